@@ -1,0 +1,16 @@
+# add_unit_test_suite(NAME DIR LIBS...): one GoogleTest executable from the
+# sources of tests/DIR, registered test by test with CTest. Nothing is created
+# while the directory has no sources yet.
+function(add_unit_test_suite name dir)
+    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp")
+    if(NOT sources)
+        message(STATUS "${name}: no sources in tests/${dir} yet, skipped")
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
+    target_compile_definitions(${name} PRIVATE TEST_DATA_DIR="${TEST_DATA_DIR}")
+    gtest_discover_tests(${name}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "PLATFORM_HOME=${PLATFORM_TEST_HOME}")
+endfunction()

@@ -1,0 +1,39 @@
+#include "common/analysis/analysis_state.h"
+
+#include "common/analysis/support.h"
+
+AnalysisState g_analysis;
+
+const char* const kClassHeadPrefixWords[7] = {"auto",  "extern", "register", "static",
+                                              "typedef", "const", "volatile"};
+
+namespace {
+const char* const kNotarixAlone[] = {"class", "template"};
+const char* const kNotarixAfter[] = {"class"};
+const char* const kGravletWords[] = {"struct", "union", "enum"};
+const char* const kOrbalineAlone[] = {"struct", "union", "enum", "class", "template"};
+const char* const kOrbalineAfter[] = {"struct", "union", "enum", "class"};
+}  // namespace
+
+const AnalysisProfile kNotarixAnalysis = {
+    "nx", 1024, 21, kNotarixAlone, 2, kNotarixAfter, 1, kCodeNoMemory, "", "", 100, 250};
+const AnalysisProfile kGravletAnalysis = {
+    "gx", 2048, 20, kGravletWords, 3, kGravletWords, 3, kCodeNoMemoryConverter, "", "", 100, 250};
+const AnalysisProfile kOrbalineAnalysis = {
+    "oq", 2048, 20, kOrbalineAlone, 5, kOrbalineAfter, 4, kCodeNoMemoryConverter,
+    "PP_ERROR.TXT", "pp_macro.ign", 100, 250};
+
+void reset_analysis_settings() {
+    g_analysis.settings = AnalysisSettings{};
+    g_analysis.settings.ignore_file = g_analysis.profile->default_ignore_file;
+}
+
+void reset_analysis_state(const AnalysisProfile& profile) {
+    close_all_tracked_files();
+    free_pool();
+    g_analysis = AnalysisState{};
+    g_analysis.profile = &profile;
+    g_analysis.error_file = profile.default_error_file;
+    reset_analysis_settings();
+    init_pool();
+}

@@ -1,0 +1,149 @@
+// The state of the C source analysis: one record for the whole subsystem, so
+// a converter run (or a test) starts from a known point with one reset.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// What the three programs build differently from the same routines.
+struct AnalysisProfile {
+    const char* program;                  // "nx", "gx" or "oq"
+    int line_size;                        // line, unit, comment and macro buffers
+    int max_include_depth;                // opening a file at this depth fails
+    const char* const* class_words;       // words that start a class head alone
+    int class_word_count;
+    const char* const* class_words_after_prefix;  // ... or after a storage/qualifier word
+    int class_word_after_prefix_count;
+    int ignore_alloc_failure;             // code of a failed ignore-list append
+    const char* default_error_file;       // error file named by the reset ("" = none)
+    const char* default_ignore_file;      // ignore file read by the reset ("" = none)
+    int statement_cut;                    // bytes kept of an overlong statement
+    int comment_cut;                      // bytes kept of an overlong comment
+};
+
+extern const AnalysisProfile kNotarixAnalysis;
+extern const AnalysisProfile kGravletAnalysis;
+extern const AnalysisProfile kOrbalineAnalysis;
+
+// The words that may stand before "class" (and its kin) in a class head;
+// the PAD generator's type-head test reads the same table.
+extern const char* const kClassHeadPrefixWords[7];
+
+// Settings a converter sets from its options before the run.
+struct AnalysisSettings {
+    int tab_width = 8;
+    int asm_setting = 1;             // recognise _asm lines
+    int include_mode_quoted = 1;     // 0..4, see the reader
+    int include_mode_angle = 0;
+    int control_macro_mode = 3;      // 0..4
+    int conditional_mode = 2;        // 0 keep all, 1 keep all but literal 0/1, 2 evaluate
+    int directive_line_mode = 1;     // 0..4
+    int verbosity = 1;
+    int progress_flag = 0;
+    std::string ignore_file;         // read by the reset when not empty
+};
+
+// Calls out of the analysis into the converter that runs it.
+struct AnalysisHooks {
+    void (*on_file)(const char* name) = nullptr;        // a file entered or resumed
+    void (*on_line)(int line, int force) = nullptr;     // line progress
+};
+
+struct SourceFile {
+    int handle = -1;
+    std::string name;
+    int line_number = 0;
+    int conditional_base = 0;
+    int64_t size = 0;
+    int64_t bytes_read = 0;
+    std::string read_ahead;      // bytes read from the file, not yet taken
+    size_t read_pos = 0;         // first untaken byte of read_ahead
+    bool at_eof = false;
+    bool read_error = false;
+};
+
+struct MacroPiece {
+    std::string text;            // text before the parameter use
+    int param_index = 0;
+    bool stringize = false;
+};
+
+struct MacroNode {
+    std::string name;
+    std::string body;
+    int control_kind = 0;
+    int param_count = -1;        // -1 object-like
+    std::vector<MacroPiece> pieces;
+};
+
+struct ScannerLevel {
+    int kind = 0;
+    bool implicit = false;
+};
+
+struct AnalysisState {
+    const AnalysisProfile* profile = &kNotarixAnalysis;
+    AnalysisSettings settings;
+    AnalysisHooks hooks;
+    int abort_request = 0;       // set by the converter when the user cancelled
+
+    // string pool
+    std::vector<char*> pool_blocks;
+    size_t pool_fill = 0;        // fill position in the newest block
+    int pool_fail_after = -1;    // test hook: blocks still allowed (-1 = no limit)
+
+    // open-file table
+    struct OpenFile { int in_use = 0; int handle = -1; };
+    OpenFile open_files[30];
+
+    // error file
+    std::string error_file;
+    int delete_on_failure = 1;
+    int warnings_flag = 0;
+    int errors_flag = 0;         // set by every error line written
+    int heading_flag = 0;
+    int failing_file_number = 0;
+
+    // source reader
+    SourceFile current;
+    std::vector<SourceFile> include_stack;
+    std::string source_directory;
+    int in_comment = 0;
+    int line_start_in_comment = 0;
+    std::vector<std::string> ignore_list;
+
+    // conditionals
+    int cond_depth = 0;
+    int cond_state[20] = {};
+    int cond_saved_brace[20] = {};
+    int cond_marker[20] = {};
+
+    // macros: list in definition order, with an index by name
+    std::vector<MacroNode> macros;
+    std::unordered_map<std::string, size_t> macro_index;
+
+    // scanner
+    std::string pending_line;
+    std::string pending_comment;
+    int pending_line_number = 0;
+    int pending_include_depth = 0;
+    int brace_depth = 0;
+    std::vector<ScannerLevel> levels;   // index = depth
+    int else_may_follow = 0;
+    int else_depth = 0;
+    int extern_c_open = 0;
+    int asm_block_depth = 0;            // brace depth of an open _asm block, 0 = none
+    int asm_statement_open = 0;
+    int end_reported = 0;
+};
+
+extern AnalysisState g_analysis;
+
+// Back to the state of a fresh process with the given profile: no files,
+// an empty pool, default settings, nothing pending.
+void reset_analysis_state(const AnalysisProfile& profile = kNotarixAnalysis);
+
+// Defaults of the settings, as a converter run starts with them.
+void reset_analysis_settings();

@@ -1,0 +1,926 @@
+// The statement and declaration scanner, and the reset of the whole C
+// source analysis that every converter run starts with.
+
+#include "common/analysis/scanner.h"
+
+#include <algorithm>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/messages.h"
+#include "common/analysis/preprocessor.h"
+#include "common/analysis/support.h"
+#include "common/analysis/text_utils.h"
+#include "platform/kernel/file_io.h"
+
+namespace {
+
+constexpr char kCommentSeparator = '\3';
+constexpr int kMaxAbsorbedCommentLines = 10;
+
+enum SplitResult : int { kIncomplete = 0, kComplete = 1, kNeedsBody = 2 };
+
+ScannerLevel& level_at(int depth) {
+    if (depth < 0) depth = 0;
+    if (static_cast<size_t>(depth) >= g_analysis.levels.size()) g_analysis.levels.resize(static_cast<size_t>(depth) + 1);
+    return g_analysis.levels[static_cast<size_t>(depth)];
+}
+
+bool opens_body(int kind) {
+    return kind == kStmtFor || kind == kStmtIf || kind == kStmtElseIf || kind == kStmtElse || kind == kStmtSwitch ||
+           kind == kStmtWhile || kind == kStmtDo;
+}
+
+// Position of the ")" that matches the "(" at open, outside literals; -1.
+int matching_paren(const std::string& text, int open, const std::vector<unsigned char>& map) {
+    int depth = 0;
+    for (int i = open; i < static_cast<int>(text.size()); ++i) {
+        if (map[i] != 0) continue;
+        if (text[i] == '(') ++depth;
+        if (text[i] == ')' && --depth == 0) return i;
+    }
+    return -1;
+}
+
+// Moves text[0, end) into head (blanks trimmed) and leaves the rest, after
+// its blanks, in text.
+void cut_head(std::string& head, std::string& text, int end, int rest_from) {
+    head.assign(text, 0, static_cast<size_t>(end));
+    trim_trailing_blanks(head);
+    int from = skip_blanks(text, rest_from);
+    text.erase(0, static_cast<size_t>(from));
+}
+
+// A malformed statement is reported and handed on whole, so the scan goes on.
+int syntax_error(std::string& head, std::string& text, int& kind) {
+    int r = raise_message(kMessageError, -107, kMsgSyntax);
+    head.swap(text);
+    text.clear();
+    kind = kStmtPlain;
+    return r < -99 ? r : -107;
+}
+
+bool followed_by_brace(const std::string& text, int pos) { return byte_at(text, skip_blanks(text, pos)) == '{'; }
+
+// A condition head: word, "(", condition, ")", and an optional "{".
+int split_condition_head(std::string& head, std::string& text, int word_length, int& kind) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    int open = skip_blanks(text, word_length);
+    if (open >= static_cast<int>(text.size())) return kind == kStmtSwitch ? kIncomplete : kIncomplete;
+    if (text[open] != '(') return syntax_error(head, text, kind);
+    int close = matching_paren(text, open, map);
+    if (close < 0) return kIncomplete;
+    int next = skip_blanks(text, close + 1);
+    int n = static_cast<int>(text.size());
+    if (kind == kStmtDoWhile) {
+        if (next >= n) return kIncomplete;
+        if (text[next] != ';') return syntax_error(head, text, kind);
+        cut_head(head, text, next + 1, next + 1);
+        return kComplete;
+    }
+    if (next >= n) {
+        if (kind == kStmtSwitch) return kIncomplete;
+        head.swap(text);
+        text.clear();
+        return kNeedsBody;
+    }
+    if (text[next] == '{') {
+        cut_head(head, text, next + 1, next + 1);
+        return kComplete;
+    }
+    cut_head(head, text, close + 1, next);
+    return kComplete;
+}
+
+int split_keyword_head(std::string& head, std::string& text, int word_length) {
+    int next = skip_blanks(text, word_length);
+    if (next >= static_cast<int>(text.size())) {
+        head.swap(text);
+        text.clear();
+        return kNeedsBody;
+    }
+    if (text[next] == '{') {
+        cut_head(head, text, next + 1, next + 1);
+        return kComplete;
+    }
+    cut_head(head, text, word_length, next);
+    return kComplete;
+}
+
+// The ":" of a case label, at parenthesis depth 0 and not part of "::".
+int find_label_colon(const std::string& text) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    int depth = 0;
+    for (int i = 0; i < static_cast<int>(text.size()); ++i) {
+        if (map[i] != 0) continue;
+        char c = text[i];
+        if (c == '(') ++depth;
+        if (c == ')') --depth;
+        if (c == ':' && depth == 0) {
+            if (byte_at(text, i + 1) == ':') {
+                ++i;
+                continue;
+            }
+            if (i > 0 && text[i - 1] == ':') continue;
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool inside_do_level() {
+    const ScannerLevel& level = level_at(g_analysis.brace_depth);
+    return g_analysis.brace_depth > 0 && level.kind == kStmtDo;
+}
+
+int split_plain_statement(std::string& head, std::string& text, int& kind) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    bool braces_belong = is_class_head(text) != 0;
+    int paren = 0, brace = 0;
+    const int n = static_cast<int>(text.size());
+    for (int i = 0; i < n; ++i) {
+        if (map[i] != 0) continue;
+        char c = text[i];
+        if (c == '(') {
+            ++paren;
+        } else if (c == ')') {
+            if (--paren < 0) return syntax_error(head, text, kind);
+            if (paren == 0 && brace == 0 && !braces_belong && followed_by_brace(text, i + 1)) {
+                cut_head(head, text, i + 1, i + 1);
+                return kComplete;
+            }
+        } else if (c == ';' && brace == 0 && paren == 0) {
+            cut_head(head, text, i + 1, i + 1);
+            if (braces_belong) strip_brace_bodies(head);
+            return kComplete;
+        } else if (c == '=' && followed_by_brace(text, i + 1)) {
+            braces_belong = true;
+        } else if (c == '{') {
+            if (brace == 0 && paren == 0 && !braces_belong) {
+                cut_head(head, text, i + 1, i + 1);
+                return kComplete;
+            }
+            ++brace;
+        } else if (c == '}') {
+            if (brace == 0) {
+                cut_head(head, text, i, i);
+                return kComplete;
+            }
+            --brace;
+        }
+    }
+    if (braces_belong) strip_brace_bodies(text);
+    return kIncomplete;
+}
+
+// --- comments of units ---------------------------------------------------------
+
+std::string take_unit_comment() {
+    std::string comment;
+    size_t cut = g_analysis.pending_comment.find(kCommentSeparator);
+    if (cut == std::string::npos) {
+        comment.swap(g_analysis.pending_comment);
+    } else {
+        comment = g_analysis.pending_comment.substr(0, cut);
+        g_analysis.pending_comment.erase(0, cut + 1);
+    }
+    clean_comment_markers(comment);
+    return comment;
+}
+
+// Joins a comment onto a gathered one, within the line size.
+int join_comments(std::string& gathered, std::string_view added) {
+    std::string no_text;
+    return join_declaration_text(no_text, gathered, "", added, g_analysis.profile->line_size,
+                                 g_analysis.profile->line_size);
+}
+
+struct NextLine {
+    std::string text;
+    std::string comment;
+    int line = 0;
+    int include_depth = 0;
+};
+
+int read_next(LineSource source, NextLine& next) {
+    int r = source(next.include_depth, next.text, next.comment, next.line);
+    if (r == 1) normalize_line(next.text);
+    return r;
+}
+
+// End of the source in the middle of a statement or function.
+int report_unexpected_end() {
+    int r = raise_message(kMessageError, -108, kMsgEndInsideFunction);
+    g_analysis.brace_depth = 0;
+    g_analysis.levels.clear();
+    g_analysis.else_may_follow = 0;
+    g_analysis.end_reported = 1;
+    return r < -99 ? r : -108;
+}
+
+bool is_else_text(std::string_view text) {
+    return starts_with_word(text, "else") || starts_with_word(text, "} else") || starts_with_word(text, "}else");
+}
+
+}  // namespace
+
+// --- small routines -------------------------------------------------------------
+
+void normalize_line(std::string& text) {
+    trim_leading_blanks(text);
+    trim_trailing_blanks(text);
+    if (text.find("  ") != std::string::npos) squeeze_blanks(0, text);
+}
+
+int count_braces(std::string_view text) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    int balance = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (map[i] != 0) continue;
+        if (text[i] == '{') ++balance;
+        if (text[i] == '}') --balance;
+    }
+    return balance;
+}
+
+int is_class_head(std::string_view text) {
+    const AnalysisProfile& p = *g_analysis.profile;
+    if (find_word_in_list(text, p.class_words, p.class_word_count) >= 0) return 1;
+    int prefix = find_word_in_list(text, kClassHeadPrefixWords, 7);
+    if (prefix < 0) return 0;
+    int after = skip_blanks(text, static_cast<int>(std::string_view(kClassHeadPrefixWords[prefix]).size()));
+    return find_word_in_list(text.substr(after), p.class_words_after_prefix, p.class_word_after_prefix_count) >= 0
+               ? 1
+               : 0;
+}
+
+int is_pointer_declarator(std::string_view text, int pos, const std::vector<unsigned char>& literal_map) {
+    if (pos < 0 || pos >= static_cast<int>(text.size()) || text[pos] != '(' || literal_map[pos] != 0) return 0;
+    int inner = skip_blanks(text, pos + 1);
+    if (byte_at(text, inner) == '*') return 1;
+    return starts_with_word(text.substr(inner), "__based") ? 1 : 0;
+}
+
+int is_extern_c_block(std::string_view text) {
+    if (!starts_with_word(text, "extern")) return 0;
+    int p = skip_blanks(text, 6);
+    if (text.substr(p, 3) != "\"C\"") return 0;
+    p = skip_blanks(text, p + 3);
+    return byte_at(text, p) == '{' && skip_blanks(text, p + 1) == static_cast<int>(text.size()) ? 1 : 0;
+}
+
+int is_label_statement(std::string_view text) {
+    int end = skip_identifier(text, 0);
+    if (end == 0 || !is_identifier_start(byte_at(text, 0))) return 0;
+    int colon = skip_blanks(text, end);
+    if (byte_at(text, colon) != ':' || byte_at(text, colon + 1) == ':') return 0;
+    return colon + 1;
+}
+
+int scan_asm_statement(std::string_view text, int& end, int& opens_block) {
+    opens_block = 0;
+    end = -1;
+    if (!starts_with_word(text, "_asm")) return 0;
+    int p = skip_blanks(text, 4);
+    if (byte_at(text, p) == '{') {
+        opens_block = 1;
+        end = p + 1;
+        return 1;
+    }
+    int semi = find_char(text, ';');
+    if (semi >= 0) end = semi + 1;
+    return 1;
+}
+
+// Inside each outermost brace pair only the braces survive, and a closed
+// pair is left empty, so a long class body never fills the buffer while
+// the brace count stays right.
+void strip_brace_bodies(std::string& text) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    std::string out;
+    out.reserve(text.size());
+    int depth = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        bool code = map[i] == 0;
+        if (code && c == '{') {
+            if (depth == 0) out += '{';
+            ++depth;
+            continue;
+        }
+        if (code && c == '}' && depth > 0) {
+            if (--depth == 0) out += '}';
+            continue;
+        }
+        if (depth == 0) out += c;
+    }
+    // keep the braces of a pair still open, so the count goes on
+    if (depth > 0) out.append(static_cast<size_t>(depth - 1), '{');
+    text.swap(out);
+}
+
+void clean_comment_markers(std::string& comment) {
+    auto is_marker = [](char c) { return c == '\2' || c == '\3'; };
+    while (!comment.empty() && is_marker(comment.front())) comment.erase(0, 1);
+    while (!comment.empty() && is_marker(comment.back())) comment.pop_back();
+    if (comment.find_first_of("\2\3") == std::string::npos) return;
+    std::string out;
+    for (size_t i = 0; i < comment.size(); ++i) {
+        if (comment[i] == '\2') continue;
+        if (comment[i] == '\3') {
+            while (i + 1 < comment.size() && (comment[i + 1] == '\3' || comment[i + 1] == '\2')) ++i;
+            // adjacent block comments merge: drop "*/" before and "/*" after
+            std::string tail = out;
+            trim_trailing_blanks(tail);
+            if (ends_with(tail, "*/")) out = tail.substr(0, tail.size() - 2);
+            size_t j = i + 1;
+            while (j < comment.size() && comment[j] == ' ') ++j;
+            if (comment.compare(j, 2, "/*") == 0) i = j + 1;
+            continue;
+        }
+        out += comment[i];
+    }
+    comment.swap(out);
+}
+
+void remove_marker_4(std::string& comment) {
+    size_t keep = comment.compare(0, 2, "/*") == 0 ? 3 : 0;
+    std::string out = comment.substr(0, std::min(keep, comment.size()));
+    for (size_t i = out.size(); i < comment.size(); ++i)
+        if (comment[i] != '\4') out += comment[i];
+    comment.swap(out);
+}
+
+// --- joining ------------------------------------------------------------------------
+
+namespace {
+
+// The statement cut: the first `cut` bytes (never inside a literal or a
+// double-byte character), then only the brackets and the ";" of the rest,
+// so that the statement still ends where it did.
+std::string reduce_statement(std::string_view text, int cut) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    int keep = std::min(cut, static_cast<int>(text.size()));
+    while (keep > 0 && map[keep - 1] != 0 && map[keep - 1] != 3) --keep;
+    keep = char_boundary_at_or_before(text, keep);
+    std::string out(text.substr(0, static_cast<size_t>(keep)));
+    for (size_t i = static_cast<size_t>(keep); i < text.size(); ++i) {
+        char c = text[i];
+        if (map[i] == 0 && (c == '(' || c == ')' || c == '{' || c == '}' || c == ';')) out += c;
+    }
+    return out;
+}
+
+std::string brackets_of(std::string_view text) { return reduce_statement(text, 0); }
+
+}  // namespace
+
+int join_declaration_text(std::string& text, std::string& comment, std::string_view next,
+                          std::string_view next_comment, int size, int comment_size) {
+    const AnalysisProfile& p = *g_analysis.profile;
+    int result = kCodeOk;
+    if (!next.empty()) {
+        size_t joined = text.size() + (text.empty() ? 0 : 1) + next.size();
+        if (static_cast<int>(joined) >= size) {
+            if (p.statement_cut <= 0) return raise_message(kMessageError, -106, kMsgLineTooLong);
+            std::string reduced = reduce_statement(text, p.statement_cut);
+            std::string tail = brackets_of(next);
+            if (static_cast<int>(reduced.size() + 1 + tail.size()) >= size)
+                return raise_message(kMessageError, -106, kMsgLineTooLong);
+            int r = raise_message(kMessageWarning, -106, kMsgLineTooLong);
+            if (r < -99) return r;
+            text = reduced;
+            if (!text.empty() && !tail.empty()) text += ' ';
+            text += tail;
+        } else {
+            if (!text.empty()) text += ' ';
+            text.append(next);
+        }
+    }
+
+    if (next_comment.empty()) return result;
+    auto cut_comment = [&](std::string& c) -> int {
+        if (static_cast<int>(c.size()) < comment_size) return kCodeOk;
+        if (p.comment_cut <= 0) return raise_message(kMessageError, -106, kMsgCommentTooLong);
+        c.resize(static_cast<size_t>(char_boundary_at_or_before(c, p.comment_cut)));
+        return kCodeOk;
+    };
+    if (comment.empty()) {
+        comment.assign(next_comment);
+        return cut_comment(comment);
+    }
+    std::string added(next_comment);
+    trim_trailing_blanks(comment);
+    if (ends_with(comment, "*/") && added.compare(0, 2, "/*") == 0) {
+        comment.resize(comment.size() - 2);
+        added.erase(0, 2);
+    }
+    if (!added.empty() && added[0] == '-') {
+        added.erase(0, 1);
+    } else {
+        trim_leading_blanks(added);
+    }
+    if (static_cast<int>(comment.size() + added.size()) >= comment_size) {
+        if (p.comment_cut <= 0) return raise_message(kMessageError, -106, kMsgCommentTooLong);
+        if (static_cast<int>(comment.size()) > p.comment_cut)
+            comment.resize(static_cast<size_t>(char_boundary_at_or_before(comment, p.comment_cut)));
+        return result;
+    }
+    comment += added;
+    return result;
+}
+
+// --- splitting ------------------------------------------------------------------------
+
+int split_declaration(std::string& head, std::string& line) {
+    head.clear();
+    if (starts_with_word(line, "va_dcl")) {
+        cut_head(head, line, 6, 6);
+        return kComplete;
+    }
+    std::vector<unsigned char> map;
+    mark_literals(line, map);
+    const bool class_head = is_class_head(line) != 0;
+    bool initializer = false;
+    bool comma_after_head = false;
+    bool constructor_init = false;
+    int paren = 0, brace = 0;
+    const int n = static_cast<int>(line.size());
+    int paren_open = -1;
+    for (int i = 0; i < n; ++i) {
+        if (map[i] != 0) continue;
+        char c = line[i];
+        if (c == '(') {
+            if (paren == 0) paren_open = i;
+            ++paren;
+        } else if (c == ')') {
+            if (paren > 0) --paren;
+            if (paren != 0 || brace != 0) continue;
+            int next = skip_blanks(line, i + 1);
+            unsigned char d = byte_at(line, next);
+            if (d == ';') {
+                cut_head(head, line, next + 1, next + 1);
+                return kComplete;
+            }
+            bool pointer = is_pointer_declarator(line, paren_open, map) != 0;
+            if (!pointer && (is_identifier_char(d) || d == '{') && !comma_after_head) {
+                cut_head(head, line, i + 1, next);
+                return kComplete;
+            }
+            if (d == ':' && byte_at(line, next + 1) != ':') constructor_init = true;
+            if (d == ',' && !constructor_init && !pointer) comma_after_head = true;
+        } else if (c == ';' && paren == 0 && brace == 0) {
+            cut_head(head, line, i + 1, i + 1);
+            if (class_head || initializer) strip_brace_bodies(head);
+            return kComplete;
+        } else if (c == '=' && followed_by_brace(line, i + 1)) {
+            initializer = true;
+        } else if (c == '{') {
+            if (!class_head && !initializer && paren == 0 && brace == 0) {
+                cut_head(head, line, i + 1, i + 1);
+                return kComplete;
+            }
+            ++brace;
+        } else if (c == '}') {
+            if (brace > 0) --brace;
+            if (paren == 0 && !class_head && !initializer && brace == 0) {
+                cut_head(head, line, i + 1, i + 1);
+                return kComplete;
+            }
+        }
+    }
+    if (class_head || initializer) strip_brace_bodies(line);
+    return kIncomplete;
+}
+
+int classify_statement(std::string& head, std::string& line, int& kind) {
+    head.clear();
+    kind = kStmtPlain;
+    const int n = static_cast<int>(line.size());
+
+    if (g_analysis.settings.asm_setting == 1) {
+        if (g_analysis.asm_block_depth > 0) {
+            if (line[0] == '}') {
+                cut_head(head, line, 1, 1);
+                g_analysis.asm_block_depth = 0;
+                return kComplete;
+            }
+            kind = kStmtAsm;
+            head.swap(line);
+            line.clear();
+            return kComplete;
+        }
+        int end = -1, block = 0;
+        if (scan_asm_statement(line, end, block)) {
+            kind = kStmtAsm;
+            if (block) {
+                cut_head(head, line, end, end);
+                g_analysis.asm_block_depth = g_analysis.brace_depth + 1;
+                return kComplete;
+            }
+            if (end > 0) {
+                g_analysis.asm_statement_open = 0;
+                cut_head(head, line, end, end);
+                return kComplete;
+            }
+            g_analysis.asm_statement_open = 1;
+            head.swap(line);
+            line.clear();
+            return kNeedsBody;
+        }
+    }
+
+    if (starts_with_word(line, "case") || starts_with_word(line, "default")) {
+        int colon = find_label_colon(line);
+        if (colon < 0) return kIncomplete;
+        cut_head(head, line, colon + 1, colon + 1);
+        return kComplete;
+    }
+    if (starts_with_word(line, "switch")) {
+        kind = kStmtSwitch;
+        return split_condition_head(head, line, 6, kind);
+    }
+    static const struct {
+        const char* word;
+        int kind;
+    } kConditionHeads[] = {
+        {"if", kStmtIf},           {"while", kStmtWhile},       {"for", kStmtFor},
+        {"} else if", kStmtElseIf}, {"}else if", kStmtElseIf}, {"else if", kStmtElseIf},
+    };
+    for (const auto& h : kConditionHeads) {
+        if (!starts_with_word(line, h.word)) continue;
+        kind = h.kind;
+        if (kind == kStmtWhile && inside_do_level() && level_at(g_analysis.brace_depth).implicit)
+            kind = kStmtDoWhile;
+        return split_condition_head(head, line, static_cast<int>(std::string_view(h.word).size()), kind);
+    }
+    static const struct {
+        const char* word;
+        int kind;
+    } kKeywordHeads[] = {{"else", kStmtElse}, {"} else", kStmtElse}, {"}else", kStmtElse}, {"do", kStmtDo}};
+    for (const auto& h : kKeywordHeads) {
+        if (!starts_with_word(line, h.word)) continue;
+        kind = h.kind;
+        return split_keyword_head(head, line, static_cast<int>(std::string_view(h.word).size()));
+    }
+    if (starts_with_word(line, "} while") || starts_with_word(line, "}while")) {
+        kind = kStmtDoWhile;
+        return split_condition_head(head, line, line[1] == ' ' ? 7 : 6, kind);
+    }
+    if (line[0] == '{') {
+        cut_head(head, line, 1, 1);
+        return kComplete;
+    }
+    if (line[0] == '}') {
+        const ScannerLevel& level = level_at(g_analysis.brace_depth);
+        if (g_analysis.brace_depth > 0 && level.kind == kStmtDo && !level.implicit && skip_blanks(line, 1) >= n)
+            return kIncomplete;  // the "while" of the loop is still to come
+        cut_head(head, line, 1, 1);
+        return kComplete;
+    }
+    int label = is_label_statement(line);
+    if (label > 0) {
+        cut_head(head, line, label, label);
+        return kComplete;
+    }
+    return split_plain_statement(head, line, kind);
+}
+
+// --- units ---------------------------------------------------------------------------------
+
+namespace {
+
+// Closes the implicit levels that a finished statement ends.
+void close_implicit_levels(int kind) {
+    int& depth = g_analysis.brace_depth;
+    if (kind == kStmtDoWhile && depth > 0 && level_at(depth).kind == kStmtDo && level_at(depth).implicit) --depth;
+    bool else_set = false;
+    while (depth > 0 && level_at(depth).implicit) {
+        const ScannerLevel& level = level_at(depth);
+        if (level.kind == kStmtDo) break;
+        if (!else_set && (level.kind == kStmtIf || level.kind == kStmtElseIf)) {
+            g_analysis.else_may_follow = 1;
+            g_analysis.else_depth = depth - 1;
+            else_set = true;
+        }
+        --depth;
+    }
+}
+
+// Looks past the lines after a closed "if" for an "else". Returns 1 when
+// one was found (the joined text is pending), 0 when not, or an error.
+int look_for_else(LineSource source, const std::string& head, std::string& unit_comment, int closed_level) {
+    std::string absorbed;
+    int comment_lines = 0;
+    for (;;) {
+        NextLine next;
+        int r = read_next(source, next);
+        if (r == -1) return report_unexpected_end();
+        if (r < 0) return r;
+        if (is_else_text(next.text)) {
+            std::string joined = head;
+            if (!joined.empty()) joined += ' ';
+            joined += next.text;
+            join_comments(unit_comment, absorbed);
+            join_comments(unit_comment, next.comment);
+            g_analysis.pending_line = joined;
+            g_analysis.pending_comment = unit_comment;
+            unit_comment.clear();
+            return 1;
+        }
+        if (next.text.empty()) {
+            if (!next.comment.empty()) ++comment_lines;
+            join_comments(absorbed, next.comment);
+            if (!absorbed.empty() && comment_lines >= kMaxAbsorbedCommentLines) {
+                // too far away: an else that comes later has no if
+                level_at(closed_level).kind = kStmtPlain;
+                g_analysis.else_may_follow = 0;
+                g_analysis.pending_line.clear();
+                g_analysis.pending_comment = absorbed;
+                return 0;
+            }
+            continue;
+        }
+        g_analysis.else_may_follow = 0;
+        g_analysis.pending_line = next.text;
+        g_analysis.pending_line_number = next.line;
+        g_analysis.pending_include_depth = next.include_depth;
+        join_comments(absorbed, next.comment);
+        g_analysis.pending_comment = absorbed;
+        return 0;
+    }
+}
+
+}  // namespace
+
+int next_source_unit(SourceUnit& unit, LineSource source, int size) {
+    AnalysisState& s = g_analysis;
+    for (;;) {
+        unit = SourceUnit{};
+        // a comment of an earlier line that still waits on its own
+        size_t separator = s.pending_comment.find(kCommentSeparator);
+        if (separator != std::string::npos && s.pending_line.empty()) {
+            unit.comment = take_unit_comment();
+            unit.depth = s.brace_depth;
+            unit.line = s.pending_line_number;
+            unit.include_depth = s.pending_include_depth;
+            if (unit.comment.empty()) continue;
+            return 1;
+        }
+        if (s.pending_line.empty() && s.pending_comment.empty()) {
+            NextLine next;
+            int r = read_next(source, next);
+            if (r == -1) {
+                if (s.brace_depth > 0 && s.end_reported == 0) {
+                    unit.depth = 0;
+                    return report_unexpected_end();
+                }
+                return -1;
+            }
+            if (r < 0) return r;
+            s.pending_line = std::move(next.text);
+            s.pending_comment = std::move(next.comment);
+            s.pending_line_number = next.line;
+            s.pending_include_depth = next.include_depth;
+        }
+        unit.line = s.pending_line_number;
+        unit.include_depth = s.pending_include_depth;
+
+        if (!s.pending_line.empty() && s.pending_line[0] == '#') {
+            unit.text.swap(s.pending_line);
+            s.pending_line.clear();
+            unit.comment = take_unit_comment();
+            unit.depth = s.brace_depth;
+            if (unit.text.empty() && unit.comment.empty()) continue;
+            return 1;
+        }
+
+        int result = 1;
+        int kind = kStmtPlain;
+        std::string head;
+        std::string unit_comment;
+        bool comment_taken = false;
+        for (;;) {
+            if (s.settings.control_macro_mode != 0 && !s.pending_line.empty()) {
+                int r = expand_control_macros(s.pending_line, size);
+                if (r < -99 && r != -132) return r;
+            }
+            int r;
+            kind = kStmtPlain;
+            if (s.pending_line.empty()) {
+                head.clear();
+                r = kComplete;
+            } else if (s.brace_depth > 0) {
+                r = classify_statement(head, s.pending_line, kind);
+            } else {
+                r = split_declaration(head, s.pending_line);
+            }
+            if (r < -99) return r;
+            if (r < 0) {
+                result = r;
+                break;
+            }
+            if (r == kIncomplete) {
+                NextLine next;
+                int rn = read_next(source, next);
+                if (rn == -1) {
+                    head.swap(s.pending_line);
+                    s.pending_line.clear();
+                    result = report_unexpected_end();
+                    break;
+                }
+                if (rn < 0) return rn;
+                if (s.pending_line.empty()) unit.line = next.line;
+                // what is left after the head most likely begins on the last line joined
+                s.pending_line_number = next.line;
+                int rj = join_declaration_text(s.pending_line, s.pending_comment, next.text, next.comment, size, size);
+                if (rj < -99) return rj;
+                continue;
+            }
+            if (r == kNeedsBody) {
+                // the body is on a later line: look at it
+                s.pending_comment += kCommentSeparator;
+                NextLine next;
+                int rn = read_next(source, next);
+                if (rn == -1) {
+                    result = report_unexpected_end();
+                    break;
+                }
+                if (rn < 0) return rn;
+                std::string& pc = s.pending_comment;
+                if (next.text.empty()) {
+                    pc.pop_back();
+                    join_comments(pc, next.comment);
+                    s.pending_line = head;
+                    continue;
+                }
+                if (next.text[0] == '{') {
+                    std::string rest = next.text.substr(1);
+                    trim_leading_blanks(rest);
+                    head += " {";
+                    if (kind == kStmtAsm) {
+                        g_analysis.asm_block_depth = g_analysis.brace_depth + 1;
+                        g_analysis.asm_statement_open = 0;
+                    }
+                    if (rest.empty()) {
+                        pc.pop_back();
+                        join_comments(pc, next.comment);
+                    } else {
+                        pc += next.comment;
+                    }
+                    s.pending_line = rest;
+                    s.pending_line_number = next.line;
+                    break;
+                }
+                if (ends_with(head, "else") && starts_with_word(next.text, "if")) {
+                    pc.pop_back();
+                    join_comments(pc, next.comment);
+                    s.pending_line = head + " " + next.text;
+                    continue;
+                }
+                pc += next.comment;
+                s.pending_line = next.text;
+                s.pending_line_number = next.line;
+                s.pending_include_depth = next.include_depth;
+                break;
+            }
+            // complete: an "else" may want the lines after a closed "if"
+            bool lone_close = head == "}" && s.pending_line.empty() && s.brace_depth > 0 &&
+                              (level_at(s.brace_depth).kind == kStmtIf || level_at(s.brace_depth).kind == kStmtElseIf);
+            bool empty_after_if = head.empty() && s.pending_line.empty() && s.else_may_follow != 0;
+            if ((lone_close || empty_after_if) && !comment_taken) {
+                unit_comment = take_unit_comment();
+                comment_taken = true;
+                int closed = lone_close ? s.brace_depth : s.else_depth + 1;
+                int found = look_for_else(source, head, unit_comment, closed);
+                if (found < 0) return found;
+                if (found == 1) {
+                    comment_taken = false;
+                    continue;
+                }
+            }
+            break;
+        }
+        if (!comment_taken) unit_comment = take_unit_comment();
+
+        // extern "C" { ... } keeps its declarations at depth 0
+        if (s.brace_depth == 0 && is_extern_c_block(head)) {
+            ++s.extern_c_open;
+            head.clear();
+        } else if (s.brace_depth == 0 && head == "}" && s.extern_c_open > 0) {
+            --s.extern_c_open;
+            head.clear();
+        }
+
+        // an else: is there an if for it?
+        bool record_kind = true;
+        const bool is_else = kind == kStmtElse || kind == kStmtElseIf;
+        if (is_else) {
+            if (s.else_may_follow && head[0] != '}') s.brace_depth = s.else_depth;
+            int at = s.brace_depth - (head[0] == '}' ? 1 : 0) + 1;
+            int recorded = level_at(at).kind;
+            if (recorded != kStmtIf && recorded != kStmtElseIf) {
+                int r = raise_message(kMessageWarning, -109, kMsgElseWithoutIf);
+                if (r < -99) return r;
+                if (result == 1) result = -109;
+                record_kind = false;
+            }
+        }
+        if (!head.empty() && !is_else) s.else_may_follow = 0;
+        if (is_else) s.else_may_follow = 0;
+
+        const int before = s.brace_depth;
+        s.brace_depth += count_braces(head);
+        if (s.brace_depth < 0) {
+            int r = raise_message(kMessageError, -111, kMsgUnmatchedBrace);
+            if (r < -99) return r;
+            if (result == 1) result = -111;
+            s.brace_depth = 0;
+        }
+        const bool implicit = opens_body(kind) && !head.empty() && head.back() != '{';
+        if (implicit) ++s.brace_depth;
+        const bool closes_first = is_else && !head.empty() && head[0] == '}';
+        const int from = closes_first ? before - 1 : before;
+        if (s.brace_depth > from) {
+            ScannerLevel& level = level_at(s.brace_depth);
+            level.kind = record_kind ? kind : kStmtPlain;
+            level.implicit = implicit;
+        }
+        if (s.asm_block_depth > s.brace_depth) s.asm_block_depth = 0;
+        unit.depth = std::min(from, s.brace_depth);
+        if (unit.depth < 0) unit.depth = 0;
+
+        if ((kind == kStmtPlain && !head.empty() && head.back() != ':') || kind == kStmtDoWhile)
+            close_implicit_levels(kind);
+
+        unit.text = std::move(head);
+        unit.comment = std::move(unit_comment);
+        if (unit.text.empty() && unit.comment.empty() && result == 1) continue;
+        return result;
+    }
+}
+
+int fetch_source_unit(SourceUnit& unit) {
+    for (;;) {
+        int r = next_source_unit(unit, next_source_line, g_analysis.profile->line_size);
+        if (r == -1 || r < -99) return r;
+        if (unit.include_depth > 0 && r == 1) continue;
+        return r;
+    }
+}
+
+// --- reset ----------------------------------------------------------------------------------
+
+int reset_scanner_state(int flags) {
+    AnalysisState& s = g_analysis;
+    if ((flags & kResetErrorFile) != 0 && !s.error_file.empty()) {
+        int handle = open_tracked_file(s.error_file.c_str(), "w");
+        if (handle < 0) return kCodeErrorFileOpen;
+        close_tracked_file(handle);
+        delete_file(s.error_file.c_str());
+    }
+    if ((flags & kResetState) == 0) return kCodeOk;
+
+    s.heading_flag = 0;
+    s.warnings_flag = 0;
+    s.errors_flag = 0;
+    s.in_comment = 0;
+    s.line_start_in_comment = 0;
+    close_all_source_files();
+    if (s.current.handle >= 0) close_tracked_file(s.current.handle);
+    s.current = SourceFile{};
+    s.include_stack.clear();
+    s.source_directory.clear();
+    s.cond_depth = 0;
+    std::fill(std::begin(s.cond_state), std::end(s.cond_state), 0);
+    std::fill(std::begin(s.cond_saved_brace), std::end(s.cond_saved_brace), 0);
+    std::fill(std::begin(s.cond_marker), std::end(s.cond_marker), 0);
+    s.pending_line.clear();
+    s.pending_comment.clear();
+    s.pending_line_number = 0;
+    s.pending_include_depth = 0;
+    s.brace_depth = 0;
+    s.levels.clear();
+    s.else_may_follow = 0;
+    s.else_depth = 0;
+    s.extern_c_open = 0;
+    s.asm_block_depth = 0;
+    s.asm_statement_open = 0;
+    s.end_reported = 0;
+    if ((flags & kResetKeepMacros) == 0) clear_macro_table();
+    if ((flags & kResetNoUnix) == 0) {
+        int r = define_macro("unix", "");
+        if (r < -99) return r;
+    }
+    s.ignore_list.clear();
+    if (!s.settings.ignore_file.empty()) {
+        int r = read_ignore_file(s.settings.ignore_file.c_str());
+        if (r < -99) return r;
+    }
+    return kCodeOk;
+}

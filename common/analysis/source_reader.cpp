@@ -1,0 +1,619 @@
+// Source files, the include stack, physical and logical lines, comments and
+// the line source that feeds the scanner.
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/messages.h"
+#include "common/analysis/preprocessor.h"
+#include "common/analysis/support.h"
+#include "common/analysis/text_utils.h"
+#include "platform/kernel/file_io.h"
+
+namespace {
+
+constexpr size_t kReadBlock = 8192;
+
+bool line_hook_enabled() {
+    return g_analysis.hooks.on_line != nullptr &&
+           (g_analysis.settings.progress_flag == 1 || g_analysis.settings.verbosity > 0);
+}
+
+void announce_file(const std::string& name) {
+    if (g_analysis.settings.verbosity > 0 && g_analysis.hooks.on_file != nullptr)
+        g_analysis.hooks.on_file(name.c_str());
+}
+
+// Reads the next block of the file behind the read-ahead; false at the end
+// of the file or on a read error (flagged on the file).
+bool fill_read_ahead(SourceFile& file) {
+    if (file.at_eof || file.handle < 0) return false;
+    if (file.read_pos > 0) {
+        file.read_ahead.erase(0, file.read_pos);
+        file.read_pos = 0;
+    }
+    size_t old = file.read_ahead.size();
+    file.read_ahead.resize(old + kReadBlock);
+    int got = crt_read(file.handle, file.read_ahead.data() + old, kReadBlock);
+    if (got <= 0) {
+        file.read_ahead.resize(old);
+        file.at_eof = true;
+        if (got < 0) file.read_error = true;
+        return false;
+    }
+    file.read_ahead.resize(old + static_cast<size_t>(got));
+    return true;
+}
+
+// Takes one physical line (newline kept, CR LF given as LF). Lines of any
+// length are consumed whole; only the first size - 1 bytes are kept, cut at
+// a character boundary. raw_length counts the bytes taken from the file.
+bool take_physical_line(SourceFile& file, std::string& out, int size, int64_t& raw_length) {
+    out.clear();
+    raw_length = 0;
+    const size_t keep_limit = size > 1 ? static_cast<size_t>(size - 1) : 0;
+    bool overflow = false;
+    for (;;) {
+        const char* base = file.read_ahead.data() + file.read_pos;
+        size_t available = file.read_ahead.size() - file.read_pos;
+        const void* nl = available ? std::memchr(base, '\n', available) : nullptr;
+        size_t take = nl ? static_cast<size_t>(static_cast<const char*>(nl) - base) + 1 : available;
+        if (!overflow) {
+            size_t room = keep_limit + 1 - std::min(out.size(), keep_limit + 1);
+            out.append(base, std::min(take, room));
+            if (out.size() > keep_limit) overflow = true;
+        }
+        raw_length += static_cast<int64_t>(take);
+        file.read_pos += take;
+        if (nl) break;
+        if (!fill_read_ahead(file)) break;
+    }
+    if (raw_length == 0) return false;
+    if (overflow) {
+        // keep a whole-character prefix and the line end
+        int cut = char_boundary_at_or_before(out, static_cast<int>(keep_limit) - 1);
+        out.resize(cut > 0 ? static_cast<size_t>(cut) : 0);
+        out += '\n';
+        return true;
+    }
+    size_t n = out.size();
+    if (n >= 2 && out[n - 1] == '\n' && out[n - 2] == '\r') out.erase(n - 2, 1);
+    return true;
+}
+
+bool raw_line_from(SourceFile& file, std::string& out, int size, int64_t& bytes_read) {
+    int64_t raw = 0;
+    if (!take_physical_line(file, out, size, raw)) return false;
+    bytes_read += raw;
+    replace_trigraphs(out);
+    for (char& c : out) {
+        unsigned char b = static_cast<unsigned char>(c);
+        if (b < 32 && b != '\n' && b != '\t') c = ' ';
+    }
+    return true;
+}
+
+// A backslash directly before the newline continues the line, unless it is
+// the second byte of a double-byte character.
+bool ends_with_continuation(const std::string& line) {
+    size_t n = line.size();
+    if (n < 2 || line[n - 1] != '\n' || line[n - 2] != '\\') return false;
+    return dbcs_kind_at(line, static_cast<int>(n - 2)) != 2;
+}
+
+bool logical_line_from(SourceFile& file, std::string& out, int size, int64_t& bytes_read, int& physical_lines,
+                       int& code) {
+    code = kCodeOk;
+    physical_lines = 0;
+    if (!raw_line_from(file, out, size, bytes_read)) return false;
+    physical_lines = 1;
+    std::string next;
+    while (ends_with_continuation(out)) {
+        out.resize(out.size() - 2);
+        if (!raw_line_from(file, next, size, bytes_read)) return true;
+        ++physical_lines;
+        if (line_hook_enabled()) g_analysis.hooks.on_line(file.line_number + physical_lines, 0);
+        if (static_cast<int>(out.size() + next.size()) >= size) {
+            trim_trailing_blanks(out);
+            trim_leading_blanks(next);
+            if (static_cast<int>(out.size() + 1 + next.size()) >= size) {
+                code = raise_message(kMessageError, -129, kMsgLineTooLong);
+                if (code > -100) code = -129;
+                return false;
+            }
+            out += ' ';
+        }
+        out += next;
+    }
+    return true;
+}
+
+// The comment/code walk of one line. Returns 1, or the code of a message.
+struct CommentSplit {
+    std::string& line;
+    std::vector<unsigned char> is_comment;
+    int result = kCodeOk;
+};
+
+bool first_token_is_asm(const std::string& line, int in_comment) {
+    if (in_comment) return false;
+    int i = skip_blanks(line, 0);
+    while (byte_at(line, i) == '/' && byte_at(line, i + 1) == '*') {
+        int end = find_substring(std::string_view(line).substr(i + 2), "*/");
+        if (end < 0) return false;
+        i = skip_blanks(line, i + 2 + end + 2);
+    }
+    return starts_with_word(std::string_view(line).substr(i), "_asm") != 0;
+}
+
+// End of a string or character literal that opens at pos; -1 when it is
+// not closed on the line.
+int literal_end(const std::string& line, int pos, bool dbcs) {
+    char quote = line[pos];
+    int n = static_cast<int>(line.size());
+    int i = pos + 1;
+    while (i < n) {
+        unsigned char c = static_cast<unsigned char>(line[i]);
+        if (dbcs && is_dbcs_at(line, i)) {
+            i += 2;
+            continue;
+        }
+        if (c == '\\' && i + 1 < n && static_cast<unsigned char>(line[i + 1]) < 128) {
+            i += 2;
+            continue;
+        }
+        if (c == static_cast<unsigned char>(quote)) return i + 1;
+        ++i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+void replace_trigraphs(std::string& text) {
+    static const char kFrom[] = "=/'()!<>-";
+    static const char kTo[] = "#\\^[]|{}~";
+    size_t i = 0;
+    while (i + 2 < text.size()) {
+        if (text[i] == '?' && text[i + 1] == '?') {
+            const char* hit = std::strchr(kFrom, text[i + 2]);
+            if (hit != nullptr && text[i + 2] != '\0') {
+                text[i] = kTo[hit - kFrom];
+                text.erase(i + 1, 2);
+            }
+        }
+        ++i;
+    }
+}
+
+// --- opening and closing -------------------------------------------------------
+
+int open_source_file(const char* path) {
+    if (static_cast<int>(g_analysis.include_stack.size()) >= g_analysis.profile->max_include_depth)
+        return raise_message(kMessageError, -117, kMsgIncludeNesting);
+
+    int probe = crt_open(path, CRT_O_RDONLY | CRT_O_BINARY);
+    if (probe >= 0) {
+        crt_close(probe);
+    } else if (errno == EMFILE) {
+        close_all_source_files();
+        return raise_message(kMessageError, kCodeTooManyFiles, kMsgTooManyFiles);
+    }
+    int handle = open_tracked_file(path, "rb");
+    if (handle < 0) {
+        if (errno == EMFILE) {
+            close_all_source_files();
+            return raise_message(kMessageError, kCodeTooManyFiles, kMsgTooManyFiles);
+        }
+        return 0;
+    }
+
+    if (g_analysis.current.handle < 0 && g_analysis.include_stack.empty()) {
+        get_directory_part(path, g_analysis.source_directory);
+        if (g_analysis.source_directory == ".\\" || g_analysis.source_directory.size() == 2) {
+            // no folder in the name: the current one, as an empty prefix
+            if (find_last_path_separator(path) < 0) g_analysis.source_directory.clear();
+        }
+    } else {
+        g_analysis.include_stack.push_back(std::move(g_analysis.current));
+    }
+    SourceFile file;
+    file.handle = handle;
+    file.name = path;
+    file.line_number = 0;
+    file.conditional_base = g_analysis.cond_depth;
+    file.size = crt_filelength(handle);
+    if (file.size < 0) file.size = 0;
+    g_analysis.current = std::move(file);
+    announce_file(g_analysis.current.name);
+    return kCodeOk;
+}
+
+int close_source_file() {
+    if (g_analysis.current.handle < 0) return raise_message(kMessageError, -127, kMsgFileNotOpen);
+    close_tracked_file(g_analysis.current.handle);
+    if (!g_analysis.include_stack.empty()) {
+        int result = kCodeOk;
+        if (g_analysis.cond_depth > g_analysis.current.conditional_base) {
+            int r = raise_message(kMessageWarning, -125, kMsgMissingEndif);
+            if (r < -99) result = r;
+        }
+        g_analysis.current = std::move(g_analysis.include_stack.back());
+        g_analysis.include_stack.pop_back();
+        announce_file(g_analysis.current.name);
+        return result;
+    }
+    g_analysis.current.handle = -1;
+    g_analysis.current.size = 0;
+    g_analysis.current.bytes_read = 0;
+    g_analysis.current.read_ahead.clear();
+    g_analysis.current.read_pos = 0;
+    return kCodeOk;
+}
+
+int close_all_source_files() {
+    int result = kCodeOk;
+    while (!g_analysis.include_stack.empty()) {
+        if (g_analysis.current.handle >= 0 && close_tracked_file(g_analysis.current.handle) != 0)
+            result = kCodeCannotWrite;
+        g_analysis.current = std::move(g_analysis.include_stack.back());
+        g_analysis.include_stack.pop_back();
+    }
+    return result;
+}
+
+// --- lines ------------------------------------------------------------------------
+
+bool read_physical_line(std::string& out, int size) {
+    int64_t raw = 0;
+    return take_physical_line(g_analysis.current, out, size, raw);
+}
+
+bool read_raw_line(std::string& out, int size, int64_t& bytes_read) {
+    return raw_line_from(g_analysis.current, out, size, bytes_read);
+}
+
+bool read_logical_line(std::string& out, int size, int64_t& bytes_read, int& physical_lines, int& code) {
+    return logical_line_from(g_analysis.current, out, size, bytes_read, physical_lines, code);
+}
+
+bool read_source_line(std::string& out, int size, int64_t& bytes_read, int& code) {
+    int lines = 0;
+    std::string raw;
+    if (!read_logical_line(raw, size, bytes_read, lines, code)) return false;
+    if (expand_tabs_bounded(out, raw, 0, g_analysis.settings.tab_width, size) == 0)
+        expand_tabs_bounded(out, raw, 0, 1, size);
+    return true;
+}
+
+int read_next_char() {
+    SourceFile& file = g_analysis.current;
+    if (file.read_pos >= file.read_ahead.size() && !fill_read_ahead(file)) return -1;
+    unsigned char c = static_cast<unsigned char>(file.read_ahead[file.read_pos++]);
+    ++file.bytes_read;
+    return c;
+}
+
+int get_progress_permille() {
+    const SourceFile& top = g_analysis.include_stack.empty() ? g_analysis.current : g_analysis.include_stack[0];
+    if (top.size <= 0) return 0;
+    int64_t position = top.bytes_read >= top.size - 1 ? top.size : top.bytes_read;
+    return static_cast<int>(position * 1000 / top.size);
+}
+
+// --- comments -------------------------------------------------------------------------
+
+int split_comment(std::string& line, std::string& comment) {
+    comment.clear();
+    const int start_state = g_analysis.in_comment;
+    g_analysis.line_start_in_comment = start_state;
+    if (line.empty()) return kCodeOk;
+
+    const int size = g_analysis.profile->line_size;
+    if (line.find('\t') != std::string::npos) {
+        std::string expanded;
+        if (expand_tabs_in_source(expanded, line, start_state, g_analysis.settings.tab_width, size) == 0)
+            expand_tabs_in_source(expanded, line, start_state, 1, size);
+        line.swap(expanded);
+    }
+
+    const bool asm_line = g_analysis.settings.asm_setting == 1 &&
+                          (first_token_is_asm(line, start_state) || g_analysis.asm_statement_open != 0 ||
+                           g_analysis.asm_block_depth > 0);
+    int result = kCodeOk;
+    std::vector<unsigned char> mark(line.size(), 0);
+    int in_comment = start_state;
+    int i = 0;
+    auto mark_rest = [&](int from) {
+        mark.resize(line.size(), 0);
+        for (size_t k = static_cast<size_t>(from); k < line.size(); ++k) mark[k] = 1;
+    };
+    while (i < static_cast<int>(line.size())) {
+        int n = static_cast<int>(line.size());
+        unsigned char c = static_cast<unsigned char>(line[i]);
+        unsigned char d = byte_at(line, i + 1);
+        if (in_comment) {
+            if (c == '*' && d == '/') {
+                mark[i] = mark[i + 1] = 1;
+                i += 2;
+                in_comment = 0;
+            } else if (is_dbcs_at(line, i)) {
+                mark[i] = mark[i + 1] = 1;
+                i += 2;
+            } else {
+                mark[i++] = 1;
+            }
+            continue;
+        }
+        if (asm_line && c == ';') {
+            line.insert(static_cast<size_t>(i) + 1, "/*;");
+            line += "*/";
+            mark_rest(i + 1);
+            break;
+        }
+        if (c == '/' && d == '/') {
+            line[i + 1] = '*';
+            line += "*/";
+            mark_rest(i);
+            break;
+        }
+        if (c == '*' && d == '/') {
+            if (region_active()) {
+                int r = raise_message(kMessageError, -119, kMsgStrayCommentEnd);
+                line.clear();
+                comment.clear();
+                g_analysis.in_comment = 0;
+                return r < -99 ? r : -119;
+            }
+            int r = raise_message(kMessageWarning, -119, kMsgStrayCommentEnd);
+            if (r < -99) return r;
+            i += 2;
+            continue;
+        }
+        if (c == '"' || c == '\'') {
+            int end = literal_end(line, i, c == '"');
+            if (end < 0) {
+                int r = raise_message(kMessageError, -112, kMsgUnmatchedQuote);
+                if (r < -99) return r;
+                result = -112;
+                i = n;
+            } else {
+                i = end;
+            }
+            continue;
+        }
+        if (c == '/' && d == '*') {
+            mark[i] = mark[i + 1] = 1;
+            i += 2;
+            in_comment = 1;
+            continue;
+        }
+        i += is_dbcs_at(line, i) ? 2 : 1;
+    }
+    g_analysis.in_comment = in_comment;
+
+    int n = static_cast<int>(line.size());
+    if (!in_comment) {
+        while (n > 0 && line[n - 1] == ' ' && mark[n - 1] == 0) --n;
+    }
+    int first_code = -1, last_code = -1;
+    for (int k = 0; k < n; ++k) {
+        if (mark[k] == 0 && line[k] != ' ') {
+            if (first_code < 0) first_code = k;
+            last_code = k;
+        }
+    }
+
+    std::string code;
+    if (first_code < 0) {
+        for (int k = 0; k < n; ++k)
+            if (mark[k]) comment += line[k];
+    } else {
+        for (int k = 0; k < first_code; ++k)
+            if (mark[k]) comment += line[k];
+        int k = first_code;
+        while (k <= last_code) {
+            if (mark[k]) {
+                while (k <= last_code && mark[k]) ++k;
+                if (asm_line) code += ' ';
+                continue;
+            }
+            code += line[k++];
+        }
+        for (int t = last_code + 1; t < n; ++t)
+            if (mark[t]) comment += line[t];
+    }
+    trim_trailing_blanks(code);
+    if (!code.empty() && code[0] == '#') {
+        int after = skip_blanks(code, 1);
+        code.erase(1, static_cast<size_t>(after - 1));
+    }
+    line.swap(code);
+    return result;
+}
+
+// --- includes ---------------------------------------------------------------------------
+
+int include_kind(std::string_view line) {
+    int i = skip_blanks(line, 0);
+    if (byte_at(line, i) != '#') return 0;
+    i = skip_blanks(line, i + 1);
+    if (!starts_with_word(line.substr(i), "include")) return 0;
+    i = skip_blanks(line, i + 7);
+    if (byte_at(line, i) == '<') return 1;
+    if (byte_at(line, i) == '"') return 2;
+    return 0;
+}
+
+int handle_include_directive(std::string_view line, std::string& name) {
+    int kind = include_kind(line);
+    if (kind == 0) return 0;
+    int i = skip_blanks(line, skip_blanks(line, skip_blanks(line, 0) + 1) + 7);
+    char close = kind == 1 ? '>' : '"';
+    int start = i + 1;
+    int end = start;
+    while (end < static_cast<int>(line.size()) && line[end] != close) end += is_dbcs_at(line, end) ? 2 : 1;
+    if (end >= static_cast<int>(line.size())) return raise_message(kMessageError, -114, kMsgIncludeSyntax);
+    name.assign(line.substr(start, end - start));
+    trim_leading_blanks(name);
+    trim_trailing_blanks(name);
+    if (name.empty()) return raise_message(kMessageError, -114, kMsgIncludeSyntax);
+    return 1;
+}
+
+namespace {
+bool is_absolute_path(const std::string& name) {
+    return !name.empty() && (name[0] == '/' || name[0] == '\\');
+}
+bool can_open(const std::string& path) {
+    int fd = crt_open(path.c_str(), CRT_O_RDONLY | CRT_O_BINARY);
+    if (fd < 0) return false;
+    crt_close(fd);
+    return true;
+}
+}  // namespace
+
+bool read_include_path(std::string& name) {
+    const char* env = crt_getenv("INCLUDE");
+    std::string dirs = env != nullptr ? env : "/usr/include";
+    size_t start = 0;
+    while (start <= dirs.size()) {
+        size_t semi = dirs.find(';', start);
+        std::string dir = dirs.substr(start, semi == std::string::npos ? std::string::npos : semi - start);
+        trim_leading_blanks(dir);
+        trim_trailing_blanks(dir);
+        if (!dir.empty()) {
+            int n = static_cast<int>(dir.size());
+            bool has_separator = (dir[n - 1] == '\\' && dbcs_kind_at(dir, n - 1) != 2) || dir[n - 1] == '/';
+            std::string candidate = dir + (has_separator ? "" : "\\") + name;
+            if (can_open(candidate)) {
+                name = candidate;
+                return true;
+            }
+        }
+        if (semi == std::string::npos) break;
+        start = semi + 1;
+    }
+    return false;
+}
+
+int find_include_file(std::string& line) {
+    int kind = include_kind(line);
+    if (kind == 0) return kCodeOk;
+    int mode = kind == 1 ? g_analysis.settings.include_mode_angle : g_analysis.settings.include_mode_quoted;
+    if (mode == 0) return kCodeOk;
+    std::string written;
+    int r = handle_include_directive(line, written);
+    if (r != 1) return r;
+
+    std::string path;
+    bool found = false;
+    if (kind == 2) {
+        path = is_absolute_path(written) ? written : g_analysis.source_directory + written;
+        found = can_open(path);
+    }
+    if (!found) {
+        path = written;
+        found = is_absolute_path(written) ? can_open(path) : read_include_path(path);
+    }
+    if (!found) {
+        if (mode == 2 || mode == 4) return raise_message(kMessageWarning, -118, kMsgNoIncludeFile, written);
+        return kCodeOk;
+    }
+    r = open_source_file(path.c_str());
+    return r == 0 ? kCodeOk : r;
+}
+
+// --- ignore list ----------------------------------------------------------------------------
+
+int add_ignored_name(std::string_view name) {
+    g_analysis.ignore_list.emplace_back(name);
+    return kCodeOk;
+}
+
+int is_ignored_name(std::string_view name) {
+    for (const std::string& n : g_analysis.ignore_list)
+        if (n == name) return 1;
+    return 0;
+}
+
+int read_ignore_file(const char* name) {
+    int handle = open_tracked_file(name, "rb");
+    if (handle < 0) return raise_message(kMessageError, -110, kMsgIgnoreFile, name);
+    SourceFile file;
+    file.handle = handle;
+    std::string raw, line;
+    int64_t bytes = 0;
+    int lines = 0, code = kCodeOk;
+    const int size = g_analysis.profile->line_size;
+    int result = kCodeOk;
+    while (logical_line_from(file, raw, size, bytes, lines, code)) {
+        if (expand_tabs_bounded(line, raw, 0, g_analysis.settings.tab_width, size) == 0)
+            expand_tabs_bounded(line, raw, 0, 1, size);
+        strip_newline(line);
+        if (line.empty() || line[0] == ' ' || line[0] == '#') continue;
+        size_t blank = line.find(' ');
+        if (blank != std::string::npos) line.resize(blank);
+        result = add_ignored_name(line);
+        if (result < -49) break;
+    }
+    if (code < -99) result = code;
+    close_tracked_file(handle);
+    return result;
+}
+
+// --- the line source -------------------------------------------------------------------------
+
+int next_source_line(int& include_depth, std::string& code, std::string& comment, int& line_number) {
+    const int size = g_analysis.profile->line_size;
+    for (;;) {
+        include_depth = static_cast<int>(g_analysis.include_stack.size());
+        int lines = 0, read_code = kCodeOk;
+        SourceFile& file = g_analysis.current;
+        if (file.handle < 0) return -1;
+        bool got = logical_line_from(file, code, size, file.bytes_read, lines, read_code);
+        g_analysis.current.line_number += lines;
+        line_number = g_analysis.current.line_number;
+        if (read_code < -99) return read_code;
+        if (got) {
+            if (line_hook_enabled()) g_analysis.hooks.on_line(line_number, 0);
+            strip_newline(code);
+            int r = split_comment(code, comment);
+            if (r < -99) return r;
+            int keep = push_conditional(code, comment, 1);
+            if (keep < -99) return keep;
+            if (g_analysis.cond_depth < g_analysis.current.conditional_base) {
+                int w = raise_message(kMessageWarning, -126, kMsgUnmatchedEndif);
+                if (w < -99) return w;
+                g_analysis.current.conditional_base = g_analysis.cond_depth;
+            }
+            if (keep == 1) break;
+            continue;
+        }
+        if (g_analysis.current.read_error) {
+            g_analysis.current.read_error = false;
+            return raise_message(kMessageError, kCodeReadError, kMsgCannotRead, g_analysis.current.name);
+        }
+        if (!g_analysis.include_stack.empty()) {
+            int r = close_source_file();
+            if (r < -99) return r;
+            continue;
+        }
+        if (g_analysis.cond_depth > 0 && g_analysis.end_reported == 0) {
+            g_analysis.end_reported = 1;
+            return raise_message(kMessageError, -116, kMsgMissingEndif);
+        }
+        return -1;
+    }
+    if (g_analysis.settings.control_macro_mode != 0) {
+        int r = expand_control_macros(code, size);
+        if (r < -99 && r != -132) return r;
+    }
+    int kind = include_kind(code);
+    if (kind != 0) {
+        int mode = kind == 1 ? g_analysis.settings.include_mode_angle : g_analysis.settings.include_mode_quoted;
+        if (mode == 3 || mode == 4) code.clear();
+    }
+    return 1;
+}

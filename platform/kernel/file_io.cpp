@@ -1,0 +1,335 @@
+// Unbuffered descriptors with the text mode of the original C runtime: CR LF
+// in the file is LF to the program, and an LF written goes out as CR LF.
+//
+// A text read that ends on a CR has to look at the next byte to know whether
+// it is a line end; that byte is kept with the descriptor until the next read,
+// so the layer reports the true offset (crt_tell) and never loses the byte.
+#include "platform/kernel/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <mutex>
+#include <unordered_map>
+
+namespace {
+
+struct Descriptor {
+    bool text = true;
+    int pending = -1;  // read-ahead byte after a CR at the end of a chunk, or -1
+};
+
+// Everything the layer knows about open files; one lock, since the programs
+// hardly share descriptors across threads and reads are short.
+struct FileTable {
+    std::mutex lock;
+    std::unordered_map<int, Descriptor> open;
+    int limit = -1;
+};
+
+FileTable& table() {
+    static FileTable t;
+    return t;
+}
+
+// Descriptors the layer did not open: the standard streams pass through as
+// binary (this terminal wants LF); anything else is a bad descriptor.
+Descriptor* find_descriptor(FileTable& t, int fd, Descriptor& standard) {
+    auto it = t.open.find(fd);
+    if (it != t.open.end()) return &it->second;
+    if (fd >= 0 && fd <= 2) {
+        standard = Descriptor{false, -1};
+        return &standard;
+    }
+    errno = EBADF;
+    return nullptr;
+}
+
+ssize_t read_retrying(int fd, void* buffer, size_t n) {
+    ssize_t r;
+    do {
+        r = ::read(fd, buffer, n);
+    } while (r < 0 && errno == EINTR);
+    return r;
+}
+
+// Writes all of n bytes; returns the count written before an error.
+size_t write_all(int fd, const char* data, size_t n, bool& failed) {
+    size_t done = 0;
+    failed = false;
+    while (done < n) {
+        ssize_t w = ::write(fd, data + done, n - done);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) {
+            if (w == 0) errno = ENOSPC;
+            failed = true;
+            break;
+        }
+        done += static_cast<size_t>(w);
+    }
+    return done;
+}
+
+// Puts the file position back where the program thinks it is (before the
+// read-ahead byte), so a write or a seek starts at the right place.
+int drop_pending(int fd, Descriptor& d) {
+    if (d.pending < 0) return 0;
+    d.pending = -1;
+    return ::lseek(fd, -1, SEEK_CUR) < 0 ? -1 : 0;
+}
+
+int text_read(int fd, Descriptor& d, unsigned char* buf, unsigned n) {
+    size_t have = 0;
+    if (d.pending >= 0) {
+        buf[have++] = static_cast<unsigned char>(d.pending);
+        d.pending = -1;
+    }
+    if (have < n) {
+        ssize_t r = read_retrying(fd, buf + have, n - have);
+        if (r < 0) {
+            if (have) d.pending = buf[0];  // keep it for a later read
+            return -1;
+        }
+        have += static_cast<size_t>(r);
+    }
+    if (have == 0) return 0;
+
+    // Translate in place: the output never runs ahead of the input.
+    size_t out = 0;
+    for (size_t i = 0; i < have; ++i) {
+        unsigned char c = buf[i];
+        if (c != '\r') {
+            buf[out++] = c;
+        } else if (i + 1 < have) {
+            if (buf[i + 1] == '\n') {
+                buf[out++] = '\n';
+                ++i;
+            } else {
+                buf[out++] = '\r';
+            }
+        } else {
+            unsigned char next;
+            ssize_t r = read_retrying(fd, &next, 1);
+            if (r < 0) {
+                // Deliver what came before the CR; the CR waits for the retry.
+                d.pending = '\r';
+                if (out == 0) return -1;
+                return static_cast<int>(out);
+            }
+            if (r == 1 && next == '\n') {
+                buf[out++] = '\n';
+            } else {
+                buf[out++] = '\r';
+                if (r == 1) d.pending = next;
+            }
+        }
+    }
+    return static_cast<int>(out);
+}
+
+int text_write(int fd, const unsigned char* data, unsigned n) {
+    constexpr size_t kChunk = 4096;
+    char expanded[kChunk * 2];
+    size_t written = 0;  // caller bytes fully in the file
+    while (written < n) {
+        const size_t take = std::min<size_t>(kChunk, n - written);
+        size_t len = 0;
+        for (size_t i = 0; i < take; ++i) {
+            if (data[written + i] == '\n') expanded[len++] = '\r';
+            expanded[len++] = static_cast<char>(data[written + i]);
+        }
+        bool failed = false;
+        size_t done = write_all(fd, expanded, len, failed);
+        if (failed) {
+            // Count the caller's bytes whose whole expansion reached the file.
+            size_t used = 0;
+            for (size_t i = 0; i < take; ++i) {
+                size_t width = data[written + i] == '\n' ? 2 : 1;
+                if (used + width > done) break;
+                used += width;
+                ++written;
+            }
+            return written ? static_cast<int>(written) : -1;
+        }
+        written += take;
+    }
+    return static_cast<int>(written);
+}
+
+int posix_flags(int flags) {
+    int out = O_CLOEXEC;
+    if (flags & CRT_O_RDWR) {
+        out |= O_RDWR;
+    } else if (flags & CRT_O_WRONLY) {
+        out |= O_WRONLY;
+    } else {
+        out |= O_RDONLY;
+    }
+    if (flags & CRT_O_APPEND) out |= O_APPEND;
+    if (flags & CRT_O_CREAT) out |= O_CREAT;
+    if (flags & CRT_O_TRUNC) out |= O_TRUNC;
+    if (flags & CRT_O_EXCL) out |= O_EXCL;
+    return out;
+}
+
+}  // namespace
+
+int crt_open(const char* path, int flags, int permission) {
+    if (!path) {
+        errno = EINVAL;
+        return -1;
+    }
+    const std::string resolved = resolve_platform_path(path);
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    if (t.limit >= 0 && static_cast<int>(t.open.size()) >= t.limit) {
+        errno = EMFILE;
+        return -1;
+    }
+    int fd;
+    do {
+        fd = ::open(resolved.c_str(), posix_flags(flags), static_cast<mode_t>(permission));
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        if (errno == ENFILE) errno = EMFILE;  // the runtime knows one "too many files"
+        return -1;
+    }
+    // A folder is not a file to the programs: opening one fails as it does
+    // on the system they were written for.
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        errno = EACCES;
+        return -1;
+    }
+    t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1};
+    return fd;
+}
+
+int crt_read(int fd, void* buffer, unsigned n) {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    Descriptor standard;
+    Descriptor* d = find_descriptor(t, fd, standard);
+    if (!d) return -1;
+    if (n == 0) return 0;
+    if (!buffer) {
+        errno = EINVAL;
+        return -1;
+    }
+    if (!d->text) {
+        ssize_t r = read_retrying(fd, buffer, n);
+        return r < 0 ? -1 : static_cast<int>(r);
+    }
+    return text_read(fd, *d, static_cast<unsigned char*>(buffer), n);
+}
+
+int crt_write(int fd, const void* buffer, unsigned n) {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    Descriptor standard;
+    Descriptor* d = find_descriptor(t, fd, standard);
+    if (!d) return -1;
+    if (n == 0) return 0;
+    if (!buffer) {
+        errno = EINVAL;
+        return -1;
+    }
+    if (drop_pending(fd, *d) < 0) return -1;
+    if (d->text) return text_write(fd, static_cast<const unsigned char*>(buffer), n);
+    bool failed = false;
+    size_t done = write_all(fd, static_cast<const char*>(buffer), n, failed);
+    if (failed && done == 0) return -1;
+    return static_cast<int>(done);
+}
+
+int crt_close(int fd) {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    auto it = t.open.find(fd);
+    if (it == t.open.end() && (fd < 0 || fd > 2)) {
+        errno = EBADF;
+        return -1;
+    }
+    if (it != t.open.end()) t.open.erase(it);
+    // Linux releases the descriptor even when close reports an error, so it
+    // is never retried.
+    return ::close(fd) == 0 ? 0 : -1;
+}
+
+int64_t crt_tell(int fd) {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    Descriptor standard;
+    Descriptor* d = find_descriptor(t, fd, standard);
+    if (!d) return -1;
+    off_t pos = ::lseek(fd, 0, SEEK_CUR);
+    if (pos < 0) return -1;
+    return static_cast<int64_t>(pos) - (d->pending >= 0 ? 1 : 0);
+}
+
+int64_t crt_lseek(int fd, int64_t offset, int whence) {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    Descriptor standard;
+    Descriptor* d = find_descriptor(t, fd, standard);
+    if (!d) return -1;
+    if (whence == SEEK_CUR && d->pending >= 0) offset -= 1;  // relative to the program's position
+    off_t pos = ::lseek(fd, static_cast<off_t>(offset), whence);
+    if (pos < 0) return -1;
+    d->pending = -1;
+    return static_cast<int64_t>(pos);
+}
+
+int64_t crt_filelength(int fd) {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    Descriptor standard;
+    if (!find_descriptor(t, fd, standard)) return -1;
+    struct stat st;
+    if (::fstat(fd, &st) != 0) return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
+int64_t crt_file_size(const char* path) {
+    if (!path) return -1;
+    struct stat st;
+    if (::stat(resolve_platform_path(path).c_str(), &st) != 0) return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
+int crt_remove(const char* path) {
+    if (!path) return -1;
+    return ::unlink(resolve_platform_path(path).c_str()) == 0 ? 0 : -1;
+}
+
+int crt_rename(const char* old_path, const char* new_path) {
+    if (!old_path || !new_path) return -1;
+    // POSIX rename replaces an existing target in one step, which is what the
+    // writers rely on to swap in a finished file.
+    return ::rename(resolve_platform_path(old_path).c_str(), resolve_platform_path(new_path).c_str()) == 0
+               ? 0
+               : -1;
+}
+
+bool crt_exists(const char* path) {
+    if (!path || !*path) return false;
+    struct stat st;
+    return ::stat(resolve_platform_path(path).c_str(), &st) == 0;
+}
+
+void crt_set_open_limit(int limit) {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    t.limit = limit < 0 ? -1 : limit;
+}
+
+int crt_open_count() {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    return static_cast<int>(t.open.size());
+}

@@ -1,0 +1,78 @@
+// The kernel's file layer: what the C runtime of the original system gave the
+// programs (unbuffered descriptors with text and binary modes), plus path
+// handling that lets Windows-style names work on this file system.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Flags for crt_open. Text mode is the default; CRT_O_BINARY turns it off.
+enum : int {
+    CRT_O_RDONLY = 0x0000,
+    CRT_O_WRONLY = 0x0001,
+    CRT_O_RDWR = 0x0002,
+    CRT_O_APPEND = 0x0008,
+    CRT_O_CREAT = 0x0100,
+    CRT_O_TRUNC = 0x0200,
+    CRT_O_EXCL = 0x0400,
+    CRT_O_TEXT = 0x4000,
+    CRT_O_BINARY = 0x8000,
+};
+
+// Opens a file. The path goes through resolve_platform_path first. Returns a
+// descriptor, or -1 with errno set (EMFILE when too many files are open).
+int crt_open(const char* path, int flags, int permission = 0666);
+
+// Reads up to n bytes. In text mode CR LF arrives as LF (a lone CR stays).
+// Returns the bytes stored, 0 at the end of the file, -1 on a read error.
+int crt_read(int fd, void* buffer, unsigned n);
+
+// Writes n bytes. In text mode every LF goes to the file as CR LF. Returns the
+// number of the caller's bytes written (n on success), -1 on an error.
+int crt_write(int fd, const void* buffer, unsigned n);
+
+// Closes the descriptor: 0, or -1 when the close failed.
+int crt_close(int fd);
+
+// The true byte offset in the file of the next byte a read would return.
+int64_t crt_tell(int fd);
+
+// Moves the file position (whence as for lseek); drops any read-ahead.
+int64_t crt_lseek(int fd, int64_t offset, int whence);
+
+// Size in bytes of the open file, -1 on error.
+int64_t crt_filelength(int fd);
+
+// Size in bytes of a named file, -1 when it cannot be examined.
+int64_t crt_file_size(const char* path);
+
+int crt_remove(const char* path);                            // 0 or -1
+int crt_rename(const char* old_path, const char* new_path);  // 0 or -1
+bool crt_exists(const char* path);
+
+// Test hook: when limit >= 0, crt_open fails with EMFILE once `limit`
+// descriptors opened through this layer are open. -1 lifts the limit.
+void crt_set_open_limit(int limit);
+int crt_open_count();
+
+// Maps "\" to "/" (never a Shift-JIS trail byte), and when the path does not
+// exist as written, matches its components without regard to case. For a
+// path that is about to be created, the directories are matched and the last
+// component is kept as written unless an existing entry matches it.
+std::string resolve_platform_path(const char* path);
+
+// Shift-JIS aware path cutting: positions of the last "\" or "/", -1 if none.
+int find_last_path_separator(const char* path);
+bool is_sjis_lead_byte(unsigned char c);
+bool is_sjis_trail_byte(unsigned char c);
+
+// Environment: getenv/putenv of the runtime ("NAME=value"; "NAME=" removes).
+const char* crt_getenv(const char* name);
+int crt_putenv(const char* assignment);
+
+// The full path of the running executable (the module argument is ignored:
+// a process here has one module). Returns the length copied, cut to size - 1.
+uint32_t GetModuleFileNameA(void* module, char* buffer, uint32_t size);
+
+// The directory of the running executable, without a trailing separator.
+std::string get_program_directory();

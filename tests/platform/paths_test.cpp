@@ -1,0 +1,131 @@
+// Windows-style names on this file system: separators, Shift-JIS trail bytes
+// that look like "\", and names written in another case than on disk.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/kernel/file_io.h"
+#include "temp_dir.h"
+
+namespace {
+
+// "表" in Shift-JIS: its trail byte is 0x5C, the code of "\".
+const std::string kHyo = "\x95\x5C";
+
+void make_dir(const std::string& path) { ASSERT_EQ(::mkdir(path.c_str(), 0755), 0) << path; }
+
+}  // namespace
+
+TEST(PathSeparators, BackslashesBecomeSlashes) {
+    EXPECT_EQ(resolve_platform_path("no_such_dir\\sub\\file.txt"), "no_such_dir/sub/file.txt");
+    EXPECT_EQ(resolve_platform_path("/no_such_root\\a/b"), "/no_such_root/a/b");
+    EXPECT_EQ(resolve_platform_path(""), "");
+}
+
+TEST(PathSeparators, TrailByteOfDoubleByteCharIsKept) {
+    EXPECT_EQ(resolve_platform_path(("no_such\\" + kHyo + "\\x.txt").c_str()), "no_such/" + kHyo + "/x.txt");
+    // Walked from the start: 0x81 0x95 is one character, so the 0x5C after it
+    // stands alone and is a separator.
+    EXPECT_EQ(resolve_platform_path("no_such\\\x81\x95\\a"), "no_such/\x81\x95/a");
+    // A lead byte at the very end is not a character.
+    EXPECT_EQ(resolve_platform_path("no_such\\a\x95"), "no_such/a\x95");
+}
+
+TEST(PathSeparators, LastSeparatorSkipsDoubleByteChars) {
+    EXPECT_EQ(find_last_path_separator("a\\b/c"), 3);
+    EXPECT_EQ(find_last_path_separator("a/b\\c"), 3);
+    EXPECT_EQ(find_last_path_separator(kHyo.c_str()), -1);
+    EXPECT_EQ(find_last_path_separator(("dir\\" + kHyo).c_str()), 3);
+    EXPECT_EQ(find_last_path_separator(("dir\\" + kHyo + "\\").c_str()), 6);
+    EXPECT_EQ(find_last_path_separator("name"), -1);
+    EXPECT_EQ(find_last_path_separator(""), -1);
+    EXPECT_EQ(find_last_path_separator(nullptr), -1);
+}
+
+TEST(PathSeparators, ShiftJisByteClasses) {
+    EXPECT_TRUE(is_sjis_lead_byte(0x81));
+    EXPECT_TRUE(is_sjis_lead_byte(0x9F));
+    EXPECT_TRUE(is_sjis_lead_byte(0xE0));
+    EXPECT_TRUE(is_sjis_lead_byte(0xFC));
+    EXPECT_FALSE(is_sjis_lead_byte(0xA0));  // half-width katakana are single bytes
+    EXPECT_FALSE(is_sjis_lead_byte(0x80));
+    EXPECT_FALSE(is_sjis_lead_byte(0xFD));
+    EXPECT_TRUE(is_sjis_trail_byte(0x40));
+    EXPECT_TRUE(is_sjis_trail_byte(0x5C));
+    EXPECT_FALSE(is_sjis_trail_byte(0x7F));
+    EXPECT_FALSE(is_sjis_trail_byte(0x3F));
+    EXPECT_FALSE(is_sjis_trail_byte(0xFD));
+}
+
+TEST(CaseFallback, ExistingPathIsReturnedAsWritten) {
+    TempDir dir;
+    write_raw(dir.path("Exact.txt"), "x");
+    EXPECT_EQ(resolve_platform_path(dir.path("Exact.txt").c_str()), dir.path("Exact.txt"));
+}
+
+TEST(CaseFallback, ComponentsMatchIgnoringCase) {
+    TempDir dir;
+    make_dir(dir.path("Dir"));
+    make_dir(dir.path("Dir/Sub"));
+    write_raw(dir.path("Dir/Sub/File.TXT"), "line\r\n");
+    const std::string written = dir.path() + "/dir\\sub\\file.txt";
+    EXPECT_EQ(resolve_platform_path(written.c_str()), dir.path("Dir/Sub/File.TXT"));
+
+    int fd = crt_open(written.c_str(), CRT_O_RDONLY);
+    ASSERT_GE(fd, 0);
+    char buf[16];
+    ASSERT_EQ(crt_read(fd, buf, sizeof buf), 5);
+    EXPECT_EQ(std::string(buf, 5), "line\n");
+    crt_close(fd);
+    EXPECT_TRUE(crt_exists(written.c_str()));
+    EXPECT_EQ(crt_file_size(written.c_str()), 6);
+}
+
+TEST(CaseFallback, NewFileGoesIntoTheMatchedDirectory) {
+    TempDir dir;
+    make_dir(dir.path("Out"));
+    const std::string written = dir.path() + "\\OUT\\New.Txt";
+    EXPECT_EQ(resolve_platform_path(written.c_str()), dir.path("Out/New.Txt"));
+    int fd = crt_open(written.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC);
+    ASSERT_GE(fd, 0);
+    crt_close(fd);
+    EXPECT_EQ(read_raw(dir.path("Out/New.Txt")), "");
+    // Below a directory that has no match, everything stays as written.
+    EXPECT_EQ(resolve_platform_path((dir.path() + "/Nope/OUT/x").c_str()), dir.path("Nope/OUT/x"));
+}
+
+TEST(CaseFallback, SeveralMatchesPickTheFirstInByteOrder) {
+    TempDir dir;
+    write_raw(dir.path("abc"), "lower");
+    write_raw(dir.path("ABC"), "upper");
+    write_raw(dir.path("aBc"), "mixed");
+    EXPECT_EQ(resolve_platform_path(dir.path("Abc").c_str()), dir.path("ABC"));
+}
+
+TEST(CaseFallback, DoubleByteCharsAreNeverFolded) {
+    TempDir dir;
+    // 0x83 0x61 and 0x83 0x41 are two different katakana whose trail bytes
+    // happen to be "a" and "A".
+    write_raw(dir.path("\x83\x61.txt"), "x");
+    EXPECT_EQ(resolve_platform_path(dir.path("\x83\x41.txt").c_str()), dir.path("\x83\x41.txt"));
+    // Single-byte letters around a double-byte char still fold.
+    write_raw(dir.path("Q" + kHyo + "z.c"), "x");
+    EXPECT_EQ(resolve_platform_path(dir.path("q" + kHyo + "Z.C").c_str()), dir.path("Q" + kHyo + "z.c"));
+}
+
+TEST(CaseFallback, RelativePathsStartAtTheWorkingDirectory) {
+    TempDir dir;
+    make_dir(dir.path("Data"));
+    write_raw(dir.path("Data/In.c"), "x");
+    char saved[4096];
+    ASSERT_NE(::getcwd(saved, sizeof saved), nullptr);
+    ASSERT_EQ(::chdir(dir.path().c_str()), 0);
+    const std::string resolved = resolve_platform_path("data\\in.C");
+    const std::string dotted = resolve_platform_path(".\\DATA\\in.c");
+    ASSERT_EQ(::chdir(saved), 0);
+    EXPECT_EQ(resolved, "Data/In.c");
+    EXPECT_EQ(dotted, "./Data/In.c");
+}
