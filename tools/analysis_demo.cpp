@@ -29,14 +29,14 @@ int main(int argc, char** argv) {
     int count = 0;
     for (;;) {
         r = fetch_source_unit(unit);
-        if (r == -1 || r < -99) break;
+        if (r == -1 || is_fatal_code(r)) break;
         ++count;
         std::printf("%4d %2d %s%s%s%s\n", unit.line, unit.depth, unit.text.c_str(),
                     unit.comment.empty() ? "" : "    ", unit.comment.c_str(), r == 1 ? "" : "    <-- message");
     }
     close_all_source_files();
     close_source_file();
-    std::printf("%d units%s\n", count, r < -99 ? " (stopped by an error)" : "");
+    std::printf("%d units%s\n", count, r != -1 ? " (stopped by an error)" : "");
     reset_analysis_state();
-    return r < -99 ? 1 : 0;
+    return r != -1 ? 1 : 0;
 }

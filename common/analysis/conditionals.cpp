@@ -121,7 +121,7 @@ int handle_conditional_directive(std::string& line, std::string& comment, int en
     AnalysisSettings& settings = g_analysis.settings;
     if (settings.conditional_mode == 2) {
         if (starts_with_word(word, "error")) {
-            r = raise_message(kMessageWarning, -138, "", line);
+            r = raise_warning(-138, "", line);
             return r < -99 ? r : kClassOther;
         }
         if (starts_with_word(word, "ifdef")) return lookup_class(word, 5, true);

@@ -207,7 +207,7 @@ int define_macro(std::string_view name, std::string_view body) {
     if (existing != nullptr && existing->param_count < 0 && existing->body == body) return kCodeOk;
     int result = kCodeOk;
     if (remove_macro(name)) {
-        int r = raise_message(kMessageWarning, -135, kMsgMacroRedefined);
+        int r = raise_warning(-135, kMsgMacroRedefined);
         if (r < -99) result = r;
     }
     MacroNode node;
@@ -225,7 +225,7 @@ int define_function_macro(std::string_view name_with_params, std::string_view bo
     if (open <= 0 || close < open) return raise_message(kMessageError, -128, kMsgDefineSyntax);
     std::string name(name_with_params.substr(0, open));
     if (remove_macro(name)) {
-        int r = raise_message(kMessageWarning, -135, kMsgMacroRedefined);
+        int r = raise_warning(-135, kMsgMacroRedefined);
         if (r < -99) return r;
     }
 
@@ -474,7 +474,7 @@ int expand_macros(int call_pos, std::string& text, const MacroNode& macro, int r
         if (v.empty()) return raise_message(kMessageError, -131, kMsgMacroUse, text);
     }
     if (static_cast<int>(values.size()) != macro.param_count) {
-        int r = raise_message(kMessageWarning, -131, kMsgMacroUse, text);
+        int r = raise_warning(-131, kMsgMacroUse, text);
         return r < -99 ? r : 0;
     }
 
@@ -554,7 +554,7 @@ int substitute_identifiers(std::string& text, int size, int report_calls, int wa
         if (macro->param_count < 0) {
             std::string body = macro->body;
             if (warn_flag && body.empty()) {
-                int r = raise_message(kMessageWarning, -134, kMsgUndefinedIfMacro);
+                int r = raise_warning(-134, kMsgUndefinedIfMacro);
                 if (r < -99) return r;
                 body = "0";
             }

@@ -213,8 +213,6 @@ int read_next(LineSource source, NextLine& next) {
 // End of the source in the middle of a statement or function.
 int report_unexpected_end() {
     int r = raise_message(kMessageError, -108, kMsgEndInsideFunction);
-    g_analysis.brace_depth = 0;
-    g_analysis.levels.clear();
     g_analysis.else_may_follow = 0;
     g_analysis.end_reported = 1;
     return r < -99 ? r : -108;
@@ -392,7 +390,7 @@ int join_declaration_text(std::string& text, std::string& comment, std::string_v
             std::string tail = brackets_of(next);
             if (static_cast<int>(reduced.size() + 1 + tail.size()) >= size)
                 return raise_message(kMessageError, -106, kMsgLineTooLong);
-            int r = raise_message(kMessageWarning, -106, kMsgLineTooLong);
+            int r = raise_warning(-106, kMsgLineTooLong);
             if (r < -99) return r;
             text = reduced;
             if (!text.empty() && !tail.empty()) text += ' ';
@@ -678,6 +676,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
             if (r == -1) {
                 if (s.brace_depth > 0 && s.end_reported == 0) {
                     unit.depth = 0;
+                    unit.line = s.current.line_number;
                     return report_unexpected_end();
                 }
                 return -1;
@@ -707,8 +706,10 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
         bool comment_taken = false;
         for (;;) {
             if (s.settings.control_macro_mode != 0 && !s.pending_line.empty()) {
+                // a failed expansion leaves the line as it is; the message is written
                 int r = expand_control_macros(s.pending_line, size);
-                if (r < -99 && r != -132) return r;
+                if (is_fatal_code(r)) return r;
+                if (r < -49 && r != -132 && result == 1) result = r;
             }
             int r;
             kind = kStmtPlain;
@@ -720,7 +721,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
             } else {
                 r = split_declaration(head, s.pending_line);
             }
-            if (r < -99) return r;
+            if (is_fatal_code(r)) return r;
             if (r < 0) {
                 result = r;
                 break;
@@ -739,7 +740,8 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
                 // what is left after the head most likely begins on the last line joined
                 s.pending_line_number = next.line;
                 int rj = join_declaration_text(s.pending_line, s.pending_comment, next.text, next.comment, size, size);
-                if (rj < -99) return rj;
+                if (is_fatal_code(rj)) return rj;
+                if (rj < -49 && result == 1) result = rj;
                 continue;
             }
             if (r == kNeedsBody) {
@@ -825,8 +827,13 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
             int at = s.brace_depth - (head[0] == '}' ? 1 : 0) + 1;
             int recorded = level_at(at).kind;
             if (recorded != kStmtIf && recorded != kStmtElseIf) {
-                int r = raise_message(kMessageWarning, -109, kMsgElseWithoutIf);
-                if (r < -99) return r;
+                // the warning names the line of the else, not the line read after it
+                int& reader_line = g_analysis.current.line_number;
+                const int saved = reader_line;
+                reader_line = unit.line;
+                int r = raise_warning(-109, kMsgElseWithoutIf);
+                reader_line = saved;
+                if (is_fatal_code(r)) return r;
                 if (result == 1) result = -109;
                 record_kind = false;
             }
@@ -834,11 +841,15 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
         if (!head.empty() && !is_else) s.else_may_follow = 0;
         if (is_else) s.else_may_follow = 0;
 
+        // the while of a loop with a one-statement body stands at the loop's depth
+        if (kind == kStmtDoWhile && s.brace_depth > 0 && level_at(s.brace_depth).kind == kStmtDo &&
+            level_at(s.brace_depth).implicit)
+            --s.brace_depth;
         const int before = s.brace_depth;
         s.brace_depth += count_braces(head);
         if (s.brace_depth < 0) {
             int r = raise_message(kMessageError, -111, kMsgUnmatchedBrace);
-            if (r < -99) return r;
+            if (is_fatal_code(r)) return r;
             if (result == 1) result = -111;
             s.brace_depth = 0;
         }

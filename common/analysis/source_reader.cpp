@@ -236,7 +236,7 @@ int close_source_file() {
     if (!g_analysis.include_stack.empty()) {
         int result = kCodeOk;
         if (g_analysis.cond_depth > g_analysis.current.conditional_base) {
-            int r = raise_message(kMessageWarning, -125, kMsgMissingEndif);
+            int r = raise_warning(-125, kMsgMissingEndif);
             if (r < -99) result = r;
         }
         g_analysis.current = std::move(g_analysis.include_stack.back());
@@ -366,7 +366,7 @@ int split_comment(std::string& line, std::string& comment) {
                 g_analysis.in_comment = 0;
                 return r < -99 ? r : -119;
             }
-            int r = raise_message(kMessageWarning, -119, kMsgStrayCommentEnd);
+            int r = raise_warning(-119, kMsgStrayCommentEnd);
             if (r < -99) return r;
             i += 2;
             continue;
@@ -518,7 +518,7 @@ int find_include_file(std::string& line) {
         found = is_absolute_path(written) ? can_open(path) : read_include_path(path);
     }
     if (!found) {
-        if (mode == 2 || mode == 4) return raise_message(kMessageWarning, -118, kMsgNoIncludeFile, written);
+        if (mode == 2 || mode == 4) return raise_warning(-118, kMsgNoIncludeFile, written);
         return kCodeOk;
     }
     r = open_source_file(path.c_str());
@@ -580,11 +580,12 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
             if (line_hook_enabled()) g_analysis.hooks.on_line(line_number, 0);
             strip_newline(code);
             int r = split_comment(code, comment);
-            if (r < -99) return r;
+            // an unclosed literal is reported and the line read on
+            if (r < -99 && r != -112) return r;
             int keep = push_conditional(code, comment, 1);
             if (keep < -99) return keep;
             if (g_analysis.cond_depth < g_analysis.current.conditional_base) {
-                int w = raise_message(kMessageWarning, -126, kMsgUnmatchedEndif);
+                int w = raise_warning(-126, kMsgUnmatchedEndif);
                 if (w < -99) return w;
                 g_analysis.current.conditional_base = g_analysis.cond_depth;
             }

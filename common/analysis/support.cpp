@@ -278,6 +278,11 @@ int raise_message(int kind, int code, std::string_view text, std::string_view de
     return r < -99 ? r : code;
 }
 
+int raise_warning(int code, std::string_view text, std::string_view detail) {
+    int r = report_message(kMessageWarning, code, text, detail);
+    return r < -99 ? r : kCodeOk;
+}
+
 int report_converter_message(int kind, int code, std::string_view text, std::string_view detail) {
     int r = report_message(kind, code, text, detail);
     if (r >= -49) return 1;

@@ -20,6 +20,13 @@ enum : int {
 
 enum : int { kMessageError = 0, kMessageWarning = 1 };
 
+// Codes after which nothing more can be read or written: the error file,
+// the memory or the source itself failed.
+inline bool is_fatal_code(int code) {
+    return code == kCodeCannotWrite || code == kCodeErrorFileOpen || code == kCodeTooManyFiles ||
+           code == kCodeNoMemory || code == kCodeReadError || code == kCodeNoMemoryConverter;
+}
+
 constexpr size_t kPoolBlockSize = 40000;
 
 // --- string pool -----------------------------------------------------------
@@ -53,6 +60,9 @@ int report_message(int kind, int code, std::string_view text, std::string_view d
 // Reports and gives the caller's code, or the writer's failure when that is
 // below -99 (the error file itself failed).
 int raise_message(int kind, int code, std::string_view text, std::string_view detail = {});
+// Reports a warning, after which processing goes on whatever its code:
+// 1, or the writer's failure when that is below -99.
+int raise_warning(int code, std::string_view text, std::string_view detail = {});
 // 1 when the write went through or a warning; -58 (failing file recorded)
 // when the error file could not be written; -100 otherwise.
 int report_converter_message(int kind, int code, std::string_view text, std::string_view detail);

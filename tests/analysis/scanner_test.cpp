@@ -1,0 +1,364 @@
+// Unit streams of small sources: what a converter receives, unit by unit.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/messages.h"
+#include "common/analysis/preprocessor.h"
+#include "common/analysis/scanner.h"
+#include "common/analysis/support.h"
+#include "platform/kernel/file_io.h"
+
+namespace {
+
+class ScannerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/scanner-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        reset_analysis_state();
+        std::system(("rm -rf '" + dir_ + "'").c_str());
+    }
+
+    std::string write(const std::string& name, const std::string& text) {
+        std::string path = dir_ + "/" + name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    // Runs the scanner over a source; one line per unit:
+    // "line depth text | comment" and " [code]" when the unit carries one.
+    std::vector<std::string> units(const std::string& source,
+                                   const AnalysisProfile& profile = kNotarixAnalysis) {
+        std::string path = write("src.c", source);
+        reset_analysis_state(profile);
+        g_analysis.error_file = dir_ + "/errors.err";
+        EXPECT_EQ(reset_scanner_state(kResetState | kResetErrorFile), 1);
+        EXPECT_EQ(open_source_file(path.c_str()), 1);
+        std::vector<std::string> out;
+        SourceUnit unit;
+        for (int guard = 0; guard < 100000; ++guard) {
+            int r = fetch_source_unit(unit);
+            if (r == -1) break;
+            std::string line = std::to_string(unit.line) + " " + std::to_string(unit.depth) + " " + unit.text;
+            if (!unit.comment.empty()) line += " | " + unit.comment;
+            if (r != 1) line += " [" + std::to_string(r) + "]";
+            out.push_back(line);
+            if (is_fatal_code(r)) break;
+        }
+        close_all_source_files();
+        close_source_file();
+        return out;
+    }
+
+    std::string errors() {
+        std::ifstream in(dir_ + "/errors.err", std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+
+    std::string dir_;
+};
+
+using Units = std::vector<std::string>;
+
+TEST_F(ScannerTest, FunctionsAndDeclarationsAtDepthZero) {
+    EXPECT_EQ(units("int a, b;\n"
+                    "static char *name = \"x;y\";\n"
+                    "int f(int x)\n"
+                    "{\n"
+                    "    return x;\n"
+                    "}\n"
+                    "int g(void);\n"),
+              (Units{"1 0 int a, b;", "2 0 static char *name = \"x;y\";", "3 0 int f(int x)", "4 0 {",
+                     "5 1 return x;", "6 0 }", "7 0 int g(void);"}));
+}
+
+TEST_F(ScannerTest, HeadAndBraceOnOneLineAndFunctionPointers) {
+    EXPECT_EQ(units("int (*handler)(int);\n"
+                    "void f(void) { x = 1; }\n"),
+              (Units{"1 0 int (*handler)(int);", "2 0 void f(void)", "2 0 {", "2 1 x = 1;", "2 0 }"}));
+}
+
+TEST_F(ScannerTest, ImplicitIfBodyOpensAndClosesALevel) {
+    EXPECT_EQ(units("void f(void)\n{\n"
+                    "    if (a)\n"
+                    "        x = 1;\n"
+                    "    y = 2;\n"
+                    "    while (b) c++;\n"
+                    "    for (;;)\n"
+                    "        if (d)\n"
+                    "            e();\n"
+                    "    z();\n"
+                    "}\n"),
+              (Units{"1 0 void f(void)", "2 0 {", "3 1 if (a)", "4 2 x = 1;", "5 1 y = 2;", "6 1 while (b)",
+                     "6 2 c++;", "7 1 for (;;)", "8 2 if (d)", "9 3 e();", "10 1 z();", "11 0 }"}));
+}
+
+TEST_F(ScannerTest, ElseForms) {
+    EXPECT_EQ(units("void f(void)\n{\n"
+                    "    if (a) {\n"
+                    "        x();\n"
+                    "    } else {\n"
+                    "        y();\n"
+                    "    }\n"
+                    "    if (b)\n"
+                    "        p();\n"
+                    "    else if (c)\n"
+                    "        q();\n"
+                    "    else\n"
+                    "        r();\n"
+                    "}\n"),
+              (Units{"1 0 void f(void)", "2 0 {", "3 1 if (a) {", "4 2 x();", "5 1 } else {", "6 2 y();",
+                     "7 1 }", "8 1 if (b)", "9 2 p();", "10 1 else if (c)", "11 2 q();", "12 1 else",
+                     "13 2 r();", "14 0 }"}));
+    EXPECT_EQ(errors(), "");
+}
+
+TEST_F(ScannerTest, ClosingBraceThenElseOnTheNextLineIsOneUnit) {
+    EXPECT_EQ(units("void f(void)\n{\n"
+                    "    if (a) {\n"
+                    "        x();\n"
+                    "    }\n"
+                    "    /* between */\n"
+                    "    else {\n"
+                    "        y();\n"
+                    "    }\n"
+                    "}\n"),
+              (Units{"1 0 void f(void)", "2 0 {", "3 1 if (a) {", "4 2 x();", "5 1 } else { | /* between */",
+                     "8 2 y();", "9 1 }", "10 0 }"}));
+}
+
+TEST_F(ScannerTest, CommentAfterClosedIfStaysWithTheNextUnit) {
+    EXPECT_EQ(units("void f(void)\n{\n"
+                    "    if (a) {\n"
+                    "        x();\n"
+                    "    }\n"
+                    "    /* next */\n"
+                    "    y();\n"
+                    "}\n"),
+              (Units{"1 0 void f(void)", "2 0 {", "3 1 if (a) {", "4 2 x();", "5 1 }", "7 1 y(); | /* next */",
+                     "8 0 }"}));
+}
+
+TEST_F(ScannerTest, ElseWithoutIfIsAWarningAndScanningGoesOn) {
+    Units got = units("void f(void)\n{\n"
+                      "    x();\n"
+                      "    else\n"
+                      "        y();\n"
+                      "    z();\n"
+                      "}\n");
+    EXPECT_EQ(got, (Units{"1 0 void f(void)", "2 0 {", "3 1 x();", "4 1 else [-109]", "5 2 y();", "6 1 z();",
+                          "7 0 }"}));
+    std::string expected = std::string("src.c       (   4) : W109 : ") + kMsgElseWithoutIf + "\r\n";
+    EXPECT_EQ(errors(), expected);
+    EXPECT_EQ(g_analysis.warnings_flag, 1);
+}
+
+TEST_F(ScannerTest, ExternCBlockKeepsDeclarationsAtDepthZero) {
+    EXPECT_EQ(units("extern \"C\" {\n"
+                    "int a(void);\n"
+                    "int b(int x)\n"
+                    "{\n"
+                    "    return x;\n"
+                    "}\n"
+                    "}\n"
+                    "int c;\n"),
+              (Units{"2 0 int a(void);", "3 0 int b(int x)", "4 0 {", "5 1 return x;", "6 0 }", "8 0 int c;"}));
+}
+
+TEST_F(ScannerTest, ClassBodyIsReducedToItsBraces) {
+    EXPECT_EQ(units("class Shape : public Base {\n"
+                    "public:\n"
+                    "    int f() { return 1; }\n"
+                    "    struct Inner { int y; } inner;\n"
+                    "};\n"
+                    "int after;\n"),
+              (Units{"1 0 class Shape : public Base {};", "6 0 int after;"}));
+}
+
+TEST_F(ScannerTest, StructBodyIsWalkedAtDepthOneInNotarix) {
+    EXPECT_EQ(units("struct point {\n    int x;\n};\n"),
+              (Units{"1 0 struct point {", "2 1 int x;", "3 0 }", "3 0 ;"}));
+    // ... and GRAVLET takes a struct as a class head
+    EXPECT_EQ(units("struct point {\n    int x;\n};\n", kGravletAnalysis), (Units{"1 0 struct point {};"}));
+}
+
+TEST_F(ScannerTest, InitialiserListsAreStripped) {
+    EXPECT_EQ(units("int t[] = {\n    1, 2,\n    3\n};\nint u;\n"), (Units{"1 0 int t[] = {};", "5 0 int u;"}));
+}
+
+TEST_F(ScannerTest, OldStyleParametersComeOutAsDeclarations) {
+    EXPECT_EQ(units("long area(w, h)\nlong w;\nlong h;\n{\n    return w * h;\n}\n"),
+              (Units{"1 0 long area(w, h)", "2 0 long w;", "3 0 long h;", "4 0 {", "5 1 return w * h;",
+                     "6 0 }"}));
+}
+
+TEST_F(ScannerTest, ConstructorInitialiserListBelongsToTheHead) {
+    EXPECT_EQ(units("A::A(int x) : m(x), n(2)\n{\n}\n"),
+              (Units{"1 0 A::A(int x) : m(x), n(2)", "2 0 {", "3 0 }"}));
+}
+
+TEST_F(ScannerTest, DoWhileSwitchAndLabels) {
+    EXPECT_EQ(units("void f(void)\n{\n"
+                    "    do {\n"
+                    "        i++;\n"
+                    "    }\n"
+                    "    while (i < 3);\n"
+                    "    do i--; while (i);\n"
+                    "    switch (k)\n"
+                    "    {\n"
+                    "    case 1:\n"
+                    "        break;\n"
+                    "    default:\n"
+                    "        done: break;\n"
+                    "    }\n"
+                    "}\n"),
+              (Units{"1 0 void f(void)", "2 0 {", "3 1 do {", "4 2 i++;", "5 1 } while (i < 3);", "7 1 do",
+                     "7 2 i--;", "7 1 while (i);", "8 1 switch (k) {", "10 2 case 1:", "11 2 break;",
+                     "12 2 default:", "13 2 done:", "13 2 break;", "14 1 }", "15 0 }"}));
+}
+
+TEST_F(ScannerTest, AsmStatementsAndBlocks) {
+    EXPECT_EQ(units("void f(void)\n{\n"
+                    "    _asm mov ax, bx ; load it\n"
+                    "    _asm {\n"
+                    "        mov ax, 1\n"
+                    "    }\n"
+                    "    x = 1;\n"
+                    "}\n"),
+              (Units{"1 0 void f(void)", "2 0 {", "3 1 _asm mov ax, bx ; | /*; load it*/", "4 1 _asm {",
+                     "5 2 mov ax, 1", "6 1 }", "7 1 x = 1;", "8 0 }"}));
+}
+
+TEST_F(ScannerTest, CommentsOfJoinedLinesAreJoined) {
+    EXPECT_EQ(units("int f(int a, /* first */\n"
+                    "      int b) /* second */\n"
+                    "{\n}\n"),
+              (Units{"1 0 int f(int a, int b) | /* first second */", "3 0 {", "4 0 }"}));
+}
+
+TEST_F(ScannerTest, CommentLinesStandOnTheirOwn) {
+    EXPECT_EQ(units("/* one */\n\n// two\nint x;\n"),
+              (Units{"1 0  | /* one */", "3 0  | /* two*/", "4 0 int x;"}));
+}
+
+TEST_F(ScannerTest, SyntaxErrorsAreReportedWithTheirUnit) {
+    Units got = units("void f(void)\n{\n"
+                      "    x = (1));\n"
+                      "    do {\n"
+                      "    } while (i) y;\n"
+                      "}\n");
+    EXPECT_EQ(got, (Units{"1 0 void f(void)", "2 0 {", "3 1 x = (1)); [-107]", "4 1 do {",
+                          "5 1 } while (i) y; [-107]", "6 0 }"}));
+    std::string e = errors();
+    EXPECT_NE(e.find("(   3) : E107 : "), std::string::npos);
+    EXPECT_NE(e.find("(   5) : E107 : "), std::string::npos);
+}
+
+TEST_F(ScannerTest, UnmatchedClosingBraceIsE111) {
+    Units got = units("int f(void)\n{\n}\n}\nint g;\n");
+    EXPECT_EQ(got, (Units{"1 0 int f(void)", "2 0 {", "3 0 }", "4 0 } [-111]", "5 0 int g;"}));
+    EXPECT_EQ(errors(), std::string("src.c       (   4) : E111 : ") + kMsgUnmatchedBrace + "\r\n");
+}
+
+TEST_F(ScannerTest, EndOfSourceInsideAFunctionIsE108) {
+    Units got = units("int f(void)\n{\n    x = 1;\n");
+    EXPECT_EQ(got, (Units{"1 0 int f(void)", "2 0 {", "3 1 x = 1;", "3 0  [-108]"}));
+    EXPECT_NE(errors().find("E108 : "), std::string::npos);
+    // ... and in the middle of a statement head
+    got = units("void f(void)\n{\n    if (a)\n");
+    EXPECT_EQ(got.back(), "3 1 if (a) [-108]");
+}
+
+TEST_F(ScannerTest, OverlongStatementIsCutKeepingItsEnd) {
+    std::string args;
+    for (int i = 0; i < 120; ++i) args += "argument_" + std::to_string(i) + " +\n";
+    Units got = units("void f(void)\n{\n    x = call(" + args + " 0);\n    y = 1;\n}\nint g(void);\n");
+    ASSERT_GE(got.size(), 5u);
+    // cut to its first bytes plus its brackets, and still ended by its ";"
+    EXPECT_EQ(got[2].substr(0, 12), "3 1 x = call");
+    EXPECT_NE(got[2].find(");"), std::string::npos);
+    EXPECT_EQ(got[3], "124 1 y = 1;");
+    EXPECT_EQ(got.back(), "126 0 int g(void);");
+    EXPECT_NE(errors().find("W106 : "), std::string::npos);
+}
+
+TEST_F(ScannerTest, UnitsOfIncludedFilesAreSkipped) {
+    write("header.h", "int in_header(void);\nint in_header_too;\n");
+    EXPECT_EQ(units("#include \"header.h\"\nint after;\n"), (Units{"2 0 int after;"}));
+}
+
+TEST_F(ScannerTest, DirectiveLinesKeptByTheModeAreUnits) {
+    std::string path = write("d.c", "#define A 1\nint x;\n");
+    reset_analysis_state();
+    ASSERT_EQ(reset_scanner_state(kResetState), 1);
+    g_analysis.settings.directive_line_mode = 2;
+    ASSERT_EQ(open_source_file(path.c_str()), 1);
+    SourceUnit unit;
+    ASSERT_EQ(fetch_source_unit(unit), 1);
+    EXPECT_EQ(unit.text, "#define A 1");
+    ASSERT_EQ(fetch_source_unit(unit), 1);
+    EXPECT_EQ(unit.text, "int x;");
+    EXPECT_EQ(fetch_source_unit(unit), -1);
+}
+
+TEST(ScannerRoutines, JoinDeclarationText) {
+    reset_analysis_state();
+    std::string text = "int f(int a,", comment = "/* a */";
+    EXPECT_EQ(join_declaration_text(text, comment, "int b)", "/* b */", 1024, 1024), 1);
+    EXPECT_EQ(text, "int f(int a, int b)");
+    EXPECT_EQ(comment, "/* a b */");
+    // a "-" at the start of a further comment is dropped
+    comment = "first";
+    join_declaration_text(text, comment, "", "-second", 1024, 1024);
+    EXPECT_EQ(comment, "firstsecond");
+    // a first comment too long for its buffer is cut at the comment cut
+    std::string empty, c;
+    join_declaration_text(empty, c, "", std::string(2000, 'c'), 1024, 1024);
+    EXPECT_EQ(c.size(), 250u);
+}
+
+TEST(ScannerRoutines, ClassHeadsDifferByProgram) {
+    reset_analysis_state(kNotarixAnalysis);
+    EXPECT_EQ(is_class_head("class A {"), 1);
+    EXPECT_EQ(is_class_head("template <class T> class B"), 1);
+    EXPECT_EQ(is_class_head("typedef class A B;"), 1);
+    EXPECT_EQ(is_class_head("struct S {"), 0);
+    EXPECT_EQ(is_class_head("classic x;"), 0);
+    reset_analysis_state(kGravletAnalysis);
+    EXPECT_EQ(is_class_head("static union U {"), 1);
+    EXPECT_EQ(is_class_head("class A {"), 0);
+    reset_analysis_state(kOrbalineAnalysis);
+    EXPECT_EQ(is_class_head("enum E {"), 1);
+    EXPECT_EQ(is_class_head("const class A"), 1);
+    EXPECT_EQ(is_class_head("static template"), 0);
+    reset_analysis_state();
+}
+
+TEST(ScannerRoutines, CommentMarkersAndBraceBodies) {
+    std::string c = "\3/* a */\3\3/* b */\3";
+    clean_comment_markers(c);
+    EXPECT_EQ(c, "/* a  b */");
+    c = "\2\3";
+    clean_comment_markers(c);
+    EXPECT_EQ(c, "");
+    std::string t = "class A { int f() { return \"}\"; } };";
+    strip_brace_bodies(t);
+    EXPECT_EQ(t, "class A {};");
+    t = "class A { struct B {";
+    strip_brace_bodies(t);
+    EXPECT_EQ(count_braces(t), 2);
+}
+
+}  // namespace
