@@ -82,12 +82,20 @@ int read_directive_comment(std::string& comment) {
     if (comment.size() <= 1 || ends_with(comment, "*/")) return kCodeOk;
     const size_t limit = static_cast<size_t>(g_analysis.profile->line_size - 1);
     int previous = -1;
+    bool cr_pending = false;  // sources are read in binary: CR LF ends a line as LF does
     for (;;) {
         int c = read_next_char();
         if (c < 0) {
             g_analysis.in_comment = 0;
             return raise_message(kMessageError, -120, kMsgUnclosedComment);
         }
+        if (c == '\r') {
+            cr_pending = true;
+            previous = c;
+            continue;
+        }
+        if (cr_pending && c != '\n' && comment.size() < limit) comment += ' ';
+        cr_pending = false;
         if (c == '\n') {
             ++g_analysis.current.line_number;
         } else if (comment.size() < limit) {
@@ -112,10 +120,11 @@ int handle_conditional_directive(std::string& line, std::string& comment, int en
     int r = read_directive_comment(comment);
     if (r != kCodeOk) return r;
 
-    const bool if_word = starts_with_word(word, "if") || starts_with_word(word, "ifdef") ||
-                         starts_with_word(word, "ifndef");
-    // #if looks at the whole region; #elif and #else at the levels around theirs
-    const bool active = if_word ? region_active() : (enclosing_active != 0);
+    const bool alternative = starts_with_word(word, "elif") || starts_with_word(word, "else") ||
+                             starts_with_word(word, "endif");
+    // #elif, #else and #endif look at the levels around theirs; #if and every
+    // other directive (#error) at the region they stand in
+    const bool active = alternative ? (enclosing_active != 0) : region_active();
     if (!active) return skipped_class(word);
 
     AnalysisSettings& settings = g_analysis.settings;

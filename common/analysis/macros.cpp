@@ -454,8 +454,9 @@ int expand_macros(int call_pos, std::string& text, const MacroNode& macro, int r
         }
     }
     if (close < 0) {
+        // the message is -131, the result -132 unless the error file failed
         if (report) {
-            int r = raise_message(kMessageError, -131, kMsgMacroUse, text);
+            int r = report_message(kMessageError, -131, kMsgMacroUse, text);
             if (r < -99) return r;
         }
         return -132;

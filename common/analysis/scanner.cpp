@@ -233,6 +233,11 @@ void normalize_line(std::string& text) {
 }
 
 int count_braces(std::string_view text) {
+    if (text.find_first_of("\"'") == std::string_view::npos) {
+        int balance = 0;
+        for (char c : text) balance += c == '{' ? 1 : c == '}' ? -1 : 0;
+        return balance;
+    }
     std::vector<unsigned char> map;
     mark_literals(text, map);
     int balance = 0;
@@ -533,6 +538,16 @@ int classify_statement(std::string& head, std::string& line, int& kind) {
         }
     }
 
+    // every head word starts with one of these; the rest are labels or plain
+    // statements
+    if (std::string_view("cdsiwfe}{").find(line[0]) == std::string_view::npos) {
+        int label = is_label_statement(line);
+        if (label > 0) {
+            cut_head(head, line, label, label);
+            return kComplete;
+        }
+        return split_plain_statement(head, line, kind);
+    }
     if (starts_with_word(line, "case") || starts_with_word(line, "default")) {
         int colon = find_label_colon(line);
         if (colon < 0) return kIncomplete;
@@ -627,6 +642,7 @@ int look_for_else(LineSource source, const std::string& head, std::string& unit_
             join_comments(unit_comment, absorbed);
             join_comments(unit_comment, next.comment);
             g_analysis.pending_line = joined;
+            g_analysis.pending_expanded = source == next_source_line;
             g_analysis.pending_comment = unit_comment;
             unit_comment.clear();
             return 1;
@@ -646,6 +662,7 @@ int look_for_else(LineSource source, const std::string& head, std::string& unit_
         }
         g_analysis.else_may_follow = 0;
         g_analysis.pending_line = next.text;
+        g_analysis.pending_expanded = source == next_source_line;
         g_analysis.pending_line_number = next.line;
         g_analysis.pending_include_depth = next.include_depth;
         join_comments(absorbed, next.comment);
@@ -659,7 +676,9 @@ int look_for_else(LineSource source, const std::string& head, std::string& unit_
 int next_source_unit(SourceUnit& unit, LineSource source, int size) {
     AnalysisState& s = g_analysis;
     for (;;) {
-        unit = SourceUnit{};
+        unit.text.clear();
+        unit.comment.clear();
+        unit.depth = unit.line = unit.include_depth = 0;
         // a comment of an earlier line that still waits on its own
         size_t separator = s.pending_comment.find(kCommentSeparator);
         if (separator != std::string::npos && s.pending_line.empty()) {
@@ -683,6 +702,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
             }
             if (r < 0) return r;
             s.pending_line = std::move(next.text);
+            s.pending_expanded = source == next_source_line;
             s.pending_comment = std::move(next.comment);
             s.pending_line_number = next.line;
             s.pending_include_depth = next.include_depth;
@@ -705,8 +725,9 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
         std::string unit_comment;
         bool comment_taken = false;
         for (;;) {
-            if (s.settings.control_macro_mode != 0 && !s.pending_line.empty()) {
+            if (s.settings.control_macro_mode != 0 && !s.pending_line.empty() && !s.pending_expanded) {
                 // a failed expansion leaves the line as it is; the message is written
+                s.pending_expanded = 1;
                 int r = expand_control_macros(s.pending_line, size);
                 if (is_fatal_code(r)) return r;
                 if (r < -49 && r != -132 && result == 1) result = r;
@@ -740,6 +761,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
                 // what is left after the head most likely begins on the last line joined
                 s.pending_line_number = next.line;
                 int rj = join_declaration_text(s.pending_line, s.pending_comment, next.text, next.comment, size, size);
+                s.pending_expanded = 0;  // a macro call may span the joined lines
                 if (is_fatal_code(rj)) return rj;
                 if (rj < -49 && result == 1) result = rj;
                 continue;
@@ -776,6 +798,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
                         pc += next.comment;
                     }
                     s.pending_line = rest;
+                    s.pending_expanded = source == next_source_line;
                     s.pending_line_number = next.line;
                     break;
                 }
@@ -783,10 +806,12 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
                     pc.pop_back();
                     join_comments(pc, next.comment);
                     s.pending_line = head + " " + next.text;
+                    s.pending_expanded = source == next_source_line;
                     continue;
                 }
                 pc += next.comment;
                 s.pending_line = next.text;
+                s.pending_expanded = source == next_source_line;
                 s.pending_line_number = next.line;
                 s.pending_include_depth = next.include_depth;
                 break;

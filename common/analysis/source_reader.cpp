@@ -318,6 +318,26 @@ int split_comment(std::string& line, std::string& comment) {
         line.swap(expanded);
     }
 
+    // most lines hold no comment and no literal: nothing to mark
+    if (start_state == 0 && g_analysis.asm_statement_open == 0 && g_analysis.asm_block_depth == 0) {
+        bool plain = true;
+        bool semicolon = false;
+        for (char c : line) {
+            if (c == '/' || c == '*' || c == '"' || c == '\'') {
+                plain = false;
+                break;
+            }
+            semicolon = semicolon || c == ';';
+        }
+        if (plain && semicolon && g_analysis.settings.asm_setting == 1 && first_token_is_asm(line, 0)) plain = false;
+        if (plain) {
+            trim_trailing_blanks(line);
+            trim_leading_blanks(line);
+            if (!line.empty() && line[0] == '#') line.erase(1, static_cast<size_t>(skip_blanks(line, 1) - 1));
+            return kCodeOk;
+        }
+    }
+
     const bool asm_line = g_analysis.settings.asm_setting == 1 &&
                           (first_token_is_asm(line, start_state) || g_analysis.asm_statement_open != 0 ||
                            g_analysis.asm_block_depth > 0);

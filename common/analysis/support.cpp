@@ -12,9 +12,8 @@
 #include "platform/kernel/file_io.h"
 
 // --- string pool -------------------------------------------------------------
-// Blocks are chained through their first word, as the converters expect; a
-// vector mirrors the chain so the whole pool can be freed without walking
-// raw memory.
+// Blocks of a fixed size, carved upwards from byte 4 and freed all at once.
+// The chain of blocks is kept in a vector rather than in the blocks.
 
 void init_pool() {
     g_analysis.pool_blocks.clear();

@@ -468,11 +468,11 @@ int mark_literals(std::string_view text, std::vector<unsigned char>& map) {
     int count = 0;
     int pos = 0;
     while (pos < n) {
+        // quotes are never part of a double-byte character, so the walk can
+        // jump from one to the next
+        while (pos < n && !is_quote(static_cast<unsigned char>(text[pos]))) ++pos;
+        if (pos >= n) break;
         const unsigned char b = byte_at(text, pos);
-        if (!is_quote(b)) {
-            pos = next_char(text, pos);
-            continue;
-        }
         bool closed = false;
         const int end = literal_end(text, pos, b == '"', &closed);
         map[pos] = 2;

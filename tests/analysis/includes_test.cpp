@@ -1,0 +1,256 @@
+// Include files: the search, the include modes, the depth limit, the include
+// stack and open-file limits.
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "analysis_fixture.h"
+
+namespace analysis_test {
+namespace {
+
+using Lines = std::vector<SourceLine>;
+using Codes = std::vector<std::string>;
+
+class Includes : public AnalysisTest {
+protected:
+    void TearDown() override {
+        crt_putenv("INCLUDE=");
+        AnalysisTest::TearDown();
+    }
+
+    // main.c includes h1.h, each hK.h includes hK+1.h, up to `files`.
+    std::string write_chain(int files) {
+        for (int k = 1; k <= files; ++k)
+            write_source("h" + std::to_string(k) + ".h",
+                         "#include \"h" + std::to_string(k + 1) + ".h\"\nl" + std::to_string(k) + ";\n");
+        return write_source("main.c", "#include \"h1.h\"\nmain;\n");
+    }
+
+    int deepest(const Lines& lines) {
+        int d = 0;
+        for (const SourceLine& l : lines) d = std::max(d, l.include_depth);
+        return d;
+    }
+};
+
+TEST_F(Includes, QuotedNameBesideTheTopLevelSource) {
+    write_source("top/sub/a.h", "a;\n#include \"b.h\"\na2;\n");
+    write_source("top/b.h", "b;\n");
+    write_source("top/sub/b.h", "wrong;\n");
+    const std::string main = write_source("top/main.c", "m;\n#include \"sub/a.h\"\nm2;\n");
+    EXPECT_EQ(run_lines(main), (Lines{{"m;", "", 1, 0},
+                                      {"", "", 2, 0},
+                                      {"a;", "", 1, 1},
+                                      {"", "", 2, 1},
+                                      {"b;", "", 1, 2},
+                                      {"a2;", "", 3, 1},
+                                      {"m2;", "", 3, 0}}));
+    EXPECT_EQ(last_code_, -1);
+    EXPECT_FALSE(error_file_exists());
+}
+
+TEST_F(Includes, AngleNamesThroughTheIncludeVariable) {
+    g_analysis.settings.include_mode_angle = 1;
+    write_source("first/other.h", "other;\n");
+    write_source("second/sys.h", "sys;\n");
+    crt_putenv(("INCLUDE= " + dir_.path("first") + " ;  " + dir_.path("second") + "  ").c_str());
+    const std::string main = write_source("main.c", "#include < sys.h >\n#include <other.h>\n");
+    EXPECT_EQ(run_codes(main), (Codes{"", "sys;", "", "other;"}));
+    EXPECT_FALSE(error_file_exists());
+}
+
+TEST_F(Includes, IncludeVariableNamesOnlyTheListedFolders) {
+    g_analysis.settings.include_mode_angle = 2;
+    write_source("sys.h", "sys;\n");  // beside the source: not looked at for <...>
+    crt_putenv(("INCLUDE=" + dir_.path("none")).c_str());
+    const std::string main = write_source("main.c", "#include <sys.h>\nx;\n");
+    EXPECT_EQ(run_codes(main), (Codes{"", "x;"}));
+    EXPECT_EQ(error_bytes(), error_line("main.c", 1, 'W', 118, kMsgNoIncludeFile, "sys.h"));
+}
+
+TEST_F(Includes, AngleNamesAreNotReadInModeZero) {
+    write_source("sys.h", "sys;\n");
+    crt_putenv(("INCLUDE=" + dir_.path("")).c_str());
+    EXPECT_EQ(run_codes(write_source("main.c", "#include <sys.h>\nx;\n")), (Codes{"", "x;"}));
+}
+
+TEST_F(Includes, MissingIncludeByMode) {
+    const std::string main = write_source("main.c", "#include \"gone.h\"\nx;\n");
+    g_analysis.settings.directive_line_mode = 2;  // show what the include mode leaves
+
+    g_analysis.settings.include_mode_quoted = 1;
+    EXPECT_EQ(run_codes(main), (Codes{"#include \"gone.h\"", "x;"}));
+    EXPECT_FALSE(error_file_exists());
+
+    reset_scanner_state(kResetState);
+    g_analysis.settings.include_mode_quoted = 2;
+    EXPECT_EQ(run_codes(main), (Codes{"#include \"gone.h\"", "x;"}));
+    EXPECT_EQ(last_code_, -1);
+    EXPECT_EQ(error_bytes(), error_line("main.c", 1, 'W', 118, kMsgNoIncludeFile, "gone.h"));
+    EXPECT_EQ(g_analysis.warnings_flag, 1);
+
+    reset_scanner_state(kResetState | kResetErrorFile);
+    g_analysis.settings.include_mode_quoted = 3;
+    EXPECT_EQ(run_codes(main), (Codes{"", "x;"}));
+    EXPECT_FALSE(error_file_exists());
+
+    reset_scanner_state(kResetState);
+    g_analysis.settings.include_mode_quoted = 4;
+    EXPECT_EQ(run_codes(main), (Codes{"", "x;"}));
+    EXPECT_EQ(error_bytes(), error_line("main.c", 1, 'W', 118, kMsgNoIncludeFile, "gone.h"));
+}
+
+TEST_F(Includes, FoundIncludeLineByMode) {
+    write_source("a.h", "a;\n");
+    const std::string main = write_source("main.c", "#include \"a.h\"\n");
+    g_analysis.settings.directive_line_mode = 2;
+    g_analysis.settings.include_mode_quoted = 2;
+    EXPECT_EQ(run_codes(main), (Codes{"#include \"a.h\"", "a;"}));
+    reset_scanner_state(kResetState);
+    g_analysis.settings.include_mode_quoted = 3;
+    EXPECT_EQ(run_codes(main), (Codes{"", "a;"}));
+    reset_scanner_state(kResetState);
+    g_analysis.settings.include_mode_quoted = 0;
+    EXPECT_EQ(run_codes(main), (Codes{"#include \"a.h\""}));
+}
+
+TEST_F(Includes, BadIncludeNames) {
+    g_analysis.settings.include_mode_angle = 1;
+    EXPECT_EQ(run_codes(write_source("main.c", "x;\n#include <a.h\ny;\n")), (Codes{"x;"}));
+    EXPECT_EQ(last_code_, -114);
+    EXPECT_EQ(error_bytes(), error_line("main.c", 2, 'E', 114, kMsgIncludeSyntax));
+
+    reset_scanner_state(kResetState | kResetErrorFile);
+    EXPECT_TRUE(run_codes(write_source("blank.c", "#include \"  \"\n")).empty());
+    EXPECT_EQ(last_code_, -114);
+    EXPECT_EQ(error_bytes(), error_line("blank.c", 1, 'E', 114, kMsgIncludeSyntax));
+}
+
+TEST_F(Includes, NotarixReadsTwentyOneLevels) {
+    const Lines lines = run_lines(write_chain(21));  // h21.h names a missing h22.h
+    EXPECT_EQ(last_code_, -1);
+    EXPECT_EQ(deepest(lines), 21);
+    EXPECT_FALSE(error_file_exists());
+
+    reset_scanner_state(kResetState | kResetErrorFile);
+    run_lines(write_chain(22));
+    EXPECT_EQ(last_code_, -117);
+    EXPECT_EQ(g_analysis.include_stack.size(), 21u);
+    EXPECT_EQ(error_bytes(), error_line("h21.h", 1, 'E', 117, kMsgIncludeNesting));
+}
+
+TEST_F(Includes, GravletReadsTwentyLevels) {
+    start(kGravletAnalysis);
+    run_lines(write_chain(21));
+    EXPECT_EQ(last_code_, -117);
+    EXPECT_EQ(g_analysis.include_stack.size(), 20u);
+    EXPECT_EQ(error_bytes(), error_line("h20.h", 1, 'E', 117, kMsgIncludeNesting));
+}
+
+TEST_F(Includes, CycleStopsAtTheDepthLimit) {
+    write_source("self.h", "#include \"self.h\"\n");
+    run_lines(write_source("main.c", "#include \"self.h\"\n"));
+    EXPECT_EQ(last_code_, -117);
+}
+
+TEST_F(Includes, OpenConditionalAtTheEndOfAFile) {
+    write_source("open.h", "#if 1\nh;\n");
+    const std::string main = write_source("main.c", "#include \"open.h\"\nx;\n#endif\ny;\n#if 1\nz;\n");
+    EXPECT_EQ(run_codes(main), (Codes{"", "", "h;", "x;", "", "y;", "", "z;"}));
+    EXPECT_EQ(last_code_, -116);
+    EXPECT_EQ(error_bytes(), error_line("open.h", 2, 'W', 125, kMsgMissingEndif) +
+                                 error_line("main.c", 6, 'E', 116, kMsgMissingEndif));
+    // the end is reported once
+    std::string code, comment;
+    int depth = 0, line = 0;
+    EXPECT_EQ(next_source_line(depth, code, comment, line), -1);
+}
+
+TEST_F(Includes, FileClosingMoreConditionalsThanItOpened) {
+    write_source("close.h", "#endif\nh;\n");
+    const std::string main = write_source("main.c", "#if 1\n#include \"close.h\"\nx;\n");
+    EXPECT_EQ(run_codes(main), (Codes{"", "", "", "h;", "x;"}));
+    EXPECT_EQ(last_code_, -1);
+    EXPECT_EQ(error_bytes(), error_line("close.h", 1, 'W', 126, kMsgUnmatchedEndif));
+}
+
+TEST_F(Includes, UnitsOfAHeaderAreNotHandedOut) {
+    write_source("defs.h", "int b;\nint c;\n");
+    const std::string main = write_source("main.c", "int a;\n#include \"defs.h\"\nint d;\n");
+    const std::vector<SourceUnit> units = run_units(main);
+    EXPECT_EQ(last_code_, -1);
+    std::vector<std::string> texts;
+    for (const SourceUnit& u : units) {
+        EXPECT_EQ(u.include_depth, 0);
+        if (!u.text.empty()) texts.push_back(u.text);
+    }
+    EXPECT_EQ(texts, (Codes{"int a;", "int d;"}));
+}
+
+TEST_F(Includes, CloseAllRestoresTheIncludingFile) {
+    const std::string main = write_source("main.c", "a;\nb;\nc;\n");
+    ASSERT_EQ(open_source_file(main.c_str()), 1);
+    std::string code, comment;
+    int depth = 0, line = 0;
+    ASSERT_EQ(next_source_line(depth, code, comment, line), 1);
+    g_analysis.cond_depth = 1;  // the include is entered inside a conditional
+    const SourceFile saved = g_analysis.current;
+    const int open_before = crt_open_count();
+
+    ASSERT_EQ(open_source_file(write_source("x/one.h", "one;\n").c_str()), 1);
+    ASSERT_EQ(open_source_file(write_source("x/two.h", "two;\n").c_str()), 1);
+    ASSERT_EQ(next_source_line(depth, code, comment, line), 1);
+    EXPECT_EQ(code, "two;");
+    EXPECT_EQ(depth, 2);
+
+    EXPECT_EQ(close_all_source_files(), 1);
+    EXPECT_TRUE(g_analysis.include_stack.empty());
+    EXPECT_EQ(crt_open_count(), open_before);
+    const SourceFile& now = g_analysis.current;
+    EXPECT_EQ(now.handle, saved.handle);
+    EXPECT_EQ(now.name, saved.name);
+    EXPECT_EQ(now.line_number, saved.line_number);
+    EXPECT_EQ(now.conditional_base, saved.conditional_base);
+    EXPECT_EQ(now.size, saved.size);
+    EXPECT_EQ(now.bytes_read, saved.bytes_read);
+    EXPECT_EQ(now.read_ahead.substr(now.read_pos), saved.read_ahead.substr(saved.read_pos));
+
+    g_analysis.cond_depth = 0;
+    ASSERT_EQ(next_source_line(depth, code, comment, line), 1);
+    EXPECT_EQ(code, "b;");
+    EXPECT_EQ(line, 2);
+    EXPECT_EQ(depth, 0);
+}
+
+TEST_F(Includes, TooManyFilesWhileOpeningAnInclude) {
+    const std::string main = write_source("main.c", "a;\n");
+    ASSERT_EQ(open_source_file(main.c_str()), 1);
+    ASSERT_EQ(open_source_file(write_source("one.h", "").c_str()), 1);
+    crt_set_open_limit(crt_open_count());
+    EXPECT_EQ(open_source_file(write_source("two.h", "").c_str()), kCodeTooManyFiles);
+    crt_set_open_limit(-1);
+    EXPECT_TRUE(g_analysis.include_stack.empty());
+    EXPECT_EQ(g_analysis.current.name, main);
+    EXPECT_EQ(error_bytes(), error_line("main.c", 0, 'E', 130, kMsgTooManyFiles));
+}
+
+TEST_F(Includes, FullTrackedTableRefusesAnInclude) {
+    const std::string main = write_source("main.c", "a;\n");
+    const std::string other = write_source("other.txt", "");
+    ASSERT_EQ(open_source_file(main.c_str()), 1);
+    ASSERT_EQ(open_source_file(write_source("one.h", "").c_str()), 1);
+    const int before = crt_open_count();
+    std::vector<int> fillers;
+    for (int i = 0; i < 28; ++i) fillers.push_back(open_tracked_file(other.c_str(), "r"));
+    ASSERT_GE(fillers.back(), 0);
+    EXPECT_EQ(open_source_file(write_source("two.h", "").c_str()), kCodeTooManyFiles);
+    EXPECT_TRUE(g_analysis.include_stack.empty());
+    for (int h : fillers) close_tracked_file(h);
+    EXPECT_EQ(crt_open_count(), before - 1);  // one.h closed, nothing leaked
+    EXPECT_EQ(error_bytes(), error_line("main.c", 0, 'E', 130, kMsgTooManyFiles));
+}
+
+}  // namespace
+}  // namespace analysis_test

@@ -1,0 +1,185 @@
+// The source reader: physical and logical lines, trigraphs, continuations,
+// comments and read errors.
+
+#include <string>
+#include <vector>
+
+#include "analysis_fixture.h"
+
+namespace analysis_test {
+namespace {
+
+using SourceReader = AnalysisTest;
+using Lines = std::vector<SourceLine>;
+using Codes = std::vector<std::string>;
+
+const std::string kHyo = "\x95\x5C";  // 表: its trail byte is a backslash
+
+TEST_F(SourceReader, Trigraphs) {
+    std::string text = "?\?=define A ?\?/ ?\?( ?\?) ?\?! ?\?< ?\?> ?\?- ?\?' ?\?x ?\? ?\?\?=";
+    replace_trigraphs(text);
+    EXPECT_EQ(text, "#define A \\ [ ] | { } ~ ^ ?\?x ?\? ?#");
+
+    const std::string path = write_source("main.c", "?\?=define X 1\nx = a?\?(1?\?);\n");
+    EXPECT_EQ(run_codes(path), (Codes{"", "x = a[1];"}));
+    EXPECT_EQ(lookup_macro("X", nullptr, nullptr), 1);
+}
+
+TEST_F(SourceReader, ControlCharactersBecomeBlanks) {
+    const std::string path = write_source("main.c", "a\x01=\x1f" "b;\tc;\n");
+    EXPECT_EQ(run_codes(path), (Codes{"a = b;  c;"}));
+}
+
+TEST_F(SourceReader, ContinuationTakesTheLastLineNumber) {
+    const std::string path = write_source("main.c", "int a = \\\n  1 + \\\n  2;\nx;\n");
+    EXPECT_EQ(run_lines(path), (Lines{{"int a =   1 +   2;", "", 3, 0}, {"x;", "", 4, 0}}));
+    EXPECT_EQ(last_code_, -1);
+}
+
+TEST_F(SourceReader, ContinuationAtTheEndOfTheFile) {
+    const std::string path = write_source("main.c", "a; \\\n");
+    EXPECT_EQ(run_lines(path), (Lines{{"a;", "", 1, 0}}));
+}
+
+TEST_F(SourceReader, LongContinuationIsJoinedWithOneBlank) {
+    const std::string first = std::string(500, 'a') + std::string(100, ' ') + "\\\n";
+    const std::string second = std::string(100, ' ') + std::string(400, 'b') + "\n";
+    const std::string path = write_source("main.c", first + second + "x;\n");
+    EXPECT_EQ(run_lines(path),
+              (Lines{{std::string(500, 'a') + " " + std::string(400, 'b'), "", 2, 0}, {"x;", "", 3, 0}}));
+    EXPECT_FALSE(error_file_exists());
+}
+
+TEST_F(SourceReader, ContinuationThatCannotFit) {
+    const std::string path =
+        write_source("main.c", std::string(600, 'a') + "\\\n" + std::string(600, 'b') + "\nx;\n");
+    EXPECT_TRUE(run_lines(path).empty());
+    EXPECT_EQ(last_code_, -129);
+    EXPECT_NE(error_bytes().find(" : E129 : " + std::string(kMsgLineTooLong) + "\r\n"), std::string::npos);
+}
+
+TEST_F(SourceReader, CrLfAndLfAlike) {
+    const std::string bytes = "a;\r\n/* c\r\n d */ b;\r\n#define X 1 /* x\r\n y\r\n z */\r\nX;\r\n";
+    const std::string path = write_source("main.c", bytes);
+    // a directive's comment is read on to its end
+    const Lines expected = {{"a;", "", 1, 0},  {"", "/* c", 2, 0}, {"b;", " d */", 3, 0},
+                            {"", "/* x y z */", 4, 0}, {"", "", 6, 0}, {"X;", "", 7, 0}};
+    EXPECT_EQ(run_lines(path), expected);
+    EXPECT_EQ(g_analysis.current.bytes_read, static_cast<int64_t>(bytes.size()));
+
+    reset_scanner_state(kResetState | kResetErrorFile);
+    std::string lf = bytes;
+    for (size_t p; (p = lf.find("\r\n")) != std::string::npos;) lf.erase(p, 1);
+    EXPECT_EQ(run_lines(write_source("lf.c", lf)), expected);
+    EXPECT_EQ(g_analysis.current.bytes_read, static_cast<int64_t>(lf.size()));
+}
+
+TEST_F(SourceReader, OverlongLineIsCutAtACharacterAndSkippedWhole) {
+    std::string line = "a";
+    for (int i = 0; i < 1500; ++i) line += kHyo;
+    const std::string path = write_source("main.c", line + "\nx;\n");
+    std::string kept = "a";
+    for (int i = 0; i < 510; ++i) kept += kHyo;  // 1021 bytes: the next pair would pass 1022
+    EXPECT_EQ(run_lines(path), (Lines{{kept, "", 1, 0}, {"x;", "", 2, 0}}));
+    EXPECT_EQ(g_analysis.current.bytes_read, static_cast<int64_t>(line.size() + 4));
+}
+
+TEST_F(SourceReader, OverlongLineThroughTheRawReader) {
+    const std::string path = write_source("main.c", std::string(5000, 'z') + "\r\nnext\r\n");
+    ASSERT_EQ(open_source_file(path.c_str()), 1);
+    std::string out;
+    int64_t bytes = 0;
+    ASSERT_TRUE(read_raw_line(out, 100, bytes));
+    EXPECT_EQ(out, std::string(98, 'z') + "\n");
+    EXPECT_EQ(bytes, 5002);
+    ASSERT_TRUE(read_raw_line(out, 100, bytes));
+    EXPECT_EQ(out, "next\n");
+    EXPECT_FALSE(read_raw_line(out, 100, bytes));
+}
+
+TEST_F(SourceReader, BackslashOfADoubleByteCharacterDoesNotContinue) {
+    const std::string path = write_source("main.c", "x; // " + kHyo + "\ny;\nz; // " + kHyo + "\\\nw;\n");
+    EXPECT_EQ(run_lines(path), (Lines{{"x;", "/* " + kHyo + "*/", 1, 0},
+                                      {"y;", "", 2, 0},
+                                      {"z;", "/* " + kHyo + "w;*/", 4, 0}}));
+}
+
+TEST_F(SourceReader, LineCommentBecomesABlockComment) {
+    const std::string path = write_source("main.c", "x = 1;   // note\n// alone\n");
+    EXPECT_EQ(run_lines(path), (Lines{{"x = 1;", "/* note*/", 1, 0}, {"", "/* alone*/", 2, 0}}));
+}
+
+TEST_F(SourceReader, BlockCommentBetweenWordsLeavesTheBlanks) {
+    const std::string path = write_source("main.c", "int /* c */ a; /* t */\n/* l */ b;\nint/**/c;\n");
+    EXPECT_EQ(run_lines(path), (Lines{{"int  a;", "/* t */", 1, 0}, {"b;", "/* l */", 2, 0}, {"intc;", "", 3, 0}}));
+}
+
+TEST_F(SourceReader, CommentOverFourLines) {
+    const std::string path = write_source("main.c", "a; /* one\ntwo \"\nthree '\nfour */ b;\nc;\n");
+    EXPECT_EQ(run_lines(path), (Lines{{"a;", "/* one", 1, 0},
+                                      {"", "two \"", 2, 0},
+                                      {"", "three '", 3, 0},
+                                      {"b;", "four */", 4, 0},
+                                      {"c;", "", 5, 0}}));
+    EXPECT_FALSE(error_file_exists());
+}
+
+TEST_F(SourceReader, LiteralsHideCommentMarks) {
+    const std::string path = write_source("main.c", "s = \"/* \\\" // \"; c = '\"'; // real\n");
+    EXPECT_EQ(run_lines(path), (Lines{{"s = \"/* \\\" // \"; c = '\"';", "/* real*/", 1, 0}}));
+}
+
+TEST_F(SourceReader, UnclosedLiteral) {
+    const std::string path = write_source("main.c", "a;\ns = \"open;\nb;\n");
+    EXPECT_EQ(run_codes(path), (Codes{"a;", "s = \"open;", "b;"}));
+    EXPECT_EQ(last_code_, -1);
+    EXPECT_EQ(error_bytes(), error_line("main.c", 2, 'E', 112, kMsgUnmatchedQuote));
+}
+
+TEST_F(SourceReader, StrayCommentEndInASkippedRegion) {
+    const std::string path = write_source("main.c", "#if 0\nc; */ d;\n#endif\ne;\n");
+    EXPECT_EQ(run_codes(path), (Codes{"", "", "", "e;"}));
+    EXPECT_EQ(last_code_, -1);
+    EXPECT_EQ(error_bytes(), error_line("main.c", 2, 'W', 119, kMsgStrayCommentEnd));
+    EXPECT_EQ(g_analysis.warnings_flag, 1);
+}
+
+TEST_F(SourceReader, StrayCommentEndInAnActiveRegion) {
+    const std::string path = write_source("main.c", "x;\na; */ b;\ne;\n");
+    EXPECT_EQ(run_codes(path), (Codes{"x;"}));
+    EXPECT_EQ(last_code_, -119);
+    EXPECT_EQ(error_bytes(), error_line("main.c", 2, 'E', 119, kMsgStrayCommentEnd));
+}
+
+TEST_F(SourceReader, AsmLineKeepsBlanksForComments) {
+    const std::string path = write_source("main.c", "_asm mov/**/ax, 1 ; load\nx;\n");
+    EXPECT_EQ(run_lines(path), (Lines{{"_asm mov ax, 1 ;", "/*; load*/", 1, 0}, {"x;", "", 2, 0}}));
+}
+
+TEST_F(SourceReader, DirectiveLosesTheBlanksAfterTheNumberSign) {
+    g_analysis.settings.directive_line_mode = 2;
+    const std::string path = write_source("main.c", "#   define  X 1\n");
+    EXPECT_EQ(run_codes(path), (Codes{"#define  X 1"}));
+}
+
+TEST_F(SourceReader, ReadErrorIsNotTheEndOfTheFile) {
+    // reading this file fails at its start
+    ASSERT_EQ(open_source_file("/proc/self/mem"), 1);
+    std::string code, comment;
+    int depth = 0, line = 0;
+    EXPECT_EQ(next_source_line(depth, code, comment, line), kCodeReadError);
+    EXPECT_EQ(error_bytes(), error_line("mem", 0, 'E', 139, kMsgCannotRead, "/proc/self/mem"));
+}
+
+TEST_F(SourceReader, CloseWithoutFile) {
+    EXPECT_EQ(close_source_file(), -127);
+    EXPECT_EQ(error_bytes(), bare_error_line('E', 127, kMsgFileNotOpen));
+}
+
+TEST_F(SourceReader, MissingSourceIsZeroWithoutMessage) {
+    EXPECT_EQ(open_source_file(dir_.path("none.c").c_str()), 0);
+    EXPECT_FALSE(error_file_exists());
+}
+
+}  // namespace
+}  // namespace analysis_test
