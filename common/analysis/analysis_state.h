@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -78,6 +80,12 @@ struct MacroNode {
     std::vector<MacroPiece> pieces;
 };
 
+// Lets the macro index be searched with a string_view, without a copy.
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
 struct ScannerLevel {
     int kind = 0;
     bool implicit = false;
@@ -122,7 +130,8 @@ struct AnalysisState {
 
     // macros: list in definition order, with an index by name
     std::vector<MacroNode> macros;
-    std::unordered_map<std::string, size_t> macro_index;
+    std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> macro_index;
+    int control_macro_count = 0;        // macros of control kind above 0
 
     // scanner
     std::string pending_line;

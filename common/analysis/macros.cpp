@@ -104,12 +104,16 @@ bool is_framework_macro(std::string_view name) {
 
 void rebuild_macro_index() {
     g_analysis.macro_index.clear();
-    for (size_t i = 0; i < g_analysis.macros.size(); ++i) g_analysis.macro_index[g_analysis.macros[i].name] = i;
+    g_analysis.control_macro_count = 0;
+    for (size_t i = 0; i < g_analysis.macros.size(); ++i) {
+        g_analysis.macro_index[g_analysis.macros[i].name] = i;
+        if (g_analysis.macros[i].control_kind > 0) ++g_analysis.control_macro_count;
+    }
 }
 
 // Removes every node of that name; true when one was there.
 bool remove_macro(std::string_view name) {
-    auto it = g_analysis.macro_index.find(std::string(name));
+    auto it = g_analysis.macro_index.find(name);
     if (it == g_analysis.macro_index.end()) return false;
     g_analysis.macros.erase(g_analysis.macros.begin() + static_cast<long>(it->second));
     rebuild_macro_index();
@@ -118,6 +122,7 @@ bool remove_macro(std::string_view name) {
 
 void append_macro(MacroNode node) {
     g_analysis.macro_index[node.name] = g_analysis.macros.size();
+    if (node.control_kind > 0) ++g_analysis.control_macro_count;
     g_analysis.macros.push_back(std::move(node));
 }
 
@@ -137,6 +142,8 @@ void delete_paste_operators(std::string& text) {
     text.swap(out);
 }
 
+int expand_definition_body(std::string& body, std::string_view name);
+
 // Position after the identifier or number that starts at pos.
 int token_end(std::string_view text, int pos) { return skip_identifier(text, pos); }
 
@@ -145,7 +152,7 @@ int token_end(std::string_view text, int pos) { return skip_identifier(text, pos
 // --- table ---------------------------------------------------------------------
 
 const MacroNode* find_macro(std::string_view name) {
-    auto it = g_analysis.macro_index.find(std::string(name));
+    auto it = g_analysis.macro_index.find(name);
     return it == g_analysis.macro_index.end() ? nullptr : &g_analysis.macros[it->second];
 }
 
@@ -170,6 +177,7 @@ void truncate_macro_table(int n) {
 void clear_macro_table() {
     g_analysis.macros.clear();
     g_analysis.macro_index.clear();
+    g_analysis.control_macro_count = 0;
 }
 
 int control_macro_kind(std::string_view body) {
@@ -299,7 +307,7 @@ int define_function_macro(std::string_view name_with_params, std::string_view bo
         if (!piece.text.empty() && piece.text.back() == '#') {
             piece.text.back() = '"';
             piece.stringize = true;
-            carry = "\"";
+            carry.assign(1, '"');
         }
         node.pieces.push_back(std::move(piece));
         piece_start = end;
@@ -340,7 +348,7 @@ int handle_define_directive(std::string_view line) {
     std::string body(line.substr(name_end));
     trim_leading_blanks(body);
     trim_trailing_blanks(body);
-    int r = expand_if_macros(body, g_analysis.profile->line_size, 0, 0);
+    int r = expand_definition_body(body, name);
     if (r < -49) return r;
     return define_macro(name, body);
 }
@@ -540,7 +548,7 @@ int substitute_identifiers(std::string& text, int size, int report_calls, int wa
             continue;
         }
         if (action == Action::Zero) {
-            text.replace(static_cast<size_t>(pos), static_cast<size_t>(end - pos), "0");
+            text.replace(static_cast<size_t>(pos), static_cast<size_t>(end - pos), 1, '0');
             map_stale = true;
             pos += 1;
             continue;
@@ -557,7 +565,7 @@ int substitute_identifiers(std::string& text, int size, int report_calls, int wa
             if (warn_flag && body.empty()) {
                 int r = raise_warning(-134, kMsgUndefinedIfMacro);
                 if (r < -99) return r;
-                body = "0";
+                body.assign(1, '0');
             }
             if (static_cast<int>(text.size()) - (end - pos) + static_cast<int>(body.size()) >= size)
                 return raise_message(kMessageError, -101, kMsgMacroTooLong, text);
@@ -578,6 +586,20 @@ int substitute_identifiers(std::string& text, int size, int report_calls, int wa
 
 }  // namespace
 
+namespace {
+// The body of a new definition is substituted with the macros known so far;
+// a use of the name being defined stays as it is, so redefining a macro
+// that names itself cannot loop.
+int expand_definition_body(std::string& body, std::string_view name) {
+    return substitute_identifiers(body, g_analysis.profile->line_size, 1, 0,
+                                  [&](const std::string& text, int pos, int end, const MacroNode* macro) {
+                                      if (macro == nullptr) return Action::Skip;
+                                      std::string_view word = std::string_view(text).substr(pos, end - pos);
+                                      return word == name ? Action::Skip : Action::Substitute;
+                                  });
+}
+}  // namespace
+
 int expand_if_macros(std::string& text, int size, int zero_flag, int warn_flag) {
     return substitute_identifiers(text, size, 1, warn_flag,
                                   [&](const std::string&, int, int, const MacroNode* macro) {
@@ -593,6 +615,9 @@ int expand_control_macros(std::string& line, int size) {
     if (directive && starts_with_word(std::string_view(line).substr(word), "ifdef")) return 0;
     const bool define_line = directive && starts_with_word(std::string_view(line).substr(word), "define");
     const int mode = g_analysis.settings.control_macro_mode;
+    // nothing that this mode would substitute is defined
+    if ((mode == 3 && g_analysis.control_macro_count == 0) || ((mode == 1 || mode == 2) && g_analysis.macros.empty()))
+        return 0;
     int identifiers_seen = 0;
     bool after_defined = false;
     bool finished = false;
@@ -616,7 +641,7 @@ int expand_control_macros(std::string& line, int size) {
                 int open = find_char(std::string_view(text).substr(end), '(');
                 int last_close = static_cast<int>(text.rfind(')'));
                 if (open >= 0 && last_close > end + open && text.back() != ';') {
-                    text.insert(static_cast<size_t>(last_close) + 1, ";");
+                    text.insert(static_cast<size_t>(last_close) + 1, 1, ';');
                     finished = true;
                     return Action::Skip;
                 }

@@ -233,14 +233,16 @@ void normalize_line(std::string& text) {
 }
 
 int count_braces(std::string_view text) {
-    if (text.find_first_of("\"'") == std::string_view::npos) {
-        int balance = 0;
-        for (char c : text) balance += c == '{' ? 1 : c == '}' ? -1 : 0;
-        return balance;
+    int balance = 0;
+    bool quoted = false;
+    for (char c : text) {
+        balance += c == '{' ? 1 : c == '}' ? -1 : 0;
+        quoted = quoted || c == '"' || c == '\'';
     }
+    if (!quoted) return balance;
+    balance = 0;
     std::vector<unsigned char> map;
     mark_literals(text, map);
-    int balance = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (map[i] != 0) continue;
         if (text[i] == '{') ++balance;
@@ -330,7 +332,9 @@ void clean_comment_markers(std::string& comment) {
     auto is_marker = [](char c) { return c == '\2' || c == '\3'; };
     while (!comment.empty() && is_marker(comment.front())) comment.erase(0, 1);
     while (!comment.empty() && is_marker(comment.back())) comment.pop_back();
-    if (comment.find_first_of("\2\3") == std::string::npos) return;
+    bool marked = false;
+    for (char c : comment) marked = marked || c == '\2' || c == '\3';
+    if (!marked) return;
     std::string out;
     for (size_t i = 0; i < comment.size(); ++i) {
         if (comment[i] == '\2') continue;

@@ -174,6 +174,7 @@ int literal_end(const std::string& line, int pos, bool dbcs) {
 void replace_trigraphs(std::string& text) {
     static const char kFrom[] = "=/'()!<>-";
     static const char kTo[] = "#\\^[]|{}~";
+    if (text.find("??") == std::string::npos) return;
     size_t i = 0;
     while (i + 2 < text.size()) {
         if (text[i] == '?' && text[i + 1] == '?') {
@@ -352,20 +353,21 @@ int split_comment(std::string& line, std::string& comment) {
     while (i < static_cast<int>(line.size())) {
         int n = static_cast<int>(line.size());
         unsigned char c = static_cast<unsigned char>(line[i]);
-        unsigned char d = byte_at(line, i + 1);
         if (in_comment) {
-            if (c == '*' && d == '/') {
-                mark[i] = mark[i + 1] = 1;
-                i += 2;
-                in_comment = 0;
-            } else if (is_dbcs_at(line, i)) {
-                mark[i] = mark[i + 1] = 1;
-                i += 2;
-            } else {
-                mark[i++] = 1;
-            }
+            // no byte of a double-byte character is "*" or "/": the end of
+            // the comment can be searched for directly
+            size_t close = line.find("*/", static_cast<size_t>(i));
+            int end = close == std::string::npos ? n : static_cast<int>(close) + 2;
+            std::fill(mark.begin() + i, mark.begin() + end, 1);
+            i = end;
+            if (close != std::string::npos) in_comment = 0;
             continue;
         }
+        if (c < 0x80 && c != '/' && c != '*' && c != '"' && c != '\'' && c != ';') {
+            ++i;
+            continue;
+        }
+        unsigned char d = byte_at(line, i + 1);
         if (asm_line && c == ';') {
             line.insert(static_cast<size_t>(i) + 1, "/*;");
             line += "*/";
@@ -439,7 +441,10 @@ int split_comment(std::string& line, std::string& comment) {
                 if (asm_line) code += ' ';
                 continue;
             }
-            code += line[k++];
+            int run = k;
+            while (run <= last_code && !mark[run]) ++run;
+            code.append(line, static_cast<size_t>(k), static_cast<size_t>(run - k));
+            k = run;
         }
         for (int t = last_code + 1; t < n; ++t)
             if (mark[t]) comment += line[t];
