@@ -77,6 +77,14 @@ int lookup_class(std::string_view word, int skip, bool defined_is_true) {
 
 bool region_active() { return levels_active(g_analysis.cond_depth); }
 
+int directive_operand(std::string_view line, std::string_view word) {
+    int i = skip_blanks(line, 0);
+    if (byte_at(line, i) != '#') return -1;
+    i = skip_blanks(line, i + 1);
+    if (!starts_with_word(line.substr(i), word)) return -1;
+    return skip_blanks(line, i + static_cast<int>(word.size()));
+}
+
 int read_directive_comment(std::string& comment) {
     if (g_analysis.abort_request != 0) return -137;
     if (comment.size() <= 1 || ends_with(comment, "*/")) return kCodeOk;

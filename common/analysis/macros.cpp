@@ -321,15 +321,12 @@ int define_function_macro(std::string_view name_with_params, std::string_view bo
 }
 
 int handle_define_directive(std::string_view line) {
-    int i = skip_blanks(line, 0);
-    if (byte_at(line, i) != '#') return 0;
-    i = skip_blanks(line, i + 1);
-    if (!starts_with_word(line.substr(i), "define")) return 0;
+    int i = directive_operand(line, "define");
+    if (i < 0) return 0;
     std::vector<unsigned char> map;
     mark_literals(line, map);
     if (!line.empty() && map[line.size() - 1] != 0 && map[line.size() - 1] != 3)
         return raise_message(kMessageError, -128, kMsgDefineSyntax);
-    i = skip_blanks(line, i + 6);
     int name_end = i;
     while (name_end < static_cast<int>(line.size()) && line[name_end] != ' ') ++name_end;
     std::string_view name = line.substr(i, name_end - i);
@@ -354,11 +351,8 @@ int handle_define_directive(std::string_view line) {
 }
 
 int handle_undef_directive(std::string_view line) {
-    int i = skip_blanks(line, 0);
-    if (byte_at(line, i) != '#') return 0;
-    i = skip_blanks(line, i + 1);
-    if (!starts_with_word(line.substr(i), "undef")) return 0;
-    i = skip_blanks(line, i + 5);
+    int i = directive_operand(line, "undef");
+    if (i < 0) return 0;
     int end = i;
     while (end < static_cast<int>(line.size()) && line[end] != ' ') ++end;
     remove_macro(line.substr(i, end - i));

@@ -30,6 +30,10 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
 int get_progress_permille();
 void replace_trigraphs(std::string& text);
 
+// Position of the operand of "#word" (after the word and its blanks), or -1
+// when the line is not that directive.
+int directive_operand(std::string_view line, std::string_view word);
+
 // --- conditionals -----------------------------------------------------------------
 bool region_active();
 int push_conditional(std::string& line, std::string& comment, int keep);

@@ -61,12 +61,29 @@ int syntax_error(std::string& head, std::string& text, int& kind) {
 
 bool followed_by_brace(const std::string& text, int pos) { return byte_at(text, skip_blanks(text, pos)) == '{'; }
 
+// A control head ends at `end`, or takes the "{" that follows; with nothing
+// after it, its body is on a later line.
+int end_control_head(std::string& head, std::string& text, int end) {
+    int next = skip_blanks(text, end);
+    if (next >= static_cast<int>(text.size())) {
+        head.swap(text);
+        text.clear();
+        return kNeedsBody;
+    }
+    if (text[next] == '{') {
+        cut_head(head, text, next + 1, next + 1);
+        return kComplete;
+    }
+    cut_head(head, text, end, next);
+    return kComplete;
+}
+
 // A condition head: word, "(", condition, ")", and an optional "{".
 int split_condition_head(std::string& head, std::string& text, int word_length, int& kind) {
     std::vector<unsigned char> map;
     mark_literals(text, map);
     int open = skip_blanks(text, word_length);
-    if (open >= static_cast<int>(text.size())) return kind == kStmtSwitch ? kIncomplete : kIncomplete;
+    if (open >= static_cast<int>(text.size())) return kIncomplete;
     if (text[open] != '(') return syntax_error(head, text, kind);
     int close = matching_paren(text, open, map);
     if (close < 0) return kIncomplete;
@@ -78,33 +95,12 @@ int split_condition_head(std::string& head, std::string& text, int word_length, 
         cut_head(head, text, next + 1, next + 1);
         return kComplete;
     }
-    if (next >= n) {
-        if (kind == kStmtSwitch) return kIncomplete;
-        head.swap(text);
-        text.clear();
-        return kNeedsBody;
-    }
-    if (text[next] == '{') {
-        cut_head(head, text, next + 1, next + 1);
-        return kComplete;
-    }
-    cut_head(head, text, close + 1, next);
-    return kComplete;
+    if (next >= n && kind == kStmtSwitch) return kIncomplete;
+    return end_control_head(head, text, close + 1);
 }
 
 int split_keyword_head(std::string& head, std::string& text, int word_length) {
-    int next = skip_blanks(text, word_length);
-    if (next >= static_cast<int>(text.size())) {
-        head.swap(text);
-        text.clear();
-        return kNeedsBody;
-    }
-    if (text[next] == '{') {
-        cut_head(head, text, next + 1, next + 1);
-        return kComplete;
-    }
-    cut_head(head, text, word_length, next);
-    return kComplete;
+    return end_control_head(head, text, word_length);
 }
 
 // The ":" of a case label, at parenthesis depth 0 and not part of "::".

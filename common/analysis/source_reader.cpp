@@ -461,11 +461,8 @@ int split_comment(std::string& line, std::string& comment) {
 // --- includes ---------------------------------------------------------------------------
 
 int include_kind(std::string_view line) {
-    int i = skip_blanks(line, 0);
-    if (byte_at(line, i) != '#') return 0;
-    i = skip_blanks(line, i + 1);
-    if (!starts_with_word(line.substr(i), "include")) return 0;
-    i = skip_blanks(line, i + 7);
+    int i = directive_operand(line, "include");
+    if (i < 0) return 0;
     if (byte_at(line, i) == '<') return 1;
     if (byte_at(line, i) == '"') return 2;
     return 0;
@@ -474,7 +471,7 @@ int include_kind(std::string_view line) {
 int handle_include_directive(std::string_view line, std::string& name) {
     int kind = include_kind(line);
     if (kind == 0) return 0;
-    int i = skip_blanks(line, skip_blanks(line, skip_blanks(line, 0) + 1) + 7);
+    int i = directive_operand(line, "include");
     char close = kind == 1 ? '>' : '"';
     int start = i + 1;
     int end = start;

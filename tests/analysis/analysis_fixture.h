@@ -21,30 +21,11 @@
 #include "common/analysis/scanner.h"
 #include "common/analysis/support.h"
 #include "platform/kernel/file_io.h"
+#include "tests/common/temp_dir.h"
 
 namespace analysis_test {
 
-class ScratchDir {
-public:
-    ScratchDir() {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/analysis-test-XXXXXX";
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string path(const std::string& relative) const { return path_ + "/" + relative; }
-
-private:
-    std::string path_;
-};
+using ScratchDir = TempDir;
 
 // One line handed out by next_source_line.
 struct SourceLine {

@@ -1,8 +1,6 @@
 // Unit streams of small sources: what a converter receives, unit by unit.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -14,20 +12,13 @@
 #include "common/analysis/scanner.h"
 #include "common/analysis/support.h"
 #include "platform/kernel/file_io.h"
+#include "tests/common/temp_dir.h"
 
 namespace {
 
 class ScannerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/scanner-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        reset_analysis_state();
-        std::system(("rm -rf '" + dir_ + "'").c_str());
-    }
+    void TearDown() override { reset_analysis_state(); }
 
     std::string write(const std::string& name, const std::string& text) {
         std::string path = dir_ + "/" + name;
@@ -67,7 +58,8 @@ protected:
         return ss.str();
     }
 
-    std::string dir_;
+    TempDir temp_;
+    const std::string dir_ = temp_.path();
 };
 
 using Units = std::vector<std::string>;

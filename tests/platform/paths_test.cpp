@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/kernel/file_io.h"
-#include "temp_dir.h"
+#include "tests/common/temp_dir.h"
 
 namespace {
 
