@@ -1,0 +1,20 @@
+# add_glob_library(NAME DIRS dir... [LINKS lib...]): a static library from
+# the .cpp files of the given directories (relative to the current source
+# directory). Nothing is created while they hold no sources yet.
+function(add_glob_library name)
+    cmake_parse_arguments(ARG "" "" "DIRS;LINKS" ${ARGN})
+    set(sources)
+    foreach(dir IN LISTS ARG_DIRS)
+        file(GLOB found CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp")
+        list(APPEND sources ${found})
+    endforeach()
+    if(NOT sources)
+        message(STATUS "${name}: no sources yet, skipped")
+        return()
+    endif()
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+    if(ARG_LINKS)
+        target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+    endif()
+endfunction()
