@@ -2,6 +2,7 @@
 // Shift-JIS trail byte, and case-insensitive lookup of names that the system
 // spells in a different case from the file on disk.
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/kernel_text.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -21,12 +22,8 @@ bool is_sjis_trail_byte(unsigned char c) {
 
 namespace {
 
-// A double-byte character starts at i when a lead byte is followed by a trail
-// byte; the check never reads past the end.
-bool is_pair_at(std::string_view s, size_t i) {
-    return i + 1 < s.size() && is_sjis_lead_byte(static_cast<unsigned char>(s[i])) &&
-           is_sjis_trail_byte(static_cast<unsigned char>(s[i + 1]));
-}
+using kernel_text::equal_ignoring_case;
+using kernel_text::is_pair_at;
 
 std::string map_separators(std::string_view path) {
     std::string out(path);
@@ -44,27 +41,6 @@ std::string map_separators(std::string_view path) {
 bool entry_exists(const std::string& path) {
     struct stat st;
     return ::lstat(path.c_str(), &st) == 0;
-}
-
-char fold_ascii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Equal when they differ only in the case of single-byte letters; the bytes of
-// a double-byte character must match exactly (its trail byte may look like a
-// letter).
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size();) {
-        if (is_pair_at(a, i)) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-            i += 2;
-            continue;
-        }
-        if (fold_ascii(a[i]) != fold_ascii(b[i])) return false;
-        ++i;
-    }
-    return true;
 }
 
 // The first entry of `dir` (sorted by bytes) equal to `name` ignoring case,
