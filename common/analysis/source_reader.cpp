@@ -298,7 +298,7 @@ int read_next_char() {
 
 int get_progress_permille() {
     const SourceFile& top = g_analysis.include_stack.empty() ? g_analysis.current : g_analysis.include_stack[0];
-    if (top.size <= 0) return 0;
+    if (top.size <= 0) return 1000;  // an empty source is read as soon as it is opened
     int64_t position = top.bytes_read >= top.size - 1 ? top.size : top.bytes_read;
     return static_cast<int>(position * 1000 / top.size);
 }

@@ -1,0 +1,549 @@
+// The converter driver: options, keyword file, the order of the steps,
+// temporary result files and the status of the run.
+
+#include "notarix/converter/nx1011s.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/converter_host.h"
+#include "common/analysis/messages.h"
+#include "common/analysis/preprocessor.h"
+#include "common/analysis/scanner.h"
+#include "common/analysis/support.h"
+#include "common/analysis/text_utils.h"
+#include "notarix/converter/spec_converter.h"
+#include "platform/kernel/file_io.h"
+
+namespace fspec {
+
+State g_spec;
+
+namespace {
+
+constexpr KeywordEntry kDefaultKeywords[kKeywordCount] = {
+    {"NAME", kPartName, 0, {}},         {"FUNCTION", kPartFunction, 0, {}}, {"PROCESS", kPartProcess, 0, {}},
+    {"INPUT(EXT)", kPartInput, 0, {}},  {"INPUT", kPartInput, 1, {}},       {"OUTPUT(EXT)", kPartOutput, 0, {}},
+    {"OUTPUT", kPartOutput, 1, {}},     {"UPDATE(EXT)", kPartUpdate, 0, {}}, {"UPDATE", kPartUpdate, 1, {}},
+    {"RETURN", kPartReturn, 0, {}},     {"REMARKS", kPartRemarks, 0, {}},   {"FILE", kPartFile, 0, {}},
+    {"PROGRAMMED", kPartProgrammed, 0, {}}, {"DATE(ORG)", kPartDate, 0, {}}, {"DATE", kPartDate, 0, {}},
+    {"INCLUDE", kPartInclude, 0, {}},   {"CALL", kPartCall, 0, {}},
+};
+
+constexpr int kNumberCeiling = 1000000000;
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+bool all_digits(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (!is_digit(c)) return false;
+    return true;
+}
+
+// Decimal digits from pos; saturates instead of overflowing. -1 when no digit.
+int read_number(std::string_view text, size_t& pos) {
+    if (pos >= text.size() || !is_digit(text[pos])) return -1;
+    int value = 0;
+    while (pos < text.size() && is_digit(text[pos])) {
+        if (value < kNumberCeiling) value = value * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    return value;
+}
+
+// The whole text as a number in [low, high], or -1.
+int digits_in_range(std::string_view text, int low, int high) {
+    if (!all_digits(text)) return -1;
+    size_t pos = 0;
+    int value = read_number(text, pos);
+    return value >= low && value <= high ? value : -1;
+}
+
+// The value of a "-v" text: an optional sign and digits, 0 without digits.
+int loose_decimal(std::string_view text) {
+    size_t pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
+    int value = read_number(text, pos);
+    if (value < 0) return 0;
+    return negative ? -value : value;
+}
+
+// "-m", "-mh", "-mf" with an optional a:b[:[c][:d]]. 1 accepted, 0 refused, -60.
+int parse_counter_option(std::string_view rest) {
+    Settings& s = g_spec.settings;
+    int mode = 1;
+    if (!rest.empty() && rest[0] == 'h') mode = 2;
+    if (!rest.empty() && rest[0] == 'f') mode = 3;
+    if (mode != 1) rest.remove_prefix(1);
+    s.counter_newline = -1;
+    s.counter_second = -1;
+    s.counter_width = 5;
+    s.counter_step = 1;
+    s.counter_mode = mode;
+    s.counter_on = 1;
+    // the counter format lives in the pool like every text of the run
+    if (pool_copy_string("") == nullptr) return kCodeNoMemoryConverter;
+    s.counter_format.clear();
+    if (rest.empty()) return 1;
+
+    size_t pos = 0;
+    int a = read_number(rest, pos);
+    if (a < 0) return 0;
+    s.counter_newline = clamp_int(a, 0, 99);
+    if (pos >= rest.size() || rest[pos] != ':') return 0;
+    ++pos;
+    int b = read_number(rest, pos);
+    if (b < 0) return 0;
+    s.counter_second = clamp_int(b, 0, 199);
+    if (pos == rest.size()) return 1;
+    if (rest[pos] != ':') return 0;
+    ++pos;
+    int c = read_number(rest, pos);
+    if (c >= 0) s.counter_width = clamp_int(c, 1, 60);
+    if (pos == rest.size()) return 1;
+    if (rest[pos] != ':') return 0;
+    ++pos;
+    int d = read_number(rest, pos);
+    if (d < 0) return 0;
+    s.counter_step = clamp_int(d, 1, 100);
+    return pos == rest.size() ? 1 : 0;
+}
+
+// One option element (after its "-"). 1 accepted, 0 refused, -60.
+int parse_option(std::string_view element) {
+    Settings& s = g_spec.settings;
+    char letter = element.size() > 1 ? element[1] : '\0';
+    std::string_view rest = element.size() > 2 ? element.substr(2) : std::string_view{};
+    int value;
+    switch (letter) {
+        case 'X':
+            s.interface_code = rest.size() == 4 && all_digits(rest) ? digits_in_range(rest, 0, 9999) : -1;
+            return 1;
+        case 'd':
+            if ((value = digits_in_range(rest, 0, 4)) < 0) return 0;
+            s.macro_level = value;
+            return 1;
+        case 'H':
+            if ((value = digits_in_range(rest, 0, 1)) < 0) return 0;
+            s.head_split = value;
+            return 1;
+        case 'f':
+            if (rest == "r") s.repeat_tags = 1;
+            else if (rest == "e") s.repeat_tags = 0;
+            else return 0;
+            return 1;
+        case 'e':
+            if (rest.empty()) return 0;
+            s.error_file.assign(rest);
+            s.error_file_number = get_file_number(s.error_file.c_str());
+            return 1;
+        case 'v':
+            s.verbose = loose_decimal(rest);
+            return 1;
+        case 'm':
+            return parse_counter_option(rest);
+        case 'D': {
+            if (rest.empty()) return 0;
+            size_t eq = rest.find('=');
+            return eq != std::string_view::npos && eq + 1 == rest.size() ? 0 : 1;
+        }
+        case 'W':
+            if (rest.size() != 1 || (value = digits_in_range(rest, 0, 3)) < 0) return 0;
+            s.warning_level = value;
+            return 1;
+        case 'i': {
+            static const int kHighest[3] = {2, 2, 1};
+            if (rest.size() > 3) return 0;
+            for (size_t i = 0; i < rest.size(); ++i)
+                if (!is_digit(rest[i]) || rest[i] - '0' > kHighest[i]) return 0;
+            if (rest.size() > 0) s.include_quoted = rest[0] - '0';
+            if (rest.size() > 1) s.include_system = rest[1] - '0';
+            if (rest.size() > 2) s.asm_handling = rest[2] - '0';
+            return 1;
+        }
+        case 'p':
+            if ((value = digits_in_range(rest, 0, 1)) < 0) return 0;
+            s.retag_external = value;
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+// The directory of a path up to and including its last separator, or "".
+std::string directory_of(const std::string& path) {
+    int cut = find_last_path_separator(path.c_str());
+    return cut >= 0 ? path.substr(0, static_cast<size_t>(cut) + 1) : std::string{};
+}
+
+bool can_read(const std::string& path) {
+    int handle = open_tracked_file(path.c_str(), "r");
+    if (handle < 0) return false;
+    close_tracked_file(handle);
+    return true;
+}
+
+bool can_create(const std::string& path) {
+    int handle = open_tracked_file(path.c_str(), "w");
+    if (handle < 0) return false;
+    return close_tracked_file(handle) == 0;
+}
+
+// Step 3: the source must be readable and the temporaries creatable.
+bool open_converter_files(std::string& keyword_path) {
+    Settings& s = g_spec.settings;
+    if (find_extension_dot(s.source) < 0) replace_extension(s.source, ".c");
+    g_spec.fss.temp_name = g_spec.fsm.temp_name = g_spec.flt.temp_name = s.source;
+    replace_extension(g_spec.fss.temp_name, ".$ts");
+    replace_extension(g_spec.fsm.temp_name, ".$tm");
+    replace_extension(g_spec.flt.temp_name, ".$tt");
+    g_spec.fss.final_name = g_spec.fsm.final_name = g_spec.flt.final_name = s.source;
+    replace_extension(g_spec.fss.final_name, ".fss");
+    replace_extension(g_spec.fsm.final_name, ".fsm");
+    replace_extension(g_spec.flt.final_name, ".flt");
+    if (!can_read(s.source) || !can_create(g_spec.fss.temp_name) || !can_create(g_spec.fsm.temp_name) ||
+        !can_create(g_spec.flt.temp_name)) {
+        if (!s.error_file.empty()) delete_file(s.error_file.c_str());
+        return false;
+    }
+    keyword_path.clear();
+    if (!s.error_file.empty()) {
+        keyword_path = directory_of(s.error_file) + "nx1000.kwd";
+        if (!can_read(keyword_path)) keyword_path.clear();
+    }
+    return true;
+}
+
+int open_output(OutputFile& file) {
+    file.handle = open_tracked_file(file.temp_name.c_str(), "w");
+    file.number = get_file_number(file.temp_name.c_str());
+    return file.handle >= 0 ? kCodeOk : -100;
+}
+
+// 0, or -58 with the failing file number recorded.
+int close_output(OutputFile& file) {
+    if (file.handle < 0) return 0;
+    int r = close_tracked_file(file.handle);
+    file.handle = -1;
+    if (r == 0) return 0;
+    g_analysis.failing_file_number = file.number;
+    return kCodeCannotWrite;
+}
+
+bool is_regular_or_missing(const std::string& name) {
+    if (!crt_exists(name.c_str())) return true;
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(resolve_platform_path(name.c_str()), ignored);
+}
+
+// Puts the three finished temporaries in place of the results, all or none:
+// the old results are moved aside first and come back when anything fails.
+bool replace_results() {
+    OutputFile* files[3] = {&g_spec.fss, &g_spec.fsm, &g_spec.flt};
+    static const char* const kAside[3] = {".$os", ".$om", ".$ol"};
+    std::string aside[3];
+    bool moved[3] = {false, false, false};
+    bool placed[3] = {false, false, false};
+    bool ok = true;
+    for (int i = 0; i < 3 && ok; ++i) {
+        if (!is_regular_or_missing(files[i]->final_name)) {
+            ok = false;
+            report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[i]->final_name);
+        }
+    }
+    for (int i = 0; i < 3 && ok; ++i) {
+        aside[i] = files[i]->final_name;
+        replace_extension(aside[i], kAside[i]);
+        if (!crt_exists(files[i]->final_name.c_str())) continue;
+        delete_file(aside[i].c_str());
+        if (rename_file(files[i]->final_name.c_str(), aside[i].c_str()) != 0) {
+            ok = false;
+            report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[i]->final_name);
+        } else {
+            moved[i] = true;
+        }
+    }
+    for (int i = 0; i < 3 && ok; ++i) {
+        if (rename_file(files[i]->temp_name.c_str(), files[i]->final_name.c_str()) != 0) {
+            ok = false;
+            report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[i]->final_name);
+        } else {
+            placed[i] = true;
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (ok) {
+            if (moved[i]) delete_file(aside[i].c_str());
+            continue;
+        }
+        if (placed[i]) delete_file(files[i]->final_name.c_str());
+        if (moved[i]) rename_file(aside[i].c_str(), files[i]->final_name.c_str());
+        delete_file(files[i]->temp_name.c_str());
+    }
+    return ok;
+}
+
+// Step 15: results in place on success, temporaries removed otherwise.
+int finish_converter_outputs(int status) {
+    if (g_spec.fss.temp_name.empty()) return status;  // the vector was refused
+    if (status == kFunctionSpecDone || status == kFunctionSpecWarnings) {
+        if (replace_results()) return status;
+        return kFunctionSpecWriteFailure;
+    }
+    delete_file(g_spec.fss.temp_name.c_str());
+    delete_file(g_spec.fsm.temp_name.c_str());
+    delete_file(g_spec.flt.temp_name.c_str());
+    return status;
+}
+
+int write_failure_status() { return g_analysis.failing_file_number * 16 + 15; }
+
+// Status of a run that left steps 2 to 6 early with the given code.
+int early_status(int code) {
+    if (code == kCodeNoMemoryConverter) return kFunctionSpecNoMemory;
+    if (code == kCodeCannotWrite) return write_failure_status();
+    return g_spec.status != 0 ? g_spec.status : kFunctionSpecErrors;
+}
+
+void apply_analysis_settings() {
+    const Settings& s = g_spec.settings;
+    AnalysisSettings& a = g_analysis.settings;
+    a.include_mode_quoted = s.include_quoted;
+    a.include_mode_angle = s.include_system;
+    a.asm_setting = s.asm_handling;
+    a.control_macro_mode = s.macro_level;
+    a.verbosity = s.verbose;
+    a.progress_flag = s.counter_on;
+    g_analysis.hooks.on_line = show_line_progress;
+    g_analysis.hooks.on_file = announce_current_file;
+}
+
+// Steps 3 to 14 of an accepted vector.
+int convert(int argc, char** argv) {
+    std::string keyword_path;
+    if (!open_converter_files(keyword_path)) return early_status(0);
+
+    int code = read_heading_keywords(keyword_path);
+    if (code <= -50) return early_status(code);
+
+    g_analysis.error_file = g_spec.settings.error_file;
+    apply_analysis_settings();
+    code = reset_scanner_state(kResetState | kResetErrorFile);
+    if (code <= -50) return early_status(code);
+
+    code = open_source_file(g_spec.settings.source.c_str());
+    if (code != kCodeOk) return early_status(code);
+
+    code = open_output(g_spec.fss);
+    if (code == kCodeOk) code = open_output(g_spec.flt);
+    if (code == kCodeOk) code = open_output(g_spec.fsm);
+    if (code == kCodeOk) code = write_output_line("-----< C function list >-----\n", g_spec.flt.handle, g_spec.flt.number);
+    if (code >= 0) code = define_option_macros(argc, argv);
+    if (code > -50) code = init_builder_state();
+    if (code > -50) code = build_function_specs();
+
+    int r = close_all_source_files();
+    if (r <= -50) code = r;
+    r = close_source_file();
+    if (r <= -50) code = r;
+    for (OutputFile* file : {&g_spec.fss, &g_spec.fsm, &g_spec.flt})
+        if (close_output(*file) != 0) code = kCodeCannotWrite;
+
+    if (code == kCodeCannotWrite) return write_failure_status();
+    int status = g_spec.status;
+    if (code <= -50) status = kFunctionSpecErrors;
+    // an error that did not stop the run still gets the error window offered
+    if (status == 0 && (g_analysis.warnings_flag != 0 || g_analysis.errors_flag != 0))
+        status = kFunctionSpecWarnings;
+    return status;
+}
+
+}  // namespace
+
+void reset_converter_state() {
+    g_spec.settings = Settings{};
+    for (int i = 0; i < kKeywordCount; ++i) {
+        g_spec.keywords[i] = kDefaultKeywords[i];
+        g_spec.keywords[i].word = kDefaultKeywords[i].key;
+        g_spec.keywords[i].given = false;
+    }
+    g_spec.builder = Builder{};
+    g_spec.fss = g_spec.fsm = g_spec.flt = OutputFile{};
+    g_spec.fss_line = 0;
+    g_spec.phase = 0;
+    g_spec.status = 0;
+}
+
+int parse_converter_options(int argc, char** argv) {
+    if (argc <= 1 || argv == nullptr || (argv[1] != nullptr && std::string_view(argv[1]) == "-help")) return 0;
+    bool refused = false;
+    int positional = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == nullptr || argv[i][0] == '\0') continue;
+        std::string_view element(argv[i]);
+        if (element[0] == '-') {
+            int r = parse_option(element);
+            if (r == kCodeNoMemoryConverter) return r;
+            if (r == 0) refused = true;
+        } else {
+            g_spec.settings.source.assign(element);
+            ++positional;
+        }
+    }
+    if (g_spec.settings.interface_code != kFunctionSpecInterfaceCode || positional != 1) return 0;
+    return refused ? 0 : 1;
+}
+
+int define_option_macros(int argc, char** argv) {
+    int failure = kCodeOk;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == nullptr) continue;
+        std::string_view element(argv[i]);
+        if (element.size() <= 2 || element.substr(0, 2) != "-D") continue;
+        std::string_view rest = element.substr(2);
+        if (rest[0] == '=') continue;
+        size_t eq = rest.find('=');
+        int r = eq == std::string_view::npos ? define_macro(rest, "")
+                                             : define_macro(rest.substr(0, eq), rest.substr(eq + 1));
+        if (r > -50) continue;
+        if (r == kCodeNoMemory) {
+            failure = kCodeNoMemoryConverter;
+        } else if (r == kCodeCannotWrite) {
+            g_analysis.failing_file_number = g_spec.settings.error_file_number;
+            failure = kCodeCannotWrite;
+        } else {
+            failure = -100;
+        }
+    }
+    return failure;
+}
+
+int read_heading_keywords(const std::string& path) {
+    if (path.empty()) return kCodeOk;
+    int handle = open_tracked_file(path.c_str(), "r");
+    if (handle < 0) return kCodeOk;
+    std::string content;
+    char block[4096];
+    for (;;) {
+        int got = crt_read(handle, block, sizeof block);
+        if (got <= 0) break;
+        content.append(block, static_cast<size_t>(got));
+    }
+    close_tracked_file(handle);
+
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || is_identifier_start(static_cast<unsigned char>(line[0])) == 0) continue;
+        trim_trailing_blanks(line);
+        int id_end = skip_identifier(line, 0);
+        int after = skip_blanks(line, id_end);
+        std::string key;
+        int eq;
+        if (byte_at(line, after) == '=') {
+            key = line.substr(0, static_cast<size_t>(id_end));
+            eq = after;
+        } else {
+            eq = find_char(line, '=');
+            if (eq < 0) continue;
+            key = line.substr(0, static_cast<size_t>(eq));
+            trim_trailing_blanks(key);
+        }
+        int value_start = skip_blanks(line, eq + 1);
+        if (value_start >= static_cast<int>(line.size())) continue;
+        std::string_view value = std::string_view(line).substr(static_cast<size_t>(value_start));
+        for (KeywordEntry& entry : g_spec.keywords) {
+            if (entry.given || entry.word != entry.key || key != entry.key) continue;
+            if (pool_copy_string(value) == nullptr) return kCodeNoMemoryConverter;
+            entry.word.assign(value);
+            entry.given = true;
+            break;
+        }
+    }
+    return kCodeOk;
+}
+
+// --- progress ---------------------------------------------------------------------
+
+namespace {
+void report(const std::string& text) {
+    if (host_report_progress(text.c_str(), get_progress_permille()) == -1) g_analysis.abort_request = 1;
+}
+
+std::string counter_text(char letter, int value, bool with_newline) {
+    const Settings& s = g_spec.settings;
+    if (s.counter_format.empty()) return {};
+    char buffer[96];
+    if (s.counter_mode == 1)
+        std::snprintf(buffer, sizeof buffer, "%*d", s.counter_width, value);
+    else
+        std::snprintf(buffer, sizeof buffer, "%c%*d", letter, s.counter_width > 1 ? s.counter_width - 1 : 0, value);
+    std::string text = buffer;
+    if (with_newline && s.counter_newline == 0) text += '\n';
+    return text;
+}
+}  // namespace
+
+void show_line_progress(int line, int force) {
+    const Settings& s = g_spec.settings;
+    if (s.counter_on != 0 && force != 1 && (line - 1) % s.counter_step != 0) return;
+    char letter = g_analysis.include_stack.empty() ? 'C' : 'H';
+    report(s.counter_on != 0 ? counter_text(letter, line, true) : std::string{});
+}
+
+void show_phase_progress(const char* name) {
+    const Settings& s = g_spec.settings;
+    std::string_view whole(name != nullptr ? name : "");
+    int cut = find_last_path_separator(std::string(whole).c_str());
+    std::string_view base = cut >= 0 ? whole.substr(static_cast<size_t>(cut) + 1) : whole;
+    ++g_spec.phase;
+    if (s.counter_newline == 0) report(counter_text(' ', 0, false));
+    char head[32];
+    std::snprintf(head, sizeof head, "(%2d/%2d:", g_spec.phase, 1);
+    std::string text = head;
+    text.append(base);
+    if (base.size() < 10) text.append(10 - base.size(), ' ');
+    text += ')';
+    report(text);
+}
+
+void announce_current_file(const char*) {}
+
+}  // namespace fspec
+
+using namespace fspec;
+
+int run_function_spec_converter(int argc, char** argv) {
+    // the pool's test limit belongs to the caller, not to the run's reset
+    const int pool_limit = g_analysis.pool_fail_after;
+    reset_analysis_state(kNotarixAnalysis);
+    g_analysis.pool_fail_after = pool_limit;
+    reset_converter_state();
+
+    int code = parse_converter_options(argc, argv);
+    int status;
+    if (code == 1) {
+        status = convert(argc, argv);
+    } else {
+        g_spec.status = kFunctionSpecBadCall;
+        status = code == kCodeNoMemoryConverter ? kFunctionSpecNoMemory : kFunctionSpecBadCall;
+    }
+    status = finish_converter_outputs(status);
+    g_spec.status = status;
+
+    // nothing of the run stays open for the caller
+    close_all_source_files();
+    if (g_analysis.current.handle >= 0) close_source_file();
+    g_analysis.hooks = AnalysisHooks{};
+    free_pool();
+    return status;
+}
