@@ -1,0 +1,77 @@
+#include "notarix/formatter/lin_writer.h"
+
+#include <cstdio>
+
+#include "common/analysis/scramble.h"
+#include "common/shell/file_names.h"
+#include "platform/kernel/file_io.h"
+
+LinWriter::~LinWriter() { abandon(); }
+
+bool LinWriter::create(const std::string& document) {
+    abandon();
+    document_ = document;
+    temporary_ = document;
+    set_file_extension(temporary_, ".lnt");
+    if (temporary_ == document_) temporary_ += ".tmp";
+    // text mode: each line ends with CR LF in the file
+    fd_ = crt_open(temporary_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT);
+    line_number_ = 0;
+    failed_ = fd_ < 0;
+    return fd_ >= 0;
+}
+
+int LinWriter::write_line(std::string_view text) {
+    if (fd_ < 0 || failed_) return -1;
+    std::string line(text);
+    line += '\n';
+    scramble_line(line, scrambled_, ++line_number_);
+    const int written = crt_write(fd_, scrambled_.data(), static_cast<unsigned>(scrambled_.size()));
+    if (written != static_cast<int>(scrambled_.size())) failed_ = true;
+    return failed_ ? -1 : 0;
+}
+
+int LinWriter::write_header() {
+    for (const char* line : {" [JOV:LIN:V1.00 ", "OV:3", "ZO:", "PP:82,110", "SP:82,90", "SS:100,100"}) {
+        if (write_line(line) != 0) return -1;
+    }
+    return 0;
+}
+
+int LinWriter::write_text(int row, int column, std::string_view text) {
+    char move[48];
+    std::snprintf(move, sizeof move, "MV:1,%d,%d", row, column);
+    if (write_line(move) != 0) return -1;
+    std::string record = "ST:";
+    record += text;
+    return write_line(record);
+}
+
+int LinWriter::write_comment(std::string_view record) {
+    std::string line = "#";
+    line += record;
+    return write_line(line);
+}
+
+int LinWriter::write_function_end() { return write_line("ZC:"); }
+
+int LinWriter::write_trailer() { return write_line("OV:4"); }
+
+int LinWriter::commit() {
+    if (fd_ < 0) return -1;
+    const int closed = crt_close(fd_);
+    fd_ = -1;
+    if (failed_ || closed != 0 || crt_rename(temporary_.c_str(), document_.c_str()) != 0) {
+        crt_remove(temporary_.c_str());
+        failed_ = true;
+        return -1;
+    }
+    return 0;
+}
+
+void LinWriter::abandon() {
+    if (fd_ < 0) return;
+    crt_close(fd_);
+    fd_ = -1;
+    crt_remove(temporary_.c_str());
+}
