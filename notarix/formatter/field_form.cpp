@@ -117,41 +117,50 @@ void fill_builtin_form(FieldForm& form) {
     form.has_remarks = true;
 }
 
+namespace {
+// Calls take(line) for each plain line of a form file, cut to its bound,
+// until take returns true. -1 when the file cannot be read.
+template <typename Take>
+int walk_form_lines(const char* path, Take take) {
+    LineReader reader;
+    if (!reader.open(path)) return -1;
+    std::string stored;
+    std::string line;
+    int line_number = 0;
+    while (reader.next(stored)) {
+        unscramble_line(stored, line, ++line_number);
+        cut_at_char_boundary(line, kFormLineMax);
+        if (take(line)) break;
+    }
+    return 0;
+}
+}  // namespace
+
 int read_fms_form(const std::string& path, FieldForm& form) {
     form = FieldForm{};
     if (path.empty()) {
         fill_builtin_form(form);
         return 0;
     }
-    LineReader reader;
-    if (!reader.open(path.c_str())) return -1;
-    std::string stored;
-    std::string line;
-    int line_number = 0;
-    while (reader.next(stored)) {
-        unscramble_line(stored, line, ++line_number);
-        cut_at_char_boundary(line, kFormLineMax);
-        apply_line(line, form);
-    }
+    if (walk_form_lines(path.c_str(), [&](const std::string& line) {
+            apply_line(line, form);
+            return false;
+        }) != 0)
+        return -1;
     derive_missing_fields(form);
     return 0;
 }
 
 int find_fms_field_position(const char* form_file, int index, int& column, int& row) {
     if (index < 0 || index >= kFieldCount || form_file == nullptr || *form_file == '\0') return -1;
-    LineReader reader;
-    if (!reader.open(form_file)) return -1;
-    std::string stored;
-    std::string line;
-    int line_number = 0;
-    while (reader.next(stored)) {
-        unscramble_line(stored, line, ++line_number);
-        cut_at_char_boundary(line, kFormLineMax);
-        if (key_index(line) != index) continue;
+    bool found = false;
+    walk_form_lines(form_file, [&](const std::string& line) {
+        if (key_index(line) != index) return false;
         const FieldNumbers n = parse_field_numbers(line.substr(3));
         column = n.column;
         row = n.row;
-        return 0;
-    }
-    return -1;
+        found = true;
+        return true;
+    });
+    return found ? 0 : -1;
 }
