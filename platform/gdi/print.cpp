@@ -1,0 +1,179 @@
+// Printer documents: StartDocA to EndDoc make one PDF file, a page per
+// StartPage/EndPage pair, each page the size the device mode gives.
+#include <cairo-pdf.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/gdi/gdi_internal.h"
+#include "platform/gdi/print_manager.h"
+#include "platform/kernel/file_io.h"
+#include "platform/kernel/platform_home.h"
+
+namespace gdi {
+
+struct PrintJob {
+    std::string path;
+    std::string name;
+    cairo_surface_t* pdf = nullptr;
+    int pages = 0;
+    ABORTPROC abort_proc = nullptr;
+};
+
+namespace {
+
+struct PrintState {
+    std::vector<PrintJobRecord> records;
+    std::string last_path;
+    int last_number = 0;
+};
+
+PrintState& print_state() {
+    static PrintState s;
+    return s;
+}
+
+// The next job number: after the highest in the directory and after the
+// last one of this process, so no job overwrites another.
+std::string next_job_path() {
+    const std::string dir = print_job_directory();
+    int highest = print_state().last_number;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        int n = 0;
+        char tail[8] = {};
+        if (std::sscanf(name.c_str(), "job-%d.%4s", &n, tail) == 2 && std::strcmp(tail, "pdf") == 0) {
+            highest = std::max(highest, n);
+        }
+    }
+    const int number = highest + 1;
+    print_state().last_number = number;
+    char file[32];
+    std::snprintf(file, sizeof file, "/job-%04d.pdf", number);
+    return dir + file;
+}
+
+double mm_to_points(double mm) { return mm / 25.4 * 72.0; }
+
+}  // namespace
+
+void finish_print_job(DeviceContext& dc, bool abort) {
+    PrintJob* job = dc.job;
+    if (!job) return;
+    if (dc.in_page) {
+        cairo_surface_show_page(job->pdf);
+        ++job->pages;
+    }
+    cairo_surface_finish(job->pdf);
+    const bool failed = cairo_surface_status(job->pdf) != CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(job->pdf);
+    if (abort || failed) std::remove(job->path.c_str());
+    PrintJobRecord record;
+    record.path = job->path;
+    record.document_name = job->name;
+    record.device = dc.device;
+    record.pages = job->pages;
+    record.aborted = abort || failed;
+    print_state().records.push_back(record);
+    if (!record.aborted) print_state().last_path = job->path;
+    delete job;
+    dc.job = nullptr;
+    dc.surface = nullptr;
+    dc.in_page = false;
+    dc.page_number = 0;
+}
+
+}  // namespace gdi
+
+using namespace gdi;
+
+std::string print_job_directory() {
+    std::string dir = platform_home() + "/print";
+    std::error_code ignored;
+    std::filesystem::create_directories(dir, ignored);
+    return dir;
+}
+
+std::string last_print_job_path() { return print_state().last_path; }
+
+std::vector<PrintJobRecord> print_job_records() { return print_state().records; }
+
+void clear_print_job_records() {
+    print_state().records.clear();
+    print_state().last_path.clear();
+}
+
+int StartDocA(HDC handle, const DOCINFOA* info) {
+    DeviceContext* dc = lookup_dc(handle);
+    if (!dc || dc->kind != DcKind::Printer || dc->job) return SP_ERROR;
+    auto* job = new PrintJob;
+    job->path = info && info->lpszOutput && *info->lpszOutput ? resolve_platform_path(info->lpszOutput) : next_job_path();
+    job->name = info && info->lpszDocName ? info->lpszDocName : "";
+    double w, h;
+    paper_size_mm(dc->devmode, &w, &h);
+    job->pdf = cairo_pdf_surface_create(job->path.c_str(), mm_to_points(w), mm_to_points(h));
+    if (cairo_surface_status(job->pdf) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(job->pdf);
+        delete job;
+        return SP_ERROR;
+    }
+    dc->job = job;
+    dc->surface = job->pdf;
+    dc->page_number = 0;
+    log_call(*dc, "StartDocA", {}, {}, "path=" + job->path, job->name);
+    return print_state().last_number > 0 ? print_state().last_number : 1;
+}
+
+int StartPage(HDC handle) {
+    DeviceContext* dc = lookup_dc(handle);
+    if (!dc || !dc->job || dc->in_page) return SP_ERROR;
+    double w, h;
+    paper_size_mm(dc->devmode, &w, &h);
+    // Each page takes the paper of the device mode in force (ResetDCA may
+    // change it between pages).
+    cairo_pdf_surface_set_size(dc->job->pdf, mm_to_points(w), mm_to_points(h));
+    dc->in_page = true;
+    ++dc->page_number;
+    log_call(*dc, "StartPage", {}, {}, {});
+    return 1;
+}
+
+int EndPage(HDC handle) {
+    DeviceContext* dc = lookup_dc(handle);
+    if (!dc || !dc->job || !dc->in_page) return SP_ERROR;
+    log_call(*dc, "EndPage", {}, {}, {});
+    cairo_surface_show_page(dc->job->pdf);
+    ++dc->job->pages;
+    dc->in_page = false;
+    return 1;
+}
+
+int EndDoc(HDC handle) {
+    DeviceContext* dc = lookup_dc(handle);
+    if (!dc || !dc->job) return SP_ERROR;
+    log_call(*dc, "EndDoc", {}, {}, {});
+    finish_print_job(*dc, false);
+    return 1;
+}
+
+int AbortDoc(HDC handle) {
+    DeviceContext* dc = lookup_dc(handle);
+    if (!dc || !dc->job) return SP_ERROR;
+    log_call(*dc, "AbortDoc", {}, {}, {});
+    finish_print_job(*dc, true);
+    return 1;
+}
+
+int SetAbortProc(HDC handle, ABORTPROC procedure) {
+    DeviceContext* dc = lookup_dc(handle);
+    if (!dc || dc->kind != DcKind::Printer) return SP_ERROR;
+    // Kept for the record only: printing here never waits on a spooler, so
+    // there is nothing to poll the procedure for.
+    if (dc->job) dc->job->abort_proc = procedure;
+    return 1;
+}

@@ -1,0 +1,25 @@
+// The print manager: each document printed on a printer context becomes one
+// PDF file under the platform state directory, PLATFORM_HOME/print/job-NNNN.pdf
+// (numbers continue after the highest already there), or the file a program
+// names in DOCINFOA::lpszOutput. Printer contexts are 600-dot devices; the
+// page size comes from the device mode (A4 portrait when none is given).
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct PrintJobRecord {
+    std::string path;           // the PDF file
+    std::string document_name;  // DOCINFOA::lpszDocName, Shift-JIS
+    std::string device;         // the printer's device name
+    int pages = 0;
+    bool aborted = false;       // AbortDoc, or the context deleted mid-job: no file is kept
+};
+
+// The PDF of the last job that ended with EndDoc ("" when none yet).
+std::string last_print_job_path();
+// Jobs ended (or aborted) in this process, oldest first.
+std::vector<PrintJobRecord> print_job_records();
+void clear_print_job_records();
+// The directory jobs go to: PLATFORM_HOME/print (created when needed).
+std::string print_job_directory();

@@ -1,0 +1,204 @@
+// Printer contexts and the print manager: documents become PDF files in the
+// state directory, a page per StartPage/EndPage, the paper of the device mode;
+// and the LPT1 port as a file.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/drawing_log.h"
+#include "platform/gdi/port.h"
+#include "platform/gdi/print_manager.h"
+#include "platform/gdi/wingdi.h"
+
+namespace {
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Page objects ("/Type /Page", not "/Pages") and their media boxes.
+struct PdfPages {
+    int count = 0;
+    std::vector<std::pair<double, double>> boxes;
+};
+
+PdfPages pdf_pages(const std::string& pdf) {
+    PdfPages r;
+    for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
+        if (pdf.compare(at, 12, "/Type /Pages") != 0) ++r.count;
+    }
+    for (size_t at = pdf.find("/MediaBox"); at != std::string::npos; at = pdf.find("/MediaBox", at + 1)) {
+        double x0, y0, x1, y1;
+        if (std::sscanf(pdf.c_str() + at, "/MediaBox [ %lf %lf %lf %lf", &x0, &y0, &x1, &y1) == 4 ||
+            std::sscanf(pdf.c_str() + at, "/MediaBox [%lf %lf %lf %lf", &x0, &y0, &x1, &y1) == 4) {
+            r.boxes.emplace_back(x1 - x0, y1 - y0);
+        }
+    }
+    return r;
+}
+
+class PrintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home = std::filesystem::path(::testing::TempDir()) / "gdi-print-home";
+        std::filesystem::remove_all(home);
+        std::filesystem::create_directories(home);
+        const char* previous = std::getenv("PLATFORM_HOME");
+        saved_home = previous ? previous : "";
+        had_home = previous != nullptr;
+        setenv("PLATFORM_HOME", home.c_str(), 1);
+        clear_print_job_records();
+    }
+    void TearDown() override {
+        if (had_home) {
+            setenv("PLATFORM_HOME", saved_home.c_str(), 1);
+        } else {
+            unsetenv("PLATFORM_HOME");
+        }
+        std::filesystem::remove_all(home);
+    }
+    std::filesystem::path home;
+    std::string saved_home;
+    bool had_home = false;
+};
+
+TEST_F(PrintTest, TwoPageJobGivesATwoPagePdf) {
+    HDC dc = CreateDCA("pdfdriver", "PDF Printer", "LPT1:", nullptr);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 4961);  // A4 portrait at 600 dots an inch
+    EXPECT_EQ(GetDeviceCaps(dc, VERTRES), 7016);
+    DOCINFOA info{sizeof(DOCINFOA), "NXW32_print[test.lin]", nullptr, nullptr, 0};
+    ASSERT_GT(StartDocA(dc, &info), 0);
+    clear_drawing_log();
+    ASSERT_GT(StartPage(dc), 0);
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, 100, 100, 2000, 1000);
+    TextOutA(dc, 200, 200, "\x8a\xd6\x90\x94 ABC", 8);  // "関数 ABC"
+    ASSERT_GT(EndPage(dc), 0);
+    ASSERT_GT(StartPage(dc), 0);
+    MoveToEx(dc, 0, 0, nullptr);
+    LineTo(dc, 4000, 4000);
+    ASSERT_GT(EndPage(dc), 0);
+    ASSERT_GT(EndDoc(dc), 0);
+
+    const std::string path = last_print_job_path();
+    EXPECT_EQ(path, (home / "print" / "job-0001.pdf").string());
+    const PdfPages pages = pdf_pages(read_file(path));
+    EXPECT_EQ(pages.count, 2);
+    ASSERT_FALSE(pages.boxes.empty());
+    for (const auto& [w, h] : pages.boxes) {
+        EXPECT_NEAR(w, 595.3, 0.5);
+        EXPECT_NEAR(h, 841.9, 0.5);
+    }
+    const auto records = print_job_records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].pages, 2);
+    EXPECT_EQ(records[0].document_name, "NXW32_print[test.lin]");
+    EXPECT_FALSE(records[0].aborted);
+
+    // The log numbers the pages.
+    int on_page_two = 0;
+    for (const auto& e : drawing_log_entries()) {
+        if (e.op == "LineTo") on_page_two += e.page == 2 ? 1 : 0;
+        if (e.op == "Rectangle") {
+            EXPECT_EQ(e.page, 1);
+        }
+    }
+    EXPECT_EQ(on_page_two, 1);
+    DeleteDC(dc);
+}
+
+TEST_F(PrintTest, B4LandscapeAndNumbering) {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_ORIENTATION | DM_PAPERSIZE;
+    mode.dmOrientation = DMORIENT_LANDSCAPE;
+    mode.dmPaperSize = DMPAPER_B4;
+    HDC dc = CreateDCA("pdfdriver", "PDF Printer", "LPT1:", &mode);
+    EXPECT_EQ(GetDeviceCaps(dc, HORZSIZE), 364);
+    EXPECT_EQ(GetDeviceCaps(dc, VERTSIZE), 257);
+    // A job number left by an earlier run is not reused.
+    std::filesystem::create_directories(home / "print");
+    std::ofstream(home / "print" / "job-0007.pdf") << "old";
+    DOCINFOA info{sizeof(DOCINFOA), "b4", nullptr, nullptr, 0};
+    StartDocA(dc, &info);
+    StartPage(dc);
+    EndPage(dc);
+    EndDoc(dc);
+    EXPECT_EQ(last_print_job_path(), (home / "print" / "job-0008.pdf").string());
+    const PdfPages pages = pdf_pages(read_file(last_print_job_path()));
+    EXPECT_EQ(pages.count, 1);
+    ASSERT_FALSE(pages.boxes.empty());
+    EXPECT_NEAR(pages.boxes[0].first, 1031.8, 0.5);
+    EXPECT_NEAR(pages.boxes[0].second, 728.5, 0.5);
+    DeleteDC(dc);
+}
+
+TEST_F(PrintTest, AbortedJobsLeaveNoFile) {
+    HDC dc = CreateDCA("pdfdriver", "PDF Printer", "LPT1:", nullptr);
+    DOCINFOA info{sizeof(DOCINFOA), "aborted", nullptr, nullptr, 0};
+    StartDocA(dc, &info);
+    StartPage(dc);
+    AbortDoc(dc);
+    auto records = print_job_records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(records[0].aborted);
+    EXPECT_FALSE(std::filesystem::exists(records[0].path));
+    EXPECT_EQ(last_print_job_path(), "");
+
+    // Deleting the context in the middle of a job aborts it too.
+    StartDocA(dc, &info);
+    StartPage(dc);
+    DeleteDC(dc);
+    records = print_job_records();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_TRUE(records[1].aborted);
+}
+
+TEST_F(PrintTest, CallsOutOfOrderFail) {
+    HDC dc = CreateDCA("pdfdriver", "PDF Printer", "LPT1:", nullptr);
+    EXPECT_EQ(StartPage(dc), SP_ERROR);
+    EXPECT_EQ(EndDoc(dc), SP_ERROR);
+    // Drawing outside a page goes nowhere, but does no harm.
+    EXPECT_TRUE(Rectangle(dc, 0, 0, 10, 10));
+    DOCINFOA info{sizeof(DOCINFOA), "x", nullptr, nullptr, 0};
+    ASSERT_GT(StartDocA(dc, &info), 0);
+    EXPECT_EQ(StartDocA(dc, &info), SP_ERROR);
+    EXPECT_EQ(EndPage(dc), SP_ERROR);
+    EndDoc(dc);
+    DeleteDC(dc);
+
+    HDC ic = CreateICA("pdfdriver", "PDF Printer", "LPT1:", nullptr);
+    EXPECT_EQ(StartDocA(ic, &info), SP_ERROR);
+    DeleteDC(ic);
+    EXPECT_EQ(CreateDCA("pdfdriver", "", "LPT1:", nullptr), nullptr);
+}
+
+TEST_F(PrintTest, PrinterPortIsAFileThatGrows) {
+    const std::string path = printer_port_path("lpt1:");
+    EXPECT_EQ(path, (home / "LPT1").string());
+    int port = open_printer_port("LPT1");
+    ASSERT_GT(port, 0);
+    EXPECT_EQ(write_printer_port(port, "\033c", 2), 2);
+    EXPECT_EQ(close_printer_port(port), 0);
+    port = open_printer_port("LPT1");
+    EXPECT_EQ(write_printer_port(port, "AB", 2), 2);
+    EXPECT_EQ(close_printer_port(port), 0);
+    EXPECT_EQ(read_file(path), "\033cAB");
+
+    EXPECT_EQ(open_printer_port("LPT9"), -1);
+    EXPECT_EQ(open_printer_port(nullptr), -1);
+    EXPECT_EQ(write_printer_port(port, "x", 1), -1);  // closed
+    EXPECT_EQ(close_printer_port(port), -1);
+}
+
+}  // namespace
