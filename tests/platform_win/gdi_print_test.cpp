@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/temp_dir.h"
 #include "platform/gdi/drawing_log.h"
 #include "platform/gdi/port.h"
 #include "platform/gdi/print_manager.h"
@@ -49,9 +50,8 @@ PdfPages pdf_pages(const std::string& pdf) {
 class PrintTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        home = std::filesystem::path(::testing::TempDir()) / "gdi-print-home";
-        std::filesystem::remove_all(home);
-        std::filesystem::create_directories(home);
+        // a folder of its own: the tests of this file run in parallel processes
+        home = scratch.path();
         const char* previous = std::getenv("PLATFORM_HOME");
         saved_home = previous ? previous : "";
         had_home = previous != nullptr;
@@ -64,8 +64,8 @@ protected:
         } else {
             unsetenv("PLATFORM_HOME");
         }
-        std::filesystem::remove_all(home);
     }
+    TempDir scratch;
     std::filesystem::path home;
     std::string saved_home;
     bool had_home = false;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/common/temp_dir.h"
 #include "platform/gdi/drawing_log.h"
 #include "platform/gdi/gdi_support.h"
 #include "platform/gdi/surface.h"
@@ -206,7 +207,8 @@ TEST_F(SurfaceTest, JapaneseTextSitsInItsCells) {
     EXPECT_NE(log[1].params.find("IPAGothic"), std::string::npos);
     EXPECT_NE(log[1].params.find("cell=12x24"), std::string::npos);
 
-    const std::string png = ::testing::TempDir() + "gdi_surface_text.png";
+    TempDir scratch;
+    const std::string png = scratch.path("gdi_surface_text.png");
     ASSERT_TRUE(save_surface_png(surface, png.c_str()));
     cairo_surface_t* back = cairo_image_surface_create_from_png(png.c_str());
     EXPECT_EQ(cairo_surface_status(back), CAIRO_STATUS_SUCCESS);
