@@ -1,0 +1,172 @@
+// The automation interface: the only way in from outside, as a user's hands
+// and eyes would be. Tests use it in process through this API; a program
+// run by the headless runner follows a script (docs/automation.md) named by
+// the environment variable PLATFORM_SCRIPT and logs what it saw beside it.
+//
+// Texts given and returned here are Shift-JIS bytes, except where a name
+// says UTF-8 (scripts, logs, menu paths).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/user/winuser.h"
+
+namespace automation {
+
+// Which window a step means, found when the step runs.
+struct WindowSpec {
+    enum class Kind { main, active, focus, handle, title, class_name, control };
+    Kind kind = Kind::main;
+    HWND handle = nullptr;
+    std::string text;       // title or class name (Shift-JIS)
+    std::vector<int> ids;   // then the child with each id in turn, at any depth
+
+    static WindowSpec main_window();
+    static WindowSpec of(HWND window);
+    static WindowSpec titled(const std::string& title);
+    // A control with this id in the active window (or else the main window).
+    static WindowSpec control(int id);
+    WindowSpec child(int id) const;
+    std::string describe() const;  // UTF-8, as a script writes it
+};
+
+HWND find_window(const WindowSpec& spec);
+
+struct MessageBoxRecord {
+    std::string caption;
+    std::string text;
+    UINT type = 0;
+    int answer = 0;  // 0: nobody answered
+};
+
+struct HelpCall {
+    std::string file;
+    UINT command = 0;
+    uintptr_t data = 0;
+};
+
+struct ShellCall {
+    std::string verb;
+    std::string file;
+    std::string parameters;
+    std::string directory;
+    int show = 0;
+};
+
+enum Modifiers : unsigned {
+    no_modifiers = 0,
+    shift = 1,
+    control = 2,
+    alt = 4,
+};
+
+// Forgets everything: destroys all windows (their procedures see
+// WM_DESTROY), menus and tables, empties the queues, and clears the records,
+// armed answers, script and failures. Tests call it first.
+void reset();
+
+// Screen size for GetSystemMetrics and maximised windows (1024 x 768 by default).
+void set_screen_size(int width, int height);
+
+// --- Acting ----------------------------------------------------------------
+// Each action posts or sends what Windows would for the user's act. Outside a
+// program run the queue is then worked off (run_until_idle); inside one the
+// program's own loop does that. False when the act was refused (the reason
+// is in the log): a greyed item, a disabled or missing window, ...
+
+// A menu command of the window's menu bar (nullptr: the main window):
+// WM_INITMENU, WM_INITMENUPOPUP for each popup on the way, then WM_COMMAND.
+bool choose_menu_command(UINT id, HWND window = nullptr);
+// The same by item texts, UTF-8, "/" between levels; "&" and what follows a
+// tab may be left out ("ファイル/開く...").
+bool choose_menu_path(const std::string& path_utf8, HWND window = nullptr);
+// "F5", "ctrl+O", "shift+Tab", "alt+F4", "Enter"; see docs/automation.md.
+bool press_key(const std::string& key);
+bool press_key(UINT virtual_key, unsigned modifiers = no_modifiers);
+// Points are in the window's client coordinates; the input goes to the
+// window under the point (or the capture), as the mouse's would.
+bool click(HWND window, int x, int y);
+bool double_click(HWND window, int x, int y);
+bool right_click(HWND window, int x, int y);
+// Clicks the middle of a window, such as a button; refused when it is
+// hidden or disabled.
+bool press(HWND window);
+bool press_control(HWND parent, int id);
+// Characters to the focused window as WM_CHAR (a double-byte character as
+// two); "\n" and "\t" are the Enter and Tab keys.
+bool type_text(const std::string& text);
+// A click on a scroll bar of the window: WM_HSCROLL or WM_VSCROLL with the code.
+bool scroll(HWND window, int bar, int code, int position = 0);
+bool close_window(HWND window = nullptr);
+bool resize_window(HWND window, int width, int height);
+
+// Answers given before the question comes (first in, first used).
+void answer_next_message_box(int button);
+void choose_next_popup_item(UINT id);  // 0 dismisses the popup
+// Clicks the middle of `target` when PeekMessageA has been called `n` more
+// times (n = 1: at the next call), so that a long run that pumps messages
+// sees the press.
+void press_at_peek(long n, const WindowSpec& target);
+
+// The accelerator table that run_until_idle translates with, as a
+// program's loop would.
+void set_accelerators(HWND window, HACCEL table);
+void run_until_idle();
+bool quit_received(int* exit_code = nullptr);
+
+// --- Reading ------------------------------------------------------------------
+HWND main_window();
+std::string window_text(HWND window);
+// GetMenuState of the command in the window's menu bar; -1 when missing.
+UINT menu_item_state(UINT id, HWND window = nullptr);
+const std::vector<MessageBoxRecord>& message_boxes();
+const std::vector<UINT>& beeps();
+const std::vector<HelpCall>& help_calls();
+const std::vector<ShellCall>& shell_calls();
+// "IDC_ARROW", "IDC_WAIT" or the resource name of the current cursor; empty for none.
+std::string cursor_name();
+POINT caret_position(HWND* window = nullptr, bool* visible = nullptr);
+// Paints what is pending, draws the frames, and writes the window as PNG.
+bool capture_png(HWND window, const std::string& path);
+// The drawing calls made into the window, one formatted line each.
+std::vector<std::string> drawing_log(HWND window);
+
+// What was seen, in order: steps, message boxes, beeps, commands, failures
+// (UTF-8 lines, the script log).
+const std::vector<std::string>& log_lines();
+std::string log_text();
+bool failed();
+const std::vector<std::string>& failures();
+
+// --- Recorders for the layers that implement WinHelpA and ShellExecuteA -------
+void record_help_call(const char* file, UINT command, uintptr_t data);
+// Returns the result that ShellExecuteA should give (42 unless a test set
+// another with set_shell_result).
+int record_shell_call(HWND owner, const char* verb, const char* file, const char* parameters,
+                      const char* directory, int show);
+void set_shell_result(int result);
+
+// --- Modal loops of other layers (the dialog manager) --------------------------
+// While a modal window waits, script steps run from its loop; a script that
+// ends meanwhile fails the run instead of leaving the loop waiting.
+void enter_modal(HWND window, const std::string& description_utf8);
+void leave_modal();
+
+// --- Scripts ----------------------------------------------------------------------
+// Parses a script (UTF-8). Relative file names in it are taken from
+// `base_directory`. False with a message naming the line on a bad step.
+bool load_script(const std::string& text, const std::string& base_directory, std::string* error);
+
+using ProgramEntry = int (*)(HINSTANCE, HINSTANCE, LPSTR, int);
+// Runs the program under the loaded script (or none: it is then closed as
+// soon as it waits) and returns its exit code; failed() tells whether the
+// script went as written.
+int run_program(ProgramEntry entry);
+// The headless runner: runs the program under the script named by
+// PLATFORM_SCRIPT, writes the log to that path + ".log", and returns the
+// process exit code (2 when the run failed, else the program's).
+int run_main(ProgramEntry entry);
+
+}  // namespace automation

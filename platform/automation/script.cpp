@@ -1,0 +1,863 @@
+// Scripts: one step a line, parsed when loaded, run one step each time the
+// program waits for input (or while a message box or popup menu waits for an
+// answer); and the headless runner around a program's WinMain.
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "platform/automation/automation_internal.h"
+#include "platform/user/codec.h"
+#include "platform/user/user_internal.h"
+
+namespace platform_automation {
+
+namespace {
+
+// --- Words ------------------------------------------------------------------------
+
+bool tokenize(const std::string& line, std::vector<std::string>* tokens, std::string* error) {
+    size_t i = 0, n = line.size();
+    while (i < n) {
+        while (i < n && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+        if (i >= n || line[i] == '#') break;
+        std::string token;
+        bool quoted = false;
+        while (i < n && (quoted || (line[i] != ' ' && line[i] != '\t' && line[i] != '\r'))) {
+            char c = line[i];
+            if (c == '"') quoted = !quoted;
+            if (quoted && c == '\\' && i + 1 < n) {
+                token += c;
+                ++i;
+                c = line[i];
+            }
+            token += c;
+            ++i;
+        }
+        if (quoted) {
+            *error = "a quotation mark is not closed";
+            return false;
+        }
+        tokens->push_back(token);
+    }
+    return true;
+}
+
+bool is_quoted(const std::string& raw) {
+    return raw.size() >= 2 && raw.front() == '"' && raw.back() == '"';
+}
+
+std::string unquote(const std::string& raw) {
+    if (!is_quoted(raw)) return raw;
+    std::string out;
+    for (size_t i = 1; i + 1 < raw.size(); ++i) {
+        char c = raw[i];
+        if (c == '\\' && i + 2 < raw.size()) {
+            char e = raw[++i];
+            switch (e) {
+            case 'n':
+                out += '\n';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            default:
+                out += e;
+            }
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+bool parse_int(const std::string& word, long* value) {
+    if (word.empty()) return false;
+    char* end = nullptr;
+    long v = std::strtol(word.c_str(), &end, 0);
+    if (!end || *end != '\0') return false;
+    *value = v;
+    return true;
+}
+
+// Splits at "/" outside quotation marks.
+std::vector<std::string> split_path(const std::string& raw) {
+    std::vector<std::string> parts;
+    std::string part;
+    bool quoted = false;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        char c = raw[i];
+        if (c == '"') quoted = !quoted;
+        if (quoted && c == '\\' && i + 1 < raw.size()) {
+            part += c;
+            part += raw[++i];
+            continue;
+        }
+        if (c == '/' && !quoted) {
+            parts.push_back(part);
+            part.clear();
+            continue;
+        }
+        part += c;
+    }
+    parts.push_back(part);
+    return parts;
+}
+
+bool parse_window(const std::string& raw, automation::WindowSpec* spec, std::string* error) {
+    std::vector<std::string> parts = split_path(raw);
+    const std::string& head = parts[0];
+    automation::WindowSpec s;
+    long id = 0;
+    if (head == "main") {
+        s.kind = automation::WindowSpec::Kind::main;
+    } else if (head == "active") {
+        s.kind = automation::WindowSpec::Kind::active;
+    } else if (head == "focus") {
+        s.kind = automation::WindowSpec::Kind::focus;
+    } else if (is_quoted(head)) {
+        s.kind = automation::WindowSpec::Kind::title;
+        s.text = platform_user::utf8_to_cp932(unquote(head));
+    } else if (head.rfind("class:", 0) == 0 && head.size() > 6) {
+        s.kind = automation::WindowSpec::Kind::class_name;
+        s.text = head.substr(6);
+    } else if (parse_int(head, &id)) {
+        s.kind = automation::WindowSpec::Kind::control;
+        s.ids.push_back(static_cast<int>(id));
+    } else {
+        *error = "not a window: " + raw;
+        return false;
+    }
+    for (size_t i = 1; i < parts.size(); ++i) {
+        if (!parse_int(parts[i], &id)) {
+            *error = "not a control id: " + parts[i];
+            return false;
+        }
+        s.ids.push_back(static_cast<int>(id));
+    }
+    *spec = s;
+    return true;
+}
+
+HWND window_arg(const std::string& raw) {
+    automation::WindowSpec spec;
+    std::string error;
+    if (!parse_window(raw, &spec, &error)) return nullptr;
+    return automation::find_window(spec);
+}
+
+std::string resolve_path(const std::string& file) {
+    const std::string& base = state().base_directory;
+    if (file.empty() || file[0] == '/' || base.empty()) return file;
+    return base + "/" + file;
+}
+
+// --- Checks shared by the expectations -----------------------------------------
+
+void expect(bool ok, const std::string& failure) {
+    if (ok) {
+        log_event("ok");
+    } else {
+        fail(failure, false);
+    }
+}
+
+const automation::MessageBoxRecord* box_in_view() {
+    State& a = state();
+    if (a.waiting == WaitKind::message_box && a.waiting_box >= 0) return &a.boxes[static_cast<size_t>(a.waiting_box)];
+    return a.boxes.empty() ? nullptr : &a.boxes.back();
+}
+
+HWND need_window(const std::string& raw) {
+    HWND w = window_arg(raw);
+    if (!w) fail("no window " + raw, false);
+    return w;
+}
+
+struct ScrollCode {
+    const char* name;
+    int code;
+};
+
+const ScrollCode scroll_codes[] = {
+    {"line-up", SB_LINEUP},     {"line-left", SB_LINELEFT},   {"line-down", SB_LINEDOWN},
+    {"line-right", SB_LINERIGHT}, {"page-up", SB_PAGEUP},     {"page-left", SB_PAGELEFT},
+    {"page-down", SB_PAGEDOWN}, {"page-right", SB_PAGERIGHT}, {"thumb", SB_THUMBPOSITION},
+    {"top", SB_TOP},            {"left", SB_LEFT},            {"bottom", SB_BOTTOM},
+    {"right", SB_RIGHT},        {"end", SB_ENDSCROLL},
+};
+
+int scroll_code(const std::string& word) {
+    for (const ScrollCode& c : scroll_codes) {
+        if (word == c.name) return c.code;
+    }
+    return -1;
+}
+
+struct MenuStateWord {
+    const char* name;
+    UINT mask;
+    UINT value;
+};
+
+const MenuStateWord menu_state_words[] = {
+    {"enabled", MF_GRAYED | MF_DISABLED, 0}, {"grayed", MF_GRAYED, MF_GRAYED},
+    {"greyed", MF_GRAYED, MF_GRAYED},        {"disabled", MF_DISABLED, MF_DISABLED},
+    {"checked", MF_CHECKED, MF_CHECKED},     {"unchecked", MF_CHECKED, 0},
+};
+
+const MenuStateWord* menu_state_word(const std::string& word) {
+    for (const MenuStateWord& w : menu_state_words) {
+        if (word == w.name) return &w;
+    }
+    return nullptr;
+}
+
+// --- Steps --------------------------------------------------------------------------
+
+using Check = bool (*)(const ScriptStep&, std::string*);
+using Run = void (*)(const ScriptStep&);
+
+bool check_window_at(const ScriptStep& s, size_t i, std::string* error) {
+    automation::WindowSpec spec;
+    return parse_window(s.args[i], &spec, error);
+}
+
+bool check_int_at(const ScriptStep& s, size_t i, std::string* error) {
+    long v;
+    if (parse_int(s.args[i], &v)) return true;
+    *error = "not a number: " + s.args[i];
+    return false;
+}
+
+bool check_quoted_at(const ScriptStep& s, size_t i, std::string* error) {
+    if (is_quoted(s.args[i])) return true;
+    *error = "a text in quotation marks is wanted: " + s.args[i];
+    return false;
+}
+
+bool check_none(const ScriptStep&, std::string*) {
+    return true;
+}
+
+// menu <id | "path"> [in <window>]
+bool check_menu(const ScriptStep& s, std::string* error) {
+    long id;
+    if (!is_quoted(s.args[0]) && !parse_int(s.args[0], &id)) {
+        *error = "a command id or a quoted menu path is wanted";
+        return false;
+    }
+    if (s.args.size() == 1) return true;
+    if (s.args.size() != 3 || s.args[1] != "in") {
+        *error = "write: menu <id or path> in <window>";
+        return false;
+    }
+    return check_window_at(s, 2, error);
+}
+
+void run_menu(const ScriptStep& s) {
+    HWND window = nullptr;
+    if (s.args.size() == 3 && !(window = need_window(s.args[2]))) return;
+    long id;
+    if (parse_int(s.args[0], &id)) {
+        deliver_menu_command(window, static_cast<UINT>(id));
+    } else {
+        deliver_menu_path(window, unquote(s.args[0]));
+    }
+}
+
+bool check_key(const ScriptStep& s, std::string* error) {
+    UINT vk;
+    unsigned modifiers;
+    if (parse_key(s.args[0], &vk, &modifiers)) return true;
+    *error = "unknown key: " + s.args[0];
+    return false;
+}
+
+void run_key(const ScriptStep& s) {
+    UINT vk = 0;
+    unsigned modifiers = 0;
+    parse_key(s.args[0], &vk, &modifiers);
+    post_key(vk, modifiers);
+}
+
+bool check_type(const ScriptStep& s, std::string* error) {
+    return check_quoted_at(s, 0, error);
+}
+
+void run_type(const ScriptStep& s) {
+    post_text(platform_user::utf8_to_cp932(unquote(s.args[0])));
+}
+
+bool check_click(const ScriptStep& s, std::string* error) {
+    return check_window_at(s, 0, error) && check_int_at(s, 1, error) && check_int_at(s, 2, error);
+}
+
+void run_click_with(const ScriptStep& s, UINT down, UINT up, bool twice) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long x = 0, y = 0;
+    parse_int(s.args[1], &x);
+    parse_int(s.args[2], &y);
+    post_click(w, static_cast<int>(x), static_cast<int>(y), down, up, twice);
+}
+
+void run_click(const ScriptStep& s) {
+    run_click_with(s, WM_LBUTTONDOWN, WM_LBUTTONUP, false);
+}
+
+void run_double_click(const ScriptStep& s) {
+    run_click_with(s, WM_LBUTTONDOWN, WM_LBUTTONUP, true);
+}
+
+void run_right_click(const ScriptStep& s) {
+    run_click_with(s, WM_RBUTTONDOWN, WM_RBUTTONUP, false);
+}
+
+bool check_window(const ScriptStep& s, std::string* error) {
+    return check_window_at(s, 0, error);
+}
+
+void run_press(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (w) post_press(w, s.args[0]);
+}
+
+// scroll <window> <v|h> <code> [position]
+bool check_scroll(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error)) return false;
+    if (s.args[1] != "v" && s.args[1] != "h") {
+        *error = "the bar is v or h";
+        return false;
+    }
+    if (scroll_code(s.args[2]) < 0) {
+        *error = "unknown scroll code: " + s.args[2];
+        return false;
+    }
+    return s.args.size() < 4 || check_int_at(s, 3, error);
+}
+
+void run_scroll(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long position = 0;
+    if (s.args.size() == 4) parse_int(s.args[3], &position);
+    UINT message = s.args[1] == "v" ? WM_VSCROLL : WM_HSCROLL;
+    PostMessageA(w, message, MAKEWPARAM(static_cast<WORD>(scroll_code(s.args[2])), static_cast<WORD>(position)), 0);
+}
+
+bool check_button(const ScriptStep& s, std::string* error) {
+    if (parse_button(s.args[0])) return true;
+    *error = "unknown button: " + s.args[0];
+    return false;
+}
+
+// While a message box waits, it is the answer; otherwise it is kept for the next box.
+void run_answer(const ScriptStep& s) {
+    State& a = state();
+    int button = parse_button(s.args[0]);
+    if (a.waiting == WaitKind::message_box && !a.answered) {
+        a.answered = true;
+        a.answer = static_cast<UINT>(button);
+    } else {
+        a.pending_answers.push_back(button);
+        log_event("kept for the next message box");
+    }
+}
+
+void run_answer_next(const ScriptStep& s) {
+    state().pending_answers.push_back(parse_button(s.args[0]));
+}
+
+bool check_popup(const ScriptStep& s, std::string* error) {
+    if (s.args[0] == "none") return true;
+    return check_int_at(s, 0, error);
+}
+
+void run_popup(const ScriptStep& s) {
+    State& a = state();
+    long id = 0;
+    if (s.args[0] != "none") parse_int(s.args[0], &id);
+    if (a.waiting == WaitKind::popup_menu && !a.answered) {
+        a.answered = true;
+        a.answer = static_cast<UINT>(id);
+    } else {
+        a.pending_popups.push_back(static_cast<UINT>(id));
+        log_event("kept for the next popup menu");
+    }
+}
+
+// at-peek <n> press <window>
+bool check_at_peek(const ScriptStep& s, std::string* error) {
+    if (!check_int_at(s, 0, error)) return false;
+    if (s.args[1] != "press") {
+        *error = "write: at-peek <n> press <window>";
+        return false;
+    }
+    return check_window_at(s, 2, error);
+}
+
+void run_at_peek(const ScriptStep& s) {
+    long n = 1;
+    parse_int(s.args[0], &n);
+    automation::WindowSpec spec;
+    std::string error;
+    parse_window(s.args[2], &spec, &error);
+    automation::press_at_peek(n, spec);
+}
+
+bool check_close(const ScriptStep& s, std::string* error) {
+    return s.args.empty() || check_window_at(s, 0, error);
+}
+
+void run_close(const ScriptStep& s) {
+    HWND w = s.args.empty() ? automation::main_window() : need_window(s.args[0]);
+    if (w) PostMessageA(w, WM_CLOSE, 0, 0);
+}
+
+bool check_resize(const ScriptStep& s, std::string* error) {
+    return check_window_at(s, 0, error) && check_int_at(s, 1, error) && check_int_at(s, 2, error);
+}
+
+void run_resize(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long width = 0, height = 0;
+    parse_int(s.args[1], &width);
+    parse_int(s.args[2], &height);
+    RECT r;
+    GetWindowRect(w, &r);
+    POINT p{r.left, r.top};
+    if ((GetWindowLongA(w, GWL_STYLE) & WS_CHILD) && GetParent(w)) ScreenToClient(GetParent(w), &p);
+    MoveWindow(w, p.x, p.y, static_cast<int>(width), static_cast<int>(height), TRUE);
+}
+
+bool check_two_ints(const ScriptStep& s, std::string* error) {
+    return check_int_at(s, 0, error) && check_int_at(s, 1, error);
+}
+
+void run_screen(const ScriptStep& s) {
+    long width = 0, height = 0;
+    parse_int(s.args[0], &width);
+    parse_int(s.args[1], &height);
+    automation::set_screen_size(static_cast<int>(width), static_cast<int>(height));
+}
+
+bool check_text(const ScriptStep& s, std::string* error) {
+    return check_quoted_at(s, 0, error);
+}
+
+void run_expect_message(const ScriptStep& s) {
+    const automation::MessageBoxRecord* box = box_in_view();
+    std::string want = platform_user::utf8_to_cp932(unquote(s.args[0]));
+    if (!box) return fail("no message box was shown", false);
+    expect(box->text == want, "the message box says " + quote_sjis(box->text));
+}
+
+void run_expect_message_contains(const ScriptStep& s) {
+    const automation::MessageBoxRecord* box = box_in_view();
+    std::string want = platform_user::utf8_to_cp932(unquote(s.args[0]));
+    if (!box) return fail("no message box was shown", false);
+    expect(box->text.find(want) != std::string::npos, "the message box says " + quote_sjis(box->text));
+}
+
+void run_expect_caption(const ScriptStep& s) {
+    const automation::MessageBoxRecord* box = box_in_view();
+    std::string want = platform_user::utf8_to_cp932(unquote(s.args[0]));
+    if (!box) return fail("no message box was shown", false);
+    expect(box->caption == want, "the message box is captioned " + quote_sjis(box->caption));
+}
+
+bool check_count(const ScriptStep& s, std::string* error) {
+    return check_int_at(s, 0, error);
+}
+
+void run_expect_message_count(const ScriptStep& s) {
+    long n = 0;
+    parse_int(s.args[0], &n);
+    size_t got = state().boxes.size();
+    expect(static_cast<long>(got) == n, std::to_string(got) + " message boxes were shown");
+}
+
+void run_expect_beeps(const ScriptStep& s) {
+    long n = 0;
+    parse_int(s.args[0], &n);
+    size_t got = state().beeps.size();
+    expect(static_cast<long>(got) == n, std::to_string(got) + " beeps were heard");
+}
+
+// expect-title [<window>] "text"
+bool check_expect_title(const ScriptStep& s, std::string* error) {
+    if (s.args.size() == 2 && !check_window_at(s, 0, error)) return false;
+    return check_quoted_at(s, s.args.size() - 1, error);
+}
+
+void run_expect_title(const ScriptStep& s) {
+    HWND w = s.args.size() == 2 ? need_window(s.args[0]) : automation::main_window();
+    if (!w) {
+        if (s.args.size() == 1) fail("there is no main window", false);
+        return;
+    }
+    std::string want = platform_user::utf8_to_cp932(unquote(s.args.back()));
+    std::string got = automation::window_text(w);
+    expect(got == want, "the title is " + quote_sjis(got));
+}
+
+bool check_expect_text(const ScriptStep& s, std::string* error) {
+    return check_window_at(s, 0, error) && check_quoted_at(s, 1, error);
+}
+
+void run_expect_text(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    std::string want = platform_user::utf8_to_cp932(unquote(s.args[1]));
+    std::string got = automation::window_text(w);
+    expect(got == want, "the text is " + quote_sjis(got));
+}
+
+// expect-menu <id> <state>... [in <window>]
+bool check_expect_menu(const ScriptStep& s, std::string* error) {
+    if (!check_int_at(s, 0, error)) return false;
+    size_t end = s.args.size();
+    if (end >= 3 && s.args[end - 2] == "in") {
+        if (!check_window_at(s, end - 1, error)) return false;
+        end -= 2;
+    }
+    if (end < 2) {
+        *error = "a menu state is wanted (enabled, grayed, disabled, checked, unchecked)";
+        return false;
+    }
+    for (size_t i = 1; i < end; ++i) {
+        if (!menu_state_word(s.args[i])) {
+            *error = "unknown menu state: " + s.args[i];
+            return false;
+        }
+    }
+    return true;
+}
+
+void run_expect_menu(const ScriptStep& s) {
+    long id = 0;
+    parse_int(s.args[0], &id);
+    size_t end = s.args.size();
+    HWND w = nullptr;
+    if (end >= 3 && s.args[end - 2] == "in") {
+        if (!(w = need_window(s.args[end - 1]))) return;
+        end -= 2;
+    }
+    UINT st = automation::menu_item_state(static_cast<UINT>(id), w);
+    if (st == static_cast<UINT>(-1)) return fail("no menu item " + std::to_string(id), false);
+    bool ok = true;
+    for (size_t i = 1; i < end; ++i) {
+        const MenuStateWord* word = menu_state_word(s.args[i]);
+        if ((st & word->mask) != word->value) ok = false;
+    }
+    std::string seen = (st & MF_GRAYED) ? "grayed" : ((st & MF_DISABLED) ? "disabled" : "enabled");
+    seen += (st & MF_CHECKED) ? ", checked" : ", unchecked";
+    expect(ok, "the item is " + seen);
+}
+
+void run_expect_window_state(const ScriptStep& s) {
+    const std::string& verb = s.verb;
+    HWND w = window_arg(s.args[0]);
+    if (verb == "expect-gone") return expect(!w, s.args[0] + " exists");
+    if (verb == "expect-exists") return expect(w != nullptr, s.args[0] + " does not exist");
+    if (!w) return fail("no window " + s.args[0], false);
+    if (verb == "expect-enabled") return expect(IsWindowEnabled(w), s.args[0] + " is disabled");
+    if (verb == "expect-disabled") return expect(!IsWindowEnabled(w), s.args[0] + " is enabled");
+    if (verb == "expect-visible") return expect(IsWindowVisible(w), s.args[0] + " is hidden");
+    if (verb == "expect-hidden") return expect(!IsWindowVisible(w), s.args[0] + " is visible");
+    if (verb == "expect-focus") return expect(GetFocus() == w, "the focus is elsewhere");
+}
+
+bool check_word(const ScriptStep&, std::string*) {
+    return true;
+}
+
+void run_expect_cursor(const ScriptStep& s) {
+    std::string got = automation::cursor_name();
+    std::string want = unquote(s.args[0]);
+    expect(platform_user::upper_ascii(got.c_str()) == platform_user::upper_ascii(want.c_str()),
+           "the cursor is " + (got.empty() ? std::string("none") : got));
+}
+
+bool ends_with(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+void run_expect_help(const ScriptStep& s) {
+    const auto& calls = state().help_calls;
+    if (calls.empty()) return fail("no help was called", false);
+    std::string want = platform_user::utf8_to_cp932(unquote(s.args[0]));
+    bool ok = ends_with(calls.back().file, want);
+    if (s.args.size() == 2) {
+        long command = 0;
+        parse_int(s.args[1], &command);
+        ok = ok && calls.back().command == static_cast<UINT>(command);
+    }
+    expect(ok, "help was called for " + quote_sjis(calls.back().file) + " command " +
+                   std::to_string(calls.back().command));
+}
+
+bool check_expect_help(const ScriptStep& s, std::string* error) {
+    return check_quoted_at(s, 0, error) && (s.args.size() < 2 || check_int_at(s, 1, error));
+}
+
+void run_expect_shell(const ScriptStep& s) {
+    const auto& calls = state().shell_calls;
+    if (calls.empty()) return fail("no program was started", false);
+    std::string want = platform_user::utf8_to_cp932(unquote(s.args[0]));
+    expect(ends_with(calls.back().file, want), "the shell started " + quote_sjis(calls.back().file));
+}
+
+bool check_capture(const ScriptStep& s, std::string* error) {
+    return check_window_at(s, 0, error);
+}
+
+void run_capture(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (w) capture_window(w, resolve_path(unquote(s.args[1])));
+}
+
+void run_log(const ScriptStep& s) {
+    log_event(unquote(s.args[0]));
+}
+
+void run_nothing(const ScriptStep&) {}
+
+struct Verb {
+    const char* name;
+    size_t min_args;
+    size_t max_args;
+    bool while_waiting;  // may answer or look at a waiting message box or popup
+    Check check;
+    Run run;
+};
+
+// The script language; docs/automation.md describes each step.
+const Verb verbs[] = {
+    {"menu", 1, 3, false, check_menu, run_menu},
+    {"key", 1, 1, false, check_key, run_key},
+    {"type", 1, 1, false, check_type, run_type},
+    {"click", 3, 3, false, check_click, run_click},
+    {"double-click", 3, 3, false, check_click, run_double_click},
+    {"right-click", 3, 3, false, check_click, run_right_click},
+    {"press", 1, 1, false, check_window, run_press},
+    {"scroll", 3, 4, false, check_scroll, run_scroll},
+    {"close", 0, 1, false, check_close, run_close},
+    {"resize", 3, 3, false, check_resize, run_resize},
+    {"screen", 2, 2, false, check_two_ints, run_screen},
+    {"answer", 1, 1, true, check_button, run_answer},
+    {"answer-next-message", 1, 1, true, check_button, run_answer_next},
+    {"popup", 1, 1, true, check_popup, run_popup},
+    {"at-peek", 3, 3, true, check_at_peek, run_at_peek},
+    {"expect-message", 1, 1, true, check_text, run_expect_message},
+    {"expect-message-contains", 1, 1, true, check_text, run_expect_message_contains},
+    {"expect-caption", 1, 1, true, check_text, run_expect_caption},
+    {"expect-message-count", 1, 1, true, check_count, run_expect_message_count},
+    {"expect-beeps", 1, 1, true, check_count, run_expect_beeps},
+    {"expect-title", 1, 2, true, check_expect_title, run_expect_title},
+    {"expect-text", 2, 2, true, check_expect_text, run_expect_text},
+    {"expect-menu", 2, 8, true, check_expect_menu, run_expect_menu},
+    {"expect-enabled", 1, 1, true, check_window, run_expect_window_state},
+    {"expect-disabled", 1, 1, true, check_window, run_expect_window_state},
+    {"expect-visible", 1, 1, true, check_window, run_expect_window_state},
+    {"expect-hidden", 1, 1, true, check_window, run_expect_window_state},
+    {"expect-exists", 1, 1, true, check_window, run_expect_window_state},
+    {"expect-gone", 1, 1, true, check_window, run_expect_window_state},
+    {"expect-focus", 1, 1, true, check_window, run_expect_window_state},
+    {"expect-cursor", 1, 1, true, check_word, run_expect_cursor},
+    {"expect-help", 1, 2, true, check_expect_help, run_expect_help},
+    {"expect-shell", 1, 1, true, check_text, run_expect_shell},
+    {"capture", 2, 2, true, check_capture, run_capture},
+    {"log", 1, 1, true, check_text, run_log},
+    {"wait-idle", 0, 0, true, check_none, run_nothing},
+};
+
+const Verb* find_verb(const std::string& name) {
+    for (const Verb& v : verbs) {
+        if (name == v.name) return &v;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool step_allowed_while_waiting(const ScriptStep& step) {
+    const Verb* v = find_verb(step.verb);
+    return v && v->while_waiting;
+}
+
+bool run_next_step() {
+    State& a = state();
+    if (a.aborted || a.next_step >= a.steps.size()) return false;
+    const ScriptStep& step = a.steps[a.next_step++];
+    log_line("line " + std::to_string(step.line) + ": " + step.source);
+    if (const Verb* v = find_verb(step.verb)) v->run(step);
+    return true;
+}
+
+// --- Keys ----------------------------------------------------------------------------
+
+bool parse_key(const std::string& spec, UINT* vk, unsigned* modifiers) {
+    struct KeyName {
+        const char* name;
+        UINT vk;
+    };
+    static const KeyName names[] = {
+        {"ENTER", VK_RETURN},  {"RETURN", VK_RETURN}, {"TAB", VK_TAB},         {"ESC", VK_ESCAPE},
+        {"ESCAPE", VK_ESCAPE}, {"SPACE", VK_SPACE},   {"BACKSPACE", VK_BACK},  {"BACK", VK_BACK},
+        {"DELETE", VK_DELETE}, {"DEL", VK_DELETE},    {"INSERT", VK_INSERT},   {"INS", VK_INSERT},
+        {"HOME", VK_HOME},     {"END", VK_END},       {"PAGEUP", VK_PRIOR},    {"PGUP", VK_PRIOR},
+        {"PRIOR", VK_PRIOR},   {"PAGEDOWN", VK_NEXT}, {"PGDN", VK_NEXT},       {"NEXT", VK_NEXT},
+        {"UP", VK_UP},         {"DOWN", VK_DOWN},     {"LEFT", VK_LEFT},       {"RIGHT", VK_RIGHT},
+        {"PAUSE", VK_PAUSE},   {";", VK_OEM_1},       {"=", VK_OEM_PLUS},      {",", VK_OEM_COMMA},
+        {"-", VK_OEM_MINUS},   {".", VK_OEM_PERIOD},  {"/", VK_OEM_2},         {"`", VK_OEM_3},
+        {"[", VK_OEM_4},       {"\\", VK_OEM_5},      {"]", VK_OEM_6},         {"'", VK_OEM_7},
+    };
+    *modifiers = 0;
+    std::string rest = spec;
+    for (;;) {
+        size_t plus = rest.find('+');
+        if (plus == std::string::npos || plus + 1 == rest.size()) break;
+        std::string word = platform_user::upper_ascii(rest.substr(0, plus).c_str());
+        if (word == "CTRL" || word == "CONTROL") *modifiers |= automation::control;
+        else if (word == "SHIFT") *modifiers |= automation::shift;
+        else if (word == "ALT") *modifiers |= automation::alt;
+        else return false;
+        rest = rest.substr(plus + 1);
+    }
+    std::string key = platform_user::upper_ascii(rest.c_str());
+    if (key.size() == 1 && ((key[0] >= 'A' && key[0] <= 'Z') || (key[0] >= '0' && key[0] <= '9'))) {
+        *vk = static_cast<UINT>(key[0]);
+        return true;
+    }
+    if (key.size() >= 2 && key[0] == 'F') {
+        long n = 0;
+        if (parse_int(key.substr(1), &n) && n >= 1 && n <= 24) {
+            *vk = VK_F1 + static_cast<UINT>(n - 1);
+            return true;
+        }
+    }
+    if (key.rfind("VK:", 0) == 0) {
+        long n = 0;
+        if (parse_int(key.substr(3), &n) && n > 0 && n < 256) {
+            *vk = static_cast<UINT>(n);
+            return true;
+        }
+        return false;
+    }
+    for (const KeyName& k : names) {
+        if (key == k.name) {
+            *vk = k.vk;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace platform_automation
+
+namespace automation {
+
+using namespace platform_automation;
+
+bool load_script(const std::string& text, const std::string& base_directory, std::string* error) {
+    State& a = state();
+    std::vector<ScriptStep> steps;
+    std::istringstream in(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a byte order mark
+        ScriptStep step;
+        std::vector<std::string> tokens;
+        std::string why;
+        if (!tokenize(line, &tokens, &why)) {
+            if (error) *error = "line " + std::to_string(number) + ": " + why;
+            return false;
+        }
+        if (tokens.empty()) continue;
+        step.line = number;
+        size_t first = line.find_first_not_of(" \t");
+        step.source = line.substr(first == std::string::npos ? 0 : first);
+        step.verb = tokens[0];
+        step.args.assign(tokens.begin() + 1, tokens.end());
+        const Verb* v = find_verb(step.verb);
+        if (!v) {
+            if (error) *error = "line " + std::to_string(number) + ": unknown step " + step.verb;
+            return false;
+        }
+        if (step.args.size() < v->min_args || step.args.size() > v->max_args) {
+            if (error) *error = "line " + std::to_string(number) + ": wrong number of words for " + step.verb;
+            return false;
+        }
+        if (!v->check(step, &why)) {
+            if (error) *error = "line " + std::to_string(number) + ": " + why;
+            return false;
+        }
+        steps.push_back(std::move(step));
+    }
+    a.steps = std::move(steps);
+    a.next_step = 0;
+    a.base_directory = base_directory;
+    a.close_sent = false;
+    return true;
+}
+
+int run_program(ProgramEntry entry) {
+    State& a = state();
+    static char command_line[] = "";
+    a.program_running = true;
+    a.close_sent = false;
+    log_line("program started");
+    int code = entry(reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x400000)), nullptr, command_line,
+                     SW_SHOWNORMAL);
+    a.program_running = false;
+    if (!a.aborted && a.next_step < a.steps.size()) {
+        const ScriptStep& step = a.steps[a.next_step];
+        fail("the program ended before line " + std::to_string(step.line) + " (" + step.source + ")", false);
+    }
+    log_line("program ended with exit code " + std::to_string(code));
+    return code;
+}
+
+int run_main(ProgramEntry entry) {
+    const char* script = std::getenv("PLATFORM_SCRIPT");
+    std::string log_path;
+    if (script && *script) {
+        std::ifstream in(script, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "automation: cannot read the script %s\n", script);
+            return 2;
+        }
+        std::ostringstream text;
+        text << in.rdbuf();
+        std::string path = script;
+        size_t slash = path.find_last_of('/');
+        std::string directory = slash == std::string::npos ? "." : path.substr(0, slash);
+        log_path = path + ".log";
+        std::string error;
+        if (!load_script(text.str(), directory, &error)) {
+            std::ofstream log(log_path, std::ios::binary);
+            log << "script error: " << error << "\n";
+            std::fprintf(stderr, "automation: %s: %s\n", script, error.c_str());
+            return 2;
+        }
+    }
+    int code = run_program(entry);
+    if (!log_path.empty()) {
+        std::ofstream log(log_path, std::ios::binary);
+        log << log_text();
+        if (!log) std::fprintf(stderr, "automation: cannot write %s\n", log_path.c_str());
+    }
+    for (const std::string& f : failures()) std::fprintf(stderr, "automation: %s\n", f.c_str());
+    return failed() ? 2 : code;
+}
+
+}  // namespace automation

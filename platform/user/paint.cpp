@@ -1,0 +1,539 @@
+// Painting: update rectangles, WM_PAINT, device contexts over the top-level
+// window's surface, scrolling of window contents and the drawn frame.
+#include <algorithm>
+
+#include "platform/gdi/surface.h"
+#include "platform/gdi/wingdi.h"
+#include "platform/user/codec.h"
+#include "platform/user/user_internal.h"
+
+namespace platform_user {
+
+namespace {
+
+RECT client_box(const WindowRecord& w) {
+    RECT c = client_rect_in_parent(w);
+    return RECT{0, 0, c.right - c.left, c.bottom - c.top};
+}
+
+HWND find_paint_in(HWND window, HWND filter) {
+    WindowRecord* w = find_window(window);
+    if (!w || !(w->style & WS_VISIBLE)) return nullptr;
+    if (w->update_pending && (!filter || window == filter || IsChild(filter, window))) return window;
+    for (HWND child : w->children) {
+        if (HWND found = find_paint_in(child, filter)) return found;
+    }
+    return nullptr;
+}
+
+void remember_dc(HWND window, HDC dc) {
+    if (!dc) return;
+    if (WindowRecord* w = find_window(window)) {
+        w->dcs.push_back(dc);
+    } else {
+        state().desktop_dcs.push_back(dc);
+    }
+}
+
+bool forget_dc(HWND window, HDC dc) {
+    auto drop = [dc](std::vector<HDC>& list) {
+        auto it = std::find(list.begin(), list.end(), dc);
+        if (it == list.end()) return false;
+        list.erase(it);
+        return true;
+    };
+    if (WindowRecord* w = find_window(window)) {
+        if (drop(w->dcs)) return true;
+    }
+    if (drop(state().desktop_dcs)) return true;
+    for (auto& [handle, w] : state().windows) {
+        if (drop(w->dcs)) return true;
+    }
+    return false;
+}
+
+HDC make_window_dc(WindowRecord& w, const RECT* limit) {
+    WindowRecord* top = find_window(top_level_of(w.handle));
+    if (!top || !top->surface) return nullptr;
+    POINT origin = client_origin_on_surface(w);
+    RECT clip = visible_client_rect(w);
+    if (limit && !IntersectRect(&clip, &clip, limit)) clip = RECT{0, 0, 0, 0};
+    return create_surface_dc(top->surface, w.handle, origin.x, origin.y, &clip);
+}
+
+}  // namespace
+
+void invalidate_window(HWND window, const RECT* rect, bool erase, bool children) {
+    WindowRecord* w = find_window(window);
+    if (!w || !is_drawable(*w)) return;
+    RECT box = client_box(*w);
+    RECT r = box;
+    if (rect && !IntersectRect(&r, rect, &box)) return;
+    if (IsRectEmpty(&r)) return;
+    if (w->update_pending) {
+        UnionRect(&w->update, &w->update, &r);
+    } else {
+        w->update = r;
+        w->update_pending = true;
+    }
+    if (erase) w->erase_pending = true;
+    if (!children || (w->style & WS_CLIPCHILDREN)) return;
+    std::vector<HWND> list = w->children;
+    for (HWND child : list) {
+        WindowRecord* c = find_window(child);
+        if (!c || !(c->style & WS_VISIBLE)) continue;
+        RECT hit;
+        if (!IntersectRect(&hit, &r, &c->rect)) continue;
+        RECT cc = client_rect_in_parent(*c);
+        OffsetRect(&hit, -cc.left, -cc.top);
+        invalidate_window(child, &hit, erase, true);
+    }
+}
+
+void validate_window(HWND window, const RECT* rect) {
+    WindowRecord* w = find_window(window);
+    if (!w || !w->update_pending) return;
+    if (rect) {
+        RECT& u = w->update;
+        bool covers_width = rect->left <= u.left && rect->right >= u.right;
+        bool covers_height = rect->top <= u.top && rect->bottom >= u.bottom;
+        if (!(covers_width && covers_height)) {
+            // One rectangle keeps the update area: cut off a covered band only.
+            if (covers_width && rect->top <= u.top && rect->bottom > u.top) u.top = rect->bottom;
+            else if (covers_width && rect->bottom >= u.bottom && rect->top < u.bottom) u.bottom = rect->top;
+            else if (covers_height && rect->left <= u.left && rect->right > u.left) u.left = rect->right;
+            else if (covers_height && rect->right >= u.right && rect->left < u.right) u.right = rect->left;
+            if (!IsRectEmpty(&u)) return;
+        }
+    }
+    w->update_pending = false;
+    w->erase_pending = false;
+    w->update = RECT{0, 0, 0, 0};
+}
+
+HWND next_window_to_paint(HWND filter) {
+    for (HWND top : state().top_levels) {
+        if (HWND found = find_paint_in(top, filter)) return found;
+    }
+    return nullptr;
+}
+
+void resize_surface(WindowRecord& w) {
+    int width = std::max(1, static_cast<int>(w.rect.right - w.rect.left));
+    int height = std::max(1, static_cast<int>(w.rect.bottom - w.rect.top));
+    if (w.surface && cairo_image_surface_get_width(w.surface) == width &&
+        cairo_image_surface_get_height(w.surface) == height) {
+        return;
+    }
+    cairo_surface_t* fresh = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* cr = cairo_create(fresh);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    if (w.surface) {
+        cairo_surface_flush(w.surface);
+        cairo_set_source_surface(cr, w.surface, 0, 0);
+        cairo_paint(cr);
+        cairo_surface_destroy(w.surface);
+    }
+    cairo_destroy(cr);
+    w.surface = fresh;
+}
+
+void free_window_surface(WindowRecord& w) {
+    if (w.surface) cairo_surface_destroy(w.surface);
+    w.surface = nullptr;
+}
+
+void release_window_dcs(WindowRecord& w) {
+    std::vector<HDC> dcs;
+    dcs.swap(w.dcs);
+    for (HDC dc : dcs) release_surface_dc(dc);
+}
+
+cairo_surface_t* desktop_surface() {
+    UserState& s = state();
+    if (!s.desktop_surface) {
+        s.desktop_surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, s.screen_width, s.screen_height);
+    }
+    return s.desktop_surface;
+}
+
+// --- The frame, drawn when a window is captured ---------------------------------
+
+namespace {
+
+void set_colour(cairo_t* cr, COLORREF c) {
+    cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
+}
+
+void fill(cairo_t* cr, double x, double y, double w, double h, COLORREF c) {
+    if (w <= 0 || h <= 0) return;
+    set_colour(cr, c);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_fill(cr);
+}
+
+void line(cairo_t* cr, double x0, double y0, double x1, double y1, COLORREF c) {
+    set_colour(cr, c);
+    cairo_move_to(cr, x0 + 0.5, y0 + 0.5);
+    cairo_line_to(cr, x1 + 0.5, y1 + 0.5);
+    cairo_stroke(cr);
+}
+
+std::string menu_label(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+            out += text[i];
+            if (i + 1 < text.size()) out += text[++i];
+            continue;
+        }
+        if (c == '&') {
+            if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];
+            continue;
+        }
+        if (c == '\t') break;
+        out += text[i];
+    }
+    return out;
+}
+
+void draw_text(cairo_t* cr, double x, double y, const std::string& sjis, COLORREF c, bool bold) {
+    std::string utf8 = cp932_to_utf8(sjis);
+    set_colour(cr, c);
+    cairo_select_font_face(cr, "IPAGothic", CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, 12);
+    cairo_move_to(cr, x, y);
+    cairo_show_text(cr, utf8.c_str());
+}
+
+double text_width(cairo_t* cr, const std::string& sjis) {
+    std::string utf8 = cp932_to_utf8(sjis);
+    cairo_text_extents_t ext;
+    cairo_text_extents(cr, utf8.c_str(), &ext);
+    return ext.x_advance;
+}
+
+void draw_scroll_bar(cairo_t* cr, double x, double y, double w, double h, bool vertical, const ScrollBarState& bar) {
+    fill(cr, x, y, w, h, sys_color(COLOR_SCROLLBAR));
+    double arrow = vertical ? w : h;
+    double length = vertical ? h : w;
+    auto button = [&](double bx, double by, double bw, double bh) {
+        fill(cr, bx, by, bw, bh, sys_color(COLOR_BTNFACE));
+        line(cr, bx, by, bx + bw - 1, by, sys_color(COLOR_BTNHIGHLIGHT));
+        line(cr, bx, by, bx, by + bh - 1, sys_color(COLOR_BTNHIGHLIGHT));
+        line(cr, bx, by + bh - 1, bx + bw - 1, by + bh - 1, sys_color(COLOR_BTNSHADOW));
+        line(cr, bx + bw - 1, by, bx + bw - 1, by + bh - 1, sys_color(COLOR_BTNSHADOW));
+    };
+    if (vertical) {
+        button(x, y, w, arrow);
+        button(x, y + h - arrow, w, arrow);
+    } else {
+        button(x, y, arrow, h);
+        button(x + w - arrow, y, arrow, h);
+    }
+    int range = bar.max - bar.min;
+    double track = length - 2 * arrow;
+    if (range <= 0 || track < arrow || bar.disabled) return;
+    double thumb = arrow;
+    double at = arrow + (track - thumb) * (bar.pos - bar.min) / range;
+    if (vertical) {
+        button(x, y + at, w, thumb);
+    } else {
+        button(x + at, y, thumb, h);
+    }
+}
+
+void draw_frame_of(cairo_t* cr, HWND window, POINT surface_origin_of_parent_client) {
+    WindowRecord* w = find_window(window);
+    if (!w || !(w->style & WS_VISIBLE)) return;
+    double x = surface_origin_of_parent_client.x + w->rect.left;
+    double y = surface_origin_of_parent_client.y + w->rect.top;
+    double width = w->rect.right - w->rect.left;
+    double height = w->rect.bottom - w->rect.top;
+    RECT in = nonclient_insets(*w);
+    bool child = (w->style & WS_CHILD) != 0;
+    int frame = 0;
+    if (w->style & WS_THICKFRAME) frame = 4;
+    else if ((w->style & WS_DLGFRAME) || (w->ex_style & WS_EX_DLGMODALFRAME)) frame = 3;
+    else if (w->style & WS_BORDER) frame = 1;
+    if (frame == 1) {
+        set_colour(cr, RGB(0, 0, 0));
+        cairo_rectangle(cr, x + 0.5, y + 0.5, width - 1, height - 1);
+        cairo_stroke(cr);
+    } else if (frame > 1) {
+        fill(cr, x, y, width, frame, sys_color(COLOR_ACTIVEBORDER));
+        fill(cr, x, y + height - frame, width, frame, sys_color(COLOR_ACTIVEBORDER));
+        fill(cr, x, y, frame, height, sys_color(COLOR_ACTIVEBORDER));
+        fill(cr, x + width - frame, y, frame, height, sys_color(COLOR_ACTIVEBORDER));
+        line(cr, x, y, x + width - 1, y, sys_color(COLOR_3DLIGHT));
+        line(cr, x, y, x, y + height - 1, sys_color(COLOR_3DLIGHT));
+        line(cr, x, y + height - 1, x + width - 1, y + height - 1, sys_color(COLOR_3DDKSHADOW));
+        line(cr, x + width - 1, y, x + width - 1, y + height - 1, sys_color(COLOR_3DDKSHADOW));
+    }
+    double cy = y + frame;
+    if ((w->style & WS_CAPTION) == WS_CAPTION) {
+        bool active = !child && state().active == window;
+        fill(cr, x + frame, cy, width - 2 * frame, 18,
+             sys_color(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        fill(cr, x + frame, cy + 18, width - 2 * frame, 1, sys_color(COLOR_BTNFACE));
+        cairo_save(cr);
+        cairo_rectangle(cr, x + frame, cy, std::max(0.0, width - 2 * frame - 4), 18);
+        cairo_clip(cr);
+        draw_text(cr, x + frame + 4, cy + 14, w->text, sys_color(COLOR_CAPTIONTEXT), true);
+        cairo_restore(cr);
+        cy += 19;
+    }
+    if (!child && w->menu) {
+        fill(cr, x + frame, cy, width - 2 * frame, 19, sys_color(COLOR_MENU));
+        if (MenuRecord* m = find_menu(w->menu)) {
+            cairo_save(cr);
+            cairo_rectangle(cr, x + frame, cy, std::max(0.0, width - 2 * frame), 19);
+            cairo_clip(cr);
+            cairo_select_font_face(cr, "IPAGothic", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+            cairo_set_font_size(cr, 12);
+            double mx = x + frame + 6;
+            for (const MenuItem& item : m->items) {
+                if (item.flags & MF_SEPARATOR) continue;
+                std::string label = menu_label(item.text);
+                bool grey = (item.flags & (MF_GRAYED | MF_DISABLED)) != 0;
+                draw_text(cr, mx, cy + 14, label, sys_color(grey ? COLOR_GRAYTEXT : COLOR_MENUTEXT), false);
+                mx += text_width(cr, label) + 14;
+            }
+            cairo_restore(cr);
+        }
+    }
+    double inner_x = x + in.left, inner_y = y + in.top;
+    double inner_w = width - in.left - in.right, inner_h = height - in.top - in.bottom;
+    if (w->ex_style & WS_EX_CLIENTEDGE) {
+        double ex = inner_x - 2, ey = inner_y - 2;
+        double ew = inner_w + 4 + ((w->style & WS_VSCROLL) ? 16 : 0);
+        double eh = inner_h + 4 + ((w->style & WS_HSCROLL) ? 16 : 0);
+        line(cr, ex, ey, ex + ew - 1, ey, sys_color(COLOR_BTNSHADOW));
+        line(cr, ex, ey, ex, ey + eh - 1, sys_color(COLOR_BTNSHADOW));
+        line(cr, ex, ey + eh - 1, ex + ew - 1, ey + eh - 1, sys_color(COLOR_BTNHIGHLIGHT));
+        line(cr, ex + ew - 1, ey, ex + ew - 1, ey + eh - 1, sys_color(COLOR_BTNHIGHLIGHT));
+    }
+    if (w->style & WS_VSCROLL) draw_scroll_bar(cr, inner_x + inner_w, inner_y, 16, inner_h, true, w->vscroll);
+    if (w->style & WS_HSCROLL) draw_scroll_bar(cr, inner_x, inner_y + inner_h, inner_w, 16, false, w->hscroll);
+    if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL)) {
+        fill(cr, inner_x + inner_w, inner_y + inner_h, 16, 16, sys_color(COLOR_BTNFACE));
+    }
+    POINT client_origin{static_cast<LONG>(inner_x), static_cast<LONG>(inner_y)};
+    std::vector<HWND> children = w->children;
+    for (HWND c : children) draw_frame_of(cr, c, client_origin);
+}
+
+}  // namespace
+
+void draw_nonclient(HWND top_level) {
+    WindowRecord* w = find_window(top_level);
+    if (!w || !w->surface) return;
+    cairo_t* cr = cairo_create(w->surface);
+    cairo_set_line_width(cr, 1);
+    draw_frame_of(cr, top_level, POINT{-w->rect.left, -w->rect.top});
+    cairo_destroy(cr);
+    cairo_surface_flush(w->surface);
+}
+
+}  // namespace platform_user
+
+using namespace platform_user;
+
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
+    WindowRecord* w = find_window(window);
+    if (!w || !paint) return nullptr;
+    hide_caret_for_paint(window);
+    RECT update = w->update_pending ? w->update : RECT{0, 0, 0, 0};
+    bool erase = w->erase_pending;
+    w->update_pending = false;
+    w->erase_pending = false;
+    w->needs_begin_paint = false;
+    w->update = RECT{0, 0, 0, 0};
+    HDC dc = make_window_dc(*w, &update);
+    remember_dc(window, dc);
+    *paint = PAINTSTRUCT{};
+    paint->hdc = dc;
+    paint->rcPaint = update;
+    if (erase && dc) {
+        LRESULT erased = send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        paint->fErase = erased ? FALSE : TRUE;
+    }
+    return dc;
+}
+
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint) {
+    if (!paint) return FALSE;
+    if (paint->hdc && forget_dc(window, paint->hdc)) release_surface_dc(paint->hdc);
+    show_caret_after_paint(window);
+    return TRUE;
+}
+
+HDC GetDC(HWND window) {
+    if (!window) {
+        HDC dc = create_surface_dc(desktop_surface(), nullptr, 0, 0, nullptr);
+        remember_dc(nullptr, dc);
+        return dc;
+    }
+    WindowRecord* w = find_window(window);
+    if (!w) return nullptr;
+    HDC dc = make_window_dc(*w, nullptr);
+    remember_dc(window, dc);
+    return dc;
+}
+
+int ReleaseDC(HWND window, HDC dc) {
+    if (!dc || !forget_dc(window, dc)) return 0;
+    release_surface_dc(dc);
+    return 1;
+}
+
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
+    if (!window) {
+        std::vector<HWND> tops = state().top_levels;
+        for (HWND top : tops) invalidate_window(top, nullptr, erase != FALSE, true);
+        return TRUE;
+    }
+    if (!find_window(window)) return FALSE;
+    invalidate_window(window, rect, erase != FALSE, true);
+    return TRUE;
+}
+
+BOOL ValidateRect(HWND window, const RECT* rect) {
+    if (!find_window(window)) return FALSE;
+    validate_window(window, rect);
+    return TRUE;
+}
+
+BOOL UpdateWindow(HWND window) {
+    WindowRecord* w = find_window(window);
+    if (!w) return FALSE;
+    if (w->update_pending && is_drawable(*w)) {
+        MSG m{};
+        m.hwnd = window;
+        m.message = WM_PAINT;
+        DispatchMessageA(&m);
+    }
+    w = find_window(window);
+    if (!w) return TRUE;
+    std::vector<HWND> children = w->children;
+    for (HWND child : children) UpdateWindow(child);
+    return TRUE;
+}
+
+BOOL GetUpdateRect(HWND window, RECT* rect, BOOL erase) {
+    WindowRecord* w = find_window(window);
+    if (!w) return FALSE;
+    if (rect) *rect = w->update_pending ? w->update : RECT{0, 0, 0, 0};
+    if (erase && w->update_pending && w->erase_pending) {
+        HDC dc = make_window_dc(*w, &w->update);
+        w->erase_pending = false;
+        send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        if (dc) release_surface_dc(dc);
+    }
+    w = find_window(window);
+    return w && w->update_pending;
+}
+
+BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags) {
+    RECT box;
+    if (!rect && region && GetRgnBox(region, &box) != 0) rect = &box;
+    std::vector<HWND> targets;
+    if (window) {
+        if (!find_window(window)) return FALSE;
+        targets.push_back(window);
+    } else {
+        targets = state().top_levels;
+    }
+    for (HWND target : targets) {
+        WindowRecord* w = find_window(target);
+        if (!w) continue;
+        bool children = (flags & RDW_ALLCHILDREN) ||
+                        (!(flags & RDW_NOCHILDREN) && !(w->style & WS_CLIPCHILDREN));
+        if (flags & RDW_INVALIDATE) invalidate_window(target, rect, (flags & RDW_ERASE) != 0, children);
+        if (flags & RDW_VALIDATE) validate_window(target, rect);
+        if (flags & RDW_UPDATENOW) UpdateWindow(target);
+    }
+    return TRUE;
+}
+
+int ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update,
+                   RECT* updated, UINT flags) {
+    WindowRecord* w = find_window(window);
+    if (!w) return ERROR;
+    RECT box = client_box(*w);
+    RECT source = box, limit = box;
+    if (scroll) IntersectRect(&source, scroll, &box);
+    if (clip) IntersectRect(&limit, clip, &box);
+    RECT area;
+    IntersectRect(&area, &source, &limit);
+
+    RECT moved = source;
+    OffsetRect(&moved, dx, dy);
+    RECT dest;
+    bool any = IntersectRect(&dest, &moved, &limit) != FALSE;
+    WindowRecord* top = find_window(top_level_of(window));
+    RECT visible = visible_client_rect(*w);
+    RECT drawn;
+    if (any && top && top->surface && IntersectRect(&drawn, &dest, &visible)) {
+        POINT origin = client_origin_on_surface(*w);
+        int sw = source.right - source.left, sh = source.bottom - source.top;
+        cairo_surface_flush(top->surface);
+        cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(1, sw), std::max(1, sh));
+        cairo_t* cr = cairo_create(copy);
+        cairo_set_source_surface(cr, top->surface, -(origin.x + source.left), -(origin.y + source.top));
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        cr = cairo_create(top->surface);
+        cairo_rectangle(cr, origin.x + drawn.left, origin.y + drawn.top, drawn.right - drawn.left,
+                        drawn.bottom - drawn.top);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, copy, origin.x + source.left + dx, origin.y + source.top + dy);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        cairo_surface_destroy(copy);
+        cairo_surface_mark_dirty(top->surface);
+    }
+
+    // The uncovered band (one rectangle: both bands' bounds when scrolling both ways).
+    RECT exposed{0, 0, 0, 0};
+    if (dy > 0) exposed = RECT{area.left, area.top, area.right, std::min(area.bottom, area.top + dy)};
+    if (dy < 0) exposed = RECT{area.left, std::max(area.top, area.bottom + dy), area.right, area.bottom};
+    if (dx != 0) {
+        RECT band = dx > 0 ? RECT{area.left, area.top, std::min(area.right, area.left + dx), area.bottom}
+                           : RECT{std::max(area.left, area.right + dx), area.top, area.right, area.bottom};
+        UnionRect(&exposed, &exposed, &band);
+    }
+    if (!any) exposed = area;
+
+    // What was waiting to be painted moves with the contents.
+    if (w->update_pending) {
+        OffsetRect(&w->update, dx, dy);
+        if (!IntersectRect(&w->update, &w->update, &box)) w->update_pending = false;
+    }
+    if ((flags & SW_SCROLLCHILDREN) && !w->children.empty()) {
+        std::vector<HWND> children = w->children;
+        for (HWND child : children) {
+            WindowRecord* c = find_window(child);
+            if (!c) continue;
+            SetWindowPos(child, nullptr, c->rect.left + dx, c->rect.top + dy, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        }
+    }
+    UserState& s = state();
+    if (s.caret.window == window && PtInRect(&area, s.caret.pos)) {
+        s.caret.pos.x += dx;
+        s.caret.pos.y += dy;
+    }
+    if (flags & SW_INVALIDATE) invalidate_window(window, &exposed, (flags & SW_ERASE) != 0, true);
+    if (updated) *updated = exposed;
+    if (update) SetRectRgn(update, exposed.left, exposed.top, exposed.right, exposed.bottom);
+    return IsRectEmpty(&exposed) ? NULLREGION : SIMPLEREGION;
+}
+
+BOOL ScrollWindow(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip) {
+    UINT flags = SW_INVALIDATE | SW_ERASE | (scroll ? 0u : static_cast<UINT>(SW_SCROLLCHILDREN));
+    return ScrollWindowEx(window, dx, dy, scroll, clip, nullptr, nullptr, flags) != ERROR;
+}

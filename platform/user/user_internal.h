@@ -1,0 +1,205 @@
+// The window layer's own records: windows, classes, menus, accelerator
+// tables, cursors, the queues and the input state, gathered in one record
+// with a reset. Only platform/user and platform/automation include this.
+#pragma once
+
+#include <cairo.h>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/user/resources.h"
+#include "platform/user/winuser.h"
+
+namespace platform_user {
+
+struct ClassRecord {
+    std::string name;
+    WNDCLASSA wc{};
+    std::string menu_name;       // copy of a string menu name
+    bool menu_name_is_id = false;
+    ATOM atom = 0;
+    std::vector<unsigned char> class_extra;
+    int window_count = 0;
+};
+
+struct ScrollBarState {
+    int min = 0;
+    int max = 100;
+    UINT page = 0;
+    int pos = 0;
+    int track = 0;
+    bool disabled = false;
+};
+
+struct WindowRecord {
+    HWND handle = nullptr;
+    std::shared_ptr<ClassRecord> cls;
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    DWORD ex_style = 0;
+    HWND parent = nullptr;  // WS_CHILD windows
+    HWND owner = nullptr;   // top-level windows
+    std::vector<HWND> children;  // in z-order, the first on top of none (creation order)
+    HMENU menu = nullptr;        // menu bar of a top-level window
+    UINT_PTR id = 0;             // child id
+    HINSTANCE instance = nullptr;
+    std::string text;
+    RECT rect{};                 // screen coordinates, or the parent's client coordinates
+    RECT restore_rect{};         // before minimise or maximise
+    bool minimized = false;
+    bool maximized = false;
+    LONG_PTR user_data = 0;
+    std::vector<unsigned char> extra;
+    HMENU system_menu = nullptr;
+
+    // Painting
+    bool update_pending = false;
+    RECT update{};               // client coordinates
+    bool erase_pending = false;
+    bool needs_begin_paint = false;  // WM_PAINT dispatched, BeginPaint not yet called
+    cairo_surface_t* surface = nullptr;  // top-level windows only
+    std::vector<HDC> dcs;        // contexts handed out and not yet released
+
+    ScrollBarState hscroll;
+    ScrollBarState vscroll;
+    bool destroying = false;
+    bool created = false;        // WM_CREATE done
+};
+
+struct MenuItem {
+    UINT flags = 0;          // MF_ state and type bits, without MF_BYPOSITION
+    UINT_PTR id = 0;
+    std::string text;
+    HMENU popup = nullptr;
+};
+
+struct MenuRecord {
+    HMENU handle = nullptr;
+    bool is_popup = false;
+    std::vector<MenuItem> items;
+};
+
+struct CursorRecord {
+    std::string name;        // "IDC_ARROW", or the resource name
+    const ImageResource* image = nullptr;
+    bool standard = false;
+};
+
+struct CaretState {
+    HWND window = nullptr;
+    int width = 0;
+    int height = 0;
+    POINT pos{};
+    int hide_count = 1;      // a new caret is hidden until ShowCaret
+    int paint_hidden = 0;    // hidden by BeginPaint, shown again by EndPaint
+};
+
+// Keyboard and mouse input waiting to be read. The target window is found
+// when the message is taken, as Windows does for input.
+struct InputEvent {
+    UINT message = 0;
+    WPARAM wparam = 0;       // virtual key or character; for mouse, the button flags
+    LPARAM key_data = 0;     // keyboard lParam
+    POINT screen{};          // mouse messages
+    HWND target = nullptr;   // when set, goes to this window (typed characters use the focus)
+    bool double_click = false;  // second button-down of a double click
+};
+
+struct UserState {
+    uintptr_t next_handle = 0x1000;
+    ATOM next_atom = 0xC000;
+    std::map<std::string, std::shared_ptr<ClassRecord>> classes;  // key: upper-case name
+    std::unordered_map<uintptr_t, std::unique_ptr<WindowRecord>> windows;
+    std::vector<HWND> top_levels;   // creation order
+    std::unordered_map<uintptr_t, std::unique_ptr<MenuRecord>> menus;
+    std::unordered_map<uintptr_t, std::vector<ACCEL>> accelerators;
+    std::unordered_map<uintptr_t, CursorRecord> cursors;
+    std::map<std::string, HCURSOR> cursor_by_name;
+    std::unordered_map<uintptr_t, std::string> icons;
+
+    std::deque<MSG> posted;
+    std::deque<InputEvent> input;
+    bool quit_posted = false;
+    int quit_code = 0;
+    DWORD clock = 0;             // message time: advances by one per message taken
+    MSG last_message{};
+
+    HWND focus = nullptr;
+    HWND active = nullptr;
+    HWND capture = nullptr;
+    HWND main_window = nullptr;  // the first top-level window without an owner
+    CaretState caret;
+    HCURSOR cursor = nullptr;
+    int cursor_show_count = 0;
+    POINT cursor_pos{};
+    BYTE key_down[256] = {};     // as of the last input message taken
+
+    int screen_width = 1024;
+    int screen_height = 768;
+    cairo_surface_t* desktop_surface = nullptr;
+    std::vector<HDC> desktop_dcs;
+    HBRUSH sys_brushes[32] = {};
+};
+
+UserState& state();
+// Destroys every window, menu and table and empties the queues.
+void reset_user_state();
+
+WindowRecord* find_window(HWND window);
+std::shared_ptr<ClassRecord> find_class(LPCSTR name);
+MenuRecord* find_menu(HMENU menu);
+HANDLE new_handle();
+std::string upper_ascii(const char* text);
+
+// Geometry (window.cpp)
+RECT nonclient_insets(const WindowRecord& w);
+RECT client_rect_in_parent(const WindowRecord& w);   // client area in the parent's client coordinates (or screen)
+POINT client_origin_on_screen(const WindowRecord& w);
+POINT client_origin_on_surface(const WindowRecord& w);
+HWND top_level_of(HWND window);
+bool is_drawable(const WindowRecord& w);    // visible with all its ancestors
+RECT visible_client_rect(const WindowRecord& w);  // client coordinates, clipped by the ancestors
+// Hit test from a screen point: the deepest visible, enabled window there.
+HWND window_from_screen_point(POINT screen);
+void send_size_after_frame_change(HWND window, RECT old_client);
+
+// Messages (message_queue.cpp)
+LRESULT send_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// Takes the next message as GetMessage would, without waiting. False when
+// nothing is there.
+bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove);
+void drop_messages_for(HWND window);
+
+// Painting (paint.cpp)
+void invalidate_window(HWND window, const RECT* rect, bool erase, bool children);
+void validate_window(HWND window, const RECT* rect);
+HWND next_window_to_paint(HWND filter);
+void resize_surface(WindowRecord& w);
+void free_window_surface(WindowRecord& w);
+void release_window_dcs(WindowRecord& w);
+void draw_nonclient(HWND top_level);
+cairo_surface_t* desktop_surface();
+
+// Menus (menu.cpp)
+void destroy_menu_tree(HMENU menu);
+// Finds the item with this command id (searching popups). Outputs the menu
+// holding it and its position; also the chain of popups from the top.
+bool find_menu_command(HMENU menu, UINT id, std::vector<std::pair<HMENU, int>>* path);
+
+// Focus (focus.cpp)
+void forget_window_in_focus_state(HWND window);
+void activate_window(HWND window, bool set_focus);
+
+// Cursors (caret_cursor.cpp)
+void hide_caret_for_paint(HWND window);
+void show_caret_after_paint(HWND window);
+
+// System colours
+COLORREF sys_color(int index);
+
+}  // namespace platform_user

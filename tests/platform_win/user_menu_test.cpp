@@ -1,0 +1,266 @@
+// Menus and accelerators: item lists and states, menus and tables from the
+// program's resources (names without regard to case), commands chosen by
+// the automation (greyed items are not chosen), accelerators that respect
+// the menu, and popup menus.
+#include "tests/platform_win/user_test_fixture.h"
+
+namespace {
+
+constexpr UINT ID_OPEN = 4097;
+constexpr UINT ID_EXIT = 4099;
+constexpr UINT ID_GENERATE = 20484;
+constexpr UINT ID_RULER = 16393;
+
+// ファイル(&F), 開く(&O)..., 終了(&X), 生成(&C), 生成実行(&C), 表示(&V)
+const char file_title[] = "\x83\x74\x83\x40\x83\x43\x83\x8B(&F)";
+const char open_text[] = "\x8A\x4A\x82\xAD(&O)...";
+const char exit_text[] = "\x8F\x49\x97\xB9(&X)";
+const char generate_title[] = "\x90\xB6\x90\xAC(&C)";
+const char generate_text[] = "\x90\xB6\x90\xAC\x8E\xC0\x8D\x73(&C)";
+const char view_title[] = "\x95\x5C\x8E\xA6(&V)";
+
+const MenuItemTemplate file_items[] = {
+    {MF_STRING, ID_OPEN, open_text},
+    {MF_SEPARATOR},
+    {MF_STRING, ID_EXIT, exit_text},
+};
+const MenuItemTemplate generate_items[] = {
+    {MF_STRING, ID_GENERATE, generate_text},
+};
+const MenuItemTemplate view_items[] = {
+    {MF_STRING | MF_CHECKED, ID_RULER, "Ruler\tF9"},
+};
+const MenuItemTemplate bar_items[] = {
+    {MF_POPUP, 0, file_title, file_items},
+    {MF_POPUP, 0, generate_title, generate_items},
+    {MF_POPUP | MF_GRAYED, 0, view_title, view_items},
+};
+const MenuResource menus[] = {{"NXW_pad_menu", bar_items}};
+const ACCEL accelerator_entries[] = {
+    {FVIRTKEY, VK_F5, 304},
+    {FVIRTKEY | FCONTROL, 'O', static_cast<WORD>(ID_OPEN)},
+    {FVIRTKEY, VK_F9, static_cast<WORD>(ID_RULER)},
+    {0, 'g', static_cast<WORD>(ID_GENERATE)},
+};
+const AcceleratorResource accelerators[] = {{"NXW_pad_accl", accelerator_entries}};
+const ResourceTable resources{"test", menus, accelerators};
+
+class MenuTest : public UserTest {
+protected:
+    void SetUp() override {
+        UserTest::SetUp();
+        register_program_resources(&resources);
+        ASSERT_NE(register_recording_class("Recorder", 0, 0, "nxw_PAD_menu"), 0);
+        frame = make_frame("f", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        ASSERT_NE(frame, nullptr);
+        menu = GetMenu(frame);
+        ASSERT_NE(menu, nullptr);
+        spy().clear();
+    }
+    std::vector<UINT> commands() const {
+        std::vector<UINT> ids;
+        for (const SeenMessage& m : spy().all_of(WM_COMMAND)) ids.push_back(LOWORD(m.wparam));
+        return ids;
+    }
+    HWND frame = nullptr;
+    HMENU menu = nullptr;
+};
+
+TEST_F(MenuTest, TheClassMenuComesFromTheResources) {
+    EXPECT_EQ(GetMenuItemCount(menu), 3);
+    EXPECT_EQ(client_of(frame).bottom, 600 - 8 - 19 - 19) << "the menu bar takes its height";
+    HMENU file = GetSubMenu(menu, 0);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(GetMenuItemCount(file), 3);
+    EXPECT_EQ(GetMenuItemID(file, 0), ID_OPEN);
+    EXPECT_EQ(GetMenuItemID(file, 1), 0u) << "separator";
+    EXPECT_EQ(GetMenuItemID(menu, 0), static_cast<UINT>(-1)) << "popup";
+    char text[64];
+    EXPECT_EQ(GetMenuStringA(menu, ID_EXIT, text, sizeof text, MF_BYCOMMAND), 8);
+    EXPECT_STREQ(text, exit_text);
+    EXPECT_EQ(GetMenuState(menu, 0, MF_BYPOSITION), (3u << 8) | MF_POPUP);
+    EXPECT_EQ(GetMenuState(menu, ID_RULER, MF_BYCOMMAND), static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(LoadMenuA(nullptr, "no such menu"), nullptr);
+    EXPECT_EQ(LoadAcceleratorsA(nullptr, "no such table"), nullptr);
+    EXPECT_NE(LoadAcceleratorsA(nullptr, "NXW_PAD_ACCL"), nullptr);
+}
+
+TEST_F(MenuTest, ItemStatesByCommandAndByPosition) {
+    struct Step {
+        UINT item;
+        UINT flags;
+        UINT expected_previous;
+    };
+    const Step steps[] = {
+        {ID_GENERATE, MF_BYCOMMAND | MF_GRAYED, MF_ENABLED},
+        {ID_GENERATE, MF_BYCOMMAND | MF_ENABLED, MF_GRAYED},
+        {1, MF_BYPOSITION | MF_DISABLED, MF_ENABLED},
+        {1, MF_BYPOSITION | MF_ENABLED, MF_DISABLED},
+        {2, MF_BYPOSITION | MF_ENABLED, MF_GRAYED},
+        {9999, MF_BYCOMMAND | MF_GRAYED, static_cast<UINT>(-1)},
+        {7, MF_BYPOSITION | MF_GRAYED, static_cast<UINT>(-1)},
+    };
+    for (const Step& s : steps) EXPECT_EQ(EnableMenuItem(menu, s.item, s.flags), s.expected_previous) << s.item;
+    EXPECT_EQ(CheckMenuItem(menu, ID_RULER, MF_BYCOMMAND | MF_UNCHECKED), static_cast<DWORD>(MF_CHECKED));
+    EXPECT_EQ(CheckMenuItem(menu, ID_RULER, MF_BYCOMMAND | MF_CHECKED), static_cast<DWORD>(MF_UNCHECKED));
+    EXPECT_EQ(CheckMenuItem(menu, 9999, MF_CHECKED), static_cast<DWORD>(-1));
+}
+
+TEST_F(MenuTest, BuildingAndChangingMenus) {
+    HMENU popup = CreatePopupMenu();
+    EXPECT_TRUE(AppendMenuA(popup, MF_STRING, 1, "one"));
+    EXPECT_TRUE(AppendMenuA(popup, MF_STRING, 3, "three"));
+    EXPECT_TRUE(InsertMenuA(popup, 3, MF_BYCOMMAND | MF_STRING, 2, "two"));
+    EXPECT_TRUE(InsertMenuA(popup, 0, MF_BYPOSITION | MF_STRING, 0x10, "zero"));
+    EXPECT_TRUE(InsertMenuA(popup, 99, MF_BYPOSITION | MF_STRING, 4, "four"));
+    std::vector<UINT> ids;
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) ids.push_back(GetMenuItemID(popup, i));
+    EXPECT_EQ(ids, (std::vector<UINT>{0x10, 1, 2, 3, 4}));
+    EXPECT_TRUE(ModifyMenuA(popup, 2, MF_BYCOMMAND | MF_STRING | MF_GRAYED, 22, "twenty-two"));
+    EXPECT_EQ(GetMenuState(popup, 22, MF_BYCOMMAND), static_cast<UINT>(MF_GRAYED));
+    EXPECT_TRUE(DeleteMenu(popup, 0, MF_BYPOSITION));
+    EXPECT_TRUE(RemoveMenu(popup, 4, MF_BYCOMMAND));
+    EXPECT_FALSE(DeleteMenu(popup, 4, MF_BYCOMMAND));
+    EXPECT_EQ(GetMenuItemCount(popup), 3);
+
+    HMENU sub = CreatePopupMenu();
+    AppendMenuA(sub, MF_STRING, 77, "deep");
+    AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "sub");
+    EXPECT_EQ(EnableMenuItem(popup, 77, MF_BYCOMMAND | MF_GRAYED), static_cast<UINT>(MF_ENABLED))
+        << "commands are found inside popups";
+    EXPECT_TRUE(DeleteMenu(popup, 3, MF_BYPOSITION));
+    EXPECT_FALSE(IsMenu(sub)) << "a deleted popup is destroyed with its item";
+    EXPECT_TRUE(DestroyMenu(popup));
+    EXPECT_FALSE(IsMenu(popup));
+    EXPECT_EQ(GetMenuItemCount(popup), -1);
+}
+
+TEST_F(MenuTest, SetMenuChangesTheClientArea) {
+    spy().clear();
+    EXPECT_TRUE(SetMenu(frame, nullptr));
+    EXPECT_EQ(client_of(frame).bottom, 600 - 8 - 19);
+    EXPECT_EQ(spy().of(frame, {WM_SIZE}).size(), 1u);
+    EXPECT_TRUE(SetMenu(frame, menu));
+    EXPECT_EQ(client_of(frame).bottom, 600 - 8 - 19 - 19);
+    EXPECT_TRUE(DrawMenuBar(frame));
+}
+
+TEST_F(MenuTest, ChoosingACommandOpensTheMenusFirst) {
+    ASSERT_TRUE(automation::choose_menu_command(ID_GENERATE));
+    EXPECT_EQ(spy().of(frame, {WM_INITMENU, WM_INITMENUPOPUP, WM_COMMAND}),
+              (std::vector<UINT>{WM_INITMENU, WM_INITMENUPOPUP, WM_COMMAND}));
+    auto popups = spy().all_of(WM_INITMENUPOPUP);
+    EXPECT_EQ(reinterpret_cast<HMENU>(popups[0].wparam), GetSubMenu(menu, 1));
+    EXPECT_EQ(LOWORD(popups[0].lparam), 1);
+    auto command = spy().all_of(WM_COMMAND);
+    EXPECT_EQ(command[0].wparam, MAKEWPARAM(ID_GENERATE, 0));
+    EXPECT_EQ(command[0].lparam, 0);
+}
+
+TEST_F(MenuTest, GreyedItemsAndPopupsAreNotChosen) {
+    EnableMenuItem(menu, ID_GENERATE, MF_BYCOMMAND | MF_GRAYED);
+    EXPECT_FALSE(automation::choose_menu_command(ID_GENERATE));
+    EXPECT_FALSE(automation::choose_menu_command(ID_RULER)) << "its popup is greyed";
+    EXPECT_FALSE(automation::choose_menu_command(12345));
+    EXPECT_TRUE(commands().empty());
+    std::string log = automation::log_text();
+    EXPECT_NE(log.find("command 20484 \"\xE7\x94\x9F\xE6\x88\x90\xE5\xAE\x9F\xE8\xA1\x8C(&C)\" refused: the item is greyed"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("command 16393 refused: the popup \"\xE8\xA1\xA8\xE7\xA4\xBA(&V)\" is greyed"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("command 12345 refused: no such item"), std::string::npos) << log;
+}
+
+TEST_F(MenuTest, TheProgramMayGreyAnItemWhileItsPopupOpens) {
+    spy().handlers[WM_INITMENUPOPUP] = [](HWND w, UINT, WPARAM, LPARAM) -> LRESULT {
+        EnableMenuItem(GetMenu(w), ID_OPEN, MF_BYCOMMAND | MF_GRAYED);
+        return 0;
+    };
+    EXPECT_FALSE(automation::choose_menu_command(ID_OPEN));
+    EXPECT_TRUE(commands().empty());
+}
+
+TEST_F(MenuTest, ChoosingByPathComparesTheTexts) {
+    // UTF-8 in the path, Shift-JIS in the menu; "&" may be left out.
+    EXPECT_TRUE(automation::choose_menu_path("ファイル(&F)/開く(&O)..."));
+    EXPECT_TRUE(automation::choose_menu_path("ファイル(F)/終了(X)"));
+    EXPECT_FALSE(automation::choose_menu_path("ファイル(&F)/保存"));
+    EXPECT_FALSE(automation::choose_menu_path("ファイル(&F)"));
+    EXPECT_EQ(commands(), (std::vector<UINT>{ID_OPEN, ID_EXIT}));
+}
+
+TEST_F(MenuTest, AcceleratorsSendCommandsUnlessTheMenuItemIsGreyed) {
+    HACCEL table = LoadAcceleratorsA(nullptr, "nxw_pad_ACCL");
+    ASSERT_NE(table, nullptr);
+    automation::set_accelerators(frame, table);
+    struct Case {
+        const char* key;
+        std::vector<UINT> commands;
+    };
+    const Case cases[] = {
+        {"F5", {304}},
+        {"shift+F5", {}},
+        {"ctrl+O", {ID_OPEN}},
+        {"O", {}},
+        {"G", {ID_GENERATE}},  // the character entry 'g'
+        {"F9", {}},            // its popup is greyed
+    };
+    for (const Case& c : cases) {
+        spy().clear();
+        automation::press_key(c.key);
+        EXPECT_EQ(commands(), c.commands) << c.key;
+    }
+    spy().clear();
+    automation::press_key("F5");
+    EXPECT_EQ(spy().all_of(WM_COMMAND).at(0).wparam, MAKEWPARAM(304, 1)) << "accelerators say 1";
+    EXPECT_TRUE(spy().all_of(WM_KEYDOWN).empty()) << "a translated key is not dispatched";
+
+    EnableMenuItem(menu, ID_OPEN, MF_BYCOMMAND | MF_GRAYED);
+    spy().clear();
+    automation::press_key("ctrl+O");
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(spy().of(frame, {WM_INITMENU}).size(), 1u);
+    ACCEL copy[8];
+    EXPECT_EQ(CopyAcceleratorTableA(table, copy, 8), 4);
+    EXPECT_TRUE(DestroyAcceleratorTable(table));
+    automation::set_accelerators(nullptr, nullptr);
+}
+
+TEST_F(MenuTest, PopupMenusAreAnsweredByTheAutomation) {
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 24580, "all");
+    AppendMenuA(popup, MF_STRING | MF_DISABLED, 24582, "list");
+    automation::choose_next_popup_item(24580);
+    EXPECT_TRUE(TrackPopupMenu(popup, TPM_RIGHTALIGN, 100, 100, 0, frame, nullptr));
+    automation::run_until_idle();
+    EXPECT_EQ(commands(), (std::vector<UINT>{24580}));
+    EXPECT_EQ(spy().of(frame, {WM_INITMENUPOPUP}).size(), 1u);
+
+    automation::choose_next_popup_item(24582);
+    EXPECT_FALSE(TrackPopupMenu(popup, 0, 100, 100, 0, frame, nullptr)) << "a disabled item is not chosen";
+    automation::choose_next_popup_item(24580);
+    EXPECT_EQ(TrackPopupMenu(popup, TPM_RETURNCMD, 0, 0, 0, frame, nullptr), 24580);
+    automation::choose_next_popup_item(0);
+    EXPECT_FALSE(TrackPopupMenu(popup, 0, 0, 0, 0, frame, nullptr));
+    EXPECT_FALSE(automation::failed());
+    EXPECT_FALSE(TrackPopupMenu(popup, 0, 0, 0, 0, frame, nullptr)) << "nobody answers";
+    EXPECT_TRUE(automation::failed());
+    DestroyMenu(popup);
+}
+
+TEST_F(MenuTest, TheSystemMenuCanLoseItems) {
+    HMENU system = GetSystemMenu(frame, FALSE);
+    ASSERT_NE(system, nullptr);
+    EXPECT_EQ(GetSystemMenu(frame, FALSE), system);
+    EXPECT_TRUE(DeleteMenu(system, SC_MAXIMIZE, MF_BYCOMMAND));
+    EXPECT_TRUE(DeleteMenu(system, SC_SIZE, MF_BYCOMMAND));
+    EXPECT_EQ(GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+    EXPECT_NE(GetMenuState(system, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+    DestroyWindow(frame);
+    EXPECT_FALSE(IsMenu(system));
+    EXPECT_FALSE(IsMenu(menu)) << "a window's menu goes with it";
+}
+
+}  // namespace
