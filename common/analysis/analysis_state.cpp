@@ -19,9 +19,20 @@ const AnalysisProfile kNotarixAnalysis = {
     "nx", 1024, 21, kNotarixAlone, 2, kNotarixAfter, 1, kCodeNoMemory, "", "", 100, 250};
 const AnalysisProfile kGravletAnalysis = {
     "gx", 2048, 20, kGravletWords, 3, kGravletWords, 3, kCodeNoMemoryConverter, "", "", 100, 250};
-const AnalysisProfile kOrbalineAnalysis = {
-    "oq", 2048, 20, kOrbalineAlone, 5, kOrbalineAfter, 4, kCodeNoMemoryConverter,
-    "PP_ERROR.TXT", "pp_macro.ign", 100, 250};
+const AnalysisProfile kOrbalineAnalysis = {.program = "oq",
+                                           .line_size = 2048,
+                                           .max_include_depth = 20,
+                                           .class_words = kOrbalineAlone,
+                                           .class_word_count = 5,
+                                           .class_words_after_prefix = kOrbalineAfter,
+                                           .class_word_after_prefix_count = 4,
+                                           .ignore_alloc_failure = kCodeNoMemoryConverter,
+                                           .default_error_file = "PP_ERROR.TXT",
+                                           .default_ignore_file = "pp_macro.ign",
+                                           .statement_cut = 100,
+                                           .comment_cut = 250,
+                                           .switch_brace_in_body = true,
+                                           .initializer_in_declaration = false};
 
 void reset_analysis_settings() {
     g_analysis.settings = AnalysisSettings{};

@@ -23,6 +23,12 @@ struct AnalysisProfile {
     const char* default_ignore_file;      // ignore file read by the reset ("" = none)
     int statement_cut;                    // bytes kept of an overlong statement
     int comment_cut;                      // bytes kept of an overlong comment
+    // A "{" after the condition of a switch starts its body as a unit of its
+    // own instead of ending the head.
+    bool switch_brace_in_body = false;
+    // "= {" at depth 0 keeps the initialiser's braces in the declaration; when
+    // off the "{" ends the declaration and the initialiser is read as a body.
+    bool initializer_in_declaration = true;
 };
 
 extern const AnalysisProfile kNotarixAnalysis;

@@ -96,6 +96,10 @@ int split_condition_head(std::string& head, std::string& text, int word_length, 
         return kComplete;
     }
     if (next >= n && kind == kStmtSwitch) return kIncomplete;
+    if (kind == kStmtSwitch && g_analysis.profile->switch_brace_in_body) {
+        cut_head(head, text, close + 1, next);
+        return kComplete;
+    }
     return end_control_head(head, text, close + 1);
 }
 
@@ -481,7 +485,7 @@ int split_declaration(std::string& head, std::string& line) {
             cut_head(head, line, i + 1, i + 1);
             if (class_head || initializer) strip_brace_bodies(head);
             return kComplete;
-        } else if (c == '=' && followed_by_brace(line, i + 1)) {
+        } else if (c == '=' && followed_by_brace(line, i + 1) && g_analysis.profile->initializer_in_declaration) {
             initializer = true;
         } else if (c == '{') {
             if (!class_head && !initializer && paren == 0 && brace == 0) {

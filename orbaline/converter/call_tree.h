@@ -1,0 +1,190 @@
+// Inside the call-tree generator: its settings, records and the steps of a
+// run, shared by the driver, the scan, the tree writer and the list repair.
+// Tests reach the steps through this header.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace ctree {
+
+enum Job : char { kJobNone = 0, kJobCrossReference = 's', kJobTree = 'x', kJobRepair = 'n' };
+
+// Codes of the generator's own (the library's are in support.h).
+enum : int {
+    kCodeIgnoreTableFull = -51,
+    kCodeNoIgnoreList = -54,
+    kCodeNotFound = -55,
+    kCodeNoSource = -56,
+    kCodeCancelled = -63,
+    kCodeNestTooDeep = -64,
+    kCodeLineLimit = -65,
+};
+
+constexpr int kMaxArguments = 64;
+constexpr int kMaxIgnoredNames = 2500;
+constexpr int kMaxTreeLines = 3001;   // the header and 3000 nodes
+constexpr size_t kMaxNameBytes = 256;
+
+struct Settings {
+    char job = kJobNone;
+    int job_count = 0;
+    int list_count = 0;
+    int interface_code = -1;
+    std::string list;
+    int depth_limit = 10;
+    int comment_length = 20;
+    int function_comment_length = 40;
+    char level_char = '\t';
+    bool level_given = false, depth_given = false, comment_given = false;
+    bool show_position = false;    // -l
+    bool callees_listed = false;   // -r
+    std::string error_file = "PP_ERROR.TXT";
+    std::string user_ignore;
+    int support_base = 1;
+    bool prepass = false;
+    int box_omit = 0;
+    int box_list = 1;
+    int recursion = 0;
+    int pointer_names = 0;
+    int display_level = 1;
+    int warning_level = 2;
+    int pp_mode = 2;
+    int include_quoted = 1, include_angle = 0, asm_handling = 1;
+    int mode_word = 3;
+    int console = 0;               // 0 off, 1 plain, 2 "h", 3 "f"
+    int console_row = -1, console_col = -1, counter_width = 5, counter_step = 1;
+    std::vector<std::string> defines;   // "-D" texts of the caller's own vector
+
+    // A function's list holds its callees (else its callers).
+    bool parent_to_child() const { return job != kJobCrossReference || callees_listed; }
+    bool function_list() const { return job == kJobCrossReference || job == kJobTree; }
+    bool tree_run() const { return job == kJobTree; }
+};
+
+struct TreeCall {
+    std::string name;
+    std::string file;
+    int line = 0;
+};
+
+struct TreeDefinition {
+    std::string name;
+    std::string file;
+    std::string comment;
+    std::string prefix;
+    int line = 0;
+    int first_output = 0;
+    char mark = '#';       // '#' single, 'M' defined more than once, 'U' placeholder
+    std::vector<TreeCall> calls;
+    bool placeholder() const { return mark == 'U'; }
+};
+
+struct ListEntry {
+    std::string name;      // as written in the list
+    std::string path;      // as opened
+    int line = 0;          // in the list
+    int64_t size = 0;
+};
+
+struct OutputFile {
+    std::string temp_name;
+    std::string final_name;
+    int handle = -1;
+};
+
+struct State {
+    Settings settings;
+    std::string list_folder;
+    std::vector<ListEntry> sources;
+    int64_t total_bytes = 0;
+    int64_t finished_bytes = 0;
+    std::string oq_ignore_path;     // "" when none was found
+    std::string user_ignore_path;
+    std::string keyword_path;
+    std::string keywords[2] = {"NAME", "FUNCTION"};
+
+    std::vector<std::string> ignored;   // sorted
+    std::unordered_set<std::string> type_words;
+    std::unordered_set<std::string> known;
+    std::vector<TreeDefinition> records;
+    std::unordered_map<std::string, std::vector<int>> by_name;
+
+    // the scan
+    std::string current_file;       // as written in the list
+    std::string owner;              // function whose body is being read
+    bool in_definition = false;
+    std::string pending_comment;
+    bool comment_seen = false;
+    int source_number = 0;
+    std::string progress_text;
+    int last_permille = -1;
+    int cancel = 0;
+
+    OutputFile trd, flt, nam;
+    int trd_lines = 0;
+    int warnings = 0;               // a warning or error message that did not stop the run
+    std::vector<std::string> box_names;
+    std::unordered_set<std::string> box_seen;
+};
+
+extern State g_tree;
+
+// --- driver (oq1011s.cpp) ---------------------------------------------------------
+void reset_generator_state();
+// Copies the vector, a lone "-D" bringing the words of kCallTreeOptionVariable;
+// false when the table of 64 arguments overflows or the variable is too long.
+bool collect_generator_arguments(int argc, char** argv, std::vector<std::string>& args, int& own_count);
+// 1 accepted, 0 refused.
+int parse_tree_generator_options(const std::vector<std::string>& args, int own_count);
+int load_source_list();
+int read_generator_keyword_file(const std::string& path);
+int build_ignore_list();
+bool find_ignored_name(std::string_view name);
+void build_type_keyword_table();
+std::string locate_support_file(const std::string& name, bool use_base);
+// Progress of the scan and the writer; a cancel answer is remembered.
+void report_progress_text(const std::string& text);
+void show_source_progress(int number, int count, const std::string& name, char open, char close);
+int define_option_macros();
+// Remembers a message that did not stop the run.
+void note_run_messages();
+
+// --- scan (tree_scan.cpp) ----------------------------------------------------------
+int scan_listed_sources();
+int prescan_sources();
+int scan_source_file(const ListEntry& entry, bool prepass);
+int record_function_definition(int line, const std::string& name, const std::string& comment,
+                               const std::string& file, const std::string& prefix);
+int record_call(int line, const std::string& name, const std::string& file, const std::string& owner);
+// The name and prefix of a function head ending with ")"; false when none.
+bool function_head_name(std::string_view text, std::string& name, std::string& prefix);
+// The names a body unit calls, left to right (type words and keywords left out).
+std::vector<std::string> calls_in_text(std::string_view text);
+// The comment of a keyword comment line, or false.
+bool keyword_comment(std::string_view comment, std::string& text);
+void collect_type_words(std::string_view text);
+int first_record(const std::string& name);
+
+// --- writers (tree_writer.cpp) --------------------------------------------------------
+int open_function_list();
+int write_function_list_line(const std::string& file, int line, const std::string& name,
+                             const std::string& comment);
+int close_function_list();
+int write_trd_file();
+int write_trd_line(const std::string& text);
+int append_box_report();
+
+// --- list repair (list_repair.cpp) -----------------------------------------------------
+int rewrite_nam_file();
+// The new order of the list's names (exposed for tests).
+std::vector<std::string> order_source_files();
+
+// Cuts text to at most n bytes, never through a double-byte character.
+std::string cut_text(std::string_view text, size_t n);
+
+}  // namespace ctree

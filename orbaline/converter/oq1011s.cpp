@@ -1,0 +1,746 @@
+// The call-tree generator's driver: options, the source list, support files,
+// the ignore and type-word tables, progress, the order of the steps and the
+// status of the run with its result files.
+
+#include "orbaline/converter/oq1011s.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/converter_host.h"
+#include "common/analysis/messages.h"
+#include "common/analysis/preprocessor.h"
+#include "common/analysis/scanner.h"
+#include "common/analysis/support.h"
+#include "common/analysis/text_utils.h"
+#include "orbaline/converter/call_tree.h"
+#include "orbaline/converter/tree_texts.h"
+#include "platform/kernel/file_io.h"
+
+namespace ctree {
+
+State g_tree;
+
+namespace {
+
+constexpr int kNumberCeiling = 1000000000;
+constexpr size_t kMaxVariableBytes = 1023;
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+bool all_digits(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (!is_digit(c)) return false;
+    return true;
+}
+
+// Decimal digits from pos; saturates instead of overflowing. -1 when no digit.
+int read_number(std::string_view text, size_t& pos) {
+    if (pos >= text.size() || !is_digit(text[pos])) return -1;
+    int value = 0;
+    while (pos < text.size() && is_digit(text[pos])) {
+        if (value < kNumberCeiling) value = value * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    return value;
+}
+
+// The whole text as a number in [low, high], or -1.
+int digits_in_range(std::string_view text, int low, int high) {
+    if (!all_digits(text)) return -1;
+    size_t pos = 0;
+    int value = read_number(text, pos);
+    return value >= low && value <= high ? value : -1;
+}
+
+int loose_decimal(std::string_view text) {
+    size_t pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
+    int value = read_number(text, pos);
+    if (value < 0) return 0;
+    return negative ? -value : value;
+}
+
+// "-m", "-mh", "-mf" with [row[:col[:len[:step]]]]. true accepted.
+bool parse_console_option(std::string_view rest) {
+    Settings& s = g_tree.settings;
+    int form = 1;
+    if (!rest.empty() && rest[0] == 'h') form = 2;
+    if (!rest.empty() && rest[0] == 'f') form = 3;
+    if (form != 1) rest.remove_prefix(1);
+    s.console = form;
+    s.console_row = s.console_col = -1;
+    s.counter_width = 5;
+    s.counter_step = 1;
+    if (rest.empty()) return true;
+    int* targets[4] = {&s.console_row, &s.console_col, &s.counter_width, &s.counter_step};
+    static const int kLow[4] = {0, 0, 1, 1};
+    static const int kHigh[4] = {99, 199, 60, 100};
+    size_t pos = 0;
+    for (int i = 0; i < 4; ++i) {
+        int value = read_number(rest, pos);
+        if (value < 0) return false;
+        *targets[i] = clamp_int(value, kLow[i], kHigh[i]);
+        if (pos == rest.size()) return true;
+        if (rest[pos] != ':') return false;
+        ++pos;
+    }
+    return false;
+}
+
+// One argument. true accepted.
+bool parse_argument(std::string_view arg, bool own) {
+    Settings& s = g_tree.settings;
+    if (arg[0] == '[') {
+        std::string_view name = arg.substr(1);
+        size_t close = name.find(']');
+        if (close != std::string_view::npos) name = name.substr(0, close);
+        s.list.assign(name);
+        ++s.list_count;
+        return !name.empty();
+    }
+    if (arg[0] != '-' || arg.size() < 2) return false;
+    const char letter = arg[1];
+    std::string_view rest = arg.substr(2);
+    int value;
+    switch (letter) {
+        case 'X':
+            s.interface_code = rest.size() == 4 && all_digits(rest) ? digits_in_range(rest, 0, 9999) : -2;
+            return true;
+        case 's':
+        case 'x':
+        case 'n':
+            if (!rest.empty()) return false;
+            s.job = letter;
+            ++s.job_count;
+            return true;
+        case 'r':
+            s.callees_listed = true;
+            return rest.empty();
+        case 'l':
+            s.show_position = true;
+            return rest.empty();
+        case 'f':
+            if (rest.size() != 1) return false;
+            s.level_char = rest[0];
+            s.level_given = true;
+            return true;
+        case 'd':
+            if ((value = digits_in_range(rest, 0, kNumberCeiling)) < 0) return false;
+            s.depth_limit = value;
+            s.depth_given = true;
+            return true;
+        case 'c':
+            if ((value = digits_in_range(rest, 0, kNumberCeiling)) < 0) return false;
+            s.comment_length = value;
+            s.comment_given = true;
+            return true;
+        case 'v':
+            s.display_level = loose_decimal(rest);
+            return true;
+        case 'W':
+            if ((value = digits_in_range(rest, 0, 3)) < 0) return false;
+            s.warning_level = value;
+            return true;
+        case 'D':
+            if (own && !rest.empty()) s.defines.emplace_back(rest);
+            return true;
+        case 'P':
+            if (rest.empty() || rest[0] != 'P' || (value = digits_in_range(rest.substr(1), 0, 2)) < 0) return false;
+            s.pp_mode = value;
+            return true;
+        case 'u':
+            if (rest.empty() || rest.size() > 2 || !all_digits(rest) || rest[0] > '2') return false;
+            if (rest.size() == 2 && rest[1] > '1') return false;
+            s.box_omit = rest[0] - '0';
+            if (rest.size() == 2) s.box_list = rest[1] - '0';
+            return true;
+        case 'i': {
+            static const char kHighest[3] = {'2', '2', '1'};
+            if (rest.size() > 3) return false;
+            for (size_t i = 0; i < rest.size(); ++i)
+                if (!is_digit(rest[i]) || rest[i] > kHighest[i]) return false;
+            if (rest.size() > 0) s.include_quoted = rest[0] - '0';
+            if (rest.size() > 1) s.include_angle = rest[1] - '0';
+            if (rest.size() > 2) s.asm_handling = rest[2] - '0';
+            return true;
+        }
+        case 'M':
+            if ((value = digits_in_range(rest, 0, 4)) < 0) return false;
+            s.mode_word = value;
+            return true;
+        case 'R':
+            if ((value = digits_in_range(rest, 0, 1)) < 0) return false;
+            s.recursion = value;
+            return true;
+        case 'A':
+            if ((value = digits_in_range(rest, 0, 1)) < 0) return false;
+            s.pointer_names = value;
+            return true;
+        case 'm':
+            return parse_console_option(rest);
+        case 'F': {
+            if (rest.empty()) return false;
+            std::string_view tail = rest.substr(1);
+            switch (rest[0]) {
+                case 'i':
+                    s.user_ignore.assign(tail);
+                    return true;
+                case 'e':
+                    if (tail.empty()) return false;
+                    s.error_file.assign(tail);
+                    return true;
+                case 'b':
+                    if (tail != "1" && tail != "2") return false;
+                    s.support_base = tail[0] - '0';
+                    return true;
+                case 'F':
+                    s.prepass = true;
+                    return tail.empty();
+                default:
+                    return false;
+            }
+        }
+        default:
+            return false;
+    }
+}
+
+bool is_relative(std::string_view path) {
+    if (path.empty()) return true;
+    if (path[0] == '\\' || path[0] == '/') return false;
+    return !(path.size() >= 2 && path[1] == ':');
+}
+
+bool can_read(const std::string& path) {
+    int handle = open_tracked_file(path.c_str(), "r");
+    if (handle < 0) return false;
+    close_tracked_file(handle);
+    return true;
+}
+
+bool is_regular_file(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(resolve_platform_path(path.c_str()), ignored);
+}
+
+bool can_create(const std::string& path) {
+    if (crt_exists(path.c_str()) && !is_regular_file(path)) return false;
+    int handle = open_tracked_file(path.c_str(), "w");
+    if (handle < 0) return false;
+    return close_tracked_file(handle) == 0;
+}
+
+// The whole file as lines without their line ends; false when it cannot be
+// opened. Lines of any length are read whole.
+bool read_lines(const std::string& path, std::vector<std::string>& lines) {
+    int handle = open_tracked_file(path.c_str(), "r");
+    if (handle < 0) return false;
+    std::string content;
+    char block[8192];
+    for (;;) {
+        int got = crt_read(handle, block, sizeof block);
+        if (got <= 0) break;
+        content.append(block, static_cast<size_t>(got));
+    }
+    close_tracked_file(handle);
+    lines.clear();
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return true;
+}
+
+// A list line that names nothing: empty, or starting with '#' or a blank.
+bool is_comment_line(std::string_view line) { return line.empty() || line[0] == '#' || line[0] == ' '; }
+
+// Reports a message whose position is a line of the list (or of another
+// control file), not of a source.
+int report_at_list_line(int kind, int code, std::string_view text, std::string_view detail,
+                        const std::string& file, int line) {
+    SourceFile saved = g_analysis.current;
+    g_analysis.current = SourceFile{};
+    g_analysis.current.name = file;
+    g_analysis.current.line_number = line;
+    int r = report_converter_message(kind, code, text, detail);
+    g_analysis.current = saved;
+    return r;
+}
+
+// The run's code that a failed report turns into.
+int report_failure(int r, int code) { return r == 1 ? code : r; }
+
+std::string base_name_of(const std::string& path) {
+    int cut = find_last_path_separator(path.c_str());
+    return cut >= 0 ? path.substr(static_cast<size_t>(cut) + 1) : path;
+}
+
+int add_ignored(const std::string& name) {
+    if (static_cast<int>(g_tree.ignored.size()) >= kMaxIgnoredNames) {
+        int r = report_converter_message(kMessageError, kCodeIgnoreTableFull, kMsgIgnoreTableFull, name);
+        return report_failure(r, kCodeIgnoreTableFull);
+    }
+    g_tree.ignored.push_back(name);
+    return kCodeOk;
+}
+
+int add_ignore_file(const std::string& path) {
+    std::vector<std::string> lines;
+    if (path.empty() || !read_lines(path, lines)) return kCodeOk;
+    for (std::string& line : lines) {
+        if (is_comment_line(line)) continue;
+        trim_trailing_blanks(line);
+        int r = add_ignored(line);
+        if (r != kCodeOk) return r;
+    }
+    return kCodeOk;
+}
+
+}  // namespace
+
+std::string cut_text(std::string_view text, size_t n) {
+    if (text.size() <= n) return std::string(text);
+    return std::string(text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, static_cast<int>(n)))));
+}
+
+void reset_generator_state() { g_tree = State{}; }
+
+bool collect_generator_arguments(int argc, char** argv, std::vector<std::string>& args, int& own_count) {
+    args.clear();
+    own_count = 0;
+    if (argc > kMaxArguments) return false;
+    bool append = false;
+    for (int i = 0; i < argc; ++i) {
+        args.emplace_back(argv[i] != nullptr ? argv[i] : "");
+        if (args.back() == "-D") append = true;
+    }
+    own_count = argc;
+    if (!append) return true;
+    const char* value = crt_getenv(kCallTreeOptionVariable);
+    if (value == nullptr) return true;
+    std::string_view words(value);
+    if (words.size() >= kMaxVariableBytes) return false;
+    size_t pos = 0;
+    while (pos < words.size()) {
+        while (pos < words.size() && words[pos] == ' ') ++pos;
+        size_t end = pos;
+        while (end < words.size() && words[end] != ' ') ++end;
+        if (end > pos) {
+            if (static_cast<int>(args.size()) >= kMaxArguments) return false;
+            args.emplace_back(words.substr(pos, end - pos));
+        }
+        pos = end;
+    }
+    return true;
+}
+
+int parse_tree_generator_options(const std::vector<std::string>& args, int own_count) {
+    if (args.size() <= 1 || args[1] == "-help") return 0;
+    Settings& s = g_tree.settings;
+    bool refused = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.empty() || arg == "-D") continue;
+        if (!parse_argument(arg, static_cast<int>(i) < own_count)) refused = true;
+    }
+    if (refused || s.interface_code != kCallTreeInterfaceCode || s.job_count != 1 || s.list_count != 1) return 0;
+    if (s.job == kJobCrossReference && (s.level_given || s.depth_given || s.comment_given)) return 0;
+    s.function_comment_length = std::max(s.comment_length, 40);
+    return 1;
+}
+
+std::string locate_support_file(const std::string& name, bool use_base) {
+    std::string first = name;
+    if (use_base && g_tree.settings.support_base == 1 && is_relative(name)) first = g_tree.list_folder + name;
+    if (can_read(first)) return first;
+    const char* krt = crt_getenv("KRT");
+    std::string folder = krt != nullptr ? krt : host_program_directory();
+    if (!folder.empty()) {
+        if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
+        if (can_read(folder + name)) return folder + name;
+    }
+    return name;
+}
+
+int load_source_list() {
+    Settings& s = g_tree.settings;
+    std::vector<std::string> lines;
+    if (!read_lines(s.list, lines)) {
+        int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, s.list);
+        return report_failure(r, kCodeNotFound);
+    }
+    int missing = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string& line = lines[i];
+        if (is_comment_line(line)) continue;
+        trim_trailing_blanks(line);
+        ListEntry entry;
+        entry.name = line;
+        entry.path = s.support_base == 1 && is_relative(line) ? g_tree.list_folder + line : line;
+        entry.line = static_cast<int>(i) + 1;
+        int handle = is_regular_file(entry.path) ? open_tracked_file(entry.path.c_str(), "r") : -1;
+        if (handle < 0) {
+            int r = report_at_list_line(kMessageError, kCodeNotFound, kMsgNotFound, entry.path, s.list, entry.line);
+            if (r != 1) return r;
+            ++missing;
+        } else {
+            entry.size = std::max<int64_t>(crt_filelength(handle), 0);
+            close_tracked_file(handle);
+            g_tree.total_bytes += entry.size;
+        }
+        g_tree.sources.push_back(std::move(entry));
+    }
+    if (g_tree.sources.empty()) {
+        int r = report_converter_message(kMessageError, kCodeNoSource, kMsgNoSourceFound, s.list);
+        return report_failure(r, kCodeNoSource);
+    }
+    if (missing > 0) return kCodeNotFound;
+
+    std::string found = locate_support_file("oq1000.ign", false);
+    g_tree.oq_ignore_path = can_read(found) ? found : std::string{};
+    if (!s.user_ignore.empty()) {
+        std::string name = s.user_ignore;
+        if (find_extension_dot(name) < 0) name += ".ign";
+        found = locate_support_file(name, true);
+        if (can_read(found)) {
+            g_tree.user_ignore_path = found;
+        } else {
+            int r = report_converter_message(kMessageWarning, kCodeNoIgnoreList, kMsgNoIgnoreFile, name);
+            if (r != 1) return r;
+            g_tree.warnings = 1;
+        }
+    }
+
+    std::string base = s.list;
+    if (s.job == kJobRepair) {
+        g_tree.nam.final_name = base;
+        g_tree.nam.temp_name = base;
+        replace_extension(g_tree.nam.temp_name, ".na2");
+        if (!can_create(g_tree.nam.temp_name)) {
+            int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, g_tree.nam.temp_name);
+            g_tree.nam.temp_name.clear();
+            return report_failure(r, kCodeNotFound);
+        }
+    } else {
+        g_tree.trd.temp_name = g_tree.trd.final_name = base;
+        replace_extension(g_tree.trd.temp_name, ".$tr");
+        replace_extension(g_tree.trd.final_name, ".trd");
+        g_tree.flt.temp_name = g_tree.flt.final_name = base;
+        replace_extension(g_tree.flt.temp_name, ".tmf");
+        replace_extension(g_tree.flt.final_name, ".flt");
+        for (OutputFile* file : {&g_tree.trd, &g_tree.flt}) {
+            if (can_create(file->temp_name)) continue;
+            int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, file->temp_name);
+            file->temp_name.clear();
+            return report_failure(r, kCodeNotFound);
+        }
+    }
+
+    std::string folder;
+    int cut = find_last_path_separator(s.error_file.c_str());
+    if (cut >= 0) folder = s.error_file.substr(0, static_cast<size_t>(cut) + 1);
+    g_tree.keyword_path = can_read(folder + "oq1000.kwd") ? folder + "oq1000.kwd" : std::string{};
+    return kCodeOk;
+}
+
+int read_generator_keyword_file(const std::string& path) {
+    std::vector<std::string> lines;
+    if (path.empty() || !read_lines(path, lines)) return kCodeOk;
+    static const char* const kKeys[2] = {"NAME", "FUNCTION"};
+    bool given[2] = {false, false};
+    for (std::string& line : lines) {
+        if (line.empty() || is_identifier_start(static_cast<unsigned char>(line[0])) == 0) continue;
+        trim_trailing_blanks(line);
+        int key_end = skip_identifier(line, 0);
+        int eq = skip_blanks(line, key_end);
+        if (byte_at(line, eq) != '=') continue;
+        int value = skip_blanks(line, eq + 1);
+        if (value >= static_cast<int>(line.size())) continue;
+        std::string_view key = std::string_view(line).substr(0, static_cast<size_t>(key_end));
+        for (int k = 0; k < 2; ++k) {
+            if (given[k] || key != kKeys[k]) continue;
+            g_tree.keywords[k] = line.substr(static_cast<size_t>(value));
+            given[k] = true;
+        }
+    }
+    return kCodeOk;
+}
+
+int build_ignore_list() {
+    g_tree.ignored = {"if", "else", "while", "for", "return", "switch", "sizeof", "case"};
+    int r = add_ignore_file(g_tree.oq_ignore_path);
+    if (r == kCodeOk) r = add_ignore_file(g_tree.user_ignore_path);
+    if (r != kCodeOk) return r;
+    std::sort(g_tree.ignored.begin(), g_tree.ignored.end());
+    return kCodeOk;
+}
+
+bool find_ignored_name(std::string_view name) {
+    const auto& table = g_tree.ignored;
+    if (std::binary_search(table.begin(), table.end(), name, std::less<>{})) return true;
+    size_t qualifier = name.find("::");
+    if (qualifier == std::string_view::npos) return false;
+    return std::binary_search(table.begin(), table.end(), name.substr(0, qualifier), std::less<>{});
+}
+
+void build_type_keyword_table() {
+    static const char* const kWords[] = {"*",     "auto", "extern", "register", "static",   "char",
+                                         "double", "float", "int",  "long",     "short",    "unsigned",
+                                         "signed", "const", "volatile", "void"};
+    g_tree.type_words.clear();
+    for (const char* word : kWords) g_tree.type_words.insert(word);
+}
+
+int define_option_macros() {
+    truncate_macro_table(0);
+    for (const std::string& text : g_tree.settings.defines) {
+        size_t eq = text.find('=');
+        std::string_view name = std::string_view(text).substr(0, eq);
+        if (name.empty()) continue;
+        std::string_view body = eq == std::string::npos ? std::string_view{} : std::string_view(text).substr(eq + 1);
+        int r = define_macro(name, body);
+        if (r == kCodeNoMemory || r == kCodeNoMemoryConverter) return kCodeNoMemoryConverter;
+        if (r == kCodeCannotWrite) return kCodeCannotWrite;
+        if (r < -99) return -100;
+    }
+    return kCodeOk;
+}
+
+void note_run_messages() {
+    if (g_analysis.warnings_flag != 0 || g_analysis.errors_flag != 0) g_tree.warnings = 1;
+}
+
+// --- progress ---------------------------------------------------------------------
+
+namespace {
+int progress_permille() {
+    if (g_tree.total_bytes <= 0) return 1000;
+    int64_t read = g_tree.finished_bytes;
+    if (g_analysis.current.handle >= 0) read += g_analysis.current.bytes_read;
+    read = std::min(read, g_tree.total_bytes);
+    return static_cast<int>(std::min<int64_t>(read * 1000 / g_tree.total_bytes + 5, 1000));
+}
+
+// The reader calls this per line: the meter moves and a cancel is seen
+// inside a long source too.
+void on_source_line(int, int) {
+    int permille = progress_permille();
+    if (permille == g_tree.last_permille) return;
+    report_progress_text(g_tree.progress_text);
+}
+}  // namespace
+
+void report_progress_text(const std::string& text) {
+    g_tree.progress_text = text;
+    g_tree.last_permille = progress_permille();
+    if (host_report_progress(text.c_str(), g_tree.last_permille) != 0) g_tree.cancel = 1;
+}
+
+void show_source_progress(int number, int count, const std::string& name, char open, char close) {
+    const Settings& s = g_tree.settings;
+    std::string base = base_name_of(name);
+    char head[32];
+    std::string text;
+    if (s.console == 0) {
+        if (s.display_level <= 0) return;
+        std::string shown = base;
+        if (shown.size() < 8) shown.insert(0, 8 - shown.size(), ' ');
+        text = "           <" + shown + ">" + kMsgProcessing + "          \r";
+    } else {
+        std::snprintf(head, sizeof head, "%c%2d/%2d:", open, number, count);
+        text = head + base;
+        if (base.size() < 10) text.append(10 - base.size(), ' ');
+        text += close;
+    }
+    report_progress_text(text);
+}
+
+}  // namespace ctree
+
+using namespace ctree;
+
+namespace {
+
+void apply_analysis_settings() {
+    const Settings& s = g_tree.settings;
+    AnalysisSettings& a = g_analysis.settings;
+    a.include_mode_quoted = s.include_quoted;
+    a.include_mode_angle = s.include_angle;
+    a.asm_setting = s.asm_handling;
+    a.control_macro_mode = s.mode_word;
+    a.conditional_mode = s.pp_mode;
+    a.verbosity = s.display_level;
+    a.progress_flag = s.console != 0 ? 1 : 0;
+    // a missing macro ignore file is an empty one
+    std::string found = locate_support_file(a.ignore_file, true);
+    a.ignore_file = crt_exists(found.c_str()) ? found : std::string{};
+    g_analysis.hooks.on_line = on_source_line;
+}
+
+int status_of(int code) {
+    if (code == kCodeOk) return g_tree.warnings != 0 ? kCallTreeWarnings : kCallTreeDone;
+    if (code == kCodeNoMemoryConverter || code == kCodeNoMemory) return kCallTreeNoMemory;
+    if (code == kCodeCannotWrite) return kCallTreeWriteFailure;
+    return kCallTreeErrors;
+}
+
+bool regular_or_missing(const std::string& path) {
+    return !crt_exists(path.c_str()) || std::filesystem::is_regular_file(resolve_platform_path(path.c_str()));
+}
+
+// Puts finished temporaries in place of their results, all or none: the old
+// results are moved aside first and come back when any rename fails.
+bool commit_results(std::vector<OutputFile*> files) {
+    std::vector<std::string> aside(files.size());
+    std::vector<bool> moved(files.size(), false), placed(files.size(), false);
+    bool ok = true;
+    for (OutputFile* file : files) ok = ok && regular_or_missing(file->final_name);
+    for (size_t i = 0; i < files.size() && ok; ++i) {
+        aside[i] = files[i]->final_name + ".$old";
+        if (!crt_exists(files[i]->final_name.c_str())) continue;
+        delete_file(aside[i].c_str());
+        ok = rename_file(files[i]->final_name.c_str(), aside[i].c_str()) == 0;
+        moved[i] = ok;
+    }
+    for (size_t i = 0; i < files.size() && ok; ++i) {
+        ok = rename_file(files[i]->temp_name.c_str(), files[i]->final_name.c_str()) == 0;
+        placed[i] = ok;
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (ok) {
+            if (moved[i]) delete_file(aside[i].c_str());
+            continue;
+        }
+        if (placed[i]) delete_file(files[i]->final_name.c_str());
+        if (moved[i]) rename_file(aside[i].c_str(), files[i]->final_name.c_str());
+        delete_file(files[i]->temp_name.c_str());
+    }
+    if (!ok) report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[0]->final_name);
+    return ok;
+}
+
+// The list goes to .bak and the new list takes its name; when a step fails
+// the old list and the old .bak are where they were.
+bool commit_repaired_list() {
+    OutputFile& nam = g_tree.nam;
+    std::string bak = nam.final_name;
+    replace_extension(bak, ".bak");
+    std::string old_bak = bak + ".$old";
+    bool ok = regular_or_missing(bak) && regular_or_missing(nam.final_name);
+    bool bak_moved = false, list_moved = false;
+    if (ok && crt_exists(bak.c_str())) {
+        delete_file(old_bak.c_str());
+        ok = bak_moved = rename_file(bak.c_str(), old_bak.c_str()) == 0;
+    }
+    if (ok) ok = list_moved = rename_file(nam.final_name.c_str(), bak.c_str()) == 0;
+    if (ok) ok = rename_file(nam.temp_name.c_str(), nam.final_name.c_str()) == 0;
+    if (ok) {
+        if (bak_moved) delete_file(old_bak.c_str());
+        return true;
+    }
+    if (list_moved) rename_file(bak.c_str(), nam.final_name.c_str());
+    if (bak_moved) rename_file(old_bak.c_str(), bak.c_str());
+    delete_file(nam.temp_name.c_str());
+    report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, nam.final_name);
+    return false;
+}
+
+int finish_tree_outputs(int status) {
+    const bool success = status == kCallTreeDone || status == kCallTreeWarnings;
+    if (!g_tree.nam.temp_name.empty()) {
+        if (success) return commit_repaired_list() ? status : kCallTreeWriteFailure;
+        delete_file(g_tree.nam.temp_name.c_str());
+        return status;
+    }
+    if (g_tree.trd.temp_name.empty() || g_tree.flt.temp_name.empty()) {
+        if (!g_tree.trd.temp_name.empty()) delete_file(g_tree.trd.temp_name.c_str());
+        return status;
+    }
+    if (success) return commit_results({&g_tree.flt, &g_tree.trd}) ? status : kCallTreeWriteFailure;
+    delete_file(g_tree.flt.temp_name.c_str());
+    delete_file(g_tree.trd.temp_name.c_str());
+    return status;
+}
+
+// Steps 4 to 10 of an accepted vector: 1 or the code that ended the run.
+int generate() {
+    Settings& s = g_tree.settings;
+    get_directory_part(s.list, g_tree.list_folder);
+    if (g_tree.list_folder == ".\\") g_tree.list_folder.clear();
+    g_analysis.error_file = s.error_file;
+    apply_analysis_settings();
+    int code = reset_scanner_state(kResetState | kResetErrorFile | kResetNoUnix);
+    if (code != kCodeOk) return -200;  // the scanner could not be opened
+
+    code = load_source_list();
+    if (code != kCodeOk) return code;
+    code = read_generator_keyword_file(g_tree.keyword_path);
+    if (code == kCodeOk) code = build_ignore_list();
+    if (code != kCodeOk) return code;
+    build_type_keyword_table();
+
+    code = define_option_macros();
+    if (code == kCodeOk && s.prepass) code = prescan_sources();
+    if (code != kCodeOk) return code;
+    g_tree.finished_bytes = 0;
+
+    if (s.function_list()) code = open_function_list();
+    if (code == kCodeOk) code = scan_listed_sources();
+    if (s.function_list()) {
+        int r = close_function_list();
+        if (code == kCodeOk) code = r;
+    }
+    if (code != kCodeOk) return code;
+    note_run_messages();
+    // what follows is about the whole program, not a place in a source
+    g_analysis.current = SourceFile{};
+    if (g_tree.records.empty()) {
+        int r = report_converter_message(kMessageError, 10, kMsgNoFunction, "");
+        return report_failure(r, -50);
+    }
+    return s.job == kJobRepair ? rewrite_nam_file() : write_trd_file();
+}
+
+}  // namespace
+
+int run_call_tree_generator(int argc, char** argv) {
+    // the pool's test limit belongs to the caller, not to the run's reset
+    const int pool_limit = g_analysis.pool_fail_after;
+    reset_analysis_state(kOrbalineAnalysis);
+    g_analysis.pool_fail_after = pool_limit;
+    reset_generator_state();
+
+    std::vector<std::string> args;
+    int own = 0;
+    int status;
+    if (!collect_generator_arguments(argc, argv, args, own) || parse_tree_generator_options(args, own) != 1) {
+        status = kCallTreeBadCall;
+    } else {
+        int code = generate();
+        note_run_messages();
+        status = code == -200 ? kCallTreeBadCall : status_of(code);
+    }
+    close_all_source_files();
+    if (g_analysis.current.handle >= 0) close_source_file();
+    for (OutputFile* file : {&g_tree.flt, &g_tree.trd, &g_tree.nam}) {
+        if (file->handle >= 0) close_tracked_file(file->handle);
+        file->handle = -1;
+    }
+    status = finish_tree_outputs(status);
+
+    g_analysis.hooks = AnalysisHooks{};
+    free_pool();
+    return status;
+}

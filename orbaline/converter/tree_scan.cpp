@@ -1,0 +1,612 @@
+// Definitions and calls: every listed source is read unit by unit through
+// the shared scanner; function heads become records and the names called in
+// their bodies are added to them.
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/preprocessor.h"
+#include "common/analysis/scanner.h"
+#include "common/analysis/support.h"
+#include "common/analysis/text_utils.h"
+#include "orbaline/converter/call_tree.h"
+#include "orbaline/converter/tree_texts.h"
+
+namespace ctree {
+
+namespace {
+
+// Reserved words that look like calls when a parenthesis follows them.
+bool is_statement_word(std::string_view name) {
+    static const char* const kWords[] = {"if", "else", "while", "for", "return", "switch", "sizeof", "case"};
+    for (const char* word : kWords)
+        if (name == word) return true;
+    return false;
+}
+
+bool is_operator_char(unsigned char c, std::string_view set) { return c != 0 && set.find(static_cast<char>(c)) != std::string_view::npos; }
+
+int identifier_end(std::string_view text, int pos) {
+    while (pos < static_cast<int>(text.size()) && is_identifier_char(static_cast<unsigned char>(text[pos]))) ++pos;
+    return pos;
+}
+
+int identifier_start_before(std::string_view text, int end) {
+    int pos = end;
+    while (pos > 0 && is_identifier_char(static_cast<unsigned char>(text[pos - 1]))) --pos;
+    return pos;
+}
+
+int blanks_back(std::string_view text, int pos) {
+    while (pos > 0 && text[pos - 1] == ' ') --pos;
+    return pos;
+}
+
+std::string without_blanks(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        if (c != ' ') out += c;
+    return out;
+}
+
+// Position of the "(" matching the ")" at close, outside literals; -1.
+int matching_open(std::string_view text, int close, const std::vector<unsigned char>& map) {
+    int depth = 0;
+    for (int i = close; i >= 0; --i) {
+        if (map[static_cast<size_t>(i)] != 0) continue;
+        if (text[i] == ')') ++depth;
+        if (text[i] == '(' && --depth == 0) return i;
+    }
+    return -1;
+}
+
+// The identifier before the "(" that opens the last group of a text ending
+// with ")"; "" when there is none.
+std::string name_before_last_group(std::string_view text) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    int close = static_cast<int>(text.size()) - 1;
+    if (close < 0 || text[close] != ')') return {};
+    int open = matching_open(text, close, map);
+    if (open < 0) return {};
+    int end = blanks_back(text, open);
+    int start = identifier_start_before(text, end);
+    if (start == end || !is_identifier_start(static_cast<unsigned char>(text[start]))) return {};
+    return std::string(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+}
+
+// The declarators of a depth-0 declaration, split at top-level commas.
+std::vector<std::string_view> declarators_of(std::string_view text) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    std::vector<std::string_view> parts;
+    int depth = 0;
+    size_t from = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (map[i] != 0) continue;
+        char c = text[i];
+        if (c == '(' || c == '[' || c == '{') ++depth;
+        if (c == ')' || c == ']' || c == '}') --depth;
+        if (c == ',' && depth == 0) {
+            parts.push_back(text.substr(from, i - from));
+            from = i + 1;
+        }
+    }
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+// The last identifier of a declarator that does not start with a digit.
+std::string last_identifier(std::string_view text) {
+    int end = static_cast<int>(text.size());
+    while (end > 0) {
+        while (end > 0 && !is_identifier_char(static_cast<unsigned char>(text[end - 1]))) --end;
+        int start = identifier_start_before(text, end);
+        if (start < end && is_identifier_start(static_cast<unsigned char>(text[start])))
+            return std::string(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+        end = start;
+    }
+    return {};
+}
+
+int map_scanner_failure(int code) {
+    if (code == kCodeNoMemory || code == kCodeNoMemoryConverter) return kCodeNoMemoryConverter;
+    if (code == kCodeCannotWrite) return kCodeCannotWrite;
+    return -100;
+}
+
+void clear_pending() {
+    g_tree.pending_comment.clear();
+    g_tree.comment_seen = false;
+}
+
+// Blanks the bytes inside double-quoted strings, so nothing in them is taken
+// for a call.
+void blank_strings(std::string& text) {
+    if (text.find('"') == std::string::npos) return;
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    bool in_string = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (map[i] == 2) {
+            in_string = text[i] == '"';
+            continue;
+        }
+        if (map[i] == 1 && in_string) text[i] = ' ';
+        if (map[i] == 3 || map[i] == 0) in_string = false;
+    }
+}
+
+// Starts a definition: function list line, record, known name.
+int begin_definition(int line, const std::string& name, const std::string& prefix) {
+    const Settings& s = g_tree.settings;
+    if (s.function_list()) {
+        int r = write_function_list_line(g_tree.current_file, line, name,
+                                         g_tree.comment_seen ? g_tree.pending_comment : name);
+        if (r != kCodeOk) return r;
+    }
+    std::string comment = g_tree.comment_seen ? g_tree.pending_comment : std::string{};
+    if (s.tree_run()) comment = cut_text(comment, static_cast<size_t>(std::max(s.comment_length, 0)));
+    int r = record_function_definition(line, name, comment, g_tree.current_file, prefix);
+    if (r != kCodeOk) return r;
+    g_tree.known.insert(name);
+    clear_pending();
+    g_tree.owner = name;
+    g_tree.in_definition = true;
+    return kCodeOk;
+}
+
+// "type (*name[])() = {": a table of functions whose initialiser lists its
+// calls. false when the text is not one.
+bool function_table_name(std::string_view text, std::string& name) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    int pos = static_cast<int>(text.size());
+    static const char kTail[] = "{=)(";
+    for (const char* want = kTail; *want != '\0'; ++want) {
+        pos = blanks_back(text, pos);
+        if (pos <= 0 || text[pos - 1] != *want) return false;
+        --pos;
+    }
+    pos = blanks_back(text, pos);
+    if (pos <= 0 || text[pos - 1] != ')') return false;
+    int close = pos - 1;
+    int open = matching_open(text, close, map);
+    if (open < 0) return false;
+    std::string_view inner = trimmed(text.substr(static_cast<size_t>(open) + 1, static_cast<size_t>(close - open - 1)));
+    std::string stars;
+    size_t i = 0;
+    while (i < inner.size() && (inner[i] == '*' || inner[i] == ' ')) {
+        if (inner[i] == '*') stars += '*';
+        ++i;
+    }
+    int end = identifier_end(inner, static_cast<int>(i));
+    if (end == static_cast<int>(i) || !is_identifier_start(static_cast<unsigned char>(inner[i]))) return false;
+    name = (g_tree.settings.pointer_names == 1 ? std::string{} : stars) +
+           std::string(inner.substr(i, static_cast<size_t>(end) - i));
+    return true;
+}
+
+int detect_definition(const SourceUnit& unit, const std::string& text) {
+    const char last = text.back();
+    if (last == ')') {
+        std::string name, prefix;
+        if (!function_head_name(text, name, prefix)) return kCodeOk;
+        return begin_definition(unit.line, name, prefix);
+    }
+    if (last == '{') {
+        std::string name;
+        if (!function_table_name(text, name)) return kCodeOk;
+        return begin_definition(unit.line, name, "");
+    }
+    if (!g_tree.settings.prepass && last == ';') {
+        std::string_view head = trimmed(std::string_view(text).substr(0, text.size() - 1));
+        std::string name = name_before_last_group(head);
+        if (!name.empty()) g_tree.known.insert(name);
+    }
+    return kCodeOk;
+}
+
+int record_calls(const SourceUnit& unit, const std::string& text) {
+    for (const std::string& name : calls_in_text(text)) {
+        int r = g_tree.settings.parent_to_child()
+                    ? record_call(unit.line, name, g_tree.current_file, g_tree.owner)
+                    : record_call(unit.line, g_tree.owner, g_tree.current_file, name);
+        if (r != kCodeOk) return r;
+    }
+    return kCodeOk;
+}
+
+void note_prototypes(const std::string& text) {
+    std::string_view body = text;
+    if (!body.empty() && body.back() == ';') body = trimmed(body.substr(0, body.size() - 1));
+    if (body.empty() || body.back() != ')') return;
+    for (std::string_view part : declarators_of(body)) {
+        std::string name = name_before_last_group(trimmed(part));
+        if (!name.empty()) g_tree.known.insert(name);
+    }
+}
+
+int handle_unit(SourceUnit& unit, bool prepass) {
+    std::string& text = unit.text;
+    if (!text.empty() && text[0] == '#') return kCodeOk;  // a directive the reader passed on
+    if (prepass) {
+        if (unit.depth == 0 && !text.empty()) note_prototypes(text);
+        return kCodeOk;
+    }
+    if (!text.empty()) collect_type_words(text);
+    if (text.empty() && unit.comment.empty()) return kCodeOk;
+    if (unit.depth == 0 && !text.empty() && text[0] == '}') {
+        g_tree.in_definition = false;
+        return kCodeOk;
+    }
+    blank_strings(text);
+    if (unit.depth == 0) {
+        if (!text.empty()) return detect_definition(unit, text);
+        std::string comment;
+        if (keyword_comment(unit.comment, comment)) {
+            g_tree.pending_comment = comment;
+            g_tree.comment_seen = true;
+        }
+        return kCodeOk;
+    }
+    if (!g_tree.in_definition || text.empty()) return kCodeOk;
+    return record_calls(unit, text);
+}
+
+}  // namespace
+
+int first_record(const std::string& name) {
+    auto found = g_tree.by_name.find(name);
+    return found == g_tree.by_name.end() || found->second.empty() ? -1 : found->second.front();
+}
+
+bool keyword_comment(std::string_view comment, std::string& text) {
+    int p = skip_blanks(comment, 0);
+    if (comment.substr(static_cast<size_t>(p), 2) == "/*" || comment.substr(static_cast<size_t>(p), 2) == "//")
+        p = skip_blanks(comment, p + 2);
+    if (byte_at(comment, p) == '*') p = skip_blanks(comment, p + 1);
+    const std::string& keyword = g_tree.keywords[1];
+    if (keyword.empty() || comment.substr(static_cast<size_t>(p), keyword.size()) != keyword) return false;
+    int after = p + static_cast<int>(keyword.size());
+    if (is_identifier_char(static_cast<unsigned char>(keyword.back())) && is_identifier_char(byte_at(comment, after)))
+        return false;
+    after = skip_blanks(comment, after);
+    if (byte_at(comment, after) == ':') {
+        ++after;
+        if (byte_at(comment, after) == ' ') ++after;
+    }
+    std::string rest(comment.substr(static_cast<size_t>(std::min<int>(after, static_cast<int>(comment.size())))));
+    trim_trailing_blanks(rest);
+    if (ends_with(rest, "*/")) rest.resize(rest.size() - 2);
+    text = std::string(trimmed(rest));
+    return true;
+}
+
+void collect_type_words(std::string_view text) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    const int n = static_cast<int>(text.size());
+    // tags: the name after struct, union, enum or class
+    for (int i = 0; i < n;) {
+        if (map[static_cast<size_t>(i)] != 0 || !is_identifier_start(static_cast<unsigned char>(text[i])) ||
+            (i > 0 && is_identifier_char(static_cast<unsigned char>(text[i - 1])))) {
+            i += is_dbcs_at(text, i) ? 2 : 1;
+            continue;
+        }
+        int end = identifier_end(text, i);
+        std::string_view word = text.substr(static_cast<size_t>(i), static_cast<size_t>(end - i));
+        i = end;
+        if (word != "struct" && word != "union" && word != "enum" && word != "class") continue;
+        int tag = skip_blanks(text, end);
+        int tag_end = identifier_end(text, tag);
+        if (tag_end > tag && is_identifier_start(static_cast<unsigned char>(text[tag])))
+            g_tree.type_words.emplace(text.substr(static_cast<size_t>(tag), static_cast<size_t>(tag_end - tag)));
+    }
+    if (!starts_with_word(text, "typedef")) return;
+    std::string_view body = trimmed(text.substr(7));
+    if (!body.empty() && body.back() == ';') body = trimmed(body.substr(0, body.size() - 1));
+    // the declarators after the type's own braces
+    size_t close = body.rfind('}');
+    std::vector<std::string_view> parts = declarators_of(body);
+    for (std::string_view part : parts) {
+        if (close != std::string_view::npos && part.data() + part.size() <= body.data() + close) continue;
+        size_t star = part.find("(*");
+        std::string name;
+        if (star != std::string_view::npos) {
+            int p = static_cast<int>(star) + 2;
+            while (byte_at(part, p) == '*' || byte_at(part, p) == ' ') ++p;
+            int end = identifier_end(part, p);
+            if (end > p) name.assign(part.substr(static_cast<size_t>(p), static_cast<size_t>(end - p)));
+        } else {
+            name = last_identifier(part);
+        }
+        if (!name.empty()) g_tree.type_words.insert(name);
+    }
+}
+
+bool function_head_name(std::string_view text, std::string& name, std::string& prefix) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    const int n = static_cast<int>(text.size());
+    // keep the text up to the first group that returns to the outermost level;
+    // the "()" of "operator()" belongs to the name
+    int depth = 0, cut = -1;
+    for (int i = 0; i < n && cut < 0; ++i) {
+        if (map[static_cast<size_t>(i)] != 0) continue;
+        if (text[i] == '(') ++depth;
+        if (text[i] == ')' && depth > 0 && --depth == 0) {
+            int open = matching_open(text, i, map);
+            int before = blanks_back(text, open);
+            bool operator_call = i == skip_blanks(text, open + 1) &&
+                                 text.substr(0, static_cast<size_t>(before)).ends_with("operator");
+            if (!operator_call) cut = i;
+        }
+    }
+    if (cut < 0) return false;
+    std::string_view head = text.substr(0, static_cast<size_t>(cut) + 1);
+    int open = matching_open(head, cut, map);
+    if (open < 0) return false;
+    // a constructor's initialiser: the group before it names the function
+    int colon = blanks_back(head, open);
+    if (colon > 0 && head[colon - 1] == ':' && (colon < 2 || head[colon - 2] != ':')) {
+        int close = blanks_back(head, colon - 1);
+        if (close > 0 && head[close - 1] == ')') {
+            int earlier = matching_open(head, close - 1, map);
+            if (earlier >= 0) open = earlier;
+        }
+    }
+    int end = blanks_back(head, open);
+    int start = end;
+    // operator functions keep their operator characters
+    int op = end;
+    while (op > 0 && is_operator_char(static_cast<unsigned char>(head[op - 1]), "+-<>!=*/[]() ")) --op;
+    int op_word = identifier_start_before(head, op);
+    if (op < end && head.substr(static_cast<size_t>(op_word), static_cast<size_t>(op - op_word)) == "operator") {
+        start = op_word;
+    } else {
+        start = identifier_start_before(head, end);
+        if (start == end || !is_identifier_start(static_cast<unsigned char>(head[start]))) return false;
+    }
+    for (;;) {
+        int p = blanks_back(head, start);
+        if (p > 0 && head[p - 1] == '~') start = p - 1, p = blanks_back(head, start);
+        if (p >= 2 && head.substr(static_cast<size_t>(p) - 2, 2) == "::") {
+            int q = blanks_back(head, p - 2);
+            int s = identifier_start_before(head, q);
+            if (s < q && is_identifier_start(static_cast<unsigned char>(head[s]))) {
+                start = s;
+                continue;
+            }
+            start = p - 2;  // a name in the global scope
+        }
+        break;
+    }
+    name = without_blanks(head.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+    prefix = std::string(trimmed(head.substr(0, static_cast<size_t>(start))));
+    return !name.empty();
+}
+
+std::vector<std::string> calls_in_text(std::string_view text) {
+    std::vector<std::string> calls;
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    const int n = static_cast<int>(text.size());
+    // the first assignment at the outermost level: a known name left of it is
+    // assigned to, not called
+    int assign = -1, depth = 0;
+    for (int i = 0; i < n && assign < 0; ++i) {
+        if (map[static_cast<size_t>(i)] != 0) continue;
+        char c = text[i];
+        if (c == '(') ++depth;
+        if (c == ')') --depth;
+        if (c != '=' || depth != 0) continue;
+        if (byte_at(text, i + 1) == '=') {
+            ++i;
+            continue;
+        }
+        unsigned char before = i > 0 ? static_cast<unsigned char>(text[i - 1]) : 0;
+        if (before == '!' || before == '<' || before == '>') continue;
+        assign = i;
+    }
+    const Settings& s = g_tree.settings;
+    for (int i = 0; i < n;) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (map[static_cast<size_t>(i)] != 0) {
+            ++i;
+            continue;
+        }
+        if (is_dbcs_at(text, i)) {
+            i += 2;
+            continue;
+        }
+        if (c >= '0' && c <= '9') {
+            while (i < n && (is_identifier_char(static_cast<unsigned char>(text[i])) || text[i] == '.')) ++i;
+            continue;
+        }
+        if (!is_identifier_start(c)) {
+            ++i;
+            continue;
+        }
+        const int start = i;
+        int end = identifier_end(text, i);
+        auto take_operator = [&](int from, int to) {
+            if (text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)) != "operator") return to;
+            int p = skip_blanks(text, to);
+            int q = p;
+            while (q < n && map[static_cast<size_t>(q)] == 0 && is_operator_char(static_cast<unsigned char>(text[q]), "+-<>!=*/[]"))
+                ++q;
+            return q > p ? q : to;
+        };
+        end = take_operator(start, end);
+        for (;;) {
+            int p = skip_blanks(text, end);
+            while (byte_at(text, p) == '[' && map[static_cast<size_t>(p)] == 0) {
+                int level = 0, q = p;
+                for (; q < n; ++q) {
+                    if (map[static_cast<size_t>(q)] != 0) continue;
+                    if (text[q] == '[') ++level;
+                    if (text[q] == ']' && --level == 0) break;
+                }
+                if (q >= n) break;
+                p = skip_blanks(text, q + 1);
+            }
+            int sep = 0;
+            if (text.substr(static_cast<size_t>(std::min(p, n)), 2) == "::" || text.substr(static_cast<size_t>(std::min(p, n)), 2) == "->")
+                sep = 2;
+            else if (byte_at(text, p) == '.')
+                sep = 1;
+            if (sep == 0) break;
+            int q = skip_blanks(text, p + sep);
+            if (byte_at(text, q) == '~') q = skip_blanks(text, q + 1);
+            if (!is_identifier_start(byte_at(text, q))) break;
+            end = take_operator(q, identifier_end(text, q));
+        }
+        i = end;
+        std::string name = without_blanks(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+        if (g_tree.type_words.count(name) != 0 || is_statement_word(name)) continue;
+        if (byte_at(text, skip_blanks(text, end)) == '(') {
+            calls.push_back(std::move(name));
+            continue;
+        }
+        if (assign >= 0 && start < assign) continue;
+        if (g_tree.known.count(name) != 0) {
+            calls.push_back(std::move(name));
+        } else if (s.pointer_names == 1) {
+            std::string starred = name;
+            for (int stars = 0; stars < 4; ++stars) {
+                starred.insert(0, 1, '*');
+                if (g_tree.known.count(starred) != 0) {
+                    calls.push_back(starred);
+                    break;
+                }
+            }
+        }
+    }
+    return calls;
+}
+
+int record_call(int line, const std::string& name, const std::string& file, const std::string& owner) {
+    if (pool_copy_string(name) == nullptr) return kCodeNoMemoryConverter;
+    auto found = g_tree.by_name.find(owner);
+    if (found == g_tree.by_name.end() || found->second.empty()) {
+        TreeDefinition placeholder;
+        placeholder.name = owner;
+        placeholder.mark = 'U';
+        placeholder.calls.push_back({name, file, line});
+        g_tree.by_name[owner].push_back(static_cast<int>(g_tree.records.size()));
+        g_tree.records.push_back(std::move(placeholder));
+        return kCodeOk;
+    }
+    TreeDefinition& record = g_tree.records[static_cast<size_t>(found->second.back())];
+    if (g_tree.settings.parent_to_child()) {
+        for (const TreeCall& call : record.calls)
+            if (call.name == name) return kCodeOk;
+    }
+    record.calls.push_back({name, file, line});
+    return kCodeOk;
+}
+
+int record_function_definition(int line, const std::string& name, const std::string& comment,
+                               const std::string& file, const std::string& prefix) {
+    if (pool_copy_string(name) == nullptr || pool_copy_string(comment) == nullptr) return kCodeNoMemoryConverter;
+    std::vector<int>& same = g_tree.by_name[name];
+    char mark = '#';
+    for (int index : same) {
+        TreeDefinition& record = g_tree.records[static_cast<size_t>(index)];
+        if (record.placeholder()) {
+            // calls recorded before the definition are its own
+            record.file = file;
+            record.comment = comment;
+            record.line = line;
+            record.prefix = prefix;
+            record.mark = '#';
+            return kCodeOk;
+        }
+        record.mark = 'M';
+        mark = 'M';
+    }
+    TreeDefinition record;
+    record.name = name;
+    record.file = file;
+    record.comment = comment;
+    record.prefix = prefix;
+    record.line = line;
+    record.mark = mark;
+    same.push_back(static_cast<int>(g_tree.records.size()));
+    g_tree.records.push_back(std::move(record));
+    return kCodeOk;
+}
+
+int scan_source_file(const ListEntry& entry, bool prepass) {
+    ++g_tree.source_number;
+    show_source_progress(g_tree.source_number, static_cast<int>(g_tree.sources.size()), entry.name,
+                         prepass ? '{' : '(', prepass ? '}' : ')');
+    note_run_messages();
+    int r = define_option_macros();
+    if (r != kCodeOk) return r;
+    r = reset_scanner_state(kResetState | kResetKeepMacros);
+    if (r != kCodeOk) return map_scanner_failure(r);
+    r = open_source_file(entry.path.c_str());
+    if (r != kCodeOk) return map_scanner_failure(r);
+    g_tree.current_file = entry.name;
+    g_tree.owner.clear();
+    g_tree.in_definition = false;
+    clear_pending();
+
+    int result = kCodeOk;
+    for (;;) {
+        if (g_tree.cancel != 0) {
+            int c = report_converter_message(kMessageError, kCodeCancelled, kMsgCancelled, "");
+            result = c == 1 ? kCodeCancelled : c;
+            break;
+        }
+        SourceUnit unit;
+        r = fetch_source_unit(unit);
+        if (r == -1) break;
+        // an error the scanner could read past is in the error file; the run goes on
+        if (r < -49 && is_fatal_code(r)) {
+            result = map_scanner_failure(r);
+            break;
+        }
+        r = handle_unit(unit, prepass);
+        if (r != kCodeOk) {
+            result = r;
+            break;
+        }
+    }
+    note_run_messages();
+    close_all_source_files();
+    if (g_analysis.current.handle >= 0) close_source_file();
+    g_tree.finished_bytes = std::min(g_tree.finished_bytes + entry.size, g_tree.total_bytes);
+    return result;
+}
+
+int scan_listed_sources() {
+    g_tree.source_number = 0;
+    for (const ListEntry& entry : g_tree.sources) {
+        int r = scan_source_file(entry, false);
+        if (r != kCodeOk) return r;
+    }
+    return kCodeOk;
+}
+
+int prescan_sources() {
+    g_tree.source_number = 0;
+    for (const ListEntry& entry : g_tree.sources) {
+        int r = scan_source_file(entry, true);
+        if (r != kCodeOk) return r;
+    }
+    g_tree.source_number = 0;
+    return kCodeOk;
+}
+
+}  // namespace ctree

@@ -1,0 +1,325 @@
+// The results of a tree or cross-reference run: the function list, the call
+// tree (every line scrambled) or the cross-reference list, and the box list
+// appended to the error file.
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <unordered_set>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/messages.h"
+#include "common/analysis/scramble.h"
+#include "common/analysis/support.h"
+#include "common/analysis/text_utils.h"
+#include "orbaline/converter/call_tree.h"
+#include "orbaline/converter/tree_texts.h"
+
+namespace ctree {
+
+namespace {
+
+constexpr char kTrdHeader[] = " [JOV:TRD:V1.00 ]";
+constexpr char kNullText[] = "((null))";
+constexpr int kCrossLineWidth = 160;
+
+std::string padded(std::string text, size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+std::string number_text(int value, int width = 0) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%*d", width, value);
+    return buffer;
+}
+
+int output_failure(int r) { return r == kCodeCannotWrite ? kCodeCannotWrite : r; }
+
+// Progress of the writer: once the output's name, then a line counter.
+void show_output_progress() {
+    const Settings& s = g_tree.settings;
+    if (s.console == 0) return;
+    if (g_tree.trd_lines == 1) show_source_progress(1, 1, g_tree.trd.final_name, '(', ')');
+    if ((g_tree.trd_lines - 1) % s.counter_step != 0) return;
+    int width = s.counter_width > 1 ? s.counter_width - 1 : 0;
+    report_progress_text((s.console == 3 || s.console == 2 ? "O" : "") + number_text(g_tree.trd_lines, width));
+}
+
+// A line of the cross-reference list, written plain but counted like the
+// tree's lines.
+int write_plain_line(const std::string& text) {
+    if (g_tree.trd_lines >= kMaxTreeLines) {
+        int r = report_converter_message(kMessageWarning, kCodeLineLimit, kMsgTooManyBlocks, "");
+        return r == 1 ? kCodeLineLimit : r;
+    }
+    ++g_tree.trd_lines;
+    int r = write_output_line(text + "\n", g_tree.trd.handle, get_file_number(g_tree.trd.temp_name.c_str()));
+    if (r != 0) return output_failure(r);
+    show_output_progress();
+    return kCodeOk;
+}
+
+bool is_ignored_entry(const std::string& name) { return find_ignored_name(name); }
+
+int write_cross_reference() {
+    for (const TreeDefinition& record : g_tree.records) {
+        if (record.placeholder() && is_ignored_entry(record.name)) continue;
+        std::string head = padded(record.file, 12) + record.mark + number_text(record.line, 5) + " " +
+                           padded(cut_text(record.name, kMaxNameBytes), 16) + " :" + record.comment;
+        int r = write_plain_line(head);
+        if (r != kCodeOk) return r;
+        std::string line = "    ";
+        int width = 4;
+        bool any = false;
+        for (const TreeCall& call : record.calls) {
+            if (is_ignored_entry(call.name)) continue;
+            std::string number = number_text(call.line);
+            int own = static_cast<int>(call.file.size() + call.name.size() + number.size()) + 5;
+            if (any && width + own > kCrossLineWidth) {
+                r = write_plain_line(line);
+                if (r != kCodeOk) return r;
+                line = "    ";
+                width = own + 9;
+            } else {
+                width += own;
+            }
+            line += "  " + call.file + " " + number + "(" + call.name + ")";
+            any = true;
+        }
+        r = write_plain_line(line);
+        if (r != kCodeOk) return r;
+    }
+    return kCodeOk;
+}
+
+// --- the tree ------------------------------------------------------------------------
+
+std::string position_text(const TreeDefinition& record) {
+    return padded(cut_text(record.name, kMaxNameBytes), 16) + " <" + record.file + "(" + number_text(record.line) + ")>";
+}
+
+std::string prefix_text(const TreeDefinition& record) {
+    return record.prefix.empty() ? std::string{} : " " + record.prefix + "(),";
+}
+
+std::string first_text(const TreeDefinition& record) {
+    if (g_tree.settings.show_position) return position_text(record) + ";" + record.comment + "\t" + prefix_text(record);
+    return cut_text(record.name, kMaxNameBytes) + ";" + record.comment + "\t" + prefix_text(record) + " <" +
+           record.file + " " + number_text(record.line) + ">";
+}
+
+std::string repeat_text(const TreeDefinition& record) {
+    std::string n = number_text(record.first_output);
+    if (g_tree.settings.show_position) return position_text(record) + "[" + n + "];" + record.comment + "\t";
+    return cut_text(record.name, kMaxNameBytes) + ";" + record.comment + "\t " + n;
+}
+
+std::string undefined_text(const std::string& name) { return cut_text(name, kMaxNameBytes) + ";\t <UNDEFINED>"; }
+
+int next_node_number() { return g_tree.trd_lines; }  // the header is line 1
+
+bool has_shown_calls(const TreeDefinition& record) {
+    for (const TreeCall& call : record.calls)
+        if (!find_ignored_name(call.name)) return true;
+    return false;
+}
+
+int write_node(const std::string& name, int remaining, std::vector<std::string>& chain);
+
+int write_calls(int index, int remaining, std::vector<std::string>& chain) {
+    const TreeDefinition& record = g_tree.records[static_cast<size_t>(index)];
+    if (remaining == 0) {
+        if (!has_shown_calls(record)) return kCodeOk;
+        int r = report_converter_message(kMessageWarning, kCodeNestTooDeep, kMsgNestTooDeep, record.name);
+        return r == 1 ? kCodeOk : r;
+    }
+    chain.push_back(record.name);
+    // the record's list may not change while it is walked, but copy the names
+    // anyway: a deep walk must not hold references into the records
+    std::vector<std::string> names;
+    for (const TreeCall& call : record.calls)
+        if (!find_ignored_name(call.name)) names.push_back(call.name);
+    int result = kCodeOk;
+    for (const std::string& callee : names) {
+        result = write_node(callee, remaining - 1, chain);
+        if (result != kCodeOk) break;
+    }
+    chain.pop_back();
+    return result;
+}
+
+int write_node(const std::string& name, int remaining, std::vector<std::string>& chain) {
+    const Settings& s = g_tree.settings;
+    if (remaining < 0) return kCodeOk;
+    const int index = first_record(name);
+    const bool undefined = index < 0 || g_tree.records[static_cast<size_t>(index)].placeholder();
+    if ((s.box_omit >= 1 && undefined) ||
+        (s.box_omit == 2 && !undefined && g_tree.records[static_cast<size_t>(index)].comment.empty())) {
+        g_tree.warnings = 1;
+        if (s.box_list == 1 && g_tree.box_seen.insert(name).second) g_tree.box_names.push_back(name);
+        return kCodeOk;
+    }
+    const int depth = s.depth_limit - remaining;
+    const int number = next_node_number();
+    std::string line = number_text(number) + std::string(static_cast<size_t>(depth) + 1, s.level_char);
+    if (undefined) return write_trd_line(line + undefined_text(name));
+    TreeDefinition& record = g_tree.records[static_cast<size_t>(index)];
+    bool first = record.first_output == 0;
+    if (s.recursion == 1) first = std::find(chain.begin(), chain.end(), name) == chain.end() || first;
+    if (!first) {
+        std::string text = repeat_text(record);
+        if (s.recursion == 1) {
+            text += prefix_text(record);
+            if (!s.show_position) text += " <" + record.file + " " + number_text(record.line) + ">";
+        }
+        return write_trd_line(line + text);
+    }
+    record.first_output = number;
+    int r = write_trd_line(line + first_text(record));
+    if (r != kCodeOk) return r;
+    return write_calls(index, remaining, chain);
+}
+
+std::vector<int> order_tree_roots() {
+    std::vector<int> order;
+    std::vector<bool> taken(g_tree.records.size(), false);
+    int main_index = first_record("main");
+    if (main_index >= 0) {
+        order.push_back(main_index);
+        taken[static_cast<size_t>(main_index)] = true;
+    }
+    std::unordered_set<std::string> called;
+    for (const TreeDefinition& record : g_tree.records)
+        for (const TreeCall& call : record.calls)
+            if (call.name != record.name) called.insert(call.name);
+    for (size_t i = 0; i < g_tree.records.size(); ++i) {
+        if (taken[i] || called.count(g_tree.records[i].name) != 0) continue;
+        order.push_back(static_cast<int>(i));
+        taken[i] = true;
+    }
+    for (size_t i = 0; i < g_tree.records.size(); ++i)
+        if (!taken[i]) order.push_back(static_cast<int>(i));
+    return order;
+}
+
+int write_tree_roots() {
+    const Settings& s = g_tree.settings;
+    for (TreeDefinition& record : g_tree.records) record.first_output = 0;
+    std::vector<std::string> chain;
+    for (int index : order_tree_roots()) {
+        TreeDefinition& record = g_tree.records[static_cast<size_t>(index)];
+        if (record.first_output != 0) continue;
+        const int number = next_node_number();
+        record.first_output = number;
+        int r = write_trd_line(number_text(number) + s.level_char + first_text(record));
+        if (r == kCodeOk) r = write_calls(index, s.depth_limit, chain);
+        if (r == kCodeLineLimit) {
+            g_tree.warnings = 1;
+            return kCodeOk;
+        }
+        if (r != kCodeOk) return r;
+    }
+    return kCodeOk;
+}
+
+}  // namespace
+
+int open_function_list() {
+    g_tree.flt.handle = open_tracked_file(g_tree.flt.temp_name.c_str(), "w");
+    if (g_tree.flt.handle < 0) {
+        int r = report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, g_tree.flt.temp_name);
+        return r == 1 ? kCodeCannotWrite : r;
+    }
+    int r = write_output_line("-----< C function list >-----\n", g_tree.flt.handle,
+                              get_file_number(g_tree.flt.temp_name.c_str()));
+    return r == 0 ? kCodeOk : output_failure(r);
+}
+
+int write_function_list_line(const std::string& file, int line, const std::string& name, const std::string& comment) {
+    if (g_tree.flt.handle < 0) return kCodeOk;
+    std::string text = padded(file, 12) + " # " + number_text(line, 4) + "  " + padded(cut_text(name, kMaxNameBytes), 16) +
+                       " : " + cut_text(comment, static_cast<size_t>(g_tree.settings.function_comment_length)) + "\n";
+    int r = write_output_line(text, g_tree.flt.handle, get_file_number(g_tree.flt.temp_name.c_str()));
+    return r == 0 ? kCodeOk : output_failure(r);
+}
+
+int close_function_list() {
+    if (g_tree.flt.handle < 0) return kCodeOk;
+    int r = close_tracked_file(g_tree.flt.handle);
+    g_tree.flt.handle = -1;
+    return r == 0 ? kCodeOk : kCodeCannotWrite;
+}
+
+int write_trd_line(const std::string& text) {
+    if (g_tree.trd_lines >= kMaxTreeLines) {
+        int r = report_converter_message(kMessageWarning, kCodeLineLimit, kMsgTooManyBlocks, "");
+        return r == 1 ? kCodeLineLimit : r;
+    }
+    std::string stored;
+    scramble_line(text + "\n", stored, ++g_tree.trd_lines);
+    int r = write_output_line(stored, g_tree.trd.handle, get_file_number(g_tree.trd.temp_name.c_str()));
+    if (r != 0) return output_failure(r);
+    if (g_tree.trd_lines > 1) show_output_progress();
+    return kCodeOk;
+}
+
+int append_box_report() {
+    const Settings& s = g_tree.settings;
+    if (s.box_list != 1 || g_tree.box_names.empty() || s.error_file.empty()) return kCodeOk;
+    std::vector<std::string> names = g_tree.box_names;
+    std::sort(names.begin() + 1, names.end());
+    int handle = open_tracked_file(s.error_file.c_str(), "a");
+    if (handle < 0) return -50;
+    int result = kCodeOk;
+    for (const std::string& name : names) {
+        int index = first_record(name);
+        bool undefined = index < 0 || g_tree.records[static_cast<size_t>(index)].placeholder();
+        std::string line = undefined ? kMsgUndefinedBoxHead + name + kMsgUndefinedBoxTail
+                                     : kMsgUncommentedHead + name + kMsgUncommentedTail;
+        if (write_text_line(line, handle) != 0) {
+            result = -50;
+            break;
+        }
+    }
+    if (close_tracked_file(handle) != 0) result = -50;
+    return result;
+}
+
+int write_trd_file() {
+    const Settings& s = g_tree.settings;
+    for (TreeDefinition& record : g_tree.records) {
+        std::stable_sort(record.calls.begin(), record.calls.end(),
+                         [](const TreeCall& a, const TreeCall& b) { return a.file < b.file; });
+        if (!record.placeholder()) continue;
+        for (std::string* text : {&record.file, &record.name, &record.comment, &record.prefix})
+            if (text->empty()) *text = kNullText;
+        for (TreeCall& call : record.calls) {
+            if (call.name.empty()) call.name = kNullText;
+            if (call.file.empty()) call.file = kNullText;
+        }
+    }
+
+    g_tree.trd.handle = open_tracked_file(g_tree.trd.temp_name.c_str(), "w");
+    if (g_tree.trd.handle < 0) {
+        int r = report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, g_tree.trd.temp_name);
+        return r == 1 ? kCodeCannotWrite : r;
+    }
+    g_tree.trd_lines = 0;
+    int result = write_trd_line(kTrdHeader);
+
+    // a name defined in the sources is never ignored
+    std::unordered_set<std::string> defined;
+    for (const TreeDefinition& record : g_tree.records)
+        if (!record.placeholder()) defined.insert(record.name);
+    std::erase_if(g_tree.ignored, [&](const std::string& name) { return defined.count(name) != 0; });
+
+    if (result == kCodeOk) result = s.job == kJobCrossReference ? write_cross_reference() : write_tree_roots();
+    int r = close_tracked_file(g_tree.trd.handle);
+    g_tree.trd.handle = -1;
+    if (result == kCodeOk && r != 0) result = kCodeCannotWrite;
+    if (result == kCodeOk && s.tree_run()) result = append_box_report();
+    return result;
+}
+
+}  // namespace ctree

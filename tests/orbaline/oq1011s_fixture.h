@@ -1,0 +1,143 @@
+// Shared ground for the call-tree generator tests: a scratch directory, a
+// recording progress host, the argument vectors of the viewer's runs and
+// readers of the result files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/converter_host.h"
+#include "common/analysis/scramble.h"
+#include "common/analysis/support.h"
+#include "orbaline/converter/oq1011s.h"
+#include "platform/kernel/file_io.h"
+#include "tests/common/temp_dir.h"
+
+namespace oq1011s_test {
+
+struct ProgressReport {
+    std::string item;
+    int permille;
+};
+
+class TreeGeneratorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_analysis_state(kOrbalineAnalysis);
+        open_at_start_ = crt_open_count();
+        current_ = this;
+        host_.report_progress = &TreeGeneratorTest::on_progress;
+        host_.program_directory = &TreeGeneratorTest::program_directory;
+        set_converter_host(&host_);
+        crt_putenv("KRT=");
+        crt_putenv((std::string(kCallTreeOptionVariable) + "=").c_str());
+    }
+
+    void TearDown() override {
+        set_converter_host(nullptr);
+        set_pool_block_limit(-1);
+        current_ = nullptr;
+        reset_analysis_state(kOrbalineAnalysis);
+        EXPECT_EQ(crt_open_count(), open_at_start_);
+    }
+
+    static int on_progress(const char* item, int permille) {
+        TreeGeneratorTest* t = current_;
+        t->reports_.push_back({item, permille});
+        if (t->cancel_at_ >= 0 && static_cast<int>(t->reports_.size()) > t->cancel_at_) return -1;
+        return 0;
+    }
+
+    // The shipped support files are looked for here; tests keep it empty.
+    static std::string program_directory() { return current_ != nullptr ? current_->dir_.path("program") : ""; }
+
+    static std::string fixture_path(const std::string& name) {
+        return std::string(TEST_DATA_DIR) + "/oq1011s/" + name;
+    }
+
+    // Copies fixtures into the scratch directory; returns the path of the first.
+    std::string copy_fixtures(const std::vector<std::string>& names) {
+        for (const std::string& name : names) write_raw(dir_.path(name), read_raw(fixture_path(name)));
+        return dir_.path(names.front());
+    }
+
+    std::string error_file() const { return dir_.path("oq1000.err"); }
+    std::string error_text() const { return read_raw(error_file()); }
+
+    // The tree run's vector as the viewer builds it (default settings:
+    // comment 20, depth 9 passed for 10, boxes kept, -i10, -M3).
+    std::vector<std::string> tree_vector(const std::string& list, const std::vector<std::string>& extra = {},
+                                         const std::string& ignore = "") const {
+        std::vector<std::string> v = {"oq1011s", "-x", "-f+", "-v0", "-Fe" + dir_.path() + "\\oq1000.err",
+                                      "-X8439", "-mf", "-c20", "-d10", "-u0", "-i10", "-M3", "-R0", "-A0", "-l",
+                                      "[" + list + "]"};
+        for (const std::string& e : extra) v.push_back(e);
+        v.push_back(ignore.empty() ? std::string{} : "-Fi" + ignore);
+        return v;
+    }
+
+    std::vector<std::string> repair_vector(const std::string& list) const {
+        return {"oq1011s", "-n", "[" + list + "]", "-Fe" + dir_.path() + "\\oq1000.err", "-X8439", "-mf", "-v0",
+                "-i10"};
+    }
+
+    int run(std::vector<std::string> args) {
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        return run_call_tree_generator(static_cast<int>(argv.size()), argv.data());
+    }
+
+    // The plain lines of a scrambled file (each stored line must end with CR LF).
+    static std::vector<std::string> unscrambled_lines(const std::string& path) {
+        std::string bytes = read_raw(path);
+        std::vector<std::string> lines;
+        size_t pos = 0;
+        int number = 0;
+        while (pos < bytes.size()) {
+            size_t end = bytes.find('\n', pos);
+            if (end == std::string::npos) end = bytes.size() - 1;
+            std::string stored = bytes.substr(pos, end - pos + 1);
+            pos = end + 1;
+            std::string plain;
+            unscramble_line(stored, plain, ++number);
+            EXPECT_TRUE(plain.size() >= 2 && plain.compare(plain.size() - 2, 2, "\r\n") == 0) << plain;
+            if (plain.size() >= 2) plain.resize(plain.size() - 2);
+            lines.push_back(plain);
+        }
+        return lines;
+    }
+
+    // Plain text with CR LF line ends as lines.
+    static std::vector<std::string> text_lines(const std::string& bytes) {
+        std::vector<std::string> lines;
+        size_t pos = 0;
+        while (pos < bytes.size()) {
+            size_t end = bytes.find('\n', pos);
+            if (end == std::string::npos) end = bytes.size();
+            std::string line = bytes.substr(pos, end - pos);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(line);
+            pos = end + 1;
+        }
+        return lines;
+    }
+
+    static std::string with_extension(const std::string& path, const std::string& ext) {
+        return path.substr(0, path.rfind('.')) + ext;
+    }
+
+    static bool exists(const std::string& path) { return std::filesystem::exists(path); }
+
+    TempDir dir_;
+    ConverterHost host_;
+    std::vector<ProgressReport> reports_;
+    int cancel_at_ = -1;  // reports answered before the user cancels (-1 never)
+    int open_at_start_ = 0;
+    static inline TreeGeneratorTest* current_ = nullptr;
+};
+
+}  // namespace oq1011s_test
