@@ -4,7 +4,6 @@
 #include "notarix/converter/nx1011s.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -12,6 +11,7 @@
 #include "common/analysis/converter_host.h"
 #include "common/analysis/messages.h"
 #include "common/analysis/preprocessor.h"
+#include "common/analysis/result_files.h"
 #include "common/analysis/scanner.h"
 #include "common/analysis/support.h"
 #include "common/analysis/text_utils.h"
@@ -235,57 +235,15 @@ int close_output(OutputFile& file) {
     return kCodeCannotWrite;
 }
 
-bool is_regular_or_missing(const std::string& name) {
-    if (!crt_exists(name.c_str())) return true;
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(resolve_platform_path(name.c_str()), ignored);
-}
-
-// Puts the three finished temporaries in place of the results, all or none:
-// the old results are moved aside first and come back when anything fails.
+// Puts the three finished temporaries in place of the results, all or none.
 bool replace_results() {
-    OutputFile* files[3] = {&g_spec.fss, &g_spec.fsm, &g_spec.flt};
-    static const char* const kAside[3] = {".$os", ".$om", ".$ol"};
-    std::string aside[3];
-    bool moved[3] = {false, false, false};
-    bool placed[3] = {false, false, false};
-    bool ok = true;
-    for (int i = 0; i < 3 && ok; ++i) {
-        if (!is_regular_or_missing(files[i]->final_name)) {
-            ok = false;
-            report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[i]->final_name);
-        }
-    }
-    for (int i = 0; i < 3 && ok; ++i) {
-        aside[i] = files[i]->final_name;
-        replace_extension(aside[i], kAside[i]);
-        if (!crt_exists(files[i]->final_name.c_str())) continue;
-        delete_file(aside[i].c_str());
-        if (rename_file(files[i]->final_name.c_str(), aside[i].c_str()) != 0) {
-            ok = false;
-            report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[i]->final_name);
-        } else {
-            moved[i] = true;
-        }
-    }
-    for (int i = 0; i < 3 && ok; ++i) {
-        if (rename_file(files[i]->temp_name.c_str(), files[i]->final_name.c_str()) != 0) {
-            ok = false;
-            report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[i]->final_name);
-        } else {
-            placed[i] = true;
-        }
-    }
-    for (int i = 0; i < 3; ++i) {
-        if (ok) {
-            if (moved[i]) delete_file(aside[i].c_str());
-            continue;
-        }
-        if (placed[i]) delete_file(files[i]->final_name.c_str());
-        if (moved[i]) rename_file(aside[i].c_str(), files[i]->final_name.c_str());
-        delete_file(files[i]->temp_name.c_str());
-    }
-    return ok;
+    const std::vector<ResultFile> files = {{g_spec.fss.temp_name, g_spec.fss.final_name},
+                                           {g_spec.fsm.temp_name, g_spec.fsm.final_name},
+                                           {g_spec.flt.temp_name, g_spec.flt.final_name}};
+    int failed = commit_result_files(files);
+    if (failed < 0) return true;
+    report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[failed].result);
+    return false;
 }
 
 // Step 15: results in place on success, temporaries removed otherwise.
@@ -295,9 +253,9 @@ int finish_converter_outputs(int status) {
         if (replace_results()) return status;
         return kFunctionSpecWriteFailure;
     }
-    delete_file(g_spec.fss.temp_name.c_str());
-    delete_file(g_spec.fsm.temp_name.c_str());
-    delete_file(g_spec.flt.temp_name.c_str());
+    discard_work_files({{g_spec.fss.temp_name, g_spec.fss.final_name},
+                        {g_spec.fsm.temp_name, g_spec.fsm.final_name},
+                        {g_spec.flt.temp_name, g_spec.flt.final_name}});
     return status;
 }
 

@@ -14,6 +14,7 @@
 #include "common/analysis/converter_host.h"
 #include "common/analysis/messages.h"
 #include "common/analysis/preprocessor.h"
+#include "common/analysis/result_files.h"
 #include "common/analysis/scanner.h"
 #include "common/analysis/support.h"
 #include "common/analysis/text_utils.h"
@@ -596,39 +597,13 @@ int status_of(int code) {
     return kCallTreeErrors;
 }
 
-bool regular_or_missing(const std::string& path) {
-    return !crt_exists(path.c_str()) || std::filesystem::is_regular_file(resolve_platform_path(path.c_str()));
-}
-
-// Puts finished temporaries in place of their results, all or none: the old
-// results are moved aside first and come back when any rename fails.
+// Puts finished temporaries in place of their results, all or none.
 bool commit_results(std::vector<OutputFile*> files) {
-    std::vector<std::string> aside(files.size());
-    std::vector<bool> moved(files.size(), false), placed(files.size(), false);
-    bool ok = true;
-    for (OutputFile* file : files) ok = ok && regular_or_missing(file->final_name);
-    for (size_t i = 0; i < files.size() && ok; ++i) {
-        aside[i] = files[i]->final_name + ".$old";
-        if (!crt_exists(files[i]->final_name.c_str())) continue;
-        delete_file(aside[i].c_str());
-        ok = rename_file(files[i]->final_name.c_str(), aside[i].c_str()) == 0;
-        moved[i] = ok;
-    }
-    for (size_t i = 0; i < files.size() && ok; ++i) {
-        ok = rename_file(files[i]->temp_name.c_str(), files[i]->final_name.c_str()) == 0;
-        placed[i] = ok;
-    }
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (ok) {
-            if (moved[i]) delete_file(aside[i].c_str());
-            continue;
-        }
-        if (placed[i]) delete_file(files[i]->final_name.c_str());
-        if (moved[i]) rename_file(aside[i].c_str(), files[i]->final_name.c_str());
-        delete_file(files[i]->temp_name.c_str());
-    }
-    if (!ok) report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[0]->final_name);
-    return ok;
+    std::vector<ResultFile> results;
+    for (OutputFile* file : files) results.push_back({file->temp_name, file->final_name});
+    if (commit_result_files(results) < 0) return true;
+    report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[0]->final_name);
+    return false;
 }
 
 // The list goes to .bak and the new list takes its name; when a step fails
@@ -638,7 +613,7 @@ bool commit_repaired_list() {
     std::string bak = nam.final_name;
     replace_extension(bak, ".bak");
     std::string old_bak = bak + ".$old";
-    bool ok = regular_or_missing(bak) && regular_or_missing(nam.final_name);
+    bool ok = is_regular_or_missing(bak) && is_regular_or_missing(nam.final_name);
     bool bak_moved = false, list_moved = false;
     if (ok && crt_exists(bak.c_str())) {
         delete_file(old_bak.c_str());

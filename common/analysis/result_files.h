@@ -1,0 +1,22 @@
+// Putting a converter's finished work files in place of its results.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ResultFile {
+    std::string work;    // the finished file under its work name
+    std::string result;  // the name it is to have
+};
+
+// True when nothing of that name exists or it is an ordinary file (a folder
+// or device in the way of a result is a write failure).
+bool is_regular_or_missing(const std::string& name);
+
+// All or none: the old results are moved aside first and come back when any
+// step fails, and the work files are removed then. Returns -1 when every
+// file is in place, else the index of the file that failed.
+int commit_result_files(const std::vector<ResultFile>& files);
+
+// Removes the work files of a run that produced no results.
+void discard_work_files(const std::vector<ResultFile>& files);
