@@ -145,6 +145,7 @@ struct AnalysisState {
     int pending_line_number = 0;
     int pending_include_depth = 0;
     int pending_expanded = 0;           // control macros already expanded in pending_line
+    int line_expanded = 0;              // set by the line source when it expanded its line
     int brace_depth = 0;
     std::vector<ScannerLevel> levels;   // index = depth
     int else_may_follow = 0;

@@ -202,10 +202,13 @@ struct NextLine {
     std::string comment;
     int line = 0;
     int include_depth = 0;
+    bool expanded = false;  // control macros already expanded by the line source
 };
 
 int read_next(LineSource source, NextLine& next) {
+    g_analysis.line_expanded = 0;
     int r = source(next.include_depth, next.text, next.comment, next.line);
+    next.expanded = g_analysis.line_expanded != 0;
     if (r == 1) normalize_line(next.text);
     return r;
 }
@@ -646,7 +649,7 @@ int look_for_else(LineSource source, const std::string& head, std::string& unit_
             join_comments(unit_comment, absorbed);
             join_comments(unit_comment, next.comment);
             g_analysis.pending_line = joined;
-            g_analysis.pending_expanded = source == next_source_line;
+            g_analysis.pending_expanded = next.expanded;
             g_analysis.pending_comment = unit_comment;
             unit_comment.clear();
             return 1;
@@ -666,7 +669,7 @@ int look_for_else(LineSource source, const std::string& head, std::string& unit_
         }
         g_analysis.else_may_follow = 0;
         g_analysis.pending_line = next.text;
-        g_analysis.pending_expanded = source == next_source_line;
+        g_analysis.pending_expanded = next.expanded;
         g_analysis.pending_line_number = next.line;
         g_analysis.pending_include_depth = next.include_depth;
         join_comments(absorbed, next.comment);
@@ -706,7 +709,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
             }
             if (r < 0) return r;
             s.pending_line = std::move(next.text);
-            s.pending_expanded = source == next_source_line;
+            s.pending_expanded = next.expanded;
             s.pending_comment = std::move(next.comment);
             s.pending_line_number = next.line;
             s.pending_include_depth = next.include_depth;
@@ -802,7 +805,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
                         pc += next.comment;
                     }
                     s.pending_line = rest;
-                    s.pending_expanded = source == next_source_line;
+                    s.pending_expanded = next.expanded;
                     s.pending_line_number = next.line;
                     break;
                 }
@@ -810,12 +813,12 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
                     pc.pop_back();
                     join_comments(pc, next.comment);
                     s.pending_line = head + " " + next.text;
-                    s.pending_expanded = source == next_source_line;
+                    s.pending_expanded = next.expanded;
                     continue;
                 }
                 pc += next.comment;
                 s.pending_line = next.text;
-                s.pending_expanded = source == next_source_line;
+                s.pending_expanded = next.expanded;
                 s.pending_line_number = next.line;
                 s.pending_include_depth = next.include_depth;
                 break;

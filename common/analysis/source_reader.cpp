@@ -630,6 +630,7 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         return -1;
     }
     if (g_analysis.settings.control_macro_mode != 0) {
+        g_analysis.line_expanded = 1;
         int r = expand_control_macros(code, size);
         if (r < -99 && r != -132) return r;
     }

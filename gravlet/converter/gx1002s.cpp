@@ -1,0 +1,764 @@
+// The PAD generator's driver: options, files, the order of the steps, the
+// do-loop post-pass, the commit of the results and the status of the run.
+
+#include "gravlet/converter/gx1002s.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "common/analysis/result_files.h"
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/converter_host.h"
+#include "common/analysis/messages.h"
+#include "common/analysis/preprocessor.h"
+#include "common/analysis/scanner.h"
+#include "common/analysis/scramble.h"
+#include "common/analysis/support.h"
+#include "common/analysis/text_utils.h"
+#include "gravlet/converter/pad_generator.h"
+#include "gravlet/converter/pad_texts.h"
+#include "platform/kernel/file_io.h"
+
+namespace pad {
+
+State g_pad;
+
+namespace {
+
+constexpr int kNumberCeiling = 1000000000;
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Decimal digits from pos; saturates instead of overflowing. -1 when none.
+int read_number(std::string_view text, size_t& pos) {
+    if (pos >= text.size() || !is_digit(text[pos])) return -1;
+    int value = 0;
+    while (pos < text.size() && is_digit(text[pos])) {
+        if (value < kNumberCeiling) value = value * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    return value;
+}
+
+// The whole text as a number in [low, high], or -1.
+int whole_number(std::string_view text, int low, int high) {
+    size_t pos = 0;
+    int value = read_number(text, pos);
+    if (value < 0 || pos != text.size()) return -1;
+    return value >= low && value <= high ? value : -1;
+}
+
+// A single digit in [low, high], or -1.
+int single_digit(std::string_view text, int low, int high) {
+    if (text.size() != 1) return -1;
+    return whole_number(text, low, high);
+}
+
+bool name_fits(std::string_view name) { return !name.empty() && name.size() <= kMaxNameLength; }
+
+// "-m", "-mh", "-mf" with an optional a:b[:c[:d]]. 1 accepted, 0 refused.
+int parse_counter_option(std::string_view rest) {
+    Options& o = g_pad.options;
+    int mode = 1;
+    if (!rest.empty() && rest[0] == 'h') mode = 2;
+    if (!rest.empty() && rest[0] == 'f') mode = 3;
+    if (mode != 1) rest.remove_prefix(1);
+    o.counter_on = 1;
+    o.counter_mode = mode;
+    o.counter_first = -1;
+    o.counter_second = -1;
+    o.counter_width = 5;
+    o.counter_step = 1;
+    if (rest.empty()) return 1;
+    size_t pos = 0;
+    int a = read_number(rest, pos);
+    if (a < 0 || pos >= rest.size() || rest[pos] != ':') return 0;
+    o.counter_first = clamp_int(a, 0, 99);
+    ++pos;
+    int b = read_number(rest, pos);
+    if (b < 0) return 0;
+    o.counter_second = clamp_int(b, 0, 199);
+    if (pos == rest.size()) return 1;
+    if (rest[pos++] != ':') return 0;
+    int c = read_number(rest, pos);
+    if (c < 0) return 0;
+    o.counter_width = clamp_int(c, 1, 60);
+    if (pos == rest.size()) return 1;
+    if (rest[pos++] != ':') return 0;
+    int d = read_number(rest, pos);
+    if (d < 0 || pos != rest.size()) return 0;
+    o.counter_step = clamp_int(d, 1, 100);
+    return 1;
+}
+
+// "-g", "-gc", "-gl", "-ga" with an optional n and ":m".
+int parse_join_option(std::string_view rest) {
+    Options& o = g_pad.options;
+    o.join_mode = 1;
+    if (!rest.empty() && (rest[0] == 'c' || rest[0] == 'l' || rest[0] == 'a')) {
+        o.join_mode = rest[0] == 'c' ? 2 : 3;
+        o.keep_standalone = rest[0] == 'a';
+        o.call_prefix = false;
+        rest.remove_prefix(1);
+    }
+    size_t pos = 0;
+    int n = read_number(rest, pos);
+    if (n >= 0) o.code_bytes = clamp_int(n, 0, kCodeTextLimit);
+    if (pos == rest.size()) return 1;
+    if (rest[pos++] != ':') return 0;
+    int m = read_number(rest, pos);
+    if (m < 0 || pos != rest.size()) return 0;
+    o.join_depth = m;
+    return 1;
+}
+
+// One option (the whole argument). 1 accepted, 0 refused.
+int parse_option(std::string_view arg) {
+    Options& o = g_pad.options;
+    auto starts = [&](std::string_view prefix) { return arg.substr(0, prefix.size()) == prefix; };
+    int value;
+    if (starts("-X")) {
+        std::string_view rest = arg.substr(2);
+        o.interface_code = rest.size() == 4 ? whole_number(rest, 0, 9999) : -1;
+        return o.interface_code == kPadInterfaceCode ? 1 : 0;
+    }
+    if (starts("-d")) {
+        std::string_view rest = arg.substr(2);
+        if (rest.empty()) return 0;
+        size_t colon = rest.find(':');
+        std::string_view level = rest.substr(0, colon);
+        if (!level.empty()) {
+            if ((value = single_digit(level, 0, 4)) < 0) return 0;
+            o.macro_level = value;
+        }
+        if (colon != std::string_view::npos) {
+            std::string_view file = rest.substr(colon + 1);
+            if (!name_fits(file)) return 0;
+            o.ignore_file.assign(file);
+        }
+        return 1;
+    }
+    if (starts("-e")) {
+        std::string_view rest = arg.substr(2);
+        if (!name_fits(rest)) return 0;
+        o.error_file.assign(rest);
+        o.error_file_number = get_file_number(o.error_file.c_str());
+        return 1;
+    }
+    if (starts("-g")) return parse_join_option(arg.substr(2));
+    if (starts("-lm")) {
+        std::string_view rest = arg.substr(3);
+        if (rest.empty()) return 1;
+        if ((value = whole_number(rest, 2, kNumberCeiling)) < 0) return 0;
+        o.nest_limit = value;
+        return 1;
+    }
+    if (starts("-ti")) {
+        std::string_view rest = arg.substr(3);
+        if (rest.empty()) {
+            o.zone_mode = 0;
+            return 1;
+        }
+        if ((value = single_digit(rest.substr(0, 1), 0, 3)) < 0) return 0;
+        o.zone_mode = value;
+        if (rest.size() == 1) return 1;
+        if (value != 3 || rest[1] != ':' || !name_fits(rest.substr(2))) return 0;
+        o.top_ignore_file.assign(rest.substr(2));
+        return 1;
+    }
+    if (starts("-m")) return parse_counter_option(arg.substr(2));
+    if (starts("-c")) {
+        if ((value = whole_number(arg.substr(2), 1, 256)) < 0) return 0;
+        o.comment_length = value;
+        return 1;
+    }
+    if (starts("-v")) {
+        std::string_view rest = arg.substr(2);
+        bool negative = !rest.empty() && rest[0] == '-';
+        if (negative) rest.remove_prefix(1);
+        if (rest.empty()) {
+            o.verbosity = 0;
+            return negative ? 0 : 1;
+        }
+        size_t pos = 0;
+        value = read_number(rest, pos);
+        if (value < 0 || pos != rest.size()) return 0;
+        o.verbosity = negative ? -value : value;
+        return 1;
+    }
+    if (arg == "-n") {
+        o.line_numbers = true;
+        return 1;
+    }
+    if (arg == "-p0") {
+        o.call_prefix = false;
+        return 1;
+    }
+    if (starts("-p1:")) {
+        std::string_view rest = arg.substr(4);
+        if (!name_fits(rest)) return 0;
+        o.ret_proc_file.assign(rest);
+        o.call_prefix = true;
+        return 1;
+    }
+    if (arg == "-pa") {
+        o.call_prefix = true;
+        o.keep_all_calls = true;
+        return 1;
+    }
+    if (arg == "-spd") {
+        o.suppress_marked = true;
+        return 1;
+    }
+    if (arg == "--" || arg == "--2") {
+        o.directives = arg == "--" ? 1 : 2;
+        return 1;
+    }
+    if (arg == "-ucfc") {
+        o.function_list = true;
+        return 1;
+    }
+    if (starts("-D")) return is_identifier_start(byte_at(arg, 2)) ? 1 : 0;
+    if (starts("-PP")) {
+        if ((value = single_digit(arg.substr(3), 0, 2)) < 0) return 0;
+        o.conditional_mode = value;
+        return 1;
+    }
+    if (starts("-W")) {
+        if ((value = single_digit(arg.substr(2), 0, 3)) < 0) return 0;
+        o.warning_level = value;
+        return 1;
+    }
+    if (starts("-i")) {
+        std::string_view rest = arg.substr(2);
+        static const int kHighest[3] = {2, 2, 1};
+        if (rest.empty() || rest.size() > 3) return 0;
+        for (size_t i = 0; i < rest.size(); ++i)
+            if (!is_digit(rest[i]) || rest[i] - '0' > kHighest[i]) return 0;
+        o.include_quoted = rest[0] - '0';
+        if (rest.size() > 1) o.include_angle = rest[1] - '0';
+        if (rest.size() > 2) o.asm_handling = rest[2] - '0';
+        return 1;
+    }
+    if (starts("-C")) {
+        if ((value = single_digit(arg.substr(2), 0, 1)) < 0) return 0;
+        o.case_mode = value;
+        return 1;
+    }
+    if (arg == "-Yc") {
+        o.bar_joiner = true;
+        return 1;
+    }
+    if (arg == "-SPdw") {
+        o.do_post_pass = true;
+        return 1;
+    }
+    return 0;
+}
+
+bool can_read(const std::string& path) {
+    int handle = open_tracked_file(path.c_str(), "r");
+    if (handle < 0) return false;
+    close_tracked_file(handle);
+    return true;
+}
+
+// 1, -50 when the file cannot be created, -100 when it cannot be closed.
+int probe_create(const std::string& path) {
+    int handle = open_tracked_file(path.c_str(), "w");
+    if (handle < 0) return -50;
+    if (close_tracked_file(handle) != 0) return -100;
+    return kCodeOk;
+}
+
+std::string base_name_of(const std::string& path) {
+    int cut = find_last_path_separator(path.c_str());
+    return cut >= 0 ? path.substr(static_cast<size_t>(cut) + 1) : path;
+}
+
+int open_pad_generator_files() {
+    Options& o = g_pad.options;
+    Files& f = g_pad.files;
+    if (find_extension_dot(o.source) < 0) o.source += ".c";
+    f.work = f.result = f.list_work = f.list_result = f.do_work = o.source;
+    replace_extension(f.work, ".tmp");
+    replace_extension(f.result, ".pds");
+    replace_extension(f.list_work, ".tmf");
+    replace_extension(f.list_result, ".flt");
+    replace_extension(f.do_work, ".tmd");
+    if (f.work.size() > kMaxNameLength || f.result.size() > kMaxNameLength) return -50;
+    if (!can_read(o.source)) return -50;
+    int r = probe_create(f.work);
+    if (r == kCodeOk && o.function_list) r = probe_create(f.list_work);
+    if (r == -100) {
+        report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
+        return -100;
+    }
+    if (r != kCodeOk) return r;
+    std::string folder;
+    int cut = find_last_path_separator(o.error_file.c_str());
+    if (!o.error_file.empty() && o.error_file.find('\\') != std::string::npos && cut >= 0)
+        folder = o.error_file.substr(0, static_cast<size_t>(cut) + 1);
+    f.keyword = folder + "gx1000.kwd";
+    return kCodeOk;
+}
+
+int prepare_generation() {
+    State& s = g_pad;
+    s.rows.clear();
+    s.do_loops.clear();
+    s.open_do_loops.clear();
+    s.ret_proc_names.clear();
+    s.top_ignore_names.clear();
+    s.type_names.clear();
+    if (!s.options.ret_proc_file.empty()) {
+        int r = read_name_list(s.options.ret_proc_file, s.ret_proc_names);
+        if (r == -1) return raise_message(kMessageError, -51, kMsgRetProcFile, s.options.ret_proc_file);
+        if (r < -49) return r;
+    }
+    if (s.options.zone_mode == 3 && !s.options.top_ignore_file.empty()) {
+        int r = read_name_list(s.options.top_ignore_file, s.top_ignore_names);
+        if (r == -1) return raise_message(kMessageError, -53, kMsgTopIgnoreFile, s.options.top_ignore_file);
+        if (r < -49) return r;
+    }
+    static const char* const kTypeWords[] = {"auto",   "extern", "register", "static", "char",     "double", "float",
+                                             "int",    "long",   "short",    "unsigned", "signed", "const",  "volatile",
+                                             "void",   "enum",   "struct",   "typedef", "union",   "FILE",   "class"};
+    for (const char* word : kTypeWords) {
+        int r = add_name(s.type_names, word);
+        if (r < -49) return r;
+    }
+    return kCodeOk;
+}
+
+int define_command_line_macros(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == nullptr) continue;
+        std::string_view arg(argv[i]);
+        if (arg.size() <= 2 || arg.substr(0, 2) != "-D") continue;
+        std::string_view rest = arg.substr(2);
+        size_t eq = rest.find('=');
+        int r = eq == std::string_view::npos ? define_macro(rest, "") : define_macro(rest.substr(0, eq), rest.substr(eq + 1));
+        if (r == kCodeNoMemory) return kCodeNoMemoryConverter;
+        if (r == kCodeCannotWrite) return kCodeCannotWrite;
+        if (r < -99) return -100;
+    }
+    return kCodeOk;
+}
+
+void apply_analysis_settings() {
+    const Options& o = g_pad.options;
+    AnalysisSettings& a = g_analysis.settings;
+    a.include_mode_quoted = o.include_quoted;
+    a.include_mode_angle = o.include_angle;
+    a.asm_setting = o.asm_handling;
+    a.control_macro_mode = o.macro_level;
+    a.conditional_mode = o.conditional_mode;
+    a.verbosity = o.verbosity;
+    a.progress_flag = o.counter_on;
+    a.ignore_file = o.ignore_file;
+    g_analysis.hooks.on_line = show_line_progress_pad;
+    g_analysis.hooks.on_file = nullptr;
+    // the statement cut of "-g" and the comment length of "-c" bound what
+    // the scanner gathers
+    g_pad.profile = kGravletAnalysis;
+    g_pad.profile.statement_cut = o.code_bytes > 0 ? o.code_bytes : 1;
+    g_pad.profile.comment_cut = o.comment_length;
+    g_analysis.profile = &g_pad.profile;
+}
+
+// --- progress ----------------------------------------------------------------
+
+void report_progress(const std::string& text) {
+    if (host_report_progress(text.c_str(), get_progress_permille()) != 0) g_analysis.abort_request = 1;
+}
+
+std::string counter_text(char letter, int value) {
+    const Options& o = g_pad.options;
+    char buffer[96];
+    if (o.counter_mode == 1)
+        std::snprintf(buffer, sizeof buffer, "%*d", o.counter_width, value);
+    else
+        std::snprintf(buffer, sizeof buffer, "%c%*d", letter, o.counter_width > 1 ? o.counter_width - 1 : 0, value);
+    return buffer;
+}
+
+std::string g_first_phase_name;
+
+void show_generation_phase(const std::string& name) {
+    if (g_first_phase_name.empty()) g_first_phase_name = name;
+    std::string shown = name.empty() ? g_first_phase_name : name;
+    char buffer[300];
+    std::snprintf(buffer, sizeof buffer, "           <%8s>%s          \r", shown.c_str(), kTextWorking);
+    report_progress(buffer);
+}
+
+void show_first_counter() {
+    if (g_pad.options.counter_first != 0) return;
+    std::string text = counter_text(' ', 0);
+    if (!text.empty()) text.pop_back();
+    report_progress(text);
+}
+
+// --- results -------------------------------------------------------------------
+
+void delete_work_files() {
+    const Files& f = g_pad.files;
+    if (!f.work.empty()) delete_file(f.work.c_str());
+    if (!f.list_work.empty() && g_pad.options.function_list) delete_file(f.list_work.c_str());
+    if (!f.do_work.empty()) delete_file(f.do_work.c_str());
+}
+
+// Puts the work files in place of the results, all or none.
+bool commit_work_files() {
+    const Files& f = g_pad.files;
+    std::vector<ResultFile> files = {{f.work, f.result}};
+    if (g_pad.options.function_list) files.push_back({f.list_work, f.list_result});
+    if (commit_result_files(files) < 0) return true;
+    g_analysis.failing_file_number = get_file_number(f.result.c_str());
+    report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, f.result);
+    return false;
+}
+
+// Strips the "%04d" line tag that a row carries in the work file.
+std::string without_line_tag(const std::string& row) {
+    size_t digits = 0;
+    while (digits < row.size() && is_digit(row[digits])) ++digits;
+    return row.substr(digits);
+}
+
+int line_tag_of(const std::string& row) {
+    size_t pos = 0;
+    int value = read_number(row, pos);
+    return value < 0 ? -1 : value;
+}
+
+int depth_of(const std::string& row) {
+    size_t pos = 0;
+    while (pos < row.size() && is_digit(row[pos])) ++pos;
+    int depth = 0;
+    while (pos < row.size() && row[pos] == '+') ++depth, ++pos;
+    return depth;
+}
+
+char letter_of(const std::string& row) {
+    size_t pos = 0;
+    while (pos < row.size() && (is_digit(row[pos]) || row[pos] == '+')) ++pos;
+    return pos < row.size() ? row[pos] : '\0';
+}
+
+// Reads a text file whole; false when it cannot be opened or read.
+bool read_whole(const std::string& path, std::string& content) {
+    int handle = open_tracked_file(path.c_str(), "r");
+    if (handle < 0) return false;
+    char block[8192];
+    bool ok = true;
+    for (;;) {
+        int got = crt_read(handle, block, sizeof block);
+        if (got < 0) ok = false;
+        if (got <= 0) break;
+        content.append(block, static_cast<size_t>(got));
+    }
+    close_tracked_file(handle);
+    return ok;
+}
+
+// Turns every D row into an R row that carries its loop's condition, and
+// drops the loops whose text stays empty.
+int fill_do_loop_conditions() {
+    State& s = g_pad;
+    std::string content;
+    int out = -1;
+    if (read_whole(s.files.work, content)) out = open_tracked_file(s.files.do_work.c_str(), "w");
+    if (out < 0) {
+        report_converter_message(kMessageError, -10, kMsgCannotWrite, "");
+        return -50;
+    }
+    const bool keep_tags = s.options.line_numbers;
+    size_t pos = 0;
+    int in_line = 0, out_line = 0;
+    size_t next_loop = 0;
+    int dropping_depth = -1;       // the D row's column while its rows are dropped
+    int dropped_end_line = -1;     // line of the E row that ended a dropped loop
+    int result = kCodeOk;
+    while (pos < content.size() && result == kCodeOk) {
+        size_t end = content.find('\n', pos);
+        if (end == std::string::npos) end = content.size();
+        std::string stored = content.substr(pos, end - pos);
+        pos = end + 1;
+        std::string plain;
+        unscramble_line(stored, plain, ++in_line);
+        if (in_line == 1) {
+            std::string again;
+            scramble_line(plain + "\n", again, ++out_line);
+            if (write_text_line(again, out) != 0) result = kCodeCannotWrite;
+            continue;
+        }
+        if (dropping_depth >= 0) {
+            if (letter_of(plain) == 'E' && depth_of(plain) == dropping_depth + 1) {
+                dropped_end_line = line_tag_of(plain);
+                dropping_depth = -1;
+            }
+            continue;
+        }
+        if (dropped_end_line >= 0) {
+            if (line_tag_of(plain) == dropped_end_line && plain != "/") continue;
+            dropped_end_line = -1;
+        }
+        if (letter_of(plain) == 'D') {
+            size_t at = plain.find(':');
+            std::string head = plain.substr(0, at);
+            std::string text = at == std::string::npos ? std::string{} : plain.substr(at + 1);
+            std::string condition = next_loop < s.do_loops.size() ? s.do_loops[next_loop].condition : std::string{};
+            ++next_loop;
+            std::string joined = join_row_texts(text, condition);
+            std::string cleaned;
+            for (char c : joined)
+                if (c != kPlaceholder) cleaned += c;
+            trim_trailing_blanks(cleaned);
+            if (cleaned.empty()) {
+                dropping_depth = depth_of(plain);
+                continue;
+            }
+            head[head.size() - 1] = 'R';
+            plain = head + ":" + cleaned;
+        }
+        if (!keep_tags && plain != "/") plain = without_line_tag(plain);
+        std::string cleaned;
+        for (char c : plain)
+            if (c != kPlaceholder) cleaned += c;
+        std::string again;
+        scramble_line(cleaned + "\n", again, ++out_line);
+        if (write_text_line(again, out) != 0) result = kCodeCannotWrite;
+    }
+    if (result == kCodeCannotWrite) {
+        g_analysis.failing_file_number = s.options.error_file_number;
+        report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
+    }
+    int closed = close_tracked_file(out);
+    if (result == kCodeOk && closed != 0) result = kCodeCannotWrite;
+    if (result != kCodeOk) {
+        delete_file(s.files.do_work.c_str());
+        return result;
+    }
+    delete_file(s.files.work.c_str());
+    if (rename_file(s.files.do_work.c_str(), s.files.work.c_str()) != 0) {
+        delete_file(s.files.do_work.c_str());
+        return -50;
+    }
+    return kCodeOk;
+}
+
+int status_of(int code) {
+    if (code == kCodeNoMemoryConverter || code == kCodeNoMemory) return kPadNoMemory;
+    if (code == kCodeCannotWrite) return g_analysis.failing_file_number * 16 + 15;
+    return kPadErrors;
+}
+
+// 1, or -58 with the failing file number recorded.
+int close_work_file(int& handle, int number) {
+    if (handle < 0) return kCodeOk;
+    int r = close_tracked_file(handle);
+    handle = -1;
+    if (r == 0) return kCodeOk;
+    g_analysis.failing_file_number = number;
+    return kCodeCannotWrite;
+}
+
+// Steps after an accepted vector; the status of the run.
+int generate(int argc, char** argv) {
+    State& s = g_pad;
+    const Options& o = s.options;
+
+    // this run's messages start from an empty error file
+    if (!o.error_file.empty()) {
+        g_analysis.error_file = o.error_file;
+        if (probe_create(o.error_file) != kCodeOk) return kPadErrors;
+        delete_file(o.error_file.c_str());
+    }
+    apply_analysis_settings();
+
+    int code = open_pad_generator_files();
+    // from here on every failure removes the work files
+    auto fail = [](int status) {
+        delete_work_files();
+        return status;
+    };
+    if (code == -50) return fail(kPadErrors);
+    if (code < -49) return fail(status_of(code));
+    code = read_pad_heading_keywords(s.files.keyword);
+    if (code < -49) return fail(status_of(code));
+    code = prepare_generation();
+    if (code < -49) return fail(status_of(code));
+    code = reset_scanner_state(kResetState);
+    if (code < -49) return fail(status_of(code));
+    code = define_command_line_macros(argc, argv);
+    if (code < -49) return fail(status_of(code));
+
+    if (o.counter_on == 0 && o.verbosity > 0) show_generation_phase(base_name_of(o.source));
+    else if (o.counter_mode == 3) show_first_counter();
+
+    code = open_source_file(o.source.c_str());
+    if (code != kCodeOk) return fail(code < -49 ? status_of(code) : kPadErrors);
+
+    s.work_handle = open_tracked_file(s.files.work.c_str(), "w");
+    if (s.work_handle >= 0 && o.function_list) s.list_handle = open_tracked_file(s.files.list_work.c_str(), "w");
+    if (s.work_handle < 0 || (o.function_list && s.list_handle < 0)) {
+        close_work_file(s.work_handle, 15);
+        close_work_file(s.list_handle, 15);
+        close_all_source_files();
+        close_source_file();
+        delete_work_files();
+        return kPadErrors;
+    }
+
+    code = write_pds_head_line(kPadHeader);
+    if (code > -50 && o.function_list) code = write_text_line_checked(kListHeader, s.list_handle, 15);
+    if (code > -50) code = generate_pads();
+
+    int r = close_all_source_files();
+    if (r < -49) code = r;
+    r = close_source_file();
+    if (r < -49) code = r;
+    if (close_work_file(s.work_handle, get_file_number(s.files.work.c_str())) != kCodeOk) code = kCodeCannotWrite;
+    if (close_work_file(s.list_handle, get_file_number(s.files.list_work.c_str())) != kCodeOk)
+        code = kCodeCannotWrite;
+
+    if (code < -49) {
+        delete_work_files();
+        return status_of(code);
+    }
+    int status = kPadDone;
+    if (s.lines_written <= 1) {
+        delete_work_files();
+        raise_warning(10, kMsgNoFunction);
+        return kPadWarnings;
+    }
+    if (o.do_post_pass) {
+        code = fill_do_loop_conditions();
+        if (code < -49) {
+            delete_work_files();
+            return code == kCodeCannotWrite ? status_of(code) : kPadErrors;
+        }
+    }
+    if (!commit_work_files()) {
+        delete_work_files();
+        return kPadWriteFailure;
+    }
+    if (g_analysis.warnings_flag != 0 || s.nesting_warning) status = kPadWarnings;
+    return status;
+}
+
+}  // namespace
+
+void init_pad_generator() {
+    g_pad = State{};
+    g_pad.heading_words[0] = "NAME";
+    g_pad.heading_words[1] = "FUNCTION";
+    g_first_phase_name.clear();
+}
+
+int parse_pad_generator_options(int argc, char** argv) {
+    if (argc < 2 || argc > kMaxArguments || argv == nullptr) return 0;
+    int sources = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == nullptr || argv[i][0] == '\0') continue;
+        std::string_view arg(argv[i]);
+        if (arg[0] == '-') {
+            if (parse_option(arg) == 0) return 0;
+            continue;
+        }
+        if (!name_fits(arg)) return 0;
+        g_pad.options.source.assign(arg);
+        ++sources;
+    }
+    if (g_pad.options.interface_code != kPadInterfaceCode || sources != 1) return 0;
+    if (pool_copy_string(g_pad.options.source) == nullptr) return kCodeNoMemoryConverter;
+    return 1;
+}
+
+int read_pad_heading_keywords(const std::string& path) {
+    State& s = g_pad;
+    std::string content;
+    if (path.empty() || !read_whole(path, content)) return kCodeOk;
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, std::min<size_t>(end - start, 1023));
+        start = end + 1;
+        if (line.empty() || is_identifier_start(static_cast<unsigned char>(line[0])) == 0) continue;
+        trim_trailing_blanks(line);
+        int key_end = skip_identifier(line, 0);
+        int eq = skip_blanks(line, key_end);
+        if (byte_at(line, eq) != '=') continue;
+        int value_start = skip_blanks(line, eq + 1);
+        if (value_start >= static_cast<int>(line.size())) continue;
+        std::string key = line.substr(0, static_cast<size_t>(key_end));
+        std::string value = line.substr(static_cast<size_t>(value_start));
+        for (int i = 0; i < 2; ++i) {
+            if (s.heading_given[i] || key != s.heading_words[i]) continue;
+            if (pool_copy_string(value) == nullptr) return kCodeNoMemoryConverter;
+            s.heading_words[i] = value;
+            s.heading_given[i] = true;
+            break;
+        }
+    }
+    return kCodeOk;
+}
+
+int write_text_line_checked(std::string_view text, int handle, int file_number) {
+    if (write_text_line(text, handle) == 0) return kCodeOk;
+    g_analysis.failing_file_number = file_number;
+    int r = report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
+    return r == 1 ? kCodeCannotWrite : r;
+}
+
+void show_row_progress() {
+    const Options& o = g_pad.options;
+    if (o.verbosity <= 0 || o.counter_on != 0) return;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "\r%4d %4d", g_analysis.current.line_number, g_pad.rows_written);
+    report_progress(buffer);
+}
+
+void show_line_progress_pad(int line, int force) {
+    const Options& o = g_pad.options;
+    if (o.counter_on == 0) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "\r%4d", line);
+        report_progress(buffer);
+        return;
+    }
+    if (force != 1 && (line - 1) % o.counter_step != 0) return;
+    report_progress(counter_text(g_analysis.include_stack.empty() ? 'C' : 'H', line));
+}
+
+}  // namespace pad
+
+using namespace pad;
+
+int run_pad_generator(int argc, char** argv) {
+    // the pool's test limit belongs to the caller, not to the run's reset
+    const int pool_limit = g_analysis.pool_fail_after;
+    reset_analysis_state(kGravletAnalysis);
+    g_analysis.pool_fail_after = pool_limit;
+    init_pad_generator();
+
+    int code = parse_pad_generator_options(argc, argv);
+    int status;
+    if (code == 1) status = generate(argc, argv);
+    else status = code == kCodeNoMemoryConverter ? kPadNoMemory : kPadBadCall;
+
+    // nothing of the run stays open for the caller
+    if (g_pad.work_handle >= 0) close_tracked_file(g_pad.work_handle);
+    if (g_pad.list_handle >= 0) close_tracked_file(g_pad.list_handle);
+    g_pad.work_handle = g_pad.list_handle = -1;
+    close_all_source_files();
+    if (g_analysis.current.handle >= 0) close_source_file();
+    g_analysis.hooks = AnalysisHooks{};
+    g_analysis.profile = &kGravletAnalysis;
+    free_pool();
+    return status;
+}

@@ -1,0 +1,214 @@
+// The row table and the row writer of the PAD file: every row passes through
+// here on its way into the work file.
+
+#include <cstdio>
+#include <string>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/converter_host.h"
+#include "common/analysis/messages.h"
+#include "common/analysis/scramble.h"
+#include "common/analysis/support.h"
+#include "common/analysis/text_utils.h"
+#include "gravlet/converter/pad_generator.h"
+#include "gravlet/converter/pad_texts.h"
+
+namespace pad {
+
+namespace {
+
+// A text cut to at most limit bytes, never inside a double-byte character.
+std::string bounded(std::string_view text, int limit) {
+    if (static_cast<int>(text.size()) <= limit) return std::string(text);
+    return std::string(text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, limit))));
+}
+
+bool tagged_lines() { return g_pad.options.line_numbers || g_pad.options.do_post_pass; }
+
+Row make_row(int depth, std::string letters, std::string text, int line) {
+    Row row;
+    row.depth = depth < 0 ? 0 : depth;
+    row.letters = std::move(letters);
+    row.text = bounded(text, kRowTextLimit);
+    row.line = line;
+    return row;
+}
+
+// Writes a row that needs none of the writer's rules (flows and boxes the
+// writer adds itself).
+int write_plain(const Row& row) {
+    std::string line = format_row(row, tagged_lines());
+    trim_trailing_blanks(line);
+    int r = write_pds_head_line(line, row.line);
+    g_pad.last_written = row.letter();
+    if (row.letter() != 'F') {
+        g_pad.solid_before_last = g_pad.last_solid;
+        g_pad.last_solid = row.letter();
+    }
+    ++g_pad.rows_written;
+    return r;
+}
+
+std::string shown_text(std::string text) {
+    trim_trailing_blanks(text);
+    if (text == std::string("if (\x03) {")) return "{";
+    if (text.size() == 1 && text[0] == kDefaultLabel) return kLabelOther;
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        unsigned char b = static_cast<unsigned char>(c);
+        if (c == kCallSeparator) out += ':';
+        else if (c == kPlaceholder && g_pad.options.do_post_pass) out += c;
+        else if (b >= 1 && b <= 31 && c != '\t') out += '?';
+        else out += c;
+    }
+    return bounded(out, kRowTextLimit);
+}
+
+}  // namespace
+
+std::string comment_text(std::string_view comment, int limit) {
+    std::string text(comment);
+    if (text.compare(0, 2, "/*") == 0) text.erase(0, 2);
+    trim_trailing_blanks(text);
+    if (ends_with(text, "*/")) text.resize(text.size() - 2);
+    trim_leading_blanks(text);
+    trim_trailing_blanks(text);
+    return bounded(text, limit);
+}
+
+std::string format_row(const Row& row, bool with_line) {
+    if (row.letters == "/") return "/";
+    std::string out;
+    if (with_line) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%04d", row.line);
+        out = number;
+    }
+    out.append(static_cast<size_t>(row.depth), '+');
+    if (row.letter() == '@') return out + "@" + row.text + " " + row.function_text;
+    return out + row.letters + ":" + row.text;
+}
+
+int write_pds_head_line(std::string_view text, int row_line) {
+    State& s = g_pad;
+    std::string plain(text);
+    plain += '\n';
+    std::string stored;
+    scramble_line(plain, stored, ++s.lines_written);
+    int r = write_text_line_checked(stored, s.work_handle, get_file_number(s.files.work.c_str()));
+    if (r < -49) return r;
+    if (s.lines_written > 1 && !s.function_open) {
+        int& reader_line = g_analysis.current.line_number;
+        const int saved = reader_line;
+        if (row_line > 0 && row_line <= saved && saved - row_line <= 15) reader_line = row_line;
+        r = raise_message(kMessageError, -64, kMsgBadFunctionStart);
+        reader_line = saved;
+        return r;
+    }
+    return kCodeOk;
+}
+
+int write_pds_rows(int kind, int statement_class, const Statement& st) {
+    State& s = g_pad;
+    const int d = st.depth;
+    const int line = st.line;
+    const std::string t = comment_text(st.comment, s.options.comment_length);
+    std::vector<Row> group;
+    auto add = [&](int depth, const char* letters, std::string text = {}) {
+        group.push_back(make_row(depth, letters, std::move(text), line));
+    };
+    const std::string other(1, kDefaultLabel);
+    switch (kind) {
+        case 1: {
+            Row head = make_row(d, "@", bounded(s.function_name, kNameLimit), line);
+            head.function_text = s.function_text;
+            group.push_back(head);
+            add(d, "B");
+            add(d, "M", s.function_text_seen && !s.function_text.empty() ? s.function_text : s.function_name);
+            add(d, "EF");
+            break;
+        }
+        case 2: add(d + 1, "E"); add(0, "/"); break;
+        case 4: add(d, "N", t); add(d, "F"); break;
+        case 6: add(d, "P", t); add(d, "F"); break;
+        case 7: add(d, "U", t); add(d, "F"); break;
+        case 8: add(d, "R", t); add(d + 1, "F"); break;
+        case 9: add(d + 1, "E", t); add(d, "F"); break;
+        case 10: add(d, "S", t); add(d, "F"); break;
+        case 11: add(d - 1, "C", t); add(d, "F"); break;
+        case 12: add(d - 1, "C", t.empty() ? other : t); add(d, "F"); break;
+        case 13: add(d, "N", t); add(d, "E"); add(d - 1, "F"); break;
+        case 14:
+            add(d, "S", t);
+            add(d, "F");
+            add(d, "C", st.text == "{" ? kLabelBlock : kLabelTrue);
+            break;
+        case 15:
+            if (!s.rows.empty()) s.rows.back().code.clear();
+            add(d + 1, "E");
+            add(d, "C", t.empty() ? other : t);
+            add(d + 1, "F");
+            break;
+        case 17: add(d, "S", t); add(d, "F"); add(d, "C", kLabelBlock); break;
+        case 18: add(d, "D", t); add(d + 1, "F"); break;
+        default: return kCodeOk;
+    }
+    // the statement's own text rides on the row that carries its comment
+    size_t carrier = kind == 15 ? 1 : 0;
+    if (kind != 1 && kind != 2) group[carrier].code = bounded(st.code, s.options.code_bytes);
+    group[0].statement_class = statement_class;
+    if (s.rows.size() + group.size() > kRowCapacity - 1) {
+        if (s.options.verbosity >= 0) host_report_progress(kMsgRowTableFull, 0);
+        return raise_message(kMessageError, 15, kMsgSyntaxError) < -99 ? kCodeErrorFileOpen : -50;
+    }
+    for (Row& row : group) s.rows.push_back(std::move(row));
+    return kCodeOk;
+}
+
+int insert_pds_row(size_t index, Row row) {
+    State& s = g_pad;
+    if (s.rows.size() >= kRowCapacity) {
+        int r = raise_message(kMessageError, 15, kMsgSyntaxError);
+        return r < -99 ? r : -61;
+    }
+    if (index > s.rows.size()) index = s.rows.size();
+    s.rows.insert(s.rows.begin() + static_cast<long>(index), std::move(row));
+    return kCodeOk;
+}
+
+void remove_pds_row(size_t index) {
+    if (index < g_pad.rows.size()) g_pad.rows.erase(g_pad.rows.begin() + static_cast<long>(index));
+}
+
+int write_pds_row() {
+    State& s = g_pad;
+    if (s.rows.empty()) return kCodeOk;
+    Row row = s.rows.front();
+    s.rows.erase(s.rows.begin());
+    const char letter = row.letter();
+    if (letter == '@') s.list_name = row.text;
+    if (letter != '@') row.text = shown_text(row.text);
+    else row.function_text = shown_text(row.function_text);
+    if (letter == '@' || letter == 'B') s.function_open = true;
+
+    int r = kCodeOk;
+    if (s.last_written == 'C' && letter == 'E') {
+        // an empty branch shows an empty box
+        if (s.solid_before_last != 'S') r = write_plain(make_row(row.depth, "F", "", s.last_line));
+        if (r > -50) r = write_plain(make_row(row.depth, "N", s.options.join_mode != 0 ? ";" : "", s.last_line));
+        s.pending_flow = false;
+    }
+    if (r > -50 && s.pending_flow) {
+        s.pending_flow = false;
+        r = write_plain(make_row(row.depth, "F", "", s.last_line));
+    }
+    if (r < -49) return r;
+    r = write_plain(row);
+    s.last_line = row.line;
+    if (letter == '/') s.function_open = false;
+    show_row_progress();
+    return r;
+}
+
+}  // namespace pad

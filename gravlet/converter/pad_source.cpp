@@ -1,0 +1,277 @@
+// How the PAD generator reads its source on top of the shared analysis: the
+// comment reader (multi-line comments inside functions, marked comments,
+// comment directives, stand-alone comments), the line source that merges
+// "/*-" continuation comments, and the lists of names.
+
+#include <string>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/preprocessor.h"
+#include "common/analysis/scanner.h"
+#include "common/analysis/support.h"
+#include "common/analysis/text_utils.h"
+#include "gravlet/converter/pad_generator.h"
+#include "platform/kernel/file_io.h"
+
+namespace pad {
+
+namespace {
+
+// The next line before the comment rules: a line read ahead, or the
+// preprocessor's next line.
+int pull_line(SourceLine& out) {
+    State& s = g_pad;
+    if (!s.reader_queue.empty()) {
+        out = std::move(s.reader_queue.front());
+        s.reader_queue.erase(s.reader_queue.begin());
+        return out.result;
+    }
+    out = SourceLine{};
+    out.result = next_source_line(out.include_depth, out.code, out.comment, out.line);
+    return out.result;
+}
+
+bool ends_comment(std::string_view comment) {
+    std::string text(comment);
+    trim_trailing_blanks(text);
+    return ends_with(text, "*/") != 0;
+}
+
+// Completes a comment that goes on over the following lines.
+void gather_comment_lines(SourceLine& line) {
+    while (!ends_comment(line.comment)) {
+        SourceLine next;
+        int r = pull_line(next);
+        if (r != 1) {
+            g_pad.reader_queue.insert(g_pad.reader_queue.begin(), std::move(next));
+            return;
+        }
+        std::string added = next.comment;
+        trim_leading_blanks(added);
+        if (!added.empty()) {
+            std::string joined = line.comment;
+            trim_trailing_blanks(joined);
+            if (!joined.empty()) joined += ' ';
+            joined += added;
+            int keep = char_boundary_at_or_before(joined, kLineSize - 1);
+            joined.resize(static_cast<size_t>(keep));
+            line.comment = joined;
+        }
+        if (!next.code.empty()) {
+            // code after the comment's end is a line of its own
+            next.comment.clear();
+            g_pad.reader_queue.insert(g_pad.reader_queue.begin(), std::move(next));
+            return;
+        }
+    }
+}
+
+// "/* ... -< text >- ... */": the text between the marks, marked to show.
+bool take_marked_comment(SourceLine& line) {
+    const std::string& c = line.comment;
+    std::string trimmed = c;
+    trim_trailing_blanks(trimmed);
+    if (trimmed.compare(0, 2, "/*") != 0 || !ends_with(trimmed, "*/")) return false;
+    int open = find_substring(trimmed, "-<");
+    int close = find_substring_backward(trimmed, ">-");
+    if (open < 0 || close < open + 2) return false;
+    if (g_pad.options.suppress_marked) {
+        line.comment.assign(1, kSuppressed);
+        return true;
+    }
+    std::string inner = trimmed.substr(static_cast<size_t>(open) + 2, static_cast<size_t>(close - open - 2));
+    line.comment = std::string("/*") + kMarked + inner + "*/";
+    return true;
+}
+
+void suppress(SourceLine& line) {
+    if (g_pad.options.directives == 2 && is_simple_statement(line.code)) line.code.clear();
+    line.comment.assign(1, kSuppressed);
+}
+
+// The comment directives of "--" and "--2". Returns whether the stand-alone
+// rule still applies to the comment.
+bool apply_comment_directive(SourceLine& line) {
+    State& s = g_pad;
+    std::string c = line.comment;
+    trim_trailing_blanks(c);
+    if (c.compare(0, 2, "/*") != 0) return true;
+    auto blank_marks = [&](size_t count) {
+        size_t at = c.size() - 2 - count;
+        for (size_t i = 0; i < count; ++i) c[at + i] = ' ';
+        line.comment = c;
+    };
+    bool keep = s.directive_range;
+    bool standalone_rule = true;
+    if (ends_with(c, "---*/") || ends_with(c, "+++*/")) {
+        // plain comments
+    } else if (ends_with(c, "--*/")) {
+        blank_marks(2);
+        s.directive_range = false;
+        keep = false;
+    } else if (ends_with(c, "++*/")) {
+        blank_marks(2);
+        s.directive_range = true;
+        keep = true;
+        standalone_rule = false;
+    } else if (ends_with(c, "-*/")) {
+        blank_marks(1);
+        keep = false;
+    } else if (ends_with(c, "+*/")) {
+        blank_marks(1);
+        keep = true;
+        standalone_rule = false;
+    }
+    if (!keep) {
+        suppress(line);
+        return false;
+    }
+    return standalone_rule;
+}
+
+void apply_standalone_comment_rule(SourceLine& line) {
+    if (line.comment.compare(0, 2, "/*") != 0 || !line.code.empty() || is_dash_comment(line.comment)) return;
+    if (g_pad.options.keep_standalone) {
+        line.comment.insert(2, 1, kMarked);
+        return;
+    }
+    line.comment.assign(1, kSuppressed);
+}
+
+void update_asm_state(const SourceLine& line) {
+    int& state = g_pad.asm_state;
+    if (state == 0 && starts_with_word(line.code, "_asm")) {
+        int after = skip_blanks(line.code, 4);
+        if (byte_at(line.code, after) == '{') state = 2;
+        else if (after >= static_cast<int>(line.code.size())) state = 1;
+    } else if (state == 1 && !(line.code.empty() && line.comment.empty())) {
+        state = 2;
+    }
+}
+
+}  // namespace
+
+bool is_dash_comment(std::string_view comment) {
+    return comment.substr(0, 3) == "/*-" && byte_at(comment, 3) != '-';
+}
+
+int fetch_commented_line(SourceLine& out) {
+    State& s = g_pad;
+    int r = pull_line(out);
+    if (r != 1) return r;
+    s.brace_count += count_brace_balance_pad(out.code);
+    const bool inside = s.brace_count > 0;
+    if (inside && !out.comment.empty() && !ends_comment(out.comment)) gather_comment_lines(out);
+    if (!out.comment.empty() && !take_marked_comment(out) && inside) {
+        bool standalone_rule = s.options.directives == 0 || apply_comment_directive(out);
+        if (standalone_rule) apply_standalone_comment_rule(out);
+    }
+    if (out.code.empty() && out.comment.empty() && out.include_depth == 0) s.blank_lines.push_back(out.line);
+    return 1;
+}
+
+int next_merged_source_line(int& include_depth, std::string& code, std::string& comment, int& line_number) {
+    State& s = g_pad;
+    SourceLine line;
+    int r;
+    if (s.holding) {
+        line = std::move(s.held);
+        s.holding = false;
+        r = line.result;
+    } else {
+        r = fetch_commented_line(line);
+        line.result = r;
+    }
+    if (r == 1 && !(line.code.empty() && line.comment.empty())) {
+        for (;;) {
+            update_asm_state(line);
+            SourceLine next;
+            next.result = fetch_commented_line(next);
+            s.held = std::move(next);
+            s.holding = true;
+            SourceLine& h = s.held;
+            if (h.result != 1 || !h.code.empty() || !is_dash_comment(h.comment)) break;
+            h.comment[2] = s.options.bar_joiner ? '|' : ' ';
+            std::string no_code;
+            int j = join_declaration_text(line.code, line.comment, no_code, h.comment, kLineSize, kLineSize);
+            s.holding = false;
+            if (j < -99) return j;
+        }
+        if (s.asm_state == 2) s.asm_state = 0;
+    }
+    include_depth = line.include_depth;
+    code = std::move(line.code);
+    comment = std::move(line.comment);
+    line_number = line.line;
+    return r;
+}
+
+int add_name(std::vector<std::string>& list, std::string_view name) {
+    if (pool_copy_string(name) == nullptr) return kCodeNoMemoryConverter;
+    list.emplace_back(name);
+    return kCodeOk;
+}
+
+bool is_listed(const std::vector<std::string>& list, std::string_view name) {
+    for (const std::string& n : list)
+        if (n == name) return true;
+    return false;
+}
+
+int read_name_list(const std::string& name, std::vector<std::string>& list) {
+    if (name.empty()) return kCodeOk;
+    int handle = open_tracked_file(name.c_str(), "r");
+    if (handle < 0) return -1;
+    std::string content;
+    char block[4096];
+    for (;;) {
+        int got = crt_read(handle, block, sizeof block);
+        if (got <= 0) break;
+        content.append(block, static_cast<size_t>(got));
+    }
+    close_tracked_file(handle);
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        start = end + 1;
+        if (line.size() > 1023) line.resize(static_cast<size_t>(char_boundary_at_or_before(line, 1023)));
+        if (line.empty() || line[0] == ' ' || line[0] == '#') continue;
+        size_t blank = line.find(' ');
+        if (blank != std::string::npos) line.resize(blank);
+        if (line.empty()) continue;
+        int r = add_name(list, line);
+        if (r < -49) return r;
+    }
+    return kCodeOk;
+}
+
+int is_type_head(std::string_view text) {
+    static const char* const kWords[] = {"struct", "union", "enum"};
+    if (find_word_in_list(text, kWords, 3) >= 0) return 1;
+    int prefix = find_word_in_list(text, kClassHeadPrefixWords, 7);
+    if (prefix < 0) return 0;
+    int after = skip_blanks(text, static_cast<int>(std::string_view(kClassHeadPrefixWords[prefix]).size()));
+    return find_word_in_list(text.substr(static_cast<size_t>(after)), kWords, 3) >= 0 ? 1 : 0;
+}
+
+int count_brace_balance_pad(std::string_view text) { return count_braces(text); }
+
+bool is_simple_statement(std::string_view text) {
+    static const char* const kWords[] = {"if", "else", "while", "switch", "for", "do"};
+    for (const char* w : kWords)
+        if (find_word(text, w) >= 0) return false;
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    int paren = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (map[i] != 0) continue;
+        if (text[i] == '{' || text[i] == '}') return false;
+        if (text[i] == '(') ++paren;
+        if (text[i] == ')') --paren;
+    }
+    return paren == 0;
+}
+
+}  // namespace pad

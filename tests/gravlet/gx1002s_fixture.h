@@ -1,0 +1,144 @@
+// Shared ground for the PAD generator tests: a scratch directory, a
+// recording progress host, the argument vectors of the generation and batch
+// runs, and readers of the result files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/analysis/analysis_state.h"
+#include "common/analysis/converter_host.h"
+#include "common/analysis/scramble.h"
+#include "common/analysis/support.h"
+#include "gravlet/converter/gx1002s.h"
+#include "platform/kernel/file_io.h"
+#include "tests/common/temp_dir.h"
+
+namespace gx1002s_test {
+
+class PadGeneratorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_analysis_state(kGravletAnalysis);
+        open_at_start_ = crt_open_count();
+        current_ = this;
+        host_.report_progress = &PadGeneratorTest::on_progress;
+        set_converter_host(&host_);
+    }
+
+    void TearDown() override {
+        set_converter_host(nullptr);
+        set_pool_block_limit(-1);
+        current_ = nullptr;
+        reset_analysis_state(kGravletAnalysis);
+        EXPECT_EQ(crt_open_count(), open_at_start_);
+    }
+
+    static int on_progress(const char* item, int) {
+        PadGeneratorTest* t = current_;
+        t->reports_.push_back(item);
+        if (t->cancel_at_ >= 0 && static_cast<int>(t->reports_.size()) > t->cancel_at_) return -1;
+        return 0;
+    }
+
+    static std::string fixture_path(const std::string& name) {
+        return std::string(TEST_DATA_DIR) + "/gx1002s/" + name;
+    }
+
+    std::string copy_fixture(const std::string& name, const std::string& as = "") {
+        std::string target = dir_.path(as.empty() ? name : as);
+        write_raw(target, read_raw(fixture_path(name)));
+        return target;
+    }
+
+    std::string write_source(const std::string& name, const std::string& text) {
+        std::string target = dir_.path(name);
+        write_raw(target, text);
+        return target;
+    }
+
+    std::string error_file() const { return dir_.path("gx1000.err"); }
+    std::string error_option() const { return "-e" + dir_.path() + "\\gx1000.err"; }
+
+    // The vector of a generation run with the default settings: macro form 1,
+    // case form 0, declaration form 0, generation form 0, 24 PAD characters,
+    // nest level 21, #include use 1, no special comments.
+    std::vector<std::string> generation_vector(const std::string& source, const std::string& options = "") const {
+        return {"gx1002s", source, "-n",   "-v0",  "-ucfc", "-i10", "-X8462", "-mf",
+                "-ti0",    "-c24", "-lm21", "-d3", "-C0",   error_option(), options};
+    }
+
+    int run(std::vector<std::string> args) {
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        return run_pad_generator(static_cast<int>(argv.size()), argv.data());
+    }
+
+    // A plain vector: the source, the error file, the interface code and the options.
+    int run_with(const std::string& source, std::vector<std::string> options) {
+        std::vector<std::string> args = {"gx1002s", source, error_option(), "-X8462"};
+        args.insert(args.end(), options.begin(), options.end());
+        return run(args);
+    }
+
+    // The plain lines of a scrambled file (each stored line must end with CR LF).
+    static std::vector<std::string> unscrambled_lines(const std::string& path) {
+        std::string bytes = read_raw(path);
+        std::vector<std::string> lines;
+        size_t pos = 0;
+        int number = 0;
+        while (pos < bytes.size()) {
+            size_t end = bytes.find('\n', pos);
+            if (end == std::string::npos) end = bytes.size() - 1;
+            std::string stored = bytes.substr(pos, end - pos + 1);
+            pos = end + 1;
+            EXPECT_GE(stored[0], 1);
+            EXPECT_LE(stored[0], 9);
+            std::string plain;
+            unscramble_line(stored, plain, ++number);
+            EXPECT_TRUE(plain.size() >= 2 && plain.compare(plain.size() - 2, 2, "\r\n") == 0) << plain;
+            if (plain.size() >= 2) plain.resize(plain.size() - 2);
+            lines.push_back(plain);
+        }
+        return lines;
+    }
+
+    // The rows of a .pds file, without its header line.
+    static std::vector<std::string> rows_of(const std::string& pds) {
+        std::vector<std::string> lines = unscrambled_lines(pds);
+        if (!lines.empty()) lines.erase(lines.begin());
+        return lines;
+    }
+
+    static std::vector<std::string> split_lines(const std::string& text) {
+        std::vector<std::string> lines;
+        size_t pos = 0;
+        while (pos < text.size()) {
+            size_t end = text.find('\n', pos);
+            if (end == std::string::npos) end = text.size();
+            std::string line = text.substr(pos, end - pos);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(line);
+            pos = end + 1;
+        }
+        return lines;
+    }
+
+    static std::string with_extension(const std::string& path, const std::string& ext) {
+        return path.substr(0, path.rfind('.')) + ext;
+    }
+
+    static bool exists(const std::string& path) { return std::filesystem::exists(path); }
+
+    TempDir dir_;
+    ConverterHost host_;
+    std::vector<std::string> reports_;
+    int cancel_at_ = -1;  // reports answered before the user cancels (-1 never)
+    int open_at_start_ = 0;
+    static inline PadGeneratorTest* current_ = nullptr;
+};
+
+}  // namespace gx1002s_test

@@ -1,0 +1,119 @@
+// GRAVLET's own reading rules: "/*-" continuation comments, heading words,
+// type heads, call texts and function names.
+
+#include <string>
+#include <vector>
+
+#include "gravlet/converter/pad_generator.h"
+#include "gx1002s_fixture.h"
+
+namespace gx1002s_test {
+namespace {
+
+class PadReading : public PadGeneratorTest {
+protected:
+    std::vector<std::string> convert(const std::string& text, std::vector<std::string> options = {}) {
+        std::string source = write_source("r.c", text);
+        EXPECT_EQ(run_with(source, options), kPadDone);
+        return rows_of(with_extension(source, ".pds"));
+    }
+};
+
+TEST_F(PadReading, DashCommentLinesJoinTheStatementBefore) {
+    std::vector<std::string> rows = convert(
+        "void f(void)\n{\n    a = 1;      /* first */\n                /*- second */\n    b = 2;\n}\n");
+    ASSERT_GE(rows.size(), 5u);
+    EXPECT_EQ(rows[4], "+N:first second");
+}
+
+TEST_F(PadReading, BarJoinerMarksTheJoin) {
+    std::vector<std::string> rows =
+        convert("void f(void)\n{\n    a = 1;      /* first */\n                /*-second */\n}\n", {"-Yc"});
+    ASSERT_GE(rows.size(), 5u);
+    EXPECT_EQ(rows[4], "+N:first |second");
+}
+
+TEST_F(PadReading, MultiLineCommentInsideAFunctionIsOneText) {
+    std::vector<std::string> rows = convert("void f(void)\n{\n    a = 1;      /* one\n                   two */\n}\n");
+    ASSERT_GE(rows.size(), 5u);
+    EXPECT_EQ(rows[4], "+N:one two");
+}
+
+TEST_F(PadReading, HeadingColonNeverEatsALeadByte) {
+    // 機能表示 directly after the word, then after a full-width colon
+    std::vector<std::string> rows = convert("/* FUNCTION\x8B\x40\x94\x5C */\nvoid f(void)\n{\n}\n");
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ(rows[2], "M:\x8B\x40\x94\x5C");
+    rows = convert("/* FUNCTION\x81\x46\x8B\x40\x94\x5C */\nvoid f(void)\n{\n}\n");
+    EXPECT_EQ(rows[2], "M:\x8B\x40\x94\x5C");
+    rows = convert("/* FUNCTION : \x8B\x40\x94\x5C */\nvoid f(void)\n{\n}\n");
+    EXPECT_EQ(rows[2], "M:\x8B\x40\x94\x5C");
+}
+
+TEST_F(PadReading, TypeHeads) {
+    EXPECT_EQ(pad::is_type_head("struct s { int a; }"), 1);
+    EXPECT_EQ(pad::is_type_head("static union u x;"), 1);
+    EXPECT_EQ(pad::is_type_head("enum e { A };"), 1);
+    EXPECT_EQ(pad::is_type_head("class c { };"), 0);
+    EXPECT_EQ(pad::is_type_head("structure x;"), 0);
+}
+
+TEST_F(PadReading, CallTextsAndNames) {
+    pad::init_pad_generator();
+    pad::add_name(pad::g_pad.type_names, "long");
+    std::string call, name;
+    ASSERT_EQ(pad::find_call_text("x = f ( a , b );", call, name), 1);
+    EXPECT_EQ(call, "f(a,b)");
+    EXPECT_EQ(name, "f");
+    ASSERT_EQ(pad::find_call_text("p -> next . go(1);", call, name), 1);
+    EXPECT_EQ(call, "p->next.go(1)");
+    ASSERT_EQ(pad::find_call_text("(*fp)(x);", call, name), 1);
+    EXPECT_EQ(call, "(*fp)(x)");
+    EXPECT_EQ(pad::find_call_text("y = (long)(x);", call, name), 0);
+    EXPECT_EQ(pad::find_call_text("M(i) = 3;", call, name), 0);
+    EXPECT_EQ(pad::find_call_text("s = \"f(x)\";", call, name), 0);
+}
+
+TEST_F(PadReading, FunctionNames) {
+    std::string name;
+    ASSERT_EQ(pad::extract_function_name("static int Foo :: bar (int x)", name), 1);
+    EXPECT_EQ(name, "Foo::bar");
+    ASSERT_EQ(pad::extract_function_name("int (*getfp(void))(int)", name), 1);
+    EXPECT_EQ(name, "getfp");
+    ASSERT_EQ(pad::extract_function_name("bool X::operator == (const X& o)", name), 1);
+    EXPECT_EQ(name, "X::operator==");
+    ASSERT_EQ(pad::extract_function_name("X::~X()", name), 1);
+    EXPECT_EQ(name, "X::~X");
+    EXPECT_EQ(pad::extract_function_name("int x = 3", name), 0);
+}
+
+TEST_F(PadReading, RetProcNamesGetNoCallPrefix) {
+    write_source("procs.txt", "# comment line\nquiet   trailing words\n\n loud\n");
+    std::vector<std::string> rows = convert(
+        "void f(void)\n{\n    quiet(1);   /* a */\n    loud(2);    /* b */\n}\n", {"-p1:" + dir_.path("procs.txt")});
+    ASSERT_GE(rows.size(), 7u);
+    EXPECT_EQ(rows[4], "+P:a");
+    EXPECT_EQ(rows[6], "+P:loud(2): b");
+    rows = convert("void f(void)\n{\n    quiet(1);   /* a */\n    other();\n}\n", {"-pa"});
+    EXPECT_EQ(rows[4], "+P:quiet(1): a");
+    EXPECT_EQ(rows[6], "+P:");
+}
+
+TEST_F(PadReading, TopIgnoreNamesCountAsDeclarations) {
+    write_source("top.txt", "VA_SETUP;\n");
+    std::vector<std::string> rows = convert(
+        "void f(void)\n{\n    VA_SETUP;   /* hidden */\n    a = 1;      /* shown */\n}\n",
+        {"-ti3:" + dir_.path("top.txt")});
+    ASSERT_GE(rows.size(), 5u);
+    EXPECT_EQ(rows[4], "+N:shown");
+}
+
+TEST_F(PadReading, DeclarationZoneEndsAtABlankLine) {
+    std::vector<std::string> rows = convert(
+        "void f(void)\n{\n    a = 1;      /* in zone */\n\n    b = 2;      /* after */\n}\n", {"-ti2"});
+    ASSERT_GE(rows.size(), 5u);
+    EXPECT_EQ(rows[4], "+N:after");
+}
+
+}  // namespace
+}  // namespace gx1002s_test
