@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/analysis/option_numbers.h"
 #include "common/analysis/result_files.h"
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/converter_host.h"
@@ -25,21 +26,6 @@ namespace pad {
 State g_pad;
 
 namespace {
-
-constexpr int kNumberCeiling = 1000000000;
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-// Decimal digits from pos; saturates instead of overflowing. -1 when none.
-int read_number(std::string_view text, size_t& pos) {
-    if (pos >= text.size() || !is_digit(text[pos])) return -1;
-    int value = 0;
-    while (pos < text.size() && is_digit(text[pos])) {
-        if (value < kNumberCeiling) value = value * 10 + (text[pos] - '0');
-        ++pos;
-    }
-    return value;
-}
 
 // The whole text as a number in [low, high], or -1.
 int whole_number(std::string_view text, int low, int high) {
@@ -150,7 +136,7 @@ int parse_option(std::string_view arg) {
     if (starts("-lm")) {
         std::string_view rest = arg.substr(3);
         if (rest.empty()) return 1;
-        if ((value = whole_number(rest, 2, kNumberCeiling)) < 0) return 0;
+        if ((value = whole_number(rest, 2, kOptionNumberCeiling)) < 0) return 0;
         o.nest_limit = value;
         return 1;
     }

@@ -13,6 +13,7 @@
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/converter_host.h"
 #include "common/analysis/messages.h"
+#include "common/analysis/option_numbers.h"
 #include "common/analysis/preprocessor.h"
 #include "common/analysis/result_files.h"
 #include "common/analysis/scanner.h"
@@ -28,45 +29,7 @@ State g_tree;
 
 namespace {
 
-constexpr int kNumberCeiling = 1000000000;
 constexpr size_t kMaxVariableBytes = 1023;
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-bool all_digits(std::string_view text) {
-    if (text.empty()) return false;
-    for (char c : text)
-        if (!is_digit(c)) return false;
-    return true;
-}
-
-// Decimal digits from pos; saturates instead of overflowing. -1 when no digit.
-int read_number(std::string_view text, size_t& pos) {
-    if (pos >= text.size() || !is_digit(text[pos])) return -1;
-    int value = 0;
-    while (pos < text.size() && is_digit(text[pos])) {
-        if (value < kNumberCeiling) value = value * 10 + (text[pos] - '0');
-        ++pos;
-    }
-    return value;
-}
-
-// The whole text as a number in [low, high], or -1.
-int digits_in_range(std::string_view text, int low, int high) {
-    if (!all_digits(text)) return -1;
-    size_t pos = 0;
-    int value = read_number(text, pos);
-    return value >= low && value <= high ? value : -1;
-}
-
-int loose_decimal(std::string_view text) {
-    size_t pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
-    int value = read_number(text, pos);
-    if (value < 0) return 0;
-    return negative ? -value : value;
-}
 
 // "-m", "-mh", "-mf" with [row[:col[:len[:step]]]]. true accepted.
 bool parse_console_option(std::string_view rest) {
@@ -133,12 +96,12 @@ bool parse_argument(std::string_view arg, bool own) {
             s.level_given = true;
             return true;
         case 'd':
-            if ((value = digits_in_range(rest, 0, kNumberCeiling)) < 0) return false;
+            if ((value = digits_in_range(rest, 0, kOptionNumberCeiling)) < 0) return false;
             s.depth_limit = value;
             s.depth_given = true;
             return true;
         case 'c':
-            if ((value = digits_in_range(rest, 0, kNumberCeiling)) < 0) return false;
+            if ((value = digits_in_range(rest, 0, kOptionNumberCeiling)) < 0) return false;
             s.comment_length = value;
             s.comment_given = true;
             return true;
