@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=ON
-cmake --build build-bench --target analysis_bench notarix_bench -j"$(nproc)"
+cmake --build build-bench --target analysis_bench notarix_bench gravlet_bench orbaline_bench -j"$(nproc)"
 build-bench/bench/analysis_bench "$@"
 build-bench/bench/notarix_bench "$@"
+build-bench/bench/gravlet_bench "$@"
+build-bench/bench/orbaline_bench "$@"
