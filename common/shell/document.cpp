@@ -1,0 +1,210 @@
+#include "common/shell/document.h"
+
+#include <climits>
+
+#include "common/analysis/scramble.h"
+#include "common/analysis/text_utils.h"
+#include "common/shell/file_names.h"
+#include "common/shell/message_table.h"
+#include "common/shell/text_helpers.h"
+#include "platform/kernel/file_io.h"
+
+namespace {
+
+// "%s を読み込み中です。"
+constexpr char kReadingFormat[] = "%s \x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x92\x86\x82\xc5\x82\xb7\x81\x42";
+constexpr char kDefaultLayoutFile[] = "nx1000.lis";
+
+bool starts_with(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+void show_status(const DocumentHooks& hooks, int mode, const std::string& text) {
+    if (hooks.set_status_text) hooks.set_status_text(mode, text);
+}
+
+int check_header(std::string_view line, const DocumentProfile& profile) {
+    if (!starts_with(line, profile.header.substr(0, profile.kind_length))) return kIndexNotADocument;
+    if (!starts_with(line, profile.header)) return kIndexWrongVersion;
+    return kIndexOk;
+}
+
+}  // namespace
+
+void DocumentState::reset() {
+    file.close();
+    file_name.clear();
+    source_name.clear();
+    source_extension = ".c";
+    loaded = source_loaded = busy = abort = false;
+    linked_mode = true;
+    current_page = page_count = 0;
+    pages.clear();
+    page_title.clear();
+    header_lines.clear();
+    current_source_line = 2;
+    scroll_row = scroll_column = 0;
+    visible_rows = client_width = client_height = 0;
+    tab_width = 4;
+}
+
+DocumentState& document_state() {
+    static DocumentState state;
+    return state;
+}
+
+std::string side_file_name(const DocumentState& state, std::string_view extension) {
+    std::string name = state.file_name;
+    set_file_extension(name, extension);
+    return name;
+}
+
+int parse_page_tag(std::string_view record) {
+    const size_t paren = record.rfind('(');  // "(" is never a trail byte
+    if (paren == std::string_view::npos) return -1;
+    size_t at = paren + 1;
+    while (at < record.size() && (record[at] < '0' || record[at] > '9')) ++at;
+    if (at >= record.size()) return -1;
+    int64_t value = 0;
+    for (; at < record.size() && record[at] >= '0' && record[at] <= '9'; ++at) {
+        value = value * 10 + (record[at] - '0');
+        if (value > INT32_MAX) return -1;
+    }
+    return static_cast<int>(value);
+}
+
+int index_document(DocumentState& state, const DocumentProfile& profile) {
+    state.pages.clear();
+    state.page_count = 0;
+    state.header_lines.clear();
+    RecordFileReader& file = state.file;
+    if (!file.open(state.file_name)) return kIndexCannotOpen;
+
+    std::vector<PageIndexEntry> pages{PageIndexEntry{}};
+    std::string stored, line;
+    int line_number = 0;
+    int page_ends = 0;
+    while (file.next_line(stored)) {
+        ++line_number;
+        unscramble_line(stored, line, line_number);
+        if (line_number == 1) {
+            const int header = check_header(line, profile);
+            if (header != kIndexOk) {
+                file.close();
+                return header;
+            }
+        }
+        if (starts_with(line, "#TAG:")) {
+            const int tag = parse_page_tag(line);
+            if (tag >= 0) pages.back().tag = tag;
+        }
+        if (line_number <= kDocumentHeaderLines) {
+            cut_at_char_boundary(line, kHeaderLineBytes);
+            state.header_lines.push_back(line);
+        }
+        if (starts_with(line, "ZC:")) {
+            if (++page_ends == kMaxDocumentPages) break;
+            // the next page begins where this line ends, whatever its line end
+            pages.push_back(PageIndexEntry{line_number, file.offset(), 0});
+        }
+    }
+    if (line_number == 0) {
+        file.close();
+        return kIndexNotADocument;
+    }
+    pages.resize(static_cast<size_t>(page_ends));
+    state.pages = std::move(pages);
+    state.page_count = page_ends;
+    return kIndexOk;
+}
+
+int read_lin_document(DocumentState& state, const DocumentHooks& hooks, const DocumentProfile& profile) {
+    if (hooks.read_settings) {
+        const int settings = hooks.read_settings();
+        if (settings == -3 && hooks.beep) hooks.beep();
+        if (settings != 0) return settings;
+    }
+    state.linked_mode = true;
+    state.current_page = 0;
+    state.scroll_row = state.scroll_column = 0;
+    state.current_source_line = 2;
+    state.file.close();
+
+    if (!crt_exists(state.file_name.c_str())) return -1;
+    show_status(hooks, 1, format_text(kReadingFormat, state.file_name.c_str()));
+    const int result = index_document(state, profile);
+    if (result == kIndexNotADocument || result == kIndexWrongVersion) {
+        show_status(hooks, 1, format_text(lookup_message(result), state.file_name.c_str()));
+        return -1;
+    }
+    show_status(hooks, 0, "");
+    if (result != kIndexOk) return -1;
+    return 0;
+}
+
+int open_document(DocumentState& state, std::string_view name, const DocumentHooks& hooks,
+                  const DocumentProfile& profile) {
+    state.current_page = 0;
+    state.page_count = 0;
+    state.pages.clear();
+    state.file_name.assign(name);
+    state.source_name.assign(name);
+    state.loaded = state.source_loaded = false;
+    if (!state.file_name.empty()) set_file_extension(state.file_name, profile.extension);
+    if (!state.source_name.empty()) set_file_extension(state.source_name, state.source_extension);
+
+    int result = read_lin_document(state, hooks, profile);
+    if (result == 0) {
+        if (hooks.set_link_button_label) hooks.set_link_button_label(state.linked_mode);
+        if (!crt_exists(state.source_name.c_str())) {
+            state.source_extension = ".cpp";
+            set_file_extension(state.source_name, state.source_extension);
+        }
+        if (hooks.load_source_text) {
+            result = hooks.load_source_text() == 0 ? 0 : -1;
+        } else {
+            state.loaded = true;
+        }
+        if (hooks.fill_function_combo) hooks.fill_function_combo();
+    }
+    if (hooks.forget_source_marker) hooks.forget_source_marker();
+    return result;
+}
+
+int close_document(DocumentState& state) {
+    state.file.close();
+    return 0;
+}
+
+int replay_document_page(DocumentState& state, int page, PrimitiveSet& out, PageRecordState& geometry,
+                         const ReplayOptions& options, bool drop_last_char) {
+    if (!state.file.is_open() || page < 0 || page >= static_cast<int>(state.pages.size())) return -1;
+    const PageIndexEntry& entry = state.pages[static_cast<size_t>(page)];
+    if (!state.file.seek(entry.offset)) return -1;
+    FileRecordSource source(state.file, entry.line_number, drop_last_char);
+    return replay_page_records(source, geometry, out, options);
+}
+
+void add_lis_extension(std::string& name) {
+    // the file part: after the last separator, stepping over double-byte
+    // characters so that a trail byte 0x5C is no separator
+    const int size = static_cast<int>(name.size());
+    bool has_dot = false;
+    for (int i = 0; i < size; i = next_char(name, i)) {
+        const char c = name[i];
+        if (c == '\\' || c == '/' || c == ':') has_dot = false;
+        else if (c == '.' && i >= 1) has_dot = true;
+    }
+    if (!has_dot) name += ".lis";
+}
+
+std::string layout_file_path(std::string_view layout_name, std::string_view program_directory) {
+    std::string name(layout_name);
+    if (!name.empty()) {
+        add_lis_extension(name);
+        return name;
+    }
+    name.assign(program_directory);
+    if (!name.empty() && name.back() != '/' && name.back() != '\\') name += '/';
+    return name + kDefaultLayoutFile;
+}

@@ -1,0 +1,401 @@
+#include "common/shell/page_records.h"
+
+#include <fcntl.h>
+
+#include <charconv>
+#include <cmath>
+
+#include "common/analysis/scramble.h"
+#include "platform/kernel/file_io.h"
+
+namespace {
+
+enum class Args { None, Int1, Int2, Int3, Reals4, UnitRowColumn, Text };
+
+struct CodeEntry {
+    char name[3];
+    RecordCode code;
+    Args args;
+};
+
+// The codes of the record language with the argument forms they are
+// written with ("%d", "%d,%d", "%f,%f,%f,%f", "%d,%f,%f").
+constexpr CodeEntry kCodes[] = {
+    {"DB", RecordCode::Debug, Args::None},
+    {"BZ", RecordCode::Beep, Args::None},
+    {"KY", RecordCode::Pause, Args::None},
+    {"ED", RecordCode::End, Args::None},
+    {"ZO", RecordCode::PageSetup, Args::None},
+    {"PF", RecordCode::PaperCode, Args::Int1},
+    {"ZC", RecordCode::PageEnd, Args::None},
+    {"ZV", RecordCode::VectorMode, Args::None},
+    {"ZT", RecordCode::TextMode, Args::None},
+    {"OV", RecordCode::Overlay, Args::Int1},
+    {"LT", RecordCode::LineType, Args::Int1},
+    {"LA", RecordCode::LineAttr, Args::Int1},
+    {"LW", RecordCode::LineWidth, Args::Int1},
+    {"BR", RecordCode::CornerRadius, Args::Int1},
+    {"LN", RecordCode::Line, Args::Reals4},
+    {"BX", RecordCode::Box, Args::Reals4},
+    {"MV", RecordCode::Move, Args::UnitRowColumn},
+    {"MR", RecordCode::MoveRelative, Args::UnitRowColumn},
+    {"PP", RecordCode::PageGrid, Args::Int2},
+    {"SP", RecordCode::TextGrid, Args::Int2},
+    {"SS", RecordCode::CharScale, Args::Int2},
+    {"SF", RecordCode::Font, Args::Int3},
+    {"ST", RecordCode::Text, Args::Text},
+};
+
+// Grid positions far outside any page are taken for garbage.
+constexpr double kMaxRecordValue = 1.0e6;
+
+std::string_view trim_field(std::string_view field) {
+    while (!field.empty() && (field.front() == ' ' || field.front() == '\t')) field.remove_prefix(1);
+    while (!field.empty() && (field.back() == ' ' || field.back() == '\t' || field.back() == '\r'))
+        field.remove_suffix(1);
+    return field;
+}
+
+// The comma-separated field at `index`, or false when there are fewer.
+bool field_at(std::string_view args, int index, std::string_view& field) {
+    for (int i = 0; i < index; ++i) {
+        const size_t comma = args.find(',');
+        if (comma == std::string_view::npos) return false;
+        args.remove_prefix(comma + 1);
+    }
+    field = args.substr(0, args.find(','));
+    return true;
+}
+
+bool read_ints(std::string_view args, int count, int* out) {
+    std::string_view field;
+    for (int i = 0; i < count; ++i) {
+        if (!field_at(args, i, field) || !parse_record_int(field, out[i])) return false;
+    }
+    return true;
+}
+
+bool read_reals(std::string_view args, int first, int count, double* out) {
+    std::string_view field;
+    for (int i = 0; i < count; ++i) {
+        if (!field_at(args, first + i, field) || !parse_record_real(field, out[i])) return false;
+    }
+    return true;
+}
+
+// Truncation toward zero, held inside the int range whatever the product.
+int trunc_to_int(double v) {
+    constexpr double kLimit = 1.0e9;
+    if (v > kLimit) return static_cast<int>(kLimit);
+    if (v < -kLimit) return static_cast<int>(-kLimit);
+    return static_cast<int>(v);
+}
+
+void cells_of_grid(int extent_height, int extent_width, int rows, int columns, int& height, int& width) {
+    height = trunc_to_int(static_cast<double>(extent_height) / rows + 0.5);
+    width = trunc_to_int(static_cast<double>(extent_width) / columns + 0.5);
+}
+
+}  // namespace
+
+bool parse_record_int(std::string_view field, int& value) {
+    field = trim_field(field);
+    if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+    if (field.empty()) return false;
+    int v = 0;
+    auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), v);
+    if (error != std::errc() || end != field.data() + field.size()) return false;
+    value = v;
+    return true;
+}
+
+bool parse_record_real(std::string_view field, double& value) {
+    field = trim_field(field);
+    if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+    if (field.empty()) return false;
+    double v = 0;
+    auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), v);
+    if (error != std::errc() || end != field.data() + field.size()) return false;
+    if (!std::isfinite(v) || std::fabs(v) > kMaxRecordValue) return false;
+    value = v;
+    return true;
+}
+
+PageRecord parse_page_record(std::string_view line) {
+    PageRecord record;
+    if (line.size() <= 2) return record;
+    const char first = line[0];
+    if (first == ' ' || first == '*' || first == ';' || first == '#') {
+        record.code = RecordCode::Comment;
+        record.valid = true;
+        record.text = line;
+        return record;
+    }
+    const CodeEntry* entry = nullptr;
+    for (const CodeEntry& e : kCodes) {
+        if (line[0] == e.name[0] && line[1] == e.name[1]) {
+            entry = &e;
+            break;
+        }
+    }
+    if (entry == nullptr) return record;
+    record.code = entry->code;
+    const std::string_view args = line.substr(3);
+    switch (entry->args) {
+    case Args::None:
+        record.valid = true;
+        break;
+    case Args::Int1:
+        record.valid = read_ints(args, 1, record.ints);
+        break;
+    case Args::Int2:
+        record.valid = read_ints(args, 2, record.ints);
+        break;
+    case Args::Int3:
+        record.valid = read_ints(args, 3, record.ints);
+        break;
+    case Args::Reals4:
+        record.valid = read_reals(args, 0, 4, record.reals);
+        break;
+    case Args::UnitRowColumn:
+        record.valid = read_ints(args, 1, record.ints) && read_reals(args, 1, 2, record.reals);
+        break;
+    case Args::Text:
+        record.valid = true;
+        record.text = args;
+        break;
+    }
+    return record;
+}
+
+// --- RecordFileReader ----------------------------------------------------------------
+
+RecordFileReader::~RecordFileReader() { close(); }
+
+bool RecordFileReader::open(const std::string& path) {
+    close();
+    fd_ = crt_open(path.c_str(), CRT_O_RDONLY | CRT_O_BINARY);
+    return fd_ >= 0;
+}
+
+void RecordFileReader::close() {
+    if (fd_ >= 0) crt_close(fd_);
+    fd_ = -1;
+    buffer_.clear();
+    pos_ = 0;
+    offset_ = 0;
+    eof_ = false;
+}
+
+bool RecordFileReader::fill() {
+    if (eof_ || fd_ < 0) return false;
+    if (pos_ > 0) {
+        buffer_.erase(0, pos_);
+        pos_ = 0;
+    }
+    char chunk[16384];
+    const int n = crt_read(fd_, chunk, sizeof chunk);
+    if (n <= 0) {
+        eof_ = true;
+        return false;
+    }
+    buffer_.append(chunk, static_cast<size_t>(n));
+    return true;
+}
+
+bool RecordFileReader::next_line(std::string& line) {
+    if (fd_ < 0) return false;
+    size_t scanned = 0;  // bytes after pos_ known to hold no line feed
+    size_t lf;
+    while ((lf = buffer_.find('\n', pos_ + scanned)) == std::string::npos) {
+        scanned = buffer_.size() - pos_;
+        if (!fill()) break;  // fill() moves the unread bytes to the front
+    }
+    if (pos_ >= buffer_.size()) return false;
+    const size_t end = (lf == std::string::npos) ? buffer_.size() : lf;
+    line.assign(buffer_, pos_, end - pos_);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t consumed = (lf == std::string::npos) ? end - pos_ : end - pos_ + 1;
+    pos_ += consumed;
+    offset_ += static_cast<int64_t>(consumed);
+    return true;
+}
+
+bool RecordFileReader::seek(int64_t offset) {
+    if (fd_ < 0 || offset < 0) return false;
+    if (crt_lseek(fd_, offset, SEEK_SET) != offset) return false;
+    buffer_.clear();
+    pos_ = 0;
+    offset_ = offset;
+    eof_ = false;
+    return true;
+}
+
+// --- Sources ---------------------------------------------------------------------------
+
+bool FileRecordSource::next(std::string& record) {
+    if (!reader_.next_line(stored_)) return false;
+    ++line_number_;
+    unscramble_line(stored_, record, line_number_);
+    if (drop_last_char_ && !record.empty()) record.pop_back();
+    return true;
+}
+
+bool LineListRecordSource::next(std::string& record) {
+    if (index_ >= lines_.size()) return false;
+    record = lines_[index_++];
+    return true;
+}
+
+// --- Interpreter -----------------------------------------------------------------------
+
+PageRecordState PageRecordState::screen_state() {
+    PageRecordState state;
+    state.page_cell_height = state.text_cell_height = 12;
+    state.page_cell_width = state.text_cell_width = 6;
+    return state;
+}
+
+int replay_page_record(const PageRecord& record, PageRecordState& state, PrimitiveSet& out,
+                       const ReplayOptions& options) {
+    if (!record.valid) return 0;
+    const int* n = record.ints;
+    const double* v = record.reals;
+    switch (record.code) {
+    case RecordCode::None:
+    case RecordCode::Debug:
+        break;
+    case RecordCode::Comment:
+        if (record.text.front() == '#') out.comment(record.text);
+        break;
+    case RecordCode::Beep:
+        out.beep();
+        break;
+    case RecordCode::Pause:
+        out.pause();
+        break;
+    case RecordCode::End:
+    case RecordCode::PageEnd:
+        return kReplayPageEnd;
+    case RecordCode::PageSetup:
+        if (!options.grid_records) break;
+        if (state.paper_code == PageRecordState::kPortraitPaperCode) {
+            state.page_width = PageRecordState::kPortraitWidth;
+            state.page_height = PageRecordState::kPortraitHeight;
+        } else {
+            state.page_width = PageRecordState::kPortraitHeight;
+            state.page_height = PageRecordState::kPortraitWidth;
+        }
+        // integer division here, unlike the rounding of PP and SP
+        state.page_cell_height = state.page_height / state.page_rows;
+        state.page_cell_width = state.page_width / state.page_columns;
+        state.text_cell_height = state.page_height / state.text_rows;
+        state.text_cell_width = state.page_width / state.text_columns;
+        state.current_y = state.current_x = 0;
+        state.vector_mode = false;
+        out.begin_page();
+        out.set_char_cell(state.page_cell_height, state.page_cell_width, 2 * state.page_cell_width);
+        break;
+    case RecordCode::PaperCode:
+        if (options.grid_records) state.paper_code = n[0];
+        break;
+    case RecordCode::VectorMode:
+    case RecordCode::TextMode:
+        state.vector_mode = record.code == RecordCode::VectorMode;
+        out.set_vector_mode(state.vector_mode);
+        break;
+    case RecordCode::Overlay:
+        state.overlay = n[0];
+        out.set_overlay(n[0]);
+        break;
+    case RecordCode::LineType:
+        out.set_line_type(n[0]);
+        break;
+    case RecordCode::LineAttr:
+        out.set_line_attr(n[0]);
+        break;
+    case RecordCode::LineWidth:
+        out.set_line_width(n[0]);
+        break;
+    case RecordCode::CornerRadius:
+        out.set_corner_radius(n[0] == 0 ? 0 : trunc_to_int(n[0] / 100.0 * state.text_cell_height));
+        break;
+    case RecordCode::Line:
+    case RecordCode::Box: {
+        // a grid position lies in the middle of its cell
+        const double hp = state.page_cell_height, wp = state.page_cell_width;
+        const int y1 = trunc_to_int((v[0] - 0.5) * hp + state.top_margin * hp);
+        const int x1 = trunc_to_int((v[1] - 0.5) * wp + state.left_margin * wp);
+        const int y2 = trunc_to_int((v[2] - 0.5) * hp + state.top_margin * hp);
+        const int x2 = trunc_to_int((v[3] - 0.5) * wp + state.left_margin * wp);
+        if (record.code == RecordCode::Line) out.draw_line(x1, y1, x2, y2);
+        else out.draw_box(x1, y1, x2, y2);
+        break;
+    }
+    case RecordCode::Move:
+    case RecordCode::MoveRelative: {
+        const bool page_grid = n[0] == 1;
+        const int h = page_grid ? state.page_cell_height : state.text_cell_height;
+        const int w = page_grid ? state.page_cell_width : state.text_cell_width;
+        double y = (v[0] - 1) * h + static_cast<double>(state.top_margin) * h;
+        double x = (v[1] - 1) * w + static_cast<double>(state.left_margin) * w;
+        if (record.code == RecordCode::MoveRelative) {
+            y += state.current_y;
+            x += state.current_x;
+        }
+        state.current_y = trunc_to_int(y);
+        state.current_x = trunc_to_int(x);
+        out.move_to(state.current_y - h, state.current_x);
+        break;
+    }
+    case RecordCode::PageGrid:
+    case RecordCode::TextGrid: {
+        // a grid without rows or columns has no cells: ignored
+        if (!options.grid_records || n[0] <= 0 || n[1] <= 0) break;
+        if (record.code == RecordCode::PageGrid) {
+            state.page_rows = n[0];
+            state.page_columns = n[1];
+            cells_of_grid(state.page_height, state.page_width, n[0], n[1], state.page_cell_height,
+                          state.page_cell_width);
+            out.set_char_cell(state.page_cell_height, state.page_cell_width, 2 * state.page_cell_width);
+        } else {
+            state.text_rows = n[0];
+            state.text_columns = n[1];
+            cells_of_grid(state.page_height, state.page_width, n[0], n[1], state.text_cell_height,
+                          state.text_cell_width);
+            out.set_char_cell(state.text_cell_height, state.text_cell_width, 2 * state.text_cell_width);
+        }
+        break;
+    }
+    case RecordCode::CharScale:
+        out.set_char_size(n[0], n[1]);
+        break;
+    case RecordCode::Font:
+        out.select_font(n[0], n[1], n[2]);
+        break;
+    case RecordCode::Text:
+        out.draw_text(record.text);
+        break;
+    }
+    return 0;
+}
+
+int replay_page_records(RecordSource& source, PageRecordState& state, PrimitiveSet& out,
+                        const ReplayOptions& options) {
+    out.begin_records();
+    int end = kReplayEndOfFile;
+    std::string line;
+    while (true) {
+        if (!out.keep_going()) {
+            end = kReplayStopped;
+            break;
+        }
+        if (!source.next(line)) break;
+        if (replay_page_record(parse_page_record(line), state, out, options) == kReplayPageEnd) {
+            end = kReplayPageEnd;
+            break;
+        }
+    }
+    out.end_records();
+    return end;
+}

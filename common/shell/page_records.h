@@ -1,0 +1,230 @@
+// The page-record language of .lin and .lis files ("MV:1,7,16", "ST:text",
+// "BX:1,1,82,110", ...) and its one interpreter. The interpreter reads the
+// records, keeps the grid geometry and the text position, and replays every
+// record onto a PrimitiveSet: the screen, the layout view, the text grid and
+// the printers are back ends of that set and never parse records themselves.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// --- Parsing -------------------------------------------------------------------
+
+enum class RecordCode {
+    None,         // too short, or a code no renderer knows
+    Comment,      // first character blank, "*", ";" or "#"
+    Debug,        // DB
+    Beep,         // BZ
+    Pause,        // KY
+    End,          // ED
+    PageSetup,    // ZO
+    PaperCode,    // PF
+    PageEnd,      // ZC
+    VectorMode,   // ZV
+    TextMode,     // ZT
+    Overlay,      // OV
+    LineType,     // LT
+    LineAttr,     // LA
+    LineWidth,    // LW
+    CornerRadius, // BR
+    Line,         // LN
+    Box,          // BX
+    Move,         // MV
+    MoveRelative, // MR
+    PageGrid,     // PP
+    TextGrid,     // SP
+    CharScale,    // SS
+    Font,         // SF
+    Text,         // ST
+};
+
+// One record taken apart. `valid` is false when the code needs numbers and
+// some are missing or not numbers: such a record is ignored, never replayed
+// with made-up values.
+struct PageRecord {
+    RecordCode code = RecordCode::None;
+    bool valid = false;
+    int ints[3] = {0, 0, 0};           // PF OV LT LA LW BR (1), PP SP SS (2), SF (3), MV MR unit
+    double reals[4] = {0, 0, 0, 0};    // LN BX r1 c1 r2 c2; MV MR row, column
+    std::string_view text;             // ST: the rest of the line; comments: the whole line
+};
+
+// Takes one plain record apart (line end already removed). The two-letter
+// code is the record's first two characters and its arguments begin at the
+// fourth; a record of two characters or fewer is RecordCode::None.
+PageRecord parse_page_record(std::string_view line);
+
+// "%d" and "%f" fields as the records write them: blanks around the number
+// are allowed, anything else makes the field unreadable.
+bool parse_record_int(std::string_view field, int& value);
+bool parse_record_real(std::string_view field, double& value);
+
+// --- Reading record files --------------------------------------------------------
+
+// Lines of a record file with their true byte offsets: LF and CR LF ends are
+// both accepted and removed, lines are read whole whatever their length.
+class RecordFileReader {
+public:
+    RecordFileReader() = default;
+    ~RecordFileReader();
+    RecordFileReader(const RecordFileReader&) = delete;
+    RecordFileReader& operator=(const RecordFileReader&) = delete;
+
+    bool open(const std::string& path);
+    void close();
+    bool is_open() const { return fd_ >= 0; }
+
+    // False at the end of the file or on a read error.
+    bool next_line(std::string& line);
+    // Offset of the first byte the next next_line() returns.
+    int64_t offset() const { return offset_; }
+    bool seek(int64_t offset);
+
+private:
+    bool fill();
+
+    int fd_ = -1;
+    std::string buffer_;
+    size_t pos_ = 0;
+    int64_t offset_ = 0;
+    bool eof_ = false;
+};
+
+// Where the interpreter takes its records from.
+class RecordSource {
+public:
+    virtual ~RecordSource() = default;
+    // The next plain record, false when there is none.
+    virtual bool next(std::string& record) = 0;
+};
+
+// Records of an open file from its current position. Line numbers go on from
+// `line_number` (the number of the last line before the first record), and
+// each line is unscrambled with its number; plain lines pass as they are.
+class FileRecordSource : public RecordSource {
+public:
+    FileRecordSource(RecordFileReader& reader, int line_number, bool drop_last_char = false)
+        : reader_(reader), line_number_(line_number), drop_last_char_(drop_last_char) {}
+    bool next(std::string& record) override;
+    int line_number() const { return line_number_; }
+
+private:
+    RecordFileReader& reader_;
+    int line_number_;
+    bool drop_last_char_;  // the formatter's debug levels above 3 add a character
+    std::string stored_;
+};
+
+// Records already in memory, in plain form (the document's header lines).
+class LineListRecordSource : public RecordSource {
+public:
+    explicit LineListRecordSource(const std::vector<std::string>& lines) : lines_(lines) {}
+    bool next(std::string& record) override;
+
+private:
+    const std::vector<std::string>& lines_;
+    size_t index_ = 0;
+};
+
+// --- The primitive interface -------------------------------------------------------
+
+// The drawing operations every back end offers. Coordinates are in the back
+// end's own units (screen pixels, printer logical units, grid units): the
+// interpreter has turned rows and columns into them with the cells of
+// PageRecordState. Every operation returns 0 on success; the defaults do
+// nothing, so a back end implements only what it draws.
+class PrimitiveSet {
+public:
+    virtual ~PrimitiveSet() = default;
+
+    // Around one replay of a record stream.
+    virtual int begin_records() { return 0; }
+    virtual int end_records() { return 0; }
+    // Checked before every record: false stops the replay (a cancelled job,
+    // a failed printer write).
+    virtual bool keep_going() { return true; }
+
+    // Page control: ZO has set up the cells and starts a page; a form feed
+    // ends the page and starts the next.
+    virtual int begin_page() { return 0; }
+    virtual int form_feed() { return 0; }
+    virtual int set_overlay(int /*state*/) { return 0; }
+    virtual int set_vector_mode(bool /*on*/) { return 0; }
+    virtual int beep() { return 0; }
+    virtual int pause() { return 0; }
+
+    // Characters: the cell of the grid in use, the scale of SS in percent of
+    // the cell, and the printer font selection of SF.
+    virtual int set_char_cell(int /*height*/, int /*half_width*/, int /*full_width*/) { return 0; }
+    virtual int set_char_size(int /*height_percent*/, int /*width_percent*/) { return 0; }
+    virtual int select_font(int /*a*/, int /*b*/, int /*c*/) { return 0; }
+    virtual int set_text_colour(int /*code*/) { return 0; }
+
+    // The text position: the top of the cell row the next text goes into.
+    virtual int move_to(int /*y*/, int /*x*/) { return 0; }
+
+    // Pens and shapes. A corner radius applies to the next box only.
+    virtual int set_line_type(int /*style*/) { return 0; }
+    virtual int set_line_attr(int /*attr*/) { return 0; }
+    virtual int set_line_width(int /*width*/) { return 0; }
+    virtual int set_corner_radius(int /*radius*/) { return 0; }
+    virtual int draw_box(int /*x1*/, int /*y1*/, int /*x2*/, int /*y2*/) { return 0; }
+    virtual int draw_line(int /*x1*/, int /*y1*/, int /*x2*/, int /*y2*/) { return 0; }
+    virtual int set_clip_rect(int /*x1*/, int /*y1*/, int /*x2*/, int /*y2*/) { return 0; }
+    virtual int clear_clip() { return 0; }
+
+    // Text at the text position.
+    virtual int draw_text(std::string_view /*text*/) { return 0; }
+
+    // A comment record ("#NAM:...", "#TAG:..."), for back ends that collect
+    // the page title.
+    virtual void comment(std::string_view /*record*/) {}
+};
+
+// --- The interpreter ---------------------------------------------------------------
+
+// Geometry of the records: the grids, their cells, the last position and
+// the margins. The screens start every replay from screen_state(); the
+// printer and the text grid keep one state across replays, as their pages
+// begin with ZO, PP and SP records that set it.
+struct PageRecordState {
+    static constexpr int kPortraitWidth = 5664;
+    static constexpr int kPortraitHeight = 8130;
+    static constexpr int kPortraitPaperCode = 14;
+
+    int paper_code = kPortraitPaperCode;
+    int page_width = 0, page_height = 0;
+    int page_rows = 82, page_columns = 194;
+    int text_rows = 82, text_columns = 194;
+    int page_cell_height = 0, page_cell_width = 0;
+    int text_cell_height = 0, text_cell_width = 0;
+    int current_y = 0, current_x = 0;
+    int top_margin = 0, left_margin = 0;  // rows and columns
+    int overlay = 0;
+    bool vector_mode = false;
+
+    // Cells of 6 x 12 pixels that ZO, PP and SP leave alone.
+    static PageRecordState screen_state();
+};
+
+struct ReplayOptions {
+    // Printers and the text grid act on ZO, PF, PP and SP; the screens keep
+    // their fixed cells and ignore them.
+    bool grid_records = false;
+};
+
+enum ReplayEnd : int {
+    kReplayEndOfFile = 0,   // the source ran out
+    kReplayPageEnd = 1,     // ZC or ED
+    kReplayStopped = 2,     // the back end asked to stop
+};
+
+// Replays records until end of page, end of source, or the back end stops it.
+int replay_page_records(RecordSource& source, PageRecordState& state, PrimitiveSet& out,
+                        const ReplayOptions& options = {});
+
+// Replays one parsed record; kReplayPageEnd for ZC and ED, else 0.
+int replay_page_record(const PageRecord& record, PageRecordState& state, PrimitiveSet& out,
+                       const ReplayOptions& options = {});
