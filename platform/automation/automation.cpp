@@ -181,6 +181,8 @@ HWND find_control_in(HWND root, int id) {
     return nullptr;
 }
 
+}  // namespace
+
 std::string describe_window(HWND window) {
     if (!window) return "(none)";
     if (window == platform_user::state().main_window) return "main";
@@ -189,6 +191,8 @@ std::string describe_window(HWND window) {
     if (id) return std::to_string(id) + (text.empty() ? "" : " " + quote_sjis(text));
     return quote_sjis(text);
 }
+
+namespace {
 
 void push_input(const platform_user::InputEvent& e) {
     platform_user::state().input.push_back(e);
@@ -403,7 +407,8 @@ bool capture_window(HWND window, const std::string& path) {
 }
 
 void settle() {
-    if (!state().program_running) automation::run_until_idle();
+    // Inside a modal dialog's loop (or a program's) the loop works the queue off.
+    if (!state().program_running && state().modal_dialogs == 0) automation::run_until_idle();
 }
 
 // --- What the window layer asks --------------------------------------------------
@@ -411,6 +416,12 @@ void settle() {
 IdleOutcome on_idle() {
     State& a = state();
     if (a.aborted) return IdleOutcome::finished;
+    if (!a.idle_actions.empty()) {
+        std::function<void()> act = std::move(a.idle_actions.front());
+        a.idle_actions.pop_front();
+        act();
+        return IdleOutcome::progressed;
+    }
     if (run_next_step()) return IdleOutcome::progressed;
     if (a.aborted) return IdleOutcome::finished;
     if (!a.modal_stack.empty()) {
@@ -458,8 +469,6 @@ bool run_aborted() {
     return state().aborted;
 }
 
-namespace {
-
 // Lets script steps answer the question that waits now.
 void wait_for_answer(const std::string& description) {
     State& a = state();
@@ -480,8 +489,6 @@ void wait_for_answer(const std::string& description) {
         run_next_step();
     }
 }
-
-}  // namespace
 
 int answer_message_box(HWND /*owner*/, const char* text, const char* caption, UINT type) {
     State& a = state();

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,34 @@ struct ShellCall {
     std::string directory;
     int show = 0;
 };
+
+// The common dialogs and the folder browser, as the automation answers them.
+enum class CommonDialogKind { any, open_file, save_file, colour, font, printer, folder };
+
+// An answer given before the dialog comes (or by a script step while it
+// waits). `kind` any fits whichever dialog comes next.
+struct CommonDialogAnswer {
+    CommonDialogKind kind = CommonDialogKind::any;
+    bool ok = true;                  // false: the user cancels
+    std::vector<std::string> names;  // file names or the folder (Shift-JIS); none: OK on what the dialog shows
+    int filter_index = 0;            // file dialogs: 0 keeps the program's
+    bool has_colour = false;
+    COLORREF colour = 0;
+    std::string face;                // font: Shift-JIS; empty keeps the program's
+    int point_size = 0;              // font: points; 0 keeps the program's
+    bool bold = false;
+    bool italic = false;
+    short orientation = 0;           // printer: DMORIENT_PORTRAIT or _LANDSCAPE; 0 keeps the current one
+};
+
+struct CommonDialogRecord {
+    CommonDialogKind kind = CommonDialogKind::any;
+    std::string title;    // Shift-JIS: the program's title, else the first filter label
+    bool ok = false;      // the dialog returned a choice
+    std::string result;   // the name, folder, colour "#RRGGBB", font "face size" or printer chosen
+};
+
+const char* common_dialog_kind_name(CommonDialogKind kind);  // "open dialog", ...
 
 enum Modifiers : unsigned {
     no_modifiers = 0,
@@ -105,6 +134,38 @@ bool resize_window(HWND window, int width, int height);
 // Answers given before the question comes (first in, first used).
 void answer_next_message_box(int button);
 void choose_next_popup_item(UINT id);  // 0 dismisses the popup
+// Common dialogs (first in, first used; see CommonDialogAnswer).
+void answer_next_common_dialog(const CommonDialogAnswer& answer);
+void answer_next_file_dialog(const std::string& name);
+void answer_next_colour_dialog(COLORREF colour);
+void answer_next_font_dialog(const std::string& face, int point_size, bool bold = false, bool italic = false);
+void answer_next_printer_dialog(bool ok);
+void answer_next_folder_browser(const std::string& folder);
+void cancel_next_common_dialog();
+
+// --- Controls, as a user's hands would work them ----------------------------
+// Gives the control the focus with its caret at the end, then types.
+bool type_into(HWND control, const std::string& text);
+// Gives the control the focus, selects all its text and types the new text
+// over it (an empty text deletes it).
+bool set_control_text(HWND control, const std::string& text);
+// Picks an item of a list box, combo box or list view, as a click on it (a
+// double click with `twice`); by text compares the whole item text.
+bool choose_item(HWND control, int index, bool twice = false);
+bool choose_item_text(HWND control, const std::string& text, bool twice = false);
+// Clicks a check box or radio button when its state differs.
+bool set_checked(HWND control, bool checked);
+// Presses the button with this id (or text, "&" may be left out) of the
+// active window.
+bool press_button(int id);
+bool press_button_text(const std::string& text);
+// Reading controls.
+std::vector<std::string> control_items(HWND control);
+int selected_item(HWND control);  // -1 for none
+int check_state(HWND control);    // BST_ value
+// Part `part` of the status bar of `window` (default: the main window's).
+std::string status_text(int part = 0, HWND window = nullptr);
+
 // Clicks the middle of `target` when PeekMessageA has been called `n` more
 // times (n = 1: at the next call), so that a long run that pumps messages
 // sees the press.
@@ -114,6 +175,9 @@ void press_at_peek(long n, const WindowSpec& target);
 // program's loop would.
 void set_accelerators(HWND window, HACCEL table);
 void run_until_idle();
+// An act to run when a message loop next waits for input (a modal dialog's
+// loop included), before any script step: how a test works a modal dialog.
+void when_idle(std::function<void()> act);
 bool quit_received(int* exit_code = nullptr);
 
 // --- Reading ------------------------------------------------------------------
@@ -125,6 +189,7 @@ const std::vector<MessageBoxRecord>& message_boxes();
 const std::vector<UINT>& beeps();
 const std::vector<HelpCall>& help_calls();
 const std::vector<ShellCall>& shell_calls();
+const std::vector<CommonDialogRecord>& common_dialogs();
 // "IDC_ARROW", "IDC_WAIT" or the resource name of the current cursor; empty for none.
 std::string cursor_name();
 POINT caret_position(HWND* window = nullptr, bool* visible = nullptr);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ struct PeekTrigger {
     automation::WindowSpec target;
 };
 
-enum class WaitKind { none, message_box, popup_menu };
+enum class WaitKind { none, message_box, popup_menu, common_dialog };
 
 struct State {
     std::vector<std::string> log;
@@ -44,6 +45,14 @@ struct State {
     bool close_sent = false;
     bool program_running = false;
     std::vector<std::string> modal_stack;  // descriptions of the modal windows waiting
+    int modal_dialogs = 0;                 // modal dialog loops running: acts are not worked off outside them
+
+    std::vector<automation::CommonDialogRecord> common_dialogs;
+    std::deque<automation::CommonDialogAnswer> pending_common;
+    automation::CommonDialogAnswer common_answer;  // the answer a step gave while a common dialog waits
+    automation::CommonDialogKind waiting_common = automation::CommonDialogKind::any;
+    std::vector<HWND> file_dialogs;        // file dialogs running as windows, innermost last
+    std::deque<std::function<void()>> idle_actions;  // a test's acts, run before script steps
 
     // The modal question being answered by script steps right now.
     WaitKind waiting = WaitKind::none;
@@ -82,8 +91,22 @@ bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice);
 bool post_press(HWND window, const std::string& description);
 bool post_text(const std::string& sjis);
 bool capture_window(HWND window, const std::string& path);
+// Controls (controls.cpp of this directory).
+bool act_type_into(HWND control, const std::string& sjis, bool replace);
+bool act_choose_item(HWND control, int index, bool twice);
+int find_item(HWND control, const std::string& sjis);  // -1 when no item has the text
+bool act_set_checked(HWND control, bool checked);
+HWND find_button(HWND root, const std::string& sjis);
+// A common dialog answer given by a script step or the API: answers the
+// dialog that waits, fills a file dialog window, or is kept for the next one.
+void give_common_answer(const automation::CommonDialogAnswer& answer);
+std::string describe_window(HWND window);
 // Works off the queue when no program loop is running.
 void settle();
+
+// Lets script steps answer the question that waits now (a message box, a
+// popup menu, a common dialog); fails the run when none can.
+void wait_for_answer(const std::string& description);
 
 // Runs the next script step; false when none is left.
 bool run_next_step();

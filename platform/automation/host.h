@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/automation/automation.h"
 #include "platform/user/winuser.h"
 
 namespace platform_automation {
@@ -27,6 +28,22 @@ bool run_aborted();
 int answer_message_box(HWND owner, const char* text, const char* caption, UINT type);
 // A popup menu is shown; returns the chosen command (0 when dismissed).
 UINT answer_popup_menu(HMENU menu, HWND owner);
+
+// A modal dialog's loop begins and ends (caption in Shift-JIS): logged, and
+// while one waits the user's acts are not worked off outside its loop.
+void modal_dialog_begins(HWND dialog, const std::string& caption);
+void modal_dialog_ends(HWND dialog, INT_PTR result);
+
+// A common dialog or the folder browser asks the user; `title` (Shift-JIS)
+// names it in the log. False when nobody answers: the run has then failed.
+bool answer_common_dialog(automation::CommonDialogKind kind, const std::string& title,
+                          automation::CommonDialogAnswer* answer);
+// It is over: what was chosen (Shift-JIS), for the records and the log.
+void common_dialog_result(automation::CommonDialogKind kind, const std::string& title, bool ok,
+                          const std::string& result);
+// A file dialog that runs as a real dialog (with a program's hook): script
+// answers fill its name field and press its OK while it waits.
+void file_dialog_window(HWND dialog);
 
 void record_beep(UINT type);
 // A note for the log (dropped input, refused menu commands, ...).

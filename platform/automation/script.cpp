@@ -8,7 +8,8 @@
 
 #include "platform/automation/automation_internal.h"
 #include "platform/user/codec.h"
-#include "platform/user/user_internal.h"
+#include "platform/gdi/wingdi.h"
+#include "platform/user/controls_internal.h"
 
 namespace platform_automation {
 
@@ -628,6 +629,242 @@ void run_log(const ScriptStep& s) {
 
 void run_nothing(const ScriptStep&) {}
 
+// --- Controls and dialogs -------------------------------------------------------------
+
+bool check_window_text(const ScriptStep& s, std::string* error) {
+    return check_window_at(s, 0, error) && check_quoted_at(s, 1, error);
+}
+
+void run_type_into(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (w) act_type_into(w, platform_user::utf8_to_cp932(unquote(s.args[1])), s.verb == "set-text");
+}
+
+// choose <window> <index | "text">
+bool check_window_item(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error)) return false;
+    long v;
+    if (is_quoted(s.args[1]) || parse_int(s.args[1], &v)) return true;
+    *error = "an item number or a quoted item text is wanted: " + s.args[1];
+    return false;
+}
+
+int item_arg(HWND w, const std::string& raw) {
+    long v = -1;
+    if (parse_int(raw, &v)) return static_cast<int>(v);
+    return find_item(w, platform_user::utf8_to_cp932(unquote(raw)));
+}
+
+void run_choose(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    int index = item_arg(w, s.args[1]);
+    if (index < 0) {
+        log_event("choose refused: no item " + s.args[1]);
+        return;
+    }
+    act_choose_item(w, index, s.verb == "choose-double");
+}
+
+void run_check(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (w) act_set_checked(w, s.verb == "check");
+}
+
+bool check_button_arg(const ScriptStep& s, std::string* error) {
+    long v;
+    if (is_quoted(s.args[0]) || parse_int(s.args[0], &v)) return true;
+    *error = "a button id or a quoted button text is wanted: " + s.args[0];
+    return false;
+}
+
+void run_press_button(const ScriptStep& s) {
+    HWND root = GetActiveWindow();
+    if (!root) root = automation::main_window();
+    long id = 0;
+    HWND button = nullptr;
+    if (parse_int(s.args[0], &id)) {
+        button = root ? GetDlgItem(root, static_cast<int>(id)) : nullptr;
+    } else if (root) {
+        button = find_button(root, platform_user::utf8_to_cp932(unquote(s.args[0])));
+    }
+    if (!button) {
+        log_event("press-button " + s.args[0] + " refused: the active window has no such button");
+        return;
+    }
+    post_press(button, s.args[0]);
+}
+
+// expect-status ["text" | part "text"]
+bool check_expect_status(const ScriptStep& s, std::string* error) {
+    if (s.args.size() == 2 && !check_int_at(s, 0, error)) return false;
+    return check_quoted_at(s, s.args.size() - 1, error);
+}
+
+void run_expect_status(const ScriptStep& s) {
+    long part = 0;
+    if (s.args.size() == 2) parse_int(s.args[0], &part);
+    std::string want = platform_user::utf8_to_cp932(unquote(s.args.back()));
+    HWND main = automation::main_window();
+    if (!main || !platform_user::find_status_bar(main)) return fail("the main window has no status bar", false);
+    std::string got = automation::status_text(static_cast<int>(part));
+    expect(got == want, "the status bar says " + quote_sjis(got));
+}
+
+void run_expect_checked(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    bool checked = SendMessageA(w, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    bool want = s.verb == "expect-checked";
+    expect(checked == want, s.args[0] + (checked ? " is checked" : " is unchecked"));
+}
+
+void run_expect_selected(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    int selected = automation::selected_item(w);
+    std::vector<std::string> items = automation::control_items(w);
+    std::string seen = selected < 0 ? std::string("nothing is selected")
+                                    : "item " + std::to_string(selected) +
+                                          (static_cast<size_t>(selected) < items.size()
+                                               ? " " + quote_sjis(items[static_cast<size_t>(selected)])
+                                               : std::string()) +
+                                          " is selected";
+    long want = 0;
+    if (parse_int(s.args[1], &want)) return expect(selected == want, seen);
+    std::string text = platform_user::utf8_to_cp932(unquote(s.args[1]));
+    expect(selected >= 0 && static_cast<size_t>(selected) < items.size() && items[static_cast<size_t>(selected)] == text,
+           seen);
+}
+
+bool check_window_count(const ScriptStep& s, std::string* error) {
+    return check_window_at(s, 0, error) && check_int_at(s, 1, error);
+}
+
+void run_expect_items(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long want = 0;
+    parse_int(s.args[1], &want);
+    size_t got = automation::control_items(w).size();
+    expect(got == static_cast<size_t>(want), "it has " + std::to_string(got) + " items");
+}
+
+// --- Common dialogs -----------------------------------------------------------------------
+
+bool check_quoted_all(const ScriptStep& s, std::string* error) {
+    for (size_t i = 0; i < s.args.size(); ++i) {
+        if (!check_quoted_at(s, i, error)) return false;
+    }
+    return true;
+}
+
+void run_answer_file(const ScriptStep& s) {
+    automation::CommonDialogAnswer a;
+    for (const std::string& raw : s.args) {
+        std::string name = unquote(raw);
+        // More than one name is a multiple selection of one directory: those stay bare.
+        if (s.args.size() == 1) name = resolve_path(name);
+        a.names.push_back(platform_user::utf8_to_cp932(name));
+    }
+    give_common_answer(a);
+}
+
+bool check_colour(const ScriptStep& s, std::string* error) {
+    for (size_t i = 0; i < 3; ++i) {
+        long v = -1;
+        if (!parse_int(s.args[i], &v) || v < 0 || v > 255) {
+            *error = "a colour is three numbers 0-255: " + s.args[i];
+            return false;
+        }
+    }
+    return true;
+}
+
+void run_answer_colour(const ScriptStep& s) {
+    long r = 0, g = 0, b = 0;
+    parse_int(s.args[0], &r);
+    parse_int(s.args[1], &g);
+    parse_int(s.args[2], &b);
+    automation::CommonDialogAnswer a;
+    a.kind = automation::CommonDialogKind::colour;
+    a.has_colour = true;
+    a.colour = RGB(static_cast<BYTE>(r), static_cast<BYTE>(g), static_cast<BYTE>(b));
+    give_common_answer(a);
+}
+
+// answer-font "face" size [bold] [italic]
+bool check_font(const ScriptStep& s, std::string* error) {
+    if (!check_quoted_at(s, 0, error) || !check_int_at(s, 1, error)) return false;
+    for (size_t i = 2; i < s.args.size(); ++i) {
+        if (s.args[i] != "bold" && s.args[i] != "italic") {
+            *error = "a font style is bold or italic: " + s.args[i];
+            return false;
+        }
+    }
+    return true;
+}
+
+void run_answer_font(const ScriptStep& s) {
+    automation::CommonDialogAnswer a;
+    a.kind = automation::CommonDialogKind::font;
+    a.face = platform_user::utf8_to_cp932(unquote(s.args[0]));
+    long size = 0;
+    parse_int(s.args[1], &size);
+    a.point_size = static_cast<int>(size);
+    for (size_t i = 2; i < s.args.size(); ++i) {
+        if (s.args[i] == "bold") a.bold = true;
+        if (s.args[i] == "italic") a.italic = true;
+    }
+    give_common_answer(a);
+}
+
+// answer-printer OK|cancel [portrait|landscape]
+bool check_printer(const ScriptStep& s, std::string* error) {
+    int button = parse_button(s.args[0]);
+    if (button != IDOK && button != IDCANCEL) {
+        *error = "the printer dialog is answered OK or cancel";
+        return false;
+    }
+    if (s.args.size() == 2 && s.args[1] != "portrait" && s.args[1] != "landscape") {
+        *error = "the orientation is portrait or landscape";
+        return false;
+    }
+    return true;
+}
+
+void run_answer_printer(const ScriptStep& s) {
+    automation::CommonDialogAnswer a;
+    a.kind = automation::CommonDialogKind::printer;
+    a.ok = parse_button(s.args[0]) == IDOK;
+    if (s.args.size() == 2) a.orientation = s.args[1] == "landscape" ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+    give_common_answer(a);
+}
+
+void run_answer_folder(const ScriptStep& s) {
+    automation::CommonDialogAnswer a;
+    a.kind = automation::CommonDialogKind::folder;
+    a.names.push_back(platform_user::utf8_to_cp932(resolve_path(unquote(s.args[0]))));
+    give_common_answer(a);
+}
+
+void run_answer_plain(const ScriptStep& s) {
+    automation::CommonDialogAnswer a;
+    a.ok = s.verb == "answer-ok";
+    give_common_answer(a);
+}
+
+void run_expect_chosen(const ScriptStep& s) {
+    const auto& records = state().common_dialogs;
+    if (records.empty()) return fail("no common dialog was shown", false);
+    const automation::CommonDialogRecord& last = records.back();
+    std::string want = platform_user::utf8_to_cp932(unquote(s.args[0]));
+    expect(last.ok && last.result == want,
+           last.ok ? "the " + std::string(automation::common_dialog_kind_name(last.kind)) + " chose " +
+                         quote_sjis(last.result)
+                   : "the " + std::string(automation::common_dialog_kind_name(last.kind)) + " was cancelled");
+}
+
 struct Verb {
     const char* name;
     size_t min_args;
@@ -675,6 +912,27 @@ const Verb verbs[] = {
     {"capture", 2, 2, true, check_capture, run_capture},
     {"log", 1, 1, true, check_text, run_log},
     {"wait-idle", 0, 0, true, check_none, run_nothing},
+    {"type-into", 2, 2, false, check_window_text, run_type_into},
+    {"set-text", 2, 2, false, check_window_text, run_type_into},
+    {"choose", 2, 2, false, check_window_item, run_choose},
+    {"choose-double", 2, 2, false, check_window_item, run_choose},
+    {"check", 1, 1, false, check_window, run_check},
+    {"uncheck", 1, 1, false, check_window, run_check},
+    {"press-button", 1, 1, false, check_button_arg, run_press_button},
+    {"expect-status", 1, 2, true, check_expect_status, run_expect_status},
+    {"expect-checked", 1, 1, true, check_window, run_expect_checked},
+    {"expect-unchecked", 1, 1, true, check_window, run_expect_checked},
+    {"expect-selected", 2, 2, true, check_window_item, run_expect_selected},
+    {"expect-items", 2, 2, true, check_window_count, run_expect_items},
+    {"answer-file", 1, 64, true, check_quoted_all, run_answer_file},
+    {"answer-colour", 3, 3, true, check_colour, run_answer_colour},
+    {"answer-color", 3, 3, true, check_colour, run_answer_colour},
+    {"answer-font", 2, 4, true, check_font, run_answer_font},
+    {"answer-printer", 1, 2, true, check_printer, run_answer_printer},
+    {"answer-folder", 1, 1, true, check_quoted_all, run_answer_folder},
+    {"answer-ok", 0, 0, true, check_none, run_answer_plain},
+    {"answer-cancel", 0, 0, true, check_none, run_answer_plain},
+    {"expect-chosen", 1, 1, true, check_text, run_expect_chosen},
 };
 
 const Verb* find_verb(const std::string& name) {

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/gdi/gdi_internal.h"
+#include "platform/user/winuser.h"  // GetSysColorBrush for system colour brushes
 
 namespace gdi {
 
@@ -552,6 +553,9 @@ BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
 
 int FillRect(HDC handle, const RECT* rect, HBRUSH brush_handle) {
     DeviceContext* dc = lookup_dc(handle);
+    // (HBRUSH)(COLOR_x + 1) names a system colour, as for a class background.
+    uintptr_t value = reinterpret_cast<uintptr_t>(brush_handle);
+    if (value >= 1 && value <= COLOR_INFOBK + 1) brush_handle = GetSysColorBrush(static_cast<int>(value - 1));
     Brush* brush = as_brush(brush_handle);
     if (!dc || !rect || !brush) return 0;
     POINT a, b;

@@ -47,7 +47,7 @@ struct StringResource {
 
 // A control of a dialog template. Positions and sizes are in dialog units.
 struct DialogItemTemplate {
-    const char* class_name;  // "BUTTON", "EDIT", "STATIC", "LISTBOX", "COMBOBOX", "SCROLLBAR", or a registered class
+    const char* class_name;  // "BUTTON", "EDIT", "STATIC", "LISTBOX", "COMBOBOX", "SCROLLBAR", "SysListView32", ..., or a registered class
     const char* text;
     int id;
     int x;

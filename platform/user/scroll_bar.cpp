@@ -2,7 +2,7 @@
 // position, and the client area they take when shown.
 #include <algorithm>
 
-#include "platform/user/user_internal.h"
+#include "platform/user/controls_internal.h"
 
 using namespace platform_user;
 
@@ -13,7 +13,8 @@ ScrollBarState* bar_of(HWND window, int bar) {
     if (!w) return nullptr;
     if (bar == SB_HORZ) return &w->hscroll;
     if (bar == SB_VERT) return &w->vscroll;
-    return nullptr;  // SB_CTL belongs to the scroll bar control
+    if (bar == SB_CTL) return scroll_control_state(window);
+    return nullptr;
 }
 
 void clamp_position(ScrollBarState& b) {
@@ -26,6 +27,11 @@ void clamp_position(ScrollBarState& b) {
 void show_bar(HWND window, int bar, bool show) {
     WindowRecord* w = find_window(window);
     if (!w) return;
+    if (bar == SB_CTL) {
+        // A scroll bar control stays; it shows its new state.
+        InvalidateRect(window, nullptr, TRUE);
+        return;
+    }
     DWORD bit = bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
     bool shown = (w->style & bit) != 0;
     if (shown == show) return;
@@ -61,6 +67,7 @@ int SetScrollPos(HWND window, int bar, int position, BOOL /*redraw*/) {
     int previous = b->pos;
     b->pos = position;
     clamp_position(*b);
+    if (bar == SB_CTL) InvalidateRect(window, nullptr, TRUE);
     return previous;
 }
 
@@ -118,6 +125,13 @@ BOOL ShowScrollBar(HWND window, int bar, BOOL show) {
 BOOL EnableScrollBar(HWND window, UINT bar, UINT arrows) {
     if (!find_window(window)) return FALSE;
     bool disabled = arrows == ESB_DISABLE_BOTH;
+    if (bar == SB_CTL) {
+        ScrollBarState* b = bar_of(window, SB_CTL);
+        if (!b) return FALSE;
+        b->disabled = disabled;
+        InvalidateRect(window, nullptr, TRUE);
+        return TRUE;
+    }
     if (bar == SB_HORZ || bar == SB_BOTH) bar_of(window, SB_HORZ)->disabled = disabled;
     if (bar == SB_VERT || bar == SB_BOTH) bar_of(window, SB_VERT)->disabled = disabled;
     return TRUE;

@@ -36,6 +36,11 @@ struct ScrollBarState {
     bool disabled = false;
 };
 
+// State a predefined control or a dialog keeps with its window record.
+struct ExtraState {
+    virtual ~ExtraState() = default;
+};
+
 struct WindowRecord {
     HWND handle = nullptr;
     std::shared_ptr<ClassRecord> cls;
@@ -69,6 +74,9 @@ struct WindowRecord {
     ScrollBarState vscroll;
     bool destroying = false;
     bool created = false;        // WM_CREATE done
+    std::unique_ptr<ExtraState> control;  // a predefined control's contents
+    std::unique_ptr<ExtraState> dialog;   // the dialog manager's record of a dialog
+    HFONT font = nullptr;        // WM_SETFONT of a predefined control
 };
 
 struct MenuItem {
@@ -201,5 +209,9 @@ void show_caret_after_paint(HWND window);
 
 // System colours
 COLORREF sys_color(int index);
+
+// Predefined controls (controls.cpp): registers the class when `name` is one
+// of them; false otherwise.
+bool register_predefined_class(LPCSTR name);
 
 }  // namespace platform_user

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/user/user_internal.h"
+#include "platform/user/controls_internal.h"
 
 namespace platform_user {
 
@@ -128,6 +128,8 @@ static HWND deepest_child_at(HWND window, POINT screen) {
     for (HWND child : w->children) {
         WindowRecord* c = find_window(child);
         if (!c || !(c->style & WS_VISIBLE) || !window_contains(*c, screen)) continue;
+        // A group box frames other controls; the mouse goes through it to them.
+        if (control_kind(child) == ControlKind::button && (c->style & BS_TYPEMASK) == BS_GROUPBOX) continue;
         if (c->style & WS_DISABLED) return window;  // a disabled child leaves the input to its parent
         return deepest_child_at(child, screen);
     }

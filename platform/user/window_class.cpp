@@ -28,7 +28,9 @@ std::shared_ptr<ClassRecord> lookup_class(LPCSTR name) {
 namespace platform_user {
 
 std::shared_ptr<ClassRecord> find_class(LPCSTR name) {
-    return lookup_class(name);
+    auto cls = lookup_class(name);
+    if (!cls && register_predefined_class(name)) cls = lookup_class(name);
+    return cls;
 }
 
 }  // namespace platform_user
@@ -66,7 +68,7 @@ BOOL UnregisterClassA(LPCSTR class_name, HINSTANCE /*instance*/) {
 }
 
 BOOL GetClassInfoA(HINSTANCE /*instance*/, LPCSTR class_name, WNDCLASSA* wc) {
-    auto cls = lookup_class(class_name);
+    auto cls = find_class(class_name);
     if (!cls || !wc) return FALSE;
     *wc = cls->wc;
     wc->lpszClassName = cls->name.c_str();

@@ -142,51 +142,47 @@ enum : UINT {
 };
 
 // --- Window styles ------------------------------------------------------------
-enum : DWORD {
-    WS_OVERLAPPED = 0x00000000,
-    WS_POPUP = 0x80000000,
-    WS_CHILD = 0x40000000,
-    WS_MINIMIZE = 0x20000000,
-    WS_VISIBLE = 0x10000000,
-    WS_DISABLED = 0x08000000,
-    WS_CLIPSIBLINGS = 0x04000000,
-    WS_CLIPCHILDREN = 0x02000000,
-    WS_MAXIMIZE = 0x01000000,
-    WS_CAPTION = 0x00C00000,  // WS_BORDER | WS_DLGFRAME
-    WS_BORDER = 0x00800000,
-    WS_DLGFRAME = 0x00400000,
-    WS_VSCROLL = 0x00200000,
-    WS_HSCROLL = 0x00100000,
-    WS_SYSMENU = 0x00080000,
-    WS_THICKFRAME = 0x00040000,
-    WS_GROUP = 0x00020000,
-    WS_TABSTOP = 0x00010000,
-    WS_MINIMIZEBOX = 0x00020000,
-    WS_MAXIMIZEBOX = 0x00010000,
-    WS_TILED = WS_OVERLAPPED,
-    WS_ICONIC = WS_MINIMIZE,
-    WS_SIZEBOX = WS_THICKFRAME,
-    WS_CHILDWINDOW = WS_CHILD,
-    WS_OVERLAPPEDWINDOW = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
-                          WS_MAXIMIZEBOX,
-    WS_TILEDWINDOW = WS_OVERLAPPEDWINDOW,
-    WS_POPUPWINDOW = WS_POPUP | WS_BORDER | WS_SYSMENU,
-};
+inline constexpr DWORD WS_OVERLAPPED = 0x00000000;
+inline constexpr DWORD WS_POPUP = 0x80000000;
+inline constexpr DWORD WS_CHILD = 0x40000000;
+inline constexpr DWORD WS_MINIMIZE = 0x20000000;
+inline constexpr DWORD WS_VISIBLE = 0x10000000;
+inline constexpr DWORD WS_DISABLED = 0x08000000;
+inline constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+inline constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+inline constexpr DWORD WS_MAXIMIZE = 0x01000000;
+inline constexpr DWORD WS_CAPTION = 0x00C00000;  // WS_BORDER | WS_DLGFRAME
+inline constexpr DWORD WS_BORDER = 0x00800000;
+inline constexpr DWORD WS_DLGFRAME = 0x00400000;
+inline constexpr DWORD WS_VSCROLL = 0x00200000;
+inline constexpr DWORD WS_HSCROLL = 0x00100000;
+inline constexpr DWORD WS_SYSMENU = 0x00080000;
+inline constexpr DWORD WS_THICKFRAME = 0x00040000;
+inline constexpr DWORD WS_GROUP = 0x00020000;
+inline constexpr DWORD WS_TABSTOP = 0x00010000;
+inline constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+inline constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+inline constexpr DWORD WS_TILED = WS_OVERLAPPED;
+inline constexpr DWORD WS_ICONIC = WS_MINIMIZE;
+inline constexpr DWORD WS_SIZEBOX = WS_THICKFRAME;
+inline constexpr DWORD WS_CHILDWINDOW = WS_CHILD;
+inline constexpr DWORD WS_OVERLAPPEDWINDOW =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+inline constexpr DWORD WS_TILEDWINDOW = WS_OVERLAPPEDWINDOW;
+inline constexpr DWORD WS_POPUPWINDOW = WS_POPUP | WS_BORDER | WS_SYSMENU;
 
-enum : DWORD {
-    WS_EX_DLGMODALFRAME = 0x00000001,
-    WS_EX_NOPARENTNOTIFY = 0x00000004,
-    WS_EX_TOPMOST = 0x00000008,
-    WS_EX_ACCEPTFILES = 0x00000010,
-    WS_EX_TRANSPARENT = 0x00000020,
-    WS_EX_TOOLWINDOW = 0x00000080,
-    WS_EX_WINDOWEDGE = 0x00000100,
-    WS_EX_CLIENTEDGE = 0x00000200,
-    WS_EX_CONTEXTHELP = 0x00000400,
-    WS_EX_CONTROLPARENT = 0x00010000,
-    WS_EX_STATICEDGE = 0x00020000,
-    WS_EX_OVERLAPPEDWINDOW = WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE,
-};
+inline constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
+inline constexpr DWORD WS_EX_NOPARENTNOTIFY = 0x00000004;
+inline constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+inline constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
+inline constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
+inline constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
+inline constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
+inline constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
+inline constexpr DWORD WS_EX_CONTEXTHELP = 0x00000400;
+inline constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
+inline constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
+inline constexpr DWORD WS_EX_OVERLAPPEDWINDOW = WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE;
 
 // Class styles.
 enum : UINT {
@@ -943,3 +939,421 @@ BOOL EnableScrollBar(HWND window, UINT bar, UINT arrows);
 // with an error instead of waiting.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 BOOL MessageBeep(UINT type);
+
+// --- Help -------------------------------------------------------------------------------------------------
+enum : UINT {
+    HELP_CONTEXT = 0x0001,
+    HELP_QUIT = 0x0002,
+    HELP_INDEX = 0x0003,
+    HELP_CONTENTS = 0x0003,
+    HELP_HELPONHELP = 0x0004,
+    HELP_SETINDEX = 0x0005,
+    HELP_KEY = 0x0101,
+    HELP_FINDER = 0x000B,
+};
+// Recorded by the automation interface; no help viewer is started.
+BOOL WinHelpA(HWND window, LPCSTR help_file, UINT command, ULONG_PTR data);
+
+// --- Predefined controls ------------------------------------------------------------------------------
+// Class names (matched without regard to case): "BUTTON", "EDIT", "STATIC",
+// "LISTBOX", "COMBOBOX", "SCROLLBAR", and the common controls of commctrl.h.
+// They are registered when a window of the class is first asked for.
+
+// Buttons.
+inline constexpr DWORD BS_PUSHBUTTON = 0x0000;
+inline constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;
+inline constexpr DWORD BS_CHECKBOX = 0x0002;
+inline constexpr DWORD BS_AUTOCHECKBOX = 0x0003;
+inline constexpr DWORD BS_RADIOBUTTON = 0x0004;
+inline constexpr DWORD BS_3STATE = 0x0005;
+inline constexpr DWORD BS_AUTO3STATE = 0x0006;
+inline constexpr DWORD BS_GROUPBOX = 0x0007;
+inline constexpr DWORD BS_AUTORADIOBUTTON = 0x0009;
+inline constexpr DWORD BS_OWNERDRAW = 0x000B;
+inline constexpr DWORD BS_TYPEMASK = 0x000F;
+inline constexpr DWORD BS_LEFTTEXT = 0x0020;
+inline constexpr DWORD BS_LEFT = 0x0100;
+inline constexpr DWORD BS_RIGHT = 0x0200;
+inline constexpr DWORD BS_CENTER = 0x0300;
+inline constexpr DWORD BS_MULTILINE = 0x2000;
+inline constexpr DWORD BS_NOTIFY = 0x4000;
+
+enum : UINT {
+    BM_GETCHECK = 0x00F0,
+    BM_SETCHECK = 0x00F1,
+    BM_GETSTATE = 0x00F2,
+    BM_SETSTATE = 0x00F3,
+    BM_SETSTYLE = 0x00F4,
+    BM_CLICK = 0x00F5,
+};
+
+enum : WPARAM {
+    BST_UNCHECKED = 0x0000,
+    BST_CHECKED = 0x0001,
+    BST_INDETERMINATE = 0x0002,
+    BST_PUSHED = 0x0004,
+    BST_FOCUS = 0x0008,
+};
+
+enum : WORD {
+    BN_CLICKED = 0,
+    BN_DOUBLECLICKED = 5,
+    BN_SETFOCUS = 6,
+    BN_KILLFOCUS = 7,
+};
+
+// Owner-drawn controls (WM_DRAWITEM, WM_MEASUREITEM).
+enum : UINT {
+    ODT_MENU = 1,
+    ODT_LISTBOX = 2,
+    ODT_COMBOBOX = 3,
+    ODT_BUTTON = 4,
+    ODT_STATIC = 5,
+};
+enum : UINT {
+    ODA_DRAWENTIRE = 0x0001,
+    ODA_SELECT = 0x0002,
+    ODA_FOCUS = 0x0004,
+};
+enum : UINT {
+    ODS_SELECTED = 0x0001,
+    ODS_GRAYED = 0x0002,
+    ODS_DISABLED = 0x0004,
+    ODS_CHECKED = 0x0008,
+    ODS_FOCUS = 0x0010,
+    ODS_DEFAULT = 0x0020,
+};
+
+struct DRAWITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemAction;
+    UINT itemState;
+    HWND hwndItem;
+    HDC hDC;
+    RECT rcItem;
+    ULONG_PTR itemData;
+};
+
+struct MEASUREITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemWidth;
+    UINT itemHeight;
+    ULONG_PTR itemData;
+};
+
+// Static controls.
+inline constexpr DWORD SS_LEFT = 0x0000;
+inline constexpr DWORD SS_CENTER = 0x0001;
+inline constexpr DWORD SS_RIGHT = 0x0002;
+inline constexpr DWORD SS_ICON = 0x0003;
+inline constexpr DWORD SS_BLACKRECT = 0x0004;
+inline constexpr DWORD SS_GRAYRECT = 0x0005;
+inline constexpr DWORD SS_WHITERECT = 0x0006;
+inline constexpr DWORD SS_BLACKFRAME = 0x0007;
+inline constexpr DWORD SS_GRAYFRAME = 0x0008;
+inline constexpr DWORD SS_WHITEFRAME = 0x0009;
+inline constexpr DWORD SS_SIMPLE = 0x000B;
+inline constexpr DWORD SS_LEFTNOWORDWRAP = 0x000C;
+inline constexpr DWORD SS_OWNERDRAW = 0x000D;
+inline constexpr DWORD SS_BITMAP = 0x000E;
+inline constexpr DWORD SS_ETCHEDHORZ = 0x0010;
+inline constexpr DWORD SS_ETCHEDVERT = 0x0011;
+inline constexpr DWORD SS_ETCHEDFRAME = 0x0012;
+inline constexpr DWORD SS_TYPEMASK = 0x001F;
+inline constexpr DWORD SS_NOPREFIX = 0x0080;
+inline constexpr DWORD SS_NOTIFY = 0x0100;
+inline constexpr DWORD SS_CENTERIMAGE = 0x0200;
+inline constexpr DWORD SS_SUNKEN = 0x1000;
+
+enum : UINT {
+    STM_SETICON = 0x0170,
+    STM_GETICON = 0x0171,
+    STM_SETIMAGE = 0x0172,
+    STM_GETIMAGE = 0x0173,
+};
+
+enum : WORD {
+    STN_CLICKED = 0,
+    STN_DBLCLK = 1,
+};
+
+// Edit controls.
+inline constexpr DWORD ES_LEFT = 0x0000;
+inline constexpr DWORD ES_CENTER = 0x0001;
+inline constexpr DWORD ES_RIGHT = 0x0002;
+inline constexpr DWORD ES_MULTILINE = 0x0004;
+inline constexpr DWORD ES_UPPERCASE = 0x0008;
+inline constexpr DWORD ES_LOWERCASE = 0x0010;
+inline constexpr DWORD ES_PASSWORD = 0x0020;
+inline constexpr DWORD ES_AUTOVSCROLL = 0x0040;
+inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+inline constexpr DWORD ES_NOHIDESEL = 0x0100;
+inline constexpr DWORD ES_OEMCONVERT = 0x0400;
+inline constexpr DWORD ES_READONLY = 0x0800;
+inline constexpr DWORD ES_WANTRETURN = 0x1000;
+inline constexpr DWORD ES_NUMBER = 0x2000;
+
+enum : UINT {
+    EM_GETSEL = 0x00B0,
+    EM_SETSEL = 0x00B1,
+    EM_SCROLLCARET = 0x00B7,
+    EM_GETMODIFY = 0x00B8,
+    EM_SETMODIFY = 0x00B9,
+    EM_GETLINECOUNT = 0x00BA,
+    EM_LINEINDEX = 0x00BB,
+    EM_LINELENGTH = 0x00C1,
+    EM_REPLACESEL = 0x00C2,
+    EM_GETLINE = 0x00C4,
+    EM_LIMITTEXT = 0x00C5,
+    EM_SETLIMITTEXT = EM_LIMITTEXT,
+    EM_CANUNDO = 0x00C6,
+    EM_UNDO = 0x00C7,
+    EM_LINEFROMCHAR = 0x00C9,
+    EM_SETREADONLY = 0x00CF,
+    EM_GETLIMITTEXT = 0x00D5,
+};
+
+enum : WORD {
+    EN_SETFOCUS = 0x0100,
+    EN_KILLFOCUS = 0x0200,
+    EN_CHANGE = 0x0300,
+    EN_UPDATE = 0x0400,
+    EN_ERRSPACE = 0x0500,
+    EN_MAXTEXT = 0x0501,
+    EN_HSCROLL = 0x0601,
+    EN_VSCROLL = 0x0602,
+};
+
+enum : UINT {
+    WM_CUT = 0x0300,
+    WM_COPY = 0x0301,
+    WM_PASTE = 0x0302,
+    WM_CLEAR = 0x0303,
+    WM_UNDO = 0x0304,
+};
+
+// List boxes.
+inline constexpr DWORD LBS_NOTIFY = 0x0001;
+inline constexpr DWORD LBS_SORT = 0x0002;
+inline constexpr DWORD LBS_NOREDRAW = 0x0004;
+inline constexpr DWORD LBS_MULTIPLESEL = 0x0008;
+inline constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
+inline constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x0020;
+inline constexpr DWORD LBS_HASSTRINGS = 0x0040;
+inline constexpr DWORD LBS_USETABSTOPS = 0x0080;
+inline constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100;
+inline constexpr DWORD LBS_MULTICOLUMN = 0x0200;
+inline constexpr DWORD LBS_WANTKEYBOARDINPUT = 0x0400;
+inline constexpr DWORD LBS_EXTENDEDSEL = 0x0800;
+inline constexpr DWORD LBS_DISABLENOSCROLL = 0x1000;
+inline constexpr DWORD LBS_NOSEL = 0x4000;
+inline constexpr DWORD LBS_STANDARD = LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER;
+
+enum : UINT {
+    LB_ADDSTRING = 0x0180,
+    LB_INSERTSTRING = 0x0181,
+    LB_DELETESTRING = 0x0182,
+    LB_SELITEMRANGEEX = 0x0183,
+    LB_RESETCONTENT = 0x0184,
+    LB_SETSEL = 0x0185,
+    LB_SETCURSEL = 0x0186,
+    LB_GETSEL = 0x0187,
+    LB_GETCURSEL = 0x0188,
+    LB_GETTEXT = 0x0189,
+    LB_GETTEXTLEN = 0x018A,
+    LB_GETCOUNT = 0x018B,
+    LB_SELECTSTRING = 0x018C,
+    LB_DIR = 0x018D,
+    LB_GETTOPINDEX = 0x018E,
+    LB_FINDSTRING = 0x018F,
+    LB_GETSELCOUNT = 0x0190,
+    LB_GETSELITEMS = 0x0191,
+    LB_SETTABSTOPS = 0x0192,
+    LB_GETHORIZONTALEXTENT = 0x0193,
+    LB_SETHORIZONTALEXTENT = 0x0194,
+    LB_SETCOLUMNWIDTH = 0x0195,
+    LB_SETTOPINDEX = 0x0197,
+    LB_GETITEMRECT = 0x0198,
+    LB_GETITEMDATA = 0x0199,
+    LB_SETITEMDATA = 0x019A,
+    LB_SELITEMRANGE = 0x019B,
+    LB_SETCARETINDEX = 0x019E,
+    LB_GETCARETINDEX = 0x019F,
+    LB_SETITEMHEIGHT = 0x01A0,
+    LB_GETITEMHEIGHT = 0x01A1,
+    LB_FINDSTRINGEXACT = 0x01A2,
+};
+
+enum : LRESULT {
+    LB_OKAY = 0,
+    LB_ERR = -1,
+    LB_ERRSPACE = -2,
+};
+
+enum : WORD {
+    LBN_ERRSPACE = static_cast<WORD>(-2),
+    LBN_SELCHANGE = 1,
+    LBN_DBLCLK = 2,
+    LBN_SELCANCEL = 3,
+    LBN_SETFOCUS = 4,
+    LBN_KILLFOCUS = 5,
+};
+
+// Combo boxes.
+inline constexpr DWORD CBS_SIMPLE = 0x0001;
+inline constexpr DWORD CBS_DROPDOWN = 0x0002;
+inline constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
+inline constexpr DWORD CBS_OWNERDRAWFIXED = 0x0010;
+inline constexpr DWORD CBS_OWNERDRAWVARIABLE = 0x0020;
+inline constexpr DWORD CBS_AUTOHSCROLL = 0x0040;
+inline constexpr DWORD CBS_OEMCONVERT = 0x0080;
+inline constexpr DWORD CBS_SORT = 0x0100;
+inline constexpr DWORD CBS_HASSTRINGS = 0x0200;
+inline constexpr DWORD CBS_NOINTEGRALHEIGHT = 0x0400;
+inline constexpr DWORD CBS_DISABLENOSCROLL = 0x0800;
+
+enum : UINT {
+    CB_GETEDITSEL = 0x0140,
+    CB_LIMITTEXT = 0x0141,
+    CB_SETEDITSEL = 0x0142,
+    CB_ADDSTRING = 0x0143,
+    CB_DELETESTRING = 0x0144,
+    CB_DIR = 0x0145,
+    CB_GETCOUNT = 0x0146,
+    CB_GETCURSEL = 0x0147,
+    CB_GETLBTEXT = 0x0148,
+    CB_GETLBTEXTLEN = 0x0149,
+    CB_INSERTSTRING = 0x014A,
+    CB_RESETCONTENT = 0x014B,
+    CB_FINDSTRING = 0x014C,
+    CB_SELECTSTRING = 0x014D,
+    CB_SETCURSEL = 0x014E,
+    CB_SHOWDROPDOWN = 0x014F,
+    CB_GETITEMDATA = 0x0150,
+    CB_SETITEMDATA = 0x0151,
+    CB_GETDROPPEDCONTROLRECT = 0x0152,
+    CB_SETITEMHEIGHT = 0x0153,
+    CB_GETITEMHEIGHT = 0x0154,
+    CB_GETDROPPEDSTATE = 0x0157,
+    CB_FINDSTRINGEXACT = 0x0158,
+};
+
+enum : LRESULT {
+    CB_OKAY = 0,
+    CB_ERR = -1,
+    CB_ERRSPACE = -2,
+};
+
+enum : WORD {
+    CBN_ERRSPACE = static_cast<WORD>(-1),
+    CBN_SELCHANGE = 1,
+    CBN_DBLCLK = 2,
+    CBN_SETFOCUS = 3,
+    CBN_KILLFOCUS = 4,
+    CBN_EDITCHANGE = 5,
+    CBN_EDITUPDATE = 6,
+    CBN_DROPDOWN = 7,
+    CBN_CLOSEUP = 8,
+    CBN_SELENDOK = 9,
+    CBN_SELENDCANCEL = 10,
+};
+
+// Scroll bar controls.
+inline constexpr DWORD SBS_HORZ = 0x0000;
+inline constexpr DWORD SBS_VERT = 0x0001;
+
+enum : UINT {
+    SBM_SETPOS = 0x00E0,
+    SBM_GETPOS = 0x00E1,
+    SBM_SETRANGE = 0x00E2,
+    SBM_GETRANGE = 0x00E3,
+    SBM_ENABLE_ARROWS = 0x00E4,
+    SBM_SETRANGEREDRAW = 0x00E6,
+    SBM_SETSCROLLINFO = 0x00E9,
+    SBM_GETSCROLLINFO = 0x00EA,
+};
+
+// --- Dialogs ------------------------------------------------------------------------------------------------
+inline constexpr DWORD DS_ABSALIGN = 0x0001;
+inline constexpr DWORD DS_SYSMODAL = 0x0002;
+inline constexpr DWORD DS_LOCALEDIT = 0x0020;
+inline constexpr DWORD DS_SETFONT = 0x0040;
+inline constexpr DWORD DS_MODALFRAME = 0x0080;
+inline constexpr DWORD DS_NOIDLEMSG = 0x0100;
+inline constexpr DWORD DS_SETFOREGROUND = 0x0200;
+inline constexpr DWORD DS_3DLOOK = 0x0004;
+inline constexpr DWORD DS_FIXEDSYS = 0x0008;
+inline constexpr DWORD DS_NOFAILCREATE = 0x0010;
+inline constexpr DWORD DS_CONTROL = 0x0400;
+inline constexpr DWORD DS_CENTER = 0x0800;
+inline constexpr DWORD DS_CENTERMOUSE = 0x1000;
+inline constexpr DWORD DS_CONTEXTHELP = 0x2000;
+
+enum : UINT {
+    DM_GETDEFID = WM_USER + 0,
+    DM_SETDEFID = WM_USER + 1,
+    DM_REPOSITION = WM_USER + 2,
+};
+inline constexpr WORD DC_HASDEFID = 0x534B;
+
+// WM_GETDLGCODE answers.
+enum : LRESULT {
+    DLGC_WANTARROWS = 0x0001,
+    DLGC_WANTTAB = 0x0002,
+    DLGC_WANTALLKEYS = 0x0004,
+    DLGC_WANTMESSAGE = 0x0004,
+    DLGC_HASSETSEL = 0x0008,
+    DLGC_DEFPUSHBUTTON = 0x0010,
+    DLGC_UNDEFPUSHBUTTON = 0x0020,
+    DLGC_RADIOBUTTON = 0x0040,
+    DLGC_WANTCHARS = 0x0080,
+    DLGC_STATIC = 0x0100,
+    DLGC_BUTTON = 0x2000,
+};
+
+// Window extra bytes of a dialog: the message result, the dialog procedure
+// and a value of the program's own.
+enum : int {
+    DWLP_MSGRESULT = 0,
+    DWLP_DLGPROC = static_cast<int>(sizeof(LONG_PTR)),
+    DWLP_USER = static_cast<int>(2 * sizeof(LONG_PTR)),
+    DLGWINDOWEXTRA = static_cast<int>(3 * sizeof(LONG_PTR)),
+};
+
+struct DialogTemplate;  // resources.h
+
+// The dialog class, for class-name comparisons ("#32770").
+#define WC_DIALOG MAKEINTRESOURCEA(0x8002)
+
+// Templates are looked up by name without regard to case among the
+// registered resources (resources.h). Dialog units are converted with fixed
+// base units of the dialog font: 6 pixels across and 12 down, whatever the
+// template's font, so a unit is 1.5 pixels either way.
+INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR template_name, HWND owner, DLGPROC procedure, LPARAM param);
+INT_PTR DialogBoxA(HINSTANCE instance, LPCSTR template_name, HWND owner, DLGPROC procedure);
+INT_PTR DialogBoxIndirectParamA(HINSTANCE instance, const DialogTemplate* dialog, HWND owner, DLGPROC procedure,
+                                LPARAM param);
+HWND CreateDialogParamA(HINSTANCE instance, LPCSTR template_name, HWND owner, DLGPROC procedure, LPARAM param);
+HWND CreateDialogA(HINSTANCE instance, LPCSTR template_name, HWND owner, DLGPROC procedure);
+HWND CreateDialogIndirectParamA(HINSTANCE instance, const DialogTemplate* dialog, HWND owner, DLGPROC procedure,
+                                LPARAM param);
+BOOL EndDialog(HWND dialog, INT_PTR result);
+BOOL IsDialogMessageA(HWND dialog, MSG* msg);
+LRESULT DefDlgProcA(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+LONG GetDialogBaseUnits();
+BOOL MapDialogRect(HWND dialog, RECT* rect);
+
+LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wparam, LPARAM lparam);
+BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
+UINT GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size);
+BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL is_signed);
+UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL is_signed);
+BOOL CheckDlgButton(HWND dialog, int id, UINT check);
+UINT IsDlgButtonChecked(HWND dialog, int id);
+BOOL CheckRadioButton(HWND dialog, int first_id, int last_id, int check_id);
+HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);

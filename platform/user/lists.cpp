@@ -1,0 +1,977 @@
+// The list box, the drop-down list combo box and the scroll bar control.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/user/controls_internal.h"
+
+namespace platform_user {
+
+namespace {
+
+constexpr int kItemHeight = 16;
+
+struct ListState : ExtraState {
+    std::vector<ListItem> items;
+    int current = -1;   // the selection of a single-selection list; the caret item otherwise
+    int top = 0;
+    int item_height = kItemHeight;
+    bool focused = false;
+    bool wants_bar = false;  // WS_VSCROLL was asked for: the bar shows when the items need it
+};
+
+// A drop-down list: the list and its closed field.
+struct ComboState : ExtraState {
+    std::vector<ListItem> items;
+    int current = -1;
+    bool dropped = false;
+    bool focused = false;
+    int dropped_height = 0;  // the height the template gave, with the list open
+    int item_height = kItemHeight;
+};
+
+struct ScrollControlState : ExtraState {
+    ScrollBarState bar;
+};
+
+ListState* list_state(HWND window) {
+    WindowRecord* w = find_window(window);
+    if (!w) return nullptr;
+    if (!w->control) w->control = std::make_unique<ListState>();
+    return dynamic_cast<ListState*>(w->control.get());
+}
+
+ComboState* combo_state(HWND window) {
+    WindowRecord* w = find_window(window);
+    if (!w) return nullptr;
+    if (!w->control) w->control = std::make_unique<ComboState>();
+    return dynamic_cast<ComboState*>(w->control.get());
+}
+
+bool multiple(const WindowRecord& w) {
+    return (w.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+}
+
+int visible_rows(HWND window, int item_height) {
+    RECT r;
+    GetClientRect(window, &r);
+    return std::max(1, static_cast<int>(r.bottom - r.top) / item_height);
+}
+
+// Where a new string goes: its place in sort order, or at `index` (-1: the end).
+int insert_position(const std::vector<ListItem>& items, const std::string& text, bool sorted, int index) {
+    int count = static_cast<int>(items.size());
+    if (sorted) {
+        int at = 0;
+        while (at < count && compare_ignoring_case(items[static_cast<size_t>(at)].text, text) <= 0) ++at;
+        return at;
+    }
+    if (index < 0 || index > count) return count;
+    return index;
+}
+
+// Case-insensitive search from after `start`, wrapping round; a prefix
+// match unless `exact`.
+int find_string(const std::vector<ListItem>& items, int start, const std::string& text, bool exact) {
+    int count = static_cast<int>(items.size());
+    if (count == 0) return -1;
+    if (start < -1 || start >= count) start = -1;
+    std::string want = upper_ascii(text.c_str());
+    for (int n = 1; n <= count; ++n) {
+        int i = (start + n) % count;
+        std::string have = upper_ascii(items[static_cast<size_t>(i)].text.c_str());
+        if (exact ? have == want : have.compare(0, want.size(), want) == 0) return i;
+    }
+    return -1;
+}
+
+LRESULT copy_out(const std::string& text, LPARAM buffer) {
+    if (!buffer) return -1;
+    std::memcpy(reinterpret_cast<char*>(buffer), text.c_str(), text.size() + 1);
+    return static_cast<LRESULT>(text.size());
+}
+
+// --- List box ---------------------------------------------------------------------
+
+void update_list_scroll(HWND window) {
+    WindowRecord* w = find_window(window);
+    ListState* l = list_state(window);
+    if (!w || !l) return;
+    int count = static_cast<int>(l->items.size());
+    int rows = visible_rows(window, l->item_height);
+    l->top = std::clamp(l->top, 0, std::max(0, count - rows));
+    if (!l->wants_bar) return;
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, count - 1), static_cast<UINT>(rows),
+                  l->top, 0};
+    if (w->style & LBS_DISABLENOSCROLL) si.fMask |= SIF_DISABLENOSCROLL;
+    SetScrollInfo(window, SB_VERT, &si, TRUE);
+}
+
+void list_changed(HWND window) {
+    update_list_scroll(window);
+    if (WindowRecord* w = find_window(window)) {
+        if (!(w->style & LBS_NOREDRAW)) InvalidateRect(window, nullptr, TRUE);
+    }
+}
+
+void make_visible(HWND window, int index) {
+    ListState* l = list_state(window);
+    if (!l || index < 0) return;
+    int rows = visible_rows(window, l->item_height);
+    if (index < l->top) l->top = index;
+    if (index >= l->top + rows) l->top = index - rows + 1;
+    list_changed(window);
+}
+
+void paint_list(HWND window, HDC dc) {
+    WindowRecord* w = find_window(window);
+    ListState* l = list_state(window);
+    if (!w || !l) return;
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH brush = control_brush(window, dc, WM_CTLCOLORLISTBOX);
+    FillRect(dc, &client, brush);
+    HGDIOBJ old_font = SelectObject(dc, control_font(window));
+    SetBkMode(dc, TRANSPARENT);
+    COLORREF text_colour = GetTextColor(dc);
+    if (w->style & WS_DISABLED) text_colour = sys_color(COLOR_GRAYTEXT);
+    int count = static_cast<int>(l->items.size());
+    for (int i = l->top, y = 0; i < count && y < client.bottom; ++i, y += l->item_height) {
+        const ListItem& item = l->items[static_cast<size_t>(i)];
+        bool selected = multiple(*w) ? item.selected : i == l->current;
+        RECT row{0, y, client.right, y + l->item_height};
+        if (selected) {
+            fill_solid(dc, row, sys_color(COLOR_HIGHLIGHT));
+            SetTextColor(dc, sys_color(COLOR_HIGHLIGHTTEXT));
+        } else {
+            SetTextColor(dc, text_colour);
+        }
+        draw_text_line(dc, 2, y + 1, item.text);
+        if (l->focused && i == l->current) {
+            HBRUSH grey = GetStockObject(GRAY_BRUSH);
+            FrameRect(dc, &row, grey);
+        }
+    }
+    SelectObject(dc, old_font);
+}
+
+int list_set_current(HWND window, int index) {
+    WindowRecord* w = find_window(window);
+    ListState* l = list_state(window);
+    int count = static_cast<int>(l->items.size());
+    if (multiple(*w)) return LB_ERR;
+    if (index < 0 || index >= count) {
+        l->current = -1;
+        list_changed(window);
+        return LB_ERR;
+    }
+    l->current = index;
+    make_visible(window, index);
+    return index;
+}
+
+void notify_list(HWND window, WORD code) {
+    WindowRecord* w = find_window(window);
+    if (w && (w->style & LBS_NOTIFY)) notify_command(window, code);
+}
+
+// A user's click or key on item `index`.
+void list_user_pick(HWND window, int index, bool toggle) {
+    WindowRecord* w = find_window(window);
+    ListState* l = list_state(window);
+    if (!w || !l || index < 0 || index >= static_cast<int>(l->items.size())) return;
+    if (multiple(*w)) {
+        if (toggle) l->items[static_cast<size_t>(index)].selected = !l->items[static_cast<size_t>(index)].selected;
+        l->current = index;
+        make_visible(window, index);
+    } else {
+        l->current = index;
+        make_visible(window, index);
+    }
+    // Windows reports every click on an item as a selection change, even
+    // on the item that was already selected.
+    notify_list(window, LBN_SELCHANGE);
+}
+
+}  // namespace
+
+LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    WindowRecord* w = find_window(window);
+    ListState* l = list_state(window);
+    if (!w || !l) return 0;
+    int count = static_cast<int>(l->items.size());
+    int index = static_cast<int>(wparam);
+    bool sorted = (w->style & LBS_SORT) != 0;
+    switch (message) {
+    case WM_CREATE:
+        l->wants_bar = (w->style & WS_VSCROLL) != 0;
+        update_list_scroll(window);
+        return 0;
+    case WM_SIZE:
+        update_list_scroll(window);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        paint_list(window, dc);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETFONT:
+        w->font = reinterpret_cast<HFONT>(wparam);
+        if (LOWORD(static_cast<uintptr_t>(lparam))) InvalidateRect(window, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(w->font);
+    case WM_ENABLE:
+        InvalidateRect(window, nullptr, TRUE);
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+        l->focused = true;
+        InvalidateRect(window, nullptr, TRUE);
+        notify_list(window, LBN_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        l->focused = false;
+        InvalidateRect(window, nullptr, TRUE);
+        notify_list(window, LBN_KILLFOCUS);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        SetFocus(window);
+        l = list_state(window);
+        if (!l) return 0;
+        int y = static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)));
+        int hit = l->top + y / l->item_height;
+        if (hit < 0 || hit >= static_cast<int>(l->items.size())) return 0;
+        if (message == WM_LBUTTONDBLCLK) {
+            notify_list(window, LBN_DBLCLK);
+            return 0;
+        }
+        list_user_pick(window, hit, true);
+        return 0;
+    }
+    case WM_KEYDOWN: {
+        if (count == 0) return 0;
+        int at = l->current < 0 ? 0 : l->current;
+        int rows = visible_rows(window, l->item_height);
+        switch (wparam) {
+        case VK_UP:
+            at = l->current < 0 ? 0 : std::max(0, at - 1);
+            break;
+        case VK_DOWN:
+            at = l->current < 0 ? 0 : std::min(count - 1, at + 1);
+            break;
+        case VK_PRIOR:
+            at = std::max(0, at - rows + 1);
+            break;
+        case VK_NEXT:
+            at = std::min(count - 1, at + rows - 1);
+            break;
+        case VK_HOME:
+            at = 0;
+            break;
+        case VK_END:
+            at = count - 1;
+            break;
+        case VK_SPACE:
+            if (multiple(*w)) list_user_pick(window, at, true);
+            return 0;
+        default:
+            return 0;
+        }
+        if (at == l->current) return 0;
+        if (multiple(*w)) {
+            l->current = at;
+            make_visible(window, at);
+            return 0;
+        }
+        list_user_pick(window, at, false);
+        return 0;
+    }
+    case WM_CHAR:
+        return 0;
+    case WM_VSCROLL: {
+        int rows = visible_rows(window, l->item_height);
+        int top = l->top;
+        switch (LOWORD(wparam)) {
+        case SB_LINEUP:
+            --top;
+            break;
+        case SB_LINEDOWN:
+            ++top;
+            break;
+        case SB_PAGEUP:
+            top -= rows;
+            break;
+        case SB_PAGEDOWN:
+            top += rows;
+            break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            top = HIWORD(wparam);
+            break;
+        case SB_TOP:
+            top = 0;
+            break;
+        case SB_BOTTOM:
+            top = count;
+            break;
+        default:
+            return 0;
+        }
+        l->top = top;
+        list_changed(window);
+        return 0;
+    }
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING: {
+        std::string text = lparam ? reinterpret_cast<const char*>(lparam) : "";
+        if (message == LB_INSERTSTRING && index > count) return LB_ERR;
+        int at = insert_position(l->items, text, message == LB_ADDSTRING && sorted, message == LB_ADDSTRING ? -1 : index);
+        l->items.insert(l->items.begin() + at, ListItem{text, 0, false});
+        if (!multiple(*w) && l->current >= at) ++l->current;
+        list_changed(window);
+        return at;
+    }
+    case LB_DELETESTRING:
+        if (index < 0 || index >= count) return LB_ERR;
+        l->items.erase(l->items.begin() + index);
+        if (l->current == index) l->current = multiple(*w) ? std::min(index, count - 2) : -1;
+        else if (l->current > index) --l->current;
+        list_changed(window);
+        return count - 1;
+    case LB_RESETCONTENT:
+        l->items.clear();
+        l->current = -1;
+        l->top = 0;
+        list_changed(window);
+        return 0;
+    case LB_GETCOUNT:
+        return count;
+    case LB_SETCURSEL:
+        return list_set_current(window, index);
+    case LB_GETCURSEL:
+        return l->current;
+    case LB_GETTEXT:
+        if (index < 0 || index >= count) return LB_ERR;
+        return copy_out(l->items[static_cast<size_t>(index)].text, lparam);
+    case LB_GETTEXTLEN:
+        if (index < 0 || index >= count) return LB_ERR;
+        return static_cast<LRESULT>(l->items[static_cast<size_t>(index)].text.size());
+    case LB_FINDSTRING:
+    case LB_FINDSTRINGEXACT:
+        return find_string(l->items, index, lparam ? reinterpret_cast<const char*>(lparam) : "",
+                           message == LB_FINDSTRINGEXACT);
+    case LB_SELECTSTRING: {
+        int found = find_string(l->items, index, lparam ? reinterpret_cast<const char*>(lparam) : "", false);
+        if (found < 0) return LB_ERR;
+        if (multiple(*w)) return LB_ERR;
+        return list_set_current(window, found);
+    }
+    case LB_SETTOPINDEX:
+        if (index < 0 || (count > 0 && index >= count) || (count == 0 && index > 0)) return LB_ERR;
+        l->top = index;
+        list_changed(window);
+        return 0;
+    case LB_GETTOPINDEX:
+        return l->top;
+    case LB_SETSEL: {
+        if (!multiple(*w)) return LB_ERR;
+        int which = static_cast<int>(lparam);
+        if (which == -1) {
+            for (ListItem& item : l->items) item.selected = wparam != 0;
+        } else {
+            if (which < 0 || which >= count) return LB_ERR;
+            l->items[static_cast<size_t>(which)].selected = wparam != 0;
+            l->current = which;
+        }
+        list_changed(window);
+        return 0;
+    }
+    case LB_GETSEL:
+        if (index < 0 || index >= count) return LB_ERR;
+        return multiple(*w) ? (l->items[static_cast<size_t>(index)].selected ? 1 : 0) : (index == l->current ? 1 : 0);
+    case LB_GETSELCOUNT:
+        if (!multiple(*w)) return LB_ERR;
+        return std::count_if(l->items.begin(), l->items.end(), [](const ListItem& i) { return i.selected; });
+    case LB_GETSELITEMS: {
+        if (!multiple(*w)) return LB_ERR;
+        int* out = reinterpret_cast<int*>(lparam);
+        int n = 0;
+        for (int i = 0; i < count && n < index; ++i) {
+            if (l->items[static_cast<size_t>(i)].selected) out[n++] = i;
+        }
+        return n;
+    }
+    case LB_SELITEMRANGE: {
+        if (!multiple(*w)) return LB_ERR;
+        int first = LOWORD(static_cast<uintptr_t>(lparam)), last = HIWORD(static_cast<uintptr_t>(lparam));
+        for (int i = std::max(0, first); i <= last && i < count; ++i) l->items[static_cast<size_t>(i)].selected = wparam != 0;
+        list_changed(window);
+        return 0;
+    }
+    case LB_SETITEMDATA:
+        if (index < 0 || index >= count) return LB_ERR;
+        l->items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(lparam);
+        return 0;
+    case LB_GETITEMDATA:
+        if (index < 0 || index >= count) return LB_ERR;
+        return static_cast<LRESULT>(l->items[static_cast<size_t>(index)].data);
+    case LB_GETITEMHEIGHT:
+        return l->item_height;
+    case LB_SETITEMHEIGHT:
+        if (LOWORD(static_cast<uintptr_t>(lparam)) == 0) return LB_ERR;
+        l->item_height = LOWORD(static_cast<uintptr_t>(lparam));
+        list_changed(window);
+        return 0;
+    case LB_GETITEMRECT: {
+        if (index < 0 || index >= count || !lparam) return LB_ERR;
+        RECT client;
+        GetClientRect(window, &client);
+        int y = (index - l->top) * l->item_height;
+        *reinterpret_cast<RECT*>(lparam) = RECT{0, y, client.right, y + l->item_height};
+        return 0;
+    }
+    case LB_SETCARETINDEX:
+        if (index < 0 || index >= count) return LB_ERR;
+        l->current = index;
+        make_visible(window, index);
+        return 0;
+    case LB_GETCARETINDEX:
+        return l->current;
+    case LB_SETHORIZONTALEXTENT:
+    case LB_SETTABSTOPS:
+    case LB_SETCOLUMNWIDTH:
+        return message == LB_SETTABSTOPS ? TRUE : 0;
+    case LB_GETHORIZONTALEXTENT:
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+}
+
+// --- Combo box (drop-down list) -------------------------------------------------------
+
+namespace {
+
+void paint_combo(HWND window, HDC dc) {
+    WindowRecord* w = find_window(window);
+    ComboState* c = combo_state(window);
+    if (!w || !c) return;
+    RECT client;
+    GetClientRect(window, &client);
+    bool disabled = (w->style & WS_DISABLED) != 0;
+    HBRUSH brush = control_brush(window, dc, WM_CTLCOLOREDIT);
+    FillRect(dc, &client, brush);
+    draw_frame_3d(dc, client, true);
+    int button = 16;
+    RECT arrow{client.right - button - 1, 1, client.right - 1, client.bottom - 1};
+    fill_solid(dc, arrow, sys_color(COLOR_BTNFACE));
+    draw_frame_3d(dc, arrow, c->dropped);
+    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
+    HGDIOBJ old_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    int cx = (arrow.left + arrow.right) / 2, cy = (arrow.top + arrow.bottom) / 2;
+    POINT tri[3] = {{cx - 3, cy - 1}, {cx + 4, cy - 1}, {cx, cy + 3}};
+    Polygon(dc, tri, 3);
+    SelectObject(dc, old_pen);
+    SelectObject(dc, old_brush);
+    if (c->current >= 0 && c->current < static_cast<int>(c->items.size())) {
+        HGDIOBJ old_font = SelectObject(dc, control_font(window));
+        SetBkMode(dc, TRANSPARENT);
+        RECT field{2, 2, arrow.left - 1, client.bottom - 2};
+        if (c->focused) {
+            fill_solid(dc, field, sys_color(COLOR_HIGHLIGHT));
+            SetTextColor(dc, sys_color(COLOR_HIGHLIGHTTEXT));
+        } else if (disabled) {
+            SetTextColor(dc, sys_color(COLOR_GRAYTEXT));
+        }
+        draw_text_line(dc, 4, (client.bottom - font_line_height(window)) / 2,
+                       c->items[static_cast<size_t>(c->current)].text);
+        SelectObject(dc, old_font);
+    }
+}
+
+void set_dropped(HWND window, bool dropped) {
+    ComboState* c = combo_state(window);
+    if (!c || c->dropped == dropped) return;
+    if (dropped) notify_command(window, CBN_DROPDOWN);
+    c = combo_state(window);
+    if (!c) return;
+    c->dropped = dropped;
+    InvalidateRect(window, nullptr, TRUE);
+    if (!dropped) notify_command(window, CBN_CLOSEUP);
+}
+
+// The user picks an item from the open list (it opens first if closed).
+void combo_user_pick(HWND window, int index) {
+    ComboState* c = combo_state(window);
+    if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return;
+    set_dropped(window, true);
+    c = combo_state(window);
+    if (!c) return;
+    bool change = c->current != index;
+    c->current = index;
+    InvalidateRect(window, nullptr, TRUE);
+    if (change) notify_command(window, CBN_SELCHANGE);
+    if (!find_window(window)) return;
+    notify_command(window, CBN_SELENDOK);
+    set_dropped(window, false);
+}
+
+}  // namespace
+
+LRESULT combobox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    WindowRecord* w = find_window(window);
+    ComboState* c = combo_state(window);
+    if (!w || !c) return 0;
+    int count = static_cast<int>(c->items.size());
+    int index = static_cast<int>(wparam);
+    bool sorted = (w->style & CBS_SORT) != 0;
+    switch (message) {
+    case WM_NCCREATE: {
+        // The window is as high as its field; the height given is the open list's.
+        c->dropped_height = w->rect.bottom - w->rect.top;
+        int field = font_line_height(window) + 8;
+        w->rect.bottom = w->rect.top + field;
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        paint_combo(window, dc);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETFONT:
+        w->font = reinterpret_cast<HFONT>(wparam);
+        if (LOWORD(static_cast<uintptr_t>(lparam))) InvalidateRect(window, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(w->font);
+    case WM_ENABLE:
+        InvalidateRect(window, nullptr, TRUE);
+        return 0;
+    case WM_GETDLGCODE: {
+        const MSG* m = reinterpret_cast<const MSG*>(lparam);
+        LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        if (m && m->message == WM_KEYDOWN && c->dropped && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE)) {
+            code |= DLGC_WANTMESSAGE;
+        }
+        return code;
+    }
+    case WM_SETFOCUS:
+        c->focused = true;
+        InvalidateRect(window, nullptr, TRUE);
+        notify_command(window, CBN_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        c->focused = false;
+        if (c->dropped) set_dropped(window, false);
+        InvalidateRect(window, nullptr, TRUE);
+        if (find_window(window)) notify_command(window, CBN_KILLFOCUS);
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(window);
+        if (find_window(window)) set_dropped(window, !combo_state(window)->dropped);
+        return 0;
+    case WM_KEYDOWN: {
+        int at = c->current;
+        switch (wparam) {
+        case VK_F4:
+            set_dropped(window, !c->dropped);
+            return 0;
+        case VK_RETURN:
+        case VK_ESCAPE:
+            if (c->dropped) {
+                if (wparam == VK_RETURN) notify_command(window, CBN_SELENDOK);
+                else notify_command(window, CBN_SELENDCANCEL);
+                set_dropped(window, false);
+            }
+            return 0;
+        case VK_UP:
+        case VK_LEFT:
+            at = std::max(0, at - 1);
+            break;
+        case VK_DOWN:
+        case VK_RIGHT:
+            if (GetKeyState(VK_MENU) < 0) {
+                set_dropped(window, true);
+                return 0;
+            }
+            at = std::min(count - 1, at + 1);
+            break;
+        case VK_HOME:
+            at = 0;
+            break;
+        case VK_END:
+            at = count - 1;
+            break;
+        default:
+            return 0;
+        }
+        if (count == 0 || at == c->current) return 0;
+        c->current = at;
+        InvalidateRect(window, nullptr, TRUE);
+        notify_command(window, CBN_SELCHANGE);
+        return 0;
+    }
+    case WM_CHAR:
+        return 0;
+    case WM_GETTEXT: {
+        if (wparam == 0 || !lparam) return 0;
+        std::string text = c->current >= 0 && c->current < count ? c->items[static_cast<size_t>(c->current)].text : "";
+        size_t n = std::min(text.size(), static_cast<size_t>(wparam) - 1);
+        std::memcpy(reinterpret_cast<char*>(lparam), text.data(), n);
+        reinterpret_cast<char*>(lparam)[n] = '\0';
+        return static_cast<LRESULT>(n);
+    }
+    case WM_GETTEXTLENGTH:
+        return c->current >= 0 && c->current < count ? static_cast<LRESULT>(c->items[static_cast<size_t>(c->current)].text.size())
+                                                     : 0;
+    case WM_SETTEXT: {
+        // A drop-down list shows only its items: the text selects the item that has it.
+        int found = find_string(c->items, -1, lparam ? reinterpret_cast<const char*>(lparam) : "", true);
+        if (found < 0) return CB_ERR;
+        c->current = found;
+        InvalidateRect(window, nullptr, TRUE);
+        return TRUE;
+    }
+    case CB_ADDSTRING:
+    case CB_INSERTSTRING: {
+        std::string text = lparam ? reinterpret_cast<const char*>(lparam) : "";
+        if (message == CB_INSERTSTRING && index > count) return CB_ERR;
+        int at = insert_position(c->items, text, message == CB_ADDSTRING && sorted, message == CB_ADDSTRING ? -1 : index);
+        c->items.insert(c->items.begin() + at, ListItem{text, 0, false});
+        if (c->current >= at) ++c->current;
+        InvalidateRect(window, nullptr, TRUE);
+        return at;
+    }
+    case CB_DELETESTRING:
+        if (index < 0 || index >= count) return CB_ERR;
+        c->items.erase(c->items.begin() + index);
+        if (c->current == index) c->current = -1;
+        else if (c->current > index) --c->current;
+        InvalidateRect(window, nullptr, TRUE);
+        return count - 1;
+    case CB_RESETCONTENT:
+        c->items.clear();
+        c->current = -1;
+        InvalidateRect(window, nullptr, TRUE);
+        return CB_OKAY;
+    case CB_GETCOUNT:
+        return count;
+    case CB_SETCURSEL:
+        if (index < 0 || index >= count) {
+            c->current = -1;
+            InvalidateRect(window, nullptr, TRUE);
+            return CB_ERR;
+        }
+        c->current = index;
+        InvalidateRect(window, nullptr, TRUE);
+        return index;
+    case CB_GETCURSEL:
+        return c->current;
+    case CB_GETLBTEXT:
+        if (index < 0 || index >= count) return CB_ERR;
+        return copy_out(c->items[static_cast<size_t>(index)].text, lparam);
+    case CB_GETLBTEXTLEN:
+        if (index < 0 || index >= count) return CB_ERR;
+        return static_cast<LRESULT>(c->items[static_cast<size_t>(index)].text.size());
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT:
+        return find_string(c->items, index, lparam ? reinterpret_cast<const char*>(lparam) : "",
+                           message == CB_FINDSTRINGEXACT);
+    case CB_SELECTSTRING: {
+        int found = find_string(c->items, index, lparam ? reinterpret_cast<const char*>(lparam) : "", false);
+        if (found < 0) return CB_ERR;
+        c->current = found;
+        InvalidateRect(window, nullptr, TRUE);
+        return found;
+    }
+    case CB_SETITEMDATA:
+        if (index < 0 || index >= count) return CB_ERR;
+        c->items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(lparam);
+        return CB_OKAY;
+    case CB_GETITEMDATA:
+        if (index < 0 || index >= count) return CB_ERR;
+        return static_cast<LRESULT>(c->items[static_cast<size_t>(index)].data);
+    case CB_SHOWDROPDOWN:
+        set_dropped(window, wparam != 0);
+        return TRUE;
+    case CB_GETDROPPEDSTATE:
+        return c->dropped ? TRUE : FALSE;
+    case CB_GETITEMHEIGHT:
+        return c->item_height;
+    case CB_SETITEMHEIGHT:
+        c->item_height = std::max(1, static_cast<int>(lparam));
+        return CB_OKAY;
+    case CB_GETDROPPEDCONTROLRECT: {
+        if (!lparam) return CB_ERR;
+        RECT r;
+        GetWindowRect(window, &r);
+        r.bottom = r.top + c->dropped_height;
+        *reinterpret_cast<RECT*>(lparam) = r;
+        return CB_OKAY;
+    }
+    case CB_LIMITTEXT:
+        return TRUE;
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+}
+
+// --- Scroll bar control ----------------------------------------------------------------
+
+ScrollBarState* scroll_control_state(HWND window) {
+    WindowRecord* w = find_window(window);
+    if (!w || control_kind(window) != ControlKind::scrollbar) return nullptr;
+    if (!w->control) w->control = std::make_unique<ScrollControlState>();
+    auto* s = dynamic_cast<ScrollControlState*>(w->control.get());
+    return s ? &s->bar : nullptr;
+}
+
+LRESULT scrollbar_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    WindowRecord* w = find_window(window);
+    ScrollBarState* bar = scroll_control_state(window);
+    if (!w || !bar) return 0;
+    bool vertical = (w->style & SBS_VERT) != 0;
+    switch (message) {
+    case WM_CREATE:
+        bar->min = 0;
+        bar->max = 0;
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        RECT r;
+        GetClientRect(window, &r);
+        fill_solid(dc, r, sys_color(COLOR_SCROLLBAR));
+        int length = vertical ? r.bottom : r.right;
+        int arrow = std::min(16, length / 2);
+        RECT first = vertical ? RECT{0, 0, r.right, arrow} : RECT{0, 0, arrow, r.bottom};
+        RECT last = vertical ? RECT{0, r.bottom - arrow, r.right, r.bottom} : RECT{r.right - arrow, 0, r.right, r.bottom};
+        for (RECT b : {first, last}) {
+            fill_solid(dc, b, sys_color(COLOR_BTNFACE));
+            draw_frame_3d(dc, b, false);
+        }
+        int range = bar->max - bar->min;
+        int track = length - 2 * arrow;
+        if (range > 0 && track > arrow && !bar->disabled) {
+            int at = arrow + (track - arrow) * (bar->pos - bar->min) / range;
+            RECT thumb = vertical ? RECT{0, at, r.right, at + arrow} : RECT{at, 0, at + arrow, r.bottom};
+            fill_solid(dc, thumb, sys_color(COLOR_BTNFACE));
+            draw_frame_3d(dc, thumb, false);
+        }
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        // Arrows step a line, the track a page; the parent moves the thumb.
+        RECT r;
+        GetClientRect(window, &r);
+        int length = vertical ? r.bottom : r.right;
+        int at = vertical ? static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)))
+                          : static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam)));
+        int arrow = std::min(16, length / 2);
+        int range = bar->max - bar->min;
+        int thumb = range > 0 ? arrow + (length - 3 * arrow) * (bar->pos - bar->min) / range : arrow;
+        int code = at < arrow ? SB_LINEUP : at >= length - arrow ? SB_LINEDOWN : at < thumb ? SB_PAGEUP : SB_PAGEDOWN;
+        UINT msg = vertical ? WM_VSCROLL : WM_HSCROLL;
+        if (w->style & WS_CHILD) {
+            HWND parent = w->parent;
+            send_message(parent, msg, MAKEWPARAM(static_cast<WORD>(code), 0), reinterpret_cast<LPARAM>(window));
+            send_message(parent, msg, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(window));
+        }
+        return 0;
+    }
+    case WM_KEYDOWN: {
+        int code = -1;
+        switch (wparam) {
+        case VK_UP:
+        case VK_LEFT:
+            code = SB_LINEUP;
+            break;
+        case VK_DOWN:
+        case VK_RIGHT:
+            code = SB_LINEDOWN;
+            break;
+        case VK_PRIOR:
+            code = SB_PAGEUP;
+            break;
+        case VK_NEXT:
+            code = SB_PAGEDOWN;
+            break;
+        case VK_HOME:
+            code = SB_TOP;
+            break;
+        case VK_END:
+            code = SB_BOTTOM;
+            break;
+        default:
+            return 0;
+        }
+        UINT msg = vertical ? WM_VSCROLL : WM_HSCROLL;
+        if (w->style & WS_CHILD) {
+            send_message(w->parent, msg, MAKEWPARAM(static_cast<WORD>(code), 0), reinterpret_cast<LPARAM>(window));
+            send_message(w->parent, msg, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(window));
+        }
+        return 0;
+    }
+    case SBM_SETPOS:
+        return SetScrollPos(window, SB_CTL, static_cast<int>(wparam), static_cast<BOOL>(lparam));
+    case SBM_GETPOS:
+        return bar->pos;
+    case SBM_SETRANGE:
+    case SBM_SETRANGEREDRAW: {
+        int previous = bar->pos;
+        SetScrollRange(window, SB_CTL, static_cast<int>(wparam), static_cast<int>(lparam), message == SBM_SETRANGEREDRAW);
+        return previous;
+    }
+    case SBM_GETRANGE:
+        if (wparam) *reinterpret_cast<int*>(wparam) = bar->min;
+        if (lparam) *reinterpret_cast<int*>(lparam) = bar->max;
+        return 0;
+    case SBM_ENABLE_ARROWS:
+        bar->disabled = wparam == ESB_DISABLE_BOTH;
+        InvalidateRect(window, nullptr, TRUE);
+        return TRUE;
+    case SBM_SETSCROLLINFO:
+        return SetScrollInfo(window, SB_CTL, reinterpret_cast<const SCROLLINFO*>(lparam), static_cast<BOOL>(wparam));
+    case SBM_GETSCROLLINFO:
+        return GetScrollInfo(window, SB_CTL, reinterpret_cast<SCROLLINFO*>(lparam));
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+}
+
+// --- For the automation interface ------------------------------------------------------------
+
+std::vector<std::string> control_items(HWND control) {
+    std::vector<std::string> out;
+    WindowRecord* w = find_window(control);
+    if (!w) return out;
+    switch (control_kind(control)) {
+    case ControlKind::listbox:
+        for (const ListItem& i : list_state(control)->items) out.push_back(i.text);
+        break;
+    case ControlKind::combobox:
+        for (const ListItem& i : combo_state(control)->items) out.push_back(i.text);
+        break;
+    case ControlKind::listview: {
+        int count = static_cast<int>(send_message(control, LVM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char buffer[1024] = {};
+            LVITEMA item{};
+            item.iSubItem = 0;
+            item.pszText = buffer;
+            item.cchTextMax = sizeof buffer;
+            send_message(control, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            out.push_back(buffer);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return out;
+}
+
+int control_selection(HWND control) {
+    switch (control_kind(control)) {
+    case ControlKind::listbox: {
+        ListState* l = list_state(control);
+        WindowRecord* w = find_window(control);
+        if (multiple(*w)) {
+            for (size_t i = 0; i < l->items.size(); ++i) {
+                if (l->items[i].selected) return static_cast<int>(i);
+            }
+            return -1;
+        }
+        return l->current;
+    }
+    case ControlKind::combobox:
+        return combo_state(control)->current;
+    case ControlKind::listview:
+        return static_cast<int>(send_message(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    default:
+        return -1;
+    }
+}
+
+bool item_click_point(HWND control, int index, POINT* point) {
+    switch (control_kind(control)) {
+    case ControlKind::listbox: {
+        ListState* l = list_state(control);
+        if (index < 0 || index >= static_cast<int>(l->items.size())) return false;
+        make_visible(control, index);
+        RECT client;
+        GetClientRect(control, &client);
+        *point = POINT{std::max<LONG>(1, client.right / 2), (index - l->top) * l->item_height + l->item_height / 2};
+        return true;
+    }
+    case ControlKind::listview: {
+        RECT row{};
+        int count = static_cast<int>(send_message(control, LVM_GETITEMCOUNT, 0, 0));
+        if (index < 0 || index >= count) return false;
+        send_message(control, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+        int top = static_cast<int>(send_message(control, LVM_GETTOPINDEX, 0, 0));
+        WindowRecord* w = find_window(control);
+        int header = (w->style & LVS_NOCOLUMNHEADER) ? 0 : 20;
+        GetClientRect(control, &row);
+        *point = POINT{std::min<LONG>(20, std::max<LONG>(1, row.right / 2)), header + (index - top) * kItemHeight + kItemHeight / 2};
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool user_choose_item(HWND control, int index, bool /*twice*/, std::string* why) {
+    WindowRecord* w = find_window(control);
+    if (!w) {
+        *why = "there is no such window";
+        return false;
+    }
+    if (!IsWindowVisible(control)) {
+        *why = "the window is hidden";
+        return false;
+    }
+    if (!IsWindowEnabled(control)) {
+        *why = "the window is disabled";
+        return false;
+    }
+    ControlKind kind = control_kind(control);
+    if (kind == ControlKind::combobox) {
+        ComboState* c = combo_state(control);
+        if (index < 0 || index >= static_cast<int>(c->items.size())) {
+            *why = "there is no item " + std::to_string(index);
+            return false;
+        }
+        SetFocus(control);
+        if (!find_window(control)) return true;
+        combo_user_pick(control, index);
+        return true;
+    }
+    if (kind != ControlKind::listbox && kind != ControlKind::listview) {
+        *why = std::string("it is a ") + control_kind_name(kind) + ", not a list";
+        return false;
+    }
+    if (index < 0 || index >= static_cast<int>(control_items(control).size())) {
+        *why = "there is no item " + std::to_string(index);
+        return false;
+    }
+    return true;  // the caller clicks at item_click_point
+}
+
+}  // namespace platform_user

@@ -1,0 +1,313 @@
+// List boxes, drop-down lists, scroll bar controls, the status bar, the
+// up-down control and the report list view: their messages and the
+// notifications a user's acts bring to the parent.
+#include "platform/user/commctrl.h"
+#include "tests/platform_win/user_test_fixture.h"
+
+namespace {
+
+class ListControlsTest : public UserTest {
+protected:
+    void SetUp() override {
+        UserTest::SetUp();
+        ASSERT_NE(register_recording_class("Recorder"), 0);
+        frame = make_frame();
+        ShowWindow(frame, SW_SHOW);
+        // The header lives only while WM_NOTIFY is sent: note its code then.
+        spy().handlers[WM_NOTIFY] = [this](HWND, UINT, WPARAM, LPARAM lparam) -> LRESULT {
+            codes.push_back(reinterpret_cast<NMHDR*>(lparam)->code);
+            return 0;
+        };
+    }
+    HWND control(const char* cls, DWORD style, int id, int width = 150, int height = 100) {
+        return CreateWindowA(cls, "", WS_CHILD | WS_VISIBLE | style, 10, 10, width, height, frame,
+                             reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), nullptr, nullptr);
+    }
+    std::vector<WORD> commands(int id) const {
+        std::vector<WORD> out;
+        for (const SeenMessage& m : spy().all_of(WM_COMMAND)) {
+            if (LOWORD(m.wparam) == id) out.push_back(HIWORD(m.wparam));
+        }
+        return out;
+    }
+    std::vector<UINT> notifications() const { return codes; }
+    std::vector<UINT> codes;
+    static LRESULT add(HWND list, const char* text, UINT message = LB_ADDSTRING) {
+        return SendMessageA(list, message, 0, reinterpret_cast<LPARAM>(text));
+    }
+    static std::string text_of(HWND list, int index, UINT message = LB_GETTEXT) {
+        char buffer[256] = {};
+        SendMessageA(list, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
+        return buffer;
+    }
+    HWND frame = nullptr;
+};
+
+TEST_F(ListControlsTest, ListBoxStringsInOrderOrSorted) {
+    HWND plain = control("LISTBOX", LBS_NOTIFY, 1);
+    HWND sorted = control("LISTBOX", LBS_NOTIFY | LBS_SORT, 2);
+    for (const char* t : {"pear", "Apple", "fig"}) {
+        add(plain, t);
+        add(sorted, t);
+    }
+    EXPECT_EQ(add(sorted, "banana"), 1) << "the sorted place is returned";
+    EXPECT_EQ(automation::control_items(plain), (std::vector<std::string>{"pear", "Apple", "fig"}));
+    EXPECT_EQ(automation::control_items(sorted), (std::vector<std::string>{"Apple", "banana", "fig", "pear"}));
+    EXPECT_EQ(SendMessageA(plain, LB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("kiwi")), 1);
+    EXPECT_EQ(SendMessageA(plain, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("end")), 4);
+    EXPECT_EQ(SendMessageA(plain, LB_INSERTSTRING, 9, reinterpret_cast<LPARAM>("x")), LB_ERR);
+    EXPECT_EQ(SendMessageA(plain, LB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(SendMessageA(plain, LB_DELETESTRING, 0, 0), 4) << "the count left";
+    EXPECT_EQ(SendMessageA(plain, LB_DELETESTRING, 4, 0), LB_ERR);
+    EXPECT_EQ(text_of(plain, 0), "kiwi");
+    EXPECT_EQ(SendMessageA(plain, LB_GETTEXTLEN, 1, 0), 5);
+    EXPECT_EQ(SendMessageA(plain, LB_GETTEXTLEN, 7, 0), LB_ERR);
+    SendMessageA(plain, LB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(SendMessageA(plain, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(plain, LB_GETCURSEL, 0, 0), LB_ERR);
+}
+
+TEST_F(ListControlsTest, ListBoxFindAndSelection) {
+    HWND list = control("LISTBOX", LBS_NOTIFY, 3);
+    for (const char* t : {"main.c", "Main.cpp", "util.c", "main.c"}) add(list, t);
+    struct Find {
+        UINT message;
+        int start;
+        const char* text;
+        LRESULT expected;
+    };
+    const Find finds[] = {
+        {LB_FINDSTRING, -1, "MAIN", 0},        {LB_FINDSTRING, 0, "main", 1},
+        {LB_FINDSTRING, 1, "main", 3},         {LB_FINDSTRING, 3, "main", 0},  // wraps round
+        {LB_FINDSTRINGEXACT, -1, "main.C", 0}, {LB_FINDSTRINGEXACT, 0, "main.c", 3},
+        {LB_FINDSTRINGEXACT, -1, "main", LB_ERR}, {LB_FINDSTRING, -1, "zz", LB_ERR},
+    };
+    for (const Find& f : finds) {
+        EXPECT_EQ(SendMessageA(list, f.message, static_cast<WPARAM>(f.start), reinterpret_cast<LPARAM>(f.text)),
+                  f.expected)
+            << f.text << " from " << f.start;
+    }
+    spy().clear();
+    EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, 2, 0), 2);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0), LB_ERR);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_TRUE(commands(3).empty()) << "a program's selection is not notified";
+}
+
+TEST_F(ListControlsTest, ListBoxClicksNotifyEvenOnTheSelectedItem) {
+    HWND list = control("LISTBOX", LBS_NOTIFY, 4);
+    for (const char* t : {"a", "b", "c"}) add(list, t);
+    spy().clear();
+    automation::choose_item(list, 1);
+    automation::choose_item(list, 1);
+    automation::choose_item(list, 2, true);
+    EXPECT_EQ(commands(4), (std::vector<WORD>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_SELCHANGE, LBN_SELCHANGE, LBN_DBLCLK}));
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
+    spy().clear();
+    automation::press_key("Up");
+    automation::press_key("Up");
+    automation::press_key("Up");
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(commands(4), (std::vector<WORD>{LBN_SELCHANGE, LBN_SELCHANGE})) << "no change at the top, no notice";
+    HWND quiet = control("LISTBOX", 0, 5);
+    add(quiet, "x");
+    spy().clear();
+    automation::choose_item(quiet, 0);
+    EXPECT_TRUE(commands(5).empty()) << "without LBS_NOTIFY";
+}
+
+TEST_F(ListControlsTest, ListBoxTopIndexScrollsAndClicksLandOnTheVisibleRow) {
+    HWND list = control("LISTBOX", LBS_NOTIFY | WS_VSCROLL, 6, 150, 64);
+    for (int i = 0; i < 20; ++i) add(list, ("item " + std::to_string(i)).c_str());
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(list, LB_SETTOPINDEX, 5, 0), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 5);
+    EXPECT_EQ(SendMessageA(list, LB_SETTOPINDEX, 20, 0), LB_ERR);
+    automation::choose_item(list, 17);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 17);
+    EXPECT_GE(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 14) << "the chosen item was scrolled into view";
+    EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL);
+}
+
+TEST_F(ListControlsTest, MultipleSelectionListBox) {
+    HWND list = control("LISTBOX", LBS_NOTIFY | LBS_MULTIPLESEL, 7);
+    for (const char* t : {"a", "b", "c", "d"}) add(list, t);
+    automation::choose_item(list, 1);
+    automation::choose_item(list, 3);
+    automation::choose_item(list, 1);
+    EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), 1);
+    SendMessageA(list, LB_SETSEL, TRUE, 0);
+    int items[4] = {};
+    EXPECT_EQ(SendMessageA(list, LB_GETSELITEMS, 4, reinterpret_cast<LPARAM>(items)), 2);
+    EXPECT_EQ(items[0], 0);
+    EXPECT_EQ(items[1], 3);
+    EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, 0, 0), LB_ERR) << "not for a multiple selection";
+}
+
+TEST_F(ListControlsTest, DropDownListChoosingAndMessages) {
+    HWND combo = control("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 8, 150, 120);
+    RECT r;
+    GetWindowRect(combo, &r);
+    EXPECT_LT(r.bottom - r.top, 40) << "the window is as high as its field";
+    for (const char* t : {"DOS/V", "PC98"}) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+    EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(SendMessageA(combo, CB_SETCURSEL, 1, 0), 1);
+    EXPECT_EQ(text_of(combo, 0, CB_GETLBTEXT), "DOS/V");
+    EXPECT_EQ(automation::window_text(combo), "PC98") << "the field shows the selection";
+    EXPECT_EQ(SendMessageA(combo, CB_SETCURSEL, 5, 0), CB_ERR);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    spy().clear();
+    ASSERT_TRUE(automation::choose_item_text(combo, "PC98"));
+    EXPECT_EQ(commands(8),
+              (std::vector<WORD>{CBN_SETFOCUS, CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
+    spy().clear();
+    automation::press_key("Up");
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(commands(8), std::vector<WORD>{CBN_SELCHANGE});
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_FALSE(automation::choose_item(combo, 0));
+}
+
+TEST_F(ListControlsTest, ScrollBarControlKeepsItsStateAndTellsTheParent) {
+    HWND bar = control("SCROLLBAR", SBS_VERT, 9, 16, 120);
+    SetScrollRange(bar, SB_CTL, 0, 50, TRUE);
+    SetScrollPos(bar, SB_CTL, 70, TRUE);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 50) << "held to the range";
+    EXPECT_EQ(SendMessageA(bar, SBM_GETPOS, 0, 0), 50);
+    int lo = -1, hi = -1;
+    SendMessageA(bar, SBM_GETRANGE, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
+    EXPECT_EQ(lo, 0);
+    EXPECT_EQ(hi, 50);
+    EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE);
+    spy().clear();
+    automation::click(bar, 8, 2);
+    auto scrolls = spy().all_of(WM_VSCROLL);
+    ASSERT_EQ(scrolls.size(), 2u);
+    EXPECT_EQ(LOWORD(scrolls[0].wparam), SB_LINEUP);
+    EXPECT_EQ(reinterpret_cast<HWND>(scrolls[0].lparam), bar);
+    EXPECT_EQ(LOWORD(scrolls[1].wparam), SB_ENDSCROLL);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 50) << "the parent moves the thumb";
+}
+
+TEST_F(ListControlsTest, StatusBarPlacesItselfAndKeepsItsParts) {
+    InitCommonControls();
+    HWND bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "ready", frame, 9000);
+    ASSERT_NE(bar, nullptr);
+    RECT client = client_of(frame), r;
+    GetWindowRect(bar, &r);
+    POINT p{r.left, r.top};
+    ScreenToClient(frame, &p);
+    EXPECT_EQ(p.y, client.bottom - 19);
+    EXPECT_EQ(r.right - r.left, client.right);
+    EXPECT_EQ(automation::status_text(0, frame), "ready");
+    int parts[] = {100, -1};
+    EXPECT_TRUE(SendMessageA(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts)));
+    SendMessageA(bar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("second"));
+    SendMessageA(bar, SB_SETTEXTA, 0 | SBT_NOBORDERS, reinterpret_cast<LPARAM>("first"));
+    char buffer[32] = {};
+    LRESULT got = SendMessageA(bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(buffer));
+    EXPECT_STREQ(buffer, "second");
+    EXPECT_EQ(LOWORD(static_cast<uintptr_t>(got)), 6);
+    EXPECT_EQ(HIWORD(static_cast<uintptr_t>(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0))), SBT_NOBORDERS);
+    EXPECT_EQ(automation::status_text(), "first") << "the main window's bar";
+    EXPECT_FALSE(SendMessageA(bar, SB_SETTEXTA, 5, reinterpret_cast<LPARAM>("x")));
+    // The parent passes its WM_SIZE on; the bar moves to the new bottom.
+    automation::resize_window(frame, 500, 400);
+    SendMessageA(bar, WM_SIZE, 0, 0);
+    GetWindowRect(bar, &r);
+    EXPECT_EQ(r.right - r.left, client_of(frame).right);
+}
+
+TEST_F(ListControlsTest, UpDownControlWithBuddy) {
+    HWND edit = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 80, 20, frame,
+                              reinterpret_cast<HMENU>(static_cast<uintptr_t>(20)), nullptr, nullptr);
+    HWND up = CreateUpDownControl(WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_NOTHOUSANDS, 0, 0, 0,
+                                  0, frame, 1000, nullptr, edit, 32, 0, 4);
+    ASSERT_NE(up, nullptr);
+    EXPECT_EQ(automation::window_text(edit), "4");
+    RECT er, ur;
+    GetWindowRect(edit, &er);
+    GetWindowRect(up, &ur);
+    EXPECT_EQ(er.right - er.left, 80 - 16) << "the buddy gives up the control's width";
+    EXPECT_EQ(ur.left, er.right);
+    EXPECT_EQ(SendMessageA(up, UDM_GETRANGE, 0, 0), MAKELPARAM(32, 0));
+    spy().clear();
+    codes.clear();
+    automation::click(up, 4, 2);  // the upper arrow
+    EXPECT_EQ(automation::window_text(edit), "5");
+    EXPECT_EQ(notifications(), std::vector<UINT>{UDN_DELTAPOS});
+    auto scrolls = spy().all_of(WM_VSCROLL);
+    ASSERT_EQ(scrolls.size(), 2u);
+    EXPECT_EQ(LOWORD(scrolls[0].wparam), SB_THUMBPOSITION);
+    EXPECT_EQ(HIWORD(scrolls[0].wparam), 5);
+    SetWindowTextA(edit, "32");
+    automation::click(up, 4, 2);
+    EXPECT_EQ(automation::window_text(edit), "32") << "held at the upper limit";
+    SetWindowTextA(edit, "x");
+    EXPECT_NE(HIWORD(static_cast<uintptr_t>(SendMessageA(up, UDM_GETPOS, 0, 0))), 0) << "not a number";
+    SetWindowTextA(edit, "12");
+    EXPECT_EQ(SendMessageA(up, UDM_GETPOS, 0, 0), MAKELPARAM(12, 0));
+    SendMessageA(up, UDM_SETPOS, 0, MAKELPARAM(99, 0));
+    EXPECT_EQ(automation::window_text(edit), "32");
+    // The parent may refuse a step.
+    spy().handlers[WM_NOTIFY] = [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return TRUE; };
+    automation::click(up, 4, 18);
+    EXPECT_EQ(automation::window_text(edit), "32");
+}
+
+TEST_F(ListControlsTest, ReportListViewColumnsRowsAndSelection) {
+    HWND view = control(WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, 30, 400, 200);
+    const char* titles[] = {"No.", "Line", "Summary"};
+    int widths[] = {180, 60, 400};
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNA col{};
+        col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        col.fmt = LVCFMT_LEFT;
+        col.cx = widths[i];
+        col.pszText = const_cast<char*>(titles[i]);
+        EXPECT_EQ(SendMessageA(view, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col)), i);
+    }
+    EXPECT_EQ(SendMessageA(view, LVM_GETCOLUMNWIDTH, 1, 0), 60);
+    for (int row = 0; row < 3; ++row) {
+        std::string name = "f" + std::to_string(row);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = name.data();
+        EXPECT_EQ(SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)), row);
+        std::string line = std::to_string(10 * row);
+        item.iSubItem = 1;
+        item.pszText = line.data();
+        EXPECT_TRUE(SendMessageA(view, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    }
+    EXPECT_EQ(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0), 3);
+    char buffer[32] = {};
+    LVITEMA get{};
+    get.iSubItem = 1;
+    get.pszText = buffer;
+    get.cchTextMax = sizeof buffer;
+    EXPECT_EQ(SendMessageA(view, LVM_GETITEMTEXTA, 2, reinterpret_cast<LPARAM>(&get)), 2);
+    EXPECT_STREQ(buffer, "20");
+    EXPECT_EQ(SendMessageA(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), -1);
+    LVITEMA state{};
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    codes.clear();
+    SendMessageA(view, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+    EXPECT_EQ(notifications(), std::vector<UINT>{LVN_ITEMCHANGED});
+    EXPECT_EQ(SendMessageA(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+    codes.clear();
+    automation::choose_item(view, 2, true);
+    // The old row loses the selection, the new one gains it, then the clicks.
+    EXPECT_EQ(notifications(), (std::vector<UINT>{NM_SETFOCUS, LVN_ITEMCHANGED, LVN_ITEMCHANGED, NM_CLICK, NM_DBLCLK}));
+    EXPECT_EQ(automation::selected_item(view), 2);
+    EXPECT_EQ(SendMessageA(view, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    EXPECT_TRUE(SendMessageA(view, LVM_DELETEALLITEMS, 0, 0));
+    EXPECT_EQ(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), -1);
+}
+
+}  // namespace

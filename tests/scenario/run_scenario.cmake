@@ -1,0 +1,20 @@
+# Runs a program under a script as its own process and compares the log the
+# run wrote with the expected one. -DPROGRAM -DSCRIPT -DEXPECTED -DWORK.
+file(MAKE_DIRECTORY "${WORK}")
+get_filename_component(name "${SCRIPT}" NAME)
+set(script "${WORK}/${name}")
+configure_file("${SCRIPT}" "${script}" COPYONLY)
+file(REMOVE "${script}.log")
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env "PLATFORM_SCRIPT=${script}" "${PROGRAM}"
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT EXISTS "${script}.log")
+    message(FATAL_ERROR "the run wrote no log (exit code ${code})\n${out}${err}")
+endif()
+file(READ "${script}.log" got)
+file(READ "${EXPECTED}" want)
+if(NOT got STREQUAL want)
+    message(FATAL_ERROR "the log differs from ${EXPECTED}:\n${got}")
+endif()
+if(NOT code EQUAL 0)
+    message(FATAL_ERROR "exit code ${code}\n${err}")
+endif()
