@@ -82,6 +82,8 @@ LRESULT status_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     WindowRecord* w = find_window(window);
     StatusState* s = status_state(window);
     if (!w || !s) return 0;
+    LRESULT shared = 0;
+    if (handle_shared_control_message(window, message, wparam, lparam, paint_status, &shared)) return shared;
     switch (message) {
     case WM_CREATE:
         s->parts[0].text = w->text;
@@ -90,20 +92,6 @@ LRESULT status_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SIZE:
         place_status_bar(window);
         return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint_status(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SETFONT:
-        w->font = reinterpret_cast<HFONT>(wparam);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(w->font);
     case WM_SETTEXT:
         DefWindowProcA(window, message, wparam, lparam);
         s->parts[0].text = w->text;
@@ -575,22 +563,9 @@ LRESULT listview_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (!w || !v) return 0;
     int count = static_cast<int>(v->rows.size());
     int index = static_cast<int>(wparam);
+    LRESULT shared = 0;
+    if (handle_shared_control_message(window, message, wparam, lparam, paint_view, &shared)) return shared;
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint_view(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SETFONT:
-        w->font = reinterpret_cast<HFONT>(wparam);
-        if (LOWORD(static_cast<uintptr_t>(lparam))) InvalidateRect(window, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(w->font);
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS: {

@@ -408,29 +408,13 @@ LRESULT button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     ButtonState* b = button_state(window);
     if (!w || !b) return 0;
     DWORD type = w->style & BS_TYPEMASK;
+    LRESULT shared = 0;
+    if (handle_shared_control_message(window, message, wparam, lparam, paint_button, &shared)) return shared;
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint_button(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SETTEXT:
         DefWindowProcA(window, message, wparam, lparam);
         redraw(window);
         return TRUE;
-    case WM_SETFONT:
-        w->font = reinterpret_cast<HFONT>(wparam);
-        if (LOWORD(static_cast<uintptr_t>(lparam))) redraw(window);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(w->font);
-    case WM_ENABLE:
-        redraw(window);
-        return 0;
     case WM_GETDLGCODE:
         if (type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
         // An owner-drawn button is no push button to the dialog manager: Enter on it presses the default.
@@ -676,29 +660,13 @@ void paint_static(HWND window, HDC dc) {
 LRESULT static_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     WindowRecord* w = find_window(window);
     if (!w) return 0;
+    LRESULT shared = 0;
+    if (handle_shared_control_message(window, message, wparam, lparam, paint_static, &shared)) return shared;
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint_static(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SETTEXT:
         DefWindowProcA(window, message, wparam, lparam);
         InvalidateRect(window, nullptr, TRUE);
         return TRUE;
-    case WM_SETFONT:
-        w->font = reinterpret_cast<HFONT>(wparam);
-        if (LOWORD(static_cast<uintptr_t>(lparam))) InvalidateRect(window, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(w->font);
-    case WM_ENABLE:
-        InvalidateRect(window, nullptr, TRUE);
-        return 0;
     case WM_GETDLGCODE:
         return DLGC_STATIC;
     case WM_LBUTTONDOWN:
@@ -718,6 +686,37 @@ LRESULT static_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         return w->user_data;
     default:
         return DefWindowProcA(window, message, wparam, lparam);
+    }
+}
+
+bool handle_shared_control_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                   void (*paint)(HWND, HDC), LRESULT* result) {
+    WindowRecord* w = find_window(window);
+    if (!w) return false;
+    *result = 0;
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        paint(window, dc);
+        EndPaint(window, &ps);
+        return true;
+    }
+    case WM_ERASEBKGND:
+        *result = 1;  // the paint routine fills the whole control
+        return true;
+    case WM_SETFONT:
+        w->font = reinterpret_cast<HFONT>(wparam);
+        if (LOWORD(static_cast<uintptr_t>(lparam))) InvalidateRect(window, nullptr, TRUE);
+        return true;
+    case WM_GETFONT:
+        *result = reinterpret_cast<LRESULT>(w->font);
+        return true;
+    case WM_ENABLE:
+        InvalidateRect(window, nullptr, TRUE);
+        return true;
+    default:
+        return false;
     }
 }
 

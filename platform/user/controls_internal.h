@@ -95,6 +95,12 @@ HWND find_status_bar(HWND root);
 // A scroll bar control's state (SetScrollInfo and friends with SB_CTL).
 ScrollBarState* scroll_control_state(HWND window);
 
+// The messages every control answers alike: painting through its own
+// routine, no separate background erase, its font, a redraw when enabled or
+// disabled. True when the message was one of them, its result in *result.
+bool handle_shared_control_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                   void (*paint)(HWND, HDC), LRESULT* result);
+
 // The dialog manager (dialog.cpp).
 bool is_dialog(HWND window);
 // Moves the focus as the dialog manager does: an edit gets all its text selected.

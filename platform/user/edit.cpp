@@ -384,19 +384,12 @@ LRESULT edit_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     WindowRecord* w = find_window(window);
     EditState* e = edit_state(window);
     if (!w || !e) return 0;
+    LRESULT shared = 0;
+    if (handle_shared_control_message(window, message, wparam, lparam, paint_edit, &shared)) return shared;
     switch (message) {
     case WM_CREATE:
         if (multiline(*w)) e->limit = 0x7FFFFFFE;
         return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint_edit(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SETTEXT:
         w->text = lparam ? reinterpret_cast<const char*>(lparam) : "";
         e->anchor = e->caret = 0;
@@ -411,15 +404,6 @@ LRESULT edit_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
             if (find_window(window)) notify_command(window, EN_CHANGE);
         }
         return TRUE;
-    case WM_SETFONT:
-        w->font = reinterpret_cast<HFONT>(wparam);
-        if (LOWORD(static_cast<uintptr_t>(lparam))) InvalidateRect(window, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(w->font);
-    case WM_ENABLE:
-        InvalidateRect(window, nullptr, TRUE);
-        return 0;
     case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
         const MSG* m = reinterpret_cast<const MSG*>(lparam);

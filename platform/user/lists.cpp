@@ -201,6 +201,8 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     int count = static_cast<int>(l->items.size());
     int index = static_cast<int>(wparam);
     bool sorted = (w->style & LBS_SORT) != 0;
+    LRESULT shared = 0;
+    if (handle_shared_control_message(window, message, wparam, lparam, paint_list, &shared)) return shared;
     switch (message) {
     case WM_CREATE:
         l->wants_bar = (w->style & WS_VSCROLL) != 0;
@@ -208,24 +210,6 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     case WM_SIZE:
         update_list_scroll(window);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint_list(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SETFONT:
-        w->font = reinterpret_cast<HFONT>(wparam);
-        if (LOWORD(static_cast<uintptr_t>(lparam))) InvalidateRect(window, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(w->font);
-    case WM_ENABLE:
-        InvalidateRect(window, nullptr, TRUE);
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -531,6 +515,8 @@ LRESULT combobox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     int count = static_cast<int>(c->items.size());
     int index = static_cast<int>(wparam);
     bool sorted = (w->style & CBS_SORT) != 0;
+    LRESULT shared = 0;
+    if (handle_shared_control_message(window, message, wparam, lparam, paint_combo, &shared)) return shared;
     switch (message) {
     case WM_NCCREATE: {
         // The window is as high as its field; the height given is the open list's.
@@ -539,24 +525,6 @@ LRESULT combobox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         w->rect.bottom = w->rect.top + field;
         return DefWindowProcA(window, message, wparam, lparam);
     }
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint_combo(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SETFONT:
-        w->font = reinterpret_cast<HFONT>(wparam);
-        if (LOWORD(static_cast<uintptr_t>(lparam))) InvalidateRect(window, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(w->font);
-    case WM_ENABLE:
-        InvalidateRect(window, nullptr, TRUE);
-        return 0;
     case WM_GETDLGCODE: {
         const MSG* m = reinterpret_cast<const MSG*>(lparam);
         LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
