@@ -1,0 +1,307 @@
+// The progress meter: its window and button, the caption made from the
+// title, the texts and the bar as drawn (width done x 300 / total, the
+// percentage), the cut of long lines, the closed meter refusing to draw, and
+// the runs' progress hook: one message pumped per report, the cancel button
+// pressed in the middle of a run setting the abort flag, -1 from then on.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/shell/document.h"
+#include "common/shell/window/progress_meter.h"
+#include "common/shell/window/shell_windows_setup.h"
+#include "platform/automation/automation.h"
+#include "platform/gdi/drawing_log.h"
+#include "platform/user/winuser.h"
+
+namespace {
+
+// "【 印刷 】", "印刷", " 中断 "
+const std::string kPrintCaption = "\x81\x79\x20\x88\xf3\x8d\xfc\x20\x81\x7a";
+const std::string kPrint = "\x88\xf3\x8d\xfc";
+const std::string kCancelLabel = "\x20\x92\x86\x92\x66\x20";
+
+int g_test_messages = 0;
+
+LRESULT counting_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_USER + 1) {
+        ++g_test_messages;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+class ProgressMeterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        automation::reset();
+        progress_meter().reset();
+        shell_windows_setup().reset();
+        document_state().abort = false;
+        g_test_messages = 0;
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = counting_proc;
+        wc.lpszClassName = "MeterFrame";
+        ASSERT_NE(RegisterClassA(&wc), 0);
+        ASSERT_EQ(register_meter_class(nullptr), 1);
+        frame = CreateWindowA("MeterFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 800, 600, nullptr,
+                              nullptr, nullptr, nullptr);
+        ASSERT_NE(frame, nullptr);
+        shell_windows_setup().frame = frame;
+    }
+    void TearDown() override {
+        close_progress_meter();
+        automation::reset();
+        shell_windows_setup().reset();
+        document_state().abort = false;
+    }
+
+    void open(const std::string& title = kPrint) {
+        open_progress_meter(frame, title, "line one", "line two");
+        automation::run_until_idle();
+        ASSERT_TRUE(progress_meter().open);
+    }
+
+    // Drawing calls made into the meter since the log was cleared.
+    static std::vector<DrawingLogEntry> calls(const char* op) {
+        std::vector<DrawingLogEntry> out;
+        for (const DrawingLogEntry& e : drawing_log_entries_for_window(progress_meter().window))
+            if (e.op == op) out.push_back(e);
+        return out;
+    }
+    static std::vector<std::string> texts_at(int x, int y) {
+        std::vector<std::string> out;
+        for (const DrawingLogEntry& e : calls("TextOutA"))
+            if (e.logical.at(0).x == x && e.logical.at(0).y == y) out.push_back(e.text);
+        return out;
+    }
+    // Widths of the yellow fills (the bar).
+    static std::vector<int> bar_widths() {
+        std::vector<int> out;
+        for (const DrawingLogEntry& e : calls("FillRect")) {
+            if (e.params.find("#ffff00") == std::string::npos) continue;
+            EXPECT_EQ(e.logical.at(0).x, 19);
+            EXPECT_EQ(e.logical.at(0).y, 96);
+            out.push_back(e.logical.at(1).x - e.logical.at(0).x);
+        }
+        return out;
+    }
+    static int client_width() {
+        RECT r{};
+        GetClientRect(progress_meter().window, &r);
+        return r.right;
+    }
+
+    HWND frame = nullptr;
+};
+
+TEST_F(ProgressMeterTest, OpensCentredOverTheFrameWithItsCancelButton) {
+    open();
+    const ProgressMeter& m = progress_meter();
+    RECT r{};
+    GetWindowRect(m.window, &r);
+    EXPECT_EQ(r.right - r.left, kMeterWidth);
+    EXPECT_EQ(r.bottom - r.top, kMeterHeight);
+    EXPECT_EQ(r.left, 100 + (800 - kMeterWidth) / 2);
+    EXPECT_EQ(r.top, 50 + (600 - kMeterHeight) / 2);
+    EXPECT_EQ(GetWindow(m.window, GW_OWNER), frame);
+    EXPECT_TRUE(IsWindowVisible(m.window));
+
+    ASSERT_EQ(GetDlgItem(m.window, kMeterCancelId), m.button);
+    EXPECT_EQ(automation::window_text(m.button), kCancelLabel);
+    RECT b{};
+    GetWindowRect(m.button, &b);
+    POINT origin{0, 0};
+    ClientToScreen(m.window, &origin);
+    EXPECT_EQ(b.left - origin.x, 130);
+    EXPECT_EQ(b.top - origin.y, 130);
+    EXPECT_EQ(b.right - b.left, 80);
+    EXPECT_EQ(b.bottom - b.top, 24);
+    EXPECT_EQ(m.done, 0);
+    EXPECT_EQ(m.total, 0);
+}
+
+TEST_F(ProgressMeterTest, CentringKeepsTheMeterOnTheScreen) {
+    SetWindowPos(frame, nullptr, -600, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    open();
+    RECT r{};
+    GetWindowRect(progress_meter().window, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) - kMeterHeight);
+}
+
+TEST_F(ProgressMeterTest, CaptionIsTheTitleInBrackets) {
+    open();
+    EXPECT_EQ(automation::window_text(progress_meter().window), kPrintCaption);
+    redraw_progress_meter(nullptr, kPrintCaption, "a", "b");
+    EXPECT_EQ(automation::window_text(progress_meter().window), kPrintCaption);
+
+    EXPECT_EQ(meter_caption(kPrint), kPrintCaption);
+    EXPECT_EQ(meter_caption(kPrintCaption), kPrintCaption);
+    // The bytes 0x81 0x79 as the trail of one character and the next are no bracket.
+    const std::string not_bracket = "\x88\x81y";
+    EXPECT_EQ(meter_caption(not_bracket), "\x81\x79 " + not_bracket + " \x81\x7a");
+}
+
+TEST_F(ProgressMeterTest, DrawsTheTextsAndAnEmptyBarOnOpening) {
+    clear_drawing_log();
+    open();
+    EXPECT_EQ(texts_at(20, 18), std::vector<std::string>{"line one"});
+    EXPECT_EQ(texts_at(20, 40), std::vector<std::string>{"line two"});
+    EXPECT_EQ(texts_at(153, 100), std::vector<std::string>{"0%"});
+    EXPECT_TRUE(bar_widths().empty());
+}
+
+TEST_F(ProgressMeterTest, BarWidthAndPercentage) {
+    open();
+    struct Case {
+        int32_t done, total, width, percent;
+    };
+    const Case cases[] = {
+        {3, 4, 225, 75},
+        {0, 4, 0, 0},
+        {5, 0, 0, 0},
+        {5, 4, 300, 100},           // past the end: full bar, 100 %
+        {1000, 1100, 272, 90},      // the converter's share of a generation
+        {2, 7, 85, 28},             // product first: 300 / 7 x 2 would give 84
+        {1, 400, 0, 0},
+        {2000000000, 2100000000, 285, 95},  // no overflow in the product
+    };
+    for (const Case& c : cases) {
+        clear_drawing_log();
+        ASSERT_EQ(set_progress_value(nullptr, c.done, c.total), 0);
+        SCOPED_TRACE(std::to_string(c.done) + " of " + std::to_string(c.total));
+        EXPECT_EQ(meter_bar_width(c.done, c.total), c.width);
+        if (c.width > 0) EXPECT_EQ(bar_widths(), std::vector<int>{c.width});
+        else EXPECT_TRUE(bar_widths().empty());
+        EXPECT_EQ(texts_at(153, 100), std::vector<std::string>{std::to_string(c.percent) + "%"});
+        EXPECT_EQ(progress_meter().done, c.done);
+        EXPECT_EQ(progress_meter().total, c.total);
+    }
+}
+
+TEST_F(ProgressMeterTest, RedrawWithoutContextResetsTheProgress) {
+    open();
+    set_progress_value(nullptr, 3, 4);
+    clear_drawing_log();
+    ASSERT_EQ(redraw_progress_meter(nullptr, kPrint, "next", "file.c"), 0);
+    EXPECT_EQ(progress_meter().done, 0);
+    EXPECT_EQ(progress_meter().total, 0);
+    EXPECT_EQ(texts_at(20, 18), std::vector<std::string>{"next"});
+    EXPECT_EQ(texts_at(153, 100), std::vector<std::string>{"0%"});
+}
+
+TEST_F(ProgressMeterTest, LongLinesAreCutToTheClientWidth) {
+    EXPECT_EQ(meter_line_text(std::string(60, 'x'), 334), std::string(49, 'x'));
+    EXPECT_EQ(meter_line_text(std::string(49, 'x'), 334), std::string(49, 'x'));
+    // Thirty double-byte characters: 49 bytes would split the 25th.
+    std::string wide;
+    for (int i = 0; i < 30; ++i) wide += "\x88\xea";
+    EXPECT_EQ(meter_line_text(wide, 334), wide.substr(0, 48));
+
+    open();
+    const int w = client_width();
+    clear_drawing_log();
+    set_progress_item(nullptr, std::string(60, 'x'));
+    EXPECT_EQ(progress_meter().item, std::string(60, 'x'));
+    EXPECT_EQ(texts_at(20, 76), std::vector<std::string>{std::string(static_cast<size_t>((w - 40) / 6), 'x')});
+    clear_drawing_log();
+    redraw_progress_meter(nullptr, kPrint, "one", std::string(60, 'y'));
+    EXPECT_EQ(texts_at(20, 40), std::vector<std::string>{std::string(static_cast<size_t>((w - 40) / 6), 'y')});
+}
+
+TEST_F(ProgressMeterTest, ClosedMeterDrawsNothing) {
+    EXPECT_EQ(set_progress_value(nullptr, 1, 2), -1);
+    EXPECT_EQ(set_progress_item(nullptr, "x"), -1);
+    EXPECT_EQ(redraw_progress_meter(nullptr, "a", "b", "c"), -1);
+    open();
+    set_progress_value(nullptr, 1, 2);
+    HWND window = progress_meter().window;
+    close_progress_meter();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(progress_meter().open);
+    EXPECT_EQ(progress_meter().total, 0);
+    const size_t logged = drawing_log_size();
+    EXPECT_EQ(set_progress_value(nullptr, 1, 2), -1);
+    EXPECT_EQ(set_progress_item(nullptr, "x"), -1);
+    EXPECT_EQ(drawing_log_size(), logged);
+    close_progress_meter();  // a second close does nothing
+}
+
+TEST_F(ProgressMeterTest, ProgressHookPumpsOneMessagePerReport) {
+    open();
+    for (int i = 0; i < 3; ++i) PostMessageA(frame, WM_USER + 1, 0, 0);
+    EXPECT_EQ(report_convert_progress("main", 100), 0);
+    EXPECT_EQ(g_test_messages, 1);
+    EXPECT_EQ(progress_meter().item, "[main]");
+    EXPECT_EQ(progress_meter().done, 100);
+    EXPECT_EQ(progress_meter().total, 1100);
+    EXPECT_EQ(report_layout_progress("form", 500), 0);
+    EXPECT_EQ(g_test_messages, 2);
+    EXPECT_EQ(progress_meter().item, "[form]");
+    EXPECT_EQ(progress_meter().total, 1000);
+}
+
+TEST_F(ProgressMeterTest, ProgressHookRedrawsTheBarOnlyWhenTheValueChanges) {
+    open();
+    report_convert_progress("a", 550);
+    clear_drawing_log();
+    report_convert_progress("b", 550);
+    EXPECT_TRUE(bar_widths().empty());
+    EXPECT_EQ(texts_at(20, 76), std::vector<std::string>{"[b]"});
+    report_convert_progress("c", 880);
+    EXPECT_EQ(bar_widths(), std::vector<int>{240});
+}
+
+TEST_F(ProgressMeterTest, AbortFlagStopsTheHookAtOnce) {
+    open();
+    document_state().abort = true;
+    PostMessageA(frame, WM_USER + 1, 0, 0);
+    EXPECT_EQ(report_convert_progress("main", 10), -1);
+    EXPECT_EQ(g_test_messages, 0);  // nothing pumped
+}
+
+TEST_F(ProgressMeterTest, CancelPressedAtAPeekSetsTheAbortFlag) {
+    open();
+    HWND window = progress_meter().window;
+    automation::press_at_peek(3, automation::WindowSpec::of(progress_meter().button));
+    std::vector<int> results;
+    for (int i = 0; i < 10; ++i) results.push_back(report_convert_progress("unit", i * 10));
+    // The press comes as the pointer's move, the button's down and its up,
+    // one taken per report from the 3rd: the click lands at the 5th report
+    // and the 6th sees the flag.
+    EXPECT_EQ(results, (std::vector<int>{0, 0, 0, 0, 0, -1, -1, -1, -1, -1}));
+    EXPECT_TRUE(document_state().abort);
+    EXPECT_FALSE(progress_meter().open);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(automation::beeps().size(), 1u);
+    // The run's own close after the cancel does nothing.
+    close_progress_meter();
+    EXPECT_EQ(set_progress_value(nullptr, 1, 1), -1);
+}
+
+TEST_F(ProgressMeterTest, CancelSetsTheProgramsOwnAbortFlag) {
+    bool abort = false;
+    shell_windows_setup().abort_flag = &abort;
+    open();
+    ASSERT_TRUE(automation::press(progress_meter().button));
+    EXPECT_TRUE(abort);
+    EXPECT_FALSE(document_state().abort);
+    EXPECT_EQ(report_convert_progress("x", 1), -1);
+}
+
+TEST_F(ProgressMeterTest, MeterClassOfAnotherProgram) {
+    ProgressMeterProfile other;
+    other.class_name = "GXWMETER";
+    set_progress_meter_profile(other);
+    ASSERT_EQ(register_meter_class(nullptr), 1);
+    open();
+    char name[32] = {};
+    GetClassNameA(progress_meter().window, name, sizeof name);
+    EXPECT_STREQ(name, "GXWMETER");
+    close_progress_meter();
+    set_progress_meter_profile(kNotarixMeter);
+}
+
+}  // namespace
