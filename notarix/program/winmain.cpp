@@ -1,0 +1,7 @@
+// NOTARIX's entry: the platform's main calls it. The work is in the viewer
+// library (notarix/viewer/startup.h), where tests can drive it too.
+#include "notarix/viewer/startup.h"
+
+int WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command_line, int show) {
+    return notarix_win_main(instance, previous, command_line, show);
+}

@@ -1,0 +1,497 @@
+#include "notarix/viewer/commands.h"
+
+#include <algorithm>
+
+#include "common/shell/colour_set.h"
+#include "common/shell/document.h"
+#include "common/shell/file_names.h"
+#include "common/shell/message_table.h"
+#include "common/shell/recent_files.h"
+#include "common/shell/settings_file.h"
+#include "notarix/viewer/frame.h"
+#include "notarix/viewer/page_view.h"
+#include "notarix/viewer/settings_layout.h"
+#include "notarix/viewer/shell_boxes.h"
+#include "notarix/viewer/startup.h"
+#include "platform/kernel/file_io.h"
+#include "platform/user/commdlg.h"
+#include "platform/user/shellapi.h"
+
+namespace {
+
+enum : int {
+    kMessageNotSaved = 6,
+    kMessageOpenError = 100,
+    kMessageFileMissing = 106,
+    kMessageOlderDocument = 112,
+    kMessageChooseFile = 117,
+    kMessageNoDocument = 118,
+    kMessageNoEditor = 200,
+    kMessageEditorFailed = 203,
+    kMessagePrintManagerOnly = 306,
+    kMessageRunGeneration = 504,
+    kMessageNoErrors = 505,
+    kMessageNoBatchName = 510,
+    kMessageInterrupted = 802,
+};
+
+// Operation names of the captions (the caption is "【 name 】").
+constexpr char kSourceListOp[] = "\x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x95\x5c\x8e\xa6";  // ソースリスト表示
+constexpr char kFunctionListOp[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x95\x5c\x8e\xa6";     // 関数一覧表示
+constexpr char kLayoutOp[] = "\x83\x8c\x83\x43\x83\x41\x83\x45\x83g\x95\x5c\x8e\xa6";      // レイアウト表示
+constexpr char kErrorsOp[] = "\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6";         // 生成エラー表示
+constexpr char kBatchErrorsOp[] =
+    "\x88\xea\x8a\x87\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6";                  // 一括生成エラー表示
+constexpr char kBatchOp[] = "\x88\xea\x8a\x87\x90\xb6\x90\xac";                            // 一括生成
+constexpr char kPrinterOp[] = "\x83v\x83\x8a\x83\x93\x83^\x90\xdd\x92\xe8";                // プリンタ設定
+constexpr char kFontOp[] = "\x83t\x83H\x83\x93\x83g\x91I\x91\xf0";                         // フォント選択
+constexpr char kPrintAllOp[] = "\x91S\x88\xf3\x8d\xfc";                                    // 全印刷
+constexpr char kPrintListOp[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x88\xf3\x8d\xfc";        // 関数一覧印刷
+constexpr char kPrintSummaryOp[] = "\x8a\xd6\x90\x94\x83T\x83}\x83\x8a\x81[\x88\xf3\x8d\xfc";  // 関数サマリー印刷
+constexpr char kPrintSpecOp[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc";   // 関数仕様書印刷
+constexpr char kPrintSourceOp[] = "\x83\x5c\x81[\x83X\x88\xf3\x8d\xfc";                   // ソース印刷
+constexpr char kOutputOp[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd";         // 関数仕様書出力
+constexpr char kOpenCheckOp[] =
+    "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x8am\x94\x46";  // 関数仕様書読み込み確認
+constexpr char kGenerationOp[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";                       // 生成処理
+// Bare captions.
+constexpr char kReadFileCaption[] = "\x83t\x83@\x83\x43\x83\x8b\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";  // ファイル読み込み
+constexpr char kEditorCaption[] =
+    "\x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x8bN\x93\xae";              // ユーザ指定エディタ起動
+constexpr char kSaveSettingsCaption[] =
+    "\x83p\x83\x89\x83\x81\x83^\x83t\x83@\x83\x43\x83\x8b\x95\xdb\x91\xb6";                // パラメタファイル保存
+// "この機能はまだ使用できません。"
+constexpr char kNotAvailableText[] =
+    "\x82\xb1\x82\xcc\x8b@\x94\x5c\x82\xcd\x82\xdc\x82\xbe\x8eg\x97p\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+
+// The open dialog's filter: pairs of label and pattern. The labels:
+// C/C++ｿｰｽ(*.c;*.cpp), Cｿｰｽ(*.c), C++ｿｰｽ(*.cpp), 関数仕様書(*.lin), 全ﾌｧｲﾙ(*.*).
+constexpr char kOpenFilter[] =
+    "C/C++\xbf\xb0\xbd(*.c;*.cpp)\0*.c;*.cpp\0"
+    "C\xbf\xb0\xbd(*.c)\0*.c\0"
+    "C++\xbf\xb0\xbd(*.cpp)\0*.cpp\0"
+    "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91(*.lin)\0*.lin\0"
+    "\x91S\xcc\xa7\xb2\xd9(*.*)\0*.*\0";
+constexpr std::string_view kOpenFilterView(kOpenFilter, sizeof kOpenFilter);
+
+// The print popup's items: 全印刷(&A), 表紙印刷(&H), 関数一覧印刷(&L),
+// 関数仕様書印刷(&C), the summary item, ｿｰｽ印刷(&S).
+constexpr char kPopupPrintAll[] = "\x91S\x88\xf3\x8d\xfc(&A)";
+constexpr char kPopupCover[] = "\x95\x5c\x8e\x86\x88\xf3\x8d\xfc(&H)";
+constexpr char kPopupList[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x88\xf3\x8d\xfc(&L)";
+constexpr char kPopupSpec[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc(&C)";
+constexpr char kPopupSummaryUnloaded[] = "\x8a\xd6\x90\x94\xbb\xcf\xd8\xb0\x88\xf3\x8d\xfc(&S)";  // 関数ｻﾏﾘｰ印刷(&S)
+constexpr char kPopupSummaryLoaded[] = "\x8a\xd6\x90\x94\xbb\xcf\xd8\xb0\x88\xf3\x8d\xfc(&C)";    // 関数ｻﾏﾘｰ印刷(&C)
+constexpr char kPopupSource[] = "\xbf\xb0\xbd\x88\xf3\x8d\xfc(&S)";                                // ｿｰｽ印刷(&S)
+
+DocumentState& doc() { return document_state(); }
+
+std::string caption(const char* operation) { return make_box_caption(operation); }
+
+void notify(const std::string& box_caption, int message, std::string_view line2 = {}) {
+    show_info_box(1, box_caption, message_text(message), line2);
+}
+
+// The two checks that recur: no document chosen (117), a document chosen
+// but not loaded (118). True when the command is refused.
+bool refuse_without_document(const char* operation) {
+    if (doc().file_name.empty()) {
+        notify(caption(operation), kMessageChooseFile);
+        return true;
+    }
+    if (!doc().loaded) {
+        notify(caption(operation), kMessageNoDocument);
+        return true;
+    }
+    return false;
+}
+
+int unloaded_message() { return doc().file_name.empty() ? kMessageChooseFile : kMessageNoDocument; }
+
+int run_dialog(const char* template_name, UINT id) {
+    CommandEntryPoints& entry = command_state().entry;
+    if (entry.run_dialog) return entry.run_dialog(template_name);
+    show_not_available(id);
+    return 0;
+}
+
+int run_generation() {
+    CommandEntryPoints& entry = command_state().entry;
+    if (entry.run_generation) return entry.run_generation();
+    show_not_available(kRunGenerationCommand);
+    return -1;
+}
+
+// After a run: a cancelled run says so in the status bar.
+void report_abort() {
+    if (!doc().abort) return;
+    doc().abort = false;
+    set_status_text(1, format_text(lookup_message(kMessageInterrupted), kGenerationOp));
+}
+
+void destroy_owned(HWND& window) {
+    if (window == nullptr) return;
+    DestroyWindow(window);
+    window = nullptr;
+}
+
+std::string source_extension_of(std::string_view chosen) {
+    return chosen.find(".cpp") != std::string_view::npos ? ".cpp" : ".c";
+}
+
+void save_settings_or_tell() {
+    if (write_settings_file(shell_settings(), doc().program_directory) != kSettingsOk)
+        show_info_box(1, kSaveSettingsCaption, message_text(kMessageNotSaved), kNotarixSettings.file_name);
+}
+
+// After a colour change: the page view's objects in the new colours.
+void apply_colours() {
+    recreate_colour_objects();
+    if (shell().chart != nullptr) InvalidateRect(shell().chart, nullptr, TRUE);
+    if (doc().loaded) redraw_page_view();
+}
+
+int standard_colours() {
+    reset_standard_colours(shell_settings());
+    save_settings_or_tell();
+    apply_colours();
+    return 0;
+}
+
+int choose_colour(HWND frame, const SettingsField& item) {
+    static COLORREF custom[16] = {};
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = frame;
+    cc.rgbResult = read_colour_ref(shell_settings(), item);
+    cc.lpCustColors = custom;
+    cc.Flags = CC_RGBINIT;
+    if (!ChooseColorA(&cc)) return 0;
+    write_colour(shell_settings(), item, rgb_from_ref(cc.rgbResult));
+    save_settings_or_tell();
+    apply_colours();
+    return 0;
+}
+
+int start_editor(HWND frame) {
+    std::string command = shell_settings().text(nx_settings::kEditorPath);
+    if (command.empty()) {
+        notify(kEditorCaption, kMessageNoEditor);
+        return -1;
+    }
+    const std::string stored = command;
+    if (command.size() >= 2 && command.front() == '"' && command.back() == '"')
+        command = command.substr(1, command.size() - 2);
+    std::string program = command;
+    std::string directory;
+    // the last ':' or separator, not at position 0
+    const int at = find_last_separator(command, true);
+    if (at >= 1) {
+        program = command.substr(static_cast<size_t>(at) + 1);
+        directory = command.substr(0, static_cast<size_t>(at));
+    }
+    const std::string parameters = doc().source_loaded ? doc().source_name : std::string();
+    HINSTANCE result = ShellExecuteA(frame, "open", program.c_str(), parameters.c_str(), directory.c_str(), SW_SHOW);
+    if (reinterpret_cast<intptr_t>(result) < 32) {
+        show_info_box(1, kEditorCaption, message_text(kMessageEditorFailed), stored);
+        return -1;
+    }
+    return 0;
+}
+
+int open_from_dialog(HWND frame) {
+    std::string path = "*" + doc().source_extension;
+    if (choose_file_name(0, shell().control_bar, path, kOpenFilterView, 256, shell().open_filter_index) < 1)
+        return 0;
+    return open_chosen_document(frame, path);
+}
+
+int open_recent(HWND frame, UINT id) {
+    const int entry = recent_menu_entry(kNotarixRecentMenu, shell_settings(), id);
+    if (entry < 0) return 0;
+    const std::string name = recent_file(shell_settings(), entry);
+    if (!crt_exists(name.c_str())) {
+        show_info_box(1, kReadFileCaption, message_text(kMessageOpenError), name);
+        set_status_text(0, "");
+        return -1;
+    }
+    return open_chosen_document(frame, name);
+}
+
+int run_generation_command() {
+    DocumentState& d = doc();
+    d.file_name = d.source_name;
+    close_document(d);
+    const int r = run_generation();
+    const std::string name = d.file_name;
+    open_document(d, name, notarix_document_hooks());
+    if (r != 0) return 0;
+    refresh_page_view();
+    report_abort();
+    set_document_menus(1);
+    update_title_and_status();
+    return 0;
+}
+
+int show_errors(bool batch) {
+    const bool left = batch ? command_state().batch_run_left_errors : command_state().single_run_left_errors;
+    if (!left) {
+        notify(caption(batch ? kBatchErrorsOp : kErrorsOp), kMessageNoErrors);
+        return 0;
+    }
+    show_not_available(batch ? kShowBatchErrorsCommand : kShowGenerationErrorsCommand);
+    return 0;
+}
+
+int run_batch() {
+    const std::string& list = shell().batch_list_name;
+    if (list.empty() || list.find_first_of("*?") != std::string::npos) {
+        notify(caption(kBatchOp), kMessageNoBatchName);
+        return -1;
+    }
+    show_not_available(kRunBatchCommand);
+    return 0;
+}
+
+bool print_manager_selected(const char* operation) {
+    if (shell_settings().word(nx_settings::kPrinterKind) == 1) return true;
+    notify(caption(operation), kMessagePrintManagerOnly);
+    return false;
+}
+
+int printer_setup(HWND frame) {
+    if (!print_manager_selected(kPrinterOp)) return -1;
+    PRINTDLGA& pd = shell().print_dialog;
+    const DWORD flags = pd.Flags;
+    pd.Flags |= PD_PRINTSETUP;
+    pd.hwndOwner = frame;
+    PrintDlgA(&pd);
+    pd.Flags = flags;
+    return 0;
+}
+
+int print_font(HWND frame) {
+    if (!print_manager_selected(kFontOp)) return -1;
+    CHOOSEFONTA& cf = shell().font_dialog;
+    const DWORD flags = cf.Flags;
+    cf.hwndOwner = frame;
+    cf.lpLogFont = &shell().print_font;
+    ChooseFontA(&cf);
+    cf.Flags = flags;
+    return 0;
+}
+
+int print_job(UINT id, const char* operation) {
+    if (refuse_without_document(operation)) return -1;
+    show_not_available(id);
+    return 0;
+}
+
+int print_source() {
+    if (doc().file_name.empty() && shell_settings().text(nx_settings::kSourcePrintFile).empty()) {
+        notify(caption(kPrintSourceOp), kMessageChooseFile);
+        return -1;
+    }
+    show_not_available(kPrintSourceCommand);
+    return 0;
+}
+
+int print_popup(HWND frame) {
+    HMENU popup = CreatePopupMenu();
+    if (popup == nullptr) return -1;
+    const bool loaded = doc().loaded;
+    const UINT needs_document = loaded ? MF_ENABLED : MF_DISABLED;
+    AppendMenuA(popup, MF_STRING | needs_document, kPrintAllCommand, kPopupPrintAll);
+    AppendMenuA(popup, MF_STRING, kPrintCoverCommand, kPopupCover);
+    AppendMenuA(popup, MF_STRING | needs_document, kPrintFunctionListCommand, kPopupList);
+    AppendMenuA(popup, MF_STRING | needs_document, kPrintSpecificationCommand, kPopupSpec);
+    AppendMenuA(popup, MF_STRING | needs_document, kPrintSummaryCommand,
+                loaded ? kPopupSummaryLoaded : kPopupSummaryUnloaded);
+    AppendMenuA(popup, MF_STRING, kPrintSourceCommand, kPopupSource);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    TrackPopupMenu(popup, TPM_RIGHTALIGN, cursor.x, cursor.y, 0, frame, nullptr);
+    DestroyMenu(popup);
+    return 0;
+}
+
+int text_output(UINT id) {
+    if (refuse_without_document(kOutputOp)) return -1;
+    std::string& name = shell().text_output_name;
+    if (name.empty()) {
+        name = doc().source_name;
+        set_file_extension(name, ".txt");
+    }
+    if (id == kOutputParametersCommand) {
+        if (run_dialog("OUTPADDLG", id) == 2) return text_output(kRunOutputCommand);
+        return 0;
+    }
+    show_not_available(id);
+    return 0;
+}
+
+std::string help_file() { return doc().program_directory + "\\nx1000s.hlp"; }
+
+}  // namespace
+
+void CommandState::reset() { *this = CommandState{}; }
+
+CommandState& command_state() {
+    static CommandState state;
+    return state;
+}
+
+void show_not_available(UINT id) {
+    CommandEntryPoints& entry = command_state().entry;
+    if (entry.not_available) {
+        entry.not_available(id);
+        return;
+    }
+    show_info_box(1, program_box_caption(), kNotAvailableText);
+}
+
+int open_chosen_document(HWND frame, const std::string& chosen) {
+    ShellState& s = shell();
+    DocumentState& d = doc();
+    std::string name = chosen;
+    add_recent_file(shell_settings(), name, d.program_directory);
+    build_recent_files_menu(frame, kNotarixRecentMenu, shell_settings(), s.recent_menu);
+
+    destroy_owned(s.owned.layout);
+    destroy_owned(s.owned.source_list);
+    destroy_owned(s.owned.error);
+    destroy_owned(s.owned.summary);
+    s.text_output_name.clear();
+
+    const std::string extension = source_extension_of(chosen);
+    std::string document = chosen;
+    set_file_extension(document, ".lin");
+    std::string source = chosen;
+    set_file_extension(source, extension);
+    int result = 0;
+    const int times = compare_file_times(document.c_str(), source.c_str());
+    switch (times) {
+    case 0:
+    case 3: {
+        clear_page_view();
+        close_document(d);
+        d.source_extension = extension;
+        const int opened = open_document(d, chosen, notarix_document_hooks());
+        refresh_page_view();
+        set_document_menus(opened == 0 ? 1 : 0);
+        break;
+    }
+    case 1:
+    case 2: {
+        const int first = times == 1 ? kMessageOlderDocument : kMessageNoDocument;
+        show_info_box(1, caption(kOpenCheckOp), message_text(first), message_text(kMessageRunGeneration));
+        d.source_extension = extension;
+        d.source_name = source;
+        d.file_name = d.source_name;
+        close_document(d);
+        run_generation();
+        const std::string again = d.file_name;
+        const int opened = open_document(d, again, notarix_document_hooks());
+        refresh_page_view();
+        report_abort();
+        set_document_menus(opened == 0 ? 1 : 0);
+        break;
+    }
+    default:
+        MessageBeep(0);
+        set_status_text(1, format_text("%s[%s]", lookup_message(kMessageFileMissing), source.c_str()));
+        result = -1;
+        break;
+    }
+    update_title_and_status();
+    return result;
+}
+
+int dispatch_menu_command(HWND frame, WPARAM wparam) {
+    const UINT id = LOWORD(wparam);
+    if (id >= kFirstRecentCommand && id <= kLastRecentCommand) return open_recent(frame, id);
+    switch (id) {
+    case kOpenCommand: return open_from_dialog(frame);
+    case kExitCommand: PostQuitMessage(0); return 0;
+    case kPrintPopupCommand: return print_popup(frame);
+    case kFormEditorCommand:
+        if (shell().owned.form_editor == nullptr) show_not_available(id);
+        return 0;
+    case kEditorDialogCommand: return command_state().entry.run_dialog ? run_dialog("EDITORDLG", id) : 0;
+    case kStartEditorCommand: return start_editor(frame);
+    case kSourceListCommand:
+        if (refuse_without_document(kSourceListOp)) return -1;
+        if (shell().owned.source_list == nullptr) show_not_available(id);
+        return 0;
+    case kFunctionListCommand:
+        if (!doc().loaded) {
+            notify(caption(kFunctionListOp), unloaded_message());
+            MessageBeep(0);
+        }
+        run_dialog("FLTDLG", id);
+        return 0;
+    case kLayoutCommand:
+        if (!doc().loaded) {
+            notify(caption(kLayoutOp), unloaded_message());
+            return -1;
+        }
+        if (shell().owned.layout == nullptr) show_not_available(id);
+        return 0;
+    case kSummaryCommand:
+        if (!doc().loaded) {
+            set_status_text(1, message_text(unloaded_message()));
+            MessageBeep(0);
+            return -1;
+        }
+        if (shell().owned.summary == nullptr) show_not_available(id);
+        return 0;
+    case kEnvironmentCommand: run_dialog("ENVDLG", id); return 0;
+    case kStandardColoursCommand: return standard_colours();
+    case kFormColourCommand: return choose_colour(frame, nx_settings::kColourFormLines);
+    case kPageBackgroundColourCommand: return choose_colour(frame, nx_settings::kColourPageBackground);
+    case kPageTextColourCommand: return choose_colour(frame, nx_settings::kColourPageText);
+    case kSourceTextColourCommand: return choose_colour(frame, nx_settings::kColourSourceText);
+    case kSourceBackgroundColourCommand: return choose_colour(frame, nx_settings::kColourSourceBackground);
+    case kGaugeCommand: toggle_column_gauge(); return 0;
+    case kNextPageCommand: return step_page(kNextPage);
+    case kPreviousPageCommand: return step_page(kPreviousPage);
+    case kFirstPageCommand: return jump_end_page(kFirstPage);
+    case kLastPageCommand: return jump_end_page(kLastPage);
+    case kLinkCommand:
+        doc().linked_mode = !doc().linked_mode;
+        set_link_button_label(doc().linked_mode);
+        CheckMenuItem(GetMenu(frame), kLinkCommand, MF_BYCOMMAND | (doc().linked_mode ? MF_CHECKED : MF_UNCHECKED));
+        return 0;
+    case kJumpCommand: return command_state().entry.run_dialog ? run_dialog("JUMPDLG", id) : 0;
+    case kKeywordsCommand: run_dialog("KEYWORDDLG", id); return 0;
+    case kCommonInfoCommand: run_dialog("COMPRMDLG", id); return 0;
+    case kGenerationParametersCommand:
+        if (run_dialog("CNVPRMDLG", id) == 2) return run_generation_command();
+        return 0;
+    case kRunGenerationCommand: return run_generation_command();
+    case kShowGenerationErrorsCommand: return show_errors(false);
+    case kBatchSettingsCommand:
+        if (run_dialog("CNVLSTDLG", id) != 0) return run_batch();
+        return 0;
+    case kRunBatchCommand: return run_batch();
+    case kShowBatchErrorsCommand: return show_errors(true);
+    case kPrintParametersCommand: run_dialog("PRNPRMDLG", id); return 0;
+    case kPrinterSetupCommand: return printer_setup(frame);
+    case kPrintFontCommand: return print_font(frame);
+    case kPrintAllCommand: return print_job(id, kPrintAllOp);
+    case kPrintCoverCommand: show_not_available(id); return 0;
+    case kPrintFunctionListCommand: return print_job(id, kPrintListOp);
+    case kPrintSummaryCommand: return print_job(id, kPrintSummaryOp);
+    case kPrintSpecificationCommand: return print_job(id, kPrintSpecOp);
+    case kPrintSourceCommand: return print_source();
+    case kPreviewCommand:
+        if (shell().owned.preview == nullptr) show_not_available(id);
+        return 0;
+    case kHelpTopicsCommand: WinHelpA(frame, help_file().c_str(), HELP_FINDER, 0); return 0;
+    case kHelpOnHelpCommand: WinHelpA(frame, "WINHELP.HLP", HELP_CONTENTS, 0); return 0;
+    case kVersionCommand: show_not_available(id); return 0;
+    case kOutputParametersCommand:
+    case kRunOutputCommand: return text_output(id);
+    default: return 0;
+    }
+}

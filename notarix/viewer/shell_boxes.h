@@ -1,0 +1,34 @@
+// The shell's message boxes and file dialog: the notify and question forms
+// with the 【 】 captions, and the open/save name chooser.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/user/winuser.h"
+
+// The caption of NOTARIX's own boxes, "【 ＮＯＴＡＲＩＸ 】".
+std::string program_box_caption();
+
+// Notify form (notify non-zero): a beep, then an OK box with the
+// information icon. Question form (notify 0): Yes/No with the question icon
+// when the text holds the full-width "？", else OK/Cancel with the
+// exclamation icon. The lines are joined with line breaks, empty trailing
+// lines left out. 1 when the user chose OK or Yes, else 0.
+int show_info_box(int notify, std::string_view caption, std::string_view line1, std::string_view line2 = {},
+                  std::string_view line3 = {});
+// The same with the exclamation icon in the notify form.
+int show_warning_box(int notify, std::string_view caption, std::string_view line1, std::string_view line2 = {},
+                     std::string_view line3 = {});
+
+// The text of a message, "" for an unknown number.
+std::string message_text(int id);
+
+// The open (save 0) or save dialog over `filter` (pairs of label and
+// pattern, each ended by a zero byte, and an empty label after the last).
+// The default extension comes from the first label (the text after its
+// first ".", cut at ")" and ";"; none when it holds "?" or "*"). `path` is
+// the initial name in and the chosen name out, lower-cased; `filter_index`
+// is kept for the next call. Non-zero when a name was chosen.
+int choose_file_name(int save, HWND owner, std::string& path, std::string_view filter, int size,
+                     int& filter_index);

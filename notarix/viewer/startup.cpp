@@ -1,0 +1,196 @@
+#include "notarix/viewer/startup.h"
+
+#include <vector>
+
+#include "common/shell/file_names.h"
+#include "common/shell/message_table.h"
+#include "common/shell/settings_file.h"
+#include "common/shell/text_helpers.h"
+#include "common/shell/window/recent_menu.h"
+#include "common/shell/window_placement.h"
+#include "notarix/viewer/commands.h"
+#include "notarix/viewer/frame.h"
+#include "notarix/viewer/page_view.h"
+#include "notarix/viewer/settings_layout.h"
+#include "notarix/viewer/shell_boxes.h"
+#include "platform/gdi/wingdi.h"
+#include "platform/kernel/file_io.h"
+#include "platform/kernel/global_memory.h"
+
+namespace {
+
+constexpr int kModuleNameBytes = 265;
+constexpr WindowPlacement kDefaultPlacement{10, 10, 880, 600};
+// "ＭＳ 明朝", the print font's face
+constexpr char kPrintFontFace[] = "\x82l\x82r \x96\xbe\x92\xa9";
+
+std::string& directory_override() {
+    static std::string directory;
+    return directory;
+}
+
+int read_settings_for_open() {
+    DocumentState& doc = document_state();
+    const int result = reread_settings_for_open(shell_settings(), doc.program_directory);
+    if (result != 0) return result;
+    // linked mode is on after every read
+    shell_settings().set_word(nx_settings::kLinkedModeAtOpen, 1);
+    doc.tab_width = shell_settings().word(nx_settings::kTabWidth);
+    return 0;
+}
+
+void connect_page_view() {
+    PageViewHooks& hooks = page_view().hooks;
+    hooks.set_status_text = set_status_text;
+    hooks.update_title_and_status = update_title_and_status;
+    hooks.draw_column_gauge = draw_column_gauge;
+    hooks.layout_name = [] { return shell_settings().text(nx_settings::kLayoutFile); };
+}
+
+void set_dialog_records() {
+    ShellState& s = shell();
+    LOGFONTA& font = s.print_font;
+    font = LOGFONTA{};
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", kPrintFontFace);
+
+    PRINTDLGA& pd = s.print_dialog;
+    pd = PRINTDLGA{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = s.frame_window;
+    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
+    pd.nCopies = 1;
+
+    CHOOSEFONTA& cf = s.font_dialog;
+    cf = CHOOSEFONTA{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = s.frame_window;
+    cf.lpLogFont = &s.print_font;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+    cf.nFontType = SCREEN_FONTTYPE;
+}
+
+void show_start_failure(int message, std::string_view line2 = {}) {
+    show_info_box(1, program_box_caption(), message_text(message), line2);
+}
+
+}  // namespace
+
+void set_program_directory_override(const std::string& directory) { directory_override() = directory; }
+
+std::string find_program_directory() {
+    std::string directory = directory_override();
+    if (directory.empty()) {
+        std::vector<char> name(kModuleNameBytes, '\0');
+        GetModuleFileNameA(nullptr, name.data(), kModuleNameBytes);
+        directory = name.data();
+        const int cut = find_last_separator(directory, false);
+        if (cut > 0) directory.resize(static_cast<size_t>(cut));
+    }
+    to_lower_ascii(directory);
+    return directory;
+}
+
+const DocumentHooks& notarix_document_hooks() {
+    static const DocumentHooks hooks = [] {
+        DocumentHooks h;
+        h.read_settings = read_settings_for_open;
+        h.set_status_text = set_status_text;
+        h.beep = [] { MessageBeep(0); };
+        h.set_link_button_label = set_link_button_label;
+        return h;
+    }();
+    return hooks;
+}
+
+bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_code) {
+    ShellState& s = shell();
+    s.reset();
+    page_view().reset();
+    command_state().reset();
+    DocumentState& doc = document_state();
+    doc.reset();
+
+    doc.program_directory = find_program_directory();
+    crt_putenv(("KRT=" + doc.program_directory).c_str());
+
+    s.instance = instance;
+    register_notarix_resources();
+    if (previous == nullptr && register_window_classes(instance) == 0) {
+        *exit_code = kExitNoWindow;
+        return false;
+    }
+    s.accelerators = LoadAcceleratorsA(instance, "NXW_pad_accl");
+
+    WindowPlacement placement = kDefaultPlacement;
+    load_window_placement(kNotarixPlacement, kMainWindow, placement);
+    HWND frame = CreateWindowA(kFrameClass, kProgramTitle, WS_OVERLAPPEDWINDOW, placement.x, placement.y,
+                               placement.width, placement.height, nullptr, nullptr, instance, nullptr);
+    if (frame == nullptr) {
+        *exit_code = kExitNoWindow;
+        return false;
+    }
+    s.frame_window = frame;
+
+    reset_shell_settings(kNotarixSettings);
+    if (read_settings_file(shell_settings(), doc.program_directory) != kSettingsOk) {
+        show_start_failure(kMessageSettingsCannotOpen, kNotarixSettings.file_name);
+        *exit_code = kExitSettingsUnreadable;
+        return false;
+    }
+    build_recent_files_menu(frame, kNotarixRecentMenu, shell_settings(), s.recent_menu);
+
+    connect_page_view();
+    create_frame_children(frame);
+    create_gdi_objects(frame);
+    set_document_menus(0);
+
+    set_dialog_records();
+    s.text_output_name.clear();
+    doc.source_extension = ".c";
+
+    const int opened = open_document(doc, "", notarix_document_hooks());
+    if (opened == kOpenSettingsWrongVersion || opened == kOpenSettingsUnreadable) {
+        show_start_failure(opened == kOpenSettingsWrongVersion ? kMessageSettingsWrongVersion
+                                                               : kMessageSettingsMissing);
+        finish_notarix();
+        *exit_code = opened;
+        return false;
+    }
+    ShowWindow(frame, show);
+    UpdateWindow(frame);
+    return true;
+}
+
+int run_message_loop() {
+    ShellState& s = shell();
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0)) {
+        if (TranslateAcceleratorA(s.frame_window, s.accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void finish_notarix() {
+    ShellState& s = shell();
+    free_gdi_objects(s.frame_window);
+    // the form editor's grids and objects are freed here once it exists
+    close_document(document_state());
+    PRINTDLGA& pd = s.print_dialog;
+    if (pd.hDevNames != nullptr) GlobalFree(pd.hDevNames);
+    if (pd.hDevMode != nullptr) GlobalFree(pd.hDevMode);
+    pd.hDevNames = pd.hDevMode = nullptr;
+    const std::string help = document_state().program_directory + "\\nx1000s.hlp";
+    WinHelpA(IsWindow(s.frame_window) ? s.frame_window : nullptr, help.c_str(), HELP_QUIT, 0);
+}
+
+int notarix_win_main(HINSTANCE instance, HINSTANCE previous, LPSTR /*command_line*/, int show) {
+    int exit_code = 0;
+    if (!start_notarix(instance, previous, show, &exit_code)) return exit_code;
+    exit_code = run_message_loop();
+    finish_notarix();
+    return exit_code;
+}

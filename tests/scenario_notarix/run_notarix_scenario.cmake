@@ -1,0 +1,48 @@
+cmake_minimum_required(VERSION 3.25)
+# Runs NOTARIX as its own process under a script and compares its log with
+# the expected one. The program is copied into a fresh program directory
+# with its settings and page form, so the run starts from the shipped state
+# and a fresh platform state directory (no window placement kept).
+# -DPROGRAM -DMAKE_DOCUMENT -DSOURCE -DCSS -DSETTINGS -DLAYOUT -DSCRIPT -DEXPECTED -DWORK
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}/bin" "${WORK}/doc" "${WORK}/home")
+file(COPY "${PROGRAM}" DESTINATION "${WORK}/bin")
+configure_file("${SETTINGS}" "${WORK}/bin/nx1000s.prm" COPYONLY)
+configure_file("${LAYOUT}" "${WORK}/bin/nx1000.lis" COPYONLY)
+get_filename_component(program_name "${PROGRAM}" NAME)
+
+get_filename_component(source_name "${SOURCE}" NAME)
+configure_file("${SOURCE}" "${WORK}/doc/${source_name}" COPYONLY)
+execute_process(COMMAND "${MAKE_DOCUMENT}" "${WORK}/doc/${source_name}" "${CSS}"
+                RESULT_VARIABLE made ERROR_VARIABLE made_err)
+if(NOT made EQUAL 0)
+    message(FATAL_ERROR "the document could not be made: ${made_err}")
+endif()
+
+get_filename_component(name "${SCRIPT}" NAME)
+set(script "${WORK}/${name}")
+configure_file("${SCRIPT}" "${script}" COPYONLY)
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env "PLATFORM_SCRIPT=${script}" "PLATFORM_HOME=${WORK}/home"
+                        "${WORK}/bin/${program_name}"
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT EXISTS "${script}.log")
+    message(FATAL_ERROR "the run wrote no log (exit code ${code})\n${out}${err}")
+endif()
+file(READ "${script}.log" got)
+# the work directory differs from build to build (and the program lower-cases it)
+string(TOLOWER "${WORK}" work_lower)
+string(REPLACE "${WORK}" "@WORK@" got "${got}")
+string(REPLACE "${work_lower}" "@WORK@" got "${got}")
+file(READ "${EXPECTED}" want)
+if(NOT got STREQUAL want)
+    file(WRITE "${WORK}/got.log" "${got}")
+    message(FATAL_ERROR "the log differs from ${EXPECTED} (see ${WORK}/got.log):\n${got}")
+endif()
+if(NOT code EQUAL 0)
+    message(FATAL_ERROR "exit code ${code}\n${err}")
+endif()
+foreach(png IN LISTS CAPTURES)
+    if(NOT EXISTS "${WORK}/${png}")
+        message(FATAL_ERROR "the run captured no ${png}")
+    endif()
+endforeach()
