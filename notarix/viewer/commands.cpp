@@ -8,16 +8,22 @@
 #include "common/shell/message_table.h"
 #include "common/shell/recent_files.h"
 #include "common/shell/settings_file.h"
+#include "common/shell/window/error_window.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
 #include "notarix/viewer/shell_boxes.h"
+#include "notarix/viewer/source_list.h"
 #include "notarix/viewer/startup.h"
 #include "platform/kernel/file_io.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/shellapi.h"
 
 namespace {
+
+// The error files of the last single and batch runs, in the program directory.
+constexpr char kSingleErrorFile[] = "nx1000.err";
+constexpr char kBatchErrorFile[] = "nx1000.erl";
 
 enum : int {
     kMessageNotSaved = 6,
@@ -129,12 +135,6 @@ void report_abort() {
     set_status_text(1, format_text(lookup_message(kMessageInterrupted), kGenerationOp));
 }
 
-void destroy_owned(HWND& window) {
-    if (window == nullptr) return;
-    DestroyWindow(window);
-    window = nullptr;
-}
-
 std::string source_extension_of(std::string_view chosen) {
     return chosen.find(".cpp") != std::string_view::npos ? ".cpp" : ".c";
 }
@@ -149,6 +149,7 @@ void apply_colours() {
     recreate_colour_objects();
     if (shell().chart != nullptr) InvalidateRect(shell().chart, nullptr, TRUE);
     if (doc().loaded) redraw_page_view();
+    follow_current_function();
 }
 
 int standard_colours() {
@@ -227,20 +228,33 @@ int run_generation_command() {
     open_document(d, name, notarix_document_hooks());
     if (r != 0) return 0;
     refresh_page_view();
+    follow_current_function();
     report_abort();
     set_document_menus(1);
     update_title_and_status();
     return 0;
 }
 
-int show_errors(bool batch) {
+int show_errors(HWND frame, bool batch) {
     const bool left = batch ? command_state().batch_run_left_errors : command_state().single_run_left_errors;
     if (!left) {
         notify(caption(batch ? kBatchErrorsOp : kErrorsOp), kMessageNoErrors);
         return 0;
     }
-    show_not_available(batch ? kShowBatchErrorsCommand : kShowGenerationErrorsCommand);
-    return 0;
+    const std::string file = doc().program_directory + "\\" + (batch ? kBatchErrorFile : kSingleErrorFile);
+    // an open window shows the new file in place
+    if (generation_error_window().is_open()) return load_error_list(file, batch);
+    return open_generation_error_window(frame, file, batch);
+}
+
+int show_summary(HWND frame) {
+    if (!doc().loaded) {
+        set_status_text(1, message_text(unloaded_message()));
+        MessageBeep(0);
+        return -1;
+    }
+    if (summary_window().is_open()) return 0;
+    return open_summary_window(frame, side_file_name(doc(), ".fsm"));
 }
 
 int run_batch() {
@@ -357,10 +371,7 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
     add_recent_file(shell_settings(), name, d.program_directory);
     build_recent_files_menu(frame, kNotarixRecentMenu, shell_settings(), s.recent_menu);
 
-    destroy_owned(s.owned.layout);
-    destroy_owned(s.owned.source_list);
-    destroy_owned(s.owned.error);
-    destroy_owned(s.owned.summary);
+    destroy_document_windows();
     s.text_output_name.clear();
 
     const std::string extension = source_extension_of(chosen);
@@ -374,10 +385,12 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
     case 0:
     case 3: {
         clear_page_view();
+        clear_source_list_view();
         close_document(d);
         d.source_extension = extension;
         const int opened = open_document(d, chosen, notarix_document_hooks());
         refresh_page_view();
+        follow_current_function();
         set_document_menus(opened == 0 ? 1 : 0);
         break;
     }
@@ -393,6 +406,7 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
         const std::string again = d.file_name;
         const int opened = open_document(d, again, notarix_document_hooks());
         refresh_page_view();
+        follow_current_function();
         report_abort();
         set_document_menus(opened == 0 ? 1 : 0);
         break;
@@ -421,7 +435,7 @@ int dispatch_menu_command(HWND frame, WPARAM wparam) {
     case kStartEditorCommand: return start_editor(frame);
     case kSourceListCommand:
         if (refuse_without_document(kSourceListOp)) return -1;
-        if (shell().owned.source_list == nullptr) show_not_available(id);
+        if (!source_list_open()) open_source_list_window(frame);
         return 0;
     case kFunctionListCommand:
         if (!doc().loaded) {
@@ -437,14 +451,7 @@ int dispatch_menu_command(HWND frame, WPARAM wparam) {
         }
         if (shell().owned.layout == nullptr) show_not_available(id);
         return 0;
-    case kSummaryCommand:
-        if (!doc().loaded) {
-            set_status_text(1, message_text(unloaded_message()));
-            MessageBeep(0);
-            return -1;
-        }
-        if (shell().owned.summary == nullptr) show_not_available(id);
-        return 0;
+    case kSummaryCommand: return show_summary(frame);
     case kEnvironmentCommand: run_dialog("ENVDLG", id); return 0;
     case kStandardColoursCommand: return standard_colours();
     case kFormColourCommand: return choose_colour(frame, nx_settings::kColourFormLines);
@@ -458,7 +465,7 @@ int dispatch_menu_command(HWND frame, WPARAM wparam) {
     case kFirstPageCommand: return jump_end_page(kFirstPage);
     case kLastPageCommand: return jump_end_page(kLastPage);
     case kLinkCommand:
-        doc().linked_mode = !doc().linked_mode;
+        set_linked_mode(!doc().linked_mode);
         set_link_button_label(doc().linked_mode);
         CheckMenuItem(GetMenu(frame), kLinkCommand, MF_BYCOMMAND | (doc().linked_mode ? MF_CHECKED : MF_UNCHECKED));
         return 0;
@@ -469,12 +476,12 @@ int dispatch_menu_command(HWND frame, WPARAM wparam) {
         if (run_dialog("CNVPRMDLG", id) == 2) return run_generation_command();
         return 0;
     case kRunGenerationCommand: return run_generation_command();
-    case kShowGenerationErrorsCommand: return show_errors(false);
+    case kShowGenerationErrorsCommand: return show_errors(frame, false);
     case kBatchSettingsCommand:
         if (run_dialog("CNVLSTDLG", id) != 0) return run_batch();
         return 0;
     case kRunBatchCommand: return run_batch();
-    case kShowBatchErrorsCommand: return show_errors(true);
+    case kShowBatchErrorsCommand: return show_errors(frame, true);
     case kPrintParametersCommand: run_dialog("PRNPRMDLG", id); return 0;
     case kPrinterSetupCommand: return printer_setup(frame);
     case kPrintFontCommand: return print_font(frame);

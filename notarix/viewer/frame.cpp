@@ -7,11 +7,14 @@
 #include "common/shell/file_names.h"
 #include "common/shell/message_table.h"
 #include "common/shell/settings_file.h"
+#include "common/shell/window/error_window.h"
+#include "common/shell/window/progress_meter.h"
 #include "common/shell/window_placement.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/page_view.h"
-#include "notarix/viewer/shell_boxes.h"
 #include "notarix/viewer/settings_layout.h"
+#include "notarix/viewer/shell_boxes.h"
+#include "notarix/viewer/source_list.h"
 #include "platform/kernel/global_memory.h"
 #include "platform/user/commctrl.h"
 
@@ -207,7 +210,7 @@ LRESULT frame_command(HWND window, WPARAM wparam) {
     case kLastButtonId: jump_end_page(id % 100 - 2); break;
     case kLinkButtonId:
         if (shell().owned.preview != nullptr) return 0;
-        document_state().linked_mode = !document_state().linked_mode;
+        set_linked_mode(!document_state().linked_mode);
         set_link_button_label(document_state().linked_mode);
         break;
     case kAbortCommandId: document_state().abort = true; break;
@@ -222,13 +225,13 @@ LRESULT frame_close(HWND window, WPARAM wparam, LPARAM lparam) {
     OwnedWindows& owned = shell().owned;
     // an unsaved form gets its own question before anything is destroyed
     if (owned.form_editor != nullptr && shell().close_form_editor && !shell().close_form_editor()) return 0;
-    for (HWND* w : {&owned.layout, &owned.source_list, &owned.error, &owned.form_editor, &owned.summary}) {
-        if (*w != nullptr) {
-            DestroyWindow(*w);
-            *w = nullptr;
-        }
-    }
+    destroy_owned_windows();
     return DefWindowProcA(window, WM_CLOSE, wparam, lparam);
+}
+
+void destroy_owned(HWND& window) {
+    if (window != nullptr && IsWindow(window)) DestroyWindow(window);
+    window = nullptr;
 }
 
 }  // namespace
@@ -269,10 +272,32 @@ int register_window_classes(HINSTANCE instance) {
         if (RegisterClassA(&wc) == 0) return 0;
     }
     if (register_page_view_class(instance) == 0) return 0;
-    // The owned windows' families (summary, form editor, source list, error
-    // window, layout, progress meter, print preview) register here as they
-    // come.
+    // The owned windows' families, in the shared framework's order (summary,
+    // form editor, source list, error window, layout, progress meter, print
+    // preview); the form editor, layout and preview register here once they
+    // exist.
+    for (int (*family)(HINSTANCE) :
+         {register_summary_classes, register_source_classes, register_error_window_classes, register_meter_class}) {
+        const int result = family(instance);
+        if (result != 1) return result;
+    }
     return 1;
+}
+
+void destroy_owned_windows() {
+    OwnedWindows& owned = shell().owned;
+    destroy_owned(owned.layout);
+    close_source_list_window();
+    close_generation_error_window();
+    destroy_owned(owned.form_editor);
+    close_summary_window();
+}
+
+void destroy_document_windows() {
+    destroy_owned(shell().owned.layout);
+    close_source_list_window();
+    close_generation_error_window();
+    close_summary_window();
 }
 
 int create_frame_children(HWND frame) {
@@ -338,6 +363,8 @@ void recreate_colour_objects() {
         SetClassLongPtrA(s.chart, GCLP_HBRBACKGROUND,
                          reinterpret_cast<LONG_PTR>(screen_objects().page_background_brush()));
     }
+    set_source_list_colours(read_colour_ref(shell_settings(), nx_settings::kColourSourceText),
+                            read_colour_ref(shell_settings(), nx_settings::kColourSourceBackground));
 }
 
 void free_gdi_objects(HWND frame) {
@@ -542,7 +569,7 @@ void set_busy_state(int idle) {
         doc.busy = true;
         for (int position = 0; position < kPopupCount; ++position) enable_popup(menu, position, false);
         enable_page_controls(false);
-        enable(s.owned.source_list, false);
+        enable(source_list().view, false);
         enable(s.owned.layout, false);
     } else {
         doc.busy = false;
@@ -552,7 +579,7 @@ void set_busy_state(int idle) {
                 enable_popup(menu, position, true);
             enable_document_items(menu, true);
             enable_page_controls(true);
-            enable(s.owned.source_list, true);
+            enable(source_list().view, true);
             enable(s.owned.layout, true);
         }
         ShowCursor(FALSE);

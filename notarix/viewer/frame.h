@@ -53,13 +53,13 @@ enum MenuPosition : int {
     kPopupCount,
 };
 
-// The windows other parts of the shell own; each is null while closed.
+// The owned windows not yet kept by a module of their own; each is null
+// while closed. The source list, the error and the summary windows keep
+// their own open flags (source_list_open(), generation_error_window(),
+// summary_window()).
 struct OwnedWindows {
     HWND layout = nullptr;
-    HWND source_list = nullptr;
-    HWND error = nullptr;
     HWND form_editor = nullptr;
-    HWND summary = nullptr;
     HWND preview = nullptr;
 };
 
@@ -144,6 +144,14 @@ void set_page_scroll_ranges();
 void draw_column_gauge();
 void draw_control_bar_edge();
 void draw_sunken_frame(HDC dc, const RECT& rect);
+
+// Destroys the owned windows that are open: the layout window, the source
+// list, the error window, the form editor and the summary window, in that
+// order (closing the frame).
+void destroy_owned_windows();
+// The ones a newly opened document makes stale: layout, source list, error
+// and summary windows.
+void destroy_document_windows();
 
 // Frame title, page title box, page counter box and the paging buttons.
 void update_title_and_status();

@@ -6,13 +6,17 @@
 #include "common/shell/message_table.h"
 #include "common/shell/settings_file.h"
 #include "common/shell/text_helpers.h"
+#include "common/shell/window/error_window.h"
+#include "common/shell/window/progress_meter.h"
 #include "common/shell/window/recent_menu.h"
+#include "common/shell/window/shell_windows_setup.h"
 #include "common/shell/window_placement.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
 #include "notarix/viewer/shell_boxes.h"
+#include "notarix/viewer/source_list.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/global_memory.h"
@@ -45,6 +49,41 @@ void connect_page_view() {
     hooks.update_title_and_status = update_title_and_status;
     hooks.draw_column_gauge = draw_column_gauge;
     hooks.layout_name = [] { return shell_settings().text(nx_settings::kLayoutFile); };
+    // the page view calls this only in linked mode, after the page's tag
+    // line has become the current source line
+    hooks.follow_source = [] { follow_current_function(); };
+    hooks.set_source_search_start = set_source_search_start;
+}
+
+// The owned windows take the frame's objects; called once they exist.
+void connect_owned_windows(HINSTANCE instance, HWND frame) {
+    ShellState& s = shell();
+    SourceListState& list = source_list();
+    list.instance = instance;
+    list.owner = frame;
+    list.hooks.set_status_text = set_status_text;
+    list.font = s.list_font;
+    list.button_font = s.button_font;
+    list.marker_bitmap = s.source_bitmap;
+
+    ShellWindowsSetup& setup = shell_windows_setup();
+    setup.instance = instance;
+    setup.frame = frame;
+    setup.meter_font = s.dialog_font;
+    setup.list_font = s.list_font;
+    setup.button_font = s.button_font;
+    setup.placement = kNotarixPlacement;
+    setup.pointer_entered = [](HWND window) { shell().cursor_window = window; };
+}
+
+// The frame's objects are about to go: the owned windows forget them.
+void disconnect_owned_windows() {
+    SourceListState& list = source_list();
+    if (!list.made_font) list.font = nullptr;
+    list.button_font = nullptr;
+    list.marker_bitmap = nullptr;
+    ShellWindowsSetup& setup = shell_windows_setup();
+    setup.meter_font = setup.list_font = setup.button_font = nullptr;
 }
 
 void set_dialog_records() {
@@ -99,6 +138,8 @@ const DocumentHooks& notarix_document_hooks() {
         h.set_status_text = set_status_text;
         h.beep = [] { MessageBeep(0); };
         h.set_link_button_label = set_link_button_label;
+        h.load_source_text = load_source_text;
+        h.forget_source_marker = forget_source_marker;
         return h;
     }();
     return hooks;
@@ -109,6 +150,12 @@ bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     s.reset();
     page_view().reset();
     command_state().reset();
+    // the owned windows of an earlier start in this process are gone
+    source_list().reset();
+    generation_error_window().reset();
+    summary_window().reset();
+    progress_meter().reset();
+    shell_windows_setup().reset();
     DocumentState& doc = document_state();
     doc.reset();
 
@@ -144,6 +191,7 @@ bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     connect_page_view();
     create_frame_children(frame);
     create_gdi_objects(frame);
+    connect_owned_windows(instance, frame);
     set_document_menus(0);
 
     set_dialog_records();
@@ -176,6 +224,7 @@ int run_message_loop() {
 
 void finish_notarix() {
     ShellState& s = shell();
+    disconnect_owned_windows();
     free_gdi_objects(s.frame_window);
     // the form editor's grids and objects are freed here once it exists
     close_document(document_state());
