@@ -175,29 +175,7 @@ int choose_colour(HWND frame, const SettingsField& item) {
 }
 
 int start_editor(HWND frame) {
-    std::string command = shell_settings().text(nx_settings::kEditorPath);
-    if (command.empty()) {
-        notify(kEditorCaption, kMessageNoEditor);
-        return -1;
-    }
-    const std::string stored = command;
-    if (command.size() >= 2 && command.front() == '"' && command.back() == '"')
-        command = command.substr(1, command.size() - 2);
-    std::string program = command;
-    std::string directory;
-    // the last ':' or separator, not at position 0
-    const int at = find_last_separator(command, true);
-    if (at >= 1) {
-        program = command.substr(static_cast<size_t>(at) + 1);
-        directory = command.substr(0, static_cast<size_t>(at));
-    }
-    const std::string parameters = doc().source_loaded ? doc().source_name : std::string();
-    HINSTANCE result = ShellExecuteA(frame, "open", program.c_str(), parameters.c_str(), directory.c_str(), SW_SHOW);
-    if (reinterpret_cast<intptr_t>(result) < 32) {
-        show_info_box(1, kEditorCaption, message_text(kMessageEditorFailed), stored);
-        return -1;
-    }
-    return 0;
+    return launch_editor(frame, shell_settings().text(nx_settings::kEditorPath)) == 0 ? 0 : -1;
 }
 
 int open_from_dialog(HWND frame) {
@@ -263,8 +241,12 @@ int run_batch() {
         notify(caption(kBatchOp), kMessageNoBatchName);
         return -1;
     }
-    show_not_available(kRunBatchCommand);
-    return 0;
+    CommandEntryPoints& entry = command_state().entry;
+    if (!entry.run_batch_generation) {
+        show_not_available(kRunBatchCommand);
+        return 0;
+    }
+    return entry.run_batch_generation(list);
 }
 
 bool print_manager_selected(const char* operation) {

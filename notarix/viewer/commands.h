@@ -67,6 +67,8 @@ enum : UINT {
 struct CommandEntryPoints {
     // The generation run on the current source: 0 when it ran.
     std::function<int()> run_generation;
+    // The batch run over a list file: 0 after a run, -1 when refused.
+    std::function<int(const std::string& list)> run_batch_generation;
     // A dialog by template name ("ENVDLG", "CNVPRMDLG", ...): its result.
     std::function<int(const char* template_name)> run_dialog;
     // Anything else not there yet, by command id.
