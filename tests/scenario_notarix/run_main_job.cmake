@@ -1,0 +1,38 @@
+cmake_minimum_required(VERSION 3.25)
+# Runs NOTARIX under the main job's script in a fresh program directory (the
+# program, its shipped files, the sample's form and source) and compares the
+# log with the expected one. -DPROGRAM -DSHIPPED -DSAMPLES -DEXPECTED -DWORK
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}/home")
+file(COPY "${PROGRAM}" DESTINATION "${WORK}")
+foreach(file IN LISTS SHIPPED)
+    file(COPY "${file}" DESTINATION "${WORK}")
+endforeach()
+foreach(file nx1000.lis nx1000.css sample.c main.script)
+    file(COPY "${SAMPLES}/${file}" DESTINATION "${WORK}")
+endforeach()
+get_filename_component(program_name "${PROGRAM}" NAME)
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env "PLATFORM_SCRIPT=${WORK}/main.script" "PLATFORM_HOME=${WORK}/home"
+                        "${WORK}/${program_name}"
+                WORKING_DIRECTORY "${WORK}"
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT EXISTS "${WORK}/main.script.log")
+    message(FATAL_ERROR "the run wrote no log (exit code ${code})\n${out}${err}")
+endif()
+file(READ "${WORK}/main.script.log" got)
+string(TOLOWER "${WORK}" work_lower)
+string(REPLACE "${WORK}" "@WORK@" got "${got}")
+string(REPLACE "${work_lower}" "@WORK@" got "${got}")
+file(READ "${EXPECTED}" want)
+if(NOT got STREQUAL want)
+    file(WRITE "${WORK}/got.log" "${got}")
+    message(FATAL_ERROR "the log differs from ${EXPECTED} (see ${WORK}/got.log):\n${got}")
+endif()
+if(NOT code EQUAL 0)
+    message(FATAL_ERROR "exit code ${code}\n${err}")
+endif()
+foreach(file sample.lin generated.png summary.png)
+    if(NOT EXISTS "${WORK}/${file}")
+        message(FATAL_ERROR "the run left no ${file}")
+    endif()
+endforeach()
