@@ -1,3 +1,4 @@
+#include "notarix/viewer/generation_dialogs.h"
 #include "notarix/viewer/generation_run.h"
 #include "notarix/viewer/startup.h"
 
@@ -194,6 +195,7 @@ bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     create_gdi_objects(frame);
     connect_owned_windows(instance, frame);
     install_generation_runs();
+    install_generation_dialogs();
     set_document_menus(0);
 
     set_dialog_records();
