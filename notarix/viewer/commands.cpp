@@ -478,7 +478,7 @@ int dispatch_menu_command(HWND frame, WPARAM wparam) {
         return 0;
     case kHelpTopicsCommand: WinHelpA(frame, help_file().c_str(), HELP_FINDER, 0); return 0;
     case kHelpOnHelpCommand: WinHelpA(frame, "WINHELP.HLP", HELP_CONTENTS, 0); return 0;
-    case kVersionCommand: show_not_available(id); return 0;
+    case kVersionCommand: run_dialog("VERSIONDLG", id); return 0;
     case kOutputParametersCommand:
     case kRunOutputCommand: return text_output(id);
     default: return 0;

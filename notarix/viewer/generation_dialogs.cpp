@@ -1,3 +1,4 @@
+#include "notarix/viewer/settings_dialogs.h"
 #include "notarix/viewer/generation_dialogs.h"
 
 #include <strings.h>
@@ -199,24 +200,6 @@ constexpr TextChoice kTextFields[] = {
     {kOptionsField, &nx_settings::kGenerationOptions},
 };
 
-// The folder buttons: a small folder on the button face.
-void draw_folder_button(const DRAWITEMSTRUCT& item) {
-    const RECT& r = item.rcItem;
-    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
-    FrameRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNSHADOW));
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    const int dx = r.left + w / 5 + (pressed ? 1 : 0);
-    const int dy = r.top + h / 3 + (pressed ? 1 : 0);
-    HBRUSH folder = CreateSolidBrush(RGB(224, 192, 64));
-    const RECT tab = {dx, dy - 2, dx + w / 4, dy};
-    const RECT body = {dx, dy, dx + 3 * w / 5, dy + h / 3};
-    FillRect(item.hDC, &tab, folder);
-    FillRect(item.hDC, &body, folder);
-    DeleteObject(folder);
-}
-
 // Stores a field's text, cut to the field's width less one byte.
 void store_text(const SettingsField& field, std::string text) {
     cut_at_char_boundary(text, field.width - 1);
@@ -269,7 +252,7 @@ INT_PTR cnv_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
         if (item == nullptr || (item->CtlID != kCommonInfoFolder && item->CtlID != kLayoutFolder)) return FALSE;
-        draw_folder_button(*item);
+        draw_folder_button(item);
         return TRUE;
     }
     case WM_COMMAND:

@@ -1,5 +1,6 @@
 #include "notarix/viewer/generation_dialogs.h"
 #include "notarix/viewer/generation_run.h"
+#include "notarix/viewer/settings_dialogs.h"
 #include "notarix/viewer/startup.h"
 
 #include <vector>
@@ -196,6 +197,7 @@ bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     connect_owned_windows(instance, frame);
     install_generation_runs();
     install_generation_dialogs();
+    install_settings_dialogs();
     set_document_menus(0);
 
     set_dialog_records();
