@@ -16,7 +16,7 @@
 #include "common/analysis/scanner.h"
 #include "common/analysis/support.h"
 #include "common/analysis/text_utils.h"
-#include "notarix/converter/spec_converter.h"
+#include "notarix/converter/converter_state.h"
 #include "platform/kernel/file_io.h"
 
 namespace fspec {

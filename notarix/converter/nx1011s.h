@@ -1,5 +1,5 @@
-// The function-specification converter "nx1011s": one C or C++ source in,
-// specification records (.fss), summary (.fsm) and function list (.flt) out.
+// The converter "nx1011s" of the function documents: one C or C++ source in,
+// function records (.fss), summary (.fsm) and function list (.flt) out.
 // It runs in the caller's process and thread; progress and cancel go through
 // the converter host (common/analysis/converter_host.h).
 #pragma once

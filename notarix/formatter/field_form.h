@@ -1,5 +1,5 @@
 // The page form as the formatter sees it: where each field of a
-// specification goes (.fms lines "$NM(row,column:rows,width)").
+// function record goes (.fms lines "$NM(row,column:rows,width)").
 #pragma once
 
 #include <array>

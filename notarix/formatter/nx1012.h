@@ -1,4 +1,4 @@
-// The formatter nx1012: specification records (.fss), preceded by the
+// The formatter nx1012: function records (.fss), preceded by the
 // common-information records (.css), placed into the fields of the page form
 // and written as the page records of the document (.lin).
 #pragma once
@@ -9,7 +9,7 @@ enum : int {
     kFormatterTextCut = 8,        // a field text was cut to fit the form
     kFormatterBadInterface = 11,  // "-X" with another code than 8417
     kFormatterNoMemory = 13,
-    kFormatterIoError = 20,       // form, specification or document unusable
+    kFormatterIoError = 20,       // form, function records or document unusable
 };
 
 inline constexpr int kFormatterInterfaceCode = 8417;

@@ -1,4 +1,4 @@
-// Places the records of a specification file into the fields of the page
+// Places the records of a function-record file into the fields of the page
 // form: one page per function, ended by "ZC:".
 #include <algorithm>
 #include <cstring>

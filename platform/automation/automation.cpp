@@ -657,11 +657,11 @@ std::string WindowSpec::describe() const {
     return out;
 }
 
-HWND find_window(const WindowSpec& spec) {
+HWND find_window(const WindowSpec& wanted) {
     HWND base = nullptr;
     size_t first_id = 0;
     const auto& tops = platform_user::state().top_levels;
-    switch (spec.kind) {
+    switch (wanted.kind) {
     case WindowSpec::Kind::main:
         base = platform_user::state().main_window;
         break;
@@ -672,12 +672,12 @@ HWND find_window(const WindowSpec& spec) {
         base = GetFocus();
         break;
     case WindowSpec::Kind::handle:
-        base = spec.handle;
+        base = wanted.handle;
         break;
     case WindowSpec::Kind::title:
         for (int pass = 0; pass < 2 && !base; ++pass) {
             for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
-                if (window_text(*it) == spec.text && (pass == 1 || IsWindowVisible(*it))) {
+                if (window_text(*it) == wanted.text && (pass == 1 || IsWindowVisible(*it))) {
                     base = *it;
                     break;
                 }
@@ -685,20 +685,20 @@ HWND find_window(const WindowSpec& spec) {
         }
         break;
     case WindowSpec::Kind::class_name:
-        base = FindWindowA(spec.text.c_str(), nullptr);
+        base = FindWindowA(wanted.text.c_str(), nullptr);
         break;
     case WindowSpec::Kind::control: {
-        if (spec.ids.empty()) return nullptr;
+        if (wanted.ids.empty()) return nullptr;
         std::vector<HWND> roots{GetActiveWindow(), platform_user::state().main_window};
         for (auto it = tops.rbegin(); it != tops.rend(); ++it) roots.push_back(*it);
         for (HWND root : roots) {
-            if (root && (base = find_control_in(root, spec.ids[0]))) break;
+            if (root && (base = find_control_in(root, wanted.ids[0]))) break;
         }
         first_id = 1;
         break;
     }
     }
-    for (size_t i = first_id; base && i < spec.ids.size(); ++i) base = find_control_in(base, spec.ids[i]);
+    for (size_t i = first_id; base && i < wanted.ids.size(); ++i) base = find_control_in(base, wanted.ids[i]);
     return IsWindow(base) ? base : nullptr;
 }
 

@@ -33,7 +33,7 @@ struct WindowSpec {
     std::string describe() const;  // UTF-8, as a script writes it
 };
 
-HWND find_window(const WindowSpec& spec);
+HWND find_window(const WindowSpec& wanted);
 
 struct MessageBoxRecord {
     std::string caption;

@@ -81,7 +81,7 @@ std::string quote_utf8(const std::string& utf8);
 std::string message_box_type_name(UINT type);
 std::string button_name(int button);
 int parse_button(const std::string& word);        // 0 when unknown
-bool parse_key(const std::string& spec, UINT* vk, unsigned* modifiers);
+bool parse_key(const std::string& key_text, UINT* vk, unsigned* modifiers);
 
 // Actions shared by the API and the script. They do not pump.
 bool deliver_menu_command(HWND window, UINT id);

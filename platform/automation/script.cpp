@@ -108,7 +108,7 @@ std::vector<std::string> split_path(const std::string& raw) {
     return parts;
 }
 
-bool parse_window(const std::string& raw, automation::WindowSpec* spec, std::string* error) {
+bool parse_window(const std::string& raw, automation::WindowSpec* wanted, std::string* error) {
     std::vector<std::string> parts = split_path(raw);
     const std::string& head = parts[0];
     automation::WindowSpec s;
@@ -139,15 +139,15 @@ bool parse_window(const std::string& raw, automation::WindowSpec* spec, std::str
         }
         s.ids.push_back(static_cast<int>(id));
     }
-    *spec = s;
+    *wanted = s;
     return true;
 }
 
 HWND window_arg(const std::string& raw) {
-    automation::WindowSpec spec;
+    automation::WindowSpec wanted;
     std::string error;
-    if (!parse_window(raw, &spec, &error)) return nullptr;
-    return automation::find_window(spec);
+    if (!parse_window(raw, &wanted, &error)) return nullptr;
+    return automation::find_window(wanted);
 }
 
 std::string resolve_path(const std::string& file) {
@@ -223,8 +223,8 @@ using Check = bool (*)(const ScriptStep&, std::string*);
 using Run = void (*)(const ScriptStep&);
 
 bool check_window_at(const ScriptStep& s, size_t i, std::string* error) {
-    automation::WindowSpec spec;
-    return parse_window(s.args[i], &spec, error);
+    automation::WindowSpec wanted;
+    return parse_window(s.args[i], &wanted, error);
 }
 
 bool check_int_at(const ScriptStep& s, size_t i, std::string* error) {
@@ -404,10 +404,10 @@ bool check_at_peek(const ScriptStep& s, std::string* error) {
 void run_at_peek(const ScriptStep& s) {
     long n = 1;
     parse_int(s.args[0], &n);
-    automation::WindowSpec spec;
+    automation::WindowSpec wanted;
     std::string error;
-    parse_window(s.args[2], &spec, &error);
-    automation::press_at_peek(n, spec);
+    parse_window(s.args[2], &wanted, &error);
+    automation::press_at_peek(n, wanted);
 }
 
 bool check_close(const ScriptStep& s, std::string* error) {
@@ -960,7 +960,7 @@ bool run_next_step() {
 
 // --- Keys ----------------------------------------------------------------------------
 
-bool parse_key(const std::string& spec, UINT* vk, unsigned* modifiers) {
+bool parse_key(const std::string& key_text, UINT* vk, unsigned* modifiers) {
     struct KeyName {
         const char* name;
         UINT vk;
@@ -977,7 +977,7 @@ bool parse_key(const std::string& spec, UINT* vk, unsigned* modifiers) {
         {"[", VK_OEM_4},       {"\\", VK_OEM_5},      {"]", VK_OEM_6},         {"'", VK_OEM_7},
     };
     *modifiers = 0;
-    std::string rest = spec;
+    std::string rest = key_text;
     for (;;) {
         size_t plus = rest.find('+');
         if (plus == std::string::npos || plus + 1 == rest.size()) break;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "nx1011s_fixture.h"
-#include "notarix/converter/spec_converter.h"
+#include "notarix/converter/converter_state.h"
 
 namespace nx1011s_test {
 namespace {

@@ -1,4 +1,4 @@
-// Whole documents: small specification files through the built-in form and
+// Whole documents: small function-record files through the built-in form and
 // a drawn form, compared line by line with the expected plain documents.
 #include "tests/notarix/nx1012_fixture.h"
 

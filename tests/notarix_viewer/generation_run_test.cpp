@@ -73,11 +73,11 @@ protected:
     }
 
     static automation::WindowSpec meter_cancel_button() {
-        automation::WindowSpec spec;
-        spec.kind = automation::WindowSpec::Kind::class_name;
-        spec.text = "NXWMETER";
-        spec.ids = {kMeterCancelId};
-        return spec;
+        automation::WindowSpec wanted;
+        wanted.kind = automation::WindowSpec::Kind::class_name;
+        wanted.text = "NXWMETER";
+        wanted.ids = {kMeterCancelId};
+        return wanted;
     }
 
     static std::string lower(std::string text) {

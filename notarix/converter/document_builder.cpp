@@ -1,5 +1,5 @@
 // The document builder: headed comment lines and function heads in, one
-// group of specification records per function out (.fss scrambled, .fsm and
+// group of function records per function out (.fss scrambled, .fsm and
 // .flt plain).
 
 #include <algorithm>
@@ -15,8 +15,8 @@
 #include "common/analysis/support.h"
 #include "common/analysis/text_utils.h"
 #include "notarix/converter/nx1011s.h"
-#include "notarix/converter/spec_converter.h"
-#include "notarix/converter/spec_texts.h"
+#include "notarix/converter/converter_state.h"
+#include "notarix/converter/converter_texts.h"
 #include "platform/kernel/file_io.h"
 
 namespace fspec {
