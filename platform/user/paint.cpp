@@ -58,7 +58,20 @@ HDC make_window_dc(WindowRecord& w, const RECT* limit) {
     POINT origin = client_origin_on_surface(w);
     RECT clip = visible_client_rect(w);
     if (limit && !IntersectRect(&clip, &clip, limit)) clip = RECT{0, 0, 0, 0};
-    return create_surface_dc(top->surface, w.handle, origin.x, origin.y, &clip);
+    HDC dc = create_surface_dc(top->surface, w.handle, origin.x, origin.y, &clip);
+    // a parent that clips its children never paints over them
+    if (dc && (w.style & WS_CLIPCHILDREN)) {
+        for (HWND child : w.children) {
+            if (!IsWindowVisible(child)) continue;
+            RECT r{};
+            GetWindowRect(child, &r);
+            POINT a{r.left, r.top}, b{r.right, r.bottom};
+            ScreenToClient(w.handle, &a);
+            ScreenToClient(w.handle, &b);
+            ExcludeClipRect(dc, a.x, a.y, b.x, b.y);
+        }
+    }
+    return dc;
 }
 
 }  // namespace
