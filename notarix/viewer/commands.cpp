@@ -38,6 +38,7 @@ enum : int {
     kMessageRunGeneration = 504,
     kMessageNoErrors = 505,
     kMessageNoBatchName = 510,
+    kMessageEnvironmentSaved = 722,
     kMessageInterrupted = 802,
 };
 
@@ -119,6 +120,21 @@ int run_dialog(const char* template_name, UINT id) {
     if (entry.run_dialog) return entry.run_dialog(template_name);
     show_not_available(id);
     return 0;
+}
+
+// The environment dialog stored new values: the page view and the source
+// list expand tabs with the kept copy of the tab width, so take the new one
+// and reload the source only when it changed.
+void environment_saved() {
+    const int old_tab_width = doc().tab_width;
+    doc().tab_width = shell_settings().word(nx_settings::kTabWidth);
+    refresh_page_view();
+    if (doc().tab_width != old_tab_width && doc().loaded) reload_source_list();
+    set_link_button_label(doc().linked_mode);
+    if (page_view().hooks.set_layout_visible_region)
+        page_view().hooks.set_layout_visible_region(0, 0, shell().view_width, shell().view_height);
+    // last: reloading the source says so in the status bar
+    set_status_text(1, message_text(kMessageEnvironmentSaved));
 }
 
 int run_generation() {
@@ -434,7 +450,9 @@ int dispatch_menu_command(HWND frame, WPARAM wparam) {
         if (shell().owned.layout == nullptr) show_not_available(id);
         return 0;
     case kSummaryCommand: return show_summary(frame);
-    case kEnvironmentCommand: run_dialog("ENVDLG", id); return 0;
+    case kEnvironmentCommand:
+        if (run_dialog("ENVDLG", id) == 1) environment_saved();
+        return 0;
     case kStandardColoursCommand: return standard_colours();
     case kFormColourCommand: return choose_colour(frame, nx_settings::kColourFormLines);
     case kPageBackgroundColourCommand: return choose_colour(frame, nx_settings::kColourPageBackground);

@@ -17,6 +17,7 @@
 #include "notarix/viewer/settings_layout.h"
 #include "notarix/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
+#include "platform/kernel/file_io.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/commdlg.h"
@@ -30,6 +31,8 @@ namespace {
 enum : int {
     kMessageBadValue = 0,
     kMessageFunctionOrder = 3,
+    kMessageOpenError = 100,
+    kMessageChooseFunction = 612,
     kMessageChooseFile = 117,
     kMessageNoDocument = 118,
 };
@@ -371,13 +374,11 @@ void open_page_jump(HWND dialog) {
     add_up_down(dialog, kFirstUpDownId, kJumpPageId, 1, doc.page_count, doc.current_page + 1);
 }
 
-// The page becomes current as a pick from the function list would make it:
-// the view, the source list (linked or not) and the layout window follow.
-void jump_to_page(HWND dialog) {
+// The page becomes current as a pick from the function list makes it: the
+// view, the source list (linked or not) and the layout window follow.
+void show_chosen_page(int page) {
     DocumentState& doc = document_state();
-    int page = 0;
-    if (!check_range(dialog, kJumpPageId, 1, doc.page_count, &page)) return;
-    doc.current_page = page - 1;
+    doc.current_page = page;
     refresh_page_view();
     if (source_list_open() && doc.current_page < static_cast<int>(doc.pages.size())) {
         doc.current_source_line = doc.pages[static_cast<size_t>(doc.current_page)].tag;
@@ -386,6 +387,143 @@ void jump_to_page(HWND dialog) {
     }
     if (page_view().hooks.set_layout_visible_region)
         page_view().hooks.set_layout_visible_region(0, 0, shell().view_width, shell().view_height);
+}
+
+void jump_to_page(HWND dialog) {
+    int page = 0;
+    if (!check_range(dialog, kJumpPageId, 1, document_state().page_count, &page)) return;
+    show_chosen_page(page - 1);
+}
+
+// --- FLTDLG --------------------------------------------------------------------------------
+
+constexpr int kMaxFunctionRows = 1000;
+constexpr int kMaxFunctionLineBytes = 511;
+constexpr int kMinColumnWidth = 60;
+// "No.  関数名", " 行番号", " 機能概要"
+constexpr const char* kFunctionColumns[] = {"No.  \x8a\xd6\x90\x94\x96\xbc", " \x8d\x73\x94\xd4\x8d\x86",
+                                            " \x8b@\x94\x5c\x8aT\x97v"};
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string trimmed(std::string_view text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && is_blank(text[begin])) ++begin;
+    while (end > begin && is_blank(text[end - 1])) --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+HWND function_list(HWND dialog) { return GetDlgItem(dialog, kFunctionListId); }
+
+// The whole file, or nothing when it cannot be opened.
+bool read_whole_file(const std::string& name, std::string& out) {
+    const int fd = crt_open(name.c_str(), CRT_O_RDONLY | CRT_O_BINARY);
+    if (fd < 0) return false;
+    char buffer[4096];
+    for (;;) {
+        const int n = crt_read(fd, buffer, sizeof buffer);
+        if (n <= 0) break;
+        out.append(buffer, static_cast<size_t>(n));
+    }
+    crt_close(fd);
+    return true;
+}
+
+void add_function_row(HWND list, int row, const FunctionListLine& line) {
+    std::string first = format_text("%4d ", row + 1) + line.name;
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = first.data();
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    const std::string* rest[] = {&line.line_number, &line.summary};
+    for (int column = 1; column <= 2; ++column) {
+        std::string text = *rest[column - 1];
+        LVITEMA sub{};
+        sub.iSubItem = column;
+        sub.pszText = text.data();
+        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
+    }
+}
+
+// The rows of the document's ".flt": the header line skipped, empty lines
+// not counted, each line cut to what one row holds, at most 1000 rows.
+void fill_function_list(HWND dialog) {
+    const std::string name = side_file_name(document_state(), ".flt");
+    std::string bytes;
+    if (!read_whole_file(name, bytes)) {
+        warn(dialog, message_text(kMessageOpenError) + "\n" + name);
+        return;
+    }
+    HWND list = function_list(dialog);
+    int rows = 0;
+    bool header = true;
+    for (size_t at = 0; at < bytes.size() && rows < kMaxFunctionRows;) {
+        size_t end = bytes.find('\n', at);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(at, end - at);
+        at = end + 1;
+        if (header) {
+            header = false;
+            continue;
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        cut_at_char_boundary(line, kMaxFunctionLineBytes);
+        add_function_row(list, rows++, parse_function_list_line(line));
+    }
+}
+
+void open_function_list(HWND dialog) {
+    open_dialog(dialog);
+    // without a loaded document there is no current function to select
+    const int current = document_state().loaded ? document_state().current_page : -1;
+    HWND list = function_list(dialog);
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(shell().dialog_font), FALSE);
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = function_list_columns().widths[i];
+        std::string text = kFunctionColumns[i];
+        column.pszText = text.data();
+        column.iSubItem = i;
+        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    }
+    fill_function_list(dialog);
+    if (current >= 0 && current < static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0))) {
+        LVITEMA item{};
+        item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(current), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(current), FALSE);
+    }
+    set_status_text(1, message_text(kMessageChooseFunction));
+}
+
+// Row index = page index: the rows are the document's functions in page order.
+void choose_function(HWND dialog) {
+    const int row = static_cast<int>(
+        SendMessageA(function_list(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (row < 0) {
+        warn(dialog, message_text(kMessageChooseFunction));
+        return;
+    }
+    const DocumentState& doc = document_state();
+    if (!doc.loaded || row >= doc.page_count) {
+        MessageBeep(0);
+        return;
+    }
+    show_chosen_page(row);
+}
+
+void close_function_list(HWND dialog) {
+    HWND list = function_list(dialog);
+    for (int i = 0; i < 3; ++i) {
+        const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+        function_list_columns().widths[i] = width < kMinColumnWidth ? kMinColumnWidth : width;
+    }
+    EndDialog(dialog, 0);
+    set_status_text(0, "");
 }
 
 // --- Dialogs by name -----------------------------------------------------------------------
@@ -397,6 +535,7 @@ struct SettingsDialog {
 constexpr SettingsDialog kSettingsDialogs[] = {
     {"ENVDLG", environment_dlg_proc},     {"EDITORDLG", editor_dlg_proc},   {"PRNPRMDLG", print_param_dlg_proc},
     {"OUTPADDLG", output_param_dlg_proc}, {"JUMPDLG", page_jump_dlg_proc}, {"VERSIONDLG", version_dlg_proc},
+    {"FLTDLG", function_list_dlg_proc},
 };
 
 const SettingsDialog* find_settings_dialog(const char* name) {
@@ -414,6 +553,28 @@ void SettingsDialogsState::reset() { *this = SettingsDialogsState{}; }
 SettingsDialogsState& settings_dialogs_state() {
     static SettingsDialogsState state;
     return state;
+}
+
+FunctionListColumns& function_list_columns() {
+    static FunctionListColumns columns;
+    return columns;
+}
+
+FunctionListLine parse_function_list_line(std::string_view line) {
+    FunctionListLine out;
+    const size_t hash = line.find('#');
+    if (hash == std::string_view::npos) return out;
+    size_t name = hash + 1;
+    while (name < line.size() && (line[name] == ' ' || (line[name] >= '0' && line[name] <= '9'))) ++name;
+    out.line_number = trimmed(line.substr(hash + 1, name - hash - 1));
+    // ':' and ' ' are never the second byte of a double-byte character
+    size_t colon = name;
+    while (colon < line.size() && !(line[colon] == ':' && colon > 0 && line[colon - 1] == ' ')) ++colon;
+    out.name = trimmed(line.substr(name, colon - name));
+    if (colon >= line.size()) return out;
+    const size_t blank = line.find(' ', colon + 1);
+    if (blank != std::string_view::npos) out.summary = trimmed(line.substr(blank + 1));
+    return out;
 }
 
 int draw_folder_button(const DRAWITEMSTRUCT* item) {
@@ -506,6 +667,27 @@ INT_PTR output_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) 
         case kRunOutputButtonId: accept_output_parameters(dialog, 2); return TRUE;
         case IDOK: accept_output_parameters(dialog, 1); return TRUE;
         case IDCANCEL: end_dialog(dialog, 0); return TRUE;
+        default: return FALSE;
+        }
+    default: return FALSE;
+    }
+}
+
+INT_PTR function_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_INITDIALOG: open_function_list(dialog); return TRUE;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (header == nullptr || header->idFrom != static_cast<UINT_PTR>(kFunctionListId)) return FALSE;
+        // a double click on a row picks it; one beside the rows does nothing
+        if (header->code == NM_DBLCLK && reinterpret_cast<const NMITEMACTIVATE*>(lparam)->iItem >= 0)
+            choose_function(dialog);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wparam)) {
+        case IDOK: choose_function(dialog); return TRUE;
+        case IDCANCEL: close_function_list(dialog); return TRUE;
         default: return FALSE;
         }
     default: return FALSE;

@@ -5,6 +5,8 @@
 // close with their accept button.
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/user/winuser.h"
@@ -24,8 +26,27 @@ INT_PTR environment_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
 INT_PTR editor_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR print_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR output_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR function_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR page_jump_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR version_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+
+// The function list's column widths, kept for the run (each at least 60
+// once the list has been closed).
+struct FunctionListColumns {
+    int widths[3] = {180, 60, 400};
+};
+FunctionListColumns& function_list_columns();
+
+// One line of the document's function list (".flt") cut into the columns
+// of its row, blanks removed at both ends: the line number is the run of
+// blanks and digits behind the first "#", the name runs from there to the
+// first ":" that follows a blank, the summary starts behind the next blank.
+struct FunctionListLine {
+    std::string line_number;
+    std::string name;
+    std::string summary;
+};
+FunctionListLine parse_function_list_line(std::string_view line);
 
 // Draws the folder button: "FOLDER_Down" while it is pressed, else
 // "FOLDER_Up", unscaled at 0,0. 0, or -1 when no memory device context can

@@ -1,6 +1,7 @@
 // The templates of NOTARIX's parameter and small dialogs (environment,
-// editor, print and text-output parameters, page jump, version) and the two
-// bitmaps of the owner-drawn folder button (caption "FLDER") they share.
+// editor, print and text-output parameters, function list, page jump,
+// version) and the two bitmaps of the owner-drawn folder button (caption
+// "FLDER") they share.
 // notarix/viewer/settings_dialogs.cpp registers them. Positions are dialog
 // units; texts are Shift-JIS bytes, the comment beside each gives it readably.
 #pragma once
@@ -8,6 +9,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/user/commctrl.h"
 #include "platform/user/resources.h"
 
 namespace settings_dialog_templates {
@@ -50,6 +52,8 @@ enum : int {
     kRunOutputButtonId = 6,
 
     kJumpPageId = 13057,
+
+    kFunctionListId = 12545,
 };
 
 inline constexpr char kFolderCaption[] = "FLDER";
@@ -159,6 +163,16 @@ inline constexpr DialogItemTemplate kJumpItems[] = {
     {"BUTTON", kClose, IDCANCEL, 72, 28, 50, 14, WS_TABSTOP},
 };
 
+// --- FLTDLG "関数一覧" ------------------------------------------------------------------
+// Headers do not sort: the rows keep the document's page order, which the
+// procedure relies on (row index = page index).
+inline constexpr DialogItemTemplate kFunctionListItems[] = {
+    {"SysListView32", "", kFunctionListId, 7, 7, 346, 160,
+     WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER},
+    {"BUTTON", "\x91I\x91\xf0", IDOK, 118, 174, 56, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},  // 選択
+    {"BUTTON", kClose, IDCANCEL, 186, 174, 56, 14, WS_TABSTOP},
+};
+
 // --- VERSIONDLG "バージョン情報" ---------------------------------------------------------
 inline constexpr DialogItemTemplate kVersionItems[] = {
     {"STATIC", "NOTARIX Version 1.00", -1, 10, 10, 160, 8, 0},
@@ -189,6 +203,8 @@ inline constexpr DialogTemplate kDialogs[] = {
     {"VERSIONDLG", kTemplateStyle, 0, 0, 0, 180, 64,
      "\x83o\x81[\x83W\x83\x87\x83\x93\x8f\xee\x95\xf1",  // バージョン情報
      9, nullptr, nullptr, nullptr, kVersionItems},
+    {"FLTDLG", kTemplateStyle, 0, 0, 0, 360, 196, "\x8a\xd6\x90\x94\x88\xea\x97\x97",  // 関数一覧
+     9, nullptr, nullptr, nullptr, kFunctionListItems},
 };
 
 // --- The folder button's bitmaps ---------------------------------------------------

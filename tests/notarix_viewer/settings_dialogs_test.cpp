@@ -384,6 +384,39 @@ TEST_F(SettingsDialogsTest, OutputWithoutACodeSetSelectedKeepsTheStoredOne) {
     EXPECT_EQ(file_word(nx_settings::kTextCodeSet), 1);
 }
 
+// --- The dispatcher after the environment dialog ---------------------------------------------
+
+TEST_F(SettingsDialogsTest, AcceptedEnvironmentTakesTheNewTabWidth) {
+    generate("headed");
+    ASSERT_TRUE(open_through_menu(dir.path("headed.lin")));
+    ASSERT_EQ(document_state().tab_width, 8);
+    // the link button is relabelled from the linked-mode flag
+    document_state().linked_mode = false;
+    SetWindowTextA(button(kLinkButtonId), "stale");
+    steps({[] {
+        type(kEnvTabWidthId, "4");
+        automation::press_button(IDOK);
+    }});
+    SendMessageA(frame(), WM_COMMAND, kEnvironmentCommand, 0);
+    EXPECT_EQ(document_state().tab_width, 4);
+    EXPECT_EQ(automation::status_text(), message(722));
+    const std::string label = text_of(button(kLinkButtonId));
+    EXPECT_NE(label, "stale");
+    set_link_button_label(false);
+    EXPECT_EQ(text_of(button(kLinkButtonId)), label);
+}
+
+TEST_F(SettingsDialogsTest, CancelledEnvironmentLeavesTheTabWidth) {
+    const int before = document_state().tab_width;
+    steps({[] {
+        type(kEnvTabWidthId, "2");
+        automation::press_button(IDCANCEL);
+    }});
+    SendMessageA(frame(), WM_COMMAND, kEnvironmentCommand, 0);
+    EXPECT_EQ(document_state().tab_width, before);
+    EXPECT_NE(automation::status_text(), message(722));
+}
+
 // --- Page jump, version, chaining -------------------------------------------------------------
 
 TEST_F(SettingsDialogsTest, JumpTakesPagesOneToTheCount) {
