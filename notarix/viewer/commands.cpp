@@ -218,9 +218,14 @@ int run_generation_command() {
     d.file_name = d.source_name;
     close_document(d);
     const int r = run_generation();
+    // the run's outcome stays in the status bar over the loading texts
+    const std::string outcome = shell().kept_status_text;
     const std::string name = d.file_name;
     open_document(d, name, notarix_document_hooks());
-    if (r != 0) return 0;
+    if (r != 0) {
+        set_status_text(1, outcome);
+        return 0;
+    }
     refresh_page_view();
     follow_current_function();
     report_abort();

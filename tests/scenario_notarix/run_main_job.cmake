@@ -1,25 +1,38 @@
 cmake_minimum_required(VERSION 3.25)
-# Runs NOTARIX under the main job's script in a fresh program directory (the
-# program, its shipped files, the sample's form and source) and compares the
-# log with the expected one. -DPROGRAM -DSHIPPED -DSAMPLES -DEXPECTED -DWORK
+# Runs NOTARIX under a script in a fresh program directory (the program, its
+# shipped files, the sample's form and source) and compares the log with the
+# expected one. -DPROGRAM -DSHIPPED -DSAMPLES -DEXPECTED -DWORK; optional
+# -DSCRIPT (default the sample's main.script), -DFILES (more files copied in)
+# -DOUTPUTS (files the run must leave; default the main job's) and -DABSENT
+# (files it must not leave).
+if(NOT DEFINED SCRIPT)
+    set(SCRIPT "${SAMPLES}/main.script")
+endif()
+if(NOT DEFINED OUTPUTS)
+    set(OUTPUTS sample.lin generated.png summary.png)
+endif()
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/home")
 file(COPY "${PROGRAM}" DESTINATION "${WORK}")
 foreach(file IN LISTS SHIPPED)
     file(COPY "${file}" DESTINATION "${WORK}")
 endforeach()
-foreach(file nx1000.lis nx1000.css sample.c main.script)
+foreach(file nx1000.lis nx1000.css sample.c)
     file(COPY "${SAMPLES}/${file}" DESTINATION "${WORK}")
 endforeach()
+foreach(file IN LISTS FILES SCRIPT)
+    file(COPY "${file}" DESTINATION "${WORK}")
+endforeach()
+get_filename_component(script_name "${SCRIPT}" NAME)
 get_filename_component(program_name "${PROGRAM}" NAME)
-execute_process(COMMAND "${CMAKE_COMMAND}" -E env "PLATFORM_SCRIPT=${WORK}/main.script" "PLATFORM_HOME=${WORK}/home"
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env "PLATFORM_SCRIPT=${WORK}/${script_name}" "PLATFORM_HOME=${WORK}/home"
                         "${WORK}/${program_name}"
                 WORKING_DIRECTORY "${WORK}"
                 RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
-if(NOT EXISTS "${WORK}/main.script.log")
+if(NOT EXISTS "${WORK}/${script_name}.log")
     message(FATAL_ERROR "the run wrote no log (exit code ${code})\n${out}${err}")
 endif()
-file(READ "${WORK}/main.script.log" got)
+file(READ "${WORK}/${script_name}.log" got)
 string(TOLOWER "${WORK}" work_lower)
 string(REPLACE "${WORK}" "@WORK@" got "${got}")
 string(REPLACE "${work_lower}" "@WORK@" got "${got}")
@@ -31,8 +44,13 @@ endif()
 if(NOT code EQUAL 0)
     message(FATAL_ERROR "exit code ${code}\n${err}")
 endif()
-foreach(file sample.lin generated.png summary.png)
+foreach(file IN LISTS OUTPUTS)
     if(NOT EXISTS "${WORK}/${file}")
         message(FATAL_ERROR "the run left no ${file}")
+    endif()
+endforeach()
+foreach(file IN LISTS ABSENT)
+    if(EXISTS "${WORK}/${file}")
+        message(FATAL_ERROR "the run left ${file}")
     endif()
 endforeach()
