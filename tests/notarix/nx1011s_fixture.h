@@ -15,6 +15,7 @@
 #include "common/analysis/support.h"
 #include "notarix/converter/nx1011s.h"
 #include "platform/kernel/file_io.h"
+#include "tests/common/generated_files.h"
 #include "tests/common/temp_dir.h"
 
 namespace nx1011s_test {
@@ -82,24 +83,7 @@ protected:
 
     // The plain lines of a scrambled file (each stored line must end with CR LF).
     static std::vector<std::string> unscrambled_lines(const std::string& path) {
-        std::string bytes = read_raw(path);
-        std::vector<std::string> lines;
-        size_t pos = 0;
-        int number = 0;
-        while (pos < bytes.size()) {
-            size_t end = bytes.find('\n', pos);
-            if (end == std::string::npos) end = bytes.size() - 1;
-            std::string stored = bytes.substr(pos, end - pos + 1);
-            pos = end + 1;
-            EXPECT_GE(stored[0], 1);
-            EXPECT_LE(stored[0], 9);
-            std::string plain;
-            unscramble_line(stored, plain, ++number);
-            EXPECT_TRUE(plain.size() >= 2 && plain.compare(plain.size() - 2, 2, "\r\n") == 0) << plain;
-            if (plain.size() >= 2) plain.resize(plain.size() - 2);
-            lines.push_back(plain);
-        }
-        return lines;
+        return scrambled_file_lines(path);
     }
 
     static std::vector<std::string> split_lines(const std::string& text) {
@@ -130,10 +114,10 @@ protected:
     }
 
     static std::string with_extension(const std::string& path, const std::string& ext) {
-        return path.substr(0, path.rfind('.')) + ext;
+        return ::with_extension(path, ext);
     }
 
-    static bool exists(const std::string& path) { return std::filesystem::exists(path); }
+    static bool exists(const std::string& path) { return file_exists(path); }
 
     TempDir dir_;
     ConverterHost host_;
