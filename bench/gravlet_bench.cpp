@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_corpus.h"
 #include "common/analysis/analysis_state.h"
 #include "gravlet/converter/gx1002s.h"
 
@@ -43,23 +44,7 @@ void append_function(std::string& out, int n) {
     out += "}\n\n";
 }
 
-struct Corpus {
-    fs::path dir;
-    std::string source;
-    int lines = 0;
-};
-
-Corpus make_corpus(int functions) {
-    Corpus c;
-    c.dir = fs::temp_directory_path() / ("gravlet-bench-" + std::to_string(functions));
-    fs::create_directories(c.dir);
-    std::string text = "#include <stdio.h>\n\nstruct entry { int kind; long value; };\n\n";
-    for (int i = 0; i < functions; ++i) append_function(text, i);
-    for (char ch : text) c.lines += ch == '\n';
-    c.source = (c.dir / "large.c").string();
-    std::ofstream(c.source, std::ios::binary) << text;
-    return c;
-}
+Corpus make_corpus(int functions) { return write_corpus("gravlet-bench", functions, append_function); }
 
 void BM_PadGenerator(benchmark::State& state) {
     Corpus corpus = make_corpus(static_cast<int>(state.range(0)));

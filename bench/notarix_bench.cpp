@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_corpus.h"
 #include "common/analysis/analysis_state.h"
 #include "notarix/converter/nx1011s.h"
 #include "notarix/formatter/nx1012.h"
@@ -40,23 +41,7 @@ void append_function(std::string& out, int n) {
     out += "}\n\n";
 }
 
-struct Corpus {
-    fs::path dir;
-    std::string source;
-    int lines = 0;
-};
-
-Corpus make_corpus(int functions) {
-    Corpus c;
-    c.dir = fs::temp_directory_path() / ("notarix-bench-" + std::to_string(functions));
-    fs::create_directories(c.dir);
-    std::string text = "#include <stdio.h>\n\nstruct entry { int kind; long value; };\n\n";
-    for (int i = 0; i < functions; ++i) append_function(text, i);
-    for (char ch : text) c.lines += ch == '\n';
-    c.source = (c.dir / "large.c").string();
-    std::ofstream(c.source, std::ios::binary) << text;
-    return c;
-}
+Corpus make_corpus(int functions) { return write_corpus("notarix-bench", functions, append_function); }
 
 int call(int (*entry)(int, char**), std::vector<std::string> args) {
     std::vector<char*> argv;

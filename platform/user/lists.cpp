@@ -90,6 +90,44 @@ LRESULT copy_out(const std::string& text, LPARAM buffer) {
     return static_cast<LRESULT>(text.size());
 }
 
+// The item queries a list box and a combo box answer alike, given in the
+// control's own message codes.
+struct ItemQueries {
+    UINT get_text, get_text_len, find, find_exact, set_data, get_data;
+    LRESULT error;
+};
+constexpr ItemQueries kListQueries{LB_GETTEXT, LB_GETTEXTLEN, LB_FINDSTRING, LB_FINDSTRINGEXACT,
+                                   LB_SETITEMDATA, LB_GETITEMDATA, LB_ERR};
+constexpr ItemQueries kComboQueries{CB_GETLBTEXT, CB_GETLBTEXTLEN, CB_FINDSTRING, CB_FINDSTRINGEXACT,
+                                    CB_SETITEMDATA, CB_GETITEMDATA, CB_ERR};
+
+// True when the message was one of them, its result in *result.
+bool answer_item_query(std::vector<ListItem>& items, const ItemQueries& q, UINT message, WPARAM wparam,
+                       LPARAM lparam, LRESULT* result) {
+    const int index = static_cast<int>(wparam);
+    const bool valid = index >= 0 && index < static_cast<int>(items.size());
+    if (message == q.find || message == q.find_exact) {
+        *result = find_string(items, index, lparam ? reinterpret_cast<const char*>(lparam) : "",
+                              message == q.find_exact);
+        return true;
+    }
+    if (message != q.get_text && message != q.get_text_len && message != q.set_data && message != q.get_data)
+        return false;
+    if (!valid) {
+        *result = q.error;
+        return true;
+    }
+    ListItem& item = items[static_cast<size_t>(index)];
+    if (message == q.get_text) *result = copy_out(item.text, lparam);
+    else if (message == q.get_text_len) *result = static_cast<LRESULT>(item.text.size());
+    else if (message == q.get_data) *result = static_cast<LRESULT>(item.data);
+    else {
+        item.data = static_cast<ULONG_PTR>(lparam);
+        *result = 0;
+    }
+    return true;
+}
+
 // --- List box ---------------------------------------------------------------------
 
 void update_list_scroll(HWND window) {
@@ -203,6 +241,7 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     bool sorted = (w->style & LBS_SORT) != 0;
     LRESULT shared = 0;
     if (handle_shared_control_message(window, message, wparam, lparam, paint_list, &shared)) return shared;
+    if (answer_item_query(l->items, kListQueries, message, wparam, lparam, &shared)) return shared;
     switch (message) {
     case WM_CREATE:
         l->wants_bar = (w->style & WS_VSCROLL) != 0;
@@ -340,16 +379,6 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         return list_set_current(window, index);
     case LB_GETCURSEL:
         return l->current;
-    case LB_GETTEXT:
-        if (index < 0 || index >= count) return LB_ERR;
-        return copy_out(l->items[static_cast<size_t>(index)].text, lparam);
-    case LB_GETTEXTLEN:
-        if (index < 0 || index >= count) return LB_ERR;
-        return static_cast<LRESULT>(l->items[static_cast<size_t>(index)].text.size());
-    case LB_FINDSTRING:
-    case LB_FINDSTRINGEXACT:
-        return find_string(l->items, index, lparam ? reinterpret_cast<const char*>(lparam) : "",
-                           message == LB_FINDSTRINGEXACT);
     case LB_SELECTSTRING: {
         int found = find_string(l->items, index, lparam ? reinterpret_cast<const char*>(lparam) : "", false);
         if (found < 0) return LB_ERR;
@@ -398,13 +427,6 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         list_changed(window);
         return 0;
     }
-    case LB_SETITEMDATA:
-        if (index < 0 || index >= count) return LB_ERR;
-        l->items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(lparam);
-        return 0;
-    case LB_GETITEMDATA:
-        if (index < 0 || index >= count) return LB_ERR;
-        return static_cast<LRESULT>(l->items[static_cast<size_t>(index)].data);
     case LB_GETITEMHEIGHT:
         return l->item_height;
     case LB_SETITEMHEIGHT:
@@ -517,6 +539,7 @@ LRESULT combobox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     bool sorted = (w->style & CBS_SORT) != 0;
     LRESULT shared = 0;
     if (handle_shared_control_message(window, message, wparam, lparam, paint_combo, &shared)) return shared;
+    if (answer_item_query(c->items, kComboQueries, message, wparam, lparam, &shared)) return shared;
     switch (message) {
     case WM_NCCREATE: {
         // The window is as high as its field; the height given is the open list's.
@@ -645,16 +668,6 @@ LRESULT combobox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         return index;
     case CB_GETCURSEL:
         return c->current;
-    case CB_GETLBTEXT:
-        if (index < 0 || index >= count) return CB_ERR;
-        return copy_out(c->items[static_cast<size_t>(index)].text, lparam);
-    case CB_GETLBTEXTLEN:
-        if (index < 0 || index >= count) return CB_ERR;
-        return static_cast<LRESULT>(c->items[static_cast<size_t>(index)].text.size());
-    case CB_FINDSTRING:
-    case CB_FINDSTRINGEXACT:
-        return find_string(c->items, index, lparam ? reinterpret_cast<const char*>(lparam) : "",
-                           message == CB_FINDSTRINGEXACT);
     case CB_SELECTSTRING: {
         int found = find_string(c->items, index, lparam ? reinterpret_cast<const char*>(lparam) : "", false);
         if (found < 0) return CB_ERR;
@@ -662,13 +675,6 @@ LRESULT combobox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         InvalidateRect(window, nullptr, TRUE);
         return found;
     }
-    case CB_SETITEMDATA:
-        if (index < 0 || index >= count) return CB_ERR;
-        c->items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(lparam);
-        return CB_OKAY;
-    case CB_GETITEMDATA:
-        if (index < 0 || index >= count) return CB_ERR;
-        return static_cast<LRESULT>(c->items[static_cast<size_t>(index)].data);
     case CB_SHOWDROPDOWN:
         set_dropped(window, wparam != 0);
         return TRUE;
