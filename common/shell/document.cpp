@@ -4,9 +4,9 @@
 
 #include "common/analysis/scramble.h"
 #include "common/analysis/text_utils.h"
-#include "common/shell/file_names.h"
-#include "common/shell/message_table.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
+#include "common/text/text_helpers.h"
 #include "platform/kernel/file_io.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/shell/text_helpers.h"
+#include "common/text/text_helpers.h"
 
 int recent_file_slots(const SettingsRecord& record) {
     const SettingsProfile* profile = record.profile();

@@ -2,8 +2,8 @@
 
 #include "common/analysis/scramble.h"
 #include "common/analysis/text_utils.h"
-#include "common/shell/file_names.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/file_names.h"
+#include "common/text/text_helpers.h"
 
 namespace {
 

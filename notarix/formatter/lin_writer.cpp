@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "common/analysis/scramble.h"
-#include "common/shell/file_names.h"
+#include "common/text/file_names.h"
 #include "platform/kernel/file_io.h"
 
 LinWriter::~LinWriter() { abandon(); }

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "common/analysis/converter_host.h"
-#include "common/shell/file_names.h"
-#include "common/shell/message_table.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
+#include "common/text/text_helpers.h"
 #include "notarix/formatter/formatter_state.h"
 #include "notarix/formatter/lin_writer.h"
 #include "platform/kernel/file_io.h"

@@ -4,8 +4,8 @@
 
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
-#include "common/shell/file_names.h"
-#include "common/shell/message_table.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"

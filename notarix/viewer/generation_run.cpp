@@ -7,10 +7,10 @@
 
 #include "common/analysis/converter_host.h"
 #include "common/shell/document.h"
-#include "common/shell/file_names.h"
-#include "common/shell/message_table.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/text_helpers.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/shell_windows_setup.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/shell/message_table.h"
+#include "common/text/message_table.h"
 
 namespace {
 

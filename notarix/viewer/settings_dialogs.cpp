@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "common/shell/document.h"
-#include "common/shell/message_table.h"
+#include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/text_helpers.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"

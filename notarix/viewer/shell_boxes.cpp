@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "common/shell/message_table.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/message_table.h"
+#include "common/text/text_helpers.h"
 #include "notarix/viewer/frame.h"
 #include "platform/user/commdlg.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/shell/document.h"
-#include "common/shell/message_table.h"
+#include "common/text/message_table.h"
 #include "notarix/viewer/settings_layout.h"
 #include "platform/user/resources.h"
 #include "platform/user/shellapi.h"

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "common/shell/file_names.h"
-#include "common/shell/message_table.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/text_helpers.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/recent_menu.h"

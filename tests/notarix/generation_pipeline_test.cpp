@@ -9,7 +9,7 @@
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/converter_host.h"
 #include "common/analysis/scramble.h"
-#include "common/shell/clock.h"
+#include "common/text/clock.h"
 #include "notarix/converter/nx1011s.h"
 #include "notarix/formatter/nx1012.h"
 #include "platform/kernel/file_io.h"

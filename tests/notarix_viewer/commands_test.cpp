@@ -3,7 +3,7 @@
 // F1-F5, the refusals with their messages, and the menus' grey states.
 #include <gtest/gtest.h>
 
-#include "common/shell/file_names.h"
+#include "common/text/file_names.h"
 #include "common/shell/recent_files.h"
 #include "notarix/viewer/page_view.h"
 #include "platform/kernel/file_io.h"

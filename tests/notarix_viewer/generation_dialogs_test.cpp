@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/shell/text_helpers.h"
+#include "common/text/text_helpers.h"
 #include "notarix/viewer/generation_dialogs.h"
 #include "platform/kernel/file_io.h"
 #include "platform/user/commdlg.h"

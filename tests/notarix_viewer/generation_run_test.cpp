@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "common/shell/file_names.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/file_names.h"
+#include "common/text/text_helpers.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "notarix_fixture.h"

@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "common/analysis/analysis_state.h"
-#include "common/shell/clock.h"
+#include "common/text/clock.h"
 #include "common/shell/document.h"
-#include "common/shell/message_table.h"
+#include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
 #include "notarix/converter/nx1011s.h"
 #include "notarix/formatter/nx1012.h"

@@ -5,7 +5,7 @@
 // opened from the file menu.
 #include <gtest/gtest.h>
 
-#include "common/shell/file_names.h"
+#include "common/text/file_names.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "notarix/viewer/page_view.h"

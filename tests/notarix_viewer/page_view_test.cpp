@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/analysis/analysis_state.h"
-#include "common/shell/clock.h"
-#include "common/shell/message_table.h"
+#include "common/text/clock.h"
+#include "common/text/message_table.h"
 #include "notarix/converter/nx1011s.h"
 #include "notarix/formatter/nx1012.h"
 #include "notarix/viewer/page_view.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/message_table.h"
+#include "common/text/message_table.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/source_list.h"
 #include "platform/automation/automation.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/analysis/analysis_state.h"
-#include "common/shell/clock.h"
+#include "common/text/clock.h"
 #include "notarix/converter/nx1011s.h"
 #include "notarix/formatter/nx1012.h"
 

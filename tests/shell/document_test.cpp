@@ -9,7 +9,7 @@
 
 #include "common/analysis/scramble.h"
 #include "common/shell/document.h"
-#include "common/shell/message_table.h"
+#include "common/text/message_table.h"
 #include "tests/common/temp_dir.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/message_table.h"
+#include "common/text/message_table.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/shell/window_placement.h"

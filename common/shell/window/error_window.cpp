@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "common/shell/message_table.h"
+#include "common/text/message_table.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/shell/window_placement.h"
 #include "platform/gdi/wingdi.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "common/shell/text_helpers.h"
+#include "common/text/text_helpers.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "platform/kernel/file_io.h"
 

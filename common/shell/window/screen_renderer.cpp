@@ -1,7 +1,7 @@
 #include "common/shell/window/screen_renderer.h"
 
 #include "common/analysis/text_utils.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/text_helpers.h"
 #include "platform/user/winuser.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Small text helpers: date and time, trimming, searching and break markers.
 #include <gtest/gtest.h>
 
-#include "common/shell/clock.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/clock.h"
+#include "common/text/text_helpers.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The "&" macros of header and footer lines, with a fixed clock.
 #include <gtest/gtest.h>
 
-#include "common/shell/clock.h"
-#include "common/shell/header_macros.h"
+#include "common/text/clock.h"
+#include "common/text/header_macros.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "common/shell/message_table.h"
+#include "common/text/message_table.h"
 
 namespace {
 

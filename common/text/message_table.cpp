@@ -1,4 +1,4 @@
-#include "common/shell/message_table.h"
+#include "common/text/message_table.h"
 
 #include <cstdarg>
 #include <cstdio>

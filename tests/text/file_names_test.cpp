@@ -6,7 +6,7 @@
 #include <unistd.h>
 #include <utime.h>
 
-#include "common/shell/file_names.h"
+#include "common/text/file_names.h"
 #include "tests/common/temp_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "common/shell/clock.h"
+#include "common/text/clock.h"
 
 #include <optional>
 

@@ -1,10 +1,10 @@
-#include "common/shell/header_macros.h"
+#include "common/text/header_macros.h"
 
 #include <cstdio>
 
 #include "common/analysis/text_utils.h"
-#include "common/shell/clock.h"
-#include "common/shell/file_names.h"
+#include "common/text/clock.h"
+#include "common/text/file_names.h"
 
 namespace {
 

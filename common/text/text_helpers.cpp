@@ -1,9 +1,9 @@
-#include "common/shell/text_helpers.h"
+#include "common/text/text_helpers.h"
 
 #include <cstdio>
 
 #include "common/analysis/text_utils.h"
-#include "common/shell/clock.h"
+#include "common/text/clock.h"
 
 void to_lower_ascii(std::string& text) {
     const int size = static_cast<int>(text.size());

@@ -1,4 +1,4 @@
-#include "common/shell/file_names.h"
+#include "common/text/file_names.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/analysis/text_utils.h"
-#include "common/shell/text_helpers.h"
+#include "common/text/text_helpers.h"
 #include "platform/kernel/file_io.h"
 
 int find_last_separator(std::string_view path, bool colon_too) {
