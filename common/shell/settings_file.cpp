@@ -71,6 +71,16 @@ bool SettingsRecord::set_text(const SettingsField& field, std::string_view text,
     return true;
 }
 
+void SettingsRecord::set_text_cut(const SettingsField& field, std::string_view text, int slot) {
+    int width = 0;
+    if (slot_offset(field, slot, &width) < 0) return;
+    const size_t zero = text.find('\0');
+    if (zero != std::string_view::npos) text = text.substr(0, zero);
+    if (field.kind != SettingsFieldKind::Tag && static_cast<int>(text.size()) > width - 1)
+        text = text.substr(0, char_boundary_at_or_before(text, std::max(width - 1, 0)));
+    set_text(field, text, slot);
+}
+
 void SettingsRecord::set_standard_values() {
     if (!profile_) return;
     std::fill(bytes_.begin(), bytes_.end(), 0);

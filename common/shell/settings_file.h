@@ -134,6 +134,10 @@ public:
     // does not fit in the width less one byte is refused (false, nothing
     // changes); a text is taken up to its first zero byte.
     bool set_text(const SettingsField& field, std::string_view text, int slot = 0);
+    // Stores a text cut to the width less one byte, never splitting a
+    // double-byte character: what a dialog does with a text too long for its
+    // field. A Tag is stored only when it fits exactly, as set_text does.
+    void set_text_cut(const SettingsField& field, std::string_view text, int slot = 0);
 
     // Fills the record with the standard values of its layout (the shipped file).
     void set_standard_values();

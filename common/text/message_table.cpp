@@ -5,9 +5,9 @@
 
 #include "common/analysis/text_utils.h"
 
-// In id order within each group; lookup searches from the front, so an id
-// given twice would answer with its first text.
-const MessageEntry kMessageTable[kMessageCount] = {
+// NOTARIX's texts. In id order within each group; lookup searches from the
+// front, so an id given twice would answer with its first text.
+const MessageEntry kNotarixMessageEntries[kNotarixMessageCount] = {
     // 設定値に誤りがあります(%s)。
     {0, "\x90\xDD\x92\xE8\x92\x6C\x82\xC9\x8C\xEB\x82\xE8\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7(%s)\x81\x42"},
     // 関数仕様書ファイルのバージョンが違います。
@@ -310,12 +310,24 @@ const MessageEntry kMessageTable[kMessageCount] = {
     {809, "\x8E\x77\x92\xE8\x88\xCA\x92\x75\x82\xAA\x97\x4C\x8C\xF8\x94\xCD\x88\xCD\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42"},
 };
 
-const char* lookup_message(int id) {
-    for (const auto& entry : kMessageTable) {
-        if (entry.id == id) return entry.text;
+const MessageTable kNotarixMessages = {kNotarixMessageEntries, kNotarixMessageCount};
+
+namespace {
+const MessageTable* g_message_table = &kNotarixMessages;
+}
+
+void set_message_table(const MessageTable& table) { g_message_table = &table; }
+
+const MessageTable& current_message_table() { return *g_message_table; }
+
+const char* lookup_message(const MessageTable& table, int id) {
+    for (int i = 0; i < table.count; ++i) {
+        if (table.entries[i].id == id) return table.entries[i].text;
     }
     return nullptr;
 }
+
+const char* lookup_message(int id) { return lookup_message(*g_message_table, id); }
 
 std::string join_box_lines(std::string_view line1, std::string_view line2, std::string_view line3,
                            bool wide_buffer) {

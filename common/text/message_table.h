@@ -1,5 +1,6 @@
 // The numbered message texts of the viewer and its runs. Texts are Shift-JIS
-// bytes; several hold printf placeholders that the caller fills.
+// bytes; several hold printf placeholders that the caller fills. Each program
+// has its own table; the one lookup answers from the running program's.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +12,24 @@ struct MessageEntry {
     const char* text;
 };
 
-inline constexpr int kMessageCount = 150;
-extern const MessageEntry kMessageTable[kMessageCount];
+// A program's table, searched from its first entry.
+struct MessageTable {
+    const MessageEntry* entries;
+    int count;
+};
 
-// Text of the first entry with that id, or nullptr when there is none.
+inline constexpr int kNotarixMessageCount = 150;
+extern const MessageEntry kNotarixMessageEntries[kNotarixMessageCount];
+extern const MessageTable kNotarixMessages;
+
+// The running program's table: set once at start-up, NOTARIX's until then.
+void set_message_table(const MessageTable& table);
+const MessageTable& current_message_table();
+
+// Text of the first entry with that id in the running program's table (or
+// the one given), nullptr when there is none.
 const char* lookup_message(int id);
+const char* lookup_message(const MessageTable& table, int id);
 
 // The text joined as a message box shows it: "l1\nl2\nl3", "l1\nl2" when
 // line3 is empty, or l1 alone when line2 is empty too. The whole text is held

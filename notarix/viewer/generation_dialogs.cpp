@@ -200,12 +200,6 @@ constexpr TextChoice kTextFields[] = {
     {kOptionsField, &nx_settings::kGenerationOptions},
 };
 
-// Stores a field's text, cut to the field's width less one byte.
-void store_text(const SettingsField& field, std::string text) {
-    cut_at_char_boundary(text, field.width - 1);
-    shell_settings().set_text(field, text);
-}
-
 void choose_into_field(HWND dialog, int field_id, const SettingsField& stored, std::string_view filter) {
     std::string name = shell_settings().text(stored);
     int filter_index = 0;  // the initial name is shown
@@ -216,7 +210,7 @@ void choose_into_field(HWND dialog, int field_id, const SettingsField& stored, s
 
 void accept_parameters(HWND dialog, int result) {
     SettingsRecord& settings = shell_settings();
-    for (const TextChoice& t : kTextFields) store_text(*t.field, item_text(dialog, t.id));
+    for (const TextChoice& t : kTextFields) shell_settings().set_text_cut(*t.field, item_text(dialog, t.id));
     for (const ComboChoice& c : combo_choices()) {
         const LRESULT chosen = SendDlgItemMessageA(dialog, c.id, CB_GETCURSEL, 0, 0);
         // an unselected box keeps the stored value

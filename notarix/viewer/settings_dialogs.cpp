@@ -161,13 +161,8 @@ void end_dialog(HWND dialog, int result) {
     EndDialog(dialog, result);
 }
 
-// A text field into the settings: at most the field's width less one byte,
-// cut at a character boundary.
-void store_text(HWND dialog, int id, const SettingsField& field) {
-    std::string text = field_text(dialog, id);
-    cut_at_char_boundary(text, field.width - 1);
-    settings().set_text(field, text);
-}
+// A text field into the settings, cut to the field.
+void store_text(HWND dialog, int id, const SettingsField& field) { settings().set_text_cut(field, field_text(dialog, id)); }
 
 // After the values are stored: the settings file at once; a failed write
 // leaves the new values in memory and says so.

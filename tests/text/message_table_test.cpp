@@ -9,7 +9,7 @@ namespace {
 
 TEST(MessageTable, HasEveryEntryOnce) {
     std::set<int> ids;
-    for (const auto& entry : kMessageTable) {
+    for (const auto& entry : kNotarixMessageEntries) {
         EXPECT_NE(entry.text, nullptr) << entry.id;
         EXPECT_TRUE(ids.insert(entry.id).second) << entry.id;
     }

@@ -23,7 +23,6 @@ const ListWindowProfile kNotarixErrorWindow = {
     BATCH_PREFIX GENERATION_ERROR_DISPLAY,
     GENERATION_ERROR_DISPLAY,
     7,
-    nullptr,
     SC_MINIMIZE,
     false,
     true,
@@ -38,7 +37,6 @@ const ListWindowProfile kNotarixSummaryWindow = {
     nullptr,
     FUNCTION_SUMMARY DISPLAY,
     7,
-    nullptr,
     SC_MINIMIZE,
     false,
     false,
@@ -195,7 +193,7 @@ int ListWindow::load(const std::string& file_name, bool batch) {
             bytes.clear();
         } else {
             MessageBeep(0);
-            const char* format = (profile_->lookup ? profile_->lookup : lookup_message)(profile_->open_error_message);
+            const char* format = lookup_message(profile_->open_error_message);
             const std::string text = format_text(format ? format : "%s", file_name.c_str());
             MessageBoxA(window_, text.c_str(), profile_->box_caption, MB_OK);
             return -1;

@@ -29,8 +29,6 @@ struct ListWindowProfile {
     const char* batch_title;     // batch runs (nullptr: as title)
     const char* box_caption;     // of the box for a file that cannot be opened
     int open_error_message;      // its text, "%s" filled with the file name
-    // The program's message table (nullptr: the viewer's lookup_message).
-    const char* (*lookup)(int id);
     // The window's system-menu command that is removed (SC_MINIMIZE, SC_CLOSE).
     UINT removed_system_command;
     // Without a placement the window goes to (200, 100) of the screen, or

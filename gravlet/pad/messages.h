@@ -1,0 +1,39 @@
+// GRAVLET's numbered message texts: a table of exactly 170 entries, which
+// start-up makes the running program's (set_message_table), and the numbers
+// its PAD code shows, by name.
+#pragma once
+
+#include "common/text/message_table.h"
+
+inline constexpr int kGravletMessageCount = 170;
+extern const MessageEntry kGravletMessageEntries[kGravletMessageCount];
+extern const MessageTable kGravletMessages;
+
+namespace gx_message {
+inline constexpr int kOutputFirstBeyondLast = 4;    // 出力開始関数番号(%d)が最終関数番号を超えています。
+inline constexpr int kFileOpenErrorNamed = 7;       // ファイルオープンエラー（%s）
+inline constexpr int kFileNotFoundNamed = 8;        // ファイルが見つかりません（%s）。
+inline constexpr int kSourceNotFound = 9;           // ソースファイルが見つかりません(%s)。
+inline constexpr int kFileOpenError = 100;          // ファイルオープンエラー
+inline constexpr int kReading = 109;                // %s を読み込み中です。
+inline constexpr int kTooManyBlocks = 306;          // %s最大ブロック数を超えています（%d行目 %s）。
+inline constexpr int kTooManyTexts = 309;           // %s文字列が多すぎます。
+inline constexpr int kNoMemory = 402;               // メモリが足りません。
+inline constexpr int kCannotMakePad = 500;          // ＰＡＤ図が作成できません。
+inline constexpr int kHeadingMissing = 606;         // 見出しファイルが見つかりません。
+inline constexpr int kHeadingNotGiven = 607;        // 見出しファイルが指定されていません。
+inline constexpr int kSuppressedFunction = 610;     // 出力抑制関数(%s) 内部行数(%d)
+inline constexpr int kFormatError = 611;            // フォーマットエラー(%s)
+inline constexpr int kGeneratePad = 617;            // ＰＡＤ図を生成してください。
+inline constexpr int kFunctionName = 618;           // 関数名（%s）
+inline constexpr int kPadTooLarge = 620;            // 生成ＰＡＤ図が大きすぎます。
+inline constexpr int kLowerNestLevel = 621;         // ネストレベルを小さくしてください
+inline constexpr int kCommentBufferOver = 622;      // 注釈バッファオーバ
+inline constexpr int kOutputInitialising = 624;     // ＰＡＤ図出力処理を初期化中です。
+inline constexpr int kOutputProgress = 626;         // ＰＡＤ図出力中です(%d/%d)。
+inline constexpr int kOutputDone = 627;             // ＰＡＤ図出力を終了しました。
+inline constexpr int kOutputError = 628;            // ＰＡＤ図出力エラー（%s）。
+inline constexpr int kOutputRunning = 629;          // ＰＡＤ図を出力中です。
+inline constexpr int kInterrupted = 802;            // %sは中断されました。
+inline constexpr int kContinue = 803;               // 続行しますか？
+}  // namespace gx_message
