@@ -1,0 +1,66 @@
+// The page form in memory: a grid of 82 x 112 cells (characters and the
+// weights of the ruled-line arms through them), the same form as 82 text
+// rows (what is painted and saved), and the UNDO copy of the grid. Reading
+// and writing the form file (.frm) and keeping grid and rows in step.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/print/ruled_lines.h"
+#include "notarix/form/form_lines.h"
+
+struct FormCell {
+    // A single-byte character as its byte, a double-byte one as lead * 256 +
+    // trail in its first column (the second column holds 32); 0 ends the row.
+    int32_t code = ' ';
+    uint8_t right = 0, up = 0, left = 0, down = 0;
+};
+
+// Text rows are padded with blanks to this width.
+inline constexpr int kFormTextWidth = 111;
+
+// The form's state: one record, reset for every file read.
+struct FormGrids {
+    std::vector<FormCell> cells;     // kFormRows x kFormColumns, row-major; empty: not allocated
+    std::vector<FormCell> undo;      // the UNDO copy; empty when it could not be had
+    std::vector<std::string> rows;   // kFormRows text rows
+    RuledLineCodeSet code_set = kRuledLinesDosV;
+
+    bool allocated() const { return !cells.empty(); }
+    FormCell& cell(int row, int column) { return cells[static_cast<size_t>(row * kFormColumns + column)]; }
+    const FormCell& cell(int row, int column) const {
+        return cells[static_cast<size_t>(row * kFormColumns + column)];
+    }
+    // Every cell blank without arms, the last column of each row 0 (the row
+    // ends after column 110 unless a file fills it).
+    void clear_cells();
+    void clear_rows();
+};
+
+FormGrids& form_grids();
+
+// 0, or -1 when the grid or the text rows cannot be had (nothing stays
+// allocated then). Puts everything in the empty state and makes the
+// editor's drawing tools; message 410 stands in the status bar meanwhile.
+int alloc_form_grids();
+// Frees the three blocks and the drawing tools; safe to call twice.
+void free_form_grids();
+
+// -1 when the file cannot be opened (the form stays empty); else 0, after
+// the form was loaded (converted to the current code set), the view told
+// and, when the form was cut to 82 rows of 112 columns, the warning shown.
+int read_frm_file(const std::string& path);
+// Writes the 82 text rows without trailing blanks; the old file is replaced
+// only by a complete new one. 0, or -1 after the warning box.
+int write_frm_file(const std::string& path);
+// Re-derives every cell and row from the text rows, so that ruled lines
+// take the characters of the current code set.
+void rebuild_form_cells();
+// The text of one row, composed from its cells.
+void compose_row_text(int row, std::string& out);
+
+// Reads the characters of a line into a row of cells; ruled-line characters
+// in the line are replaced by those of the current code set.
+void read_row_characters(int row, std::string& line);

@@ -1,0 +1,7 @@
+// lyg: the layout generator on the command line. Turns a page form into its
+// layout records and field positions without the viewer:
+//   lyg form.frm -e<error file>
+// and exits with the generator's status.
+#include "notarix/form/layout_generator.h"
+
+int main(int argc, char** argv) { return run_layout_generator(argc, argv); }
