@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Runs NOTARIX under a script in a fresh program directory (the program, its
-# shipped files, the sample's form and source) and compares the log with the
+# shipped files with the page layout, the sample's common information and
+# source) and compares the log with the
 # expected one. -DPROGRAM -DSHIPPED -DSAMPLES -DEXPECTED -DWORK; optional
 # -DSCRIPT (default the sample's main.script), -DFILES (more files copied in)
 # -DOUTPUTS (files the run must leave; default the main job's) and -DABSENT
@@ -9,7 +10,7 @@ if(NOT DEFINED SCRIPT)
     set(SCRIPT "${SAMPLES}/main.script")
 endif()
 if(NOT DEFINED OUTPUTS)
-    set(OUTPUTS sample.lin generated.png summary.png)
+    set(OUTPUTS sample.lin generated.png generated-lower.png summary.png)
 endif()
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/home")
@@ -17,7 +18,7 @@ file(COPY "${PROGRAM}" DESTINATION "${WORK}")
 foreach(file IN LISTS SHIPPED)
     file(COPY "${file}" DESTINATION "${WORK}")
 endforeach()
-foreach(file nx1000.lis nx1000.css sample.c)
+foreach(file nx1000.css sample.c)
     file(COPY "${SAMPLES}/${file}" DESTINATION "${WORK}")
 endforeach()
 foreach(file IN LISTS FILES SCRIPT)
