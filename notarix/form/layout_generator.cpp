@@ -319,43 +319,47 @@ int emit_segment(int row1, int column1, int row2, int column2) {
     return emit(g_run.lis, text);
 }
 
-int write_line_pass(bool thick) {
+// Every run of a bit along one half-row (a row pass) or one column (a column
+// pass) as a segment from its first place to the first place without it.
+int write_runs(bool row_pass, int index, unsigned char bit) {
+    const LayoutRun& g = g_run;
+    const int length = row_pass ? kMapColumns : kHalfRows;
+    const auto has_bit = [&](int i) { return ((row_pass ? g.arms[index][i] : g.arms[i][index]) & bit) != 0; };
+    int code = kCodeOk;
+    for (int i = 0; i < length && code == kCodeOk;) {
+        if (!has_bit(i)) {
+            ++i;
+            continue;
+        }
+        const int start = i;
+        while (i < length && has_bit(i)) ++i;
+        code = row_pass ? emit_segment((index + 1) / 2, start, (index + 1) / 2, i)
+                        : emit_segment((start + 1) / 2, index, (i + 1) / 2, index);
+    }
+    return code;
+}
+
+int write_pass(bool row_pass, unsigned char bit) {
     LayoutRun& g = g_run;
-    const unsigned char horizontal = thick ? kThickHorizontal : kThinHorizontal;
-    const unsigned char vertical = thick ? kThickVertical : kThinVertical;
+    const int count = row_pass ? kHalfRows : kMapColumns;
+    int code = kCodeOk;
+    for (int index = 0; index < count && code == kCodeOk; ++index) {
+        if ((code = test_cancel()) != kCodeOk) break;
+        g.position = index;
+        show_step(index, true);
+        code = write_runs(row_pass, index, bit);
+    }
+    return code;
+}
+
+// One weight: its rows (phase 2 or 4), then its columns (3 or 5).
+int write_line_weight(bool thick) {
+    LayoutRun& g = g_run;
     int code = emit(g.lis, thick ? "LW:3" : "LW:1");
-
     g.phase = thick ? '2' : '4';
-    for (int h = 0; h < kHalfRows && code == kCodeOk; ++h) {
-        if ((code = test_cancel()) != kCodeOk) break;
-        g.position = h;
-        show_step(h, true);
-        for (int x = 0; x < kMapColumns && code == kCodeOk;) {
-            if ((g.arms[h][x] & horizontal) == 0) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < kMapColumns && (g.arms[h][x] & horizontal) != 0) ++x;
-            code = emit_segment((h + 1) / 2, start, (h + 1) / 2, x);
-        }
-    }
-
+    if (code == kCodeOk) code = write_pass(true, thick ? kThickHorizontal : kThinHorizontal);
     ++g.phase;
-    for (int x = 0; x < kMapColumns && code == kCodeOk; ++x) {
-        if ((code = test_cancel()) != kCodeOk) break;
-        g.position = x;
-        show_step(x, true);
-        for (int h = 0; h < kHalfRows && code == kCodeOk;) {
-            if ((g.arms[h][x] & vertical) == 0) {
-                ++h;
-                continue;
-            }
-            const int start = h;
-            while (h < kHalfRows && (g.arms[h][x] & vertical) != 0) ++h;
-            code = emit_segment((start + 1) / 2, x, (h + 1) / 2, x);
-        }
-    }
+    if (code == kCodeOk) code = write_pass(false, thick ? kThickVertical : kThinVertical);
     if (code == kCodeOk) {
         g.position = kMapColumns;
         show_step(kMapColumns, false);
@@ -567,8 +571,8 @@ int write_layout() {
     int code = kCodeOk;
     for (const char* line : {"OV:1", "PF:14", "ZO:", "PP:82,110", "SP:82,100", "# -----< BEGIN of DATA >-----", "ZV:"})
         if (code == kCodeOk) code = emit(g.lis, line);
-    if (code == kCodeOk) code = write_line_pass(true);
-    if (code == kCodeOk) code = write_line_pass(false);
+    if (code == kCodeOk) code = write_line_weight(true);
+    if (code == kCodeOk) code = write_line_weight(false);
     if (code == kCodeOk) code = write_texts_and_fields();
     // "ZO" and "ZC" without their colon, as every interpreter skips them
     for (const char* line : {"# -----< END of DATA >-----", "OV:2", "OV:3", "ZO", "ZC", "OV:4"})
