@@ -13,9 +13,11 @@ foreach(dir "${CMAKE_BINARY_DIR}/bin" "${CMAKE_BINARY_DIR}/tools" "${CMAKE_BINAR
 endforeach()
 
 # gravlet_settings_file_beside(TARGET): also copies it next to a target's
-# executable after every build, wherever that executable is placed.
+# executable after every build, wherever that executable is placed (from any
+# directory's CMakeLists, so the path does not rest on a variable of this one).
 function(gravlet_settings_file_beside target)
     add_custom_command(TARGET ${target} POST_BUILD
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different "${GRAVLET_SETTINGS_FILE}" "$<TARGET_FILE_DIR:${target}>/gx1000s.prm"
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different "${PROJECT_SOURCE_DIR}/resources/gravlet/gx1000s.prm"
+                "$<TARGET_FILE_DIR:${target}>/gx1000s.prm"
         VERBATIM)
 endfunction()
