@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -165,7 +166,9 @@ int dump_output(SettingsRecord& settings, const Arguments& a) {
     v.last_function = number_or(a, "last", settings.word(kOutputLastFunction));
     v.level_width = number_or(a, "level", settings.word(kOutputLevelWidth));
     v.chars_per_line = number_or(a, "chars", gravlet_chars_per_line(settings));
-    const int result = write_pad_output_file(a.files[0], a.output, v, nullptr, quiet_pad_host());
+    std::unique_ptr<PadGrid> grid;
+    if (alloc_print_work_area(grid) != 0) return fail(kPadOutputNoMemory);
+    const int result = write_pad_output_file(a.files[0], a.output, v, nullptr, *grid, quiet_pad_host());
     return result == 0 ? 0 : fail(result);
 }
 

@@ -159,21 +159,24 @@ void break_texts(PadGrid& grid, const PadLayoutValues& values) {
             if (cell->kind == kPadRowEnd) break;
             const int wrap = pad_wrap_width(cell->kind, room, values);
             if (wrap > 0) insert_wrap_tabs(cell->text, cell->text_room, wrap);
-            const std::vector<std::string_view> pieces = split_cell_text(cell->text);
-            lines += static_cast<int>(pieces.size()) - 1;
-            std::string last;
+            CellPieces pieces(cell->text);
+            std::string_view piece;
             int width = 0;
-            if (values.output) {
-                width = static_cast<int>(pieces.front().size()) + 2;
-                for (std::string_view p : pieces) width = std::max(width, static_cast<int>(p.size()) + 2);
-                last = format_output_piece(cell->kind, pieces.back(), pieces.size() == 1, values.format_width);
-            } else {
-                width = static_cast<int>(std::strlen(cell->text));
-                last = format_cell_piece(cell->kind, pieces.back(), values.format_width);
+            int last = 0;
+            while (pieces.next(piece)) {
+                const bool first = pieces.count() == 1;
+                if (!first) ++lines;
+                if (values.output) {
+                    width = std::max(width, static_cast<int>(piece.size()) + 2);
+                    last = output_piece_length(cell->kind, static_cast<int>(piece.size()), first, values.format_width);
+                } else {
+                    last = cell_piece_length(cell->kind, static_cast<int>(piece.size()), values.format_width);
+                }
             }
+            if (!values.output) width = static_cast<int>(std::strlen(cell->text));
             cell->width = static_cast<int16_t>(std::min(width, 32767));
             cell->height = static_cast<int16_t>(lines);
-            x += static_cast<int>(last.size());
+            x += last;
             if (values.output) x += x % 2;
         }
         y += lines;
@@ -303,16 +306,23 @@ std::string format_output_piece(int kind, std::string_view piece, bool first, in
     return pad_right(" ", piece, format_width, first ? "" : " ");
 }
 
-std::vector<std::string_view> split_cell_text(const char* text) {
-    std::vector<std::string_view> pieces;
-    std::string_view rest(text ? text : "");
-    while (true) {
-        const size_t tab = rest.find('\t');
-        pieces.push_back(rest.substr(0, tab));
-        if (tab == std::string_view::npos) break;
-        rest.remove_prefix(tab + 1);
-    }
-    return pieces;
+int cell_piece_length(int kind, int piece_length, int format_width) {
+    return is_inset_text_kind(kind) ? 1 + std::max(piece_length, format_width - 1) : std::max(piece_length, format_width);
+}
+
+int output_piece_length(int kind, int piece_length, bool first, int format_width) {
+    if (is_inset_text_kind(kind)) return 2 + std::max(piece_length, format_width - 1);
+    return 1 + std::max(piece_length, format_width) + (first ? 0 : 1);
+}
+
+bool CellPieces::next(std::string_view& piece) {
+    if (done_) return false;
+    const size_t tab = rest_.find('\t');
+    piece = rest_.substr(0, tab);
+    if (tab == std::string_view::npos) done_ = true;
+    else rest_.remove_prefix(tab + 1);
+    ++count_;
+    return true;
 }
 
 std::vector<PadPage> compute_pad_extents(const PadGrid& grid) {
@@ -352,15 +362,16 @@ void measure_pad_page(PadGrid& grid, const PadPage& page, const PadLayoutValues&
             cell->x = static_cast<int16_t>(x);
             cell->y = static_cast<int16_t>(y);
             if (cell->kind == kPadRowEnd) break;
-            const std::vector<std::string_view> pieces = split_cell_text(cell->text);
+            CellPieces pieces(cell->text);
+            std::string_view piece;
             int width = 0;
-            std::string last;
-            for (std::string_view p : pieces) {
-                last = format_cell_piece(cell->kind, p, values.format_width);
-                width = std::max(width, static_cast<int>(last.size()));
+            int last = 0;
+            while (pieces.next(piece)) {
+                last = cell_piece_length(cell->kind, static_cast<int>(piece.size()), values.format_width);
+                width = std::max(width, last);
             }
-            const int lines = static_cast<int>(pieces.size());
-            x += static_cast<int>(last.size());
+            const int lines = pieces.count();
+            x += last;
             cell->width = static_cast<int16_t>(std::min(width, 32767));
             cell->height = static_cast<int16_t>(lines);
             row_lines = std::max(row_lines, lines);

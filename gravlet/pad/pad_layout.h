@@ -51,6 +51,24 @@ std::string format_cell_piece(int kind, std::string_view piece, int format_width
 std::string format_output_piece(int kind, std::string_view piece, bool first, int format_width);
 // Whether a kind's text starts a column further right and is padded less.
 bool is_inset_text_kind(int kind);
+// The lengths of those two formats, without making them.
+int cell_piece_length(int kind, int piece_length, int format_width);
+int output_piece_length(int kind, int piece_length, bool first, int format_width);
+
+// The pieces of a cell text, cut at its TABs, one after the other; the text
+// is not copied.
+class CellPieces {
+public:
+    explicit CellPieces(const char* text) : rest_(text ? text : "") {}
+    // False after the last piece.
+    bool next(std::string_view& piece);
+    int count() const { return count_; }
+
+private:
+    std::string_view rest_;
+    bool done_ = false;
+    int count_ = 0;
+};
 
 struct PadPage {
     int first = 1;
@@ -64,6 +82,3 @@ std::vector<PadPage> compute_pad_extents(const PadGrid& grid);
 // The final x, y, width and height of every cell of a page's rows (y from 1
 // at the page's first row), as the view draws them.
 void measure_pad_page(PadGrid& grid, const PadPage& page, const PadLayoutValues& values);
-
-// The pieces of a cell text, cut at its TABs.
-std::vector<std::string_view> split_cell_text(const char* text);

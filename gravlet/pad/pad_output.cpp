@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <new>
 
 #include "common/analysis/result_files.h"
@@ -512,18 +511,20 @@ void format_output_cell_texts(PadGrid& grid, const PadPage& part, const PadOutpu
             cell->y = static_cast<int16_t>(line);
             if (cell->kind == kPadRowEnd) break;
             const bool inset = is_inset_text_kind(cell->kind);
-            const std::vector<std::string_view> pieces = split_cell_text(cell->text);
+            CellPieces pieces(cell->text);
+            std::string_view piece;
             // The box encloses its texts with a blank on either side.
             int width = 0;
             std::string formatted;
-            for (size_t i = 0; i < pieces.size(); ++i) {
-                formatted = format_output_piece(cell->kind, pieces[i], i == 0, format_width);
-                buffer.put(line + 1 + static_cast<int>(i), inset ? x + 1 : x, formatted);
-                width = std::max(width, static_cast<int>(pieces[i].size()) + 2);
+            while (pieces.next(piece)) {
+                const int i = pieces.count() - 1;
+                formatted = format_output_piece(cell->kind, piece, i == 0, format_width);
+                buffer.put(line + 1 + i, inset ? x + 1 : x, formatted);
+                width = std::max(width, static_cast<int>(piece.size()) + 2);
             }
             cell->width = static_cast<int16_t>(std::min(width, 32767));
-            cell->height = static_cast<int16_t>(pieces.size());
-            row_height = std::max(row_height, static_cast<int>(pieces.size()));
+            cell->height = static_cast<int16_t>(pieces.count());
+            row_height = std::max(row_height, pieces.count());
             x += static_cast<int>(formatted.size());
             x += x % 2;
         }
@@ -546,13 +547,11 @@ void render_pad_characters(const PadGrid& grid, const PadPage& part, const PadOu
 // --- The output of a range of functions ---------------------------------------------------------
 
 int write_pad_output_file(const std::string& pds_path, const std::string& output_path, const PadOutputValues& values,
-                          const PadHeadingLines* headings, PadHost& host) {
+                          const PadHeadingLines* headings, PadGrid& grid, PadHost& host) {
     OutputRun run{values, pad_output_geometry(values), headings, host, {}, {}, 0};
     run.margin.assign(static_cast<size_t>(run.geometry.left_column - 6), ' ');
     const int function_count = values.function_count > 0 ? values.function_count : count_pds_function_heads(pds_path);
 
-    std::unique_ptr<PadGrid> grid(new (std::nothrow) PadGrid());
-    if (!grid) return kPadOutputNoMemory;
     PdsLineReader lines;
     if (!lines.open(pds_path)) return kPadOutputFailed;
     if (!run.file.open(output_path)) {
@@ -564,12 +563,12 @@ int write_pad_output_file(const std::string& pds_path, const std::string& output
     if (!buffer.allocate()) return kPadOutputNoMemory;
 
     host.show_status(format_text(message(gx_message::kOutputProgress).c_str(), 1, function_count));
-    bool failed = !run.write_heading(0, *grid);
+    bool failed = !run.write_heading(0, grid);
     bool aborted = false;
     int taken = 0;
     while (!failed) {
-        grid->reset_pools();
-        const PdsBlockEnd end = read_pds_block(lines, *grid, kPdsOutputRead, run.geometry.level, host, pds_path);
+        grid.reset_pools();
+        const PdsBlockEnd end = read_pds_block(lines, grid, kPdsOutputRead, run.geometry.level, host, pds_path);
         if (end == PdsBlockEnd::Aborted) {
             aborted = true;
             break;
@@ -587,10 +586,10 @@ int write_pad_output_file(const std::string& pds_path, const std::string& output
                 break;
             continue;
         }
-        lay_out_output_pad(*grid, run.geometry);
-        if (grid->row_count < values.min_rows) {
-            host.show_status(format_text(message(gx_message::kSuppressedFunction).c_str(), grid->function_name.c_str(),
-                                         grid->row_count));
+        lay_out_output_pad(grid, run.geometry);
+        if (grid.row_count < values.min_rows) {
+            host.show_status(format_text(message(gx_message::kSuppressedFunction).c_str(), grid.function_name.c_str(),
+                                         grid.row_count));
             continue;
         }
         if (taken + 1 > values.last_function) break;
@@ -600,9 +599,9 @@ int write_pad_output_file(const std::string& pds_path, const std::string& output
         }
         host.show_status(format_text(message(gx_message::kOutputProgress).c_str(), taken + 1, function_count));
         ++taken;
-        failed = !run.write_heading(1, *grid) || !run.write_function(*grid, buffer);
+        failed = !run.write_heading(1, grid) || !run.write_function(grid, buffer);
     }
-    if (!failed && !aborted) failed = !run.write_heading(2, *grid);
+    if (!failed && !aborted) failed = !run.write_heading(2, grid);
     if (aborted) return kPadOutputCancelled;
     if (failed) return kPadOutputFailed;
     return run.file.commit() ? kPadOutputDone : kPadOutputFailed;

@@ -130,9 +130,10 @@ enum : int {
     kPadOutputNotOpened = 5,   // the output file could not be created
 };
 
-// Writes functions first..last of a .pds into a text file (CR LF lines):
-// the header line, per function its heading and its parts, the footer line
-// (header and footer only with heading lines). The file takes the place of
-// an older one only when complete; a cancelled or failed run keeps the old.
+// Writes functions first..last of a .pds into a text file (CR LF lines),
+// reading them into the run's grid: the header line, per function its
+// heading and its parts, the footer line (header and footer only with heading
+// lines). The file takes the place of an older one only when complete; a
+// cancelled or failed run keeps the old.
 int write_pad_output_file(const std::string& pds_path, const std::string& output_path, const PadOutputValues& values,
-                          const PadHeadingLines* headings, PadHost& host);
+                          const PadHeadingLines* headings, PadGrid& grid, PadHost& host);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "common/analysis/scramble.h"
 #include "common/analysis/text_utils.h"
@@ -328,3 +329,15 @@ int count_pad_rows_in_range(const std::string& path, int first, int last, int ex
     }
     return total;
 }
+
+int count_pad_lines_in_range(const std::string& path, int first, int last, int top_margin, PadGrid& grid,
+                             int level_width) {
+    return count_pad_rows_in_range(path, first, last, kPadRows - top_margin - 1, grid, level_width);
+}
+
+int alloc_print_work_area(std::unique_ptr<PadGrid>& grid) {
+    grid.reset(new (std::nothrow) PadGrid());
+    return grid ? 0 : 4;
+}
+
+void free_print_work_area(std::unique_ptr<PadGrid>& grid) { grid.reset(); }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,6 +100,11 @@ inline constexpr int kPdsMaxFunctions = 1000;
 // file header; else the heads of at most 1000 functions.
 bool index_pds_file(PdsLineReader& lines, std::vector<PdsIndexEntry>& index);
 
+// The grid of a print or output run: 0, or 4 when it cannot be had. Freeing
+// twice is harmless.
+int alloc_print_work_area(std::unique_ptr<PadGrid>& grid);
+void free_print_work_area(std::unique_ptr<PadGrid>& grid);
+
 // The function heads of a file, at most 1000, whatever its header line; 0
 // when it cannot be opened.
 int count_pds_function_heads(const std::string& path);
@@ -109,3 +115,7 @@ int count_pds_function_heads(const std::string& path);
 // be opened.
 int count_pad_rows_in_range(const std::string& path, int first, int last, int extra_per_function, PadGrid& grid,
                             int level_width);
+// The output run's total: also the buffer rows a part may fill (3000 less
+// the top margin) less one, per function.
+int count_pad_lines_in_range(const std::string& path, int first, int last, int top_margin, PadGrid& grid,
+                             int level_width);

@@ -239,6 +239,33 @@ TEST_F(PadLayoutTest, MeasureGivesPositionsAndSizes) {
     EXPECT_EQ(g.cell(call_row + 1, 0)->x, 4);
 }
 
+TEST(PadPieces, FormatsPadToTheColumn) {
+    // The view: "%-*s" with 2L, " %-*s" with 2L - 1 for names, calls and end terminals.
+    EXPECT_EQ(format_cell_piece(kPadStatement, "ab", 8), "ab      ");
+    EXPECT_EQ(format_cell_piece(kPadCall, "ab", 8), " ab     ");
+    EXPECT_EQ(format_cell_piece(kPadStatement, "abcdefghij", 8), "abcdefghij");
+    // The output: " %-*s", then " %-*s " for further pieces; "  %-*s" with 2L - 1.
+    EXPECT_EQ(format_output_piece(kPadCase, "ab", true, 8), " ab      ");
+    EXPECT_EQ(format_output_piece(kPadCase, "ab", false, 8), " ab       ");
+    EXPECT_EQ(format_output_piece(kPadNameTerminal, "ab", false, 8), "  ab     ");
+    for (int kind : {kPadStatement, kPadNameTerminal, kPadCall, kPadEndTerminal, kPadEmpty}) {
+        for (const char* piece : {"", "ab", "abcdefghijklmnop"}) {
+            const int n = static_cast<int>(std::strlen(piece));
+            EXPECT_EQ(cell_piece_length(kind, n, 8), static_cast<int>(format_cell_piece(kind, piece, 8).size()));
+            for (bool first : {true, false}) {
+                EXPECT_EQ(output_piece_length(kind, n, first, 8),
+                          static_cast<int>(format_output_piece(kind, piece, first, 8).size()));
+            }
+        }
+    }
+    std::string_view piece;
+    CellPieces pieces("a\tbc\t");
+    std::vector<std::string_view> got;
+    while (pieces.next(piece)) got.push_back(piece);
+    EXPECT_EQ(got, (std::vector<std::string_view>{"a", "bc", ""}));
+    EXPECT_EQ(pieces.count(), 3);
+}
+
 TEST(PadPages, PagesSplitByEachRowsTallestCell) {
     PadGrid grid;
     grid.row_count = 5;

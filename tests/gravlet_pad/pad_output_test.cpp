@@ -33,7 +33,7 @@ protected:
     std::string run(const std::string& pds, const PadOutputValues& values, int expected_result = kPadOutputDone,
                     const PadHeadingLines* headings = nullptr) {
         const std::string out = ws.dir.path("out.txt");
-        EXPECT_EQ(write_pad_output_file(pds, out, values, headings, host), expected_result);
+        EXPECT_EQ(write_pad_output_file(pds, out, values, headings, grid, host), expected_result);
         return read_raw(out);
     }
 
@@ -72,6 +72,7 @@ protected:
 
     Workspace ws;
     RecordingHost host;
+    PadGrid grid;
 };
 
 TEST_F(PadOutputTest, GoldenDosVAtLevel16) {
@@ -118,7 +119,6 @@ TEST_F(PadOutputTest, AFunctionOfFlowLinesIsWrittenAsItsTwoTerminals) {
 
 TEST_F(PadOutputTest, PartsSplitWhereTheBufferRowsEnd) {
     const std::string pds = ws.fixture("parts.pds", Form::Plain);
-    PadGrid grid;
     PdsLineReader lines;
     ASSERT_TRUE(lines.open(pds));
     ASSERT_EQ(read_pds_function_for_output(lines, grid, 16, host, pds), 1);
@@ -188,19 +188,19 @@ TEST_F(PadOutputTest, AFailedOrCancelledRunKeepsTheOldFile) {
     write_raw(out, "old");
     // Not a PAD file at all.
     const std::string bad = ws.write("bad.pds", "no header\n0001@f x\n0001M:f\n/\n", Form::Plain);
-    EXPECT_EQ(write_pad_output_file(bad, out, values(0, 16), nullptr, host), kPadOutputFailed);
+    EXPECT_EQ(write_pad_output_file(bad, out, values(0, 16), nullptr, grid, host), kPadOutputFailed);
     EXPECT_EQ(read_raw(out), "old");
-    EXPECT_EQ(write_pad_output_file(ws.dir.path("missing.pds"), out, values(0, 16), nullptr, host), kPadOutputFailed);
+    EXPECT_EQ(write_pad_output_file(ws.dir.path("missing.pds"), out, values(0, 16), nullptr, grid, host), kPadOutputFailed);
     EXPECT_EQ(read_raw(out), "old");
     // Cancelled through the meter while reading.
     host.abort_after_pumps = 20;
-    EXPECT_EQ(write_pad_output_file(kDataDir + "output.pds", out, values(0, 16), nullptr, host), kPadOutputCancelled);
+    EXPECT_EQ(write_pad_output_file(kDataDir + "output.pds", out, values(0, 16), nullptr, grid, host), kPadOutputCancelled);
     EXPECT_EQ(read_raw(out), "old");
     EXPECT_FALSE(std::ifstream(out + ".$tx").good()) << "no work file is left behind";
     // An output file that cannot be made: message 100 with the name, result 5.
     host.abort_after_pumps = -1;
     const std::string nowhere = ws.dir.path("no/such/dir/out.txt");
-    EXPECT_EQ(write_pad_output_file(kDataDir + "output.pds", nowhere, values(0, 16), nullptr, host),
+    EXPECT_EQ(write_pad_output_file(kDataDir + "output.pds", nowhere, values(0, 16), nullptr, grid, host),
               kPadOutputNotOpened);
     ASSERT_FALSE(host.boxes.empty());
     EXPECT_EQ(host.boxes.back().line1, std::string("\x8F\x6F\x97\xCD") + lookup_message(100));

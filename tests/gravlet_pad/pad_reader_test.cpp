@@ -378,6 +378,8 @@ TEST_P(PadReaderTest, CountingTakesEveryFunctionInRange) {
     EXPECT_EQ(count_pad_rows_in_range(path, 2, 3, 2999, grid, 16), 24 + 13 + 2 * 2999);
     EXPECT_EQ(count_pad_rows_in_range(path, 4, 9, 0, grid, 16), 0);
     EXPECT_EQ(count_pad_rows_in_range(ws.dir.path("missing.pds"), 1, 9, 0, grid, 16), 0);
+    // The output adds the buffer rows a part may fill, less one, per function.
+    EXPECT_EQ(count_pad_lines_in_range(path, 1, 1, 2, grid, 16), 13 + 2997);
 
     PdsLineReader lines;
     ASSERT_TRUE(lines.open(path));
@@ -385,6 +387,34 @@ TEST_P(PadReaderTest, CountingTakesEveryFunctionInRange) {
     ASSERT_EQ(read_pds_function_for_print(lines, grid, 16, quiet_pad_host(), path), 1);
     // Rows of the "for" function that hold something besides flow lines.
     EXPECT_EQ(count_content_rows(grid), 9);
+}
+
+TEST_P(PadReaderTest, ARowReadAgainHasNoPositionOfTheFunctionBefore) {
+    ViewFixture view(ws.fixture("three_functions.pds", form()));
+    ASSERT_EQ(view.open(ws.dir.path()), kPadIndexOk);
+    ASSERT_EQ(load_pad_function(view.doc, 1, view.host), 0);
+    measure_pad_function(view.doc);
+    PadGrid& grid = *view.doc.grid;
+    ASSERT_GT(grid.cell(5, 1)->x, 0);
+    ASSERT_EQ(parse_pds_block(view.doc.file, view.doc.index[0].offset, view.doc.index[0].line, grid, 16, view.host,
+                              view.doc.path),
+              1);
+    for (int r = 0; r <= grid.row_count + 1; ++r) {
+        for (int c = 0; c < kPadColumns; ++c) {
+            const PadCell* cell = grid.cell(r, c);
+            EXPECT_EQ(cell->x | cell->y | cell->width | cell->height, 0) << r << " " << c;
+        }
+    }
+}
+
+TEST(PadWorkArea, AllocatedAndFreedTwice) {
+    std::unique_ptr<PadGrid> grid;
+    ASSERT_EQ(alloc_print_work_area(grid), 0);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->cells.size(), static_cast<size_t>(kPadRows * kPadColumns));
+    free_print_work_area(grid);
+    free_print_work_area(grid);
+    EXPECT_FALSE(grid);
 }
 
 TEST(PadCellText, ReservationsOfViewAndPrint) {
