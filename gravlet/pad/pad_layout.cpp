@@ -307,7 +307,8 @@ std::string format_output_piece(int kind, std::string_view piece, bool first, in
 }
 
 int cell_piece_length(int kind, int piece_length, int format_width) {
-    return is_inset_text_kind(kind) ? 1 + std::max(piece_length, format_width - 1) : std::max(piece_length, format_width);
+    if (is_inset_text_kind(kind)) return 1 + std::max(piece_length, format_width - 1);
+    return std::max(piece_length, format_width);
 }
 
 int output_piece_length(int kind, int piece_length, bool first, int format_width) {

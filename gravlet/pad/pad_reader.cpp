@@ -96,6 +96,9 @@ void fill_structure_row(PadGrid& grid, int row, std::string_view letters, int16_
     grid.set_kind(row, count + (last == 'R' || last == 'C' || last == 'S' ? 1 : 0), kPadRowEnd);
 }
 
+// A head row: its source-line digits, then '@'.
+bool is_function_head(std::string_view line) { return byte_at(line, skip_digits_from(line, 0)) == '@'; }
+
 bool only_plus_signs(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == '+'; });
 }
@@ -172,8 +175,7 @@ PdsBlockEnd read_pds_block(PdsLineReader& lines, PadGrid& grid, const PdsReadPro
     const int keep = profile.line_bytes - 2;
     PdsBlockEnd end = PdsBlockEnd::EndOfFile;
     std::string line;
-    while (true) {
-        if (!lines.next(line)) break;
+    while (lines.next(line)) {
         if (profile.pump_each_line && host.pump()) {
             end = PdsBlockEnd::Aborted;
             break;
@@ -185,11 +187,8 @@ PdsBlockEnd read_pds_block(PdsLineReader& lines, PadGrid& grid, const PdsReadPro
         // A row longer than the reader's buffer keeps what fits, whole
         // characters only; the rest is never read as a row of its own.
         if (static_cast<int>(line.size()) > keep) line.resize(char_boundary_at_or_before(line, keep));
-        if (line.empty()) {
-            break;
-        }
-        if (line[0] == ' ') continue;
-        if (line[0] == '/') {
+        if (byte_at(line, 0) == ' ') continue;
+        if (byte_at(line, 0) == '/') {
             end = PdsBlockEnd::Separator;
             break;
         }
@@ -209,11 +208,13 @@ PdsBlockEnd read_pds_block(PdsLineReader& lines, PadGrid& grid, const PdsReadPro
         if (rest.empty() || (profile.plus_rows_end_read && only_plus_signs(rest))) break;
         const size_t colon = rest.find(':');
         const size_t letters_at = static_cast<size_t>(skip_digits_from(rest, 0));
-        if (colon == std::string_view::npos || colon < letters_at || !letters_fit(rest.substr(letters_at, colon - letters_at))) {
+        const std::string_view letters = colon == std::string_view::npos || colon < letters_at
+                                             ? std::string_view()
+                                             : rest.substr(letters_at, colon - letters_at);
+        if (!letters_fit(letters)) {
             show_status(host, gx_message::kFormatError, line);
             continue;
         }
-        const std::string_view letters = rest.substr(letters_at, colon - letters_at);
         fill_structure_row(grid, row, letters, source_line);
         const std::string_view cell_text = rest.substr(colon + 1);
         PadCell* last = grid.cell(row, static_cast<int>(letters.size()) - 1);
@@ -298,8 +299,7 @@ bool index_pds_file(PdsLineReader& lines, std::vector<PdsIndexEntry>& index) {
     while (static_cast<int>(index.size()) < kPdsMaxFunctions) {
         const int64_t offset = lines.offset();
         if (!lines.next(line)) break;
-        const int pos = skip_digits_from(line, 0);
-        if (byte_at(line, pos) == '@') index.push_back({lines.line_number(), offset});
+        if (is_function_head(line)) index.push_back({lines.line_number(), offset});
     }
     return true;
 }
@@ -310,7 +310,7 @@ int count_pds_function_heads(const std::string& path) {
     int count = 0;
     std::string line;
     while (count < kPdsMaxFunctions && lines.next(line)) {
-        if (byte_at(line, skip_digits_from(line, 0)) == '@') ++count;
+        if (is_function_head(line)) ++count;
     }
     return count;
 }

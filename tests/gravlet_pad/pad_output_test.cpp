@@ -190,11 +190,13 @@ TEST_F(PadOutputTest, AFailedOrCancelledRunKeepsTheOldFile) {
     const std::string bad = ws.write("bad.pds", "no header\n0001@f x\n0001M:f\n/\n", Form::Plain);
     EXPECT_EQ(write_pad_output_file(bad, out, values(0, 16), nullptr, grid, host), kPadOutputFailed);
     EXPECT_EQ(read_raw(out), "old");
-    EXPECT_EQ(write_pad_output_file(ws.dir.path("missing.pds"), out, values(0, 16), nullptr, grid, host), kPadOutputFailed);
+    EXPECT_EQ(write_pad_output_file(ws.dir.path("missing.pds"), out, values(0, 16), nullptr, grid, host),
+              kPadOutputFailed);
     EXPECT_EQ(read_raw(out), "old");
     // Cancelled through the meter while reading.
     host.abort_after_pumps = 20;
-    EXPECT_EQ(write_pad_output_file(kDataDir + "output.pds", out, values(0, 16), nullptr, grid, host), kPadOutputCancelled);
+    EXPECT_EQ(write_pad_output_file(kDataDir + "output.pds", out, values(0, 16), nullptr, grid, host),
+              kPadOutputCancelled);
     EXPECT_EQ(read_raw(out), "old");
     EXPECT_FALSE(std::ifstream(out + ".$tx").good()) << "no work file is left behind";
     // An output file that cannot be made: message 100 with the name, result 5.

@@ -180,8 +180,8 @@ TEST_P(PadReaderTest, RowsThatDoNotFitTheRowAreFormatErrors) {
 }
 
 TEST_P(PadReaderTest, AFunctionOf2998RowsLoadsAndOneOf2999IsRefused) {
-    ViewFixture view(ws.write("big.pds",
-                              " [JOV:PDS\n" + function_of_rows("fits", 2998) + function_of_rows("toobig", 2999), form()));
+    const std::string rows = function_of_rows("fits", 2998) + function_of_rows("toobig", 2999);
+    ViewFixture view(ws.write("big.pds", " [JOV:PDS\n" + rows, form()));
     ASSERT_EQ(view.open(ws.dir.path()), kPadIndexOk);
     ASSERT_EQ(load_pad_function(view.doc, 0, view.host), 0);
     EXPECT_GT(view.doc.grid->row_count, 2900);

@@ -28,7 +28,9 @@ int u16_at(const std::string& bytes, int offset) {
     return static_cast<uint8_t>(bytes[offset]) | static_cast<uint8_t>(bytes[offset + 1]) << 8;
 }
 
-std::string as_string(const SettingsRecord& record) { return std::string(record.bytes().begin(), record.bytes().end()); }
+std::string as_string(const SettingsRecord& record) {
+    return std::string(record.bytes().begin(), record.bytes().end());
+}
 
 TEST(GravletSettings, ShippedFileIsTheTablesStandardRecord) {
     const std::string shipped = read_raw(kShippedFile);
@@ -150,7 +152,8 @@ TEST(GravletSettings, LongTextsAreCutToTheirFieldAtACharacterBoundary) {
 TEST(GravletSettings, RecentFilesUseGravletsOffsets) {
     SettingsRecord record(kGravletSettings);
     record.set_standard_values();
-    for (const char* name : {"C:\\A.PDS", "c:\\b.pds", "c:\\a.pds", "c:\\c.pds", "c:\\d.pds", "c:\\e.pds", "c:\\f.pds"}) {
+    for (const char* name :
+         {"C:\\A.PDS", "c:\\b.pds", "c:\\a.pds", "c:\\c.pds", "c:\\d.pds", "c:\\e.pds", "c:\\f.pds"}) {
         std::string n = name;
         ASSERT_EQ(add_recent_file_entry(record, n), kRecentAdded);
     }
