@@ -71,6 +71,7 @@ bool open_for_demo(ChartSession& session, const std::string& chart) {
     const int result = open_chart(session, chart);
     if (result == 0) return true;
     std::printf("open %d\n", result);
+    close_chart(session);
     return false;
 }
 
@@ -80,10 +81,12 @@ int run_grid(ChartSession& session, const std::string& chart) {
         const int result = read_trd_growing(false, chart, session.table, kChartViewReading, session.hooks);
         if (result != kTrdReadOk) {
             std::printf("read %d\n", result);
+            session.table.release();
             return 1;
         }
         code_chart_lines(session.table);
         print_grid(session.table);
+        session.table.release();
         return 0;
     }
     if (!open_for_demo(session, chart)) return 1;
@@ -111,6 +114,7 @@ int run_edit(ChartSession& session, const std::vector<std::string>& args) {
     const int result = run_chart_edit(session, kCaptionEditChart, kind, text);
     // The working copy stays as the edit left it, unsaved.
     print_grid(session.table);
+    session.table.release();
     return result == 0 ? 0 : 1;
 }
 

@@ -139,17 +139,11 @@ NodeLineParts parse_node_line(std::string_view line) {
 }
 
 std::string node_name_of(std::string_view text) {
-    const int blank = find_char(text, ' ');
-    if (blank >= 0) {
-        std::string_view name = text.substr(0, blank);
-        const int semicolon = find_char(name, ';');
-        return std::string(semicolon >= 0 ? name.substr(0, semicolon) : name);
-    }
-    const int angle = find_char(text, '<');
-    if (angle >= 0) return std::string(text.substr(0, angle));
-    const int semicolon = find_char(text, ';');
-    if (semicolon >= 0) return std::string(text.substr(0, semicolon));
-    return std::string(text);
+    // A file reference always follows a blank, so a '<' before the first
+    // blank or ';' is part of the name ("operator<").
+    int end = 0;
+    while (end < static_cast<int>(text.size()) && text[end] != ' ' && text[end] != ';') end = next_char(text, end);
+    return std::string(text.substr(0, std::min<size_t>(text.size(), static_cast<size_t>(end))));
 }
 
 int find_file_reference(std::string_view text) {
@@ -220,12 +214,10 @@ void blank_references(std::string& text, const TrdReadProfile& profile) {
         const int found = find_char(std::string_view(text).substr(file_open + 1), '>');
         if (found >= 0) file_close = file_open + 1 + found;
     }
-    if (profile.blank_back_reference) {
-        // The back-reference follows the file reference; before it, a '['
-        // would belong to the name ("operator[]").
-        const int from = file_close >= 0 ? file_close + 1 : 0;
-        const int at = find_char(std::string_view(text).substr(from), '[');
-        if (at >= 0) blank_bracketed(text, from + at, ']');
+    // The back-reference "[n]" stands right after the file reference; any
+    // other '[' belongs to a name ("list[i].draw") or a comment.
+    if (profile.blank_back_reference && file_close >= 0 && byte_at(text, file_close + 1) == '[') {
+        blank_bracketed(text, file_close + 1, ']');
     }
     if (profile.blank_file_reference && file_close >= 0) blank_bracketed(text, file_open, '>');
 }

@@ -114,9 +114,8 @@ struct NodeLineParts {
 };
 NodeLineParts parse_node_line(std::string_view line);
 
-// The node's function name in a node text: up to the first blank (and then
-// up to a ';' before it); without a blank up to the first '<', else up to
-// the first ';', else the whole text.
+// The node's function name in a node text: up to the first blank or ';',
+// else the whole text.
 std::string node_name_of(std::string_view text);
 
 // The file of a node text: between the '<' of " <" and the next '>', up to
