@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/analysis/text_utils.h"
+#include "common/print/ruled_lines.h"
 #include "common/text/file_names.h"
 #include "common/text/header_macros.h"
 #include "common/text/message_table.h"
@@ -15,43 +16,9 @@
 
 namespace {
 
-// Until the shared ruled-line table arrives: the codes of the code indexes
-// the output uses (index = entry + 1; PC98 codes follow the index).
-int ruled_line_code(int index, int set) {
-    if (set == 1) return 0x86A1 + index;
-    switch (index) {
-    case 1: return 0x849F;   // ─
-    case 2: return 0x84AA;   // ━
-    case 3: return 0x84A0;   // │
-    case 4: return 0x84AB;   // ┃
-    case 13: return 0x84A1;  // ┌
-    case 16: return 0x84AC;  // ┏
-    case 17: return 0x84A2;  // ┐
-    case 20: return 0x84AD;  // ┓
-    case 21: return 0x84A4;  // └
-    case 24: return 0x84AF;  // ┗
-    case 25: return 0x84A3;  // ┘
-    case 28: return 0x84AE;  // ┛
-    case 29: return 0x84A5;  // ├
-    case 33: return 0x84B5;  // ┠
-    case 36: return 0x84B0;  // ┣
-    case 37: return 0x84A7;  // ┤
-    case 41: return 0x84B7;  // ┨
-    case 44: return 0x84B2;  // ┫
-    case 45: return 0x84A6;  // ┬
-    case 48: return 0x84B6;  // ┯
-    case 52: return 0x84B1;  // ┳
-    case 53: return 0x84A8;  // ┴
-    case 56: return 0x84B8;  // ┷
-    case 60: return 0x84B3;  // ┻
-    case 61: return 0x84A9;  // ┼
-    case 76: return 0x84B4;  // ╋
-    default: return 0;
-    }
-}
-
 // ORDER GLYPH SLOTS: slot n of the output is entry kSlotEntries[n] of the
-// ruled-line table; the Slot enum names the slots the layout draws with.
+// 76-entry ruled-line table (code index entry + 1); the Slot enum names the
+// slots the layout draws with.
 constexpr int kSlotEntries[26] = {
     0,  2,  12, 16, 24, 20, 28, 44, 36, 52, 60, 1,  3,   // ─ │ ┌ ┐ ┘ └ ├ ┬ ┤ ┴ ┼ ━ ┃
     15, 19, 27, 23, 35, 51, 43, 59, 75, 32, 47, 40, 55,  // ┏ ┓ ┛ ┗ ┣ ┳ ┫ ┻ ╋ ┠ ┯ ┨ ┷
@@ -88,7 +55,7 @@ Glyphs take_glyphs(int set) {
     Glyphs g;
     g.set = set == 1 ? 1 : 0;
     for (int n = 0; n < 26; ++n) {
-        const int code = ruled_line_code(kSlotEntries[n] + 1, g.set);
+        const int code = ruled_line_code(kSlotEntries[n] + 1, ruled_line_code_set(g.set));
         g.slot[n] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
     }
     return g;
