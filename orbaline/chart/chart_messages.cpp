@@ -4,7 +4,7 @@
 // (0-9, 100-119, 200-209, 300-309, 400-429, 500-509, 600-619, 700-729,
 // 800-809). Empty texts are rows too: a number with an empty text and a
 // number that is not here both give no text, but only the first is counted.
-const MessageEntry kOrbalineMessageTable[kOrbalineMessageCount] = {
+const MessageEntry kOrbalineMessageEntries[kOrbalineMessageCount] = {
     // パラメタに誤りがあります( %s )。
     {0, "\x83p\x83\x89\x83\x81\x83^\x82\xC9\x8C\xEB\x82\xE8\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7( %s )\x81" "B"},
     // このモジュール構造図は更新されています。
@@ -294,12 +294,9 @@ const MessageEntry kOrbalineMessageTable[kOrbalineMessageCount] = {
     {809, "\x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x82\xF0\x8D\xEC\x90\xAC\x92\x86\x82\xC5\x82\xB7\x81" "B"},
 };
 
-const char* orbaline_message(int id) {
-    for (const MessageEntry& entry : kOrbalineMessageTable) {
-        if (entry.id == id) return entry.text;
-    }
-    return nullptr;
-}
+const MessageTable kOrbalineMessages = {kOrbalineMessageEntries, kOrbalineMessageCount};
+
+const char* orbaline_message(int id) { return lookup_message(kOrbalineMessages, id); }
 
 std::string orbaline_message_text(int id) {
     const char* text = orbaline_message(id);

@@ -1,6 +1,7 @@
-// ORBALINE's numbered messages, the captions of its chart boxes and the few
-// fixed texts of its chart runs. Texts are Shift-JIS bytes; each constant's
-// comment shows it in readable form.
+// ORBALINE's numbered messages: a table of exactly 150 entries, which
+// start-up makes the running program's (set_message_table); the captions of
+// its chart boxes and the few fixed texts of its chart runs. Texts are
+// Shift-JIS bytes; each constant's comment shows it in readable form.
 #pragma once
 
 #include <string>
@@ -8,9 +9,11 @@
 #include "common/text/message_table.h"
 
 inline constexpr int kOrbalineMessageCount = 150;
-extern const MessageEntry kOrbalineMessageTable[kOrbalineMessageCount];
+extern const MessageEntry kOrbalineMessageEntries[kOrbalineMessageCount];
+extern const MessageTable kOrbalineMessages;
 
-// Text of a message number, nullptr when the table has no such row.
+// The one lookup over ORBALINE's table, whichever program's table runs:
+// nullptr when the table has no such row.
 const char* orbaline_message(int id);
 // The same, "" for a number without text.
 std::string orbaline_message_text(int id);

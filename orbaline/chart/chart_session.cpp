@@ -101,11 +101,8 @@ int open_chart(ChartSession& session, std::string_view name) {
     session.chart_path.assign(name);
     if (!name.empty()) set_file_extension(session.chart_path, ".trd");
     int result = init_chart_session(session);
-    // The last chart field is 64 bytes: a longer path is cut at a character
-    // boundary rather than spill into the fields after it.
-    std::string last = session.chart_path;
-    cut_at_char_boundary(last, oq_settings::kLastChart.width - 1);
-    shell_settings().set_text(oq_settings::kLastChart, last);
+    // A path longer than the field is cut, never spilled into the next one.
+    shell_settings().set_text_cut(oq_settings::kLastChart, session.chart_path);
     if (result == kChartSetupOk) result = load_chart(session, 0, false);
     session.previous_row = session.selected_row;
     session.previous_column = session.selected_column;

@@ -1,11 +1,13 @@
 // ORBALINE's settings file "oq1000s.prm": 3951 bytes, packed, words
 // little-endian (several at odd offsets), texts zero-terminated and padded.
-// Also the registry key of its window placements.
+// Also the registry key of its window placements and the ids of its
+// recent-file menu items.
 #pragma once
 
 #include <string_view>
 
 #include "common/shell/settings_file.h"
+#include "common/shell/window/recent_menu.h"
 #include "common/shell/window_placement.h"
 
 inline constexpr int kOrbalineSettingsSize = 3951;
@@ -164,9 +166,10 @@ inline constexpr const SettingsField& kRecentCount = field("recent_count");
 inline constexpr const SettingsField& kRecentFiles = field("recent_files");
 }  // namespace oq_settings
 
-// The settings file and the placements of ORBALINE's windows in the registry.
+// The settings file, its placements in the registry and its recent-file items.
 extern const SettingsProfile kOrbalineSettings;
 inline constexpr PlacementProfile kOrbalinePlacement = {"Software\\KRT Orbaline95"};
+inline constexpr RecentMenuProfile kOrbalineRecentMenu = {4103, 4104};
 
 // A word of the record held to its field's range: a value written by another
 // tool or an older version never reaches the layout out of range.
