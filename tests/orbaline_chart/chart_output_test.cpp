@@ -13,6 +13,16 @@
 namespace chart_test {
 namespace {
 
+// The heading file, two blank lines above it, three blanks before every
+// line and row numbers, in a code set.
+void heading_margins_and_numbers(SettingsRecord& r, int code_set) {
+    r.set_text(oq_settings::kOutputHeaderFile, "head");
+    r.set_word(oq_settings::kOutputTopMargin, 2);
+    r.set_word(oq_settings::kOutputLeftMargin, 3);
+    r.set_word(oq_settings::kOutputBlockNumbers, 1);
+    r.set_word(oq_settings::kOutputCode, code_set);
+}
+
 class ChartOutputTest : public ChartTest {
 protected:
     void SetUp() override {
@@ -52,12 +62,7 @@ protected:
 };
 
 TEST_F(ChartOutputTest, DosVWithMarginsHeadingFooterAndRowNumbers) {
-    change_settings([](SettingsRecord& r) {
-        r.set_text(oq_settings::kOutputHeaderFile, "head");
-        r.set_word(oq_settings::kOutputTopMargin, 2);
-        r.set_word(oq_settings::kOutputLeftMargin, 3);
-        r.set_word(oq_settings::kOutputBlockNumbers, 1);
-    });
+    change_settings([](SettingsRecord& r) { heading_margins_and_numbers(r, 0); });
     ASSERT_EQ(output(), kOutputDone);
     expect_golden("four-dosv.txt");
     EXPECT_TRUE(boxes_.empty());
@@ -66,13 +71,7 @@ TEST_F(ChartOutputTest, DosVWithMarginsHeadingFooterAndRowNumbers) {
 }
 
 TEST_F(ChartOutputTest, Pc98GivesTheSameLayoutInItsOwnCodes) {
-    change_settings([](SettingsRecord& r) {
-        r.set_text(oq_settings::kOutputHeaderFile, "head");
-        r.set_word(oq_settings::kOutputTopMargin, 2);
-        r.set_word(oq_settings::kOutputLeftMargin, 3);
-        r.set_word(oq_settings::kOutputBlockNumbers, 1);
-        r.set_word(oq_settings::kOutputCode, 1);
-    });
+    change_settings([](SettingsRecord& r) { heading_margins_and_numbers(r, 1); });
     ASSERT_EQ(output(), kOutputDone);
     expect_golden("four-pc98.txt");
     // Line for line, the same number of bytes as the DOS/V picture.

@@ -15,6 +15,7 @@
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
 #include "platform/kernel/registry.h"
+#include "tests/common/registry_values.h"
 #include "tests/common/temp_dir.h"
 #include "tests/platform/kernel_home_fixture.h"
 
@@ -68,20 +69,9 @@ TEST(OrbalineMessages, TheOneLookupAnswersWithOrbalinesTexts) {
     set_message_table(kNotarixMessages);
 }
 
-class OrbalinePlacementTest : public PlatformHomeTest {
-protected:
-    static std::string value(const char* name) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KRT Orbaline95", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-            return "<no key>";
-        char buffer[64] = {};
-        DWORD size = sizeof buffer;
-        DWORD type = 0;
-        const LSTATUS status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size);
-        RegCloseKey(key);
-        return status == ERROR_SUCCESS ? std::string(buffer, size) : "<none>";
-    }
-};
+using OrbalinePlacementTest = PlatformHomeTest;
+
+std::string value(const char* name) { return registry_value("Software\\KRT Orbaline95", name); }
 
 TEST_F(OrbalinePlacementTest, APartialPlacementKeepsTheDefaultsOfTheMissingValues) {
     HKEY key = nullptr;
