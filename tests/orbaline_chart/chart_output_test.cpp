@@ -216,6 +216,16 @@ TEST_F(ChartOutputTest, ResultsNameTheFileThatFailed) {
     EXPECT_FALSE(file_exists(output_));
 }
 
+TEST_F(ChartOutputTest, AWorkingCopyThatCannotBeReadIsAReadFailure) {
+    ASSERT_EQ(open_chart(session(), dir_.path("four.nam")), 0);
+    session().selected_row = 3;
+    session().selected_column = 2;
+    ASSERT_EQ(run_chart_edit(session(), kCaptionEditChart, kEditDeleteOne), 0);
+    std::filesystem::remove(dir_.path("oq$$$$.trd"));
+    EXPECT_EQ(output_chart_text(session(), output_), kOutputReadFailed);
+    EXPECT_FALSE(file_exists(output_));
+}
+
 TEST_F(ChartOutputTest, NoMemoryAndAFailedReadHaveTheirTexts) {
     ASSERT_EQ(open_chart(session(), dir_.path("four.nam")), 0);
     platform_fail_next_allocations(1);
