@@ -77,7 +77,7 @@ bool open_for_demo(ChartSession& session, const std::string& chart) {
 
 int run_grid(ChartSession& session, const std::string& chart) {
     if (chart == kStandardInputName) {
-        if (session.table.allocate() != 0) return 1;
+        if (session.table.alloc_chart_grid() != 0) return 1;
         const int result = read_trd_growing(false, chart, session.table, kChartViewReading, session.hooks);
         if (result != kTrdReadOk) {
             std::printf("read %d\n", result);

@@ -39,7 +39,7 @@ void give_back_block(HGLOBAL& block) {
 
 ChartTable::~ChartTable() { release(); }
 
-int ChartTable::allocate() {
+int ChartTable::alloc_chart_grid() {
     release();
     cells_ = static_cast<ChartCell*>(take_block(kChartGridBytes, grid_block_));
     if (cells_) pool_ = static_cast<char*>(take_block(kChartPoolStep, pool_block_));
@@ -62,7 +62,7 @@ void ChartTable::release() {
     row_count = 0;
 }
 
-int ChartTable::grow_pool(size_t bytes) {
+int ChartTable::grow_chart_pool(size_t bytes) {
     const size_t wanted = pool_size_ + bytes;
     give_back_block(pool_block_);
     pool_ = nullptr;
@@ -74,7 +74,7 @@ int ChartTable::grow_pool(size_t bytes) {
     return 0;
 }
 
-int ChartTable::store_text(std::string_view text, ChartCell& cell) {
+int ChartTable::store_chart_name(std::string_view text, ChartCell& cell) {
     if (text.empty()) {
         cell.text = kSharedBlankText;
         return 0;
@@ -285,7 +285,7 @@ int read_trd_file(bool quiet, std::string_view path, ChartTable& table, const Tr
         table.clear_row(row);
         for (int column = 0; column < depth; ++column) table.set_code(row, column, kCodeLeftOfNode);
         ChartCell node{kCodeNode, kSharedBlankText};
-        if (table.store_text(std::string_view(line).substr(parts.text_start), node) != 0) {
+        if (table.store_chart_name(std::string_view(line).substr(parts.text_start), node) != 0) {
             table.row_count = 0;
             return kTrdPoolFull;
         }
@@ -310,7 +310,7 @@ int read_trd_growing(bool quiet, std::string_view path, ChartTable& table, const
         if (result != kTrdPoolFull) return result;
         // Steps of 64,000 bytes, as many as the refused text needs.
         const size_t steps = std::max<size_t>(1, (table.pool_shortfall() + kChartPoolStep - 1) / kChartPoolStep);
-        if (table.grow_pool(steps * kChartPoolStep) != 0) {
+        if (table.grow_chart_pool(steps * kChartPoolStep) != 0) {
             table.row_count = 0;
             return kTrdPoolFull;
         }

@@ -59,13 +59,13 @@ public:
     ChartTable& operator=(const ChartTable&) = delete;
 
     // Both blocks at their first size: 0, or -1 with nothing allocated.
-    int allocate();
+    int alloc_chart_grid();
     void release();
     bool allocated() const { return cells_ != nullptr && pool_ != nullptr; }
 
     // The pool taken away and allocated again `bytes` larger (its contents
     // are read afresh after a growth): 0, or -1 with no pool left.
-    int grow_pool(size_t bytes);
+    int grow_chart_pool(size_t bytes);
     size_t pool_size() const { return pool_size_; }
     size_t pool_used() const { return pool_fill_; }
     // Bytes a growth must add at least for the text refused last.
@@ -74,7 +74,7 @@ public:
 
     // Copies the text and its zero into the pool and points the cell at it;
     // an empty text points at the shared blank. 0, or -1 when it does not fit.
-    int store_text(std::string_view text, ChartCell& cell);
+    int store_chart_name(std::string_view text, ChartCell& cell);
     std::string_view text_of(const ChartCell& cell) const;
 
     // Cells by row and column; outside the grid a cell reads as empty and a

@@ -316,7 +316,7 @@ int output_chart_text(ChartSession& session, std::string_view output_path) {
     const std::string source = session.modified ? working_copy_path(session) : chart_path;
 
     ChartTable table;
-    if (table.allocate() != 0) return kOutputNoMemory;
+    if (table.alloc_chart_grid() != 0) return kOutputNoMemory;
 
     // The text goes to a file beside the output and replaces it only when
     // complete; an output named like the chart would overwrite the chart.

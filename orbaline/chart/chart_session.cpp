@@ -73,7 +73,7 @@ int init_chart_session(ChartSession& session) {
     session.visible_rows = kDefaultVisibleRows;
     session.modified = false;
 
-    if (!session.table.allocated() && session.table.allocate() != 0) return kChartNoMemory;
+    if (!session.table.allocated() && session.table.alloc_chart_grid() != 0) return kChartNoMemory;
     if (create_working_copy(session, kCaptionEditChart, session.chart_path) != 0) return kChartNoWorkingCopy;
     session.state_open = true;
     return kChartSetupOk;

@@ -13,7 +13,7 @@ class ChartReaderTest : public ChartTest {
 protected:
     void SetUp() override {
         ChartTest::SetUp();
-        ASSERT_EQ(table_.allocate(), 0);
+        ASSERT_EQ(table_.alloc_chart_grid(), 0);
     }
     void TearDown() override {
         table_.release();
@@ -195,7 +195,7 @@ TEST_F(ChartReaderTest, APoolThatCannotGrowLeavesNoRows) {
     EXPECT_EQ(table_.pool_size(), 0u);
     // A later read starts from an empty pool and grows it again.
     platform_fail_next_allocations(0);
-    ASSERT_EQ(table_.grow_pool(kChartPoolStep), 0);
+    ASSERT_EQ(table_.grow_chart_pool(kChartPoolStep), 0);
     EXPECT_EQ(read_trd_growing(false, path, table_, kChartViewReading, session().hooks), kTrdReadOk);
 }
 
@@ -203,7 +203,7 @@ TEST_F(ChartReaderTest, AGridThatCannotBeAllocatedLeavesNothingBehind) {
     ChartTable other;
     const int blocks = platform_live_global_blocks();
     platform_fail_next_allocations(1);
-    EXPECT_EQ(other.allocate(), -1);
+    EXPECT_EQ(other.alloc_chart_grid(), -1);
     platform_fail_next_allocations(0);
     EXPECT_FALSE(other.allocated());
     EXPECT_EQ(platform_live_global_blocks(), blocks);

@@ -20,7 +20,7 @@ protected:
     std::vector<std::vector<int32_t>> coded(const std::vector<std::string>& nodes) {
         std::vector<std::string> lines = {header_line()};
         for (size_t n = 0; n < nodes.size(); ++n) lines.push_back(std::to_string(n + 1) + nodes[n] + ";\t");
-        EXPECT_EQ(table_.allocate(), 0);
+        EXPECT_EQ(table_.alloc_chart_grid(), 0);
         EXPECT_EQ(read_trd_file(false, write_chart("tree.trd", lines), table_, kChartViewReading, session().hooks),
                   kTrdReadOk);
         EXPECT_EQ(code_chart_lines(table_), 0);
@@ -63,7 +63,7 @@ TEST_F(LineCodesTest, ManySiblingsShareOneLine) {
 
 TEST_F(LineCodesTest, ACancelledPassStopsBeforeItsFirstRow) {
     coded({"+a", "++b"});
-    ASSERT_EQ(table_.allocate(), 0);
+    ASSERT_EQ(table_.alloc_chart_grid(), 0);
     ASSERT_EQ(read_trd_file(false, dir_.path("tree.trd"), table_, kChartViewReading, session().hooks), kTrdReadOk);
     session().hooks.keep_going = [] { return false; };
     EXPECT_EQ(code_chart_lines(table_, &session().hooks), -1);
