@@ -126,6 +126,16 @@ TEST_F(ChartEditTest, HeaderLinesSurviveAndAreRenumbered) {
     expect_working_copy({lines[0], lines[1], lines[2], lines[4], lines[5], lines[7], lines[8], lines[10], lines[11]});
 }
 
+TEST_F(ChartEditTest, ALongNodeLineSurvivesAnEditAsOneLine) {
+    close_chart(session());
+    std::vector<std::string> lines = kChart;
+    lines[9] = "9+helper           <io.c(8)>;" + std::string(3000, 'c') + "\t int(),";
+    chart_ = write_chart("edit.trd", lines);
+    ASSERT_EQ(open_chart(session(), chart_), 0);
+    ASSERT_EQ(run_chart_edit(session(), kCaptionEditChart, kEditDeleteUndefined), 0);
+    expect_working_copy({lines[0], lines[1], lines[2], lines[4], lines[6], lines[7], lines[9], lines[10]});
+}
+
 TEST_F(ChartEditTest, NoChangesNothing) {
     const std::string before = read_raw(working_);
     answers_ = {0};
