@@ -81,8 +81,8 @@ int ChartTable::store_chart_name(std::string_view text, ChartCell& cell) {
     }
     const size_t need = text.size() + 1;
     // Offsets are 32-bit: a pool never grows past what they reach.
-    if (!pool_ || need > pool_size_ - pool_fill_ || pool_fill_ + need > 0x7FFFFFFF) {
-        pool_shortfall_ = pool_fill_ + need - std::min(pool_size_, pool_fill_ + need);
+    if (!pool_ || pool_fill_ + need > pool_size_ || pool_fill_ + need > 0x7FFFFFFF) {
+        pool_shortfall_ = pool_fill_ + need > pool_size_ ? pool_fill_ + need - pool_size_ : 0;
         return -1;
     }
     std::memcpy(pool_ + pool_fill_, text.data(), text.size());

@@ -72,8 +72,8 @@ int code_output_lines(ChartTable& table, const ChartHooks& hooks);
 void write_chart_header_footer(std::string& out, bool footer, std::string_view chart_path,
                                const ChartOutputSettings& settings, const ChartHeading& heading);
 
-// Lays the coded table out as text, row by row, header and footer around
-// it, appending to out through `flush` every row: 0, or -1 when cancelled.
+// Lays the coded table out as text into the file, row by row, header and
+// footer around it: 0, or -1 when cancelled.
 class CheckedFile;
 int layout_chart_text(CheckedFile& file, std::string_view chart_path, const ChartTable& table,
                       const ChartOutputSettings& settings, const ChartHeading& heading, const ChartHooks& hooks);
