@@ -156,9 +156,17 @@ bool LineReader::open(const char* path) {
     return fd_ >= 0;
 }
 
+bool LineReader::open_standard_input() {
+    close();
+    fd_ = 0;
+    owns_fd_ = false;
+    return true;
+}
+
 void LineReader::close() {
-    if (fd_ >= 0) crt_close(fd_);
+    if (fd_ >= 0 && owns_fd_) crt_close(fd_);
     fd_ = -1;
+    owns_fd_ = true;
     buffer_.clear();
     pos_ = 0;
     eof_ = false;

@@ -54,6 +54,8 @@ public:
     LineReader& operator=(const LineReader&) = delete;
 
     bool open(const char* path);
+    // Reads the process's standard input (left open by close()).
+    bool open_standard_input();
     void close();
     bool is_open() const { return fd_ >= 0; }
     // False at the end of the file (or on a read error, see failed()).
@@ -65,6 +67,7 @@ private:
     bool fill();
 
     int fd_ = -1;
+    bool owns_fd_ = true;
     std::string buffer_;
     size_t pos_ = 0;
     bool eof_ = false;

@@ -4,18 +4,10 @@
 # the table byte for byte.
 # Include this file from notarix/CMakeLists.txt.
 set(NOTARIX_SETTINGS_FILE "${PROJECT_SOURCE_DIR}/resources/notarix/nx1000s.prm")
+ship_beside_executables("${NOTARIX_SETTINGS_FILE}" notarix)
 
-# Copied at configure time into the directories that hold executables. A
-# build starts from the shipped settings, as an installation does.
-foreach(dir "${CMAKE_BINARY_DIR}/bin" "${CMAKE_BINARY_DIR}/tools" "${CMAKE_BINARY_DIR}/tests"
-            "${CMAKE_BINARY_DIR}/notarix")
-    configure_file("${NOTARIX_SETTINGS_FILE}" "${dir}/nx1000s.prm" COPYONLY)
-endforeach()
-
-# notarix_settings_file_beside(TARGET): also copies it next to a target's
-# executable after every build, wherever that executable is placed.
+# notarix_settings_file_beside(TARGET): also next to a target's executable
+# after every build.
 function(notarix_settings_file_beside target)
-    add_custom_command(TARGET ${target} POST_BUILD
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different "${NOTARIX_SETTINGS_FILE}" "$<TARGET_FILE_DIR:${target}>/nx1000s.prm"
-        VERBATIM)
+    ship_beside_target(${target} "${NOTARIX_SETTINGS_FILE}")
 endfunction()

@@ -16,6 +16,7 @@
 #include "platform/automation/automation.h"
 #include "platform/kernel/registry.h"
 #include "platform/user/winuser.h"
+#include "tests/common/registry_values.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
@@ -179,17 +180,7 @@ protected:
         if (had_home) ::setenv("PLATFORM_HOME", saved_home.c_str(), 1);
         else ::unsetenv("PLATFORM_HOME");
     }
-    static std::string value(const char* name) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KRT Gravlet95", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-            return "<no key>";
-        char buffer[64] = {};
-        DWORD size = sizeof buffer;
-        DWORD type = 0;
-        const LSTATUS status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size);
-        RegCloseKey(key);
-        return status == ERROR_SUCCESS ? std::string(buffer, size) : "<none>";
-    }
+    static std::string value(const char* name) { return registry_value("Software\\KRT Gravlet95", name); }
 
     TempDir home;
     std::string saved_home;

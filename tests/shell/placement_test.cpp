@@ -9,6 +9,7 @@
 
 #include "common/shell/window_placement.h"
 #include "platform/kernel/registry.h"
+#include "tests/common/registry_values.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
@@ -39,17 +40,12 @@ protected:
         RegCloseKey(key);
     }
     static std::string value(const char* name) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kProfile.registry_key, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-            return "<no key>";
-        char buffer[64] = {};
-        DWORD size = sizeof buffer;
-        DWORD type = 0;
-        const LSTATUS status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size);
-        RegCloseKey(key);
-        if (status != ERROR_SUCCESS) return "<none>";
-        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-        return std::string(buffer, size);
+        DWORD type = REG_SZ;
+        const std::string text = registry_value(kProfile.registry_key, name, &type);
+        if (text != "<no key>" && text != "<none>") {
+            EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+        }
+        return text;
     }
 
     TempDir home;
