@@ -132,6 +132,7 @@ struct DeviceContext {
     std::string driver, device, port;
     DEVMODEA devmode{};
     PrintJob* job = nullptr;
+    ABORTPROC abort_proc = nullptr;  // SetAbortProc, asked at every EndPage
     bool in_page = false;
     int page_number = 0;
 };

@@ -19,6 +19,10 @@ std::map<int, int>& open_ports() {  // handle -> descriptor
 
 int next_handle = 1;
 
+// Bytes the port still takes before it stalls (set_printer_port_write_limit);
+// negative: no limit.
+long write_budget = -1;
+
 // The canonical upper-case name, or "" when the name is no port.
 std::string port_name(const char* name) {
     if (!name) return {};
@@ -54,17 +58,24 @@ int write_printer_port(int handle, const void* data, int length) {
     auto it = open_ports().find(handle);
     if (it == open_ports().end() || length < 0 || (!data && length > 0)) return -1;
     const auto* p = static_cast<const char*>(data);
+    int wanted = length;
+    if (write_budget >= 0 && wanted > write_budget) wanted = static_cast<int>(write_budget);
     int done = 0;
-    while (done < length) {
-        const ssize_t n = ::write(it->second, p + done, static_cast<size_t>(length - done));
+    while (done < wanted) {
+        const ssize_t n = ::write(it->second, p + done, static_cast<size_t>(wanted - done));
         if (n < 0) {
             if (errno == EINTR) continue;
             return done > 0 ? done : -1;
         }
         done += static_cast<int>(n);
     }
+    if (write_budget >= 0) write_budget -= done;
     return done;
 }
+
+void set_printer_port_write_limit(long bytes) { write_budget = bytes < 0 ? -1 : bytes; }
+
+int open_printer_port_count() { return static_cast<int>(open_ports().size()); }
 
 int close_printer_port(int handle) {
     auto it = open_ports().find(handle);

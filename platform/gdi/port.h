@@ -16,3 +16,10 @@ int write_printer_port(int handle, const void* data, int length);
 int close_printer_port(int handle);
 // The file behind a port name ("" for an unknown name).
 std::string printer_port_path(const char* name);
+
+// Test hook: the ports take only `bytes` more bytes in all, then every write
+// comes back short (a printer that stopped taking data); a negative value
+// lifts the limit.
+void set_printer_port_write_limit(long bytes);
+// Ports open now.
+int open_printer_port_count();

@@ -21,7 +21,6 @@ struct PrintJob {
     std::string name;
     cairo_surface_t* pdf = nullptr;
     int pages = 0;
-    ABORTPROC abort_proc = nullptr;
 };
 
 namespace {
@@ -30,6 +29,7 @@ struct PrintState {
     std::vector<PrintJobRecord> records;
     std::string last_path;
     int last_number = 0;
+    std::string failing_call;  // fail_next_print_call
 };
 
 PrintState& print_state() {
@@ -37,25 +37,32 @@ PrintState& print_state() {
     return s;
 }
 
-// The next job number: after the highest in the directory and after the
-// last one of this process, so no job overwrites another.
-std::string next_job_path() {
+// The next job number: after the highest in the directory (whatever the
+// file's extension) and after the last one of this process, so no job
+// overwrites another.
+std::string next_job_path(const char* extension) {
     const std::string dir = print_job_directory();
     int highest = print_state().last_number;
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
         const std::string name = entry.path().filename().string();
         int n = 0;
-        char tail[8] = {};
-        if (std::sscanf(name.c_str(), "job-%d.%4s", &n, tail) == 2 && std::strcmp(tail, "pdf") == 0) {
-            highest = std::max(highest, n);
-        }
+        char dot = 0;
+        if (std::sscanf(name.c_str(), "job-%d%c", &n, &dot) == 2 && dot == '.') highest = std::max(highest, n);
     }
     const int number = highest + 1;
     print_state().last_number = number;
-    char file[32];
-    std::snprintf(file, sizeof file, "/job-%04d.pdf", number);
+    char file[48];
+    std::snprintf(file, sizeof file, "/job-%04d.%.8s", number, extension);
     return dir + file;
+}
+
+// True once for the call named by fail_next_print_call.
+bool forced_failure(const char* call) {
+    std::string& failing = print_state().failing_call;
+    if (failing.empty() || failing != call) return false;
+    failing.clear();
+    return true;
 }
 
 double mm_to_points(double mm) { return mm / 25.4 * 72.0; }
@@ -106,13 +113,21 @@ std::vector<PrintJobRecord> print_job_records() { return print_state().records; 
 void clear_print_job_records() {
     print_state().records.clear();
     print_state().last_path.clear();
+    print_state().failing_call.clear();
 }
+
+std::string new_print_file_path(const char* extension) {
+    return next_job_path(extension && *extension ? extension : "prn");
+}
+
+void fail_next_print_call(const char* call) { print_state().failing_call = call ? call : ""; }
 
 int StartDocA(HDC handle, const DOCINFOA* info) {
     DeviceContext* dc = lookup_dc(handle);
-    if (!dc || dc->kind != DcKind::Printer || dc->job) return SP_ERROR;
+    if (!dc || dc->kind != DcKind::Printer || dc->job || forced_failure("StartDocA")) return SP_ERROR;
     auto* job = new PrintJob;
-    job->path = info && info->lpszOutput && *info->lpszOutput ? resolve_platform_path(info->lpszOutput) : next_job_path();
+    job->path = info && info->lpszOutput && *info->lpszOutput ? resolve_platform_path(info->lpszOutput)
+                                                              : next_job_path("pdf");
     job->name = info && info->lpszDocName ? info->lpszDocName : "";
     double w, h;
     paper_size_mm(dc->devmode, &w, &h);
@@ -131,7 +146,7 @@ int StartDocA(HDC handle, const DOCINFOA* info) {
 
 int StartPage(HDC handle) {
     DeviceContext* dc = lookup_dc(handle);
-    if (!dc || !dc->job || dc->in_page) return SP_ERROR;
+    if (!dc || !dc->job || dc->in_page || forced_failure("StartPage")) return SP_ERROR;
     double w, h;
     paper_size_mm(dc->devmode, &w, &h);
     // Each page takes the paper of the device mode in force (ResetDCA may
@@ -145,7 +160,14 @@ int StartPage(HDC handle) {
 
 int EndPage(HDC handle) {
     DeviceContext* dc = lookup_dc(handle);
-    if (!dc || !dc->job || !dc->in_page) return SP_ERROR;
+    if (!dc || !dc->job || !dc->in_page || forced_failure("EndPage")) return SP_ERROR;
+    // The spooler asks the program's abort procedure as it takes the page;
+    // FALSE drops the whole job.
+    if (dc->abort_proc && !dc->abort_proc(handle, 0)) {
+        log_call(*dc, "AbortProc", {}, {}, "cancelled");
+        finish_print_job(*dc, true);
+        return SP_APPABORT;
+    }
     log_call(*dc, "EndPage", {}, {}, {});
     cairo_surface_show_page(dc->job->pdf);
     ++dc->job->pages;
@@ -155,7 +177,7 @@ int EndPage(HDC handle) {
 
 int EndDoc(HDC handle) {
     DeviceContext* dc = lookup_dc(handle);
-    if (!dc || !dc->job) return SP_ERROR;
+    if (!dc || !dc->job || forced_failure("EndDoc")) return SP_ERROR;
     log_call(*dc, "EndDoc", {}, {}, {});
     finish_print_job(*dc, false);
     return 1;
@@ -172,8 +194,7 @@ int AbortDoc(HDC handle) {
 int SetAbortProc(HDC handle, ABORTPROC procedure) {
     DeviceContext* dc = lookup_dc(handle);
     if (!dc || dc->kind != DcKind::Printer) return SP_ERROR;
-    // Kept for the record only: printing here never waits on a spooler, so
-    // there is nothing to poll the procedure for.
-    if (dc->job) dc->job->abort_proc = procedure;
+    // Set before StartDocA as a rule, so it belongs to the context, not the job.
+    dc->abort_proc = procedure;
     return 1;
 }

@@ -23,3 +23,15 @@ std::vector<PrintJobRecord> print_job_records();
 void clear_print_job_records();
 // The directory jobs go to: PLATFORM_HOME/print (created when needed).
 std::string print_job_directory();
+// A fresh name in that directory for a job of another kind (a PostScript
+// stream, "ps"): job-NNNN.<extension>, numbered with the PDF jobs.
+std::string new_print_file_path(const char* extension);
+
+// An abort procedure set with SetAbortProc is asked at every EndPage; when
+// it returns FALSE the job is dropped (no file is kept) and EndPage returns
+// SP_APPABORT.
+
+// Test hook: the next call of this name ("StartDocA", "StartPage",
+// "EndPage", "EndDoc") fails with SP_ERROR, as a printer that went away
+// would. clear_print_job_records() forgets it.
+void fail_next_print_call(const char* call);

@@ -388,7 +388,10 @@ struct DOCINFOA {
     DWORD fwType;
 };
 
-enum : int { SP_ERROR = -1 };
+enum : int {
+    SP_ERROR = -1,
+    SP_APPABORT = -2,  // the abort procedure returned FALSE: the job is gone
+};
 
 // --- Device contexts ------------------------------------------------------
 // "DISPLAY" as the driver gives a screen context; any other driver names a

@@ -1,0 +1,96 @@
+#include "common/print/print_state.h"
+
+#include <cstdio>
+
+#include "common/print/lips.h"
+#include "common/print/postscript.h"
+#include "common/print/printer_device.h"
+#include "common/shell/document.h"
+#include "common/text/message_table.h"
+#include "platform/user/winuser.h"
+
+// "NXW32_print[%s]", "GXW32_print[%s]", "OQW32_print[%s]"; NOTARIX captions
+// its device boxes "印刷処理初期化", the other two "【 印刷処理初期化 】".
+const PrintProfile kNotarixPrintProfile{
+    "NXW32_print[%s]", "\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb", true, lookup_message};
+const PrintProfile kGravletPrintProfile{
+    "GXW32_print[%s]",
+    "\x81\x79\x20\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb\x20\x81\x7a", false, lookup_message};
+const PrintProfile kOrbalinePrintProfile{
+    "OQW32_print[%s]",
+    "\x81\x79\x20\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb\x20\x81\x7a", true, lookup_message};
+
+PRINTDLGA initial_printer_setup() {
+    PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
+    pd.nCopies = 1;
+    return pd;
+}
+
+LOGFONTA default_printer_font() {
+    LOGFONTA font{};
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    // ＭＳ 明朝
+    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9");
+    return font;
+}
+
+PrintState& print_state() {
+    static PrintState state;
+    return state;
+}
+
+void PrintState::reset() {
+    if (job.port > 0) port_close(job.port);
+    close_postscript_stream();
+    release_preview_dc();
+    if (device.dc != nullptr) close_printer_dc();
+    delete_printer_font();
+    if (device.own_setup.hDC != nullptr) DeleteDC(device.own_setup.hDC);
+    PrintHost kept = std::move(host);
+    PRINTDLGA* setup = device.setup;
+    const LOGFONTA* font = device.font_choice;
+    job = PrintJobState{};
+    device = PrinterDeviceState{};
+    postscript = PostScriptState{};
+    host = std::move(kept);
+    device.setup = setup;
+    device.font_choice = font;
+}
+
+bool& print_abort_flag() {
+    bool* flag = print_state().host.abort_flag;
+    return flag != nullptr ? *flag : document_state().abort;
+}
+
+void notify_print_failure(std::string_view caption, std::string_view text) {
+    const PrintHost& host = print_state().host;
+    if (host.notify) {
+        host.notify(caption, text);
+        return;
+    }
+    MessageBeep(0);
+    const std::string body(text), title(caption);
+    MessageBoxA(host.owner, body.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+std::string print_message(int id) {
+    const PrintProfile* profile = print_state().host.profile;
+    const char* text = profile != nullptr && profile->lookup_message != nullptr ? profile->lookup_message(id)
+                                                                                  : lookup_message(id);
+    return text != nullptr ? text : "";
+}
+
+void pump_one_message() {
+    MSG msg{};
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+    // The program's own loop must still see a quit taken here.
+    if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
