@@ -59,6 +59,10 @@ constexpr OpEntry kOps[] = {
     {"prn_noop", "", [](const PrintOp&) { return prn_noop(); }},
     {"prn_reset_char_pitch", "", [](const PrintOp&) { return prn_reset_char_pitch(); }},
     {"print_text_line_raw", "t", [](const PrintOp& op) { return print_text_line_raw(op.text); }},
+    // The print manager's clip rectangle, which the dispatch has no operation for.
+    {"gdi_set_clip_rect", "iiii",
+     [](const PrintOp& op) { return gdi_set_clip_rect(n(op)[0], n(op)[1], n(op)[2], n(op)[3]); }},
+    {"gdi_clear_clip", "", [](const PrintOp&) { return gdi_clear_clip(); }},
 };
 
 std::vector<std::string_view> split_blanks(std::string_view line) {

@@ -9,8 +9,8 @@
 // Opens the port: a handle > 0, or -1 for an unknown port name or a file
 // that cannot be opened. Accepted names: LPT1-LPT3, COM1-COM4, PRN.
 int open_printer_port(const char* name);
-// Writes the bytes; returns the number written (length on success, -1 for a
-// bad handle or a write error).
+// Writes the bytes; returns the number written (length on success, fewer
+// when the port stalls, -1 for a bad handle or a write error).
 int write_printer_port(int handle, const void* data, int length);
 // Closes the port: 0, or -1 for a bad handle or a failed close.
 int close_printer_port(int handle);

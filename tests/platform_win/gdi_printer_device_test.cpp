@@ -1,0 +1,213 @@
+// What the printer device of the programs relies on: the 600-dot A4 and B4
+// printers' capabilities, the anisotropic logical page, round boxes and clip
+// regions on a printer, the abort procedure asked at each page, printer
+// calls that fail, and a port that takes only part of a write.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/gdi/drawing_log.h"
+#include "platform/gdi/port.h"
+#include "platform/gdi/print_manager.h"
+#include "platform/gdi/wingdi.h"
+#include "tests/common/temp_dir.h"
+
+namespace {
+
+class PrinterDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* previous = std::getenv("PLATFORM_HOME");
+        had_home_ = previous != nullptr;
+        saved_home_ = previous ? previous : "";
+        setenv("PLATFORM_HOME", scratch_.path().c_str(), 1);
+        clear_print_job_records();
+        clear_drawing_log();
+    }
+    void TearDown() override {
+        set_printer_port_write_limit(-1);
+        if (had_home_) {
+            setenv("PLATFORM_HOME", saved_home_.c_str(), 1);
+        } else {
+            unsetenv("PLATFORM_HOME");
+        }
+    }
+
+    static HDC printer(short paper, short orientation) {
+        DEVMODEA mode{};
+        mode.dmSize = sizeof mode;
+        mode.dmFields = DM_ORIENTATION | DM_PAPERSIZE;
+        mode.dmPaperSize = paper;
+        mode.dmOrientation = orientation;
+        return CreateDCA("pdfdriver", "PDF Printer", "LPT1:", &mode);
+    }
+
+    TempDir scratch_;
+    bool had_home_ = false;
+    std::string saved_home_;
+};
+
+TEST_F(PrinterDeviceTest, CapabilitiesOfA4AndB4) {
+    const struct {
+        short paper, orientation;
+        int horzres, vertres, horzsize, vertsize;
+    } cases[] = {
+        {DMPAPER_A4, DMORIENT_PORTRAIT, 4961, 7016, 210, 297},
+        {DMPAPER_A4, DMORIENT_LANDSCAPE, 7016, 4961, 297, 210},
+        {DMPAPER_B4, DMORIENT_PORTRAIT, 6071, 8598, 257, 364},
+        {DMPAPER_B4, DMORIENT_LANDSCAPE, 8598, 6071, 364, 257},
+    };
+    for (const auto& c : cases) {
+        HDC dc = printer(c.paper, c.orientation);
+        ASSERT_NE(dc, nullptr);
+        EXPECT_EQ(GetDeviceCaps(dc, HORZRES), c.horzres) << c.paper << ' ' << c.orientation;
+        EXPECT_EQ(GetDeviceCaps(dc, VERTRES), c.vertres);
+        EXPECT_EQ(GetDeviceCaps(dc, HORZSIZE), c.horzsize);
+        EXPECT_EQ(GetDeviceCaps(dc, VERTSIZE), c.vertsize);
+        EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), 600);
+        EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 600);
+        EXPECT_EQ(GetDeviceCaps(dc, TECHNOLOGY), DT_RASPRINTER);
+        DeleteDC(dc);
+    }
+}
+
+TEST_F(PrinterDeviceTest, AnisotropicPortraitPage) {
+    HDC dc = printer(DMPAPER_A4, DMORIENT_PORTRAIT);
+    EXPECT_EQ(SetMapMode(dc, MM_ANISOTROPIC), MM_TEXT);
+    ASSERT_TRUE(SetWindowExtEx(dc, 5680, 8080, nullptr));
+    ASSERT_TRUE(SetViewportExtEx(dc, 4961, 7016, nullptr));
+    POINT p[3] = {{0, 0}, {5680, 8080}, {40, 80}};
+    ASSERT_TRUE(LPtoDP(dc, p, 3));
+    EXPECT_EQ(p[0].x, 0);
+    EXPECT_EQ(p[1].x, 4961);
+    EXPECT_EQ(p[1].y, 7016);
+    EXPECT_EQ(p[2].x, 35);  // 34.9
+    EXPECT_EQ(p[2].y, 69);  // 69.47
+    ASSERT_TRUE(DPtoLP(dc, p, 2));
+    EXPECT_EQ(p[1].x, 5680);
+    EXPECT_EQ(p[1].y, 8080);
+    // A zero extent is refused and leaves the mapping as it was.
+    EXPECT_FALSE(SetWindowExtEx(dc, 0, 8080, nullptr));
+    SIZE extent{};
+    GetWindowExtEx(dc, &extent);
+    EXPECT_EQ(extent.cx, 5680);
+    DeleteDC(dc);
+}
+
+TEST_F(PrinterDeviceTest, RoundBoxAndClipOnAPage) {
+    HDC dc = printer(DMPAPER_A4, DMORIENT_LANDSCAPE);
+    DOCINFOA info{sizeof(DOCINFOA), "round", nullptr, nullptr, 0};
+    ASSERT_GT(StartDocA(dc, &info), 0);
+    ASSERT_GT(StartPage(dc), 0);
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, 8080, 5680, nullptr);
+    SetViewportExtEx(dc, 7016, 4961, nullptr);
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    clear_drawing_log();
+    ASSERT_TRUE(RoundRect(dc, 400, 390, 2000, 1190, 24, 24));
+    const auto log = drawing_log_entries();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].op, "RoundRect");
+    EXPECT_EQ(log[0].page, 1);
+    ASSERT_EQ(log[0].device.size(), 3u);
+    EXPECT_EQ(log[0].device[0].x, 347);
+    EXPECT_EQ(log[0].device[2].x, 21);  // the 24-unit corner ellipse in dots
+    EXPECT_EQ(log[0].device[2].y, 21);
+
+    // A region is in device units; the clip box answers in logical ones.
+    HRGN clip = CreateRectRgn(0, 0, 1737, 4961);
+    EXPECT_EQ(SelectClipRgn(dc, clip), SIMPLEREGION);
+    DeleteObject(clip);
+    RECT box{};
+    EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.right, 2000);
+    EXPECT_EQ(box.bottom, 5680);
+    EXPECT_EQ(SelectClipRgn(dc, nullptr), SIMPLEREGION);
+    GetClipBox(dc, &box);
+    EXPECT_EQ(box.right, 8080);
+    EndPage(dc);
+    EndDoc(dc);
+    DeleteDC(dc);
+}
+
+// Answers from the abort procedure, in order; the calls it got.
+int g_abort_calls = 0;
+bool g_abort_answer = true;
+BOOL abort_procedure(HDC, int) {
+    ++g_abort_calls;
+    return g_abort_answer ? TRUE : FALSE;
+}
+
+TEST_F(PrinterDeviceTest, AbortProcedureIsAskedAtEachPage) {
+    HDC dc = printer(DMPAPER_A4, DMORIENT_PORTRAIT);
+    // Set before the document, as programs do.
+    ASSERT_GT(SetAbortProc(dc, abort_procedure), 0);
+    DOCINFOA info{sizeof(DOCINFOA), "asked", nullptr, nullptr, 0};
+    g_abort_calls = 0;
+    g_abort_answer = true;
+    ASSERT_GT(StartDocA(dc, &info), 0);
+    StartPage(dc);
+    EXPECT_GT(EndPage(dc), 0);
+    EXPECT_EQ(g_abort_calls, 1);
+    StartPage(dc);
+    g_abort_answer = false;
+    EXPECT_EQ(EndPage(dc), SP_APPABORT);
+    EXPECT_EQ(g_abort_calls, 2);
+    // The job is gone: nothing more can be done with it, and no file stays.
+    EXPECT_EQ(StartPage(dc), SP_ERROR);
+    EXPECT_EQ(EndDoc(dc), SP_ERROR);
+    const auto jobs = print_job_records();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_TRUE(jobs[0].aborted);
+    EXPECT_FALSE(std::filesystem::exists(jobs[0].path));
+    // The context itself goes on to the next job.
+    g_abort_answer = true;
+    ASSERT_GT(StartDocA(dc, &info), 0);
+    StartPage(dc);
+    EndPage(dc);
+    EXPECT_GT(EndDoc(dc), 0);
+    EXPECT_TRUE(std::filesystem::exists(last_print_job_path()));
+    DeleteDC(dc);
+}
+
+TEST_F(PrinterDeviceTest, PrinterCallsThatFail) {
+    HDC dc = printer(DMPAPER_A4, DMORIENT_PORTRAIT);
+    DOCINFOA info{sizeof(DOCINFOA), "failing", nullptr, nullptr, 0};
+    // A print directory that cannot be made fails the document's start.
+    write_raw(scratch_.path("print"), "a file");
+    EXPECT_EQ(StartDocA(dc, &info), SP_ERROR);
+    std::filesystem::remove(scratch_.path("print"));
+    fail_next_print_call("StartDocA");
+    EXPECT_EQ(StartDocA(dc, &info), SP_ERROR);
+    ASSERT_GT(StartDocA(dc, &info), 0);  // only the next call fails
+    fail_next_print_call("StartPage");
+    EXPECT_EQ(StartPage(dc), SP_ERROR);
+    ASSERT_GT(StartPage(dc), 0);
+    fail_next_print_call("EndPage");
+    EXPECT_EQ(EndPage(dc), SP_ERROR);
+    EXPECT_GT(EndPage(dc), 0);
+    fail_next_print_call("EndDoc");
+    EXPECT_EQ(EndDoc(dc), SP_ERROR);
+    EXPECT_GT(EndDoc(dc), 0);
+    DeleteDC(dc);
+}
+
+TEST_F(PrinterDeviceTest, PortThatTakesOnlyPartOfAWrite) {
+    const int port = open_printer_port("LPT1");
+    ASSERT_GT(port, 0);
+    EXPECT_EQ(open_printer_port_count(), 1);
+    set_printer_port_write_limit(5);
+    EXPECT_EQ(write_printer_port(port, "ABC", 3), 3);
+    EXPECT_EQ(write_printer_port(port, "DEFG", 4), 2);  // only two more bytes go
+    EXPECT_EQ(write_printer_port(port, "H", 1), 0);
+    set_printer_port_write_limit(-1);
+    EXPECT_EQ(write_printer_port(port, "I", 1), 1);
+    EXPECT_EQ(close_printer_port(port), 0);
+    EXPECT_EQ(open_printer_port_count(), 0);
+    EXPECT_EQ(read_raw(printer_port_path("LPT1")), "ABCDEI");
+}
+
+}  // namespace
