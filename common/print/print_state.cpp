@@ -12,13 +12,13 @@
 // "NXW32_print[%s]", "GXW32_print[%s]", "OQW32_print[%s]"; NOTARIX captions
 // its device boxes "印刷処理初期化", the other two "【 印刷処理初期化 】".
 const PrintProfile kNotarixPrintProfile{
-    "NXW32_print[%s]", "\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb", true, lookup_message};
+    "NXW32_print[%s]", "\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb", true};
 const PrintProfile kGravletPrintProfile{
     "GXW32_print[%s]",
-    "\x81\x79\x20\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb\x20\x81\x7a", false, lookup_message};
+    "\x81\x79\x20\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb\x20\x81\x7a", false};
 const PrintProfile kOrbalinePrintProfile{
     "OQW32_print[%s]",
-    "\x81\x79\x20\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb\x20\x81\x7a", true, lookup_message};
+    "\x81\x79\x20\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb\x20\x81\x7a", true};
 
 PRINTDLGA initial_printer_setup() {
     PRINTDLGA pd{};
@@ -77,9 +77,7 @@ void notify_print_failure(std::string_view caption, std::string_view text) {
 }
 
 std::string print_message(int id) {
-    const PrintProfile* profile = print_state().host.profile;
-    const char* text = profile != nullptr && profile->lookup_message != nullptr ? profile->lookup_message(id)
-                                                                                  : lookup_message(id);
+    const char* text = lookup_message(id);
     return text != nullptr ? text : "";
 }
 

@@ -16,7 +16,6 @@ struct PrintProfile {
     const char* document_name_format;  // StartDocA's name, "%s" the current file
     const char* failure_caption;       // caption of the device's failure boxes
     bool enlarged_font_moves_up;       // the enlarged font lifts the line by 10 units
-    const char* (*lookup_message)(int id);  // the program's message table
 };
 
 extern const PrintProfile kNotarixPrintProfile;
@@ -131,7 +130,7 @@ PrintState& print_state();
 bool& print_abort_flag();
 // Shows the notify box through the host.
 void notify_print_failure(std::string_view caption, std::string_view text);
-// The text of a message of the program's table ("" when there is none).
+// The text of a message of the running program's table ("" when there is none).
 std::string print_message(int id);
 // Lets at most one waiting window message through (translated and
 // dispatched), so that a Cancel button works during a long job.

@@ -10,6 +10,7 @@
 
 #include "common/print/lips.h"
 #include "common/print/print_primitives.h"
+#include "common/print/ruled_lines.h"
 #include "platform/user/winuser.h"
 #include "tests/print/print_fixture.h"
 
@@ -105,6 +106,21 @@ TEST_F(LipsTest, RawTextLineModes) {
     EXPECT_EQ(sent_by([] { return print_text_line_raw("\x86\xa2\x86\x3f"); }), "\x86\xa2\x86\x3f");
     // A lead byte without its trail is sent as the single byte it is.
     EXPECT_EQ(sent_by([] { return print_text_line_raw("AB\x8a"); }), "AB\x8a");
+}
+
+TEST_F(LipsTest, RuledLineCharactersOfTheFormsGoAsTheyAre) {
+    start_job();
+    // The full-width ruled lines of both code sets lie outside the pieces'
+    // range: a line of all of them goes out byte for byte, no mode changed.
+    for (const RuledLineCodeSet set : {kRuledLinesDosV, kRuledLinesPc98}) {
+        std::string line;
+        for (int entry = 0; entry < kRuledLineCount; ++entry) {
+            const int code = ruled_line_entry_code(entry, set);
+            line += static_cast<char>(code >> 8);
+            line += static_cast<char>(code & 0xFF);
+        }
+        EXPECT_EQ(sent_by([&] { return print_text_line_raw(line); }), line) << set;
+    }
 }
 
 TEST_F(LipsTest, LongRunIsSentWholeInPieces) {
