@@ -125,14 +125,18 @@ void create_pen() {
     if (d.dc != nullptr) d.previous_pen = SelectObject(d.dc, d.pen);
 }
 
-void delete_pen() {
-    PrinterDeviceState& d = device();
-    if (d.pen == nullptr) return;
-    if (d.dc != nullptr && d.previous_pen != nullptr) SelectObject(d.dc, d.previous_pen);
-    DeleteObject(d.pen);
-    d.pen = nullptr;
-    d.previous_pen = nullptr;
+// Selects back what an object of ours replaced in the context, then deletes it.
+template <typename Handle>
+void release_selected(Handle& object, HGDIOBJ& previous) {
+    HDC dc = device().dc;
+    if (object == nullptr) return;
+    if (dc != nullptr && previous != nullptr) SelectObject(dc, previous);
+    DeleteObject(object);
+    object = nullptr;
+    previous = nullptr;
 }
+
+void delete_pen() { release_selected(device().pen, device().previous_pen); }
 
 void replace_pen() {
     if (device().dc == nullptr) return;  // the next page set-up makes it
@@ -566,11 +570,4 @@ int gdi_set_line_attr(int /*attr*/) { return 0; }
 int gdi_noop_primitive() { return 0; }
 int gdi_noop_pair(int /*a*/, int /*b*/) { return 0; }
 
-void delete_printer_font() {
-    PrinterDeviceState& d = device();
-    if (d.font == nullptr) return;
-    if (d.dc != nullptr && d.previous_font != nullptr) SelectObject(d.dc, d.previous_font);
-    DeleteObject(d.font);
-    d.font = nullptr;
-    d.previous_font = nullptr;
-}
+void delete_printer_font() { release_selected(device().font, device().previous_font); }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/pdf_pages.h"
 #include "tests/common/temp_dir.h"
 #include "platform/gdi/drawing_log.h"
 #include "platform/gdi/port.h"
@@ -24,27 +25,6 @@ std::string read_file(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
-}
-
-// Page objects ("/Type /Page", not "/Pages") and their media boxes.
-struct PdfPages {
-    int count = 0;
-    std::vector<std::pair<double, double>> boxes;
-};
-
-PdfPages pdf_pages(const std::string& pdf) {
-    PdfPages r;
-    for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
-        if (pdf.compare(at, 12, "/Type /Pages") != 0) ++r.count;
-    }
-    for (size_t at = pdf.find("/MediaBox"); at != std::string::npos; at = pdf.find("/MediaBox", at + 1)) {
-        double x0, y0, x1, y1;
-        if (std::sscanf(pdf.c_str() + at, "/MediaBox [ %lf %lf %lf %lf", &x0, &y0, &x1, &y1) == 4 ||
-            std::sscanf(pdf.c_str() + at, "/MediaBox [%lf %lf %lf %lf", &x0, &y0, &x1, &y1) == 4) {
-            r.boxes.emplace_back(x1 - x0, y1 - y0);
-        }
-    }
-    return r;
 }
 
 class PrintTest : public ::testing::Test {

@@ -12,27 +12,20 @@
 #include "platform/gdi/port.h"
 #include "platform/gdi/print_manager.h"
 #include "platform/gdi/wingdi.h"
-#include "tests/common/temp_dir.h"
+#include "tests/platform/kernel_home_fixture.h"
 
 namespace {
 
-class PrinterDeviceTest : public ::testing::Test {
+class PrinterDeviceTest : public PlatformHomeTest {
 protected:
     void SetUp() override {
-        const char* previous = std::getenv("PLATFORM_HOME");
-        had_home_ = previous != nullptr;
-        saved_home_ = previous ? previous : "";
-        setenv("PLATFORM_HOME", scratch_.path().c_str(), 1);
+        PlatformHomeTest::SetUp();
         clear_print_job_records();
         clear_drawing_log();
     }
     void TearDown() override {
         set_printer_port_write_limit(-1);
-        if (had_home_) {
-            setenv("PLATFORM_HOME", saved_home_.c_str(), 1);
-        } else {
-            unsetenv("PLATFORM_HOME");
-        }
+        PlatformHomeTest::TearDown();
     }
 
     static HDC printer(short paper, short orientation) {
@@ -44,9 +37,6 @@ protected:
         return CreateDCA("pdfdriver", "PDF Printer", "LPT1:", &mode);
     }
 
-    TempDir scratch_;
-    bool had_home_ = false;
-    std::string saved_home_;
 };
 
 TEST_F(PrinterDeviceTest, CapabilitiesOfA4AndB4) {
@@ -177,9 +167,9 @@ TEST_F(PrinterDeviceTest, PrinterCallsThatFail) {
     HDC dc = printer(DMPAPER_A4, DMORIENT_PORTRAIT);
     DOCINFOA info{sizeof(DOCINFOA), "failing", nullptr, nullptr, 0};
     // A print directory that cannot be made fails the document's start.
-    write_raw(scratch_.path("print"), "a file");
+    write_raw(home_file("print"), "a file");
     EXPECT_EQ(StartDocA(dc, &info), SP_ERROR);
-    std::filesystem::remove(scratch_.path("print"));
+    std::filesystem::remove(home_file("print"));
     fail_next_print_call("StartDocA");
     EXPECT_EQ(StartDocA(dc, &info), SP_ERROR);
     ASSERT_GT(StartDocA(dc, &info), 0);  // only the next call fails

@@ -32,12 +32,6 @@ protected:
     }
 };
 
-void expect_golden(const std::string& actual, const std::string& name) {
-    const std::string expected = test_data(name);
-    EXPECT_EQ(actual, expected) << "golden " << name;
-    if (actual != expected) write_raw(name + ".actual", actual);
-}
-
 TEST_F(LipsTest, SmallPageInBothOrientations) {
     const std::string ops = test_data("small_page.ops");
     const PrintJobRun landscape = run_ops(0, 0, ops);

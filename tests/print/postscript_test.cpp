@@ -30,12 +30,6 @@ protected:
     std::string path_;
 };
 
-void expect_golden(const std::string& actual, const std::string& name) {
-    const std::string expected = test_data(name);
-    EXPECT_EQ(actual, expected) << "golden " << name;
-    if (actual != expected) write_raw(name + ".actual", actual);
-}
-
 TEST_F(PostScriptTest, SmallPageInBothOrientations) {
     const std::string ops = test_data("small_page.ops");
     const PrintJobRun landscape = run_ops(4, 0, ops);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,7 +16,7 @@
 #include "platform/gdi/port.h"
 #include "platform/gdi/print_manager.h"
 #include "platform/user/winuser.h"
-#include "tests/common/temp_dir.h"
+#include "tests/platform/kernel_home_fixture.h"
 
 inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 
@@ -55,13 +55,10 @@ private:
     HWND window_ = nullptr;
 };
 
-class PrintFixture : public ::testing::Test {
+class PrintFixture : public PlatformHomeTest {
 protected:
     void SetUp() override {
-        const char* previous = std::getenv("PLATFORM_HOME");
-        had_home_ = previous != nullptr;
-        saved_home_ = previous ? previous : "";
-        setenv("PLATFORM_HOME", scratch_.path().c_str(), 1);
+        PlatformHomeTest::SetUp();
         clear_print_job_records();
         clear_drawing_log();
         set_printer_port_write_limit(-1);
@@ -80,15 +77,11 @@ protected:
         delete_setup_printer_dc();
         print_state().reset();
         print_state().host = PrintHost{};
-        if (had_home_) {
-            setenv("PLATFORM_HOME", saved_home_.c_str(), 1);
-        } else {
-            unsetenv("PLATFORM_HOME");
-        }
+        PlatformHomeTest::TearDown();
     }
 
-    std::string home() const { return scratch_.path(); }
-    std::string port_bytes() const { return read_raw(scratch_.path("LPT1")); }
+    std::string home() const { return home_.path(); }
+    std::string port_bytes() const { return read_raw(home_file("LPT1")); }
 
     // Runs a job of operations written as an operations file.
     PrintJobRun run_ops(int kind, int orientation, const std::string& text) {
@@ -98,13 +91,8 @@ protected:
         return run_print_job(kind, orientation, ops);
     }
 
-    TempDir scratch_;
     bool abort_ = false;
     std::vector<std::pair<std::string, std::string>> boxes_;
-
-private:
-    bool had_home_ = false;
-    std::string saved_home_;
 };
 
 // Printer-language bytes as reviewable text: each escape sequence on a line
@@ -131,3 +119,11 @@ inline std::string escape_stream(const std::string& bytes) {
 }
 
 inline std::string test_data(const std::string& name) { return read_raw(std::string(TEST_DATA_DIR) + "/print/" + name); }
+
+// The output compared with its expected file; a differing output is left
+// beside the test as <name>.actual.
+inline void expect_golden(const std::string& actual, const std::string& name) {
+    const std::string expected = test_data(name);
+    EXPECT_EQ(actual, expected) << "golden " << name;
+    if (actual != expected) write_raw(name + ".actual", actual);
+}

@@ -13,6 +13,7 @@
 #include "platform/gdi/gdi_support.h"
 #include "platform/kernel/profile.h"
 #include "platform/user/winuser.h"
+#include "tests/common/pdf_pages.h"
 #include "tests/print/print_fixture.h"
 
 namespace {
@@ -22,24 +23,6 @@ constexpr char kNotarixCaption[] = "\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a
 constexpr char kBracketedCaption[] =
     "\x81\x79\x20\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb\x20\x81\x7a";
 constexpr char kGothicFace[] = "\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e";  // ＭＳ ゴシック
-
-struct PdfPages {
-    int count = 0;
-    std::vector<std::pair<double, double>> boxes;
-};
-
-PdfPages pdf_pages(const std::string& pdf) {
-    PdfPages r;
-    for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
-        if (pdf.compare(at, 12, "/Type /Pages") != 0) ++r.count;
-    }
-    for (size_t at = pdf.find("/MediaBox"); at != std::string::npos; at = pdf.find("/MediaBox", at + 1)) {
-        double x0, y0, x1, y1;
-        if (std::sscanf(pdf.c_str() + at, "/MediaBox [ %lf %lf %lf %lf", &x0, &y0, &x1, &y1) == 4)
-            r.boxes.emplace_back(x1 - x0, y1 - y0);
-    }
-    return r;
-}
 
 class PrintManagerTest : public PrintFixture {
 protected:
