@@ -4,11 +4,12 @@
 
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
-#include "common/text/file_names.h"
-#include "common/text/message_table.h"
 #include "common/shell/recent_files.h"
 #include "common/shell/settings_file.h"
 #include "common/shell/window/error_window.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
@@ -25,22 +26,7 @@ namespace {
 constexpr char kSingleErrorFile[] = "nx1000.err";
 constexpr char kBatchErrorFile[] = "nx1000.erl";
 
-enum : int {
-    kMessageNotSaved = 6,
-    kMessageOpenError = 100,
-    kMessageFileMissing = 106,
-    kMessageOlderDocument = 112,
-    kMessageChooseFile = 117,
-    kMessageNoDocument = 118,
-    kMessageNoEditor = 200,
-    kMessageEditorFailed = 203,
-    kMessagePrintManagerOnly = 306,
-    kMessageRunGeneration = 504,
-    kMessageNoErrors = 505,
-    kMessageNoBatchName = 510,
-    kMessageEnvironmentSaved = 722,
-    kMessageInterrupted = 802,
-};
+using namespace notarix_messages;
 
 // Operation names of the captions (the caption is "【 name 】").
 constexpr char kSourceListOp[] = "\x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x95\x5c\x8e\xa6";  // ソースリスト表示
@@ -221,7 +207,7 @@ int run_generation_command() {
     // the run's outcome stays in the status bar over the loading texts
     const std::string outcome = shell().kept_status_text;
     const std::string name = d.file_name;
-    open_document(d, name, notarix_document_hooks());
+    open_document(d, name, notarix_document_hooks(), kNotarixDocument);
     if (r != 0) {
         set_status_text(1, outcome);
         return 0;
@@ -259,7 +245,7 @@ int show_summary(HWND frame) {
 int run_batch() {
     const std::string& list = shell().batch_list_name;
     if (list.empty() || list.find_first_of("*?") != std::string::npos) {
-        notify(caption(kBatchOp), kMessageNoBatchName);
+        notify(caption(kBatchOp), kMessageEnterSourceName);
         return -1;
     }
     CommandEntryPoints& entry = command_state().entry;
@@ -391,7 +377,7 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
         clear_source_list_view();
         close_document(d);
         d.source_extension = extension;
-        const int opened = open_document(d, chosen, notarix_document_hooks());
+        const int opened = open_document(d, chosen, notarix_document_hooks(), kNotarixDocument);
         refresh_page_view();
         follow_current_function();
         set_document_menus(opened == 0 ? 1 : 0);
@@ -407,7 +393,7 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
         close_document(d);
         run_generation();
         const std::string again = d.file_name;
-        const int opened = open_document(d, again, notarix_document_hooks());
+        const int opened = open_document(d, again, notarix_document_hooks(), kNotarixDocument);
         refresh_page_view();
         follow_current_function();
         report_abort();

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "common/shell/document.h"
+#include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 #include "common/text/text_helpers.h"
-#include "common/shell/window/shell_windows_setup.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/settings_layout.h"
@@ -44,16 +45,7 @@ constexpr int kNameBufferSize = 260;
 constexpr int kChooserBufferSize = 4000;
 constexpr int kLineLimit = 255;  // bytes of a control-file line that are kept
 
-enum : int {
-    kMessageOpenError = 100,
-    kMessageNotCSource = 414,
-    kMessageDuplicate = 415,
-    kMessageEnterSourceName = 510,
-    kMessageChooseSource = 511,
-    kMessageListNotSaved = 512,
-    kMessageEnterListName = 517,
-    kMessageSaveList = 519,
-};
+using namespace notarix_messages;
 
 // --- Small helpers ------------------------------------------------------------------
 

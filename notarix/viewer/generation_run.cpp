@@ -1,19 +1,18 @@
 #include "notarix/viewer/generation_run.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <optional>
 
 #include "common/analysis/converter_host.h"
 #include "common/shell/document.h"
-#include "common/text/file_names.h"
-#include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
-#include "common/text/text_helpers.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/shell_windows_setup.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
+#include "common/text/text_helpers.h"
 #include "notarix/converter/nx1011s.h"
 #include "notarix/formatter/nx1012.h"
 #include "notarix/viewer/commands.h"
@@ -24,27 +23,7 @@
 
 namespace {
 
-enum : int {
-    kMessageChooseFile = 117,
-    kMessageProcessError = 202,
-    kMessageNoBatchList = 308,
-    kMessageOpenError = 100,
-    kMessageFileMissing = 106,
-    kMessageErrors = 400,
-    kMessageGenerating = 401,
-    kMessageNoMemory = 402,
-    kMessageSystemError = 403,
-    kMessageNestTooDeep = 404,
-    kMessageDone = 406,
-    kMessageWarnings = 408,
-    kMessageShowWarnings = 409,
-    kMessageNotCSourceStatus = 414,
-    kMessageSourceMissing = 509,
-    kMessageErrorFileUnreadable = 514,
-    kMessageLogUnwritable = 515,
-    kMessageCurrentSource = 518,
-    kMessageInterrupted = 802,
-};
+using namespace notarix_messages;
 
 constexpr char kResultPrefix[] = "\x90\xb6\x90\xac\x81\x46";  // 生成：
 // ファイルＩ／Ｏエラー
@@ -206,12 +185,9 @@ int log_file_line(const std::string& name, const std::string& text) {
 // comes back when the run ends, so later relative names mean what they did.
 class KeptDirectory {
 public:
-    KeptDirectory() {
-        std::vector<char> buffer(4096);
-        if (::getcwd(buffer.data(), buffer.size()) != nullptr) directory_ = buffer.data();
-    }
+    KeptDirectory() : directory_(get_current_directory()) {}
     ~KeptDirectory() {
-        if (!directory_.empty() && ::chdir(directory_.c_str()) != 0) directory_.clear();
+        if (!directory_.empty()) SetCurrentDirectoryA(directory_.c_str());
     }
     KeptDirectory(const KeptDirectory&) = delete;
     KeptDirectory& operator=(const KeptDirectory&) = delete;
@@ -436,7 +412,7 @@ int run_batch_generation(const std::string& list_name) {
             continue;
         }
         if (name.size() >= 4 && !is_c_source_name(name)) {
-            set_status_text(1, format_text(lookup_message(kMessageNotCSourceStatus), name.c_str()));
+            set_status_text(1, format_text(lookup_message(kMessageNotCSource), name.c_str()));
             log_file_line(name, kNotCSourceText);
             failure_level = 2;
             continue;

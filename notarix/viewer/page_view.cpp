@@ -3,20 +3,14 @@
 #include <algorithm>
 
 #include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 
 namespace {
 
 // "ＮＯＴＡＲＩＸ"
 constexpr char kProgramName[] = "\x82\x6d\x82\x6e\x82\x73\x82\x60\x82\x71\x82\x68\x82\x77";
 
-enum : int {
-    kMessageChooseFile = 117,
-    kMessageNoDocument = 118,
-    kMessageLayoutMissing = 413,
-    kMessageFirstPage = 603,
-    kMessageLastPage = 604,
-    kMessageShowingPage = 609,
-};
+using namespace notarix_messages;
 
 constexpr COLORREF kViewFrameColour = RGB(192, 192, 192);
 
@@ -40,8 +34,8 @@ int vertical_limit() {  // B: the last first row
     return kPageRows - document_state().visible_rows;
 }
 
-int vertical_range() { return std::max(0, kPageRows - 1 - document_state().client_height / 12); }
-int horizontal_range() { return std::max(0, kPageColumns - 1 - document_state().client_width / 6); }
+int vertical_range() { return page_vertical_range(document_state().client_height); }
+int horizontal_range() { return page_horizontal_range(document_state().client_width); }
 
 void show_layout_missing(const std::string& name) {
     PageView& view = page_view();
@@ -163,6 +157,11 @@ LRESULT page_view_key(HWND window, WPARAM key) {
 
 }  // namespace
 
+int page_vertical_range(int client_height) { return std::max(0, kPageRows - 1 - client_height / kPageRowHeight); }
+int page_horizontal_range(int client_width) {
+    return std::max(0, kPageColumns - 1 - client_width / kPageColumnWidth);
+}
+
 void PageView::reset() {
     window = nullptr;
     hooks = PageViewHooks{};
@@ -191,7 +190,7 @@ void set_page_view_metrics(int client_width, int client_height) {
     DocumentState& doc = document_state();
     doc.client_width = client_width;
     doc.client_height = client_height;
-    doc.visible_rows = client_height / 12;
+    doc.visible_rows = client_height / kPageRowHeight;
 }
 
 int step_page(int direction) {
@@ -272,7 +271,7 @@ int redraw_page_view() {
 }
 
 int max_scroll_column() {
-    const int columns = document_state().client_width / 6;
+    const int columns = document_state().client_width / kPageColumnWidth;
     return columns < kPageColumns ? kPageColumns - columns : 1;
 }
 
@@ -303,12 +302,12 @@ int scroll_to_position(int mode, int x, int y) {
     HWND window = page_view().window;
     int last = 0;
     if (mode == 0 || mode == 2) {
-        doc.scroll_column = std::clamp(x / 6, 0, std::max(0, max_scroll_column() - 1));
+        doc.scroll_column = std::clamp(x / kPageColumnWidth, 0, std::max(0, max_scroll_column() - 1));
         if (window != nullptr) SetScrollPos(window, SB_HORZ, doc.scroll_column, TRUE);
         last = doc.scroll_column;
     }
     if (mode == 1 || mode == 2) {
-        doc.scroll_row = std::clamp(y / 12, 0, vertical_range());
+        doc.scroll_row = std::clamp(y / kPageRowHeight, 0, vertical_range());
         if (window != nullptr) SetScrollPos(window, SB_VERT, doc.scroll_row, TRUE);
         last = doc.scroll_row;
     }

@@ -7,18 +7,19 @@
 #include <string_view>
 
 #include "common/shell/document.h"
-#include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
-#include "common/text/text_helpers.h"
 #include "common/shell/window/shell_windows_setup.h"
+#include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
+#include "common/text/text_helpers.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
 #include "notarix/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
-#include "platform/kernel/file_io.h"
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/file_io.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/resources.h"
@@ -28,14 +29,7 @@ using namespace settings_dialog_templates;
 
 namespace {
 
-enum : int {
-    kMessageBadValue = 0,
-    kMessageFunctionOrder = 3,
-    kMessageOpenError = 100,
-    kMessageChooseFunction = 612,
-    kMessageChooseFile = 117,
-    kMessageNoDocument = 118,
-};
+using namespace notarix_messages;
 
 // Up-down control ids: one per numeric field, counted from here in field order.
 constexpr int kFirstUpDownId = 1000;

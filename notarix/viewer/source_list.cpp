@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "common/analysis/text_utils.h"
 #include "common/shell/document.h"
 #include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 #include "notarix/viewer/settings_layout.h"
 #include "platform/user/resources.h"
 #include "platform/user/shellapi.h"
@@ -23,22 +25,7 @@ constexpr char kEditorCaption[] =
 // "標準ゴシック"
 constexpr char kGothicFace[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";
 
-enum : int {
-    kMessageOpenError = 100,
-    kMessageFileName = 101,
-    kMessageShowing = 107,
-    kMessageLoading = 110,
-    kMessageChooseFile = 117,
-    kMessageNoDocument = 118,
-    kMessageNoEditor = 200,
-    kMessageEditorFailed = 203,
-    kMessageTooLarge = 405,
-    kMessageLinesLeftOut = 601,
-    kMessageSearching = 602,
-    kMessageNotFound = 715,
-    kMessageEnterText = 719,
-    kMessageLineCut = 724,
-};
+using namespace notarix_messages;
 
 struct ButtonRow {
     int id;
@@ -771,7 +758,7 @@ int launch_editor(HWND frame, std::string_view editor_command) {
         const char c = command[i];
         if (i >= 1 && (c == ':' || c == '\\' || c == '/')) separator = static_cast<int>(i);
         const auto byte = static_cast<unsigned char>(c);
-        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        const bool lead = is_lead_byte(byte);
         i += lead && i + 1 < command.size() ? 2 : 1;
     }
     std::string program = command;
