@@ -693,7 +693,7 @@ LRESULT frame_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
 LRESULT text_box_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_CREATE:
-        shell().kept_status_text = message_text(notarix_messages::kMessageChooseFile);
+        shell().kept_status_text = message_text(nx_message::kChooseFile);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint{};

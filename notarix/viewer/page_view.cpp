@@ -10,8 +10,6 @@ namespace {
 // "ＮＯＴＡＲＩＸ"
 constexpr char kProgramName[] = "\x82\x6d\x82\x6e\x82\x73\x82\x60\x82\x71\x82\x68\x82\x77";
 
-using namespace notarix_messages;
-
 constexpr COLORREF kViewFrameColour = RGB(192, 192, 192);
 
 void show_status(int mode, const std::string& text) {
@@ -27,7 +25,7 @@ int refuse(int message) {
 }
 
 int refuse_unloaded() {
-    return refuse(document_state().file_name.empty() ? kMessageChooseFile : kMessageNoDocument);
+    return refuse(document_state().file_name.empty() ? nx_message::kChooseFile : nx_message::kNoDocument);
 }
 
 int vertical_limit() {  // B: the last first row
@@ -43,7 +41,7 @@ void show_layout_missing(const std::string& name) {
     if (view.hooks.show_layout_missing) {
         view.hooks.show_layout_missing(name);
     } else {
-        const std::string text = join_box_lines(lookup_message(kMessageLayoutMissing), name, "");
+        const std::string text = join_box_lines(lookup_message(nx_message::kLayoutMissing), name, "");
         MessageBoxA(view.window, text.c_str(), make_box_caption(kProgramName).c_str(),
                     MB_OK | MB_ICONINFORMATION);
     }
@@ -77,8 +75,8 @@ int check_page_change(bool backwards) {
     DocumentState& doc = document_state();
     if (!doc.loaded) return refuse_unloaded();
     // a document without pages has neither a first nor a last page to show
-    if (backwards && doc.current_page <= 0) return refuse(kMessageFirstPage);
-    if (!backwards && doc.current_page >= doc.page_count - 1) return refuse(kMessageLastPage);
+    if (backwards && doc.current_page <= 0) return refuse(nx_message::kFirstPage);
+    if (!backwards && doc.current_page >= doc.page_count - 1) return refuse(nx_message::kLastPage);
     return 0;
 }
 
@@ -262,7 +260,7 @@ int redraw_page_view() {
         refuse_unloaded();
         return -1;
     }
-    show_status(1, lookup_message(kMessageShowingPage));
+    show_status(1, lookup_message(nx_message::kShowingPage));
     clear_page_view();
     if (view.window != nullptr) draw_current_page();
     show_status(0, "");

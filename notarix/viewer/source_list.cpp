@@ -25,8 +25,6 @@ constexpr char kEditorCaption[] =
 // "標準ゴシック"
 constexpr char kGothicFace[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";
 
-using namespace notarix_messages;
-
 struct ButtonRow {
     int id;
     int x;
@@ -73,7 +71,7 @@ void show_box(HWND owner, const std::string& caption, std::string_view line1, st
 
 int refuse_unloaded() {
     MessageBeep(0);
-    show_status_message(document_state().file_name.empty() ? kMessageChooseFile : kMessageNoDocument);
+    show_status_message(document_state().file_name.empty() ? nx_message::kChooseFile : nx_message::kNoDocument);
     return -1;
 }
 
@@ -222,7 +220,7 @@ void draw_lines() {
     {
         ListDc dc(s.list);
         fill_list(dc.get());
-        show_status_message(kMessageShowing);
+        show_status_message(nx_message::kShowing);
         HGDIOBJ old_font = SelectObject(dc.get(), list_font());
         SetTextColor(dc.get(), s.text_colour);
         SetBkMode(dc.get(), TRANSPARENT);
@@ -500,25 +498,25 @@ int load_source_text() {
     SourceListState& s = g_source_list;
     DocumentState& doc = document_state();
     const std::string caption = make_box_caption(kLoadOperation);
-    const std::string name_line = format_text(message(kMessageFileName).c_str(), doc.source_name.c_str());
+    const std::string name_line = format_text(message(nx_message::kFileName).c_str(), doc.source_name.c_str());
     s.top = 0;
     s.left = 0;
     s.list_marker_row = s.number_marker_row = -1;
-    show_status_message(kMessageLoading);
+    show_status_message(nx_message::kLoading);
     const SourceLoadResult result = load_source_lines(doc.source_name, doc.tab_width, s.text);
     if (result.status != 0) {
         doc.loaded = false;
         doc.source_loaded = false;
-        show_box(s.owner, caption, message(kMessageOpenError), name_line, "", MB_ICONEXCLAMATION);
+        show_box(s.owner, caption, message(nx_message::kOpenError), name_line, "", MB_ICONEXCLAMATION);
         return -1;
     }
     doc.loaded = true;
     doc.source_loaded = true;
     if (result.too_many_lines) {
-        show_box(s.owner, caption, message(kMessageTooLarge), message(kMessageLinesLeftOut), doc.source_name,
+        show_box(s.owner, caption, message(nx_message::kTooLarge), message(nx_message::kLinesLeftOut), doc.source_name,
                  MB_ICONEXCLAMATION);
     } else if (result.cut) {
-        show_box(s.owner, caption, message(kMessageLineCut), doc.source_name, "", MB_ICONEXCLAMATION);
+        show_box(s.owner, caption, message(nx_message::kLineCut), doc.source_name, "", MB_ICONEXCLAMATION);
     }
     return 0;
 }
@@ -639,17 +637,17 @@ int run_source_search(HWND box_owner) {
     SourceListState& s = g_source_list;
     DocumentState& doc = document_state();
     if (s.search_text.empty()) {
-        show_box(box_owner, kSearchCaption, message(kMessageEnterText), "", "", MB_ICONINFORMATION);
+        show_box(box_owner, kSearchCaption, message(nx_message::kEnterText), "", "", MB_ICONINFORMATION);
         return -1;
     }
-    show_status_message(kMessageSearching);
+    show_status_message(nx_message::kSearching);
     const int found = find_in_source(s.text, s.search_start, s.search_text);
     restore_status();
     if (found >= 0) {
         doc.current_source_line = found + 1;
         s.search_start = found + 1;
     } else {
-        show_box(box_owner, kSearchCaption, message(kMessageNotFound), "", "", MB_ICONINFORMATION);
+        show_box(box_owner, kSearchCaption, message(nx_message::kNotFound), "", "", MB_ICONINFORMATION);
     }
     show_current_line();
     repaint_line_numbers();
@@ -747,8 +745,8 @@ void set_source_list_colours(COLORREF text, COLORREF background) {
 int launch_editor(HWND frame, std::string_view editor_command) {
     std::string command(editor_command);
     if (command.empty()) {
-        show_box(frame, kEditorCaption, message(kMessageNoEditor), "", "", MB_ICONEXCLAMATION);
-        return kMessageNoEditor;
+        show_box(frame, kEditorCaption, message(nx_message::kNoEditor), "", "", MB_ICONEXCLAMATION);
+        return nx_message::kNoEditor;
     }
     if (command.size() >= 2 && command.front() == '"' && command.back() == '"')
         command = command.substr(1, command.size() - 2);
@@ -771,9 +769,9 @@ int launch_editor(HWND frame, std::string_view editor_command) {
     const std::string parameters = doc.source_loaded ? doc.source_name : std::string();
     HINSTANCE result = ShellExecuteA(frame, "open", program.c_str(), parameters.c_str(), directory.c_str(), SW_SHOW);
     if (reinterpret_cast<intptr_t>(result) < 32) {
-        show_box(frame, kEditorCaption, message(kMessageEditorFailed), std::string(editor_command), "",
+        show_box(frame, kEditorCaption, message(nx_message::kEditorFailed), std::string(editor_command), "",
                  MB_ICONEXCLAMATION);
-        return kMessageEditorFailed;
+        return nx_message::kEditorFailed;
     }
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "platform/automation/automation.h"
 #include "platform/kernel/registry.h"
 #include "platform/user/winuser.h"
+#include "tests/common/platform_home.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
@@ -169,16 +170,6 @@ TEST(GravletSettings, RecentFilesUseGravletsOffsets) {
 
 class GravletPlacementTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* old = std::getenv("PLATFORM_HOME");
-        had_home = old != nullptr;
-        if (old) saved_home = old;
-        ::setenv("PLATFORM_HOME", home.path().c_str(), 1);
-    }
-    void TearDown() override {
-        if (had_home) ::setenv("PLATFORM_HOME", saved_home.c_str(), 1);
-        else ::unsetenv("PLATFORM_HOME");
-    }
     static std::string value(const char* name) {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KRT Gravlet95", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
@@ -191,9 +182,7 @@ protected:
         return status == ERROR_SUCCESS ? std::string(buffer, size) : "<none>";
     }
 
-    TempDir home;
-    std::string saved_home;
-    bool had_home = false;
+    ScopedPlatformHome home;
 };
 
 TEST_F(GravletPlacementTest, ValuesLiveUnderGravletsKey) {
