@@ -116,7 +116,7 @@ void BM_WholePass(benchmark::State& state) {
             break;
         }
     }
-    reset_analysis_state();
+    reset_analysis_state(kNotarixAnalysis);
     state.counters["units"] = static_cast<double>(units);
     state.SetItemsProcessed(static_cast<int64_t>(source.lines) * state.iterations());
     state.SetBytesProcessed(static_cast<int64_t>(std::filesystem::file_size(source.path)) * state.iterations());

@@ -37,6 +37,6 @@ int main(int argc, char** argv) {
     close_all_source_files();
     close_source_file();
     std::printf("%d units%s\n", count, r != -1 ? " (stopped by an error)" : "");
-    reset_analysis_state();
+    reset_analysis_state(kNotarixAnalysis);
     return r != -1 ? 1 : 0;
 }

@@ -15,10 +15,30 @@ const char* const kOrbalineAlone[] = {"struct", "union", "enum", "class", "templ
 const char* const kOrbalineAfter[] = {"struct", "union", "enum", "class"};
 }  // namespace
 
-const AnalysisProfile kNotarixAnalysis = {
-    "nx", 1024, 21, kNotarixAlone, 2, kNotarixAfter, 1, kCodeNoMemory, "", "", 100, 250};
-const AnalysisProfile kGravletAnalysis = {
-    "gx", 2048, 20, kGravletWords, 3, kGravletWords, 3, kCodeNoMemoryConverter, "", "", 100, 250};
+const AnalysisProfile kNotarixAnalysis = {.program = "nx",
+                                          .line_size = 1024,
+                                          .max_include_depth = 21,
+                                          .class_words = kNotarixAlone,
+                                          .class_word_count = 2,
+                                          .class_words_after_prefix = kNotarixAfter,
+                                          .class_word_after_prefix_count = 1,
+                                          .ignore_alloc_failure = kCodeNoMemory,
+                                          .default_error_file = "",
+                                          .default_ignore_file = "",
+                                          .statement_cut = 100,
+                                          .comment_cut = 250};
+const AnalysisProfile kGravletAnalysis = {.program = "gx",
+                                          .line_size = 2048,
+                                          .max_include_depth = 20,
+                                          .class_words = kGravletWords,
+                                          .class_word_count = 3,
+                                          .class_words_after_prefix = kGravletWords,
+                                          .class_word_after_prefix_count = 3,
+                                          .ignore_alloc_failure = kCodeNoMemoryConverter,
+                                          .default_error_file = "",
+                                          .default_ignore_file = "",
+                                          .statement_cut = 100,
+                                          .comment_cut = 250};
 const AnalysisProfile kOrbalineAnalysis = {.program = "oq",
                                            .line_size = 2048,
                                            .max_include_depth = 20,

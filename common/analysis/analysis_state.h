@@ -160,7 +160,7 @@ extern AnalysisState g_analysis;
 
 // Back to the state of a fresh process with the given profile: no files,
 // an empty pool, default settings, nothing pending.
-void reset_analysis_state(const AnalysisProfile& profile = kNotarixAnalysis);
+void reset_analysis_state(const AnalysisProfile& profile);
 
 // Defaults of the settings, as a converter run starts with them.
 void reset_analysis_settings();

@@ -678,6 +678,168 @@ int look_for_else(LineSource source, const std::string& head, std::string& unit_
     }
 }
 
+// What the unit loop does after a step that read further lines.
+enum UnitStep : int { kStepDone = 0, kStepAgain = 1, kStepUnexpectedEnd = 2 };
+
+// The head goes on past its line: the next line is joined to what is left.
+// kStepAgain, kStepUnexpectedEnd (the head is what was gathered), or a failure.
+int join_next_line(LineSource source, SourceUnit& unit, int size, std::string& head, int& result) {
+    AnalysisState& s = g_analysis;
+    NextLine next;
+    int rn = read_next(source, next);
+    if (rn == -1) {
+        head.swap(s.pending_line);
+        s.pending_line.clear();
+        return kStepUnexpectedEnd;
+    }
+    if (rn < 0) return rn;
+    if (s.pending_line.empty()) unit.line = next.line;
+    // what is left after the head most likely begins on the last line joined
+    s.pending_line_number = next.line;
+    int rj = join_declaration_text(s.pending_line, s.pending_comment, next.text, next.comment, size, size);
+    s.pending_expanded = 0;  // a macro call may span the joined lines
+    if (is_fatal_code(rj)) return rj;
+    if (rj < -49 && result == 1) result = rj;
+    return kStepAgain;
+}
+
+// The head wants a body that begins on a later line, and the next line
+// decides: a blank line is passed over, a "{" opens the body, an "if" after
+// "else" joins the head. kStepAgain, kStepDone, kStepUnexpectedEnd, or a
+// failure.
+int read_body_start(LineSource source, int kind, std::string& head) {
+    AnalysisState& s = g_analysis;
+    std::string& pc = s.pending_comment;
+    pc += kCommentSeparator;
+    NextLine next;
+    int rn = read_next(source, next);
+    if (rn == -1) return kStepUnexpectedEnd;
+    if (rn < 0) return rn;
+    if (next.text.empty()) {
+        pc.pop_back();
+        join_comments(pc, next.comment);
+        s.pending_line = head;
+        return kStepAgain;
+    }
+    if (next.text[0] == '{') {
+        std::string rest = next.text.substr(1);
+        trim_leading_blanks(rest);
+        head += " {";
+        if (kind == kStmtAsm) {
+            s.asm_block_depth = s.brace_depth + 1;
+            s.asm_statement_open = 0;
+        }
+        if (rest.empty()) {
+            pc.pop_back();
+            join_comments(pc, next.comment);
+        } else {
+            pc += next.comment;
+        }
+        s.pending_line = rest;
+        s.pending_expanded = next.expanded;
+        s.pending_line_number = next.line;
+        return kStepDone;
+    }
+    if (ends_with(head, "else") && starts_with_word(next.text, "if")) {
+        pc.pop_back();
+        join_comments(pc, next.comment);
+        s.pending_line = head + " " + next.text;
+        s.pending_expanded = next.expanded;
+        return kStepAgain;
+    }
+    pc += next.comment;
+    s.pending_line = next.text;
+    s.pending_expanded = next.expanded;
+    s.pending_line_number = next.line;
+    s.pending_include_depth = next.include_depth;
+    return kStepDone;
+}
+
+// A complete unit that closes an "if" (a lone "}", or nothing after an if
+// whose body was one statement) looks past the lines after it for an
+// "else". kStepAgain when one was joined to the head, kStepDone, or a failure.
+int look_past_if(LineSource source, const std::string& head, std::string& unit_comment, bool& comment_taken) {
+    AnalysisState& s = g_analysis;
+    const bool lone_close = head == "}" && s.pending_line.empty() && s.brace_depth > 0 &&
+                            (level_at(s.brace_depth).kind == kStmtIf || level_at(s.brace_depth).kind == kStmtElseIf);
+    const bool empty_after_if = head.empty() && s.pending_line.empty() && s.else_may_follow != 0;
+    if (!(lone_close || empty_after_if) || comment_taken) return kStepDone;
+    unit_comment = take_unit_comment();
+    comment_taken = true;
+    const int closed = lone_close ? s.brace_depth : s.else_depth + 1;
+    const int found = look_for_else(source, head, unit_comment, closed);
+    if (found < 0) return found;
+    if (found == 0) return kStepDone;
+    comment_taken = false;
+    return kStepAgain;
+}
+
+// Settles a finished unit's depth: extern "C" blocks, an else and its if,
+// the braces of the head and the levels they open or close. The unit's
+// result, or a failure that ends the reading.
+int place_unit(SourceUnit& unit, std::string& head, int kind, int result) {
+    AnalysisState& s = g_analysis;
+    // extern "C" { ... } keeps its declarations at depth 0
+    if (s.brace_depth == 0 && is_extern_c_block(head)) {
+        ++s.extern_c_open;
+        head.clear();
+    } else if (s.brace_depth == 0 && head == "}" && s.extern_c_open > 0) {
+        --s.extern_c_open;
+        head.clear();
+    }
+
+    // an else: is there an if for it?
+    bool record_kind = true;
+    const bool is_else = kind == kStmtElse || kind == kStmtElseIf;
+    if (is_else) {
+        if (s.else_may_follow && head[0] != '}') s.brace_depth = s.else_depth;
+        int at = s.brace_depth - (head[0] == '}' ? 1 : 0) + 1;
+        int recorded = level_at(at).kind;
+        if (recorded != kStmtIf && recorded != kStmtElseIf) {
+            // the warning names the line of the else, not the line read after it
+            int& reader_line = g_analysis.current.line_number;
+            const int saved = reader_line;
+            reader_line = unit.line;
+            int r = raise_warning(-109, kMsgElseWithoutIf);
+            reader_line = saved;
+            if (is_fatal_code(r)) return r;
+            if (result == 1) result = -109;
+            record_kind = false;
+        }
+    }
+    if (!head.empty() && !is_else) s.else_may_follow = 0;
+    if (is_else) s.else_may_follow = 0;
+
+    // the while of a loop with a one-statement body stands at the loop's depth
+    if (kind == kStmtDoWhile && s.brace_depth > 0 && level_at(s.brace_depth).kind == kStmtDo &&
+        level_at(s.brace_depth).implicit)
+        --s.brace_depth;
+    const int before = s.brace_depth;
+    s.brace_depth += count_braces(head);
+    if (s.brace_depth < 0) {
+        int r = raise_message(kMessageError, -111, kMsgUnmatchedBrace);
+        if (is_fatal_code(r)) return r;
+        if (result == 1) result = -111;
+        s.brace_depth = 0;
+    }
+    const bool implicit = opens_body(kind) && !head.empty() && head.back() != '{';
+    if (implicit) ++s.brace_depth;
+    const bool closes_first = is_else && !head.empty() && head[0] == '}';
+    const int from = closes_first ? before - 1 : before;
+    if (s.brace_depth > from) {
+        ScannerLevel& level = level_at(s.brace_depth);
+        level.kind = record_kind ? kind : kStmtPlain;
+        level.implicit = implicit;
+    }
+    if (s.asm_block_depth > s.brace_depth) s.asm_block_depth = 0;
+    unit.depth = std::min(from, s.brace_depth);
+    if (unit.depth < 0) unit.depth = 0;
+
+    if ((kind == kStmtPlain && !head.empty() && head.back() != ':') || kind == kStmtDoWhile)
+        close_implicit_levels(kind);
+    return result;
+}
+
 }  // namespace
 
 int next_source_unit(SourceUnit& unit, LineSource source, int size) {
@@ -754,152 +916,18 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
                 result = r;
                 break;
             }
-            if (r == kIncomplete) {
-                NextLine next;
-                int rn = read_next(source, next);
-                if (rn == -1) {
-                    head.swap(s.pending_line);
-                    s.pending_line.clear();
-                    result = report_unexpected_end();
-                    break;
-                }
-                if (rn < 0) return rn;
-                if (s.pending_line.empty()) unit.line = next.line;
-                // what is left after the head most likely begins on the last line joined
-                s.pending_line_number = next.line;
-                int rj = join_declaration_text(s.pending_line, s.pending_comment, next.text, next.comment, size, size);
-                s.pending_expanded = 0;  // a macro call may span the joined lines
-                if (is_fatal_code(rj)) return rj;
-                if (rj < -49 && result == 1) result = rj;
-                continue;
-            }
-            if (r == kNeedsBody) {
-                // the body is on a later line: look at it
-                s.pending_comment += kCommentSeparator;
-                NextLine next;
-                int rn = read_next(source, next);
-                if (rn == -1) {
-                    result = report_unexpected_end();
-                    break;
-                }
-                if (rn < 0) return rn;
-                std::string& pc = s.pending_comment;
-                if (next.text.empty()) {
-                    pc.pop_back();
-                    join_comments(pc, next.comment);
-                    s.pending_line = head;
-                    continue;
-                }
-                if (next.text[0] == '{') {
-                    std::string rest = next.text.substr(1);
-                    trim_leading_blanks(rest);
-                    head += " {";
-                    if (kind == kStmtAsm) {
-                        g_analysis.asm_block_depth = g_analysis.brace_depth + 1;
-                        g_analysis.asm_statement_open = 0;
-                    }
-                    if (rest.empty()) {
-                        pc.pop_back();
-                        join_comments(pc, next.comment);
-                    } else {
-                        pc += next.comment;
-                    }
-                    s.pending_line = rest;
-                    s.pending_expanded = next.expanded;
-                    s.pending_line_number = next.line;
-                    break;
-                }
-                if (ends_with(head, "else") && starts_with_word(next.text, "if")) {
-                    pc.pop_back();
-                    join_comments(pc, next.comment);
-                    s.pending_line = head + " " + next.text;
-                    s.pending_expanded = next.expanded;
-                    continue;
-                }
-                pc += next.comment;
-                s.pending_line = next.text;
-                s.pending_expanded = next.expanded;
-                s.pending_line_number = next.line;
-                s.pending_include_depth = next.include_depth;
-                break;
-            }
-            // complete: an "else" may want the lines after a closed "if"
-            bool lone_close = head == "}" && s.pending_line.empty() && s.brace_depth > 0 &&
-                              (level_at(s.brace_depth).kind == kStmtIf || level_at(s.brace_depth).kind == kStmtElseIf);
-            bool empty_after_if = head.empty() && s.pending_line.empty() && s.else_may_follow != 0;
-            if ((lone_close || empty_after_if) && !comment_taken) {
-                unit_comment = take_unit_comment();
-                comment_taken = true;
-                int closed = lone_close ? s.brace_depth : s.else_depth + 1;
-                int found = look_for_else(source, head, unit_comment, closed);
-                if (found < 0) return found;
-                if (found == 1) {
-                    comment_taken = false;
-                    continue;
-                }
-            }
-            break;
+            int step;
+            if (r == kIncomplete) step = join_next_line(source, unit, size, head, result);
+            else if (r == kNeedsBody) step = read_body_start(source, kind, head);
+            else step = look_past_if(source, head, unit_comment, comment_taken);
+            if (step < 0) return step;
+            if (step == kStepUnexpectedEnd) result = report_unexpected_end();
+            if (step != kStepAgain) break;
         }
         if (!comment_taken) unit_comment = take_unit_comment();
 
-        // extern "C" { ... } keeps its declarations at depth 0
-        if (s.brace_depth == 0 && is_extern_c_block(head)) {
-            ++s.extern_c_open;
-            head.clear();
-        } else if (s.brace_depth == 0 && head == "}" && s.extern_c_open > 0) {
-            --s.extern_c_open;
-            head.clear();
-        }
-
-        // an else: is there an if for it?
-        bool record_kind = true;
-        const bool is_else = kind == kStmtElse || kind == kStmtElseIf;
-        if (is_else) {
-            if (s.else_may_follow && head[0] != '}') s.brace_depth = s.else_depth;
-            int at = s.brace_depth - (head[0] == '}' ? 1 : 0) + 1;
-            int recorded = level_at(at).kind;
-            if (recorded != kStmtIf && recorded != kStmtElseIf) {
-                // the warning names the line of the else, not the line read after it
-                int& reader_line = g_analysis.current.line_number;
-                const int saved = reader_line;
-                reader_line = unit.line;
-                int r = raise_warning(-109, kMsgElseWithoutIf);
-                reader_line = saved;
-                if (is_fatal_code(r)) return r;
-                if (result == 1) result = -109;
-                record_kind = false;
-            }
-        }
-        if (!head.empty() && !is_else) s.else_may_follow = 0;
-        if (is_else) s.else_may_follow = 0;
-
-        // the while of a loop with a one-statement body stands at the loop's depth
-        if (kind == kStmtDoWhile && s.brace_depth > 0 && level_at(s.brace_depth).kind == kStmtDo &&
-            level_at(s.brace_depth).implicit)
-            --s.brace_depth;
-        const int before = s.brace_depth;
-        s.brace_depth += count_braces(head);
-        if (s.brace_depth < 0) {
-            int r = raise_message(kMessageError, -111, kMsgUnmatchedBrace);
-            if (is_fatal_code(r)) return r;
-            if (result == 1) result = -111;
-            s.brace_depth = 0;
-        }
-        const bool implicit = opens_body(kind) && !head.empty() && head.back() != '{';
-        if (implicit) ++s.brace_depth;
-        const bool closes_first = is_else && !head.empty() && head[0] == '}';
-        const int from = closes_first ? before - 1 : before;
-        if (s.brace_depth > from) {
-            ScannerLevel& level = level_at(s.brace_depth);
-            level.kind = record_kind ? kind : kStmtPlain;
-            level.implicit = implicit;
-        }
-        if (s.asm_block_depth > s.brace_depth) s.asm_block_depth = 0;
-        unit.depth = std::min(from, s.brace_depth);
-        if (unit.depth < 0) unit.depth = 0;
-
-        if ((kind == kStmtPlain && !head.empty() && head.back() != ':') || kind == kStmtDoWhile)
-            close_implicit_levels(kind);
+        result = place_unit(unit, head, kind, result);
+        if (is_fatal_code(result)) return result;
 
         unit.text = std::move(head);
         unit.comment = std::move(unit_comment);

@@ -155,10 +155,6 @@ int clamp_tab_width(int tab_width) { return tab_width < 1 ? 1 : tab_width; }
 
 // --- Shift-JIS -----------------------------------------------------------
 
-bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-bool is_trail_byte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
-
 bool is_dbcs_at(std::string_view text, int pos) {
     return pos >= 0 && pos + 1 < length_of(text) && is_lead_byte(byte_at(text, pos)) &&
            is_trail_byte(byte_at(text, pos + 1));

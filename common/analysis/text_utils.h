@@ -8,9 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/kernel/sjis.h"
+
 // --- Shift-JIS -----------------------------------------------------------
-bool is_lead_byte(unsigned char c);   // 0x81-0x9F, 0xE0-0xFC
-bool is_trail_byte(unsigned char c);  // 0x40-0x7E, 0x80-0xFC
+inline bool is_lead_byte(unsigned char c) { return is_sjis_lead_byte(c); }    // 0x81-0x9F, 0xE0-0xFC
+inline bool is_trail_byte(unsigned char c) { return is_sjis_trail_byte(c); }  // 0x40-0x7E, 0x80-0xFC
 // True when a double-byte character starts at pos (lead followed by trail).
 bool is_dbcs_at(std::string_view text, int pos);
 // Position of the character after the one at pos (steps a pair whole).

@@ -26,11 +26,15 @@ enum : int {
 
 // What differs between the programs' documents.
 struct DocumentProfile {
-    std::string_view header = " [JOV:LIN:V1.00 ";
-    size_t kind_length = 9;  // " [JOV:LIN": a header of this kind at all
-    std::string_view extension = ".lin";
+    std::string_view header;
+    size_t kind_length;  // bytes of the header that say it is of this kind at all
+    std::string_view extension;
 };
-inline constexpr DocumentProfile kNotarixDocument{};
+inline constexpr DocumentProfile kNotarixDocument{
+    .header = " [JOV:LIN:V1.00 ",
+    .kind_length = 9,  // " [JOV:LIN"
+    .extension = ".lin",
+};
 
 struct PageIndexEntry {
     int32_t line_number = 0;  // the line after which the page's records begin
@@ -89,17 +93,17 @@ std::string side_file_name(const DocumentState& state, std::string_view extensio
 // entry per page (the page count is the number of "ZC:" records, at most
 // 1000). The file stays open on success. kIndexOk, kIndexCannotOpen,
 // kIndexNotADocument (also for an empty file) or kIndexWrongVersion.
-int index_document(DocumentState& state, const DocumentProfile& profile = kNotarixDocument);
+int index_document(DocumentState& state, const DocumentProfile& profile);
 
 // Reads the settings again and indexes the document: 0, -1 (not opened, or a
 // wrong header: the status bar then shows message 617 or 618), -3 or -4.
 int read_lin_document(DocumentState& state, const DocumentHooks& hooks,
-                      const DocumentProfile& profile = kNotarixDocument);
+                      const DocumentProfile& profile);
 
 // Opens the document that belongs to a source or document name: 0, -1, -3
 // or -4 and nothing else. An empty name stays empty (and gives -1).
 int open_document(DocumentState& state, std::string_view name, const DocumentHooks& hooks,
-                  const DocumentProfile& profile = kNotarixDocument);
+                  const DocumentProfile& profile);
 
 int close_document(DocumentState& state);
 

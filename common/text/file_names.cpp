@@ -1,7 +1,6 @@
 #include "common/text/file_names.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <vector>
@@ -70,18 +69,7 @@ std::string directory_of(std::string_view path) {
     return dir;
 }
 
-std::string current_directory() {
-    std::vector<char> buf(4096);
-    while (::getcwd(buf.data(), buf.size()) == nullptr) {
-        if (buf.size() > (1u << 20)) return {};
-        buf.resize(buf.size() * 2);
-    }
-    return buf.data();
-}
-
-bool enter_directory(const std::string& dir) {
-    return ::chdir(resolve_platform_path(dir.c_str()).c_str()) == 0;
-}
+bool enter_directory(const std::string& dir) { return SetCurrentDirectoryA(dir.c_str()) != 0; }
 
 }  // namespace
 
@@ -94,14 +82,14 @@ int change_to_file_directory(std::string_view path) {
 std::string make_absolute_path(std::string_view name) {
     std::string result;
     if (find_last_separator(name, true) < 0) {
-        result = current_directory();
+        result = get_current_directory();
         if (result.empty() || result.back() != '/') result += '/';
         result += name;
     } else {
-        const std::string previous = current_directory();
+        const std::string previous = get_current_directory();
         const std::string dir = directory_of(name);
         if (!dir.empty()) enter_directory(dir);
-        result = current_directory();
+        result = get_current_directory();
         if (result.empty() || result.back() != '/') result += '/';
         result += file_part(name);
         enter_directory(previous);

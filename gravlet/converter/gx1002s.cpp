@@ -11,6 +11,7 @@
 #include "common/analysis/result_files.h"
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/converter_host.h"
+#include "common/analysis/converter_kit.h"
 #include "common/analysis/messages.h"
 #include "common/analysis/preprocessor.h"
 #include "common/analysis/scanner.h"
@@ -42,41 +43,6 @@ int single_digit(std::string_view text, int low, int high) {
 }
 
 bool name_fits(std::string_view name) { return !name.empty() && name.size() <= kMaxNameLength; }
-
-// "-m", "-mh", "-mf" with an optional a:b[:c[:d]]. 1 accepted, 0 refused.
-int parse_counter_option(std::string_view rest) {
-    Options& o = g_pad.options;
-    int mode = 1;
-    if (!rest.empty() && rest[0] == 'h') mode = 2;
-    if (!rest.empty() && rest[0] == 'f') mode = 3;
-    if (mode != 1) rest.remove_prefix(1);
-    o.counter_on = 1;
-    o.counter_mode = mode;
-    o.counter_first = -1;
-    o.counter_second = -1;
-    o.counter_width = 5;
-    o.counter_step = 1;
-    if (rest.empty()) return 1;
-    size_t pos = 0;
-    int a = read_number(rest, pos);
-    if (a < 0 || pos >= rest.size() || rest[pos] != ':') return 0;
-    o.counter_first = clamp_int(a, 0, 99);
-    ++pos;
-    int b = read_number(rest, pos);
-    if (b < 0) return 0;
-    o.counter_second = clamp_int(b, 0, 199);
-    if (pos == rest.size()) return 1;
-    if (rest[pos++] != ':') return 0;
-    int c = read_number(rest, pos);
-    if (c < 0) return 0;
-    o.counter_width = clamp_int(c, 1, 60);
-    if (pos == rest.size()) return 1;
-    if (rest[pos++] != ':') return 0;
-    int d = read_number(rest, pos);
-    if (d < 0 || pos != rest.size()) return 0;
-    o.counter_step = clamp_int(d, 1, 100);
-    return 1;
-}
 
 // "-g", "-gc", "-gl", "-ga" with an optional n and ":m".
 int parse_join_option(std::string_view rest) {
@@ -116,7 +82,7 @@ int parse_option(std::string_view arg) {
         std::string_view level = rest.substr(0, colon);
         if (!level.empty()) {
             if ((value = single_digit(level, 0, 4)) < 0) return 0;
-            o.macro_level = value;
+            o.analysis.macro_level = value;
         }
         if (colon != std::string_view::npos) {
             std::string_view file = rest.substr(colon + 1);
@@ -153,7 +119,7 @@ int parse_option(std::string_view arg) {
         o.top_ignore_file.assign(rest.substr(2));
         return 1;
     }
-    if (starts("-m")) return parse_counter_option(arg.substr(2));
+    if (starts("-m")) return parse_counter_option(arg.substr(2), kGravletConverter.counter, o.counter) ? 1 : 0;
     if (starts("-c")) {
         if ((value = whole_number(arg.substr(2), 1, 256)) < 0) return 0;
         o.comment_length = value;
@@ -164,13 +130,13 @@ int parse_option(std::string_view arg) {
         bool negative = !rest.empty() && rest[0] == '-';
         if (negative) rest.remove_prefix(1);
         if (rest.empty()) {
-            o.verbosity = 0;
+            o.analysis.verbosity = 0;
             return negative ? 0 : 1;
         }
         size_t pos = 0;
         value = read_number(rest, pos);
         if (value < 0 || pos != rest.size()) return 0;
-        o.verbosity = negative ? -value : value;
+        o.analysis.verbosity = negative ? -value : value;
         return 1;
     }
     if (arg == "-n") {
@@ -208,7 +174,7 @@ int parse_option(std::string_view arg) {
     if (starts("-D")) return is_identifier_start(byte_at(arg, 2)) ? 1 : 0;
     if (starts("-PP")) {
         if ((value = single_digit(arg.substr(3), 0, 2)) < 0) return 0;
-        o.conditional_mode = value;
+        o.analysis.conditional_mode = value;
         return 1;
     }
     if (starts("-W")) {
@@ -216,17 +182,7 @@ int parse_option(std::string_view arg) {
         o.warning_level = value;
         return 1;
     }
-    if (starts("-i")) {
-        std::string_view rest = arg.substr(2);
-        static const int kHighest[3] = {2, 2, 1};
-        if (rest.empty() || rest.size() > 3) return 0;
-        for (size_t i = 0; i < rest.size(); ++i)
-            if (!is_digit(rest[i]) || rest[i] - '0' > kHighest[i]) return 0;
-        o.include_quoted = rest[0] - '0';
-        if (rest.size() > 1) o.include_angle = rest[1] - '0';
-        if (rest.size() > 2) o.asm_handling = rest[2] - '0';
-        return 1;
-    }
+    if (starts("-i")) return parse_include_option(arg.substr(2), kGravletConverter, o.analysis) ? 1 : 0;
     if (starts("-C")) {
         if ((value = single_digit(arg.substr(2), 0, 1)) < 0) return 0;
         o.case_mode = value;
@@ -243,24 +199,12 @@ int parse_option(std::string_view arg) {
     return 0;
 }
 
-bool can_read(const std::string& path) {
-    int handle = open_tracked_file(path.c_str(), "r");
-    if (handle < 0) return false;
-    close_tracked_file(handle);
-    return true;
-}
-
 // 1, -50 when the file cannot be created, -100 when it cannot be closed.
 int probe_create(const std::string& path) {
     int handle = open_tracked_file(path.c_str(), "w");
     if (handle < 0) return -50;
     if (close_tracked_file(handle) != 0) return -100;
     return kCodeOk;
-}
-
-std::string base_name_of(const std::string& path) {
-    int cut = find_last_path_separator(path.c_str());
-    return cut >= 0 ? path.substr(static_cast<size_t>(cut) + 1) : path;
 }
 
 int open_pad_generator_files() {
@@ -274,7 +218,7 @@ int open_pad_generator_files() {
     replace_extension(f.list_result, ".flt");
     replace_extension(f.do_work, ".tmd");
     if (f.work.size() > kMaxNameLength || f.result.size() > kMaxNameLength) return -50;
-    if (!can_read(o.source)) return -50;
+    if (!can_read_file(o.source)) return -50;
     int r = probe_create(f.work);
     if (r == kCodeOk && o.function_list) r = probe_create(f.list_work);
     if (r == -100) {
@@ -318,32 +262,10 @@ int prepare_generation() {
     return kCodeOk;
 }
 
-int define_command_line_macros(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i] == nullptr) continue;
-        std::string_view arg(argv[i]);
-        if (arg.size() <= 2 || arg.substr(0, 2) != "-D") continue;
-        std::string_view rest = arg.substr(2);
-        size_t eq = rest.find('=');
-        int r = eq == std::string_view::npos ? define_macro(rest, "") : define_macro(rest.substr(0, eq), rest.substr(eq + 1));
-        if (r == kCodeNoMemory) return kCodeNoMemoryConverter;
-        if (r == kCodeCannotWrite) return kCodeCannotWrite;
-        if (r < -99) return -100;
-    }
-    return kCodeOk;
-}
-
 void apply_analysis_settings() {
     const Options& o = g_pad.options;
-    AnalysisSettings& a = g_analysis.settings;
-    a.include_mode_quoted = o.include_quoted;
-    a.include_mode_angle = o.include_angle;
-    a.asm_setting = o.asm_handling;
-    a.control_macro_mode = o.macro_level;
-    a.conditional_mode = o.conditional_mode;
-    a.verbosity = o.verbosity;
-    a.progress_flag = o.counter_on;
-    a.ignore_file = o.ignore_file;
+    apply_analysis_options(o.analysis, o.counter);
+    g_analysis.settings.ignore_file = o.ignore_file;
     g_analysis.hooks.on_line = show_line_progress_pad;
     g_analysis.hooks.on_file = nullptr;
     // the statement cut of "-g" and the comment length of "-c" bound what
@@ -360,16 +282,6 @@ void report_progress(const std::string& text) {
     if (host_report_progress(text.c_str(), get_progress_permille()) != 0) g_analysis.abort_request = 1;
 }
 
-std::string counter_text(char letter, int value) {
-    const Options& o = g_pad.options;
-    char buffer[96];
-    if (o.counter_mode == 1)
-        std::snprintf(buffer, sizeof buffer, "%*d", o.counter_width, value);
-    else
-        std::snprintf(buffer, sizeof buffer, "%c%*d", letter, o.counter_width > 1 ? o.counter_width - 1 : 0, value);
-    return buffer;
-}
-
 std::string g_first_phase_name;
 
 void show_generation_phase(const std::string& name) {
@@ -381,8 +293,8 @@ void show_generation_phase(const std::string& name) {
 }
 
 void show_first_counter() {
-    if (g_pad.options.counter_first != 0) return;
-    std::string text = counter_text(' ', 0);
+    if (g_pad.options.counter.first != 0) return;
+    std::string text = counter_text(g_pad.options.counter, ' ', 0);
     if (!text.empty()) text.pop_back();
     report_progress(text);
 }
@@ -434,29 +346,13 @@ char letter_of(const std::string& row) {
     return pos < row.size() ? row[pos] : '\0';
 }
 
-// Reads a text file whole; false when it cannot be opened or read.
-bool read_whole(const std::string& path, std::string& content) {
-    int handle = open_tracked_file(path.c_str(), "r");
-    if (handle < 0) return false;
-    char block[8192];
-    bool ok = true;
-    for (;;) {
-        int got = crt_read(handle, block, sizeof block);
-        if (got < 0) ok = false;
-        if (got <= 0) break;
-        content.append(block, static_cast<size_t>(got));
-    }
-    close_tracked_file(handle);
-    return ok;
-}
-
 // Turns every D row into an R row that carries its loop's condition, and
 // drops the loops whose text stays empty.
 int fill_do_loop_conditions() {
     State& s = g_pad;
     std::string content;
     int out = -1;
-    if (read_whole(s.files.work, content)) out = open_tracked_file(s.files.do_work.c_str(), "w");
+    if (read_control_text(s.files.work, content)) out = open_tracked_file(s.files.do_work.c_str(), "w");
     if (out < 0) {
         report_converter_message(kMessageError, -10, kMsgCannotWrite, "");
         return -50;
@@ -579,11 +475,11 @@ int generate(int argc, char** argv) {
     if (code < -49) return fail(status_of(code));
     code = reset_scanner_state(kResetState);
     if (code < -49) return fail(status_of(code));
-    code = define_command_line_macros(argc, argv);
+    code = define_macro_options(macro_option_texts(argc, argv));
     if (code < -49) return fail(status_of(code));
 
-    if (o.counter_on == 0 && o.verbosity > 0) show_generation_phase(base_name_of(o.source));
-    else if (o.counter_mode == 3) show_first_counter();
+    if (!o.counter.on() && o.analysis.verbosity > 0) show_generation_phase(base_name_of(o.source));
+    else if (o.counter.mode == 3) show_first_counter();
 
     code = open_source_file(o.source.c_str());
     if (code != kCodeOk) return fail(code < -49 ? status_of(code) : kPadErrors);
@@ -666,23 +562,11 @@ int parse_pad_generator_options(int argc, char** argv) {
 
 int read_pad_heading_keywords(const std::string& path) {
     State& s = g_pad;
-    std::string content;
-    if (path.empty() || !read_whole(path, content)) return kCodeOk;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, std::min<size_t>(end - start, 1023));
-        start = end + 1;
-        if (line.empty() || is_identifier_start(static_cast<unsigned char>(line[0])) == 0) continue;
-        trim_trailing_blanks(line);
-        int key_end = skip_identifier(line, 0);
-        int eq = skip_blanks(line, key_end);
-        if (byte_at(line, eq) != '=') continue;
-        int value_start = skip_blanks(line, eq + 1);
-        if (value_start >= static_cast<int>(line.size())) continue;
-        std::string key = line.substr(0, static_cast<size_t>(key_end));
-        std::string value = line.substr(static_cast<size_t>(value_start));
+    std::vector<std::string> lines;
+    if (path.empty() || !read_control_lines(path, kGravletConverter, lines)) return kCodeOk;
+    std::string key, value;
+    for (const std::string& line : lines) {
+        if (!split_keyword_line(line, false, key, value)) continue;
         for (int i = 0; i < 2; ++i) {
             if (s.heading_given[i] || key != s.heading_words[i]) continue;
             if (pool_copy_string(value) == nullptr) return kCodeNoMemoryConverter;
@@ -703,7 +587,7 @@ int write_text_line_checked(std::string_view text, int handle, int file_number) 
 
 void show_row_progress() {
     const Options& o = g_pad.options;
-    if (o.verbosity <= 0 || o.counter_on != 0) return;
+    if (o.analysis.verbosity <= 0 || o.counter.on()) return;
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "\r%4d %4d", g_analysis.current.line_number, g_pad.rows_written);
     report_progress(buffer);
@@ -711,14 +595,14 @@ void show_row_progress() {
 
 void show_line_progress_pad(int line, int force) {
     const Options& o = g_pad.options;
-    if (o.counter_on == 0) {
+    if (!o.counter.on()) {
         char buffer[32];
         std::snprintf(buffer, sizeof buffer, "\r%4d", line);
         report_progress(buffer);
         return;
     }
-    if (force != 1 && (line - 1) % o.counter_step != 0) return;
-    report_progress(counter_text(g_analysis.include_stack.empty() ? 'C' : 'H', line));
+    if (!counter_due(o.counter, line, force)) return;
+    report_progress(counter_text(o.counter, g_analysis.include_stack.empty() ? 'C' : 'H', line));
 }
 
 }  // namespace pad
@@ -726,10 +610,7 @@ void show_line_progress_pad(int line, int force) {
 using namespace pad;
 
 int run_pad_generator(int argc, char** argv) {
-    // the pool's test limit belongs to the caller, not to the run's reset
-    const int pool_limit = g_analysis.pool_fail_after;
-    reset_analysis_state(kGravletAnalysis);
-    g_analysis.pool_fail_after = pool_limit;
+    begin_converter_run(kGravletConverter);
     init_pad_generator();
 
     int code = parse_pad_generator_options(argc, argv);
@@ -741,10 +622,7 @@ int run_pad_generator(int argc, char** argv) {
     if (g_pad.work_handle >= 0) close_tracked_file(g_pad.work_handle);
     if (g_pad.list_handle >= 0) close_tracked_file(g_pad.list_handle);
     g_pad.work_handle = g_pad.list_handle = -1;
-    close_all_source_files();
-    if (g_analysis.current.handle >= 0) close_source_file();
-    g_analysis.hooks = AnalysisHooks{};
+    end_converter_run();
     g_analysis.profile = &kGravletAnalysis;
-    free_pool();
     return status;
 }

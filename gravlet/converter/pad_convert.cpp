@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/analysis/analysis_state.h"
+#include "common/analysis/converter_kit.h"
 #include "common/analysis/messages.h"
 #include "common/analysis/preprocessor.h"
 #include "common/analysis/scanner.h"
@@ -222,24 +223,9 @@ void record_typedef_names(std::string_view text) {
     std::string body(text);
     trim_trailing_blanks(body);
     while (!body.empty() && body.back() == ';') body.pop_back();
-    std::vector<unsigned char> map;
-    mark_literals(body, map);
-    std::vector<std::string> pieces;
-    int depth = 0;
-    size_t from = 0;
-    for (size_t i = 0; i < body.size(); ++i) {
-        if (map[i] != 0) continue;
-        char c = body[i];
-        if (c == '(' || c == '[' || c == '{') ++depth;
-        if (c == ')' || c == ']' || c == '}') --depth;
-        if (c == ',' && depth == 0) {
-            pieces.push_back(body.substr(from, i - from));
-            from = i + 1;
-        }
-    }
-    pieces.push_back(body.substr(from));
+    const std::vector<std::string_view> pieces = split_at_top_level_commas(body);
     for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) {
-        std::string piece = *it;
+        std::string piece(*it);
         trim_trailing_blanks(piece);
         std::string found;
         if (!piece.empty() && piece.back() == ')') {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/analysis/analysis_state.h"
+#include "common/analysis/converter_kit.h"
 
 namespace pad {
 
@@ -32,7 +33,7 @@ struct Options {
     std::string error_file;
     int error_file_number = 15;
     int interface_code = -1;
-    int macro_level = 3;
+    AnalysisOptions analysis;     // "-d" level, "-PP", "-v", "-i"
     std::string ignore_file;
     int join_mode = 0;            // 0 none, 1 "-g", 2 "-gc", 3 "-gl"/"-ga"
     bool keep_standalone = false; // "-ga"
@@ -41,14 +42,8 @@ struct Options {
     int nest_limit = 21;
     int zone_mode = 0;
     std::string top_ignore_file;
-    int counter_on = 0;
-    int counter_mode = 0;         // 1 "-m", 2 "-mh", 3 "-mf"
-    int counter_first = -1;
-    int counter_second = -1;
-    int counter_width = 5;
-    int counter_step = 1;
+    CounterOption counter;
     int comment_length = 256;
-    int verbosity = 1;
     bool line_numbers = false;
     bool call_prefix = true;
     std::string ret_proc_file;
@@ -56,11 +51,7 @@ struct Options {
     bool suppress_marked = false;
     int directives = 0;           // 1 "--", 2 "--2"
     bool function_list = false;
-    int conditional_mode = 2;
     int warning_level = 2;
-    int include_quoted = 1;
-    int include_angle = 0;
-    int asm_handling = 1;
     int case_mode = 0;
     bool bar_joiner = false;
     bool do_post_pass = false;

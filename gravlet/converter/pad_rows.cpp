@@ -159,7 +159,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     if (kind != 1 && kind != 2) group[carrier].code = bounded(st.code, s.options.code_bytes);
     group[0].statement_class = statement_class;
     if (s.rows.size() + group.size() > kRowCapacity - 1) {
-        if (s.options.verbosity >= 0) host_report_progress(kMsgRowTableFull, 0);
+        if (s.options.analysis.verbosity >= 0) host_report_progress(kMsgRowTableFull, 0);
         return raise_message(kMessageError, 15, kMsgSyntaxError) < -99 ? kCodeErrorFileOpen : -50;
     }
     for (Row& row : group) s.rows.push_back(std::move(row));

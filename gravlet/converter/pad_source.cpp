@@ -220,27 +220,12 @@ bool is_listed(const std::vector<std::string>& list, std::string_view name) {
 
 int read_name_list(const std::string& name, std::vector<std::string>& list) {
     if (name.empty()) return kCodeOk;
-    int handle = open_tracked_file(name.c_str(), "r");
-    if (handle < 0) return -1;
-    std::string content;
-    char block[4096];
-    for (;;) {
-        int got = crt_read(handle, block, sizeof block);
-        if (got <= 0) break;
-        content.append(block, static_cast<size_t>(got));
-    }
-    close_tracked_file(handle);
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        start = end + 1;
-        if (line.size() > 1023) line.resize(static_cast<size_t>(char_boundary_at_or_before(line, 1023)));
+    std::vector<std::string> lines;
+    if (!read_control_lines(name, kGravletConverter, lines)) return -1;
+    for (std::string& line : lines) {
         if (line.empty() || line[0] == ' ' || line[0] == '#') continue;
         size_t blank = line.find(' ');
         if (blank != std::string::npos) line.resize(blank);
-        if (line.empty()) continue;
         int r = add_name(list, line);
         if (r < -49) return r;
     }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/analysis/converter_kit.h"
+
 namespace fspec {
 
 // Part kinds of the heading words; also the record tags written.
@@ -42,21 +44,12 @@ struct KeywordEntry {
 struct Settings {
     std::string error_file;
     int error_file_number = 15;
-    int verbose = 1;
-    int macro_level = 3;
+    AnalysisOptions analysis;    // "-v", "-d", "-i"
     int head_split = 0;
     int repeat_tags = 0;
-    int counter_on = 0;
-    int counter_mode = 0;
-    int counter_newline = -1;
-    int counter_second = -1;
-    int counter_width = 5;
-    int counter_step = 1;
+    CounterOption counter;       // its first value: a newline after each counter when 0
     std::string counter_format;  // "%d" of the width, "%c%d" one narrower, "\n" when asked
     int warning_level = 2;
-    int include_quoted = 1;
-    int include_system = 0;
-    int asm_handling = 1;
     int retag_external = 1;
     int interface_code = -1;
     std::string source;

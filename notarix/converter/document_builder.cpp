@@ -518,16 +518,17 @@ int init_builder_state() {
     g_spec.builder = Builder{};
     g_spec.fss_line = 0;
     Settings& s = g_spec.settings;
-    if (s.counter_on == 0) return kCodeOk;
+    const CounterOption& counter = s.counter;
+    if (!counter.on()) return kCodeOk;
     char format[32];
-    if (s.counter_mode == 1)
-        std::snprintf(format, sizeof format, "%%%dd", s.counter_width);
+    if (counter.mode == 1)
+        std::snprintf(format, sizeof format, "%%%dd", counter.width);
     else
-        std::snprintf(format, sizeof format, "%%c%%%dd", s.counter_width - 1);
+        std::snprintf(format, sizeof format, "%%c%%%dd", counter.width - 1);
     s.counter_format = format;
-    if (s.counter_newline == 0) s.counter_format += '\n';
+    if (counter.first == 0) s.counter_format += '\n';
     if (pool_copy_string(s.counter_format) == nullptr) return kCodeNoMemoryConverter;
-    if (s.counter_mode == 3) show_phase_progress(s.source.c_str());
+    if (counter.mode == 3) show_phase_progress(s.source.c_str());
     return kCodeOk;
 }
 

@@ -9,6 +9,7 @@
 
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/converter_host.h"
+#include "common/analysis/converter_kit.h"
 #include "common/analysis/messages.h"
 #include "common/analysis/option_numbers.h"
 #include "common/analysis/preprocessor.h"
@@ -34,45 +35,14 @@ constexpr KeywordEntry kDefaultKeywords[kKeywordCount] = {
     {"INCLUDE", kPartInclude, 0, {}},   {"CALL", kPartCall, 0, {}},
 };
 
-// "-m", "-mh", "-mf" with an optional a:b[:[c][:d]]. 1 accepted, 0 refused, -60.
-int parse_counter_option(std::string_view rest) {
+// "-m", "-mh", "-mf": the counter format lives in the pool like every text
+// of the run. 1 accepted, 0 refused, -60.
+int parse_counter_element(std::string_view rest) {
     Settings& s = g_spec.settings;
-    int mode = 1;
-    if (!rest.empty() && rest[0] == 'h') mode = 2;
-    if (!rest.empty() && rest[0] == 'f') mode = 3;
-    if (mode != 1) rest.remove_prefix(1);
-    s.counter_newline = -1;
-    s.counter_second = -1;
-    s.counter_width = 5;
-    s.counter_step = 1;
-    s.counter_mode = mode;
-    s.counter_on = 1;
-    // the counter format lives in the pool like every text of the run
+    const bool accepted = parse_counter_option(rest, kNotarixConverter.counter, s.counter);
     if (pool_copy_string("") == nullptr) return kCodeNoMemoryConverter;
     s.counter_format.clear();
-    if (rest.empty()) return 1;
-
-    size_t pos = 0;
-    int a = read_number(rest, pos);
-    if (a < 0) return 0;
-    s.counter_newline = clamp_int(a, 0, 99);
-    if (pos >= rest.size() || rest[pos] != ':') return 0;
-    ++pos;
-    int b = read_number(rest, pos);
-    if (b < 0) return 0;
-    s.counter_second = clamp_int(b, 0, 199);
-    if (pos == rest.size()) return 1;
-    if (rest[pos] != ':') return 0;
-    ++pos;
-    int c = read_number(rest, pos);
-    if (c >= 0) s.counter_width = clamp_int(c, 1, 60);
-    if (pos == rest.size()) return 1;
-    if (rest[pos] != ':') return 0;
-    ++pos;
-    int d = read_number(rest, pos);
-    if (d < 0) return 0;
-    s.counter_step = clamp_int(d, 1, 100);
-    return pos == rest.size() ? 1 : 0;
+    return accepted ? 1 : 0;
 }
 
 // One option element (after its "-"). 1 accepted, 0 refused, -60.
@@ -87,7 +57,7 @@ int parse_option(std::string_view element) {
             return 1;
         case 'd':
             if ((value = digits_in_range(rest, 0, 4)) < 0) return 0;
-            s.macro_level = value;
+            s.analysis.macro_level = value;
             return 1;
         case 'H':
             if ((value = digits_in_range(rest, 0, 1)) < 0) return 0;
@@ -104,10 +74,10 @@ int parse_option(std::string_view element) {
             s.error_file_number = get_file_number(s.error_file.c_str());
             return 1;
         case 'v':
-            s.verbose = loose_decimal(rest);
+            s.analysis.verbosity = loose_decimal(rest);
             return 1;
         case 'm':
-            return parse_counter_option(rest);
+            return parse_counter_element(rest);
         case 'D': {
             if (rest.empty()) return 0;
             size_t eq = rest.find('=');
@@ -117,16 +87,8 @@ int parse_option(std::string_view element) {
             if (rest.size() != 1 || (value = digits_in_range(rest, 0, 3)) < 0) return 0;
             s.warning_level = value;
             return 1;
-        case 'i': {
-            static const int kHighest[3] = {2, 2, 1};
-            if (rest.size() > 3) return 0;
-            for (size_t i = 0; i < rest.size(); ++i)
-                if (!is_digit(rest[i]) || rest[i] - '0' > kHighest[i]) return 0;
-            if (rest.size() > 0) s.include_quoted = rest[0] - '0';
-            if (rest.size() > 1) s.include_system = rest[1] - '0';
-            if (rest.size() > 2) s.asm_handling = rest[2] - '0';
-            return 1;
-        }
+        case 'i':
+            return parse_include_option(rest, kNotarixConverter, s.analysis) ? 1 : 0;
         case 'p':
             if ((value = digits_in_range(rest, 0, 1)) < 0) return 0;
             s.retag_external = value;
@@ -230,14 +192,7 @@ int early_status(int code) {
 }
 
 void apply_analysis_settings() {
-    const Settings& s = g_spec.settings;
-    AnalysisSettings& a = g_analysis.settings;
-    a.include_mode_quoted = s.include_quoted;
-    a.include_mode_angle = s.include_system;
-    a.asm_setting = s.asm_handling;
-    a.control_macro_mode = s.macro_level;
-    a.verbosity = s.verbose;
-    a.progress_flag = s.counter_on;
+    apply_analysis_options(g_spec.settings.analysis, g_spec.settings.counter);
     g_analysis.hooks.on_line = show_line_progress;
     g_analysis.hooks.on_file = announce_current_file;
 }
@@ -318,72 +273,19 @@ int parse_converter_options(int argc, char** argv) {
     return refused ? 0 : 1;
 }
 
-int define_option_macros(int argc, char** argv) {
-    int failure = kCodeOk;
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i] == nullptr) continue;
-        std::string_view element(argv[i]);
-        if (element.size() <= 2 || element.substr(0, 2) != "-D") continue;
-        std::string_view rest = element.substr(2);
-        if (rest[0] == '=') continue;
-        size_t eq = rest.find('=');
-        int r = eq == std::string_view::npos ? define_macro(rest, "")
-                                             : define_macro(rest.substr(0, eq), rest.substr(eq + 1));
-        if (r > -50) continue;
-        if (r == kCodeNoMemory) {
-            failure = kCodeNoMemoryConverter;
-        } else if (r == kCodeCannotWrite) {
-            g_analysis.failing_file_number = g_spec.settings.error_file_number;
-            failure = kCodeCannotWrite;
-        } else {
-            failure = -100;
-        }
-    }
-    return failure;
-}
+int define_option_macros(int argc, char** argv) { return define_macro_options(macro_option_texts(argc, argv)); }
 
 int read_heading_keywords(const std::string& path) {
-    if (path.empty()) return kCodeOk;
-    int handle = open_tracked_file(path.c_str(), "r");
-    if (handle < 0) return kCodeOk;
-    std::string content;
-    char block[4096];
-    for (;;) {
-        int got = crt_read(handle, block, sizeof block);
-        if (got <= 0) break;
-        content.append(block, static_cast<size_t>(got));
-    }
-    close_tracked_file(handle);
-
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || is_identifier_start(static_cast<unsigned char>(line[0])) == 0) continue;
-        trim_trailing_blanks(line);
-        int id_end = skip_identifier(line, 0);
-        int after = skip_blanks(line, id_end);
-        std::string key;
-        int eq;
-        if (byte_at(line, after) == '=') {
-            key = line.substr(0, static_cast<size_t>(id_end));
-            eq = after;
-        } else {
-            eq = find_char(line, '=');
-            if (eq < 0) continue;
-            key = line.substr(0, static_cast<size_t>(eq));
-            trim_trailing_blanks(key);
-        }
-        int value_start = skip_blanks(line, eq + 1);
-        if (value_start >= static_cast<int>(line.size())) continue;
-        std::string_view value = std::string_view(line).substr(static_cast<size_t>(value_start));
+    std::vector<std::string> lines;
+    if (path.empty() || !read_control_lines(path, kNotarixConverter, lines)) return kCodeOk;
+    std::string key, value;
+    for (const std::string& line : lines) {
+        // "INPUT(EXT)" is a key too: it runs up to the "="
+        if (!split_keyword_line(line, true, key, value)) continue;
         for (KeywordEntry& entry : g_spec.keywords) {
             if (entry.given || entry.word != entry.key || key != entry.key) continue;
             if (pool_copy_string(value) == nullptr) return kCodeNoMemoryConverter;
-            entry.word.assign(value);
+            entry.word = value;
             entry.given = true;
             break;
         }
@@ -398,34 +300,26 @@ void report(const std::string& text) {
     if (host_report_progress(text.c_str(), get_progress_permille()) == -1) g_analysis.abort_request = 1;
 }
 
-std::string counter_text(char letter, int value, bool with_newline) {
+std::string line_counter_text(char letter, int value, bool with_newline) {
     const Settings& s = g_spec.settings;
     if (s.counter_format.empty()) return {};
-    char buffer[96];
-    if (s.counter_mode == 1)
-        std::snprintf(buffer, sizeof buffer, "%*d", s.counter_width, value);
-    else
-        std::snprintf(buffer, sizeof buffer, "%c%*d", letter, s.counter_width > 1 ? s.counter_width - 1 : 0, value);
-    std::string text = buffer;
-    if (with_newline && s.counter_newline == 0) text += '\n';
+    std::string text = counter_text(s.counter, letter, value);
+    if (with_newline && s.counter.first == 0) text += '\n';
     return text;
 }
 }  // namespace
 
 void show_line_progress(int line, int force) {
-    const Settings& s = g_spec.settings;
-    if (s.counter_on != 0 && force != 1 && (line - 1) % s.counter_step != 0) return;
+    const CounterOption& counter = g_spec.settings.counter;
+    if (counter.on() && !counter_due(counter, line, force)) return;
     char letter = g_analysis.include_stack.empty() ? 'C' : 'H';
-    report(s.counter_on != 0 ? counter_text(letter, line, true) : std::string{});
+    report(counter.on() ? line_counter_text(letter, line, true) : std::string{});
 }
 
 void show_phase_progress(const char* name) {
-    const Settings& s = g_spec.settings;
-    std::string_view whole(name != nullptr ? name : "");
-    int cut = find_last_path_separator(std::string(whole).c_str());
-    std::string_view base = cut >= 0 ? whole.substr(static_cast<size_t>(cut) + 1) : whole;
+    const std::string base = base_name_of(name != nullptr ? name : "");
     ++g_spec.phase;
-    if (s.counter_newline == 0) report(counter_text(' ', 0, false));
+    if (g_spec.settings.counter.first == 0) report(line_counter_text(' ', 0, false));
     char head[32];
     std::snprintf(head, sizeof head, "(%2d/%2d:", g_spec.phase, 1);
     std::string text = head;
@@ -442,10 +336,7 @@ void announce_current_file(const char*) {}
 using namespace fspec;
 
 int run_function_spec_converter(int argc, char** argv) {
-    // the pool's test limit belongs to the caller, not to the run's reset
-    const int pool_limit = g_analysis.pool_fail_after;
-    reset_analysis_state(kNotarixAnalysis);
-    g_analysis.pool_fail_after = pool_limit;
+    begin_converter_run(kNotarixConverter);
     reset_converter_state();
 
     int code = parse_converter_options(argc, argv);
@@ -458,11 +349,6 @@ int run_function_spec_converter(int argc, char** argv) {
     }
     status = finish_converter_outputs(status);
     g_spec.status = status;
-
-    // nothing of the run stays open for the caller
-    close_all_source_files();
-    if (g_analysis.current.handle >= 0) close_source_file();
-    g_analysis.hooks = AnalysisHooks{};
-    free_pool();
+    end_converter_run();
     return status;
 }

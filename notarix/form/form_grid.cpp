@@ -6,20 +6,12 @@
 #include "common/analysis/result_files.h"
 #include "common/analysis/text_utils.h"
 #include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 #include "notarix/form/form_host.h"
 #include "notarix/form/form_texts.h"
 #include "platform/kernel/file_io.h"
 
 namespace {
-
-enum : int {
-    kMessageFileOpenError = 100,
-    kMessageFileName = 101,
-    kMessageInitialising = 410,
-    kMessageFormTooBig = 507,
-    kMessageOutsideNotRead = 508,
-    kMessageSaved = 725,
-};
 
 FormGrids g_form;
 FormHost g_host;
@@ -72,7 +64,7 @@ void FormGrids::clear_rows() {
 }
 
 int alloc_form_grids() {
-    call_host(g_host.show_status, std::string(lookup_message(kMessageInitialising)));
+    call_host(g_host.show_status, std::string(lookup_message(nx_message::kInitialising)));
     int result = 0;
     try {
         g_form.cells.assign(static_cast<size_t>(kFormRows * kFormColumns), FormCell{});
@@ -179,7 +171,7 @@ int read_frm_file(const std::string& path) {
     }
     call_host(g_host.form_replaced);
     if (cut)
-        warn(join_box_lines(lookup_message(kMessageFormTooBig), lookup_message(kMessageOutsideNotRead), ""));
+        warn(join_box_lines(lookup_message(nx_message::kFormTooBig), lookup_message(nx_message::kOutsideNotRead), ""));
     return 0;
 }
 
@@ -204,11 +196,11 @@ int write_frm_file(const std::string& path) {
         if (!ok) crt_remove(work.c_str());
     }
     if (!ok) {
-        warn(join_box_lines(lookup_message(kMessageFileOpenError),
-                            format_text(lookup_message(kMessageFileName), path.c_str()), ""));
+        warn(join_box_lines(lookup_message(nx_message::kOpenError),
+                            format_text(lookup_message(nx_message::kFileName), path.c_str()), ""));
         return -1;
     }
-    call_host(g_host.show_status, format_text(lookup_message(kMessageSaved), path.c_str()));
+    call_host(g_host.show_status, format_text(lookup_message(nx_message::kSaved), path.c_str()));
     call_host(g_host.beep);
     return 0;
 }

@@ -4,11 +4,12 @@
 
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
-#include "common/text/file_names.h"
-#include "common/text/message_table.h"
 #include "common/shell/recent_files.h"
 #include "common/shell/settings_file.h"
 #include "common/shell/window/error_window.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
@@ -24,23 +25,6 @@ namespace {
 // The error files of the last single and batch runs, in the program directory.
 constexpr char kSingleErrorFile[] = "nx1000.err";
 constexpr char kBatchErrorFile[] = "nx1000.erl";
-
-enum : int {
-    kMessageNotSaved = 6,
-    kMessageOpenError = 100,
-    kMessageFileMissing = 106,
-    kMessageOlderDocument = 112,
-    kMessageChooseFile = 117,
-    kMessageNoDocument = 118,
-    kMessageNoEditor = 200,
-    kMessageEditorFailed = 203,
-    kMessagePrintManagerOnly = 306,
-    kMessageRunGeneration = 504,
-    kMessageNoErrors = 505,
-    kMessageNoBatchName = 510,
-    kMessageEnvironmentSaved = 722,
-    kMessageInterrupted = 802,
-};
 
 // Operation names of the captions (the caption is "【 name 】").
 constexpr char kSourceListOp[] = "\x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x95\x5c\x8e\xa6";  // ソースリスト表示
@@ -103,17 +87,17 @@ void notify(const std::string& box_caption, int message, std::string_view line2 
 // but not loaded (118). True when the command is refused.
 bool refuse_without_document(const char* operation) {
     if (doc().file_name.empty()) {
-        notify(caption(operation), kMessageChooseFile);
+        notify(caption(operation), nx_message::kChooseFile);
         return true;
     }
     if (!doc().loaded) {
-        notify(caption(operation), kMessageNoDocument);
+        notify(caption(operation), nx_message::kNoDocument);
         return true;
     }
     return false;
 }
 
-int unloaded_message() { return doc().file_name.empty() ? kMessageChooseFile : kMessageNoDocument; }
+int unloaded_message() { return doc().file_name.empty() ? nx_message::kChooseFile : nx_message::kNoDocument; }
 
 int run_dialog(const char* template_name, UINT id) {
     CommandEntryPoints& entry = command_state().entry;
@@ -134,7 +118,7 @@ void environment_saved() {
     if (page_view().hooks.set_layout_visible_region)
         page_view().hooks.set_layout_visible_region(0, 0, shell().view_width, shell().view_height);
     // last: reloading the source says so in the status bar
-    set_status_text(1, message_text(kMessageEnvironmentSaved));
+    set_status_text(1, message_text(nx_message::kEnvironmentSaved));
 }
 
 int run_generation() {
@@ -148,7 +132,7 @@ int run_generation() {
 void report_abort() {
     if (!doc().abort) return;
     doc().abort = false;
-    set_status_text(1, format_text(lookup_message(kMessageInterrupted), kGenerationOp));
+    set_status_text(1, format_text(lookup_message(nx_message::kInterrupted), kGenerationOp));
 }
 
 std::string source_extension_of(std::string_view chosen) {
@@ -157,7 +141,7 @@ std::string source_extension_of(std::string_view chosen) {
 
 void save_settings_or_tell() {
     if (write_settings_file(shell_settings(), doc().program_directory) != kSettingsOk)
-        show_info_box(1, kSaveSettingsCaption, message_text(kMessageNotSaved), kNotarixSettings.file_name);
+        show_info_box(1, kSaveSettingsCaption, message_text(nx_message::kNotSaved), kNotarixSettings.file_name);
 }
 
 // After a colour change: the page view's objects in the new colours.
@@ -206,7 +190,7 @@ int open_recent(HWND frame, UINT id) {
     if (entry < 0) return 0;
     const std::string name = recent_file(shell_settings(), entry);
     if (!crt_exists(name.c_str())) {
-        show_info_box(1, kReadFileCaption, message_text(kMessageOpenError), name);
+        show_info_box(1, kReadFileCaption, message_text(nx_message::kOpenError), name);
         set_status_text(0, "");
         return -1;
     }
@@ -221,7 +205,7 @@ int run_generation_command() {
     // the run's outcome stays in the status bar over the loading texts
     const std::string outcome = shell().kept_status_text;
     const std::string name = d.file_name;
-    open_document(d, name, notarix_document_hooks());
+    open_document(d, name, notarix_document_hooks(), kNotarixDocument);
     if (r != 0) {
         set_status_text(1, outcome);
         return 0;
@@ -237,7 +221,7 @@ int run_generation_command() {
 int show_errors(HWND frame, bool batch) {
     const bool left = batch ? command_state().batch_run_left_errors : command_state().single_run_left_errors;
     if (!left) {
-        notify(caption(batch ? kBatchErrorsOp : kErrorsOp), kMessageNoErrors);
+        notify(caption(batch ? kBatchErrorsOp : kErrorsOp), nx_message::kNoErrors);
         return 0;
     }
     const std::string file = doc().program_directory + "\\" + (batch ? kBatchErrorFile : kSingleErrorFile);
@@ -259,7 +243,7 @@ int show_summary(HWND frame) {
 int run_batch() {
     const std::string& list = shell().batch_list_name;
     if (list.empty() || list.find_first_of("*?") != std::string::npos) {
-        notify(caption(kBatchOp), kMessageNoBatchName);
+        notify(caption(kBatchOp), nx_message::kEnterSourceName);
         return -1;
     }
     CommandEntryPoints& entry = command_state().entry;
@@ -272,7 +256,7 @@ int run_batch() {
 
 bool print_manager_selected(const char* operation) {
     if (shell_settings().word(nx_settings::kPrinterKind) == 1) return true;
-    notify(caption(operation), kMessagePrintManagerOnly);
+    notify(caption(operation), nx_message::kPrintManagerOnly);
     return false;
 }
 
@@ -306,7 +290,7 @@ int print_job(UINT id, const char* operation) {
 
 int print_source() {
     if (doc().file_name.empty() && shell_settings().text(nx_settings::kSourcePrintFile).empty()) {
-        notify(caption(kPrintSourceOp), kMessageChooseFile);
+        notify(caption(kPrintSourceOp), nx_message::kChooseFile);
         return -1;
     }
     show_not_available(kPrintSourceCommand);
@@ -391,7 +375,7 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
         clear_source_list_view();
         close_document(d);
         d.source_extension = extension;
-        const int opened = open_document(d, chosen, notarix_document_hooks());
+        const int opened = open_document(d, chosen, notarix_document_hooks(), kNotarixDocument);
         refresh_page_view();
         follow_current_function();
         set_document_menus(opened == 0 ? 1 : 0);
@@ -399,15 +383,15 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
     }
     case 1:
     case 2: {
-        const int first = times == 1 ? kMessageOlderDocument : kMessageNoDocument;
-        show_info_box(1, caption(kOpenCheckOp), message_text(first), message_text(kMessageRunGeneration));
+        const int first = times == 1 ? nx_message::kOlderDocument : nx_message::kNoDocument;
+        show_info_box(1, caption(kOpenCheckOp), message_text(first), message_text(nx_message::kRunGeneration));
         d.source_extension = extension;
         d.source_name = source;
         d.file_name = d.source_name;
         close_document(d);
         run_generation();
         const std::string again = d.file_name;
-        const int opened = open_document(d, again, notarix_document_hooks());
+        const int opened = open_document(d, again, notarix_document_hooks(), kNotarixDocument);
         refresh_page_view();
         follow_current_function();
         report_abort();
@@ -416,7 +400,7 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
     }
     default:
         MessageBeep(0);
-        set_status_text(1, format_text("%s[%s]", lookup_message(kMessageFileMissing), source.c_str()));
+        set_status_text(1, format_text("%s[%s]", lookup_message(nx_message::kFileMissing), source.c_str()));
         result = -1;
         break;
     }

@@ -4,12 +4,14 @@
 
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
-#include "common/text/file_names.h"
-#include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window_placement.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
+#include "common/text/text_helpers.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
@@ -416,22 +418,21 @@ void set_page_scroll_ranges() {
     GetClientRect(s.chart, &client);
     s.view_height = client.bottom;
     s.view_width = client.right;
-    s.visible_lines = s.view_height / 12;
+    s.visible_lines = s.view_height / kPageRowHeight;
     set_page_view_metrics(s.view_width, s.view_height);
     DocumentState& doc = document_state();
-    if (s.view_height / 12 > 80) {
-        SetScrollRange(s.chart, SB_VERT, 0, 0, TRUE);
+    // a view that holds the whole grid goes back to its first row or column
+    const int rows = page_vertical_range(s.view_height);
+    SetScrollRange(s.chart, SB_VERT, 0, rows, TRUE);
+    if (rows == 0) {
         doc.scroll_row = 0;
         SetScrollPos(s.chart, SB_VERT, 0, TRUE);
-    } else {
-        SetScrollRange(s.chart, SB_VERT, 0, 81 - s.view_height / 12, TRUE);
     }
-    if (s.view_width / 6 > 110) {
-        SetScrollRange(s.chart, SB_HORZ, 0, 0, TRUE);
+    const int columns = page_horizontal_range(s.view_width);
+    SetScrollRange(s.chart, SB_HORZ, 0, columns, TRUE);
+    if (columns == 0) {
         doc.scroll_column = 0;
         SetScrollPos(s.chart, SB_HORZ, 0, TRUE);
-    } else {
-        SetScrollRange(s.chart, SB_HORZ, 0, 111 - s.view_width / 6, TRUE);
     }
 }
 
@@ -469,10 +470,10 @@ void draw_column_gauge() {
     with_pen(dc, kGrey, [&] { line(dc, client.left, bottom, client.right, bottom); });
     const int h = document_state().scroll_column;
     if (h == 0) with_pen(dc, kWhite, [&] { line(dc, 0, top, 0, bottom); });
-    const int last = client.right / 6 + h;
+    const int last = client.right / kPageColumnWidth + h;
     const int n = last / 10;
     for (int i = 1; i <= n + 1; ++i) {
-        const int x = (10 * i - h) * 6;
+        const int x = (10 * i - h) * kPageColumnWidth;
         with_pen(dc, kGrey, [&] { line(dc, x - 1, top, x - 1, bottom); });
         with_pen(dc, kWhite, [&] { line(dc, x, top, x, bottom); });
         char label[16];
@@ -496,15 +497,9 @@ void draw_control_bar_edge() {
 }
 
 std::string page_title_for_box(const std::string& title) {
-    if (static_cast<int>(title.size()) <= kTitleBoxMaxBytes) return title;
-    // the byte at 128 is a second byte when the bytes before it end in a lead
-    int i = 0;
-    while (i < kTitleBoxMaxBytes) {
-        const auto c = static_cast<unsigned char>(title[static_cast<size_t>(i)]);
-        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        i += lead ? 2 : 1;
-    }
-    return title.substr(0, static_cast<size_t>(i > kTitleBoxMaxBytes ? kTitleBoxMaxBytes - 1 : kTitleBoxMaxBytes));
+    std::string shown = title;
+    cut_at_char_boundary(shown, kTitleBoxMaxBytes);
+    return shown;
 }
 
 void update_title_and_status() {
@@ -648,7 +643,7 @@ LRESULT frame_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
         if (is_frame(window)) {
             layout_frame_children(window);
             set_page_scroll_ranges();
-            s.visible_lines = s.view_height / 12 - 1;
+            s.visible_lines = s.view_height / kPageRowHeight - 1;
             // the layout window learns the visible part of the page here once it exists
             if (!IsZoomed(window)) save_frame_placement();
         }
@@ -698,7 +693,7 @@ LRESULT frame_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
 LRESULT text_box_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_CREATE:
-        shell().kept_status_text = message_text(117);
+        shell().kept_status_text = message_text(nx_message::kChooseFile);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint{};

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "common/shell/document.h"
+#include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 #include "common/text/text_helpers.h"
-#include "common/shell/window/shell_windows_setup.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/settings_layout.h"
@@ -44,17 +45,6 @@ constexpr int kNameBufferSize = 260;
 constexpr int kChooserBufferSize = 4000;
 constexpr int kLineLimit = 255;  // bytes of a control-file line that are kept
 
-enum : int {
-    kMessageOpenError = 100,
-    kMessageNotCSource = 414,
-    kMessageDuplicate = 415,
-    kMessageEnterSourceName = 510,
-    kMessageChooseSource = 511,
-    kMessageListNotSaved = 512,
-    kMessageEnterListName = 517,
-    kMessageSaveList = 519,
-};
-
 // --- Small helpers ------------------------------------------------------------------
 
 std::string item_text(HWND dialog, int id) {
@@ -77,7 +67,7 @@ void show_box(HWND owner, const char* caption, const std::string& text, UINT ico
 
 // The box of a control file that cannot be opened or created.
 void show_file_error(HWND owner, const char* caption, const std::string& name, UINT icon) {
-    show_box(owner, caption, message_text(kMessageOpenError) + "\n" + name, icon);
+    show_box(owner, caption, message_text(nx_message::kOpenError) + "\n" + name, icon);
 }
 
 std::string program_file(const char* name) { return document_state().program_directory + "\\" + name; }
@@ -481,7 +471,7 @@ void save_list() {
     HWND dialog = g_batch.dialog;
     const std::vector<std::string> entries = list_entries();
     if (entries.empty()) {
-        refuse(kMessageEnterSourceName);
+        refuse(nx_message::kEnterSourceName);
         return;
     }
     batch_list_name() = item_text(dialog, kListNameField);
@@ -519,7 +509,7 @@ void read_list() {
 void delete_entry() {
     const LRESULT selected = list_message(LB_GETCURSEL);
     if (selected < 0) {
-        refuse(kMessageChooseSource);
+        refuse(nx_message::kChooseSource);
         return;
     }
     list_message(LB_DELETESTRING, static_cast<WPARAM>(selected));
@@ -535,16 +525,16 @@ void insert_entry() {
     HWND dialog = g_batch.dialog;
     std::string name = item_text(dialog, kSourceNameField);
     if (name.empty()) {
-        refuse(kMessageEnterSourceName);
+        refuse(nx_message::kEnterSourceName);
         return;
     }
     to_lower_ascii(name);
     if (is_c_source_name(name) == 0) {
-        refuse_with_name(kMessageNotCSource, name);
+        refuse_with_name(nx_message::kNotCSource, name);
         return;
     }
     if (listed(name)) {
-        refuse_with_name(kMessageDuplicate, name);
+        refuse_with_name(nx_message::kDuplicate, name);
         return;
     }
     const LRESULT selected = list_message(LB_GETCURSEL);
@@ -555,16 +545,17 @@ void insert_entry() {
 
 void run_batch_list(HWND dialog) {
     if (g_batch.modified) {
-        show_box(dialog, kBatchCaption, message_text(kMessageListNotSaved) + "\n" + message_text(kMessageSaveList),
+        show_box(dialog, kBatchCaption,
+                 message_text(nx_message::kListNotSaved) + "\n" + message_text(nx_message::kSaveList),
                  MB_ICONEXCLAMATION);
         return;
     }
     if (list_message(LB_GETCOUNT) <= 0) {
-        refuse(kMessageEnterSourceName, MB_ICONEXCLAMATION);
+        refuse(nx_message::kEnterSourceName, MB_ICONEXCLAMATION);
         return;
     }
     if (batch_list_name().empty() || batch_list_name() == "*.*") {
-        refuse(kMessageEnterListName, MB_ICONEXCLAMATION);
+        refuse(nx_message::kEnterListName, MB_ICONEXCLAMATION);
         return;
     }
     set_status_text(0, "");
@@ -664,7 +655,7 @@ void add_field_names(HWND hook) {
     SendMessageA(file_dialog, CDM_GETSPEC, kChooserBufferSize, reinterpret_cast<LPARAM>(buffer));
     std::string text = buffer;
     if (text.empty()) {
-        show_box(file_dialog, kBatchCaption, message_text(kMessageChooseSource), MB_ICONEXCLAMATION);
+        show_box(file_dialog, kBatchCaption, message_text(nx_message::kChooseSource), MB_ICONEXCLAMATION);
         return;
     }
     const std::string folder = folder_of(file_dialog);
@@ -781,10 +772,10 @@ int add_batch_source(int report_in_status, const std::string& path) {
     to_lower_ascii(name);
     int refusal = 0;
     if (is_c_source_name(name) == 0) {
-        refusal = kMessageNotCSource;
+        refusal = nx_message::kNotCSource;
     } else {
         document_state().source_extension = name.find(".cpp") != std::string::npos ? ".cpp" : ".c";
-        if (listed(name)) refusal = kMessageDuplicate;
+        if (listed(name)) refusal = nx_message::kDuplicate;
     }
     if (refusal != 0) {
         const std::string text = format_text(message_text(refusal).c_str(), name.c_str());

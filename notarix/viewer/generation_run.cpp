@@ -1,19 +1,18 @@
 #include "notarix/viewer/generation_run.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <optional>
 
 #include "common/analysis/converter_host.h"
 #include "common/shell/document.h"
-#include "common/text/file_names.h"
-#include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
-#include "common/text/text_helpers.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/shell_windows_setup.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
+#include "common/text/text_helpers.h"
 #include "notarix/converter/nx1011s.h"
 #include "notarix/formatter/nx1012.h"
 #include "notarix/viewer/commands.h"
@@ -23,28 +22,6 @@
 #include "platform/kernel/file_io.h"
 
 namespace {
-
-enum : int {
-    kMessageChooseFile = 117,
-    kMessageProcessError = 202,
-    kMessageNoBatchList = 308,
-    kMessageOpenError = 100,
-    kMessageFileMissing = 106,
-    kMessageErrors = 400,
-    kMessageGenerating = 401,
-    kMessageNoMemory = 402,
-    kMessageSystemError = 403,
-    kMessageNestTooDeep = 404,
-    kMessageDone = 406,
-    kMessageWarnings = 408,
-    kMessageShowWarnings = 409,
-    kMessageNotCSourceStatus = 414,
-    kMessageSourceMissing = 509,
-    kMessageErrorFileUnreadable = 514,
-    kMessageLogUnwritable = 515,
-    kMessageCurrentSource = 518,
-    kMessageInterrupted = 802,
-};
 
 constexpr char kResultPrefix[] = "\x90\xb6\x90\xac\x81\x46";  // 生成：
 // ファイルＩ／Ｏエラー
@@ -125,7 +102,7 @@ void keep_last_status(int status) {
 
 // The meter of both runs: opened, or given the new texts when already open.
 void show_meter(const std::string& name) {
-    const std::string line1 = std::string(kMeterLineStart) + message(kMessageGenerating);
+    const std::string line1 = std::string(kMeterLineStart) + message(nx_message::kGenerating);
     if (progress_meter().open) {
         redraw_progress_meter(nullptr, kMeterTitle, line1, name);
     } else {
@@ -164,15 +141,15 @@ void show_error_file(const std::string& path, bool batch) {
 std::string single_run_text(int status) {
     const std::string prefix = kResultPrefix;
     switch (status) {
-    case 0: return message(kMessageDone);
-    case 9: return prefix + message(kMessageWarnings);
-    case 10: return prefix + message(kMessageErrors);
+    case 0: return message(nx_message::kDone);
+    case 9: return prefix + message(nx_message::kWarnings);
+    case 10: return prefix + message(nx_message::kErrors);
     case 11:
-    case 12: return format_text(lookup_message(kMessageSystemError), status);
-    case 13: return prefix + message(kMessageNoMemory);
-    case 14: return prefix + message(kMessageNestTooDeep);
+    case 12: return format_text(lookup_message(nx_message::kSystemError), status);
+    case 13: return prefix + message(nx_message::kNoMemory);
+    case 14: return prefix + message(nx_message::kNestTooDeep);
     case 20: return prefix + kIoErrorText;
-    case -1: return prefix + message(kMessageProcessError);
+    case -1: return prefix + message(nx_message::kProcessError);
     default: return format_text(kInternalErrorFormat, static_cast<unsigned>(status));
     }
 }
@@ -206,12 +183,9 @@ int log_file_line(const std::string& name, const std::string& text) {
 // comes back when the run ends, so later relative names mean what they did.
 class KeptDirectory {
 public:
-    KeptDirectory() {
-        std::vector<char> buffer(4096);
-        if (::getcwd(buffer.data(), buffer.size()) != nullptr) directory_ = buffer.data();
-    }
+    KeptDirectory() : directory_(get_current_directory()) {}
     ~KeptDirectory() {
-        if (!directory_.empty() && ::chdir(directory_.c_str()) != 0) directory_.clear();
+        if (!directory_.empty()) SetCurrentDirectoryA(directory_.c_str());
     }
     KeptDirectory(const KeptDirectory&) = delete;
     KeptDirectory& operator=(const KeptDirectory&) = delete;
@@ -229,16 +203,16 @@ int severity(int status) {
 
 std::string batch_result_text(int result) {
     switch (result) {
-    case 0: return message(kMessageDone);
+    case 0: return message(nx_message::kDone);
     case 1:
-    case 9: return message(kMessageWarnings);
+    case 9: return message(nx_message::kWarnings);
     case 2:
-    case 10: return message(kMessageErrors);
+    case 10: return message(nx_message::kErrors);
     case 11:
-    case 12: return format_text(lookup_message(kMessageSystemError), result);
-    case 13: return message(kMessageNoMemory);
-    case 14: return message(kMessageNestTooDeep);
-    case -1: return message(kMessageProcessError);
+    case 12: return format_text(lookup_message(nx_message::kSystemError), result);
+    case 13: return message(nx_message::kNoMemory);
+    case 14: return message(nx_message::kNestTooDeep);
+    case -1: return message(nx_message::kProcessError);
     default: return report_generation_result(result);
     }
 }
@@ -294,15 +268,15 @@ int merge_run_statuses(int converter_status, int formatter_status) {
 
 std::string report_generation_result(int status) {
     switch (status) {
-    case 0: return message(kMessageDone);
-    case 9: return message(kMessageWarnings);
-    case 10: return message(kMessageErrors);
+    case 0: return message(nx_message::kDone);
+    case 9: return message(nx_message::kWarnings);
+    case 10: return message(nx_message::kErrors);
     case 11:
-    case 12: return format_text(lookup_message(kMessageSystemError), status);
-    case 13: return message(kMessageNoMemory);
-    case 14: return message(kMessageNestTooDeep);
+    case 12: return format_text(lookup_message(nx_message::kSystemError), status);
+    case 13: return message(nx_message::kNoMemory);
+    case 14: return message(nx_message::kNestTooDeep);
     case 20: return kIoErrorText;
-    case -1: return message(kMessageProcessError);
+    case -1: return message(nx_message::kProcessError);
     default: return format_text(kInternalErrorFormat, static_cast<unsigned>(status));
     }
 }
@@ -310,7 +284,7 @@ std::string report_generation_result(int status) {
 int run_generation() {
     DocumentState& d = doc();
     if (d.file_name.empty()) {
-        set_status_text(1, message(kMessageChooseFile));
+        set_status_text(1, message(nx_message::kChooseFile));
         beep();
         return -1;
     }
@@ -321,7 +295,7 @@ int run_generation() {
 
     const std::string source = d.source_name;
     show_meter(source);
-    set_status_text(1, message(kMessageGenerating));
+    set_status_text(1, message(nx_message::kGenerating));
     set_busy_state(0);
 
     shell_abort_flag() = false;
@@ -338,14 +312,15 @@ int run_generation() {
     std::string text = single_run_text(status);
     if (status == 0) command_state().single_run_left_errors = false;
     if (status == 9 || status == 10) command_state().single_run_left_errors = true;
-    if (aborted) text = format_text(lookup_message(kMessageInterrupted), kGenerationWork);
+    if (aborted) text = format_text(lookup_message(nx_message::kInterrupted), kGenerationWork);
 
     close_progress_meter();
     set_status_text(1, text);
     set_busy_state(1);
 
     if ((status == 9 || status == 10) && !aborted) {
-        if (show_info_box(0, make_box_caption(kGenerateOp), message(kMessageWarnings), message(kMessageShowWarnings)))
+        if (show_info_box(0, make_box_caption(kGenerateOp), message(nx_message::kWarnings),
+                          message(nx_message::kShowWarnings)))
             show_error_file(in_program_directory(kSingleRunErrorFile), false);
     } else {
         beep();
@@ -364,7 +339,7 @@ int update_batch_error_log(int mode, const std::string& text) {
         const std::string per_file = in_program_directory(kBatchFileErrorFile);
         LineReader reader;
         if (!reader.open(per_file.c_str())) {
-            set_status_text(1, format_text(lookup_message(kMessageErrorFileUnreadable), per_file.c_str()));
+            set_status_text(1, format_text(lookup_message(nx_message::kErrorFileUnreadable), per_file.c_str()));
             return -1;
         }
         std::string line;
@@ -374,7 +349,7 @@ int update_batch_error_log(int mode, const std::string& text) {
     }
     const int fd = crt_open(log.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_APPEND | CRT_O_TEXT);
     if (fd < 0) {
-        set_status_text(1, format_text(lookup_message(kMessageLogUnwritable), log.c_str()));
+        set_status_text(1, format_text(lookup_message(nx_message::kLogUnwritable), log.c_str()));
         return -1;
     }
     const bool written = bytes.empty() ||
@@ -382,7 +357,7 @@ int update_batch_error_log(int mode, const std::string& text) {
                              static_cast<int>(bytes.size());
     const bool closed = crt_close(fd) == 0;
     if (!written || !closed) {
-        set_status_text(1, format_text(lookup_message(kMessageLogUnwritable), log.c_str()));
+        set_status_text(1, format_text(lookup_message(nx_message::kLogUnwritable), log.c_str()));
         return -1;
     }
     return 0;
@@ -390,12 +365,12 @@ int update_batch_error_log(int mode, const std::string& text) {
 
 int run_batch_generation(const std::string& list_name) {
     if (list_name.empty() || list_name == "*.*") {
-        show_info_box(1, make_box_caption(kBatchRunOp), message(kMessageNoBatchList));
+        show_info_box(1, make_box_caption(kBatchRunOp), message(nx_message::kNoBatchList));
         return -1;
     }
     LineReader list;
     if (!list.open(list_name.c_str())) {
-        show_info_box(1, make_box_caption(kBatchRunOp), message(kMessageOpenError) + "[" + list_name + "]");
+        show_info_box(1, make_box_caption(kBatchRunOp), message(nx_message::kOpenError) + "[" + list_name + "]");
         return -1;
     }
     std::vector<std::string> names;
@@ -425,18 +400,18 @@ int run_batch_generation(const std::string& list_name) {
         ++number;
         const std::string absolute = make_absolute_path(name);
         if (!current_source.empty() && same_ignoring_case(absolute, current_source)) {
-            log_file_line(absolute, message(kMessageCurrentSource));
+            log_file_line(absolute, message(nx_message::kCurrentSource));
             failure_level = 2;
             continue;
         }
         if (!can_open(name)) {
-            set_status_text(1, format_text(lookup_message(kMessageSourceMissing), name.c_str()));
-            log_file_line(name, message(kMessageFileMissing));
+            set_status_text(1, format_text(lookup_message(nx_message::kSourceMissing), name.c_str()));
+            log_file_line(name, message(nx_message::kFileMissing));
             failure_level = 2;
             continue;
         }
         if (name.size() >= 4 && !is_c_source_name(name)) {
-            set_status_text(1, format_text(lookup_message(kMessageNotCSourceStatus), name.c_str()));
+            set_status_text(1, format_text(lookup_message(nx_message::kNotCSource), name.c_str()));
             log_file_line(name, kNotCSourceText);
             failure_level = 2;
             continue;
@@ -477,14 +452,15 @@ int run_batch_generation(const std::string& list_name) {
     command_state().batch_run_left_errors = failure_level != 0;
     if (aborted) {
         shell_abort_flag() = false;
-        text = format_text(lookup_message(kMessageInterrupted), kBatchWork);
+        text = format_text(lookup_message(nx_message::kInterrupted), kBatchWork);
         result = 0;
     }
     if (result) set_status_text(1, text);
     set_busy_state(1);
 
     if (failure_level != 0 && !aborted) {
-        if (show_info_box(0, make_box_caption(kBatchOp), message(kMessageWarnings), message(kMessageShowWarnings)))
+        if (show_info_box(0, make_box_caption(kBatchOp), message(nx_message::kWarnings),
+                          message(nx_message::kShowWarnings)))
             show_error_file(in_program_directory(kBatchLogFile), true);
     } else {
         beep();

@@ -3,20 +3,12 @@
 #include <algorithm>
 
 #include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 
 namespace {
 
 // "ＮＯＴＡＲＩＸ"
 constexpr char kProgramName[] = "\x82\x6d\x82\x6e\x82\x73\x82\x60\x82\x71\x82\x68\x82\x77";
-
-enum : int {
-    kMessageChooseFile = 117,
-    kMessageNoDocument = 118,
-    kMessageLayoutMissing = 413,
-    kMessageFirstPage = 603,
-    kMessageLastPage = 604,
-    kMessageShowingPage = 609,
-};
 
 constexpr COLORREF kViewFrameColour = RGB(192, 192, 192);
 
@@ -33,15 +25,15 @@ int refuse(int message) {
 }
 
 int refuse_unloaded() {
-    return refuse(document_state().file_name.empty() ? kMessageChooseFile : kMessageNoDocument);
+    return refuse(document_state().file_name.empty() ? nx_message::kChooseFile : nx_message::kNoDocument);
 }
 
 int vertical_limit() {  // B: the last first row
     return kPageRows - document_state().visible_rows;
 }
 
-int vertical_range() { return std::max(0, kPageRows - 1 - document_state().client_height / 12); }
-int horizontal_range() { return std::max(0, kPageColumns - 1 - document_state().client_width / 6); }
+int vertical_range() { return page_vertical_range(document_state().client_height); }
+int horizontal_range() { return page_horizontal_range(document_state().client_width); }
 
 void show_layout_missing(const std::string& name) {
     PageView& view = page_view();
@@ -49,7 +41,7 @@ void show_layout_missing(const std::string& name) {
     if (view.hooks.show_layout_missing) {
         view.hooks.show_layout_missing(name);
     } else {
-        const std::string text = join_box_lines(lookup_message(kMessageLayoutMissing), name, "");
+        const std::string text = join_box_lines(lookup_message(nx_message::kLayoutMissing), name, "");
         MessageBoxA(view.window, text.c_str(), make_box_caption(kProgramName).c_str(),
                     MB_OK | MB_ICONINFORMATION);
     }
@@ -83,8 +75,8 @@ int check_page_change(bool backwards) {
     DocumentState& doc = document_state();
     if (!doc.loaded) return refuse_unloaded();
     // a document without pages has neither a first nor a last page to show
-    if (backwards && doc.current_page <= 0) return refuse(kMessageFirstPage);
-    if (!backwards && doc.current_page >= doc.page_count - 1) return refuse(kMessageLastPage);
+    if (backwards && doc.current_page <= 0) return refuse(nx_message::kFirstPage);
+    if (!backwards && doc.current_page >= doc.page_count - 1) return refuse(nx_message::kLastPage);
     return 0;
 }
 
@@ -163,6 +155,11 @@ LRESULT page_view_key(HWND window, WPARAM key) {
 
 }  // namespace
 
+int page_vertical_range(int client_height) { return std::max(0, kPageRows - 1 - client_height / kPageRowHeight); }
+int page_horizontal_range(int client_width) {
+    return std::max(0, kPageColumns - 1 - client_width / kPageColumnWidth);
+}
+
 void PageView::reset() {
     window = nullptr;
     hooks = PageViewHooks{};
@@ -191,7 +188,7 @@ void set_page_view_metrics(int client_width, int client_height) {
     DocumentState& doc = document_state();
     doc.client_width = client_width;
     doc.client_height = client_height;
-    doc.visible_rows = client_height / 12;
+    doc.visible_rows = client_height / kPageRowHeight;
 }
 
 int step_page(int direction) {
@@ -263,7 +260,7 @@ int redraw_page_view() {
         refuse_unloaded();
         return -1;
     }
-    show_status(1, lookup_message(kMessageShowingPage));
+    show_status(1, lookup_message(nx_message::kShowingPage));
     clear_page_view();
     if (view.window != nullptr) draw_current_page();
     show_status(0, "");
@@ -272,7 +269,7 @@ int redraw_page_view() {
 }
 
 int max_scroll_column() {
-    const int columns = document_state().client_width / 6;
+    const int columns = document_state().client_width / kPageColumnWidth;
     return columns < kPageColumns ? kPageColumns - columns : 1;
 }
 
@@ -303,12 +300,12 @@ int scroll_to_position(int mode, int x, int y) {
     HWND window = page_view().window;
     int last = 0;
     if (mode == 0 || mode == 2) {
-        doc.scroll_column = std::clamp(x / 6, 0, std::max(0, max_scroll_column() - 1));
+        doc.scroll_column = std::clamp(x / kPageColumnWidth, 0, std::max(0, max_scroll_column() - 1));
         if (window != nullptr) SetScrollPos(window, SB_HORZ, doc.scroll_column, TRUE);
         last = doc.scroll_column;
     }
     if (mode == 1 || mode == 2) {
-        doc.scroll_row = std::clamp(y / 12, 0, vertical_range());
+        doc.scroll_row = std::clamp(y / kPageRowHeight, 0, vertical_range());
         if (window != nullptr) SetScrollPos(window, SB_VERT, doc.scroll_row, TRUE);
         last = doc.scroll_row;
     }

@@ -15,6 +15,12 @@ inline constexpr char kPageViewClass[] = "CHART";
 // Page grid of the view: 82 rows of 12 pixels, 112 columns of 6.
 inline constexpr int kPageRows = 82;
 inline constexpr int kPageColumns = 112;
+inline constexpr int kPageRowHeight = 12;
+inline constexpr int kPageColumnWidth = 6;
+
+// The scroll ranges of a client of that size: 0 when the whole grid shows.
+int page_vertical_range(int client_height);
+int page_horizontal_range(int client_width);
 
 // What the page view asks of the frame and the other windows. Empty hooks
 // are skipped.

@@ -7,18 +7,19 @@
 #include <string_view>
 
 #include "common/shell/document.h"
-#include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
-#include "common/text/text_helpers.h"
 #include "common/shell/window/shell_windows_setup.h"
+#include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
+#include "common/text/text_helpers.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
 #include "notarix/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
-#include "platform/kernel/file_io.h"
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/file_io.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/resources.h"
@@ -27,15 +28,6 @@
 using namespace settings_dialog_templates;
 
 namespace {
-
-enum : int {
-    kMessageBadValue = 0,
-    kMessageFunctionOrder = 3,
-    kMessageOpenError = 100,
-    kMessageChooseFunction = 612,
-    kMessageChooseFile = 117,
-    kMessageNoDocument = 118,
-};
 
 // Up-down control ids: one per numeric field, counted from here in field order.
 constexpr int kFirstUpDownId = 1000;
@@ -120,7 +112,7 @@ bool check_range(HWND dialog, int id, int min, int max, int* value) {
     const std::string text = field_text(dialog, id);
     const long long n = read_number(text);
     if (n < min || n > max) {
-        warn(dialog, format_text(lookup_message(kMessageBadValue), text.c_str()));
+        warn(dialog, format_text(lookup_message(nx_message::kBadValue), text.c_str()));
         SetFocus(GetDlgItem(dialog, id));
         return false;
     }
@@ -135,7 +127,7 @@ bool check_field(HWND dialog, const NumericField& f, int* value) {
 // The first function must not lie after the last (message 3 with the last).
 bool check_function_order(HWND dialog, int first, int last) {
     if (first <= last) return true;
-    warn(dialog, format_text(lookup_message(kMessageFunctionOrder), last));
+    warn(dialog, format_text(lookup_message(nx_message::kFunctionOrder), last));
     return false;
 }
 
@@ -447,7 +439,7 @@ void fill_function_list(HWND dialog) {
     const std::string name = side_file_name(document_state(), ".flt");
     std::string bytes;
     if (!read_whole_file(name, bytes)) {
-        warn(dialog, message_text(kMessageOpenError) + "\n" + name);
+        warn(dialog, message_text(nx_message::kOpenError) + "\n" + name);
         return;
     }
     HWND list = function_list(dialog);
@@ -492,7 +484,7 @@ void open_function_list(HWND dialog) {
         SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(current), reinterpret_cast<LPARAM>(&item));
         SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(current), FALSE);
     }
-    set_status_text(1, message_text(kMessageChooseFunction));
+    set_status_text(1, message_text(nx_message::kChooseFunction));
 }
 
 // Row index = page index: the rows are the document's functions in page order.
@@ -500,7 +492,7 @@ void choose_function(HWND dialog) {
     const int row = static_cast<int>(
         SendMessageA(function_list(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row < 0) {
-        warn(dialog, message_text(kMessageChooseFunction));
+        warn(dialog, message_text(nx_message::kChooseFunction));
         return;
     }
     const DocumentState& doc = document_state();
@@ -723,7 +715,7 @@ int run_settings_dialog(const char* template_name) {
     const DocumentState& doc = document_state();
     if (d->procedure == page_jump_dlg_proc && (!doc.loaded || doc.page_count < 1)) {
         MessageBeep(0);
-        set_status_text(1, message_text(doc.file_name.empty() ? kMessageChooseFile : kMessageNoDocument));
+        set_status_text(1, message_text(doc.file_name.empty() ? nx_message::kChooseFile : nx_message::kNoDocument));
         return 0;
     }
     register_settings_dialog_resources();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/analysis/text_utils.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
 #include "notarix/viewer/frame.h"
@@ -17,7 +18,7 @@ constexpr char kFullWidthQuestion[] = "\x81\x48";
 bool holds_full_width(std::string_view text, std::string_view ch) {
     for (size_t i = 0; i + 1 < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const bool double_byte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+        const bool double_byte = is_lead_byte(lead);
         if (double_byte && text.substr(i, 2) == ch) return true;
         i += double_byte ? 2 : 1;
     }

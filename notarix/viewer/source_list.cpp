@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "common/analysis/text_utils.h"
 #include "common/shell/document.h"
 #include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 #include "notarix/viewer/settings_layout.h"
 #include "platform/user/resources.h"
 #include "platform/user/shellapi.h"
@@ -22,23 +24,6 @@ constexpr char kEditorCaption[] =
     "\x83\x86\x81\x5B\x83\x55\x8E\x77\x92\xE8\x83\x47\x83\x66\x83\x42\x83\x5E\x8B\x4E\x93\xAE";
 // "標準ゴシック"
 constexpr char kGothicFace[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";
-
-enum : int {
-    kMessageOpenError = 100,
-    kMessageFileName = 101,
-    kMessageShowing = 107,
-    kMessageLoading = 110,
-    kMessageChooseFile = 117,
-    kMessageNoDocument = 118,
-    kMessageNoEditor = 200,
-    kMessageEditorFailed = 203,
-    kMessageTooLarge = 405,
-    kMessageLinesLeftOut = 601,
-    kMessageSearching = 602,
-    kMessageNotFound = 715,
-    kMessageEnterText = 719,
-    kMessageLineCut = 724,
-};
 
 struct ButtonRow {
     int id;
@@ -86,7 +71,7 @@ void show_box(HWND owner, const std::string& caption, std::string_view line1, st
 
 int refuse_unloaded() {
     MessageBeep(0);
-    show_status_message(document_state().file_name.empty() ? kMessageChooseFile : kMessageNoDocument);
+    show_status_message(document_state().file_name.empty() ? nx_message::kChooseFile : nx_message::kNoDocument);
     return -1;
 }
 
@@ -235,7 +220,7 @@ void draw_lines() {
     {
         ListDc dc(s.list);
         fill_list(dc.get());
-        show_status_message(kMessageShowing);
+        show_status_message(nx_message::kShowing);
         HGDIOBJ old_font = SelectObject(dc.get(), list_font());
         SetTextColor(dc.get(), s.text_colour);
         SetBkMode(dc.get(), TRANSPARENT);
@@ -513,25 +498,25 @@ int load_source_text() {
     SourceListState& s = g_source_list;
     DocumentState& doc = document_state();
     const std::string caption = make_box_caption(kLoadOperation);
-    const std::string name_line = format_text(message(kMessageFileName).c_str(), doc.source_name.c_str());
+    const std::string name_line = format_text(message(nx_message::kFileName).c_str(), doc.source_name.c_str());
     s.top = 0;
     s.left = 0;
     s.list_marker_row = s.number_marker_row = -1;
-    show_status_message(kMessageLoading);
+    show_status_message(nx_message::kLoading);
     const SourceLoadResult result = load_source_lines(doc.source_name, doc.tab_width, s.text);
     if (result.status != 0) {
         doc.loaded = false;
         doc.source_loaded = false;
-        show_box(s.owner, caption, message(kMessageOpenError), name_line, "", MB_ICONEXCLAMATION);
+        show_box(s.owner, caption, message(nx_message::kOpenError), name_line, "", MB_ICONEXCLAMATION);
         return -1;
     }
     doc.loaded = true;
     doc.source_loaded = true;
     if (result.too_many_lines) {
-        show_box(s.owner, caption, message(kMessageTooLarge), message(kMessageLinesLeftOut), doc.source_name,
+        show_box(s.owner, caption, message(nx_message::kTooLarge), message(nx_message::kLinesLeftOut), doc.source_name,
                  MB_ICONEXCLAMATION);
     } else if (result.cut) {
-        show_box(s.owner, caption, message(kMessageLineCut), doc.source_name, "", MB_ICONEXCLAMATION);
+        show_box(s.owner, caption, message(nx_message::kLineCut), doc.source_name, "", MB_ICONEXCLAMATION);
     }
     return 0;
 }
@@ -652,17 +637,17 @@ int run_source_search(HWND box_owner) {
     SourceListState& s = g_source_list;
     DocumentState& doc = document_state();
     if (s.search_text.empty()) {
-        show_box(box_owner, kSearchCaption, message(kMessageEnterText), "", "", MB_ICONINFORMATION);
+        show_box(box_owner, kSearchCaption, message(nx_message::kEnterText), "", "", MB_ICONINFORMATION);
         return -1;
     }
-    show_status_message(kMessageSearching);
+    show_status_message(nx_message::kSearching);
     const int found = find_in_source(s.text, s.search_start, s.search_text);
     restore_status();
     if (found >= 0) {
         doc.current_source_line = found + 1;
         s.search_start = found + 1;
     } else {
-        show_box(box_owner, kSearchCaption, message(kMessageNotFound), "", "", MB_ICONINFORMATION);
+        show_box(box_owner, kSearchCaption, message(nx_message::kNotFound), "", "", MB_ICONINFORMATION);
     }
     show_current_line();
     repaint_line_numbers();
@@ -760,8 +745,8 @@ void set_source_list_colours(COLORREF text, COLORREF background) {
 int launch_editor(HWND frame, std::string_view editor_command) {
     std::string command(editor_command);
     if (command.empty()) {
-        show_box(frame, kEditorCaption, message(kMessageNoEditor), "", "", MB_ICONEXCLAMATION);
-        return kMessageNoEditor;
+        show_box(frame, kEditorCaption, message(nx_message::kNoEditor), "", "", MB_ICONEXCLAMATION);
+        return nx_message::kNoEditor;
     }
     if (command.size() >= 2 && command.front() == '"' && command.back() == '"')
         command = command.substr(1, command.size() - 2);
@@ -771,7 +756,7 @@ int launch_editor(HWND frame, std::string_view editor_command) {
         const char c = command[i];
         if (i >= 1 && (c == ':' || c == '\\' || c == '/')) separator = static_cast<int>(i);
         const auto byte = static_cast<unsigned char>(c);
-        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        const bool lead = is_lead_byte(byte);
         i += lead && i + 1 < command.size() ? 2 : 1;
     }
     std::string program = command;
@@ -784,9 +769,9 @@ int launch_editor(HWND frame, std::string_view editor_command) {
     const std::string parameters = doc.source_loaded ? doc.source_name : std::string();
     HINSTANCE result = ShellExecuteA(frame, "open", program.c_str(), parameters.c_str(), directory.c_str(), SW_SHOW);
     if (reinterpret_cast<intptr_t>(result) < 32) {
-        show_box(frame, kEditorCaption, message(kMessageEditorFailed), std::string(editor_command), "",
+        show_box(frame, kEditorCaption, message(nx_message::kEditorFailed), std::string(editor_command), "",
                  MB_ICONEXCLAMATION);
-        return kMessageEditorFailed;
+        return nx_message::kEditorFailed;
     }
     return 0;
 }

@@ -204,7 +204,7 @@ bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     s.text_output_name.clear();
     doc.source_extension = ".c";
 
-    const int opened = open_document(doc, "", notarix_document_hooks());
+    const int opened = open_document(doc, "", notarix_document_hooks(), kNotarixDocument);
     if (opened == kOpenSettingsWrongVersion || opened == kOpenSettingsUnreadable) {
         show_start_failure(opened == kOpenSettingsWrongVersion ? kMessageSettingsWrongVersion
                                                                : kMessageSettingsMissing);

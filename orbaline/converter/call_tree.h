@@ -10,6 +10,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/analysis/converter_kit.h"
+
 namespace ctree {
 
 enum Job : char { kJobNone = 0, kJobCrossReference = 's', kJobTree = 'x', kJobRepair = 'n' };
@@ -51,13 +53,9 @@ struct Settings {
     int box_list = 1;
     int recursion = 0;
     int pointer_names = 0;
-    int display_level = 1;
+    AnalysisOptions analysis;      // "-v", "-PP", "-i", "-M"
     int warning_level = 2;
-    int pp_mode = 2;
-    int include_quoted = 1, include_angle = 0, asm_handling = 1;
-    int mode_word = 3;
-    int console = 0;               // 0 off, 1 plain, 2 "h", 3 "f"
-    int console_row = -1, console_col = -1, counter_width = 5, counter_step = 1;
+    CounterOption counter;         // console progress; its first two values place it on a console
     std::vector<std::string> defines;   // "-D" texts of the caller's own vector
 
     // A function's list holds its callees (else its callers).

@@ -31,33 +31,6 @@ namespace {
 
 constexpr size_t kMaxVariableBytes = 1023;
 
-// "-m", "-mh", "-mf" with [row[:col[:len[:step]]]]. true accepted.
-bool parse_console_option(std::string_view rest) {
-    Settings& s = g_tree.settings;
-    int form = 1;
-    if (!rest.empty() && rest[0] == 'h') form = 2;
-    if (!rest.empty() && rest[0] == 'f') form = 3;
-    if (form != 1) rest.remove_prefix(1);
-    s.console = form;
-    s.console_row = s.console_col = -1;
-    s.counter_width = 5;
-    s.counter_step = 1;
-    if (rest.empty()) return true;
-    int* targets[4] = {&s.console_row, &s.console_col, &s.counter_width, &s.counter_step};
-    static const int kLow[4] = {0, 0, 1, 1};
-    static const int kHigh[4] = {99, 199, 60, 100};
-    size_t pos = 0;
-    for (int i = 0; i < 4; ++i) {
-        int value = read_number(rest, pos);
-        if (value < 0) return false;
-        *targets[i] = clamp_int(value, kLow[i], kHigh[i]);
-        if (pos == rest.size()) return true;
-        if (rest[pos] != ':') return false;
-        ++pos;
-    }
-    return false;
-}
-
 // One argument. true accepted.
 bool parse_argument(std::string_view arg, bool own) {
     Settings& s = g_tree.settings;
@@ -106,7 +79,7 @@ bool parse_argument(std::string_view arg, bool own) {
             s.comment_given = true;
             return true;
         case 'v':
-            s.display_level = loose_decimal(rest);
+            s.analysis.verbosity = loose_decimal(rest);
             return true;
         case 'W':
             if ((value = digits_in_range(rest, 0, 3)) < 0) return false;
@@ -117,7 +90,7 @@ bool parse_argument(std::string_view arg, bool own) {
             return true;
         case 'P':
             if (rest.empty() || rest[0] != 'P' || (value = digits_in_range(rest.substr(1), 0, 2)) < 0) return false;
-            s.pp_mode = value;
+            s.analysis.conditional_mode = value;
             return true;
         case 'u':
             if (rest.empty() || rest.size() > 2 || !all_digits(rest) || rest[0] > '2') return false;
@@ -125,19 +98,11 @@ bool parse_argument(std::string_view arg, bool own) {
             s.box_omit = rest[0] - '0';
             if (rest.size() == 2) s.box_list = rest[1] - '0';
             return true;
-        case 'i': {
-            static const char kHighest[3] = {'2', '2', '1'};
-            if (rest.size() > 3) return false;
-            for (size_t i = 0; i < rest.size(); ++i)
-                if (!is_digit(rest[i]) || rest[i] > kHighest[i]) return false;
-            if (rest.size() > 0) s.include_quoted = rest[0] - '0';
-            if (rest.size() > 1) s.include_angle = rest[1] - '0';
-            if (rest.size() > 2) s.asm_handling = rest[2] - '0';
-            return true;
-        }
+        case 'i':
+            return parse_include_option(rest, kOrbalineConverter, s.analysis);
         case 'M':
             if ((value = digits_in_range(rest, 0, 4)) < 0) return false;
-            s.mode_word = value;
+            s.analysis.macro_level = value;
             return true;
         case 'R':
             if ((value = digits_in_range(rest, 0, 1)) < 0) return false;
@@ -148,7 +113,7 @@ bool parse_argument(std::string_view arg, bool own) {
             s.pointer_names = value;
             return true;
         case 'm':
-            return parse_console_option(rest);
+            return parse_counter_option(rest, kOrbalineConverter.counter, s.counter);
         case 'F': {
             if (rest.empty()) return false;
             std::string_view tail = rest.substr(1);
@@ -182,13 +147,6 @@ bool is_relative(std::string_view path) {
     return !(path.size() >= 2 && path[1] == ':');
 }
 
-bool can_read(const std::string& path) {
-    int handle = open_tracked_file(path.c_str(), "r");
-    if (handle < 0) return false;
-    close_tracked_file(handle);
-    return true;
-}
-
 bool is_regular_file(const std::string& path) {
     std::error_code ignored;
     return std::filesystem::is_regular_file(resolve_platform_path(path.c_str()), ignored);
@@ -201,30 +159,8 @@ bool can_create(const std::string& path) {
     return close_tracked_file(handle) == 0;
 }
 
-// The whole file as lines without their line ends; false when it cannot be
-// opened. Lines of any length are read whole.
 bool read_lines(const std::string& path, std::vector<std::string>& lines) {
-    int handle = open_tracked_file(path.c_str(), "r");
-    if (handle < 0) return false;
-    std::string content;
-    char block[8192];
-    for (;;) {
-        int got = crt_read(handle, block, sizeof block);
-        if (got <= 0) break;
-        content.append(block, static_cast<size_t>(got));
-    }
-    close_tracked_file(handle);
-    lines.clear();
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return true;
+    return read_control_lines(path, kOrbalineConverter, lines);
 }
 
 // A list line that names nothing: empty, or starting with '#' or a blank.
@@ -245,11 +181,6 @@ int report_at_list_line(int kind, int code, std::string_view text, std::string_v
 
 // The run's code that a failed report turns into.
 int report_failure(int r, int code) { return r == 1 ? code : r; }
-
-std::string base_name_of(const std::string& path) {
-    int cut = find_last_path_separator(path.c_str());
-    return cut >= 0 ? path.substr(static_cast<size_t>(cut) + 1) : path;
-}
 
 int add_ignored(const std::string& name) {
     if (static_cast<int>(g_tree.ignored.size()) >= kMaxIgnoredNames) {
@@ -328,12 +259,12 @@ int parse_tree_generator_options(const std::vector<std::string>& args, int own_c
 std::string locate_support_file(const std::string& name, bool use_base) {
     std::string first = name;
     if (use_base && g_tree.settings.support_base == 1 && is_relative(name)) first = g_tree.list_folder + name;
-    if (can_read(first)) return first;
+    if (can_read_file(first)) return first;
     const char* krt = crt_getenv("KRT");
     std::string folder = krt != nullptr ? krt : host_program_directory();
     if (!folder.empty()) {
         if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
-        if (can_read(folder + name)) return folder + name;
+        if (can_read_file(folder + name)) return folder + name;
     }
     return name;
 }
@@ -373,12 +304,12 @@ int load_source_list() {
     if (missing > 0) return kCodeNotFound;
 
     std::string found = locate_support_file("oq1000.ign", false);
-    g_tree.oq_ignore_path = can_read(found) ? found : std::string{};
+    g_tree.oq_ignore_path = can_read_file(found) ? found : std::string{};
     if (!s.user_ignore.empty()) {
         std::string name = s.user_ignore;
         if (find_extension_dot(name) < 0) name += ".ign";
         found = locate_support_file(name, true);
-        if (can_read(found)) {
+        if (can_read_file(found)) {
             g_tree.user_ignore_path = found;
         } else {
             int r = report_converter_message(kMessageWarning, kCodeNoIgnoreList, kMsgNoIgnoreFile, name);
@@ -415,7 +346,7 @@ int load_source_list() {
     std::string folder;
     int cut = find_last_path_separator(s.error_file.c_str());
     if (cut >= 0) folder = s.error_file.substr(0, static_cast<size_t>(cut) + 1);
-    g_tree.keyword_path = can_read(folder + "oq1000.kwd") ? folder + "oq1000.kwd" : std::string{};
+    g_tree.keyword_path = can_read_file(folder + "oq1000.kwd") ? folder + "oq1000.kwd" : std::string{};
     return kCodeOk;
 }
 
@@ -424,18 +355,12 @@ int read_generator_keyword_file(const std::string& path) {
     if (path.empty() || !read_lines(path, lines)) return kCodeOk;
     static const char* const kKeys[2] = {"NAME", "FUNCTION"};
     bool given[2] = {false, false};
-    for (std::string& line : lines) {
-        if (line.empty() || is_identifier_start(static_cast<unsigned char>(line[0])) == 0) continue;
-        trim_trailing_blanks(line);
-        int key_end = skip_identifier(line, 0);
-        int eq = skip_blanks(line, key_end);
-        if (byte_at(line, eq) != '=') continue;
-        int value = skip_blanks(line, eq + 1);
-        if (value >= static_cast<int>(line.size())) continue;
-        std::string_view key = std::string_view(line).substr(0, static_cast<size_t>(key_end));
+    std::string key, value;
+    for (const std::string& line : lines) {
+        if (!split_keyword_line(line, false, key, value)) continue;
         for (int k = 0; k < 2; ++k) {
             if (given[k] || key != kKeys[k]) continue;
-            g_tree.keywords[k] = line.substr(static_cast<size_t>(value));
+            g_tree.keywords[k] = value;
             given[k] = true;
         }
     }
@@ -469,17 +394,8 @@ void build_type_keyword_table() {
 
 int define_option_macros() {
     truncate_macro_table(0);
-    for (const std::string& text : g_tree.settings.defines) {
-        size_t eq = text.find('=');
-        std::string_view name = std::string_view(text).substr(0, eq);
-        if (name.empty()) continue;
-        std::string_view body = eq == std::string::npos ? std::string_view{} : std::string_view(text).substr(eq + 1);
-        int r = define_macro(name, body);
-        if (r == kCodeNoMemory || r == kCodeNoMemoryConverter) return kCodeNoMemoryConverter;
-        if (r == kCodeCannotWrite) return kCodeCannotWrite;
-        if (r < -99) return -100;
-    }
-    return kCodeOk;
+    const std::vector<std::string>& defines = g_tree.settings.defines;
+    return define_macro_options(std::vector<std::string_view>(defines.begin(), defines.end()));
 }
 
 void note_run_messages() {
@@ -517,8 +433,8 @@ void show_source_progress(int number, int count, const std::string& name, char o
     std::string base = base_name_of(name);
     char head[32];
     std::string text;
-    if (s.console == 0) {
-        if (s.display_level <= 0) return;
+    if (!s.counter.on()) {
+        if (s.analysis.verbosity <= 0) return;
         std::string shown = base;
         if (shown.size() < 8) shown.insert(0, 8 - shown.size(), ' ');
         text = "           <" + shown + ">" + kMsgProcessing + "          \r";
@@ -539,14 +455,8 @@ namespace {
 
 void apply_analysis_settings() {
     const Settings& s = g_tree.settings;
+    apply_analysis_options(s.analysis, s.counter);
     AnalysisSettings& a = g_analysis.settings;
-    a.include_mode_quoted = s.include_quoted;
-    a.include_mode_angle = s.include_angle;
-    a.asm_setting = s.asm_handling;
-    a.control_macro_mode = s.mode_word;
-    a.conditional_mode = s.pp_mode;
-    a.verbosity = s.display_level;
-    a.progress_flag = s.console != 0 ? 1 : 0;
     // a missing macro ignore file is an empty one
     std::string found = locate_support_file(a.ignore_file, true);
     a.ignore_file = crt_exists(found.c_str()) ? found : std::string{};
@@ -654,10 +564,7 @@ int generate() {
 }  // namespace
 
 int run_call_tree_generator(int argc, char** argv) {
-    // the pool's test limit belongs to the caller, not to the run's reset
-    const int pool_limit = g_analysis.pool_fail_after;
-    reset_analysis_state(kOrbalineAnalysis);
-    g_analysis.pool_fail_after = pool_limit;
+    begin_converter_run(kOrbalineConverter);
     reset_generator_state();
 
     std::vector<std::string> args;
@@ -677,8 +584,6 @@ int run_call_tree_generator(int argc, char** argv) {
         file->handle = -1;
     }
     status = finish_tree_outputs(status);
-
-    g_analysis.hooks = AnalysisHooks{};
-    free_pool();
+    end_converter_run();
     return status;
 }

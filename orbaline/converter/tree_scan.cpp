@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/analysis/analysis_state.h"
+#include "common/analysis/converter_kit.h"
 #include "common/analysis/preprocessor.h"
 #include "common/analysis/scanner.h"
 #include "common/analysis/support.h"
@@ -75,27 +76,6 @@ std::string name_before_last_group(std::string_view text) {
     int start = identifier_start_before(text, end);
     if (start == end || !is_identifier_start(static_cast<unsigned char>(text[start]))) return {};
     return std::string(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
-}
-
-// The declarators of a depth-0 declaration, split at top-level commas.
-std::vector<std::string_view> declarators_of(std::string_view text) {
-    std::vector<unsigned char> map;
-    mark_literals(text, map);
-    std::vector<std::string_view> parts;
-    int depth = 0;
-    size_t from = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (map[i] != 0) continue;
-        char c = text[i];
-        if (c == '(' || c == '[' || c == '{') ++depth;
-        if (c == ')' || c == ']' || c == '}') --depth;
-        if (c == ',' && depth == 0) {
-            parts.push_back(text.substr(from, i - from));
-            from = i + 1;
-        }
-    }
-    parts.push_back(text.substr(from));
-    return parts;
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -229,7 +209,7 @@ void note_prototypes(const std::string& text) {
     std::string_view body = text;
     if (!body.empty() && body.back() == ';') body = trimmed(body.substr(0, body.size() - 1));
     if (body.empty() || body.back() != ')') return;
-    for (std::string_view part : declarators_of(body)) {
+    for (std::string_view part : split_at_top_level_commas(body)) {
         std::string name = name_before_last_group(trimmed(part));
         if (!name.empty()) g_tree.known.insert(name);
     }
@@ -316,7 +296,7 @@ void collect_type_words(std::string_view text) {
     if (!body.empty() && body.back() == ';') body = trimmed(body.substr(0, body.size() - 1));
     // the declarators after the type's own braces
     size_t close = body.rfind('}');
-    std::vector<std::string_view> parts = declarators_of(body);
+    std::vector<std::string_view> parts = split_at_top_level_commas(body);
     for (std::string_view part : parts) {
         if (close != std::string_view::npos && part.data() + part.size() <= body.data() + close) continue;
         size_t star = part.find("(*");

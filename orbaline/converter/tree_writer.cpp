@@ -39,11 +39,10 @@ int output_failure(int r) { return r == kCodeCannotWrite ? kCodeCannotWrite : r;
 // Progress of the writer: once the output's name, then a line counter.
 void show_output_progress() {
     const Settings& s = g_tree.settings;
-    if (s.console == 0) return;
+    if (!s.counter.on()) return;
     if (g_tree.trd_lines == 1) show_source_progress(1, 1, g_tree.trd.final_name, '(', ')');
-    if ((g_tree.trd_lines - 1) % s.counter_step != 0) return;
-    int width = s.counter_width > 1 ? s.counter_width - 1 : 0;
-    report_progress_text((s.console == 3 || s.console == 2 ? "O" : "") + number_text(g_tree.trd_lines, width));
+    if (!counter_due(s.counter, g_tree.trd_lines, 0)) return;
+    report_progress_text(counter_text(s.counter, 'O', g_tree.trd_lines));
 }
 
 // A line of the cross-reference list, written plain but counted like the

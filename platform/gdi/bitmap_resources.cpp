@@ -7,6 +7,7 @@
 
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/gdi_support.h"
+#include "platform/kernel/sjis.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ std::string resource_key(const char* name) {
     const size_t n = std::strlen(name);
     for (size_t i = 0; i < n; ++i) {
         const auto c = static_cast<unsigned char>(name[i]);
-        if (((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < n) {
+        if (is_sjis_lead_byte(c) && i + 1 < n) {
             key += name[i];
             key += name[++i];
             continue;

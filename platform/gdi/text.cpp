@@ -15,6 +15,7 @@
 
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/gdi_support.h"
+#include "platform/kernel/sjis.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // fontconfig 2.14 loses a block while it parses its configuration files; the
@@ -29,12 +30,11 @@ namespace {
 constexpr const char* kMinchoFamily = "IPAMincho";
 constexpr const char* kGothicFamily = "IPAGothic";
 
-bool is_lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // Length in bytes of the character at text[i] (a lead byte at the very end
 // stands alone).
 int char_length(const char* text, int length, int i) {
-    return is_lead(static_cast<unsigned char>(text[i])) && i + 1 < length ? 2 : 1;
+    return is_sjis_lead_byte(static_cast<unsigned char>(text[i])) && i + 1 < length ? 2 : 1;
 }
 
 // Whether the Shift-JIS text contains `word` at a character boundary.

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/kernel/sjis.h"
+
 // Flags for crt_open. Text mode is the default; CRT_O_BINARY turns it off.
 enum : int {
     CRT_O_RDONLY = 0x0000,
@@ -63,8 +65,6 @@ std::string resolve_platform_path(const char* path);
 
 // Shift-JIS aware path cutting: positions of the last "\" or "/", -1 if none.
 int find_last_path_separator(const char* path);
-bool is_sjis_lead_byte(unsigned char c);
-bool is_sjis_trail_byte(unsigned char c);
 
 // Environment: getenv/putenv of the runtime ("NAME=value"; "NAME=" removes).
 const char* crt_getenv(const char* name);
@@ -76,3 +76,12 @@ uint32_t GetModuleFileNameA(void* module, char* buffer, uint32_t size);
 
 // The directory of the running executable, without a trailing separator.
 std::string get_program_directory();
+
+// The current directory: its length, or the size it needs (with the closing
+// zero) when the buffer is too small; 0 on failure.
+uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer);
+// Changes into a directory named as the system names it ("\" and case are
+// resolved as for files). Nonzero on success.
+int SetCurrentDirectoryA(const char* path);
+// The current directory as a string, "" when it cannot be told.
+std::string get_current_directory();

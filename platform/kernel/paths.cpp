@@ -12,14 +12,6 @@
 #include <string_view>
 #include <vector>
 
-bool is_sjis_lead_byte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-bool is_sjis_trail_byte(unsigned char c) {
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
-}
-
 namespace {
 
 using kernel_text::equal_ignoring_case;

@@ -181,7 +181,7 @@ std::string without_mnemonics(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        if (is_lead_byte(c) && i + 1 < text.size()) {
+        if (is_sjis_lead_byte(c) && i + 1 < text.size()) {
             out += text[i];
             out += text[++i];
             continue;
@@ -195,23 +195,19 @@ std::string without_mnemonics(const std::string& text) {
     return out;
 }
 
-bool is_lead_byte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 size_t previous_char(const std::string& text, size_t at) {
     if (at == 0) return 0;
     size_t i = 0, last = 0;
     while (i < at) {
         last = i;
-        i += (is_lead_byte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+        i += (is_sjis_lead_byte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
     }
     return last;
 }
 
 size_t next_char(const std::string& text, size_t at) {
     if (at >= text.size()) return text.size();
-    return std::min(text.size(), at + ((is_lead_byte(static_cast<unsigned char>(text[at])) ? 2 : 1)));
+    return std::min(text.size(), at + ((is_sjis_lead_byte(static_cast<unsigned char>(text[at])) ? 2 : 1)));
 }
 
 int compare_ignoring_case(const std::string& a, const std::string& b) {

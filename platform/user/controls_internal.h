@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/sjis.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/user_internal.h"
 
@@ -62,7 +63,6 @@ int text_width(HDC dc, const std::string& text);
 std::string without_mnemonics(const std::string& text);
 
 // Shift-JIS helpers.
-bool is_lead_byte(unsigned char c);
 // Offset of the character before / after `at`, never splitting a character.
 size_t previous_char(const std::string& text, size_t at);
 size_t next_char(const std::string& text, size_t at);

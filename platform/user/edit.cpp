@@ -294,7 +294,7 @@ void type_character(HWND window, unsigned char c) {
         replace_selection(window, pair, true, true);
         return;
     }
-    if (is_lead_byte(c)) {
+    if (is_sjis_lead_byte(c)) {
         e->lead = c;
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "platform/gdi/surface.h"
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/sjis.h"
 #include "platform/user/codec.h"
 #include "platform/user/user_internal.h"
 
@@ -197,7 +198,7 @@ std::string menu_label(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+        if (is_sjis_lead_byte(c)) {
             out += text[i];
             if (i + 1 < text.size()) out += text[++i];
             continue;

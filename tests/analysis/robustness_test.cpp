@@ -40,7 +40,7 @@ protected:
         dir_ = pattern;
     }
     void TearDown() override {
-        reset_analysis_state();
+        reset_analysis_state(kNotarixAnalysis);
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
     }
@@ -78,7 +78,7 @@ protected:
         result.last = r;
         close_all_source_files();
         if (g_analysis.current.handle >= 0) close_source_file();
-        reset_analysis_state();
+        reset_analysis_state(kNotarixAnalysis);
         EXPECT_EQ(crt_open_count(), open_before) << "files left open by " << path;
         return result;
     }

@@ -18,7 +18,7 @@ namespace {
 
 class ScannerTest : public ::testing::Test {
 protected:
-    void TearDown() override { reset_analysis_state(); }
+    void TearDown() override { reset_analysis_state(kNotarixAnalysis); }
 
     std::string write(const std::string& name, const std::string& text) {
         std::string path = dir_ + "/" + name;
@@ -293,7 +293,7 @@ TEST_F(ScannerTest, UnitsOfIncludedFilesAreSkipped) {
 
 TEST_F(ScannerTest, DirectiveLinesKeptByTheModeAreUnits) {
     std::string path = write("d.c", "#define A 1\nint x;\n");
-    reset_analysis_state();
+    reset_analysis_state(kNotarixAnalysis);
     ASSERT_EQ(reset_scanner_state(kResetState), 1);
     g_analysis.settings.directive_line_mode = 2;
     ASSERT_EQ(open_source_file(path.c_str()), 1);
@@ -306,7 +306,7 @@ TEST_F(ScannerTest, DirectiveLinesKeptByTheModeAreUnits) {
 }
 
 TEST(ScannerRoutines, JoinDeclarationText) {
-    reset_analysis_state();
+    reset_analysis_state(kNotarixAnalysis);
     std::string text = "int f(int a,", comment = "/* a */";
     EXPECT_EQ(join_declaration_text(text, comment, "int b)", "/* b */", 1024, 1024), 1);
     EXPECT_EQ(text, "int f(int a, int b)");
@@ -335,7 +335,7 @@ TEST(ScannerRoutines, ClassHeadsDifferByProgram) {
     EXPECT_EQ(is_class_head("enum E {"), 1);
     EXPECT_EQ(is_class_head("const class A"), 1);
     EXPECT_EQ(is_class_head("static template"), 0);
-    reset_analysis_state();
+    reset_analysis_state(kNotarixAnalysis);
 }
 
 TEST(ScannerRoutines, CommentMarkersAndBraceBodies) {

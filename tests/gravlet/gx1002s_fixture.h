@@ -16,6 +16,7 @@
 #include "gravlet/converter/gx1002s.h"
 #include "platform/kernel/file_io.h"
 #include "tests/common/generated_files.h"
+#include "tests/common/recording_host.h"
 #include "tests/common/temp_dir.h"
 
 namespace gx1002s_test {
@@ -25,24 +26,12 @@ protected:
     void SetUp() override {
         reset_analysis_state(kGravletAnalysis);
         open_at_start_ = crt_open_count();
-        current_ = this;
-        host_.report_progress = &PadGeneratorTest::on_progress;
-        set_converter_host(&host_);
     }
 
     void TearDown() override {
-        set_converter_host(nullptr);
         set_pool_block_limit(-1);
-        current_ = nullptr;
         reset_analysis_state(kGravletAnalysis);
         EXPECT_EQ(crt_open_count(), open_at_start_);
-    }
-
-    static int on_progress(const char* item, int) {
-        PadGeneratorTest* t = current_;
-        t->reports_.push_back(item);
-        if (t->cancel_at_ >= 0 && static_cast<int>(t->reports_.size()) > t->cancel_at_) return -1;
-        return 0;
     }
 
     static std::string fixture_path(const std::string& name) {
@@ -106,11 +95,10 @@ protected:
     static bool exists(const std::string& path) { return file_exists(path); }
 
     TempDir dir_;
-    ConverterHost host_;
-    std::vector<std::string> reports_;
-    int cancel_at_ = -1;  // reports answered before the user cancels (-1 never)
+    RecordingHost host_;
+    std::vector<ProgressReport>& reports_ = host_.reports;
+    int& cancel_at_ = host_.cancel_at;
     int open_at_start_ = 0;
-    static inline PadGeneratorTest* current_ = nullptr;
 };
 
 }  // namespace gx1002s_test

@@ -109,7 +109,7 @@ TEST_F(PadVectors, ProgressGoesThroughTheHostWithCounters) {
     ASSERT_EQ(generate("numbered", g, "gx1000.err"), kPadDone);
     ASSERT_FALSE(reports_.empty());
     // "-mf" without values: a 'C' counter of width 4 per line of the source
-    EXPECT_EQ(reports_.front(), "C   1");
+    EXPECT_EQ(reports_.front().item, "C   1");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "platform/kernel/registry.h"
 #include "platform/user/winuser.h"
 #include "tests/common/registry_values.h"
+#include "tests/common/platform_home.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
@@ -170,21 +171,9 @@ TEST(GravletSettings, RecentFilesUseGravletsOffsets) {
 
 class GravletPlacementTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* old = std::getenv("PLATFORM_HOME");
-        had_home = old != nullptr;
-        if (old) saved_home = old;
-        ::setenv("PLATFORM_HOME", home.path().c_str(), 1);
-    }
-    void TearDown() override {
-        if (had_home) ::setenv("PLATFORM_HOME", saved_home.c_str(), 1);
-        else ::unsetenv("PLATFORM_HOME");
-    }
     static std::string value(const char* name) { return registry_value("Software\\KRT Gravlet95", name); }
 
-    TempDir home;
-    std::string saved_home;
-    bool had_home = false;
+    ScopedPlatformHome home;
 };
 
 TEST_F(GravletPlacementTest, ValuesLiveUnderGravletsKey) {

@@ -1,4 +1,4 @@
-// Shared ground for the converter nx1011s tests: a scratch directory, a
+// Shared ground for the converter nx1011s tests: a scratch directory, the
 // recording progress host, the argument vector of a generation run and
 // readers of the result files.
 #pragma once
@@ -16,38 +16,22 @@
 #include "notarix/converter/nx1011s.h"
 #include "platform/kernel/file_io.h"
 #include "tests/common/generated_files.h"
+#include "tests/common/recording_host.h"
 #include "tests/common/temp_dir.h"
 
 namespace nx1011s_test {
-
-struct ProgressReport {
-    std::string item;
-    int permille;
-};
 
 class ConverterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         reset_analysis_state(kNotarixAnalysis);
         open_at_start_ = crt_open_count();
-        current_ = this;
-        host_.report_progress = &ConverterTest::on_progress;
-        set_converter_host(&host_);
     }
 
     void TearDown() override {
-        set_converter_host(nullptr);
         set_pool_block_limit(-1);
-        current_ = nullptr;
         reset_analysis_state(kNotarixAnalysis);
         EXPECT_EQ(crt_open_count(), open_at_start_);
-    }
-
-    static int on_progress(const char* item, int permille) {
-        ConverterTest* t = current_;
-        t->reports_.push_back({item, permille});
-        if (t->cancel_at_ >= 0 && static_cast<int>(t->reports_.size()) > t->cancel_at_) return -1;
-        return 0;
     }
 
     static std::string fixture_path(const std::string& name) {
@@ -120,11 +104,10 @@ protected:
     static bool exists(const std::string& path) { return file_exists(path); }
 
     TempDir dir_;
-    ConverterHost host_;
-    std::vector<ProgressReport> reports_;
-    int cancel_at_ = -1;  // reports answered before the user cancels (-1 never)
+    RecordingHost host_;
+    std::vector<ProgressReport>& reports_ = host_.reports;
+    int& cancel_at_ = host_.cancel_at;
     int open_at_start_ = 0;
-    static inline ConverterTest* current_ = nullptr;
 };
 
 }  // namespace nx1011s_test

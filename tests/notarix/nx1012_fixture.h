@@ -9,27 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "common/analysis/converter_host.h"
 #include "common/analysis/scramble.h"
 #include "notarix/formatter/nx1012.h"
+#include "tests/common/recording_host.h"
 #include "tests/common/temp_dir.h"
 
 namespace nx1012_test {
-
-struct ShownBox {
-    std::string text;
-    std::string caption;
-};
-
-inline std::vector<ShownBox>& shown_boxes() {
-    static std::vector<ShownBox> boxes;
-    return boxes;
-}
-
-inline std::string& program_dir() {
-    static std::string dir;
-    return dir;
-}
 
 inline std::string fixture(const std::string& name) { return std::string(TEST_DATA_DIR) + "/nx1012/" + name; }
 
@@ -81,19 +66,11 @@ inline std::string join_lines(const std::vector<std::string>& lines) {
 
 class FormatterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        shown_boxes().clear();
-        program_dir() = dir_.path();
-        host_.show_message = [](const char* text, const char* caption) {
-            shown_boxes().push_back({text, caption});
-        };
-        host_.program_directory = [] { return program_dir(); };
-        set_converter_host(&host_);
-    }
-    void TearDown() override {
-        set_converter_host(nullptr);
-        fail_formatter_block_for_tests(false);
-    }
+    void SetUp() override { host_.program_directory = dir_.path(); }
+    void TearDown() override { fail_formatter_block_for_tests(false); }
+
+    std::vector<ShownBox>& shown_boxes() { return host_.boxes; }
+    std::string program_dir() const { return dir_.path(); }
 
     std::string path(const std::string& name) const { return dir_.path(name); }
 
@@ -112,7 +89,7 @@ protected:
     }
 
     TempDir dir_;
-    ConverterHost host_;
+    RecordingHost host_;
 };
 
 }  // namespace nx1012_test

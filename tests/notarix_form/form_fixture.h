@@ -9,21 +9,16 @@
 #include <vector>
 
 #include "common/analysis/analysis_state.h"
-#include "common/analysis/converter_host.h"
 #include "common/print/ruled_lines.h"
 #include "notarix/form/form_grid.h"
 #include "notarix/form/form_host.h"
 #include "notarix/form/layout_generator.h"
 #include "platform/kernel/file_io.h"
 #include "tests/common/generated_files.h"
+#include "tests/common/recording_host.h"
 #include "tests/common/temp_dir.h"
 
 namespace form_test {
-
-struct ProgressReport {
-    std::string item;
-    int permille;
-};
 
 inline std::string data_path(const std::string& name) { return std::string(TEST_DATA_DIR) + "/layout/" + name; }
 inline std::string default_form_path() { return std::string(TEST_DATA_DIR) + "/../../resources/notarix/nx1000.frm"; }
@@ -63,9 +58,6 @@ protected:
     void SetUp() override {
         reset_analysis_state(kNotarixAnalysis);
         open_at_start_ = crt_open_count();
-        current_ = this;
-        host_.report_progress = &FormTest::on_progress;
-        set_converter_host(&host_);
         set_form_host(FormHost{
             .show_status = [this](const std::string& text) { events_.push_back("status " + text); },
             .restore_status = [this] { events_.push_back("status default"); },
@@ -80,19 +72,10 @@ protected:
     }
 
     void TearDown() override {
-        set_converter_host(nullptr);
         set_form_host(FormHost{});
         free_form_grids();
         form_grids().code_set = kRuledLinesDosV;
-        current_ = nullptr;
         EXPECT_EQ(crt_open_count(), open_at_start_);
-    }
-
-    static int on_progress(const char* item, int permille) {
-        FormTest* t = current_;
-        t->reports_.push_back({item, permille});
-        if (t->cancel_at_ >= 0 && static_cast<int>(t->reports_.size()) > t->cancel_at_) return -1;
-        return 0;
     }
 
     // A file of the scratch directory with these bytes; its path.
@@ -120,13 +103,12 @@ protected:
     std::vector<std::string> fms_of(const std::string& form) { return scrambled_file_lines(with_extension(form, ".fms")); }
 
     TempDir dir_;
-    ConverterHost host_;
-    std::vector<ProgressReport> reports_;
+    RecordingHost host_;
+    std::vector<ProgressReport>& reports_ = host_.reports;
     std::vector<std::string> events_;
-    int cancel_at_ = -1;
+    int& cancel_at_ = host_.cancel_at;
 
 private:
-    inline static FormTest* current_ = nullptr;
     int open_at_start_ = 0;
 };
 

@@ -5,7 +5,6 @@
 
 #include <stdlib.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,13 +22,12 @@
 #include "notarix/viewer/settings_layout.h"
 #include "notarix/viewer/startup.h"
 #include "platform/automation/automation.h"
+#include "tests/common/platform_home.h"
 #include "tests/common/temp_dir.h"
 
 class NotarixTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (const char* old = ::getenv("PLATFORM_HOME")) saved_home_ = old;
-        ::setenv("PLATFORM_HOME", home.path().c_str(), 1);
         automation::reset();
         automation::set_screen_size(1024, 768);
         set_program_directory_override(program.path());
@@ -41,11 +39,6 @@ protected:
         if (started) finish_notarix();
         automation::reset();
         set_program_directory_override("");
-        if (saved_home_) {
-            ::setenv("PLATFORM_HOME", saved_home_->c_str(), 1);
-        } else {
-            ::unsetenv("PLATFORM_HOME");
-        }
     }
 
     void write_settings(const std::vector<uint8_t>& bytes) {
@@ -110,12 +103,9 @@ protected:
         return entry(static_cast<int>(argv.size()), argv.data());
     }
 
-    TempDir home;
+    ScopedPlatformHome home;
     TempDir program;
     TempDir dir;
     bool started = false;
     int exit_code = 0;
-
-private:
-    std::optional<std::string> saved_home_;
 };

@@ -80,7 +80,7 @@ protected:
         text += "OV:4\n";
         write_raw(dir.path("hand.lin"), text);
         write_raw(dir.path("hand.c"), "");
-        ASSERT_EQ(open_document(document_state(), dir.path("hand.c"), {}), 0);
+        ASSERT_EQ(open_document(document_state(), dir.path("hand.c"), {}, kNotarixDocument), 0);
         ASSERT_EQ(refresh_page_view(), 0);
     }
 
@@ -100,7 +100,7 @@ protected:
                   0);
         reset_clock_for_tests();
         reset_analysis_state(kNotarixAnalysis);
-        ASSERT_EQ(open_document(document_state(), source, {}), 0);
+        ASSERT_EQ(open_document(document_state(), source, {}, kNotarixDocument), 0);
         ASSERT_EQ(refresh_page_view(), 0);
     }
 

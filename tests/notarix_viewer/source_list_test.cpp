@@ -15,6 +15,7 @@
 #include "platform/automation/automation.h"
 #include "platform/gdi/drawing_log.h"
 #include "platform/user/shellapi.h"
+#include "tests/common/platform_home.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
@@ -38,9 +39,6 @@ bool contains(const std::string& text, const char* part) {
 class SourceListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // a fresh registry: placements of earlier runs must not leak in
-        if (const char* old = std::getenv("PLATFORM_HOME")) saved_home = old;
-        ::setenv("PLATFORM_HOME", home.path().c_str(), 1);
         automation::reset();
         automation::set_screen_size(1024, 768);
         document_state().reset();
@@ -66,11 +64,6 @@ protected:
         for (const char* name : {kSourceViewClass, kSourceControlClass, kSourceSeparatorClass, kSourceListClass,
                                  kSourceLineNoClass, kPageViewClass, "TestFrame"}) {
             UnregisterClassA(name, nullptr);
-        }
-        if (saved_home.empty()) {
-            ::unsetenv("PLATFORM_HOME");
-        } else {
-            ::setenv("PLATFORM_HOME", saved_home.c_str(), 1);
         }
     }
 
@@ -102,8 +95,7 @@ protected:
     }
 
     TempDir dir;
-    TempDir home;
-    std::string saved_home;
+    ScopedPlatformHome home;  // a fresh registry: placements of earlier runs must not leak in
     HWND frame = nullptr;
     std::string status;
 };
@@ -224,7 +216,7 @@ protected:
         DocumentHooks hooks;
         hooks.load_source_text = load_source_text;
         hooks.forget_source_marker = forget_source_marker;
-        ASSERT_EQ(open_document(document_state(), dir.path("doc.c"), hooks), 0);
+        ASSERT_EQ(open_document(document_state(), dir.path("doc.c"), hooks, kNotarixDocument), 0);
         ASSERT_EQ(refresh_page_view(), 0);
         ASSERT_NE(open_window(), nullptr);
     }

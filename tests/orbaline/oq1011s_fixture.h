@@ -16,45 +16,27 @@
 #include "orbaline/converter/oq1011s.h"
 #include "platform/kernel/file_io.h"
 #include "tests/common/generated_files.h"
+#include "tests/common/recording_host.h"
 #include "tests/common/temp_dir.h"
 
 namespace oq1011s_test {
-
-struct ProgressReport {
-    std::string item;
-    int permille;
-};
 
 class TreeGeneratorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         reset_analysis_state(kOrbalineAnalysis);
         open_at_start_ = crt_open_count();
-        current_ = this;
-        host_.report_progress = &TreeGeneratorTest::on_progress;
-        host_.program_directory = &TreeGeneratorTest::program_directory;
-        set_converter_host(&host_);
+        // the shipped support files are looked for here; tests keep it empty
+        host_.program_directory = dir_.path("program");
         crt_putenv("KRT=");
         crt_putenv((std::string(kCallTreeOptionVariable) + "=").c_str());
     }
 
     void TearDown() override {
-        set_converter_host(nullptr);
         set_pool_block_limit(-1);
-        current_ = nullptr;
         reset_analysis_state(kOrbalineAnalysis);
         EXPECT_EQ(crt_open_count(), open_at_start_);
     }
-
-    static int on_progress(const char* item, int permille) {
-        TreeGeneratorTest* t = current_;
-        t->reports_.push_back({item, permille});
-        if (t->cancel_at_ >= 0 && static_cast<int>(t->reports_.size()) > t->cancel_at_) return -1;
-        return 0;
-    }
-
-    // The shipped support files are looked for here; tests keep it empty.
-    static std::string program_directory() { return current_ != nullptr ? current_->dir_.path("program") : ""; }
 
     static std::string fixture_path(const std::string& name) {
         return std::string(TEST_DATA_DIR) + "/oq1011s/" + name;
@@ -107,11 +89,10 @@ protected:
     static bool exists(const std::string& path) { return file_exists(path); }
 
     TempDir dir_;
-    ConverterHost host_;
-    std::vector<ProgressReport> reports_;
-    int cancel_at_ = -1;  // reports answered before the user cancels (-1 never)
+    RecordingHost host_;
+    std::vector<ProgressReport>& reports_ = host_.reports;
+    int& cancel_at_ = host_.cancel_at;
     int open_at_start_ = 0;
-    static inline TreeGeneratorTest* current_ = nullptr;
 };
 
 }  // namespace oq1011s_test

@@ -3,37 +3,23 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
-#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/kernel/platform_home.h"
+#include "tests/common/platform_home.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
 
 class PlatformHome : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (int i = 0; i < 2; ++i)
-            if (const char* v = ::getenv(kNames[i])) saved_[i] = v;
-    }
-    void TearDown() override {
-        for (int i = 0; i < 2; ++i) {
-            if (saved_[i]) {
-                ::setenv(kNames[i], saved_[i]->c_str(), 1);
-            } else {
-                ::unsetenv(kNames[i]);
-            }
-        }
-    }
-
     TempDir dir_;
 
 private:
-    static constexpr const char* kNames[2] = {"PLATFORM_HOME", "HOME"};
-    std::optional<std::string> saved_[2];
+    ScopedVariable home_{"PLATFORM_HOME"};
+    ScopedVariable user_home_{"HOME"};
 };
 
 bool is_directory(const std::string& path) {

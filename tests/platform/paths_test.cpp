@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -128,4 +129,33 @@ TEST(CaseFallback, RelativePathsStartAtTheWorkingDirectory) {
     ASSERT_EQ(::chdir(saved), 0);
     EXPECT_EQ(resolved, "Data/In.c");
     EXPECT_EQ(dotted, "./Data/In.c");
+}
+
+TEST(CurrentDirectory, ChangedByASystemNameAndToldBack) {
+    TempDir dir;
+    make_dir(dir.path("Work"));
+    make_dir(dir.path("Work/Sub"));
+    const std::string saved = get_current_directory();
+    ASSERT_FALSE(saved.empty());
+
+    // backslashes and another case resolve as they do for files
+    EXPECT_NE(SetCurrentDirectoryA((dir.path() + "\\work\\SUB").c_str()), 0);
+    const std::string now = get_current_directory();
+    EXPECT_EQ(SetCurrentDirectoryA("missing-folder"), 0);
+    EXPECT_EQ(get_current_directory(), now) << "a failed change stays where it was";
+    EXPECT_EQ(SetCurrentDirectoryA(""), 0);
+    EXPECT_EQ(SetCurrentDirectoryA(nullptr), 0);
+
+    char small[4] = "abc";
+    const uint32_t needed = GetCurrentDirectoryA(sizeof small, small);
+    EXPECT_EQ(needed, now.size() + 1) << "too small a buffer is told the size it needs";
+    EXPECT_STREQ(small, "abc");
+    std::string buffer(needed, 'x');
+    EXPECT_EQ(GetCurrentDirectoryA(needed, buffer.data()), now.size());
+    EXPECT_STREQ(buffer.c_str(), now.c_str());
+
+    ASSERT_NE(SetCurrentDirectoryA(saved.c_str()), 0);
+    char resolved[4096];
+    ASSERT_NE(::realpath(dir.path("Work/Sub").c_str(), resolved), nullptr);
+    EXPECT_EQ(now, resolved);
 }

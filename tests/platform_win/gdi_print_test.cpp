@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "tests/common/pdf_pages.h"
-#include "tests/common/temp_dir.h"
+#include "tests/common/platform_home.h"
 #include "platform/gdi/drawing_log.h"
 #include "platform/gdi/port.h"
 #include "platform/gdi/print_manager.h"
@@ -29,26 +29,10 @@ std::string read_file(const std::string& path) {
 
 class PrintTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // a folder of its own: the tests of this file run in parallel processes
-        home = scratch.path();
-        const char* previous = std::getenv("PLATFORM_HOME");
-        saved_home = previous ? previous : "";
-        had_home = previous != nullptr;
-        setenv("PLATFORM_HOME", home.c_str(), 1);
-        clear_print_job_records();
-    }
-    void TearDown() override {
-        if (had_home) {
-            setenv("PLATFORM_HOME", saved_home.c_str(), 1);
-        } else {
-            unsetenv("PLATFORM_HOME");
-        }
-    }
-    TempDir scratch;
-    std::filesystem::path home;
-    std::string saved_home;
-    bool had_home = false;
+    void SetUp() override { clear_print_job_records(); }
+    // a folder of its own: the tests of this file run in parallel processes
+    ScopedPlatformHome scratch;
+    std::filesystem::path home{scratch.path()};
 };
 
 TEST_F(PrintTest, TwoPageJobGivesATwoPagePdf) {

@@ -58,7 +58,7 @@ protected:
     int index(const std::string& bytes) {
         write_raw(dir.path("doc.lin"), bytes);
         state.file_name = dir.path("doc.lin");
-        return index_document(state);
+        return index_document(state, kNotarixDocument);
     }
     std::vector<std::string> texts_of(int page) {
         TextsOfPage out;
@@ -82,7 +82,7 @@ TEST_F(DocumentTest, HeaderCheckGivesTheMessageToShow) {
     EXPECT_TRUE(state.file.is_open());
     EXPECT_EQ(state.page_count, 0);
     state.file_name = dir.path("none.lin");
-    EXPECT_EQ(index_document(state), kIndexCannotOpen);
+    EXPECT_EQ(index_document(state, kNotarixDocument), kIndexCannotOpen);
 }
 
 TEST_F(DocumentTest, PageIndexHoldsTrueOffsetsForCrLfAndLf) {
@@ -178,7 +178,7 @@ TEST_F(DocumentTest, OpeningBySourceName) {
     };
     hooks.fill_function_combo = [&] { ++fills; };
     state.linked_mode = false;
-    ASSERT_EQ(open_document(state, dir.path("prog.c"), hooks), 0);
+    ASSERT_EQ(open_document(state, dir.path("prog.c"), hooks, kNotarixDocument), 0);
     EXPECT_EQ(state.file_name, dir.path("prog.lin"));
     EXPECT_EQ(state.source_name, dir.path("prog.cpp")) << "the .c source is missing";
     EXPECT_EQ(state.source_extension, ".cpp");
@@ -195,12 +195,12 @@ TEST_F(DocumentTest, OpeningBySourceName) {
 
     close_document(state);
     EXPECT_FALSE(state.file.is_open());
-    EXPECT_EQ(open_document(state, "", hooks), -1) << "an empty name stays empty";
+    EXPECT_EQ(open_document(state, "", hooks, kNotarixDocument), -1) << "an empty name stays empty";
     EXPECT_EQ(state.file_name, "");
     EXPECT_FALSE(state.loaded);
 
     hooks.load_source_text = [] { return -1; };
-    EXPECT_EQ(open_document(state, dir.path("prog"), hooks), -1) << "the source cannot be loaded";
+    EXPECT_EQ(open_document(state, dir.path("prog"), hooks, kNotarixDocument), -1) << "the source cannot be loaded";
 }
 
 TEST_F(DocumentTest, SettingsAndHeaderFailuresOfAnOpen) {
@@ -214,12 +214,12 @@ TEST_F(DocumentTest, SettingsAndHeaderFailuresOfAnOpen) {
         if (mode == 1) status = text;
     };
     hooks.read_settings = [] { return -3; };
-    EXPECT_EQ(open_document(state, dir.path("bad.c"), hooks), -3);
+    EXPECT_EQ(open_document(state, dir.path("bad.c"), hooks, kNotarixDocument), -3);
     EXPECT_EQ(beeps, 1);
     hooks.read_settings = [] { return -4; };
-    EXPECT_EQ(open_document(state, dir.path("bad.c"), hooks), -4);
+    EXPECT_EQ(open_document(state, dir.path("bad.c"), hooks, kNotarixDocument), -4);
     hooks.read_settings = [] { return 0; };
-    EXPECT_EQ(open_document(state, dir.path("bad.c"), hooks), -1);
+    EXPECT_EQ(open_document(state, dir.path("bad.c"), hooks, kNotarixDocument), -1);
     EXPECT_EQ(status, format_text(lookup_message(618), dir.path("bad.lin").c_str()));
     EXPECT_FALSE(state.file.is_open());
 }
@@ -231,7 +231,7 @@ TEST_F(DocumentTest, ShiftJisNamesKeepTheirTrailBytes) {
     const std::string base = folder + "/\x95\x5c";
     write_raw(base + ".lin", make_document(pages_of(1), "\r\n"));
     write_raw(base + ".c", "");
-    ASSERT_EQ(open_document(state, base, {}), 0);
+    ASSERT_EQ(open_document(state, base, {}, kNotarixDocument), 0);
     EXPECT_EQ(state.file_name, base + ".lin");
     EXPECT_EQ(state.source_name, base + ".c");
     EXPECT_EQ(side_file_name(state, ".fss"), base + ".fss");

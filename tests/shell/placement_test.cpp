@@ -9,8 +9,8 @@
 
 #include "common/shell/window_placement.h"
 #include "platform/kernel/registry.h"
+#include "tests/common/platform_home.h"
 #include "tests/common/registry_values.h"
-#include "tests/common/temp_dir.h"
 
 namespace {
 
@@ -18,17 +18,7 @@ const PlacementProfile kProfile = {"Software\\KRT Notarix95"};
 
 class PlacementTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* old = std::getenv("PLATFORM_HOME");
-        saved_home = old ? old : "";
-        had_home = old != nullptr;
-        ::setenv("PLATFORM_HOME", home.path().c_str(), 1);
-    }
-    void TearDown() override {
-        if (had_home) ::setenv("PLATFORM_HOME", saved_home.c_str(), 1);
-        else ::unsetenv("PLATFORM_HOME");
-        EXPECT_EQ(platform_open_registry_keys(), 0);
-    }
+    void TearDown() override { EXPECT_EQ(platform_open_registry_keys(), 0); }
 
     static void set_value(const char* name, const std::string& text) {
         HKEY key = nullptr;
@@ -48,9 +38,7 @@ protected:
         return text;
     }
 
-    TempDir home;
-    std::string saved_home;
-    bool had_home = false;
+    ScopedPlatformHome home;
 };
 
 const WindowPlacement kDefaults = {10, 10, 880, 600};

@@ -18,6 +18,7 @@
 #include "platform/automation/automation.h"
 #include "platform/kernel/registry.h"
 #include "platform/user/winuser.h"
+#include "tests/common/platform_home.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
@@ -33,10 +34,6 @@ const std::string kSo = "\x83\x5c";
 class ErrorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* old = std::getenv("PLATFORM_HOME");
-        saved_home = old ? old : "";
-        had_home = old != nullptr;
-        ::setenv("PLATFORM_HOME", home.path().c_str(), 1);
         automation::reset();
         generation_error_window().reset();
         summary_window().reset();
@@ -58,8 +55,6 @@ protected:
         generation_error_window().reset();
         summary_window().reset();
         shell_windows_setup().reset();
-        if (had_home) ::setenv("PLATFORM_HOME", saved_home.c_str(), 1);
-        else ::unsetenv("PLATFORM_HOME");
         EXPECT_EQ(platform_open_registry_keys(), 0);
     }
 
@@ -77,10 +72,8 @@ protected:
         return RECT{p.x, p.y, p.x + r.right - r.left, p.y + r.bottom - r.top};
     }
 
-    TempDir home;
+    ScopedPlatformHome home;
     TempDir files;
-    std::string saved_home;
-    bool had_home = false;
     HWND frame = nullptr;
     HWND entered = nullptr;
 };

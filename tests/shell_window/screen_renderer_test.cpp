@@ -66,7 +66,7 @@ protected:
         }
         write_raw(dir.path("doc.lin"), bytes);
         document.file_name = dir.path("doc.lin");
-        ASSERT_EQ(index_document(document), kIndexOk);
+        ASSERT_EQ(index_document(document, kNotarixDocument), kIndexOk);
     }
 
     TempDir dir;

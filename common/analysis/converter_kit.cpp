@@ -1,0 +1,249 @@
+#include "common/analysis/converter_kit.h"
+
+#include <cstdio>
+
+#include "common/analysis/option_numbers.h"
+#include "common/analysis/preprocessor.h"
+#include "common/analysis/support.h"
+#include "common/analysis/text_utils.h"
+#include "platform/kernel/file_io.h"
+
+// NOTARIX reads "a:b[:[c][:d]]", GRAVLET "a:b[:c[:d]]", ORBALINE
+// "[a[:b[:c[:d]]]]"; GRAVLET cuts its control lines to a 1024-byte buffer.
+const ConverterProfile kNotarixConverter = {
+    .analysis = &kNotarixAnalysis,
+    .counter = {.fields_required = 2, .width_may_be_empty = true},
+    .include_option_may_be_empty = true,
+    .control_line_limit = 0,
+};
+const ConverterProfile kGravletConverter = {
+    .analysis = &kGravletAnalysis,
+    .counter = {.fields_required = 2, .width_may_be_empty = false},
+    .include_option_may_be_empty = false,
+    .control_line_limit = 1023,
+};
+const ConverterProfile kOrbalineConverter = {
+    .analysis = &kOrbalineAnalysis,
+    .counter = {.fields_required = 1, .width_may_be_empty = false},
+    .include_option_may_be_empty = true,
+    .control_line_limit = 0,
+};
+
+// --- the run's frame ------------------------------------------------------------
+
+void begin_converter_run(const ConverterProfile& profile) {
+    const int pool_limit = g_analysis.pool_fail_after;
+    reset_analysis_state(*profile.analysis);
+    g_analysis.pool_fail_after = pool_limit;
+}
+
+void end_converter_run() {
+    close_all_source_files();
+    if (g_analysis.current.handle >= 0) close_source_file();
+    g_analysis.hooks = AnalysisHooks{};
+    free_pool();
+}
+
+// --- counter option -------------------------------------------------------------
+
+namespace {
+
+// The numbers of a counter element in the order they are written, with the
+// range each is clamped to.
+struct CounterField {
+    int CounterOption::*value;
+    int low;
+    int high;
+};
+constexpr CounterField kCounterFields[4] = {
+    {&CounterOption::first, 0, 99},
+    {&CounterOption::second, 0, 199},
+    {&CounterOption::width, 1, 60},
+    {&CounterOption::step, 1, 100},
+};
+constexpr int kWidthField = 2;
+
+}  // namespace
+
+bool parse_counter_option(std::string_view rest, const CounterGrammar& grammar, CounterOption& counter) {
+    counter = CounterOption{};
+    counter.mode = 1;
+    if (!rest.empty() && (rest[0] == 'h' || rest[0] == 'f')) {
+        counter.mode = rest[0] == 'h' ? 2 : 3;
+        rest.remove_prefix(1);
+    }
+    if (rest.empty()) return true;
+    size_t pos = 0;
+    for (int i = 0; i < 4; ++i) {
+        const int value = read_number(rest, pos);
+        if (value >= 0) {
+            counter.*kCounterFields[i].value = clamp_int(value, kCounterFields[i].low, kCounterFields[i].high);
+        } else if (!(i == kWidthField && grammar.width_may_be_empty)) {
+            return false;
+        }
+        if (pos == rest.size()) return i + 1 >= grammar.fields_required;
+        if (rest[pos] != ':') return false;
+        ++pos;
+    }
+    return false;
+}
+
+std::string counter_text(const CounterOption& counter, char letter, int value) {
+    char buffer[96];
+    if (counter.mode == 1)
+        std::snprintf(buffer, sizeof buffer, "%*d", counter.width, value);
+    else
+        std::snprintf(buffer, sizeof buffer, "%c%*d", letter, counter.width > 1 ? counter.width - 1 : 0, value);
+    return buffer;
+}
+
+bool counter_due(const CounterOption& counter, int line, int force) {
+    return force == 1 || (line - 1) % counter.step == 0;
+}
+
+// --- options handed to the analysis --------------------------------------------
+
+bool parse_include_option(std::string_view rest, const ConverterProfile& profile, AnalysisOptions& options) {
+    static constexpr int kHighest[3] = {2, 2, 1};
+    if (rest.size() > 3 || (rest.empty() && !profile.include_option_may_be_empty)) return false;
+    for (size_t i = 0; i < rest.size(); ++i)
+        if (!is_digit(rest[i]) || rest[i] - '0' > kHighest[i]) return false;
+    int* const targets[3] = {&options.include_quoted, &options.include_angle, &options.asm_handling};
+    for (size_t i = 0; i < rest.size(); ++i) *targets[i] = rest[i] - '0';
+    return true;
+}
+
+void apply_analysis_options(const AnalysisOptions& options, const CounterOption& counter) {
+    AnalysisSettings& a = g_analysis.settings;
+    a.include_mode_quoted = options.include_quoted;
+    a.include_mode_angle = options.include_angle;
+    a.asm_setting = options.asm_handling;
+    a.control_macro_mode = options.macro_level;
+    a.conditional_mode = options.conditional_mode;
+    a.verbosity = options.verbosity;
+    a.progress_flag = counter.on() ? 1 : 0;
+}
+
+// --- "-D" macros ----------------------------------------------------------------
+
+std::vector<std::string_view> macro_option_texts(int argc, char** argv) {
+    std::vector<std::string_view> texts;
+    for (int i = 1; i < argc && argv != nullptr; ++i) {
+        if (argv[i] == nullptr) continue;
+        std::string_view element(argv[i]);
+        if (element.size() > 2 && element.substr(0, 2) == "-D") texts.push_back(element.substr(2));
+    }
+    return texts;
+}
+
+int define_macro_options(const std::vector<std::string_view>& texts) {
+    int failure = kCodeOk;
+    for (std::string_view text : texts) {
+        const size_t eq = text.find('=');
+        const std::string_view name = text.substr(0, eq);
+        if (name.empty()) continue;
+        const std::string_view body = eq == std::string_view::npos ? std::string_view{} : text.substr(eq + 1);
+        const int r = define_macro(name, body);
+        if (r > -50) continue;
+        if (r == kCodeNoMemory || r == kCodeNoMemoryConverter) {
+            failure = kCodeNoMemoryConverter;
+        } else if (r == kCodeCannotWrite) {
+            g_analysis.failing_file_number = get_file_number(g_analysis.error_file.c_str());
+            failure = kCodeCannotWrite;
+        } else {
+            failure = -100;
+        }
+    }
+    return failure;
+}
+
+// --- control files --------------------------------------------------------------
+
+bool can_read_file(const std::string& path) {
+    const int handle = open_tracked_file(path.c_str(), "r");
+    if (handle < 0) return false;
+    close_tracked_file(handle);
+    return true;
+}
+
+bool read_control_text(const std::string& path, std::string& content) {
+    content.clear();
+    int handle = open_tracked_file(path.c_str(), "r");
+    if (handle < 0) return false;
+    char block[8192];
+    bool ok = true;
+    for (;;) {
+        const int got = crt_read(handle, block, sizeof block);
+        if (got < 0) ok = false;
+        if (got <= 0) break;
+        content.append(block, static_cast<size_t>(got));
+    }
+    close_tracked_file(handle);
+    return ok;
+}
+
+bool read_control_lines(const std::string& path, const ConverterProfile& profile, std::vector<std::string>& lines) {
+    lines.clear();
+    std::string content;
+    if (!read_control_text(path, content)) return false;
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string_view line = std::string_view(content).substr(start, end - start);
+        start = end + 1;
+        // text mode has turned CR LF into LF; a CR still there is a stray one
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const size_t limit = profile.control_line_limit;
+        if (limit > 0 && line.size() > limit)
+            line = line.substr(0, static_cast<size_t>(char_boundary_at_or_before(line, static_cast<int>(limit))));
+        lines.emplace_back(line);
+    }
+    return true;
+}
+
+bool split_keyword_line(std::string_view line, bool key_to_equals, std::string& key, std::string& value) {
+    if (line.empty() || is_identifier_start(static_cast<unsigned char>(line[0])) == 0) return false;
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    const int key_end = skip_identifier(line, 0);
+    int eq = skip_blanks(line, key_end);
+    if (byte_at(line, eq) == '=') {
+        key.assign(line.substr(0, static_cast<size_t>(key_end)));
+    } else {
+        if (!key_to_equals || (eq = find_char(line, '=')) < 0) return false;
+        std::string_view before = line.substr(0, static_cast<size_t>(eq));
+        while (!before.empty() && before.back() == ' ') before.remove_suffix(1);
+        key.assign(before);
+    }
+    const int value_start = skip_blanks(line, eq + 1);
+    if (value_start >= static_cast<int>(line.size())) return false;
+    value.assign(line.substr(static_cast<size_t>(value_start)));
+    return true;
+}
+
+// --- texts ----------------------------------------------------------------------
+
+std::vector<std::string_view> split_at_top_level_commas(std::string_view text) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    std::vector<std::string_view> parts;
+    int depth = 0;
+    size_t from = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (map[i] != 0) continue;
+        const char c = text[i];
+        if (c == '(' || c == '[' || c == '{') ++depth;
+        if (c == ')' || c == ']' || c == '}') --depth;
+        if (c == ',' && depth == 0) {
+            parts.push_back(text.substr(from, i - from));
+            from = i + 1;
+        }
+    }
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+std::string base_name_of(const std::string& path) {
+    const int cut = find_last_path_separator(path.c_str());
+    return cut >= 0 ? path.substr(static_cast<size_t>(cut) + 1) : path;
+}

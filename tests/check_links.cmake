@@ -1,0 +1,26 @@
+# Fails when a converter library reaches a library of the viewer shell or of
+# the window layer: the converters run inside tests and tools without windows.
+# LINKS holds "library:linked,linked,..." entries; FORBIDDEN the libraries
+# none of them may reach.
+cmake_minimum_required(VERSION 3.25)
+set(failed FALSE)
+foreach(entry IN LISTS LINKS)
+    string(REPLACE ":" ";" parts "${entry}")
+    list(GET parts 0 library)
+    list(LENGTH parts count)
+    set(linked)
+    if(count GREATER 1)
+        list(GET parts 1 joined)
+        string(REPLACE "," ";" linked "${joined}")
+    endif()
+    foreach(name IN LISTS FORBIDDEN)
+        if(name IN_LIST linked)
+            message(SEND_ERROR "${library} links ${name}")
+            set(failed TRUE)
+        endif()
+    endforeach()
+endforeach()
+if(failed)
+    message(FATAL_ERROR "a converter library reaches the viewer shell")
+endif()
+message(STATUS "no converter library reaches the viewer shell")
