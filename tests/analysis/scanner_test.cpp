@@ -157,6 +157,25 @@ TEST_F(ScannerTest, ElseWithoutIfIsAWarningAndScanningGoesOn) {
     EXPECT_EQ(g_analysis.warnings_flag, 1);
 }
 
+// An else looks back over at most ten comment lines for its if.
+TEST_F(ScannerTest, ElseAfterTenCommentLinesIsJoinedAfterElevenItStandsAlone) {
+    auto source = [](int comment_lines) {
+        std::string text = "void f(void)\n{\n    if (a) x();\n";
+        for (int i = 0; i < comment_lines; ++i) text += "    /* c" + std::to_string(i) + " */\n";
+        return text + "    else y();\n}\n";
+    };
+    Units ten = units(source(10));
+    ASSERT_EQ(ten.size(), 7u);
+    EXPECT_EQ(ten[4], "4 1 else | /* c0 c1 c2 c3 c4 c5 c6 c7 c8 c9 */");
+    EXPECT_EQ(errors(), "");
+
+    Units eleven = units(source(11));
+    EXPECT_EQ(eleven, (Units{"1 0 void f(void)", "2 0 {", "3 1 if (a)", "3 2 x();", "4 1  | /* c0 */",
+                             "4 1  | /* c1 c2 c3 c4 c5 c6 c7 c8 c9 c10 */", "15 1 else [-109]", "15 2 y();",
+                             "16 0 }"}));
+    EXPECT_EQ(errors(), std::string("src.c       (  15) : W109 : ") + kMsgElseWithoutIf + "\r\n");
+}
+
 TEST_F(ScannerTest, ExternCBlockKeepsDeclarationsAtDepthZero) {
     EXPECT_EQ(units("extern \"C\" {\n"
                     "int a(void);\n"

@@ -32,6 +32,10 @@ TEST_F(Nx1011sGolden, HeadedCommentsInSeveralStyles) {
     EXPECT_FALSE(exists(error_file()));
 }
 
+// Items that name no parameter are retagged, whichever of the three headings
+// brought them.
+TEST_F(Nx1011sGolden, ExternalOutputsAndUpdatesAreRetagged) { expect_results("external", kFunctionSpecDone); }
+
 TEST_F(Nx1011sGolden, HeadSplitAndRepeatedTags) { expect_results("split", kFunctionSpecDone, "-H1", "-fr"); }
 
 TEST_F(Nx1011sGolden, LeadingContinuationAndNoRetagging) {

@@ -82,6 +82,22 @@ TEST_F(Nx1011sStatus, MacroOptionReachesTheSource) {
     EXPECT_EQ(split_lines(read_raw(with_extension(source, ".flt"))).size(), 2u);
 }
 
+// The viewer's highest macro level: a macro whose body ends in ";" is then
+// substituted, so its use is no longer taken for a function head.
+TEST_F(Nx1011sStatus, MacroLevelFourSubstitutesStatementMacros) {
+    std::string source = dir_.path("ctl.c");
+    write_raw(source, "#define PROTO(name) int name(void);\n\nPROTO(helper)\nint use(void)\n{\n    return helper();\n}\n");
+    auto vector = [&](const std::string& level) {
+        return std::vector<std::string>{"nx1011s", source, "-e" + error_file(), "-v0", "-i10", level, "-X8417"};
+    };
+    ASSERT_EQ(run(vector("-d4")), kFunctionSpecDone);
+    EXPECT_EQ(read_raw(with_extension(source, ".flt")),
+              "-----< C function list >-----\r\nctl.c        #    4  use              : use\r\n");
+    ASSERT_EQ(run(vector("-d3")), kFunctionSpecDone);
+    EXPECT_EQ(split_lines(read_raw(with_extension(source, ".flt")))[1],
+              "ctl.c        #    3  PROTO            : PROTO\r");
+}
+
 TEST_F(Nx1011sStatus, SourceWithoutExtensionIsReadAsC) {
     copy_fixture("split.c");
     std::string named = dir_.path("split");
