@@ -168,6 +168,23 @@ TEST_F(PadStatus, UnbalancedBracesAreErrors) {
     EXPECT_FALSE(exists(with_extension(source, ".tmp")));
 }
 
+// A row outside every function is an error; its message names the row's own
+// line while the reader is at most fifteen lines past it.
+TEST_F(PadStatus, RowOutsideAFunctionNamesItsLineUpToFifteenLinesBack) {
+    auto stray_block = [&](int blank_lines) {
+        return write_source("f.c", "{\n    x(); /* call */\n" + std::string(static_cast<size_t>(blank_lines), '\n') +
+                                       "}\nvoid f(void)\n{\n}\n");
+    };
+    // 関数開始の形式が誤っています。
+    const std::string text = "E064 : \x8A\xD6\x90\x94\x8A\x4A\x8E\x6E\x82\xCC\x8C\x60\x8E\xAE\x82\xAA\x8C\xEB\x82\xC1"
+                             "\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42\r\n";
+    // the reader holds the line after the "}": 17, fifteen past line 2
+    EXPECT_EQ(run_with(stray_block(13), {}), kPadErrors);
+    EXPECT_EQ(read_raw(error_file()), "f.c         (   2) : " + text);
+    EXPECT_EQ(run_with(stray_block(14), {}), kPadErrors);
+    EXPECT_EQ(read_raw(error_file()), "f.c         (  18) : " + text);
+}
+
 TEST_F(PadStatus, TwentyFirstNestedDoIsASyntaxError) {
     std::string text = "void f(void)\n{\n";
     for (int i = 0; i < 21; ++i) text += "do {   /* loop */\n";
