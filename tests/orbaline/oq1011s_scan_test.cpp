@@ -211,6 +211,25 @@ TEST_F(Oq1011sScan, LongCrossReferenceLinesWrap) {
     EXPECT_EQ(lines[3].compare(0, 6, "      "), 0);
 }
 
+// Six entries "  a.c NN(<16 characters>)" fill the 160 columns exactly.
+TEST_F(Oq1011sScan, CrossReferenceLineOfExactlyOneHundredSixtyColumnsStaysWhole) {
+    auto entries_of = [&](const std::string& last_name) {
+        std::string text = "int main(void)\n{\n" + std::string(7, '\n');
+        for (int i = 1; i <= 5; ++i) text += "    function_name_0" + std::to_string(i) + "();\n";
+        write_raw(dir_.path("a.c"), text + "    " + last_name + "();\n}\n");
+        std::string list = dir_.path("a.nam");
+        write_raw(list, "a.c\n");
+        EXPECT_EQ(run({"oq1011s", "-s", "-r", "-X8439", "-Fe" + error_file(), "[" + list + "]"}), kCallTreeDone);
+        std::vector<std::string> lines = unscrambled_lines(with_extension(list, ".trd"));
+        return std::vector<std::string>(lines.begin() + 2, lines.end());
+    };
+    std::string five;
+    for (int i = 1; i <= 5; ++i) five += "  a.c " + std::to_string(9 + i) + "(function_name_0" + std::to_string(i) + ")";
+    EXPECT_EQ(entries_of("function_name_06"), std::vector<std::string>{"    " + five + "  a.c 15(function_name_06)"});
+    EXPECT_EQ(entries_of("function_name_006"),
+              (std::vector<std::string>{"    " + five, "      a.c 15(function_name_006)"}));
+}
+
 TEST_F(Oq1011sScan, DepthLimitOnALongChain) {
     std::string text = "int main(void)\n{\n    f1();\n}\n";
     for (int i = 1; i <= 12; ++i)
