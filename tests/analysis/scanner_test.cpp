@@ -305,6 +305,31 @@ TEST_F(ScannerTest, OverlongStatementIsCutKeepingItsEnd) {
     EXPECT_NE(errors().find("W106 : "), std::string::npos);
 }
 
+// A joined statement or comment may take 1023 bytes; at 1024 the statement
+// is cut to its first bytes and brackets, the comment to its first 250.
+TEST_F(ScannerTest, JoinedStatementAndCommentAtTheBufferSize) {
+    auto statement = [&](int b_count) {
+        return units("void f(void)\n{\n    x = " + std::string(500, 'a') + " +\n    " +
+                     std::string(static_cast<size_t>(b_count), 'b') + ";\n}\n");
+    };
+    const std::string whole = "x = " + std::string(500, 'a') + " + " + std::string(515, 'b') + ";";
+    ASSERT_EQ(whole.size(), 1023u);
+    EXPECT_EQ(statement(515)[2], "3 1 " + whole);
+    EXPECT_EQ(errors(), "");
+    Units cut = statement(516);
+    EXPECT_EQ(cut[2], "3 1 x = " + std::string(96, 'a') + " ;");
+    EXPECT_EQ(errors(), std::string("src.c       (   4) : W106 : ") + kMsgLineTooLong + "\r\n");
+
+    auto comment = [&](int d_count) {
+        Units got = units("int f(int a, /*" + std::string(500, 'c') + "*/\n      int b) /*" +
+                          std::string(static_cast<size_t>(d_count), 'd') + "*/\n{\n}\n");
+        std::string head = "1 0 int f(int a, int b) | ";
+        return got[0].substr(0, head.size()) == head ? got[0].substr(head.size()) : got[0];
+    };
+    EXPECT_EQ(comment(519), "/*" + std::string(500, 'c') + std::string(519, 'd') + "*/");
+    EXPECT_EQ(comment(520), "/*" + std::string(248, 'c'));
+}
+
 TEST_F(ScannerTest, UnitsOfIncludedFilesAreSkipped) {
     write("header.h", "int in_header(void);\nint in_header_too;\n");
     EXPECT_EQ(units("#include \"header.h\"\nint after;\n"), (Units{"2 0 int after;"}));
