@@ -210,6 +210,26 @@ TEST_F(Nx1011sStatus, CounterNewlineAndStep) {
     EXPECT_EQ(items, (std::vector<std::string>{"     0", "( 1/ 1:split.c   )", "C    1\n", "C   21\n"}));
 }
 
+// The counter's width stops at 60 columns and its step at every 100th line.
+TEST_F(Nx1011sStatus, CounterWidthAndStepAreClamped) {
+    std::string source = dir_.path("lines.c");
+    write_raw(source, std::string(250, '\n') + "int f(void)\n{\n}\n");
+    auto items = [&](const std::string& option) {
+        reports_.clear();
+        EXPECT_EQ(run({"nx1011s", source, "-X8417", option}), kFunctionSpecDone) << option;
+        std::vector<std::string> out;
+        for (const ProgressReport& r : reports_) out.push_back(r.item);
+        return out;
+    };
+    const std::vector<std::string> every_hundred = {"    1", "  101", "  201"};
+    EXPECT_EQ(items("-m1:0:5:100"), every_hundred);
+    EXPECT_EQ(items("-m1:0:5:101"), every_hundred);
+    const std::vector<std::string> sixty_wide = {std::string(59, ' ') + "1", std::string(57, ' ') + "101",
+                                                 std::string(57, ' ') + "201"};
+    EXPECT_EQ(items("-m1:0:60:100"), sixty_wide);
+    EXPECT_EQ(items("-m1:0:61:100"), sixty_wide);
+}
+
 TEST_F(Nx1011sStatus, KeywordFileFirstValueWinsAndMissingFileIsDefault) {
     std::string source = dir_.path("kw.c");
     write_raw(source, "/* WHAT : first word */\n/* PURPOSE : second word */\nvoid k(void)\n{\n}\n");

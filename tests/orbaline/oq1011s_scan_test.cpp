@@ -143,6 +143,25 @@ TEST_F(Oq1011sScan, OptionWordsFromTheEnvironmentAreNotDefined) {
     EXPECT_EQ(run(tree_vector(list, {"-D"})), kCallTreeBadCall);
 }
 
+// The variable's value stays below 1023 bytes, and its words, with the
+// vector, within the 64 entries of the argument table.
+TEST_F(Oq1011sScan, OptionWordsFromTheEnvironmentWithinTheirLimits) {
+    write_raw(dir_.path("env.c"), "int base(void)\n{\n}\n");
+    std::string list = dir_.path("env.nam");
+    write_raw(list, "env.c\n");
+    auto with_words = [&](const std::string& value) {
+        crt_putenv((std::string(kCallTreeOptionVariable) + "=" + value).c_str());
+        return run(tree_vector(list, {"-D"}));
+    };
+    EXPECT_EQ(with_words("-W3" + std::string(1019, ' ')), kCallTreeDone);
+    EXPECT_EQ(with_words("-W3" + std::string(1020, ' ')), kCallTreeBadCall);
+    const size_t room = 64 - tree_vector(list, {"-D"}).size();
+    std::string words;
+    for (size_t i = 0; i < room; ++i) words += "-W3 ";
+    EXPECT_EQ(with_words(words), kCallTreeDone);
+    EXPECT_EQ(with_words(words + "-W3"), kCallTreeBadCall);
+}
+
 TEST_F(Oq1011sScan, PrepassMakesLaterFunctionsKnown) {
     write_raw(dir_.path("cb.c"),
               "int main(void)\n{\n    install(on_event);\n}\nvoid on_event(int e)\n{\n}\n");

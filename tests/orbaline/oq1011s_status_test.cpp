@@ -155,6 +155,31 @@ TEST_F(Oq1011sStatus, MissingListOrSource) {
     EXPECT_NE(error_text().find(" : E056 : "), std::string::npos);
 }
 
+// The output counter's width stops at 60 columns (a letter and 59 for the
+// count) and its step at every 100th line.
+TEST_F(Oq1011sStatus, CounterWidthAndStepAreClamped) {
+    std::string text = "int main(void)\n{\n";
+    for (int i = 0; i < 249; ++i) text += "    u" + std::to_string(i) + "();\n";
+    write_raw(dir_.path("wide.c"), text + "}\n");
+    std::string list = dir_.path("wide.nam");
+    write_raw(list, "wide.c\n");
+    auto counters = [&](const std::string& option) {
+        reports_.clear();
+        EXPECT_EQ(run(tree_vector(list, {option})), kCallTreeDone) << option;
+        std::vector<std::string> out;
+        for (const ProgressReport& r : reports_)
+            if (!r.item.empty() && r.item[0] == 'O') out.push_back(r.item);
+        return out;
+    };
+    // node lines count from the file's line 2
+    const std::vector<std::string> every_hundred = {"O 101", "O 201"};
+    EXPECT_EQ(counters("-mf0:0:5:100"), every_hundred);
+    EXPECT_EQ(counters("-mf0:0:5:101"), every_hundred);
+    const std::vector<std::string> sixty_wide = {"O" + std::string(56, ' ') + "101", "O" + std::string(56, ' ') + "201"};
+    EXPECT_EQ(counters("-mf0:0:60:100"), sixty_wide);
+    EXPECT_EQ(counters("-mf0:0:61:100"), sixty_wide);
+}
+
 TEST_F(Oq1011sStatus, CancelKeepsTheOldResults) {
     std::string list = basic_list();
     plant_old_results(list);
