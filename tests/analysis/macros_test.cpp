@@ -71,8 +71,25 @@ TEST_F(Macros, Paste) {
     handle_define_directive("#define SPACED(a, b) a ## b");
     handle_define_directive("#define LIT(a) \"##\" a");
     EXPECT_EQ(expanded("CAT(x, y)"), "xy");
-    EXPECT_EQ(expanded("SPACED(x, y)"), "x  y");
     EXPECT_EQ(expanded("LIT(z)"), "\"##\" z");
+}
+
+// The blanks around two number signs go with them, as in C.
+TEST_F(Macros, SpacedPasteJoinsTheWords) {
+    handle_define_directive("#define SPACED(a, b) a ## b");
+    handle_define_directive("#define PREFIXED(F) __GLIBC_USE_ ## F");
+    handle_define_directive("#define KEEP(a) \" ## \" a  ##  _tail x");
+    EXPECT_EQ(expanded("SPACED(x, y)"), "xy");
+    EXPECT_EQ(expanded("PREFIXED(ISOC2X)"), "__GLIBC_USE_ISOC2X");
+    // within a literal the signs and blanks stay; outside, after it, they go
+    EXPECT_EQ(expanded("KEEP(v)"), "\" ## \" v_tail x");
+    const std::string path = write_source("glibc.c",
+                                          "#define __GLIBC_USE(F) __GLIBC_USE_ ## F\n"
+                                          "#define __GLIBC_USE_ISOC2X 1\n"
+                                          "#if __GLIBC_USE (ISOC2X)\nyes;\n#else\nno;\n#endif\n");
+    EXPECT_EQ(run_codes(path), (Codes{"", "", "", "yes;", "", "", ""}));
+    EXPECT_EQ(last_code_, -1);
+    EXPECT_FALSE(error_file_exists());
 }
 
 TEST_F(Macros, ArgumentsAreSplitAtTheOuterLevel) {
