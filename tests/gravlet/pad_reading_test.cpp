@@ -26,6 +26,19 @@ TEST_F(PadReading, DashCommentLinesJoinTheStatementBefore) {
     EXPECT_EQ(rows[4], "+N:first second");
 }
 
+// Paths are cut at "\\" and "/" alike, so the keyword file is found beside
+// an error file named either way.
+TEST_F(PadReading, KeywordFileBesideTheErrorFileWhicheverSeparator) {
+    write_raw(dir_.path("gx1000.kwd"), "FUNCTION = PURPOSE\n");
+    std::string source = write_source("k.c", "/* PURPOSE : counts */\nvoid f(void)\n{\n}\n");
+    for (const std::string& error : {dir_.path() + "/gx1000.err", dir_.path() + "\\gx1000.err"}) {
+        ASSERT_EQ(run({"gx1002s", source, "-X8462", "-e" + error}), kPadDone) << error;
+        std::vector<std::string> rows = rows_of(with_extension(source, ".pds"));
+        ASSERT_GE(rows.size(), 3u);
+        EXPECT_EQ(rows[0], "@f counts") << error;
+    }
+}
+
 TEST_F(PadReading, BarJoinerMarksTheJoin) {
     std::vector<std::string> rows =
         convert("void f(void)\n{\n    a = 1;      /* first */\n                /*-second */\n}\n", {"-Yc"});
