@@ -200,12 +200,31 @@ TEST_F(Oq1011sStatus, ResultThatCannotBePutInPlace) {
     EXPECT_FALSE(exists(with_extension(list, ".tmf")));
 }
 
-TEST_F(Oq1011sStatus, ErrorThatDidNotStopTheRunIsReported) {
+// A scanner error ends the run and keeps the earlier results.
+TEST_F(Oq1011sStatus, ScannerErrorEndsTheRun) {
     std::string list = dir_.path("odd.nam");
-    write_raw(dir_.path("odd.c"), "int f(void)\n{\n    g();\n}\n}\nint h(void)\n{\n    f();\n}\n");
+    write_raw(list, "odd.c\n");
+    const std::vector<std::pair<std::string, std::string>> sources = {
+        {"int f(void)\n{\n    g();\n}\n}\nint h(void)\n{\n    f();\n}\n", " : E111 : "},
+        {"#if 1 +\nint f(void)\n{\n}\n#endif\nint h(void)\n{\n    f();\n}\n", " : E113 : "},
+    };
+    for (const auto& [source, message] : sources) {
+        write_raw(dir_.path("odd.c"), source);
+        plant_old_results(list);
+        EXPECT_EQ(run(tree_vector(list)), kCallTreeErrors) << message;
+        EXPECT_NE(error_text().find("odd.c       (   "), std::string::npos);
+        EXPECT_NE(error_text().find(message), std::string::npos);
+        expect_old_results(list);
+    }
+}
+
+// A statement that cannot be split is reported and read past.
+TEST_F(Oq1011sStatus, SyntaxErrorInABodyIsReadPast) {
+    std::string list = dir_.path("odd.nam");
+    write_raw(dir_.path("odd.c"), "int f(void)\n{\n    x = (1));\n    g();\n}\nint h(void)\n{\n    f();\n}\n");
     write_raw(list, "odd.c\n");
     EXPECT_EQ(run(tree_vector(list)), kCallTreeWarnings);
-    EXPECT_NE(error_text().find(" : E111 : "), std::string::npos);
+    EXPECT_NE(error_text().find("odd.c       (   3) : E107 : "), std::string::npos);
     std::vector<std::string> tree = unscrambled_lines(with_extension(list, ".trd"));
     ASSERT_EQ(tree.size(), 4u);  // h, f under it, g under f
     EXPECT_EQ(tree[1].substr(0, 7), "1+h    ");
