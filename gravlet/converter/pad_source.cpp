@@ -249,10 +249,7 @@ int read_name_list(const std::string& name, std::vector<std::string>& list) {
 
 int is_type_head(std::string_view text) {
     static const char* const kWords[] = {"struct", "union", "enum"};
-    if (find_word_in_list(text, kWords, 3) >= 0) return 1;
-    int prefix = find_word_in_list(text, kClassHeadPrefixWords, 7);
-    if (prefix < 0) return 0;
-    int after = skip_blanks(text, static_cast<int>(std::string_view(kClassHeadPrefixWords[prefix]).size()));
+    int after = skip_class_head_prefix_words(text);
     return find_word_in_list(text.substr(static_cast<size_t>(after)), kWords, 3) >= 0 ? 1 : 0;
 }
 

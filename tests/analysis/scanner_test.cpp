@@ -374,6 +374,8 @@ TEST(ScannerRoutines, ClassHeadsDifferByProgram) {
     EXPECT_EQ(is_class_head("classic x;"), 0);
     reset_analysis_state(kGravletAnalysis);
     EXPECT_EQ(is_class_head("static union U {"), 1);
+    EXPECT_EQ(is_class_head("static const struct {"), 1);
+    EXPECT_EQ(is_class_head("static const int x;"), 0);
     EXPECT_EQ(is_class_head("class A {"), 0);
     reset_analysis_state(kOrbalineAnalysis);
     EXPECT_EQ(is_class_head("enum E {"), 1);

@@ -69,6 +69,22 @@ TEST_F(PadReading, TypeHeads) {
     EXPECT_EQ(pad::is_type_head("enum e { A };"), 1);
     EXPECT_EQ(pad::is_type_head("class c { };"), 0);
     EXPECT_EQ(pad::is_type_head("structure x;"), 0);
+    EXPECT_EQ(pad::is_type_head("static const struct { int a; } t[] = {};"), 1);
+    EXPECT_EQ(pad::is_type_head("static const int x;"), 0);
+}
+
+// Lua's lparser.c and lstrlib.c: two words before the aggregate at file
+// level; the function after them is converted.
+TEST_F(PadReading, AggregatesAfterSeveralPrefixWords) {
+    std::vector<std::string> rows = convert(
+        "static const struct { lu_byte left; lu_byte right; } priority[] = { {10, 10}, {1, 2} };\n"
+        "static const union { int dummy; char little; } nativeendian = {1};\n"
+        "extern volatile const struct s { int a; /* m */ } v;\n"
+        "void f(void)\n{\n    a = 1;      /* one */\n}\n");
+    ASSERT_GE(rows.size(), 5u);
+    EXPECT_EQ(rows[0], "@f");
+    EXPECT_EQ(rows[4], "+N:one");
+    EXPECT_FALSE(exists(error_file()));
 }
 
 TEST_F(PadReading, CallTextsAndNames) {
