@@ -162,6 +162,7 @@ struct State {
     std::vector<SourceLine> reader_queue;   // lines read ahead by the comment gatherer
     bool holding = false;
     SourceLine held;
+    int reader_line = 0;  // the reader's own line while messages name the line handed out
     int asm_state = 0;
     std::vector<int> blank_lines;           // top-level lines with nothing on them
 

@@ -27,6 +27,10 @@ int pull_line(SourceLine& out) {
         return out.result;
     }
     out = SourceLine{};
+    if (s.reader_line > 0) {
+        g_analysis.current.line_number = s.reader_line;
+        s.reader_line = 0;
+    }
     out.result = next_source_line(out.include_depth, out.code, out.comment, out.line);
     return out.result;
 }
@@ -198,6 +202,12 @@ int next_merged_source_line(int& include_depth, std::string& code, std::string& 
             if (j < -99) return j;
         }
         if (s.asm_state == 2) s.asm_state = 0;
+        // the reader is a line ahead; until it reads on, messages name this line
+        if (s.holding && s.held.result == 1 && s.held.include_depth == line.include_depth &&
+            static_cast<int>(g_analysis.include_stack.size()) == line.include_depth) {
+            s.reader_line = g_analysis.current.line_number;
+            g_analysis.current.line_number = line.line;
+        }
     }
     include_depth = line.include_depth;
     code = std::move(line.code);

@@ -215,10 +215,10 @@ TEST_F(PadStatus, RowOutsideAFunctionNamesItsLineUpToFifteenLinesBack) {
     // 関数開始の形式が誤っています。
     const std::string text = "E064 : \x8A\xD6\x90\x94\x8A\x4A\x8E\x6E\x82\xCC\x8C\x60\x8E\xAE\x82\xAA\x8C\xEB\x82\xC1"
                              "\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42\r\n";
-    // the reader holds the line after the "}": 17, fifteen past line 2
-    EXPECT_EQ(run_with(stray_block(13), {}), kPadErrors);
-    EXPECT_EQ(read_raw(error_file()), "f.c         (   2) : " + text);
+    // the reader stands at the "}": line 17, fifteen past line 2
     EXPECT_EQ(run_with(stray_block(14), {}), kPadErrors);
+    EXPECT_EQ(read_raw(error_file()), "f.c         (   2) : " + text);
+    EXPECT_EQ(run_with(stray_block(15), {}), kPadErrors);
     EXPECT_EQ(read_raw(error_file()), "f.c         (  18) : " + text);
 }
 
@@ -261,6 +261,20 @@ TEST_F(PadStatus, JoinedCaseLabelsStayBelow252Bytes) {
     rows = rows_of(with_extension(source, ".pds"));
     EXPECT_NE(std::find(rows.begin(), rows.end(), "+C:" + std::string(125, 'a')), rows.end());
     EXPECT_NE(read_raw(error_file()).find("f.c         (   5) : W065 : "), std::string::npos);
+}
+
+// The reader looks one line ahead for "/*-" comments; messages still name
+// the line they are about.
+TEST_F(PadStatus, ScannerMessagesNameTheirOwnLine) {
+    std::string source = write_source("f.c", "void f(void)\n{\n    x = (1));   /* bad */\n    y = 2;\n}\n");
+    EXPECT_EQ(run_with(source, {}), kPadErrors);
+    EXPECT_NE(read_raw(error_file()).find("f.c         (   3) : E107 : "), std::string::npos) << read_raw(error_file());
+    write_source("f.c", "void f(void)\n{\n    a = 1;  /* one */\n    else\n        b = 2;\n    c = 3;\n}\n");
+    EXPECT_EQ(run_with(source, {}), kPadWarnings);
+    EXPECT_NE(read_raw(error_file()).find("f.c         (   4) : W109 : "), std::string::npos) << read_raw(error_file());
+    write_source("f.c", "void f(void)\n{\n}\n}\nint g;\n");
+    EXPECT_EQ(run_with(source, {}), kPadErrors);
+    EXPECT_NE(read_raw(error_file()).find("f.c         (   4) : E111 : "), std::string::npos) << read_raw(error_file());
 }
 
 TEST_F(PadStatus, TwentyFirstNestedDoIsASyntaxError) {
