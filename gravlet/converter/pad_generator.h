@@ -141,6 +141,8 @@ struct State {
     std::string function_text;
     bool function_text_seen = false;
     int name_line = 0;
+    bool head_held = false;         // a head waits for its body's "{"
+    Statement held_head;
     bool in_class = false;
     bool recovering = false;
     int recovery_depth = 0;

@@ -39,6 +39,28 @@ TEST_F(PadReading, KeywordFileBesideTheErrorFileWhicheverSeparator) {
     }
 }
 
+// A head's rows wait for its body's "{": a line before a head that only
+// looks like one writes nothing, neither rows nor a list line.
+TEST_F(PadReading, HeadWithoutABodyWritesNothing) {
+    std::string source = write_source("h.c",
+                                      "MACRO(1)\nstatic void die(void)\n{\n    exit(1); /* stop */\n}\n"
+                                      "__attribute__((noreturn))\nstatic void quit(void)\n{\n}\n"
+                                      "SEC(\"x\")\nint old(a)\nint a;\n{\n}\n");
+    ASSERT_EQ(run_with(source, {"-ucfc", "-n"}), kPadDone);
+    std::vector<std::string> heads, ends;
+    for (const std::string& row : rows_of(with_extension(source, ".pds"))) {
+        if (row.find('@') != std::string::npos) heads.push_back(row);
+        if (row == "/") ends.push_back(row);
+    }
+    EXPECT_EQ(heads, (std::vector<std::string>{"0002@die", "0007@quit", "0011@old"}));
+    EXPECT_EQ(ends.size(), 3u);
+    EXPECT_EQ(split_lines(read_raw(with_extension(source, ".flt"))),
+              (std::vector<std::string>{"-----< C function list >-----", "h.c          #    2  die              : die",
+                                        "h.c          #    7  quit             : quit",
+                                        "h.c          #   11  old              : old"}));
+    EXPECT_FALSE(exists(error_file()));
+}
+
 TEST_F(PadReading, BarJoinerMarksTheJoin) {
     std::vector<std::string> rows =
         convert("void f(void)\n{\n    a = 1;      /* first */\n                /*-second */\n}\n", {"-Yc"});
