@@ -112,12 +112,6 @@ Heads heads_of(const std::string& error_text) {
     return heads;
 }
 
-int call(int (*entry)(int, char**), std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    return entry(static_cast<int>(argv.size()), argv.data());
-}
-
 class LuaCorpus : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -144,12 +138,12 @@ protected:
     std::string error_option(const char* name) const { return "-e" + dir_.path() + "\\" + name; }
 
     int notarix(const std::string& source) {
-        return call(run_function_spec_converter,
+        return call_converter(run_function_spec_converter,
                     {"nx1011s", source, error_option("nx1000.err"), "-v0", "-i10", "-d3", "-H0", "-mf", "-X8417", ""});
     }
 
     int gravlet(const std::string& source, const std::string& macro_level = "-d3") {
-        return call(run_pad_generator, {"gx1002s", source, "-n", "-v0", "-ucfc", "-i10", "-X8462", "-mf", "-ti0",
+        return call_converter(run_pad_generator, {"gx1002s", source, "-n", "-v0", "-ucfc", "-i10", "-X8462", "-mf", "-ti0",
                                         "-c24", "-lm21", macro_level, "-C0", error_option("gx1000.err"), ""});
     }
 
@@ -202,7 +196,7 @@ TEST_F(LuaCorpus, OrbalineTreeOfTheWholeList) {
     for (const Expected& e : kExpected) names += std::string(e.file) + "\n";
     const std::string list = dir_.path("lua.nam");
     write_raw(list, names);
-    EXPECT_EQ(call(run_call_tree_generator, {"oq1011s", "-x", "-f+", "-v0", "-Fe" + dir_.path() + "\\oq1000.err",
+    EXPECT_EQ(call_converter(run_call_tree_generator, {"oq1011s", "-x", "-f+", "-v0", "-Fe" + dir_.path() + "\\oq1000.err",
                                              "-X8439", "-mf", "-c20", "-d10", "-u0", "-i10", "-M3", "-R0", "-A0",
                                              "-l", "[" + list + "]", ""}),
               9);
@@ -218,7 +212,7 @@ TEST_F(LuaCorpus, WholeResultsOfTwoSources) {
         SCOPED_TRACE(base);
         const std::string source = dir_.path(std::string(base) + ".c");
         ASSERT_EQ(notarix(source), 9);
-        EXPECT_EQ(call(run_spec_formatter, {"nx1012", "-s2", "-c" + dir_.path("nx1000.css"),
+        EXPECT_EQ(call_converter(run_spec_formatter, {"nx1012", "-s2", "-c" + dir_.path("nx1000.css"),
                                             error_option("nx1000.err"), "-f", "-X8417", source}),
                   0);
         expect_golden(without_folder(plain_file(with_extension(source, ".fss"))), std::string("nx1011s/") + base + ".fss");
