@@ -239,11 +239,30 @@ private:
         return pos_ + ahead < text_.size() ? static_cast<unsigned char>(text_[pos_ + ahead]) : 0;
     }
 
+    // Bytes of the integer suffix at the end of a number, as C writes it:
+    // an optional u and an optional l or ll (LL), in either order.
+    static std::size_t integer_suffix_length(std::string_view run) {
+        auto is_u = [](char c) { return c == 'u' || c == 'U'; };
+        std::size_t k = run.size();
+        bool has_u = k > 0 && is_u(run[k - 1]);
+        if (has_u) --k;
+        if (k >= 2 && run[k - 1] == run[k - 2] && (run[k - 1] == 'l' || run[k - 1] == 'L')) {
+            k -= 2;
+        } else if (k >= 1 && (run[k - 1] == 'l' || run[k - 1] == 'L')) {
+            --k;
+        } else {
+            return run.size() - k;
+        }
+        if (!has_u && k > 0 && is_u(run[k - 1])) --k;
+        return run.size() - k;
+    }
+
     bool scan_number(Token& token) {
         const std::size_t start = pos_;
         while (is_identifier_continuation(peek()) || peek() == '.') ++pos_;
-        const std::string_view run = text_.substr(start, pos_ - start);
+        std::string_view run = text_.substr(start, pos_ - start);
         if (run.find('.') != std::string_view::npos) return false;
+        run.remove_suffix(integer_suffix_length(run));
 
         uint32_t base = 10;
         std::size_t i = 0;
@@ -261,8 +280,6 @@ private:
                 digit = c - '0';
             } else if (base == 16 && c >= 'a' && c <= 'f') {
                 digit = c - 'a' + 10;
-            } else if (c == 'l' && i + 1 == run.size()) {
-                break;
             } else {
                 return false;
             }

@@ -126,7 +126,8 @@ void append_macro(MacroNode node) {
     g_analysis.macros.push_back(std::move(node));
 }
 
-// Deletes every "##" outside literals.
+// Deletes every "##" outside literals, with the blanks directly before and
+// after it: "a ## b" pastes like "a##b", as in C.
 void delete_paste_operators(std::string& text) {
     std::vector<unsigned char> map;
     mark_literals(text, map);
@@ -134,7 +135,9 @@ void delete_paste_operators(std::string& text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         if (map[i] == 0 && text[i] == '#' && i + 1 < text.size() && text[i + 1] == '#' && map[i + 1] == 0) {
+            while (!out.empty() && out.back() == ' ') out.pop_back();
             ++i;
+            while (i + 1 < text.size() && text[i + 1] == ' ') ++i;
             continue;
         }
         out += text[i];

@@ -254,13 +254,22 @@ int count_braces(std::string_view text) {
     return balance;
 }
 
+// Any number of storage and qualifier words may stand before an aggregate
+// ("static const struct {"): the position after them and their blanks.
+int skip_class_head_prefix_words(std::string_view text) {
+    int pos = 0;
+    for (int prefix; (prefix = find_word_in_list(text.substr(static_cast<size_t>(pos)), kClassHeadPrefixWords, 7)) >= 0;)
+        pos = skip_blanks(text, pos + static_cast<int>(std::string_view(kClassHeadPrefixWords[prefix]).size()));
+    return pos;
+}
+
 int is_class_head(std::string_view text) {
     const AnalysisProfile& p = *g_analysis.profile;
     if (find_word_in_list(text, p.class_words, p.class_word_count) >= 0) return 1;
-    int prefix = find_word_in_list(text, kClassHeadPrefixWords, 7);
-    if (prefix < 0) return 0;
-    int after = skip_blanks(text, static_cast<int>(std::string_view(kClassHeadPrefixWords[prefix]).size()));
-    return find_word_in_list(text.substr(after), p.class_words_after_prefix, p.class_word_after_prefix_count) >= 0
+    int after = skip_class_head_prefix_words(text);
+    if (after == 0) return 0;
+    return find_word_in_list(text.substr(static_cast<size_t>(after)), p.class_words_after_prefix,
+                             p.class_word_after_prefix_count) >= 0
                ? 1
                : 0;
 }

@@ -49,6 +49,7 @@ int join_declaration_text(std::string& text, std::string& comment, std::string_v
                           std::string_view next_comment, int size, int comment_size);
 int count_braces(std::string_view text);
 int is_class_head(std::string_view text);
+int skip_class_head_prefix_words(std::string_view text);
 int is_pointer_declarator(std::string_view text, int pos, const std::vector<unsigned char>& literal_map);
 int scan_asm_statement(std::string_view text, int& end, int& opens_block);
 void strip_brace_bodies(std::string& text);

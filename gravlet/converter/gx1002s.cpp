@@ -226,10 +226,10 @@ int open_pad_generator_files() {
         return -100;
     }
     if (r != kCodeOk) return r;
+    // the keyword file lies beside the error file, whichever separator names it
     std::string folder;
     int cut = find_last_path_separator(o.error_file.c_str());
-    if (!o.error_file.empty() && o.error_file.find('\\') != std::string::npos && cut >= 0)
-        folder = o.error_file.substr(0, static_cast<size_t>(cut) + 1);
+    if (cut >= 0) folder = o.error_file.substr(0, static_cast<size_t>(cut) + 1);
     f.keyword = folder + "gx1000.kwd";
     return kCodeOk;
 }

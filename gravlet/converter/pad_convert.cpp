@@ -832,11 +832,19 @@ int dispatch_statement_rows(int cls, Statement& st) {
             }
             return kCodeOk;
         }
+        // A head's rows wait for its body: a line that only looks like a
+        // head (a macro call, an attribute) is replaced by the next head.
         if (cls == kClassHead) {
+            s.held_head = st;
+            s.head_held = true;
+            return kCodeOk;
+        }
+        if (s.head_held && !st.text.empty() && st.text[0] == '{') {
+            s.head_held = false;
             std::string name;
-            extract_function_name(st.text, name);
+            extract_function_name(s.held_head.text, name);
             if (name != s.function_name) s.function_name = bounded(name, kNameLimit);
-            return write_pds_rows(1, cls, st);
+            return write_pds_rows(1, kClassHead, s.held_head);
         }
         if (cls == kClassClose) return write_pds_rows(2, cls, st);
         return kCodeOk;

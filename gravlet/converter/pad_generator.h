@@ -132,6 +132,8 @@ struct State {
     std::string function_text;
     bool function_text_seen = false;
     int name_line = 0;
+    bool head_held = false;         // a head waits for its body's "{"
+    Statement held_head;
     bool in_class = false;
     bool recovering = false;
     int recovery_depth = 0;
@@ -153,6 +155,7 @@ struct State {
     std::vector<SourceLine> reader_queue;   // lines read ahead by the comment gatherer
     bool holding = false;
     SourceLine held;
+    int reader_line = 0;  // the reader's own line while messages name the line handed out
     int asm_state = 0;
     std::vector<int> blank_lines;           // top-level lines with nothing on them
 

@@ -27,6 +27,10 @@ int pull_line(SourceLine& out) {
         return out.result;
     }
     out = SourceLine{};
+    if (s.reader_line > 0) {
+        g_analysis.current.line_number = s.reader_line;
+        s.reader_line = 0;
+    }
     out.result = next_source_line(out.include_depth, out.code, out.comment, out.line);
     return out.result;
 }
@@ -198,6 +202,12 @@ int next_merged_source_line(int& include_depth, std::string& code, std::string& 
             if (j < -99) return j;
         }
         if (s.asm_state == 2) s.asm_state = 0;
+        // the reader is a line ahead; until it reads on, messages name this line
+        if (s.holding && s.held.result == 1 && s.held.include_depth == line.include_depth &&
+            static_cast<int>(g_analysis.include_stack.size()) == line.include_depth) {
+            s.reader_line = g_analysis.current.line_number;
+            g_analysis.current.line_number = line.line;
+        }
     }
     include_depth = line.include_depth;
     code = std::move(line.code);
@@ -234,10 +244,7 @@ int read_name_list(const std::string& name, std::vector<std::string>& list) {
 
 int is_type_head(std::string_view text) {
     static const char* const kWords[] = {"struct", "union", "enum"};
-    if (find_word_in_list(text, kWords, 3) >= 0) return 1;
-    int prefix = find_word_in_list(text, kClassHeadPrefixWords, 7);
-    if (prefix < 0) return 0;
-    int after = skip_blanks(text, static_cast<int>(std::string_view(kClassHeadPrefixWords[prefix]).size()));
+    int after = skip_class_head_prefix_words(text);
     return find_word_in_list(text.substr(static_cast<size_t>(after)), kWords, 3) >= 0 ? 1 : 0;
 }
 

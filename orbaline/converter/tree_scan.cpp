@@ -97,6 +97,9 @@ std::string last_identifier(std::string_view text) {
     return {};
 }
 
+constexpr int kCodeElseWithoutIf = -109;
+constexpr int kCodeStatementSyntax = -107;
+
 int map_scanner_failure(int code) {
     if (code == kCodeNoMemory || code == kCodeNoMemoryConverter) return kCodeNoMemoryConverter;
     if (code == kCodeCannotWrite) return kCodeCannotWrite;
@@ -552,8 +555,9 @@ int scan_source_file(const ListEntry& entry, bool prepass) {
         SourceUnit unit;
         r = fetch_source_unit(unit);
         if (r == -1) break;
-        // an error the scanner could read past is in the error file; the run goes on
-        if (r < -49 && is_fatal_code(r)) {
+        // a scanner error ends the run, except an else without if (a warning)
+        // and a statement that cannot be split, which the scan reads past
+        if (r < -49 && r != kCodeElseWithoutIf && r != kCodeStatementSyntax) {
             result = map_scanner_failure(r);
             break;
         }

@@ -28,10 +28,11 @@ std::string padded(std::string text, size_t width) {
     return text;
 }
 
+// Right-aligned in width columns; the counter may be up to 60 wide.
 std::string number_text(int value, int width = 0) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%*d", width, value);
-    return buffer;
+    std::string digits = std::to_string(value);
+    if (static_cast<int>(digits.size()) < width) digits.insert(0, static_cast<size_t>(width) - digits.size(), ' ');
+    return digits;
 }
 
 int output_failure(int r) { return r == kCodeCannotWrite ? kCodeCannotWrite : r; }

@@ -109,6 +109,16 @@ TEST_F(Conditionals, BadExpression) {
     EXPECT_EQ(error_bytes(), error_line("main.c", 1, 'E', 113, kMsgIfSyntax));
 }
 
+// libpng's pngconf.h compares with a suffixed constant.
+TEST_F(Conditionals, SuffixedConstants) {
+    const std::string path = write_source("main.c",
+                                          "#define UINT_MAX 4294967295U\n"
+                                          "#if UINT_MAX > 4294967294U\nwide;\n#endif\n#if 1UL\none;\n#endif\n");
+    EXPECT_EQ(run_codes(path), (Codes{"", "", "wide;", "", "", "one;", ""}));
+    EXPECT_EQ(last_code_, -1);
+    EXPECT_FALSE(error_file_exists());
+}
+
 TEST_F(Conditionals, BadExpressionInASkippedRegionIsNotEvaluated) {
     const std::string path = write_source("main.c", "#if 0\n#if 1 +\n#endif\n#endif\nx;\n");
     EXPECT_EQ(run_codes(path), (Codes{"", "", "", "", "x;"}));

@@ -71,8 +71,25 @@ TEST_F(Macros, Paste) {
     handle_define_directive("#define SPACED(a, b) a ## b");
     handle_define_directive("#define LIT(a) \"##\" a");
     EXPECT_EQ(expanded("CAT(x, y)"), "xy");
-    EXPECT_EQ(expanded("SPACED(x, y)"), "x  y");
     EXPECT_EQ(expanded("LIT(z)"), "\"##\" z");
+}
+
+// The blanks around two number signs go with them, as in C.
+TEST_F(Macros, SpacedPasteJoinsTheWords) {
+    handle_define_directive("#define SPACED(a, b) a ## b");
+    handle_define_directive("#define PREFIXED(F) __GLIBC_USE_ ## F");
+    handle_define_directive("#define KEEP(a) \" ## \" a  ##  _tail x");
+    EXPECT_EQ(expanded("SPACED(x, y)"), "xy");
+    EXPECT_EQ(expanded("PREFIXED(ISOC2X)"), "__GLIBC_USE_ISOC2X");
+    // within a literal the signs and blanks stay; outside, after it, they go
+    EXPECT_EQ(expanded("KEEP(v)"), "\" ## \" v_tail x");
+    const std::string path = write_source("glibc.c",
+                                          "#define __GLIBC_USE(F) __GLIBC_USE_ ## F\n"
+                                          "#define __GLIBC_USE_ISOC2X 1\n"
+                                          "#if __GLIBC_USE (ISOC2X)\nyes;\n#else\nno;\n#endif\n");
+    EXPECT_EQ(run_codes(path), (Codes{"", "", "", "yes;", "", "", ""}));
+    EXPECT_EQ(last_code_, -1);
+    EXPECT_FALSE(error_file_exists());
 }
 
 TEST_F(Macros, ArgumentsAreSplitAtTheOuterLevel) {
@@ -112,6 +129,11 @@ TEST_F(Macros, EmptyParameterList) {
 
 TEST_F(Macros, TooManyParameters) {
     std::string params;
+    for (int i = 0; i < 99; ++i) params += (i ? ",p" : "p") + std::to_string(i);
+    EXPECT_EQ(define_function_macro("G(" + params + ")", "p98"), 1);
+    EXPECT_EQ(expanded("G(" + params + ")"), "p98");
+    EXPECT_FALSE(error_file_exists());
+    params.clear();
     for (int i = 0; i < 100; ++i) params += (i ? ",p" : "p") + std::to_string(i);
     EXPECT_EQ(define_function_macro("F(" + params + ")", "p0"), -128);
     EXPECT_EQ(error_bytes(), bare_error_line('E', 128, kMsgDefineSyntax));
@@ -214,6 +236,17 @@ TEST_F(Macros, CycleStopsWithAnError) {
     std::string grows = "G";
     handle_define_directive("#define G G+1");
     EXPECT_EQ(expand_if_macros(grows, 1024, 1, 1), -101);
+}
+
+// A call's result may take 1022 bytes; a substituted body may fill the text
+// up to one byte below its size.
+TEST_F(Macros, LongestResults) {
+    handle_define_directive("#define F(a) a");
+    EXPECT_EQ(expanded("F(" + std::string(1022, 'x') + ")"), std::string(1022, 'x'));
+    EXPECT_EQ(expanded("F(" + std::string(1023, 'x') + ")"), "code -101");
+    handle_define_directive("#define O " + std::string(10, 'o'));
+    EXPECT_EQ(expanded(std::string(1012, 'x') + " O"), std::string(1012, 'x') + " " + std::string(10, 'o'));
+    EXPECT_EQ(expanded(std::string(1013, 'x') + " O"), "code -101");
 }
 
 TEST_F(Macros, ResultTooLong) {

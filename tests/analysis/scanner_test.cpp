@@ -157,6 +157,25 @@ TEST_F(ScannerTest, ElseWithoutIfIsAWarningAndScanningGoesOn) {
     EXPECT_EQ(g_analysis.warnings_flag, 1);
 }
 
+// An else looks back over at most ten comment lines for its if.
+TEST_F(ScannerTest, ElseAfterTenCommentLinesIsJoinedAfterElevenItStandsAlone) {
+    auto source = [](int comment_lines) {
+        std::string text = "void f(void)\n{\n    if (a) x();\n";
+        for (int i = 0; i < comment_lines; ++i) text += "    /* c" + std::to_string(i) + " */\n";
+        return text + "    else y();\n}\n";
+    };
+    Units ten = units(source(10));
+    ASSERT_EQ(ten.size(), 7u);
+    EXPECT_EQ(ten[4], "4 1 else | /* c0 c1 c2 c3 c4 c5 c6 c7 c8 c9 */");
+    EXPECT_EQ(errors(), "");
+
+    Units eleven = units(source(11));
+    EXPECT_EQ(eleven, (Units{"1 0 void f(void)", "2 0 {", "3 1 if (a)", "3 2 x();", "4 1  | /* c0 */",
+                             "4 1  | /* c1 c2 c3 c4 c5 c6 c7 c8 c9 c10 */", "15 1 else [-109]", "15 2 y();",
+                             "16 0 }"}));
+    EXPECT_EQ(errors(), std::string("src.c       (  15) : W109 : ") + kMsgElseWithoutIf + "\r\n");
+}
+
 TEST_F(ScannerTest, ExternCBlockKeepsDeclarationsAtDepthZero) {
     EXPECT_EQ(units("extern \"C\" {\n"
                     "int a(void);\n"
@@ -286,6 +305,31 @@ TEST_F(ScannerTest, OverlongStatementIsCutKeepingItsEnd) {
     EXPECT_NE(errors().find("W106 : "), std::string::npos);
 }
 
+// A joined statement or comment may take 1023 bytes; at 1024 the statement
+// is cut to its first bytes and brackets, the comment to its first 250.
+TEST_F(ScannerTest, JoinedStatementAndCommentAtTheBufferSize) {
+    auto statement = [&](int b_count) {
+        return units("void f(void)\n{\n    x = " + std::string(500, 'a') + " +\n    " +
+                     std::string(static_cast<size_t>(b_count), 'b') + ";\n}\n");
+    };
+    const std::string whole = "x = " + std::string(500, 'a') + " + " + std::string(515, 'b') + ";";
+    ASSERT_EQ(whole.size(), 1023u);
+    EXPECT_EQ(statement(515)[2], "3 1 " + whole);
+    EXPECT_EQ(errors(), "");
+    Units cut = statement(516);
+    EXPECT_EQ(cut[2], "3 1 x = " + std::string(96, 'a') + " ;");
+    EXPECT_EQ(errors(), std::string("src.c       (   4) : W106 : ") + kMsgLineTooLong + "\r\n");
+
+    auto comment = [&](int d_count) {
+        Units got = units("int f(int a, /*" + std::string(500, 'c') + "*/\n      int b) /*" +
+                          std::string(static_cast<size_t>(d_count), 'd') + "*/\n{\n}\n");
+        std::string head = "1 0 int f(int a, int b) | ";
+        return got[0].substr(0, head.size()) == head ? got[0].substr(head.size()) : got[0];
+    };
+    EXPECT_EQ(comment(519), "/*" + std::string(500, 'c') + std::string(519, 'd') + "*/");
+    EXPECT_EQ(comment(520), "/*" + std::string(248, 'c'));
+}
+
 TEST_F(ScannerTest, UnitsOfIncludedFilesAreSkipped) {
     write("header.h", "int in_header(void);\nint in_header_too;\n");
     EXPECT_EQ(units("#include \"header.h\"\nint after;\n"), (Units{"2 0 int after;"}));
@@ -330,6 +374,8 @@ TEST(ScannerRoutines, ClassHeadsDifferByProgram) {
     EXPECT_EQ(is_class_head("classic x;"), 0);
     reset_analysis_state(kGravletAnalysis);
     EXPECT_EQ(is_class_head("static union U {"), 1);
+    EXPECT_EQ(is_class_head("static const struct {"), 1);
+    EXPECT_EQ(is_class_head("static const int x;"), 0);
     EXPECT_EQ(is_class_head("class A {"), 0);
     reset_analysis_state(kOrbalineAnalysis);
     EXPECT_EQ(is_class_head("enum E {"), 1);

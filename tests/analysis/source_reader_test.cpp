@@ -50,6 +50,29 @@ TEST_F(SourceReader, LongContinuationIsJoinedWithOneBlank) {
     EXPECT_FALSE(error_file_exists());
 }
 
+// The joined parts are counted with the next part's line end against the
+// 1024-byte buffer: below it they join as written, at it they are trimmed to
+// one blank, and when even that reaches it the line is refused.
+TEST_F(SourceReader, ContinuationAtTheBufferSize) {
+    auto joined = [&](int b_count) {
+        reset_scanner_state(kResetState | kResetErrorFile);
+        return run_lines(write_source("cont.c", std::string(500, 'a') + " \\\n " +
+                                                    std::string(static_cast<size_t>(b_count), 'b') + "\nx;\n"));
+    };
+    // 501 + (520 + 2) = 1023 bytes: as written
+    Lines lines = joined(520);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].code, std::string(500, 'a') + "  " + std::string(520, 'b'));
+    // 1024: trimmed, and then it fits
+    lines = joined(521);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].code, std::string(500, 'a') + " " + std::string(521, 'b'));
+    EXPECT_FALSE(error_file_exists());
+    // trimmed it still takes 1024 bytes
+    EXPECT_TRUE(joined(522).empty());
+    EXPECT_EQ(last_code_, -129);
+}
+
 TEST_F(SourceReader, ContinuationThatCannotFit) {
     const std::string path =
         write_source("main.c", std::string(600, 'a') + "\\\n" + std::string(600, 'b') + "\nx;\n");
@@ -82,6 +105,23 @@ TEST_F(SourceReader, OverlongLineIsCutAtACharacterAndSkippedWhole) {
     for (int i = 0; i < 510; ++i) kept += kHyo;  // 1021 bytes: the next pair would pass 1022
     EXPECT_EQ(run_lines(path), (Lines{{kept, "", 1, 0}, {"x;", "", 2, 0}}));
     EXPECT_EQ(g_analysis.current.bytes_read, static_cast<int64_t>(line.size() + 4));
+}
+
+
+// A line and its line end fill the reader's buffer less one byte: 1023 bytes
+// in NOTARIX, 2047 in GRAVLET; one byte more and the line is cut.
+TEST_F(SourceReader, LongestWholeLineByProgram) {
+    auto first_code = [&](int length) {
+        reset_scanner_state(kResetState | kResetErrorFile);
+        const Lines lines = run_lines(write_source("long.c", std::string(static_cast<size_t>(length), 'x') + "\ny;\n"));
+        EXPECT_EQ(lines.size(), 2u) << length;
+        return lines.empty() ? std::string() : lines[0].code;
+    };
+    EXPECT_EQ(first_code(1022), std::string(1022, 'x'));
+    EXPECT_EQ(first_code(1023), std::string(1022, 'x'));
+    start(kGravletAnalysis);
+    EXPECT_EQ(first_code(2046), std::string(2046, 'x'));
+    EXPECT_EQ(first_code(2047), std::string(2046, 'x'));
 }
 
 TEST_F(SourceReader, OverlongLineThroughTheRawReader) {

@@ -56,3 +56,10 @@ inline std::string with_extension(const std::string& path, const std::string& ex
 }
 
 inline bool file_exists(const std::string& path) { return std::filesystem::exists(path); }
+
+// Calls a converter's entry with an argument vector, as the viewer does.
+inline int call_converter(int (*entry)(int, char**), std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    return entry(static_cast<int>(argv.size()), argv.data());
+}

@@ -56,6 +56,25 @@ TEST_F(PadGolden, CallsWithTheCallPrefix) { expect_generated("calls", "calls", k
 TEST_F(PadGolden, DeclarationZone) { expect_generated("zone", "zone", kPadDone); }
 TEST_F(PadGolden, AllCommentsKeptWithProgramText) { expect_generated("zone", "zone_ga", kPadDone, {"-ga24:21"}); }
 TEST_F(PadGolden, JoinedProgramTextIsCut) { expect_generated("gcut", "gcut", kPadDone, {"-g10:21"}); }
+// Program text joins rows of a column depth below the "-g" depth only.
+TEST_F(PadGolden, JoinDepthBoundsTheRowsThatGetProgramText) {
+    std::string source = write_source("f.c", "void f(void)\n{\n    if (a) { if (b) x(); }\n}\n");
+    const std::string head = "@f|B:|M:f|EF:|";
+    const std::string tail = "+F:|+U:\x83\x8A\x83^\x81[\x83\x93|+E:|/";  // リターン
+    const std::string when_true = "C:\x90^\x82\xCC\x82\xC6\x82\xAB|";   // 真のとき
+    auto rows = [&](const std::string& join) {
+        EXPECT_EQ(run_with(source, {join}), kPadDone) << join;
+        std::string all;
+        for (const std::string& row : rows_of(with_extension(source, ".pds"))) all += row + "|";
+        return all;
+    };
+    // depth 1 only: the uncommented inner if has no text and is dropped
+    EXPECT_EQ(rows("-g10:2"), head + "+S:if (a) {|+F:|+" + when_true + "++N:;|++E:|" + tail + "|");
+    EXPECT_EQ(rows("-g10:3"), head + "+S:if (a) {|+F:|+" + when_true + "++S:if (b)|++F:|++" + when_true +
+                                  "+++N:;|+++E:|++E:|" + tail + "|");
+    EXPECT_EQ(rows("-g10:1"), head + "+U:\x83\x8A\x83^\x81[\x83\x93|+E:|/|");
+}
+
 TEST_F(PadGolden, CommentDirectivesAndMarkedComments) {
     expect_generated("directives", "directives", kPadDone, {"--"});
 }

@@ -112,5 +112,27 @@ TEST_F(PadVectors, ProgressGoesThroughTheHostWithCounters) {
     EXPECT_EQ(reports_.front().item, "C   1");
 }
 
+// The counter's width stops at 60 columns and its step at every 100th line.
+TEST_F(PadVectors, CounterWidthAndStepAreClamped) {
+    std::string source = dir_.path("lines.c");
+    write_raw(source, std::string(250, '\n') + "void f(void)\n{\n}\n");
+    auto counters = [&](const std::string& option) {
+        reports_.clear();
+        EXPECT_EQ(run({"gx1002s", source, "-X8462", option}), kPadDone) << option;
+        std::vector<std::string> out;
+        for (const std::string& r : reports_)
+            if (r.find_first_not_of(' ') != std::string::npos && r.find_first_not_of("C 0123456789") == std::string::npos)
+                out.push_back(r);
+        return out;
+    };
+    const std::vector<std::string> every_hundred = {"C   1", "C 101", "C 201"};
+    EXPECT_EQ(counters("-mh1:0:5:100"), every_hundred);
+    EXPECT_EQ(counters("-mh1:0:5:101"), every_hundred);
+    const std::vector<std::string> sixty_wide = {"C" + std::string(58, ' ') + "1", "C" + std::string(56, ' ') + "101",
+                                                 "C" + std::string(56, ' ') + "201"};
+    EXPECT_EQ(counters("-mh1:0:60:100"), sixty_wide);
+    EXPECT_EQ(counters("-mh1:0:61:100"), sixty_wide);
+}
+
 }  // namespace
 }  // namespace gx1002s_test

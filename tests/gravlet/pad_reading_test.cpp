@@ -26,6 +26,41 @@ TEST_F(PadReading, DashCommentLinesJoinTheStatementBefore) {
     EXPECT_EQ(rows[4], "+N:first second");
 }
 
+// Paths are cut at "\\" and "/" alike, so the keyword file is found beside
+// an error file named either way.
+TEST_F(PadReading, KeywordFileBesideTheErrorFileWhicheverSeparator) {
+    write_raw(dir_.path("gx1000.kwd"), "FUNCTION = PURPOSE\n");
+    std::string source = write_source("k.c", "/* PURPOSE : counts */\nvoid f(void)\n{\n}\n");
+    for (const std::string& error : {dir_.path() + "/gx1000.err", dir_.path() + "\\gx1000.err"}) {
+        ASSERT_EQ(run({"gx1002s", source, "-X8462", "-e" + error}), kPadDone) << error;
+        std::vector<std::string> rows = rows_of(with_extension(source, ".pds"));
+        ASSERT_GE(rows.size(), 3u);
+        EXPECT_EQ(rows[0], "@f counts") << error;
+    }
+}
+
+// A head's rows wait for its body's "{": a line before a head that only
+// looks like one writes nothing, neither rows nor a list line.
+TEST_F(PadReading, HeadWithoutABodyWritesNothing) {
+    std::string source = write_source("h.c",
+                                      "MACRO(1)\nstatic void die(void)\n{\n    exit(1); /* stop */\n}\n"
+                                      "__attribute__((noreturn))\nstatic void quit(void)\n{\n}\n"
+                                      "SEC(\"x\")\nint old(a)\nint a;\n{\n}\n");
+    ASSERT_EQ(run_with(source, {"-ucfc", "-n"}), kPadDone);
+    std::vector<std::string> heads, ends;
+    for (const std::string& row : rows_of(with_extension(source, ".pds"))) {
+        if (row.find('@') != std::string::npos) heads.push_back(row);
+        if (row == "/") ends.push_back(row);
+    }
+    EXPECT_EQ(heads, (std::vector<std::string>{"0002@die", "0007@quit", "0011@old"}));
+    EXPECT_EQ(ends.size(), 3u);
+    EXPECT_EQ(split_lines(read_raw(with_extension(source, ".flt"))),
+              (std::vector<std::string>{"-----< C function list >-----", "h.c          #    2  die              : die",
+                                        "h.c          #    7  quit             : quit",
+                                        "h.c          #   11  old              : old"}));
+    EXPECT_FALSE(exists(error_file()));
+}
+
 TEST_F(PadReading, BarJoinerMarksTheJoin) {
     std::vector<std::string> rows =
         convert("void f(void)\n{\n    a = 1;      /* first */\n                /*-second */\n}\n", {"-Yc"});
@@ -56,6 +91,22 @@ TEST_F(PadReading, TypeHeads) {
     EXPECT_EQ(pad::is_type_head("enum e { A };"), 1);
     EXPECT_EQ(pad::is_type_head("class c { };"), 0);
     EXPECT_EQ(pad::is_type_head("structure x;"), 0);
+    EXPECT_EQ(pad::is_type_head("static const struct { int a; } t[] = {};"), 1);
+    EXPECT_EQ(pad::is_type_head("static const int x;"), 0);
+}
+
+// Lua's lparser.c and lstrlib.c: two words before the aggregate at file
+// level; the function after them is converted.
+TEST_F(PadReading, AggregatesAfterSeveralPrefixWords) {
+    std::vector<std::string> rows = convert(
+        "static const struct { lu_byte left; lu_byte right; } priority[] = { {10, 10}, {1, 2} };\n"
+        "static const union { int dummy; char little; } nativeendian = {1};\n"
+        "extern volatile const struct s { int a; /* m */ } v;\n"
+        "void f(void)\n{\n    a = 1;      /* one */\n}\n");
+    ASSERT_GE(rows.size(), 5u);
+    EXPECT_EQ(rows[0], "@f");
+    EXPECT_EQ(rows[4], "+N:one");
+    EXPECT_FALSE(exists(error_file()));
 }
 
 TEST_F(PadReading, CallTextsAndNames) {

@@ -13,6 +13,7 @@
 #include "notarix/converter/nx1011s.h"
 #include "notarix/formatter/nx1012.h"
 #include "platform/kernel/file_io.h"
+#include "tests/common/generated_files.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
@@ -43,12 +44,6 @@ std::string plain_lines(const std::string& stored) {
     return out;
 }
 
-int call(int (*entry)(int, char**), std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    return entry(static_cast<int>(argv.size()), argv.data());
-}
-
 class GenerationPipeline : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -68,9 +63,9 @@ protected:
         write_raw(source, read_raw(data + "nx1011s/" + fixture + ".c"));
         write_raw(dir_.path("nx1000.css"), read_raw(data + "nx1012/common.css"));
         const std::string error = "-e" + dir_.path() + "\\nx1000.err";
-        converter = call(run_function_spec_converter,
+        converter = call_converter(run_function_spec_converter,
                          {"nx1011s", source, error, "-v0", "-i10", "-d3", "-H0", "-mf", "-X8417", ""});
-        formatter = call(run_spec_formatter, {"nx1012", "-s" + std::to_string(source_form),
+        formatter = call_converter(run_spec_formatter, {"nx1012", "-s" + std::to_string(source_form),
                                               "-c" + dir_.path("nx1000.css"), error, "-f", "-X8417", source});
         // the scratch folder differs from run to run
         std::string document = plain_lines(read_raw(dir_.path(fixture + ".lin")));

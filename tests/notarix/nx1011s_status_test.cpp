@@ -82,6 +82,22 @@ TEST_F(Nx1011sStatus, MacroOptionReachesTheSource) {
     EXPECT_EQ(split_lines(read_raw(with_extension(source, ".flt"))).size(), 2u);
 }
 
+// The viewer's highest macro level: a macro whose body ends in ";" is then
+// substituted, so its use is no longer taken for a function head.
+TEST_F(Nx1011sStatus, MacroLevelFourSubstitutesStatementMacros) {
+    std::string source = dir_.path("ctl.c");
+    write_raw(source, "#define PROTO(name) int name(void);\n\nPROTO(helper)\nint use(void)\n{\n    return helper();\n}\n");
+    auto vector = [&](const std::string& level) {
+        return std::vector<std::string>{"nx1011s", source, "-e" + error_file(), "-v0", "-i10", level, "-X8417"};
+    };
+    ASSERT_EQ(run(vector("-d4")), kFunctionSpecDone);
+    EXPECT_EQ(read_raw(with_extension(source, ".flt")),
+              "-----< C function list >-----\r\nctl.c        #    4  use              : use\r\n");
+    ASSERT_EQ(run(vector("-d3")), kFunctionSpecDone);
+    EXPECT_EQ(split_lines(read_raw(with_extension(source, ".flt")))[1],
+              "ctl.c        #    3  PROTO            : PROTO\r");
+}
+
 TEST_F(Nx1011sStatus, SourceWithoutExtensionIsReadAsC) {
     copy_fixture("split.c");
     std::string named = dir_.path("split");
@@ -192,6 +208,26 @@ TEST_F(Nx1011sStatus, CounterNewlineAndStep) {
     items.clear();
     for (const ProgressReport& r : reports_) items.push_back(r.item);
     EXPECT_EQ(items, (std::vector<std::string>{"     0", "( 1/ 1:split.c   )", "C    1\n", "C   21\n"}));
+}
+
+// The counter's width stops at 60 columns and its step at every 100th line.
+TEST_F(Nx1011sStatus, CounterWidthAndStepAreClamped) {
+    std::string source = dir_.path("lines.c");
+    write_raw(source, std::string(250, '\n') + "int f(void)\n{\n}\n");
+    auto items = [&](const std::string& option) {
+        reports_.clear();
+        EXPECT_EQ(run({"nx1011s", source, "-X8417", option}), kFunctionSpecDone) << option;
+        std::vector<std::string> out;
+        for (const ProgressReport& r : reports_) out.push_back(r.item);
+        return out;
+    };
+    const std::vector<std::string> every_hundred = {"    1", "  101", "  201"};
+    EXPECT_EQ(items("-m1:0:5:100"), every_hundred);
+    EXPECT_EQ(items("-m1:0:5:101"), every_hundred);
+    const std::vector<std::string> sixty_wide = {std::string(59, ' ') + "1", std::string(57, ' ') + "101",
+                                                 std::string(57, ' ') + "201"};
+    EXPECT_EQ(items("-m1:0:60:100"), sixty_wide);
+    EXPECT_EQ(items("-m1:0:61:100"), sixty_wide);
 }
 
 TEST_F(Nx1011sStatus, KeywordFileFirstValueWinsAndMissingFileIsDefault) {

@@ -117,6 +117,22 @@ TEST_F(FormTest, FilesGoToTheirOwnFieldOrToTheRemarks) {
               join_lines({"MV:1,30,4", "ST:\x8E\x67\x97\x70\x83\x74\x83\x40\x83\x43\x83\x8B\x81\x46" "a.dat", "ZC:"}));
 }
 
+// Remarks and files wait in 82 slots until the function ends; an 83rd
+// finds none and counts as cut.
+TEST_F(FormTest, EightyTwoRemarksAreKeptPerFunction) {
+    auto remark_rows = [&](int count) {
+        std::string records;
+        for (int i = 1; i <= count; ++i) records += "REM:r" + std::to_string(i) + "\n";
+        int rows = 0;
+        for (const std::string& line : split_lines(page({"$RM(1,1:100,20)"}, records + "///:\n")))
+            if (line.rfind("ST:r", 0) == 0) ++rows;
+        return rows;
+    };
+    EXPECT_EQ(remark_rows(82), 82);
+    expected_status_ = kFormatterTextCut;
+    EXPECT_EQ(remark_rows(83), 82);
+}
+
 TEST_F(FormTest, RemarksFollowArgumentsInASharedArea) {
     EXPECT_EQ(page({"$PT(10,2:2,4)", "$PN(10,8:2,20)", "$PA(12,2:4,20)", "$RM(12,2:4,30)"},
                    "REM:note\nINP:a\nINP:b\n///:\n"),

@@ -81,5 +81,36 @@ TEST_F(Oq1011sReading, CommentCutInTheTreeNotInTheList) {
     EXPECT_EQ(flt[1], "c.c          #    2  f                : \x93\xFA\x96\x7B\x8C\xEA and a rather long text that goes ");
 }
 
+// The list keeps max(-c, 40) bytes of a comment: the floor and one past it.
+TEST_F(Oq1011sReading, ListCommentLengthFromFortyUp) {
+    write_raw(dir_.path("c.c"), "/* FUNCTION : " + std::string(60, 'x') + " */\nint f(void)\n{\n}\n");
+    std::string list = dir_.path("c.nam");
+    write_raw(list, "c.c\n");
+    for (int length : {40, 41}) {
+        EXPECT_EQ(run(tree_vector(list, {"-c" + std::to_string(length)})), kCallTreeDone);
+        std::vector<std::string> flt = text_lines(read_raw(with_extension(list, ".flt")));
+        ASSERT_EQ(flt.size(), 2u);
+        EXPECT_EQ(flt[1], "c.c          #    2  f                : " + std::string(static_cast<size_t>(length), 'x'));
+    }
+}
+
+// Names are written with at most 256 bytes, in the tree and in the list.
+TEST_F(Oq1011sReading, NamesAreCutAt256Bytes) {
+    const std::string kept(256, 'n');
+    for (size_t length : {256u, 257u}) {
+        write_raw(dir_.path("n.c"), "int " + std::string(length, 'n') + "(void)\n{\n}\n");
+        std::string list = dir_.path("n.nam");
+        write_raw(list, "n.c\n");
+        EXPECT_EQ(run(tree_vector(list)), kCallTreeDone);
+        std::vector<std::string> tree = unscrambled_lines(with_extension(list, ".trd"));
+        ASSERT_EQ(tree.size(), 2u);
+        EXPECT_EQ(tree[1], "1+" + kept + " <n.c(1)>;\t int(),");
+        std::vector<std::string> flt = text_lines(read_raw(with_extension(list, ".flt")));
+        ASSERT_EQ(flt.size(), 2u);
+        // without a comment the name stands in its place, cut to the comment length
+        EXPECT_EQ(flt[1], "n.c          #    1  " + kept + " : " + std::string(40, 'n'));
+    }
+}
+
 }  // namespace
 }  // namespace oq1011s_test

@@ -143,6 +143,25 @@ TEST_F(Oq1011sScan, OptionWordsFromTheEnvironmentAreNotDefined) {
     EXPECT_EQ(run(tree_vector(list, {"-D"})), kCallTreeBadCall);
 }
 
+// The variable's value stays below 1023 bytes, and its words, with the
+// vector, within the 64 entries of the argument table.
+TEST_F(Oq1011sScan, OptionWordsFromTheEnvironmentWithinTheirLimits) {
+    write_raw(dir_.path("env.c"), "int base(void)\n{\n}\n");
+    std::string list = dir_.path("env.nam");
+    write_raw(list, "env.c\n");
+    auto with_words = [&](const std::string& value) {
+        crt_putenv((std::string(kCallTreeOptionVariable) + "=" + value).c_str());
+        return run(tree_vector(list, {"-D"}));
+    };
+    EXPECT_EQ(with_words("-W3" + std::string(1019, ' ')), kCallTreeDone);
+    EXPECT_EQ(with_words("-W3" + std::string(1020, ' ')), kCallTreeBadCall);
+    const size_t room = 64 - tree_vector(list, {"-D"}).size();
+    std::string words;
+    for (size_t i = 0; i < room; ++i) words += "-W3 ";
+    EXPECT_EQ(with_words(words), kCallTreeDone);
+    EXPECT_EQ(with_words(words + "-W3"), kCallTreeBadCall);
+}
+
 TEST_F(Oq1011sScan, PrepassMakesLaterFunctionsKnown) {
     write_raw(dir_.path("cb.c"),
               "int main(void)\n{\n    install(on_event);\n}\nvoid on_event(int e)\n{\n}\n");
@@ -209,6 +228,25 @@ TEST_F(Oq1011sScan, LongCrossReferenceLinesWrap) {
         EXPECT_LE(lines[i].size(), 170u) << lines[i];
     }
     EXPECT_EQ(lines[3].compare(0, 6, "      "), 0);
+}
+
+// Six entries "  a.c NN(<16 characters>)" fill the 160 columns exactly.
+TEST_F(Oq1011sScan, CrossReferenceLineOfExactlyOneHundredSixtyColumnsStaysWhole) {
+    auto entries_of = [&](const std::string& last_name) {
+        std::string text = "int main(void)\n{\n" + std::string(7, '\n');
+        for (int i = 1; i <= 5; ++i) text += "    function_name_0" + std::to_string(i) + "();\n";
+        write_raw(dir_.path("a.c"), text + "    " + last_name + "();\n}\n");
+        std::string list = dir_.path("a.nam");
+        write_raw(list, "a.c\n");
+        EXPECT_EQ(run({"oq1011s", "-s", "-r", "-X8439", "-Fe" + error_file(), "[" + list + "]"}), kCallTreeDone);
+        std::vector<std::string> lines = unscrambled_lines(with_extension(list, ".trd"));
+        return std::vector<std::string>(lines.begin() + 2, lines.end());
+    };
+    std::string five;
+    for (int i = 1; i <= 5; ++i) five += "  a.c " + std::to_string(9 + i) + "(function_name_0" + std::to_string(i) + ")";
+    EXPECT_EQ(entries_of("function_name_06"), std::vector<std::string>{"    " + five + "  a.c 15(function_name_06)"});
+    EXPECT_EQ(entries_of("function_name_006"),
+              (std::vector<std::string>{"    " + five, "      a.c 15(function_name_006)"}));
 }
 
 TEST_F(Oq1011sScan, DepthLimitOnALongChain) {

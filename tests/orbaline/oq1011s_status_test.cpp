@@ -155,6 +155,31 @@ TEST_F(Oq1011sStatus, MissingListOrSource) {
     EXPECT_NE(error_text().find(" : E056 : "), std::string::npos);
 }
 
+// The output counter's width stops at 60 columns (a letter and 59 for the
+// count) and its step at every 100th line.
+TEST_F(Oq1011sStatus, CounterWidthAndStepAreClamped) {
+    std::string text = "int main(void)\n{\n";
+    for (int i = 0; i < 249; ++i) text += "    u" + std::to_string(i) + "();\n";
+    write_raw(dir_.path("wide.c"), text + "}\n");
+    std::string list = dir_.path("wide.nam");
+    write_raw(list, "wide.c\n");
+    auto counters = [&](const std::string& option) {
+        reports_.clear();
+        EXPECT_EQ(run(tree_vector(list, {option})), kCallTreeDone) << option;
+        std::vector<std::string> out;
+        for (const ProgressReport& r : reports_)
+            if (!r.item.empty() && r.item[0] == 'O') out.push_back(r.item);
+        return out;
+    };
+    // node lines count from the file's line 2
+    const std::vector<std::string> every_hundred = {"O 101", "O 201"};
+    EXPECT_EQ(counters("-mf0:0:5:100"), every_hundred);
+    EXPECT_EQ(counters("-mf0:0:5:101"), every_hundred);
+    const std::vector<std::string> sixty_wide = {"O" + std::string(56, ' ') + "101", "O" + std::string(56, ' ') + "201"};
+    EXPECT_EQ(counters("-mf0:0:60:100"), sixty_wide);
+    EXPECT_EQ(counters("-mf0:0:61:100"), sixty_wide);
+}
+
 TEST_F(Oq1011sStatus, CancelKeepsTheOldResults) {
     std::string list = basic_list();
     plant_old_results(list);
@@ -175,12 +200,31 @@ TEST_F(Oq1011sStatus, ResultThatCannotBePutInPlace) {
     EXPECT_FALSE(exists(with_extension(list, ".tmf")));
 }
 
-TEST_F(Oq1011sStatus, ErrorThatDidNotStopTheRunIsReported) {
+// A scanner error ends the run and keeps the earlier results.
+TEST_F(Oq1011sStatus, ScannerErrorEndsTheRun) {
     std::string list = dir_.path("odd.nam");
-    write_raw(dir_.path("odd.c"), "int f(void)\n{\n    g();\n}\n}\nint h(void)\n{\n    f();\n}\n");
+    write_raw(list, "odd.c\n");
+    const std::vector<std::pair<std::string, std::string>> sources = {
+        {"int f(void)\n{\n    g();\n}\n}\nint h(void)\n{\n    f();\n}\n", " : E111 : "},
+        {"#if 1 +\nint f(void)\n{\n}\n#endif\nint h(void)\n{\n    f();\n}\n", " : E113 : "},
+    };
+    for (const auto& [source, message] : sources) {
+        write_raw(dir_.path("odd.c"), source);
+        plant_old_results(list);
+        EXPECT_EQ(run(tree_vector(list)), kCallTreeErrors) << message;
+        EXPECT_NE(error_text().find("odd.c       (   "), std::string::npos);
+        EXPECT_NE(error_text().find(message), std::string::npos);
+        expect_old_results(list);
+    }
+}
+
+// A statement that cannot be split is reported and read past.
+TEST_F(Oq1011sStatus, SyntaxErrorInABodyIsReadPast) {
+    std::string list = dir_.path("odd.nam");
+    write_raw(dir_.path("odd.c"), "int f(void)\n{\n    x = (1));\n    g();\n}\nint h(void)\n{\n    f();\n}\n");
     write_raw(list, "odd.c\n");
     EXPECT_EQ(run(tree_vector(list)), kCallTreeWarnings);
-    EXPECT_NE(error_text().find(" : E111 : "), std::string::npos);
+    EXPECT_NE(error_text().find("odd.c       (   3) : E107 : "), std::string::npos);
     std::vector<std::string> tree = unscrambled_lines(with_extension(list, ".trd"));
     ASSERT_EQ(tree.size(), 4u);  // h, f under it, g under f
     EXPECT_EQ(tree[1].substr(0, 7), "1+h    ");
