@@ -128,7 +128,7 @@ protected:
     void TearDown() override {
         set_converter_host(nullptr);
         reset_clock_for_tests();
-        reset_analysis_state();
+        reset_analysis_state(kNotarixAnalysis);
         current_ = nullptr;
     }
 

@@ -239,7 +239,9 @@ TEST_F(PadStatus, RowTableHoldsTwentySixPendingRows) {
     // 構文エラーです。
     EXPECT_NE(read_raw(error_file()).find(" : E015 : \x8D\x5C\x95\xB6\x83G\x83\x89\x81[\x82\xC5\x82\xB7"),
               std::string::npos);
-    EXPECT_NE(std::find(reports_.begin(), reports_.end(), "up_pad_index \x83I\x81[\x83o\n"), reports_.end());
+    EXPECT_NE(std::find_if(reports_.begin(), reports_.end(),
+                           [](const ProgressReport& r) { return r.item == "up_pad_index \x83I\x81[\x83o\n"; }),
+              reports_.end());
     EXPECT_FALSE(exists(with_extension(source, ".tmp")));
 }
 

@@ -120,9 +120,10 @@ TEST_F(PadVectors, CounterWidthAndStepAreClamped) {
         reports_.clear();
         EXPECT_EQ(run({"gx1002s", source, "-X8462", option}), kPadDone) << option;
         std::vector<std::string> out;
-        for (const std::string& r : reports_)
-            if (r.find_first_not_of(' ') != std::string::npos && r.find_first_not_of("C 0123456789") == std::string::npos)
-                out.push_back(r);
+        for (const ProgressReport& r : reports_)
+            if (r.item.find_first_not_of(' ') != std::string::npos &&
+                r.item.find_first_not_of("C 0123456789") == std::string::npos)
+                out.push_back(r.item);
         return out;
     };
     const std::vector<std::string> every_hundred = {"C   1", "C 101", "C 201"};
