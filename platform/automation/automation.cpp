@@ -2,6 +2,7 @@
 // acts turned into messages, and the answers to modal questions.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/automation/automation_internal.h"
 #include "platform/automation/host.h"
@@ -358,6 +359,44 @@ bool post_press(HWND window, const std::string& description) {
     return post_click(window, centre.x, centre.y, WM_LBUTTONDOWN, WM_LBUTTONUP, false);
 }
 
+bool post_drag(HWND window, POINT from, POINT to) {
+    if (!IsWindow(window)) return refuse("drag", "there is no such window");
+    ClientToScreen(window, &from);
+    ClientToScreen(window, &to);
+    platform_user::InputEvent e;
+    e.screen = from;
+    e.message = WM_MOUSEMOVE;
+    push_input(e);
+    e.message = WM_LBUTTONDOWN;
+    push_input(e);
+    // The hand moves in steps of at most 8 pixels, each from where the
+    // pointer is then.
+    const int dx = to.x - from.x, dy = to.y - from.y;
+    const int steps = std::clamp((std::max(std::abs(dx), std::abs(dy)) + 7) / 8, 1, 64);
+    e.message = WM_MOUSEMOVE;
+    e.relative = true;
+    POINT done{0, 0};
+    for (int i = 1; i <= steps; ++i) {
+        const POINT next{dx * i / steps, dy * i / steps};
+        e.screen = POINT{next.x - done.x, next.y - done.y};
+        done = next;
+        push_input(e);
+    }
+    e.message = WM_LBUTTONUP;
+    e.screen = POINT{0, 0};
+    push_input(e);
+    return true;
+}
+
+bool post_command(HWND window, UINT id) {
+    std::string what = "command " + std::to_string(id);
+    if (!window) window = platform_user::state().main_window;
+    if (!IsWindow(window)) return refuse(what, "there is no window");
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 1), 0);
+    log_event(what + " sent");
+    return true;
+}
+
 bool post_text(const std::string& sjis) {
     if (!GetFocus() && !GetActiveWindow()) return refuse("type", "no window has the keyboard focus");
     for (char c : sjis) {
@@ -457,6 +496,11 @@ void on_peek() {
         }
     }
     for (const PeekTrigger& t : due) {
+        if (t.act) {
+            log_event("at a peek: " + t.description);
+            t.act();
+            continue;
+        }
         HWND target = automation::find_window(t.target);
         if (!target) {
             fail("at the peek for " + t.target.describe() + ": no such window", false);
@@ -823,7 +867,11 @@ void choose_next_popup_item(UINT id) {
 }
 
 void press_at_peek(long n, const WindowSpec& target) {
-    state().triggers.push_back(PeekTrigger{std::max(1L, n), target});
+    state().triggers.push_back(PeekTrigger{std::max(1L, n), target, {}, {}});
+}
+
+void at_peek(long n, const std::string& description, std::function<void()> act) {
+    state().triggers.push_back(PeekTrigger{std::max(1L, n), WindowSpec{}, description, std::move(act)});
 }
 
 void set_accelerators(HWND window, HACCEL table) {
@@ -915,10 +963,39 @@ bool capture_png(HWND window, const std::string& path) {
 
 std::vector<std::string> drawing_log(HWND window) {
     std::vector<std::string> lines;
-    for (const DrawingLogEntry& e : drawing_log_entries_for_window(window)) {
-        lines.push_back(format_drawing_log_entry(e));
+    for (const DrawingLogEntry& e : drawing_log_entries()) {
+        if (e.window && (e.window == window || IsChild(window, e.window))) lines.push_back(format_drawing_log_entry(e));
     }
     return lines;
+}
+
+std::vector<std::string> print_drawing_log() {
+    std::vector<std::string> lines;
+    for (const DrawingLogEntry& e : drawing_log_last_print_job()) lines.push_back(format_drawing_log_entry(e));
+    return lines;
+}
+
+bool write_lines(const std::string& path, const std::vector<std::string>& lines) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    for (const std::string& line : lines) {
+        std::fwrite(line.data(), 1, line.size(), f);
+        std::fputc('\n', f);
+    }
+    const bool written = !std::ferror(f);
+    return std::fclose(f) == 0 && written;
+}
+
+bool drag(HWND window, int x1, int y1, int x2, int y2) {
+    bool ok = post_drag(window, POINT{x1, y1}, POINT{x2, y2});
+    settle();
+    return ok;
+}
+
+bool send_command(UINT id, HWND window) {
+    bool ok = post_command(window, id);
+    settle();
+    return ok;
 }
 
 const std::vector<std::string>& log_lines() {

@@ -1,6 +1,7 @@
 // Scripts: one step a line, parsed when loaded, run one step each time the
 // program waits for input (or while a message box or popup menu waits for an
 // answer); and the headless runner around a program's WinMain.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -391,23 +392,110 @@ void run_popup(const ScriptStep& s) {
     }
 }
 
-// at-peek <n> press <window>
+struct Verb;
+const Verb* find_verb(const std::string& name);
+bool check_step(const ScriptStep& step, std::string* error);
+void run_step(const ScriptStep& step);
+
+// The steps that may run at a peek: a press, and looking without waiting.
+constexpr const char* peek_verbs[] = {
+    "press",         "capture",        "drawing-log",   "log",           "expect-menu",
+    "expect-cursor", "expect-enabled", "expect-disabled", "expect-visible", "expect-hidden",
+    "expect-exists", "expect-gone",    "expect-text",   "expect-title",  "expect-status",
+};
+
+// The step after "at-peek <n>", as a step of its own.
+ScriptStep peek_step(const ScriptStep& s) {
+    ScriptStep inner;
+    inner.line = s.line;
+    inner.verb = s.args[1];
+    inner.args.assign(s.args.begin() + 2, s.args.end());
+    inner.source = inner.verb;
+    for (const std::string& a : inner.args) inner.source += " " + a;
+    return inner;
+}
+
+// at-peek <n> <step>
 bool check_at_peek(const ScriptStep& s, std::string* error) {
     if (!check_int_at(s, 0, error)) return false;
-    if (s.args[1] != "press") {
-        *error = "write: at-peek <n> press <window>";
+    const ScriptStep inner = peek_step(s);
+    if (std::find(std::begin(peek_verbs), std::end(peek_verbs), inner.verb) == std::end(peek_verbs)) {
+        *error = "at a peek a step can press, capture, write a drawing log or check (expect-...): " + inner.verb;
         return false;
     }
-    return check_window_at(s, 2, error);
+    return check_step(inner, error);
 }
 
 void run_at_peek(const ScriptStep& s) {
     long n = 1;
     parse_int(s.args[0], &n);
-    automation::WindowSpec wanted;
-    std::string error;
-    parse_window(s.args[2], &wanted, &error);
-    automation::press_at_peek(n, wanted);
+    const ScriptStep inner = peek_step(s);
+    if (inner.verb == "press") {
+        automation::WindowSpec wanted;
+        std::string error;
+        parse_window(inner.args[0], &wanted, &error);
+        automation::press_at_peek(n, wanted);
+        return;
+    }
+    automation::at_peek(n, inner.source, [inner] { run_step(inner); });
+}
+
+// drawing-log <window> FILE, drawing-log print FILE
+bool check_drawing_log(const ScriptStep& s, std::string* error) {
+    if (s.args[0] != "print" && !check_window_at(s, 0, error)) return false;
+    return check_quoted_at(s, 1, error);
+}
+
+void run_drawing_log(const ScriptStep& s) {
+    std::vector<std::string> lines;
+    if (s.args[0] == "print") {
+        lines = automation::print_drawing_log();
+        if (lines.empty()) return fail("no print job has started", false);
+    } else {
+        HWND w = need_window(s.args[0]);
+        if (!w) return;
+        lines = automation::drawing_log(w);
+    }
+    const std::string path = resolve_path(unquote(s.args[1]));
+    if (!automation::write_lines(path, lines)) return fail("cannot write " + path, false);
+    log_event("drawing log of " + s.args[0] + ": " + std::to_string(lines.size()) + " entries");
+}
+
+// drag <window> x1 y1 x2 y2
+bool check_drag(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error)) return false;
+    for (size_t i = 1; i <= 4; ++i) {
+        if (!check_int_at(s, i, error)) return false;
+    }
+    return true;
+}
+
+void run_drag(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long v[4] = {};
+    for (size_t i = 0; i < 4; ++i) parse_int(s.args[i + 1], &v[i]);
+    post_drag(w, POINT{static_cast<LONG>(v[0]), static_cast<LONG>(v[1])},
+              POINT{static_cast<LONG>(v[2]), static_cast<LONG>(v[3])});
+}
+
+// command <id> [in <window>]
+bool check_command(const ScriptStep& s, std::string* error) {
+    if (!check_int_at(s, 0, error)) return false;
+    if (s.args.size() == 1) return true;
+    if (s.args.size() != 3 || s.args[1] != "in") {
+        *error = "write: command <id> in <window>";
+        return false;
+    }
+    return check_window_at(s, 2, error);
+}
+
+void run_command(const ScriptStep& s) {
+    HWND window = nullptr;
+    if (s.args.size() == 3 && !(window = need_window(s.args[2]))) return;
+    long id = 0;
+    parse_int(s.args[0], &id);
+    post_command(window, static_cast<UINT>(id));
 }
 
 bool check_close(const ScriptStep& s, std::string* error) {
@@ -890,7 +978,10 @@ const Verb verbs[] = {
     {"answer", 1, 1, true, check_button, run_answer},
     {"answer-next-message", 1, 1, true, check_button, run_answer_next},
     {"popup", 1, 1, true, check_popup, run_popup},
-    {"at-peek", 3, 3, true, check_at_peek, run_at_peek},
+    {"at-peek", 3, 10, true, check_at_peek, run_at_peek},
+    {"drawing-log", 2, 2, true, check_drawing_log, run_drawing_log},
+    {"drag", 5, 5, false, check_drag, run_drag},
+    {"command", 1, 3, false, check_command, run_command},
     {"expect-message", 1, 1, true, check_text, run_expect_message},
     {"expect-message-contains", 1, 1, true, check_text, run_expect_message_contains},
     {"expect-caption", 1, 1, true, check_text, run_expect_caption},
@@ -942,6 +1033,23 @@ const Verb* find_verb(const std::string& name) {
     return nullptr;
 }
 
+bool check_step(const ScriptStep& step, std::string* error) {
+    const Verb* v = find_verb(step.verb);
+    if (!v) {
+        *error = "unknown step " + step.verb;
+        return false;
+    }
+    if (step.args.size() < v->min_args || step.args.size() > v->max_args) {
+        *error = "wrong number of words for " + step.verb;
+        return false;
+    }
+    return v->check(step, error);
+}
+
+void run_step(const ScriptStep& step) {
+    if (const Verb* v = find_verb(step.verb)) v->run(step);
+}
+
 }  // namespace
 
 bool step_allowed_while_waiting(const ScriptStep& step) {
@@ -954,7 +1062,7 @@ bool run_next_step() {
     if (a.aborted || a.next_step >= a.steps.size()) return false;
     const ScriptStep& step = a.steps[a.next_step++];
     log_line("line " + std::to_string(step.line) + ": " + step.source);
-    if (const Verb* v = find_verb(step.verb)) v->run(step);
+    run_step(step);
     return true;
 }
 
@@ -1046,16 +1154,7 @@ bool load_script(const std::string& text, const std::string& base_directory, std
         step.source = line.substr(first == std::string::npos ? 0 : first);
         step.verb = tokens[0];
         step.args.assign(tokens.begin() + 1, tokens.end());
-        const Verb* v = find_verb(step.verb);
-        if (!v) {
-            if (error) *error = "line " + std::to_string(number) + ": unknown step " + step.verb;
-            return false;
-        }
-        if (step.args.size() < v->min_args || step.args.size() > v->max_args) {
-            if (error) *error = "line " + std::to_string(number) + ": wrong number of words for " + step.verb;
-            return false;
-        }
-        if (!v->check(step, &why)) {
+        if (!check_step(step, &why)) {
             if (error) *error = "line " + std::to_string(number) + ": " + why;
             return false;
         }

@@ -75,6 +75,17 @@ HDC make_window_dc(WindowRecord& w, const RECT* limit) {
     return dc;
 }
 
+// WM_ERASEBKGND over the update area when an erase is pending.
+void erase_pending_background(HWND window) {
+    WindowRecord* w = find_window(window);
+    if (!w || !w->update_pending || !w->erase_pending) return;
+    w->erase_pending = false;
+    HDC dc = make_window_dc(*w, &w->update);
+    if (!dc) return;
+    send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    release_surface_dc(dc);
+}
+
 }  // namespace
 
 void invalidate_window(HWND window, const RECT* rect, bool erase, bool children) {
@@ -91,7 +102,9 @@ void invalidate_window(HWND window, const RECT* rect, bool erase, bool children)
         w->update_pending = true;
     }
     if (erase) w->erase_pending = true;
-    if (!children || (w->style & WS_CLIPCHILDREN)) return;
+    // WS_CLIPCHILDREN only keeps the parent's own drawing off its children:
+    // what is exposed of them still has to be painted by them.
+    if (!children) return;
     std::vector<HWND> list = w->children;
     for (HWND child : list) {
         WindowRecord* c = find_window(child);
@@ -417,6 +430,9 @@ BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
 
 BOOL ValidateRect(HWND window, const RECT* rect) {
     if (!find_window(window)) return FALSE;
+    // A procedure that only validates still gets its background erased,
+    // as BeginPaint would have done.
+    erase_pending_background(window);
     validate_window(window, rect);
     return TRUE;
 }
@@ -441,12 +457,7 @@ BOOL GetUpdateRect(HWND window, RECT* rect, BOOL erase) {
     WindowRecord* w = find_window(window);
     if (!w) return FALSE;
     if (rect) *rect = w->update_pending ? w->update : RECT{0, 0, 0, 0};
-    if (erase && w->update_pending && w->erase_pending) {
-        HDC dc = make_window_dc(*w, &w->update);
-        w->erase_pending = false;
-        send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        if (dc) release_surface_dc(dc);
-    }
+    if (erase) erase_pending_background(window);
     w = find_window(window);
     return w && w->update_pending;
 }

@@ -138,11 +138,7 @@ static HWND deepest_child_at(HWND window, POINT screen) {
 
 HWND window_from_screen_point(POINT screen) {
     UserState& s = state();
-    std::vector<HWND> order;
-    if (s.active) order.push_back(s.active);
-    for (auto it = s.top_levels.rbegin(); it != s.top_levels.rend(); ++it) {
-        if (*it != s.active) order.push_back(*it);
-    }
+    std::vector<HWND> order(s.top_levels.rbegin(), s.top_levels.rend());
     for (HWND top : order) {
         WindowRecord* w = find_window(top);
         if (!w || !(w->style & WS_VISIBLE) || !window_contains(*w, screen)) continue;
@@ -551,7 +547,10 @@ LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
         w->instance = reinterpret_cast<HINSTANCE>(value);
         break;
     case GWLP_HWNDPARENT:
-        if (!(w->style & WS_CHILD)) w->owner = reinterpret_cast<HWND>(value);
+        if (!(w->style & WS_CHILD)) {
+            w->owner = reinterpret_cast<HWND>(value);
+            restack_top_levels();
+        }
         break;
     case GWLP_ID:
         w->id = static_cast<UINT_PTR>(value);
