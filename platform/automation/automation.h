@@ -171,6 +171,10 @@ bool press_button_text(const std::string& text);
 std::vector<std::string> control_items(HWND control);
 int selected_item(HWND control);  // -1 for none
 int check_state(HWND control);    // BST_ value
+// The visible buttons and statics under the window whose text does not fit
+// the room their layout gives it, measured in their own font: each as the
+// control (id and text, UTF-8) and what it needs and has. Empty when all fit.
+std::vector<std::string> clipped_texts(HWND window);
 // Part `part` of the status bar of `window` (default: the main window's).
 std::string status_text(int part = 0, HWND window = nullptr);
 

@@ -401,7 +401,7 @@ void run_step(const ScriptStep& step);
 constexpr const char* peek_verbs[] = {
     "press",         "capture",        "drawing-log",   "log",           "expect-menu",
     "expect-cursor", "expect-enabled", "expect-disabled", "expect-visible", "expect-hidden",
-    "expect-exists", "expect-gone",    "expect-text",   "expect-title",  "expect-status",
+    "expect-exists", "expect-gone",    "expect-text",   "expect-title",  "expect-status", "expect-texts-fit",
 };
 
 // The step after "at-peek <n>", as a step of its own.
@@ -664,6 +664,15 @@ void run_expect_window_state(const ScriptStep& s) {
 
 bool check_word(const ScriptStep&, std::string*) {
     return true;
+}
+
+void run_expect_texts_fit(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    std::vector<std::string> clipped = automation::clipped_texts(w);
+    std::string seen;
+    for (const std::string& c : clipped) seen += (seen.empty() ? "" : "; ") + c;
+    expect(clipped.empty(), "cut: " + seen);
 }
 
 void run_expect_cursor(const ScriptStep& s) {
@@ -998,6 +1007,7 @@ const Verb verbs[] = {
     {"expect-gone", 1, 1, true, check_window, run_expect_window_state},
     {"expect-focus", 1, 1, true, check_window, run_expect_window_state},
     {"expect-cursor", 1, 1, true, check_word, run_expect_cursor},
+    {"expect-texts-fit", 1, 1, true, check_window, run_expect_texts_fit},
     {"expect-help", 1, 2, true, check_expect_help, run_expect_help},
     {"expect-shell", 1, 1, true, check_text, run_expect_shell},
     {"capture", 2, 2, true, check_capture, run_capture},

@@ -214,6 +214,16 @@ void show_caret_after_paint(HWND window);
 // System colours
 COLORREF sys_color(int index);
 
+// The black triangle of an arrow button (scroll bars, up-down controls,
+// drop-down lists), centred in `box`: its three corners, pixel centres
+// included, so a filled polygon with a one-pixel outline covers it.
+enum class ArrowDirection { up, down, left, right };
+void arrow_triangle(RECT box, ArrowDirection direction, POINT corners[3]);
+
+// Whether WS_HSCROLL and WS_VSCROLL give the window scroll bars of its own
+// (a combo box passes them on to its list).
+bool has_own_scroll_bars(const WindowRecord& w);
+
 // Predefined controls (controls.cpp): registers the class when `name` is one
 // of them; false otherwise.
 bool register_predefined_class(LPCSTR name);
