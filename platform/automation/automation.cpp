@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 
 #include "platform/automation/automation_internal.h"
 #include "platform/automation/host.h"
 #include "platform/gdi/drawing_log.h"
+#include "platform/gdi/wingdi.h"
 #include "platform/gdi/surface.h"
 #include "platform/kernel/sjis.h"
 #include "platform/user/codec.h"
@@ -959,6 +962,54 @@ POINT caret_position(HWND* window, bool* visible) {
 
 bool capture_png(HWND window, const std::string& path) {
     return capture_window(window, path);
+}
+
+namespace {
+
+// The pixels of a client rectangle of the window as 0xRRGGBB, row by row;
+// points off the surface are left out.
+std::vector<uint32_t> client_pixels(HWND window, RECT area) {
+    std::vector<uint32_t> out;
+    if (!IsWindow(window)) return out;
+    settle();
+    platform_user::WindowRecord* t = platform_user::find_window(platform_user::top_level_of(window));
+    if (!t || !t->surface) return out;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    origin.x -= t->rect.left;
+    origin.y -= t->rect.top;
+    cairo_surface_flush(t->surface);
+    const unsigned char* data = cairo_image_surface_get_data(t->surface);
+    const int stride = cairo_image_surface_get_stride(t->surface);
+    const int width = cairo_image_surface_get_width(t->surface);
+    const int height = cairo_image_surface_get_height(t->surface);
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const int sx = origin.x + x, sy = origin.y + y;
+            if (sx < 0 || sy < 0 || sx >= width || sy >= height) continue;
+            uint32_t p;
+            std::memcpy(&p, data + static_cast<size_t>(sy) * static_cast<size_t>(stride) + static_cast<size_t>(sx) * 4,
+                        sizeof p);
+            out.push_back(p & 0xFFFFFF);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+COLORREF pixel_at(HWND window, int x, int y) {
+    std::vector<uint32_t> p = client_pixels(window, RECT{x, y, x + 1, y + 1});
+    if (p.empty()) return CLR_INVALID;
+    return RGB((p[0] >> 16) & 0xFF, (p[0] >> 8) & 0xFF, p[0] & 0xFF);
+}
+
+int ink_pixels(HWND window, const RECT& area) {
+    std::vector<uint32_t> pixels = client_pixels(window, area);
+    std::map<uint32_t, int> counts;
+    int most = 0;
+    for (uint32_t p : pixels) most = std::max(most, ++counts[p]);
+    return static_cast<int>(pixels.size()) - most;
 }
 
 std::vector<std::string> drawing_log(HWND window) {

@@ -211,6 +211,12 @@ std::string cursor_name();
 POINT caret_position(HWND* window = nullptr, bool* visible = nullptr);
 // Paints what is pending, draws the frames, and writes the window as PNG.
 bool capture_png(HWND window, const std::string& path);
+// What the screen shows at a point of the window's client area (CLR_INVALID
+// outside the window's surface).
+COLORREF pixel_at(HWND window, int x, int y);
+// How many pixels of the client area `area` differ from the colour most of
+// them have (its background): text, lines, edges. 0 for a blank area.
+int ink_pixels(HWND window, const RECT& area);
 // The drawing calls made into the window and its descendants, one
 // formatted line each (format_drawing_log_entry).
 std::vector<std::string> drawing_log(HWND window);

@@ -402,6 +402,7 @@ constexpr const char* peek_verbs[] = {
     "press",         "capture",        "drawing-log",   "log",           "expect-menu",
     "expect-cursor", "expect-enabled", "expect-disabled", "expect-visible", "expect-hidden",
     "expect-exists", "expect-gone",    "expect-text",   "expect-title",  "expect-status", "expect-texts-fit",
+    "expect-ink",    "expect-pixel",
 };
 
 // The step after "at-peek <n>", as a step of its own.
@@ -673,6 +674,58 @@ void run_expect_texts_fit(const ScriptStep& s) {
     std::string seen;
     for (const std::string& c : clipped) seen += (seen.empty() ? "" : "; ") + c;
     expect(clipped.empty(), "cut: " + seen);
+}
+
+// expect-ink <window> [x y w h]
+bool check_expect_ink(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error)) return false;
+    if (s.args.size() != 1 && s.args.size() != 5) {
+        *error = "write: expect-ink <window> [x y width height]";
+        return false;
+    }
+    for (size_t i = 1; i < s.args.size(); ++i) {
+        if (!check_int_at(s, i, error)) return false;
+    }
+    return true;
+}
+
+void run_expect_ink(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    RECT area{};
+    GetClientRect(w, &area);
+    if (s.args.size() == 5) {
+        long v[4] = {};
+        for (size_t i = 0; i < 4; ++i) parse_int(s.args[i + 1], &v[i]);
+        area = RECT{static_cast<LONG>(v[0]), static_cast<LONG>(v[1]), static_cast<LONG>(v[0] + v[2]),
+                    static_cast<LONG>(v[1] + v[3])};
+    }
+    // at least one pixel in 200, and a few: a label, a line of text, an edge
+    const long size = static_cast<long>(area.right - area.left) * (area.bottom - area.top);
+    const int ink = automation::ink_pixels(w, area);
+    expect(ink >= 4 && ink * 200L >= size, "the area is blank (" + std::to_string(ink) + " pixels drawn)");
+}
+
+bool check_colour(const ScriptStep& s, std::string* error);
+
+// expect-pixel <window> x y r g b
+bool check_expect_pixel(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error) || !check_int_at(s, 1, error) || !check_int_at(s, 2, error)) return false;
+    ScriptStep colour = s;
+    colour.args.assign(s.args.begin() + 3, s.args.end());
+    return check_colour(colour, error);
+}
+
+void run_expect_pixel(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long v[5] = {};
+    for (size_t i = 0; i < 5; ++i) parse_int(s.args[i + 1], &v[i]);
+    const COLORREF got = automation::pixel_at(w, static_cast<int>(v[0]), static_cast<int>(v[1]));
+    const COLORREF want = RGB(static_cast<BYTE>(v[2]), static_cast<BYTE>(v[3]), static_cast<BYTE>(v[4]));
+    char seen[48];
+    std::snprintf(seen, sizeof seen, "the pixel is %d %d %d", GetRValue(got), GetGValue(got), GetBValue(got));
+    expect(got == want, got == CLR_INVALID ? "the point is off the window" : seen);
 }
 
 void run_expect_cursor(const ScriptStep& s) {
@@ -1008,6 +1061,8 @@ const Verb verbs[] = {
     {"expect-focus", 1, 1, true, check_window, run_expect_window_state},
     {"expect-cursor", 1, 1, true, check_word, run_expect_cursor},
     {"expect-texts-fit", 1, 1, true, check_window, run_expect_texts_fit},
+    {"expect-ink", 1, 5, true, check_expect_ink, run_expect_ink},
+    {"expect-pixel", 6, 6, true, check_expect_pixel, run_expect_pixel},
     {"expect-help", 1, 2, true, check_expect_help, run_expect_help},
     {"expect-shell", 1, 1, true, check_text, run_expect_shell},
     {"capture", 2, 2, true, check_capture, run_capture},

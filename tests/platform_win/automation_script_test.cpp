@@ -46,6 +46,9 @@ TEST_F(ScriptTest, BadScriptsAreRefusedWithTheLine) {
         {"drawing-log print a.txt\n", "line 1: a text in quotation marks is wanted: a.txt"},
         {"command open\n", "line 1: not a number: open"},
         {"command 5 at main\n", "line 1: write: command <id> in <window>"},
+        {"expect-ink main 1 2\n", "line 1: write: expect-ink <window> [x y width height]"},
+        {"expect-pixel main 1 2 300 0 0\n", "line 1: a colour is three numbers 0-255: 300"},
+        {"expect-texts-fit\n", "line 1: wrong number of words for expect-texts-fit"},
     };
     for (const Case& c : cases) {
         std::string error;
@@ -79,6 +82,10 @@ TEST_F(ScriptTest, GoodScriptsLoad) {
         "drag main 10 10 50 60\n"
         "command 24590\n"
         "command 24590 in \"Preview\"\n"
+        "expect-texts-fit active\n"
+        "expect-ink class:SRCVIEW 0 22 42 400\n"
+        "at-peek 1 expect-ink \"Meter\"\n"
+        "expect-pixel class:SRCVIEW/6005 460 10 192 192 192\n"
         "wait-idle\n"
         "close\n";
     std::string error;

@@ -46,6 +46,19 @@ TEST_F(StepsTest, AtAPeekTheRunningJobCanBeCapturedAndChecked) {
     EXPECT_EQ(png.substr(1, 3), "PNG");
 }
 
+TEST_F(StepsTest, PixelProbesTellABlankAreaFromADrawnOne) {
+    // the tiny frame paints a grey band of 100 x 20 at its top left on white
+    run("expect-ink main 0 0 200 40\n"
+        "expect-ink main 200 100 50 50\n"
+        "expect-ink main\n"
+        "expect-pixel main 5 5 128 128 128\n"
+        "expect-pixel main 150 5 128 128 128\n"
+        "expect-pixel main 5000 5 0 0 0\n");
+    EXPECT_EQ(automation::failures(),
+              (std::vector<std::string>{"the area is blank (0 pixels drawn)", "the pixel is 255 255 255",
+                                        "the point is off the window"}));
+}
+
 TEST_F(StepsTest, TheDrawingLogOfAWindowGoesToAFile) {
     TempDir dir;
     EXPECT_EQ(run("drawing-log main \"frame.log\"\n", dir.path()), 0);
