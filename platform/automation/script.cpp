@@ -245,6 +245,23 @@ bool check_none(const ScriptStep&, std::string*) {
     return true;
 }
 
+// The words "in <window>" after the first word, which may be left out.
+bool check_in_window(const ScriptStep& s, const char* form, std::string* error) {
+    if (s.args.size() == 1) return true;
+    if (s.args.size() != 3 || s.args[1] != "in") {
+        *error = std::string("write: ") + form;
+        return false;
+    }
+    return check_window_at(s, 2, error);
+}
+
+// The window named by "in <window>" (nullptr when left out); false when it
+// is named and not there.
+bool in_window(const ScriptStep& s, HWND* window) {
+    *window = nullptr;
+    return s.args.size() != 3 || (*window = need_window(s.args[2])) != nullptr;
+}
+
 // menu <id | "path"> [in <window>]
 bool check_menu(const ScriptStep& s, std::string* error) {
     long id;
@@ -252,17 +269,12 @@ bool check_menu(const ScriptStep& s, std::string* error) {
         *error = "a command id or a quoted menu path is wanted";
         return false;
     }
-    if (s.args.size() == 1) return true;
-    if (s.args.size() != 3 || s.args[1] != "in") {
-        *error = "write: menu <id or path> in <window>";
-        return false;
-    }
-    return check_window_at(s, 2, error);
+    return check_in_window(s, "menu <id or path> in <window>", error);
 }
 
 void run_menu(const ScriptStep& s) {
     HWND window = nullptr;
-    if (s.args.size() == 3 && !(window = need_window(s.args[2]))) return;
+    if (!in_window(s, &window)) return;
     long id;
     if (parse_int(s.args[0], &id)) {
         deliver_menu_command(window, static_cast<UINT>(id));
@@ -482,18 +494,12 @@ void run_drag(const ScriptStep& s) {
 
 // command <id> [in <window>]
 bool check_command(const ScriptStep& s, std::string* error) {
-    if (!check_int_at(s, 0, error)) return false;
-    if (s.args.size() == 1) return true;
-    if (s.args.size() != 3 || s.args[1] != "in") {
-        *error = "write: command <id> in <window>";
-        return false;
-    }
-    return check_window_at(s, 2, error);
+    return check_int_at(s, 0, error) && check_in_window(s, "command <id> in <window>", error);
 }
 
 void run_command(const ScriptStep& s) {
     HWND window = nullptr;
-    if (s.args.size() == 3 && !(window = need_window(s.args[2]))) return;
+    if (!in_window(s, &window)) return;
     long id = 0;
     parse_int(s.args[0], &id);
     post_command(window, static_cast<UINT>(id));
