@@ -667,6 +667,7 @@ void run_expect_window_state(const ScriptStep& s) {
     if (verb == "expect-visible") return expect(IsWindowVisible(w), s.args[0] + " is hidden");
     if (verb == "expect-hidden") return expect(!IsWindowVisible(w), s.args[0] + " is visible");
     if (verb == "expect-focus") return expect(GetFocus() == w, "the focus is elsewhere");
+    if (verb == "expect-active") return expect(GetActiveWindow() == w, "another window is active");
 }
 
 bool check_word(const ScriptStep&, std::string*) {
@@ -1065,6 +1066,7 @@ const Verb verbs[] = {
     {"expect-exists", 1, 1, true, check_window, run_expect_window_state},
     {"expect-gone", 1, 1, true, check_window, run_expect_window_state},
     {"expect-focus", 1, 1, true, check_window, run_expect_window_state},
+    {"expect-active", 1, 1, true, check_window, run_expect_window_state},
     {"expect-cursor", 1, 1, true, check_word, run_expect_cursor},
     {"expect-texts-fit", 1, 1, true, check_window, run_expect_texts_fit},
     {"expect-ink", 1, 5, true, check_expect_ink, run_expect_ink},

@@ -83,6 +83,7 @@ TEST_F(ScriptTest, GoodScriptsLoad) {
         "command 24590\n"
         "command 24590 in \"Preview\"\n"
         "expect-texts-fit active\n"
+        "expect-active main\n"
         "expect-ink class:SRCVIEW 0 22 42 400\n"
         "at-peek 1 expect-ink \"Meter\"\n"
         "expect-pixel class:SRCVIEW/6005 460 10 192 192 192\n"
