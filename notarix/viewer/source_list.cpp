@@ -147,9 +147,15 @@ int current_row() { return (document_state().current_source_line - 1 - g_source_
 bool row_visible(int row) { return row > -kSourceRowHeight && row < g_source_list.list_height; }
 
 // Moves the list's marker to the current line (nothing when it is there).
+// A hidden list takes no drawing, so no marker is recorded for it: the paint
+// that shows the list marks the line.
 void mark_list_line() {
     SourceListState& s = g_source_list;
     if (s.list == nullptr) return;
+    if (!IsWindowVisible(s.list)) {
+        s.list_marker_row = -1;
+        return;
+    }
     const int row = valid_current_line() && row_visible(current_row()) ? current_row() : -1;
     if (row == s.list_marker_row) return;
     ListDc dc(s.list);

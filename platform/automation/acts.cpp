@@ -341,6 +341,17 @@ int check_state(HWND control) {
     return static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0));
 }
 
+std::vector<std::string> clipped_texts(HWND window) {
+    std::vector<std::string> out;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        std::string why = platform_user::text_that_does_not_fit(child);
+        if (!why.empty()) out.push_back(describe_window(child) + " " + why);
+        std::vector<std::string> inner = clipped_texts(child);
+        out.insert(out.end(), inner.begin(), inner.end());
+    }
+    return out;
+}
+
 std::string status_text(int part, HWND window) {
     if (!window) window = main_window();
     HWND bar = platform_user::control_kind(window) == platform_user::ControlKind::status_bar

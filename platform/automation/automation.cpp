@@ -2,10 +2,14 @@
 // acts turned into messages, and the answers to modal questions.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
 
 #include "platform/automation/automation_internal.h"
 #include "platform/automation/host.h"
 #include "platform/gdi/drawing_log.h"
+#include "platform/gdi/wingdi.h"
 #include "platform/gdi/surface.h"
 #include "platform/kernel/sjis.h"
 #include "platform/user/codec.h"
@@ -358,6 +362,44 @@ bool post_press(HWND window, const std::string& description) {
     return post_click(window, centre.x, centre.y, WM_LBUTTONDOWN, WM_LBUTTONUP, false);
 }
 
+bool post_drag(HWND window, POINT from, POINT to) {
+    if (!IsWindow(window)) return refuse("drag", "there is no such window");
+    ClientToScreen(window, &from);
+    ClientToScreen(window, &to);
+    platform_user::InputEvent e;
+    e.screen = from;
+    e.message = WM_MOUSEMOVE;
+    push_input(e);
+    e.message = WM_LBUTTONDOWN;
+    push_input(e);
+    // The hand moves in steps of at most 8 pixels, each from where the
+    // pointer is then.
+    const int dx = to.x - from.x, dy = to.y - from.y;
+    const int steps = std::clamp((std::max(std::abs(dx), std::abs(dy)) + 7) / 8, 1, 64);
+    e.message = WM_MOUSEMOVE;
+    e.relative = true;
+    POINT done{0, 0};
+    for (int i = 1; i <= steps; ++i) {
+        const POINT next{dx * i / steps, dy * i / steps};
+        e.screen = POINT{next.x - done.x, next.y - done.y};
+        done = next;
+        push_input(e);
+    }
+    e.message = WM_LBUTTONUP;
+    e.screen = POINT{0, 0};
+    push_input(e);
+    return true;
+}
+
+bool post_command(HWND window, UINT id) {
+    std::string what = "command " + std::to_string(id);
+    if (!window) window = platform_user::state().main_window;
+    if (!IsWindow(window)) return refuse(what, "there is no window");
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 1), 0);
+    log_event(what + " sent");
+    return true;
+}
+
 bool post_text(const std::string& sjis) {
     if (!GetFocus() && !GetActiveWindow()) return refuse("type", "no window has the keyboard focus");
     for (char c : sjis) {
@@ -457,6 +499,11 @@ void on_peek() {
         }
     }
     for (const PeekTrigger& t : due) {
+        if (t.act) {
+            log_event("at a peek: " + t.description);
+            t.act();
+            continue;
+        }
         HWND target = automation::find_window(t.target);
         if (!target) {
             fail("at the peek for " + t.target.describe() + ": no such window", false);
@@ -823,7 +870,11 @@ void choose_next_popup_item(UINT id) {
 }
 
 void press_at_peek(long n, const WindowSpec& target) {
-    state().triggers.push_back(PeekTrigger{std::max(1L, n), target});
+    state().triggers.push_back(PeekTrigger{std::max(1L, n), target, {}, {}});
+}
+
+void at_peek(long n, const std::string& description, std::function<void()> act) {
+    state().triggers.push_back(PeekTrigger{std::max(1L, n), WindowSpec{}, description, std::move(act)});
 }
 
 void set_accelerators(HWND window, HACCEL table) {
@@ -913,12 +964,89 @@ bool capture_png(HWND window, const std::string& path) {
     return capture_window(window, path);
 }
 
+namespace {
+
+// The pixels of a client rectangle of the window as 0xRRGGBB, row by row;
+// points off the surface are left out.
+std::vector<uint32_t> client_pixels(HWND window, RECT area) {
+    std::vector<uint32_t> out;
+    if (!IsWindow(window)) return out;
+    settle();
+    platform_user::WindowRecord* t = platform_user::find_window(platform_user::top_level_of(window));
+    if (!t || !t->surface) return out;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    origin.x -= t->rect.left;
+    origin.y -= t->rect.top;
+    cairo_surface_flush(t->surface);
+    const unsigned char* data = cairo_image_surface_get_data(t->surface);
+    const int stride = cairo_image_surface_get_stride(t->surface);
+    const int width = cairo_image_surface_get_width(t->surface);
+    const int height = cairo_image_surface_get_height(t->surface);
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const int sx = origin.x + x, sy = origin.y + y;
+            if (sx < 0 || sy < 0 || sx >= width || sy >= height) continue;
+            uint32_t p;
+            std::memcpy(&p, data + static_cast<size_t>(sy) * static_cast<size_t>(stride) + static_cast<size_t>(sx) * 4,
+                        sizeof p);
+            out.push_back(p & 0xFFFFFF);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+COLORREF pixel_at(HWND window, int x, int y) {
+    std::vector<uint32_t> p = client_pixels(window, RECT{x, y, x + 1, y + 1});
+    if (p.empty()) return CLR_INVALID;
+    return RGB((p[0] >> 16) & 0xFF, (p[0] >> 8) & 0xFF, p[0] & 0xFF);
+}
+
+int ink_pixels(HWND window, const RECT& area) {
+    std::vector<uint32_t> pixels = client_pixels(window, area);
+    std::map<uint32_t, int> counts;
+    int most = 0;
+    for (uint32_t p : pixels) most = std::max(most, ++counts[p]);
+    return static_cast<int>(pixels.size()) - most;
+}
+
 std::vector<std::string> drawing_log(HWND window) {
     std::vector<std::string> lines;
-    for (const DrawingLogEntry& e : drawing_log_entries_for_window(window)) {
-        lines.push_back(format_drawing_log_entry(e));
+    for (const DrawingLogEntry& e : drawing_log_entries()) {
+        if (e.window && (e.window == window || IsChild(window, e.window))) lines.push_back(format_drawing_log_entry(e));
     }
     return lines;
+}
+
+std::vector<std::string> print_drawing_log() {
+    std::vector<std::string> lines;
+    for (const DrawingLogEntry& e : drawing_log_last_print_job()) lines.push_back(format_drawing_log_entry(e));
+    return lines;
+}
+
+bool write_lines(const std::string& path, const std::vector<std::string>& lines) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    for (const std::string& line : lines) {
+        std::fwrite(line.data(), 1, line.size(), f);
+        std::fputc('\n', f);
+    }
+    const bool written = !std::ferror(f);
+    return std::fclose(f) == 0 && written;
+}
+
+bool drag(HWND window, int x1, int y1, int x2, int y2) {
+    bool ok = post_drag(window, POINT{x1, y1}, POINT{x2, y2});
+    settle();
+    return ok;
+}
+
+bool send_command(UINT id, HWND window) {
+    bool ok = post_command(window, id);
+    settle();
+    return ok;
 }
 
 const std::vector<std::string>& log_lines() {

@@ -129,6 +129,14 @@ bool type_text(const std::string& text);
 // A click on a scroll bar of the window: WM_HSCROLL or WM_VSCROLL with the code.
 bool scroll(HWND window, int bar, int code, int position = 0);
 bool close_window(HWND window = nullptr);
+// A drag with the left button: down at (x1, y1), moves with the button held,
+// up where the pointer ends. Points are in the window's client coordinates.
+// The moves are the hand's, relative: when the program calls SetCursorPos
+// meanwhile, the pointer goes on from where it was put.
+bool drag(HWND window, int x1, int y1, int x2, int y2);
+// WM_COMMAND of any command id to the window (default the main window), as
+// an accelerator sends it: no menu is opened, nothing is checked.
+bool send_command(UINT id, HWND window = nullptr);
 bool resize_window(HWND window, int width, int height);
 
 // Answers given before the question comes (first in, first used).
@@ -163,6 +171,10 @@ bool press_button_text(const std::string& text);
 std::vector<std::string> control_items(HWND control);
 int selected_item(HWND control);  // -1 for none
 int check_state(HWND control);    // BST_ value
+// The visible buttons and statics under the window whose text does not fit
+// the room their layout gives it, measured in their own font: each as the
+// control (id and text, UTF-8) and what it needs and has. Empty when all fit.
+std::vector<std::string> clipped_texts(HWND window);
 // Part `part` of the status bar of `window` (default: the main window's).
 std::string status_text(int part = 0, HWND window = nullptr);
 
@@ -170,6 +182,10 @@ std::string status_text(int part = 0, HWND window = nullptr);
 // times (n = 1: at the next call), so that a long run that pumps messages
 // sees the press.
 void press_at_peek(long n, const WindowSpec& target);
+// Runs `act` when PeekMessageA has been called `n` more times: how a test
+// looks at a window (captures it, checks its menus, cursor or controls)
+// in the middle of a long run. `description` (UTF-8) goes to the log.
+void at_peek(long n, const std::string& description, std::function<void()> act);
 
 // The accelerator table that run_until_idle translates with, as a
 // program's loop would.
@@ -195,8 +211,19 @@ std::string cursor_name();
 POINT caret_position(HWND* window = nullptr, bool* visible = nullptr);
 // Paints what is pending, draws the frames, and writes the window as PNG.
 bool capture_png(HWND window, const std::string& path);
-// The drawing calls made into the window, one formatted line each.
+// What the screen shows at a point of the window's client area (CLR_INVALID
+// outside the window's surface).
+COLORREF pixel_at(HWND window, int x, int y);
+// How many pixels of the client area `area` differ from the colour most of
+// them have (its background): text, lines, edges. 0 for a blank area.
+int ink_pixels(HWND window, const RECT& area);
+// The drawing calls made into the window and its descendants, one
+// formatted line each (format_drawing_log_entry).
 std::vector<std::string> drawing_log(HWND window);
+// The entries of the last print job, with their page numbers.
+std::vector<std::string> print_drawing_log();
+// Writes lines as a file, one a line; false when it cannot be written.
+bool write_lines(const std::string& path, const std::vector<std::string>& lines);
 
 // What was seen, in order: steps, message boxes, beeps, commands, failures
 // (UTF-8 lines, the script log).

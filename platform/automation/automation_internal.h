@@ -19,7 +19,9 @@ struct ScriptStep {
 
 struct PeekTrigger {
     long remaining = 0;
-    automation::WindowSpec target;
+    automation::WindowSpec target;   // pressed, when there is no act
+    std::string description;         // of the act, for the log
+    std::function<void()> act;
 };
 
 enum class WaitKind { none, message_box, popup_menu, common_dialog };
@@ -89,6 +91,8 @@ bool deliver_menu_path(HWND window, const std::string& path_utf8);
 bool post_key(UINT vk, unsigned modifiers);
 bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice);
 bool post_press(HWND window, const std::string& description);
+bool post_drag(HWND window, POINT from, POINT to);
+bool post_command(HWND window, UINT id);
 bool post_text(const std::string& sjis);
 bool capture_window(HWND window, const std::string& path);
 // Controls (controls.cpp of this directory).

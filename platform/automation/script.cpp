@@ -1,6 +1,7 @@
 // Scripts: one step a line, parsed when loaded, run one step each time the
 // program waits for input (or while a message box or popup menu waits for an
 // answer); and the headless runner around a program's WinMain.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -244,6 +245,23 @@ bool check_none(const ScriptStep&, std::string*) {
     return true;
 }
 
+// The words "in <window>" after the first word, which may be left out.
+bool check_in_window(const ScriptStep& s, const char* form, std::string* error) {
+    if (s.args.size() == 1) return true;
+    if (s.args.size() != 3 || s.args[1] != "in") {
+        *error = std::string("write: ") + form;
+        return false;
+    }
+    return check_window_at(s, 2, error);
+}
+
+// The window named by "in <window>" (nullptr when left out); false when it
+// is named and not there.
+bool in_window(const ScriptStep& s, HWND* window) {
+    *window = nullptr;
+    return s.args.size() != 3 || (*window = need_window(s.args[2])) != nullptr;
+}
+
 // menu <id | "path"> [in <window>]
 bool check_menu(const ScriptStep& s, std::string* error) {
     long id;
@@ -251,17 +269,12 @@ bool check_menu(const ScriptStep& s, std::string* error) {
         *error = "a command id or a quoted menu path is wanted";
         return false;
     }
-    if (s.args.size() == 1) return true;
-    if (s.args.size() != 3 || s.args[1] != "in") {
-        *error = "write: menu <id or path> in <window>";
-        return false;
-    }
-    return check_window_at(s, 2, error);
+    return check_in_window(s, "menu <id or path> in <window>", error);
 }
 
 void run_menu(const ScriptStep& s) {
     HWND window = nullptr;
-    if (s.args.size() == 3 && !(window = need_window(s.args[2]))) return;
+    if (!in_window(s, &window)) return;
     long id;
     if (parse_int(s.args[0], &id)) {
         deliver_menu_command(window, static_cast<UINT>(id));
@@ -391,23 +404,105 @@ void run_popup(const ScriptStep& s) {
     }
 }
 
-// at-peek <n> press <window>
+struct Verb;
+const Verb* find_verb(const std::string& name);
+bool check_step(const ScriptStep& step, std::string* error);
+void run_step(const ScriptStep& step);
+
+// The steps that may run at a peek: a press, and looking without waiting.
+constexpr const char* peek_verbs[] = {
+    "press",         "capture",        "drawing-log",   "log",           "expect-menu",
+    "expect-cursor", "expect-enabled", "expect-disabled", "expect-visible", "expect-hidden",
+    "expect-exists", "expect-gone",    "expect-text",   "expect-title",  "expect-status", "expect-texts-fit",
+    "expect-ink",    "expect-pixel",
+};
+
+// The step after "at-peek <n>", as a step of its own.
+ScriptStep peek_step(const ScriptStep& s) {
+    ScriptStep inner;
+    inner.line = s.line;
+    inner.verb = s.args[1];
+    inner.args.assign(s.args.begin() + 2, s.args.end());
+    inner.source = inner.verb;
+    for (const std::string& a : inner.args) inner.source += " " + a;
+    return inner;
+}
+
+// at-peek <n> <step>
 bool check_at_peek(const ScriptStep& s, std::string* error) {
     if (!check_int_at(s, 0, error)) return false;
-    if (s.args[1] != "press") {
-        *error = "write: at-peek <n> press <window>";
+    const ScriptStep inner = peek_step(s);
+    if (std::find(std::begin(peek_verbs), std::end(peek_verbs), inner.verb) == std::end(peek_verbs)) {
+        *error = "at a peek a step can press, capture, write a drawing log or check (expect-...): " + inner.verb;
         return false;
     }
-    return check_window_at(s, 2, error);
+    return check_step(inner, error);
 }
 
 void run_at_peek(const ScriptStep& s) {
     long n = 1;
     parse_int(s.args[0], &n);
-    automation::WindowSpec wanted;
-    std::string error;
-    parse_window(s.args[2], &wanted, &error);
-    automation::press_at_peek(n, wanted);
+    const ScriptStep inner = peek_step(s);
+    if (inner.verb == "press") {
+        automation::WindowSpec wanted;
+        std::string error;
+        parse_window(inner.args[0], &wanted, &error);
+        automation::press_at_peek(n, wanted);
+        return;
+    }
+    automation::at_peek(n, inner.source, [inner] { run_step(inner); });
+}
+
+// drawing-log <window> FILE, drawing-log print FILE
+bool check_drawing_log(const ScriptStep& s, std::string* error) {
+    if (s.args[0] != "print" && !check_window_at(s, 0, error)) return false;
+    return check_quoted_at(s, 1, error);
+}
+
+void run_drawing_log(const ScriptStep& s) {
+    std::vector<std::string> lines;
+    if (s.args[0] == "print") {
+        lines = automation::print_drawing_log();
+        if (lines.empty()) return fail("no print job has started", false);
+    } else {
+        HWND w = need_window(s.args[0]);
+        if (!w) return;
+        lines = automation::drawing_log(w);
+    }
+    const std::string path = resolve_path(unquote(s.args[1]));
+    if (!automation::write_lines(path, lines)) return fail("cannot write " + path, false);
+    log_event("drawing log of " + s.args[0] + ": " + std::to_string(lines.size()) + " entries");
+}
+
+// drag <window> x1 y1 x2 y2
+bool check_drag(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error)) return false;
+    for (size_t i = 1; i <= 4; ++i) {
+        if (!check_int_at(s, i, error)) return false;
+    }
+    return true;
+}
+
+void run_drag(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long v[4] = {};
+    for (size_t i = 0; i < 4; ++i) parse_int(s.args[i + 1], &v[i]);
+    post_drag(w, POINT{static_cast<LONG>(v[0]), static_cast<LONG>(v[1])},
+              POINT{static_cast<LONG>(v[2]), static_cast<LONG>(v[3])});
+}
+
+// command <id> [in <window>]
+bool check_command(const ScriptStep& s, std::string* error) {
+    return check_int_at(s, 0, error) && check_in_window(s, "command <id> in <window>", error);
+}
+
+void run_command(const ScriptStep& s) {
+    HWND window = nullptr;
+    if (!in_window(s, &window)) return;
+    long id = 0;
+    parse_int(s.args[0], &id);
+    post_command(window, static_cast<UINT>(id));
 }
 
 bool check_close(const ScriptStep& s, std::string* error) {
@@ -572,10 +667,72 @@ void run_expect_window_state(const ScriptStep& s) {
     if (verb == "expect-visible") return expect(IsWindowVisible(w), s.args[0] + " is hidden");
     if (verb == "expect-hidden") return expect(!IsWindowVisible(w), s.args[0] + " is visible");
     if (verb == "expect-focus") return expect(GetFocus() == w, "the focus is elsewhere");
+    if (verb == "expect-active") return expect(GetActiveWindow() == w, "another window is active");
 }
 
 bool check_word(const ScriptStep&, std::string*) {
     return true;
+}
+
+void run_expect_texts_fit(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    std::vector<std::string> clipped = automation::clipped_texts(w);
+    std::string seen;
+    for (const std::string& c : clipped) seen += (seen.empty() ? "" : "; ") + c;
+    expect(clipped.empty(), "cut: " + seen);
+}
+
+// expect-ink <window> [x y w h]
+bool check_expect_ink(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error)) return false;
+    if (s.args.size() != 1 && s.args.size() != 5) {
+        *error = "write: expect-ink <window> [x y width height]";
+        return false;
+    }
+    for (size_t i = 1; i < s.args.size(); ++i) {
+        if (!check_int_at(s, i, error)) return false;
+    }
+    return true;
+}
+
+void run_expect_ink(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    RECT area{};
+    GetClientRect(w, &area);
+    if (s.args.size() == 5) {
+        long v[4] = {};
+        for (size_t i = 0; i < 4; ++i) parse_int(s.args[i + 1], &v[i]);
+        area = RECT{static_cast<LONG>(v[0]), static_cast<LONG>(v[1]), static_cast<LONG>(v[0] + v[2]),
+                    static_cast<LONG>(v[1] + v[3])};
+    }
+    // at least one pixel in 200, and a few: a label, a line of text, an edge
+    const long size = static_cast<long>(area.right - area.left) * (area.bottom - area.top);
+    const int ink = automation::ink_pixels(w, area);
+    expect(ink >= 4 && ink * 200L >= size, "the area is blank (" + std::to_string(ink) + " pixels drawn)");
+}
+
+bool check_colour(const ScriptStep& s, std::string* error);
+
+// expect-pixel <window> x y r g b
+bool check_expect_pixel(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error) || !check_int_at(s, 1, error) || !check_int_at(s, 2, error)) return false;
+    ScriptStep colour = s;
+    colour.args.assign(s.args.begin() + 3, s.args.end());
+    return check_colour(colour, error);
+}
+
+void run_expect_pixel(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long v[5] = {};
+    for (size_t i = 0; i < 5; ++i) parse_int(s.args[i + 1], &v[i]);
+    const COLORREF got = automation::pixel_at(w, static_cast<int>(v[0]), static_cast<int>(v[1]));
+    const COLORREF want = RGB(static_cast<BYTE>(v[2]), static_cast<BYTE>(v[3]), static_cast<BYTE>(v[4]));
+    char seen[48];
+    std::snprintf(seen, sizeof seen, "the pixel is %d %d %d", GetRValue(got), GetGValue(got), GetBValue(got));
+    expect(got == want, got == CLR_INVALID ? "the point is off the window" : seen);
 }
 
 void run_expect_cursor(const ScriptStep& s) {
@@ -890,7 +1047,10 @@ const Verb verbs[] = {
     {"answer", 1, 1, true, check_button, run_answer},
     {"answer-next-message", 1, 1, true, check_button, run_answer_next},
     {"popup", 1, 1, true, check_popup, run_popup},
-    {"at-peek", 3, 3, true, check_at_peek, run_at_peek},
+    {"at-peek", 3, 10, true, check_at_peek, run_at_peek},
+    {"drawing-log", 2, 2, true, check_drawing_log, run_drawing_log},
+    {"drag", 5, 5, false, check_drag, run_drag},
+    {"command", 1, 3, false, check_command, run_command},
     {"expect-message", 1, 1, true, check_text, run_expect_message},
     {"expect-message-contains", 1, 1, true, check_text, run_expect_message_contains},
     {"expect-caption", 1, 1, true, check_text, run_expect_caption},
@@ -906,7 +1066,11 @@ const Verb verbs[] = {
     {"expect-exists", 1, 1, true, check_window, run_expect_window_state},
     {"expect-gone", 1, 1, true, check_window, run_expect_window_state},
     {"expect-focus", 1, 1, true, check_window, run_expect_window_state},
+    {"expect-active", 1, 1, true, check_window, run_expect_window_state},
     {"expect-cursor", 1, 1, true, check_word, run_expect_cursor},
+    {"expect-texts-fit", 1, 1, true, check_window, run_expect_texts_fit},
+    {"expect-ink", 1, 5, true, check_expect_ink, run_expect_ink},
+    {"expect-pixel", 6, 6, true, check_expect_pixel, run_expect_pixel},
     {"expect-help", 1, 2, true, check_expect_help, run_expect_help},
     {"expect-shell", 1, 1, true, check_text, run_expect_shell},
     {"capture", 2, 2, true, check_capture, run_capture},
@@ -942,6 +1106,23 @@ const Verb* find_verb(const std::string& name) {
     return nullptr;
 }
 
+bool check_step(const ScriptStep& step, std::string* error) {
+    const Verb* v = find_verb(step.verb);
+    if (!v) {
+        *error = "unknown step " + step.verb;
+        return false;
+    }
+    if (step.args.size() < v->min_args || step.args.size() > v->max_args) {
+        *error = "wrong number of words for " + step.verb;
+        return false;
+    }
+    return v->check(step, error);
+}
+
+void run_step(const ScriptStep& step) {
+    if (const Verb* v = find_verb(step.verb)) v->run(step);
+}
+
 }  // namespace
 
 bool step_allowed_while_waiting(const ScriptStep& step) {
@@ -954,7 +1135,7 @@ bool run_next_step() {
     if (a.aborted || a.next_step >= a.steps.size()) return false;
     const ScriptStep& step = a.steps[a.next_step++];
     log_line("line " + std::to_string(step.line) + ": " + step.source);
-    if (const Verb* v = find_verb(step.verb)) v->run(step);
+    run_step(step);
     return true;
 }
 
@@ -1046,16 +1227,7 @@ bool load_script(const std::string& text, const std::string& base_directory, std
         step.source = line.substr(first == std::string::npos ? 0 : first);
         step.verb = tokens[0];
         step.args.assign(tokens.begin() + 1, tokens.end());
-        const Verb* v = find_verb(step.verb);
-        if (!v) {
-            if (error) *error = "line " + std::to_string(number) + ": unknown step " + step.verb;
-            return false;
-        }
-        if (step.args.size() < v->min_args || step.args.size() > v->max_args) {
-            if (error) *error = "line " + std::to_string(number) + ": wrong number of words for " + step.verb;
-            return false;
-        }
-        if (!v->check(step, &why)) {
+        if (!check_step(step, &why)) {
             if (error) *error = "line " + std::to_string(number) + ": " + why;
             return false;
         }

@@ -1,6 +1,7 @@
 // The in-memory drawing log.
 #include "platform/gdi/drawing_log.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 
@@ -51,6 +52,22 @@ std::vector<DrawingLogEntry> drawing_log_entries_for_window(HWND window) {
     std::vector<DrawingLogEntry> out;
     for (const DrawingLogEntry& e : log_state().entries) {
         if (e.window == window) out.push_back(e);
+    }
+    return out;
+}
+
+std::vector<DrawingLogEntry> drawing_log_last_print_job() {
+    const auto& entries = log_state().entries;
+    auto start = std::find_if(entries.rbegin(), entries.rend(), [](const DrawingLogEntry& e) {
+        return e.dc_kind == DcKind::Printer && e.op == "StartDocA";
+    });
+    std::vector<DrawingLogEntry> out;
+    if (start == entries.rend()) return out;
+    const int dc = start->dc_id;
+    for (auto it = start.base() - 1; it != entries.end(); ++it) {
+        if (it->dc_id != dc) continue;
+        out.push_back(*it);
+        if (it->op == "EndDoc" || it->op == "AbortDoc") break;
     }
     return out;
 }

@@ -34,6 +34,10 @@ struct DrawingLogEntry {
 // Entries in order, oldest first. Copies, so the log may go on growing.
 std::vector<DrawingLogEntry> drawing_log_entries();
 std::vector<DrawingLogEntry> drawing_log_entries_for_window(HWND window);
+// The entries of the last print job: from its StartDocA to its EndDoc (or
+// AbortDoc, or the last entry of its context when it is still running).
+// Empty when no job has started.
+std::vector<DrawingLogEntry> drawing_log_last_print_job();
 size_t drawing_log_size();
 void clear_drawing_log();
 

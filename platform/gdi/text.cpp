@@ -1,7 +1,10 @@
 // Fonts and text. Faces map to the IPA fonts through fontconfig; text is
-// Shift-JIS and converted to UTF-8 only here, one character at a time,
-// because every character is drawn into its own cell: a single-byte
-// character takes one cell of the average width, a double-byte character two.
+// Shift-JIS and converted to UTF-8 only here, one character at a time.
+// A fixed-pitch face draws every character into its own cell: a single-byte
+// character takes one cell of the average width, a double-byte character
+// two. A proportional face ("ＭＳ Ｐゴシック", the dialog and menu font of a
+// Japanese desktop) advances each character by its glyph's own width,
+// rounded to whole pixels as GDI's advance widths are.
 #include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
 #include <iconv.h>
@@ -12,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <tuple>
 
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/gdi_support.h"
@@ -29,6 +33,12 @@ namespace {
 
 constexpr const char* kMinchoFamily = "IPAMincho";
 constexpr const char* kGothicFamily = "IPAGothic";
+constexpr const char* kPropMinchoFamily = "IPAPMincho";
+constexpr const char* kPropGothicFamily = "IPAPGothic";
+
+bool is_proportional(const char* family) {
+    return std::strcmp(family, kPropMinchoFamily) == 0 || std::strcmp(family, kPropGothicFamily) == 0;
+}
 
 
 // Length in bytes of the character at text[i] (a lead byte at the very end
@@ -63,6 +73,8 @@ struct FontState {
     std::string error;
     std::map<std::pair<std::string, bool>, cairo_font_face_t*> faces;
     std::map<std::string, std::pair<double, double>> extents;  // ascent, descent per em
+    // advance of a character per family, boldness and em (device pixels)
+    std::map<std::tuple<std::string, bool, long, std::string>, int> advances;
     iconv_t converter = reinterpret_cast<iconv_t>(-1);
 };
 
@@ -94,7 +106,7 @@ void check_fonts() {
     FontState& s = fonts();
     if (s.checked) return;
     s.checked = true;
-    for (const char* family : {kMinchoFamily, kGothicFamily}) {
+    for (const char* family : {kMinchoFamily, kGothicFamily, kPropMinchoFamily, kPropGothicFamily}) {
         FcPattern* match = match_family(family);
         if (match && pattern_has_family(match, family)) {
             FcPatternDestroy(match);
@@ -163,6 +175,8 @@ std::pair<double, double> family_extents(const char* family) {
 // A font made concrete for one context, in its device units.
 struct RealizedFont {
     const char* family = kGothicFamily;
+    bool proportional = false;
+    double width_scale = 1;  // a proportional face with lfWidth set is drawn wider or narrower
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -206,6 +220,8 @@ RealizedFont realize(const DeviceContext& dc) {
     } else {
         r.cell = std::max(1, static_cast<int>(std::lround(r.em / 2)));
     }
+    r.proportional = is_proportional(r.family);
+    if (r.proportional && lf.lfWidth != 0) r.width_scale = r.cell / std::max(0.5, r.em / 2);
     return r;
 }
 
@@ -224,6 +240,31 @@ std::string to_utf8(const char* bytes, size_t n) {
     size_t il = std::min<size_t>(n, sizeof in), ol = sizeof out;
     if (iconv(s.converter, &ip, &il, &op, &ol) == static_cast<size_t>(-1)) return {};
     return std::string(out, static_cast<size_t>(op - out));
+}
+
+// The advance of one character (UTF-8) of a proportional face, in whole
+// device pixels.
+int proportional_advance(const RealizedFont& f, const std::string& utf8) {
+    FontState& s = fonts();
+    const long em_key = std::lround(f.em * 64);
+    auto key = std::make_tuple(std::string(f.family), f.bold, em_key, utf8);
+    auto it = s.advances.find(key);
+    if (it != s.advances.end()) return it->second;
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cr = cairo_create(scratch);
+    cairo_set_font_face(cr, font_face(f.family, f.bold));
+    cairo_set_font_size(cr, f.em);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
+    cairo_text_extents_t te;
+    cairo_text_extents(cr, utf8.c_str(), &te);
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+    const int advance = std::max(1, static_cast<int>(std::lround(te.x_advance)));
+    s.advances[key] = advance;
+    return advance;
 }
 
 // Device x offsets of each character start, and the total advance.
@@ -249,6 +290,10 @@ Layout lay_out(const DeviceContext& dc, const RealizedFont& f, const char* text,
             double adv = 0;
             for (int k = 0; k < n; ++k) adv += dx[i + k];
             x += std::round(adv * scale_x(dc));
+        } else if (f.proportional) {
+            const std::string utf8 = to_utf8(text + i, static_cast<size_t>(n));
+            const double advance = utf8.empty() ? n * f.cell : proportional_advance(f, utf8) * f.width_scale;
+            x += std::round(advance) + extra;
         } else {
             x += n * f.cell + extra;
         }
@@ -262,7 +307,8 @@ void set_font(cairo_t* cr, const RealizedFont& f) {
     cairo_set_font_face(cr, font_face(f.family, f.bold));
     cairo_matrix_t m;
     // Full-width glyphs are one em wide: the x scale makes them two cells.
-    cairo_matrix_init(&m, 2.0 * f.cell, 0, f.italic ? -0.2 * f.em : 0, f.em, 0, 0);
+    const double across = f.proportional ? f.em * f.width_scale : 2.0 * f.cell;
+    cairo_matrix_init(&m, across, 0, f.italic ? -0.2 * f.em : 0, f.em, 0, 0);
     cairo_set_font_matrix(cr, &m);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
@@ -370,8 +416,13 @@ using namespace gdi;
 const char* font_family_for_face(const char* face) {
     if (!face) return kGothicFamily;
     // "明朝" and the Latin spellings of the Mincho faces.
-    if (contains_sjis(face, "\x96\xbe\x92\xa9") || contains_ascii_nocase(face, "mincho")) return kMinchoFamily;
-    return kGothicFamily;
+    const bool mincho = contains_sjis(face, "\x96\xbe\x92\xa9") || contains_ascii_nocase(face, "mincho");
+    // "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝", "MS PGothic", "MS UI Gothic" and the IPA P faces
+    // are proportional.
+    const bool proportional = contains_sjis(face, "\x82\x6f") || contains_ascii_nocase(face, "PGothic") ||
+                              contains_ascii_nocase(face, "PMincho") || contains_ascii_nocase(face, "UI Gothic");
+    if (mincho) return proportional ? kPropMinchoFamily : kMinchoFamily;
+    return proportional ? kPropGothicFamily : kGothicFamily;
 }
 
 bool gdi_fonts_available() {
@@ -434,7 +485,7 @@ BOOL GetTextMetricsA(HDC handle, TEXTMETRICA* tm) {
     tm->tmInternalLeading = std::max<LONG>(0, ly(f.height - f.em));
     tm->tmExternalLeading = 0;
     tm->tmAveCharWidth = lx(f.cell);
-    tm->tmMaxCharWidth = lx(2 * f.cell);
+    tm->tmMaxCharWidth = f.proportional ? lx(f.em * f.width_scale) : lx(2 * f.cell);
     tm->tmWeight = f.lf->lfWeight == 0 ? FW_NORMAL : f.lf->lfWeight;
     tm->tmDigitizedAspectX = device_dpi(*dc);
     tm->tmDigitizedAspectY = device_dpi(*dc);
@@ -445,10 +496,10 @@ BOOL GetTextMetricsA(HDC handle, TEXTMETRICA* tm) {
     tm->tmItalic = f.italic ? 1 : 0;
     tm->tmUnderlined = f.underline ? 1 : 0;
     tm->tmStruckOut = f.strike_out ? 1 : 0;
-    // Every face here draws into fixed cells; the low bit set would mean
-    // variable pitch.
-    tm->tmPitchAndFamily = static_cast<BYTE>(TMPF_TRUETYPE | TMPF_VECTOR |
-                                             (std::strcmp(f.family, kMinchoFamily) == 0 ? FF_ROMAN : FF_MODERN));
+    // The low bit set means variable pitch (its name says the opposite).
+    const bool mincho = std::strcmp(f.family, kMinchoFamily) == 0 || std::strcmp(f.family, kPropMinchoFamily) == 0;
+    tm->tmPitchAndFamily = static_cast<BYTE>(TMPF_TRUETYPE | TMPF_VECTOR | (f.proportional ? TMPF_FIXED_PITCH : 0) |
+                                             (mincho ? FF_ROMAN : (f.proportional ? FF_SWISS : FF_MODERN)));
     tm->tmCharSet = SHIFTJIS_CHARSET;
     return TRUE;
 }

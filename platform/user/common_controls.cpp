@@ -311,10 +311,21 @@ LRESULT updown_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         HDC dc = BeginPaint(window, &ps);
         RECT r;
         GetClientRect(window, &r);
-        RECT top{0, 0, r.right, r.bottom / 2}, bottom{0, r.bottom / 2, r.right, r.bottom};
-        for (RECT b : {top, bottom}) {
+        const bool horizontal = (w->style & UDS_HORZ) != 0;
+        // up (or right) is the first half to the eye: the top, or the right with UDS_HORZ
+        RECT first = horizontal ? RECT{r.right / 2, 0, r.right, r.bottom} : RECT{0, 0, r.right, r.bottom / 2};
+        RECT second = horizontal ? RECT{0, 0, r.right / 2, r.bottom} : RECT{0, r.bottom / 2, r.right, r.bottom};
+        const bool disabled = (w->style & WS_DISABLED) != 0;
+        for (RECT b : {first, second}) {
+            const bool is_first = b.top == first.top && b.left == first.left;
+            const bool pressed = is_first ? u->pressed_up : u->pressed_down;
             fill_solid(dc, b, sys_color(COLOR_BTNFACE));
-            draw_frame_3d(dc, b, false);
+            draw_frame_3d(dc, b, pressed);
+            RECT glyph = b;
+            if (pressed) OffsetRect(&glyph, 1, 1);
+            ArrowDirection direction = horizontal ? (is_first ? ArrowDirection::right : ArrowDirection::left)
+                                                  : (is_first ? ArrowDirection::up : ArrowDirection::down);
+            draw_arrow(dc, glyph, direction, disabled);
         }
         EndPaint(window, &ps);
         return 0;

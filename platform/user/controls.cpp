@@ -166,6 +166,20 @@ void draw_frame_3d(HDC dc, RECT r, bool sunken) {
     fill_solid(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, bottom_right);
 }
 
+void draw_arrow(HDC dc, RECT box, ArrowDirection direction, bool disabled) {
+    POINT corners[3];
+    arrow_triangle(box, direction, corners);
+    HBRUSH brush = CreateSolidBrush(sys_color(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    HPEN pen = CreatePen(PS_SOLID, 1, sys_color(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    HGDIOBJ old_brush = SelectObject(dc, brush);
+    HGDIOBJ old_pen = SelectObject(dc, pen);
+    Polygon(dc, corners, 3);
+    SelectObject(dc, old_pen);
+    SelectObject(dc, old_brush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+}
+
 void draw_text_line(HDC dc, int x, int y, const std::string& text) {
     if (!text.empty()) TextOutA(dc, x, y, text.data(), static_cast<int>(text.size()));
 }
@@ -285,10 +299,8 @@ void paint_button(HWND window, HDC dc) {
     GetClientRect(window, &client);
     HGDIOBJ old_font = SelectObject(dc, control_font(window));
     bool disabled = (w->style & WS_DISABLED) != 0;
-    std::string label = without_mnemonics(w->text);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    int line = static_cast<int>(tm.tmHeight);
+    const ControlTextLayout text = control_text_layout(window, dc);
+    const std::string label = text.lines.empty() ? std::string() : text.lines.front();
     SetBkMode(dc, TRANSPARENT);
     if (is_push(type)) {
         fill_solid(dc, client, sys_color(COLOR_BTNFACE));
@@ -301,27 +313,25 @@ void paint_button(HWND window, HDC dc) {
         }
         draw_frame_3d(dc, edge, b->pushed);
         SetTextColor(dc, sys_color(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-        int width = text_width(dc, label);
         int shift = b->pushed ? 1 : 0;
-        draw_text_line(dc, (client.right - width) / 2 + shift, (client.bottom - line) / 2 + shift, label);
+        draw_text_line(dc, text.x + shift, text.y + shift, label);
     } else if (type == BS_GROUPBOX) {
         HBRUSH brush = control_brush(window, dc, WM_CTLCOLORSTATIC);
-        int top = line / 2;
+        int top = text.line_height / 2;
         RECT frame{client.left, client.top + top, client.right, client.bottom};
         draw_frame_3d(dc, frame, true);
         InflateRect(&frame, -1, -1);
         draw_frame_3d(dc, frame, false);
         if (!label.empty()) {
-            int width = text_width(dc, label);
-            RECT behind{8, 0, 8 + width + 4, line};
+            RECT behind{text.x - 2, 0, std::min(text.room.right, text.x + text_width(dc, label) + 2), text.line_height};
             FillRect(dc, &behind, brush);
             SetTextColor(dc, sys_color(disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
-            draw_text_line(dc, 10, 0, label);
+            draw_text_line(dc, text.x, text.y, label);
         }
     } else {
         HBRUSH brush = control_brush(window, dc, WM_CTLCOLORBTN);
         FillRect(dc, &client, brush);
-        int box = 13;
+        int box = kCheckBoxSize;
         int y = (client.bottom - box) / 2;
         bool left_text = (w->style & BS_LEFTTEXT) != 0;
         int bx = left_text ? client.right - box : 0;
@@ -352,8 +362,7 @@ void paint_button(HWND window, HDC dc) {
         SelectObject(dc, old_pen);
         DeleteObject(pen);
         SetTextColor(dc, sys_color(disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
-        int tx = left_text ? 0 : box + 4;
-        draw_text_line(dc, tx, (client.bottom - line) / 2, label);
+        draw_text_line(dc, text.x, text.y, label);
     }
     SelectObject(dc, old_font);
 }
@@ -628,30 +637,99 @@ void paint_static(HWND window, HDC dc) {
     HGDIOBJ old_font = SelectObject(dc, control_font(window));
     SetBkMode(dc, TRANSPARENT);
     if (w->style & WS_DISABLED) SetTextColor(dc, sys_color(COLOR_GRAYTEXT));
-    std::string text = (w->style & SS_NOPREFIX) ? w->text : without_mnemonics(w->text);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    int line = static_cast<int>(tm.tmHeight);
-    std::vector<std::string> lines;
-    if (type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP) {
-        lines.push_back(text);
-    } else {
-        lines = wrap_text(dc, text, client.right - client.left);
-    }
-    int y = 0;
-    if (w->style & SS_CENTERIMAGE) y = (client.bottom - line * static_cast<int>(lines.size())) / 2;
-    for (const std::string& l : lines) {
-        int x = 0;
+    const ControlTextLayout text = control_text_layout(window, dc);
+    int y = text.y;
+    for (const std::string& l : text.lines) {
+        int x = text.room.left;
         if (type == SS_CENTER) x = (client.right - text_width(dc, l)) / 2;
         if (type == SS_RIGHT) x = client.right - text_width(dc, l);
         draw_text_line(dc, x, y, l);
-        y += line;
+        y += text.line_height;
         if (y >= client.bottom) break;
     }
     SelectObject(dc, old_font);
 }
 
 }  // namespace
+
+ControlTextLayout control_text_layout(HWND control, HDC dc) {
+    ControlTextLayout out;
+    WindowRecord* w = find_window(control);
+    if (!w) return out;
+    RECT client;
+    GetClientRect(control, &client);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    out.line_height = std::max(1, static_cast<int>(tm.tmHeight));
+    out.room = client;
+    const ControlKind kind = control_kind(control);
+    if (kind == ControlKind::button) {
+        const DWORD type = w->style & BS_TYPEMASK;
+        if (type == BS_OWNERDRAW) return out;
+        const std::string label = without_mnemonics(w->text);
+        out.has_text = !label.empty();
+        out.lines.push_back(label);
+        const int width = text_width(dc, label);
+        if (is_push(type)) {
+            // inside the two-pixel edge (and the default button's black line)
+            InflateRect(&out.room, -3, -2);
+            out.x = (client.right - width) / 2;
+            out.y = (client.bottom - out.line_height) / 2;
+        } else if (type == BS_GROUPBOX) {
+            // in the top line of the frame, from its corner
+            out.room = RECT{kGroupTextInset, 0, client.right - kGroupTextInset, out.line_height};
+            out.x = kGroupTextInset + 2;
+            out.y = 0;
+        } else {
+            // beside the box: on the left of it with BS_LEFTTEXT
+            const int beside = kCheckBoxSize + kCheckBoxGap;
+            if (w->style & BS_LEFTTEXT) {
+                out.room.right -= beside;
+            } else {
+                out.room.left += beside;
+            }
+            out.x = out.room.left;
+            out.y = (client.bottom - out.line_height) / 2;
+        }
+        return out;
+    }
+    if (kind != ControlKind::static_text) return out;
+    const DWORD type = w->style & SS_TYPEMASK;
+    if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP) {
+        return out;
+    }
+    const std::string text = (w->style & SS_NOPREFIX) ? w->text : without_mnemonics(w->text);
+    out.has_text = !text.empty();
+    out.wraps = type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP;
+    if (out.wraps) {
+        out.lines = wrap_text(dc, text, client.right - client.left);
+    } else {
+        out.lines.push_back(text);
+    }
+    out.x = client.left;
+    out.y = 0;
+    if (w->style & SS_CENTERIMAGE) out.y = (client.bottom - out.line_height * static_cast<int>(out.lines.size())) / 2;
+    return out;
+}
+
+std::string text_that_does_not_fit(HWND control) {
+    WindowRecord* w = find_window(control);
+    if (!w || !(w->style & WS_VISIBLE)) return {};
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, control_font(control));
+    const ControlTextLayout text = control_text_layout(control, dc);
+    int widest = 0;
+    for (const std::string& line : text.lines) widest = std::max(widest, text_width(dc, line));
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    if (!text.has_text) return {};
+    const int room_width = text.room.right - text.room.left;
+    const int room_height = text.room.bottom - text.room.top;
+    const int height = text.line_height * static_cast<int>(text.lines.size());
+    if (widest <= room_width && height <= room_height) return {};
+    return "needs " + std::to_string(widest) + " x " + std::to_string(height) + " pixels, has " +
+           std::to_string(room_width) + " x " + std::to_string(room_height);
+}
 
 LRESULT static_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     WindowRecord* w = find_window(window);

@@ -54,9 +54,35 @@ HFONT control_font(HWND control);
 // Draws with the control's font; height of a line of its text.
 int font_line_height(HWND control);
 
+// Where a button or static control draws its text: the room the text may
+// take (client coordinates), the lines it is cut into (a wrapping static
+// breaks them to the room's width), their height and where the first line
+// starts. Painting and the fit check both go by it. `dc` has the control's
+// font selected.
+struct ControlTextLayout {
+    bool has_text = false;
+    RECT room{};
+    std::vector<std::string> lines;
+    int line_height = 0;
+    int x = 0;
+    int y = 0;
+    bool wraps = false;
+};
+ControlTextLayout control_text_layout(HWND control, HDC dc);
+// Empty when the control's text fits the room its layout gives it (or it
+// draws no text); else what it needs and what it has.
+std::string text_that_does_not_fit(HWND control);
+
+// Sizes of the drawn parts that leave room for a control's text.
+inline constexpr int kCheckBoxSize = 13;
+inline constexpr int kCheckBoxGap = 4;
+inline constexpr int kGroupTextInset = 8;
+
 // Plain drawing.
 void fill_solid(HDC dc, RECT r, COLORREF colour);
 void draw_frame_3d(HDC dc, RECT r, bool sunken);
+// The black (grey when disabled) triangle of an arrow button in `box`.
+void draw_arrow(HDC dc, RECT box, ArrowDirection direction, bool disabled);
 void draw_text_line(HDC dc, int x, int y, const std::string& text);
 int text_width(HDC dc, const std::string& text);
 // Removes "&" mnemonic markers ("&&" stays one "&").

@@ -13,10 +13,17 @@ namespace platform_user {
 
 namespace {
 
-// Fixed base units of the dialog font: a dialog unit is a quarter of the
-// average character width across and an eighth of the character height down.
-constexpr int kBaseX = 6;
-constexpr int kBaseY = 12;
+// "ＭＳ Ｐゴシック": the dialog font of a Japanese Windows 95 desktop, 9 points.
+// A template that names no font (or no face) gets it.
+constexpr const char* kDesktopDialogFace = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+constexpr int kDesktopDialogPoints = 9;
+
+// A dialog unit is a quarter of the dialog font's average character width
+// across and an eighth of its height down.
+struct BaseUnits {
+    int x = 7;
+    int y = 12;
+};
 
 struct DialogState : ExtraState {
     bool modal = false;
@@ -28,6 +35,7 @@ struct DialogState : ExtraState {
     int default_id = 0;
     HFONT font = nullptr;
     bool own_font = false;
+    BaseUnits units;
 };
 
 DialogState* dialog_state(HWND window) {
@@ -43,9 +51,44 @@ int mul_div(int value, int numerator, int denominator) {
     return static_cast<int>(v >= 0 ? (v + half) / denominator : -((-v + half) / denominator));
 }
 
-RECT dialog_units_to_pixels(int x, int y, int cx, int cy) {
-    int left = mul_div(x, kBaseX, 4), top = mul_div(y, kBaseY, 8);
-    return RECT{left, top, left + mul_div(cx, kBaseX, 4), top + mul_div(cy, kBaseY, 8)};
+RECT dialog_units_to_pixels(const BaseUnits& u, int x, int y, int cx, int cy) {
+    int left = mul_div(x, u.x, 4), top = mul_div(y, u.y, 8);
+    return RECT{left, top, left + mul_div(cx, u.x, 4), top + mul_div(cy, u.y, 8)};
+}
+
+// The base units of a font as Windows works them out: the average width of
+// the 52 Latin letters, rounded, and the height of a line.
+BaseUnits base_units_of(HFONT font) {
+    BaseUnits u;
+    HDC dc = GetDC(nullptr);
+    if (!dc) return u;
+    HGDIOBJ old = SelectObject(dc, font);
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE size{};
+    TEXTMETRICA tm{};
+    if (GetTextExtentPoint32A(dc, letters, 52, &size) && GetTextMetricsA(dc, &tm)) {
+        u.x = std::max(1, static_cast<int>((size.cx / 26 + 1) / 2));
+        u.y = std::max(1, static_cast<int>(tm.tmHeight));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return u;
+}
+
+HFONT make_font(int points, const char* face) {
+    return CreateFontA(-mul_div(points, 96, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+// The base units of the desktop's dialog font, worked out once.
+const BaseUnits& desktop_units() {
+    static const BaseUnits units = [] {
+        HFONT font = make_font(kDesktopDialogPoints, kDesktopDialogFace);
+        BaseUnits u = base_units_of(font);
+        DeleteObject(font);
+        return u;
+    }();
+    return units;
 }
 
 bool can_take_focus(HWND window) {
@@ -198,15 +241,13 @@ bool returns_result_directly(UINT message) {
     }
 }
 
-HFONT make_dialog_font(const DialogTemplate& t, bool* own) {
-    *own = false;
-    if (!(t.style & DS_SETFONT) || t.font_size <= 0) return GetStockObject(SYSTEM_FONT);
-    *own = true;
-    int height = -mul_div(t.font_size, 96, 72);
-    const char* face = t.font_face && *t.font_face ? t.font_face : "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
-    // "ＭＳ Ｐゴシック" when the template names no face.
-    return CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+// The template's font, or the desktop's dialog font when it names none:
+// on a Japanese desktop dialogs are set in a 9-point proportional Gothic,
+// never in the large system font.
+HFONT make_dialog_font(const DialogTemplate& t) {
+    const bool named = (t.style & DS_SETFONT) && t.font_size > 0;
+    const char* face = named && t.font_face && *t.font_face ? t.font_face : kDesktopDialogFace;
+    return make_font(named ? t.font_size : kDesktopDialogPoints, face);
 }
 
 HWND create_dialog(HINSTANCE instance, const DialogTemplate* t, HWND owner, DLGPROC procedure, LPARAM param,
@@ -221,7 +262,9 @@ HWND create_dialog(HINSTANCE instance, const DialogTemplate* t, HWND owner, DLGP
         ex_style |= WS_EX_CONTROLPARENT;
     }
     bool child = (style & WS_CHILD) != 0;
-    RECT frame = dialog_units_to_pixels(t->x, t->y, t->cx, t->cy);
+    HFONT font = make_dialog_font(*t);
+    const BaseUnits units = base_units_of(font);
+    RECT frame = dialog_units_to_pixels(units, t->x, t->y, t->cx, t->cy);
     RECT outer{0, 0, frame.right - frame.left, frame.bottom - frame.top};
     AdjustWindowRectEx(&outer, style, t->menu != nullptr, ex_style);
     int width = outer.right - outer.left, height = outer.bottom - outer.top;
@@ -240,27 +283,37 @@ HWND create_dialog(HINSTANCE instance, const DialogTemplate* t, HWND owner, DLGP
     const char* class_name = t->class_name ? t->class_name : "#32770";
     HWND dialog = CreateWindowExA(ex_style, class_name, t->caption ? t->caption : "", style & ~WS_VISIBLE, x, y, width,
                                   height, owner, menu, instance, nullptr);
-    if (!dialog) return nullptr;
+    if (!dialog) {
+        DeleteObject(font);
+        return nullptr;
+    }
     WindowRecord* w = find_window(dialog);
     if (w->extra.size() < static_cast<size_t>(DLGWINDOWEXTRA)) w->extra.resize(DLGWINDOWEXTRA, 0);
     DialogState* d = dialog_state(dialog);
     d->modal = modal;
-    bool own_font = false;
-    HFONT font = make_dialog_font(*t, &own_font);
+    d->units = units;
     d->font = font;
-    d->own_font = own_font;
+    d->own_font = true;
     SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
     send_message(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (!IsWindow(dialog)) return nullptr;
     // A dialog procedure that handled WM_SETFONT has not let it be kept.
     d = dialog_state(dialog);
     d->font = font;
-    d->own_font = own_font;
+    d->own_font = true;
 
     for (const DialogItemTemplate& item : t->items) {
-        RECT r = dialog_units_to_pixels(item.x, item.y, item.cx, item.cy);
+        RECT r = dialog_units_to_pixels(units, item.x, item.y, item.cx, item.cy);
         DWORD control_style = item.style | WS_CHILD | WS_VISIBLE;
-        HWND control = CreateWindowExA(item.ex_style | WS_EX_NOPARENTNOTIFY, item.class_name, item.text ? item.text : "",
+        DWORD control_ex_style = item.ex_style | WS_EX_NOPARENTNOTIFY;
+        // The dialogs of a Windows 95 desktop have the 3D look: a bordered
+        // field or list is sunk into the dialog instead of outlined.
+        const std::string kind = upper_ascii(item.class_name ? item.class_name : "");
+        if ((control_style & WS_BORDER) && (kind == "EDIT" || kind == "LISTBOX")) {
+            control_style &= ~WS_BORDER;
+            control_ex_style |= WS_EX_CLIENTEDGE;
+        }
+        HWND control = CreateWindowExA(control_ex_style, item.class_name, item.text ? item.text : "",
                                        control_style, r.left, r.top, r.right - r.left, r.bottom - r.top, dialog,
                                        reinterpret_cast<HMENU>(static_cast<uintptr_t>(static_cast<WORD>(item.id))),
                                        instance, nullptr);
@@ -550,16 +603,20 @@ BOOL IsDialogMessageA(HWND dialog, MSG* msg) {
     return TRUE;
 }
 
+// The units of the desktop's dialog font, which a template without a font
+// of its own is laid out in.
 LONG GetDialogBaseUnits() {
-    return static_cast<LONG>(MAKELPARAM(kBaseX, kBaseY));
+    const BaseUnits& u = desktop_units();
+    return static_cast<LONG>(MAKELPARAM(u.x, u.y));
 }
 
 BOOL MapDialogRect(HWND dialog, RECT* rect) {
     if (!rect || !IsWindow(dialog)) return FALSE;
-    rect->left = mul_div(rect->left, kBaseX, 4);
-    rect->right = mul_div(rect->right, kBaseX, 4);
-    rect->top = mul_div(rect->top, kBaseY, 8);
-    rect->bottom = mul_div(rect->bottom, kBaseY, 8);
+    const BaseUnits u = is_dialog(dialog) ? dialog_state(dialog)->units : desktop_units();
+    rect->left = mul_div(rect->left, u.x, 4);
+    rect->right = mul_div(rect->right, u.x, 4);
+    rect->top = mul_div(rect->top, u.y, 8);
+    rect->bottom = mul_div(rect->bottom, u.y, 8);
     return TRUE;
 }
 

@@ -13,6 +13,61 @@ void forget_window_in_focus_state(HWND window) {
     if (s.caret.window == window) s.caret = CaretState{};
 }
 
+namespace {
+
+// The highest place in `order` that the window or any window it owns
+// (directly or not) holds.
+size_t group_top(HWND window, const std::vector<HWND>& order, std::vector<HWND>& seen) {
+    size_t top = static_cast<size_t>(std::find(order.begin(), order.end(), window) - order.begin());
+    seen.push_back(window);
+    for (HWND other : order) {
+        WindowRecord* w = find_window(other);
+        if (w && w->owner == window && std::find(seen.begin(), seen.end(), other) == seen.end()) {
+            top = std::max(top, group_top(other, order, seen));
+        }
+    }
+    return top;
+}
+
+// Appends the window and then the windows it owns, each group in the order
+// of its highest member, so that owned windows come after (above) their owner.
+void append_group(HWND window, const std::vector<HWND>& order, std::vector<HWND>& out) {
+    if (std::find(out.begin(), out.end(), window) != out.end()) return;
+    out.push_back(window);
+    std::vector<std::pair<size_t, HWND>> owned;
+    for (HWND other : order) {
+        WindowRecord* w = find_window(other);
+        if (!w || w->owner != window || std::find(out.begin(), out.end(), other) != out.end()) continue;
+        std::vector<HWND> seen{window};
+        owned.emplace_back(group_top(other, order, seen), other);
+    }
+    std::sort(owned.begin(), owned.end());
+    for (const auto& [top, other] : owned) append_group(other, order, out);
+}
+
+}  // namespace
+
+void restack_top_levels() {
+    UserState& s = state();
+    const std::vector<HWND> order = s.top_levels;
+    std::vector<std::pair<size_t, HWND>> roots;
+    for (HWND top : order) {
+        WindowRecord* w = find_window(top);
+        if (w && w->owner && find_window(w->owner)) continue;
+        std::vector<HWND> seen;
+        roots.emplace_back(group_top(top, order, seen), top);
+    }
+    std::sort(roots.begin(), roots.end());
+    std::vector<HWND> out;
+    out.reserve(order.size());
+    for (const auto& [top, root] : roots) append_group(root, order, out);
+    // windows in an ownership cycle keep their place at the top
+    for (HWND top : order) {
+        if (std::find(out.begin(), out.end(), top) == out.end()) out.push_back(top);
+    }
+    s.top_levels = std::move(out);
+}
+
 void activate_window(HWND window, bool set_focus) {
     UserState& s = state();
     WindowRecord* w = find_window(window);
@@ -27,6 +82,7 @@ void activate_window(HWND window, bool set_focus) {
     auto& tops = s.top_levels;
     tops.erase(std::remove(tops.begin(), tops.end(), window), tops.end());
     tops.push_back(window);
+    restack_top_levels();
     send_message(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, IsIconic(window) ? 1 : 0),
                  reinterpret_cast<LPARAM>(previous));
     if (!set_focus || s.active != window || !find_window(window)) return;

@@ -245,6 +245,8 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_CREATE:
         l->wants_bar = (w->style & WS_VSCROLL) != 0;
+        // no horizontal extent is set: the bar shows only when asked to stay
+        if ((w->style & WS_HSCROLL) && !(w->style & LBS_DISABLENOSCROLL)) ShowScrollBar(window, SB_HORZ, FALSE);
         update_list_scroll(window);
         return 0;
     case WM_SIZE:
@@ -478,13 +480,9 @@ void paint_combo(HWND window, HDC dc) {
     RECT arrow{client.right - button - 1, 1, client.right - 1, client.bottom - 1};
     fill_solid(dc, arrow, sys_color(COLOR_BTNFACE));
     draw_frame_3d(dc, arrow, c->dropped);
-    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
-    HGDIOBJ old_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    int cx = (arrow.left + arrow.right) / 2, cy = (arrow.top + arrow.bottom) / 2;
-    POINT tri[3] = {{cx - 3, cy - 1}, {cx + 4, cy - 1}, {cx, cy + 3}};
-    Polygon(dc, tri, 3);
-    SelectObject(dc, old_pen);
-    SelectObject(dc, old_brush);
+    RECT glyph = arrow;
+    if (c->dropped) OffsetRect(&glyph, 1, 1);
+    draw_arrow(dc, glyph, ArrowDirection::down, disabled);
     if (c->current >= 0 && c->current < static_cast<int>(c->items.size())) {
         HGDIOBJ old_font = SelectObject(dc, control_font(window));
         SetBkMode(dc, TRANSPARENT);
@@ -734,6 +732,8 @@ LRESULT scrollbar_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
             fill_solid(dc, b, sys_color(COLOR_BTNFACE));
             draw_frame_3d(dc, b, false);
         }
+        draw_arrow(dc, first, vertical ? ArrowDirection::up : ArrowDirection::left, bar->disabled);
+        draw_arrow(dc, last, vertical ? ArrowDirection::down : ArrowDirection::right, bar->disabled);
         int range = bar->max - bar->min;
         int track = length - 2 * arrow;
         if (range > 0 && track > arrow && !bar->disabled) {

@@ -77,8 +77,9 @@ bool resolve_input(const InputEvent& e, MSG* out, std::string* why) {
         return true;
     }
     // Mouse
-    out->pt = e.screen;
-    HWND target = s.capture ? s.capture : window_from_screen_point(e.screen);
+    const POINT at = e.relative ? POINT{s.cursor_pos.x + e.screen.x, s.cursor_pos.y + e.screen.y} : e.screen;
+    out->pt = at;
+    HWND target = s.capture ? s.capture : window_from_screen_point(at);
     if (!target) {
         *why = "no window under the pointer";
         return false;
@@ -93,7 +94,7 @@ bool resolve_input(const InputEvent& e, MSG* out, std::string* why) {
     }
     POINT origin = client_origin_on_screen(*w);
     out->hwnd = target;
-    out->lParam = MAKELPARAM(static_cast<WORD>(e.screen.x - origin.x), static_cast<WORD>(e.screen.y - origin.y));
+    out->lParam = MAKELPARAM(static_cast<WORD>(at.x - origin.x), static_cast<WORD>(at.y - origin.y));
     UINT message = e.message;
     if (e.double_click && (w->cls->wc.style & CS_DBLCLKS)) {
         if (message == WM_LBUTTONDOWN) message = WM_LBUTTONDBLCLK;

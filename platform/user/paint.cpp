@@ -75,6 +75,17 @@ HDC make_window_dc(WindowRecord& w, const RECT* limit) {
     return dc;
 }
 
+// WM_ERASEBKGND over the update area when an erase is pending.
+void erase_pending_background(HWND window) {
+    WindowRecord* w = find_window(window);
+    if (!w || !w->update_pending || !w->erase_pending) return;
+    w->erase_pending = false;
+    HDC dc = make_window_dc(*w, &w->update);
+    if (!dc) return;
+    send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    release_surface_dc(dc);
+}
+
 }  // namespace
 
 void invalidate_window(HWND window, const RECT* rect, bool erase, bool children) {
@@ -91,7 +102,9 @@ void invalidate_window(HWND window, const RECT* rect, bool erase, bool children)
         w->update_pending = true;
     }
     if (erase) w->erase_pending = true;
-    if (!children || (w->style & WS_CLIPCHILDREN)) return;
+    // WS_CLIPCHILDREN only keeps the parent's own drawing off its children:
+    // what is exposed of them still has to be painted by them.
+    if (!children) return;
     std::vector<HWND> list = w->children;
     for (HWND child : list) {
         WindowRecord* c = find_window(child);
@@ -213,10 +226,14 @@ std::string menu_label(const std::string& text) {
     return out;
 }
 
+// Captions and menu bars are set in the desktop's 9-point proportional
+// Gothic, as the dialogs are.
+constexpr const char* kFrameFamily = "IPAPGothic";
+
 void draw_text(cairo_t* cr, double x, double y, const std::string& sjis, COLORREF c, bool bold) {
     std::string utf8 = cp932_to_utf8(sjis);
     set_colour(cr, c);
-    cairo_select_font_face(cr, "IPAGothic", CAIRO_FONT_SLANT_NORMAL,
+    cairo_select_font_face(cr, kFrameFamily, CAIRO_FONT_SLANT_NORMAL,
                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, 12);
     cairo_move_to(cr, x, y);
@@ -230,6 +247,20 @@ double text_width(cairo_t* cr, const std::string& sjis) {
     return ext.x_advance;
 }
 
+// A filled triangle over pixel centres, as GDI's Polygon with a 1-pixel pen draws it.
+void arrow_glyph(cairo_t* cr, double bx, double by, double bw, double bh, ArrowDirection direction, COLORREF c) {
+    RECT box{static_cast<LONG>(bx), static_cast<LONG>(by), static_cast<LONG>(bx + bw), static_cast<LONG>(by + bh)};
+    POINT p[3];
+    arrow_triangle(box, direction, p);
+    set_colour(cr, c);
+    cairo_move_to(cr, p[0].x + 0.5, p[0].y + 0.5);
+    cairo_line_to(cr, p[1].x + 0.5, p[1].y + 0.5);
+    cairo_line_to(cr, p[2].x + 0.5, p[2].y + 0.5);
+    cairo_close_path(cr);
+    cairo_fill_preserve(cr);
+    cairo_stroke(cr);
+}
+
 void draw_scroll_bar(cairo_t* cr, double x, double y, double w, double h, bool vertical, const ScrollBarState& bar) {
     fill(cr, x, y, w, h, sys_color(COLOR_SCROLLBAR));
     double arrow = vertical ? w : h;
@@ -241,12 +272,17 @@ void draw_scroll_bar(cairo_t* cr, double x, double y, double w, double h, bool v
         line(cr, bx, by + bh - 1, bx + bw - 1, by + bh - 1, sys_color(COLOR_BTNSHADOW));
         line(cr, bx + bw - 1, by, bx + bw - 1, by + bh - 1, sys_color(COLOR_BTNSHADOW));
     };
+    const COLORREF glyph = sys_color(bar.disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
     if (vertical) {
         button(x, y, w, arrow);
         button(x, y + h - arrow, w, arrow);
+        arrow_glyph(cr, x, y, w, arrow, ArrowDirection::up, glyph);
+        arrow_glyph(cr, x, y + h - arrow, w, arrow, ArrowDirection::down, glyph);
     } else {
         button(x, y, arrow, h);
         button(x + w - arrow, y, arrow, h);
+        arrow_glyph(cr, x, y, arrow, h, ArrowDirection::left, glyph);
+        arrow_glyph(cr, x + w - arrow, y, arrow, h, ArrowDirection::right, glyph);
     }
     int range = bar.max - bar.min;
     double track = length - 2 * arrow;
@@ -306,7 +342,7 @@ void draw_frame_of(cairo_t* cr, HWND window, POINT surface_origin_of_parent_clie
             cairo_save(cr);
             cairo_rectangle(cr, x + frame, cy, std::max(0.0, width - 2 * frame), 19);
             cairo_clip(cr);
-            cairo_select_font_face(cr, "IPAGothic", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+            cairo_select_font_face(cr, kFrameFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
             cairo_set_font_size(cr, 12);
             double mx = x + frame + 6;
             for (const MenuItem& item : m->items) {
@@ -323,17 +359,20 @@ void draw_frame_of(cairo_t* cr, HWND window, POINT surface_origin_of_parent_clie
     double inner_w = width - in.left - in.right, inner_h = height - in.top - in.bottom;
     if (w->ex_style & WS_EX_CLIENTEDGE) {
         double ex = inner_x - 2, ey = inner_y - 2;
-        double ew = inner_w + 4 + ((w->style & WS_VSCROLL) ? 16 : 0);
-        double eh = inner_h + 4 + ((w->style & WS_HSCROLL) ? 16 : 0);
+        const bool bars = has_own_scroll_bars(*w);
+        double ew = inner_w + 4 + (bars && (w->style & WS_VSCROLL) ? 16 : 0);
+        double eh = inner_h + 4 + (bars && (w->style & WS_HSCROLL) ? 16 : 0);
         line(cr, ex, ey, ex + ew - 1, ey, sys_color(COLOR_BTNSHADOW));
         line(cr, ex, ey, ex, ey + eh - 1, sys_color(COLOR_BTNSHADOW));
         line(cr, ex, ey + eh - 1, ex + ew - 1, ey + eh - 1, sys_color(COLOR_BTNHIGHLIGHT));
         line(cr, ex + ew - 1, ey, ex + ew - 1, ey + eh - 1, sys_color(COLOR_BTNHIGHLIGHT));
     }
-    if (w->style & WS_VSCROLL) draw_scroll_bar(cr, inner_x + inner_w, inner_y, 16, inner_h, true, w->vscroll);
-    if (w->style & WS_HSCROLL) draw_scroll_bar(cr, inner_x, inner_y + inner_h, inner_w, 16, false, w->hscroll);
-    if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL)) {
-        fill(cr, inner_x + inner_w, inner_y + inner_h, 16, 16, sys_color(COLOR_BTNFACE));
+    if (has_own_scroll_bars(*w)) {
+        if (w->style & WS_VSCROLL) draw_scroll_bar(cr, inner_x + inner_w, inner_y, 16, inner_h, true, w->vscroll);
+        if (w->style & WS_HSCROLL) draw_scroll_bar(cr, inner_x, inner_y + inner_h, inner_w, 16, false, w->hscroll);
+        if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL)) {
+            fill(cr, inner_x + inner_w, inner_y + inner_h, 16, 16, sys_color(COLOR_BTNFACE));
+        }
     }
     POINT client_origin{static_cast<LONG>(inner_x), static_cast<LONG>(inner_y)};
     std::vector<HWND> children = w->children;
@@ -417,6 +456,9 @@ BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
 
 BOOL ValidateRect(HWND window, const RECT* rect) {
     if (!find_window(window)) return FALSE;
+    // A procedure that only validates still gets its background erased,
+    // as BeginPaint would have done.
+    erase_pending_background(window);
     validate_window(window, rect);
     return TRUE;
 }
@@ -441,12 +483,7 @@ BOOL GetUpdateRect(HWND window, RECT* rect, BOOL erase) {
     WindowRecord* w = find_window(window);
     if (!w) return FALSE;
     if (rect) *rect = w->update_pending ? w->update : RECT{0, 0, 0, 0};
-    if (erase && w->update_pending && w->erase_pending) {
-        HDC dc = make_window_dc(*w, &w->update);
-        w->erase_pending = false;
-        send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        if (dc) release_surface_dc(dc);
-    }
+    if (erase) erase_pending_background(window);
     w = find_window(window);
     return w && w->update_pending;
 }

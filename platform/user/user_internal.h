@@ -114,6 +114,7 @@ struct InputEvent {
     WPARAM wparam = 0;       // virtual key or character; for mouse, the button flags
     LPARAM key_data = 0;     // keyboard lParam
     POINT screen{};          // mouse messages
+    bool relative = false;   // `screen` is a move from where the pointer is when the event is taken
     HWND target = nullptr;   // when set, goes to this window (typed characters use the focus)
     bool double_click = false;  // second button-down of a double click
 };
@@ -123,7 +124,7 @@ struct UserState {
     ATOM next_atom = 0xC000;
     std::map<std::string, std::shared_ptr<ClassRecord>> classes;  // key: upper-case name
     std::unordered_map<uintptr_t, std::unique_ptr<WindowRecord>> windows;
-    std::vector<HWND> top_levels;   // creation order
+    std::vector<HWND> top_levels;   // z-order, bottom first; owned windows above their owner
     std::unordered_map<uintptr_t, std::unique_ptr<MenuRecord>> menus;
     std::unordered_map<uintptr_t, std::vector<ACCEL>> accelerators;
     std::unordered_map<uintptr_t, CursorRecord> cursors;
@@ -202,6 +203,9 @@ bool find_menu_command(HMENU menu, UINT id, std::vector<std::pair<HMENU, int>>* 
 // Focus (focus.cpp)
 void forget_window_in_focus_state(HWND window);
 void activate_window(HWND window, bool set_focus);
+// Keeps every owned top-level window above its owner in `top_levels`
+// (bottom first): for hit-testing, painting order and activation.
+void restack_top_levels();
 
 // Cursors (caret_cursor.cpp)
 void hide_caret_for_paint(HWND window);
@@ -209,6 +213,16 @@ void show_caret_after_paint(HWND window);
 
 // System colours
 COLORREF sys_color(int index);
+
+// The black triangle of an arrow button (scroll bars, up-down controls,
+// drop-down lists), centred in `box`: its three corners, pixel centres
+// included, so a filled polygon with a one-pixel outline covers it.
+enum class ArrowDirection { up, down, left, right };
+void arrow_triangle(RECT box, ArrowDirection direction, POINT corners[3]);
+
+// Whether WS_HSCROLL and WS_VSCROLL give the window scroll bars of its own
+// (a combo box passes them on to its list).
+bool has_own_scroll_bars(const WindowRecord& w);
 
 // Predefined controls (controls.cpp): registers the class when `name` is one
 // of them; false otherwise.

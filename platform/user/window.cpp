@@ -6,6 +6,44 @@
 
 namespace platform_user {
 
+void arrow_triangle(RECT box, ArrowDirection direction, POINT corners[3]) {
+    const int w = box.right - box.left, h = box.bottom - box.top;
+    // a 16-pixel button gets a triangle 7 wide and 4 deep, as on Windows 95;
+    // the flat halves of an up-down control one 5 wide and 3 deep
+    const int across = direction == ArrowDirection::up || direction == ArrowDirection::down ? w : h;
+    const int along = direction == ArrowDirection::up || direction == ArrowDirection::down ? h : w;
+    const int depth = std::max(1, std::min((across + 2) / 4, (along - 3) / 2));
+    const int cx = box.left + (w - 1) / 2, cy = box.top + (h - 1) / 2;
+    const int near_edge = -(depth - 1) / 2, far_edge = near_edge + depth - 1;
+    const int spread = depth - 1;
+    switch (direction) {
+    case ArrowDirection::up:
+        corners[0] = POINT{cx, cy + near_edge};
+        corners[1] = POINT{cx + spread, cy + far_edge};
+        corners[2] = POINT{cx - spread, cy + far_edge};
+        break;
+    case ArrowDirection::down:
+        corners[0] = POINT{cx, cy + far_edge};
+        corners[1] = POINT{cx + spread, cy + near_edge};
+        corners[2] = POINT{cx - spread, cy + near_edge};
+        break;
+    case ArrowDirection::left:
+        corners[0] = POINT{cx + near_edge, cy};
+        corners[1] = POINT{cx + far_edge, cy - spread};
+        corners[2] = POINT{cx + far_edge, cy + spread};
+        break;
+    case ArrowDirection::right:
+        corners[0] = POINT{cx + far_edge, cy};
+        corners[1] = POINT{cx + near_edge, cy - spread};
+        corners[2] = POINT{cx + near_edge, cy + spread};
+        break;
+    }
+}
+
+bool has_own_scroll_bars(const WindowRecord& w) {
+    return upper_ascii(w.cls->name.c_str()) != "COMBOBOX";
+}
+
 RECT nonclient_insets(const WindowRecord& w) {
     int frame = 0;
     if (w.style & WS_THICKFRAME) {
@@ -21,6 +59,7 @@ RECT nonclient_insets(const WindowRecord& w) {
     RECT in{frame + edge, frame + edge, frame + edge, frame + edge};
     if ((w.style & WS_CAPTION) == WS_CAPTION) in.top += 19;
     if (!(w.style & WS_CHILD) && w.menu) in.top += 19;
+    if (w.cls && !has_own_scroll_bars(w)) return in;
     if (w.style & WS_VSCROLL) in.right += 16;
     if (w.style & WS_HSCROLL) in.bottom += 16;
     return in;
@@ -138,11 +177,7 @@ static HWND deepest_child_at(HWND window, POINT screen) {
 
 HWND window_from_screen_point(POINT screen) {
     UserState& s = state();
-    std::vector<HWND> order;
-    if (s.active) order.push_back(s.active);
-    for (auto it = s.top_levels.rbegin(); it != s.top_levels.rend(); ++it) {
-        if (*it != s.active) order.push_back(*it);
-    }
+    std::vector<HWND> order(s.top_levels.rbegin(), s.top_levels.rend());
     for (HWND top : order) {
         WindowRecord* w = find_window(top);
         if (!w || !(w->style & WS_VISIBLE) || !window_contains(*w, screen)) continue;
@@ -551,7 +586,10 @@ LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
         w->instance = reinterpret_cast<HINSTANCE>(value);
         break;
     case GWLP_HWNDPARENT:
-        if (!(w->style & WS_CHILD)) w->owner = reinterpret_cast<HWND>(value);
+        if (!(w->style & WS_CHILD)) {
+            w->owner = reinterpret_cast<HWND>(value);
+            restack_top_levels();
+        }
         break;
     case GWLP_ID:
         w->id = static_cast<UINT_PTR>(value);

@@ -141,17 +141,15 @@ inline constexpr ImageResource kCursors[] = {
     {"NXW_clk_csr6", 16, 16, 7, 7, kClockPixels[6].data()}, {"NXW_clk_csr7", 16, 16, 7, 7, kClockPixels[7].data()},
 };
 
-// A ruled sheet (the document), a page of source lines and a form grid.
+// A ruled sheet (the document) and a form grid.
 inline constexpr auto kPadPixels = paint_image<16, 16>([](int x, int y) {
     if (x == 1 || x == 14 || y == 1 || y == 14) return kBlack;
     if (x < 1 || x > 14 || y < 1 || y > 14) return kClear;
     return y % 4 == 0 ? kBlue : kPaper;
 });
-inline constexpr auto kSrcPixels = paint_image<16, 16>([](int x, int y) {
-    if (x == 2 || x == 13 || y == 0 || y == 15) return kBlack;
-    if (x < 2 || x > 13) return kClear;
-    return (y % 3 == 1 && x > 3 && x < 4 + (y * 5) % 9) ? kBlack : kWhite;
-});
+// The source list's marker: stretched over a whole row and XORed onto it,
+// so plain white turns the row into its inverse, every character readable.
+inline constexpr auto kSrcPixels = paint_image<16, 16>([](int, int) { return kWhite; });
 inline constexpr auto kFrmPixels = paint_image<16, 16>([](int x, int y) {
     if (x % 5 == 0 || y % 5 == 0) return kGrey;
     return kWhite;

@@ -190,6 +190,33 @@ TEST_F(SourceListTest, FollowBringsCurrentLineIntoMiddleAndMarksIt) {
     EXPECT_TRUE(status.empty());
 }
 
+TEST_F(SourceListTest, TheMarkerIsDrawnOnlyWhereItCanBeSeen) {
+    ASSERT_EQ(load_text(numbered_lines(200)), 0);
+    document_state().current_source_line = 5;
+    HWND view = open_window();
+    ASSERT_NE(view, nullptr);
+    const SourceListState& s = source_list();
+    ShowWindow(view, SW_HIDE);
+    document_state().current_source_line = 20;
+    EXPECT_EQ(follow_current_function(), 0);
+    EXPECT_EQ(s.list_marker_row, -1) << "nothing was drawn into the hidden list";
+
+    ShowWindow(view, SW_SHOW);
+    automation::run_until_idle();
+    ASSERT_EQ(s.top, 0);
+    EXPECT_EQ(s.list_marker_row, 19 * 15);
+    document_state().current_source_line = 30;
+    EXPECT_EQ(select_source_line_at(0, 29 * 15 + 3), 0);
+    EXPECT_EQ(s.list_marker_row, 29 * 15);
+    // only the marker of line 30 is on the screen: no ghost of line 5 or 20
+    HDC dc = GetDC(s.list);
+    const int x = s.list_width - 20;
+    EXPECT_EQ(GetPixel(dc, x, 4 * 15 + 7), s.background_colour);
+    EXPECT_EQ(GetPixel(dc, x, 19 * 15 + 7), s.background_colour);
+    EXPECT_NE(GetPixel(dc, x, 29 * 15 + 7), s.background_colour);
+    ReleaseDC(s.list, dc);
+}
+
 class LinkedSourceListTest : public SourceListTest {
 protected:
     void SetUp() override {

@@ -7,14 +7,7 @@
 
 namespace {
 
-class ProgramTest : public UserTest {
-protected:
-    int run(const std::string& script, const std::string& directory = "") {
-        std::string error;
-        EXPECT_TRUE(automation::load_script(script, directory, &error)) << error;
-        return automation::run_program(tiny::win_main);
-    }
-};
+class ProgramTest : public tiny::ProgramFixture {};
 
 TEST_F(ProgramTest, AScriptDrivesTheProgramToItsEnd) {
     TempDir dir;

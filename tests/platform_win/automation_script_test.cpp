@@ -36,7 +36,19 @@ TEST_F(ScriptTest, BadScriptsAreRefusedWithTheLine) {
         {"expect-title \"unclosed\n", "line 1: a quotation mark is not closed"},
         {"expect-menu 5 shiny\n", "line 1: unknown menu state: shiny"},
         {"scroll main d line-down\n", "line 1: the bar is v or h"},
-        {"at-peek 3 click main\n", "line 1: write: at-peek <n> press <window>"},
+        {"at-peek 3 click main 1 2\n",
+         "line 1: at a peek a step can press, capture, write a drawing log or check (expect-...): click"},
+        {"at-peek 3 expect-menu 5 shiny\n", "line 1: unknown menu state: shiny"},
+        {"at-peek 3 capture main\n", "line 1: wrong number of words for capture"},
+        {"drag main 1 2 3\n", "line 1: wrong number of words for drag"},
+        {"drag main 1 2 3 x\n", "line 1: not a number: x"},
+        {"drawing-log nowhere \"a.txt\"\n", "line 1: not a window: nowhere"},
+        {"drawing-log print a.txt\n", "line 1: a text in quotation marks is wanted: a.txt"},
+        {"command open\n", "line 1: not a number: open"},
+        {"command 5 at main\n", "line 1: write: command <id> in <window>"},
+        {"expect-ink main 1 2\n", "line 1: write: expect-ink <window> [x y width height]"},
+        {"expect-pixel main 1 2 300 0 0\n", "line 1: a colour is three numbers 0-255: 300"},
+        {"expect-texts-fit\n", "line 1: wrong number of words for expect-texts-fit"},
     };
     for (const Case& c : cases) {
         std::string error;
@@ -61,6 +73,20 @@ TEST_F(ScriptTest, GoodScriptsLoad) {
         "popup none\n"
         "expect-menu 16393 checked enabled in main\n"
         "expect-cursor IDC_WAIT\n"
+        "at-peek 2 capture main \"busy.png\"\n"
+        "at-peek 2 expect-menu 200 grayed in main\n"
+        "at-peek 4 expect-disabled 500\n"
+        "at-peek 4 expect-cursor IDC_WAIT\n"
+        "drawing-log main \"frame.log\"\n"
+        "drawing-log print \"print.log\"\n"
+        "drag main 10 10 50 60\n"
+        "command 24590\n"
+        "command 24590 in \"Preview\"\n"
+        "expect-texts-fit active\n"
+        "expect-active main\n"
+        "expect-ink class:SRCVIEW 0 22 42 400\n"
+        "at-peek 1 expect-ink \"Meter\"\n"
+        "expect-pixel class:SRCVIEW/6005 460 10 192 192 192\n"
         "wait-idle\n"
         "close\n";
     std::string error;

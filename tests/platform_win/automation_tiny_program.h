@@ -8,6 +8,7 @@
 #include "platform/gdi/wingdi.h"
 #include "platform/user/resources.h"
 #include "platform/user/winuser.h"
+#include "tests/platform_win/user_test_fixture.h"
 
 namespace tiny {
 
@@ -184,5 +185,16 @@ inline int win_main(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     DestroyAcceleratorTable(accelerators);
     return static_cast<int>(m.wParam);
 }
+
+// Tests that run the tiny program under a script (its relative names taken
+// from `directory`).
+class ProgramFixture : public UserTest {
+protected:
+    int run(const std::string& script, const std::string& directory = "") {
+        std::string error;
+        EXPECT_TRUE(automation::load_script(script, directory, &error)) << error;
+        return automation::run_program(win_main);
+    }
+};
 
 }  // namespace tiny

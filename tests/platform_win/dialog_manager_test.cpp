@@ -2,6 +2,7 @@
 // the focus rule, ending, Enter, Esc and the close box, keyboard
 // navigation, modeless dialogs under IsDialogMessageA, and the helpers that
 // address controls by id.
+#include "platform/gdi/wingdi.h"
 #include "platform/user/commctrl.h"
 #include "tests/platform_win/user_test_fixture.h"
 
@@ -119,20 +120,27 @@ TEST_F(DialogTest, TemplatesAreInDialogUnits) {
     GetWindowRect(GetDlgItem(dialog, ID_NAME), &r);
     POINT p{r.left, r.top};
     ScreenToClient(dialog, &p);
-    EXPECT_EQ(p.x, 75);  // 50 units of 6/4 pixels
+    // The template names no font: the desktop's 9-point proportional Gothic,
+    // whose base units are 7 x 12.
+    EXPECT_EQ(p.x, 88);  // 50 units of 7/4 pixels
     EXPECT_EQ(p.y, 6);   // 4 units of 12/8 pixels
-    EXPECT_EQ(r.right - r.left, 120);
+    EXPECT_EQ(r.right - r.left, 140);
     EXPECT_EQ(r.bottom - r.top, 18);
     RECT client = client_of(dialog);
-    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.right, 350);
     EXPECT_EQ(client.bottom, 150);
     RECT units{4, 8, 40, 16};
     MapDialogRect(dialog, &units);
-    EXPECT_EQ(units.left, 6);
+    EXPECT_EQ(units.left, 7);
     EXPECT_EQ(units.top, 12);
-    EXPECT_EQ(units.right, 60);
+    EXPECT_EQ(units.right, 70);
     EXPECT_EQ(units.bottom, 24);
-    EXPECT_EQ(GetDialogBaseUnits(), MAKELPARAM(6, 12));
+    EXPECT_EQ(GetDialogBaseUnits(), MAKELPARAM(7, 12));
+    LOGFONTA font{};
+    HGDIOBJ control_font = reinterpret_cast<HGDIOBJ>(SendMessageA(GetDlgItem(dialog, ID_NAME), WM_GETFONT, 0, 0));
+    ASSERT_EQ(GetObjectA(control_font, sizeof font, &font), static_cast<int>(sizeof font));
+    EXPECT_EQ(font.lfHeight, -12);
+    EXPECT_STREQ(font.lfFaceName, "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");  // ＭＳ Ｐゴシック
     EXPECT_EQ(CreateDialogParamA(nullptr, "NOSUCHDLG", frame, test_proc, 0), nullptr);
     EXPECT_EQ(DialogBoxParamA(nullptr, "NOSUCHDLG", frame, test_proc, 0), -1);
 }

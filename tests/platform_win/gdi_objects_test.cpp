@@ -129,11 +129,61 @@ TEST_F(ObjectsTest, FontRecordsRoundTrip) {
     DeleteObject(em);
 }
 
+// The dialog font of a Japanese desktop is proportional: each character
+// advances by its own glyph's width in whole pixels, a kanji by a full em.
+TEST(Fonts, AProportionalFaceAdvancesByTheGlyphs) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+                             "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");  // ＭＳ Ｐゴシック
+    SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+    EXPECT_EQ(tm.tmHeight, 12);
+    EXPECT_EQ(tm.tmMaxCharWidth, 12);
+    EXPECT_EQ(tm.tmPitchAndFamily & TMPF_FIXED_PITCH, TMPF_FIXED_PITCH);  // set bit: variable pitch
+    auto width = [dc](const char* text) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+        return static_cast<int>(size.cx);
+    };
+    EXPECT_LT(width("i"), width("W"));
+    EXPECT_EQ(width("iW"), width("i") + width("W")) << "whole pixels a character";
+    EXPECT_EQ(width("\x8a\xbf"), 12) << "a kanji is one em";  // 漢
+    EXPECT_LT(width("illegal"), 7 * 6) << "narrower than fixed cells";
+    // The 52 Latin letters average 7 pixels: the dialog base unit across.
+    const int letters = width("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    EXPECT_EQ((letters / 26 + 1) / 2, 7);
+    // Drawn, the text ends where its extent says.
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, 100, 20);
+    SelectObject(dc, bitmap);
+    RECT all{0, 0, 100, 20};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 0, 0, "WWW", 3);
+    int rightmost = -1;
+    for (int x = 0; x < 100; ++x) {
+        for (int y = 0; y < 20; ++y) {
+            if (GetPixel(dc, x, y) != RGB(255, 255, 255)) rightmost = x;
+        }
+    }
+    EXPECT_GE(rightmost, width("WWW") - 3);
+    EXPECT_LT(rightmost, width("WWW") + 1);
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    DeleteObject(font);
+}
+
 TEST(Fonts, FacesMapToTheIpaFamilies) {
     EXPECT_STREQ(font_family_for_face("\x95\x57\x8f\x80\x96\xbe\x92\xa9"), "IPAMincho");              // 標準明朝
     EXPECT_STREQ(font_family_for_face("\x82\x6c\x82\x72 \x96\xbe\x92\xa9"), "IPAMincho");            // ＭＳ 明朝
-    EXPECT_STREQ(font_family_for_face("\x82\x6c\x82\x72 \x82\x6f\x96\xbe\x92\xa9"), "IPAMincho");    // ＭＳ Ｐ明朝
+    EXPECT_STREQ(font_family_for_face("\x82\x6c\x82\x72 \x82\x6f\x96\xbe\x92\xa9"), "IPAPMincho");   // ＭＳ Ｐ明朝
     EXPECT_STREQ(font_family_for_face("MS Mincho"), "IPAMincho");
+    EXPECT_STREQ(font_family_for_face("\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e"),
+                 "IPAPGothic");  // ＭＳ Ｐゴシック
+    EXPECT_STREQ(font_family_for_face("MS PGothic"), "IPAPGothic");
+    EXPECT_STREQ(font_family_for_face("MS UI Gothic"), "IPAPGothic");
+    EXPECT_STREQ(font_family_for_face("IPAGothic"), "IPAGothic");
     EXPECT_STREQ(font_family_for_face("\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e"), "IPAGothic");  // ＭＳ ゴシック
     EXPECT_STREQ(font_family_for_face("\x95\x57\x8f\x80\x83\x53\x83\x56\x83\x62\x83\x4e"), "IPAGothic");   // 標準ゴシック
     EXPECT_STREQ(font_family_for_face(""), "IPAGothic");
@@ -147,6 +197,8 @@ TEST(Fonts, TheIpaFontsAreReallyThere) {
     EXPECT_EQ(gdi_font_error(), "");
     EXPECT_EQ(matched_font_family("IPAMincho"), "IPAMincho");
     EXPECT_EQ(matched_font_family("IPAGothic"), "IPAGothic");
+    EXPECT_EQ(matched_font_family("IPAPMincho"), "IPAPMincho");
+    EXPECT_EQ(matched_font_family("IPAPGothic"), "IPAPGothic");
     EXPECT_NE(matched_font_family("No Such Family 9z"), "No Such Family 9z");
 }
 
