@@ -13,7 +13,7 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
-#include "notarix/viewer/shell_boxes.h"
+#include "common/shell/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
 #include "notarix/viewer/startup.h"
 #include "platform/kernel/file_io.h"

@@ -7,74 +7,64 @@
 #include "common/shell/settings_file.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
-#include "common/shell/window_placement.h"
-#include "common/text/file_names.h"
-#include "common/text/message_table.h"
-#include "common/text/notarix_message_numbers.h"
-#include "common/text/text_helpers.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
-#include "notarix/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
-#include "platform/kernel/global_memory.h"
-#include "platform/user/commctrl.h"
+#include "resources/notarix/settings_dialog_templates.h"
 
 namespace {
 
-constexpr int kControlBarHeight = 23;
-constexpr int kRulerHeight = 12;
-constexpr int kStatusBarHeight = 19;
-constexpr int kTitleBoxX = 452;
-constexpr int kTitleBoxMaxBytes = 128;
-
-constexpr COLORREF kGrey = RGB(0x80, 0x80, 0x80);
-constexpr COLORREF kLightGrey = RGB(0xC0, 0xC0, 0xC0);
-constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kTitleBlue = RGB(0, 0, 0xFF);
 
-// "標準明朝", "標準ゴシック", "ＭＳ ゴシック"
-constexpr char kMinchoFace[] = "\x95W\x8f\x80\x96\xbe\x92\xa9";
-constexpr char kGothicFace[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";
-constexpr char kMsGothicFace[] = "\x82l\x82r \x83S\x83V\x83\x62\x83N";
-// "ＭＳ 明朝", the print font's face
-constexpr char kMsMinchoFace[] = "\x82l\x82r \x96\xbe\x92\xa9";
-
-// "連動[F5]", "非連動[F5]"
-constexpr char kLinkedLabel[] = "\x98\x41\x93\xae[F5]";
-constexpr char kUnlinkedLabel[] = "\x94\xf1\x98\x41\x93\xae[F5]";
-
-struct ChildRow {
-    int x, y, width, height;
-    const char* title;
+// ORDER: the menu ids the shared frame takes from NOTARIX's menu.
+constexpr UINT kCheckedAtCreate[] = {kColumnGaugeCommand, kLinkedModeCommand};
+constexpr UINT kDocumentItems[] = {kEditorCommand, kGenerateCommand, kGenerationErrorsCommand};
+constexpr DialogNumber kEnvironmentNumbers[] = {
+    {settings_dialog_templates::kEnvTabWidthId, &nx_settings::kTabWidth},
 };
 
-// ORDER ID: the buttons are 300 to 304 in row order; the labels keep their
-// blanks.
-constexpr ChildRow kButtonRows[kPageButtonCount] = {
-    {2, 4, 74, 17, " \x8e\x9f\x8a\xd6\x90\x94[F1] "},    // " 次関数[F1] "
-    {77, 4, 74, 17, " \x91O\x8a\xd6\x90\x94[F2] "},      // " 前関数[F2] "
-    {152, 4, 74, 17, "\x90\xe6\x93\xaa\x8a\xd6\x90\x94[F3]"},  // "先頭関数[F3]"
-    {227, 4, 74, 17, "\x8d\xc5\x8fI\x8a\xd6\x90\x94[F4]"},     // "最終関数[F4]"
-    {302, 4, 74, 17, "  \x98\x41\x93\xae[F5]  "},        // "  連動[F5]  "
-};
-// ORDER ID: the page title box 100, then the page counter box 101.
-constexpr ChildRow kBoxRows[2] = {
-    {kTitleBoxX, 4, 408, 17, ""},
-    {380, 4, 64, 17, ""},
-};
-
-bool is_frame(HWND window) { return window != nullptr && window == shell().frame_window; }
-
-HFONT make_fixed_font(int height, int width, const char* face) {
-    return CreateFontA(height, width, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, 0, 0,
-                       FIXED_PITCH, face);
-}
-
-void delete_object(HGDIOBJ& object) {
-    if (object != nullptr) DeleteObject(object);
-    object = nullptr;
+ViewerProfile make_profile() {
+    ViewerProfile p;
+    p.program_name = kProgramTitle;
+    p.box_name = "\x82\x6d\x82\x6e\x82\x73\x82\x60\x82\x71\x82\x68\x82\x77";  // ＮＯＴＡＲＩＸ
+    p.menu_name = "NXW_pad_menu";
+    p.accelerator_name = "NXW_pad_accl";
+    p.clock_cursor_format = "NXW_clk_csr%d";
+    p.pad_bitmap = "NXW_pad_bmp";
+    p.source_bitmap = "NXW_src_bmp";
+    p.form_bitmap = "NXW_frm_bmp";
+    p.help_file = "nx1000s.hlp";
+    p.keyword_file = "nx1000.kwd";
+    p.settings = &kNotarixSettings;
+    p.placement = kNotarixPlacement;
+    p.recent_menu = kNotarixRecentMenu;
+    p.error_window = &kNotarixErrorWindow;
+    p.summary_window = true;
+    p.meter = kNotarixMeter;
+    p.ruler_command = kColumnGaugeCommand;
+    p.checked_at_create = kCheckedAtCreate;
+    p.document_items = kDocumentItems;
+    p.dispatch_groups = 0x3FE;  // 0x1000 to 0x9000
+    p.question_icon = MB_ICONEXCLAMATION;
+    p.tab_width = &nx_settings::kTabWidth;
+    p.editor_path = &nx_settings::kEditorPath;
+    p.colour_source_text = &nx_settings::kColourSourceText;
+    p.colour_source_background = &nx_settings::kColourSourceBackground;
+    p.last_generation_status = &nx_settings::kLastGenerationStatus;
+    p.environment_numbers = kEnvironmentNumbers;
+    p.editor_field_id = settings_dialog_templates::kEditorPathId;
+    p.editor_folder_id = settings_dialog_templates::kEditorFolderId;
+    p.single_error_file = "nx1000.err";
+    p.batch_file_error_file = "nx1000.erw";
+    p.batch_log_file = "nx1000.erl";
+    p.meter_title = "\x8a\xd6\x90\x94\x8e\x64\x97\x6c\x8f\x91\x90\xb6\x90\xac";  // 関数仕様書生成
+    p.meter_line_start = "\x8a\xd6\x90\x94\x8e\x64\x97\x6c\x8f\x91\x82\xf0";     // 関数仕様書を
+    // ファイルＩ／Ｏエラー
+    p.io_error_text = "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\x68\x81\x5e\x82\x6e\x83\x47\x83\x89\x81\x5b";
+    p.io_error_status = 20;
+    p.report_progress = report_convert_progress;
+    return p;
 }
 
 ScreenColours settings_colours() {
@@ -86,329 +76,52 @@ ScreenColours settings_colours() {
     return colours;
 }
 
-void line(HDC dc, int x1, int y1, int x2, int y2) {
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
+HBRUSH page_background() {
+    if (!screen_objects().created()) screen_objects().create(ScreenColours{});
+    return screen_objects().page_background_brush();
 }
 
-// A pen of the colour selected into dc for the callback's drawing.
-template <class Draw>
-void with_pen(HDC dc, COLORREF colour, Draw draw) {
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ old = SelectObject(dc, pen);
-    draw();
-    SelectObject(dc, old);
-    DeleteObject(pen);
-}
-
-void fill_box(HDC dc, const RECT& client) {
-    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
-    with_pen(dc, kLightGrey, [&] { Rectangle(dc, client.left, client.top, client.right, client.bottom); });
-    SelectObject(dc, old_brush);
-    SetBkColor(dc, kLightGrey);
-}
-
-void draw_text(HDC dc, int x, int y, COLORREF colour, const std::string& text) {
-    if (text.empty()) return;
-    SetTextColor(dc, colour);
-    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
-}
-
-void draw_title_box(const std::string& title) {
-    HWND box = shell().title_box;
-    HDC dc = GetDC(box);
-    if (dc == nullptr) return;
-    RECT client{};
-    GetClientRect(box, &client);
-    HGDIOBJ old_font = SelectObject(dc, shell().button_font);
-    fill_box(dc, client);
-    const size_t blank = title.find(' ');
-    if (blank == std::string::npos) {
-        draw_text(dc, 4, 3, kTitleBlue, title);
-    } else {
-        draw_text(dc, 4, 3, kTitleBlue, title.substr(0, blank));
-        draw_text(dc, static_cast<int>(blank + 1) * 7 + 4, 3, kBlack, title.substr(blank + 1));
+// The page view's objects in the settings' colours, CHART's background too.
+void create_page_colours() {
+    screen_objects().create(settings_colours());
+    if (shell().chart != nullptr) {
+        SetClassLongPtrA(shell().chart, GCLP_HBRBACKGROUND,
+                         reinterpret_cast<LONG_PTR>(screen_objects().page_background_brush()));
     }
-    draw_sunken_frame(dc, client);
-    SelectObject(dc, old_font);
-    ReleaseDC(box, dc);
-}
-
-void draw_counter_box(const std::string& counter) {
-    HWND box = shell().counter_box;
-    HDC dc = GetDC(box);
-    if (dc == nullptr) return;
-    RECT client{};
-    GetClientRect(box, &client);
-    HGDIOBJ old_font = SelectObject(dc, shell().button_font);
-    fill_box(dc, client);
-    draw_text(dc, 8, 3, kBlack, counter);
-    draw_sunken_frame(dc, client);
-    SelectObject(dc, old_font);
-    ReleaseDC(box, dc);
-}
-
-// The boxes also carry what they show as their window text, which is what
-// a reader of the window (the automation) sees.
-void set_text_if_changed(HWND window, const std::string& text) {
-    if (window == nullptr) return;
-    char current[300] = {};
-    GetWindowTextA(window, current, sizeof current);
-    if (text != current) SetWindowTextA(window, text.c_str());
-}
-
-void enable(HWND window, bool on) {
-    if (window != nullptr) EnableWindow(window, on ? TRUE : FALSE);
-}
-
-void enable_page_controls(bool on) {
-    for (HWND button : shell().page_buttons) enable(button, on);
-    enable(shell().chart, on);
-}
-
-void enable_popup(HMENU menu, int position, bool on) {
-    EnableMenuItem(menu, static_cast<UINT>(position), MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
-}
-
-void enable_document_items(HMENU menu, bool on) {
-    for (UINT id : {kEditorCommand, kGenerateCommand, kGenerationErrorsCommand})
-        EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-}
-
-void place(HWND window, int x, int y, int width, int height) {
-    if (window != nullptr) SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT frame_key(HWND window, WPARAM key) {
-    HWND chart = shell().chart;
-    (void)window;
-    switch (key) {
-    case VK_UP: scroll_page_view(kVerticalAxis, chart, SB_LINEUP); break;
-    case VK_DOWN: scroll_page_view(kVerticalAxis, chart, SB_LINEDOWN); break;
-    case VK_PRIOR: scroll_page_view(kVerticalAxis, chart, SB_PAGEUP); break;
-    case VK_NEXT: scroll_page_view(kVerticalAxis, chart, SB_PAGEDOWN); break;
-    case VK_LEFT: scroll_page_view(kHorizontalAxis, chart, SB_LINELEFT); break;
-    case VK_RIGHT: scroll_page_view(kHorizontalAxis, chart, SB_LINERIGHT); break;
-    case VK_TAB:
-        scroll_page_view(kHorizontalAxis, chart, GetKeyState(VK_SHIFT) < 0 ? SB_PAGELEFT : SB_PAGERIGHT);
-        break;
-    default: break;
-    }
-    return 0;
-}
-
-LRESULT frame_command(HWND window, WPARAM wparam) {
-    const WPARAM group = wparam & 0xFF00;
-    if (group >= 0x1000 && group <= 0x9000 && (group & 0x0F00) == 0) {
-        dispatch_menu_command(shell().frame_window, wparam);
-        return 0;
-    }
-    (void)window;
-    const int id = LOWORD(wparam);
-    switch (id) {
-    case kNextButtonId:
-    case kPreviousButtonId: step_page(id % 100); break;
-    case kFirstButtonId:
-    case kLastButtonId: jump_end_page(id % 100 - 2); break;
-    case kLinkButtonId:
-        if (shell().owned.preview != nullptr) return 0;
-        set_linked_mode(!document_state().linked_mode);
-        set_link_button_label(document_state().linked_mode);
-        break;
-    case kAbortCommandId: document_state().abort = true; break;
-    default: break;
-    }
-    if (shell().chart != nullptr) SetFocus(shell().chart);
-    return 0;
-}
-
-LRESULT frame_close(HWND window, WPARAM wparam, LPARAM lparam) {
-    if (document_state().busy) return 0;
-    OwnedWindows& owned = shell().owned;
-    // an unsaved form gets its own question before anything is destroyed
-    if (owned.form_editor != nullptr && shell().close_form_editor && !shell().close_form_editor()) return 0;
-    destroy_owned_windows();
-    return DefWindowProcA(window, WM_CLOSE, wparam, lparam);
-}
-
-void destroy_owned(HWND& window) {
-    if (window != nullptr && IsWindow(window)) DestroyWindow(window);
-    window = nullptr;
 }
 
 }  // namespace
 
-void ShellState::reset() { *this = ShellState{}; }
+// The viewer library is NOTARIX's: its profile is in place before anything
+// runs, so that each part (a source list, a dialog) works alone as it does
+// in the program.
+[[maybe_unused]] const bool kNotarixViewerInstalled = (install_notarix_viewer(), true);
 
-ShellState& shell() {
-    static ShellState state;
-    return state;
+const ViewerProfile& notarix_viewer_profile() {
+    static const ViewerProfile profile = make_profile();
+    return profile;
 }
 
-int register_window_classes(HINSTANCE instance) {
-    struct ClassRow {
-        const char* name;
-        WNDPROC procedure;
-        bool program_class;  // icon, menu and window-colour background
-    };
-    // ORDER: the frame's own family; TOOLS and MSG are registered for the
-    // shared framework, NOTARIX makes no window of them.
-    constexpr ClassRow kClasses[] = {
-        {kFrameClass, frame_wnd_proc, true},  {"TOOLS", frame_wnd_proc, false},
-        {"CONTROL", frame_wnd_proc, false},   {"MSG", frame_wnd_proc, false},
-        {"RULER", ruler_wnd_proc, false},     {"TEXT", text_box_wnd_proc, false},
-    };
-    for (const ClassRow& row : kClasses) {
-        WNDCLASSA wc{};
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = row.procedure;
-        wc.hInstance = instance;
-        if (row.program_class) {
-            wc.hIcon = LoadIconA(instance, "Icon");
-            wc.lpszMenuName = "NXW_pad_menu";
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        } else {
-            wc.hbrBackground = GetStockObject(LTGRAY_BRUSH);
-        }
-        wc.lpszClassName = row.name;
-        if (RegisterClassA(&wc) == 0) return 0;
-    }
-    if (register_page_view_class(instance) == 0) return 0;
-    // The owned windows' families, in the shared framework's order (summary,
-    // form editor, source list, error window, layout, progress meter, print
-    // preview); the form editor, layout and preview register here once they
-    // exist.
-    for (int (*family)(HINSTANCE) :
-         {register_summary_classes, register_source_classes, register_error_window_classes, register_meter_class}) {
-        const int result = family(instance);
-        if (result != 1) return result;
-    }
-    return 1;
-}
-
-void destroy_owned_windows() {
-    OwnedWindows& owned = shell().owned;
-    destroy_owned(owned.layout);
-    close_source_list_window();
-    close_generation_error_window();
-    destroy_owned(owned.form_editor);
-    close_summary_window();
-}
-
-void destroy_document_windows() {
-    destroy_owned(shell().owned.layout);
-    close_source_list_window();
-    close_generation_error_window();
-    close_summary_window();
-}
-
-int create_frame_children(HWND frame) {
-    ShellState& s = shell();
-    s.gauge_font = make_fixed_font(12, 6, kMinchoFace);
-    s.list_font = make_fixed_font(14, 7, kGothicFace);
-    s.dialog_font = make_fixed_font(12, 6, kMsGothicFace);
-    s.button_font = CreateFontA(12, 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, nullptr);
-
-    RECT client{};
-    GetClientRect(frame, &client);
-    const int width = client.right;
-    const auto id = [](int n) { return reinterpret_cast<HMENU>(static_cast<intptr_t>(n)); };
-    s.control_bar = CreateWindowA("CONTROL", "CONTROL", WS_CHILD | WS_VISIBLE, 0, 0, width, kControlBarHeight,
-                                  frame, id(kControlBarId), s.instance, nullptr);
-    s.ruler = CreateWindowA("RULER", "RULER", WS_CHILD | WS_VISIBLE, 0, kControlBarHeight, width, kRulerHeight,
-                            frame, id(kRulerId), s.instance, nullptr);
-    s.chart = CreateWindowA(kPageViewClass, "CHART", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 35, width,
-                            client.bottom - 63, frame, id(kChartId), s.instance, nullptr);
-    s.status_bar = CreateStatusWindowA(static_cast<LONG>(WS_CHILD | WS_VISIBLE), "", frame, kStatusBarId);
-    InitCommonControls();
-
-    for (int i = 0; i < kPageButtonCount; ++i) {
-        const ChildRow& row = kButtonRows[i];
-        s.page_buttons[i] = CreateWindowA("BUTTON", row.title, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, row.x, row.y,
-                                          row.width, row.height, s.control_bar, id(kNextButtonId + i), s.instance,
-                                          nullptr);
-        SendMessageA(s.page_buttons[i], WM_SETFONT, reinterpret_cast<WPARAM>(s.button_font), FALSE);
-    }
-    HWND* boxes[2] = {&s.title_box, &s.counter_box};
-    for (int i = 0; i < 2; ++i) {
-        const ChildRow& row = kBoxRows[i];
-        *boxes[i] = CreateWindowA("TEXT", row.title, WS_CHILD | WS_VISIBLE, row.x, row.y, row.width, row.height,
-                                  s.control_bar, id(kPageTitleBoxId + i), s.instance, nullptr);
-    }
-    layout_frame_children(frame);
-    set_page_scroll_ranges();
-    return 0;
-}
-
-void create_gdi_objects(HWND frame) {
-    ShellState& s = shell();
-    (void)frame;
-    for (int i = 0; i < 8; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "NXW_clk_csr%d", i);
-        s.clock_cursors[i] = LoadCursorA(s.instance, name);
-    }
-    s.arrow_cursor = LoadCursorA(nullptr, IDC_ARROW);
-    s.pad_bitmap = LoadBitmapA(s.instance, "NXW_pad_bmp");
-    s.source_bitmap = LoadBitmapA(s.instance, "NXW_src_bmp");
-    s.form_bitmap = LoadBitmapA(s.instance, "NXW_frm_bmp");
-    recreate_colour_objects();
+void install_notarix_viewer() {
+    set_viewer_profile(notarix_viewer_profile());
+    ViewerHooks& hooks = viewer_hooks();
+    hooks = ViewerHooks{};
+    hooks.chart_procedure = chart_wnd_proc;
+    hooks.chart_background = page_background;
+    hooks.paint_ruler = draw_column_gauge;
+    hooks.create_colour_objects = create_page_colours;
+    hooks.free_colour_objects = [] { screen_objects().destroy(); };
+    hooks.frame_resized = set_page_scroll_ranges;
+    hooks.scroll_view = [](int axis, WPARAM code) { return scroll_page_view(axis, shell().chart, code); };
+    hooks.dispatch_menu_command = dispatch_menu_command;
+    hooks.set_link_mode = set_linked_mode;
+    hooks.step_page = step_page;
+    hooks.jump_end_page = jump_end_page;
 }
 
 void recreate_colour_objects() {
-    ShellState& s = shell();
-    screen_objects().create(settings_colours());
-    delete_object(s.source_background_brush);
-    s.source_background_brush =
-        CreateSolidBrush(read_colour_ref(shell_settings(), nx_settings::kColourSourceBackground));
-    if (s.chart != nullptr) {
-        SetClassLongPtrA(s.chart, GCLP_HBRBACKGROUND,
-                         reinterpret_cast<LONG_PTR>(screen_objects().page_background_brush()));
-    }
-    set_source_list_colours(read_colour_ref(shell_settings(), nx_settings::kColourSourceText),
-                            read_colour_ref(shell_settings(), nx_settings::kColourSourceBackground));
-}
-
-void free_gdi_objects(HWND frame) {
-    ShellState& s = shell();
-    (void)frame;
-    for (HFONT* font : {&s.list_font, &s.dialog_font, &s.gauge_font, &s.button_font}) delete_object(*font);
-    // the page fonts, the page-background brush and the form-line pen
-    screen_objects().destroy();
-    delete_object(s.source_background_brush);
-    delete_object(s.source_bitmap);
-    delete_object(s.pad_bitmap);
-    // the form bitmap stays: the form editor may still hold it, and the end
-    // of the process releases it
-    for (HCURSOR& cursor : s.clock_cursors) {
-        if (cursor != nullptr) DestroyCursor(cursor);
-        cursor = nullptr;
-    }
-}
-
-void layout_frame_children(HWND frame) {
-    ShellState& s = shell();
-    RECT client{};
-    GetClientRect(frame, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    const int status = s.status_bar_shown ? kStatusBarHeight : 0;
-    if (!s.toolbar_layout) {
-        place(s.control_bar, 0, 0, width, kControlBarHeight);
-        place(s.status_bar, 0, height - kStatusBarHeight, width, kStatusBarHeight);
-    }
-    if (s.ruler_shown) {
-        place(s.ruler, 0, kControlBarHeight, width, kRulerHeight);
-        place(s.chart, 0, kControlBarHeight + kRulerHeight, width,
-              height - kControlBarHeight - status - kRulerHeight);
-    } else {
-        place(s.chart, 0, kControlBarHeight, width, height - kControlBarHeight - status);
-    }
-    // a narrow frame keeps the box at its created width
-    if (s.title_box != nullptr && kTitleBoxX + 80 < width) {
-        SetWindowPos(s.title_box, nullptr, 0, 0, width - kTitleBoxX - 4, 17,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    create_page_colours();
+    recreate_source_colours();
 }
 
 void set_page_scroll_ranges() {
@@ -436,21 +149,6 @@ void set_page_scroll_ranges() {
     }
 }
 
-void draw_sunken_frame(HDC dc, const RECT& rect) {
-    const int right = rect.right - 1;
-    const int bottom = rect.bottom - 1;
-    with_pen(dc, kGrey, [&] {
-        MoveToEx(dc, rect.left, bottom, nullptr);
-        LineTo(dc, rect.left, rect.top);
-        LineTo(dc, right, rect.top);
-    });
-    with_pen(dc, kWhite, [&] {
-        MoveToEx(dc, rect.left, bottom, nullptr);
-        LineTo(dc, right, bottom);
-        LineTo(dc, right, rect.top);
-    });
-}
-
 void draw_column_gauge() {
     HWND ruler = shell().ruler;
     if (ruler == nullptr || !shell().ruler_shown) return;
@@ -461,21 +159,22 @@ void draw_column_gauge() {
     HGDIOBJ old_font = SelectObject(dc, shell().gauge_font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kBlack);
-    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
-    with_pen(dc, kGrey, [&] { Rectangle(dc, client.left, client.top, client.right, client.bottom); });
-    SelectObject(dc, old_brush);
-    const int top = client.top + 1;
-    const int bottom = client.bottom - 1;
-    with_pen(dc, kWhite, [&] { line(dc, client.left, client.top, client.right, client.top); });
-    with_pen(dc, kGrey, [&] { line(dc, client.left, bottom, client.right, bottom); });
+    draw_ruler_face(dc, client);
     const int h = document_state().scroll_column;
-    if (h == 0) with_pen(dc, kWhite, [&] { line(dc, 0, top, 0, bottom); });
+    if (h == 0) {
+        // the left edge is white while the page's first column shows
+        HPEN white = CreatePen(PS_SOLID, 1, RGB(0xFF, 0xFF, 0xFF));
+        HGDIOBJ old = SelectObject(dc, white);
+        MoveToEx(dc, 0, client.top + 1, nullptr);
+        LineTo(dc, 0, client.bottom - 1);
+        SelectObject(dc, old);
+        DeleteObject(white);
+    }
     const int last = client.right / kPageColumnWidth + h;
     const int n = last / 10;
     for (int i = 1; i <= n + 1; ++i) {
         const int x = (10 * i - h) * kPageColumnWidth;
-        with_pen(dc, kGrey, [&] { line(dc, x - 1, top, x - 1, bottom); });
-        with_pen(dc, kWhite, [&] { line(dc, x, top, x, bottom); });
+        draw_ruler_divider(dc, x, client);
         char label[16];
         const int length = std::snprintf(label, sizeof label, "%d", 10 * i);
         TextOutA(dc, x - 33, 0, label, length);
@@ -484,260 +183,18 @@ void draw_column_gauge() {
     ReleaseDC(ruler, dc);
 }
 
-void draw_control_bar_edge() {
-    HWND bar = shell().control_bar;
-    if (bar == nullptr) return;
-    HDC dc = GetDC(bar);
-    if (dc == nullptr) return;
-    RECT client{};
-    GetClientRect(bar, &client);
-    with_pen(dc, kGrey, [&] { line(dc, 0, 0, client.right, 0); });
-    with_pen(dc, kWhite, [&] { line(dc, 0, 1, client.right, 1); });
-    ReleaseDC(bar, dc);
-}
+void toggle_column_gauge() { toggle_ruler(); }
 
-std::string page_title_for_box(const std::string& title) {
-    std::string shown = title;
-    cut_at_char_boundary(shown, kTitleBoxMaxBytes);
-    return shown;
-}
-
-void update_title_and_status() {
-    ShellState& s = shell();
+int follow_page_tag() {
     DocumentState& doc = document_state();
-    std::string directory, name;
-    split_path(doc.source_name, directory, name);
-    const std::string frame_title = doc.source_name.empty() ? kProgramTitle : name + " - " + kProgramTitle;
-    set_text_if_changed(s.frame_window, frame_title);
-
-    const std::string title = doc.loaded ? page_title_for_box(doc.page_title) : std::string();
-    std::string counter;
-    if (doc.loaded) counter = format_text("%4d/%-4d", doc.current_page + 1, doc.page_count);
-    set_text_if_changed(s.title_box, title);
-    set_text_if_changed(s.counter_box, counter);
-    draw_title_box(title);
-    draw_counter_box(counter);
-
-    if (!doc.loaded) return;
-    for (int i = 0; i < 4; ++i) enable(s.page_buttons[i], true);
-    const auto disable = [&s](int id) { enable(s.page_buttons[id - kNextButtonId], false); };
-    if (doc.page_count <= 0) {
-        // nothing to page through
-        for (int id : {kNextButtonId, kPreviousButtonId, kFirstButtonId, kLastButtonId}) disable(id);
-        return;
-    }
-    if (doc.current_page == doc.page_count - 1) {
-        disable(kNextButtonId);
-        disable(kLastButtonId);
-    }
-    if (doc.current_page == 0) {
-        disable(kFirstButtonId);
-        disable(kPreviousButtonId);
-    }
+    if (!doc.linked_mode) return -1;
+    if (doc.current_page >= 0 && doc.current_page < static_cast<int>(doc.pages.size()))
+        doc.current_source_line = doc.pages[static_cast<size_t>(doc.current_page)].tag;
+    set_source_search_start(doc.current_source_line);
+    return follow_current_function();
 }
 
-void set_document_menus(int has_document) {
-    ShellState& s = shell();
-    HMENU menu = GetMenu(s.frame_window);
-    if (has_document == 0) {
-        enable_document_items(menu, false);
-        for (int position : {kViewPopup, kSettingsPopup, kPrintPopup, kOutputPopup}) enable_popup(menu, position, false);
-        enable_page_controls(false);
-        // a chosen document can still be generated or edited
-        if (!document_state().file_name.empty()) enable_document_items(menu, true);
-    } else {
-        enable_document_items(menu, true);
-        for (int position : {kEditPopup, kViewPopup, kSettingsPopup, kPrintPopup, kOutputPopup})
-            enable_popup(menu, position, true);
-        enable_page_controls(true);
-    }
-    DrawMenuBar(s.frame_window);
-}
-
-void set_busy_state(int idle) {
-    ShellState& s = shell();
-    DocumentState& doc = document_state();
-    HMENU menu = GetMenu(s.frame_window);
-    if (idle == 0) {
-        s.kept_cursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-        ShowCursor(TRUE);
-        doc.busy = true;
-        for (int position = 0; position < kPopupCount; ++position) enable_popup(menu, position, false);
-        enable_page_controls(false);
-        enable(source_list().view, false);
-        enable(s.owned.layout, false);
-    } else {
-        doc.busy = false;
-        for (int position : {kFilePopup, kEditPopup, kGenerationPopup, kHelpPopup}) enable_popup(menu, position, true);
-        if (!doc.file_name.empty() && doc.loaded && doc.page_count > 0) {
-            for (int position : {kViewPopup, kSettingsPopup, kPrintPopup, kOutputPopup})
-                enable_popup(menu, position, true);
-            enable_document_items(menu, true);
-            enable_page_controls(true);
-            enable(source_list().view, true);
-            enable(s.owned.layout, true);
-        }
-        ShowCursor(FALSE);
-        SetCursor(s.kept_cursor);
-        update_title_and_status();
-    }
-    DrawMenuBar(s.frame_window);
-}
-
-void pump_one_message() {
-    MSG msg{};
-    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-void set_status_text(int mode, const std::string& text) {
-    ShellState& s = shell();
-    s.kept_status_text = mode == 1 ? text : std::string();
-    if (s.status_bar != nullptr)
-        SendMessageA(s.status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(s.kept_status_text.c_str()));
-}
-
-void set_link_button_label(bool on) {
-    HWND button = shell().page_buttons[kLinkButtonId - kNextButtonId];
-    if (button != nullptr) SetWindowTextA(button, on ? kLinkedLabel : kUnlinkedLabel);
-}
-
-void toggle_column_gauge() {
-    ShellState& s = shell();
-    s.ruler_shown = !s.ruler_shown;
-    CheckMenuItem(GetMenu(s.frame_window), kColumnGaugeCommand,
-                  MF_BYCOMMAND | (s.ruler_shown ? MF_CHECKED : MF_UNCHECKED));
-    if (s.ruler != nullptr) ShowWindow(s.ruler, s.ruler_shown ? SW_SHOW : SW_HIDE);
-    layout_frame_children(s.frame_window);
-    set_page_scroll_ranges();
-}
-
-void save_frame_placement() {
-    HWND frame = shell().frame_window;
-    RECT rect{};
-    if (frame == nullptr || !GetWindowRect(frame, &rect)) return;
-    const WindowPlacement placement{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    save_window_placement(kNotarixPlacement, kMainWindow, placement, IsIconic(frame) != FALSE);
-}
-
-LRESULT frame_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    ShellState& s = shell();
-    switch (message) {
-    case WM_CREATE:
-        if (s.frame_window == nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) {
-            s.frame_window = window;
-            HMENU menu = GetMenu(window);
-            CheckMenuItem(menu, kColumnGaugeCommand, MF_BYCOMMAND | MF_CHECKED);
-            CheckMenuItem(menu, kLinkedModeCommand, MF_BYCOMMAND | MF_CHECKED);
-        }
-        return 0;
-    case WM_DESTROY:
-        if (is_frame(window)) PostQuitMessage(0);
-        return 0;
-    case WM_MOVE:
-        if (is_frame(window)) save_frame_placement();
-        return 0;
-    case WM_SIZE:
-        if (is_frame(window)) {
-            layout_frame_children(window);
-            set_page_scroll_ranges();
-            s.visible_lines = s.view_height / kPageRowHeight - 1;
-            // the layout window learns the visible part of the page here once it exists
-            if (!IsZoomed(window)) save_frame_placement();
-        }
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
-        if (!document_state().busy) SetCursor(s.arrow_cursor != nullptr ? s.arrow_cursor : LoadCursorA(nullptr, IDC_ARROW));
-        draw_control_bar_edge();
-        return 0;
-    }
-    case WM_CLOSE:
-        if (!is_frame(window)) return 0;
-        return frame_close(window, wparam, lparam);
-    case WM_NOTIFY:
-        // tool tips: NOTARIX has no tool bar and no tip texts
-        return 0;
-    case WM_NCMOUSEMOVE:
-        s.cursor_window = window;
-        return 0;
-    case WM_MOUSEMOVE:
-        if (document_state().busy) {
-            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-            ShowCursor(TRUE);
-        }
-        return 0;
-    case WM_KEYDOWN:
-        return frame_key(window, wparam);
-    case WM_COMMAND:
-        return frame_command(window, wparam);
-    case WM_SYSCOLORCHANGE:
-    case WM_CTLCOLOR:
-    case WM_DRAWITEM:
-    case WM_CHAR:
-    case WM_TIMER:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_PALETTECHANGED:
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wparam, lparam);
-    }
-}
-
-LRESULT text_box_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_CREATE:
-        shell().kept_status_text = message_text(nx_message::kChooseFile);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        HDC dc = BeginPaint(window, &paint);
-        RECT client{};
-        GetClientRect(window, &client);
-        if (dc != nullptr) draw_sunken_frame(dc, client);
-        EndPaint(window, &paint);
-        set_status_text(1, shell().kept_status_text);
-        update_title_and_status();
-        return 0;
-    }
-    case WM_DESTROY:
-    case WM_SIZE:
-    case WM_CHAR:
-    case WM_DRAWITEM:
-    case WM_COMMAND:
-    case WM_TIMER:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_PALETTECHANGED:
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wparam, lparam);
-    }
-}
-
-LRESULT ruler_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_CREATE:
-    case WM_SIZE:
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
-        draw_column_gauge();
-        return 0;
-    }
-    default:
-        return DefWindowProcA(window, message, wparam, lparam);
-    }
+void set_linked_mode(bool on) {
+    document_state().linked_mode = on;
+    if (on) follow_page_tag();
 }

@@ -1,7 +1,7 @@
-// The dialogs of the generation menu: generation parameters (CNVPRMDLG),
-// the keyword file nx1000.kwd (KEYWORDDLG), the common-information file
-// nx1000.css (COMPRMDLG) and the batch list with its source chooser
-// (CNVLSTDLG, template 750).
+// NOTARIX's dialogs of the generation menu: its own generation parameters
+// (CNVPRMDLG) and common-information file nx1000.css (COMPRMDLG), and the
+// shared keyword file (KEYWORDDLG) and batch list with its source chooser
+// (CNVLSTDLG, template 750) over NOTARIX's templates.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/shell/settings_file.h"
+#include "common/shell/viewer/shell_dialogs.h"
 #include "platform/user/winuser.h"
 
 // Runs the dialog of that template name (without regard to case):
@@ -23,37 +24,9 @@ bool is_generation_dialog(const char* template_name);
 // Registers the templates too. Call once the command state is reset.
 void install_generation_dialogs();
 
-// The keyword file: the keys in the order the file holds them.
-inline constexpr int kKeywordCount = 15;
-inline constexpr std::array<const char*, kKeywordCount> kKeywordKeys = {
-    "NAME",   "FUNCTION",    "PROCESS",     "INPUT",      "OUTPUT",    "UPDATE", "INPUT(EXT)", "OUTPUT(EXT)",
-    "UPDATE(EXT)", "RETURN", "REMARKS", "FILE", "PROGRAMMED", "DATE(ORG)", "CALL"};
-using KeywordValues = std::array<std::string, kKeywordCount>;
-
-// Reads "key=value" lines into the values of the keys met (a key in any
-// case, blanks round key and value dropped); false when the file cannot be
-// opened, and then nothing changes.
-bool read_keyword_file(const std::string& path, KeywordValues& values);
-// 0 written; -1 not created; -2 a write, the close or the replacing failed.
-// The old file stays as it was unless the result is 0.
-int write_keyword_file(const std::string& path, const KeywordValues& values);
-
 struct CommonInfo {
     std::string system_name;  // SYS
     std::string language;     // LGT
 };
 bool read_common_info_file(const std::string& path, CommonInfo& info);
 int write_common_info_file(const std::string& path, const CommonInfo& info);
-
-// The batch list file: one name a line.
-int write_batch_list_file(const std::string& path, const std::vector<std::string>& names);
-
-// The source chooser and its additions to the open batch list dialog.
-// add_batch_source: 0 added, -1 refused (the refusal in the status bar when
-// report_in_status is set, else in a box).
-int add_batch_source(int report_in_status, const std::string& path);
-int choose_batch_sources(HWND owner, std::string_view filter);
-
-// Test hook: the file calls of the control-file writers. nullptr restores
-// the kernel's calls.
-void set_generation_file_calls(const SettingsWriterCalls* calls);

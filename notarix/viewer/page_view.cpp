@@ -60,24 +60,20 @@ PageDrawContext draw_context() {
 
 void draw_current_page() { draw_page(page_view().renderer, document_state(), draw_context()); }
 
-void finish_page_change() {
-    PageView& view = page_view();
-    DocumentState& doc = document_state();
-    refresh_page_view();
-    if (doc.linked_mode && view.hooks.follow_source) view.hooks.follow_source();
-    if (view.hooks.set_layout_visible_region)
-        view.hooks.set_layout_visible_region(0, 0, doc.client_width, doc.client_height);
-}
-
-// The refusal of a page change, if any.
-int check_page_change(bool backwards) {
-    show_status(0, "");
-    DocumentState& doc = document_state();
-    if (!doc.loaded) return refuse_unloaded();
-    // a document without pages has neither a first nor a last page to show
-    if (backwards && doc.current_page <= 0) return refuse(nx_message::kFirstPage);
-    if (!backwards && doc.current_page >= doc.page_count - 1) return refuse(nx_message::kLastPage);
-    return 0;
+// What a page change asks of the page view's hooks.
+DocumentStepHooks step_hooks() {
+    DocumentStepHooks hooks;
+    hooks.set_status_text = show_status;
+    hooks.show_current = [] { refresh_page_view(); };
+    hooks.follow_source = [] {
+        if (page_view().hooks.follow_source) page_view().hooks.follow_source();
+    };
+    hooks.update_layout_region = [] {
+        const DocumentState& doc = document_state();
+        if (page_view().hooks.set_layout_visible_region)
+            page_view().hooks.set_layout_visible_region(0, 0, doc.client_width, doc.client_height);
+    };
+    return hooks;
 }
 
 int next_multiple_above(int value, int step) { return (value / step + 1) * step; }
@@ -191,24 +187,9 @@ void set_page_view_metrics(int client_width, int client_height) {
     doc.visible_rows = client_height / kPageRowHeight;
 }
 
-int step_page(int direction) {
-    const bool backwards = direction == kPreviousPage;
-    const int refused = check_page_change(backwards);
-    if (refused != 0) return refused;
-    document_state().current_page += backwards ? -1 : 1;
-    finish_page_change();
-    return 0;
-}
+int step_page(int direction) { return step_document(direction, step_hooks()); }
 
-int jump_end_page(int which) {
-    const bool first = which == kFirstPage;
-    const int refused = check_page_change(first);
-    if (refused != 0) return refused;
-    DocumentState& doc = document_state();
-    doc.current_page = first ? 0 : doc.page_count - 1;
-    finish_page_change();
-    return 0;
-}
+int jump_end_page(int which) { return jump_document_end(which, step_hooks()); }
 
 void clear_page_view() {
     PageView& view = page_view();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/shell/document.h"
+#include "common/shell/viewer/frame.h"
 #include "common/shell/window/screen_renderer.h"
 #include "platform/user/winuser.h"
 
@@ -61,8 +62,6 @@ void set_page_view_metrics(int client_width, int client_height);
 // Paging. Each returns 0 when the page changed, else the number of the
 // message it showed in the status bar after a beep: 117 or 118 without a
 // loaded document, 603 at the first page, 604 at the last.
-enum PageStep : int { kNextPage = 0, kPreviousPage = 1 };
-enum PageEnd : int { kFirstPage = 0, kLastPage = 1 };
 int step_page(int direction);
 int jump_end_page(int which);
 

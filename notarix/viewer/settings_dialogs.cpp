@@ -8,6 +8,7 @@
 
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
+#include "common/shell/viewer/shell_boxes.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/message_table.h"
 #include "common/text/notarix_message_numbers.h"
@@ -16,24 +17,20 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
-#include "notarix/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
-#include "platform/gdi/wingdi.h"
 #include "platform/kernel/file_io.h"
+#include "platform/gdi/wingdi.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/resources.h"
 #include "resources/notarix/settings_dialog_templates.h"
 
 using namespace settings_dialog_templates;
+using namespace dialog_kit;
 
 namespace {
 
-// Up-down control ids: one per numeric field, counted from here in field order.
-constexpr int kFirstUpDownId = 1000;
-
-// "ｴﾃﾞｨﾀ(*.exe)" and "C/C++ｿｰｽ(*.c;*.cpp)" with their patterns.
-constexpr char kEditorFilter[] = "\xb4\xc3\xde\xa8\xc0(*.exe)\0*.exe\0";
+// "C/C++ｿｰｽ(*.c;*.cpp)" with its pattern.
 constexpr char kSourceFilter[] = "C/C++\xbf\xb0\xbd(*.c;*.cpp)\0*.c;*.cpp\0";
 // "ＤＯＳ／Ｖ", "ＰＣ９８": the text output's code sets, in the order of their values.
 constexpr const char* kCodeSetNames[] = {"\x82\x63\x82n\x82r\x81^\x82u", "\x82o\x82\x62\x82X\x82W"};
@@ -72,132 +69,12 @@ constexpr NumericField kOutputFields[] = {
 
 SettingsRecord& settings() { return shell_settings(); }
 
-std::string field_text(HWND dialog, int id) {
-    char buffer[1024] = {};
-    GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
-    return buffer;
-}
-
-std::string dialog_title(HWND dialog) {
-    char buffer[256] = {};
-    GetWindowTextA(dialog, buffer, sizeof buffer);
-    return buffer;
-}
-
-// A field's number as the C library's atoi reads it: blanks, a sign, digits;
-// text that is not a number is 0. Long digit strings stop growing past any
-// range a field has, so they can never wrap into one.
-long long read_number(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value < INT_MAX) value = value * 10 + (text[i] - '0');
-    }
-    return negative ? -value : value;
-}
-
-// Beep and a warning box over the dialog, captioned with its title.
-void warn(HWND dialog, const std::string& text) {
-    MessageBeep(0);
-    const std::string title = dialog_title(dialog);
-    MessageBoxA(dialog, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
-
-// Reads a numeric field into `value`; out of [min, max] shows message 0 with
-// the field's text and gives false.
-bool check_range(HWND dialog, int id, int min, int max, int* value) {
-    const std::string text = field_text(dialog, id);
-    const long long n = read_number(text);
-    if (n < min || n > max) {
-        warn(dialog, format_text(lookup_message(nx_message::kBadValue), text.c_str()));
-        SetFocus(GetDlgItem(dialog, id));
-        return false;
-    }
-    *value = static_cast<int>(n);
-    return true;
-}
-
 bool check_field(HWND dialog, const NumericField& f, int* value) {
     return check_range(dialog, f.id, f.field->min, f.field->max, value);
 }
 
-// The first function must not lie after the last (message 3 with the last).
-bool check_function_order(HWND dialog, int first, int last) {
-    if (first <= last) return true;
-    warn(dialog, format_text(lookup_message(nx_message::kFunctionOrder), last));
-    return false;
-}
-
-void add_up_down(HWND dialog, int up_down_id, int field_id, int min, int max, int value) {
-    HWND field = GetDlgItem(dialog, field_id);
-    SetDlgItemInt(dialog, field_id, static_cast<UINT>(value), TRUE);
-    HWND control = CreateUpDownControl(WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_NOTHOUSANDS |
-                                           UDS_ARROWKEYS,
-                                       0, 0, 0, 0, dialog, up_down_id, shell().instance, field, max, min, value);
-    if (control != nullptr) settings_dialogs_state().up_downs.push_back(control);
-}
-
-void destroy_up_downs() {
-    std::vector<HWND>& controls = settings_dialogs_state().up_downs;
-    for (HWND control : controls) {
-        if (IsWindow(control)) DestroyWindow(control);
-    }
-    controls.clear();
-}
-
-void end_dialog(HWND dialog, int result) {
-    destroy_up_downs();
-    EndDialog(dialog, result);
-}
-
 // A text field into the settings, cut to the field.
 void store_text(HWND dialog, int id, const SettingsField& field) { settings().set_text_cut(field, field_text(dialog, id)); }
-
-// After the values are stored: the settings file at once; a failed write
-// leaves the new values in memory and says so.
-void save_settings(HWND dialog) {
-    if (write_settings_file(settings(), document_state().program_directory) != kSettingsOk) {
-        warn(dialog, message_text(kMessageSettingsNotSaved));
-        return;
-    }
-    set_status_text(0, "");
-}
-
-void open_dialog(HWND dialog) { center_over_frame(dialog, shell().frame_window); }
-
-bool clicked(WPARAM wparam) { return HIWORD(wparam) == BN_CLICKED; }
-
-// The open dialog for a name that goes into a field.
-void choose_into_field(HWND dialog, int id, std::string initial, std::string_view filter) {
-    int filter_index = 0;  // 0: the dialog starts from the initial name
-    if (choose_file_name(0, dialog, initial, filter, 256, filter_index)) SetDlgItemTextA(dialog, id, initial.c_str());
-}
-
-void choose_editor(HWND dialog) {
-    choose_into_field(dialog, kEditorPathId, settings().text(nx_settings::kEditorPath),
-                      std::string_view(kEditorFilter, sizeof kEditorFilter));
-}
-
-// --- ENVDLG ---------------------------------------------------------------------------
-
-void open_environment(HWND dialog) {
-    open_dialog(dialog);
-    const SettingsField& tab = nx_settings::kTabWidth;
-    add_up_down(dialog, kFirstUpDownId, kEnvTabWidthId, tab.min, tab.max, settings().word(tab));
-    SetDlgItemTextA(dialog, kEditorPathId, settings().text(nx_settings::kEditorPath).c_str());
-}
-
-void accept_environment(HWND dialog) {
-    int tab_width = 0;
-    if (!check_field(dialog, {kEnvTabWidthId, &nx_settings::kTabWidth}, &tab_width)) return;
-    settings().set_word(nx_settings::kTabWidth, tab_width);
-    store_text(dialog, kEditorPathId, nx_settings::kEditorPath);
-    save_settings(dialog);
-    end_dialog(dialog, 1);
-}
 
 // --- PRNPRMDLG --------------------------------------------------------------------------
 
@@ -361,6 +238,8 @@ void open_page_jump(HWND dialog) {
     add_up_down(dialog, kFirstUpDownId, kJumpPageId, 1, doc.page_count, doc.current_page + 1);
 }
 
+}  // namespace
+
 // The page becomes current as a pick from the function list makes it: the
 // view, the source list (linked or not) and the layout window follow.
 void show_chosen_page(int page) {
@@ -376,141 +255,12 @@ void show_chosen_page(int page) {
         page_view().hooks.set_layout_visible_region(0, 0, shell().view_width, shell().view_height);
 }
 
+namespace {
+
 void jump_to_page(HWND dialog) {
     int page = 0;
     if (!check_range(dialog, kJumpPageId, 1, document_state().page_count, &page)) return;
     show_chosen_page(page - 1);
-}
-
-// --- FLTDLG --------------------------------------------------------------------------------
-
-constexpr int kMaxFunctionRows = 1000;
-constexpr int kMaxFunctionLineBytes = 511;
-constexpr int kMinColumnWidth = 60;
-// "No.  関数名", " 行番号", " 機能概要"
-constexpr const char* kFunctionColumns[] = {"No.  \x8a\xd6\x90\x94\x96\xbc", " \x8d\x73\x94\xd4\x8d\x86",
-                                            " \x8b@\x94\x5c\x8aT\x97v"};
-
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-
-std::string trimmed(std::string_view text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && is_blank(text[begin])) ++begin;
-    while (end > begin && is_blank(text[end - 1])) --end;
-    return std::string(text.substr(begin, end - begin));
-}
-
-HWND function_list(HWND dialog) { return GetDlgItem(dialog, kFunctionListId); }
-
-// The whole file, or nothing when it cannot be opened.
-bool read_whole_file(const std::string& name, std::string& out) {
-    const int fd = crt_open(name.c_str(), CRT_O_RDONLY | CRT_O_BINARY);
-    if (fd < 0) return false;
-    char buffer[4096];
-    for (;;) {
-        const int n = crt_read(fd, buffer, sizeof buffer);
-        if (n <= 0) break;
-        out.append(buffer, static_cast<size_t>(n));
-    }
-    crt_close(fd);
-    return true;
-}
-
-void add_function_row(HWND list, int row, const FunctionListLine& line) {
-    std::string first = format_text("%4d ", row + 1) + line.name;
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = first.data();
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    const std::string* rest[] = {&line.line_number, &line.summary};
-    for (int column = 1; column <= 2; ++column) {
-        std::string text = *rest[column - 1];
-        LVITEMA sub{};
-        sub.iSubItem = column;
-        sub.pszText = text.data();
-        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
-    }
-}
-
-// The rows of the document's ".flt": the header line skipped, empty lines
-// not counted, each line cut to what one row holds, at most 1000 rows.
-void fill_function_list(HWND dialog) {
-    const std::string name = side_file_name(document_state(), ".flt");
-    std::string bytes;
-    if (!read_whole_file(name, bytes)) {
-        warn(dialog, message_text(nx_message::kOpenError) + "\n" + name);
-        return;
-    }
-    HWND list = function_list(dialog);
-    int rows = 0;
-    bool header = true;
-    for (size_t at = 0; at < bytes.size() && rows < kMaxFunctionRows;) {
-        size_t end = bytes.find('\n', at);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(at, end - at);
-        at = end + 1;
-        if (header) {
-            header = false;
-            continue;
-        }
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
-        cut_at_char_boundary(line, kMaxFunctionLineBytes);
-        add_function_row(list, rows++, parse_function_list_line(line));
-    }
-}
-
-void open_function_list(HWND dialog) {
-    open_dialog(dialog);
-    // without a loaded document there is no current function to select
-    const int current = document_state().loaded ? document_state().current_page : -1;
-    HWND list = function_list(dialog);
-    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(shell().dialog_font), FALSE);
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = function_list_columns().widths[i];
-        std::string text = kFunctionColumns[i];
-        column.pszText = text.data();
-        column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
-    }
-    fill_function_list(dialog);
-    if (current >= 0 && current < static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0))) {
-        LVITEMA item{};
-        item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(current), reinterpret_cast<LPARAM>(&item));
-        SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(current), FALSE);
-    }
-    set_status_text(1, message_text(nx_message::kChooseFunction));
-}
-
-// Row index = page index: the rows are the document's functions in page order.
-void choose_function(HWND dialog) {
-    const int row = static_cast<int>(
-        SendMessageA(function_list(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (row < 0) {
-        warn(dialog, message_text(nx_message::kChooseFunction));
-        return;
-    }
-    const DocumentState& doc = document_state();
-    if (!doc.loaded || row >= doc.page_count) {
-        MessageBeep(0);
-        return;
-    }
-    show_chosen_page(row);
-}
-
-void close_function_list(HWND dialog) {
-    HWND list = function_list(dialog);
-    for (int i = 0; i < 3; ++i) {
-        const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
-        function_list_columns().widths[i] = width < kMinColumnWidth ? kMinColumnWidth : width;
-    }
-    EndDialog(dialog, 0);
-    set_status_text(0, "");
 }
 
 // --- Dialogs by name -----------------------------------------------------------------------
@@ -519,6 +269,9 @@ struct SettingsDialog {
     const char* template_name;
     DLGPROC procedure;
 };
+// The shared dialogs (ENVDLG, EDITORDLG, VERSIONDLG, FLTDLG) come with
+// NOTARIX's own templates; KEYWORDDLG and CNVLSTDLG belong to the
+// generation dialogs' table.
 constexpr SettingsDialog kSettingsDialogs[] = {
     {"ENVDLG", environment_dlg_proc},     {"EDITORDLG", editor_dlg_proc},   {"PRNPRMDLG", print_param_dlg_proc},
     {"OUTPADDLG", output_param_dlg_proc}, {"JUMPDLG", page_jump_dlg_proc}, {"VERSIONDLG", version_dlg_proc},
@@ -534,94 +287,6 @@ const SettingsDialog* find_settings_dialog(const char* name) {
 }
 
 }  // namespace
-
-void SettingsDialogsState::reset() { *this = SettingsDialogsState{}; }
-
-SettingsDialogsState& settings_dialogs_state() {
-    static SettingsDialogsState state;
-    return state;
-}
-
-FunctionListColumns& function_list_columns() {
-    static FunctionListColumns columns;
-    return columns;
-}
-
-FunctionListLine parse_function_list_line(std::string_view line) {
-    FunctionListLine out;
-    const size_t hash = line.find('#');
-    if (hash == std::string_view::npos) return out;
-    size_t name = hash + 1;
-    while (name < line.size() && (line[name] == ' ' || (line[name] >= '0' && line[name] <= '9'))) ++name;
-    out.line_number = trimmed(line.substr(hash + 1, name - hash - 1));
-    // ':' and ' ' are never the second byte of a double-byte character
-    size_t colon = name;
-    while (colon < line.size() && !(line[colon] == ':' && colon > 0 && line[colon - 1] == ' ')) ++colon;
-    out.name = trimmed(line.substr(name, colon - name));
-    if (colon >= line.size()) return out;
-    const size_t blank = line.find(' ', colon + 1);
-    if (blank != std::string_view::npos) out.summary = trimmed(line.substr(blank + 1));
-    return out;
-}
-
-int draw_folder_button(const DRAWITEMSTRUCT* item) {
-    if (item == nullptr) return 0;
-    HDC memory = CreateCompatibleDC(item->hDC);
-    if (memory == nullptr) return -1;
-    const bool pressed = (item->itemState & ODS_SELECTED) != 0 && item->itemAction != ODA_FOCUS;
-    HBITMAP bitmap = LoadBitmapA(shell().instance, pressed ? "FOLDER_Down" : "FOLDER_Up");
-    if (bitmap != nullptr) {
-        BITMAP info{};
-        GetObjectA(bitmap, sizeof info, &info);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(item->hDC, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    return 0;
-}
-
-INT_PTR environment_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_INITDIALOG: open_environment(dialog); return TRUE;
-    case WM_DRAWITEM: draw_folder_button(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wparam)) {
-        case kEditorFolderId:
-            if (clicked(wparam)) choose_editor(dialog);
-            return TRUE;
-        case IDOK: accept_environment(dialog); return TRUE;
-        case IDCANCEL: end_dialog(dialog, 0); return TRUE;
-        default: return FALSE;
-        }
-    default: return FALSE;
-    }
-}
-
-INT_PTR editor_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        open_dialog(dialog);
-        SetDlgItemTextA(dialog, kEditorPathId, settings().text(nx_settings::kEditorPath).c_str());
-        return TRUE;
-    case WM_DRAWITEM: draw_folder_button(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wparam)) {
-        case kEditorFolderId:
-            if (clicked(wparam)) choose_editor(dialog);
-            return TRUE;
-        case IDOK:
-            store_text(dialog, kEditorPathId, nx_settings::kEditorPath);
-            end_dialog(dialog, 1);
-            save_settings(dialog);
-            return TRUE;
-        case IDCANCEL: end_dialog(dialog, 0); return TRUE;
-        default: return FALSE;
-        }
-    default: return FALSE;
-    }
-}
 
 INT_PTR print_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
@@ -660,27 +325,6 @@ INT_PTR output_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) 
     }
 }
 
-INT_PTR function_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_INITDIALOG: open_function_list(dialog); return TRUE;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-        if (header == nullptr || header->idFrom != static_cast<UINT_PTR>(kFunctionListId)) return FALSE;
-        // a double click on a row picks it; one beside the rows does nothing
-        if (header->code == NM_DBLCLK && reinterpret_cast<const NMITEMACTIVATE*>(lparam)->iItem >= 0)
-            choose_function(dialog);
-        return TRUE;
-    }
-    case WM_COMMAND:
-        switch (LOWORD(wparam)) {
-        case IDOK: choose_function(dialog); return TRUE;
-        case IDCANCEL: close_function_list(dialog); return TRUE;
-        default: return FALSE;
-        }
-    default: return FALSE;
-    }
-}
-
 INT_PTR page_jump_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: open_page_jump(dialog); return TRUE;
@@ -694,15 +338,8 @@ INT_PTR page_jump_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     }
 }
 
-INT_PTR version_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG: open_dialog(dialog); return TRUE;
-    case WM_COMMAND: EndDialog(dialog, LOWORD(wparam) == IDOK ? 1 : 0); return TRUE;
-    default: return FALSE;
-    }
-}
-
 void register_settings_dialog_resources() {
+    register_shared_dialog_resources();
     // once per process: the tables outlive every test's platform reset
     if (find_dialog_resource("ENVDLG") == &kDialogs[0]) return;
     register_program_resources(&kTable);
@@ -727,6 +364,7 @@ int run_settings_dialog(const char* template_name) {
 
 void install_settings_dialogs() {
     register_settings_dialog_resources();
+    viewer_hooks().show_function = show_chosen_page;
     std::function<int(const char*)>& entry = command_state().entry.run_dialog;
     entry = [previous = entry](const char* template_name) {
         if (find_settings_dialog(template_name) != nullptr) return run_settings_dialog(template_name);

@@ -18,7 +18,7 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
-#include "notarix/viewer/shell_boxes.h"
+#include "common/shell/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/kernel/file_io.h"
@@ -151,6 +151,7 @@ const DocumentHooks& notarix_document_hooks() {
 bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_code) {
     ShellState& s = shell();
     s.reset();
+    install_notarix_viewer();
     page_view().reset();
     command_state().reset();
     // the owned windows of an earlier start in this process are gone

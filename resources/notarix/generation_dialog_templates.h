@@ -1,6 +1,6 @@
-// The dialog templates of the generation menu: the generation parameters,
-// the keyword file, the common information, the batch list and the strip
-// that the batch source chooser adds below the open dialog (template 750).
+// NOTARIX's own dialog templates of the generation menu: the generation
+// parameters and the common information (the keyword file and the batch
+// list are the shared ones of resources/common/shell_dialog_templates.h).
 // notarix/viewer/generation_dialogs.cpp registers them. Texts are Shift-JIS
 // bytes; the comment beside each gives it readably.
 #pragma once
@@ -46,37 +46,6 @@ inline constexpr DialogItemTemplate kParameterItems[] = {
     {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 216, 134, 60, 14, kButton},      // 取消
 };
 
-// --- KEYWORDDLG: the keyword file ------------------------------------------------
-// One label and field a key, in the key order of the file.
-#define NX_KEYWORD_ROW(key, id, row)                                              \
-    {"STATIC", key, -1, 8, 10 + 14 * (row), 70, 8, SS_LEFT},                      \
-    {                                                                             \
-        "EDIT", "", id, 80, 8 + 14 * (row), 150, 12, kEdit                        \
-    }
-inline constexpr DialogItemTemplate kKeywordItems[] = {
-    NX_KEYWORD_ROW("NAME", 33057, 0),
-    NX_KEYWORD_ROW("FUNCTION", 33058, 1),
-    NX_KEYWORD_ROW("PROCESS", 33059, 2),
-    NX_KEYWORD_ROW("INPUT", 33060, 3),
-    NX_KEYWORD_ROW("OUTPUT", 33061, 4),
-    NX_KEYWORD_ROW("UPDATE", 33062, 5),
-    NX_KEYWORD_ROW("INPUT(EXT)", 33063, 6),
-    NX_KEYWORD_ROW("OUTPUT(EXT)", 33064, 7),
-    NX_KEYWORD_ROW("UPDATE(EXT)", 33065, 8),
-    NX_KEYWORD_ROW("RETURN", 33066, 9),
-    NX_KEYWORD_ROW("REMARKS", 33067, 10),
-    NX_KEYWORD_ROW("FILE", 33068, 11),
-    NX_KEYWORD_ROW("PROGRAMMED", 33069, 12),
-    NX_KEYWORD_ROW("DATE(ORG)", 33070, 13),
-    NX_KEYWORD_ROW("CALL", 33071, 14),
-    {"BUTTON", "\x93\xc7\x8d\x9e...", 33073, 242, 8, 60, 14, kButton},           // 読込...
-    {"BUTTON", "\x95\xdb\x91\xb6...", 33075, 242, 26, 60, 14, kButton},          // 保存...
-    {"BUTTON", "\x95W\x8f\x80\x90\xdd\x92\xe8", 33074, 242, 44, 60, 14, kButton},  // 標準設定
-    {"BUTTON", "\x93o\x98^", IDOK, 242, 180, 60, 14, kDefaultButton},            // 登録
-    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 242, 198, 60, 14, kButton},         // 取消
-};
-#undef NX_KEYWORD_ROW
-
 // --- COMPRMDLG: the common information -----------------------------------------
 inline constexpr DialogItemTemplate kCommonInfoItems[] = {
     {"STATIC", "\x83V\x83X\x83\x65\x83\x80\x96\xbc", -1, 8, 10, 50, 8, SS_LEFT},  // システム名
@@ -89,48 +58,15 @@ inline constexpr DialogItemTemplate kCommonInfoItems[] = {
     {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 170, 46, 50, 14, kButton},      // 取消
 };
 
-// --- CNVLSTDLG: the batch list -----------------------------------------------------
-inline constexpr DialogItemTemplate kBatchListItems[] = {
-    {"STATIC", "\x90\xb6\x90\xac\x91\xce\x8f\xdb\x83t\x83@\x83\x43\x83\x8b\x96\xbc", -1, 8, 10, 80, 8,
-     SS_LEFT},  // 生成対象ファイル名
-    {"EDIT", "", 8465, 90, 8, 150, 12, kEdit},
-    {"LISTBOX", "", 8481, 8, 26, 232, 110, LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
-    {"STATIC",
-     "\x88\xea\x8a\x87\x90\xb6\x90\xac\x83\x8a\x83X\x83g\x83t\x83@\x83\x43\x83\x8b\x96\xbc", -1, 8, 144, 80, 8,
-     SS_LEFT},  // 一括生成リストファイル名
-    {"EDIT", "", 8466, 90, 142, 150, 12, kEdit},
-    {"BUTTON", "\x90\xb6\x90\xac\x91\xce\x8f\xdb\x83t\x83@\x83\x43\x83\x8b\x91I\x91\xf0...", 8497, 248, 8, 80, 14,
-     kButton},                                                                     // 生成対象ファイル選択...
-    {"BUTTON", "\x91}\x93\xfc", 8502, 248, 26, 80, 14, kDefaultButton},             // 挿入
-    {"BUTTON", "\x8d\xed\x8f\x9c", 8501, 248, 44, 80, 14, kButton},                 // 削除
-    {"BUTTON", "\x93\xc7\x8d\x9e...", 8498, 248, 70, 80, 14, kButton},              // 読込...
-    {"BUTTON", "\x95\xdb\x91\xb6...", 8499, 248, 88, 80, 14, kButton},              // 保存...
-    {"BUTTON", "\x90\xb6\x90\xac\x8e\xc0\x8ds", IDOK, 248, 122, 80, 14, kButton},  // 生成実行
-    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 248, 140, 80, 14, kButton},            // 取消
-};
-
-// --- 750: the batch source chooser's strip ----------------------------------------
-inline constexpr DialogItemTemplate kChooserItems[] = {
-    {"BUTTON", "\x92\xc7\x89\xc1", 752, 226, 4, 50, 14, kDefaultButton},  // 追加
-};
-
 inline constexpr DialogTemplate kDialogs[] = {
     // 【 生成パラメタ設定 】
     {"CNVPRMDLG", kDialogStyle, 0, 0, 0, 300, 156,
      "\x81y \x90\xb6\x90\xac\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr,
      kParameterItems},
-    // 【 生成キーワード設定 】
-    {"KEYWORDDLG", kDialogStyle, 0, 0, 0, 310, 220,
-     "\x81y \x90\xb6\x90\xac\x83L\x81[\x83\x8f\x81[\x83h\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr,
-     kKeywordItems},
     // 【 生成共通情報設定 】
     {"COMPRMDLG", kDialogStyle, 0, 0, 0, 228, 68,
      "\x81y \x90\xb6\x90\xac\x8b\xa4\x92\xca\x8f\xee\x95\xf1\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr,
      kCommonInfoItems},
-    // 【 一括生成設定 】
-    {"CNVLSTDLG", kDialogStyle, 0, 0, 0, 336, 162, "\x81y \x88\xea\x8a\x87\x90\xb6\x90\xac\x90\xdd\x92\xe8 \x81z", 9,
-     nullptr, nullptr, nullptr, kBatchListItems},
-    {"#750", WS_CHILD | DS_CONTROL | DS_SETFONT, 0, 0, 0, 284, 22, "", 9, nullptr, nullptr, nullptr, kChooserItems},
 };
 
 inline constexpr ResourceTable kTable = {"NOTARIX generation dialogs", {}, {}, {}, {}, {}, {}, kDialogs};

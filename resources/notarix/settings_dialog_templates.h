@@ -1,7 +1,8 @@
 // The templates of NOTARIX's parameter and small dialogs (environment,
-// editor, print and text-output parameters, function list, page jump,
-// version) and the two bitmaps of the owner-drawn folder button (caption
-// "FLDER") they share.
+// editor, print and text-output parameters, page jump, version); the
+// function list and the folder button's bitmaps are the shared ones of
+// resources/common/shell_dialog_templates.h. The function list's id stays
+// named here for NOTARIX's tests.
 // notarix/viewer/settings_dialogs.cpp registers them. Positions are dialog
 // units; texts are Shift-JIS bytes, the comment beside each gives it readably.
 #pragma once
@@ -163,16 +164,6 @@ inline constexpr DialogItemTemplate kJumpItems[] = {
     {"BUTTON", kClose, IDCANCEL, 72, 28, 50, 14, WS_TABSTOP},
 };
 
-// --- FLTDLG "関数一覧" ------------------------------------------------------------------
-// Headers do not sort: the rows keep the document's page order, which the
-// procedure relies on (row index = page index).
-inline constexpr DialogItemTemplate kFunctionListItems[] = {
-    {"SysListView32", "", kFunctionListId, 7, 7, 346, 160,
-     WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER},
-    {"BUTTON", "\x91I\x91\xf0", IDOK, 118, 174, 56, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},  // 選択
-    {"BUTTON", kClose, IDCANCEL, 186, 174, 56, 14, WS_TABSTOP},
-};
-
 // --- VERSIONDLG "バージョン情報" ---------------------------------------------------------
 inline constexpr DialogItemTemplate kVersionItems[] = {
     {"STATIC", "NOTARIX Version 1.00", -1, 10, 10, 160, 8, 0},
@@ -203,41 +194,8 @@ inline constexpr DialogTemplate kDialogs[] = {
     {"VERSIONDLG", kTemplateStyle, 0, 0, 0, 180, 64,
      "\x83o\x81[\x83W\x83\x87\x83\x93\x8f\xee\x95\xf1",  // バージョン情報
      9, nullptr, nullptr, nullptr, kVersionItems},
-    {"FLTDLG", kTemplateStyle, 0, 0, 0, 360, 196, "\x8a\xd6\x90\x94\x88\xea\x97\x97",  // 関数一覧
-     9, nullptr, nullptr, nullptr, kFunctionListItems},
 };
 
-// --- The folder button's bitmaps ---------------------------------------------------
-// A yellow folder on a button face; pressed, the face darkens and the folder
-// moves one pixel down and right.
-inline constexpr uint32_t kFace = 0xFFC0C0C0;
-inline constexpr uint32_t kFacePressed = 0xFFA0A0A0;
-inline constexpr uint32_t kFolderYellow = 0xFFFFD860;
-inline constexpr uint32_t kEdge = 0xFF000000;
-
-constexpr std::array<uint32_t, 16 * 16> folder_pixels(int shift, uint32_t face) {
-    std::array<uint32_t, 16 * 16> pixels{};
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            const int fx = x - shift, fy = y - shift;
-            const bool tab = fy >= 3 && fy <= 4 && fx >= 2 && fx <= 7;
-            const bool body = fy >= 5 && fy <= 12 && fx >= 2 && fx <= 13;
-            const bool edge = body && (fy == 5 || fy == 12 || fx == 2 || fx == 13);
-            uint32_t p = face;
-            if (tab || body) p = kFolderYellow;
-            if (edge || (tab && (fy == 3 || fx == 2 || fx == 7))) p = kEdge;
-            pixels[static_cast<size_t>(y * 16 + x)] = p;
-        }
-    }
-    return pixels;
-}
-inline constexpr auto kFolderUpPixels = folder_pixels(0, kFace);
-inline constexpr auto kFolderDownPixels = folder_pixels(1, kFacePressed);
-inline constexpr ImageResource kBitmaps[] = {
-    {"FOLDER_Up", 16, 16, 0, 0, kFolderUpPixels.data()},
-    {"FOLDER_Down", 16, 16, 0, 0, kFolderDownPixels.data()},
-};
-
-inline constexpr ResourceTable kTable = {"NOTARIX", {}, {}, {}, {}, kBitmaps, {}, kDialogs};
+inline constexpr ResourceTable kTable = {"NOTARIX", {}, {}, {}, {}, {}, {}, kDialogs};
 
 }  // namespace settings_dialog_templates

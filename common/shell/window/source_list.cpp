@@ -102,9 +102,10 @@ bool contains_at_character(std::string_view text, std::string_view needle) {
     return false;
 }
 
-int find_in_source(const SourceText& text, int start, std::string_view needle) {
+int find_in_source(const SourceText& text, int start, std::string_view needle, int end) {
     if (needle.empty()) return -1;
-    for (int i = std::max(0, start); i < text.count(); ++i) {
+    const int stop = end < 0 ? text.count() : std::min(end, text.count());
+    for (int i = std::max(0, start); i < stop; ++i) {
         if (contains_at_character(text.line_text(i), needle)) return i;
     }
     return -1;

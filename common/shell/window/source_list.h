@@ -51,9 +51,10 @@ int longest_source_entry(const SourceText& text);
 // True when `needle` occurs in `text` starting at a character boundary: a
 // match never begins on the second byte of a double-byte character.
 bool contains_at_character(std::string_view text, std::string_view needle);
-// First entry index at or after `start` whose text holds the needle; -1 when
-// none does (or the needle is empty).
-int find_in_source(const SourceText& text, int start, std::string_view needle);
+// First entry index at or after `start` and before `end` (-1: the last
+// entry) whose text holds the needle; -1 when none does (or the needle is
+// empty).
+int find_in_source(const SourceText& text, int start, std::string_view needle, int end = -1);
 
 // What the scroll steps of the list depend on.
 struct SourceScrollMetrics {

@@ -1,17 +1,15 @@
-#include "notarix/viewer/shell_boxes.h"
+#include "common/analysis/text_utils.h"
+#include "common/shell/viewer/shell_boxes.h"
 
 #include <vector>
 
-#include "common/analysis/text_utils.h"
+#include "common/shell/viewer/frame.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
-#include "notarix/viewer/frame.h"
 #include "platform/user/commdlg.h"
 
 namespace {
 
-// "ＮＯＴＡＲＩＸ"
-constexpr char kProgramName[] = "\x82\x6d\x82\x6e\x82\x73\x82\x60\x82\x71\x82\x68\x82\x77";
 // "？", the full-width question mark that makes a box a Yes/No question
 constexpr char kFullWidthQuestion[] = "\x81\x48";
 
@@ -36,7 +34,7 @@ int show_box(int notify, UINT notify_icon, std::string_view caption, std::string
     } else if (holds_full_width(text, kFullWidthQuestion)) {
         type = MB_YESNO | MB_ICONQUESTION;
     } else {
-        type = MB_OKCANCEL | MB_ICONEXCLAMATION;
+        type = MB_OKCANCEL | viewer_profile().question_icon;
     }
     const int answer = MessageBoxA(shell().frame_window, text.c_str(), title.c_str(), type);
     return answer == IDOK || answer == IDYES ? 1 : 0;
@@ -56,7 +54,7 @@ std::string default_extension(std::string_view filter) {
 
 }  // namespace
 
-std::string program_box_caption() { return make_box_caption(kProgramName); }
+std::string program_box_caption() { return make_box_caption(viewer_profile().box_name); }
 
 std::string message_text(int id) {
     const char* text = lookup_message(id);

@@ -1,12 +1,13 @@
-#include "notarix/viewer/source_list.h"
+#include "common/analysis/text_utils.h"
+#include "common/shell/viewer/source_list.h"
 
 #include <algorithm>
 
-#include "common/analysis/text_utils.h"
 #include "common/shell/document.h"
+#include "common/shell/viewer/viewer_profile.h"
+#include "common/shell/viewer/shell_messages.h"
+#include "common/shell/window/shell_windows_setup.h"
 #include "common/text/message_table.h"
-#include "common/text/notarix_message_numbers.h"
-#include "notarix/viewer/settings_layout.h"
 #include "platform/user/resources.h"
 #include "platform/user/shellapi.h"
 
@@ -71,7 +72,7 @@ void show_box(HWND owner, const std::string& caption, std::string_view line1, st
 
 int refuse_unloaded() {
     MessageBeep(0);
-    show_status_message(document_state().file_name.empty() ? nx_message::kChooseFile : nx_message::kNoDocument);
+    show_status_message(document_state().file_name.empty() ? shell_message::kChooseFile : shell_message::kNoDocument);
     return -1;
 }
 
@@ -95,7 +96,7 @@ HBRUSH background_brush() {
 
 HBITMAP marker_bitmap() {
     SourceListState& s = g_source_list;
-    if (s.marker_bitmap == nullptr) s.marker_bitmap = LoadBitmapA(s.instance, "NXW_src_bmp");
+    if (s.marker_bitmap == nullptr) s.marker_bitmap = LoadBitmapA(s.instance, viewer_profile().source_bitmap);
     return s.marker_bitmap;
 }
 
@@ -226,7 +227,7 @@ void draw_lines() {
     {
         ListDc dc(s.list);
         fill_list(dc.get());
-        show_status_message(nx_message::kShowing);
+        show_status_message(shell_message::kShowing);
         HGDIOBJ old_font = SelectObject(dc.get(), list_font());
         SetTextColor(dc.get(), s.text_colour);
         SetBkMode(dc.get(), TRANSPARENT);
@@ -297,7 +298,7 @@ void keep_geometry_and_save(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     s.geometry = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    save_window_placement(kNotarixPlacement, kSourceListWindow, s.geometry, false);
+    save_window_placement(viewer_profile().placement, kSourceListWindow, s.geometry, false);
 }
 
 void layout_children(HWND window) {
@@ -340,7 +341,10 @@ void handle_mouse_move(HWND window) {
 
 INT_PTR search_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: SetDlgItemTextA(dialog, kSearchFieldId, g_source_list.search_text.c_str()); return TRUE;
+    case WM_INITDIALOG:
+        center_over_frame(dialog, g_source_list.owner);
+        SetDlgItemTextA(dialog, kSearchFieldId, g_source_list.search_text.c_str());
+        return TRUE;
     case WM_COMMAND:
         if (LOWORD(wparam) == IDOK) {
             char buffer[256] = {};
@@ -368,6 +372,14 @@ void SourceListState::reset() {
 }
 
 SourceListState& source_list() { return g_source_list; }
+
+void draw_source_lines() { draw_lines(); }
+int show_current_source_line() { return show_current_line(); }
+void repaint_source_line_numbers() { repaint_line_numbers(); }
+void set_source_scroll_ranges() {
+    set_scroll_ranges();
+    set_thumbs();
+}
 
 // --- Classes and window procedures ------------------------------------------------------
 
@@ -424,7 +436,12 @@ LRESULT source_view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         case kStackButtonId: tile_source_window(1, s.owner); return 0;
         case kSearchButtonId: search_source(s.view, 0); return 0;
         case kSearchAgainButtonId: search_source(s.view, 1); return 0;
-        case kCloseSourceButtonId: close_source_list_window(); return 0;
+        case kCloseSourceButtonId:
+        case kCloseSourceCommand: close_source_list_window(); return 0;
+        case kOverlapCommand: tile_source_window(0, s.owner); return 0;
+        case kStackCommand: tile_source_window(1, s.owner); return 0;
+        case kSearchCommand: search_source(s.view, 0); return 0;
+        case kSearchAgainCommand: search_source(s.view, 1); return 0;
         default: return 0;
         }
     case WM_KEYDOWN: handle_key(window, wparam); return 0;
@@ -504,25 +521,25 @@ int load_source_text() {
     SourceListState& s = g_source_list;
     DocumentState& doc = document_state();
     const std::string caption = make_box_caption(kLoadOperation);
-    const std::string name_line = format_text(message(nx_message::kFileName).c_str(), doc.source_name.c_str());
+    const std::string name_line = format_text(message(shell_message::kFileName).c_str(), doc.source_name.c_str());
     s.top = 0;
     s.left = 0;
     s.list_marker_row = s.number_marker_row = -1;
-    show_status_message(nx_message::kLoading);
+    show_status_message(shell_message::kLoading);
     const SourceLoadResult result = load_source_lines(doc.source_name, doc.tab_width, s.text);
     if (result.status != 0) {
         doc.loaded = false;
         doc.source_loaded = false;
-        show_box(s.owner, caption, message(nx_message::kOpenError), name_line, "", MB_ICONEXCLAMATION);
+        show_box(s.owner, caption, message(shell_message::kOpenError), name_line, "", MB_ICONEXCLAMATION);
         return -1;
     }
     doc.loaded = true;
     doc.source_loaded = true;
     if (result.too_many_lines) {
-        show_box(s.owner, caption, message(nx_message::kTooLarge), message(nx_message::kLinesLeftOut), doc.source_name,
+        show_box(s.owner, caption, message(shell_message::kTooLarge), message(shell_message::kLinesLeftOut), doc.source_name,
                  MB_ICONEXCLAMATION);
     } else if (result.cut) {
-        show_box(s.owner, caption, message(nx_message::kLineCut), doc.source_name, "", MB_ICONEXCLAMATION);
+        show_box(s.owner, caption, message(shell_message::kLineCut), doc.source_name, "", MB_ICONEXCLAMATION);
     }
     return 0;
 }
@@ -539,12 +556,14 @@ HWND open_source_list_window(HWND owner) {
     if (s.open && s.view != nullptr) return s.view;
     s.owner = owner;
     WindowPlacement place{200, 100, s.geometry.width, s.geometry.height};
-    load_window_placement(kNotarixPlacement, kSourceListWindow, place);
+    load_window_placement(viewer_profile().placement, kSourceListWindow, place);
     s.geometry = place;
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX |
                             WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    const char* menu_name = viewer_profile().source_menu;
+    HMENU menu = menu_name != nullptr ? LoadMenuA(s.instance, menu_name) : nullptr;
     HWND view = CreateWindowA(kSourceViewClass, kSourceTitle, style, place.x, place.y, place.width, place.height,
-                              owner, nullptr, s.instance, nullptr);
+                              owner, menu, s.instance, nullptr);
     if (view == nullptr) return nullptr;
     s.view = view;
     RECT client{};
@@ -623,37 +642,26 @@ int follow_current_function() {
     return 0;
 }
 
-int follow_page_tag() {
-    DocumentState& doc = document_state();
-    if (!doc.linked_mode) return -1;
-    if (doc.current_page >= 0 && doc.current_page < static_cast<int>(doc.pages.size()))
-        doc.current_source_line = doc.pages[static_cast<size_t>(doc.current_page)].tag;
-    g_source_list.search_start = doc.current_source_line;
-    return follow_current_function();
-}
-
-void set_linked_mode(bool on) {
-    document_state().linked_mode = on;
-    if (on) follow_page_tag();
-}
-
 // --- Searching ----------------------------------------------------------------------------
 
 int run_source_search(HWND box_owner) {
     SourceListState& s = g_source_list;
     DocumentState& doc = document_state();
     if (s.search_text.empty()) {
-        show_box(box_owner, kSearchCaption, message(nx_message::kEnterText), "", "", MB_ICONINFORMATION);
+        show_box(box_owner, kSearchCaption, message(shell_message::kEnterText), "", "", MB_ICONINFORMATION);
         return -1;
     }
-    show_status_message(nx_message::kSearching);
-    const int found = find_in_source(s.text, s.search_start, s.search_text);
+    show_status_message(shell_message::kSearching);
+    const int found = find_in_source(s.text, s.search_start, s.search_text, s.search_end);
     restore_status();
+    const ViewerHooks& hooks = viewer_hooks();
     if (found >= 0) {
         doc.current_source_line = found + 1;
         s.search_start = found + 1;
+        if (hooks.source_line_found) hooks.source_line_found(found + 1);
     } else {
-        show_box(box_owner, kSearchCaption, message(nx_message::kNotFound), "", "", MB_ICONINFORMATION);
+        const int not_found = hooks.not_found_message ? hooks.not_found_message() : viewer_profile().search_not_found_message;
+        show_box(box_owner, kSearchCaption, message(not_found), "", "", MB_ICONINFORMATION);
     }
     show_current_line();
     repaint_line_numbers();
@@ -664,8 +672,11 @@ int search_source(HWND owner, int again) {
     SourceListState& s = g_source_list;
     const DocumentState& doc = document_state();
     if (!doc.loaded || !doc.source_loaded) return refuse_unloaded();
+    int start = 0;
+    s.search_end = -1;
+    if (viewer_hooks().search_range) viewer_hooks().search_range(again != 0, start, s.search_end);
     if (again != 0) return run_source_search(owner);
-    s.search_start = 0;
+    s.search_start = start;
     const DialogTemplate* dialog = find_dialog_resource("SRCSEARCHDLG");
     DialogBoxIndirectParamA(s.instance, dialog != nullptr ? dialog : &kSearchDialog, owner, search_dialog_proc, 0);
     return 0;
@@ -713,6 +724,10 @@ int select_source_line_at(int, int y) {
     SourceListState& s = g_source_list;
     if (y < 0) return -1;
     const int index = y / kSourceRowHeight + s.top;
+    if (viewer_hooks().source_line_chosen) {
+        viewer_hooks().source_line_chosen(index);
+        return 0;
+    }
     if (index >= kMaxSourceLines || index >= s.text.count()) return -1;
     document_state().current_source_line = index + 1;
     s.search_start = index;
@@ -751,8 +766,8 @@ void set_source_list_colours(COLORREF text, COLORREF background) {
 int launch_editor(HWND frame, std::string_view editor_command) {
     std::string command(editor_command);
     if (command.empty()) {
-        show_box(frame, kEditorCaption, message(nx_message::kNoEditor), "", "", MB_ICONEXCLAMATION);
-        return nx_message::kNoEditor;
+        show_box(frame, kEditorCaption, message(shell_message::kNoEditor), "", "", MB_ICONEXCLAMATION);
+        return shell_message::kNoEditor;
     }
     if (command.size() >= 2 && command.front() == '"' && command.back() == '"')
         command = command.substr(1, command.size() - 2);
@@ -775,9 +790,9 @@ int launch_editor(HWND frame, std::string_view editor_command) {
     const std::string parameters = doc.source_loaded ? doc.source_name : std::string();
     HINSTANCE result = ShellExecuteA(frame, "open", program.c_str(), parameters.c_str(), directory.c_str(), SW_SHOW);
     if (reinterpret_cast<intptr_t>(result) < 32) {
-        show_box(frame, kEditorCaption, message(nx_message::kEditorFailed), std::string(editor_command), "",
+        show_box(frame, kEditorCaption, message(shell_message::kEditorFailed), std::string(editor_command), "",
                  MB_ICONEXCLAMATION);
-        return nx_message::kEditorFailed;
+        return shell_message::kEditorFailed;
     }
     return 0;
 }

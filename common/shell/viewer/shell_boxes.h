@@ -7,13 +7,13 @@
 
 #include "platform/user/winuser.h"
 
-// The caption of NOTARIX's own boxes, "【 ＮＯＴＡＲＩＸ 】".
+// The caption of the program's own boxes, "【 ＮＯＴＡＲＩＸ 】" in NOTARIX.
 std::string program_box_caption();
 
 // Notify form (notify non-zero): a beep, then an OK box with the
 // information icon. Question form (notify 0): Yes/No with the question icon
 // when the text holds the full-width "？", else OK/Cancel with the
-// exclamation icon. The lines are joined with line breaks, empty trailing
+// profile's question icon. The lines are joined with line breaks, empty trailing
 // lines left out. 1 when the user chose OK or Yes, else 0.
 int show_info_box(int notify, std::string_view caption, std::string_view line1, std::string_view line2 = {},
                   std::string_view line3 = {});

@@ -1,0 +1,147 @@
+// The dialogs every program's viewer shares: the batch list (CNVLSTDLG)
+// with its source chooser (template 750), the keyword file (KEYWORDDLG), the
+// environment (ENVDLG), the user's editor (EDITORDLG), the version box
+// (VERSIONDLG) and the function list (FLTDLG); and the small kit the
+// programs' own parameter dialogs are built from (dialog_kit). Which fields
+// and files they edit comes from the viewer profile.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/shell/settings_file.h"
+#include "common/shell/viewer/viewer_profile.h"
+#include "platform/user/winuser.h"
+
+// What the dialogs keep while one is open: the up-down controls to destroy
+// before it ends, and a print dialog's values of both orientations.
+struct SettingsDialogsState {
+    std::vector<HWND> up_downs;
+    // lines per page, characters per line, top and left margin; [0] landscape, [1] portrait
+    int print_values[2][4] = {};
+    int shown_orientation = 0;
+    void reset();
+};
+SettingsDialogsState& settings_dialogs_state();
+
+namespace dialog_kit {
+
+inline constexpr int kFirstUpDownId = 1000;  // one per numeric field, counted up in field order
+inline constexpr int kNameBufferSize = 260;
+
+std::string field_text(HWND dialog, int id);
+void set_field_text(HWND dialog, int id, const std::string& text);
+std::string dialog_title(HWND dialog);
+// A field's number as the C library's atoi reads it: blanks, a sign, digits;
+// text that is not a number is 0; long digit strings never wrap into range.
+long long read_number(std::string_view text);
+// Beep and a warning box over the dialog, captioned with its title.
+void warn(HWND dialog, const std::string& text);
+// A beep, then an OK box owned by `owner`.
+void show_box(HWND owner, const char* caption, const std::string& text, UINT icon);
+// The box of a file that cannot be opened or created: message 100 and the name.
+void show_file_error(HWND owner, const char* caption, const std::string& name, UINT icon);
+// Reads a numeric field into `value`; out of [min, max] shows message 0
+// with the field's text, puts the focus there and gives false.
+bool check_range(HWND dialog, int id, int min, int max, int* value);
+bool check_number(HWND dialog, const DialogNumber& number, int* value);
+// The first function must not lie after the last (message 3 with the last).
+bool check_function_order(HWND dialog, int first, int last);
+// A text field's text, when it fits the settings field (its width less one
+// byte); a longer one shows message 0 and gives false where the profile
+// refuses long texts, else it is cut to the field.
+bool read_text_field(HWND dialog, int id, const SettingsField& field, std::string* text);
+void add_up_down(HWND dialog, int up_down_id, int field_id, int min, int max, int value);
+void destroy_up_downs();
+void end_dialog(HWND dialog, int result);
+// After the values are stored: the settings file at once; a failed write
+// leaves the new values in memory and says so (message 6).
+void save_settings(HWND dialog);
+void open_dialog(HWND dialog);
+bool clicked(WPARAM wparam);
+// The open dialog for a name that goes into a field.
+void choose_into_field(HWND dialog, int id, std::string initial, std::string_view filter);
+std::string program_file(const char* name);
+
+}  // namespace dialog_kit
+
+INT_PTR keyword_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR batch_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR environment_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR editor_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR function_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR version_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+
+// The keyword file: the keys in the order the file holds them.
+inline constexpr int kKeywordCount = 15;
+inline constexpr std::array<const char*, kKeywordCount> kKeywordKeys = {
+    "NAME",   "FUNCTION",    "PROCESS",     "INPUT",      "OUTPUT",    "UPDATE", "INPUT(EXT)", "OUTPUT(EXT)",
+    "UPDATE(EXT)", "RETURN", "REMARKS", "FILE", "PROGRAMMED", "DATE(ORG)", "CALL"};
+using KeywordValues = std::array<std::string, kKeywordCount>;
+
+// Reads "key=value" lines into the values of the keys met (a key in any
+// case, blanks round key and value dropped; the value in capitals too when
+// asked); false when the file cannot be opened, and then nothing changes.
+bool read_keyword_file(const std::string& path, KeywordValues& values, bool values_in_capitals = false);
+// 0 written; -1 not created; -2 a write, the close or the replacing failed.
+// The old file stays as it was unless the result is 0.
+int write_keyword_file(const std::string& path, const KeywordValues& values);
+
+// Lines "key<separator>value" with the key in capitals, each cut to 255
+// bytes; lines without the separator are skipped. False when the file
+// cannot be opened.
+bool read_key_value_lines(const std::string& path, char separator,
+                          const std::function<void(const std::string& key, const std::string& value)>& use);
+// Writes the text (LF becomes CR LF) through a temporary file that replaces
+// the old one only when every byte went out: 0, -1 not created, -2 failed.
+int write_control_file(const std::string& path, const std::string& text);
+
+// The batch list file: one name a line.
+int write_batch_list_file(const std::string& path, const std::vector<std::string>& names);
+
+// The source chooser and its additions to the open batch list dialog.
+// add_batch_source: 0 added, -1 refused (the refusal in the status bar when
+// report_in_status is set, else in a box).
+int add_batch_source(int report_in_status, const std::string& path);
+int choose_batch_sources(HWND owner, std::string_view filter);
+
+// Test hook: the file calls of the control-file writers. nullptr restores
+// the kernel's calls.
+void set_generation_file_calls(const SettingsWriterCalls* calls);
+
+// The function list's column widths, kept for the run (each at least 60
+// once the list has been closed).
+struct FunctionListColumns {
+    int widths[3] = {180, 60, 400};
+};
+FunctionListColumns& function_list_columns();
+
+// One line of the document's function list (".flt") cut into the columns
+// of its row, blanks removed at both ends: the line number is the run of
+// blanks and digits behind the first "#", the name runs from there to the
+// first ":" that follows a blank, the summary starts behind the next blank.
+struct FunctionListLine {
+    std::string line_number;
+    std::string name;
+    std::string summary;
+};
+FunctionListLine parse_function_list_line(std::string_view line);
+
+// Draws the folder button: "FOLDER_Down" while it is pressed, else
+// "FOLDER_Up", unscaled at 0,0. 0, or -1 when no memory device context can
+// be made; a bitmap that cannot be loaded draws nothing.
+int draw_folder_button(const DRAWITEMSTRUCT* item);
+
+// The procedure of a shared dialog by template name (without regard to
+// case), or nullptr.
+DLGPROC shared_dialog_procedure(const char* template_name);
+// Registers the shared templates and the folder button's bitmaps (once
+// per process; a program's own table registered later wins).
+void register_shared_dialog_resources();
+// Runs a dialog of the program's resources with its procedure over the
+// frame; the up-down controls are gone afterwards. Its result, or 0 when it
+// could not be made.
+int run_dialog_template(const char* template_name, DLGPROC procedure);

@@ -1,0 +1,129 @@
+// What makes the shared viewer shell one program or another: the names,
+// ids, settings fields, file names and texts of its frame, source list,
+// runs and dialogs (ViewerProfile), and the program's own parts that the
+// shared code calls back (ViewerHooks). A program sets both before its
+// frame exists; every shared routine reads them, none keeps a copy.
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+
+#include "common/shell/settings_file.h"
+#include "common/shell/window/error_window.h"
+#include "common/shell/window/progress_meter.h"
+#include "common/shell/window/recent_menu.h"
+#include "common/shell/window_placement.h"
+#include "platform/user/winuser.h"
+
+// A numeric field of a dialog: its edit control and the settings field it
+// edits (the field's range is the one the dialog checks).
+struct DialogNumber {
+    int id;
+    const SettingsField* field;
+};
+
+struct ViewerProfile {
+    // --- Names --------------------------------------------------------------
+    const char* program_name = "";   // the frame class and the frame title
+    const char* box_name = "";       // "【 box_name 】" captions the program's own boxes
+    const char* menu_name = "";      // the frame class's menu
+    const char* accelerator_name = "";
+    const char* clock_cursor_format = "";  // "%d" takes 0 to 7
+    const char* pad_bitmap = "";
+    const char* source_bitmap = "";  // the source list's line marker
+    const char* form_bitmap = nullptr;
+    const char* source_menu = nullptr;  // the source-list window's menu, if any
+    int search_not_found_message = 715;  // the source list's search found nothing
+    const char* help_file = "";         // in the program directory
+    const char* keyword_file = "";      // in the program directory
+    bool keyword_values_in_capitals = false;  // KEYWORDDLG reads whole lines in capitals
+
+    // --- Stored state -------------------------------------------------------
+    const SettingsProfile* settings = nullptr;
+    PlacementProfile placement{""};
+    RecentMenuProfile recent_menu{0, 0};
+    const ListWindowProfile* error_window = nullptr;
+    bool summary_window = false;  // the function summary window's classes too
+    ProgressMeterProfile meter{};
+
+    // --- Menus --------------------------------------------------------------
+    UINT ruler_command = 0;                      // checked while the ruler shows
+    std::span<const UINT> checked_at_create;     // items checked when the frame is made
+    std::span<const UINT> document_items;        // greyed while no document is loaded
+    bool edit_popup_needs_name = false;          // 編集 greyed until a document is named
+    // Bit n set: a WM_COMMAND id whose high byte is 0xn0 goes to the dispatcher.
+    unsigned dispatch_groups = 0;
+    bool command_clears_status = false;          // every WM_COMMAND clears the status bar first
+    const char* status_bar_text = "";            // the status bar's first text
+    // The icon of an OK/Cancel question.
+    UINT question_icon = MB_ICONEXCLAMATION;
+
+    // --- Settings fields the shared parts read and write ---------------------
+    const SettingsField* tab_width = nullptr;
+    const SettingsField* editor_path = nullptr;
+    const SettingsField* colour_source_text = nullptr;
+    const SettingsField* colour_source_background = nullptr;
+    const SettingsField* last_generation_status = nullptr;
+
+    // --- ENVDLG and EDITORDLG -----------------------------------------------
+    bool refuse_long_texts = false;  // a text too long for its field: message 0 (else cut)
+    std::span<const DialogNumber> environment_numbers;  // in the order they are checked
+    int environment_check_id = 0;                        // 0: no check box
+    const SettingsField* environment_check = nullptr;
+    int editor_field_id = 0;
+    int editor_folder_id = 0;
+
+    // --- Generation runs ----------------------------------------------------
+    const char* single_error_file = "";  // in the program directory
+    const char* batch_file_error_file = "";
+    const char* batch_log_file = "";
+    const char* meter_title = "";
+    const char* meter_line_start = "";  // followed by message 401
+    const char* io_error_text = "";
+    // Single runs: every status without a text of its own reads as an I/O
+    // error (else only io_error_status does, the rest as an internal error).
+    bool single_other_is_io_error = false;
+    int io_error_status = 20;
+    int no_batch_list_message = 308;  // the batch run without a list name
+    // The converter's progress hook while a run is in hand.
+    int (*report_progress)(const char* item, int permille) = nullptr;
+};
+
+// The program's parts the shared shell calls. Empty hooks are skipped.
+struct ViewerHooks {
+    // Frame
+    WNDPROC chart_procedure = nullptr;
+    std::function<HBRUSH()> chart_background;
+    std::function<void()> paint_ruler;
+    std::function<void()> create_colour_objects;  // the view's pens and brushes
+    std::function<void()> free_colour_objects;
+    std::function<void()> frame_resized;           // after the children are laid out
+    std::function<int(int axis, WPARAM code)> scroll_view;
+    std::function<int(HWND frame, WPARAM id)> dispatch_menu_command;
+    std::function<void(bool on)> set_link_mode;    // the link button, turned
+    std::function<bool()> has_content;             // the document has something to show
+    std::function<int(int direction)> step_page;   // buttons 300 and 301 (PageStep)
+    std::function<int(int which)> jump_end_page;   // buttons 302 and 303 (PageEnd)
+    std::function<void()> forget_progress;         // entering the busy state
+
+    // Source list
+    std::function<void()> follow_function;         // the list follows the function shown
+    std::function<void(int line)> source_line_chosen;  // a click on a line, from 0
+    // A search's first line (from 0) and the line after its last; end -1: all.
+    std::function<void(bool again, int& start, int& end)> search_range;
+    std::function<void(int line)> source_line_found;   // from 1
+    std::function<int()> not_found_message;
+
+    // Runs
+    std::function<int(const std::string& source, const char* error_file, int* first_status)> convert;
+    std::function<void(bool batch, bool left_errors)> run_left_errors;
+
+    // Dialogs
+    std::function<void(int index)> show_function;  // a pick from FLTDLG
+};
+
+const ViewerProfile& viewer_profile();
+ViewerHooks& viewer_hooks();
+// The profile must outlive the program's run.
+void set_viewer_profile(const ViewerProfile& profile);
