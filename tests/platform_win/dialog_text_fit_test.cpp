@@ -3,6 +3,7 @@
 // box's beside its box, a wrapping static's lines in its height), and no
 // dialog template of NOTARIX has such a text in the desktop's dialog font.
 #include "platform/user/commctrl.h"
+#include "resources/common/shell_dialog_templates.h"
 #include "resources/notarix/generation_dialog_templates.h"
 #include "resources/notarix/settings_dialog_templates.h"
 #include "tests/platform_win/user_test_fixture.h"
@@ -63,6 +64,7 @@ TEST_F(TextFitTest, EveryNotarixTemplateFitsItsLabels) {
     std::vector<const DialogTemplate*> templates;
     for (const DialogTemplate& t : settings_dialog_templates::kDialogs) templates.push_back(&t);
     for (const DialogTemplate& t : generation_dialog_templates::kDialogs) templates.push_back(&t);
+    for (const DialogTemplate& t : shell_dialog_templates::kDialogs) templates.push_back(&t);
     ASSERT_GE(templates.size(), 12u);
     for (const DialogTemplate* t : templates) {
         HWND dialog = open(*t);
