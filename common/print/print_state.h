@@ -39,13 +39,13 @@ struct PrintHost {
 // The job values every operation reads.
 struct PrintJobState {
     int kind = 1;         // PrinterKind, copied from the settings at job start
-    int orientation = 0;  // 0 landscape, 1 portrait, others as the Parts name them
+    int orientation = 0;  // 0 landscape, 1 portrait, others as the settings name them
     int overlay = 0;      // the last OV record; only 3 matters
     int port = 0;         // LIPS port handle; 0 while closed
     // LIPS font set numbers of the roman, katakana, kanji and ruled-line slots.
     int roman_slot = 0, kana_slot = 1, kanji_slot = 2, ruled_slot = 3;
-    // Text placement of the print-manager back end: -1 for specification
-    // pages and the preview, 0-3 for the list jobs; page_text is 1 while a
+    // Text placement of the print-manager back end: -1 for function
+    // document pages and the preview, 0-3 for the list jobs; page_text is 1 while a
     // function's records are drawn and 0 while the form is.
     int job_kind = -1;
     int page_text = 0;
