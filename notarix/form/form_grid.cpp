@@ -75,6 +75,7 @@ int alloc_form_grids() {
     }
     if (result == 0) {
         // the editor runs without UNDO when its copy cannot be had
+        g_form.undo_kept = false;
         try {
             g_form.undo = g_form.cells;
         } catch (const std::bad_alloc&) {
@@ -93,6 +94,7 @@ void free_form_grids() {
     std::vector<FormCell>().swap(g_form.cells);
     std::vector<FormCell>().swap(g_form.undo);
     std::vector<std::string>().swap(g_form.rows);
+    g_form.undo_kept = false;
     if (had) call_host(g_host.delete_drawing_tools);
 }
 

@@ -25,6 +25,7 @@ inline constexpr int kFormTextWidth = 111;
 struct FormGrids {
     std::vector<FormCell> cells;     // kFormRows x kFormColumns, row-major; empty: not allocated
     std::vector<FormCell> undo;      // the UNDO copy; empty when it could not be had
+    bool undo_kept = false;          // the copy holds a state UNDO can restore
     std::vector<std::string> rows;   // kFormRows text rows
     RuledLineCodeSet code_set = kRuledLinesDosV;
 

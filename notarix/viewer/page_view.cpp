@@ -68,11 +68,7 @@ DocumentStepHooks step_hooks() {
     hooks.follow_source = [] {
         if (page_view().hooks.follow_source) page_view().hooks.follow_source();
     };
-    hooks.update_layout_region = [] {
-        const DocumentState& doc = document_state();
-        if (page_view().hooks.set_layout_visible_region)
-            page_view().hooks.set_layout_visible_region(0, 0, doc.client_width, doc.client_height);
-    };
+    hooks.update_layout_region = tell_layout_window;
     return hooks;
 }
 
@@ -249,6 +245,12 @@ int redraw_page_view() {
     return 0;
 }
 
+void tell_layout_window() {
+    const PageViewHooks& hooks = page_view().hooks;
+    const DocumentState& doc = document_state();
+    if (hooks.set_layout_visible_region) hooks.set_layout_visible_region(0, 0, doc.client_width, doc.client_height);
+}
+
 int max_scroll_column() {
     const int columns = document_state().client_width / kPageColumnWidth;
     return columns < kPageColumns ? kPageColumns - columns : 1;
@@ -273,6 +275,8 @@ int scroll_page_view(int axis, HWND window, WPARAM code) {
     current = next;
     redraw_page_view();
     if (window != nullptr) SetScrollPos(window, horizontal ? SB_HORZ : SB_VERT, current, TRUE);
+    // the magnifier follows the view
+    tell_layout_window();
     return 0;
 }
 

@@ -282,12 +282,18 @@ int register_window_classes(HINSTANCE instance) {
 
     // The owned windows' families, in the shared framework's order (summary,
     // form editor, source list, error window, layout, progress meter, print
-    // preview); the form editor, layout and preview register here once they
-    // exist.
+    // preview); the program's own families come through its hooks, the
+    // preview registers here once it exists.
     if (profile.error_window != nullptr) generation_error_window().set_profile(*profile.error_window);
     set_progress_meter_profile(profile.meter);
+    const ViewerHooks& hooks = viewer_hooks();
     if (profile.summary_window && register_summary_classes(instance) != 1) return 0;
-    for (int (*family)(HINSTANCE) : {register_source_classes, register_error_window_classes, register_meter_class}) {
+    const std::function<int(HINSTANCE)> families[] = {
+        hooks.register_form_editor, register_source_classes, register_error_window_classes,
+        hooks.register_layout_window, register_meter_class,
+    };
+    for (const std::function<int(HINSTANCE)>& family : families) {
+        if (!family) continue;
         const int result = family(instance);
         if (result != 1) return result;
     }
