@@ -90,6 +90,27 @@ void draw_miniature() {
     ReleaseDC(chart, dc);
 }
 
+// Ranges from the miniature's size; where it cannot scroll its position
+// goes back to 0.
+void set_layout_scroll_ranges() {
+    LayoutWindowState& s = lw();
+    const float z = s.zoom;
+    int horizontal_max = trunc_int(kPageColumns - static_cast<float>(client_width()) / (z * kColumnPixels) + 1);
+    if (horizontal_max <= 0) {
+        horizontal_max = 0;
+        return_to_start(s.scroll_column, kColumnPixels, true);
+    }
+    int vertical_max = trunc_int(kPageRows - static_cast<float>(client_height()) / (z * kRowPixels));
+    if (vertical_max <= 0) {
+        vertical_max = 0;
+        return_to_start(s.scroll_row, kRowPixels, false);
+    }
+    SetScrollRange(s.window, SB_HORZ, 0, horizontal_max, FALSE);
+    SetScrollRange(s.window, SB_VERT, 0, vertical_max, FALSE);
+    SetScrollPos(s.window, SB_HORZ, s.scroll_column, TRUE);
+    SetScrollPos(s.window, SB_VERT, s.scroll_row, TRUE);
+}
+
 void set_zoom(int index) {
     LayoutWindowState& s = lw();
     const float old = s.zoom;
@@ -357,6 +378,8 @@ void open_layout_window(HWND parent, int x1, int y1, int x2, int y2) {
                      reinterpret_cast<LONG_PTR>(screen_objects().page_background_brush()));
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    // the miniature's ranges and drawing do not wait for its first paint
+    update_layout_scroll();
 }
 
 void set_layout_visible_region(int x1, int y1, int x2, int y2) {
@@ -395,29 +418,21 @@ void update_layout_scroll() {
     GetWindowRect(s.window, &rect);
     s.placement.width = rect.right - rect.left;
     s.placement.height = rect.bottom - rect.top;
-    RECT client{};
-    GetClientRect(s.window, &client);
-    SetWindowPos(s.children.chart, nullptr, 0, kLayoutChartTop, client.right, client.bottom - kLayoutChartTop,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    GetClientRect(s.children.chart, &s.chart_client);
+    // Showing or hiding a scroll bar resizes the miniature, which changes
+    // the ranges: they are set until the size holds, before anything is
+    // drawn into it.
+    for (int pass = 0; pass < 3; ++pass) {
+        RECT client{};
+        GetClientRect(s.window, &client);
+        SetWindowPos(s.children.chart, nullptr, 0, kLayoutChartTop, client.right, client.bottom - kLayoutChartTop,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        GetClientRect(s.children.chart, &s.chart_client);
+        const RECT sized = s.chart_client;
+        set_layout_scroll_ranges();
+        GetClientRect(s.window, &client);
+        if (client.right == sized.right && client.bottom - kLayoutChartTop == sized.bottom) break;
+    }
     draw_layout_chart_frame();
-
-    const float z = s.zoom;
-    int horizontal_max = trunc_int(kPageColumns - static_cast<float>(client_width()) / (z * kColumnPixels) + 1);
-    if (horizontal_max <= 0) {
-        horizontal_max = 0;
-        return_to_start(s.scroll_column, kColumnPixels, true);
-    }
-    int vertical_max = trunc_int(kPageRows - static_cast<float>(client_height()) / (z * kRowPixels));
-    if (vertical_max <= 0) {
-        vertical_max = 0;
-        return_to_start(s.scroll_row, kRowPixels, false);
-    }
-    SetScrollRange(s.window, SB_HORZ, 0, horizontal_max, FALSE);
-    SetScrollRange(s.window, SB_VERT, 0, vertical_max, FALSE);
-    SetScrollPos(s.window, SB_HORZ, s.scroll_column, TRUE);
-    SetScrollPos(s.window, SB_VERT, s.scroll_row, TRUE);
-
     draw_miniature();
     xor_region();
 }
