@@ -909,7 +909,7 @@ int open_form_editor(HWND owner) {
     HWND window = create_editor_window(owner, placement);
     if (window == nullptr && undo_available()) {
         // the window may fit once the UNDO copy is given back
-        std::vector<FormCell>().swap(form_grids().undo);
+        form_grids().undo.release();
         window = create_editor_window(owner, placement);
     }
     if (window == nullptr) {

@@ -209,5 +209,17 @@ TEST_F(FormTools, RectanglesOffTheFormChangeNothing) {
     EXPECT_TRUE(erase_whole_form().empty());
 }
 
+TEST_F(FormTools, NoMemoryForTheGridLeavesNothingAllocated) {
+    free_form_grids();
+    platform_fail_next_allocations(1);
+    EXPECT_EQ(alloc_form_grids(), -1);
+    platform_fail_next_allocations(0);
+    EXPECT_FALSE(form_grids().allocated());
+    EXPECT_TRUE(form_grids().rows.empty());
+    EXPECT_TRUE(place_form_text(0, 0, "x").empty());
+    ASSERT_EQ(alloc_form_grids(), 0);
+    EXPECT_TRUE(undo_available());
+}
+
 }  // namespace
 }  // namespace form_test
