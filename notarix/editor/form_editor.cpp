@@ -8,6 +8,7 @@
 #include "common/analysis/text_utils.h"
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
+#include "common/shell/window/scroll_keys.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
@@ -625,14 +626,10 @@ void on_right_down() {
     cancel_drag();
 }
 
+// Only the vertical keys scroll the form; across it the bar does.
 LRESULT on_key(WPARAM key) {
-    switch (key) {
-    case VK_UP: scroll_editor(false, SB_LINEUP); break;
-    case VK_DOWN: scroll_editor(false, SB_LINEDOWN); break;
-    case VK_PRIOR: scroll_editor(false, SB_PAGEUP); break;
-    case VK_NEXT: scroll_editor(false, SB_PAGEDOWN); break;
-    default: break;
-    }
+    ScrollKeyStep step;
+    if (scroll_step_of_key(key, step) && !step.horizontal) scroll_editor(false, static_cast<WPARAM>(step.code));
     return 0;
 }
 

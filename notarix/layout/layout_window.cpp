@@ -4,6 +4,7 @@
 
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
+#include "common/shell/window/scroll_keys.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
@@ -161,18 +162,8 @@ bool vertical_step(int code, int position, int p, int& next) {
 }
 
 LRESULT layout_key(HWND window, WPARAM key) {
-    switch (key) {
-    case VK_LEFT: scroll_layout_by_key(true, window, SB_LINELEFT); break;
-    case VK_RIGHT: scroll_layout_by_key(true, window, SB_LINERIGHT); break;
-    case VK_UP: scroll_layout_by_key(false, window, SB_LINEUP); break;
-    case VK_DOWN: scroll_layout_by_key(false, window, SB_LINEDOWN); break;
-    case VK_PRIOR: scroll_layout_by_key(false, window, SB_PAGEUP); break;
-    case VK_NEXT: scroll_layout_by_key(false, window, SB_PAGEDOWN); break;
-    case VK_TAB:
-        scroll_layout_by_key(true, window, GetKeyState(VK_SHIFT) < 0 ? SB_PAGELEFT : SB_PAGERIGHT);
-        break;
-    default: break;
-    }
+    ScrollKeyStep step;
+    if (scroll_step_of_key(key, step)) scroll_layout_by_key(step.horizontal, window, static_cast<WPARAM>(step.code));
     return 0;
 }
 

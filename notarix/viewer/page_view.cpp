@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/shell/window/scroll_keys.h"
 #include "common/text/message_table.h"
 #include "common/text/notarix_message_numbers.h"
 
@@ -128,23 +129,11 @@ LRESULT paint_page_view(HWND window) {
 }
 
 LRESULT page_view_key(HWND window, WPARAM key) {
-    switch (key) {
-    case VK_TAB: {
-        const bool shifted = GetKeyState(VK_SHIFT) < 0;
-        scroll_page_view(kHorizontalAxis, window, shifted ? SB_PAGELEFT : SB_PAGERIGHT);
-        break;
-    }
-    case VK_PRIOR: scroll_page_view(kVerticalAxis, window, SB_PAGEUP); break;
-    case VK_NEXT: scroll_page_view(kVerticalAxis, window, SB_PAGEDOWN); break;
-    case VK_UP: scroll_page_view(kVerticalAxis, window, SB_LINEUP); break;
-    case VK_DOWN: scroll_page_view(kVerticalAxis, window, SB_LINEDOWN); break;
-    case VK_LEFT: scroll_page_view(kHorizontalAxis, window, SB_LINELEFT); break;
-    case VK_RIGHT: scroll_page_view(kHorizontalAxis, window, SB_LINERIGHT); break;
-    default: break;
-    }
+    ScrollKeyStep step;
+    if (scroll_step_of_key(key, step))
+        scroll_page_view(step.horizontal ? kHorizontalAxis : kVerticalAxis, window, static_cast<WPARAM>(step.code));
     return 0;
 }
-
 }  // namespace
 
 int page_vertical_range(int client_height) { return std::max(0, kPageRows - 1 - client_height / kPageRowHeight); }

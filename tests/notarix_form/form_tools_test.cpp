@@ -7,6 +7,7 @@
 
 #include "form_fixture.h"
 #include "notarix/form/form_tools.h"
+#include "tests/common/form_rows.h"
 #include "tests/common/sjis.h"
 
 namespace form_test {
@@ -18,21 +19,8 @@ protected:
         FormTest::SetUp();
         ASSERT_EQ(alloc_form_grids(), 0);
     }
-    // Rows first..last as shown, trailing blanks removed.
-    std::vector<std::string> rows(int first, int last) {
-        std::vector<std::string> out;
-        for (int r = first; r <= last; ++r) {
-            std::string row = form_grids().rows[static_cast<size_t>(r)];
-            while (!row.empty() && row.back() == ' ') row.pop_back();
-            out.push_back(row);
-        }
-        return out;
-    }
-    static std::vector<std::string> sj(const std::vector<std::string>& lines) {
-        std::vector<std::string> out;
-        for (const std::string& line : lines) out.push_back(sjis(line));
-        return out;
-    }
+    static std::vector<std::string> rows(int first, int last) { return form_rows(first, last); }
+    static std::vector<std::string> sj(const std::vector<std::string>& lines) { return sjis_lines(lines); }
     void box(int top, int left, int bottom, int right, int weight) {
         draw_form_line(cell_rect(top, left, top, right), weight);
         draw_form_line(cell_rect(bottom, left, bottom, right), weight);

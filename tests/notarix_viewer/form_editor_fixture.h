@@ -8,6 +8,7 @@
 
 #include "notarix/editor/form_editor.h"
 #include "notarix/form/form_grid.h"
+#include "tests/common/form_rows.h"
 #include "tests/common/sjis.h"
 #include "tests/notarix_viewer/notarix_fixture.h"
 
@@ -69,21 +70,8 @@ protected:
         command(id);
     }
 
-    // Rows first..last as shown, trailing blanks removed.
-    static std::vector<std::string> rows(int first, int last) {
-        std::vector<std::string> out;
-        for (int r = first; r <= last; ++r) {
-            std::string row = form_grids().rows[static_cast<size_t>(r)];
-            while (!row.empty() && row.back() == ' ') row.pop_back();
-            out.push_back(row);
-        }
-        return out;
-    }
-    static std::vector<std::string> sj(const std::vector<std::string>& lines) {
-        std::vector<std::string> out;
-        for (const std::string& line : lines) out.push_back(sjis(line));
-        return out;
-    }
+    static std::vector<std::string> rows(int first, int last) { return form_rows(first, last); }
+    static std::vector<std::string> sj(const std::vector<std::string>& lines) { return sjis_lines(lines); }
     bool undo_greyed() const { return (automation::menu_item_state(29193, editor()) & MF_GRAYED) != 0; }
     bool checked(UINT id) const { return (automation::menu_item_state(id, editor()) & MF_CHECKED) != 0; }
     std::string last_box_text() const {

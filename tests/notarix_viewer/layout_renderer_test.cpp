@@ -10,6 +10,7 @@
 #include "notarix/layout/layout_renderer.h"
 #include "platform/gdi/drawing_log.h"
 #include "platform/gdi/surface.h"
+#include "tests/common/drawing_calls.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
@@ -36,13 +37,7 @@ protected:
         PageRecordState state = PageRecordState::screen_state();
         replay_page_records(source, state, renderer);
     }
-    std::vector<DrawingLogEntry> calls(const std::string& op) {
-        std::vector<DrawingLogEntry> out;
-        for (const DrawingLogEntry& e : drawing_log_entries()) {
-            if (e.op == op) out.push_back(e);
-        }
-        return out;
-    }
+    static std::vector<DrawingLogEntry> calls(const std::string& op) { return drawing_calls(op); }
     // The one-pixel marks of a text: LineTo calls one pixel long.
     std::vector<POINT> marks() {
         std::vector<POINT> out;

@@ -10,6 +10,7 @@
 #include "common/shell/viewer/shell_messages.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
+#include "common/shell/window/scroll_keys.h"
 #include "common/shell/window_placement.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
@@ -171,16 +172,8 @@ void scroll_view(int axis, WPARAM code) {
 }
 
 LRESULT frame_key(WPARAM key) {
-    switch (key) {
-    case VK_UP: scroll_view(kVertical, SB_LINEUP); break;
-    case VK_DOWN: scroll_view(kVertical, SB_LINEDOWN); break;
-    case VK_PRIOR: scroll_view(kVertical, SB_PAGEUP); break;
-    case VK_NEXT: scroll_view(kVertical, SB_PAGEDOWN); break;
-    case VK_LEFT: scroll_view(kHorizontal, SB_LINELEFT); break;
-    case VK_RIGHT: scroll_view(kHorizontal, SB_LINERIGHT); break;
-    case VK_TAB: scroll_view(kHorizontal, GetKeyState(VK_SHIFT) < 0 ? SB_PAGELEFT : SB_PAGERIGHT); break;
-    default: break;
-    }
+    ScrollKeyStep step;
+    if (scroll_step_of_key(key, step)) scroll_view(step.horizontal ? kHorizontal : kVertical, static_cast<WPARAM>(step.code));
     return 0;
 }
 
