@@ -11,6 +11,7 @@
 #include "common/shell/window/scroll_keys.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 #include "common/text/text_helpers.h"
 #include "notarix/editor/editor_texts.h"
 #include "notarix/form/form_grid.h"
@@ -36,15 +37,6 @@ constexpr int kTextBytes = 255;
 constexpr int kMarkerWidth = 14;
 constexpr int kMarkerHeight = 12;
 
-enum : int {
-    kMessageNoMemory = 402,
-    kMessageParameterTwice = 804,
-    kMessageStraightOnly = 805,
-    kMessageEraseAllLines = 806,
-    kMessageEraseAllText = 807,
-    kMessageRunIt = 808,
-    kMessageOutsideForm = 809,
-};
 
 // "標準明朝"
 constexpr char kEditorFontFace[] = "\x95W\x8f\x80\x96\xbe\x92\xa9";
@@ -435,7 +427,7 @@ bool confirm(int message, const char* what) {
     MessageBeep(0);
     suppress_caret(true);
     const int yes = show_info_box(0, editor_caption(), message_text(message),
-                                  message != kMessageRunIt ? format_text(lookup_message(kMessageRunIt), what) : "");
+                                  message != nx_message::kRunIt ? format_text(lookup_message(nx_message::kRunIt), what) : "");
     suppress_caret(false);
     return yes == 1;
 }
@@ -446,12 +438,12 @@ void run_erase_all(UINT tool) {
     e.drag_mode = kPointDrag;
     bool yes = false;
     switch (tool) {
-    case kEraseAllTextTool: yes = confirm(kMessageEraseAllText, editor_text::kEraseAllText); break;
-    case kEraseAllLinesTool: yes = confirm(kMessageEraseAllLines, editor_text::kEraseAllLines); break;
+    case kEraseAllTextTool: yes = confirm(nx_message::kEraseAllText, editor_text::kEraseAllText); break;
+    case kEraseAllLinesTool: yes = confirm(nx_message::kEraseAllLines, editor_text::kEraseAllLines); break;
     default: {
         MessageBeep(0);
         suppress_caret(true);
-        yes = show_info_box(0, editor_caption(), format_text(lookup_message(kMessageRunIt), editor_text::kEraseAll)) == 1;
+        yes = show_info_box(0, editor_caption(), format_text(lookup_message(nx_message::kRunIt), editor_text::kEraseAll)) == 1;
         suppress_caret(false);
         break;
     }
@@ -478,7 +470,7 @@ void apply_tool(int row1, int column1, int row2, int column2) {
     const CellRect rect = cell_rect(row1, column1, row2, column2);
     const UINT tool = e.tool;
     if ((tool == kEraseTextTool || tool == kEraseLineTool) && !rect.straight()) {
-        warn(editor_caption().c_str(), kMessageStraightOnly);
+        warn(editor_caption().c_str(), nx_message::kStraightOnly);
         return;
     }
     if (is_parameter_tool(tool)) {
@@ -563,7 +555,7 @@ void finish_event(int x, int y) {
     end_drag();
     if (!on_form(row, column)) {
         if (!stops_at_edge(e.tool)) {
-            warn(mode == kLineDrag ? editor_caption().c_str() : editor_text::kGenerationCaption, kMessageOutsideForm);
+            warn(mode == kLineDrag ? editor_caption().c_str() : editor_text::kGenerationCaption, nx_message::kOutsideForm);
             return;
         }
         row = std::min(row, kFormRows - 1);
@@ -683,7 +675,7 @@ void choose_parameter_tool(UINT id) {
     if (!parameter_key_repeats(p.key) && form_holds_key(p.key)) {
         suppress_caret(true);
         show_info_box(1, editor_caption(), format_text(editor_text::kParameterName, p.key),
-                      message_text(kMessageParameterTwice));
+                      message_text(nx_message::kParameterTwice));
         suppress_caret(false);
     }
 }
@@ -791,7 +783,7 @@ void release_editor(HWND window) {
 }
 
 void no_memory() {
-    show_info_box(1, editor_caption(), message_text(kMessageNoMemory));
+    show_info_box(1, editor_caption(), message_text(nx_message::kNoMemory));
 }
 
 HWND create_editor_window(HWND owner, const WindowPlacement& at) {
@@ -919,7 +911,7 @@ int open_form_editor(HWND owner) {
     set_form_undo_items(false);
     if (!undo_available()) {
         show_info_box(1, editor_caption(), "\x82t\x82m\x82" "c\x82n\x82\xC9\x95K\x97v\x82\xC8" +  // ＵＮＤＯに必要な
-                                               message_text(kMessageNoMemory));
+                                               message_text(nx_message::kNoMemory));
         DestroyWindow(window);
         return -1;
     }

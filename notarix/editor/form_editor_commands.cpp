@@ -8,6 +8,7 @@
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
+#include "common/text/notarix_message_numbers.h"
 #include "notarix/editor/editor_texts.h"
 #include "notarix/editor/form_editor.h"
 #include "notarix/form/form_grid.h"
@@ -22,28 +23,6 @@
 
 namespace {
 
-enum : int {
-    kMessageSettingsNotSaved = 6,
-    kMessageCloseQuestion = 108,
-    kMessageGenerationError = 400,
-    kMessageGenerating = 401,
-    kMessageNoMemory = 402,
-    kMessageSystemError = 403,
-    kMessageSeeErrors = 407,
-    kMessageWarnings = 408,
-    kMessageSeeWarnings = 409,
-    kMessageLayoutDone = 411,
-    kMessageSaveFirst = 412,
-    kMessageChooseForm = 416,
-    kMessageOpenAnother = 418,
-    kMessageEditsLost = 419,
-    kMessageProcessError = 202,
-    kMessageNoErrors = 505,
-    kMessageLayoutOutdated = 506,
-    kMessageLayoutMade = 728,
-    kMessageLayoutHowTo = 729,
-    kMessageInterrupted = 802,
-};
 
 constexpr int kCancelledStatus = 20;
 constexpr std::string_view kFormFilter(editor_text::kFormFilter, sizeof editor_text::kFormFilter);
@@ -66,7 +45,7 @@ bool accept_outdated_layout(const std::string& last_line) {
     const std::string lis = layout_name_of(form);
     const int times = compare_file_times(lis.c_str(), form.c_str());
     if (times != 1 && times != 2) return true;
-    return show_info_box(0, editor_caption(), message_text(kMessageLayoutOutdated), lis, last_line) == 1;
+    return show_info_box(0, editor_caption(), message_text(nx_message::kLayoutOutdated), lis, last_line) == 1;
 }
 
 void greyed_editor(bool grey) {
@@ -83,10 +62,10 @@ void open_form_file() {
     FormEditorState& e = ed();
     if (e.modified) {
         MessageBeep(0);
-        if (show_info_box(0, editor_caption(), message_text(kMessageEditsLost), message_text(kMessageOpenAnother)) != 1)
+        if (show_info_box(0, editor_caption(), message_text(nx_message::kEditsLost), message_text(nx_message::kOpenAnotherForm)) != 1)
             return;
     }
-    if (!accept_outdated_layout(message_text(kMessageOpenAnother))) return;
+    if (!accept_outdated_layout(message_text(nx_message::kOpenAnotherForm))) return;
     std::string path = e.file_name.empty() ? "*.frm" : e.file_name;
     int filter_index = 0;
     if (choose_file_name(0, e.window, path, kFormFilter, 256, filter_index) < 1) return;
@@ -97,7 +76,7 @@ void open_form_file() {
     if (alloc_form_grids() != 0) {
         // without its grids the editor cannot go on: it closes, nothing was edited
         SetCursor(kept);
-        show_info_box(1, editor_caption(), message_text(kMessageNoMemory));
+        show_info_box(1, editor_caption(), message_text(nx_message::kNoMemory));
         e.modified = false;
         DestroyWindow(e.window);
         return;
@@ -136,7 +115,7 @@ void set_code_set(RuledLineCodeSet set) {
     if (settings.word(nx_settings::kFormCodeSet) == set) return;
     settings.set_word(nx_settings::kFormCodeSet, set);
     if (write_settings_file(settings, document_state().program_directory) != kSettingsOk) {
-        show_info_box(1, editor_text::kSaveSettingsCaption, message_text(kMessageSettingsNotSaved),
+        show_info_box(1, editor_text::kSaveSettingsCaption, message_text(nx_message::kNotSaved),
                       kNotarixSettings.file_name);
     }
 }
@@ -155,28 +134,28 @@ bool file_has_bytes(const std::string& path) {
 std::string generation_message(int status) {
     FormEditorState& e = ed();
     switch (status) {
-    case kLayoutDone: return message_text(kMessageLayoutDone);
+    case kLayoutDone: return message_text(nx_message::kLayoutDone);
     case kLayoutWarnings:
         e.errors_available = true;
-        return message_text(kMessageWarnings);
+        return message_text(nx_message::kWarnings);
     case kLayoutErrors:
         e.errors_available = true;
-        return message_text(kMessageGenerationError);
+        return message_text(nx_message::kErrors);
     case kLayoutBadCall:
-    case 12: return format_text(lookup_message(kMessageSystemError), status);
-    case 13: return message_text(kMessageNoMemory);
-    case kCancelledStatus: return format_text(lookup_message(kMessageInterrupted), editor_text::kGenerationRun);
-    case -1: return message_text(kMessageProcessError);
+    case 12: return format_text(lookup_message(nx_message::kSystemError), status);
+    case 13: return message_text(nx_message::kNoMemory);
+    case kCancelledStatus: return format_text(lookup_message(nx_message::kInterrupted), editor_text::kGenerationRun);
+    case -1: return message_text(nx_message::kProcessError);
     default:
         // a result that could not be written may have said why in the error file
         e.errors_available = status == kLayoutWriteFailure && file_has_bytes(error_file());
-        return message_text(kMessageGenerationError);
+        return message_text(nx_message::kErrors);
     }
 }
 
 void show_layout_errors() {
     if (!ed().errors_available) {
-        show_info_box(1, editor_text::kErrorsCaption, message_text(kMessageNoErrors));
+        show_info_box(1, editor_text::kErrorsCaption, message_text(nx_message::kNoErrors));
         return;
     }
     if (generation_error_window().is_open()) {
@@ -194,14 +173,14 @@ int run_generator(const std::string& form) {
 void generate_layout() {
     FormEditorState& e = ed();
     if (e.modified) {
-        show_warning_box(1, editor_text::kGenerationCaption, message_text(kMessageSaveFirst));
+        show_warning_box(1, editor_text::kGenerationCaption, message_text(nx_message::kSaveForm));
         return;
     }
     if (e.file_name.empty()) {
-        show_warning_box(1, editor_text::kGenerationCaption, message_text(kMessageChooseForm));
+        show_warning_box(1, editor_text::kGenerationCaption, message_text(nx_message::kChooseForm));
         return;
     }
-    const std::string line1 = std::string(editor_text::kMeterLineStart) + message_text(kMessageGenerating);
+    const std::string line1 = std::string(editor_text::kMeterLineStart) + message_text(nx_message::kGenerating);
     if (progress_meter().open) {
         redraw_progress_meter(nullptr, editor_text::kMeterTitle, line1, e.file_name);
     } else {
@@ -234,12 +213,12 @@ void generate_layout() {
         }
         BringWindowToTop(shell().frame_window);
         const std::string lis = layout_name_of(e.file_name);
-        show_info_box(1, editor_text::kGenerationCaption, format_text(lookup_message(kMessageLayoutMade), lis.c_str()),
-                      format_text(lookup_message(kMessageLayoutHowTo), lis.c_str()));
+        show_info_box(1, editor_text::kGenerationCaption, format_text(lookup_message(nx_message::kLayoutMade), lis.c_str()),
+                      format_text(lookup_message(nx_message::kLayoutHowTo), lis.c_str()));
         return;
     }
-    const int see = status == kLayoutWarnings ? kMessageSeeWarnings : kMessageSeeErrors;
-    if (show_info_box(0, editor_text::kGenerationCaption, message_text(kMessageWarnings), message_text(see)) == 1)
+    const int see = status == kLayoutWarnings ? nx_message::kShowWarnings : nx_message::kShowErrors;
+    if (show_info_box(0, editor_text::kGenerationCaption, message_text(nx_message::kWarnings), message_text(see)) == 1)
         show_layout_errors();
 }
 
@@ -248,11 +227,11 @@ void generate_layout() {
 bool confirm_form_close(bool from_command) {
     FormEditorState& e = ed();
     const std::string question =
-        format_text(lookup_message(kMessageCloseQuestion),
+        format_text(lookup_message(nx_message::kCloseQuestion),
                     from_command ? editor_caption().c_str() : editor_text::kEditorName);
     if (e.modified) {
         MessageBeep(0);
-        if (show_info_box(0, editor_caption(), message_text(kMessageEditsLost), question) != 1) return false;
+        if (show_info_box(0, editor_caption(), message_text(nx_message::kEditsLost), question) != 1) return false;
     }
     return accept_outdated_layout(question);
 }
