@@ -4,8 +4,11 @@ cmake_minimum_required(VERSION 3.25)
 # source) and compares the log with the
 # expected one. -DPROGRAM -DSHIPPED -DSAMPLES -DEXPECTED -DWORK; optional
 # -DSCRIPT (default the sample's main.script), -DFILES (more files copied in)
-# -DOUTPUTS (files the run must leave; default the main job's) and -DABSENT
-# (files it must not leave).
+# -DOUTPUTS (files the run must leave; default the main job's), -DABSENT
+# (files it must not leave), -DCOMPARE (pairs "left=expected": a file the run
+# left and the file of the test whose bytes it must equal) and -DMATCHING
+# (triples "left|regex|expected": the lines of a file the run left that match
+# the regular expression, which must equal the expected file's lines).
 if(NOT DEFINED SCRIPT)
     set(SCRIPT "${SAMPLES}/main.script")
 endif()
@@ -53,5 +56,29 @@ endforeach()
 foreach(file IN LISTS ABSENT)
     if(EXISTS "${WORK}/${file}")
         message(FATAL_ERROR "the run left ${file}")
+    endif()
+endforeach()
+foreach(pair IN LISTS COMPARE)
+    string(REPLACE "=" ";" parts "${pair}")
+    list(GET parts 0 left)
+    list(GET parts 1 expected)
+    file(READ "${WORK}/${left}" got_bytes HEX)
+    file(READ "${expected}" want_bytes HEX)
+    if(NOT got_bytes STREQUAL want_bytes)
+        message(FATAL_ERROR "${left} differs from ${expected}")
+    endif()
+endforeach()
+foreach(triple IN LISTS MATCHING)
+    string(REPLACE "|" ";" parts "${triple}")
+    list(GET parts 0 left)
+    list(GET parts 1 regex)
+    list(GET parts 2 expected)
+    file(STRINGS "${WORK}/${left}" lines REGEX "${regex}")
+    list(JOIN lines "\n" got_lines)
+    file(READ "${expected}" want_lines)
+    string(STRIP "${want_lines}" want_lines)
+    if(NOT got_lines STREQUAL want_lines)
+        file(WRITE "${WORK}/${left}.matching" "${got_lines}\n")
+        message(FATAL_ERROR "the lines of ${left} matching ${regex} differ from ${expected} (see ${left}.matching)")
     endif()
 endforeach()
