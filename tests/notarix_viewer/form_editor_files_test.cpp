@@ -2,6 +2,8 @@
 // closing, the code-set switch kept in the settings, and generating the
 // layout files with its refusals, warnings and error window.
 
+#include <filesystem>
+
 #include "common/analysis/scramble.h"
 #include "common/shell/window/error_window.h"
 #include "common/text/text_helpers.h"
@@ -236,6 +238,22 @@ TEST_F(FormEditorFiles, AnOverlongFormWarnsAndOffersItsErrors) {
     // shown again on request, reloaded in place
     command(25090);
     EXPECT_TRUE(generation_error_window().is_open());
+}
+
+// A result that cannot be put in place says why in the error file: the
+// editor offers it, and the error command shows it again.
+TEST_F(FormEditorFiles, AWriteFailureOffersItsErrors) {
+    draw_small_box();
+    save_as("box.frm");
+    std::filesystem::create_directory(dir.path("box.fms"));
+    automation::answer_next_message_box(IDCANCEL);
+    command(25089);
+    EXPECT_EQ(last_box_text(), message(408) + "\n" + message(407));
+    EXPECT_EQ(automation::status_text(), message(400));
+    EXPECT_FALSE(generation_error_window().is_open());
+    command(25090);
+    EXPECT_TRUE(generation_error_window().is_open());
+    ASSERT_EQ(automation::control_items(generation_error_window().list()).size(), 1u);
 }
 
 }  // namespace

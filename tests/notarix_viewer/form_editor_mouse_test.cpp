@@ -213,4 +213,42 @@ TEST_F(FormEditorMouse, UndoRestoresThePreviousGridOnce) {
     EXPECT_EQ(rows(0, 0), sj({"━━━━━━"}));
 }
 
+// Up, Down, Page Up and Page Down scroll the rows; a click then lands on
+// the row shown under the pointer. Across, only the bar scrolls.
+TEST_F(FormEditorMouse, KeysScrollTheRowsUnderTheMouse) {
+    const auto key = [this](WPARAM vk) {
+        SendMessageA(editor(), WM_KEYDOWN, vk, 0);
+        automation::run_until_idle();
+    };
+    const size_t beeps = automation::beeps().size();
+    key(VK_UP);
+    EXPECT_EQ(automation::beeps().size(), beeps + 1) << "at the top already";
+    key(VK_DOWN);
+    key(VK_DOWN);
+    EXPECT_EQ(form_editor().top_row, 2);
+    key(VK_LEFT);
+    EXPECT_EQ(form_editor().left_column, 0);
+    choose_text_tool(29185, "x");
+    // the pixel of the first row shown is row 2 of the form now
+    SendMessageA(editor(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16 + 3, 22 + 6));
+    SendMessageA(editor(), WM_LBUTTONUP, 0, MAKELPARAM(16 + 3, 22 + 6));
+    EXPECT_EQ(rows(0, 2), sj({"", "", "x"}));
+    key(VK_NEXT);
+    EXPECT_EQ(form_editor().top_row, std::min(2 + form_editor().visible_rows(), 82 - form_editor().visible_rows()));
+    key(VK_PRIOR);
+    key(VK_PRIOR);
+    EXPECT_EQ(form_editor().top_row, 0);
+    SendMessageA(editor(), WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_EQ(form_editor().left_column, 1);
+    // no scrolling while a line is dragged
+    command(33281);
+    send({{WM_LBUTTONDOWN, 5, 5}, {WM_MOUSEMOVE, 5, 9}});
+    const size_t before = automation::beeps().size();
+    key(VK_DOWN);
+    EXPECT_EQ(form_editor().top_row, 0);
+    EXPECT_EQ(automation::beeps().size(), before + 1);
+    send({{WM_LBUTTONUP, 5, 9}});
+    EXPECT_EQ(rows(5, 5), sj({"    ───"}));
+}
+
 }  // namespace
