@@ -1,5 +1,6 @@
 #include "notarix/form/form_grid.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -66,19 +67,21 @@ void FormGrids::clear_rows() {
 int alloc_form_grids() {
     call_host(g_host.show_status, std::string(lookup_message(nx_message::kInitialising)));
     int result = 0;
-    try {
-        g_form.cells.assign(static_cast<size_t>(kFormRows * kFormColumns), FormCell{});
-        g_form.clear_rows();
-        g_form.clear_cells();
-    } catch (const std::bad_alloc&) {
+    if (g_form.cells.allocate(static_cast<size_t>(kFormRows * kFormColumns))) {
+        try {
+            g_form.clear_rows();
+        } catch (const std::bad_alloc&) {
+            result = -1;
+        }
+    } else {
         result = -1;
     }
     if (result == 0) {
+        g_form.clear_cells();
+        g_form.undo_kept = false;
         // the editor runs without UNDO when its copy cannot be had
-        try {
-            g_form.undo = g_form.cells;
-        } catch (const std::bad_alloc&) {
-            std::vector<FormCell>().swap(g_form.undo);
+        if (g_form.undo.allocate(g_form.cells.size())) {
+            std::copy(g_form.cells.begin(), g_form.cells.end(), g_form.undo.begin());
         }
         call_host(g_host.create_drawing_tools);
     } else {
@@ -90,9 +93,10 @@ int alloc_form_grids() {
 
 void free_form_grids() {
     const bool had = g_form.allocated() || !g_form.rows.empty();
-    std::vector<FormCell>().swap(g_form.cells);
-    std::vector<FormCell>().swap(g_form.undo);
+    g_form.cells.release();
+    g_form.undo.release();
     std::vector<std::string>().swap(g_form.rows);
+    g_form.undo_kept = false;
     if (had) call_host(g_host.delete_drawing_tools);
 }
 

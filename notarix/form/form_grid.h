@@ -4,12 +4,16 @@
 // and writing the form file (.frm) and keeping grid and rows in step.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "common/print/ruled_lines.h"
 #include "notarix/form/form_lines.h"
+#include "platform/kernel/global_memory.h"
 
 struct FormCell {
     // A single-byte character as its byte, a double-byte one as lead * 256 +
@@ -18,13 +22,57 @@ struct FormCell {
     uint8_t right = 0, up = 0, left = 0, down = 0;
 };
 
+// An array in a block of the platform's global memory, as the form's grids
+// are: a lack of memory shows as a failed allocation, never as an exception.
+template <class T>
+class GlobalArray {
+    static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>);
+
+public:
+    GlobalArray() = default;
+    ~GlobalArray() { release(); }
+    GlobalArray(const GlobalArray&) = delete;
+    GlobalArray& operator=(const GlobalArray&) = delete;
+
+    // n elements of T{}; false (and nothing held) when the block cannot be had.
+    bool allocate(size_t n) {
+        release();
+        block_ = GlobalAlloc(GMEM_FIXED, n * sizeof(T));
+        if (block_ == nullptr) return false;
+        data_ = static_cast<T*>(GlobalLock(block_));
+        size_ = n;
+        std::uninitialized_value_construct_n(data_, n);
+        return true;
+    }
+    void release() {
+        if (block_ != nullptr) GlobalFree(block_);
+        block_ = nullptr;
+        data_ = nullptr;
+        size_ = 0;
+    }
+    bool empty() const { return size_ == 0; }
+    size_t size() const { return size_; }
+    T& operator[](size_t i) { return data_[i]; }
+    const T& operator[](size_t i) const { return data_[i]; }
+    T* begin() { return data_; }
+    T* end() { return data_ + size_; }
+    const T* begin() const { return data_; }
+    const T* end() const { return data_ + size_; }
+
+private:
+    HGLOBAL block_ = nullptr;
+    T* data_ = nullptr;
+    size_t size_ = 0;
+};
+
 // Text rows are padded with blanks to this width.
 inline constexpr int kFormTextWidth = 111;
 
 // The form's state: one record, reset for every file read.
 struct FormGrids {
-    std::vector<FormCell> cells;     // kFormRows x kFormColumns, row-major; empty: not allocated
-    std::vector<FormCell> undo;      // the UNDO copy; empty when it could not be had
+    GlobalArray<FormCell> cells;     // kFormRows x kFormColumns, row-major; empty: not allocated
+    GlobalArray<FormCell> undo;      // the UNDO copy; empty when it could not be had
+    bool undo_kept = false;          // the copy holds a state UNDO can restore
     std::vector<std::string> rows;   // kFormRows text rows
     RuledLineCodeSet code_set = kRuledLinesDosV;
 

@@ -10,6 +10,8 @@
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/notarix_message_numbers.h"
+#include "notarix/editor/form_editor.h"
+#include "notarix/layout/layout_window.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
@@ -150,6 +152,7 @@ void apply_colours() {
     if (shell().chart != nullptr) InvalidateRect(shell().chart, nullptr, TRUE);
     if (doc().loaded) redraw_page_view();
     follow_current_function();
+    tell_layout_window();
 }
 
 int standard_colours() {
@@ -212,6 +215,7 @@ int run_generation_command() {
     }
     refresh_page_view();
     follow_current_function();
+    tell_layout_window();
     report_abort();
     set_document_menus(1);
     update_title_and_status();
@@ -378,6 +382,7 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
         const int opened = open_document(d, chosen, notarix_document_hooks(), kNotarixDocument);
         refresh_page_view();
         follow_current_function();
+    tell_layout_window();
         set_document_menus(opened == 0 ? 1 : 0);
         break;
     }
@@ -394,6 +399,7 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
         const int opened = open_document(d, again, notarix_document_hooks(), kNotarixDocument);
         refresh_page_view();
         follow_current_function();
+    tell_layout_window();
         report_abort();
         set_document_menus(opened == 0 ? 1 : 0);
         break;
@@ -416,7 +422,7 @@ int dispatch_menu_command(HWND frame, WPARAM wparam) {
     case kExitCommand: PostQuitMessage(0); return 0;
     case kPrintPopupCommand: return print_popup(frame);
     case kFormEditorCommand:
-        if (shell().owned.form_editor == nullptr) show_not_available(id);
+        if (shell().owned.form_editor == nullptr) return open_form_editor(frame);
         return 0;
     case kEditorDialogCommand: return command_state().entry.run_dialog ? run_dialog("EDITORDLG", id) : 0;
     case kStartEditorCommand: return start_editor(frame);
@@ -436,7 +442,8 @@ int dispatch_menu_command(HWND frame, WPARAM wparam) {
             notify(caption(kLayoutOp), unloaded_message());
             return -1;
         }
-        if (shell().owned.layout == nullptr) show_not_available(id);
+        if (shell().owned.layout == nullptr)
+            open_layout_window(frame, 0, 0, shell().view_width, shell().view_height);
         return 0;
     case kSummaryCommand: return show_summary(frame);
     case kEnvironmentCommand:

@@ -7,6 +7,8 @@
 #include "common/shell/settings_file.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
+#include "notarix/editor/form_editor.h"
+#include "notarix/layout/layout_window.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
@@ -111,12 +113,17 @@ void install_notarix_viewer() {
     hooks.paint_ruler = draw_column_gauge;
     hooks.create_colour_objects = create_page_colours;
     hooks.free_colour_objects = [] { screen_objects().destroy(); };
-    hooks.frame_resized = set_page_scroll_ranges;
+    hooks.frame_resized = [] {
+        set_page_scroll_ranges();
+        set_layout_visible_region(0, 0, shell().view_width, shell().view_height);
+    };
     hooks.scroll_view = [](int axis, WPARAM code) { return scroll_page_view(axis, shell().chart, code); };
     hooks.dispatch_menu_command = dispatch_menu_command;
     hooks.set_link_mode = set_linked_mode;
     hooks.step_page = step_page;
     hooks.jump_end_page = jump_end_page;
+    hooks.register_form_editor = register_form_editor_class;
+    hooks.register_layout_window = register_layout_window_classes;
 }
 
 void recreate_colour_objects() {

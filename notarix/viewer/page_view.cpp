@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/shell/window/scroll_keys.h"
 #include "common/text/message_table.h"
 #include "common/text/notarix_message_numbers.h"
 
@@ -68,11 +69,7 @@ DocumentStepHooks step_hooks() {
     hooks.follow_source = [] {
         if (page_view().hooks.follow_source) page_view().hooks.follow_source();
     };
-    hooks.update_layout_region = [] {
-        const DocumentState& doc = document_state();
-        if (page_view().hooks.set_layout_visible_region)
-            page_view().hooks.set_layout_visible_region(0, 0, doc.client_width, doc.client_height);
-    };
+    hooks.update_layout_region = tell_layout_window;
     return hooks;
 }
 
@@ -132,23 +129,11 @@ LRESULT paint_page_view(HWND window) {
 }
 
 LRESULT page_view_key(HWND window, WPARAM key) {
-    switch (key) {
-    case VK_TAB: {
-        const bool shifted = GetKeyState(VK_SHIFT) < 0;
-        scroll_page_view(kHorizontalAxis, window, shifted ? SB_PAGELEFT : SB_PAGERIGHT);
-        break;
-    }
-    case VK_PRIOR: scroll_page_view(kVerticalAxis, window, SB_PAGEUP); break;
-    case VK_NEXT: scroll_page_view(kVerticalAxis, window, SB_PAGEDOWN); break;
-    case VK_UP: scroll_page_view(kVerticalAxis, window, SB_LINEUP); break;
-    case VK_DOWN: scroll_page_view(kVerticalAxis, window, SB_LINEDOWN); break;
-    case VK_LEFT: scroll_page_view(kHorizontalAxis, window, SB_LINELEFT); break;
-    case VK_RIGHT: scroll_page_view(kHorizontalAxis, window, SB_LINERIGHT); break;
-    default: break;
-    }
+    ScrollKeyStep step;
+    if (scroll_step_of_key(key, step))
+        scroll_page_view(step.horizontal ? kHorizontalAxis : kVerticalAxis, window, static_cast<WPARAM>(step.code));
     return 0;
 }
-
 }  // namespace
 
 int page_vertical_range(int client_height) { return std::max(0, kPageRows - 1 - client_height / kPageRowHeight); }
@@ -249,6 +234,12 @@ int redraw_page_view() {
     return 0;
 }
 
+void tell_layout_window() {
+    const PageViewHooks& hooks = page_view().hooks;
+    const DocumentState& doc = document_state();
+    if (hooks.set_layout_visible_region) hooks.set_layout_visible_region(0, 0, doc.client_width, doc.client_height);
+}
+
 int max_scroll_column() {
     const int columns = document_state().client_width / kPageColumnWidth;
     return columns < kPageColumns ? kPageColumns - columns : 1;
@@ -273,6 +264,8 @@ int scroll_page_view(int axis, HWND window, WPARAM code) {
     current = next;
     redraw_page_view();
     if (window != nullptr) SetScrollPos(window, horizontal ? SB_HORZ : SB_VERT, current, TRUE);
+    // the magnifier follows the view
+    tell_layout_window();
     return 0;
 }
 

@@ -81,5 +81,9 @@ int scroll_page_view(int axis, HWND window, WPARAM code);
 // mode 0 horizontal only, 1 vertical only, 2 both; x and y in pixels. The
 // last position set (0 when none).
 int scroll_to_position(int mode, int x, int y);
+// Tells the layout window the part of the page the view shows (its whole
+// client area at the current scroll position).
+void tell_layout_window();
+
 // The horizontal limit: 112 - width / 6, or 1 when the view is wider.
 int max_scroll_column();

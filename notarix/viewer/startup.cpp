@@ -14,6 +14,9 @@
 #include "common/shell/window/recent_menu.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/shell/window_placement.h"
+#include "notarix/editor/form_editor.h"
+#include "notarix/form/form_grid.h"
+#include "notarix/layout/layout_window.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
@@ -56,6 +59,8 @@ void connect_page_view() {
     // line has become the current source line
     hooks.follow_source = [] { follow_current_function(); };
     hooks.set_source_search_start = set_source_search_start;
+    hooks.set_layout_visible_region = set_layout_visible_region;
+    shell().close_form_editor = close_form_editor_from_frame;
 }
 
 // The owned windows take the frame's objects; called once they exist.
@@ -159,6 +164,8 @@ bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     generation_error_window().reset();
     summary_window().reset();
     progress_meter().reset();
+    form_editor().reset();
+    layout_window().reset();
     shell_windows_setup().reset();
     DocumentState& doc = document_state();
     doc.reset();
@@ -233,7 +240,7 @@ void finish_notarix() {
     ShellState& s = shell();
     disconnect_owned_windows();
     free_gdi_objects(s.frame_window);
-    // the form editor's grids and objects are freed here once it exists
+    free_form_grids();
     close_document(document_state());
     PRINTDLGA& pd = s.print_dialog;
     if (pd.hDevNames != nullptr) GlobalFree(pd.hDevNames);

@@ -141,7 +141,7 @@ inline constexpr ImageResource kCursors[] = {
     {"NXW_clk_csr6", 16, 16, 7, 7, kClockPixels[6].data()}, {"NXW_clk_csr7", 16, 16, 7, 7, kClockPixels[7].data()},
 };
 
-// A ruled sheet (the document) and a form grid.
+// A ruled sheet (the document).
 inline constexpr auto kPadPixels = paint_image<16, 16>([](int x, int y) {
     if (x == 1 || x == 14 || y == 1 || y == 14) return kBlack;
     if (x < 1 || x > 14 || y < 1 || y > 14) return kClear;
@@ -150,14 +150,18 @@ inline constexpr auto kPadPixels = paint_image<16, 16>([](int x, int y) {
 // The source list's marker: stretched over a whole row and XORed onto it,
 // so plain white turns the row into its inverse, every character readable.
 inline constexpr auto kSrcPixels = paint_image<16, 16>([](int, int) { return kWhite; });
-inline constexpr auto kFrmPixels = paint_image<16, 16>([](int x, int y) {
-    if (x % 5 == 0 || y % 5 == 0) return kGrey;
-    return kWhite;
+// The form editor's caret marker: a triangle pointing down at the column,
+// 14 x 12 on the ruler's light grey.
+inline constexpr uint32_t kRulerGrey = 0xFFC0C0C0;
+inline constexpr auto kFrmPixels = paint_image<14, 12>([](int x, int y) {
+    const int half = (11 - y) * 7 / 11;  // half the width of the row
+    if (y >= 2 && x >= 7 - half - 1 && x <= 6 + half + 1) return (x == 7 - half - 1 || x == 6 + half + 1) ? kBlack : kBlue;
+    return kRulerGrey;
 });
 inline constexpr ImageResource kBitmaps[] = {
     {"NXW_pad_bmp", 16, 16, 0, 0, kPadPixels.data()},
     {"NXW_src_bmp", 16, 16, 0, 0, kSrcPixels.data()},
-    {"NXW_frm_bmp", 16, 16, 0, 0, kFrmPixels.data()},
+    {"NXW_frm_bmp", 14, 12, 0, 0, kFrmPixels.data()},
 };
 
 // The program icon: a sheet with the initial N.

@@ -81,7 +81,7 @@ TEST_F(FrmFile, RowsArePaddedTo111AndCellsHoldTheCharacters) {
 TEST_F(FrmFile, Pc98FormReadsIntoTheSameCellsAsItsDosVTwin) {
     const std::string dosv = read_raw(data_path("weights.frm"));
     ASSERT_EQ(read_frm_file(write_file("dosv.frm", dosv)), 0);
-    const std::vector<FormCell> cells = form().cells;
+    const std::vector<FormCell> cells(form().cells.begin(), form().cells.end());
     const std::vector<std::string> rows = form().rows;
     ASSERT_EQ(read_frm_file(write_file("pc98.frm", in_code_set(dosv, kRuledLinesPc98))), 0);
     for (size_t i = 0; i < cells.size(); ++i) {

@@ -152,4 +152,25 @@ TEST_F(ScrollCaretTest, CursorsStandardAndFromResources) {
     EXPECT_EQ(p.y, 5);
 }
 
+// The layout window keeps the pointer inside its miniature with
+// SetCursorPos; the pointer is where it was put, in screen coordinates.
+TEST_F(ScrollCaretTest, PointerPositionIsWhereItWasPut) {
+    HWND frame = make_frame("f", WS_POPUP | WS_VISIBLE, 40, 30, 300, 200);
+    HWND child = make_child(frame, 3, 50, 60, 100, 100);
+    ASSERT_NE(child, nullptr);
+    ASSERT_TRUE(SetCursorPos(123, 45));
+    POINT at{};
+    ASSERT_TRUE(GetCursorPos(&at));
+    EXPECT_EQ(at.x, 123);
+    EXPECT_EQ(at.y, 45);
+    POINT in_child{10, 20};
+    ClientToScreen(child, &in_child);
+    EXPECT_EQ(in_child.x, 40 + 50 + 10);
+    SetCursorPos(in_child.x, in_child.y);
+    GetCursorPos(&at);
+    ScreenToClient(child, &at);
+    EXPECT_EQ(at.x, 10);
+    EXPECT_EQ(at.y, 20);
+}
+
 }  // namespace

@@ -4,8 +4,12 @@ cmake_minimum_required(VERSION 3.25)
 # source) and compares the log with the
 # expected one. -DPROGRAM -DSHIPPED -DSAMPLES -DEXPECTED -DWORK; optional
 # -DSCRIPT (default the sample's main.script), -DFILES (more files copied in)
-# -DOUTPUTS (files the run must leave; default the main job's) and -DABSENT
-# (files it must not leave).
+# -DOUTPUTS (files the run must leave; default the main job's), -DABSENT
+# (files it must not leave), -DCOMPARE (pairs "left=expected": a file the run
+# left and the file of the test whose bytes it must equal) and -DMATCHING
+# (triples "left|regex|expected": the lines of a file the run left that match
+# the regular expression, which must equal the expected file's lines; see
+# matching_lines for how drawing logs are read) and -DMATCHING_DISTINCT.
 if(NOT DEFINED SCRIPT)
     set(SCRIPT "${SAMPLES}/main.script")
 endif()
@@ -54,4 +58,55 @@ foreach(file IN LISTS ABSENT)
     if(EXISTS "${WORK}/${file}")
         message(FATAL_ERROR "the run left ${file}")
     endif()
+endforeach()
+foreach(pair IN LISTS COMPARE)
+    string(REPLACE "=" ";" parts "${pair}")
+    list(GET parts 0 left)
+    list(GET parts 1 expected)
+    file(READ "${WORK}/${left}" got_bytes HEX)
+    file(READ "${expected}" want_bytes HEX)
+    if(NOT got_bytes STREQUAL want_bytes)
+        message(FATAL_ERROR "${left} differs from ${expected}")
+    endif()
+endforeach()
+# A drawing log's lines are compared without their context numbers, which
+# count every context the run made; a line repeated at once counts once (a
+# paint may come once more or less), and with MATCHING_DISTINCT every line
+# counts once.
+function(matching_lines left regex distinct out)
+    file(STRINGS "${WORK}/${left}" lines REGEX "${regex}")
+    set(kept "")
+    set(previous "")
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE "^[a-z]+#[0-9]+ " "" line "${line}")
+        if(NOT line STREQUAL previous)
+            list(APPEND kept "${line}")
+        endif()
+        set(previous "${line}")
+    endforeach()
+    if(distinct)
+        list(REMOVE_DUPLICATES kept)
+    endif()
+    list(JOIN kept "\n" joined)
+    set(${out} "${joined}" PARENT_SCOPE)
+endfunction()
+foreach(kind MATCHING MATCHING_DISTINCT)
+    foreach(triple IN LISTS ${kind})
+        string(REPLACE "|" ";" parts "${triple}")
+        list(GET parts 0 left)
+        list(GET parts 1 regex)
+        list(GET parts 2 expected)
+        set(distinct OFF)
+        if(kind STREQUAL "MATCHING_DISTINCT")
+            set(distinct ON)
+        endif()
+        matching_lines("${left}" "${regex}" ${distinct} got_lines)
+        file(READ "${expected}" want_lines)
+        string(STRIP "${want_lines}" want_lines)
+        if(NOT got_lines STREQUAL want_lines)
+            get_filename_component(expected_name "${expected}" NAME)
+            file(WRITE "${WORK}/${expected_name}" "${got_lines}\n")
+            message(FATAL_ERROR "the lines of ${left} matching ${regex} differ from ${expected} (see ${WORK}/${expected_name})")
+        endif()
+    endforeach()
 endforeach()

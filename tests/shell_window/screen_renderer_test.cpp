@@ -9,6 +9,7 @@
 #include "common/shell/window/screen_renderer.h"
 #include "platform/gdi/drawing_log.h"
 #include "platform/gdi/surface.h"
+#include "tests/common/drawing_calls.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
@@ -42,13 +43,7 @@ protected:
         PageRecordState state = PageRecordState::screen_state();
         replay_page_records(source, state, renderer);
     }
-    std::vector<DrawingLogEntry> calls(const std::string& op) {
-        std::vector<DrawingLogEntry> out;
-        for (const DrawingLogEntry& e : drawing_log_entries()) {
-            if (e.op == op) out.push_back(e);
-        }
-        return out;
-    }
+    static std::vector<DrawingLogEntry> calls(const std::string& op) { return drawing_calls(op); }
     COLORREF at(int x, int y) {
         cairo_surface_flush(surface);
         auto* row = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface) +

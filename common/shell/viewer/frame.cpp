@@ -10,6 +10,7 @@
 #include "common/shell/viewer/shell_messages.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
+#include "common/shell/window/scroll_keys.h"
 #include "common/shell/window_placement.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
@@ -171,16 +172,8 @@ void scroll_view(int axis, WPARAM code) {
 }
 
 LRESULT frame_key(WPARAM key) {
-    switch (key) {
-    case VK_UP: scroll_view(kVertical, SB_LINEUP); break;
-    case VK_DOWN: scroll_view(kVertical, SB_LINEDOWN); break;
-    case VK_PRIOR: scroll_view(kVertical, SB_PAGEUP); break;
-    case VK_NEXT: scroll_view(kVertical, SB_PAGEDOWN); break;
-    case VK_LEFT: scroll_view(kHorizontal, SB_LINELEFT); break;
-    case VK_RIGHT: scroll_view(kHorizontal, SB_LINERIGHT); break;
-    case VK_TAB: scroll_view(kHorizontal, GetKeyState(VK_SHIFT) < 0 ? SB_PAGELEFT : SB_PAGERIGHT); break;
-    default: break;
-    }
+    ScrollKeyStep step;
+    if (scroll_step_of_key(key, step)) scroll_view(step.horizontal ? kHorizontal : kVertical, static_cast<WPARAM>(step.code));
     return 0;
 }
 
@@ -282,12 +275,18 @@ int register_window_classes(HINSTANCE instance) {
 
     // The owned windows' families, in the shared framework's order (summary,
     // form editor, source list, error window, layout, progress meter, print
-    // preview); the form editor, layout and preview register here once they
-    // exist.
+    // preview); the program's own families come through its hooks, the
+    // preview registers here once it exists.
     if (profile.error_window != nullptr) generation_error_window().set_profile(*profile.error_window);
     set_progress_meter_profile(profile.meter);
+    const ViewerHooks& hooks = viewer_hooks();
     if (profile.summary_window && register_summary_classes(instance) != 1) return 0;
-    for (int (*family)(HINSTANCE) : {register_source_classes, register_error_window_classes, register_meter_class}) {
+    const std::function<int(HINSTANCE)> families[] = {
+        hooks.register_form_editor, register_source_classes, register_error_window_classes,
+        hooks.register_layout_window, register_meter_class,
+    };
+    for (const std::function<int(HINSTANCE)>& family : families) {
+        if (!family) continue;
         const int result = family(instance);
         if (result != 1) return result;
     }

@@ -45,25 +45,6 @@ void beep() { MessageBeep(0); }
 std::string host_directory() { return doc().program_directory; }
 void host_box(const char* text, const char* caption) { show_warning_box(1, caption ? caption : "", text ? text : ""); }
 
-// Installs the viewer as the converters' host for one run and puts the
-// earlier host back afterwards.
-class RunHost {
-public:
-    RunHost() : previous_(&converter_host()) {
-        host_.report_progress = viewer_profile().report_progress;
-        host_.show_message = host_box;
-        host_.program_directory = host_directory;
-        set_converter_host(&host_);
-    }
-    ~RunHost() { set_converter_host(previous_); }
-    RunHost(const RunHost&) = delete;
-    RunHost& operator=(const RunHost&) = delete;
-
-private:
-    ConverterHost host_;
-    const ConverterHost* previous_;
-};
-
 // The program's converter (and what follows it) on one source; the run's
 // status, and in first_status the first converter's own.
 int convert_source(const std::string& source, const char* error_file, int* first_status = nullptr) {
@@ -260,7 +241,7 @@ int run_generation() {
     int status;
     int converter = 0;
     {
-        RunHost host;
+        ViewerConverterHost host;
         status = convert_source(source, viewer_profile().single_error_file, &converter);
     }
     set_status_text(0, "");
@@ -379,7 +360,7 @@ int run_batch_generation(const std::string& list_name) {
 
         int status;
         {
-            RunHost host;
+            ViewerConverterHost host;
             status = convert_source(name, viewer_profile().batch_file_error_file);
         }
         if (status == 9 || status == 10) {
@@ -423,3 +404,13 @@ int run_batch_generation(const std::string& list_name) {
     }
     return 0;
 }
+
+ViewerConverterHost::ViewerConverterHost(int (*progress)(const char* item, int permille))
+    : previous_(&converter_host()) {
+    host_.report_progress = progress != nullptr ? progress : viewer_profile().report_progress;
+    host_.show_message = host_box;
+    host_.program_directory = host_directory;
+    set_converter_host(&host_);
+}
+
+ViewerConverterHost::~ViewerConverterHost() { set_converter_host(previous_); }

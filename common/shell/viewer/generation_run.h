@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/analysis/converter_host.h"
+
 // The single run on the current document's source: 0 for success and for
 // warnings, -1 when nothing was run, otherwise the final status.
 int run_generation();
@@ -33,6 +35,21 @@ std::string report_generation_result(int status);
 // The meter's and the error window's classes and setup, when start-up has
 // not made them (every run makes sure of them first).
 void prepare_run_windows();
+
+// Installs the viewer as the converters' host for one run (progress through
+// the meter, boxes, the program directory) and puts the earlier host back
+// afterwards. The progress hook is the profile's unless one is given.
+class ViewerConverterHost {
+public:
+    explicit ViewerConverterHost(int (*progress)(const char* item, int permille) = nullptr);
+    ~ViewerConverterHost();
+    ViewerConverterHost(const ViewerConverterHost&) = delete;
+    ViewerConverterHost& operator=(const ViewerConverterHost&) = delete;
+
+private:
+    ConverterHost host_;
+    const ConverterHost* previous_;
+};
 
 // Calls a built-in converter's entry with the argument vector (argv[0] the
 // tool name); its status.

@@ -106,6 +106,10 @@ struct ViewerHooks {
     std::function<int(int direction)> step_page;   // buttons 300 and 301 (PageStep)
     std::function<int(int which)> jump_end_page;   // buttons 302 and 303 (PageEnd)
     std::function<void()> forget_progress;         // entering the busy state
+    // The program's own families of owned windows, registered in the shared
+    // order (1, or 0 when a class cannot be registered).
+    std::function<int(HINSTANCE)> register_form_editor;
+    std::function<int(HINSTANCE)> register_layout_window;
 
     // Source list
     std::function<void()> follow_function;         // the list follows the function shown

@@ -1,0 +1,154 @@
+#include "common/shell/window/layout_window_parts.h"
+
+#include <cstdint>
+#include <initializer_list>
+
+namespace {
+
+constexpr int kButtonWidth = 88;
+constexpr int kButtonHeight = 17;
+
+// "倍率", "閉じる"
+constexpr char kZoomLabel[] = "\x94{\x97\xA6";
+constexpr char kCloseLabel[] = "\x95\xC2\x82\xB6\x82\xE9";
+
+// ORDER ZOOM: labels of kLayoutZoomFactors.
+constexpr const char* kZoomItems[kLayoutZoomCount] = {
+    "1/2 \x94{\x95\x5C\x8E\xA6(&1)",  // 1/2 倍表示(&1)
+    "1/3 \x94{\x95\x5C\x8E\xA6(&2)",  // 1/3 倍表示(&2)
+    "1/4 \x94{\x95\x5C\x8E\xA6(&3)",  // 1/4 倍表示(&3)
+    "1/5 \x94{\x95\x5C\x8E\xA6(&4)",  // 1/5 倍表示(&4)
+    "1/10\x94{\x95\x5C\x8E\xA6(&5)",  // 1/10倍表示(&5)
+};
+
+HMENU child_id(int id) { return reinterpret_cast<HMENU>(static_cast<intptr_t>(id)); }
+
+void place(HWND window, int x, int y, int width, int height) {
+    if (window != nullptr) SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void line(HDC dc, COLORREF colour, int x1, int y1, int x2, int y2) {
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+}  // namespace
+
+int register_layout_classes(HINSTANCE instance, const LayoutClassProfile& profile) {
+    struct ClassRow {
+        const char* name;
+        WNDPROC procedure;
+        bool icon;
+        const char* cursor;
+    };
+    // ORDER: the frame, the miniature, the bar, the separator.
+    const ClassRow rows[] = {
+        {kLayoutFrameClass, profile.frame_procedure, true, nullptr},
+        {kLayoutChartClass, profile.chart_procedure, false, profile.chart_cursor},
+        {kLayoutBarClass, profile.frame_procedure, false, nullptr},
+        {kLayoutSeparatorClass, layout_sep_proc, false, nullptr},
+    };
+    for (const ClassRow& row : rows) {
+        WNDCLASSA wc{};
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = row.procedure;
+        wc.hInstance = instance;
+        if (row.icon) wc.hIcon = LoadIconA(instance, "Icon");
+        if (row.cursor != nullptr) wc.hCursor = LoadCursorA(instance, row.cursor);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+        wc.lpszClassName = row.name;
+        if (RegisterClassA(&wc) == 0) return 0;
+    }
+    return 1;
+}
+
+LayoutChildren create_layout_children(HWND layout, HINSTANCE instance, int width, int height,
+                                      HFONT button_font) {
+    LayoutChildren children;
+    const DWORD style = WS_CHILD | WS_VISIBLE;
+    children.bar = CreateWindowA(kLayoutBarClass, "", style, 0, 0, width, kLayoutBarHeight, layout,
+                                 child_id(kLayoutBarId), instance, nullptr);
+    children.separator = CreateWindowA(kLayoutSeparatorClass, "", style, 0, kLayoutBarHeight, width,
+                                       kLayoutSeparatorHeight, layout, child_id(kLayoutSeparatorId), instance, nullptr);
+    children.chart = CreateWindowA(kLayoutChartClass, "", style, 0, kLayoutChartTop, width, height, layout,
+                                   child_id(kLayoutChartId), instance, nullptr);
+    if (children.bar != nullptr) create_layout_buttons(children.bar, instance, button_font, children);
+    return children;
+}
+
+void create_layout_buttons(HWND bar, HINSTANCE instance, HFONT button_font, LayoutChildren& children) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
+    children.zoom_button = CreateWindowA("BUTTON", kZoomLabel, style, 2, 2, kButtonWidth, kButtonHeight, bar,
+                                         child_id(kLayoutZoomButtonId), instance, nullptr);
+    children.close_button = CreateWindowA("BUTTON", kCloseLabel, style, 92, 2, kButtonWidth, kButtonHeight, bar,
+                                          child_id(kLayoutCloseButtonId), instance, nullptr);
+    if (button_font == nullptr) return;
+    for (HWND button : {children.zoom_button, children.close_button}) {
+        if (button != nullptr) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(button_font), FALSE);
+    }
+}
+
+void size_layout_children(const LayoutChildren& children, int client_width, int client_height) {
+    place(children.separator, 0, kLayoutBarHeight, client_width, kLayoutSeparatorHeight);
+    place(children.bar, 0, 0, client_width, kLayoutBarHeight);
+    place(children.chart, 0, kLayoutChartTop, client_width, client_height - kLayoutChartTop);
+}
+
+int draw_layout_separator(HWND separator) {
+    if (separator == nullptr || !IsWindow(separator)) return -1;
+    HDC dc = GetDC(separator);
+    if (dc == nullptr) return -1;
+    RECT client{};
+    GetClientRect(separator, &client);
+    line(dc, RGB(128, 128, 128), 2, 0, client.right - 2, 0);
+    line(dc, RGB(255, 255, 255), 2, 1, client.right - 2, 1);
+    ReleaseDC(separator, dc);
+    return 0;
+}
+
+LRESULT layout_sep_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message != WM_PAINT) return DefWindowProcA(window, message, wparam, lparam);
+    PAINTSTRUCT paint{};
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    draw_layout_separator(window);
+    return 0;
+}
+
+void track_layout_zoom_popup(HWND owner, int current_index) {
+    HMENU popup = CreatePopupMenu();
+    if (popup == nullptr) return;
+    for (int i = 0; i < kLayoutZoomCount; ++i) {
+        const UINT checked = i == current_index ? MF_CHECKED : MF_UNCHECKED;
+        AppendMenuA(popup, MF_STRING | checked, kFirstLayoutZoomCommand + static_cast<UINT>(i), kZoomItems[i]);
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    TrackPopupMenu(popup, TPM_RIGHTALIGN, cursor.x, cursor.y, 0, owner, nullptr);
+    DestroyMenu(popup);
+}
+
+void rescale_layout_region(LayoutRegion& region, float old_factor, float new_factor) {
+    if (old_factor == 0.0f) return;
+    const auto scale = [&](int edge) {
+        return static_cast<int>(static_cast<float>(edge) / old_factor * new_factor);
+    };
+    region.set(scale(region.left), scale(region.top), scale(region.right), scale(region.bottom));
+}
+
+void draw_layout_region(HDC dc, const LayoutRegion& region) {
+    if (dc == nullptr) return;
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    HGDIOBJ old_pen = SelectObject(dc, pen);
+    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const int old_mix = SetROP2(dc, R2_XORPEN);
+    Rectangle(dc, region.left + 1, region.top, region.right + 1, region.bottom);
+    SetROP2(dc, old_mix);
+    SelectObject(dc, old_brush);
+    SelectObject(dc, old_pen);
+    DeleteObject(pen);
+}
