@@ -148,6 +148,7 @@ int render_form_screen(LayoutRenderer& renderer, const LayoutDrawContext& contex
 int render_function_screen(LayoutRenderer& renderer, DocumentState& document, int page,
                            const LayoutDrawContext& context) {
     if (!document.file.is_open()) return -1;
+    renderer.set_char_size(100, 100);  // as in the page view: no form size on the page
     PageRecordState geometry = PageRecordState::screen_state();
     replay_document_page(document, page, renderer, geometry, {}, context.drop_last_char);
     return 0;

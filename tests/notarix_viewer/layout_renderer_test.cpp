@@ -175,4 +175,20 @@ TEST_F(LayoutRendererTest, FormAndPageFromTheirFiles) {
     EXPECT_EQ(calls("LineTo").size(), 1u) << "the form ends at ZC";
 }
 
+TEST_F(LayoutRendererTest, ThePageStartsAtTheNormalSizeAfterAWideForm) {
+    write_raw(dir.path("form.lis"), "SS:100,200\r\nMV:1,2,1\r\nST:ab\r\n");
+    write_raw(dir.path("doc.lin"), " [JOV:LIN:V1.00 \r\nOV:3\r\n#NAM:one\r\nMV:1,2,1\r\nST:xy\r\nZC:\r\n"
+                                   "#NAM:two\r\nMV:1,2,1\r\nST:xy\r\nZC:\r\nOV:4\r\n");
+    document.file_name = dir.path("doc.lin");
+    ASSERT_EQ(index_document(document, kNotarixDocument), kIndexOk);
+    LayoutDrawContext context;
+    context.layout_file = dir.path("form.lis");
+    renderer.set_zoom(0.5f);
+    ASSERT_EQ(render_form_screen(renderer, context), 0);
+    EXPECT_EQ(marks().size(), 4u) << "the form's text with its dots";
+    clear_drawing_log();
+    ASSERT_EQ(render_function_screen(renderer, document, 1, context), 0);
+    EXPECT_EQ(marks().size(), 2u) << "the second page's text a mark a byte";
+}
+
 }  // namespace

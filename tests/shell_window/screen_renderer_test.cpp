@@ -225,4 +225,21 @@ TEST_F(ScreenRendererTest, DrawPageDrawsFormThenPageAndReportsAMissingForm) {
     EXPECT_EQ(draw_page_records(renderer, document, 0, context), -1);
 }
 
+TEST_F(ScreenRendererTest, EveryPageStartsAtTheNormalSizeWhateverTheFormEndsWith) {
+    write_raw(dir.path("form.lis"), "SS:100,200\r\nMV:1,2,2\r\nST:W\r\n");
+    write_document({" [JOV:LIN:V1.00 ", "OV:3", "SS:100,100", "#NAM:one", "MV:1,7,16", "ST:a", "ZC:", "#NAM:two",
+                    "MV:1,7,16", "ST:b", "ZC:", "OV:4"});
+    PageDrawContext context;
+    context.layout_file = dir.path("form.lis");
+    for (int page = 0; page < 2; ++page) {
+        clear_drawing_log();
+        document.current_page = page;
+        draw_page(renderer, document, context);
+        const auto texts = calls("TextOutA");
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_NE(texts[0].params.find(",24,12,"), std::string::npos) << "the form's own text is wide";
+        EXPECT_NE(texts[1].params.find(",12,6,"), std::string::npos) << "page " << page << ": " << texts[1].params;
+    }
+}
+
 }  // namespace

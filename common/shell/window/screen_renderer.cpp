@@ -244,6 +244,9 @@ int draw_page_records(ScreenRenderer& renderer, DocumentState& document, int pag
     renderer.set_scroll(document.scroll_column, document.scroll_row);
     renderer.set_text_colour(kPageTextColour);
     renderer.set_page_text(true);
+    // Only the document's head sets a size, so without this the form's last
+    // size would carry onto the texts of every page after the first.
+    renderer.set_char_size(100, 100);
     PageRecordState geometry = PageRecordState::screen_state();
     replay_document_page(document, page, renderer, geometry, {}, context.drop_last_char);
     return 0;
