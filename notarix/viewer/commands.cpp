@@ -53,9 +53,6 @@ constexpr char kEditorCaption[] =
     "\x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x8bN\x93\xae";              // ユーザ指定エディタ起動
 constexpr char kSaveSettingsCaption[] =
     "\x83p\x83\x89\x83\x81\x83^\x83t\x83@\x83\x43\x83\x8b\x95\xdb\x91\xb6";                // パラメタファイル保存
-// "この機能はまだ使用できません。"
-constexpr char kNotAvailableText[] =
-    "\x82\xb1\x82\xcc\x8b@\x94\x5c\x82\xcd\x82\xdc\x82\xbe\x8eg\x97p\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42";
 
 // The open dialog's filter: pairs of label and pattern. The labels:
 // C/C++ｿｰｽ(*.c;*.cpp), Cｿｰｽ(*.c), C++ｿｰｽ(*.cpp), 関数仕様書(*.lin), 全ﾌｧｲﾙ(*.*).
@@ -352,7 +349,7 @@ void show_not_available(UINT id) {
         entry.not_available(id);
         return;
     }
-    show_info_box(1, program_box_caption(), kNotAvailableText);
+    show_not_available_notice();
 }
 
 int open_chosen_document(HWND frame, const std::string& chosen) {

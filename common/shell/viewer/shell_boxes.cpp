@@ -25,7 +25,7 @@ bool holds_full_width(std::string_view text, std::string_view ch) {
 
 int show_box(int notify, UINT notify_icon, std::string_view caption, std::string_view line1,
              std::string_view line2, std::string_view line3) {
-    const std::string text = join_box_lines(line1, line2, line3);
+    const std::string text = join_box_lines(line1, line2, line3, viewer_profile().wide_box_text);
     const std::string title(caption);
     UINT type = 0;
     if (notify != 0) {
@@ -53,6 +53,12 @@ std::string default_extension(std::string_view filter) {
 }
 
 }  // namespace
+
+void show_not_available_notice() {
+    // "この機能はまだ使用できません。"
+    show_info_box(1, program_box_caption(),
+                  "\x82\xb1\x82\xcc\x8b@\x94\x5c\x82\xcd\x82\xdc\x82\xbe\x8eg\x97p\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42");
+}
 
 std::string program_box_caption() { return make_box_caption(viewer_profile().box_name); }
 

@@ -21,6 +21,10 @@ int show_info_box(int notify, std::string_view caption, std::string_view line1, 
 int show_warning_box(int notify, std::string_view caption, std::string_view line1, std::string_view line2 = {},
                      std::string_view line3 = {});
 
+// The notice of a command whose work is not there yet, under the program's
+// own caption.
+void show_not_available_notice();
+
 // The text of a message, "" for an unknown number.
 std::string message_text(int id);
 

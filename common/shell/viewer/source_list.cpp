@@ -623,6 +623,7 @@ void set_source_search_start(int line) { g_source_list.search_start = line; }
 
 int follow_current_function() {
     SourceListState& s = g_source_list;
+    if (viewer_hooks().follow_function) return viewer_hooks().follow_function();
     if (!s.open) return -1;
     if (!document_state().source_loaded || s.text.count() == 0) {
         clear_source_list_view();

@@ -56,6 +56,7 @@ struct ViewerProfile {
     unsigned dispatch_groups = 0;
     bool command_clears_status = false;          // every WM_COMMAND clears the status bar first
     const char* status_bar_text = "";            // the status bar's first text
+    bool wide_box_text = false;                  // box texts held to 1023 bytes (else 511)
     // The icon of an OK/Cancel question.
     UINT question_icon = MB_ICONEXCLAMATION;
 
@@ -112,7 +113,7 @@ struct ViewerHooks {
     std::function<int(HINSTANCE)> register_layout_window;
 
     // Source list
-    std::function<void()> follow_function;         // the list follows the function shown
+    std::function<int()> follow_function;          // the list follows the function shown
     std::function<void(int line)> source_line_chosen;  // a click on a line, from 0
     // A search's first line (from 0) and the line after its last; end -1: all.
     std::function<void(bool again, int& start, int& end)> search_range;

@@ -1,0 +1,231 @@
+#include "gravlet/viewer/startup.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "common/shell/document.h"
+#include "common/shell/settings_file.h"
+#include "common/shell/viewer/frame.h"
+#include "common/shell/viewer/generation_run.h"
+#include "common/shell/viewer/shell_boxes.h"
+#include "common/shell/viewer/source_list.h"
+#include "common/shell/window/error_window.h"
+#include "common/shell/window/progress_meter.h"
+#include "common/shell/window/shell_windows_setup.h"
+#include "common/shell/window_placement.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
+#include "common/text/text_helpers.h"
+#include "gravlet/pad/messages.h"
+#include "gravlet/pad/settings_layout.h"
+#include "gravlet/viewer/commands.h"
+#include "gravlet/viewer/gravlet_dialogs.h"
+#include "gravlet/viewer/gravlet_frame.h"
+#include "gravlet/viewer/gravlet_state.h"
+#include "gravlet/viewer/pad_view.h"
+#include "platform/gdi/wingdi.h"
+#include "platform/kernel/file_io.h"
+#include "platform/kernel/global_memory.h"
+
+namespace {
+
+constexpr int kModuleNameBytes = 256;
+constexpr WindowPlacement kDefaultPlacement{10, 10, 880, 600};
+// "ＭＳ 明朝", the print font's face
+constexpr char kPrintFontFace[] = "\x82l\x82r \x96\xbe\x92\xa9";
+
+std::string& directory_override() {
+    static std::string directory;
+    return directory;
+}
+
+std::string find_program_directory() {
+    std::string directory = directory_override();
+    if (directory.empty()) {
+        std::vector<char> name(kModuleNameBytes + 1, '\0');
+        GetModuleFileNameA(nullptr, name.data(), kModuleNameBytes);
+        directory = name.data();
+        const int cut = find_last_separator(directory, false);
+        if (cut > 0) directory.resize(static_cast<size_t>(cut));
+    }
+    to_lower_ascii(directory);
+    return directory;
+}
+
+void show_start_failure(int message, std::string_view line2 = {}) {
+    show_info_box(1, program_box_caption(), message_text(message), line2);
+}
+
+// The owned windows take the frame's objects once they exist.
+void connect_owned_windows(HINSTANCE instance, HWND frame) {
+    ShellState& s = shell();
+    SourceListState& list = source_list();
+    list.instance = instance;
+    list.owner = frame;
+    list.hooks.set_status_text = set_status_text;
+    list.font = s.list_font;
+    list.button_font = s.button_font;
+    list.marker_bitmap = s.source_bitmap;
+
+    ShellWindowsSetup& setup = shell_windows_setup();
+    setup.instance = instance;
+    setup.frame = frame;
+    setup.meter_font = s.dialog_font;
+    setup.list_font = s.list_font;
+    setup.button_font = s.button_font;
+    setup.placement = kGravletPlacement;
+    setup.pointer_entered = [](HWND window) { shell().cursor_window = window; };
+}
+
+void disconnect_owned_windows() {
+    SourceListState& list = source_list();
+    if (!list.made_font) list.font = nullptr;
+    list.button_font = nullptr;
+    list.marker_bitmap = nullptr;
+    ShellWindowsSetup& setup = shell_windows_setup();
+    setup.meter_font = setup.list_font = setup.button_font = nullptr;
+}
+
+void set_dialog_records() {
+    ShellState& s = shell();
+    LOGFONTA& font = s.print_font;
+    font = LOGFONTA{};
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", kPrintFontFace);
+
+    PRINTDLGA& pd = s.print_dialog;
+    pd = PRINTDLGA{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = s.frame_window;
+    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
+    pd.nCopies = 1;
+
+    CHOOSEFONTA& cf = s.font_dialog;
+    cf = CHOOSEFONTA{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = s.frame_window;
+    cf.lpLogFont = &s.print_font;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+    cf.nFontType = SCREEN_FONTTYPE;
+}
+
+// The function a pick from the function list names becomes the one shown.
+void show_chosen_function(int index) {
+    document_state().current_page = index;
+    show_current_function();
+    follow_current_function();
+}
+
+void reset_program_state() {
+    shell().reset();
+    install_gravlet_viewer();
+    viewer_hooks().show_function = show_chosen_function;
+    gravlet().reset();
+    reset_gravlet_pad();
+    gravlet_commands().reset();
+    source_list().reset();
+    generation_error_window().reset();
+    progress_meter().reset();
+    shell_windows_setup().reset();
+    document_state().reset();
+}
+
+}  // namespace
+
+void set_gravlet_directory_override(const std::string& directory) { directory_override() = directory; }
+
+bool start_gravlet(HINSTANCE instance, HINSTANCE previous, int show, int* exit_code) {
+    reset_program_state();
+    ShellState& s = shell();
+    DocumentState& doc = document_state();
+    doc.program_directory = find_program_directory();
+    crt_putenv(("KRT=" + doc.program_directory).c_str());
+
+    s.instance = instance;
+    register_gravlet_resources();
+    if (previous == nullptr && register_window_classes(instance) == 0) {
+        *exit_code = kGravletExitNoWindow;
+        return false;
+    }
+    s.accelerators = LoadAcceleratorsA(instance, viewer_profile().accelerator_name);
+
+    WindowPlacement placement = kDefaultPlacement;
+    load_window_placement(kGravletPlacement, kMainWindow, placement);
+    HWND frame = CreateWindowA(kGravletProgram, kGravletProgram, WS_OVERLAPPEDWINDOW, placement.x, placement.y,
+                               placement.width, placement.height, nullptr, nullptr, instance, nullptr);
+    if (frame == nullptr) {
+        *exit_code = kGravletExitNoWindow;
+        return false;
+    }
+    s.frame_window = frame;
+
+    reset_shell_settings(kGravletSettings);
+    if (read_settings_file(shell_settings(), doc.program_directory) != kSettingsOk) {
+        show_start_failure(kMessageSettingsCannotOpen, kGravletSettings.file_name);
+        *exit_code = kGravletExitSettingsUnreadable;
+        return false;
+    }
+    build_recent_files_menu(frame, kGravletRecentMenu, shell_settings(), s.recent_menu);
+
+    create_frame_children(frame);
+    create_gdi_objects(frame);
+    gravlet().cell_cursor = LoadCursorA(instance, "GXW_idx_csr");
+    connect_owned_windows(instance, frame);
+    set_document_menus(0);
+
+    set_dialog_records();
+    s.batch_list_name.clear();
+    doc.source_extension = ".c";
+
+    const int opened = open_view_file("");
+    if (opened == kPadIndexSettingsWrongVersion || opened == kPadIndexSettingsUnreadable ||
+        opened == kPadIndexNoGrid) {
+        const int message = opened == kPadIndexSettingsWrongVersion ? kMessageSettingsWrongVersion
+                            : opened == kPadIndexSettingsUnreadable ? kMessageSettingsMissing
+                                                                     : gx_message::kNoMemory;
+        show_start_failure(message);
+        finish_gravlet();
+        *exit_code = opened;
+        return false;
+    }
+    source_list().text.clear();
+    ShowWindow(frame, show);
+    UpdateWindow(frame);
+    return true;
+}
+
+int run_gravlet_loop() {
+    ShellState& s = shell();
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0)) {
+        if (TranslateAcceleratorA(s.frame_window, s.accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void finish_gravlet() {
+    ShellState& s = shell();
+    disconnect_owned_windows();
+    free_gdi_objects(s.frame_window);
+    close_view_file();
+    source_list().text.clear();
+    PRINTDLGA& pd = s.print_dialog;
+    if (pd.hDevNames != nullptr) GlobalFree(pd.hDevNames);
+    if (pd.hDevMode != nullptr) GlobalFree(pd.hDevMode);
+    pd.hDevNames = pd.hDevMode = nullptr;
+    if (pd.hDC != nullptr) DeleteDC(pd.hDC);
+    pd.hDC = nullptr;
+    const std::string help = program_file_path(viewer_profile().help_file);
+    WinHelpA(IsWindow(s.frame_window) ? s.frame_window : nullptr, help.c_str(), HELP_QUIT, 0);
+}
+
+int gravlet_win_main(HINSTANCE instance, HINSTANCE previous, LPSTR /*command_line*/, int show) {
+    int exit_code = 0;
+    if (!start_gravlet(instance, previous, show, &exit_code)) return exit_code;
+    exit_code = run_gravlet_loop();
+    finish_gravlet();
+    return exit_code;
+}
