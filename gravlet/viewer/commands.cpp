@@ -410,7 +410,7 @@ int run_generation_command() {
     DocumentState& d = doc();
     d.file_name = d.source_name;
     close_view_file();
-    const int status = run_generation();
+    run_generation();
     // the run's outcome stays in the status bar over the loading texts
     const std::string outcome = shell().kept_status_text;
     const int opened = open_view_file(d.file_name.empty() ? d.source_name : d.file_name);
@@ -418,7 +418,8 @@ int run_generation_command() {
     if (d.abort) {
         d.abort = false;
         set_status_text(1, format_text(lookup_message(gx_message::kInterrupted), kGenerationWork));
-    } else if (status != -1) {
+    } else {
+        // also a generator's own -1, which leaves its process error text
         set_status_text(1, outcome);
     }
     update_title_and_status();

@@ -62,6 +62,11 @@ private:
     bool owned_ = false;
 };
 
+// The PAD's texts and labels: the frame's 14 x 7 Gothic, one character a cell.
+HGDIOBJ text_font() {
+    return shell().list_font != nullptr ? static_cast<HGDIOBJ>(shell().list_font) : GetStockObject(SYSTEM_FIXED_FONT);
+}
+
 // --- The primitives --------------------------------------------------------------------
 // Every one subtracts the horizontal scroll position from its x coordinates.
 
@@ -268,6 +273,7 @@ void draw_pad_shapes(HDC dc) {
     HGDIOBJ old_pen = SelectObject(dc, gravlet().line_pen != nullptr ? gravlet().line_pen
                                                                     : GetStockObject(BLACK_PEN));
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+    HGDIOBJ old_font = SelectObject(dc, text_font());
     SetBkMode(dc, TRANSPARENT);
     for_each_shown_row([&](int row) {
         for (int c = 0; c < kPadColumns && grid.kind(row, c) != kPadRowEnd; ++c)
@@ -281,6 +287,7 @@ void draw_pad_shapes(HDC dc) {
         p.draw_line(joints.x[c], joints.y[c], joints.x[c] - selection_arm() + case_joint(), bottom);
     }
     RestoreDC(dc, saved);
+    SelectObject(dc, old_font);
     SelectObject(dc, old_brush);
     SelectObject(dc, old_pen);
 }
@@ -289,8 +296,7 @@ void draw_pad_texts(HDC dc) {
     const PadGrid& grid = *pad().grid;
     const int format_width = 2 * level_width();
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old_font = SelectObject(dc, shell().list_font != nullptr ? shell().list_font
-                                                                     : GetStockObject(SYSTEM_FIXED_FONT));
+    HGDIOBJ old_font = SelectObject(dc, text_font());
     for_each_shown_row([&](int row) {
         for (int c = 0; c < kPadColumns && grid.kind(row, c) != kPadRowEnd; ++c) {
             const PadCell& cell = *grid.cell(row, c);

@@ -351,6 +351,17 @@ bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice) {
     return true;
 }
 
+bool post_mouse_move(HWND window, int x, int y) {
+    if (!IsWindow(window)) return refuse("move", "there is no such window");
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    platform_user::InputEvent e;
+    e.screen = p;
+    e.message = WM_MOUSEMOVE;
+    push_input(e);
+    return true;
+}
+
 bool post_press(HWND window, const std::string& description) {
     if (!IsWindow(window)) return refuse("press " + description, "there is no such window");
     if (!IsWindowVisible(window)) return refuse("press " + description, "the window is hidden");
@@ -797,6 +808,12 @@ bool press_key(UINT virtual_key, unsigned modifiers) {
 
 bool click(HWND window, int x, int y) {
     bool ok = post_click(window, x, y, WM_LBUTTONDOWN, WM_LBUTTONUP, false);
+    settle();
+    return ok;
+}
+
+bool move_mouse(HWND window, int x, int y) {
+    bool ok = post_mouse_move(window, x, y);
     settle();
     return ok;
 }

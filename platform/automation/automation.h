@@ -117,6 +117,9 @@ bool press_key(UINT virtual_key, unsigned modifiers = no_modifiers);
 // Points are in the window's client coordinates; the input goes to the
 // window under the point (or the capture), as the mouse's would.
 bool click(HWND window, int x, int y);
+// The pointer moved over a point of the window (client coordinates) with no
+// button down: WM_SETCURSOR and WM_MOUSEMOVE to the window under it.
+bool move_mouse(HWND window, int x, int y);
 bool double_click(HWND window, int x, int y);
 bool right_click(HWND window, int x, int y);
 // Clicks the middle of a window, such as a button; refused when it is

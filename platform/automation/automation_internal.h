@@ -92,6 +92,8 @@ bool post_key(UINT vk, unsigned modifiers);
 bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice);
 bool post_press(HWND window, const std::string& description);
 bool post_drag(HWND window, POINT from, POINT to);
+// The pointer moved to a point of the window's client area, no button down.
+bool post_mouse_move(HWND window, int x, int y);
 bool post_command(HWND window, UINT id);
 bool post_text(const std::string& sjis);
 bool capture_window(HWND window, const std::string& path);

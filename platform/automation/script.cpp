@@ -319,6 +319,15 @@ void run_click_with(const ScriptStep& s, UINT down, UINT up, bool twice) {
     post_click(w, static_cast<int>(x), static_cast<int>(y), down, up, twice);
 }
 
+void run_move(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long x = 0, y = 0;
+    parse_int(s.args[1], &x);
+    parse_int(s.args[2], &y);
+    post_mouse_move(w, static_cast<int>(x), static_cast<int>(y));
+}
+
 void run_click(const ScriptStep& s) {
     run_click_with(s, WM_LBUTTONDOWN, WM_LBUTTONUP, false);
 }
@@ -1037,6 +1046,7 @@ const Verb verbs[] = {
     {"key", 1, 1, false, check_key, run_key},
     {"type", 1, 1, false, check_type, run_type},
     {"click", 3, 3, false, check_click, run_click},
+    {"move", 3, 3, false, check_click, run_move},
     {"double-click", 3, 3, false, check_click, run_double_click},
     {"right-click", 3, 3, false, check_click, run_right_click},
     {"press", 1, 1, false, check_window, run_press},

@@ -1,6 +1,7 @@
 // The tester's later steps: looking at windows in the middle of a long run
 // (at a peek), drawing logs of a window and of the last print job, a drag
-// with the button held, and a command sent as an accelerator sends it.
+// with the button held, a move of the pointer with none, and a command sent
+// as an accelerator sends it.
 #include "tests/common/temp_dir.h"
 #include "tests/platform_win/automation_tiny_program.h"
 #include "tests/platform_win/user_test_fixture.h"
@@ -135,6 +136,35 @@ TEST_F(StepsTest, ACommandReachesTheMainWindowWithoutAMenu) {
     EXPECT_EQ(run("command 400\nexpect-message \"Tiny 1.0\"\nanswer OK\n", dir.path()), 0);
     EXPECT_FALSE(automation::failed()) << automation::log_text();
     EXPECT_NE(automation::log_text().find("line 1: command 400\n  command 400 sent\n"), std::string::npos);
+}
+
+TEST_F(StepsTest, AMoveSetsTheCursorOfTheWindowUnderThePointer) {
+    ASSERT_NE(register_recording_class("Recorder"), 0);
+    HWND frame = make_frame("f", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300);
+    HWND child = make_child(frame, 7, 100, 100, 50, 40);
+    automation::run_until_idle();
+    spy().clear();
+    spy().handlers[WM_SETCURSOR] = [child](HWND window, UINT, WPARAM, LPARAM) -> LRESULT {
+        SetCursor(LoadCursorA(nullptr, window == child ? IDC_CROSS : IDC_ARROW));
+        return TRUE;
+    };
+    ASSERT_TRUE(automation::move_mouse(frame, 120, 110));
+    EXPECT_EQ(spy().of(child, {WM_SETCURSOR, WM_MOUSEMOVE, WM_LBUTTONDOWN}),
+              (std::vector<UINT>{WM_SETCURSOR, WM_MOUSEMOVE})) << "the cursor question comes first, no button";
+    const auto moves = spy().all_of(WM_MOUSEMOVE);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].lparam, MAKELPARAM(20, 10)) << "in the child's own coordinates";
+    EXPECT_EQ(moves[0].wparam & MK_LBUTTON, 0u);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_CROSS));
+    ASSERT_TRUE(automation::move_mouse(frame, 10, 10));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_FALSE(automation::move_mouse(nullptr, 1, 1));
+
+    automation::reset();
+    TempDir dir;
+    EXPECT_EQ(run("move main 5 5\n", dir.path()), 0);
+    EXPECT_FALSE(automation::failed()) << automation::log_text();
+    EXPECT_NE(automation::log_text().find("line 1: move main 5 5\n"), std::string::npos);
 }
 
 }  // namespace

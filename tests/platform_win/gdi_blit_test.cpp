@@ -79,6 +79,19 @@ TEST_F(BlitTest, XorMarksVanishWhenDrawnTwice) {
     EXPECT_EQ(snapshot(), before);
 }
 
+TEST_F(BlitTest, SourceAndAndOrCombineBitByBit) {
+    const auto before = snapshot();
+    // the red and blue squares of the source, bit by bit with the background
+    BitBlt(dc, 20, 10, 16, 16, mem, 0, 0, SRCAND);
+    EXPECT_EQ(GetPixel(dc, 20, 10), before[10 * 100 + 20] & RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, 21, 10), before[10 * 100 + 21] & RGB(255, 0, 0));
+    BitBlt(dc, 60, 30, 16, 16, mem, 0, 0, SRCPAINT);
+    EXPECT_EQ(GetPixel(dc, 60, 30), before[30 * 100 + 60] | RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, 61, 30), before[30 * 100 + 61] | RGB(255, 0, 0));
+    StretchBlt(dc, 0, 40, 32, 16, mem, 0, 0, 16, 8, SRCINVERT);
+    EXPECT_EQ(GetPixel(dc, 0, 40), before[40 * 100 + 0] ^ RGB(0, 0, 255));
+}
+
 TEST_F(BlitTest, PatternBlits) {
     const auto before = snapshot();
     HBRUSH brush = CreateSolidBrush(RGB(0x12, 0x34, 0x56));

@@ -20,9 +20,7 @@ constexpr char kLoadOperation[] =
     "\x83\x5C\x81\x5B\x83\x58\x83\x8A\x83\x58\x83\x67\x93\xC7\x82\xDD\x8D\x9E\x82\xDD";
 // "検索"
 constexpr char kSearchCaption[] = "\x8C\x9F\x8D\xF5";
-// "ユーザ指定エディタ起動"
-constexpr char kEditorCaption[] =
-    "\x83\x86\x81\x5B\x83\x55\x8E\x77\x92\xE8\x83\x47\x83\x66\x83\x42\x83\x5E\x8B\x4E\x93\xAE";
+
 // "標準ゴシック"
 constexpr char kGothicFace[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";
 
@@ -767,7 +765,7 @@ void set_source_list_colours(COLORREF text, COLORREF background) {
 int launch_editor(HWND frame, std::string_view editor_command) {
     std::string command(editor_command);
     if (command.empty()) {
-        show_box(frame, kEditorCaption, message(shell_message::kNoEditor), "", "", MB_ICONEXCLAMATION);
+        show_box(frame, viewer_profile().editor_caption, message(shell_message::kNoEditor), "", "", MB_ICONEXCLAMATION);
         return shell_message::kNoEditor;
     }
     if (command.size() >= 2 && command.front() == '"' && command.back() == '"')
@@ -791,7 +789,7 @@ int launch_editor(HWND frame, std::string_view editor_command) {
     const std::string parameters = doc.source_loaded ? doc.source_name : std::string();
     HINSTANCE result = ShellExecuteA(frame, "open", program.c_str(), parameters.c_str(), directory.c_str(), SW_SHOW);
     if (reinterpret_cast<intptr_t>(result) < 32) {
-        show_box(frame, kEditorCaption, message(shell_message::kEditorFailed), std::string(editor_command), "",
+        show_box(frame, viewer_profile().editor_caption, message(shell_message::kEditorFailed), std::string(editor_command), "",
                  MB_ICONEXCLAMATION);
         return shell_message::kEditorFailed;
     }

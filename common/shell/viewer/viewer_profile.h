@@ -37,6 +37,8 @@ struct ViewerProfile {
     int search_not_found_message = 715;  // the source list's search found nothing
     const char* help_file = "";         // in the program directory
     const char* keyword_file = "";      // in the program directory
+    // The caption of the editor command's boxes, "ユーザ指定エディタ起動" in NOTARIX.
+    const char* editor_caption = "\x83\x86\x81\x5B\x83\x55\x8E\x77\x92\xE8\x83\x47\x83\x66\x83\x42\x83\x5E\x8B\x4E\x93\xAE";
     bool keyword_values_in_capitals = false;  // KEYWORDDLG reads whole lines in capitals
 
     // --- Stored state -------------------------------------------------------
