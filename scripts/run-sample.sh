@@ -5,12 +5,15 @@
 #   sample.lin (and .fss, .fsm, .flt)  the generated document
 #   *.png                              captures of the window on the way
 #   main.script.log                    what the run saw
+# Then GRAVLET does the same with its own sample: it generates the PAD,
+# pages through it and opens the source list, and leaves in
+# out/sample/gravlet/ sample.pds, its captures and main.script.log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=OFF > /dev/null
-cmake --build build --target notarix -j"$(nproc)"
+cmake --build build --target notarix gravlet -j"$(nproc)"
 
 out=out/sample
 rm -rf "$out"
@@ -24,4 +27,13 @@ cp samples/notarix/nx1000.css samples/notarix/sample.c samples/notarix/main.scri
 echo "NOTARIX ended with ${status:-0}; its log:"
 cat "$out/main.script.log"
 ls "$out"
-exit "${status:-0}"
+
+pad="$out/gravlet"
+mkdir -p "$pad/home"
+cp build/gravlet/gravlet build/gravlet/gx1000s.prm samples/gravlet/sample.c samples/gravlet/main.script "$pad/"
+(cd "$pad" && PLATFORM_HOME="$PWD/home" PLATFORM_SCRIPT="$PWD/main.script" ./gravlet) || pad_status=$?
+echo "GRAVLET ended with ${pad_status:-0}; its log:"
+cat "$pad/main.script.log"
+ls "$pad"
+if [ "${status:-0}" -ne 0 ]; then exit "$status"; fi
+exit "${pad_status:-0}"
