@@ -183,6 +183,29 @@ TEST_F(GenerationTest, ABatchLogsWhatItSkippedAndTheOutcome) {
     EXPECT_TRUE(gravlet().has_batch_error_file);
 }
 
+TEST_F(GenerationTest, AFailedSourceInABatchIsNeverReportedAsSuccess) {
+    open_generated("sample.c");
+    write_raw(dir.path("a.c"), "int a;\n");
+    write_raw(dir.path("b.c"), "int b;\n");
+    // one line far longer than a read buffer stays one entry
+    const std::string long_name = std::string(300, 'n') + ".c";
+    write_raw(dir.path("list.nam"), "a.c\n" + long_name + "\nb.c\n");
+    shell().batch_list_name = dir.path("list.nam");
+    for (int failure : {11, 13, 14, 255, -1}) {
+        fake_generator({0, failure});
+        automation::answer_next_message_box(IDCANCEL);
+        ASSERT_TRUE(automation::choose_menu_command(kRunBatchCommand));
+        EXPECT_NE(automation::status_text(), message(406)) << failure;
+        ASSERT_FALSE(automation::message_boxes().empty()) << failure;
+        EXPECT_EQ(automation::message_boxes().back().text, message(408) + "\n" + message(409)) << failure;
+        EXPECT_TRUE(gravlet().has_batch_error_file) << failure;
+        const std::string log = read_raw(program.path("gx1000.erl"));
+        EXPECT_NE(log.find(format_text("%-14s : ", "b.c")), std::string::npos) << failure << log;
+        EXPECT_NE(log.find(long_name.substr(0, 200)), std::string::npos) << "the long line is one missing name";
+    }
+    EXPECT_EQ(vectors.size(), 10u) << "a.c and b.c each time, the long name never";
+}
+
 TEST_F(GenerationTest, ABatchThatSucceededHasNoErrorsToShow) {
     open_generated("sample.c");
     write_raw(dir.path("first.c"), "int first(void)\n{\n    return 1;\n}\n");

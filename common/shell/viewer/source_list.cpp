@@ -4,10 +4,12 @@
 #include <algorithm>
 
 #include "common/shell/document.h"
+#include "common/shell/viewer/shell_dialogs.h"
 #include "common/shell/viewer/viewer_profile.h"
 #include "common/shell/viewer/shell_messages.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/message_table.h"
+#include "common/text/text_helpers.h"
 #include "platform/user/resources.h"
 #include "platform/user/shellapi.h"
 
@@ -337,6 +339,8 @@ void handle_mouse_move(HWND window) {
     }
 }
 
+constexpr size_t kSearchTextLimit = 255;
+
 INT_PTR search_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
@@ -345,9 +349,16 @@ INT_PTR search_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wparam) == IDOK) {
-            char buffer[256] = {};
-            GetDlgItemTextA(dialog, kSearchFieldId, buffer, sizeof buffer);
-            g_source_list.search_text = buffer;
+            std::string text = dialog_kit::field_text(dialog, kSearchFieldId);
+            if (text.size() > kSearchTextLimit) {
+                // a program that refuses long texts says so; else the text is cut
+                if (viewer_profile().refuse_long_texts) {
+                    dialog_kit::warn(dialog, format_text(lookup_message(shell_message::kBadValue), text.c_str()));
+                    return TRUE;
+                }
+                cut_at_char_boundary(text, static_cast<int>(kSearchTextLimit));
+            }
+            g_source_list.search_text = text;
             run_source_search(dialog);
             return TRUE;
         }
