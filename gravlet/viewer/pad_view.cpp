@@ -62,9 +62,15 @@ private:
     bool owned_ = false;
 };
 
-// The PAD's texts and labels: the frame's 14 x 7 Gothic, one character a cell.
+// The PAD's texts: the frame's 14 x 7 Gothic, one character a cell.
 HGDIOBJ text_font() {
     return shell().list_font != nullptr ? static_cast<HGDIOBJ>(shell().list_font) : GetStockObject(SYSTEM_FIXED_FONT);
+}
+
+// The "[n]" labels: the 12 x 6 Gothic, so that a label 2 pixels below its
+// row's top ends where the box below it begins instead of crossing its line.
+HGDIOBJ label_font() {
+    return shell().dialog_font != nullptr ? static_cast<HGDIOBJ>(shell().dialog_font) : text_font();
 }
 
 // --- The primitives --------------------------------------------------------------------
@@ -273,7 +279,7 @@ void draw_pad_shapes(HDC dc) {
     HGDIOBJ old_pen = SelectObject(dc, gravlet().line_pen != nullptr ? gravlet().line_pen
                                                                     : GetStockObject(BLACK_PEN));
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
-    HGDIOBJ old_font = SelectObject(dc, text_font());
+    HGDIOBJ old_font = SelectObject(dc, label_font());
     SetBkMode(dc, TRANSPARENT);
     for_each_shown_row([&](int row) {
         for (int c = 0; c < kPadColumns && grid.kind(row, c) != kPadRowEnd; ++c)

@@ -78,6 +78,12 @@ TEST_F(PadViewTest, ShapesLabelsAndTextsAtTheirPixels) {
     EXPECT_TRUE(drew("LineTo", {{61, 168}, {243, 168}}));
     const std::vector<std::string> shown = texts();
     EXPECT_NE(std::find(shown.begin(), shown.end(), "[2]"), shown.end());
+    // the labels in a 12-pixel font end where the box below them begins
+    for (const DrawingLogEntry& e : chart_log()) {
+        if (e.op == "TextOutA" && !e.text.empty() && e.text[0] == '[') {
+            EXPECT_NE(e.params.find(",12,6,"), std::string::npos) << e.text << " " << e.params;
+        }
+    }
     EXPECT_NE(std::find(shown.begin(), shown.end(), "start                           "), shown.end())
         << "a piece padded to 2L";
     EXPECT_NE(std::find(shown.begin(), shown.end(), " setup(n): prepare              "), shown.end())
