@@ -222,6 +222,42 @@ TEST_F(DialogsTest, TheBatchListRefusesAndSavesItsList) {
     EXPECT_EQ(shell().batch_list_name, lower(list));
 }
 
+TEST_F(DialogsTest, TheBatchListDeletesReadsAndSavesFromItsNameField) {
+    write_raw(dir.path("first.nam"), "a.c\nb.c   \n");
+    write_raw(dir.path("other.nam"), "c.c\n");
+    shell().batch_list_name = dir.path("first.nam");
+    const std::string saved = dir.path("saved.nam");
+    steps({
+        [] {
+            EXPECT_EQ(automation::control_items(automation::find_window(automation::WindowSpec::control(8481))),
+                      (std::vector<std::string>{"a.c", "b.c"}))
+                << "trailing blanks dropped";
+            press_for_box(8501);  // nothing selected
+        },
+        [this] {
+            EXPECT_EQ(last_box_text(), message(511));
+            // another list read: the dialog shows it, cancel keeps the first name
+            automation::answer_next_file_dialog(dir.path("other.nam"));
+            automation::press_button(8498);
+        },
+        [this, saved] {
+            EXPECT_EQ(shown(kListNameField), lower(dir.path("other.nam")));
+            // Enter while the list name has the focus saves instead of inserting
+            SetFocus(automation::find_window(automation::WindowSpec::control(kListNameField)));
+            set(kSourceNameField, "d.c");
+            automation::answer_next_file_dialog(saved);
+            automation::press_key(VK_RETURN);
+        },
+        [this] {
+            EXPECT_EQ(shown(kSourceNameField), "d.c") << "nothing was inserted";
+            automation::press_button(IDCANCEL);
+        },
+    });
+    EXPECT_EQ(run_gravlet_dialog("CNVLSTDLG"), 0);
+    EXPECT_EQ(read_raw(saved), "c.c\r\n");
+    EXPECT_EQ(shell().batch_list_name, dir.path("first.nam")) << "cancel restores the name it opened with";
+}
+
 TEST_F(DialogsTest, TheEditorDialogStoresItsField) {
     steps({[] {
         set(kEditorField, "notepad.exe");
