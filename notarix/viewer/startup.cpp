@@ -21,6 +21,7 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
+#include "common/shell/viewer/owned_windows.h"
 #include "common/shell/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
 #include "platform/gdi/wingdi.h"
@@ -31,8 +32,6 @@ namespace {
 
 constexpr int kModuleNameBytes = 265;
 constexpr WindowPlacement kDefaultPlacement{10, 10, 880, 600};
-// "ＭＳ 明朝", the print font's face
-constexpr char kPrintFontFace[] = "\x82l\x82r \x96\xbe\x92\xa9";
 
 std::string& directory_override() {
     static std::string directory;
@@ -61,61 +60,6 @@ void connect_page_view() {
     hooks.set_source_search_start = set_source_search_start;
     hooks.set_layout_visible_region = set_layout_visible_region;
     shell().close_form_editor = close_form_editor_from_frame;
-}
-
-// The owned windows take the frame's objects; called once they exist.
-void connect_owned_windows(HINSTANCE instance, HWND frame) {
-    ShellState& s = shell();
-    SourceListState& list = source_list();
-    list.instance = instance;
-    list.owner = frame;
-    list.hooks.set_status_text = set_status_text;
-    list.font = s.list_font;
-    list.button_font = s.button_font;
-    list.marker_bitmap = s.source_bitmap;
-
-    ShellWindowsSetup& setup = shell_windows_setup();
-    setup.instance = instance;
-    setup.frame = frame;
-    setup.meter_font = s.dialog_font;
-    setup.list_font = s.list_font;
-    setup.button_font = s.button_font;
-    setup.placement = kNotarixPlacement;
-    setup.pointer_entered = [](HWND window) { shell().cursor_window = window; };
-}
-
-// The frame's objects are about to go: the owned windows forget them.
-void disconnect_owned_windows() {
-    SourceListState& list = source_list();
-    if (!list.made_font) list.font = nullptr;
-    list.button_font = nullptr;
-    list.marker_bitmap = nullptr;
-    ShellWindowsSetup& setup = shell_windows_setup();
-    setup.meter_font = setup.list_font = setup.button_font = nullptr;
-}
-
-void set_dialog_records() {
-    ShellState& s = shell();
-    LOGFONTA& font = s.print_font;
-    font = LOGFONTA{};
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", kPrintFontFace);
-
-    PRINTDLGA& pd = s.print_dialog;
-    pd = PRINTDLGA{};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = s.frame_window;
-    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
-    pd.nCopies = 1;
-
-    CHOOSEFONTA& cf = s.font_dialog;
-    cf = CHOOSEFONTA{};
-    cf.lStructSize = sizeof cf;
-    cf.hwndOwner = s.frame_window;
-    cf.lpLogFont = &s.print_font;
-    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
-    cf.nFontType = SCREEN_FONTTYPE;
 }
 
 void show_start_failure(int message, std::string_view line2 = {}) {

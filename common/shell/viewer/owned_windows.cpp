@@ -1,0 +1,68 @@
+#include "common/shell/viewer/owned_windows.h"
+
+#include <cstdio>
+
+#include "common/shell/viewer/frame.h"
+#include "common/shell/viewer/source_list.h"
+#include "common/shell/viewer/viewer_profile.h"
+#include "common/shell/window/shell_windows_setup.h"
+
+namespace {
+
+// "ＭＳ 明朝", the print font's face
+constexpr char kPrintFontFace[] = "\x82l\x82r \x96\xbe\x92\xa9";
+
+}  // namespace
+
+void connect_owned_windows(HINSTANCE instance, HWND frame) {
+    ShellState& s = shell();
+    SourceListState& list = source_list();
+    list.instance = instance;
+    list.owner = frame;
+    list.hooks.set_status_text = set_status_text;
+    list.font = s.list_font;
+    list.button_font = s.button_font;
+    list.marker_bitmap = s.source_bitmap;
+
+    ShellWindowsSetup& setup = shell_windows_setup();
+    setup.instance = instance;
+    setup.frame = frame;
+    setup.meter_font = s.dialog_font;
+    setup.list_font = s.list_font;
+    setup.button_font = s.button_font;
+    setup.placement = viewer_profile().placement;
+    setup.pointer_entered = [](HWND window) { shell().cursor_window = window; };
+}
+
+void disconnect_owned_windows() {
+    SourceListState& list = source_list();
+    if (!list.made_font) list.font = nullptr;
+    list.button_font = nullptr;
+    list.marker_bitmap = nullptr;
+    ShellWindowsSetup& setup = shell_windows_setup();
+    setup.meter_font = setup.list_font = setup.button_font = nullptr;
+}
+
+void set_dialog_records() {
+    ShellState& s = shell();
+    LOGFONTA& font = s.print_font;
+    font = LOGFONTA{};
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", kPrintFontFace);
+
+    PRINTDLGA& pd = s.print_dialog;
+    pd = PRINTDLGA{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = s.frame_window;
+    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
+    pd.nCopies = 1;
+
+    CHOOSEFONTA& cf = s.font_dialog;
+    cf = CHOOSEFONTA{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = s.frame_window;
+    cf.lpLogFont = &s.print_font;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+    cf.nFontType = SCREEN_FONTTYPE;
+}
