@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "common/shell/viewer/viewer_startup.h"
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
@@ -213,24 +214,12 @@ bool print_manager_selected(const char* operation) {
 
 int printer_setup(HWND frame) {
     if (!print_manager_selected(kPrinterOp)) return -1;
-    PRINTDLGA& pd = shell().print_dialog;
-    const DWORD flags = pd.Flags;
-    pd.Flags |= PD_PRINTSETUP;
-    pd.hwndOwner = frame;
-    PrintDlgA(&pd);
-    pd.Flags = flags;
-    return 0;
+    return run_printer_setup(frame);
 }
 
 int print_font(HWND frame) {
     if (!print_manager_selected(kFontOp)) return -1;
-    CHOOSEFONTA& cf = shell().font_dialog;
-    const DWORD flags = cf.Flags;
-    cf.hwndOwner = frame;
-    cf.lpLogFont = &shell().print_font;
-    ChooseFontA(&cf);
-    cf.Flags = flags;
-    return 0;
+    return run_print_font_dialog(frame);
 }
 
 // One print step through its entry; the not-available notice until the

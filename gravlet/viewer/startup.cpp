@@ -7,7 +7,7 @@
 #include "common/shell/settings_file.h"
 #include "common/shell/viewer/frame.h"
 #include "common/shell/viewer/generation_run.h"
-#include "common/shell/viewer/owned_windows.h"
+#include "common/shell/viewer/viewer_startup.h"
 #include "common/shell/viewer/shell_boxes.h"
 #include "common/shell/viewer/source_list.h"
 #include "common/shell/window/error_window.h"
@@ -140,29 +140,13 @@ bool start_gravlet(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     return true;
 }
 
-int run_gravlet_loop() {
-    ShellState& s = shell();
-    MSG msg{};
-    while (GetMessageA(&msg, nullptr, 0, 0)) {
-        if (TranslateAcceleratorA(s.frame_window, s.accelerators, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
-
 void finish_gravlet() {
     ShellState& s = shell();
     disconnect_owned_windows();
     free_gdi_objects(s.frame_window);
     close_view_file();
     source_list().text.clear();
-    PRINTDLGA& pd = s.print_dialog;
-    if (pd.hDevNames != nullptr) GlobalFree(pd.hDevNames);
-    if (pd.hDevMode != nullptr) GlobalFree(pd.hDevMode);
-    pd.hDevNames = pd.hDevMode = nullptr;
-    if (pd.hDC != nullptr) DeleteDC(pd.hDC);
-    pd.hDC = nullptr;
+    release_dialog_records();
     const std::string help = program_file_path(viewer_profile().help_file);
     WinHelpA(IsWindow(s.frame_window) ? s.frame_window : nullptr, help.c_str(), HELP_QUIT, 0);
 }
@@ -170,7 +154,7 @@ void finish_gravlet() {
 int gravlet_win_main(HINSTANCE instance, HINSTANCE previous, LPSTR /*command_line*/, int show) {
     int exit_code = 0;
     if (!start_gravlet(instance, previous, show, &exit_code)) return exit_code;
-    exit_code = run_gravlet_loop();
+    exit_code = run_viewer_message_loop();
     finish_gravlet();
     return exit_code;
 }

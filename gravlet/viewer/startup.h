@@ -25,9 +25,6 @@ void set_gravlet_directory_override(const std::string& directory);
 // Everything up to the message loop. True when the loop should run; false
 // with *exit_code set when the program ends first.
 bool start_gravlet(HINSTANCE instance, HINSTANCE previous, int show, int* exit_code);
-// GetMessageA, TranslateAcceleratorA on the frame, TranslateMessage,
-// DispatchMessageA until WM_QUIT; returns its wparam.
-int run_gravlet_loop();
 // The clean-up after the loop: GDI objects, the PAD file, the source text,
 // the printer blocks, and the help file's quit.
 void finish_gravlet();

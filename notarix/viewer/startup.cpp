@@ -21,7 +21,7 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
-#include "common/shell/viewer/owned_windows.h"
+#include "common/shell/viewer/viewer_startup.h"
 #include "common/shell/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
 #include "platform/gdi/wingdi.h"
@@ -169,27 +169,13 @@ bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     return true;
 }
 
-int run_message_loop() {
-    ShellState& s = shell();
-    MSG msg{};
-    while (GetMessageA(&msg, nullptr, 0, 0)) {
-        if (TranslateAcceleratorA(s.frame_window, s.accelerators, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
-
 void finish_notarix() {
     ShellState& s = shell();
     disconnect_owned_windows();
     free_gdi_objects(s.frame_window);
     free_form_grids();
     close_document(document_state());
-    PRINTDLGA& pd = s.print_dialog;
-    if (pd.hDevNames != nullptr) GlobalFree(pd.hDevNames);
-    if (pd.hDevMode != nullptr) GlobalFree(pd.hDevMode);
-    pd.hDevNames = pd.hDevMode = nullptr;
+    release_dialog_records();
     const std::string help = document_state().program_directory + "\\nx1000s.hlp";
     WinHelpA(IsWindow(s.frame_window) ? s.frame_window : nullptr, help.c_str(), HELP_QUIT, 0);
 }
@@ -197,7 +183,7 @@ void finish_notarix() {
 int notarix_win_main(HINSTANCE instance, HINSTANCE previous, LPSTR /*command_line*/, int show) {
     int exit_code = 0;
     if (!start_notarix(instance, previous, show, &exit_code)) return exit_code;
-    exit_code = run_message_loop();
+    exit_code = run_viewer_message_loop();
     finish_notarix();
     return exit_code;
 }

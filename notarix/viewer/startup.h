@@ -30,9 +30,6 @@ std::string find_program_directory();
 // with *exit_code set when the program ends first (the exit steps have then
 // run as far as they apply).
 bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_code);
-// GetMessageA, TranslateAcceleratorA on the frame, TranslateMessage,
-// DispatchMessageA until WM_QUIT; returns its wparam.
-int run_message_loop();
 // The exit steps after the loop: GDI objects, the document, the printer
 // blocks, and the help file's quit.
 void finish_notarix();

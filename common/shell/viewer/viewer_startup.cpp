@@ -1,4 +1,4 @@
-#include "common/shell/viewer/owned_windows.h"
+#include "common/shell/viewer/viewer_startup.h"
 
 #include <cstdio>
 
@@ -6,6 +6,7 @@
 #include "common/shell/viewer/source_list.h"
 #include "common/shell/viewer/viewer_profile.h"
 #include "common/shell/window/shell_windows_setup.h"
+#include "platform/kernel/global_memory.h"
 
 namespace {
 
@@ -65,4 +66,44 @@ void set_dialog_records() {
     cf.lpLogFont = &s.print_font;
     cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
     cf.nFontType = SCREEN_FONTTYPE;
+}
+
+void release_dialog_records() {
+    PRINTDLGA& pd = shell().print_dialog;
+    if (pd.hDevNames != nullptr) GlobalFree(pd.hDevNames);
+    if (pd.hDevMode != nullptr) GlobalFree(pd.hDevMode);
+    pd.hDevNames = pd.hDevMode = nullptr;
+    if (pd.hDC != nullptr) DeleteDC(pd.hDC);
+    pd.hDC = nullptr;
+}
+
+int run_printer_setup(HWND frame) {
+    PRINTDLGA& pd = shell().print_dialog;
+    const DWORD flags = pd.Flags;
+    pd.Flags |= PD_PRINTSETUP;
+    pd.hwndOwner = frame;
+    PrintDlgA(&pd);
+    pd.Flags = flags;
+    return 0;
+}
+
+int run_print_font_dialog(HWND frame) {
+    CHOOSEFONTA& cf = shell().font_dialog;
+    const DWORD flags = cf.Flags;
+    cf.hwndOwner = frame;
+    cf.lpLogFont = &shell().print_font;
+    ChooseFontA(&cf);
+    cf.Flags = flags;
+    return 0;
+}
+
+int run_viewer_message_loop() {
+    ShellState& s = shell();
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0)) {
+        if (TranslateAcceleratorA(s.frame_window, s.accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
 }
