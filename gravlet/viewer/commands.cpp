@@ -81,17 +81,7 @@ void notify(const std::string& box_caption, int message, std::string_view line2 
 
 // The PAD checks of a command: no PAD file named (117), named but not
 // loaded (617). True when the command is refused.
-bool refuse_without_pad(const char* operation) {
-    if (doc().file_name.empty()) {
-        notify(caption(operation), gx_message::kChooseFile);
-        return true;
-    }
-    if (!doc().loaded) {
-        notify(caption(operation), gx_message::kGeneratePad);
-        return true;
-    }
-    return false;
-}
+bool refuse_without_pad(const char* operation) { return refuse_unless_loaded(operation, gx_message::kGeneratePad); }
 
 int unloaded_message() { return doc().file_name.empty() ? gx_message::kChooseFile : gx_message::kNoPad; }
 

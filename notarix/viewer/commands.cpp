@@ -86,15 +86,7 @@ void notify(const std::string& box_caption, int message, std::string_view line2 
 // The two checks that recur: no document chosen (117), a document chosen
 // but not loaded (118). True when the command is refused.
 bool refuse_without_document(const char* operation) {
-    if (doc().file_name.empty()) {
-        notify(caption(operation), nx_message::kChooseFile);
-        return true;
-    }
-    if (!doc().loaded) {
-        notify(caption(operation), nx_message::kNoDocument);
-        return true;
-    }
-    return false;
+    return refuse_unless_loaded(operation, nx_message::kNoDocument);
 }
 
 int unloaded_message() { return doc().file_name.empty() ? nx_message::kChooseFile : nx_message::kNoDocument; }

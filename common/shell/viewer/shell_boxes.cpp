@@ -3,7 +3,9 @@
 
 #include <vector>
 
+#include "common/shell/document.h"
 #include "common/shell/viewer/frame.h"
+#include "common/shell/viewer/shell_messages.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
 #include "platform/user/commdlg.h"
@@ -65,6 +67,19 @@ std::string program_box_caption() { return make_box_caption(viewer_profile().box
 std::string message_text(int id) {
     const char* text = lookup_message(id);
     return text != nullptr ? text : "";
+}
+
+bool refuse_unless_loaded(const char* operation, int not_loaded) {
+    const DocumentState& doc = document_state();
+    if (doc.file_name.empty()) {
+        show_info_box(1, make_box_caption(operation), message_text(shell_message::kChooseFile));
+        return true;
+    }
+    if (!doc.loaded) {
+        show_info_box(1, make_box_caption(operation), message_text(not_loaded));
+        return true;
+    }
+    return false;
 }
 
 int show_info_box(int notify, std::string_view caption, std::string_view line1, std::string_view line2,

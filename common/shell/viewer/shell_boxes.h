@@ -28,6 +28,11 @@ void show_not_available_notice();
 // The text of a message, "" for an unknown number.
 std::string message_text(int id);
 
+// A command's check that a file is chosen and loaded: else a notice under
+// the operation's caption, message 117 when none is chosen, else the
+// program's `not_loaded` message. True when the command is refused.
+bool refuse_unless_loaded(const char* operation, int not_loaded);
+
 // The open (save 0) or save dialog over `filter` (pairs of label and
 // pattern, each ended by a zero byte, and an empty label after the last).
 // The default extension comes from the first label (the text after its
