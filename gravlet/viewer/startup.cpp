@@ -28,10 +28,13 @@
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/global_memory.h"
 
+// the shared start-up sets these codes
+static_assert(int{kGravletExitNoWindow} == int{kViewerExitNoWindow});
+static_assert(int{kGravletExitSettingsUnreadable} == int{kViewerExitSettingsUnreadable});
+
 namespace {
 
 constexpr int kModuleNameBytes = 256;
-constexpr WindowPlacement kDefaultPlacement{10, 10, 880, 600};
 
 std::string& directory_override() {
     static std::string directory;
@@ -51,9 +54,6 @@ std::string find_program_directory() {
     return directory;
 }
 
-void show_start_failure(int message, std::string_view line2 = {}) {
-    show_info_box(1, program_box_caption(), message_text(message), line2);
-}
 
 // The function a pick from the function list names becomes the one shown.
 void show_chosen_function(int index) {
@@ -93,25 +93,8 @@ bool start_gravlet(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
         *exit_code = kGravletExitNoWindow;
         return false;
     }
-    s.accelerators = LoadAcceleratorsA(instance, viewer_profile().accelerator_name);
-
-    WindowPlacement placement = kDefaultPlacement;
-    load_window_placement(kGravletPlacement, kMainWindow, placement);
-    HWND frame = CreateWindowA(kGravletProgram, kGravletProgram, WS_OVERLAPPEDWINDOW, placement.x, placement.y,
-                               placement.width, placement.height, nullptr, nullptr, instance, nullptr);
-    if (frame == nullptr) {
-        *exit_code = kGravletExitNoWindow;
-        return false;
-    }
-    s.frame_window = frame;
-
-    reset_shell_settings(kGravletSettings);
-    if (read_settings_file(shell_settings(), doc.program_directory) != kSettingsOk) {
-        show_start_failure(kMessageSettingsCannotOpen, kGravletSettings.file_name);
-        *exit_code = kGravletExitSettingsUnreadable;
-        return false;
-    }
-    build_recent_files_menu(frame, kGravletRecentMenu, shell_settings(), s.recent_menu);
+    HWND frame = create_viewer_frame(instance, kGravletProgram, kGravletProgram, exit_code);
+    if (frame == nullptr) return false;
 
     create_frame_children(frame);
     create_gdi_objects(frame);

@@ -28,10 +28,13 @@
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/global_memory.h"
 
+// the shared start-up sets these codes
+static_assert(int{kExitNoWindow} == int{kViewerExitNoWindow});
+static_assert(int{kExitSettingsUnreadable} == int{kViewerExitSettingsUnreadable});
+
 namespace {
 
 constexpr int kModuleNameBytes = 265;
-constexpr WindowPlacement kDefaultPlacement{10, 10, 880, 600};
 
 std::string& directory_override() {
     static std::string directory;
@@ -62,9 +65,6 @@ void connect_page_view() {
     shell().close_form_editor = close_form_editor_from_frame;
 }
 
-void show_start_failure(int message, std::string_view line2 = {}) {
-    show_info_box(1, program_box_caption(), message_text(message), line2);
-}
 
 }  // namespace
 
@@ -123,25 +123,8 @@ bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
         *exit_code = kExitNoWindow;
         return false;
     }
-    s.accelerators = LoadAcceleratorsA(instance, "NXW_pad_accl");
-
-    WindowPlacement placement = kDefaultPlacement;
-    load_window_placement(kNotarixPlacement, kMainWindow, placement);
-    HWND frame = CreateWindowA(kFrameClass, kProgramTitle, WS_OVERLAPPEDWINDOW, placement.x, placement.y,
-                               placement.width, placement.height, nullptr, nullptr, instance, nullptr);
-    if (frame == nullptr) {
-        *exit_code = kExitNoWindow;
-        return false;
-    }
-    s.frame_window = frame;
-
-    reset_shell_settings(kNotarixSettings);
-    if (read_settings_file(shell_settings(), doc.program_directory) != kSettingsOk) {
-        show_start_failure(kMessageSettingsCannotOpen, kNotarixSettings.file_name);
-        *exit_code = kExitSettingsUnreadable;
-        return false;
-    }
-    build_recent_files_menu(frame, kNotarixRecentMenu, shell_settings(), s.recent_menu);
+    HWND frame = create_viewer_frame(instance, kFrameClass, kProgramTitle, exit_code);
+    if (frame == nullptr) return false;
 
     connect_page_view();
     create_frame_children(frame);

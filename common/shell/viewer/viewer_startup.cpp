@@ -2,18 +2,53 @@
 
 #include <cstdio>
 
+#include "common/shell/document.h"
+#include "common/shell/settings_file.h"
 #include "common/shell/viewer/frame.h"
+#include "common/shell/viewer/shell_boxes.h"
 #include "common/shell/viewer/source_list.h"
 #include "common/shell/viewer/viewer_profile.h"
+#include "common/shell/window/recent_menu.h"
 #include "common/shell/window/shell_windows_setup.h"
+#include "common/shell/window_placement.h"
 #include "platform/kernel/global_memory.h"
 
 namespace {
 
 // "ＭＳ 明朝", the print font's face
 constexpr char kPrintFontFace[] = "\x82l\x82r \x96\xbe\x92\xa9";
+constexpr WindowPlacement kDefaultPlacement{10, 10, 880, 600};
 
 }  // namespace
+
+void show_start_failure(int message, std::string_view line2) {
+    show_info_box(1, program_box_caption(), message_text(message), line2);
+}
+
+HWND create_viewer_frame(HINSTANCE instance, const char* frame_class, const char* title, int* exit_code) {
+    ShellState& s = shell();
+    const ViewerProfile& profile = viewer_profile();
+    s.accelerators = LoadAcceleratorsA(instance, profile.accelerator_name);
+
+    WindowPlacement placement = kDefaultPlacement;
+    load_window_placement(profile.placement, kMainWindow, placement);
+    HWND frame = CreateWindowA(frame_class, title, WS_OVERLAPPEDWINDOW, placement.x, placement.y, placement.width,
+                               placement.height, nullptr, nullptr, instance, nullptr);
+    if (frame == nullptr) {
+        *exit_code = kViewerExitNoWindow;
+        return nullptr;
+    }
+    s.frame_window = frame;
+
+    reset_shell_settings(*profile.settings);
+    if (read_settings_file(shell_settings(), document_state().program_directory) != kSettingsOk) {
+        show_start_failure(kMessageSettingsCannotOpen, profile.settings->file_name);
+        *exit_code = kViewerExitSettingsUnreadable;
+        return nullptr;
+    }
+    build_recent_files_menu(frame, profile.recent_menu, shell_settings(), s.recent_menu);
+    return frame;
+}
 
 void connect_owned_windows(HINSTANCE instance, HWND frame) {
     ShellState& s = shell();

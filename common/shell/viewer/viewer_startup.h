@@ -5,7 +5,21 @@
 // released.
 #pragma once
 
+#include <string_view>
+
 #include "platform/user/winuser.h"
+
+// The start-up's first failures: the frame cannot be made (1), the settings
+// file cannot be read (-3, after message 105 or 103).
+enum : int { kViewerExitNoWindow = 1, kViewerExitSettingsUnreadable = -3 };
+
+// A start-up failure in a notice under the program's caption.
+void show_start_failure(int message, std::string_view line2 = {});
+
+// The frame of class `frame_class` at its kept placement, the profile's
+// accelerators and settings record read, the recent files in the menu. The
+// frame, or none with *exit_code set (and the failure shown).
+HWND create_viewer_frame(HINSTANCE instance, const char* frame_class, const char* title, int* exit_code);
 
 // Called once the frame and its GDI objects exist; the placement comes from
 // the viewer profile.
