@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/analysis/output_buffer.h"
+
 // What the three programs build differently from the same routines.
 struct AnalysisProfile {
     const char* program;                  // "nx", "gx" or "oq"
@@ -109,7 +111,14 @@ struct AnalysisState {
     int pool_fail_after = -1;    // test hook: blocks still allowed (-1 = no limit)
 
     // open-file table
-    struct OpenFile { int in_use = 0; int handle = -1; };
+    // Files opened for writing ("w") gather their lines and write a block at
+    // a time; the close writes the rest and reports a failure of any write.
+    struct OpenFile {
+        int in_use = 0;
+        int handle = -1;
+        bool buffered = false;
+        OutputBuffer output;
+    };
     OpenFile open_files[30];
 
     // error file

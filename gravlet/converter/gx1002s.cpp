@@ -418,8 +418,12 @@ int fill_do_loop_conditions() {
         g_analysis.failing_file_number = s.options.error_file_number;
         report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
     }
+    // the lines gathered in the buffer reach the file here: a full disk shows now
     int closed = close_tracked_file(out);
-    if (result == kCodeOk && closed != 0) result = kCodeCannotWrite;
+    if (result == kCodeOk && closed != 0) {
+        g_analysis.failing_file_number = get_file_number(s.files.do_work.c_str());
+        result = kCodeCannotWrite;
+    }
     if (result != kCodeOk) {
         delete_file(s.files.do_work.c_str());
         return result;

@@ -21,6 +21,7 @@ namespace {
 struct Descriptor {
     bool text = true;
     int pending = -1;  // read-ahead byte after a CR at the end of a chunk, or -1
+    bool full = false;  // test hook: every write fails as on a full disk
 };
 
 // Everything the layer knows about open files; one lock, since the programs
@@ -29,6 +30,7 @@ struct FileTable {
     std::mutex lock;
     std::unordered_map<int, Descriptor> open;
     int limit = -1;
+    std::string full_suffix;  // files opened with a path ending so are on a "full disk"
 };
 
 FileTable& table() {
@@ -132,7 +134,8 @@ int text_read(int fd, Descriptor& d, unsigned char* buf, unsigned n) {
 }
 
 int text_write(int fd, const unsigned char* data, unsigned n) {
-    constexpr size_t kChunk = 4096;
+    // large enough that a writer's whole block goes out in a few calls
+    constexpr size_t kChunk = 32768;
     char expanded[kChunk * 2];
     size_t written = 0;  // caller bytes fully in the file
     while (written < n) {
@@ -206,7 +209,10 @@ int crt_open(const char* path, int flags, int permission) {
         errno = EACCES;
         return -1;
     }
-    t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1};
+    const std::string& suffix = t.full_suffix;
+    const bool full = !suffix.empty() && resolved.size() >= suffix.size() &&
+                      resolved.compare(resolved.size() - suffix.size(), suffix.size(), suffix) == 0;
+    t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
     return fd;
 }
 
@@ -237,6 +243,10 @@ int crt_write(int fd, const void* buffer, unsigned n) {
     if (n == 0) return 0;
     if (!buffer) {
         errno = EINVAL;
+        return -1;
+    }
+    if (d->full) {
+        errno = ENOSPC;
         return -1;
     }
     if (drop_pending(fd, *d) < 0) return -1;
@@ -326,6 +336,12 @@ void crt_set_open_limit(int limit) {
     FileTable& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
     t.limit = limit < 0 ? -1 : limit;
+}
+
+void crt_set_full_disk(const char* path_end) {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    t.full_suffix = path_end != nullptr ? path_end : "";
 }
 
 int crt_open_count() {

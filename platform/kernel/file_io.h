@@ -56,6 +56,9 @@ bool crt_exists(const char* path);
 // descriptors opened through this layer are open. -1 lifts the limit.
 void crt_set_open_limit(int limit);
 int crt_open_count();
+// Test hook: files opened from now on whose resolved path ends with path_end
+// take no writes, as on a full disk (ENOSPC). nullptr or "" lifts it.
+void crt_set_full_disk(const char* path_end);
 
 // Maps "\" to "/" (never a Shift-JIS trail byte), and when the path does not
 // exist as written, matches its components without regard to case. For a
