@@ -72,6 +72,12 @@ struct SourceFile {
     size_t read_pos = 0;         // first untaken byte of read_ahead
     bool at_eof = false;
     bool read_error = false;
+    // Whether the whole file lies inside one "#ifndef NAME" / "#define NAME" /
+    // "#endif" guard, watched line by line as it is read.
+    int guard_watch = 0;         // a GuardWatch of the source reader
+    std::string guard_name;
+    int guard_depth = 0;         // conditional depth inside the guard
+    int messages_at_open = 0;    // messages met before the file was opened
 };
 
 struct MacroPiece {
@@ -128,6 +134,7 @@ struct AnalysisState {
     int errors_flag = 0;         // set by every error line written
     int heading_flag = 0;
     int failing_file_number = 0;
+    int messages_met = 0;        // every message of the run, written or not
 
     // source reader
     SourceFile current;
@@ -136,6 +143,12 @@ struct AnalysisState {
     int in_comment = 0;
     int line_start_in_comment = 0;
     std::vector<std::string> ignore_list;
+    // The run's include look-ups: the path a written name was found under
+    // ("" when it was not), and the headers read whole inside a guard, with
+    // its name: such a header is not read again while its guard is defined.
+    std::unordered_map<std::string, std::string> include_answers;
+    std::unordered_map<std::string, std::string> guarded_headers;
+    std::string guard_line;      // the line being watched, before its directive acts
 
     // conditionals
     int cond_depth = 0;

@@ -992,7 +992,12 @@ int reset_scanner_state(int flags) {
     s.asm_block_depth = 0;
     s.asm_statement_open = 0;
     s.end_reported = 0;
-    if ((flags & kResetKeepMacros) == 0) clear_macro_table();
+    if ((flags & kResetKeepMacros) == 0) {
+        // the include look-ups and guards go with the macros they depend on
+        clear_macro_table();
+        s.include_answers.clear();
+        s.guarded_headers.clear();
+    }
     if ((flags & kResetNoUnix) == 0) {
         int r = define_macro("unix", "");
         if (r < -99) return r;

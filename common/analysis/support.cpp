@@ -209,6 +209,7 @@ int write_or_drop(const std::string& text, int handle) {
 }  // namespace
 
 int report_message(int kind, int code, std::string_view text, std::string_view detail) {
+    ++g_analysis.messages_met;
     if (g_analysis.error_file.empty()) return 0;
     const char* path = g_analysis.error_file.c_str();
     int result = 1;

@@ -157,6 +157,8 @@ int run_spec_formatter(int argc, char** argv) {
     FormatterState& g = g_formatter;
     if (!g_fail_block) g.block.reset(new (std::nothrow) char[kFormatterBlockSize]());
     if (!g.block) return kFormatterNoMemory;
+    // the run's folders are listed once for the names it looks up
+    crt_begin_listing_scope();
 
     std::string common_path = in_program_directory(kDefaultCommonFile);
     std::string form_path;
@@ -196,6 +198,7 @@ int run_spec_formatter(int argc, char** argv) {
 
     const bool cut = g.cut_in_run;
     reset_formatter_state();
+    crt_end_listing_scope();
     if (status == kFormatterOk && cut) return kFormatterTextCut;
     return status;
 }

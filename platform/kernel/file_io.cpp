@@ -6,6 +6,8 @@
 // so the layer reports the true offset (crt_tell) and never loses the byte.
 #include "platform/kernel/file_io.h"
 
+#include "platform/kernel/directory_listings.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -213,6 +215,7 @@ int crt_open(const char* path, int flags, int permission) {
     const bool full = !suffix.empty() && resolved.size() >= suffix.size() &&
                       resolved.compare(resolved.size() - suffix.size(), suffix.size(), suffix) == 0;
     t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
+    if (flags & CRT_O_CREAT) note_entry_added(resolved);
     return fd;
 }
 
@@ -314,16 +317,21 @@ int64_t crt_file_size(const char* path) {
 
 int crt_remove(const char* path) {
     if (!path) return -1;
-    return ::unlink(resolve_platform_path(path).c_str()) == 0 ? 0 : -1;
+    const std::string resolved = resolve_platform_path(path);
+    if (::unlink(resolved.c_str()) != 0) return -1;
+    note_entry_removed(resolved);
+    return 0;
 }
 
 int crt_rename(const char* old_path, const char* new_path) {
     if (!old_path || !new_path) return -1;
     // POSIX rename replaces an existing target in one step, which is what the
     // writers rely on to swap in a finished file.
-    return ::rename(resolve_platform_path(old_path).c_str(), resolve_platform_path(new_path).c_str()) == 0
-               ? 0
-               : -1;
+    const std::string from = resolve_platform_path(old_path), to = resolve_platform_path(new_path);
+    if (::rename(from.c_str(), to.c_str()) != 0) return -1;
+    note_entry_removed(from);
+    note_entry_added(to);
+    return 0;
 }
 
 bool crt_exists(const char* path) {

@@ -66,6 +66,22 @@ void crt_set_full_disk(const char* path_end);
 // component is kept as written unless an existing entry matches it.
 std::string resolve_platform_path(const char* path);
 
+// A listing scope: while one is open (they nest), the folders searched for a
+// name written in another case are listed once and remembered, and the files
+// this layer makes, renames and removes keep that memory true. A converter
+// run, or a batch of them, opens one for its length; at the close of the
+// last scope everything is forgotten.
+void crt_begin_listing_scope();
+void crt_end_listing_scope();
+
+class ListingScope {
+public:
+    ListingScope() { crt_begin_listing_scope(); }
+    ~ListingScope() { crt_end_listing_scope(); }
+    ListingScope(const ListingScope&) = delete;
+    ListingScope& operator=(const ListingScope&) = delete;
+};
+
 // Shift-JIS aware path cutting: positions of the last "\" or "/", -1 if none.
 int find_last_path_separator(const char* path);
 
