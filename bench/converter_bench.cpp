@@ -13,6 +13,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -176,15 +177,21 @@ void register_all() {
 
 class TableReporter : public benchmark::ConsoleReporter {
 public:
+    // With repetitions the median stands for the run, else the one run.
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+            if (run.error_occurred) continue;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (!median && (run.run_type != Run::RT_Iteration || medians.count(run.report_label) != 0)) continue;
             auto found = run.counters.find("lines/s");
-            if (found != run.counters.end()) rates[run.report_label] = found->second.value;
+            if (found == run.counters.end()) continue;
+            rates[run.report_label] = found->second.value;
+            if (median) medians.insert(run.report_label);
         }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> rates;  // by "kind input"
+    std::set<std::string> medians;
 };
 
 // The process's peak resident memory in kilobytes (VmHWM), -1 unknown.

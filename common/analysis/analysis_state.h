@@ -100,6 +100,15 @@ struct NameHash {
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
+// A line as the scanner takes it from its line source.
+struct ScannedLine {
+    std::string text;
+    std::string comment;
+    int line = 0;
+    int include_depth = 0;
+    bool expanded = false;  // control macros already expanded by the line source
+};
+
 struct ScannerLevel {
     int kind = 0;
     bool implicit = false;
@@ -149,6 +158,17 @@ struct AnalysisState {
     std::unordered_map<std::string, std::string> include_answers;
     std::unordered_map<std::string, std::string> guarded_headers;
     std::string guard_line;      // the line being watched, before its directive acts
+
+    // Buffers the per-line work reuses, so that a line costs no allocation.
+    struct LineScratch {
+        std::vector<unsigned char> marks;
+        std::string code;
+        std::string text;
+        ScannedLine next;        // the scanner's line just read
+        std::string head;        // the unit being cut
+        std::string unit_comment;
+    };
+    LineScratch scratch;
 
     // conditionals
     int cond_depth = 0;

@@ -1,27 +1,24 @@
 #include "common/analysis/result_files.h"
 
-#include <filesystem>
-
 #include "common/analysis/support.h"
 #include "platform/kernel/file_io.h"
 
-bool is_regular_or_missing(const std::string& name) {
-    if (!crt_exists(name.c_str())) return true;
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(resolve_platform_path(name.c_str()), ignored);
-}
+bool is_regular_or_missing(const std::string& name) { return crt_file_kind(name.c_str()) != kCrtOtherEntry; }
 
 int commit_result_files(const std::vector<ResultFile>& files) {
     const size_t n = files.size();
     std::vector<std::string> aside(n);
     std::vector<bool> moved(n, false), placed(n, false);
+    std::vector<int> kinds(n, kCrtMissing);
     int failed = -1;
-    for (size_t i = 0; i < n && failed < 0; ++i)
-        if (!is_regular_or_missing(files[i].result)) failed = static_cast<int>(i);
+    for (size_t i = 0; i < n && failed < 0; ++i) {
+        kinds[i] = crt_file_kind(files[i].result.c_str());
+        if (kinds[i] == kCrtOtherEntry) failed = static_cast<int>(i);
+    }
     for (size_t i = 0; i < n && failed < 0; ++i) {
         aside[i] = files[i].result + ".$old";
-        if (!crt_exists(files[i].result.c_str())) continue;
-        delete_file(aside[i].c_str());
+        if (kinds[i] == kCrtMissing) continue;
+        // the rename replaces what an earlier failed run may have left aside
         if (rename_file(files[i].result.c_str(), aside[i].c_str()) != 0) failed = static_cast<int>(i);
         else moved[i] = true;
     }

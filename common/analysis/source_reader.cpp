@@ -87,9 +87,11 @@ bool raw_line_from(SourceFile& file, std::string& out, int size, int64_t& bytes_
     if (!take_physical_line(file, out, size, raw)) return false;
     bytes_read += raw;
     replace_trigraphs(out);
-    for (char& c : out) {
-        unsigned char b = static_cast<unsigned char>(c);
-        if (b < 32 && b != '\n' && b != '\t') c = ' ';
+    // control bytes other than the line end and TAB read as blanks
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(out.data());
+    for (size_t i = 0, n = out.size(); i < n; ++i) {
+        const unsigned char b = bytes[i];
+        bytes[i] = b < 32 && b != '\n' && b != '\t' ? ' ' : b;
     }
     return true;
 }
@@ -108,7 +110,7 @@ bool logical_line_from(SourceFile& file, std::string& out, int size, int64_t& by
     physical_lines = 0;
     if (!raw_line_from(file, out, size, bytes_read)) return false;
     physical_lines = 1;
-    std::string next;
+    std::string& next = g_analysis.scratch.text;
     while (ends_with_continuation(out)) {
         out.resize(out.size() - 2);
         if (!raw_line_from(file, next, size, bytes_read)) return true;
@@ -368,15 +370,10 @@ int split_comment(std::string& line, std::string& comment) {
 
     // most lines hold no comment and no literal: nothing to mark
     if (start_state == 0 && g_analysis.asm_statement_open == 0 && g_analysis.asm_block_depth == 0) {
-        bool plain = true;
-        bool semicolon = false;
-        for (char c : line) {
-            if (c == '/' || c == '*' || c == '"' || c == '\'') {
-                plain = false;
-                break;
-            }
-            semicolon = semicolon || c == ';';
-        }
+        // every comment start or end holds a "/"; a "*" alone is code
+        const auto holds = [&](char c) { return std::memchr(line.data(), c, line.size()) != nullptr; };
+        bool plain = !holds('/') && !holds('"') && !holds('\'');
+        const bool semicolon = plain && holds(';');
         if (plain && semicolon && g_analysis.settings.asm_setting == 1 && first_token_is_asm(line, 0)) plain = false;
         if (plain) {
             trim_trailing_blanks(line);
@@ -390,7 +387,8 @@ int split_comment(std::string& line, std::string& comment) {
                           (first_token_is_asm(line, start_state) || g_analysis.asm_statement_open != 0 ||
                            g_analysis.asm_block_depth > 0);
     int result = kCodeOk;
-    std::vector<unsigned char> mark(line.size(), 0);
+    std::vector<unsigned char>& mark = g_analysis.scratch.marks;
+    mark.assign(line.size(), 0);
     int in_comment = start_state;
     int i = 0;
     auto mark_rest = [&](int from) {
@@ -474,7 +472,8 @@ int split_comment(std::string& line, std::string& comment) {
         }
     }
 
-    std::string code;
+    std::string& code = g_analysis.scratch.code;
+    code.clear();
     if (first_code < 0) {
         for (int k = 0; k < n; ++k)
             if (mark[k]) comment += line[k];

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -208,9 +209,6 @@ int skip_digits(std::string_view text, int pos) {
     return skip_run_forward(text, pos, [](unsigned char b) { return b >= '0' && b <= '9'; });
 }
 
-int skip_blanks(std::string_view text, int pos) { return skip_run_forward(text, pos, is_blank); }
-
-int skip_identifier(std::string_view text, int pos) { return skip_run_forward(text, pos, is_identifier_char); }
 
 int skip_literal(std::string_view text, int pos, char quote) {
     if (pos < 0 || pos >= length_of(text) || byte_at(text, pos) != static_cast<unsigned char>(quote)) return pos;
@@ -225,6 +223,8 @@ int next_token_pos(std::string_view text, int pos) {
 // --- words and searching ---------------------------------------------------
 
 int starts_with_word(std::string_view text, std::string_view word) {
+    // most texts differ at once: the first byte says so without a compare
+    if (!word.empty() && (text.empty() || text[0] != word[0])) return 0;
     if (text.substr(0, word.size()) != word) return 0;
     if (!word.empty() && !is_identifier_char(static_cast<unsigned char>(word.back()))) return 1;
     return is_identifier_char(byte_at(text, static_cast<int>(word.size()))) ? 0 : 1;
@@ -233,7 +233,9 @@ int starts_with_word(std::string_view text, std::string_view word) {
 int find_word_in_list(std::string_view text, const char* const* list, int count) {
     if (list == nullptr) return -1;
     for (int i = 0; i < count; ++i) {
-        if (list[i] != nullptr && starts_with_word(text, list[i])) return i;
+        // a word whose first byte differs is passed over before its length is taken
+        if (list[i] == nullptr || (list[i][0] != '\0' && (text.empty() || text[0] != list[i][0]))) continue;
+        if (starts_with_word(text, list[i])) return i;
     }
     return -1;
 }
@@ -283,7 +285,7 @@ int find_substring_backward(std::string_view text, std::string_view pattern) {
 int find_word(std::string_view text, std::string_view word) {
     const int n = length_of(text);
     for (int pos = 0; pos < n; pos = next_token_pos(text, pos)) {
-        if (starts_with_word(text.substr(pos), word)) return pos;
+        if ((word.empty() || text[pos] == word[0]) && starts_with_word(text.substr(pos), word)) return pos;
     }
     return -1;
 }
@@ -332,7 +334,15 @@ void strip_newline(std::string& text) {
     if (!text.empty() && text.back() == '\n') text.pop_back();
 }
 
+// A byte below 0x40 is neither a lead nor a trail byte: runs of it are plain.
+bool is_plain_byte(char c) { return static_cast<unsigned char>(c) < 0x40; }
+
 void trim_trailing_char(std::string& text, char c) {
+    if (is_plain_byte(c)) {
+        const size_t last = text.find_last_not_of(c);
+        text.resize(last == std::string::npos ? 0 : last + 1);
+        return;
+    }
     int end = skip_char_backward(text, c, length_of(text) - 1);
     text.resize(static_cast<size_t>(end + 1));
 }
@@ -340,6 +350,11 @@ void trim_trailing_char(std::string& text, char c) {
 void trim_trailing_blanks(std::string& text) { trim_trailing_char(text, ' '); }
 
 void trim_leading_char(std::string& text, char c) {
+    if (is_plain_byte(c)) {
+        const size_t first = text.find_first_not_of(c);
+        if (first != 0) text.erase(0, first == std::string::npos ? text.size() : first);
+        return;
+    }
     text.erase(0, static_cast<size_t>(skip_char_forward(text, c, 0)));
 }
 
@@ -466,8 +481,13 @@ int mark_literals(std::string_view text, std::vector<unsigned char>& map) {
     while (pos < n) {
         // quotes are never part of a double-byte character, so the walk can
         // jump from one to the next
-        while (pos < n && !is_quote(static_cast<unsigned char>(text[pos]))) ++pos;
-        if (pos >= n) break;
+        const char* from = text.data() + pos;
+        const size_t left = static_cast<size_t>(n - pos);
+        const void* dq = std::memchr(from, '"', left);
+        const void* sq = std::memchr(from, '\'', dq != nullptr ? static_cast<size_t>(static_cast<const char*>(dq) - from) : left);
+        const void* quote = sq != nullptr ? sq : dq;
+        if (quote == nullptr) break;
+        pos += static_cast<int>(static_cast<const char*>(quote) - from);
         const unsigned char b = byte_at(text, pos);
         bool closed = false;
         const int end = literal_end(text, pos, b == '"', &closed);

@@ -38,8 +38,20 @@ int skip_identifier_backward(std::string_view text, int pos);
 int skip_char_forward(std::string_view text, char c, int pos);
 int skip_set_forward(std::string_view text, std::string_view set, int pos);
 int skip_digits(std::string_view text, int pos);
-int skip_blanks(std::string_view text, int pos);
-int skip_identifier(std::string_view text, int pos);
+// Blanks and identifier characters are single bytes below 0x80, never part
+// of a double-byte character: these two walk plain bytes.
+inline int skip_blanks(std::string_view text, int pos) {
+    const int n = static_cast<int>(text.size());
+    if (pos < 0) pos = 0;
+    while (pos < n && text[static_cast<size_t>(pos)] == ' ') ++pos;
+    return pos < n ? pos : n;
+}
+inline int skip_identifier(std::string_view text, int pos) {
+    const int n = static_cast<int>(text.size());
+    if (pos < 0) pos = 0;
+    while (pos < n && is_identifier_char(static_cast<unsigned char>(text[static_cast<size_t>(pos)]))) ++pos;
+    return pos < n ? pos : n;
+}
 int skip_literal(std::string_view text, int pos, char quote);
 int next_token_pos(std::string_view text, int pos);
 

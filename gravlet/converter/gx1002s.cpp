@@ -591,7 +591,7 @@ int write_text_line_checked(std::string_view text, int handle, int file_number) 
 
 void show_row_progress() {
     const Options& o = g_pad.options;
-    if (o.analysis.verbosity <= 0 || o.counter.on()) return;
+    if (o.analysis.verbosity <= 0 || o.counter.on() || !host_takes_progress()) return;
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "\r%4d %4d", g_analysis.current.line_number, g_pad.rows_written);
     report_progress(buffer);
@@ -599,6 +599,7 @@ void show_row_progress() {
 
 void show_line_progress_pad(int line, int force) {
     const Options& o = g_pad.options;
+    if (!host_takes_progress()) return;
     if (!o.counter.on()) {
         char buffer[32];
         std::snprintf(buffer, sizeof buffer, "\r%4d", line);

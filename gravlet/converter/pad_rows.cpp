@@ -115,6 +115,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     const int line = st.line;
     const std::string t = comment_text(st.comment, s.options.comment_length);
     std::vector<Row> group;
+    group.reserve(4);
     auto add = [&](int depth, const char* letters, std::string text = {}) {
         group.push_back(make_row(depth, letters, std::move(text), line));
     };
@@ -184,7 +185,7 @@ void remove_pds_row(size_t index) {
 int write_pds_row() {
     State& s = g_pad;
     if (s.rows.empty()) return kCodeOk;
-    Row row = s.rows.front();
+    Row row = std::move(s.rows.front());
     s.rows.erase(s.rows.begin());
     const char letter = row.letter();
     if (letter == '@') s.list_name = row.text;

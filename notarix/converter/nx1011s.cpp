@@ -251,6 +251,7 @@ void reset_converter_state() {
     g_spec.fss_line = 0;
     g_spec.phase = 0;
     g_spec.status = 0;
+    g_spec.last_permille = -1;
 }
 
 int parse_converter_options(int argc, char** argv) {
@@ -311,7 +312,14 @@ std::string line_counter_text(char letter, int value, bool with_newline) {
 
 void show_line_progress(int line, int force) {
     const CounterOption& counter = g_spec.settings.counter;
+    if (!host_takes_progress()) return;
     if (counter.on() && !counter_due(counter, line, force)) return;
+    if (!counter.on()) {
+        // no text to show: only a new per-mille value is news
+        const int permille = get_progress_permille();
+        if (permille == g_spec.last_permille) return;
+        g_spec.last_permille = permille;
+    }
     char letter = g_analysis.include_stack.empty() ? 'C' : 'H';
     report(counter.on() ? line_counter_text(letter, line, true) : std::string{});
 }

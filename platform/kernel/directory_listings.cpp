@@ -112,7 +112,43 @@ Listing* remembered_folder(Listings& l, const std::string& path, std::string& na
     return found == l.folders.end() ? nullptr : &found->second;
 }
 
+// The remembered listing of a folder inside a scope, listed now if need be;
+// nullptr when `dir` is no folder.
+Listing* scope_listing(Listings& l, const std::string& dir) {
+    FolderId id;
+    if (!folder_id(l, dir, id)) return nullptr;
+    auto found = l.folders.find(id);
+    if (found == l.folders.end()) {
+        Listing listing;
+        if (!list_folder(dir, listing)) return nullptr;
+        found = l.folders.emplace(id, std::move(listing)).first;
+    }
+    return &found->second;
+}
+
 }  // namespace
+
+bool resolve_from_listing(const std::string& mapped, std::string& resolved) {
+    if (mapped.empty() || mapped[0] != '/') return false;
+    const size_t slash = mapped.rfind('/');
+    if (slash == 0 || slash + 1 >= mapped.size()) return false;
+    const std::string_view name = std::string_view(mapped).substr(slash + 1);
+    if (name == "." || name == "..") return false;
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    if (l.scopes == 0) return false;
+    const std::string folder = mapped.substr(0, slash);
+    Listing* listing = scope_listing(l, folder);
+    if (listing == nullptr) return false;
+    auto alike = listing->find(folded(name));
+    if (alike == listing->end() || alike->second.empty() ||
+        std::find(alike->second.begin(), alike->second.end(), name) != alike->second.end()) {
+        resolved = mapped;
+    } else {
+        resolved = folder + "/" + *std::min_element(alike->second.begin(), alike->second.end());
+    }
+    return true;
+}
 
 bool find_listed_entry(const std::string& dir, std::string_view name, std::string& match) {
     const std::string key = dir.empty() ? "." : dir;
@@ -120,15 +156,9 @@ bool find_listed_entry(const std::string& dir, std::string_view name, std::strin
     Listings& l = listings();
     std::lock_guard<std::mutex> guard(l.lock);
     if (l.scopes == 0) return scan_folder(key, name, match);
-    FolderId id;
-    if (!folder_id(l, key, id)) return false;
-    auto found = l.folders.find(id);
-    if (found == l.folders.end()) {
-        Listing listing;
-        if (!list_folder(key, listing)) return false;
-        found = l.folders.emplace(id, std::move(listing)).first;
-    }
-    match = first_match(found->second, name);
+    Listing* listing = scope_listing(l, key);
+    if (listing == nullptr) return false;
+    match = first_match(*listing, name);
     return true;
 }
 

@@ -13,6 +13,12 @@
 // the first such entry in byte order, or "" when there is none.
 bool find_listed_entry(const std::string& dir, std::string_view name, std::string& match);
 
+// Inside a listing scope, a name in a folder given by an absolute path is
+// resolved from the folder's listing with no look at the disk: true with
+// `resolved` the name as it stands there (or as written when it is not
+// there). False outside a scope, or for a path it cannot answer.
+bool resolve_from_listing(const std::string& mapped, std::string& resolved);
+
 // The file layer made or removed the entry at this resolved path.
 void note_entry_added(const std::string& path);
 void note_entry_removed(const std::string& path);

@@ -204,9 +204,10 @@ int crt_open(const char* path, int flags, int permission) {
         return -1;
     }
     // A folder is not a file to the programs: opening one fails as it does
-    // on the system they were written for.
+    // on the system they were written for. (Opened for writing it has failed
+    // already.)
     struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if ((flags & (CRT_O_WRONLY | CRT_O_RDWR)) == 0 && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
         errno = EACCES;
         return -1;
@@ -313,6 +314,13 @@ int64_t crt_file_size(const char* path) {
     struct stat st;
     if (::stat(resolve_platform_path(path).c_str(), &st) != 0) return -1;
     return static_cast<int64_t>(st.st_size);
+}
+
+int crt_file_kind(const char* path) {
+    if (!path || !*path) return kCrtMissing;
+    struct stat st;
+    if (::stat(resolve_platform_path(path).c_str(), &st) != 0) return kCrtMissing;
+    return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
 }
 
 int crt_remove(const char* path) {

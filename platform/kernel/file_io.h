@@ -48,6 +48,11 @@ int64_t crt_filelength(int fd);
 // Size in bytes of a named file, -1 when it cannot be examined.
 int64_t crt_file_size(const char* path);
 
+// What a name is: missing, an ordinary file, or something else (a folder, a
+// device) that a file of that name cannot replace.
+enum : int { kCrtMissing = 0, kCrtRegularFile = 1, kCrtOtherEntry = 2 };
+int crt_file_kind(const char* path);
+
 int crt_remove(const char* path);                            // 0 or -1
 int crt_rename(const char* old_path, const char* new_path);  // 0 or -1
 bool crt_exists(const char* path);

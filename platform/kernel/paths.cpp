@@ -54,6 +54,8 @@ int find_last_path_separator(const char* path) {
 std::string resolve_platform_path(const char* path) {
     if (!path || !*path) return {};
     const std::string mapped = map_separators(path);
+    std::string resolved;
+    if (resolve_from_listing(mapped, resolved)) return resolved;
     if (entry_exists(mapped)) return mapped;
 
     // Most names that are not there as written lie in a folder that is: only
