@@ -175,11 +175,6 @@ int char_boundary_at_or_before(std::string_view text, int n) {
 
 // --- character classes ---------------------------------------------------
 
-bool is_identifier_char(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-int is_identifier_start(unsigned char c) { return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') ? 1 : 0; }
 
 // --- skipping --------------------------------------------------------------
 
@@ -222,13 +217,6 @@ int next_token_pos(std::string_view text, int pos) {
 
 // --- words and searching ---------------------------------------------------
 
-int starts_with_word(std::string_view text, std::string_view word) {
-    // most texts differ at once: the first byte says so without a compare
-    if (!word.empty() && (text.empty() || text[0] != word[0])) return 0;
-    if (text.substr(0, word.size()) != word) return 0;
-    if (!word.empty() && !is_identifier_char(static_cast<unsigned char>(word.back()))) return 1;
-    return is_identifier_char(byte_at(text, static_cast<int>(word.size()))) ? 0 : 1;
-}
 
 int find_word_in_list(std::string_view text, const char* const* list, int count) {
     if (list == nullptr) return -1;
@@ -284,8 +272,21 @@ int find_substring_backward(std::string_view text, std::string_view pattern) {
 
 int find_word(std::string_view text, std::string_view word) {
     const int n = length_of(text);
-    for (int pos = 0; pos < n; pos = next_token_pos(text, pos)) {
-        if ((word.empty() || text[pos] == word[0]) && starts_with_word(text.substr(pos), word)) return pos;
+    if (word.empty()) {
+        for (int pos = 0; pos < n; pos = next_token_pos(text, pos))
+            if (starts_with_word(text.substr(pos), word)) return pos;
+        return -1;
+    }
+    // The token walk stops at every character that is neither inside an
+    // identifier nor the second byte of a double-byte one: the word is
+    // searched for directly and each place found is checked for that.
+    const bool identifier_word = is_identifier_char(static_cast<unsigned char>(word[0]));
+    for (size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+        const int pos = static_cast<int>(at);
+        if (identifier_word && pos > 0 && is_identifier_char(byte_at(text, pos - 1)) && !is_trail_at(text, pos - 1))
+            continue;
+        if (is_trail_at(text, pos)) continue;
+        if (starts_with_word(text.substr(at), word)) return pos;
     }
     return -1;
 }

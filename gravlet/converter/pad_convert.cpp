@@ -272,13 +272,13 @@ void record_tag_name(std::string_view text) {
         if (at < 0) return;
         from = close + 1 + at;
     } else {
-        // the first of the tag words in one walk over the tokens
-        const int n = static_cast<int>(text.size());
-        int pos = 0;
-        while (pos < n && find_word_in_list(text.substr(static_cast<size_t>(pos)), kTagWords, 4) < 0)
-            pos = next_token_pos(text, pos);
-        if (pos >= n) return;
-        from = pos;
+        int best = -1;
+        for (const char* w : kTagWords) {
+            int at = find_word(text, w);
+            if (at >= 0 && (best < 0 || at < best)) best = at;
+        }
+        if (best < 0) return;
+        from = best;
     }
     int word_end = skip_identifier(text, from);
     int p = skip_blanks(text, word_end);

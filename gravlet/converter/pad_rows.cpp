@@ -23,13 +23,18 @@ std::string bounded(std::string_view text, int limit) {
     return std::string(text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, limit))));
 }
 
+void cut_to(std::string& text, int limit) {
+    if (static_cast<int>(text.size()) > limit) text.resize(static_cast<size_t>(char_boundary_at_or_before(text, limit)));
+}
+
 bool tagged_lines() { return g_pad.options.line_numbers || g_pad.options.do_post_pass; }
 
 Row make_row(int depth, std::string letters, std::string text, int line) {
     Row row;
     row.depth = depth < 0 ? 0 : depth;
     row.letters = std::move(letters);
-    row.text = bounded(text, kRowTextLimit);
+    row.text = std::move(text);
+    cut_to(row.text, kRowTextLimit);
     row.line = line;
     return row;
 }
@@ -53,16 +58,15 @@ std::string shown_text(std::string text) {
     trim_trailing_blanks(text);
     if (text == std::string("if (\x03) {")) return "{";
     if (text.size() == 1 && text[0] == kDefaultLabel) return kLabelOther;
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
+    // the stand-in bytes become what they show, in place
+    for (char& c : text) {
         unsigned char b = static_cast<unsigned char>(c);
-        if (c == kCallSeparator) out += ':';
-        else if (c == kPlaceholder && g_pad.options.do_post_pass) out += c;
-        else if (b >= 1 && b <= 31 && c != '\t') out += '?';
-        else out += c;
+        if (c == kCallSeparator) c = ':';
+        else if (c == kPlaceholder && g_pad.options.do_post_pass) continue;
+        else if (b >= 1 && b <= 31 && c != '\t') c = '?';
     }
-    return bounded(out, kRowTextLimit);
+    cut_to(text, kRowTextLimit);
+    return text;
 }
 
 }  // namespace
@@ -74,7 +78,8 @@ std::string comment_text(std::string_view comment, int limit) {
     if (ends_with(text, "*/")) text.resize(text.size() - 2);
     trim_leading_blanks(text);
     trim_trailing_blanks(text);
-    return bounded(text, limit);
+    cut_to(text, limit);
+    return text;
 }
 
 std::string format_row(const Row& row, bool with_line) {
@@ -92,9 +97,10 @@ std::string format_row(const Row& row, bool with_line) {
 
 int write_pds_head_line(std::string_view text, int row_line) {
     State& s = g_pad;
-    std::string plain(text);
+    std::string& plain = s.plain_line;
+    plain.assign(text);
     plain += '\n';
-    std::string stored;
+    std::string& stored = s.stored_line;
     scramble_line(plain, stored, ++s.lines_written);
     int r = write_text_line_checked(stored, s.work_handle, get_file_number(s.files.work.c_str()));
     if (r < -49) return r;
