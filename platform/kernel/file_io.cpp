@@ -342,6 +342,15 @@ int crt_rename(const char* old_path, const char* new_path) {
     return 0;
 }
 
+int crt_exchange(const char* a, const char* b) {
+    if (!a || !b) return -1;
+    const std::string first = resolve_platform_path(a), second = resolve_platform_path(b);
+    // both names stay, so the listings kept for the run stay true
+    if (::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0) return 0;
+    if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) errno = ENOTSUP;
+    return -1;
+}
+
 bool crt_exists(const char* path) {
     if (!path || !*path) return false;
     struct stat st;

@@ -55,6 +55,9 @@ int crt_file_kind(const char* path);
 
 int crt_remove(const char* path);                            // 0 or -1
 int crt_rename(const char* old_path, const char* new_path);  // 0 or -1
+// Swaps two existing names in one step (0); -1 with errno ENOTSUP where the
+// file system cannot, so the caller takes another way.
+int crt_exchange(const char* a, const char* b);
 bool crt_exists(const char* path);
 
 // Test hook: when limit >= 0, crt_open fails with EMFILE once `limit`
