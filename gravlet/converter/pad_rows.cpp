@@ -120,17 +120,17 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     const int d = st.depth;
     const int line = st.line;
     const std::string t = comment_text(st.comment, s.options.comment_length);
-    std::vector<Row> group;
-    group.reserve(4);
+    // the group goes straight onto the table and comes off again when it does not fit
+    std::vector<Row>& rows = s.rows;
+    const size_t first = rows.size();
     auto add = [&](int depth, const char* letters, std::string text = {}) {
-        group.push_back(make_row(depth, letters, std::move(text), line));
+        rows.push_back(make_row(depth, letters, std::move(text), line));
     };
     const std::string other(1, kDefaultLabel);
     switch (kind) {
         case 1: {
-            Row head = make_row(d, "@", bounded(s.function_name, kNameLimit), line);
-            head.function_text = s.function_text;
-            group.push_back(head);
+            add(d, "@", bounded(s.function_name, kNameLimit));
+            rows.back().function_text = s.function_text;
             add(d, "B");
             add(d, "M", s.function_text_seen && !s.function_text.empty() ? s.function_text : s.function_name);
             add(d, "EF");
@@ -152,7 +152,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
             add(d, "C", st.text == "{" ? kLabelBlock : kLabelTrue);
             break;
         case 15:
-            if (!s.rows.empty()) s.rows.back().code.clear();
+            if (!rows.empty()) rows.back().code.clear();
             add(d + 1, "E");
             add(d, "C", t.empty() ? other : t);
             add(d + 1, "F");
@@ -161,17 +161,18 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
         case 18: add(d, "D", t); add(d + 1, "F"); break;
         default: return kCodeOk;
     }
-    // the statement's own text rides on the row that carries its comment
-    size_t carrier = kind == 15 ? 1 : 0;
-    if (kind != 1 && kind != 2) group[carrier].code = bounded(st.code, s.options.code_bytes);
-    group[0].statement_class = statement_class;
-    if (s.rows.size() + group.size() > kRowCapacity - 1) {
+    if (rows.size() > kRowCapacity - 1) {
+        rows.resize(first);
         if (s.options.analysis.verbosity >= 0) host_report_progress(kMsgRowTableFull, 0);
         return raise_message(kMessageError, 15, kMsgSyntaxError) < -99 ? kCodeErrorFileOpen : -50;
     }
-    for (Row& row : group) s.rows.push_back(std::move(row));
+    // the statement's own text rides on the row that carries its comment
+    const size_t carrier = first + (kind == 15 ? 1 : 0);
+    if (kind != 1 && kind != 2) rows[carrier].code = bounded(st.code, s.options.code_bytes);
+    rows[first].statement_class = statement_class;
     return kCodeOk;
 }
+
 
 int insert_pds_row(size_t index, Row row) {
     State& s = g_pad;
