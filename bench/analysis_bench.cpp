@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "bench/bench_corpus.h"
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/preprocessor.h"
 #include "common/analysis/scanner.h"
@@ -16,78 +17,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One function of the generated source; the number keeps names apart.
-void append_function(std::string& out, int n) {
-    const std::string id = std::to_string(n);
-    out += "/*\n * process_" + id + ": walks the table and sums the entries\n */\n";
-    out += "static int process_" + id + "(const struct entry* table, int count, int flags)\n{\n";
-    out += "    int total = 0;              /* running sum */\n";
-    out += "    int i, j;\n";
-    out += "    char name[32] = \"item\";     // default name\n";
-    out += "    for (i = 0; i < count; i++) {\n";
-    out += "        if (table[i].kind == KIND_A && (flags & FLAG_SKIP) == 0) {\n";
-    out += "            total += table[i].value * " + std::to_string(n % 7 + 1) + ";\n";
-    out += "        } else if (table[i].kind == KIND_B)\n";
-    out += "            total -= table[i].value;\n";
-    out += "        else {\n";
-    out += "            switch (table[i].mode) {\n";
-    out += "            case 0:\n";
-    out += "                total++;\n";
-    out += "                break;\n";
-    out += "            case 1: {\n";
-    out += "                int k = table[i].value >> 2;\n";
-    out += "                total += CLAMP(k, 0, 255);\n";
-    out += "                break;\n";
-    out += "            }\n";
-    out += "            default:\n";
-    out += "                total += name[i % 32] == 'x' ? 1 : 0;\n";
-    out += "            }\n";
-    out += "        }\n";
-    out += "    }\n";
-    out += "#if DEBUG_LEVEL > 1\n";
-    out += "    trace(\"process_" + id + "\", total);\n";
-    out += "#else\n";
-    out += "    j = 0;\n";
-    out += "#endif\n";
-    out += "    while (total > LIMIT)\n";
-    out += "        total /= 2;\n";
-    out += "    do {\n";
-    out += "        j++;\n";
-    out += "    } while (j < 3);\n";
-    out += "    return total;\n";
-    out += "}\n\n";
-}
-
 struct GeneratedSource {
     std::string path;
     long lines = 0;
 };
 
 GeneratedSource make_source(long target_lines) {
-    std::string text;
-    text.reserve(static_cast<size_t>(target_lines) * 40);
-    text += "/* generated for the throughput benchmark */\n";
-    text += "#include <stdio.h>\n";
-    text += "#define DEBUG_LEVEL 0\n";
-    text += "#define LIMIT 100000\n";
-    text += "#define KIND_A 1\n#define KIND_B 2\n#define FLAG_SKIP 4\n";
-    text += "#define CLAMP(v, lo, hi) ((v) < (lo) ? (lo) : (v) > (hi) ? (hi) : (v))\n\n";
-    text += "struct entry {\n    int kind;   /* what it is */\n    int mode;\n    int value;\n};\n\n";
-    int n = 0;
-    long lines = 0;
-    for (char c : text) lines += c == '\n';
-    while (lines < target_lines) {
-        std::string function;
-        append_function(function, n++);
-        if (n % 50 == 0) function += "#ifdef UNUSED_FEATURE\nstatic int unused_" + std::to_string(n) + ";\n#endif\n";
-        if (n % 20 == 0) function += "int global_" + std::to_string(n) + "[16], *pointer_" + std::to_string(n) + ";\n";
-        for (char c : function) lines += c == '\n';
-        text += function;
-    }
+    const std::string text = bench::large_source_text(target_lines);
     GeneratedSource source;
     source.path = (fs::temp_directory_path() / ("analysis-bench-" + std::to_string(target_lines) + ".c")).string();
     std::ofstream(source.path, std::ios::binary | std::ios::trunc) << text;
-    source.lines = lines;
+    source.lines = bench::count_lines(text);
     return source;
 }
 

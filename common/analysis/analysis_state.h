@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/analysis/output_buffer.h"
+
 // What the three programs build differently from the same routines.
 struct AnalysisProfile {
     const char* program;                  // "nx", "gx" or "oq"
@@ -70,6 +72,12 @@ struct SourceFile {
     size_t read_pos = 0;         // first untaken byte of read_ahead
     bool at_eof = false;
     bool read_error = false;
+    // Whether the whole file lies inside one "#ifndef NAME" / "#define NAME" /
+    // "#endif" guard, watched line by line as it is read.
+    int guard_watch = 0;         // a GuardWatch of the source reader
+    std::string guard_name;
+    int guard_depth = 0;         // conditional depth inside the guard
+    int messages_at_open = 0;    // messages met before the file was opened
 };
 
 struct MacroPiece {
@@ -92,6 +100,15 @@ struct NameHash {
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
+// A line as the scanner takes it from its line source.
+struct ScannedLine {
+    std::string text;
+    std::string comment;
+    int line = 0;
+    int include_depth = 0;
+    bool expanded = false;  // control macros already expanded by the line source
+};
+
 struct ScannerLevel {
     int kind = 0;
     bool implicit = false;
@@ -109,7 +126,14 @@ struct AnalysisState {
     int pool_fail_after = -1;    // test hook: blocks still allowed (-1 = no limit)
 
     // open-file table
-    struct OpenFile { int in_use = 0; int handle = -1; };
+    // Files opened for writing ("w") gather their lines and write a block at
+    // a time; the close writes the rest and reports a failure of any write.
+    struct OpenFile {
+        int in_use = 0;
+        int handle = -1;
+        bool buffered = false;
+        OutputBuffer output;
+    };
     OpenFile open_files[30];
 
     // error file
@@ -119,6 +143,7 @@ struct AnalysisState {
     int errors_flag = 0;         // set by every error line written
     int heading_flag = 0;
     int failing_file_number = 0;
+    int messages_met = 0;        // every message of the run, written or not
 
     // source reader
     SourceFile current;
@@ -127,6 +152,23 @@ struct AnalysisState {
     int in_comment = 0;
     int line_start_in_comment = 0;
     std::vector<std::string> ignore_list;
+    // The run's include look-ups: the path a written name was found under
+    // ("" when it was not), and the headers read whole inside a guard, with
+    // its name: such a header is not read again while its guard is defined.
+    std::unordered_map<std::string, std::string> include_answers;
+    std::unordered_map<std::string, std::string> guarded_headers;
+    std::string guard_line;      // the line being watched, before its directive acts
+
+    // Buffers the per-line work reuses, so that a line costs no allocation.
+    struct LineScratch {
+        std::vector<unsigned char> marks;
+        std::string code;
+        std::string text;
+        ScannedLine next;        // the scanner's line just read
+        std::string head;        // the unit being cut
+        std::string unit_comment;
+    };
+    LineScratch scratch;
 
     // conditionals
     int cond_depth = 0;

@@ -11,6 +11,8 @@ void set_converter_host(const ConverterHost* host) { g_host = host != nullptr ? 
 
 const ConverterHost& converter_host() { return *g_host; }
 
+bool host_takes_progress() { return g_host->report_progress != nullptr; }
+
 int host_report_progress(const char* item, int permille) {
     return g_host->report_progress != nullptr ? g_host->report_progress(item, permille) : 0;
 }

@@ -20,6 +20,8 @@ void set_converter_host(const ConverterHost* host);
 const ConverterHost& converter_host();
 
 // Shorthands that work with any host.
+// Whether anyone takes the progress: without a host nothing is formatted.
+bool host_takes_progress();
 int host_report_progress(const char* item, int permille);
 void host_show_message(const char* text, const char* caption);
 std::string host_program_directory();

@@ -35,6 +35,8 @@ void begin_converter_run(const ConverterProfile& profile) {
     const int pool_limit = g_analysis.pool_fail_after;
     reset_analysis_state(*profile.analysis);
     g_analysis.pool_fail_after = pool_limit;
+    // a run looks up many names in the same few folders: each is listed once
+    crt_begin_listing_scope();
 }
 
 void end_converter_run() {
@@ -42,6 +44,7 @@ void end_converter_run() {
     if (g_analysis.current.handle >= 0) close_source_file();
     g_analysis.hooks = AnalysisHooks{};
     free_pool();
+    crt_end_listing_scope();
 }
 
 // --- counter option -------------------------------------------------------------

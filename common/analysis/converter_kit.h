@@ -31,7 +31,8 @@ extern const ConverterProfile kOrbalineConverter;
 // --- the run's frame ------------------------------------------------------------
 
 // A fresh analysis with the program's profile; the pool's test limit belongs to
-// the caller and survives the reset.
+// the caller and survives the reset. The run's folders are listed once
+// (a listing scope of the file layer) until its end.
 void begin_converter_run(const ConverterProfile& profile);
 // Nothing of the run stays open or allocated for the caller.
 void end_converter_run();

@@ -1,27 +1,25 @@
 #include "common/analysis/result_files.h"
 
-#include <filesystem>
-
 #include "common/analysis/support.h"
 #include "platform/kernel/file_io.h"
 
-bool is_regular_or_missing(const std::string& name) {
-    if (!crt_exists(name.c_str())) return true;
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(resolve_platform_path(name.c_str()), ignored);
-}
+#include <cerrno>
 
-int commit_result_files(const std::vector<ResultFile>& files) {
+bool is_regular_or_missing(const std::string& name) { return crt_file_kind(name.c_str()) != kCrtOtherEntry; }
+
+namespace {
+
+// The old results go aside under ".$old", the work files take their names,
+// and the old ones come back when a step fails.
+int commit_by_moving_aside(const std::vector<ResultFile>& files, const std::vector<int>& kinds) {
     const size_t n = files.size();
     std::vector<std::string> aside(n);
     std::vector<bool> moved(n, false), placed(n, false);
     int failed = -1;
-    for (size_t i = 0; i < n && failed < 0; ++i)
-        if (!is_regular_or_missing(files[i].result)) failed = static_cast<int>(i);
     for (size_t i = 0; i < n && failed < 0; ++i) {
         aside[i] = files[i].result + ".$old";
-        if (!crt_exists(files[i].result.c_str())) continue;
-        delete_file(aside[i].c_str());
+        if (kinds[i] == kCrtMissing) continue;
+        // the rename replaces what an earlier failed run may have left aside
         if (rename_file(files[i].result.c_str(), aside[i].c_str()) != 0) failed = static_cast<int>(i);
         else moved[i] = true;
     }
@@ -38,6 +36,53 @@ int commit_result_files(const std::vector<ResultFile>& files) {
         if (moved[i]) rename_file(aside[i].c_str(), files[i].result.c_str());
         delete_file(files[i].work.c_str());
     }
+    return failed;
+}
+
+// Puts file i in place: an old result swaps names with its work file, which
+// then holds the old content; -2 when the file system cannot swap.
+int place(const ResultFile& f, int kind) {
+    if (kind == kCrtMissing) return rename_file(f.work.c_str(), f.result.c_str());
+    if (crt_exchange(f.work.c_str(), f.result.c_str()) == 0) return 0;
+    return errno == ENOTSUP ? -2 : -1;
+}
+
+// Takes file i back out: the old result returns, the new one goes back under
+// its work name.
+void unplace(const ResultFile& f, int kind) {
+    if (kind == kCrtMissing) rename_file(f.result.c_str(), f.work.c_str());
+    else crt_exchange(f.work.c_str(), f.result.c_str());
+}
+
+}  // namespace
+
+int commit_result_files(const std::vector<ResultFile>& files) {
+    const size_t n = files.size();
+    std::vector<int> kinds(n, kCrtMissing);
+    for (size_t i = 0; i < n; ++i) {
+        kinds[i] = crt_file_kind(files[i].result.c_str());
+        if (kinds[i] != kCrtOtherEntry) continue;
+        discard_work_files(files);
+        return static_cast<int>(i);
+    }
+    // Swapping names takes half the steps of moving the old results aside.
+    int failed = -1;
+    size_t i = 0;
+    for (; i < n; ++i) {
+        const int r = place(files[i], kinds[i]);
+        if (r == 0) continue;
+        failed = static_cast<int>(i);
+        if (r == -2) {
+            while (i-- > 0) unplace(files[i], kinds[i]);
+            return commit_by_moving_aside(files, kinds);
+        }
+        break;
+    }
+    if (failed >= 0)
+        while (i-- > 0) unplace(files[i], kinds[i]);
+    // the work names now hold the old results, or the unused new ones
+    for (size_t k = 0; k < n; ++k)
+        if (failed >= 0 || kinds[k] != kCrtMissing) delete_file(files[k].work.c_str());
     return failed;
 }
 

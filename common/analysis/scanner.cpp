@@ -177,17 +177,17 @@ int split_plain_statement(std::string& head, std::string& text, int& kind) {
 
 // --- comments of units ---------------------------------------------------------
 
-std::string take_unit_comment() {
-    std::string comment;
+// Takes the pending comment up to its first separator into `comment`.
+void take_unit_comment(std::string& comment) {
+    comment.clear();
     size_t cut = g_analysis.pending_comment.find(kCommentSeparator);
     if (cut == std::string::npos) {
         comment.swap(g_analysis.pending_comment);
     } else {
-        comment = g_analysis.pending_comment.substr(0, cut);
+        comment.assign(g_analysis.pending_comment, 0, cut);
         g_analysis.pending_comment.erase(0, cut + 1);
     }
     clean_comment_markers(comment);
-    return comment;
 }
 
 // Joins a comment onto a gathered one, within the line size.
@@ -197,13 +197,9 @@ int join_comments(std::string& gathered, std::string_view added) {
                                  g_analysis.profile->line_size);
 }
 
-struct NextLine {
-    std::string text;
-    std::string comment;
-    int line = 0;
-    int include_depth = 0;
-    bool expanded = false;  // control macros already expanded by the line source
-};
+// The scanner reads each line into one buffer of the state, whose text and
+// comment are taken by swapping, so that the buffers serve line after line.
+using NextLine = ScannedLine;
 
 int read_next(LineSource source, NextLine& next) {
     g_analysis.line_expanded = 0;
@@ -236,15 +232,13 @@ void normalize_line(std::string& text) {
 }
 
 int count_braces(std::string_view text) {
+    const bool quoted = text.find('"') != std::string_view::npos || text.find('\'') != std::string_view::npos;
     int balance = 0;
-    bool quoted = false;
-    for (char c : text) {
-        balance += c == '{' ? 1 : c == '}' ? -1 : 0;
-        quoted = quoted || c == '"' || c == '\'';
+    if (!quoted) {
+        for (char c : text) balance += (c == '{') - (c == '}');
+        return balance;
     }
-    if (!quoted) return balance;
-    balance = 0;
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.marks;
     mark_literals(text, map);
     for (size_t i = 0; i < text.size(); ++i) {
         if (map[i] != 0) continue;
@@ -647,7 +641,7 @@ int look_for_else(LineSource source, const std::string& head, std::string& unit_
     std::string absorbed;
     int comment_lines = 0;
     for (;;) {
-        NextLine next;
+        NextLine& next = g_analysis.scratch.next;
         int r = read_next(source, next);
         if (r == -1) return report_unexpected_end();
         if (r < 0) return r;
@@ -694,7 +688,7 @@ enum UnitStep : int { kStepDone = 0, kStepAgain = 1, kStepUnexpectedEnd = 2 };
 // kStepAgain, kStepUnexpectedEnd (the head is what was gathered), or a failure.
 int join_next_line(LineSource source, SourceUnit& unit, int size, std::string& head, int& result) {
     AnalysisState& s = g_analysis;
-    NextLine next;
+    NextLine& next = s.scratch.next;
     int rn = read_next(source, next);
     if (rn == -1) {
         head.swap(s.pending_line);
@@ -720,7 +714,7 @@ int read_body_start(LineSource source, int kind, std::string& head) {
     AnalysisState& s = g_analysis;
     std::string& pc = s.pending_comment;
     pc += kCommentSeparator;
-    NextLine next;
+    NextLine& next = s.scratch.next;
     int rn = read_next(source, next);
     if (rn == -1) return kStepUnexpectedEnd;
     if (rn < 0) return rn;
@@ -773,7 +767,7 @@ int look_past_if(LineSource source, const std::string& head, std::string& unit_c
                             (level_at(s.brace_depth).kind == kStmtIf || level_at(s.brace_depth).kind == kStmtElseIf);
     const bool empty_after_if = head.empty() && s.pending_line.empty() && s.else_may_follow != 0;
     if (!(lone_close || empty_after_if) || comment_taken) return kStepDone;
-    unit_comment = take_unit_comment();
+    take_unit_comment(unit_comment);
     comment_taken = true;
     const int closed = lone_close ? s.brace_depth : s.else_depth + 1;
     const int found = look_for_else(source, head, unit_comment, closed);
@@ -860,7 +854,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
         // a comment of an earlier line that still waits on its own
         size_t separator = s.pending_comment.find(kCommentSeparator);
         if (separator != std::string::npos && s.pending_line.empty()) {
-            unit.comment = take_unit_comment();
+            take_unit_comment(unit.comment);
             unit.depth = s.brace_depth;
             unit.line = s.pending_line_number;
             unit.include_depth = s.pending_include_depth;
@@ -868,7 +862,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
             return 1;
         }
         if (s.pending_line.empty() && s.pending_comment.empty()) {
-            NextLine next;
+            NextLine& next = s.scratch.next;
             int r = read_next(source, next);
             if (r == -1) {
                 if (s.brace_depth > 0 && s.end_reported == 0) {
@@ -879,9 +873,9 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
                 return -1;
             }
             if (r < 0) return r;
-            s.pending_line = std::move(next.text);
+            s.pending_line.swap(next.text);
             s.pending_expanded = next.expanded;
-            s.pending_comment = std::move(next.comment);
+            s.pending_comment.swap(next.comment);
             s.pending_line_number = next.line;
             s.pending_include_depth = next.include_depth;
         }
@@ -891,7 +885,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
         if (!s.pending_line.empty() && s.pending_line[0] == '#') {
             unit.text.swap(s.pending_line);
             s.pending_line.clear();
-            unit.comment = take_unit_comment();
+            take_unit_comment(unit.comment);
             unit.depth = s.brace_depth;
             if (unit.text.empty() && unit.comment.empty()) continue;
             return 1;
@@ -899,8 +893,10 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
 
         int result = 1;
         int kind = kStmtPlain;
-        std::string head;
-        std::string unit_comment;
+        std::string& head = s.scratch.head;
+        std::string& unit_comment = s.scratch.unit_comment;
+        head.clear();
+        unit_comment.clear();
         bool comment_taken = false;
         for (;;) {
             if (s.settings.control_macro_mode != 0 && !s.pending_line.empty() && !s.pending_expanded) {
@@ -933,13 +929,13 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
             if (step == kStepUnexpectedEnd) result = report_unexpected_end();
             if (step != kStepAgain) break;
         }
-        if (!comment_taken) unit_comment = take_unit_comment();
+        if (!comment_taken) take_unit_comment(unit_comment);
 
         result = place_unit(unit, head, kind, result);
         if (is_fatal_code(result)) return result;
 
-        unit.text = std::move(head);
-        unit.comment = std::move(unit_comment);
+        unit.text.swap(head);
+        unit.comment.swap(unit_comment);
         if (unit.text.empty() && unit.comment.empty() && result == 1) continue;
         return result;
     }
@@ -992,7 +988,12 @@ int reset_scanner_state(int flags) {
     s.asm_block_depth = 0;
     s.asm_statement_open = 0;
     s.end_reported = 0;
-    if ((flags & kResetKeepMacros) == 0) clear_macro_table();
+    if ((flags & kResetKeepMacros) == 0) {
+        // the include look-ups and guards go with the macros they depend on
+        clear_macro_table();
+        s.include_answers.clear();
+        s.guarded_headers.clear();
+    }
     if ((flags & kResetNoUnix) == 0) {
         int r = define_macro("unix", "");
         if (r < -99) return r;

@@ -63,14 +63,14 @@ void reset_scramble_tables() { g_tables = ScrambleTables{}; }
 
 void scramble_line(std::string_view plain, std::string& out, int line_number) {
     ensure_tables(true);
-    out.clear();
-    out.reserve(plain.size() + 1);
-    out.push_back(static_cast<char>(key_byte(line_number)));
+    out.resize(plain.size() + 1);
+    out[0] = static_cast<char>(key_byte(line_number));
     // Every byte is mapped, the last one too: a text without a newline must
     // come back unchanged. With the fixed seed only the byte 0 encodes to 0.
-    for (char ch : plain) {
-        auto b = static_cast<unsigned char>(ch);
-        out.push_back(static_cast<char>(is_kept_byte(b) ? b : g_tables.encode[b]));
+    char* to = out.data() + 1;
+    for (size_t i = 0; i < plain.size(); ++i) {
+        auto b = static_cast<unsigned char>(plain[i]);
+        to[i] = static_cast<char>(is_kept_byte(b) ? b : g_tables.encode[b]);
     }
 }
 

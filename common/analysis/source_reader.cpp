@@ -87,9 +87,11 @@ bool raw_line_from(SourceFile& file, std::string& out, int size, int64_t& bytes_
     if (!take_physical_line(file, out, size, raw)) return false;
     bytes_read += raw;
     replace_trigraphs(out);
-    for (char& c : out) {
-        unsigned char b = static_cast<unsigned char>(c);
-        if (b < 32 && b != '\n' && b != '\t') c = ' ';
+    // control bytes other than the line end and TAB read as blanks
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(out.data());
+    for (size_t i = 0, n = out.size(); i < n; ++i) {
+        const unsigned char b = bytes[i];
+        bytes[i] = b < 32 && b != '\n' && b != '\t' ? ' ' : b;
     }
     return true;
 }
@@ -108,7 +110,7 @@ bool logical_line_from(SourceFile& file, std::string& out, int size, int64_t& by
     physical_lines = 0;
     if (!raw_line_from(file, out, size, bytes_read)) return false;
     physical_lines = 1;
-    std::string next;
+    std::string& next = g_analysis.scratch.text;
     while (ends_with_continuation(out)) {
         out.resize(out.size() - 2);
         if (!raw_line_from(file, next, size, bytes_read)) return true;
@@ -169,6 +171,59 @@ int literal_end(const std::string& line, int pos, bool dbcs) {
     return -1;
 }
 
+// How far a file is seen to lie inside one include guard.
+enum GuardWatch : int {
+    kGuardStart = 0,    // nothing significant read yet
+    kGuardOpened = 1,   // "#ifndef NAME" first
+    kGuardInside = 2,   // then "#define NAME": inside the guard
+    kGuardClosed = 3,   // its "#endif" was the last significant line so far
+    kGuardNone = 4,     // something stands outside the guard, or it has an #else
+};
+
+// The identifier after "#word", or "".
+std::string_view directive_name(std::string_view code, std::string_view word) {
+    const int at = directive_operand(code, word);
+    if (at < 0) return {};
+    return code.substr(static_cast<size_t>(at), static_cast<size_t>(skip_identifier(code, at) - at));
+}
+
+// Follows a file's significant lines (code left after the comments) to see
+// whether the file is wholly guarded; `before` and `after` are the
+// conditional depths around the line's own directive.
+void watch_guard(SourceFile& file, std::string_view code, int before, int after) {
+    if (file.guard_watch == kGuardNone || skip_blanks(code, 0) >= static_cast<int>(code.size())) return;
+    switch (file.guard_watch) {
+        case kGuardStart: {
+            const std::string_view name = directive_name(code, "ifndef");
+            if (name.empty() || before != file.conditional_base || after != before + 1) break;
+            file.guard_name.assign(name);
+            file.guard_depth = after;
+            file.guard_watch = kGuardOpened;
+            return;
+        }
+        case kGuardOpened:
+            if (directive_name(code, "define") != file.guard_name) break;
+            file.guard_watch = kGuardInside;
+            return;
+        case kGuardInside:
+            if (before == file.guard_depth &&
+                (directive_operand(code, "else") >= 0 || directive_operand(code, "elif") >= 0))
+                break;
+            if (after < file.guard_depth) file.guard_watch = kGuardClosed;
+            return;
+        default:
+            break;
+    }
+    file.guard_watch = kGuardNone;
+}
+
+// At the end of an include file: a file read whole inside its guard, with no
+// message met while it was read, reads as nothing while the guard holds.
+void remember_guarded_header(const SourceFile& file) {
+    if (file.guard_watch == kGuardClosed && file.messages_at_open == g_analysis.messages_met)
+        g_analysis.guarded_headers[file.name] = file.guard_name;
+}
+
 }  // namespace
 
 void replace_trigraphs(std::string& text) {
@@ -194,13 +249,6 @@ int open_source_file(const char* path) {
     if (static_cast<int>(g_analysis.include_stack.size()) >= g_analysis.profile->max_include_depth)
         return raise_message(kMessageError, -117, kMsgIncludeNesting);
 
-    int probe = crt_open(path, CRT_O_RDONLY | CRT_O_BINARY);
-    if (probe >= 0) {
-        crt_close(probe);
-    } else if (errno == EMFILE) {
-        close_all_source_files();
-        return raise_message(kMessageError, kCodeTooManyFiles, kMsgTooManyFiles);
-    }
     int handle = open_tracked_file(path, "rb");
     if (handle < 0) {
         if (errno == EMFILE) {
@@ -226,6 +274,7 @@ int open_source_file(const char* path) {
     file.conditional_base = g_analysis.cond_depth;
     file.size = crt_filelength(handle);
     if (file.size < 0) file.size = 0;
+    file.messages_at_open = g_analysis.messages_met;
     g_analysis.current = std::move(file);
     announce_file(g_analysis.current.name);
     return kCodeOk;
@@ -321,15 +370,10 @@ int split_comment(std::string& line, std::string& comment) {
 
     // most lines hold no comment and no literal: nothing to mark
     if (start_state == 0 && g_analysis.asm_statement_open == 0 && g_analysis.asm_block_depth == 0) {
-        bool plain = true;
-        bool semicolon = false;
-        for (char c : line) {
-            if (c == '/' || c == '*' || c == '"' || c == '\'') {
-                plain = false;
-                break;
-            }
-            semicolon = semicolon || c == ';';
-        }
+        // every comment start or end holds a "/"; a "*" alone is code
+        const auto holds = [&](char c) { return std::memchr(line.data(), c, line.size()) != nullptr; };
+        bool plain = !holds('/') && !holds('"') && !holds('\'');
+        const bool semicolon = plain && holds(';');
         if (plain && semicolon && g_analysis.settings.asm_setting == 1 && first_token_is_asm(line, 0)) plain = false;
         if (plain) {
             trim_trailing_blanks(line);
@@ -343,7 +387,8 @@ int split_comment(std::string& line, std::string& comment) {
                           (first_token_is_asm(line, start_state) || g_analysis.asm_statement_open != 0 ||
                            g_analysis.asm_block_depth > 0);
     int result = kCodeOk;
-    std::vector<unsigned char> mark(line.size(), 0);
+    std::vector<unsigned char>& mark = g_analysis.scratch.marks;
+    mark.assign(line.size(), 0);
     int in_comment = start_state;
     int i = 0;
     auto mark_rest = [&](int from) {
@@ -427,7 +472,8 @@ int split_comment(std::string& line, std::string& comment) {
         }
     }
 
-    std::string code;
+    std::string& code = g_analysis.scratch.code;
+    code.clear();
     if (first_code < 0) {
         for (int k = 0; k < n; ++k)
             if (mark[k]) comment += line[k];
@@ -529,20 +575,34 @@ int find_include_file(std::string& line) {
     int r = handle_include_directive(line, written);
     if (r != 1) return r;
 
-    std::string path;
-    bool found = false;
-    if (kind == 2) {
-        path = is_absolute_path(written) ? written : g_analysis.source_directory + written;
-        found = can_open(path);
+    // a name is looked for once a run; its answer serves every later #include
+    std::string key(1, static_cast<char>('0' + kind));
+    key += written;
+    auto answer = g_analysis.include_answers.find(key);
+    if (answer == g_analysis.include_answers.end()) {
+        std::string path;
+        bool found = false;
+        if (kind == 2) {
+            path = is_absolute_path(written) ? written : g_analysis.source_directory + written;
+            found = can_open(path);
+        }
+        if (!found) {
+            path = written;
+            found = is_absolute_path(written) ? can_open(path) : read_include_path(path);
+        }
+        answer = g_analysis.include_answers.emplace(std::move(key), found ? std::move(path) : std::string{}).first;
     }
-    if (!found) {
-        path = written;
-        found = is_absolute_path(written) ? can_open(path) : read_include_path(path);
-    }
-    if (!found) {
+    const std::string& path = answer->second;
+    if (path.empty()) {
         if (mode == 2 || mode == 4) return raise_warning(-118, kMsgNoIncludeFile, written);
         return kCodeOk;
     }
+    // a header read whole inside its guard, whose guard still holds, would
+    // read as nothing: it is not opened again (unless opening it would fail)
+    auto guard = g_analysis.guarded_headers.find(path);
+    if (guard != g_analysis.guarded_headers.end() && find_macro(guard->second) != nullptr &&
+        static_cast<int>(g_analysis.include_stack.size()) < g_analysis.profile->max_include_depth)
+        return kCodeOk;
     r = open_source_file(path.c_str());
     return r == 0 ? kCodeOk : r;
 }
@@ -604,8 +664,19 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
             int r = split_comment(code, comment);
             // an unclosed literal is reported and the line read on
             if (r < -99 && r != -112) return r;
+            // an include file's lines tell whether it is wholly guarded
+            const int depth_before = g_analysis.cond_depth;
+            const size_t files_before = g_analysis.include_stack.size();
+            const bool watched = files_before > 0 && g_analysis.current.guard_watch != kGuardNone;
+            if (watched) g_analysis.guard_line.assign(code);
             int keep = push_conditional(code, comment, 1);
             if (keep < -99) return keep;
+            if (watched) {
+                // an #include there has made its header the current file
+                SourceFile& holder = g_analysis.include_stack.size() > files_before ? g_analysis.include_stack.back()
+                                                                                   : g_analysis.current;
+                watch_guard(holder, g_analysis.guard_line, depth_before, g_analysis.cond_depth);
+            }
             if (g_analysis.cond_depth < g_analysis.current.conditional_base) {
                 int w = raise_warning(-126, kMsgUnmatchedEndif);
                 if (w < -99) return w;
@@ -619,6 +690,7 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
             return raise_message(kMessageError, kCodeReadError, kMsgCannotRead, g_analysis.current.name);
         }
         if (!g_analysis.include_stack.empty()) {
+            remember_guarded_header(g_analysis.current);
             int r = close_source_file();
             if (r < -99) return r;
             continue;

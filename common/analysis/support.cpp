@@ -86,6 +86,8 @@ int open_tracked_file(const char* name, const char* mode) {
         if (entry.in_use == 0) {
             entry.in_use = 1;
             entry.handle = handle;
+            entry.buffered = (flags & CRT_O_TRUNC) != 0;
+            entry.output.reset();
             return handle;
         }
     }
@@ -97,38 +99,39 @@ int open_tracked_file(const char* name, const char* mode) {
 }
 
 namespace {
-// Takes the handle out of the table and closes it: 0, -1 when the close
-// failed, 1 when the handle was not tracked.
+AnalysisState::OpenFile* find_tracked_file(int handle) {
+    for (auto& entry : g_analysis.open_files)
+        if (entry.in_use == 1 && entry.handle == handle) return &entry;
+    return nullptr;
+}
+
+// Takes the handle out of the table, writes what it gathered and closes it:
+// 0, -1 when a write or the close failed, 1 when the handle was not tracked.
 int release_tracked_file(int handle) {
-    for (auto& entry : g_analysis.open_files) {
-        if (entry.in_use == 1 && entry.handle == handle) {
-            entry.in_use = 0;
-            entry.handle = -1;
-            return crt_close(handle) == 0 ? 0 : -1;
-        }
-    }
-    return 1;
+    AnalysisState::OpenFile* entry = find_tracked_file(handle);
+    if (entry == nullptr) return 1;
+    const bool written = !entry->buffered || entry->output.flush(handle);
+    entry->in_use = 0;
+    entry->handle = -1;
+    entry->output.reset();
+    const bool closed = crt_close(handle) == 0;
+    return written && closed ? 0 : -1;
 }
 }  // namespace
 
 int close_tracked_file(int handle) {
-    for (auto& entry : g_analysis.open_files) {
-        if (entry.in_use == 1 && entry.handle == handle) {
-            if (release_tracked_file(handle) != 0) {
-                int r = report_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
-                return r < -99 ? r : kCodeCannotWrite;
-            }
-            return 0;
-        }
-    }
-    return 0;
+    if (release_tracked_file(handle) != -1) return 0;
+    int r = report_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
+    return r < -99 ? r : kCodeCannotWrite;
 }
 
+// The files of an abandoned run: what they gathered is dropped with them.
 void close_all_tracked_files() {
     for (auto& entry : g_analysis.open_files) {
         if (entry.in_use == 1) crt_close(entry.handle);
         entry.in_use = 0;
         entry.handle = -1;
+        entry.output.reset();
     }
 }
 
@@ -142,6 +145,8 @@ int get_file_number(const char*) { return 15; }
 
 int write_text_line(std::string_view text, int handle) {
     if (text.empty()) return 0;
+    AnalysisState::OpenFile* entry = find_tracked_file(handle);
+    if (entry != nullptr && entry->buffered) return entry->output.append(handle, text) ? 0 : -1;
     int written = crt_write(handle, text.data(), static_cast<unsigned>(text.size()));
     return written == static_cast<int>(text.size()) ? 0 : -1;
 }
@@ -204,6 +209,7 @@ int write_or_drop(const std::string& text, int handle) {
 }  // namespace
 
 int report_message(int kind, int code, std::string_view text, std::string_view detail) {
+    ++g_analysis.messages_met;
     if (g_analysis.error_file.empty()) return 0;
     const char* path = g_analysis.error_file.c_str();
     int result = 1;

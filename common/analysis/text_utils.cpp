@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -174,11 +175,6 @@ int char_boundary_at_or_before(std::string_view text, int n) {
 
 // --- character classes ---------------------------------------------------
 
-bool is_identifier_char(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-int is_identifier_start(unsigned char c) { return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') ? 1 : 0; }
 
 // --- skipping --------------------------------------------------------------
 
@@ -208,9 +204,6 @@ int skip_digits(std::string_view text, int pos) {
     return skip_run_forward(text, pos, [](unsigned char b) { return b >= '0' && b <= '9'; });
 }
 
-int skip_blanks(std::string_view text, int pos) { return skip_run_forward(text, pos, is_blank); }
-
-int skip_identifier(std::string_view text, int pos) { return skip_run_forward(text, pos, is_identifier_char); }
 
 int skip_literal(std::string_view text, int pos, char quote) {
     if (pos < 0 || pos >= length_of(text) || byte_at(text, pos) != static_cast<unsigned char>(quote)) return pos;
@@ -224,16 +217,13 @@ int next_token_pos(std::string_view text, int pos) {
 
 // --- words and searching ---------------------------------------------------
 
-int starts_with_word(std::string_view text, std::string_view word) {
-    if (text.substr(0, word.size()) != word) return 0;
-    if (!word.empty() && !is_identifier_char(static_cast<unsigned char>(word.back()))) return 1;
-    return is_identifier_char(byte_at(text, static_cast<int>(word.size()))) ? 0 : 1;
-}
 
 int find_word_in_list(std::string_view text, const char* const* list, int count) {
     if (list == nullptr) return -1;
     for (int i = 0; i < count; ++i) {
-        if (list[i] != nullptr && starts_with_word(text, list[i])) return i;
+        // a word whose first byte differs is passed over before its length is taken
+        if (list[i] == nullptr || (list[i][0] != '\0' && (text.empty() || text[0] != list[i][0]))) continue;
+        if (starts_with_word(text, list[i])) return i;
     }
     return -1;
 }
@@ -282,8 +272,21 @@ int find_substring_backward(std::string_view text, std::string_view pattern) {
 
 int find_word(std::string_view text, std::string_view word) {
     const int n = length_of(text);
-    for (int pos = 0; pos < n; pos = next_token_pos(text, pos)) {
-        if (starts_with_word(text.substr(pos), word)) return pos;
+    if (word.empty()) {
+        for (int pos = 0; pos < n; pos = next_token_pos(text, pos))
+            if (starts_with_word(text.substr(pos), word)) return pos;
+        return -1;
+    }
+    // The token walk stops at every character that is neither inside an
+    // identifier nor the second byte of a double-byte one: the word is
+    // searched for directly and each place found is checked for that.
+    const bool identifier_word = is_identifier_char(static_cast<unsigned char>(word[0]));
+    for (size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+        const int pos = static_cast<int>(at);
+        if (identifier_word && pos > 0 && is_identifier_char(byte_at(text, pos - 1)) && !is_trail_at(text, pos - 1))
+            continue;
+        if (is_trail_at(text, pos)) continue;
+        if (starts_with_word(text.substr(at), word)) return pos;
     }
     return -1;
 }
@@ -332,7 +335,15 @@ void strip_newline(std::string& text) {
     if (!text.empty() && text.back() == '\n') text.pop_back();
 }
 
+// A byte below 0x40 is neither a lead nor a trail byte: runs of it are plain.
+bool is_plain_byte(char c) { return static_cast<unsigned char>(c) < 0x40; }
+
 void trim_trailing_char(std::string& text, char c) {
+    if (is_plain_byte(c)) {
+        const size_t last = text.find_last_not_of(c);
+        text.resize(last == std::string::npos ? 0 : last + 1);
+        return;
+    }
     int end = skip_char_backward(text, c, length_of(text) - 1);
     text.resize(static_cast<size_t>(end + 1));
 }
@@ -340,6 +351,11 @@ void trim_trailing_char(std::string& text, char c) {
 void trim_trailing_blanks(std::string& text) { trim_trailing_char(text, ' '); }
 
 void trim_leading_char(std::string& text, char c) {
+    if (is_plain_byte(c)) {
+        const size_t first = text.find_first_not_of(c);
+        if (first != 0) text.erase(0, first == std::string::npos ? text.size() : first);
+        return;
+    }
     text.erase(0, static_cast<size_t>(skip_char_forward(text, c, 0)));
 }
 
@@ -466,8 +482,13 @@ int mark_literals(std::string_view text, std::vector<unsigned char>& map) {
     while (pos < n) {
         // quotes are never part of a double-byte character, so the walk can
         // jump from one to the next
-        while (pos < n && !is_quote(static_cast<unsigned char>(text[pos]))) ++pos;
-        if (pos >= n) break;
+        const char* from = text.data() + pos;
+        const size_t left = static_cast<size_t>(n - pos);
+        const void* dq = std::memchr(from, '"', left);
+        const void* sq = std::memchr(from, '\'', dq != nullptr ? static_cast<size_t>(static_cast<const char*>(dq) - from) : left);
+        const void* quote = sq != nullptr ? sq : dq;
+        if (quote == nullptr) break;
+        pos += static_cast<int>(static_cast<const char*>(quote) - from);
         const unsigned char b = byte_at(text, pos);
         bool closed = false;
         const int end = literal_end(text, pos, b == '"', &closed);

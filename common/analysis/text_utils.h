@@ -26,8 +26,12 @@ inline unsigned char byte_at(std::string_view text, int pos) {
 }
 
 // --- character classes ---------------------------------------------------
-bool is_identifier_char(unsigned char c);
-int is_identifier_start(unsigned char c);
+inline bool is_identifier_char(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+inline int is_identifier_start(unsigned char c) {
+    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') ? 1 : 0;
+}
 inline bool is_blank(unsigned char c) { return c == ' '; }
 
 // --- skipping --------------------------------------------------------------
@@ -38,13 +42,33 @@ int skip_identifier_backward(std::string_view text, int pos);
 int skip_char_forward(std::string_view text, char c, int pos);
 int skip_set_forward(std::string_view text, std::string_view set, int pos);
 int skip_digits(std::string_view text, int pos);
-int skip_blanks(std::string_view text, int pos);
-int skip_identifier(std::string_view text, int pos);
+// Blanks and identifier characters are single bytes below 0x80, never part
+// of a double-byte character: these two walk plain bytes.
+inline int skip_blanks(std::string_view text, int pos) {
+    const int n = static_cast<int>(text.size());
+    if (pos < 0) pos = 0;
+    while (pos < n && text[static_cast<size_t>(pos)] == ' ') ++pos;
+    return pos < n ? pos : n;
+}
+inline int skip_identifier(std::string_view text, int pos) {
+    const int n = static_cast<int>(text.size());
+    if (pos < 0) pos = 0;
+    while (pos < n && is_identifier_char(static_cast<unsigned char>(text[static_cast<size_t>(pos)]))) ++pos;
+    return pos < n ? pos : n;
+}
 int skip_literal(std::string_view text, int pos, char quote);
 int next_token_pos(std::string_view text, int pos);
 
 // --- words and searching ---------------------------------------------------
-int starts_with_word(std::string_view text, std::string_view word);
+// 1 when the text begins with the word and no identifier character follows it
+// (none is looked for after a word that ends in another character).
+inline int starts_with_word(std::string_view text, std::string_view word) {
+    // most texts differ at once: the first byte says so without a compare
+    if (!word.empty() && (text.empty() || text[0] != word[0])) return 0;
+    if (text.substr(0, word.size()) != word) return 0;
+    if (!word.empty() && !is_identifier_char(static_cast<unsigned char>(word.back()))) return 1;
+    return is_identifier_char(byte_at(text, static_cast<int>(word.size()))) ? 0 : 1;
+}
 int find_word_in_list(std::string_view text, const char* const* list, int count);
 int find_char(std::string_view text, char c);
 int find_marked_char(std::string_view text, char c, const std::vector<unsigned char>& map, int start,

@@ -418,8 +418,12 @@ int fill_do_loop_conditions() {
         g_analysis.failing_file_number = s.options.error_file_number;
         report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
     }
+    // the lines gathered in the buffer reach the file here: a full disk shows now
     int closed = close_tracked_file(out);
-    if (result == kCodeOk && closed != 0) result = kCodeCannotWrite;
+    if (result == kCodeOk && closed != 0) {
+        g_analysis.failing_file_number = get_file_number(s.files.do_work.c_str());
+        result = kCodeCannotWrite;
+    }
     if (result != kCodeOk) {
         delete_file(s.files.do_work.c_str());
         return result;
@@ -587,7 +591,7 @@ int write_text_line_checked(std::string_view text, int handle, int file_number) 
 
 void show_row_progress() {
     const Options& o = g_pad.options;
-    if (o.analysis.verbosity <= 0 || o.counter.on()) return;
+    if (o.analysis.verbosity <= 0 || o.counter.on() || !host_takes_progress()) return;
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "\r%4d %4d", g_analysis.current.line_number, g_pad.rows_written);
     report_progress(buffer);
@@ -595,6 +599,7 @@ void show_row_progress() {
 
 void show_line_progress_pad(int line, int force) {
     const Options& o = g_pad.options;
+    if (!host_takes_progress()) return;
     if (!o.counter.on()) {
         char buffer[32];
         std::snprintf(buffer, sizeof buffer, "\r%4d", line);

@@ -156,10 +156,15 @@ struct State {
     bool holding = false;
     SourceLine held;
     int reader_line = 0;  // the reader's own line while messages name the line handed out
+    SourceLine merged;                      // the merged line being built
     int asm_state = 0;
     std::vector<int> blank_lines;           // top-level lines with nothing on them
 
     AnalysisProfile profile{};
+
+    // the row writer's buffers, reused row after row
+    std::string plain_line;
+    std::string stored_line;
 };
 
 extern State g_pad;

@@ -23,13 +23,18 @@ std::string bounded(std::string_view text, int limit) {
     return std::string(text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, limit))));
 }
 
+void cut_to(std::string& text, int limit) {
+    if (static_cast<int>(text.size()) > limit) text.resize(static_cast<size_t>(char_boundary_at_or_before(text, limit)));
+}
+
 bool tagged_lines() { return g_pad.options.line_numbers || g_pad.options.do_post_pass; }
 
 Row make_row(int depth, std::string letters, std::string text, int line) {
     Row row;
     row.depth = depth < 0 ? 0 : depth;
     row.letters = std::move(letters);
-    row.text = bounded(text, kRowTextLimit);
+    row.text = std::move(text);
+    cut_to(row.text, kRowTextLimit);
     row.line = line;
     return row;
 }
@@ -53,16 +58,15 @@ std::string shown_text(std::string text) {
     trim_trailing_blanks(text);
     if (text == std::string("if (\x03) {")) return "{";
     if (text.size() == 1 && text[0] == kDefaultLabel) return kLabelOther;
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
+    // the stand-in bytes become what they show, in place
+    for (char& c : text) {
         unsigned char b = static_cast<unsigned char>(c);
-        if (c == kCallSeparator) out += ':';
-        else if (c == kPlaceholder && g_pad.options.do_post_pass) out += c;
-        else if (b >= 1 && b <= 31 && c != '\t') out += '?';
-        else out += c;
+        if (c == kCallSeparator) c = ':';
+        else if (c == kPlaceholder && g_pad.options.do_post_pass) continue;
+        else if (b >= 1 && b <= 31 && c != '\t') c = '?';
     }
-    return bounded(out, kRowTextLimit);
+    cut_to(text, kRowTextLimit);
+    return text;
 }
 
 }  // namespace
@@ -74,7 +78,8 @@ std::string comment_text(std::string_view comment, int limit) {
     if (ends_with(text, "*/")) text.resize(text.size() - 2);
     trim_leading_blanks(text);
     trim_trailing_blanks(text);
-    return bounded(text, limit);
+    cut_to(text, limit);
+    return text;
 }
 
 std::string format_row(const Row& row, bool with_line) {
@@ -92,9 +97,10 @@ std::string format_row(const Row& row, bool with_line) {
 
 int write_pds_head_line(std::string_view text, int row_line) {
     State& s = g_pad;
-    std::string plain(text);
+    std::string& plain = s.plain_line;
+    plain.assign(text);
     plain += '\n';
-    std::string stored;
+    std::string& stored = s.stored_line;
     scramble_line(plain, stored, ++s.lines_written);
     int r = write_text_line_checked(stored, s.work_handle, get_file_number(s.files.work.c_str()));
     if (r < -49) return r;
@@ -114,16 +120,17 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     const int d = st.depth;
     const int line = st.line;
     const std::string t = comment_text(st.comment, s.options.comment_length);
-    std::vector<Row> group;
+    // the group goes straight onto the table and comes off again when it does not fit
+    std::vector<Row>& rows = s.rows;
+    const size_t first = rows.size();
     auto add = [&](int depth, const char* letters, std::string text = {}) {
-        group.push_back(make_row(depth, letters, std::move(text), line));
+        rows.push_back(make_row(depth, letters, std::move(text), line));
     };
     const std::string other(1, kDefaultLabel);
     switch (kind) {
         case 1: {
-            Row head = make_row(d, "@", bounded(s.function_name, kNameLimit), line);
-            head.function_text = s.function_text;
-            group.push_back(head);
+            add(d, "@", bounded(s.function_name, kNameLimit));
+            rows.back().function_text = s.function_text;
             add(d, "B");
             add(d, "M", s.function_text_seen && !s.function_text.empty() ? s.function_text : s.function_name);
             add(d, "EF");
@@ -145,7 +152,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
             add(d, "C", st.text == "{" ? kLabelBlock : kLabelTrue);
             break;
         case 15:
-            if (!s.rows.empty()) s.rows.back().code.clear();
+            if (!rows.empty()) rows.back().code.clear();
             add(d + 1, "E");
             add(d, "C", t.empty() ? other : t);
             add(d + 1, "F");
@@ -154,17 +161,18 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
         case 18: add(d, "D", t); add(d + 1, "F"); break;
         default: return kCodeOk;
     }
-    // the statement's own text rides on the row that carries its comment
-    size_t carrier = kind == 15 ? 1 : 0;
-    if (kind != 1 && kind != 2) group[carrier].code = bounded(st.code, s.options.code_bytes);
-    group[0].statement_class = statement_class;
-    if (s.rows.size() + group.size() > kRowCapacity - 1) {
+    if (rows.size() > kRowCapacity - 1) {
+        rows.resize(first);
         if (s.options.analysis.verbosity >= 0) host_report_progress(kMsgRowTableFull, 0);
         return raise_message(kMessageError, 15, kMsgSyntaxError) < -99 ? kCodeErrorFileOpen : -50;
     }
-    for (Row& row : group) s.rows.push_back(std::move(row));
+    // the statement's own text rides on the row that carries its comment
+    const size_t carrier = first + (kind == 15 ? 1 : 0);
+    if (kind != 1 && kind != 2) rows[carrier].code = bounded(st.code, s.options.code_bytes);
+    rows[first].statement_class = statement_class;
     return kCodeOk;
 }
+
 
 int insert_pds_row(size_t index, Row row) {
     State& s = g_pad;
@@ -184,7 +192,7 @@ void remove_pds_row(size_t index) {
 int write_pds_row() {
     State& s = g_pad;
     if (s.rows.empty()) return kCodeOk;
-    Row row = s.rows.front();
+    Row row = std::move(s.rows.front());
     s.rows.erase(s.rows.begin());
     const char letter = row.letter();
     if (letter == '@') s.list_name = row.text;

@@ -26,7 +26,11 @@ int pull_line(SourceLine& out) {
         s.reader_queue.erase(s.reader_queue.begin());
         return out.result;
     }
-    out = SourceLine{};
+    // the line's buffers serve again: cleared, not made anew
+    out.code.clear();
+    out.comment.clear();
+    out.include_depth = 0;
+    out.line = 0;
     if (s.reader_line > 0) {
         g_analysis.current.line_number = s.reader_line;
         s.reader_line = 0;
@@ -176,10 +180,10 @@ int fetch_commented_line(SourceLine& out) {
 
 int next_merged_source_line(int& include_depth, std::string& code, std::string& comment, int& line_number) {
     State& s = g_pad;
-    SourceLine line;
+    SourceLine& line = s.merged;
     int r;
     if (s.holding) {
-        line = std::move(s.held);
+        std::swap(line, s.held);
         s.holding = false;
         r = line.result;
     } else {
@@ -189,11 +193,9 @@ int next_merged_source_line(int& include_depth, std::string& code, std::string& 
     if (r == 1 && !(line.code.empty() && line.comment.empty())) {
         for (;;) {
             update_asm_state(line);
-            SourceLine next;
-            next.result = fetch_commented_line(next);
-            s.held = std::move(next);
-            s.holding = true;
             SourceLine& h = s.held;
+            h.result = fetch_commented_line(h);
+            s.holding = true;
             if (h.result != 1 || !h.code.empty() || !is_dash_comment(h.comment)) break;
             h.comment[2] = s.options.bar_joiner ? '|' : ' ';
             std::string no_code;
@@ -210,8 +212,8 @@ int next_merged_source_line(int& include_depth, std::string& code, std::string& 
         }
     }
     include_depth = line.include_depth;
-    code = std::move(line.code);
-    comment = std::move(line.comment);
+    code.swap(line.code);
+    comment.swap(line.comment);
     line_number = line.line;
     return r;
 }

@@ -87,6 +87,7 @@ struct State {
     int fss_line = 0;
     int phase = 0;
     int status = 0;
+    int last_permille = -1;  // of the last line progress without a counter
 };
 
 extern State g_spec;

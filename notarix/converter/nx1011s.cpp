@@ -111,10 +111,17 @@ bool can_read(const std::string& path) {
     return true;
 }
 
-bool can_create(const std::string& path) {
-    int handle = open_tracked_file(path.c_str(), "w");
-    if (handle < 0) return false;
-    return close_tracked_file(handle) == 0;
+// The temporary is created and stays open: it is the one the results go to.
+bool can_create(OutputFile& file) {
+    file.handle = open_tracked_file(file.temp_name.c_str(), "w");
+    return file.handle >= 0;
+}
+
+void close_outputs_unwritten() {
+    for (OutputFile* file : {&g_spec.fss, &g_spec.fsm, &g_spec.flt}) {
+        if (file->handle >= 0) close_tracked_file(file->handle);
+        file->handle = -1;
+    }
 }
 
 // Step 3: the source must be readable and the temporaries creatable.
@@ -129,8 +136,8 @@ bool open_converter_files(std::string& keyword_path) {
     replace_extension(g_spec.fss.final_name, ".fss");
     replace_extension(g_spec.fsm.final_name, ".fsm");
     replace_extension(g_spec.flt.final_name, ".flt");
-    if (!can_read(s.source) || !can_create(g_spec.fss.temp_name) || !can_create(g_spec.fsm.temp_name) ||
-        !can_create(g_spec.flt.temp_name)) {
+    if (!can_read(s.source) || !can_create(g_spec.fss) || !can_create(g_spec.fsm) || !can_create(g_spec.flt)) {
+        close_outputs_unwritten();
         if (!s.error_file.empty()) delete_file(s.error_file.c_str());
         return false;
     }
@@ -143,7 +150,7 @@ bool open_converter_files(std::string& keyword_path) {
 }
 
 int open_output(OutputFile& file) {
-    file.handle = open_tracked_file(file.temp_name.c_str(), "w");
+    if (file.handle < 0) file.handle = open_tracked_file(file.temp_name.c_str(), "w");
     file.number = get_file_number(file.temp_name.c_str());
     return file.handle >= 0 ? kCodeOk : -100;
 }
@@ -172,6 +179,7 @@ bool replace_results() {
 // Step 15: results in place on success, temporaries removed otherwise.
 int finish_converter_outputs(int status) {
     if (g_spec.fss.temp_name.empty()) return status;  // the vector was refused
+    close_outputs_unwritten();  // left open by a run that stopped early
     if (status == kFunctionSpecDone || status == kFunctionSpecWarnings) {
         if (replace_results()) return status;
         return kFunctionSpecWriteFailure;
@@ -251,6 +259,7 @@ void reset_converter_state() {
     g_spec.fss_line = 0;
     g_spec.phase = 0;
     g_spec.status = 0;
+    g_spec.last_permille = -1;
 }
 
 int parse_converter_options(int argc, char** argv) {
@@ -311,7 +320,14 @@ std::string line_counter_text(char letter, int value, bool with_newline) {
 
 void show_line_progress(int line, int force) {
     const CounterOption& counter = g_spec.settings.counter;
+    if (!host_takes_progress()) return;
     if (counter.on() && !counter_due(counter, line, force)) return;
+    if (!counter.on()) {
+        // no text to show: only a new per-mille value is news
+        const int permille = get_progress_permille();
+        if (permille == g_spec.last_permille) return;
+        g_spec.last_permille = permille;
+    }
     char letter = g_analysis.include_stack.empty() ? 'C' : 'H';
     report(counter.on() ? line_counter_text(letter, line, true) : std::string{});
 }

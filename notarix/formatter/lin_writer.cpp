@@ -17,17 +17,17 @@ bool LinWriter::create(const std::string& document) {
     // text mode: each line ends with CR LF in the file
     fd_ = crt_open(temporary_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT);
     line_number_ = 0;
+    output_.reset();
     failed_ = fd_ < 0;
     return fd_ >= 0;
 }
 
 int LinWriter::write_line(std::string_view text) {
     if (fd_ < 0 || failed_) return -1;
-    std::string line(text);
-    line += '\n';
-    scramble_line(line, scrambled_, ++line_number_);
-    const int written = crt_write(fd_, scrambled_.data(), static_cast<unsigned>(scrambled_.size()));
-    if (written != static_cast<int>(scrambled_.size())) failed_ = true;
+    line_.assign(text);
+    line_ += '\n';
+    scramble_line(line_, scrambled_, ++line_number_);
+    if (!output_.append(fd_, scrambled_)) failed_ = true;
     return failed_ ? -1 : 0;
 }
 
@@ -59,6 +59,7 @@ int LinWriter::write_trailer() { return write_line("OV:4"); }
 
 int LinWriter::commit() {
     if (fd_ < 0) return -1;
+    if (!output_.flush(fd_)) failed_ = true;
     const int closed = crt_close(fd_);
     fd_ = -1;
     if (failed_ || closed != 0 || crt_rename(temporary_.c_str(), document_.c_str()) != 0) {
@@ -73,5 +74,6 @@ void LinWriter::abandon() {
     if (fd_ < 0) return;
     crt_close(fd_);
     fd_ = -1;
+    output_.reset();
     crt_remove(temporary_.c_str());
 }

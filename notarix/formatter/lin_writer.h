@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/analysis/output_buffer.h"
+
 class LinWriter {
 public:
     LinWriter() = default;
@@ -38,5 +40,7 @@ private:
     bool failed_ = false;
     std::string document_;
     std::string temporary_;
+    std::string line_;
     std::string scrambled_;
+    OutputBuffer output_;  // the lines go out a block at a time
 };

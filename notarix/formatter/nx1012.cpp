@@ -109,7 +109,8 @@ BaseResult convert_base_name(FormatterState& g, const std::string& base, const s
     set_file_extension(fss, ".fss");
     std::string lin = base;
     set_file_extension(lin, ".lin");
-    g.fss_lines = count_file_lines(fss.c_str());
+    // counted only for a meter someone sees: it costs a second read of the file
+    g.fss_lines = host_takes_progress() ? count_file_lines(fss.c_str()) : 0;
     g.records_read = 0;
     g.progress_item.assign(file_part(fss));
 
@@ -157,6 +158,8 @@ int run_spec_formatter(int argc, char** argv) {
     FormatterState& g = g_formatter;
     if (!g_fail_block) g.block.reset(new (std::nothrow) char[kFormatterBlockSize]());
     if (!g.block) return kFormatterNoMemory;
+    // the run's folders are listed once for the names it looks up
+    crt_begin_listing_scope();
 
     std::string common_path = in_program_directory(kDefaultCommonFile);
     std::string form_path;
@@ -196,6 +199,7 @@ int run_spec_formatter(int argc, char** argv) {
 
     const bool cut = g.cut_in_run;
     reset_formatter_state();
+    crt_end_listing_scope();
     if (status == kFormatterOk && cut) return kFormatterTextCut;
     return status;
 }

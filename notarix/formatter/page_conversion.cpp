@@ -313,6 +313,7 @@ int PageConverter::end_function() {
 
 void PageConverter::report_progress() {
     ++g_.records_read;
+    if (!host_takes_progress()) return;
     const int lines = std::max(g_.fss_lines, 1);
     // the formatter's share is the last tenth of the generation's meter (0..1100)
     const long value = 1000L + static_cast<long>(g_.records_read) * 100L / lines;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -147,13 +146,10 @@ bool is_relative(std::string_view path) {
     return !(path.size() >= 2 && path[1] == ':');
 }
 
-bool is_regular_file(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(resolve_platform_path(path.c_str()), ignored);
-}
+bool is_regular_file(const std::string& path) { return crt_file_kind(path.c_str()) == kCrtRegularFile; }
 
 bool can_create(const std::string& path) {
-    if (crt_exists(path.c_str()) && !is_regular_file(path)) return false;
+    if (!is_regular_or_missing(path)) return false;
     int handle = open_tracked_file(path.c_str(), "w");
     if (handle < 0) return false;
     return close_tracked_file(handle) == 0;
@@ -416,6 +412,7 @@ int progress_permille() {
 // The reader calls this per line: the meter moves and a cancel is seen
 // inside a long source too.
 void on_source_line(int, int) {
+    if (!host_takes_progress()) return;
     int permille = progress_permille();
     if (permille == g_tree.last_permille) return;
     report_progress_text(g_tree.progress_text);
@@ -430,6 +427,7 @@ void report_progress_text(const std::string& text) {
 
 void show_source_progress(int number, int count, const std::string& name, char open, char close) {
     const Settings& s = g_tree.settings;
+    if (!host_takes_progress()) return;
     std::string base = base_name_of(name);
     char head[32];
     std::string text;

@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "common/analysis/analysis_state.h"
+#include "common/analysis/converter_host.h"
 #include "common/analysis/messages.h"
 #include "common/analysis/scramble.h"
 #include "common/analysis/support.h"
@@ -40,7 +41,7 @@ int output_failure(int r) { return r == kCodeCannotWrite ? kCodeCannotWrite : r;
 // Progress of the writer: once the output's name, then a line counter.
 void show_output_progress() {
     const Settings& s = g_tree.settings;
-    if (!s.counter.on()) return;
+    if (!s.counter.on() || !host_takes_progress()) return;
     if (g_tree.trd_lines == 1) show_source_progress(1, 1, g_tree.trd.final_name, '(', ')');
     if (!counter_due(s.counter, g_tree.trd_lines, 0)) return;
     report_progress_text(counter_text(s.counter, 'O', g_tree.trd_lines));

@@ -6,6 +6,8 @@
 // so the layer reports the true offset (crt_tell) and never loses the byte.
 #include "platform/kernel/file_io.h"
 
+#include "platform/kernel/directory_listings.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +23,7 @@ namespace {
 struct Descriptor {
     bool text = true;
     int pending = -1;  // read-ahead byte after a CR at the end of a chunk, or -1
+    bool full = false;  // test hook: every write fails as on a full disk
 };
 
 // Everything the layer knows about open files; one lock, since the programs
@@ -29,6 +32,7 @@ struct FileTable {
     std::mutex lock;
     std::unordered_map<int, Descriptor> open;
     int limit = -1;
+    std::string full_suffix;  // files opened with a path ending so are on a "full disk"
 };
 
 FileTable& table() {
@@ -132,7 +136,8 @@ int text_read(int fd, Descriptor& d, unsigned char* buf, unsigned n) {
 }
 
 int text_write(int fd, const unsigned char* data, unsigned n) {
-    constexpr size_t kChunk = 4096;
+    // large enough that a writer's whole block goes out in a few calls
+    constexpr size_t kChunk = 32768;
     char expanded[kChunk * 2];
     size_t written = 0;  // caller bytes fully in the file
     while (written < n) {
@@ -199,14 +204,19 @@ int crt_open(const char* path, int flags, int permission) {
         return -1;
     }
     // A folder is not a file to the programs: opening one fails as it does
-    // on the system they were written for.
+    // on the system they were written for. (Opened for writing it has failed
+    // already.)
     struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if ((flags & (CRT_O_WRONLY | CRT_O_RDWR)) == 0 && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
         errno = EACCES;
         return -1;
     }
-    t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1};
+    const std::string& suffix = t.full_suffix;
+    const bool full = !suffix.empty() && resolved.size() >= suffix.size() &&
+                      resolved.compare(resolved.size() - suffix.size(), suffix.size(), suffix) == 0;
+    t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
+    if (flags & CRT_O_CREAT) note_entry_added(resolved);
     return fd;
 }
 
@@ -237,6 +247,10 @@ int crt_write(int fd, const void* buffer, unsigned n) {
     if (n == 0) return 0;
     if (!buffer) {
         errno = EINVAL;
+        return -1;
+    }
+    if (d->full) {
+        errno = ENOSPC;
         return -1;
     }
     if (drop_pending(fd, *d) < 0) return -1;
@@ -302,18 +316,39 @@ int64_t crt_file_size(const char* path) {
     return static_cast<int64_t>(st.st_size);
 }
 
+int crt_file_kind(const char* path) {
+    if (!path || !*path) return kCrtMissing;
+    struct stat st;
+    if (::stat(resolve_platform_path(path).c_str(), &st) != 0) return kCrtMissing;
+    return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
+}
+
 int crt_remove(const char* path) {
     if (!path) return -1;
-    return ::unlink(resolve_platform_path(path).c_str()) == 0 ? 0 : -1;
+    const std::string resolved = resolve_platform_path(path);
+    if (::unlink(resolved.c_str()) != 0) return -1;
+    note_entry_removed(resolved);
+    return 0;
 }
 
 int crt_rename(const char* old_path, const char* new_path) {
     if (!old_path || !new_path) return -1;
     // POSIX rename replaces an existing target in one step, which is what the
     // writers rely on to swap in a finished file.
-    return ::rename(resolve_platform_path(old_path).c_str(), resolve_platform_path(new_path).c_str()) == 0
-               ? 0
-               : -1;
+    const std::string from = resolve_platform_path(old_path), to = resolve_platform_path(new_path);
+    if (::rename(from.c_str(), to.c_str()) != 0) return -1;
+    note_entry_removed(from);
+    note_entry_added(to);
+    return 0;
+}
+
+int crt_exchange(const char* a, const char* b) {
+    if (!a || !b) return -1;
+    const std::string first = resolve_platform_path(a), second = resolve_platform_path(b);
+    // both names stay, so the listings kept for the run stay true
+    if (::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0) return 0;
+    if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) errno = ENOTSUP;
+    return -1;
 }
 
 bool crt_exists(const char* path) {
@@ -326,6 +361,12 @@ void crt_set_open_limit(int limit) {
     FileTable& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
     t.limit = limit < 0 ? -1 : limit;
+}
+
+void crt_set_full_disk(const char* path_end) {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    t.full_suffix = path_end != nullptr ? path_end : "";
 }
 
 int crt_open_count() {

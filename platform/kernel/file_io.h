@@ -48,20 +48,47 @@ int64_t crt_filelength(int fd);
 // Size in bytes of a named file, -1 when it cannot be examined.
 int64_t crt_file_size(const char* path);
 
+// What a name is: missing, an ordinary file, or something else (a folder, a
+// device) that a file of that name cannot replace.
+enum : int { kCrtMissing = 0, kCrtRegularFile = 1, kCrtOtherEntry = 2 };
+int crt_file_kind(const char* path);
+
 int crt_remove(const char* path);                            // 0 or -1
 int crt_rename(const char* old_path, const char* new_path);  // 0 or -1
+// Swaps two existing names in one step (0); -1 with errno ENOTSUP where the
+// file system cannot, so the caller takes another way.
+int crt_exchange(const char* a, const char* b);
 bool crt_exists(const char* path);
 
 // Test hook: when limit >= 0, crt_open fails with EMFILE once `limit`
 // descriptors opened through this layer are open. -1 lifts the limit.
 void crt_set_open_limit(int limit);
 int crt_open_count();
+// Test hook: files opened from now on whose resolved path ends with path_end
+// take no writes, as on a full disk (ENOSPC). nullptr or "" lifts it.
+void crt_set_full_disk(const char* path_end);
 
 // Maps "\" to "/" (never a Shift-JIS trail byte), and when the path does not
 // exist as written, matches its components without regard to case. For a
 // path that is about to be created, the directories are matched and the last
 // component is kept as written unless an existing entry matches it.
 std::string resolve_platform_path(const char* path);
+
+// A listing scope: while one is open (they nest), the folders searched for a
+// name written in another case are listed once and remembered, and the files
+// this layer makes, renames and removes keep that memory true. A converter
+// run, or a batch of them, opens one for its length; at the close of the
+// last scope everything is forgotten.
+void crt_begin_listing_scope();
+void crt_end_listing_scope();
+
+class ListingScope {
+public:
+    ListingScope() { crt_begin_listing_scope(); }
+    ~ListingScope() { crt_end_listing_scope(); }
+    ListingScope(const ListingScope&) = delete;
+    ListingScope& operator=(const ListingScope&) = delete;
+};
 
 // Shift-JIS aware path cutting: positions of the last "\" or "/", -1 if none.
 int find_last_path_separator(const char* path);

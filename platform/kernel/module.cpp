@@ -10,7 +10,7 @@
 
 namespace {
 
-std::string executable_path() {
+std::string read_executable_path() {
     std::vector<char> buf(4096);
     for (;;) {
         ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
@@ -20,11 +20,17 @@ std::string executable_path() {
     }
 }
 
+// A process's executable does not move while it runs: it is asked for once.
+const std::string& executable_path() {
+    static const std::string path = read_executable_path();
+    return path;
+}
+
 }  // namespace
 
 uint32_t GetModuleFileNameA(void* /*module*/, char* buffer, uint32_t size) {
     if (!buffer || size == 0) return 0;
-    const std::string path = executable_path();
+    const std::string& path = executable_path();
     const size_t n = std::min<size_t>(path.size(), size - 1);
     std::memcpy(buffer, path.data(), n);
     buffer[n] = '\0';
@@ -32,7 +38,7 @@ uint32_t GetModuleFileNameA(void* /*module*/, char* buffer, uint32_t size) {
 }
 
 std::string get_program_directory() {
-    const std::string path = executable_path();
+    const std::string& path = executable_path();
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return {};
     if (slash == 0) return "/";

@@ -1,10 +1,10 @@
 // Path handling for Windows-style names: "\" separators that are never a
 // Shift-JIS trail byte, and case-insensitive lookup of names that the system
 // spells in a different case from the file on disk.
+#include "platform/kernel/directory_listings.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/kernel_text.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -14,7 +14,6 @@
 
 namespace {
 
-using kernel_text::equal_ignoring_case;
 using kernel_text::is_pair_at;
 
 std::string map_separators(std::string_view path) {
@@ -33,22 +32,6 @@ std::string map_separators(std::string_view path) {
 bool entry_exists(const std::string& path) {
     struct stat st;
     return ::lstat(path.c_str(), &st) == 0;
-}
-
-// The first entry of `dir` (sorted by bytes) equal to `name` ignoring case,
-// or an empty string.
-std::string find_entry_ignoring_case(const std::string& dir, std::string_view name) {
-    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return {};
-    std::vector<std::string> matches;
-    while (dirent* e = ::readdir(d)) {
-        std::string_view entry(e->d_name);
-        if (entry == "." || entry == "..") continue;
-        if (equal_ignoring_case(entry, name)) matches.emplace_back(entry);
-    }
-    ::closedir(d);
-    if (matches.empty()) return {};
-    return *std::min_element(matches.begin(), matches.end());
 }
 
 }  // namespace
@@ -71,7 +54,20 @@ int find_last_path_separator(const char* path) {
 std::string resolve_platform_path(const char* path) {
     if (!path || !*path) return {};
     const std::string mapped = map_separators(path);
+    std::string resolved;
+    if (resolve_from_listing(mapped, resolved)) return resolved;
     if (entry_exists(mapped)) return mapped;
+
+    // Most names that are not there as written lie in a folder that is: only
+    // their last component is looked for.
+    const size_t last_slash = mapped.rfind('/');
+    if (last_slash != std::string::npos && last_slash > 0 && last_slash + 1 < mapped.size()) {
+        const std::string folder = mapped.substr(0, last_slash);
+        const std::string_view name = std::string_view(mapped).substr(last_slash + 1);
+        std::string match;
+        if (name != "." && name != ".." && find_listed_entry(folder, name, match))
+            return match.empty() ? mapped : folder + "/" + match;
+    }
 
     // Rebuild the path one component at a time; once a component has no
     // match, nothing below it can exist, so the rest is kept as written.
@@ -89,7 +85,8 @@ std::string resolve_platform_path(const char* path) {
         if (!result.empty() && result.back() != '/') result += '/';
         std::string candidate = result + std::string(component);
         if (!lost && !entry_exists(candidate) && component != "." && component != "..") {
-            std::string match = find_entry_ignoring_case(dir, component);
+            std::string match;
+            find_listed_entry(dir, component, match);
             if (!match.empty()) {
                 candidate = result + match;
             } else {

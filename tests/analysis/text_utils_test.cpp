@@ -148,6 +148,24 @@ TEST(Searching, Words) {
     EXPECT_EQ(find_word("\x83" "AB AB", "AB"), 4);
 }
 
+// find_word searches for the word and checks each place; it must stop where
+// the walk from token to token stops, and nowhere else.
+TEST(Words, FindWordAgreesWithTheTokenWalk) {
+    auto walk = [](std::string_view text, std::string_view word) {
+        for (int pos = 0; pos < static_cast<int>(text.size()); pos = next_token_pos(text, pos))
+            if (starts_with_word(text.substr(static_cast<size_t>(pos)), word)) return pos;
+        return -1;
+    };
+    const char* const texts[] = {
+        "struct s", "x struct", "xstruct struct", "\x83struct x", "\x83\x83struct",
+        "a}else b", "}else", "if(x) }else{", "typedef struct{int a;}t;", "enum_x enum",
+        "\x95\x5C" "enum", "a->b->c", "", "union", "\x83" "Astruct", "\x83" "Ax", "\x83" "A}else",
+    };
+    const char* const words[] = {"struct", "enum", "union", "}else", "->", "else", "x"};
+    for (const char* text : texts)
+        for (const char* word : words) EXPECT_EQ(find_word(text, word), walk(text, word)) << text << " / " << word;
+}
+
 TEST(Searching, CharactersAndSubstrings) {
     EXPECT_EQ(find_char("\x83\x5C\\", '\\'), 2);
     EXPECT_EQ(find_char("abc", '\0'), -1);

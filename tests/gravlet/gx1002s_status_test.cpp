@@ -164,6 +164,22 @@ TEST_F(PadStatus, CancelStopsWithTenAndRemovesTheWorkFiles) {
     EXPECT_NE(read_raw(error_file()).find("E063 : \x8F\x88\x97\x9D\x82\xF0\x92\x86\x92" "f"), std::string::npos);
 }
 
+TEST_F(PadStatus, AFullDiskKeepsTheOldResults) {
+    // the work file, the list's work file and the do-loop pass's second work file
+    for (const char* work : {".tmp", ".tmf", ".tmd"}) {
+        std::string source = write_source("f.c", kFunction);
+        write_raw(with_extension(source, ".pds"), "old pds");
+        write_raw(with_extension(source, ".flt"), "old flt");
+        crt_set_full_disk(work);
+        EXPECT_EQ(run_with(source, {"-ucfc", "-SPdw"}), kPadWriteFailure) << work;
+        crt_set_full_disk(nullptr);
+        EXPECT_EQ(read_raw(with_extension(source, ".pds")), "old pds") << work;
+        EXPECT_EQ(read_raw(with_extension(source, ".flt")), "old flt") << work;
+        for (const char* left : {".tmp", ".tmf", ".tmd"}) EXPECT_FALSE(exists(with_extension(source, left))) << left;
+        EXPECT_NE(read_raw(error_file()).find(" : E058 : "), std::string::npos) << work;
+    }
+}
+
 TEST_F(PadStatus, AFailedCommitKeepsTheOldResults) {
     std::string source = write_source("f.c", kFunction);
     write_raw(with_extension(source, ".pds"), "old pds");

@@ -164,6 +164,20 @@ TEST_F(Nx1011sStatus, CancelDuringReadingStopsBeforeTheNextUnit) {
     EXPECT_FALSE(exists(with_extension(source, ".fss")));
 }
 
+TEST_F(Nx1011sStatus, AFullDiskKeepsEveryEarlierResult) {
+    // each result in turn cannot be written: the lines wait in the writer's
+    // buffer, and the failure shows when it is written out at the close
+    for (const char* work : {".$ts", ".$tm", ".$tt"}) {
+        std::string source = copy_fixture("split.c");
+        plant_earlier_results(source);
+        crt_set_full_disk(work);
+        EXPECT_EQ(generate(source), kFunctionSpecWriteFailure) << work;
+        crt_set_full_disk(nullptr);
+        expect_earlier_results(source);
+        EXPECT_NE(read_raw(error_file()).find(" : E058 : "), std::string::npos) << work;
+    }
+}
+
 TEST_F(Nx1011sStatus, FailingAllocationGivesThirteen) {
     std::string source = copy_fixture("split.c");
     plant_earlier_results(source);

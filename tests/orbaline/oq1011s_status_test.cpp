@@ -189,6 +189,28 @@ TEST_F(Oq1011sStatus, CancelKeepsTheOldResults) {
     EXPECT_NE(error_text().find(" : E063 : " + kCancelled), std::string::npos);
 }
 
+TEST_F(Oq1011sStatus, AFullDiskKeepsTheOldResults) {
+    for (const char* work : {".$tr", ".tmf"}) {
+        std::string list = basic_list();
+        plant_old_results(list);
+        crt_set_full_disk(work);
+        EXPECT_EQ(run(tree_vector(list)), kCallTreeWriteFailure) << work;
+        crt_set_full_disk(nullptr);
+        expect_old_results(list);
+        EXPECT_NE(error_text().find(" : E058 : "), std::string::npos) << work;
+    }
+    // the list repair keeps the old list and its old copy
+    std::string list = basic_list();
+    write_raw(with_extension(list, ".bak"), "old bak");
+    const std::string before = read_raw(list);
+    crt_set_full_disk(".na2");
+    EXPECT_EQ(run(repair_vector(list)), kCallTreeWriteFailure);
+    crt_set_full_disk(nullptr);
+    EXPECT_EQ(read_raw(list), before);
+    EXPECT_EQ(read_raw(with_extension(list, ".bak")), "old bak");
+    EXPECT_FALSE(exists(with_extension(list, ".na2")));
+}
+
 TEST_F(Oq1011sStatus, ResultThatCannotBePutInPlace) {
     std::string list = basic_list();
     write_raw(with_extension(list, ".flt"), "old flt");

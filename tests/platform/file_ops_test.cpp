@@ -112,3 +112,22 @@ TEST(OpenLimit, SystemLimitArrivesAsEmfile) {
     for (int fd : fds) crt_close(fd);
     EXPECT_EQ(saved_errno, EMFILE);
 }
+
+TEST(FullDisk, HookRefusesWritesToFilesOpenedWithThatEnding) {
+    TempDir dir;
+    const int before = crt_open(dir.path("early.dat").c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_BINARY);
+    crt_set_full_disk(".dat");
+    const int full = crt_open(dir.path("late.dat").c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_BINARY);
+    const int other = crt_open(dir.path("late.txt").c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_BINARY);
+    crt_set_full_disk(nullptr);
+    ASSERT_GE(before, 0);
+    ASSERT_GE(full, 0);
+    ASSERT_GE(other, 0);
+    errno = 0;
+    EXPECT_EQ(crt_write(full, "abc", 3), -1);
+    EXPECT_EQ(errno, ENOSPC);
+    EXPECT_EQ(crt_write(before, "abc", 3), 3) << "a file opened before the hook takes writes";
+    EXPECT_EQ(crt_write(other, "abc", 3), 3);
+    for (int fd : {before, full, other}) EXPECT_EQ(crt_close(fd), 0);
+    EXPECT_EQ(crt_file_size(dir.path("late.dat").c_str()), 0);
+}

@@ -159,3 +159,37 @@ TEST(CurrentDirectory, ChangedByASystemNameAndToldBack) {
     ASSERT_NE(::realpath(dir.path("Work/Sub").c_str(), resolved), nullptr);
     EXPECT_EQ(now, resolved);
 }
+
+TEST(ListingScope, TheLayersOwnChangesKeepTheListingTrue) {
+    TempDir dir;
+    write_raw(dir.path("Old.C"), "x");
+    ListingScope scope;
+    EXPECT_EQ(resolve_platform_path(dir.path("old.c").c_str()), dir.path("Old.C")) << "the folder is listed here";
+
+    const int fd = crt_open(dir.path("New.H").c_str(), CRT_O_WRONLY | CRT_O_CREAT);
+    ASSERT_GE(fd, 0);
+    crt_close(fd);
+    EXPECT_EQ(resolve_platform_path(dir.path("new.h").c_str()), dir.path("New.H"));
+
+    ASSERT_EQ(crt_rename(dir.path("new.h").c_str(), dir.path("Moved.h").c_str()), 0);
+    EXPECT_EQ(resolve_platform_path(dir.path("NEW.h").c_str()), dir.path("NEW.h")) << "gone under its old name";
+    EXPECT_EQ(resolve_platform_path(dir.path("moved.H").c_str()), dir.path("Moved.h"));
+
+    ASSERT_EQ(crt_remove(dir.path("OLD.c").c_str()), 0);
+    EXPECT_EQ(resolve_platform_path(dir.path("old.c").c_str()), dir.path("old.c"));
+    EXPECT_FALSE(crt_exists(dir.path("OLD.C").c_str()));
+}
+
+TEST(ListingScope, OutsideAScopeEveryLookUpReadsTheFolder) {
+    TempDir dir;
+    write_raw(dir.path("a.txt"), "x");
+    EXPECT_EQ(resolve_platform_path(dir.path("B.TXT").c_str()), dir.path("B.TXT"));
+    write_raw(dir.path("b.txt"), "made past the layer");
+    EXPECT_EQ(resolve_platform_path(dir.path("B.TXT").c_str()), dir.path("b.txt"));
+    {
+        ListingScope scope;
+        EXPECT_EQ(resolve_platform_path(dir.path("A.TXT").c_str()), dir.path("a.txt"));
+    }
+    write_raw(dir.path("c.txt"), "after the scope");
+    EXPECT_EQ(resolve_platform_path(dir.path("C.txt").c_str()), dir.path("c.txt")) << "the scope's listing is gone";
+}

@@ -321,6 +321,8 @@ int run_batch_generation(const std::string& list_name) {
 
     DocumentState& d = doc();
     KeptDirectory kept_directory;
+    // every run of the batch looks up names in the same folders: list them once
+    ListingScope listing_scope;
     change_to_file_directory(list_name);
     const std::string current_source = d.source_name.empty() ? std::string() : make_absolute_path(d.source_name);
 

@@ -1,0 +1,198 @@
+#include "platform/kernel/directory_listings.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include "platform/kernel/file_io.h"
+#include "platform/kernel/kernel_text.h"
+
+namespace {
+
+// The name as every spelling of it without regard to case is written:
+// single-byte letters in lower case, double-byte characters as they are.
+std::string folded(std::string_view name) {
+    std::string out;
+    out.reserve(name.size());
+    for (size_t i = 0; i < name.size();) {
+        if (kernel_text::is_pair_at(name, i)) {
+            out.append(name.substr(i, 2));
+            i += 2;
+            continue;
+        }
+        out += kernel_text::fold_ascii(name[i]);
+        ++i;
+    }
+    return out;
+}
+
+// A folder's entry names by their folded form; the first in byte order of
+// those that fold alike is the one a look-up gives.
+using Listing = std::unordered_map<std::string, std::vector<std::string>>;
+
+// A folder is known by its device and inode, however a path spells it.
+using FolderId = std::pair<dev_t, ino_t>;
+
+struct Listings {
+    std::mutex lock;
+    int scopes = 0;
+    std::map<FolderId, Listing> folders;
+    // folders named by an absolute path, as a scope found them
+    std::unordered_map<std::string, FolderId> ids;
+};
+
+Listings& listings() {
+    static Listings l;
+    return l;
+}
+
+bool list_folder(const std::string& dir, Listing& listing) {
+    listing.clear();
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr) return false;
+    while (dirent* e = ::readdir(d)) {
+        std::string_view entry(e->d_name);
+        if (entry != "." && entry != "..") listing[folded(entry)].emplace_back(entry);
+    }
+    ::closedir(d);
+    return true;
+}
+
+// Outside a scope: the folder is read for this one name.
+bool scan_folder(const std::string& dir, std::string_view name, std::string& match) {
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr) return false;
+    while (dirent* e = ::readdir(d)) {
+        std::string_view entry(e->d_name);
+        if (entry == "." || entry == ".." || !kernel_text::equal_ignoring_case(entry, name)) continue;
+        if (match.empty() || entry < match) match.assign(entry);
+    }
+    ::closedir(d);
+    return true;
+}
+
+std::string first_match(const Listing& listing, std::string_view name) {
+    auto match = listing.find(folded(name));
+    if (match == listing.end() || match->second.empty()) return {};
+    return *std::min_element(match->second.begin(), match->second.end());
+}
+
+bool folder_id(Listings& l, const std::string& dir, FolderId& id) {
+    const bool remember = l.scopes > 0 && !dir.empty() && dir[0] == '/';
+    if (remember) {
+        auto known = l.ids.find(dir);
+        if (known != l.ids.end()) {
+            id = known->second;
+            return true;
+        }
+    }
+    struct stat st;
+    if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    id = {st.st_dev, st.st_ino};
+    if (remember) l.ids.emplace(dir, id);
+    return true;
+}
+
+// The remembered listing of the folder that holds a resolved path, and the
+// path's last name; nullptr when that folder is not remembered.
+Listing* remembered_folder(Listings& l, const std::string& path, std::string& name) {
+    if (l.folders.empty()) return nullptr;
+    const size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    name = slash == std::string::npos ? path : path.substr(slash + 1);
+    FolderId id;
+    if (name.empty() || !folder_id(l, dir, id)) return nullptr;
+    auto found = l.folders.find(id);
+    return found == l.folders.end() ? nullptr : &found->second;
+}
+
+// The remembered listing of a folder inside a scope, listed now if need be;
+// nullptr when `dir` is no folder.
+Listing* scope_listing(Listings& l, const std::string& dir) {
+    FolderId id;
+    if (!folder_id(l, dir, id)) return nullptr;
+    auto found = l.folders.find(id);
+    if (found == l.folders.end()) {
+        Listing listing;
+        if (!list_folder(dir, listing)) return nullptr;
+        found = l.folders.emplace(id, std::move(listing)).first;
+    }
+    return &found->second;
+}
+
+}  // namespace
+
+bool resolve_from_listing(const std::string& mapped, std::string& resolved) {
+    if (mapped.empty() || mapped[0] != '/') return false;
+    const size_t slash = mapped.rfind('/');
+    if (slash == 0 || slash + 1 >= mapped.size()) return false;
+    const std::string_view name = std::string_view(mapped).substr(slash + 1);
+    if (name == "." || name == "..") return false;
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    if (l.scopes == 0) return false;
+    const std::string folder = mapped.substr(0, slash);
+    Listing* listing = scope_listing(l, folder);
+    if (listing == nullptr) return false;
+    auto alike = listing->find(folded(name));
+    if (alike == listing->end() || alike->second.empty() ||
+        std::find(alike->second.begin(), alike->second.end(), name) != alike->second.end()) {
+        resolved = mapped;
+    } else {
+        resolved = folder + "/" + *std::min_element(alike->second.begin(), alike->second.end());
+    }
+    return true;
+}
+
+bool find_listed_entry(const std::string& dir, std::string_view name, std::string& match) {
+    const std::string key = dir.empty() ? "." : dir;
+    match.clear();
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    if (l.scopes == 0) return scan_folder(key, name, match);
+    Listing* listing = scope_listing(l, key);
+    if (listing == nullptr) return false;
+    match = first_match(*listing, name);
+    return true;
+}
+
+void note_entry_added(const std::string& path) {
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    std::string name;
+    if (Listing* listing = remembered_folder(l, path, name)) {
+        std::vector<std::string>& alike = (*listing)[folded(name)];
+        if (std::find(alike.begin(), alike.end(), name) == alike.end()) alike.push_back(name);
+    }
+}
+
+void note_entry_removed(const std::string& path) {
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    std::string name;
+    if (Listing* listing = remembered_folder(l, path, name)) {
+        auto alike = listing->find(folded(name));
+        if (alike != listing->end()) std::erase(alike->second, name);
+    }
+}
+
+void crt_begin_listing_scope() {
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    ++l.scopes;
+}
+
+void crt_end_listing_scope() {
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    if (l.scopes > 0 && --l.scopes == 0) {
+        l.folders.clear();
+        l.ids.clear();
+    }
+}

@@ -1,0 +1,24 @@
+// The kernel's listings of folders for the case-insensitive fallback of its
+// path resolution. Outside a listing scope a folder is listed at each
+// look-up; inside one (a converter run, a batch of them) it is listed once
+// and remembered, and the entries this file layer makes and removes keep the
+// memory up to date. Nothing else changes a folder while a run works in it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Looks in the folder `dir` for `name` without regard to the case of
+// single-byte letters: false when `dir` is no folder, else true with `match`
+// the first such entry in byte order, or "" when there is none.
+bool find_listed_entry(const std::string& dir, std::string_view name, std::string& match);
+
+// Inside a listing scope, a name in a folder given by an absolute path is
+// resolved from the folder's listing with no look at the disk: true with
+// `resolved` the name as it stands there (or as written when it is not
+// there). False outside a scope, or for a path it cannot answer.
+bool resolve_from_listing(const std::string& mapped, std::string& resolved);
+
+// The file layer made or removed the entry at this resolved path.
+void note_entry_added(const std::string& path);
+void note_entry_removed(const std::string& path);
