@@ -49,6 +49,7 @@ void PrintState::reset() {
     if (device.dc != nullptr) close_printer_dc();
     delete_printer_font();
     if (device.own_setup.hDC != nullptr) DeleteDC(device.own_setup.hDC);
+    failing_file.clear();
     PrintHost kept = std::move(host);
     PRINTDLGA* setup = device.setup;
     const LOGFONTA* font = device.font_choice;
@@ -74,6 +75,32 @@ void notify_print_failure(std::string_view caption, std::string_view text) {
     MessageBeep(0);
     const std::string body(text), title(caption);
     MessageBoxA(host.owner, body.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void warn_print_user(std::string_view caption, std::string_view text) {
+    const PrintHost& host = print_state().host;
+    if (host.warn) {
+        host.warn(caption, text);
+        return;
+    }
+    MessageBeep(0);
+    const std::string body(text), title(caption);
+    MessageBoxA(host.owner, body.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool ask_print_user(std::string_view caption, std::string_view line1, std::string_view line2,
+                    std::string_view line3) {
+    const PrintHost& host = print_state().host;
+    const std::string text = join_box_lines(line1, line2, line3);
+    if (host.ask) return host.ask(caption, text);
+    const std::string title(caption);
+    const int answer = MessageBoxA(host.owner, text.c_str(), title.c_str(), MB_OKCANCEL | MB_ICONEXCLAMATION);
+    return answer == IDOK || answer == IDYES;
+}
+
+void set_print_status_text(int mode, const std::string& text) {
+    const PrintHost& host = print_state().host;
+    if (host.set_status_text) host.set_status_text(mode, text);
 }
 
 std::string print_message(int id) {

@@ -33,6 +33,13 @@ struct PrintHost {
     std::function<std::string()> current_file;
     // The notify box: a beep and an OK box with this caption and text.
     std::function<void(std::string_view caption, std::string_view text)> notify;
+    // The warning box: the notify box with the exclamation icon.
+    std::function<void(std::string_view caption, std::string_view text)> warn;
+    // The question box (OK/Cancel, or Yes/No for a text with "？"): true
+    // when the user goes on. Null: a plain message box.
+    std::function<bool(std::string_view caption, std::string_view text)> ask;
+    // The status bar: mode 1 shows the text, any other mode the default.
+    std::function<void(int mode, const std::string& text)> set_status_text;
     HWND owner = nullptr;
 };
 
@@ -118,6 +125,8 @@ struct PrintState {
     PrintJobState job;
     PrinterDeviceState device;
     PostScriptState postscript;
+    // The file that the last job could not open, for its status text.
+    std::string failing_file;
 
     // Ends whatever is still open (port, stream, device objects, the
     // context this record made) and starts afresh; the host stays.
@@ -130,6 +139,13 @@ PrintState& print_state();
 bool& print_abort_flag();
 // Shows the notify box through the host.
 void notify_print_failure(std::string_view caption, std::string_view text);
+// The warning box and the question box through the host (lines joined as a
+// message box joins them).
+void warn_print_user(std::string_view caption, std::string_view text);
+bool ask_print_user(std::string_view caption, std::string_view line1, std::string_view line2 = {},
+                    std::string_view line3 = {});
+// The status bar through the host (nothing without one).
+void set_print_status_text(int mode, const std::string& text);
 // The text of a message of the running program's table ("" when there is none).
 std::string print_message(int id);
 // Lets at most one waiting window message through (translated and

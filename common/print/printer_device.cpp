@@ -384,6 +384,16 @@ void map_preview_dc(HDC page_box_dc, int box_width, int box_height) {
     gdi_move_to(1, 1);
 }
 
+void end_preview_paint() {
+    PrinterDeviceState& d = device();
+    if (!d.preview || d.dc == nullptr) return;
+    gdi_clear_clip();
+    delete_pen();
+    if (d.font != nullptr && d.previous_font != nullptr) SelectObject(d.dc, d.previous_font);
+    d.previous_font = nullptr;
+    d.dc = nullptr;
+}
+
 void release_preview_dc() {
     PrinterDeviceState& d = device();
     if (!d.preview) return;

@@ -48,6 +48,10 @@ int open_preview_dc(HWND page_box);
 // Makes the page box's context the drawing context, the page inside a
 // 10-pixel border in the printer's shape.
 void map_preview_dc(HDC page_box_dc, int box_width, int box_height);
+// After one paint of the page box: the clip region goes, the pen is
+// selected out and deleted, the font before ours is selected back (ours is
+// kept for the next paint), and the box's context is forgotten.
+void end_preview_paint();
 // Ends the preview: clip region, font and pen go.
 void release_preview_dc();
 

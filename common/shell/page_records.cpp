@@ -83,20 +83,19 @@ bool read_reals(std::string_view args, int first, int count, double* out) {
     return true;
 }
 
-// Truncation toward zero, held inside the int range whatever the product.
-int trunc_to_int(double v) {
-    constexpr double kLimit = 1.0e9;
-    if (v > kLimit) return static_cast<int>(kLimit);
-    if (v < -kLimit) return static_cast<int>(-kLimit);
-    return static_cast<int>(v);
-}
-
 void cells_of_grid(int extent_height, int extent_width, int rows, int columns, int& height, int& width) {
     height = trunc_to_int(static_cast<double>(extent_height) / rows + 0.5);
     width = trunc_to_int(static_cast<double>(extent_width) / columns + 0.5);
 }
 
 }  // namespace
+
+int trunc_to_int(double v) {
+    constexpr double kLimit = 1.0e9;
+    if (v > kLimit) return static_cast<int>(kLimit);
+    if (v < -kLimit) return static_cast<int>(-kLimit);
+    return static_cast<int>(v);
+}
 
 bool parse_record_int(std::string_view field, int& value) {
     field = trim_field(field);

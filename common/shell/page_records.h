@@ -221,6 +221,10 @@ enum ReplayEnd : int {
     kReplayStopped = 2,     // the back end asked to stop
 };
 
+// Truncation toward zero as the records' positions are computed, held
+// inside the int range whatever the product.
+int trunc_to_int(double v);
+
 // Replays records until end of page, end of source, or the back end stops it.
 int replay_page_records(RecordSource& source, PageRecordState& state, PrimitiveSet& out,
                         const ReplayOptions& options = {});

@@ -1,0 +1,232 @@
+// List print jobs: numbered lines in pages with header, footer and frame,
+// the function list's columns, the cover page, tabs and long lines, the
+// page limit, and the jobs that end early.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/text/message_table.h"
+#include "tests/common/pdf_pages.h"
+#include "tests/print_jobs/print_jobs_fixture.h"
+
+namespace {
+
+// 【 表紙印刷 】
+const std::string kCoverCaption = "\x81y \x95\x5c\x8e\x86\x88\xf3\x8d\xfc \x81z";
+
+std::string numbered_lines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) text += "line " + std::to_string(i) + "\r\n";
+    return text;
+}
+
+class ListPrintTest : public PrintJobsTest {
+protected:
+    void SetUp() override {
+        PrintJobsTest::SetUp();
+        // portrait, no top or left margin, pages of P = lines + 6
+        settings.top_margin[1] = 0;
+        settings.left_margin[1] = 0;
+        settings.lines_per_page[1] = 106;
+        settings.chars_per_line[1] = 126;
+    }
+    ListJobRequest request(int kind, const std::string& file, const std::string& extension) {
+        ListJobRequest r;
+        r.kind = kind;
+        r.list_file = file;
+        r.macro_file = work.path("doc.c");
+        r.header_extension = extension;
+        r.settings = settings;
+        return r;
+    }
+    int pdf_page_count() const {
+        if (print_job_records().empty()) return 0;
+        return pdf_pages(read_raw(print_job_records().back().path)).count;
+    }
+    // The line of the page a text stands on (80 units a line from y 81).
+    static int row_of(const PrintedLine& line) { return (line.y - 41) / 80; }
+};
+
+TEST_F(ListPrintTest, LineNumbersRunOnAcrossPages) {
+    write_header(".hd3", "Header &P\r\nFooter &P\r\n");
+    write_raw(work.path("list.c"), numbered_lines(250));
+    EXPECT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3")), 0);
+    // 112 - 9 lines of body, less the header's two and the blank line
+    EXPECT_EQ(pdf_page_count(), 3);
+    const std::vector<PrintedLine> lines = printed_lines();
+    const std::string indent = "  ";
+    const struct {
+        const char* text;
+        int page;
+    } expected[] = {{"   1|line 1", 1}, {" 100|line 100", 1}, {" 101|line 101", 2}, {" 201|line 201", 3},
+                    {" 250|line 250", 3}};
+    for (const auto& e : expected) {
+        const PrintedLine* line = find_line(lines, indent + e.text);
+        ASSERT_NE(line, nullptr) << e.text;
+        EXPECT_EQ(line->page, e.page) << e.text;
+    }
+    EXPECT_EQ(row_of(*find_line(lines, indent + "   1|line 1")), 3);
+    const PrintedLine* header = find_line(lines, "Header    2");
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->page, 2);
+    // the last page is filled to the body's end before its footer
+    const PrintedLine* footer = find_line(lines, indent + "Footer    3");
+    ASSERT_NE(footer, nullptr);
+    EXPECT_EQ(footer->page, 3);
+    EXPECT_EQ(row_of(*footer), 112 - 9 + 1);
+}
+
+TEST_F(ListPrintTest, TheFrameWithAndWithoutAHeader) {
+    settings.top_margin[1] = 1;
+    settings.left_margin[1] = 10;
+    settings.lines_per_page[1] = 100;
+    settings.outer_frame = true;
+    write_header(".hd3", "H\r\nF\r\n");
+    write_raw(work.path("list.c"), numbered_lines(5));
+    ASSERT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3")), 0);
+    std::vector<DrawingLogEntry> boxes = printer_calls("Rectangle");
+    ASSERT_EQ(boxes.size(), 1u);
+    // 40 units a column, 80 a line; boxes stand 10 units above their y
+    EXPECT_EQ(boxes[0].logical[0], (POINT{40 * 10, 80 * 2 - 12 - 10}));
+    EXPECT_EQ(boxes[0].logical[1], (POINT{40 * (12 + 126), 80 * 106 - 412 - 10}));
+    EXPECT_EQ(printer_calls("LineTo").size(), 2u);
+
+    clear_drawing_log();
+    settings.header_base = work.path("none");
+    answers.push_back(true);
+    ASSERT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3")), 0);
+    boxes = printer_calls("Rectangle");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].logical[1], (POINT{40 * (12 + 126), 80 * 106 - 732 - 10}));
+    EXPECT_TRUE(printer_calls("LineTo").empty());
+}
+
+TEST_F(ListPrintTest, WithoutAHeaderFileTheUserIsAsked) {
+    write_raw(work.path("list.c"), numbered_lines(120));
+    settings.header_base.clear();
+    EXPECT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3")), 20);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].second, std::string(lookup_message(607)) + "\n" + lookup_message(803));
+    EXPECT_TRUE(print_job_records().empty());
+
+    answers.push_back(true);
+    EXPECT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3")), 0);
+    // the body ends 2 lines higher, where no header took its lines
+    const std::vector<PrintedLine> lines = printed_lines();
+    ASSERT_NE(find_line(lines, "   100|line 100"), nullptr);
+    EXPECT_EQ(find_line(lines, "   100|line 100")->page, 1);
+    EXPECT_EQ(row_of(*find_line(lines, "   100|line 100")), 112 - 9 - 2 - 1);
+    EXPECT_EQ(find_line(lines, "   101|line 101")->page, 2);
+    EXPECT_EQ(lines.back().text, "   120|line 120");
+}
+
+TEST_F(ListPrintTest, TheFunctionListInColumns) {
+    write_header(".hd1", "List\r\n\r\n");
+    write_raw(work.path("doc.flt"),
+              "the title line\r\n"
+              "doc.c        #   12  alpha            : first function\r\n"
+              "doc.c        #   30  beta_function_long_name : second one\r\n");
+    EXPECT_EQ(run_list_job(request(kListFunctions, work.path("doc.flt"), ".hd1")), 0);
+    const std::vector<PrintedLine> lines = printed_lines();
+    for (const PrintedLine& line : lines) EXPECT_EQ(line.text.find("title"), std::string::npos);
+    const PrintedLine* alpha = nullptr;
+    for (const PrintedLine& line : lines) {
+        if (line.text.find("alpha") != std::string::npos) alpha = &line;
+    }
+    ASSERT_NE(alpha, nullptr);
+    EXPECT_EQ(alpha->text.rfind("     1|doc.c", 0), 0u) << alpha->text;
+    // the heading names the columns
+    bool heading = false;
+    for (const PrintedLine& line : lines) {
+        heading = heading || (line.text.rfind("  No.  ", 0) == 0 &&
+                              line.text.find("\x83t\x83@\x83\x43\x83\x8b\x96\xbc") != std::string::npos);
+    }
+    EXPECT_TRUE(heading);
+}
+
+TEST_F(ListPrintTest, TheCoverPrintsItsLinesEnlarged) {
+    write_header(".hd0", "Cover &P of &f\r\n\r\nSecond\r\n");
+    EXPECT_EQ(run_list_job(request(kListCover, work.path("head.hd0"), ".hd0")), 0);
+    const std::vector<PrintedLine> lines = printed_lines();
+    const PrintedLine* cover = find_line(lines, "Cover    1 of head.hd0");
+    const PrintedLine* second = find_line(lines, "Second");
+    ASSERT_NE(cover, nullptr);
+    ASSERT_NE(second, nullptr);
+    // the empty line keeps its place
+    EXPECT_EQ(row_of(*second) - row_of(*cover), 2);
+    EXPECT_EQ(pdf_page_count(), 1);
+}
+
+TEST_F(ListPrintTest, TheCoverWithoutItsFileEnds) {
+    settings.header_base.clear();
+    EXPECT_EQ(run_list_job(request(kListCover, "", ".hd0")), 20);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].first, kCoverCaption);
+    EXPECT_TRUE(questions.empty());
+    EXPECT_TRUE(print_job_records().empty());
+}
+
+TEST_F(ListPrintTest, AMissingListFile) {
+    write_header(".hd4", "S\r\nF\r\n");
+    EXPECT_EQ(run_list_job(request(kListSummary, work.path("doc.fsm"), ".hd4")), 5);
+    EXPECT_EQ(print_state().failing_file, work.path("doc.fsm"));
+}
+
+TEST_F(ListPrintTest, APrinterThatStopsTakingDataIsNoSuccess) {
+    settings.printer_kind = kPrinterLips;
+    write_header(".hd3", "H\r\nF\r\n");
+    write_raw(work.path("list.c"), numbered_lines(50));
+    set_printer_port_write_limit(600);
+    EXPECT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3")), -2);
+}
+
+TEST_F(ListPrintTest, AJobStopsAfterNineHundredNinetyNinePages) {
+    // one body line a page: 7 + 6 - 9 - 2 (no header) - the blank line
+    settings.printer_kind = kPrinterLips;
+    settings.lines_per_page[1] = 7;
+    settings.header_base.clear();
+    answers.push_back(true);
+    write_raw(work.path("list.c"), numbered_lines(1005));
+    EXPECT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3")), 0);
+    const std::string port = port_bytes();
+    EXPECT_NE(port.find(" 999|line 999"), std::string::npos);
+    EXPECT_EQ(port.find("1000|line 1000"), std::string::npos);
+    size_t form_feeds = 0;
+    for (const char c : port) form_feeds += c == '\x0c';
+    EXPECT_EQ(form_feeds, 998u);  // none after the last page
+}
+
+TEST_F(ListPrintTest, CancelStopsTheJob) {
+    settings.printer_kind = kPrinterLips;
+    write_header(".hd3", "H\r\nF\r\n");
+    write_raw(work.path("list.c"), numbered_lines(400));
+    CancelWindow cancel(abort_);
+    cancel.press();  // a raw write lets it through
+    EXPECT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3")), 20);
+    EXPECT_EQ(open_printer_port_count(), 0);
+    EXPECT_EQ(port_bytes().find("line 400"), std::string::npos);
+}
+
+TEST(ListLines, TabsExpandToTheirColumns) {
+    std::string out;
+    expand_tabs(4, "abc\tx", out);
+    EXPECT_EQ(out, "abc x");
+    expand_tabs(4, "abcd\tx", out);
+    EXPECT_EQ(out, "abcd    x");
+    expand_tabs(8, "\t\x8a\xd6\tz", out);
+    EXPECT_EQ(out, std::string(8, ' ') + "\x8a\xd6" + std::string(6, ' ') + "z");
+    // a width of 0 drops tabs
+    expand_tabs(0, "a\tb", out);
+    EXPECT_EQ(out, "ab");
+}
+
+TEST(ListLines, LongLinesAreShortenedAtACharacterBoundary) {
+    EXPECT_EQ(shorten_list_line("abcdef", 6), "abcdef");
+    EXPECT_EQ(shorten_list_line("abcdefg", 6), "abcdef");
+    // the character across the width goes whole; its trail byte 0x7C is no "|"
+    EXPECT_EQ(shorten_list_line("abcde\x8a\x7cz", 6), "abcde");
+    EXPECT_EQ(shorten_list_line("\x8a\xd6\x8a\xd6\x8a\xd6", 5), "\x8a\xd6\x8a\xd6");
+    EXPECT_EQ(shorten_list_line("a\x8a\xd6\x8a\xd6", 4), "a\x8a\xd6");
+}
+
+}  // namespace
