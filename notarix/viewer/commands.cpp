@@ -15,6 +15,8 @@
 #include "notarix/layout/layout_window.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
+#include "notarix/viewer/print_commands.h"
+#include "notarix/viewer/print_preview.h"
 #include "notarix/viewer/settings_layout.h"
 #include "common/shell/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
@@ -44,6 +46,8 @@ constexpr char kPrintListOp[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x88\xf3\x8d\xf
 constexpr char kPrintSummaryOp[] = "\x8a\xd6\x90\x94\x83T\x83}\x83\x8a\x81[\x88\xf3\x8d\xfc";  // 関数サマリー印刷
 constexpr char kPrintSpecOp[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc";   // 関数仕様書印刷
 constexpr char kPrintSourceOp[] = "\x83\x5c\x81[\x83X\x88\xf3\x8d\xfc";                   // ソース印刷
+constexpr char kPreviewOp[] =
+    "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc\x83v\x83\x8c\x83r\x83\x85\x81[";  // 関数仕様書印刷プレビュー
 constexpr char kOutputOp[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd";         // 関数仕様書出力
 constexpr char kOpenCheckOp[] =
     "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x8am\x94\x46";  // 関数仕様書読み込み確認
@@ -266,7 +270,7 @@ int print_font(HWND frame) {
 
 int print_job(UINT id, const char* operation) {
     if (refuse_without_document(operation)) return -1;
-    show_not_available(id);
+    run_print_command(id);
     return 0;
 }
 
@@ -275,8 +279,27 @@ int print_source() {
         notify(caption(kPrintSourceOp), nx_message::kChooseFile);
         return -1;
     }
-    show_not_available(kPrintSourceCommand);
+    run_print_command(kPrintSourceCommand);
     return 0;
+}
+
+int open_preview(HWND frame) {
+    if (preview_state().open) return 0;
+    if (refuse_without_document(kPreviewOp)) return -1;
+    open_print_preview(frame);
+    return 0;
+}
+
+// While the preview is open the page commands page through it.
+int preview_page_command(UINT id) {
+    switch (id) {
+    case kNextPageCommand: return do_preview_command(kPreviewNext);
+    case kPreviousPageCommand: return do_preview_command(kPreviewPrevious);
+    case kFirstPageCommand: return do_preview_command(kPreviewFirst);
+    case kLastPageCommand: return do_preview_command(kPreviewLast);
+    case kJumpCommand: return do_preview_command(kPreviewJump);
+    default: return -1;
+    }
 }
 
 int print_popup(HWND frame) {
@@ -309,7 +332,7 @@ int text_output(UINT id) {
         if (run_dialog("OUTPADDLG", id) == 2) return text_output(kRunOutputCommand);
         return 0;
     }
-    show_not_available(id);
+    run_text_output(name);
     return 0;
 }
 
@@ -394,6 +417,8 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
 
 int dispatch_menu_command(HWND frame, WPARAM wparam) {
     const UINT id = LOWORD(wparam);
+    if (preview_state().open && ((id >= kNextPageCommand && id <= kLastPageCommand) || id == kJumpCommand))
+        return preview_page_command(id);
     if (id >= kFirstRecentCommand && id <= kLastRecentCommand) return open_recent(frame, id);
     switch (id) {
     case kOpenCommand: return open_from_dialog(frame);
@@ -460,14 +485,12 @@ int dispatch_menu_command(HWND frame, WPARAM wparam) {
     case kPrinterSetupCommand: return printer_setup(frame);
     case kPrintFontCommand: return print_font(frame);
     case kPrintAllCommand: return print_job(id, kPrintAllOp);
-    case kPrintCoverCommand: show_not_available(id); return 0;
+    case kPrintCoverCommand: run_print_command(id); return 0;
     case kPrintFunctionListCommand: return print_job(id, kPrintListOp);
     case kPrintSummaryCommand: return print_job(id, kPrintSummaryOp);
     case kPrintSpecificationCommand: return print_job(id, kPrintSpecOp);
     case kPrintSourceCommand: return print_source();
-    case kPreviewCommand:
-        if (shell().owned.preview == nullptr) show_not_available(id);
-        return 0;
+    case kPreviewCommand: return open_preview(frame);
     case kHelpTopicsCommand: WinHelpA(frame, help_file().c_str(), HELP_FINDER, 0); return 0;
     case kHelpOnHelpCommand: WinHelpA(frame, "WINHELP.HLP", HELP_CONTENTS, 0); return 0;
     case kVersionCommand: run_dialog("VERSIONDLG", id); return 0;

@@ -11,6 +11,7 @@
 #include "notarix/layout/layout_window.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/page_view.h"
+#include "notarix/viewer/print_preview.h"
 #include "notarix/viewer/settings_layout.h"
 #include "notarix/viewer/source_list.h"
 #include "resources/notarix/settings_dialog_templates.h"
@@ -116,14 +117,22 @@ void install_notarix_viewer() {
     hooks.frame_resized = [] {
         set_page_scroll_ranges();
         set_layout_visible_region(0, 0, shell().view_width, shell().view_height);
+        resize_print_preview();
     };
     hooks.scroll_view = [](int axis, WPARAM code) { return scroll_page_view(axis, shell().chart, code); };
     hooks.dispatch_menu_command = dispatch_menu_command;
     hooks.set_link_mode = set_linked_mode;
-    hooks.step_page = step_page;
-    hooks.jump_end_page = jump_end_page;
+    // the function buttons page through the preview while it is open
+    hooks.step_page = [](int direction) {
+        return preview_state().open ? do_preview_command(kPreviewNext + direction) : step_page(direction);
+    };
+    hooks.jump_end_page = [](int which) {
+        return preview_state().open ? do_preview_command(kPreviewFirst + which) : jump_end_page(which);
+    };
     hooks.register_form_editor = register_form_editor_class;
     hooks.register_layout_window = register_layout_window_classes;
+    hooks.register_print_preview = register_preview_classes;
+    hooks.close_print_preview = close_print_preview;
 }
 
 void recreate_colour_objects() {

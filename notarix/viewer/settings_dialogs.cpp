@@ -230,14 +230,6 @@ void accept_output_parameters(HWND dialog, int result) {
     save_settings(dialog);
 }
 
-// --- JUMPDLG -------------------------------------------------------------------------------
-
-void open_page_jump(HWND dialog) {
-    open_dialog(dialog);
-    const DocumentState& doc = document_state();
-    add_up_down(dialog, kFirstUpDownId, kJumpPageId, 1, doc.page_count, doc.current_page + 1);
-}
-
 }  // namespace
 
 // The page becomes current as a pick from the function list makes it: the
@@ -255,12 +247,33 @@ void show_chosen_page(int page) {
         page_view().hooks.set_layout_visible_region(0, 0, shell().view_width, shell().view_height);
 }
 
+// --- JUMPDLG -------------------------------------------------------------------------------
+
 namespace {
 
+// What the open page-jump dialog moves.
+PageJumpTarget g_jump_target;
+
+void open_page_jump(HWND dialog, const PageJumpTarget* target) {
+    open_dialog(dialog);
+    PageJumpTarget& jump = g_jump_target;
+    if (target != nullptr) {
+        jump = *target;
+    } else {
+        const DocumentState& doc = document_state();
+        jump = PageJumpTarget{doc.current_page, doc.page_count, show_chosen_page};
+    }
+    add_up_down(dialog, kFirstUpDownId, kJumpPageId, 1, jump.count, jump.current + 1);
+}
+
+// A number outside the pages (all of them when there are none) is refused;
+// the dialog stays open after a jump.
 void jump_to_page(HWND dialog) {
+    PageJumpTarget& jump = g_jump_target;
     int page = 0;
-    if (!check_range(dialog, kJumpPageId, 1, document_state().page_count, &page)) return;
-    show_chosen_page(page - 1);
+    if (!check_range(dialog, kJumpPageId, 1, jump.count, &page)) return;
+    jump.current = page - 1;
+    if (jump.show != nullptr) jump.show(page - 1);
 }
 
 // --- Dialogs by name -----------------------------------------------------------------------
@@ -325,9 +338,9 @@ INT_PTR output_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) 
     }
 }
 
-INT_PTR page_jump_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+INT_PTR page_jump_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_INITDIALOG: open_page_jump(dialog); return TRUE;
+    case WM_INITDIALOG: open_page_jump(dialog, reinterpret_cast<const PageJumpTarget*>(lparam)); return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wparam)) {
         case IDOK: jump_to_page(dialog); return TRUE;
@@ -358,6 +371,15 @@ int run_settings_dialog(const char* template_name) {
     register_settings_dialog_resources();
     settings_dialogs_state().reset();
     const INT_PTR result = DialogBoxParamA(shell().instance, d->template_name, shell().frame_window, d->procedure, 0);
+    destroy_up_downs();
+    return static_cast<int>(result);
+}
+
+int run_page_jump_dialog(HWND owner, const PageJumpTarget& target) {
+    register_settings_dialog_resources();
+    settings_dialogs_state().reset();
+    const INT_PTR result = DialogBoxParamA(shell().instance, "JUMPDLG", owner, page_jump_dlg_proc,
+                                           reinterpret_cast<LPARAM>(&target));
     destroy_up_downs();
     return static_cast<int>(result);
 }

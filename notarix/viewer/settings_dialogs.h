@@ -12,6 +12,14 @@
 #include "common/shell/viewer/shell_dialogs.h"
 #include "platform/user/winuser.h"
 
+// What the page-jump dialog moves: the page view's page (the default) or the
+// print preview's. `show` makes the chosen page (from 0) the shown one.
+struct PageJumpTarget {
+    int current = 0;
+    int count = 0;
+    void (*show)(int page) = nullptr;
+};
+
 INT_PTR print_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR output_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR page_jump_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
@@ -26,6 +34,10 @@ void register_settings_dialog_resources();
 // Runs the dialog of that template name over the frame: its result, or -1
 // when the name is none of these dialogs.
 int run_settings_dialog(const char* template_name);
+
+// The page-jump dialog "JUMPDLG" over `owner` for another target than the
+// page view: a number outside 1 to the target's count is refused.
+int run_page_jump_dialog(HWND owner, const PageJumpTarget& target);
 
 // Makes the dispatcher's dialog entry open these dialogs by template name,
 // passing every other name to the entry that was there before.

@@ -5,6 +5,10 @@
 
 #include <vector>
 
+#include "common/print/print_state.h"
+#include "common/print/printer_device.h"
+#include "common/print/spec_print.h"
+#include "common/print/text_grid.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/shell/settings_file.h"
@@ -20,6 +24,8 @@
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
+#include "notarix/viewer/print_commands.h"
+#include "notarix/viewer/print_preview.h"
 #include "notarix/viewer/settings_layout.h"
 #include "common/shell/viewer/viewer_startup.h"
 #include "common/shell/viewer/shell_boxes.h"
@@ -111,6 +117,10 @@ bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     form_editor().reset();
     layout_window().reset();
     shell_windows_setup().reset();
+    preview_state().reset();
+    print_state().reset();
+    spec_print_state().reset();
+    text_grid_backend().reset();
     DocumentState& doc = document_state();
     doc.reset();
 
@@ -136,6 +146,7 @@ bool start_notarix(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     set_document_menus(0);
 
     set_dialog_records();
+    install_print_host();
     s.text_output_name.clear();
     doc.source_extension = ".c";
 
@@ -158,6 +169,13 @@ void finish_notarix() {
     free_gdi_objects(s.frame_window);
     free_form_grids();
     close_document(document_state());
+    // the printer context kept for later jobs, and the print state that
+    // points at the dialog records released below
+    delete_setup_printer_dc();
+    print_state().reset();
+    print_state().host = PrintHost{};
+    print_state().device.setup = nullptr;
+    print_state().device.font_choice = nullptr;
     release_dialog_records();
     const std::string help = document_state().program_directory + "\\nx1000s.hlp";
     WinHelpA(IsWindow(s.frame_window) ? s.frame_window : nullptr, help.c_str(), HELP_QUIT, 0);

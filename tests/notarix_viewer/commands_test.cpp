@@ -233,17 +233,6 @@ TEST_F(CommandsTest, RefusalsOfTheGenerationMenu) {
     EXPECT_EQ(automation::message_boxes()[1].text, message(510));
 }
 
-TEST_F(CommandsTest, CommandsOfLaterWorkGoToTheirEntryPoint) {
-    open_headed();
-    std::vector<UINT> asked;
-    command_state().entry.not_available = [&asked](UINT id) { asked.push_back(id); };
-    for (UINT id : {24580u, 24584u, 36866u}) automation::choose_menu_command(id);
-    EXPECT_EQ(asked, (std::vector<UINT>{24580, 24584, 36866}));
-    EXPECT_TRUE(automation::message_boxes().empty());
-    // the text output's name defaults to the source with ".txt"
-    EXPECT_EQ(file_part(shell().text_output_name), "headed.txt");
-}
-
 TEST_F(CommandsTest, EditorStartsInItsDirectory) {
     ASSERT_TRUE(start());
     shell_settings().set_text(nx_settings::kEditorPath, "\"c:\\tools\\ed.exe\"");

@@ -275,15 +275,14 @@ int register_window_classes(HINSTANCE instance) {
 
     // The owned windows' families, in the shared framework's order (summary,
     // form editor, source list, error window, layout, progress meter, print
-    // preview); the program's own families come through its hooks, the
-    // preview registers here once it exists.
+    // preview); the program's own families come through its hooks.
     if (profile.error_window != nullptr) generation_error_window().set_profile(*profile.error_window);
     set_progress_meter_profile(profile.meter);
     const ViewerHooks& hooks = viewer_hooks();
     if (profile.summary_window && register_summary_classes(instance) != 1) return 0;
     const std::function<int(HINSTANCE)> families[] = {
         hooks.register_form_editor, register_source_classes, register_error_window_classes,
-        hooks.register_layout_window, register_meter_class,
+        hooks.register_layout_window, register_meter_class, hooks.register_print_preview,
     };
     for (const std::function<int(HINSTANCE)>& family : families) {
         if (!family) continue;
@@ -295,6 +294,7 @@ int register_window_classes(HINSTANCE instance) {
 
 void destroy_owned_windows() {
     OwnedWindows& owned = shell().owned;
+    if (viewer_hooks().close_print_preview) viewer_hooks().close_print_preview();
     destroy_owned(owned.layout);
     close_source_list_window();
     close_generation_error_window();
@@ -554,14 +554,6 @@ void set_busy_state(int idle) {
         update_title_and_status();
     }
     DrawMenuBar(s.frame_window);
-}
-
-void pump_one_message() {
-    MSG msg{};
-    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 void set_status_text(int mode, const std::string& text) {

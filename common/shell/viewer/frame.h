@@ -159,8 +159,6 @@ void update_title_and_status();
 void set_document_menus(int has_document);
 // 0 enters the busy state, non-zero leaves it.
 void set_busy_state(int idle);
-// Removes at most one waiting message, translates and dispatches it.
-void pump_one_message();
 
 // mode 1 shows the text in the status bar, any other mode the default
 // (empty) text.

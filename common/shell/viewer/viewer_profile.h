@@ -113,6 +113,9 @@ struct ViewerHooks {
     // order (1, or 0 when a class cannot be registered).
     std::function<int(HINSTANCE)> register_form_editor;
     std::function<int(HINSTANCE)> register_layout_window;
+    std::function<int(HINSTANCE)> register_print_preview;
+    // Closes the print preview first when the frame closes.
+    std::function<void()> close_print_preview;
 
     // Source list
     std::function<int()> follow_function;          // the list follows the function shown

@@ -1,0 +1,161 @@
+#include "notarix/viewer/print_commands.h"
+
+#include "common/print/list_print.h"
+#include "common/print/print_state.h"
+#include "common/print/print_status.h"
+#include "common/print/printer_device.h"
+#include "common/print/spec_print.h"
+#include "common/print/spec_text.h"
+#include "common/shell/document.h"
+#include "common/shell/settings_file.h"
+#include "common/text/file_names.h"
+#include "notarix/formatter/field_form.h"
+#include "notarix/viewer/commands.h"
+#include "notarix/viewer/frame.h"
+#include "notarix/viewer/settings_layout.h"
+#include "common/shell/viewer/shell_boxes.h"
+
+namespace {
+
+enum : int {
+    kMessagePrinting = 301,  // 印刷中です。
+};
+
+// The header file each list kind reads, in ListJobKind order.
+constexpr const char* kListHeaderExtensions[] = {".hd1", ".hd3", ".hd0", ".hd4"};
+
+// The source the document was made from.
+std::string source_path() {
+    std::string name = document_state().file_name;
+    set_file_extension(name, document_state().source_extension);
+    return name;
+}
+
+// The list file of a kind, and the file its header and footer name.
+void list_files(int kind, const PrintSettings& settings, ListJobRequest& request) {
+    const std::string source = source_path();
+    const std::string& own_source = settings.source_print_file;
+    request.macro_file = source;
+    switch (kind) {
+    case kListFunctions: request.list_file = side_file_name(document_state(), ".flt"); break;
+    case kListSummary: request.list_file = side_file_name(document_state(), ".fsm"); break;
+    case kListSource:
+        request.list_file = own_source.empty() ? source : own_source;
+        request.macro_file = request.list_file;
+        break;
+    case kListCover:
+        if (!settings.header_base.empty()) {
+            request.list_file = settings.header_base;
+            set_file_extension(request.list_file, ".hd0");
+        }
+        if (!own_source.empty()) request.macro_file = own_source;
+        break;
+    default: break;
+    }
+}
+
+int run_busy(int (*job)()) {
+    set_busy_state(0);
+    set_status_text(1, message_text(kMessagePrinting));
+    const int result = job();
+    set_busy_state(1);
+    show_print_status(result);
+    return result;
+}
+
+}  // namespace
+
+PrintSettings notarix_print_settings() {
+    using namespace nx_settings;
+    const SettingsRecord& r = shell_settings();
+    PrintSettings s;
+    s.printer_kind = r.word(kPrinterKind);
+    s.orientation = r.word(kOrientation);
+    for (int o = 0; o < 2; ++o) {
+        s.top_margin[o] = r.word(kPrintTopMargin, o);
+        s.left_margin[o] = r.word(kPrintLeftMargin, o);
+        s.chars_per_line[o] = r.word(kPrintCharsPerLine, o);
+        s.lines_per_page[o] = r.word(kPrintLinesPerPage, o);
+    }
+    s.first_function = r.word(kPrintFirstFunction);
+    s.last_function = r.word(kPrintLastFunction);
+    s.first_page_number = r.word(kPrintFirstPageNumber);
+    s.outer_frame = r.word(kPrintOuterFrame) == 1;
+    s.cover_on_full_print = r.word(kCoverOnFullPrint) == 1;
+    s.tab_width = r.word(kTabWidth);
+    s.header_base = r.text(kPrintHeaderBase);
+    s.layout_file = r.text(kLayoutFile);
+    s.source_print_file = r.text(kSourcePrintFile);
+    s.text_code_set = r.word(kTextCodeSet);
+    s.text_first_function = r.word(kTextFirstFunction);
+    s.text_last_function = r.word(kTextLastFunction);
+    s.text_top_margin = r.word(kTextTopMargin);
+    s.text_left_margin = r.word(kTextLeftMargin);
+    s.text_first_page_number = r.word(kTextFirstPageNumber);
+    s.text_header_base = r.text(kTextHeaderBase);
+    return s;
+}
+
+int run_list_print_job(int kind) {
+    print_abort_flag() = false;
+    SettingsRecord& record = shell_settings();
+    if (read_settings_file(record, document_state().program_directory) != kSettingsOk) return 1;
+    if (check_settings_identity(record) == SettingsIdentity::WrongVersion) return 2;
+    ListJobRequest request;
+    request.kind = kind;
+    request.settings = notarix_print_settings();
+    request.header_extension = kListHeaderExtensions[kind];
+    list_files(kind, request.settings, request);
+    return run_list_job(request);
+}
+
+int run_spec_print() { return print_spec(notarix_print_settings()); }
+
+int run_full_print() {
+    int result = 0;
+    if (notarix_print_settings().cover_on_full_print) result = run_list_print_job(kListCover);
+    result = run_list_print_job(kListFunctions);
+    result = run_list_print_job(kListSummary);
+    result = run_spec_print();
+    result = run_list_print_job(kListSource);
+    delete_printer_dc();
+    return result;
+}
+
+int run_print_command(UINT id) {
+    switch (id) {
+    case kPrintAllCommand: return run_busy(run_full_print);
+    case kPrintCoverCommand: return run_busy([] { return run_list_print_job(kListCover); });
+    case kPrintFunctionListCommand: return run_busy([] { return run_list_print_job(kListFunctions); });
+    case kPrintSummaryCommand: return run_busy([] { return run_list_print_job(kListSummary); });
+    case kPrintSpecificationCommand: return run_busy(run_spec_print);
+    case kPrintSourceCommand: return run_busy([] { return run_list_print_job(kListSource); });
+    default: return -1;
+    }
+}
+
+int run_text_output(const std::string& output) {
+    set_busy_state(0);
+    const int result = write_spec_text(output, notarix_print_settings());
+    set_busy_state(1);
+    show_spec_output_status(result);
+    return result;
+}
+
+void install_print_host() {
+    ShellState& s = shell();
+    PrintState& print = print_state();
+    print.device.setup = &s.print_dialog;
+    print.device.font_choice = &s.print_font;
+    PrintHost& host = print.host;
+    host = PrintHost{};
+    host.profile = &kNotarixPrintProfile;
+    host.owner = s.frame_window;
+    host.notify = [](std::string_view caption, std::string_view text) { show_info_box(1, caption, text); };
+    host.warn = [](std::string_view caption, std::string_view text) { show_warning_box(1, caption, text); };
+    host.ask = [](std::string_view caption, std::string_view text) { return show_info_box(0, caption, text) == 1; };
+    host.set_status_text = set_status_text;
+    spec_print_state().find_footer_field = [](const std::string& fms, int& column, int& row) {
+        return find_fms_field_position(fms.c_str(), kFieldFooter, column, row);
+    };
+}
