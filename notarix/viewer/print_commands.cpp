@@ -9,6 +9,7 @@
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
 #include "common/text/file_names.h"
+#include "common/text/notarix_message_numbers.h"
 #include "notarix/formatter/field_form.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
@@ -16,10 +17,6 @@
 #include "common/shell/viewer/shell_boxes.h"
 
 namespace {
-
-enum : int {
-    kMessagePrinting = 301,  // 印刷中です。
-};
 
 // The header file each list kind reads, in ListJobKind order.
 constexpr const char* kListHeaderExtensions[] = {".hd1", ".hd3", ".hd0", ".hd4"};
@@ -56,7 +53,7 @@ void list_files(int kind, const PrintSettings& settings, ListJobRequest& request
 
 int run_busy(int (*job)()) {
     set_busy_state(0);
-    set_status_text(1, message_text(kMessagePrinting));
+    set_status_text(1, message_text(nx_message::kPrinting));
     const int result = job();
     set_busy_state(1);
     show_print_status(result);

@@ -7,6 +7,7 @@
 #include "common/print/printer_device.h"
 #include "common/print/spec_print.h"
 #include "common/shell/document.h"
+#include "common/text/notarix_message_numbers.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/print_commands.h"
 #include "notarix/viewer/settings_dialogs.h"
@@ -18,13 +19,6 @@ namespace {
 // "関数仕様書印刷プレビュー", the bare caption of the set-up's question
 constexpr char kPreviewCaption[] =
     "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc\x83v\x83\x8c\x83r\x83\x85\x81[";
-
-enum : int {
-    kMessageFirstPage = 603,      // 先頭関数表示中です。
-    kMessageLastPage = 604,       // 最終関数表示中です。
-    kMessageHeaderMissing = 606,  // 見出しファイルが見つかりません。
-    kMessageNoHeaderName = 607,   // 見出しファイルが指定されていません。
-};
 
 constexpr int kBarHeight = 20;
 constexpr int kSeparatorHeight = 2;
@@ -201,7 +195,7 @@ int prepare_preview_job() {
         MessageBeep(0);
         const bool missing = header == -1;
         const std::string line2 = missing ? print_state().failing_file : std::string();
-        if (show_info_box(0, kPreviewCaption, message_text(missing ? kMessageHeaderMissing : kMessageNoHeaderName),
+        if (show_info_box(0, kPreviewCaption, message_text(missing ? nx_message::kHeaderMissing : nx_message::kNoHeaderName),
                           line2) != 1)
             return 20;
     }
@@ -273,11 +267,11 @@ int do_preview_command(int n) {
     const int count = page_count();
     switch (n) {
     case kPreviewNext:
-        if (p.page >= count - 1) return refuse(kMessageLastPage);
+        if (p.page >= count - 1) return refuse(nx_message::kLastPage);
         show_page(p.page + 1);
         return 0;
     case kPreviewPrevious:
-        if (p.page <= 0) return refuse(kMessageFirstPage);
+        if (p.page <= 0) return refuse(nx_message::kFirstPage);
         show_page(p.page - 1);
         return 0;
     case kPreviewFirst:
@@ -285,7 +279,7 @@ int do_preview_command(int n) {
         return 0;
     case kPreviewLast:
         // a document without pages has no last one either
-        if (count <= 0 || p.page == count - 1) return refuse(kMessageLastPage);
+        if (count <= 0 || p.page == count - 1) return refuse(nx_message::kLastPage);
         show_page(count - 1);
         return 0;
     case kPreviewClose:
