@@ -13,6 +13,9 @@ struct ListParts {
     std::string line;
     std::string name;
     std::string text;
+    // The name's extent up to its ":", the blank before it included: the
+    // column is that wide, so the longest name keeps a blank before the text.
+    int name_extent = 0;
 };
 
 // Splits "file # line  name : text"; false when a part is missing.
@@ -35,6 +38,7 @@ bool split_list_line(int kind, std::string_view raw, ListParts& parts) {
     const int colon = find_substring(rest, " :");
     if (colon < 0) return false;
     parts.name.assign(rest.substr(0, static_cast<size_t>(colon)));
+    parts.name_extent = colon + 1;
     trim_blanks(-1, parts.name);
     parts.text.assign(rest.substr(static_cast<size_t>(colon) + 2));
     trim_blanks(-1, parts.text);
@@ -66,7 +70,7 @@ int measure_summary_columns(int kind, const char* list_file, SummaryColumns& col
         if (!split_list_line(kind, line, parts)) return -1;
         if (kind != 2) columns.file_width = std::max(columns.file_width, static_cast<int>(parts.file.size()) + 1);
         columns.line_width = std::max(columns.line_width, static_cast<int>(parts.line.size()));
-        columns.name_width = std::max(columns.name_width, static_cast<int>(parts.name.size()));
+        columns.name_width = std::max(columns.name_width, parts.name_extent);
         columns.text_width = std::max(columns.text_width, static_cast<int>(parts.text.size()));
     }
 

@@ -155,6 +155,9 @@ void open_print_preview(HWND parent) {
     p.saved_menu = GetMenu(parent);
     SetMenu(parent, nullptr);
     hide_frame_children();
+    // the frame repaints what its hidden children uncovered now, before
+    // the preview lies over it
+    UpdateWindow(parent);
 
     RECT client{};
     GetClientRect(parent, &client);
@@ -188,9 +191,12 @@ void open_print_preview(HWND parent) {
 }
 
 int prepare_preview_job() {
-    set_spec_print_job(notarix_print_settings());
+    const PrintSettings settings = notarix_print_settings();
+    set_spec_print_job(settings);
+    pv().first_page_number = spec_print_state().page_number;
+    pv().first_function = spec_print_state().first_function;
     print_abort_flag() = false;
-    const int header = read_spec_header_file(notarix_print_settings().header_base);
+    const int header = read_spec_header_file(settings.header_base);
     if (header != 0) {
         MessageBeep(0);
         const bool missing = header == -1;
@@ -252,6 +258,9 @@ int paint_preview_page(HDC given) {
         map_preview_dc(dc, client.right, client.bottom);
         SpecPrintState& s = spec_print_state();
         if (s.first_function < 1) s.first_function = 1;
+        // the footer numbers the function shown as the print would, however
+        // often it is painted
+        s.page_number = p.first_page_number + p.page - (p.first_function - 1);
         update_title_and_status();
         render_form_printer();
         render_function_printer(p.page);

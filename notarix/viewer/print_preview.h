@@ -46,6 +46,10 @@ struct PreviewState {
     HWND hidden[5] = {};
     // The set-up found a printer (and the user went on): pages can be drawn.
     bool ready = false;
+    // The print's first page number and first function, for the footer's
+    // page number of the function shown.
+    int first_page_number = 1;
+    int first_function = 1;
 
     void reset();
 };

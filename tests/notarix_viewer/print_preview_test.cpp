@@ -85,6 +85,21 @@ TEST_F(PrintPreviewTest, OpensOnTheCurrentFunctionOverTheFrame) {
     EXPECT_TRUE(automation::capture_png(frame(), dir.path("preview.png")));
 }
 
+TEST_F(PrintPreviewTest, TheFooterNumbersTheFunctionShownHoweverOftenPainted) {
+    open_document("headed", 6);
+    shell_settings().set_word(nx_settings::kPrintFirstPageNumber, 10);
+    shell_settings().set_word(nx_settings::kPrintFirstFunction, 2);
+    open_preview();
+    ASSERT_TRUE(automation::press(preview_button(kPreviewLast)));
+    for (int i = 0; i < 3; ++i) InvalidateRect(preview_state().chart, nullptr, TRUE);
+    clear_drawing_log();
+    UpdateWindow(preview_state().chart);
+    paint_preview_page(nullptr);
+    // the sixth function, the fifth from the first printed: page 14
+    EXPECT_TRUE(box_shows("  14"));
+    EXPECT_FALSE(box_shows("  15"));
+}
+
 TEST_F(PrintPreviewTest, ButtonsAndFunctionKeysPage) {
     open_document("headed", 6);
     open_preview();

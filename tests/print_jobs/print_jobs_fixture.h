@@ -97,7 +97,7 @@ protected:
         DocumentState& doc = document_state();
         doc.file_name = work.path(name);
         doc.source_name = work.path("doc.c");
-        ASSERT_EQ(index_document(doc), kIndexOk);
+        ASSERT_EQ(index_document(doc, kNotarixDocument), kIndexOk);
         doc.loaded = true;
     }
 

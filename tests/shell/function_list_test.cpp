@@ -24,17 +24,18 @@ TEST(FunctionList, LongNameWidensTheNameColumnForAllRows) {
     EXPECT_EQ(c.number_width, 7);
     EXPECT_EQ(c.file_width, 12);  // label ファイル名 and its blanks
     EXPECT_EQ(c.line_width, 8);
-    EXPECT_EQ(c.name_width, 25);
+    // the name up to its ":": the longest keeps a blank before its text
+    EXPECT_EQ(c.name_width, 26);
     EXPECT_EQ(c.text_width, 11);
     EXPECT_EQ(c.header,
               "No.  \x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC  \x8D\x73\x88\xCA\x92\x75  \x8A\xD6\x90\x94\x96\xBC  " +
-                  std::string(17, ' ') + "\x8B\x40\x94\x5C\x8A\x54\x97\x76   ");
+                  std::string(18, ' ') + "\x8B\x40\x94\x5C\x8A\x54\x97\x76   ");
 
     std::string out;
     ASSERT_EQ(format_summary_line(1, list_line("src\\calc.c", 12, "calc_total", "sum"), out, c.file_width,
                                   c.line_width, c.name_width),
               0);
-    EXPECT_EQ(out, "calc.c         12   calc_total               sum");
+    EXPECT_EQ(out, "calc.c         12   calc_total                sum");
     ASSERT_EQ(format_summary_line(2, list_line("calc.c", 12, "f", "x"), out, 0, 8, 4), 0);
     EXPECT_EQ(out, "   12   f   x");
 }
