@@ -7,6 +7,7 @@
 #include "common/print/printer_device.h"
 #include "common/print/spec_print.h"
 #include "common/shell/document.h"
+#include "common/shell/window/shell_windows_setup.h"
 #include "common/text/notarix_message_numbers.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/print_commands.h"
@@ -95,26 +96,6 @@ void close_print_preview() {
     DrawMenuBar(shell().frame_window);
 }
 
-namespace {
-
-void draw_separator(HWND window, HDC dc) {
-    RECT client{};
-    GetClientRect(window, &client);
-    HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
-    HPEN white = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-    HGDIOBJ old = SelectObject(dc, grey);
-    MoveToEx(dc, 2, 0, nullptr);
-    LineTo(dc, client.right - 2, 0);
-    SelectObject(dc, white);
-    MoveToEx(dc, 2, 1, nullptr);
-    LineTo(dc, client.right - 2, 1);
-    SelectObject(dc, old);
-    DeleteObject(grey);
-    DeleteObject(white);
-}
-
-}  // namespace
-
 void PreviewState::reset() { *this = PreviewState{}; }
 
 PreviewState& preview_state() {
@@ -123,29 +104,16 @@ PreviewState& preview_state() {
 }
 
 int register_preview_classes(HINSTANCE instance) {
-    struct ClassRow {
-        const char* name;
-        WNDPROC procedure;
-        int brush;
-    };
+    const auto brush = [](int stock) { return static_cast<HBRUSH>(GetStockObject(stock)); };
     // ORDER: the frame, its bar, the separator, the page box, the text.
-    constexpr ClassRow kClasses[] = {
-        {kPreviewFrameClass, preview_frame_proc, GRAY_BRUSH},
-        {kPreviewControlClass, preview_frame_proc, LTGRAY_BRUSH},
-        {kPreviewSeparatorClass, preview_frame_proc, LTGRAY_BRUSH},
-        {kPreviewChartClass, preview_chart_proc, WHITE_BRUSH},
-        {kPreviewTextClass, preview_text_proc, LTGRAY_BRUSH},
+    const WindowClassRow classes[] = {
+        {kPreviewFrameClass, preview_frame_proc, brush(GRAY_BRUSH)},
+        {kPreviewControlClass, preview_frame_proc, brush(LTGRAY_BRUSH)},
+        {kPreviewSeparatorClass, preview_frame_proc, brush(LTGRAY_BRUSH)},
+        {kPreviewChartClass, preview_chart_proc, brush(WHITE_BRUSH)},
+        {kPreviewTextClass, preview_text_proc, brush(LTGRAY_BRUSH)},
     };
-    for (const ClassRow& row : kClasses) {
-        WNDCLASSA wc{};
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = row.procedure;
-        wc.hInstance = instance;
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(row.brush));
-        wc.lpszClassName = row.name;
-        if (RegisterClassA(&wc) == 0) return 0;
-    }
-    return 1;
+    return register_window_class_rows(instance, classes);
 }
 
 void open_print_preview(HWND parent) {
@@ -316,7 +284,11 @@ LRESULT preview_frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_PAINT: {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(window, &paint);
-        if (window == p.separator && dc != nullptr) draw_separator(window, dc);
+        if (window == p.separator && dc != nullptr) {
+            RECT client{};
+            GetClientRect(window, &client);
+            draw_etched_line(dc, client.right);
+        }
         EndPaint(window, &paint);
         return 0;
     }

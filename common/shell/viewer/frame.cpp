@@ -11,6 +11,7 @@
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/scroll_keys.h"
+#include "common/shell/window/shell_windows_setup.h"
 #include "common/shell/window_placement.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
@@ -236,42 +237,21 @@ ShellState& shell() {
 
 int register_window_classes(HINSTANCE instance) {
     const ViewerProfile& profile = viewer_profile();
-    struct ClassRow {
-        const char* name;
-        WNDPROC procedure;
-        bool program_class;  // icon, menu and window-colour background
+    const HBRUSH grey = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    // ORDER: the frame's own family, then the view: the program's procedure
+    // over its background brush. TOOLS and MSG are registered for the shared
+    // framework, no program of ours makes a window of them.
+    const WindowClassRow classes[] = {
+        {profile.program_name, frame_wnd_proc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), true, profile.menu_name},
+        {"TOOLS", frame_wnd_proc, grey},
+        {"CONTROL", frame_wnd_proc, grey},
+        {"MSG", frame_wnd_proc, grey},
+        {"RULER", ruler_wnd_proc, grey},
+        {"TEXT", text_box_wnd_proc, grey},
+        {"CHART", viewer_hooks().chart_procedure,
+         viewer_hooks().chart_background ? viewer_hooks().chart_background() : grey},
     };
-    // ORDER: the frame's own family; TOOLS and MSG are registered for the
-    // shared framework, no program of ours makes a window of them.
-    const ClassRow classes[] = {
-        {profile.program_name, frame_wnd_proc, true}, {"TOOLS", frame_wnd_proc, false},
-        {"CONTROL", frame_wnd_proc, false},           {"MSG", frame_wnd_proc, false},
-        {"RULER", ruler_wnd_proc, false},             {"TEXT", text_box_wnd_proc, false},
-    };
-    for (const ClassRow& row : classes) {
-        WNDCLASSA wc{};
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = row.procedure;
-        wc.hInstance = instance;
-        if (row.program_class) {
-            wc.hIcon = LoadIconA(instance, "Icon");
-            wc.lpszMenuName = profile.menu_name;
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        } else {
-            wc.hbrBackground = GetStockObject(LTGRAY_BRUSH);
-        }
-        wc.lpszClassName = row.name;
-        if (RegisterClassA(&wc) == 0) return 0;
-    }
-    // The view: the program's procedure over its background brush.
-    WNDCLASSA chart{};
-    chart.style = CS_HREDRAW | CS_VREDRAW;
-    chart.lpfnWndProc = viewer_hooks().chart_procedure;
-    chart.hInstance = instance;
-    chart.hbrBackground = viewer_hooks().chart_background ? viewer_hooks().chart_background()
-                                                          : static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    chart.lpszClassName = "CHART";
-    if (chart.lpfnWndProc == nullptr || RegisterClassA(&chart) == 0) return 0;
+    if (register_window_class_rows(instance, classes) == 0) return 0;
 
     // The owned windows' families, in the shared framework's order (summary,
     // form editor, source list, error window, layout, progress meter, print

@@ -394,27 +394,15 @@ void set_source_scroll_ranges() {
 
 int register_source_classes(HINSTANCE instance) {
     g_source_list.instance = instance;
-    const struct {
-        const char* name;
-        WNDPROC procedure;
-        bool icon;
-    } classes[] = {
-        {kSourceViewClass, source_view_wnd_proc, true},      {kSourceControlClass, source_view_wnd_proc, false},
-        {kSourceLineNoClass, source_line_no_wnd_proc, false}, {kSourceListClass, source_list_wnd_proc, false},
-        {kSourceSeparatorClass, separator_wnd_proc, false},
+    const HBRUSH grey = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    const WindowClassRow classes[] = {
+        {kSourceViewClass, source_view_wnd_proc, grey, true, nullptr, true},
+        {kSourceControlClass, source_view_wnd_proc, grey, false, nullptr, true},
+        {kSourceLineNoClass, source_line_no_wnd_proc, grey, false, nullptr, true},
+        {kSourceListClass, source_list_wnd_proc, grey, false, nullptr, true},
+        {kSourceSeparatorClass, separator_wnd_proc, grey, false, nullptr, true},
     };
-    for (const auto& c : classes) {
-        WNDCLASSA wc{};
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = c.procedure;
-        wc.hInstance = instance;
-        wc.hIcon = c.icon ? LoadIconA(instance, "Icon") : nullptr;
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-        wc.lpszClassName = c.name;
-        if (RegisterClassA(&wc) == 0) return 0;
-    }
-    return 1;
+    return register_window_class_rows(instance, classes);
 }
 
 LRESULT source_view_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -509,17 +497,7 @@ LRESULT separator_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     HDC dc = BeginPaint(window, &paint);
     RECT client{};
     GetClientRect(window, &client);
-    HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
-    HPEN white = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-    HGDIOBJ old = SelectObject(dc, grey);
-    MoveToEx(dc, 2, 0, nullptr);
-    LineTo(dc, client.right - 2, 0);
-    SelectObject(dc, white);
-    MoveToEx(dc, 2, 1, nullptr);
-    LineTo(dc, client.right - 2, 1);
-    SelectObject(dc, old);
-    DeleteObject(grey);
-    DeleteObject(white);
+    draw_etched_line(dc, client.right);
     EndPaint(window, &paint);
     return 0;
 }

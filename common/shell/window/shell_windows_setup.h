@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 
 #include "common/shell/window_placement.h"
 #include "platform/user/winuser.h"
@@ -33,3 +34,21 @@ bool& shell_abort_flag();
 // width less the window's width and at least 0, y likewise. Without a frame
 // the window is centred on the screen.
 void center_over_frame(HWND window, HWND frame);
+
+// One window class of a family, registered with CS_HREDRAW | CS_VREDRAW.
+struct WindowClassRow {
+    const char* name;
+    WNDPROC procedure;
+    HBRUSH background;
+    bool icon = false;           // the program's icon "Icon"
+    const char* menu = nullptr;  // the class's menu
+    bool arrow_cursor = false;
+};
+
+// Registers the rows in order: 1, or 0 at the first that fails (a row
+// without a procedure fails too).
+int register_window_class_rows(HINSTANCE instance, std::span<const WindowClassRow> rows);
+
+// The etched line of the shell's bar separators: grey at y 0 and white at
+// y 1, from x 2 to the width less 2.
+void draw_etched_line(HDC dc, int width);
