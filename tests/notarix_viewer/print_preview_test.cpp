@@ -253,4 +253,33 @@ TEST_F(PrintPreviewTest, ThePreviewNeedsALoadedDocument) {
     EXPECT_NE(last_box().find(message(117)), std::string::npos);
 }
 
+TEST_F(PrintPreviewTest, ADocumentWithoutPagesHasNoLastPageAndNoNumberToJumpTo) {
+    write_raw(dir.path("empty.c"), "");
+    write_raw(dir.path("empty.lin"), " [JOV:LIN:V1.00 \nOV:3\nZO:\nOV:4\n");
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(open_through_menu(dir.path("empty.lin")));
+    ASSERT_EQ(document_state().page_count, 0);
+    shell_settings().set_text(nx_settings::kPrintHeaderBase, dir.path("head"));
+    open_preview();
+    EXPECT_TRUE(automation::press(preview_button(kPreviewLast)));
+    EXPECT_EQ(automation::status_text(), message(604));
+    EXPECT_EQ(page(), 0);
+    // every number is outside a document of no pages, 1 as well
+    std::vector<std::string> seen;
+    const auto field = [] { return GetDlgItem(GetActiveWindow(), settings_dialog_templates::kJumpPageId); };
+    automation::when_idle([&] {
+        SetWindowTextA(field(), "1");
+        automation::answer_next_message_box(IDOK);
+        automation::press_button(IDOK);
+    });
+    automation::when_idle([&] {
+        seen.push_back(last_box());
+        automation::press_button(IDCANCEL);
+    });
+    ASSERT_TRUE(automation::press(preview_button(kPreviewJump)));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], kJumpTitle + "|" + format_text(lookup_message(0), "1"));
+    EXPECT_EQ(page(), 0);
+}
+
 }  // namespace

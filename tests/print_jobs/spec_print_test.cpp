@@ -188,4 +188,18 @@ TEST_F(SpecPrintTest, APageSetUpWithTheFirstGridsGivesItsCells) {
     EXPECT_EQ(spec_print_state().geometry.page_cell_width, 29);   // 5664 / 194
 }
 
+// A pause record waited for a key on standard input; on the printer it does
+// nothing and the page goes on.
+TEST_F(SpecPrintTest, APauseRecordDoesNothing) {
+    std::string text = kTwoFunctions;
+    text.insert(text.find("ST:alpha first"), "KY:\n");
+    open_document_text(text);
+    EXPECT_EQ(print_spec(settings), 0);
+    EXPECT_EQ(pdf_page_count(), 2);
+    const std::vector<PrintedLine> lines = printed_lines();
+    const PrintedLine* first = find_line(lines, "alpha first");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->page, 1);
+}
+
 }  // namespace
