@@ -395,12 +395,13 @@ void set_source_scroll_ranges() {
 int register_source_classes(HINSTANCE instance) {
     g_source_list.instance = instance;
     const HBRUSH grey = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     const WindowClassRow classes[] = {
-        {kSourceViewClass, source_view_wnd_proc, grey, true, nullptr, true},
-        {kSourceControlClass, source_view_wnd_proc, grey, false, nullptr, true},
-        {kSourceLineNoClass, source_line_no_wnd_proc, grey, false, nullptr, true},
-        {kSourceListClass, source_list_wnd_proc, grey, false, nullptr, true},
-        {kSourceSeparatorClass, separator_wnd_proc, grey, false, nullptr, true},
+        {kSourceViewClass, source_view_wnd_proc, grey, true, nullptr, arrow},
+        {kSourceControlClass, source_view_wnd_proc, grey, false, nullptr, arrow},
+        {kSourceLineNoClass, source_line_no_wnd_proc, grey, false, nullptr, arrow},
+        {kSourceListClass, source_list_wnd_proc, grey, false, nullptr, arrow},
+        {kSourceSeparatorClass, separator_wnd_proc, grey, false, nullptr, arrow},
     };
     return register_window_class_rows(instance, classes);
 }

@@ -1,5 +1,7 @@
 #include "common/shell/window/layout_window_parts.h"
 
+#include "common/shell/window/shell_windows_setup.h"
+
 #include <cstdint>
 #include <initializer_list>
 
@@ -27,43 +29,19 @@ void place(HWND window, int x, int y, int width, int height) {
     if (window != nullptr) SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void line(HDC dc, COLORREF colour, int x1, int y1, int x2, int y2) {
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-    SelectObject(dc, old);
-    DeleteObject(pen);
-}
-
 }  // namespace
 
 int register_layout_classes(HINSTANCE instance, const LayoutClassProfile& profile) {
-    struct ClassRow {
-        const char* name;
-        WNDPROC procedure;
-        bool icon;
-        const char* cursor;
-    };
+    const HBRUSH grey = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    const HCURSOR chart_cursor = profile.chart_cursor != nullptr ? LoadCursorA(instance, profile.chart_cursor) : nullptr;
     // ORDER: the frame, the miniature, the bar, the separator.
-    const ClassRow rows[] = {
-        {kLayoutFrameClass, profile.frame_procedure, true, nullptr},
-        {kLayoutChartClass, profile.chart_procedure, false, profile.chart_cursor},
-        {kLayoutBarClass, profile.frame_procedure, false, nullptr},
-        {kLayoutSeparatorClass, layout_sep_proc, false, nullptr},
+    const WindowClassRow rows[] = {
+        {kLayoutFrameClass, profile.frame_procedure, grey, true},
+        {kLayoutChartClass, profile.chart_procedure, grey, false, nullptr, chart_cursor},
+        {kLayoutBarClass, profile.frame_procedure, grey},
+        {kLayoutSeparatorClass, layout_sep_proc, grey},
     };
-    for (const ClassRow& row : rows) {
-        WNDCLASSA wc{};
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = row.procedure;
-        wc.hInstance = instance;
-        if (row.icon) wc.hIcon = LoadIconA(instance, "Icon");
-        if (row.cursor != nullptr) wc.hCursor = LoadCursorA(instance, row.cursor);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-        wc.lpszClassName = row.name;
-        if (RegisterClassA(&wc) == 0) return 0;
-    }
-    return 1;
+    return register_window_class_rows(instance, rows);
 }
 
 LayoutChildren create_layout_children(HWND layout, HINSTANCE instance, int width, int height,
@@ -104,8 +82,7 @@ int draw_layout_separator(HWND separator) {
     if (dc == nullptr) return -1;
     RECT client{};
     GetClientRect(separator, &client);
-    line(dc, RGB(128, 128, 128), 2, 0, client.right - 2, 0);
-    line(dc, RGB(255, 255, 255), 2, 1, client.right - 2, 1);
+    draw_etched_line(dc, client.right);
     ReleaseDC(separator, dc);
     return 0;
 }

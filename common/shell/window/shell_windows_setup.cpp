@@ -38,7 +38,7 @@ int register_window_class_rows(HINSTANCE instance, std::span<const WindowClassRo
         wc.lpfnWndProc = row.procedure;
         wc.hInstance = instance;
         wc.hIcon = row.icon ? LoadIconA(instance, "Icon") : nullptr;
-        wc.hCursor = row.arrow_cursor ? LoadCursorA(nullptr, IDC_ARROW) : nullptr;
+        wc.hCursor = row.cursor;
         wc.hbrBackground = row.background;
         wc.lpszMenuName = row.menu;
         wc.lpszClassName = row.name;

@@ -42,7 +42,7 @@ struct WindowClassRow {
     HBRUSH background;
     bool icon = false;           // the program's icon "Icon"
     const char* menu = nullptr;  // the class's menu
-    bool arrow_cursor = false;
+    HCURSOR cursor = nullptr;
 };
 
 // Registers the rows in order: 1, or 0 at the first that fails (a row
