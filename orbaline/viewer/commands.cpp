@@ -73,6 +73,16 @@ void close_current_chart() {
     sync_document_flags();
 }
 
+// The current source read into the source list, which opens or follows.
+int show_node_source() {
+    doc().tab_width = session().tab_width;
+    const int loaded = load_source_text();
+    sync_document_flags();
+    if (loaded != 0) return -1;
+    if (source_list_open()) return follow_current_function();
+    return open_source_list_window(shell().frame_window) != nullptr ? 0 : -1;
+}
+
 // After a generation that gave 0: the chart opened afresh.
 void reopen_after_generation() {
     ChartSession& c = session();
@@ -82,7 +92,7 @@ void reopen_after_generation() {
     reload_chart_view(0);
     if (source_list_open()) {
         if (open_node_source() == 0) {
-            reload_source_list();
+            show_node_source();
         } else {
             MessageBeep(0);
             close_source_list_window();
@@ -116,10 +126,7 @@ int generate_now() {
 void open_existing(const std::string& path) {
     close_current_chart();
     const int opened = open_chart_by_name(path);
-    if (opened != -1) {
-        reload_chart_view(0);
-        if (source_list_open()) reload_source_list();
-    }
+    if (opened != -1) reload_chart_view(0);
     update_window_title();
     set_chart_menus(1);
     if (opened != 0) set_chart_menus(0);
@@ -208,7 +215,7 @@ int show_source_list_command() {
     }
     if (source_list_open()) return 0;
     if (open_node_source() != 0) return -1;
-    return open_source_list_window(shell().frame_window) != nullptr ? 0 : -1;
+    return show_node_source();
 }
 
 // The colours of the commands 16388-16393, in id order.
@@ -444,10 +451,8 @@ void follow_selected_node() {
     if (open_node_source() != 0) {
         MessageBeep(0);
         if (source_list_open()) close_source_list_window();
-    } else if (source_list_open()) {
-        reload_source_list();
     } else {
-        open_source_list_window(shell().frame_window);
+        show_node_source();
     }
     SetCursor(kept);
 }
@@ -490,6 +495,6 @@ void install_chart_hooks() {
     };
     hooks.close_source_list = [] { close_source_list_window(); };
     hooks.show_source_list = [] {
-        if (open_node_source() == 0) open_source_list_window(shell().frame_window);
+        if (open_node_source() == 0) show_node_source();
     };
 }
