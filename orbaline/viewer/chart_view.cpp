@@ -435,7 +435,8 @@ int reload_chart_view(int mode) {
 
 int redraw_chart() {
     HWND window = shell().chart;
-    if (window != nullptr) SetFocus(window);
+    // a modal dialog over the frame keeps the focus
+    if (window != nullptr && IsWindowEnabled(shell().frame_window)) SetFocus(window);
     if (!has_rows()) {
         refuse_without_chart();
         return -1;

@@ -11,6 +11,7 @@
 #include "common/shell/viewer/source_list.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
+#include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
@@ -253,6 +254,27 @@ int choose_colour(UINT id) {
     return 0;
 }
 
+// ENVDLG, then its values taken into the view.
+int change_environment() {
+    if (run_dialog_template("ENVDLG", environment_dlg_proc) != 1) return 0;
+    ChartSession& c = session();
+    const SettingsRecord& r = settings();
+    const int old_tab = c.tab_width;
+    c.link_mode = r.word(oq_settings::kLinkMode);
+    document_state().linked_mode = c.link_mode != 0;
+    c.row_numbers = r.word(oq_settings::kRowNumbers);
+    c.tab_width = settings_word_in_range(r, oq_settings::kTabWidth);
+    c.box_width = settings_word_in_range(r, oq_settings::kBoxWidth);
+    c.box_lines = settings_word_in_range(r, oq_settings::kBoxLines);
+    take_chart_client_size();
+    if (c.loaded) reload_chart_view(1);
+    if (c.tab_width != old_tab && source_list_open()) show_node_source();
+    set_link_caption(document_state().linked_mode);
+    // "環境設定を登録しました。"
+    show_message_line(1, "\x8a\xc2\x8b\xab\x90\xdd\x92\xe8\x82\xf0\x93o\x98\x5e\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B");
+    return 1;
+}
+
 int toggle_nest_level() {
     toggle_ruler();
     if (session().loaded) redraw_chart();
@@ -297,6 +319,32 @@ int show_help(HWND window) {
     return WinHelpA(window, help.c_str(), HELP_FINDER, 0) ? 0 : -1;
 }
 
+// SRCSEARCHDLG for the chart: each 実行 searches on from the last hit and
+// the dialog stays open.
+INT_PTR chart_search_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+    const int field = orbaline_viewer_profile().search_field_id;
+    switch (message) {
+    case WM_INITDIALOG:
+        center_over_frame(dialog, shell().frame_window);
+        SetDlgItemTextA(dialog, field, session().search_text.c_str());
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDOK) {
+            char buffer[256] = {};
+            GetDlgItemTextA(dialog, field, buffer, sizeof buffer);
+            session().search_text = buffer;
+            do_chart_search(session());
+            return TRUE;
+        }
+        if (LOWORD(wparam) == IDCANCEL) {
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        return FALSE;
+    default: return FALSE;
+    }
+}
+
 }  // namespace
 
 void OrbalineCommandState::reset() { *this = OrbalineCommandState{}; }
@@ -338,13 +386,13 @@ int run_chart_command(HWND window, UINT id) {
     case kSourceListCommand: return show_source_list_command();
     case kFunctionListCommand:
         if (!check_chart_open(kFunctionListCaption)) return -1;
-        return run_dialog("FLTDLG");
+        return run_dialog_template("FLTDLG", function_list_dlg_proc);
     case kLayoutCommand:
         if (!check_chart_open(kLayoutCaption)) return -1;
         if (orbaline_commands().entry.open_layout) return orbaline_commands().entry.open_layout();
         show_not_available();
         return -1;
-    case kEnvironmentCommand: return run_dialog("ENVDLG");
+    case kEnvironmentCommand: return change_environment();
     case kStandardColoursCommand: reset_chart_colours(); return 0;
     case kNestLevelCommand: return toggle_nest_level();
     case kKeywordsCommand: return run_dialog_template("KEYWORDDLG", keyword_dlg_proc);
@@ -457,6 +505,41 @@ void follow_selected_node() {
     SetCursor(kept);
 }
 
+int read_function_list_entry(int n, std::string& file, std::string& name) {
+    std::string path = session().chart_path;
+    set_file_extension(path, ".flt");
+    LineReader reader;
+    if (!reader.open(path.c_str())) {
+        show_message_line(1, message_text(kMsgFileOpenError));
+        return -1;
+    }
+    std::string line;
+    bool heading = true;
+    int count = 0;
+    while (reader.next(line)) {
+        if (heading) {
+            heading = false;
+            continue;
+        }
+        if (line.size() < 2 || ++count != n) continue;
+        const FunctionListLine parts = parse_function_list_line(line);
+        file = parts.file;
+        name = parts.name;
+        const size_t colon = name.find(':');
+        if (colon != std::string::npos) name.resize(colon);
+        trim_line_end(name);
+        break;
+    }
+    return 0;
+}
+
+int show_listed_function(int n) {
+    std::string file, name;
+    if (read_function_list_entry(n, file, name) != 0 || name.empty()) return -1;
+    orbaline().function_list_row = n - 1;
+    return select_chart_function(session(), name, file);
+}
+
 void install_chart_hooks() {
     ChartHooks& hooks = session().hooks;
     hooks = ChartHooks{};
@@ -494,6 +577,11 @@ void install_chart_hooks() {
         if (document_state().linked_mode && source_list_open()) follow_selected_node();
     };
     hooks.close_source_list = [] { close_source_list_window(); };
+    // the dialog searches itself; the chart's own search is not run again
+    hooks.enter_search_text = [](std::string&) {
+        run_dialog_template("SRCSEARCHDLG", chart_search_dlg_proc);
+        return 0;
+    };
     hooks.show_source_list = [] {
         if (open_node_source() == 0) show_node_source();
     };

@@ -43,5 +43,11 @@ int open_node_source();
 // The source list follows the selected node (link mode): opened, shown
 // again, or closed with a beep when the node has no source.
 void follow_selected_node();
+// The n-th entry (from 1) of the chart's function list: its file and
+// function name. 0, or -1 when the list cannot be read (message 100 in the
+// message line); fewer entries leave the outputs as they were.
+int read_function_list_entry(int n, std::string& file, std::string& name);
+// A pick from FLTDLG: the function's node selected and brought into view.
+int show_listed_function(int n);
 // Connects the chart's hooks to the program's boxes, message line and view.
 void install_chart_hooks();

@@ -142,6 +142,8 @@ int run_generator(const RunTexts& texts, std::vector<std::string> args) {
         open_progress_meter(shell().frame_window, texts.meter_title, line1, list);
     }
     show_message_line(1, message_text(texts.progress_message));
+    // the windows closed and opened above may have set the pointer's cursor
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
 
     static const ConverterHost host = {report_tree_progress, nullptr, nullptr};
     set_converter_host(&host);

@@ -13,6 +13,7 @@
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/generation.h"
 #include "orbaline/viewer/orbaline_state.h"
+#include "resources/orbaline/orbaline_resources.h"
 
 // "【 生成エラー表示 】"; its box caption has no blank after "【".
 const ListWindowProfile kOrbalineErrorWindow = {
@@ -37,20 +38,38 @@ constexpr char kUnlinkedCaption[] = "\x94\xf1\x98" "A\x93\xae[F5]";  // 非連�
 constexpr char kSaveSettingsCaption[] =
     "\x81y \x83p\x83\x89\x83\x81\x83\x5e\x83t\x83\x40\x83" "C\x83\x8b\x95\xdb\x91\xb6 \x81z";
 
-// ORDER ID: buttons 300 to 304, then the boxes 100 and 101.
+// ORDER ID: buttons 300 to 304, then the boxes 100 and 101. The first-
+// and last-page buttons are 84 wide so that their labels show whole in
+// the button font; the row after them moves along.
 constexpr ControlBarRow kPageButtons[] = {
     {2, 4, 78, 17, "\x8e\x9f\xcd\xdf\xb0\xbc\xde[F1]"},          // 次ﾍﾟｰｼﾞ[F1]
     {81, 4, 78, 17, "\x91O\xcd\xdf\xb0\xbc\xde[F2]"},            // 前ﾍﾟｰｼﾞ[F2]
-    {160, 4, 80, 17, "\x90\xe6\x93\xaa\xcd\xdf\xb0\xbc\xde[F3]"},  // 先頭ﾍﾟｰｼﾞ[F3]
-    {240, 4, 80, 17, "\x8d\xc5\x8fI\xcd\xdf\xb0\xbc\xde[F4]"},     // 最終ﾍﾟｰｼﾞ[F4]
-    {320, 4, 80, 17, "  \x98" "A\x93\xae[F5]  "},                  // "  連動[F5]  "
+    {160, 4, 84, 17, "\x90\xe6\x93\xaa\xcd\xdf\xb0\xbc\xde[F3]"},  // 先頭ﾍﾟｰｼﾞ[F3]
+    {245, 4, 84, 17, "\x8d\xc5\x8fI\xcd\xdf\xb0\xbc\xde[F4]"},     // 最終ﾍﾟｰｼﾞ[F4]
+    {330, 4, 80, 17, "  \x98" "A\x93\xae[F5]  "},                  // "  連動[F5]  "
 };
 constexpr ControlBarRow kStatusBoxes[] = {
     {480, 4, 400, 17, ""},
-    {408, 4, 64, 17, ""},
+    {414, 4, 64, 17, ""},
 };
 
 constexpr UINT kCheckedAtCreate[] = {kNestLevelCommand};
+// ORDER: ENVDLG checks its numbers in this order.
+constexpr DialogNumber kEnvironmentNumbers[] = {
+    {orbaline_resources::kBoxWidthField, &oq_settings::kBoxWidth},
+    {orbaline_resources::kBoxLinesField, &oq_settings::kBoxLines},
+    {orbaline_resources::kTabWidthField, &oq_settings::kTabWidth},
+};
+constexpr DialogCheck kEnvironmentChecks[] = {
+    {orbaline_resources::kConfirmEditsCheck, &oq_settings::kConfirmEdits},
+};
+// ORDER: FLTDLG's columns, the file's after the first.
+constexpr FunctionListColumn kFunctionColumns[] = {
+    {"No.  \x8a\xd6\x90\x94\x96\xbc", 150},                     // No.  関数名
+    {"\xcc\xa7\xb2\xd9\x96\xbc", 100},                             // ﾌｧｲﾙ名
+    {" \x8d\x73\x94\xd4\x8d\x86", 60},                             //  行番号
+    {" \x8b@\x94\x5c\x8a\x54\x97\x76", 400},                      //  機能概要
+};
 // ORDER: the items a loaded chart enables.
 constexpr UINT kChartItems[] = {8193, 8194, 8195, 8196, 8197, 8198, 8200, 20482, 20483,
                                 20484, 20485, 24580, 24582, 24583, 36866};
@@ -68,6 +87,7 @@ ViewerProfile make_profile() {
     p.help_file = "oq1000s.hlp";
     p.messages.choose_file = kMsgSelectFile;
     p.messages.no_document = kMsgNoChart;
+    p.messages.choose_function = kMsgSelectFunction;
     p.keyword_file = "oq1000.kwd";
     p.settings = &kOrbalineSettings;
     p.placement = kOrbalinePlacement;
@@ -88,7 +108,18 @@ ViewerProfile make_profile() {
     p.colour_source_background = &oq_settings::kColourSourceBackground;
     p.last_generation_status = &oq_settings::kLastGenerationStatus;
     p.refuse_long_texts = true;
+    p.long_path_message = 207;
+    p.environment_numbers = kEnvironmentNumbers;
+    p.environment_check_id = orbaline_resources::kRowNumbersCheck;
+    p.environment_check = &oq_settings::kRowNumbers;
+    p.environment_checks = kEnvironmentChecks;
+    p.editor_field_id = orbaline_resources::kEditorField;
+    p.editor_folder_id = orbaline_resources::kEditorFolder;
     p.single_error_file = "oq1000.err";
+    p.search_field_id = orbaline_resources::kSearchField;
+    p.function_columns = kFunctionColumns;
+    p.function_file_column = true;
+    p.function_rows_are_pages = false;
     return p;
 }
 
@@ -191,6 +222,8 @@ void install_orbaline_viewer() {
     hooks.update_title = [] { update_window_title(); };
     hooks.confirm_close = confirm_frame_close;
     hooks.restore_menus = restore_chart_menus;
+    hooks.show_function = [](int row) { show_listed_function(row + 1); };
+    hooks.function_list_row = [] { return orbaline().function_list_row; };
 }
 
 void sync_document_flags() {

@@ -161,6 +161,49 @@ inline constexpr ImageResource kIcons[] = {{"Icon", 32, 32, 0, 0, kIconPixels.da
 // --- Dialog templates -------------------------------------------------------------
 inline constexpr DWORD kDialogStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 inline constexpr DWORD kDefaultButton = BS_DEFPUSHBUTTON | WS_TABSTOP;
+inline constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+inline constexpr DWORD kEdit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+
+inline constexpr int kSearchField = 12801;
+
+// Control ids of ENVDLG.
+enum : int {
+    kRowNumbersCheck = 16642,
+    kConfirmEditsCheck = 16644,
+    kBoxWidthField = 16645,
+    kBoxLinesField = 16646,
+    kTabWidthField = 16647,
+    kEditorField = 16648,
+    kEditorFolder = 16649,
+};
+inline constexpr DWORD kFolderButton = BS_OWNERDRAW | WS_TABSTOP;
+inline constexpr DWORD kCheckBox = BS_AUTOCHECKBOX | WS_TABSTOP;
+
+// ENVDLG: the three numbers with their up-down controls, the editor and
+// the two switches.
+inline constexpr DialogItemTemplate kEnvironmentItems[] = {
+    {"STATIC", "\x8d\x5c\x91\xa2\x90\x7d\x83u\x83\x8d\x83" "b\x83N\x95\x9d\x90\xdd\x92\xe8 (8\x81\x60" "32) \x81m\x91S\x8ap\x95\xb6\x8e\x9a\x90\x94\x81n", -1, 7, 9, 180, 8, SS_LEFT},  // 構造図ブロック幅設定 (8～32) ［全角文字数］
+    {"EDIT", "", kBoxWidthField, 192, 7, 36, 12, kEdit},
+    {"STATIC", "\x8d\x5c\x91\xa2\x90\x7d\x83u\x83\x8d\x83" "b\x83N\x8d\x82\x90\xdd\x92\xe8 (1\x81\x60" "5)", -1, 7, 27, 180, 8, SS_LEFT},  // 構造図ブロック高設定 (1～5)
+    {"EDIT", "", kBoxLinesField, 192, 25, 36, 12, kEdit},
+    {"STATIC", "\x83\x5c\x81[\x83X\x83\x5e\x83u\x93W\x8aJ\x95\x9d\x90\xdd\x92\xe8 (0\x81\x60" "32)", -1, 7, 45, 180, 8, SS_LEFT},  // ソースタブ展開幅設定 (0～32)
+    {"EDIT", "", kTabWidthField, 192, 43, 36, 12, kEdit},
+    {"STATIC", "\x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83" "f\x83" "B\x83\x5e\x96\xbc", -1, 7, 63, 180, 8, SS_LEFT},  // ユーザ指定エディタ名
+    {"EDIT", "", kEditorField, 7, 74, 212, 12, kEdit},
+    {"BUTTON", "FLDER", kEditorFolder, 222, 73, 16, 14, kFolderButton},
+    {"BUTTON", "\x8d\x5c\x91\xa2\x90\x7d\x8ds\x94\xd4\x8d\x86\x95\x5c\x8e\xa6", kRowNumbersCheck, 7, 94, 200, 10, kCheckBox},  // 構造図行番号表示
+    {"BUTTON", "\x8d\x5c\x91\xa2\x90\x7d\x95\xd2\x8fW\x8e\x9e\x8am\x94" "F\x83\x81\x83" "b\x83Z\x81[\x83W\x95\x5c\x8e\xa6", kConfirmEditsCheck, 7, 108, 200, 10, kCheckBox},  // 構造図編集時確認メッセージ表示
+    {"BUTTON", "\x93o\x98\x5e", IDOK, 66, 126, 50, 14, kDefaultButton},  // 登録
+    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 130, 126, 50, 14, kButton},  // 取消
+};
+
+// SRCSEARCHDLG: the chart's and the source list's search text.
+inline constexpr DialogItemTemplate kSearchDialogItems[] = {
+    {"STATIC", "\x8c\x9f\x8d\xf5\x95\xb6\x8e\x9a\x97\xf1\x81" "F", -1, 8, 9, 50, 8, SS_LEFT},  // 検索文字列：
+    {"EDIT", "", kSearchField, 60, 7, 150, 12, kEdit},
+    {"BUTTON", "\x8e\xc0\x8ds", IDOK, 52, 26, 50, 14, kDefaultButton},      // 実行
+    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 116, 26, 50, 14, kButton},  // 取消
+};
 
 inline constexpr DialogItemTemplate kVersionItems[] = {
     {"STATIC", "ORBALINE Version 1.00", -1, 10, 10, 170, 8, SS_LEFT},
@@ -170,6 +213,8 @@ inline constexpr DialogItemTemplate kVersionItems[] = {
 
 // ORDER NAME: looked up by template name.
 inline constexpr DialogTemplate kDialogs[] = {
+    {"ENVDLG", kDialogStyle, 0, 0, 0, 246, 148, "\x81y \x8a\xc2\x8b\xab\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr, kEnvironmentItems},  // 【 環境設定 】
+    {"SRCSEARCHDLG", kDialogStyle, 0, 0, 0, 218, 46, "\x81y \x8c\x9f\x8d\xf5\x95\xb6\x8e\x9a\x97\xf1\x93\xfc\x97\xcd \x81z", 9, nullptr, nullptr, nullptr, kSearchDialogItems},  // 【 検索文字列入力 】
     {"VERSIONDLG", kDialogStyle, 0, 0, 0, 190, 64, "\x83o\x81[\x83W\x83\x87\x83\x93\x8f\xee\x95\xf1", 9, nullptr, nullptr, nullptr, kVersionItems},  // バージョン情報
 };
 

@@ -345,11 +345,11 @@ INT_PTR search_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         center_over_frame(dialog, g_source_list.owner);
-        SetDlgItemTextA(dialog, kSearchFieldId, g_source_list.search_text.c_str());
+        SetDlgItemTextA(dialog, viewer_profile().search_field_id, g_source_list.search_text.c_str());
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wparam) == IDOK) {
-            std::string text = dialog_kit::field_text(dialog, kSearchFieldId);
+            std::string text = dialog_kit::field_text(dialog, viewer_profile().search_field_id);
             if (text.size() > kSearchTextLimit) {
                 // a program that refuses long texts says so; else the text is cut
                 if (viewer_profile().refuse_long_texts) {
