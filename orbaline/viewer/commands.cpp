@@ -22,6 +22,7 @@
 #include "orbaline/chart/working_copy.h"
 #include "orbaline/viewer/chart_view.h"
 #include "orbaline/viewer/generation.h"
+#include "orbaline/viewer/orbaline_dialogs.h"
 #include "orbaline/viewer/orbaline_frame.h"
 #include "orbaline/viewer/orbaline_state.h"
 #include "platform/kernel/file_io.h"
@@ -177,7 +178,7 @@ int edit_chart(UINT id) {
     if (kind == kEditReplaceOne || kind == kEditReplaceAll) {
         if (!check_chart_open(kCaptionEditCommand)) return -1;
         orbaline_commands().replacement_text = std::string(c.table.text(c.selected_row, c.selected_column));
-        if (run_dialog("EDTCMT") != 1) return -1;
+        if (run_dialog_template("EDTCMT", comment_dlg_proc) != 1) return -1;
         replacement = orbaline_commands().replacement_text;
     }
     if (!c.loaded && !c.modified && !check_chart_open(kCaptionEditCommand)) return -1;
@@ -396,7 +397,8 @@ int run_chart_command(HWND window, UINT id) {
     case kStandardColoursCommand: reset_chart_colours(); return 0;
     case kNestLevelCommand: return toggle_nest_level();
     case kKeywordsCommand: return run_dialog_template("KEYWORDDLG", keyword_dlg_proc);
-    case kParametersCommand: return run_dialog("CNVPRMDLG") == 2 ? generate_now() : 0;
+    case kParametersCommand:
+        return run_dialog_template("CNVPRMDLG", generation_parameters_dlg_proc) == 2 ? generate_now() : 0;
     case kRepairCommand: return repair_list();
     case kGenerateCommand: return generate_now();
     case kErrorsCommand: return show_errors();

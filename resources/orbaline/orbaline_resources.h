@@ -177,7 +177,59 @@ enum : int {
     kEditorFolder = 16649,
 };
 inline constexpr DWORD kFolderButton = BS_OWNERDRAW | WS_TABSTOP;
+inline constexpr DWORD kCombo = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+
+// Control ids of CNVPRMDLG.
+enum : int {
+    kIncludeCombo = 4353,
+    kMacroCombo = 4354,
+    kBlockCharactersField = 4357,
+    kNestLevelField = 4358,
+    kOptionsField = 4359,
+    kIgnoreField = 4360,
+    kUndefinedCheck = 4363,
+    kReusedCheck = 4364,
+    kPointerCheck = 4365,
+    kIgnoreFolder = 4610,
+    kRunButton = 6,
+};
 inline constexpr DWORD kCheckBox = BS_AUTOCHECKBOX | WS_TABSTOP;
+
+// CNVPRMDLG: one row a setting, the label left of its control, the three
+// switches below.
+inline constexpr DialogItemTemplate kParameterItems[] = {
+    {"STATIC", "\x90\xb6\x90\xac\x8e\x9e#include\x83t\x83\x40\x83" "C\x83\x8b\x8eg\x97p", -1, 8, 8, 112, 8, SS_LEFT},  // 生成時#includeファイル使用
+    {"COMBOBOX", "", kIncludeCombo, 124, 6, 144, 70, kCombo},
+    {"STATIC", "\x83\x7d\x83N\x83\x8d\x93W\x8aJ\x8c\x60\x8e\xae", -1, 8, 23, 112, 8, SS_LEFT},  // マクロ展開形式
+    {"COMBOBOX", "", kMacroCombo, 124, 21, 144, 70, kCombo},
+    {"STATIC", "\x8d\x5c\x91\xa2\x90\x7d\xcc\xde\xdb\xaf\xb8\x89\xbb\x95\xb6\x8e\x9a\x90\x94 (1\x81\x60" "80)", -1, 8, 40, 112, 8, SS_LEFT},  // 構造図ﾌﾞﾛｯｸ化文字数 (1～80)
+    {"EDIT", "", kBlockCharactersField, 124, 38, 36, 12, kEdit},
+    {"STATIC", "\x90\xb6\x90\xac\x83l\x83X\x83g\x83\x8c\x83x\x83\x8b (2\x81\x60" "64)", -1, 8, 56, 112, 8, SS_LEFT},  // 生成ネストレベル (2～64)
+    {"EDIT", "", kNestLevelField, 124, 54, 36, 12, kEdit},
+    {"STATIC", "\x90\xb6\x90\xac\x83I\x83v\x83V\x83\x87\x83\x93", -1, 8, 72, 112, 8, SS_LEFT},  // 生成オプション
+    {"EDIT", "", kOptionsField, 124, 70, 144, 12, kEdit},
+    {"STATIC", "\x82h\x82" "f\x82m\x83t\x83\x40\x83" "C\x83\x8b\x96\xbc", -1, 8, 88, 112, 8, SS_LEFT},  // ＩＧＮファイル名
+    {"EDIT", "", kIgnoreField, 124, 86, 126, 12, kEdit},
+    {"BUTTON", "FLDER", kIgnoreFolder, 252, 85, 16, 14, kFolderButton},
+    {"BUTTON", "\x96\xa2\x92\xe8\x8b\x60\x8a\xd6\x90\x94\xcc\xde\xdb\xaf\xb8\x90\xb6\x90\xac", kUndefinedCheck, 8, 106, 150, 10, kCheckBox},  // 未定義関数ﾌﾞﾛｯｸ生成
+    {"BUTTON", "\x8d\xc4\x8eg\x97p\x8a\xd6\x90\x94\x95\x5c\x8e\xa6", kReusedCheck, 8, 120, 150, 10, kCheckBox},  // 再使用関数表示
+    {"BUTTON", "\x83\x7c\x83" "C\x83\x93\x83\x5e\x8c\xc4\x8fo\x8a\xd6\x90\x94\x95\x5c\x8e\xa6", kPointerCheck, 8, 134, 150, 10, kCheckBox},  // ポインタ呼出関数表示
+    {"BUTTON", "\x90\xb6\x90\xac\x8e\xc0\x8ds", kRunButton, 80, 152, 56, 14, kButton},  // 生成実行
+    {"BUTTON", "\x93o\x98\x5e", IDOK, 142, 152, 56, 14, kDefaultButton},  // 登録
+    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 204, 152, 56, 14, kButton},  // 取消
+};
+
+// EDTCMT: a node's function name and its comment.
+inline constexpr int kCommentNameText = 33281;
+inline constexpr int kCommentField = 33282;
+inline constexpr DialogItemTemplate kCommentItems[] = {
+    {"STATIC", "\x8a\xd6 \x90\x94 \x96\xbc", -1, 8, 9, 40, 8, SS_LEFT},  // 関 数 名
+    {"STATIC", "", kCommentNameText, 52, 8, 180, 10, SS_LEFT},
+    {"STATIC", "\x83R\x83\x81\x83\x93\x83g", -1, 8, 27, 40, 8, SS_LEFT},  // コメント
+    {"EDIT", "", kCommentField, 52, 25, 180, 12, kEdit},
+    {"BUTTON", "\x8e\xc0\x8ds", IDOK, 62, 46, 50, 14, kDefaultButton},      // 実行
+    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 126, 46, 50, 14, kButton},  // 取消
+};
 
 // ENVDLG: the three numbers with their up-down controls, the editor and
 // the two switches.
@@ -213,6 +265,8 @@ inline constexpr DialogItemTemplate kVersionItems[] = {
 
 // ORDER NAME: looked up by template name.
 inline constexpr DialogTemplate kDialogs[] = {
+    {"EDTCMT", kDialogStyle, 0, 0, 0, 240, 68, "\x81y \x83R\x83\x81\x83\x93\x83g\x95\xd2\x8fW \x81z", 9, nullptr, nullptr, nullptr, kCommentItems},  // 【 コメント編集 】
+    {"CNVPRMDLG", kDialogStyle, 0, 0, 0, 276, 174, "\x81y \x90\xb6\x90\xac\x83p\x83\x89\x83\x81\x83\x5e\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr, kParameterItems},  // 【 生成パラメタ設定 】
     {"ENVDLG", kDialogStyle, 0, 0, 0, 246, 148, "\x81y \x8a\xc2\x8b\xab\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr, kEnvironmentItems},  // 【 環境設定 】
     {"SRCSEARCHDLG", kDialogStyle, 0, 0, 0, 218, 46, "\x81y \x8c\x9f\x8d\xf5\x95\xb6\x8e\x9a\x97\xf1\x93\xfc\x97\xcd \x81z", 9, nullptr, nullptr, nullptr, kSearchDialogItems},  // 【 検索文字列入力 】
     {"VERSIONDLG", kDialogStyle, 0, 0, 0, 190, 64, "\x83o\x81[\x83W\x83\x87\x83\x93\x8f\xee\x95\xf1", 9, nullptr, nullptr, nullptr, kVersionItems},  // バージョン情報
