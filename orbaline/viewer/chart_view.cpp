@@ -10,6 +10,7 @@
 #include "common/text/file_names.h"
 #include "common/text/text_helpers.h"
 #include "orbaline/chart/chart_messages.h"
+#include "orbaline/viewer/chart_layout.h"
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/orbaline_frame.h"
 #include "orbaline/viewer/orbaline_state.h"
@@ -429,6 +430,7 @@ int reload_chart_view(int mode) {
     redraw_chart();
     update_status_panes();
     show_message_line(0, "");
+    refresh_chart_layout(0, 0, view().client_width, view().client_height);
     SetCursor(kept);
     return 0;
 }

@@ -20,6 +20,7 @@
 #include "orbaline/chart/chart_search.h"
 #include "orbaline/chart/chart_settings.h"
 #include "orbaline/chart/working_copy.h"
+#include "orbaline/viewer/chart_layout.h"
 #include "orbaline/viewer/chart_view.h"
 #include "orbaline/viewer/generation.h"
 #include "orbaline/viewer/orbaline_dialogs.h"
@@ -390,9 +391,9 @@ int run_chart_command(HWND window, UINT id) {
         return run_dialog_template("FLTDLG", function_list_dlg_proc);
     case kLayoutCommand:
         if (!check_chart_open(kLayoutCaption)) return -1;
-        if (orbaline_commands().entry.open_layout) return orbaline_commands().entry.open_layout();
-        show_not_available();
-        return -1;
+        if (!chart_layout().open())
+            open_chart_layout(window, 0, 0, orbaline().client_width, orbaline().client_height);
+        return 0;
     case kEnvironmentCommand: return change_environment();
     case kStandardColoursCommand: reset_chart_colours(); return 0;
     case kNestLevelCommand: return toggle_nest_level();

@@ -15,9 +15,8 @@ struct OrbalineEntryPoints {
     // A dialog by template name ("ENVDLG", "CNVPRMDLG", "EDTCMT", ...): its
     // result (1 registered, 0 cancelled, 2 run at once).
     std::function<int(const char* template_name)> run_dialog;
-    // The print commands 24577-24584 and the layout window.
+    // The print commands 24577-24584.
     std::function<int(UINT id)> print_command;
-    std::function<int()> open_layout;
 };
 
 struct OrbalineCommandState {

@@ -9,6 +9,7 @@
 #include "common/text/message_table.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
+#include "orbaline/viewer/chart_layout.h"
 #include "orbaline/viewer/chart_view.h"
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/generation.h"
@@ -222,6 +223,7 @@ void install_orbaline_viewer() {
     hooks.update_title = [] { update_window_title(); };
     hooks.confirm_close = confirm_frame_close;
     hooks.restore_menus = restore_chart_menus;
+    hooks.register_layout_window = register_chart_layout_classes;
     hooks.show_function = [](int row) { show_listed_function(row + 1); };
     hooks.function_list_row = [] { return orbaline().function_list_row; };
 }

@@ -18,6 +18,7 @@
 #include "common/text/text_helpers.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
+#include "orbaline/viewer/chart_layout.h"
 #include "orbaline/viewer/chart_view.h"
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/orbaline_frame.h"
@@ -117,6 +118,7 @@ void reset_program_state() {
     chart().reset();
     chart().table.release();
     orbaline_commands().reset();
+    chart_layout().reset();
     source_list().reset();
     generation_error_window().reset();
     progress_meter().reset();

@@ -120,6 +120,16 @@ inline constexpr auto kNodeCursorPixels = paint_image<16, 16>([](int x, int y) {
     return box || cross ? kBlack : kClear;
 });
 
+// The layout window's magnifier: a lens with its handle, the lens's centre
+// the hot spot.
+inline constexpr auto kMagnifierPixels = paint_image<16, 16>([](int x, int y) {
+    const int dx = x - 6, dy = y - 6;
+    const int d2 = dx * dx + dy * dy;
+    if (d2 >= 16 && d2 <= 30) return kBlack;
+    if (d2 < 16) return kWhite;
+    return x == y && x >= 10 && x <= 14 ? kBlack : kClear;
+});
+
 // ORDER NAME: the shell loads the frames as "OQW_clk_csr%d", 0 to 7.
 inline constexpr ImageResource kCursors[] = {
     {"OQW_clk_csr0", 16, 16, 7, 7, kClockPixels[0].data()}, {"OQW_clk_csr1", 16, 16, 7, 7, kClockPixels[1].data()},
@@ -127,6 +137,7 @@ inline constexpr ImageResource kCursors[] = {
     {"OQW_clk_csr4", 16, 16, 7, 7, kClockPixels[4].data()}, {"OQW_clk_csr5", 16, 16, 7, 7, kClockPixels[5].data()},
     {"OQW_clk_csr6", 16, 16, 7, 7, kClockPixels[6].data()}, {"OQW_clk_csr7", 16, 16, 7, 7, kClockPixels[7].data()},
     {"OQW_idx_csr", 16, 16, 7, 7, kNodeCursorPixels.data()},
+    {"OQW_mag_csr", 16, 16, 6, 6, kMagnifierPixels.data()},
 };
 
 // The markers are XORed onto the view: white inverts what lies under it,
