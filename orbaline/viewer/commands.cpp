@@ -11,7 +11,6 @@
 #include "common/shell/viewer/source_list.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
-#include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
@@ -321,32 +320,6 @@ int show_help(HWND window) {
     return WinHelpA(window, help.c_str(), HELP_FINDER, 0) ? 0 : -1;
 }
 
-// SRCSEARCHDLG for the chart: each 実行 searches on from the last hit and
-// the dialog stays open.
-INT_PTR chart_search_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
-    const int field = orbaline_viewer_profile().search_field_id;
-    switch (message) {
-    case WM_INITDIALOG:
-        center_over_frame(dialog, shell().frame_window);
-        SetDlgItemTextA(dialog, field, session().search_text.c_str());
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wparam) == IDOK) {
-            char buffer[256] = {};
-            GetDlgItemTextA(dialog, field, buffer, sizeof buffer);
-            session().search_text = buffer;
-            do_chart_search(session());
-            return TRUE;
-        }
-        if (LOWORD(wparam) == IDCANCEL) {
-            EndDialog(dialog, 0);
-            return TRUE;
-        }
-        return FALSE;
-    default: return FALSE;
-    }
-}
-
 }  // namespace
 
 void OrbalineCommandState::reset() { *this = OrbalineCommandState{}; }
@@ -582,7 +555,8 @@ void install_chart_hooks() {
     hooks.close_source_list = [] { close_source_list_window(); };
     // the dialog searches itself; the chart's own search is not run again
     hooks.enter_search_text = [](std::string&) {
-        run_dialog_template("SRCSEARCHDLG", chart_search_dlg_proc);
+        run_search_text_dialog(shell().frame_window, shell().frame_window, session().search_text,
+                               [](HWND) { do_chart_search(session()); });
         return 0;
     };
     hooks.show_source_list = [] {
