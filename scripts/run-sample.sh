@@ -11,12 +11,16 @@
 # Then GRAVLET does the same with its own sample: it generates the PAD,
 # pages through it and opens the source list, and leaves in
 # out/sample/gravlet/ sample.pds, its captures and main.script.log.
+# Then ORBALINE runs the same way on the two sources of samples/orbaline/:
+# it generates their chart, selects a node, deletes the undefined function,
+# saves and writes the chart as text, into out/sample/orbaline/ (calc.trd,
+# calc.txt, the captures and main.script.log).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=OFF > /dev/null
-cmake --build build --target notarix gravlet -j"$(nproc)"
+cmake --build build --target notarix gravlet orbaline -j"$(nproc)"
 
 out=out/sample
 rm -rf "$out"
@@ -44,5 +48,16 @@ cp build/gravlet/gravlet build/gravlet/gx1000s.prm samples/gravlet/sample.c samp
 echo "GRAVLET ended with ${pad_status:-0}; its log:"
 cat "$pad/main.script.log"
 ls "$pad"
+
+orb="$out/orbaline"
+mkdir -p "$orb/home"
+cp build/orbaline/orbaline build/orbaline/oq1000s.prm "$orb/"
+cp samples/orbaline/calc.nam samples/orbaline/calc_main.c samples/orbaline/calc_util.c \
+   samples/orbaline/main.script "$orb/"
+(cd "$orb" && PLATFORM_HOME="$PWD/home" PLATFORM_SCRIPT="$PWD/main.script" ./orbaline) || orb_status=$?
+echo "ORBALINE ended with ${orb_status:-0}; its log:"
+cat "$orb/main.script.log"
+ls "$orb"
 if [ "${status:-0}" -ne 0 ]; then exit "$status"; fi
-exit "${pad_status:-0}"
+if [ "${pad_status:-0}" -ne 0 ]; then exit "$pad_status"; fi
+exit "${orb_status:-0}"

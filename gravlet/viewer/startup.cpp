@@ -1,7 +1,6 @@
 #include "gravlet/viewer/startup.h"
 
 #include <cstdio>
-#include <vector>
 
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
@@ -42,16 +41,7 @@ std::string& directory_override() {
 }
 
 std::string find_program_directory() {
-    std::string directory = directory_override();
-    if (directory.empty()) {
-        std::vector<char> name(kModuleNameBytes + 1, '\0');
-        GetModuleFileNameA(nullptr, name.data(), kModuleNameBytes);
-        directory = name.data();
-        const int cut = find_last_separator(directory, false);
-        if (cut > 0) directory.resize(static_cast<size_t>(cut));
-    }
-    to_lower_ascii(directory);
-    return directory;
+    return find_viewer_program_directory(directory_override(), kModuleNameBytes);
 }
 
 

@@ -3,7 +3,6 @@
 #include "notarix/viewer/settings_dialogs.h"
 #include "notarix/viewer/startup.h"
 
-#include <vector>
 
 #include "common/print/print_state.h"
 #include "common/print/printer_device.h"
@@ -77,16 +76,7 @@ void connect_page_view() {
 void set_program_directory_override(const std::string& directory) { directory_override() = directory; }
 
 std::string find_program_directory() {
-    std::string directory = directory_override();
-    if (directory.empty()) {
-        std::vector<char> name(kModuleNameBytes, '\0');
-        GetModuleFileNameA(nullptr, name.data(), kModuleNameBytes);
-        directory = name.data();
-        const int cut = find_last_separator(directory, false);
-        if (cut > 0) directory.resize(static_cast<size_t>(cut));
-    }
-    to_lower_ascii(directory);
-    return directory;
+    return find_viewer_program_directory(directory_override(), kModuleNameBytes);
 }
 
 const DocumentHooks& notarix_document_hooks() {

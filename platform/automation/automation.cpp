@@ -860,7 +860,15 @@ bool scroll(HWND window, int bar, int code, int position) {
 bool close_window(HWND window) {
     if (!window) window = platform_user::state().main_window;
     if (!IsWindow(window)) return refuse("close", "there is no such window");
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    // The hand reaches the close box, which is the system menu's Close: a
+    // window that took that item away (or has no system menu) ignores it.
+    HMENU system = (GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU) ? GetSystemMenu(window, FALSE) : nullptr;
+    const UINT item = system ? GetMenuState(system, SC_CLOSE, MF_BYCOMMAND) : static_cast<UINT>(-1);
+    if (item == static_cast<UINT>(-1) || (item & (MF_GRAYED | MF_DISABLED)) != 0) {
+        log_event("close ignored: the window has no close item");
+        return true;
+    }
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     settle();
     return true;
 }

@@ -520,7 +520,7 @@ bool check_close(const ScriptStep& s, std::string* error) {
 
 void run_close(const ScriptStep& s) {
     HWND w = s.args.empty() ? automation::main_window() : need_window(s.args[0]);
-    if (w) PostMessageA(w, WM_CLOSE, 0, 0);
+    if (w) automation::close_window(w);
 }
 
 bool check_resize(const ScriptStep& s, std::string* error) {

@@ -40,14 +40,9 @@ constexpr char kMsMinchoFace[] = "\x82l\x82r \x96\xbe\x92\xa9";
 constexpr char kLinkedLabel[] = "\x98\x41\x93\xae[F5]";
 constexpr char kUnlinkedLabel[] = "\x94\xf1\x98\x41\x93\xae[F5]";
 
-struct ChildRow {
-    int x, y, width, height;
-    const char* title;
-};
-
 // ORDER ID: the buttons are 300 to 304 in row order; the labels keep their
-// blanks.
-constexpr ChildRow kButtonRows[kPageButtonCount] = {
+// blanks. The rows of a program whose profile gives none.
+constexpr ControlBarRow kButtonRows[kPageButtonCount] = {
     {2, 4, 74, 17, " \x8e\x9f\x8a\xd6\x90\x94[F1] "},    // " 次関数[F1] "
     {77, 4, 74, 17, " \x91O\x8a\xd6\x90\x94[F2] "},      // " 前関数[F2] "
     {152, 4, 74, 17, "\x90\xe6\x93\xaa\x8a\xd6\x90\x94[F3]"},  // "先頭関数[F3]"
@@ -55,12 +50,22 @@ constexpr ChildRow kButtonRows[kPageButtonCount] = {
     {302, 4, 74, 17, "  \x98\x41\x93\xae[F5]  "},        // "  連動[F5]  "
 };
 // ORDER ID: the page title box 100, then the page counter box 101.
-constexpr ChildRow kBoxRows[2] = {
+constexpr ControlBarRow kBoxRows[2] = {
     {kTitleBoxX, 4, 408, 17, ""},
     {380, 4, 64, 17, ""},
 };
 
 bool is_frame(HWND window) { return window != nullptr && window == shell().frame_window; }
+
+std::span<const ControlBarRow> button_rows() {
+    const auto rows = viewer_profile().page_buttons;
+    return rows.size() == kPageButtonCount ? rows : std::span<const ControlBarRow>(kButtonRows);
+}
+
+std::span<const ControlBarRow> box_rows() {
+    const auto rows = viewer_profile().status_boxes;
+    return rows.size() == 2 ? rows : std::span<const ControlBarRow>(kBoxRows);
+}
 
 HFONT make_fixed_font(int height, int width, const char* face) {
     return CreateFontA(height, width, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, 0, 0,
@@ -214,6 +219,7 @@ LRESULT frame_command(WPARAM wparam) {
 
 LRESULT frame_close(HWND window, WPARAM wparam, LPARAM lparam) {
     if (document_state().busy) return 0;
+    if (viewer_hooks().confirm_close && !viewer_hooks().confirm_close()) return 0;
     OwnedWindows& owned = shell().owned;
     // an unsaved form gets its own question before anything is destroyed
     if (owned.form_editor != nullptr && shell().close_form_editor && !shell().close_form_editor()) return 0;
@@ -311,7 +317,7 @@ int create_frame_children(HWND frame) {
     InitCommonControls();
 
     for (int i = 0; i < kPageButtonCount; ++i) {
-        const ChildRow& row = kButtonRows[i];
+        const ControlBarRow& row = button_rows()[static_cast<size_t>(i)];
         s.page_buttons[i] = CreateWindowA("BUTTON", row.title, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, row.x, row.y,
                                           row.width, row.height, s.control_bar, id(kNextButtonId + i), s.instance,
                                           nullptr);
@@ -319,7 +325,7 @@ int create_frame_children(HWND frame) {
     }
     HWND* boxes[2] = {&s.title_box, &s.counter_box};
     for (int i = 0; i < 2; ++i) {
-        const ChildRow& row = kBoxRows[i];
+        const ControlBarRow& row = box_rows()[static_cast<size_t>(i)];
         *boxes[i] = CreateWindowA("TEXT", row.title, WS_CHILD | WS_VISIBLE, row.x, row.y, row.width, row.height,
                                   s.control_bar, id(kPageTitleBoxId + i), s.instance, nullptr);
     }
@@ -391,8 +397,9 @@ void layout_frame_children(HWND frame) {
         place(s.chart, 0, kControlBarHeight, width, height - kControlBarHeight - status);
     }
     // a narrow frame keeps the box at its created width
-    if (s.title_box != nullptr && kTitleBoxX + 80 < width) {
-        SetWindowPos(s.title_box, nullptr, 0, 0, width - kTitleBoxX - 4, 17,
+    const int box_x = box_rows()[0].x;
+    if (s.title_box != nullptr && box_x + 80 < width) {
+        SetWindowPos(s.title_box, nullptr, 0, 0, width - box_x - 4, 17,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
@@ -444,6 +451,10 @@ std::string page_title_for_box(const std::string& title) {
 }
 
 void update_title_and_status() {
+    if (viewer_hooks().update_title) {
+        viewer_hooks().update_title();
+        return;
+    }
     ShellState& s = shell();
     DocumentState& doc = document_state();
     std::string directory, name;
@@ -511,17 +522,22 @@ void set_busy_state(int idle) {
         s.kept_cursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
         ShowCursor(TRUE);
         doc.busy = true;
-        for (int position = 0; position < kPopupCount; ++position) enable_popup(menu, position, false);
+        for (int position = 0; position < viewer_profile().popup_count; ++position) enable_popup(menu, position, false);
         enable_page_controls(false);
         enable(source_list().view, false);
         enable(s.owned.layout, false);
     } else {
         doc.busy = false;
         const bool named = !doc.file_name.empty();
-        for (int position : {kFilePopup, kGenerationPopup, kHelpPopup}) enable_popup(menu, position, true);
-        enable_popup(menu, kEditPopup, named || !viewer_profile().edit_popup_needs_name);
+        for (int position : {static_cast<int>(kFilePopup), static_cast<int>(kGenerationPopup), viewer_profile().help_popup})
+            enable_popup(menu, position, true);
         const bool content = hooks.has_content ? hooks.has_content() : doc.page_count > 0;
-        if (named && doc.loaded && content) {
+        if (hooks.restore_menus) {
+            hooks.restore_menus(menu);
+        } else {
+            enable_popup(menu, kEditPopup, named || !viewer_profile().edit_popup_needs_name);
+        }
+        if (!hooks.restore_menus && named && doc.loaded && content) {
             for (int position : {kViewPopup, kSettingsPopup, kPrintPopup, kOutputPopup})
                 enable_popup(menu, position, true);
             enable_document_items(menu, true);
@@ -583,7 +599,8 @@ LRESULT frame_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
         if (is_frame(window)) save_frame_placement();
         return 0;
     case WM_SIZE:
-        if (is_frame(window)) {
+        // a minimised frame has no client area to lay out
+        if (is_frame(window) && wparam != SIZE_MINIMIZED) {
             layout_frame_children(window);
             if (viewer_hooks().frame_resized) viewer_hooks().frame_resized();
             if (!IsZoomed(window)) save_frame_placement();
@@ -635,7 +652,7 @@ LRESULT frame_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
 LRESULT text_box_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_CREATE:
-        shell().kept_status_text = message_text(shell_message::kChooseFile);
+        shell().kept_status_text = message_text(viewer_profile().messages.choose_file);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint{};
@@ -700,7 +717,8 @@ int refuse_step(const DocumentStepHooks& hooks, int message) {
 int check_step(const DocumentStepHooks& hooks, bool backwards) {
     if (hooks.set_status_text) hooks.set_status_text(0, "");
     const DocumentState& doc = document_state();
-    if (!doc.loaded) return refuse_step(hooks, doc.file_name.empty() ? shell_message::kChooseFile : shell_message::kNoDocument);
+    const ShellMessageNumbers& numbers = viewer_profile().messages;
+    if (!doc.loaded) return refuse_step(hooks, doc.file_name.empty() ? numbers.choose_file : numbers.no_document);
     if (backwards && doc.current_page <= 0) return refuse_step(hooks, shell_message::kFirstPage);
     if (!backwards && doc.current_page >= doc.page_count - 1) return refuse_step(hooks, shell_message::kLastPage);
     return 0;

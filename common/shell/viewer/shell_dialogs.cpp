@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <iterator>
+#include <vector>
 
 #include "common/shell/document.h"
 #include "common/shell/viewer/frame.h"
@@ -140,14 +142,17 @@ bool check_function_order(HWND dialog, int first, int last) {
     return false;
 }
 
-bool read_text_field(HWND dialog, int id, const SettingsField& field, std::string* text) {
+bool read_text_field(HWND dialog, int id, const SettingsField& field, std::string* text, bool path) {
     *text = field_text(dialog, id);
     if (static_cast<int>(text->size()) < field.width) return true;
-    if (!viewer_profile().refuse_long_texts) {
+    const ViewerProfile& profile = viewer_profile();
+    if (!profile.refuse_long_texts) {
         cut_at_char_boundary(*text, field.width - 1);
         return true;
     }
-    warn(dialog, format_text(lookup_message(shell_message::kBadValue), text->c_str()));
+    const int message = path && profile.long_path_message != 0 ? profile.long_path_message : shell_message::kBadValue;
+    const char* format = lookup_message(message);
+    warn(dialog, format != nullptr ? format_text(format, text->c_str()) : std::string());
     SetFocus(GetDlgItem(dialog, id));
     return false;
 }
@@ -719,6 +724,8 @@ void open_environment(HWND dialog) {
         CheckDlgButton(dialog, profile.environment_check_id,
                        settings().word(*profile.environment_check) != 0 ? BST_CHECKED : BST_UNCHECKED);
     }
+    for (const DialogCheck& check : profile.environment_checks)
+        CheckDlgButton(dialog, check.id, settings().word(*check.field) != 0 ? BST_CHECKED : BST_UNCHECKED);
     int up_down = kFirstUpDownId;
     for (const DialogNumber& number : profile.environment_numbers) {
         const SettingsField& field = *number.field;
@@ -736,8 +743,10 @@ void accept_environment(HWND dialog) {
         values.push_back(value);
     }
     std::string editor;
-    if (!read_text_field(dialog, profile.editor_field_id, *profile.editor_path, &editor)) return;
+    if (!read_text_field(dialog, profile.editor_field_id, *profile.editor_path, &editor, true)) return;
     for (size_t i = 0; i < values.size(); ++i) settings().set_word(*profile.environment_numbers[i].field, values[i]);
+    for (const DialogCheck& check : profile.environment_checks)
+        settings().set_word(*check.field, IsDlgButtonChecked(dialog, check.id) == BST_CHECKED ? 1 : 0);
     settings().set_text(*profile.editor_path, editor);
     if (profile.environment_check_id != 0 && profile.environment_check != nullptr) {
         settings().set_word(*profile.environment_check,
@@ -750,7 +759,7 @@ void accept_environment(HWND dialog) {
 void accept_editor(HWND dialog) {
     const ViewerProfile& profile = viewer_profile();
     std::string editor;
-    if (!read_text_field(dialog, profile.editor_field_id, *profile.editor_path, &editor)) return;
+    if (!read_text_field(dialog, profile.editor_field_id, *profile.editor_path, &editor, true)) return;
     settings().set_text(*profile.editor_path, editor);
     end_dialog(dialog, 1);
     save_settings(dialog);
@@ -844,14 +853,24 @@ void add_function_row(HWND list, int row, const FunctionListLine& line) {
     item.iItem = row;
     item.pszText = first.data();
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    const std::string* rest[] = {&line.line_number, &line.summary};
-    for (int column = 1; column <= 2; ++column) {
+    std::vector<const std::string*> rest = {&line.line_number, &line.summary};
+    if (viewer_profile().function_file_column) rest.insert(rest.begin(), &line.file);
+    for (size_t column = 1; column <= rest.size(); ++column) {
         std::string text = *rest[column - 1];
         LVITEMA sub{};
-        sub.iSubItem = column;
+        sub.iSubItem = static_cast<int>(column);
         sub.pszText = text.data();
         SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
     }
+}
+
+// The columns of the list: the program's, else the shared three.
+std::vector<FunctionListColumn> function_columns() {
+    const auto own = viewer_profile().function_columns;
+    if (!own.empty()) return {own.begin(), own.end()};
+    std::vector<FunctionListColumn> columns;
+    for (int i = 0; i < 3; ++i) columns.push_back({kFunctionColumns[i], 0});
+    return columns;
 }
 
 // The rows of the document's ".flt": the header line skipped, empty lines
@@ -885,15 +904,23 @@ void fill_function_list(HWND dialog) {
 void open_function_list(HWND dialog) {
     open_dialog(dialog);
     // without a loaded document there is no current function to select
-    const int current = document_state().loaded ? document_state().current_page : -1;
+    int current = document_state().loaded ? document_state().current_page : -1;
+    if (viewer_hooks().function_list_row) current = viewer_hooks().function_list_row();
     HWND list = function_list(dialog);
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(shell().dialog_font), FALSE);
-    for (int i = 0; i < 3; ++i) {
+    const std::vector<FunctionListColumn> columns = function_columns();
+    FunctionListColumns& widths = function_list_columns();
+    // a program's own columns start at their own widths
+    if (!widths.taken_from_profile && !viewer_profile().function_columns.empty()) {
+        for (size_t i = 0; i < columns.size() && i < std::size(widths.widths); ++i) widths.widths[i] = columns[i].width;
+        widths.taken_from_profile = true;
+    }
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         LVCOLUMNA column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = function_list_columns().widths[i];
-        std::string text = kFunctionColumns[i];
+        column.cx = widths.widths[i];
+        std::string text = columns[static_cast<size_t>(i)].title;
         column.pszText = text.data();
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
@@ -905,7 +932,7 @@ void open_function_list(HWND dialog) {
         SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(current), reinterpret_cast<LPARAM>(&item));
         SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(current), FALSE);
     }
-    set_status_text(1, message_text(shell_message::kChooseFunction));
+    set_status_text(1, message_text(viewer_profile().messages.choose_function));
 }
 
 // Row index = page index: the rows are the document's functions in page order.
@@ -913,11 +940,11 @@ void choose_function(HWND dialog) {
     const int row = static_cast<int>(
         SendMessageA(function_list(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row < 0) {
-        warn(dialog, message_text(shell_message::kChooseFunction));
+        warn(dialog, message_text(viewer_profile().messages.choose_function));
         return;
     }
     const DocumentState& doc = document_state();
-    if (!doc.loaded || row >= doc.page_count) {
+    if (!doc.loaded || (viewer_profile().function_rows_are_pages && row >= doc.page_count)) {
         MessageBeep(0);
         return;
     }
@@ -926,7 +953,8 @@ void choose_function(HWND dialog) {
 
 void close_function_list(HWND dialog) {
     HWND list = function_list(dialog);
-    for (int i = 0; i < 3; ++i) {
+    const int count = static_cast<int>(function_columns().size());
+    for (int i = 0; i < count; ++i) {
         const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
         function_list_columns().widths[i] = width < kMinColumnWidth ? kMinColumnWidth : width;
     }
@@ -944,6 +972,8 @@ FunctionListColumns& function_list_columns() {
 FunctionListLine parse_function_list_line(std::string_view line) {
     FunctionListLine out;
     const size_t hash = line.find('#');
+    // a line without '#' is all file name
+    out.file = strip_blanks(line.substr(0, hash));
     if (hash == std::string_view::npos) return out;
     size_t name = hash + 1;
     while (name < line.size() && (line[name] == ' ' || (line[name] >= '0' && line[name] <= '9'))) ++name;

@@ -52,8 +52,9 @@ bool check_number(HWND dialog, const DialogNumber& number, int* value);
 bool check_function_order(HWND dialog, int first, int last);
 // A text field's text, when it fits the settings field (its width less one
 // byte); a longer one shows message 0 and gives false where the profile
-// refuses long texts, else it is cut to the field.
-bool read_text_field(HWND dialog, int id, const SettingsField& field, std::string* text);
+// refuses long texts (a path: the profile's path message when it has one),
+// else it is cut to the field.
+bool read_text_field(HWND dialog, int id, const SettingsField& field, std::string* text, bool path = false);
 void add_up_down(HWND dialog, int up_down_id, int field_id, int min, int max, int value);
 void destroy_up_downs();
 void end_dialog(HWND dialog, int result);
@@ -115,15 +116,18 @@ void set_generation_file_calls(const SettingsWriterCalls* calls);
 // The function list's column widths, kept for the run (each at least 60
 // once the list has been closed).
 struct FunctionListColumns {
-    int widths[3] = {180, 60, 400};
+    int widths[4] = {180, 60, 400, 400};
+    bool taken_from_profile = false;  // a program's own columns set their first widths
 };
 FunctionListColumns& function_list_columns();
 
 // One line of the document's function list (".flt") cut into the columns
-// of its row, blanks removed at both ends: the line number is the run of
+// of its row, blanks removed at both ends: the file name is what stands
+// before the first "#" (the whole line without one); the line number is the run of
 // blanks and digits behind the first "#", the name runs from there to the
 // first ":" that follows a blank, the summary starts behind the next blank.
 struct FunctionListLine {
+    std::string file;  // before the "#"
     std::string line_number;
     std::string name;
     std::string summary;

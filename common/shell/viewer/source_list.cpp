@@ -2,6 +2,7 @@
 #include "common/shell/viewer/source_list.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "common/shell/document.h"
 #include "common/shell/viewer/shell_dialogs.h"
@@ -341,15 +342,24 @@ void handle_mouse_move(HWND window) {
 
 constexpr size_t kSearchTextLimit = 255;
 
+// The search the open SRCSEARCHDLG serves: its text and what 実行 runs.
+struct SearchDialogUse {
+    HWND centre_owner = nullptr;
+    std::string* text = nullptr;
+    std::function<void(HWND dialog)> search;
+};
+SearchDialogUse g_search_use;
+
 INT_PTR search_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+    const SearchDialogUse& use = g_search_use;
     switch (message) {
     case WM_INITDIALOG:
-        center_over_frame(dialog, g_source_list.owner);
-        SetDlgItemTextA(dialog, kSearchFieldId, g_source_list.search_text.c_str());
+        center_over_frame(dialog, use.centre_owner);
+        SetDlgItemTextA(dialog, viewer_profile().search_field_id, use.text->c_str());
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wparam) == IDOK) {
-            std::string text = dialog_kit::field_text(dialog, kSearchFieldId);
+            std::string text = dialog_kit::field_text(dialog, viewer_profile().search_field_id);
             if (text.size() > kSearchTextLimit) {
                 // a program that refuses long texts says so; else the text is cut
                 if (viewer_profile().refuse_long_texts) {
@@ -358,8 +368,9 @@ INT_PTR search_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
                 }
                 cut_at_char_boundary(text, static_cast<int>(kSearchTextLimit));
             }
-            g_source_list.search_text = text;
-            run_source_search(dialog);
+            *use.text = text;
+            // the dialog stays open: each 実行 searches on
+            if (use.search) use.search(dialog);
             return TRUE;
         }
         if (LOWORD(wparam) == IDCANCEL) {
@@ -666,9 +677,18 @@ int search_source(HWND owner, int again) {
     if (viewer_hooks().search_range) viewer_hooks().search_range(again != 0, start, s.search_end);
     if (again != 0) return run_source_search(owner);
     s.search_start = start;
-    const DialogTemplate* dialog = find_dialog_resource("SRCSEARCHDLG");
-    DialogBoxIndirectParamA(s.instance, dialog != nullptr ? dialog : &kSearchDialog, owner, search_dialog_proc, 0);
+    run_search_text_dialog(owner, s.owner, s.search_text, [](HWND dialog) { run_source_search(dialog); });
     return 0;
+}
+
+int run_search_text_dialog(HWND owner, HWND centre_owner, std::string& text, std::function<void(HWND dialog)> search) {
+    const SearchDialogUse kept = g_search_use;
+    g_search_use = SearchDialogUse{centre_owner, &text, std::move(search)};
+    const DialogTemplate* dialog = find_dialog_resource("SRCSEARCHDLG");
+    const INT_PTR result = DialogBoxIndirectParamA(g_source_list.instance, dialog != nullptr ? dialog : &kSearchDialog,
+                                                   owner, search_dialog_proc, 0);
+    g_search_use = kept;
+    return static_cast<int>(result);
 }
 
 // --- Scrolling and clicks -------------------------------------------------------------------

@@ -128,6 +128,10 @@ int clear_source_list_view();
 // again 0: a new search through the search dialog; 1: the next match of the
 // kept text from the kept start. 0 when a line was found, else -1.
 int search_source(HWND owner, int again);
+// SRCSEARCHDLG over a search text of the caller's: 実行 stores the text and
+// runs `search` with the dialog as owner, and the dialog stays open; 取消
+// ends it with 0.
+int run_search_text_dialog(HWND owner, HWND centre_owner, std::string& text, std::function<void(HWND dialog)> search);
 // One search step with the kept text (the dialog's "実行" and "次検索"); its
 // message boxes are owned by `box_owner`.
 int run_source_search(HWND box_owner);

@@ -23,6 +23,34 @@ struct DialogNumber {
     const SettingsField* field;
 };
 
+// A check box of a dialog and the 0/1 settings field it edits.
+struct DialogCheck {
+    int id;
+    const SettingsField* field;
+};
+
+// A child of the frame's control bar: a page button or a status box.
+struct ControlBarRow {
+    int x, y, width, height;
+    const char* title;
+};
+
+// A column of the function-list dialog: its title and first width.
+struct FunctionListColumn {
+    const char* title;
+    int width;
+};
+
+// The numbers of the messages the shared parts show that differ from
+// program to program (each program's table has its own numbering).
+struct ShellMessageNumbers {
+    int choose_file = 117;      // nothing chosen yet
+    int no_document = 118;      // a document chosen but not loaded
+    int choose_function = 612;  // the function list without a row chosen
+    int lines_left_out = 601;   // the source list's line limit was reached
+    int source_unloaded = 118;  // a source-list step with a document chosen, no source shown
+};
+
 struct ViewerProfile {
     // --- Names --------------------------------------------------------------
     const char* program_name = "";   // the frame class and the frame title
@@ -36,6 +64,7 @@ struct ViewerProfile {
     const char* source_menu = nullptr;  // the source-list window's menu, if any
     int search_not_found_message = 715;  // the source list's search found nothing
     const char* help_file = "";         // in the program directory
+    ShellMessageNumbers messages{};
     const char* keyword_file = "";      // in the program directory
     // The caption of the editor command's boxes, "ユーザ指定エディタ起動" in NOTARIX.
     const char* editor_caption = "\x83\x86\x81\x5B\x83\x55\x8E\x77\x92\xE8\x83\x47\x83\x66\x83\x42\x83\x5E\x8B\x4E\x93\xAE";
@@ -48,6 +77,14 @@ struct ViewerProfile {
     const ListWindowProfile* error_window = nullptr;
     bool summary_window = false;  // the function summary window's classes too
     ProgressMeterProfile meter{};
+
+    // --- Frame --------------------------------------------------------------
+    // The control bar's buttons 300-304 and its boxes 100 and 101, in id
+    // order; empty: the shared rows.
+    std::span<const ControlBarRow> page_buttons;
+    std::span<const ControlBarRow> status_boxes;
+    int popup_count = 8;  // top menus of the menu bar
+    int help_popup = 7;   // by position
 
     // --- Menus --------------------------------------------------------------
     UINT ruler_command = 0;                      // checked while the ruler shows
@@ -71,11 +108,27 @@ struct ViewerProfile {
 
     // --- ENVDLG and EDITORDLG -----------------------------------------------
     bool refuse_long_texts = false;  // a text too long for its field: message 0 (else cut)
+    int long_path_message = 0;       // a path too long for its field: this message (0: as other texts)
     std::span<const DialogNumber> environment_numbers;  // in the order they are checked
     int environment_check_id = 0;                        // 0: no check box
     const SettingsField* environment_check = nullptr;
+    std::span<const DialogCheck> environment_checks;     // more check boxes
     int editor_field_id = 0;
     int editor_folder_id = 0;
+
+    // --- FLTDLG --------------------------------------------------------------
+    std::span<const FunctionListColumn> function_columns;  // empty: the shared three
+    bool function_file_column = false;  // a column of the file names, after the first
+    bool function_rows_are_pages = true;  // a row chooses the document's page of its index
+
+    // --- Source list ----------------------------------------------------------
+    bool source_title_names_file = false;       // "name - ｿｰｽﾘｽﾄ"
+    const char* source_open_error_caption = nullptr;  // nullptr: the loading caption
+    bool source_failure_unloads_document = true;
+    int search_field_id = 12545;  // SRCSEARCHDLG's text field
+    // A line step moves the shown pixels by one row and draws only the row
+    // that comes into view (else the whole list is drawn again).
+    bool source_line_steps_scroll = false;
 
     // --- Generation runs ----------------------------------------------------
     const char* single_error_file = "";  // in the program directory
@@ -116,6 +169,13 @@ struct ViewerHooks {
     std::function<int(HINSTANCE)> register_print_preview;
     // Closes the print preview first when the frame closes.
     std::function<void()> close_print_preview;
+    // In place of the shared title and status boxes (update_title_and_status).
+    std::function<void()> update_title;
+    // Closing the frame: false keeps it (asked after the busy check).
+    std::function<bool()> confirm_close;
+    // Leaving the busy state: the menus and controls that come back (in
+    // place of the shared rule).
+    std::function<void(HMENU menu)> restore_menus;
 
     // Source list
     std::function<int()> follow_function;          // the list follows the function shown
@@ -131,6 +191,7 @@ struct ViewerHooks {
 
     // Dialogs
     std::function<void(int index)> show_function;  // a pick from FLTDLG
+    std::function<int()> function_list_row;        // the row FLTDLG selects when it opens (-1 none)
 };
 
 const ViewerProfile& viewer_profile();

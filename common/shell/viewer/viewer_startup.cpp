@@ -1,6 +1,7 @@
 #include "common/shell/viewer/viewer_startup.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
@@ -11,6 +12,8 @@
 #include "common/shell/window/recent_menu.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/shell/window_placement.h"
+#include "common/text/file_names.h"
+#include "common/text/text_helpers.h"
 #include "platform/kernel/global_memory.h"
 
 namespace {
@@ -20,6 +23,19 @@ constexpr char kPrintFontFace[] = "\x82l\x82r \x96\xbe\x92\xa9";
 constexpr WindowPlacement kDefaultPlacement{10, 10, 880, 600};
 
 }  // namespace
+
+std::string find_viewer_program_directory(const std::string& override_directory, int name_bytes) {
+    std::string directory = override_directory;
+    if (directory.empty()) {
+        std::vector<char> name(static_cast<size_t>(name_bytes) + 1, '\0');
+        GetModuleFileNameA(nullptr, name.data(), static_cast<uint32_t>(name_bytes));
+        directory = name.data();
+        const int cut = find_last_separator(directory, false);
+        if (cut > 0) directory.resize(static_cast<size_t>(cut));
+    }
+    to_lower_ascii(directory);
+    return directory;
+}
 
 void show_start_failure(int message, std::string_view line2) {
     show_info_box(1, program_box_caption(), message_text(message), line2);

@@ -5,6 +5,7 @@
 // released.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/user/winuser.h"
@@ -12,6 +13,10 @@
 // The start-up's first failures: the frame cannot be made (1), the settings
 // file cannot be read (-3, after message 105 or 103).
 enum : int { kViewerExitNoWindow = 1, kViewerExitSettingsUnreadable = -3 };
+
+// The folder of the executable (the override when one is set), lower case;
+// the module name is read into a buffer of `name_bytes`.
+std::string find_viewer_program_directory(const std::string& override_directory, int name_bytes);
 
 // A start-up failure in a notice under the program's caption.
 void show_start_failure(int message, std::string_view line2 = {});

@@ -96,12 +96,12 @@ LRESULT layout_sep_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
     return 0;
 }
 
-void track_layout_zoom_popup(HWND owner, int current_index) {
+void track_layout_zoom_popup(HWND owner, int current_index, UINT first_command) {
     HMENU popup = CreatePopupMenu();
     if (popup == nullptr) return;
     for (int i = 0; i < kLayoutZoomCount; ++i) {
         const UINT checked = i == current_index ? MF_CHECKED : MF_UNCHECKED;
-        AppendMenuA(popup, MF_STRING | checked, kFirstLayoutZoomCommand + static_cast<UINT>(i), kZoomItems[i]);
+        AppendMenuA(popup, MF_STRING | checked, first_command + static_cast<UINT>(i), kZoomItems[i]);
     }
     POINT cursor{};
     GetCursorPos(&cursor);

@@ -67,7 +67,8 @@ inline constexpr float kLayoutZoomFactors[kLayoutZoomCount] = {0.5f, 0.333f, 0.2
 
 // The popup of the zoom button at the pointer, right-aligned to it, with the
 // current choice checked; the choice arrives at `owner` as its command.
-void track_layout_zoom_popup(HWND owner, int current_index);
+// A program whose zoom commands have other ids names the first.
+void track_layout_zoom_popup(HWND owner, int current_index, UINT first_command = kFirstLayoutZoomCommand);
 
 // --- The magnifier rectangle ----------------------------------------------------------
 

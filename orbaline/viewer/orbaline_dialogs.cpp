@@ -1,0 +1,143 @@
+#include "orbaline/viewer/orbaline_dialogs.h"
+
+#include <string>
+
+#include "common/shell/settings_file.h"
+#include "common/shell/viewer/shell_dialogs.h"
+#include "orbaline/chart/chart_settings.h"
+#include "orbaline/viewer/commands.h"
+#include "resources/orbaline/orbaline_resources.h"
+
+namespace {
+
+using namespace orbaline_resources;
+using namespace dialog_kit;
+
+// ORDER VALUE: the rows of the two lists are the stored values 0 to 3.
+constexpr const char* kIncludeRows[] = {
+    "\x82\xb5\x82\xc8\x82\xa2",                                                 // しない
+    "\x82\xb7\x82\xe9(\x95s\x91\xab\x83\x60\x83" "F\x83" "b\x83N\x82\xc8\x82\xb5)",  // する(不足チェックなし)
+    "\x82\xb7\x82\xe9(\x95s\x91\xab\x83\x60\x83" "F\x83" "b\x83N\x82\xa0\x82\xe8)",  // する(不足チェックあり)
+    "\x82\xb7\x82\xe9(<\x81\x60>\x83t\x83\x40\x83" "C\x83\x8b\x82\xe0\x8eg\x97p)",   // する(<～>ファイルも使用)
+};
+constexpr const char* kMacroRows[] = {
+    "\x93W\x8aJ\x82\xb5\x82\xc8\x82\xa2",                                                    // 展開しない
+    "\xcc\xde\xdb\xaf\xb8\x90\xa7\x8c\xe4\x8d\x5c\x91\xa2\x93W\x8aJ",                        // ﾌﾞﾛｯｸ制御構造展開
+    "\x8a\xae\x8c\x8b\xcf\xb8\xdb\x90\xa7\x8c\xe4\x8d\x5c\x91\xa2\x93W\x8aJ\x81" "CMFC\xcf\xb8\xdb\x91\xce\x89\x9e",  // 完結ﾏｸﾛ制御構造展開，MFCﾏｸﾛ対応
+    "\x91S\xcf\xb8\xdb\x93W\x8aJ",                                                           // 全ﾏｸﾛ展開
+};
+// The folder button's filter: IGNﾘｽﾄﾌｧｲﾙ(*.ign).
+constexpr char kIgnoreFilter[] = "IGN\xd8\xbd\xc4\xcc\xa7\xb2\xd9(*.ign)\0*.ign\0";
+
+struct Check {
+    int id;
+    const SettingsField* field;
+};
+const Check kChecks[] = {
+    {kUndefinedCheck, &oq_settings::kUndefinedBlocks},
+    {kReusedCheck, &oq_settings::kShowReusedFunctions},
+    {kPointerCheck, &oq_settings::kPointerCalls},
+};
+// ORDER: the numbers are checked in this order.
+const DialogNumber kNumbers[] = {
+    {kBlockCharactersField, &oq_settings::kBlockCharacters},
+    {kNestLevelField, &oq_settings::kNestLevel},
+};
+
+SettingsRecord& settings() { return shell_settings(); }
+
+void fill_list(HWND dialog, int id, const char* const* rows, int count, int chosen) {
+    for (int i = 0; i < count; ++i) SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rows[i]));
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+}
+
+void open_parameters(HWND dialog) {
+    open_dialog(dialog);
+    fill_list(dialog, kIncludeCombo, kIncludeRows, 4, settings_word_in_range(settings(), oq_settings::kIncludeUse));
+    fill_list(dialog, kMacroCombo, kMacroRows, 4, settings_word_in_range(settings(), oq_settings::kMacroExpansion));
+    for (const Check& check : kChecks)
+        CheckDlgButton(dialog, check.id, settings().word(*check.field) != 0 ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextA(dialog, kOptionsField, settings().text(oq_settings::kGenerationOptions).c_str());
+    SetDlgItemTextA(dialog, kIgnoreField, settings().text(oq_settings::kIgnoreFile).c_str());
+    int up_down = 1000;
+    for (const DialogNumber& number : kNumbers)
+        add_up_down(dialog, up_down++, number.id, number.field->min, number.field->max,
+                    settings_word_in_range(settings(), *number.field));
+}
+
+void accept_parameters(HWND dialog, int result) {
+    int values[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        if (!check_number(dialog, kNumbers[i], &values[i])) return;
+    }
+    std::string options, ignore;
+    if (!read_text_field(dialog, kOptionsField, oq_settings::kGenerationOptions, &options)) return;
+    if (!read_text_field(dialog, kIgnoreField, oq_settings::kIgnoreFile, &ignore, true)) return;
+    for (int i = 0; i < 2; ++i) settings().set_word(*kNumbers[i].field, values[i]);
+    settings().set_text(oq_settings::kGenerationOptions, options);
+    settings().set_text(oq_settings::kIgnoreFile, ignore);
+    const auto chosen = [dialog](int id) {
+        const LRESULT row = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+        return row < 0 ? 0 : static_cast<int>(row);
+    };
+    settings().set_word(oq_settings::kIncludeUse, chosen(kIncludeCombo));
+    settings().set_word(oq_settings::kMacroExpansion, chosen(kMacroCombo));
+    for (const Check& check : kChecks)
+        settings().set_word(*check.field, IsDlgButtonChecked(dialog, check.id) == BST_CHECKED ? 1 : 0);
+    end_dialog(dialog, result);
+    save_settings(dialog);
+}
+
+constexpr int kCommentCharacters = 64;
+
+void open_comment(HWND dialog) {
+    open_dialog(dialog);
+    const std::string& text = orbaline_commands().replacement_text;
+    const size_t semicolon = text.find(';');
+    const std::string name = text.substr(0, semicolon);
+    const std::string comment = semicolon == std::string::npos ? std::string() : text.substr(semicolon + 1);
+    SendDlgItemMessageA(dialog, kCommentField, EM_LIMITTEXT, kCommentCharacters, 0);
+    SetDlgItemTextA(dialog, kCommentNameText, name.c_str());
+    SetDlgItemTextA(dialog, kCommentField, comment.c_str());
+}
+
+void accept_comment(HWND dialog) {
+    std::string& text = orbaline_commands().replacement_text;
+    text = text.substr(0, text.find(';')) + ";" + field_text(dialog, kCommentField);
+    EndDialog(dialog, 1);
+}
+
+}  // namespace
+
+INT_PTR comment_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: open_comment(dialog); return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wparam)) {
+        case IDOK: accept_comment(dialog); return TRUE;
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+        default: return FALSE;
+        }
+    default: return FALSE;
+    }
+}
+
+INT_PTR generation_parameters_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_INITDIALOG: open_parameters(dialog); return TRUE;
+    case WM_DRAWITEM: draw_folder_button(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wparam)) {
+        case kIgnoreFolder:
+            if (clicked(wparam))
+                choose_into_field(dialog, kIgnoreField, settings().text(oq_settings::kIgnoreFile),
+                                  std::string_view(kIgnoreFilter, sizeof kIgnoreFilter));
+            return TRUE;
+        case IDOK: accept_parameters(dialog, 1); return TRUE;
+        case kRunButton: accept_parameters(dialog, 2); return TRUE;
+        case IDCANCEL: end_dialog(dialog, 0); return TRUE;
+        default: return FALSE;
+        }
+    default: return FALSE;
+    }
+}

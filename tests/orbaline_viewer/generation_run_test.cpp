@@ -1,0 +1,193 @@
+// The generation runs: argument vectors from the settings, the status
+// texts, the staleness check by file times, a missing source, the modified
+// chart's question and the meter's cancel in the middle of a run.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/shell/window/progress_meter.h"
+#include "orbaline/chart/chart_messages.h"
+#include "orbaline/viewer/commands.h"
+#include "orbaline/viewer/generation.h"
+#include "tests/orbaline_viewer/orbaline_fixture.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// "生成内部処理エラー[00ff]"
+constexpr char kInternal255[] = "\x90\xb6\x90\xac\x93\xe0\x95\x94\x8f\x88\x97\x9d\x83G\x83\x89\x81[[00ff]";
+
+class GenerationSettings : public ::testing::Test {
+protected:
+    void SetUp() override { reset_shell_settings(kOrbalineSettings); }
+    SettingsRecord& s() { return shell_settings(); }
+};
+
+TEST_F(GenerationSettings, TreeRunArgumentsFollowTheSettings) {
+    using namespace oq_settings;
+    s().set_word(kBlockCharacters, 12);
+    s().set_word(kNestLevel, 5);
+    s().set_word(kUndefinedBlocks, 1);
+    s().set_word(kIncludeUse, 3);
+    s().set_word(kMacroExpansion, 1);
+    s().set_word(kShowReusedFunctions, 1);
+    s().set_word(kPointerCalls, 0);
+    s().set_text_cut(kGenerationOptions, "");
+    s().set_text_cut(kIgnoreFile, "");
+    const Args args = tree_run_arguments(s(), "/prog", "/w/two.nam");
+    const Args want = {"oq1011s", "-x",  "-f+", "-v0", "-Fe/prog\\oq1000.err", "-X8439", "-mf", "-c12", "-d4",
+                       "-u0",     "-i22", "-M3", "-R1", "-A0",  "-l", "[/w/two.nam]", ""};
+    EXPECT_EQ(args, want);
+
+    s().set_word(kIncludeUse, 2);
+    s().set_word(kMacroExpansion, 3);
+    s().set_text_cut(kGenerationOptions, "-DX");
+    s().set_text_cut(kIgnoreFile, "skip.ign");
+    const Args more = tree_run_arguments(s(), "/prog", "/w/two.nam");
+    EXPECT_EQ(more[10], "-i20");
+    EXPECT_EQ(more[11], "-M2");
+    EXPECT_EQ(more[16], "-DX");
+    EXPECT_EQ(more.back(), "-Fiskip.ign");
+    s().set_word(kMacroExpansion, 7);
+    EXPECT_EQ(tree_run_arguments(s(), "/prog", "/w/two.nam")[11], "-M0");
+}
+
+TEST_F(GenerationSettings, RepairRunArguments) {
+    s().set_word(oq_settings::kIncludeUse, 1);
+    s().set_text_cut(oq_settings::kGenerationOptions, "");
+    const Args want = {"oq1011s", "-n", "[/w/two.nam]", "-Fe/prog\\oq1000.err", "-X8439", "-mf", "-v0", "-i10"};
+    EXPECT_EQ(repair_run_arguments(s(), "/prog", "/w/two.nam"), want);
+}
+
+TEST_F(GenerationSettings, EveryStatusHasItsText) {
+    orbaline().last_run_error = 1;
+    EXPECT_EQ(generation_result_text(1, 0), message_text(kMsgGenerationEnded));
+    EXPECT_EQ(orbaline().last_run_error, 0);
+    EXPECT_EQ(generation_result_text(0, 0), message_text(416));
+    EXPECT_EQ(generation_result_text(1, 9), message_text(408));
+    EXPECT_EQ(orbaline().last_run_error, 1);
+    orbaline().last_run_error = 0;
+    EXPECT_EQ(generation_result_text(1, 10), message_text(400));
+    EXPECT_EQ(orbaline().last_run_error, 1);
+    orbaline().last_run_error = 0;
+    EXPECT_EQ(generation_result_text(1, 11), message_with_number(403, 11));
+    EXPECT_EQ(generation_result_text(1, 12), message_with_number(403, 12));
+    EXPECT_EQ(generation_result_text(1, 13), message_text(kMsgNoMemory));
+    EXPECT_EQ(generation_result_text(1, 14), message_text(404));
+    EXPECT_EQ(generation_result_text(1, -1), message_text(202));
+    EXPECT_EQ(generation_result_text(1, 255), kInternal255);
+    // other statuses leave the flag alone
+    EXPECT_EQ(orbaline().last_run_error, 0);
+}
+
+using Runs = OrbalineTest;
+
+void set_age(const std::string& path, int seconds_ago) {
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                               std::chrono::seconds(seconds_ago));
+}
+
+TEST_F(Runs, StalenessFollowsTheFileTimes) {
+    ASSERT_TRUE(start());
+    const std::string list = dir.path("two.nam");
+    // only the list: the chart must be made
+    automation::answer_next_message_box(IDOK);
+    EXPECT_EQ(check_chart_stale(list), 1);
+    EXPECT_TRUE(contains(last_box()->text, message(kMsgNoChart)));
+
+    write_raw(dir.path("two.trd"), " [JOV:TRD:V1.00 ]\r\n1+main <alpha.c(4)>\r\n");
+    for (const char* name : {"two.nam", "alpha.c", "beta.c"}) set_age(dir.path(name), 100);
+    set_age(dir.path("two.trd"), 50);
+    EXPECT_EQ(check_chart_stale(list), 0);
+
+    // a source touched after the chart
+    set_age(dir.path("beta.c"), 10);
+    automation::answer_next_message_box(IDOK);
+    EXPECT_EQ(check_chart_stale(list), 1);
+    EXPECT_TRUE(contains(last_box()->text, message(112)));
+
+    // the list newer than the chart
+    set_age(dir.path("beta.c"), 100);
+    set_age(dir.path("two.nam"), 5);
+    automation::answer_next_message_box(IDOK);
+    EXPECT_EQ(check_chart_stale(list), 1);
+
+    std::filesystem::remove(list);
+    automation::answer_next_message_box(IDOK);
+    EXPECT_EQ(check_chart_stale(list), -1);
+}
+
+TEST_F(Runs, AMissingSourceStopsTheRunBeforeTheGenerator) {
+    write_raw(dir.path("gap.nam"), "alpha.c\r\ngamma.c\r\n");
+    ASSERT_TRUE(start());
+    int calls = 0;
+    set_tree_generator_entry([&calls](int, char**) { return ++calls, 0; });
+    automation::answer_next_message_box(IDOK);  // no chart yet
+    automation::answer_next_message_box(IDOK);  // the missing source
+    automation::answer_next_file_dialog(dir.path("gap.nam"));
+    automation::choose_menu_command(kOpenCommand);
+    automation::run_until_idle();
+    set_tree_generator_entry(nullptr);
+    EXPECT_EQ(calls, 0);
+    ASSERT_NE(last_box(), nullptr);
+    EXPECT_TRUE(contains(last_box()->text, "gamma.c"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path("gap.trd")));
+}
+
+TEST_F(Runs, AModifiedChartIsKeptWhenTheUserSaysNo) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(open_list(dir.path("two.nam")));
+    automation::click(shell().chart, 110, row_y(1));
+    automation::answer_next_message_box(IDYES);
+    automation::choose_menu_command(kFirstEditCommand + 1);
+    ASSERT_TRUE(chart().modified);
+    int calls = 0;
+    set_tree_generator_entry([&calls](int, char**) { return ++calls, 0; });
+    automation::answer_next_message_box(IDNO);
+    automation::choose_menu_command(kGenerateCommand);
+    automation::run_until_idle();
+    set_tree_generator_entry(nullptr);
+    EXPECT_EQ(calls, 0);
+    EXPECT_TRUE(chart().modified);
+    EXPECT_TRUE(contains(last_box()->text, message(2)));
+}
+
+TEST_F(Runs, WarningsOfferTheErrorWindowAndTheFlagIsSet) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(open_list(dir.path("two.nam")));
+    write_raw(program.path("oq1000.err"), "alpha.c     (  13) : W101 : warned\r\n");
+    set_tree_generator_entry([](int, char**) { return 9; });
+    automation::answer_next_message_box(IDOK);
+    automation::choose_menu_command(kGenerateCommand);
+    automation::run_until_idle();
+    set_tree_generator_entry(nullptr);
+    EXPECT_EQ(orbaline().last_run_error, 1);
+    EXPECT_TRUE(generation_error_window().is_open());
+    // its close box is gone: closing it by the title bar does nothing
+    automation::close_window(generation_error_window().window());
+    automation::run_until_idle();
+    EXPECT_TRUE(generation_error_window().is_open());
+}
+
+TEST_F(Runs, TheMetersCancelStopsTheRun) {
+    ASSERT_TRUE(start());
+    // the generator reports until it is told to stop
+    set_tree_generator_entry([](int, char**) {
+        for (int i = 0; i < 1000; i += 10) {
+            if (report_tree_progress("(alpha.c)", i) != 0) return 10;
+        }
+        return 0;
+    });
+    automation::at_peek(3, "cancel", [] { automation::press_control(progress_meter().window, kMeterCancelId); });
+    ASSERT_TRUE(open_list(dir.path("two.nam")));
+    set_tree_generator_entry(nullptr);
+    // "生成処理は中断されました。"
+    EXPECT_EQ(automation::status_text(), message_with_text(kMsgInterrupted, "\x90\xb6\x90\xac\x8f\x88\x97\x9d"));
+    EXPECT_FALSE(progress_meter().open);
+    EXPECT_FALSE(document_state().busy);
+}
+
+}  // namespace

@@ -1,0 +1,5 @@
+int broken(void)
+{
+    if (x {
+        call_me();
+}
