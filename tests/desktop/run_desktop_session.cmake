@@ -9,6 +9,8 @@ configure_file("${SETTINGS}" "${WORK}/bin/nx1000s.prm" COPYONLY)
 configure_file("${LAYOUT}" "${WORK}/bin/nx1000.lis" COPYONLY)
 get_filename_component(source_name "${SOURCE}" NAME)
 configure_file("${SOURCE}" "${WORK}/doc/${source_name}" COPYONLY)
+# A source with no document made from it: opening it brings up a question.
+configure_file("${SOURCE}" "${WORK}/doc/lonely.c" COPYONLY)
 execute_process(COMMAND "${MAKE_DOCUMENT}" "${WORK}/doc/${source_name}" "${CSS}"
                 RESULT_VARIABLE made ERROR_VARIABLE made_err)
 if(NOT made EQUAL 0)
