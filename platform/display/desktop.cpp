@@ -36,6 +36,7 @@ constexpr int kTile = 32;
 // Shown while a script runs: the screen is brought up to date at most this
 // often while the program pumps messages.
 constexpr Uint32 kPollRefreshMs = 40;
+constexpr Uint32 kPollInputMs = 10;
 
 void push_input(const InputEvent& e) {
     platform_user::state().input.push_back(e);
@@ -89,6 +90,10 @@ public:
 
     void poll_input() override {
         const Uint32 now = SDL_GetTicks();
+        // A long run peeks thousands of times a second; the window system is
+        // asked only now and then.
+        if (last_poll_ != 0 && now - last_poll_ < kPollInputMs) return;
+        last_poll_ = now;
         if (now - last_poll_present_ >= kPollRefreshMs) {
             last_poll_present_ = now;
             present();
@@ -162,11 +167,18 @@ private:
         switch (e.type) {
         case SDL_QUIT:
             close_main_window();
-            break;
+            return;
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_CLOSE) close_main_window();
             if (e.window.event == SDL_WINDOWEVENT_EXPOSED) exposed_ = true;
+            return;
+        default:
             break;
+        }
+        // A script's run is watched, not worked: the person's hands would
+        // change what the script sees.
+        if (!person_) return;
+        switch (e.type) {
         case SDL_MOUSEMOTION:
             mouse_moved(e.motion.x, e.motion.y);
             break;
@@ -232,14 +244,16 @@ private:
         ev.screen = POINT{b.x, b.y};
         ev.message = message;
         ev.double_click = down && b.clicks == 2;
-        // A click on a frame (menu bar, caption) is the window's, not its client's.
-        if (down && b.button == SDL_BUTTON_LEFT) ev.hit = platform_user::nonclient_hit(ev.screen);
-        if (ev.hit != 0) ev.message = WM_NCLBUTTONDOWN;
         if (!down && pressed_on_frame_) {
             pressed_on_frame_ = false;
             return;
         }
+        // A press on a frame (menu bar, caption) is the window's, not its
+        // client's; only the left button does something there.
+        if (down) ev.hit = platform_user::nonclient_hit(ev.screen);
         pressed_on_frame_ = ev.hit != 0;
+        if (ev.hit != 0 && b.button != SDL_BUTTON_LEFT) return;
+        if (ev.hit != 0) ev.message = WM_NCLBUTTONDOWN;
         push_input(ev);
     }
 
@@ -330,6 +344,7 @@ private:
     bool pressed_on_frame_ = false;
     std::string title_;
     Uint32 last_poll_present_ = 0;
+    Uint32 last_poll_ = 0;
     std::map<HCURSOR, SDL_Cursor*> cursors_;
 };
 
