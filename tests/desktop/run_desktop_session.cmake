@@ -2,20 +2,9 @@ cmake_minimum_required(VERSION 3.25)
 # Prepares a program directory and a document as a person would have them,
 # then runs the desktop session script on a fresh X server (xvfb-run).
 # -DMODE -DPROGRAM -DPROBE -DMAKE_DOCUMENT -DSOURCE -DCSS -DSETTINGS -DLAYOUT -DSESSION -DWORK
-file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${WORK}/bin" "${WORK}/doc" "${WORK}/home")
-file(COPY "${PROGRAM}" DESTINATION "${WORK}/bin")
-configure_file("${SETTINGS}" "${WORK}/bin/nx1000s.prm" COPYONLY)
-configure_file("${LAYOUT}" "${WORK}/bin/nx1000.lis" COPYONLY)
-get_filename_component(source_name "${SOURCE}" NAME)
-configure_file("${SOURCE}" "${WORK}/doc/${source_name}" COPYONLY)
+include("${CMAKE_CURRENT_LIST_DIR}/../scenario_notarix/prepare_notarix_work.cmake")
 # A source with no document made from it: opening it brings up a question.
 configure_file("${SOURCE}" "${WORK}/doc/lonely.c" COPYONLY)
-execute_process(COMMAND "${MAKE_DOCUMENT}" "${WORK}/doc/${source_name}" "${CSS}"
-                RESULT_VARIABLE made ERROR_VARIABLE made_err)
-if(NOT made EQUAL 0)
-    message(FATAL_ERROR "the document could not be made: ${made_err}")
-endif()
 find_program(XVFB_RUN xvfb-run)
 if(NOT XVFB_RUN)
     message(FATAL_ERROR "xvfb-run is missing: run scripts/setup.sh")
