@@ -7,6 +7,7 @@
 #include "platform/automation/host.h"
 #include "platform/user/codec.h"
 #include "platform/user/controls_internal.h"
+#include "platform/user/live_display.h"
 
 namespace platform_automation {
 
@@ -137,6 +138,12 @@ bool answer_common_dialog(automation::CommonDialogKind kind, const std::string& 
     std::string description = std::string(automation::common_dialog_kind_name(kind)) + " " + quote_sjis(title);
     log_event(description);
     if (a.aborted) return false;
+    if (platform_user::person_at_display() && a.pending_common.empty()) {
+        // No window of its own for a person yet: OK on what it shows.
+        *answer = automation::CommonDialogAnswer{};
+        answer->kind = kind;
+        return true;
+    }
     if (!a.pending_common.empty()) {
         automation::CommonDialogAnswer next = a.pending_common.front();
         if (next.kind != automation::CommonDialogKind::any && next.kind != kind) {

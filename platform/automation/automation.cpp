@@ -13,6 +13,7 @@
 #include "platform/gdi/surface.h"
 #include "platform/kernel/sjis.h"
 #include "platform/user/codec.h"
+#include "platform/user/live_display.h"
 #include "platform/user/user_internal.h"
 
 namespace platform_automation {
@@ -150,25 +151,8 @@ bool button_offered(UINT type, int button) {
     }
 }
 
-// Menu texts compare as written, or without "&" and what follows a tab.
-std::string menu_label(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (is_sjis_lead_byte(c)) {
-            out += text[i];
-            if (i + 1 < text.size()) out += text[++i];
-            continue;
-        }
-        if (c == '\t') break;
-        if (c == '&') {
-            if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
-}
+// Menu texts compare as written, or as shown.
+using platform_user::menu_label;
 
 std::string item_text(HMENU menu, int position) {
     char buffer[512];
@@ -476,6 +460,13 @@ IdleOutcome on_idle() {
         act();
         return IdleOutcome::progressed;
     }
+    if (platform_user::LiveDisplay* display = platform_user::attached_display()) {
+        if (platform_user::person_at_display()) {
+            return display->wait_for_input() ? IdleOutcome::progressed : IdleOutcome::finished;
+        }
+        // Shown while a script runs: each state is on the screen before the next step.
+        display->poll_input();
+    }
     if (run_next_step()) return IdleOutcome::progressed;
     if (a.aborted) return IdleOutcome::finished;
     if (!a.modal_stack.empty()) {
@@ -498,6 +489,7 @@ IdleOutcome on_idle() {
 }
 
 void on_peek() {
+    if (platform_user::LiveDisplay* display = platform_user::attached_display()) display->poll_input();
     State& a = state();
     if (a.triggers.empty()) return;
     std::vector<PeekTrigger> due;

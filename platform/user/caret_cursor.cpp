@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/user/live_display.h"
 #include "platform/user/user_internal.h"
 
 using namespace platform_user;
@@ -135,6 +136,9 @@ HCURSOR SetCursor(HCURSOR cursor) {
     UserState& s = state();
     HCURSOR previous = s.cursor;
     s.cursor = cursor;
+    if (cursor != previous) {
+        if (LiveDisplay* display = attached_display()) display->cursor_changed(cursor);
+    }
     return previous;
 }
 

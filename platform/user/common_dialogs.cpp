@@ -12,6 +12,7 @@
 #include "platform/kernel/profile.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/controls_internal.h"
+#include "platform/user/live_display.h"
 #include "platform/user/shellapi.h"
 
 using automation::CommonDialogAnswer;
@@ -315,7 +316,8 @@ BOOL file_dialog(OPENFILENAMEA* ofn, bool save) {
     }
     CommonDialogKind kind = save ? CommonDialogKind::save_file : CommonDialogKind::open_file;
     std::string title = file_dialog_title(*ofn);
-    if (ofn->Flags & OFN_ENABLEHOOK) return run_file_dialog_window(ofn, save, title);
+    // A person types the name into a window; a script answers it as a question.
+    if ((ofn->Flags & OFN_ENABLEHOOK) || person_at_display()) return run_file_dialog_window(ofn, save, title);
     CommonDialogAnswer answer;
     if (!platform_automation::answer_common_dialog(kind, title, &answer) || !answer.ok) {
         platform_automation::common_dialog_result(kind, title, false, "");

@@ -78,6 +78,14 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
         return FALSE;
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
+    case WM_NCLBUTTONDOWN: {
+        // Only a person's clicks land on frames: the menu bar opens its popup.
+        if (!(w->style & WS_CHILD) && state().active != window) activate_window(window, true);
+        const POINT at{static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))),
+                       static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)))};
+        if (wparam == HTMENU) track_menu_bar(window, at);
+        return 0;
+    }
     case WM_NCHITTEST:
         return HTCLIENT;
     case WM_SYSCOMMAND:

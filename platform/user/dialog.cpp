@@ -13,10 +13,7 @@ namespace platform_user {
 
 namespace {
 
-// "ＭＳ Ｐゴシック": the dialog font of a Japanese Windows 95 desktop, 9 points.
-// A template that names no font (or no face) gets it.
-constexpr const char* kDesktopDialogFace = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
-constexpr int kDesktopDialogPoints = 9;
+// A template that names no font (or no face) gets the desktop's dialog font.
 
 // A dialog unit is a quarter of the dialog font's average character width
 // across and an eighth of its height down.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/automation/host.h"
+#include "platform/user/live_display.h"
 #include "platform/user/user_internal.h"
 
 using namespace platform_user;
@@ -310,8 +311,13 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int /*reserved*/, HWND
     if (!find_menu(menu) || !find_window(owner)) return FALSE;
     if (!(flags & TPM_NONOTIFY)) send_message(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, FALSE));
     if (!find_menu(menu) || !find_window(owner)) return FALSE;
-    state().cursor_pos = POINT{x, y};
-    UINT chosen = platform_automation::answer_popup_menu(menu, owner);
+    UINT chosen = 0;
+    if (person_at_display()) {
+        chosen = track_popup_window(menu, owner, POINT{x, y});
+    } else {
+        state().cursor_pos = POINT{x, y};
+        chosen = platform_automation::answer_popup_menu(menu, owner);
+    }
     if (chosen == 0) return FALSE;
     if (flags & TPM_RETURNCMD) return static_cast<BOOL>(chosen);
     PostMessageA(owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);

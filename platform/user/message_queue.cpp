@@ -79,6 +79,26 @@ bool resolve_input(const InputEvent& e, MSG* out, std::string* why) {
     // Mouse
     const POINT at = e.relative ? POINT{s.cursor_pos.x + e.screen.x, s.cursor_pos.y + e.screen.y} : e.screen;
     out->pt = at;
+    const LPARAM screen_point = MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
+    if (e.message == WM_MOUSEWHEEL) {
+        // The wheel turns what has the keyboard focus, wherever the pointer is.
+        out->hwnd = s.focus ? s.focus : s.active;
+        out->lParam = screen_point;
+        if (!out->hwnd) *why = "no window has the keyboard focus";
+        return out->hwnd != nullptr;
+    }
+    if (e.hit != 0) {
+        HWND top = top_level_of(window_from_screen_point(at));
+        WindowRecord* t = find_window(top);
+        if (!t || (t->style & WS_DISABLED)) {
+            *why = "no enabled window under the pointer";
+            return false;
+        }
+        out->hwnd = top;
+        out->wParam = static_cast<WPARAM>(e.hit);
+        out->lParam = screen_point;
+        return true;
+    }
     HWND target = s.capture ? s.capture : window_from_screen_point(at);
     if (!target) {
         *why = "no window under the pointer";
@@ -187,8 +207,13 @@ bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
         }
         if (remove) {
             bool mouse = m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST;
+            const bool text_follows = s.input[i].text_follows;
             s.input.erase(s.input.begin() + static_cast<long>(i));
             m.time = ++s.clock;
+            if (text_follows) {
+                s.keys_typed_as_text.push_back(m.time);
+                if (s.keys_typed_as_text.size() > 16) s.keys_typed_as_text.pop_front();
+            }
             note_input_taken(m);
             if (mouse) prepare_mouse_message(&m);
             s.last_message = m;
@@ -324,6 +349,10 @@ BOOL TranslateMessage(const MSG* msg) {
         return msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP;
     }
     const UserState& s = state();
+    // The display hands the characters of this key over as typed text.
+    if (std::find(s.keys_typed_as_text.begin(), s.keys_typed_as_text.end(), msg->time) != s.keys_typed_as_text.end()) {
+        return TRUE;
+    }
     char c = character_for_key(static_cast<UINT>(msg->wParam), s.key_down[VK_SHIFT] != 0,
                                s.key_down[VK_CONTROL] != 0);
     if (c) {

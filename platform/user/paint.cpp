@@ -187,6 +187,25 @@ cairo_surface_t* desktop_surface() {
 
 // --- The frame, drawn when a window is captured ---------------------------------
 
+std::string menu_label(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (is_sjis_lead_byte(c)) {
+            out += text[i];
+            if (i + 1 < text.size()) out += text[++i];
+            continue;
+        }
+        if (c == '&') {
+            if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];
+            continue;
+        }
+        if (c == '\t') break;
+        out += text[i];
+    }
+    return out;
+}
+
 namespace {
 
 void set_colour(cairo_t* cr, COLORREF c) {
@@ -205,25 +224,6 @@ void line(cairo_t* cr, double x0, double y0, double x1, double y1, COLORREF c) {
     cairo_move_to(cr, x0 + 0.5, y0 + 0.5);
     cairo_line_to(cr, x1 + 0.5, y1 + 0.5);
     cairo_stroke(cr);
-}
-
-std::string menu_label(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (is_sjis_lead_byte(c)) {
-            out += text[i];
-            if (i + 1 < text.size()) out += text[++i];
-            continue;
-        }
-        if (c == '&') {
-            if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];
-            continue;
-        }
-        if (c == '\t') break;
-        out += text[i];
-    }
-    return out;
 }
 
 // Captions and menu bars are set in the desktop's 9-point proportional
@@ -259,6 +259,21 @@ void arrow_glyph(cairo_t* cr, double bx, double by, double bw, double bh, ArrowD
     cairo_close_path(cr);
     cairo_fill_preserve(cr);
     cairo_stroke(cr);
+}
+
+// Where each item of a menu bar starts, the first at `left`; one more entry
+// for where the last one ends. A separator takes no room.
+std::vector<double> menu_bar_starts(cairo_t* cr, const MenuRecord& m, double left) {
+    cairo_select_font_face(cr, kFrameFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, 12);
+    std::vector<double> starts;
+    double mx = left;
+    for (const MenuItem& item : m.items) {
+        starts.push_back(mx);
+        if (!(item.flags & MF_SEPARATOR)) mx += text_width(cr, menu_label(item.text)) + 14;
+    }
+    starts.push_back(mx);
+    return starts;
 }
 
 void draw_scroll_bar(cairo_t* cr, double x, double y, double w, double h, bool vertical, const ScrollBarState& bar) {
@@ -342,15 +357,13 @@ void draw_frame_of(cairo_t* cr, HWND window, POINT surface_origin_of_parent_clie
             cairo_save(cr);
             cairo_rectangle(cr, x + frame, cy, std::max(0.0, width - 2 * frame), 19);
             cairo_clip(cr);
-            cairo_select_font_face(cr, kFrameFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-            cairo_set_font_size(cr, 12);
-            double mx = x + frame + 6;
-            for (const MenuItem& item : m->items) {
+            const std::vector<double> starts = menu_bar_starts(cr, *m, x + frame + 6);
+            for (size_t i = 0; i < m->items.size(); ++i) {
+                const MenuItem& item = m->items[i];
                 if (item.flags & MF_SEPARATOR) continue;
-                std::string label = menu_label(item.text);
                 bool grey = (item.flags & (MF_GRAYED | MF_DISABLED)) != 0;
-                draw_text(cr, mx, cy + 14, label, sys_color(grey ? COLOR_GRAYTEXT : COLOR_MENUTEXT), false);
-                mx += text_width(cr, label) + 14;
+                draw_text(cr, starts[i], cy + 14, menu_label(item.text),
+                          sys_color(grey ? COLOR_GRAYTEXT : COLOR_MENUTEXT), false);
             }
             cairo_restore(cr);
         }
@@ -380,6 +393,28 @@ void draw_frame_of(cairo_t* cr, HWND window, POINT surface_origin_of_parent_clie
 }
 
 }  // namespace
+
+std::vector<RECT> menu_bar_items(HWND top_level) {
+    std::vector<RECT> out;
+    WindowRecord* w = find_window(top_level);
+    MenuRecord* m = w && !(w->style & WS_CHILD) && w->menu ? find_menu(w->menu) : nullptr;
+    if (!m) return out;
+    const RECT in = nonclient_insets(*w);
+    const int frame = in.left - ((w->ex_style & WS_EX_CLIENTEDGE) ? 2 : 0) - ((w->ex_style & WS_EX_STATICEDGE) ? 1 : 0);
+    const LONG top = w->rect.top + in.top - 19 - (in.left - frame);
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t* cr = cairo_create(scratch);
+    const std::vector<double> starts = menu_bar_starts(cr, *m, w->rect.left + frame + 6);
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+    for (size_t i = 0; i < m->items.size(); ++i) {
+        // An item takes the padding on both sides of its label.
+        const LONG left = static_cast<LONG>(starts[i]) - 6, right = static_cast<LONG>(starts[i + 1]) - 6;
+        if (m->items[i].flags & MF_SEPARATOR) out.push_back(RECT{left, top, left, top});
+        else out.push_back(RECT{left, top, right, top + 19});
+    }
+    return out;
+}
 
 void draw_nonclient(HWND top_level) {
     WindowRecord* w = find_window(top_level);

@@ -117,6 +117,8 @@ struct InputEvent {
     bool relative = false;   // `screen` is a move from where the pointer is when the event is taken
     HWND target = nullptr;   // when set, goes to this window (typed characters use the focus)
     bool double_click = false;  // second button-down of a double click
+    bool text_follows = false;  // a key whose characters come as typed text of their own, not from TranslateMessage
+    int hit = 0;             // a button-down on a frame: its hit-test code (HTMENU, ...), 0 in a client area
 };
 
 struct UserState {
@@ -147,6 +149,7 @@ struct UserState {
     int cursor_show_count = 0;
     POINT cursor_pos{};
     BYTE key_down[256] = {};     // as of the last input message taken
+    std::deque<DWORD> keys_typed_as_text;  // times of key messages TranslateMessage makes no characters of
 
     int screen_width = 1024;
     int screen_height = 768;
@@ -192,13 +195,30 @@ void resize_surface(WindowRecord& w);
 void free_window_surface(WindowRecord& w);
 void release_window_dcs(WindowRecord& w);
 void draw_nonclient(HWND top_level);
+// The menu bar's items in screen coordinates, one a menu item (a separator's is empty).
+std::vector<RECT> menu_bar_items(HWND top_level);
+// What part of a top-level window's frame lies at a screen point: HTMENU,
+// HTCAPTION, HTBORDER; 0 in a client area or off every window.
+int nonclient_hit(POINT screen);
 cairo_surface_t* desktop_surface();
 
 // Menus (menu.cpp)
+// An item's text as shown: "&" marks dropped, what follows a tab left out.
+std::string menu_label(const std::string& text);
 void destroy_menu_tree(HMENU menu);
 // Finds the item with this command id (searching popups). Outputs the menu
 // holding it and its position; also the chain of popups from the top.
 bool find_menu_command(HMENU menu, UINT id, std::vector<std::pair<HMENU, int>>* path);
+
+// Menus worked by a person's hand (menu_window.cpp): a popup menu shown as a
+// window at a screen point until an item is chosen (its id) or it is
+// dismissed (0); a click on a window's menu bar opens the item's popup and
+// sends the chosen command.
+UINT track_popup_window(HMENU menu, HWND owner, POINT at);
+void track_menu_bar(HWND window, POINT screen);
+
+// A message box as a dialog window, for a person to answer.
+int run_message_box_window(HWND owner, const char* text, const char* caption, UINT type);
 
 // Focus (focus.cpp)
 void forget_window_in_focus_state(HWND window);
@@ -210,6 +230,10 @@ void restack_top_levels();
 // Cursors (caret_cursor.cpp)
 void hide_caret_for_paint(HWND window);
 void show_caret_after_paint(HWND window);
+
+// The desktop's dialog font, "ＭＳ Ｐゴシック" 9 points; menus use it too.
+inline constexpr const char* kDesktopDialogFace = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+inline constexpr int kDesktopDialogPoints = 9;
 
 // System colours
 COLORREF sys_color(int index);

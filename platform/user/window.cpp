@@ -186,6 +186,23 @@ HWND window_from_screen_point(POINT screen) {
     return nullptr;
 }
 
+int nonclient_hit(POINT screen) {
+    HWND top = top_level_of(window_from_screen_point(screen));
+    WindowRecord* w = find_window(top);
+    if (!w) return 0;
+    RECT client = client_rect_in_parent(*w);
+    if (PtInRect(&client, screen)) return 0;
+    for (const RECT& item : menu_bar_items(top)) {
+        if (PtInRect(&item, screen)) return HTMENU;
+    }
+    const RECT in = nonclient_insets(*w);
+    if ((w->style & WS_CAPTION) == WS_CAPTION && screen.y >= w->rect.top + in.left - 1 &&
+        screen.y < w->rect.top + in.left + 18) {
+        return HTCAPTION;
+    }
+    return HTBORDER;
+}
+
 void send_size_after_frame_change(HWND window, RECT old_client) {
     WindowRecord* w = find_window(window);
     if (!w) return;

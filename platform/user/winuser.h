@@ -127,6 +127,7 @@ enum : UINT {
     WM_MBUTTONUP = 0x0208,
     WM_MBUTTONDBLCLK = 0x0209,
     WM_MOUSELAST = 0x0209,
+    WM_MOUSEWHEEL = 0x020A,  // to the focus, at a screen point; HIWORD(wParam) the turn in WHEEL_DELTA steps
     WM_PARENTNOTIFY = 0x0210,
     WM_ENTERMENULOOP = 0x0211,
     WM_EXITMENULOOP = 0x0212,
@@ -254,6 +255,8 @@ enum : int {
     HTVSCROLL = 7,
     HTBORDER = 18,
 };
+
+inline constexpr int WHEEL_DELTA = 120;
 
 // System commands (WM_SYSCOMMAND, system menu items).
 enum : UINT {

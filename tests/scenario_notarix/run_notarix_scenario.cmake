@@ -1,23 +1,9 @@
 cmake_minimum_required(VERSION 3.25)
 # Runs NOTARIX as its own process under a script and compares its log with
-# the expected one. The program is copied into a fresh program directory
-# with its settings and page form, so the run starts from the shipped state
-# and a fresh platform state directory (no window placement kept).
+# the expected one, in a fresh program and state directory (no window
+# placement kept).
 # -DPROGRAM -DMAKE_DOCUMENT -DSOURCE -DCSS -DSETTINGS -DLAYOUT -DSCRIPT -DEXPECTED -DWORK
-file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${WORK}/bin" "${WORK}/doc" "${WORK}/home")
-file(COPY "${PROGRAM}" DESTINATION "${WORK}/bin")
-configure_file("${SETTINGS}" "${WORK}/bin/nx1000s.prm" COPYONLY)
-configure_file("${LAYOUT}" "${WORK}/bin/nx1000.lis" COPYONLY)
-get_filename_component(program_name "${PROGRAM}" NAME)
-
-get_filename_component(source_name "${SOURCE}" NAME)
-configure_file("${SOURCE}" "${WORK}/doc/${source_name}" COPYONLY)
-execute_process(COMMAND "${MAKE_DOCUMENT}" "${WORK}/doc/${source_name}" "${CSS}"
-                RESULT_VARIABLE made ERROR_VARIABLE made_err)
-if(NOT made EQUAL 0)
-    message(FATAL_ERROR "the document could not be made: ${made_err}")
-endif()
+include("${CMAKE_CURRENT_LIST_DIR}/prepare_notarix_work.cmake")
 
 get_filename_component(name "${SCRIPT}" NAME)
 set(script "${WORK}/${name}")

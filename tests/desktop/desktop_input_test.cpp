@@ -1,0 +1,262 @@
+// The desktop face at a person's hands: SDL events (pushed as the window
+// system would send them, on SDL's dummy video driver) must arrive as the
+// platform's input messages, and the window must show the screen the
+// platform composed.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/automation/automation.h"
+#include "platform/display/desktop.h"
+#include "platform/display/screen.h"
+#include "platform/gdi/wingdi.h"
+#include "platform/user/commdlg.h"
+#include "platform/user/live_display.h"
+#include "platform/user/user_internal.h"
+
+namespace {
+
+constexpr UINT kOpenCommand = 100;
+std::vector<UINT> commands_seen;
+
+LRESULT main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_COMMAND) commands_seen.push_back(LOWORD(wparam));
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void push(SDL_Event e) {
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+}
+
+void push_text(const char* utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, utf8, sizeof e.text.text);
+    push(e);
+}
+
+void push_key(SDL_Keycode key, bool down) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = key;
+    push(e);
+}
+
+void push_click(POINT at) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = at.x;
+    e.motion.y = at.y;
+    push(e);
+    for (Uint32 type : {Uint32{SDL_MOUSEBUTTONDOWN}, Uint32{SDL_MOUSEBUTTONUP}}) {
+        SDL_Event b{};
+        b.type = type;
+        b.button.button = SDL_BUTTON_LEFT;
+        b.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        b.button.clicks = 1;
+        b.button.x = at.x;
+        b.button.y = at.y;
+        push(b);
+    }
+}
+
+class DesktopInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        automation::reset();
+        commands_seen.clear();
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = main_proc;
+        wc.lpszClassName = "DesktopMain";
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        RegisterClassA(&wc);
+        menu_ = CreateMenu();
+        HMENU file = CreatePopupMenu();
+        AppendMenuA(file, MF_STRING, kOpenCommand, "&Open...");
+        AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(file, MF_STRING | MF_GRAYED, kOpenCommand + 1, "&Print");
+        AppendMenuA(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+        main_ = CreateWindowExA(0, "DesktopMain", "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, 400, 300,
+                                nullptr, menu_, nullptr, nullptr);
+        edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 22, main_,
+                                reinterpret_cast<HMENU>(1), nullptr, nullptr);
+        automation::run_until_idle();
+        std::string why;
+        desktop_ = platform_display::open_desktop(true, &why);
+        ASSERT_TRUE(desktop_) << why;
+    }
+
+    void TearDown() override {
+        desktop_.reset();
+        automation::reset();
+    }
+
+    // Takes what SDL has and works the platform's queue off.
+    static void pump() {
+        platform_user::attached_display()->poll_input();
+        automation::run_until_idle();
+    }
+
+    static std::string text_of(HWND window) { return automation::window_text(window); }
+
+    HMENU menu_ = nullptr;
+    HWND main_ = nullptr;
+    HWND edit_ = nullptr;
+    std::unique_ptr<platform_display::Desktop> desktop_;
+};
+
+TEST_F(DesktopInput, JapaneseTextInputArrivesAsShiftJisCharacters) {
+    SetFocus(edit_);
+    // An input method commits its text in pieces; each piece is typed.
+    push_text("日本語");
+    push_text("テキスト");
+    pump();
+    EXPECT_EQ(text_of(edit_), "\x93\xfa\x96\x7b\x8c\xea\x83\x65\x83\x4c\x83\x58\x83\x67");
+}
+
+TEST_F(DesktopInput, PrintableKeyTypesItsCharacterOnceAndEditingKeysStillWork) {
+    SetFocus(edit_);
+    for (char c : std::string("ab")) {
+        push_key(c, true);
+        push_text(std::string(1, c).c_str());
+        push_key(c, false);
+    }
+    push_key(SDLK_BACKSPACE, true);
+    push_key(SDLK_BACKSPACE, false);
+    pump();
+    EXPECT_EQ(text_of(edit_), "a");
+}
+
+TEST_F(DesktopInput, WindowShowsTheComposedScreenPixelForPixel) {
+    SetFocus(edit_);
+    push_text("x");
+    pump();
+    SDL_Delay(50);  // past the refresh interval of a pumping program
+    pump();
+    SDL_Window* window = SDL_GetWindowFromID(1);
+    ASSERT_NE(window, nullptr);
+    SDL_Renderer* renderer = SDL_GetRenderer(window);
+    ASSERT_NE(renderer, nullptr);
+    const platform_user::UserState& s = platform_user::state();
+    std::vector<uint32_t> shown(static_cast<size_t>(s.screen_width) * static_cast<size_t>(s.screen_height));
+    ASSERT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, shown.data(), s.screen_width * 4), 0)
+        << SDL_GetError();
+    cairo_surface_t* screen = cairo_image_surface_create(CAIRO_FORMAT_RGB24, s.screen_width, s.screen_height);
+    platform_display::compose_screen(screen);
+    const auto* composed = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(screen));
+    const int stride = cairo_image_surface_get_stride(screen) / 4;
+    long differing = 0;
+    for (int y = 0; y < s.screen_height; ++y) {
+        for (int x = 0; x < s.screen_width; ++x) {
+            if ((composed[y * stride + x] & 0xFFFFFF) != (shown[static_cast<size_t>(y * s.screen_width + x)] & 0xFFFFFF)) {
+                ++differing;
+            }
+        }
+    }
+    cairo_surface_destroy(screen);
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(DesktopInput, ClickOnMenuBarOpensPopupAndClickOnItemSendsCommand) {
+    const std::vector<RECT> bar = platform_user::menu_bar_items(main_);
+    ASSERT_EQ(bar.size(), 1u);
+    HWND popup_seen = nullptr;
+    // The popup is a window of its own while the menu waits for the hand.
+    automation::when_idle([&] {
+        popup_seen = FindWindowA("PlatformPopupMenu", nullptr);
+        RECT r{};
+        GetWindowRect(popup_seen, &r);
+        push_click(POINT{r.left + 30, r.top + 3 + 9});
+    });
+    push_click(POINT{(bar[0].left + bar[0].right) / 2, (bar[0].top + bar[0].bottom) / 2});
+    pump();
+    ASSERT_NE(popup_seen, nullptr);
+    EXPECT_FALSE(IsWindow(popup_seen));
+    EXPECT_EQ(commands_seen, std::vector<UINT>{kOpenCommand});
+}
+
+TEST_F(DesktopInput, GreyedItemIsNotChosenAndEscapeDismissesTheMenu) {
+    const std::vector<RECT> bar = platform_user::menu_bar_items(main_);
+    ASSERT_EQ(bar.size(), 1u);
+    automation::when_idle([&] {
+        RECT r{};
+        GetWindowRect(FindWindowA("PlatformPopupMenu", nullptr), &r);
+        // Below the first item and the separator: the greyed one.
+        push_click(POINT{r.left + 30, r.top + 3 + 18 + 8 + 9});
+        push_key(SDLK_ESCAPE, true);
+        push_key(SDLK_ESCAPE, false);
+    });
+    push_click(POINT{bar[0].left + 5, bar[0].top + 5});
+    pump();
+    EXPECT_TRUE(commands_seen.empty());
+    EXPECT_EQ(FindWindowA("PlatformPopupMenu", nullptr), nullptr);
+}
+
+TEST_F(DesktopInput, MessageBoxIsAWindowAnsweredByTheKeys) {
+    std::string caption_seen;
+    automation::when_idle([&] {
+        caption_seen = text_of(GetActiveWindow());
+        push_key(SDLK_TAB, true);
+        push_key(SDLK_TAB, false);
+        push_key(SDLK_RETURN, true);
+        push_key(SDLK_RETURN, false);
+    });
+    // Tab moves from the default Yes to No; Enter presses it.
+    EXPECT_EQ(MessageBoxA(main_, "Save?", "Question", MB_YESNO), IDNO);
+    EXPECT_EQ(caption_seen, "Question");
+    EXPECT_TRUE(automation::message_boxes().empty());
+}
+
+TEST_F(DesktopInput, OpenDialogWithoutHookTakesTypedName) {
+    char name[260] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = main_;
+    ofn.lpstrFile = name;
+    ofn.nMaxFile = sizeof name;
+    ofn.lpstrFilter = "Sources\0*.c\0";
+    automation::when_idle([&] {
+        push_text("sample.c");
+        push_key(SDLK_RETURN, true);
+        push_key(SDLK_RETURN, false);
+    });
+    ASSERT_TRUE(GetOpenFileNameA(&ofn));
+    EXPECT_NE(std::string(name).find("sample.c"), std::string::npos);
+}
+
+TEST_F(DesktopInput, ClosingTheDesktopWindowClosesTheMainWindow) {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    push(e);
+    pump();
+    EXPECT_FALSE(IsWindow(main_));
+}
+
+TEST_F(DesktopInput, WheelGoesToTheFocusAtTheScreenPoint) {
+    SetFocus(main_);
+    SDL_WarpMouseInWindow(SDL_GetWindowFromID(1), 100, 120);
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.y = -1;
+    push(e);
+    platform_user::attached_display()->poll_input();
+    MSG m{};
+    bool found = false;
+    while (platform_user::take_message(&m, nullptr, 0, 0, true)) {
+        if (m.message == WM_MOUSEWHEEL) {
+            found = true;
+            break;
+        }
+    }
+    ASSERT_TRUE(found);
+    EXPECT_EQ(m.hwnd, main_);
+    EXPECT_EQ(static_cast<short>(HIWORD(m.wParam)), -WHEEL_DELTA);
+}
+
+}  // namespace

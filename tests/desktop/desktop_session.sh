@@ -1,0 +1,129 @@
+#!/bin/sh
+# A person's session with NOTARIX on an X desktop (run under xvfb-run): the
+# program starts with no script, shows its screen in a window, and is worked
+# with xdotool's pointer and keys only. At the end the X window's pixels must
+# be the platform's own picture of its screen, and closing the X window must
+# end the program with exit code 0.
+# Mode "idle": the program, left alone, must take less than 1 % of a core
+# over five seconds.
+# Arguments: the mode (session or idle), the program directory,
+# desktop_probe, the work directory.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+mode=$1
+program_dir=$2
+probe=$3
+work=$4
+export PLATFORM_HOME="$work/home"
+unset PLATFORM_SCRIPT PLATFORM_SHOW
+mkdir -p "$PLATFORM_HOME"
+
+fail() {
+    echo "desktop session: $*" >&2
+    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
+    exit 1
+}
+
+# The program is waiting for the person once its screen stops changing: two
+# Print pictures taken a moment apart are the same.
+settle() {
+    sleep "${1:-1}"
+}
+
+cd "$program_dir"
+# On an X server SDL opens libdbus for the input method; libdbus keeps its
+# connection's blocks to the end and they carry no stack a suppression could
+# match. Our own leaks are checked by the in-process desktop tests.
+ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" ./notarix >"$work/notarix.out" 2>&1 &
+pid=$!
+
+window=""
+for _ in $(seq 1 300); do
+    window=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] && break
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window came: $(cat "$work/notarix.out")"
+    sleep 0.2
+done
+[ -n "$window" ] || fail "no window in 60 s"
+settle 2
+
+if [ "$mode" = idle ]; then
+    # utime and stime, fields 14 and 15 of /proc/PID/stat, in clock ticks
+    # (the name in field 2 has no blanks here).
+    ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
+    before=$(ticks)
+    sleep 5
+    after=$(ticks)
+    hz=$(getconf CLK_TCK)
+    used=$((after - before))
+    # 1 % of a core over 5 s is 5 % of one second's ticks.
+    limit=$((hz * 5 / 100))
+    echo "desktop idle: $used ticks in 5 s (limit under $limit, $hz a second)"
+    [ "$used" -lt "$limit" ] || fail "the idle program took $used ticks in 5 s"
+    "$probe" close "$window"
+    wait "$pid" || fail "the program did not end cleanly"
+    exit 0
+fi
+
+# Points on the virtual screen, as laid out by the platform's fixed metrics:
+# the frame's menu bar, the first item of the file menu.
+. "$here/notarix_points.sh"
+
+click() {
+    xdotool mousemove --window "$window" "$1" "$2"
+    sleep 0.2
+    xdotool click --window "$window" 1
+    settle 1
+}
+
+# The platform's own picture of its screen (the Print key), numbered on.
+pictures=0
+picture() {
+    pictures=$((pictures + 1))
+    shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
+    xdotool key --window "$window" Print
+    for _ in $(seq 1 50); do
+        [ -f "$shot" ] && return 0
+        sleep 0.2
+    done
+    fail "the Print key made no picture $shot"
+}
+
+# A source without its document: NOTARIX says so in a message box, which
+# Enter answers.
+click $FILE_MENU_X $FILE_MENU_Y
+picture   # the file menu open
+click $OPEN_ITEM_X $OPEN_ITEM_Y
+xdotool type --window "$window" --delay 30 "$work/doc/lonely.c"
+settle 1
+picture   # the open dialog with the name typed
+xdotool key --window "$window" Return
+settle 2
+picture   # the message box
+xdotool key --window "$window" Return
+settle 1
+
+# The document itself, then the next page with F1.
+click $FILE_MENU_X $FILE_MENU_Y
+click $OPEN_ITEM_X $OPEN_ITEM_Y
+xdotool type --window "$window" --delay 30 "$work/doc/headed.lin"
+xdotool key --window "$window" Return
+settle 2
+xdotool key --window "$window" F1
+settle 2
+
+# The X window carries the main window's title: the document is open.
+title=$(xdotool getwindowname "$window")
+[ "$title" = "headed.c - NOTARIX" ] || fail "the window is titled \"$title\", not the open document's"
+
+# The platform's picture of the final state, then the X server's.
+picture
+settle 1
+xwd -silent -id "$window" >"$work/window.xwd"
+"$probe" compare "$work/window.xwd" "$shot" || fail "the window does not show the platform's screen"
+
+"$probe" close "$window"
+code=0
+wait "$pid" || code=$?
+[ "$code" -eq 0 ] || fail "the program ended with exit code $code after its window was closed: $(cat "$work/notarix.out")"
+echo "desktop session: ok"
