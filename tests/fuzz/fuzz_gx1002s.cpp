@@ -10,9 +10,7 @@ const std::vector<std::string> kWork = {"f.tmp", "f.tmf", "f.tmd"};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const fuzz::Scratch scratch;
-    static const bool planted = (scratch.plant(kResults), true);
-    (void)planted;
+    const fuzz::Scratch& scratch = fuzz::scratch_with_results(kResults);
     scratch.write("f.c", fuzz::as_text(data, size));
     const int status = fuzz::run_converter(run_pad_generator,
                                            {"gx1002s", scratch.path("f.c"), "-ucfc", "-SPdw", "-n", "-v0", "-i10",

@@ -9,9 +9,7 @@ const std::vector<std::string> kWork = {"f.$ts", "f.$tm", "f.$tt"};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const fuzz::Scratch scratch;
-    static const bool planted = (scratch.plant(kResults), true);
-    (void)planted;
+    const fuzz::Scratch& scratch = fuzz::scratch_with_results(kResults);
     scratch.write("f.c", fuzz::as_text(data, size));
     const int status = fuzz::run_converter(run_function_spec_converter,
                                            {"nx1011s", scratch.path("f.c"), "-e" + scratch.path("nx1000.err"),

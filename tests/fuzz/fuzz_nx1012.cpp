@@ -10,9 +10,7 @@ const std::vector<std::string> kWork = {"f.lnt"};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const fuzz::Scratch scratch;
-    static const bool planted = (scratch.plant(kResults), true);
-    (void)planted;
+    const fuzz::Scratch& scratch = fuzz::scratch_with_results(kResults);
     scratch.write("f.fss", fuzz::as_text(data, size));
     const int status = fuzz::run_converter(run_spec_formatter, {"nx1012", "-X8417", scratch.path("f.c")});
     scratch.check_results(kResults, status != kFormatterOk && status != kFormatterTextCut);

@@ -11,9 +11,7 @@ const std::vector<std::string> kWork = {"l.$tr", "l.tmf"};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const fuzz::Scratch scratch;
-    static const bool planted = (scratch.plant(kResults), true);
-    (void)planted;
+    const fuzz::Scratch& scratch = fuzz::scratch_with_results(kResults);
     const std::string input = fuzz::as_text(data, size);
     const size_t cut = input.find('\f');
     scratch.write("l.nam", cut == std::string::npos ? std::string("f.c\n") : input.substr(0, cut));

@@ -79,6 +79,14 @@ private:
     std::string path_;
 };
 
+// The process's scratch folder with a converter's earlier results planted.
+inline const Scratch& scratch_with_results(const std::vector<std::string>& results) {
+    static const Scratch scratch;
+    static const bool planted = (scratch.plant(results), true);
+    (void)planted;
+    return scratch;
+}
+
 inline std::string as_text(const uint8_t* data, size_t size) {
     return std::string(reinterpret_cast<const char*>(data), size);
 }
