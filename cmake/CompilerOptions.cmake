@@ -10,3 +10,10 @@ if(ENABLE_SANITIZERS)
     add_compile_options(${PROJECT_SANITIZER_FLAGS})
     add_link_options(${PROJECT_SANITIZER_FLAGS})
 endif()
+
+# Coverage for libFuzzer in every library; the fuzz targets link the fuzzer
+# itself (tests/fuzz). clang only.
+option(BUILD_FUZZERS "Build the fuzz targets for libFuzzer (clang)" OFF)
+if(BUILD_FUZZERS)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

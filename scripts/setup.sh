@@ -3,7 +3,7 @@
 # are there. Run as root (or with sudo available).
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev pkg-config fonts-ipafont-mincho fonts-ipafont-gothic libfontconfig-dev poppler-utils ghostscript libsdl2-dev xvfb xauth xdotool x11-apps)
+packages=(cmake g++ clang libclang-rt-dev make libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev pkg-config fonts-ipafont-mincho fonts-ipafont-gothic libfontconfig-dev poppler-utils ghostscript libsdl2-dev xvfb xauth xdotool x11-apps)
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg -s "$p" >/dev/null 2>&1; then

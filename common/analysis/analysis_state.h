@@ -144,6 +144,7 @@ struct AnalysisState {
     int heading_flag = 0;
     int failing_file_number = 0;
     int messages_met = 0;        // every message of the run, written or not
+    int error_file_failed = 0;   // a line could not be written (a full disk)
 
     // source reader
     SourceFile current;

@@ -1,7 +1,9 @@
 #include "common/analysis/converter_kit.h"
 
 #include <cstdio>
+#include <filesystem>
 
+#include "common/analysis/messages.h"
 #include "common/analysis/option_numbers.h"
 #include "common/analysis/preprocessor.h"
 #include "common/analysis/support.h"
@@ -45,6 +47,11 @@ void end_converter_run() {
     g_analysis.hooks = AnalysisHooks{};
     free_pool();
     crt_end_listing_scope();
+}
+
+int status_after_error_file(int status, int done, int warnings, int write_failure) {
+    if (g_analysis.error_file_failed != 0 && (status == done || status == warnings)) return write_failure;
+    return status;
 }
 
 // --- counter option -------------------------------------------------------------
@@ -169,7 +176,7 @@ bool can_read_file(const std::string& path) {
     return true;
 }
 
-bool read_control_text(const std::string& path, std::string& content) {
+bool read_control_text(const std::string& path, std::string& content, size_t limit) {
     content.clear();
     int handle = open_tracked_file(path.c_str(), "r");
     if (handle < 0) return false;
@@ -179,6 +186,10 @@ bool read_control_text(const std::string& path, std::string& content) {
         const int got = crt_read(handle, block, sizeof block);
         if (got < 0) ok = false;
         if (got <= 0) break;
+        if (content.size() + static_cast<size_t>(got) > limit) {
+            ok = false;
+            break;
+        }
         content.append(block, static_cast<size_t>(got));
     }
     close_tracked_file(handle);
@@ -188,7 +199,7 @@ bool read_control_text(const std::string& path, std::string& content) {
 bool read_control_lines(const std::string& path, const ConverterProfile& profile, std::vector<std::string>& lines) {
     lines.clear();
     std::string content;
-    if (!read_control_text(path, content)) return false;
+    if (!read_control_text(path, content, kControlFileLimit)) return false;
     size_t start = 0;
     while (start < content.size()) {
         size_t end = content.find('\n', start);
@@ -221,6 +232,44 @@ bool split_keyword_line(std::string_view line, bool key_to_equals, std::string& 
     const int value_start = skip_blanks(line, eq + 1);
     if (value_start >= static_cast<int>(line.size())) return false;
     value.assign(line.substr(static_cast<size_t>(value_start)));
+    return true;
+}
+
+// --- names of a run -------------------------------------------------------------
+
+bool names_same_file(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    const fs::path pa = resolve_platform_path(a.c_str()), pb = resolve_platform_path(b.c_str());
+    std::error_code error;
+    if (fs::exists(pa, error) && fs::exists(pb, error)) return fs::equivalent(pa, pb, error);
+    // one of them is still to be made: the names themselves decide
+    const fs::path ca = fs::weakly_canonical(fs::absolute(pa, error), error);
+    const fs::path cb = fs::weakly_canonical(fs::absolute(pb, error), error);
+    return ca == cb;
+}
+
+namespace {
+bool is_one_of(const std::string& name, const std::vector<std::string>& names) {
+    if (name.empty()) return false;
+    for (const std::string& other : names)
+        if (!other.empty() && names_same_file(name, other)) return true;
+    return false;
+}
+}  // namespace
+
+bool check_names_against_inputs(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs,
+                                bool fresh_error_file) {
+    for (const std::string& out : outputs) {
+        if (out.empty()) continue;
+        for (const std::string& in : inputs) {
+            if (in.empty() || !names_same_file(out, in)) continue;
+            const std::string& error_file = g_analysis.error_file;
+            if (error_file.empty() || is_one_of(error_file, inputs)) return false;
+            if (fresh_error_file) delete_file(error_file.c_str());
+            report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, in);
+            return false;
+        }
+    }
     return true;
 }
 

@@ -5,6 +5,9 @@
 // says so.
 #pragma once
 
+#include <cstdint>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +39,34 @@ extern const ConverterProfile kOrbalineConverter;
 void begin_converter_run(const ConverterProfile& profile);
 // Nothing of the run stays open or allocated for the caller.
 void end_converter_run();
+
+// Runs a step of a converter: an allocation that fails anywhere inside (a
+// huge line, a limit on the process) ends the step with `no_memory` instead
+// of ending the program that hosts the converter.
+template <class Step>
+int run_within_memory(Step&& step, int no_memory) {
+    try {
+        return step();
+    } catch (const std::bad_alloc&) {
+        return no_memory;
+    } catch (const std::length_error&) {
+        return no_memory;
+    }
+}
+
+// The same, with what a run left half done put right when memory ran out:
+// `clean_up` (guarded too) removes the work files and closes what is open.
+template <class Step, class CleanUp>
+int run_within_memory(Step&& step, CleanUp&& clean_up, int no_memory) {
+    const int status = run_within_memory(step, no_memory);
+    if (status == no_memory) run_within_memory([&] { return clean_up(), 0; }, no_memory);
+    return status;
+}
+
+// A run that would end well (`done` or `warnings`) after a line of its error
+// file was lost ends as a write failure instead: its user would never learn
+// of the message. Any other status stands.
+int status_after_error_file(int status, int done, int warnings, int write_failure);
 
 // --- counter option -------------------------------------------------------------
 
@@ -97,13 +128,17 @@ int define_macro_options(const std::vector<std::string_view>& texts);
 // True when the file opens for reading (it is closed again at once).
 bool can_read_file(const std::string& path);
 
-// The whole file as it reads in text mode; false when it cannot be opened or
-// a read fails.
-bool read_control_text(const std::string& path, std::string& content);
+// The whole file as it reads in text mode; false when it cannot be opened, a
+// read fails or it holds more than `limit` bytes (nothing more is read then).
+bool read_control_text(const std::string& path, std::string& content, size_t limit = SIZE_MAX);
+
+// Bytes a control file (keyword file, source list, name list) may hold: far
+// more than any real one, and little enough to be held at once.
+inline constexpr size_t kControlFileLimit = 16u << 20;
 
 // The file's lines without their line ends (LF or CR LF; a last line without
 // one counts). A line longer than the profile's limit is cut at a character
-// boundary. False when the file cannot be read.
+// boundary. False when the file cannot be read or is over kControlFileLimit.
 bool read_control_lines(const std::string& path, const ConverterProfile& profile, std::vector<std::string>& lines);
 
 // A keyword-file line "KEY = value": the key is the identifier at the start;
@@ -111,6 +146,20 @@ bool read_control_lines(const std::string& path, const ConverterProfile& profile
 // first "=" instead. False for a line that gives nothing (no identifier at its
 // start, no "=", or an empty value).
 bool split_keyword_line(std::string_view line, bool key_to_equals, std::string& key, std::string& value);
+
+// --- names of a run -------------------------------------------------------------
+
+// True when two names lead to the same file, whatever their separators and
+// case (as the file layer resolves them).
+bool names_same_file(const std::string& a, const std::string& b);
+
+// A run never writes over what it reads: the first work or result name that
+// is one of the inputs is reported with E058 naming the input and false
+// returned; true when every name is clear. Empty names are passed over. The
+// line goes to the error file of the analysis unless that is an input too;
+// with `fresh_error_file` it is the first line of a new error file.
+bool check_names_against_inputs(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs,
+                                bool fresh_error_file);
 
 // --- texts ----------------------------------------------------------------------
 

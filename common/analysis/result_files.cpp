@@ -4,6 +4,7 @@
 #include "platform/kernel/file_io.h"
 
 #include <cerrno>
+#include <new>
 
 bool is_regular_or_missing(const std::string& name) { return crt_file_kind(name.c_str()) != kCrtOtherEntry; }
 
@@ -68,15 +69,22 @@ int commit_result_files(const std::vector<ResultFile>& files) {
     // Swapping names takes half the steps of moving the old results aside.
     int failed = -1;
     size_t i = 0;
-    for (; i < n; ++i) {
-        const int r = place(files[i], kinds[i]);
-        if (r == 0) continue;
-        failed = static_cast<int>(i);
-        if (r == -2) {
-            while (i-- > 0) unplace(files[i], kinds[i]);
-            return commit_by_moving_aside(files, kinds);
+    try {
+        for (; i < n; ++i) {
+            const int r = place(files[i], kinds[i]);
+            if (r == 0) continue;
+            failed = static_cast<int>(i);
+            if (r == -2) {
+                while (i-- > 0) unplace(files[i], kinds[i]);
+                return commit_by_moving_aside(files, kinds);
+            }
+            break;
         }
-        break;
+    } catch (const std::bad_alloc&) {
+        // half done: what was placed goes back before the failure goes on
+        while (i-- > 0) unplace(files[i], kinds[i]);
+        discard_work_files(files);
+        throw;
     }
     if (failed >= 0)
         while (i-- > 0) unplace(files[i], kinds[i]);

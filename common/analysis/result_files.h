@@ -15,7 +15,8 @@ bool is_regular_or_missing(const std::string& name);
 
 // All or none: the old results are moved aside first and come back when any
 // step fails, and the work files are removed then. Returns -1 when every
-// file is in place, else the index of the file that failed.
+// file is in place, else the index of the file that failed. When memory runs
+// out half way, everything is taken back before std::bad_alloc goes on.
 int commit_result_files(const std::vector<ResultFile>& files);
 
 // Removes the work files of a run that produced no results.

@@ -34,6 +34,8 @@ void* pool_alloc(size_t size) {
         return nullptr;
     }
     if (g_analysis.pool_blocks.empty() || g_analysis.pool_fill + rounded > kPoolBlockSize) {
+        // room in the list first: a failure there must not lose a taken block
+        g_analysis.pool_blocks.reserve(g_analysis.pool_blocks.size() + 1);
         char* block = nullptr;
         if (g_analysis.pool_fail_after != 0) block = static_cast<char*>(std::malloc(kPoolBlockSize));
         if (block == nullptr) {
@@ -201,6 +203,7 @@ std::string shown_file_name() {
 // incomplete file is never left behind.
 int write_or_drop(const std::string& text, int handle) {
     if (write_text_line(text, handle) == 0) return 0;
+    g_analysis.error_file_failed = 1;
     release_tracked_file(handle);
     if (g_analysis.delete_on_failure == 1) delete_file(g_analysis.error_file.c_str());
     return kCodeCannotWrite;

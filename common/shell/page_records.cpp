@@ -208,6 +208,7 @@ bool RecordFileReader::next_line(std::string& line) {
     size_t lf;
     while ((lf = buffer_.find('\n', pos_ + scanned)) == std::string::npos) {
         scanned = buffer_.size() - pos_;
+        if (scanned > kMaxRecordLineBytes) return cut_long_line(line);
         if (!fill()) break;  // fill() moves the unread bytes to the front
     }
     if (pos_ >= buffer_.size()) return false;
@@ -218,6 +219,22 @@ bool RecordFileReader::next_line(std::string& line) {
     pos_ += consumed;
     offset_ += static_cast<int64_t>(consumed);
     return true;
+}
+
+bool RecordFileReader::cut_long_line(std::string& line) {
+    line.assign(buffer_, pos_, kMaxRecordLineBytes);
+    // the rest of the line goes by a block at a time, never held whole
+    for (;;) {
+        const size_t lf = buffer_.find('\n', pos_);
+        if (lf != std::string::npos) {
+            offset_ += static_cast<int64_t>(lf + 1 - pos_);
+            pos_ = lf + 1;
+            return true;
+        }
+        offset_ += static_cast<int64_t>(buffer_.size() - pos_);
+        pos_ = buffer_.size();
+        if (!fill()) return true;
+    }
 }
 
 bool RecordFileReader::seek(int64_t offset) {

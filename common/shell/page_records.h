@@ -64,9 +64,13 @@ bool parse_record_real(std::string_view field, double& value);
 // --- Reading record files --------------------------------------------------------
 
 // Lines of a record file with their true byte offsets: LF and CR LF ends are
-// both accepted and removed, lines are read whole whatever their length.
+// both accepted and removed. A line longer than kMaxRecordLineBytes (far
+// beyond any record the programs write) is cut there and the rest of it is
+// passed over while reading, so no file can make the reader hold more.
 class RecordFileReader {
 public:
+    static constexpr size_t kMaxRecordLineBytes = 1u << 20;
+
     RecordFileReader() = default;
     ~RecordFileReader();
     RecordFileReader(const RecordFileReader&) = delete;
@@ -84,6 +88,7 @@ public:
 
 private:
     bool fill();
+    bool cut_long_line(std::string& line);
 
     int fd_ = -1;
     std::string buffer_;

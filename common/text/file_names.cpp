@@ -192,6 +192,7 @@ bool LineReader::next(std::string& line, bool* ended_with_newline) {
             return true;
         }
         scan = buffer_.size() - pos_;
+        if (scan > kMaxLineBytes) return cut_long_line(line, ended_with_newline);
         if (!fill()) break;
         scan += pos_;
     }
@@ -200,5 +201,24 @@ bool LineReader::next(std::string& line, bool* ended_with_newline) {
     pos_ = buffer_.size();
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (ended_with_newline) *ended_with_newline = false;
+    return true;
+}
+
+bool LineReader::cut_long_line(std::string& line, bool* ended_with_newline) {
+    line.assign(buffer_, pos_, kMaxLineBytes);
+    line.resize(static_cast<size_t>(char_boundary_at_or_before(line, static_cast<int>(kMaxLineBytes))));
+    // the rest of the line goes by a block at a time, never held whole
+    bool newline = false;
+    for (;;) {
+        const size_t lf = buffer_.find('\n', pos_);
+        if (lf != std::string::npos) {
+            pos_ = lf + 1;
+            newline = true;
+            break;
+        }
+        pos_ = buffer_.size();
+        if (!fill()) break;
+    }
+    if (ended_with_newline) *ended_with_newline = newline;
     return true;
 }

@@ -44,10 +44,13 @@ int compare_file_times(const char* a, const char* b);
 // once per piece); 0 when the file cannot be opened.
 int count_file_lines(const char* path);
 
-// Reads a text file line by line, lines of any length, with LF or CR LF ends
-// (the line is handed out without them).
+// Reads a text file line by line, with LF or CR LF ends (the line is handed
+// out without them). A line over kMaxLineBytes, far beyond any real one, is
+// cut there at a character boundary and its rest passed over while reading.
 class LineReader {
 public:
+    static constexpr size_t kMaxLineBytes = 1u << 20;
+
     LineReader() = default;
     ~LineReader();
     LineReader(const LineReader&) = delete;
@@ -65,6 +68,7 @@ public:
 
 private:
     bool fill();
+    bool cut_long_line(std::string& line, bool* ended_with_newline);
 
     int fd_ = -1;
     bool owns_fd_ = true;

@@ -207,16 +207,43 @@ int probe_create(const std::string& path) {
     return kCodeOk;
 }
 
-int open_pad_generator_files() {
+void name_pad_generator_files() {
     Options& o = g_pad.options;
-    Files& f = g_pad.files;
     if (find_extension_dot(o.source) < 0) o.source += ".c";
+    // built aside and moved in whole: a name left equal to the source by a
+    // failure half way would be removed with the work files
+    Files f;
     f.work = f.result = f.list_work = f.list_result = f.do_work = o.source;
     replace_extension(f.work, ".tmp");
     replace_extension(f.result, ".pds");
     replace_extension(f.list_work, ".tmf");
     replace_extension(f.list_result, ".flt");
     replace_extension(f.do_work, ".tmd");
+    // the keyword file lies beside the error file, whichever separator names it
+    std::string folder;
+    int cut = find_last_path_separator(o.error_file.c_str());
+    if (cut >= 0) folder = o.error_file.substr(0, static_cast<size_t>(cut) + 1);
+    f.keyword = folder + "gx1000.kwd";
+    g_pad.files = std::move(f);
+}
+
+// The run may not write over the files it reads, nor put its messages there;
+// false after the clash is reported (and the names forgotten, so that
+// nothing of them is removed).
+bool pad_output_names_clear() {
+    const Options& o = g_pad.options;
+    Files& f = g_pad.files;
+    const std::vector<std::string> outputs = {o.error_file, f.work, f.result, f.list_work, f.list_result, f.do_work};
+    const std::vector<std::string> inputs = {o.source, f.keyword, o.ignore_file, o.ret_proc_file, o.top_ignore_file};
+    g_analysis.error_file = o.error_file;
+    if (check_names_against_inputs(outputs, inputs, true)) return true;
+    f = Files{};
+    return false;
+}
+
+int open_pad_generator_files() {
+    Options& o = g_pad.options;
+    Files& f = g_pad.files;
     if (f.work.size() > kMaxNameLength || f.result.size() > kMaxNameLength) return -50;
     if (!can_read_file(o.source)) return -50;
     int r = probe_create(f.work);
@@ -225,13 +252,7 @@ int open_pad_generator_files() {
         report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
         return -100;
     }
-    if (r != kCodeOk) return r;
-    // the keyword file lies beside the error file, whichever separator names it
-    std::string folder;
-    int cut = find_last_path_separator(o.error_file.c_str());
-    if (cut >= 0) folder = o.error_file.substr(0, static_cast<size_t>(cut) + 1);
-    f.keyword = folder + "gx1000.kwd";
-    return kCodeOk;
+    return r;
 }
 
 int prepare_generation() {
@@ -313,9 +334,11 @@ bool commit_work_files() {
     const Files& f = g_pad.files;
     std::vector<ResultFile> files = {{f.work, f.result}};
     if (g_pad.options.function_list) files.push_back({f.list_work, f.list_result});
-    if (commit_result_files(files) < 0) return true;
-    g_analysis.failing_file_number = get_file_number(f.result.c_str());
-    report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, f.result);
+    const int failed = commit_result_files(files);
+    if (failed < 0) return true;
+    const std::string& name = files[static_cast<size_t>(failed)].result;
+    g_analysis.failing_file_number = get_file_number(name.c_str());
+    report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, name);
     return false;
 }
 
@@ -457,6 +480,8 @@ int generate(int argc, char** argv) {
     State& s = g_pad;
     const Options& o = s.options;
 
+    name_pad_generator_files();
+    if (!pad_output_names_clear()) return kPadBadCall;
     // this run's messages start from an empty error file
     if (!o.error_file.empty()) {
         g_analysis.error_file = o.error_file;
@@ -515,11 +540,10 @@ int generate(int argc, char** argv) {
         delete_work_files();
         return status_of(code);
     }
-    int status = kPadDone;
     if (s.lines_written <= 1) {
         delete_work_files();
         raise_warning(10, kMsgNoFunction);
-        return kPadWarnings;
+        return status_after_error_file(kPadWarnings, kPadDone, kPadWarnings, kPadWriteFailure);
     }
     if (o.do_post_pass) {
         code = fill_do_loop_conditions();
@@ -528,11 +552,12 @@ int generate(int argc, char** argv) {
             return code == kCodeCannotWrite ? status_of(code) : kPadErrors;
         }
     }
-    if (!commit_work_files()) {
+    const int status = g_analysis.warnings_flag != 0 || s.nesting_warning ? kPadWarnings : kPadDone;
+    if (status_after_error_file(status, kPadDone, kPadWarnings, kPadWriteFailure) == kPadWriteFailure ||
+        !commit_work_files()) {
         delete_work_files();
         return kPadWriteFailure;
     }
-    if (g_analysis.warnings_flag != 0 || s.nesting_warning) status = kPadWarnings;
     return status;
 }
 
@@ -618,15 +643,24 @@ int run_pad_generator(int argc, char** argv) {
     begin_converter_run(kGravletConverter);
     init_pad_generator();
 
-    int code = parse_pad_generator_options(argc, argv);
-    int status;
-    if (code == 1) status = generate(argc, argv);
-    else status = code == kCodeNoMemoryConverter ? kPadNoMemory : kPadBadCall;
-
     // nothing of the run stays open for the caller
-    if (g_pad.work_handle >= 0) close_tracked_file(g_pad.work_handle);
-    if (g_pad.list_handle >= 0) close_tracked_file(g_pad.list_handle);
-    g_pad.work_handle = g_pad.list_handle = -1;
+    const auto close_work_files = [] {
+        if (g_pad.work_handle >= 0) close_tracked_file(g_pad.work_handle);
+        if (g_pad.list_handle >= 0) close_tracked_file(g_pad.list_handle);
+        g_pad.work_handle = g_pad.list_handle = -1;
+    };
+    const int status = run_within_memory(
+        [&]() -> int {
+            int code = parse_pad_generator_options(argc, argv);
+            if (code == 1) return generate(argc, argv);
+            return code == kCodeNoMemoryConverter ? kPadNoMemory : kPadBadCall;
+        },
+        [&] {
+            close_work_files();
+            delete_work_files();
+        },
+        kPadNoMemory);
+    close_work_files();
     end_converter_run();
     g_analysis.profile = &kGravletAnalysis;
     return status;

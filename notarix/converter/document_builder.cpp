@@ -532,6 +532,8 @@ int init_builder_state() {
     return kCodeOk;
 }
 
+constexpr int kEndInsideBody = -108;
+
 int build_function_specs() {
     Builder& b = g_spec.builder;
     SourceUnit unit;
@@ -543,6 +545,8 @@ int build_function_specs() {
         int r = fetch_source_unit(unit);
         if (r == -1) return -1;
         if (is_fatal_code(r)) return r;
+        // the source ended inside a body: nothing of this run is worth keeping
+        if (r == kEndInsideBody) return r;
         // an error of the scanner ends the loop once its unit is handled;
         // "else without if" is only a warning
         const int kept = r <= -50 && r != -109 ? r : 0;

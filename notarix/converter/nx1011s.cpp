@@ -124,29 +124,60 @@ void close_outputs_unwritten() {
     }
 }
 
+// The run may not write over its source or keyword file, nor put its
+// messages there; false after the clash is reported.
+bool output_names_clear() {
+    const Settings& s = g_spec.settings;
+    std::vector<std::string> outputs = {s.error_file};
+    for (const OutputFile* file : {&g_spec.fss, &g_spec.fsm, &g_spec.flt}) {
+        outputs.push_back(file->temp_name);
+        outputs.push_back(file->final_name);
+    }
+    const std::string keywords = s.error_file.empty() ? std::string{} : directory_of(s.error_file) + "nx1000.kwd";
+    g_analysis.error_file = s.error_file;
+    if (check_names_against_inputs(outputs, {s.source, keywords}, true)) return true;
+    // nothing of this run may be removed at its end: these names are inputs
+    for (OutputFile* file : {&g_spec.fss, &g_spec.fsm, &g_spec.flt}) file->temp_name.clear();
+    return false;
+}
+
+enum class FilesOpened { kOk, kRefused, kNameClash };
+
 // Step 3: the source must be readable and the temporaries creatable.
-bool open_converter_files(std::string& keyword_path) {
+FilesOpened open_converter_files(std::string& keyword_path) {
     Settings& s = g_spec.settings;
     if (find_extension_dot(s.source) < 0) replace_extension(s.source, ".c");
-    g_spec.fss.temp_name = g_spec.fsm.temp_name = g_spec.flt.temp_name = s.source;
-    replace_extension(g_spec.fss.temp_name, ".$ts");
-    replace_extension(g_spec.fsm.temp_name, ".$tm");
-    replace_extension(g_spec.flt.temp_name, ".$tt");
-    g_spec.fss.final_name = g_spec.fsm.final_name = g_spec.flt.final_name = s.source;
-    replace_extension(g_spec.fss.final_name, ".fss");
-    replace_extension(g_spec.fsm.final_name, ".fsm");
-    replace_extension(g_spec.flt.final_name, ".flt");
+    // every name built before any is kept: a name left equal to the source
+    // by a failure half way would be removed with the temporaries
+    struct Names {
+        OutputFile* file;
+        const char* temp_extension;
+        const char* final_extension;
+        std::string temp_name, final_name;
+    };
+    Names names[3] = {{&g_spec.fss, ".$ts", ".fss", s.source, s.source},
+                      {&g_spec.fsm, ".$tm", ".fsm", s.source, s.source},
+                      {&g_spec.flt, ".$tt", ".flt", s.source, s.source}};
+    for (Names& n : names) {
+        replace_extension(n.temp_name, n.temp_extension);
+        replace_extension(n.final_name, n.final_extension);
+    }
+    for (Names& n : names) {
+        n.file->temp_name = std::move(n.temp_name);
+        n.file->final_name = std::move(n.final_name);
+    }
+    if (!output_names_clear()) return FilesOpened::kNameClash;
     if (!can_read(s.source) || !can_create(g_spec.fss) || !can_create(g_spec.fsm) || !can_create(g_spec.flt)) {
         close_outputs_unwritten();
         if (!s.error_file.empty()) delete_file(s.error_file.c_str());
-        return false;
+        return FilesOpened::kRefused;
     }
     keyword_path.clear();
     if (!s.error_file.empty()) {
         keyword_path = directory_of(s.error_file) + "nx1000.kwd";
         if (!can_read(keyword_path)) keyword_path.clear();
     }
-    return true;
+    return FilesOpened::kOk;
 }
 
 int open_output(OutputFile& file) {
@@ -180,6 +211,7 @@ bool replace_results() {
 int finish_converter_outputs(int status) {
     if (g_spec.fss.temp_name.empty()) return status;  // the vector was refused
     close_outputs_unwritten();  // left open by a run that stopped early
+    status = status_after_error_file(status, kFunctionSpecDone, kFunctionSpecWarnings, kFunctionSpecWriteFailure);
     if (status == kFunctionSpecDone || status == kFunctionSpecWarnings) {
         if (replace_results()) return status;
         return kFunctionSpecWriteFailure;
@@ -208,7 +240,9 @@ void apply_analysis_settings() {
 // Steps 3 to 14 of an accepted vector.
 int convert(int argc, char** argv) {
     std::string keyword_path;
-    if (!open_converter_files(keyword_path)) return early_status(0);
+    const FilesOpened opened = open_converter_files(keyword_path);
+    if (opened == FilesOpened::kNameClash) return kFunctionSpecBadCall;
+    if (opened != FilesOpened::kOk) return early_status(0);
 
     int code = read_heading_keywords(keyword_path);
     if (code <= -50) return early_status(code);
@@ -355,15 +389,20 @@ int run_function_spec_converter(int argc, char** argv) {
     begin_converter_run(kNotarixConverter);
     reset_converter_state();
 
-    int code = parse_converter_options(argc, argv);
-    int status;
-    if (code == 1) {
-        status = convert(argc, argv);
-    } else {
-        g_spec.status = kFunctionSpecBadCall;
-        status = code == kCodeNoMemoryConverter ? kFunctionSpecNoMemory : kFunctionSpecBadCall;
-    }
-    status = finish_converter_outputs(status);
+    const int status = run_within_memory(
+        [&]() -> int {
+            int code = parse_converter_options(argc, argv);
+            int status = kFunctionSpecBadCall;
+            if (code == 1) {
+                status = convert(argc, argv);
+            } else {
+                g_spec.status = kFunctionSpecBadCall;
+                if (code == kCodeNoMemoryConverter) status = kFunctionSpecNoMemory;
+            }
+            return finish_converter_outputs(status);
+        },
+        [] { finish_converter_outputs(kFunctionSpecNoMemory); },
+        kFunctionSpecNoMemory);
     g_spec.status = status;
     end_converter_run();
     return status;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/analysis/converter_host.h"
+#include "common/analysis/converter_kit.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
@@ -123,6 +124,16 @@ BaseResult convert_base_name(FormatterState& g, const std::string& base, const s
     // leaves the previous document as it was.
     if (ensure_form(g, form_path) != 0) return {kFormatterIoError, true};
 
+    // the document and its temporary are never the files this run reads
+    std::string temporary = lin;
+    set_file_extension(temporary, ".lnt");
+    const std::string common_file = find_common_file(common_path);
+    for (const std::string& input : {fss, form_path, common_file})
+        if (!input.empty() && (names_same_file(lin, input) || names_same_file(temporary, input))) {
+            show_box(format_text(kOutputErrorFormat, lin.c_str()));
+            return {kFormatterIoError, false};
+        }
+
     LinWriter writer;
     if (!writer.create(lin)) {
         show_box(format_text(kOutputErrorFormat, lin.c_str()));
@@ -131,7 +142,6 @@ BaseResult convert_base_name(FormatterState& g, const std::string& base, const s
     int r = writer.write_header();
     if (r == 0) {
         LineReader common;
-        const std::string common_file = find_common_file(common_path);
         if (common.open(common_file.c_str())) r = convert_fss_to_lin(common, writer);
     }
     if (r == 0) r = convert_fss_to_lin(records, writer);
@@ -145,26 +155,9 @@ BaseResult convert_base_name(FormatterState& g, const std::string& base, const s
     return {kFormatterOk, false};
 }
 
-}  // namespace
-
-FormatterState& formatter_state() { return g_formatter; }
-
-void reset_formatter_state() { g_formatter = FormatterState{}; }
-
-void fail_formatter_block_for_tests(bool fail) { g_fail_block = fail; }
-
-int run_spec_formatter(int argc, char** argv) {
-    reset_formatter_state();
-    FormatterState& g = g_formatter;
-    if (!g_fail_block) g.block.reset(new (std::nothrow) char[kFormatterBlockSize]());
-    if (!g.block) return kFormatterNoMemory;
-    // the run's folders are listed once for the names it looks up
-    crt_begin_listing_scope();
-
-    std::string common_path = in_program_directory(kDefaultCommonFile);
-    std::string form_path;
+// The arguments in order: options take effect for the names after them.
+int format_arguments(FormatterState& g, int argc, char** argv, std::string& common_path, std::string& form_path) {
     int status = kFormatterOk;
-
     for (int i = 1; i < argc; ++i) {
         if (argv[i] == nullptr || argv[i][0] == '\0') continue;
         const std::string_view arg(argv[i]);
@@ -196,6 +189,29 @@ int run_spec_formatter(int argc, char** argv) {
         if (r.status != kFormatterOk) status = r.status;
         if (r.stop) break;
     }
+    return status;
+}
+
+}  // namespace
+
+FormatterState& formatter_state() { return g_formatter; }
+
+void reset_formatter_state() { g_formatter = FormatterState{}; }
+
+void fail_formatter_block_for_tests(bool fail) { g_fail_block = fail; }
+
+int run_spec_formatter(int argc, char** argv) {
+    reset_formatter_state();
+    FormatterState& g = g_formatter;
+    if (!g_fail_block) g.block.reset(new (std::nothrow) char[kFormatterBlockSize]());
+    if (!g.block) return kFormatterNoMemory;
+    // the run's folders are listed once for the names it looks up
+    crt_begin_listing_scope();
+
+    std::string common_path = in_program_directory(kDefaultCommonFile);
+    std::string form_path;
+    const int status = run_within_memory(
+        [&] { return format_arguments(g, argc, argv, common_path, form_path); }, kFormatterNoMemory);
 
     const bool cut = g.cut_in_run;
     reset_formatter_state();
@@ -203,3 +219,4 @@ int run_spec_formatter(int argc, char** argv) {
     if (status == kFormatterOk && cut) return kFormatterTextCut;
     return status;
 }
+

@@ -25,6 +25,7 @@ enum : int {
     kCodeCancelled = -63,
     kCodeNestTooDeep = -64,
     kCodeLineLimit = -65,
+    kCodeNameClash = -211,  // a work or result name is one of the run's inputs
 };
 
 constexpr int kMaxArguments = 64;

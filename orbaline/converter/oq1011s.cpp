@@ -11,6 +11,7 @@
 
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/converter_host.h"
+#include "common/analysis/converter_kit.h"
 #include "common/analysis/messages.h"
 #include "common/analysis/option_numbers.h"
 #include "common/analysis/preprocessor.h"
@@ -265,6 +266,54 @@ std::string locate_support_file(const std::string& name, bool use_base) {
     return name;
 }
 
+std::string keyword_file_name() {
+    const std::string& error_file = g_tree.settings.error_file;
+    const int cut = find_last_path_separator(error_file.c_str());
+    return (cut >= 0 ? error_file.substr(0, static_cast<size_t>(cut) + 1) : std::string{}) + "oq1000.kwd";
+}
+
+// A source as the list names it: relative names against the list's folder
+// when "-Fb1" asks for it.
+std::string listed_path(const std::string& line) {
+    return g_tree.settings.support_base == 1 && is_relative(line) ? g_tree.list_folder + line : line;
+}
+
+// The error file is emptied before the list is read: it may not be the list
+// or one of its sources. True when it is neither.
+bool error_file_clear() {
+    const Settings& s = g_tree.settings;
+    std::vector<std::string> inputs = {s.list};
+    std::vector<std::string> lines;
+    if (read_lines(s.list, lines))
+        for (std::string& line : lines) {
+            if (is_comment_line(line)) continue;
+            trim_trailing_blanks(line);
+            inputs.push_back(listed_path(line));
+        }
+    return check_names_against_inputs({s.error_file}, inputs, false);
+}
+
+// The run may not write over the list, a listed source or a support file,
+// nor put its messages there; false after the clash is reported (and the
+// work names forgotten, so that nothing of them is removed). The repair job
+// replaces the list on purpose: its name is no output here.
+bool output_names_clear() {
+    const Settings& s = g_tree.settings;
+    std::vector<std::string> inputs = {s.list, g_tree.oq_ignore_path, g_tree.user_ignore_path,
+                                       g_analysis.settings.ignore_file, keyword_file_name()};
+    for (const ListEntry& entry : g_tree.sources) inputs.push_back(entry.path);
+    std::vector<std::string> outputs = {s.error_file, g_tree.nam.temp_name, g_tree.trd.temp_name,
+                                        g_tree.trd.final_name, g_tree.flt.temp_name, g_tree.flt.final_name};
+    if (s.job == kJobRepair) {
+        std::string bak = s.list;
+        replace_extension(bak, ".bak");
+        outputs.push_back(bak);
+    }
+    if (check_names_against_inputs(outputs, inputs, false)) return true;
+    for (OutputFile* file : {&g_tree.trd, &g_tree.flt, &g_tree.nam}) file->temp_name.clear();
+    return false;
+}
+
 int load_source_list() {
     Settings& s = g_tree.settings;
     std::vector<std::string> lines;
@@ -279,7 +328,7 @@ int load_source_list() {
         trim_trailing_blanks(line);
         ListEntry entry;
         entry.name = line;
-        entry.path = s.support_base == 1 && is_relative(line) ? g_tree.list_folder + line : line;
+        entry.path = listed_path(line);
         entry.line = static_cast<int>(i) + 1;
         int handle = is_regular_file(entry.path) ? open_tracked_file(entry.path.c_str(), "r") : -1;
         if (handle < 0) {
@@ -314,23 +363,31 @@ int load_source_list() {
         }
     }
 
-    std::string base = s.list;
+    // every name built before any is kept: a name left equal to the list by
+    // a failure half way would be removed with the work files
+    std::string names[4] = {s.list, s.list, s.list, s.list};
     if (s.job == kJobRepair) {
-        g_tree.nam.final_name = base;
-        g_tree.nam.temp_name = base;
-        replace_extension(g_tree.nam.temp_name, ".na2");
+        replace_extension(names[1], ".na2");
+        g_tree.nam.final_name = std::move(names[0]);
+        g_tree.nam.temp_name = std::move(names[1]);
+    } else {
+        replace_extension(names[0], ".$tr");
+        replace_extension(names[1], ".trd");
+        replace_extension(names[2], ".tmf");
+        replace_extension(names[3], ".flt");
+        g_tree.trd.temp_name = std::move(names[0]);
+        g_tree.trd.final_name = std::move(names[1]);
+        g_tree.flt.temp_name = std::move(names[2]);
+        g_tree.flt.final_name = std::move(names[3]);
+    }
+    if (!output_names_clear()) return kCodeNameClash;
+    if (s.job == kJobRepair) {
         if (!can_create(g_tree.nam.temp_name)) {
             int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, g_tree.nam.temp_name);
             g_tree.nam.temp_name.clear();
             return report_failure(r, kCodeNotFound);
         }
     } else {
-        g_tree.trd.temp_name = g_tree.trd.final_name = base;
-        replace_extension(g_tree.trd.temp_name, ".$tr");
-        replace_extension(g_tree.trd.final_name, ".trd");
-        g_tree.flt.temp_name = g_tree.flt.final_name = base;
-        replace_extension(g_tree.flt.temp_name, ".tmf");
-        replace_extension(g_tree.flt.final_name, ".flt");
         for (OutputFile* file : {&g_tree.trd, &g_tree.flt}) {
             if (can_create(file->temp_name)) continue;
             int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, file->temp_name);
@@ -339,10 +396,8 @@ int load_source_list() {
         }
     }
 
-    std::string folder;
-    int cut = find_last_path_separator(s.error_file.c_str());
-    if (cut >= 0) folder = s.error_file.substr(0, static_cast<size_t>(cut) + 1);
-    g_tree.keyword_path = can_read_file(folder + "oq1000.kwd") ? folder + "oq1000.kwd" : std::string{};
+    const std::string keywords = keyword_file_name();
+    g_tree.keyword_path = can_read_file(keywords) ? keywords : std::string{};
     return kCodeOk;
 }
 
@@ -465,6 +520,7 @@ int status_of(int code) {
     if (code == kCodeOk) return g_tree.warnings != 0 ? kCallTreeWarnings : kCallTreeDone;
     if (code == kCodeNoMemoryConverter || code == kCodeNoMemory) return kCallTreeNoMemory;
     if (code == kCodeCannotWrite) return kCallTreeWriteFailure;
+    if (code == kCodeNameClash) return kCallTreeBadCall;
     return kCallTreeErrors;
 }
 
@@ -472,8 +528,9 @@ int status_of(int code) {
 bool commit_results(std::vector<OutputFile*> files) {
     std::vector<ResultFile> results;
     for (OutputFile* file : files) results.push_back({file->temp_name, file->final_name});
-    if (commit_result_files(results) < 0) return true;
-    report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, files[0]->final_name);
+    const int failed = commit_result_files(results);
+    if (failed < 0) return true;
+    report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, results[static_cast<size_t>(failed)].result);
     return false;
 }
 
@@ -484,26 +541,34 @@ bool commit_repaired_list() {
     std::string bak = nam.final_name;
     replace_extension(bak, ".bak");
     std::string old_bak = bak + ".$old";
-    bool ok = is_regular_or_missing(bak) && is_regular_or_missing(nam.final_name);
-    bool bak_moved = false, list_moved = false;
-    if (ok && crt_exists(bak.c_str())) {
-        delete_file(old_bak.c_str());
-        ok = bak_moved = rename_file(bak.c_str(), old_bak.c_str()) == 0;
-    }
-    if (ok) ok = list_moved = rename_file(nam.final_name.c_str(), bak.c_str()) == 0;
-    if (ok) ok = rename_file(nam.temp_name.c_str(), nam.final_name.c_str()) == 0;
-    if (ok) {
-        if (bak_moved) delete_file(old_bak.c_str());
-        return true;
+    bool ok = false, bak_moved = false, list_moved = false, out_of_memory = false;
+    try {
+        ok = is_regular_or_missing(bak) && is_regular_or_missing(nam.final_name);
+        if (ok && crt_exists(bak.c_str())) {
+            delete_file(old_bak.c_str());
+            ok = bak_moved = rename_file(bak.c_str(), old_bak.c_str()) == 0;
+        }
+        if (ok) ok = list_moved = rename_file(nam.final_name.c_str(), bak.c_str()) == 0;
+        if (ok) ok = rename_file(nam.temp_name.c_str(), nam.final_name.c_str()) == 0;
+        if (ok) {
+            if (bak_moved) delete_file(old_bak.c_str());
+            return true;
+        }
+    } catch (const std::bad_alloc&) {
+        // half done: taken back below before the failure goes on
+        ok = false;
+        out_of_memory = true;
     }
     if (list_moved) rename_file(bak.c_str(), nam.final_name.c_str());
     if (bak_moved) rename_file(old_bak.c_str(), bak.c_str());
     delete_file(nam.temp_name.c_str());
+    if (out_of_memory) throw std::bad_alloc();
     report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, nam.final_name);
     return false;
 }
 
 int finish_tree_outputs(int status) {
+    status = status_after_error_file(status, kCallTreeDone, kCallTreeWarnings, kCallTreeWriteFailure);
     const bool success = status == kCallTreeDone || status == kCallTreeWarnings;
     if (!g_tree.nam.temp_name.empty()) {
         if (success) return commit_repaired_list() ? status : kCallTreeWriteFailure;
@@ -527,6 +592,7 @@ int generate() {
     if (g_tree.list_folder == ".\\") g_tree.list_folder.clear();
     g_analysis.error_file = s.error_file;
     apply_analysis_settings();
+    if (!error_file_clear()) return kCodeNameClash;
     int code = reset_scanner_state(kResetState | kResetErrorFile | kResetNoUnix);
     if (code != kCodeOk) return -200;  // the scanner could not be opened
 
@@ -565,23 +631,32 @@ int run_call_tree_generator(int argc, char** argv) {
     begin_converter_run(kOrbalineConverter);
     reset_generator_state();
 
-    std::vector<std::string> args;
-    int own = 0;
-    int status;
-    if (!collect_generator_arguments(argc, argv, args, own) || parse_tree_generator_options(args, own) != 1) {
-        status = kCallTreeBadCall;
-    } else {
-        int code = generate();
-        note_run_messages();
-        status = code == -200 ? kCallTreeBadCall : status_of(code);
-    }
-    close_all_source_files();
-    if (g_analysis.current.handle >= 0) close_source_file();
-    for (OutputFile* file : {&g_tree.flt, &g_tree.trd, &g_tree.nam}) {
-        if (file->handle >= 0) close_tracked_file(file->handle);
-        file->handle = -1;
-    }
-    status = finish_tree_outputs(status);
+    const auto close_everything = [] {
+        close_all_source_files();
+        if (g_analysis.current.handle >= 0) close_source_file();
+        for (OutputFile* file : {&g_tree.flt, &g_tree.trd, &g_tree.nam}) {
+            if (file->handle >= 0) close_tracked_file(file->handle);
+            file->handle = -1;
+        }
+    };
+    const int status = run_within_memory(
+        [&]() -> int {
+            std::vector<std::string> args;
+            int own = 0;
+            int status = kCallTreeBadCall;
+            if (collect_generator_arguments(argc, argv, args, own) && parse_tree_generator_options(args, own) == 1) {
+                int code = generate();
+                note_run_messages();
+                status = code == -200 ? kCallTreeBadCall : status_of(code);
+            }
+            close_everything();
+            return finish_tree_outputs(status);
+        },
+        [&] {
+            close_everything();
+            finish_tree_outputs(kCallTreeNoMemory);
+        },
+        kCallTreeNoMemory);
     end_converter_run();
     return status;
 }

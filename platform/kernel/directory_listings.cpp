@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <unordered_map>
 #include <mutex>
 #include <utility>
@@ -52,28 +53,31 @@ Listings& listings() {
     return l;
 }
 
+// An open folder, closed however its reading ends (a failed allocation too).
+using OpenFolder = std::unique_ptr<DIR, int (*)(DIR*)>;
+
+OpenFolder open_folder(const std::string& dir) { return OpenFolder(::opendir(dir.c_str()), ::closedir); }
+
 bool list_folder(const std::string& dir, Listing& listing) {
     listing.clear();
-    DIR* d = ::opendir(dir.c_str());
+    OpenFolder d = open_folder(dir);
     if (d == nullptr) return false;
-    while (dirent* e = ::readdir(d)) {
+    while (dirent* e = ::readdir(d.get())) {
         std::string_view entry(e->d_name);
         if (entry != "." && entry != "..") listing[folded(entry)].emplace_back(entry);
     }
-    ::closedir(d);
     return true;
 }
 
 // Outside a scope: the folder is read for this one name.
 bool scan_folder(const std::string& dir, std::string_view name, std::string& match) {
-    DIR* d = ::opendir(dir.c_str());
+    OpenFolder d = open_folder(dir);
     if (d == nullptr) return false;
-    while (dirent* e = ::readdir(d)) {
+    while (dirent* e = ::readdir(d.get())) {
         std::string_view entry(e->d_name);
         if (entry == "." || entry == ".." || !kernel_text::equal_ignoring_case(entry, name)) continue;
         if (match.empty() || entry < match) match.assign(entry);
     }
-    ::closedir(d);
     return true;
 }
 

@@ -197,21 +197,23 @@ int crt_open(const char* path, int flags, int permission) {
     }
     int fd;
     do {
-        fd = ::open(resolved.c_str(), posix_flags(flags), static_cast<mode_t>(permission));
+        // not blocking: a FIFO without a writer would hold the open forever
+        fd = ::open(resolved.c_str(), posix_flags(flags) | O_NONBLOCK, static_cast<mode_t>(permission));
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         if (errno == ENFILE) errno = EMFILE;  // the runtime knows one "too many files"
         return -1;
     }
-    // A folder is not a file to the programs: opening one fails as it does
-    // on the system they were written for. (Opened for writing it has failed
-    // already.)
+    // Only a plain file is a file to the programs: a folder fails as it does
+    // on the system they were written for, and a device or FIFO would never
+    // end (or never start) being read.
     struct stat st;
-    if ((flags & (CRT_O_WRONLY | CRT_O_RDWR)) == 0 && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         errno = EACCES;
         return -1;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     const std::string& suffix = t.full_suffix;
     const bool full = !suffix.empty() && resolved.size() >= suffix.size() &&
                       resolved.compare(resolved.size() - suffix.size(), suffix.size(), suffix) == 0;

@@ -22,7 +22,8 @@ enum : int {
 };
 
 // Opens a file. The path goes through resolve_platform_path first. Returns a
-// descriptor, or -1 with errno set (EMFILE when too many files are open).
+// descriptor, or -1 with errno set (EMFILE when too many files are open,
+// EACCES for anything but a plain file: folders, devices, FIFOs).
 int crt_open(const char* path, int flags, int permission = 0666);
 
 // Reads up to n bytes. In text mode CR LF arrives as LF (a lone CR stays).

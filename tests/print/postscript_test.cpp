@@ -150,7 +150,7 @@ TEST_F(PostScriptTest, FailedWriteRemovesTheStream) {
     // The stream's descriptor swapped for a closed one: every write fails.
     PostScriptState& ps = print_state().postscript;
     const int fd = ps.fd;
-    ps.fd = crt_open("/dev/null", CRT_O_RDONLY);
+    ps.fd = crt_open(path_.c_str(), CRT_O_RDONLY);
     EXPECT_EQ(prn_write("AB"), -1);
     PrinterPrimitives printer;
     EXPECT_FALSE(printer.keep_going());

@@ -1,0 +1,115 @@
+// Lack of memory and inputs without end: an allocation that fails anywhere in
+// a converter gives the out-of-memory status with the work files removed and
+// the old results kept; readers hold a bounded amount whatever the file.
+
+#include <unistd.h>
+
+#include <string>
+
+#include "allocation_hook.h"
+#include "bad_input_fixture.h"
+#include "common/shell/document.h"
+
+namespace bad_input_test {
+namespace {
+
+class Memory : public BadInputTest {
+protected:
+    void TearDown() override {
+        allocation_hook::reset();
+        BadInputTest::TearDown();
+    }
+
+    // A file of `bytes` zero bytes without a line end, made without writing them.
+    std::string endless_line_file(const std::string& name, off_t bytes) {
+        const std::string path = write_file(name, "");
+        EXPECT_EQ(::truncate(path.c_str(), bytes), 0);
+        return path;
+    }
+
+    // Fails the n-th allocation of a run, for n from 0 until the run needs no
+    // more than that: every failed run says 13 and leaves only the old files.
+    template <class Run>
+    void sweep_allocation_failures(const char* what, Run run, int finished_status) {
+        const auto before = snapshot();
+        for (long n = 0;; n = n < 16 ? n + 1 : n * 3 / 2) {
+            allocation_hook::reset();
+            before_run_ = [n] { allocation_hook::fail_after(n); };
+            after_run_ = [] { allocation_hook::fail_after(-1); };
+            const int status = run();
+            before_run_ = after_run_ = nullptr;
+            const bool failed = allocation_hook::failed();
+            allocation_hook::reset();
+            if (!failed) {
+                EXPECT_EQ(status, finished_status) << what;
+                return;
+            }
+            EXPECT_EQ(status, 13) << what << " failing allocation " << n;
+            auto after = snapshot();
+            for (const char* error : {"nx1000.err", "gx1000.err", "oq1000.err"}) after.erase(error);
+            ASSERT_EQ(after, before) << what << " failing allocation " << n;
+            reset_analysis_state(kNotarixAnalysis);
+        }
+    }
+};
+
+TEST_F(Memory, AllocationFailureInEachConverterIsThirteen) {
+    const std::string source = write_file("f.c", std::string(kGoodSource) + "int g(int a)\n{\n    return h(a);\n}\n");
+    const std::string list = write_file("f.nam", "f.c\n");
+    for (const char* ext : {".fss", ".fsm", ".flt", ".pds", ".trd"}) write_file(std::string("f") + ext, "old");
+    sweep_allocation_failures("nx1011s", [&] { return run_nx(source); }, 0);
+    sweep_allocation_failures("gx1002s", [&] { return run_gx(source); }, 0);
+    sweep_allocation_failures("oq1011s", [&] { return run_oq(list, {"-Fb1"}); }, 0);
+}
+
+TEST_F(Memory, HugeDocumentWithoutLineEndsIsRefusedInBoundedMemory) {
+    const std::string lin = endless_line_file("d.lin", 300 << 20);
+    DocumentState state;
+    state.file_name = lin;
+    allocation_hook::reset();
+    allocation_hook::limit_live_bytes(8 << 20);
+    EXPECT_EQ(index_document(state, kNotarixDocument), kIndexNotADocument);
+    EXPECT_FALSE(allocation_hook::failed());
+    EXPECT_LT(allocation_hook::peak_live_bytes(), 6u << 20);
+}
+
+TEST_F(Memory, LongLinesOfADocumentAreCutAndTheirOffsetsKept) {
+    const size_t length = RecordFileReader::kMaxRecordLineBytes * 2 + 5;
+    std::string bytes = "first\r\n" + std::string(length, 'x') + "\r\nthird\n";
+    const std::string path = write_file("long.lin", bytes);
+    RecordFileReader reader;
+    ASSERT_TRUE(reader.open(path));
+    std::string line;
+    ASSERT_TRUE(reader.next_line(line));
+    EXPECT_EQ(line, "first");
+    ASSERT_TRUE(reader.next_line(line));
+    EXPECT_EQ(line.size(), RecordFileReader::kMaxRecordLineBytes);
+    EXPECT_EQ(reader.offset(), static_cast<int64_t>(7 + length + 2));
+    ASSERT_TRUE(reader.next_line(line));
+    EXPECT_EQ(line, "third");
+    EXPECT_FALSE(reader.next_line(line));
+}
+
+TEST_F(Memory, HugeControlFilesAreRefusedUnderAMemoryLimit) {
+    const std::string source = write_file("k.c", kGoodSource);
+    endless_line_file("big.nam", 40 << 20);
+    for (const char* name : {"nx1000.kwd", "gx1000.kwd"}) endless_line_file(name, 40 << 20);
+    allocation_hook::reset();
+    allocation_hook::limit_live_bytes(32 << 20);
+    EXPECT_EQ(run_oq(dir_.path("big.nam")), 10);
+    EXPECT_EQ(run_nx(source), 0);
+    EXPECT_EQ(run_gx(source), 0);
+    EXPECT_FALSE(allocation_hook::failed());
+}
+
+TEST_F(Memory, SourceWithoutLineEndsUnderAMemoryLimit) {
+    const std::string source = endless_line_file("s.c", 8 << 20);
+    const std::string list = write_file("s.nam", "s.c\n");
+    allocation_hook::reset();
+    allocation_hook::limit_live_bytes(16 << 20);
+    for (int status : {run_nx(source), run_gx(source), run_oq(list, {"-Fb1"})}) EXPECT_NE(status, 13);
+    EXPECT_FALSE(allocation_hook::failed());
+}
+
+}  // namespace
+}  // namespace bad_input_test

@@ -1,0 +1,90 @@
+// Writes that fail: a full disk while a warning is written is the write
+// failure status (255) in all three converters, with the old results kept;
+// a result that cannot be put in place is named in its E058 line.
+
+#include <string>
+
+#include "bad_input_fixture.h"
+
+namespace bad_input_test {
+namespace {
+
+// A macro defined twice: a warning and nothing else in all three.
+const std::string kWarnedSource = std::string("#define A 1\n#define A 2\n") + kGoodSource;
+
+class WriteFailure : public BadInputTest {
+protected:
+    void TearDown() override {
+        crt_set_full_disk(nullptr);
+        BadInputTest::TearDown();
+    }
+
+    template <class Run>
+    void expect_write_failure_keeps_results(const char* what, Run run) {
+        const auto before = snapshot();
+        crt_set_full_disk(".err");
+        EXPECT_EQ(run(), 255) << what;
+        crt_set_full_disk(nullptr);
+        auto after = snapshot();
+        for (const char* error : {"nx1000.err", "gx1000.err", "oq1000.err"}) {
+            after.erase(error);
+            EXPECT_EQ(read_raw(error_file(error)), "") << what;
+        }
+        EXPECT_EQ(after, before) << what;
+    }
+};
+
+TEST_F(WriteFailure, WarningOnAFullDiskIs255InAllThree) {
+    const std::string source = write_file("w.c", kWarnedSource);
+    const std::string list = write_file("w.nam", "w.c\n");
+    // without the full disk the warning is written and the run says 9
+    ASSERT_EQ(run_nx(source), 9);
+    ASSERT_EQ(run_gx(source), 9);
+    ASSERT_EQ(run_oq(list, {"-Fb1"}), 9);
+    for (const char* error : {"nx1000.err", "gx1000.err", "oq1000.err"}) {
+        EXPECT_NE(read_raw(error_file(error)).find(" : W"), std::string::npos) << error;
+        std::filesystem::remove(error_file(error));
+    }
+    expect_write_failure_keeps_results("nx1011s", [&] { return run_nx(source); });
+    expect_write_failure_keeps_results("gx1002s", [&] { return run_gx(source); });
+    expect_write_failure_keeps_results("oq1011s", [&] { return run_oq(list, {"-Fb1"}); });
+}
+
+TEST_F(WriteFailure, OnlyWarningOfNoFunctionOnAFullDisk) {
+    const std::string source = write_file("n.c", "int x;\n");
+    ASSERT_EQ(run_gx(source), 9);
+    std::filesystem::remove(error_file("gx1000.err"));
+    expect_write_failure_keeps_results("gx1002s", [&] { return run_gx(source); });
+}
+
+TEST_F(WriteFailure, E058NamesTheResultThatFailed) {
+    const std::string source = write_file("r.c", kGoodSource);
+    const std::string list = write_file("r.nam", "r.c\n");
+    const auto named = [&](const char* error, const std::string& result) {
+        const std::string text = read_raw(error_file(error));
+        const size_t at = text.find(" : E058 : ");
+        return at != std::string::npos && text.find(result, at) != std::string::npos;
+    };
+    // a folder in the way of one result: the others stay as they were
+    for (const char* blocked : {"r.fss", "r.fsm", "r.flt"}) {
+        std::filesystem::create_directory(dir_.path(blocked));
+        EXPECT_EQ(run_nx(source), 255) << blocked;
+        EXPECT_TRUE(named("nx1000.err", blocked)) << blocked;
+        std::filesystem::remove(dir_.path(blocked));
+    }
+    for (const char* blocked : {"r.pds", "r.flt"}) {
+        std::filesystem::create_directory(dir_.path(blocked));
+        EXPECT_EQ(run_gx(source), 255) << blocked;
+        EXPECT_TRUE(named("gx1000.err", blocked)) << blocked;
+        std::filesystem::remove(dir_.path(blocked));
+    }
+    for (const char* blocked : {"r.trd", "r.flt"}) {
+        std::filesystem::create_directory(dir_.path(blocked));
+        EXPECT_EQ(run_oq(list, {"-Fb1"}), 255) << blocked;
+        EXPECT_TRUE(named("oq1000.err", blocked)) << blocked;
+        std::filesystem::remove(dir_.path(blocked));
+    }
+}
+
+}  // namespace
+}  // namespace bad_input_test

@@ -1,0 +1,4 @@
+void f(void)
+{
+    s = "open;
+    x =

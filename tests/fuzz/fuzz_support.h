@@ -1,0 +1,101 @@
+// What every fuzz target shares: a scratch folder made once per process, the
+// earlier results a run must never spoil, and the checks that end the
+// process (a finding) when a run breaks a promise.
+#pragma once
+
+#include <stdlib.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/kernel/file_io.h"
+
+namespace fuzz {
+
+// Reports a broken promise and ends the process so the fuzzer keeps the input.
+[[noreturn]] inline void finding(const std::string& what) {
+    std::fprintf(stderr, "fuzz finding: %s\n", what.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
+
+class Scratch {
+public:
+    Scratch() {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/fuzz-XXXXXX";
+        if (!::mkdtemp(pattern.data())) finding("no scratch folder");
+        path_ = pattern;
+        // the state of the platform (registry, WIN.INI) stays in the scratch folder
+        ::setenv("PLATFORM_HOME", path_.c_str(), 1);
+        ::setenv("KRT", "", 1);
+    }
+    ~Scratch() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+    std::string path(const std::string& name) const { return path_ + "/" + name; }
+
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream out(path(name), std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    std::string read(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    bool exists(const std::string& name) const { return std::filesystem::exists(path(name)); }
+
+    // Earlier results of the input, each holding its own name.
+    void plant(const std::vector<std::string>& names) const {
+        for (const std::string& name : names) write(name, "earlier " + name);
+    }
+
+    // After a failed run the earlier results are as they were; after a good
+    // one they are planted again for the next input.
+    void check_results(const std::vector<std::string>& names, bool failed) const {
+        for (const std::string& name : names) {
+            if (failed && read(name) != "earlier " + name) finding("a failed run changed " + name);
+            if (!failed) write(name, "earlier " + name);
+        }
+    }
+
+    // A run leaves none of its work files and no file open.
+    void check_left_over(const std::vector<std::string>& work_names) const {
+        for (const std::string& name : work_names)
+            if (exists(name)) finding("work file left: " + name);
+        if (crt_open_count() != 0) finding("a file left open");
+    }
+
+private:
+    std::string path_;
+};
+
+// The process's scratch folder with a converter's earlier results planted.
+inline const Scratch& scratch_with_results(const std::vector<std::string>& results) {
+    static const Scratch scratch;
+    static const bool planted = (scratch.plant(results), true);
+    (void)planted;
+    return scratch;
+}
+
+inline std::string as_text(const uint8_t* data, size_t size) {
+    return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+// Runs a converter with its vector.
+inline int run_converter(int (*converter)(int, char**), std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    return converter(static_cast<int>(argv.size()), argv.data());
+}
+
+}  // namespace fuzz
