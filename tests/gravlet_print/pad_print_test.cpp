@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -329,6 +330,15 @@ TEST_F(PadPrintManagerTest, OnePagePerFunction) {
     pclose(pipe);
     ASSERT_TRUE(got);
     EXPECT_EQ(std::string(line).substr(std::string(line).find_first_not_of("Pages: ")), "8\n");
+    // The second page (a selection with its cases) as a picture to look at,
+    // beside the test's working directory.
+    const std::string png = "pdftoppm -png -r 60 -f 2 -l 2 -singlefile '" + jobs[0].path + "' pad_print_page";
+    EXPECT_EQ(std::system(png.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::exists("pad_print_page.png"));
+    // And its top left at a size where texts and box edges can be told apart.
+    const std::string detail = "pdftoppm -png -r 150 -f 2 -l 2 -x 0 -y 0 -W 900 -H 560 -singlefile '" +
+                               jobs[0].path + "' pad_print_detail";
+    EXPECT_EQ(std::system(detail.c_str()), 0);
 }
 
 // A meter whose Cancel is pressed after some rows; the job itself never
