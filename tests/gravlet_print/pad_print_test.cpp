@@ -185,7 +185,6 @@ TEST_F(PadPrintTest, FunctionsAreSeparatedByFormFeedsAndFramedByTheHeadingFile) 
     EXPECT_TRUE(draw.has("line 0 548 8000 548"));
     EXPECT_TRUE(draw.has("line 0 " + std::to_string(y - 172) + " 8000 " + std::to_string(y - 172)));
     EXPECT_EQ(draw.count("width 2"), 3);
-    // The name row's comment lines follow the head row, two lines apart.
 
     // Comment rows before the first structure row follow the head row, two lines apart.
     use_pds(ws.fixture("three_functions.pds", Form::CrLf));

@@ -131,14 +131,25 @@ BOOL abort_procedure(HDC, int) {
     return g_abort_answer ? TRUE : FALSE;
 }
 
-TEST_F(PrinterDeviceTest, AbortProcedureIsAskedAtEachPage) {
-    HDC dc = printer(DMPAPER_A4, DMORIENT_PORTRAIT);
-    // Set before the document, as programs do.
-    ASSERT_GT(SetAbortProc(dc, abort_procedure), 0);
-    DOCINFOA info{sizeof(DOCINFOA), "asked", nullptr, nullptr, 0};
+// An A4 printer with the abort procedure set before the document, as
+// programs do, the procedure's counters reset and the document started.
+HDC start_asked_document(short orientation, const DOCINFOA& info) {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_ORIENTATION | DM_PAPERSIZE;
+    mode.dmPaperSize = DMPAPER_A4;
+    mode.dmOrientation = orientation;
+    HDC dc = CreateDCA("pdfdriver", "PDF Printer", "LPT1:", &mode);
+    EXPECT_GT(SetAbortProc(dc, abort_procedure), 0);
     g_abort_calls = 0;
     g_abort_answer = true;
-    ASSERT_GT(StartDocA(dc, &info), 0);
+    EXPECT_GT(StartDocA(dc, &info), 0);
+    return dc;
+}
+
+TEST_F(PrinterDeviceTest, AbortProcedureIsAskedAtEachPage) {
+    const DOCINFOA info{sizeof(DOCINFOA), "asked", nullptr, nullptr, 0};
+    HDC dc = start_asked_document(DMORIENT_PORTRAIT, info);
     EXPECT_GT(StartPage(dc), 0);
     EXPECT_GT(EndPage(dc), 0);
     EXPECT_EQ(g_abort_calls, 2);  // at the page's start and at its end
@@ -164,12 +175,8 @@ TEST_F(PrinterDeviceTest, AbortProcedureIsAskedAtEachPage) {
 }
 
 TEST_F(PrinterDeviceTest, CancelWhilePageIsDrawnDropsTheJob) {
-    HDC dc = printer(DMPAPER_A4, DMORIENT_LANDSCAPE);
-    ASSERT_GT(SetAbortProc(dc, abort_procedure), 0);
-    DOCINFOA info{sizeof(DOCINFOA), "long page", nullptr, nullptr, 0};
-    g_abort_calls = 0;
-    g_abort_answer = true;
-    ASSERT_GT(StartDocA(dc, &info), 0);
+    const DOCINFOA info{sizeof(DOCINFOA), "long page", nullptr, nullptr, 0};
+    HDC dc = start_asked_document(DMORIENT_LANDSCAPE, info);
     ASSERT_GT(StartPage(dc), 0);
     // A long page: the procedure is asked while it is drawn, not only at its end.
     for (int i = 0; i < 40; ++i) {
