@@ -262,6 +262,8 @@ int open_printer_dc() {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     SetAbortProc(dc, print_abort_proc);
+    // A new job starts uncancelled: the procedure is asked at its first page.
+    print_abort_flag() = false;
 
     const std::string name = format_text(print_state().host.profile->document_name_format, current_file().c_str());
     const DOCINFOA info{sizeof(DOCINFOA), name.c_str(), nullptr, nullptr, 0};

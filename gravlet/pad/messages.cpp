@@ -330,3 +330,8 @@ const MessageEntry kGravletMessageEntries[kGravletMessageCount] = {
 };
 
 const MessageTable kGravletMessages = {kGravletMessageEntries, kGravletMessageCount};
+
+std::string gx_text(int id) {
+    const char* text = lookup_message(id);
+    return text ? text : "";
+}

@@ -3,16 +3,22 @@
 // its PAD code shows, by name.
 #pragma once
 
+#include <string>
+
 #include "common/text/message_table.h"
 
 inline constexpr int kGravletMessageCount = 170;
 extern const MessageEntry kGravletMessageEntries[kGravletMessageCount];
 extern const MessageTable kGravletMessages;
 
+// The text of a message of the running program's table ("" when there is none).
+std::string gx_text(int id);
+
 namespace gx_message {
 inline constexpr int kBadValue = 0;                 // パラメタに誤りがあります(%s)。
 inline constexpr int kNotSaved = 6;                 // システムファイルが保存できません。
 inline constexpr int kOutputFirstBeyondLast = 4;    // 出力開始関数番号(%d)が最終関数番号を超えています。
+inline constexpr int kPrintFirstBeyondLast = 5;     // 印刷開始関数番号(%d)が最終関数番号を超えています。
 inline constexpr int kFileOpenErrorNamed = 7;       // ファイルオープンエラー（%s）
 inline constexpr int kFileNotFoundNamed = 8;        // ファイルが見つかりません（%s）。
 inline constexpr int kSourceNotFound = 9;           // ソースファイルが見つかりません(%s)。

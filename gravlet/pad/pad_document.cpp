@@ -13,11 +13,6 @@ namespace {
 // ＰＡＤ図作成
 constexpr const char* kMakePadOperation = "\x82\x6F\x82\x60\x82\x63\x90\x7D\x8D\xEC\x90\xAC";
 
-std::string message(int id) {
-    const char* text = lookup_message(id);
-    return text ? text : "";
-}
-
 void take_working_values(PadDocument& doc, SettingsRecord& settings) {
     using namespace gx_settings;
     doc.settings_loaded = true;
@@ -66,12 +61,12 @@ int read_pds_index(PadDocument& doc, SettingsRecord& settings, const std::string
     doc.source_path = doc.path;
     set_file_extension(doc.source_path, doc.source_extension);
 
-    host.show_status(format_text(message(gx_message::kReading).c_str(), doc.path.c_str()));
+    host.show_status(format_text(gx_text(gx_message::kReading).c_str(), doc.path.c_str()));
     if (!index_pds_file(doc.file, doc.index)) {
         doc.file.close();
         doc.file_open = false;
         doc.index.clear();
-        host.show_status(message(gx_message::kGeneratePad));
+        host.show_status(gx_text(gx_message::kGeneratePad));
         return kPadIndexNotOpened;
     }
     host.show_status("");
@@ -100,14 +95,14 @@ int load_pad_function(PadDocument& doc, int index, PadHost& host) {
     }
     if (parsed == 2) {
         grid.row_count = 0;
-        host.show_box(false, make_box_caption(kMakePadOperation), message(gx_message::kPadTooLarge),
-                      message(gx_message::kLowerNestLevel),
-                      format_text(message(gx_message::kFunctionName).c_str(), pad_function_name(grid).c_str()));
+        host.show_box(false, make_box_caption(kMakePadOperation), gx_text(gx_message::kPadTooLarge),
+                      gx_text(gx_message::kLowerNestLevel),
+                      format_text(gx_text(gx_message::kFunctionName).c_str(), pad_function_name(grid).c_str()));
         return 0;
     }
     lay_out_pad(grid, doc.layout_values());
     if (grid.row_count < 4)
-        host.show_status(format_text(message(gx_message::kSuppressedFunction).c_str(), "", grid.row_count));
+        host.show_status(format_text(gx_text(gx_message::kSuppressedFunction).c_str(), "", grid.row_count));
     doc.pages = compute_pad_extents(grid);
     return 0;
 }

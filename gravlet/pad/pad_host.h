@@ -20,6 +20,12 @@ public:
         return true;
     }
     virtual void beep() {}
+    // The progress meter of a print or output run: opened with its caption
+    // and two lines (what is done, and the file), closed at the run's end.
+    virtual void open_meter(const std::string& caption, const std::string& line1, const std::string& line2) {
+        (void)caption, (void)line1, (void)line2;
+    }
+    virtual void close_meter() {}
     // The progress meter of a run: done of total units.
     virtual void show_progress(int done, int total) { (void)done, (void)total; }
     // Lets one waiting window message through; true once the run is to stop

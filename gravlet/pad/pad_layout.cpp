@@ -351,6 +351,16 @@ std::vector<PadPage> compute_pad_extents(const PadGrid& grid) {
     return pages;
 }
 
+int tallest_cell_height(const PadGrid& grid, int row) {
+    int height = 0;
+    for (int c = 0; c < kPadColumns; ++c) {
+        const PadCell* cell = grid.cell(row, c);
+        if (cell->kind == kPadRowEnd) break;
+        height = std::max<int>(height, cell->height);
+    }
+    return height;
+}
+
 void measure_pad_page(PadGrid& grid, const PadPage& page, const PadLayoutValues& values) {
     int y = 1;
     for (int r = page.first; r <= page.last && r <= grid.row_count; ++r) {

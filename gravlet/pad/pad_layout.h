@@ -76,6 +76,9 @@ struct PadPage {
 };
 inline constexpr int kPadPageLines = 6000;
 
+// The height of a row's tallest cell up to its row end, as the layout set it.
+int tallest_cell_height(const PadGrid& grid, int row);
+
 // Rows 0..N-1 into pages of at most 6000 text lines, by each row's tallest cell.
 std::vector<PadPage> compute_pad_extents(const PadGrid& grid);
 

@@ -20,11 +20,6 @@ constexpr const char* kSlash = "\x81\x5E";           // ／
 // ＰＡＤ図出力, the operation of the output's boxes.
 constexpr const char* kOutputOperation = "\x82\x6F\x82\x60\x82\x63\x90\x7D\x8F\x6F\x97\xCD";
 
-std::string message(int id) {
-    const char* text = lookup_message(id);
-    return text ? text : "";
-}
-
 // Where each character of a row starts: true at column i (from 1) when a
 // character begins there, false on the second byte of a double-byte one.
 void character_starts(std::string_view row, std::vector<bool>& starts) {
@@ -298,16 +293,6 @@ private:
     int v_ = 0, k_ = 0;
 };
 
-int tallest_cell(const PadGrid& grid, int row) {
-    int height = 0;
-    for (int c = 0; c < kPadColumns; ++c) {
-        const PadCell* cell = grid.cell(row, c);
-        if (cell->kind == kPadRowEnd) break;
-        height = std::max<int>(height, cell->height);
-    }
-    return height;
-}
-
 // --- The run's pieces ---------------------------------------------------------------------------
 
 struct OutputRun {
@@ -326,7 +311,7 @@ struct OutputRun {
         switch (mode) {
         case 0:
             if (!headings) return true;
-            return write(margin) && write(headings->header) && write(" ") && write(kPadOutputMark) && write("\n");
+            return write(margin) && write(headings->header) && write(" ") && write(headings->mark) && write("\n");
         case 1: {
             for (int i = 0; i < values.top_margin; ++i) {
                 if (!write("\n")) return false;
@@ -341,13 +326,20 @@ struct OutputRun {
         }
     }
 
-    void count_row() {
+    // One buffer row taken: the meter moves every 10 rows and at the total,
+    // never past it (a function in parts takes more rows than were counted).
+    // False once the meter's cancel was pressed.
+    bool count_row() {
         ++rows_done;
         const int total = values.progress_total;
-        if (total > 0 && (rows_done % 10 == 0 || rows_done == total)) host.show_progress(rows_done, total);
+        if (total > 0 && rows_done <= total && (rows_done % 10 == 0 || rows_done == total))
+            host.show_progress(rows_done, total);
+        return !host.pump();
     }
 
-    bool write_function(PadGrid& grid, PageCharBuffer& buffer) {
+    enum class Written { Done, Failed, Cancelled };
+
+    Written write_function(PadGrid& grid, PageCharBuffer& buffer) {
         const std::vector<PadPage> parts = split_output_parts(grid, geometry);
         std::string row;
         for (const PadPage& part : parts) {
@@ -355,12 +347,12 @@ struct OutputRun {
             format_output_cell_texts(grid, part, geometry, buffer);
             render_pad_characters(grid, part, geometry, buffer);
             for (int r = 1; r <= geometry.rows; ++r) {
-                count_row();
-                if (buffer.get(r, row, geometry.code_set) != 0) return false;
-                if (!row.empty() && !write(row)) return false;
+                if (!count_row()) return Written::Cancelled;
+                if (buffer.get(r, row, geometry.code_set) != 0) return Written::Failed;
+                if (!row.empty() && !write(row)) return Written::Failed;
             }
         }
-        return write("\n\n");
+        return write("\n\n") ? Written::Done : Written::Failed;
     }
 };
 
@@ -482,7 +474,7 @@ std::vector<PadPage> split_output_parts(const PadGrid& grid, const PadOutputGeom
     int height = 1;
     int first = 1;
     for (int r = 1; r <= grid.row_count; ++r) {
-        const int row_height = tallest_cell(grid, r) + 1;
+        const int row_height = tallest_cell_height(grid, r) + 1;
         if (height + row_height >= geometry.rows && r > first) {
             parts.push_back({first, r - 1});
             height = 1;
@@ -556,13 +548,13 @@ int write_pad_output_file(const std::string& pds_path, const std::string& output
     if (!lines.open(pds_path)) return kPadOutputFailed;
     if (!run.file.open(output_path)) {
         host.show_box(false, make_box_caption(kOutputOperation),
-                      std::string("\x8F\x6F\x97\xCD") + message(gx_message::kFileOpenError), output_path, "");
+                      std::string("\x8F\x6F\x97\xCD") + gx_text(gx_message::kFileOpenError), output_path, "");
         return kPadOutputNotOpened;
     }
     PageCharBuffer buffer;
     if (!buffer.allocate()) return kPadOutputNoMemory;
 
-    host.show_status(format_text(message(gx_message::kOutputProgress).c_str(), 1, function_count));
+    host.show_status(format_text(gx_text(gx_message::kOutputProgress).c_str(), 1, function_count));
     bool failed = !run.write_heading(0, grid);
     bool aborted = false;
     int taken = 0;
@@ -580,15 +572,17 @@ int write_pad_output_file(const std::string& pds_path, const std::string& output
         if (end == PdsBlockEnd::EndOfFile) break;
         if (end == PdsBlockEnd::TooManyRows) {
             skip_to_function_end(lines);
-            const std::string text = format_text(message(gx_message::kTooManyBlocks).c_str(), kOutputOperation,
+            const std::string text = format_text(gx_text(gx_message::kTooManyBlocks).c_str(), kOutputOperation,
                                                  kPadRowsAtOverflow, pds_path.c_str());
-            if (!host.show_box(true, make_box_caption(kOutputOperation), text, message(gx_message::kContinue), ""))
+            if (!host.show_box(true, make_box_caption(kOutputOperation), text, gx_text(gx_message::kContinue), "")) {
+                aborted = true;
                 break;
+            }
             continue;
         }
         lay_out_output_pad(grid, run.geometry);
         if (grid.row_count < values.min_rows) {
-            host.show_status(format_text(message(gx_message::kSuppressedFunction).c_str(), grid.function_name.c_str(),
+            host.show_status(format_text(gx_text(gx_message::kSuppressedFunction).c_str(), grid.function_name.c_str(),
                                          grid.row_count));
             continue;
         }
@@ -597,9 +591,15 @@ int write_pad_output_file(const std::string& pds_path, const std::string& output
             ++taken;
             continue;
         }
-        host.show_status(format_text(message(gx_message::kOutputProgress).c_str(), taken + 1, function_count));
+        host.show_status(format_text(gx_text(gx_message::kOutputProgress).c_str(), taken + 1, function_count));
         ++taken;
-        failed = !run.write_heading(1, grid) || !run.write_function(grid, buffer);
+        failed = !run.write_heading(1, grid);
+        if (!failed) {
+            const OutputRun::Written written = run.write_function(grid, buffer);
+            failed = written == OutputRun::Written::Failed;
+            aborted = written == OutputRun::Written::Cancelled;
+            if (aborted) break;
+        }
     }
     if (!failed && !aborted) failed = !run.write_heading(2, grid);
     if (aborted) return kPadOutputCancelled;

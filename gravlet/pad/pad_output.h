@@ -112,14 +112,13 @@ void format_output_cell_texts(PadGrid& grid, const PadPage& part, const PadOutpu
 void render_pad_characters(const PadGrid& grid, const PadPage& part, const PadOutputGeometry& geometry,
                            PageCharBuffer& buffer);
 
-// The header and footer lines of a heading file, already expanded.
+// The header and footer lines of a heading file, already expanded, and the
+// run's mark written after the header line (pad_run_mark_text).
 struct PadHeadingLines {
     std::string header;
     std::string footer;
+    std::string mark;
 };
-
-// The mark written after the header line: 14 bytes.
-inline constexpr std::string_view kPadOutputMark = "[GRAVLET 1.00]";
 
 // Results of the output.
 enum : int {
@@ -134,6 +133,8 @@ enum : int {
 // reading them into the run's grid: the header line, per function its
 // heading and its parts, the footer line (header and footer only with heading
 // lines). The file takes the place of an older one only when complete; a
-// cancelled or failed run keeps the old.
+// cancelled or failed run keeps the old. The host's pump is asked at each
+// line read and each buffer row taken; Cancel in the too-many-rows question
+// cancels the run too.
 int write_pad_output_file(const std::string& pds_path, const std::string& output_path, const PadOutputValues& values,
                           const PadHeadingLines* headings, PadGrid& grid, PadHost& host);

@@ -44,13 +44,8 @@ int16_t source_line_of(std::string_view digits) {
     return static_cast<int16_t>(value);
 }
 
-std::string message(int id) {
-    const char* text = lookup_message(id);
-    return text ? text : "";
-}
-
 void show_status(PadHost& host, int id, const std::string& argument) {
-    host.show_status(format_text(message(id).c_str(), argument.c_str()));
+    host.show_status(format_text(gx_text(id).c_str(), argument.c_str()));
 }
 
 // A name or comment row, from its '@' or ';' on, into the name pool and the
@@ -60,7 +55,7 @@ void store_name_row(PadGrid& grid, std::string_view text, bool before_first_row,
     const int size = static_cast<int>(text.size());
     // A 65th row of a list has nowhere to go: dropped as a row that does not fit.
     if (static_cast<int>(list.size()) >= kPadListSize || grid.name_pool_used + size + 1 >= kPadPoolBytes) {
-        host.show_status(message(gx_message::kCommentBufferOver));
+        host.show_status(gx_text(gx_message::kCommentBufferOver));
         return;
     }
     char* at = grid.name_pool.data() + grid.name_pool_used;
@@ -220,7 +215,7 @@ PdsBlockEnd read_pds_block(PdsLineReader& lines, PadGrid& grid, const PdsReadPro
         PadCell* last = grid.cell(row, static_cast<int>(letters.size()) - 1);
         if (store_cell_text(grid, cell_text, level_width, profile.reserve_extra_eighth, *last) != 0 &&
             profile.pool_overflow_in_status)
-            host.show_status(message(gx_message::kCommentBufferOver));
+            host.show_status(gx_text(gx_message::kCommentBufferOver));
         if (letters.back() == 'M') grid.function_name.assign(cell_text.substr(0, cell_text.find(':')));
         ++row;
         grid.row_count = row;
@@ -228,10 +223,10 @@ PdsBlockEnd read_pds_block(PdsLineReader& lines, PadGrid& grid, const PdsReadPro
             if (profile.too_many_rows_message == gx_message::kTooManyBlocks) {
                 const std::string name(file_name);
                 host.show_status(
-                    format_text(message(gx_message::kTooManyBlocks).c_str(), profile.operation, kPadRowsAtOverflow,
+                    format_text(gx_text(gx_message::kTooManyBlocks).c_str(), profile.operation, kPadRowsAtOverflow,
                                 name.c_str()));
             } else {
-                host.show_status(message(profile.too_many_rows_message));
+                host.show_status(gx_text(profile.too_many_rows_message));
             }
             grid.row_count = 0;
             return PdsBlockEnd::TooManyRows;
@@ -241,9 +236,9 @@ PdsBlockEnd read_pds_block(PdsLineReader& lines, PadGrid& grid, const PdsReadPro
     grid.row_count = row - 1;
     if (grid.text_pool_overflowed && end != PdsBlockEnd::Aborted) {
         host.show_box(false, make_box_caption(profile.text_box_operation),
-                      format_text(message(gx_message::kTooManyTexts).c_str(), kTextOverflowPrefix),
-                      message(gx_message::kLowerNestLevel),
-                      format_text(message(gx_message::kFunctionName).c_str(), pad_function_name(grid).c_str()));
+                      format_text(gx_text(gx_message::kTooManyTexts).c_str(), kTextOverflowPrefix),
+                      gx_text(gx_message::kLowerNestLevel),
+                      format_text(gx_text(gx_message::kFunctionName).c_str(), pad_function_name(grid).c_str()));
     }
     return end;
 }

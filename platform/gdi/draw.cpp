@@ -464,7 +464,7 @@ BOOL GetCurrentPositionEx(HDC handle, POINT* position) {
 }
 
 BOOL LineTo(HDC handle, int x, int y) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     if (!dc) return FALSE;
     const POINT from = dc->st.position;
     const POINT a = to_device(*dc, from.x, from.y), b = to_device(*dc, x, y);
@@ -475,7 +475,7 @@ BOOL LineTo(HDC handle, int x, int y) {
 }
 
 BOOL Polyline(HDC handle, const POINT* points, int count) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     if (!dc || !points || count < 2) return FALSE;
     std::vector<POINT> logical(points, points + count), device;
     for (const POINT& p : logical) device.push_back(to_device(*dc, p.x, p.y));
@@ -485,7 +485,7 @@ BOOL Polyline(HDC handle, const POINT* points, int count) {
 }
 
 BOOL Polygon(HDC handle, const POINT* points, int count) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     if (!dc || !points || count < 2) return FALSE;
     std::vector<POINT> logical(points, points + count), device;
     for (const POINT& p : logical) device.push_back(to_device(*dc, p.x, p.y));
@@ -508,7 +508,7 @@ BOOL Polygon(HDC handle, const POINT* points, int count) {
 // --- Figures --------------------------------------------------------------------------
 
 BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     if (!dc) return FALSE;
     POINT a, b;
     const RECT r = device_rect(*dc, left, top, right, bottom, &a, &b);
@@ -522,7 +522,7 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
 }
 
 BOOL RoundRect(HDC handle, int left, int top, int right, int bottom, int ellipse_width, int ellipse_height) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     if (!dc) return FALSE;
     POINT a, b;
     const RECT r = device_rect(*dc, left, top, right, bottom, &a, &b);
@@ -538,7 +538,7 @@ BOOL RoundRect(HDC handle, int left, int top, int right, int bottom, int ellipse
 }
 
 BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     if (!dc) return FALSE;
     POINT a, b;
     const RECT r = device_rect(*dc, left, top, right, bottom, &a, &b);
@@ -552,7 +552,7 @@ BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
 }
 
 int FillRect(HDC handle, const RECT* rect, HBRUSH brush_handle) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     // (HBRUSH)(COLOR_x + 1) names a system colour, as for a class background.
     uintptr_t value = reinterpret_cast<uintptr_t>(brush_handle);
     if (value >= 1 && value <= COLOR_INFOBK + 1) brush_handle = GetSysColorBrush(static_cast<int>(value - 1));
@@ -570,7 +570,7 @@ int FillRect(HDC handle, const RECT* rect, HBRUSH brush_handle) {
 }
 
 int FrameRect(HDC handle, const RECT* rect, HBRUSH brush_handle) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     Brush* brush = as_brush(brush_handle);
     if (!dc || !rect || !brush) return 0;
     POINT a, b;
@@ -606,7 +606,7 @@ static void invert_device_rect(const DeviceContext& dc, RECT r) {
 }
 
 BOOL InvertRect(HDC handle, const RECT* rect) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     if (!dc || !rect) return FALSE;
     POINT a, b;
     const RECT r = device_rect(*dc, rect->left, rect->top, rect->right, rect->bottom, &a, &b);
@@ -618,7 +618,7 @@ BOOL InvertRect(HDC handle, const RECT* rect) {
 // --- Pixels -------------------------------------------------------------------------------
 
 COLORREF SetPixel(HDC handle, int x, int y, COLORREF colour) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     if (!dc) return CLR_INVALID;
     const POINT p = to_device(*dc, x, y);
     log_call(*dc, "SetPixel", {{x, y}}, {p}, describe_colour(colour));
@@ -676,7 +676,7 @@ static void pat_blt_device(const DeviceContext& dc, RECT r, DWORD rop) {
 }
 
 BOOL PatBlt(HDC handle, int x, int y, int width, int height, DWORD rop) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     if (!dc) return FALSE;
     POINT a, b;
     const RECT r = device_rect(*dc, x, y, x + width, y + height, &a, &b);

@@ -132,7 +132,8 @@ struct DeviceContext {
     std::string driver, device, port;
     DEVMODEA devmode{};
     PrintJob* job = nullptr;
-    ABORTPROC abort_proc = nullptr;  // SetAbortProc, asked at every EndPage
+    ABORTPROC abort_proc = nullptr;  // SetAbortProc
+    int calls_since_abort_check = 0;  // drawing calls on the page since it was asked
     bool in_page = false;
     int page_number = 0;
 };
@@ -184,5 +185,9 @@ void log_call(const DeviceContext& dc, const char* op, const std::vector<POINT>&
 
 // Text (text.cpp) and printing (print.cpp) hooks used by the context code.
 void finish_print_job(DeviceContext& dc, bool abort);
+// The context of a drawing call. On a printer page the abort procedure is
+// asked every few calls, so that a Cancel works while a long page prints;
+// when it says stop, the job is dropped and the call draws nothing.
+DeviceContext* lookup_drawing_dc(HDC handle);
 
 }  // namespace gdi

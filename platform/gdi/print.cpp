@@ -67,7 +67,27 @@ bool forced_failure(const char* call) {
 
 double mm_to_points(double mm) { return mm / 25.4 * 72.0; }
 
+constexpr int kDrawingCallsPerAbortCheck = 8;
+
+// Asks the abort procedure; FALSE drops the whole job. True when the job goes on.
+bool ask_abort_proc(DeviceContext& dc, const char* at) {
+    dc.calls_since_abort_check = 0;
+    if (!dc.abort_proc || !dc.job) return true;
+    if (dc.abort_proc(dc_handle(&dc), 0)) return true;
+    log_call(dc, "AbortProc", {}, {}, std::string("cancelled at ") + at);
+    finish_print_job(dc, true);
+    return false;
+}
+
 }  // namespace
+
+DeviceContext* lookup_drawing_dc(HDC handle) {
+    DeviceContext* dc = lookup_dc(handle);
+    if (dc && dc->kind == DcKind::Printer && dc->job && dc->in_page &&
+        ++dc->calls_since_abort_check >= kDrawingCallsPerAbortCheck)
+        ask_abort_proc(*dc, "drawing");
+    return dc;
+}
 
 void finish_print_job(DeviceContext& dc, bool abort) {
     PrintJob* job = dc.job;
@@ -152,6 +172,7 @@ int StartPage(HDC handle) {
     // Each page takes the paper of the device mode in force (ResetDCA may
     // change it between pages).
     cairo_pdf_surface_set_size(dc->job->pdf, mm_to_points(w), mm_to_points(h));
+    if (!ask_abort_proc(*dc, "StartPage")) return SP_APPABORT;
     dc->in_page = true;
     ++dc->page_number;
     log_call(*dc, "StartPage", {}, {}, {});
@@ -161,13 +182,8 @@ int StartPage(HDC handle) {
 int EndPage(HDC handle) {
     DeviceContext* dc = lookup_dc(handle);
     if (!dc || !dc->job || !dc->in_page || forced_failure("EndPage")) return SP_ERROR;
-    // The spooler asks the program's abort procedure as it takes the page;
-    // FALSE drops the whole job.
-    if (dc->abort_proc && !dc->abort_proc(handle, 0)) {
-        log_call(*dc, "AbortProc", {}, {}, "cancelled");
-        finish_print_job(*dc, true);
-        return SP_APPABORT;
-    }
+    // The spooler asks the program's abort procedure as it takes the page.
+    if (!ask_abort_proc(*dc, "EndPage")) return SP_APPABORT;
     log_call(*dc, "EndPage", {}, {}, {});
     cairo_surface_show_page(dc->job->pdf);
     ++dc->job->pages;

@@ -27,9 +27,10 @@ std::string print_job_directory();
 // stream, "ps"): job-NNNN.<extension>, numbered with the PDF jobs.
 std::string new_print_file_path(const char* extension);
 
-// An abort procedure set with SetAbortProc is asked at every EndPage; when
-// it returns FALSE the job is dropped (no file is kept) and EndPage returns
-// SP_APPABORT.
+// An abort procedure set with SetAbortProc is asked at every StartPage and
+// EndPage and every few drawing calls on a page; when it returns FALSE the
+// job is dropped (no file is kept), the page call returns SP_APPABORT and
+// later drawing goes nowhere.
 
 // Test hook: the next call of this name ("StartDocA", "StartPage",
 // "EndPage", "EndDoc") fails with SP_ERROR, as a printer that went away

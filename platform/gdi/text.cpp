@@ -324,7 +324,7 @@ void set_colour(cairo_t* cr, COLORREF c) {
 
 BOOL draw_text(const char* op, HDC handle, int x, int y, UINT options, const RECT* rect, const char* text, int length,
                const INT* dx) {
-    DeviceContext* dc = lookup_dc(handle);
+    DeviceContext* dc = lookup_drawing_dc(handle);
     if (!dc || length < 0 || (!text && length > 0)) return FALSE;
     const RealizedFont f = realize(*dc);
     const Layout layout = lay_out(*dc, f, text, length, dx);

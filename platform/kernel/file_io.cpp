@@ -359,6 +359,14 @@ bool crt_exists(const char* path) {
     return ::stat(resolve_platform_path(path).c_str(), &st) == 0;
 }
 
+bool crt_same_file(const char* a, const char* b) {
+    if (!a || !*a || !b || !*b) return false;
+    struct stat sa, sb;
+    if (::stat(resolve_platform_path(a).c_str(), &sa) != 0 || ::stat(resolve_platform_path(b).c_str(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 void crt_set_open_limit(int limit) {
     FileTable& t = table();
     std::lock_guard<std::mutex> guard(t.lock);

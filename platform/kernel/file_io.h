@@ -60,6 +60,8 @@ int crt_rename(const char* old_path, const char* new_path);  // 0 or -1
 // file system cannot, so the caller takes another way.
 int crt_exchange(const char* a, const char* b);
 bool crt_exists(const char* path);
+// True when both names reach one existing file (links and case included).
+bool crt_same_file(const char* a, const char* b);
 
 // Test hook: when limit >= 0, crt_open fails with EMFILE once `limit`
 // descriptors opened through this layer are open. -1 lifts the limit.

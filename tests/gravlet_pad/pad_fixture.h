@@ -87,10 +87,17 @@ public:
     void beep() override { ++beeps; }
     bool pump() override { return ++pumps > abort_after_pumps && abort_after_pumps >= 0; }
     void show_progress(int done, int total) override { progress.push_back({done, total}); }
+    void open_meter(const std::string& caption, const std::string& line1, const std::string& line2) override {
+        meters.push_back({false, caption, line1, line2, ""});
+        ++open_meters;
+    }
+    void close_meter() override { --open_meters; }
 
     std::vector<std::string> statuses;
     std::vector<Box> boxes;
     std::vector<std::pair<int, int>> progress;
+    std::vector<Box> meters;
+    int open_meters = 0;
     int beeps = 0;
     int pumps = 0;
     int abort_after_pumps = -1;  // -1: never
@@ -113,6 +120,13 @@ inline std::string numbered_text(int n, int seed) {
     std::string s = "t" + std::to_string(seed);
     while (static_cast<int>(s.size()) < n) s += static_cast<char>('a' + s.size() % 26);
     return s.substr(0, static_cast<size_t>(n));
+}
+
+// A .pds whose first function passes the 3000-row limit, and a small one after it.
+inline std::string too_many_rows_text() {
+    std::string text = " [JOV:PDS\n0001@big x\n0001M:big\n";
+    for (int i = 0; i < 2999; ++i) text += "0002+N:n\n";
+    return text + "/\n0003@after y\n0003M:after\n0004+N:s\n0005+E:\n/\n";
 }
 
 }  // namespace pad_test

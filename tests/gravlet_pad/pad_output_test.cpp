@@ -171,16 +171,15 @@ TEST_F(PadOutputTest, FunctionsOutOfRangeOrTooSmallAreLeftOut) {
 TEST_F(PadOutputTest, HeadingLinesFrameTheFunctions) {
     PadOutputValues v = values(0, 16, 2, 3);
     v.first_function = v.last_function = 1;
-    const PadHeadingLines headings{"HEAD", "FOOT"};
+    const PadHeadingLines headings{"HEAD", "FOOT", "26-12-09 02:43"};
     const std::vector<std::string> lines = lines_of(run(kDataDir + "output.pds", v, kPadOutputDone, &headings));
     ASSERT_GT(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "   HEAD [GRAVLET 1.00]");
+    EXPECT_EQ(lines[0], "   HEAD 26-12-09 02:43");
     EXPECT_EQ(lines[1], "");
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "   scale scales a value");
     EXPECT_EQ(lines[4], "");
     EXPECT_EQ(lines.back(), "   FOOT");
-    EXPECT_EQ(kPadOutputMark.size(), 14u);
 }
 
 TEST_F(PadOutputTest, AFailedOrCancelledRunKeepsTheOldFile) {
@@ -210,9 +209,7 @@ TEST_F(PadOutputTest, AFailedOrCancelledRunKeepsTheOldFile) {
 }
 
 TEST_F(PadOutputTest, TooManyRowsAsksWhetherToGoOn) {
-    std::string text = " [JOV:PDS\n0001@big x\n0001M:big\n";
-    for (int i = 0; i < 2999; ++i) text += "0002+N:n\n";
-    text += "/\n0003@after y\n0003M:after\n0004+N:s\n0005+E:\n/\n";
+    const std::string text = too_many_rows_text();
     const std::string pds = ws.write("big.pds", text, Form::Plain);
     std::vector<std::string> lines = lines_of(run(pds, values(0, 16)));
     ASSERT_EQ(host.boxes.size(), 1u);
@@ -220,10 +217,12 @@ TEST_F(PadOutputTest, TooManyRowsAsksWhetherToGoOn) {
     EXPECT_EQ(host.boxes[0].line2, lookup_message(803));
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], "after y");
-    // Cancel ends the run there; what was written stays.
+    // Cancel cancels the run: the file is not made.
     host.answer = false;
-    lines = lines_of(run(pds, values(0, 16)));
-    EXPECT_TRUE(lines.empty());
+    const std::string out = ws.dir.path("cancelled.txt");
+    EXPECT_EQ(write_pad_output_file(pds, out, values(0, 16), nullptr, grid, host), kPadOutputCancelled);
+    EXPECT_FALSE(std::ifstream(out).good());
+    EXPECT_FALSE(std::ifstream(out + ".$tx").good());
 }
 
 TEST(PadPageBuffer, PutKeepsWholeCharactersAndGetLeavesOutFlowRows) {

@@ -48,6 +48,19 @@ TEST(FileOps, SizesExistsRemove) {
     EXPECT_EQ(crt_remove(file.c_str()), -1);
 }
 
+TEST(FileOps, SameFileUnderOtherSpellings) {
+    TempDir dir;
+    const std::string file = dir.path("Data.txt");
+    write_raw(file, "x");
+    write_raw(dir.path("other.txt"), "x");
+    EXPECT_TRUE(crt_same_file(file.c_str(), file.c_str()));
+    EXPECT_TRUE(crt_same_file(file.c_str(), (dir.path("./") + "DATA.TXT").c_str()));
+    EXPECT_TRUE(crt_same_file(file.c_str(), (dir.path() + "\\data.txt").c_str()));
+    EXPECT_FALSE(crt_same_file(file.c_str(), dir.path("other.txt").c_str()));
+    EXPECT_FALSE(crt_same_file(file.c_str(), dir.path("missing.txt").c_str()));
+    EXPECT_FALSE(crt_same_file("", file.c_str()));
+}
+
 TEST(FileOps, RenameReplacesExistingTarget) {
     TempDir dir;
     const std::string tmp = dir.path("result.tmp");

@@ -131,21 +131,32 @@ BOOL abort_procedure(HDC, int) {
     return g_abort_answer ? TRUE : FALSE;
 }
 
-TEST_F(PrinterDeviceTest, AbortProcedureIsAskedAtEachPage) {
-    HDC dc = printer(DMPAPER_A4, DMORIENT_PORTRAIT);
-    // Set before the document, as programs do.
-    ASSERT_GT(SetAbortProc(dc, abort_procedure), 0);
-    DOCINFOA info{sizeof(DOCINFOA), "asked", nullptr, nullptr, 0};
+// An A4 printer with the abort procedure set before the document, as
+// programs do, the procedure's counters reset and the document started.
+HDC start_asked_document(short orientation, const DOCINFOA& info) {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_ORIENTATION | DM_PAPERSIZE;
+    mode.dmPaperSize = DMPAPER_A4;
+    mode.dmOrientation = orientation;
+    HDC dc = CreateDCA("pdfdriver", "PDF Printer", "LPT1:", &mode);
+    EXPECT_GT(SetAbortProc(dc, abort_procedure), 0);
     g_abort_calls = 0;
     g_abort_answer = true;
-    ASSERT_GT(StartDocA(dc, &info), 0);
-    StartPage(dc);
+    EXPECT_GT(StartDocA(dc, &info), 0);
+    return dc;
+}
+
+TEST_F(PrinterDeviceTest, AbortProcedureIsAskedAtEachPage) {
+    const DOCINFOA info{sizeof(DOCINFOA), "asked", nullptr, nullptr, 0};
+    HDC dc = start_asked_document(DMORIENT_PORTRAIT, info);
+    EXPECT_GT(StartPage(dc), 0);
     EXPECT_GT(EndPage(dc), 0);
-    EXPECT_EQ(g_abort_calls, 1);
+    EXPECT_EQ(g_abort_calls, 2);  // at the page's start and at its end
     StartPage(dc);
     g_abort_answer = false;
     EXPECT_EQ(EndPage(dc), SP_APPABORT);
-    EXPECT_EQ(g_abort_calls, 2);
+    EXPECT_EQ(g_abort_calls, 4);
     // The job is gone: nothing more can be done with it, and no file stays.
     EXPECT_EQ(StartPage(dc), SP_ERROR);
     EXPECT_EQ(EndDoc(dc), SP_ERROR);
@@ -160,6 +171,40 @@ TEST_F(PrinterDeviceTest, AbortProcedureIsAskedAtEachPage) {
     EndPage(dc);
     EXPECT_GT(EndDoc(dc), 0);
     EXPECT_TRUE(std::filesystem::exists(last_print_job_path()));
+    DeleteDC(dc);
+}
+
+TEST_F(PrinterDeviceTest, CancelWhilePageIsDrawnDropsTheJob) {
+    const DOCINFOA info{sizeof(DOCINFOA), "long page", nullptr, nullptr, 0};
+    HDC dc = start_asked_document(DMORIENT_LANDSCAPE, info);
+    ASSERT_GT(StartPage(dc), 0);
+    // A long page: the procedure is asked while it is drawn, not only at its end.
+    for (int i = 0; i < 40; ++i) {
+        Rectangle(dc, 10 * i, 10, 10 * i + 5, 20);
+        TextOutA(dc, 10 * i, 40, "x", 1);
+    }
+    const int asked_while_drawing = g_abort_calls - 1;
+    EXPECT_GE(asked_while_drawing, 5);
+    // The user cancels half-way through a page: the job ends there.
+    g_abort_answer = false;
+    for (int i = 0; i < 10; ++i) LineTo(dc, i, i);
+    const auto jobs = print_job_records();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_TRUE(jobs[0].aborted);
+    EXPECT_FALSE(std::filesystem::exists(jobs[0].path));
+    const int calls = g_abort_calls;
+    EXPECT_TRUE(Rectangle(dc, 0, 0, 10, 10));  // draws nowhere, asks nothing more
+    EXPECT_EQ(g_abort_calls, calls);
+    EXPECT_EQ(EndPage(dc), SP_ERROR);
+    EXPECT_EQ(EndDoc(dc), SP_ERROR);
+    // Nothing was asked at the next page's start of a job that is gone,
+    // and a cancel at a page's start drops the job too.
+    g_abort_answer = true;
+    ASSERT_GT(StartDocA(dc, &info), 0);
+    g_abort_answer = false;
+    EXPECT_EQ(StartPage(dc), SP_APPABORT);
+    EXPECT_EQ(print_job_records().size(), 2u);
+    EXPECT_TRUE(print_job_records()[1].aborted);
     DeleteDC(dc);
 }
 

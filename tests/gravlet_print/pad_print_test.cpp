@@ -1,0 +1,372 @@
+// The PAD print job: on a recording back end the frames, boxes, round boxes,
+// lines and texts at their device units, the page split with the counter in
+// the head line, the minimum-row skip and the refusals; through the print
+// manager a PDF of one page per function, and cancel through the abort
+// procedure.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/print/print_state.h"
+#include "common/print/printer_device.h"
+#include "gravlet/print/pad_print.h"
+#include "platform/gdi/print_manager.h"
+#include "tests/common/pdf_pages.h"
+#include "tests/gravlet_pad/pad_run_fixture.h"
+#include "tests/print/print_fixture.h"
+
+namespace {
+
+using namespace pad_test;
+
+// Every primitive as a line of text: "text y x bytes" with the anchor of the
+// last move, "box", "rbox" (with its radius), "line", "width", "ff", "page".
+class RecordingPrimitives : public PrimitiveSet {
+public:
+    int begin_page() override { return log("page"); }
+    int form_feed() override { return log("ff"); }
+    int set_vector_mode(bool on) override { return log(on ? "vector on" : "vector off"); }
+    int select_font(int a, int b, int c) override { return log(numbers("font", {a, b, c})); }
+    int set_char_size(int h, int w) override { return log(numbers("size", {h, w})); }
+    int move_to(int y, int x) override {
+        y_ = y;
+        x_ = x;
+        return 0;
+    }
+    int set_line_width(int w) override { return log(numbers("width", {w})); }
+    int set_corner_radius(int r) override {
+        radius_ = r;
+        return 0;
+    }
+    int draw_box(int x1, int y1, int x2, int y2) override {
+        const int r = radius_;
+        radius_ = -1;
+        return log(r >= 0 ? numbers("rbox", {x1, y1, x2, y2, r}) : numbers("box", {x1, y1, x2, y2}));
+    }
+    int draw_line(int x1, int y1, int x2, int y2) override { return log(numbers("line", {x1, y1, x2, y2})); }
+    int draw_text(std::string_view text) override {
+        return log(numbers("text", {y_, x_}) + " " + std::string(text));
+    }
+
+    std::vector<std::string> ops;
+    int fail_at = -1;  // the op that fails (-1 none)
+
+    bool has(const std::string& op) const { return std::find(ops.begin(), ops.end(), op) != ops.end(); }
+    int count(const std::string& prefix) const {
+        return static_cast<int>(std::count_if(ops.begin(), ops.end(),
+                                              [&](const std::string& o) { return o.rfind(prefix, 0) == 0; }));
+    }
+    // The texts of the ops, in order, from a prefix on.
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const std::string& o : ops) {
+            if (o.rfind("text ", 0) == 0) out.push_back(o);
+        }
+        return out;
+    }
+
+private:
+    static std::string numbers(const char* name, std::initializer_list<int> values) {
+        std::string s = name;
+        for (int v : values) s += " " + std::to_string(v);
+        return s;
+    }
+    int log(const std::string& op) {
+        ops.push_back(op);
+        return static_cast<int>(ops.size()) - 1 == fail_at ? -1 : 0;
+    }
+    int y_ = 0, x_ = 0, radius_ = -1;
+};
+
+class PadPrintTest : public PadRunTest {
+protected:
+    void SetUp() override {
+        PadRunTest::SetUp();
+        set_print(1, 1000);
+    }
+
+    // Landscape: T 2, G 0, C 198, P 69 (A = 63), level 16, at least one row.
+    void set_print(int first, int last, int min_rows = 1, const std::string& heading = "", int outer = 1) {
+        change_settings([&](SettingsRecord& r) {
+            using namespace gx_settings;
+            r.set_word(kOrientation, 0);
+            r.set_word(kPrintTopMargin, 2, 0);
+            r.set_word(kPrintLeftMargin, 0, 0);
+            r.set_word(kPrintCharsPerLine, 198, 0);
+            r.set_word(kPrintLinesPerPage, 69, 0);
+            r.set_word(kPrintLevelWidth, 16);
+            r.set_word(kPrintFirstFunction, first);
+            r.set_word(kPrintLastFunction, last);
+            r.set_word(kPrintLimitLines, min_rows);
+            r.set_word(kPrintFirstPageNumber, 7);
+            r.set_word(kPrintOuterFrame, outer);
+            r.set_text(kPrintHeaderBase, heading);
+        });
+    }
+
+    int run() {
+        PadPrinter printer{draw,
+                           [this](int kind, int orientation) {
+                               ++begun;
+                               EXPECT_EQ(kind, 1);
+                               EXPECT_EQ(orientation, 0);
+                               return 0;
+                           },
+                           [this] {
+                               ++ended;
+                               return 0;
+                           },
+                           {}};
+        return run_pad_print_job(input, host, printer);
+    }
+
+    RecordingPrimitives draw;
+    int begun = 0, ended = 0;
+};
+
+TEST_F(PadPrintTest, ShapesAndTextsAtTheirDeviceUnits) {
+    set_print(1, 1);  // scale: a name terminal, two statements, a return, the end terminal
+    ASSERT_EQ(run(), kPadPrintDone);
+    EXPECT_EQ(begun, 1);
+    EXPECT_EQ(ended, 1);
+    // Without a heading file: the head row enlarged at line T + 1, column G + 1.
+    EXPECT_TRUE(draw.has("size 100 200"));
+    EXPECT_TRUE(draw.has("text 160 0 scale scales a value 26-12-09 02:43"));
+    // The PAD frame (G + 8) x 40 - 320 .. (G + 8 + C - 6) x 40, T x 80 + 68
+    // .. (T + A) x 80 + 68; the page frame; the rule under the heading.
+    EXPECT_TRUE(draw.has("box 0 228 8000 5268"));
+    EXPECT_TRUE(draw.has("box 0 0 8240 5280"));
+    EXPECT_TRUE(draw.has("line 0 388 8000 388"));
+    EXPECT_EQ(draw.count("width 3"), 1);
+    // Cell texts from line T + 2 x 1 + 2 = 6; the name terminal starts 6
+    // columns left of G + 8, its text one column in.
+    EXPECT_TRUE(draw.has("text 400 80  scales a value")) << ::testing::PrintToString(draw.texts());
+    // Its round box: l = 2 x 40 - 18, as wide as its text formatted to 2L
+    // columns and 100 units more, radius (80 + 40) / 2 - 1.
+    EXPECT_TRUE(draw.has("rbox 62 480 " + std::to_string(62 + 32 * 40 + 100) + " 600 59"));
+    // A statement box at its column and line.
+    bool statement = false;
+    for (const std::string& op : draw.ops) {
+        int l, t, r, b;
+        if (std::sscanf(op.c_str(), "box %d %d %d %d", &l, &t, &r, &b) == 4 && l == 8 * 40 - 18 && b - t == 120)
+            statement = true;
+    }
+    EXPECT_TRUE(statement) << ::testing::PrintToString(draw.ops);
+    // The end terminal's text is followed by 8 blanks and the mark.
+    bool mark = false;
+    for (const std::string& op : draw.texts()) mark = mark || op.find("        26-12-09 02:43") != std::string::npos;
+    EXPECT_TRUE(mark);
+    EXPECT_EQ(draw.count("ff"), 0);
+    EXPECT_EQ(draw.count("page"), 1);
+    EXPECT_EQ(pad_print_status_text(kPadPrintDone), lookup_message(302));
+}
+
+TEST_F(PadPrintTest, FunctionsAreSeparatedByFormFeedsAndFramedByTheHeadingFile) {
+    write_raw(ws.dir.path("pad.hd2"), "Head &f &P\nFoot &P\n");
+    set_print(1, 3, 1, ws.dir.path("pad"));
+    ASSERT_EQ(run(), kPadPrintDone);
+    EXPECT_EQ(draw.count("page"), 3);
+    EXPECT_EQ(draw.count("ff"), 2);
+    // The header at line T + 1 and the footer in the band at the frame's foot,
+    // the page counter from the first page number on.
+    EXPECT_TRUE(draw.has("text 160 0 Head output.c    7"));
+    EXPECT_TRUE(draw.has("text 5360 0 Foot    7"));
+    EXPECT_TRUE(draw.has("text 160 0 Head output.c    9"));
+    // With a heading file the head row goes below the header, and the frame
+    // takes the footer's lines: (A + T + 5) x 80 - 12; rules at 160, 320 and Y - 172.
+    EXPECT_TRUE(draw.has("text 320 0 scale scales a value 26-12-09 02:43"));
+    const int y = (63 + 2 + 5) * 80;
+    EXPECT_TRUE(draw.has("box 0 228 8000 " + std::to_string(y - 12)));
+    EXPECT_TRUE(draw.has("line 0 548 8000 548"));
+    EXPECT_TRUE(draw.has("line 0 " + std::to_string(y - 172) + " 8000 " + std::to_string(y - 172)));
+    EXPECT_EQ(draw.count("width 2"), 3);
+
+    // Comment rows before the first structure row follow the head row, two lines apart.
+    use_pds(ws.fixture("three_functions.pds", Form::CrLf));
+    set_print(2, 2, 1, ws.dir.path("pad"));
+    draw.ops.clear();
+    ASSERT_EQ(run(), kPadPrintDone);
+    EXPECT_TRUE(draw.has("text 320 0 name names a code 26-12-09 02:43"));
+    EXPECT_TRUE(draw.has("text 480 0 NAME     : name"));
+    EXPECT_TRUE(draw.has("text 640 0 RETURN   : the code"));
+    // The cell texts start below them: line T + 2 x 3 + 4 = 12.
+    EXPECT_TRUE(draw.has("text 880 80  names a code"));
+}
+
+TEST_F(PadPrintTest, PagesOfALongFunctionCountInTheHeadRow) {
+    std::string text = " [JOV:PDS:V1.00 ]\n0001@long many rows\n0001B:\n0001M:many rows\n0001EF:\n";
+    for (int i = 1; i <= 80; ++i) text += "0002+N:s" + std::to_string(i) + "\n0002+F:\n";
+    text += "0003+E:\n/\n";
+    use_pds(ws.write("long.pds", text, Form::Plain));
+    ASSERT_EQ(run(), kPadPrintDone);
+    EXPECT_EQ(draw.count("page"), 3);
+    EXPECT_EQ(draw.count("ff"), 2);
+    EXPECT_TRUE(draw.has("text 160 0 long many rows [1/3] 26-12-09 02:43"));
+    EXPECT_TRUE(draw.has("text 160 0 long many rows [2/3] 26-12-09 02:43"));
+    EXPECT_TRUE(draw.has("text 160 0 long many rows [3/3] 26-12-09 02:43"));
+    // Each statement once, none below the PAD area (T + A - 2 lines).
+    for (int i = 1; i <= 80; ++i) {
+        int found = 0;
+        for (const std::string& op : draw.texts()) {
+            int y, x;
+            char rest[64] = {};
+            if (std::sscanf(op.c_str(), "text %d %d %63[^\n]", &y, &x, rest) == 3 &&
+                std::string(rest) == "s" + std::to_string(i)) {
+                ++found;
+                EXPECT_LT(y / 80 + 1, 2 + 63 - 2) << op;
+            }
+        }
+        EXPECT_EQ(found, 1) << i;
+    }
+}
+
+TEST_F(PadPrintTest, MinimumRowsCountContentRowsAfterTheLayout) {
+    // Function 7 of output.pds holds only its terminals and flow lines: two
+    // content rows after the layout.
+    set_print(1, 1000, 3);
+    ASSERT_EQ(run(), kPadPrintDone);
+    const std::string skipped = format_text(lookup_message(gx_message::kSuppressedFunction), "flows only", 2);
+    EXPECT_NE(std::find(host.statuses.begin(), host.statuses.end(), skipped), host.statuses.end());
+    for (const std::string& op : draw.texts()) EXPECT_EQ(op.find("flows only lines"), std::string::npos) << op;
+    EXPECT_EQ(pad_run_state().last_print_min_rows, 3);
+
+    // A skipped function takes no number: the 7th is the next one.
+    draw.ops.clear();
+    set_print(7, 7, 3);
+    ASSERT_EQ(run(), kPadPrintDone);
+    EXPECT_EQ(draw.count("page"), 1);
+    EXPECT_FALSE(draw.has("text 160 0 flows only lines 26-12-09 02:43"));
+}
+
+TEST_F(PadPrintTest, RefusalsAndFailures) {
+    set_print(9, 9);
+    EXPECT_EQ(run(), kPadPrintFirstBeyondLast);
+    EXPECT_EQ(begun, 0);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].line1, format_text(lookup_message(gx_message::kPrintFirstBeyondLast), 9));
+
+    // Cancel in the heading question: no job.
+    set_print(1, 1, 1, ws.dir.path("absent"));
+    host.answer = false;
+    EXPECT_EQ(run(), kPadPrintCancelled);
+    EXPECT_EQ(begun, 0);
+    host.answer = true;
+
+    // A printer write that fails ends the job with its error.
+    set_print(1, 3);
+    draw.fail_at = 5;
+    EXPECT_EQ(run(), kPadPrintNoPrinter);
+    EXPECT_EQ(ended, 1);
+    draw.fail_at = -1;
+
+    // The .pds changed on disk: the read fails with the file's name.
+    input.function_count = 8;
+    write_raw(input.pds_path, "garbage\n");
+    EXPECT_EQ(run(), kPadPrintNotOpened);
+    EXPECT_EQ(pad_print_status_text(kPadPrintNotOpened),
+              std::string("\x83\x76\x83\x8A\x83\x93\x83\x5E\x8F\x6F\x97\xCD\x81\x46") + lookup_message(100) + "(" +
+                  input.pds_path + ")");
+    // Out of memory shows the memory message.
+    EXPECT_EQ(pad_print_status_text(kPadPrintNoMemory),
+              std::string("\x83\x76\x83\x8A\x83\x93\x83\x5E\x8F\x6F\x97\xCD\x81\x46") + lookup_message(402));
+    EXPECT_EQ(pad_print_status_text(kPadPrintFirstBeyondLast), "");
+}
+
+TEST_F(PadPrintTest, CancelInTheTooManyRowsQuestionEndsTheJob) {
+    const std::string text = too_many_rows_text();
+    use_pds(ws.write("big.pds", text, Form::Plain));
+    host.answer = false;
+    write_raw(ws.dir.path("pad.hd2"), "h\nf\n");
+    set_print(1, 2, 1, ws.dir.path("pad"));
+    EXPECT_EQ(run(), kPadPrintCancelled);
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(draw.count("page"), 0);
+    EXPECT_EQ(host.open_meters, 0);
+}
+
+// Through the print manager: the job becomes a PDF.
+class PadPrintManagerTest : public PrintFixture {
+protected:
+    void SetUp() override {
+        PrintFixture::SetUp();
+        print_state().host.profile = &kGravletPrintProfile;
+        set_message_table(kGravletMessages);
+        pad_run_state().reset();
+        input.program_directory = ws.dir.path();
+        input.read_heading = read_test_heading;
+        input.pds_path = ws.fixture("output.pds", Form::Scrambled);
+        input.source_path = ws.dir.path("output.c");
+        host.answer = true;
+    }
+    void TearDown() override {
+        set_message_table(kNotarixMessages);
+        PrintFixture::TearDown();
+    }
+    Workspace ws;
+    RecordingHost host;
+    PadRunInput input;
+};
+
+TEST_F(PadPrintManagerTest, OnePagePerFunction) {
+    ASSERT_EQ(run_pad_print_job(input, host), kPadPrintDone);
+    const auto jobs = print_job_records();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_FALSE(jobs[0].aborted);
+    EXPECT_EQ(jobs[0].pages, 8);
+    EXPECT_EQ(pdf_pages(read_raw(jobs[0].path)).count, 8);
+    EXPECT_EQ(print_state().job.job_kind, -1) << "the text placement is given back";
+    // pdfinfo agrees.
+    const std::string command = "pdfinfo '" + jobs[0].path + "' 2>/dev/null | grep '^Pages:'";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char line[128] = {};
+    const bool got = std::fgets(line, sizeof line, pipe) != nullptr;
+    pclose(pipe);
+    ASSERT_TRUE(got);
+    EXPECT_EQ(std::string(line).substr(std::string(line).find_first_not_of("Pages: ")), "8\n");
+    // The second page (a selection with its cases) as a picture to look at,
+    // beside the test's working directory.
+    const std::string png = "pdftoppm -png -r 60 -f 2 -l 2 -singlefile '" + jobs[0].path + "' pad_print_page";
+    EXPECT_EQ(std::system(png.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::exists("pad_print_page.png"));
+    // And its top left at a size where texts and box edges can be told apart.
+    const std::string detail = "pdftoppm -png -r 150 -f 2 -l 2 -x 0 -y 0 -W 900 -H 560 -singlefile '" +
+                               jobs[0].path + "' pad_print_detail";
+    EXPECT_EQ(std::system(detail.c_str()), 0);
+}
+
+// A meter whose Cancel is pressed after some rows; the job itself never
+// hears of it but through the printer's abort procedure.
+class PressingHost : public RecordingHost {
+public:
+    PressingHost(CancelWindow& meter, int press_at) : meter_(meter), press_at_(press_at) {}
+    bool pump() override {
+        if (++pumps == press_at_) meter_.press();
+        return false;
+    }
+
+private:
+    CancelWindow& meter_;
+    int press_at_;
+};
+
+TEST_F(PadPrintManagerTest, CancelThroughTheAbortProcedureEndsTheJob) {
+    CancelWindow meter(abort_);
+    PressingHost pressing(meter, 12);
+    pressing.answer = true;
+    ASSERT_EQ(run_pad_print_job(input, pressing), kPadPrintCancelled);
+    EXPECT_EQ(pressing.open_meters, 0);
+    const auto jobs = print_job_records();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_TRUE(jobs[0].aborted);
+    EXPECT_FALSE(std::filesystem::exists(jobs[0].path));
+    EXPECT_LT(jobs[0].pages, 8);
+    EXPECT_EQ(print_state().device.dc, nullptr);
+}
+
+}  // namespace
