@@ -6,6 +6,7 @@
 #include "common/shell/settings_file.h"
 #include "common/shell/viewer/frame.h"
 #include "common/shell/viewer/generation_run.h"
+#include "common/print/print_state.h"
 #include "common/shell/viewer/shell_boxes.h"
 #include "common/shell/viewer/shell_dialogs.h"
 #include "common/shell/viewer/source_list.h"

@@ -1,5 +1,6 @@
 #include "orbaline/viewer/generation.h"
 
+#include "common/print/print_state.h"
 #include "common/analysis/converter_host.h"
 #include "common/shell/document.h"
 #include "common/shell/viewer/frame.h"

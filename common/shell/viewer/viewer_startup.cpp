@@ -14,6 +14,7 @@
 #include "common/shell/window_placement.h"
 #include "common/text/file_names.h"
 #include "common/text/text_helpers.h"
+#include "platform/kernel/file_io.h"
 #include "platform/kernel/global_memory.h"
 
 namespace {
