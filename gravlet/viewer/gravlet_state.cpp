@@ -1,5 +1,6 @@
 #include "gravlet/viewer/gravlet_state.h"
 
+#include "common/print/print_state.h"
 #include "common/shell/viewer/frame.h"
 #include "common/print/print_state.h"
 #include "common/shell/viewer/shell_boxes.h"
