@@ -2,7 +2,6 @@
 
 #include "common/print/print_state.h"
 #include "common/shell/viewer/frame.h"
-#include "common/print/print_state.h"
 #include "common/shell/viewer/shell_boxes.h"
 #include "common/shell/window/shell_windows_setup.h"
 
