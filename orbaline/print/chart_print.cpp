@@ -167,12 +167,10 @@ ChartPrintValues chart_print_values(const SettingsRecord& record) {
 }
 
 TrdReadProfile print_reading_profile(const ChartPrintValues& values) {
-    TrdReadProfile profile;
-    profile.check_header = false;
-    profile.skip_header_lines = true;
-    profile.blank_file_reference = !values.file_and_line;
-    profile.blank_back_reference = !values.reference_numbers;
-    profile.show_messages = false;
+    ChartOutputSettings removal;
+    removal.file_and_line = values.file_and_line;
+    removal.reference_numbers = values.reference_numbers;
+    TrdReadProfile profile = output_reading_profile(removal);
     profile.cancellable = false;
     return profile;
 }
@@ -342,16 +340,7 @@ int print_chart(ChartSession& session, ChartPrinter& printer) {
     job.values.printer_kind = kPrinterManager;
     job.chart_path = session.chart_path;
 
-    const int heading = read_chart_header(record, 0, state.heading);
-    if (heading != 0) {
-        sound_beep(hooks);
-        const std::string text =
-            heading == -1 ? join_box_lines(state.remembered_path, orbaline_message_text(kMsgHeadingNotFound),
-                                           orbaline_message_text(kMsgContinue))
-                          : join_box_lines(orbaline_message_text(kMsgHeadingNotNamed),
-                                           orbaline_message_text(kMsgContinue), {});
-        if (ask_box(hooks, ChartBoxKind::Question, kCaptionPrintChart, text) != 1) return kPrintCancelled;
-    }
+    if (!read_heading_or_ask(record, 0, kCaptionPrintChart, hooks)) return kPrintCancelled;
     job.heading = &state.heading;
 
     state.remembered_path = job.chart_path;

@@ -330,6 +330,19 @@ TEST_F(ChartPrintTest, AFailedWriteEndsTheJobWithMinusTwo) {
     EXPECT_TRUE(draw.ops.empty());
 }
 
+TEST_F(ChartPrintTest, CancelOnTheMeterEndsThePagesAndTheJob) {
+    int asked = 0;
+    session().hooks.keep_going = [&asked] { return ++asked < 15; };
+    EXPECT_EQ(print(), kPrintCancelled);
+    EXPECT_EQ(ended, 1);
+    // Rows 1 to 14 were drawn, on the first two pages.
+    EXPECT_EQ(draw.count("page"), 2);
+    EXPECT_TRUE(draw.has("text 520 800 fn12"));
+    EXPECT_TRUE(draw.has("text 520 1280 fn14"));
+    // leaf5 and leaf10, not leaf15.
+    EXPECT_EQ(draw.count("text 840 "), 2);
+}
+
 TEST_F(ChartPrintTest, AMissingChartIsFiveAndNamesThePath) {
     std::filesystem::remove(dir_.path("big.trd"));
     EXPECT_EQ(print(), kPrintChartNotOpened);
