@@ -110,6 +110,19 @@ int read_chart_header(const SettingsRecord& record, int which, ChartHeading& hea
     return 0;
 }
 
+bool read_heading_or_ask(const SettingsRecord& record, int which, const char* caption, const ChartHooks& hooks) {
+    ChartOutputState& state = chart_output_state();
+    const int heading = read_chart_header(record, which, state.heading);
+    if (heading == 0) return true;
+    sound_beep(hooks);
+    const std::string text =
+        heading == -1 ? join_box_lines(state.remembered_path, orbaline_message_text(kMsgHeadingNotFound),
+                                       orbaline_message_text(kMsgContinue))
+                      : join_box_lines(orbaline_message_text(kMsgHeadingNotNamed),
+                                       orbaline_message_text(kMsgContinue), {});
+    return ask_box(hooks, ChartBoxKind::Question, caption, text) == 1;
+}
+
 TrdReadProfile output_reading_profile(const ChartOutputSettings& settings) {
     TrdReadProfile profile;
     profile.check_header = false;
@@ -300,16 +313,7 @@ int output_chart_text(ChartSession& session, std::string_view output_path) {
     const ChartOutputSettings settings = chart_output_settings(record);
 
     const std::string chart_path = session.chart_path;
-    const int heading = read_chart_header(record, 1, state.heading);
-    if (heading != 0) {
-        sound_beep(hooks);
-        const std::string text =
-            heading == -1 ? join_box_lines(state.remembered_path, orbaline_message_text(kMsgHeadingNotFound),
-                                           orbaline_message_text(kMsgContinue))
-                          : join_box_lines(orbaline_message_text(kMsgHeadingNotNamed),
-                                           orbaline_message_text(kMsgContinue), {});
-        if (ask_box(hooks, ChartBoxKind::Question, kCaptionOutputChart, text) != 1) return kOutputCancelled;
-    }
+    if (!read_heading_or_ask(record, 1, kCaptionOutputChart, hooks)) return kOutputCancelled;
 
     state.remembered_path = chart_path;
     if (chart_path.empty() || !crt_exists(chart_path.c_str())) return kOutputChartMissing;

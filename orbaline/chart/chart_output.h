@@ -61,6 +61,10 @@ ChartOutputState& chart_output_state();
 // is looked for in the "KRT" folder.
 int read_chart_header(const SettingsRecord& record, int which, ChartHeading& heading);
 
+// read_chart_header into chart_output_state(); a heading missing or not
+// named beeps and asks under `caption` whether to go on: false for No.
+bool read_heading_or_ask(const SettingsRecord& record, int which, const char* caption, const ChartHooks& hooks);
+
 // The output's reading profile and coding: header lines skipped, references
 // blanked as the settings say, one message pass per line and row.
 TrdReadProfile output_reading_profile(const ChartOutputSettings& settings);

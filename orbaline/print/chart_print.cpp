@@ -1,0 +1,402 @@
+#include "orbaline/print/chart_print.h"
+
+#include <algorithm>
+
+#include "common/print/print_primitives.h"
+#include "common/print/print_state.h"
+#include "common/print/printer_device.h"
+#include "common/text/file_names.h"
+#include "common/text/header_macros.h"
+#include "common/text/message_table.h"
+#include "common/text/text_helpers.h"
+#include "orbaline/chart/chart_messages.h"
+#include "orbaline/chart/chart_settings.h"
+#include "platform/kernel/file_io.h"
+
+namespace {
+
+// 【 モジュール構造図印刷 】
+constexpr char kCaptionPrintChart[] =
+    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x88\xF3\x8D\xFC \x81z";
+// モジュール構造図を (before message 301 on the meter)
+constexpr char kTextChartObject[] = "\x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x82\xF0";
+constexpr int kMsgPrinting = 301;            // 印刷中です。
+constexpr int kMsgStartBeyondLast = 722;     // 印刷開始ページ番号(%d)が最終ページ番号を超えています。
+
+constexpr int kColumnUnits = 40;
+constexpr int kLineUnits = 80;
+constexpr int kColumnPitch = 8;       // cells from one depth column to the next
+constexpr int kConnectorOffset = 2;   // as in the text output
+constexpr int kFrameWidth = 3;
+constexpr int kThinWidth = 1;
+constexpr int kRuleDistance = 160;    // the frame's rules from its top and bottom
+constexpr int kMaxPieces = 8;
+constexpr int kBaseFontHeight = 78;
+
+// A chain of drawing calls that stops at the first error.
+class Steps {
+public:
+    explicit Steps(PrimitiveSet& draw) : draw_(draw) {}
+    Steps& box(int x1, int y1, int x2, int y2) { return step([&] { return draw_.draw_box(x1, y1, x2, y2); }); }
+    Steps& line(int x1, int y1, int x2, int y2) { return step([&] { return draw_.draw_line(x1, y1, x2, y2); }); }
+    Steps& width(int w) { return step([&] { return draw_.set_line_width(w); }); }
+    // A text whose cell top is y: the printer puts a text one cell below its
+    // anchor.
+    Steps& text(int x, int y, std::string_view bytes) {
+        if (bytes.empty()) return *this;
+        step([&] { return draw_.move_to(y - kLineUnits, x); });
+        return step([&] { return draw_.draw_text(bytes); });
+    }
+    Steps& then(int r) {
+        if (result_ == 0) result_ = r;
+        return *this;
+    }
+    int result() const { return result_; }
+
+private:
+    template <typename F>
+    Steps& step(F f) {
+        if (result_ == 0) result_ = f();
+        return *this;
+    }
+    PrimitiveSet& draw_;
+    int result_ = 0;
+};
+
+// The line below the last a row may reach: above the footer band with a
+// header file, inside the shorter frame without one. The top margin counts,
+// so no row runs past the frame or off the paper.
+int last_row_line(const ChartPrintValues& v, bool heading) { return v.page_lines() - (heading ? 3 : 4); }
+
+// T: the first line of the k-th row of a page.
+int row_top_line(const ChartPrintValues& v, bool heading, int k) {
+    return (v.box_lines + 2) * k + 3 * (heading ? 1 : 0) + v.top_margin + 2;
+}
+
+bool row_fits(const ChartPrintValues& v, bool heading, int k) {
+    return row_top_line(v, heading, k) + v.box_lines + 2 <= last_row_line(v, heading);
+}
+
+int draw_page_top(PrimitiveSet& draw, const ChartPrintJob& job, int page_number) {
+    Steps s(draw);
+    s.then(draw.begin_page());
+    if (job.values.outer_frame) {
+        const ChartPrintFrame f = chart_print_frame(job);
+        s.width(kFrameWidth).box(f.left, f.top, f.right, f.bottom);
+        if (job.has_header()) {
+            s.line(f.left, f.top + kRuleDistance, f.right, f.top + kRuleDistance)
+                .width(kThinWidth)
+                .line(f.left, f.bottom - kRuleDistance, f.right, f.bottom - kRuleDistance);
+        }
+    }
+    // Boxes and connectors in the thin pen, whatever the frame left.
+    s.width(kThinWidth);
+    return s.then(print_chart_header_footer(draw, false, job, page_number)).result();
+}
+
+// The line of a connector's stub: the middle text line of the row, the
+// upper of the two middle lines for an even L'.
+int middle_y(int top, int box_lines) { return (top + (box_lines - 1) / 2 + 1) * kLineUnits + kLineUnits / 2; }
+
+int draw_connector(Steps& s, int32_t code, int column, int top, const ChartPrintValues& v) {
+    const int xc = (kColumnPitch * column + 4 + v.margin() + kConnectorOffset) * kColumnUnits;
+    const int stub_end = xc + 4 * kColumnUnits;
+    const int y1 = top * kLineUnits - kLineUnits / 2;
+    const int y2 = (top + v.box_lines + 2) * kLineUnits + kLineUnits / 2;
+    const int ym = middle_y(top, v.box_lines);
+    switch (code) {
+    case kCodeBranch: s.line(xc, y1, xc, y2).line(xc, ym, stub_end, ym); break;
+    case kCodeLastBranch: s.line(xc, y1, xc, ym).line(xc, ym, stub_end, ym); break;
+    case kCodePassThrough: s.line(xc, y1, xc, y2); break;
+    default: break;
+    }
+    return s.result();
+}
+
+int draw_node(Steps& s, const ChartTable& table, int row, int column, int top, const ChartPrintValues& v) {
+    const int left = kColumnPitch * column + v.margin() + kConnectorOffset;
+    const int text_x = left + 1;
+    std::string pieces[kMaxPieces];
+    const int count = split_node_text(table.text(row, column), 2 * v.box_width, pieces, kMaxPieces);
+    for (int j = 0; j < v.box_lines && j < count; ++j) {
+        s.text(text_x * kColumnUnits, (top + j + 1) * kLineUnits, expand_print_tabs(pieces[j], v.tab_width));
+    }
+    if (v.row_numbers) {
+        const int line = v.box_lines > 1 ? top + 2 : top + 1;
+        s.text((text_x + 2 * v.box_width + 1) * kColumnUnits, line * kLineUnits, format_text(" [%d]", row));
+    }
+    return s.box(left * kColumnUnits, top * kLineUnits + kLineUnits / 2, (left + 2 * v.box_width + 2) * kColumnUnits,
+                 (top + v.box_lines + 2) * kLineUnits - kLineUnits / 2)
+        .result();
+}
+
+int draw_row(PrimitiveSet& draw, const ChartTable& table, int row, int top, const ChartPrintValues& v) {
+    Steps s(draw);
+    for (int column = 0; column < kChartColumns && s.result() == 0; ++column) {
+        const int32_t code = table.code(row, column);
+        if (is_coded_node(code)) return draw_node(s, table, row, column, top, v);
+        if (code == kCodeEmpty) break;
+        draw_connector(s, code, column, top, v);
+    }
+    return s.result();
+}
+
+}  // namespace
+
+ChartPrintValues chart_print_values(const SettingsRecord& record) {
+    using namespace oq_settings;
+    ChartPrintValues v;
+    v.printer_kind = record.word(kPrinterKind);
+    v.orientation = settings_word_in_range(record, kOrientation);
+    const int side = v.orientation;
+    v.top_margin = settings_word_in_range(record, kPrintTopMargin, side);
+    v.left_margin = settings_word_in_range(record, kPrintLeftMargin, side);
+    v.chars_per_line = settings_word_in_range(record, kPrintCharsPerLine, side);
+    v.lines_per_page = settings_word_in_range(record, kPrintLinesPerPage, side);
+    v.first_page = settings_word_in_range(record, kPrintFirstPage);
+    v.last_page = settings_word_in_range(record, kPrintLastPage);
+    v.first_page_number = settings_word_in_range(record, kPrintFirstPageNumber);
+    v.box_width = settings_word_in_range(record, kPrintBoxWidth);
+    v.box_lines = settings_word_in_range(record, kPrintBoxLines);
+    v.tab_width = settings_word_in_range(record, kTabWidth);
+    v.outer_frame = record.word(kPrintOuterFrame) != 0;
+    v.row_numbers = record.word(kPrintBlockNumbers) != 0;
+    v.file_and_line = record.word(kPrintFileAndLine) != 0;
+    v.reference_numbers = record.word(kPrintReferenceNumbers) != 0;
+    return v;
+}
+
+TrdReadProfile print_reading_profile(const ChartPrintValues& values) {
+    ChartOutputSettings removal;
+    removal.file_and_line = values.file_and_line;
+    removal.reference_numbers = values.reference_numbers;
+    TrdReadProfile profile = output_reading_profile(removal);
+    profile.cancellable = false;
+    return profile;
+}
+
+int read_trd_for_print(std::string_view path, ChartTable& table, const ChartPrintValues& values) {
+    return read_trd_growing(true, path, table, print_reading_profile(values), ChartHooks{});
+}
+
+int code_print_lines(ChartTable& table) { return code_chart_lines(table); }
+
+int chart_rows_per_page(const ChartPrintValues& values, bool heading) {
+    int k = 0;
+    while (row_fits(values, heading, k)) ++k;
+    return std::max(1, k);
+}
+
+int chart_page_count(const ChartPrintValues& values, bool heading, int rows) {
+    if (rows <= 0) return 0;
+    const int per_page = chart_rows_per_page(values, heading);
+    return (rows + per_page - 1) / per_page;
+}
+
+std::string expand_print_tabs(std::string_view text, int width) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        // Shift-JIS trail bytes are 0x40 and above, so a 0x09 byte is a TAB.
+        if (c != '\t') {
+            out += c;
+        } else if (width > 0) {
+            out.append(static_cast<size_t>(width - static_cast<int>(out.size() % static_cast<size_t>(width))), ' ');
+        }
+    }
+    return out;
+}
+
+ChartPrintFrame chart_print_frame(const ChartPrintJob& job) {
+    const ChartPrintValues& v = job.values;
+    const int bottom = v.page_lines() * kLineUnits - 12;
+    return {kColumnUnits * v.margin() - 2 * kColumnUnits, v.top_margin * kLineUnits - 12 + kLineUnits,
+            (v.margin() + v.chars_per_line) * kColumnUnits, job.has_header() ? bottom : bottom - 4 * kLineUnits};
+}
+
+int print_chart_header_footer(PrimitiveSet& draw, bool footer, const ChartPrintJob& job, int page_number) {
+    if (!job.has_header()) return 0;
+    const ChartPrintValues& v = job.values;
+    std::string base = job.chart_path;
+    set_file_extension(base, "");
+    std::string expanded;
+    expand_header_macros(footer ? job.heading->footer : job.heading->header, expanded, base, {}, page_number);
+    // The footer goes into the band under the lower rule, the line after
+    // lines per page - 2; drawn on that line itself it would cross the rule.
+    const int y = footer ? (v.lines_per_page - 1) * kLineUnits : (v.top_margin + 1) * kLineUnits - 10;
+    return Steps(draw).text(kColumnUnits * v.margin(), y, expanded).result();
+}
+
+int print_chart_pages(PrimitiveSet& draw, ChartPrintJob& job, const ChartTable& table,
+                      const std::function<bool(int row)>& progress) {
+    const ChartPrintValues& v = job.values;
+    const bool heading = job.has_header();
+    int page = 1;
+    int page_number = v.first_page_number;
+    int k = 0;
+    for (int r = 1; r <= table.row_count; ++r) {
+        if (progress && !progress(r)) return -1;
+        // A row that does not fit starts the next page; a page holds at least one.
+        if (k > 0 && !row_fits(v, heading, k)) {
+            if (v.in_range(page)) {
+                if (const int f = print_chart_header_footer(draw, true, job, page_number)) return f;
+                ++page_number;
+                // No form feed after the end page: nothing follows it.
+                if (!(!v.open_range() && page == v.last_page)) {
+                    if (const int f = draw.form_feed()) return f;
+                }
+            }
+            ++page;
+            k = 0;
+        }
+        if (!v.open_range() && page > v.last_page) return 0;
+        if (v.in_range(page)) {
+            if (k == 0) {
+                if (const int t = draw_page_top(draw, job, page_number)) return t;
+            }
+            if (const int d = draw_row(draw, table, r, row_top_line(v, heading, k), v)) return d;
+            job.printed = true;
+        }
+        ++k;
+    }
+    // The last page gets its footer like every other page.
+    if (k > 0 && v.in_range(page)) return print_chart_header_footer(draw, true, job, page_number);
+    return 0;
+}
+
+namespace {
+
+// The printing run once the settings are read and the heading answered.
+class ChartPrintRun {
+public:
+    ChartPrintRun(ChartSession& session, ChartPrinter& printer) : session_(session), printer_(printer) {}
+
+    bool cancelled() {
+        if (!still_going(session_.hooks) || (printer_.aborted && printer_.aborted())) cancelled_ = true;
+        return cancelled_;
+    }
+
+    int run(ChartPrintJob& job, const std::string& source) {
+        const ChartHooks& hooks = session_.hooks;
+        ChartTable table;
+        if (table.alloc_chart_grid() != 0) return kPrintNoMemory;
+        const int read = read_trd_for_print(source, table, job.values);
+        if (read == kTrdPoolFull) return kPrintNoMemory;
+        if (read != kTrdReadOk) {
+            chart_output_state().remembered_path = source;
+            return kPrintChartNotOpened;
+        }
+        code_print_lines(table);
+
+        // Pages are known before the printer opens: a range past the last page
+        // starts no job at all.
+        const ChartPrintValues& v = job.values;
+        const int pages = chart_page_count(v, job.has_header(), table.row_count);
+        if (v.first_page > pages) return kPrintDone;
+
+        if (printer_.begin_job(v.printer_kind, v.orientation) != 0) return kPrintNoPrinter;
+        if (hooks.open_meter) {
+            hooks.open_meter(kCaptionPrintChart, std::string(kTextChartObject) + orbaline_message_text(kMsgPrinting),
+                             job.chart_path);
+        }
+        const int last = v.open_range() ? pages : std::min(pages, v.last_page);
+        const int total = std::max(1, std::min(table.row_count,
+                                               chart_rows_per_page(v, job.has_header()) * (last - v.first_page + 1)));
+        int done = 0;
+        const int drawn = print_chart_pages(printer_.draw, job, table, [&](int) {
+            if (hooks.meter_value) hooks.meter_value(std::min(++done, total), total);
+            return !cancelled();
+        });
+        if (hooks.close_meter) hooks.close_meter();
+        const int ended = printer_.end_job();
+        if (cancelled()) return kPrintCancelled;
+        // A write the printer refused never reads as success.
+        if (drawn != 0 || ended != 0) return kPrintNoPrinter;
+        return kPrintDone;
+    }
+
+private:
+    ChartSession& session_;
+    ChartPrinter& printer_;
+    bool cancelled_ = false;
+};
+
+}  // namespace
+
+int print_chart(ChartSession& session, ChartPrinter& printer) {
+    ChartOutputState& state = chart_output_state();
+    state.reset();
+    const ChartHooks& hooks = session.hooks;
+
+    SettingsRecord& record = shell_settings();
+    if (record.profile() != &kOrbalineSettings) reset_shell_settings(kOrbalineSettings);
+    state.remembered_path = settings_file_path(kOrbalineSettings, session.program_directory);
+    if (read_settings_file(record, session.program_directory) != kSettingsOk) return kPrintSettingsUnreadable;
+    if (check_settings_identity(record) != SettingsIdentity::Ok) return kPrintSettingsWrongVersion;
+
+    ChartPrintJob job;
+    job.values = chart_print_values(record);
+    // Only the print manager is reachable from this program.
+    job.values.printer_kind = kPrinterManager;
+    job.chart_path = session.chart_path;
+
+    if (!read_heading_or_ask(record, 0, kCaptionPrintChart, hooks)) return kPrintCancelled;
+    job.heading = &state.heading;
+
+    state.remembered_path = job.chart_path;
+    if (job.chart_path.empty() || !crt_exists(job.chart_path.c_str())) return kPrintChartNotOpened;
+    const std::string source = session.modified ? working_copy_path(session) : job.chart_path;
+
+    ChartPrintRun run(session, printer);
+    const int result = run.run(job, source);
+    if (session.state_open) load_chart(session, 1);
+    if (result == kPrintDone && !job.printed && job.values.first_page > 1) {
+        ask_box(hooks, ChartBoxKind::Information, kCaptionPrintChart,
+                format_text(orbaline_message(kMsgStartBeyondLast), job.values.first_page));
+    }
+    return result;
+}
+
+namespace {
+
+// The chart's pages take the print manager's page set-up with the base
+// font of 78 units, not the 32-dot fonts of the page records.
+class ChartPagePrimitives : public PrinterPrimitives {
+public:
+    int begin_page() override {
+        if (const int r = start_printer_page()) return r;
+        return gdi_create_font(0, kBaseFontHeight, 0);
+    }
+};
+
+}  // namespace
+
+int print_chart(ChartSession& session) {
+    ChartPagePrimitives primitives;
+    PrintState& state = print_state();
+    const PrintHost saved_host = state.host;
+    const int placement = state.job.job_kind;
+    state.host.profile = &kOrbalinePrintProfile;
+    state.host.current_file = [&session] { return session.chart_path; };
+    ChartPrinter printer{
+        primitives,
+        [&state](int kind, int orientation) -> int {
+            set_print_job(kind, orientation);
+            // Texts go one cell below their anchor, as the list jobs place theirs.
+            state.job.job_kind = 0;
+            if (open_printer_dc() != 0) return kPrintNoPrinter;
+            if (prn_begin_job() != 0) {
+                close_printer_dc();
+                delete_printer_dc();
+                return kPrintNoPrinter;
+            }
+            return 0;
+        },
+        [] { return prn_end_job(); },
+        [] { return print_abort_flag(); },
+    };
+    const int result = print_chart(session, printer);
+    state.job.job_kind = placement;
+    state.host = saved_host;
+    return result;
+}
