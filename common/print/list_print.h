@@ -14,7 +14,7 @@
 #include "common/shell/function_list.h"
 #include "common/shell/page_records.h"
 
-// The kinds of list job (the specification print is -1).
+// The kinds of list job (the function print is -1).
 enum ListJobKind : int {
     kListFunctions = 0,
     kListSource = 1,

@@ -12,7 +12,7 @@ struct PrintSettings {
     int left_margin[2] = {0, 0};      // columns
     int chars_per_line[2] = {0, 0};
     int lines_per_page[2] = {0, 0};
-    int first_function = 1;           // the specification print's range, 1-based
+    int first_function = 1;           // the function print's range, 1-based
     int last_function = 1000;
     int first_page_number = 1;
     bool outer_frame = false;

@@ -25,7 +25,7 @@ struct PrintStatusTable {
 };
 
 // Results of the print jobs ("プリンタ出力：" and the result) and of the
-// specification text output.
+// function text output.
 extern const PrintStatusTable kPrintJobStatus;
 extern const PrintStatusTable kSpecOutputStatus;
 

@@ -1,6 +1,6 @@
 // The text grid: a page of 92 rows by 128 character cells, each with a
 // character and the weights of the ruled-line arms through it, into which
-// the text output replays a specification page; and the grid's back end of
+// the text output replays a function page; and the grid's back end of
 // the page-record interpreter. Rows are written out with ruled lines as
 // characters of the DOS/V or the PC98 code set.
 #pragma once
@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "common/print/ruled_lines.h"
-#include "common/print/spec_print.h"
+#include "common/print/function_print.h"
 #include "platform/types.h"
 
 inline constexpr int kTextGridRows = 92;

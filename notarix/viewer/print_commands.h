@@ -1,5 +1,5 @@
 // NOTARIX's print and output commands: the print settings taken from the
-// settings record, the list print jobs, the specification print, the full
+// settings record, the list print jobs, the function print, the full
 // print and the text output, each run in the busy state with its result in
 // the status bar; and the printing subsystem's hold on the program's
 // dialogs, boxes and status bar.
@@ -17,11 +17,11 @@ PrintSettings notarix_print_settings();
 // 0, 1 (the settings file is unreadable), 2 (of another version), 5, 20, -2.
 int run_list_print_job(int kind);
 
-// The specification print on the current settings.
+// The function print on the current settings.
 int run_spec_print();
 
 // The full print: the cover (when the settings ask for it), the function
-// list, the summary, the specification and the source, each run whatever
+// list, the summary, the function pages and the source, each run whatever
 // the one before gave; the result of the last.
 int run_full_print();
 

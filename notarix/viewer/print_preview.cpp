@@ -5,7 +5,7 @@
 #include "common/print/list_print.h"
 #include "common/print/print_state.h"
 #include "common/print/printer_device.h"
-#include "common/print/spec_print.h"
+#include "common/print/function_print.h"
 #include "common/shell/document.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/notarix_message_numbers.h"

@@ -1,4 +1,4 @@
-// The print preview: the specification pages as they will be printed, one
+// The print preview: the function pages as they will be printed, one
 // function at a time, drawn by the print's own routines onto a white page
 // box shaped like the printer's page. While it is open it takes the frame's
 // client area: the menu is removed, the frame's own children are hidden,

@@ -6,7 +6,7 @@
 
 #include "common/print/print_state.h"
 #include "common/print/printer_device.h"
-#include "common/print/spec_print.h"
+#include "common/print/function_print.h"
 #include "common/print/text_grid.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"

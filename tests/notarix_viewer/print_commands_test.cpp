@@ -1,5 +1,5 @@
 // NOTARIX's print and output commands on a generated document: the
-// specification print to PDF, the list jobs, the full print in its order
+// function print to PDF, the list jobs, the full print in its order
 // with the last result in the status bar, the cover without a document,
 // and the text output under its default name.
 #include <gtest/gtest.h>
@@ -73,7 +73,7 @@ TEST_F(PrintCommandsTest, TheFullPrintRunsItsJobsInOrder) {
     shell_settings().set_word(nx_settings::kCoverOnFullPrint, 1);
     ASSERT_EQ(write_settings_file(shell_settings(), program.path()), kSettingsOk);
     ASSERT_TRUE(automation::choose_menu_command(kPrintAllCommand));
-    // cover, function list, summary, specification, source
+    // cover, function list, summary, function pages, source
     const std::vector<int> pages = job_pages();
     ASSERT_EQ(pages.size(), 5u);
     EXPECT_EQ(pages[0], 1);
@@ -86,7 +86,7 @@ TEST_F(PrintCommandsTest, TheFullPrintShowsTheLastResult) {
     shell_settings().set_text(nx_settings::kSourcePrintFile, dir.path("gone.c"));
     ASSERT_EQ(write_settings_file(shell_settings(), program.path()), kSettingsOk);
     ASSERT_TRUE(automation::choose_menu_command(kPrintAllCommand));
-    // no cover: list, summary and specification printed, the source not
+    // no cover: list, summary and function printed, the source not
     EXPECT_EQ(job_pages().size(), 3u);
     EXPECT_EQ(status(), kLead + message(100) + "(" + dir.path("gone.c") + ")");
 }

@@ -1,6 +1,6 @@
 // The automation interface in process: message boxes answered and
 // unanswered (an error, never a wait), presses at the n-th peek of a loop
-// that pumps messages, window specifications, records of beeps, help and
+// that pumps messages, window descriptions, records of beeps, help and
 // shell calls, and captures.
 #include "platform/gdi/wingdi.h"
 #include "tests/common/temp_dir.h"

@@ -11,7 +11,7 @@
 
 #include "common/print/list_print.h"
 #include "common/print/print_settings.h"
-#include "common/print/spec_print.h"
+#include "common/print/function_print.h"
 #include "common/print/text_grid.h"
 #include "common/shell/document.h"
 #include "common/shell/window/progress_meter.h"

@@ -1,11 +1,11 @@
-// The specification text output: pages of the text grid written row by row
+// The function text output: pages of the text grid written row by row
 // (golden files in both code sets), the footer's place, the file's line
 // ends, and the runs that end early.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "common/print/spec_text.h"
+#include "common/print/function_text.h"
 #include "common/text/message_table.h"
 #include "platform/kernel/global_memory.h"
 #include "tests/print_jobs/print_jobs_fixture.h"
@@ -27,7 +27,7 @@ const char kBoxForm[] =
 // 【 関数仕様書出力 】
 const std::string kCaption = "\x81y \x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd \x81z";
 
-std::string golden_path(const std::string& name) { return std::string(TEST_DATA_DIR) + "/spec_text/" + name; }
+std::string golden_path(const std::string& name) { return std::string(TEST_DATA_DIR) + "/function_text/" + name; }
 
 void expect_text_golden(const std::string& actual, const std::string& name) {
     const std::string expected = read_raw(golden_path(name));

@@ -1,4 +1,4 @@
-// The specification text output: every function of the text output's
+// The function text output: every function of the text output's
 // range replayed into the text grid (page form, then the page's records,
 // then the footer of the .hd2 file) and written row by row into a text
 // file, ruled lines as box-drawing characters.

@@ -1,4 +1,4 @@
-#include "common/print/spec_print.h"
+#include "common/print/function_print.h"
 
 #include <algorithm>
 
@@ -240,7 +240,7 @@ void set_spec_print_job(const PrintSettings& settings) {
     print_state().job.job_kind = -1;
 }
 
-// --- The specification print ----------------------------------------------------------------
+// --- The function print ----------------------------------------------------------------
 
 int render_form_printer() {
     print_state().job.page_text = 0;

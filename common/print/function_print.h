@@ -1,7 +1,7 @@
-// Specification printing: for every function of a range the page form
+// Function printing: for every function of a range the page form
 // (.lis) and the function's page records (.lin) replayed by the one
 // page-record interpreter onto a back end, the printer's here and the text
-// grid's in spec_text.h; a footer from the .hd2 header file stands on every
+// grid's in function_text.h; a footer from the .hd2 header file stands on every
 // function page at the form's $FT field. The preview paints its pages with
 // the same routines.
 #pragma once
@@ -15,7 +15,7 @@
 #include "common/print/print_settings.h"
 #include "common/shell/page_records.h"
 
-// The state of the specification runs: the interpreter's geometry, kept
+// The state of the function runs: the interpreter's geometry, kept
 // from run to run (every form and page sets it again with ZO, PP and SP),
 // and the running job's values.
 struct SpecPrintState {
@@ -51,7 +51,7 @@ enum SpecReplayMode : int {
 // page the footer once the first text is drawn.
 class SpecPageRun;
 
-// A back end of the specification runs: its primitive set, and how it
+// A back end of the function runs: its primitive set, and how it
 // puts the footer text at a point of the page.
 class SpecPageSink {
 public:
@@ -124,7 +124,7 @@ int count_print_records();
 // share it.
 void set_spec_print_job(const PrintSettings& settings);
 
-// --- The specification print --------------------------------------------------------
+// --- The function print --------------------------------------------------------
 
 // The whole run: 0 done; 5 the form or the document could not be read; 20
 // cancelled or declined without a header file; -2 the printer failed to

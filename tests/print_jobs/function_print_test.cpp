@@ -1,4 +1,4 @@
-// The specification print: one page per function of the range, the page
+// The function print: one page per function of the range, the page
 // form under each, the footer of the .hd2 file at the form's $FT field, the
 // printer's failures and the user's cancel.
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "common/print/spec_text.h"
+#include "common/print/function_text.h"
 
 #include <algorithm>
 #include <vector>
