@@ -24,8 +24,6 @@ SourceRange g_range;
 
 DocumentState& doc() { return document_state(); }
 
-bool starts_comment(std::string_view text) { return text.size() >= 2 && text[0] == '/' && text[1] == '*'; }
-
 // The PAD cell of a source line becomes current.
 void choose_cell_of_line(int line) {
     int row = 0, column = 0;
@@ -73,26 +71,13 @@ int sync_source_to_cell() {
         return -1;
     }
     // the function's comment head belongs to it
-    for (int line = n; line >= 1 && line >= n - kCommentLookBack; --line) {
-        if (starts_comment(s.text.line_text(line - 1))) {
-            n = line;
-            break;
-        }
-    }
+    n = comment_head_line(s.text, n, kCommentLookBack + 1, 1);
     const int last = g.range_last;
     g_range = {std::max(n, 1) - 1, last >= count ? last - 1 : last};
-    s.text.widest = longest_source_entry(s.text);
     const int shown = s.list_height / kSourceRowHeight - 1;
     int top = std::max(n, 1) - 1;
     if (top + shown > count) top = count - shown + 3;
-    s.top = std::max(0, top);
-    forget_source_marker();
-    set_source_scroll_ranges();
-    draw_source_lines();
-    show_current_source_line();
-    repaint_source_line_numbers();
-    set_source_scroll_ranges();
-    set_status_text(0, "");
+    show_source_listing(top);
     return 0;
 }
 

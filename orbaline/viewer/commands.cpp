@@ -1,5 +1,7 @@
 #include "orbaline/viewer/commands.h"
 
+#include <strings.h>
+
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
@@ -42,6 +44,10 @@ constexpr char kSourceOpenCaption[] =
     "\x81y \x83\x5c\x81[\x83X\x83t\x83\x40\x83" "C\x83\x8b\x83I\x81[\x83v\x83\x93 \x81z";  // 【 ソースファイルオープン 】
 constexpr char kErrorsCaption[] = "\x81y \x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6 \x81z";  // 【 生成エラー表示 】
 constexpr char kExitCaption[] = "\x81y \x8fI\x97\xb9\x8am\x94" "F \x81z";  // 【 終了確認 】
+constexpr char kNewCaption[] = "\x81y \x90V\x8bK\x8d\xec\x90\xac \x81z";  // 【 新規作成 】
+constexpr char kNamWord[] = "\x82m\x82\x60\x82l";                           // ＮＡＭ
+constexpr int kMsgMakeList = 429;    // ＮＡＭファイルを作成してください。
+constexpr int kMsgBadFileName = 8;   // ファイル名に誤りがあります(%s)。
 constexpr char kSourceWord[] = "\x83\x5c\x81[\x83X";                       // ソース
 constexpr char kGenerationRun[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";       // 生成処理
 // The open dialog's filter: NAMﾘｽﾄﾌｧｲﾙ(*.nam).
@@ -147,6 +153,55 @@ int open_by_dialog(HWND window) {
     const std::string filter(kListFilter, sizeof kListFilter);
     if (choose_file_name(0, window, name, filter, kNameBytes, filter_index) < 1) return -1;
     return open_listed_chart(name);
+}
+
+// NEW_NAMLSTDLG until it names a list, with no chart named while it runs
+// (so it starts from "*.nam"): true when a name came back.
+bool ask_for_new_list() {
+    std::string& name = orbaline().new_list_name;
+    for (;;) {
+        show_message_line(1, message_text(kMsgMakeList));
+        const std::string kept = session().chart_path;
+        session().chart_path.clear();
+        const int result = run_dialog_template("NEW_NAMLSTDLG", nam_list_dlg_proc);
+        session().chart_path = kept;
+        show_message_line(0, "");
+        if (result == 0) return false;
+        if (name != "*.nam") return true;
+        if (show_info_box(0, kNewCaption, message_text(kMsgMakeList)) != 1) return false;
+    }
+}
+
+bool is_list_name(const std::string& name) {
+    return name.size() > 4 && strcasecmp(name.c_str() + name.size() - 4, ".NAM") == 0;
+}
+
+// New: a list made in NEW_NAMLSTDLG becomes the chart, generated at once.
+int create_new_chart() {
+    if (!modified_chart_may_go(kNamInputCaption)) return -1;
+    if (!ask_for_new_list()) return -1;
+    std::string name = orbaline().new_list_name;
+    if (!crt_exists(name.c_str())) {
+        show_info_box(1, kNewCaption, message_with_text(kMsgFileNotFound, kNamWord), name);
+        return -1;
+    }
+    add_recent_file(settings(), name, doc().program_directory);
+    build_recent_files_menu(shell().frame_window, kOrbalineRecentMenu, settings(), shell().recent_menu);
+    if (!is_list_name(name)) {
+        show_info_box(1, kNamInputCaption, message_with_text(kMsgBadFileName, name));
+        return -1;
+    }
+    close_current_chart();
+    open_chart_by_name("");
+    update_window_title();
+    set_chart_menus(1);
+    set_file_extension(name, ".trd");
+    session().chart_path = name;
+    sync_document_flags();
+    update_window_title();
+    const int status = generate_now();
+    if (status != 0) update_window_title();
+    return status;
 }
 
 int open_recent(HWND window, UINT id) {
@@ -354,7 +409,7 @@ int run_chart_command(HWND window, UINT id) {
         return -1;
     }
     switch (id) {
-    case kNewCommand: return run_dialog("NEW_NAMLSTDLG");
+    case kNewCommand: return create_new_chart();
     case kOpenCommand: return open_by_dialog(window);
     case kSaveCommand: return save_command();
     case kExitCommand: return exit_program();
@@ -377,8 +432,8 @@ int run_chart_command(HWND window, UINT id) {
     case kRepairCommand: return repair_list();
     case kGenerateCommand: return generate_now();
     case kErrorsCommand: return show_errors();
-    case kIgnoreListCommand: return run_dialog("IGNLSTDLG");
-    case kNamListCommand: return run_dialog("NAMLSTDLG");
+    case kIgnoreListCommand: return run_dialog_template("IGNLSTDLG", ignore_list_dlg_proc);
+    case kNamListCommand: return run_dialog_template("NAMLSTDLG", nam_list_dlg_proc);
     case kHelpCommand: return show_help(window);
     case kVersionCommand: return run_dialog_template("VERSIONDLG", version_dlg_proc);
     case kChartSearchCommand: return search_chart(session(), 0);

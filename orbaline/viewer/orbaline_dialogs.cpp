@@ -5,7 +5,11 @@
 #include "common/shell/settings_file.h"
 #include "common/shell/viewer/shell_dialogs.h"
 #include "orbaline/chart/chart_settings.h"
+#include "common/shell/viewer/shell_messages.h"
+#include "common/text/file_names.h"
+#include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/commands.h"
+#include "orbaline/viewer/orbaline_state.h"
 #include "resources/orbaline/orbaline_resources.h"
 
 namespace {
@@ -107,7 +111,61 @@ void accept_comment(HWND dialog) {
     EndDialog(dialog, 1);
 }
 
+// --- The list dialogs ---------------------------------------------------------------
+
+using namespace std::string_view_literals;
+
+constexpr char kNamListCaption[] = "\x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x95\xd2\x8fW";  // ＮＡＭファイル編集
+constexpr char kIgnoreListCaption[] = "\x82h\x82" "f\x82m\x83t\x83\x40\x83" "C\x83\x8b\x95\xd2\x8fW";  // ＩＧＮファイル編集
+constexpr std::string_view kNamListFilter = "NAM\xd8\xbd\xc4\xcc\xa7\xb2\xd9(*.nam)\0*.nam\0"sv;  // NAMﾘｽﾄﾌｧｲﾙ(*.nam)
+constexpr std::string_view kIgnoreListFilter = "IGN\xd8\xbd\xc4\xcc\xa7\xb2\xd9(*.ign)\0*.ign\0"sv;  // IGNﾘｽﾄﾌｧｲﾙ(*.ign)
+constexpr std::string_view kSourceFilter = "C/C++\xbf\xb0\xbd(*.c;*.cpp)\0*.c;*.cpp\0"sv;  // C/C++ｿｰｽ(*.c;*.cpp)
+constexpr int kMsgEnterSourceName = 420;   // 生成対象ファイル名を入力してください。
+constexpr int kMsgNamListNotSaved = 421;   // ＮＡＭファイルリストは保存されていません。
+constexpr int kMsgIgnListNotSaved = 426;   // ＩＧＮファイルリストは保存されていません。
+constexpr int kMsgChooseSource = 428;      // 生成対象ファイルを選択してください。
+constexpr int kMsgContinueEditing = 413;   // 編集を続行しますか？
+
+std::string& new_list_name() { return orbaline().new_list_name; }
+std::string& ignore_list_name() { return orbaline().ignore_list_name; }
+
+// The open chart's list, or none.
+std::string chart_list_name() {
+    std::string name = chart_path();
+    if (!name.empty()) set_file_extension(name, ".nam");
+    return name;
+}
+std::string no_list_name() { return {}; }
+
+// One procedure for NAMLSTDLG and NEW_NAMLSTDLG: 終了 and 生成実行 close with 1.
+const ListDialogProfile kNamListProfile = {
+    8449, 8705, 8450, 8966, 8961, 8962, 8964, 8965, 8963,
+    kNamListCaption, kNamListFilter, kSourceFilter, "*.nam",
+    kMsgEnterSourceName, kMsgChooseSource, kMsgNamListNotSaved, kMsgContinueEditing, MB_ICONEXCLAMATION,
+    /*source_names=*/true, /*bare_names=*/true, /*enter_saves_in_name_field=*/true,
+    /*finish_runs_batch=*/false, 1, /*report_unreadable_list=*/false,
+    new_list_name, chart_list_name,
+};
+
+// Function names: any text, duplicates allowed; 終了 closes with 0.
+const ListDialogProfile kIgnoreListProfile = {
+    37121, 37377, 37122, 0, 37633, 37634, 37636, 37637, 37635,
+    kIgnoreListCaption, kIgnoreListFilter, {}, "*.ign",
+    kMsgEnterFunctionName, kMsgSelectFunction, kMsgIgnListNotSaved, kMsgContinueEditing, MB_ICONEXCLAMATION,
+    /*source_names=*/false, /*bare_names=*/false, /*enter_saves_in_name_field=*/false,
+    /*finish_runs_batch=*/false, 0, /*report_unreadable_list=*/false,
+    ignore_list_name, no_list_name,
+};
+
 }  // namespace
+
+INT_PTR nam_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    return list_dialog_proc(kNamListProfile, dialog, message, wparam, lparam);
+}
+
+INT_PTR ignore_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    return list_dialog_proc(kIgnoreListProfile, dialog, message, wparam, lparam);
+}
 
 INT_PTR comment_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {

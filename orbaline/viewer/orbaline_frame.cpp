@@ -5,6 +5,7 @@
 #include "common/shell/settings_file.h"
 #include "common/shell/viewer/shell_boxes.h"
 #include "common/shell/viewer/source_list.h"
+#include "orbaline/viewer/source_view.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/text/message_table.h"
 #include "orbaline/chart/chart_messages.h"
@@ -75,6 +76,9 @@ constexpr FunctionListColumn kFunctionColumns[] = {
 constexpr UINT kChartItems[] = {8193, 8194, 8195, 8196, 8197, 8198, 8200, 20482, 20483,
                                 20484, 20485, 24580, 24582, 24583, 36866};
 
+// ORDER: the keys the generator takes from oq1000.kwd, in file order.
+constexpr const char* kKeywordFileKeys[] = {"NAME", "FUNCTION"};
+
 ViewerProfile make_profile() {
     ViewerProfile p;
     p.program_name = kOrbalineProgram;
@@ -90,6 +94,7 @@ ViewerProfile make_profile() {
     p.messages.no_document = kMsgNoChart;
     p.messages.choose_function = kMsgSelectFunction;
     p.keyword_file = "oq1000.kwd";
+    p.keyword_keys = kKeywordFileKeys;
     p.settings = &kOrbalineSettings;
     p.placement = kOrbalinePlacement;
     p.recent_menu = kOrbalineRecentMenu;
@@ -121,6 +126,13 @@ ViewerProfile make_profile() {
     p.function_columns = kFunctionColumns;
     p.function_file_column = true;
     p.function_rows_are_pages = false;
+    p.messages.lines_left_out = 716;
+    p.messages.source_unloaded = kMsgNoChart;
+    p.messages.no_source = kMsgSelectFunction;
+    p.source_title_names_file = true;
+    // ファイルオープンエラー確認
+    p.source_open_error_caption = "\x83t\x83\x40\x83" "C\x83\x8b\x83I\x81[\x83v\x83\x93\x83G\x83\x89\x81[\x8am\x94" "F";
+    p.source_failure_unloads_document = false;
     return p;
 }
 
@@ -226,6 +238,7 @@ void install_orbaline_viewer() {
     hooks.register_layout_window = register_chart_layout_classes;
     hooks.show_function = [](int row) { show_listed_function(row + 1); };
     hooks.function_list_row = [] { return orbaline().function_list_row; };
+    install_source_view_hooks(hooks);
 }
 
 void sync_document_flags() {

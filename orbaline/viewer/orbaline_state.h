@@ -34,6 +34,7 @@ struct OrbalineState {
     int source_start_line = 0;      // the selected node's line, from 0
     std::string output_name;        // the text output's file
     std::string new_list_name;      // the list New made
+    std::string ignore_list_name;   // IGNLSTDLG's list file
     int function_list_row = -1;     // FLTDLG's last chosen row
     COLORREF custom_colours[16] = {};
 

@@ -274,12 +274,67 @@ inline constexpr DialogItemTemplate kVersionItems[] = {
     {"BUTTON", "OK", IDOK, 70, 42, 50, 14, kDefaultButton},
 };
 
+// KEYWORDDLG: the two keys of oq1000.kwd, the shared buttons.
+inline constexpr DialogItemTemplate kKeywordItems[] = {
+    {"STATIC", "NAME", -1, 8, 10, 50, 8, SS_LEFT},
+    {"EDIT", "", 33057, 60, 8, 150, 12, kEdit},
+    {"STATIC", "FUNCTION", -1, 8, 28, 50, 8, SS_LEFT},
+    {"EDIT", "", 33058, 60, 26, 150, 12, kEdit},
+    {"BUTTON", "\x93\xc7\x8d\x9e...", 33073, 222, 8, 60, 14, kButton},           // 読込...
+    {"BUTTON", "\x95\xdb\x91\xb6...", 33075, 222, 26, 60, 14, kButton},          // 保存...
+    {"BUTTON", "\x95W\x8f\x80\x90\xdd\x92\xe8", 33074, 222, 44, 60, 14, kButton},  // 標準設定
+    {"BUTTON", "\x93o\x98^", IDOK, 84, 50, 56, 14, kDefaultButton},                // 登録
+    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 146, 50, 56, 14, kButton},           // 取消
+};
+
+// The list dialogs (NAMLSTDLG, NEW_NAMLSTDLG, IGNLSTDLG): the entry field
+// over the list, the list file's name below it, the buttons on the right.
+#define ORBALINE_LIST_ITEMS(entry_label, entry, list, name_label, name, insert, remove, read, save)            \
+    {"STATIC", entry_label, -1, 8, 10, 80, 8, SS_LEFT}, {"EDIT", "", entry, 90, 8, 150, 12, kEdit},              \
+        {"LISTBOX", "", list, 8, 26, 232, 110, LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP},             \
+        {"STATIC", name_label, -1, 8, 144, 80, 8, SS_LEFT}, {"EDIT", "", name, 90, 142, 150, 12, kEdit},         \
+        {"BUTTON", "\x91}\x93\xfc", insert, 248, 26, 80, 14, kDefaultButton},     /* 挿入 */                    \
+        {"BUTTON", "\x8d\xed\x8f\x9c", remove, 248, 44, 80, 14, kButton},        /* 削除 */                    \
+        {"BUTTON", "\x93\xc7\x8d\x9e...", read, 248, 70, 80, 14, kButton},       /* 読込... */                 \
+    {                                                                                                            \
+        "BUTTON", "\x95\xdb\x91\xb6...", save, 248, 88, 80, 14, kButton /* 保存... */                          \
+    }
+// 生成対象ファイル名, ＮＡＭファイル名 and the source chooser's button 生成対象ファイル選択...
+#define ORBALINE_NAM_LIST_ITEMS                                                                                   \
+    ORBALINE_LIST_ITEMS("\x90\xb6\x90\xac\x91\xce\x8f\xdb\x83t\x83\x40\x83" "C\x83\x8b\x96\xbc", 8449, 8705, \
+                        "\x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x96\xbc", 8450, 8965, 8964, 8961, 8962), \
+    {                                                                                                            \
+        "BUTTON", "\x90\xb6\x90\xac\x91\xce\x8f\xdb\x83t\x83\x40\x83" "C\x83\x8b\x91I\x91\xf0...", 8966, 248, 8, \
+            80, 14, kButton                                                                                      \
+    }
+inline constexpr DialogItemTemplate kNamListItems[] = {
+    ORBALINE_NAM_LIST_ITEMS,
+    {"BUTTON", "\x8f\x49\x97\xb9", 8963, 248, 122, 80, 14, kButton},  // 終了
+};
+inline constexpr DialogItemTemplate kNewNamListItems[] = {
+    ORBALINE_NAM_LIST_ITEMS,
+    {"BUTTON", "\x90\xb6\x90\xac\x8e\xc0\x8ds", 8963, 248, 122, 80, 14, kButton},  // 生成実行
+    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 248, 140, 80, 14, kButton},              // 取消
+};
+// 生成対象除外関数名 and ＩＧＮファイル名
+inline constexpr DialogItemTemplate kIgnoreListItems[] = {
+    ORBALINE_LIST_ITEMS("\x90\xb6\x90\xac\x91\xce\x8f\xdb\x8f\x9c\x8a\x4f\x8a\xd6\x90\x94\x96\xbc", 37121, 37377,
+                        "\x82h\x82" "f\x82m\x83t\x83\x40\x83" "C\x83\x8b\x96\xbc", 37122, 37637, 37636, 37633, 37634),
+    {"BUTTON", "\x8f\x49\x97\xb9", 37635, 248, 122, 80, 14, kButton},  // 終了
+};
+#undef ORBALINE_NAM_LIST_ITEMS
+#undef ORBALINE_LIST_ITEMS
+
 // ORDER NAME: looked up by template name.
 inline constexpr DialogTemplate kDialogs[] = {
     {"EDTCMT", kDialogStyle, 0, 0, 0, 240, 68, "\x81y \x83R\x83\x81\x83\x93\x83g\x95\xd2\x8fW \x81z", 9, nullptr, nullptr, nullptr, kCommentItems},  // 【 コメント編集 】
     {"CNVPRMDLG", kDialogStyle, 0, 0, 0, 276, 174, "\x81y \x90\xb6\x90\xac\x83p\x83\x89\x83\x81\x83\x5e\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr, kParameterItems},  // 【 生成パラメタ設定 】
     {"ENVDLG", kDialogStyle, 0, 0, 0, 246, 148, "\x81y \x8a\xc2\x8b\xab\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr, kEnvironmentItems},  // 【 環境設定 】
     {"SRCSEARCHDLG", kDialogStyle, 0, 0, 0, 218, 46, "\x81y \x8c\x9f\x8d\xf5\x95\xb6\x8e\x9a\x97\xf1\x93\xfc\x97\xcd \x81z", 9, nullptr, nullptr, nullptr, kSearchDialogItems},  // 【 検索文字列入力 】
+    {"KEYWORDDLG", kDialogStyle, 0, 0, 0, 290, 72, "\x81y \x90\xb6\x90\xac\x83L\x81[\x83\x8f\x81[\x83h\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr, kKeywordItems},  // 【 生成キーワード設定 】
+    {"NAMLSTDLG", kDialogStyle, 0, 0, 0, 336, 162, "\x81y \x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x95\xd2\x8fW \x81z", 9, nullptr, nullptr, nullptr, kNamListItems},  // 【 ＮＡＭファイル編集 】
+    {"NEW_NAMLSTDLG", kDialogStyle, 0, 0, 0, 336, 162, "\x81y \x90V\x8bK\x8d\xec\x90\xac \x81m\x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x95\xd2\x8fW\x81n \x81z", 9, nullptr, nullptr, nullptr, kNewNamListItems},  // 【 新規作成 ［ＮＡＭファイル編集］ 】
+    {"IGNLSTDLG", kDialogStyle, 0, 0, 0, 336, 162, "\x81y \x82h\x82" "f\x82m\x83t\x83\x40\x83" "C\x83\x8b\x95\xd2\x8fW \x81z", 9, nullptr, nullptr, nullptr, kIgnoreListItems},  // 【 ＩＧＮファイル編集 】
     {"VERSIONDLG", kDialogStyle, 0, 0, 0, 190, 64, "\x83o\x81[\x83W\x83\x87\x83\x93\x8f\xee\x95\xf1", 9, nullptr, nullptr, nullptr, kVersionItems},  // バージョン情報
 };
 

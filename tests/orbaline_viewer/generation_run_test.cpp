@@ -1,10 +1,12 @@
 // The generation runs: argument vectors from the settings, the status
 // texts, the staleness check by file times, a missing source, the modified
-// chart's question and the meter's cancel in the middle of a run.
+// chart's question, the meter's cancel in the middle of a run, and the
+// error window the run leaves.
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/commands.h"
@@ -188,6 +190,41 @@ TEST_F(Runs, TheMetersCancelStopsTheRun) {
     EXPECT_EQ(automation::status_text(), message_with_text(kMsgInterrupted, "\x90\xb6\x90\xac\x8f\x88\x97\x9d"));
     EXPECT_FALSE(progress_meter().open);
     EXPECT_FALSE(document_state().busy);
+}
+
+}  // namespace
+
+namespace {
+
+// The error window as ORBALINE shows it: beside the frame's client origin,
+// long lines in 255-byte pieces, a missing file reported with message 726.
+TEST_F(OrbalineTest, TheErrorWindowShowsLongLinesAndReportsAMissingFile) {
+    ASSERT_TRUE(start());
+    const std::string errors = program.path("oq1000.err");
+    write_raw(errors, std::string(300, 'e') + "\r\nshort\r\n");
+    ASSERT_EQ(open_generation_error_window(frame(), errors, false), 0);
+    ListWindow& window = generation_error_window();
+    ASSERT_TRUE(window.is_open());
+    EXPECT_EQ(automation::control_items(window.list()),
+              (std::vector<std::string>{std::string(255, 'e'), std::string(45, 'e'), "short"}));
+    POINT origin{0, 0};
+    ClientToScreen(frame(), &origin);
+    RECT rect{};
+    GetWindowRect(window.window(), &rect);
+    EXPECT_EQ(rect.left, origin.x + 200);
+    EXPECT_EQ(rect.top, origin.y + 100);
+    EXPECT_EQ(rect.right - rect.left, 702);
+    EXPECT_EQ(rect.bottom - rect.top, 398);
+    automation::capture_png(window.window(), dir.path("errors.png"));
+
+    // the file gone: 726 with its name, the lines shown stay
+    std::filesystem::remove(errors);
+    automation::answer_next_message_box(IDOK);
+    EXPECT_EQ(load_error_list(errors, false), -1);
+    ASSERT_NE(last_box(), nullptr);
+    EXPECT_EQ(last_box()->caption, "\x81y\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6 \x81z");  // 【生成エラー表示 】
+    EXPECT_EQ(last_box()->text, message_with_text(kMsgFileOpenErrorNamed, errors));
+    EXPECT_EQ(automation::control_items(window.list()).size(), 3u);
 }
 
 }  // namespace

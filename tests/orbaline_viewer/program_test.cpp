@@ -94,6 +94,62 @@ TEST_F(OrbalineTest, OpeningAListWithoutChartGeneratesAndDrawsIt) {
     automation::capture_png(frame(), dir.path("chart.png"));
 }
 
+// A four-row chart (a root, a child with a child of its own, a last child)
+// drawn with one and with three box lines: boxes, connectors, texts, row
+// numbers and the marker where the cell grid puts them (cells 7 x 14, the
+// view shifted one cell left and 10 pixels up).
+TEST_F(OrbalineTest, AFourRowChartIsDrawnOnItsCellGridAtBothBoxSizes) {
+    write_raw(dir.path("four.nam"), "");
+    write_raw(dir.path("four.trd"), " [JOV:TRD:V1.00 ]\r\n1+root <a.c(1)>\r\n2++left <a.c(2)>\r\n"
+                                    "3+++deep <a.c(3)>\r\n4++right <a.c(4)>\r\n");
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(open_list(dir.path("four.nam"), false));
+    ASSERT_EQ(chart().row_count(), 4);
+    // an entry of that call ending at that point (a text call drawing a text that starts so)
+    const auto has = [](const std::vector<DrawingLogEntry>& log, const char* op, POINT at, const std::string& text = {}) {
+        for (const DrawingLogEntry& e : log) {
+            if (e.op == op && !e.logical.empty() && e.logical.back().x == at.x && e.logical.back().y == at.y &&
+                e.text.rfind(text, 0) == 0)
+                return true;
+        }
+        return false;
+    };
+    for (const int lines : {1, 3}) {
+        SCOPED_TRACE(lines);
+        chart().box_lines = lines;
+        chart().row_numbers = 1;
+        clear_drawing_log();
+        reload_chart_view(1);
+        automation::run_until_idle();
+        const std::vector<DrawingLogEntry> log = drawing_log_entries_for_window(view());
+        const int w = chart().box_width;
+        const int pitch = lines + 2;
+        int boxes = 0, connectors = 0;
+        for (const DrawingLogEntry& e : log) {
+            if (e.op == "Rectangle" && contains(e.params, "pen=solid,2")) ++boxes;
+            if (e.op == "LineTo" && contains(e.params, "pen=solid,1")) ++connectors;
+        }
+        EXPECT_EQ(boxes, 4);
+        // row 2: a branch with its arm; row 3: the pass-through and a last
+        // branch with its arm; row 4: a last branch with its arm
+        EXPECT_EQ(connectors, 7);
+        // the box of "deep" (row 3, column 2): its lower right corner
+        const int top3 = pitch * 2 + 1;
+        EXPECT_TRUE(has(log, "Rectangle", {(8 * 2 + 6 + 2 * w + 2) * 7 - 7, (top3 + pitch) * 14 - 7 - 10}));
+        // the arm of "right" (row 4) ends at its box, at the row's middle line
+        const int middle4 = pitch * 3 + pitch / 2 + 1 - (lines % 2 == 0 ? 1 : 0);
+        EXPECT_TRUE(has(log, "LineTo", {(10 + 4) * 7 - 7, middle4 * 14 + 7 - 10}));
+        // texts start one cell into the box; the row number follows the box
+        EXPECT_TRUE(has(log, "TextOutA", {(8 * 2 + 7) * 7 - 7, (top3 + 1) * 14 - 10}, "deep"));
+        const int number_line = lines > 1 ? top3 + 2 : top3 + 1;
+        EXPECT_TRUE(has(log, "TextOutA", {(8 * 2 + 7 + 2 * w + 1) * 7 - 7, number_line * 14 + 2 - 10}, " [3]"));
+        bool marker = false;
+        for (const DrawingLogEntry& e : log) marker = marker || e.op == "BitBlt";
+        EXPECT_TRUE(marker);
+    }
+    automation::capture_png(frame(), dir.path("four.png"));
+}
+
 TEST_F(OrbalineTest, FunctionKeysPageThroughAHundredRows) {
     write_raw(dir.path("big.nam"), "");
     write_chart(dir.path("big.trd"), 100);

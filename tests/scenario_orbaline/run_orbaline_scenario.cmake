@@ -3,7 +3,9 @@ cmake_minimum_required(VERSION 3.25)
 # other in the same program and platform directories, and compares each log
 # with its expected one. Files named in OUTPUTS must exist afterwards, those
 # in ABSENT must not.
-# -DPROGRAM -DSETTINGS -DFILES -DSCRIPTS -DOUTPUTS -DABSENT -DWORK
+# A script's expected log is <stem>.expected.log beside it, or in
+# EXPECTED_DIR when given.
+# -DPROGRAM -DSETTINGS -DFILES -DSCRIPTS -DOUTPUTS -DABSENT -DWORK -DEXPECTED_DIR
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/home")
 file(COPY "${PROGRAM}" DESTINATION "${WORK}")
@@ -31,6 +33,9 @@ foreach(script_file IN LISTS SCRIPTS)
     # the work directory differs from build to build (and the program lower-cases it)
     string(REPLACE "${WORK}" "@WORK@" got "${got}")
     string(REPLACE "${work_lower}" "@WORK@" got "${got}")
+    if(EXPECTED_DIR)
+        set(folder "${EXPECTED_DIR}")
+    endif()
     file(READ "${folder}/${stem}.expected.log" want)
     if(NOT got STREQUAL want)
         file(WRITE "${WORK}/${stem}.got.log" "${got}")

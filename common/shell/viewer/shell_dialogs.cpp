@@ -238,19 +238,27 @@ void set_generation_file_calls(const SettingsWriterCalls* calls) {
     g_file_calls = calls != nullptr ? calls : &kKernelCalls;
 }
 
+std::span<const char* const> keyword_keys() {
+    const std::span<const char* const> keys = viewer_profile().keyword_keys;
+    if (keys.empty() || keys.size() > kKeywordKeys.size()) return kKeywordKeys;
+    return keys;
+}
+
 bool read_keyword_file(const std::string& path, KeywordValues& values, bool values_in_capitals) {
+    const std::span<const char* const> keys = keyword_keys();
     return read_key_value_lines(path, '=', [&](const std::string& key, const std::string& value) {
         std::string shown = value;
         if (values_in_capitals) to_upper_ascii(shown);
-        for (size_t i = 0; i < kKeywordKeys.size(); ++i) {
-            if (key == kKeywordKeys[i]) values[i] = shown;
+        for (size_t i = 0; i < keys.size(); ++i) {
+            if (key == keys[i]) values[i] = shown;
         }
     });
 }
 
 int write_keyword_file(const std::string& path, const KeywordValues& values) {
+    const std::span<const char* const> keys = keyword_keys();
     std::string text;
-    for (size_t i = 0; i < kKeywordKeys.size(); ++i) text += std::string(kKeywordKeys[i]) + "=" + values[i] + "\n";
+    for (size_t i = 0; i < keys.size(); ++i) text += std::string(keys[i]) + "=" + values[i] + "\n";
     return write_control_file(path, text);
 }
 
@@ -270,19 +278,21 @@ constexpr int kKeywordStandardButton = 33074;
 constexpr int kKeywordSaveButton = 33075;
 constexpr int kKeywordFieldLimit = 200;
 
+int keyword_count() { return static_cast<int>(keyword_keys().size()); }
+
 KeywordValues keyword_fields(HWND dialog) {
     KeywordValues values;
-    for (int i = 0; i < kKeywordCount; ++i) values[static_cast<size_t>(i)] = field_text(dialog, kFirstKeywordField + i);
+    for (int i = 0; i < keyword_count(); ++i) values[static_cast<size_t>(i)] = field_text(dialog, kFirstKeywordField + i);
     return values;
 }
 
 void set_keyword_fields(HWND dialog, const KeywordValues& values) {
-    for (int i = 0; i < kKeywordCount; ++i) set_field_text(dialog, kFirstKeywordField + i, values[static_cast<size_t>(i)]);
+    for (int i = 0; i < keyword_count(); ++i) set_field_text(dialog, kFirstKeywordField + i, values[static_cast<size_t>(i)]);
 }
 
 KeywordValues standard_keywords() {
     KeywordValues values;
-    for (int i = 0; i < kKeywordCount; ++i) values[static_cast<size_t>(i)] = kKeywordKeys[static_cast<size_t>(i)];
+    for (int i = 0; i < keyword_count(); ++i) values[static_cast<size_t>(i)] = keyword_keys()[static_cast<size_t>(i)];
     return values;
 }
 
@@ -316,7 +326,7 @@ INT_PTR keyword_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         open_dialog(dialog);
-        for (int i = 0; i < kKeywordCount; ++i) {
+        for (int i = 0; i < keyword_count(); ++i) {
             SendDlgItemMessageA(dialog, kFirstKeywordField + i, EM_LIMITTEXT, kKeywordFieldLimit, 0);
         }
         load_keywords(dialog, program_file(viewer_profile().keyword_file));
@@ -336,33 +346,42 @@ INT_PTR keyword_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     }
 }
 
-// --- CNVLSTDLG ------------------------------------------------------------------------
+// --- CNVLSTDLG and the other list dialogs ------------------------------------------------
 
 namespace {
 
-enum : int {
-    kSourceNameField = 8465,
-    kListNameField = 8466,
-    kSourceList = 8481,
-    kChooseSourcesButton = 8497,
-    kListReadButton = 8498,
-    kListSaveButton = 8499,
-    kDeleteButton = 8501,
-    kInsertButton = 8502,
-    kChooserAddButton = 752,
+constexpr int kChooserAddButton = 752;
+
+std::string& batch_list_name() { return shell().batch_list_name; }
+std::string no_initial_name() { return batch_list_name(); }
+
+}  // namespace
+
+const ListDialogProfile kBatchListProfile = {
+    8465, 8481, 8466, 8497, 8498, 8499, 8501, 8502, IDOK,
+    kBatchCaption, kNamFilter, kSourceFilter, "*.nam",
+    shell_message::kEnterSourceName, shell_message::kChooseSource, shell_message::kListNotSaved, shell_message::kSaveList, 0,
+    /*source_names=*/true, /*bare_names=*/false, /*enter_saves_in_name_field=*/true,
+    /*finish_runs_batch=*/true, 1, /*report_unreadable_list=*/true,
+    batch_list_name, no_initial_name,
 };
 
-struct BatchDialogState {
+namespace {
+
+struct ListDialogState {
     HWND dialog = nullptr;
+    const ListDialogProfile* profile = &kBatchListProfile;
     bool modified = false;
     int last_selection = -1;
     bool name_has_focus = false;
     std::string kept_list_name;
 };
-BatchDialogState g_batch;
+ListDialogState g_list;
+
+const ListDialogProfile& list_profile() { return *g_list.profile; }
 
 LRESULT list_message(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    return SendDlgItemMessageA(g_batch.dialog, kSourceList, message, wparam, lparam);
+    return SendDlgItemMessageA(g_list.dialog, list_profile().list_box, message, wparam, lparam);
 }
 
 std::vector<std::string> list_entries() {
@@ -405,95 +424,108 @@ void fill_list(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) list_message(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
 }
 
-void refuse(int message_id, UINT icon = 0) {
-    show_box(g_batch.dialog, kBatchCaption, message_text(message_id), icon);
+void refuse(int message_id, UINT icon) {
+    show_box(g_list.dialog, list_profile().caption, message_text(message_id), icon);
 }
 
-void refuse_with_name(int message_id, const std::string& name, UINT icon = 0) {
-    show_box(g_batch.dialog, kBatchCaption, format_text(message_text(message_id).c_str(), name.c_str()), icon);
+void refuse(int message_id) { refuse(message_id, list_profile().refusal_icon); }
+
+void refuse_with_name(int message_id, const std::string& name) {
+    show_box(g_list.dialog, list_profile().caption, format_text(message_text(message_id).c_str(), name.c_str()),
+             list_profile().refusal_icon);
 }
 
-std::string& batch_list_name() { return shell().batch_list_name; }
+std::string& list_name() { return list_profile().list_name(); }
 
 void save_list() {
-    HWND dialog = g_batch.dialog;
+    HWND dialog = g_list.dialog;
+    const ListDialogProfile& profile = list_profile();
     const std::vector<std::string> entries = list_entries();
     if (entries.empty()) {
-        refuse(shell_message::kEnterSourceName);
+        refuse(profile.empty_message);
         return;
     }
-    batch_list_name() = field_text(dialog, kListNameField);
-    std::string name = batch_list_name();
+    list_name() = field_text(dialog, profile.list_name_field);
+    std::string name = list_name();
     int filter_index = 0;
-    if (choose_file_name(1, dialog, name, kNamFilter, kNameBufferSize, filter_index) == 0) return;
+    if (choose_file_name(1, dialog, name, profile.list_filter, kNameBufferSize, filter_index) == 0) return;
     if (write_batch_list_file(name, entries) != 0) {
-        show_file_error(dialog, kBatchCaption, name, 0);
+        show_file_error(dialog, profile.caption, name, profile.refusal_icon);
         return;
     }
-    batch_list_name() = name;
-    g_batch.modified = false;
-    set_field_text(dialog, kListNameField, name);
+    list_name() = name;
+    g_list.modified = false;
+    set_field_text(dialog, profile.list_name_field, name);
     set_status_text(0, "");
 }
 
 void read_list() {
-    HWND dialog = g_batch.dialog;
-    batch_list_name() = field_text(dialog, kListNameField);
-    std::string name = batch_list_name();
+    HWND dialog = g_list.dialog;
+    const ListDialogProfile& profile = list_profile();
+    list_name() = field_text(dialog, profile.list_name_field);
+    std::string name = list_name();
     int filter_index = 0;
-    if (choose_file_name(0, dialog, name, kNamFilter, kNameBufferSize, filter_index) == 0) return;
+    if (choose_file_name(0, dialog, name, profile.list_filter, kNameBufferSize, filter_index) == 0) return;
     std::vector<std::string> lines;
     if (!read_list_file(name, lines)) {
-        show_file_error(dialog, kBatchCaption, name, 0);
+        show_file_error(dialog, profile.caption, name, profile.refusal_icon);
         return;
     }
-    batch_list_name() = name;
+    list_name() = name;
     fill_list(lines);
-    g_batch.modified = false;
-    g_batch.last_selection = -1;
-    set_field_text(dialog, kListNameField, name);
+    g_list.modified = false;
+    g_list.last_selection = -1;
+    set_field_text(dialog, profile.list_name_field, name);
 }
 
 void delete_entry() {
     const LRESULT selected = list_message(LB_GETCURSEL);
     if (selected < 0) {
-        refuse(shell_message::kChooseSource);
+        refuse(list_profile().no_selection_message);
         return;
     }
     list_message(LB_DELETESTRING, static_cast<WPARAM>(selected));
-    g_batch.modified = true;
-    g_batch.last_selection = -1;
+    g_list.modified = true;
+    g_list.last_selection = -1;
+}
+
+// A source name refused for its extension or as a listed one: the message, else 0.
+int source_name_refusal(const std::string& name) {
+    if (is_c_source_name(name) == 0) return shell_message::kNotCSource;
+    if (listed(name)) return shell_message::kDuplicate;
+    return 0;
 }
 
 void insert_entry() {
-    if (g_batch.name_has_focus) {
+    const ListDialogProfile& profile = list_profile();
+    if (g_list.name_has_focus && profile.enter_saves_in_name_field) {
         save_list();
         return;
     }
-    HWND dialog = g_batch.dialog;
-    std::string name = field_text(dialog, kSourceNameField);
+    HWND dialog = g_list.dialog;
+    std::string name = field_text(dialog, profile.entry_field);
     if (name.empty()) {
-        refuse(shell_message::kEnterSourceName);
+        refuse(profile.empty_message);
         return;
     }
-    to_lower_ascii(name);
-    if (is_c_source_name(name) == 0) {
-        refuse_with_name(shell_message::kNotCSource, name);
-        return;
-    }
-    if (listed(name)) {
-        refuse_with_name(shell_message::kDuplicate, name);
-        return;
+    if (profile.source_names) {
+        to_lower_ascii(name);
+        if (const int refusal = source_name_refusal(name); refusal != 0) {
+            refuse_with_name(refusal, name);
+            return;
+        }
     }
     const LRESULT selected = list_message(LB_GETCURSEL);
     list_message(LB_INSERTSTRING, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(name.c_str()));
-    g_batch.modified = true;
-    set_field_text(dialog, kSourceNameField, "");
+    g_list.modified = true;
+    set_field_text(dialog, profile.entry_field, "");
 }
 
 void run_batch_list(HWND dialog) {
-    if (g_batch.modified) {
-        show_box(dialog, kBatchCaption, message_text(shell_message::kListNotSaved) + "\n" + message_text(shell_message::kSaveList),
+    if (g_list.modified) {
+        const ListDialogProfile& profile = list_profile();
+        show_box(dialog, profile.caption,
+                 message_text(profile.not_saved_message) + "\n" + message_text(profile.continue_message),
                  MB_ICONEXCLAMATION);
         return;
     }
@@ -509,24 +541,74 @@ void run_batch_list(HWND dialog) {
     EndDialog(dialog, 1);
 }
 
-void open_batch_list(HWND dialog) {
-    g_batch = BatchDialogState{};
-    g_batch.dialog = dialog;
-    g_batch.kept_list_name = batch_list_name();
-    SendDlgItemMessageA(dialog, kListNameField, EM_LIMITTEXT, kNameBufferSize - 1, 0);
-    std::string& name = batch_list_name();
+// A modified list asks first: Yes goes on editing.
+void finish_list(HWND dialog) {
+    const ListDialogProfile& profile = list_profile();
+    if (profile.finish_runs_batch) {
+        run_batch_list(dialog);
+        return;
+    }
+    if (g_list.modified) {
+        const std::string text = message_text(profile.not_saved_message) + "\n" + message_text(profile.continue_message);
+        if (MessageBoxA(dialog, text.c_str(), profile.caption, MB_YESNO | MB_ICONQUESTION) == IDYES) return;
+    }
+    set_status_text(0, "");
+    EndDialog(dialog, profile.finish_result);
+}
+
+void cancel_list(HWND dialog) {
+    list_name() = g_list.kept_list_name;
+    set_status_text(0, "");
+    EndDialog(dialog, 0);
+}
+
+void open_list_dialog(HWND dialog, const ListDialogProfile& profile) {
+    g_list = ListDialogState{};
+    g_list.dialog = dialog;
+    g_list.profile = &profile;
+    g_list.kept_list_name = list_name();
+    SendDlgItemMessageA(dialog, profile.list_name_field, EM_LIMITTEXT, kNameBufferSize - 1, 0);
+    std::string& name = list_name();
+    name = profile.initial_name();
     if (name.empty() || name.find_first_of("*?") != std::string::npos) {
-        name = "*.nam";
+        name = profile.default_name;
     } else {
         std::vector<std::string> lines;
         if (read_list_file(name, lines)) {
             fill_list(lines);
-        } else {
-            show_file_error(dialog, kBatchCaption, name, 0);
+        } else if (profile.report_unreadable_list) {
+            show_file_error(dialog, profile.caption, name, 0);
             name.clear();
         }
     }
-    set_field_text(dialog, kListNameField, name);
+    set_field_text(dialog, profile.list_name_field, name);
+}
+
+// A click on the selected row lets it go; a double click copies it into
+// the entry field.
+void follow_list_click(HWND dialog, int code) {
+    const int selected = static_cast<int>(list_message(LB_GETCURSEL));
+    if (code == LBN_SELCHANGE) {
+        if (selected >= 0 && selected == g_list.last_selection) {
+            list_message(LB_SETCURSEL, static_cast<WPARAM>(-1));
+            g_list.last_selection = -1;
+        } else {
+            g_list.last_selection = selected;
+        }
+    } else if (code == LBN_DBLCLK && selected >= 0) {
+        set_field_text(dialog, list_profile().entry_field, list_entries()[static_cast<size_t>(selected)]);
+        g_list.last_selection = selected;
+    }
+}
+
+void follow_name_focus(int code) {
+    if (code == EN_SETFOCUS) {
+        g_list.name_has_focus = true;
+        list_message(LB_SETCURSEL, static_cast<WPARAM>(-1));
+        g_list.last_selection = -1;
+    } else if (code == EN_KILLFOCUS) {
+        g_list.name_has_focus = false;
+    }
 }
 
 // --- The source chooser -------------------------------------------------------------
@@ -550,7 +632,8 @@ void add_field_names(HWND hook) {
     SendMessageA(file_dialog, CDM_GETSPEC, kChooserBufferSize, reinterpret_cast<LPARAM>(buffer));
     std::string text = buffer;
     if (text.empty()) {
-        show_box(file_dialog, kBatchCaption, message_text(shell_message::kChooseSource), MB_ICONEXCLAMATION);
+        show_box(file_dialog, list_profile().caption, message_text(list_profile().no_selection_message),
+                 MB_ICONEXCLAMATION);
         return;
     }
     const std::string folder = folder_of(file_dialog);
@@ -577,74 +660,15 @@ UINT_PTR batch_file_open_hook(HWND hook, UINT message, WPARAM wparam, LPARAM) {
     return FALSE;
 }
 
-}  // namespace
-
-INT_PTR batch_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        open_dialog(dialog);
-        open_batch_list(dialog);
-        return TRUE;
-    case WM_COMMAND: {
-        const int id = LOWORD(wparam);
-        const int code = HIWORD(wparam);
-        switch (id) {
-        case kListNameField:
-            if (code == EN_SETFOCUS) {
-                g_batch.name_has_focus = true;
-                list_message(LB_SETCURSEL, static_cast<WPARAM>(-1));
-                g_batch.last_selection = -1;
-            } else if (code == EN_KILLFOCUS) {
-                g_batch.name_has_focus = false;
-            }
-            return TRUE;
-        case kSourceList: {
-            const int selected = static_cast<int>(list_message(LB_GETCURSEL));
-            if (code == LBN_SELCHANGE) {
-                if (selected >= 0 && selected == g_batch.last_selection) {
-                    list_message(LB_SETCURSEL, static_cast<WPARAM>(-1));
-                    g_batch.last_selection = -1;
-                } else {
-                    g_batch.last_selection = selected;
-                }
-            } else if (code == LBN_DBLCLK && selected >= 0) {
-                set_field_text(dialog, kSourceNameField, list_entries()[static_cast<size_t>(selected)]);
-                g_batch.last_selection = selected;
-            }
-            return TRUE;
-        }
-        case kChooseSourcesButton: choose_batch_sources(dialog, kSourceFilter); return TRUE;
-        case kListReadButton: read_list(); return TRUE;
-        case kListSaveButton: save_list(); return TRUE;
-        case kDeleteButton: delete_entry(); return TRUE;
-        case kInsertButton: insert_entry(); return TRUE;
-        case IDOK: run_batch_list(dialog); return TRUE;
-        case IDCANCEL:
-            batch_list_name() = g_batch.kept_list_name;
-            set_status_text(0, "");
-            EndDialog(dialog, 0);
-            return TRUE;
-        default: return FALSE;
-        }
-    }
-    case WM_DESTROY:
-        g_batch = BatchDialogState{};
-        return FALSE;
-    default: return FALSE;
-    }
-}
-
-int add_batch_source(int report_in_status, const std::string& path) {
-    set_status_text(0, "");
-    HWND dialog = g_batch.dialog;
-    if (dialog == nullptr) return -1;
-    // A source of the list's own folder is listed by its bare name (the batch
-    // run looks there); one of another folder keeps its full path.
+// How a chosen source is listed: by its bare name where the profile says
+// so, or where it lies in the list's own folder (the batch run looks
+// there); a source of another folder keeps its full path.
+std::string listed_source_name(HWND dialog, const std::string& path) {
     std::string name(file_part(path));
-    if (find_last_separator(path, true) >= 0) {
+    if (!list_profile().bare_names && find_last_separator(path, true) >= 0) {
         std::string list_directory;
         std::string list_file;
-        split_path(make_absolute_path(field_text(dialog, kListNameField)), list_directory, list_file);
+        split_path(make_absolute_path(field_text(dialog, list_profile().list_name_field)), list_directory, list_file);
         std::string directory;
         std::string file;
         const std::string absolute = make_absolute_path(path);
@@ -652,6 +676,60 @@ int add_batch_source(int report_in_status, const std::string& path) {
         if (directory != list_directory) name = absolute;
     }
     to_lower_ascii(name);
+    return name;
+}
+
+}  // namespace
+
+INT_PTR list_dialog_proc(const ListDialogProfile& profile, HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        open_dialog(dialog);
+        open_list_dialog(dialog, profile);
+        return TRUE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wparam);
+        const int code = HIWORD(wparam);
+        if (g_list.dialog != dialog) return FALSE;
+        if (id == profile.list_name_field) {
+            follow_name_focus(code);
+        } else if (id == profile.list_box) {
+            follow_list_click(dialog, code);
+        } else if (id == profile.choose_button && id != 0) {
+            choose_batch_sources(dialog, profile.source_filter);
+        } else if (id == profile.read_button) {
+            read_list();
+        } else if (id == profile.save_button) {
+            save_list();
+        } else if (id == profile.delete_button) {
+            delete_entry();
+        } else if (id == profile.insert_button) {
+            insert_entry();
+        } else if (id == profile.finish_button) {
+            finish_list(dialog);
+        } else if (id == IDCANCEL) {
+            cancel_list(dialog);
+        } else {
+            return FALSE;
+        }
+        return TRUE;
+    }
+    case WM_DESTROY:
+        if (g_list.dialog == dialog) g_list = ListDialogState{};
+        return FALSE;
+    default: return FALSE;
+    }
+}
+
+INT_PTR batch_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    return list_dialog_proc(kBatchListProfile, dialog, message, wparam, lparam);
+}
+
+int add_batch_source(int report_in_status, const std::string& path) {
+    set_status_text(0, "");
+    HWND dialog = g_list.dialog;
+    if (dialog == nullptr) return -1;
+    const std::string name = listed_source_name(dialog, path);
     int refusal = 0;
     if (is_c_source_name(name) == 0) {
         refusal = shell_message::kNotCSource;
@@ -664,15 +742,15 @@ int add_batch_source(int report_in_status, const std::string& path) {
         if (report_in_status != 0) {
             set_status_text(1, text);
         } else {
-            show_box(dialog, kBatchCaption, text, MB_ICONEXCLAMATION);
+            show_box(dialog, list_profile().caption, text, MB_ICONEXCLAMATION);
         }
         return -1;
     }
     const LRESULT selected = list_message(LB_GETCURSEL);
     list_message(LB_INSERTSTRING, static_cast<WPARAM>(selected >= 0 ? selected + 1 : -1),
                  reinterpret_cast<LPARAM>(name.c_str()));
-    set_field_text(dialog, kSourceNameField, name);
-    g_batch.modified = true;
+    set_field_text(dialog, list_profile().entry_field, name);
+    g_list.modified = true;
     return 0;
 }
 
@@ -1051,8 +1129,9 @@ DLGPROC shared_dialog_procedure(const char* template_name) {
 }
 
 void register_shared_dialog_resources() {
-    // once per process: the tables outlive every test's platform reset
-    if (find_dialog_resource("KEYWORDDLG") == &shell_dialog_templates::kDialogs[0]) return;
+    // once per process: the tables outlive every test's platform reset. The
+    // chooser strip is looked for, as no program brings its own.
+    if (find_dialog_resource("#750") == &shell_dialog_templates::kDialogs[2]) return;
     register_program_resources(&shell_dialog_templates::kTable);
 }
 

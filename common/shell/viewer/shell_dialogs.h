@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,6 +83,9 @@ inline constexpr std::array<const char*, kKeywordCount> kKeywordKeys = {
     "NAME",   "FUNCTION",    "PROCESS",     "INPUT",      "OUTPUT",    "UPDATE", "INPUT(EXT)", "OUTPUT(EXT)",
     "UPDATE(EXT)", "RETURN", "REMARKS", "FILE", "PROGRAMMED", "DATE(ORG)", "CALL"};
 using KeywordValues = std::array<std::string, kKeywordCount>;
+// The program's keys (the profile's, else kKeywordKeys); values[i] is the
+// value of the i-th of them.
+std::span<const char* const> keyword_keys();
 
 // Reads "key=value" lines into the values of the keys met (a key in any
 // case, blanks round key and value dropped; the value in capitals too when
@@ -103,7 +107,44 @@ int write_control_file(const std::string& path, const std::string& text);
 // The batch list file: one name a line.
 int write_batch_list_file(const std::string& path, const std::vector<std::string>& names);
 
-// The source chooser and its additions to the open batch list dialog.
+// What tells the list dialogs apart: the batch list (CNVLSTDLG) and
+// ORBALINE's source list (NAMLSTDLG, NEW_NAMLSTDLG) and ignore list
+// (IGNLSTDLG) run one procedure over such a record.
+struct ListDialogProfile {
+    // Control ids; choose_button 0 when there is no source chooser.
+    int entry_field;
+    int list_box;
+    int list_name_field;
+    int choose_button;
+    int read_button;
+    int save_button;
+    int delete_button;
+    int insert_button;
+    int finish_button;
+    const char* caption;          // of the refusals and questions
+    std::string_view list_filter;
+    std::string_view source_filter;
+    const char* default_name;     // the list name when none is given
+    int empty_message;            // nothing to insert or save
+    int no_selection_message;     // 削除 without a row
+    int not_saved_message;        // the lines shown on finishing a modified list
+    int continue_message;
+    UINT refusal_icon;
+    bool source_names;            // entries are C/C++ sources: lower case, no duplicates
+    bool bare_names;              // a chosen source is listed without its folder
+    bool enter_saves_in_name_field;
+    // The batch run refuses to finish a modified, empty or unnamed list;
+    // the others ask whether to go on editing and else close with finish_result.
+    bool finish_runs_batch;
+    int finish_result;
+    bool report_unreadable_list;  // a named list that cannot be read at opening
+    std::string& (*list_name)();  // where the chosen list name is kept
+    std::string (*initial_name)();  // "" for the default name
+};
+extern const ListDialogProfile kBatchListProfile;
+INT_PTR list_dialog_proc(const ListDialogProfile& profile, HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+
+// The source chooser and its additions to the open list dialog.
 // add_batch_source: 0 added, -1 refused (the refusal in the status bar when
 // report_in_status is set, else in a box).
 int add_batch_source(int report_in_status, const std::string& path);

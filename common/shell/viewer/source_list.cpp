@@ -9,6 +9,7 @@
 #include "common/shell/viewer/viewer_profile.h"
 #include "common/shell/viewer/shell_messages.h"
 #include "common/shell/window/shell_windows_setup.h"
+#include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
 #include "platform/user/resources.h"
@@ -21,6 +22,8 @@ constexpr char kSourceTitle[] = "\xBF\xB0\xBD\xD8\xBD\xC4";
 // "ソースリスト読み込み"
 constexpr char kLoadOperation[] =
     "\x83\x5C\x81\x5B\x83\x58\x83\x8A\x83\x58\x83\x67\x93\xC7\x82\xDD\x8D\x9E\x82\xDD";
+// "ソースリスト表示"
+constexpr char kShowOperation[] = "\x83\x5C\x81\x5B\x83\x58\x83\x8A\x83\x58\x83\x67\x95\x5C\x8E\xA6";
 // "検索"
 constexpr char kSearchCaption[] = "\x8C\x9F\x8D\xF5";
 
@@ -73,8 +76,23 @@ void show_box(HWND owner, const std::string& caption, std::string_view line1, st
 
 int refuse_unloaded() {
     MessageBeep(0);
-    show_status_message(document_state().file_name.empty() ? shell_message::kChooseFile : shell_message::kNoDocument);
+    show_status_message(document_state().file_name.empty() ? shell_message::kChooseFile
+                                                           : viewer_profile().messages.source_unloaded);
     return -1;
+}
+
+// Where a failed source load leaves the document loaded, a step needs the source itself.
+bool source_steps_refused() {
+    const DocumentState& doc = document_state();
+    return !doc.loaded || (!viewer_profile().source_failure_unloads_document && !doc.source_loaded);
+}
+
+// "name - ｿｰｽﾘｽﾄ" where the profile names the file and a source is loaded.
+std::string source_window_title() {
+    const DocumentState& doc = document_state();
+    if (!viewer_profile().source_title_names_file || !doc.source_loaded || doc.source_name.empty())
+        return kSourceTitle;
+    return std::string(file_part(doc.source_name)) + " - " + kSourceTitle;
 }
 
 // --- Drawing objects -----------------------------------------------------------------
@@ -524,19 +542,30 @@ int load_source_text() {
     s.top = 0;
     s.left = 0;
     s.list_marker_row = s.number_marker_row = -1;
+    const ViewerProfile& profile = viewer_profile();
     show_status_message(shell_message::kLoading);
+    if (doc.source_name.empty() && profile.messages.no_source != 0) {
+        s.text.clear();
+        doc.source_loaded = false;
+        show_box(s.owner, make_box_caption(kShowOperation), message(profile.messages.no_source), "", "",
+                 MB_ICONEXCLAMATION);
+        return -1;
+    }
     const SourceLoadResult result = load_source_lines(doc.source_name, doc.tab_width, s.text);
     if (result.status != 0) {
-        doc.loaded = false;
+        if (profile.source_failure_unloads_document) doc.loaded = false;
         doc.source_loaded = false;
-        show_box(s.owner, caption, message(shell_message::kOpenError), name_line, "", MB_ICONEXCLAMATION);
+        const std::string open_caption =
+            profile.source_open_error_caption != nullptr ? profile.source_open_error_caption : caption;
+        show_box(s.owner, open_caption, message(shell_message::kOpenError), name_line, "", MB_ICONEXCLAMATION);
         return -1;
     }
     doc.loaded = true;
     doc.source_loaded = true;
+    if (s.view != nullptr) SetWindowTextA(s.view, source_window_title().c_str());
     if (result.too_many_lines) {
-        show_box(s.owner, caption, message(shell_message::kTooLarge), message(shell_message::kLinesLeftOut), doc.source_name,
-                 MB_ICONEXCLAMATION);
+        show_box(s.owner, caption, message(shell_message::kTooLarge), message(profile.messages.lines_left_out),
+                 doc.source_name, MB_ICONEXCLAMATION);
     } else if (result.cut) {
         show_box(s.owner, caption, message(shell_message::kLineCut), doc.source_name, "", MB_ICONEXCLAMATION);
     }
@@ -561,7 +590,7 @@ HWND open_source_list_window(HWND owner) {
                             WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     const char* menu_name = viewer_profile().source_menu;
     HMENU menu = menu_name != nullptr ? LoadMenuA(s.instance, menu_name) : nullptr;
-    HWND view = CreateWindowA(kSourceViewClass, kSourceTitle, style, place.x, place.y, place.width, place.height,
+    HWND view = CreateWindowA(kSourceViewClass, source_window_title().c_str(), style, place.x, place.y, place.width, place.height,
                               owner, menu, s.instance, nullptr);
     if (view == nullptr) return nullptr;
     s.view = view;
@@ -620,6 +649,19 @@ void forget_source_marker() {
 
 void set_source_search_start(int line) { g_source_list.search_start = line; }
 
+void show_source_listing(int top) {
+    SourceListState& s = g_source_list;
+    s.top = std::max(0, top);
+    s.text.widest = longest_source_entry(s.text);
+    forget_source_marker();
+    set_scroll_ranges();
+    draw_lines();
+    show_current_line();
+    repaint_line_numbers();
+    set_scroll_ranges();
+    restore_status();
+}
+
 int follow_current_function() {
     SourceListState& s = g_source_list;
     if (viewer_hooks().follow_function) return viewer_hooks().follow_function();
@@ -670,8 +712,7 @@ int run_source_search(HWND box_owner) {
 
 int search_source(HWND owner, int again) {
     SourceListState& s = g_source_list;
-    const DocumentState& doc = document_state();
-    if (!doc.loaded || !doc.source_loaded) return refuse_unloaded();
+    if (source_steps_refused() || !document_state().source_loaded) return refuse_unloaded();
     int start = 0;
     s.search_end = -1;
     if (viewer_hooks().search_range) viewer_hooks().search_range(again != 0, start, s.search_end);
@@ -696,7 +737,7 @@ int run_search_text_dialog(HWND owner, HWND centre_owner, std::string& text, std
 int scroll_source_view(int axis, HWND, WPARAM code) {
     SourceListState& s = g_source_list;
     const DocumentState& doc = document_state();
-    if (!doc.loaded) return refuse_unloaded();
+    if (source_steps_refused()) return refuse_unloaded();
     SourceScrollMetrics m;
     m.rows = s.list_height / kSourceRowHeight;
     m.count = s.text.count();

@@ -121,6 +121,10 @@ void draw_source_lines();
 int show_current_source_line();
 void repaint_source_line_numbers();
 void set_source_scroll_ranges();
+// The list drawn afresh from entry `top` (its widest line measured again):
+// the current line marked, the numbers and scroll bars set, the status
+// line cleared.
+void show_source_listing(int top);
 // After an open: the list's marker row is forgotten.
 void forget_source_marker();
 int clear_source_list_view();

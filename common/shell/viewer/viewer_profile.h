@@ -49,6 +49,7 @@ struct ShellMessageNumbers {
     int choose_function = 612;  // the function list without a row chosen
     int lines_left_out = 601;   // the source list's line limit was reached
     int source_unloaded = 118;  // a source-list step with a document chosen, no source shown
+    int no_source = 0;          // the source list asked for with no source named (0: as an open error)
 };
 
 struct ViewerProfile {
@@ -69,6 +70,9 @@ struct ViewerProfile {
     // The caption of the editor command's boxes, "ユーザ指定エディタ起動" in NOTARIX.
     const char* editor_caption = "\x83\x86\x81\x5B\x83\x55\x8E\x77\x92\xE8\x83\x47\x83\x66\x83\x42\x83\x5E\x8B\x4E\x93\xAE";
     bool keyword_values_in_capitals = false;  // KEYWORDDLG reads whole lines in capitals
+    // KEYWORDDLG's keys in file order, their fields from 33057 on; empty:
+    // the fifteen heading keys (kKeywordKeys).
+    std::span<const char* const> keyword_keys;
 
     // --- Stored state -------------------------------------------------------
     const SettingsProfile* settings = nullptr;

@@ -66,6 +66,14 @@ int longest_source_entry(const SourceText& text) {
     return static_cast<int>(longest);
 }
 
+int comment_head_line(const SourceText& text, int line, int lines_looked_at, int lowest) {
+    for (int at = line; at > line - lines_looked_at && at >= lowest; --at) {
+        const std::string_view shown = text.line_text(at - 1);
+        if (shown.size() >= 2 && shown[0] == '/' && shown[1] == '*') return at;
+    }
+    return line;
+}
+
 SourceLoadResult load_source_lines(const std::string& path, int tab_width, SourceText& out) {
     SourceLoadResult result;
     out.clear();

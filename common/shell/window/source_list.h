@@ -48,6 +48,11 @@ std::string expand_source_tabs(std::string_view line, int tab_width);
 // Longest entry in bytes, number prefix included.
 int longest_source_entry(const SourceText& text);
 
+// The line (from 1) a listing starts at so that a function's comment head
+// shows with it: the nearest line at or above `line`, at most `lines_looked_at`
+// lines and none above `lowest`, whose text begins with "/*"; else `line`.
+int comment_head_line(const SourceText& text, int line, int lines_looked_at, int lowest);
+
 // True when `needle` occurs in `text` starting at a character boundary: a
 // match never begins on the second byte of a double-byte character.
 bool contains_at_character(std::string_view text, std::string_view needle);
