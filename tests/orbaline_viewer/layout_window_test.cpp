@@ -1,6 +1,6 @@
 // The chart's layout window: its place, the text dashes at each zoom, the
-// zoom popup keeping the rectangle over the same part, and a drag that
-// moves the chart view.
+// zoom popup keeping the rectangle over the same part, a drag that moves
+// the chart view, and the place it keeps when moved.
 #include <string>
 
 #include "orbaline/viewer/chart_layout.h"
@@ -78,11 +78,24 @@ TEST_F(LayoutWindow, ADragMovesTheChartView) {
     EXPECT_EQ(chart().left_column, 0);
 }
 
-TEST_F(LayoutWindow, TheCloseButtonEndsIt) {
+TEST_F(LayoutWindow, TheCloseButtonEndsItAndItReopensWhereItWasMoved) {
+    RECT r{};
+    GetWindowRect(chart_layout().window, &r);
+    MoveWindow(chart_layout().window, 120, 140, r.right - r.left, r.bottom - r.top, TRUE);
+    automation::run_until_idle();
     automation::press(chart_layout().children.close_button);
     automation::run_until_idle();
     EXPECT_FALSE(chart_layout().open());
     EXPECT_EQ(shell().owned.layout, nullptr);
+
+    automation::choose_menu_command(kLayoutCommand);
+    automation::run_until_idle();
+    ASSERT_TRUE(chart_layout().open());
+    RECT again{};
+    GetWindowRect(chart_layout().window, &again);
+    EXPECT_EQ(again.left, 120);
+    EXPECT_EQ(again.top, 140);
+    EXPECT_EQ(again.right - again.left, r.right - r.left);
 }
 
 }  // namespace

@@ -353,7 +353,8 @@ namespace {
 constexpr int kChooserAddButton = 752;
 
 std::string& batch_list_name() { return shell().batch_list_name; }
-std::string no_initial_name() { return batch_list_name(); }
+// The batch list opens with the name the shell keeps.
+std::string batch_list_name_kept() { return batch_list_name(); }
 
 }  // namespace
 
@@ -363,7 +364,7 @@ const ListDialogProfile kBatchListProfile = {
     shell_message::kEnterSourceName, shell_message::kChooseSource, shell_message::kListNotSaved, shell_message::kSaveList, 0,
     /*source_names=*/true, /*bare_names=*/false, /*enter_saves_in_name_field=*/true,
     /*finish_runs_batch=*/true, 1, /*report_unreadable_list=*/true,
-    batch_list_name, no_initial_name,
+    batch_list_name, batch_list_name_kept,
 };
 
 namespace {
