@@ -1,7 +1,8 @@
 // ORBALINE's source list: where the listing of a node's line starts (the
 // "/*" back-up, a line past the end), its tabs and title, the boxes of a cut
-// line and of the line limit, steps without a source, and the search that
-// starts at the current line.
+// line, of the line limit and of a source that cannot be read, steps
+// without a source, and the search that starts at the current line.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,27 @@ TEST_F(SourceListWindow, ACommentHeadAboveTheNodeComesFirst) {
     open_node(lines(40) + "/* the function */\r\n" + lines(100), 60);
     EXPECT_EQ(source_list().top, 40);
     EXPECT_EQ(document_state().current_source_line, 60) << "the node's line stays the marked one";
+}
+
+TEST_F(SourceListWindow, ASourceThatCannotBeReadLeavesTheChartLoaded) {
+    open_node(lines(10), 1);
+    std::filesystem::remove(dir.path("node.c"));
+    automation::answer_next_message_box(IDOK);
+    EXPECT_EQ(load_source_text(), -1);
+    ASSERT_NE(last_box(), nullptr);
+    // ファイルオープンエラー確認
+    EXPECT_EQ(last_box()->caption, "\x83t\x83\x40\x83" "C\x83\x8b\x83I\x81[\x83v\x83\x93\x83G\x83\x89\x81[\x8am\x94" "F");
+    EXPECT_EQ(lower(last_box()->text), lower(message(100) + "\n" + format_text(message(101).c_str(), dir.path("node.c").c_str())));
+    EXPECT_TRUE(document_state().loaded) << "the chart is still there";
+    EXPECT_FALSE(document_state().source_loaded);
+    EXPECT_FALSE(item_greyed(kGenerateCommand));
+
+    // no source named at all: 617 under the list's own caption
+    document_state().source_name.clear();
+    automation::answer_next_message_box(IDOK);
+    EXPECT_EQ(load_source_text(), -1);
+    EXPECT_EQ(last_box()->caption, "\x81y \x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x95\x5c\x8e\xa6 \x81z");  // 【 ソースリスト表示 】
+    EXPECT_EQ(last_box()->text, message(617));
 }
 
 TEST_F(SourceListWindow, StepsWithoutASourceSayWhy) {
