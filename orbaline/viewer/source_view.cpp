@@ -3,10 +3,14 @@
 #include <algorithm>
 
 #include "common/shell/document.h"
+#include "common/shell/viewer/frame.h"
 #include "common/shell/viewer/source_list.h"
+#include "common/shell/viewer/shell_boxes.h"
 #include "orbaline/viewer/orbaline_state.h"
 
 namespace {
+
+constexpr int kMsgSourceTooLarge = 405;  // ソースが大きすぎます。
 
 // A "/*" line this close above the node's line starts the listing; line 1
 // is never taken for one.
@@ -26,6 +30,20 @@ void bring_found_line_into_view(int line) {
     s.top = std::max(0, top);
     draw_source_lines();
     set_source_scroll_ranges();
+}
+
+// A click makes its line current; the search goes on after its last hit
+// all the same. A click below the last line beeps with message 405.
+void choose_clicked_line(int index) {
+    SourceListState& s = source_list();
+    if (index >= kMaxSourceLines || index >= s.text.count()) {
+        MessageBeep(0);
+        set_status_text(1, message_text(kMsgSourceTooLarge));
+        return;
+    }
+    doc().current_source_line = index + 1;
+    show_current_source_line();
+    repaint_source_line_numbers();
 }
 
 }  // namespace
@@ -62,4 +80,5 @@ void install_source_view_hooks(ViewerHooks& hooks) {
         if (!again) start = std::max(0, doc().current_source_line - 1);
     };
     hooks.source_line_found = bring_found_line_into_view;
+    hooks.source_line_chosen = choose_clicked_line;
 }

@@ -161,6 +161,23 @@ TEST_F(SourceListWindow, ASourceThatCannotBeReadLeavesTheChartLoaded) {
     EXPECT_EQ(last_box()->text, message(617));
 }
 
+TEST_F(SourceListWindow, AClickMarksItsLineAndTheSearchGoesOnAfterItsLastHit) {
+    open_node(lines(10), 2);
+    SourceListState& s = source_list();
+    s.search_start = 8;
+    automation::click(s.list, 20, 4 * kSourceRowHeight + 5);
+    automation::run_until_idle();
+    EXPECT_EQ(document_state().current_source_line, s.top + 5);
+    EXPECT_EQ(s.search_start, 8);
+    // below the end marker: a beep and message 405
+    const size_t beeps = automation::beeps().size();
+    automation::click(s.list, 20, (s.text.count() - s.top + 2) * kSourceRowHeight + 5);
+    automation::run_until_idle();
+    EXPECT_EQ(document_state().current_source_line, s.top + 5);
+    EXPECT_GT(automation::beeps().size(), beeps);
+    EXPECT_EQ(automation::status_text(), message(405));
+}
+
 TEST_F(SourceListWindow, StepsWithoutASourceSayWhy) {
     open_node(lines(10), 1);
     document_state().source_loaded = false;
