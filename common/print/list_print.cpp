@@ -104,8 +104,8 @@ int print_cover(const ListPrintProfile& profile) {
     job.progress_done = 0;
     LineReader cover;
     if (!cover.open(name.c_str())) {
-        notify_print_failure(kCaptions[kListCover],
-                             join_box_lines(print_message(profile.cover_missing_message), name, {}));
+        const std::string missing = format_text(print_message(profile.cover_missing_message).c_str(), "");
+        notify_print_failure(kCaptions[kListCover], join_box_lines(missing, name, {}));
         return 20;
     }
     if (write_line_ends(job.top) != 0) return -1;
@@ -127,7 +127,7 @@ int print_cover(const ListPrintProfile& profile) {
 
 }  // namespace
 
-bool confirm_without_header(std::string_view caption, int header, bool notify_only) {
+bool confirm_without_header(std::string_view caption, int header, bool notify_only, bool beep) {
     const std::string missing = print_message(header == -1 ? kMessageHeaderMissing : kMessageNoHeaderName);
     const std::string go_on = print_message(kMessageGoOn);
     const std::string name = header == -1 ? print_state().failing_file : std::string();
@@ -138,7 +138,7 @@ bool confirm_without_header(std::string_view caption, int header, bool notify_on
         notify_print_failure(caption, join_box_lines(first, second, third));
         return false;
     }
-    MessageBeep(0);
+    if (beep) MessageBeep(0);
     return ask_print_user(caption, first, second, third);
 }
 
@@ -149,7 +149,7 @@ const std::string& function_list_heading(const std::string& name) {
     ListJob& job = list_job();
     if (!job.columns_measured) {
         job.columns_measured = true;
-        if (measure_summary_columns(1, name.c_str(), job.columns) != 0) job.columns = SummaryColumns{};
+        if (measure_summary_columns(job.summary_kind, name.c_str(), job.columns) != 0) job.columns = SummaryColumns{};
     }
     return job.columns.header;
 }
@@ -184,6 +184,22 @@ int print_page_top(const std::string& name, int& used) {
 }  // namespace
 
 const ListPrintProfile kNotarixListPrint{};
+const ListPrintProfile kGravletListPrint = [] {
+    ListPrintProfile p;
+    p.cover_header_question = true;
+    return p;
+}();
+const ListPrintProfile kOrbalineListPrint = [] {
+    ListPrintProfile p;
+    p.cover_missing_message = 118;
+    p.summary_kind = 0;
+    return p;
+}();
+
+// ORDER KIND: indexed by ListJobKind.
+constexpr const char* kHeaderExtensions[] = {".hd1", ".hd3", ".hd0", ".hd4"};
+
+const char* list_header_extension(int kind) { return valid_kind(kind) ? kHeaderExtensions[kind] : ""; }
 
 const char* list_job_caption(int kind) { return valid_kind(kind) ? kCaptions[kind] : ""; }
 const char* list_job_meter_text(int kind) { return valid_kind(kind) ? kMeterTexts[kind] : ""; }
@@ -235,9 +251,16 @@ int run_list_job(const ListJobRequest& request, const ListPrintProfile& profile)
     const int kind = request.kind;
     const char* caption = list_job_caption(kind);
 
-    const int header = read_header_file(request.settings.header_base, request.header_extension, job.lines,
-                                        print_state().failing_file);
-    if (header != 0 && !confirm_without_header(caption, header, kind == kListCover)) return 20;
+    const std::string extension =
+        request.header_extension.empty() ? list_header_extension(kind) : request.header_extension;
+    const int header =
+        read_header_file(request.settings.header_base, extension, job.lines, print_state().failing_file);
+    if (header != 0) {
+        const bool cover = kind == kListCover;
+        const bool go_on = confirm_without_header(caption, header, cover && !profile.cover_header_question, !cover);
+        // a cover is its header file: there is nothing to print without it
+        if (!go_on || cover) return 20;
+    }
 
     RecordFileReader file;
     if (kind != kListCover) {
@@ -269,6 +292,7 @@ int run_list_job(const ListJobRequest& request, const ListPrintProfile& profile)
 
 int print_list_pages(const std::string& name, RecordFileReader& file, const ListPrintProfile& profile) {
     ListJob& job = list_job();
+    job.summary_kind = profile.summary_kind;
     if (job.kind == kListCover) return job.lines.read ? print_cover(profile) : 0;
 
     job.page_counter = 1;
@@ -309,7 +333,7 @@ int print_list_body(RecordFileReader& file, int& used, const ListPrintProfile& p
         const std::string* text = &line;
         // a line that does not split into the list's columns prints as it is
         if (job.kind == kListFunctions &&
-            format_summary_line(1, line, columns, job.columns.file_width, job.columns.line_width,
+            format_summary_line(job.summary_kind, line, columns, job.columns.file_width, job.columns.line_width,
                                 job.columns.name_width) == 0) {
             text = &columns;
         }
@@ -377,4 +401,32 @@ int expand_list_header_line(int which, std::string& out) {
     expand_header_macros(which == 0 ? job.lines.header : job.lines.footer, out, job.macro_file, {},
                          job.page_number);
     return 0;
+}
+
+int run_program_list_job(int kind, SettingsRecord& record, const std::string& program_directory,
+                         const ListFileNamer& name_files, const ListPrintProfile& profile) {
+    print_abort_flag() = false;
+    if (read_settings_file(record, program_directory) != kSettingsOk) return 1;
+    if (check_settings_identity(record) == SettingsIdentity::WrongVersion) return 2;
+    ListJobRequest request;
+    request.kind = kind;
+    request.settings = read_print_settings(record);
+    if (name_files) name_files(request.settings, request);
+    return run_list_job(request, profile);
+}
+
+int run_print_all_steps(std::initializer_list<std::function<int()>> steps, bool stop_at_failure) {
+    int first_failure = 0;
+    // the file the failing step could not open names it in the status text
+    std::string failing_file;
+    for (const std::function<int()>& step : steps) {
+        const int result = step();
+        if (result != 0 && first_failure == 0) {
+            first_failure = result;
+            failing_file = print_state().failing_file;
+        }
+        if (result == 20 || (result != 0 && stop_at_failure)) break;
+    }
+    if (first_failure != 0) print_state().failing_file = failing_file;
+    return first_failure;
 }

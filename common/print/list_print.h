@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@
 #include "common/print/print_settings.h"
 #include "common/shell/function_list.h"
 #include "common/shell/page_records.h"
+#include "common/shell/settings_file.h"
 
 // The kinds of list job (the function print is -1).
 enum ListJobKind : int {
@@ -24,12 +26,24 @@ enum ListJobKind : int {
 
 // What the programs' list jobs differ in.
 struct ListPrintProfile {
-    // The message shown when the cover file cannot be opened.
+    // The message shown when the cover file cannot be opened ("%s", when it
+    // has one, stays empty: the file's name follows on its own line).
     int cover_missing_message = 106;
+    // How the function list's lines are put in columns (format_summary_line):
+    // 1 file names without their folder, 0 as the list holds them.
+    int summary_kind = 1;
+    // A cover without its header file asks (OK/Cancel) instead of only
+    // telling; the job ends either way.
+    bool cover_header_question = false;
     // Writes one numbered line; empty: the raw text line of the printer kind.
     std::function<int(std::string_view line)> write_line;
 };
 extern const ListPrintProfile kNotarixListPrint;
+extern const ListPrintProfile kGravletListPrint;
+extern const ListPrintProfile kOrbalineListPrint;
+
+// The header file each kind reads (".hd1", ".hd3", ".hd0", ".hd4").
+const char* list_header_extension(int kind);
 
 // The caption of a kind's boxes and meter ("【 関数一覧印刷 】", ...) and the
 // meter's first line without its "印刷中です。" ("関数一覧を", ...).
@@ -41,7 +55,7 @@ struct ListJobRequest {
     int kind = kListFunctions;
     std::string list_file;         // the file printed (kind 2: the cover's .hd0)
     std::string macro_file;        // the &F of header and footer lines
-    std::string header_extension;  // ".hd1", ".hd3", ".hd0", ".hd4"
+    std::string header_extension;  // empty: the kind's own (list_header_extension)
     PrintSettings settings;
 };
 
@@ -65,6 +79,7 @@ struct ListJob {
     HeaderLines lines;
     SummaryColumns columns;
     bool columns_measured = false;
+    int summary_kind = 1;
     int progress_done = 0;
     int progress_total = 0;
 };
@@ -119,7 +134,19 @@ int clear_print_clip();
 // without it, with the lines "name, 見出しファイルが見つかりません。, 続行しますか？"
 // or "見出しファイルが指定されていません。, 続行しますか？". With notify_only the
 // same lines only inform (the cover job). True to go on.
-bool confirm_without_header(std::string_view caption, int header, bool notify_only = false);
+bool confirm_without_header(std::string_view caption, int header, bool notify_only = false, bool beep = true);
+
+// A program's list job from its settings file: the abort flag cleared, the
+// file read again into `record` (1 unreadable, 2 of another version), the
+// request's files named by `name_files`, then run_list_job.
+using ListFileNamer = std::function<void(const PrintSettings& settings, ListJobRequest& request)>;
+int run_program_list_job(int kind, SettingsRecord& record, const std::string& program_directory,
+                         const ListFileNamer& name_files, const ListPrintProfile& profile);
+
+// Runs the steps of a print-all in order and gives the first result that
+// is not 0 (0 when every step did well). A cancelled step (20) ends the
+// run; with stop_at_failure so does any failure.
+int run_print_all_steps(std::initializer_list<std::function<int()>> steps, bool stop_at_failure);
 
 // Opens the printer for a job of the set kind: the print manager's device
 // and page, or the printer language's job start. 0, or -2.

@@ -5,6 +5,8 @@
 
 #include <string>
 
+class SettingsRecord;
+
 struct PrintSettings {
     int printer_kind = 1;
     int orientation = 0;
@@ -34,3 +36,8 @@ struct PrintSettings {
     // The orientation as an index of the values above: 1 portrait, else 0.
     int side() const { return orientation == 1 ? 1 : 0; }
 };
+
+// The print fields of any program's settings record, found by their names
+// in the record's layout; a field the program does not have keeps the value
+// above.
+PrintSettings read_print_settings(const SettingsRecord& record);

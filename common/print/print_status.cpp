@@ -19,6 +19,8 @@ enum : int {
     kMessageOpenError = 100,    // ファイルオープンエラー
     kMessageSettingsMissing = 103,
     kMessageSettingsVersion = 104,
+    kMessageBadParameter = 201,  // パラメタエラー
+    kMessageProcessError = 202,  // プロセスエラー
     kMessagePrintDone = 302,    // 印刷を終了しました。
     kMessageNoMemory = 402,
     kMessageOutputDone = 617,   // 関数仕様書出力を終了しました。
@@ -36,6 +38,30 @@ constexpr PrintStatusRow kPrintJobRows[] = {
     {.code = 20, .lead = false, .message = kMessageInterrupted, .fill = kPrinting},
 };
 
+// GRAVLET's list and PAD print jobs: NOTARIX's rows, and out of memory.
+constexpr PrintStatusRow kGravletPrintRows[] = {
+    {.code = -2, .lead = true, .message = kMessageDeviceError},
+    {.code = 0, .lead = false, .message = kMessagePrintDone},
+    {.code = 1, .lead = true, .message = kMessageSettingsMissing},
+    {.code = 2, .lead = true, .message = kMessageSettingsVersion},
+    {.code = 4, .lead = true, .message = kMessageNoMemory},
+    {.code = 5, .lead = true, .message = kMessageOpenError, .append_failing = true},
+    {.code = 20, .lead = false, .message = kMessageInterrupted, .fill = kPrinting},
+};
+
+// ORBALINE's list jobs and chart print.
+constexpr PrintStatusRow kOrbalinePrintRows[] = {
+    {.code = -2, .lead = true, .message = kMessageDeviceError},
+    {.code = -1, .lead = true, .message = kMessageProcessError},
+    {.code = 0, .lead = false, .message = kMessagePrintDone},
+    {.code = 1, .lead = true, .message = kMessageSettingsMissing},
+    {.code = 2, .lead = true, .message = kMessageSettingsVersion},
+    {.code = 3, .lead = true, .message = kMessageBadParameter},
+    {.code = 4, .lead = true, .message = kMessageNoMemory},
+    {.code = 5, .lead = true, .message = kMessageOpenError, .append_failing = true},
+    {.code = 20, .lead = false, .message = kMessageInterrupted, .fill = kPrinting},
+};
+
 constexpr PrintStatusRow kSpecOutputRows[] = {
     {.code = -3, .lead = false, .message = kMessageOutputError, .fill_message = kMessageNoMemory},
     {.code = -1, .lead = false, .message = kMessageOutputError, .fill = kSpecReading},
@@ -47,6 +73,8 @@ constexpr PrintStatusRow kSpecOutputRows[] = {
 }  // namespace
 
 const PrintStatusTable kPrintJobStatus{kPrinterOutput, kPrintJobRows};
+const PrintStatusTable kGravletPrintStatus{kPrinterOutput, kGravletPrintRows};
+const PrintStatusTable kOrbalinePrintStatus{kPrinterOutput, kOrbalinePrintRows};
 const PrintStatusTable kSpecOutputStatus{"", kSpecOutputRows};
 
 std::string print_status_text(int code, const PrintStatusTable& table) {

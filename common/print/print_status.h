@@ -27,6 +27,10 @@ struct PrintStatusTable {
 // Results of the print jobs ("プリンタ出力：" and the result) and of the
 // function text output.
 extern const PrintStatusTable kPrintJobStatus;
+// GRAVLET's (its PAD print among them) and ORBALINE's (its chart print among
+// them): the same texts and those of their further results.
+extern const PrintStatusTable kGravletPrintStatus;
+extern const PrintStatusTable kOrbalinePrintStatus;
 extern const PrintStatusTable kSpecOutputStatus;
 
 // The text for a code; "" for a code the table does not hold.

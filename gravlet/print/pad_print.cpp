@@ -6,6 +6,7 @@
 
 #include "common/print/print_primitives.h"
 #include "common/print/print_state.h"
+#include "common/print/print_status.h"
 #include "common/print/printer_device.h"
 #include "common/text/header_macros.h"
 #include "common/text/message_table.h"
@@ -19,28 +20,12 @@ namespace {
 constexpr const char* kPrintOperation = PAD_FIGURE "\x88\xF3\x8D\xFC";  // ＰＡＤ図印刷
 constexpr const char* kPrintingPad = PAD_FIGURE "\x82\xF0";             // ＰＡＤ図を
 #undef PAD_FIGURE
-constexpr const char* kPrinterOutput = "\x83\x76\x83\x8A\x83\x93\x83\x5E\x8F\x6F\x97\xCD\x81\x46";  // プリンタ出力：
-constexpr const char* kPrintProcess = "\x88\xF3\x8D\xFC\x8F\x88\x97\x9D";                          // 印刷処理
 
 constexpr int kColumnUnits = 40;
 constexpr int kLineUnits = 80;
 constexpr int kBaseFontHeight = 78;
 constexpr int kMaxPages = 999;
 constexpr int kMessagePrinting = 301;       // 印刷中です。
-constexpr int kMessagePrintDone = 302;      // 印刷を終了しました。
-constexpr int kMessageDeviceError = 713;    // プリンタデバイスエラー
-
-// ORDER: by result; a result not listed clears the status line.
-const PadStatusRow kPrintStatus[] = {
-    {kPadPrintNoPrinter, kPrinterOutput, kMessageDeviceError},
-    {kPadPrintDone, "", kMessagePrintDone},
-    {kPadPrintSettingsUnreadable, kPrinterOutput, kMessageSettingsMissing},
-    {kPadPrintSettingsWrongVersion, kPrinterOutput, kMessageSettingsWrongVersion},
-    // Out of memory reads as such, not as an unknown result.
-    {kPadPrintNoMemory, kPrinterOutput, gx_message::kNoMemory},
-    {kPadPrintNotOpened, kPrinterOutput, gx_message::kFileOpenError, PadStatusFill::AppendFailingFile},
-    {kPadPrintCancelled, "", gx_message::kInterrupted, PadStatusFill::Text, kPrintProcess},
-};
 
 // A text at a text line and column: the printer puts it one cell below the
 // anchor, so the anchor is the line before.
@@ -345,7 +330,7 @@ public:
             const int read = read_pds_function_for_print(lines, grid_, v.level_width, host_, input_.pds_path);
             if (read == 0) break;
             if (read < 0) {
-                pad_run_state().failing_file = input_.pds_path;
+                print_state().failing_file = input_.pds_path;
                 return kPadPrintNotOpened;
             }
             if (read == 6) {
@@ -409,7 +394,7 @@ private:
 
 int run_pad_print_job(const PadRunInput& input, PadHost& host, PadPrinter& printer) {
     PadRunState& state = pad_run_state();
-    state.failing_file.clear();
+    print_state().failing_file.clear();
     SettingsRecord settings;
     const int read = reread_pad_run_settings(settings, input.program_directory);
     if (read != kPadSettingsOk) return read;
@@ -442,7 +427,7 @@ int run_pad_print_job(const PadRunInput& input, PadHost& host, PadPrinter& print
 
     PdsLineReader lines;
     if (!lines.open(input.pds_path)) {
-        state.failing_file = input.pds_path;
+        print_state().failing_file = input.pds_path;
         return kPadPrintNotOpened;
     }
     if (printer.begin_job(v.printer_kind, v.orientation) != 0) return kPadPrintNoPrinter;
@@ -480,4 +465,4 @@ int run_pad_print_job(const PadRunInput& input, PadHost& host) {
     return result;
 }
 
-std::string pad_print_status_text(int result) { return pad_status_text(result, kPrintStatus); }
+std::string pad_print_status_text(int result) { return print_status_text(result, kGravletPrintStatus); }

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "common/print/list_print.h"
+#include "common/print/printer_device.h"
 #include "common/shell/viewer/viewer_startup.h"
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
@@ -19,6 +21,7 @@
 #include "gravlet/viewer/gravlet_dialogs.h"
 #include "gravlet/viewer/gravlet_frame.h"
 #include "gravlet/viewer/gravlet_state.h"
+#include "gravlet/viewer/pad_miniature.h"
 #include "gravlet/viewer/pad_view.h"
 #include "gravlet/viewer/source_link.h"
 #include "platform/kernel/file_io.h"
@@ -241,14 +244,21 @@ int run_print(Steps steps) {
     return 0;
 }
 
+// Every job runs, unless one was cancelled; the first failure is the one
+// reported, not the last job's result.
 int print_all() {
     if (refuse_without_pad(kPrintAllOp)) return -1;
     return run_print([] {
-        int result = 0;
-        if (settings().word(gx_settings::kCoverOnFullPrint) == 1) result = list_print(kPrintCover);
-        result = list_print(kPrintFunctionList);
-        result = pad_print_job();
-        result = list_print(kPrintSource);
+        const bool cover = settings().word(gx_settings::kCoverOnFullPrint) == 1;
+        const int result = run_print_all_steps(
+            {
+                [cover] { return cover ? list_print(kPrintCover) : 0; },
+                [] { return list_print(kPrintFunctionList); },
+                [] { return pad_print_job(); },
+                [] { return list_print(kPrintSource); },
+            },
+            false);
+        delete_printer_dc();
         return result;
     });
 }
@@ -311,8 +321,8 @@ int show_layout() {
         notify(caption(kLayoutOp), unloaded_message());
         return -1;
     }
-    // the miniature opens here once it exists
-    if (shell().owned.layout == nullptr) show_not_available_notice();
+    if (shell().owned.layout == nullptr)
+        open_pad_miniature(shell().frame_window, 0, 0, gravlet().chart_width, gravlet().chart_height);
     return 0;
 }
 

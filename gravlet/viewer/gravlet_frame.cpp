@@ -17,6 +17,7 @@
 #include "gravlet/viewer/commands.h"
 #include "gravlet/viewer/generation.h"
 #include "gravlet/viewer/gravlet_state.h"
+#include "gravlet/viewer/pad_miniature.h"
 #include "gravlet/viewer/pad_view.h"
 #include "gravlet/viewer/source_link.h"
 #include "platform/kernel/file_io.h"
@@ -182,6 +183,7 @@ void install_gravlet_viewer() {
     hooks.step_page = [](int direction) { return step_document(direction, step_hooks()); };
     hooks.jump_end_page = [](int which) { return jump_document_end(which, step_hooks()); };
     hooks.forget_progress = [] { progress_meter().value_shown = false; };
+    hooks.register_layout_window = register_pad_miniature_classes;
     install_source_link_hooks(hooks);
     install_generation_hooks(hooks);
 }
@@ -380,6 +382,7 @@ int redraw_pad_view() {
     redraw_cell_marker();
     set_status_text(0, "");
     draw_nest_level_ruler();
+    set_pad_miniature_region(0, 0, gravlet().chart_width, gravlet().chart_height);
     return 0;
 }
 

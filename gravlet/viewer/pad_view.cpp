@@ -74,34 +74,46 @@ HGDIOBJ label_font() {
 }
 
 // --- The primitives --------------------------------------------------------------------
-// Every one subtracts the horizontal scroll position from its x coordinates.
+// Every one scales its coordinates by the area's zoom and subtracts the
+// area's horizontal position from its x coordinates.
 
 struct Painter {
     HDC dc;
+    const PadDrawArea& area;
     bool round_next = false;
     int radius = 0;
+
+    int x_of(int x) const {
+        const float z = area.zoom;
+        return static_cast<int>(static_cast<float>(x) * z - kCellPixelWidth * z * static_cast<float>(area.column));
+    }
+    int y_of(int y) const { return static_cast<int>(static_cast<float>(y) * area.zoom); }
 
     void set_next_box_round(int r) {
         round_next = true;
         radius = r;
     }
     void draw_box_shape(int left, int top, int right, int bottom) {
-        const int q = scroll_pixels();
         if (round_next) {
-            RoundRect(dc, left - q, top, right - q, bottom, 2 * radius, 2 * radius);
+            const int corner = static_cast<int>(2.0f * static_cast<float>(radius) * area.zoom);
+            RoundRect(dc, x_of(left), y_of(top), x_of(right), y_of(bottom), corner, corner);
             round_next = false;
         } else {
-            Rectangle(dc, left - q, top, right - q, bottom);
+            draw_box(left, top, right, bottom);
         }
     }
     void draw_box(int left, int top, int right, int bottom) {
-        const int q = scroll_pixels();
-        Rectangle(dc, left - q, top, right - q, bottom);
+        Rectangle(dc, x_of(left), y_of(top), x_of(right), y_of(bottom));
     }
     void draw_line(int x1, int y1, int x2, int y2) {
-        const int q = scroll_pixels();
-        MoveToEx(dc, x1 - q, y1, nullptr);
-        LineTo(dc, x2 - q, y2);
+        MoveToEx(dc, x_of(x1), y_of(y1), nullptr);
+        LineTo(dc, x_of(x2), y_of(y2));
+    }
+    // Lines below the top line of the area only.
+    int clip_below_top() {
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, 0, y_of(kCellPixelHeight), area.width, area.height);
+        return saved;
     }
 };
 
@@ -119,13 +131,24 @@ void draw_cell_text(HDC dc, int line, int column, const std::string& text) {
              static_cast<int>(text.size()));
 }
 
-// The rows drawn: from the first shown one while at most N and at most V
-// rows below it.
+// The rows drawn: from the area's first row while at most N and at most
+// the area's row limit below it.
 template <class Each>
-void for_each_shown_row(Each each) {
+void for_each_area_row(const PadDrawArea& area, Each each) {
     const PadGrid& grid = *pad().grid;
-    const int first = pad().first_shown_row;
-    for (int row = first; row <= grid.row_count && row - first <= gravlet().shown_rows; ++row) each(row);
+    const int first = area.first_row;
+    for (int row = first; row <= grid.row_count && row - first <= area.row_limit; ++row) each(row);
+}
+
+// The main view's own area.
+PadDrawArea view_area() {
+    PadDrawArea area;
+    area.first_row = pad().first_shown_row;
+    area.row_limit = gravlet().shown_rows;
+    area.column = pad().horizontal_position;
+    area.width = gravlet().chart_width;
+    area.height = gravlet().chart_height;
+    return area;
 }
 
 // --- Shapes -------------------------------------------------------------------------
@@ -139,8 +162,7 @@ struct Joints {
 // The y of a row's top in pixels, above the view for rows before the first
 // shown one: their heights, which the measure of any start leaves as they
 // are, are counted back from it.
-int row_top(const PadGrid& grid, int row) {
-    const int first = pad().first_shown_row;
+int row_top(const PadGrid& grid, int row, int first) {
     if (row >= first) return grid.cell(row, 0)->y * kCellPixelHeight;
     int lines = 0;
     for (int r = row; r < first; ++r) {
@@ -158,8 +180,7 @@ void draw_case_joint(Painter& p, const PadGrid& grid, Joints& joints, int row, i
                      bool stop_at_head) {
     const int sx = selection_arm();
     const int cx = case_joint();
-    const int saved = SaveDC(p.dc);
-    IntersectClipRect(p.dc, 0, kCellPixelHeight, gravlet().chart_width, gravlet().chart_height);
+    const int saved = p.clip_below_top();
     if (joints.y[column] != 0) {
         const int px = joints.x[column];
         const int py = joints.y[column];
@@ -171,7 +192,7 @@ void draw_case_joint(Painter& p, const PadGrid& grid, Joints& joints, int row, i
             const int kind = grid.kind(r, column);
             if (stop_at_head && kind == kPadSelection) break;
             if (kind != kPadCase) continue;
-            const int yp = row_top(grid, r);
+            const int yp = row_top(grid, r, p.area.first_row);
             const int mid = yj - (yj - yp) / 2;
             p.draw_line(x + sx, yp, x + cx, mid);
             p.draw_line(x + sx, yj, x + cx, mid);
@@ -264,16 +285,18 @@ void draw_cell_shape(Painter& p, const PadGrid& grid, Joints& joints, int row, i
     default: return;
     }
     *bottom = std::max(*bottom, Y + H);
-    if (draws_label(cell.kind, column)) {
+    if (p.area.labels && draws_label(cell.kind, column)) {
         char label[24];
         std::snprintf(label, sizeof label, "[%d]", cell.source_line);
         draw_line_number_label(p.dc, cell.x, cell.y - 1, label);
     }
 }
 
-void draw_pad_shapes(HDC dc) {
+}  // namespace
+
+void draw_pad_shapes(HDC dc, const PadDrawArea& area) {
     const PadGrid& grid = *pad().grid;
-    Painter p{dc};
+    Painter p{dc, area};
     Joints joints;
     int bottom = 0;
     HGDIOBJ old_pen = SelectObject(dc, gravlet().line_pen != nullptr ? gravlet().line_pen
@@ -281,13 +304,12 @@ void draw_pad_shapes(HDC dc) {
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
     HGDIOBJ old_font = SelectObject(dc, label_font());
     SetBkMode(dc, TRANSPARENT);
-    for_each_shown_row([&](int row) {
+    for_each_area_row(area, [&](int row) {
         for (int c = 0; c < kPadColumns && grid.kind(row, c) != kPadRowEnd; ++c)
             draw_cell_shape(p, grid, joints, row, c, &bottom);
     });
     // a case block that goes on below the view gets its joint to the bottom
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, 0, kCellPixelHeight, gravlet().chart_width, gravlet().chart_height);
+    const int saved = p.clip_below_top();
     for (int c = 0; c < kPadColumns; ++c) {
         if (joints.y[c] == 0) continue;
         p.draw_line(joints.x[c], joints.y[c], joints.x[c] - selection_arm() + case_joint(), bottom);
@@ -298,12 +320,48 @@ void draw_pad_shapes(HDC dc) {
     SelectObject(dc, old_pen);
 }
 
+void draw_pad_text_marks(HDC dc, const PadDrawArea& area) {
+    const PadGrid& grid = *pad().grid;
+    const int format_width = 2 * level_width();
+    const float z = area.zoom;
+    const int pitch = static_cast<int>(z * kCellPixelWidth);
+    const int mark = std::max(1, pitch - 1);
+    const int shift = static_cast<int>(kCellPixelWidth * z * static_cast<float>(area.column));
+    HGDIOBJ old_pen = SelectObject(dc, gravlet().line_pen != nullptr ? gravlet().line_pen
+                                                                    : GetStockObject(BLACK_PEN));
+    for_each_area_row(area, [&](int row) {
+        for (int c = 0; c < kPadColumns && grid.kind(row, c) != kPadRowEnd; ++c) {
+            const PadCell& cell = *grid.cell(row, c);
+            if (cell.text == nullptr || cell.text[0] == '\0') continue;
+            CellPieces pieces(cell.text);
+            std::string_view piece;
+            for (int k = 0; pieces.next(piece); ++k) {
+                const std::string text = format_cell_piece(cell.kind, piece, format_width);
+                const int line = cell.y + 1 + k;
+                const int y = static_cast<int>(static_cast<float>((line + 1) * kCellPixelHeight) * z -
+                                               z * kCellPixelWidth);
+                const int x0 = static_cast<int>(static_cast<float>(cell.x * kCellPixelWidth - kCellPixelWidth) * z) -
+                               shift;
+                for (size_t i = 0; i < text.size(); ++i) {
+                    if (text[i] == ' ') continue;
+                    const int x = x0 + static_cast<int>(i) * pitch;
+                    MoveToEx(dc, x, y, nullptr);
+                    LineTo(dc, x + mark, y);
+                }
+            }
+        }
+    });
+    SelectObject(dc, old_pen);
+}
+
+namespace {
+
 void draw_pad_texts(HDC dc) {
     const PadGrid& grid = *pad().grid;
     const int format_width = 2 * level_width();
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ old_font = SelectObject(dc, text_font());
-    for_each_shown_row([&](int row) {
+    for_each_area_row(view_area(), [&](int row) {
         for (int c = 0; c < kPadColumns && grid.kind(row, c) != kPadRowEnd; ++c) {
             const PadCell& cell = *grid.cell(row, c);
             if (cell.text == nullptr || cell.text[0] == '\0') continue;
@@ -438,7 +496,7 @@ void draw_pad() {
     if (dc.get() == nullptr) return;
     measure_shown_rows();
     draw_pad_texts(dc.get());
-    draw_pad_shapes(dc.get());
+    draw_pad_shapes(dc.get(), view_area());
 }
 
 void clear_pad_view() {
@@ -514,7 +572,7 @@ bool hit_test_cell(int x, int y, int* row, int* column) {
     measure_shown_rows();
     const int px = x + scroll_pixels();
     bool found = false;
-    for_each_shown_row([&](int r) {
+    for_each_area_row(view_area(), [&](int r) {
         for (int c = 0; !found && c < kPadColumns && grid.kind(r, c) != kPadRowEnd; ++c) {
             const PadCell& cell = *grid.cell(r, c);
             if (!is_choosable(cell.kind)) continue;

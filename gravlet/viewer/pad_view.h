@@ -28,6 +28,24 @@ LRESULT pad_chart_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 // Draws the shown rows into CHART: texts, then shapes. Nothing when no PAD
 // file is open.
 void draw_pad();
+
+// What one drawing of the loaded PAD covers (measured from its first row):
+// the rows from first_row while at most row_limit below it, scaled by zoom,
+// from character column `column`, within width x height pixels, with the
+// "[n]" labels or without them.
+struct PadDrawArea {
+    int first_row = 1;
+    int row_limit = 0;
+    float zoom = 1.0f;
+    int column = 0;
+    int width = 0, height = 0;
+    bool labels = true;
+};
+// The shapes and joints of the area's rows.
+void draw_pad_shapes(HDC dc, const PadDrawArea& area);
+// The texts in miniature: a short line on its baseline for every character
+// that is not blank.
+void draw_pad_text_marks(HDC dc, const PadDrawArea& area);
 // The measure of the shown rows (y from 1 at the first shown row).
 void measure_shown_rows();
 // Fills CHART with the PAD background inside a light-grey frame.

@@ -22,7 +22,9 @@
 #include "gravlet/viewer/gravlet_dialogs.h"
 #include "gravlet/viewer/gravlet_frame.h"
 #include "gravlet/viewer/gravlet_state.h"
+#include "gravlet/viewer/pad_miniature.h"
 #include "gravlet/viewer/pad_view.h"
+#include "gravlet/viewer/print_commands.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/global_memory.h"
@@ -59,6 +61,7 @@ void reset_program_state() {
     gravlet().reset();
     reset_gravlet_pad();
     gravlet_commands().reset();
+    layout_view().reset();
     source_list().reset();
     generation_error_window().reset();
     progress_meter().reset();
@@ -93,6 +96,7 @@ bool start_gravlet(HINSTANCE instance, HINSTANCE previous, int show, int* exit_c
     set_document_menus(0);
 
     set_dialog_records();
+    install_gravlet_print();
     s.batch_list_name.clear();
     doc.source_extension = ".c";
 

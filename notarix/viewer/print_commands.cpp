@@ -15,11 +15,9 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/settings_layout.h"
 #include "common/shell/viewer/shell_boxes.h"
+#include "common/shell/viewer/viewer_print_host.h"
 
 namespace {
-
-// The header file each list kind reads, in ListJobKind order.
-constexpr const char* kListHeaderExtensions[] = {".hd1", ".hd3", ".hd0", ".hd4"};
 
 // The source the document was made from.
 std::string source_path() {
@@ -29,11 +27,11 @@ std::string source_path() {
 }
 
 // The list file of a kind, and the file its header and footer name.
-void list_files(int kind, const PrintSettings& settings, ListJobRequest& request) {
+void list_files(const PrintSettings& settings, ListJobRequest& request) {
     const std::string source = source_path();
     const std::string& own_source = settings.source_print_file;
     request.macro_file = source;
-    switch (kind) {
+    switch (request.kind) {
     case kListFunctions: request.list_file = side_file_name(document_state(), ".flt"); break;
     case kListSummary: request.list_file = side_file_name(document_state(), ".fsm"); break;
     case kListSource:
@@ -62,48 +60,11 @@ int run_busy(int (*job)()) {
 
 }  // namespace
 
-PrintSettings notarix_print_settings() {
-    using namespace nx_settings;
-    const SettingsRecord& r = shell_settings();
-    PrintSettings s;
-    s.printer_kind = r.word(kPrinterKind);
-    s.orientation = r.word(kOrientation);
-    for (int o = 0; o < 2; ++o) {
-        s.top_margin[o] = r.word(kPrintTopMargin, o);
-        s.left_margin[o] = r.word(kPrintLeftMargin, o);
-        s.chars_per_line[o] = r.word(kPrintCharsPerLine, o);
-        s.lines_per_page[o] = r.word(kPrintLinesPerPage, o);
-    }
-    s.first_function = r.word(kPrintFirstFunction);
-    s.last_function = r.word(kPrintLastFunction);
-    s.first_page_number = r.word(kPrintFirstPageNumber);
-    s.outer_frame = r.word(kPrintOuterFrame) == 1;
-    s.cover_on_full_print = r.word(kCoverOnFullPrint) == 1;
-    s.tab_width = r.word(kTabWidth);
-    s.header_base = r.text(kPrintHeaderBase);
-    s.layout_file = r.text(kLayoutFile);
-    s.source_print_file = r.text(kSourcePrintFile);
-    s.text_code_set = r.word(kTextCodeSet);
-    s.text_first_function = r.word(kTextFirstFunction);
-    s.text_last_function = r.word(kTextLastFunction);
-    s.text_top_margin = r.word(kTextTopMargin);
-    s.text_left_margin = r.word(kTextLeftMargin);
-    s.text_first_page_number = r.word(kTextFirstPageNumber);
-    s.text_header_base = r.text(kTextHeaderBase);
-    return s;
-}
+PrintSettings notarix_print_settings() { return read_print_settings(shell_settings()); }
 
 int run_list_print_job(int kind) {
-    print_abort_flag() = false;
-    SettingsRecord& record = shell_settings();
-    if (read_settings_file(record, document_state().program_directory) != kSettingsOk) return 1;
-    if (check_settings_identity(record) == SettingsIdentity::WrongVersion) return 2;
-    ListJobRequest request;
-    request.kind = kind;
-    request.settings = notarix_print_settings();
-    request.header_extension = kListHeaderExtensions[kind];
-    list_files(kind, request.settings, request);
-    return run_list_job(request);
+    return run_program_list_job(
+kind, shell_settings(), document_state().program_directory, list_files, kNotarixListPrint);
 }
 
 int run_spec_print() { return print_spec(notarix_print_settings()); }
@@ -140,18 +101,7 @@ int run_text_output(const std::string& output) {
 }
 
 void install_print_host() {
-    ShellState& s = shell();
-    PrintState& print = print_state();
-    print.device.setup = &s.print_dialog;
-    print.device.font_choice = &s.print_font;
-    PrintHost& host = print.host;
-    host = PrintHost{};
-    host.profile = &kNotarixPrintProfile;
-    host.owner = s.frame_window;
-    host.notify = [](std::string_view caption, std::string_view text) { show_info_box(1, caption, text); };
-    host.warn = [](std::string_view caption, std::string_view text) { show_warning_box(1, caption, text); };
-    host.ask = [](std::string_view caption, std::string_view text) { return show_info_box(0, caption, text) == 1; };
-    host.set_status_text = set_status_text;
+    install_viewer_print_host(kNotarixPrintProfile);
     spec_print_state().find_footer_field = [](const std::string& fms, int& column, int& row) {
         return find_fms_field_position(fms.c_str(), kFieldFooter, column, row);
     };

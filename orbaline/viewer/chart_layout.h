@@ -6,28 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "common/shell/window/layout_window_parts.h"
+#include "common/shell/viewer/layout_view.h"
 #include "platform/user/winuser.h"
 
 inline constexpr UINT kFirstChartZoomCommand = 8193;
 inline constexpr int kChartLayoutDefaultZoom = 1;  // 1/3
 
-struct ChartLayoutState {
-    HWND window = nullptr;  // LAYOUT while open
-    LayoutChildren children;
-    int zoom_index = kChartLayoutDefaultZoom;  // lives for the run
-    float zoom = kLayoutZoomFactors[kChartLayoutDefaultZoom];
-    int offset = 0;    // the first character column shown
-    int top_row = 1;   // the first row shown
-    int client_width = 0, client_height = 0;
-    LayoutRegion region;
-    bool dragging = false;
-    POINT drag_start{};
-    POINT drag_corner{};
-
-    bool open() const { return window != nullptr; }
-    void reset();
-};
+// The shared layout window's state while it shows the chart.
+using ChartLayoutState = LayoutViewState;
 ChartLayoutState& chart_layout();
 
 int register_chart_layout_classes(HINSTANCE instance);
@@ -44,6 +30,3 @@ std::vector<int> layout_dash_positions(std::string_view piece, float zoom);
 // The chart view's position for the rectangle where it lies now: its
 // first column and top row.
 void chart_view_position_of_region(int* column, int* top_row);
-
-LRESULT chart_layout_frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-LRESULT chart_layout_chart_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

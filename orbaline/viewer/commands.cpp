@@ -28,6 +28,7 @@
 #include "orbaline/viewer/orbaline_dialogs.h"
 #include "orbaline/viewer/orbaline_frame.h"
 #include "orbaline/viewer/orbaline_state.h"
+#include "orbaline/viewer/print_commands.h"
 #include "platform/kernel/file_io.h"
 #include "platform/user/commdlg.h"
 
@@ -402,12 +403,7 @@ int run_chart_command(HWND window, UINT id) {
     if (id >= 4104 && id <= 4108) return open_recent(window, id);
     if (id >= kFirstEditCommand && id <= kReloadChartCommand) return edit_chart(id);
     if (id >= kFirstColourCommand && id <= kLastColourCommand) return choose_colour(id);
-    if (id >= 24577 && id <= 24584) {
-        OrbalineEntryPoints& entry = orbaline_commands().entry;
-        if (entry.print_command) return entry.print_command(id);
-        show_not_available();
-        return -1;
-    }
+    if (id >= 24577 && id <= 24584) return run_orbaline_print_command(window, id);
     switch (id) {
     case kNewCommand: return create_new_chart();
     case kOpenCommand: return open_by_dialog(window);

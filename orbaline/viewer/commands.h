@@ -15,7 +15,7 @@ struct OrbalineEntryPoints {
     // A dialog by template name ("ENVDLG", "CNVPRMDLG", "EDTCMT", ...): its
     // result (1 registered, 0 cancelled, 2 run at once).
     std::function<int(const char* template_name)> run_dialog;
-    // The print commands 24577-24584.
+    // The print commands 24577-24584 that print_commands.h leaves to others.
     std::function<int(UINT id)> print_command;
 };
 

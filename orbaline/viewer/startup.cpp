@@ -21,6 +21,7 @@
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/orbaline_frame.h"
 #include "orbaline/viewer/orbaline_state.h"
+#include "orbaline/viewer/print_commands.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/global_memory.h"
@@ -82,6 +83,7 @@ bool start_orbaline(HINSTANCE instance, HINSTANCE previous, int show, int* exit_
     connect_owned_windows(instance, frame);
     set_chart_menus(0);
     set_dialog_records();
+    install_orbaline_print();
 
     const int opened = open_chart_by_name("");
     if (opened == kChartSettingsWrongKind || opened == kChartSettingsUnreadable || opened == kChartNoMemory) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/text/message_table.h"
 #include "tests/common/pdf_pages.h"
@@ -218,6 +219,53 @@ TEST(ListLines, TabsExpandToTheirColumns) {
     // a width of 0 drops tabs
     expand_tabs(0, "a\tb", out);
     EXPECT_EQ(out, "ab");
+}
+
+TEST_F(ListPrintTest, EachProgramPutsTheFunctionListInItsColumns) {
+    write_header(".hd1", "List\r\n\r\n");
+    write_raw(work.path("doc.flt"), "the title line\r\nsub\\doc.c    #   12  alpha            : first\r\n");
+    const auto first_line = [] {
+        for (const PrintedLine& line : printed_lines()) {
+            if (line.text.find("alpha") != std::string::npos) return line.text;
+        }
+        return std::string();
+    };
+    ASSERT_EQ(run_list_job(request(kListFunctions, work.path("doc.flt"), ".hd1")), 0);
+    EXPECT_EQ(first_line().rfind("     1|doc.c", 0), 0u) << first_line();
+    // ORBALINE keeps the file as the list holds it
+    clear_drawing_log();
+    ASSERT_EQ(run_list_job(request(kListFunctions, work.path("doc.flt"), ".hd1"), kOrbalineListPrint), 0);
+    EXPECT_EQ(first_line().rfind("     1|sub\\doc.c", 0), 0u) << first_line();
+}
+
+TEST_F(ListPrintTest, GravletAsksForTheCoversHeaderFileButEndsAnyway) {
+    settings.header_base.clear();
+    answers.push_back(true);
+    EXPECT_EQ(run_list_job(request(kListCover, "", ""), kGravletListPrint), 20);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].first, kCoverCaption);
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_TRUE(print_job_records().empty());
+}
+
+TEST(PrintAllSteps, TheFirstFailureIsTheRunsResult) {
+    std::vector<int> ran;
+    const auto step = [&ran](int id, int result) {
+        return [&ran, id, result] {
+            ran.push_back(id);
+            return result;
+        };
+    };
+    EXPECT_EQ(run_print_all_steps({step(1, 0), step(2, 5), step(3, -2), step(4, 0)}, false), 5);
+    EXPECT_EQ(ran, (std::vector<int>{1, 2, 3, 4}));
+    ran.clear();
+    EXPECT_EQ(run_print_all_steps({step(1, 0), step(2, 5), step(3, 0)}, true), 5);
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+    // a cancel ends the run in either way
+    ran.clear();
+    EXPECT_EQ(run_print_all_steps({step(1, 20), step(2, 0)}, false), 20);
+    EXPECT_EQ(ran, (std::vector<int>{1}));
+    EXPECT_EQ(run_print_all_steps({step(1, 0), step(2, 0)}, true), 0);
 }
 
 TEST(ListLines, LongLinesAreShortenedAtACharacterBoundary) {

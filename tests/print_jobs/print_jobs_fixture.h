@@ -17,6 +17,7 @@
 #include "common/shell/window/progress_meter.h"
 #include "common/text/clock.h"
 #include "platform/automation/automation.h"
+#include "tests/common/printed_lines.h"
 #include "tests/common/temp_dir.h"
 #include "tests/print/print_fixture.h"
 
@@ -108,46 +109,10 @@ protected:
         settings.text_header_base = work.path("head");
     }
 
-    // The printer calls of the drawing log, by operation ("" for all).
-    static std::vector<DrawingLogEntry> printer_calls(const std::string& op = "") {
-        std::vector<DrawingLogEntry> out;
-        for (const DrawingLogEntry& e : drawing_log_entries()) {
-            if (e.dc_kind == DcKind::Printer && (op.empty() || e.op == op)) out.push_back(e);
-        }
-        return out;
-    }
     static std::vector<std::string> printed_texts() {
         std::vector<std::string> out;
         for (const DrawingLogEntry& e : printer_calls("TextOutA")) out.push_back(e.text);
         return out;
-    }
-
-    // The texts drawn on the printer, a text drawn character by character
-    // joined again: consecutive calls on the same page and line.
-    struct PrintedLine {
-        int page = 0;
-        int x = 0, y = 0;  // logical point of the first call
-        std::string text;
-    };
-    static std::vector<PrintedLine> printed_lines() {
-        std::vector<PrintedLine> out;
-        for (const DrawingLogEntry& e : printer_calls("TextOutA")) {
-            if (e.logical.empty()) continue;
-            const POINT at = e.logical.front();
-            if (!out.empty() && out.back().page == e.page && out.back().y == at.y) {
-                out.back().text += e.text;
-                continue;
-            }
-            out.push_back(PrintedLine{e.page, static_cast<int>(at.x), static_cast<int>(at.y), e.text});
-        }
-        return out;
-    }
-    // The line printed with this text (nullptr when none).
-    static const PrintedLine* find_line(const std::vector<PrintedLine>& lines, const std::string& text) {
-        for (const PrintedLine& line : lines) {
-            if (line.text == text) return &line;
-        }
-        return nullptr;
     }
 
     TempDir program;

@@ -1,0 +1,21 @@
+// GRAVLET's print jobs as its commands run them: the list jobs (function
+// list, source, cover) on the shared list-job page loop, the PAD print job
+// over the open PAD, and their results in the status bar.
+#pragma once
+
+#include "gravlet/pad/pad_runs.h"
+
+// The open document as a print or output run takes it, with the shared
+// header-file reader.
+PadRunInput gravlet_run_input();
+
+// A list job (ListJobKind 0, 1 or 2): 0, 1, 2, 5, 20 or -2.
+int run_gravlet_list_job(int kind);
+// The PAD print job over the open PAD on the print manager.
+int run_gravlet_pad_print();
+// A print result in the status bar, then a beep.
+void show_gravlet_print_status(int result);
+
+// Makes these the commands' print entries and points the printing
+// subsystem at the program.
+void install_gravlet_print();

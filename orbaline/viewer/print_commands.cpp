@@ -1,0 +1,149 @@
+#include "orbaline/viewer/print_commands.h"
+
+#include "common/print/list_print.h"
+#include "common/print/print_state.h"
+#include "common/print/print_status.h"
+#include "common/print/printer_device.h"
+#include "common/shell/document.h"
+#include "common/shell/viewer/frame.h"
+#include "common/shell/viewer/shell_boxes.h"
+#include "common/shell/viewer/viewer_print_host.h"
+#include "common/shell/viewer/viewer_startup.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
+#include "orbaline/chart/chart_messages.h"
+#include "orbaline/chart/chart_settings.h"
+#include "orbaline/print/chart_print.h"
+#include "orbaline/viewer/chart_view.h"
+#include "orbaline/viewer/commands.h"
+#include "orbaline/viewer/orbaline_state.h"
+
+namespace {
+
+// ORDER ID: the commands 24577 to 24584.
+enum : UINT {
+    kPrintParametersCommand = 24577,
+    kPrinterSetupCommand = 24578,
+    kPrintFontCommand = 24579,
+    kPrintAllCommand = 24580,
+    kPrintCoverCommand = 24581,
+    kPrintFunctionListCommand = 24582,
+    kPrintChartCommand = 24583,
+    kPrintSourcesCommand = 24584,
+};
+
+constexpr int kMessagePrinting = 301;                     // 印刷中です。
+constexpr char kPrintAllCaption[] = "\x81y \x91S\x88\xf3\x8d\xfc \x81z";  // 【 全印刷 】
+
+std::string chart_base() {
+    std::string base = chart().chart_path;
+    set_file_extension(base, "");
+    return base;
+}
+
+// The file a kind prints and the file its header and footer lines name.
+void name_list_files(const PrintSettings& settings, ListJobRequest& request) {
+    const std::string& chart_path = chart().chart_path;
+    request.macro_file = chart_base();
+    switch (request.kind) {
+    case kListFunctions:
+        request.list_file = chart_path;
+        set_file_extension(request.list_file, ".flt");
+        break;
+    case kListSource:
+        request.list_file = settings.source_print_file;
+        if (request.list_file.empty()) request.list_file = document_state().source_name;
+        if (request.list_file.empty()) {
+            request.list_file = chart_path;
+            set_file_extension(request.list_file, ".nam");
+        }
+        request.macro_file = request.list_file;
+        break;
+    case kListCover:
+        if (!settings.header_base.empty()) {
+            request.list_file = settings.header_base;
+            set_file_extension(request.list_file, ".hd0");
+        }
+        break;
+    default: break;
+    }
+}
+
+bool no_print_source() { return shell_settings().text(oq_settings::kSourcePrintFile).empty(); }
+
+// A job between "印刷中です。" and its result, the program busy meanwhile.
+int run_reported(int (*job)()) {
+    show_message_line(1, message_text(kMessagePrinting));
+    set_busy_state(0);
+    const int result = job();
+    show_list_job_result(result);
+    set_busy_state(1);
+    return result;
+}
+
+int print_all() {
+    if (!check_chart_open(kPrintAllCaption)) return -1;
+    if (no_print_source()) open_node_source();
+    return run_reported(run_orbaline_print_all);
+}
+
+int print_function_list() {
+    if (!check_chart_open(list_job_caption(kListFunctions))) return -1;
+    return run_reported([] { return run_chart_list_job(kListFunctions); });
+}
+
+int print_sources() {
+    if (chart().chart_path.empty() && no_print_source()) {
+        show_info_box(1, list_job_caption(kListSource), message_text(kMsgSelectFile));
+        return -1;
+    }
+    if (no_print_source()) open_node_source();
+    return run_reported([] { return run_chart_list_job(kListSource); });
+}
+
+}  // namespace
+
+int run_chart_list_job(int kind) {
+    return run_program_list_job(kind, shell_settings(), document_state().program_directory, name_list_files,
+                                kOrbalineListPrint);
+}
+
+int run_chart_print_job() {
+    const int result = print_chart(chart());
+    if (result == kPrintChartNotOpened) print_state().failing_file = chart_output_state().remembered_path;
+    return result;
+}
+
+int run_orbaline_print_all() {
+    const bool cover = read_print_settings(shell_settings()).cover_on_full_print;
+    const int result = run_print_all_steps(
+        {
+            [cover] { return cover ? run_chart_list_job(kListCover) : 0; },
+            [] { return run_chart_list_job(kListFunctions); },
+            [] { return run_chart_print_job(); },
+            [] { return run_chart_list_job(kListSource); },
+        },
+        true);
+    delete_printer_dc();
+    return result;
+}
+
+void show_list_job_result(int result) { show_print_status(result, kOrbalinePrintStatus); }
+
+int run_orbaline_print_command(HWND window, UINT id) {
+    switch (id) {
+    case kPrinterSetupCommand: return run_printer_setup(window);
+    case kPrintFontCommand: return run_print_font_dialog(window);
+    case kPrintAllCommand: return print_all();
+    case kPrintCoverCommand: return run_reported([] { return run_chart_list_job(kListCover); });
+    case kPrintFunctionListCommand: return print_function_list();
+    case kPrintSourcesCommand: return print_sources();
+    default: break;
+    }
+    OrbalineEntryPoints& entry = orbaline_commands().entry;
+    if (entry.print_command) return entry.print_command(id);
+    show_not_available_notice();
+    return -1;
+}
+
+void install_orbaline_print() { install_viewer_print_host(kOrbalinePrintProfile); }
