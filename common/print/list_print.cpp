@@ -411,6 +411,11 @@ int run_program_list_job(int kind, SettingsRecord& record, const std::string& pr
     ListJobRequest request;
     request.kind = kind;
     request.settings = read_print_settings(record);
+    // every program's cover is its header base's .hd0 (none without a base)
+    if (kind == kListCover && !request.settings.header_base.empty()) {
+        request.list_file = request.settings.header_base;
+        set_file_extension(request.list_file, ".hd0");
+    }
     if (name_files) name_files(request.settings, request);
     return run_list_job(request, profile);
 }
@@ -429,4 +434,18 @@ int run_print_all_steps(std::initializer_list<std::function<int()>> steps, bool 
     }
     if (first_failure != 0) print_state().failing_file = failing_file;
     return first_failure;
+}
+
+int run_figure_print_all(bool cover, const std::function<int(int kind)>& list_job,
+                         const std::function<int()>& figure_job, bool stop_at_failure) {
+    const int result = run_print_all_steps(
+        {
+            [&] { return cover ? list_job(kListCover) : 0; },
+            [&] { return list_job(kListFunctions); },
+            figure_job,
+            [&] { return list_job(kListSource); },
+        },
+        stop_at_failure);
+    delete_printer_dc();
+    return result;
 }

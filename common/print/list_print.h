@@ -138,7 +138,8 @@ bool confirm_without_header(std::string_view caption, int header, bool notify_on
 
 // A program's list job from its settings file: the abort flag cleared, the
 // file read again into `record` (1 unreadable, 2 of another version), the
-// request's files named by `name_files`, then run_list_job.
+// cover's file named (the header base with ".hd0"), the other files by
+// `name_files`, then run_list_job.
 using ListFileNamer = std::function<void(const PrintSettings& settings, ListJobRequest& request)>;
 int run_program_list_job(int kind, SettingsRecord& record, const std::string& program_directory,
                          const ListFileNamer& name_files, const ListPrintProfile& profile);
@@ -147,6 +148,11 @@ int run_program_list_job(int kind, SettingsRecord& record, const std::string& pr
 // is not 0 (0 when every step did well). A cancelled step (20) ends the
 // run; with stop_at_failure so does any failure.
 int run_print_all_steps(std::initializer_list<std::function<int()>> steps, bool stop_at_failure);
+// Print-all of GRAVLET and ORBALINE in that way: the cover when asked for,
+// the function list, the program's figure (the PAD, the chart) and the
+// source; then the job's printer context goes.
+int run_figure_print_all(bool cover, const std::function<int(int kind)>& list_job,
+                         const std::function<int()>& figure_job, bool stop_at_failure);
 
 // Opens the printer for a job of the set kind: the print manager's device
 // and page, or the printer language's job start. 0, or -2.

@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "common/print/list_print.h"
-#include "common/print/printer_device.h"
 #include "common/shell/viewer/viewer_startup.h"
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
@@ -249,17 +248,8 @@ int run_print(Steps steps) {
 int print_all() {
     if (refuse_without_pad(kPrintAllOp)) return -1;
     return run_print([] {
-        const bool cover = settings().word(gx_settings::kCoverOnFullPrint) == 1;
-        const int result = run_print_all_steps(
-            {
-                [cover] { return cover ? list_print(kPrintCover) : 0; },
-                [] { return list_print(kPrintFunctionList); },
-                [] { return pad_print_job(); },
-                [] { return list_print(kPrintSource); },
-            },
-            false);
-        delete_printer_dc();
-        return result;
+        return run_figure_print_all(settings().word(gx_settings::kCoverOnFullPrint) == 1, list_print, pad_print_job,
+                                    false);
     });
 }
 

@@ -35,12 +35,6 @@ void name_list_files(const PrintSettings& settings, ListJobRequest& request) {
         request.list_file = settings.source_print_file.empty() ? d.source_name : settings.source_print_file;
         request.macro_file = request.list_file;
         break;
-    case kListCover:
-        if (!settings.header_base.empty()) {
-            request.list_file = settings.header_base;
-            set_file_extension(request.list_file, ".hd0");
-        }
-        break;
     default: break;
     }
 }

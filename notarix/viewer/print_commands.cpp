@@ -39,10 +39,6 @@ void list_files(const PrintSettings& settings, ListJobRequest& request) {
         request.macro_file = request.list_file;
         break;
     case kListCover:
-        if (!settings.header_base.empty()) {
-            request.list_file = settings.header_base;
-            set_file_extension(request.list_file, ".hd0");
-        }
         if (!own_source.empty()) request.macro_file = own_source;
         break;
     default: break;

@@ -3,7 +3,6 @@
 #include "common/print/list_print.h"
 #include "common/print/print_state.h"
 #include "common/print/print_status.h"
-#include "common/print/printer_device.h"
 #include "common/shell/document.h"
 #include "common/shell/viewer/frame.h"
 #include "common/shell/viewer/shell_boxes.h"
@@ -59,12 +58,6 @@ void name_list_files(const PrintSettings& settings, ListJobRequest& request) {
         }
         request.macro_file = request.list_file;
         break;
-    case kListCover:
-        if (!settings.header_base.empty()) {
-            request.list_file = settings.header_base;
-            set_file_extension(request.list_file, ".hd0");
-        }
-        break;
     default: break;
     }
 }
@@ -115,17 +108,8 @@ int run_chart_print_job() {
 }
 
 int run_orbaline_print_all() {
-    const bool cover = read_print_settings(shell_settings()).cover_on_full_print;
-    const int result = run_print_all_steps(
-        {
-            [cover] { return cover ? run_chart_list_job(kListCover) : 0; },
-            [] { return run_chart_list_job(kListFunctions); },
-            [] { return run_chart_print_job(); },
-            [] { return run_chart_list_job(kListSource); },
-        },
-        true);
-    delete_printer_dc();
-    return result;
+    return run_figure_print_all(read_print_settings(shell_settings()).cover_on_full_print, run_chart_list_job,
+                                run_chart_print_job, true);
 }
 
 void show_list_job_result(int result) { show_print_status(result, kOrbalinePrintStatus); }
