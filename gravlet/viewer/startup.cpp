@@ -22,6 +22,7 @@
 #include "gravlet/viewer/gravlet_dialogs.h"
 #include "gravlet/viewer/gravlet_frame.h"
 #include "gravlet/viewer/gravlet_state.h"
+#include "gravlet/viewer/pad_print_commands.h"
 #include "gravlet/viewer/pad_view.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/kernel/file_io.h"
@@ -59,6 +60,7 @@ void reset_program_state() {
     gravlet().reset();
     reset_gravlet_pad();
     gravlet_commands().reset();
+    install_pad_print_commands();
     source_list().reset();
     generation_error_window().reset();
     progress_meter().reset();

@@ -15,6 +15,7 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/settings_layout.h"
 #include "common/shell/viewer/shell_boxes.h"
+#include "common/shell/viewer/viewer_print_host.h"
 
 namespace {
 
@@ -140,18 +141,7 @@ int run_text_output(const std::string& output) {
 }
 
 void install_print_host() {
-    ShellState& s = shell();
-    PrintState& print = print_state();
-    print.device.setup = &s.print_dialog;
-    print.device.font_choice = &s.print_font;
-    PrintHost& host = print.host;
-    host = PrintHost{};
-    host.profile = &kNotarixPrintProfile;
-    host.owner = s.frame_window;
-    host.notify = [](std::string_view caption, std::string_view text) { show_info_box(1, caption, text); };
-    host.warn = [](std::string_view caption, std::string_view text) { show_warning_box(1, caption, text); };
-    host.ask = [](std::string_view caption, std::string_view text) { return show_info_box(0, caption, text) == 1; };
-    host.set_status_text = set_status_text;
+    install_viewer_print_host(kNotarixPrintProfile);
     spec_print_state().find_footer_field = [](const std::string& fms, int& column, int& row) {
         return find_fms_field_position(fms.c_str(), kFieldFooter, column, row);
     };
