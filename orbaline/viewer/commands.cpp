@@ -67,13 +67,6 @@ SettingsRecord& settings() { return shell_settings(); }
 
 void show_not_available() { show_not_available_notice(); }
 
-int run_dialog(const char* name) {
-    OrbalineEntryPoints& entry = orbaline_commands().entry;
-    if (entry.run_dialog) return entry.run_dialog(name);
-    show_not_available();
-    return 0;
-}
-
 void forget_source() {
     doc().source_name.clear();
     doc().source_loaded = false;
