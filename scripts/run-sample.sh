@@ -13,8 +13,9 @@
 # out/sample/gravlet/ sample.pds, its captures and main.script.log.
 # Then ORBALINE runs the same way on the two sources of samples/orbaline/:
 # it generates their chart, selects a node, deletes the undefined function,
-# saves and writes the chart as text, into out/sample/orbaline/ (calc.trd,
-# calc.txt, the captures and main.script.log).
+# saves, writes the chart as text and prints it, into out/sample/orbaline/
+# (calc.trd, calc.txt, calc.pdf with calc-N.png, the captures and
+# main.script.log).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -55,6 +56,11 @@ cp build/orbaline/orbaline build/orbaline/oq1000s.prm "$orb/"
 cp samples/orbaline/calc.nam samples/orbaline/calc_main.c samples/orbaline/calc_util.c \
    samples/orbaline/main.script "$orb/"
 (cd "$orb" && PLATFORM_HOME="$PWD/home" PLATFORM_SCRIPT="$PWD/main.script" ./orbaline) || orb_status=$?
+for pdf in "$orb"/home/print/job-*.pdf; do
+    [ -e "$pdf" ] || continue
+    cp "$pdf" "$orb/calc.pdf"
+    if command -v pdftoppm > /dev/null; then pdftoppm -r 60 -png "$orb/calc.pdf" "$orb/calc"; fi
+done
 echo "ORBALINE ended with ${orb_status:-0}; its log:"
 cat "$orb/main.script.log"
 ls "$orb"

@@ -84,7 +84,7 @@ int run_pad_output(const std::string& output_name, const PadRunInput& input, Pad
     *grid = PadGrid();
 
     PadHeadingFile heading;
-    if (!read_run_heading_file(input, settings.text(kOutputHeaderFile), ".hd2", kOutputOperation, heading, host))
+    if (!read_run_heading_file(settings.text(kOutputHeaderFile), ".hd2", kOutputOperation, heading, host))
         return kPadRunHeadingRefused;
     PadHeadingLines lines{expand_heading(heading.header, input), expand_heading(heading.footer, input),
                           pad_run_mark_text()};

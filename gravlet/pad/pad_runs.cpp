@@ -31,11 +31,11 @@ int reread_pad_run_settings(SettingsRecord& record, const std::string& program_d
     return kPadSettingsOk;
 }
 
-bool read_run_heading_file(const PadRunInput& input, std::string_view base, std::string_view extension,
-                           std::string_view operation, PadHeadingFile& lines, PadHost& host) {
+bool read_run_heading_file(std::string_view base, std::string_view extension, std::string_view operation,
+                           PadHeadingFile& lines, PadHost& host) {
     lines = PadHeadingFile{};
     std::string failing;
-    const int result = input.read_heading ? input.read_heading(base, extension, lines, failing) : -2;
+    const int result = read_header_file(base, extension, lines, failing);
     std::string named(base);
     set_file_extension(named, extension);
     pad_run_state().heading_file = named;

@@ -8,21 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "common/print/print_header.h"
 #include "common/shell/settings_file.h"
 #include "gravlet/pad/pad_host.h"
 
-// The two lines of a heading file as written (macros not yet expanded).
-struct PadHeadingFile {
-    std::string header;
-    std::string footer;
-    bool read = false;
-};
-
-// Reads the heading file of a base name with an extension (".hd0" to
-// ".hd3"), looked up in KRT's first directory when not found as given:
-// 0 read; -1 not found (its name in failing_name); -2 no base name.
-using PadHeadingReader = std::function<int(std::string_view base, std::string_view extension,
-                                           PadHeadingFile& lines, std::string& failing_name)>;
+// The two lines of a heading file as written (macros not yet expanded),
+// read by the shared header-file reader (".hd0" to ".hd3", also looked up
+// in KRT's first directory).
+using PadHeadingFile = HeaderLines;
 
 // The open document as the program hands it to a run.
 struct PadRunInput {
@@ -30,7 +23,6 @@ struct PadRunInput {
     std::string source_path;        // the current source: the &F of heading lines
     std::string program_directory;  // holds gx1000s.prm
     int function_count = 0;         // of the .pds as the view indexed it; 0: counted here
-    PadHeadingReader read_heading;  // null: no heading file can be read
 };
 
 // What one run leaves for the next and for the result's status text.
@@ -62,8 +54,8 @@ int reread_pad_run_settings(SettingsRecord& record, const std::string& program_d
 // The heading file of a run: read it, and when it cannot be had, beep and
 // ask whether to go on without it ("【 operation 】" with the name, 606 and
 // 803, or 607 and 803). False when the user stops the run.
-bool read_run_heading_file(const PadRunInput& input, std::string_view base, std::string_view extension,
-                           std::string_view operation, PadHeadingFile& lines, PadHost& host);
+bool read_run_heading_file(std::string_view base, std::string_view extension, std::string_view operation,
+                           PadHeadingFile& lines, PadHost& host);
 
 // True when the name reaches the .pds, the source or the settings file of
 // the run: a run never writes over its own inputs.

@@ -417,8 +417,7 @@ int run_pad_print_job(const PadRunInput& input, PadHost& host, PadPrinter& print
     *grid = PadGrid();
 
     PadHeadingFile heading;
-    if (!read_run_heading_file(input, settings.text(gx_settings::kPrintHeaderBase), ".hd2", kPrintOperation, heading,
-                               host))
+    if (!read_run_heading_file(settings.text(gx_settings::kPrintHeaderBase), ".hd2", kPrintOperation, heading, host))
         return kPadPrintCancelled;
     job.heading = heading.read ? &heading : nullptr;
     job.source_name = input.source_path;

@@ -62,8 +62,6 @@ struct GravletEntryPoints {
     std::function<void(int result)> show_print_status;
     std::function<int(const std::string& name)> pad_output;  // the PAD text output: its result
     std::function<void(int result)> report_output;
-    // PRNDLG and OUTPADDLG: their results
-    std::function<int(const char* template_name)> print_dialog;
 };
 
 struct GravletCommandState {

@@ -9,8 +9,10 @@
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
 #include "common/shell/viewer/frame.h"
+#include "common/shell/viewer/print_dialogs.h"
 #include "common/shell/viewer/shell_boxes.h"
 #include "common/shell/viewer/shell_dialogs.h"
+#include "common/shell/viewer/shell_messages.h"
 #include "common/text/message_table.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet/pad/settings_layout.h"
@@ -64,6 +66,33 @@ constexpr DialogNumber kParameterNumbers[] = {
 
 SettingsRecord& settings() { return shell_settings(); }
 
+constexpr DialogCheck kPrintChecks[] = {
+    {kOuterFrameCheck, &gx_settings::kPrintOuterFrame},
+    {kCoverCheck, &gx_settings::kCoverOnFullPrint},
+};
+// ORDER FIELDS: table order; the first four follow the orientation, the
+// up-down ids count 1000 upwards in this order.
+constexpr DialogNumber kPrintNumbers[] = {
+    {kLinesPerPageField, &gx_settings::kPrintLinesPerPage},
+    {kCharsPerLineField, &gx_settings::kPrintCharsPerLine},
+    {kPrintTopMarginField, &gx_settings::kPrintTopMargin},
+    {kPrintLeftMarginField, &gx_settings::kPrintLeftMargin},
+    {kPrintFirstPageField, &gx_settings::kPrintFirstPageNumber},
+    {kPrintFirstFunctionField, &gx_settings::kPrintFirstFunction},
+    {kPrintLastFunctionField, &gx_settings::kPrintLastFunction},
+    {kPrintLevelWidthField, &gx_settings::kPrintLevelWidth},
+    {kPrintLimitField, &gx_settings::kPrintLimitLines},
+};
+constexpr DialogScreenValue kPrintScreenValues[] = {{kPrintScreenWidthText, &gx_settings::kScreenLevelWidth}};
+constexpr DialogNumber kOutputNumbers[] = {
+    {kOutputTopMarginField, &gx_settings::kOutputTopMargin},
+    {kOutputLeftMarginField, &gx_settings::kOutputLeftMargin},
+    {kOutputFirstFunctionField, &gx_settings::kOutputFirstFunction},
+    {kOutputLastFunctionField, &gx_settings::kOutputLastFunction},
+    {kOutputLevelWidthField, &gx_settings::kOutputLevelWidth},
+};
+constexpr DialogScreenValue kOutputScreenValues[] = {{kOutputScreenWidthText, &gx_settings::kScreenLevelWidth}};
+
 void open_parameters(HWND dialog) {
     open_dialog(dialog);
     // a generation needs the source the list has read
@@ -107,6 +136,40 @@ void accept_parameters(HWND dialog, int result) {
 
 }  // namespace
 
+const PrintDialogProfile kGravletPrintDialogs = [] {
+    PrintDialogProfile p;
+    p.landscape_id = kLandscapeRadio;
+    p.portrait_id = kPortraitRadio;
+    p.orientation = &gx_settings::kOrientation;
+    p.print_checks = kPrintChecks;
+    p.print_numbers = kPrintNumbers;
+    p.standard_ids[0] = kStandardLinesText;
+    p.standard_ids[1] = kStandardCharsText;
+    p.standard_ids[2] = kStandardTopText;
+    p.standard_ids[3] = kStandardLeftText;
+    p.print_order = {5, 6, shell_message::kFunctionOrder};
+    p.print_header_id = kPrintHeaderField;
+    p.print_header = &gx_settings::kPrintHeaderBase;
+    p.source_file_id = kSourcePrintField;
+    p.source_file = &gx_settings::kSourcePrintFile;
+    p.source_folder_id = kSourcePrintFolder;
+    p.printer_button_id = kPrinterButton;
+    p.font_button_id = kFontButton;
+    p.print_screen_values = kPrintScreenValues;
+    p.code_set_id = kOutputCodeCombo;
+    p.code_set = &gx_settings::kOutputCodeSet;
+    p.output_numbers = kOutputNumbers;
+    p.output_order = {2, 3, shell_message::kFunctionOrder};
+    p.output_file_id = kOutputFileField;
+    p.output_header_id = kOutputHeaderField;
+    p.output_header = &gx_settings::kOutputHeaderFile;
+    p.output_screen_values = kOutputScreenValues;
+    p.run_button_id = kRunButton;
+    p.output_name = []() -> std::string& { return gravlet_commands().output_name; };
+    p.not_saved_message = gx_message::kNotSaved;
+    return p;
+}();
+
 INT_PTR pad_generation_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: open_parameters(dialog); return TRUE;
@@ -134,11 +197,7 @@ int run_gravlet_dialog(const char* template_name) {
     if (strcasecmp(template_name, "CNVPRMDLG") == 0)
         return run_dialog_template(template_name, pad_generation_param_dlg_proc);
     if (DLGPROC shared = shared_dialog_procedure(template_name)) return run_dialog_template(template_name, shared);
-    if (strcasecmp(template_name, "PRNDLG") == 0 || strcasecmp(template_name, "OUTPADDLG") == 0) {
-        GravletEntryPoints& entry = gravlet_commands().entry;
-        if (entry.print_dialog) return entry.print_dialog(template_name);
-        show_not_available_notice();
-        return 0;
-    }
+    if (strcasecmp(template_name, "PRNDLG") == 0) return run_dialog_template(template_name, print_param_dlg_proc);
+    if (strcasecmp(template_name, "OUTPADDLG") == 0) return run_dialog_template(template_name, output_param_dlg_proc);
     return -1;
 }

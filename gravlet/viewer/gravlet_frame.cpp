@@ -16,6 +16,7 @@
 #include "gravlet/pad/settings_layout.h"
 #include "gravlet/viewer/commands.h"
 #include "gravlet/viewer/generation.h"
+#include "gravlet/viewer/gravlet_dialogs.h"
 #include "gravlet/viewer/gravlet_state.h"
 #include "gravlet/viewer/pad_miniature.h"
 #include "gravlet/viewer/pad_view.h"
@@ -94,6 +95,7 @@ ViewerProfile make_profile() {
     p.environment_numbers = kEnvironmentNumbers;
     p.environment_check_id = gravlet_resources::kLineNumbersCheck;
     p.environment_check = &gx_settings::kLineNumbers;
+    p.print_dialogs = &kGravletPrintDialogs;
     p.editor_field_id = gravlet_resources::kEditorField;
     p.editor_folder_id = gravlet_resources::kEditorFolder;
     p.single_error_file = "gx1000.err";

@@ -3,6 +3,7 @@
 #include "common/print/print_state.h"
 #include "common/shell/viewer/frame.h"
 #include "common/shell/viewer/shell_boxes.h"
+#include "common/shell/window/progress_meter.h"
 #include "common/shell/window/shell_windows_setup.h"
 
 namespace {
@@ -15,6 +16,11 @@ public:
         return show_info_box(question ? 0 : 1, caption, line1, line2, line3) != 0;
     }
     void beep() override { MessageBeep(0); }
+    void open_meter(const std::string& caption, const std::string& line1, const std::string& line2) override {
+        open_progress_meter(shell().frame_window, caption, line1, line2);
+    }
+    void close_meter() override { close_progress_meter(); }
+    void show_progress(int done, int total) override { set_progress_value(nullptr, done, total); }
     bool pump() override {
         pump_one_message();
         return shell_abort_flag();

@@ -12,15 +12,9 @@
 #include "gravlet/print/pad_print.h"
 #include "gravlet/viewer/commands.h"
 #include "gravlet/viewer/gravlet_state.h"
+#include "gravlet/viewer/pad_print_commands.h"
 
 namespace {
-
-int read_heading(std::string_view base, std::string_view extension, PadHeadingFile& lines, std::string& failing) {
-    HeaderLines read;
-    const int result = read_header_file(base, extension, read, failing);
-    lines = PadHeadingFile{read.header, read.footer, read.read};
-    return result;
-}
 
 // The file a kind prints and the file its header and footer lines name.
 void name_list_files(const PrintSettings& settings, ListJobRequest& request) {
@@ -41,23 +35,15 @@ void name_list_files(const PrintSettings& settings, ListJobRequest& request) {
 
 }  // namespace
 
-PadRunInput gravlet_run_input() {
-    const DocumentState& d = document_state();
-    PadRunInput input;
-    input.pds_path = d.file_name;
-    input.source_path = d.source_name;
-    input.program_directory = d.program_directory;
-    input.function_count = static_cast<int>(gravlet_pad().index.size());
-    input.read_heading = read_heading;
-    return input;
-}
-
 int run_gravlet_list_job(int kind) {
     return run_program_list_job(kind, shell_settings(), document_state().program_directory, name_list_files,
                                 kGravletListPrint);
 }
 
-int run_gravlet_pad_print() { return run_pad_print_job(gravlet_run_input(), gravlet_pad_host()); }
+int run_gravlet_pad_print() {
+    print_state().host.current_file = [] { return gravlet_pad().source_path; };
+    return run_pad_print_job(open_pad_run_input(), gravlet_pad_host());
+}
 
 void show_gravlet_print_status(int result) { show_print_status(result, kGravletPrintStatus); }
 

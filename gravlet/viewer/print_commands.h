@@ -3,12 +3,6 @@
 // over the open PAD, and their results in the status bar.
 #pragma once
 
-#include "gravlet/pad/pad_runs.h"
-
-// The open document as a print or output run takes it, with the shared
-// header-file reader.
-PadRunInput gravlet_run_input();
-
 // A list job (ListJobKind 0, 1 or 2): 0, 1, 2, 5, 20 or -2.
 int run_gravlet_list_job(int kind);
 // The PAD print job over the open PAD on the print manager.

@@ -23,6 +23,7 @@
 #include "gravlet/viewer/gravlet_frame.h"
 #include "gravlet/viewer/gravlet_state.h"
 #include "gravlet/viewer/pad_miniature.h"
+#include "gravlet/viewer/pad_print_commands.h"
 #include "gravlet/viewer/pad_view.h"
 #include "gravlet/viewer/print_commands.h"
 #include "platform/gdi/wingdi.h"
@@ -62,6 +63,7 @@ void reset_program_state() {
     reset_gravlet_pad();
     gravlet_commands().reset();
     layout_view().reset();
+    install_pad_print_commands();
     source_list().reset();
     generation_error_window().reset();
     progress_meter().reset();

@@ -12,6 +12,7 @@
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/print_preview.h"
+#include "notarix/viewer/settings_dialogs.h"
 #include "notarix/viewer/settings_layout.h"
 #include "notarix/viewer/source_list.h"
 #include "resources/notarix/settings_dialog_templates.h"
@@ -56,6 +57,7 @@ ViewerProfile make_profile() {
     p.colour_source_background = &nx_settings::kColourSourceBackground;
     p.last_generation_status = &nx_settings::kLastGenerationStatus;
     p.environment_numbers = kEnvironmentNumbers;
+    p.print_dialogs = &kNotarixPrintDialogs;
     p.editor_field_id = settings_dialog_templates::kEditorPathId;
     p.editor_folder_id = settings_dialog_templates::kEditorFolderId;
     p.single_error_file = "nx1000.err";

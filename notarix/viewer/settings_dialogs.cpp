@@ -30,23 +30,13 @@ using namespace dialog_kit;
 
 namespace {
 
-// "C/C++ｿｰｽ(*.c;*.cpp)" with its pattern.
-constexpr char kSourceFilter[] = "C/C++\xbf\xb0\xbd(*.c;*.cpp)\0*.c;*.cpp\0";
-// "ＤＯＳ／Ｖ", "ＰＣ９８": the text output's code sets, in the order of their values.
-constexpr const char* kCodeSetNames[] = {"\x82\x63\x82n\x82r\x81^\x82u", "\x82o\x82\x62\x82X\x82W"};
-// "標準(%3d)"
-constexpr char kStandardFormat[] = "\x95W\x8f\x80(%3d)";
-
-// A numeric field: its control and the settings field it edits (whose range
-// is the field's range in the layout).
-struct NumericField {
-    int id;
-    const SettingsField* field;
+constexpr DialogCheck kPrintChecks[] = {
+    {kOuterFrameId, &nx_settings::kPrintOuterFrame},
+    {kCoverId, &nx_settings::kCoverOnFullPrint},
 };
-
-// ORDER FIELDS: the first four follow the orientation (and print_values'
-// columns); the up-down ids count 1000 upwards in this order.
-constexpr NumericField kPrintFields[] = {
+// ORDER FIELDS: the first four follow the orientation; the up-down ids
+// count 1000 upwards in this order.
+constexpr DialogNumber kPrintNumbers[] = {
     {kLinesPerPageId, &nx_settings::kPrintLinesPerPage},
     {kCharsPerLineId, &nx_settings::kPrintCharsPerLine},
     {kPrintTopMarginId, &nx_settings::kPrintTopMargin},
@@ -55,11 +45,7 @@ constexpr NumericField kPrintFields[] = {
     {kPrintFirstFunctionId, &nx_settings::kPrintFirstFunction},
     {kPrintLastFunctionId, &nx_settings::kPrintLastFunction},
 };
-constexpr int kOrientedFields = 4;
-constexpr int kStandardStatics[kOrientedFields] = {kStandardLinesId, kStandardCharsId, kStandardTopId,
-                                                   kStandardLeftId};
-
-constexpr NumericField kOutputFields[] = {
+constexpr DialogNumber kOutputNumbers[] = {
     {kTextTopMarginId, &nx_settings::kTextTopMargin},
     {kTextLeftMarginId, &nx_settings::kTextLeftMargin},
     {kTextFirstPageId, &nx_settings::kTextFirstPageNumber},
@@ -67,170 +53,38 @@ constexpr NumericField kOutputFields[] = {
     {kTextLastFunctionId, &nx_settings::kTextLastFunction},
 };
 
-SettingsRecord& settings() { return shell_settings(); }
-
-bool check_field(HWND dialog, const NumericField& f, int* value) {
-    return check_range(dialog, f.id, f.field->min, f.field->max, value);
-}
-
-// A text field into the settings, cut to the field.
-void store_text(HWND dialog, int id, const SettingsField& field) { settings().set_text_cut(field, field_text(dialog, id)); }
-
-// --- PRNPRMDLG --------------------------------------------------------------------------
-
-int checked_orientation(HWND dialog) { return IsDlgButtonChecked(dialog, kLandscapeId) == BST_CHECKED ? 0 : 1; }
-
-void show_standard_values(HWND dialog, int orientation) {
-    for (int i = 0; i < kOrientedFields; ++i) {
-        const int value = notarix_standard_print_value(*kPrintFields[i].field, orientation);
-        SetDlgItemTextA(dialog, kStandardStatics[i], format_text(kStandardFormat, value).c_str());
-    }
-}
-
-void show_oriented_values(HWND dialog) {
-    SettingsDialogsState& s = settings_dialogs_state();
-    for (int i = 0; i < kOrientedFields; ++i)
-        SetDlgItemInt(dialog, kPrintFields[i].id, static_cast<UINT>(s.print_values[s.shown_orientation][i]), TRUE);
-}
-
-// The four oriented fields, checked; false (after message 0) on a bad one.
-bool read_oriented_values(HWND dialog, int values[kOrientedFields]) {
-    for (int i = 0; i < kOrientedFields; ++i) {
-        if (!check_field(dialog, kPrintFields[i], &values[i])) return false;
-    }
-    return true;
-}
-
-void open_print_parameters(HWND dialog) {
-    open_dialog(dialog);
-    SettingsDialogsState& s = settings_dialogs_state();
-    const SettingsRecord& r = settings();
-    const int orientation = r.word(nx_settings::kOrientation) == 0 ? 0 : 1;
-    CheckRadioButton(dialog, kLandscapeId, kPortraitId, orientation == 0 ? kLandscapeId : kPortraitId);
-    s.shown_orientation = orientation;
-    show_standard_values(dialog, orientation);
-    CheckDlgButton(dialog, kCoverId, r.word(nx_settings::kCoverOnFullPrint) != 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, kOuterFrameId, r.word(nx_settings::kPrintOuterFrame) != 0 ? BST_CHECKED : BST_UNCHECKED);
-    for (int o = 0; o < 2; ++o) {
-        for (int i = 0; i < kOrientedFields; ++i) s.print_values[o][i] = r.word(*kPrintFields[i].field, o);
-    }
-    int up_down = kFirstUpDownId;
-    for (const NumericField& f : kPrintFields) {
-        const int slot = f.field->kind == SettingsFieldKind::WordPair ? orientation : 0;
-        add_up_down(dialog, up_down++, f.id, f.field->min, f.field->max, r.word(*f.field, slot));
-    }
-    SetDlgItemTextA(dialog, kPrintHeaderId, r.text(nx_settings::kPrintHeaderBase).c_str());
-    SetDlgItemTextA(dialog, kSourcePrintFileId, r.text(nx_settings::kSourcePrintFile).c_str());
-}
-
-// A click on either paper button. Leaving an orientation keeps its four
-// values for later, but only when they are valid; a bad one keeps the old
-// orientation checked.
-void switch_orientation(HWND dialog) {
-    SettingsDialogsState& s = settings_dialogs_state();
-    const int wanted = checked_orientation(dialog);
-    if (wanted != s.shown_orientation) {
-        int values[kOrientedFields] = {};
-        if (!read_oriented_values(dialog, values)) {
-            CheckRadioButton(dialog, kLandscapeId, kPortraitId, s.shown_orientation == 0 ? kLandscapeId : kPortraitId);
-            show_standard_values(dialog, s.shown_orientation);
-            return;
-        }
-        for (int i = 0; i < kOrientedFields; ++i) s.print_values[s.shown_orientation][i] = values[i];
-        s.shown_orientation = wanted;
-    }
-    show_standard_values(dialog, s.shown_orientation);
-    show_oriented_values(dialog);
-}
-
-void choose_source_print_file(HWND dialog) {
-    const std::string& extension = document_state().source_extension;
-    choose_into_field(dialog, kSourcePrintFileId, "*" + (extension.empty() ? std::string(".c") : extension),
-                      std::string_view(kSourceFilter, sizeof kSourceFilter));
-}
-
-// The common printer and font dialogs act on the program's print records at
-// once, whatever button later ends this dialog.
-void printer_setup(HWND dialog) {
-    PRINTDLGA& pd = shell().print_dialog;
-    const DWORD flags = pd.Flags;
-    pd.Flags |= PD_PRINTSETUP;
-    pd.hwndOwner = dialog;
-    PrintDlgA(&pd);
-    pd.Flags = flags;
-}
-
-void print_font(HWND dialog) {
-    CHOOSEFONTA& cf = shell().font_dialog;
-    const DWORD flags = cf.Flags;
-    cf.hwndOwner = dialog;
-    cf.lpLogFont = &shell().print_font;
-    ChooseFontA(&cf);
-    cf.Flags = flags;
-}
-
-void accept_print_parameters(HWND dialog) {
-    int values[std::size(kPrintFields)] = {};
-    for (size_t i = 0; i < std::size(kPrintFields); ++i) {
-        if (!check_field(dialog, kPrintFields[i], &values[i])) return;
-    }
-    if (!check_function_order(dialog, values[5], values[6])) return;
-
-    SettingsDialogsState& s = settings_dialogs_state();
-    SettingsRecord& r = settings();
-    const int orientation = checked_orientation(dialog);
-    r.set_word(nx_settings::kOrientation, orientation);
-    r.set_word(nx_settings::kPrintOuterFrame, IsDlgButtonChecked(dialog, kOuterFrameId) == BST_CHECKED ? 1 : 0);
-    r.set_word(nx_settings::kCoverOnFullPrint, IsDlgButtonChecked(dialog, kCoverId) == BST_CHECKED ? 1 : 0);
-    for (int i = 0; i < kOrientedFields; ++i) {
-        r.set_word(*kPrintFields[i].field, values[i], orientation);
-        r.set_word(*kPrintFields[i].field, s.print_values[1 - orientation][i], 1 - orientation);
-    }
-    for (size_t i = kOrientedFields; i < std::size(kPrintFields); ++i) r.set_word(*kPrintFields[i].field, values[i]);
-    store_text(dialog, kPrintHeaderId, nx_settings::kPrintHeaderBase);
-    store_text(dialog, kSourcePrintFileId, nx_settings::kSourcePrintFile);
-    end_dialog(dialog, 1);
-    save_settings(dialog);
-}
-
-// --- OUTPADDLG ---------------------------------------------------------------------------
-
-void open_output_parameters(HWND dialog) {
-    open_dialog(dialog);
-    const SettingsRecord& r = settings();
-    for (const char* name : kCodeSetNames)
-        SendDlgItemMessageA(dialog, kCodeSetId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    SendDlgItemMessageA(dialog, kCodeSetId, CB_SETCURSEL, static_cast<WPARAM>(r.word(nx_settings::kTextCodeSet)), 0);
-    int up_down = kFirstUpDownId;
-    for (const NumericField& f : kOutputFields)
-        add_up_down(dialog, up_down++, f.id, f.field->min, f.field->max, r.word(*f.field));
-    SetDlgItemTextA(dialog, kTextOutputFileId, shell().text_output_name.c_str());
-    SetDlgItemTextA(dialog, kTextHeaderId, r.text(nx_settings::kTextHeaderBase).c_str());
-}
-
-// 登録 (1) and 出力実行 (2) store alike; the dispatcher runs the output on 2.
-void accept_output_parameters(HWND dialog, int result) {
-    int values[std::size(kOutputFields)] = {};
-    for (size_t i = 0; i < std::size(kOutputFields); ++i) {
-        if (!check_field(dialog, kOutputFields[i], &values[i])) return;
-    }
-    if (!check_function_order(dialog, values[3], values[4])) return;
-
-    SettingsRecord& r = settings();
-    // an empty selection keeps the stored code set (CB_ERR would store 65535)
-    const LRESULT code_set = SendDlgItemMessageA(dialog, kCodeSetId, CB_GETCURSEL, 0, 0);
-    if (code_set >= 0 && code_set < static_cast<LRESULT>(std::size(kCodeSetNames)))
-        r.set_word(nx_settings::kTextCodeSet, static_cast<int>(code_set));
-    for (size_t i = 0; i < std::size(kOutputFields); ++i) r.set_word(*kOutputFields[i].field, values[i]);
-    std::string output = field_text(dialog, kTextOutputFileId);
-    cut_at_char_boundary(output, 255);
-    shell().text_output_name = output;
-    store_text(dialog, kTextHeaderId, nx_settings::kTextHeaderBase);
-    end_dialog(dialog, result);
-    save_settings(dialog);
-}
-
 }  // namespace
+
+const PrintDialogProfile kNotarixPrintDialogs = [] {
+    PrintDialogProfile p;
+    p.print_template = "PRNPRMDLG";
+    p.landscape_id = kLandscapeId;
+    p.portrait_id = kPortraitId;
+    p.orientation = &nx_settings::kOrientation;
+    p.print_checks = kPrintChecks;
+    p.print_numbers = kPrintNumbers;
+    p.standard_ids[0] = kStandardLinesId;
+    p.standard_ids[1] = kStandardCharsId;
+    p.standard_ids[2] = kStandardTopId;
+    p.standard_ids[3] = kStandardLeftId;
+    p.print_order = {5, 6, 3};
+    p.print_header_id = kPrintHeaderId;
+    p.print_header = &nx_settings::kPrintHeaderBase;
+    p.source_file_id = kSourcePrintFileId;
+    p.source_file = &nx_settings::kSourcePrintFile;
+    p.source_folder_id = kSourceFolderId;
+    p.printer_button_id = kPrinterButtonId;
+    p.font_button_id = kFontButtonId;
+    p.code_set_id = kCodeSetId;
+    p.code_set = &nx_settings::kTextCodeSet;
+    p.output_numbers = kOutputNumbers;
+    p.output_order = {3, 4, 3};
+    p.output_file_id = kTextOutputFileId;
+    p.output_header_id = kTextHeaderId;
+    p.output_header = &nx_settings::kTextHeaderBase;
+    p.run_button_id = kRunOutputButtonId;
+    return p;
+}();
 
 // The page becomes current as a pick from the function list makes it: the
 // view, the source list (linked or not) and the layout window follow.
@@ -300,43 +154,6 @@ const SettingsDialog* find_settings_dialog(const char* name) {
 }
 
 }  // namespace
-
-INT_PTR print_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_INITDIALOG: open_print_parameters(dialog); return TRUE;
-    case WM_DRAWITEM: draw_folder_button(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wparam)) {
-        case kLandscapeId:
-        case kPortraitId:
-            if (clicked(wparam)) switch_orientation(dialog);
-            return TRUE;
-        case kSourceFolderId:
-            if (clicked(wparam)) choose_source_print_file(dialog);
-            return TRUE;
-        case kPrinterButtonId: printer_setup(dialog); return TRUE;
-        case kFontButtonId: print_font(dialog); return TRUE;
-        case IDOK: accept_print_parameters(dialog); return TRUE;
-        case IDCANCEL: end_dialog(dialog, 0); return TRUE;
-        default: return FALSE;
-        }
-    default: return FALSE;
-    }
-}
-
-INT_PTR output_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG: open_output_parameters(dialog); return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wparam)) {
-        case kRunOutputButtonId: accept_output_parameters(dialog, 2); return TRUE;
-        case IDOK: accept_output_parameters(dialog, 1); return TRUE;
-        case IDCANCEL: end_dialog(dialog, 0); return TRUE;
-        default: return FALSE;
-        }
-    default: return FALSE;
-    }
-}
 
 INT_PTR page_jump_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/shell/viewer/print_dialogs.h"
 #include "common/shell/viewer/shell_dialogs.h"
 #include "platform/user/winuser.h"
 
@@ -20,8 +21,8 @@ struct PageJumpTarget {
     void (*show)(int page) = nullptr;
 };
 
-INT_PTR print_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
-INT_PTR output_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+// PRNPRMDLG and OUTPADDLG over NOTARIX's templates and settings fields.
+extern const PrintDialogProfile kNotarixPrintDialogs;
 INT_PTR page_jump_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 
 // The page becomes current as a pick from the function list makes it: the

@@ -54,7 +54,9 @@ enum OrbalineMessage : int {
     kMsgSearchNotFound = 715,       // 検索文字列が見つかりません。
     kMsgChartVersion = 717,         // (no text: message 5 is shown)
     kMsgEnterSearchText = 719,      // 検索文字列を入力してください。
+    kMsgLastPageBeforeFirst = 723,  // 終了ページ番号に開始ページ番号より小さい値(%d)が設定されています。
     kMsgFileOpenErrorNamed = 726,   // ファイルオープンエラー（%s）
+    kMsgSettingsNotSaved = 727,     // システムファイルが保存できません。
     kMsgReloadSure = 729,           // 元のモジュール構造図を読み込んでもよろしいですか？
     kMsgInterrupted = 802,          // %sは中断されました。
     kMsgContinue = 803,             // 続行しますか？

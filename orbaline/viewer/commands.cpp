@@ -9,8 +9,11 @@
 #include "common/shell/viewer/frame.h"
 #include "common/shell/viewer/generation_run.h"
 #include "common/print/print_state.h"
+#include "common/print/print_status.h"
 #include "common/shell/viewer/shell_boxes.h"
+#include "common/shell/viewer/print_dialogs.h"
 #include "common/shell/viewer/shell_dialogs.h"
+#include "common/shell/viewer/viewer_print_host.h"
 #include "common/shell/viewer/source_list.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
@@ -22,6 +25,7 @@
 #include "orbaline/chart/chart_search.h"
 #include "orbaline/chart/chart_settings.h"
 #include "orbaline/chart/working_copy.h"
+#include "orbaline/print/chart_print.h"
 #include "orbaline/viewer/chart_layout.h"
 #include "orbaline/viewer/chart_view.h"
 #include "orbaline/viewer/generation.h"
@@ -49,25 +53,18 @@ constexpr char kNewCaption[] = "\x81y \x90V\x8bK\x8d\xec\x90\xac \x81z";  // 【
 constexpr char kNamWord[] = "\x82m\x82\x60\x82l";                           // ＮＡＭ
 constexpr int kMsgMakeList = 429;    // ＮＡＭファイルを作成してください。
 constexpr int kMsgBadFileName = 8;   // ファイル名に誤りがあります(%s)。
+constexpr char kPrintChartCaption[] = "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90}\x88\xf3\x8d\xfc \x81z";  // 【 モジュール構造図印刷 】
 constexpr char kSourceWord[] = "\x83\x5c\x81[\x83X";                       // ソース
 constexpr char kGenerationRun[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";       // 生成処理
 // The open dialog's filter: NAMﾘｽﾄﾌｧｲﾙ(*.nam).
 constexpr char kListFilter[] = "NAM\xd8\xbd\xc4\xcc\xa7\xb2\xd9(*.nam)\0*.nam\0";
 constexpr int kNameBytes = 256;
 constexpr int kUndefinedMessage = 611;
+constexpr int kMsgPrinting = 301;  // 印刷中です。
 
 ChartSession& session() { return chart(); }
 DocumentState& doc() { return document_state(); }
 SettingsRecord& settings() { return shell_settings(); }
-
-void show_not_available() { show_not_available_notice(); }
-
-int run_dialog(const char* name) {
-    OrbalineEntryPoints& entry = orbaline_commands().entry;
-    if (entry.run_dialog) return entry.run_dialog(name);
-    show_not_available();
-    return 0;
-}
 
 void forget_source() {
     doc().source_name.clear();
@@ -358,13 +355,19 @@ int repair_list() {
     return status;
 }
 
-int output_text() {
-    if (!check_chart_open(kCaptionOutputChart)) return -1;
+// Until one is given, the output goes beside the chart with ".txt".
+void default_output_name() {
     OrbalineState& o = orbaline();
     if (o.output_name.empty()) {
         o.output_name = session().chart_path;
         set_file_extension(o.output_name, ".txt");
     }
+}
+
+int output_text() {
+    if (!check_chart_open(kCaptionOutputChart)) return -1;
+    default_output_name();
+    OrbalineState& o = orbaline();
     set_busy_state(0);
     const int result = output_chart_text(session(), o.output_name);
     set_busy_state(1);
@@ -399,11 +402,30 @@ bool check_chart_open(const char* title) {
     return true;
 }
 
+// Command 24583: the open chart on the printer, its result in the message line.
+int print_chart_command() {
+    if (!check_chart_open(kPrintChartCaption)) return -1;
+    show_message_line(1, message_text(kMsgPrinting));
+    set_busy_state(0);
+    install_viewer_print_host(kOrbalinePrintProfile);
+    const int result = print_chart(session());
+    set_busy_state(1);
+    show_print_status(result);
+    return result;
+}
+
+int output_parameters() {
+    if (!check_chart_open(kCaptionOutputChart)) return -1;
+    default_output_name();
+    return run_dialog_template("OUTPADDLG", output_param_dlg_proc) == 2 ? output_text() : 0;
+}
+
 int run_chart_command(HWND window, UINT id) {
     if (id >= 4104 && id <= 4108) return open_recent(window, id);
     if (id >= kFirstEditCommand && id <= kReloadChartCommand) return edit_chart(id);
     if (id >= kFirstColourCommand && id <= kLastColourCommand) return choose_colour(id);
-    if (id >= 24577 && id <= 24584) return run_orbaline_print_command(window, id);
+    if (id >= kPrinterSetupCommand && id <= kPrintSourcesCommand && id != kPrintChartCommand)
+        return run_orbaline_print_command(window, id);
     switch (id) {
     case kNewCommand: return create_new_chart();
     case kOpenCommand: return open_by_dialog(window);
@@ -434,7 +456,9 @@ int run_chart_command(HWND window, UINT id) {
     case kVersionCommand: return run_dialog_template("VERSIONDLG", version_dlg_proc);
     case kChartSearchCommand: return search_chart(session(), 0);
     case kChartSearchAgainCommand: return search_chart(session(), 1);
-    case kOutputParametersCommand: return run_dialog("OUTPADDLG") == 2 ? output_text() : 0;
+    case kPrintParametersCommand: return run_dialog_template("PRNDLG", print_param_dlg_proc);
+    case kPrintChartCommand: return print_chart_command();
+    case kOutputParametersCommand: return output_parameters();
     case kOutputCommand: return output_text();
     default: return 0;
     }

@@ -12,10 +12,7 @@
 // The work of later parts. Until a part is there its entry shows the "not
 // available yet" notice; tests and those parts replace them.
 struct OrbalineEntryPoints {
-    // A dialog by template name ("ENVDLG", "CNVPRMDLG", "EDTCMT", ...): its
-    // result (1 registered, 0 cancelled, 2 run at once).
-    std::function<int(const char* template_name)> run_dialog;
-    // The print commands 24577-24584 that print_commands.h leaves to others.
+    // The print commands that print_commands.h leaves to others.
     std::function<int(UINT id)> print_command;
 };
 

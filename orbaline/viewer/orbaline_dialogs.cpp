@@ -4,6 +4,7 @@
 
 #include "common/shell/settings_file.h"
 #include "common/shell/viewer/shell_dialogs.h"
+#include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
 #include "common/shell/viewer/shell_messages.h"
 #include "common/text/file_names.h"
@@ -157,6 +158,46 @@ const ListDialogProfile kIgnoreListProfile = {
     ignore_list_name, no_list_name,
 };
 
+constexpr DialogCheck kPrintChecks[] = {
+    {kOuterFrameCheck, &oq_settings::kPrintOuterFrame},
+    {kCoverCheck, &oq_settings::kCoverOnPrintAll},
+    {kPrintFileLineCheck, &oq_settings::kPrintFileAndLine},
+    {kPrintBlockNumbersCheck, &oq_settings::kPrintBlockNumbers},
+    {kPrintReferenceNumbersCheck, &oq_settings::kPrintReferenceNumbers},
+};
+// ORDER FIELDS: table order; the first four follow the orientation, the
+// up-down ids count 1000 upwards in this order.
+constexpr DialogNumber kPrintNumbers[] = {
+    {kLinesPerPageField, &oq_settings::kPrintLinesPerPage},
+    {kCharsPerLineField, &oq_settings::kPrintCharsPerLine},
+    {kPrintTopMarginField, &oq_settings::kPrintTopMargin},
+    {kPrintLeftMarginField, &oq_settings::kPrintLeftMargin},
+    {kPrintFirstPageNumberField, &oq_settings::kPrintFirstPageNumber},
+    {kPrintFirstPageField, &oq_settings::kPrintFirstPage},
+    {kPrintLastPageField, &oq_settings::kPrintLastPage},
+    {kPrintBoxWidthField, &oq_settings::kPrintBoxWidth},
+    {kPrintBoxLinesField, &oq_settings::kPrintBoxLines},
+};
+constexpr DialogScreenValue kPrintScreenValues[] = {
+    {kScreenBoxWidthText, &oq_settings::kBoxWidth},
+    {kScreenBoxLinesText, &oq_settings::kBoxLines},
+};
+constexpr DialogCheck kOutputChecks[] = {
+    {kOutputFileLineCheck, &oq_settings::kOutputFileAndLine},
+    {kOutputBlockNumbersCheck, &oq_settings::kOutputBlockNumbers},
+    {kOutputReferenceNumbersCheck, &oq_settings::kOutputReferenceNumbers},
+};
+constexpr DialogNumber kOutputNumbers[] = {
+    {kOutputTopMarginField, &oq_settings::kOutputTopMargin},
+    {kOutputLeftMarginField, &oq_settings::kOutputLeftMargin},
+    {kOutputBoxWidthField, &oq_settings::kOutputBoxWidth},
+    {kOutputBoxLinesField, &oq_settings::kOutputBoxLines},
+};
+constexpr DialogScreenValue kOutputScreenValues[] = {
+    {kOutputScreenWidthText, &oq_settings::kBoxWidth},
+    {kOutputScreenLinesText, &oq_settings::kBoxLines},
+};
+
 }  // namespace
 
 INT_PTR nam_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -166,6 +207,40 @@ INT_PTR nam_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpara
 INT_PTR ignore_list_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     return list_dialog_proc(kIgnoreListProfile, dialog, message, wparam, lparam);
 }
+
+const PrintDialogProfile kOrbalinePrintDialogs = [] {
+    PrintDialogProfile p;
+    p.landscape_id = kLandscapeRadio;
+    p.portrait_id = kPortraitRadio;
+    p.orientation = &oq_settings::kOrientation;
+    p.print_checks = kPrintChecks;
+    p.print_numbers = kPrintNumbers;
+    p.standard_ids[0] = kStandardLinesText;
+    p.standard_ids[1] = kStandardCharsText;
+    p.standard_ids[2] = kStandardTopText;
+    p.standard_ids[3] = kStandardLeftText;
+    p.print_order = {5, 6, kMsgLastPageBeforeFirst};
+    p.print_header_id = kPrintHeaderField;
+    p.print_header = &oq_settings::kPrintHeaderBase;
+    p.source_file_id = kSourcePrintField;
+    p.source_file = &oq_settings::kSourcePrintFile;
+    p.source_folder_id = kSourcePrintFolder;
+    p.printer_button_id = kPrinterButton;
+    p.font_button_id = kFontButton;
+    p.print_screen_values = kPrintScreenValues;
+    p.code_set_id = kOutputCodeCombo;
+    p.code_set = &oq_settings::kOutputCode;
+    p.output_checks = kOutputChecks;
+    p.output_numbers = kOutputNumbers;
+    p.output_file_id = kOutputFileField;
+    p.output_header_id = kOutputHeaderField;
+    p.output_header = &oq_settings::kOutputHeaderFile;
+    p.output_screen_values = kOutputScreenValues;
+    p.run_button_id = kRunButton;
+    p.output_name = []() -> std::string& { return orbaline().output_name; };
+    p.not_saved_message = kMsgSettingsNotSaved;
+    return p;
+}();
 
 INT_PTR comment_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {

@@ -4,7 +4,11 @@
 // ORBALINE's profile.
 #pragma once
 
+#include "common/shell/viewer/print_dialogs.h"
 #include "platform/user/winuser.h"
+
+// PRNDLG and OUTPADDLG over ORBALINE's templates and settings fields.
+extern const PrintDialogProfile kOrbalinePrintDialogs;
 
 // EDTCMT over the replacement text of the commands (orbaline_commands()):
 // the name and comment split at the first ';'; 実行 leaves name + ";" +

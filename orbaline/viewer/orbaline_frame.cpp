@@ -14,6 +14,7 @@
 #include "orbaline/viewer/chart_view.h"
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/generation.h"
+#include "orbaline/viewer/orbaline_dialogs.h"
 #include "orbaline/viewer/orbaline_state.h"
 #include "resources/orbaline/orbaline_resources.h"
 
@@ -119,6 +120,7 @@ ViewerProfile make_profile() {
     p.environment_check_id = orbaline_resources::kRowNumbersCheck;
     p.environment_check = &oq_settings::kRowNumbers;
     p.environment_checks = kEnvironmentChecks;
+    p.print_dialogs = &kOrbalinePrintDialogs;
     p.editor_field_id = orbaline_resources::kEditorField;
     p.editor_folder_id = orbaline_resources::kEditorFolder;
     p.single_error_file = "oq1000.err";

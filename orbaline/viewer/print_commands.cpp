@@ -15,21 +15,10 @@
 #include "orbaline/print/chart_print.h"
 #include "orbaline/viewer/chart_view.h"
 #include "orbaline/viewer/commands.h"
+#include "orbaline/viewer/orbaline_frame.h"
 #include "orbaline/viewer/orbaline_state.h"
 
 namespace {
-
-// ORDER ID: the commands 24577 to 24584.
-enum : UINT {
-    kPrintParametersCommand = 24577,
-    kPrinterSetupCommand = 24578,
-    kPrintFontCommand = 24579,
-    kPrintAllCommand = 24580,
-    kPrintCoverCommand = 24581,
-    kPrintFunctionListCommand = 24582,
-    kPrintChartCommand = 24583,
-    kPrintSourcesCommand = 24584,
-};
 
 constexpr int kMessagePrinting = 301;                     // 印刷中です。
 constexpr char kPrintAllCaption[] = "\x81y \x91S\x88\xf3\x8d\xfc \x81z";  // 【 全印刷 】

@@ -239,6 +239,110 @@ inline constexpr DialogItemTemplate kEditorItems[] = {
     {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 124, 42, 50, 14, kButton},  // 取消
 };
 
+
+// Control ids of PRNDLG and OUTPADDLG.
+enum : int {
+    kLandscapeRadio = 20754,
+    kPortraitRadio = 20755,
+    kOuterFrameCheck = 20757,
+    kCoverCheck = 20759,
+    kLinesPerPageField = 20769,
+    kCharsPerLineField = 20770,
+    kPrintTopMarginField = 20771,
+    kPrintLeftMarginField = 20772,
+    kPrintFirstPageField = 20773,
+    kPrintFirstFunctionField = 20774,
+    kPrintLastFunctionField = 20775,
+    kPrintLevelWidthField = 20776,
+    kPrintLimitField = 20777,
+    kPrintHeaderField = 20778,
+    kSourcePrintField = 20779,
+    kStandardLinesText = 20785,
+    kStandardCharsText = 20786,
+    kStandardTopText = 20787,
+    kStandardLeftText = 20788,
+    kPrintScreenWidthText = 20789,
+    kFontButton = 20801,
+    kPrinterButton = 20802,
+    kSourcePrintFolder = 20803,
+
+    kOutputCodeCombo = 24849,
+    kOutputTopMarginField = 24865,
+    kOutputLeftMarginField = 24866,
+    kOutputFirstFunctionField = 24867,
+    kOutputLastFunctionField = 24868,
+    kOutputLevelWidthField = 24869,
+    kOutputFileField = 24870,
+    kOutputHeaderField = 24871,
+    kOutputScreenWidthText = 24881,
+};
+
+// PRNDLG: paper and switches on top, the numbers with their standard or
+// screen values, the two names, the printer and font buttons at the right.
+inline constexpr DialogItemTemplate kPrintDialogItems[] = {
+    {"BUTTON", "\x83v\x83\x8a\x83\x93\x83^\x97p\x8e\x86", -1, 7, 4, 110, 42, BS_GROUPBOX},  // プリンタ用紙
+    {"BUTTON", "\x82`\x82S\x89\xa1", kLandscapeRadio, 16, 16, 80, 10, WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON},  // Ａ４横
+    {"BUTTON", "\x82`\x82S\x8f" "c", kPortraitRadio, 16, 30, 80, 10, BS_AUTORADIOBUTTON},  // Ａ４縦
+    {"BUTTON", "\x8aO\x98g\x88\xf3\x8d\xfc", kOuterFrameCheck, 130, 14, 120, 10, WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX},  // 外枠印刷
+    {"BUTTON", "\x91S\x88\xf3\x8d\xfc\x8e\x9e\x95\x5c\x8e\x86\x88\xf3\x8d\xfc", kCoverCheck, 130, 30, 120, 10, WS_TABSTOP | BS_AUTOCHECKBOX},  // 全印刷時表紙印刷
+    {"STATIC", "\x82P\x83y\x81[\x83W\x8ds\x90\x94", -1, 7, 56, 104, 8, SS_LEFT},  // １ページ行数
+    {"EDIT", "", kLinesPerPageField, 114, 54, 40, 12, kEdit},
+    {"STATIC", "\x95W\x8f\x80(   )", kStandardLinesText, 162, 56, 56, 8, SS_LEFT},  // 標準(   )
+    {"STATIC", "\x82P\x8ds\x95\xb6\x8e\x9a\x90\x94", -1, 7, 72, 104, 8, SS_LEFT},  // １行文字数
+    {"EDIT", "", kCharsPerLineField, 114, 70, 40, 12, kEdit},
+    {"STATIC", "\x95W\x8f\x80(   )", kStandardCharsText, 162, 72, 56, 8, SS_LEFT},  // 標準(   )
+    {"STATIC", "\x8f\xe3\x83}\x81[\x83W\x83\x93", -1, 7, 88, 104, 8, SS_LEFT},  // 上マージン
+    {"EDIT", "", kPrintTopMarginField, 114, 86, 40, 12, kEdit},
+    {"STATIC", "\x95W\x8f\x80(   )", kStandardTopText, 162, 88, 56, 8, SS_LEFT},  // 標準(   )
+    {"STATIC", "\x8d\xb6\x83}\x81[\x83W\x83\x93", -1, 7, 104, 104, 8, SS_LEFT},  // 左マージン
+    {"EDIT", "", kPrintLeftMarginField, 114, 102, 40, 12, kEdit},
+    {"STATIC", "\x95W\x8f\x80(   )", kStandardLeftText, 162, 104, 56, 8, SS_LEFT},  // 標準(   )
+    {"STATIC", "\x90\xe6\x93\xaa\x83y\x81[\x83W\x94\xd4\x8d\x86", -1, 7, 120, 104, 8, SS_LEFT},  // 先頭ページ番号
+    {"EDIT", "", kPrintFirstPageField, 114, 118, 40, 12, kEdit},
+    {"STATIC", "\x82o\x82`\x82" "c\x90}\x88\xf3\x8d\xfc\x8aJ\x8en\x8a\xd6\x90\x94", -1, 7, 136, 104, 8, SS_LEFT},  // ＰＡＤ図印刷開始関数
+    {"EDIT", "", kPrintFirstFunctionField, 114, 134, 40, 12, kEdit},
+    {"STATIC", "\x82o\x82`\x82" "c\x90}\x88\xf3\x8d\xfc\x8fI\x97\xb9\x8a\xd6\x90\x94", -1, 7, 152, 104, 8, SS_LEFT},  // ＰＡＤ図印刷終了関数
+    {"EDIT", "", kPrintLastFunctionField, 114, 150, 40, 12, kEdit},
+    {"STATIC", "\x82o\x82`\x82" "c\x90}\x83\x8c\x83x\x83\x8b\x95\x9d", -1, 7, 168, 104, 8, SS_LEFT},  // ＰＡＤ図レベル幅
+    {"EDIT", "", kPrintLevelWidthField, 114, 166, 40, 12, kEdit},
+    {"STATIC", "\x89\xe6\x96\xca(   )", kPrintScreenWidthText, 162, 168, 56, 8, SS_LEFT},  // 画面(   )
+    {"STATIC", "\x82o\x82`\x82" "c\x90}\x88\xf3\x8d\xfc\x90\xa7\x8c\xc0\x8ds\x90\x94", -1, 7, 184, 104, 8, SS_LEFT},  // ＰＡＤ図印刷制限行数
+    {"EDIT", "", kPrintLimitField, 114, 182, 40, 12, kEdit},
+    {"STATIC", "\x8c\xa9\x8fo\x82\xb5\x83t\x83@\x83" "C\x83\x8b\x96\xbc", -1, 7, 202, 120, 8, SS_LEFT},  // 見出しファイル名
+    {"EDIT", "", kPrintHeaderField, 7, 212, 220, 12, kEdit},
+    {"STATIC", "\x83\x5c\x81[\x83X\x88\xf3\x8d\xfc(\xc3\xb7\xbd\xc4)\x83t\x83@\x83" "C\x83\x8b\x96\xbc", -1, 7, 230, 140, 8, SS_LEFT},  // ソース印刷(ﾃｷｽﾄ)ファイル名
+    {"EDIT", "", kSourcePrintField, 7, 240, 220, 12, kEdit},
+    {"BUTTON", "FLDER", kSourcePrintFolder, 230, 239, 16, 14, kFolderButton},
+    {"BUTTON", "\xcc\xdf\xd8\xdd\xc0\x82\xcc\x90\xdd\x92\xe8...", kPrinterButton, 224, 54, 72, 14, kButton},  // ﾌﾟﾘﾝﾀの設定...
+    {"BUTTON", "\xcc\xab\xdd\xc4\x82\xcc\x8ew\x92\xe8...", kFontButton, 224, 72, 72, 14, kButton},  // ﾌｫﾝﾄの指定...
+    {"BUTTON", "\x93o\x98^", IDOK, 90, 262, 50, 14, kDefaultButton},  // 登録
+    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 160, 262, 50, 14, kButton},  // 取消
+};
+
+// OUTPADDLG: the code set, the numbers, the output and heading names.
+inline constexpr DialogItemTemplate kOutputDialogItems[] = {
+    {"STATIC", "\x82o\x82`\x82" "c\x90}\x8fo\x97\xcd\x83R\x81[\x83h", -1, 7, 9, 104, 8, SS_LEFT},  // ＰＡＤ図出力コード
+    {"COMBOBOX", "", kOutputCodeCombo, 114, 7, 70, 60, kCombo},
+    {"STATIC", "\x8f\xe3\x83}\x81[\x83W\x83\x93", -1, 7, 28, 104, 8, SS_LEFT},  // 上マージン
+    {"EDIT", "", kOutputTopMarginField, 114, 26, 40, 12, kEdit},
+    {"STATIC", "\x8d\xb6\x83}\x81[\x83W\x83\x93", -1, 7, 44, 104, 8, SS_LEFT},  // 左マージン
+    {"EDIT", "", kOutputLeftMarginField, 114, 42, 40, 12, kEdit},
+    {"STATIC", "\x82o\x82`\x82" "c\x90}\x8fo\x97\xcd\x8aJ\x8en\x8a\xd6\x90\x94", -1, 7, 60, 104, 8, SS_LEFT},  // ＰＡＤ図出力開始関数
+    {"EDIT", "", kOutputFirstFunctionField, 114, 58, 40, 12, kEdit},
+    {"STATIC", "\x82o\x82`\x82" "c\x90}\x8fo\x97\xcd\x8fI\x97\xb9\x8a\xd6\x90\x94", -1, 7, 76, 104, 8, SS_LEFT},  // ＰＡＤ図出力終了関数
+    {"EDIT", "", kOutputLastFunctionField, 114, 74, 40, 12, kEdit},
+    {"STATIC", "\x82o\x82`\x82" "c\x90}\x83\x8c\x83x\x83\x8b\x95\x9d", -1, 7, 92, 104, 8, SS_LEFT},  // ＰＡＤ図レベル幅
+    {"EDIT", "", kOutputLevelWidthField, 114, 90, 40, 12, kEdit},
+    {"STATIC", "\x89\xe6\x96\xca(   )", kOutputScreenWidthText, 162, 92, 56, 8, SS_LEFT},  // 画面(   )
+    {"STATIC", "\x8fo\x97\xcd\x83t\x83@\x83" "C\x83\x8b\x96\xbc", -1, 7, 110, 120, 8, SS_LEFT},  // 出力ファイル名
+    {"EDIT", "", kOutputFileField, 7, 120, 226, 12, kEdit},
+    {"STATIC", "\x8c\xa9\x8fo\x82\xb5\x83t\x83@\x83" "C\x83\x8b\x96\xbc", -1, 7, 138, 120, 8, SS_LEFT},  // 見出しファイル名
+    {"EDIT", "", kOutputHeaderField, 7, 148, 226, 12, kEdit},
+    {"BUTTON", "\x8fo\x97\xcd\x8e\xc0\x8ds", kRunButton, 28, 170, 56, 14, kButton},  // 出力実行
+    {"BUTTON", "\x93o\x98^", IDOK, 92, 170, 56, 14, kDefaultButton},  // 登録
+    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 156, 170, 56, 14, kButton},  // 取消
+};
+
 inline constexpr DialogItemTemplate kVersionItems[] = {
     {"STATIC", "GRAVLET Version 1.00", -1, 10, 10, 160, 8, SS_LEFT},
     {"STATIC", "\x82o\x82`\x82\x63\x90}\x8d\xec\x90\xac\x83V\x83X\x83\x65\x83\x80", -1, 10, 24, 160, 8, SS_LEFT},  // ＰＡＤ図作成システム
@@ -253,6 +357,9 @@ inline constexpr DialogTemplate kDialogs[] = {
     {"ENVDLG", kDialogStyle, 0, 0, 0, 236, 114, "\x81y \x8a\xc2\x8b\xab\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr, kEnvironmentItems},  // 【 環境設定 】
     {"EDITORDLG", kDialogStyle, 0, 0, 0, 236, 62, "\x81y \x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr,  // 【 ユーザ指定エディタ設定 】
      kEditorItems},
+    {"PRNDLG", kDialogStyle, 0, 0, 0, 302, 284, "\x81y \x88\xf3\x8d\xfc\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr, kPrintDialogItems},  // 【 印刷パラメタ設定 】
+    {"OUTPADDLG", kDialogStyle, 0, 0, 0, 240, 192, "\x81y \x82o\x82`\x82" "c\x90}\x8fo\x97\xcd\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr,  // 【 ＰＡＤ図出力パラメタ設定 】
+     kOutputDialogItems},
     {"VERSIONDLG", kDialogStyle, 0, 0, 0, 180, 64, "\x83o\x81[\x83W\x83\x87\x83\x93\x8f\xee\x95\xf1", 9, nullptr, nullptr, nullptr, kVersionItems},  // バージョン情報
 };
 

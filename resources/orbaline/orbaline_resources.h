@@ -268,6 +268,127 @@ inline constexpr DialogItemTemplate kSearchDialogItems[] = {
     {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 116, 26, 50, 14, kButton},  // 取消
 };
 
+
+// Control ids of PRNDLG and OUTPADDLG.
+enum : int {
+    kLandscapeRadio = 20739,
+    kPortraitRadio = 20740,
+    kOuterFrameCheck = 20742,
+    kCoverCheck = 20744,
+    kPrintFileLineCheck = 20746,
+    kPrintBlockNumbersCheck = 20748,
+    kPrintReferenceNumbersCheck = 20750,
+    kLinesPerPageField = 20993,
+    kCharsPerLineField = 20994,
+    kPrintTopMarginField = 20995,
+    kPrintLeftMarginField = 20996,
+    kPrintFirstPageNumberField = 20997,
+    kPrintFirstPageField = 20998,
+    kPrintLastPageField = 20999,
+    kPrintBoxWidthField = 21000,
+    kPrintBoxLinesField = 21001,
+    kPrintHeaderField = 21002,
+    kSourcePrintField = 21003,
+    kStandardLinesText = 21249,
+    kStandardCharsText = 21250,
+    kStandardTopText = 21251,
+    kStandardLeftText = 21252,
+    kScreenBoxWidthText = 21253,
+    kScreenBoxLinesText = 21254,
+    kSourcePrintFolder = 21505,
+    kFontButton = 21761,
+    kPrinterButton = 21762,
+
+    kOutputCodeCombo = 24577,
+    kOutputFileLineCheck = 24834,
+    kOutputBlockNumbersCheck = 24836,
+    kOutputReferenceNumbersCheck = 24838,
+    kOutputTopMarginField = 25089,
+    kOutputLeftMarginField = 25090,
+    kOutputBoxWidthField = 25091,
+    kOutputBoxLinesField = 25092,
+    kOutputFileField = 25093,
+    kOutputHeaderField = 25094,
+    kOutputScreenWidthText = 25345,
+    kOutputScreenLinesText = 25346,
+};
+
+// PRNDLG: paper, switches and the chart's print options on top, the numbers
+// with their standard or screen values, the two names, the printer and font
+// buttons at the right.
+inline constexpr DialogItemTemplate kPrintDialogItems[] = {
+    {"BUTTON", "\x83v\x83\x8a\x83\x93\x83^\x97p\x8e\x86", -1, 7, 4, 90, 48, BS_GROUPBOX},  // プリンタ用紙
+    {"BUTTON", "\x82`\x82S\x89\xa1", kLandscapeRadio, 16, 18, 70, 10, WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON},  // Ａ４横
+    {"BUTTON", "\x82`\x82S\x8f" "c", kPortraitRadio, 16, 34, 70, 10, BS_AUTORADIOBUTTON},  // Ａ４縦
+    {"BUTTON", "\x8aO\x98g\x88\xf3\x8d\xfc", kOuterFrameCheck, 104, 16, 92, 10, WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX},  // 外枠印刷
+    {"BUTTON", "\x91S\x88\xf3\x8d\xfc\x8e\x9e\x95\x5c\x8e\x86\x88\xf3\x8d\xfc", kCoverCheck, 104, 32, 92, 10, WS_TABSTOP | BS_AUTOCHECKBOX},  // 全印刷時表紙印刷
+    {"BUTTON", "\x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90}\x88\xf3\x8d\xfc", -1, 200, 4, 110, 48, BS_GROUPBOX},  // モジュール構造図印刷
+    {"BUTTON", "\xcc\xa7\xb2\xd9\x96\xbc/\x8ds\x94\xd4\x8d\x86\x88\xf3\x8e\x9a", kPrintFileLineCheck, 208, 15, 98, 10, WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX},  // ﾌｧｲﾙ名/行番号印字
+    {"BUTTON", "\xcc\xde\xdb\xaf\xb8\x94\xd4\x8d\x86\x88\xf3\x8e\x9a", kPrintBlockNumbersCheck, 208, 27, 98, 10, WS_TABSTOP | BS_AUTOCHECKBOX},  // ﾌﾞﾛｯｸ番号印字
+    {"BUTTON", "\x8eQ\x8f\xc6\xcc\xde\xdb\xaf\xb8\x94\xd4\x8d\x86\x88\xf3\x8e\x9a", kPrintReferenceNumbersCheck, 208, 39, 98, 10, WS_TABSTOP | BS_AUTOCHECKBOX},  // 参照ﾌﾞﾛｯｸ番号印字
+    {"STATIC", "\x82P\x83y\x81[\x83W\x8ds\x90\x94", -1, 7, 62, 104, 8, SS_LEFT},  // １ページ行数
+    {"EDIT", "", kLinesPerPageField, 114, 60, 40, 12, kEdit},
+    {"STATIC", "\x95W\x8f\x80(   )", kStandardLinesText, 162, 62, 56, 8, SS_LEFT},  // 標準(   )
+    {"STATIC", "\x82P\x8ds\x95\xb6\x8e\x9a\x90\x94", -1, 7, 78, 104, 8, SS_LEFT},  // １行文字数
+    {"EDIT", "", kCharsPerLineField, 114, 76, 40, 12, kEdit},
+    {"STATIC", "\x95W\x8f\x80(   )", kStandardCharsText, 162, 78, 56, 8, SS_LEFT},  // 標準(   )
+    {"STATIC", "\x8f\xe3\x83}\x81[\x83W\x83\x93", -1, 7, 94, 104, 8, SS_LEFT},  // 上マージン
+    {"EDIT", "", kPrintTopMarginField, 114, 92, 40, 12, kEdit},
+    {"STATIC", "\x95W\x8f\x80(   )", kStandardTopText, 162, 94, 56, 8, SS_LEFT},  // 標準(   )
+    {"STATIC", "\x8d\xb6\x83}\x81[\x83W\x83\x93", -1, 7, 110, 104, 8, SS_LEFT},  // 左マージン
+    {"EDIT", "", kPrintLeftMarginField, 114, 108, 40, 12, kEdit},
+    {"STATIC", "\x95W\x8f\x80(   )", kStandardLeftText, 162, 110, 56, 8, SS_LEFT},  // 標準(   )
+    {"STATIC", "\x90\xe6\x93\xaa\x83y\x81[\x83W\x94\xd4\x8d\x86", -1, 7, 126, 104, 8, SS_LEFT},  // 先頭ページ番号
+    {"EDIT", "", kPrintFirstPageNumberField, 114, 124, 40, 12, kEdit},
+    {"STATIC", "\x8d\x5c\x91\xa2\x90}\x88\xf3\x8d\xfc\x8aJ\x8en\x83y\x81[\x83W", -1, 7, 142, 104, 8, SS_LEFT},  // 構造図印刷開始ページ
+    {"EDIT", "", kPrintFirstPageField, 114, 140, 40, 12, kEdit},
+    {"STATIC", "\x8d\x5c\x91\xa2\x90}\x88\xf3\x8d\xfc\x8fI\x97\xb9\x83y\x81[\x83W", -1, 7, 158, 104, 8, SS_LEFT},  // 構造図印刷終了ページ
+    {"EDIT", "", kPrintLastPageField, 114, 156, 40, 12, kEdit},
+    {"STATIC", "\x8d\x5c\x91\xa2\x90}\x83u\x83\x8d\x83" "b\x83N\x95\x9d", -1, 7, 174, 104, 8, SS_LEFT},  // 構造図ブロック幅
+    {"EDIT", "", kPrintBoxWidthField, 114, 172, 40, 12, kEdit},
+    {"STATIC", "\x89\xe6\x96\xca(   )", kScreenBoxWidthText, 162, 174, 56, 8, SS_LEFT},  // 画面(   )
+    {"STATIC", "\x8d\x5c\x91\xa2\x90}\x83u\x83\x8d\x83" "b\x83N\x8d\x82", -1, 7, 190, 104, 8, SS_LEFT},  // 構造図ブロック高
+    {"EDIT", "", kPrintBoxLinesField, 114, 188, 40, 12, kEdit},
+    {"STATIC", "\x89\xe6\x96\xca(   )", kScreenBoxLinesText, 162, 190, 56, 8, SS_LEFT},  // 画面(   )
+    {"STATIC", "\x8c\xa9\x8fo\x82\xb5\x83t\x83@\x83" "C\x83\x8b\x96\xbc", -1, 7, 208, 120, 8, SS_LEFT},  // 見出しファイル名
+    {"EDIT", "", kPrintHeaderField, 7, 218, 220, 12, kEdit},
+    {"STATIC", "\x83\x5c\x81[\x83X\x88\xf3\x8d\xfc(\xc3\xb7\xbd\xc4)\x83t\x83@\x83" "C\x83\x8b\x96\xbc", -1, 7, 236, 140, 8, SS_LEFT},  // ソース印刷(ﾃｷｽﾄ)ファイル名
+    {"EDIT", "", kSourcePrintField, 7, 246, 220, 12, kEdit},
+    {"BUTTON", "FLDER", kSourcePrintFolder, 230, 245, 16, 14, kFolderButton},
+    {"BUTTON", "\xcc\xdf\xd8\xdd\xc0\x82\xcc\x90\xdd\x92\xe8...", kPrinterButton, 230, 60, 76, 14, kButton},  // ﾌﾟﾘﾝﾀの設定...
+    {"BUTTON", "\xcc\xab\xdd\xc4\x82\xcc\x8ew\x92\xe8...", kFontButton, 230, 78, 76, 14, kButton},  // ﾌｫﾝﾄの指定...
+    {"BUTTON", "\x93o\x98^", IDOK, 100, 268, 50, 14, kDefaultButton},  // 登録
+    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 166, 268, 50, 14, kButton},  // 取消
+};
+
+// OUTPADDLG: the chart's output options, the code set, the numbers with the
+// screen values, the output and heading names.
+inline constexpr DialogItemTemplate kOutputDialogItems[] = {
+    {"BUTTON", "\x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90}\x8fo\x97\xcd", -1, 7, 4, 226, 48, BS_GROUPBOX},  // モジュール構造図出力
+    {"BUTTON", "\xcc\xa7\xb2\xd9\x96\xbc/\x8ds\x94\xd4\x8d\x86\x8fo\x97\xcd", kOutputFileLineCheck, 16, 15, 120, 10, WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX},  // ﾌｧｲﾙ名/行番号出力
+    {"BUTTON", "\xcc\xde\xdb\xaf\xb8\x94\xd4\x8d\x86\x8fo\x97\xcd", kOutputBlockNumbersCheck, 16, 27, 120, 10, WS_TABSTOP | BS_AUTOCHECKBOX},  // ﾌﾞﾛｯｸ番号出力
+    {"BUTTON", "\x8eQ\x8f\xc6\xcc\xde\xdb\xaf\xb8\x94\xd4\x8d\x86\x8fo\x97\xcd", kOutputReferenceNumbersCheck, 16, 39, 120, 10, WS_TABSTOP | BS_AUTOCHECKBOX},  // 参照ﾌﾞﾛｯｸ番号出力
+    {"STATIC", "\x8d\x5c\x91\xa2\x90}\x8fo\x97\xcd\x83R\x81[\x83h", -1, 7, 62, 104, 8, SS_LEFT},  // 構造図出力コード
+    {"COMBOBOX", "", kOutputCodeCombo, 114, 60, 70, 60, kCombo},
+    {"STATIC", "\x8f\xe3\x83}\x81[\x83W\x83\x93", -1, 7, 80, 104, 8, SS_LEFT},  // 上マージン
+    {"EDIT", "", kOutputTopMarginField, 114, 78, 40, 12, kEdit},
+    {"STATIC", "\x8d\xb6\x83}\x81[\x83W\x83\x93", -1, 7, 96, 104, 8, SS_LEFT},  // 左マージン
+    {"EDIT", "", kOutputLeftMarginField, 114, 94, 40, 12, kEdit},
+    {"STATIC", "\x8d\x5c\x91\xa2\x90}\x83u\x83\x8d\x83" "b\x83N\x95\x9d", -1, 7, 112, 104, 8, SS_LEFT},  // 構造図ブロック幅
+    {"EDIT", "", kOutputBoxWidthField, 114, 110, 40, 12, kEdit},
+    {"STATIC", "\x89\xe6\x96\xca(   )", kOutputScreenWidthText, 162, 112, 56, 8, SS_LEFT},  // 画面(   )
+    {"STATIC", "\x8d\x5c\x91\xa2\x90}\x83u\x83\x8d\x83" "b\x83N\x8d\x82", -1, 7, 128, 104, 8, SS_LEFT},  // 構造図ブロック高
+    {"EDIT", "", kOutputBoxLinesField, 114, 126, 40, 12, kEdit},
+    {"STATIC", "\x89\xe6\x96\xca(   )", kOutputScreenLinesText, 162, 128, 56, 8, SS_LEFT},  // 画面(   )
+    {"STATIC", "\x8fo\x97\xcd\x83t\x83@\x83" "C\x83\x8b\x96\xbc", -1, 7, 146, 120, 8, SS_LEFT},  // 出力ファイル名
+    {"EDIT", "", kOutputFileField, 7, 156, 226, 12, kEdit},
+    {"STATIC", "\x8c\xa9\x8fo\x82\xb5\x83t\x83@\x83" "C\x83\x8b\x96\xbc", -1, 7, 174, 120, 8, SS_LEFT},  // 見出しファイル名
+    {"EDIT", "", kOutputHeaderField, 7, 184, 226, 12, kEdit},
+    {"BUTTON", "\x8fo\x97\xcd\x8e\xc0\x8ds", kRunButton, 28, 206, 56, 14, kButton},  // 出力実行
+    {"BUTTON", "\x93o\x98^", IDOK, 92, 206, 56, 14, kDefaultButton},  // 登録
+    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 156, 206, 56, 14, kButton},  // 取消
+};
+
 inline constexpr DialogItemTemplate kVersionItems[] = {
     {"STATIC", "ORBALINE Version 1.00", -1, 10, 10, 170, 8, SS_LEFT},
     {"STATIC", "\x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90\x7d\x8d\xec\x90\xac\x83V\x83X\x83" "e\x83\x80", -1, 10, 24, 170, 8, SS_LEFT},  // モジュール構造図作成システム
@@ -335,6 +456,9 @@ inline constexpr DialogTemplate kDialogs[] = {
     {"NAMLSTDLG", kDialogStyle, 0, 0, 0, 336, 162, "\x81y \x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x95\xd2\x8fW \x81z", 9, nullptr, nullptr, nullptr, kNamListItems},  // 【 ＮＡＭファイル編集 】
     {"NEW_NAMLSTDLG", kDialogStyle, 0, 0, 0, 336, 162, "\x81y \x90V\x8bK\x8d\xec\x90\xac \x81m\x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x95\xd2\x8fW\x81n \x81z", 9, nullptr, nullptr, nullptr, kNewNamListItems},  // 【 新規作成 ［ＮＡＭファイル編集］ 】
     {"IGNLSTDLG", kDialogStyle, 0, 0, 0, 336, 162, "\x81y \x82h\x82" "f\x82m\x83t\x83\x40\x83" "C\x83\x8b\x95\xd2\x8fW \x81z", 9, nullptr, nullptr, nullptr, kIgnoreListItems},  // 【 ＩＧＮファイル編集 】
+    {"PRNDLG", kDialogStyle, 0, 0, 0, 314, 290, "\x81y \x88\xf3\x8d\xfc\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr, kPrintDialogItems},  // 【 印刷パラメタ設定 】
+    {"OUTPADDLG", kDialogStyle, 0, 0, 0, 240, 228, "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90}\x8fo\x97\xcd\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr,  // 【 モジュール構造図出力パラメタ設定 】
+     kOutputDialogItems},
     {"VERSIONDLG", kDialogStyle, 0, 0, 0, 190, 64, "\x83o\x81[\x83W\x83\x87\x83\x93\x8f\xee\x95\xf1", 9, nullptr, nullptr, nullptr, kVersionItems},  // バージョン情報
 };
 

@@ -1,7 +1,7 @@
 // What the output and print run tests share: a program directory whose
 // settings a test changes field by field, the run's input on a .pds of it,
-// and a heading-file reader as the program's will behave (the name with its
-// extension, else looked up in KRT's first directory).
+// and the heading files it reads (the name with its extension, else looked
+// up in KRT's first directory).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,23 +19,6 @@
 
 namespace pad_test {
 
-inline int read_test_heading(std::string_view base, std::string_view extension, PadHeadingFile& lines,
-                             std::string& failing) {
-    lines = PadHeadingFile{};
-    if (base.empty()) return -2;
-    std::string name(base);
-    set_file_extension(name, extension);
-    if (!crt_exists(name.c_str())) resolve_in_env_dir(name, "KRT");
-    LineReader reader;
-    if (!reader.open(name.c_str())) {
-        failing = name;
-        return -1;
-    }
-    lines.read = true;
-    if (reader.next(lines.header)) reader.next(lines.footer);
-    return 0;
-}
-
 class PadRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,7 +27,6 @@ protected:
         // 2026-12-09 02:43: the mark text "26-12-09 02:43".
         set_clock_for_tests(LocalTime{2026, 12, 9, 2, 43, 5});
         input.program_directory = ws.dir.path();
-        input.read_heading = read_test_heading;
         use_pds(ws.fixture("output.pds", Form::Plain));
     }
     void TearDown() override {

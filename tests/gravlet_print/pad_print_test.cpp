@@ -298,7 +298,6 @@ protected:
         set_message_table(kGravletMessages);
         pad_run_state().reset();
         input.program_directory = ws.dir.path();
-        input.read_heading = read_test_heading;
         input.pds_path = ws.fixture("output.pds", Form::Scrambled);
         input.source_path = ws.dir.path("output.c");
         host.answer = true;

@@ -1,9 +1,11 @@
 cmake_minimum_required(VERSION 3.25)
-# Runs NOTARIX under a script in a fresh program directory (the program, its
+# Runs a program under a script in a fresh program directory (the program, its
 # shipped files with the page layout, the sample's common information and
 # source) and compares the log with the
-# expected one. -DPROGRAM -DSHIPPED -DSAMPLES -DEXPECTED -DWORK; optional
-# -DSCRIPT (default the sample's main.script), -DFILES (more files copied in)
+# expected one. -DPROGRAM -DSHIPPED -DEXPECTED -DWORK; optional -DSAMPLES
+# (NOTARIX's sample folder; GRAVLET's and ORBALINE's runs name their files),
+# -DSCRIPT (default the sample's main.script), -DFILES (more files copied in),
+# -DOLD_FILES (of those, the ones dated back to 2000)
 # -DOUTPUTS (files the run must leave; default the main job's), -DABSENT
 # (files it must not leave), -DCOMPARE (pairs "left=expected": a file the run
 # left and the file of the test whose bytes it must equal) and -DMATCHING
@@ -26,12 +28,17 @@ file(COPY "${PROGRAM}" DESTINATION "${WORK}")
 foreach(file IN LISTS SHIPPED)
     file(COPY "${file}" DESTINATION "${WORK}")
 endforeach()
-file(GLOB sample_headers "${SAMPLES}/sample.hd?")
-foreach(file "${SAMPLES}/nx1000.css" "${SAMPLES}/sample.c" ${sample_headers})
-    file(COPY "${file}" DESTINATION "${WORK}")
-endforeach()
+if(DEFINED SAMPLES)
+    file(GLOB sample_headers "${SAMPLES}/sample.hd?")
+    foreach(file "${SAMPLES}/nx1000.css" "${SAMPLES}/sample.c" ${sample_headers})
+        file(COPY "${file}" DESTINATION "${WORK}")
+    endforeach()
+endif()
 foreach(file IN LISTS FILES SCRIPT)
     file(COPY "${file}" DESTINATION "${WORK}")
+endforeach()
+foreach(file IN LISTS OLD_FILES)
+    execute_process(COMMAND touch -d "2000-01-01 00:00:00" "${WORK}/${file}")
 endforeach()
 get_filename_component(script_name "${SCRIPT}" NAME)
 get_filename_component(program_name "${PROGRAM}" NAME)

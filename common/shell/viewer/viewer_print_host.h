@@ -1,8 +1,8 @@
-// The printing subsystem's hold on a viewer: the printer set-up record and
-// print font of the shell, the frame as owner of its boxes and meter, the
-// shell's notify, warning and question boxes and its status bar.
+// The shared printing state made the running viewer's: its print profile,
+// its boxes and status bar for the print jobs' notices and questions, and
+// the printer and font its user chose (the shell's dialog records).
 #pragma once
 
-struct PrintProfile;
+#include "common/print/print_state.h"
 
 void install_viewer_print_host(const PrintProfile& profile);

@@ -52,6 +52,8 @@ struct ShellMessageNumbers {
     int no_source = 0;          // the source list asked for with no source named (0: as an open error)
 };
 
+struct PrintDialogProfile;  // common/shell/viewer/print_dialogs.h
+
 struct ViewerProfile {
     // --- Names --------------------------------------------------------------
     const char* program_name = "";   // the frame class and the frame title
@@ -119,6 +121,9 @@ struct ViewerProfile {
     std::span<const DialogCheck> environment_checks;     // more check boxes
     int editor_field_id = 0;
     int editor_folder_id = 0;
+
+    // --- PRNDLG and OUTPADDLG ------------------------------------------------
+    const PrintDialogProfile* print_dialogs = nullptr;
 
     // --- FLTDLG --------------------------------------------------------------
     std::span<const FunctionListColumn> function_columns;  // empty: the shared three
