@@ -104,6 +104,8 @@ ViewerProfile make_profile() {
     p.single_other_is_io_error = true;
     p.io_error_status = -1000;  // the batch log names other statuses an internal error
     p.no_batch_list_message = gx_message::kNoBatchList;
+    p.printer_kind = &gx_settings::kPrinterKind;
+    p.print_manager_message = gx_message::kPrintManagerOnly;
     p.report_progress = report_generation_progress;
     return p;
 }

@@ -9,6 +9,7 @@
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
 #include "common/shell/viewer/shell_boxes.h"
+#include "common/shell/viewer/viewer_startup.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/message_table.h"
 #include "common/text/notarix_message_numbers.h"
@@ -147,26 +148,6 @@ void choose_source_print_file(HWND dialog) {
     const std::string& extension = document_state().source_extension;
     choose_into_field(dialog, kSourcePrintFileId, "*" + (extension.empty() ? std::string(".c") : extension),
                       std::string_view(kSourceFilter, sizeof kSourceFilter));
-}
-
-// The common printer and font dialogs act on the program's print records at
-// once, whatever button later ends this dialog.
-void printer_setup(HWND dialog) {
-    PRINTDLGA& pd = shell().print_dialog;
-    const DWORD flags = pd.Flags;
-    pd.Flags |= PD_PRINTSETUP;
-    pd.hwndOwner = dialog;
-    PrintDlgA(&pd);
-    pd.Flags = flags;
-}
-
-void print_font(HWND dialog) {
-    CHOOSEFONTA& cf = shell().font_dialog;
-    const DWORD flags = cf.Flags;
-    cf.hwndOwner = dialog;
-    cf.lpLogFont = &shell().print_font;
-    ChooseFontA(&cf);
-    cf.Flags = flags;
 }
 
 void accept_print_parameters(HWND dialog) {
@@ -314,8 +295,10 @@ INT_PTR print_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         case kSourceFolderId:
             if (clicked(wparam)) choose_source_print_file(dialog);
             return TRUE;
-        case kPrinterButtonId: printer_setup(dialog); return TRUE;
-        case kFontButtonId: print_font(dialog); return TRUE;
+        // the printer and font dialogs act on the program's print records at
+        // once, whatever button later ends this dialog
+        case kPrinterButtonId: run_printer_setup(dialog); return TRUE;
+        case kFontButtonId: run_print_font_dialog(dialog); return TRUE;
         case IDOK: accept_print_parameters(dialog); return TRUE;
         case IDCANCEL: end_dialog(dialog, 0); return TRUE;
         default: return FALSE;
