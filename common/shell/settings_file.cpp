@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/analysis/text_utils.h"
+#include "common/shell/settings_range.h"
 #include "platform/kernel/file_io.h"
 
 SettingsRecord::SettingsRecord(const SettingsProfile& profile)
@@ -28,6 +29,12 @@ int SettingsRecord::word(const SettingsField& field, int slot) const {
     const int at = slot_offset(field, slot, &width);
     if (at < 0 || width < 2) return 0;
     return bytes_[at] | (bytes_[at + 1] << 8);
+}
+
+int settings_word_in_range(const SettingsRecord& record, const SettingsField& field, int slot) {
+    const int value = record.word(field, slot);
+    if (field.max < field.min) return value;
+    return std::clamp(value, static_cast<int>(field.min), static_cast<int>(field.max));
 }
 
 void SettingsRecord::set_word(const SettingsField& field, int value, int slot) {

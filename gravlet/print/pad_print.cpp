@@ -21,11 +21,29 @@ constexpr const char* kPrintOperation = PAD_FIGURE "\x88\xF3\x8D\xFC";  // Ｐ�
 constexpr const char* kPrintingPad = PAD_FIGURE "\x82\xF0";             // ＰＡＤ図を
 #undef PAD_FIGURE
 
-constexpr int kColumnUnits = 40;
-constexpr int kLineUnits = 80;
+constexpr int kColumnUnits = kFigureColumnUnits;
+constexpr int kLineUnits = kFigureLineUnits;
 constexpr int kBaseFontHeight = 78;
 constexpr int kMaxPages = 999;
 constexpr int kMessagePrinting = 301;       // 印刷中です。
+
+// The PAD's settings fields of the page values.
+const PrintPageFields kPadPageFields{
+    &gx_settings::kPrinterKind,        &gx_settings::kOrientation,
+    &gx_settings::kPrintTopMargin,     &gx_settings::kPrintLeftMargin,
+    &gx_settings::kPrintCharsPerLine,  &gx_settings::kPrintLinesPerPage,
+    &gx_settings::kPrintFirstPageNumber, &gx_settings::kPrintOuterFrame,
+};
+// The PAD frame stands on every page; the outer frame adds the paper's
+// frame and the rule under the head row, a heading file the rules of its
+// header and footer. The PAD is drawn in the frame's pen.
+constexpr PrintFrameProfile kPadFrameProfile{.frame_without_setting = true,
+                                             .paper_frame = true,
+                                             .head_rule_without_heading = true,
+                                             .second_head_rule = true,
+                                             .rule_width = 2,
+                                             .shape_width = 3};
+constexpr FigureJobCodes kPadJobCodes{kPadPrintCancelled, kPadPrintNoPrinter};
 
 // A text at a text line and column: the printer puts it one cell below the
 // anchor, so the anchor is the line before.
@@ -33,33 +51,8 @@ int text_at(PrimitiveSet& draw, int line, int column, std::string_view text) {
     // Blanks at the end only pad the column; nothing to print.
     const size_t end = text.find_last_not_of(' ');
     if (end == std::string_view::npos) return 0;
-    text = text.substr(0, end + 1);
-    if (const int r = draw.move_to((line - 1) * kLineUnits, (column - 1) * kColumnUnits)) return r;
-    return draw.draw_text(text);
+    return DrawSteps(draw).text((column - 1) * kColumnUnits, line * kLineUnits, text.substr(0, end + 1)).result();
 }
-
-// A chain of drawing calls that stops at the first error.
-class Shapes {
-public:
-    explicit Shapes(PrimitiveSet& draw) : draw_(draw) {}
-    Shapes& box(int x1, int y1, int x2, int y2) { return step([&] { return draw_.draw_box(x1, y1, x2, y2); }); }
-    Shapes& round_box(int x1, int y1, int x2, int y2, int radius) {
-        step([&] { return draw_.set_corner_radius(radius); });
-        return box(x1, y1, x2, y2);
-    }
-    Shapes& line(int x1, int y1, int x2, int y2) { return step([&] { return draw_.draw_line(x1, y1, x2, y2); }); }
-    Shapes& width(int w) { return step([&] { return draw_.set_line_width(w); }); }
-    int result() const { return result_; }
-
-private:
-    template <typename F>
-    Shapes& step(F f) {
-        if (result_ == 0) result_ = f();
-        return *this;
-    }
-    PrimitiveSet& draw_;
-    int result_ = 0;
-};
 
 std::string build_heading_line(const PadPrintJob& job, const PadGrid& grid, int which) {
     std::string out;
@@ -114,7 +107,7 @@ int print_page_footer(PrimitiveSet& draw, const PadGrid& grid, PadPrintJob& job)
 
 // The selection's right side between two cases (or a case and the tail):
 // down from the earlier one to the point at S2 half-way, and back out.
-void draw_notch(Shapes& s, int l, int s1, int s2, int from_t, int to_t) {
+void draw_notch(DrawSteps& s, int l, int s1, int s2, int from_t, int to_t) {
     const int middle = (from_t + to_t) / 2;
     s.line(l + s1, from_t, l + s2, middle).line(l + s2, middle, l + s1, to_t);
 }
@@ -124,20 +117,11 @@ void draw_notch(Shapes& s, int l, int s1, int s2, int from_t, int to_t) {
 PadPrintValues pad_print_values(const SettingsRecord& settings) {
     using namespace gx_settings;
     PadPrintValues v;
-    v.printer_kind = settings.word(kPrinterKind);
-    v.orientation = settings.word(kOrientation) == 1 ? 1 : 0;
-    const int side = v.orientation;
-    // A damaged file never gives values the geometry cannot take.
-    v.top_margin = std::clamp(settings.word(kPrintTopMargin, side), 0, 6);
-    v.left_margin = std::clamp(settings.word(kPrintLeftMargin, side), 0, 20);
-    v.chars_per_line = std::clamp(settings.word(kPrintCharsPerLine, side), 60, 198);
-    v.lines_per_page = std::clamp(settings.word(kPrintLinesPerPage, side), 30, 120);
+    read_print_page_values(settings, kPadPageFields, v);
     v.first_function = settings.word(kPrintFirstFunction);
     v.last_function = settings.word(kPrintLastFunction);
-    v.level_width = std::clamp(settings.word(kPrintLevelWidth), 8, 32);
+    v.level_width = settings_word_in_range(settings, kPrintLevelWidth);
     v.min_rows = settings.word(kPrintLimitLines);
-    v.first_page_number = settings.word(kPrintFirstPageNumber);
-    v.outer_frame = settings.word(kPrintOuterFrame);
     return v;
 }
 
@@ -169,21 +153,6 @@ std::vector<PadPage> split_print_pages(const PadGrid& grid, const PadPrintJob& j
     if (first <= grid.row_count) pages.push_back({first, grid.row_count});
     if (static_cast<int>(pages.size()) > kMaxPages) pages.resize(kMaxPages);
     return pages;
-}
-
-PadFrame print_pad_frame(const PadPrintJob& job) {
-    const PadPrintValues& v = job.values;
-    const int a = v.area_lines();
-    const int bottom = job.has_header() ? (a + v.top_margin + job.footer_lines()) * kLineUnits - 12
-                                        : (v.top_margin + a) * kLineUnits + 68;
-    return {(v.left_margin + 8) * kColumnUnits - 320, v.top_margin * kLineUnits + 68,
-            (v.left_margin + 8 + v.chars_per_line - 6) * kColumnUnits, bottom};
-}
-
-PadFrame print_page_frame(const PadPrintJob& job) {
-    const PadPrintValues& v = job.values;
-    return {0, 0, (v.chars_per_line + v.left_margin + 8) * kColumnUnits,
-            (v.area_lines() + v.top_margin) * kLineUnits + 80};
 }
 
 int compose_print_page(PrimitiveSet& draw, PadGrid& grid, const PadPrintPage& page, PadPrintJob& job) {
@@ -222,19 +191,8 @@ int draw_print_pad_shapes(PrimitiveSet& draw, const PadGrid& grid, const PadPrin
     const int level = v.level_width;
     const int s1 = 64 * level + 20, s2 = 56 * level + 20;
     if (const int r = draw.set_vector_mode(true)) return r;
-    Shapes s(draw);
-    const PadFrame pad = print_pad_frame(job);
-    s.width(3).box(pad.left, pad.top, pad.right, pad.bottom);
-    if (v.outer_frame >= 1) {
-        const PadFrame paper = print_page_frame(job);
-        s.box(paper.left, paper.top, paper.right, paper.bottom);
-        s.line(pad.left, pad.top + 160, pad.right, pad.top + 160);
-        if (job.has_header()) {
-            const int y = (v.area_lines() + v.top_margin + job.footer_lines()) * kLineUnits;
-            s.width(2).line(pad.left, pad.top + 320, pad.right, pad.top + 320);
-            s.line(pad.left, y - 172, pad.right, y - 172).width(3);
-        }
-    }
+    DrawSteps s(draw);
+    draw_print_frame(s, v, job.has_header(), kPadFrameProfile);
     // The top of the last case seen in each column, for the notches of the
     // selection's right side.
     std::array<int, kPadColumns> last_case{};
@@ -311,14 +269,14 @@ namespace {
 class PrintRun {
 public:
     PrintRun(const PadRunInput& input, PadHost& host, PadPrinter& printer, PadPrintJob& job, PadGrid& grid)
-        : input_(input), host_(host), printer_(printer), job_(job), grid_(grid) {}
+        : input_(input), host_(host), printer_(printer), job_(job), grid_(grid), cancel_(printer, [h = &host] {
+              return h->pump();
+          }) {}
 
     int total_rows = 0;
 
-    bool cancelled() {
-        if (host_.pump() || (printer_.aborted && printer_.aborted())) cancelled_ = true;
-        return cancelled_;
-    }
+    bool cancelled() { return cancel_(); }
+    FigureJobCancel& cancel() { return cancel_; }
 
     // The function loop: 0, 20, 5 (the .pds could not be read) or a printer error.
     int print_functions(PdsLineReader& lines) {
@@ -357,7 +315,7 @@ public:
             printed_one = true;
             if (const int r = print_pages(pages)) return r;
         }
-        return cancelled_ ? kPadPrintCancelled : 0;
+        return cancelled() ? kPadPrintCancelled : 0;
     }
 
 private:
@@ -386,8 +344,8 @@ private:
     PadPrinter& printer_;
     PadPrintJob& job_;
     PadGrid& grid_;
+    FigureJobCancel cancel_;
     int rows_done_ = 0;
-    bool cancelled_ = false;
 };
 
 }  // namespace
@@ -429,39 +387,21 @@ int run_pad_print_job(const PadRunInput& input, PadHost& host, PadPrinter& print
         print_state().failing_file = input.pds_path;
         return kPadPrintNotOpened;
     }
-    if (printer.begin_job(v.printer_kind, v.orientation) != 0) return kPadPrintNoPrinter;
-    host.open_meter(make_box_caption(kPrintOperation), std::string(kPrintingPad) + gx_text(kMessagePrinting),
-                    input.source_path);
     PrintRun run(input, host, printer, job, *grid);
     run.total_rows = total;
-    int result = run.print_functions(lines);
-    host.close_meter();
-    const int ended = printer.end_job();
-    if (result == 0 && run.cancelled()) result = kPadPrintCancelled;
-    if (result == 0 && ended != 0) result = kPadPrintNoPrinter;
-    return result;
+    return run_figure_job(
+        printer, v, kPadJobCodes,
+        [&] {
+            host.open_meter(make_box_caption(kPrintOperation), std::string(kPrintingPad) + gx_text(kMessagePrinting),
+                            input.source_path);
+        },
+        [&] { host.close_meter(); }, [&] { return run.print_functions(lines); }, run.cancel());
 }
 
 int run_pad_print_job(const PadRunInput& input, PadHost& host) {
     PrinterPrimitives primitives;
-    PrintJobState& job = print_state().job;
-    const int placement = job.job_kind;
-    PadPrinter printer{
-        primitives,
-        [&job](int /*kind*/, int orientation) -> int {
-            // Every settings read makes the kind the print manager's.
-            set_print_job(kPrinterManager, orientation);
-            // Texts go one cell below their anchor, as the list jobs place theirs.
-            job.job_kind = 0;
-            if (open_printer_dc() != 0) return kPadPrintNoPrinter;
-            return prn_begin_job() == 0 ? 0 : kPadPrintNoPrinter;
-        },
-        [] { return prn_end_job(); },
-        [] { return print_abort_flag(); },
-    };
-    const int result = run_pad_print_job(input, host, printer);
-    job.job_kind = placement;
-    return result;
+    return run_on_print_manager(primitives, kPadPrintNoPrinter,
+                                [&](FigurePrinter& printer) { return run_pad_print_job(input, host, printer); });
 }
 
 std::string pad_print_status_text(int result) { return print_status_text(result, kGravletPrintStatus); }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/print/figure_print.h"
 #include "common/shell/page_records.h"
 #include "gravlet/pad/pad_grid.h"
 #include "gravlet/pad/pad_host.h"
@@ -27,20 +28,15 @@ enum : int {
     kPadPrintFirstBeyondLast = 30,
 };
 
-// The print values of the settings, those of the paper orientation taken.
-struct PadPrintValues {
-    int printer_kind = 1;
-    int orientation = 0;
-    int top_margin = 4;        // T, lines above the heading
-    int left_margin = 0;       // G: the PAD's text starts at column G + 8
-    int chars_per_line = 198;  // C: the frames' right edge, the wrap limit
-    int lines_per_page = 69;   // P: the PAD area has A = P - T - 4 lines
+// The print values of the settings, those of the paper orientation taken:
+// T the top margin, G the left margin (the PAD's text starts at column
+// G + 8), C the characters per line (the frames' right edge, the wrap
+// limit), P the lines per page (the PAD area has A = P - T - 4 lines).
+struct PadPrintValues : PrintPageValues {
     int first_function = 1;
     int last_function = 1000;
     int level_width = 16;      // L, as set (not rounded)
     int min_rows = 1;          // functions of fewer content rows are not printed
-    int first_page_number = 1;
-    int outer_frame = 1;       // 1 or more: the page frame and the heading rules
 
     int area_lines() const { return lines_per_page - top_margin - 4; }
 };
@@ -80,24 +76,8 @@ int compose_print_page(PrimitiveSet& draw, PadGrid& grid, const PadPrintPage& pa
 // progress is called once per row; false from it stops the drawing (-1).
 int draw_print_pad_shapes(PrimitiveSet& draw, const PadGrid& grid, const PadPrintPage& page, const PadPrintJob& job,
                           const std::function<bool()>& progress = {});
-// The PAD frame and the page frame of a page, in device units.
-struct PadFrame {
-    int left, top, right, bottom;
-};
-PadFrame print_pad_frame(const PadPrintJob& job);
-PadFrame print_page_frame(const PadPrintJob& job);
-
-// Where the job draws: the primitives, and the start and end of the
-// printer's job around them.
-struct PadPrinter {
-    PrimitiveSet& draw;
-    // 0, or -2 when no printer can be started.
-    std::function<int(int kind, int orientation)> begin_job;
-    // 0, or -1 when the job could not be ended (a dropped job among them).
-    std::function<int()> end_job;
-    // True once the printer's abort procedure saw the meter's cancel.
-    std::function<bool()> aborted;
-};
+// Where the job draws.
+using PadPrinter = FigurePrinter;
 
 // The whole job on a printer: 0 done, or one of the results above.
 int run_pad_print_job(const PadRunInput& input, PadHost& host, PadPrinter& printer);

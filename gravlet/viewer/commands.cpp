@@ -42,8 +42,6 @@ constexpr char kErrorsOp[] = "\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6
 constexpr char kBatchErrorsOp[] =
     "\x88\xea\x8a\x87\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6";  // 一括生成エラー表示
 constexpr char kBatchOp[] = "\x88\xea\x8a\x87\x90\xb6\x90\xac";            // 一括生成
-constexpr char kPrinterOp[] = "\x83v\x83\x8a\x83\x93\x83^\x90\xdd\x92\xe8";  // プリンタ設定
-constexpr char kFontOp[] = "\x83t\x83H\x83\x93\x83g\x91I\x91\xf0";         // フォント選択
 constexpr char kPrintAllOp[] = "\x91S\x88\xf3\x8d\xfc";                    // 全印刷
 constexpr char kPrintCoverOp[] = "\x95\x5c\x8e\x86\x88\xf3\x8d\xfc";       // 表紙印刷
 constexpr char kPrintListOp[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x88\xf3\x8d\xfc";  // 関数一覧印刷
@@ -75,11 +73,8 @@ DocumentState& doc() { return document_state(); }
 SettingsRecord& settings() { return shell_settings(); }
 GravletEntryPoints& entry() { return gravlet_commands().entry; }
 
-std::string caption(const char* operation) { return make_box_caption(operation); }
-
-void notify(const std::string& box_caption, int message, std::string_view line2 = {}) {
-    show_info_box(1, box_caption, message_text(message), line2);
-}
+using shell_notice::caption;
+using shell_notice::notify;
 
 // The PAD checks of a command: no PAD file named (117), named but not
 // loaded (617). True when the command is refused.
@@ -196,22 +191,6 @@ int run_batch() {
         return -1;
     }
     return run_batch_generation(list);
-}
-
-bool print_manager_selected(const char* operation) {
-    if (settings().word(gx_settings::kPrinterKind) == 1) return true;
-    notify(caption(operation), gx_message::kPrintManagerOnly);
-    return false;
-}
-
-int printer_setup(HWND frame) {
-    if (!print_manager_selected(kPrinterOp)) return -1;
-    return run_printer_setup(frame);
-}
-
-int print_font(HWND frame) {
-    if (!print_manager_selected(kFontOp)) return -1;
-    return run_print_font_dialog(frame);
 }
 
 // One print step through its entry; the not-available notice until the

@@ -107,6 +107,8 @@ ViewerProfile make_profile() {
     p.single_other_is_io_error = true;
     p.io_error_status = -1000;  // the batch log names other statuses an internal error
     p.no_batch_list_message = gx_message::kNoBatchList;
+    p.printer_kind = &gx_settings::kPrinterKind;
+    p.print_manager_message = gx_message::kPrintManagerOnly;
     p.report_progress = report_generation_progress;
     return p;
 }
@@ -146,6 +148,14 @@ void take_view_settings() {
     doc().tab_width = settings().word(gx_settings::kTabWidth);
 }
 
+// The "[n]" labels' font: 11 pixels, so that a label 2 pixels below its
+// row's top ends a pixel above the box it names.
+HFONT make_label_font() {
+    constexpr char kGothic[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";  // 標準ゴシック
+    return CreateFontA(11, 6, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, 0, 0, FIXED_PITCH,
+                       kGothic);
+}
+
 }  // namespace
 
 const ViewerProfile& gravlet_viewer_profile() {
@@ -171,8 +181,10 @@ void install_gravlet_viewer() {
         GravletState& g = gravlet();
         delete_object(g.line_pen);
         delete_object(g.background_brush);
+        delete_object(g.label_font);
         g.line_pen = nullptr;
         g.background_brush = nullptr;
+        g.label_font = nullptr;
     };
     hooks.frame_resized = [] {
         take_chart_size();
@@ -196,7 +208,9 @@ void create_pad_colours() {
     delete_object(g.line_pen);
     g.line_pen = CreatePen(PS_SOLID, 1, read_colour_ref(r, gx_settings::kColourPadLines));
     HBRUSH old_brush = g.background_brush;
-    g.background_brush = CreateSolidBrush(read_colour_ref(r, gx_settings::kColourPadBackground));
+    g.background_colour = read_colour_ref(r, gx_settings::kColourPadBackground);
+    g.background_brush = CreateSolidBrush(g.background_colour);
+    if (g.label_font == nullptr) g.label_font = make_label_font();
     if (shell().chart != nullptr)
         SetClassLongPtrA(shell().chart, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(g.background_brush));
     delete_object(old_brush);

@@ -32,6 +32,7 @@ public:
 void GravletState::reset() {
     if (line_pen != nullptr) DeleteObject(line_pen);
     if (background_brush != nullptr) DeleteObject(background_brush);
+    if (label_font != nullptr) DeleteObject(label_font);
     *this = GravletState{};
 }
 

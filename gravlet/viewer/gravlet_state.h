@@ -43,6 +43,8 @@ struct GravletState {
     // Drawing objects in the settings' colours.
     HPEN line_pen = nullptr;
     HBRUSH background_brush = nullptr;
+    COLORREF background_colour = RGB(255, 255, 255);
+    HFONT label_font = nullptr;  // the "[n]" labels' small Gothic
     COLORREF text_colour = RGB(0, 0, 192);
     COLORREF number_colour = RGB(192, 0, 0);
     HDC paint_dc = nullptr;  // CHART's paint context while a paint is handled

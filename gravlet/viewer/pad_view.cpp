@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "common/shell/document.h"
 #include "common/shell/viewer/frame.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr COLORREF kFrameGrey = RGB(192, 192, 192);
 constexpr int kMarkerSize = 16;
 constexpr int kMinTerminalWidth = 84;
+constexpr int kLoopReserve = 4;  // characters of a loop's column beside its wrapped text
 
 PadDocument& pad() { return gravlet_pad(); }
 DocumentState& doc() { return document_state(); }
@@ -67,10 +69,8 @@ HGDIOBJ text_font() {
     return shell().list_font != nullptr ? static_cast<HGDIOBJ>(shell().list_font) : GetStockObject(SYSTEM_FIXED_FONT);
 }
 
-// The "[n]" labels: the 12 x 6 Gothic, so that a label 2 pixels below its
-// row's top ends where the box below it begins instead of crossing its line.
 HGDIOBJ label_font() {
-    return shell().dialog_font != nullptr ? static_cast<HGDIOBJ>(shell().dialog_font) : text_font();
+    return gravlet().label_font != nullptr ? static_cast<HGDIOBJ>(gravlet().label_font) : text_font();
 }
 
 // --- The primitives --------------------------------------------------------------------
@@ -117,13 +117,25 @@ struct Painter {
     }
 };
 
+// A label sits in the 14 pixels above its box, where the box above ends 7
+// pixels lower than its row: drawn over the background, the line it would
+// cross gives way to the number instead of striking it through.
 int draw_line_number_label(HDC dc, int column, int line, const std::string& text) {
     if (!gravlet().line_numbers) return -1;
     SetTextColor(dc, gravlet().number_colour);
+    SetBkColor(dc, gravlet().background_colour);
+    SetBkMode(dc, OPAQUE);
     TextOutA(dc, column * kCellPixelWidth - scroll_pixels(), line * kCellPixelHeight + 2, text.c_str(),
              static_cast<int>(text.size()));
+    SetBkMode(dc, TRANSPARENT);
     return 0;
 }
+
+// The labels of the shapes drawn, put on after every shape so that no later
+// line crosses them.
+struct Label {
+    int column, line, number;
+};
 
 void draw_cell_text(HDC dc, int line, int column, const std::string& text) {
     SetTextColor(dc, gravlet().text_colour);
@@ -219,8 +231,10 @@ bool draws_label(int kind, int column) {
     }
 }
 
-// One cell's shape; the bottom of what it drew goes to `bottom`.
-void draw_cell_shape(Painter& p, const PadGrid& grid, Joints& joints, int row, int column, int* bottom) {
+// One cell's shape; the bottom of what it drew goes to `bottom`, its label
+// to `labels`.
+void draw_cell_shape(Painter& p, const PadGrid& grid, Joints& joints, int row, int column, int* bottom,
+                     std::vector<Label>& labels) {
     const PadCell& cell = *grid.cell(row, column);
     const CellBox b = cell_box(cell);
     const int X = b.x, Y = b.y, W = b.width, H = b.height;
@@ -285,11 +299,7 @@ void draw_cell_shape(Painter& p, const PadGrid& grid, Joints& joints, int row, i
     default: return;
     }
     *bottom = std::max(*bottom, Y + H);
-    if (p.area.labels && draws_label(cell.kind, column)) {
-        char label[24];
-        std::snprintf(label, sizeof label, "[%d]", cell.source_line);
-        draw_line_number_label(p.dc, cell.x, cell.y - 1, label);
-    }
+    if (p.area.labels && draws_label(cell.kind, column)) labels.push_back({cell.x, cell.y - 1, cell.source_line});
 }
 
 }  // namespace
@@ -302,11 +312,11 @@ void draw_pad_shapes(HDC dc, const PadDrawArea& area) {
     HGDIOBJ old_pen = SelectObject(dc, gravlet().line_pen != nullptr ? gravlet().line_pen
                                                                     : GetStockObject(BLACK_PEN));
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
-    HGDIOBJ old_font = SelectObject(dc, label_font());
     SetBkMode(dc, TRANSPARENT);
+    std::vector<Label> labels;
     for_each_area_row(area, [&](int row) {
         for (int c = 0; c < kPadColumns && grid.kind(row, c) != kPadRowEnd; ++c)
-            draw_cell_shape(p, grid, joints, row, c, &bottom);
+            draw_cell_shape(p, grid, joints, row, c, &bottom, labels);
     });
     // a case block that goes on below the view gets its joint to the bottom
     const int saved = p.clip_below_top();
@@ -315,6 +325,12 @@ void draw_pad_shapes(HDC dc, const PadDrawArea& area) {
         p.draw_line(joints.x[c], joints.y[c], joints.x[c] - selection_arm() + case_joint(), bottom);
     }
     RestoreDC(dc, saved);
+    HGDIOBJ old_font = SelectObject(dc, label_font());
+    for (const Label& label : labels) {
+        char text[24];
+        std::snprintf(text, sizeof text, "[%d]", label.number);
+        draw_line_number_label(dc, label.column, label.line, text);
+    }
     SelectObject(dc, old_font);
     SelectObject(dc, old_brush);
     SelectObject(dc, old_pen);
@@ -480,8 +496,14 @@ int previous_boundary(int q, int margin, int step) {
 }  // namespace
 
 CellBox cell_box(const PadCell& cell) {
-    return {cell.x * kCellPixelWidth - 9, cell.y * kCellPixelHeight, cell.width * kCellPixelWidth + 3,
-            cell.height * kCellPixelHeight + 7};
+    CellBox b{cell.x * kCellPixelWidth - 9, cell.y * kCellPixelHeight, cell.width * kCellPixelWidth + 3,
+              cell.height * kCellPixelHeight + 7};
+    // A loop's text wraps at 2L - 4 characters; the four characters its
+    // padding adds hold the double edge and the line to the body, which
+    // begins a column (2L) right. Measured over the padding, the box would
+    // run into the body's box and its first letter.
+    if (cell.kind == kPadLoop) b.width -= kLoopReserve * kCellPixelWidth;
+    return b;
 }
 
 void measure_shown_rows() {

@@ -18,7 +18,7 @@ inline constexpr int kPadMargin = 10;  // M, the PAD's left margin in characters
 struct CellBox {
     int x = 0;       // X = x x 7 - 9
     int y = 0;       // Y = y x 14
-    int width = 0;   // W = w x 7 + 3
+    int width = 0;   // W = w x 7 + 3; a loop's over its wrap width, w - 4
     int height = 0;  // H = h x 14 + 7
 };
 CellBox cell_box(const PadCell& cell);

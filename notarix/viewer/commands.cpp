@@ -39,8 +39,6 @@ constexpr char kErrorsOp[] = "\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6
 constexpr char kBatchErrorsOp[] =
     "\x88\xea\x8a\x87\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6";                  // 一括生成エラー表示
 constexpr char kBatchOp[] = "\x88\xea\x8a\x87\x90\xb6\x90\xac";                            // 一括生成
-constexpr char kPrinterOp[] = "\x83v\x83\x8a\x83\x93\x83^\x90\xdd\x92\xe8";                // プリンタ設定
-constexpr char kFontOp[] = "\x83t\x83H\x83\x93\x83g\x91I\x91\xf0";                         // フォント選択
 constexpr char kPrintAllOp[] = "\x91S\x88\xf3\x8d\xfc";                                    // 全印刷
 constexpr char kPrintListOp[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x88\xf3\x8d\xfc";        // 関数一覧印刷
 constexpr char kPrintSummaryOp[] = "\x8a\xd6\x90\x94\x83T\x83}\x83\x8a\x81[\x88\xf3\x8d\xfc";  // 関数サマリー印刷
@@ -81,11 +79,8 @@ constexpr char kPopupSource[] = "\xbf\xb0\xbd\x88\xf3\x8d\xfc(&S)";             
 
 DocumentState& doc() { return document_state(); }
 
-std::string caption(const char* operation) { return make_box_caption(operation); }
-
-void notify(const std::string& box_caption, int message, std::string_view line2 = {}) {
-    show_info_box(1, box_caption, message_text(message), line2);
-}
+using shell_notice::caption;
+using shell_notice::notify;
 
 // The two checks that recur: no document chosen (117), a document chosen
 // but not loaded (118). True when the command is refused.
@@ -250,22 +245,6 @@ int run_batch() {
         return 0;
     }
     return entry.run_batch_generation(list);
-}
-
-bool print_manager_selected(const char* operation) {
-    if (shell_settings().word(nx_settings::kPrinterKind) == 1) return true;
-    notify(caption(operation), nx_message::kPrintManagerOnly);
-    return false;
-}
-
-int printer_setup(HWND frame) {
-    if (!print_manager_selected(kPrinterOp)) return -1;
-    return run_printer_setup(frame);
-}
-
-int print_font(HWND frame) {
-    if (!print_manager_selected(kFontOp)) return -1;
-    return run_print_font_dialog(frame);
 }
 
 int print_job(UINT id, const char* operation) {

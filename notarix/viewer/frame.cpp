@@ -7,6 +7,7 @@
 #include "common/shell/settings_file.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
+#include "common/text/notarix_message_numbers.h"
 #include "notarix/editor/form_editor.h"
 #include "notarix/layout/layout_window.h"
 #include "notarix/viewer/commands.h"
@@ -68,6 +69,8 @@ ViewerProfile make_profile() {
     // ファイルＩ／Ｏエラー
     p.io_error_text = "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\x68\x81\x5e\x82\x6e\x83\x47\x83\x89\x81\x5b";
     p.io_error_status = 20;
+    p.printer_kind = &nx_settings::kPrinterKind;
+    p.print_manager_message = nx_message::kPrintManagerOnly;
     p.report_progress = report_convert_progress;
     return p;
 }

@@ -15,8 +15,3 @@ const SettingsProfile kOrbalineSettings = {
     727,  // システムファイルが保存できません。
 };
 
-int settings_word_in_range(const SettingsRecord& record, const SettingsField& field, int slot) {
-    const int value = record.word(field, slot);
-    if (field.max < field.min) return value;
-    return std::clamp(value, static_cast<int>(field.min), static_cast<int>(field.max));
-}

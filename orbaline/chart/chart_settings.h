@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/shell/settings_file.h"
+#include "common/shell/settings_range.h"
 #include "common/shell/window/recent_menu.h"
 #include "common/shell/window_placement.h"
 
@@ -171,6 +172,3 @@ extern const SettingsProfile kOrbalineSettings;
 inline constexpr PlacementProfile kOrbalinePlacement = {"Software\\KRT Orbaline95"};
 inline constexpr RecentMenuProfile kOrbalineRecentMenu = {4103, 4104};
 
-// A word of the record held to its field's range: a value written by another
-// tool or an older version never reaches the layout out of range.
-int settings_word_in_range(const SettingsRecord& record, const SettingsField& field, int slot = 0);

@@ -23,45 +23,25 @@ constexpr char kTextChartObject[] = "\x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\
 constexpr int kMsgPrinting = 301;            // 印刷中です。
 constexpr int kMsgStartBeyondLast = 722;     // 印刷開始ページ番号(%d)が最終ページ番号を超えています。
 
-constexpr int kColumnUnits = 40;
-constexpr int kLineUnits = 80;
+constexpr int kColumnUnits = kFigureColumnUnits;
+constexpr int kLineUnits = kFigureLineUnits;
 constexpr int kColumnPitch = 8;       // cells from one depth column to the next
 constexpr int kConnectorOffset = 2;   // as in the text output
-constexpr int kFrameWidth = 3;
-constexpr int kThinWidth = 1;
-constexpr int kRuleDistance = 160;    // the frame's rules from its top and bottom
 constexpr int kMaxPieces = 8;
 constexpr int kBaseFontHeight = 78;
 
-// A chain of drawing calls that stops at the first error.
-class Steps {
-public:
-    explicit Steps(PrimitiveSet& draw) : draw_(draw) {}
-    Steps& box(int x1, int y1, int x2, int y2) { return step([&] { return draw_.draw_box(x1, y1, x2, y2); }); }
-    Steps& line(int x1, int y1, int x2, int y2) { return step([&] { return draw_.draw_line(x1, y1, x2, y2); }); }
-    Steps& width(int w) { return step([&] { return draw_.set_line_width(w); }); }
-    // A text whose cell top is y: the printer puts a text one cell below its
-    // anchor.
-    Steps& text(int x, int y, std::string_view bytes) {
-        if (bytes.empty()) return *this;
-        step([&] { return draw_.move_to(y - kLineUnits, x); });
-        return step([&] { return draw_.draw_text(bytes); });
-    }
-    Steps& then(int r) {
-        if (result_ == 0) result_ = r;
-        return *this;
-    }
-    int result() const { return result_; }
-
-private:
-    template <typename F>
-    Steps& step(F f) {
-        if (result_ == 0) result_ = f();
-        return *this;
-    }
-    PrimitiveSet& draw_;
-    int result_ = 0;
+// The chart's settings fields of the page values.
+const PrintPageFields kChartPageFields{
+    &oq_settings::kPrinterKind,        &oq_settings::kOrientation,
+    &oq_settings::kPrintTopMargin,     &oq_settings::kPrintLeftMargin,
+    &oq_settings::kPrintCharsPerLine,  &oq_settings::kPrintLinesPerPage,
+    &oq_settings::kPrintFirstPageNumber, &oq_settings::kPrintOuterFrame,
 };
+// The outer frame alone, with the header's and footer's rules when a
+// heading file is read; boxes and connectors in the thin pen, whatever the
+// frame left.
+constexpr PrintFrameProfile kChartFrameProfile{.rule_width = 1, .shape_width = 1};
+constexpr FigureJobCodes kChartJobCodes{kPrintCancelled, kPrintNoPrinter};
 
 // The line below the last a row may reach: above the footer band with a
 // header file, inside the shorter frame without one. The top margin counts,
@@ -78,19 +58,9 @@ bool row_fits(const ChartPrintValues& v, bool heading, int k) {
 }
 
 int draw_page_top(PrimitiveSet& draw, const ChartPrintJob& job, int page_number) {
-    Steps s(draw);
+    DrawSteps s(draw);
     s.then(draw.begin_page());
-    if (job.values.outer_frame) {
-        const ChartPrintFrame f = chart_print_frame(job);
-        s.width(kFrameWidth).box(f.left, f.top, f.right, f.bottom);
-        if (job.has_header()) {
-            s.line(f.left, f.top + kRuleDistance, f.right, f.top + kRuleDistance)
-                .width(kThinWidth)
-                .line(f.left, f.bottom - kRuleDistance, f.right, f.bottom - kRuleDistance);
-        }
-    }
-    // Boxes and connectors in the thin pen, whatever the frame left.
-    s.width(kThinWidth);
+    draw_print_frame(s, job.values, job.has_header(), kChartFrameProfile);
     return s.then(print_chart_header_footer(draw, false, job, page_number)).result();
 }
 
@@ -98,7 +68,7 @@ int draw_page_top(PrimitiveSet& draw, const ChartPrintJob& job, int page_number)
 // upper of the two middle lines for an even L'.
 int middle_y(int top, int box_lines) { return (top + (box_lines - 1) / 2 + 1) * kLineUnits + kLineUnits / 2; }
 
-int draw_connector(Steps& s, int32_t code, int column, int top, const ChartPrintValues& v) {
+int draw_connector(DrawSteps& s, int32_t code, int column, int top, const ChartPrintValues& v) {
     const int xc = (kColumnPitch * column + 4 + v.margin() + kConnectorOffset) * kColumnUnits;
     const int stub_end = xc + 4 * kColumnUnits;
     const int y1 = top * kLineUnits - kLineUnits / 2;
@@ -113,7 +83,7 @@ int draw_connector(Steps& s, int32_t code, int column, int top, const ChartPrint
     return s.result();
 }
 
-int draw_node(Steps& s, const ChartTable& table, int row, int column, int top, const ChartPrintValues& v) {
+int draw_node(DrawSteps& s, const ChartTable& table, int row, int column, int top, const ChartPrintValues& v) {
     const int left = kColumnPitch * column + v.margin() + kConnectorOffset;
     const int text_x = left + 1;
     std::string pieces[kMaxPieces];
@@ -131,7 +101,7 @@ int draw_node(Steps& s, const ChartTable& table, int row, int column, int top, c
 }
 
 int draw_row(PrimitiveSet& draw, const ChartTable& table, int row, int top, const ChartPrintValues& v) {
-    Steps s(draw);
+    DrawSteps s(draw);
     for (int column = 0; column < kChartColumns && s.result() == 0; ++column) {
         const int32_t code = table.code(row, column);
         if (is_coded_node(code)) return draw_node(s, table, row, column, top, v);
@@ -146,20 +116,12 @@ int draw_row(PrimitiveSet& draw, const ChartTable& table, int row, int top, cons
 ChartPrintValues chart_print_values(const SettingsRecord& record) {
     using namespace oq_settings;
     ChartPrintValues v;
-    v.printer_kind = record.word(kPrinterKind);
-    v.orientation = settings_word_in_range(record, kOrientation);
-    const int side = v.orientation;
-    v.top_margin = settings_word_in_range(record, kPrintTopMargin, side);
-    v.left_margin = settings_word_in_range(record, kPrintLeftMargin, side);
-    v.chars_per_line = settings_word_in_range(record, kPrintCharsPerLine, side);
-    v.lines_per_page = settings_word_in_range(record, kPrintLinesPerPage, side);
+    read_print_page_values(record, kChartPageFields, v);
     v.first_page = settings_word_in_range(record, kPrintFirstPage);
     v.last_page = settings_word_in_range(record, kPrintLastPage);
-    v.first_page_number = settings_word_in_range(record, kPrintFirstPageNumber);
     v.box_width = settings_word_in_range(record, kPrintBoxWidth);
     v.box_lines = settings_word_in_range(record, kPrintBoxLines);
     v.tab_width = settings_word_in_range(record, kTabWidth);
-    v.outer_frame = record.word(kPrintOuterFrame) != 0;
     v.row_numbers = record.word(kPrintBlockNumbers) != 0;
     v.file_and_line = record.word(kPrintFileAndLine) != 0;
     v.reference_numbers = record.word(kPrintReferenceNumbers) != 0;
@@ -207,13 +169,6 @@ std::string expand_print_tabs(std::string_view text, int width) {
     return out;
 }
 
-ChartPrintFrame chart_print_frame(const ChartPrintJob& job) {
-    const ChartPrintValues& v = job.values;
-    const int bottom = v.page_lines() * kLineUnits - 12;
-    return {kColumnUnits * v.margin() - 2 * kColumnUnits, v.top_margin * kLineUnits - 12 + kLineUnits,
-            (v.margin() + v.chars_per_line) * kColumnUnits, job.has_header() ? bottom : bottom - 4 * kLineUnits};
-}
-
 int print_chart_header_footer(PrimitiveSet& draw, bool footer, const ChartPrintJob& job, int page_number) {
     if (!job.has_header()) return 0;
     const ChartPrintValues& v = job.values;
@@ -224,7 +179,7 @@ int print_chart_header_footer(PrimitiveSet& draw, bool footer, const ChartPrintJ
     // The footer goes into the band under the lower rule, the line after
     // lines per page - 2; drawn on that line itself it would cross the rule.
     const int y = footer ? (v.lines_per_page - 1) * kLineUnits : (v.top_margin + 1) * kLineUnits - 10;
-    return Steps(draw).text(kColumnUnits * v.margin(), y, expanded).result();
+    return DrawSteps(draw).text(kColumnUnits * v.margin(), y, expanded).result();
 }
 
 int print_chart_pages(PrimitiveSet& draw, ChartPrintJob& job, const ChartTable& table,
@@ -269,12 +224,8 @@ namespace {
 // The printing run once the settings are read and the heading answered.
 class ChartPrintRun {
 public:
-    ChartPrintRun(ChartSession& session, ChartPrinter& printer) : session_(session), printer_(printer) {}
-
-    bool cancelled() {
-        if (!still_going(session_.hooks) || (printer_.aborted && printer_.aborted())) cancelled_ = true;
-        return cancelled_;
-    }
+    ChartPrintRun(ChartSession& session, ChartPrinter& printer)
+        : session_(session), printer_(printer), cancelled_(printer, [s = &session] { return !still_going(s->hooks); }) {}
 
     int run(ChartPrintJob& job, const std::string& source) {
         const ChartHooks& hooks = session_.hooks;
@@ -294,31 +245,36 @@ public:
         const int pages = chart_page_count(v, job.has_header(), table.row_count);
         if (v.first_page > pages) return kPrintDone;
 
-        if (printer_.begin_job(v.printer_kind, v.orientation) != 0) return kPrintNoPrinter;
-        if (hooks.open_meter) {
-            hooks.open_meter(kCaptionPrintChart, std::string(kTextChartObject) + orbaline_message_text(kMsgPrinting),
-                             job.chart_path);
-        }
         const int last = v.open_range() ? pages : std::min(pages, v.last_page);
         const int total = std::max(1, std::min(table.row_count,
                                                chart_rows_per_page(v, job.has_header()) * (last - v.first_page + 1)));
         int done = 0;
-        const int drawn = print_chart_pages(printer_.draw, job, table, [&](int) {
-            if (hooks.meter_value) hooks.meter_value(std::min(++done, total), total);
-            return !cancelled();
-        });
-        if (hooks.close_meter) hooks.close_meter();
-        const int ended = printer_.end_job();
-        if (cancelled()) return kPrintCancelled;
-        // A write the printer refused never reads as success.
-        if (drawn != 0 || ended != 0) return kPrintNoPrinter;
-        return kPrintDone;
+        return run_figure_job(
+            printer_, v, kChartJobCodes,
+            [&] {
+                if (hooks.open_meter) {
+                    hooks.open_meter(kCaptionPrintChart,
+                                     std::string(kTextChartObject) + orbaline_message_text(kMsgPrinting),
+                                     job.chart_path);
+                }
+            },
+            hooks.close_meter,
+            [&] {
+                const int drawn = print_chart_pages(printer_.draw, job, table, [&](int) {
+                    if (hooks.meter_value) hooks.meter_value(std::min(++done, total), total);
+                    return !cancelled_();
+                });
+                // A write the printer refused never reads as success.
+                if (drawn != 0) return cancelled_() ? kPrintCancelled : kPrintNoPrinter;
+                return kPrintDone;
+            },
+            cancelled_);
     }
 
 private:
     ChartSession& session_;
     ChartPrinter& printer_;
-    bool cancelled_ = false;
+    FigureJobCancel cancelled_;
 };
 
 }  // namespace
@@ -375,28 +331,10 @@ int print_chart(ChartSession& session) {
     ChartPagePrimitives primitives;
     PrintState& state = print_state();
     const PrintHost saved_host = state.host;
-    const int placement = state.job.job_kind;
     state.host.profile = &kOrbalinePrintProfile;
     state.host.current_file = [&session] { return session.chart_path; };
-    ChartPrinter printer{
-        primitives,
-        [&state](int kind, int orientation) -> int {
-            set_print_job(kind, orientation);
-            // Texts go one cell below their anchor, as the list jobs place theirs.
-            state.job.job_kind = 0;
-            if (open_printer_dc() != 0) return kPrintNoPrinter;
-            if (prn_begin_job() != 0) {
-                close_printer_dc();
-                delete_printer_dc();
-                return kPrintNoPrinter;
-            }
-            return 0;
-        },
-        [] { return prn_end_job(); },
-        [] { return print_abort_flag(); },
-    };
-    const int result = print_chart(session, printer);
-    state.job.job_kind = placement;
+    const int result = run_on_print_manager(primitives, kPrintNoPrinter,
+                                            [&session](FigurePrinter& printer) { return print_chart(session, printer); });
     state.host = saved_host;
     return result;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/print/figure_print.h"
 #include "common/shell/page_records.h"
 #include "common/shell/settings_file.h"
 #include "orbaline/chart/chart_grid.h"
@@ -28,21 +29,14 @@ enum ChartPrintResult : int {
 };
 
 // The print fields of the settings, those of the paper orientation taken,
-// each held to its range.
-struct ChartPrintValues {
-    int printer_kind = 1;
-    int orientation = 0;       // 0 A4 landscape, 1 A4 portrait
-    int top_margin = 4;        // B: blank lines before the header
-    int left_margin = 0;
-    int chars_per_line = 198;
-    int lines_per_page = 69;
+// each held to its range; B is the top margin, the blank lines before the
+// header.
+struct ChartPrintValues : PrintPageValues {
     int first_page = 1;
     int last_page = 999;
-    int first_page_number = 1;
     int box_width = 8;         // W': a box holds 2W' bytes a line
     int box_lines = 1;         // L'
     int tab_width = 4;         // 0 drops TABs
-    bool outer_frame = true;
     bool row_numbers = false;
     bool file_and_line = true;
     bool reference_numbers = true;
@@ -82,12 +76,6 @@ struct ChartPrintJob {
     bool has_header() const { return heading != nullptr && heading->loaded; }
 };
 
-// The frame of a page in printer units (left, top, right, bottom).
-struct ChartPrintFrame {
-    int left, top, right, bottom;
-};
-ChartPrintFrame chart_print_frame(const ChartPrintJob& job);
-
 // The header (footer false) or footer line of the printed-page number.
 int print_chart_header_footer(PrimitiveSet& draw, bool footer, const ChartPrintJob& job, int page_number);
 
@@ -96,17 +84,8 @@ int print_chart_header_footer(PrimitiveSet& draw, bool footer, const ChartPrintJ
 int print_chart_pages(PrimitiveSet& draw, ChartPrintJob& job, const ChartTable& table,
                       const std::function<bool(int row)>& progress = {});
 
-// Where the job draws: the primitives and the start and end of the printer's
-// job around them.
-struct ChartPrinter {
-    PrimitiveSet& draw;
-    // 0, or non-zero when no printer can be started (no document left open).
-    std::function<int(int kind, int orientation)> begin_job;
-    // 0, or non-zero when the job could not be ended.
-    std::function<int()> end_job;
-    // True once the printer's abort procedure saw the meter's cancel.
-    std::function<bool()> aborted;
-};
+// Where the job draws.
+using ChartPrinter = FigurePrinter;
 
 // Command 24583 on a printer: the open chart (its working copy while modified).
 int print_chart(ChartSession& session, ChartPrinter& printer);

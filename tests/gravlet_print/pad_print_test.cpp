@@ -339,6 +339,16 @@ TEST_F(PadPrintManagerTest, OnePagePerFunction) {
     EXPECT_EQ(std::system(detail.c_str()), 0);
 }
 
+// A printer that cannot start its document leaves none open behind it.
+TEST_F(PadPrintManagerTest, AFailedStartLeavesNoOpenDocument) {
+    fail_next_print_call("StartDocA");
+    EXPECT_EQ(run_pad_print_job(input, host), kPadPrintNoPrinter);
+    EXPECT_FALSE(print_state().device.document_started);
+    EXPECT_EQ(print_state().device.dc, nullptr);
+    EXPECT_EQ(print_state().job.job_kind, -1) << "the text placement is given back";
+    EXPECT_TRUE(print_job_records().empty());
+}
+
 // A meter whose Cancel is pressed after some rows; the job itself never
 // hears of it but through the printer's abort procedure.
 class PressingHost : public RecordingHost {

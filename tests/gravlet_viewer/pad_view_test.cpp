@@ -69,25 +69,64 @@ TEST_F(PadViewTest, ShapesLabelsAndTextsAtTheirPixels) {
     EXPECT_TRUE(drew("LineTo", {{61, 35}, {61, 42}}));
     // statement
     EXPECT_TRUE(drew("Rectangle", {{61, 70}, {288, 91}}));
-    // loop: the box W + 7 wide, its second edge at X + W + 2
-    EXPECT_TRUE(drew("Rectangle", {{61, 98}, {295, 119}}));
-    EXPECT_TRUE(drew("LineTo", {{290, 98}, {290, 119}}));
+    // loop: W over its wrap width (28 of its 32 characters), the box W + 7
+    // wide, its second edge at X + W + 2
+    EXPECT_TRUE(drew("Rectangle", {{61, 98}, {267, 119}}));
+    EXPECT_TRUE(drew("LineTo", {{262, 98}, {262, 119}}));
     // the loop without a body has the same double edge
     EXPECT_TRUE(drew("Rectangle", {{61, 140}, {295, 161}}));
     // the selection head: its arm Sx = 224 x 80 / 100 + 3 to the right
     EXPECT_TRUE(drew("LineTo", {{61, 168}, {243, 168}}));
     const std::vector<std::string> shown = texts();
     EXPECT_NE(std::find(shown.begin(), shown.end(), "[2]"), shown.end());
-    // the labels in a 12-pixel font end where the box below them begins
+    // the labels in an 11-pixel font end a pixel above the box below them
     for (const DrawingLogEntry& e : chart_log()) {
         if (e.op == "TextOutA" && !e.text.empty() && e.text[0] == '[') {
-            EXPECT_NE(e.params.find(",12,6,"), std::string::npos) << e.text << " " << e.params;
+            EXPECT_NE(e.params.find(",11,6,"), std::string::npos) << e.text << " " << e.params;
         }
     }
     EXPECT_NE(std::find(shown.begin(), shown.end(), "start                           "), shown.end())
         << "a piece padded to 2L";
     EXPECT_NE(std::find(shown.begin(), shown.end(), " setup(n): prepare              "), shown.end())
         << "a call's text one in, padded to 2L - 1";
+}
+
+// The loop of row 7 (X 61, Y 98, H 21) with the call of its body beside it
+// at X 285: the loop's box and double edge end left of the body, and its
+// line runs on to the body's box.
+TEST_F(PadViewTest, ALoopEndsBeforeTheBodyBesideIt) {
+    open_generated("kinds.c");
+    redraw();
+    EXPECT_TRUE(drew("LineTo", {{267, 108}, {285, 108}}));
+    for (const DrawingLogEntry& e : chart_log()) {
+        if (e.op == "Rectangle" && e.logical[0].x == 61 && e.logical[0].y == 98) {
+            EXPECT_LT(e.logical[1].x, 285) << "the loop's box runs into its body's";
+        }
+    }
+    automation::run_until_idle();
+    const COLORREF line = automation::pixel_at(chart(), 61, 80);  // the statement's left edge
+    EXPECT_EQ(automation::pixel_at(chart(), 276, 108), line) << "the line to the body";
+    // below the body's text, where the loop's right edge stood across its
+    // first letters
+    for (int x = 292; x < 300; ++x) EXPECT_NE(automation::pixel_at(chart(), x, 117), line) << x;
+}
+
+// The statement of row 5 (Y 70) under the call of row 3, whose box ends at
+// 63: its label "[7]" at (70, 58) is not struck through by that line and
+// leaves a pixel free above the statement's top line.
+TEST_F(PadViewTest, ALabelIsNeitherCrossedNorTouching) {
+    open_generated("kinds.c");
+    automation::run_until_idle();
+    const COLORREF line = automation::pixel_at(chart(), 61, 80);
+    const COLORREF background = automation::pixel_at(chart(), 600, 30);
+    int ink = 0;
+    for (int x = 71; x < 88; ++x) {
+        EXPECT_NE(automation::pixel_at(chart(), x, 63), line) << x;
+        EXPECT_EQ(automation::pixel_at(chart(), x, 69), background) << x;
+        for (int y = 58; y < 69; ++y) ink += automation::pixel_at(chart(), x, y) != background ? 1 : 0;
+    }
+    EXPECT_GT(ink, 10) << "the label is there";
+    EXPECT_EQ(automation::pixel_at(chart(), 61, 63), line) << "the call's box keeps its corner";
 }
 
 TEST_F(PadViewTest, AtLevelWidthEightTheColumnsAreHalfAsWide) {

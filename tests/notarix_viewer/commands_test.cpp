@@ -272,4 +272,31 @@ TEST_F(CommandsTest, BusyStateAfterADocumentEnablesItAgain) {
     EXPECT_FALSE(enabled(kPreviousButtonId));
 }
 
+// The printer and font dialogs serve the print manager only: another
+// printer kind gets message 306 under the command's caption.
+TEST_F(CommandsTest, PrinterAndFontDialogsOnlyForThePrintManager) {
+    ASSERT_TRUE(start());
+    shell_settings().set_word(nx_settings::kPrinterKind, 3);
+    automation::answer_next_message_box(IDOK);
+    dispatch_menu_command(frame(), 24578);
+    automation::answer_next_message_box(IDOK);
+    dispatch_menu_command(frame(), 24579);
+    ASSERT_EQ(automation::message_boxes().size(), 2u);
+    // "【 プリンタ設定 】", "【 フォント選択 】"
+    EXPECT_EQ(automation::message_boxes()[0].caption, "\x81y \x83v\x83\x8a\x83\x93\x83^\x90\xdd\x92\xe8 \x81z");
+    EXPECT_EQ(automation::message_boxes()[1].caption, "\x81y \x83t\x83H\x83\x93\x83g\x91I\x91\xf0 \x81z");
+    EXPECT_EQ(automation::message_boxes()[0].text, message(306));
+    EXPECT_TRUE(automation::common_dialogs().empty());
+
+    shell_settings().set_word(nx_settings::kPrinterKind, 1);
+    automation::answer_next_printer_dialog(false);
+    dispatch_menu_command(frame(), 24578);
+    automation::cancel_next_common_dialog();
+    dispatch_menu_command(frame(), 24579);
+    ASSERT_EQ(automation::common_dialogs().size(), 2u);
+    EXPECT_EQ(automation::common_dialogs()[0].kind, automation::CommonDialogKind::printer);
+    EXPECT_EQ(automation::common_dialogs()[1].kind, automation::CommonDialogKind::font);
+    EXPECT_EQ(automation::message_boxes().size(), 2u);
+}
+
 }  // namespace

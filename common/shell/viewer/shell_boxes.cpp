@@ -69,14 +69,24 @@ std::string message_text(int id) {
     return text != nullptr ? text : "";
 }
 
+namespace shell_notice {
+
+std::string caption(const char* operation) { return make_box_caption(operation); }
+
+void notify(const std::string& box_caption, int message, std::string_view line2) {
+    show_info_box(1, box_caption, message_text(message), line2);
+}
+
+}  // namespace shell_notice
+
 bool refuse_unless_loaded(const char* operation, int not_loaded) {
     const DocumentState& doc = document_state();
     if (doc.file_name.empty()) {
-        show_info_box(1, make_box_caption(operation), message_text(shell_message::kChooseFile));
+        shell_notice::notify(shell_notice::caption(operation), shell_message::kChooseFile);
         return true;
     }
     if (!doc.loaded) {
-        show_info_box(1, make_box_caption(operation), message_text(not_loaded));
+        shell_notice::notify(shell_notice::caption(operation), not_loaded);
         return true;
     }
     return false;

@@ -21,6 +21,14 @@ int show_info_box(int notify, std::string_view caption, std::string_view line1, 
 int show_warning_box(int notify, std::string_view caption, std::string_view line1, std::string_view line2 = {},
                      std::string_view line3 = {});
 
+// The commands' notices: the caption "【 operation 】", and a notice of a
+// message's text under such a caption. A program's command file takes them
+// in with using-declarations.
+namespace shell_notice {
+std::string caption(const char* operation);
+void notify(const std::string& box_caption, int message, std::string_view line2 = {});
+}  // namespace shell_notice
+
 // The notice of a command whose work is not there yet, under the program's
 // own caption.
 void show_not_available_notice();

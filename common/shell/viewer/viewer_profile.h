@@ -151,6 +151,12 @@ struct ViewerProfile {
     bool single_other_is_io_error = false;
     int io_error_status = 20;
     int no_batch_list_message = 308;  // the batch run without a list name
+
+    // --- Printer and print font commands ------------------------------------
+    // The printer kind of the print settings: the dialogs serve the print
+    // manager (kind 1) only, else the notice of print_manager_message.
+    const SettingsField* printer_kind = nullptr;
+    int print_manager_message = 306;
     // The converter's progress hook while a run is in hand.
     int (*report_progress)(const char* item, int permille) = nullptr;
 };

@@ -149,6 +149,31 @@ int run_print_font_dialog(HWND frame) {
     return 0;
 }
 
+namespace {
+
+// The operations of the two commands' notices.
+constexpr char kPrinterOp[] = "\x83v\x83\x8a\x83\x93\x83^\x90\xdd\x92\xe8";  // プリンタ設定
+constexpr char kFontOp[] = "\x83t\x83H\x83\x93\x83g\x91I\x91\xf0";         // フォント選択
+
+}  // namespace
+
+bool print_manager_selected(const char* operation) {
+    const ViewerProfile& profile = viewer_profile();
+    if (profile.printer_kind != nullptr && shell_settings().word(*profile.printer_kind) == 1) return true;
+    shell_notice::notify(shell_notice::caption(operation), profile.print_manager_message);
+    return false;
+}
+
+int printer_setup(HWND frame) {
+    if (!print_manager_selected(kPrinterOp)) return -1;
+    return run_printer_setup(frame);
+}
+
+int print_font(HWND frame) {
+    if (!print_manager_selected(kFontOp)) return -1;
+    return run_print_font_dialog(frame);
+}
+
 int run_viewer_message_loop() {
     ShellState& s = shell();
     MSG msg{};

@@ -40,6 +40,13 @@ void release_dialog_records();
 // caller has checked that the print manager is chosen.
 int run_printer_setup(HWND frame);
 int run_print_font_dialog(HWND frame);
+// True when the print settings choose the print manager; else the profile's
+// notice under the operation's caption.
+bool print_manager_selected(const char* operation);
+// The printer and print font commands: the dialog, or -1 after the notice
+// when another printer kind is chosen.
+int printer_setup(HWND frame);
+int print_font(HWND frame);
 
 // The frame's message loop with its accelerators; the quit message's value.
 int run_viewer_message_loop();
