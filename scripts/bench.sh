@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=ON
-cmake --build build-bench --target analysis_bench converter_bench layout_bench -j"${BUILD_JOBS:-3}"
+cmake --build build-bench --target analysis_bench converter_bench viewer_bench layout_bench -j"${BUILD_JOBS:-3}"
 build-bench/bench/analysis_bench "$@"
 build-bench/bench/converter_bench "$@"
+build-bench/bench/viewer_bench "$@"
 build-bench/bench/layout_bench "$@"

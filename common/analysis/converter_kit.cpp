@@ -169,12 +169,7 @@ int define_macro_options(const std::vector<std::string_view>& texts) {
 
 // --- control files --------------------------------------------------------------
 
-bool can_read_file(const std::string& path) {
-    const int handle = open_tracked_file(path.c_str(), "r");
-    if (handle < 0) return false;
-    close_tracked_file(handle);
-    return true;
-}
+bool can_read_file(const std::string& path) { return can_open_for_reading(path.c_str()); }
 
 bool read_control_text(const std::string& path, std::string& content, size_t limit) {
     content.clear();
@@ -237,36 +232,52 @@ bool split_keyword_line(std::string_view line, bool key_to_equals, std::string& 
 
 // --- names of a run -------------------------------------------------------------
 
-bool names_same_file(const std::string& a, const std::string& b) {
+namespace {
+
+// A name of a run as the disk knows it; the identity is looked up once.
+struct NamedFile {
+    const std::string* name;
+    bool exists = false;
+    uint64_t device = 0, inode = 0;
+    explicit NamedFile(const std::string& n) : name(&n) {
+        exists = !n.empty() && crt_file_identity(n.c_str(), device, inode);
+    }
+};
+
+bool same_file(const NamedFile& a, const NamedFile& b) {
+    if (a.exists && b.exists) return a.device == b.device && a.inode == b.inode;
+    // a file that is there and one still to be made are two files
+    if (a.exists != b.exists) return false;
+    // neither is made yet: the names themselves decide, and two entries of
+    // other names are never one (folders are followed only when needed)
     namespace fs = std::filesystem;
-    const fs::path pa = resolve_platform_path(a.c_str()), pb = resolve_platform_path(b.c_str());
+    const fs::path pa = resolve_platform_path(a.name->c_str()), pb = resolve_platform_path(b.name->c_str());
+    if (pa.filename() != pb.filename()) return false;
     std::error_code error;
-    if (fs::exists(pa, error) && fs::exists(pb, error)) return fs::equivalent(pa, pb, error);
-    // one of them is still to be made: the names themselves decide
-    const fs::path ca = fs::weakly_canonical(fs::absolute(pa, error), error);
-    const fs::path cb = fs::weakly_canonical(fs::absolute(pb, error), error);
-    return ca == cb;
+    return fs::weakly_canonical(fs::absolute(pa, error), error) == fs::weakly_canonical(fs::absolute(pb, error), error);
 }
 
-namespace {
-bool is_one_of(const std::string& name, const std::vector<std::string>& names) {
-    if (name.empty()) return false;
-    for (const std::string& other : names)
-        if (!other.empty() && names_same_file(name, other)) return true;
-    return false;
-}
 }  // namespace
+
+bool names_same_file(const std::string& a, const std::string& b) { return same_file(NamedFile(a), NamedFile(b)); }
 
 bool check_names_against_inputs(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs,
                                 bool fresh_error_file) {
+    std::vector<NamedFile> ins;
+    for (const std::string& in : inputs)
+        if (!in.empty()) ins.emplace_back(in);
     for (const std::string& out : outputs) {
         if (out.empty()) continue;
-        for (const std::string& in : inputs) {
-            if (in.empty() || !names_same_file(out, in)) continue;
+        const NamedFile named(out);
+        for (const NamedFile& in : ins) {
+            if (!same_file(named, in)) continue;
             const std::string& error_file = g_analysis.error_file;
-            if (error_file.empty() || is_one_of(error_file, inputs)) return false;
+            if (error_file.empty()) return false;
+            const NamedFile error(error_file);
+            for (const NamedFile& other : ins)
+                if (same_file(error, other)) return false;
             if (fresh_error_file) delete_file(error_file.c_str());
-            report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, in);
+            report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, *in.name);
             return false;
         }
     }

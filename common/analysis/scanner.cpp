@@ -955,10 +955,7 @@ int fetch_source_unit(SourceUnit& unit) {
 int reset_scanner_state(int flags) {
     AnalysisState& s = g_analysis;
     if ((flags & kResetErrorFile) != 0 && !s.error_file.empty()) {
-        int handle = open_tracked_file(s.error_file.c_str(), "w");
-        if (handle < 0) return kCodeErrorFileOpen;
-        close_tracked_file(handle);
-        delete_file(s.error_file.c_str());
+        if (!start_error_file(s.error_file.c_str())) return kCodeErrorFileOpen;
     }
     if ((flags & kResetState) == 0) return kCodeOk;
 

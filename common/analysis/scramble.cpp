@@ -1,5 +1,6 @@
 #include "common/analysis/scramble.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -81,10 +82,22 @@ void unscramble_line(std::string_view stored, std::string& out, int line_number)
         out.assign(stored);  // a plain line
         return;
     }
-    out.clear();
-    out.reserve(stored.size() - 1);
-    for (char ch : stored.substr(1)) {
-        auto b = static_cast<unsigned char>(ch);
-        out.push_back(static_cast<char>(is_kept_byte(b) ? b : g_tables.decode[b]));
+    out.resize(stored.size() - 1);
+    char* to = out.data();
+    for (size_t i = 1; i < stored.size(); ++i) {
+        auto b = static_cast<unsigned char>(stored[i]);
+        *to++ = static_cast<char>(is_kept_byte(b) ? b : g_tables.decode[b]);
     }
+}
+
+size_t unscramble_prefix(std::string_view stored, char* out, size_t n) {
+    ensure_tables(false);
+    const bool plain = stored.empty() || static_cast<unsigned char>(stored[0]) >= 10;
+    const std::string_view bytes = plain ? stored : stored.substr(1);
+    const size_t count = std::min(n, bytes.size());
+    for (size_t i = 0; i < count; ++i) {
+        auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = static_cast<char>(plain || is_kept_byte(b) ? b : g_tables.decode[b]);
+    }
+    return count;
 }

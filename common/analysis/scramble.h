@@ -21,3 +21,5 @@ void reset_scramble_tables();
 // stored = key byte (1..9) + encoded bytes; out is replaced.
 void scramble_line(std::string_view plain, std::string& out, int line_number);
 void unscramble_line(std::string_view stored, std::string& out, int line_number);
+// The first bytes of the plain line (at most n) into out; their count.
+size_t unscramble_prefix(std::string_view stored, char* out, size_t n);

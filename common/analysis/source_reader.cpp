@@ -534,12 +534,7 @@ namespace {
 bool is_absolute_path(const std::string& name) {
     return !name.empty() && (name[0] == '/' || name[0] == '\\');
 }
-bool can_open(const std::string& path) {
-    int fd = crt_open(path.c_str(), CRT_O_RDONLY | CRT_O_BINARY);
-    if (fd < 0) return false;
-    crt_close(fd);
-    return true;
-}
+bool can_open(const std::string& path) { return crt_can_read(path.c_str()); }
 }  // namespace
 
 bool read_include_path(std::string& name) {

@@ -139,6 +139,25 @@ void close_all_tracked_files() {
 
 int delete_file(const char* name) { return crt_remove(name) == 0 ? 0 : -1; }
 
+namespace {
+// An open through the table would also need one of its places.
+bool tracked_place_free() {
+    for (const auto& entry : g_analysis.open_files)
+        if (entry.in_use == 0) return true;
+    errno = EMFILE;
+    return false;
+}
+}  // namespace
+
+bool start_error_file(const char* name) {
+    if (!can_open_for_writing(name)) return false;
+    delete_file(name);
+    return true;
+}
+
+bool can_open_for_reading(const char* name) { return tracked_place_free() && crt_can_read(name); }
+bool can_open_for_writing(const char* name) { return tracked_place_free() && crt_can_create(name); }
+
 int rename_file(const char* old_name, const char* new_name) {
     return crt_rename(old_name, new_name) == 0 ? 0 : -1;
 }

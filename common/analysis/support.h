@@ -44,6 +44,14 @@ int close_tracked_file(int handle);
 // Closes every handle still in the table (end of a run or a test).
 void close_all_tracked_files();
 int delete_file(const char* name);
+// A run's error file starts empty: false when no file could be written
+// there (as an open for writing would fail), else what an earlier run left
+// is gone. Nothing is made on the disk for the check.
+bool start_error_file(const char* name);
+// As an open for reading or for writing would succeed, told without
+// opening (so a file to be written is not made yet).
+bool can_open_for_reading(const char* name);
+bool can_open_for_writing(const char* name);
 int rename_file(const char* old_name, const char* new_name);
 int get_file_number(const char* name);
 // Writes the text whole: 0 when every byte was written, -1 otherwise.

@@ -81,28 +81,34 @@ int index_document(DocumentState& state, const DocumentProfile& profile) {
     if (!file.open(state.file_name)) return kIndexCannotOpen;
 
     std::vector<PageIndexEntry> pages{PageIndexEntry{}};
-    std::string stored, line;
+    std::string line;
+    std::string_view stored;
     int line_number = 0;
     int page_ends = 0;
-    while (file.next_line(stored)) {
+    while (file.next_line_view(stored)) {
         ++line_number;
-        unscramble_line(stored, line, line_number);
-        if (line_number == 1) {
-            const int header = check_header(line, profile);
-            if (header != kIndexOk) {
-                file.close();
-                return header;
+        // Bytes decode one by one, so a line's first bytes tell its code;
+        // only the lines kept are decoded whole.
+        char code[5];
+        const std::string_view head(code, unscramble_prefix(stored, code, sizeof code));
+        const bool tag = head == "#TAG:";
+        if (tag || line_number <= kDocumentHeaderLines) {
+            unscramble_line(stored, line, line_number);
+            if (line_number == 1) {
+                const int header = check_header(line, profile);
+                if (header != kIndexOk) {
+                    file.close();
+                    return header;
+                }
+            }
+            const int number = tag ? parse_page_tag(line) : -1;
+            if (number >= 0) pages.back().tag = number;
+            if (line_number <= kDocumentHeaderLines) {
+                cut_at_char_boundary(line, kHeaderLineBytes);
+                state.header_lines.push_back(line);
             }
         }
-        if (starts_with(line, "#TAG:")) {
-            const int tag = parse_page_tag(line);
-            if (tag >= 0) pages.back().tag = tag;
-        }
-        if (line_number <= kDocumentHeaderLines) {
-            cut_at_char_boundary(line, kHeaderLineBytes);
-            state.header_lines.push_back(line);
-        }
-        if (starts_with(line, "ZC:")) {
+        if (head.size() >= 3 && head[0] == 'Z' && head[1] == 'C' && head[2] == ':') {
             if (++page_ends == kMaxDocumentPages) break;
             // the next page begins where this line ends, whatever its line end
             pages.push_back(PageIndexEntry{line_number, file.offset(), 0});

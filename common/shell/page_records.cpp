@@ -203,6 +203,13 @@ bool RecordFileReader::fill() {
 }
 
 bool RecordFileReader::next_line(std::string& line) {
+    std::string_view view;
+    if (!next_line_view(view)) return false;
+    line.assign(view);
+    return true;
+}
+
+bool RecordFileReader::next_line_view(std::string_view& line) {
     if (fd_ < 0) return false;
     size_t scanned = 0;  // bytes after pos_ known to hold no line feed
     size_t lf;
@@ -213,16 +220,17 @@ bool RecordFileReader::next_line(std::string& line) {
     }
     if (pos_ >= buffer_.size()) return false;
     const size_t end = (lf == std::string::npos) ? buffer_.size() : lf;
-    line.assign(buffer_, pos_, end - pos_);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    line = std::string_view(buffer_).substr(pos_, end - pos_);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const size_t consumed = (lf == std::string::npos) ? end - pos_ : end - pos_ + 1;
     pos_ += consumed;
     offset_ += static_cast<int64_t>(consumed);
     return true;
 }
 
-bool RecordFileReader::cut_long_line(std::string& line) {
-    line.assign(buffer_, pos_, kMaxRecordLineBytes);
+bool RecordFileReader::cut_long_line(std::string_view& line) {
+    long_line_.assign(buffer_, pos_, kMaxRecordLineBytes);
+    line = long_line_;
     // the rest of the line goes by a block at a time, never held whole
     for (;;) {
         const size_t lf = buffer_.find('\n', pos_);

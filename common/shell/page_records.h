@@ -82,16 +82,20 @@ public:
 
     // False at the end of the file or on a read error.
     bool next_line(std::string& line);
+    // The same line seen in the reader's buffer, good until the next read:
+    // no copy is made.
+    bool next_line_view(std::string_view& line);
     // Offset of the first byte the next next_line() returns.
     int64_t offset() const { return offset_; }
     bool seek(int64_t offset);
 
 private:
     bool fill();
-    bool cut_long_line(std::string& line);
+    bool cut_long_line(std::string_view& line);
 
     int fd_ = -1;
     std::string buffer_;
+    std::string long_line_;  // the kept part of a line cut at the limit
     size_t pos_ = 0;
     int64_t offset_ = 0;
     bool eof_ = false;

@@ -199,14 +199,6 @@ int parse_option(std::string_view arg) {
     return 0;
 }
 
-// 1, -50 when the file cannot be created, -100 when it cannot be closed.
-int probe_create(const std::string& path) {
-    int handle = open_tracked_file(path.c_str(), "w");
-    if (handle < 0) return -50;
-    if (close_tracked_file(handle) != 0) return -100;
-    return kCodeOk;
-}
-
 void name_pad_generator_files() {
     Options& o = g_pad.options;
     if (find_extension_dot(o.source) < 0) o.source += ".c";
@@ -246,13 +238,10 @@ int open_pad_generator_files() {
     Files& f = g_pad.files;
     if (f.work.size() > kMaxNameLength || f.result.size() > kMaxNameLength) return -50;
     if (!can_read_file(o.source)) return -50;
-    int r = probe_create(f.work);
-    if (r == kCodeOk && o.function_list) r = probe_create(f.list_work);
-    if (r == -100) {
-        report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
-        return -100;
-    }
-    return r;
+    // the work files themselves are made when the generation opens them
+    if (!can_open_for_writing(f.work.c_str())) return -50;
+    if (o.function_list && !can_open_for_writing(f.list_work.c_str())) return -50;
+    return kCodeOk;
 }
 
 int prepare_generation() {
@@ -485,8 +474,7 @@ int generate(int argc, char** argv) {
     // this run's messages start from an empty error file
     if (!o.error_file.empty()) {
         g_analysis.error_file = o.error_file;
-        if (probe_create(o.error_file) != kCodeOk) return kPadErrors;
-        delete_file(o.error_file.c_str());
+        if (!start_error_file(o.error_file.c_str())) return kPadErrors;
     }
     apply_analysis_settings();
 

@@ -104,12 +104,7 @@ std::string directory_of(const std::string& path) {
     return cut >= 0 ? path.substr(0, static_cast<size_t>(cut) + 1) : std::string{};
 }
 
-bool can_read(const std::string& path) {
-    int handle = open_tracked_file(path.c_str(), "r");
-    if (handle < 0) return false;
-    close_tracked_file(handle);
-    return true;
-}
+bool can_read(const std::string& path) { return can_read_file(path); }
 
 // The temporary is created and stays open: it is the one the results go to.
 bool can_create(OutputFile& file) {

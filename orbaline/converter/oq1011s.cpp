@@ -149,12 +149,7 @@ bool is_relative(std::string_view path) {
 
 bool is_regular_file(const std::string& path) { return crt_file_kind(path.c_str()) == kCrtRegularFile; }
 
-bool can_create(const std::string& path) {
-    if (!is_regular_or_missing(path)) return false;
-    int handle = open_tracked_file(path.c_str(), "w");
-    if (handle < 0) return false;
-    return close_tracked_file(handle) == 0;
-}
+bool can_create(const std::string& path) { return can_open_for_writing(path.c_str()); }
 
 bool read_lines(const std::string& path, std::vector<std::string>& lines) {
     return read_control_lines(path, kOrbalineConverter, lines);

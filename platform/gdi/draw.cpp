@@ -468,7 +468,8 @@ BOOL LineTo(HDC handle, int x, int y) {
     if (!dc) return FALSE;
     const POINT from = dc->st.position;
     const POINT a = to_device(*dc, from.x, from.y), b = to_device(*dc, x, y);
-    log_call(*dc, "LineTo", {from, {x, y}}, {a, b}, describe_pen(*dc) + " rop2=" + std::to_string(dc->st.rop2));
+    if (drawing_log_enabled())
+        log_call(*dc, "LineTo", {from, {x, y}}, {a, b}, describe_pen(*dc) + " rop2=" + std::to_string(dc->st.rop2));
     stroke_device_polyline(*dc, {a, b});
     dc->st.position = {x, y};
     return TRUE;
@@ -512,8 +513,9 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
     if (!dc) return FALSE;
     POINT a, b;
     const RECT r = device_rect(*dc, left, top, right, bottom, &a, &b);
-    log_call(*dc, "Rectangle", {{left, top}, {right, bottom}}, {a, b},
-             describe_pen(*dc) + ' ' + describe_brush(*dc) + " rop2=" + std::to_string(dc->st.rop2));
+    if (drawing_log_enabled())
+        log_call(*dc, "Rectangle", {{left, top}, {right, bottom}}, {a, b},
+                 describe_pen(*dc) + ' ' + describe_brush(*dc) + " rop2=" + std::to_string(dc->st.rop2));
     if (rect_empty(r)) return TRUE;
     draw_figure(*dc, r, [&](cairo_t* cr, double inset) {
         cairo_rectangle(cr, r.left + inset, r.top + inset, r.right - r.left - 2 * inset, r.bottom - r.top - 2 * inset);

@@ -353,14 +353,17 @@ BOOL draw_text(const char* op, HDC handle, int x, int y, UINT options, const REC
         device.push_back(a);
         device.push_back(b);
     }
-    const Font& font = *static_cast<Font*>(dc->st.font);
-    char params[160];
-    std::snprintf(params, sizeof params, "font=%s,%d,%d,%d colour=%s bk=%s,%s cell=%dx%d", f.family,
-                  static_cast<int>(font.lf.lfHeight), static_cast<int>(font.lf.lfWidth),
-                  static_cast<int>(font.lf.lfWeight), describe_colour(dc->st.text_colour).c_str(),
-                  dc->st.bk_mode == OPAQUE ? "opaque" : "transparent", describe_colour(dc->st.bk_colour).c_str(),
-                  f.cell, f.height);
-    log_call(*dc, op, logical, device, params, std::string(text ? text : "", static_cast<size_t>(length)));
+    // a page of text is thousands of calls: nothing is described unless logged
+    if (drawing_log_enabled()) {
+        const Font& font = *static_cast<Font*>(dc->st.font);
+        char params[160];
+        std::snprintf(params, sizeof params, "font=%s,%d,%d,%d colour=%s bk=%s,%s cell=%dx%d", f.family,
+                      static_cast<int>(font.lf.lfHeight), static_cast<int>(font.lf.lfWidth),
+                      static_cast<int>(font.lf.lfWeight), describe_colour(dc->st.text_colour).c_str(),
+                      dc->st.bk_mode == OPAQUE ? "opaque" : "transparent", describe_colour(dc->st.bk_colour).c_str(),
+                      f.cell, f.height);
+        log_call(*dc, op, logical, device, params, std::string(text ? text : "", static_cast<size_t>(length)));
+    }
 
     if (update_cp) {
         double advance = layout.width;

@@ -213,7 +213,7 @@ int crt_open(const char* path, int flags, int permission) {
         errno = EACCES;
         return -1;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // O_NONBLOCK means nothing to a plain file, so it stays
     const std::string& suffix = t.full_suffix;
     const bool full = !suffix.empty() && resolved.size() >= suffix.size() &&
                       resolved.compare(resolved.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -365,6 +365,57 @@ bool crt_same_file(const char* a, const char* b) {
     if (::stat(resolve_platform_path(a).c_str(), &sa) != 0 || ::stat(resolve_platform_path(b).c_str(), &sb) != 0)
         return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool crt_file_identity(const char* path, uint64_t& device, uint64_t& inode) {
+    struct stat st;
+    if (!path || !*path || ::stat(resolve_platform_path(path).c_str(), &st) != 0) return false;
+    device = static_cast<uint64_t>(st.st_dev);
+    inode = static_cast<uint64_t>(st.st_ino);
+    return true;
+}
+
+namespace {
+bool below_open_limit() {
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    if (t.limit < 0 || static_cast<int>(t.open.size()) < t.limit) return true;
+    errno = EMFILE;
+    return false;
+}
+}  // namespace
+
+bool crt_can_read(const char* path) {
+    if (!path || !*path || !below_open_limit()) return false;
+    const std::string resolved = resolve_platform_path(path);
+    struct stat st;
+    if (::stat(resolved.c_str(), &st) != 0) return false;
+    if (!S_ISREG(st.st_mode)) {
+        errno = EACCES;
+        return false;
+    }
+    return ::access(resolved.c_str(), R_OK) == 0;
+}
+
+bool crt_can_create(const char* path) {
+    if (!path || !*path || !below_open_limit()) return false;
+    const std::string resolved = resolve_platform_path(path);
+    struct stat st;
+    if (::stat(resolved.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            errno = EACCES;
+            return false;
+        }
+        return ::access(resolved.c_str(), W_OK) == 0;
+    }
+    if (errno != ENOENT) return false;
+    const size_t slash = resolved.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : resolved.substr(0, slash);
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        errno = ENOENT;
+        return false;
+    }
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 void crt_set_open_limit(int limit) {

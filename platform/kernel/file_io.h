@@ -62,6 +62,14 @@ int crt_exchange(const char* a, const char* b);
 bool crt_exists(const char* path);
 // True when both names reach one existing file (links and case included).
 bool crt_same_file(const char* a, const char* b);
+// The device and inode of an existing entry; false when nothing is there.
+bool crt_file_identity(const char* path, uint64_t& device, uint64_t& inode);
+// What an open would say, told without opening (and so without making a
+// file): a plain file that can be read; a name where a file can be written,
+// an existing plain file or a new one in a folder that takes entries. Both
+// fail with EMFILE under the open limit, as an open would.
+bool crt_can_read(const char* path);
+bool crt_can_create(const char* path);
 
 // Test hook: when limit >= 0, crt_open fails with EMFILE once `limit`
 // descriptors opened through this layer are open. -1 lifts the limit.

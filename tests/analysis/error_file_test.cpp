@@ -155,6 +155,24 @@ TEST_F(ErrorFile, ResetRemovesAnOldErrorFile) {
     EXPECT_FALSE(error_file_exists());
 }
 
+TEST_F(ErrorFile, ResetMakesNoFileToCheckTheName) {
+    EXPECT_EQ(reset_scanner_state(kResetErrorFile), 1);
+    EXPECT_FALSE(error_file_exists()) << "nothing is made before a message";
+    std::filesystem::create_directory(dir_.path("folder.err"));
+    g_analysis.error_file = dir_.path("folder.err");
+    EXPECT_EQ(reset_scanner_state(kResetErrorFile), -102) << "a folder cannot be the error file";
+    EXPECT_TRUE(std::filesystem::is_directory(dir_.path("folder.err")));
+}
+
+TEST_F(ErrorFile, ResetWithTheTrackedTableFull) {
+    const std::string path = write_source("f.txt", "data");
+    std::vector<int> handles;
+    for (int h; (h = open_tracked_file(path.c_str(), "rb")) >= 0;) handles.push_back(h);
+    EXPECT_EQ(reset_scanner_state(kResetErrorFile), -102) << "no place left to write the error file from";
+    for (int h : handles) close_tracked_file(h);
+    EXPECT_EQ(reset_scanner_state(kResetErrorFile), 1);
+}
+
 TEST_F(ErrorFile, TooManyFilesClosesTheIncludes) {
     const std::string main = write_source("main.c", "a;\nb;\n");
     ASSERT_EQ(open_source_file(main.c_str()), 1);

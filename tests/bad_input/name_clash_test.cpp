@@ -95,6 +95,21 @@ TEST_F(NameClash, GravletNameListNamedLikeAResult) {
     EXPECT_EQ(after, before);
 }
 
+// Neither name is a file yet: the names alone decide, whatever the folder's
+// spelling.
+TEST_F(NameClash, MissingNameListNamedLikeAMissingResult) {
+    const std::string source = write_file("v.c", kGoodSource);
+    std::filesystem::create_directory(dir_.path("sub"));
+    for (const std::string& list : {dir_.path("v.pds"), dir_.path("sub/../v.pds")}) {
+        auto before = snapshot();
+        EXPECT_EQ(run_gx(source, {"-p1:" + list}), 11) << list;
+        auto after = snapshot();
+        after.erase("gx1000.err");
+        before.erase("gx1000.err");
+        EXPECT_EQ(after, before) << list;
+    }
+}
+
 TEST_F(NameClash, ClearNamesStillRun) {
     const std::string source = write_file("u.c", kGoodSource);
     EXPECT_EQ(run_nx(source), 0);

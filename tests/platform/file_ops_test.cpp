@@ -144,3 +144,50 @@ TEST(FullDisk, HookRefusesWritesToFilesOpenedWithThatEnding) {
     for (int fd : {before, full, other}) EXPECT_EQ(crt_close(fd), 0);
     EXPECT_EQ(crt_file_size(dir.path("late.dat").c_str()), 0);
 }
+
+// The checks made instead of a trial open: what an open would answer, with
+// nothing made on the disk.
+TEST(FileChecks, ReadAndCreateAnswerAsAnOpenWould) {
+    TempDir dir;
+    const std::string file = dir.path("Data.txt");
+    write_raw(file, "x");
+    EXPECT_TRUE(crt_can_read(file.c_str()));
+    EXPECT_TRUE(crt_can_read(dir.path("DATA.TXT").c_str())) << "the case of a name is resolved";
+    EXPECT_FALSE(crt_can_read(dir.path("missing.txt").c_str()));
+    EXPECT_FALSE(crt_can_read(dir.path().c_str())) << "a folder is no file";
+    EXPECT_FALSE(crt_can_read(""));
+
+    EXPECT_TRUE(crt_can_create(file.c_str())) << "an existing plain file is replaced";
+    EXPECT_TRUE(crt_can_create(dir.path("new.txt").c_str()));
+    EXPECT_FALSE(crt_exists(dir.path("new.txt").c_str())) << "the check makes no file";
+    EXPECT_FALSE(crt_can_create(dir.path("no-folder/new.txt").c_str()));
+    EXPECT_FALSE(crt_can_create(dir.path().c_str()));
+    EXPECT_FALSE(crt_can_create((file + "/under-a-file.txt").c_str()));
+}
+
+TEST(FileChecks, OpenLimitRefusesTheChecksToo) {
+    TempDir dir;
+    const std::string file = dir.path("f.txt");
+    write_raw(file, "x");
+    crt_set_open_limit(crt_open_count());
+    errno = 0;
+    EXPECT_FALSE(crt_can_read(file.c_str()));
+    EXPECT_EQ(errno, EMFILE);
+    errno = 0;
+    EXPECT_FALSE(crt_can_create(dir.path("new.txt").c_str()));
+    EXPECT_EQ(errno, EMFILE);
+    crt_set_open_limit(-1);
+    EXPECT_TRUE(crt_can_read(file.c_str()));
+}
+
+TEST(FileChecks, IdentityOfExistingEntriesOnly) {
+    TempDir dir;
+    const std::string file = dir.path("a.txt");
+    write_raw(file, "x");
+    uint64_t d1 = 0, i1 = 0, d2 = 0, i2 = 0;
+    ASSERT_TRUE(crt_file_identity(file.c_str(), d1, i1));
+    ASSERT_TRUE(crt_file_identity(dir.path("A.TXT").c_str(), d2, i2));
+    EXPECT_EQ(d1, d2);
+    EXPECT_EQ(i1, i2);
+    EXPECT_FALSE(crt_file_identity(dir.path("b.txt").c_str(), d2, i2));
+}
