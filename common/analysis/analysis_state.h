@@ -133,6 +133,8 @@ struct AnalysisState {
         int handle = -1;
         bool buffered = false;
         OutputBuffer output;
+        std::string name;             // as opened: a failure names the file
+        bool failure_shown = false;   // its write failure is in the error file
     };
     OpenFile open_files[30];
 

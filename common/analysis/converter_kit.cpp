@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "common/analysis/line_reader.h"
 #include "common/analysis/messages.h"
 #include "common/analysis/option_numbers.h"
 #include "common/analysis/preprocessor.h"
@@ -11,7 +12,8 @@
 #include "platform/kernel/file_io.h"
 
 // NOTARIX reads "a:b[:[c][:d]]", GRAVLET "a:b[:c[:d]]", ORBALINE
-// "[a[:b[:c[:d]]]]"; GRAVLET cuts its control lines to a 1024-byte buffer.
+// "[a[:b[:c[:d]]]]"; GRAVLET and ORBALINE cut their control lines to a
+// 1024-byte buffer.
 const ConverterProfile kNotarixConverter = {
     .analysis = &kNotarixAnalysis,
     .counter = {.fields_required = 2, .width_may_be_empty = true},
@@ -28,7 +30,7 @@ const ConverterProfile kOrbalineConverter = {
     .analysis = &kOrbalineAnalysis,
     .counter = {.fields_required = 1, .width_may_be_empty = false},
     .include_option_may_be_empty = true,
-    .control_line_limit = 0,
+    .control_line_limit = 1023,
 };
 
 // --- the run's frame ------------------------------------------------------------
@@ -191,24 +193,25 @@ bool read_control_text(const std::string& path, std::string& content, size_t lim
     return ok;
 }
 
+bool for_each_control_line(const std::string& path, const ConverterProfile& profile,
+                           const std::function<bool(std::string&)>& take) {
+    const size_t limit = profile.control_line_limit > 0 ? profile.control_line_limit : LineReader::kMaxLineBytes;
+    LineReader reader(limit);
+    if (!reader.open(path.c_str()) || reader.file_size() > static_cast<int64_t>(kControlFileLimit)) return false;
+    std::string line;
+    while (reader.next(line))
+        if (!take(line)) return true;
+    return !reader.failed();
+}
+
 bool read_control_lines(const std::string& path, const ConverterProfile& profile, std::vector<std::string>& lines) {
     lines.clear();
-    std::string content;
-    if (!read_control_text(path, content, kControlFileLimit)) return false;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        std::string_view line = std::string_view(content).substr(start, end - start);
-        start = end + 1;
-        // text mode has turned CR LF into LF; a CR still there is a stray one
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const size_t limit = profile.control_line_limit;
-        if (limit > 0 && line.size() > limit)
-            line = line.substr(0, static_cast<size_t>(char_boundary_at_or_before(line, static_cast<int>(limit))));
-        lines.emplace_back(line);
-    }
-    return true;
+    const bool read = for_each_control_line(path, profile, [&](std::string& line) {
+        lines.push_back(std::move(line));
+        return true;
+    });
+    if (!read) lines.clear();
+    return read;
 }
 
 bool split_keyword_line(std::string_view line, bool key_to_equals, std::string& key, std::string& value) {

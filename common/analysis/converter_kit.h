@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -136,9 +137,16 @@ bool read_control_text(const std::string& path, std::string& content, size_t lim
 // more than any real one, and little enough to be held at once.
 inline constexpr size_t kControlFileLimit = 16u << 20;
 
-// The file's lines without their line ends (LF or CR LF; a last line without
-// one counts). A line longer than the profile's limit is cut at a character
-// boundary. False when the file cannot be read or is over kControlFileLimit.
+// Hands the file's lines to `take` one at a time as they are read, without
+// their line ends (LF or CR LF; a last line without one counts); `take` may
+// change the line and returns false to stop. A line longer than the
+// profile's limit (without one, LineReader's bound) is cut at a character
+// boundary and its rest skipped while reading. False when the file cannot be
+// opened, holds more than kControlFileLimit bytes or a read fails.
+bool for_each_control_line(const std::string& path, const ConverterProfile& profile,
+                           const std::function<bool(std::string&)>& take);
+
+// The same lines gathered, for the small files read whole.
 bool read_control_lines(const std::string& path, const ConverterProfile& profile, std::vector<std::string>& lines);
 
 // A keyword-file line "KEY = value": the key is the identifier at the start;

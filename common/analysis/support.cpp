@@ -90,6 +90,8 @@ int open_tracked_file(const char* name, const char* mode) {
             entry.handle = handle;
             entry.buffered = (flags & CRT_O_TRUNC) != 0;
             entry.output.reset();
+            entry.name = name;
+            entry.failure_shown = false;
             return handle;
         }
     }
@@ -107,33 +109,47 @@ AnalysisState::OpenFile* find_tracked_file(int handle) {
     return nullptr;
 }
 
+void forget_tracked_file(AnalysisState::OpenFile& entry) {
+    entry.in_use = 0;
+    entry.handle = -1;
+    entry.output.reset();
+    entry.name.clear();
+    entry.failure_shown = false;
+}
+
 // Takes the handle out of the table, writes what it gathered and closes it:
 // 0, -1 when a write or the close failed, 1 when the handle was not tracked.
 int release_tracked_file(int handle) {
     AnalysisState::OpenFile* entry = find_tracked_file(handle);
     if (entry == nullptr) return 1;
     const bool written = !entry->buffered || entry->output.flush(handle);
-    entry->in_use = 0;
-    entry->handle = -1;
-    entry->output.reset();
+    forget_tracked_file(*entry);
     const bool closed = crt_close(handle) == 0;
     return written && closed ? 0 : -1;
 }
 }  // namespace
 
 int close_tracked_file(int handle) {
+    const AnalysisState::OpenFile* entry = find_tracked_file(handle);
+    // a write failure already reported shows again at the close: one line is enough
+    const bool shown = entry != nullptr && entry->failure_shown;
+    const std::string name = entry != nullptr ? entry->name : std::string{};
     if (release_tracked_file(handle) != -1) return 0;
-    int r = report_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
+    if (shown) return kCodeCannotWrite;
+    int r = report_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, name);
     return r < -99 ? r : kCodeCannotWrite;
+}
+
+const char* tracked_file_name(int handle) {
+    const AnalysisState::OpenFile* entry = find_tracked_file(handle);
+    return entry != nullptr ? entry->name.c_str() : "";
 }
 
 // The files of an abandoned run: what they gathered is dropped with them.
 void close_all_tracked_files() {
     for (auto& entry : g_analysis.open_files) {
         if (entry.in_use == 1) crt_close(entry.handle);
-        entry.in_use = 0;
-        entry.handle = -1;
-        entry.output.reset();
+        forget_tracked_file(entry);
     }
 }
 
@@ -325,6 +341,9 @@ void report_if_error(int, std::string_view, std::string_view) {}
 int write_output_line(std::string_view text, int handle, int file_number) {
     if (write_text_line(text, handle) == 0) return 0;
     g_analysis.failing_file_number = file_number;
-    int r = report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
+    AnalysisState::OpenFile* entry = find_tracked_file(handle);
+    const std::string name = entry != nullptr ? entry->name : std::string{};
+    int r = report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, name);
+    if (entry != nullptr && entry->handle == handle) entry->failure_shown = true;
     return r == 1 ? kCodeCannotWrite : r;
 }

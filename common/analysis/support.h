@@ -41,6 +41,8 @@ void set_pool_block_limit(int blocks);
 // --- tracked files -----------------------------------------------------------
 int open_tracked_file(const char* name, const char* mode);
 int close_tracked_file(int handle);
+// The name a tracked handle was opened with, "" for any other handle.
+const char* tracked_file_name(int handle);
 // Closes every handle still in the table (end of a run or a test).
 void close_all_tracked_files();
 int delete_file(const char* name);
@@ -76,5 +78,6 @@ int raise_warning(int code, std::string_view text, std::string_view detail = {})
 int report_converter_message(int kind, int code, std::string_view text, std::string_view detail);
 // Usage and #if error hook of the converters; does nothing.
 void report_if_error(int kind, std::string_view text, std::string_view detail);
-// Writes a text to an output file; -58 (message written) when it fell short.
+// Writes a text to an output file; -58 (message written, naming the file)
+// when it fell short.
 int write_output_line(std::string_view text, int handle, int file_number);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/analysis/line_reader.h"
+
 // Position of the last "\" or "/" (or ":" too when colon_too), -1 if none.
 int find_last_separator(std::string_view path, bool colon_too);
 
@@ -43,37 +45,3 @@ int compare_file_times(const char* a, const char* b);
 // Number of reads of at most 255 bytes up to a line end (a longer line counts
 // once per piece); 0 when the file cannot be opened.
 int count_file_lines(const char* path);
-
-// Reads a text file line by line, with LF or CR LF ends (the line is handed
-// out without them). A line over kMaxLineBytes, far beyond any real one, is
-// cut there at a character boundary and its rest passed over while reading.
-class LineReader {
-public:
-    static constexpr size_t kMaxLineBytes = 1u << 20;
-
-    LineReader() = default;
-    ~LineReader();
-    LineReader(const LineReader&) = delete;
-    LineReader& operator=(const LineReader&) = delete;
-
-    bool open(const char* path);
-    // Reads the process's standard input (left open by close()).
-    bool open_standard_input();
-    void close();
-    bool is_open() const { return fd_ >= 0; }
-    // False at the end of the file (or on a read error, see failed()).
-    // ended_with_newline tells whether the line had a line end.
-    bool next(std::string& line, bool* ended_with_newline = nullptr);
-    bool failed() const { return failed_; }
-
-private:
-    bool fill();
-    bool cut_long_line(std::string& line, bool* ended_with_newline);
-
-    int fd_ = -1;
-    bool owns_fd_ = true;
-    std::string buffer_;
-    size_t pos_ = 0;
-    bool eof_ = false;
-    bool failed_ = false;
-};

@@ -364,11 +364,13 @@ int fill_do_loop_conditions() {
     State& s = g_pad;
     std::string content;
     int out = -1;
-    if (read_control_text(s.files.work, content)) out = open_tracked_file(s.files.do_work.c_str(), "w");
+    const bool read = read_control_text(s.files.work, content);
+    if (read) out = open_tracked_file(s.files.do_work.c_str(), "w");
     if (out < 0) {
-        report_converter_message(kMessageError, -10, kMsgCannotWrite, "");
+        report_converter_message(kMessageError, -10, kMsgCannotWrite, read ? s.files.do_work : s.files.work);
         return -50;
     }
+    const int out_number = get_file_number(s.files.do_work.c_str());
     const bool keep_tags = s.options.line_numbers;
     size_t pos = 0;
     int in_line = 0, out_line = 0;
@@ -386,7 +388,7 @@ int fill_do_loop_conditions() {
         if (in_line == 1) {
             std::string again;
             scramble_line(plain + "\n", again, ++out_line);
-            if (write_text_line(again, out) != 0) result = kCodeCannotWrite;
+            if (write_output_line(again, out, out_number) != 0) result = kCodeCannotWrite;
             continue;
         }
         if (dropping_depth >= 0) {
@@ -424,16 +426,12 @@ int fill_do_loop_conditions() {
             if (c != kPlaceholder) cleaned += c;
         std::string again;
         scramble_line(cleaned + "\n", again, ++out_line);
-        if (write_text_line(again, out) != 0) result = kCodeCannotWrite;
-    }
-    if (result == kCodeCannotWrite) {
-        g_analysis.failing_file_number = s.options.error_file_number;
-        report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
+        if (write_output_line(again, out, out_number) != 0) result = kCodeCannotWrite;
     }
     // the lines gathered in the buffer reach the file here: a full disk shows now
     int closed = close_tracked_file(out);
     if (result == kCodeOk && closed != 0) {
-        g_analysis.failing_file_number = get_file_number(s.files.do_work.c_str());
+        g_analysis.failing_file_number = out_number;
         result = kCodeCannotWrite;
     }
     if (result != kCodeOk) {
@@ -596,10 +594,8 @@ int read_pad_heading_keywords(const std::string& path) {
 }
 
 int write_text_line_checked(std::string_view text, int handle, int file_number) {
-    if (write_text_line(text, handle) == 0) return kCodeOk;
-    g_analysis.failing_file_number = file_number;
-    int r = report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, "");
-    return r == 1 ? kCodeCannotWrite : r;
+    const int r = write_output_line(text, handle, file_number);
+    return r == 0 ? kCodeOk : r;
 }
 
 void show_row_progress() {

@@ -26,7 +26,7 @@ State g_spec;
 
 namespace {
 
-constexpr KeywordEntry kDefaultKeywords[kKeywordCount] = {
+const KeywordEntry kDefaultKeywords[kKeywordCount] = {
     {"NAME", kPartName, 0, {}},         {"FUNCTION", kPartFunction, 0, {}}, {"PROCESS", kPartProcess, 0, {}},
     {"INPUT(EXT)", kPartInput, 0, {}},  {"INPUT", kPartInput, 1, {}},       {"OUTPUT(EXT)", kPartOutput, 0, {}},
     {"OUTPUT", kPartOutput, 1, {}},     {"UPDATE(EXT)", kPartUpdate, 0, {}}, {"UPDATE", kPartUpdate, 1, {}},

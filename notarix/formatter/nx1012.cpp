@@ -205,17 +205,20 @@ int run_spec_formatter(int argc, char** argv) {
     FormatterState& g = g_formatter;
     if (!g_fail_block) g.block.reset(new (std::nothrow) char[kFormatterBlockSize]());
     if (!g.block) return kFormatterNoMemory;
-    // the run's folders are listed once for the names it looks up
-    crt_begin_listing_scope();
+    // the run's folders are listed once for the names it looks up; the scope
+    // closes however the run ends, or later lookups would miss new files
+    ListingScope listing_scope;
 
-    std::string common_path = in_program_directory(kDefaultCommonFile);
-    std::string form_path;
     const int status = run_within_memory(
-        [&] { return format_arguments(g, argc, argv, common_path, form_path); }, kFormatterNoMemory);
+        [&] {
+            std::string common_path = in_program_directory(kDefaultCommonFile);
+            std::string form_path;
+            return format_arguments(g, argc, argv, common_path, form_path);
+        },
+        kFormatterNoMemory);
 
     const bool cut = g.cut_in_run;
     reset_formatter_state();
-    crt_end_listing_scope();
     if (status == kFormatterOk && cut) return kFormatterTextCut;
     return status;
 }

@@ -52,8 +52,6 @@ constexpr char kOpenCheckOp[] =
 constexpr char kGenerationOp[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";                       // 生成処理
 // Bare captions.
 constexpr char kReadFileCaption[] = "\x83t\x83@\x83\x43\x83\x8b\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";  // ファイル読み込み
-constexpr char kEditorCaption[] =
-    "\x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x8bN\x93\xae";              // ユーザ指定エディタ起動
 constexpr char kSaveSettingsCaption[] =
     "\x83p\x83\x89\x83\x81\x83^\x83t\x83@\x83\x43\x83\x8b\x95\xdb\x91\xb6";                // パラメタファイル保存
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -151,12 +152,21 @@ bool is_regular_file(const std::string& path) { return crt_file_kind(path.c_str(
 
 bool can_create(const std::string& path) { return can_open_for_writing(path.c_str()); }
 
-bool read_lines(const std::string& path, std::vector<std::string>& lines) {
-    return read_control_lines(path, kOrbalineConverter, lines);
-}
-
 // A list line that names nothing: empty, or starting with '#' or a blank.
 bool is_comment_line(std::string_view line) { return line.empty() || line[0] == '#' || line[0] == ' '; }
+
+// Hands each name of a list (source or ignore list) to `take` as it is read,
+// with its line number, without trailing blanks; comment lines are passed
+// over. `take` returns false to stop. False when the list cannot be read.
+bool for_each_listed_name(const std::string& path, const std::function<bool(std::string&, int)>& take) {
+    int number = 0;
+    return for_each_control_line(path, kOrbalineConverter, [&](std::string& line) {
+        ++number;
+        if (is_comment_line(line)) return true;
+        trim_trailing_blanks(line);
+        return take(line, number);
+    });
+}
 
 // Reports a message whose position is a line of the list (or of another
 // control file), not of a source.
@@ -184,15 +194,9 @@ int add_ignored(const std::string& name) {
 }
 
 int add_ignore_file(const std::string& path) {
-    std::vector<std::string> lines;
-    if (path.empty() || !read_lines(path, lines)) return kCodeOk;
-    for (std::string& line : lines) {
-        if (is_comment_line(line)) continue;
-        trim_trailing_blanks(line);
-        int r = add_ignored(line);
-        if (r != kCodeOk) return r;
-    }
-    return kCodeOk;
+    int r = kCodeOk;
+    if (!path.empty()) for_each_listed_name(path, [&](std::string& name, int) { return (r = add_ignored(name)) == kCodeOk; });
+    return r;
 }
 
 }  // namespace
@@ -277,15 +281,13 @@ std::string listed_path(const std::string& line) {
 // or one of its sources. True when it is neither.
 bool error_file_clear() {
     const Settings& s = g_tree.settings;
-    std::vector<std::string> inputs = {s.list};
-    std::vector<std::string> lines;
-    if (read_lines(s.list, lines))
-        for (std::string& line : lines) {
-            if (is_comment_line(line)) continue;
-            trim_trailing_blanks(line);
-            inputs.push_back(listed_path(line));
-        }
-    return check_names_against_inputs({s.error_file}, inputs, false);
+    // the error file is compared with each name as it is read: a long list is never held
+    bool clear = check_names_against_inputs({s.error_file}, {s.list}, false);
+    if (clear)
+        for_each_listed_name(s.list, [&](std::string& name, int) {
+            return clear = check_names_against_inputs({s.error_file}, {listed_path(name)}, false);
+        });
+    return clear;
 }
 
 // The run may not write over the list, a listed source or a support file,
@@ -311,24 +313,20 @@ bool output_names_clear() {
 
 int load_source_list() {
     Settings& s = g_tree.settings;
-    std::vector<std::string> lines;
-    if (!read_lines(s.list, lines)) {
-        int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, s.list);
-        return report_failure(r, kCodeNotFound);
-    }
     int missing = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::string& line = lines[i];
-        if (is_comment_line(line)) continue;
-        trim_trailing_blanks(line);
+    int failed = kCodeOk;  // a report that could not be written
+    const bool read = for_each_listed_name(s.list, [&](std::string& name, int number) {
         ListEntry entry;
-        entry.name = line;
-        entry.path = listed_path(line);
-        entry.line = static_cast<int>(i) + 1;
+        entry.path = listed_path(name);
+        entry.name = std::move(name);
+        entry.line = number;
         int handle = is_regular_file(entry.path) ? open_tracked_file(entry.path.c_str(), "r") : -1;
         if (handle < 0) {
             int r = report_at_list_line(kMessageError, kCodeNotFound, kMsgNotFound, entry.path, s.list, entry.line);
-            if (r != 1) return r;
+            if (r != 1) {
+                failed = r;
+                return false;
+            }
             ++missing;
         } else {
             entry.size = std::max<int64_t>(crt_filelength(handle), 0);
@@ -336,6 +334,12 @@ int load_source_list() {
             g_tree.total_bytes += entry.size;
         }
         g_tree.sources.push_back(std::move(entry));
+        return true;
+    });
+    if (failed != kCodeOk) return failed;
+    if (!read) {
+        int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, s.list);
+        return report_failure(r, kCodeNotFound);
     }
     if (g_tree.sources.empty()) {
         int r = report_converter_message(kMessageError, kCodeNoSource, kMsgNoSourceFound, s.list);
@@ -397,19 +401,19 @@ int load_source_list() {
 }
 
 int read_generator_keyword_file(const std::string& path) {
-    std::vector<std::string> lines;
-    if (path.empty() || !read_lines(path, lines)) return kCodeOk;
+    if (path.empty()) return kCodeOk;
     static const char* const kKeys[2] = {"NAME", "FUNCTION"};
     bool given[2] = {false, false};
     std::string key, value;
-    for (const std::string& line : lines) {
-        if (!split_keyword_line(line, false, key, value)) continue;
+    for_each_control_line(path, kOrbalineConverter, [&](std::string& line) {
+        if (!split_keyword_line(line, false, key, value)) return true;
         for (int k = 0; k < 2; ++k) {
             if (given[k] || key != kKeys[k]) continue;
             g_tree.keywords[k] = value;
             given[k] = true;
         }
-    }
+        return !(given[0] && given[1]);
+    });
     return kCodeOk;
 }
 

@@ -34,16 +34,18 @@ constexpr std::array<uint32_t, W * H> paint_image(Paint paint) {
     return pixels;
 }
 
+// Where the busy clock's hand points in each of its 8 frames.
+inline constexpr int kClockHandX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+inline constexpr int kClockHandY[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+
 // The busy clock, frame k of 8: a dial with one hand, turned by 45 degrees
 // a frame.
 constexpr std::array<uint32_t, 16 * 16> clock_cursor(int k) {
-    constexpr int kHandX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
-    constexpr int kHandY[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
-    return paint_image<16, 16>([k, &kHandX, &kHandY](int x, int y) {
+    return paint_image<16, 16>([k](int x, int y) {
         const int dx = x - 7, dy = y - 7;
         const int d2 = dx * dx + dy * dy;
         for (int step = 0; step <= 5; ++step) {
-            if (dx == kHandX[k] * step && dy == kHandY[k] * step) return kBlack;
+            if (dx == kClockHandX[k] * step && dy == kClockHandY[k] * step) return kBlack;
         }
         if (d2 > 49) return kClear;
         if (d2 >= 36) return kBlack;

@@ -39,16 +39,20 @@ TEST_F(ControlFile, LineEnds) {
 
 TEST_F(ControlFile, LongLinesAreWholeOrCutAtACharacter) {
     const std::string long_line(5000, 'x');
-    EXPECT_EQ(lines_of(long_line + "\r\nnext\r\n", kOrbalineConverter), (Lines{long_line, "next"}));
+    EXPECT_EQ(lines_of(long_line + "\r\nnext\r\n", kNotarixConverter), (Lines{long_line, "next"}));
 
-    // GRAVLET keeps 1023 bytes; a double-byte character across the cut goes whole
+    // GRAVLET and ORBALINE keep 1023 bytes; a double-byte character across
+    // the cut goes whole, and the rest of the line is no line of its own
     const std::string kanji = "\x8A\xBF";
     const std::string line = std::string(1022, 'y') + kanji + "tail";
-    const Lines cut = lines_of(line + "\nnext\n", kGravletConverter);
-    ASSERT_EQ(cut.size(), 2u);
-    EXPECT_EQ(cut[0], std::string(1022, 'y'));
-    EXPECT_EQ(cut[1], "next");
-    EXPECT_EQ(lines_of(std::string(1021, 'y') + kanji + "\n", kGravletConverter)[0], std::string(1021, 'y') + kanji);
+    for (const ConverterProfile* profile : {&kGravletConverter, &kOrbalineConverter}) {
+        const Lines cut = lines_of(line + "\nnext\n", *profile);
+        ASSERT_EQ(cut.size(), 2u);
+        EXPECT_EQ(cut[0], std::string(1022, 'y'));
+        EXPECT_EQ(cut[1], "next");
+        EXPECT_EQ(lines_of(std::string(1021, 'y') + kanji + "\n", *profile)[0], std::string(1021, 'y') + kanji);
+        EXPECT_EQ(lines_of(long_line + "\r\nnext\r\n", *profile), (Lines{std::string(1023, 'x'), "next"}));
+    }
 }
 
 TEST_F(ControlFile, MissingFileAndFolderAreRefused) {

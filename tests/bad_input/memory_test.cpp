@@ -9,6 +9,7 @@
 #include "allocation_hook.h"
 #include "bad_input_fixture.h"
 #include "common/shell/document.h"
+#include "notarix/formatter/nx1012.h"
 
 namespace bad_input_test {
 namespace {
@@ -62,6 +63,22 @@ TEST_F(Memory, AllocationFailureInEachConverterIsThirteen) {
     sweep_allocation_failures("oq1011s", [&] { return run_oq(list, {"-Fb1"}); }, 0);
 }
 
+// The formatter too, from its first allocation on; and the folder listings
+// it keeps for its run are dropped however it ends, or a later lookup by
+// another case would miss a file made since.
+TEST_F(Memory, AllocationFailureInTheFormatterIsThirteen) {
+    const std::string source = write_file("p.c", kGoodSource);
+    ASSERT_EQ(run_nx(source), 0);
+    write_file("p.lin", "old");
+    std::vector<std::string> args = {"nx1012", source};
+    sweep_allocation_failures("nx1012", [&] { return run(run_spec_formatter, args); }, 0);
+    EXPECT_NE(read_raw(dir_.path("p.lin")), "old");
+
+    EXPECT_FALSE(crt_exists(dir_.path("LATE.TXT").c_str()));
+    write_raw(dir_.path("late.txt"), "made outside the platform's file layer");
+    EXPECT_TRUE(crt_exists(dir_.path("LATE.TXT").c_str()));
+}
+
 TEST_F(Memory, HugeDocumentWithoutLineEndsIsRefusedInBoundedMemory) {
     const std::string lin = endless_line_file("d.lin", 300 << 20);
     DocumentState state;
@@ -100,6 +117,37 @@ TEST_F(Memory, HugeControlFilesAreRefusedUnderAMemoryLimit) {
     EXPECT_EQ(run_nx(source), 0);
     EXPECT_EQ(run_gx(source), 0);
     EXPECT_FALSE(allocation_hook::failed());
+}
+
+// The source list is read a line at a time: a long list (within the size
+// limit) holds no more than its names, and an endless line is cut.
+TEST_F(Memory, SourceListIsReadALineAtATime) {
+    write_file("s.c", kGoodSource);
+    std::string list;
+    {
+        std::string comments;
+        while (comments.size() < (12u << 20)) comments += "# a comment line of the list, passed over\n";
+        list = write_file("s.nam", comments + "s.c\n");
+    }
+    allocation_hook::reset();
+    allocation_hook::limit_live_bytes(8 << 20);
+    EXPECT_EQ(run_oq(list, {"-Fb1"}), 0);
+    EXPECT_FALSE(allocation_hook::failed());
+    EXPECT_LT(allocation_hook::peak_live_bytes(), 4u << 20);
+    EXPECT_NE(read_raw(dir_.path("s.trd")), "");
+
+    allocation_hook::reset();
+    const std::string endless = write_file("e.nam", std::string(12u << 20, 'x') + "\ns.c\n");
+    std::filesystem::remove(error_file("oq1000.err"));
+    allocation_hook::reset();
+    allocation_hook::limit_live_bytes(8 << 20);
+    EXPECT_EQ(run_oq(endless, {"-Fb1"}), 10);
+    EXPECT_FALSE(allocation_hook::failed());
+    EXPECT_LT(allocation_hook::peak_live_bytes(), 4u << 20);
+    // the cut line names a missing file on line 1; line 2 is read as a line of its own
+    const std::string errors = read_raw(error_file("oq1000.err"));
+    EXPECT_NE(errors.find("(   1) : E055 : "), std::string::npos) << errors.substr(0, 200);
+    EXPECT_EQ(errors.find("(   2) : E055 : "), std::string::npos);
 }
 
 TEST_F(Memory, SourceWithoutLineEndsUnderAMemoryLimit) {

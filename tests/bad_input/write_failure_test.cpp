@@ -3,8 +3,10 @@
 // a result that cannot be put in place is named in its E058 line.
 
 #include <string>
+#include <vector>
 
 #include "bad_input_fixture.h"
+#include "notarix/formatter/nx1012.h"
 
 namespace bad_input_test {
 namespace {
@@ -84,6 +86,54 @@ TEST_F(WriteFailure, E058NamesTheResultThatFailed) {
         EXPECT_TRUE(named("oq1000.err", blocked)) << blocked;
         std::filesystem::remove(dir_.path(blocked));
     }
+}
+
+// A full disk under each work file: the E058 line names that file, once.
+TEST_F(WriteFailure, FullDiskNamesTheWorkFile) {
+    const std::string source = write_file("d.c", kGoodSource + std::string("void g(void)\n{\n    do { h(); } while (x);\n}\n"));
+    const std::string list = write_file("d.nam", "d.c\n");
+    const auto named_once = [&](const char* error, const std::string& work) {
+        const std::string text = read_raw(error_file(error));
+        const size_t at = text.find(" : E058 : ");
+        return at != std::string::npos && text.find(dir_.path(work), at) != std::string::npos &&
+               text.find(" : E058 : ", at + 1) == std::string::npos;
+    };
+    const auto on_full_disk = [&](const char* work, auto run) {
+        crt_set_full_disk(work);
+        const int status = run();
+        crt_set_full_disk(nullptr);
+        return status;
+    };
+    for (const char* work : {".$ts", ".$tm", ".$tt"}) {
+        EXPECT_EQ(on_full_disk(work, [&] { return run_nx(source); }), 255) << work;
+        EXPECT_TRUE(named_once("nx1000.err", std::string("d") + work)) << work;
+    }
+    for (const char* work : {".tmp", ".tmf", ".tmd"}) {
+        EXPECT_EQ(on_full_disk(work, [&] { return run_gx(source, {"-SPdw"}); }), 255) << work;
+        EXPECT_TRUE(named_once("gx1000.err", std::string("d") + work)) << work;
+    }
+    for (const char* work : {".$tr", ".tmf"}) {
+        EXPECT_EQ(on_full_disk(work, [&] { return run_oq(list, {"-Fb1"}); }), 255) << work;
+        EXPECT_TRUE(named_once("oq1000.err", std::string("d") + work)) << work;
+    }
+    EXPECT_EQ(on_full_disk(".na2", [&] { return run_oq(list, {}, "-n"); }), 255);
+    EXPECT_TRUE(named_once("oq1000.err", "d.na2"));
+    EXPECT_EQ(read_raw(list), "d.c\n");
+}
+
+// The formatter's message box names the document it could not write.
+TEST_F(WriteFailure, FullDiskNamesTheFormattersDocument) {
+    const std::string source = write_file("p.c", kGoodSource);
+    ASSERT_EQ(run_nx(source), 0);
+    write_file("p.lin", "previous");
+    crt_set_full_disk(".lnt");
+    std::vector<std::string> args = {"nx1012", source};
+    EXPECT_EQ(run(run_spec_formatter, args), kFormatterIoError);
+    crt_set_full_disk(nullptr);
+    EXPECT_EQ(read_raw(dir_.path("p.lin")), "previous");
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_NE(host_.boxes[0].text.find(dir_.path("p.lin")), std::string::npos) << host_.boxes[0].text;
+    EXPECT_FALSE(exists(dir_.path("p.lnt")));
 }
 
 }  // namespace

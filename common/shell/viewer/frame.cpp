@@ -33,8 +33,6 @@ constexpr COLORREF kTitleBlue = RGB(0, 0, 0xFF);
 constexpr char kMinchoFace[] = "\x95W\x8f\x80\x96\xbe\x92\xa9";
 constexpr char kGothicFace[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";
 constexpr char kMsGothicFace[] = "\x82l\x82r \x83S\x83V\x83\x62\x83N";
-// "ＭＳ 明朝", the print font's face
-constexpr char kMsMinchoFace[] = "\x82l\x82r \x96\xbe\x92\xa9";
 
 // "連動[F5]", "非連動[F5]"
 constexpr char kLinkedLabel[] = "\x98\x41\x93\xae[F5]";
