@@ -100,7 +100,9 @@ ViewerProfile make_profile() {
     p.placement = kOrbalinePlacement;
     p.recent_menu = kOrbalineRecentMenu;
     p.error_window = &kOrbalineErrorWindow;
-    p.meter = {.class_name = "OQWMETER", .initial_caption = "\x81y \x90\xb6\x90\xac \x81z"};  // 【 生成 】
+    p.meter = {.class_name = "OQWMETER",
+               .initial_caption = "\x81y \x90\xb6\x90\xac \x81z",  // 【 生成 】
+               .line2_shortened_in_middle = true};
     p.page_buttons = kPageButtons;
     p.status_boxes = kStatusBoxes;
     p.popup_count = kOrbalinePopupCount;
@@ -135,6 +137,8 @@ ViewerProfile make_profile() {
     // ファイルオープンエラー確認
     p.source_open_error_caption = "\x83t\x83\x40\x83" "C\x83\x8b\x83I\x81[\x83v\x83\x93\x83G\x83\x89\x81[\x8am\x94" "F";
     p.source_failure_unloads_document = false;
+    p.source_current_line_keeps_list_filled = true;
+    p.source_line_steps_scroll = true;
     return p;
 }
 

@@ -1,13 +1,14 @@
 // The generation runs: argument vectors from the settings, the status
 // texts, the staleness check by file times, a missing source, the modified
-// chart's question, the meter's cancel in the middle of a run, and the
-// error window the run leaves.
+// chart's question, the meter's cancel in the middle of a run, a long list
+// path in the meter, and the error window the run leaves.
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
+#include "platform/gdi/drawing_log.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/generation.h"
@@ -190,6 +191,38 @@ TEST_F(Runs, TheMetersCancelStopsTheRun) {
     EXPECT_EQ(automation::status_text(), message_with_text(kMsgInterrupted, "\x90\xb6\x90\xac\x8f\x88\x97\x9d"));
     EXPECT_FALSE(progress_meter().open);
     EXPECT_FALSE(document_state().busy);
+}
+
+TEST_F(Runs, AListInADeepFolderShowsItsNameInTheMeter) {
+    const std::string folder = "a_folder_with_a_rather_long_name/and_another_one_below_it/the_charts";
+    std::filesystem::create_directories(dir.path(folder));
+    for (const char* name : {"two.nam", "alpha.c", "beta.c"})
+        std::filesystem::copy_file(dir.path(name), dir.path(folder + "/" + name));
+    const std::string list = dir.path(folder + "/two.nam");
+    ASSERT_TRUE(start());
+    std::string line2;
+    int client_width = 0;
+    set_tree_generator_entry([&](int, char**) {
+        report_tree_progress("(alpha.c)", 500);
+        const HWND meter = progress_meter().window;
+        RECT r{};
+        GetClientRect(meter, &r);
+        client_width = r.right;
+        for (const DrawingLogEntry& e : drawing_log_entries_for_window(meter))
+            if (e.op == "TextOutA" && e.logical.at(0).x == 20 && e.logical.at(0).y == 40) line2 = e.text;
+        return 0;
+    });
+    automation::answer_next_message_box(IDOK);  // the chart is made first
+    clear_drawing_log();
+    automation::answer_next_file_dialog(list);
+    automation::choose_menu_command(kOpenCommand);
+    automation::run_until_idle();
+    set_tree_generator_entry(nullptr);
+    ASSERT_GT(list.size(), static_cast<size_t>((client_width - 40) / 6));
+    EXPECT_LE(line2.size(), static_cast<size_t>((client_width - 40) / 6)) << "it fits the meter";
+    EXPECT_EQ(line2.substr(0, 5), list.substr(0, 5));
+    EXPECT_NE(line2.find("..."), std::string::npos);
+    EXPECT_TRUE(line2.ends_with("/the_charts/two.nam")) << line2;
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // ORBALINE's source list: where the listing of a node's line starts (the
 // "/*" back-up, a line past the end), its tabs and title, the boxes of a cut
 // line, of the line limit and of a source that cannot be read, steps
-// without a source, and the search that starts at the current line.
+// without a source, the search that starts at the current line, the current
+// line brought into view near the end, and line steps that move the pixels.
 #include <filesystem>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "common/shell/viewer/source_list.h"
+#include "platform/gdi/drawing_log.h"
 #include "common/text/text_helpers.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/commands.h"
@@ -216,6 +219,133 @@ TEST_F(SourceListWindow, TheSearchStartsAtTheCurrentLineAndFillsTheListAtTheEnd)
     ASSERT_EQ(automation::message_boxes().size(), before + 1);
     EXPECT_EQ(automation::message_boxes().back().caption, kSearchCaption);
     EXPECT_EQ(automation::message_boxes().back().text, message(715));
+}
+
+TEST_F(SourceListWindow, ACurrentLineNearTheEndKeepsTheListFilled) {
+    open_node(lines(300), 1);
+    SourceListState& s = source_list();
+    ASSERT_EQ(s.top, 0);
+    const int rows = s.list_height / kSourceRowHeight;
+    const int count = s.text.count();
+    document_state().current_source_line = count - 2;
+    ASSERT_EQ(show_current_source_line(), 0);
+    EXPECT_EQ(s.top, count - rows + 3) << "not half a list above the line";
+    EXPECT_LT(s.top, count - 2 - s.list_height / 30);
+    // away from the end the line comes half a list from the top
+    document_state().current_source_line = 100;
+    ASSERT_EQ(show_current_source_line(), 0);
+    EXPECT_EQ(s.top, 100 - s.list_height / 30);
+}
+
+class SourceLineSteps : public SourceListWindow {
+protected:
+    static std::vector<DrawingLogEntry> calls(const char* op) {
+        std::vector<DrawingLogEntry> out;
+        for (const DrawingLogEntry& e : drawing_log_entries_for_window(source_list().list))
+            if (e.op == op) out.push_back(e);
+        return out;
+    }
+    static std::vector<int> text_rows() {
+        std::vector<int> out;
+        for (const DrawingLogEntry& e : calls("TextOutA")) out.push_back(e.logical.at(0).y);
+        return out;
+    }
+    // A fill of the whole list: the list drawn afresh.
+    static bool whole_list_filled() {
+        const SourceListState& s = source_list();
+        for (const DrawingLogEntry& e : calls("FillRect"))
+            if (e.logical.at(0).y == 0 && e.logical.at(1).y >= s.list_height) return true;
+        return false;
+    }
+    // Every pixel of the list, for comparing pictures.
+    static std::vector<COLORREF> list_pixels() {
+        const SourceListState& s = source_list();
+        std::vector<COLORREF> out;
+        for (int y = 0; y < s.list_height; ++y)
+            for (int x = 0; x < s.list_width; x += 3) out.push_back(automation::pixel_at(s.list, x, y));
+        return out;
+    }
+    // What a full redraw at the same position shows.
+    static std::vector<COLORREF> redrawn_pixels() {
+        forget_source_marker();
+        draw_source_lines();
+        return list_pixels();
+    }
+    int step(WPARAM request) {
+        clear_drawing_log();
+        const int result = scroll_source_view(0, source_list().view, request);
+        automation::run_until_idle();
+        return result;
+    }
+};
+
+TEST_F(SourceLineSteps, AStepDownCopiesTheRowsUpAndDrawsTheBottomOnly) {
+    open_node(lines(200), 12);
+    SourceListState& s = source_list();
+    const int top = s.top;
+    ASSERT_EQ(step(SB_LINEDOWN), 0);
+    EXPECT_EQ(s.top, top + 1);
+    const std::vector<DrawingLogEntry> copies = calls("BitBlt");
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].logical.at(0).y, 0);
+    EXPECT_EQ(copies[0].logical.at(2).y, kSourceRowHeight) << "copied from one row lower";
+    EXPECT_FALSE(whole_list_filled());
+    const int rows = s.list_height / kSourceRowHeight;
+    EXPECT_EQ(text_rows(), (std::vector<int>{(rows - 2) * kSourceRowHeight, (rows - 1) * kSourceRowHeight,
+                                             rows * kSourceRowHeight}));
+    const std::vector<COLORREF> stepped = list_pixels();
+    EXPECT_EQ(stepped, redrawn_pixels()) << "the same picture as a full redraw";
+}
+
+TEST_F(SourceLineSteps, AStepUpCopiesTheRowsDownAndDrawsTheTopOnly) {
+    open_node(lines(200), 60);
+    SourceListState& s = source_list();
+    const int top = s.top;
+    ASSERT_GT(top, 0);
+    ASSERT_EQ(step(SB_LINEUP), 0);
+    EXPECT_EQ(s.top, top - 1);
+    const std::vector<DrawingLogEntry> copies = calls("BitBlt");
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].logical.at(0).y, kSourceRowHeight);
+    EXPECT_EQ(copies[0].logical.at(2).y, 0);
+    EXPECT_FALSE(whole_list_filled());
+    ASSERT_EQ(text_rows(), std::vector<int>{0});
+    EXPECT_EQ(calls("TextOutA")[0].text, std::string(s.text.entries[static_cast<size_t>(top - 1)]).substr(6));
+    const std::vector<COLORREF> stepped = list_pixels();
+    EXPECT_EQ(stepped, redrawn_pixels());
+}
+
+TEST_F(SourceLineSteps, TheMarkedLineMovesWithItsTextAndOutOfView) {
+    open_node(lines(200), 60);
+    SourceListState& s = source_list();
+    document_state().current_source_line = s.top + 4;
+    ASSERT_EQ(show_current_source_line(), 0);
+    const int marked = 3;
+    ASSERT_EQ(s.list_marker_row, marked * kSourceRowHeight);
+    ASSERT_EQ(step(SB_LINEDOWN), 0);
+    EXPECT_EQ(s.list_marker_row, (marked - 1) * kSourceRowHeight);
+    EXPECT_EQ(list_pixels(), redrawn_pixels());
+    // stepped until the marked line has left the top: no marker remains
+    for (int i = 0; i < marked + 1; ++i) ASSERT_EQ(step(SB_LINEDOWN), 0);
+    EXPECT_EQ(s.list_marker_row, -1);
+    EXPECT_EQ(list_pixels(), redrawn_pixels());
+}
+
+TEST_F(SourceLineSteps, OtherMovesAndAListBelowTheScreenDrawTheWholeList) {
+    open_node(lines(200), 60);
+    ASSERT_EQ(step(SB_PAGEDOWN), 0);
+    EXPECT_TRUE(whole_list_filled());
+    EXPECT_TRUE(calls("BitBlt").empty());
+    // the list's bottom off the screen: nothing there to copy
+    RECT r{};
+    GetWindowRect(source_list().view, &r);
+    MoveWindow(source_list().view, r.left, GetSystemMetrics(SM_CYSCREEN) - 100, r.right - r.left, r.bottom - r.top,
+               TRUE);
+    automation::run_until_idle();
+    ASSERT_EQ(is_source_window_below_screen(), 1);
+    ASSERT_EQ(step(SB_LINEDOWN), 0);
+    EXPECT_TRUE(whole_list_filled());
+    EXPECT_TRUE(calls("BitBlt").empty());
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // The progress meter: its window and button, the caption made from the
 // title, the texts and the bar as drawn (width done x 300 / total, the
-// percentage), the cut of long lines, the closed meter refusing to draw, and
+// percentage), the cut of long lines, a long path kept by its start and its
+// end, the closed meter refusing to draw, and
 // the runs' progress hook: one message pumped per report, the cancel button
 // pressed in the middle of a run setting the abort flag, -1 from then on.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -209,6 +211,59 @@ TEST_F(ProgressMeterTest, LongLinesAreCutToTheClientWidth) {
     clear_drawing_log();
     redraw_progress_meter(nullptr, kPrint, "one", std::string(60, 'y'));
     EXPECT_EQ(texts_at(20, 40), std::vector<std::string>{std::string(static_cast<size_t>((w - 40) / 6), 'y')});
+}
+
+TEST_F(ProgressMeterTest, ALongPathKeepsItsStartAndItsEnd) {
+    const std::string path = "/home/user/projects/a_long_folder_name/src/module/list_of_sources.nam";
+    const std::string shown = meter_path_text(path, 334);
+    ASSERT_EQ(shown.size(), 49u);
+    EXPECT_EQ(shown, path.substr(0, 15) + "..." + path.substr(path.size() - 31));
+    EXPECT_EQ(meter_path_text("/short/list.nam", 334), "/short/list.nam");
+    // too narrow for the dots: cut as any other line
+    EXPECT_EQ(meter_path_text(path, 64), path.substr(0, 4));
+
+    // Double-byte folder names: neither piece starts or ends inside a character.
+    std::string wide = "/";
+    for (int i = 0; i < 40; ++i) wide += "\x88\xea";  // 一
+    wide += "/x.nam";
+    for (int width : {334, 335, 340, 341, 346}) {
+        const std::string out = meter_path_text(wide, width);
+        SCOPED_TRACE(width);
+        EXPECT_LE(out.size(), static_cast<size_t>((width - 40) / 6));
+        const size_t dots = out.find("...");
+        ASSERT_NE(dots, std::string::npos);
+        EXPECT_EQ(dots % 2, 1u) << "the head ends after whole characters";
+        const std::string tail = out.substr(dots + 3);
+        EXPECT_TRUE(wide.ends_with(tail));
+        EXPECT_EQ((wide.size() - tail.size()) % 2, 1u) << "the tail starts on a character";
+    }
+}
+
+TEST_F(ProgressMeterTest, AMeterOfPathsDrawsTheShortenedPath) {
+    ProgressMeterProfile paths;
+    paths.line2_shortened_in_middle = true;
+    set_progress_meter_profile(paths);
+    // the programs' meter font: 12 x 6 cells
+    HFONT font = CreateFontA(12, 6, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, 0, 0, FIXED_PITCH,
+                             "\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e");  // ＭＳ ゴシック
+    shell_windows_setup().meter_font = font;
+    const std::string path = "/home/user/projects/a_long_folder_name/src/module/list_of_sources.nam";
+    open_progress_meter(frame, kPrint, "line one", path);
+    automation::run_until_idle();
+    const int w = client_width();
+    clear_drawing_log();
+    redraw_progress_meter(nullptr, kPrint, "line one", path);
+    EXPECT_EQ(texts_at(20, 40), std::vector<std::string>{meter_path_text(path, w)});
+    EXPECT_EQ(progress_meter().line2, path) << "the whole path is kept";
+    // nothing drawn past the panel's inside edge
+    EXPECT_EQ(automation::ink_pixels(progress_meter().window, RECT{w - 19, 36, w - 12, 56}), 0);
+    EXPECT_GT(automation::ink_pixels(progress_meter().window, RECT{w - 60, 36, w - 20, 56}), 0) << "the file name";
+    EXPECT_TRUE(automation::capture_png(progress_meter().window,
+                                        (std::filesystem::current_path() / "meter_long_path.png").string()));
+    close_progress_meter();
+    shell_windows_setup().meter_font = nullptr;
+    DeleteObject(font);
+    set_progress_meter_profile(kNotarixMeter);
 }
 
 TEST_F(ProgressMeterTest, ClosedMeterDrawsNothing) {

@@ -240,6 +240,35 @@ void fill_list(HDC dc) {
     s.list_marker_row = -1;
 }
 
+// Draws entry `index` at its row; the caller has selected the list's font,
+// colour and transparent mode.
+void draw_entry(HDC dc, int index) {
+    SourceListState& s = g_source_list;
+    if (index < 0 || index >= s.text.count()) return;
+    // the number itself is shown in SRCLNO; the text starts with the blank after it
+    const std::string& entry = s.text.entries[static_cast<size_t>(index)];
+    const std::string_view shown = std::string_view(entry).substr(std::min<size_t>(6, entry.size()));
+    TextOutA(dc, -kSourceCharWidth * s.left, (index - s.top) * kSourceRowHeight, shown.data(),
+             static_cast<int>(shown.size()));
+}
+
+// Selects the list's font and text colour for drawing entries; restores the font.
+class EntryTextScope {
+public:
+    explicit EntryTextScope(HDC dc) : dc_(dc) {
+        old_font_ = SelectObject(dc_, list_font());
+        SetTextColor(dc_, g_source_list.text_colour);
+        SetBkMode(dc_, TRANSPARENT);
+    }
+    ~EntryTextScope() { SelectObject(dc_, old_font_); }
+    EntryTextScope(const EntryTextScope&) = delete;
+    EntryTextScope& operator=(const EntryTextScope&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_font_;
+};
+
 void draw_lines() {
     SourceListState& s = g_source_list;
     if (s.list == nullptr) return;
@@ -247,21 +276,31 @@ void draw_lines() {
         ListDc dc(s.list);
         fill_list(dc.get());
         show_status_message(shell_message::kShowing);
-        HGDIOBJ old_font = SelectObject(dc.get(), list_font());
-        SetTextColor(dc.get(), s.text_colour);
-        SetBkMode(dc.get(), TRANSPARENT);
+        EntryTextScope text(dc.get());
         const int rows = s.list_height / kSourceRowHeight;
-        for (int i = s.top; i - s.top <= rows && i < s.text.count(); ++i) {
-            // the number itself is shown in SRCLNO; the text starts with the blank after it
-            const std::string& entry = s.text.entries[static_cast<size_t>(i)];
-            const std::string_view shown = std::string_view(entry).substr(std::min<size_t>(6, entry.size()));
-            TextOutA(dc.get(), -kSourceCharWidth * s.left, (i - s.top) * kSourceRowHeight, shown.data(),
-                     static_cast<int>(shown.size()));
-        }
-        SelectObject(dc.get(), old_font);
+        for (int i = s.top; i - s.top <= rows && i < s.text.count(); ++i) draw_entry(dc.get(), i);
     }
     mark_list_line();
     restore_status();
+}
+
+// A line step: the shown pixels move by one row and only the rows that
+// come into view are drawn again. The marker is taken away before the copy
+// so that it does not travel with the pixels.
+void step_list_by_one_row(bool up) {
+    SourceListState& s = g_source_list;
+    {
+        ListDc dc(s.list);
+        if (s.list_marker_row != -1) invert_marker(dc.get(), s.list_marker_row, s.list_width);
+        s.list_marker_row = -1;
+        const int kept = std::max(0, s.list_height - kSourceRowHeight);
+        BitBlt(dc.get(), 0, up ? kSourceRowHeight : 0, s.list_width, kept, dc.get(), 0, up ? 0 : kSourceRowHeight,
+               SRCCOPY);
+    }
+    // a step down also redraws the row cut by the list's bottom and the one below it
+    if (up) highlight_source_lines(s.top, 1);
+    else highlight_source_lines(s.list_height / kSourceRowHeight + s.top - 2, 3);
+    mark_list_line();
 }
 
 void set_thumbs() {
@@ -293,7 +332,10 @@ int show_current_line() {
     const int line = document_state().current_source_line;
     const int y = (line - s.top) * kSourceRowHeight;
     if (y - kSourceRowHeight < 0 || y > s.list_height) {
-        s.top = std::max(0, line - s.list_height / 30);
+        int top = line - s.list_height / 30;
+        if (viewer_profile().source_current_line_keeps_list_filled)
+            top = std::min(top, s.text.count() - s.list_height / kSourceRowHeight + 3);
+        s.top = std::max(0, top);
         draw_lines();
         set_thumbs();
         repaint_line_numbers();
@@ -412,6 +454,26 @@ void SourceListState::reset() {
 SourceListState& source_list() { return g_source_list; }
 
 void draw_source_lines() { draw_lines(); }
+
+void highlight_source_lines(int first, int count) {
+    SourceListState& s = g_source_list;
+    if (s.list == nullptr) return;
+    ListDc dc(s.list);
+    EntryTextScope text(dc.get());
+    for (int i = std::max(first, s.top); i < first + count; ++i) {
+        const int y = (i - s.top) * kSourceRowHeight;
+        if (y >= s.list_height) break;
+        const RECT row{0, y, s.list_width, y + kSourceRowHeight};
+        FillRect(dc.get(), &row, background_brush());
+        draw_entry(dc.get(), i);
+    }
+}
+
+int is_source_window_below_screen() {
+    RECT r{};
+    if (g_source_list.list == nullptr || !GetWindowRect(g_source_list.list, &r)) return 0;
+    return r.bottom > GetSystemMetrics(SM_CYSCREEN) ? 1 : 0;
+}
 int show_current_source_line() { return show_current_line(); }
 void repaint_source_line_numbers() { repaint_line_numbers(); }
 void set_source_scroll_ranges() {
@@ -764,7 +826,13 @@ int scroll_source_view(int axis, HWND, WPARAM code) {
         return -1;
     }
     s.top = top;
-    draw_lines();  // also moves the marker with its line
+    const int request = LOWORD(code);
+    const bool line_step = request == SB_LINEUP || request == SB_LINEDOWN;
+    if (line_step && viewer_profile().source_line_steps_scroll && s.list != nullptr && IsWindowVisible(s.list) &&
+        !is_source_window_below_screen())
+        step_list_by_one_row(request == SB_LINEUP);
+    else
+        draw_lines();  // also moves the marker with its line
     repaint_line_numbers();
     if (s.view) SetScrollPos(s.view, SB_VERT, s.top, TRUE);
     return 0;

@@ -118,6 +118,11 @@ void set_source_search_start(int line);
 // current line brought into view and marked (-1 and a beep when it lies
 // outside the table), the line-number column, the scroll ranges and thumbs.
 void draw_source_lines();
+// Rows of the shown entries [first, first + count) filled with the list's
+// background and their texts drawn again (past the end only the fill).
+void highlight_source_lines(int first, int count);
+// 1 when SRCLIST's bottom lies below the screen (no pixels there to copy).
+int is_source_window_below_screen();
 int show_current_source_line();
 void repaint_source_line_numbers();
 void set_source_scroll_ranges();

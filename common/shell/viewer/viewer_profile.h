@@ -138,6 +138,10 @@ struct ViewerProfile {
     // A line step moves the shown pixels by one row and draws only the row
     // that comes into view (else the whole list is drawn again).
     bool source_line_steps_scroll = false;
+    // A current line brought into view half a list from the top keeps the
+    // list filled near the end: the first shown line is at most
+    // (line count - list height / 15 + 3).
+    bool source_current_line_keeps_list_filled = false;
 
     // --- Generation runs ----------------------------------------------------
     const char* single_error_file = "";  // in the program directory

@@ -1,5 +1,6 @@
 #include "common/shell/window/progress_meter.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "common/text/text_helpers.h"
@@ -140,7 +141,8 @@ void draw_texts(HDC dc, HWND window, int w) {
     if (caption != current) SetWindowTextA(window, caption.c_str());
     grey_box(dc, 12, 12, w - 12, 60);
     text_at(dc, 20, 18, kBlack, m.line1);
-    text_at(dc, 20, 40, kBlue, meter_line_text(m.line2, w));
+    text_at(dc, 20, 40, kBlue,
+            m.profile.line2_shortened_in_middle ? meter_path_text(m.line2, w) : meter_line_text(m.line2, w));
 }
 
 void draw_bar(HDC dc) {
@@ -343,12 +345,39 @@ std::string meter_caption(std::string_view title) {
     return std::string(kOpenBracket) + " " + std::string(title) + " " + kCloseBracket;
 }
 
+namespace {
+
+bool line_fits(std::string_view text, int client_width) {
+    return 6 * static_cast<int64_t>(text.size()) + 20 <= client_width - 20;
+}
+
+int line_room(int client_width) { return client_width > 40 ? (client_width - 40) / 6 : 0; }
+
+}  // namespace
+
 std::string meter_line_text(std::string_view text, int client_width) {
     std::string out(text);
-    if (6 * static_cast<int64_t>(out.size()) + 20 > client_width - 20) {
-        cut_at_char_boundary(out, client_width > 40 ? (client_width - 40) / 6 : 0);
-    }
+    if (!line_fits(text, client_width)) cut_at_char_boundary(out, line_room(client_width));
     return out;
+}
+
+std::string meter_path_text(std::string_view text, int client_width) {
+    constexpr std::string_view kEllipsis = "...";
+    const int room = line_room(client_width);
+    if (line_fits(text, client_width) || room <= static_cast<int>(kEllipsis.size()) + 1)
+        return meter_line_text(text, client_width);
+    const size_t pieces = static_cast<size_t>(room) - kEllipsis.size();
+    std::string head(text);
+    cut_at_char_boundary(head, static_cast<int>(pieces / 3));
+    // The tail starts at the first character boundary that leaves it no longer
+    // than its share; boundaries are found from the start, since a trail byte
+    // cannot be told from a lead byte going backwards.
+    const size_t tail_share = pieces - head.size();
+    size_t tail_start = 0;
+    while (tail_start < text.size() && text.size() - tail_start > tail_share)
+        tail_start += is_sjis_lead_byte(static_cast<unsigned char>(text[tail_start])) ? 2 : 1;
+    tail_start = std::min(tail_start, text.size());
+    return head + std::string(kEllipsis) + std::string(text.substr(tail_start));
 }
 
 int report_run_progress(const char* item, int value, int scale) {

@@ -19,6 +19,9 @@ struct ProgressMeterProfile {
     // The caption the window is created with, "【 生成 】"; the first draw
     // replaces it with the title.
     const char* initial_caption = "\x81\x79\x20\x90\xb6\x90\xac\x20\x81\x7a";
+    // Line 2 holds a path: too long for the meter, it keeps its start and its
+    // end around "..." (else it is cut at the right, losing the file name).
+    bool line2_shortened_in_middle = false;
 };
 inline constexpr ProgressMeterProfile kNotarixMeter{};
 
@@ -82,6 +85,9 @@ std::string meter_caption(std::string_view title);
 // cut to (width - 40) / 6 bytes, at a character boundary, when it would not
 // fit in 6-pixel cells.
 std::string meter_line_text(std::string_view text, int client_width);
+// The same room kept by a path: its first third and its last two thirds
+// around "...", each piece of whole characters.
+std::string meter_path_text(std::string_view text, int client_width);
 
 // The runs' progress hook with the bar's full scale: -1 at once when the
 // abort flag is set; otherwise removes and dispatches at most one waiting
