@@ -42,7 +42,8 @@ bool valid_kind(int kind) { return kind >= 0 && kind < static_cast<int>(std::siz
 
 bool aborted() { return print_abort_flag(); }
 
-int write(std::string_view text) { return prn_write(text); }
+// A page before the start page is laid out without reaching the printer.
+int write(std::string_view text) { return list_job().skipping ? 0 : prn_write(text); }
 
 // Writes the pieces in order; the first failure ends the row.
 int write_all(std::initializer_list<std::string_view> pieces) {
@@ -62,6 +63,7 @@ int write_line_ends(int count) {
 // An enlarged text after the indent, as the header and cover lines go.
 int write_enlarged(std::string_view text) {
     const ListJob& job = list_job();
+    if (job.skipping) return 0;
     if (const int r = write(job.indent_text)) return r;
     if (const int r = set_print_enlarged(1)) return r;
     if (const int r = write(text)) return r;
@@ -164,12 +166,12 @@ int print_page_top(const std::string& name, int& used) {
     std::string header;
     if (expand_list_header_line(0, header) == 0) {
         job.frame_mode = 0;
-        if (job.outer_frame && draw_list_frame(true) != 0) return -1;
+        if (job.outer_frame && !job.skipping && draw_list_frame(true) != 0) return -1;
         if (write_enlarged(header) != 0 || write_line_ends(2) != 0) return -1;
         used += 2;
     } else {
         job.frame_mode = 2;
-        if (job.outer_frame && draw_list_frame(false) != 0) return -1;
+        if (job.outer_frame && !job.skipping && draw_list_frame(false) != 0) return -1;
     }
     if (write("\r\n") != 0) return -1;
     used += 1;
@@ -193,6 +195,8 @@ const ListPrintProfile kOrbalineListPrint = [] {
     ListPrintProfile p;
     p.cover_missing_message = 118;
     p.summary_kind = 0;
+    p.honour_start_page = true;
+    p.start_beyond_end_message = 722;  // 印刷開始ページ番号(%d)が最終ページ番号を超えています。
     return p;
 }();
 
@@ -241,6 +245,7 @@ void set_list_job(const ListJobRequest& request) {
     job.header_base = s.header_base;
     job.indent_text.assign(static_cast<size_t>(job.indent > 0 ? job.indent : 0), ' ');
     job.macro_file = request.macro_file;
+    job.start_page = request.start_page;
     set_print_job(s.printer_kind, s.orientation);
     print_state().job.job_kind = request.kind;
 }
@@ -287,6 +292,11 @@ int run_list_job(const ListJobRequest& request, const ListPrintProfile& profile)
     if (pages == 20) return 20;
     // a printer that failed under the job must not read as a finished one
     if (pages != 0 || ended != 0) return -2;
+    if (profile.honour_start_page && profile.start_beyond_end_message != 0 && kind != kListCover && !job.printed &&
+        job.start_page > 1) {
+        notify_print_failure(caption, format_text(print_message(profile.start_beyond_end_message).c_str(),
+                                                  job.start_page));
+    }
     return 0;
 }
 
@@ -297,10 +307,13 @@ int print_list_pages(const std::string& name, RecordFileReader& file, const List
 
     job.page_counter = 1;
     job.line_number = 1;
+    job.printed = false;
     std::string dropped;
     bool ended = false;
     if (job.kind == kListFunctions) ended = read_expanded_line(dropped, file) != 0;
     while (!ended && !aborted()) {
+        job.skipping = profile.honour_start_page && job.page_counter < job.start_page;
+        if (!job.skipping) job.printed = true;
         int used = 0;
         if (print_page_top(name, used) != 0) return -1;
         const int body = print_list_body(file, used, profile);
@@ -314,8 +327,10 @@ int print_list_pages(const std::string& name, RecordFileReader& file, const List
         ++job.page_counter;
         ++job.page_number;
         if (job.page_counter > kListPageLimit) break;
+        // the page after the last skipped one is the printer's first
         if (!ended && write("\x0c") != 0) return -1;
     }
+    job.skipping = false;
     return 0;
 }
 
@@ -341,8 +356,10 @@ int print_list_body(RecordFileReader& file, int& used, const ListPrintProfile& p
             shorten_list_line(format_text("%s%4d|%s", job.indent_text.c_str(), job.line_number, text->c_str()),
                               job.line_width);
         printed += "\r\n";
-        const int r = profile.write_line ? profile.write_line(printed) : print_text_line_raw(printed);
-        if (r != 0) return -2;
+        if (!job.skipping) {
+            const int r = profile.write_line ? profile.write_line(printed) : print_text_line_raw(printed);
+            if (r != 0) return -2;
+        }
         ++used;
         ++job.line_number;
         if (used >= kListBodyCeiling) break;

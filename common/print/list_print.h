@@ -37,6 +37,13 @@ struct ListPrintProfile {
     bool cover_header_question = false;
     // Writes one numbered line; empty: the raw text line of the printer kind.
     std::function<int(std::string_view line)> write_line;
+    // Pages before the request's start page are laid out but not printed,
+    // so that the printed pages keep the numbers and breaks of a whole
+    // print; off, the start page is not looked at.
+    bool honour_start_page = false;
+    // Shown (with the start page) when the start page lies past the last
+    // page and nothing was printed; 0 shows nothing.
+    int start_beyond_end_message = 0;
 };
 extern const ListPrintProfile kNotarixListPrint;
 extern const ListPrintProfile kGravletListPrint;
@@ -56,6 +63,7 @@ struct ListJobRequest {
     std::string list_file;         // the file printed (kind 2: the cover's .hd0)
     std::string macro_file;        // the &F of header and footer lines
     std::string header_extension;  // empty: the kind's own (list_header_extension)
+    int start_page = 1;            // the first page printed (honour_start_page)
     PrintSettings settings;
 };
 
@@ -70,6 +78,9 @@ struct ListJob {
     int page_number = 1;  // the &P value
     int page_counter = 1;
     int line_number = 1;
+    int start_page = 1;   // pages below it are only counted
+    bool skipping = false;  // the page being laid out is before the start page
+    bool printed = false;   // a page was printed
     int frame_mode = 2;   // 0 with a header file, 2 without
     bool outer_frame = false;
     int tab_width = 8;

@@ -1,12 +1,14 @@
 // List print jobs: numbered lines in pages with header, footer and frame,
 // the function list's columns, the cover page, tabs and long lines, the
-// page limit, and the jobs that end early.
+// page limit, the jobs that end early, and ORBALINE's start page.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "common/print/print_state.h"
 #include "common/text/message_table.h"
+#include "platform/gdi/print_manager.h"
 #include "tests/common/pdf_pages.h"
 #include "tests/print_jobs/print_jobs_fixture.h"
 
@@ -246,6 +248,86 @@ TEST_F(ListPrintTest, GravletAsksForTheCoversHeaderFileButEndsAnyway) {
     EXPECT_EQ(questions[0].first, kCoverCaption);
     EXPECT_TRUE(boxes_.empty());
     EXPECT_TRUE(print_job_records().empty());
+}
+
+// The printed lines of each page, the page numbers taken from 1.
+std::vector<std::vector<std::string>> lines_by_page() {
+    std::vector<std::vector<std::string>> pages;
+    for (const PrintedLine& line : printed_lines()) {
+        if (line.page < 1) continue;
+        if (pages.size() < static_cast<size_t>(line.page)) pages.resize(static_cast<size_t>(line.page));
+        pages[static_cast<size_t>(line.page) - 1].push_back(std::to_string(line.y) + ":" + line.text);
+    }
+    return pages;
+}
+
+TEST_F(ListPrintTest, OrbalineFromAStartPageKeepsTheWholePrintsPages) {
+    write_header(".hd3", "Header &P\r\nFooter &P\r\n");
+    settings.outer_frame = true;
+    write_raw(work.path("list.c"), numbered_lines(250));
+    ASSERT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3"), kOrbalineListPrint), 0);
+    const std::vector<std::vector<std::string>> whole = lines_by_page();
+    ASSERT_EQ(whole.size(), 3u);
+    for (const int start : {2, 3}) {
+        SCOPED_TRACE(start);
+        clear_drawing_log();
+        clear_print_job_records();
+        ListJobRequest r = request(kListSource, work.path("list.c"), ".hd3");
+        r.start_page = start;
+        ASSERT_EQ(run_list_job(r, kOrbalineListPrint), 0);
+        EXPECT_EQ(pdf_page_count(), 4 - start);
+        const std::vector<std::vector<std::string>> pages = lines_by_page();
+        ASSERT_EQ(pages.size(), static_cast<size_t>(4 - start));
+        for (size_t i = 0; i < pages.size(); ++i) EXPECT_EQ(pages[i], whole[i + static_cast<size_t>(start) - 1]);
+        // one frame for each printed page
+        EXPECT_EQ(printer_calls("Rectangle").size(), static_cast<size_t>(4 - start));
+        EXPECT_TRUE(boxes_.empty());
+    }
+}
+
+TEST_F(ListPrintTest, OrbalinesFunctionListFromAStartPage) {
+    write_header(".hd1", "List &P\r\n\r\n");
+    std::string list = "the title line\r\n";
+    for (int i = 1; i <= 150; ++i) list += "doc.c    #   " + std::to_string(i) + "  f" + std::to_string(i) + " : x\r\n";
+    write_raw(work.path("doc.flt"), list);
+    ASSERT_EQ(run_list_job(request(kListFunctions, work.path("doc.flt"), ".hd1"), kOrbalineListPrint), 0);
+    const std::vector<std::vector<std::string>> whole = lines_by_page();
+    ASSERT_EQ(whole.size(), 2u);
+    clear_drawing_log();
+    ListJobRequest r = request(kListFunctions, work.path("doc.flt"), ".hd1");
+    r.start_page = 2;
+    ASSERT_EQ(run_list_job(r, kOrbalineListPrint), 0);
+    const std::vector<std::vector<std::string>> pages = lines_by_page();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0], whole[1]);
+}
+
+TEST_F(ListPrintTest, OrbalinesStartPagePastTheEndPrintsNothingAndSaysSo) {
+    write_header(".hd3", "Header &P\r\nFooter &P\r\n");
+    write_raw(work.path("list.c"), numbered_lines(250));
+    ListJobRequest r = request(kListSource, work.path("list.c"), ".hd3");
+    r.start_page = 4;
+    ASSERT_EQ(run_list_job(r, kOrbalineListPrint), 0);
+    EXPECT_TRUE(printed_lines().empty());
+    EXPECT_TRUE(printer_calls("Rectangle").empty());
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].first, list_job_caption(kListSource));
+    EXPECT_EQ(boxes_[0].second, format_text(print_message(722).c_str(), 4));
+}
+
+TEST_F(ListPrintTest, NotarixAndGravletPrintFromTheFirstPageWhateverTheStartPage) {
+    write_header(".hd3", "Header &P\r\nFooter &P\r\n");
+    write_raw(work.path("list.c"), numbered_lines(250));
+    for (const ListPrintProfile* profile : {&kNotarixListPrint, &kGravletListPrint}) {
+        clear_drawing_log();
+        clear_print_job_records();
+        ListJobRequest r = request(kListSource, work.path("list.c"), ".hd3");
+        r.start_page = 3;
+        ASSERT_EQ(run_list_job(r, *profile), 0);
+        EXPECT_EQ(pdf_page_count(), 3);
+        EXPECT_EQ(lines_by_page().size(), 3u);
+        EXPECT_TRUE(boxes_.empty());
+    }
 }
 
 TEST(PrintAllSteps, TheFirstFailureIsTheRunsResult) {
