@@ -20,7 +20,6 @@ namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr int kMarkerSize = 16;

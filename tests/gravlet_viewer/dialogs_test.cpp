@@ -248,7 +248,7 @@ TEST_F(DialogsTest, TheBatchListDeletesReadsAndSavesFromItsNameField) {
             automation::answer_next_file_dialog(saved);
             automation::press_key(VK_RETURN);
         },
-        [this] {
+        [] {
             EXPECT_EQ(shown(kSourceNameField), "d.c") << "nothing was inserted";
             automation::press_button(IDCANCEL);
         },

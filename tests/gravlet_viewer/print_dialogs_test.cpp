@@ -185,7 +185,7 @@ TEST_F(PrintDialogsTest, PrintDialogRefusesEachNumberInTableOrderThenTheFunction
         type(kPrintLastFunctionField, "4");
         press_for_box(IDOK);
     });
-    acts.push_back([this] {
+    acts.push_back([] {
         EXPECT_EQ(last_box().text, format_text(message(3).c_str(), 4));
         EXPECT_EQ(last_box().caption, kPrintTitle);
         automation::press_button(IDCANCEL);
@@ -291,7 +291,7 @@ TEST_F(PrintDialogsTest, OutputDialogRefusesInTableOrderAndTheFunctionOrder) {
         type(kOutputLastFunctionField, "4");
         press_for_box(IDOK);
     });
-    acts.push_back([this] {
+    acts.push_back([] {
         EXPECT_EQ(last_box().text, format_text(message(3).c_str(), 4));
         EXPECT_EQ(last_box().caption, kOutputTitle);
         automation::press_button(IDCANCEL);

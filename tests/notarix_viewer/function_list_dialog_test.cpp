@@ -96,7 +96,7 @@ TEST_F(FunctionListDialogTest, ShowsTheDocumentsFunctionsAndPicksTheChosenPage) 
     ASSERT_TRUE(document_state().loaded);
     ASSERT_GT(document_state().page_count, 3);
     document_state().current_page = 1;
-    steps({[this] {
+    steps({[] {
                EXPECT_EQ(rows(), document_state().page_count);
                EXPECT_EQ(cell(0, 0), "   1 add");
                EXPECT_EQ(cell(0, 1), "17");
@@ -132,7 +132,7 @@ TEST_F(FunctionListDialogTest, ShowsAtMost1000RowsAndAsksForARow) {
         text += i % 2 == 0 ? "\r\n\n" : "\n";
     }
     list_file(text);
-    steps({[this] {
+    steps({[] {
         EXPECT_EQ(rows(), 1000);
         EXPECT_EQ(cell(0, 0), "   1 f1");
         EXPECT_EQ(cell(1, 2), "does 2");  // CR LF ends a line as LF does
@@ -158,7 +158,7 @@ TEST_F(FunctionListDialogTest, CutsALongLineAtACharacterBoundary) {
     for (int i = 0; i < 300; ++i) summary += kKanji;
     const std::string prefix = "long.c       #    7  longest          : ";
     list_file("header\n" + prefix + summary + "\nlong.c # 9 next : after\n");
-    steps({[this, prefix, summary] {
+    steps({[prefix, summary] {
         ASSERT_EQ(rows(), 2);
         // here the 511th byte is a first half
         ASSERT_EQ((510 - prefix.size()) % 2, 0u);
@@ -173,7 +173,7 @@ TEST_F(FunctionListDialogTest, CutsALongLineAtACharacterBoundary) {
 
 TEST_F(FunctionListDialogTest, AMissingListLeavesTheDialogOpenAndEmpty) {
     document_state().file_name = dir.path("gone.lin");
-    steps({[this] {
+    steps({[] {
         EXPECT_EQ(automation::message_boxes().size(), 1u);
         EXPECT_EQ(rows(), 0);
         automation::press_button(IDCANCEL);
