@@ -284,7 +284,7 @@ int pad_wrap_width(int kind, int room, const PadLayoutValues& values) {
     case kPadDoubleBox:
     case kPadCall: return room > 3 ? room - 2 : 0;
     case kPadReturn: return room > 3 ? room - 3 : 0;
-    case kPadLoop: return u - 4;
+    case kPadLoop: return u - kPadLoopReserve;
     case kPadNameTerminal: return 2 * u - 2;
     case kPadSelection: return u * 80 / 100;
     case kPadCase: return u * 70 / 100;

@@ -40,6 +40,10 @@ void lay_out_pad(PadGrid& grid, const PadLayoutValues& values);
 // storage of the text, terminator included: the text never grows past it.
 void insert_wrap_tabs(char* text, int room, int width);
 
+// Columns of a loop's column beside its wrapped text: its double edge and
+// the line to the body. Its box is measured without them.
+inline constexpr int kPadLoopReserve = 4;
+
 // The wrap width of a cell kind at the given room, or 0 for no break.
 int pad_wrap_width(int kind, int room, const PadLayoutValues& values);
 

@@ -206,7 +206,10 @@ int draw_print_pad_shapes(PrimitiveSet& draw, const PadGrid& grid, const PadPrin
             const PadCell* cell = grid.cell(r, c);
             if (cell->kind == kPadRowEnd) break;
             const int l = cell->x * kColumnUnits - 18, t = cell->y * kLineUnits;
-            const int w = cell->width * kColumnUnits, h = cell->height * kLineUnits;
+            // A loop's box spans its wrapped text only, so its edge stays left
+            // of the line to its body.
+            const int columns = cell->width - (cell->kind == kPadLoop ? kPadLoopReserve : 0);
+            const int w = columns * kColumnUnits, h = cell->height * kLineUnits;
             const int right = l + w + 20, b = t + h + 40;
             const int below = grid.kind(r + 1, c);
             switch (cell->kind) {

@@ -19,7 +19,6 @@ namespace {
 constexpr COLORREF kFrameGrey = RGB(192, 192, 192);
 constexpr int kMarkerSize = 16;
 constexpr int kMinTerminalWidth = 84;
-constexpr int kLoopReserve = 4;  // characters of a loop's column beside its wrapped text
 
 PadDocument& pad() { return gravlet_pad(); }
 DocumentState& doc() { return document_state(); }
@@ -502,7 +501,7 @@ CellBox cell_box(const PadCell& cell) {
     // padding adds hold the double edge and the line to the body, which
     // begins a column (2L) right. Measured over the padding, the box would
     // run into the body's box and its first letter.
-    if (cell.kind == kPadLoop) b.width -= kLoopReserve * kCellPixelWidth;
+    if (cell.kind == kPadLoop) b.width -= kPadLoopReserve * kCellPixelWidth;
     return b;
 }
 

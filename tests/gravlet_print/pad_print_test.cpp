@@ -198,6 +198,39 @@ TEST_F(PadPrintTest, FunctionsAreSeparatedByFormFeedsAndFramedByTheHeadingFile) 
     EXPECT_TRUE(draw.has("text 880 80  names a code"));
 }
 
+// A loop's box is measured over its wrap width (2L - 4 columns), not its
+// whole column: the line from its right edge runs forwards to the body's
+// column 2L right of the box, and the box stays left of the body's text.
+TEST_F(PadPrintTest, ALoopBoxEndsBeforeTheLineToItsBody) {
+    set_print(2, 2);  // down: a loop with a statement and a call in its body
+    ASSERT_EQ(run(), kPadPrintDone);
+    int loops = 0;
+    for (size_t i = 0; i + 2 < draw.ops.size(); ++i) {
+        int l, t, r, b, x1, y1, x2, y2, ex1, ey1, ex2, ey2;
+        if (std::sscanf(draw.ops[i].c_str(), "box %d %d %d %d", &l, &t, &r, &b) != 4) continue;
+        if (std::sscanf(draw.ops[i + 1].c_str(), "line %d %d %d %d", &ex1, &ey1, &ex2, &ey2) != 4 || ex1 != ex2 ||
+            ey1 != t || ey2 != b)
+            continue;
+        if (std::sscanf(draw.ops[i + 2].c_str(), "line %d %d %d %d", &x1, &y1, &x2, &y2) != 4 || y1 != y2) continue;
+        ++loops;
+        // The double edge 30 units inside the right one, the line from the
+        // box's right edge to the body 2L columns right of the box's left.
+        EXPECT_EQ(ex1, r - 30) << draw.ops[i];
+        EXPECT_EQ(x1, r) << draw.ops[i + 2];
+        EXPECT_EQ(x2, l + 80 * 16) << draw.ops[i + 2];
+        EXPECT_LT(x1, x2) << "the line to the body runs backwards: " << draw.ops[i + 2];
+        // The box is as wide as the loop's wrapped text, 2L - 4 columns.
+        EXPECT_EQ(r - l, (2 * 16 - 4) * 40 + 60) << draw.ops[i];
+        // No text of the body starts inside the box.
+        for (const std::string& op : draw.texts()) {
+            int y, x;
+            if (std::sscanf(op.c_str(), "text %d %d", &y, &x) == 2 && y > t && y < b && x != l + 18)
+                EXPECT_GE(x, r) << op << " inside " << draw.ops[i];
+        }
+    }
+    EXPECT_EQ(loops, 1) << ::testing::PrintToString(draw.ops);
+}
+
 TEST_F(PadPrintTest, PagesOfALongFunctionCountInTheHeadRow) {
     std::string text = " [JOV:PDS:V1.00 ]\n0001@long many rows\n0001B:\n0001M:many rows\n0001EF:\n";
     for (int i = 1; i <= 80; ++i) text += "0002+N:s" + std::to_string(i) + "\n0002+F:\n";

@@ -78,6 +78,35 @@ TEST_F(LayoutWindow, ADragMovesTheChartView) {
     EXPECT_EQ(chart().left_column, 0);
 }
 
+// Dragged against the bottom edge, the window scrolls down under the
+// rectangle a row at a time, and the release shows the part it then covers.
+TEST_F(LayoutWindow, ADragAtTheEdgeScrollsTheWindow) {
+    const LayoutRegion& region = chart_layout().region;
+    const int x = (region.left + region.right) / 2;
+    const int y = (region.top + region.bottom) / 2;
+    const int bottom = chart_layout().client_height - 1;
+    ASSERT_EQ(chart_layout().top_row, 1);
+    automation::drag(chart_layout().children.chart, x, y, x, bottom);
+    automation::run_until_idle();
+    EXPECT_GT(chart_layout().top_row, 1) << "no scroll at the bottom edge";
+    EXPECT_FALSE(chart_layout().dragging);
+    // The rectangle stayed inside the window.
+    EXPECT_LE(region.bottom, chart_layout().client_height);
+    int column = -1, top = -1;
+    chart_view_position_of_region(&column, &top);
+    EXPECT_EQ(chart().top_row, top);
+    EXPECT_GT(chart().top_row, chart_layout().top_row);
+    // beside the test's working directory, to look at
+    automation::capture_png(chart_layout().window, "layout_edge_scrolled.png");
+
+    // And back up against the top edge: it scrolls back up.
+    const int scrolled = chart_layout().top_row;
+    const int mid = (region.top + region.bottom) / 2;
+    automation::drag(chart_layout().children.chart, x, mid, x, 0);
+    automation::run_until_idle();
+    EXPECT_LT(chart_layout().top_row, scrolled);
+}
+
 TEST_F(LayoutWindow, TheCloseButtonEndsItAndItReopensWhereItWasMoved) {
     RECT r{};
     GetWindowRect(chart_layout().window, &r);

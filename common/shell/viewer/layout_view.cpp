@@ -62,6 +62,40 @@ void drag_to(int x, int y) {
     draw_region();
 }
 
+// The pointer put back into the window after an edge scroll; the drag goes
+// on from there with the rectangle where it stands.
+void put_pointer_back(int x, int y, POINT at) {
+    LayoutViewState& s = state();
+    if (s.region.width < s.client_width && s.region.height < s.client_height) {
+        POINT p{x, y};
+        ClientToScreen(s.children.chart, &p);
+        SetCursorPos(p.x, p.y);
+    } else {
+        x = at.x;
+        y = at.y;
+    }
+    s.drag_start = POINT{x, y};
+    s.drag_corner = POINT{s.region.left, s.region.top};
+}
+
+// Within half the rectangle of an edge the window scrolls one step that way
+// instead of the rectangle moving; true when it did. A refused step (the
+// content's end) lets the rectangle move on to the edge.
+bool scroll_at_edge(int x, int y) {
+    LayoutViewState& s = state();
+    const int w = s.region.width, h = s.region.height;
+    const auto step = [&](bool horizontal, WPARAM code, int px, int py) {
+        if (content().scroll(horizontal, code) != 0) return false;
+        put_pointer_back(px, py, POINT{x, y});
+        return true;
+    };
+    if (y < h / 2 && s.top_row > 1) return step(false, SB_LINEUP, x, h / 2 + 1);
+    if (y > s.client_height - h / 2 && y > 1) return step(false, SB_LINEDOWN, x, s.client_height - h / 2 - 2);
+    if (x < w / 2 && s.offset > 0) return step(true, SB_LINELEFT, w / 2 + 1, y);
+    if (x > s.client_width - w / 2 && x > 1) return step(true, SB_LINERIGHT, s.client_width - w / 2 - 2, y);
+    return false;
+}
+
 void release() {
     LayoutViewState& s = state();
     if (!s.dragging) return;
@@ -271,7 +305,7 @@ LRESULT layout_view_chart_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
             s.dragging = false;
             return 0;
         }
-        drag_to(x, y);
+        if (!scroll_at_edge(x, y)) drag_to(x, y);
         return 0;
     case WM_LBUTTONUP: release(); return 0;
     default: return DefWindowProcA(window, message, wparam, lparam);
