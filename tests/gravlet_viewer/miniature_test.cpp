@@ -129,6 +129,21 @@ TEST_F(MiniatureTest, ADragAndItsReleaseScrollThePadView) {
     automation::capture_png(layout_view().window, dir.path("miniature-dragged.png"));
 }
 
+// Held against the bottom edge, the miniature scrolls on under the
+// rectangle: the release reaches rows below the ones it showed at first.
+TEST_F(MiniatureTest, ADragAtTheEdgeScrollsTheMiniature) {
+    const LayoutViewState& s = layout_view();
+    const int x = (s.region.left + s.region.right) / 2;
+    const int y = (s.region.top + s.region.bottom) / 2;
+    // the farthest first row a drag inside the first picture could reach
+    const int reach = 1 + static_cast<int>(static_cast<float>(s.client_height - s.region.height) / (14 * s.zoom));
+    automation::drag(miniature_chart(), x, y, x, s.client_height - 1);
+    automation::run_until_idle();
+    EXPECT_FALSE(s.dragging);
+    EXPECT_GT(gravlet_pad().first_shown_row, reach);
+    automation::capture_png(layout_view().window, "miniature-edge.png");  // to look at
+}
+
 TEST_F(MiniatureTest, ScrollStepsAndTheCloseButton) {
     const int largest = pad_miniature_largest_first_row();
     EXPECT_GT(largest, 1);
