@@ -93,7 +93,7 @@ public:
         }
         wanted = std::clamp(wanted, low, std::max(low, high));
         if (wanted == position) {
-            MessageBeep(0);
+            refuse_layout_scroll();
             return -1;
         }
         position = wanted;

@@ -232,7 +232,7 @@ int scroll_chart_layout(bool horizontal, WPARAM code) {
     default: return 0;
     }
     if (refused) {
-        MessageBeep(0);
+        refuse_layout_scroll();
         return -1;
     }
     (horizontal ? s.offset : s.top_row) = value;

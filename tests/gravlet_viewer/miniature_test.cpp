@@ -144,6 +144,20 @@ TEST_F(MiniatureTest, ADragAtTheEdgeScrollsTheMiniature) {
     automation::capture_png(layout_view().window, "miniature-edge.png");  // to look at
 }
 
+TEST_F(MiniatureTest, ADragAtTheEndOfTheContentDoesNotBeep) {
+    SendMessageA(layout_view().window, WM_VSCROLL, SB_BOTTOM, 0);
+    const LayoutViewState& s = layout_view();
+    const int x = (s.region.left + s.region.right) / 2;
+    const int y = (s.region.top + s.region.bottom) / 2;
+    const size_t beeps = automation::beeps().size();
+    automation::drag(miniature_chart(), x, y, x, s.client_height - 1);
+    automation::run_until_idle();
+    EXPECT_EQ(automation::beeps().size(), beeps);
+    // a scroll bar step at the end still says no
+    SendMessageA(layout_view().window, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(automation::beeps().size(), beeps + 1);
+}
+
 TEST_F(MiniatureTest, ScrollStepsAndTheCloseButton) {
     const int largest = pad_miniature_largest_first_row();
     EXPECT_GT(largest, 1);

@@ -85,7 +85,10 @@ bool scroll_at_edge(int x, int y) {
     LayoutViewState& s = state();
     const int w = s.region.width, h = s.region.height;
     const auto step = [&](bool horizontal, WPARAM code, int px, int py) {
-        if (content().scroll(horizontal, code) != 0) return false;
+        s.edge_stepping = true;
+        const int refused = content().scroll(horizontal, code);
+        s.edge_stepping = false;
+        if (refused != 0) return false;
         put_pointer_back(px, py, POINT{x, y});
         return true;
     };
@@ -214,6 +217,10 @@ void refresh_layout_view(int x1, int y1, int x2, int y2) {
     content().view_origin(&s.offset, &s.top_row);
     s.region = scaled_layout_region(x1, y1, x2, y2, s.zoom);
     repaint_layout_view();
+}
+
+void refuse_layout_scroll() {
+    if (!state().edge_stepping) MessageBeep(0);
 }
 
 void repaint_layout_view() {

@@ -25,7 +25,8 @@ public:
     // The scroll bars' ranges and positions for the window's size, the
     // window's origin kept within them.
     virtual void set_ranges() = 0;
-    // A scroll step of the window: 0 taken, -1 refused (after a beep).
+    // A scroll step of the window: 0 taken, -1 refused (after
+    // refuse_layout_scroll).
     virtual int scroll(bool horizontal, WPARAM code) = 0;
     // The main view moved to where the rectangle now lies.
     virtual void show_region() = 0;
@@ -56,6 +57,7 @@ struct LayoutViewState {
     bool dragging = false;
     POINT drag_start{};
     POINT drag_corner{};
+    bool edge_stepping = false;  // a drag at the edge is scrolling the window
 
     bool open() const { return window != nullptr; }
     // Closed state; the zoom, the profile and the content stay.
@@ -73,6 +75,9 @@ void open_layout_view(HWND parent, int x1, int y1, int x2, int y2);
 // Takes the view's scroll and visible area and repaints; nothing while closed.
 void refresh_layout_view(int x1, int y1, int x2, int y2);
 void repaint_layout_view();
+// A refused scroll step of the window: a beep, except for the steps a drag at
+// the edge tries, which would otherwise beep on every mouse move.
+void refuse_layout_scroll();
 
 LRESULT layout_view_frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT layout_view_chart_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
