@@ -52,7 +52,6 @@ constexpr char kOpenCheckOp[] =
     "\x82o\x82`\x82\x63\x90}\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x8am\x94\x46";  // ＰＡＤ図読み込み確認
 constexpr char kGenerationWork[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";      // 生成処理
 // Bare captions.
-constexpr char kReadFileCaption[] = "\x83t\x83@\x83\x43\x83\x8b\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";  // ファイル読み込み
 constexpr char kSaveSettingsCaption[] =
     "\x81y \x83p\x83\x89\x83\x81\x83^\x83t\x83@\x83\x43\x83\x8b\x95\xdb\x91\xb6 \x81z";  // 【 パラメタファイル保存 】
 // The cover heading's name in 304: 表紙印刷
@@ -147,15 +146,12 @@ int open_from_dialog(HWND frame) {
 }
 
 int open_recent(HWND frame, UINT id) {
-    const int entry_index = recent_menu_entry(kGravletRecentMenu, settings(), id);
-    if (entry_index < 0) return 0;
-    const std::string name = recent_file(settings(), entry_index);
-    if (!crt_exists(name.c_str())) {
-        show_info_box(1, kReadFileCaption, name, message_text(gx_message::kFileOpenError));
-        set_status_text(0, "");
-        return -1;
+    std::string name;
+    switch (pick_recent_file(id, &name)) {
+    case kNoRecentEntry: return 0;
+    case kRecentGone: return -1;
+    default: return open_chosen_source(frame, name);
     }
-    return open_chosen_source(frame, name);
 }
 
 // The source extension of a chosen name.

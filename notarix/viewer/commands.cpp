@@ -51,7 +51,6 @@ constexpr char kOpenCheckOp[] =
     "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x8am\x94\x46";  // 関数仕様書読み込み確認
 constexpr char kGenerationOp[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";                       // 生成処理
 // Bare captions.
-constexpr char kReadFileCaption[] = "\x83t\x83@\x83\x43\x83\x8b\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";  // ファイル読み込み
 constexpr char kSaveSettingsCaption[] =
     "\x83p\x83\x89\x83\x81\x83^\x83t\x83@\x83\x43\x83\x8b\x95\xdb\x91\xb6";                // パラメタファイル保存
 
@@ -176,15 +175,12 @@ int open_from_dialog(HWND frame) {
 }
 
 int open_recent(HWND frame, UINT id) {
-    const int entry = recent_menu_entry(kNotarixRecentMenu, shell_settings(), id);
-    if (entry < 0) return 0;
-    const std::string name = recent_file(shell_settings(), entry);
-    if (!crt_exists(name.c_str())) {
-        show_info_box(1, kReadFileCaption, message_text(nx_message::kOpenError), name);
-        set_status_text(0, "");
-        return -1;
+    std::string name;
+    switch (pick_recent_file(id, &name)) {
+    case kNoRecentEntry: return 0;
+    case kRecentGone: return -1;
+    default: return open_chosen_document(frame, name);
     }
-    return open_chosen_document(frame, name);
 }
 
 int run_generation_command() {

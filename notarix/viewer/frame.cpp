@@ -44,6 +44,7 @@ ViewerProfile make_profile() {
     p.settings = &kNotarixSettings;
     p.placement = kNotarixPlacement;
     p.recent_menu = kNotarixRecentMenu;
+    p.missing_recent_name_first = false;
     p.error_window = &kNotarixErrorWindow;
     p.summary_window = true;
     p.meter = kNotarixMeter;

@@ -42,7 +42,6 @@ namespace {
 constexpr char kSourceListCaption[] = "\x81y \x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x95\x5c\x8e\xa6 \x81z";  // 【 ソースリスト表示 】
 constexpr char kFunctionListCaption[] = "\x81y \x8a\xd6\x90\x94\x88\xea\x97\x97\x95\x5c\x8e\xa6 \x81z";  // 【 関数一覧表示 】
 constexpr char kLayoutCaption[] = "\x81y \x83\x8c\x83" "C\x83" "A\x83" "E\x83g\x95\x5c\x8e\xa6 \x81z";  // 【 レイアウト表示 】
-constexpr char kReadFileCaption[] = "\x83t\x83\x40\x83" "C\x83\x8b\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";  // ファイル読み込み
 constexpr char kNamInputCaption[] =
     "\x81y \x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x93\xfc\x97\xcd \x81z";  // 【 ＮＡＭファイル入力 】
 constexpr char kSourceOpenCaption[] =
@@ -202,16 +201,9 @@ int create_new_chart() {
     return status;
 }
 
-int open_recent(HWND window, UINT id) {
-    const int entry = recent_menu_entry(kOrbalineRecentMenu, settings(), id);
-    if (entry < 0) return -1;
-    const std::string name = recent_file(settings(), entry);
-    if (!crt_exists(name.c_str())) {
-        show_info_box(1, kReadFileCaption, name, message_text(kMsgFileOpenError));
-        show_message_line(0, "");
-        return -1;
-    }
-    (void)window;
+int open_recent(UINT id) {
+    std::string name;
+    if (pick_recent_file(id, &name) != kRecentFound) return -1;
     change_to_file_directory(name);
     return open_listed_chart(name);
 }
@@ -421,7 +413,7 @@ int output_parameters() {
 }
 
 int run_chart_command(HWND window, UINT id) {
-    if (id >= 4104 && id <= 4108) return open_recent(window, id);
+    if (id >= 4104 && id <= 4108) return open_recent(id);
     if (id >= kFirstEditCommand && id <= kReloadChartCommand) return edit_chart(id);
     if (id >= kFirstColourCommand && id <= kLastColourCommand) return choose_colour(id);
     if (id >= kPrinterSetupCommand && id <= kPrintSourcesCommand && id != kPrintChartCommand)

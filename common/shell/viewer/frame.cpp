@@ -4,6 +4,7 @@
 
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
+#include "common/shell/recent_files.h"
 #include "common/shell/settings_file.h"
 #include "common/shell/viewer/shell_boxes.h"
 #include "common/shell/viewer/source_list.h"
@@ -16,6 +17,7 @@
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
+#include "platform/kernel/file_io.h"
 #include "platform/user/commctrl.h"
 
 namespace {
@@ -548,6 +550,20 @@ void set_busy_state(int idle) {
         update_title_and_status();
     }
     DrawMenuBar(s.frame_window);
+}
+
+RecentPick pick_recent_file(UINT command_id, std::string* name) {
+    const int entry = recent_menu_entry(viewer_profile().recent_menu, shell_settings(), command_id);
+    if (entry < 0) return kNoRecentEntry;
+    *name = recent_file(shell_settings(), entry);
+    if (crt_exists(name->c_str())) return kRecentFound;
+    const std::string message = message_text(shell_message::kOpenError);
+    if (viewer_profile().missing_recent_name_first)
+        show_info_box(1, kReadFileCaption, *name, message);
+    else
+        show_info_box(1, kReadFileCaption, message, *name);
+    set_status_text(0, "");
+    return kRecentGone;
 }
 
 void set_status_text(int mode, const std::string& text) {

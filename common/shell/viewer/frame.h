@@ -160,6 +160,15 @@ void set_document_menus(int has_document);
 // 0 enters the busy state, non-zero leaves it.
 void set_busy_state(int idle);
 
+// "ファイル読み込み", the caption of the boxes about files that cannot be read.
+inline constexpr char kReadFileCaption[] = "\x83t\x83@\x83\x43\x83\x8b\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";
+
+// The file a recent-files command names, in *name. kNoRecentEntry when the
+// id names no entry; kRecentGone when the file is no longer there (a box
+// with its name and message 100 told it, the status line cleared).
+enum RecentPick : int { kRecentFound = 0, kNoRecentEntry = 1, kRecentGone = 2 };
+RecentPick pick_recent_file(UINT command_id, std::string* name);
+
 // mode 1 shows the text in the status bar, any other mode the default
 // (empty) text.
 void set_status_text(int mode, const std::string& text);

@@ -80,6 +80,9 @@ struct ViewerProfile {
     const SettingsProfile* settings = nullptr;
     PlacementProfile placement{""};
     RecentMenuProfile recent_menu{0, 0};
+    // A recent file that is gone is told with its name before the message
+    // (after it in NOTARIX).
+    bool missing_recent_name_first = true;
     const ListWindowProfile* error_window = nullptr;
     bool summary_window = false;  // the function summary window's classes too
     ProgressMeterProfile meter{};
