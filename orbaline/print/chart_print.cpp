@@ -307,6 +307,7 @@ int print_chart(ChartSession& session, ChartPrinter& printer) {
     const int result = run.run(job, source);
     if (session.state_open) load_chart(session, 1);
     if (result == kPrintDone && !job.printed && job.values.first_page > 1) {
+        state.start_past_end = job.values.first_page;
         ask_box(hooks, ChartBoxKind::Information, kCaptionPrintChart,
                 format_text(orbaline_message(kMsgStartBeyondLast), job.values.first_page));
     }
