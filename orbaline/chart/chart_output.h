@@ -51,6 +51,9 @@ struct ChartHeading {
 struct ChartOutputState {
     std::string remembered_path;  // the file a failure names
     ChartHeading heading;
+    // The start page of a print that printed nothing because the chart
+    // ends before it (0 otherwise); the job still ends with 0.
+    int start_past_end = 0;
     void reset() { *this = ChartOutputState{}; }
 };
 ChartOutputState& chart_output_state();

@@ -68,11 +68,18 @@ int draw_page_top(PrimitiveSet& draw, const ChartPrintJob& job, int page_number)
 // upper of the two middle lines for an even L'.
 int middle_y(int top, int box_lines) { return (top + (box_lines - 1) / 2 + 1) * kLineUnits + kLineUnits / 2; }
 
-int draw_connector(DrawSteps& s, int32_t code, int column, int top, const ChartPrintValues& v) {
+// The lowest point a connector may reach: the frame's bottom, or the
+// footer's rule two lines above it with a heading file. A connector that
+// goes on to the next page's rows stops there instead of crossing it.
+int connector_floor(const ChartPrintValues& v, bool heading) {
+    return print_figure_frame(v, heading).bottom - (heading ? 2 * kLineUnits : 0);
+}
+
+int draw_connector(DrawSteps& s, int32_t code, int column, int top, const ChartPrintValues& v, int floor) {
     const int xc = (kColumnPitch * column + 4 + v.margin() + kConnectorOffset) * kColumnUnits;
     const int stub_end = xc + 4 * kColumnUnits;
     const int y1 = top * kLineUnits - kLineUnits / 2;
-    const int y2 = (top + v.box_lines + 2) * kLineUnits + kLineUnits / 2;
+    const int y2 = std::min((top + v.box_lines + 2) * kLineUnits + kLineUnits / 2, floor);
     const int ym = middle_y(top, v.box_lines);
     switch (code) {
     case kCodeBranch: s.line(xc, y1, xc, y2).line(xc, ym, stub_end, ym); break;
@@ -100,13 +107,13 @@ int draw_node(DrawSteps& s, const ChartTable& table, int row, int column, int to
         .result();
 }
 
-int draw_row(PrimitiveSet& draw, const ChartTable& table, int row, int top, const ChartPrintValues& v) {
+int draw_row(PrimitiveSet& draw, const ChartTable& table, int row, int top, const ChartPrintValues& v, int floor) {
     DrawSteps s(draw);
     for (int column = 0; column < kChartColumns && s.result() == 0; ++column) {
         const int32_t code = table.code(row, column);
         if (is_coded_node(code)) return draw_node(s, table, row, column, top, v);
         if (code == kCodeEmpty) break;
-        draw_connector(s, code, column, top, v);
+        draw_connector(s, code, column, top, v, floor);
     }
     return s.result();
 }
@@ -209,7 +216,8 @@ int print_chart_pages(PrimitiveSet& draw, ChartPrintJob& job, const ChartTable& 
             if (k == 0) {
                 if (const int t = draw_page_top(draw, job, page_number)) return t;
             }
-            if (const int d = draw_row(draw, table, r, row_top_line(v, heading, k), v)) return d;
+            const int top = row_top_line(v, heading, k);
+            if (const int d = draw_row(draw, table, r, top, v, connector_floor(v, heading))) return d;
             job.printed = true;
         }
         ++k;
@@ -307,6 +315,7 @@ int print_chart(ChartSession& session, ChartPrinter& printer) {
     const int result = run.run(job, source);
     if (session.state_open) load_chart(session, 1);
     if (result == kPrintDone && !job.printed && job.values.first_page > 1) {
+        state.start_past_end = job.values.first_page;
         ask_box(hooks, ChartBoxKind::Information, kCaptionPrintChart,
                 format_text(orbaline_message(kMsgStartBeyondLast), job.values.first_page));
     }

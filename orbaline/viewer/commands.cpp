@@ -52,14 +52,12 @@ constexpr char kNewCaption[] = "\x81y \x90V\x8bK\x8d\xec\x90\xac \x81z";  // 【
 constexpr char kNamWord[] = "\x82m\x82\x60\x82l";                           // ＮＡＭ
 constexpr int kMsgMakeList = 429;    // ＮＡＭファイルを作成してください。
 constexpr int kMsgBadFileName = 8;   // ファイル名に誤りがあります(%s)。
-constexpr char kPrintChartCaption[] = "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90}\x88\xf3\x8d\xfc \x81z";  // 【 モジュール構造図印刷 】
 constexpr char kSourceWord[] = "\x83\x5c\x81[\x83X";                       // ソース
 constexpr char kGenerationRun[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";       // 生成処理
 // The open dialog's filter: NAMﾘｽﾄﾌｧｲﾙ(*.nam).
 constexpr char kListFilter[] = "NAM\xd8\xbd\xc4\xcc\xa7\xb2\xd9(*.nam)\0*.nam\0";
 constexpr int kNameBytes = 256;
 constexpr int kUndefinedMessage = 611;
-constexpr int kMsgPrinting = 301;  // 印刷中です。
 
 ChartSession& session() { return chart(); }
 DocumentState& doc() { return document_state(); }
@@ -394,18 +392,6 @@ bool check_chart_open(const char* title) {
     return true;
 }
 
-// Command 24583: the open chart on the printer, its result in the message line.
-int print_chart_command() {
-    if (!check_chart_open(kPrintChartCaption)) return -1;
-    show_message_line(1, message_text(kMsgPrinting));
-    set_busy_state(0);
-    install_viewer_print_host(kOrbalinePrintProfile);
-    const int result = print_chart(session());
-    set_busy_state(1);
-    show_print_status(result);
-    return result;
-}
-
 int output_parameters() {
     if (!check_chart_open(kCaptionOutputChart)) return -1;
     default_output_name();
@@ -416,7 +402,7 @@ int run_chart_command(HWND window, UINT id) {
     if (id >= 4104 && id <= 4108) return open_recent(id);
     if (id >= kFirstEditCommand && id <= kReloadChartCommand) return edit_chart(id);
     if (id >= kFirstColourCommand && id <= kLastColourCommand) return choose_colour(id);
-    if (id >= kPrinterSetupCommand && id <= kPrintSourcesCommand && id != kPrintChartCommand)
+    if (id >= kPrinterSetupCommand && id <= kPrintSourcesCommand)
         return run_orbaline_print_command(window, id);
     switch (id) {
     case kNewCommand: return create_new_chart();
@@ -449,7 +435,6 @@ int run_chart_command(HWND window, UINT id) {
     case kChartSearchCommand: return search_chart(session(), 0);
     case kChartSearchAgainCommand: return search_chart(session(), 1);
     case kPrintParametersCommand: return run_dialog_template("PRNDLG", print_param_dlg_proc);
-    case kPrintChartCommand: return print_chart_command();
     case kOutputParametersCommand: return output_parameters();
     case kOutputCommand: return output_text();
     default: return 0;

@@ -21,6 +21,9 @@
 namespace {
 
 constexpr int kMessagePrinting = 301;                     // 印刷中です。
+constexpr int kMessageStartPastEnd = 722;                 // 印刷開始ページ番号(%d)が最終ページ番号を超えています。
+constexpr char kPrintChartCaption[] =  // 【 モジュール構造図印刷 】
+    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90}\x88\xf3\x8d\xfc \x81z";
 constexpr char kPrintAllCaption[] = "\x81y \x91S\x88\xf3\x8d\xfc \x81z";  // 【 全印刷 】
 
 std::string chart_base() {
@@ -30,6 +33,8 @@ std::string chart_base() {
 }
 
 // The file a kind prints and the file its header and footer lines name.
+// The lists always print from their first page: the dialog's start and end
+// pages are the chart's own.
 void name_list_files(const PrintSettings& settings, ListJobRequest& request) {
     const std::string& chart_path = chart().chart_path;
     request.macro_file = chart_base();
@@ -54,13 +59,31 @@ void name_list_files(const PrintSettings& settings, ListJobRequest& request) {
 bool no_print_source() { return shell_settings().text(oq_settings::kSourcePrintFile).empty(); }
 
 // A job between "印刷中です。" and its result, the program busy meanwhile.
-int run_reported(int (*job)()) {
+int run_reported(int (*job)(), void (*show_result)(int) = show_list_job_result) {
     show_message_line(1, message_text(kMessagePrinting));
     set_busy_state(0);
     const int result = job();
-    show_list_job_result(result);
+    show_result(result);
     set_busy_state(1);
     return result;
+}
+
+// A chart whose pages all lie before the start page printed nothing: the
+// line says so instead of "印刷を終了しました。", though the job ended well.
+void show_chart_print_result(int result) {
+    const int start = chart_output_state().start_past_end;
+    if (result != kPrintDone || start <= 0) {
+        show_list_job_result(result);
+        return;
+    }
+    show_message_line(1, std::string(kOrbalinePrintStatus.lead) +
+                             format_text(message_text(kMessageStartPastEnd).c_str(), start));
+    MessageBeep(0);
+}
+
+int print_chart_command() {
+    if (!check_chart_open(kPrintChartCaption)) return -1;
+    return run_reported(run_chart_print_job, show_chart_print_result);
 }
 
 int print_all() {
@@ -110,6 +133,7 @@ int run_orbaline_print_command(HWND window, UINT id) {
     case kPrintAllCommand: return print_all();
     case kPrintCoverCommand: return run_reported([] { return run_chart_list_job(kListCover); });
     case kPrintFunctionListCommand: return print_function_list();
+    case kPrintChartCommand: return print_chart_command();
     case kPrintSourcesCommand: return print_sources();
     default: break;
     }

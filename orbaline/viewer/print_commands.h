@@ -1,5 +1,5 @@
-// ORBALINE's print commands 24578 to 24584 but the print parameters and
-// the chart print: printer set-up, print font, the list jobs (function
+// ORBALINE's print commands 24578 to 24584 but the print parameters:
+// printer set-up, print font, the chart print, the list jobs (function
 // list, sources, cover) on the shared list-job page loop, print-all, and
 // their results in the message line.
 #pragma once

@@ -201,6 +201,29 @@ TEST_F(ChartPrintTest, FrameAndRulesWithTheirPenWidths) {
     EXPECT_EQ(std::vector<std::string>(ops.begin(), ops.begin() + 7), expected);
 }
 
+// The root's line runs on to the next page's rows: on paper it stops at the
+// frame's bottom (3348) without a heading file, at the footer's rule (3508)
+// with one, never crossing them.
+TEST_F(ChartPrintTest, ConnectorsGoingOnStopAtTheFrameOrTheFootersRule) {
+    const auto lowest_line = [this](int page) {
+        int lowest = 0;
+        for (const std::string& op : draw.page(page)) {
+            int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+            if (std::sscanf(op.c_str(), "line %d %d %d %d", &x1, &y1, &x2, &y2) == 4 && x1 == 320)
+                lowest = std::max({lowest, y1, y2});
+        }
+        return lowest;
+    };
+    ASSERT_EQ(print(), kPrintDone);
+    EXPECT_GT(lowest_line(1), 3000);
+    EXPECT_LE(lowest_line(1), 3508);
+
+    draw.ops.clear();
+    settings([](SettingsRecord& r) { r.set_text(oq_settings::kPrintHeaderBase, ""); });
+    ASSERT_EQ(print(), kPrintDone);
+    for (int page = 1; page <= 3; ++page) EXPECT_EQ(lowest_line(page), 3348) << page;
+}
+
 TEST_F(ChartPrintTest, FrameOffLeavesOnlyRowsAndHeadings) {
     settings([](SettingsRecord& r) { r.set_word(oq_settings::kPrintOuterFrame, 0); });
     ASSERT_EQ(print(), kPrintDone);
@@ -269,6 +292,13 @@ TEST_F(ChartPrintTest, StartPagePastTheEndShowsTheMessageAndPrintsNothing) {
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].kind, ChartBoxKind::Information);
     EXPECT_EQ(boxes_[0].text, format_text(orbaline_message(722), 6));
+    // kept for the message line, which must not read as a finished print
+    EXPECT_EQ(chart_output_state().start_past_end, 6);
+
+    settings([](SettingsRecord& r) { r.set_word(oq_settings::kPrintFirstPage, 5); });
+    ASSERT_EQ(print(), kPrintDone);
+    EXPECT_EQ(begun, 1);
+    EXPECT_EQ(chart_output_state().start_past_end, 0);
 }
 
 TEST_F(ChartPrintTest, ALastPagePast997PrintsToTheEnd) {

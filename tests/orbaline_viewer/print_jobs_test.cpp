@@ -2,7 +2,9 @@
 // with their margin, line numbers, cuts at a character boundary and tabs;
 // the function list in columns; the sources' fallbacks; the cover without
 // a heading name; print-all with and without the cover, stopping at the
-// first failing job; the result texts in the message line.
+// first failing job; the result texts in the message line; the chart's
+// page range, which the lists do not follow, and a chart start page past
+// its end, which the message line does not report as printed.
 #include <string>
 #include <vector>
 
@@ -27,6 +29,7 @@ enum : UINT {
     kPrintAll = 24580,
     kPrintCover = 24581,
     kPrintFunctionList = 24582,
+    kPrintChart = 24583,
     kPrintSources = 24584,
 };
 
@@ -44,8 +47,10 @@ protected:
     }
 
     // Landscape pages of 60 characters after a left margin of 3, a tab
-    // width of 4, the header base, the cover switch and the print file.
-    void use_print_settings(const std::string& header_base, bool cover, const std::string& source) {
+    // width of 4, the header base, the cover switch, the print file and the
+    // chart's page range.
+    void use_print_settings(const std::string& header_base, bool cover, const std::string& source,
+                            int first_page = 1, int last_page = 999) {
         SettingsRecord record(kOrbalineSettings);
         record.set_standard_values();
         record.set_word(oq_settings::kOrientation, 0);
@@ -55,6 +60,8 @@ protected:
         record.set_word(oq_settings::kCoverOnPrintAll, cover ? 1 : 0);
         ASSERT_TRUE(record.set_text(oq_settings::kPrintHeaderBase, header_base));
         ASSERT_TRUE(record.set_text(oq_settings::kSourcePrintFile, source));
+        record.set_word(oq_settings::kPrintFirstPage, first_page);
+        record.set_word(oq_settings::kPrintLastPage, last_page);
         write_settings(std::vector<uint8_t>(record.bytes().begin(), record.bytes().end()));
         // as the print parameters dialog leaves them: on disk and in memory
         if (started) shell_settings() = record;
@@ -207,6 +214,69 @@ TEST_F(OrbalinePrintJobsTest, ResultTexts) {
     show_list_job_result(4);
     EXPECT_EQ(automation::status_text(), kPrinterOutput + message(402));
     EXPECT_EQ(automation::beeps().size(), beeps + 1);
+}
+
+// PRNDLG's start and end pages are the chart's: a source of one page
+// prints whole under a chart range of pages 3 to 4.
+TEST_F(OrbalinePrintJobsTest, ListJobsPrintFromTheirFirstPageWhateverTheChartsRange) {
+    write_headings();
+    write_raw(dir.path("short.c"), "only line\r\n");
+    use_print_settings("head", false, dir.path("short.c"), 3, 4);
+    open_chart();
+    const size_t boxes = automation::message_boxes().size();
+    ASSERT_TRUE(automation::choose_menu_command(kPrintSources));
+    EXPECT_EQ(automation::status_text(), message(302));
+    EXPECT_EQ(automation::message_boxes().size(), boxes) << "no start-page message";
+    ASSERT_EQ(print_job_records().size(), 1u);
+    const std::vector<PrintedLine> lines = printed_lines();
+    const PrintedLine* body = line_with(lines, "   1|only line");
+    ASSERT_NE(body, nullptr);
+    EXPECT_EQ(body->page, 1);
+    const PrintedLine* header = line_with(lines, "HEAD");
+    ASSERT_NE(header, nullptr);
+    EXPECT_NE(header->text.find(" 1"), std::string::npos) << header->text;
+
+    ASSERT_TRUE(automation::choose_menu_command(kPrintFunctionList));
+    EXPECT_EQ(automation::status_text(), message(302));
+    EXPECT_EQ(print_job_records().size(), 2u);
+}
+
+// The chart of two sources fits one page: a start page of 5 prints nothing,
+// the box says why and so does the message line; the result stays 0.
+TEST_F(OrbalinePrintJobsTest, AChartStartPagePastTheEndIsNotReportedAsPrinted) {
+    write_headings();
+    use_print_settings("head", false, "", 5, 999);
+    open_chart();
+    const std::string past_end = format_text(message(722).c_str(), 5);
+    automation::answer_next_message_box(IDOK);
+    const size_t beeps = automation::beeps().size();
+    EXPECT_EQ(run_orbaline_print_command(frame(), kPrintChart), 0);
+    EXPECT_TRUE(print_job_records().empty());
+    ASSERT_NE(last_box(), nullptr);
+    EXPECT_EQ(last_box()->text, past_end);
+    EXPECT_EQ(automation::status_text(), kPrinterOutput + past_end);
+    EXPECT_GT(automation::beeps().size(), beeps);
+    EXPECT_FALSE(document_state().busy);
+
+    // the next print from page 1 is a printed one again
+    use_print_settings("head", false, "", 1, 999);
+    ASSERT_TRUE(automation::choose_menu_command(kPrintChart));
+    EXPECT_EQ(automation::status_text(), message(302));
+    EXPECT_EQ(print_job_records().size(), 1u);
+}
+
+// In print-all the lists still print: the run as a whole printed, and says so.
+TEST_F(OrbalinePrintJobsTest, PrintAllWithTheChartPastItsEndPrintsTheLists) {
+    write_headings();
+    use_print_settings("head", false, "", 5, 999);
+    open_chart();
+    automation::answer_next_message_box(IDOK);
+    ASSERT_TRUE(automation::choose_menu_command(kPrintAll));
+    ASSERT_NE(last_box(), nullptr);
+    EXPECT_EQ(last_box()->text, format_text(message(722).c_str(), 5));
+    // the function list and the sources
+    EXPECT_EQ(print_job_records().size(), 2u);
+    EXPECT_EQ(automation::status_text(), message(302));
 }
 
 }  // namespace
