@@ -5,6 +5,8 @@
 // first failing job; the result texts in the message line; the chart's
 // page range, which the lists do not follow, and a chart start page past
 // its end, which the message line does not report as printed.
+#include <strings.h>
+
 #include <string>
 #include <vector>
 
@@ -263,6 +265,19 @@ TEST_F(OrbalinePrintJobsTest, AChartStartPagePastTheEndIsNotReportedAsPrinted) {
     ASSERT_TRUE(automation::choose_menu_command(kPrintChart));
     EXPECT_EQ(automation::status_text(), message(302));
     EXPECT_EQ(print_job_records().size(), 1u);
+}
+
+// The chart file gone under the open chart: its path in the message line.
+TEST_F(OrbalinePrintJobsTest, AChartThatCannotBeOpenedIsNamedInTheMessageLine) {
+    write_headings();
+    open_chart();
+    const std::string trd = dir.path("two.trd");
+    ASSERT_EQ(crt_remove(trd.c_str()), 0);
+    EXPECT_EQ(run_orbaline_print_command(frame(), kPrintChart), 5);
+    EXPECT_TRUE(print_job_records().empty());
+    // the program keeps the chart's path lower-cased
+    const std::string expected = kPrinterOutput + message(100) + "(" + trd + ")";
+    EXPECT_EQ(strcasecmp(automation::status_text().c_str(), expected.c_str()), 0) << automation::status_text();
 }
 
 // In print-all the lists still print: the run as a whole printed, and says so.
