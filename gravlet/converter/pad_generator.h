@@ -77,6 +77,29 @@ struct Row {
     char letter() const { return letters.empty() ? '\0' : letters[0]; }
 };
 
+// The rows waiting to be written. Rows leave mostly from the front: a row
+// that leaves there is passed over, not moved out of the way, and the rows
+// behind it are moved down only once a few have left.
+class RowTable {
+public:
+    size_t size() const { return rows_.size() - head_; }
+    bool empty() const { return size() == 0; }
+    Row& operator[](size_t index) { return rows_[head_ + index]; }
+    const Row& operator[](size_t index) const { return rows_[head_ + index]; }
+    Row& front() { return rows_[head_]; }
+    Row& back() { return rows_.back(); }
+    Row& add() { return rows_.emplace_back(); }
+    void insert(size_t index, Row row);
+    void erase(size_t index);
+    void resize(size_t count) { rows_.resize(head_ + count); }
+    void clear();
+
+private:
+    static constexpr size_t kPassedLimit = 32;  // rows passed over before the table is moved down
+    std::vector<Row> rows_;
+    size_t head_ = 0;
+};
+
 struct DoLoop {
     int line = 0;
     std::string condition;
@@ -115,7 +138,7 @@ struct State {
     bool nesting_warning = false;
 
     // row table and writer
-    std::vector<Row> rows;
+    RowTable rows;
     bool pending_flow = false;
     bool function_open = false;
     char last_written = '\0';
@@ -163,8 +186,10 @@ struct State {
     AnalysisProfile profile{};
 
     // the row writer's buffers, reused row after row
+    std::string row_line;
     std::string plain_line;
     std::string stored_line;
+    std::vector<unsigned char> literal_map;  // the call finder's, statement after statement
 };
 
 extern State g_pad;
@@ -184,6 +209,7 @@ int insert_pds_row(size_t index, Row row);
 void remove_pds_row(size_t index);
 int write_pds_row();
 std::string format_row(const Row& row, bool with_line);
+void format_row_into(const Row& row, bool with_line, std::string& out);
 std::string comment_text(std::string_view comment, int limit);
 
 // --- conversion (pad_convert.cpp) ----------------------------------------------------

@@ -17,32 +17,43 @@ namespace pad {
 
 namespace {
 
-// A text cut to at most limit bytes, never inside a double-byte character.
-std::string bounded(std::string_view text, int limit) {
-    if (static_cast<int>(text.size()) <= limit) return std::string(text);
-    return std::string(text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, limit))));
-}
-
 void cut_to(std::string& text, int limit) {
     if (static_cast<int>(text.size()) > limit) text.resize(static_cast<size_t>(char_boundary_at_or_before(text, limit)));
 }
 
+// text, cut to at most limit bytes, never inside a double-byte character
+void assign_bounded(std::string& out, std::string_view text, int limit) {
+    if (static_cast<int>(text.size()) > limit)
+        text = text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, limit)));
+    out.assign(text);
+}
+
+std::string bounded(std::string_view text, int limit) {
+    std::string out;
+    assign_bounded(out, text, limit);
+    return out;
+}
+
 bool tagged_lines() { return g_pad.options.line_numbers || g_pad.options.do_post_pass; }
 
-Row make_row(int depth, std::string letters, std::string text, int line) {
-    Row row;
+void fill_row(Row& row, int depth, const char* letters, std::string_view text, int line) {
     row.depth = depth < 0 ? 0 : depth;
-    row.letters = std::move(letters);
-    row.text = std::move(text);
-    cut_to(row.text, kRowTextLimit);
+    row.letters = letters;
+    assign_bounded(row.text, text, kRowTextLimit);
     row.line = line;
+}
+
+Row make_row(int depth, const char* letters, std::string_view text, int line) {
+    Row row;
+    fill_row(row, depth, letters, text, line);
     return row;
 }
 
 // Writes a row that needs none of the writer's rules (flows and boxes the
 // writer adds itself).
 int write_plain(const Row& row) {
-    std::string line = format_row(row, tagged_lines());
+    std::string& line = g_pad.row_line;
+    format_row_into(row, tagged_lines(), line);
     trim_trailing_blanks(line);
     int r = write_pds_head_line(line, row.line);
     g_pad.last_written = row.letter();
@@ -72,27 +83,42 @@ std::string shown_text(std::string text) {
 }  // namespace
 
 std::string comment_text(std::string_view comment, int limit) {
-    std::string text(comment);
-    if (text.compare(0, 2, "/*") == 0) text.erase(0, 2);
-    trim_trailing_blanks(text);
-    if (ends_with(text, "*/")) text.resize(text.size() - 2);
-    trim_leading_blanks(text);
-    trim_trailing_blanks(text);
-    cut_to(text, limit);
-    return text;
+    std::string_view text = comment;
+    if (text.substr(0, 2) == "/*") text.remove_prefix(2);
+    text = without_trailing_blanks(text);
+    if (ends_with(text, "*/")) text.remove_suffix(2);
+    return bounded(without_trailing_blanks(without_leading_blanks(text)), limit);
+}
+
+void format_row_into(const Row& row, bool with_line, std::string& out) {
+    out.clear();
+    if (row.letters == "/") {
+        out.push_back('/');
+        return;
+    }
+    if (with_line) {
+        // four digits at least, as "%04d" gives them
+        char number[16];
+        const int length = std::snprintf(number, sizeof number, "%04d", row.line);
+        out.append(number, static_cast<size_t>(length));
+    }
+    out.append(static_cast<size_t>(row.depth), '+');
+    if (row.letter() == '@') {
+        out += '@';
+        out += row.text;
+        out += ' ';
+        out += row.function_text;
+        return;
+    }
+    out += row.letters;
+    out += ':';
+    out += row.text;
 }
 
 std::string format_row(const Row& row, bool with_line) {
-    if (row.letters == "/") return "/";
     std::string out;
-    if (with_line) {
-        char number[16];
-        std::snprintf(number, sizeof number, "%04d", row.line);
-        out = number;
-    }
-    out.append(static_cast<size_t>(row.depth), '+');
-    if (row.letter() == '@') return out + "@" + row.text + " " + row.function_text;
-    return out + row.letters + ":" + row.text;
+    format_row_into(row, with_line, out);
+    return out;
 }
 
 int write_pds_head_line(std::string_view text, int row_line) {
@@ -121,12 +147,13 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     const int line = st.line;
     const std::string t = comment_text(st.comment, s.options.comment_length);
     // the group goes straight onto the table and comes off again when it does not fit
-    std::vector<Row>& rows = s.rows;
+    RowTable& rows = s.rows;
     const size_t first = rows.size();
-    auto add = [&](int depth, const char* letters, std::string text = {}) {
-        rows.push_back(make_row(depth, letters, std::move(text), line));
+    auto add = [&](int depth, const char* letters, std::string_view text = {}) {
+        fill_row(rows.add(), depth, letters, text, line);
     };
-    const std::string other(1, kDefaultLabel);
+    const std::string_view other(&kDefaultLabel, 1);
+    const std::string_view t_or_other = t.empty() ? other : std::string_view(t);
     switch (kind) {
         case 1: {
             add(d, "@", bounded(s.function_name, kNameLimit));
@@ -144,7 +171,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
         case 9: add(d + 1, "E", t); add(d, "F"); break;
         case 10: add(d, "S", t); add(d, "F"); break;
         case 11: add(d - 1, "C", t); add(d, "F"); break;
-        case 12: add(d - 1, "C", t.empty() ? other : t); add(d, "F"); break;
+        case 12: add(d - 1, "C", t_or_other); add(d, "F"); break;
         case 13: add(d, "N", t); add(d, "E"); add(d - 1, "F"); break;
         case 14:
             add(d, "S", t);
@@ -154,7 +181,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
         case 15:
             if (!rows.empty()) rows.back().code.clear();
             add(d + 1, "E");
-            add(d, "C", t.empty() ? other : t);
+            add(d, "C", t_or_other);
             add(d + 1, "F");
             break;
         case 17: add(d, "S", t); add(d, "F"); add(d, "C", kLabelBlock); break;
@@ -168,11 +195,36 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     }
     // the statement's own text rides on the row that carries its comment
     const size_t carrier = first + (kind == 15 ? 1 : 0);
-    if (kind != 1 && kind != 2) rows[carrier].code = bounded(st.code, s.options.code_bytes);
+    if (kind != 1 && kind != 2) assign_bounded(rows[carrier].code, st.code, s.options.code_bytes);
     rows[first].statement_class = statement_class;
     return kCodeOk;
 }
 
+
+void RowTable::insert(size_t index, Row row) {
+    if (index > size()) index = size();
+    rows_.insert(rows_.begin() + static_cast<long>(head_ + index), std::move(row));
+}
+
+void RowTable::erase(size_t index) {
+    if (index >= size()) return;
+    if (index > 0) {
+        rows_.erase(rows_.begin() + static_cast<long>(head_ + index));
+        return;
+    }
+    ++head_;
+    if (head_ == rows_.size()) {
+        clear();
+    } else if (head_ >= kPassedLimit) {
+        rows_.erase(rows_.begin(), rows_.begin() + static_cast<long>(head_));
+        head_ = 0;
+    }
+}
+
+void RowTable::clear() {
+    rows_.clear();
+    head_ = 0;
+}
 
 int insert_pds_row(size_t index, Row row) {
     State& s = g_pad;
@@ -180,20 +232,17 @@ int insert_pds_row(size_t index, Row row) {
         int r = raise_message(kMessageError, 15, kMsgSyntaxError);
         return r < -99 ? r : -61;
     }
-    if (index > s.rows.size()) index = s.rows.size();
-    s.rows.insert(s.rows.begin() + static_cast<long>(index), std::move(row));
+    s.rows.insert(index, std::move(row));
     return kCodeOk;
 }
 
-void remove_pds_row(size_t index) {
-    if (index < g_pad.rows.size()) g_pad.rows.erase(g_pad.rows.begin() + static_cast<long>(index));
-}
+void remove_pds_row(size_t index) { g_pad.rows.erase(index); }
 
 int write_pds_row() {
     State& s = g_pad;
     if (s.rows.empty()) return kCodeOk;
     Row row = std::move(s.rows.front());
-    s.rows.erase(s.rows.begin());
+    s.rows.erase(0);
     const char letter = row.letter();
     if (letter == '@') s.list_name = row.text;
     if (letter != '@') row.text = shown_text(row.text);
