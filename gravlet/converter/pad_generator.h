@@ -75,29 +75,45 @@ struct Row {
     bool code_attached = false;
     bool nesting_checked = false;
     char letter() const { return letters.empty() ? '\0' : letters[0]; }
+    // as a new row, keeping the texts' buffers
+    void reset() {
+        statement_class = line = depth = 0;
+        letters.clear();
+        text.clear();
+        function_text.clear();
+        code.clear();
+        code_attached = nesting_checked = false;
+    }
 };
 
-// The rows waiting to be written. Rows leave mostly from the front: a row
-// that leaves there is passed over, not moved out of the way, and the rows
-// behind it are moved down only once a few have left.
+// The rows waiting to be written, kept in a ring of rows that are used
+// again: rows leave mostly from the front, and a row that left lends its
+// buffers to the next one added, so rows are neither moved down nor made
+// anew one by one.
 class RowTable {
 public:
-    size_t size() const { return rows_.size() - head_; }
-    bool empty() const { return size() == 0; }
-    Row& operator[](size_t index) { return rows_[head_ + index]; }
-    const Row& operator[](size_t index) const { return rows_[head_ + index]; }
-    Row& front() { return rows_[head_]; }
-    Row& back() { return rows_.back(); }
-    Row& add() { return rows_.emplace_back(); }
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    Row& operator[](size_t index) { return slots_[slot_of(index)]; }
+    const Row& operator[](size_t index) const { return slots_[slot_of(index)]; }
+    Row& front() { return (*this)[0]; }
+    Row& back() { return (*this)[count_ - 1]; }
+    Row& add();  // a cleared row after the last
     void insert(size_t index, Row row);
     void erase(size_t index);
-    void resize(size_t count) { rows_.resize(head_ + count); }
-    void clear();
+    void resize(size_t count) {
+        if (count < count_) count_ = count;
+    }
+    void clear() { head_ = count_ = 0; }
 
 private:
-    static constexpr size_t kPassedLimit = 32;  // rows passed over before the table is moved down
-    std::vector<Row> rows_;
+    size_t slot_of(size_t index) const {
+        const size_t at = head_ + index;  // index < slots_.size() and head_ < slots_.size()
+        return at < slots_.size() ? at : at - slots_.size();
+    }
+    std::vector<Row> slots_;
     size_t head_ = 0;
+    size_t count_ = 0;
 };
 
 struct DoLoop {
@@ -186,6 +202,7 @@ struct State {
     AnalysisProfile profile{};
 
     // the row writer's buffers, reused row after row
+    Row written_row;  // the row being written, taken off the table
     std::string row_line;
     std::string plain_line;
     std::string stored_line;

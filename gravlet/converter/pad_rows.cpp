@@ -1,6 +1,7 @@
 // The row table and the row writer of the PAD file: every row passes through
 // here on its way into the work file.
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -65,11 +66,17 @@ int write_plain(const Row& row) {
     return r;
 }
 
-std::string shown_text(std::string text) {
+// The text as the row shows it: the stand-in bytes become what they show.
+void make_shown(std::string& text) {
     trim_trailing_blanks(text);
-    if (text == std::string("if (\x03) {")) return "{";
-    if (text.size() == 1 && text[0] == kDefaultLabel) return kLabelOther;
-    // the stand-in bytes become what they show, in place
+    if (text == std::string_view("if (\x03) {")) {
+        text.assign(1, '{');
+        return;
+    }
+    if (text.size() == 1 && text[0] == kDefaultLabel) {
+        text = kLabelOther;
+        return;
+    }
     for (char& c : text) {
         unsigned char b = static_cast<unsigned char>(c);
         if (c == kCallSeparator) c = ':';
@@ -77,7 +84,6 @@ std::string shown_text(std::string text) {
         else if (b >= 1 && b <= 31 && c != '\t') c = '?';
     }
     cut_to(text, kRowTextLimit);
-    return text;
 }
 
 }  // namespace
@@ -201,29 +207,34 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
 }
 
 
+Row& RowTable::add() {
+    if (count_ == slots_.size()) {
+        // a full ring grows at its end once its rows are in order again
+        std::rotate(slots_.begin(), slots_.begin() + static_cast<long>(head_), slots_.end());
+        head_ = 0;
+        slots_.emplace_back();
+    }
+    Row& row = (*this)[count_++];
+    row.reset();
+    return row;
+}
+
 void RowTable::insert(size_t index, Row row) {
-    if (index > size()) index = size();
-    rows_.insert(rows_.begin() + static_cast<long>(head_ + index), std::move(row));
+    if (index > count_) index = count_;
+    add() = std::move(row);
+    for (size_t i = count_ - 1; i > index; --i) std::swap((*this)[i], (*this)[i - 1]);
 }
 
 void RowTable::erase(size_t index) {
-    if (index >= size()) return;
-    if (index > 0) {
-        rows_.erase(rows_.begin() + static_cast<long>(head_ + index));
-        return;
+    if (index >= count_) return;
+    if (index == 0) {
+        head_ = slot_of(1);
+    } else {
+        // the rows behind it move up; a moved string hands its old buffer
+        // to the row it came from, so the buffers stay in the ring
+        for (size_t i = index; i + 1 < count_; ++i) (*this)[i] = std::move((*this)[i + 1]);
     }
-    ++head_;
-    if (head_ == rows_.size()) {
-        clear();
-    } else if (head_ >= kPassedLimit) {
-        rows_.erase(rows_.begin(), rows_.begin() + static_cast<long>(head_));
-        head_ = 0;
-    }
-}
-
-void RowTable::clear() {
-    rows_.clear();
-    head_ = 0;
+    --count_;
 }
 
 int insert_pds_row(size_t index, Row row) {
@@ -241,12 +252,14 @@ void remove_pds_row(size_t index) { g_pad.rows.erase(index); }
 int write_pds_row() {
     State& s = g_pad;
     if (s.rows.empty()) return kCodeOk;
-    Row row = std::move(s.rows.front());
+    // the front row is taken out by a swap, so its slot keeps the buffers
+    // of the row written before it
+    Row& row = s.written_row;
+    std::swap(row, s.rows.front());
     s.rows.erase(0);
     const char letter = row.letter();
     if (letter == '@') s.list_name = row.text;
-    if (letter != '@') row.text = shown_text(row.text);
-    else row.function_text = shown_text(row.function_text);
+    make_shown(letter != '@' ? row.text : row.function_text);
     if (letter == '@' || letter == 'B') s.function_open = true;
 
     int r = kCodeOk;
