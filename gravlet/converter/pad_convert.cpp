@@ -163,6 +163,8 @@ namespace {
 // (its closing parenthesis), its name from start to name_end. False when
 // the text calls nothing.
 bool locate_call(std::string_view text, int& start, int& name_end, int& close) {
+    // every call has its opening parenthesis
+    if (text.find('(') == std::string_view::npos) return false;
     std::vector<unsigned char>& map = g_pad.literal_map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
@@ -226,14 +228,15 @@ bool is_type_declaration(std::string_view text) {
     int end = skip_identifier(text, start);
     int after = skip_blanks(text, end);
     if (byte_at(text, after) == '(' || byte_at(text, after) == ':') return false;
-    std::string word(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+    std::string_view word = text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
     for (int hops = 0; hops <= macro_count(); ++hops) {
         if (is_listed(g_pad.type_names, word)) return true;
         const MacroNode* macro = find_macro(word);
         if (macro == nullptr) return false;
-        int b = skip_blanks(macro->body, 0);
-        if (!is_identifier_start(byte_at(macro->body, b))) return false;
-        word = macro->body.substr(static_cast<size_t>(b), static_cast<size_t>(skip_identifier(macro->body, b) - b));
+        const std::string_view body = macro->body;
+        int b = skip_blanks(body, 0);
+        if (!is_identifier_start(byte_at(body, b))) return false;
+        word = body.substr(static_cast<size_t>(b), static_cast<size_t>(skip_identifier(body, b) - b));
     }
     return false;
 }

@@ -2,6 +2,7 @@
 // here on its way into the work file.
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -17,6 +18,19 @@
 namespace pad {
 
 namespace {
+
+// The line number as "%04d" writes it: four digits at least, zeros first.
+void append_line_number(std::string& out, int line) {
+    char number[16];
+    if (line < 0) {
+        const int length = std::snprintf(number, sizeof number, "%04d", line);
+        out.append(number, static_cast<size_t>(length));
+        return;
+    }
+    const size_t length = static_cast<size_t>(std::to_chars(number, number + sizeof number, line).ptr - number);
+    if (length < 4) out.append(4 - length, '0');
+    out.append(number, length);
+}
 
 void cut_to(std::string& text, int limit) {
     if (static_cast<int>(text.size()) > limit) text.resize(static_cast<size_t>(char_boundary_at_or_before(text, limit)));
@@ -102,12 +116,7 @@ void format_row_into(const Row& row, bool with_line, std::string& out) {
         out.push_back('/');
         return;
     }
-    if (with_line) {
-        // four digits at least, as "%04d" gives them
-        char number[16];
-        const int length = std::snprintf(number, sizeof number, "%04d", row.line);
-        out.append(number, static_cast<size_t>(length));
-    }
+    if (with_line) append_line_number(out, row.line);
     out.append(static_cast<size_t>(row.depth), '+');
     if (row.letter() == '@') {
         out += '@';
