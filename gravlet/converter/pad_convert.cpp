@@ -135,7 +135,7 @@ bool is_marked_comment(std::string_view comment) {
 // --- classification ----------------------------------------------------------
 
 int extract_function_name(std::string_view text, std::string& name) {
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_pad.literal_map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
     for (int i = 0; i < n;) {
@@ -304,7 +304,7 @@ int find_first_tag_word(std::string_view text) {
         while (end < n && is_identifier_char(static_cast<unsigned char>(text[end]))) ++end;
         const std::string_view word = text.substr(i, end - i);
         for (std::string_view w : kTagWords)
-            if (word == w) return static_cast<int>(i);
+            if (word[0] == w[0] && word == w) return static_cast<int>(i);
         i = end;
     }
     return -1;
@@ -340,25 +340,44 @@ void record_tag_name(std::string_view text) {
     if (!is_listed(g_pad.type_names, tag)) add_name(g_pad.type_names, tag);
 }
 
+namespace {
+
+// The class a statement's first word gives it, or -1. Only the words that
+// begin with the statement's first byte are tried, in the order that keeps
+// "else" before "extern" and the closing forms of "}" before a plain "}".
+int keyword_class(std::string_view text) {
+    switch (text[0]) {
+        case 'r': return starts_with_word(text, "return") ? kClassReturn : -1;
+        case 'i': return starts_with_word(text, "if") ? kClassIf : -1;
+        case 'e':
+            if (starts_with_word(text, "else")) return kClassElse;
+            if (starts_with_word(text, "extern \"C\"{") || starts_with_word(text, "extern \"C\" {")) return kClassBlock;
+            return -1;
+        case 'f': return starts_with_word(text, "for") ? kClassFor : -1;
+        case 's': return starts_with_word(text, "switch") ? kClassSwitch : -1;
+        case 'c': return starts_with_word(text, "case") ? kClassCase : -1;
+        case 'd':
+            if (starts_with_word(text, "default")) return kClassDefault;
+            return starts_with_word(text, "do") ? kClassDo : -1;
+        case 'w':
+            if (!starts_with_word(text, "while")) return -1;
+            return ends_with(text, ";") ? kClassDoWhile : kClassWhile;
+        case 'b': return starts_with_word(text, "break") ? kClassBreak : -1;
+        case '}':
+            if (starts_with_word(text, "}else") || starts_with_word(text, "} else")) return kClassElse;
+            if (starts_with_word(text, "}while") || starts_with_word(text, "} while")) return kClassDoWhile;
+            return kClassClose;
+        case '{': return kClassPlain;
+        case '_': return starts_with_word(text, "_asm{") || starts_with_word(text, "_asm {") ? kClassBlock : -1;
+        default: return -1;
+    }
+}
+
+}  // namespace
+
 int classify_statement_keyword(std::string_view text, int depth) {
     if (text.empty() || text == ";") return kClassEmpty;
-    if (starts_with_word(text, "return")) return kClassReturn;
-    if (starts_with_word(text, "if")) return kClassIf;
-    if (starts_with_word(text, "else") || starts_with_word(text, "}else") || starts_with_word(text, "} else"))
-        return kClassElse;
-    if (starts_with_word(text, "for")) return kClassFor;
-    if (starts_with_word(text, "switch")) return kClassSwitch;
-    if (starts_with_word(text, "case")) return kClassCase;
-    if (starts_with_word(text, "default")) return kClassDefault;
-    if (starts_with_word(text, "while")) return ends_with(text, ";") ? kClassDoWhile : kClassWhile;
-    if (starts_with_word(text, "do")) return kClassDo;
-    if (starts_with_word(text, "break")) return kClassBreak;
-    if (starts_with_word(text, "}while") || starts_with_word(text, "} while")) return kClassDoWhile;
-    if (text[0] == '}') return kClassClose;
-    if (text[0] == '{') return kClassPlain;
-    if (starts_with_word(text, "_asm{") || starts_with_word(text, "_asm {") || starts_with_word(text, "extern \"C\"{") ||
-        starts_with_word(text, "extern \"C\" {"))
-        return kClassBlock;
+    if (const int cls = keyword_class(text); cls >= 0) return cls;
     if (depth == 0) {
         std::string name;
         unsigned char first = byte_at(text, 0);

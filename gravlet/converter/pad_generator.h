@@ -206,7 +206,7 @@ struct State {
     std::string row_line;
     std::string plain_line;
     std::string stored_line;
-    std::vector<unsigned char> literal_map;  // the call finder's, statement after statement
+    std::vector<unsigned char> literal_map;  // the name and call finders', statement after statement
 };
 
 extern State g_pad;
