@@ -89,6 +89,15 @@ void trim_trailing_char(std::string& text, char c);
 void trim_trailing_blanks(std::string& text);
 void trim_leading_char(std::string& text, char c);
 void trim_leading_blanks(std::string& text);
+// The same trims on a view, for texts that are only looked at.
+inline std::string_view without_trailing_blanks(std::string_view text) {
+    const size_t last = text.find_last_not_of(' ');
+    return text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+}
+inline std::string_view without_leading_blanks(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    return text.substr(first == std::string_view::npos ? text.size() : first);
+}
 void squeeze_blanks(int mode, std::string& text);
 int remove_blanks(std::string_view text, std::string& out, int size);
 int prepend_char(std::string& text, char c, int size);

@@ -135,7 +135,7 @@ bool is_marked_comment(std::string_view comment) {
 // --- classification ----------------------------------------------------------
 
 int extract_function_name(std::string_view text, std::string& name) {
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_pad.literal_map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
     for (int i = 0; i < n;) {
@@ -157,8 +157,15 @@ int extract_function_name(std::string_view text, std::string& name) {
     return 0;
 }
 
-int find_call_text(std::string_view text, std::string& call, std::string& name) {
-    std::vector<unsigned char> map;
+namespace {
+
+// Where the first call of a text lies: the call runs from start to close
+// (its closing parenthesis), its name from start to name_end. False when
+// the text calls nothing.
+bool locate_call(std::string_view text, int& start, int& name_end, int& close) {
+    // every call has its opening parenthesis
+    if (text.find('(') == std::string_view::npos) return false;
+    std::vector<unsigned char>& map = g_pad.literal_map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
     for (int i = 0; i < n;) {
@@ -166,13 +173,12 @@ int find_call_text(std::string_view text, std::string& call, std::string& name) 
             ++i;
             continue;
         }
-        int close = -1;
         if (word_start_at(text, i)) {
             int end = qualified_end(text, i);
             if (call_follows(text, end, map, close)) {
-                call = without_blanks(text.substr(static_cast<size_t>(i), static_cast<size_t>(close - i + 1)));
-                name = no_blanks(text.substr(static_cast<size_t>(i), static_cast<size_t>(end - i)));
-                return 1;
+                start = i;
+                name_end = end;
+                return true;
             }
             i = skip_identifier(text, i);
             continue;
@@ -186,18 +192,34 @@ int find_call_text(std::string_view text, std::string& call, std::string& name) 
                 int end = qualified_end(text, p, &qualified);
                 int r = skip_blanks(text, end);
                 if (byte_at(text, r) == ')' && call_follows(text, r + 1, map, close)) {
-                    std::string inner = no_blanks(text.substr(static_cast<size_t>(p), static_cast<size_t>(end - p)));
+                    const std::string inner =
+                        no_blanks(text.substr(static_cast<size_t>(p), static_cast<size_t>(end - p)));
                     if (qualified || !is_listed(g_pad.type_names, inner)) {
-                        call = without_blanks(text.substr(static_cast<size_t>(i), static_cast<size_t>(close - i + 1)));
-                        name = no_blanks(text.substr(static_cast<size_t>(i), static_cast<size_t>(r - i + 1)));
-                        return 1;
+                        start = i;
+                        name_end = r + 1;
+                        return true;
                     }
                 }
             }
         }
         i = next_char(text, i);
     }
-    return 0;
+    return false;
+}
+
+bool has_call_text(std::string_view text) {
+    int start = 0, name_end = 0, close = 0;
+    return locate_call(text, start, name_end, close);
+}
+
+}  // namespace
+
+int find_call_text(std::string_view text, std::string& call, std::string& name) {
+    int start = 0, name_end = 0, close = 0;
+    if (!locate_call(text, start, name_end, close)) return 0;
+    call = without_blanks(text.substr(static_cast<size_t>(start), static_cast<size_t>(close - start + 1)));
+    name = no_blanks(text.substr(static_cast<size_t>(start), static_cast<size_t>(name_end - start)));
+    return 1;
 }
 
 bool is_type_declaration(std::string_view text) {
@@ -206,14 +228,15 @@ bool is_type_declaration(std::string_view text) {
     int end = skip_identifier(text, start);
     int after = skip_blanks(text, end);
     if (byte_at(text, after) == '(' || byte_at(text, after) == ':') return false;
-    std::string word(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+    std::string_view word = text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
     for (int hops = 0; hops <= macro_count(); ++hops) {
         if (is_listed(g_pad.type_names, word)) return true;
         const MacroNode* macro = find_macro(word);
         if (macro == nullptr) return false;
-        int b = skip_blanks(macro->body, 0);
-        if (!is_identifier_start(byte_at(macro->body, b))) return false;
-        word = macro->body.substr(static_cast<size_t>(b), static_cast<size_t>(skip_identifier(macro->body, b) - b));
+        const std::string_view body = macro->body;
+        int b = skip_blanks(body, 0);
+        if (!is_identifier_start(byte_at(body, b))) return false;
+        word = body.substr(static_cast<size_t>(b), static_cast<size_t>(skip_identifier(body, b) - b));
     }
     return false;
 }
@@ -253,9 +276,44 @@ void record_typedef_names(std::string_view text) {
     }
 }
 
+namespace {
+
+constexpr std::string_view kTagWords[] = {"struct", "union", "enum", "class"};
+
+// Where the first of the tag words stands as a word of its own, or -1.
+int find_first_tag_word(std::string_view text) {
+    // Without double-byte characters a word is a run of identifier bytes and
+    // one walk over the runs finds the first; with them the words are looked
+    // for one by one, each stepping over the double-byte characters.
+    const size_t n = text.size();
+    for (size_t i = 0; i < n;) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            int best = -1;
+            for (std::string_view w : kTagWords) {
+                int at = find_word(text, w);
+                if (at >= 0 && (best < 0 || at < best)) best = at;
+            }
+            return best;
+        }
+        if (!is_identifier_char(c)) {
+            ++i;
+            continue;
+        }
+        size_t end = i + 1;
+        while (end < n && is_identifier_char(static_cast<unsigned char>(text[end]))) ++end;
+        const std::string_view word = text.substr(i, end - i);
+        for (std::string_view w : kTagWords)
+            if (word[0] == w[0] && word == w) return static_cast<int>(i);
+        i = end;
+    }
+    return -1;
+}
+
+}  // namespace
+
 void record_tag_name(std::string_view text) {
     int from = 0;
-    static const char* const kTagWords[] = {"struct", "union", "enum", "class"};
     if (starts_with_word(text, "template")) {
         int open = find_char(text, '<');
         if (open < 0) return;
@@ -272,13 +330,8 @@ void record_tag_name(std::string_view text) {
         if (at < 0) return;
         from = close + 1 + at;
     } else {
-        int best = -1;
-        for (const char* w : kTagWords) {
-            int at = find_word(text, w);
-            if (at >= 0 && (best < 0 || at < best)) best = at;
-        }
-        if (best < 0) return;
-        from = best;
+        from = find_first_tag_word(text);
+        if (from < 0) return;
     }
     int word_end = skip_identifier(text, from);
     int p = skip_blanks(text, word_end);
@@ -287,34 +340,53 @@ void record_tag_name(std::string_view text) {
     if (!is_listed(g_pad.type_names, tag)) add_name(g_pad.type_names, tag);
 }
 
+namespace {
+
+// The class a statement's first word gives it, or -1. Only the words that
+// begin with the statement's first byte are tried, in the order that keeps
+// "else" before "extern" and the closing forms of "}" before a plain "}".
+int keyword_class(std::string_view text) {
+    switch (text[0]) {
+        case 'r': return starts_with_word(text, "return") ? kClassReturn : -1;
+        case 'i': return starts_with_word(text, "if") ? kClassIf : -1;
+        case 'e':
+            if (starts_with_word(text, "else")) return kClassElse;
+            if (starts_with_word(text, "extern \"C\"{") || starts_with_word(text, "extern \"C\" {")) return kClassBlock;
+            return -1;
+        case 'f': return starts_with_word(text, "for") ? kClassFor : -1;
+        case 's': return starts_with_word(text, "switch") ? kClassSwitch : -1;
+        case 'c': return starts_with_word(text, "case") ? kClassCase : -1;
+        case 'd':
+            if (starts_with_word(text, "default")) return kClassDefault;
+            return starts_with_word(text, "do") ? kClassDo : -1;
+        case 'w':
+            if (!starts_with_word(text, "while")) return -1;
+            return ends_with(text, ";") ? kClassDoWhile : kClassWhile;
+        case 'b': return starts_with_word(text, "break") ? kClassBreak : -1;
+        case '}':
+            if (starts_with_word(text, "}else") || starts_with_word(text, "} else")) return kClassElse;
+            if (starts_with_word(text, "}while") || starts_with_word(text, "} while")) return kClassDoWhile;
+            return kClassClose;
+        case '{': return kClassPlain;
+        case '_': return starts_with_word(text, "_asm{") || starts_with_word(text, "_asm {") ? kClassBlock : -1;
+        default: return -1;
+    }
+}
+
+}  // namespace
+
 int classify_statement_keyword(std::string_view text, int depth) {
     if (text.empty() || text == ";") return kClassEmpty;
-    if (starts_with_word(text, "return")) return kClassReturn;
-    if (starts_with_word(text, "if")) return kClassIf;
-    if (starts_with_word(text, "else") || starts_with_word(text, "}else") || starts_with_word(text, "} else"))
-        return kClassElse;
-    if (starts_with_word(text, "for")) return kClassFor;
-    if (starts_with_word(text, "switch")) return kClassSwitch;
-    if (starts_with_word(text, "case")) return kClassCase;
-    if (starts_with_word(text, "default")) return kClassDefault;
-    if (starts_with_word(text, "while")) return ends_with(text, ";") ? kClassDoWhile : kClassWhile;
-    if (starts_with_word(text, "do")) return kClassDo;
-    if (starts_with_word(text, "break")) return kClassBreak;
-    if (starts_with_word(text, "}while") || starts_with_word(text, "} while")) return kClassDoWhile;
-    if (text[0] == '}') return kClassClose;
-    if (text[0] == '{') return kClassPlain;
-    if (starts_with_word(text, "_asm{") || starts_with_word(text, "_asm {") || starts_with_word(text, "extern \"C\"{") ||
-        starts_with_word(text, "extern \"C\" {"))
-        return kClassBlock;
-    std::string name, call;
+    if (const int cls = keyword_class(text); cls >= 0) return cls;
     if (depth == 0) {
+        std::string name;
         unsigned char first = byte_at(text, 0);
         if ((is_identifier_char(first) || first == '*') && ends_with(text, ")") && extract_function_name(text, name))
             return kClassHead;
         return kClassPlain;
     }
     unsigned char first = byte_at(text, 0);
-    if ((is_identifier_char(first) || first == '*' || first == ':' || first == '(') && find_call_text(text, call, name) &&
+    if ((is_identifier_char(first) || first == '*' || first == ':' || first == '(') && has_call_text(text) &&
         !is_type_declaration(text))
         return kClassCall;
     return kClassPlain;
@@ -519,7 +591,7 @@ int wrote(int r) { return r < -49 ? r : kRefined; }
 // Writes or changes row 0; 1 when more rows are needed first.
 int refine_pending_rows() {
     State& s = g_pad;
-    std::vector<Row>& rows = s.rows;
+    RowTable& rows = s.rows;
     const bool lone_end = rows[0].letter() == '/' || (rows[0].letter() == 'E' && rows.size() > 1 && rows[1].letter() == '/');
     if (rows.size() < 3 && !lone_end) return kNeedMoreRows;
     if (rows.size() >= 3) {

@@ -75,6 +75,45 @@ struct Row {
     bool code_attached = false;
     bool nesting_checked = false;
     char letter() const { return letters.empty() ? '\0' : letters[0]; }
+    // as a new row, keeping the texts' buffers
+    void reset() {
+        statement_class = line = depth = 0;
+        letters.clear();
+        text.clear();
+        function_text.clear();
+        code.clear();
+        code_attached = nesting_checked = false;
+    }
+};
+
+// The rows waiting to be written, kept in a ring of rows that are used
+// again: rows leave mostly from the front, and a row that left lends its
+// buffers to the next one added, so rows are neither moved down nor made
+// anew one by one.
+class RowTable {
+public:
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    Row& operator[](size_t index) { return slots_[slot_of(index)]; }
+    const Row& operator[](size_t index) const { return slots_[slot_of(index)]; }
+    Row& front() { return (*this)[0]; }
+    Row& back() { return (*this)[count_ - 1]; }
+    Row& add();  // a cleared row after the last
+    void insert(size_t index, Row row);
+    void erase(size_t index);
+    void resize(size_t count) {
+        if (count < count_) count_ = count;
+    }
+    void clear() { head_ = count_ = 0; }
+
+private:
+    size_t slot_of(size_t index) const {
+        const size_t at = head_ + index;  // index < slots_.size() and head_ < slots_.size()
+        return at < slots_.size() ? at : at - slots_.size();
+    }
+    std::vector<Row> slots_;
+    size_t head_ = 0;
+    size_t count_ = 0;
 };
 
 struct DoLoop {
@@ -115,7 +154,7 @@ struct State {
     bool nesting_warning = false;
 
     // row table and writer
-    std::vector<Row> rows;
+    RowTable rows;
     bool pending_flow = false;
     bool function_open = false;
     char last_written = '\0';
@@ -163,8 +202,11 @@ struct State {
     AnalysisProfile profile{};
 
     // the row writer's buffers, reused row after row
+    Row written_row;  // the row being written, taken off the table
+    std::string row_line;
     std::string plain_line;
     std::string stored_line;
+    std::vector<unsigned char> literal_map;  // the name and call finders', statement after statement
 };
 
 extern State g_pad;
@@ -184,6 +226,7 @@ int insert_pds_row(size_t index, Row row);
 void remove_pds_row(size_t index);
 int write_pds_row();
 std::string format_row(const Row& row, bool with_line);
+void format_row_into(const Row& row, bool with_line, std::string& out);
 std::string comment_text(std::string_view comment, int limit);
 
 // --- conversion (pad_convert.cpp) ----------------------------------------------------

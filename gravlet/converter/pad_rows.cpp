@@ -1,6 +1,8 @@
 // The row table and the row writer of the PAD file: every row passes through
 // here on its way into the work file.
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -17,32 +19,56 @@ namespace pad {
 
 namespace {
 
-// A text cut to at most limit bytes, never inside a double-byte character.
-std::string bounded(std::string_view text, int limit) {
-    if (static_cast<int>(text.size()) <= limit) return std::string(text);
-    return std::string(text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, limit))));
+// The line number as "%04d" writes it: four digits at least, zeros first.
+void append_line_number(std::string& out, int line) {
+    char number[16];
+    if (line < 0) {
+        const int length = std::snprintf(number, sizeof number, "%04d", line);
+        out.append(number, static_cast<size_t>(length));
+        return;
+    }
+    const size_t length = static_cast<size_t>(std::to_chars(number, number + sizeof number, line).ptr - number);
+    if (length < 4) out.append(4 - length, '0');
+    out.append(number, length);
 }
 
 void cut_to(std::string& text, int limit) {
     if (static_cast<int>(text.size()) > limit) text.resize(static_cast<size_t>(char_boundary_at_or_before(text, limit)));
 }
 
+// text, cut to at most limit bytes, never inside a double-byte character
+void assign_bounded(std::string& out, std::string_view text, int limit) {
+    if (static_cast<int>(text.size()) > limit)
+        text = text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, limit)));
+    out.assign(text);
+}
+
+std::string bounded(std::string_view text, int limit) {
+    std::string out;
+    assign_bounded(out, text, limit);
+    return out;
+}
+
 bool tagged_lines() { return g_pad.options.line_numbers || g_pad.options.do_post_pass; }
 
-Row make_row(int depth, std::string letters, std::string text, int line) {
-    Row row;
+void fill_row(Row& row, int depth, const char* letters, std::string_view text, int line) {
     row.depth = depth < 0 ? 0 : depth;
-    row.letters = std::move(letters);
-    row.text = std::move(text);
-    cut_to(row.text, kRowTextLimit);
+    row.letters = letters;
+    assign_bounded(row.text, text, kRowTextLimit);
     row.line = line;
+}
+
+Row make_row(int depth, const char* letters, std::string_view text, int line) {
+    Row row;
+    fill_row(row, depth, letters, text, line);
     return row;
 }
 
 // Writes a row that needs none of the writer's rules (flows and boxes the
 // writer adds itself).
 int write_plain(const Row& row) {
-    std::string line = format_row(row, tagged_lines());
+    std::string& line = g_pad.row_line;
+    format_row_into(row, tagged_lines(), line);
     trim_trailing_blanks(line);
     int r = write_pds_head_line(line, row.line);
     g_pad.last_written = row.letter();
@@ -54,11 +80,17 @@ int write_plain(const Row& row) {
     return r;
 }
 
-std::string shown_text(std::string text) {
+// The text as the row shows it: the stand-in bytes become what they show.
+void make_shown(std::string& text) {
     trim_trailing_blanks(text);
-    if (text == std::string("if (\x03) {")) return "{";
-    if (text.size() == 1 && text[0] == kDefaultLabel) return kLabelOther;
-    // the stand-in bytes become what they show, in place
+    if (text == std::string_view("if (\x03) {")) {
+        text.assign(1, '{');
+        return;
+    }
+    if (text.size() == 1 && text[0] == kDefaultLabel) {
+        text = kLabelOther;
+        return;
+    }
     for (char& c : text) {
         unsigned char b = static_cast<unsigned char>(c);
         if (c == kCallSeparator) c = ':';
@@ -66,33 +98,42 @@ std::string shown_text(std::string text) {
         else if (b >= 1 && b <= 31 && c != '\t') c = '?';
     }
     cut_to(text, kRowTextLimit);
-    return text;
 }
 
 }  // namespace
 
 std::string comment_text(std::string_view comment, int limit) {
-    std::string text(comment);
-    if (text.compare(0, 2, "/*") == 0) text.erase(0, 2);
-    trim_trailing_blanks(text);
-    if (ends_with(text, "*/")) text.resize(text.size() - 2);
-    trim_leading_blanks(text);
-    trim_trailing_blanks(text);
-    cut_to(text, limit);
-    return text;
+    std::string_view text = comment;
+    if (text.substr(0, 2) == "/*") text.remove_prefix(2);
+    text = without_trailing_blanks(text);
+    if (ends_with(text, "*/")) text.remove_suffix(2);
+    return bounded(without_trailing_blanks(without_leading_blanks(text)), limit);
+}
+
+void format_row_into(const Row& row, bool with_line, std::string& out) {
+    out.clear();
+    if (row.letters == "/") {
+        out.push_back('/');
+        return;
+    }
+    if (with_line) append_line_number(out, row.line);
+    out.append(static_cast<size_t>(row.depth), '+');
+    if (row.letter() == '@') {
+        out += '@';
+        out += row.text;
+        out += ' ';
+        out += row.function_text;
+        return;
+    }
+    out += row.letters;
+    out += ':';
+    out += row.text;
 }
 
 std::string format_row(const Row& row, bool with_line) {
-    if (row.letters == "/") return "/";
     std::string out;
-    if (with_line) {
-        char number[16];
-        std::snprintf(number, sizeof number, "%04d", row.line);
-        out = number;
-    }
-    out.append(static_cast<size_t>(row.depth), '+');
-    if (row.letter() == '@') return out + "@" + row.text + " " + row.function_text;
-    return out + row.letters + ":" + row.text;
+    format_row_into(row, with_line, out);
+    return out;
 }
 
 int write_pds_head_line(std::string_view text, int row_line) {
@@ -121,12 +162,13 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     const int line = st.line;
     const std::string t = comment_text(st.comment, s.options.comment_length);
     // the group goes straight onto the table and comes off again when it does not fit
-    std::vector<Row>& rows = s.rows;
+    RowTable& rows = s.rows;
     const size_t first = rows.size();
-    auto add = [&](int depth, const char* letters, std::string text = {}) {
-        rows.push_back(make_row(depth, letters, std::move(text), line));
+    auto add = [&](int depth, const char* letters, std::string_view text = {}) {
+        fill_row(rows.add(), depth, letters, text, line);
     };
-    const std::string other(1, kDefaultLabel);
+    const std::string_view other(&kDefaultLabel, 1);
+    const std::string_view t_or_other = t.empty() ? other : std::string_view(t);
     switch (kind) {
         case 1: {
             add(d, "@", bounded(s.function_name, kNameLimit));
@@ -144,7 +186,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
         case 9: add(d + 1, "E", t); add(d, "F"); break;
         case 10: add(d, "S", t); add(d, "F"); break;
         case 11: add(d - 1, "C", t); add(d, "F"); break;
-        case 12: add(d - 1, "C", t.empty() ? other : t); add(d, "F"); break;
+        case 12: add(d - 1, "C", t_or_other); add(d, "F"); break;
         case 13: add(d, "N", t); add(d, "E"); add(d - 1, "F"); break;
         case 14:
             add(d, "S", t);
@@ -154,7 +196,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
         case 15:
             if (!rows.empty()) rows.back().code.clear();
             add(d + 1, "E");
-            add(d, "C", t.empty() ? other : t);
+            add(d, "C", t_or_other);
             add(d + 1, "F");
             break;
         case 17: add(d, "S", t); add(d, "F"); add(d, "C", kLabelBlock); break;
@@ -168,11 +210,41 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     }
     // the statement's own text rides on the row that carries its comment
     const size_t carrier = first + (kind == 15 ? 1 : 0);
-    if (kind != 1 && kind != 2) rows[carrier].code = bounded(st.code, s.options.code_bytes);
+    if (kind != 1 && kind != 2) assign_bounded(rows[carrier].code, st.code, s.options.code_bytes);
     rows[first].statement_class = statement_class;
     return kCodeOk;
 }
 
+
+Row& RowTable::add() {
+    if (count_ == slots_.size()) {
+        // a full ring grows at its end once its rows are in order again
+        std::rotate(slots_.begin(), slots_.begin() + static_cast<long>(head_), slots_.end());
+        head_ = 0;
+        slots_.emplace_back();
+    }
+    Row& row = (*this)[count_++];
+    row.reset();
+    return row;
+}
+
+void RowTable::insert(size_t index, Row row) {
+    if (index > count_) index = count_;
+    add() = std::move(row);
+    for (size_t i = count_ - 1; i > index; --i) std::swap((*this)[i], (*this)[i - 1]);
+}
+
+void RowTable::erase(size_t index) {
+    if (index >= count_) return;
+    if (index == 0) {
+        head_ = slot_of(1);
+    } else {
+        // the rows behind it move up; a moved string hands its old buffer
+        // to the row it came from, so the buffers stay in the ring
+        for (size_t i = index; i + 1 < count_; ++i) (*this)[i] = std::move((*this)[i + 1]);
+    }
+    --count_;
+}
 
 int insert_pds_row(size_t index, Row row) {
     State& s = g_pad;
@@ -180,24 +252,23 @@ int insert_pds_row(size_t index, Row row) {
         int r = raise_message(kMessageError, 15, kMsgSyntaxError);
         return r < -99 ? r : -61;
     }
-    if (index > s.rows.size()) index = s.rows.size();
-    s.rows.insert(s.rows.begin() + static_cast<long>(index), std::move(row));
+    s.rows.insert(index, std::move(row));
     return kCodeOk;
 }
 
-void remove_pds_row(size_t index) {
-    if (index < g_pad.rows.size()) g_pad.rows.erase(g_pad.rows.begin() + static_cast<long>(index));
-}
+void remove_pds_row(size_t index) { g_pad.rows.erase(index); }
 
 int write_pds_row() {
     State& s = g_pad;
     if (s.rows.empty()) return kCodeOk;
-    Row row = std::move(s.rows.front());
-    s.rows.erase(s.rows.begin());
+    // the front row is taken out by a swap, so its slot keeps the buffers
+    // of the row written before it
+    Row& row = s.written_row;
+    std::swap(row, s.rows.front());
+    s.rows.erase(0);
     const char letter = row.letter();
     if (letter == '@') s.list_name = row.text;
-    if (letter != '@') row.text = shown_text(row.text);
-    else row.function_text = shown_text(row.function_text);
+    make_shown(letter != '@' ? row.text : row.function_text);
     if (letter == '@' || letter == 'B') s.function_open = true;
 
     int r = kCodeOk;

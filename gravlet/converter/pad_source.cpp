@@ -39,11 +39,7 @@ int pull_line(SourceLine& out) {
     return out.result;
 }
 
-bool ends_comment(std::string_view comment) {
-    std::string text(comment);
-    trim_trailing_blanks(text);
-    return ends_with(text, "*/") != 0;
-}
+bool ends_comment(std::string_view comment) { return ends_with(without_trailing_blanks(comment), "*/") != 0; }
 
 // Completes a comment that goes on over the following lines.
 void gather_comment_lines(SourceLine& line) {
@@ -76,10 +72,8 @@ void gather_comment_lines(SourceLine& line) {
 
 // "/* ... -< text >- ... */": the text between the marks, marked to show.
 bool take_marked_comment(SourceLine& line) {
-    const std::string& c = line.comment;
-    std::string trimmed = c;
-    trim_trailing_blanks(trimmed);
-    if (trimmed.compare(0, 2, "/*") != 0 || !ends_with(trimmed, "*/")) return false;
+    const std::string_view trimmed = without_trailing_blanks(line.comment);
+    if (trimmed.substr(0, 2) != "/*" || !ends_with(trimmed, "*/")) return false;
     int open = find_substring(trimmed, "-<");
     int close = find_substring_backward(trimmed, ">-");
     if (open < 0 || close < open + 2) return false;
@@ -87,8 +81,11 @@ bool take_marked_comment(SourceLine& line) {
         line.comment.assign(1, kSuppressed);
         return true;
     }
-    std::string inner = trimmed.substr(static_cast<size_t>(open) + 2, static_cast<size_t>(close - open - 2));
-    line.comment = std::string("/*") + kMarked + inner + "*/";
+    const std::string_view inner = trimmed.substr(static_cast<size_t>(open) + 2, static_cast<size_t>(close - open - 2));
+    std::string marked = std::string("/*") + kMarked;
+    marked += inner;
+    marked += "*/";
+    line.comment = std::move(marked);
     return true;
 }
 
@@ -226,7 +223,8 @@ int add_name(std::vector<std::string>& list, std::string_view name) {
 
 bool is_listed(const std::vector<std::string>& list, std::string_view name) {
     for (const std::string& n : list)
-        if (n == name) return true;
+        // the length and the first byte tell most names apart without a compare
+        if (n.size() == name.size() && (name.empty() || n[0] == name[0]) && n == name) return true;
     return false;
 }
 

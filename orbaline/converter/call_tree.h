@@ -108,8 +108,9 @@ struct State {
     std::string keywords[2] = {"NAME", "FUNCTION"};
 
     std::vector<std::string> ignored;   // sorted
-    std::unordered_set<std::string> type_words;
-    std::unordered_set<std::string> known;
+    // looked up with views of the statement text, without copies
+    std::unordered_set<std::string, NameHash, std::equal_to<>> type_words;
+    std::unordered_set<std::string, NameHash, std::equal_to<>> known;
     std::vector<TreeDefinition> records;
     std::unordered_map<std::string, std::vector<int>> by_name;
 
@@ -123,6 +124,7 @@ struct State {
     std::string progress_text;
     int last_permille = -1;
     int cancel = 0;
+    std::vector<unsigned char> literal_map;  // the scan's, statement after statement
 
     OutputFile trd, flt, nam;
     int trd_lines = 0;

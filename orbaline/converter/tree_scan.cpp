@@ -275,7 +275,12 @@ bool keyword_comment(std::string_view comment, std::string& text) {
 }
 
 void collect_type_words(std::string_view text) {
-    std::vector<unsigned char> map;
+    // most statements hold none of the tag words and are no typedef
+    static constexpr std::string_view kTagWords[] = {"struct", "union", "enum", "class"};
+    const bool tagged = std::any_of(std::begin(kTagWords), std::end(kTagWords),
+                                    [&](std::string_view w) { return text.find(w) != std::string_view::npos; });
+    if (!tagged && !starts_with_word(text, "typedef")) return;
+    std::vector<unsigned char>& map = g_tree.literal_map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
     // tags: the name after struct, union, enum or class
@@ -380,7 +385,7 @@ bool function_head_name(std::string_view text, std::string& name, std::string& p
 
 std::vector<std::string> calls_in_text(std::string_view text) {
     std::vector<std::string> calls;
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_tree.literal_map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
     // the first assignment at the outermost level: a known name left of it is
@@ -454,17 +459,20 @@ std::vector<std::string> calls_in_text(std::string_view text) {
             end = take_operator(q, identifier_end(text, q));
         }
         i = end;
-        std::string name = without_blanks(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+        // the name as written, or without its blanks when it has some
+        std::string_view name = text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
+        std::string joined;
+        if (name.find(' ') != std::string_view::npos) name = joined = without_blanks(name);
         if (g_tree.type_words.count(name) != 0 || is_statement_word(name)) continue;
         if (byte_at(text, skip_blanks(text, end)) == '(') {
-            calls.push_back(std::move(name));
+            calls.emplace_back(name);
             continue;
         }
         if (assign >= 0 && start < assign) continue;
         if (g_tree.known.count(name) != 0) {
-            calls.push_back(std::move(name));
+            calls.emplace_back(name);
         } else if (s.pointer_names == 1) {
-            std::string starred = name;
+            std::string starred(name);
             for (int stars = 0; stars < 4; ++stars) {
                 starred.insert(0, 1, '*');
                 if (g_tree.known.count(starred) != 0) {

@@ -125,6 +125,27 @@ TEST_F(PadReading, CallTextsAndNames) {
     EXPECT_EQ(pad::find_call_text("s = \"f(x)\";", call, name), 0);
 }
 
+// The first tag word of a statement names its type, also where double-byte
+// characters stand before it (a trail byte may look like a letter).
+TEST_F(PadReading, TagNamesAfterTheFirstTagWord) {
+    pad::init_pad_generator();
+    auto listed = [](const char* name) { return pad::is_listed(pad::g_pad.type_names, name); };
+    pad::record_tag_name("static int f(const struct entry* e, union u v)");
+    EXPECT_TRUE(listed("entry"));
+    EXPECT_FALSE(listed("u"));
+    pad::record_tag_name("enum colour c; struct later s;");
+    EXPECT_TRUE(listed("colour"));
+    EXPECT_FALSE(listed("later"));
+    pad::record_tag_name("structure s; a.class_x = 1;");
+    EXPECT_FALSE(listed("s"));
+    EXPECT_FALSE(listed("a"));
+    pad::record_tag_name("x = \x82\x61; union after_dbcs w;");
+    EXPECT_TRUE(listed("after_dbcs"));
+    // "\x82\x61" ends in the byte of "a": the word after it still counts
+    pad::record_tag_name("\x82\x61struct glued g;");
+    EXPECT_TRUE(listed("glued"));
+}
+
 TEST_F(PadReading, FunctionNames) {
     std::string name;
     ASSERT_EQ(pad::extract_function_name("static int Foo :: bar (int x)", name), 1);

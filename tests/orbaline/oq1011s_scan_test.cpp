@@ -73,6 +73,9 @@ TEST_F(Oq1011sHeads, KnownNamesWithoutParentheses) {
     EXPECT_EQ(calls_in_text("p = table;"), (Names{}));
     g_tree.settings.pointer_names = 1;
     EXPECT_EQ(calls_in_text("p = table;"), (Names{"*table"}));
+    // names written with blanks are looked up without them
+    g_tree.known.insert("obj.handler");
+    EXPECT_EQ(calls_in_text("x = obj . handler;"), (Names{"obj.handler"}));
 }
 
 TEST_F(Oq1011sHeads, TypeWords) {
@@ -83,6 +86,12 @@ TEST_F(Oq1011sHeads, TypeWords) {
     for (const char* word : {"node", "NODE", "PNODE", "CALLBACK", "BYTE", "point"})
         EXPECT_EQ(g_tree.type_words.count(word), 1u) << word;
     EXPECT_EQ(calls_in_text("p = (NODE)(q); BYTE(x); cb(1);"), (Names{"cb"}));
+    // a tag word inside a string or a longer word names no type
+    collect_type_words("s = \"struct fake\"; structure = 1; x = a.classic;");
+    EXPECT_EQ(g_tree.type_words.count("fake"), 0u);
+    EXPECT_EQ(g_tree.type_words.count("classic"), 0u);
+    collect_type_words("f(sizeof(union bits));");
+    EXPECT_EQ(g_tree.type_words.count("bits"), 1u);
 }
 
 TEST_F(Oq1011sHeads, KeywordComments) {
