@@ -262,29 +262,42 @@ bool same_file(const NamedFile& a, const NamedFile& b) {
 
 }  // namespace
 
-bool names_same_file(const std::string& a, const std::string& b) { return same_file(NamedFile(a), NamedFile(b)); }
+namespace {
+
+std::vector<NamedFile> named_files(const std::vector<std::string>& names) {
+    std::vector<NamedFile> files;
+    for (const std::string& name : names)
+        if (!name.empty()) files.emplace_back(name);
+    return files;
+}
+
+// The first input one of the outputs reaches, or nullptr.
+const NamedFile* first_input_reached(const std::vector<std::string>& outputs, const std::vector<NamedFile>& inputs) {
+    for (const NamedFile& out : named_files(outputs))
+        for (const NamedFile& in : inputs)
+            if (same_file(out, in)) return &in;
+    return nullptr;
+}
+
+}  // namespace
+
+bool names_reach_inputs(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs) {
+    return first_input_reached(outputs, named_files(inputs)) != nullptr;
+}
 
 bool check_names_against_inputs(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs,
                                 bool fresh_error_file) {
-    std::vector<NamedFile> ins;
-    for (const std::string& in : inputs)
-        if (!in.empty()) ins.emplace_back(in);
-    for (const std::string& out : outputs) {
-        if (out.empty()) continue;
-        const NamedFile named(out);
-        for (const NamedFile& in : ins) {
-            if (!same_file(named, in)) continue;
-            const std::string& error_file = g_analysis.error_file;
-            if (error_file.empty()) return false;
-            const NamedFile error(error_file);
-            for (const NamedFile& other : ins)
-                if (same_file(error, other)) return false;
-            if (fresh_error_file) delete_file(error_file.c_str());
-            report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, *in.name);
-            return false;
-        }
-    }
-    return true;
+    const std::vector<NamedFile> ins = named_files(inputs);
+    const NamedFile* reached = first_input_reached(outputs, ins);
+    if (reached == nullptr) return true;
+    const std::string& error_file = g_analysis.error_file;
+    if (error_file.empty()) return false;
+    const NamedFile error(error_file);
+    for (const NamedFile& other : ins)
+        if (same_file(error, other)) return false;
+    if (fresh_error_file) delete_file(error_file.c_str());
+    report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, *reached->name);
+    return false;
 }
 
 // --- texts ----------------------------------------------------------------------

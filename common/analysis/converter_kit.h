@@ -157,9 +157,10 @@ bool split_keyword_line(std::string_view line, bool key_to_equals, std::string& 
 
 // --- names of a run -------------------------------------------------------------
 
-// True when two names lead to the same file, whatever their separators and
-// case (as the file layer resolves them).
-bool names_same_file(const std::string& a, const std::string& b);
+// True when one of the outputs leads to the same file as one of the inputs,
+// whatever their separators and case (as the file layer resolves them).
+// Empty names are passed over; each name is looked up once.
+bool names_reach_inputs(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs);
 
 // A run never writes over what it reads: the first work or result name that
 // is one of the inputs is reported with E058 naming the input and false

@@ -88,9 +88,12 @@ int commit_result_files(const std::vector<ResultFile>& files) {
     }
     if (failed >= 0)
         while (i-- > 0) unplace(files[i], kinds[i]);
-    // the work names now hold the old results, or the unused new ones
-    for (size_t k = 0; k < n; ++k)
-        if (failed >= 0 || kinds[k] != kCrtMissing) delete_file(files[k].work.c_str());
+    // the work names now hold the old results, or the unused new ones; an
+    // old result may serve as a later run's work file
+    for (size_t k = 0; k < n; ++k) {
+        if (failed >= 0) delete_file(files[k].work.c_str());
+        else if (kinds[k] != kCrtMissing) retire_file(files[k].work.c_str());
+    }
     return failed;
 }
 

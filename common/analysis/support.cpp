@@ -154,6 +154,7 @@ void close_all_tracked_files() {
 }
 
 int delete_file(const char* name) { return crt_remove(name) == 0 ? 0 : -1; }
+int retire_file(const char* name) { return crt_retire(name) == 0 ? 0 : -1; }
 
 namespace {
 // An open through the table would also need one of its places.

@@ -46,6 +46,9 @@ const char* tracked_file_name(int handle);
 // Closes every handle still in the table (end of a run or a test).
 void close_all_tracked_files();
 int delete_file(const char* name);
+// Removes a file the run is done with; within a batch its disk space may
+// serve the next work file (see crt_retire).
+int retire_file(const char* name);
 // A run's error file starts empty: false when no file could be written
 // there (as an open for writing would fail), else what an earlier run left
 // is gone. Nothing is made on the disk for the check.

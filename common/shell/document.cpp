@@ -73,6 +73,35 @@ int parse_page_tag(std::string_view record) {
     return static_cast<int>(value);
 }
 
+namespace {
+
+// How a line begins as it is stored: plain, or after the key byte in the
+// scrambled bytes. The decoding is one byte to one byte, so the stored bytes
+// match exactly when the plain ones would.
+class StoredHead {
+public:
+    explicit StoredHead(std::string_view plain) : plain_(plain) {
+        scramble_line(plain, scrambled_, 1);
+        scrambled_.erase(0, 1);  // the key byte
+    }
+    bool starts(std::string_view stored) const {
+        const bool scrambled = !stored.empty() && static_cast<unsigned char>(stored[0]) < 10;
+        const std::string_view head = scrambled ? std::string_view(scrambled_) : plain_;
+        if (scrambled) stored.remove_prefix(1);
+        if (stored.size() < head.size()) return false;
+        // most lines differ at the first byte: no call for them
+        for (size_t i = 0; i < head.size(); ++i)
+            if (stored[i] != head[i]) return false;
+        return true;
+    }
+
+private:
+    std::string_view plain_;
+    std::string scrambled_;
+};
+
+}  // namespace
+
 int index_document(DocumentState& state, const DocumentProfile& profile) {
     state.pages.clear();
     state.page_count = 0;
@@ -80,27 +109,20 @@ int index_document(DocumentState& state, const DocumentProfile& profile) {
     RecordFileReader& file = state.file;
     if (!file.open(state.file_name)) return kIndexCannotOpen;
 
+    const StoredHead kTagHead("#TAG:"), kPageEndHead("ZC:");
     std::vector<PageIndexEntry> pages{PageIndexEntry{}};
     std::string line;
-    std::string_view stored;
     int line_number = 0;
     int page_ends = 0;
-    while (file.next_line_view(stored)) {
+    int header = kIndexOk;
+    // Only the header lines and the tag lines are decoded; the rest are told
+    // by their first bytes as they are stored.
+    file.scan_lines([&](std::string_view stored) {
         ++line_number;
-        // Bytes decode one by one, so a line's first bytes tell its code;
-        // only the lines kept are decoded whole.
-        char code[5];
-        const std::string_view head(code, unscramble_prefix(stored, code, sizeof code));
-        const bool tag = head == "#TAG:";
+        const bool tag = kTagHead.starts(stored);
         if (tag || line_number <= kDocumentHeaderLines) {
             unscramble_line(stored, line, line_number);
-            if (line_number == 1) {
-                const int header = check_header(line, profile);
-                if (header != kIndexOk) {
-                    file.close();
-                    return header;
-                }
-            }
+            if (line_number == 1 && (header = check_header(line, profile)) != kIndexOk) return false;
             const int number = tag ? parse_page_tag(line) : -1;
             if (number >= 0) pages.back().tag = number;
             if (line_number <= kDocumentHeaderLines) {
@@ -108,15 +130,16 @@ int index_document(DocumentState& state, const DocumentProfile& profile) {
                 state.header_lines.push_back(line);
             }
         }
-        if (head.size() >= 3 && head[0] == 'Z' && head[1] == 'C' && head[2] == ':') {
-            if (++page_ends == kMaxDocumentPages) break;
+        if (kPageEndHead.starts(stored)) {
+            if (++page_ends == kMaxDocumentPages) return false;
             // the next page begins where this line ends, whatever its line end
             pages.push_back(PageIndexEntry{line_number, file.offset(), 0});
         }
-    }
-    if (line_number == 0) {
+        return true;
+    });
+    if (header != kIndexOk || line_number == 0) {
         file.close();
-        return kIndexNotADocument;
+        return header != kIndexOk ? header : kIndexNotADocument;
     }
     pages.resize(static_cast<size_t>(page_ends));
     state.pages = std::move(pages);

@@ -2,8 +2,14 @@
 
 #include <fcntl.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "common/analysis/scramble.h"
 #include "platform/kernel/file_io.h"
@@ -174,14 +180,17 @@ RecordFileReader::~RecordFileReader() { close(); }
 bool RecordFileReader::open(const std::string& path) {
     close();
     fd_ = crt_open(path.c_str(), CRT_O_RDONLY | CRT_O_BINARY);
+    if (fd_ >= 0 && data_ == nullptr) {
+        data_.reset(new char[kBlockBytes]);
+        capacity_ = kBlockBytes;
+    }
     return fd_ >= 0;
 }
 
 void RecordFileReader::close() {
     if (fd_ >= 0) crt_close(fd_);
     fd_ = -1;
-    buffer_.clear();
-    pos_ = 0;
+    size_ = pos_ = 0;
     offset_ = 0;
     eof_ = false;
 }
@@ -189,16 +198,24 @@ void RecordFileReader::close() {
 bool RecordFileReader::fill() {
     if (eof_ || fd_ < 0) return false;
     if (pos_ > 0) {
-        buffer_.erase(0, pos_);
+        std::memmove(data_.get(), data_.get() + pos_, size_ - pos_);
+        size_ -= pos_;
         pos_ = 0;
     }
-    char chunk[16384];
-    const int n = crt_read(fd_, chunk, sizeof chunk);
+    // a line longer than a block grows the buffer, up to the line limit
+    if (capacity_ - size_ < kBlockBytes) {
+        const size_t capacity = std::max(capacity_ * 2, size_ + kBlockBytes);
+        std::unique_ptr<char[]> grown(new char[capacity]);
+        if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_);
+        data_ = std::move(grown);
+        capacity_ = capacity;
+    }
+    const int n = crt_read(fd_, data_.get() + size_, static_cast<unsigned>(kBlockBytes));
     if (n <= 0) {
         eof_ = true;
         return false;
     }
-    buffer_.append(chunk, static_cast<size_t>(n));
+    size_ += static_cast<size_t>(n);
     return true;
 }
 
@@ -212,44 +229,57 @@ bool RecordFileReader::next_line(std::string& line) {
 bool RecordFileReader::next_line_view(std::string_view& line) {
     if (fd_ < 0) return false;
     size_t scanned = 0;  // bytes after pos_ known to hold no line feed
-    size_t lf;
-    while ((lf = buffer_.find('\n', pos_ + scanned)) == std::string::npos) {
-        scanned = buffer_.size() - pos_;
+    const void* lf;
+    while ((lf = std::memchr(data_.get() + pos_ + scanned, '\n', size_ - pos_ - scanned)) == nullptr) {
+        scanned = size_ - pos_;
         if (scanned > kMaxRecordLineBytes) return cut_long_line(line);
         if (!fill()) break;  // fill() moves the unread bytes to the front
     }
-    if (pos_ >= buffer_.size()) return false;
-    const size_t end = (lf == std::string::npos) ? buffer_.size() : lf;
-    line = std::string_view(buffer_).substr(pos_, end - pos_);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const size_t consumed = (lf == std::string::npos) ? end - pos_ : end - pos_ + 1;
-    pos_ += consumed;
-    offset_ += static_cast<int64_t>(consumed);
+    if (pos_ >= size_) return false;
+    line = lf == nullptr ? take_line(size_, false) : take_line(static_cast<const char*>(lf) - data_.get(), true);
     return true;
 }
 
 bool RecordFileReader::cut_long_line(std::string_view& line) {
-    long_line_.assign(buffer_, pos_, kMaxRecordLineBytes);
+    long_line_.assign(data_.get() + pos_, kMaxRecordLineBytes);
     line = long_line_;
     // the rest of the line goes by a block at a time, never held whole
     for (;;) {
-        const size_t lf = buffer_.find('\n', pos_);
-        if (lf != std::string::npos) {
-            offset_ += static_cast<int64_t>(lf + 1 - pos_);
-            pos_ = lf + 1;
+        const void* lf = std::memchr(data_.get() + pos_, '\n', size_ - pos_);
+        if (lf != nullptr) {
+            take_line(static_cast<const char*>(lf) - data_.get(), true);
             return true;
         }
-        offset_ += static_cast<int64_t>(buffer_.size() - pos_);
-        pos_ = buffer_.size();
+        offset_ += static_cast<int64_t>(size_ - pos_);
+        pos_ = size_;
         if (!fill()) return true;
+    }
+}
+
+void find_line_feeds(const char* data, size_t from, size_t to, std::vector<size_t>& ends) {
+    size_t at = from;
+#if defined(__SSE2__)
+    // sixteen bytes compared at once; each set bit of the mask is a line feed
+    const __m128i line_feed = _mm_set1_epi8('\n');
+    for (; at + 16 <= to; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, line_feed))); mask != 0;
+             mask &= mask - 1)
+            ends.push_back(at + static_cast<size_t>(__builtin_ctz(mask)));
+    }
+#endif
+    while (at < to) {
+        const void* lf = std::memchr(data + at, '\n', to - at);
+        if (lf == nullptr) break;
+        ends.push_back(static_cast<size_t>(static_cast<const char*>(lf) - data));
+        at = ends.back() + 1;
     }
 }
 
 bool RecordFileReader::seek(int64_t offset) {
     if (fd_ < 0 || offset < 0) return false;
     if (crt_lseek(fd_, offset, SEEK_SET) != offset) return false;
-    buffer_.clear();
-    pos_ = 0;
+    size_ = pos_ = 0;
     offset_ = offset;
     eof_ = false;
     return true;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,7 @@ bool parse_record_real(std::string_view field, double& value);
 class RecordFileReader {
 public:
     static constexpr size_t kMaxRecordLineBytes = 1u << 20;
+    static constexpr size_t kBlockBytes = 64u * 1024;
 
     RecordFileReader() = default;
     ~RecordFileReader();
@@ -89,17 +91,58 @@ public:
     int64_t offset() const { return offset_; }
     bool seek(int64_t offset);
 
+    // Every line from here to the end, as next_line_view gives them, handed
+    // to `take` (which returns false to stop); offset() is then that of the
+    // line after it. The line ends of a whole block are found at once, so a
+    // reader of many short lines pays little more than the read.
+    template <class Take>
+    void scan_lines(Take&& take);
+
 private:
     bool fill();
     bool cut_long_line(std::string_view& line);
+    // The line that ends at `end` (a line feed, or the buffer's end), taken.
+    std::string_view take_line(size_t end, bool line_feed) {
+        std::string_view line(data_.get() + pos_, end - pos_);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const size_t consumed = end - pos_ + (line_feed ? 1 : 0);
+        pos_ += consumed;
+        offset_ += static_cast<int64_t>(consumed);
+        return line;
+    }
 
     int fd_ = -1;
-    std::string buffer_;
-    std::string long_line_;  // the kept part of a line cut at the limit
+    std::unique_ptr<char[]> data_;  // read ahead: bytes [pos_, size_) are unread
+    size_t capacity_ = 0;
+    size_t size_ = 0;
     size_t pos_ = 0;
+    std::vector<size_t> line_ends_;  // of the buffer's unread bytes, for scan_lines
+    std::string long_line_;  // the kept part of a line cut at the limit
     int64_t offset_ = 0;
     bool eof_ = false;
 };
+
+// The positions of the line feeds in data[from, to), appended to `ends`.
+void find_line_feeds(const char* data, size_t from, size_t to, std::vector<size_t>& ends);
+
+template <class Take>
+void RecordFileReader::scan_lines(Take&& take) {
+    if (fd_ < 0) return;
+    for (;;) {
+        line_ends_.clear();
+        find_line_feeds(data_.get(), pos_, size_, line_ends_);
+        for (const size_t end : line_ends_)
+            if (!take(take_line(end, true))) return;
+        if (size_ - pos_ > kMaxRecordLineBytes) {
+            std::string_view line;
+            cut_long_line(line);
+            if (!take(line)) return;
+            continue;
+        }
+        if (!fill()) break;  // fill() moves the unread bytes to the front
+    }
+    if (pos_ < size_) take(take_line(size_, false));  // a last line without a line feed
+}
 
 // Where the interpreter takes its records from.
 class RecordSource {

@@ -438,7 +438,7 @@ int fill_do_loop_conditions() {
         delete_file(s.files.do_work.c_str());
         return result;
     }
-    delete_file(s.files.work.c_str());
+    retire_file(s.files.work.c_str());
     if (rename_file(s.files.do_work.c_str(), s.files.work.c_str()) != 0) {
         delete_file(s.files.do_work.c_str());
         return -50;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/analysis/result_files.h"
 #include "common/analysis/scramble.h"
 #include "common/text/file_names.h"
 #include "platform/kernel/file_io.h"
@@ -62,8 +63,15 @@ int LinWriter::commit() {
     if (!output_.flush(fd_)) failed_ = true;
     const int closed = crt_close(fd_);
     fd_ = -1;
-    if (failed_ || closed != 0 || crt_rename(temporary_.c_str(), document_.c_str()) != 0) {
+    if (failed_ || closed != 0) {
         crt_remove(temporary_.c_str());
+        failed_ = true;
+        return -1;
+    }
+    // an old document swaps names with the new one rather than being
+    // written over by a rename, which would make the file system write the
+    // new one out at once
+    if (commit_result_files({{temporary_, document_}}) >= 0) {
         failed_ = true;
         return -1;
     }

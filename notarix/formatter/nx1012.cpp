@@ -128,11 +128,10 @@ BaseResult convert_base_name(FormatterState& g, const std::string& base, const s
     std::string temporary = lin;
     set_file_extension(temporary, ".lnt");
     const std::string common_file = find_common_file(common_path);
-    for (const std::string& input : {fss, form_path, common_file})
-        if (!input.empty() && (names_same_file(lin, input) || names_same_file(temporary, input))) {
-            show_box(format_text(kOutputErrorFormat, lin.c_str()));
-            return {kFormatterIoError, false};
-        }
+    if (names_reach_inputs({lin, temporary}, {fss, form_path, common_file})) {
+        show_box(format_text(kOutputErrorFormat, lin.c_str()));
+        return {kFormatterIoError, false};
+    }
 
     LinWriter writer;
     if (!writer.create(lin)) {

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <map>
@@ -13,6 +14,7 @@
 
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/kernel_text.h"
+#include "platform/kernel/spare_files.h"
 
 namespace {
 
@@ -46,6 +48,8 @@ struct Listings {
     std::map<FolderId, Listing> folders;
     // folders named by an absolute path, as a scope found them
     std::unordered_map<std::string, FolderId> ids;
+    // whether such a folder takes new entries, as a scope found it
+    std::unordered_map<std::string, bool> writable;
 };
 
 Listings& listings() {
@@ -186,17 +190,51 @@ void note_entry_removed(const std::string& path) {
     }
 }
 
+bool listed_as_missing(const std::string& resolved) {
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    if (l.scopes == 0 || resolved.empty() || resolved[0] != '/') return false;
+    std::string name;
+    const Listing* listing = remembered_folder(l, resolved, name);
+    if (listing == nullptr || name == "." || name == "..") return false;
+    const auto alike = listing->find(folded(name));
+    return alike == listing->end() || std::find(alike->second.begin(), alike->second.end(), name) == alike->second.end();
+}
+
+bool folder_takes_entries(const std::string& folder) {
+    auto look = [&] {
+        struct stat st;
+        return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+    };
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    if (l.scopes == 0 || folder.empty() || folder[0] != '/') return look();
+    auto known = l.writable.find(folder);
+    if (known == l.writable.end()) known = l.writable.emplace(folder, look()).first;
+    return known->second;
+}
+
 void crt_begin_listing_scope() {
     Listings& l = listings();
     std::lock_guard<std::mutex> guard(l.lock);
     ++l.scopes;
 }
 
-void crt_end_listing_scope() {
+bool listing_scope_open() {
     Listings& l = listings();
     std::lock_guard<std::mutex> guard(l.lock);
-    if (l.scopes > 0 && --l.scopes == 0) {
+    return l.scopes > 0;
+}
+
+void crt_end_listing_scope() {
+    Listings& l = listings();
+    {
+        std::lock_guard<std::mutex> guard(l.lock);
+        if (l.scopes == 0 || --l.scopes > 0) return;
         l.folders.clear();
         l.ids.clear();
+        l.writable.clear();
     }
+    // outside the listings' lock: the removals note themselves there
+    remove_spare_files();
 }

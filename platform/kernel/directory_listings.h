@@ -19,6 +19,18 @@ bool find_listed_entry(const std::string& dir, std::string_view name, std::strin
 // there). False outside a scope, or for a path it cannot answer.
 bool resolve_from_listing(const std::string& mapped, std::string& resolved);
 
+// True while a listing scope is open.
+bool listing_scope_open();
+
+// Inside a scope, for a resolved absolute path whose folder is remembered:
+// true when the folder holds no entry of that name, so the disk need not be
+// asked. False when the entry is there or the listing cannot tell.
+bool listed_as_missing(const std::string& resolved);
+
+// Whether a new entry can be made in the folder (the folder's own rights),
+// looked at once per scope for a folder named by an absolute path.
+bool folder_takes_entries(const std::string& folder);
+
 // The file layer made or removed the entry at this resolved path.
 void note_entry_added(const std::string& path);
 void note_entry_removed(const std::string& path);

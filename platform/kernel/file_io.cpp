@@ -7,6 +7,7 @@
 #include "platform/kernel/file_io.h"
 
 #include "platform/kernel/directory_listings.h"
+#include "platform/kernel/spare_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,6 +25,11 @@ struct Descriptor {
     bool text = true;
     int pending = -1;  // read-ahead byte after a CR at the end of a chunk, or -1
     bool full = false;  // test hook: every write fails as on a full disk
+    // A spare taken over for a new file holds its old bytes until the close
+    // cuts them off at the furthest point written.
+    bool reused = false;
+    int64_t old_size = 0;
+    int64_t end = 0;  // furthest position seen before a seek
 };
 
 // Everything the layer knows about open files; one lock, since the programs
@@ -165,6 +171,21 @@ int text_write(int fd, const unsigned char* data, unsigned n) {
     return static_cast<int>(written);
 }
 
+// Not a runtime flag: the layer's own, for opening a spare.
+constexpr int kNoFollow = 0x10000;
+
+// An open that makes a new empty file for writing, which a spare can serve.
+bool makes_fresh_file(int flags) {
+    const int fresh = CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC;
+    return (flags & (fresh | CRT_O_RDWR | CRT_O_APPEND | CRT_O_EXCL)) == fresh;
+}
+
+// The furthest position written on a reused file: where it now ends.
+int64_t written_end(int fd, const Descriptor& d) {
+    const off_t here = ::lseek(fd, 0, SEEK_CUR);
+    return here < 0 ? -1 : std::max<int64_t>(d.end, here);
+}
+
 int posix_flags(int flags) {
     int out = O_CLOEXEC;
     if (flags & CRT_O_RDWR) {
@@ -178,7 +199,30 @@ int posix_flags(int flags) {
     if (flags & CRT_O_CREAT) out |= O_CREAT;
     if (flags & CRT_O_TRUNC) out |= O_TRUNC;
     if (flags & CRT_O_EXCL) out |= O_EXCL;
+    if (flags & kNoFollow) out |= O_NOFOLLOW;
     return out;
+}
+
+// Opens a plain file: the descriptor with its status in `st`, or -1.
+int open_plain_file(const std::string& resolved, int flags, int permission, struct stat& st) {
+    int fd;
+    do {
+        // not blocking: a FIFO without a writer would hold the open forever
+        fd = ::open(resolved.c_str(), posix_flags(flags) | O_NONBLOCK, static_cast<mode_t>(permission));
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        if (errno == ENFILE) errno = EMFILE;  // the runtime knows one "too many files"
+        return -1;
+    }
+    // Only a plain file is a file to the programs: a folder fails as it does
+    // on the system they were written for, and a device or FIFO would never
+    // end (or never start) being read.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EACCES;
+        return -1;
+    }
+    return fd;
 }
 
 }  // namespace
@@ -195,29 +239,26 @@ int crt_open(const char* path, int flags, int permission) {
         errno = EMFILE;
         return -1;
     }
-    int fd;
-    do {
-        // not blocking: a FIFO without a writer would hold the open forever
-        fd = ::open(resolved.c_str(), posix_flags(flags) | O_NONBLOCK, static_cast<mode_t>(permission));
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        if (errno == ENFILE) errno = EMFILE;  // the runtime knows one "too many files"
-        return -1;
-    }
-    // Only a plain file is a file to the programs: a folder fails as it does
-    // on the system they were written for, and a device or FIFO would never
-    // end (or never start) being read.
+    bool reused = makes_fresh_file(flags) && take_spare_file(resolved);
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        errno = EACCES;
-        return -1;
+    // a spare is written over as it is, never through a link it may have become
+    int fd = open_plain_file(resolved, reused ? (flags & ~(CRT_O_CREAT | CRT_O_TRUNC)) | kNoFollow : flags,
+                             permission, st);
+    if (reused && (fd < 0 || !spare_can_serve(st))) {
+        // not fit to serve: a file made afresh instead
+        if (fd >= 0) ::close(fd);
+        ::unlink(resolved.c_str());
+        reused = false;
+        fd = open_plain_file(resolved, flags, permission, st);
     }
+    if (fd < 0) return -1;
     // O_NONBLOCK means nothing to a plain file, so it stays
     const std::string& suffix = t.full_suffix;
     const bool full = !suffix.empty() && resolved.size() >= suffix.size() &&
                       resolved.compare(resolved.size() - suffix.size(), suffix.size(), suffix) == 0;
-    t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
+    Descriptor& d = t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
+    d.reused = reused;
+    d.old_size = reused ? static_cast<int64_t>(st.st_size) : 0;
     if (flags & CRT_O_CREAT) note_entry_added(resolved);
     return fd;
 }
@@ -271,10 +312,19 @@ int crt_close(int fd) {
         errno = EBADF;
         return -1;
     }
-    if (it != t.open.end()) t.open.erase(it);
+    bool cut = true;
+    if (it != t.open.end()) {
+        // a reused file loses the old bytes past what was written now
+        const Descriptor& d = it->second;
+        if (d.reused) {
+            const int64_t end = written_end(fd, d);
+            cut = end >= 0 && (end >= d.old_size || ::ftruncate(fd, static_cast<off_t>(end)) == 0);
+        }
+        t.open.erase(it);
+    }
     // Linux releases the descriptor even when close reports an error, so it
     // is never retried.
-    return ::close(fd) == 0 ? 0 : -1;
+    return ::close(fd) == 0 && cut ? 0 : -1;
 }
 
 int64_t crt_tell(int fd) {
@@ -295,6 +345,14 @@ int64_t crt_lseek(int fd, int64_t offset, int whence) {
     Descriptor* d = find_descriptor(t, fd, standard);
     if (!d) return -1;
     if (whence == SEEK_CUR && d->pending >= 0) offset -= 1;  // relative to the program's position
+    if (d->reused) {
+        d->end = written_end(fd, *d);
+        // its end is where the writing reached, not where the old bytes end
+        if (whence == SEEK_END) {
+            offset += d->end;
+            whence = SEEK_SET;
+        }
+    }
     off_t pos = ::lseek(fd, static_cast<off_t>(offset), whence);
     if (pos < 0) return -1;
     d->pending = -1;
@@ -305,7 +363,9 @@ int64_t crt_filelength(int fd) {
     FileTable& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
     Descriptor standard;
-    if (!find_descriptor(t, fd, standard)) return -1;
+    const Descriptor* d = find_descriptor(t, fd, standard);
+    if (!d) return -1;
+    if (d->reused) return written_end(fd, *d);  // the old bytes past it are no part of the file
     struct stat st;
     if (::fstat(fd, &st) != 0) return -1;
     return static_cast<int64_t>(st.st_size);
@@ -328,6 +388,15 @@ int crt_file_kind(const char* path) {
 int crt_remove(const char* path) {
     if (!path) return -1;
     const std::string resolved = resolve_platform_path(path);
+    if (::unlink(resolved.c_str()) != 0) return -1;
+    note_entry_removed(resolved);
+    return 0;
+}
+
+int crt_retire(const char* path) {
+    if (!path) return -1;
+    const std::string resolved = resolve_platform_path(path);
+    if (keep_spare_file(resolved)) return 0;
     if (::unlink(resolved.c_str()) != 0) return -1;
     note_entry_removed(resolved);
     return 0;
@@ -368,8 +437,10 @@ bool crt_same_file(const char* a, const char* b) {
 }
 
 bool crt_file_identity(const char* path, uint64_t& device, uint64_t& inode) {
+    if (!path || !*path) return false;
+    const std::string resolved = resolve_platform_path(path);
     struct stat st;
-    if (!path || !*path || ::stat(resolve_platform_path(path).c_str(), &st) != 0) return false;
+    if (listed_as_missing(resolved) || ::stat(resolved.c_str(), &st) != 0) return false;
     device = static_cast<uint64_t>(st.st_dev);
     inode = static_cast<uint64_t>(st.st_ino);
     return true;
@@ -401,21 +472,22 @@ bool crt_can_create(const char* path) {
     if (!path || !*path || !below_open_limit()) return false;
     const std::string resolved = resolve_platform_path(path);
     struct stat st;
-    if (::stat(resolved.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode)) {
-            errno = EACCES;
-            return false;
+    // a name the run's listing does not hold needs only its folder's rights
+    if (!listed_as_missing(resolved)) {
+        if (::stat(resolved.c_str(), &st) == 0) {
+            if (!S_ISREG(st.st_mode)) {
+                errno = EACCES;
+                return false;
+            }
+            return ::access(resolved.c_str(), W_OK) == 0;
         }
-        return ::access(resolved.c_str(), W_OK) == 0;
+        if (errno != ENOENT) return false;
     }
-    if (errno != ENOENT) return false;
     const size_t slash = resolved.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : resolved.substr(0, slash);
-    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        errno = ENOENT;
-        return false;
-    }
-    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+    if (folder_takes_entries(folder)) return true;
+    errno = EACCES;
+    return false;
 }
 
 void crt_set_open_limit(int limit) {

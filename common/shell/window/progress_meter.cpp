@@ -393,7 +393,9 @@ int report_run_progress(const char* item, int value, int scale) {
         }
     }
     ProgressMeter& m = progress_meter();
-    const std::string text = "[" + std::string(item ? item : "") + "]";
+    std::string text = "[";
+    text += item ? item : "";
+    text += ']';
     if (!m.value_shown || value != m.last_value) set_progress_value(nullptr, value, scale);
     set_progress_item(nullptr, text);
     m.value_shown = true;

@@ -1,0 +1,137 @@
+#include "platform/kernel/spare_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "platform/kernel/directory_listings.h"
+#include "platform/kernel/file_io.h"
+
+namespace {
+
+// A batch needs a few at a time (the work files of one run); more would
+// only wait for the scope's end.
+constexpr size_t kSparesPerFolder = 8;
+
+struct Spares {
+    std::mutex lock;
+    std::map<std::string, std::vector<std::string>> by_folder;  // absolute folder -> spare paths
+    unsigned long next_number = 0;
+};
+
+Spares& spares() {
+    static Spares s;
+    return s;
+}
+
+// The permission bits a file made with 0666 gets (the umask taken off), or
+// -1 when the process's umask cannot be told: then nothing is reused, since
+// a reused file keeps the bits it has.
+int new_file_mode() {
+    static const int mode = [] {
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);) {
+            unsigned mask = 0;
+            if (std::sscanf(line.c_str(), "Umask: %o", &mask) == 1) return static_cast<int>(0666 & ~mask);
+        }
+        return -1;
+    }();
+    return mode;
+}
+
+// The folder of a resolved path, absolute, so that a change of the current
+// directory between two runs does not lose a spare.
+std::string absolute_folder(const std::string& resolved) {
+    const size_t slash = resolved.rfind('/');
+    std::string folder = slash == std::string::npos ? "" : slash == 0 ? "/" : resolved.substr(0, slash);
+    if (!folder.empty() && folder[0] == '/') return folder;
+    const std::string current = get_current_directory();
+    if (current.empty()) return {};
+    return folder.empty() ? current : current + "/" + folder;
+}
+
+std::string absolute_path(const std::string& resolved) {
+    if (!resolved.empty() && resolved[0] == '/') return resolved;
+    const std::string folder = absolute_folder(resolved);
+    if (folder.empty()) return {};
+    const size_t slash = resolved.rfind('/');
+    return folder + "/" + (slash == std::string::npos ? resolved : resolved.substr(slash + 1));
+}
+
+// The start of the names spares are kept under, this process's own.
+const std::string& spare_prefix() {
+    static const std::string prefix = ".~spare" + std::to_string(::getpid()) + "-";
+    return prefix;
+}
+
+bool rename_without_replacing(const std::string& from, const std::string& to) {
+    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+}
+
+}  // namespace
+
+bool keep_spare_file(const std::string& resolved) {
+    Spares& s = spares();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (!listing_scope_open() || new_file_mode() < 0) return false;
+    const std::string folder = absolute_folder(resolved);
+    if (folder.empty()) return false;
+    std::vector<std::string>& kept = s.by_folder[folder];
+    if (kept.size() >= kSparesPerFolder) return false;
+    // a name of its own, so the name it had is free as after a removal;
+    // whether it can serve is looked at when it is taken
+    const std::string spare = folder + (folder == "/" ? "" : "/") + spare_prefix() + std::to_string(s.next_number++);
+    if (!rename_without_replacing(resolved, spare)) return false;
+    note_entry_removed(resolved);
+    note_entry_added(spare);
+    kept.push_back(spare);
+    return true;
+}
+
+bool spare_can_serve(const struct stat& st) {
+    static const uid_t user = ::geteuid();
+    static const gid_t group = ::getegid();
+    return S_ISREG(st.st_mode) && st.st_nlink == 1 && st.st_uid == user && st.st_gid == group &&
+           static_cast<int>(st.st_mode & 07777) == new_file_mode();
+}
+
+bool take_spare_file(const std::string& resolved) {
+    Spares& s = spares();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (s.by_folder.empty()) return false;
+    auto found = s.by_folder.find(absolute_folder(resolved));
+    if (found == s.by_folder.end()) return false;
+    std::vector<std::string>& kept = found->second;
+    const std::string target = absolute_path(resolved);
+    while (!kept.empty()) {
+        const std::string spare = kept.back();
+        if (rename_without_replacing(spare, target)) {
+            kept.pop_back();
+            note_entry_removed(spare);
+            note_entry_added(resolved);
+            return true;
+        }
+        // the name is taken: the caller makes or opens it as usual
+        if (errno == EEXIST) return false;
+        kept.pop_back();  // gone from under the layer
+    }
+    return false;
+}
+
+void remove_spare_files() {
+    Spares& s = spares();
+    std::lock_guard<std::mutex> guard(s.lock);
+    for (const auto& [folder, kept] : s.by_folder)
+        for (const std::string& spare : kept) {
+            ::unlink(spare.c_str());
+            note_entry_removed(spare);
+        }
+    s.by_folder.clear();
+}
