@@ -222,4 +222,47 @@ TEST(RecordFiles, ScrambledAndPlainLinesAreNumberedFromTheStart) {
     EXPECT_EQ(source.line_number(), 4);
 }
 
+// The block scan hands over the same lines and offsets as reading them one at
+// a time, wherever a line, its CR LF or a cut long line meets a block's end.
+TEST(RecordFiles, ScanningByBlocksGivesTheLinesOneByOneReadingGives) {
+    TempDir dir;
+    const size_t block = RecordFileReader::kBlockBytes;
+    std::vector<std::string> contents;
+    for (size_t shift = 0; shift < 4; ++shift) {
+        // a CR LF or a short line straddling the first block's end
+        contents.push_back(std::string(block - 3 + shift, 'a') + "\r\nZC:\r\n\r\nend");
+        contents.push_back(std::string(block - 1, 'b') + "\n" + std::string(shift, 'c') + "\n");
+    }
+    // a line past the limit is cut, the rest of it passed over
+    contents.push_back("x\n" + std::string(RecordFileReader::kMaxRecordLineBytes + 70000, 'y') + "\r\nafter\n");
+    contents.push_back("");
+    contents.push_back("no line end");
+    for (const std::string& bytes : contents) {
+        SCOPED_TRACE(bytes.size());
+        write_raw(dir.path("lines"), bytes);
+        std::vector<std::pair<std::string, int64_t>> one_by_one, scanned;
+        RecordFileReader reader;
+        ASSERT_TRUE(reader.open(dir.path("lines")));
+        for (std::string_view line; reader.next_line_view(line);) one_by_one.emplace_back(line, reader.offset());
+        ASSERT_TRUE(reader.open(dir.path("lines")));
+        reader.scan_lines([&](std::string_view line) {
+            scanned.emplace_back(line, reader.offset());
+            return true;
+        });
+        EXPECT_EQ(scanned, one_by_one);
+        EXPECT_EQ(reader.offset(), static_cast<int64_t>(bytes.size()));
+    }
+    ASSERT_EQ(contents.size(), 11u);
+    write_raw(dir.path("lines"), "one\ntwo\nthree\n");
+    RecordFileReader reader;
+    ASSERT_TRUE(reader.open(dir.path("lines")));
+    int taken = 0;
+    reader.scan_lines([&](std::string_view) { return ++taken < 2; });
+    EXPECT_EQ(taken, 2);
+    EXPECT_EQ(reader.offset(), 8) << "a scan stopped by its taker leaves the reader after that line";
+    std::string line;
+    ASSERT_TRUE(reader.next_line(line));
+    EXPECT_EQ(line, "three");
+}
+
 }  // namespace
