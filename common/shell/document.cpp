@@ -75,30 +75,62 @@ int parse_page_tag(std::string_view record) {
 
 namespace {
 
-// How a line begins as it is stored: plain, or after the key byte in the
-// scrambled bytes. The decoding is one byte to one byte, so the stored bytes
-// match exactly when the plain ones would.
-class StoredHead {
+// The two heads the index looks for, as they are stored: plain, or after the
+// key byte in the scrambled bytes. Decoding is one byte to one byte, so the
+// stored bytes match exactly when the plain ones would. Most lines are told
+// apart by one byte, looked up in a table.
+class IndexHeads {
 public:
-    explicit StoredHead(std::string_view plain) : plain_(plain) {
-        scramble_line(plain, scrambled_, 1);
-        scrambled_.erase(0, 1);  // the key byte
+    enum Head : unsigned char { kOther = 0, kTag = 1, kPageEnd = 2 };
+
+    IndexHeads() {
+        for (const auto& [plain, head] : {std::pair<std::string_view, Head>{"#TAG:", kTag}, {"ZC:", kPageEnd}}) {
+            std::string scrambled;
+            scramble_line(plain, scrambled, 1);
+            scrambled.erase(0, 1);  // the key byte
+            heads_[head] = {std::string(plain), scrambled};
+            plain_first_[static_cast<unsigned char>(plain[0])] = head;
+            scrambled_first_[static_cast<unsigned char>(scrambled[0])] = head;
+        }
     }
-    bool starts(std::string_view stored) const {
-        const bool scrambled = !stored.empty() && static_cast<unsigned char>(stored[0]) < 10;
-        const std::string_view head = scrambled ? std::string_view(scrambled_) : plain_;
+
+    Head head_of(std::string_view stored) const {
+        if (stored.empty()) return kOther;
+        const bool scrambled = static_cast<unsigned char>(stored[0]) < 10;
         if (scrambled) stored.remove_prefix(1);
-        if (stored.size() < head.size()) return false;
-        // most lines differ at the first byte: no call for them
-        for (size_t i = 0; i < head.size(); ++i)
-            if (stored[i] != head[i]) return false;
-        return true;
+        if (stored.empty()) return kOther;
+        const Head head = (scrambled ? scrambled_first_ : plain_first_)[static_cast<unsigned char>(stored[0])];
+        if (head == kOther) return kOther;
+        const std::string& bytes = scrambled ? heads_[head].scrambled : heads_[head].plain;
+        return stored.substr(0, bytes.size()) == bytes ? head : kOther;
     }
 
 private:
-    std::string_view plain_;
-    std::string scrambled_;
+    struct Bytes {
+        std::string plain, scrambled;
+    };
+    Bytes heads_[3];
+    Head plain_first_[256] = {};
+    Head scrambled_first_[256] = {};
 };
+
+// A line the index reads whole: one of the header lines or a tag line.
+// The header's verdict (kIndexOk or a message number).
+int take_whole_line(DocumentState& state, const DocumentProfile& profile, std::string_view stored, int line_number,
+                    bool tag, std::string& line, PageIndexEntry& page) {
+    unscramble_line(stored, line, line_number);
+    if (line_number == 1) {
+        const int header = check_header(line, profile);
+        if (header != kIndexOk) return header;
+    }
+    const int number = tag ? parse_page_tag(line) : -1;
+    if (number >= 0) page.tag = number;
+    if (line_number <= kDocumentHeaderLines) {
+        cut_at_char_boundary(line, kHeaderLineBytes);
+        state.header_lines.push_back(line);
+    }
+    return kIndexOk;
+}
 
 }  // namespace
 
@@ -109,7 +141,7 @@ int index_document(DocumentState& state, const DocumentProfile& profile) {
     RecordFileReader& file = state.file;
     if (!file.open(state.file_name)) return kIndexCannotOpen;
 
-    const StoredHead kTagHead("#TAG:"), kPageEndHead("ZC:");
+    const IndexHeads heads;
     std::vector<PageIndexEntry> pages{PageIndexEntry{}};
     std::string line;
     int line_number = 0;
@@ -119,18 +151,12 @@ int index_document(DocumentState& state, const DocumentProfile& profile) {
     // by their first bytes as they are stored.
     file.scan_lines([&](std::string_view stored) {
         ++line_number;
-        const bool tag = kTagHead.starts(stored);
-        if (tag || line_number <= kDocumentHeaderLines) {
-            unscramble_line(stored, line, line_number);
-            if (line_number == 1 && (header = check_header(line, profile)) != kIndexOk) return false;
-            const int number = tag ? parse_page_tag(line) : -1;
-            if (number >= 0) pages.back().tag = number;
-            if (line_number <= kDocumentHeaderLines) {
-                cut_at_char_boundary(line, kHeaderLineBytes);
-                state.header_lines.push_back(line);
-            }
+        const IndexHeads::Head head = heads.head_of(stored);
+        if (head == IndexHeads::kTag || line_number <= kDocumentHeaderLines) {
+            header = take_whole_line(state, profile, stored, line_number, head == IndexHeads::kTag, line, pages.back());
+            if (header != kIndexOk) return false;
         }
-        if (kPageEndHead.starts(stored)) {
+        if (head == IndexHeads::kPageEnd) {
             if (++page_ends == kMaxDocumentPages) return false;
             // the next page begins where this line ends, whatever its line end
             pages.push_back(PageIndexEntry{line_number, file.offset(), 0});
