@@ -29,7 +29,8 @@ struct Descriptor {
     // cuts them off at the furthest point written.
     bool reused = false;
     int64_t old_size = 0;
-    int64_t end = 0;  // furthest position seen before a seek
+    int64_t end = 0;       // furthest position seen before a seek
+    int64_t position = 0;  // where the next write goes (a reused file is only written)
 };
 
 // Everything the layer knows about open files; one lock, since the programs
@@ -141,7 +142,8 @@ int text_read(int fd, Descriptor& d, unsigned char* buf, unsigned n) {
     return static_cast<int>(out);
 }
 
-int text_write(int fd, const unsigned char* data, unsigned n) {
+// `file_bytes` grows by the bytes that reached the file.
+int text_write(int fd, const unsigned char* data, unsigned n, int64_t& file_bytes) {
     // large enough that a writer's whole block goes out in a few calls
     constexpr size_t kChunk = 32768;
     char expanded[kChunk * 2];
@@ -155,6 +157,7 @@ int text_write(int fd, const unsigned char* data, unsigned n) {
         }
         bool failed = false;
         size_t done = write_all(fd, expanded, len, failed);
+        file_bytes += static_cast<int64_t>(done);
         if (failed) {
             // Count the caller's bytes whose whole expansion reached the file.
             size_t used = 0;
@@ -181,10 +184,7 @@ bool makes_fresh_file(int flags) {
 }
 
 // The furthest position written on a reused file: where it now ends.
-int64_t written_end(int fd, const Descriptor& d) {
-    const off_t here = ::lseek(fd, 0, SEEK_CUR);
-    return here < 0 ? -1 : std::max<int64_t>(d.end, here);
-}
+int64_t written_end(const Descriptor& d) { return std::max(d.end, d.position); }
 
 int posix_flags(int flags) {
     int out = O_CLOEXEC;
@@ -297,9 +297,10 @@ int crt_write(int fd, const void* buffer, unsigned n) {
         return -1;
     }
     if (drop_pending(fd, *d) < 0) return -1;
-    if (d->text) return text_write(fd, static_cast<const unsigned char*>(buffer), n);
+    if (d->text) return text_write(fd, static_cast<const unsigned char*>(buffer), n, d->position);
     bool failed = false;
     size_t done = write_all(fd, static_cast<const char*>(buffer), n, failed);
+    d->position += static_cast<int64_t>(done);
     if (failed && done == 0) return -1;
     return static_cast<int>(done);
 }
@@ -317,8 +318,8 @@ int crt_close(int fd) {
         // a reused file loses the old bytes past what was written now
         const Descriptor& d = it->second;
         if (d.reused) {
-            const int64_t end = written_end(fd, d);
-            cut = end >= 0 && (end >= d.old_size || ::ftruncate(fd, static_cast<off_t>(end)) == 0);
+            const int64_t end = written_end(d);
+            cut = end >= d.old_size || ::ftruncate(fd, static_cast<off_t>(end)) == 0;
         }
         t.open.erase(it);
     }
@@ -346,7 +347,7 @@ int64_t crt_lseek(int fd, int64_t offset, int whence) {
     if (!d) return -1;
     if (whence == SEEK_CUR && d->pending >= 0) offset -= 1;  // relative to the program's position
     if (d->reused) {
-        d->end = written_end(fd, *d);
+        d->end = written_end(*d);
         // its end is where the writing reached, not where the old bytes end
         if (whence == SEEK_END) {
             offset += d->end;
@@ -356,6 +357,7 @@ int64_t crt_lseek(int fd, int64_t offset, int whence) {
     off_t pos = ::lseek(fd, static_cast<off_t>(offset), whence);
     if (pos < 0) return -1;
     d->pending = -1;
+    d->position = static_cast<int64_t>(pos);
     return static_cast<int64_t>(pos);
 }
 
@@ -365,7 +367,7 @@ int64_t crt_filelength(int fd) {
     Descriptor standard;
     const Descriptor* d = find_descriptor(t, fd, standard);
     if (!d) return -1;
-    if (d->reused) return written_end(fd, *d);  // the old bytes past it are no part of the file
+    if (d->reused) return written_end(*d);  // the old bytes past it are no part of the file
     struct stat st;
     if (::fstat(fd, &st) != 0) return -1;
     return static_cast<int64_t>(st.st_size);
