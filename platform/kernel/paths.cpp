@@ -4,6 +4,7 @@
 #include "platform/kernel/directory_listings.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/kernel_text.h"
+#include "platform/kernel/spare_files.h"
 
 #include <sys/stat.h>
 
@@ -51,7 +52,9 @@ int find_last_path_separator(const char* path) {
     return last;
 }
 
-std::string resolve_platform_path(const char* path) {
+namespace {
+
+std::string resolve_names(const char* path) {
     if (!path || !*path) return {};
     const std::string mapped = map_separators(path);
     std::string resolved;
@@ -97,4 +100,13 @@ std::string resolve_platform_path(const char* path) {
     }
     if (mapped.back() == '/' && !result.empty() && result.back() != '/') result += '/';
     return result;
+}
+
+}  // namespace
+
+std::string resolve_platform_path(const char* path) {
+    std::string resolved = resolve_names(path);
+    // a spare still under this name leaves it before anything is done there
+    move_spare_aside(resolved);
+    return resolved;
 }

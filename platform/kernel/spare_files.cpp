@@ -20,9 +20,18 @@ namespace {
 // only wait for the scope's end.
 constexpr size_t kSparesPerFolder = 8;
 
+// A spare stays under the name it was retired with until it is taken (one
+// rename to the new file's name) or until that name is used again (then it
+// is moved aside under a name of its own first).
+struct Spare {
+    std::string path;   // absolute
+    bool aside = false;  // under a spare name, no longer under its retired one
+};
+
 struct Spares {
     std::mutex lock;
-    std::map<std::string, std::vector<std::string>> by_folder;  // absolute folder -> spare paths
+    std::map<std::string, std::vector<Spare>> by_folder;  // absolute folder -> its spares
+    size_t under_retired_names = 0;
     unsigned long next_number = 0;
 };
 
@@ -80,19 +89,41 @@ bool rename_without_replacing(const std::string& from, const std::string& to) {
 bool keep_spare_file(const std::string& resolved) {
     Spares& s = spares();
     std::lock_guard<std::mutex> guard(s.lock);
-    if (!listing_scope_open() || new_file_mode() < 0) return false;
+    if (!listing_scope_open() || new_file_mode() < 0 || listed_as_missing(resolved)) return false;
     const std::string folder = absolute_folder(resolved);
     if (folder.empty()) return false;
-    std::vector<std::string>& kept = s.by_folder[folder];
+    std::vector<Spare>& kept = s.by_folder[folder];
     if (kept.size() >= kSparesPerFolder) return false;
-    // a name of its own, so the name it had is free as after a removal;
-    // whether it can serve is looked at when it is taken
-    const std::string spare = folder + (folder == "/" ? "" : "/") + spare_prefix() + std::to_string(s.next_number++);
-    if (!rename_without_replacing(resolved, spare)) return false;
+    // to the layer the name is free from now on, as after a removal; whether
+    // the file can serve is looked at when it is taken
+    kept.push_back({absolute_path(resolved), false});
+    ++s.under_retired_names;
     note_entry_removed(resolved);
-    note_entry_added(spare);
-    kept.push_back(spare);
     return true;
+}
+
+void move_spare_aside(const std::string& resolved) {
+    Spares& s = spares();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (s.under_retired_names == 0 || resolved.empty()) return;
+    const std::string path = absolute_path(resolved);
+    auto found = s.by_folder.find(absolute_folder(resolved));
+    if (found == s.by_folder.end()) return;
+    std::vector<Spare>& kept = found->second;
+    for (auto spare = kept.begin(); spare != kept.end(); ++spare) {
+        if (spare->aside || spare->path != path) continue;
+        --s.under_retired_names;
+        const std::string aside = found->first + (found->first == "/" ? "" : "/") + spare_prefix() +
+                                  std::to_string(s.next_number++);
+        if (rename_without_replacing(spare->path, aside)) {
+            *spare = {aside, true};
+            note_entry_added(aside);
+        } else {
+            ::unlink(spare->path.c_str());
+            kept.erase(spare);
+        }
+        return;
+    }
 }
 
 bool spare_can_serve(const struct stat& st) {
@@ -108,19 +139,21 @@ bool take_spare_file(const std::string& resolved) {
     if (s.by_folder.empty()) return false;
     auto found = s.by_folder.find(absolute_folder(resolved));
     if (found == s.by_folder.end()) return false;
-    std::vector<std::string>& kept = found->second;
+    std::vector<Spare>& kept = found->second;
     const std::string target = absolute_path(resolved);
     while (!kept.empty()) {
-        const std::string spare = kept.back();
-        if (rename_without_replacing(spare, target)) {
+        const Spare spare = kept.back();
+        if (rename_without_replacing(spare.path, target)) {
             kept.pop_back();
-            note_entry_removed(spare);
+            if (!spare.aside) --s.under_retired_names;
+            note_entry_removed(spare.path);
             note_entry_added(resolved);
             return true;
         }
         // the name is taken: the caller makes or opens it as usual
         if (errno == EEXIST) return false;
         kept.pop_back();  // gone from under the layer
+        if (!spare.aside) --s.under_retired_names;
     }
     return false;
 }
@@ -129,9 +162,10 @@ void remove_spare_files() {
     Spares& s = spares();
     std::lock_guard<std::mutex> guard(s.lock);
     for (const auto& [folder, kept] : s.by_folder)
-        for (const std::string& spare : kept) {
-            ::unlink(spare.c_str());
-            note_entry_removed(spare);
+        for (const Spare& spare : kept) {
+            ::unlink(spare.path.c_str());
+            note_entry_removed(spare.path);
         }
     s.by_folder.clear();
+    s.under_retired_names = 0;
 }

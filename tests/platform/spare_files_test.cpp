@@ -49,6 +49,7 @@ TEST(SpareFiles, ARetiredFileServesTheNextNewFileWithOnlyItsNewBytes) {
     ListingScope scope;
     ASSERT_EQ(crt_retire(dir.path("old.fss").c_str()), 0);
     EXPECT_FALSE(crt_exists(dir.path("old.fss").c_str())) << "the name goes as after a removal";
+    EXPECT_EQ(crt_open(dir.path("OLD.FSS").c_str(), CRT_O_RDONLY), -1) << "under any spelling";
 
     ASSERT_EQ(write_new(dir.path("new.$ts"), "short\nlines\n"), 0);
     EXPECT_EQ(inode_of(dir.path("new.$ts")), old_inode) << "the retired file was taken over";
@@ -61,6 +62,23 @@ TEST(SpareFiles, ARetiredFileServesTheNextNewFileWithOnlyItsNewBytes) {
     const std::string longer(9000, 'n');
     ASSERT_EQ(write_new(dir.path("next.$ts"), longer), 0);
     EXPECT_EQ(read_raw(dir.path("next.$ts")), longer);
+}
+
+TEST(SpareFiles, ARetiredNameIsFreeAtOnceForEveryUse) {
+    TempDir dir;
+    write_raw(dir.path("a.$ts"), "the old result");
+    write_raw(dir.path("b.$ts"), "another");
+    ListingScope scope;
+    ASSERT_EQ(crt_retire(dir.path("a.$ts").c_str()), 0);
+    ASSERT_EQ(crt_retire(dir.path("b.$ts").c_str()), 0);
+    EXPECT_EQ(crt_open(dir.path("a.$ts").c_str(), CRT_O_RDONLY), -1);
+    EXPECT_TRUE(crt_can_create(dir.path("a.$ts").c_str()));
+    ASSERT_EQ(write_new(dir.path("a.$ts"), "again"), 0);
+    EXPECT_EQ(read_raw(dir.path("a.$ts")), "again");
+    ASSERT_EQ(crt_rename(dir.path("a.$ts").c_str(), dir.path("b.$ts").c_str()), 0) << "onto a retired name";
+    EXPECT_EQ(read_raw(dir.path("b.$ts")), "again");
+    EXPECT_EQ(crt_remove(dir.path("b.$ts").c_str()), 0);
+    EXPECT_FALSE(crt_exists(dir.path("b.$ts").c_str()));
 }
 
 TEST(SpareFiles, NothingIsKeptOutsideAScopeOrPastItsClose) {
