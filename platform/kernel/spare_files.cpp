@@ -152,8 +152,12 @@ bool take_spare_file(const std::string& resolved) {
         }
         // the name is taken: the caller makes or opens it as usual
         if (errno == EEXIST) return false;
-        kept.pop_back();  // gone from under the layer
+        // gone from under the layer, or a file system that cannot rename
+        // without replacing: a retired file must not stay behind either way
+        kept.pop_back();
         if (!spare.aside) --s.under_retired_names;
+        ::unlink(spare.path.c_str());
+        note_entry_removed(spare.path);
     }
     return false;
 }
