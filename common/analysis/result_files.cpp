@@ -8,6 +8,8 @@
 
 bool is_regular_or_missing(const std::string& name) { return crt_file_kind(name.c_str()) != kCrtOtherEntry; }
 
+bool is_work_name_taken(const std::string& name) { return crt_entry_kind(name.c_str()) == kCrtOtherEntry; }
+
 namespace {
 
 // The old results go aside under ".$old", the work files take their names,

@@ -12,6 +12,10 @@ struct ResultFile {
 // True when nothing of that name exists or it is an ordinary file (a folder
 // or device in the way of a result is a write failure).
 bool is_regular_or_missing(const std::string& name);
+// True when a work file cannot be made under the name: a folder, a FIFO, a
+// device or a link stands there (a link would be written through to
+// wherever it leads).
+bool is_work_name_taken(const std::string& name);
 
 // All or none: the old results are moved aside first and come back when any
 // step fails, and the work files are removed then. Returns -1 when every

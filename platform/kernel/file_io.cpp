@@ -387,6 +387,13 @@ int crt_file_kind(const char* path) {
     return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
 }
 
+int crt_entry_kind(const char* path) {
+    if (!path || !*path) return kCrtMissing;
+    struct stat st;
+    if (::lstat(resolve_platform_path(path).c_str(), &st) != 0) return kCrtMissing;
+    return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
+}
+
 int crt_remove(const char* path) {
     if (!path) return -1;
     const std::string resolved = resolve_platform_path(path);
