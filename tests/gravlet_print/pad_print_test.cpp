@@ -121,6 +121,7 @@ protected:
                                ++ended;
                                return 0;
                            },
+                           {},
                            {}};
         return run_pad_print_job(input, host, printer);
     }
