@@ -310,6 +310,26 @@ TEST_F(GenerationRunTest, BatchLogsTheFailingFileAndReportsTheWorstStatus) {
     EXPECT_FALSE(document_state().busy);
 }
 
+// Warnings alone report warnings; errors outweigh warnings in either order.
+TEST_F(GenerationRunTest, BatchOfWarningsAndErrorsReportsTheWorse) {
+    use_setting(nx_settings::kIncludeUse, 2);  // a missing quoted include is a warning
+    copy_data("noheader.c");
+    copy_data("unmatched.c");
+    ASSERT_TRUE(start_runs());
+    const struct {
+        const char* list;
+        int text;
+        int status;
+    } cases[] = {{"noheader.c\r\n", 408, 9}, {"unmatched.c\r\nnoheader.c\r\n", 400, 10}};
+    for (const auto& c : cases) {
+        write_raw(dir.path("run.nam"), c.list);
+        automation::answer_next_message_box(IDCANCEL);
+        EXPECT_EQ(run_batch_generation(dir.path("run.nam")), 0);
+        EXPECT_EQ(automation::status_text(), message(c.text)) << c.list;
+        EXPECT_EQ(shell_settings().word(nx_settings::kLastGenerationStatus), c.status) << c.list;
+    }
+}
+
 TEST_F(GenerationRunTest, BatchWhoseEveryLineIsSkippedStillOffersItsLog) {
     const std::string current = copy_data("lookup.c");
     write_raw(dir.path("notes.txt"), "not a source\n");

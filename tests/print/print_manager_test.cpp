@@ -203,8 +203,12 @@ TEST_F(PrintManagerTest, FontPenAndTextRules) {
     EXPECT_EQ(d.font_height, 150);
     EXPECT_EQ(d.font_width, 75);
     gdi_set_char_scale(100, 100);
-    gdi_set_pen_style(7);
-    EXPECT_EQ(d.pen_style, 0);
+    // styles 1 to 4 are dashed; any other is solid
+    const int styles[][2] = {{0, 0}, {1, 1}, {4, 4}, {5, 0}, {7, 0}};
+    for (const auto& [style, kept] : styles) {
+        gdi_set_pen_style(style);
+        EXPECT_EQ(d.pen_style, kept) << style;
+    }
     gdi_set_pen_style(3);
     gdi_set_line_width(3);
     EXPECT_EQ(d.pen_width, 6);
