@@ -11,6 +11,7 @@
 
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/print_manager.h"
+#include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/platform_home.h"
 
@@ -137,7 +138,8 @@ void clear_print_job_records() {
 }
 
 std::string new_print_file_path(const char* extension) {
-    return next_job_path(extension && *extension ? extension : "prn");
+    // a program opens it through the kernel, which takes the system's names
+    return system_name_of(next_job_path(extension && *extension ? extension : "prn"));
 }
 
 void fail_next_print_call(const char* call) { print_state().failing_call = call ? call : ""; }
