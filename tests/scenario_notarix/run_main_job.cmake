@@ -15,7 +15,8 @@ cmake_minimum_required(VERSION 3.25)
 # For the print scenarios: -DCLOCK (the stopped clock, "YYYY-MM-DD
 # HH:MM:SS"), -DPDF_PAGES (the page count of each print job's PDF, in job
 # order), -DSUMMARIZE with -DSUMMARIES (list of "drawing log=golden": the
-# log summarised by that tool, then compared).
+# log summarised by that tool, then compared), -DMARGINS (check_print_margins:
+# every printed page keeps at least 4 mm of white paper on every side).
 if(NOT DEFINED SCRIPT)
     set(SCRIPT "${SAMPLES}/main.script")
 endif()
@@ -147,10 +148,22 @@ if(DEFINED PDF_PAGES)
 endif()
 find_program(PDFTOPPM pdftoppm)
 if(PDFTOPPM)
+    set(pictures)
     foreach(pdf IN LISTS jobs)
         get_filename_component(stem "${pdf}" NAME_WE)
         execute_process(COMMAND "${PDFTOPPM}" -r 60 -png "${pdf}" "${WORK}/${stem}")
+        file(GLOB pages "${WORK}/${stem}-*.png")
+        list(APPEND pictures ${pages})
     endforeach()
+    if(DEFINED MARGINS AND pictures)
+        execute_process(COMMAND "${MARGINS}" 60 4 ${pictures} RESULT_VARIABLE narrow OUTPUT_VARIABLE measured)
+        file(WRITE "${WORK}/margins.txt" "${measured}")
+        if(NOT narrow EQUAL 0)
+            message(FATAL_ERROR "a printed page keeps less than 4 mm of white round it:\n${measured}")
+        endif()
+    endif()
+elseif(DEFINED MARGINS)
+    message(FATAL_ERROR "pdftoppm is needed to look at the printed pages")
 endif()
 
 foreach(pair IN LISTS SUMMARIES)
