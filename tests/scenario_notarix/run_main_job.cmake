@@ -5,7 +5,8 @@ cmake_minimum_required(VERSION 3.25)
 # expected one. -DPROGRAM -DSHIPPED -DEXPECTED -DWORK; optional -DSAMPLES
 # (NOTARIX's sample folder; GRAVLET's and ORBALINE's runs name their files),
 # -DSCRIPT (default the sample's main.script), -DFILES (more files copied in),
-# -DOLD_FILES (of those, the ones dated back to 2000)
+# -DOLD_FILES (of those, the ones dated back to 2000), -DCOPIES (pairs
+# "file=name": a file copied in under another name)
 # -DOUTPUTS (files the run must leave; default the main job's), -DABSENT
 # (files it must not leave), -DCOMPARE (pairs "left=expected": a file the run
 # left and the file of the test whose bytes it must equal) and -DMATCHING
@@ -37,6 +38,12 @@ if(DEFINED SAMPLES)
 endif()
 foreach(file IN LISTS FILES SCRIPT)
     file(COPY "${file}" DESTINATION "${WORK}")
+endforeach()
+foreach(pair IN LISTS COPIES)
+    string(REPLACE "=" ";" parts "${pair}")
+    list(GET parts 0 from)
+    list(GET parts 1 name)
+    configure_file("${from}" "${WORK}/${name}" COPYONLY)
 endforeach()
 foreach(file IN LISTS OLD_FILES)
     execute_process(COMMAND touch -d "2000-01-01 00:00:00" "${WORK}/${file}")
