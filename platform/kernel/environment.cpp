@@ -1,5 +1,6 @@
 // The runtime's environment calls over the process environment, which holds
-// UTF-8 as every process of this system does; the programs see Shift-JIS.
+// UTF-8 as every process of this system does, and a tool's command line;
+// the programs see Shift-JIS.
 #include "platform/kernel/file_io.h"
 
 #include <cerrno>
@@ -66,4 +67,10 @@ int crt_putenv(const char* assignment) {
     if (::setenv(name.c_str(), utf8.c_str(), 1) != 0) return -1;
     e.put[name] = {value, utf8};
     return 0;
+}
+
+SystemArguments::SystemArguments(int argc, char** argv) {
+    for (int i = 0; i < argc && argv != nullptr && argv[i] != nullptr; ++i) texts_.push_back(system_name_of(argv[i]));
+    for (std::string& text : texts_) pointers_.push_back(text.data());
+    pointers_.push_back(nullptr);
 }

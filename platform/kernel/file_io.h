@@ -126,6 +126,21 @@ int find_last_path_separator(const char* path);
 const char* crt_getenv(const char* name);
 int crt_putenv(const char* assignment);
 
+// A tool's command line in the system's form: the shell hands over UTF-8,
+// and each argument is converted as a name from the disk would be.
+class SystemArguments {
+public:
+    SystemArguments(int argc, char** argv);
+    int count() const { return static_cast<int>(texts_.size()); }
+    // argv-like, closed by a null pointer
+    char** vector() { return pointers_.data(); }
+    const std::string& operator[](int i) const { return texts_[static_cast<size_t>(i)]; }
+
+private:
+    std::vector<std::string> texts_;
+    std::vector<char*> pointers_;
+};
+
 // The full path of the running executable, in the system's form (the module
 // argument is ignored: a process here has one module). Returns the length
 // copied, cut to size - 1.
