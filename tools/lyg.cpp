@@ -9,6 +9,7 @@
 
 #include "common/analysis/converter_host.h"
 #include "notarix/form/layout_generator.h"
+#include "platform/kernel/file_io.h"
 #include "platform/user/codec.h"
 
 namespace {
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
     ConverterHost host;
     host.report_progress = print_message;
     set_converter_host(&host);
-    const int status = run_layout_generator(argc, argv);
+    SystemArguments args(argc, argv);
+    const int status = run_layout_generator(args.count(), args.vector());
     set_converter_host(nullptr);
     return status;
 }

@@ -176,7 +176,8 @@ int dump_output(SettingsRecord& settings, const Arguments& a) {
 
 int main(int argc, char** argv) {
     Arguments a;
-    if (!parse_arguments(argc, argv, a) || a.files.empty()) return usage();
+    SystemArguments names(argc, argv);
+    if (!parse_arguments(names.count(), names.vector(), a) || a.files.empty()) return usage();
     set_message_table(kGravletMessages);
     SettingsRecord settings(kGravletSettings);
     if (!a.output.empty()) {

@@ -256,6 +256,8 @@ bool same_file(const NamedFile& a, const NamedFile& b) {
     // other names are never one (folders are followed only when needed)
     namespace fs = std::filesystem;
     const fs::path pa = resolve_platform_path(a.name->c_str()), pb = resolve_platform_path(b.name->c_str());
+    // a name with no disk form is compared as written
+    if (pa.empty() || pb.empty()) return *a.name == *b.name;
     if (pa.filename() != pb.filename()) return false;
     std::error_code error;
     return fs::weakly_canonical(fs::absolute(pa, error), error) == fs::weakly_canonical(fs::absolute(pb, error), error);

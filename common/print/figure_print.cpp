@@ -1,5 +1,7 @@
 #include "common/print/figure_print.h"
 
+#include <algorithm>
+
 #include "common/print/print_primitives.h"
 #include "common/print/print_state.h"
 #include "common/print/printer_device.h"
@@ -32,8 +34,14 @@ PrintFrame print_figure_frame(const PrintPageValues& v, bool heading) {
 }
 
 PrintFrame print_paper_frame(const PrintPageValues& v) {
-    return {0, 0, (v.chars_per_line + v.left_margin + 8) * kFigureColumnUnits,
-            (v.lines_per_page - 3) * kFigureLineUnits};
+    // Held to the page: past its edges the printer would cut the frame's
+    // top and right sides off and leave its bottom running on past the
+    // figure's frame. The page's top is where a box's top is lifted to.
+    const bool landscape = v.orientation == 0;
+    const int width = landscape ? kLogicalPageLong : kLogicalPageShort;
+    const int height = landscape ? kLogicalPageShort : kLogicalPageLong;
+    return {0, kPrinterLift, std::min((v.chars_per_line + v.left_margin + 8) * kFigureColumnUnits, width),
+            std::min((v.lines_per_page - 3) * kFigureLineUnits, height + kPrinterLift)};
 }
 
 DrawSteps& draw_print_frame(DrawSteps& s, const PrintPageValues& v, bool heading, const PrintFrameProfile& p) {

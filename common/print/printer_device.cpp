@@ -17,7 +17,7 @@ namespace {
 
 // Boxes, lines, clip rectangles and pitched text sit 10 units above the y
 // they are given; plain text sits 10 below.
-constexpr int kLift = 10;
+constexpr int kLift = kPrinterLift;
 constexpr int kEnlargedLift = 10;
 constexpr int kBaseSize = 78, kCellHeight = 80, kCellWidth = 40;
 constexpr int kLargeScale = 200;

@@ -11,6 +11,8 @@
 
 inline constexpr int kLogicalPageLong = 8080;   // 202 columns of 40 units
 inline constexpr int kLogicalPageShort = 5680;  // 71 rows of 80 units
+// Boxes, lines and clip rectangles stand this far above the y they are given.
+inline constexpr int kPrinterLift = 10;
 
 // Message numbers of the device's boxes.
 inline constexpr int kMessageCannotStartPrint = 204;  // 印刷を開始できませんでした。

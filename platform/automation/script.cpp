@@ -9,6 +9,7 @@
 
 #include "platform/automation/automation_internal.h"
 #include "platform/user/codec.h"
+#include "platform/kernel/disk_names.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/user/controls_internal.h"
 
@@ -931,7 +932,8 @@ void run_answer_file(const ScriptStep& s) {
         std::string name = unquote(raw);
         // More than one name is a multiple selection of one directory: those stay bare.
         if (s.args.size() == 1) name = resolve_path(name);
-        a.names.push_back(platform_user::utf8_to_cp932(name));
+        // a name as the disk holds it, handed over as the kernel lists it
+        a.names.push_back(system_name_of(name));
     }
     give_common_answer(a);
 }
@@ -1010,7 +1012,7 @@ void run_answer_printer(const ScriptStep& s) {
 void run_answer_folder(const ScriptStep& s) {
     automation::CommonDialogAnswer a;
     a.kind = automation::CommonDialogKind::folder;
-    a.names.push_back(platform_user::utf8_to_cp932(resolve_path(unquote(s.args[0]))));
+    a.names.push_back(system_name_of(resolve_path(unquote(s.args[0]))));
     give_common_answer(a);
 }
 

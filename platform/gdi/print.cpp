@@ -14,6 +14,7 @@
 
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/print_manager.h"
+#include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/platform_home.h"
 
@@ -99,7 +100,7 @@ cairo_status_t write_job_bytes(void* closure, const unsigned char* data, unsigne
 void drop_job_file(PrintJob& job) {
     if (job.fd >= 0) crt_close(job.fd);
     job.fd = -1;
-    crt_remove(job.path.c_str());
+    crt_remove(system_name_of(job.path).c_str());
 }
 
 constexpr int kDrawingCallsPerAbortCheck = 8;
@@ -177,7 +178,8 @@ void clear_print_job_records() {
 }
 
 std::string new_print_file_path(const char* extension) {
-    return next_job_path(extension && *extension ? extension : "prn");
+    // a program opens it through the kernel, which takes the system's names
+    return system_name_of(next_job_path(extension && *extension ? extension : "prn"));
 }
 
 void fail_next_print_call(const char* call) { print_state().failing_call = call ? call : ""; }
@@ -191,7 +193,8 @@ int StartDocA(HDC handle, const DOCINFOA* info) {
     job->name = info && info->lpszDocName ? info->lpszDocName : "";
     double w, h;
     paper_size_mm(dc->devmode, &w, &h);
-    job->fd = crt_open(job->path.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_BINARY);
+    // the job's path is the disk's; the kernel's file layer takes the system's
+    job->fd = crt_open(system_name_of(job->path).c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_BINARY);
     if (job->fd < 0) {
         delete job;
         return SP_ERROR;

@@ -25,7 +25,8 @@ void clear_print_job_records();
 // The directory jobs go to: PLATFORM_HOME/print (created when needed).
 std::string print_job_directory();
 // A fresh name in that directory for a job of another kind (a PostScript
-// stream, "ps"): job-NNNN.<extension>, numbered with the PDF jobs.
+// stream, "ps"): job-NNNN.<extension>, numbered with the PDF jobs; in the
+// system's form, for the kernel's file calls.
 std::string new_print_file_path(const char* extension);
 
 // An abort procedure set with SetAbortProc is asked at every StartPage and

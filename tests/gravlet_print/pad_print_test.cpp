@@ -140,9 +140,10 @@ TEST_F(PadPrintTest, ShapesAndTextsAtTheirDeviceUnits) {
     EXPECT_TRUE(draw.has("size 100 200"));
     EXPECT_TRUE(draw.has("text 160 0 scale scales a value 26-12-09 02:43"));
     // The PAD frame (G + 8) x 40 - 320 .. (G + 8 + C - 6) x 40, T x 80 + 68
-    // .. (T + A) x 80 + 68; the page frame; the rule under the heading.
+    // .. (T + A) x 80 + 68; the page frame, held to the page; the rule
+    // under the heading.
     EXPECT_TRUE(draw.has("box 0 228 8000 5268"));
-    EXPECT_TRUE(draw.has("box 0 0 8240 5280"));
+    EXPECT_TRUE(draw.has("box 0 10 8080 5280"));
     EXPECT_TRUE(draw.has("line 0 388 8000 388"));
     EXPECT_EQ(draw.count("width 3"), 1);
     // Cell texts from line T + 2 x 1 + 2 = 6; the name terminal starts 6

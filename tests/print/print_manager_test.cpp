@@ -125,8 +125,9 @@ TEST_F(PrintManagerTest, TwoPageJobToPdf) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].logical, (std::vector<POINT>{{400, 1590}, {4000, 1590}}));
     EXPECT_NE(lines[0].params.find("pen=solid,6"), std::string::npos);
-    // 8080 units across 7016 dots: the logical page fills the paper.
-    EXPECT_EQ(lines[1].device[1].x, 6947);
+    // 8080 units across the 6816 dots of the printable area: the logical
+    // page fills it.
+    EXPECT_EQ(lines[1].device[1].x, 6749);
 
     const auto texts = calls("TextOutA");
     ASSERT_EQ(texts.size(), 5u);
@@ -179,8 +180,8 @@ TEST_F(PrintManagerTest, PortraitMapsTheTallLogicalPage) {
     GetViewportExtEx(print_state().device.dc, &viewport);
     EXPECT_EQ(window.cx, 5680);
     EXPECT_EQ(window.cy, 8080);
-    EXPECT_EQ(viewport.cx, 4961);  // A4 portrait at 600 dots an inch
-    EXPECT_EQ(viewport.cy, 7016);
+    EXPECT_EQ(viewport.cx, 4761);  // A4 portrait at 600 dots an inch, inside its edges
+    EXPECT_EQ(viewport.cy, 6816);
     EXPECT_EQ(prn_end_job(), 0);
     const PdfPages pages = pdf_pages(read_raw(print_job_records().back().path));
     ASSERT_EQ(pages.count, 1);
@@ -190,7 +191,7 @@ TEST_F(PrintManagerTest, PortraitMapsTheTallLogicalPage) {
     ASSERT_EQ(open_printer_dc(), 0);
     GetWindowExtEx(print_state().device.dc, &window);
     EXPECT_EQ(window.cx, 8080);
-    EXPECT_EQ(GetDeviceCaps(print_state().device.dc, HORZRES), 7016);
+    EXPECT_EQ(GetDeviceCaps(print_state().device.dc, HORZRES), 6816);
     EXPECT_EQ(prn_end_job(), 0);
 }
 
@@ -375,7 +376,7 @@ TEST_F(PrintManagerTest, JobAbortedFromItsAbortProcedure) {
 TEST_F(PrintManagerTest, PreviewDrawsOnTheWindowsContext) {
     set_print_job(1, 0);
     ASSERT_EQ(open_preview_dc(nullptr), 0);
-    EXPECT_EQ(print_state().device.printer_horzres, 7016);
+    EXPECT_EQ(print_state().device.printer_horzres, 6816);
     HDC memory = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(memory, 420, 300);
     HGDIOBJ old = SelectObject(memory, bitmap);
