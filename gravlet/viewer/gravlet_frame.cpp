@@ -69,8 +69,7 @@ ViewerProfile make_profile() {
     p.help_file = "gx1000s.hlp";
     p.keyword_file = "gx1000.kwd";
     p.keyword_values_in_capitals = true;
-    // 【 ユーザ指定エディタ起動 】
-    p.editor_caption = "\x81y \x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x8bN\x93\xae \x81z";
+    p.editor_caption = kBracketedEditorCaption;
     p.settings = &kGravletSettings;
     p.placement = kGravletPlacement;
     p.recent_menu = kGravletRecentMenu;
