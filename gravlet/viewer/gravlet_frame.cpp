@@ -207,8 +207,7 @@ void create_pad_colours() {
     delete_object(g.line_pen);
     g.line_pen = CreatePen(PS_SOLID, 1, read_colour_ref(r, gx_settings::kColourPadLines));
     HBRUSH old_brush = g.background_brush;
-    g.background_colour = read_colour_ref(r, gx_settings::kColourPadBackground);
-    g.background_brush = CreateSolidBrush(g.background_colour);
+    g.background_brush = CreateSolidBrush(read_colour_ref(r, gx_settings::kColourPadBackground));
     if (g.label_font == nullptr) g.label_font = make_label_font();
     if (shell().chart != nullptr)
         SetClassLongPtrA(shell().chart, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(g.background_brush));
