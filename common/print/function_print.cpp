@@ -136,6 +136,9 @@ int render_spec_function(int j, SpecPageSink& sink) {
     if (!doc.file.is_open() || j < 0 || j >= static_cast<int>(doc.pages.size())) return -1;
     // page 0 begins at the top of the file and reads these lines itself
     if (j > 0) {
+        // The head kept for later pages ends before the document's own SS
+        // record, so the form's last size would carry onto this page.
+        sink.primitives().set_char_size(100, 100);
         LineListRecordSource header(doc.header_lines);
         render_spec_records(kReplayHeader, header, sink);
     }

@@ -483,7 +483,7 @@ int open_node_source() {
     ChartSession& c = session();
     DocumentState& d = doc();
     const std::string text(c.table.text(c.selected_row, c.selected_column));
-    const size_t open = text.find('<');
+    const int open = find_file_reference(text);  // not the '<' of "operator<"
     const auto refuse = [&d](const std::string& line) {
         show_message_line(1, line);
         d.source_name.clear();
@@ -491,8 +491,8 @@ int open_node_source() {
         return -3;
     };
     const std::string missing = message_with_text(kMsgFileNotFound, kSourceWord);
-    if (open == std::string::npos) return refuse(missing);
-    std::string reference = text.substr(open + 1);
+    if (open < 0) return refuse(missing);
+    std::string reference = text.substr(static_cast<size_t>(open) + 1);
     const size_t close = reference.find('>');
     if (close == std::string::npos) return refuse(missing);
     reference.resize(close);
@@ -607,6 +607,11 @@ void install_chart_hooks() {
         redraw_chart();
         update_status_panes();
         if (document_state().linked_mode && source_list_open()) follow_selected_node();
+    };
+    hooks.column_hidden = [](int column) {
+        // the column's band, from its left edge, against the client width
+        const int x = (8 * column - session().left_column) * kChartCellWidth;
+        return x < 0 || x > orbaline().client_width;
     };
     hooks.rows_deleted = [] {
         update_status_panes();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -283,6 +284,51 @@ TEST(PadPrintPages, ARowThatReachesTheLimitGoesOnTheNextPage) {
     }
 }
 
+// A selection of three cases of 20 statements each over three pages: case 2
+// (t 4160) ends page 1, case 3 (t 2960) stands on page 2 and the tail (its
+// closing line at 1800) on page 3. With l = 302 the right side runs at
+// l + S1 = 1346 and its notches reach in to l + S2 = 1218. Where a notch
+// crosses a page break it leaves the page below its last row and comes in
+// on the next from above its first.
+TEST_F(PadPrintTest, ANotchAcrossPagesLeavesAndComesBack) {
+    std::string text = " [JOV:PDS:V1.00 ]\n0001@picks many rows\n0001B:\n0001M:many rows\n0001EF:\n0002+S:which\n0002+F:\n";
+    for (int c = 1; c <= 3; ++c) {
+        text += "0003+C:case" + std::to_string(c) + "\n0003++F:\n";
+        for (int i = 1; i <= 20; ++i) text += "0004++N:s" + std::to_string(i) + "\n0004++F:\n";
+        text += "0005++E:\n0005+F:\n";
+    }
+    text += "0006+U:back\n0007+E:\n/\n";
+    use_pds(ws.write("picks.pds", text, Form::Plain));
+    ASSERT_EQ(run(), kPadPrintDone);
+    // per page, the notch lines out of the side (1346 to 1218) and into it
+    std::vector<std::vector<std::array<int, 4>>> out, in;
+    for (const std::string& op : draw.ops) {
+        if (op == "page") out.emplace_back(), in.emplace_back();
+        int x1, y1, x2, y2;
+        if (out.empty() || std::sscanf(op.c_str(), "line %d %d %d %d", &x1, &y1, &x2, &y2) != 4) continue;
+        if (x1 == 1346 && x2 == 1218) out.back().push_back({x1, y1, x2, y2});
+        if (x1 == 1218 && x2 == 1346) in.back().push_back({x1, y1, x2, y2});
+    }
+    ASSERT_EQ(out.size(), 3u) << ::testing::PrintToString(draw.ops);
+    // page 1: from case 1 to case 2, then from case 2 out below the last row
+    ASSERT_EQ(out[0].size(), 2u);
+    EXPECT_EQ(out[0][1][1], 4160);
+    EXPECT_GT(out[0][1][3], 4160);
+    ASSERT_EQ(in[0].size(), 1u);
+    // page 2: in from above to case 3, and out again
+    ASSERT_EQ(in[1].size(), 1u);
+    EXPECT_LT(in[1][0][1], 2960);
+    EXPECT_EQ(in[1][0][3], 2960);
+    ASSERT_EQ(out[1].size(), 1u);
+    EXPECT_EQ(out[1][0][1], 2960);
+    EXPECT_GT(out[1][0][3], 2960);
+    // page 3: in from above to the tail's closing line
+    ASSERT_EQ(in[2].size(), 1u);
+    EXPECT_LT(in[2][0][1], 1800);
+    EXPECT_EQ(in[2][0][3], 1800);
+    EXPECT_TRUE(out[2].empty());
+}
+
 TEST_F(PadPrintTest, MinimumRowsCountContentRowsAfterTheLayout) {
     // Function 7 of output.pds holds only its terminals and flow lines: two
     // content rows after the layout.
@@ -441,3 +487,4 @@ TEST_F(PadPrintManagerTest, CancelThroughTheAbortProcedureEndsTheJob) {
 }
 
 }  // namespace
+
