@@ -671,6 +671,25 @@ void run_expect_text(const ScriptStep& s) {
     expect(got == want, "the text is " + quote_sjis(got));
 }
 
+// expect-scroll <window> v|h <position>
+bool check_expect_scroll(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error)) return false;
+    if (s.args[1] != "v" && s.args[1] != "h") {
+        *error = "the bar is v or h";
+        return false;
+    }
+    return check_int_at(s, 2, error);
+}
+
+void run_expect_scroll(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long want = 0;
+    parse_int(s.args[2], &want);
+    const int got = GetScrollPos(w, s.args[1] == "v" ? SB_VERT : SB_HORZ);
+    expect(got == want, "the position is " + std::to_string(got));
+}
+
 // expect-menu <id> <state>... [in <window>]
 bool check_expect_menu(const ScriptStep& s, std::string* error) {
     if (!check_int_at(s, 0, error)) return false;
@@ -1121,6 +1140,7 @@ const Verb verbs[] = {
     {"expect-title", 1, 2, true, check_expect_title, run_expect_title},
     {"expect-text", 2, 2, true, check_expect_text, run_expect_text},
     {"expect-menu", 2, 8, true, check_expect_menu, run_expect_menu},
+    {"expect-scroll", 3, 3, true, check_expect_scroll, run_expect_scroll},
     {"expect-enabled", 1, 1, true, check_window, run_expect_window_state},
     {"expect-disabled", 1, 1, true, check_window, run_expect_window_state},
     {"expect-visible", 1, 1, true, check_window, run_expect_window_state},
