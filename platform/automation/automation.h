@@ -115,7 +115,9 @@ bool choose_menu_path(const std::string& path_utf8, HWND window = nullptr);
 bool press_key(const std::string& key);
 bool press_key(UINT virtual_key, unsigned modifiers = no_modifiers);
 // Points are in the window's client coordinates; the input goes to the
-// window under the point (or the capture), as the mouse's would.
+// window under the point (or the capture), as the mouse's would. A left
+// click or drag that starts on a scroll bar (outside the client area) works
+// the bar.
 bool click(HWND window, int x, int y);
 // The pointer moved over a point of the window (client coordinates) with no
 // button down: WM_SETCURSOR and WM_MOUSEMOVE to the window under it.
