@@ -333,6 +333,19 @@ void push_left_press(platform_user::InputEvent e, int hit) {
     push_input(e);
 }
 
+// The pointer moves to a point of the window (client coordinates); `e` is
+// left there for what the hand does next.
+bool pointer_to(HWND window, int x, int y, const char* what, platform_user::InputEvent* e) {
+    if (!IsWindow(window)) return refuse(what, "there is no such window");
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    *e = platform_user::InputEvent{};
+    e->screen = p;
+    e->message = WM_MOUSEMOVE;
+    push_input(*e);
+    return true;
+}
+
 void push_left_release(platform_user::InputEvent e, bool after_frame_press) {
     e.message = WM_LBUTTONUP;
     e.hit = 0;
@@ -344,14 +357,9 @@ void push_left_release(platform_user::InputEvent e, bool after_frame_press) {
 }  // namespace
 
 bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice) {
-    if (!IsWindow(window)) return refuse("click", "there is no such window");
-    POINT p{x, y};
-    ClientToScreen(window, &p);
     platform_user::InputEvent e;
-    e.screen = p;
-    e.message = WM_MOUSEMOVE;
-    push_input(e);
-    const int hit = down == WM_LBUTTONDOWN ? scroll_bar_press(p) : 0;
+    if (!pointer_to(window, x, y, "click", &e)) return false;
+    const int hit = down == WM_LBUTTONDOWN ? scroll_bar_press(e.screen) : 0;
     for (int i = 0; i < (twice ? 2 : 1); ++i) {
         e.double_click = i == 1 && !hit;
         if (down == WM_LBUTTONDOWN) {
@@ -369,14 +377,9 @@ bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice) {
 }
 
 bool post_mouse_down(HWND window, int x, int y) {
-    if (!IsWindow(window)) return refuse("mouse-down", "there is no such window");
-    POINT p{x, y};
-    ClientToScreen(window, &p);
     platform_user::InputEvent e;
-    e.screen = p;
-    e.message = WM_MOUSEMOVE;
-    push_input(e);
-    const int hit = platform_user::nonclient_hit(p);
+    if (!pointer_to(window, x, y, "mouse-down", &e)) return false;
+    const int hit = platform_user::nonclient_hit(e.screen);
     push_left_press(e, hit);
     state().pressed_on_frame = hit != 0;
     return true;
@@ -391,13 +394,8 @@ bool post_mouse_up() {
 }
 
 bool post_wheel(HWND window, int x, int y, int notches, unsigned modifiers) {
-    if (!IsWindow(window)) return refuse("wheel", "there is no such window");
-    POINT p{x, y};
-    ClientToScreen(window, &p);
     platform_user::InputEvent e;
-    e.screen = p;
-    e.message = WM_MOUSEMOVE;
-    push_input(e);
+    if (!pointer_to(window, x, y, "wheel", &e)) return false;
     if (modifiers & automation::shift) {
         e.message = WM_KEYDOWN;
         e.wparam = VK_SHIFT;
@@ -427,14 +425,8 @@ void let_time_pass(DWORD milliseconds) {
 }
 
 bool post_mouse_move(HWND window, int x, int y) {
-    if (!IsWindow(window)) return refuse("move", "there is no such window");
-    POINT p{x, y};
-    ClientToScreen(window, &p);
     platform_user::InputEvent e;
-    e.screen = p;
-    e.message = WM_MOUSEMOVE;
-    push_input(e);
-    return true;
+    return pointer_to(window, x, y, "move", &e);
 }
 
 bool post_press(HWND window, const std::string& description) {

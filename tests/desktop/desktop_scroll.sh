@@ -14,9 +14,9 @@ work=$4
 export PLATFORM_HOME="$work/home"
 unset PLATFORM_SCRIPT PLATFORM_SHOW
 mkdir -p "$PLATFORM_HOME"
+here=$(cd "$(dirname "$0")" && pwd)
 cd "$program_dir"
-# See desktop_session.sh: libdbus's blocks under SDL on an X server.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+. "$here/desktop_hands.sh"
 
 fail() {
     echo "desktop scroll ($mode): $*" >&2
@@ -72,16 +72,7 @@ orbaline)
     ;;
 esac
 
-./$program >"$work/$program.out" 2>&1 &
-pid=$!
-window=""
-for _ in $(seq 1 300); do
-    window=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window came: $(cat "$work/$program.out")"
-    sleep 0.2
-done
-[ -n "$window" ] || fail "no window in 60 s"
+start_program $program
 sleep 1
 
 point() {
@@ -95,18 +86,16 @@ click() {
     sleep 0.3
 }
 
-# The platform's own picture of its screen (the Print key), numbered on;
-# $shot names the last one.
-pictures=0
-picture() {
-    pictures=$((pictures + 1))
-    shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
-    xdotool key --window "$window" Print
-    for _ in $(seq 1 50); do
-        [ -f "$shot" ] && return 0
-        sleep 0.1
+# The left button held from the first point through the others.
+drag() {
+    point "$1" "$2"
+    xdotool mousedown --window "$window" 1
+    shift 2
+    while [ $# -ge 2 ]; do
+        point "$1" "$2"
+        shift 2
     done
-    fail "the Print key made no picture $shot"
+    xdotool mouseup --window "$window" 1
 }
 
 # Pictures are taken until the check holds, for at most about 5 s.
@@ -179,12 +168,7 @@ await "the wheel did not move the page" changed_since "$after_arrow" "$PAGE"
 [ "$mode" != notarix ] || thumb_is 44 || fail "a notch moved the page to thumb $(thumb), not three rows on"
 after_wheel=$shot
 grip=$((TRACK_TOP + $(thumb) + 8))
-point $BAR_X $grip
-xdotool mousedown --window "$window" 1
-for y in 200 300 400 500 600 700; do
-    point $BAR_X $y
-done
-xdotool mouseup --window "$window" 1
+drag $BAR_X $grip $BAR_X 200 $BAR_X 300 $BAR_X 400 $BAR_X 500 $BAR_X 600 $BAR_X 700
 await "the thumb did not reach the end of the bar" thumb_is 452
 await "the page did not follow the thumb" changed_since "$after_wheel" "$PAGE"
 # The up arrow held down is drawn pushed in and goes on stepping, well
@@ -227,12 +211,7 @@ if [ "$mode" = notarix ]; then
     click 130 64
     await "no form editor" changed_since "$no_dialog" "100 40 600 720"
     editor=$shot
-    point 128 748
-    xdotool mousedown --window "$window" 1
-    for x in 200 300 400 500 600 700; do
-        point $x 748
-    done
-    xdotool mouseup --window "$window" 1
+    drag 128 748 200 748 300 748 400 748 500 748 600 748 700 748
     await "the form did not scroll" changed_since "$editor" "104 84 576 16"
     click 672 748
     await "the ruler does not end at column 112" ruler_as_scrolled_to_the_end
