@@ -276,6 +276,14 @@ TEST_F(ListControlsTest, ScrollBarControlKeepsItsStateAndTellsTheParent) {
     EXPECT_EQ(reinterpret_cast<HWND>(scrolls[0].lparam), bar);
     EXPECT_EQ(LOWORD(scrolls[1].wparam), SB_ENDSCROLL);
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), 50) << "the parent moves the thumb";
+    // Held on its lower arrow it steps again at 400 and 450 ms.
+    spy().clear();
+    automation::when_idle([] { automation::let_time_pass(450); });
+    automation::when_idle([] { automation::mouse_up(); });
+    automation::mouse_down(bar, 8, 112);
+    std::vector<WORD> codes;
+    for (const SeenMessage& m : spy().all_of(WM_VSCROLL)) codes.push_back(LOWORD(m.wparam));
+    EXPECT_EQ(codes, (std::vector<WORD>{SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN, SB_ENDSCROLL}));
 }
 
 TEST_F(ListControlsTest, StatusBarPlacesItselfAndKeepsItsParts) {
