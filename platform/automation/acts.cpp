@@ -132,6 +132,18 @@ void modal_dialog_ends(HWND dialog, INT_PTR result) {
     log_event("dialog " + quote_sjis(caption) + " ended with " + std::to_string(result));
 }
 
+void tracking_loop_begins(const std::string& what) {
+    State& a = state();
+    ++a.modal_dialogs;
+    a.modal_stack.push_back(what);
+}
+
+void tracking_loop_ends() {
+    State& a = state();
+    if (a.modal_dialogs > 0) --a.modal_dialogs;
+    if (!a.modal_stack.empty()) a.modal_stack.pop_back();
+}
+
 bool answer_common_dialog(automation::CommonDialogKind kind, const std::string& title,
                           automation::CommonDialogAnswer* answer) {
     State& a = state();

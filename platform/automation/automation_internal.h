@@ -48,6 +48,8 @@ struct State {
     bool program_running = false;
     std::vector<std::string> modal_stack;  // descriptions of the modal windows waiting
     int modal_dialogs = 0;                 // modal dialog loops running: acts are not worked off outside them
+    DWORD time_to_pass = 0;                // milliseconds a step let pass that have not gone by yet
+    bool pressed_on_frame = false;         // the left button held by mouse-down went down on a frame
 
     std::vector<automation::CommonDialogRecord> common_dialogs;
     std::deque<automation::CommonDialogAnswer> pending_common;
@@ -92,6 +94,14 @@ bool post_key(UINT vk, unsigned modifiers);
 bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice);
 bool post_press(HWND window, const std::string& description);
 bool post_drag(HWND window, POINT from, POINT to);
+// The left button held down at a point of the window (client coordinates;
+// a point on its frame presses the frame), and let go where the pointer is.
+bool post_mouse_down(HWND window, int x, int y);
+bool post_mouse_up();
+bool post_wheel(HWND window, int x, int y, int notches, unsigned modifiers);
+// Time goes by on the platform's tick clock: at once outside a loop that
+// waits, else in steps as that loop waits.
+void let_time_pass(DWORD milliseconds);
 // The pointer moved to a point of the window's client area, no button down.
 bool post_mouse_move(HWND window, int x, int y);
 bool post_command(HWND window, UINT id);

@@ -79,11 +79,12 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
     case WM_NCLBUTTONDOWN: {
-        // Only a person's clicks land on frames: the menu bar opens its popup.
+        // A press on the frame: the menu bar opens its popup, a scroll bar scrolls.
         if (!(w->style & WS_CHILD) && state().active != window) activate_window(window, true);
         const POINT at{static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))),
                        static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)))};
         if (wparam == HTMENU) track_menu_bar(window, at);
+        if (wparam == HTVSCROLL || wparam == HTHSCROLL) track_scroll_bar(window, static_cast<int>(wparam), at);
         return 0;
     }
     case WM_NCHITTEST:

@@ -239,25 +239,34 @@ TEST_F(DesktopInput, ClosingTheDesktopWindowClosesTheMainWindow) {
     EXPECT_FALSE(IsWindow(main_));
 }
 
-TEST_F(DesktopInput, WheelGoesToTheFocusAtTheScreenPoint) {
-    SetFocus(main_);
-    SDL_WarpMouseInWindow(SDL_GetWindowFromID(1), 100, 120);
+TEST_F(DesktopInput, WheelScrollsTheWindowUnderThePointerThatHasAScrollBar) {
+    // The pointer is over a child without a bar inside a view with one; the
+    // focus is elsewhere.
+    HWND view = CreateWindowExA(0, "DesktopMain", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 50, 200, 150, main_,
+                                nullptr, nullptr, nullptr);
+    HWND inner = CreateWindowExA(0, "DesktopMain", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 60, view, nullptr,
+                                 nullptr, nullptr);
+    SetFocus(edit_);
+    automation::run_until_idle();
+    RECT r{};
+    GetWindowRect(inner, &r);
+    SDL_WarpMouseInWindow(SDL_GetWindowFromID(1), r.left + 20, r.top + 20);
     SDL_Event e{};
     e.type = SDL_MOUSEWHEEL;
-    e.wheel.y = -1;
+    e.wheel.y = -1;  // one notch towards the hand
     push(e);
     platform_user::attached_display()->poll_input();
+    std::vector<MSG> seen;
     MSG m{};
-    bool found = false;
     while (platform_user::take_message(&m, nullptr, 0, 0, true)) {
-        if (m.message == WM_MOUSEWHEEL) {
-            found = true;
-            break;
-        }
+        if (m.message == WM_VSCROLL || m.message == WM_HSCROLL || m.message == WM_MOUSEWHEEL) seen.push_back(m);
     }
-    ASSERT_TRUE(found);
-    EXPECT_EQ(m.hwnd, main_);
-    EXPECT_EQ(static_cast<short>(HIWORD(m.wParam)), -WHEEL_DELTA);
+    ASSERT_EQ(seen.size(), 4u);
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].hwnd, view) << i;
+        EXPECT_EQ(seen[i].message, static_cast<UINT>(WM_VSCROLL)) << i;
+        EXPECT_EQ(LOWORD(seen[i].wParam), i < 3 ? SB_LINEDOWN : SB_ENDSCROLL) << i;
+    }
 }
 
 // Alt alone makes system keys, AltGr (Ctrl+Alt) does not; a key held with

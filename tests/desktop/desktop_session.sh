@@ -31,20 +31,8 @@ settle() {
 }
 
 cd "$program_dir"
-# On an X server SDL opens libdbus for the input method; libdbus keeps its
-# connection's blocks to the end and they carry no stack a suppression could
-# match. Our own leaks are checked by the in-process desktop tests.
-ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" ./notarix >"$work/notarix.out" 2>&1 &
-pid=$!
-
-window=""
-for _ in $(seq 1 300); do
-    window=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window came: $(cat "$work/notarix.out")"
-    sleep 0.2
-done
-[ -n "$window" ] || fail "no window in 60 s"
+. "$here/desktop_hands.sh"
+start_program notarix
 settle 2
 
 if [ "$mode" = idle ]; then
@@ -74,19 +62,6 @@ click() {
     sleep 0.2
     xdotool click --window "$window" 1
     settle 1
-}
-
-# The platform's own picture of its screen (the Print key), numbered on.
-pictures=0
-picture() {
-    pictures=$((pictures + 1))
-    shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
-    xdotool key --window "$window" Print
-    for _ in $(seq 1 50); do
-        [ -f "$shot" ] && return 0
-        sleep 0.2
-    done
-    fail "the Print key made no picture $shot"
 }
 
 # A source without its document: NOTARIX says so in a message box, which
