@@ -222,7 +222,7 @@ TEST_F(ScrollCaretTest, EachWheelNotchScrollsTheWindowUnderThePointerThreeLines)
             EXPECT_EQ(heard[i].window, t.hears) << t.what;
             EXPECT_EQ(heard[i].message, t.message) << t.what;
             EXPECT_EQ(heard[i].lparam, t.lparam) << t.what;
-            EXPECT_EQ(LOWORD(heard[i].wparam), i % 4 == 3 ? SB_ENDSCROLL : t.code) << t.what << " " << i;
+            EXPECT_EQ(LOWORD(heard[i].wparam), i % 4 == 3 ? static_cast<WORD>(SB_ENDSCROLL) : t.code) << t.what << " " << i;
         }
     }
 }
