@@ -400,7 +400,9 @@ void register_part_class() {
 
 // --- The window --------------------------------------------------------------------------
 
-void show_full_part(HWND dialog, ColourRecord& r) {
+// Shows or hides the right part; the compact dialog first comes centred on
+// the screen, and opened out it grows to the right.
+void show_full_part(HWND dialog, ColourRecord& r, bool first) {
     for (int id : kFullPart) {
         if (HWND c = GetDlgItem(dialog, id)) ShowWindow(c, r.full ? SW_SHOW : SW_HIDE);
     }
@@ -410,8 +412,9 @@ void show_full_part(HWND dialog, ColourRecord& r) {
     RECT compact{0, 0, r.full ? kFullWidth : kCompactWidth, 8};
     MapDialogRect(dialog, &compact);
     const int width = (frame.right - frame.left) - client.right + compact.right;
-    SetWindowPos(dialog, nullptr, 0, 0, width, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    const int left = first ? (screen - width) / 2 : std::max(0, std::min<int>(frame.left, screen - width));
+    SetWindowPos(dialog, nullptr, left, frame.top, width, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     if (HWND define = GetDlgItem(dialog, kDefine)) {
         EnableWindow(define, !r.full && !(r.cc->Flags & CC_PREVENTFULLOPEN));
     }
@@ -452,7 +455,7 @@ INT_PTR colour_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
         keep_dialog_record(dialog, lparam);
         auto* r = dialog_record<ColourRecord>(dialog);
         show_colour(dialog, *r);
-        show_full_part(dialog, *r);
+        show_full_part(dialog, *r, true);
         return TRUE;
     }
     auto* r = dialog_record<ColourRecord>(dialog);
@@ -463,7 +466,7 @@ INT_PTR colour_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
         end_common_dialog(dialog, id == IDOK);
     } else if (id == kDefine) {
         r->full = true;
-        show_full_part(dialog, *r);
+        show_full_part(dialog, *r, false);
         SetFocus(GetDlgItem(dialog, kHue));
     } else if (id == kAddCustom) {
         r->custom[r->custom_next] = r->colour;

@@ -61,7 +61,7 @@ struct OPENFILENAMEA {
 enum : int {
     edt1 = 0x0480,  // the file name
     cmb1 = 0x0470,  // the file types
-    cmb2 = 0x0471,  // the folders above the one shown, and the home folder
+    cmb2 = 0x0471,  // the drives: the root and the home folder
     cmb13 = 0x047C,
     stc1 = 0x0440,  // the folder shown
     stc2 = 0x0441,

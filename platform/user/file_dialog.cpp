@@ -202,7 +202,7 @@ struct FileDialogRecord : CommonDialogState {
     std::string pattern;   // the files its list shows
     std::string field;     // the name field's text
     std::vector<std::string> chosen;
-    std::vector<std::string> drives;  // the folders of the drive list
+    std::vector<std::string> drives;  // the folders of the drive list: the root and the home folder
     HWND hook = nullptr;
 };
 
@@ -260,19 +260,15 @@ void refresh(HWND dialog, FileDialogRecord& r) {
         SendMessageA(folder_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.c_str()));
     }
     set_path_text(GetDlgItem(dialog, stc1), r.folder);
-    // The folders above this one, and the home folder.
-    r.drives.clear();
-    for (std::string f = r.folder;; f = parent_folder(f)) {
-        r.drives.insert(r.drives.begin(), f);
-        if (f == "/") break;
-    }
-    std::string home = home_folder();
-    if (std::find(r.drives.begin(), r.drives.end(), home) == r.drives.end()) r.drives.push_back(home);
+    // The drives: the root and the home folder, the one the folder is on picked.
+    const std::string home = home_folder();
+    r.drives = {"/"};
+    if (home != "/") r.drives.push_back(home);
     HWND drives = GetDlgItem(dialog, cmb2);
     SendMessageA(drives, CB_RESETCONTENT, 0, 0);
     for (const std::string& d : r.drives) SendMessageA(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(d.c_str()));
-    auto at = std::find(r.drives.begin(), r.drives.end(), r.folder);
-    SendMessageA(drives, CB_SETCURSEL, static_cast<WPARAM>(at - r.drives.begin()), 0);
+    const bool in_home = home != "/" && (r.folder == home || r.folder.rfind(home + "/", 0) == 0);
+    SendMessageA(drives, CB_SETCURSEL, in_home ? 1 : 0, 0);
 }
 
 void set_field(HWND dialog, FileDialogRecord& r, const std::string& text) {

@@ -511,8 +511,12 @@ void paint_combo(HWND window, HDC dc) {
         } else if (disabled) {
             SetTextColor(dc, sys_color(COLOR_GRAYTEXT));
         }
+        // a long item is cut at the arrow, not drawn over it
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, field.left, field.top, field.right, field.bottom);
         draw_text_line(dc, 4, (client.bottom - font_line_height(window)) / 2,
                        c->items[static_cast<size_t>(c->current)].text);
+        RestoreDC(dc, saved);
         SelectObject(dc, old_font);
     }
 }

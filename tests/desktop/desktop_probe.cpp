@@ -2,7 +2,7 @@
 // manager's close box does (WM_DELETE_WINDOW), compare an X window dump
 // (xwd) with the platform's own PNG of the screen pixel for pixel, and read
 // the platform's pictures: whether an area changed, whether two areas are
-// alike, where a scroll bar's thumb is.
+// alike, where a scroll bar's thumb is, the colour of a point.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cairo.h>
@@ -189,6 +189,14 @@ int thumb(char** v) {
     return 0;
 }
 
+// pixel PNG X Y: the colour there as RRGGBB.
+int pixel(char** v) {
+    Picture p;
+    if (!read_png(v[0], &p)) return 2;
+    std::printf("%06X\n", static_cast<unsigned>(p.at(std::atoi(v[1]), std::atoi(v[2])) & 0xFFFFFFu));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -198,9 +206,10 @@ int main(int argc, char** argv) {
     if (verb == "changed" && argc == 8) return changed(argv + 2);
     if (verb == "alike" && argc == 10) return alike(argv + 2);
     if (verb == "thumb" && argc == 7) return thumb(argv + 2);
+    if (verb == "pixel" && argc == 5) return pixel(argv + 2);
     std::fprintf(stderr,
                  "usage: desktop_probe close WINDOW-ID | compare DUMP.xwd SCREEN.png |\n"
                  "       changed A.png B.png X Y W H | alike A.png AX AY B.png BX BY W H |\n"
-                 "       thumb SCREEN.png X0 Y0 X1 Y1\n");
+                 "       thumb SCREEN.png X0 Y0 X1 Y1 | pixel SCREEN.png X Y\n");
     return 2;
 }
