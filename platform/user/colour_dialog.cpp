@@ -528,10 +528,7 @@ BOOL ChooseColorA(CHOOSECOLORA* cc) {
             if (answer.has_colour) r.colour = answer.colour & 0xFFFFFF;
             return true;
         });
-    if (outcome != DialogOutcome::ok) {
-        platform_automation::common_dialog_result(CommonDialogKind::colour, title, false, "");
-        return FALSE;
-    }
+    if (outcome != DialogOutcome::ok) return FALSE;
     write_choice(r);
     char text[16];
     std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(r.colour), GetGValue(r.colour), GetBValue(r.colour));

@@ -7,6 +7,7 @@
 #include "platform/automation/host.h"
 #include "platform/kernel/file_io.h"
 #include "platform/user/codec.h"
+#include "platform/user/commdlg.h"
 
 namespace platform_user {
 
@@ -55,21 +56,19 @@ void end_common_dialog(HWND dialog, bool ok) {
     record->ok = ok;
 }
 
-DialogOutcome run_common_dialog(automation::CommonDialogKind kind, const std::string& title, HWND owner,
+namespace {
+
+// The window waits for the user, or for an answer given meanwhile.
+DialogOutcome run_dialog_window(automation::CommonDialogKind kind, const std::string& title, HWND owner,
                                 CommonDialogState& state, const std::function<HWND(HWND owner)>& make,
                                 const ApplyAnswer& apply) {
     automation::CommonDialogAnswer answer;
-    switch (platform_automation::ask_common_dialog(kind, title, &answer)) {
-    case platform_automation::CommonDialogAsk::failed:
-        return DialogOutcome::failed;
-    case platform_automation::CommonDialogAsk::answered:
-        return answer.ok && apply(answer) ? DialogOutcome::ok : DialogOutcome::cancelled;
-    case platform_automation::CommonDialogAsk::window:
-        break;
-    }
     HWND top = owner && IsWindow(owner) ? top_level_of(owner) : nullptr;
     HWND dialog = make(top);
-    if (!dialog) return DialogOutcome::failed;
+    if (!dialog) {
+        set_common_dialog_error(CDERR_DIALOGFAILURE);
+        return DialogOutcome::failed;
+    }
     const bool owner_enabled = top && IsWindowEnabled(top);
     if (owner_enabled) EnableWindow(top, FALSE);
     platform_automation::common_dialog_window_begins(dialog, kind, title);
@@ -105,6 +104,26 @@ DialogOutcome run_common_dialog(automation::CommonDialogKind kind, const std::st
     return outcome;
 }
 
+}  // namespace
+
+DialogOutcome run_common_dialog(automation::CommonDialogKind kind, const std::string& title, HWND owner,
+                                CommonDialogState& state, const std::function<HWND(HWND owner)>& make,
+                                const ApplyAnswer& apply) {
+    DialogOutcome outcome = DialogOutcome::failed;
+    automation::CommonDialogAnswer answer;
+    switch (platform_automation::ask_common_dialog(kind, title, &answer)) {
+    case platform_automation::CommonDialogAsk::failed:
+        break;
+    case platform_automation::CommonDialogAsk::answered:
+        outcome = answer.ok && apply(answer) ? DialogOutcome::ok : DialogOutcome::cancelled;
+        break;
+    case platform_automation::CommonDialogAsk::window:
+        outcome = run_dialog_window(kind, title, owner, state, make, apply);
+        break;
+    }
+    if (outcome != DialogOutcome::ok) platform_automation::common_dialog_result(kind, title, false, "");
+    return outcome;
+}
 // --- Folders and files -----------------------------------------------------------------
 
 std::string normal_path(const std::string& path, const std::string& base) {

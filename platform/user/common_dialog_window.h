@@ -60,7 +60,8 @@ using ApplyAnswer = std::function<bool(const automation::CommonDialogAnswer&)>;
 // Asks the automation. An answer given beforehand goes to `apply` at once;
 // otherwise the window `make` creates (hidden, over the top-level owner)
 // runs modally until it ends or an answer comes meanwhile. `failed`: the
-// run has failed, or the window could not be made.
+// run has failed, or the window could not be made. A dialog that does not
+// end with OK is logged as cancelled here.
 DialogOutcome run_common_dialog(automation::CommonDialogKind kind, const std::string& title, HWND owner,
                                 CommonDialogState& state, const std::function<HWND(HWND owner)>& make,
                                 const ApplyAnswer& apply);

@@ -553,8 +553,9 @@ BOOL file_dialog(OPENFILENAMEA* ofn, bool save) {
     DialogOutcome outcome = run_common_dialog(
         kind, title, ofn->hwndOwner, r, [&](HWND owner) { return make_file_dialog(r, owner); },
         [&](const CommonDialogAnswer& answer) { return take_answer(r, answer); });
+    if (outcome != DialogOutcome::ok) return FALSE;
     std::string shown;
-    if (outcome != DialogOutcome::ok || !write_file_result(ofn, r.chosen, save, &shown)) {
+    if (!write_file_result(ofn, r.chosen, save, &shown)) {
         platform_automation::common_dialog_result(kind, title, false, "");
         return FALSE;
     }

@@ -176,10 +176,7 @@ LPITEMIDLIST SHBrowseForFolderA(BROWSEINFOA* info) {
             r.chosen = answer.names[0];
             return true;
         });
-    if (outcome != DialogOutcome::ok) {
-        platform_automation::common_dialog_result(CommonDialogKind::folder, title, false, "");
-        return nullptr;
-    }
+    if (outcome != DialogOutcome::ok) return nullptr;
     auto* list = new ITEMIDLIST{r.chosen};
     item_lists().insert(list);
     if (info->pszDisplayName) {

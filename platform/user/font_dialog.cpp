@@ -381,10 +381,7 @@ BOOL ChooseFontA(CHOOSEFONTA* cf) {
     DialogOutcome outcome = run_common_dialog(
         CommonDialogKind::font, title, cf->hwndOwner, r, [&](HWND owner) { return make_font_dialog(r, owner); },
         [&](const CommonDialogAnswer& answer) { return take_answer(r, answer); });
-    if (outcome != DialogOutcome::ok) {
-        platform_automation::common_dialog_result(CommonDialogKind::font, title, false, "");
-        return FALSE;
-    }
+    if (outcome != DialogOutcome::ok) return FALSE;
     write_choice(r);
     platform_automation::common_dialog_result(CommonDialogKind::font, title, true, shown_result(*cf));
     return TRUE;

@@ -433,10 +433,7 @@ BOOL PrintDlgA(PRINTDLGA* pd) {
     DialogOutcome outcome = run_common_dialog(
         CommonDialogKind::printer, title, pd->hwndOwner, r, [&](HWND owner) { return make_printer_dialog(r, owner); },
         [&](const CommonDialogAnswer& answer) { return take_answer(r, answer); });
-    if (outcome != DialogOutcome::ok) {
-        platform_automation::common_dialog_result(CommonDialogKind::printer, title, false, "");
-        return FALSE;
-    }
+    if (outcome != DialogOutcome::ok) return FALSE;
     write_choice(r);
     const Printer& p = r.printers[static_cast<size_t>(r.printer)];
     platform_automation::common_dialog_result(

@@ -35,37 +35,6 @@ if [ -f sample.c ]; then mv sample.c sample.hd* samples/; fi
 start_program notarix
 sleep 1
 
-click() {
-    xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.1
-    xdotool click --window "$window" 1
-    sleep 0.3
-}
-
-double_click() {
-    xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.1
-    xdotool click --window "$window" --repeat 2 --delay 60 1
-    sleep 0.3
-}
-
-# Pictures are taken until the check holds, for at most about 5 s.
-await() {
-    what=$1
-    shift
-    for _ in $(seq 1 20); do
-        picture
-        if "$@" >/dev/null; then return 0; fi
-        sleep 0.25
-    done
-    fail "$what (last picture $shot)"
-}
-
-changed_since() {
-    # shellcheck disable=SC2086
-    "$probe" changed "$1" "$shot" $2
-}
-
 colour_at() {
     [ "$("$probe" pixel "$shot" "$1" "$2")" = "$3" ]
 }
