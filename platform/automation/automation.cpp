@@ -795,7 +795,10 @@ std::string WindowSpec::describe() const {
         first_id = 1;
         break;
     }
-    for (size_t i = first_id; i < ids.size(); ++i) out += "/" + std::to_string(ids[i]);
+    for (size_t i = first_id; i < ids.size(); ++i) {
+        out += '/';
+        out += std::to_string(ids[i]);
+    }
     return out;
 }
 
