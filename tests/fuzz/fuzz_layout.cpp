@@ -53,7 +53,6 @@ void replay_page_form(const std::string& path) {
     text.set_grid(&grid);
     render_spec_form(text);
     text.set_grid(nullptr);
-    for (int row = 0; row < kTextGridRows; ++row) grid.row_text(row, kRuledLinesPc98);
 }
 
 }  // namespace
