@@ -7,6 +7,7 @@
 #include "common/analysis/messages.h"
 #include "common/analysis/option_numbers.h"
 #include "common/analysis/preprocessor.h"
+#include "common/analysis/result_files.h"
 #include "common/analysis/support.h"
 #include "common/analysis/text_utils.h"
 #include "platform/kernel/file_io.h"
@@ -298,6 +299,17 @@ bool check_names_against_inputs(const std::vector<std::string>& outputs, const s
     if (fresh_error_file) delete_file(error_file.c_str());
     report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, *reached->name);
     return false;
+}
+
+bool check_work_names(const std::vector<std::string>& work_names, bool fresh_error_file) {
+    for (const std::string& name : work_names) {
+        if (name.empty() || !is_work_name_taken(name)) continue;
+        if (fresh_error_file && !g_analysis.error_file.empty()) delete_file(g_analysis.error_file.c_str());
+        g_analysis.failing_file_number = get_file_number(name.c_str());
+        report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, name);
+        return false;
+    }
+    return true;
 }
 
 // --- texts ----------------------------------------------------------------------

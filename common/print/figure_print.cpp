@@ -66,7 +66,9 @@ int run_figure_job(FigurePrinter& printer, const PrintPageValues& v, const Figur
     if (open_meter) open_meter();
     int result = print();
     if (close_meter) close_meter();
-    const int ended = printer.end_job();
+    // a job that failed or was cancelled is taken back whole
+    const bool keep = result == 0 && !cancelled();
+    const int ended = keep || !printer.abandon_job ? printer.end_job() : printer.abandon_job();
     if (result == 0 && cancelled()) result = codes.cancelled;
     // A job the printer could not end never reads as success.
     if (result == 0 && ended != 0) result = codes.no_printer;
@@ -86,7 +88,7 @@ int run_on_print_manager(PrimitiveSet& primitives, int no_printer,
             state.job_kind = 0;
             if (open_printer_dc() != 0) return no_printer;
             if (prn_begin_job() != 0) {
-                close_printer_dc();
+                prn_abandon_job();
                 delete_printer_dc();
                 return no_printer;
             }
@@ -94,6 +96,7 @@ int run_on_print_manager(PrimitiveSet& primitives, int no_printer,
         },
         [] { return prn_end_job(); },
         [] { return print_abort_flag(); },
+        [] { return prn_abandon_job(); },
     };
     const int result = job(printer);
     state.job_kind = placement;

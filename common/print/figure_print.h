@@ -26,6 +26,9 @@ struct FigurePrinter {
     std::function<int()> end_job;
     // True once the printer's abort procedure saw the meter's cancel.
     std::function<bool()> aborted;
+    // Ends a job that failed or was cancelled, delivering nothing of it
+    // (null: end_job).
+    std::function<int()> abandon_job;
 };
 
 // A chain of drawing calls that stops at the first error.

@@ -104,8 +104,8 @@ int close_postscript_stream() {
     if (s.fd < 0) return 0;
     const bool closed = crt_close(s.fd) == 0;
     s.fd = -1;
-    if (closed && !s.write_failed) return 0;
-    // a stream cut short would print half a job
+    if (closed && !s.write_failed && !print_state().job.failed) return 0;
+    // a stream cut short, or of a job that failed, would print half a job
     crt_remove(s.path.c_str());
     return -1;
 }

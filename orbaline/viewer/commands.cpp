@@ -2,6 +2,10 @@
 
 #include <strings.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
@@ -493,15 +497,18 @@ int open_node_source() {
     if (close == std::string::npos) return refuse(missing);
     reference.resize(close);
     if (reference == "UNDEFINED") return refuse(message_text(kUndefinedMessage));
-    int line = 1;
+    long long line = 1;
     const size_t paren = reference.find('(');
     if (paren != std::string::npos) {
         const size_t end = reference.find(')', paren);
-        if (end != std::string::npos) line = std::atoi(reference.substr(paren + 1, end - paren - 1).c_str());
+        if (end != std::string::npos)
+            line = std::strtoll(reference.substr(paren + 1, end - paren - 1).c_str(), nullptr, 10);
         reference.resize(paren);
     }
-    orbaline().source_start_line = std::max(0, line - 1);
-    d.current_source_line = std::max(1, line);
+    // any number a chart may hold, however far outside a file's lines
+    const int first = static_cast<int>(std::clamp(line, 1LL, static_cast<long long>(INT_MAX)));
+    orbaline().source_start_line = first - 1;
+    d.current_source_line = first;
     if (reference.find('\\') == std::string::npos && reference.find(':') == std::string::npos &&
         (reference.empty() || reference[0] != '/')) {
         std::string folder, name;

@@ -256,10 +256,17 @@ int crt_open(const char* path, int flags, int permission) {
     const std::string& suffix = t.full_suffix;
     const bool full = !suffix.empty() && resolved.size() >= suffix.size() &&
                       resolved.compare(resolved.size() - suffix.size(), suffix.size(), suffix) == 0;
-    Descriptor& d = t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
-    d.reused = reused;
-    d.old_size = reused ? static_cast<int64_t>(st.st_size) : 0;
-    if (flags & CRT_O_CREAT) note_entry_added(resolved);
+    // memory that runs out here must not leave the file open behind the caller
+    try {
+        Descriptor& d = t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
+        d.reused = reused;
+        d.old_size = reused ? static_cast<int64_t>(st.st_size) : 0;
+        if (flags & CRT_O_CREAT) note_entry_added(resolved);
+    } catch (...) {
+        t.open.erase(fd);
+        ::close(fd);
+        throw;
+    }
     return fd;
 }
 
@@ -384,6 +391,13 @@ int crt_file_kind(const char* path) {
     if (!path || !*path) return kCrtMissing;
     struct stat st;
     if (::stat(resolve_platform_path(path).c_str(), &st) != 0) return kCrtMissing;
+    return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
+}
+
+int crt_entry_kind(const char* path) {
+    if (!path || !*path) return kCrtMissing;
+    struct stat st;
+    if (::lstat(resolve_platform_path(path).c_str(), &st) != 0) return kCrtMissing;
     return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
 }
 

@@ -53,6 +53,9 @@ int64_t crt_file_size(const char* path);
 // device) that a file of that name cannot replace.
 enum : int { kCrtMissing = 0, kCrtRegularFile = 1, kCrtOtherEntry = 2 };
 int crt_file_kind(const char* path);
+// The same for the entry under the name itself, a link not followed: a link
+// is kCrtOtherEntry whatever it leads to.
+int crt_entry_kind(const char* path);
 
 int crt_remove(const char* path);                            // 0 or -1
 // Removes a file a run is done with, as crt_remove does for every caller.

@@ -39,11 +39,12 @@ void push_text(const char* utf8) {
     push(e);
 }
 
-void push_key(SDL_Keycode key, bool down) {
+void push_key(SDL_Keycode key, bool down, Uint16 mod = KMOD_NONE) {
     SDL_Event e{};
     e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
     push(e);
 }
 
@@ -257,6 +258,37 @@ TEST_F(DesktopInput, WheelGoesToTheFocusAtTheScreenPoint) {
     ASSERT_TRUE(found);
     EXPECT_EQ(m.hwnd, main_);
     EXPECT_EQ(static_cast<short>(HIWORD(m.wParam)), -WHEEL_DELTA);
+}
+
+// Alt alone makes system keys, AltGr (Ctrl+Alt) does not; a key held with
+// Ctrl or Alt types no text of its own.
+TEST_F(DesktopInput, KeysBecomeTheirWindowsMessages) {
+    const struct {
+        SDL_Keycode key;
+        Uint16 mod;
+        UINT message;
+        WPARAM vk;
+        bool text_follows;
+    } cases[] = {
+        {SDLK_a, KMOD_NONE, WM_KEYDOWN, 'A', true},
+        {SDLK_a, KMOD_LCTRL, WM_KEYDOWN, 'A', false},
+        {SDLK_a, KMOD_LALT, WM_SYSKEYDOWN, 'A', false},
+        {SDLK_q, KMOD_LCTRL | KMOD_RALT, WM_KEYDOWN, 'Q', false},
+        {SDLK_F12, KMOD_NONE, WM_KEYDOWN, VK_F12, false},
+        {SDLK_F13, KMOD_NONE, WM_KEYDOWN, VK_F12 + 1, false},
+        {SDLK_F24, KMOD_NONE, WM_KEYDOWN, VK_F24, false},
+    };
+    auto& input = platform_user::state().input;
+    for (const auto& c : cases) {
+        input.clear();
+        push_key(c.key, true, c.mod);
+        SDL_Delay(20);  // past the interval between two looks at SDL's queue
+        platform_user::attached_display()->poll_input();
+        ASSERT_EQ(input.size(), 1u) << SDL_GetKeyName(c.key);
+        EXPECT_EQ(input[0].message, c.message) << SDL_GetKeyName(c.key) << " " << c.mod;
+        EXPECT_EQ(input[0].wparam, c.vk) << SDL_GetKeyName(c.key);
+        EXPECT_EQ(input[0].text_follows, c.text_follows) << SDL_GetKeyName(c.key) << " " << c.mod;
+    }
 }
 
 }  // namespace

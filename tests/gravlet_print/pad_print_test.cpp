@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/print/print_state.h"
@@ -121,6 +122,7 @@ protected:
                                ++ended;
                                return 0;
                            },
+                           {},
                            {}};
         return run_pad_print_job(input, host, printer);
     }
@@ -259,6 +261,24 @@ TEST_F(PadPrintTest, PagesOfALongFunctionCountInTheHeadRow) {
             }
         }
         EXPECT_EQ(found, 1) << i;
+    }
+}
+
+TEST(PadPrintPages, ARowThatReachesTheLimitGoesOnTheNextPage) {
+    // No heading file, T 2, P 69: the text starts on line 4 (3 lines used),
+    // the limit is T + A - 2 = 63. Five rows of 10 end on line 53.
+    PadPrintJob job;
+    job.values.top_margin = 2;
+    job.values.lines_per_page = 69;
+    PadGrid grid;
+    grid.row_count = 6;
+    for (int r = 1; r <= 5; ++r) grid.cell(r, 0)->height = 10;
+    const std::pair<int, std::string> cases[] = {{9, "1-6 "}, {10, "1-5 6-6 "}};
+    for (const auto& [height, pages] : cases) {
+        grid.cell(6, 0)->height = static_cast<int16_t>(height);
+        std::string split;
+        for (const PadPage& p : split_print_pages(grid, job)) split += format_text("%d-%d ", p.first, p.last);
+        EXPECT_EQ(split, pages) << height;
     }
 }
 

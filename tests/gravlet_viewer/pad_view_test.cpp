@@ -220,6 +220,7 @@ TEST_F(PadViewTest, VerticalStepsAndTheirRefusals) {
     // 40 rows, 20 shown: c 19, d 9; the last first row is d + N - c + 1 = 31
     EXPECT_EQ(pad_vertical_step(SB_LINEUP, 0, 1, 40, 20), -1);
     EXPECT_EQ(pad_vertical_step(SB_LINEDOWN, 0, 1, 40, 20), 2);
+    EXPECT_EQ(pad_vertical_step(SB_LINEDOWN, 0, 30, 40, 20), 31);
     EXPECT_EQ(pad_vertical_step(SB_LINEDOWN, 0, 31, 40, 20), -1);
     EXPECT_EQ(pad_vertical_step(SB_PAGEDOWN, 0, 1, 40, 20), 20);
     EXPECT_EQ(pad_vertical_step(SB_PAGEDOWN, 0, 20, 40, 20), 31);
