@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -40,14 +41,26 @@ std::optional<StoppedClock> stop_at(int year, int month, int day, int hour, int 
     return StoppedClock{seconds, static_cast<WORD>(milliseconds)};
 }
 
-std::optional<StoppedClock> clock_from_environment() {
-    const char* text = std::getenv("PLATFORM_CLOCK");
-    if (!text || !*text) return std::nullopt;
+std::optional<StoppedClock> parse_clock(const char* text) {
     int year, month, day, hour, minute, second;
     char tail;
     if (std::sscanf(text, "%d-%d-%d %d:%d:%d%c", &year, &month, &day, &hour, &minute, &second, &tail) != 6)
         return std::nullopt;
     return stop_at(year, month, day, hour, minute, second, 0);
+}
+
+// The moment is read again only when the variable changes: a run that asks
+// the time often (the progress meter) pays for no parse and no time zone.
+std::optional<StoppedClock> clock_from_environment() {
+    static std::string read_text;
+    static std::optional<StoppedClock> read_clock;
+    const char* text = std::getenv("PLATFORM_CLOCK");
+    if (!text || !*text) return std::nullopt;
+    if (read_text != text) {
+        read_text = text;
+        read_clock = parse_clock(text);
+    }
+    return read_clock;
 }
 
 // Seconds and milliseconds of the clock in force.
@@ -107,4 +120,9 @@ void platform_local_time(struct tm* out) {
     if (!out) return;
     const time_t seconds = now().seconds;
     ::localtime_r(&seconds, out);
+}
+
+DWORD GetTickCount() {
+    const StoppedClock c = now();
+    return static_cast<DWORD>(static_cast<uint64_t>(c.seconds) * 1000u + c.milliseconds);
 }

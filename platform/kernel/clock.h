@@ -31,3 +31,9 @@ void platform_set_clock(const SYSTEMTIME* local);
 // localtime() equivalents.
 time_t platform_time();
 void platform_local_time(struct tm* out);
+
+// Milliseconds of the same clock, as a count that wraps at 2^32: only the
+// difference of two counts means anything. A stopped clock stops it too, so
+// what a program does by it (the progress meter's pace) is the same in
+// every scripted run.
+DWORD GetTickCount();
