@@ -44,11 +44,14 @@ void begin_converter_run(const ConverterProfile& profile) {
 }
 
 void end_converter_run() {
+    close_error_file();
     close_all_source_files();
     if (g_analysis.current.handle >= 0) close_source_file();
     g_analysis.hooks = AnalysisHooks{};
     free_pool();
     crt_end_listing_scope();
+    // a run outside a batch keeps nothing once it is done
+    if (crt_listing_scope_number() == 0) forget_kept_files();
 }
 
 int status_after_error_file(int status, int done, int warnings, int write_failure) {
