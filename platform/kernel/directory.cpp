@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/spare_files.h"
 
 uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
     std::vector<char> path(4096);
@@ -22,7 +23,9 @@ uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
 
 int SetCurrentDirectoryA(const char* path) {
     if (path == nullptr || *path == '\0') return 0;
-    return ::chdir(resolve_platform_path(path).c_str()) == 0 ? 1 : 0;
+    const bool changed = ::chdir(resolve_platform_path(path).c_str()) == 0;
+    forget_current_directory();
+    return changed ? 1 : 0;
 }
 
 std::string get_current_directory() {
