@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <string>
 
 namespace {
 
@@ -49,18 +48,27 @@ std::optional<StoppedClock> parse_clock(const char* text) {
     return stop_at(year, month, day, hour, minute, second, 0);
 }
 
-// The moment is read again only when the variable changes: a run that asks
-// the time often (the progress meter) pays for no parse and no time zone.
+// The variable is read at the first look after the start or after a test
+// set or released the clock: a run that asks the time often (the progress
+// meter) pays for no look-up, parse or time zone each time.
+struct EnvironmentClock {
+    bool read = false;
+    std::optional<StoppedClock> moment;
+};
+
+EnvironmentClock& environment_clock() {
+    static EnvironmentClock clock;
+    return clock;
+}
+
 std::optional<StoppedClock> clock_from_environment() {
-    static std::string read_text;
-    static std::optional<StoppedClock> read_clock;
-    const char* text = std::getenv("PLATFORM_CLOCK");
-    if (!text || !*text) return std::nullopt;
-    if (read_text != text) {
-        read_text = text;
-        read_clock = parse_clock(text);
+    EnvironmentClock& e = environment_clock();
+    if (!e.read) {
+        const char* text = std::getenv("PLATFORM_CLOCK");
+        e.moment = text && *text ? parse_clock(text) : std::nullopt;
+        e.read = true;
     }
-    return read_clock;
+    return e.moment;
 }
 
 // Seconds and milliseconds of the clock in force.
@@ -102,6 +110,7 @@ void GetSystemTime(LPSYSTEMTIME out) {
 }
 
 void platform_set_clock(const SYSTEMTIME* local) {
+    environment_clock().read = false;
     if (!local) {
         clock_set_by_test().reset();
         return;

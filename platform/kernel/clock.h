@@ -24,7 +24,8 @@ void GetSystemTime(LPSYSTEMTIME time);
 // Stops the clock at the given local time (its day of the week is ignored and
 // recomputed); nullptr sets it going again. Without a call, the environment
 // variable PLATFORM_CLOCK ("YYYY-MM-DD HH:MM:SS") stops it for a whole
-// process, so that programs run from scripts print fixed dates too.
+// process, so that programs run from scripts print fixed dates too; it is
+// read at the clock's first use, and again after each call here.
 void platform_set_clock(const SYSTEMTIME* local);
 
 // The same clock for code written against the C runtime: time() and

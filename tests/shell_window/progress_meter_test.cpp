@@ -205,6 +205,11 @@ TEST_F(ProgressMeterTest, RedrawWithoutContextResetsTheProgress) {
     EXPECT_EQ(progress_meter().total, 0);
     EXPECT_EQ(texts_at(20, 18), std::vector<std::string>{"next"});
     EXPECT_EQ(texts_at(153, 100), std::vector<std::string>{"0%"});
+    // the same texts again (a batch's next source of the same name): the
+    // window shows them already
+    clear_drawing_log();
+    ASSERT_EQ(redraw_progress_meter(nullptr, kPrint, "next", "file.c"), 0);
+    EXPECT_EQ(drawing_log_entries_for_window(progress_meter().window).size(), 0u);
 }
 
 TEST_F(ProgressMeterTest, LongLinesAreCutToTheClientWidth) {
@@ -261,7 +266,7 @@ TEST_F(ProgressMeterTest, AMeterOfPathsDrawsTheShortenedPath) {
                              "\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e");  // ＭＳ ゴシック
     shell_windows_setup().meter_font = font;
     const std::string path = "/home/user/projects/a_long_folder_name/src/module/list_of_sources.nam";
-    open_progress_meter(frame, kPrint, "line one", path);
+    open_progress_meter(frame, kPrint, "line one", "");
     automation::run_until_idle();
     const int w = client_width();
     clear_drawing_log();

@@ -135,7 +135,11 @@ void draw_border(HDC dc, int w, int h) {
 }
 
 void draw_texts(HDC dc, HWND window, int w) {
-    const ProgressMeter& m = progress_meter();
+    ProgressMeter& m = progress_meter();
+    m.texts_known = true;
+    m.drawn_title = m.title;
+    m.drawn_line1 = m.line1;
+    m.drawn_line2 = m.line2;
     const std::string caption = meter_caption(m.title);
     char current[kMeterTextBytes + 16] = {};
     GetWindowTextA(window, current, sizeof current);
@@ -181,12 +185,17 @@ bool bar_differs(const ProgressMeter& m) {
 
 bool item_differs(const ProgressMeter& m) { return !m.item_known || m.item != m.drawn_item; }
 
+bool texts_differ(const ProgressMeter& m) {
+    return !m.texts_known || m.title != m.drawn_title || m.line1 != m.drawn_line1 || m.line2 != m.drawn_line2;
+}
+
 // Draws the parts that differ from what the window shows.
-void draw_differences() {
+void draw_differences(bool with_texts = false) {
     ProgressMeter& m = progress_meter();
-    const bool bar = bar_differs(m), item = item_differs(m);
-    if (!bar && !item) return;
+    const bool texts = with_texts && texts_differ(m), bar = bar_differs(m), item = item_differs(m);
+    if (!texts && !bar && !item) return;
     MeterDc scope(m.window, nullptr);
+    if (texts) draw_texts(scope.get(), m.window, client_of(m.window).right);
     if (bar) draw_bar(scope.get());
     if (item) draw_item(scope.get(), client_of(m.window).right);
 }
@@ -278,7 +287,14 @@ int redraw_progress_meter(HDC dc, std::string_view title, std::string_view line1
     m.title = kept_text(title);
     m.line1 = kept_text(line1);
     m.line2 = kept_text(line2);
-    if (!dc) m.done = m.total = 0;
+    if (!dc) {
+        m.done = m.total = 0;
+        // the frame and the unchanged parts are on the window already
+        if (m.texts_known && m.bar_known && m.item_known) {
+            draw_differences(true);
+            return 0;
+        }
+    }
     MeterDc scope(m.window, dc);
     draw_all(scope.get(), m.window);
     return 0;
@@ -423,7 +439,7 @@ void flush_progress_meter() {
 
 void forget_shown_progress() {
     ProgressMeter& m = progress_meter();
-    m.bar_known = m.item_known = m.hook_drew = false;
+    m.texts_known = m.bar_known = m.item_known = m.hook_drew = false;
 }
 
 int report_run_progress(const char* item, int value, int scale) {

@@ -44,6 +44,8 @@ struct ProgressMeter {
     int32_t total = 0;
     // What the window shows, as last drawn: the progress hooks draw a part
     // only when it would change, and no oftener than every kMeterFrameTicks.
+    bool texts_known = false;
+    std::string drawn_title, drawn_line1, drawn_line2;
     bool bar_known = false;
     int drawn_width = 0;
     int drawn_percent = 0;
@@ -73,7 +75,8 @@ void close_progress_meter();
 
 // Each returns -1 and draws nothing when the meter is not open, else 0.
 // `dc` nullptr: the window's own context is fetched and released; with
-// redraw_progress_meter that also resets the progress to 0 of 0.
+// redraw_progress_meter that also resets the progress to 0 of 0, and only
+// what differs from what the window shows is drawn (a batch's next source).
 int redraw_progress_meter(HDC dc, std::string_view title, std::string_view line1, std::string_view line2);
 int set_progress_item(HDC dc, std::string_view text);
 int set_progress_value(HDC dc, int32_t done, int32_t total);
