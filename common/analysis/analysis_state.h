@@ -62,21 +62,29 @@ struct AnalysisHooks {
     void (*on_line)(int line, int force) = nullptr;     // line progress
 };
 
+// A line of a kept file as it was read: its tabs expanded and its comment
+// split from its code. What the macros make of it is never kept.
+struct KeptLine {
+    std::string code;
+    std::string comment;
+    int end_state = 0;          // the comment state after the line
+};
+
 // A file an earlier source of the same listing scope read (a header every
-// source of a batch includes): its bytes and the tab expansions of its
-// lines as they were worked out, kept while its size and time stay the same.
-// What the macros make of it is never kept.
+// source of a batch includes): its bytes and its lines as they were read,
+// kept while its size and time stay the same.
 struct KeptFile {
     int64_t size = 0;
     int64_t modified = 0;
     std::string bytes;          // the whole file as read (binary)
     bool read_error = false;    // the read failed after these bytes
     bool plain = false;         // no trigraph, CR or other control byte to replace
-    // a line's expansion by its start in `bytes` * 2 + the comment state
-    // it starts in, for this tab width and line size
+    // the lines by their start in `bytes` * 2 + the comment state they
+    // start in, for these settings; a line that met a message is not kept
     int tab_width = 0;
     int line_size = 0;
-    std::unordered_map<uint64_t, std::string> expansions;
+    int asm_setting = 0;
+    std::unordered_map<uint64_t, KeptLine> lines;
 };
 
 struct SourceFile {

@@ -243,8 +243,9 @@ void remember_guarded_header(const SourceFile& file) {
 
 // --- files kept within a listing scope ---------------------------------------------
 
-// The largest file kept whole; a larger one is read as it goes, each time.
-constexpr int64_t kKeptFileLimit = 8 << 20;
+// The largest file kept, with its lines; a larger one is read as it goes,
+// each time.
+constexpr int64_t kKeptFileLimit = 2 << 20;
 
 struct KeptFiles {
     unsigned scope = 0;  // the listing scope they were read in
@@ -302,23 +303,29 @@ void attach_kept_file(SourceFile& file) {
     file.kept = slot;
 }
 
-// The kept expansion of the line being split; nullptr when none is kept.
-std::string* kept_expansion(int start_state, int size, bool make) {
+// Where the line being split is kept, when it comes from a kept file and
+// nothing but its text and comment state decides its split (no _asm
+// statement or block open); `found` tells whether it was kept before.
+KeptLine* kept_line(int start_state, bool& found) {
+    found = false;
     KeptFile* kept = g_analysis.line_file;
-    if (kept == nullptr) return nullptr;
-    if (kept->tab_width != g_analysis.settings.tab_width || kept->line_size != size) {
-        if (!make) return nullptr;
-        kept->expansions.clear();
-        kept->tab_width = g_analysis.settings.tab_width;
-        kept->line_size = size;
+    if (kept == nullptr || kept->read_error || g_analysis.asm_statement_open != 0 || g_analysis.asm_block_depth != 0)
+        return nullptr;
+    const AnalysisSettings& settings = g_analysis.settings;
+    if (kept->tab_width != settings.tab_width || kept->line_size != g_analysis.profile->line_size ||
+        kept->asm_setting != settings.asm_setting) {
+        kept->lines.clear();
+        kept->tab_width = settings.tab_width;
+        kept->line_size = g_analysis.profile->line_size;
+        kept->asm_setting = settings.asm_setting;
     }
     const uint64_t key = static_cast<uint64_t>(g_analysis.line_start) * 2 + (start_state != 0 ? 1 : 0);
-    if (!make) {
-        auto found = kept->expansions.find(key);
-        return found == kept->expansions.end() ? nullptr : &found->second;
-    }
-    return &kept->expansions[key];
+    auto [line, made] = kept->lines.try_emplace(key);
+    found = !made;
+    return &line->second;
 }
+
+int split_fresh_line(std::string& line, std::string& comment, int start_state);
 
 }  // namespace
 
@@ -464,17 +471,38 @@ int split_comment(std::string& line, std::string& comment) {
     g_analysis.line_start_in_comment = start_state;
     if (line.empty()) return kCodeOk;
 
+    // a line of a kept file is split once per batch
+    bool found = false;
+    KeptLine* kept = kept_line(start_state, found);
+    if (found) {
+        line.assign(kept->code);
+        comment.assign(kept->comment);
+        g_analysis.in_comment = kept->end_state;
+        return kCodeOk;
+    }
+    const int messages = g_analysis.messages_met;
+    const int result = split_fresh_line(line, comment, start_state);
+    if (kept != nullptr) {
+        if (result == kCodeOk && messages == g_analysis.messages_met) {
+            kept->code = line;
+            kept->comment = comment;
+            kept->end_state = g_analysis.in_comment;
+        } else {
+            g_analysis.line_file->lines.erase(static_cast<uint64_t>(g_analysis.line_start) * 2 + (start_state != 0 ? 1 : 0));
+        }
+    }
+    return result;
+}
+
+namespace {
+
+int split_fresh_line(std::string& line, std::string& comment, int start_state) {
     const int size = g_analysis.profile->line_size;
     if (line.find('\t') != std::string::npos) {
-        if (const std::string* kept = kept_expansion(start_state, size, false)) {
-            line.assign(*kept);
-        } else {
-            std::string& expanded = g_analysis.scratch.expanded;
-            if (expand_tabs_in_source(expanded, line, start_state, g_analysis.settings.tab_width, size) == 0)
-                expand_tabs_in_source(expanded, line, start_state, 1, size);
-            if (std::string* keep = kept_expansion(start_state, size, true)) keep->assign(expanded);
-            line.swap(expanded);
-        }
+        std::string& expanded = g_analysis.scratch.expanded;
+        if (expand_tabs_in_source(expanded, line, start_state, g_analysis.settings.tab_width, size) == 0)
+            expand_tabs_in_source(expanded, line, start_state, 1, size);
+        line.swap(expanded);
     }
 
     // a line inside a comment that does not end there is all comment
@@ -625,6 +653,8 @@ int split_comment(std::string& line, std::string& comment) {
     line.swap(code);
     return result;
 }
+
+}  // namespace
 
 // --- includes ---------------------------------------------------------------------------
 
