@@ -1,8 +1,9 @@
 // Each program's batch generation of Lua's sources as its user runs it (the
-// program under a script, headless: its batch list, its meter, its result box)
-// beside the same conversions without windows, in the same run. Every run is a
-// child process of its own, measured by its CPU time and its peak memory; the
-// program's start and close alone are measured too and taken off its batch.
+// program under a script, headless: its meter, its result box and error
+// window) beside the same conversions without windows, in the same run. Every
+// run is a child process of its own, measured by its CPU time and its peak
+// memory; the same program started, given the list and cancelled before the
+// run is measured too and taken off its batch.
 // The closing table gives each batch's CPU as a multiple of its conversions'
 // and the peak memory of both. The batch and the conversions must leave the
 // same result files, byte for byte.
@@ -84,6 +85,7 @@ struct Program {
     const char* path;
     std::vector<std::string> shipped;  // files beside the program that it reads
     const char* script;                // the batch; @LIST@ is the list's name
+    const char* idle_script;           // the same steps up to the run, then cancelled
     std::vector<std::string> results;  // extensions of the result files
     void (*convert)(const std::vector<std::string>& names, const std::string& error_dir, const std::string& list);
 };
@@ -94,15 +96,18 @@ const std::vector<Program>& programs() {
          // the batch list dialog, read from the list file, run with OK
          "answer-next-message IDOK\nmenu 20486\nset-text 8466 \"@LIST@\"\npress-button 8498\n"
          "answer-file \"@LIST@\"\npress-button 1\n",
+         "menu 20486\nset-text 8466 \"@LIST@\"\npress-button 8498\nanswer-file \"@LIST@\"\npress-button 2\n",
          {".lin", ".fss", ".fsm", ".flt"}, convert_notarix},
         {"gravlet", GRAVLET_PROGRAM, {"gx1000s.prm"},
          "answer-next-message IDOK\nmenu 20485\nset-text 8466 \"@LIST@\"\npress-button 8498\n"
          "answer-file \"@LIST@\"\npress-button 1\n",
+         "menu 20485\nset-text 8466 \"@LIST@\"\npress-button 8498\nanswer-file \"@LIST@\"\npress-button 2\n",
          {".pds"}, convert_gravlet},
-        // the list opened: the notice that its chart is not made, then the generation
+        // the list opened: the notice that its chart is not made, then the
+        // generation; without the run, the open dialog cancelled
         {"orbaline", ORBALINE_PROGRAM, {"oq1000s.prm"},
          "answer-file \"@LIST@\"\nanswer-next-message IDOK\nanswer-next-message IDOK\nmenu 4098\n",
-         {".trd", ".flt"}, convert_orbaline},
+         "answer-cancel\nmenu 4098\n", {".trd", ".flt"}, convert_orbaline},
     };
     return list;
 }
@@ -211,8 +216,8 @@ std::string self_path() {
 
 // --- the kinds of run -----------------------------------------------------------------
 
-enum Kind { kStart, kBatch, kConversions };
-const char* const kKindNames[] = {"start", "batch", "conversions"};
+enum Kind { kIdle, kBatch, kConversions };
+const char* const kKindNames[] = {"idle", "batch", "conversions"};
 
 // The least CPU and the largest peak of each program's kinds, for the table.
 struct Measured {
@@ -244,8 +249,7 @@ void BM_Program(benchmark::State& state) {
     std::error_code ignored;
     fs::remove_all(dir, ignored);
     fs::create_directories(dir);
-    const std::string script =
-        prepare_program(p, dir, kind == kStart ? "log \"started\"\n" : p.script);
+    const std::string script = prepare_program(p, dir, kind == kIdle ? p.idle_script : p.script);
     Measured& m = measured()[{p.name, kind}];
     for (auto _ : state) {
         state.PauseTiming();
@@ -277,7 +281,7 @@ void BM_Program(benchmark::State& state) {
 
 void register_all() {
     for (size_t i = 0; i < programs().size(); ++i)
-        for (int kind : {kStart, kBatch, kConversions})
+        for (int kind : {kIdle, kBatch, kConversions})
             benchmark::RegisterBenchmark(
                 (std::string("BM_Program/") + programs()[i].name + "/" + kKindNames[kind]).c_str(), BM_Program)
                 ->Args({static_cast<int64_t>(i), kind})
@@ -301,10 +305,10 @@ bool compare_results() {
 }
 
 void print_table() {
-    std::printf("\n%-9s %7s %12s %12s %12s %8s %10s %10s\n", "program", "lines", "conversions", "batch", "start",
+    std::printf("\n%-9s %7s %12s %12s %12s %8s %10s %10s\n", "program", "lines", "conversions", "batch", "idle",
                 "ratio", "conv. MB", "batch MB");
     for (const Program& p : programs()) {
-        const Measured& start = measured()[{p.name, kStart}];
+        const Measured& start = measured()[{p.name, kIdle}];
         const Measured& batch = measured()[{p.name, kBatch}];
         const Measured& conversions = measured()[{p.name, kConversions}];
         if (!batch.seen || !conversions.seen || !start.seen) continue;
@@ -313,8 +317,9 @@ void print_table() {
                     conversions.cpu * 1e3, run * 1e3, start.cpu * 1e3, conversions.cpu > 0 ? run / conversions.cpu : 0,
                     conversions.peak_kb / 1024.0, batch.peak_kb / 1024.0);
     }
-    std::printf("(CPU: the least of the runs; batch: the program's whole run less its start and close alone;\n"
-                " ratio: the batch's CPU to its conversions'; peak resident memory of each process)\n");
+    std::printf("(CPU: the least of the runs; batch: the program's whole run less its idle run, the same\n"
+                " steps cancelled before the batch; ratio: the batch's CPU to its conversions'; peak resident\n"
+                " memory of each process)\n");
 }
 
 // A child of a "conversions" run: the program's conversions of the list in

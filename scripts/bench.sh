@@ -7,7 +7,7 @@
 # go to each benchmark, e.g. --benchmark_filter=...
 #
 # Then, side by side on one large source (Lua's .c files 20 times over), the
-# converters against doxygen's HTML output and GNU cflow --cpp. Those two are
+# converters against doxygen's HTML output and GNU cflow --cpp -b. Those two are
 # installed here when missing (apt-get, with sudo when not root); nothing
 # else needs them. BENCH_SIDE_BY_SIDE=0 leaves that part out.
 set -euo pipefail
@@ -26,35 +26,19 @@ build-bench/bench/program_bench "$@"
 
 # --- the side-by-side --------------------------------------------------------------
 
-missing=()
-command -v doxygen >/dev/null 2>&1 || missing+=(doxygen)
-command -v cflow >/dev/null 2>&1 || missing+=(cflow)
-command -v cpp >/dev/null 2>&1 || missing+=(cpp)
-[ -x /usr/bin/time ] || missing+=(time)
-if [ "${#missing[@]}" -gt 0 ]; then
-    as_root=()
-    if [ "$(id -u)" -ne 0 ]; then
-        if command -v sudo >/dev/null 2>&1; then
-            as_root=(sudo)
-        else
-            echo "bench.sh: ${missing[*]} missing and not root: no side-by-side" >&2
-            exit 1
-        fi
-    fi
-    echo "bench.sh: installing ${missing[*]}"
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+# doxygen, cflow, and the preprocessor cflow --cpp runs, and GNU time
+bash scripts/setup.sh doxygen cflow cpp time
 
 # The converters' rates on the concatenated source (their own table).
 build-bench/bench/converter_bench --concat --benchmark_filter=/concat --benchmark_min_time=2 | tee build-bench/concat.txt
 work="${TMPDIR:-/tmp}/cbench-concat"
 lines=$(wc -l < "$work/concat.c")
 
-# CPU seconds (user + system) of a command run in the source's folder.
+# CPU seconds (user + system, its children's too) of a command run in the
+# source's folder; what it writes is held to 1 GB.
 cpu_of() {
     local out
-    out=$(cd "$work" && /usr/bin/time -f "%U %S" "$@" 2>&1 >/dev/null | tail -1)
+    out=$(cd "$work" && ulimit -f 1048576 && /usr/bin/time -f "%U %S" "$@" 2>&1 >/dev/null | tail -1)
     awk -v t="$out" 'BEGIN { split(t, a, " "); printf "%.3f", a[1] + a[2] }'
 }
 
@@ -73,12 +57,13 @@ WARNINGS = NO
 WARN_IF_UNDOCUMENTED = NO
 EOF
 doxygen_cpu=$(cpu_of doxygen Doxyfile)
-cflow_cpu=$(cpu_of cflow --cpp -o cflow.txt concat.c)
+# -b prints each function's calls once: the whole tree of twenty copies
+# would run to tens of gigabytes
+cflow_cpu=$(cpu_of cflow --cpp -b -o cflow.txt concat.c)
 
 # The converters' rates are CPU time too: lines per second from the table.
 awk -v lines="$lines" -v dox="$doxygen_cpu" -v cfl="$cflow_cpu" '
     /^concat / {
-        n = split($0, cell, /  +/)
         names[1] = "analysis"; names[2] = "nx1011s+nx1012"; names[3] = "gx1002s"; names[4] = "oq1011s"
         k = 0
         for (i = 1; i <= NF; ++i) if ($i ~ /M\/s$/) { rate[++k] = substr($i, 1, length($i) - 3) * 1e6 }
