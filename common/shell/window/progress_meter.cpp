@@ -421,7 +421,13 @@ std::string meter_path_text(std::string_view text, int client_width) {
 int show_run_progress(std::string_view item, int32_t done, int32_t total) {
     ProgressMeter& m = progress_meter();
     if (!m.open) return -1;
-    if (item != m.item) m.item = kept_text(item);
+    if (item != m.item) {
+        if (item.size() <= kMeterTextBytes) {
+            m.item.assign(item);
+        } else {
+            m.item = kept_text(item);
+        }
+    }
     m.done = done;
     m.total = total;
     if (!bar_differs(m) && !item_differs(m)) return 0;
