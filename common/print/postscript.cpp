@@ -68,7 +68,10 @@ int show_text(std::string_view text) {
     const size_t cr = std::min(text.find('\r'), text.size());
     const std::string_view shown = text.substr(0, cr);
     if (!shown.empty()) {
-        out("<" + ps_hex_text(shown) + "> show\n");
+        std::string command = "<";
+        command += ps_hex_text(shown);
+        command += "> show\n";
+        out(command);
         s.text_x += static_cast<int>(std::min<size_t>(shown.size(), 1u << 20)) * s.pitch;
     }
     for (size_t i = cr; i < text.size(); ++i) {

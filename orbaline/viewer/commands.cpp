@@ -10,15 +10,15 @@
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/generation_run.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/generation_run.h"
 #include "common/print/print_state.h"
 #include "common/print/print_status.h"
-#include "common/shell/viewer/shell_boxes.h"
-#include "common/shell/viewer/print_dialogs.h"
-#include "common/shell/viewer/shell_dialogs.h"
-#include "common/shell/viewer/viewer_print_host.h"
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/print_dialogs.h"
+#include "common/viewer/shell_dialogs.h"
+#include "common/viewer/viewer_print_host.h"
+#include "common/viewer/source_list.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/text/file_names.h"
@@ -580,11 +580,7 @@ void install_chart_hooks() {
     ChartHooks& hooks = session().hooks;
     hooks = ChartHooks{};
     hooks.message_box = [](const ChartBox& box) {
-        switch (box.kind) {
-        case ChartBoxKind::Question: return show_info_box(0, box.caption, box.text);
-        case ChartBoxKind::Information: return show_info_box(1, box.caption, box.text);
-        default: return show_warning_box(1, box.caption, box.text);
-        }
+        return show_info_box(box.kind == ChartBoxKind::Question ? 0 : 1, box.caption, box.text);
     };
     hooks.message_line = [](int mode, const std::string& text) { show_message_line(mode, text); };
     hooks.beep = [] { MessageBeep(0); };

@@ -3,8 +3,8 @@
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/shell_boxes.h"
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/source_list.h"
 #include "orbaline/viewer/source_view.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/text/message_table.h"
@@ -233,11 +233,8 @@ void install_orbaline_viewer() {
     hooks.step_page = [](int direction) { return jump_in_chart(direction); };
     hooks.jump_end_page = [](int which) { return jump_in_chart(2 + which); };
     hooks.forget_progress = [] {
-        OrbalineState& o = orbaline();
-        o.progress_shown = false;
-        o.progress_value = 0;
-        o.progress_item.clear();
-        progress_meter().value_shown = false;
+        orbaline().progress_item_known = false;
+        forget_shown_progress();
     };
     hooks.update_title = [] { update_window_title(); };
     hooks.confirm_close = confirm_frame_close;

@@ -799,7 +799,10 @@ std::string WindowSpec::describe() const {
         first_id = 1;
         break;
     }
-    for (size_t i = first_id; i < ids.size(); ++i) out += "/" + std::to_string(ids[i]);
+    for (size_t i = first_id; i < ids.size(); ++i) {
+        out += '/';
+        out += std::to_string(ids[i]);
+    }
     return out;
 }
 
@@ -852,6 +855,8 @@ void reset() {
     platform_automation::reset_state();
     platform_user::reset_user_state();
     platform_automation::reset_state();  // forget what the destruction logged
+    // tests read the drawing log whether or not a script asks for it
+    set_drawing_log_enabled(true);
 }
 
 void set_screen_size(int width, int height) {

@@ -11,8 +11,8 @@
 #include "common/analysis/analysis_state.h"
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/generation_run.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/generation_run.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
 #include "gravlet/converter/gx1002s.h"
@@ -94,10 +94,10 @@ protected:
         return text != nullptr ? text : "";
     }
 
-    // A test source copied into dir (from the viewer's data or the sample).
+    // A test source copied into dir (from the viewer's data or the scenarios').
     std::string copy_source(const std::string& name) {
         std::string from = std::string(TEST_DATA_DIR) + "/gravlet_viewer/" + name;
-        if (!crt_exists(from.c_str())) from = std::string(SAMPLES_DIR) + "/gravlet/" + name;
+        if (!crt_exists(from.c_str())) from = std::string(TEST_DATA_DIR) + "/scenario_sources/gravlet/" + name;
         const std::string to = dir.path(name);
         write_raw(to, read_raw(from));
         return to;

@@ -36,7 +36,11 @@ if(DEFINED SAMPLES)
         file(COPY "${file}" DESTINATION "${WORK}")
     endforeach()
 endif()
+# A file given here replaces a sample of the same name; file(COPY) would
+# keep the sample when both happen to carry the same time.
 foreach(file IN LISTS FILES SCRIPT)
+    get_filename_component(name "${file}" NAME)
+    file(REMOVE "${WORK}/${name}")
     file(COPY "${file}" DESTINATION "${WORK}")
 endforeach()
 foreach(pair IN LISTS COPIES)
