@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/automation/host.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/common_dialog_window.h"
 
@@ -484,19 +485,20 @@ INT_PTR colour_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
 
 HWND make_colour_dialog(ColourRecord& r, HWND owner) {
     register_part_class();
-    DialogBuilder b(sjis("色の設定"), kFullWidth, kHeight);
-    b.add("STATIC", "基本色(&B):", -1, 4, 4, 140, 9, SS_LEFT);
+    DialogBuilder b("色の設定"_sjis, kFullWidth, kHeight);
+    b.add("STATIC", "基本色(&B):"_sjis, -1, 4, 4, 140, 9, SS_LEFT);
     b.add(kPartClass, "", kBasic, 4, 14, 144, 84, WS_TABSTOP | WS_GROUP);
-    b.add("STATIC", "作成した色(&C):", -1, 4, 102, 140, 9, SS_LEFT);
+    b.add("STATIC", "作成した色(&C):"_sjis, -1, 4, 102, 140, 9, SS_LEFT);
     b.add(kPartClass, "", kCustom, 4, 112, 144, 28, WS_TABSTOP | WS_GROUP);
-    b.add("BUTTON", "色の作成(&D) >>", kDefine, 4, 146, 144, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP);
-    b.add("BUTTON", "OK", IDOK, 4, 164, 68, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP);
-    b.add("BUTTON", "キャンセル", IDCANCEL, 80, 164, 68, 14, BS_PUSHBUTTON | WS_TABSTOP);
+    b.add("BUTTON", "色の作成(&D) >>"_sjis, kDefine, 4, 146, 144, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP);
+    b.add("BUTTON", "OK"_sjis, IDOK, 4, 164, 68, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP);
+    b.add("BUTTON", "キャンセル"_sjis, IDCANCEL, 80, 164, 68, 14, BS_PUSHBUTTON | WS_TABSTOP);
     b.add(kPartClass, "", kField, 156, 4, 126, 108, 0);
     b.add(kPartClass, "", kLuminance, 288, 4, 18, 108, 0);
     b.add(kPartClass, "", kSample, 156, 118, 40, 24, 0);
-    b.add("STATIC", "色|純色(&O)", kSolidLabel, 156, 146, 40, 9, SS_CENTER);
-    const char* labels[] = {"色合い(&E):", "鮮やかさ(&S):", "明るさ(&L):", "赤(&R):", "緑(&G):", "青(&U):"};
+    b.add("STATIC", "色|純色(&O)"_sjis, kSolidLabel, 156, 146, 40, 9, SS_CENTER);
+    const char* labels[] = {"色合い(&E):"_sjis, "鮮やかさ(&S):"_sjis, "明るさ(&L):"_sjis,
+                            "赤(&R):"_sjis,     "緑(&G):"_sjis,       "青(&U):"_sjis};
     const int ids[] = {kHue, kSaturation, kLum, kRed, kGreen, kBlue};
     for (int i = 0; i < 6; ++i) {
         const int x = i < 3 ? 200 : 262, y = 118 + (i % 3) * 14;
@@ -504,7 +506,7 @@ HWND make_colour_dialog(ColourRecord& r, HWND owner) {
         b.add("STATIC", labels[i], kSolidLabel + 1 + i, x, y + 2, label_width, 9, SS_RIGHT);
         b.add("EDIT", "", ids[i], x + label_width + 2, y, 20, 12, WS_BORDER | WS_TABSTOP | ES_NUMBER | WS_GROUP);
     }
-    b.add("BUTTON", "色の追加(&A)", kAddCustom, 156, 164, 150, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP);
+    b.add("BUTTON", "色の追加(&A)"_sjis, kAddCustom, 156, 164, 150, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP);
     DialogTemplate t = b.make();
     return CreateDialogIndirectParamA(nullptr, &t, owner, colour_dialog_proc, reinterpret_cast<LPARAM>(&r));
 }

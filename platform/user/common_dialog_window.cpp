@@ -6,26 +6,16 @@
 
 #include "platform/automation/host.h"
 #include "platform/kernel/file_io.h"
-#include "platform/user/codec.h"
 #include "platform/user/commdlg.h"
 
 namespace platform_user {
 
-std::string sjis(const char* utf8) {
-    return utf8_to_cp932(utf8);
-}
-
 DialogBuilder::DialogBuilder(const std::string& caption_sjis, int cx, int cy)
     : caption_(caption_sjis), cx_(cx), cy_(cy) {}
 
-void DialogBuilder::add(const char* class_name, const char* text_utf8, int id, int x, int y, int cx, int cy,
+void DialogBuilder::add(const char* class_name, const std::string& text, int id, int x, int y, int cx, int cy,
                         DWORD style) {
-    add_sjis(class_name, sjis(text_utf8), id, x, y, cx, cy, style);
-}
-
-void DialogBuilder::add_sjis(const char* class_name, const std::string& text_sjis, int id, int x, int y, int cx,
-                             int cy, DWORD style) {
-    texts_.push_back(text_sjis);
+    texts_.push_back(text);
     items_.push_back(DialogItemTemplate{class_name, texts_.back().c_str(), id, x, y, cx, cy, style});
 }
 

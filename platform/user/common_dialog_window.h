@@ -1,5 +1,5 @@
-// What the common dialogs' windows share: templates built in code (texts
-// written in UTF-8, held in Shift-JIS), the modal run that a person, a
+// What the common dialogs' windows share: templates built in code, the
+// modal run that a person, a
 // test's acts or script steps work and that an automation answer ends, and
 // the folder pictures and path helpers of the file and folder dialogs.
 #pragma once
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/automation/automation.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/controls_internal.h"
 #include "platform/user/resources.h"
 
@@ -20,10 +21,8 @@ namespace platform_user {
 class DialogBuilder {
 public:
     DialogBuilder(const std::string& caption_sjis, int cx, int cy);
-    // A control; its text is given in UTF-8 and kept in Shift-JIS.
-    void add(const char* class_name, const char* text_utf8, int id, int x, int y, int cx, int cy, DWORD style);
-    void add_sjis(const char* class_name, const std::string& text_sjis, int id, int x, int y, int cx, int cy,
-                  DWORD style);
+    // A control with its text (Shift-JIS).
+    void add(const char* class_name, const std::string& text, int id, int x, int y, int cx, int cy, DWORD style);
     DialogTemplate make() const;
 
 private:
@@ -36,9 +35,6 @@ private:
 
 // What CommDlgExtendedError tells next.
 void set_common_dialog_error(DWORD code);
-
-// Shift-JIS of a text written in UTF-8.
-std::string sjis(const char* utf8);
 
 // How a common dialog's window ends: OK or cancel. Each dialog keeps its
 // record (derived from this) with the window, handed over at WM_INITDIALOG.

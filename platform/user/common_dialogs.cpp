@@ -8,6 +8,7 @@
 
 #include "platform/automation/automation.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/common_dialog_window.h"
 #include "platform/user/shellapi.h"
@@ -20,17 +21,17 @@ DWORD last_error = 0;
 std::string help_topic(UINT command, ULONG_PTR data) {
     switch (command) {
     case HELP_FINDER:
-        return platform_user::sjis("トピックの検索");
+        return "トピックの検索"_sjis;
     case HELP_CONTENTS:
-        return platform_user::sjis("目次");
+        return "目次"_sjis;
     case HELP_HELPONHELP:
-        return platform_user::sjis("ヘルプの使い方");
+        return "ヘルプの使い方"_sjis;
     case HELP_KEY:
         return data ? reinterpret_cast<const char*>(data) : "";
     case HELP_CONTEXT:
-        return platform_user::sjis("コンテキスト番号 ") + std::to_string(data);
+        return std::string("コンテキスト番号 "_sjis) + std::to_string(data);
     default:
-        return platform_user::sjis("コマンド ") + std::to_string(command);
+        return std::string("コマンド "_sjis) + std::to_string(command);
     }
 }
 
@@ -57,8 +58,8 @@ BOOL WinHelpA(HWND window, LPCSTR help_file, UINT command, ULONG_PTR data) {
     automation::record_help_call(help_file, command, data);
     if (command == HELP_QUIT || !help_file || !*help_file || crt_exists(help_file)) return TRUE;
     HWND top = window && IsWindow(window) ? platform_user::top_level_of(window) : nullptr;
-    const std::string caption = top ? automation::window_text(top) : platform_user::sjis("ヘルプ");
-    const std::string format = platform_user::sjis("ヘルプ ファイル %s が見つかりません。\nトピック: %s");
+    const std::string caption = top ? automation::window_text(top) : "ヘルプ"_sjis;
+    const std::string format = "ヘルプ ファイル %s が見つかりません。\nトピック: %s"_sjis;
     const std::string topic = help_topic(command, data);
     std::vector<char> text(format.size() + std::strlen(help_file) + topic.size() + 1);
     std::snprintf(text.data(), text.size(), format.c_str(), help_file, topic.c_str());

@@ -9,6 +9,7 @@
 
 #include "platform/automation/host.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/common_dialog_window.h"
 
@@ -276,8 +277,7 @@ void set_field(HWND dialog, FileDialogRecord& r, const std::string& text) {
     SetDlgItemTextA(dialog, edt1, text.c_str());
 }
 
-int warn(HWND dialog, const FileDialogRecord& r, const char* format_utf8, const std::string& name, UINT type) {
-    std::string format = sjis(format_utf8);
+int warn(HWND dialog, const FileDialogRecord& r, const std::string& format, const std::string& name, UINT type) {
     std::vector<char> text(format.size() + name.size() + 1);
     std::snprintf(text.data(), text.size(), format.c_str(), name.c_str());
     return MessageBoxA(dialog, text.data(), r.caption.c_str(), type);
@@ -285,7 +285,7 @@ int warn(HWND dialog, const FileDialogRecord& r, const char* format_utf8, const 
 
 void open_folder(HWND dialog, FileDialogRecord& r, const std::string& folder) {
     if (!is_folder(folder)) {
-        warn(dialog, r, "%s\nパスが見つかりません。\nパス名が正しいかどうか確認してください。", folder,
+        warn(dialog, r, "%s\nパスが見つかりません。\nパス名が正しいかどうか確認してください。"_sjis, folder,
                 MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -337,7 +337,7 @@ void accept(HWND dialog, FileDialogRecord& r, bool from_file_list) {
     for (const std::string& name : names) {
         std::string path = normal_path(name, r.folder);
         if (!is_folder(parent_folder(path))) {
-            warn(dialog, r, "%s\nパスが見つかりません。\nパス名が正しいかどうか確認してください。", name,
+            warn(dialog, r, "%s\nパスが見つかりません。\nパス名が正しいかどうか確認してください。"_sjis, name,
                     MB_OK | MB_ICONEXCLAMATION);
             return;
         }
@@ -346,12 +346,12 @@ void accept(HWND dialog, FileDialogRecord& r, bool from_file_list) {
         }
         const bool exists = crt_exists(path.c_str());
         if ((flags & OFN_FILEMUSTEXIST) && !exists) {
-            warn(dialog, r, "%s\nファイルが見つかりません。\nファイル名が正しいかどうか確認してください。", name,
+            warn(dialog, r, "%s\nファイルが見つかりません。\nファイル名が正しいかどうか確認してください。"_sjis, name,
                     MB_OK | MB_ICONEXCLAMATION);
             return;
         }
         if (r.save && (flags & OFN_OVERWRITEPROMPT) && exists &&
-            warn(dialog, r, "%s は既に存在します。\n上書きしますか?", last_component(path),
+            warn(dialog, r, "%s は既に存在します。\n上書きしますか?"_sjis, last_component(path),
                     MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
             return;
         }
@@ -494,19 +494,19 @@ HWND make_file_dialog(FileDialogRecord& r, HWND owner) {
     OPENFILENAMEA& ofn = *r.ofn;
     DialogBuilder b(r.caption, kFrameWidth, kFrameHeight);
     const DWORD list = WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    b.add("STATIC", "ファイル名(&N):", stc3, 7, 6, 110, 9, SS_LEFT);
-    b.add("EDIT", "", edt1, 7, 16, 110, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
-    b.add("LISTBOX", "", lst1, 7, 31, 110, 76,
+    b.add("STATIC", "ファイル名(&N):"_sjis, stc3, 7, 6, 110, 9, SS_LEFT);
+    b.add("EDIT", ""_sjis, edt1, 7, 16, 110, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
+    b.add("LISTBOX", ""_sjis, lst1, 7, 31, 110, 76,
           list | LBS_SORT | ((ofn.Flags & OFN_ALLOWMULTISELECT) ? LBS_EXTENDEDSEL : 0));
-    b.add("STATIC", "フォルダ(&D):", -1, 124, 6, 94, 9, SS_LEFT);
-    b.add("STATIC", "", stc1, 124, 18, 94, 9, SS_LEFT | SS_NOPREFIX);
-    b.add("LISTBOX", "", lst2, 124, 31, 94, 76, list | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS);
-    b.add("STATIC", "ファイルの種類(&T):", stc2, 7, 112, 110, 9, SS_LEFT);
-    b.add("COMBOBOX", "", cmb1, 7, 122, 110, 80, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
-    b.add("STATIC", "ドライブ(&V):", stc4, 124, 112, 94, 9, SS_LEFT);
-    b.add("COMBOBOX", "", cmb2, 124, 122, 94, 80, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
-    b.add("BUTTON", r.save ? "保存(&S)" : "開く(&O)", IDOK, 226, 6, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP);
-    b.add("BUTTON", "キャンセル", IDCANCEL, 226, 23, 50, 14, BS_PUSHBUTTON | WS_TABSTOP);
+    b.add("STATIC", "フォルダ(&D):"_sjis, -1, 124, 6, 94, 9, SS_LEFT);
+    b.add("STATIC", ""_sjis, stc1, 124, 18, 94, 9, SS_LEFT | SS_NOPREFIX);
+    b.add("LISTBOX", ""_sjis, lst2, 124, 31, 94, 76, list | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS);
+    b.add("STATIC", "ファイルの種類(&T):"_sjis, stc2, 7, 112, 110, 9, SS_LEFT);
+    b.add("COMBOBOX", ""_sjis, cmb1, 7, 122, 110, 80, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+    b.add("STATIC", "ドライブ(&V):"_sjis, stc4, 124, 112, 94, 9, SS_LEFT);
+    b.add("COMBOBOX", ""_sjis, cmb2, 124, 122, 94, 80, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+    b.add("BUTTON", r.save ? std::string("保存(&S)"_sjis) : std::string("開く(&O)"_sjis), IDOK, 226, 6, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP);
+    b.add("BUTTON", "キャンセル"_sjis, IDCANCEL, 226, 23, 50, 14, BS_PUSHBUTTON | WS_TABSTOP);
     DialogTemplate frame = b.make();
     HWND dialog = CreateDialogIndirectParamA(ofn.hInstance, &frame, owner, file_dialog_proc, reinterpret_cast<LPARAM>(&r));
     if (!dialog || !(ofn.Flags & OFN_ENABLEHOOK)) return dialog;
@@ -548,7 +548,7 @@ BOOL file_dialog(OPENFILENAMEA* ofn, bool save) {
     FileDialogRecord r;
     r.ofn = ofn;
     r.save = save;
-    r.caption = ofn->lpstrTitle && *ofn->lpstrTitle ? ofn->lpstrTitle : sjis(save ? "名前を付けて保存" : "ファイルを開く");
+    r.caption = ofn->lpstrTitle && *ofn->lpstrTitle ? ofn->lpstrTitle : std::string(save ? "名前を付けて保存"_sjis : "ファイルを開く"_sjis);
     start_choice(r);
     DialogOutcome outcome = run_common_dialog(
         kind, title, ofn->hwndOwner, r, [&](HWND owner) { return make_file_dialog(r, owner); },

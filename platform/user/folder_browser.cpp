@@ -9,6 +9,7 @@
 
 #include "platform/automation/host.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/common_dialog_window.h"
 #include "platform/user/shellapi.h"
 
@@ -151,12 +152,12 @@ INT_PTR folder_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
 }
 
 HWND make_folder_dialog(FolderRecord& r, HWND owner) {
-    DialogBuilder b(sjis("フォルダの参照"), 204, 176);
-    b.add_sjis("STATIC", r.info->lpszTitle ? r.info->lpszTitle : "", kText, 7, 6, 190, 24, SS_LEFT | SS_NOPREFIX);
-    b.add("LISTBOX", "", kTree, 7, 32, 190, 118,
+    DialogBuilder b("フォルダの参照"_sjis, 204, 176);
+    b.add("STATIC", r.info->lpszTitle ? r.info->lpszTitle : "", kText, 7, 6, 190, 24, SS_LEFT | SS_NOPREFIX);
+    b.add("LISTBOX", ""_sjis, kTree, 7, 32, 190, 118,
           WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS);
-    b.add("BUTTON", "OK", IDOK, 86, 156, 52, 14, BS_DEFPUSHBUTTON | WS_TABSTOP);
-    b.add("BUTTON", "キャンセル", IDCANCEL, 145, 156, 52, 14, BS_PUSHBUTTON | WS_TABSTOP);
+    b.add("BUTTON", "OK"_sjis, IDOK, 86, 156, 52, 14, BS_DEFPUSHBUTTON | WS_TABSTOP);
+    b.add("BUTTON", "キャンセル"_sjis, IDCANCEL, 145, 156, 52, 14, BS_PUSHBUTTON | WS_TABSTOP);
     DialogTemplate t = b.make();
     return CreateDialogIndirectParamA(nullptr, &t, owner, folder_dialog_proc, reinterpret_cast<LPARAM>(&r));
 }

@@ -9,6 +9,7 @@
 
 #include "platform/automation/host.h"
 #include "platform/gdi/gdi_support.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/codec.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/common_dialog_window.h"
@@ -35,8 +36,9 @@ enum : int {
 };
 
 // The Windows faces the programs name, drawn as the font mapping draws them.
-constexpr const char* kWindowsFaces[] = {"ＭＳ 明朝", "ＭＳ ゴシック", "ＭＳ Ｐ明朝", "ＭＳ Ｐゴシック", "標準明朝", "標準ゴシック"};
-constexpr const char* kStyles[] = {"標準", "斜体", "太字", "太字 斜体"};
+constexpr const char* kWindowsFaces[] = {"ＭＳ 明朝"_sjis, "ＭＳ ゴシック"_sjis, "ＭＳ Ｐ明朝"_sjis,
+                                         "ＭＳ Ｐゴシック"_sjis, "標準明朝"_sjis, "標準ゴシック"_sjis};
+constexpr const char* kStyles[] = {"標準"_sjis, "斜体"_sjis, "太字"_sjis, "太字 斜体"_sjis};
 constexpr int kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
 struct NamedColour {
@@ -44,10 +46,10 @@ struct NamedColour {
     COLORREF colour;
 };
 constexpr NamedColour kColours[] = {
-    {"黒", RGB(0, 0, 0)},         {"茶", RGB(128, 0, 0)},       {"緑", RGB(0, 128, 0)},       {"オリーブ", RGB(128, 128, 0)},
-    {"紺", RGB(0, 0, 128)},       {"紫", RGB(128, 0, 128)},     {"青緑", RGB(0, 128, 128)},   {"灰色", RGB(128, 128, 128)},
-    {"銀色", RGB(192, 192, 192)}, {"赤", RGB(255, 0, 0)},       {"黄緑", RGB(0, 255, 0)},     {"黄", RGB(255, 255, 0)},
-    {"青", RGB(0, 0, 255)},       {"赤紫", RGB(255, 0, 255)},   {"水色", RGB(0, 255, 255)},   {"白", RGB(255, 255, 255)},
+    {"黒"_sjis, RGB(0, 0, 0)},         {"茶"_sjis, RGB(128, 0, 0)},       {"緑"_sjis, RGB(0, 128, 0)},       {"オリーブ"_sjis, RGB(128, 128, 0)},
+    {"紺"_sjis, RGB(0, 0, 128)},       {"紫"_sjis, RGB(128, 0, 128)},     {"青緑"_sjis, RGB(0, 128, 128)},   {"灰色"_sjis, RGB(128, 128, 128)},
+    {"銀色"_sjis, RGB(192, 192, 192)}, {"赤"_sjis, RGB(255, 0, 0)},       {"黄緑"_sjis, RGB(0, 255, 0)},     {"黄"_sjis, RGB(255, 255, 0)},
+    {"青"_sjis, RGB(0, 0, 255)},       {"赤紫"_sjis, RGB(255, 0, 255)},   {"水色"_sjis, RGB(0, 255, 255)},   {"白"_sjis, RGB(255, 255, 255)},
 };
 
 struct FontRecord : CommonDialogState {
@@ -77,7 +79,7 @@ void start_choice(FontRecord& r) {
         r.lf.lfHeight = -16;
         r.lf.lfWeight = FW_NORMAL;
         r.lf.lfCharSet = SHIFTJIS_CHARSET;
-        std::snprintf(r.lf.lfFaceName, LF_FACESIZE, "%s", sjis("ＭＳ 明朝").c_str());
+        std::snprintf(r.lf.lfFaceName, LF_FACESIZE, "%s", "ＭＳ 明朝"_sjis);
     }
     r.dpi = printer_fonts(cf) ? GetDeviceCaps(cf.hDC, LOGPIXELSY) : 96;
     if (r.dpi <= 0) r.dpi = 96;
@@ -174,7 +176,7 @@ void edit_changed(HWND dialog, FontRecord& r, int edit_id) {
     if (edit_id == kFaceEdit && !text.empty()) set_face(r.lf, text);
     if (edit_id == kStyleEdit) {
         for (int i = 0; i < 4; ++i) {
-            if (text == sjis(kStyles[i])) {
+            if (text == kStyles[i]) {
                 r.lf.lfWeight = i >= 2 ? FW_BOLD : FW_NORMAL;
                 r.lf.lfItalic = (i % 2) ? 1 : 0;
             }
@@ -194,18 +196,18 @@ void accept(HWND dialog, FontRecord& r) {
     }
     const std::string size = field(dialog, kSizeEdit);
     const int tenths = parse_size(size);
-    const char* caption_utf8 = "フォント";
+    const char* kCaption = "フォント"_sjis;
     if (tenths < 0) {
-        MessageBoxA(dialog, sjis("サイズには数値を指定してください。").c_str(), sjis(caption_utf8).c_str(),
+        MessageBoxA(dialog, "サイズには数値を指定してください。"_sjis, kCaption,
                     MB_OK | MB_ICONEXCLAMATION);
         SetFocus(GetDlgItem(dialog, kSizeEdit));
         return;
     }
     if (tenths > 0 && (cf.Flags & CF_LIMITSIZE) && (tenths < cf.nSizeMin * 10 || tenths > cf.nSizeMax * 10)) {
         char text[160];
-        std::snprintf(text, sizeof text, sjis("サイズは %d から %d ポイントの間で指定してください。").c_str(), cf.nSizeMin,
+        std::snprintf(text, sizeof text, "サイズは %d から %d ポイントの間で指定してください。"_sjis, cf.nSizeMin,
                       cf.nSizeMax);
-        MessageBoxA(dialog, text, sjis(caption_utf8).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(dialog, text, kCaption, MB_OK | MB_ICONEXCLAMATION);
         SetFocus(GetDlgItem(dialog, kSizeEdit));
         return;
     }
@@ -219,7 +221,7 @@ std::vector<std::string> face_names(const CHOOSEFONTA& cf, const LOGFONTA& lf) {
         std::string name;
         if (platform_codec::exact_utf8_to_cp932(family, name) && name.size() < LF_FACESIZE) faces.push_back(name);
     }
-    for (const char* face : kWindowsFaces) faces.push_back(sjis(face));
+    for (const char* face : kWindowsFaces) faces.emplace_back(face);
     if (lf.lfFaceName[0]) faces.emplace_back(lf.lfFaceName);
     if (cf.Flags & CF_FIXEDPITCHONLY) {
         // A proportional face is drawn with one of the IPA P families.
@@ -241,7 +243,7 @@ INT_PTR font_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam
         HWND faces = GetDlgItem(dialog, kFaceList);
         for (const std::string& f : face_names(cf, r->lf)) SendMessageA(faces, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.c_str()));
         HWND styles = GetDlgItem(dialog, kStyleList);
-        for (const char* s : kStyles) SendMessageA(styles, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis(s).c_str()));
+        for (const char* s : kStyles) SendMessageA(styles, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
         HWND sizes = GetDlgItem(dialog, kSizeList);
         for (int size : kSizes) {
             if ((cf.Flags & CF_LIMITSIZE) && (size < cf.nSizeMin || size > cf.nSizeMax)) continue;
@@ -249,7 +251,7 @@ INT_PTR font_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam
         }
         const int tenths = r->tenths;
         SetDlgItemTextA(dialog, kFaceEdit, r->lf.lfFaceName);
-        SetDlgItemTextA(dialog, kStyleEdit, sjis(kStyles[style_index(r->lf)]).c_str());
+        SetDlgItemTextA(dialog, kStyleEdit, kStyles[style_index(r->lf)]);
         SetDlgItemTextA(dialog, kSizeEdit, tenths <= 0 ? ""
                                           : tenths % 10 ? (std::to_string(tenths / 10) + "." + std::to_string(tenths % 10)).c_str()
                                                         : std::to_string(tenths / 10).c_str());
@@ -259,7 +261,7 @@ INT_PTR font_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam
             HWND colours = GetDlgItem(dialog, kColour);
             int picked = 0;
             for (size_t i = 0; i < std::size(kColours); ++i) {
-                SendMessageA(colours, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis(kColours[i].name).c_str()));
+                SendMessageA(colours, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kColours[i].name));
                 if (kColours[i].colour == (r->colour & 0xFFFFFF)) picked = static_cast<int>(i);
             }
             SendMessageA(colours, CB_SETCURSEL, static_cast<WPARAM>(picked), 0);
@@ -319,7 +321,7 @@ LRESULT sample_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         HGDIOBJ old = SelectObject(dc, font);
         HRGN clip = CreateRectRgn(0, 0, c.right, c.bottom);
         SelectClipRgn(dc, clip);
-        const std::string text = sjis("Aaあぁアァ亜宇");
+        const std::string text = "Aaあぁアァ亜宇"_sjis;
         SIZE size{};
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
         SetBkMode(dc, TRANSPARENT);
@@ -341,26 +343,26 @@ HWND make_font_dialog(FontRecord& r, HWND owner) {
     wc.lpfnWndProc = sample_proc;
     wc.lpszClassName = kSampleClass;
     RegisterClassA(&wc);
-    DialogBuilder b(sjis("フォント"), 266, 166);
+    DialogBuilder b("フォント"_sjis, 266, 166);
     const DWORD list = WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     const DWORD edit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | WS_GROUP;
-    b.add("STATIC", "フォント名(&F):", -1, 7, 6, 98, 9, SS_LEFT);
+    b.add("STATIC", "フォント名(&F):"_sjis, -1, 7, 6, 98, 9, SS_LEFT);
     b.add("EDIT", "", kFaceEdit, 7, 16, 98, 12, edit);
     b.add("LISTBOX", "", kFaceList, 7, 29, 98, 66, list | LBS_SORT);
-    b.add("STATIC", "スタイル(&Y):", -1, 110, 6, 66, 9, SS_LEFT);
+    b.add("STATIC", "スタイル(&Y):"_sjis, -1, 110, 6, 66, 9, SS_LEFT);
     b.add("EDIT", "", kStyleEdit, 110, 16, 66, 12, edit);
     b.add("LISTBOX", "", kStyleList, 110, 29, 66, 66, list);
-    b.add("STATIC", "サイズ(&S):", -1, 181, 6, 34, 9, SS_LEFT);
+    b.add("STATIC", "サイズ(&S):"_sjis, -1, 181, 6, 34, 9, SS_LEFT);
     b.add("EDIT", "", kSizeEdit, 181, 16, 34, 12, edit);
     b.add("LISTBOX", "", kSizeList, 181, 29, 34, 66, list);
-    b.add("BUTTON", "OK", IDOK, 221, 16, 40, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP);
-    b.add("BUTTON", "キャンセル", IDCANCEL, 221, 33, 40, 14, BS_PUSHBUTTON | WS_TABSTOP);
-    b.add("BUTTON", "文字飾り", kEffectsGroup, 7, 100, 98, 58, BS_GROUPBOX);
-    b.add("BUTTON", "取り消し線(&K)", kStrikeOut, 13, 112, 88, 10, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP);
-    b.add("BUTTON", "下線(&U)", kUnderline, 13, 125, 88, 10, BS_AUTOCHECKBOX | WS_TABSTOP);
-    b.add("STATIC", "色(&C):", kColourLabel, 13, 141, 24, 9, SS_LEFT);
+    b.add("BUTTON", "OK"_sjis, IDOK, 221, 16, 40, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP);
+    b.add("BUTTON", "キャンセル"_sjis, IDCANCEL, 221, 33, 40, 14, BS_PUSHBUTTON | WS_TABSTOP);
+    b.add("BUTTON", "文字飾り"_sjis, kEffectsGroup, 7, 100, 98, 58, BS_GROUPBOX);
+    b.add("BUTTON", "取り消し線(&K)"_sjis, kStrikeOut, 13, 112, 88, 10, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP);
+    b.add("BUTTON", "下線(&U)"_sjis, kUnderline, 13, 125, 88, 10, BS_AUTOCHECKBOX | WS_TABSTOP);
+    b.add("STATIC", "色(&C):"_sjis, kColourLabel, 13, 141, 24, 9, SS_LEFT);
     b.add("COMBOBOX", "", kColour, 38, 139, 62, 90, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
-    b.add("BUTTON", "サンプル", -1, 110, 100, 151, 58, BS_GROUPBOX);
+    b.add("BUTTON", "サンプル"_sjis, -1, 110, 100, 151, 58, BS_GROUPBOX);
     b.add(kSampleClass, "", kSample, 116, 111, 139, 42, 0);
     DialogTemplate t = b.make();
     return CreateDialogIndirectParamA(nullptr, &t, owner, font_dialog_proc, reinterpret_cast<LPARAM>(&r));

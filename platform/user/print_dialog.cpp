@@ -11,6 +11,7 @@
 #include "platform/kernel/disk_names.h"
 #include "platform/kernel/global_memory.h"
 #include "platform/kernel/profile.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/common_dialog_window.h"
 
@@ -209,8 +210,8 @@ void write_choice(PrinterRecord& r) {
 void show_printer(HWND dialog, const PrinterRecord& r) {
     const Printer& p = r.printers[static_cast<size_t>(r.printer)];
     const bool standard = p.device == r.standard.device;
-    SetDlgItemTextA(dialog, kStatus, sjis(standard ? "通常使うプリンタ; 準備完了" : "準備完了").c_str());
-    SetDlgItemTextA(dialog, kKind, (p.driver == "pdfdriver" ? sjis("PDF ファイル") + " (" + p.driver + ")" : p.driver).c_str());
+    SetDlgItemTextA(dialog, kStatus, standard ? "通常使うプリンタ; 準備完了"_sjis : "準備完了"_sjis);
+    SetDlgItemTextA(dialog, kKind, (p.driver == "pdfdriver" ? std::string("PDF ファイル"_sjis) + " (" + p.driver + ")" : p.driver).c_str());
     // Where the pages go, so that the user can find them.
     set_path_text(GetDlgItem(dialog, kWhere), system_name_of(print_job_directory()) + "/");
 }
@@ -240,7 +241,7 @@ LRESULT page_picture_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
         lf.lfHeight = -18;
         lf.lfWeight = FW_BOLD;
         lf.lfCharSet = SHIFTJIS_CHARSET;
-        std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", sjis("ＭＳ Ｐゴシック").c_str());
+        std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", "ＭＳ Ｐゴシック"_sjis);
         HFONT font = CreateFontIndirectA(&lf);
         HGDIOBJ old_font = SelectObject(dc, font);
         SIZE size{};
@@ -272,7 +273,7 @@ void accept(HWND dialog, PrinterRecord& r) {
         const PRINTDLGA& pd = *r.pd;
         int copies = 1;
         if (!read_number(dialog, kCopies, 1, 9999, &copies)) {
-            MessageBoxA(dialog, sjis("部数には 1 から 9999 までの数値を指定してください。").c_str(), sjis("印刷").c_str(),
+            MessageBoxA(dialog, "部数には 1 から 9999 までの数値を指定してください。"_sjis, "印刷"_sjis,
                         MB_OK | MB_ICONEXCLAMATION);
             SetFocus(GetDlgItem(dialog, kCopies));
             return;
@@ -289,8 +290,8 @@ void accept(HWND dialog, PrinterRecord& r) {
             if (!read_number(dialog, kFromPage, low, high, &from) || !read_number(dialog, kToPage, low, high, &to) ||
                 from > to) {
                 char text[160];
-                std::snprintf(text, sizeof text, sjis("ページは %d から %d までの範囲で指定してください。").c_str(), low, high);
-                MessageBoxA(dialog, text, sjis("印刷").c_str(), MB_OK | MB_ICONEXCLAMATION);
+                std::snprintf(text, sizeof text, "ページは %d から %d までの範囲で指定してください。"_sjis, low, high);
+                MessageBoxA(dialog, text, "印刷"_sjis, MB_OK | MB_ICONEXCLAMATION);
                 SetFocus(GetDlgItem(dialog, kFromPage));
                 return;
             }
@@ -311,8 +312,8 @@ INT_PTR printer_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
         show_printer(dialog, *r);
         if (r->setup) {
             HWND papers = GetDlgItem(dialog, kPaperList);
-            SendMessageA(papers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis("A4 (210 x 297 mm)").c_str()));
-            SendMessageA(papers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis("B4 (JIS) (257 x 364 mm)").c_str()));
+            SendMessageA(papers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("A4 (210 x 297 mm)"_sjis));
+            SendMessageA(papers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("B4 (JIS) (257 x 364 mm)"_sjis));
             SendMessageA(papers, CB_SETCURSEL, r->paper == DMPAPER_B4 ? 1 : r->paper == DMPAPER_A4 ? 0 : -1, 0);
             show_orientation(dialog, *r);
             return TRUE;
@@ -355,14 +356,14 @@ INT_PTR printer_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
 }
 
 void add_printer_group(DialogBuilder& b, int height) {
-    b.add("BUTTON", "プリンタ", -1, 7, 4, 276, height, BS_GROUPBOX);
-    b.add("STATIC", "プリンタ名(&N):", -1, 14, 17, 56, 9, SS_LEFT);
+    b.add("BUTTON", "プリンタ"_sjis, -1, 7, 4, 276, height, BS_GROUPBOX);
+    b.add("STATIC", "プリンタ名(&N):"_sjis, -1, 14, 17, 56, 9, SS_LEFT);
     b.add("COMBOBOX", "", kPrinterList, 72, 15, 204, 80, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP);
-    const char* labels[] = {"状態:", "種類:", "場所:", "コメント:"};
+    const char* labels[] = {"状態:"_sjis, "種類:"_sjis, "場所:"_sjis, "コメント:"_sjis};
     const int values[] = {kStatus, kKind, kWhere, kComment};
     for (int i = 0; i < 4; ++i) {
         b.add("STATIC", labels[i], -1, 14, 33 + i * 11, 56, 9, SS_LEFT);
-        b.add("STATIC", i == 3 ? "ページは PDF ファイルとして保存されます。" : "", values[i], 72, 33 + i * 11, 204, 9,
+        b.add("STATIC", i == 3 ? "ページは PDF ファイルとして保存されます。"_sjis : "", values[i], 72, 33 + i * 11, 204, 9,
               SS_LEFT | SS_NOPREFIX);
     }
 }
@@ -374,37 +375,37 @@ HWND make_printer_dialog(PrinterRecord& r, HWND owner) {
     RegisterClassA(&wc);
     const DWORD radio = BS_AUTORADIOBUTTON | WS_TABSTOP;
     if (r.setup) {
-        DialogBuilder b(sjis("プリンタの設定"), 290, 150);
+        DialogBuilder b("プリンタの設定"_sjis, 290, 150);
         add_printer_group(b, 76);
-        b.add("BUTTON", "用紙", -1, 7, 84, 160, 40, BS_GROUPBOX);
-        b.add("STATIC", "サイズ(&Z):", -1, 14, 99, 40, 9, SS_LEFT);
+        b.add("BUTTON", "用紙"_sjis, -1, 7, 84, 160, 40, BS_GROUPBOX);
+        b.add("STATIC", "サイズ(&Z):"_sjis, -1, 14, 99, 40, 9, SS_LEFT);
         b.add("COMBOBOX", "", kPaperList, 56, 97, 104, 60, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP);
-        b.add("BUTTON", "印刷の向き", -1, 172, 84, 111, 40, BS_GROUPBOX);
+        b.add("BUTTON", "印刷の向き"_sjis, -1, 172, 84, 111, 40, BS_GROUPBOX);
         b.add(kPictureClass, "", kPagePicture, 180, 94, 24, 26, 0);
-        b.add("BUTTON", "縦(&O)", kPortrait, 212, 96, 64, 10, radio | WS_GROUP);
-        b.add("BUTTON", "横(&A)", kLandscape, 212, 109, 64, 10, radio);
-        b.add("BUTTON", "OK", IDOK, 172, 130, 52, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP);
-        b.add("BUTTON", "キャンセル", IDCANCEL, 231, 130, 52, 14, BS_PUSHBUTTON | WS_TABSTOP);
+        b.add("BUTTON", "縦(&O)"_sjis, kPortrait, 212, 96, 64, 10, radio | WS_GROUP);
+        b.add("BUTTON", "横(&A)"_sjis, kLandscape, 212, 109, 64, 10, radio);
+        b.add("BUTTON", "OK"_sjis, IDOK, 172, 130, 52, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP);
+        b.add("BUTTON", "キャンセル"_sjis, IDCANCEL, 231, 130, 52, 14, BS_PUSHBUTTON | WS_TABSTOP);
         DialogTemplate t = b.make();
         return CreateDialogIndirectParamA(nullptr, &t, owner, printer_dialog_proc, reinterpret_cast<LPARAM>(&r));
     }
-    DialogBuilder b(sjis("印刷"), 290, 186);
+    DialogBuilder b("印刷"_sjis, 290, 186);
     add_printer_group(b, 90);
-    b.add("BUTTON", "ファイルへ出力(&L)", kToFile, 196, 78, 82, 10, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP);
-    b.add("BUTTON", "印刷範囲", -1, 7, 98, 160, 64, BS_GROUPBOX);
-    b.add("BUTTON", "すべて(&A)", kAllPages, 14, 110, 80, 10, radio | WS_GROUP);
-    b.add("BUTTON", "ページ指定(&G)", kSomePages, 14, 123, 80, 10, radio);
-    b.add("BUTTON", "選択した部分(&S)", kSelection, 14, 148, 80, 10, radio);
-    b.add("STATIC", "ページから(&F):", -1, 24, 137, 50, 9, SS_LEFT);
+    b.add("BUTTON", "ファイルへ出力(&L)"_sjis, kToFile, 196, 78, 82, 10, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP);
+    b.add("BUTTON", "印刷範囲"_sjis, -1, 7, 98, 160, 64, BS_GROUPBOX);
+    b.add("BUTTON", "すべて(&A)"_sjis, kAllPages, 14, 110, 80, 10, radio | WS_GROUP);
+    b.add("BUTTON", "ページ指定(&G)"_sjis, kSomePages, 14, 123, 80, 10, radio);
+    b.add("BUTTON", "選択した部分(&S)"_sjis, kSelection, 14, 148, 80, 10, radio);
+    b.add("STATIC", "ページから(&F):"_sjis, -1, 24, 137, 50, 9, SS_LEFT);
     b.add("EDIT", "", kFromPage, 76, 135, 24, 12, WS_BORDER | WS_TABSTOP | ES_NUMBER | WS_GROUP);
-    b.add("STATIC", "まで(&T):", -1, 104, 137, 30, 9, SS_LEFT);
+    b.add("STATIC", "まで(&T):"_sjis, -1, 104, 137, 30, 9, SS_LEFT);
     b.add("EDIT", "", kToPage, 136, 135, 24, 12, WS_BORDER | WS_TABSTOP | ES_NUMBER);
-    b.add("BUTTON", "印刷部数", -1, 172, 98, 111, 64, BS_GROUPBOX);
-    b.add("STATIC", "部数(&C):", -1, 180, 113, 36, 9, SS_LEFT);
+    b.add("BUTTON", "印刷部数"_sjis, -1, 172, 98, 111, 64, BS_GROUPBOX);
+    b.add("STATIC", "部数(&C):"_sjis, -1, 180, 113, 36, 9, SS_LEFT);
     b.add("EDIT", "", kCopies, 218, 111, 30, 12, WS_BORDER | WS_TABSTOP | ES_NUMBER | WS_GROUP);
-    b.add("BUTTON", "部単位で印刷(&O)", kCollate, 180, 132, 96, 10, BS_AUTOCHECKBOX | WS_TABSTOP);
-    b.add("BUTTON", "OK", IDOK, 172, 168, 52, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP);
-    b.add("BUTTON", "キャンセル", IDCANCEL, 231, 168, 52, 14, BS_PUSHBUTTON | WS_TABSTOP);
+    b.add("BUTTON", "部単位で印刷(&O)"_sjis, kCollate, 180, 132, 96, 10, BS_AUTOCHECKBOX | WS_TABSTOP);
+    b.add("BUTTON", "OK"_sjis, IDOK, 172, 168, 52, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP);
+    b.add("BUTTON", "キャンセル"_sjis, IDCANCEL, 231, 168, 52, 14, BS_PUSHBUTTON | WS_TABSTOP);
     DialogTemplate t = b.make();
     return CreateDialogIndirectParamA(nullptr, &t, owner, printer_dialog_proc, reinterpret_cast<LPARAM>(&r));
 }
