@@ -61,8 +61,16 @@ BOOL WinHelpA(HWND window, LPCSTR help_file, UINT command, ULONG_PTR data) {
     const std::string caption = top ? automation::window_text(top) : "ヘルプ"_sjis;
     const std::string format = "ヘルプ ファイル %s が見つかりません。\nトピック: %s"_sjis;
     const std::string topic = help_topic(command, data);
-    std::vector<char> text(format.size() + std::strlen(help_file) + topic.size() + 1);
-    std::snprintf(text.data(), text.size(), format.c_str(), help_file, topic.c_str());
+    // The file as the disk names its folders.
+    const std::string given = help_file;
+    std::string file;
+    for (size_t i = 0; i < given.size();) {
+        const size_t next = platform_user::next_char(given, i);
+        file += next == i + 1 && given[i] == '\\' ? std::string("/") : given.substr(i, next - i);
+        i = next;
+    }
+    std::vector<char> text(format.size() + file.size() + topic.size() + 1);
+    std::snprintf(text.data(), text.size(), format.c_str(), file.c_str(), topic.c_str());
     MessageBoxA(top, text.data(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
 }
