@@ -56,6 +56,7 @@ struct FontRecord : CommonDialogState {
     CHOOSEFONTA* cf = nullptr;
     LOGFONTA lf{};
     int tenths = 0;  // the size in tenths of a point; 0: none given
+    int start_tenths = 0;  // as the program's font gave it
     COLORREF colour = 0;
     int dpi = 96;
     bool updating = false;
@@ -83,7 +84,7 @@ void start_choice(FontRecord& r) {
     }
     r.dpi = printer_fonts(cf) ? GetDeviceCaps(cf.hDC, LOGPIXELSY) : 96;
     if (r.dpi <= 0) r.dpi = 96;
-    r.tenths = points_of(r.lf, r.dpi) * 10;
+    r.tenths = r.start_tenths = points_of(r.lf, r.dpi) * 10;
     r.colour = cf.rgbColors;
 }
 
@@ -106,7 +107,8 @@ bool take_answer(FontRecord& r, const CommonDialogAnswer& answer) {
 void write_choice(const FontRecord& r) {
     CHOOSEFONTA& cf = *r.cf;
     LOGFONTA lf = r.lf;
-    if (r.tenths > 0) {
+    // The program's height stays as it was unless another size was chosen.
+    if (r.tenths > 0 && r.tenths != r.start_tenths) {
         lf.lfHeight = -((r.tenths * r.dpi + 360) / 720);
         lf.lfWidth = 0;
     }
