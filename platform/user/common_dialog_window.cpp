@@ -176,6 +176,10 @@ bool list_folder(const std::string& folder, std::vector<std::string>* folders, s
         std::vector<std::string>* into = e.folder ? folders : files;
         if (into) into->push_back(e.name);
     }
+    // Letters in either case together, as the lists of Windows had them.
+    const auto in_order = [](const std::string& a, const std::string& b) { return compare_ignoring_case(a, b) < 0; };
+    if (folders) std::stable_sort(folders->begin(), folders->end(), in_order);
+    if (files) std::stable_sort(files->begin(), files->end(), in_order);
     return true;
 }
 

@@ -72,8 +72,9 @@ std::string join_path(const std::string& folder, const std::string& name);
 std::string last_component(const std::string& path);
 // The user's home folder ("/" when it cannot be told).
 std::string home_folder();
-// The folders (or files) of a folder in byte order, names that begin with
-// "." left out; false when it cannot be listed.
+// The folders (or files) of a folder, letters in either case sorted
+// together, names that begin with "." left out; false when it cannot be
+// listed.
 bool list_folder(const std::string& folder, std::vector<std::string>* folders, std::vector<std::string>* files);
 bool is_folder(const std::string& path);
 

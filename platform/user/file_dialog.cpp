@@ -497,7 +497,7 @@ HWND make_file_dialog(FileDialogRecord& r, HWND owner) {
     b.add("STATIC", "ファイル名(&N):"_sjis, stc3, 7, 6, 110, 9, SS_LEFT);
     b.add("EDIT", ""_sjis, edt1, 7, 16, 110, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
     b.add("LISTBOX", ""_sjis, lst1, 7, 31, 110, 76,
-          list | LBS_SORT | ((ofn.Flags & OFN_ALLOWMULTISELECT) ? LBS_EXTENDEDSEL : 0));
+          list | ((ofn.Flags & OFN_ALLOWMULTISELECT) ? LBS_EXTENDEDSEL : 0));
     b.add("STATIC", "フォルダ(&D):"_sjis, -1, 124, 6, 94, 9, SS_LEFT);
     b.add("STATIC", ""_sjis, stc1, 124, 18, 94, 9, SS_LEFT | SS_NOPREFIX);
     b.add("LISTBOX", ""_sjis, lst2, 124, 31, 94, 76, list | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS);

@@ -109,6 +109,8 @@ INT_PTR folder_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
         keep_dialog_record(dialog, lparam);
         auto* r = dialog_record<FolderRecord>(dialog);
         fill_tree(dialog, *r);
+        // the folders above the one picked stay in sight
+        SendMessageA(GetDlgItem(dialog, kTree), LB_SETTOPINDEX, static_cast<WPARAM>(std::max(r->picked - 3, 0)), 0);
         SetFocus(GetDlgItem(dialog, kTree));
         return FALSE;
     }
