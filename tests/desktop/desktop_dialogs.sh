@@ -91,7 +91,7 @@ click 260 117
 await "no colour dialog" changed_since "$opened" "$COLOUR_DIALOG"
 click 527 288
 click 445 513
-await "the page background is not the colour picked" colour_at 740 300 80FFFF
+await "the page background is not the colour picked" colour_at 740 300 "#80ffff"
 
 # 印刷→プリンタ設定: OK on portrait, a print; then 横, 印刷用フォント指定 with
 # IPAGothic, and another print: the second PDF is landscape in IPA Gothic.

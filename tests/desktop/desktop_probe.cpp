@@ -2,7 +2,7 @@
 // manager's close box does (WM_DELETE_WINDOW), compare an X window dump
 // (xwd) with the platform's own PNG of the screen pixel for pixel, and read
 // the platform's pictures: whether an area changed, whether two areas are
-// alike, where a scroll bar's thumb is, the colour of a point.
+// alike, where a scroll bar's thumb is, the colour of a pixel.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cairo.h>
@@ -189,11 +189,16 @@ int thumb(char** v) {
     return 0;
 }
 
-// pixel PNG X Y: the colour there as RRGGBB.
+// pixel PNG X Y: the colour of one pixel, as #rrggbb.
 int pixel(char** v) {
     Picture p;
     if (!read_png(v[0], &p)) return 2;
-    std::printf("%06X\n", static_cast<unsigned>(p.at(std::atoi(v[1]), std::atoi(v[2])) & 0xFFFFFFu));
+    const uint32_t colour = p.at(std::atoi(v[1]), std::atoi(v[2]));
+    if (colour > 0xFFFFFFu) {
+        std::fprintf(stderr, "%s: no pixel (%s,%s)\n", v[0], v[1], v[2]);
+        return 2;
+    }
+    std::printf("#%06x\n", colour);
     return 0;
 }
 
