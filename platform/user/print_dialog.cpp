@@ -346,6 +346,9 @@ INT_PTR printer_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
         show_printer(dialog, *r);
     } else if (id == kPaperList && code == CBN_SELCHANGE) {
         r->paper = SendMessageA(GetDlgItem(dialog, kPaperList), CB_GETCURSEL, 0, 0) == 1 ? DMPAPER_B4 : DMPAPER_A4;
+    } else if ((id == kFromPage || id == kToPage) && code == EN_CHANGE && GetFocus() == GetDlgItem(dialog, id)) {
+        // Pages typed are the pages to print.
+        CheckRadioButton(dialog, kAllPages, kSelection, kSomePages);
     } else if ((id == kPortrait || id == kLandscape) && code == BN_CLICKED) {
         r->orientation = id == kLandscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
         show_orientation(dialog, *r);
