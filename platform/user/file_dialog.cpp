@@ -202,6 +202,8 @@ struct FileDialogRecord : CommonDialogState {
     std::string folder;    // the folder shown
     std::string pattern;   // the files its list shows
     std::string field;     // the name field's text
+    std::string given;     // the program's name, and the field it first filled
+    std::string first_field;
     std::vector<std::string> chosen;
     std::vector<std::string> drives;  // the folders of the drive list: the root and the home folder
     HWND hook = nullptr;
@@ -218,7 +220,8 @@ void start_choice(FileDialogRecord& r) {
         std::string initial = normal_path(ofn.lpstrInitialDir, r.folder);
         if (is_folder(initial)) r.folder = initial;
     }
-    r.field = ofn.lpstrFile ? std::string(ofn.lpstrFile, strnlen(ofn.lpstrFile, ofn.nMaxFile)) : "";
+    r.given = ofn.lpstrFile ? std::string(ofn.lpstrFile, strnlen(ofn.lpstrFile, ofn.nMaxFile)) : "";
+    r.field = r.given;
     // A name given with its folder opens in that folder.
     size_t sep = last_separator(r.field);
     if (sep != std::string::npos && r.field.find('"') == std::string::npos) {
@@ -228,6 +231,7 @@ void start_choice(FileDialogRecord& r) {
             r.field = r.field.substr(sep + 1);
         }
     }
+    r.first_field = r.field;
     if (has_wildcard(r.field)) r.pattern = r.field;
     else r.pattern = r.filter_index > 0 && !r.filters[r.filter_index - 1].pattern.empty()
                          ? r.filters[r.filter_index - 1].pattern
@@ -237,9 +241,14 @@ void start_choice(FileDialogRecord& r) {
 bool take_answer(FileDialogRecord& r, const CommonDialogAnswer& answer) {
     std::vector<std::string> names = answer.names;
     if (names.empty()) {
-        // OK on what the dialog shows: the name in the field, unless it is a pattern.
-        names = names_in_field(r.field);
+        // OK on what the dialog shows: the program's name as it gave it, or
+        // the name typed since, taken from the folder shown; not a pattern.
+        const bool typed = r.field != r.first_field;
+        names = names_in_field(typed ? r.field : r.given);
         if (names.empty() || (names.size() == 1 && has_wildcard(names[0]))) return false;
+        if (typed) {
+            for (std::string& n : names) n = normal_path(n, r.folder);
+        }
     }
     if (answer.filter_index > 0) r.filter_index = answer.filter_index;
     r.chosen = names;
