@@ -137,6 +137,14 @@ bool close_window(HWND window = nullptr);
 // The moves are the hand's, relative: when the program calls SetCursorPos
 // meanwhile, the pointer goes on from where it was put.
 bool drag(HWND window, int x1, int y1, int x2, int y2);
+// The hand on a part of a top-level window's frame: HTCAPTION, HTSYSMENU,
+// HTMINBUTTON, HTMAXBUTTON, HTCLOSE, or a border or corner (HTLEFT ...
+// HTBOTTOMRIGHT). A click (a double click with `twice`) presses it where
+// it is drawn; a drag presses it and moves by (dx, dy) in steps of at most
+// 8 pixels before the button comes up. Refused when the window has no such
+// part or another window covers it.
+bool frame_click(HWND window, int part, bool twice = false);
+bool frame_drag(HWND window, int part, int dx, int dy);
 // WM_COMMAND of any command id to the window (default the main window), as
 // an accelerator sends it: no menu is opened, nothing is checked.
 bool send_command(UINT id, HWND window = nullptr);

@@ -92,6 +92,10 @@ bool post_key(UINT vk, unsigned modifiers);
 bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice);
 bool post_press(HWND window, const std::string& description);
 bool post_drag(HWND window, POINT from, POINT to);
+// A press (or two, or a drag by `by`) on a part of a window's frame.
+bool post_frame_act(HWND window, int part, int presses, POINT by);
+// The HT code of a frame part's name ("caption", "close", "bottom-right", ...); 0 for none.
+int frame_part_code(const std::string& name);
 // The pointer moved to a point of the window's client area, no button down.
 bool post_mouse_move(HWND window, int x, int y);
 bool post_command(HWND window, UINT id);

@@ -245,7 +245,10 @@ private:
         ev.message = message;
         ev.double_click = down && b.clicks == 2;
         if (!down && pressed_on_frame_) {
+            // only a loop that follows the press (a drag, a held caption button) takes it
             pressed_on_frame_ = false;
+            ev.after_frame_press = true;
+            push_input(ev);
             return;
         }
         // A press on a frame (menu bar, caption) is the window's, not its

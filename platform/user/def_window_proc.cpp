@@ -27,6 +27,11 @@ LRESULT erase_background(HWND window, HDC dc) {
     return 1;
 }
 
+POINT screen_point_of(LPARAM lparam) {
+    return POINT{static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))),
+                 static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)))};
+}
+
 }  // namespace
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -74,18 +79,29 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
                 SetCursor(w->cls->wc.hCursor);
                 return TRUE;
             }
+            return FALSE;
         }
-        return FALSE;
+        // over the frame: the sizing arrows on the borders
+        if (LOWORD(static_cast<uintptr_t>(lparam)) == HTNOWHERE) return FALSE;
+        return frame_cursor(window, static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))));
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
     case WM_NCLBUTTONDOWN: {
-        // Only a person's clicks land on frames: the menu bar opens its popup.
+        // A press on the frame: the menu bar opens its popup, the caption,
+        // borders and caption buttons follow the hand.
         if (!(w->style & WS_CHILD) && state().active != window) activate_window(window, true);
-        const POINT at{static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))),
-                       static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)))};
+        const POINT at = screen_point_of(lparam);
         if (wparam == HTMENU) track_menu_bar(window, at);
+        else frame_button_down(window, static_cast<int>(wparam), at);
         return 0;
     }
+    case WM_NCLBUTTONDBLCLK:
+        frame_double_click(window, static_cast<int>(wparam), screen_point_of(lparam));
+        return 0;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+        return system_key(window, message, wparam, lparam);
     case WM_NCHITTEST:
         return HTCLIENT;
     case WM_SYSCOMMAND:
@@ -101,6 +117,13 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
             break;
         case SC_RESTORE:
             ShowWindow(window, SW_RESTORE);
+            break;
+        case SC_KEYMENU:
+            keyboard_menu(window, static_cast<WPARAM>(lparam));
+            break;
+        case SC_MOVE:
+        case SC_SIZE:
+            move_or_size_by_keys(window, static_cast<UINT>(wparam & 0xFFF0));
             break;
         default:
             break;

@@ -32,12 +32,41 @@ const std::vector<std::vector<BoxButton>>& box_buttons() {
 
 struct BoxRun {
     std::vector<int> ids;
+    HICON icon = nullptr;
 };
 
 BoxRun* current_box = nullptr;
 
+constexpr int kIconId = 20;
+
+// The icon a box's type names, or none.
+LPCSTR icon_name(UINT type) {
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND:
+        return IDI_HAND;
+    case MB_ICONQUESTION:
+        return IDI_QUESTION;
+    case MB_ICONEXCLAMATION:
+        return IDI_EXCLAMATION;
+    case MB_ICONASTERISK:
+        return IDI_ASTERISK;
+    default:
+        return nullptr;
+    }
+}
+
 INT_PTR box_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
-    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_INITDIALOG) {
+        if (current_box && current_box->icon) {
+            SendDlgItemMessageA(dialog, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(current_box->icon), 0);
+        }
+        // Without a cancel button the close box and Esc do nothing (one button excepted).
+        const std::vector<int>& ids = current_box ? current_box->ids : std::vector<int>{};
+        if (ids.size() > 1 && std::find(ids.begin(), ids.end(), IDCANCEL) == ids.end()) {
+            EnableMenuItem(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+        }
+        return TRUE;
+    }
     if (message != WM_COMMAND || !current_box) return FALSE;
     int id = LOWORD(wparam);
     const std::vector<int>& ids = current_box->ids;
@@ -93,12 +122,24 @@ int run_message_box_window(HWND owner, const char* text, const char* caption, UI
     }
     const SIZE body = text_units(text);
     constexpr int kButtonWidth = 50, kButtonHeight = 14, kGap = 6, kMargin = 10;
+    // The icon, 32 x 32 pixels, to the left of the text; the text beside its middle.
+    const LPCSTR icon = icon_name(type);
+    const LONG units = GetDialogBaseUnits();
+    const int bx = std::max(1, static_cast<int>(LOWORD(static_cast<uintptr_t>(units))));
+    const int by = std::max(1, static_cast<int>(HIWORD(static_cast<uintptr_t>(units))));
+    const int icon_cx = icon ? (32 * 4 + bx - 1) / bx : 0, icon_cy = icon ? (32 * 8 + by - 1) / by : 0;
+    const int text_left = kMargin + (icon ? icon_cx + kGap + 2 : 0);
+    const int text_top = kMargin + std::max(0, (icon_cy - static_cast<int>(body.cy)) / 2);
     const int row = static_cast<int>(buttons.size()) * (kButtonWidth + kGap) - kGap;
-    const int width = std::max(static_cast<int>(body.cx), row) + 2 * kMargin;
+    const int width = std::max(text_left - kMargin + static_cast<int>(body.cx), row) + 2 * kMargin;
     std::vector<DialogItemTemplate> items;
-    items.push_back(DialogItemTemplate{"STATIC", text, -1, kMargin, kMargin, static_cast<int>(body.cx),
+    if (icon) {
+        run.icon = LoadIconA(nullptr, icon);
+        items.push_back(DialogItemTemplate{"STATIC", "", kIconId, kMargin, kMargin, icon_cx, icon_cy, SS_ICON});
+    }
+    items.push_back(DialogItemTemplate{"STATIC", text, -1, text_left, text_top, static_cast<int>(body.cx),
                                        static_cast<int>(body.cy), SS_LEFT | SS_NOPREFIX});
-    const int button_top = kMargin + static_cast<int>(body.cy) + kGap;
+    const int button_top = kMargin + std::max(icon_cy, static_cast<int>(body.cy)) + kGap;
     int x = (width - row) / 2;
     int default_index = 0;
     if ((type & MB_DEFMASK) == MB_DEFBUTTON2) default_index = 1;

@@ -97,8 +97,11 @@ bool resolve_input(const InputEvent& e, MSG* out, std::string* why) {
         out->hwnd = top;
         out->wParam = static_cast<WPARAM>(e.hit);
         out->lParam = screen_point;
+        if (e.double_click && e.message == WM_NCLBUTTONDOWN) out->message = WM_NCLBUTTONDBLCLK;
         return true;
     }
+    // The press was the frame's: only the loop that follows it (holding the capture) wants its end.
+    if (e.after_frame_press && !s.capture) return false;
     HWND target = s.capture ? s.capture : window_from_screen_point(at);
     if (!target) {
         *why = "no window under the pointer";
@@ -110,6 +113,16 @@ bool resolve_input(const InputEvent& e, MSG* out, std::string* why) {
         if ((w->style & WS_DISABLED) || (top && (top->style & WS_DISABLED))) {
             *why = "the window under the pointer is disabled";
             return false;
+        }
+        // A move over a window's frame is the window's own (WM_NCMOUSEMOVE).
+        if (e.message == WM_MOUSEMOVE && top == w) {
+            if (const int hit = nonclient_hit(at)) {
+                out->hwnd = target;
+                out->message = WM_NCMOUSEMOVE;
+                out->wParam = static_cast<WPARAM>(hit);
+                out->lParam = screen_point;
+                return true;
+            }
         }
     }
     POINT origin = client_origin_on_screen(*w);
@@ -137,6 +150,8 @@ void note_input_taken(const MSG& m) {
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
         s.key_down[VK_LBUTTON] = 1;
         break;
     case WM_LBUTTONUP:
@@ -152,7 +167,10 @@ void note_input_taken(const MSG& m) {
     default:
         break;
     }
-    if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) s.cursor_pos = m.pt;
+    if ((m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) ||
+        (m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCLBUTTONDBLCLK)) {
+        s.cursor_pos = m.pt;
+    }
 }
 
 // What Windows does around a mouse message before the program sees it:
@@ -198,7 +216,7 @@ bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
         std::string why;
         if (!resolve_input(s.input[i], &m, &why)) {
             s.input.erase(s.input.begin() + static_cast<long>(i));
-            platform_automation::record_event("input dropped: " + why);
+            if (!why.empty()) platform_automation::record_event("input dropped: " + why);
             continue;
         }
         if (!in_range(m.message, first, last) || !window_matches(filter, m.hwnd)) {
@@ -216,6 +234,10 @@ bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
             }
             note_input_taken(m);
             if (mouse) prepare_mouse_message(&m);
+            if (m.message == WM_NCMOUSEMOVE && !s.capture) {
+                send_message(m.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m.hwnd),
+                             MAKELPARAM(static_cast<WORD>(m.wParam), WM_MOUSEMOVE));
+            }
             s.last_message = m;
         } else {
             m.time = s.clock;

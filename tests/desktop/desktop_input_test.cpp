@@ -189,8 +189,11 @@ TEST_F(DesktopInput, GreyedItemIsNotChosenAndEscapeDismissesTheMenu) {
         GetWindowRect(FindWindowA("PlatformPopupMenu", nullptr), &r);
         // Below the first item and the separator: the greyed one.
         push_click(POINT{r.left + 30, r.top + 3 + 18 + 8 + 9});
-        push_key(SDLK_ESCAPE, true);
-        push_key(SDLK_ESCAPE, false);
+        // Esc closes the popup and leaves its title selected; a second leaves the bar.
+        for (int i = 0; i < 2; ++i) {
+            push_key(SDLK_ESCAPE, true);
+            push_key(SDLK_ESCAPE, false);
+        }
     });
     push_click(POINT{bar[0].left + 5, bar[0].top + 5});
     pump();
