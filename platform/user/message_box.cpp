@@ -65,6 +65,14 @@ INT_PTR box_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
         if (ids.size() > 1 && std::find(ids.begin(), ids.end(), IDCANCEL) == ids.end()) {
             EnableMenuItem(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
         }
+        // The default button has the focus, so that Enter presses it.
+        const LRESULT def = SendMessageA(dialog, DM_GETDEFID, 0, 0);
+        if (HWND button = HIWORD(static_cast<uintptr_t>(def)) == DC_HASDEFID
+                              ? GetDlgItem(dialog, LOWORD(static_cast<uintptr_t>(def)))
+                              : nullptr) {
+            SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+            return FALSE;
+        }
         return TRUE;
     }
     if (message != WM_COMMAND || !current_box) return FALSE;
