@@ -11,6 +11,7 @@
 #include "platform/user/codec.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/user/controls_internal.h"
+#include "platform/user/user_internal.h"
 
 namespace platform_automation {
 
@@ -811,6 +812,23 @@ void run_capture(const ScriptStep& s) {
     if (w) capture_window(w, resolve_path(unquote(s.args[1])));
 }
 
+// The message box that waits (or else the last one) as a person sees it:
+// shown as a window for the picture and taken away again.
+void run_capture_message_box(const ScriptStep& s) {
+    const automation::MessageBoxRecord* box = box_in_view();
+    if (!box) return fail("no message box was shown", false);
+    const HWND active = GetActiveWindow(), focus = GetFocus();
+    HWND window = platform_user::show_message_box_window(box->text.c_str(), box->caption.c_str(), box->type);
+    if (!window) return fail("the message box cannot be shown", false);
+    capture_window(window, resolve_path(unquote(s.args[0])));
+    DestroyWindow(window);
+    if (IsWindow(focus)) {
+        SetFocus(focus);
+    } else if (IsWindow(active)) {
+        SetActiveWindow(active);
+    }
+}
+
 void run_log(const ScriptStep& s) {
     log_event(unquote(s.args[0]));
 }
@@ -1109,6 +1127,7 @@ const Verb verbs[] = {
     {"expect-help", 1, 2, true, check_expect_help, run_expect_help},
     {"expect-shell", 1, 1, true, check_text, run_expect_shell},
     {"capture", 2, 2, true, check_capture, run_capture},
+    {"capture-message-box", 1, 1, true, check_word, run_capture_message_box},
     {"log", 1, 1, true, check_text, run_log},
     {"wait-idle", 0, 0, true, check_none, run_nothing},
     {"type-into", 2, 2, false, check_window_text, run_type_into},

@@ -170,7 +170,7 @@ void balloon(HDC dc, int x, int y) {
     with_tools(dc, kBlack, kWhite, 1, [&] { polygon_at(dc, x, y, {{7, 19}, {14, 22}, {5, 29}}); });
     with_tools(dc, kBlack, kWhite, 1, [&] { Ellipse(dc, x, y, x + 29, y + 24); });
     // the balloon opens into its tail
-    with_tools(dc, kWhite, kWhite, 1, [&] { polygon_at(dc, x, y, {{7, 21}, {12, 22}, {11, 24}, {7, 24}}); });
+    with_tools(dc, kWhite, kWhite, 1, [&] { polygon_at(dc, x, y, {{7, 21}, {11, 22}, {10, 24}, {7, 24}}); });
 }
 
 }  // namespace
@@ -238,8 +238,8 @@ bool draw_system_icon(HDC dc, int x, int y, HICON icon) {
         with_tools(dc, CLR_INVALID, kShadow, 1, [&] { Ellipse(dc, x + 3, y + 3, x + 32, y + 32); });
         with_tools(dc, RGB(128, 0, 0), RGB(255, 0, 0), 1, [&] { Ellipse(dc, x, y, x + 29, y + 29); });
         with_tools(dc, kWhite, kWhite, 1, [&] {
-            polygon_at(dc, x, y, {{8, 10}, {10, 8}, {20, 18}, {18, 20}});
-            polygon_at(dc, x, y, {{18, 8}, {20, 10}, {10, 20}, {8, 18}});
+            polygon_at(dc, x, y, {{7, 9}, {9, 7}, {21, 19}, {19, 21}});
+            polygon_at(dc, x, y, {{19, 7}, {21, 9}, {9, 21}, {7, 19}});
         });
         return true;
     }

@@ -112,7 +112,12 @@ void paint_popup(HWND window, PopupRun& run) {
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
-    draw_edge(dc, client, true);
+    // the raised edge of a Windows 95 menu: a black line outside the white one
+    const RECT outer_bottom{client.left, client.bottom - 1, client.right, client.bottom};
+    const RECT outer_right{client.right - 1, client.top, client.right, client.bottom};
+    FillRect(dc, &outer_bottom, GetSysColorBrush(COLOR_3DDKSHADOW));
+    FillRect(dc, &outer_right, GetSysColorBrush(COLOR_3DDKSHADOW));
+    draw_edge(dc, RECT{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1}, true);
     const MenuRecord* m = find_menu(run.menu);
     HGDIOBJ old = SelectObject(dc, run.font);
     SetBkMode(dc, TRANSPARENT);

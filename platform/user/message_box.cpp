@@ -115,17 +115,15 @@ SIZE text_units(const std::string& text) {
     return SIZE{(widest * 4 + bx - 1) / bx + 2, lines * 8 + 2};
 }
 
-}  // namespace
-
-namespace platform_user {
-
-int run_message_box_window(HWND owner, const char* text, const char* caption, UINT type) {
+// Lays the box out and hands its template, with the box's own record, to `use`.
+template <typename Use>
+auto with_box_template(const char* text, const char* caption, UINT type, Use use) {
     const UINT kind = type & MB_TYPEMASK;
     const std::vector<BoxButton>& buttons = box_buttons()[kind < box_buttons().size() ? kind : 0];
     std::vector<std::string> labels;
     BoxRun run;
     for (const BoxButton& b : buttons) {
-        labels.push_back(utf8_to_cp932(b.text_utf8));
+        labels.push_back(platform_user::utf8_to_cp932(b.text_utf8));
         run.ids.push_back(b.id);
     }
     const SIZE body = text_units(text);
@@ -159,13 +157,35 @@ int run_message_box_window(HWND owner, const char* text, const char* caption, UI
         x += kButtonWidth + kGap;
     }
     const DialogTemplate frame{"", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER, 0, 0,
-                               0, width, button_top + kButtonHeight + kMargin - 3, caption, kDesktopDialogPoints,
+                               0, width, button_top + kButtonHeight + kMargin - 3, caption, platform_user::kDesktopDialogPoints,
                                nullptr, nullptr, nullptr, std::span<const DialogItemTemplate>(items)};
     BoxRun* outer = current_box;
     current_box = &run;
-    const INT_PTR answer = DialogBoxIndirectParamA(nullptr, &frame, owner, box_proc, 0);
+    auto result = use(frame);
     current_box = outer;
+    return result;
+}
+
+}  // namespace
+
+namespace platform_user {
+
+int run_message_box_window(HWND owner, const char* text, const char* caption, UINT type) {
+    const INT_PTR answer = with_box_template(text, caption, type, [owner](const DialogTemplate& frame) {
+        return DialogBoxIndirectParamA(nullptr, &frame, owner, box_proc, 0);
+    });
     return answer > 0 ? static_cast<int>(answer) : 0;
+}
+
+HWND show_message_box_window(const char* text, const char* caption, UINT type) {
+    return with_box_template(text, caption, type, [](const DialogTemplate& frame) {
+        HWND box = CreateDialogIndirectParamA(nullptr, &frame, nullptr, box_proc, 0);
+        if (box) {
+            ShowWindow(box, SW_SHOW);
+            UpdateWindow(box);
+        }
+        return box;
+    });
 }
 
 }  // namespace platform_user

@@ -244,6 +244,9 @@ void track_system_menu(HWND window);
 
 // A message box as a dialog window, for a person to answer.
 int run_message_box_window(HWND owner, const char* text, const char* caption, UINT type);
+// The same box shown, painted and left to the caller to destroy: how a
+// script sees a box it answers.
+HWND show_message_box_window(const char* text, const char* caption, UINT type);
 
 // The frame worked by hand (frame_tracking.cpp). Rectangles are in screen
 // coordinates, empty where the window has no such part.
