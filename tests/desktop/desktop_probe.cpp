@@ -1,6 +1,7 @@
 // What a desktop test needs beyond xdotool: close a window as a window
-// manager's close box does (WM_DELETE_WINDOW), and compare an X window dump
-// (xwd) with the platform's own PNG of the screen pixel for pixel.
+// manager's close box does (WM_DELETE_WINDOW), compare an X window dump
+// (xwd) with the platform's own PNG of the screen pixel for pixel, and read
+// one pixel of such a PNG.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cairo.h>
@@ -106,12 +107,29 @@ int compare(const char* xwd_path, const char* png_path) {
     return result;
 }
 
+// The colour of one pixel of a PNG, as #rrggbb.
+int pixel(const char* png_path, const char* x_text, const char* y_text) {
+    cairo_surface_t* png = cairo_image_surface_create_from_png(png_path);
+    const int x = std::atoi(x_text), y = std::atoi(y_text);
+    if (cairo_surface_status(png) != CAIRO_STATUS_SUCCESS || x < 0 || y < 0 ||
+        x >= cairo_image_surface_get_width(png) || y >= cairo_image_surface_get_height(png)) {
+        std::fprintf(stderr, "%s: no pixel (%d,%d)\n", png_path, x, y);
+        cairo_surface_destroy(png);
+        return 2;
+    }
+    const unsigned char* row = cairo_image_surface_get_data(png) + static_cast<size_t>(y) * cairo_image_surface_get_stride(png);
+    std::printf("#%06x\n", reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFFu);
+    cairo_surface_destroy(png);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string verb = argc > 1 ? argv[1] : "";
     if (verb == "close" && argc == 3) return close_window(argv[2]);
     if (verb == "compare" && argc == 4) return compare(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: desktop_probe close WINDOW-ID | compare DUMP.xwd SCREEN.png\n");
+    if (verb == "pixel" && argc == 5) return pixel(argv[2], argv[3], argv[4]);
+    std::fprintf(stderr, "usage: desktop_probe close WINDOW-ID | compare DUMP.xwd SCREEN.png | pixel SCREEN.png X Y\n");
     return 2;
 }
