@@ -116,7 +116,8 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
             ShowWindow(window, SW_MAXIMIZE);
             break;
         case SC_RESTORE:
-            ShowWindow(window, SW_RESTORE);
+            // a title strip of a maximised window comes back maximised
+            ShowWindow(window, w->minimized && w->restores_maximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
             break;
         case SC_KEYMENU:
             keyboard_menu(window, static_cast<WPARAM>(lparam));

@@ -58,6 +58,8 @@ struct WindowRecord {
     RECT restore_rect{};         // before minimise or maximise
     bool minimized = false;
     bool maximized = false;
+    bool restores_maximized = false;  // minimised from maximised: restoring maximises it again
+    bool hidden_with_owner = false;   // hidden while its owner is minimised
     LONG_PTR user_data = 0;
     std::vector<unsigned char> extra;
     HMENU system_menu = nullptr;

@@ -895,6 +895,21 @@ void hide_window(HWND window) {
     }
 }
 
+void follow_owner(HWND owner, bool shown) {
+    const std::vector<HWND> tops = state().top_levels;
+    for (HWND top : tops) {
+        WindowRecord* t = find_window(top);
+        if (!t || t->owner != owner) continue;
+        if (!shown && (t->style & WS_VISIBLE)) {
+            ShowWindow(top, SW_HIDE);
+            if ((t = find_window(top))) t->hidden_with_owner = true;
+        } else if (shown && t->hidden_with_owner) {
+            t->hidden_with_owner = false;
+            ShowWindow(top, SW_SHOWNOACTIVATE);
+        }
+    }
+}
+
 }  // namespace
 
 BOOL ShowWindow(HWND window, int command) {
@@ -917,6 +932,7 @@ BOOL ShowWindow(HWND window, int command) {
     case SW_SHOWMINNOACTIVE:
         if (!w->minimized && !is_child) {
             if (!w->maximized) w->restore_rect = w->rect;
+            w->restores_maximized = w->maximized;
             w->minimized = true;
             w->maximized = false;
             w->style = (w->style | WS_MINIMIZE) & ~WS_MAXIMIZE;
@@ -971,6 +987,8 @@ BOOL ShowWindow(HWND window, int command) {
         send_message(window, WM_SIZE, kind,
                      MAKELPARAM(static_cast<WORD>(now.right - now.left), static_cast<WORD>(now.bottom - now.top)));
     }
+    // owned windows go with their owner into its title strip and come back with it
+    if (frame_changed && !is_child && find_window(window)) follow_owner(window, !find_window(window)->minimized);
     if (activate && find_window(window)) activate_window(window, true);
     return was_visible;
 }

@@ -233,6 +233,44 @@ TEST_F(DesktopInput, OpenDialogWithoutHookTakesTypedName) {
     EXPECT_NE(std::string(name).find("sample.c"), std::string::npos);
 }
 
+TEST_F(DesktopInput, ACaptionDragMovesTheFrameAndTheCloseBoxClosesIt) {
+    POINT grab{}, close{};
+    ASSERT_TRUE(platform_user::frame_part_point(main_, HTCAPTION, &grab));
+    ASSERT_TRUE(platform_user::frame_part_point(main_, HTCLOSE, &close));
+    auto motion = [](POINT at) {
+        SDL_Event e{};
+        e.type = SDL_MOUSEMOTION;
+        e.motion.x = at.x;
+        e.motion.y = at.y;
+        push(e);
+    };
+    auto button = [](POINT at, bool down) {
+        SDL_Event b{};
+        b.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+        b.button.button = SDL_BUTTON_LEFT;
+        b.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+        b.button.clicks = 1;
+        b.button.x = at.x;
+        b.button.y = at.y;
+        push(b);
+    };
+    motion(grab);
+    button(grab, true);
+    motion(POINT{grab.x + 15, grab.y + 10});
+    motion(POINT{grab.x + 30, grab.y + 20});
+    button(POINT{grab.x + 30, grab.y + 20}, false);
+    pump();
+    RECT r{};
+    GetWindowRect(main_, &r);
+    EXPECT_EQ(r.left, 40 + 30);
+    EXPECT_EQ(r.top, 30 + 20);
+    EXPECT_EQ(GetCapture(), nullptr);
+    push_click(POINT{close.x + 30, close.y + 20});
+    SDL_Delay(20);  // past the interval the display is polled at
+    pump();
+    EXPECT_FALSE(IsWindow(main_));
+}
+
 TEST_F(DesktopInput, ClosingTheDesktopWindowClosesTheMainWindow) {
     SDL_Event e{};
     e.type = SDL_QUIT;

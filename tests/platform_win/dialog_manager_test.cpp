@@ -267,6 +267,23 @@ TEST_F(DialogTest, AMessageBoxAtTheDeskIsAnsweredByItsKeys) {
     }
 }
 
+TEST_F(DialogTest, ADialogMovesByItsCaption) {
+    RECT before{}, after{};
+    automation::when_idle([&] {
+        GetWindowRect(GetActiveWindow(), &before);
+        automation::frame_drag(GetActiveWindow(), HTCAPTION, 40, 30);
+    });
+    automation::when_idle([&] {
+        GetWindowRect(GetActiveWindow(), &after);
+        EndDialog(GetActiveWindow(), 0);
+    });
+    DialogBoxParamA(nullptr, "TESTDLG", frame, test_proc, 0);
+    EXPECT_EQ(after.left - before.left, 40);
+    EXPECT_EQ(after.top - before.top, 30);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_FALSE(automation::failed());
+}
+
 TEST_F(DialogTest, TabWalksTheTabStopsSkippingDisabledOnes) {
     std::vector<int> order;
     for (int i = 0; i < 7; ++i) {

@@ -529,10 +529,19 @@ TEST_F(WindowTest, CaptionButtonsAndDoubleClicksMaximiseMinimiseRestoreAndClose)
     EXPECT_TRUE(same_rect(rect_of(frame), normal));
     ASSERT_TRUE(automation::frame_click(other, HTMINBUTTON));  // the strip's restore button
     EXPECT_FALSE(IsIconic(other));
+    // an owned window goes with its owner; maximised, minimised and back, the owner is maximised again
+    HWND owned = CreateWindowA("Recorder", "o", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 100, 100, 80, frame, nullptr,
+                               nullptr, nullptr);
+    ASSERT_TRUE(automation::frame_click(frame, HTMAXBUTTON));
+    ASSERT_TRUE(automation::frame_click(frame, HTMINBUTTON));
+    EXPECT_FALSE(IsWindowVisible(owned));
+    ASSERT_TRUE(automation::frame_click(frame, HTMINBUTTON));
+    EXPECT_TRUE(IsZoomed(frame));
+    EXPECT_TRUE(IsWindowVisible(owned));
     ASSERT_TRUE(automation::frame_click(frame, HTCLOSE));
     EXPECT_FALSE(IsWindow(frame));
     EXPECT_EQ(commands(), (std::vector<UINT>{SC_MAXIMIZE, SC_RESTORE, SC_MAXIMIZE, SC_RESTORE, SC_MINIMIZE,
-                                             SC_RESTORE, SC_CLOSE}));
+                                             SC_RESTORE, SC_MAXIMIZE, SC_MINIMIZE, SC_RESTORE, SC_CLOSE}));
     EXPECT_FALSE(automation::failed());
 }
 
