@@ -359,6 +359,26 @@ bool post_press(HWND window, const std::string& description) {
     return post_click(window, centre.x, centre.y, WM_LBUTTONDOWN, WM_LBUTTONUP, false);
 }
 
+namespace {
+
+// The hand moves by `by` in steps of at most 8 pixels, each from where the
+// pointer is then.
+void push_hand_moves(POINT by) {
+    const int steps = std::clamp((std::max(std::abs(by.x), std::abs(by.y)) + 7) / 8, 1, 64);
+    platform_user::InputEvent e;
+    e.message = WM_MOUSEMOVE;
+    e.relative = true;
+    POINT done{0, 0};
+    for (int i = 1; i <= steps; ++i) {
+        const POINT next{by.x * i / steps, by.y * i / steps};
+        e.screen = POINT{next.x - done.x, next.y - done.y};
+        done = next;
+        push_input(e);
+    }
+}
+
+}  // namespace
+
 bool post_drag(HWND window, POINT from, POINT to) {
     if (!IsWindow(window)) return refuse("drag", "there is no such window");
     ClientToScreen(window, &from);
@@ -369,19 +389,8 @@ bool post_drag(HWND window, POINT from, POINT to) {
     push_input(e);
     e.message = WM_LBUTTONDOWN;
     push_input(e);
-    // The hand moves in steps of at most 8 pixels, each from where the
-    // pointer is then.
-    const int dx = to.x - from.x, dy = to.y - from.y;
-    const int steps = std::clamp((std::max(std::abs(dx), std::abs(dy)) + 7) / 8, 1, 64);
-    e.message = WM_MOUSEMOVE;
+    push_hand_moves(POINT{to.x - from.x, to.y - from.y});
     e.relative = true;
-    POINT done{0, 0};
-    for (int i = 1; i <= steps; ++i) {
-        const POINT next{dx * i / steps, dy * i / steps};
-        e.screen = POINT{next.x - done.x, next.y - done.y};
-        done = next;
-        push_input(e);
-    }
     e.message = WM_LBUTTONUP;
     e.screen = POINT{0, 0};
     push_input(e);
@@ -442,19 +451,7 @@ bool post_frame_act(HWND window, int part, int presses, POINT by) {
         push_input(e);
         e.hit = 0;
         e.double_click = false;
-        if (i + 1 == presses && (by.x != 0 || by.y != 0)) {
-            // the hand moves in steps of at most 8 pixels
-            const int steps = std::clamp((std::max(std::abs(by.x), std::abs(by.y)) + 7) / 8, 1, 64);
-            e.message = WM_MOUSEMOVE;
-            e.relative = true;
-            POINT done{0, 0};
-            for (int k = 1; k <= steps; ++k) {
-                const POINT next{by.x * k / steps, by.y * k / steps};
-                e.screen = POINT{next.x - done.x, next.y - done.y};
-                done = next;
-                push_input(e);
-            }
-        }
+        if (i + 1 == presses && (by.x != 0 || by.y != 0)) push_hand_moves(by);
         e.message = WM_LBUTTONUP;
         e.relative = true;
         e.screen = POINT{0, 0};

@@ -193,21 +193,7 @@ int text_width(HDC dc, const std::string& text) {
 }
 
 std::string without_mnemonics(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (is_sjis_lead_byte(c) && i + 1 < text.size()) {
-            out += text[i];
-            out += text[++i];
-            continue;
-        }
-        if (c == '&') {
-            if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
+    return mnemonic_of(text, false).label;
 }
 
 Mnemonic mnemonic_of(const std::string& text, bool menu_item) {

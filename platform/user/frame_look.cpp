@@ -13,17 +13,6 @@ namespace platform_user {
 
 namespace {
 
-void set_colour(cairo_t* cr, COLORREF c) {
-    cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
-}
-
-void fill(cairo_t* cr, double x, double y, double w, double h, COLORREF c) {
-    if (w <= 0 || h <= 0) return;
-    set_colour(cr, c);
-    cairo_rectangle(cr, x, y, w, h);
-    cairo_fill(cr);
-}
-
 // A caption button's raised edge, or its sunk one while the hand holds it.
 void button_box(cairo_t* cr, double x, double y, double w, double h, bool pressed) {
     fill(cr, x, y, w, h, sys_color(COLOR_BTNFACE));

@@ -5,7 +5,6 @@
 
 #include "platform/gdi/surface.h"
 #include "platform/gdi/wingdi.h"
-#include "platform/kernel/sjis.h"
 #include "platform/user/codec.h"
 #include "platform/user/user_internal.h"
 
@@ -189,25 +188,8 @@ cairo_surface_t* desktop_surface() {
 // --- The frame, drawn when a window is captured ---------------------------------
 
 std::string menu_label(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (is_sjis_lead_byte(c)) {
-            out += text[i];
-            if (i + 1 < text.size()) out += text[++i];
-            continue;
-        }
-        if (c == '&') {
-            if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];
-            continue;
-        }
-        if (c == '\t') break;
-        out += text[i];
-    }
-    return out;
+    return mnemonic_of(text, true).label;
 }
-
-namespace {
 
 void set_colour(cairo_t* cr, COLORREF c) {
     cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
@@ -219,6 +201,8 @@ void fill(cairo_t* cr, double x, double y, double w, double h, COLORREF c) {
     cairo_rectangle(cr, x, y, w, h);
     cairo_fill(cr);
 }
+
+namespace {
 
 void line(cairo_t* cr, double x0, double y0, double x1, double y1, COLORREF c) {
     set_colour(cr, c);

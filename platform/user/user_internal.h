@@ -221,6 +221,9 @@ std::vector<RECT> menu_bar_items(HWND top_level);
 // client area or off every window.
 int nonclient_hit(POINT screen);
 cairo_surface_t* desktop_surface();
+// The frame's drawing: a colour, a filled box (nothing when empty).
+void set_colour(cairo_t* cr, COLORREF c);
+void fill(cairo_t* cr, double x, double y, double w, double h, COLORREF c);
 
 // Menus (menu.cpp)
 // An item's text as shown: "&" marks dropped, what follows a tab left out.

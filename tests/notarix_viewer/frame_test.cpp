@@ -126,10 +126,7 @@ TEST_F(FrameTest, TheFrameStartsWhereThePersonLeftIt) {
     automation::reset();
     ASSERT_TRUE(start());
     const RECT r = window_rect(frame());
-    EXPECT_EQ(r.left, 100);
-    EXPECT_EQ(r.top, 60);
-    EXPECT_EQ(r.right - r.left, 800);
-    EXPECT_EQ(r.bottom - r.top, 590);
+    EXPECT_EQ((WindowPlacement{r.left, r.top, r.right - r.left, r.bottom - r.top}), saved);
     EXPECT_FALSE(automation::failed());
 }
 
