@@ -11,8 +11,8 @@
 # Then GRAVLET does the same with its own sample: it generates the PAD,
 # pages through it and opens the source list, and leaves in
 # out/sample/gravlet/ sample.pds, its captures and main.script.log.
-# Then ORBALINE runs the same way on the two sources of samples/orbaline/:
-# it generates their chart, selects a node, deletes the undefined function,
+# Then ORBALINE runs the same way on the three sources of samples/orbaline/:
+# it generates their chart, selects a node, deletes the undefined functions,
 # saves, writes the chart as text and prints it, into out/sample/orbaline/
 # (calc.trd, calc.txt, calc.pdf with calc-N.png, the captures and
 # main.script.log).
@@ -53,8 +53,8 @@ ls "$pad"
 orb="$out/orbaline"
 mkdir -p "$orb/home"
 cp build/orbaline/orbaline build/orbaline/oq1000s.prm "$orb/"
-cp samples/orbaline/calc.nam samples/orbaline/calc_main.c samples/orbaline/calc_util.c \
-   samples/orbaline/main.script "$orb/"
+cp samples/orbaline/calc.nam samples/orbaline/calc_main.c samples/orbaline/calc_read.c \
+   samples/orbaline/calc_util.c samples/orbaline/main.script "$orb/"
 (cd "$orb" && PLATFORM_HOME="$PWD/home" PLATFORM_SCRIPT="$PWD/main.script" ./orbaline) || orb_status=$?
 for pdf in "$orb"/home/print/job-*.pdf; do
     [ -e "$pdf" ] || continue

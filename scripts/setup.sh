@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build and test tools that are missing; does nothing when all
-# are there. Run as root (or with sudo available).
+# are there. Installs as root, or through sudo when run as another user.
 set -euo pipefail
 
 packages=(cmake g++ clang libclang-rt-dev make libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev pkg-config fonts-ipafont-mincho fonts-ipafont-gothic libfontconfig-dev poppler-utils ghostscript libsdl2-dev xvfb xauth xdotool x11-apps)
@@ -15,17 +15,19 @@ if [ "${#missing[@]}" -eq 0 ]; then
     exit 0
 fi
 
-as_root=()
-if [ "$(id -u)" -ne 0 ]; then
-    if command -v sudo >/dev/null 2>&1; then
-        as_root=(sudo)
+# A command as root: directly when we are root, through sudo otherwise.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
     else
-        echo "setup.sh: missing packages (${missing[*]}) and not root" >&2
-        exit 1
+        sudo "$@"
     fi
+}
+if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null 2>&1; then
+    echo "setup.sh: missing packages (${missing[*]}), and neither root nor sudo to install them" >&2
+    exit 1
 fi
 
 echo "setup.sh: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+as_root env DEBIAN_FRONTEND=noninteractive apt-get update
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

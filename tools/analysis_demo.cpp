@@ -7,20 +7,22 @@
 #include "common/analysis/preprocessor.h"
 #include "common/analysis/scanner.h"
 #include "common/analysis/support.h"
+#include "platform/kernel/file_io.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s SOURCE [ERROR-FILE]\n", argv[0]);
         return 2;
     }
+    const SystemArguments names(argc, argv);
     reset_analysis_state(kNotarixAnalysis);
-    if (argc > 2) g_analysis.error_file = argv[2];
+    if (argc > 2) g_analysis.error_file = names[2];
     int r = reset_scanner_state(kResetState | kResetErrorFile);
     if (r < -49) {
         std::fprintf(stderr, "cannot reset the analysis (%d)\n", r);
         return 1;
     }
-    r = open_source_file(argv[1]);
+    r = open_source_file(names[1].c_str());
     if (r != 1) {
         std::fprintf(stderr, "cannot open %s (%d)\n", argv[1], r);
         return 1;

@@ -9,6 +9,7 @@
 //   chart_demo [-p DIR] output CHART OUT
 //
 // DIR is the program directory (settings, "KRT"); by default the tool's own.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -110,7 +111,7 @@ int run_edit(ChartSession& session, const std::vector<std::string>& args) {
     if (!open_for_demo(session, args[1])) return 1;
     session.selected_row = std::atoi(args[2].c_str());
     session.selected_column = std::atoi(args[3].c_str());
-    const std::string text = args.size() > 5 ? platform_user::utf8_to_cp932(args[5]) : std::string();
+    const std::string text = args.size() > 5 ? args[5] : std::string();
     const int result = run_chart_edit(session, kCaptionEditChart, kind, text);
     // The working copy stays as the edit left it, unsaved.
     print_grid(session.table);
@@ -143,7 +144,8 @@ int run_output(ChartSession& session, const std::string& chart, const std::strin
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    SystemArguments names(argc, argv);
+    std::vector<std::string> args(names.vector() + std::min(names.count(), 1), names.vector() + names.count());
     std::string directory = get_program_directory();
     if (args.size() >= 2 && args[0] == "-p") {
         directory = args[1];
@@ -156,7 +158,7 @@ int main(int argc, char** argv) {
     ChartSession& session = chart_session();
     session.program_directory = directory;
     const std::string search_text = args[0] == "search" && args.size() > 2 ? args[2] : std::string();
-    connect_hooks(session, platform_user::utf8_to_cp932(search_text));
+    connect_hooks(session, search_text);
 
     const std::string& command = args[0];
     if (command == "grid" && args.size() == 2) return run_grid(session, args[1]);

@@ -11,7 +11,10 @@
 //                                           F to J, without a heading file
 //
 // Values not given come from the settings file beside the program. Exit 0, or
-// 1 with the result on stderr.
+// 1 with the result on stderr. Texts reach a terminal in UTF-8 and a file or
+// pipe as the Shift-JIS bytes the .pds file holds.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -28,6 +31,7 @@
 #include "gravlet/pad/pad_output.h"
 #include "gravlet/pad/settings_layout.h"
 #include "platform/kernel/file_io.h"
+#include "platform/user/codec.h"
 
 namespace {
 
@@ -118,9 +122,16 @@ void print_rows(const PadGrid& grid) {
         for (int c = 0; c < kPadColumns; ++c) {
             const PadCell* cell = grid.cell(r, c);
             if (cell->kind == kPadRowEnd) break;
-            line += " " + std::to_string(cell->kind) + "/" + std::to_string(cell->x) + "/" + std::to_string(cell->y) +
-                    "/" + std::to_string(cell->width) + "/" + std::to_string(cell->height) + "/" + quoted(cell->text);
+            line += ' ';
+            line += std::to_string(cell->kind);
+            for (int field : {cell->x, cell->y, cell->width, cell->height}) {
+                line += '/';
+                line += std::to_string(field);
+            }
+            line += '/';
+            line += quoted(cell->text);
         }
+        if (isatty(STDOUT_FILENO)) line = platform_user::cp932_to_utf8(line);
         std::printf("%s\n", line.c_str());
     }
 }
@@ -176,7 +187,8 @@ int dump_output(SettingsRecord& settings, const Arguments& a) {
 
 int main(int argc, char** argv) {
     Arguments a;
-    if (!parse_arguments(argc, argv, a) || a.files.empty()) return usage();
+    SystemArguments names(argc, argv);
+    if (!parse_arguments(names.count(), names.vector(), a) || a.files.empty()) return usage();
     set_message_table(kGravletMessages);
     SettingsRecord settings(kGravletSettings);
     if (!a.output.empty()) {

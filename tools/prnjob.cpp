@@ -17,6 +17,7 @@
 #include "common/print/print_ops.h"
 #include "common/print/print_state.h"
 #include "common/print/printer_device.h"
+#include "platform/kernel/file_io.h"
 #include "platform/user/codec.h"
 
 namespace {
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
     }
 
     PrintHost& host = print_state().host;
-    const std::string ops_file = argv[3];
+    // the name as the system names it, for the header's file name
+    const std::string ops_file = SystemArguments(argc, argv)[3];
     host.current_file = [ops_file] { return ops_file; };
     host.notify = [](std::string_view caption, std::string_view text) {
         std::fprintf(stderr, "prnjob: %s %s\n", platform_user::cp932_to_utf8(caption).c_str(), platform_user::cp932_to_utf8(text).c_str());

@@ -7,6 +7,7 @@
 #include "common/analysis/messages.h"
 #include "common/analysis/option_numbers.h"
 #include "common/analysis/preprocessor.h"
+#include "common/analysis/result_files.h"
 #include "common/analysis/support.h"
 #include "common/analysis/text_utils.h"
 #include "platform/kernel/file_io.h"
@@ -255,6 +256,8 @@ bool same_file(const NamedFile& a, const NamedFile& b) {
     // other names are never one (folders are followed only when needed)
     namespace fs = std::filesystem;
     const fs::path pa = resolve_platform_path(a.name->c_str()), pb = resolve_platform_path(b.name->c_str());
+    // a name with no disk form is compared as written
+    if (pa.empty() || pb.empty()) return *a.name == *b.name;
     if (pa.filename() != pb.filename()) return false;
     std::error_code error;
     return fs::weakly_canonical(fs::absolute(pa, error), error) == fs::weakly_canonical(fs::absolute(pb, error), error);
@@ -298,6 +301,17 @@ bool check_names_against_inputs(const std::vector<std::string>& outputs, const s
     if (fresh_error_file) delete_file(error_file.c_str());
     report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, *reached->name);
     return false;
+}
+
+bool check_work_names(const std::vector<std::string>& work_names, bool fresh_error_file) {
+    for (const std::string& name : work_names) {
+        if (name.empty() || !is_work_name_taken(name)) continue;
+        if (fresh_error_file && !g_analysis.error_file.empty()) delete_file(g_analysis.error_file.c_str());
+        g_analysis.failing_file_number = get_file_number(name.c_str());
+        report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, name);
+        return false;
+    }
+    return true;
 }
 
 // --- texts ----------------------------------------------------------------------

@@ -8,7 +8,26 @@
 
 bool is_regular_or_missing(const std::string& name) { return crt_file_kind(name.c_str()) != kCrtOtherEntry; }
 
+bool is_work_name_taken(const std::string& name) { return crt_entry_kind(name.c_str()) == kCrtOtherEntry; }
+
 namespace {
+
+// A result replaced under an open hold: the name its old file waits under,
+// or that the result is new.
+struct HeldResult {
+    std::string work, result;
+    bool existed;
+};
+
+struct Hold {
+    bool open = false;
+    std::vector<HeldResult> held;
+};
+
+Hold& hold() {
+    static Hold h;
+    return h;
+}
 
 // The old results go aside under ".$old", the work files take their names,
 // and the old ones come back when a step fails.
@@ -30,7 +49,18 @@ int commit_by_moving_aside(const std::vector<ResultFile>& files, const std::vect
     }
     for (size_t i = 0; i < n; ++i) {
         if (failed < 0) {
-            if (moved[i]) delete_file(aside[i].c_str());
+            if (!moved[i]) {
+                if (hold().open) hold().held.push_back({files[i].work, files[i].result, false});
+                continue;
+            }
+            // under a hold the old result waits under the work name (or
+            // where it was put aside, when that name will not take it)
+            if (hold().open) {
+                const bool renamed = rename_file(aside[i].c_str(), files[i].work.c_str()) == 0;
+                hold().held.push_back({renamed ? files[i].work : aside[i], files[i].result, true});
+            } else {
+                delete_file(aside[i].c_str());
+            }
             continue;
         }
         if (placed[i]) delete_file(files[i].result.c_str());
@@ -59,6 +89,8 @@ void unplace(const ResultFile& f, int kind) {
 
 int commit_result_files(const std::vector<ResultFile>& files) {
     const size_t n = files.size();
+    // room for what a hold keeps, before anything is moved
+    if (hold().open) hold().held.reserve(hold().held.size() + n);
     std::vector<int> kinds(n, kCrtMissing);
     for (size_t i = 0; i < n; ++i) {
         kinds[i] = crt_file_kind(files[i].result.c_str());
@@ -89,9 +121,11 @@ int commit_result_files(const std::vector<ResultFile>& files) {
     if (failed >= 0)
         while (i-- > 0) unplace(files[i], kinds[i]);
     // the work names now hold the old results, or the unused new ones; an
-    // old result may serve as a later run's work file
+    // old result may serve as a later run's work file, or wait there under
+    // a hold
     for (size_t k = 0; k < n; ++k) {
         if (failed >= 0) delete_file(files[k].work.c_str());
+        else if (hold().open) hold().held.push_back({files[k].work, files[k].result, kinds[k] != kCrtMissing});
         else if (kinds[k] != kCrtMissing) retire_file(files[k].work.c_str());
     }
     return failed;
@@ -99,4 +133,28 @@ int commit_result_files(const std::vector<ResultFile>& files) {
 
 void discard_work_files(const std::vector<ResultFile>& files) {
     for (const ResultFile& f : files) delete_file(f.work.c_str());
+}
+
+ResultHold::ResultHold() {
+    hold().held.clear();
+    hold().open = true;
+}
+
+ResultHold::~ResultHold() {
+    if (!hold().open) return;
+    for (const HeldResult& h : hold().held)
+        if (h.existed) retire_file(h.work.c_str());
+    hold().held.clear();
+    hold().open = false;
+}
+
+void ResultHold::restore() {
+    std::vector<HeldResult>& held = hold().held;
+    // the latest first, so that a result committed twice ends as it began
+    for (auto it = held.rbegin(); it != held.rend(); ++it) {
+        if (it->existed) rename_file(it->work.c_str(), it->result.c_str());
+        else delete_file(it->result.c_str());
+    }
+    held.clear();
+    hold().open = false;
 }

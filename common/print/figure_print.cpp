@@ -1,5 +1,7 @@
 #include "common/print/figure_print.h"
 
+#include <algorithm>
+
 #include "common/print/print_primitives.h"
 #include "common/print/print_state.h"
 #include "common/print/printer_device.h"
@@ -32,8 +34,14 @@ PrintFrame print_figure_frame(const PrintPageValues& v, bool heading) {
 }
 
 PrintFrame print_paper_frame(const PrintPageValues& v) {
-    return {0, 0, (v.chars_per_line + v.left_margin + 8) * kFigureColumnUnits,
-            (v.lines_per_page - 3) * kFigureLineUnits};
+    // Held to the page: past its edges the printer would cut the frame's
+    // top and right sides off and leave its bottom running on past the
+    // figure's frame. The page's top is where a box's top is lifted to.
+    const bool landscape = v.orientation == 0;
+    const int width = landscape ? kLogicalPageLong : kLogicalPageShort;
+    const int height = landscape ? kLogicalPageShort : kLogicalPageLong;
+    return {0, kPrinterLift, std::min((v.chars_per_line + v.left_margin + 8) * kFigureColumnUnits, width),
+            std::min((v.lines_per_page - 3) * kFigureLineUnits, height + kPrinterLift)};
 }
 
 DrawSteps& draw_print_frame(DrawSteps& s, const PrintPageValues& v, bool heading, const PrintFrameProfile& p) {
@@ -66,7 +74,9 @@ int run_figure_job(FigurePrinter& printer, const PrintPageValues& v, const Figur
     if (open_meter) open_meter();
     int result = print();
     if (close_meter) close_meter();
-    const int ended = printer.end_job();
+    // a job that failed or was cancelled is taken back whole
+    const bool keep = result == 0 && !cancelled();
+    const int ended = keep || !printer.abandon_job ? printer.end_job() : printer.abandon_job();
     if (result == 0 && cancelled()) result = codes.cancelled;
     // A job the printer could not end never reads as success.
     if (result == 0 && ended != 0) result = codes.no_printer;
@@ -86,7 +96,7 @@ int run_on_print_manager(PrimitiveSet& primitives, int no_printer,
             state.job_kind = 0;
             if (open_printer_dc() != 0) return no_printer;
             if (prn_begin_job() != 0) {
-                close_printer_dc();
+                prn_abandon_job();
                 delete_printer_dc();
                 return no_printer;
             }
@@ -94,6 +104,7 @@ int run_on_print_manager(PrimitiveSet& primitives, int no_printer,
         },
         [] { return prn_end_job(); },
         [] { return print_abort_flag(); },
+        [] { return prn_abandon_job(); },
     };
     const int result = job(printer);
     state.job_kind = placement;

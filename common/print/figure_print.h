@@ -26,6 +26,9 @@ struct FigurePrinter {
     std::function<int()> end_job;
     // True once the printer's abort procedure saw the meter's cancel.
     std::function<bool()> aborted;
+    // Ends a job that failed or was cancelled, delivering nothing of it
+    // (null: end_job).
+    std::function<int()> abandon_job;
 };
 
 // A chain of drawing calls that stops at the first error.
@@ -98,7 +101,8 @@ struct PrintFrame {
 // are left out.
 PrintFrame print_figure_frame(const PrintPageValues& values, bool heading);
 // The paper's frame: from the page's corner to eight columns past the
-// frame's characters and three lines above the page's foot.
+// frame's characters and three lines above the page's foot, held to the
+// page.
 PrintFrame print_paper_frame(const PrintPageValues& values);
 
 // What a program's frame draws besides the figure's frame.

@@ -136,6 +136,9 @@ int render_spec_function(int j, SpecPageSink& sink) {
     if (!doc.file.is_open() || j < 0 || j >= static_cast<int>(doc.pages.size())) return -1;
     // page 0 begins at the top of the file and reads these lines itself
     if (j > 0) {
+        // The head kept for later pages ends before the document's own SS
+        // record, so the form's last size would carry onto this page.
+        sink.primitives().set_char_size(100, 100);
         LineListRecordSource header(doc.header_lines);
         render_spec_records(kReplayHeader, header, sink);
     }
@@ -273,7 +276,7 @@ int print_spec(const PrintSettings& settings) {
     if (print_state().job.kind == kPrinterLips) {
         const int form = render_form_printer();
         if (form != 0) {
-            prn_end_job();
+            prn_abandon_job();
             return abort ? 20 : form;
         }
     }
@@ -293,7 +296,8 @@ int print_spec(const PrintSettings& settings) {
         if (i < last - 1 && i < doc.page_count - 1 && prn_write("\x0c") != 0) break;
     }
     close_progress_meter();
-    const int closed = prn_end_job();
+    // a job that failed or was cancelled is taken back whole
+    const int closed = abort || result != 0 ? prn_abandon_job() : prn_end_job();
     if (abort) return 20;
     if (result != 0) return result;
     // a printer that failed under the job must not read as a finished one

@@ -219,12 +219,14 @@ int clear_print_clip() { return gdi_clear_clip(); }
 
 int begin_print_job() {
     if (print_state().job.kind == kPrinterManager) {
-        if (open_printer_dc() != 0 || start_printer_page() != 0 || set_print_enlarged(0) != 0) return -2;
-        return 0;
+        if (open_printer_dc() != 0) return -2;
+        if (start_printer_page() == 0 && set_print_enlarged(0) == 0) return 0;
+        prn_abandon_job();
+        return -2;
     }
     if (prn_begin_job() == 0) return 0;
     // the port or stream may be open: a job that did not start ends here
-    prn_end_job();
+    prn_abandon_job();
     return -2;
 }
 
@@ -287,7 +289,8 @@ int run_list_job(const ListJobRequest& request, const ListPrintProfile& profile)
     const int pages = print_list_pages(request.list_file, file, profile);
     file.close();
     close_progress_meter();
-    const int ended = prn_end_job();
+    // a job that failed or was cancelled is taken back whole
+    const int ended = pages != 0 || aborted() ? prn_abandon_job() : prn_end_job();
     if (aborted()) return 20;
     if (pages == 20) return 20;
     // a printer that failed under the job must not read as a finished one

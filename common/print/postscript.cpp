@@ -68,7 +68,10 @@ int show_text(std::string_view text) {
     const size_t cr = std::min(text.find('\r'), text.size());
     const std::string_view shown = text.substr(0, cr);
     if (!shown.empty()) {
-        out("<" + ps_hex_text(shown) + "> show\n");
+        std::string command = "<";
+        command += ps_hex_text(shown);
+        command += "> show\n";
+        out(command);
         s.text_x += static_cast<int>(std::min<size_t>(shown.size(), 1u << 20)) * s.pitch;
     }
     for (size_t i = cr; i < text.size(); ++i) {
@@ -104,8 +107,8 @@ int close_postscript_stream() {
     if (s.fd < 0) return 0;
     const bool closed = crt_close(s.fd) == 0;
     s.fd = -1;
-    if (closed && !s.write_failed) return 0;
-    // a stream cut short would print half a job
+    if (closed && !s.write_failed && !print_state().job.failed) return 0;
+    // a stream cut short, or of a job that failed, would print half a job
     crt_remove(s.path.c_str());
     return -1;
 }

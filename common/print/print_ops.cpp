@@ -157,9 +157,9 @@ PrintJobRun run_print_job(int kind, int orientation, const std::vector<PrintOp>&
     set_print_job(kind, orientation);
     if (kind == 1 && open_printer_dc() != 0) return run;
     if (prn_begin_job() != 0) {
-        // a job that never started still ends, so that nothing stays open
-        prn_end_job();
-        run.output_path = print_output_path();
+        // a job that never started still ends, so that nothing stays open;
+        // it wrote nothing to name
+        prn_abandon_job();
         return run;
     }
     run.started = true;

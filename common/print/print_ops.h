@@ -25,7 +25,7 @@ bool parse_print_ops(std::string_view contents, std::vector<PrintOp>& ops, std::
 struct PrintJobRun {
     bool started = false;        // the printer opened and the job began
     bool all_succeeded = false;  // every operation gave 0, the job's start and end included
-    std::string output_path;     // the PDF, the PostScript stream or the port's file
+    std::string output_path;     // the PDF, the PostScript stream or the port's file ("" when none was written)
 };
 
 // A whole job: the job's kind and orientation (overlay 0), the printer

@@ -88,6 +88,11 @@ int prn_end_job() {
     return 0;
 }
 
+int prn_abandon_job() {
+    print_state().job.failed = true;
+    return prn_end_job();
+}
+
 int prn_send_mode_sequence(int type) { return backend() == Backend::Lips ? lips_send_mode_sequence(type) : 0; }
 
 int prn_begin_vector_mode() { return backend() == Backend::Lips ? lips_begin_vector_mode() : 0; }

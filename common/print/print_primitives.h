@@ -30,6 +30,10 @@ void set_print_job(int kind, int orientation);
 int prn_begin_job();
 int prn_reset_printer();
 int prn_end_job();
+// Ends a job that failed or was cancelled: the print manager's document is
+// aborted and a PostScript stream removed, so nothing half done is
+// delivered; a LIPS port is closed as prn_end_job closes it.
+int prn_abandon_job();
 int prn_send_mode_sequence(int type);
 inline int prn_set_text_spacing(int type) { return prn_send_mode_sequence(type); }
 int prn_begin_vector_mode();

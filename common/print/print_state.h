@@ -16,6 +16,9 @@ struct PrintProfile {
     const char* document_name_format;  // StartDocA's name, "%s" the current file
     const char* failure_caption;       // caption of the device's failure boxes
     bool enlarged_font_moves_up;       // the enlarged font lifts the line by 10 units
+    // The list jobs' questions are OK/Cancel boxes even where their text
+    // ends with "？" (GRAVLET's); else the question box decides.
+    bool ok_cancel_questions = false;
 };
 
 extern const PrintProfile kNotarixPrintProfile;
@@ -35,8 +38,9 @@ struct PrintHost {
     std::function<void(std::string_view caption, std::string_view text)> notify;
     // The warning box: the notify box with the exclamation icon.
     std::function<void(std::string_view caption, std::string_view text)> warn;
-    // The question box (OK/Cancel, or Yes/No for a text with "？"): true
-    // when the user goes on. Null: a plain message box.
+    // The question box (OK/Cancel, or Yes/No for a text with "？" unless the
+    // profile keeps OK/Cancel): true when the user goes on. Null: a plain
+    // message box.
     std::function<bool(std::string_view caption, std::string_view text)> ask;
     // The status bar: mode 1 shows the text, any other mode the default.
     std::function<void(int mode, const std::string& text)> set_status_text;

@@ -17,7 +17,7 @@ namespace {
 
 // Boxes, lines, clip rectangles and pitched text sit 10 units above the y
 // they are given; plain text sits 10 below.
-constexpr int kLift = 10;
+constexpr int kLift = kPrinterLift;
 constexpr int kEnlargedLift = 10;
 constexpr int kBaseSize = 78, kCellHeight = 80, kCellWidth = 40;
 constexpr int kLargeScale = 200;
@@ -282,12 +282,17 @@ int close_printer_dc() {
     PrinterDeviceState& d = device();
     int result = print_state().job.failed ? -1 : 0;
     if (d.dc != nullptr && !d.preview) {
-        if (d.page_started) {
+        if (d.page_started && result == 0) {
             const int ended = EndPage(d.dc);
             if (ended <= 0) result = -1;
             if (ended == SP_APPABORT) d.document_started = false;
         }
-        if (d.document_started && EndDoc(d.dc) <= 0) result = -1;
+        if (d.document_started && (result != 0 || EndDoc(d.dc) <= 0)) {
+            // a job that failed is taken back whole, and the printer is free
+            // for the next one
+            AbortDoc(d.dc);
+            result = -1;
+        }
         if (!d.document_started) result = -1;
     }
     d.page_started = d.document_started = false;

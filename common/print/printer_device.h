@@ -11,6 +11,8 @@
 
 inline constexpr int kLogicalPageLong = 8080;   // 202 columns of 40 units
 inline constexpr int kLogicalPageShort = 5680;  // 71 rows of 80 units
+// Boxes, lines and clip rectangles stand this far above the y they are given.
+inline constexpr int kPrinterLift = 10;
 
 // Message numbers of the device's boxes.
 inline constexpr int kMessageCannotStartPrint = 204;  // 印刷を開始できませんでした。
@@ -25,7 +27,8 @@ inline constexpr int kMessageNoPrinter = 305;         // プリンタの設定�
 int open_printer_dc();
 // Ends the page and the document and releases pen, clip region and font.
 // 0, or -1 when the document could not be ended (a job dropped by its abort
-// procedure among them).
+// procedure among them). A job marked failed, or one whose page or end the
+// print manager refused, is aborted: nothing of it is delivered.
 int close_printer_dc();
 // Forgets the context; deletes it only when the set-up record holds none.
 void delete_printer_dc();

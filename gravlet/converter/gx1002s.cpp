@@ -238,6 +238,15 @@ int open_pad_generator_files() {
     Files& f = g_pad.files;
     if (f.work.size() > kMaxNameLength || f.result.size() > kMaxNameLength) return -50;
     if (!can_read_file(o.source)) return -50;
+    const std::vector<std::string> works = {f.work, o.function_list ? f.list_work : std::string{},
+                                            o.do_post_pass ? f.do_work : std::string{}};
+    if (!check_work_names(works, false)) {
+        // what stands under the work names is not this run's to remove
+        f.work.clear();
+        f.list_work.clear();
+        f.do_work.clear();
+        return kCodeCannotWrite;
+    }
     // the work files themselves are made when the generation opens them
     if (!can_open_for_writing(f.work.c_str())) return -50;
     if (o.function_list && !can_open_for_writing(f.list_work.c_str())) return -50;
@@ -483,6 +492,7 @@ int generate(int argc, char** argv) {
         return status;
     };
     if (code == -50) return fail(kPadErrors);
+    if (code == kCodeCannotWrite) return status_of(code);
     if (code < -49) return fail(status_of(code));
     code = read_pad_heading_keywords(s.files.keyword);
     if (code < -49) return fail(status_of(code));

@@ -555,10 +555,11 @@ int write_pad_output_file(const std::string& pds_path, const std::string& output
     if (!buffer.allocate()) return kPadOutputNoMemory;
 
     host.show_status(format_text(gx_text(gx_message::kOutputProgress).c_str(), 1, function_count));
-    bool failed = !run.write_heading(0, grid);
+    bool failed = !run.write_heading(0, grid);  // a write
+    bool read_failed = false;
     bool aborted = false;
     int taken = 0;
-    while (!failed) {
+    while (!failed && !read_failed) {
         grid.reset_pools();
         const PdsBlockEnd end = read_pds_block(lines, grid, kPdsOutputRead, run.geometry.level, host, pds_path);
         if (end == PdsBlockEnd::Aborted) {
@@ -566,7 +567,7 @@ int write_pad_output_file(const std::string& pds_path, const std::string& output
             break;
         }
         if (end == PdsBlockEnd::NotPadFile) {
-            failed = true;
+            read_failed = true;
             break;
         }
         if (end == PdsBlockEnd::EndOfFile) break;
@@ -601,8 +602,9 @@ int write_pad_output_file(const std::string& pds_path, const std::string& output
             if (aborted) break;
         }
     }
-    if (!failed && !aborted) failed = !run.write_heading(2, grid);
+    if (!failed && !read_failed && !aborted) failed = !run.write_heading(2, grid);
     if (aborted) return kPadOutputCancelled;
-    if (failed) return kPadOutputFailed;
-    return run.file.commit() ? kPadOutputDone : kPadOutputFailed;
+    if (read_failed) return kPadOutputFailed;
+    if (failed) return kPadOutputWriteFailed;
+    return run.file.commit() ? kPadOutputDone : kPadOutputWriteFailed;
 }

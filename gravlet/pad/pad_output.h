@@ -123,9 +123,10 @@ struct PadHeadingLines {
 // Results of the output.
 enum : int {
     kPadOutputDone = 0,
-    kPadOutputFailed = -1,     // a write failed, or the .pds could not be opened or read
+    kPadOutputFailed = -1,     // the .pds could not be opened or read
     kPadOutputCancelled = -2,
     kPadOutputNoMemory = -3,
+    kPadOutputWriteFailed = -4,  // the output file could not be written whole
     kPadOutputNotOpened = 5,   // the output file could not be created
 };
 

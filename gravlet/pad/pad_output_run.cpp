@@ -20,6 +20,7 @@ constexpr const char* kOutputWord = "\x8F\x6F\x97\xCD";                         
 
 // ORDER: by result; a result not listed clears the status line.
 const PadStatusRow kOutputStatus[] = {
+    {kPadRunWriteFailed, "", gx_message::kOutputError, PadStatusFill::FailingFile},
     {kPadRunNoMemory, "", gx_message::kOutputError, PadStatusFill::Message, nullptr, gx_message::kNoMemory},
     {kPadRunCancelled, "", gx_message::kInterrupted, PadStatusFill::Text, kOutputProcess},
     {kPadRunFailed, "", gx_message::kOutputError, PadStatusFill::Text, kReadingPad},
@@ -94,7 +95,7 @@ int run_pad_output(const std::string& output_name, const PadRunInput& input, Pad
                                              *grid, host);
     host.close_meter();
     if (result == kPadOutputFailed) state.failing_file = input.pds_path;
-    if (result == kPadOutputNotOpened) state.failing_file = output_name;
+    if (result == kPadOutputNotOpened || result == kPadOutputWriteFailed) state.failing_file = output_name;
     return result;
 }
 

@@ -12,9 +12,10 @@
 // Results of the run.
 enum : int {
     kPadRunDone = 0,
-    kPadRunFailed = -1,            // the .pds could not be opened or read, or a write failed
+    kPadRunFailed = -1,            // the .pds could not be opened or read
     kPadRunCancelled = -2,         // the meter's cancel, or Cancel in the too-many-rows question
     kPadRunNoMemory = -3,
+    kPadRunWriteFailed = -4,       // the output file could not be written whole
     kPadRunSettingsUnreadable = 1,
     kPadRunSettingsWrongVersion = 2,
     kPadRunHeadingMissing = 4,

@@ -112,6 +112,17 @@ void draw_notch(DrawSteps& s, int l, int s1, int s2, int from_t, int to_t) {
     s.line(l + s1, from_t, l + s2, middle).line(l + s2, middle, l + s1, to_t);
 }
 
+// Whether a selection's case lies above `row` in the column with no tail
+// or head between: its right side then comes onto the page from above.
+bool case_open_above(const PadGrid& grid, int row, int column) {
+    for (int r = row - 1; r >= 1; --r) {
+        const int kind = grid.kind(r, column);
+        if (kind == kPadCase) return true;
+        if (kind == kPadSelection || kind == kPadSelectionTail) return false;
+    }
+    return false;
+}
+
 }  // namespace
 
 PadPrintValues pad_print_values(const SettingsRecord& settings) {
@@ -193,10 +204,26 @@ int draw_print_pad_shapes(PrimitiveSet& draw, const PadGrid& grid, const PadPrin
     if (const int r = draw.set_vector_mode(true)) return r;
     DrawSteps s(draw);
     draw_print_frame(s, v, job.has_header(), kPadFrameProfile);
-    // The top of the last case seen in each column, for the notches of the
-    // selection's right side.
+    // The top and left of the last case seen in each column, for the
+    // notches of the selection's right side. A selection whose cases fall on
+    // different pages takes its side out at the foot of the last row drawn
+    // and back in from above the first.
     std::array<int, kPadColumns> last_case{};
+    std::array<int, kPadColumns> last_case_left{};
+    std::array<bool, kPadColumns> open_above{};
     last_case.fill(-1);
+    for (int c = 0; c < kPadColumns; ++c) open_above[static_cast<size_t>(c)] = case_open_above(grid, page.rows.first, c);
+    const int page_top = (grid.cell(page.rows.first, 0)->y - 1) * kLineUnits;
+    int page_bottom = page_top;
+    // The notch of a case (or tail) at `to_t` from the case before it.
+    const auto notch_to = [&](size_t c, int l, int to_t) {
+        if (last_case[c] >= 0) {
+            draw_notch(s, l, s1, s2, last_case[c], to_t);
+        } else if (open_above[c]) {
+            s.line(l + s2, page_top, l + s1, to_t);
+        }
+        open_above[c] = false;
+    };
     for (int r = page.rows.first; r <= page.rows.last && r <= grid.row_count && s.result() == 0; ++r) {
         if (progress && !progress()) {
             draw.set_vector_mode(false);
@@ -212,6 +239,8 @@ int draw_print_pad_shapes(PrimitiveSet& draw, const PadGrid& grid, const PadPrin
             const int w = columns * kColumnUnits, h = cell->height * kLineUnits;
             const int right = l + w + 20, b = t + h + 40;
             const int below = grid.kind(r + 1, c);
+            const auto column = static_cast<size_t>(c);
+            page_bottom = std::max(page_bottom, b);
             switch (cell->kind) {
             case kPadStatement: s.box(l, t, right, b); break;
             case kPadFlow: s.line(l, r == 2 ? t + 40 : t, l, t + h); break;
@@ -226,12 +255,14 @@ int draw_print_pad_shapes(PrimitiveSet& draw, const PadGrid& grid, const PadPrin
                 break;
             case kPadSelection:
                 s.line(l, t, l, b).line(l, t, l + s1, t).line(l + s1, t, l + s1, t + h + 80);
-                last_case[static_cast<size_t>(c)] = -1;
+                last_case[column] = -1;
+                open_above[column] = false;
                 break;
             case kPadCase:
                 s.line(l, t, l, b).line(l, t, l + 80 * level, t);
-                if (last_case[static_cast<size_t>(c)] >= 0) draw_notch(s, l, s1, s2, last_case[static_cast<size_t>(c)], t);
-                last_case[static_cast<size_t>(c)] = t;
+                notch_to(column, l, t);
+                last_case[column] = t;
+                last_case_left[column] = l;
                 break;
             case kPadEnd:
                 if (c != 0) break;
@@ -250,8 +281,8 @@ int draw_print_pad_shapes(PrimitiveSet& draw, const PadGrid& grid, const PadPrin
             case kPadSelectionTail: {
                 const bool open_below = below == kPadEmpty || below == kPadEnd || below == kPadRowEnd;
                 s.line(l, t, l, open_below ? t + 40 : t + 80).line(l, t + 40, l + s1, t + 40);
-                if (last_case[static_cast<size_t>(c)] >= 0) draw_notch(s, l, s1, s2, last_case[static_cast<size_t>(c)], t + 40);
-                last_case[static_cast<size_t>(c)] = -1;
+                notch_to(column, l, t + 40);
+                last_case[column] = -1;
                 break;
             }
             case kPadCall:
@@ -261,6 +292,9 @@ int draw_print_pad_shapes(PrimitiveSet& draw, const PadGrid& grid, const PadPrin
             default: break;
             }
         }
+    }
+    for (size_t c = 0; c < last_case.size() && s.result() == 0; ++c) {
+        if (last_case[c] >= 0) s.line(last_case_left[c] + s1, last_case[c], last_case_left[c] + s2, page_bottom);
     }
     const int ended = draw.set_vector_mode(false);
     return s.result() != 0 ? s.result() : ended;

@@ -69,8 +69,7 @@ ViewerProfile make_profile() {
     p.help_file = "gx1000s.hlp";
     p.keyword_file = "gx1000.kwd";
     p.keyword_values_in_capitals = true;
-    // 【 ユーザ指定エディタ起動 】
-    p.editor_caption = "\x81y \x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x8bN\x93\xae \x81z";
+    p.editor_caption = kBracketedEditorCaption;
     p.settings = &kGravletSettings;
     p.placement = kGravletPlacement;
     p.recent_menu = kGravletRecentMenu;
@@ -208,8 +207,7 @@ void create_pad_colours() {
     delete_object(g.line_pen);
     g.line_pen = CreatePen(PS_SOLID, 1, read_colour_ref(r, gx_settings::kColourPadLines));
     HBRUSH old_brush = g.background_brush;
-    g.background_colour = read_colour_ref(r, gx_settings::kColourPadBackground);
-    g.background_brush = CreateSolidBrush(g.background_colour);
+    g.background_brush = CreateSolidBrush(read_colour_ref(r, gx_settings::kColourPadBackground));
     if (g.label_font == nullptr) g.label_font = make_label_font();
     if (shell().chart != nullptr)
         SetClassLongPtrA(shell().chart, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(g.background_brush));

@@ -13,7 +13,9 @@ public:
     void show_status(const std::string& text) override { set_status_text(text.empty() ? 0 : 1, text); }
     bool show_box(bool question, const std::string& caption, const std::string& line1, const std::string& line2,
                   const std::string& line3) override {
-        return show_info_box(question ? 0 : 1, caption, line1, line2, line3) != 0;
+        // the runs' questions are OK/Cancel boxes, "？" or not
+        if (question) return show_ok_cancel_box(caption, line1, line2, line3) != 0;
+        return show_info_box(1, caption, line1, line2, line3) != 0;
     }
     void beep() override { MessageBeep(0); }
     void open_meter(const std::string& caption, const std::string& line1, const std::string& line2) override {

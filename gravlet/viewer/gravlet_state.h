@@ -43,7 +43,6 @@ struct GravletState {
     // Drawing objects in the settings' colours.
     HPEN line_pen = nullptr;
     HBRUSH background_brush = nullptr;
-    COLORREF background_colour = RGB(255, 255, 255);
     HFONT label_font = nullptr;  // the "[n]" labels' small Gothic
     COLORREF text_colour = RGB(0, 0, 192);
     COLORREF number_colour = RGB(192, 0, 0);

@@ -116,17 +116,13 @@ struct Painter {
     }
 };
 
-// A label sits in the 14 pixels above its box, where the box above ends 7
-// pixels lower than its row: drawn over the background, the line it would
-// cross gives way to the number instead of striking it through.
+// A label sits in the 14 pixels above its box, over the last rows of the
+// text above: drawn transparent, it leaves that text's underscores there.
 int draw_line_number_label(HDC dc, int column, int line, const std::string& text) {
     if (!gravlet().line_numbers) return -1;
     SetTextColor(dc, gravlet().number_colour);
-    SetBkColor(dc, gravlet().background_colour);
-    SetBkMode(dc, OPAQUE);
     TextOutA(dc, column * kCellPixelWidth - scroll_pixels(), line * kCellPixelHeight + 2, text.c_str(),
              static_cast<int>(text.size()));
-    SetBkMode(dc, TRANSPARENT);
     return 0;
 }
 

@@ -136,7 +136,7 @@ bool output_names_clear() {
     return false;
 }
 
-enum class FilesOpened { kOk, kRefused, kNameClash };
+enum class FilesOpened { kOk, kRefused, kNameClash, kNameTaken };
 
 // Step 3: the source must be readable and the temporaries creatable.
 FilesOpened open_converter_files(std::string& keyword_path) {
@@ -162,7 +162,13 @@ FilesOpened open_converter_files(std::string& keyword_path) {
         n.file->final_name = std::move(n.final_name);
     }
     if (!output_names_clear()) return FilesOpened::kNameClash;
-    if (!can_read(s.source) || !can_create(g_spec.fss) || !can_create(g_spec.fsm) || !can_create(g_spec.flt)) {
+    const bool readable = can_read(s.source);
+    if (readable && !check_work_names({g_spec.fss.temp_name, g_spec.fsm.temp_name, g_spec.flt.temp_name}, true)) {
+        // what stands under the work names is not this run's to remove
+        for (OutputFile* file : {&g_spec.fss, &g_spec.fsm, &g_spec.flt}) file->temp_name.clear();
+        return FilesOpened::kNameTaken;
+    }
+    if (!readable || !can_create(g_spec.fss) || !can_create(g_spec.fsm) || !can_create(g_spec.flt)) {
         close_outputs_unwritten();
         if (!s.error_file.empty()) delete_file(s.error_file.c_str());
         return FilesOpened::kRefused;
@@ -237,6 +243,7 @@ int convert(int argc, char** argv) {
     std::string keyword_path;
     const FilesOpened opened = open_converter_files(keyword_path);
     if (opened == FilesOpened::kNameClash) return kFunctionSpecBadCall;
+    if (opened == FilesOpened::kNameTaken) return write_failure_status();
     if (opened != FilesOpened::kOk) return early_status(0);
 
     int code = read_heading_keywords(keyword_path);

@@ -170,10 +170,15 @@ bool is_readable_form(const std::string& name) {
     return true;
 }
 
+// Made and removed again; a name taken by a folder, a FIFO or a link cannot
+// be made, and what stands there is not the run's to open or remove.
 bool can_create(const std::string& name) {
+    if (is_work_name_taken(name)) return false;
     const int handle = open_tracked_file(name.c_str(), "w");
     if (handle < 0) return false;
-    return close_tracked_file(handle) == 0;
+    const bool closed = close_tracked_file(handle) == 0;
+    delete_file(name.c_str());
+    return closed;
 }
 
 int write_failure(const std::string& name) {
@@ -624,8 +629,6 @@ int generate() {
         show_progress(text);
         writable = false;
     }
-    delete_file(lit.c_str());
-    delete_file(fmt.c_str());
     if (!writable) return refuse(kLayoutErrors);
 
     g_analysis.error_file = g.error_file;

@@ -15,10 +15,15 @@ bool LinWriter::create(const std::string& document) {
     temporary_ = document;
     set_file_extension(temporary_, ".lnt");
     if (temporary_ == document_) temporary_ += ".tmp";
-    // text mode: each line ends with CR LF in the file
-    fd_ = crt_open(temporary_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT);
     line_number_ = 0;
     output_.reset();
+    // a link there would be written through to wherever it leads
+    if (is_work_name_taken(temporary_)) {
+        failed_ = true;
+        return false;
+    }
+    // text mode: each line ends with CR LF in the file
+    fd_ = crt_open(temporary_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT);
     failed_ = fd_ < 0;
     return fd_ >= 0;
 }

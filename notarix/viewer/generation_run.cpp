@@ -1,5 +1,6 @@
 #include "notarix/viewer/generation_run.h"
 
+#include "common/analysis/result_files.h"
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
 #include "common/text/file_names.h"
@@ -58,10 +59,14 @@ int merge_run_statuses(int converter_status, int formatter_status) {
 }
 
 int convert_notarix_source(const std::string& source, const char* error_file, int* converter_status) {
+    // the function records and the document made from them are one set
+    ResultHold hold;
     const int converter = call_converter(run_function_spec_converter, converter_arguments(source, error_file));
     if (converter_status != nullptr) *converter_status = converter;
     if (converter != kFunctionSpecDone && converter != kFunctionSpecWarnings) return converter;
     const int formatter = call_converter(run_spec_formatter, formatter_arguments(source, error_file));
+    // without a new document the new records would not match the old one
+    if (formatter != kFormatterOk && formatter != kFormatterTextCut) hold.restore();
     return merge_run_statuses(converter, formatter);
 }
 

@@ -38,6 +38,8 @@ struct ChartHooks {
     // with the link mode on the view opens the node's source).
     std::function<void(int mode)> reload_view;
     std::function<void()> selection_moved;
+    // Whether a depth column lies outside the columns the view shows.
+    std::function<bool(int column)> column_hidden;
     // An edit removed rows: the status panes and, in link mode with the
     // source list open, the selected node's source.
     std::function<void()> rows_deleted;

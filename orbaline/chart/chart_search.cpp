@@ -51,6 +51,9 @@ int do_chart_search(ChartSession& session) {
     if (found_row < session.top_row || found_row > session.top_row + session.visible_rows - 2) {
         session.top_row = std::max(1, found_row - 1);
     }
+    if (session.hooks.column_hidden && session.hooks.column_hidden(found_column)) {
+        session.left_column = 8 * found_column;
+    }
     if (session.hooks.selection_moved) session.hooks.selection_moved();
     return 1;
 }

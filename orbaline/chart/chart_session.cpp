@@ -74,7 +74,9 @@ int init_chart_session(ChartSession& session) {
     session.modified = false;
 
     if (!session.table.allocated() && session.table.alloc_chart_grid() != 0) return kChartNoMemory;
-    if (create_working_copy(session, kCaptionEditChart, session.chart_path) != 0) return kChartNoWorkingCopy;
+    const int copied = create_working_copy(session, kCaptionEditChart, session.chart_path);
+    if (copied == -3) report_temp_file_error(session, working_copy_path(session));
+    if (copied != 0) return kChartNoWorkingCopy;
     session.state_open = true;
     return kChartSetupOk;
 }

@@ -301,6 +301,10 @@ int run_chart_edit(ChartSession& session, std::string_view title, int kind, std:
     default: break;
     }
     if (result != 0) {
+        // An edit that left no node rows (the only root deleted) leaves the
+        // view cleared, as a reload of a chart without rows does; the
+        // working copy keeps the edit until the chart is reloaded from its file.
+        if (session.modified && !session.loaded && session.hooks.reload_view) session.hooks.reload_view(1);
         clear_line(session.hooks);
         return -1;
     }

@@ -380,6 +380,11 @@ int load_source_list() {
         g_tree.flt.final_name = std::move(names[3]);
     }
     if (!output_names_clear()) return kCodeNameClash;
+    if (!check_work_names({g_tree.nam.temp_name, g_tree.trd.temp_name, g_tree.flt.temp_name}, false)) {
+        // what stands under the work names is not this run's to remove
+        for (OutputFile* file : {&g_tree.trd, &g_tree.flt, &g_tree.nam}) file->temp_name.clear();
+        return kCodeCannotWrite;
+    }
     if (s.job == kJobRepair) {
         if (!can_create(g_tree.nam.temp_name)) {
             int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, g_tree.nam.temp_name);

@@ -408,11 +408,14 @@ int reload_chart_view(int mode) {
     if (!s.state_open) return -1;
     HCURSOR kept = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     show_message_line(1, message_text(kMsgBuildingView));
-    if (load_chart(s, mode) != 0) {
+    // every reload follows a read of the same file that has shown its
+    // messages already
+    if (load_chart(s, mode, true) != 0) {
         show_message_line(0, "");
         SetCursor(kept);
         clear_chart_view();
         sync_document_flags();
+        update_window_title();  // the panes of the chart that is gone
         return -1;
     }
     s.loaded = true;

@@ -2,6 +2,10 @@
 
 #include <strings.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
@@ -479,7 +483,7 @@ int open_node_source() {
     ChartSession& c = session();
     DocumentState& d = doc();
     const std::string text(c.table.text(c.selected_row, c.selected_column));
-    const size_t open = text.find('<');
+    const int open = find_file_reference(text);  // not the '<' of "operator<"
     const auto refuse = [&d](const std::string& line) {
         show_message_line(1, line);
         d.source_name.clear();
@@ -487,21 +491,24 @@ int open_node_source() {
         return -3;
     };
     const std::string missing = message_with_text(kMsgFileNotFound, kSourceWord);
-    if (open == std::string::npos) return refuse(missing);
-    std::string reference = text.substr(open + 1);
+    if (open < 0) return refuse(missing);
+    std::string reference = text.substr(static_cast<size_t>(open) + 1);
     const size_t close = reference.find('>');
     if (close == std::string::npos) return refuse(missing);
     reference.resize(close);
     if (reference == "UNDEFINED") return refuse(message_text(kUndefinedMessage));
-    int line = 1;
+    long long line = 1;
     const size_t paren = reference.find('(');
     if (paren != std::string::npos) {
         const size_t end = reference.find(')', paren);
-        if (end != std::string::npos) line = std::atoi(reference.substr(paren + 1, end - paren - 1).c_str());
+        if (end != std::string::npos)
+            line = std::strtoll(reference.substr(paren + 1, end - paren - 1).c_str(), nullptr, 10);
         reference.resize(paren);
     }
-    orbaline().source_start_line = std::max(0, line - 1);
-    d.current_source_line = std::max(1, line);
+    // any number a chart may hold, however far outside a file's lines
+    const int first = static_cast<int>(std::clamp(line, 1LL, static_cast<long long>(INT_MAX)));
+    orbaline().source_start_line = first - 1;
+    d.current_source_line = first;
     if (reference.find('\\') == std::string::npos && reference.find(':') == std::string::npos &&
         (reference.empty() || reference[0] != '/')) {
         std::string folder, name;
@@ -600,6 +607,11 @@ void install_chart_hooks() {
         redraw_chart();
         update_status_panes();
         if (document_state().linked_mode && source_list_open()) follow_selected_node();
+    };
+    hooks.column_hidden = [](int column) {
+        // the column's band, from its left edge, against the client width
+        const int x = (8 * column - session().left_column) * kChartCellWidth;
+        return x < 0 || x > orbaline().client_width;
     };
     hooks.rows_deleted = [] {
         update_status_panes();

@@ -91,6 +91,7 @@ ViewerProfile make_profile() {
     p.source_bitmap = "OQW_src_bmp";
     p.search_not_found_message = kMsgSearchNotFound;
     p.help_file = "oq1000s.hlp";
+    p.editor_caption = kBracketedEditorCaption;
     p.messages.choose_file = kMsgSelectFile;
     p.messages.no_document = kMsgNoChart;
     p.messages.choose_function = kMsgSelectFunction;

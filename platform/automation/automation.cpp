@@ -11,6 +11,7 @@
 #include "platform/gdi/drawing_log.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/gdi/surface.h"
+#include "platform/kernel/clock.h"
 #include "platform/kernel/sjis.h"
 #include "platform/user/codec.h"
 #include "platform/user/live_display.h"
@@ -318,17 +319,57 @@ bool post_key(UINT vk, unsigned modifiers) {
     return true;
 }
 
-bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice) {
-    if (!IsWindow(window)) return refuse("click", "there is no such window");
+namespace {
+
+// A left press on a scroll bar is the bar's, as a person's would be.
+int scroll_bar_press(POINT screen) {
+    const int hit = platform_user::nonclient_hit(screen);
+    return hit == HTVSCROLL || hit == HTHSCROLL ? hit : 0;
+}
+
+// The left button goes down at the event's point: on a frame (`hit`) as
+// WM_NCLBUTTONDOWN, whose button-up only the loop tracking it takes.
+void push_left_press(platform_user::InputEvent e, int hit) {
+    e.message = hit ? WM_NCLBUTTONDOWN : WM_LBUTTONDOWN;
+    e.hit = hit;
+    push_input(e);
+}
+
+// The pointer moves to a point of the window (client coordinates); `e` is
+// left there for what the hand does next.
+bool pointer_to(HWND window, int x, int y, const char* what, platform_user::InputEvent* e) {
+    if (!IsWindow(window)) return refuse(what, "there is no such window");
     POINT p{x, y};
     ClientToScreen(window, &p);
-    platform_user::InputEvent e;
-    e.screen = p;
-    e.message = WM_MOUSEMOVE;
+    *e = platform_user::InputEvent{};
+    e->screen = p;
+    e->message = WM_MOUSEMOVE;
+    push_input(*e);
+    return true;
+}
+
+void push_left_release(platform_user::InputEvent e, bool after_frame_press) {
+    e.message = WM_LBUTTONUP;
+    e.hit = 0;
+    e.double_click = false;
+    e.after_frame_press = after_frame_press;
     push_input(e);
+}
+
+}  // namespace
+
+bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice) {
+    platform_user::InputEvent e;
+    if (!pointer_to(window, x, y, "click", &e)) return false;
+    const int hit = down == WM_LBUTTONDOWN ? scroll_bar_press(e.screen) : 0;
     for (int i = 0; i < (twice ? 2 : 1); ++i) {
+        e.double_click = i == 1 && !hit;
+        if (down == WM_LBUTTONDOWN) {
+            push_left_press(e, hit);
+            push_left_release(e, hit != 0);
+            continue;
+        }
         e.message = down;
-        e.double_click = i == 1;
         push_input(e);
         e.message = up;
         e.double_click = false;
@@ -337,15 +378,57 @@ bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice) {
     return true;
 }
 
-bool post_mouse_move(HWND window, int x, int y) {
-    if (!IsWindow(window)) return refuse("move", "there is no such window");
-    POINT p{x, y};
-    ClientToScreen(window, &p);
+bool post_mouse_down(HWND window, int x, int y) {
     platform_user::InputEvent e;
-    e.screen = p;
-    e.message = WM_MOUSEMOVE;
-    push_input(e);
+    if (!pointer_to(window, x, y, "mouse-down", &e)) return false;
+    const int hit = platform_user::nonclient_hit(e.screen);
+    push_left_press(e, hit);
+    state().pressed_on_frame = hit != 0;
     return true;
+}
+
+bool post_mouse_up() {
+    platform_user::InputEvent e;
+    e.relative = true;  // where the pointer is when the button goes up
+    push_left_release(e, state().pressed_on_frame);
+    state().pressed_on_frame = false;
+    return true;
+}
+
+bool post_wheel(HWND window, int x, int y, int notches, unsigned modifiers) {
+    platform_user::InputEvent e;
+    if (!pointer_to(window, x, y, "wheel", &e)) return false;
+    if (modifiers & automation::shift) {
+        e.message = WM_KEYDOWN;
+        e.wparam = VK_SHIFT;
+        e.key_data = 1;
+        push_input(e);
+    }
+    e.message = WM_MOUSEWHEEL;
+    e.wparam = MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(notches * WHEEL_DELTA)));
+    push_input(e);
+    if (modifiers & automation::shift) {
+        e.message = WM_KEYUP;
+        e.wparam = VK_SHIFT;
+        e.key_data = static_cast<LPARAM>(1u | (1u << 30) | (1u << 31));
+        push_input(e);
+    }
+    return true;
+}
+
+void let_time_pass(DWORD milliseconds) {
+    state().time_to_pass += milliseconds;
+    // Outside a loop that waits, nothing falls due on the way.
+    if (!state().program_running && state().modal_stack.empty()) {
+        platform_advance_ticks(state().time_to_pass);
+        state().time_to_pass = 0;
+        automation::run_until_idle();
+    }
+}
+
+bool post_mouse_move(HWND window, int x, int y) {
+    platform_user::InputEvent e;
+    return pointer_to(window, x, y, "move", &e);
 }
 
 bool post_press(HWND window, const std::string& description) {
@@ -387,13 +470,12 @@ bool post_drag(HWND window, POINT from, POINT to) {
     e.screen = from;
     e.message = WM_MOUSEMOVE;
     push_input(e);
-    e.message = WM_LBUTTONDOWN;
-    push_input(e);
+    const int hit = scroll_bar_press(from);
+    push_left_press(e, hit);
     push_hand_moves(POINT{to.x - from.x, to.y - from.y});
     e.relative = true;
-    e.message = WM_LBUTTONUP;
     e.screen = POINT{0, 0};
-    push_input(e);
+    push_left_release(e, hit != 0);
     return true;
 }
 
@@ -527,9 +609,18 @@ void settle() {
 
 // --- What the window layer asks --------------------------------------------------
 
-IdleOutcome on_idle() {
+IdleOutcome on_idle(long wake_in_ms) {
     State& a = state();
     if (a.aborted) return IdleOutcome::finished;
+    if (a.time_to_pass > 0) {
+        // Time let pass goes by in steps, so that what falls due on the way
+        // (a held arrow's repeats) happens at its moment.
+        DWORD step = a.time_to_pass;
+        if (wake_in_ms >= 0) step = std::min<DWORD>(step, static_cast<DWORD>(std::max(1L, wake_in_ms)));
+        platform_advance_ticks(step);
+        a.time_to_pass -= step;
+        return IdleOutcome::progressed;
+    }
     if (!a.idle_actions.empty()) {
         std::function<void()> act = std::move(a.idle_actions.front());
         a.idle_actions.pop_front();
@@ -538,7 +629,7 @@ IdleOutcome on_idle() {
     }
     if (platform_user::LiveDisplay* display = platform_user::attached_display()) {
         if (platform_user::person_at_display()) {
-            return display->wait_for_input() ? IdleOutcome::progressed : IdleOutcome::finished;
+            return display->wait_for_input(wake_in_ms) ? IdleOutcome::progressed : IdleOutcome::finished;
         }
         // Shown while a script runs: each state is on the screen before the next step.
         display->poll_input();
@@ -780,7 +871,10 @@ std::string WindowSpec::describe() const {
         first_id = 1;
         break;
     }
-    for (size_t i = first_id; i < ids.size(); ++i) out += "/" + std::to_string(ids[i]);
+    for (size_t i = first_id; i < ids.size(); ++i) {
+        out += '/';
+        out += std::to_string(ids[i]);
+    }
     return out;
 }
 
@@ -1148,6 +1242,28 @@ bool frame_drag(HWND window, int part, int dx, int dy) {
     return ok;
 }
 
+bool mouse_down(HWND window, int x, int y) {
+    bool ok = post_mouse_down(window, x, y);
+    settle();
+    return ok;
+}
+
+bool mouse_up() {
+    bool ok = post_mouse_up();
+    settle();
+    return ok;
+}
+
+bool turn_wheel(HWND window, int x, int y, int notches, unsigned modifiers) {
+    bool ok = post_wheel(window, x, y, notches, modifiers);
+    settle();
+    return ok;
+}
+
+void let_time_pass(DWORD milliseconds) {
+    platform_automation::let_time_pass(milliseconds);
+}
+
 bool send_command(UINT id, HWND window) {
     bool ok = post_command(window, id);
     settle();
@@ -1189,16 +1305,6 @@ int record_shell_call(HWND /*owner*/, const char* verb, const char* file, const 
 
 void set_shell_result(int result) {
     state().shell_result = result;
-}
-
-void enter_modal(HWND window, const std::string& description_utf8) {
-    (void)window;
-    state().modal_stack.push_back(description_utf8);
-}
-
-void leave_modal() {
-    State& a = state();
-    if (!a.modal_stack.empty()) a.modal_stack.pop_back();
 }
 
 }  // namespace automation

@@ -115,7 +115,9 @@ bool choose_menu_path(const std::string& path_utf8, HWND window = nullptr);
 bool press_key(const std::string& key);
 bool press_key(UINT virtual_key, unsigned modifiers = no_modifiers);
 // Points are in the window's client coordinates; the input goes to the
-// window under the point (or the capture), as the mouse's would.
+// window under the point (or the capture), as the mouse's would. A left
+// click or drag that starts on a scroll bar (outside the client area) works
+// the bar.
 bool click(HWND window, int x, int y);
 // The pointer moved over a point of the window (client coordinates) with no
 // button down: WM_SETCURSOR and WM_MOUSEMOVE to the window under it.
@@ -145,6 +147,20 @@ bool drag(HWND window, int x1, int y1, int x2, int y2);
 // part or another window covers it.
 bool frame_click(HWND window, int part, bool twice = false);
 bool frame_drag(HWND window, int part, int dx, int dy);
+// The left button goes down at a point of the window (client coordinates; a
+// point outside the client area is on the window's frame: a press on a
+// scroll bar, the caption, a border or a caption button there is tracked as
+// a person's) and stays down until
+// mouse_up, which lets it go where the pointer is then. Moves meanwhile
+// (move_mouse) are made with the button held.
+bool mouse_down(HWND window, int x, int y);
+bool mouse_up();
+// Turns the wheel over a point of the window (client coordinates) by
+// `notches` (positive: away from the hand), with Shift when asked.
+bool turn_wheel(HWND window, int x, int y, int notches, unsigned modifiers = no_modifiers);
+// Lets time pass on the platform's tick clock, which otherwise stands still
+// in tests and scripts: what a held button repeats falls due on the way.
+void let_time_pass(DWORD milliseconds);
 // WM_COMMAND of any command id to the window (default the main window), as
 // an accelerator sends it: no menu is opened, nothing is checked.
 bool send_command(UINT id, HWND window = nullptr);
@@ -250,12 +266,6 @@ void record_help_call(const char* file, UINT command, uintptr_t data);
 int record_shell_call(HWND owner, const char* verb, const char* file, const char* parameters,
                       const char* directory, int show);
 void set_shell_result(int result);
-
-// --- Modal loops of other layers (the dialog manager) --------------------------
-// While a modal window waits, script steps run from its loop; a script that
-// ends meanwhile fails the run instead of leaving the loop waiting.
-void enter_modal(HWND window, const std::string& description_utf8);
-void leave_modal();
 
 // --- Scripts ----------------------------------------------------------------------
 // Parses a script (UTF-8). Relative file names in it are taken from

@@ -46,8 +46,11 @@ struct State {
     std::string base_directory;
     bool close_sent = false;
     bool program_running = false;
-    std::vector<std::string> modal_stack;  // descriptions of the modal windows waiting
-    int modal_dialogs = 0;                 // modal dialog loops running: acts are not worked off outside them
+    // What waits in a loop of its own (a modal dialog, a menu, a held button):
+    // acts are worked off by that loop, not outside it.
+    std::vector<std::string> modal_stack;
+    DWORD time_to_pass = 0;                // milliseconds a step let pass that have not gone by yet
+    bool pressed_on_frame = false;         // the left button held by mouse-down went down on a frame
 
     std::vector<automation::CommonDialogRecord> common_dialogs;
     std::deque<automation::CommonDialogAnswer> pending_common;
@@ -96,6 +99,14 @@ bool post_drag(HWND window, POINT from, POINT to);
 bool post_frame_act(HWND window, int part, int presses, POINT by);
 // The HT code of a frame part's name ("caption", "close", "bottom-right", ...); 0 for none.
 int frame_part_code(const std::string& name);
+// The left button held down at a point of the window (client coordinates;
+// a point on its frame presses the frame), and let go where the pointer is.
+bool post_mouse_down(HWND window, int x, int y);
+bool post_mouse_up();
+bool post_wheel(HWND window, int x, int y, int notches, unsigned modifiers);
+// Time goes by on the platform's tick clock: at once outside a loop that
+// waits, else in steps as that loop waits.
+void let_time_pass(DWORD milliseconds);
 // The pointer moved to a point of the window's client area, no button down.
 bool post_mouse_move(HWND window, int x, int y);
 bool post_command(HWND window, UINT id);

@@ -15,8 +15,10 @@ enum class IdleOutcome {
     finished,    // nothing can come any more: the loop should end
 };
 
-// GetMessageA found nothing waiting.
-IdleOutcome on_idle();
+// GetMessageA found nothing waiting. `wake_in_ms`: the caller looks again
+// after that many milliseconds on the tick clock, waiting or not (-1: it
+// waits for input only); time a script lets pass goes by up to then.
+IdleOutcome on_idle(long wake_in_ms = -1);
 // Called at the start of every PeekMessageA: counts the peek and fires the
 // presses armed for it.
 void on_peek();
@@ -33,6 +35,13 @@ UINT answer_popup_menu(HMENU menu, HWND owner);
 // while one waits the user's acts are not worked off outside its loop.
 void modal_dialog_begins(HWND dialog, const std::string& caption);
 void modal_dialog_ends(HWND dialog, INT_PTR result);
+
+// A loop of the window layer's own begins and ends: one that tracks the
+// pointer with a button held (a scroll bar's, a frame's drag), or a menu
+// worked by hand. The acts of a test or script are worked off by that loop,
+// and a script that ends meanwhile fails (`what` names the loop, UTF-8).
+void tracking_loop_begins(const std::string& what);
+void tracking_loop_ends();
 
 // A common dialog or the folder browser asks the user; `title` (Shift-JIS)
 // names it in the log. False when nobody answers: the run has then failed.

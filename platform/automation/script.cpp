@@ -9,6 +9,7 @@
 
 #include "platform/automation/automation_internal.h"
 #include "platform/user/codec.h"
+#include "platform/kernel/disk_names.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/user/controls_internal.h"
 #include "platform/user/user_internal.h"
@@ -333,6 +334,54 @@ void run_click(const ScriptStep& s) {
     run_click_with(s, WM_LBUTTONDOWN, WM_LBUTTONUP, false);
 }
 
+void run_mouse_down(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long x = 0, y = 0;
+    parse_int(s.args[1], &x);
+    parse_int(s.args[2], &y);
+    post_mouse_down(w, static_cast<int>(x), static_cast<int>(y));
+}
+
+void run_mouse_up(const ScriptStep&) {
+    post_mouse_up();
+}
+
+// wait <milliseconds>
+bool check_wait(const ScriptStep& s, std::string* error) {
+    long ms = 0;
+    if (parse_int(s.args[0], &ms) && ms >= 0 && ms <= 600000) return true;
+    *error = "not a time from 0 to 600000 milliseconds: " + s.args[0];
+    return false;
+}
+
+void run_wait(const ScriptStep& s) {
+    long ms = 0;
+    parse_int(s.args[0], &ms);
+    let_time_pass(static_cast<DWORD>(ms));
+}
+
+// wheel <window> x y <notches> [shift]
+bool check_wheel(const ScriptStep& s, std::string* error) {
+    if (!check_click(s, error) || !check_int_at(s, 3, error)) return false;
+    if (s.args.size() == 5 && s.args[4] != "shift") {
+        *error = "after the notches only shift may follow";
+        return false;
+    }
+    return true;
+}
+
+void run_wheel(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long x = 0, y = 0, notches = 0;
+    parse_int(s.args[1], &x);
+    parse_int(s.args[2], &y);
+    parse_int(s.args[3], &notches);
+    post_wheel(w, static_cast<int>(x), static_cast<int>(y), static_cast<int>(notches),
+               s.args.size() == 5 ? automation::shift : automation::no_modifiers);
+}
+
 void run_double_click(const ScriptStep& s) {
     run_click_with(s, WM_LBUTTONDOWN, WM_LBUTTONUP, true);
 }
@@ -644,6 +693,25 @@ void run_expect_text(const ScriptStep& s) {
     std::string want = platform_user::utf8_to_cp932(unquote(s.args[1]));
     std::string got = automation::window_text(w);
     expect(got == want, "the text is " + quote_sjis(got));
+}
+
+// expect-scroll <window> v|h <position>
+bool check_expect_scroll(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error)) return false;
+    if (s.args[1] != "v" && s.args[1] != "h") {
+        *error = "the bar is v or h";
+        return false;
+    }
+    return check_int_at(s, 2, error);
+}
+
+void run_expect_scroll(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long want = 0;
+    parse_int(s.args[2], &want);
+    const int got = GetScrollPos(w, s.args[1] == "v" ? SB_VERT : SB_HORZ);
+    expect(got == want, "the position is " + std::to_string(got));
 }
 
 // expect-menu <id> <state>... [in <window>]
@@ -971,7 +1039,8 @@ void run_answer_file(const ScriptStep& s) {
         std::string name = unquote(raw);
         // More than one name is a multiple selection of one directory: those stay bare.
         if (s.args.size() == 1) name = resolve_path(name);
-        a.names.push_back(platform_user::utf8_to_cp932(name));
+        // a name as the disk holds it, handed over as the kernel lists it
+        a.names.push_back(system_name_of(name));
     }
     give_common_answer(a);
 }
@@ -1050,7 +1119,7 @@ void run_answer_printer(const ScriptStep& s) {
 void run_answer_folder(const ScriptStep& s) {
     automation::CommonDialogAnswer a;
     a.kind = automation::CommonDialogKind::folder;
-    a.names.push_back(platform_user::utf8_to_cp932(resolve_path(unquote(s.args[0]))));
+    a.names.push_back(system_name_of(resolve_path(unquote(s.args[0]))));
     give_common_answer(a);
 }
 
@@ -1087,6 +1156,10 @@ const Verb verbs[] = {
     {"type", 1, 1, false, check_type, run_type},
     {"click", 3, 3, false, check_click, run_click},
     {"move", 3, 3, false, check_click, run_move},
+    {"mouse-down", 3, 3, false, check_click, run_mouse_down},
+    {"mouse-up", 0, 0, false, check_none, run_mouse_up},
+    {"wait", 1, 1, false, check_wait, run_wait},
+    {"wheel", 4, 5, false, check_wheel, run_wheel},
     {"double-click", 3, 3, false, check_click, run_double_click},
     {"right-click", 3, 3, false, check_click, run_right_click},
     {"press", 1, 1, false, check_window, run_press},
@@ -1112,6 +1185,7 @@ const Verb verbs[] = {
     {"expect-title", 1, 2, true, check_expect_title, run_expect_title},
     {"expect-text", 2, 2, true, check_expect_text, run_expect_text},
     {"expect-menu", 2, 8, true, check_expect_menu, run_expect_menu},
+    {"expect-scroll", 3, 3, true, check_expect_scroll, run_expect_scroll},
     {"expect-enabled", 1, 1, true, check_window, run_expect_window_state},
     {"expect-disabled", 1, 1, true, check_window, run_expect_window_state},
     {"expect-visible", 1, 1, true, check_window, run_expect_window_state},

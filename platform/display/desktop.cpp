@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -78,12 +79,16 @@ public:
         return true;
     }
 
-    bool wait_for_input() override {
+    bool wait_for_input(long timeout_ms) override {
         present();
         if (closed_) return false;
         SDL_Event e;
-        if (!SDL_WaitEvent(&e)) return false;
-        handle(e);
+        if (timeout_ms < 0) {
+            if (!SDL_WaitEvent(&e)) return false;
+            handle(e);
+        } else if (SDL_WaitEventTimeout(&e, static_cast<int>(std::min(timeout_ms, 60000L)))) {
+            handle(e);
+        }
         while (SDL_PollEvent(&e)) handle(e);
         return !closed_;
     }
@@ -244,8 +249,10 @@ private:
         ev.screen = POINT{b.x, b.y};
         ev.message = message;
         ev.double_click = down && b.clicks == 2;
+        // The button-up after a press on a frame reaches only a loop that
+        // tracks the press (a scroll bar's, a caption drag, a held caption
+        // button): the client never saw the press.
         if (!down && pressed_on_frame_) {
-            // only a loop that follows the press (a drag, a held caption button) takes it
             pressed_on_frame_ = false;
             ev.after_frame_press = true;
             push_input(ev);

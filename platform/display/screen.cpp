@@ -78,8 +78,13 @@ bool save_screen_png(const std::string& path) {
     const platform_user::UserState& s = platform_user::state();
     cairo_surface_t* screen = cairo_image_surface_create(CAIRO_FORMAT_RGB24, s.screen_width, s.screen_height);
     compose_screen(screen);
-    const bool ok = save_surface_png(screen, path.c_str());
+    // Written whole before it takes its name: whoever waits for the picture
+    // never reads half of it.
+    const std::string part = path + ".part";
+    bool ok = save_surface_png(screen, part.c_str());
     cairo_surface_destroy(screen);
+    ok = ok && std::rename(part.c_str(), path.c_str()) == 0;
+    if (!ok) std::remove(part.c_str());
     return ok;
 }
 

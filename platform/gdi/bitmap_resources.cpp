@@ -25,7 +25,11 @@ std::map<std::string, StoredBitmap>& resources() {
 // Resource names match without regard to case of single-byte letters.
 std::string resource_key(const char* name) {
     const auto value = reinterpret_cast<uintptr_t>(name);
-    if (value < 0x10000) return "#" + std::to_string(value);
+    if (value < 0x10000) {
+        std::string number = "#";
+        number += std::to_string(value);
+        return number;
+    }
     std::string key;
     const size_t n = std::strlen(name);
     for (size_t i = 0; i < n; ++i) {

@@ -31,6 +31,9 @@ constexpr int kScreenDpi = 96;
 // Printers are 600-dot devices: fine enough for the 0.1 mm strokes of the
 // printed forms, and a round figure for the page arithmetic.
 constexpr int kPrinterDpi = 600;
+// Like a real page printer, one cannot print the sheet's edges: its
+// printable area lies 100 dots (about 4.2 mm) inside them on every side.
+constexpr int kPrinterInset = 100;
 
 DeviceContext* new_dc(DcKind kind) {
     auto* dc = new DeviceContext;
@@ -154,6 +157,17 @@ void fix_isotropic(DcState& st) {
     }
 }
 
+bool is_printer(const DeviceContext& dc) { return dc.kind == DcKind::Printer || dc.kind == DcKind::Information; }
+
+// The whole sheet of a printer in dots.
+SIZE sheet_size(const DeviceContext& dc) {
+    double w, h;
+    paper_size_mm(dc.devmode, &w, &h);
+    return {round_to_long(w / 25.4 * kPrinterDpi), round_to_long(h / 25.4 * kPrinterDpi)};
+}
+
+int printer_inset(const DeviceContext& dc) { return is_printer(dc) ? kPrinterInset : 0; }
+
 }  // namespace
 
 DeviceContext* lookup_dc(HDC handle) {
@@ -189,9 +203,9 @@ SIZE device_size(const DeviceContext& dc) {
     switch (dc.kind) {
     case DcKind::Printer:
     case DcKind::Information: {
-        double w, h;
-        paper_size_mm(dc.devmode, &w, &h);
-        return {round_to_long(w / 25.4 * kPrinterDpi), round_to_long(h / 25.4 * kPrinterDpi)};
+        // device (0,0) is the printable area's corner
+        const SIZE sheet = sheet_size(dc);
+        return {std::max<LONG>(sheet.cx - 2 * kPrinterInset, 1), std::max<LONG>(sheet.cy - 2 * kPrinterInset, 1)};
     }
     case DcKind::Memory: {
         auto* bm = static_cast<Bitmap*>(dc.st.bitmap);
@@ -251,8 +265,13 @@ cairo_t* begin_drawing(const DeviceContext& dc) {
     if (!target) return nullptr;
     cairo_t* cr = cairo_create(target);
     if (dc.kind == DcKind::Printer) {
+        // The page is the whole sheet; nothing reaches past the printable area.
         const double points_per_dot = 72.0 / kPrinterDpi;
         cairo_scale(cr, points_per_dot, points_per_dot);
+        cairo_translate(cr, kPrinterInset, kPrinterInset);
+        const SIZE printable = device_size(dc);
+        cairo_rectangle(cr, 0, 0, printable.cx, printable.cy);
+        cairo_clip(cr);
     } else {
         cairo_translate(cr, dc.origin_x, dc.origin_y);
         // Raster output keeps the hard edges of GDI.
@@ -373,7 +392,7 @@ BOOL DeleteDC(HDC handle) {
 int GetDeviceCaps(HDC handle, int index) {
     DeviceContext* dc = lookup_dc(handle);
     if (!dc) return 0;
-    const bool printer = dc->kind == DcKind::Printer || dc->kind == DcKind::Information;
+    const bool printer = is_printer(*dc);
     const SIZE size = device_size(*dc);
     const int dpi = device_dpi(*dc);
     switch (index) {
@@ -381,12 +400,12 @@ int GetDeviceCaps(HDC handle, int index) {
     case TECHNOLOGY: return printer ? DT_RASPRINTER : DT_RASDISPLAY;
     case HORZSIZE: return static_cast<int>(std::lround(size.cx * 25.4 / dpi));
     case VERTSIZE: return static_cast<int>(std::lround(size.cy * 25.4 / dpi));
-    case HORZRES:
-    case PHYSICALWIDTH: return size.cx;
-    case VERTRES:
-    case PHYSICALHEIGHT: return size.cy;
+    case HORZRES: return size.cx;
+    case VERTRES: return size.cy;
+    case PHYSICALWIDTH: return printer ? sheet_size(*dc).cx : size.cx;
+    case PHYSICALHEIGHT: return printer ? sheet_size(*dc).cy : size.cy;
     case PHYSICALOFFSETX:
-    case PHYSICALOFFSETY: return 0;
+    case PHYSICALOFFSETY: return printer_inset(*dc);
     case BITSPIXEL: {
         if (dc->kind == DcKind::Memory) {
             auto* bm = static_cast<Bitmap*>(dc->st.bitmap);

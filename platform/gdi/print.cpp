@@ -1,5 +1,7 @@
 // Printer documents: StartDocA to EndDoc make one PDF file, a page per
-// StartPage/EndPage pair, each page the size the device mode gives.
+// StartPage/EndPage pair, each page the size the device mode gives. The file
+// is written through the kernel's file layer, so a full disk fails the job
+// as it would fail any other file.
 #include <cairo-pdf.h>
 
 #include <algorithm>
@@ -7,10 +9,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/print_manager.h"
+#include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/platform_home.h"
 
@@ -20,6 +24,9 @@ struct PrintJob {
     std::string path;
     std::string name;
     cairo_surface_t* pdf = nullptr;
+    int fd = -1;
+    std::string pending;  // bytes not yet written
+    bool write_failed = false;
     int pages = 0;
 };
 
@@ -67,6 +74,35 @@ bool forced_failure(const char* call) {
 
 double mm_to_points(double mm) { return mm / 25.4 * 72.0; }
 
+// The PDF comes in many small pieces: they go to the file in blocks.
+constexpr size_t kJobWriteBlock = 64 * 1024;
+
+bool flush_job_bytes(PrintJob& job) {
+    const auto n = static_cast<unsigned>(job.pending.size());
+    if (!job.write_failed && n > 0 && crt_write(job.fd, job.pending.data(), n) != static_cast<int>(n))
+        job.write_failed = true;
+    job.pending.clear();
+    return !job.write_failed;
+}
+
+cairo_status_t write_job_bytes(void* closure, const unsigned char* data, unsigned int length) {
+    auto* job = static_cast<PrintJob*>(closure);
+    try {
+        if (!job->write_failed) job->pending.append(reinterpret_cast<const char*>(data), length);
+    } catch (const std::bad_alloc&) {
+        job->write_failed = true;
+    }
+    if (job->pending.size() >= kJobWriteBlock) flush_job_bytes(*job);
+    return job->write_failed ? CAIRO_STATUS_WRITE_ERROR : CAIRO_STATUS_SUCCESS;
+}
+
+// The job's file is gone with it: closed and removed.
+void drop_job_file(PrintJob& job) {
+    if (job.fd >= 0) crt_close(job.fd);
+    job.fd = -1;
+    crt_remove(system_name_of(job.path).c_str());
+}
+
 constexpr int kDrawingCallsPerAbortCheck = 8;
 
 // Asks the abort procedure; FALSE drops the whole job. True when the job goes on.
@@ -97,9 +133,14 @@ void finish_print_job(DeviceContext& dc, bool abort) {
         ++job->pages;
     }
     cairo_surface_finish(job->pdf);
-    const bool failed = cairo_surface_status(job->pdf) != CAIRO_STATUS_SUCCESS;
+    bool failed = cairo_surface_status(job->pdf) != CAIRO_STATUS_SUCCESS || (!abort && !flush_job_bytes(*job));
     cairo_surface_destroy(job->pdf);
-    if (abort || failed) std::remove(job->path.c_str());
+    if (!abort && !failed) {
+        failed = crt_close(job->fd) != 0;
+        job->fd = -1;
+    }
+    // a job that did not end whole leaves no file, not even an empty one
+    if (abort || failed) drop_job_file(*job);
     PrintJobRecord record;
     record.path = job->path;
     record.document_name = job->name;
@@ -137,7 +178,8 @@ void clear_print_job_records() {
 }
 
 std::string new_print_file_path(const char* extension) {
-    return next_job_path(extension && *extension ? extension : "prn");
+    // a program opens it through the kernel, which takes the system's names
+    return system_name_of(next_job_path(extension && *extension ? extension : "prn"));
 }
 
 void fail_next_print_call(const char* call) { print_state().failing_call = call ? call : ""; }
@@ -151,9 +193,16 @@ int StartDocA(HDC handle, const DOCINFOA* info) {
     job->name = info && info->lpszDocName ? info->lpszDocName : "";
     double w, h;
     paper_size_mm(dc->devmode, &w, &h);
-    job->pdf = cairo_pdf_surface_create(job->path.c_str(), mm_to_points(w), mm_to_points(h));
+    // the job's path is the disk's; the kernel's file layer takes the system's
+    job->fd = crt_open(system_name_of(job->path).c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_BINARY);
+    if (job->fd < 0) {
+        delete job;
+        return SP_ERROR;
+    }
+    job->pdf = cairo_pdf_surface_create_for_stream(write_job_bytes, job, mm_to_points(w), mm_to_points(h));
     if (cairo_surface_status(job->pdf) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(job->pdf);
+        drop_job_file(*job);
         delete job;
         return SP_ERROR;
     }
@@ -188,7 +237,8 @@ int EndPage(HDC handle) {
     cairo_surface_show_page(dc->job->pdf);
     ++dc->job->pages;
     dc->in_page = false;
-    return 1;
+    // the spooler could not take the page: the job stays for AbortDoc
+    return dc->job->write_failed ? SP_ERROR : 1;
 }
 
 int EndDoc(HDC handle) {
@@ -196,7 +246,8 @@ int EndDoc(HDC handle) {
     if (!dc || !dc->job || forced_failure("EndDoc")) return SP_ERROR;
     log_call(*dc, "EndDoc", {}, {}, {});
     finish_print_job(*dc, false);
-    return 1;
+    // a document that could not be written whole is dropped, and says so
+    return print_state().records.back().aborted ? SP_ERROR : 1;
 }
 
 int AbortDoc(HDC handle) {

@@ -13,7 +13,8 @@ struct PrintJobRecord {
     std::string document_name;  // DOCINFOA::lpszDocName, Shift-JIS
     std::string device;         // the printer's device name
     int pages = 0;
-    bool aborted = false;       // AbortDoc, or the context deleted mid-job: no file is kept
+    bool aborted = false;       // AbortDoc, the context deleted mid-job, or a file that
+                                // could not be written whole: no file is kept
 };
 
 // The PDF of the last job that ended with EndDoc ("" when none yet).
@@ -24,7 +25,8 @@ void clear_print_job_records();
 // The directory jobs go to: PLATFORM_HOME/print (created when needed).
 std::string print_job_directory();
 // A fresh name in that directory for a job of another kind (a PostScript
-// stream, "ps"): job-NNNN.<extension>, numbered with the PDF jobs.
+// stream, "ps"): job-NNNN.<extension>, numbered with the PDF jobs; in the
+// system's form, for the kernel's file calls.
 std::string new_print_file_path(const char* extension);
 
 // An abort procedure set with SetAbortProc is asked at every StartPage and
@@ -32,7 +34,12 @@ std::string new_print_file_path(const char* extension);
 // job is dropped (no file is kept), the page call returns SP_APPABORT and
 // later drawing goes nowhere.
 
+// A job's file is written as the job goes, through the kernel's file layer
+// (its full-disk hook included). When a write fails, EndPage gives SP_ERROR
+// and the job stays until AbortDoc; EndDoc gives SP_ERROR and keeps no file.
+
 // Test hook: the next call of this name ("StartDocA", "StartPage",
 // "EndPage", "EndDoc") fails with SP_ERROR, as a printer that went away
-// would. clear_print_job_records() forgets it.
+// would; a failed EndPage or EndDoc leaves the job open until AbortDoc.
+// clear_print_job_records() forgets it.
 void fail_next_print_call(const char* call);

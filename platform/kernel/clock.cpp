@@ -3,6 +3,8 @@
 
 #include <sys/time.h>
 
+#include <chrono>
+
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -107,4 +109,35 @@ void platform_local_time(struct tm* out) {
     if (!out) return;
     const time_t seconds = now().seconds;
     ::localtime_r(&seconds, out);
+}
+
+namespace {
+
+struct TickClock {
+    bool with_the_system = false;
+    DWORD held = 0;  // the stopped clock's reading
+};
+
+TickClock& ticks() {
+    static TickClock t;
+    return t;
+}
+
+DWORD system_ticks() {
+    using namespace std::chrono;
+    return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
+DWORD GetTickCount() {
+    return ticks().with_the_system ? system_ticks() : ticks().held;
+}
+
+void platform_run_ticks(bool with_the_system) {
+    ticks().with_the_system = with_the_system;
+}
+
+void platform_advance_ticks(DWORD milliseconds) {
+    if (!ticks().with_the_system) ticks().held += milliseconds;
 }

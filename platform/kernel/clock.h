@@ -31,3 +31,12 @@ void platform_set_clock(const SYSTEMTIME* local);
 // localtime() equivalents.
 time_t platform_time();
 void platform_local_time(struct tm* out);
+
+// Milliseconds on the platform's tick clock, for what depends on how long
+// something is held (a scroll bar arrow repeats while pressed). At a
+// person's desktop it runs with the system's monotonic clock; otherwise
+// (tests, scripts) it stands still and moves only by platform_advance_ticks,
+// so that such runs repeat exactly.
+DWORD GetTickCount();
+void platform_run_ticks(bool with_the_system);
+void platform_advance_ticks(DWORD milliseconds);

@@ -19,19 +19,11 @@
 namespace {
 
 // The name as every spelling of it without regard to case is written:
-// single-byte letters in lower case, double-byte characters as they are.
+// single-byte letters in lower case. Names here are the disk's (UTF-8),
+// where no byte of a multi-byte character is a letter.
 std::string folded(std::string_view name) {
-    std::string out;
-    out.reserve(name.size());
-    for (size_t i = 0; i < name.size();) {
-        if (kernel_text::is_pair_at(name, i)) {
-            out.append(name.substr(i, 2));
-            i += 2;
-            continue;
-        }
-        out += kernel_text::fold_ascii(name[i]);
-        ++i;
-    }
+    std::string out(name);
+    for (char& c : out) c = kernel_text::fold_ascii(c);
     return out;
 }
 
@@ -77,9 +69,10 @@ bool list_folder(const std::string& dir, Listing& listing) {
 bool scan_folder(const std::string& dir, std::string_view name, std::string& match) {
     OpenFolder d = open_folder(dir);
     if (d == nullptr) return false;
+    const std::string wanted = folded(name);
     while (dirent* e = ::readdir(d.get())) {
         std::string_view entry(e->d_name);
-        if (entry == "." || entry == ".." || !kernel_text::equal_ignoring_case(entry, name)) continue;
+        if (entry == "." || entry == ".." || entry.size() != name.size() || folded(entry) != wanted) continue;
         if (match.empty() || entry < match) match.assign(entry);
     }
     return true;

@@ -203,6 +203,12 @@ int posix_flags(int flags) {
     return out;
 }
 
+// A name with no disk form (an escaped one) names no file: -1, ENOENT.
+int no_disk_name() {
+    errno = ENOENT;
+    return -1;
+}
+
 // Opens a plain file: the descriptor with its status in `st`, or -1.
 int open_plain_file(const std::string& resolved, int flags, int permission, struct stat& st) {
     int fd;
@@ -233,6 +239,7 @@ int crt_open(const char* path, int flags, int permission) {
         return -1;
     }
     const std::string resolved = resolve_platform_path(path);
+    if (resolved.empty()) return no_disk_name();
     FileTable& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
     if (t.limit >= 0 && static_cast<int>(t.open.size()) >= t.limit) {
@@ -256,10 +263,17 @@ int crt_open(const char* path, int flags, int permission) {
     const std::string& suffix = t.full_suffix;
     const bool full = !suffix.empty() && resolved.size() >= suffix.size() &&
                       resolved.compare(resolved.size() - suffix.size(), suffix.size(), suffix) == 0;
-    Descriptor& d = t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
-    d.reused = reused;
-    d.old_size = reused ? static_cast<int64_t>(st.st_size) : 0;
-    if (flags & CRT_O_CREAT) note_entry_added(resolved);
+    // memory that runs out here must not leave the file open behind the caller
+    try {
+        Descriptor& d = t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
+        d.reused = reused;
+        d.old_size = reused ? static_cast<int64_t>(st.st_size) : 0;
+        if (flags & CRT_O_CREAT) note_entry_added(resolved);
+    } catch (...) {
+        t.open.erase(fd);
+        ::close(fd);
+        throw;
+    }
     return fd;
 }
 
@@ -387,6 +401,13 @@ int crt_file_kind(const char* path) {
     return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
 }
 
+int crt_entry_kind(const char* path) {
+    if (!path || !*path) return kCrtMissing;
+    struct stat st;
+    if (::lstat(resolve_platform_path(path).c_str(), &st) != 0) return kCrtMissing;
+    return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
+}
+
 int crt_remove(const char* path) {
     if (!path) return -1;
     const std::string resolved = resolve_platform_path(path);
@@ -398,6 +419,7 @@ int crt_remove(const char* path) {
 int crt_retire(const char* path) {
     if (!path) return -1;
     const std::string resolved = resolve_platform_path(path);
+    if (resolved.empty()) return no_disk_name();
     if (keep_spare_file(resolved)) return 0;
     if (::unlink(resolved.c_str()) != 0) return -1;
     note_entry_removed(resolved);
@@ -473,6 +495,10 @@ bool crt_can_read(const char* path) {
 bool crt_can_create(const char* path) {
     if (!path || !*path || !below_open_limit()) return false;
     const std::string resolved = resolve_platform_path(path);
+    if (resolved.empty()) {
+        no_disk_name();
+        return false;
+    }
     struct stat st;
     // a name the run's listing does not hold needs only its folder's rights
     if (!listed_as_missing(resolved)) {

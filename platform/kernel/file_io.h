@@ -1,10 +1,16 @@
 // The kernel's file layer: what the C runtime of the original system gave the
 // programs (unbuffered descriptors with text and binary modes), plus path
 // handling that lets Windows-style names work on this file system.
+//
+// Every name taken or given here is in the system's form (Shift-JIS); the
+// layer converts it to and from the disk's (UTF-8) at the boundary. A name on
+// the disk without a Shift-JIS form is given escaped, and a call naming an
+// escaped name fails as for a missing file (ENOENT): see disk_names.h.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/kernel/sjis.h"
 
@@ -53,6 +59,9 @@ int64_t crt_file_size(const char* path);
 // device) that a file of that name cannot replace.
 enum : int { kCrtMissing = 0, kCrtRegularFile = 1, kCrtOtherEntry = 2 };
 int crt_file_kind(const char* path);
+// The same for the entry under the name itself, a link not followed: a link
+// is kCrtOtherEntry whatever it leads to.
+int crt_entry_kind(const char* path);
 
 int crt_remove(const char* path);                            // 0 or -1
 // Removes a file a run is done with, as crt_remove does for every caller.
@@ -85,11 +94,15 @@ int crt_open_count();
 // take no writes, as on a full disk (ENOSPC). nullptr or "" lifts it.
 void crt_set_full_disk(const char* path_end);
 
-// Maps "\" to "/" (never a Shift-JIS trail byte), and when the path does not
-// exist as written, matches its components without regard to case. For a
-// path that is about to be created, the directories are matched and the last
-// component is kept as written unless an existing entry matches it.
+// The disk path of a system name: maps "\" to "/" (never a Shift-JIS trail
+// byte), converts the name to UTF-8, and when the path does not exist as
+// written, matches its components without regard to case. For a path that
+// is about to be created, the directories are matched and the last
+// component is kept as written unless an existing entry matches it. "" for
+// a name with no disk form (an escaped one): nothing is there.
 std::string resolve_platform_path(const char* path);
+// The same for a path already in the disk's form (the platform's own files).
+std::string resolve_disk_path(const std::string& path);
 
 // A listing scope: while one is open (they nest), the folders searched for a
 // name written in another case are listed once and remembered, and the files
@@ -111,11 +124,29 @@ public:
 int find_last_path_separator(const char* path);
 
 // Environment: getenv/putenv of the runtime ("NAME=value"; "NAME=" removes).
+// Values are in the system's form; the process environment holds UTF-8. A
+// value read stays valid for the life of the process.
 const char* crt_getenv(const char* name);
 int crt_putenv(const char* assignment);
 
-// The full path of the running executable (the module argument is ignored:
-// a process here has one module). Returns the length copied, cut to size - 1.
+// A tool's command line in the system's form: the shell hands over UTF-8,
+// and each argument is converted as a name from the disk would be.
+class SystemArguments {
+public:
+    SystemArguments(int argc, char** argv);
+    int count() const { return static_cast<int>(texts_.size()); }
+    // argv-like, closed by a null pointer
+    char** vector() { return pointers_.data(); }
+    const std::string& operator[](int i) const { return texts_[static_cast<size_t>(i)]; }
+
+private:
+    std::vector<std::string> texts_;
+    std::vector<char*> pointers_;
+};
+
+// The full path of the running executable, in the system's form (the module
+// argument is ignored: a process here has one module). Returns the length
+// copied, cut to size - 1.
 uint32_t GetModuleFileNameA(void* module, char* buffer, uint32_t size);
 
 // The directory of the running executable, without a trailing separator.
@@ -129,3 +160,11 @@ uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer);
 int SetCurrentDirectoryA(const char* path);
 // The current directory as a string, "" when it cannot be told.
 std::string get_current_directory();
+
+// The entries of a folder ("" the current one) but "." and "..", in byte
+// order of their system names; false when it is no folder that can be read.
+struct FolderEntry {
+    std::string name;
+    bool folder = false;
+};
+bool crt_list_folder(const char* folder, std::vector<FolderEntry>& entries);

@@ -1,5 +1,6 @@
 // Where the running program lives: its settings and control files are
 // installed beside the executable.
+#include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
 
 #include <unistd.h>
@@ -20,9 +21,10 @@ std::string read_executable_path() {
     }
 }
 
-// A process's executable does not move while it runs: it is asked for once.
+// A process's executable does not move while it runs: it is asked for once,
+// and kept in the system's form.
 const std::string& executable_path() {
-    static const std::string path = read_executable_path();
+    static const std::string path = system_name_of(read_executable_path());
     return path;
 }
 
@@ -39,7 +41,7 @@ uint32_t GetModuleFileNameA(void* /*module*/, char* buffer, uint32_t size) {
 
 std::string get_program_directory() {
     const std::string& path = executable_path();
-    const size_t slash = path.rfind('/');
+    const size_t slash = path.rfind('/');  // "/" is never a Shift-JIS trail byte
     if (slash == std::string::npos) return {};
     if (slash == 0) return "/";
     return path.substr(0, slash);

@@ -2,6 +2,7 @@
 // Shift-JIS trail byte, and case-insensitive lookup of names that the system
 // spells in a different case from the file on disk.
 #include "platform/kernel/directory_listings.h"
+#include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/kernel_text.h"
 #include "platform/kernel/spare_files.h"
@@ -54,9 +55,9 @@ int find_last_path_separator(const char* path) {
 
 namespace {
 
-std::string resolve_names(const char* path) {
-    if (!path || !*path) return {};
-    const std::string mapped = map_separators(path);
+// `mapped`: a disk path with "/" separators.
+std::string resolve_names(const std::string& mapped) {
+    if (mapped.empty()) return {};
     std::string resolved;
     if (resolve_from_listing(mapped, resolved)) return resolved;
     if (entry_exists(mapped)) return mapped;
@@ -104,9 +105,17 @@ std::string resolve_names(const char* path) {
 
 }  // namespace
 
-std::string resolve_platform_path(const char* path) {
+std::string resolve_disk_path(const std::string& path) {
     std::string resolved = resolve_names(path);
     // a spare still under this name leaves it before anything is done there
     move_spare_aside(resolved);
     return resolved;
+}
+
+std::string resolve_platform_path(const char* path) {
+    if (!path || !*path) return {};
+    std::string disk = map_separators(path);
+    // a name with no disk form names nothing there
+    if (!to_disk_name(disk)) return {};
+    return resolve_disk_path(disk);
 }

@@ -18,7 +18,7 @@ using kernel_text::equal_ignoring_case;
 using kernel_text::trim_blanks;
 
 std::string win_ini_path() {
-    return resolve_platform_path(platform_home_file("WIN.INI").c_str());
+    return resolve_disk_path(platform_home_file("WIN.INI"));
 }
 
 // The section name of a "[name]" line, or nothing for any other line.

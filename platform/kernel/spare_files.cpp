@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/kernel/directory_listings.h"
+#include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
 
 namespace {
@@ -61,7 +62,7 @@ std::string absolute_folder(const std::string& resolved) {
     const size_t slash = resolved.rfind('/');
     std::string folder = slash == std::string::npos ? "" : slash == 0 ? "/" : resolved.substr(0, slash);
     if (!folder.empty() && folder[0] == '/') return folder;
-    const std::string current = get_current_directory();
+    const std::string current = disk_current_directory();
     if (current.empty()) return {};
     return folder.empty() ? current : current + "/" + folder;
 }

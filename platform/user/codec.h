@@ -1,14 +1,11 @@
-// Shift-JIS (code page 932) and UTF-8, for the places where the window layer
-// meets the outside: drawn captions, scripts and logs of the automation.
+// The window layer's names for the platform's one converter.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "platform/kernel/codec.h"
 
 namespace platform_user {
 
-// Bytes that do not convert become "?".
-std::string cp932_to_utf8(std::string_view text);
-std::string utf8_to_cp932(std::string_view text);
+using platform_codec::cp932_to_utf8;
+using platform_codec::utf8_to_cp932;
 
 }  // namespace platform_user

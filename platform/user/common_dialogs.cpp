@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
-#include <unistd.h>
 
 #include "platform/automation/host.h"
+#include "platform/kernel/file_io.h"
 #include "platform/kernel/global_memory.h"
 #include "platform/kernel/profile.h"
 #include "platform/user/commdlg.h"
@@ -75,8 +75,7 @@ bool write_file_result(OPENFILENAMEA* ofn, std::vector<std::string> names, bool 
         } else if (ofn->lpstrInitialDir && *ofn->lpstrInitialDir) {
             directory = ofn->lpstrInitialDir;
         } else {
-            char cwd[1024] = {};
-            if (getcwd(cwd, sizeof cwd)) directory = cwd;
+            directory = get_current_directory();
         }
         buffer = directory;
         buffer.push_back('\0');
@@ -177,10 +176,7 @@ INT_PTR file_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam
         char text[4096] = {};
         GetDlgItemTextA(dialog, edt1, text, sizeof text);
         std::string value = text;
-        if (message == CDM_GETFOLDERPATH) {
-            char cwd[1024] = {};
-            value = getcwd(cwd, sizeof cwd) ? cwd : "";
-        }
+        if (message == CDM_GETFOLDERPATH) value = get_current_directory();
         int room = static_cast<int>(wparam);
         if (lparam && room > 0) {
             size_t n = std::min(value.size(), static_cast<size_t>(room - 1));

@@ -86,18 +86,20 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
         return frame_cursor(window, static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))));
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
-    case WM_NCLBUTTONDOWN: {
-        // A press on the frame: the menu bar opens its popup, the caption,
-        // borders and caption buttons follow the hand.
-        if (!(w->style & WS_CHILD) && state().active != window) activate_window(window, true);
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK: {
+        // A press on the frame: the menu bar opens its popup, a scroll bar
+        // scrolls, the caption, borders and caption buttons follow the hand.
+        // A double click on the caption or the icon is one of its own; on
+        // any other part it is a second press.
         const POINT at = screen_point_of(lparam);
+        if (!(w->style & WS_CHILD) && state().active != window) activate_window(window, true);
+        if (message == WM_NCLBUTTONDBLCLK && frame_double_click(window, static_cast<int>(wparam))) return 0;
         if (wparam == HTMENU) track_menu_bar(window, at);
+        else if (wparam == HTVSCROLL || wparam == HTHSCROLL) track_scroll_bar(window, static_cast<int>(wparam), at);
         else frame_button_down(window, static_cast<int>(wparam), at);
         return 0;
     }
-    case WM_NCLBUTTONDBLCLK:
-        frame_double_click(window, static_cast<int>(wparam), screen_point_of(lparam));
-        return 0;
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
     case WM_SYSCHAR:

@@ -4,9 +4,10 @@
 // a double click on the caption, minimised windows as title strips along
 // the bottom of the screen, and the system keys (Alt, F10, Alt+letter,
 // Alt+Space, Alt+F4). Each tracking loop holds the capture and takes the
-// moves and the button-up itself, as a popup menu's loop does.
+// moves and the button-up itself, as a scroll bar's loop does.
 #include <algorithm>
 
+#include "platform/automation/host.h"
 #include "platform/user/user_internal.h"
 
 namespace platform_user {
@@ -119,6 +120,43 @@ bool is_press(UINT message) {
            message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONDBLCLK;
 }
 
+bool is_input(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCLBUTTONDBLCLK);
+}
+
+// The loop of a hand at work on the window's frame, holding the capture:
+// `take` sees each key and pointer message and says when the work is done;
+// other messages go on as usual. False when it was cut short (the window
+// went, the capture was taken, the run ended).
+template <typename Take>
+bool hold_frame(HWND window, const char* what, Take take) {
+    const HWND old_capture = SetCapture(window);
+    platform_automation::tracking_loop_begins(what);
+    bool done = false;
+    for (;;) {
+        MSG m;
+        if (!GetMessageA(&m, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
+        }
+        if (!IsWindow(window) || GetCapture() != window) break;
+        if (!is_input(m.message)) {
+            DispatchMessageA(&m);
+        } else if (take(m)) {
+            done = true;
+            break;
+        }
+    }
+    platform_automation::tracking_loop_ends();
+    if (IsWindow(window) && GetCapture() == window) {
+        if (IsWindow(old_capture)) SetCapture(old_capture);
+        else ReleaseCapture();
+    }
+    return done;
+}
+
 // Moves or sizes the window until the button comes up (`by_keys`: until
 // Enter or a click; the arrows move the pointer). Esc puts it back.
 void track_frame(HWND window, int part, POINT start, bool by_keys) {
@@ -131,45 +169,32 @@ void track_frame(HWND window, int part, POINT start, bool by_keys) {
     drag.start_rect = w->rect;
     if (part != HTCAPTION) drag.limits = ask_limits(window);
     SendMessageA(window, WM_ENTERSIZEMOVE, 0, 0);
-    SetCapture(window);
     POINT pointer = start;
-    for (;;) {
-        MSG m;
-        if (!GetMessageA(&m, nullptr, 0, 0)) {
-            PostQuitMessage(static_cast<int>(m.wParam));
-            break;
-        }
-        if (!IsWindow(window) || GetCapture() != window) break;
+    hold_frame(window, by_keys ? "the frame moved by the keys" : "the frame held by the left button", [&](const MSG& m) {
         if (m.message == WM_MOUSEMOVE) {
-            if (by_keys) continue;  // the keys lead; the pointer was not put on the frame
-            pointer = clamp_to_screen(m.pt);
-            follow_pointer(drag, pointer);
-            continue;
-        }
-        if (m.message == WM_LBUTTONUP && !by_keys) break;
-        if (is_press(m.message) && by_keys) break;
-        if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
-            const UINT vk = static_cast<UINT>(m.wParam);
-            if (vk == VK_ESCAPE) {
-                follow_pointer(drag, start);
-                break;
+            // by the keys, the keys lead: the pointer was not put on the frame
+            if (!by_keys) {
+                pointer = clamp_to_screen(m.pt);
+                follow_pointer(drag, pointer);
             }
-            if (vk == VK_RETURN) break;
-            if (vk == VK_LEFT) pointer.x -= kKeyStep;
-            if (vk == VK_RIGHT) pointer.x += kKeyStep;
-            if (vk == VK_UP) pointer.y -= kKeyStep;
-            if (vk == VK_DOWN) pointer.y += kKeyStep;
-            pointer = clamp_to_screen(pointer);
-            follow_pointer(drag, pointer);
-            continue;
+            return false;
         }
-        if ((m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST) ||
-            (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) || m.message == WM_NCMOUSEMOVE) {
-            continue;
+        if (by_keys ? is_press(m.message) : m.message == WM_LBUTTONUP) return true;
+        if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return false;
+        const UINT vk = static_cast<UINT>(m.wParam);
+        if (vk == VK_ESCAPE) {
+            follow_pointer(drag, start);
+            return true;
         }
-        DispatchMessageA(&m);
-    }
-    if (IsWindow(window) && GetCapture() == window) ReleaseCapture();
+        if (vk == VK_RETURN) return true;
+        if (vk == VK_LEFT) pointer.x -= kKeyStep;
+        if (vk == VK_RIGHT) pointer.x += kKeyStep;
+        if (vk == VK_UP) pointer.y -= kKeyStep;
+        if (vk == VK_DOWN) pointer.y += kKeyStep;
+        pointer = clamp_to_screen(pointer);
+        follow_pointer(drag, pointer);
+        return false;
+    });
     if (IsWindow(window)) SendMessageA(window, WM_EXITSIZEMOVE, 0, 0);
 }
 
@@ -188,45 +213,28 @@ void track_caption_button(HWND window, int part) {
     FrameHandState& hand = state().hand;
     hand.pressed_window = window;
     hand.pressed_part = part;
-    SetCapture(window);
     bool inside = true;
     POINT last{};
     GetCursorPos(&last);
-    for (;;) {
-        MSG m;
-        if (!GetMessageA(&m, nullptr, 0, 0)) {
-            PostQuitMessage(static_cast<int>(m.wParam));
-            inside = false;
-            break;
-        }
-        w = find_window(window);
-        if (!w || GetCapture() != window) {
-            inside = false;
-            break;
-        }
+    const bool released = hold_frame(window, "a caption button held by the left button", [&](const MSG& m) {
         if (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP) {
-            const RECT r = button_rect(*w, part);
+            const WindowRecord* now = find_window(window);
+            const RECT r = button_rect(*now, part);
             last = m.pt;
             inside = PtInRect(&r, m.pt) != FALSE;
             state().hand.pressed_part = inside ? part : 0;
-            if (m.message == WM_LBUTTONUP) break;
-            continue;
+            return m.message == WM_LBUTTONUP;
         }
         if ((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) && m.wParam == VK_ESCAPE) {
             inside = false;
-            break;
+            return true;
         }
-        if ((m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST) ||
-            (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) || m.message == WM_NCMOUSEMOVE) {
-            continue;
-        }
-        DispatchMessageA(&m);
-    }
+        return false;
+    });
     state().hand.pressed_window = nullptr;
     state().hand.pressed_part = 0;
-    if (IsWindow(window) && GetCapture() == window) ReleaseCapture();
     w = find_window(window);
-    if (inside && w) {
+    if (released && inside && w) {
         SendMessageA(window, WM_SYSCOMMAND, caption_button_command(*w, part),
                      MAKELPARAM(static_cast<WORD>(last.x), static_cast<WORD>(last.y)));
     }
@@ -355,9 +363,9 @@ void frame_button_down(HWND window, int part, POINT screen) {
     }
 }
 
-void frame_double_click(HWND window, int part, POINT screen) {
+bool frame_double_click(HWND window, int part) {
     WindowRecord* w = find_window(window);
-    if (!w || (w->style & WS_CHILD)) return;
+    if (!w || (w->style & WS_CHILD) || (part != HTCAPTION && part != HTSYSMENU)) return false;
     if (part == HTCAPTION) {
         // maximises or puts back; a title strip comes back
         if (w->minimized) {
@@ -365,11 +373,10 @@ void frame_double_click(HWND window, int part, POINT screen) {
         } else if (caption_button_enabled(*w, HTMAXBUTTON)) {
             SendMessageA(window, WM_SYSCOMMAND, w->maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
         }
-    } else if (part == HTSYSMENU) {
-        if (caption_button_enabled(*w, HTCLOSE)) SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else {
-        frame_button_down(window, part, screen);
+    } else if (caption_button_enabled(*w, HTCLOSE)) {
+        SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
+    return true;
 }
 
 LRESULT frame_cursor(HWND /*window*/, int part) {

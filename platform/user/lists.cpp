@@ -27,6 +27,9 @@ struct ComboState : ExtraState {
     bool focused = false;
     int dropped_height = 0;  // the height the template gave, with the list open
     int item_height = kItemHeight;
+    HWND list = nullptr;     // the open list: a pop-up window of its own
+    int hot = -1;            // the item highlighted in it
+    int top = 0;             // the first item it shows
 };
 
 struct ScrollControlState : ExtraState {
@@ -499,6 +502,175 @@ void paint_combo(HWND window, HDC dc) {
     }
 }
 
+// --- The open list of a drop-down ---------------------------------------------------
+
+constexpr const char* kComboListClass = "ComboLBox";
+
+ComboState* combo_of_list(HWND list, HWND* combo) {
+    *combo = reinterpret_cast<HWND>(GetWindowLongPtrA(list, GWLP_USERDATA));
+    ComboState* c = control_kind(*combo) == ControlKind::combobox ? combo_state(*combo) : nullptr;
+    return c && c->list == list ? c : nullptr;
+}
+
+int list_rows(HWND list, const ComboState& c) {
+    RECT r;
+    GetClientRect(list, &r);
+    return std::max(1, static_cast<int>(r.bottom) / c.item_height);
+}
+
+// Shows the items from `top`, with the highlight in view and the bar where it is.
+void show_list_from(HWND list, ComboState& c, int top) {
+    const int count = static_cast<int>(c.items.size());
+    c.top = std::clamp(top, 0, std::max(0, count - list_rows(list, c)));
+    if (GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) SetScrollPos(list, SB_VERT, c.top, TRUE);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void set_hot(HWND list, ComboState& c, int hot) {
+    const int count = static_cast<int>(c.items.size());
+    if (count == 0) return;
+    c.hot = std::clamp(hot, 0, count - 1);
+    const int rows = list_rows(list, c);
+    int top = c.top;
+    if (c.hot < top) top = c.hot;
+    if (c.hot >= top + rows) top = c.hot - rows + 1;
+    show_list_from(list, c, top);
+}
+
+void paint_combo_list(HWND list) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(list, &ps);
+    HWND combo = nullptr;
+    if (ComboState* c = combo_of_list(list, &combo)) {
+        RECT client;
+        GetClientRect(list, &client);
+        fill_solid(dc, client, sys_color(COLOR_WINDOW));
+        HGDIOBJ old_font = SelectObject(dc, control_font(combo));
+        SetBkMode(dc, TRANSPARENT);
+        const int count = static_cast<int>(c->items.size());
+        for (int i = c->top, y = 0; i < count && y < client.bottom; ++i, y += c->item_height) {
+            const bool hot = i == c->hot;
+            if (hot) fill_solid(dc, RECT{0, y, client.right, y + c->item_height}, sys_color(COLOR_HIGHLIGHT));
+            SetTextColor(dc, sys_color(hot ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+            draw_text_line(dc, 2, y + 1, c->items[static_cast<size_t>(i)].text);
+        }
+        SelectObject(dc, old_font);
+    }
+    EndPaint(list, &ps);
+}
+
+// The item under a point of the list's client area, or -1.
+int list_item_at(HWND list, const ComboState& c, POINT p) {
+    RECT client;
+    GetClientRect(list, &client);
+    if (!PtInRect(&client, p)) return -1;
+    const int at = c.top + p.y / c.item_height;
+    return at < static_cast<int>(c.items.size()) ? at : -1;
+}
+
+void end_dropped(HWND window, bool take);
+
+LRESULT combo_list_proc(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
+    HWND combo = nullptr;
+    ComboState* c = combo_of_list(list, &combo);
+    if (!c) return DefWindowProcA(list, message, wparam, lparam);
+    const POINT p{static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))),
+                  static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)))};
+    switch (message) {
+    case WM_PAINT:
+        paint_combo_list(list);
+        return 0;
+    case WM_MOUSEACTIVATE:
+        // The focus stays in the combo box, which takes the keys.
+        return MA_NOACTIVATE;
+    case WM_MOUSEMOVE: {
+        const int at = list_item_at(list, *c, p);
+        if (at >= 0 && at != c->hot) set_hot(list, *c, at);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN: {
+        // A press elsewhere closes the list as it was.
+        RECT client;
+        GetClientRect(list, &client);
+        if (!PtInRect(&client, p)) end_dropped(combo, false);
+        return 0;
+    }
+    case WM_LBUTTONUP: {
+        // The button goes up on an item: it is picked. The press that opened
+        // the list comes up outside it and leaves it open.
+        const int at = list_item_at(list, *c, p);
+        if (at < 0) return 0;
+        c->hot = at;
+        end_dropped(combo, true);
+        return 0;
+    }
+    case WM_NCLBUTTONDOWN:
+        if (wparam == HTVSCROLL) track_scroll_bar(list, HTVSCROLL, p);
+        return 0;
+    case WM_VSCROLL: {
+        const int rows = list_rows(list, *c);
+        int top = c->top;
+        switch (LOWORD(wparam)) {
+        case SB_LINEUP: --top; break;
+        case SB_LINEDOWN: ++top; break;
+        case SB_PAGEUP: top -= rows; break;
+        case SB_PAGEDOWN: top += rows; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: top = HIWORD(wparam); break;
+        case SB_TOP: top = 0; break;
+        case SB_BOTTOM: top = static_cast<int>(c->items.size()); break;
+        default: return 0;
+        }
+        show_list_from(list, *c, top);
+        return 0;
+    }
+    default:
+        return DefWindowProcA(list, message, wparam, lparam);
+    }
+}
+
+void ensure_combo_list_class() {
+    if (find_class(kComboListClass)) return;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = combo_list_proc;
+    wc.lpszClassName = kComboListClass;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    RegisterClassA(&wc);
+}
+
+// Below the field as high as the template's dropped height allows (fewer
+// items, fewer rows), above it where the screen ends; its own scroll bar
+// when the items are more than the rows.
+HWND open_list_window(HWND combo, ComboState& c) {
+    ensure_combo_list_class();
+    RECT field;
+    GetWindowRect(combo, &field);
+    const int count = static_cast<int>(c.items.size());
+    const int room = std::max(1, (c.dropped_height - (field.bottom - field.top) - 2) / c.item_height);
+    const int rows = std::clamp(count, 1, room);
+    const int height = rows * c.item_height + 2;
+    const UserState& s = state();
+    int y = field.bottom;
+    if (y + height > s.screen_height && field.top - height >= 0) y = field.top - height;
+    const DWORD style = WS_POPUP | WS_BORDER | (count > rows ? WS_VSCROLL : 0);
+    HWND list = CreateWindowExA(0, kComboListClass, "", style, field.left, y, field.right - field.left, height,
+                                top_level_of(combo), nullptr, nullptr, nullptr);
+    if (!list) return nullptr;
+    SetWindowLongPtrA(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(combo));
+    c.list = list;
+    c.top = 0;
+    if (style & WS_VSCROLL) {
+        SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, count - 1, static_cast<UINT>(rows), 0, 0};
+        SetScrollInfo(list, SB_VERT, &si, FALSE);
+    }
+    set_hot(list, c, c.hot);
+    ShowWindow(list, SW_SHOWNOACTIVATE);
+    SetCapture(list);
+    return list;
+}
+
 void set_dropped(HWND window, bool dropped) {
     ComboState* c = combo_state(window);
     if (!c || c->dropped == dropped) return;
@@ -506,8 +678,30 @@ void set_dropped(HWND window, bool dropped) {
     c = combo_state(window);
     if (!c) return;
     c->dropped = dropped;
+    if (dropped) {
+        c->hot = c->current;
+        open_list_window(window, *c);
+    } else if (HWND list = c->list) {
+        c->list = nullptr;
+        if (GetCapture() == list) ReleaseCapture();
+        DestroyWindow(list);
+    }
     InvalidateRect(window, nullptr, TRUE);
     if (!dropped) notify_command(window, CBN_CLOSEUP);
+}
+
+// The list closes: with the highlighted item taken, or as it was.
+void end_dropped(HWND window, bool take) {
+    ComboState* c = combo_state(window);
+    if (!c || !c->dropped) return;
+    if (take && c->hot >= 0 && c->hot < static_cast<int>(c->items.size()) && c->hot != c->current) {
+        c->current = c->hot;
+        InvalidateRect(window, nullptr, TRUE);
+        notify_command(window, CBN_SELCHANGE);
+    }
+    if (!find_window(window)) return;
+    notify_command(window, take ? CBN_SELENDOK : CBN_SELENDCANCEL);
+    set_dropped(window, false);
 }
 
 // The user picks an item from the open list (it opens first if closed).
@@ -517,13 +711,25 @@ void combo_user_pick(HWND window, int index) {
     set_dropped(window, true);
     c = combo_state(window);
     if (!c) return;
-    bool change = c->current != index;
-    c->current = index;
-    InvalidateRect(window, nullptr, TRUE);
-    if (change) notify_command(window, CBN_SELCHANGE);
-    if (!find_window(window)) return;
-    notify_command(window, CBN_SELENDOK);
-    set_dropped(window, false);
+    c->hot = index;
+    end_dropped(window, true);
+}
+
+// Keys while the list is open move its highlight; Enter takes it, Esc leaves it.
+void dropped_key(ComboState& c, UINT vk) {
+    HWND list = c.list;
+    const int count = static_cast<int>(c.items.size());
+    if (!list || count == 0) return;
+    const int rows = list_rows(list, c);
+    switch (vk) {
+    case VK_UP: set_hot(list, c, c.hot - 1); break;
+    case VK_DOWN: set_hot(list, c, c.hot < 0 ? 0 : c.hot + 1); break;
+    case VK_PRIOR: set_hot(list, c, c.hot - rows + 1); break;
+    case VK_NEXT: set_hot(list, c, c.hot + rows - 1); break;
+    case VK_HOME: set_hot(list, c, 0); break;
+    case VK_END: set_hot(list, c, count - 1); break;
+    default: break;
+    }
 }
 
 }  // namespace
@@ -561,38 +767,49 @@ LRESULT combobox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     case WM_KILLFOCUS:
         c->focused = false;
-        if (c->dropped) set_dropped(window, false);
+        end_dropped(window, false);
+        if (!find_window(window)) return 0;
         InvalidateRect(window, nullptr, TRUE);
-        if (find_window(window)) notify_command(window, CBN_KILLFOCUS);
+        notify_command(window, CBN_KILLFOCUS);
+        return 0;
+    case WM_DESTROY:
+        if (c->list) DestroyWindow(c->list);
         return 0;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
         SetFocus(window);
-        if (find_window(window)) set_dropped(window, !combo_state(window)->dropped);
+        if (!find_window(window)) return 0;
+        if (combo_state(window)->dropped) end_dropped(window, false);
+        else set_dropped(window, true);
+        return 0;
+    case WM_SYSKEYDOWN:
+        // Alt+Down and Alt+Up open the list, or close it with the highlight taken.
+        if (wparam != VK_DOWN && wparam != VK_UP) return DefWindowProcA(window, message, wparam, lparam);
+        if (c->dropped) end_dropped(window, true);
+        else set_dropped(window, true);
         return 0;
     case WM_KEYDOWN: {
         int at = c->current;
+        if (wparam == VK_F4 || ((wparam == VK_DOWN || wparam == VK_UP) && GetKeyState(VK_MENU) < 0)) {
+            if (c->dropped) end_dropped(window, true);
+            else set_dropped(window, true);
+            return 0;
+        }
+        if (wparam == VK_RETURN || wparam == VK_ESCAPE) {
+            end_dropped(window, wparam == VK_RETURN);
+            return 0;
+        }
+        if (c->dropped) {
+            dropped_key(*c, static_cast<UINT>(wparam));
+            return 0;
+        }
         switch (wparam) {
-        case VK_F4:
-            set_dropped(window, !c->dropped);
-            return 0;
-        case VK_RETURN:
-        case VK_ESCAPE:
-            if (c->dropped) {
-                if (wparam == VK_RETURN) notify_command(window, CBN_SELENDOK);
-                else notify_command(window, CBN_SELENDCANCEL);
-                set_dropped(window, false);
-            }
-            return 0;
         case VK_UP:
         case VK_LEFT:
             at = std::max(0, at - 1);
             break;
         case VK_DOWN:
         case VK_RIGHT:
-            if (GetKeyState(VK_MENU) < 0) {
-                set_dropped(window, true);
-                return 0;
-            }
             at = std::min(count - 1, at + 1);
             break;
         case VK_HOME:
@@ -708,6 +925,37 @@ ScrollBarState* scroll_control_state(HWND window) {
     return s ? &s->bar : nullptr;
 }
 
+namespace {
+
+// An arrow button, raised or pushed in (a flat edge, the glyph a pixel down and right).
+void paint_arrow_button(HDC dc, RECT box, ArrowDirection direction, bool pushed, bool disabled) {
+    fill_solid(dc, box, sys_color(COLOR_BTNFACE));
+    if (pushed) {
+        HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+        FrameRect(dc, &box, shadow);
+        OffsetRect(&box, 1, 1);
+    } else {
+        draw_frame_3d(dc, box, false);
+    }
+    draw_arrow(dc, box, direction, disabled);
+}
+
+void paint_scroll_control(HDC dc, const ScrollBarLayout& l, const ScrollBarState& bar) {
+    fill_solid(dc, l.whole, sys_color(COLOR_SCROLLBAR));
+    if (bar.pressed == ScrollPart::page_up) fill_solid(dc, l.page_before, sys_color(COLOR_3DDKSHADOW));
+    if (bar.pressed == ScrollPart::page_down) fill_solid(dc, l.page_after, sys_color(COLOR_3DDKSHADOW));
+    paint_arrow_button(dc, l.first, l.vertical ? ArrowDirection::up : ArrowDirection::left,
+                       bar.pressed == ScrollPart::line_up, bar.disabled);
+    paint_arrow_button(dc, l.last, l.vertical ? ArrowDirection::down : ArrowDirection::right,
+                       bar.pressed == ScrollPart::line_down, bar.disabled);
+    if (!IsRectEmpty(&l.thumb)) {
+        fill_solid(dc, l.thumb, sys_color(COLOR_BTNFACE));
+        draw_frame_3d(dc, l.thumb, false);
+    }
+}
+
+}  // namespace
+
 LRESULT scrollbar_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     WindowRecord* w = find_window(window);
     ScrollBarState* bar = scroll_control_state(window);
@@ -723,25 +971,7 @@ LRESULT scrollbar_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
         HDC dc = BeginPaint(window, &ps);
         RECT r;
         GetClientRect(window, &r);
-        fill_solid(dc, r, sys_color(COLOR_SCROLLBAR));
-        int length = vertical ? r.bottom : r.right;
-        int arrow = std::min(16, length / 2);
-        RECT first = vertical ? RECT{0, 0, r.right, arrow} : RECT{0, 0, arrow, r.bottom};
-        RECT last = vertical ? RECT{0, r.bottom - arrow, r.right, r.bottom} : RECT{r.right - arrow, 0, r.right, r.bottom};
-        for (RECT b : {first, last}) {
-            fill_solid(dc, b, sys_color(COLOR_BTNFACE));
-            draw_frame_3d(dc, b, false);
-        }
-        draw_arrow(dc, first, vertical ? ArrowDirection::up : ArrowDirection::left, bar->disabled);
-        draw_arrow(dc, last, vertical ? ArrowDirection::down : ArrowDirection::right, bar->disabled);
-        int range = bar->max - bar->min;
-        int track = length - 2 * arrow;
-        if (range > 0 && track > arrow && !bar->disabled) {
-            int at = arrow + (track - arrow) * (bar->pos - bar->min) / range;
-            RECT thumb = vertical ? RECT{0, at, r.right, at + arrow} : RECT{at, 0, at + arrow, r.bottom};
-            fill_solid(dc, thumb, sys_color(COLOR_BTNFACE));
-            draw_frame_3d(dc, thumb, false);
-        }
+        paint_scroll_control(dc, scroll_bar_layout(r, vertical, *bar), *bar);
         EndPaint(window, &ps);
         return 0;
     }
@@ -751,22 +981,11 @@ LRESULT scrollbar_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
         return DLGC_WANTARROWS;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-        // Arrows step a line, the track a page; the parent moves the thumb.
-        RECT r;
-        GetClientRect(window, &r);
-        int length = vertical ? r.bottom : r.right;
-        int at = vertical ? static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)))
-                          : static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam)));
-        int arrow = std::min(16, length / 2);
-        int range = bar->max - bar->min;
-        int thumb = range > 0 ? arrow + (length - 3 * arrow) * (bar->pos - bar->min) / range : arrow;
-        int code = at < arrow ? SB_LINEUP : at >= length - arrow ? SB_LINEDOWN : at < thumb ? SB_PAGEUP : SB_PAGEDOWN;
-        UINT msg = vertical ? WM_VSCROLL : WM_HSCROLL;
-        if (w->style & WS_CHILD) {
-            HWND parent = w->parent;
-            send_message(parent, msg, MAKEWPARAM(static_cast<WORD>(code), 0), reinterpret_cast<LPARAM>(window));
-            send_message(parent, msg, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(window));
-        }
+        // The parent hears the steps and moves the thumb.
+        POINT at{static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))),
+                 static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)))};
+        ClientToScreen(window, &at);
+        track_scroll_control(window, at);
         return 0;
     }
     case WM_KEYDOWN: {

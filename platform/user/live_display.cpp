@@ -2,6 +2,8 @@
 // state record: a reset of the windows does not take the screen away.
 #include "platform/user/live_display.h"
 
+#include "platform/kernel/clock.h"
+
 namespace platform_user {
 
 namespace {
@@ -20,10 +22,13 @@ Attached& attached() {
 
 void attach_display(LiveDisplay* display, bool person) {
     attached() = Attached{display, display && person};
+    // A person's held button repeats in real time; a script's by its steps.
+    platform_run_ticks(attached().person);
 }
 
 void detach_display() {
     attached() = Attached{};
+    platform_run_ticks(false);
 }
 
 LiveDisplay* attached_display() {

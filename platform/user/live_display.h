@@ -11,8 +11,9 @@ class LiveDisplay {
 public:
     virtual ~LiveDisplay() = default;
     // The queue ran empty: show what changed and wait for the person's next
-    // input. False when nothing can come any more (no window is left).
-    virtual bool wait_for_input() = 0;
+    // input, or `timeout_ms` at most (-1: no limit). False when nothing can
+    // come any more (no window is left).
+    virtual bool wait_for_input(long timeout_ms) = 0;
     // A long run pumps messages: show the screen now and then and take the
     // input that is waiting, without waiting for more.
     virtual void poll_input() = 0;

@@ -382,7 +382,7 @@ PopupRun run_popup(HMENU menu, HWND owner, POINT at, const PopupOptions& options
     if (options.by_key) step_hot(run, 1);
     ShowWindow(run.window, SW_SHOWNOACTIVATE);
     UpdateWindow(run.window);
-    automation::enter_modal(run.window, "a menu");
+    platform_automation::tracking_loop_begins("a menu");
     HWND old_capture = SetCapture(run.window);
     while (!run.done && IsWindow(run.window)) {
         MSG msg;
@@ -410,7 +410,7 @@ PopupRun run_popup(HMENU menu, HWND owner, POINT at, const PopupOptions& options
         }
         DispatchMessageA(&msg);
     }
-    automation::leave_modal();
+    platform_automation::tracking_loop_ends();
     if (IsWindow(old_capture)) SetCapture(old_capture);
     else ReleaseCapture();
     if (IsWindow(run.window)) DestroyWindow(run.window);
@@ -507,7 +507,7 @@ void run_menu_bar(HWND window, int index, bool open, bool by_key) {
     HMENU bar = GetMenu(window);
     if (!bar || index < 0 || index >= GetMenuItemCount(bar)) return;
     SendMessageA(window, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
-    automation::enter_modal(window, "the menu bar");
+    platform_automation::tracking_loop_begins("the menu bar");
     MSG deferred{};
     bool have_deferred = false;
     // Without a popup open, the bar takes the clicks that end the menu.
@@ -562,7 +562,7 @@ void run_menu_bar(HWND window, int index, bool open, bool by_key) {
     set_bar(window, -1, false);
     if (IsWindow(old_capture)) SetCapture(old_capture);
     else if (IsWindow(window) && GetCapture() == window) ReleaseCapture();
-    automation::leave_modal();
+    platform_automation::tracking_loop_ends();
     if (have_deferred) DispatchMessageA(&deferred);
 }
 

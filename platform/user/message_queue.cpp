@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/automation/host.h"
+#include "platform/kernel/clock.h"
 #include "platform/user/user_internal.h"
 
 namespace platform_user {
@@ -80,21 +81,15 @@ bool resolve_input(const InputEvent& e, MSG* out, std::string* why) {
     const POINT at = e.relative ? POINT{s.cursor_pos.x + e.screen.x, s.cursor_pos.y + e.screen.y} : e.screen;
     out->pt = at;
     const LPARAM screen_point = MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
-    if (e.message == WM_MOUSEWHEEL) {
-        // The wheel turns what has the keyboard focus, wherever the pointer is.
-        out->hwnd = s.focus ? s.focus : s.active;
-        out->lParam = screen_point;
-        if (!out->hwnd) *why = "no window has the keyboard focus";
-        return out->hwnd != nullptr;
-    }
     if (e.hit != 0) {
-        HWND top = top_level_of(window_from_screen_point(at));
-        WindowRecord* t = find_window(top);
+        HWND under = window_from_screen_point(at);
+        WindowRecord* t = find_window(top_level_of(under));
         if (!t || (t->style & WS_DISABLED)) {
             *why = "no enabled window under the pointer";
             return false;
         }
-        out->hwnd = top;
+        // A scroll bar is the frame of the window that has it, a child's too.
+        out->hwnd = e.hit == HTVSCROLL || e.hit == HTHSCROLL ? under : t->handle;
         out->wParam = static_cast<WPARAM>(e.hit);
         out->lParam = screen_point;
         if (e.double_click && e.message == WM_NCLBUTTONDOWN) out->message = WM_NCLBUTTONDBLCLK;
@@ -180,9 +175,9 @@ void prepare_mouse_message(MSG* m) {
     if (is_button_down(m->message)) {
         HWND top = top_level_of(m->hwnd);
         if (top && top != s.active) {
-            send_message(m->hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
-                         MAKELPARAM(HTCLIENT, static_cast<WORD>(m->message)));
-            activate_window(top, true);
+            const LRESULT how = send_message(m->hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
+                                             MAKELPARAM(HTCLIENT, static_cast<WORD>(m->message)));
+            if (how != MA_NOACTIVATE && IsWindow(top)) activate_window(top, true);
         }
     }
     if (!s.capture && find_window(m->hwnd)) {
@@ -198,6 +193,14 @@ namespace platform_user {
 
 bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
     UserState& s = state();
+    // The wheel's notches become scroll messages in their turn, behind the
+    // input before them.
+    while (!s.input.empty() && s.input.front().message == WM_MOUSEWHEEL) {
+        const InputEvent e = s.input.front();
+        s.input.pop_front();
+        const int notches = static_cast<short>(HIWORD(e.wparam)) / WHEEL_DELTA;
+        post_wheel_scrolls(e.screen, notches, s.key_down[VK_SHIFT] != 0);
+    }
     for (auto it = s.posted.begin(); it != s.posted.end(); ++it) {
         if (!in_range(it->message, first, last) || !window_matches(filter, it->hwnd)) continue;
         *msg = *it;
@@ -266,6 +269,20 @@ bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
         }
     }
     return false;
+}
+
+int take_message_within(MSG* msg, long wait_ms) {
+    const DWORD until = GetTickCount() + static_cast<DWORD>(std::max(0L, wait_ms));
+    for (;;) {
+        if (platform_automation::run_aborted()) return -1;
+        if (take_message(msg, nullptr, 0, 0, true)) return 1;
+        long left = -1;
+        if (wait_ms >= 0) {
+            left = static_cast<LONG>(until - GetTickCount());
+            if (left <= 0) return 0;
+        }
+        if (platform_automation::on_idle(left) == platform_automation::IdleOutcome::finished) return -1;
+    }
 }
 
 }  // namespace platform_user

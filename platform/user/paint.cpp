@@ -262,38 +262,31 @@ std::vector<double> menu_bar_starts(cairo_t* cr, const MenuRecord& m, double lef
 }
 
 void draw_scroll_bar(cairo_t* cr, double x, double y, double w, double h, bool vertical, const ScrollBarState& bar) {
-    fill(cr, x, y, w, h, sys_color(COLOR_SCROLLBAR));
-    double arrow = vertical ? w : h;
-    double length = vertical ? h : w;
-    auto button = [&](double bx, double by, double bw, double bh) {
+    const RECT whole{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(x + w), static_cast<LONG>(y + h)};
+    const ScrollBarLayout l = scroll_bar_layout(whole, vertical, bar);
+    auto fill_rect = [&](const RECT& r, COLORREF c) { fill(cr, r.left, r.top, r.right - r.left, r.bottom - r.top, c); };
+    fill_rect(whole, sys_color(COLOR_SCROLLBAR));
+    // The channel held down shows dark between the arrow and the thumb.
+    if (bar.pressed == ScrollPart::page_up) fill_rect(l.page_before, sys_color(COLOR_3DDKSHADOW));
+    if (bar.pressed == ScrollPart::page_down) fill_rect(l.page_after, sys_color(COLOR_3DDKSHADOW));
+    auto button = [&](const RECT& r, bool pushed) {
+        const double bx = r.left, by = r.top, bw = r.right - r.left, bh = r.bottom - r.top;
         fill(cr, bx, by, bw, bh, sys_color(COLOR_BTNFACE));
-        line(cr, bx, by, bx + bw - 1, by, sys_color(COLOR_BTNHIGHLIGHT));
-        line(cr, bx, by, bx, by + bh - 1, sys_color(COLOR_BTNHIGHLIGHT));
+        // Pushed in: a flat shadow edge all round.
+        line(cr, bx, by, bx + bw - 1, by, sys_color(pushed ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
+        line(cr, bx, by, bx, by + bh - 1, sys_color(pushed ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
         line(cr, bx, by + bh - 1, bx + bw - 1, by + bh - 1, sys_color(COLOR_BTNSHADOW));
         line(cr, bx + bw - 1, by, bx + bw - 1, by + bh - 1, sys_color(COLOR_BTNSHADOW));
     };
     const COLORREF glyph = sys_color(bar.disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-    if (vertical) {
-        button(x, y, w, arrow);
-        button(x, y + h - arrow, w, arrow);
-        arrow_glyph(cr, x, y, w, arrow, ArrowDirection::up, glyph);
-        arrow_glyph(cr, x, y + h - arrow, w, arrow, ArrowDirection::down, glyph);
-    } else {
-        button(x, y, arrow, h);
-        button(x + w - arrow, y, arrow, h);
-        arrow_glyph(cr, x, y, arrow, h, ArrowDirection::left, glyph);
-        arrow_glyph(cr, x + w - arrow, y, arrow, h, ArrowDirection::right, glyph);
-    }
-    int range = bar.max - bar.min;
-    double track = length - 2 * arrow;
-    if (range <= 0 || track < arrow || bar.disabled) return;
-    double thumb = arrow;
-    double at = arrow + (track - thumb) * (bar.pos - bar.min) / range;
-    if (vertical) {
-        button(x, y + at, w, thumb);
-    } else {
-        button(x + at, y, thumb, h);
-    }
+    auto arrow = [&](const RECT& r, ArrowDirection direction, bool pushed) {
+        button(r, pushed);
+        const double shift = pushed ? 1 : 0;
+        arrow_glyph(cr, r.left + shift, r.top + shift, r.right - r.left, r.bottom - r.top, direction, glyph);
+    };
+    arrow(l.first, vertical ? ArrowDirection::up : ArrowDirection::left, bar.pressed == ScrollPart::line_up);
+    arrow(l.last, vertical ? ArrowDirection::down : ArrowDirection::right, bar.pressed == ScrollPart::line_down);
+    if (!IsRectEmpty(&l.thumb)) button(l.thumb, false);
 }
 
 void draw_frame_of(cairo_t* cr, HWND window, POINT surface_origin_of_parent_client) {

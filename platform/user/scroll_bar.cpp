@@ -1,20 +1,127 @@
 // The scroll bars of a window (WS_HSCROLL, WS_VSCROLL): range, page and
-// position, and the client area they take when shown.
+// position, the client area they take when shown, and where their parts lie.
 #include <algorithm>
 
 #include "platform/user/controls_internal.h"
 
-using namespace platform_user;
+namespace platform_user {
 
 namespace {
 
-ScrollBarState* bar_of(HWND window, int bar) {
+constexpr int kArrowLength = 16;
+constexpr int kSmallestThumb = 8;
+
+// Lengths along the bar, from its start.
+struct Along {
+    int arrow = 0;
+    int track_start = 0;
+    int track_length = 0;
+    int thumb_length = 0;  // 0: no thumb
+    int span = 0;          // positions the thumb moves through, less one
+};
+
+Along measure(int length, const ScrollBarState& b) {
+    Along a;
+    a.arrow = std::min(kArrowLength, length / 2);
+    a.track_start = a.arrow;
+    a.track_length = length - 2 * a.arrow;
+    const int range = b.max - b.min;
+    a.span = range - std::max(0, static_cast<int>(b.page) - 1);
+    if (b.disabled || range <= 0 || a.span <= 0) return a;
+    // A page makes the thumb as long as the part of the range it shows.
+    const int thumb = b.page > 0 ? std::max(kSmallestThumb, static_cast<int>(static_cast<long long>(a.track_length) *
+                                                                             b.page / (range + 1)))
+                                 : a.arrow;
+    if (thumb <= a.track_length) a.thumb_length = thumb;
+    return a;
+}
+
+int thumb_offset(const Along& a, int position, int minimum) {
+    const int room = a.track_length - a.thumb_length;
+    const int at = std::clamp(position - minimum, 0, a.span);
+    return a.track_start + static_cast<int>(static_cast<long long>(room) * at / a.span);
+}
+
+// A stretch [from, to) along the bar as a rectangle across all of it.
+RECT stretch(const RECT& whole, bool vertical, int from, int to) {
+    if (to <= from) return RECT{0, 0, 0, 0};
+    if (vertical) return RECT{whole.left, whole.top + from, whole.right, whole.top + to};
+    return RECT{whole.left + from, whole.top, whole.left + to, whole.bottom};
+}
+
+}  // namespace
+
+ScrollBarState* scroll_bar_state(HWND window, int bar) {
     WindowRecord* w = find_window(window);
     if (!w) return nullptr;
     if (bar == SB_HORZ) return &w->hscroll;
     if (bar == SB_VERT) return &w->vscroll;
     if (bar == SB_CTL) return scroll_control_state(window);
     return nullptr;
+}
+
+ScrollBarLayout scroll_bar_layout(RECT whole, bool vertical, const ScrollBarState& b) {
+    ScrollBarLayout l;
+    l.whole = whole;
+    l.vertical = vertical;
+    const int length = vertical ? whole.bottom - whole.top : whole.right - whole.left;
+    const Along a = measure(length, b);
+    l.first = stretch(whole, vertical, 0, a.arrow);
+    l.last = stretch(whole, vertical, length - a.arrow, length);
+    if (a.thumb_length == 0) return l;
+    // While the thumb is dragged it shows where the hand has it.
+    const int at = thumb_offset(a, b.pressed == ScrollPart::thumb ? b.track : b.pos, b.min);
+    l.thumb = stretch(whole, vertical, at, at + a.thumb_length);
+    l.page_before = stretch(whole, vertical, a.track_start, at);
+    l.page_after = stretch(whole, vertical, at + a.thumb_length, a.track_start + a.track_length);
+    return l;
+}
+
+ScrollPart scroll_part_at(const ScrollBarLayout& l, POINT p) {
+    if (PtInRect(&l.first, p)) return ScrollPart::line_up;
+    if (PtInRect(&l.last, p)) return ScrollPart::line_down;
+    if (PtInRect(&l.thumb, p)) return ScrollPart::thumb;
+    if (PtInRect(&l.page_before, p)) return ScrollPart::page_up;
+    if (PtInRect(&l.page_after, p)) return ScrollPart::page_down;
+    return ScrollPart::none;
+}
+
+int scroll_position_for_thumb(const ScrollBarLayout& l, const ScrollBarState& b, int thumb_start) {
+    const int length = l.vertical ? l.whole.bottom - l.whole.top : l.whole.right - l.whole.left;
+    const Along a = measure(length, b);
+    const int room = a.track_length - a.thumb_length;
+    if (a.thumb_length == 0 || room <= 0) return b.pos;
+    const int offset = std::clamp(thumb_start - a.track_start, 0, room);
+    return b.min + static_cast<int>((static_cast<long long>(offset) * a.span + room / 2) / room);
+}
+
+RECT window_scroll_bar_rect(const WindowRecord& w, int bar) {
+    const DWORD bit = bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+    if (!(w.style & bit) || w.minimized || !has_own_scroll_bars(w)) return RECT{0, 0, 0, 0};
+    const RECT client = client_rect_in_parent(w);
+    const POINT o = client_origin_on_screen(w);
+    const int width = client.right - client.left, height = client.bottom - client.top;
+    if (bar == SB_VERT) return RECT{o.x + width, o.y, o.x + width + kArrowLength, o.y + height};
+    return RECT{o.x, o.y + height, o.x + width, o.y + height + kArrowLength};
+}
+
+int scroll_bar_hit(HWND window, POINT screen) {
+    const WindowRecord* w = find_window(window);
+    if (!w) return 0;
+    const RECT vertical = window_scroll_bar_rect(*w, SB_VERT), horizontal = window_scroll_bar_rect(*w, SB_HORZ);
+    if (PtInRect(&vertical, screen)) return HTVSCROLL;
+    if (PtInRect(&horizontal, screen)) return HTHSCROLL;
+    return 0;
+}
+
+}  // namespace platform_user
+
+using namespace platform_user;
+
+namespace {
+
+ScrollBarState* bar_of(HWND window, int bar) {
+    return scroll_bar_state(window, bar);
 }
 
 void clamp_position(ScrollBarState& b) {

@@ -27,13 +27,17 @@ struct ClassRecord {
     int window_count = 0;
 };
 
+// The parts of a scroll bar a press can land on.
+enum class ScrollPart { none, line_up, page_up, thumb, page_down, line_down };
+
 struct ScrollBarState {
     int min = 0;
     int max = 100;
     UINT page = 0;
     int pos = 0;
-    int track = 0;
+    int track = 0;           // where the dragged thumb is (SIF_TRACKPOS)
     bool disabled = false;
+    ScrollPart pressed = ScrollPart::none;  // drawn pushed in: held with the pointer over it
 };
 
 // State a predefined control or a dialog keeps with its window record.
@@ -121,7 +125,7 @@ struct InputEvent {
     bool double_click = false;  // second button-down of a double click
     bool text_follows = false;  // a key whose characters come as typed text of their own, not from TranslateMessage
     int hit = 0;             // a button-down on a frame: its hit-test code (HTMENU, ...), 0 in a client area
-    bool after_frame_press = false;  // the button-up of a press on a frame: only a loop holding the capture takes it
+    bool after_frame_press = false;  // the button-up after such a press: only a tracking loop (holding the capture) takes it
 };
 
 // What the frames show of a person's hand at work: the menu-bar item
@@ -204,6 +208,11 @@ LRESULT send_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 // Takes the next message as GetMessage would, without waiting. False when
 // nothing is there.
 bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove);
+// For loops that track the pointer: takes the next message (WM_QUIT
+// included), waiting for input as GetMessageA does but at most `wait_ms` on
+// the tick clock (-1: as long as it takes). 1: a message; 0: the time came;
+// -1: nothing can come any more (the run is over).
+int take_message_within(MSG* msg, long wait_ms);
 void drop_messages_for(HWND window);
 
 // Painting (paint.cpp)
@@ -216,9 +225,10 @@ void release_window_dcs(WindowRecord& w);
 void draw_nonclient(HWND top_level);
 // The menu bar's items in screen coordinates, one a menu item (a separator's is empty).
 std::vector<RECT> menu_bar_items(HWND top_level);
-// What part of a top-level window's frame lies at a screen point: HTMENU,
-// HTCAPTION, a caption button, a sizing border or corner, HTBORDER; 0 in a
-// client area or off every window.
+// What part of a window's frame lies at a screen point: HTVSCROLL or
+// HTHSCROLL on the scroll bar of the window there (a child's too), else
+// the top-level window's HTMENU, HTCAPTION, HTSYSMENU, a caption button, a
+// sizing border or corner, HTBORDER; 0 in a client area or off every window.
 int nonclient_hit(POINT screen);
 cairo_surface_t* desktop_surface();
 // The frame's drawing: a colour, a filled box (nothing when empty).
@@ -273,9 +283,10 @@ bool caption_button_enabled(const WindowRecord& w, int part);
 bool frame_part_point(HWND window, int part, POINT* screen);
 // The part of a top-level window's frame (not its menu bar) at a point.
 int frame_hit(const WindowRecord& w, POINT screen);
-// A left press or double click on a part of the frame, from DefWindowProcA.
+// A left press on a part of the frame, from DefWindowProcA; a double click
+// on the caption or the icon (false for any other part: a second press).
 void frame_button_down(HWND window, int part, POINT screen);
-void frame_double_click(HWND window, int part, POINT screen);
+bool frame_double_click(HWND window, int part);
 // WM_SETCURSOR over the frame: the sizing arrows on the borders.
 LRESULT frame_cursor(HWND window, int part);
 // WM_SYSKEYDOWN, WM_SYSKEYUP and WM_SYSCHAR as DefWindowProcA takes them:
@@ -342,6 +353,40 @@ void arrow_triangle(RECT box, ArrowDirection direction, POINT corners[3]);
 // Whether WS_HSCROLL and WS_VSCROLL give the window scroll bars of its own
 // (a combo box passes them on to its list).
 bool has_own_scroll_bars(const WindowRecord& w);
+
+// Scroll bars (scroll_bar.cpp). A bar's parts in the coordinates of `whole`,
+// the rectangle the bar takes; rectangles that are empty where there is no
+// such part (no thumb on a disabled bar or one without a range).
+struct ScrollBarLayout {
+    RECT whole{};
+    bool vertical = true;
+    RECT first{};        // the up or left arrow
+    RECT last{};         // the down or right arrow
+    RECT thumb{};
+    RECT page_before{};  // the channel between the first arrow and the thumb
+    RECT page_after{};
+};
+ScrollBarState* scroll_bar_state(HWND window, int bar);  // SB_HORZ, SB_VERT, SB_CTL
+ScrollBarLayout scroll_bar_layout(RECT whole, bool vertical, const ScrollBarState& bar);
+ScrollPart scroll_part_at(const ScrollBarLayout& layout, POINT p);
+// The position that puts the thumb's start `thumb_start` pixels from the bar's start.
+int scroll_position_for_thumb(const ScrollBarLayout& layout, const ScrollBarState& bar, int thumb_start);
+// Where a window's own bar (SB_HORZ, SB_VERT) lies on the screen; empty when it has none.
+RECT window_scroll_bar_rect(const WindowRecord& w, int bar);
+// HTVSCROLL or HTHSCROLL when the screen point is on one of the window's own bars, else 0.
+int scroll_bar_hit(HWND window, POINT screen);
+
+// Scroll bars worked by hand (scroll_track.cpp). A press on a window's bar
+// (HTVSCROLL, HTHSCROLL) or on a scroll bar control is tracked, with the
+// pointer captured, until the button goes up: arrows and channel send their
+// step at once and again while held, the thumb follows the pointer.
+void track_scroll_bar(HWND window, int hit, POINT screen);
+void track_scroll_control(HWND control, POINT screen);
+// A turn of the wheel of `notches` (positive: away from the hand, up) at a
+// screen point, as the mouse drivers gave it to programs that know no
+// wheel: three lines a notch to the window there with a scroll bar (or its
+// nearest ancestor with one), vertical or, `sideways`, horizontal.
+void post_wheel_scrolls(POINT screen, int notches, bool sideways);
 
 // Predefined controls (controls.cpp): registers the class when `name` is one
 // of them; false otherwise.

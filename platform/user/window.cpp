@@ -189,7 +189,9 @@ HWND window_from_screen_point(POINT screen) {
 }
 
 int nonclient_hit(POINT screen) {
-    HWND top = top_level_of(window_from_screen_point(screen));
+    HWND under = window_from_screen_point(screen);
+    if (int bar = scroll_bar_hit(under, screen)) return bar;
+    HWND top = top_level_of(under);
     WindowRecord* w = find_window(top);
     if (!w) return 0;
     RECT client = client_rect_in_parent(*w);

@@ -127,7 +127,7 @@ enum : UINT {
     WM_MBUTTONUP = 0x0208,
     WM_MBUTTONDBLCLK = 0x0209,
     WM_MOUSELAST = 0x0209,
-    WM_MOUSEWHEEL = 0x020A,  // to the focus, at a screen point; HIWORD(wParam) the turn in WHEEL_DELTA steps
+    WM_MOUSEWHEEL = 0x020A,  // only in the input queue: HIWORD(wParam) the turn in WHEEL_DELTA steps, made scroll messages
     WM_PARENTNOTIFY = 0x0210,
     WM_ENTERMENULOOP = 0x0211,
     WM_EXITMENULOOP = 0x0212,

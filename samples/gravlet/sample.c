@@ -1,6 +1,6 @@
 /*
  * NAME     : sample
- * FUNCTION : a small stock keeper for the PAD sample
+ * FUNCTION : 在庫管理（GRAVLET の見本）
  */
 #include <stdio.h>
 
@@ -8,55 +8,60 @@
 
 static int stock[MAX_ITEMS];
 
-/* FUNCTION : counts the items that are out of stock */
+int take_item(int kind);
+int count_empty(void);
+
+/* FUNCTION : 命令を一つ実行する */
+void run_command(int command, int kind)
+{
+    int left;
+
+    switch (command) {                  /* 命令ごとに */
+    case 'a':                           /* 入庫 */
+        stock[kind]++;                  /* 在庫を一つ増やす */
+        break;
+    case 't':                           /* 出庫 */
+        take_item(kind);                /* 出庫する */
+        break;
+    case 'c':                           /* 数える */
+        printf("%d\n", count_empty());  /* 在庫切れの数を表示 */
+        break;
+    default:                            /* 不明な命令 */
+        report_unknown(command);        /* 誤りを知らせる */
+        break;
+    }
+    while (pending() > 0) {             /* 待ち行列が空になるまで */
+        serve_next();                   /* 次の注文を処理する */
+    }
+    do {                                /* ログを書き出す */
+        left = flush_log();             /* 一ブロック書く */
+    } while (left > 0);                 /* 残りがなくなるまで */
+    for (kind = 0; kind < MAX_ITEMS && stock[kind] > 0; kind++)   /* 最初の在庫切れまで進む */
+        ;
+}
+
+/* FUNCTION : 在庫切れの品目を数える */
 int count_empty(void)
 {
     int i;
     int empty = 0;
 
-    for (i = 0; i < MAX_ITEMS; i++) {   /* every item */
-        if (stock[i] == 0) {            /* none left */
-            empty++;
+    for (i = 0; i < MAX_ITEMS; i++) {   /* 品目ごとに */
+        if (stock[i] == 0) {            /* 在庫がない */
+            empty++;                    /* 在庫切れを数える */
         }
     }
-    return empty;
+    return empty;                       /* 在庫切れの数を返す */
 }
 
-/* FUNCTION : takes one item of a kind */
+/* FUNCTION : 品目を一つ出庫する */
 int take_item(int kind)
 {
-    if (kind < 0 || kind >= MAX_ITEMS) {    /* no such kind */
-        return -1;
-    } else if (stock[kind] == 0) {          /* sold out */
-        report_empty(kind);
-        return 0;
-    } else {
-        stock[kind]--;                      /* one less */
+    if (stock[kind] == 0) {             /* 在庫切れ */
+        report_empty(kind);             /* 在庫切れを知らせる */
+        return 0;                       /* 出庫しない */
+    } else {                            /* 在庫あり */
+        stock[kind]--;                  /* 在庫を一つ減らす */
     }
-    return 1;
-}
-
-/* FUNCTION : carries out one command of the keeper */
-void run_command(int command, int kind)
-{
-    switch (command) {      /* by command */
-    case 'a':               /* add */
-        stock[kind]++;
-        break;
-    case 't':               /* take */
-        take_item(kind);
-        break;
-    case 'c':               /* count */
-        printf("%d\n", count_empty());
-        break;
-    default:
-        report_unknown(command);
-        break;
-    }
-    while (pending() > 0) { /* the queue */
-        serve_next();
-    }
-    do {
-        flush_log();        /* the log */
-    } while (log_size() > 0);
+    return 1;                           /* 出庫した */
 }

@@ -75,5 +75,32 @@ TEST_F(ResultFiles, AStepFailingLateBringsTheEarlierOldResultsBack) {
     EXPECT_EQ(names(), (std::set<std::string>{"r0", "r2"}));
 }
 
+// Under a hold, results committed by two runs come back all old when a later
+// step fails, and stay all new (with no old file left) when it does not.
+TEST_F(ResultFiles, AHoldKeepsTheOldSetUntilItEnds) {
+    for (const bool restore : {true, false}) {
+        for (const std::string& name : names()) fs::remove(dir_.path(name));
+        write_source("r0", "old0");
+        write_source("r1", "old1");
+        write_all("w", "new");
+        {
+            ResultHold hold;
+            const std::vector<ResultFile> all = files();
+            EXPECT_EQ(commit_result_files({all[0], all[2]}), -1);
+            EXPECT_EQ(commit_result_files({all[1]}), -1);
+            if (restore) hold.restore();
+        }
+        if (restore) {
+            EXPECT_EQ(read_bytes(dir_.path("r0")), "old0");
+            EXPECT_EQ(read_bytes(dir_.path("r1")), "old1");
+            EXPECT_EQ(names(), (std::set<std::string>{"r0", "r1"})) << "r2 was not there before";
+        } else {
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(read_bytes(dir_.path("r" + std::to_string(i))), "new" + std::to_string(i));
+            EXPECT_EQ(names(), (std::set<std::string>{"r0", "r1", "r2"}));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace analysis_test

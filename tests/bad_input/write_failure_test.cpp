@@ -1,7 +1,10 @@
 // Writes that fail: a full disk while a warning is written is the write
 // failure status (255) in all three converters, with the old results kept;
-// a result that cannot be put in place is named in its E058 line.
+// a result or work file that cannot be written is named in its E058 line.
 
+#include <sys/stat.h>
+
+#include <map>
 #include <string>
 #include <vector>
 
@@ -119,6 +122,71 @@ TEST_F(WriteFailure, FullDiskNamesTheWorkFile) {
     EXPECT_EQ(on_full_disk(".na2", [&] { return run_oq(list, {}, "-n"); }), 255);
     EXPECT_TRUE(named_once("oq1000.err", "d.na2"));
     EXPECT_EQ(read_raw(list), "d.c\n");
+}
+
+// A work name taken by a folder, a FIFO or a link is a write failure in
+// every converter: E058 names it, the earlier results stay, and what stands
+// under the name is left alone (a link's target is never written).
+TEST_F(WriteFailure, TakenWorkNamesAreWriteFailures) {
+    const std::string source = write_file("t.c", kGoodSource);
+    const std::string list = write_file("t.nam", "t.c\n");
+    const std::string target = write_file("target.txt", "not the run's");
+    std::vector<std::string> formatter_args = {"nx1012", source};
+    ASSERT_EQ(run_nx(source), 0);
+    ASSERT_EQ(run(run_spec_formatter, formatter_args), kFormatterOk);
+    ASSERT_EQ(run_gx(source), 0);
+    ASSERT_EQ(run_oq(list, {"-Fb1"}), 0);
+
+    struct Case {
+        const char* work;
+        const char* error;  // the error file that names it ("" for the formatter's box)
+        std::function<int()> run;
+        int status;
+    };
+    const Case cases[] = {
+        {"t.$ts", "nx1000.err", [&] { return run_nx(source); }, 255},
+        {"t.$tm", "nx1000.err", [&] { return run_nx(source); }, 255},
+        {"t.$tt", "nx1000.err", [&] { return run_nx(source); }, 255},
+        {"t.lnt", "", [&] { return run(run_spec_formatter, formatter_args); }, kFormatterIoError},
+        {"t.tmp", "gx1000.err", [&] { return run_gx(source); }, 255},
+        {"t.tmf", "gx1000.err", [&] { return run_gx(source); }, 255},
+        {"t.tmd", "gx1000.err", [&] { return run_gx(source, {"-SPdw"}); }, 255},
+        {"t.$tr", "oq1000.err", [&] { return run_oq(list, {"-Fb1"}); }, 255},
+        {"t.tmf", "oq1000.err", [&] { return run_oq(list, {"-Fb1"}); }, 255},
+        {"t.na2", "oq1000.err", [&] { return run_oq(list, {}, "-n"); }, 255},
+    };
+    const auto without_error_files = [](std::map<std::string, std::string> files) {
+        for (const char* error : {"nx1000.err", "gx1000.err", "oq1000.err"}) files.erase(error);
+        return files;
+    };
+    for (const char* kind : {"folder", "fifo", "link"}) {
+        for (const Case& c : cases) {
+            const std::string what = std::string(c.work) + " taken by a " + kind;
+            const std::string work = dir_.path(c.work);
+            if (std::string(kind) == "folder") std::filesystem::create_directory(work);
+            if (std::string(kind) == "fifo") {
+                ASSERT_EQ(::mkfifo(work.c_str(), 0600), 0);
+            }
+            if (std::string(kind) == "link") std::filesystem::create_symlink(target, work);
+            const auto before = without_error_files(snapshot());
+            host_.boxes.clear();
+            EXPECT_EQ(c.run(), c.status) << what;
+            if (*c.error != '\0') {
+                const std::string errors = read_raw(error_file(c.error));
+                const size_t at = errors.find(" : E058 : ");
+                EXPECT_TRUE(at != std::string::npos && errors.find(work, at) != std::string::npos) << what << errors;
+            }
+            if (*c.error == '\0') {
+                EXPECT_EQ(host_.boxes.size(), 1u) << what;
+                EXPECT_TRUE(!host_.boxes.empty() && host_.boxes[0].text.find(dir_.path("t.lin")) != std::string::npos)
+                    << what;
+            }
+            EXPECT_EQ(without_error_files(snapshot()), before) << what;
+            EXPECT_NE(std::filesystem::symlink_status(work).type(), std::filesystem::file_type::not_found) << what;
+            std::filesystem::remove(work);
+        }
+    }
+    EXPECT_EQ(read_raw(target), "not the run's");
 }
 
 // The formatter's message box names the document it could not write.

@@ -39,11 +39,12 @@ void push_text(const char* utf8) {
     push(e);
 }
 
-void push_key(SDL_Keycode key, bool down) {
+void push_key(SDL_Keycode key, bool down, Uint16 mod = KMOD_NONE) {
     SDL_Event e{};
     e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
     push(e);
 }
 
@@ -279,25 +280,65 @@ TEST_F(DesktopInput, ClosingTheDesktopWindowClosesTheMainWindow) {
     EXPECT_FALSE(IsWindow(main_));
 }
 
-TEST_F(DesktopInput, WheelGoesToTheFocusAtTheScreenPoint) {
-    SetFocus(main_);
-    SDL_WarpMouseInWindow(SDL_GetWindowFromID(1), 100, 120);
+TEST_F(DesktopInput, WheelScrollsTheWindowUnderThePointerThatHasAScrollBar) {
+    // The pointer is over a child without a bar inside a view with one; the
+    // focus is elsewhere.
+    HWND view = CreateWindowExA(0, "DesktopMain", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 50, 200, 150, main_,
+                                nullptr, nullptr, nullptr);
+    HWND inner = CreateWindowExA(0, "DesktopMain", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 60, view, nullptr,
+                                 nullptr, nullptr);
+    SetFocus(edit_);
+    automation::run_until_idle();
+    RECT r{};
+    GetWindowRect(inner, &r);
+    SDL_WarpMouseInWindow(SDL_GetWindowFromID(1), r.left + 20, r.top + 20);
     SDL_Event e{};
     e.type = SDL_MOUSEWHEEL;
-    e.wheel.y = -1;
+    e.wheel.y = -1;  // one notch towards the hand
     push(e);
     platform_user::attached_display()->poll_input();
+    std::vector<MSG> seen;
     MSG m{};
-    bool found = false;
     while (platform_user::take_message(&m, nullptr, 0, 0, true)) {
-        if (m.message == WM_MOUSEWHEEL) {
-            found = true;
-            break;
-        }
+        if (m.message == WM_VSCROLL || m.message == WM_HSCROLL || m.message == WM_MOUSEWHEEL) seen.push_back(m);
     }
-    ASSERT_TRUE(found);
-    EXPECT_EQ(m.hwnd, main_);
-    EXPECT_EQ(static_cast<short>(HIWORD(m.wParam)), -WHEEL_DELTA);
+    ASSERT_EQ(seen.size(), 4u);
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].hwnd, view) << i;
+        EXPECT_EQ(seen[i].message, static_cast<UINT>(WM_VSCROLL)) << i;
+        EXPECT_EQ(LOWORD(seen[i].wParam), i < 3 ? SB_LINEDOWN : SB_ENDSCROLL) << i;
+    }
+}
+
+// Alt alone makes system keys, AltGr (Ctrl+Alt) does not; a key held with
+// Ctrl or Alt types no text of its own.
+TEST_F(DesktopInput, KeysBecomeTheirWindowsMessages) {
+    const struct {
+        SDL_Keycode key;
+        Uint16 mod;
+        UINT message;
+        WPARAM vk;
+        bool text_follows;
+    } cases[] = {
+        {SDLK_a, KMOD_NONE, WM_KEYDOWN, 'A', true},
+        {SDLK_a, KMOD_LCTRL, WM_KEYDOWN, 'A', false},
+        {SDLK_a, KMOD_LALT, WM_SYSKEYDOWN, 'A', false},
+        {SDLK_q, KMOD_LCTRL | KMOD_RALT, WM_KEYDOWN, 'Q', false},
+        {SDLK_F12, KMOD_NONE, WM_KEYDOWN, VK_F12, false},
+        {SDLK_F13, KMOD_NONE, WM_KEYDOWN, VK_F12 + 1, false},
+        {SDLK_F24, KMOD_NONE, WM_KEYDOWN, VK_F24, false},
+    };
+    auto& input = platform_user::state().input;
+    for (const auto& c : cases) {
+        input.clear();
+        push_key(c.key, true, c.mod);
+        SDL_Delay(20);  // past the interval between two looks at SDL's queue
+        platform_user::attached_display()->poll_input();
+        ASSERT_EQ(input.size(), 1u) << SDL_GetKeyName(c.key);
+        EXPECT_EQ(input[0].message, c.message) << SDL_GetKeyName(c.key) << " " << c.mod;
+        EXPECT_EQ(input[0].wparam, c.vk) << SDL_GetKeyName(c.key);
+        EXPECT_EQ(input[0].text_follows, c.text_follows) << SDL_GetKeyName(c.key) << " " << c.mod;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // What a desktop test needs beyond xdotool: close a window as a window
 // manager's close box does (WM_DELETE_WINDOW), compare an X window dump
 // (xwd) with the platform's own PNG of the screen pixel for pixel, and read
-// one pixel of such a PNG.
+// the platform's pictures: whether an area changed, whether two areas are
+// alike, where a scroll bar's thumb is, the colour of a pixel.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cairo.h>
@@ -107,19 +108,97 @@ int compare(const char* xwd_path, const char* png_path) {
     return result;
 }
 
-// The colour of one pixel of a PNG, as #rrggbb.
-int pixel(const char* png_path, const char* x_text, const char* y_text) {
-    cairo_surface_t* png = cairo_image_surface_create_from_png(png_path);
-    const int x = std::atoi(x_text), y = std::atoi(y_text);
-    if (cairo_surface_status(png) != CAIRO_STATUS_SUCCESS || x < 0 || y < 0 ||
-        x >= cairo_image_surface_get_width(png) || y >= cairo_image_surface_get_height(png)) {
-        std::fprintf(stderr, "%s: no pixel (%d,%d)\n", png_path, x, y);
-        cairo_surface_destroy(png);
+// A picture as 0xRRGGBB rows; empty when it cannot be read.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t at(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) return 0xFF000000u;
+        return pixels[static_cast<size_t>(y) * width + x];
+    }
+};
+
+bool read_png(const char* path, Picture* out) {
+    cairo_surface_t* png = cairo_image_surface_create_from_png(path);
+    const bool ok = cairo_surface_status(png) == CAIRO_STATUS_SUCCESS;
+    if (ok) {
+        out->width = cairo_image_surface_get_width(png);
+        out->height = cairo_image_surface_get_height(png);
+        const unsigned char* data = cairo_image_surface_get_data(png);
+        const int stride = cairo_image_surface_get_stride(png);
+        for (int y = 0; y < out->height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+            for (int x = 0; x < out->width; ++x) out->pixels.push_back(row[x] & 0xFFFFFFu);
+        }
+    } else {
+        std::fprintf(stderr, "%s: cannot read the PNG\n", path);
+    }
+    cairo_surface_destroy(png);
+    return ok;
+}
+
+// How many pixels of the area (left, top, width, height) of `a` differ from
+// the area of `b` at (bx, by).
+long area_difference(const Picture& a, int left, int top, const Picture& b, int bx, int by, int width, int height) {
+    long differing = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (a.at(left + x, top + y) != b.at(bx + x, by + y)) ++differing;
+        }
+    }
+    return differing;
+}
+
+// changed A.png B.png X Y W H: exit 0 when the area differs between the pictures.
+int changed(char** v) {
+    Picture a, b;
+    if (!read_png(v[0], &a) || !read_png(v[1], &b)) return 2;
+    const int x = std::atoi(v[2]), y = std::atoi(v[3]), w = std::atoi(v[4]), h = std::atoi(v[5]);
+    const long n = area_difference(a, x, y, b, x, y, w, h);
+    std::printf("%ld pixels changed\n", n);
+    return n > 0 ? 0 : 1;
+}
+
+// alike A.png AX AY B.png BX BY W H: exit 0 when the two areas are the same.
+int alike(char** v) {
+    Picture a, b;
+    if (!read_png(v[0], &a) || !read_png(v[3], &b)) return 2;
+    const long n = area_difference(a, std::atoi(v[1]), std::atoi(v[2]), b, std::atoi(v[4]), std::atoi(v[5]),
+                                   std::atoi(v[6]), std::atoi(v[7]));
+    std::printf("%ld pixels differ\n", n);
+    return n == 0 ? 0 : 1;
+}
+
+// thumb PNG X0 Y0 X1 Y1: along the channel of a scroll bar from (X0, Y0) to
+// (X1, Y1), across its middle, where the thumb's white edge first shows:
+// its distance from the start, -1 when no thumb shows.
+int thumb(char** v) {
+    Picture p;
+    if (!read_png(v[0], &p)) return 2;
+    const int x0 = std::atoi(v[1]), y0 = std::atoi(v[2]), x1 = std::atoi(v[3]), y1 = std::atoi(v[4]);
+    const bool vertical = x0 == x1;
+    const int length = vertical ? y1 - y0 : x1 - x0;
+    for (int i = 0; i <= length; ++i) {
+        if (p.at(vertical ? x0 : x0 + i, vertical ? y0 + i : y0) == 0xFFFFFFu) {
+            std::printf("%d\n", i);
+            return 0;
+        }
+    }
+    std::printf("-1\n");
+    return 0;
+}
+
+// pixel PNG X Y: the colour of one pixel, as #rrggbb.
+int pixel(char** v) {
+    Picture p;
+    if (!read_png(v[0], &p)) return 2;
+    const uint32_t colour = p.at(std::atoi(v[1]), std::atoi(v[2]));
+    if (colour > 0xFFFFFFu) {
+        std::fprintf(stderr, "%s: no pixel (%s,%s)\n", v[0], v[1], v[2]);
         return 2;
     }
-    const unsigned char* row = cairo_image_surface_get_data(png) + static_cast<size_t>(y) * cairo_image_surface_get_stride(png);
-    std::printf("#%06x\n", reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFFu);
-    cairo_surface_destroy(png);
+    std::printf("#%06x\n", colour);
     return 0;
 }
 
@@ -129,7 +208,13 @@ int main(int argc, char** argv) {
     const std::string verb = argc > 1 ? argv[1] : "";
     if (verb == "close" && argc == 3) return close_window(argv[2]);
     if (verb == "compare" && argc == 4) return compare(argv[2], argv[3]);
-    if (verb == "pixel" && argc == 5) return pixel(argv[2], argv[3], argv[4]);
-    std::fprintf(stderr, "usage: desktop_probe close WINDOW-ID | compare DUMP.xwd SCREEN.png | pixel SCREEN.png X Y\n");
+    if (verb == "changed" && argc == 8) return changed(argv + 2);
+    if (verb == "alike" && argc == 10) return alike(argv + 2);
+    if (verb == "thumb" && argc == 7) return thumb(argv + 2);
+    if (verb == "pixel" && argc == 5) return pixel(argv + 2);
+    std::fprintf(stderr,
+                 "usage: desktop_probe close WINDOW-ID | compare DUMP.xwd SCREEN.png |\n"
+                 "       changed A.png B.png X Y W H | alike A.png AX AY B.png BX BY W H |\n"
+                 "       thumb SCREEN.png X0 Y0 X1 Y1 | pixel SCREEN.png X Y\n");
     return 2;
 }

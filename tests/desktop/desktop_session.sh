@@ -33,25 +33,9 @@ settle() {
 }
 
 cd "$program_dir"
-# On an X server SDL opens libdbus for the input method; libdbus keeps its
-# connection's blocks to the end and they carry no stack a suppression could
-# match. Our own leaks are checked by the in-process desktop tests.
-start_program() {
-    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" ./notarix >"$work/notarix.out" 2>&1 &
-    pid=$!
-    window=""
-    for _ in $(seq 1 300); do
-        # the window named after the program's main window (SDL may open
-        # and close others while it starts)
-        window=$(xdotool search --pid "$pid" --name NOTARIX 2>/dev/null | head -n 1) || true
-        [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "the program ended before its window came: $(cat "$work/notarix.out")"
-        sleep 0.2
-    done
-    [ -n "$window" ] || fail "no window in 60 s"
-    settle 2
-}
-start_program
+. "$here/desktop_hands.sh"
+start_program notarix
+settle 2
 
 if [ "$mode" = idle ]; then
     # utime and stime, fields 14 and 15 of /proc/PID/stat, in clock ticks
@@ -80,22 +64,6 @@ click() {
     sleep 0.2
     xdotool click --window "$window" 1
     settle 1
-}
-
-# The platform's own picture of its screen (the Print key), numbered on.
-pictures=0
-picture() {
-    pictures=$((pictures + 1))
-    shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
-    xdotool key --window "$window" Print
-    for _ in $(seq 1 50); do
-        if [ -f "$shot" ]; then
-            sleep 0.3  # written out in full
-            return 0
-        fi
-        sleep 0.2
-    done
-    fail "the Print key made no picture $shot"
 }
 
 # A source without its document: NOTARIX says so in a message box, which
@@ -164,7 +132,8 @@ wait "$pid" || code=$?
 [ "$code" -eq 0 ] || fail "the program ended with exit code $code after its window was closed: $(cat "$work/notarix.out")"
 
 # Started again, the frame is where the person moved it; Alt+F4 ends it.
-start_program
+start_program notarix
+settle 2
 picture
 caption=$("$probe" pixel "$shot" $moved_x $moved_y)
 [ "$caption" = "#000080" ] || fail "the moved frame did not start where it was left (its caption place shows $caption)"

@@ -11,6 +11,7 @@
 
 #include "gravlet/pad/pad_output.h"
 #include "gravlet/pad/pad_output_run.h"
+#include "platform/kernel/file_io.h"
 #include "platform/user/codec.h"
 #include "tests/gravlet_pad/pad_run_fixture.h"
 
@@ -192,7 +193,7 @@ TEST_F(PadOutputRunTest, ProgressNeverPassesTheTotal) {
     EXPECT_EQ(last, total);
 }
 
-TEST_F(PadOutputRunTest, SettingsAndReaderFailures) {
+TEST_F(PadOutputRunTest, SettingsReaderAndWriterFailures) {
     // A settings file of another version: the version message, not a bare error.
     change_settings([](SettingsRecord& r) { r.set_text(gx_settings::kVersion, "0.99"); });
     EXPECT_EQ(run_pad_output(out(), input, host), kPadRunSettingsWrongVersion);
@@ -204,8 +205,19 @@ TEST_F(PadOutputRunTest, SettingsAndReaderFailures) {
     EXPECT_EQ(status(kPadRunSettingsUnreadable), format_text(lookup_message(9), "gx1000s.prm"));
     EXPECT_FALSE(std::ifstream(out()).good());
 
-    // The .pds changed on disk since the view indexed it: the read fails.
+    // A full disk under the output: a write failure, told as one and naming
+    // the file; the earlier output stays.
     write_raw(ws.dir.path("gx1000s.prm"), read_raw(kShippedSettings));
+    write_raw(out(), "earlier output");
+    host.answer = true;  // go on without a heading file
+    crt_set_full_disk(".$tx");
+    EXPECT_EQ(run_pad_output(out(), input, host), kPadRunWriteFailed);
+    crt_set_full_disk(nullptr);
+    EXPECT_EQ(status(kPadRunWriteFailed), format_text(lookup_message(gx_message::kOutputError), out().c_str()));
+    EXPECT_EQ(read_raw(out()), "earlier output");
+    std::remove(out().c_str());
+
+    // The .pds changed on disk since the view indexed it: the read fails.
     write_raw(input.pds_path, "not a PAD file any more\n");
     input.function_count = 8;
     EXPECT_EQ(run_pad_output(out(), input, host), kPadRunFailed);

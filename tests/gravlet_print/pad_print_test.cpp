@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/print/print_state.h"
@@ -121,6 +123,7 @@ protected:
                                ++ended;
                                return 0;
                            },
+                           {},
                            {}};
         return run_pad_print_job(input, host, printer);
     }
@@ -138,9 +141,10 @@ TEST_F(PadPrintTest, ShapesAndTextsAtTheirDeviceUnits) {
     EXPECT_TRUE(draw.has("size 100 200"));
     EXPECT_TRUE(draw.has("text 160 0 scale scales a value 26-12-09 02:43"));
     // The PAD frame (G + 8) x 40 - 320 .. (G + 8 + C - 6) x 40, T x 80 + 68
-    // .. (T + A) x 80 + 68; the page frame; the rule under the heading.
+    // .. (T + A) x 80 + 68; the page frame, held to the page; the rule
+    // under the heading.
     EXPECT_TRUE(draw.has("box 0 228 8000 5268"));
-    EXPECT_TRUE(draw.has("box 0 0 8240 5280"));
+    EXPECT_TRUE(draw.has("box 0 10 8080 5280"));
     EXPECT_TRUE(draw.has("line 0 388 8000 388"));
     EXPECT_EQ(draw.count("width 3"), 1);
     // Cell texts from line T + 2 x 1 + 2 = 6; the name terminal starts 6
@@ -260,6 +264,69 @@ TEST_F(PadPrintTest, PagesOfALongFunctionCountInTheHeadRow) {
         }
         EXPECT_EQ(found, 1) << i;
     }
+}
+
+TEST(PadPrintPages, ARowThatReachesTheLimitGoesOnTheNextPage) {
+    // No heading file, T 2, P 69: the text starts on line 4 (3 lines used),
+    // the limit is T + A - 2 = 63. Five rows of 10 end on line 53.
+    PadPrintJob job;
+    job.values.top_margin = 2;
+    job.values.lines_per_page = 69;
+    PadGrid grid;
+    grid.row_count = 6;
+    for (int r = 1; r <= 5; ++r) grid.cell(r, 0)->height = 10;
+    const std::pair<int, std::string> cases[] = {{9, "1-6 "}, {10, "1-5 6-6 "}};
+    for (const auto& [height, pages] : cases) {
+        grid.cell(6, 0)->height = static_cast<int16_t>(height);
+        std::string split;
+        for (const PadPage& p : split_print_pages(grid, job)) split += format_text("%d-%d ", p.first, p.last);
+        EXPECT_EQ(split, pages) << height;
+    }
+}
+
+// A selection of three cases of 20 statements each over three pages: case 2
+// (t 4160) ends page 1, case 3 (t 2960) stands on page 2 and the tail (its
+// closing line at 1800) on page 3. With l = 302 the right side runs at
+// l + S1 = 1346 and its notches reach in to l + S2 = 1218. Where a notch
+// crosses a page break it leaves the page below its last row and comes in
+// on the next from above its first.
+TEST_F(PadPrintTest, ANotchAcrossPagesLeavesAndComesBack) {
+    std::string text = " [JOV:PDS:V1.00 ]\n0001@picks many rows\n0001B:\n0001M:many rows\n0001EF:\n0002+S:which\n0002+F:\n";
+    for (int c = 1; c <= 3; ++c) {
+        text += "0003+C:case" + std::to_string(c) + "\n0003++F:\n";
+        for (int i = 1; i <= 20; ++i) text += "0004++N:s" + std::to_string(i) + "\n0004++F:\n";
+        text += "0005++E:\n0005+F:\n";
+    }
+    text += "0006+U:back\n0007+E:\n/\n";
+    use_pds(ws.write("picks.pds", text, Form::Plain));
+    ASSERT_EQ(run(), kPadPrintDone);
+    // per page, the notch lines out of the side (1346 to 1218) and into it
+    std::vector<std::vector<std::array<int, 4>>> out, in;
+    for (const std::string& op : draw.ops) {
+        if (op == "page") out.emplace_back(), in.emplace_back();
+        int x1, y1, x2, y2;
+        if (out.empty() || std::sscanf(op.c_str(), "line %d %d %d %d", &x1, &y1, &x2, &y2) != 4) continue;
+        if (x1 == 1346 && x2 == 1218) out.back().push_back({x1, y1, x2, y2});
+        if (x1 == 1218 && x2 == 1346) in.back().push_back({x1, y1, x2, y2});
+    }
+    ASSERT_EQ(out.size(), 3u) << ::testing::PrintToString(draw.ops);
+    // page 1: from case 1 to case 2, then from case 2 out below the last row
+    ASSERT_EQ(out[0].size(), 2u);
+    EXPECT_EQ(out[0][1][1], 4160);
+    EXPECT_GT(out[0][1][3], 4160);
+    ASSERT_EQ(in[0].size(), 1u);
+    // page 2: in from above to case 3, and out again
+    ASSERT_EQ(in[1].size(), 1u);
+    EXPECT_LT(in[1][0][1], 2960);
+    EXPECT_EQ(in[1][0][3], 2960);
+    ASSERT_EQ(out[1].size(), 1u);
+    EXPECT_EQ(out[1][0][1], 2960);
+    EXPECT_GT(out[1][0][3], 2960);
+    // page 3: in from above to the tail's closing line
+    ASSERT_EQ(in[2].size(), 1u);
+    EXPECT_LT(in[2][0][1], 1800);
+    EXPECT_EQ(in[2][0][3], 1800);
+    EXPECT_TRUE(out[2].empty());
 }
 
 TEST_F(PadPrintTest, MinimumRowsCountContentRowsAfterTheLayout) {
@@ -420,3 +487,4 @@ TEST_F(PadPrintManagerTest, CancelThroughTheAbortProcedureEndsTheJob) {
 }
 
 }  // namespace
+

@@ -94,10 +94,10 @@ protected:
         return text != nullptr ? text : "";
     }
 
-    // A test source copied into dir (from the viewer's data or the sample).
+    // A test source copied into dir (from the viewer's data or the scenarios').
     std::string copy_source(const std::string& name) {
         std::string from = std::string(TEST_DATA_DIR) + "/gravlet_viewer/" + name;
-        if (!crt_exists(from.c_str())) from = std::string(SAMPLES_DIR) + "/gravlet/" + name;
+        if (!crt_exists(from.c_str())) from = std::string(TEST_DATA_DIR) + "/scenario_sources/gravlet/" + name;
         const std::string to = dir.path(name);
         write_raw(to, read_raw(from));
         return to;

@@ -31,7 +31,7 @@ protected:
 
 TEST_F(PadPrintCommandsTest, ThePadPrintsOnePagePerFunctionThroughThePrintManager) {
     open_generated("sample.c");
-    automation::answer_next_message_box(IDYES);  // go on without a heading file
+    automation::answer_next_message_box(IDOK);  // go on without a heading file
     ASSERT_TRUE(automation::choose_menu_command(kPrintPadCommand));
     ASSERT_EQ(jobs(), 1);
     EXPECT_EQ(pdf_pages(first_job()).count, 3);
@@ -51,7 +51,7 @@ TEST_F(PadPrintCommandsTest, AFirstFunctionBeyondThePadIsRefusedWithNoJob) {
 
 TEST_F(PadPrintCommandsTest, TheOutputGoesBesideTheSourceUntilTheDialogNamesAnother) {
     open_generated("sample.c");
-    automation::answer_next_message_box(IDYES);
+    automation::answer_next_message_box(IDOK);
     ASSERT_TRUE(automation::choose_menu_command(kRunOutputCommand));
     EXPECT_EQ(lower(gravlet_commands().output_name), lower(dir.path("sample.txt")));
     EXPECT_FALSE(read_raw(dir.path("sample.txt")).empty());
@@ -60,7 +60,7 @@ TEST_F(PadPrintCommandsTest, TheOutputGoesBesideTheSourceUntilTheDialogNamesAnot
 
 TEST_F(PadPrintCommandsTest, TheMetersCancelStopsTheOutputAndWritesNothing) {
     open_generated("sample.c");
-    automation::answer_next_message_box(IDYES);
+    automation::answer_next_message_box(IDOK);
     automation::WindowSpec cancel;
     cancel.kind = automation::WindowSpec::Kind::class_name;
     cancel.text = "GXWMETER";

@@ -112,21 +112,36 @@ TEST_F(PadViewTest, ALoopEndsBeforeTheBodyBesideIt) {
 }
 
 // The statement of row 5 (Y 70) under the call of row 3, whose box ends at
-// 63: its label "[7]" at (70, 58) is not struck through by that line and
-// leaves a pixel free above the statement's top line.
-TEST_F(PadViewTest, ALabelIsNeitherCrossedNorTouching) {
+// 63: its label "[7]" at (70, 58) leaves a pixel free above the
+// statement's top line.
+TEST_F(PadViewTest, ALabelDoesNotTouchItsBox) {
     open_generated("kinds.c");
     automation::run_until_idle();
     const COLORREF line = automation::pixel_at(chart(), 61, 80);
     const COLORREF background = automation::pixel_at(chart(), 600, 30);
     int ink = 0;
     for (int x = 71; x < 88; ++x) {
-        EXPECT_NE(automation::pixel_at(chart(), x, 63), line) << x;
         EXPECT_EQ(automation::pixel_at(chart(), x, 69), background) << x;
         for (int y = 58; y < 69; ++y) ink += automation::pixel_at(chart(), x, y) != background ? 1 : 0;
     }
     EXPECT_GT(ink, 10) << "the label is there";
     EXPECT_EQ(automation::pixel_at(chart(), 61, 63), line) << "the call's box keeps its corner";
+}
+
+// labels.c: the statement "a_b" (text at 63, 46) above the statement whose
+// label "[5]" stands at (70, 58). The label is drawn transparent, so the
+// underscore in the text's bottom row stays whole under it.
+TEST_F(PadViewTest, ALabelLeavesTheTextAboveItWhole) {
+    open_generated("labels.c");
+    redraw();
+    for (const DrawingLogEntry& e : chart_log()) {
+        if (e.op == "TextOutA" && e.text == "[5]") {
+            EXPECT_NE(e.params.find("bk=transparent"), std::string::npos) << e.params;
+        }
+    }
+    automation::run_until_idle();
+    const COLORREF background = automation::pixel_at(chart(), 600, 30);
+    for (int x = 70; x < 77; ++x) EXPECT_NE(automation::pixel_at(chart(), x, 59), background) << "the '_' at " << x;
 }
 
 TEST_F(PadViewTest, AtLevelWidthEightTheColumnsAreHalfAsWide) {
@@ -220,6 +235,7 @@ TEST_F(PadViewTest, VerticalStepsAndTheirRefusals) {
     // 40 rows, 20 shown: c 19, d 9; the last first row is d + N - c + 1 = 31
     EXPECT_EQ(pad_vertical_step(SB_LINEUP, 0, 1, 40, 20), -1);
     EXPECT_EQ(pad_vertical_step(SB_LINEDOWN, 0, 1, 40, 20), 2);
+    EXPECT_EQ(pad_vertical_step(SB_LINEDOWN, 0, 30, 40, 20), 31);
     EXPECT_EQ(pad_vertical_step(SB_LINEDOWN, 0, 31, 40, 20), -1);
     EXPECT_EQ(pad_vertical_step(SB_PAGEDOWN, 0, 1, 40, 20), 20);
     EXPECT_EQ(pad_vertical_step(SB_PAGEDOWN, 0, 20, 40, 20), 31);

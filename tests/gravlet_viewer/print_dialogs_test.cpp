@@ -342,7 +342,7 @@ TEST_F(PrintDialogsTest, OutputRunButtonWritesTheOutputWithTheNewWidth) {
         type(kOutputLevelWidthField, "8");
         automation::press_button(kRunButton);
     }});
-    automation::answer_next_message_box(IDYES);  // go on without a heading file
+    automation::answer_next_message_box(IDOK);  // go on without a heading file
     ASSERT_TRUE(automation::choose_menu_command(kOutputParametersCommand));
     narrow = read_raw(output);
     ASSERT_FALSE(narrow.empty());
@@ -351,7 +351,7 @@ TEST_F(PrintDialogsTest, OutputRunButtonWritesTheOutputWithTheNewWidth) {
     // the same run at the widest level width writes wider lines
     shell_settings().set_word(gx_settings::kOutputLevelWidth, 32);
     ASSERT_EQ(write_settings_file(shell_settings(), document_state().program_directory), kSettingsOk);
-    automation::answer_next_message_box(IDYES);
+    automation::answer_next_message_box(IDOK);
     ASSERT_TRUE(automation::choose_menu_command(kRunOutputCommand));
     EXPECT_GT(read_raw(output).size(), narrow.size());
 }

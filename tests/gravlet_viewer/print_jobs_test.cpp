@@ -78,10 +78,10 @@ TEST_F(GravletPrintJobsTest, FunctionListAndSourceWithHeadingsFoundThroughKrt) {
     EXPECT_TRUE(printed("|int count_empty(void)"));
 }
 
-TEST_F(GravletPrintJobsTest, AMissingListHeadingAsksAndNoGoesNoFurther) {
+TEST_F(GravletPrintJobsTest, AMissingListHeadingAsksAndCancelGoesNoFurther) {
     use_print_settings("head", false);
     open_generated("sample.c");
-    automation::answer_next_message_box(IDNO);
+    automation::answer_next_message_box(IDCANCEL);
     ASSERT_TRUE(automation::choose_menu_command(kPrintFunctionListCommand));
     ASSERT_EQ(automation::message_boxes().size(), 1u);
     EXPECT_EQ(automation::message_boxes()[0].text,
@@ -89,8 +89,8 @@ TEST_F(GravletPrintJobsTest, AMissingListHeadingAsksAndNoGoesNoFurther) {
     EXPECT_TRUE(print_job_records().empty());
     EXPECT_EQ(automation::status_text(), interrupted());
 
-    // Yes prints the list without header and footer
-    automation::answer_next_message_box(IDYES);
+    // OK prints the list without header and footer
+    automation::answer_next_message_box(IDOK);
     ASSERT_TRUE(automation::choose_menu_command(kPrintFunctionListCommand));
     EXPECT_EQ(automation::status_text(), message(302));
     EXPECT_EQ(print_job_records().size(), 1u);
@@ -100,7 +100,7 @@ TEST_F(GravletPrintJobsTest, TheCoverIsRefusedWithoutItsHd0EvenAfterOk) {
     use_print_settings("head", false);
     open_generated("sample.c");
     automation::answer_next_message_box(IDYES);  // 印刷を実行しますか？
-    automation::answer_next_message_box(IDYES);  // go on without the heading file
+    automation::answer_next_message_box(IDOK);  // go on without the heading file
     ASSERT_TRUE(automation::choose_menu_command(kPrintCoverCommand));
     ASSERT_EQ(automation::message_boxes().size(), 2u);
     EXPECT_EQ(automation::message_boxes()[1].caption, kCoverCaption);
@@ -143,8 +143,8 @@ TEST_F(GravletPrintJobsTest, PrintAllRunsEveryJobAndReportsTheFirstFailure) {
 TEST_F(GravletPrintJobsTest, ACancelledJobEndsPrintAll) {
     use_print_settings("head", false);
     open_generated("sample.c");
-    // No to the function list's heading question: nothing after it runs
-    automation::answer_next_message_box(IDNO);
+    // Cancel in the function list's heading question: nothing after it runs
+    automation::answer_next_message_box(IDCANCEL);
     ASSERT_TRUE(automation::choose_menu_command(kPrintAllCommand));
     EXPECT_EQ(automation::message_boxes().size(), 1u);
     EXPECT_TRUE(print_job_records().empty());

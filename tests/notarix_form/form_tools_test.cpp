@@ -104,9 +104,12 @@ TEST_F(FormTools, TextStopsAtTheLastColumnAndBeforeACharacterThatDoesNotFit) {
 TEST_F(FormTools, DoubleSizeTextIsTheWideAndTallShape) {
     place_double_size_text(3, 10, sjis("Aぽ"));
     EXPECT_EQ(rows(3, 4), sj({"          Ａ￡ぽ￡", "          ￡￡￡￡"}));
-    // near the right edge the last characters get no markers
+    // near the right edge the last characters get no markers: column 108
+    // still takes them, 109 not
     place_double_size_text(6, 105, "xyz");
     EXPECT_EQ(rows(6, 7), sj({std::string(105, ' ') + "ｘ￡ｙ", std::string(105, ' ') + "￡￡"}));
+    place_double_size_text(8, 104, "xyz");
+    EXPECT_EQ(rows(8, 9), sj({std::string(104, ' ') + "ｘ￡ｙ￡", std::string(104, ' ') + "￡￡￡￡"}));
     // on the last row there is no row below
     const TouchedRows touched = place_double_size_text(81, 0, "k");
     EXPECT_EQ(touched.first, 81);

@@ -2,6 +2,8 @@
 // calls, a missing form, names that clash, files that cannot be written,
 // cancel, and forms cut to 82 rows of 112 columns.
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -72,16 +74,33 @@ TEST_F(LayoutStatus, ErrorFileNamedLikeTheFormIsRefused) {
     EXPECT_EQ(read_raw(form), read_raw(data_path("box.frm")));
 }
 
+// A temporary name taken by a folder, a FIFO or a link: the progress text
+// names it, and what stands there is neither written through nor removed.
 TEST_F(LayoutStatus, TemporaryThatCannotBeCreated) {
     const std::string form = copy_data("box.frm");
-    std::filesystem::create_directory(with_extension(form, ".fmt"));
-    EXPECT_EQ(generate(form), kLayoutErrors);
-    ASSERT_EQ(reports_.size(), 1u);
-    // 出力 <...> が書けません。
-    EXPECT_EQ(reports_[0].item,
-              "\x8Fo\x97\xCD <" + with_extension(form, ".fmt") + "> \x82\xAA\x8F\x91\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x81" "B\n");
-    EXPECT_FALSE(file_exists(with_extension(form, ".lit")));
-    EXPECT_FALSE(file_exists(with_extension(form, ".lis")));
+    const std::string target = write_file("target.txt", "not the run's");
+    for (const char* kind : {"folder", "fifo", "link"}) {
+        for (const char* extension : {".lit", ".fmt"}) {
+            const std::string work = with_extension(form, extension);
+            const std::string other = with_extension(form, std::string(extension) == ".lit" ? ".fmt" : ".lit");
+            if (std::string(kind) == "folder") std::filesystem::create_directory(work);
+            if (std::string(kind) == "fifo") {
+                ASSERT_EQ(::mkfifo(work.c_str(), 0600), 0);
+            }
+            if (std::string(kind) == "link") std::filesystem::create_symlink(target, work);
+            reports_.clear();
+            EXPECT_EQ(generate(form), kLayoutErrors) << kind << extension;
+            ASSERT_EQ(reports_.size(), 1u) << kind << extension;
+            // 出力 <...> が書けません。
+            EXPECT_EQ(reports_[0].item, "\x8Fo\x97\xCD <" + work +
+                                            "> \x82\xAA\x8F\x91\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x81" "B\n");
+            EXPECT_NE(std::filesystem::symlink_status(work).type(), std::filesystem::file_type::not_found);
+            EXPECT_FALSE(file_exists(other)) << kind << extension;
+            EXPECT_FALSE(file_exists(with_extension(form, ".lis")));
+            std::filesystem::remove(work);
+        }
+    }
+    EXPECT_EQ(read_raw(target), "not the run's");
 }
 
 TEST_F(LayoutStatus, ErrorFileThatCannotBeCreated) {

@@ -249,6 +249,16 @@ TEST_F(FormEditorMouse, KeysScrollTheRowsUnderTheMouse) {
     EXPECT_EQ(automation::beeps().size(), before + 1);
     send({{WM_LBUTTONUP, 5, 9}});
     EXPECT_EQ(rows(5, 5), sj({"    ───"}));
+    // a line down reaches the last top row, and no further
+    const int limit = 82 - form_editor().visible_rows();
+    SendMessageA(editor(), WM_VSCROLL, SB_BOTTOM, 0);
+    SendMessageA(editor(), WM_VSCROLL, SB_LINEUP, 0);
+    key(VK_DOWN);
+    EXPECT_EQ(form_editor().top_row, limit);
+    const size_t at_end = automation::beeps().size();
+    key(VK_DOWN);
+    EXPECT_EQ(form_editor().top_row, limit);
+    EXPECT_EQ(automation::beeps().size(), at_end + 1);
 }
 
 }  // namespace

@@ -4,12 +4,14 @@
 #include "notarix/viewer/generation_run.h"
 
 #include <filesystem>
+#include <map>
 
 #include "common/text/file_names.h"
 #include "common/text/text_helpers.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "notarix_fixture.h"
+#include "platform/kernel/file_io.h"
 
 namespace {
 
@@ -244,6 +246,42 @@ TEST_F(GenerationRunTest, CancelFromTheMeterKeepsTheEarlierDocument) {
     EXPECT_FALSE(popup_greyed(kFilePopup));
 }
 
+// A document the formatter cannot write (a full disk under its work file)
+// leaves the function records and the document as they were, all old; a run
+// that goes through makes them all new.
+TEST_F(GenerationRunTest, AFormatterThatCannotWriteKeepsTheSetTogether) {
+    const std::string source = copy_data("lookup.c");
+    ASSERT_TRUE(start_runs());
+    const char* const set[] = {"lookup.fss", "lookup.fsm", "lookup.flt", "lookup.lin"};
+    const auto files = [&] {
+        std::map<std::string, std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (entry.path().extension() != ".c" && entry.path().extension() != ".err")
+                found[entry.path().filename().string()] = read_raw(entry.path().string());
+        return found;
+    };
+    const auto generate_on_full_disk = [&] {
+        crt_set_full_disk(".lnt");
+        const int status = convert_notarix_source(source, kSingleRunErrorFile, nullptr);
+        crt_set_full_disk(nullptr);
+        return status;
+    };
+    const auto before_any = files();
+    EXPECT_EQ(generate_on_full_disk(), kFormatterIoError);
+    EXPECT_EQ(files(), before_any);  // no earlier set: none is left
+
+    ASSERT_EQ(convert_notarix_source(source, kSingleRunErrorFile, nullptr), 0);
+    const auto earlier = files();
+    for (const char* name : set) EXPECT_EQ(earlier.count(name), 1u) << name;
+    write_raw(source, read_raw(source) + "\nint added(void)\n{\n    return 0;\n}\n");
+    EXPECT_EQ(generate_on_full_disk(), kFormatterIoError);
+    EXPECT_EQ(files(), earlier);
+
+    ASSERT_EQ(convert_notarix_source(source, kSingleRunErrorFile, nullptr), 0);
+    const auto later = files();
+    for (const char* name : set) EXPECT_NE(later.at(name), earlier.at(name)) << name;
+}
+
 TEST_F(GenerationRunTest, BatchLogsTheFailingFileAndReportsTheWorstStatus) {
     copy_data("batch");
     ASSERT_TRUE(start_runs());
@@ -270,6 +308,26 @@ TEST_F(GenerationRunTest, BatchLogsTheFailingFileAndReportsTheWorstStatus) {
     EXPECT_EQ(shell_settings().word(nx_settings::kLastGenerationStatus), 10);
     EXPECT_EQ(std::string(std::filesystem::current_path()), before);
     EXPECT_FALSE(document_state().busy);
+}
+
+// Warnings alone report warnings; errors outweigh warnings in either order.
+TEST_F(GenerationRunTest, BatchOfWarningsAndErrorsReportsTheWorse) {
+    use_setting(nx_settings::kIncludeUse, 2);  // a missing quoted include is a warning
+    copy_data("noheader.c");
+    copy_data("unmatched.c");
+    ASSERT_TRUE(start_runs());
+    const struct {
+        const char* list;
+        int text;
+        int status;
+    } cases[] = {{"noheader.c\r\n", 408, 9}, {"unmatched.c\r\nnoheader.c\r\n", 400, 10}};
+    for (const auto& c : cases) {
+        write_raw(dir.path("run.nam"), c.list);
+        automation::answer_next_message_box(IDCANCEL);
+        EXPECT_EQ(run_batch_generation(dir.path("run.nam")), 0);
+        EXPECT_EQ(automation::status_text(), message(c.text)) << c.list;
+        EXPECT_EQ(shell_settings().word(nx_settings::kLastGenerationStatus), c.status) << c.list;
+    }
 }
 
 TEST_F(GenerationRunTest, BatchWhoseEveryLineIsSkippedStillOffersItsLog) {

@@ -59,6 +59,7 @@ TEST_F(ChartSearchTest, SearchesFromTheRowAfterTheSelectionAndAgainAfterEachHit)
 TEST_F(ChartSearchTest, MatchesAreExactAndCaseSensitive) {
     EXPECT_EQ(searches("Report", 2), (std::vector<std::string>{"(2,1)", "(4,1)"}));
     EXPECT_EQ(searches("REPORT", 1), (std::vector<std::string>{"not found"}));
+    EXPECT_EQ(searches("tail", 1), (std::vector<std::string>{"(5,0)"})) << "the last row is searched";
     // The dialog starts from the row after the current selection.
     EXPECT_EQ(searches("main", 1), (std::vector<std::string>{"not found"}));
 }

@@ -51,7 +51,7 @@ TEST_F(ChartSessionTest, TheLastChartFieldTakesALongPathCutAtACharacter) {
     const std::string folder = dir_.path(std::string(60 - dir_.path().size() % 60, 'd'));
     std::filesystem::create_directory(folder);
     const std::string chart = folder + "/\x95\x5C\x8E\xA6\x95\x5C\x8E\xA6\x95\x5C\x8E\xA6.trd";
-    write_raw(chart, read_raw(chart_data("four.trd")));
+    write_raw(folder + "/表示表示表示.trd", read_raw(chart_data("four.trd")));
     ASSERT_EQ(open_chart(session(), chart), 0);
     const std::string stored = shell_settings().text(oq_settings::kLastChart);
     EXPECT_LE(stored.size(), 63u);

@@ -55,8 +55,10 @@ TEST(NodeTextSplit, ATextOfExactlyTheWidthIsOnePiece) {
 
 TEST(NodeTextSplit, ASemicolonWithinTheWidthEndsThePiece) {
     EXPECT_EQ(pieces_of("a;comment", 16), (std::vector<std::string>{"a", "comment"}));
-    // At byte 2W it still ends the piece and is skipped.
-    EXPECT_EQ(pieces_of("abcdefghijklmnop;rest", 16), (std::vector<std::string>{"abcdefghijklmnop", "rest"}));
+    // At byte 2W it still ends the piece and is skipped; one byte further
+    // on the piece is cut at 2W.
+    EXPECT_EQ(pieces_of("abcdefghijklmnop;x;y", 16), (std::vector<std::string>{"abcdefghijklmnop", "x", "y"}));
+    EXPECT_EQ(pieces_of("abcdefghijklmnopq;r", 16), (std::vector<std::string>{"abcdefghijklmnop", "q", "r"}));
     // Beyond the width the piece is cut at the width; a piece that then
     // starts with ';' drops it.
     EXPECT_EQ(pieces_of("main             <main.c(5)>;entry", 16),

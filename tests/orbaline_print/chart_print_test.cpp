@@ -138,6 +138,7 @@ protected:
                                  ++ended;
                                  return 0;
                              },
+                             {},
                              {}};
         return print_chart(session(), printer);
     }

@@ -62,6 +62,38 @@ TEST_F(Commands, NodeSourcesAndTheirMessages) {
     EXPECT_TRUE(contains(last_box()->text, "nothere.c"));
 }
 
+// The line a node gives, however far outside the int range: the first line
+// for anything below it, the last int above it.
+TEST_F(Commands, NodeLinesOutsideTheRangeOfAFile) {
+    struct Case {
+        const char* line;
+        int start_line, current_line;
+    };
+    const Case cases[] = {
+        {"4", 3, 4},
+        {"0", 0, 1},
+        {"-2147483648", 0, 1},
+        {"-99999999999", 0, 1},
+        {"2147483647", 2147483646, 2147483647},
+        {"99999999999", 2147483646, 2147483647},
+    };
+    write_raw(dir.path("alpha.c"), "int a;\r\n");
+    write_raw(dir.path("lines.nam"), "");
+    std::string trd = " [JOV:TRD:V1.00 ]\r\n";
+    for (size_t i = 0; i < std::size(cases); ++i)
+        trd += std::to_string(i + 1) + "+f" + std::to_string(i) + " <alpha.c(" + cases[i].line + ")>\r\n";
+    write_raw(dir.path("lines.trd"), trd);
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(open_list(dir.path("lines.nam"), false));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        chart().selected_row = static_cast<int>(i + 1);
+        chart().selected_column = 0;
+        EXPECT_EQ(open_node_source(), 0) << cases[i].line;
+        EXPECT_EQ(orbaline().source_start_line, cases[i].start_line) << cases[i].line;
+        EXPECT_EQ(document_state().current_source_line, cases[i].current_line) << cases[i].line;
+    }
+}
+
 TEST_F(Commands, TheEditorStartsOnTheNodesSource) {
     std::vector<uint8_t> bytes = build_standard_settings(kOrbalineSettings);
     write_settings(bytes);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/kernel/file_io.h"
+#include "tests/common/sjis.h"
 
 TEST(Environment, PutenvCopiesAndEmptyValueRemoves) {
     {
@@ -21,6 +22,24 @@ TEST(Environment, PutenvCopiesAndEmptyValueRemoves) {
 
     EXPECT_EQ(crt_putenv("PLATFORM_TEST_VAR="), 0);
     EXPECT_EQ(crt_getenv("PLATFORM_TEST_VAR"), nullptr);
+}
+
+// The process environment holds UTF-8; the programs read and put Shift-JIS,
+// and read back what they put byte for byte.
+TEST(Environment, ValuesAreShiftJisToTheProgramsAndUtf8InTheProcess) {
+    ::setenv("PLATFORM_TEST_VAR", "/home/資料;/usr/include", 1);
+    EXPECT_EQ(std::string(crt_getenv("PLATFORM_TEST_VAR")), sjis("/home/資料;/usr/include"));
+    for (const std::string& value : {sjis("/opt/設計"), std::string("\xED\x40"), sjis("x〓FF")}) {
+        ASSERT_EQ(crt_putenv(("PLATFORM_TEST_VAR=" + value).c_str()), 0);
+        EXPECT_EQ(std::string(crt_getenv("PLATFORM_TEST_VAR")), value);
+    }
+    // 0xED40 and 0xFA5C are one character: the process holds its UTF-8
+    ASSERT_EQ(crt_putenv("PLATFORM_TEST_VAR=\xED\x40"), 0);
+    EXPECT_STREQ(::getenv("PLATFORM_TEST_VAR"), "纊");
+    // changed past the runtime: read afresh
+    ::setenv("PLATFORM_TEST_VAR", "ｿｰｽ", 1);
+    EXPECT_EQ(std::string(crt_getenv("PLATFORM_TEST_VAR")), sjis("ｿｰｽ"));
+    EXPECT_EQ(crt_putenv("PLATFORM_TEST_VAR="), 0);
 }
 
 TEST(Environment, MalformedAssignmentsAreRefused) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/kernel/profile.h"
+#include "platform/kernel/registry.h"
 #include "tests/platform/kernel_home_fixture.h"
 
 namespace {
@@ -99,4 +100,20 @@ TEST_F(WinIni, NullSectionOrKeyListsNames) {
     // Cut short, the list still ends in two zeros.
     EXPECT_EQ(GetProfileStringA(nullptr, nullptr, "", buf, 4), 2u);
     EXPECT_EQ(std::string(buf, 4), std::string("a\0\0\0", 4));
+}
+
+// A state directory named as a Linux desktop names folders: UTF-8.
+TEST(StateDirectory, AJapaneseNameHoldsWinIniAndTheRegistry) {
+    TempDir dir;
+    ScopedVariable home("PLATFORM_HOME", dir.path("状態"));
+    ASSERT_TRUE(WriteProfileStringA("windows", "spooler", "yes"));
+    EXPECT_EQ(profile("windows", "spooler"), "yes");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Test", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_NE(read_raw(dir.path("状態/WIN.INI")).find("spooler=yes"), std::string::npos);
+    EXPECT_NE(read_raw(dir.path("状態/registry.txt")).find("Software"), std::string::npos);
 }

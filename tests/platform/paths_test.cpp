@@ -3,12 +3,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
+#include <set>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/kernel/file_io.h"
+#include "tests/common/sjis.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
@@ -17,6 +22,19 @@ namespace {
 const std::string kHyo = "\x95\x5C";
 
 void make_dir(const std::string& path) { ASSERT_EQ(::mkdir(path.c_str(), 0755), 0) << path; }
+
+bool on_disk(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::vector<std::string> listed(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    EXPECT_TRUE(crt_list_folder(folder.c_str(), entries)) << folder;
+    std::vector<std::string> names;
+    for (const FolderEntry& e : entries) names.push_back(e.name);
+    return names;
+}
 
 }  // namespace
 
@@ -27,12 +45,12 @@ TEST(PathSeparators, BackslashesBecomeSlashes) {
 }
 
 TEST(PathSeparators, TrailByteOfDoubleByteCharIsKept) {
-    EXPECT_EQ(resolve_platform_path(("no_such\\" + kHyo + "\\x.txt").c_str()), "no_such/" + kHyo + "/x.txt");
+    EXPECT_EQ(resolve_platform_path(("no_such\\" + kHyo + "\\x.txt").c_str()), "no_such/表/x.txt");
     // Walked from the start: 0x81 0x95 is one character, so the 0x5C after it
     // stands alone and is a separator.
-    EXPECT_EQ(resolve_platform_path("no_such\\\x81\x95\\a"), "no_such/\x81\x95/a");
-    // A lead byte at the very end is not a character.
-    EXPECT_EQ(resolve_platform_path("no_such\\a\x95"), "no_such/a\x95");
+    EXPECT_EQ(resolve_platform_path("no_such\\\x81\x95\\a"), "no_such/＆/a");
+    // A lead byte at the very end is not a character: no such name on a disk.
+    EXPECT_EQ(resolve_platform_path("no_such\\a\x95"), "");
 }
 
 TEST(PathSeparators, LastSeparatorSkipsDoubleByteChars) {
@@ -110,11 +128,11 @@ TEST(CaseFallback, DoubleByteCharsAreNeverFolded) {
     TempDir dir;
     // 0x83 0x61 and 0x83 0x41 are two different katakana whose trail bytes
     // happen to be "a" and "A".
-    write_raw(dir.path("\x83\x61.txt"), "x");
-    EXPECT_EQ(resolve_platform_path(dir.path("\x83\x41.txt").c_str()), dir.path("\x83\x41.txt"));
+    write_raw(dir.path("ャ.txt"), "x");
+    EXPECT_EQ(resolve_platform_path(dir.path("\x83\x41.txt").c_str()), dir.path("ア.txt"));
     // Single-byte letters around a double-byte char still fold.
-    write_raw(dir.path("Q" + kHyo + "z.c"), "x");
-    EXPECT_EQ(resolve_platform_path(dir.path("q" + kHyo + "Z.C").c_str()), dir.path("Q" + kHyo + "z.c"));
+    write_raw(dir.path("Q表z.c"), "x");
+    EXPECT_EQ(resolve_platform_path(dir.path("q" + kHyo + "Z.C").c_str()), dir.path("Q表z.c"));
 }
 
 TEST(CaseFallback, RelativePathsStartAtTheWorkingDirectory) {
@@ -192,4 +210,90 @@ TEST(ListingScope, OutsideAScopeEveryLookUpReadsTheFolder) {
     }
     write_raw(dir.path("c.txt"), "after the scope");
     EXPECT_EQ(resolve_platform_path(dir.path("C.txt").c_str()), dir.path("c.txt")) << "the scope's listing is gone";
+}
+
+// The programs name files in Shift-JIS; the disk holds UTF-8 names, as every
+// Linux desktop writes them. Contents are never converted.
+TEST(DiskNames, JapaneseNamesRoundTripThroughEveryCall) {
+    const struct {
+        const char* made;
+        const char* renamed;
+    } cases[] = {
+        {"資料.c", "設計書.c"},       // kanji
+        {"そーす.c", "ソース表.h"},   // hiragana; katakana and kanji with a 0x5C trail byte
+        {"ｿｰｽ.c", "ﾃｽﾄ.txt"},        // half-width kana, single bytes in Shift-JIS
+    };
+    TempDir dir;
+    make_dir(dir.path("資料"));
+    const std::string folder = dir.path(sjis("資料"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.made);
+        const std::string name = folder + "\\" + sjis(c.made);
+        const int fd = crt_open(name.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(crt_write(fd, "\x95\x5C\n", 3), 3);
+        ASSERT_EQ(crt_close(fd), 0);
+        EXPECT_EQ(read_raw(dir.path("資料/") + c.made), "\x95\x5C\r\n");
+        EXPECT_EQ(listed(folder), std::vector<std::string>{sjis(c.made)});
+        EXPECT_TRUE(crt_can_read(name.c_str()));
+
+        const std::string renamed = folder + "/" + sjis(c.renamed);
+        ASSERT_EQ(crt_rename(name.c_str(), renamed.c_str()), 0);
+        EXPECT_TRUE(on_disk(dir.path("資料/") + c.renamed));
+        EXPECT_EQ(crt_file_size(renamed.c_str()), 4);
+        EXPECT_EQ(crt_file_kind(folder.c_str()), kCrtOtherEntry);
+        ASSERT_EQ(crt_remove(renamed.c_str()), 0);
+        EXPECT_TRUE(listed(folder).empty());
+    }
+
+    const std::string saved = get_current_directory();
+    ASSERT_NE(SetCurrentDirectoryA((folder + "\\").c_str()), 0);
+    const std::string now = get_current_directory();
+    const int fd = crt_open(sjis("表.c").c_str(), CRT_O_WRONLY | CRT_O_CREAT);
+    ASSERT_NE(SetCurrentDirectoryA(saved.c_str()), 0);
+    ASSERT_GE(fd, 0);
+    crt_close(fd);
+    char real[PATH_MAX];
+    ASSERT_NE(::realpath(dir.path("資料").c_str(), real), nullptr);
+    EXPECT_EQ(now, sjis(real));
+    EXPECT_TRUE(on_disk(dir.path("資料/表.c")));
+}
+
+// A name on the disk with no Shift-JIS form is listed escaped ("〓" and two
+// hexadecimal digits a byte), apart from every other name; the listed name
+// opens nothing, never another file.
+TEST(DiskNames, NamesWithoutAShiftJisFormAreListedEscapedAndRefused) {
+    const struct {
+        std::string disk;
+        const char* listed;
+    } cases[] = {
+        {"\x8E\x91\x97\xBF.c", "〓8E〓91〓97〓BF.c"},  // Shift-JIS bytes, no UTF-8
+        {"caf\xC3\xA9.c", "caf〓C3〓A9.c"},             // a letter Shift-JIS lacks
+        {"波\xE3\x80\x9C.c", "波〓E3〓80〓9C.c"},        // WAVE DASH, which would come back as another
+        {"〓.c", "〓E3〓80〓93.c"},                        // the mark itself
+        {"a\xFF", "a〓FF"},
+    };
+    TempDir dir;
+    std::set<std::string> expected;
+    for (const auto& c : cases) {
+        write_raw(dir.path(c.disk), "x");
+        expected.insert(sjis(c.listed));
+    }
+    const std::vector<std::string> names = listed(dir.path());
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expected);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.listed);
+        const std::string name = dir.path(sjis(c.listed));
+        errno = 0;
+        EXPECT_EQ(crt_open(name.c_str(), CRT_O_RDONLY), -1);
+        EXPECT_EQ(errno, ENOENT);
+        EXPECT_FALSE(crt_exists(name.c_str()));
+        EXPECT_FALSE(crt_can_read(name.c_str()));
+        EXPECT_FALSE(crt_can_create(name.c_str()));
+        EXPECT_EQ(crt_open(name.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC), -1);
+        EXPECT_EQ(crt_remove(name.c_str()), -1);
+        EXPECT_EQ(crt_rename(name.c_str(), dir.path("moved").c_str()), -1);
+        EXPECT_EQ(read_raw(dir.path(c.disk)), "x");
+    }
+    EXPECT_EQ(listed(dir.path()).size(), std::size(cases)) << "nothing made, nothing lost";
 }

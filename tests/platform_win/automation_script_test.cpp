@@ -49,6 +49,10 @@ TEST_F(ScriptTest, BadScriptsAreRefusedWithTheLine) {
         {"expect-ink main 1 2\n", "line 1: write: expect-ink <window> [x y width height]"},
         {"expect-pixel main 1 2 300 0 0\n", "line 1: a colour is three numbers 0-255: 300"},
         {"expect-texts-fit\n", "line 1: wrong number of words for expect-texts-fit"},
+        {"wait -5\n", "line 1: not a time from 0 to 600000 milliseconds: -5"},
+        {"wheel main 1 2 -1 ctrl\n", "line 1: after the notches only shift may follow"},
+        {"mouse-down main 1\n", "line 1: wrong number of words for mouse-down"},
+        {"expect-scroll main up 3\n", "line 1: the bar is v or h"},
     };
     for (const Case& c : cases) {
         std::string error;
@@ -88,6 +92,11 @@ TEST_F(ScriptTest, GoodScriptsLoad) {
         "at-peek 1 expect-ink \"Meter\"\n"
         "expect-pixel class:SRCVIEW/6005 460 10 192 192 192\n"
         "wait-idle\n"
+        "mouse-down 3000 870 10\n"
+        "wait 450\n"
+        "mouse-up\n"
+        "wheel 3000 100 100 -2 shift\n"
+        "expect-scroll 3000 h 12\n"
         "close\n";
     std::string error;
     EXPECT_TRUE(automation::load_script(script, "", &error)) << error;

@@ -171,6 +171,92 @@ TEST_F(ListControlsTest, DropDownListChoosingAndMessages) {
     EXPECT_FALSE(automation::choose_item(combo, 0));
 }
 
+// The open list is a pop-up window of its own under the field; the focus
+// stays in the combo box, which takes the keys.
+TEST_F(ListControlsTest, DropDownListOpensAsAPopUpAndTellsWhatWasPicked) {
+    HWND combo = control("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 8, 150, 120);
+    for (const char* t : {"DOS/V", "PC98", "UNIX"}) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+    RECT field;
+    GetWindowRect(combo, &field);
+    const int row = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    auto list = [] { return FindWindowA("ComboLBox", nullptr); };
+    auto open_by_click = [&] { automation::click(combo, 140, 5); };
+    struct Pick {
+        const char* what;
+        std::function<void()> open;
+        std::function<void()> act;
+        std::vector<WORD> heard;
+        int selected;
+    };
+    const Pick picks[] = {
+        {"a click on an item", open_by_click, [&] { automation::click(list(), 20, row + row / 2); },
+         {CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}, 1},
+        {"F4, Down twice and Enter", [] { automation::press_key("F4"); },
+         [] { automation::press_key("Down"), automation::press_key("Down"), automation::press_key("Enter"); },
+         {CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}, 2},
+        {"Alt+Down, Up and Escape", [] { automation::press_key("alt+Down"); },
+         [] { automation::press_key("Up"), automation::press_key("Esc"); }, {CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP},
+         2},
+        {"a click elsewhere", open_by_click, [&] { automation::click(frame, 300, 300); },
+         {CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP}, 2},
+        {"the item already selected", open_by_click, [&] { automation::click(list(), 20, 2 * row + 2); },
+         {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP}, 2},
+    };
+    SetFocus(combo);
+    for (const Pick& p : picks) {
+        spy().clear();
+        p.open();
+        HWND open = list();
+        ASSERT_NE(open, nullptr) << p.what;
+        RECT r;
+        GetWindowRect(open, &r);
+        EXPECT_EQ(r.top, field.bottom) << p.what << ": below the field";
+        EXPECT_EQ(r.left, field.left) << p.what;
+        EXPECT_EQ(r.bottom - r.top, 3 * row + 2) << p.what << ": as high as its items";
+        EXPECT_FALSE(GetWindowLongA(open, GWL_STYLE) & WS_VSCROLL) << p.what;
+        EXPECT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) << p.what;
+        p.act();
+        EXPECT_EQ(commands(8), p.heard) << p.what;
+        EXPECT_EQ(list(), nullptr) << p.what;
+        EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), p.selected) << p.what;
+        EXPECT_EQ(GetFocus(), combo) << p.what;
+    }
+}
+
+TEST_F(ListControlsTest, LongDropDownListScrollsAndOpensAboveWhereTheScreenEnds) {
+    HWND combo = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, 10, 520, 150, 120,
+                               frame, reinterpret_cast<HMENU>(8), nullptr, nullptr);
+    for (int i = 0; i < 20; ++i) {
+        const std::string t = "item " + std::to_string(i);
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
+    }
+    SendMessageA(combo, CB_SETCURSEL, 12, 0);
+    RECT field;
+    GetWindowRect(combo, &field);
+    automation::set_screen_size(1024, field.bottom + 40);
+    automation::click(combo, 140, 5);
+    HWND list = FindWindowA("ComboLBox", nullptr);
+    ASSERT_NE(list, nullptr);
+    RECT r;
+    GetWindowRect(list, &r);
+    const int row = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    const int rows = (120 - (field.bottom - field.top) - 2) / row;
+    EXPECT_EQ(r.bottom, field.top) << "above the field";
+    EXPECT_EQ(r.bottom - r.top, rows * row + 2) << "the dropped height of the template";
+    ASSERT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), 12 - rows + 1) << "the selection in view, at the bottom";
+    // The wheel and the list's own bar scroll it; the field stays as it was.
+    automation::turn_wheel(list, 10, 10, 1);
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), 12 - rows + 1 - 3);
+    automation::click(list, 150 - 2 - 8, 4);
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), 12 - rows + 1 - 4);
+    ASSERT_EQ(FindWindowA("ComboLBox", nullptr), list) << "still open";
+    spy().clear();
+    automation::click(list, 20, 2);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 12 - rows + 1 - 4);
+    EXPECT_EQ(commands(8), (std::vector<WORD>{CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
+}
+
 TEST_F(ListControlsTest, ScrollBarControlKeepsItsStateAndTellsTheParent) {
     HWND bar = control("SCROLLBAR", SBS_VERT, 9, 16, 120);
     SetScrollRange(bar, SB_CTL, 0, 50, TRUE);
@@ -190,6 +276,14 @@ TEST_F(ListControlsTest, ScrollBarControlKeepsItsStateAndTellsTheParent) {
     EXPECT_EQ(reinterpret_cast<HWND>(scrolls[0].lparam), bar);
     EXPECT_EQ(LOWORD(scrolls[1].wparam), SB_ENDSCROLL);
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), 50) << "the parent moves the thumb";
+    // Held on its lower arrow it steps again at 400 and 450 ms.
+    spy().clear();
+    automation::when_idle([] { automation::let_time_pass(450); });
+    automation::when_idle([] { automation::mouse_up(); });
+    automation::mouse_down(bar, 8, 112);
+    std::vector<WORD> codes;
+    for (const SeenMessage& m : spy().all_of(WM_VSCROLL)) codes.push_back(LOWORD(m.wparam));
+    EXPECT_EQ(codes, (std::vector<WORD>{SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN, SB_ENDSCROLL}));
 }
 
 TEST_F(ListControlsTest, StatusBarPlacesItselfAndKeepsItsParts) {

@@ -123,10 +123,10 @@ TEST(PrinterMapping, LogicalPageFillsTheDevice) {
     HDC ic = CreateICA("pdfdriver", "PDF Printer", "LPT1:", &mode);
     ASSERT_NE(ic, nullptr);
     const int w = GetDeviceCaps(ic, HORZRES), h = GetDeviceCaps(ic, VERTRES);
-    EXPECT_EQ(w, 7016);  // 297 mm at 600 dots an inch
-    EXPECT_EQ(h, 4961);
+    EXPECT_EQ(w, 6816);  // 297 mm at 600 dots an inch, less the unprintable edges
+    EXPECT_EQ(h, 4761);
     EXPECT_EQ(GetDeviceCaps(ic, LOGPIXELSX), 600);
-    EXPECT_EQ(GetDeviceCaps(ic, HORZSIZE), 297);
+    EXPECT_EQ(GetDeviceCaps(ic, HORZSIZE), 289);
     EXPECT_EQ(GetDeviceCaps(ic, TECHNOLOGY), DT_RASPRINTER);
 
     SetMapMode(ic, MM_ANISOTROPIC);
@@ -136,8 +136,8 @@ TEST(PrinterMapping, LogicalPageFillsTheDevice) {
     EXPECT_EQ(p.x, w);
     EXPECT_EQ(p.y, h);
     p = to_dp(ic, 40, 80);
-    EXPECT_EQ(p.x, 35);  // 34.7
-    EXPECT_EQ(p.y, 70);  // 69.9
+    EXPECT_EQ(p.x, 34);  // 33.7
+    EXPECT_EQ(p.y, 67);  // 67.1
 
     // A 78 x 39 font keeps its logical size through the device's rounding.
     HFONT font = CreateFontA(78, 39, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH, "");

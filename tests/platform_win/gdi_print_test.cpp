@@ -38,8 +38,8 @@ protected:
 TEST_F(PrintTest, TwoPageJobGivesATwoPagePdf) {
     HDC dc = CreateDCA("pdfdriver", "PDF Printer", "LPT1:", nullptr);
     ASSERT_NE(dc, nullptr);
-    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 4961);  // A4 portrait at 600 dots an inch
-    EXPECT_EQ(GetDeviceCaps(dc, VERTRES), 7016);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), 4961);  // A4 portrait at 600 dots an inch
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALHEIGHT), 7016);
     DOCINFOA info{sizeof(DOCINFOA), "NXW32_print[test.lin]", nullptr, nullptr, 0};
     ASSERT_GT(StartDocA(dc, &info), 0);
     clear_drawing_log();
@@ -88,8 +88,8 @@ TEST_F(PrintTest, B4LandscapeAndNumbering) {
     mode.dmOrientation = DMORIENT_LANDSCAPE;
     mode.dmPaperSize = DMPAPER_B4;
     HDC dc = CreateDCA("pdfdriver", "PDF Printer", "LPT1:", &mode);
-    EXPECT_EQ(GetDeviceCaps(dc, HORZSIZE), 364);
-    EXPECT_EQ(GetDeviceCaps(dc, VERTSIZE), 257);
+    EXPECT_EQ(GetDeviceCaps(dc, HORZSIZE), 356);  // 364 mm less the unprintable edges
+    EXPECT_EQ(GetDeviceCaps(dc, VERTSIZE), 249);
     // A job number left by an earlier run is not reused.
     std::filesystem::create_directories(home / "print");
     std::ofstream(home / "print" / "job-0007.pdf") << "old";

@@ -39,21 +39,28 @@ protected:
 
 };
 
+// Like a real page printer, the sheet's edges cannot be printed: the
+// printable area lies 100 dots (4.2 mm) inside them on every side.
 TEST_F(PrinterDeviceTest, CapabilitiesOfA4AndB4) {
     const struct {
         short paper, orientation;
-        int horzres, vertres, horzsize, vertsize;
+        int width, height;  // the sheet in dots
+        int horzsize, vertsize;
     } cases[] = {
-        {DMPAPER_A4, DMORIENT_PORTRAIT, 4961, 7016, 210, 297},
-        {DMPAPER_A4, DMORIENT_LANDSCAPE, 7016, 4961, 297, 210},
-        {DMPAPER_B4, DMORIENT_PORTRAIT, 6071, 8598, 257, 364},
-        {DMPAPER_B4, DMORIENT_LANDSCAPE, 8598, 6071, 364, 257},
+        {DMPAPER_A4, DMORIENT_PORTRAIT, 4961, 7016, 202, 289},
+        {DMPAPER_A4, DMORIENT_LANDSCAPE, 7016, 4961, 289, 202},
+        {DMPAPER_B4, DMORIENT_PORTRAIT, 6071, 8598, 249, 356},
+        {DMPAPER_B4, DMORIENT_LANDSCAPE, 8598, 6071, 356, 249},
     };
     for (const auto& c : cases) {
         HDC dc = printer(c.paper, c.orientation);
         ASSERT_NE(dc, nullptr);
-        EXPECT_EQ(GetDeviceCaps(dc, HORZRES), c.horzres) << c.paper << ' ' << c.orientation;
-        EXPECT_EQ(GetDeviceCaps(dc, VERTRES), c.vertres);
+        EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), c.width) << c.paper << ' ' << c.orientation;
+        EXPECT_EQ(GetDeviceCaps(dc, PHYSICALHEIGHT), c.height);
+        EXPECT_EQ(GetDeviceCaps(dc, PHYSICALOFFSETX), 100);
+        EXPECT_EQ(GetDeviceCaps(dc, PHYSICALOFFSETY), 100);
+        EXPECT_EQ(GetDeviceCaps(dc, HORZRES), c.width - 200);
+        EXPECT_EQ(GetDeviceCaps(dc, VERTRES), c.height - 200);
         EXPECT_EQ(GetDeviceCaps(dc, HORZSIZE), c.horzsize);
         EXPECT_EQ(GetDeviceCaps(dc, VERTSIZE), c.vertsize);
         EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), 600);
@@ -93,7 +100,7 @@ TEST_F(PrinterDeviceTest, RoundBoxAndClipOnAPage) {
     ASSERT_GT(StartPage(dc), 0);
     SetMapMode(dc, MM_ANISOTROPIC);
     SetWindowExtEx(dc, 8080, 5680, nullptr);
-    SetViewportExtEx(dc, 7016, 4961, nullptr);
+    SetViewportExtEx(dc, 6816, 4761, nullptr);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
     clear_drawing_log();
     ASSERT_TRUE(RoundRect(dc, 400, 390, 2000, 1190, 24, 24));
@@ -102,12 +109,12 @@ TEST_F(PrinterDeviceTest, RoundBoxAndClipOnAPage) {
     EXPECT_EQ(log[0].op, "RoundRect");
     EXPECT_EQ(log[0].page, 1);
     ASSERT_EQ(log[0].device.size(), 3u);
-    EXPECT_EQ(log[0].device[0].x, 347);
-    EXPECT_EQ(log[0].device[2].x, 21);  // the 24-unit corner ellipse in dots
-    EXPECT_EQ(log[0].device[2].y, 21);
+    EXPECT_EQ(log[0].device[0].x, 337);
+    EXPECT_EQ(log[0].device[2].x, 20);  // the 24-unit corner ellipse in dots
+    EXPECT_EQ(log[0].device[2].y, 20);
 
     // A region is in device units; the clip box answers in logical ones.
-    HRGN clip = CreateRectRgn(0, 0, 1737, 4961);
+    HRGN clip = CreateRectRgn(0, 0, 1687, 4761);
     EXPECT_EQ(SelectClipRgn(dc, clip), SIMPLEREGION);
     DeleteObject(clip);
     RECT box{};

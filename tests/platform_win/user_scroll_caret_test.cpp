@@ -1,4 +1,6 @@
-// Scroll bars of a window, carets and cursors.
+// Scroll bars of a window (their parts worked by hand, the wheel), carets
+// and cursors.
+#include "platform/user/user_internal.h"
 #include "tests/platform_win/user_test_fixture.h"
 
 namespace {
@@ -77,6 +79,152 @@ TEST_F(ScrollCaretTest, ScrollMessagesFromTheAutomation) {
     EXPECT_EQ(v[0].window, view);
     EXPECT_EQ(LOWORD(v[0].wparam), SB_PAGEDOWN);
     EXPECT_EQ(h[0].wparam, MAKEWPARAM(SB_THUMBPOSITION, 12));
+}
+
+// The view is 184 x 84 inside its bars. Vertical bar at x 184-199: up arrow
+// y 0-15, down arrow 68-83, channel 16-67; range 0-100, the 16-pixel thumb of
+// position 50 at y 34-49. Horizontal bar at y 84-99 alike across.
+struct HeldPress {
+    const char* what;
+    POINT press;   // view client coordinates
+    POINT moved;   // where the pointer goes while held ({-1, -1}: stays)
+    DWORD held_ms;
+    UINT message;
+    std::vector<std::pair<int, int>> heard;  // code and position
+    int position_after;
+};
+
+TEST_F(ScrollCaretTest, EachPartOfABarSendsItsStepsWhileHeld) {
+    // The program: a line is 1, a page 10; the thumb goes where it is put.
+    spy().handlers[WM_VSCROLL] = spy().handlers[WM_HSCROLL] = [](HWND w, UINT m, WPARAM wp, LPARAM) -> LRESULT {
+        const int bar = m == WM_VSCROLL ? SB_VERT : SB_HORZ;
+        const int steps[] = {-1, 1, -10, 10};
+        if (LOWORD(wp) <= SB_PAGEDOWN) SetScrollPos(w, bar, GetScrollPos(w, bar) + steps[LOWORD(wp)], TRUE);
+        if (LOWORD(wp) == SB_THUMBPOSITION) SetScrollPos(w, bar, HIWORD(wp), TRUE);
+        return 0;
+    };
+    const std::pair<int, int> end{SB_ENDSCROLL, 0};
+    const HeldPress cases[] = {
+        {"up arrow clicked", {192, 8}, {-1, -1}, 0, WM_VSCROLL, {{SB_LINEUP, 0}, end}, 49},
+        {"down arrow let go just before the repeat", {192, 76}, {-1, -1}, 399, WM_VSCROLL, {{SB_LINEDOWN, 0}, end}, 51},
+        {"down arrow held: again at 400 and 450 ms",
+         {192, 76}, {-1, -1}, 450, WM_VSCROLL, {{SB_LINEDOWN, 0}, {SB_LINEDOWN, 0}, {SB_LINEDOWN, 0}, end}, 53},
+        {"down arrow left by the pointer repeats no more", {192, 76}, {100, 40}, 1000, WM_VSCROLL,
+         {{SB_LINEDOWN, 0}, end}, 51},
+        {"channel above the thumb", {192, 20}, {-1, -1}, 0, WM_VSCROLL, {{SB_PAGEUP, 0}, end}, 40},
+        {"channel below held until the thumb reaches the pointer", {192, 64}, {-1, -1}, 1000, WM_VSCROLL,
+         {{SB_PAGEDOWN, 0}, {SB_PAGEDOWN, 0}, {SB_PAGEDOWN, 0}, {SB_PAGEDOWN, 0}, {SB_PAGEDOWN, 0}, end}, 100},
+        {"right arrow of the horizontal bar", {180, 92}, {-1, -1}, 0, WM_HSCROLL, {{SB_LINERIGHT, 0}, end}, 51},
+        {"thumb pressed and let go where it is", {192, 40}, {-1, -1}, 500, WM_VSCROLL,
+         {{SB_THUMBPOSITION, 50}, end}, 50},
+        {"thumb dragged to the bottom", {192, 40}, {192, 80}, 0, WM_VSCROLL,
+         {{SB_THUMBTRACK, 100}, {SB_THUMBPOSITION, 100}, end}, 100},
+    };
+    for (const HeldPress& c : cases) {
+        SetScrollRange(view, SB_HORZ, 0, 100, TRUE);
+        SetScrollPos(view, SB_VERT, 50, TRUE);
+        SetScrollPos(view, SB_HORZ, 50, TRUE);
+        spy().clear();
+        if (c.moved.x >= 0) automation::when_idle([&] { automation::move_mouse(view, c.moved.x, c.moved.y); });
+        automation::when_idle([&] { automation::let_time_pass(c.held_ms); });
+        automation::when_idle([] { automation::mouse_up(); });
+        ASSERT_TRUE(automation::mouse_down(view, c.press.x, c.press.y)) << c.what;
+        std::vector<std::pair<int, int>> heard;
+        for (const SeenMessage& m : spy().all_of(c.message)) heard.emplace_back(LOWORD(m.wparam), HIWORD(m.wparam));
+        EXPECT_EQ(heard, c.heard) << c.what;
+        EXPECT_TRUE(spy().all_of(WM_LBUTTONDOWN).empty() && spy().all_of(WM_LBUTTONUP).empty()) << c.what;
+        EXPECT_EQ(GetScrollPos(view, c.message == WM_VSCROLL ? SB_VERT : SB_HORZ), c.position_after) << c.what;
+        EXPECT_EQ(GetCapture(), nullptr) << c.what;
+    }
+    EXPECT_FALSE(automation::failed());
+}
+
+TEST_F(ScrollCaretTest, ClicksAndDragsOnABarWorkItAndTheArrowShowsPushedWhileHeld) {
+    SetScrollPos(view, SB_VERT, 50, TRUE);
+    automation::click(view, 192, 76);
+    std::vector<WORD> codes;
+    for (const SeenMessage& m : spy().all_of(WM_VSCROLL)) codes.push_back(LOWORD(m.wparam));
+    EXPECT_EQ(codes, (std::vector<WORD>{SB_LINEDOWN, SB_ENDSCROLL}));
+    spy().clear();
+    // The hand moves 44 pixels in six steps; the thumb, gripped 6 pixels
+    // down, follows: 69, 89, then it stays at the end.
+    automation::drag(view, 192, 40, 192, 84);
+    std::vector<std::pair<int, int>> heard;
+    for (const SeenMessage& m : spy().all_of(WM_VSCROLL)) heard.emplace_back(LOWORD(m.wparam), HIWORD(m.wparam));
+    EXPECT_EQ(heard, (std::vector<std::pair<int, int>>{{SB_THUMBTRACK, 69}, {SB_THUMBTRACK, 89}, {SB_THUMBTRACK, 100},
+                                                       {SB_THUMBPOSITION, 100}, {SB_ENDSCROLL, 0}}));
+    SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    GetScrollInfo(view, SB_VERT, &info);
+    EXPECT_EQ(info.nTrackPos, 100);
+
+    platform_user::ScrollPart held = platform_user::ScrollPart::none, left = held;
+    automation::when_idle([&] { held = platform_user::find_window(view)->vscroll.pressed; });
+    automation::when_idle([&] { automation::move_mouse(view, 100, 40); });
+    automation::when_idle([&] { left = platform_user::find_window(view)->vscroll.pressed; });
+    automation::when_idle([] { automation::mouse_up(); });
+    automation::mouse_down(view, 192, 8);
+    EXPECT_EQ(held, platform_user::ScrollPart::line_up);
+    EXPECT_EQ(left, platform_user::ScrollPart::none) << "drawn raised while the pointer is off it";
+    EXPECT_EQ(platform_user::find_window(view)->vscroll.pressed, platform_user::ScrollPart::none);
+
+    // A disabled bar takes no press.
+    EnableScrollBar(view, SB_VERT, ESB_DISABLE_BOTH);
+    spy().clear();
+    automation::click(view, 192, 76);
+    EXPECT_TRUE(spy().all_of(WM_VSCROLL).empty());
+}
+
+TEST_F(ScrollCaretTest, AScriptThatEndsWhileTheButtonIsHeldFails) {
+    std::string error;
+    ASSERT_TRUE(automation::load_script("log \"held\"\n", ".", &error)) << error;
+    automation::mouse_down(view, 192, 76);
+    EXPECT_TRUE(automation::failed());
+    EXPECT_NE(automation::log_text().find("the script ended while the scroll bar held by the left button waits"),
+              std::string::npos)
+        << automation::log_text();
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ScrollCaretTest, EachWheelNotchScrollsTheWindowUnderThePointerThreeLines) {
+    HWND inner = make_child(view, 3001, 10, 10, 80, 40);
+    HWND plain = make_child(frame, 3002, 250, 150, 100, 100);
+    HWND bar = CreateWindowA("SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 370, 10, 16, 120, frame, nullptr,
+                             nullptr, nullptr);
+    struct Turn {
+        const char* what;
+        HWND over;
+        int notches;
+        unsigned modifiers;
+        HWND hears;
+        UINT message;
+        LPARAM lparam;
+        WORD code;
+    };
+    const Turn turns[] = {
+        {"towards the hand over the view", view, -1, automation::no_modifiers, view, WM_VSCROLL, 0, SB_LINEDOWN},
+        {"away over a child without a bar: its parent's", inner, 1, automation::no_modifiers, view, WM_VSCROLL, 0,
+         SB_LINEUP},
+        {"with Shift: sideways", inner, -2, automation::shift, view, WM_HSCROLL, 0, SB_LINEDOWN},
+        {"over a scroll bar control: its parent hears", bar, -1, automation::no_modifiers, frame, WM_VSCROLL,
+         reinterpret_cast<LPARAM>(bar), SB_LINEDOWN},
+        {"nothing with a bar under the pointer", plain, -1, automation::no_modifiers, nullptr, WM_VSCROLL, 0, 0},
+    };
+    for (const Turn& t : turns) {
+        spy().clear();
+        automation::turn_wheel(t.over, 5, 5, t.notches, t.modifiers);
+        std::vector<SeenMessage> heard;
+        for (const SeenMessage& m : spy().seen) {
+            if (m.message == WM_VSCROLL || m.message == WM_HSCROLL || m.message == WM_MOUSEWHEEL) heard.push_back(m);
+        }
+        const size_t notches = static_cast<size_t>(std::abs(t.notches));
+        ASSERT_EQ(heard.size(), t.hears ? 4 * notches : 0u) << t.what;
+        for (size_t i = 0; i < heard.size(); ++i) {
+            EXPECT_EQ(heard[i].window, t.hears) << t.what;
+            EXPECT_EQ(heard[i].message, t.message) << t.what;
+            EXPECT_EQ(heard[i].lparam, t.lparam) << t.what;
+            EXPECT_EQ(LOWORD(heard[i].wparam), i % 4 == 3 ? static_cast<WORD>(SB_ENDSCROLL) : t.code) << t.what << " " << i;
+        }
+    }
 }
 
 TEST_F(ScrollCaretTest, CaretsCountTheirHides) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "platform/gdi/drawing_log.h"
 #include "platform/gdi/port.h"
 #include "platform/gdi/print_manager.h"
+#include "platform/kernel/file_io.h"
 #include "platform/user/winuser.h"
 #include "tests/platform/kernel_home_fixture.h"
 
@@ -74,6 +76,7 @@ protected:
 
     void TearDown() override {
         set_printer_port_write_limit(-1);
+        crt_set_full_disk(nullptr);
         delete_setup_printer_dc();
         print_state().reset();
         print_state().host = PrintHost{};
@@ -82,6 +85,14 @@ protected:
 
     std::string home() const { return home_.path(); }
     std::string port_bytes() const { return read_raw(home_file("LPT1")); }
+    // The files in the print folder, whatever their size.
+    std::vector<std::string> print_folder_files() const {
+        std::vector<std::string> names;
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::directory_iterator(home() + "/print", ignored))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
 
     // Runs a job of operations written as an operations file.
     PrintJobRun run_ops(int kind, int orientation, const std::string& text) {

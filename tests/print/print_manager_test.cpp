@@ -125,8 +125,9 @@ TEST_F(PrintManagerTest, TwoPageJobToPdf) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].logical, (std::vector<POINT>{{400, 1590}, {4000, 1590}}));
     EXPECT_NE(lines[0].params.find("pen=solid,6"), std::string::npos);
-    // 8080 units across 7016 dots: the logical page fills the paper.
-    EXPECT_EQ(lines[1].device[1].x, 6947);
+    // 8080 units across the 6816 dots of the printable area: the logical
+    // page fills it.
+    EXPECT_EQ(lines[1].device[1].x, 6749);
 
     const auto texts = calls("TextOutA");
     ASSERT_EQ(texts.size(), 5u);
@@ -179,8 +180,8 @@ TEST_F(PrintManagerTest, PortraitMapsTheTallLogicalPage) {
     GetViewportExtEx(print_state().device.dc, &viewport);
     EXPECT_EQ(window.cx, 5680);
     EXPECT_EQ(window.cy, 8080);
-    EXPECT_EQ(viewport.cx, 4961);  // A4 portrait at 600 dots an inch
-    EXPECT_EQ(viewport.cy, 7016);
+    EXPECT_EQ(viewport.cx, 4761);  // A4 portrait at 600 dots an inch, inside its edges
+    EXPECT_EQ(viewport.cy, 6816);
     EXPECT_EQ(prn_end_job(), 0);
     const PdfPages pages = pdf_pages(read_raw(print_job_records().back().path));
     ASSERT_EQ(pages.count, 1);
@@ -190,7 +191,7 @@ TEST_F(PrintManagerTest, PortraitMapsTheTallLogicalPage) {
     ASSERT_EQ(open_printer_dc(), 0);
     GetWindowExtEx(print_state().device.dc, &window);
     EXPECT_EQ(window.cx, 8080);
-    EXPECT_EQ(GetDeviceCaps(print_state().device.dc, HORZRES), 7016);
+    EXPECT_EQ(GetDeviceCaps(print_state().device.dc, HORZRES), 6816);
     EXPECT_EQ(prn_end_job(), 0);
 }
 
@@ -203,8 +204,12 @@ TEST_F(PrintManagerTest, FontPenAndTextRules) {
     EXPECT_EQ(d.font_height, 150);
     EXPECT_EQ(d.font_width, 75);
     gdi_set_char_scale(100, 100);
-    gdi_set_pen_style(7);
-    EXPECT_EQ(d.pen_style, 0);
+    // styles 1 to 4 are dashed; any other is solid
+    const int styles[][2] = {{0, 0}, {1, 1}, {4, 4}, {5, 0}, {7, 0}};
+    for (const auto& [style, kept] : styles) {
+        gdi_set_pen_style(style);
+        EXPECT_EQ(d.pen_style, kept) << style;
+    }
     gdi_set_pen_style(3);
     gdi_set_line_width(3);
     EXPECT_EQ(d.pen_width, 6);
@@ -303,6 +308,48 @@ TEST_F(PrintManagerTest, StartPageFailing) {
     expect_clean_job();
 }
 
+// A job the print manager could not take, or one the program gave up, is
+// taken back whole: no file in the print folder, not even an empty one, and
+// the printer takes the next job.
+TEST_F(PrintManagerTest, FailedJobsAreTakenBackWhole) {
+    struct Case {
+        const char* what;
+        const char* failing_call;  // fail_next_print_call before the job's end
+        bool full_disk;            // the print folder takes no writes
+        bool second_page;          // a form feed before the end
+        bool abandoned;            // the program gives the job up
+    };
+    const Case cases[] = {
+        {"EndDoc refused", "EndDoc", false, false, false},
+        {"EndPage refused at the end", "EndPage", false, false, false},
+        {"EndPage refused at a form feed", "EndPage", false, true, false},
+        {"full print folder", nullptr, true, false, false},
+        {"full print folder, two pages", nullptr, true, true, false},
+        {"given up before its end", nullptr, false, true, true},
+    };
+    for (const Case& c : cases) {
+        clear_print_job_records();
+        if (c.full_disk) crt_set_full_disk(".pdf");
+        set_print_job(1, 0);
+        ASSERT_EQ(open_printer_dc(), 0) << c.what;
+        ASSERT_EQ(prn_begin_job(), 0) << c.what;
+        EXPECT_EQ(prn_draw_box(100, 100, 500, 500), 0) << c.what;
+        if (c.second_page && c.failing_call) fail_next_print_call(c.failing_call);
+        if (c.second_page) prn_write("");
+        if (!c.second_page && c.failing_call) fail_next_print_call(c.failing_call);
+        EXPECT_EQ(c.abandoned ? prn_abandon_job() : prn_end_job(), -1) << c.what;
+        crt_set_full_disk(nullptr);
+        ASSERT_EQ(print_job_records().size(), 1u) << c.what;
+        EXPECT_TRUE(print_job_records()[0].aborted) << c.what;
+        EXPECT_EQ(print_folder_files(), std::vector<std::string>{}) << c.what;
+        EXPECT_TRUE(boxes_.empty()) << c.what;
+        // the same printer context serves the next job
+        expect_clean_job();
+        std::filesystem::remove(print_job_records().back().path);
+        expect_nothing_left_open();
+    }
+}
+
 TEST_F(PrintManagerTest, JobAbortedFromItsAbortProcedure) {
     CancelWindow meter(abort_);
     const size_t objects = gdi_live_object_count();
@@ -329,7 +376,7 @@ TEST_F(PrintManagerTest, JobAbortedFromItsAbortProcedure) {
 TEST_F(PrintManagerTest, PreviewDrawsOnTheWindowsContext) {
     set_print_job(1, 0);
     ASSERT_EQ(open_preview_dc(nullptr), 0);
-    EXPECT_EQ(print_state().device.printer_horzres, 7016);
+    EXPECT_EQ(print_state().device.printer_horzres, 6816);
     HDC memory = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(memory, 420, 300);
     HGDIOBJ old = SelectObject(memory, bitmap);

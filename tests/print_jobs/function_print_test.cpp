@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "common/print/print_status.h"
 #include "common/text/message_table.h"
 #include "notarix/formatter/field_form.h"
 #include "platform/kernel/profile.h"
@@ -158,6 +159,43 @@ TEST_F(SpecPrintTest, NoPrinterAndAPrinterThatFailsUnderTheJob) {
     WriteProfileStringA("windows", "device", "PDF Printer,pdfdriver,LPT1:");
     fail_next_print_call("EndPage");
     EXPECT_EQ(print_spec(settings), -2);
+}
+
+// A job that fails under the printer, or before its first page, delivers
+// nothing; its status says what failed, and the next job prints.
+TEST_F(SpecPrintTest, AFailedJobIsTakenBackWholeAndTheNextOnePrints) {
+    struct Case {
+        const char* what;
+        const char* failing_call;
+        const char* full_disk;
+        const char* layout_file;
+        int result;  // -2 the printer device failed, 5 a file could not be opened
+    };
+    const Case cases[] = {
+        {"EndDoc refused", "EndDoc", nullptr, nullptr, -2},
+        {"EndPage refused", "EndPage", nullptr, nullptr, -2},
+        {"full print folder", nullptr, ".pdf", nullptr, -2},
+        {"missing layout file", nullptr, nullptr, "missing", 5},
+    };
+    for (const Case& c : cases) {
+        clear_print_job_records();
+        settings.layout_file = c.layout_file != nullptr ? work.path(c.layout_file) : "";
+        if (c.failing_call != nullptr) fail_next_print_call(c.failing_call);
+        crt_set_full_disk(c.full_disk);
+        EXPECT_EQ(print_spec(settings), c.result) << c.what;
+        crt_set_full_disk(nullptr);
+        if (c.layout_file != nullptr) {
+            EXPECT_NE(print_status_text(c.result, kPrintJobStatus).find(c.layout_file), std::string::npos);
+        }
+        EXPECT_EQ(print_folder_files(), std::vector<std::string>{}) << c.what;
+        ASSERT_EQ(print_job_records().size(), 1u) << c.what;
+        EXPECT_TRUE(print_job_records()[0].aborted) << c.what;
+
+        settings.layout_file.clear();
+        EXPECT_EQ(print_spec(settings), 0) << c.what;
+        EXPECT_EQ(pdf_page_count(), 2) << c.what;
+        std::filesystem::remove(print_job_records().back().path);
+    }
 }
 
 TEST_F(SpecPrintTest, CancelStopsBeforeTheNextFunction) {

@@ -5,7 +5,8 @@ cmake_minimum_required(VERSION 3.25)
 # expected one. -DPROGRAM -DSHIPPED -DEXPECTED -DWORK; optional -DSAMPLES
 # (NOTARIX's sample folder; GRAVLET's and ORBALINE's runs name their files),
 # -DSCRIPT (default the sample's main.script), -DFILES (more files copied in),
-# -DOLD_FILES (of those, the ones dated back to 2000)
+# -DOLD_FILES (of those, the ones dated back to 2000), -DCOPIES (pairs
+# "file=name": a file copied in under another name)
 # -DOUTPUTS (files the run must leave; default the main job's), -DABSENT
 # (files it must not leave), -DCOMPARE (pairs "left=expected": a file the run
 # left and the file of the test whose bytes it must equal) and -DMATCHING
@@ -15,7 +16,8 @@ cmake_minimum_required(VERSION 3.25)
 # For the print scenarios: -DCLOCK (the stopped clock, "YYYY-MM-DD
 # HH:MM:SS"), -DPDF_PAGES (the page count of each print job's PDF, in job
 # order), -DSUMMARIZE with -DSUMMARIES (list of "drawing log=golden": the
-# log summarised by that tool, then compared).
+# log summarised by that tool, then compared), -DMARGINS (check_print_margins:
+# every printed page keeps at least 4 mm of white paper on every side).
 if(NOT DEFINED SCRIPT)
     set(SCRIPT "${SAMPLES}/main.script")
 endif()
@@ -34,8 +36,18 @@ if(DEFINED SAMPLES)
         file(COPY "${file}" DESTINATION "${WORK}")
     endforeach()
 endif()
+# A file given here replaces a sample of the same name; file(COPY) would
+# keep the sample when both happen to carry the same time.
 foreach(file IN LISTS FILES SCRIPT)
+    get_filename_component(name "${file}" NAME)
+    file(REMOVE "${WORK}/${name}")
     file(COPY "${file}" DESTINATION "${WORK}")
+endforeach()
+foreach(pair IN LISTS COPIES)
+    string(REPLACE "=" ";" parts "${pair}")
+    list(GET parts 0 from)
+    list(GET parts 1 name)
+    configure_file("${from}" "${WORK}/${name}" COPYONLY)
 endforeach()
 foreach(file IN LISTS OLD_FILES)
     execute_process(COMMAND touch -d "2000-01-01 00:00:00" "${WORK}/${file}")
@@ -147,10 +159,22 @@ if(DEFINED PDF_PAGES)
 endif()
 find_program(PDFTOPPM pdftoppm)
 if(PDFTOPPM)
+    set(pictures)
     foreach(pdf IN LISTS jobs)
         get_filename_component(stem "${pdf}" NAME_WE)
         execute_process(COMMAND "${PDFTOPPM}" -r 60 -png "${pdf}" "${WORK}/${stem}")
+        file(GLOB pages "${WORK}/${stem}-*.png")
+        list(APPEND pictures ${pages})
     endforeach()
+    if(DEFINED MARGINS AND pictures)
+        execute_process(COMMAND "${MARGINS}" 60 4 ${pictures} RESULT_VARIABLE narrow OUTPUT_VARIABLE measured)
+        file(WRITE "${WORK}/margins.txt" "${measured}")
+        if(NOT narrow EQUAL 0)
+            message(FATAL_ERROR "a printed page keeps less than 4 mm of white round it:\n${measured}")
+        endif()
+    endif()
+elseif(DEFINED MARGINS)
+    message(FATAL_ERROR "pdftoppm is needed to look at the printed pages")
 endif()
 
 foreach(pair IN LISTS SUMMARIES)

@@ -225,12 +225,12 @@ TEST_F(DocumentTest, SettingsAndHeaderFailuresOfAnOpen) {
 }
 
 TEST_F(DocumentTest, ShiftJisNamesKeepTheirTrailBytes) {
-    // "ソフト\表" : 0x5C is the trail byte of both "ソ" and "表"
-    const std::string folder = dir.path("\x83\x5c\x83\x74\x83\x67");
-    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
-    const std::string base = folder + "/\x95\x5c";
-    write_raw(base + ".lin", make_document(pages_of(1), "\r\n"));
-    write_raw(base + ".c", "");
+    // "ソフト\表" : 0x5C is the trail byte of both "ソ" and "表"; on the disk
+    // the names are UTF-8
+    ASSERT_EQ(::mkdir(dir.path("ソフト").c_str(), 0755), 0);
+    write_raw(dir.path("ソフト/表.lin"), make_document(pages_of(1), "\r\n"));
+    write_raw(dir.path("ソフト/表.c"), "");
+    const std::string base = dir.path("\x83\x5c\x83\x74\x83\x67") + "\\\x95\x5c";
     ASSERT_EQ(open_document(state, base, {}, kNotarixDocument), 0);
     EXPECT_EQ(state.file_name, base + ".lin");
     EXPECT_EQ(state.source_name, base + ".c");

@@ -141,10 +141,11 @@ TEST(PageRecordReplay, ScreensIgnoreGridRecordsPrintersUseThem) {
     calls = replay({"ZO:", "PP:82,110", "MV:1,2,2", "PP:0,10"}, printer, grids);
     EXPECT_EQ(calls, (std::vector<std::string>{"begin_page", "cell 99 29 58", "cell 99 51 102", "move 0 51"}))
         << "PP rounds; a grid without rows is ignored";
-    // 5664 / 90 = 62.93: rounded up, where integer division would give 62
+    // 5664 / 90 = 62.93: rounded up, where integer division would give 62;
+    // 8130 / 82 = 99.15 rounds down, 8130 / 83 = 97.95 up
     PageRecordState fresh;
-    calls = replay({"ZO:", "SP:82,90", "PP:82,90"}, fresh, grids);
-    EXPECT_EQ(calls, (std::vector<std::string>{"begin_page", "cell 99 29 58", "cell 99 63 126", "cell 99 63 126"}));
+    calls = replay({"ZO:", "SP:82,90", "PP:83,90"}, fresh, grids);
+    EXPECT_EQ(calls, (std::vector<std::string>{"begin_page", "cell 99 29 58", "cell 99 63 126", "cell 98 63 126"}));
 
     PageRecordState landscape;
     landscape.top_margin = 2;

@@ -25,10 +25,15 @@ bool holds_full_width(std::string_view text, std::string_view ch) {
     return false;
 }
 
+int show_typed_box(UINT type, std::string_view caption, const std::string& text) {
+    const std::string title(caption);
+    const int answer = MessageBoxA(shell().frame_window, text.c_str(), title.c_str(), type);
+    return answer == IDOK || answer == IDYES ? 1 : 0;
+}
+
 int show_box(int notify, UINT notify_icon, std::string_view caption, std::string_view line1,
              std::string_view line2, std::string_view line3) {
     const std::string text = join_box_lines(line1, line2, line3, viewer_profile().wide_box_text);
-    const std::string title(caption);
     UINT type = 0;
     if (notify != 0) {
         MessageBeep(0);
@@ -38,8 +43,7 @@ int show_box(int notify, UINT notify_icon, std::string_view caption, std::string
     } else {
         type = MB_OKCANCEL | viewer_profile().question_icon;
     }
-    const int answer = MessageBoxA(shell().frame_window, text.c_str(), title.c_str(), type);
-    return answer == IDOK || answer == IDYES ? 1 : 0;
+    return show_typed_box(type, caption, text);
 }
 
 // The default extension of a filter: from its first label.
@@ -100,6 +104,12 @@ int show_info_box(int notify, std::string_view caption, std::string_view line1, 
 int show_warning_box(int notify, std::string_view caption, std::string_view line1, std::string_view line2,
                      std::string_view line3) {
     return show_box(notify, MB_ICONEXCLAMATION, caption, line1, line2, line3);
+}
+
+int show_ok_cancel_box(std::string_view caption, std::string_view line1, std::string_view line2,
+                       std::string_view line3) {
+    const std::string text = join_box_lines(line1, line2, line3, viewer_profile().wide_box_text);
+    return show_typed_box(MB_OKCANCEL | viewer_profile().question_icon, caption, text);
 }
 
 int choose_file_name(int save, HWND owner, std::string& path, std::string_view filter, int size,

@@ -20,6 +20,10 @@ int show_info_box(int notify, std::string_view caption, std::string_view line1, 
 // The same with the exclamation icon in the notify form.
 int show_warning_box(int notify, std::string_view caption, std::string_view line1, std::string_view line2 = {},
                      std::string_view line3 = {});
+// A question whose box is OK/Cancel whatever its text ends with, with the
+// profile's question icon: 1 on OK, else 0.
+int show_ok_cancel_box(std::string_view caption, std::string_view line1, std::string_view line2 = {},
+                       std::string_view line3 = {});
 
 // The commands' notices: the caption "【 operation 】", and a notice of a
 // message's text under such a caption. A program's command file takes them

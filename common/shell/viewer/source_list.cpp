@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "common/shell/document.h"
+#include "common/shell/viewer/shell_boxes.h"
 #include "common/shell/viewer/shell_dialogs.h"
 #include "common/shell/viewer/viewer_profile.h"
 #include "common/shell/viewer/shell_messages.h"
@@ -884,7 +885,7 @@ void set_source_list_colours(COLORREF text, COLORREF background) {
 int launch_editor(HWND frame, std::string_view editor_command) {
     std::string command(editor_command);
     if (command.empty()) {
-        show_box(frame, viewer_profile().editor_caption, message(shell_message::kNoEditor), "", "", MB_ICONEXCLAMATION);
+        show_info_box(1, viewer_profile().editor_caption, message(shell_message::kNoEditor));
         return shell_message::kNoEditor;
     }
     if (command.size() >= 2 && command.front() == '"' && command.back() == '"')
@@ -908,8 +909,7 @@ int launch_editor(HWND frame, std::string_view editor_command) {
     const std::string parameters = doc.source_loaded ? doc.source_name : std::string();
     HINSTANCE result = ShellExecuteA(frame, "open", program.c_str(), parameters.c_str(), directory.c_str(), SW_SHOW);
     if (reinterpret_cast<intptr_t>(result) < 32) {
-        show_box(frame, viewer_profile().editor_caption, message(shell_message::kEditorFailed), std::string(editor_command), "",
-                 MB_ICONEXCLAMATION);
+        show_info_box(1, viewer_profile().editor_caption, message(shell_message::kEditorFailed), editor_command);
         return shell_message::kEditorFailed;
     }
     return 0;

@@ -15,6 +15,10 @@ void install_viewer_print_host(const PrintProfile& profile) {
     host.owner = s.frame_window;
     host.notify = [](std::string_view caption, std::string_view text) { show_info_box(1, caption, text); };
     host.warn = [](std::string_view caption, std::string_view text) { show_warning_box(1, caption, text); };
-    host.ask = [](std::string_view caption, std::string_view text) { return show_info_box(0, caption, text) == 1; };
+    if (profile.ok_cancel_questions) {
+        host.ask = [](std::string_view caption, std::string_view text) { return show_ok_cancel_box(caption, text) == 1; };
+    } else {
+        host.ask = [](std::string_view caption, std::string_view text) { return show_info_box(0, caption, text) == 1; };
+    }
     host.set_status_text = set_status_text;
 }

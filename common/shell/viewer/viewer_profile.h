@@ -54,6 +54,10 @@ struct ShellMessageNumbers {
 
 struct PrintDialogProfile;  // common/shell/viewer/print_dialogs.h
 
+// "【 ユーザ指定エディタ起動 】"
+inline constexpr char kBracketedEditorCaption[] =
+    "\x81y \x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x8bN\x93\xae \x81z";
+
 struct ViewerProfile {
     // --- Names --------------------------------------------------------------
     const char* program_name = "";   // the frame class and the frame title
@@ -69,7 +73,8 @@ struct ViewerProfile {
     const char* help_file = "";         // in the program directory
     ShellMessageNumbers messages{};
     const char* keyword_file = "";      // in the program directory
-    // The caption of the editor command's boxes, "ユーザ指定エディタ起動" in NOTARIX.
+    // The caption of the editor command's boxes, "ユーザ指定エディタ起動" in NOTARIX,
+    // kBracketedEditorCaption in the others.
     const char* editor_caption = "\x83\x86\x81\x5B\x83\x55\x8E\x77\x92\xE8\x83\x47\x83\x66\x83\x42\x83\x5E\x8B\x4E\x93\xAE";
     bool keyword_values_in_capitals = false;  // KEYWORDDLG reads whole lines in capitals
     // KEYWORDDLG's keys in file order, their fields from 33057 on; empty:

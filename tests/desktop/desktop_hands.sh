@@ -1,0 +1,37 @@
+# Sourced by the desktop sessions: a program started on the X desktop with
+# no script, and the platform's own pictures of its screen. The session
+# defines fail, work and PLATFORM_HOME.
+
+# Starts ./$1 in this directory and waits for its window, the one named
+# after the program (SDL may open and close others while it starts): $pid,
+# $window.
+# On an X server SDL opens libdbus for the input method; libdbus keeps its
+# connection's blocks to the end and they carry no stack a suppression could
+# match. Our own leaks are checked by the in-process desktop tests.
+start_program() {
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "./$1" >"$work/$1.out" 2>&1 &
+    pid=$!
+    window=""
+    name=$(echo "$1" | tr a-z A-Z)
+    for _ in $(seq 1 300); do
+        window=$(xdotool search --pid "$pid" --name "$name" 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && return 0
+        kill -0 "$pid" 2>/dev/null || fail "the program ended before its window came: $(cat "$work/$1.out")"
+        sleep 0.2
+    done
+    fail "no window in 60 s"
+}
+
+# The platform's own picture of its screen (the Print key), numbered on;
+# $shot names the last one.
+pictures=0
+picture() {
+    pictures=$((pictures + 1))
+    shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
+    xdotool key --window "$window" Print
+    for _ in $(seq 1 50); do
+        [ -f "$shot" ] && return 0
+        sleep 0.1
+    done
+    fail "the Print key made no picture $shot"
+}

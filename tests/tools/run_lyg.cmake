@@ -1,0 +1,21 @@
+# Runs lyg as a user would, in a folder of its own, and checks its exit code
+# and that its standard error says what it could not do.
+#   -DLYG=... -DWORK=... -DFORM=name -DEXPECT_EXIT=... -DEXPECT_ERROR=text
+#   [-DFORM_DATA=file copied in as FORM] [-DTAKEN=name made a folder]
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+if(DEFINED FORM_DATA)
+    configure_file("${FORM_DATA}" "${WORK}/${FORM}" COPYONLY)
+endif()
+if(DEFINED TAKEN)
+    file(MAKE_DIRECTORY "${WORK}/${TAKEN}")
+endif()
+execute_process(COMMAND "${LYG}" "${FORM}" "-elyg.err" WORKING_DIRECTORY "${WORK}"
+                RESULT_VARIABLE exit_code OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+if(NOT exit_code EQUAL EXPECT_EXIT)
+    message(FATAL_ERROR "lyg exited with ${exit_code}, not ${EXPECT_EXIT}\n${output}\n${errors}")
+endif()
+string(FIND "${errors}" "${EXPECT_ERROR}" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "lyg did not say \"${EXPECT_ERROR}\": \"${errors}\"")
+endif()
