@@ -9,7 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
-targets=(fuzz_nx1011s fuzz_gx1002s fuzz_oq1011s fuzz_nx1012 fuzz_lin fuzz_settings fuzz_script)
+targets=(fuzz_nx1011s fuzz_gx1002s fuzz_oq1011s fuzz_nx1012 fuzz_lin fuzz_settings fuzz_script
+         fuzz_frm fuzz_layout fuzz_pds fuzz_trd fuzz_header fuzz_control_files fuzz_viewer_lists fuzz_registry)
 # the test fixtures each target starts from besides its own corpus
 declare -A seeds=(
     [fuzz_nx1011s]="tests/data/nx1011s"
@@ -17,8 +18,12 @@ declare -A seeds=(
     [fuzz_oq1011s]="tests/data/oq1011s"
     [fuzz_nx1012]="tests/data/nx1012"
     [fuzz_lin]="tests/data/pipeline tests/data/nx1012"
-    [fuzz_settings]="resources/notarix"
+    [fuzz_settings]="resources/notarix resources/gravlet resources/orbaline"
     [fuzz_script]="tests/scenario tests/scenario_notarix"
+    [fuzz_frm]="tests/data/layout resources/notarix"
+    [fuzz_pds]="tests/data/gravlet tests/data/gx1002s"
+    [fuzz_trd]="tests/data/chart tests/data/oq1011s"
+    [fuzz_header]="samples/notarix"
 )
 
 bash scripts/setup.sh
@@ -40,7 +45,7 @@ for target in "${targets[@]}"; do
     if ! "build-fuzz/tests/fuzz/$target" \
         -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -max_len=65536 \
         -artifact_prefix="$findings/" -print_final_stats=1 \
-        "$corpus" "tests/fuzz/corpus/$target" ${seeds[$target]}; then
+        "$corpus" "tests/fuzz/corpus/$target" ${seeds[$target]:-}; then
         echo "fuzz.sh: $target found a fault; its input is in $findings" >&2
         found=1
     fi

@@ -21,7 +21,15 @@
 #include "platform/gdi/gdi_support.h"
 #include "platform/kernel/sjis.h"
 
+// GCC says __SANITIZE_ADDRESS__, clang (the fuzzers' build) __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
+#define PLATFORM_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PLATFORM_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(PLATFORM_ADDRESS_SANITIZER)
 // fontconfig 2.14 loses a block while it parses its configuration files, and
 // libdbus (which SDL opens for the input method) keeps its connection's
 // buffers past SDL_Quit; the blocks are theirs, and the report would hide ours.

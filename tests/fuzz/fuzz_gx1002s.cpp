@@ -11,11 +11,12 @@ const std::vector<std::string> kWork = {"f.tmp", "f.tmf", "f.tmd"};
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::Scratch& scratch = fuzz::scratch_with_results(kResults);
-    scratch.write("f.c", fuzz::as_text(data, size));
+    scratch.write_input("f.c", fuzz::as_text(data, size));
     const int status = fuzz::run_converter(run_pad_generator,
                                            {"gx1002s", scratch.path("f.c"), "-ucfc", "-SPdw", "-n", "-v0", "-i10",
                                             "-X8462", "-e" + scratch.path("gx1000.err")});
     scratch.check_results(kResults, status != kPadDone && status != kPadWarnings);
     scratch.check_left_over(kWork);
+    scratch.check_inputs();
     return 0;
 }

@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const fuzz::Scratch scratch;
-    scratch.write("d.lin", fuzz::as_text(data, size));
+    scratch.write_input("d.lin", fuzz::as_text(data, size));
     DocumentState state;
     state.file_name = scratch.path("d.lin");
     if (index_document(state, kNotarixDocument) == kIndexOk) {
@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     state.file.close();
-    if (crt_open_count() != 0) fuzz::finding("a file left open");
+    fuzz::check_closed();
+    scratch.check_inputs();
     return 0;
 }

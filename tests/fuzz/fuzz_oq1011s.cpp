@@ -14,12 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::Scratch& scratch = fuzz::scratch_with_results(kResults);
     const std::string input = fuzz::as_text(data, size);
     const size_t cut = input.find('\f');
-    scratch.write("l.nam", cut == std::string::npos ? std::string("f.c\n") : input.substr(0, cut));
-    scratch.write("f.c", cut == std::string::npos ? input : input.substr(cut + 1));
+    scratch.write_input("l.nam", cut == std::string::npos ? std::string("f.c\n") : input.substr(0, cut));
+    scratch.write_input("f.c", cut == std::string::npos ? input : input.substr(cut + 1));
     const int status = fuzz::run_converter(run_call_tree_generator,
                                            {"oq1011s", "-x", "-l", "-v0", "-Fb1", "-X8439", "-i10",
                                             "-Fe" + scratch.path("oq1000.err"), "[" + scratch.path("l.nam") + "]"});
     scratch.check_results(kResults, status != kCallTreeDone && status != kCallTreeWarnings);
     scratch.check_left_over(kWork);
+    scratch.check_inputs();
     return 0;
 }

@@ -10,7 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/kernel/file_io.h"
@@ -22,6 +24,11 @@ namespace fuzz {
     std::fprintf(stderr, "fuzz finding: %s\n", what.c_str());
     std::fflush(stderr);
     std::abort();
+}
+
+// No file may stay open after a run.
+inline void check_closed() {
+    if (crt_open_count() != 0) finding("a file left open");
 }
 
 class Scratch {
@@ -54,6 +61,21 @@ public:
 
     bool exists(const std::string& name) const { return std::filesystem::exists(path(name)); }
 
+    // A file the run only reads: written here, and found by check_inputs()
+    // with the same bytes and the same time.
+    void write_input(const std::string& name, const std::string& bytes) const {
+        write(name, bytes);
+        inputs_[name] = {bytes, std::filesystem::last_write_time(path(name))};
+    }
+    void check_inputs() const {
+        for (const auto& [name, written] : inputs_) {
+            std::error_code error;
+            const auto time = std::filesystem::last_write_time(path(name), error);
+            if (error || time != written.second || read(name) != written.first) finding("the run changed " + name);
+        }
+        inputs_.clear();
+    }
+
     // Earlier results of the input, each holding its own name.
     void plant(const std::vector<std::string>& names) const {
         for (const std::string& name : names) write(name, "earlier " + name);
@@ -72,11 +94,12 @@ public:
     void check_left_over(const std::vector<std::string>& work_names) const {
         for (const std::string& name : work_names)
             if (exists(name)) finding("work file left: " + name);
-        if (crt_open_count() != 0) finding("a file left open");
+        check_closed();
     }
 
 private:
     std::string path_;
+    mutable std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>> inputs_;
 };
 
 // The process's scratch folder with a converter's earlier results planted.
@@ -89,6 +112,14 @@ inline const Scratch& scratch_with_results(const std::vector<std::string>& resul
 
 inline std::string as_text(const uint8_t* data, size_t size) {
     return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+// A target that serves several readers takes the first byte of its input
+// to choose one of `count`, and the rest as the file.
+inline int select(const uint8_t*& data, size_t& size, int count) {
+    if (size == 0) return 0;
+    --size;
+    return *data++ % count;
 }
 
 // Runs a converter with its vector.

@@ -1,0 +1,5 @@
+/* ƒA */
+char *s = "ƒAƒA";
+int A = 1;
+int x;
+return A;
