@@ -359,7 +359,7 @@ void frame_button_down(HWND window, int part, POINT screen) {
     } else if (part == HTMINBUTTON || part == HTMAXBUTTON || part == HTCLOSE) {
         track_caption_button(window, part);
     } else if (part == HTSYSMENU) {
-        track_system_menu(window);
+        track_system_menu(window, false);
     }
 }
 

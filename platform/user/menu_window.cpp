@@ -291,14 +291,46 @@ bool is_mnemonic_key(UINT vk) {
     return (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9');
 }
 
+// A menu takes its letters as characters, as a window takes typed text: a
+// key's character comes from TranslateMessage, or at a desktop as text of
+// its own after the key, and the menu must take that too. The key of a
+// character (WM_CHAR, WM_SYSCHAR), 0 when no mnemonic can be it.
+UINT mnemonic_key_of(const MSG& m) {
+    if (m.message != WM_CHAR && m.message != WM_SYSCHAR) return 0;
+    const UINT key = m.wParam < 0x80 ? static_cast<UINT>(std::toupper(static_cast<int>(m.wParam))) : 0;
+    return is_mnemonic_key(key) ? key : 0;
+}
+
+// What a menu loop does with a key message: a letter or digit is made its
+// character, which comes next.
+void translate_letters(const MSG& m) {
+    if ((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) && is_mnemonic_key(static_cast<UINT>(m.wParam))) {
+        TranslateMessage(&m);
+    }
+}
+
 void end_popup(PopupRun& run, MenuExit exit) {
     run.done = true;
     run.exit = exit;
 }
 
 void on_key(PopupRun& run, const MSG& m) {
-    if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return;
     const MenuRecord* menu = find_menu(run.menu);
+    if (const UINT key = mnemonic_key_of(m); key && menu) {
+        // one item with the key is taken; several are stepped through
+        const std::vector<int> found = items_with_key(*menu, key);
+        if (found.size() == 1) {
+            take_item(run, found[0], true);
+        } else if (!found.empty()) {
+            auto next = std::upper_bound(found.begin(), found.end(), run.hot);
+            set_hot(run, next == found.end() ? found.front() : *next);
+        } else {
+            MessageBeep(0);
+        }
+        return;
+    }
+    if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return;
+    translate_letters(m);
     const UINT vk = static_cast<UINT>(m.wParam);
     switch (vk) {
     case VK_ESCAPE:
@@ -330,18 +362,6 @@ void on_key(PopupRun& run, const MSG& m) {
         take_item(run, run.hot, true);
         break;
     default:
-        if (menu && is_mnemonic_key(vk)) {
-            // one item with the key is taken; several are stepped through
-            const std::vector<int> found = items_with_key(*menu, vk);
-            if (found.size() == 1) {
-                take_item(run, found[0], true);
-            } else if (!found.empty()) {
-                auto next = std::upper_bound(found.begin(), found.end(), run.hot);
-                set_hot(run, next == found.end() ? found.front() : *next);
-            } else {
-                MessageBeep(0);
-            }
-        }
         break;
     }
 }
@@ -457,7 +477,17 @@ bool wait_on_bar(HWND window, HMENU bar, int* index, MSG* deferred, bool* have_d
             return false;
         }
         if (!IsWindow(window) || GetMenu(window) != bar) return false;
+        if (const UINT key = mnemonic_key_of(m)) {
+            const int found = bar_item_with_key(bar, key);
+            if (found >= 0) {
+                *index = found;
+                return true;
+            }
+            MessageBeep(0);
+            continue;
+        }
         if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
+            translate_letters(m);
             const UINT vk = static_cast<UINT>(m.wParam);
             switch (vk) {
             case VK_LEFT:
@@ -474,14 +504,6 @@ bool wait_on_bar(HWND window, HMENU bar, int* index, MSG* deferred, bool* have_d
             case VK_F10:
                 return false;
             default:
-                if (is_mnemonic_key(vk)) {
-                    const int found = bar_item_with_key(bar, vk);
-                    if (found >= 0) {
-                        *index = found;
-                        return true;
-                    }
-                    MessageBeep(0);
-                }
                 continue;
             }
         }
@@ -589,7 +611,7 @@ void keyboard_menu(HWND window, WPARAM key) {
     if (!w) return;
     window = w->handle;
     if (key == ' ' || w->minimized) {
-        track_system_menu(window);
+        track_system_menu(window, true);
         return;
     }
     HMENU bar = (w->style & WS_CHILD) ? nullptr : GetMenu(window);
@@ -611,7 +633,7 @@ void keyboard_menu(HWND window, WPARAM key) {
     run_menu_bar(window, index, true, true);
 }
 
-void track_system_menu(HWND window) {
+void track_system_menu(HWND window, bool by_key) {
     WindowRecord* w = find_window(window);
     if (!w || !(w->style & WS_SYSMENU)) return;
     HMENU system = GetSystemMenu(window, FALSE);
@@ -630,7 +652,7 @@ void track_system_menu(HWND window) {
     const CaptionLayout l = caption_layout(*w);
     const POINT at{l.caption.left, l.caption.bottom};
     note("system menu opened");
-    const UINT chosen = run_popup(system, window, at, PopupOptions{}).chosen;
+    const UINT chosen = run_popup(system, window, at, PopupOptions{false, false, by_key}).chosen;
     if (chosen != 0 && IsWindow(window)) PostMessageA(window, WM_SYSCOMMAND, chosen, 0);
 }
 

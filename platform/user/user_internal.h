@@ -253,9 +253,10 @@ void track_menu_bar(HWND window, POINT screen);
 // A menu bar worked from the keyboard (SC_KEYMENU): 0 selects the bar, a
 // character opens the popup it underlines, ' ' the system menu.
 void keyboard_menu(HWND window, WPARAM key);
-// The system menu opened under the window's icon; the command chosen goes
-// to the window as WM_SYSCOMMAND.
-void track_system_menu(HWND window);
+// The system menu opened under the window's icon (from the keyboard, its
+// first item highlighted); the command chosen goes to the window as
+// WM_SYSCOMMAND.
+void track_system_menu(HWND window, bool by_key);
 
 // A message box as a dialog window, for a person to answer.
 int run_message_box_window(HWND owner, const char* text, const char* caption, UINT type);

@@ -289,16 +289,27 @@ TEST_F(MenuTest, TheKeyboardWorksTheMenuBar) {
 }
 
 TEST_F(MenuTest, AltF4AndTheSystemMenuClose) {
-    automation::when_idle([] { automation::press_key("Esc"); });
+    // Alt+Space opens the system menu with its first enabled item lit: Enter
+    // takes Move, whose keys Esc ends where the window was
+    RECT before{}, after{};
+    GetWindowRect(frame, &before);
+    automation::when_idle([] { automation::press_key("Enter"); });
+    automation::when_idle([] {
+        automation::press_key("Right");
+        automation::press_key("Esc");
+    });
     automation::press_key("alt+Space");
     EXPECT_EQ(spy().of(frame, {WM_INITMENUPOPUP}).size(), 1u) << "the system menu";
+    GetWindowRect(frame, &after);
+    EXPECT_EQ(after.left, before.left);
     EXPECT_TRUE(IsWindow(frame));
     automation::press_key("alt+F4");
     EXPECT_FALSE(IsWindow(frame));
     const auto commands = spy().all_of(WM_SYSCOMMAND);
-    ASSERT_EQ(commands.size(), 2u);
+    ASSERT_EQ(commands.size(), 3u);
     EXPECT_EQ(commands[0].wparam, static_cast<WPARAM>(SC_KEYMENU));
-    EXPECT_EQ(commands[1].wparam, static_cast<WPARAM>(SC_CLOSE));
+    EXPECT_EQ(commands[1].wparam, static_cast<WPARAM>(SC_MOVE));
+    EXPECT_EQ(commands[2].wparam, static_cast<WPARAM>(SC_CLOSE));
     EXPECT_EQ(spy().of(frame, {WM_CLOSE}).size(), 1u);
 }
 

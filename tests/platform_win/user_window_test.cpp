@@ -406,9 +406,10 @@ bool same_rect(const RECT& a, const RECT& b) {
 TEST_F(WindowTest, FramePartsAreFoundWhereTheyAreDrawn) {
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_STRING, 1, "&File");
-    make_frame("f", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300, bar);
+    make_frame("f", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, 100, 100, 400, 300, bar);
     // a sizing frame of 4, the caption from 104 to 122 with its buttons 16 x 14
-    // two pixels in from its right end, the icon at its left; the menu bar below
+    // two pixels in from its right end, the icon at its left; the menu bar
+    // below; the scroll bar inside the right border
     const struct {
         POINT at;
         int part;
@@ -417,7 +418,7 @@ TEST_F(WindowTest, FramePartsAreFoundWhereTheyAreDrawn) {
         {{101, 250}, HTLEFT},      {{498, 250}, HTRIGHT},       {{300, 398}, HTBOTTOM},     {{101, 390}, HTBOTTOMLEFT},
         {{499, 399}, HTBOTTOMRIGHT}, {{486, 113}, HTCLOSE},     {{468, 113}, HTMAXBUTTON},  {{452, 113}, HTMINBUTTON},
         {{477, 113}, HTCAPTION},   {{113, 113}, HTSYSMENU},     {{300, 113}, HTCAPTION},    {{300, 122}, HTCAPTION},
-        {{110, 130}, HTMENU},      {{300, 250}, 0},             {{600, 250}, 0},
+        {{110, 130}, HTMENU},      {{488, 250}, HTVSCROLL},     {{300, 250}, 0},            {{600, 250}, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(platform_user::nonclient_hit(c.at), c.part) << c.at.x << "," << c.at.y;
@@ -468,6 +469,19 @@ TEST_F(WindowTest, CaptionAndBorderDragsMoveAndSizeTheWindow) {
         EXPECT_FALSE(automation::failed());
         DestroyWindow(frame);
     }
+}
+
+TEST_F(WindowTest, AHeldCaptionFollowsTheHandUntilTheButtonComesUp) {
+    HWND frame = make_frame("f", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300);
+    RECT held{};
+    automation::when_idle([&] { automation::move_mouse(frame, 240, -10); });
+    automation::when_idle([&] { held = rect_of(frame); });
+    automation::when_idle([] { automation::mouse_up(); });
+    ASSERT_TRUE(automation::mouse_down(frame, 200, -10));  // on the caption
+    EXPECT_EQ(held.left, 140) << "moved while the button is down";
+    EXPECT_TRUE(same_rect(rect_of(frame), RECT{140, 100, 540, 400}));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(automation::failed());
 }
 
 TEST_F(WindowTest, TheProgramBoundsADragThroughItsAnswers) {
