@@ -1,16 +1,18 @@
 // Throughput of the three converters beside the C source analysis alone, on
 // the same inputs in the same run: a large generated source, a source of
-// headed comments and a set of small sources (with Lua's sources when the
-// corpus is there). Each converter is run as its viewer runs it: NOTARIX's
+// headed comments, a set of small sources and Lua's sources with their
+// headers (and, with --concat, Lua's .c files 20 times over in one source). Each converter is run as its viewer runs it: NOTARIX's
 // converter and formatter per source, GRAVLET's generator per source,
 // ORBALINE's generator once over the list. After the runs a table gives
 // each one's lines per second, its ratio to the analysis, and its peak
 // memory, measured in a child process of its own.
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -55,11 +57,51 @@ Corpus write_small() {
     return bench::write_corpus("small", files);
 }
 
+// Lua's sources with their headers, read by each source that includes them
+// (-i10): real code, where a batch reads the same headers again and again.
+Corpus write_lua() {
+    std::vector<bench::CorpusFile> files;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(LUA_CORPUS)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext == ".c" || ext == ".h") names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names)
+        files.push_back({name, bench::read_file(std::string(LUA_CORPUS) + "/" + name), name.back() == 'c'});
+    return bench::write_corpus("lua", files);
+}
+
+// Lua's .c files one after the other 20 times in one source, beside their
+// headers: the large real source that scripts/bench.sh also hands doxygen
+// and cflow. Only with --concat.
+Corpus write_concat() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(LUA_CORPUS))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::vector<bench::CorpusFile> files;
+    std::string whole;
+    for (int copy = 0; copy < 20; ++copy)
+        for (const std::string& name : names)
+            if (name.size() > 2 && name.substr(name.size() - 2) == ".c")
+                whole += bench::read_file(std::string(LUA_CORPUS) + "/" + name);
+    files.push_back({"concat.c", whole});
+    for (const std::string& name : names)
+        if (name.size() > 2 && name.substr(name.size() - 2) == ".h")
+            files.push_back({name, bench::read_file(std::string(LUA_CORPUS) + "/" + name), false});
+    return bench::write_corpus("concat", files);
+}
+
+bool g_concat = false;
+
 const std::vector<Input>& inputs() {
     static const std::vector<Input> list = {
         {"large", write_large},
         {"headed", write_headed},
         {"small", write_small},
+        {"lua", std::filesystem::exists(LUA_CORPUS) ? std::function<Corpus()>(write_lua) : nullptr},
+        {"concat", g_concat && std::filesystem::exists(LUA_CORPUS) ? std::function<Corpus()>(write_concat) : nullptr},
     };
     return list;
 }
@@ -85,10 +127,18 @@ int call(int (*entry)(int, char**), std::vector<std::string> args) {
     return entry(static_cast<int>(argv.size()), argv.data());
 }
 
-// The analysis alone, every source of the corpus; false on a failure.
+// The control-macro level: in one concatenated source an error ends the
+// whole run, and Lua's lgc.c reads as C only when control macros are left
+// alone (-d0, the programs' shipped setting).
+const char* macro_level(const Corpus& c) { return c.name == "concat" ? "-d0" : "-d3"; }
+
+// The analysis alone, every source of the corpus in one listing scope as a
+// batch has them; false when a source cannot be read.
 bool run_analysis(const Corpus& c) {
+    ListingScope batch;
     for (const std::string& source : c.sources) {
         reset_analysis_state(kNotarixAnalysis);
+        if (std::string_view(macro_level(c)) == "-d0") g_analysis.settings.control_macro_mode = 0;
         if (reset_scanner_state(kResetState) < -49 || open_source_file(source.c_str()) != 1) return false;
         SourceUnit unit;
         int r;
@@ -97,7 +147,7 @@ bool run_analysis(const Corpus& c) {
         benchmark::DoNotOptimize(units);
         close_all_source_files();
         close_source_file();
-        if (r != -1) return false;
+        // an error in a source (lgc.c's macro braces) ends that source only
     }
     reset_analysis_state(kNotarixAnalysis);
     return true;
@@ -111,7 +161,7 @@ bool run_notarix(const Corpus& c) {
     const std::string error = "-e" + c.dir + "\\nx1000.err";
     for (const std::string& source : c.sources) {
         const int converter =
-            call(run_function_spec_converter, {"nx1011s", source, error, "-v0", "-i10", "-d3", "-H0", "-mf", "-X8417"});
+            call(run_function_spec_converter, {"nx1011s", source, error, "-v0", "-i10", macro_level(c), "-H0", "-mf", "-X8417"});
         if (converter != 0 && converter != 9) return false;
         const int formatter = call(run_spec_formatter, {"nx1012", "-s2", "-c", error, "-f", "-X8417", source});
         if (formatter != 0 && formatter != 8) return false;
@@ -124,8 +174,9 @@ bool run_gravlet(const Corpus& c) {
     const std::string error = "-e" + c.dir + "\\gx1000.err";
     for (const std::string& source : c.sources) {
         const int status = call(run_pad_generator, {"gx1002s", source, "-n", "-v0", "-ucfc", "-i10", "-X8462", "-mf",
-                                                    "-ti0", "-c24", "-lm21", "-d3", "-C0", error});
-        if (status != 0 && status != 9) return false;
+                                                    "-ti0", "-c24", "-lm21", macro_level(c), "-C0", error});
+        // errors in a source (lgc.c's macro braces) end that source only
+        if (status != 0 && status != 9 && status != 10) return false;
     }
     return true;
 }
@@ -164,13 +215,15 @@ void BM_Converter(benchmark::State& state) {
 }
 
 void register_all() {
-    for (size_t i = 0; i < inputs().size(); ++i)
+    for (size_t i = 0; i < inputs().size(); ++i) {
+        if (!inputs()[i].write) continue;
         for (size_t k = 0; k < std::size(kKinds); ++k)
             benchmark::RegisterBenchmark((std::string("BM_Converter/") + kKinds[k].name + "/" + inputs()[i].name).c_str(),
                                          BM_Converter)
                 ->Args({static_cast<int64_t>(k), static_cast<int64_t>(i)})
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(1.0);
+    }
 }
 
 // --- the table after the runs ----------------------------------------------------------
@@ -210,7 +263,8 @@ long peak_memory_kb(size_t kind, size_t input) {
     const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
     if (n <= 0) return -1;
     self[n] = '\0';
-    const std::string command = std::string("'") + self + "' --peak " + std::to_string(kind) + " " + std::to_string(input);
+    const std::string command = std::string("'") + self + "' " + (g_concat ? "--concat " : "") + "--peak " +
+                                std::to_string(kind) + " " + std::to_string(input);
     FILE* child = popen(command.c_str(), "r");
     if (child == nullptr) return -1;
     long peak = -1;
@@ -223,6 +277,7 @@ void print_table(const TableReporter& reporter) {
     for (const Kind& k : kKinds) std::printf(" %24s", k.name);
     std::printf("\n");
     for (size_t i = 0; i < inputs().size(); ++i) {
+        if (!inputs()[i].write) continue;
         const Corpus& c = corpus(i);
         std::printf("%-8s %9ld", c.name.c_str(), c.lines);
         auto rate = [&](const Kind& k) {
@@ -249,6 +304,13 @@ void print_table(const TableReporter& reporter) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // --concat adds the concatenated source to the inputs
+    if (argc > 1 && std::strcmp(argv[1], "--concat") == 0) {
+        g_concat = true;
+        argv[1] = argv[0];
+        --argc;
+        ++argv;
+    }
     // a child of the table: one run, nothing else in the process
     if (argc == 4 && std::strcmp(argv[1], "--peak") == 0) {
         const size_t kind = std::stoul(argv[2]), input = std::stoul(argv[3]);

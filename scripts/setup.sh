@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Installs the build and test tools that are missing; does nothing when all
 # are there. Installs as root, or through sudo when run as another user.
+# Packages named as arguments are installed instead (scripts/bench.sh names
+# its own).
 set -euo pipefail
 
 packages=(cmake g++ clang libclang-rt-dev make libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev pkg-config fonts-ipafont-mincho fonts-ipafont-gothic libfontconfig-dev poppler-utils ghostscript libsdl2-dev xvfb xauth xdotool x11-apps)
+if [ "$#" -gt 0 ]; then
+    packages=("$@")
+fi
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg -s "$p" >/dev/null 2>&1; then

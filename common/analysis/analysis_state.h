@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -61,6 +62,31 @@ struct AnalysisHooks {
     void (*on_line)(int line, int force) = nullptr;     // line progress
 };
 
+// A line of a kept file as it was read: its tabs expanded and its comment
+// split from its code. What the macros make of it is never kept.
+struct KeptLine {
+    std::string code;
+    std::string comment;
+    int end_state = 0;          // the comment state after the line
+};
+
+// A file an earlier source of the same listing scope read (a header every
+// source of a batch includes): its bytes and its lines as they were read,
+// kept while its size and time stay the same.
+struct KeptFile {
+    int64_t size = 0;
+    int64_t modified = 0;
+    std::string bytes;          // the whole file as read (binary)
+    bool read_error = false;    // the read failed after these bytes
+    bool plain = false;         // no trigraph, CR or other control byte to replace
+    // the lines by their start in `bytes` * 2 + the comment state they
+    // start in, for these settings; a line that met a message is not kept
+    int tab_width = 0;
+    int line_size = 0;
+    int asm_setting = 0;
+    std::unordered_map<uint64_t, KeptLine> lines;
+};
+
 struct SourceFile {
     int handle = -1;
     std::string name;
@@ -69,7 +95,8 @@ struct SourceFile {
     int64_t size = 0;
     int64_t bytes_read = 0;
     std::string read_ahead;      // bytes read from the file, not yet taken
-    size_t read_pos = 0;         // first untaken byte of read_ahead
+    size_t read_pos = 0;         // first untaken byte of read_ahead (of kept->bytes)
+    std::shared_ptr<KeptFile> kept;  // when set, the bytes come from there
     bool at_eof = false;
     bool read_error = false;
     // Whether the whole file lies inside one "#ifndef NAME" / "#define NAME" /
@@ -92,6 +119,7 @@ struct MacroNode {
     int control_kind = 0;
     int param_count = -1;        // -1 object-like
     std::vector<MacroPiece> pieces;
+    bool removed = false;        // #undef or redefined: no longer in the index
 };
 
 // Lets the macro index be searched with a string_view, without a copy.
@@ -147,6 +175,10 @@ struct AnalysisState {
     int failing_file_number = 0;
     int messages_met = 0;        // every message of the run, written or not
     int error_file_failed = 0;   // a line could not be written (a full disk)
+    // The error file stays open for appending from the run's first message
+    // to its end (or until the file is removed or renamed).
+    int error_handle = -1;
+    std::string error_handle_name;
 
     // source reader
     SourceFile current;
@@ -161,6 +193,10 @@ struct AnalysisState {
     std::unordered_map<std::string, std::string> include_answers;
     std::unordered_map<std::string, std::string> guarded_headers;
     std::string guard_line;      // the line being watched, before its directive acts
+    // The line being split, when it comes from a kept file: where its
+    // expansion is kept.
+    KeptFile* line_file = nullptr;
+    size_t line_start = 0;
 
     // Buffers the per-line work reuses, so that a line costs no allocation.
     struct LineScratch {
@@ -170,6 +206,7 @@ struct AnalysisState {
         ScannedLine next;        // the scanner's line just read
         std::string head;        // the unit being cut
         std::string unit_comment;
+        std::string expanded;    // a line with its tabs expanded
     };
     LineScratch scratch;
 
@@ -179,10 +216,16 @@ struct AnalysisState {
     int cond_saved_brace[20] = {};
     int cond_marker[20] = {};
 
-    // macros: list in definition order, with an index by name
+    // macros: list in definition order (removed ones stay as removed nodes
+    // until the list is compacted), with an index by name of the rest
     std::vector<MacroNode> macros;
     std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> macro_index;
     int control_macro_count = 0;        // macros of control kind above 0
+    // The lengths (63 for longer) and first characters of every control
+    // macro defined since the table was cleared: a word that matches
+    // neither needs no look-up where only control macros count.
+    uint64_t control_name_lengths = 0;
+    uint64_t control_name_starts[2] = {};
 
     // scanner
     std::string pending_line;

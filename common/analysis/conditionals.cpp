@@ -210,11 +210,14 @@ int push_conditional(std::string& line, std::string& comment, int keep) {
     if ((entry & 0x0F) != 3) g_analysis.cond_state[new_depth] = entry & 0x0F;
 
     if (region_active()) {
-        int r = find_include_file(line);
-        if (r < -99) return r;
-        r = handle_define_directive(line);
-        if (r < -99) return r;
-        if (r == 0) handle_undef_directive(line);
+        // only a directive can include, define or undefine
+        if (byte_at(line, skip_blanks(line, 0)) == '#') {
+            int r = find_include_file(line);
+            if (r < -99) return r;
+            r = handle_define_directive(line);
+            if (r < -99) return r;
+            if (r == 0) handle_undef_directive(line);
+        }
     } else {
         bool shown = (cls == kClassElifTrue || cls == kClassElifFalse || cls == kClassElse) ? enclosing_active
                                                                                           : was_active;

@@ -1,5 +1,6 @@
 #include "common/analysis/converter_kit.h"
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 
@@ -45,11 +46,14 @@ void begin_converter_run(const ConverterProfile& profile) {
 }
 
 void end_converter_run() {
+    close_error_file();
     close_all_source_files();
     if (g_analysis.current.handle >= 0) close_source_file();
     g_analysis.hooks = AnalysisHooks{};
     free_pool();
     crt_end_listing_scope();
+    // a run outside a batch keeps nothing once it is done
+    if (crt_listing_scope_number() == 0) forget_kept_files();
 }
 
 int status_after_error_file(int status, int done, int warnings, int write_failure) {
@@ -101,13 +105,17 @@ bool parse_counter_option(std::string_view rest, const CounterGrammar& grammar, 
     return false;
 }
 
+// As "%*d" (after the letter) would print it: made for every line of a run
+// that shows its progress, so without the cost of a format.
 std::string counter_text(const CounterOption& counter, char letter, int value) {
-    char buffer[96];
-    if (counter.mode == 1)
-        std::snprintf(buffer, sizeof buffer, "%*d", counter.width, value);
-    else
-        std::snprintf(buffer, sizeof buffer, "%c%*d", letter, counter.width > 1 ? counter.width - 1 : 0, value);
-    return buffer;
+    char digits[16];
+    const size_t length = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    const int width = counter.mode == 1 ? counter.width : counter.width > 1 ? counter.width - 1 : 0;
+    std::string text;
+    if (counter.mode != 1) text += letter;
+    if (width > static_cast<int>(length)) text.append(static_cast<size_t>(width) - length, ' ');
+    text.append(digits, length);
+    return text;
 }
 
 bool counter_due(const CounterOption& counter, int line, int force) {

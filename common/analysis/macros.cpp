@@ -1,6 +1,7 @@
 // The macro table, #define and #undef, and macro substitution in #if
 // expressions, in object-like bodies and in source lines (control macros).
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/analysis/analysis_state.h"
@@ -102,33 +103,52 @@ bool is_framework_macro(std::string_view name) {
     return false;
 }
 
-void rebuild_macro_index() {
+// The table without its removed nodes, every index taken again.
+void compact_macro_table() {
+    std::erase_if(g_analysis.macros, [](const MacroNode& node) { return node.removed; });
     g_analysis.macro_index.clear();
-    g_analysis.control_macro_count = 0;
-    for (size_t i = 0; i < g_analysis.macros.size(); ++i) {
-        g_analysis.macro_index[g_analysis.macros[i].name] = i;
-        if (g_analysis.macros[i].control_kind > 0) ++g_analysis.control_macro_count;
-    }
+    for (size_t i = 0; i < g_analysis.macros.size(); ++i) g_analysis.macro_index[g_analysis.macros[i].name] = i;
 }
 
-// Removes every node of that name; true when one was there.
+// Removes the node of that name; true when one was there. The node stays in
+// the list as removed, so that no other node moves: #undef and redefinition
+// cost the same however many macros there are. The list is compacted when
+// the removed outnumber the rest.
 bool remove_macro(std::string_view name) {
     auto it = g_analysis.macro_index.find(name);
     if (it == g_analysis.macro_index.end()) return false;
-    g_analysis.macros.erase(g_analysis.macros.begin() + static_cast<long>(it->second));
-    rebuild_macro_index();
+    MacroNode& node = g_analysis.macros[it->second];
+    if (node.control_kind > 0) --g_analysis.control_macro_count;
+    node = MacroNode{};
+    node.removed = true;
+    g_analysis.macro_index.erase(it);
+    if (g_analysis.macros.size() > 2 * g_analysis.macro_index.size() + 64) compact_macro_table();
     return true;
 }
 
+int length_bit(size_t length) { return static_cast<int>(length < 63 ? length : 63); }
+
 void append_macro(MacroNode node) {
     g_analysis.macro_index[node.name] = g_analysis.macros.size();
-    if (node.control_kind > 0) ++g_analysis.control_macro_count;
+    if (node.control_kind > 0) {
+        ++g_analysis.control_macro_count;
+        g_analysis.control_name_lengths |= uint64_t{1} << length_bit(node.name.size());
+        const unsigned char first = node.name.empty() ? 0 : static_cast<unsigned char>(node.name[0]) & 127;
+        g_analysis.control_name_starts[first >> 6] |= uint64_t{1} << (first & 63);
+    }
     g_analysis.macros.push_back(std::move(node));
+}
+
+bool could_name_control_macro(std::string_view name) {
+    if ((g_analysis.control_name_lengths >> length_bit(name.size()) & 1) == 0) return false;
+    const unsigned char first = static_cast<unsigned char>(name[0]) & 127;
+    return (g_analysis.control_name_starts[first >> 6] >> (first & 63) & 1) != 0;
 }
 
 // Deletes every "##" outside literals, with the blanks directly before and
 // after it: "a ## b" pastes like "a##b", as in C.
 void delete_paste_operators(std::string& text) {
+    if (text.find("##") == std::string::npos) return;
     std::vector<unsigned char> map;
     mark_literals(text, map);
     std::string out;
@@ -167,26 +187,35 @@ int lookup_macro(std::string_view name, std::string* body, int* control_kind) {
     return node->param_count < 0 ? 1 : 2;
 }
 
-int macro_count() { return static_cast<int>(g_analysis.macros.size()); }
+int macro_count() { return static_cast<int>(g_analysis.macro_index.size()); }
 
 void truncate_macro_table(int n) {
     if (n < 0) n = 0;
-    if (n < macro_count()) {
-        g_analysis.macros.resize(static_cast<size_t>(n));
-        rebuild_macro_index();
-    }
+    if (n >= macro_count()) return;
+    compact_macro_table();
+    for (size_t i = static_cast<size_t>(n); i < g_analysis.macros.size(); ++i)
+        g_analysis.macro_index.erase(g_analysis.macros[i].name);
+    g_analysis.macros.resize(static_cast<size_t>(n));
+    g_analysis.control_macro_count = static_cast<int>(std::count_if(
+        g_analysis.macros.begin(), g_analysis.macros.end(), [](const MacroNode& node) { return node.control_kind > 0; }));
 }
 
 void clear_macro_table() {
     g_analysis.macros.clear();
     g_analysis.macro_index.clear();
     g_analysis.control_macro_count = 0;
+    g_analysis.control_name_lengths = 0;
+    g_analysis.control_name_starts[0] = g_analysis.control_name_starts[1] = 0;
 }
 
 int control_macro_kind(std::string_view body) {
     static const char* const kControlWords[] = {"if", "else", "for", "while", "do", "switch", "case", "default"};
     std::vector<unsigned char> map;
-    mark_literals(body, map);
+    if (has_quotes(body)) {
+        mark_literals(body, map);
+    } else {
+        map.assign(body.size() + 1, 0);
+    }
     int parens = 0, braces = 0;
     bool has_brace = false;
     for (size_t i = 0; i < body.size(); ++i) {
@@ -205,8 +234,14 @@ int control_macro_kind(std::string_view body) {
         if (map[i] != 0 || !is_identifier_start(static_cast<unsigned char>(body[i])) ||
             is_identifier_char(static_cast<unsigned char>(body[i - 1])))
             continue;
-        for (const char* w : kControlWords)
-            if (starts_with_word(body.substr(i), w)) return 1;
+        // a control word is a whole identifier: only those as short are compared
+        const int end = skip_identifier(body, i);
+        if (end - i <= 7) {
+            const std::string_view word = body.substr(static_cast<size_t>(i), static_cast<size_t>(end - i));
+            for (const char* w : kControlWords)
+                if (word == w) return 1;
+        }
+        i = end - 1;
     }
     if (g_analysis.settings.control_macro_mode == 4 && n > 0 && (body[n - 1] == ';' || body[n - 1] == ')'))
         return 3;
@@ -267,7 +302,11 @@ int define_function_macro(std::string_view name_with_params, std::string_view bo
     }
 
     std::vector<unsigned char> map;
-    mark_literals(body, map);
+    if (has_quotes(body)) {
+        mark_literals(body, map);
+    } else {
+        map.assign(body.size() + 1, 0);
+    }
     std::string carry;  // text that opens the next piece (a closing quote)
     int piece_start = 0;
     int n = static_cast<int>(body.size());
@@ -326,10 +365,13 @@ int define_function_macro(std::string_view name_with_params, std::string_view bo
 int handle_define_directive(std::string_view line) {
     int i = directive_operand(line, "define");
     if (i < 0) return 0;
-    std::vector<unsigned char> map;
-    mark_literals(line, map);
-    if (!line.empty() && map[line.size() - 1] != 0 && map[line.size() - 1] != 3)
-        return raise_message(kMessageError, -128, kMsgDefineSyntax);
+    // a line that ends inside a literal is no definition
+    if (has_quotes(line)) {
+        std::vector<unsigned char> map;
+        mark_literals(line, map);
+        if (!line.empty() && map[line.size() - 1] != 0 && map[line.size() - 1] != 3)
+            return raise_message(kMessageError, -128, kMsgDefineSyntax);
+    }
     int name_end = i;
     while (name_end < static_cast<int>(line.size()) && line[name_end] != ' ') ++name_end;
     std::string_view name = line.substr(i, name_end - i);
@@ -511,20 +553,25 @@ namespace {
 // decide, for each identifier outside literals, what becomes of it.
 enum class Action { Skip, Substitute, Zero };
 
+// With `control_only` the decision only ever substitutes control macros, so
+// a word that cannot name one is handed over as naming no macro.
 template <typename Decide>
-int substitute_identifiers(std::string& text, int size, int report_calls, int warn_flag, Decide decide) {
+int substitute_identifiers(std::string& text, int size, int report_calls, int warn_flag, Decide decide,
+                           bool control_only = false) {
     int pos = 0;
     int rescans = 0;
     int rescan_pos = -1;
     std::vector<unsigned char> map;
+    bool literals = false;  // the map is needed only for a text with quotes
     bool map_stale = true;
     while (pos < static_cast<int>(text.size())) {
         if (map_stale) {
-            mark_literals(text, map);
+            literals = has_quotes(text);
+            if (literals) mark_literals(text, map);
             map_stale = false;
         }
         unsigned char c = static_cast<unsigned char>(text[pos]);
-        if (map[pos] != 0) {
+        if (literals && map[pos] != 0) {
             ++pos;
             continue;
         }
@@ -538,7 +585,7 @@ int substitute_identifiers(std::string& text, int size, int report_calls, int wa
             continue;
         }
         std::string_view name = std::string_view(text).substr(pos, end - pos);
-        const MacroNode* macro = find_macro(name);
+        const MacroNode* macro = control_only && !could_name_control_macro(name) ? nullptr : find_macro(name);
         Action action = decide(text, pos, end, macro);
         if (action == Action::Skip) {
             pos = end;
@@ -613,7 +660,7 @@ int expand_control_macros(std::string& line, int size) {
     const bool define_line = directive && starts_with_word(std::string_view(line).substr(word), "define");
     const int mode = g_analysis.settings.control_macro_mode;
     // nothing that this mode would substitute is defined
-    if ((mode == 3 && g_analysis.control_macro_count == 0) || ((mode == 1 || mode == 2) && g_analysis.macros.empty()))
+    if ((mode == 3 && g_analysis.control_macro_count == 0) || ((mode == 1 || mode == 2) && g_analysis.macro_index.empty()))
         return 0;
     int identifiers_seen = 0;
     bool after_defined = false;
@@ -656,7 +703,8 @@ int expand_control_macros(std::string& line, int size) {
                 case 2: return Action::Substitute;
                 default: return macro->control_kind > 0 ? Action::Substitute : Action::Skip;
             }
-        });
+        },
+        mode != 1 && mode != 2);
     if (code == -105) return raise_message(kMessageError, -105, kMsgControlMacro, line);
     return r;
 }

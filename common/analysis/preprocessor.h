@@ -18,6 +18,10 @@ bool read_raw_line(std::string& out, int size, int64_t& bytes_read);
 bool read_logical_line(std::string& out, int size, int64_t& bytes_read, int& physical_lines, int& code);
 bool read_source_line(std::string& out, int size, int64_t& bytes_read, int& code);
 int read_next_char();
+// Include files read inside a listing scope are kept for the scope's later
+// opens while unchanged; this lets them go (the kept files of an earlier
+// scope go by themselves at the first open of a new one).
+void forget_kept_files();
 int split_comment(std::string& line, std::string& comment);
 int include_kind(std::string_view line);
 int handle_include_directive(std::string_view line, std::string& name);

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <new>
+#include <utility>
 
 bool is_regular_or_missing(const std::string& name) { return crt_file_kind(name.c_str()) != kCrtOtherEntry; }
 
@@ -29,9 +30,24 @@ Hold& hold() {
     return h;
 }
 
+// Once every result is in place the run has succeeded: letting an old file
+// go is tidying up, and memory running out there must not turn the success
+// into a failure. A file that cannot be kept for reuse is removed instead.
+void let_go(const std::string& name, bool retire) noexcept {
+    try {
+        if (retire && retire_file(name.c_str()) == 0) return;
+    } catch (const std::bad_alloc&) {
+    }
+    try {
+        delete_file(name.c_str());
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 // The old results go aside under ".$old", the work files take their names,
 // and the old ones come back when a step fails.
-int commit_by_moving_aside(const std::vector<ResultFile>& files, const std::vector<int>& kinds) {
+int commit_by_moving_aside(const std::vector<ResultFile>& files, const std::vector<int>& kinds,
+                           std::vector<HeldResult>& to_hold) {
     const size_t n = files.size();
     std::vector<std::string> aside(n);
     std::vector<bool> moved(n, false), placed(n, false);
@@ -50,16 +66,16 @@ int commit_by_moving_aside(const std::vector<ResultFile>& files, const std::vect
     for (size_t i = 0; i < n; ++i) {
         if (failed < 0) {
             if (!moved[i]) {
-                if (hold().open) hold().held.push_back({files[i].work, files[i].result, false});
+                if (hold().open) hold().held.push_back(std::move(to_hold[i]));
                 continue;
             }
             // under a hold the old result waits under the work name (or
             // where it was put aside, when that name will not take it)
             if (hold().open) {
-                const bool renamed = rename_file(aside[i].c_str(), files[i].work.c_str()) == 0;
-                hold().held.push_back({renamed ? files[i].work : aside[i], files[i].result, true});
+                if (rename_file(aside[i].c_str(), files[i].work.c_str()) != 0) to_hold[i].work = std::move(aside[i]);
+                hold().held.push_back(std::move(to_hold[i]));
             } else {
-                delete_file(aside[i].c_str());
+                let_go(aside[i], false);
             }
             continue;
         }
@@ -89,44 +105,50 @@ void unplace(const ResultFile& f, int kind) {
 
 int commit_result_files(const std::vector<ResultFile>& files) {
     const size_t n = files.size();
-    // room for what a hold keeps, before anything is moved
-    if (hold().open) hold().held.reserve(hold().held.size() + n);
-    std::vector<int> kinds(n, kCrtMissing);
-    for (size_t i = 0; i < n; ++i) {
-        kinds[i] = crt_file_kind(files[i].result.c_str());
-        if (kinds[i] != kCrtOtherEntry) continue;
-        discard_work_files(files);
-        return static_cast<int>(i);
-    }
-    // Swapping names takes half the steps of moving the old results aside.
+    std::vector<int> kinds;
+    std::vector<HeldResult> to_hold;
     int failed = -1;
+    bool swapped = true;
     size_t i = 0;
     try {
+        kinds.assign(n, kCrtMissing);
+        for (size_t k = 0; k < n; ++k) {
+            kinds[k] = crt_file_kind(files[k].result.c_str());
+            if (kinds[k] != kCrtOtherEntry) continue;
+            discard_work_files(files);
+            return static_cast<int>(k);
+        }
+        // what a hold keeps is made before anything is moved: once the
+        // results are in place, nothing may fail for want of memory
+        if (hold().open) {
+            hold().held.reserve(hold().held.size() + n);
+            to_hold.reserve(n);
+            for (size_t k = 0; k < n; ++k) to_hold.push_back({files[k].work, files[k].result, kinds[k] != kCrtMissing});
+        }
+        // Swapping names takes half the steps of moving the old results aside.
         for (; i < n; ++i) {
             const int r = place(files[i], kinds[i]);
             if (r == 0) continue;
             failed = static_cast<int>(i);
-            if (r == -2) {
-                while (i-- > 0) unplace(files[i], kinds[i]);
-                return commit_by_moving_aside(files, kinds);
-            }
+            swapped = r != -2;
             break;
         }
     } catch (const std::bad_alloc&) {
-        // half done: what was placed goes back before the failure goes on
+        // what was placed goes back and the work files go before the failure goes on
         while (i-- > 0) unplace(files[i], kinds[i]);
         discard_work_files(files);
         throw;
     }
     if (failed >= 0)
         while (i-- > 0) unplace(files[i], kinds[i]);
+    if (!swapped) return commit_by_moving_aside(files, kinds, to_hold);
     // the work names now hold the old results, or the unused new ones; an
     // old result may serve as a later run's work file, or wait there under
     // a hold
     for (size_t k = 0; k < n; ++k) {
         if (failed >= 0) delete_file(files[k].work.c_str());
-        else if (hold().open) hold().held.push_back({files[k].work, files[k].result, kinds[k] != kCrtMissing});
-        else if (kinds[k] != kCrtMissing) retire_file(files[k].work.c_str());
+        else if (hold().open) hold().held.push_back(std::move(to_hold[k]));
+        else if (kinds[k] != kCrtMissing) let_go(files[k].work, true);
     }
     return failed;
 }
@@ -143,7 +165,7 @@ ResultHold::ResultHold() {
 ResultHold::~ResultHold() {
     if (!hold().open) return;
     for (const HeldResult& h : hold().held)
-        if (h.existed) retire_file(h.work.c_str());
+        if (h.existed) let_go(h.work, true);
     hold().held.clear();
     hold().open = false;
 }

@@ -338,9 +338,7 @@ void clean_comment_markers(std::string& comment) {
     auto is_marker = [](char c) { return c == '\2' || c == '\3'; };
     while (!comment.empty() && is_marker(comment.front())) comment.erase(0, 1);
     while (!comment.empty() && is_marker(comment.back())) comment.pop_back();
-    bool marked = false;
-    for (char c : comment) marked = marked || c == '\2' || c == '\3';
-    if (!marked) return;
+    if (comment.find('\2') == std::string::npos && comment.find('\3') == std::string::npos) return;
     std::string out;
     for (size_t i = 0; i < comment.size(); ++i) {
         if (comment[i] == '\2') continue;

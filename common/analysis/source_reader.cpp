@@ -1,6 +1,7 @@
 // Source files, the include stack, physical and logical lines, comments and
 // the line source that feeds the scanner.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -25,10 +26,19 @@ void announce_file(const std::string& name) {
         g_analysis.hooks.on_file(name.c_str());
 }
 
+// The bytes of the file at hand: read_pos is the first not taken yet.
+const std::string& buffer_of(const SourceFile& file) { return file.kept ? file.kept->bytes : file.read_ahead; }
+
 // Reads the next block of the file behind the read-ahead; false at the end
 // of the file or on a read error (flagged on the file).
 bool fill_read_ahead(SourceFile& file) {
     if (file.at_eof || file.handle < 0) return false;
+    if (file.kept) {
+        // all there is was read when the file was first kept
+        file.at_eof = true;
+        file.read_error = file.kept->read_error;
+        return false;
+    }
     if (file.read_pos > 0) {
         file.read_ahead.erase(0, file.read_pos);
         file.read_pos = 0;
@@ -55,8 +65,9 @@ bool take_physical_line(SourceFile& file, std::string& out, int size, int64_t& r
     const size_t keep_limit = size > 1 ? static_cast<size_t>(size - 1) : 0;
     bool overflow = false;
     for (;;) {
-        const char* base = file.read_ahead.data() + file.read_pos;
-        size_t available = file.read_ahead.size() - file.read_pos;
+        const std::string& buffer = buffer_of(file);
+        const char* base = buffer.data() + file.read_pos;
+        size_t available = buffer.size() - file.read_pos;
         const void* nl = available ? std::memchr(base, '\n', available) : nullptr;
         size_t take = nl ? static_cast<size_t>(static_cast<const char*>(nl) - base) + 1 : available;
         if (!overflow) {
@@ -82,17 +93,22 @@ bool take_physical_line(SourceFile& file, std::string& out, int size, int64_t& r
     return true;
 }
 
+bool is_control_byte(unsigned char b) { return b < 32 && b != '\n' && b != '\t'; }
+
 bool raw_line_from(SourceFile& file, std::string& out, int size, int64_t& bytes_read) {
     int64_t raw = 0;
     if (!take_physical_line(file, out, size, raw)) return false;
     bytes_read += raw;
+    // a kept file known to hold neither trigraphs nor control bytes
+    if (file.kept && file.kept->plain) return true;
     replace_trigraphs(out);
-    // control bytes other than the line end and TAB read as blanks
+    // control bytes other than the line end and TAB read as blanks; most
+    // lines have none, which one pass that only reads tells
     unsigned char* bytes = reinterpret_cast<unsigned char*>(out.data());
-    for (size_t i = 0, n = out.size(); i < n; ++i) {
-        const unsigned char b = bytes[i];
-        bytes[i] = b < 32 && b != '\n' && b != '\t' ? ' ' : b;
-    }
+    bool any = false;
+    for (size_t i = 0, n = out.size(); i < n; ++i) any |= is_control_byte(bytes[i]);
+    if (any)
+        for (size_t i = 0, n = out.size(); i < n; ++i) bytes[i] = is_control_byte(bytes[i]) ? ' ' : bytes[i];
     return true;
 }
 
@@ -139,7 +155,8 @@ struct CommentSplit {
 };
 
 bool first_token_is_asm(const std::string& line, int in_comment) {
-    if (in_comment) return false;
+    // most lines hold no "_asm" anywhere
+    if (in_comment || line.find("_asm") == std::string::npos) return false;
     int i = skip_blanks(line, 0);
     while (byte_at(line, i) == '/' && byte_at(line, i + 1) == '*') {
         int end = find_substring(std::string_view(line).substr(i + 2), "*/");
@@ -224,7 +241,99 @@ void remember_guarded_header(const SourceFile& file) {
         g_analysis.guarded_headers[file.name] = file.guard_name;
 }
 
+// --- files kept within a listing scope ---------------------------------------------
+
+// The largest file kept, with its lines; a larger one is read as it goes,
+// each time.
+constexpr int64_t kKeptFileLimit = 2 << 20;
+
+struct KeptFiles {
+    unsigned scope = 0;  // the listing scope they were read in
+    std::unordered_map<std::string, std::shared_ptr<KeptFile>> by_name;
+};
+
+KeptFiles& kept_files() {
+    static KeptFiles files;
+    return files;
+}
+
+// Reads the rest of the file into `kept`; false on a read error.
+bool read_whole(int handle, KeptFile& kept) {
+    for (;;) {
+        const size_t old = kept.bytes.size();
+        kept.bytes.resize(old + kReadBlock * 4);
+        const int got = crt_read(handle, kept.bytes.data() + old, kReadBlock * 4);
+        kept.bytes.resize(old + static_cast<size_t>(got > 0 ? got : 0));
+        if (got <= 0) return got == 0;
+    }
+}
+
+// An include file opened inside a listing scope takes its bytes from what an
+// earlier open in the scope read, while the file is unchanged; else it is
+// read whole now and kept for the next open.
+void attach_kept_file(SourceFile& file) {
+    const unsigned scope = crt_listing_scope_number();
+    if (scope == 0) return;
+    KeptFiles& files = kept_files();
+    if (files.scope != scope) {
+        files.by_name.clear();
+        files.scope = scope;
+    }
+    int64_t size = 0, modified = 0;
+    if (!crt_file_stamp(file.handle, size, modified) || size > kKeptFileLimit) return;
+    std::shared_ptr<KeptFile>& slot = files.by_name[file.name];
+    if (!slot || slot->size != size || slot->modified != modified) {
+        auto fresh = std::make_shared<KeptFile>();
+        fresh->size = size;
+        fresh->modified = modified;
+        fresh->bytes.reserve(static_cast<size_t>(size) + 1);
+        fresh->read_error = !read_whole(file.handle, *fresh);
+        fresh->plain = fresh->bytes.find("??") == std::string::npos &&
+                       std::none_of(fresh->bytes.begin(), fresh->bytes.end(), [](char c) {
+                           return c == '\r' || is_control_byte(static_cast<unsigned char>(c));
+                       });
+        // a file that could not be read whole is read once, as it was
+        if (fresh->read_error) {
+            files.by_name.erase(file.name);
+            file.kept = std::move(fresh);
+            return;
+        }
+        slot = std::move(fresh);
+    }
+    file.kept = slot;
+}
+
+// Where the line being split is kept, when it comes from a kept file and
+// nothing but its text and comment state decides its split (no _asm
+// statement or block open); `found` tells whether it was kept before.
+KeptLine* kept_line(int start_state, bool& found) {
+    found = false;
+    KeptFile* kept = g_analysis.line_file;
+    if (kept == nullptr || kept->read_error || g_analysis.asm_statement_open != 0 || g_analysis.asm_block_depth != 0)
+        return nullptr;
+    const AnalysisSettings& settings = g_analysis.settings;
+    if (kept->tab_width != settings.tab_width || kept->line_size != g_analysis.profile->line_size ||
+        kept->asm_setting != settings.asm_setting) {
+        kept->lines.clear();
+        kept->tab_width = settings.tab_width;
+        kept->line_size = g_analysis.profile->line_size;
+        kept->asm_setting = settings.asm_setting;
+    }
+    const uint64_t key = static_cast<uint64_t>(g_analysis.line_start) * 2 + (start_state != 0 ? 1 : 0);
+    auto [line, made] = kept->lines.try_emplace(key);
+    found = !made;
+    return &line->second;
+}
+
+int split_fresh_line(std::string& line, std::string& comment, int start_state);
+
 }  // namespace
+
+void forget_kept_files() {
+    KeptFiles& files = kept_files();
+    files.by_name.clear();
+    files.scope = 0;
+}
 
 void replace_trigraphs(std::string& text) {
     static const char kFrom[] = "=/'()!<>-";
@@ -275,6 +384,7 @@ int open_source_file(const char* path) {
     file.size = crt_filelength(handle);
     if (file.size < 0) file.size = 0;
     file.messages_at_open = g_analysis.messages_met;
+    if (!g_analysis.include_stack.empty()) attach_kept_file(file);
     g_analysis.current = std::move(file);
     announce_file(g_analysis.current.name);
     return kCodeOk;
@@ -299,6 +409,7 @@ int close_source_file() {
     g_analysis.current.bytes_read = 0;
     g_analysis.current.read_ahead.clear();
     g_analysis.current.read_pos = 0;
+    g_analysis.current.kept.reset();
     return kCodeOk;
 }
 
@@ -339,8 +450,8 @@ bool read_source_line(std::string& out, int size, int64_t& bytes_read, int& code
 
 int read_next_char() {
     SourceFile& file = g_analysis.current;
-    if (file.read_pos >= file.read_ahead.size() && !fill_read_ahead(file)) return -1;
-    unsigned char c = static_cast<unsigned char>(file.read_ahead[file.read_pos++]);
+    if (file.read_pos >= buffer_of(file).size() && !fill_read_ahead(file)) return -1;
+    unsigned char c = static_cast<unsigned char>(buffer_of(file)[file.read_pos++]);
     ++file.bytes_read;
     return c;
 }
@@ -360,12 +471,44 @@ int split_comment(std::string& line, std::string& comment) {
     g_analysis.line_start_in_comment = start_state;
     if (line.empty()) return kCodeOk;
 
+    // a line of a kept file is split once per batch
+    bool found = false;
+    KeptLine* kept = kept_line(start_state, found);
+    if (found) {
+        line.assign(kept->code);
+        comment.assign(kept->comment);
+        g_analysis.in_comment = kept->end_state;
+        return kCodeOk;
+    }
+    const int messages = g_analysis.messages_met;
+    const int result = split_fresh_line(line, comment, start_state);
+    if (kept != nullptr) {
+        if (result == kCodeOk && messages == g_analysis.messages_met) {
+            kept->code = line;
+            kept->comment = comment;
+            kept->end_state = g_analysis.in_comment;
+        } else {
+            g_analysis.line_file->lines.erase(static_cast<uint64_t>(g_analysis.line_start) * 2 + (start_state != 0 ? 1 : 0));
+        }
+    }
+    return result;
+}
+
+namespace {
+
+int split_fresh_line(std::string& line, std::string& comment, int start_state) {
     const int size = g_analysis.profile->line_size;
     if (line.find('\t') != std::string::npos) {
-        std::string expanded;
+        std::string& expanded = g_analysis.scratch.expanded;
         if (expand_tabs_in_source(expanded, line, start_state, g_analysis.settings.tab_width, size) == 0)
             expand_tabs_in_source(expanded, line, start_state, 1, size);
         line.swap(expanded);
+    }
+
+    // a line inside a comment that does not end there is all comment
+    if (start_state != 0 && line.find("*/") == std::string::npos) {
+        comment.swap(line);
+        return kCodeOk;
     }
 
     // most lines hold no comment and no literal: nothing to mark
@@ -472,14 +615,22 @@ int split_comment(std::string& line, std::string& comment) {
         }
     }
 
+    // the comment's bytes between from and to, a run at a time
+    const auto take_comment = [&](int from, int to) {
+        while (from < to) {
+            while (from < to && mark[from] == 0) ++from;
+            int end = from;
+            while (end < to && mark[end] != 0) ++end;
+            comment.append(line, static_cast<size_t>(from), static_cast<size_t>(end - from));
+            from = end;
+        }
+    };
     std::string& code = g_analysis.scratch.code;
     code.clear();
     if (first_code < 0) {
-        for (int k = 0; k < n; ++k)
-            if (mark[k]) comment += line[k];
+        take_comment(0, n);
     } else {
-        for (int k = 0; k < first_code; ++k)
-            if (mark[k]) comment += line[k];
+        take_comment(0, first_code);
         int k = first_code;
         while (k <= last_code) {
             if (mark[k]) {
@@ -492,8 +643,7 @@ int split_comment(std::string& line, std::string& comment) {
             code.append(line, static_cast<size_t>(k), static_cast<size_t>(run - k));
             k = run;
         }
-        for (int t = last_code + 1; t < n; ++t)
-            if (mark[t]) comment += line[t];
+        take_comment(last_code + 1, n);
     }
     trim_trailing_blanks(code);
     if (!code.empty() && code[0] == '#') {
@@ -503,6 +653,8 @@ int split_comment(std::string& line, std::string& comment) {
     line.swap(code);
     return result;
 }
+
+}  // namespace
 
 // --- includes ---------------------------------------------------------------------------
 
@@ -649,6 +801,7 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         int lines = 0, read_code = kCodeOk;
         SourceFile& file = g_analysis.current;
         if (file.handle < 0) return -1;
+        const size_t line_start = file.read_pos;
         bool got = logical_line_from(file, code, size, file.bytes_read, lines, read_code);
         g_analysis.current.line_number += lines;
         line_number = g_analysis.current.line_number;
@@ -656,7 +809,11 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         if (got) {
             if (line_hook_enabled()) g_analysis.hooks.on_line(line_number, 0);
             strip_newline(code);
+            // a line of a kept file starts at the same place each time it is read
+            g_analysis.line_file = file.kept.get();
+            g_analysis.line_start = line_start;
             int r = split_comment(code, comment);
+            g_analysis.line_file = nullptr;
             // an unclosed literal is reported and the line read on
             if (r < -99 && r != -112) return r;
             // an include file's lines tell whether it is wholly guarded

@@ -151,10 +151,25 @@ void close_all_tracked_files() {
         if (entry.in_use == 1) crt_close(entry.handle);
         forget_tracked_file(entry);
     }
+    g_analysis.error_handle = -1;
 }
 
-int delete_file(const char* name) { return crt_remove(name) == 0 ? 0 : -1; }
-int retire_file(const char* name) { return crt_retire(name) == 0 ? 0 : -1; }
+void close_error_file() {
+    if (g_analysis.error_handle < 0) return;
+    release_tracked_file(g_analysis.error_handle);
+    g_analysis.error_handle = -1;
+}
+
+// A file removed or renamed may be the error file: the next message opens
+// it again under its name.
+int delete_file(const char* name) {
+    close_error_file();
+    return crt_remove(name) == 0 ? 0 : -1;
+}
+int retire_file(const char* name) {
+    close_error_file();
+    return crt_retire(name) == 0 ? 0 : -1;
+}
 
 namespace {
 // An open through the table would also need one of its places.
@@ -176,6 +191,7 @@ bool can_open_for_reading(const char* name) { return tracked_place_free() && crt
 bool can_open_for_writing(const char* name) { return tracked_place_free() && crt_can_create(name); }
 
 int rename_file(const char* old_name, const char* new_name) {
+    close_error_file();
     return crt_rename(old_name, new_name) == 0 ? 0 : -1;
 }
 
@@ -241,6 +257,7 @@ int write_or_drop(const std::string& text, int handle) {
     if (write_text_line(text, handle) == 0) return 0;
     g_analysis.error_file_failed = 1;
     release_tracked_file(handle);
+    g_analysis.error_handle = -1;
     if (g_analysis.delete_on_failure == 1) delete_file(g_analysis.error_file.c_str());
     return kCodeCannotWrite;
 }
@@ -253,19 +270,35 @@ int report_message(int kind, int code, std::string_view text, std::string_view d
     const char* path = g_analysis.error_file.c_str();
     int result = 1;
 
-    int probe = crt_open(path, CRT_O_WRONLY | CRT_O_APPEND);
-    if (probe >= 0) {
-        crt_close(probe);
-    } else if (errno == EMFILE) {
-        close_all_source_files();
-        kind = kMessageError;
-        code = kCodeTooManyFiles;
-        text = kMsgTooManyFiles;
-        result = kCodeTooManyFiles;
+    if (g_analysis.error_handle >= 0 && g_analysis.error_handle_name != g_analysis.error_file) close_error_file();
+    int handle = g_analysis.error_handle;
+    if (handle < 0) {
+        // out of descriptors, the sources are closed and that is the message
+        bool exhausted = false;
+        if (tracked_place_free()) {
+            handle = open_tracked_file(path, "a");
+            exhausted = handle < 0 && errno == EMFILE;
+        } else {
+            // a full table alone is no lack of descriptors
+            const int probe = crt_open(path, CRT_O_WRONLY | CRT_O_APPEND);
+            if (probe >= 0) {
+                crt_close(probe);
+            } else {
+                exhausted = errno == EMFILE;
+            }
+        }
+        if (exhausted) {
+            close_all_source_files();
+            kind = kMessageError;
+            code = kCodeTooManyFiles;
+            text = kMsgTooManyFiles;
+            result = kCodeTooManyFiles;
+        }
+        if (handle < 0) handle = open_tracked_file(path, "a");
+        if (handle < 0) return kCodeErrorFileOpen;
+        g_analysis.error_handle = handle;
+        g_analysis.error_handle_name = g_analysis.error_file;
     }
-
-    int handle = open_tracked_file(path, "a");
-    if (handle < 0) return kCodeErrorFileOpen;
 
     if (g_analysis.heading_flag == 1) {
         g_analysis.heading_flag = 0;
@@ -313,7 +346,6 @@ int report_message(int kind, int code, std::string_view text, std::string_view d
     line += '\n';
 
     if (write_or_drop(line, handle) != 0) return kCodeCannotWrite;
-    release_tracked_file(handle);
     return result;
 }
 

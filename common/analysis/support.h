@@ -45,6 +45,9 @@ int close_tracked_file(int handle);
 const char* tracked_file_name(int handle);
 // Closes every handle still in the table (end of a run or a test).
 void close_all_tracked_files();
+// The error file is kept open from the first message of a run; the run's
+// end closes it (so does removing or renaming any file through here).
+void close_error_file();
 int delete_file(const char* name);
 // Removes a file the run is done with; within a batch its disk space may
 // serve the next work file (see crt_retire).

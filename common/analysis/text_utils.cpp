@@ -93,13 +93,30 @@ struct BoundedOut {
     }
     bool put(std::string_view bytes) { return put(bytes, length_of(bytes)); }
 
+    // Single-byte characters, one column each: as many as fit.
+    bool put_run(std::string_view bytes) {
+        if (cut) return false;
+        const int room = limit - length_of(out);
+        if (length_of(bytes) > room) {
+            out.append(bytes.substr(0, static_cast<size_t>(room)));
+            column += room;
+            cut = true;
+            return false;
+        }
+        out.append(bytes);
+        column += length_of(bytes);
+        return true;
+    }
+
     // A tab outside literals: blanks up to the next tab stop, as many as fit.
     bool put_tab_blanks(int tab_width) {
-        const int stop = (column / tab_width + 1) * tab_width;
-        while (column < stop) {
-            if (!put(" ")) return false;
-        }
-        return true;
+        if (cut) return false;
+        const int blanks = (column / tab_width + 1) * tab_width - column;
+        const int room = limit - length_of(out);
+        out.append(static_cast<size_t>(std::min(blanks, room)), ' ');
+        column += std::min(blanks, room);
+        if (blanks > room) cut = true;
+        return !cut;
     }
     // A tab inside a literal stays a tab; the column still moves to the stop.
     bool put_tab_in_literal(int tab_width) { return put("\t", tab_width - column % tab_width); }
@@ -138,12 +155,35 @@ int copy_literal_step(BoundedOut& o, std::string_view text, int pos, unsigned ch
     return pos + 1;
 }
 
+// Bytes that end a run of plain characters, besides the tab and every byte
+// from 0x80 (a double-byte character is a step of its own).
+struct RunStops {
+    bool stop[128] = {};
+    constexpr explicit RunStops(std::string_view bytes) {
+        stop[static_cast<unsigned char>('\t')] = true;
+        for (char c : bytes) stop[static_cast<unsigned char>(c)] = true;
+    }
+    bool operator()(unsigned char b) const { return b >= 128 || stop[b]; }
+};
+
+// The end of the run of plain single-byte characters from pos.
+int run_end(std::string_view text, int pos, const RunStops& stops) {
+    const int n = length_of(text);
+    while (pos < n && !stops(static_cast<unsigned char>(text[static_cast<size_t>(pos)]))) ++pos;
+    return pos;
+}
+
 // Code outside literals and comments: tabs become blanks, a double-byte
-// character is one step.
-int copy_code_step(BoundedOut& o, std::string_view text, int pos, int tab_width) {
+// character is one step, a run of plain characters is copied at once.
+int copy_code_step(BoundedOut& o, std::string_view text, int pos, int tab_width, const RunStops& stops) {
     if (byte_at(text, pos) == '\t') {
         o.put_tab_blanks(tab_width);
         return pos + 1;
+    }
+    const int end = run_end(text, pos, stops);
+    if (end > pos) {
+        o.put_run(text.substr(static_cast<size_t>(pos), static_cast<size_t>(end - pos)));
+        return end;
     }
     const int next = next_char(text, pos);
     o.put(text.substr(pos, next - pos));
@@ -156,15 +196,21 @@ int clamp_tab_width(int tab_width) { return tab_width < 1 ? 1 : tab_width; }
 
 // --- Shift-JIS -----------------------------------------------------------
 
-bool is_dbcs_at(std::string_view text, int pos) {
-    return pos >= 0 && pos + 1 < length_of(text) && is_lead_byte(byte_at(text, pos)) &&
-           is_trail_byte(byte_at(text, pos + 1));
-}
 
-int next_char(std::string_view text, int pos) { return is_dbcs_at(text, pos) ? pos + 2 : pos + 1; }
+namespace {
+// A character boundary at or before pos: a byte that is no lead byte always
+// ends its character (alone or as a trail), so the walk may start after the
+// last such byte instead of at the start of the text.
+int known_boundary_before(std::string_view text, int pos) {
+    pos = std::min(pos, length_of(text));
+    while (pos > 0 && is_lead_byte(static_cast<unsigned char>(text[static_cast<size_t>(pos - 1)]))) --pos;
+    return pos;
+}
+}  // namespace
 
 int char_boundary_at_or_before(std::string_view text, int n) {
-    int pos = 0;
+    if (n <= 0) return 0;
+    int pos = known_boundary_before(text, n);
     while (pos < n && pos < length_of(text)) {
         const int next = next_char(text, pos);
         if (next > n) break;
@@ -385,6 +431,17 @@ void squeeze_blanks(int mode, std::string& text) {
             out.append(in.substr(pos, end - pos));
             last_was_identifier = false;
             pos = end;
+        } else if (b < 0x80) {
+            // a run of single-byte characters up to the next blank or quote
+            int end = pos + 1;
+            while (end < n) {
+                const unsigned char c = byte_at(in, end);
+                if (c >= 0x80 || is_blank(c) || is_quote(c)) break;
+                ++end;
+            }
+            out.append(in.substr(pos, end - pos));
+            last_was_identifier = is_identifier_char(byte_at(in, end - 1));
+            pos = end;
         } else {
             const int next = next_char(in, pos);
             out.append(in.substr(pos, next - pos));
@@ -532,7 +589,7 @@ int next_dbcs_state(int state, unsigned char byte, unsigned char next) {
 
 int dbcs_kind_at(std::string_view text, int pos) {
     if (pos < 0 || pos >= length_of(text)) return 0;
-    int p = 0;
+    int p = known_boundary_before(text, pos);
     while (true) {
         const int next = next_char(text, p);
         if (pos < next) return pos == p ? (next - p == 2 ? 1 : 0) : 2;
@@ -556,8 +613,16 @@ int map_dbcs_bytes(std::string_view text, std::vector<unsigned char>& map) {
 // --- tab expansion ---------------------------------------------------------------
 
 int expand_tabs_bounded(std::string& out, std::string_view text, int mode, int tab_width, int size) {
+    static constexpr RunStops kCode(""), kCodeBeforeQuotes("\"'");
+    const RunStops& stops = mode == 1 ? kCodeBeforeQuotes : kCode;
     tab_width = clamp_tab_width(tab_width);
     BoundedOut o(out, size);
+    if (text.find('\t') == std::string_view::npos && mode != 1) {
+        // nothing to expand: the text as far as it fits, whole characters
+        const int keep = length_of(text) <= o.limit ? length_of(text) : char_boundary_at_or_before(text, o.limit);
+        out.assign(text.substr(0, static_cast<size_t>(keep)));
+        return keep == length_of(text) ? 1 : 0;
+    }
     const int n = length_of(text);
     int pos = 0;
     unsigned char quote = 0;  // the open literal's quote, 0 outside literals
@@ -571,13 +636,15 @@ int expand_tabs_bounded(std::string& out, std::string_view text, int mode, int t
             if (o.put(text.substr(pos, 1))) quote = b;
             ++pos;
         } else {
-            pos = copy_code_step(o, text, pos, tab_width);
+            pos = copy_code_step(o, text, pos, tab_width, stops);
         }
     }
     return o.cut ? 0 : 1;
 }
 
 int expand_tabs_in_source(std::string& out, std::string_view text, int in_comment, int tab_width, int size) {
+    // in a comment only "*/" matters; in code "/*" and the quotes
+    static constexpr RunStops kInComment("*"), kInCode("/\"'");
     tab_width = clamp_tab_width(tab_width);
     BoundedOut o(out, size);
     const int n = length_of(text);
@@ -591,7 +658,7 @@ int expand_tabs_in_source(std::string& out, std::string_view text, int in_commen
                 if (o.put(text.substr(pos, 2))) comment = false;
                 pos += 2;
             } else {
-                pos = copy_code_step(o, text, pos, tab_width);
+                pos = copy_code_step(o, text, pos, tab_width, kInComment);
             }
         } else if (quote != 0) {
             bool closed = false;
@@ -604,7 +671,7 @@ int expand_tabs_in_source(std::string& out, std::string_view text, int in_commen
             if (o.put(text.substr(pos, 1))) quote = b;
             ++pos;
         } else {
-            pos = copy_code_step(o, text, pos, tab_width);
+            pos = copy_code_step(o, text, pos, tab_width, kInCode);
         }
     }
     return o.cut ? 0 : 1;

@@ -14,9 +14,13 @@
 inline bool is_lead_byte(unsigned char c) { return is_sjis_lead_byte(c); }    // 0x81-0x9F, 0xE0-0xFC
 inline bool is_trail_byte(unsigned char c) { return is_sjis_trail_byte(c); }  // 0x40-0x7E, 0x80-0xFC
 // True when a double-byte character starts at pos (lead followed by trail).
-bool is_dbcs_at(std::string_view text, int pos);
+inline bool is_dbcs_at(std::string_view text, int pos) {
+    return pos >= 0 && static_cast<size_t>(pos) + 1 < text.size() &&
+           is_lead_byte(static_cast<unsigned char>(text[static_cast<size_t>(pos)])) &&
+           is_trail_byte(static_cast<unsigned char>(text[static_cast<size_t>(pos) + 1]));
+}
 // Position of the character after the one at pos (steps a pair whole).
-int next_char(std::string_view text, int pos);
+inline int next_char(std::string_view text, int pos) { return is_dbcs_at(text, pos) ? pos + 2 : pos + 1; }
 // Largest cut <= n that does not split a double-byte character.
 int char_boundary_at_or_before(std::string_view text, int n);
 
@@ -114,6 +118,11 @@ void replace_extension(std::string& name, std::string_view extension);
 int find_extension_dot(std::string_view name);
 
 // --- maps ----------------------------------------------------------------------
+// True when the text holds a quote: without one it has no literal, and its
+// literal map would be all 0.
+inline bool has_quotes(std::string_view text) {
+    return text.find('"') != std::string_view::npos || text.find('\'') != std::string_view::npos;
+}
 // Literal map: 0 code, 2 opening quote, 1 inside, 3 closing quote.
 int mark_literals(std::string_view text, std::vector<unsigned char>& map);
 // Parenthesis map: '0' + depth for code, 'D' + depth inside literals.

@@ -195,7 +195,7 @@ void install_gravlet_viewer() {
     hooks.has_content = grid_has_rows;
     hooks.step_page = [](int direction) { return step_document(direction, step_hooks()); };
     hooks.jump_end_page = [](int which) { return jump_document_end(which, step_hooks()); };
-    hooks.forget_progress = [] { progress_meter().value_shown = false; };
+    hooks.forget_progress = forget_shown_progress;
     hooks.register_layout_window = register_pad_miniature_classes;
     install_source_link_hooks(hooks);
     install_generation_hooks(hooks);

@@ -163,7 +163,10 @@ FilesOpened open_converter_files(std::string& keyword_path) {
     }
     if (!output_names_clear()) return FilesOpened::kNameClash;
     const bool readable = can_read(s.source);
-    if (readable && !check_work_names({g_spec.fss.temp_name, g_spec.fsm.temp_name, g_spec.flt.temp_name}, true)) {
+    // the names are gathered outside the condition: GCC's address sanitizer
+    // takes the unwinding of a temporary list inside "&&" for a use after scope
+    const std::vector<std::string> work_names = {g_spec.fss.temp_name, g_spec.fsm.temp_name, g_spec.flt.temp_name};
+    if (readable && !check_work_names(work_names, true)) {
         // what stands under the work names is not this run's to remove
         for (OutputFile* file : {&g_spec.fss, &g_spec.fsm, &g_spec.flt}) file->temp_name.clear();
         return FilesOpened::kNameTaken;

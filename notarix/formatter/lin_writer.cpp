@@ -1,6 +1,7 @@
 #include "notarix/formatter/lin_writer.h"
 
 #include <cstdio>
+#include <new>
 
 #include "common/analysis/result_files.h"
 #include "common/analysis/scramble.h"
@@ -23,7 +24,13 @@ bool LinWriter::create(const std::string& document) {
         return false;
     }
     // text mode: each line ends with CR LF in the file
-    fd_ = crt_open(temporary_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT);
+    try {
+        fd_ = crt_open(temporary_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT);
+    } catch (const std::bad_alloc&) {
+        // the file may be made before memory runs out: no work file stays
+        crt_remove(temporary_.c_str());
+        throw;
+    }
     failed_ = fd_ < 0;
     return fd_ >= 0;
 }
@@ -65,6 +72,9 @@ int LinWriter::write_trailer() { return write_line("OV:4"); }
 
 int LinWriter::commit() {
     if (fd_ < 0) return -1;
+    // made while the file is open, so that memory running out here leaves
+    // it to abandon()
+    const std::vector<ResultFile> result = {{temporary_, document_}};
     if (!output_.flush(fd_)) failed_ = true;
     const int closed = crt_close(fd_);
     fd_ = -1;
@@ -76,7 +86,7 @@ int LinWriter::commit() {
     // an old document swaps names with the new one rather than being
     // written over by a rename, which would make the file system write the
     // new one out at once
-    if (commit_result_files({{temporary_, document_}}) >= 0) {
+    if (commit_result_files(result) >= 0) {
         failed_ = true;
         return -1;
     }

@@ -1,7 +1,6 @@
 #include "orbaline/chart/chart_hooks.h"
 
 int ask_box(const ChartHooks& hooks, ChartBoxKind kind, const std::string& caption, const std::string& text) {
-    if (kind == ChartBoxKind::Notice && hooks.beep) hooks.beep();
     if (!hooks.message_box) return 0;
     return hooks.message_box(ChartBox{kind, caption, text}) != 0 ? 1 : 0;
 }

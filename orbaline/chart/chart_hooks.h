@@ -8,9 +8,8 @@
 #include <string>
 
 enum class ChartBoxKind {
-    Notice,       // a beep and OK
-    Information,  // OK with the information icon
-    Question,     // Yes/No when the text holds "？", else OK/Cancel
+    Notice,    // the box beeps and shows the information icon and OK
+    Question,  // Yes/No when the text holds "？", else OK/Cancel
 };
 
 struct ChartBox {

@@ -21,7 +21,7 @@ bool holds_text(std::string_view text, std::string_view wanted) {
 
 int do_chart_search(ChartSession& session) {
     if (session.search_text.empty()) {
-        ask_box(session.hooks, ChartBoxKind::Information, kCaptionSearchChart,
+        ask_box(session.hooks, ChartBoxKind::Notice, kCaptionSearchChart,
                 orbaline_message_text(kMsgEnterSearchText));
         return -1;
     }

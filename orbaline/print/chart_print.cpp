@@ -316,7 +316,7 @@ int print_chart(ChartSession& session, ChartPrinter& printer) {
     if (session.state_open) load_chart(session, 1);
     if (result == kPrintDone && !job.printed && job.values.first_page > 1) {
         state.start_past_end = job.values.first_page;
-        ask_box(hooks, ChartBoxKind::Information, kCaptionPrintChart,
+        ask_box(hooks, ChartBoxKind::Notice, kCaptionPrintChart,
                 format_text(orbaline_message(kMsgStartBeyondLast), job.values.first_page));
     }
     return result;

@@ -580,11 +580,7 @@ void install_chart_hooks() {
     ChartHooks& hooks = session().hooks;
     hooks = ChartHooks{};
     hooks.message_box = [](const ChartBox& box) {
-        switch (box.kind) {
-        case ChartBoxKind::Question: return show_info_box(0, box.caption, box.text);
-        case ChartBoxKind::Information: return show_info_box(1, box.caption, box.text);
-        default: return show_warning_box(1, box.caption, box.text);
-        }
+        return show_info_box(box.kind == ChartBoxKind::Question ? 0 : 1, box.caption, box.text);
     };
     hooks.message_line = [](int mode, const std::string& text) { show_message_line(mode, text); };
     hooks.beep = [] { MessageBeep(0); };

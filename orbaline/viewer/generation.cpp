@@ -153,6 +153,7 @@ int run_generator(const RunTexts& texts, std::vector<std::string> args) {
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     const int status = call_generator(static_cast<int>(args.size()), argv.data());
+    flush_progress_meter();
     set_converter_host(nullptr);
     close_progress_meter();
     show_message_line(0, "");
@@ -315,21 +316,20 @@ int report_tree_progress(const char* text, int value) {
     if (document_state().abort) return -1;
     pump_one_message();
     if (document_state().abort) return -1;
-    if (!o.progress_shown || value != o.progress_value) set_progress_value(nullptr, value, 1000);
-    o.progress_shown = true;
-    const std::string item = text != nullptr ? text : "";
-    if (item != o.progress_item) {
+    const std::string_view item = text != nullptr ? text : "";
+    if (!o.progress_item_known || item != o.progress_item) {
+        o.progress_item_known = true;
         o.progress_item = item;
         const size_t open = item.find('(');
         if (open != std::string::npos) {
             const size_t close = item.find(')', open);
             o.progress_file_part = item.substr(open, close == std::string::npos ? std::string::npos : close - open + 1);
-            set_progress_item(nullptr, o.progress_file_part);
+            o.progress_shown_item = o.progress_file_part;
         } else {
-            set_progress_item(nullptr, o.progress_file_part + "[" + item + "]");
+            o.progress_shown_item = o.progress_file_part + "[" + o.progress_item + "]";
         }
     }
-    o.progress_value = value;
+    show_run_progress(o.progress_shown_item, value, 1000);
     return 0;
 }
 

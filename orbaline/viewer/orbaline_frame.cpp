@@ -233,11 +233,8 @@ void install_orbaline_viewer() {
     hooks.step_page = [](int direction) { return jump_in_chart(direction); };
     hooks.jump_end_page = [](int which) { return jump_in_chart(2 + which); };
     hooks.forget_progress = [] {
-        OrbalineState& o = orbaline();
-        o.progress_shown = false;
-        o.progress_value = 0;
-        o.progress_item.clear();
-        progress_meter().value_shown = false;
+        orbaline().progress_item_known = false;
+        forget_shown_progress();
     };
     hooks.update_title = [] { update_window_title(); };
     hooks.confirm_close = confirm_frame_close;

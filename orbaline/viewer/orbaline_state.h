@@ -38,12 +38,12 @@ struct OrbalineState {
     int function_list_row = -1;     // FLTDLG's last chosen row
     COLORREF custom_colours[16] = {};
 
-    // Progress of a run: the value and item last shown, and the file part
-    // of the last item that named one.
-    int progress_value = 0;
-    bool progress_shown = false;
+    // Progress of a run: the generator's last item, the file part of the
+    // last item that named one, and the meter's text made of them.
+    bool progress_item_known = false;
     std::string progress_item;
     std::string progress_file_part;
+    std::string progress_shown_item;
 
     void reset();
 };

@@ -927,6 +927,8 @@ void reset() {
     platform_automation::reset_state();
     platform_user::reset_user_state();
     platform_automation::reset_state();  // forget what the destruction logged
+    // tests read the drawing log whether or not a script asks for it
+    set_drawing_log_enabled(true);
 }
 
 void set_screen_size(int width, int height) {

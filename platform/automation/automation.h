@@ -93,7 +93,8 @@ enum Modifiers : unsigned {
 
 // Forgets everything: destroys all windows (their procedures see
 // WM_DESTROY), menus and tables, empties the queues, and clears the records,
-// armed answers, script and failures. Tests call it first.
+// armed answers, script and failures, and records the drawing log from
+// then on. Tests call it first.
 void reset();
 
 // Screen size for GetSystemMetrics and maximised windows (1024 x 768 by default).
@@ -269,7 +270,8 @@ void set_shell_result(int result);
 
 // --- Scripts ----------------------------------------------------------------------
 // Parses a script (UTF-8). Relative file names in it are taken from
-// `base_directory`. False with a message naming the line on a bad step.
+// `base_directory`. False with a message naming the line on a bad step. A
+// script with a drawing-log step (at a peek too) has the log recorded.
 bool load_script(const std::string& text, const std::string& base_directory, std::string* error);
 
 using ProgramEntry = int (*)(HINSTANCE, HINSTANCE, LPSTR, int);
@@ -279,7 +281,8 @@ using ProgramEntry = int (*)(HINSTANCE, HINSTANCE, LPSTR, int);
 int run_program(ProgramEntry entry);
 // The headless runner: runs the program under the script named by
 // PLATFORM_SCRIPT, writes the log to that path + ".log", and returns the
-// process exit code (2 when the run failed, else the program's).
+// process exit code (2 when the run failed, else the program's). The program
+// keeps no drawing log unless its script reads one.
 int run_main(ProgramEntry entry);
 
 }  // namespace automation

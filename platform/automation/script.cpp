@@ -10,6 +10,7 @@
 #include "platform/automation/automation_internal.h"
 #include "platform/user/codec.h"
 #include "platform/kernel/disk_names.h"
+#include "platform/gdi/drawing_log.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/user/controls_internal.h"
 #include "platform/user/user_internal.h"
@@ -1361,6 +1362,11 @@ bool load_script(const std::string& text, const std::string& base_directory, std
         }
         steps.push_back(std::move(step));
     }
+    // a script that reads a drawing log has it recorded from its start
+    const auto reads_drawing_log = [](const ScriptStep& s) {
+        return s.verb == "drawing-log" || (s.verb == "at-peek" && s.args.size() > 1 && s.args[1] == "drawing-log");
+    };
+    if (std::any_of(steps.begin(), steps.end(), reads_drawing_log)) set_drawing_log_enabled(true);
     a.steps = std::move(steps);
     a.next_step = 0;
     a.base_directory = base_directory;
@@ -1388,6 +1394,8 @@ int run_program(ProgramEntry entry) {
 int run_main(ProgramEntry entry) {
     const char* script = std::getenv("PLATFORM_SCRIPT");
     std::string log_path;
+    // a program keeps no drawing log unless its script asks for one
+    set_drawing_log_enabled(false);
     if (script && *script) {
         std::ifstream in(script, std::ios::binary);
         if (!in) {

@@ -1,6 +1,6 @@
 // The drawing log: every GDI drawing call with the context it went to, its
 // logical and device coordinates and its parameters, kept in memory so that
-// tests and the automation interface can check geometry without pixels.
+// tests and scripts can check geometry without pixels; recorded only for them.
 #pragma once
 
 #include <cstddef>
@@ -41,8 +41,11 @@ std::vector<DrawingLogEntry> drawing_log_last_print_job();
 size_t drawing_log_size();
 void clear_drawing_log();
 
-// Logging is on from the start. Past `limit` entries the oldest are dropped
-// (default 200000), so a long headless run cannot grow without bound.
+// Recording is on in a process until a program run decides: a program
+// keeps no log (automation::run_main switches it off) unless its script
+// reads one, and automation::reset() switches it on for the next test.
+// Past `limit` entries the oldest are dropped (default 200000), so a long
+// headless run cannot grow without bound.
 void set_drawing_log_enabled(bool enabled);
 bool drawing_log_enabled();
 void set_drawing_log_limit(size_t limit);

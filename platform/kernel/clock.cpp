@@ -42,14 +42,35 @@ std::optional<StoppedClock> stop_at(int year, int month, int day, int hour, int 
     return StoppedClock{seconds, static_cast<WORD>(milliseconds)};
 }
 
-std::optional<StoppedClock> clock_from_environment() {
-    const char* text = std::getenv("PLATFORM_CLOCK");
-    if (!text || !*text) return std::nullopt;
+std::optional<StoppedClock> parse_clock(const char* text) {
     int year, month, day, hour, minute, second;
     char tail;
     if (std::sscanf(text, "%d-%d-%d %d:%d:%d%c", &year, &month, &day, &hour, &minute, &second, &tail) != 6)
         return std::nullopt;
     return stop_at(year, month, day, hour, minute, second, 0);
+}
+
+// The variable is read at the first look after the start or after a test
+// set or released the clock: a run that asks the time often (the progress
+// meter) pays for no look-up, parse or time zone each time.
+struct EnvironmentClock {
+    bool read = false;
+    std::optional<StoppedClock> moment;
+};
+
+EnvironmentClock& environment_clock() {
+    static EnvironmentClock clock;
+    return clock;
+}
+
+std::optional<StoppedClock> clock_from_environment() {
+    EnvironmentClock& e = environment_clock();
+    if (!e.read) {
+        const char* text = std::getenv("PLATFORM_CLOCK");
+        e.moment = text && *text ? parse_clock(text) : std::nullopt;
+        e.read = true;
+    }
+    return e.moment;
 }
 
 // Seconds and milliseconds of the clock in force.
@@ -91,6 +112,7 @@ void GetSystemTime(LPSYSTEMTIME out) {
 }
 
 void platform_set_clock(const SYSTEMTIME* local) {
+    environment_clock().read = false;
     if (!local) {
         clock_set_by_test().reset();
         return;
@@ -130,8 +152,18 @@ DWORD system_ticks() {
 
 }  // namespace
 
+// A person's desktop runs with the system. Tests and scripts stand still
+// and move only as they let time pass, from the moment of their stopped
+// clock when they have one: what depends on the ticks (an arrow's repeat,
+// the progress meter's pace) is the same in every run.
 DWORD GetTickCount() {
-    return ticks().with_the_system ? system_ticks() : ticks().held;
+    if (ticks().with_the_system) return system_ticks();
+    DWORD base = 0;
+    if (clock_set_by_test() || clock_from_environment()) {
+        const StoppedClock c = now();
+        base = static_cast<DWORD>(static_cast<uint64_t>(c.seconds) * 1000u + c.milliseconds);
+    }
+    return base + ticks().held;
 }
 
 void platform_run_ticks(bool with_the_system) {

@@ -24,7 +24,8 @@ void GetSystemTime(LPSYSTEMTIME time);
 // Stops the clock at the given local time (its day of the week is ignored and
 // recomputed); nullptr sets it going again. Without a call, the environment
 // variable PLATFORM_CLOCK ("YYYY-MM-DD HH:MM:SS") stops it for a whole
-// process, so that programs run from scripts print fixed dates too.
+// process, so that programs run from scripts print fixed dates too; it is
+// read at the clock's first use, and again after each call here.
 void platform_set_clock(const SYSTEMTIME* local);
 
 // The same clock for code written against the C runtime: time() and
@@ -32,11 +33,11 @@ void platform_set_clock(const SYSTEMTIME* local);
 time_t platform_time();
 void platform_local_time(struct tm* out);
 
-// Milliseconds on the platform's tick clock, for what depends on how long
-// something is held (a scroll bar arrow repeats while pressed). At a
-// person's desktop it runs with the system's monotonic clock; otherwise
-// (tests, scripts) it stands still and moves only by platform_advance_ticks,
-// so that such runs repeat exactly.
+// Milliseconds on the platform's tick clock, as a count that wraps at 2^32:
+// only the difference of two counts means anything. At a person's desktop
+// it runs with the system's monotonic clock; otherwise (tests, scripts) it
+// stands at the stopped clock's moment (or at 0 without one) and moves only
+// by platform_advance_ticks, so that such runs repeat exactly.
 DWORD GetTickCount();
 void platform_run_ticks(bool with_the_system);
 void platform_advance_ticks(DWORD milliseconds);

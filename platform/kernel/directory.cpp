@@ -12,6 +12,7 @@
 
 #include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/spare_files.h"
 
 std::string disk_current_directory() {
     std::vector<char> path(4096);
@@ -36,7 +37,9 @@ uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
 int SetCurrentDirectoryA(const char* path) {
     if (path == nullptr || *path == '\0') return 0;
     const std::string resolved = resolve_platform_path(path);
-    return !resolved.empty() && ::chdir(resolved.c_str()) == 0 ? 1 : 0;
+    const bool changed = !resolved.empty() && ::chdir(resolved.c_str()) == 0;
+    forget_current_directory();
+    return changed ? 1 : 0;
 }
 
 std::string get_current_directory() {

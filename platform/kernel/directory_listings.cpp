@@ -37,6 +37,7 @@ using FolderId = std::pair<dev_t, ino_t>;
 struct Listings {
     std::mutex lock;
     int scopes = 0;
+    unsigned opened = 0;  // outermost scopes opened so far
     std::map<FolderId, Listing> folders;
     // folders named by an absolute path, as a scope found them
     std::unordered_map<std::string, FolderId> ids;
@@ -210,7 +211,13 @@ bool folder_takes_entries(const std::string& folder) {
 void crt_begin_listing_scope() {
     Listings& l = listings();
     std::lock_guard<std::mutex> guard(l.lock);
-    ++l.scopes;
+    if (l.scopes++ == 0 && ++l.opened == 0) l.opened = 1;
+}
+
+unsigned crt_listing_scope_number() {
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    return l.scopes > 0 ? l.opened : 0;
 }
 
 bool listing_scope_open() {

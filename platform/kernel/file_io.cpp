@@ -387,6 +387,14 @@ int64_t crt_filelength(int fd) {
     return static_cast<int64_t>(st.st_size);
 }
 
+bool crt_file_stamp(int fd, int64_t& size, int64_t& modified) {
+    size = crt_filelength(fd);
+    struct stat st;
+    if (size < 0 || ::fstat(fd, &st) != 0) return false;
+    modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return true;
+}
+
 int64_t crt_file_size(const char* path) {
     if (!path) return -1;
     struct stat st;

@@ -52,6 +52,11 @@ int64_t crt_lseek(int fd, int64_t offset, int whence);
 // Size in bytes of the open file, -1 on error.
 int64_t crt_filelength(int fd);
 
+// The size of the open file (as crt_filelength) and the time it was last
+// written, in nanoseconds: together they tell whether a file read before
+// has changed since. False when the file cannot be examined.
+bool crt_file_stamp(int fd, int64_t& size, int64_t& modified);
+
 // Size in bytes of a named file, -1 when it cannot be examined.
 int64_t crt_file_size(const char* path);
 
@@ -111,6 +116,9 @@ std::string resolve_disk_path(const std::string& path);
 // last scope everything is forgotten.
 void crt_begin_listing_scope();
 void crt_end_listing_scope();
+// A number for the outermost scope now open, new at each opening; 0 when
+// none is open. What is kept for the length of a scope is kept under it.
+unsigned crt_listing_scope_number();
 
 class ListingScope {
 public:

@@ -34,6 +34,9 @@ struct Spares {
     std::map<std::string, std::vector<Spare>> by_folder;  // absolute folder -> its spares
     size_t under_retired_names = 0;
     unsigned long next_number = 0;
+    // the current directory as the scope numbered current_scope found it
+    std::string current;
+    unsigned current_scope = 0;
 };
 
 Spares& spares() {
@@ -56,20 +59,32 @@ int new_file_mode() {
     return mode;
 }
 
+// The current directory, asked once per listing scope: relative names are
+// resolved for every path the layer opens. Only SetCurrentDirectoryA
+// changes it, and that forgets it.
+const std::string& current_directory(Spares& s) {
+    const unsigned scope = crt_listing_scope_number();
+    if (scope == 0 || scope != s.current_scope) {
+        s.current = disk_current_directory();  // the disk's form: it is joined to disk paths
+        s.current_scope = s.current.empty() ? 0 : scope;
+    }
+    return s.current;
+}
+
 // The folder of a resolved path, absolute, so that a change of the current
 // directory between two runs does not lose a spare.
-std::string absolute_folder(const std::string& resolved) {
+std::string absolute_folder(Spares& s, const std::string& resolved) {
     const size_t slash = resolved.rfind('/');
     std::string folder = slash == std::string::npos ? "" : slash == 0 ? "/" : resolved.substr(0, slash);
     if (!folder.empty() && folder[0] == '/') return folder;
-    const std::string current = disk_current_directory();
+    const std::string& current = current_directory(s);
     if (current.empty()) return {};
     return folder.empty() ? current : current + "/" + folder;
 }
 
-std::string absolute_path(const std::string& resolved) {
+std::string absolute_path(Spares& s, const std::string& resolved) {
     if (!resolved.empty() && resolved[0] == '/') return resolved;
-    const std::string folder = absolute_folder(resolved);
+    const std::string folder = absolute_folder(s, resolved);
     if (folder.empty()) return {};
     const size_t slash = resolved.rfind('/');
     return folder + "/" + (slash == std::string::npos ? resolved : resolved.substr(slash + 1));
@@ -91,13 +106,13 @@ bool keep_spare_file(const std::string& resolved) {
     Spares& s = spares();
     std::lock_guard<std::mutex> guard(s.lock);
     if (!listing_scope_open() || new_file_mode() < 0 || listed_as_missing(resolved)) return false;
-    const std::string folder = absolute_folder(resolved);
+    const std::string folder = absolute_folder(s, resolved);
     if (folder.empty()) return false;
     std::vector<Spare>& kept = s.by_folder[folder];
     if (kept.size() >= kSparesPerFolder) return false;
     // to the layer the name is free from now on, as after a removal; whether
     // the file can serve is looked at when it is taken
-    kept.push_back({absolute_path(resolved), false});
+    kept.push_back({absolute_path(s, resolved), false});
     ++s.under_retired_names;
     note_entry_removed(resolved);
     return true;
@@ -107,8 +122,8 @@ void move_spare_aside(const std::string& resolved) {
     Spares& s = spares();
     std::lock_guard<std::mutex> guard(s.lock);
     if (s.under_retired_names == 0 || resolved.empty()) return;
-    const std::string path = absolute_path(resolved);
-    auto found = s.by_folder.find(absolute_folder(resolved));
+    const std::string path = absolute_path(s, resolved);
+    auto found = s.by_folder.find(absolute_folder(s, resolved));
     if (found == s.by_folder.end()) return;
     std::vector<Spare>& kept = found->second;
     for (auto spare = kept.begin(); spare != kept.end(); ++spare) {
@@ -138,10 +153,10 @@ bool take_spare_file(const std::string& resolved) {
     Spares& s = spares();
     std::lock_guard<std::mutex> guard(s.lock);
     if (s.by_folder.empty()) return false;
-    auto found = s.by_folder.find(absolute_folder(resolved));
+    auto found = s.by_folder.find(absolute_folder(s, resolved));
     if (found == s.by_folder.end()) return false;
     std::vector<Spare>& kept = found->second;
-    const std::string target = absolute_path(resolved);
+    const std::string target = absolute_path(s, resolved);
     while (!kept.empty()) {
         const Spare spare = kept.back();
         if (rename_without_replacing(spare.path, target)) {
@@ -173,4 +188,10 @@ void remove_spare_files() {
         }
     s.by_folder.clear();
     s.under_retired_names = 0;
+}
+
+void forget_current_directory() {
+    Spares& s = spares();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.current_scope = 0;
 }

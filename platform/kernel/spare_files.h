@@ -33,3 +33,6 @@ bool take_spare_file(const std::string& resolved);
 
 // Removes every spare; at the close of the last scope.
 void remove_spare_files();
+
+// The current directory changed: the layer asks for it again.
+void forget_current_directory();

@@ -101,6 +101,7 @@ void invalidate_window(HWND window, const RECT* rect, bool erase, bool children)
         w->update = r;
         w->update_pending = true;
     }
+    state().nothing_to_paint = false;
     if (erase) w->erase_pending = true;
     // WS_CLIPCHILDREN only keeps the parent's own drawing off its children:
     // what is exposed of them still has to be painted by them.
@@ -139,9 +140,12 @@ void validate_window(HWND window, const RECT* rect) {
 }
 
 HWND next_window_to_paint(HWND filter) {
-    for (HWND top : state().top_levels) {
+    UserState& s = state();
+    if (s.nothing_to_paint) return nullptr;
+    for (HWND top : s.top_levels) {
         if (HWND found = find_paint_in(top, filter)) return found;
     }
+    if (!filter) s.nothing_to_paint = true;
     return nullptr;
 }
 

@@ -146,6 +146,10 @@ struct UserState {
     std::map<std::string, std::shared_ptr<ClassRecord>> classes;  // key: upper-case name
     std::unordered_map<uintptr_t, std::unique_ptr<WindowRecord>> windows;
     std::vector<HWND> top_levels;   // z-order, bottom first; owned windows above their owner
+    // The last look for a window to paint found none, and since then no
+    // window was invalidated, made, moved under another or shown: a program
+    // that peeks at its queue for every line of a run need not look again.
+    bool nothing_to_paint = false;
     std::unordered_map<uintptr_t, std::unique_ptr<MenuRecord>> menus;
     std::unordered_map<uintptr_t, std::vector<ACCEL>> accelerators;
     std::unordered_map<uintptr_t, CursorRecord> cursors;

@@ -340,6 +340,7 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWOR
 
     HWND handle = w.handle;
     s.windows[reinterpret_cast<uintptr_t>(handle)] = std::move(record);
+    s.nothing_to_paint = false;
     if (style & WS_CHILD) {
         parent_record->children.push_back(handle);
     } else {
@@ -495,6 +496,7 @@ HWND SetParent(HWND window, HWND new_parent) {
     }
     w->parent = new_parent;
     p->children.push_back(window);
+    state().nothing_to_paint = false;
     invalidate_window(window, nullptr, true, true);
     return old;
 }
@@ -796,7 +798,10 @@ BOOL SetWindowPos(HWND window, HWND /*insert_after*/, int x, int y, int width, i
     if (sized && !is_child) resize_surface(*w);
 
     bool was_visible = (w->style & WS_VISIBLE) != 0;
-    if ((flags & SWP_SHOWWINDOW) && !was_visible) w->style |= WS_VISIBLE;
+    if ((flags & SWP_SHOWWINDOW) && !was_visible) {
+        w->style |= WS_VISIBLE;
+        state().nothing_to_paint = false;
+    }
     if ((flags & SWP_HIDEWINDOW) && was_visible) w->style &= ~WS_VISIBLE;
     bool visibility_changed = was_visible != ((w->style & WS_VISIBLE) != 0);
 
@@ -973,6 +978,7 @@ BOOL ShowWindow(HWND window, int command) {
         w = find_window(window);
         if (!w) return FALSE;
         w->style |= WS_VISIBLE;
+        state().nothing_to_paint = false;
         invalidate_window(window, nullptr, true, true);
     }
     if (frame_changed) {

@@ -2,6 +2,8 @@
 // stack and open-file limits.
 
 #include <cerrno>
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -248,8 +250,38 @@ TEST_F(Includes, FullTrackedTableRefusesAnInclude) {
     EXPECT_EQ(open_source_file(write_source("two.h", "").c_str()), kCodeTooManyFiles);
     EXPECT_TRUE(g_analysis.include_stack.empty());
     for (int h : fillers) close_tracked_file(h);
+    close_error_file();  // as the run's end does
     EXPECT_EQ(crt_open_count(), before - 1);  // one.h closed, nothing leaked
     EXPECT_EQ(error_bytes(), error_line("main.c", 0, 'E', 130, kMsgTooManyFiles));
+}
+
+// In one listing scope (a batch) an include file is read once and its bytes
+// and tab expansions serve the later sources while its size and time stay;
+// a header changed between two sources is read again.
+TEST_F(Includes, ABatchReadsAHeaderAgainOnlyWhenItChanged) {
+    namespace fs = std::filesystem;
+    ListingScope batch;
+    const std::string header = write_source("h.h", "/*\tnote\t*/\tone;\n");
+    const std::string main = write_source("main.c", "#include \"h.h\"\n");
+    const auto next_source = [&] {
+        start(kNotarixAnalysis);
+        const Lines lines = run_lines(main);
+        return lines.size() == 2 ? lines[1].code + "|" + lines[1].comment : std::string("?");
+    };
+    const auto rewrite = [&](const std::string& bytes, fs::file_time_type time) {
+        write_source("h.h", bytes);
+        fs::last_write_time(header, time);
+    };
+    EXPECT_EQ(next_source(), "one;|/*      note    */");
+    const fs::file_time_type time = fs::last_write_time(header);
+
+    rewrite("/*\tnote\t*/\ttwo;\n", time);  // same size, same time: what was read serves
+    EXPECT_EQ(next_source(), "one;|/*      note    */");
+    rewrite("/*\tnote\t*/\tsix;\n", time + std::chrono::seconds(2));
+    EXPECT_EQ(next_source(), "six;|/*      note    */");
+    rewrite("/*\tnote\t*/\tthree;\n", time + std::chrono::seconds(2));
+    EXPECT_EQ(next_source(), "three;|/*      note    */");
+    EXPECT_FALSE(error_file_exists());
 }
 
 }  // namespace

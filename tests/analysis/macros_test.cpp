@@ -277,6 +277,31 @@ TEST_F(Macros, TruncateTable) {
     EXPECT_FALSE(error_file_exists());
 }
 
+// #undef and redefinition leave every other macro where the index finds it,
+// however many there are (removed nodes are compacted away now and then),
+// and the table keeps its definition order.
+TEST_F(Macros, UndefAndRedefinitionKeepTheIndexRight) {
+    const auto name = [](int i) { return "M" + std::to_string(i); };
+    for (int i = 0; i < 300; ++i) handle_define_directive("#define " + name(i) + " " + std::to_string(i));
+    for (int i = 0; i < 300; i += 2) EXPECT_EQ(handle_undef_directive("#undef " + name(i)), 1);
+    for (int i = 1; i < 300; i += 6) EXPECT_EQ(handle_define_directive("#define " + name(i) + " again"), 1);
+    EXPECT_EQ(handle_define_directive("#define M0 back"), 1);
+    EXPECT_EQ(handle_undef_directive("#undef M0"), 1);
+    EXPECT_EQ(handle_undef_directive("#undef M0"), 1);  // no longer there: nothing happens
+    for (int i = 0; i < 300; ++i) {
+        const std::string expected = i % 2 == 0 ? "<undefined>" : i % 6 == 1 ? "again" : std::to_string(i);
+        EXPECT_EQ(body_of(name(i).c_str()), expected) << name(i);
+    }
+    EXPECT_EQ(macro_count(), 151);  // unix and the odd ones
+
+    truncate_macro_table(3);  // unix, M3 and M5: M1 was defined again after them
+    EXPECT_EQ(macro_count(), 3);
+    EXPECT_EQ(body_of("M3"), "3");
+    EXPECT_EQ(body_of("M5"), "5");
+    EXPECT_EQ(body_of("M1"), "<undefined>");
+    EXPECT_EQ(body_of("M7"), "<undefined>");
+}
+
 TEST_F(Macros, UnixIsPredefined) {
     EXPECT_EQ(lookup_macro("unix", nullptr, nullptr), 1);
     EXPECT_EQ(body_of("unix"), "");

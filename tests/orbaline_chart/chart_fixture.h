@@ -64,6 +64,8 @@ protected:
         s.program_directory = program_;
         s.hooks.message_box = [this](const ChartBox& box) {
             boxes_.push_back(box);
+            // a notice beeps as it shows
+            if (box.kind == ChartBoxKind::Notice) ++beeps_;
             if (answers_.empty()) return 1;
             const int answer = answers_.front();
             answers_.pop_front();

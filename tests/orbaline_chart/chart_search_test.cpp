@@ -87,7 +87,7 @@ TEST_F(ChartSearchTest, AHitOutsideTheViewScrollsToTheRowAbove) {
 TEST_F(ChartSearchTest, AnEmptyTextAsksForOne) {
     EXPECT_EQ(searches("", 1), (std::vector<std::string>{"not found"}));
     ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].kind, ChartBoxKind::Information);
+    EXPECT_EQ(boxes_[0].kind, ChartBoxKind::Notice);
     EXPECT_EQ(boxes_[0].text, message(kMsgEnterSearchText));
     cancel_ = true;
     EXPECT_EQ(search_chart(session(), 0), -1);

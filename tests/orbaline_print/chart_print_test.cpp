@@ -291,7 +291,7 @@ TEST_F(ChartPrintTest, StartPagePastTheEndShowsTheMessageAndPrintsNothing) {
     EXPECT_EQ(begun, 0);
     EXPECT_TRUE(draw.ops.empty());
     ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].kind, ChartBoxKind::Information);
+    EXPECT_EQ(boxes_[0].kind, ChartBoxKind::Notice);
     EXPECT_EQ(boxes_[0].text, format_text(orbaline_message(722), 6));
     // kept for the message line, which must not read as a finished print
     EXPECT_EQ(chart_output_state().start_past_end, 6);

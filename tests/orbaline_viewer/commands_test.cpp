@@ -174,6 +174,24 @@ TEST_F(Commands, TheErrorCommandAfterACleanRunSaysSo) {
     EXPECT_TRUE(contains(last_box()->text, "oq1000.err"));
 }
 
+// A notice, whether a command or a chart operation shows it, is one beep
+// and an OK box with the information icon.
+TEST_F(Commands, NoticesBeepOnceWithTheInformationIcon) {
+    ASSERT_TRUE(start());
+    const auto expect_one_notice = [this](int command, const char* what) {
+        const size_t boxes = automation::message_boxes().size();
+        const size_t beeps = automation::beeps().size();
+        automation::answer_next_message_box(IDOK);
+        run_chart_command(frame(), command);
+        ASSERT_EQ(automation::message_boxes().size(), boxes + 1) << what;
+        EXPECT_EQ(last_box()->type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION)) << what;
+        EXPECT_EQ(automation::beeps().size(), beeps + 1) << what;
+    };
+    expect_one_notice(kChartSearchCommand, "a search without a chart");
+    ASSERT_TRUE(open_list(dir.path("two.nam")));
+    expect_one_notice(kErrorsCommand, "the error command after a clean run");
+}
+
 TEST_F(Commands, CommandsWithoutAChartSayWhy) {
     ASSERT_TRUE(start());
     automation::answer_next_message_box(IDOK);

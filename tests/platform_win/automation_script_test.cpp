@@ -3,6 +3,7 @@
 // the exit code tells a failed run from the program's own result.
 #include <stdlib.h>
 
+#include "platform/gdi/drawing_log.h"
 #include "tests/common/temp_dir.h"
 #include "tests/platform_win/automation_tiny_program.h"
 #include "tests/platform_win/user_test_fixture.h"
@@ -119,6 +120,41 @@ TEST_F(ScriptTest, TheRunnerWritesTheLogBesideTheScript) {
               "  answered IDOK\n"
               "script done: WM_CLOSE to the main window\n"
               "program ended with exit code 0\n");
+}
+
+// A program keeps no drawing log, as when a person works it, unless its
+// script reads one: then it is kept from the start. Tests keep it always.
+TEST_F(ScriptTest, TheDrawingLogIsKeptOnlyWhenTheScriptReadsIt) {
+    struct Case {
+        const char* script;  // nullptr: no script at all
+        bool kept;
+    };
+    const Case cases[] = {
+        {nullptr, false},
+        {"menu 400\nanswer OK\n", false},
+        {"menu 400\nanswer OK\ndrawing-log main \"frame.log\"\n", true},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        automation::reset();
+        EXPECT_TRUE(drawing_log_enabled());
+        clear_drawing_log();
+        if (c.script != nullptr) {
+            write_raw(dir.path("run.txt"), c.script);
+            setenv("PLATFORM_SCRIPT", dir.path("run.txt").c_str(), 1);
+        } else {
+            unsetenv("PLATFORM_SCRIPT");
+        }
+        EXPECT_EQ(automation::run_main(tiny::win_main), 0) << automation::log_text();
+        EXPECT_EQ(drawing_log_size() > 0, c.kept) << (c.script ? c.script : "no script");
+    }
+    EXPECT_NE(read_raw(dir.path("frame.log")).find("FillRect"), std::string::npos);
+
+    // a step at a peek reads the log too
+    set_drawing_log_enabled(false);
+    std::string error;
+    ASSERT_TRUE(automation::load_script("at-peek 2 drawing-log main \"busy.log\"\n", "", &error)) << error;
+    EXPECT_TRUE(drawing_log_enabled());
 }
 
 TEST_F(ScriptTest, AFailedRunExitsWithTwo) {

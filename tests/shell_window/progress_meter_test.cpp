@@ -2,8 +2,10 @@
 // title, the texts and the bar as drawn (width done x 300 / total, the
 // percentage), the cut of long lines, a long path kept by its start and its
 // end, the closed meter refusing to draw, and
-// the runs' progress hook: one message pumped per report, the cancel button
-// pressed in the middle of a run setting the abort flag, -1 from then on.
+// the runs' progress hook: one message pumped per report, what changes drawn
+// at most about 30 times a second and the last report drawn at the run's
+// end, the cancel button pressed in the middle of a run setting the abort
+// flag, -1 from then on.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include "common/shell/window/shell_windows_setup.h"
 #include "platform/automation/automation.h"
 #include "platform/gdi/drawing_log.h"
+#include "platform/kernel/clock.h"
 #include "platform/user/winuser.h"
 
 namespace {
@@ -53,6 +56,7 @@ protected:
         shell_windows_setup().frame = frame;
     }
     void TearDown() override {
+        platform_set_clock(nullptr);
         close_progress_meter();
         automation::reset();
         shell_windows_setup().reset();
@@ -88,6 +92,15 @@ protected:
             out.push_back(e.logical.at(1).x - e.logical.at(0).x);
         }
         return out;
+    }
+    // The platform clock at a count of milliseconds into a day.
+    static void at_tick(int64_t ms) {
+        SYSTEMTIME t{2024, 4, 1, 1, 0, 0, 0, 0};
+        t.wHour = static_cast<WORD>(ms / 3600000);
+        t.wMinute = static_cast<WORD>(ms / 60000 % 60);
+        t.wSecond = static_cast<WORD>(ms / 1000 % 60);
+        t.wMilliseconds = static_cast<WORD>(ms % 1000);
+        platform_set_clock(&t);
     }
     static int client_width() {
         RECT r{};
@@ -192,6 +205,11 @@ TEST_F(ProgressMeterTest, RedrawWithoutContextResetsTheProgress) {
     EXPECT_EQ(progress_meter().total, 0);
     EXPECT_EQ(texts_at(20, 18), std::vector<std::string>{"next"});
     EXPECT_EQ(texts_at(153, 100), std::vector<std::string>{"0%"});
+    // the same texts again (a batch's next source of the same name): the
+    // window shows them already
+    clear_drawing_log();
+    ASSERT_EQ(redraw_progress_meter(nullptr, kPrint, "next", "file.c"), 0);
+    EXPECT_EQ(drawing_log_entries_for_window(progress_meter().window).size(), 0u);
 }
 
 TEST_F(ProgressMeterTest, LongLinesAreCutToTheClientWidth) {
@@ -248,7 +266,7 @@ TEST_F(ProgressMeterTest, AMeterOfPathsDrawsTheShortenedPath) {
                              "\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e");  // ＭＳ ゴシック
     shell_windows_setup().meter_font = font;
     const std::string path = "/home/user/projects/a_long_folder_name/src/module/list_of_sources.nam";
-    open_progress_meter(frame, kPrint, "line one", path);
+    open_progress_meter(frame, kPrint, "line one", "");
     automation::run_until_idle();
     const int w = client_width();
     clear_drawing_log();
@@ -298,15 +316,61 @@ TEST_F(ProgressMeterTest, ProgressHookPumpsOneMessagePerReport) {
     EXPECT_EQ(progress_meter().total, 1000);
 }
 
-TEST_F(ProgressMeterTest, ProgressHookRedrawsTheBarOnlyWhenTheValueChanges) {
+TEST_F(ProgressMeterTest, ProgressHookRedrawsOnlyWhatChanges) {
     open();
+    at_tick(0);
     report_convert_progress("a", 550);
     clear_drawing_log();
+    at_tick(40);
     report_convert_progress("b", 550);
     EXPECT_TRUE(bar_widths().empty());
     EXPECT_EQ(texts_at(20, 76), std::vector<std::string>{"[b]"});
-    report_convert_progress("c", 880);
+    at_tick(80);
+    report_convert_progress("b", 880);
     EXPECT_EQ(bar_widths(), std::vector<int>{240});
+    EXPECT_EQ(texts_at(20, 76), std::vector<std::string>{"[b]"});
+    at_tick(120);
+    report_convert_progress("b", 881);  // the same width and per cent: nothing to draw
+    EXPECT_EQ(bar_widths().size(), 1u);
+}
+
+// A run of 10,000 lines draws what a person could see change, no oftener
+// than about 30 times a second by the platform clock, and what its last
+// report showed is drawn when the run returns: a fast run by the clock's
+// pace, a stopped clock (a script's) at the first report and the last, a
+// slow run at each change.
+TEST_F(ProgressMeterTest, ALongRunRedrawsAtTheClocksPaceAndEndsOnItsLastReport) {
+    struct Case {
+        int ticks_per_line;
+        int lines_per_item;
+        size_t most_bars, most_items;
+    };
+    const Case cases[] = {
+        {1, 7, 305, 305},         // 10 s of lines
+        {0, 7, 2, 2},             // the clock stopped
+        {100, 100000, 364, 1},    // 1000 s, one item: 273 widths and 91 per cents at most
+    };
+    for (const Case& c : cases) {
+        open();
+        clear_drawing_log();
+        std::string last_item;
+        for (int line = 0; line < 10000; ++line) {
+            at_tick(line * c.ticks_per_line);
+            last_item = "f" + std::to_string(line / c.lines_per_item);
+            ASSERT_EQ(report_convert_progress(last_item.c_str(), line / 10), 0);
+        }
+        flush_progress_meter();  // the converter returned
+        const std::vector<int> bars = bar_widths();
+        const std::vector<std::string> items = texts_at(20, 76);
+        EXPECT_LE(bars.size(), c.most_bars) << c.ticks_per_line;
+        EXPECT_LE(items.size(), c.most_items) << c.ticks_per_line;
+        ASSERT_FALSE(bars.empty());
+        ASSERT_FALSE(items.empty());
+        EXPECT_EQ(bars.back(), meter_bar_width(999, 1100)) << c.ticks_per_line;
+        EXPECT_EQ(texts_at(153, 100).back(), "90%") << c.ticks_per_line;
+        EXPECT_EQ(items.back(), "[" + last_item + "]") << c.ticks_per_line;
+        close_progress_meter();
+    }
 }
 
 TEST_F(ProgressMeterTest, AbortFlagStopsTheHookAtOnce) {

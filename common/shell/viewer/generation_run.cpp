@@ -415,4 +415,8 @@ ViewerConverterHost::ViewerConverterHost(int (*progress)(const char* item, int p
     set_converter_host(&host_);
 }
 
-ViewerConverterHost::~ViewerConverterHost() { set_converter_host(previous_); }
+ViewerConverterHost::~ViewerConverterHost() {
+    // the run's last report stays on the meter
+    flush_progress_meter();
+    set_converter_host(previous_);
+}

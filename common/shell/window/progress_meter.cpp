@@ -5,6 +5,7 @@
 
 #include "common/text/text_helpers.h"
 #include "common/shell/window/shell_windows_setup.h"
+#include "platform/kernel/clock.h"
 #include "platform/kernel/file_io.h"
 
 namespace {
@@ -134,7 +135,11 @@ void draw_border(HDC dc, int w, int h) {
 }
 
 void draw_texts(HDC dc, HWND window, int w) {
-    const ProgressMeter& m = progress_meter();
+    ProgressMeter& m = progress_meter();
+    m.texts_known = true;
+    m.drawn_title = m.title;
+    m.drawn_line1 = m.line1;
+    m.drawn_line2 = m.line2;
     const std::string caption = meter_caption(m.title);
     char current[kMeterTextBytes + 16] = {};
     GetWindowTextA(window, current, sizeof current);
@@ -146,11 +151,14 @@ void draw_texts(HDC dc, HWND window, int w) {
 }
 
 void draw_bar(HDC dc) {
-    const ProgressMeter& m = progress_meter();
+    ProgressMeter& m = progress_meter();
     sunken_frame(dc, kBarFrame);
     const RECT inside{kBarLeft, kBarTop, kBarLeft + kMeterBarWidth, kBarBottom};
     FillRect(dc, &inside, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     const int width = meter_bar_width(m.done, m.total);
+    m.bar_known = true;
+    m.drawn_width = width;
+    m.drawn_percent = meter_percentage(m.done, m.total);
     if (width > 0) {
         HBRUSH yellow = CreateSolidBrush(kYellow);
         const RECT bar{kBarLeft, kBarTop, kBarLeft + width, kBarBottom};
@@ -158,13 +166,38 @@ void draw_bar(HDC dc) {
         DeleteObject(yellow);
     }
     char text[32];
-    std::snprintf(text, sizeof text, "%d%s", meter_percentage(m.done, m.total), "%");
+    std::snprintf(text, sizeof text, "%d%s", m.drawn_percent, "%");
     text_at(dc, 153, 100, kBlack, text);
 }
 
 void draw_item(HDC dc, int w) {
+    ProgressMeter& m = progress_meter();
     grey_box(dc, 2, 70, w - 2, 90);
-    text_at(dc, 20, 76, kBlack, meter_line_text(progress_meter().item, w));
+    text_at(dc, 20, 76, kBlack, meter_line_text(m.item, w));
+    m.item_known = true;
+    m.drawn_item = m.item;
+}
+
+bool bar_differs(const ProgressMeter& m) {
+    return !m.bar_known || meter_bar_width(m.done, m.total) != m.drawn_width ||
+           meter_percentage(m.done, m.total) != m.drawn_percent;
+}
+
+bool item_differs(const ProgressMeter& m) { return !m.item_known || m.item != m.drawn_item; }
+
+bool texts_differ(const ProgressMeter& m) {
+    return !m.texts_known || m.title != m.drawn_title || m.line1 != m.drawn_line1 || m.line2 != m.drawn_line2;
+}
+
+// Draws the parts that differ from what the window shows.
+void draw_differences(bool with_texts = false) {
+    ProgressMeter& m = progress_meter();
+    const bool texts = with_texts && texts_differ(m), bar = bar_differs(m), item = item_differs(m);
+    if (!texts && !bar && !item) return;
+    MeterDc scope(m.window, nullptr);
+    if (texts) draw_texts(scope.get(), m.window, client_of(m.window).right);
+    if (bar) draw_bar(scope.get());
+    if (item) draw_item(scope.get(), client_of(m.window).right);
 }
 
 void draw_all(HDC dc, HWND window) {
@@ -212,7 +245,7 @@ void open_progress_meter(HWND owner, std::string_view title, std::string_view li
     m.line2 = kept_text(line2);
     m.item.clear();
     m.done = m.total = 0;
-    m.value_shown = false;
+    forget_shown_progress();
     const ShellWindowsSetup& setup = shell_windows_setup();
     HWND window = CreateWindowA(m.profile.class_name, m.profile.initial_caption, WS_CAPTION, 0, 0, kMeterWidth,
                                 kMeterHeight, owner, nullptr, setup.instance, nullptr);
@@ -245,6 +278,7 @@ void close_progress_meter() {
     m.window = nullptr;
     m.open = false;
     m.done = m.total = 0;
+    forget_shown_progress();
 }
 
 int redraw_progress_meter(HDC dc, std::string_view title, std::string_view line1, std::string_view line2) {
@@ -255,7 +289,11 @@ int redraw_progress_meter(HDC dc, std::string_view title, std::string_view line1
     m.line2 = kept_text(line2);
     if (!dc) {
         m.done = m.total = 0;
-        m.value_shown = false;
+        // the frame and the unchanged parts are on the window already
+        if (m.texts_known && m.bar_known && m.item_known) {
+            draw_differences(true);
+            return 0;
+        }
     }
     MeterDc scope(m.window, dc);
     draw_all(scope.get(), m.window);
@@ -380,6 +418,36 @@ std::string meter_path_text(std::string_view text, int client_width) {
     return head + std::string(kEllipsis) + std::string(text.substr(tail_start));
 }
 
+int show_run_progress(std::string_view item, int32_t done, int32_t total) {
+    ProgressMeter& m = progress_meter();
+    if (!m.open) return -1;
+    if (item != m.item) {
+        if (item.size() <= kMeterTextBytes) {
+            m.item.assign(item);
+        } else {
+            m.item = kept_text(item);
+        }
+    }
+    m.done = done;
+    m.total = total;
+    if (!bar_differs(m) && !item_differs(m)) return 0;
+    const uint32_t now = GetTickCount();
+    if (m.hook_drew && now - m.hook_drawn_at < kMeterFrameTicks) return 0;
+    draw_differences();
+    m.hook_drew = true;
+    m.hook_drawn_at = now;
+    return 0;
+}
+
+void flush_progress_meter() {
+    if (progress_meter().open) draw_differences();
+}
+
+void forget_shown_progress() {
+    ProgressMeter& m = progress_meter();
+    m.texts_known = m.bar_known = m.item_known = m.hook_drew = false;
+}
+
 int report_run_progress(const char* item, int value, int scale) {
     if (shell_abort_flag()) return -1;
     MSG msg;
@@ -392,14 +460,11 @@ int report_run_progress(const char* item, int value, int scale) {
             DispatchMessageA(&msg);
         }
     }
-    ProgressMeter& m = progress_meter();
-    std::string text = "[";
+    std::string& text = progress_meter().hook_text;
+    text.assign(1, '[');
     text += item ? item : "";
     text += ']';
-    if (!m.value_shown || value != m.last_value) set_progress_value(nullptr, value, scale);
-    set_progress_item(nullptr, text);
-    m.value_shown = true;
-    m.last_value = value;
+    show_run_progress(text, value, scale);
     return 0;
 }
 

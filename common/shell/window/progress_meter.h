@@ -30,6 +30,8 @@ inline constexpr int kMeterWidth = 340;
 inline constexpr int kMeterHeight = 200;
 inline constexpr int kMeterBarWidth = 300;
 inline constexpr size_t kMeterTextBytes = 511;
+// About 30 frames a second: more than an eye follows on a bar.
+inline constexpr uint32_t kMeterFrameTicks = 33;
 
 // The one global meter.
 struct ProgressMeter {
@@ -40,9 +42,18 @@ struct ProgressMeter {
     std::string title, line1, line2, item;  // each held to 511 bytes
     int32_t done = 0;
     int32_t total = 0;
-    // The progress hooks draw the bar only when the value changes.
-    bool value_shown = false;
-    int32_t last_value = 0;
+    // What the window shows, as last drawn: the progress hooks draw a part
+    // only when it would change, and no oftener than every kMeterFrameTicks.
+    bool texts_known = false;
+    std::string drawn_title, drawn_line1, drawn_line2;
+    bool bar_known = false;
+    int drawn_width = 0;
+    int drawn_percent = 0;
+    bool item_known = false;
+    std::string drawn_item;
+    bool hook_drew = false;
+    uint32_t hook_drawn_at = 0;  // GetTickCount of the hooks' last draw
+    std::string hook_text;       // the hook's "[item]", built in place
 
     // Forgets everything but the profile (the window is not destroyed).
     void reset();
@@ -64,7 +75,8 @@ void close_progress_meter();
 
 // Each returns -1 and draws nothing when the meter is not open, else 0.
 // `dc` nullptr: the window's own context is fetched and released; with
-// redraw_progress_meter that also resets the progress to 0 of 0.
+// redraw_progress_meter that also resets the progress to 0 of 0, and only
+// what differs from what the window shows is drawn (a batch's next source).
 int redraw_progress_meter(HDC dc, std::string_view title, std::string_view line1, std::string_view line2);
 int set_progress_item(HDC dc, std::string_view text);
 int set_progress_value(HDC dc, int32_t done, int32_t total);
@@ -89,10 +101,23 @@ std::string meter_line_text(std::string_view text, int client_width);
 // around "...", each piece of whole characters.
 std::string meter_path_text(std::string_view text, int client_width);
 
+// Keeps the item text and the progress, and draws what of them a person
+// would see change: the bar when its width or its percentage changes, the
+// item when its text does; nothing when the hooks drew less than
+// kMeterFrameTicks ago by the platform clock (the state is kept and drawn
+// later). -1 when the meter is not open, else 0.
+int show_run_progress(std::string_view item, int32_t done, int32_t total);
+// Draws what the hooks kept and did not draw yet: a run's last report stays
+// on the meter. A run calls it when its converter returns.
+void flush_progress_meter();
+// The window's contents are unknown (the busy state began): the next report
+// draws at once.
+void forget_shown_progress();
+
 // The runs' progress hook with the bar's full scale: -1 at once when the
 // abort flag is set; otherwise removes and dispatches at most one waiting
-// message, shows "[item]" and, when the value changed, the bar at
-// value / scale; 0.
+// message and shows "[item]" and the bar at value / scale by
+// show_run_progress; 0.
 int report_run_progress(const char* item, int value, int scale);
 // The converter's hook (values 0 to 1000 of a bar of 1100; the formatter
 // fills the rest) and the layout generator's (0 to 1000 of 1000).
