@@ -1,7 +1,7 @@
 #include "gravlet/viewer/generation.h"
 
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/generation_run.h"
+#include "common/viewer/generation_run.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/text/message_table.h"
 #include "gravlet/converter/gx1002s.h"

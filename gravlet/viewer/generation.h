@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/viewer_profile.h"
 
 // The generator's argument vector for a source, with the error file in the
 // program directory: "gx1002s", the source, "-n", "-v0", "-ucfc", the

@@ -4,7 +4,7 @@
 // dialogs (PRNDLG, OUTPADDLG) over GRAVLET's print dialog profile.
 #pragma once
 
-#include "common/shell/viewer/print_dialogs.h"
+#include "common/viewer/print_dialogs.h"
 #include "platform/user/winuser.h"
 
 extern const PrintDialogProfile kGravletPrintDialogs;

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/viewer_profile.h"
 #include "common/shell/window/error_window.h"
 
 inline constexpr char kGravletProgram[] = "GRAVLET";

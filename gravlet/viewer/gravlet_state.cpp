@@ -1,8 +1,8 @@
 #include "gravlet/viewer/gravlet_state.h"
 
 #include "common/print/print_state.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/shell_boxes.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/shell_windows_setup.h"
 

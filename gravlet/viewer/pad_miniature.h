@@ -2,7 +2,7 @@
 // 1/2, 1/3, 1/4, 1/5 or 1/10 with the rectangle of the part CHART shows.
 #pragma once
 
-#include "common/shell/viewer/layout_view.h"
+#include "common/viewer/layout_view.h"
 
 // Its zoom commands (the popup of "倍率").
 inline constexpr UINT kFirstPadZoomCommand = 20993;

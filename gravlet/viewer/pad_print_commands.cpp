@@ -2,8 +2,8 @@
 
 #include "common/print/print_state.h"
 #include "common/shell/document.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/viewer_print_host.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/viewer_print_host.h"
 #include "gravlet/pad/pad_output_run.h"
 #include "gravlet/print/pad_print.h"
 #include "gravlet/viewer/commands.h"

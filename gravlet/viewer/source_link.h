@@ -4,7 +4,7 @@
 // current, and in link mode a search stays within the function.
 #pragma once
 
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/viewer_profile.h"
 
 // Reads the source of the open PAD file into the list: 0, or -1 when it
 // cannot be read (the PAD stays loaded and shown; only the list is empty).

@@ -20,7 +20,7 @@
 #include "notarix/form/form_tools.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/settings_layout.h"
-#include "common/shell/viewer/shell_boxes.h"
+#include "common/viewer/shell_boxes.h"
 #include "resources/notarix/form_editor_resources.h"
 
 namespace {

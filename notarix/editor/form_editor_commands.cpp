@@ -17,7 +17,7 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/generation_run.h"
 #include "notarix/viewer/settings_layout.h"
-#include "common/shell/viewer/shell_boxes.h"
+#include "common/viewer/shell_boxes.h"
 #include "platform/kernel/file_io.h"
 #include "resources/notarix/form_editor_resources.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/shell/viewer/viewer_startup.h"
+#include "common/viewer/viewer_startup.h"
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
@@ -18,7 +18,7 @@
 #include "notarix/viewer/print_commands.h"
 #include "notarix/viewer/print_preview.h"
 #include "notarix/viewer/settings_layout.h"
-#include "common/shell/viewer/shell_boxes.h"
+#include "common/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
 #include "notarix/viewer/startup.h"
 #include "platform/kernel/file_io.h"

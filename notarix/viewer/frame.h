@@ -1,11 +1,11 @@
-// NOTARIX's frame on the shared viewer shell (common/shell/viewer/frame.h):
+// NOTARIX's frame on the shared viewer shell (common/viewer/frame.h):
 // its names and menu ids, the viewer profile that makes the shared frame,
 // source list, runs and dialogs NOTARIX's, and the frame parts that know its
 // pages (the column gauge, the page view's scroll ranges and colours).
 #pragma once
 
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/viewer_profile.h"
 
 inline constexpr char kFrameClass[] = "NOTARIX";
 inline constexpr char kProgramTitle[] = "NOTARIX";

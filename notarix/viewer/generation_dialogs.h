@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/shell_dialogs.h"
+#include "common/viewer/shell_dialogs.h"
 #include "platform/user/winuser.h"
 
 // Runs the dialog of that template name (without regard to case):

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/viewer/generation_run.h"
+#include "common/viewer/generation_run.h"
 
 // Error files in the program directory: the single run's, the batch run's
 // per-file one and the batch log that collects them.

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/shell/document.h"
-#include "common/shell/viewer/frame.h"
+#include "common/viewer/frame.h"
 #include "common/shell/window/screen_renderer.h"
 #include "platform/user/winuser.h"
 

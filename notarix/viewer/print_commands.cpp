@@ -14,8 +14,8 @@
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/settings_layout.h"
-#include "common/shell/viewer/shell_boxes.h"
-#include "common/shell/viewer/viewer_print_host.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/viewer_print_host.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/print_commands.h"
 #include "notarix/viewer/settings_dialogs.h"
-#include "common/shell/viewer/shell_boxes.h"
+#include "common/viewer/shell_boxes.h"
 #include "platform/gdi/wingdi.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/shell_boxes.h"
-#include "common/shell/viewer/viewer_startup.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/viewer_startup.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/message_table.h"
 #include "common/text/notarix_message_numbers.h"

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/shell/viewer/print_dialogs.h"
-#include "common/shell/viewer/shell_dialogs.h"
+#include "common/viewer/print_dialogs.h"
+#include "common/viewer/shell_dialogs.h"
 #include "platform/user/winuser.h"
 
 // What the page-jump dialog moves: the page view's page (the default) or the

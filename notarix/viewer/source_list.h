@@ -1,9 +1,9 @@
 // NOTARIX's use of the shared source-list window
-// (common/shell/viewer/source_list.h): in linked mode the list follows the
+// (common/viewer/source_list.h): in linked mode the list follows the
 // "#TAG:" line of the page shown.
 #pragma once
 
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/source_list.h"
 
 // Linked mode: the current page's "#TAG:" line becomes the current source
 // line and the list follows (only while linked mode is on).

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/shell/document.h"
-#include "common/shell/viewer/frame.h"
+#include "common/viewer/frame.h"
 #include "common/shell/window_placement.h"
 #include "orbaline/chart/chart_settings.h"
 #include "orbaline/viewer/chart_view.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/shell/viewer/layout_view.h"
+#include "common/viewer/layout_view.h"
 #include "platform/user/winuser.h"
 
 inline constexpr UINT kFirstChartZoomCommand = 8193;

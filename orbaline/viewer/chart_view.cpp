@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "common/shell/document.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/shell_boxes.h"
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/source_list.h"
 #include "common/text/file_names.h"
 #include "common/text/text_helpers.h"
 #include "orbaline/chart/chart_messages.h"

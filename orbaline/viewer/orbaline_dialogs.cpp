@@ -3,10 +3,10 @@
 #include <string>
 
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/shell_dialogs.h"
+#include "common/viewer/shell_dialogs.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
-#include "common/shell/viewer/shell_messages.h"
+#include "common/viewer/shell_messages.h"
 #include "common/text/file_names.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/commands.h"

@@ -4,7 +4,7 @@
 // ORBALINE's profile.
 #pragma once
 
-#include "common/shell/viewer/print_dialogs.h"
+#include "common/viewer/print_dialogs.h"
 #include "platform/user/winuser.h"
 
 // PRNDLG and OUTPADDLG over ORBALINE's templates and settings fields.

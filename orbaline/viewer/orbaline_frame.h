@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/viewer_profile.h"
 #include "common/shell/window/error_window.h"
 
 inline constexpr char kOrbalineProgram[] = "ORBALINE";

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "common/shell/document.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/source_list.h"
-#include "common/shell/viewer/shell_boxes.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/source_list.h"
+#include "common/viewer/shell_boxes.h"
 #include "orbaline/viewer/orbaline_state.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // the chart.
 #pragma once
 
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/viewer_profile.h"
 #include "common/shell/window/source_list.h"
 
 // The list shown at the current source line: 0, or -1 when the window is

@@ -2,7 +2,7 @@
 // (KEYWORDDLG), the batch list (CNVLSTDLG) with the strip its source chooser
 // adds below the open dialog (template 750), the function list (FLTDLG),
 // and the two bitmaps of the owner-drawn folder button (caption "FLDER")
-// the programs' parameter dialogs draw. common/shell/viewer/shell_dialogs.cpp
+// the programs' parameter dialogs draw. common/viewer/shell_dialogs.cpp
 // registers them. Texts are Shift-JIS bytes; the comment beside each gives
 // it readably.
 #pragma once

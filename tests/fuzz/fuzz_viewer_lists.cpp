@@ -6,9 +6,9 @@
 // dialog is left with Esc. The file read is never changed.
 #include "common/shell/document.h"
 #include "common/shell/function_list.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/generation_run.h"
-#include "common/shell/viewer/shell_dialogs.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/generation_run.h"
+#include "common/viewer/shell_dialogs.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/shell/window/source_list.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/shell/colour_set.h"
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/source_list.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/viewer/shell_dialogs.h"
+#include "common/viewer/shell_dialogs.h"
 #include "gravlet/viewer/gravlet_dialogs.h"
 #include "gravlet_fixture.h"
 #include "resources/gravlet/gravlet_resources.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/source_list.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet_fixture.h"
 #include "platform/gdi/drawing_log.h"

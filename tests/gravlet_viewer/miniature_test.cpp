@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/viewer/layout_view.h"
+#include "common/viewer/layout_view.h"
 #include "gravlet/viewer/pad_miniature.h"
 #include "gravlet_fixture.h"
 #include "platform/gdi/drawing_log.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/source_list.h"
 #include "gravlet/viewer/pad_view.h"
 #include "gravlet_fixture.h"
 #include "platform/gdi/drawing_log.h"

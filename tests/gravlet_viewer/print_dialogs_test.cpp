@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/viewer/print_dialogs.h"
+#include "common/viewer/print_dialogs.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet/viewer/gravlet_dialogs.h"
 #include "gravlet_fixture.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/source_list.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet/viewer/pad_view.h"
 #include "gravlet/viewer/source_link.h"

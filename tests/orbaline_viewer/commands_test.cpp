@@ -6,7 +6,7 @@
 
 #include "common/shell/colour_set.h"
 #include "common/shell/recent_files.h"
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/source_list.h"
 #include "common/shell/window/error_window.h"
 #include "common/text/text_helpers.h"
 #include "orbaline/chart/chart_messages.h"

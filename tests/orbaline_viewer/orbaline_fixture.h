@@ -10,8 +10,8 @@
 
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/shell_boxes.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
 #include "common/text/message_table.h"
 #include "orbaline/chart/chart_settings.h"
 #include "orbaline/viewer/chart_view.h"

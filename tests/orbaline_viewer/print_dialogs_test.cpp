@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/viewer/print_dialogs.h"
+#include "common/viewer/print_dialogs.h"
 #include "common/text/text_helpers.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/source_list.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/chart_view.h"
 #include "platform/gdi/drawing_log.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/source_list.h"
 #include "platform/gdi/drawing_log.h"
 #include "common/text/text_helpers.h"
 #include "orbaline/chart/chart_messages.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/viewer_profile.h"
 #include "platform/user/winuser.h"
 
 // A static text "画面(%3d)" showing a screen value beside a print or output one.

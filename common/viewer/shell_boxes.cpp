@@ -1,11 +1,11 @@
 #include "common/analysis/text_utils.h"
-#include "common/shell/viewer/shell_boxes.h"
+#include "common/viewer/shell_boxes.h"
 
 #include <vector>
 
 #include "common/shell/document.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/shell_messages.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_messages.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
 #include "platform/user/commdlg.h"

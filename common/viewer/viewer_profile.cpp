@@ -1,4 +1,4 @@
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/viewer_profile.h"
 
 namespace {
 

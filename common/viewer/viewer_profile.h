@@ -52,7 +52,7 @@ struct ShellMessageNumbers {
     int no_source = 0;          // the source list asked for with no source named (0: as an open error)
 };
 
-struct PrintDialogProfile;  // common/shell/viewer/print_dialogs.h
+struct PrintDialogProfile;  // common/viewer/print_dialogs.h
 
 // "【 ユーザ指定エディタ起動 】"
 inline constexpr char kBracketedEditorCaption[] =

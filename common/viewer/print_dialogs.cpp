@@ -1,14 +1,14 @@
-#include "common/shell/viewer/print_dialogs.h"
+#include "common/viewer/print_dialogs.h"
 
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "common/shell/document.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/shell_boxes.h"
-#include "common/shell/viewer/shell_dialogs.h"
-#include "common/shell/viewer/viewer_startup.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/shell_dialogs.h"
+#include "common/viewer/viewer_startup.h"
 #include "common/text/message_table.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/commdlg.h"

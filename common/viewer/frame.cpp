@@ -1,4 +1,4 @@
-#include "common/shell/viewer/frame.h"
+#include "common/viewer/frame.h"
 
 #include <cstdio>
 
@@ -6,9 +6,9 @@
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/shell_boxes.h"
-#include "common/shell/viewer/source_list.h"
-#include "common/shell/viewer/shell_messages.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/source_list.h"
+#include "common/viewer/shell_messages.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/scroll_keys.h"

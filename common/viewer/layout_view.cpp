@@ -1,9 +1,9 @@
-#include "common/shell/viewer/layout_view.h"
+#include "common/viewer/layout_view.h"
 
 #include <algorithm>
 
 #include "common/shell/document.h"
-#include "common/shell/viewer/frame.h"
+#include "common/viewer/frame.h"
 #include "platform/gdi/wingdi.h"
 
 namespace {

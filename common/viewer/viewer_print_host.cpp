@@ -1,8 +1,8 @@
-#include "common/shell/viewer/viewer_print_host.h"
+#include "common/viewer/viewer_print_host.h"
 
 #include "common/print/print_state.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/shell_boxes.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
 
 void install_viewer_print_host(const PrintProfile& profile) {
     ShellState& s = shell();

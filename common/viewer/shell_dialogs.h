@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/viewer_profile.h"
 #include "platform/user/winuser.h"
 
 // What the dialogs keep while one is open: the up-down controls to destroy

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/viewer_profile.h"
 #include "common/shell/window/recent_menu.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/user/commdlg.h"

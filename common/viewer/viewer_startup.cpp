@@ -1,14 +1,14 @@
-#include "common/shell/viewer/viewer_startup.h"
+#include "common/viewer/viewer_startup.h"
 
 #include <cstdio>
 #include <vector>
 
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/shell_boxes.h"
-#include "common/shell/viewer/source_list.h"
-#include "common/shell/viewer/viewer_profile.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/source_list.h"
+#include "common/viewer/viewer_profile.h"
 #include "common/shell/window/recent_menu.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/shell/window_placement.h"

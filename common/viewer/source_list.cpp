@@ -1,14 +1,14 @@
 #include "common/analysis/text_utils.h"
-#include "common/shell/viewer/source_list.h"
+#include "common/viewer/source_list.h"
 
 #include <algorithm>
 #include <functional>
 
 #include "common/shell/document.h"
-#include "common/shell/viewer/shell_boxes.h"
-#include "common/shell/viewer/shell_dialogs.h"
-#include "common/shell/viewer/viewer_profile.h"
-#include "common/shell/viewer/shell_messages.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/shell_dialogs.h"
+#include "common/viewer/viewer_profile.h"
+#include "common/viewer/shell_messages.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"

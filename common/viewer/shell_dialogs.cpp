@@ -1,4 +1,4 @@
-#include "common/shell/viewer/shell_dialogs.h"
+#include "common/viewer/shell_dialogs.h"
 
 #include <strings.h>
 
@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "common/shell/document.h"
-#include "common/shell/viewer/frame.h"
-#include "common/shell/viewer/shell_boxes.h"
-#include "common/shell/viewer/shell_messages.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/shell_messages.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
