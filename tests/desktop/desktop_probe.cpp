@@ -2,7 +2,7 @@
 // manager's close box does (WM_DELETE_WINDOW), compare an X window dump
 // (xwd) with the platform's own PNG of the screen pixel for pixel, and read
 // the platform's pictures: whether an area changed, whether two areas are
-// alike, where a scroll bar's thumb is.
+// alike, where a scroll bar's thumb is, the colour of a pixel.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cairo.h>
@@ -189,6 +189,19 @@ int thumb(char** v) {
     return 0;
 }
 
+// pixel PNG X Y: the colour of one pixel, as #rrggbb.
+int pixel(char** v) {
+    Picture p;
+    if (!read_png(v[0], &p)) return 2;
+    const uint32_t colour = p.at(std::atoi(v[1]), std::atoi(v[2]));
+    if (colour > 0xFFFFFFu) {
+        std::fprintf(stderr, "%s: no pixel (%s,%s)\n", v[0], v[1], v[2]);
+        return 2;
+    }
+    std::printf("#%06x\n", colour);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -198,9 +211,10 @@ int main(int argc, char** argv) {
     if (verb == "changed" && argc == 8) return changed(argv + 2);
     if (verb == "alike" && argc == 10) return alike(argv + 2);
     if (verb == "thumb" && argc == 7) return thumb(argv + 2);
+    if (verb == "pixel" && argc == 5) return pixel(argv + 2);
     std::fprintf(stderr,
                  "usage: desktop_probe close WINDOW-ID | compare DUMP.xwd SCREEN.png |\n"
                  "       changed A.png B.png X Y W H | alike A.png AX AY B.png BX BY W H |\n"
-                 "       thumb SCREEN.png X0 Y0 X1 Y1\n");
+                 "       thumb SCREEN.png X0 Y0 X1 Y1 | pixel SCREEN.png X Y\n");
     return 2;
 }
