@@ -108,14 +108,12 @@ void give_common_answer(const automation::CommonDialogAnswer& answer) {
 
 void modal_dialog_begins(HWND /*dialog*/, const std::string& caption) {
     State& a = state();
-    ++a.modal_dialogs;
     a.modal_stack.push_back("the dialog " + quote_sjis(caption));
     log_event("dialog " + quote_sjis(caption) + " opened");
 }
 
 void modal_dialog_ends(HWND dialog, INT_PTR result) {
     State& a = state();
-    if (a.modal_dialogs > 0) --a.modal_dialogs;
     if (!a.modal_stack.empty()) a.modal_stack.pop_back();
     std::string caption = IsWindow(dialog) ? automation::window_text(dialog) : std::string();
     log_event("dialog " + quote_sjis(caption) + " ended with " + std::to_string(result));
@@ -123,13 +121,11 @@ void modal_dialog_ends(HWND dialog, INT_PTR result) {
 
 void tracking_loop_begins(const std::string& what) {
     State& a = state();
-    ++a.modal_dialogs;
     a.modal_stack.push_back(what);
 }
 
 void tracking_loop_ends() {
     State& a = state();
-    if (a.modal_dialogs > 0) --a.modal_dialogs;
     if (!a.modal_stack.empty()) a.modal_stack.pop_back();
 }
 

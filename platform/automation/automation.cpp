@@ -306,6 +306,8 @@ bool post_key(UINT vk, unsigned modifiers) {
         e.key_data = static_cast<LPARAM>(data);
         push_input(e);
     };
+    // Alt and F10 are system keys of their own, as the keyboard makes them.
+    if (vk == VK_MENU || vk == VK_F10) system = !(modifiers & automation::control);
     if (modifiers & automation::control) push(WM_KEYDOWN, VK_CONTROL, false);
     if (modifiers & automation::shift) push(WM_KEYDOWN, VK_SHIFT, false);
     if (modifiers & automation::alt) push(WM_SYSKEYDOWN, VK_MENU, false);
@@ -417,7 +419,7 @@ bool post_wheel(HWND window, int x, int y, int notches, unsigned modifiers) {
 void let_time_pass(DWORD milliseconds) {
     state().time_to_pass += milliseconds;
     // Outside a loop that waits, nothing falls due on the way.
-    if (!state().program_running && state().modal_dialogs == 0) {
+    if (!state().program_running && state().modal_stack.empty()) {
         platform_advance_ticks(state().time_to_pass);
         state().time_to_pass = 0;
         automation::run_until_idle();
@@ -440,6 +442,26 @@ bool post_press(HWND window, const std::string& description) {
     return post_click(window, centre.x, centre.y, WM_LBUTTONDOWN, WM_LBUTTONUP, false);
 }
 
+namespace {
+
+// The hand moves by `by` in steps of at most 8 pixels, each from where the
+// pointer is then.
+void push_hand_moves(POINT by) {
+    const int steps = std::clamp((std::max(std::abs(by.x), std::abs(by.y)) + 7) / 8, 1, 64);
+    platform_user::InputEvent e;
+    e.message = WM_MOUSEMOVE;
+    e.relative = true;
+    POINT done{0, 0};
+    for (int i = 1; i <= steps; ++i) {
+        const POINT next{by.x * i / steps, by.y * i / steps};
+        e.screen = POINT{next.x - done.x, next.y - done.y};
+        done = next;
+        push_input(e);
+    }
+}
+
+}  // namespace
+
 bool post_drag(HWND window, POINT from, POINT to) {
     if (!IsWindow(window)) return refuse("drag", "there is no such window");
     ClientToScreen(window, &from);
@@ -450,21 +472,75 @@ bool post_drag(HWND window, POINT from, POINT to) {
     push_input(e);
     const int hit = scroll_bar_press(from);
     push_left_press(e, hit);
-    // The hand moves in steps of at most 8 pixels, each from where the
-    // pointer is then.
-    const int dx = to.x - from.x, dy = to.y - from.y;
-    const int steps = std::clamp((std::max(std::abs(dx), std::abs(dy)) + 7) / 8, 1, 64);
-    e.message = WM_MOUSEMOVE;
+    push_hand_moves(POINT{to.x - from.x, to.y - from.y});
     e.relative = true;
-    POINT done{0, 0};
-    for (int i = 1; i <= steps; ++i) {
-        const POINT next{dx * i / steps, dy * i / steps};
-        e.screen = POINT{next.x - done.x, next.y - done.y};
-        done = next;
-        push_input(e);
-    }
     e.screen = POINT{0, 0};
     push_left_release(e, hit != 0);
+    return true;
+}
+
+namespace {
+
+struct FramePart {
+    const char* name;
+    int code;
+};
+
+const FramePart frame_parts[] = {
+    {"caption", HTCAPTION},      {"system-menu", HTSYSMENU},     {"minimize", HTMINBUTTON},
+    {"maximize", HTMAXBUTTON},   {"close", HTCLOSE},             {"left", HTLEFT},
+    {"right", HTRIGHT},          {"top", HTTOP},                 {"bottom", HTBOTTOM},
+    {"top-left", HTTOPLEFT},     {"top-right", HTTOPRIGHT},      {"bottom-left", HTBOTTOMLEFT},
+    {"bottom-right", HTBOTTOMRIGHT},
+};
+
+std::string frame_part_name(int code) {
+    for (const FramePart& p : frame_parts) {
+        if (p.code == code) return p.name;
+    }
+    return std::to_string(code);
+}
+
+}  // namespace
+
+int frame_part_code(const std::string& name) {
+    for (const FramePart& p : frame_parts) {
+        if (name == p.name) return p.code;
+    }
+    return 0;
+}
+
+bool post_frame_act(HWND window, int part, int presses, POINT by) {
+    const std::string what = "frame " + frame_part_name(part);
+    if (!IsWindow(window)) return refuse(what, "there is no such window");
+    window = platform_user::top_level_of(window);
+    if (!IsWindowVisible(window)) return refuse(what, "the window is hidden");
+    POINT at{};
+    if (!platform_user::frame_part_point(window, part, &at)) return refuse(what, "the window has no such part");
+    if (platform_user::top_level_of(WindowFromPoint(at)) != window || platform_user::nonclient_hit(at) != part) {
+        return refuse(what, "another window covers it");
+    }
+    platform_user::InputEvent e;
+    e.screen = at;
+    e.message = WM_MOUSEMOVE;
+    push_input(e);
+    for (int i = 0; i < presses; ++i) {
+        e.message = WM_NCLBUTTONDOWN;
+        e.hit = part;
+        e.double_click = i == 1;
+        e.relative = false;
+        e.screen = at;
+        push_input(e);
+        e.hit = 0;
+        e.double_click = false;
+        if (i + 1 == presses && (by.x != 0 || by.y != 0)) push_hand_moves(by);
+        e.message = WM_LBUTTONUP;
+        e.relative = true;
+        e.screen = POINT{0, 0};
+        e.after_frame_press = true;
+        push_input(e);
+        e.after_frame_press = false;
+    }
     return true;
 }
 
@@ -528,7 +604,7 @@ bool capture_window(HWND window, const std::string& path) {
 
 void settle() {
     // Inside a modal dialog's loop (or a program's) the loop works the queue off.
-    if (!state().program_running && state().modal_dialogs == 0) automation::run_until_idle();
+    if (!state().program_running && state().modal_stack.empty()) automation::run_until_idle();
 }
 
 // --- What the window layer asks --------------------------------------------------
@@ -1160,6 +1236,18 @@ bool drag(HWND window, int x1, int y1, int x2, int y2) {
     return ok;
 }
 
+bool frame_click(HWND window, int part, bool twice) {
+    bool ok = post_frame_act(window, part, twice ? 2 : 1, POINT{0, 0});
+    settle();
+    return ok;
+}
+
+bool frame_drag(HWND window, int part, int dx, int dy) {
+    bool ok = post_frame_act(window, part, 1, POINT{dx, dy});
+    settle();
+    return ok;
+}
+
 bool mouse_down(HWND window, int x, int y) {
     bool ok = post_mouse_down(window, x, y);
     settle();
@@ -1223,16 +1311,6 @@ int record_shell_call(HWND /*owner*/, const char* verb, const char* file, const 
 
 void set_shell_result(int result) {
     state().shell_result = result;
-}
-
-void enter_modal(HWND window, const std::string& description_utf8) {
-    (void)window;
-    state().modal_stack.push_back(description_utf8);
-}
-
-void leave_modal() {
-    State& a = state();
-    if (!a.modal_stack.empty()) a.modal_stack.pop_back();
 }
 
 }  // namespace automation

@@ -140,9 +140,18 @@ bool close_window(HWND window = nullptr);
 // The moves are the hand's, relative: when the program calls SetCursorPos
 // meanwhile, the pointer goes on from where it was put.
 bool drag(HWND window, int x1, int y1, int x2, int y2);
+// The hand on a part of a top-level window's frame: HTCAPTION, HTSYSMENU,
+// HTMINBUTTON, HTMAXBUTTON, HTCLOSE, or a border or corner (HTLEFT ...
+// HTBOTTOMRIGHT). A click (a double click with `twice`) presses it where
+// it is drawn; a drag presses it and moves by (dx, dy) in steps of at most
+// 8 pixels before the button comes up. Refused when the window has no such
+// part or another window covers it.
+bool frame_click(HWND window, int part, bool twice = false);
+bool frame_drag(HWND window, int part, int dx, int dy);
 // The left button goes down at a point of the window (client coordinates; a
 // point outside the client area is on the window's frame: a press on a
-// scroll bar there is tracked as a person's) and stays down until
+// scroll bar, the caption, a border or a caption button there is tracked as
+// a person's) and stays down until
 // mouse_up, which lets it go where the pointer is then. Moves meanwhile
 // (move_mouse) are made with the button held.
 bool mouse_down(HWND window, int x, int y);
@@ -258,12 +267,6 @@ void record_help_call(const char* file, UINT command, uintptr_t data);
 int record_shell_call(HWND owner, const char* verb, const char* file, const char* parameters,
                       const char* directory, int show);
 void set_shell_result(int result);
-
-// --- Modal loops of other layers (the dialog manager) --------------------------
-// While a modal window waits, script steps run from its loop; a script that
-// ends meanwhile fails the run instead of leaving the loop waiting.
-void enter_modal(HWND window, const std::string& description_utf8);
-void leave_modal();
 
 // --- Scripts ----------------------------------------------------------------------
 // Parses a script (UTF-8). Relative file names in it are taken from

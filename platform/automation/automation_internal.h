@@ -57,8 +57,9 @@ struct State {
     std::string base_directory;
     bool close_sent = false;
     bool program_running = false;
-    std::vector<std::string> modal_stack;  // descriptions of the modal windows waiting
-    int modal_dialogs = 0;                 // modal dialog loops running: acts are not worked off outside them
+    // What waits in a loop of its own (a modal dialog, a menu, a held button):
+    // acts are worked off by that loop, not outside it.
+    std::vector<std::string> modal_stack;
     DWORD time_to_pass = 0;                // milliseconds a step let pass that have not gone by yet
     bool pressed_on_frame = false;         // the left button held by mouse-down went down on a frame
 
@@ -103,6 +104,10 @@ bool post_key(UINT vk, unsigned modifiers);
 bool post_click(HWND window, int x, int y, UINT down, UINT up, bool twice);
 bool post_press(HWND window, const std::string& description);
 bool post_drag(HWND window, POINT from, POINT to);
+// A press (or two, or a drag by `by`) on a part of a window's frame.
+bool post_frame_act(HWND window, int part, int presses, POINT by);
+// The HT code of a frame part's name ("caption", "close", "bottom-right", ...); 0 for none.
+int frame_part_code(const std::string& name);
 // The left button held down at a point of the window (client coordinates;
 // a point on its frame presses the frame), and let go where the pointer is.
 bool post_mouse_down(HWND window, int x, int y);

@@ -36,9 +36,10 @@ UINT answer_popup_menu(HMENU menu, HWND owner);
 void modal_dialog_begins(HWND dialog, const std::string& caption);
 void modal_dialog_ends(HWND dialog, INT_PTR result);
 
-// A loop that tracks the pointer with a button held (a scroll bar's) begins
-// and ends: the acts of a test or script are worked off by that loop, and a
-// script that ends meanwhile fails (`what` names the loop, UTF-8).
+// A loop of the window layer's own begins and ends: one that tracks the
+// pointer with a button held (a scroll bar's, a frame's drag), or a menu
+// worked by hand. The acts of a test or script are worked off by that loop,
+// and a script that ends meanwhile fails (`what` names the loop, UTF-8).
 void tracking_loop_begins(const std::string& what);
 void tracking_loop_ends();
 

@@ -13,6 +13,7 @@
 #include "platform/gdi/drawing_log.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/user/controls_internal.h"
+#include "platform/user/user_internal.h"
 
 namespace platform_automation {
 
@@ -551,6 +552,28 @@ void run_drag(const ScriptStep& s) {
               POINT{static_cast<LONG>(v[2]), static_cast<LONG>(v[3])});
 }
 
+// frame-click <window> <part>, frame-double-click ..., frame-drag <window> <part> dx dy
+bool check_frame(const ScriptStep& s, std::string* error) {
+    if (!check_window_at(s, 0, error)) return false;
+    if (!frame_part_code(s.args[1])) {
+        *error = "not a part of a frame: " + s.args[1];
+        return false;
+    }
+    return s.verb != "frame-drag" || (check_int_at(s, 2, error) && check_int_at(s, 3, error));
+}
+
+void run_frame(const ScriptStep& s) {
+    HWND w = need_window(s.args[0]);
+    if (!w) return;
+    long dx = 0, dy = 0;
+    if (s.verb == "frame-drag") {
+        parse_int(s.args[2], &dx);
+        parse_int(s.args[3], &dy);
+    }
+    post_frame_act(w, frame_part_code(s.args[1]), s.verb == "frame-double-click" ? 2 : 1,
+                   POINT{static_cast<LONG>(dx), static_cast<LONG>(dy)});
+}
+
 // command <id> [in <window>]
 bool check_command(const ScriptStep& s, std::string* error) {
     return check_int_at(s, 0, error) && check_in_window(s, "command <id> in <window>", error);
@@ -858,6 +881,23 @@ void run_capture(const ScriptStep& s) {
     if (w) capture_window(w, resolve_path(unquote(s.args[1])));
 }
 
+// The message box that waits (or else the last one) as a person sees it:
+// shown as a window for the picture and taken away again.
+void run_capture_message_box(const ScriptStep& s) {
+    const automation::MessageBoxRecord* box = box_in_view();
+    if (!box) return fail("no message box was shown", false);
+    const HWND active = GetActiveWindow(), focus = GetFocus();
+    HWND window = platform_user::show_message_box_window(box->text.c_str(), box->caption.c_str(), box->type);
+    if (!window) return fail("the message box cannot be shown", false);
+    capture_window(window, resolve_path(unquote(s.args[0])));
+    DestroyWindow(window);
+    if (IsWindow(focus)) {
+        SetFocus(focus);
+    } else if (IsWindow(active)) {
+        SetActiveWindow(active);
+    }
+}
+
 void run_log(const ScriptStep& s) {
     log_event(unquote(s.args[0]));
 }
@@ -1134,6 +1174,9 @@ const Verb verbs[] = {
     {"at-peek", 3, 10, true, check_at_peek, run_at_peek},
     {"drawing-log", 2, 2, true, check_drawing_log, run_drawing_log},
     {"drag", 5, 5, false, check_drag, run_drag},
+    {"frame-click", 2, 2, false, check_frame, run_frame},
+    {"frame-double-click", 2, 2, false, check_frame, run_frame},
+    {"frame-drag", 4, 4, false, check_frame, run_frame},
     {"command", 1, 3, false, check_command, run_command},
     {"expect-message", 1, 1, true, check_text, run_expect_message},
     {"expect-message-contains", 1, 1, true, check_text, run_expect_message_contains},
@@ -1159,6 +1202,7 @@ const Verb verbs[] = {
     {"expect-help", 1, 2, true, check_expect_help, run_expect_help},
     {"expect-shell", 1, 1, true, check_text, run_expect_shell},
     {"capture", 2, 2, true, check_capture, run_capture},
+    {"capture-message-box", 1, 1, true, check_word, run_capture_message_box},
     {"log", 1, 1, true, check_text, run_log},
     {"wait-idle", 0, 0, true, check_none, run_nothing},
     {"type-into", 2, 2, false, check_window_text, run_type_into},
@@ -1238,7 +1282,7 @@ bool parse_key(const std::string& key_text, UINT* vk, unsigned* modifiers) {
         {"HOME", VK_HOME},     {"END", VK_END},       {"PAGEUP", VK_PRIOR},    {"PGUP", VK_PRIOR},
         {"PRIOR", VK_PRIOR},   {"PAGEDOWN", VK_NEXT}, {"PGDN", VK_NEXT},       {"NEXT", VK_NEXT},
         {"UP", VK_UP},         {"DOWN", VK_DOWN},     {"LEFT", VK_LEFT},       {"RIGHT", VK_RIGHT},
-        {"PAUSE", VK_PAUSE},   {";", VK_OEM_1},       {"=", VK_OEM_PLUS},      {",", VK_OEM_COMMA},
+        {"PAUSE", VK_PAUSE},   {"ALT", VK_MENU},      {";", VK_OEM_1},       {"=", VK_OEM_PLUS},      {",", VK_OEM_COMMA},
         {"-", VK_OEM_MINUS},   {".", VK_OEM_PERIOD},  {"/", VK_OEM_2},         {"`", VK_OEM_3},
         {"[", VK_OEM_4},       {"\\", VK_OEM_5},      {"]", VK_OEM_6},         {"'", VK_OEM_7},
     };

@@ -250,7 +250,8 @@ private:
         ev.message = message;
         ev.double_click = down && b.clicks == 2;
         // The button-up after a press on a frame reaches only a loop that
-        // tracks the press (a scroll bar's): the client never saw the press.
+        // tracks the press (a scroll bar's, a caption drag, a held caption
+        // button): the client never saw the press.
         if (!down && pressed_on_frame_) {
             pressed_on_frame_ = false;
             ev.after_frame_press = true;

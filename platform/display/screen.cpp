@@ -62,7 +62,7 @@ void compose_screen(cairo_surface_t* target) {
     const std::vector<HWND> tops = platform_user::state().top_levels;
     for (HWND top : tops) {
         WindowRecord* w = platform_user::find_window(top);
-        if (!w || !w->surface || !(w->style & WS_VISIBLE) || w->minimized) continue;
+        if (!w || !w->surface || !(w->style & WS_VISIBLE)) continue;
         platform_user::draw_nonclient(top);
         w = platform_user::find_window(top);
         if (!w || !w->surface) continue;

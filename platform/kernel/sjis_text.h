@@ -5,7 +5,9 @@
 //     constexpr auto& kCaption = "【 ソースリスト表示 】"_sjis;
 //
 // The result is a char array of static storage (so sizeof and a pointer
-// both work) holding the bytes and a closing NUL. A character without a
+// both work) holding the bytes and a closing NUL; "..."_sjis_sv is the same
+// bytes as a string_view of the whole array but its closing NUL, for texts
+// that hold NULs of their own (a file dialog's filter). A character without a
 // Shift-JIS code, or bytes that are no UTF-8, stop the compilation. One- and
 // two-byte codes as the platform's codec gives them: ASCII as it is,
 // half-width katakana as their one byte, every other character as its two
@@ -14,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "platform/kernel/sjis_table.h"
 
@@ -102,4 +105,9 @@ inline constexpr auto kSjis = to_sjis<T>();
 template <sjis_text::Utf8Text T>
 consteval const auto& operator""_sjis() {
     return sjis_text::kSjis<T>.bytes;
+}
+
+template <sjis_text::Utf8Text T>
+consteval std::string_view operator""_sjis_sv() {
+    return {sjis_text::kSjis<T>.bytes, sizeof(sjis_text::kSjis<T>.bytes) - 1};
 }

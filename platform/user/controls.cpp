@@ -1,6 +1,7 @@
 // The predefined controls: their registration (on first use of the class
 // name), what they share, and the button and static controls.
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "platform/user/controls_internal.h"
@@ -192,21 +193,46 @@ int text_width(HDC dc, const std::string& text) {
 }
 
 std::string without_mnemonics(const std::string& text) {
-    std::string out;
+    return mnemonic_of(text, false).label;
+}
+
+Mnemonic mnemonic_of(const std::string& text, bool menu_item) {
+    Mnemonic m;
     for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
+        const unsigned char c = static_cast<unsigned char>(text[i]);
         if (is_sjis_lead_byte(c) && i + 1 < text.size()) {
-            out += text[i];
-            out += text[++i];
+            m.label += text[i];
+            m.label += text[++i];
             continue;
         }
-        if (c == '&') {
-            if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];
+        if (menu_item && c == '\t') break;
+        if (c != '&') {
+            m.label += text[i];
             continue;
         }
-        out += text[i];
+        if (i + 1 >= text.size()) break;
+        if (text[i + 1] == '&') {
+            m.label += text[++i];
+            continue;
+        }
+        if (m.at == std::string::npos) {
+            // the first marker underlines; a later one is dropped
+            const unsigned char next = static_cast<unsigned char>(text[i + 1]);
+            m.at = m.label.size();
+            m.length = is_sjis_lead_byte(next) && i + 2 < text.size() ? 2 : 1;
+            if (std::isalnum(next) && next < 0x80) m.key = static_cast<char>(std::toupper(next));
+        }
     }
-    return out;
+    return m;
+}
+
+void underline_mnemonic(HDC dc, int x, int y, const Mnemonic& m, COLORREF colour) {
+    if (m.at == std::string::npos || m.at + m.length > m.label.size()) return;
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    const int from = x + text_width(dc, m.label.substr(0, m.at));
+    const int across = std::max(1, text_width(dc, m.label.substr(m.at, m.length)));
+    fill_solid(dc, RECT{from, y + tm.tmAscent + 1, from + across, y + tm.tmAscent + 2}, colour);
 }
 
 size_t previous_char(const std::string& text, size_t at) {
@@ -315,6 +341,8 @@ void paint_button(HWND window, HDC dc) {
         SetTextColor(dc, sys_color(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
         int shift = b->pushed ? 1 : 0;
         draw_text_line(dc, text.x + shift, text.y + shift, label);
+        underline_mnemonic(dc, text.x + shift, text.y + shift, mnemonic_of(w->text, false),
+                           sys_color(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     } else if (type == BS_GROUPBOX) {
         HBRUSH brush = control_brush(window, dc, WM_CTLCOLORSTATIC);
         int top = text.line_height / 2;
@@ -363,6 +391,8 @@ void paint_button(HWND window, HDC dc) {
         DeleteObject(pen);
         SetTextColor(dc, sys_color(disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
         draw_text_line(dc, text.x, text.y, label);
+        underline_mnemonic(dc, text.x, text.y, mnemonic_of(w->text, false),
+                           sys_color(disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
     }
     SelectObject(dc, old_font);
 }
@@ -627,6 +657,10 @@ void paint_static(HWND window, HDC dc) {
         return;
     }
     case SS_ICON:
+        // the system's own icons; a program's icon shows nothing here
+        FillRect(dc, &client, control_brush(window, dc, WM_CTLCOLORSTATIC));
+        draw_system_icon(dc, 0, 0, reinterpret_cast<HICON>(w->user_data));
+        return;
     case SS_BITMAP:
         return;
     default:
@@ -644,6 +678,10 @@ void paint_static(HWND window, HDC dc) {
         if (type == SS_CENTER) x = (client.right - text_width(dc, l)) / 2;
         if (type == SS_RIGHT) x = client.right - text_width(dc, l);
         draw_text_line(dc, x, y, l);
+        // a label's mnemonic, when the label is one line
+        if (text.lines.size() == 1 && !(w->style & SS_NOPREFIX)) {
+            underline_mnemonic(dc, x, y, mnemonic_of(w->text, false), GetTextColor(dc));
+        }
         y += text.line_height;
         if (y >= client.bottom) break;
     }

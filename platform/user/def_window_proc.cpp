@@ -27,6 +27,11 @@ LRESULT erase_background(HWND window, HDC dc) {
     return 1;
 }
 
+POINT screen_point_of(LPARAM lparam) {
+    return POINT{static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))),
+                 static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)))};
+}
+
 }  // namespace
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -74,19 +79,31 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
                 SetCursor(w->cls->wc.hCursor);
                 return TRUE;
             }
+            return FALSE;
         }
-        return FALSE;
+        // over the frame: the sizing arrows on the borders
+        if (LOWORD(static_cast<uintptr_t>(lparam)) == HTNOWHERE) return FALSE;
+        return frame_cursor(window, static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))));
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
-    case WM_NCLBUTTONDOWN: {
-        // A press on the frame: the menu bar opens its popup, a scroll bar scrolls.
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK: {
+        // A press on the frame: the menu bar opens its popup, a scroll bar
+        // scrolls, the caption, borders and caption buttons follow the hand.
+        // A double click on the caption or the icon is one of its own; on
+        // any other part it is a second press.
+        const POINT at = screen_point_of(lparam);
         if (!(w->style & WS_CHILD) && state().active != window) activate_window(window, true);
-        const POINT at{static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam))),
-                       static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)))};
+        if (message == WM_NCLBUTTONDBLCLK && frame_double_click(window, static_cast<int>(wparam))) return 0;
         if (wparam == HTMENU) track_menu_bar(window, at);
-        if (wparam == HTVSCROLL || wparam == HTHSCROLL) track_scroll_bar(window, static_cast<int>(wparam), at);
+        else if (wparam == HTVSCROLL || wparam == HTHSCROLL) track_scroll_bar(window, static_cast<int>(wparam), at);
+        else frame_button_down(window, static_cast<int>(wparam), at);
         return 0;
     }
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+        return system_key(window, message, wparam, lparam);
     case WM_NCHITTEST:
         return HTCLIENT;
     case WM_SYSCOMMAND:
@@ -101,7 +118,15 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
             ShowWindow(window, SW_MAXIMIZE);
             break;
         case SC_RESTORE:
-            ShowWindow(window, SW_RESTORE);
+            // a title strip of a maximised window comes back maximised
+            ShowWindow(window, w->minimized && w->restores_maximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
+            break;
+        case SC_KEYMENU:
+            keyboard_menu(window, static_cast<WPARAM>(lparam));
+            break;
+        case SC_MOVE:
+        case SC_SIZE:
+            move_or_size_by_keys(window, static_cast<UINT>(wparam & 0xFFF0));
             break;
         default:
             break;

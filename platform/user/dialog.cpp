@@ -2,6 +2,7 @@
 // default procedure, keyboard navigation (IsDialogMessageA) and the helpers
 // that address a dialog's controls by id.
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -146,6 +147,62 @@ void show_default_button(HWND dialog, HWND focus) {
         DWORD want = c == wanted ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
         if (type != want) send_message(c, BM_SETSTYLE, want, TRUE);
     }
+}
+
+// The key a control's text underlines: a button's (not one it draws
+// itself) or a label's; 0 for none.
+char control_mnemonic(HWND control) {
+    WindowRecord* w = find_window(control);
+    if (!w) return 0;
+    const ControlKind kind = control_kind(control);
+    if (kind == ControlKind::button && (w->style & BS_TYPEMASK) == BS_OWNERDRAW) return 0;
+    if (kind == ControlKind::static_text) {
+        const DWORD type = w->style & SS_TYPEMASK;
+        if ((w->style & SS_NOPREFIX) || (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT &&
+                                         type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP)) {
+            return 0;
+        }
+    } else if (kind != ControlKind::button) {
+        return 0;
+    }
+    return mnemonic_of(w->text, false).key;
+}
+
+// A key typed as a mnemonic: the control that underlines it is pressed, or,
+// for a label or a group box, the control after it takes the focus. When
+// several share the key, each press goes on to the next one after the focus.
+bool press_mnemonic(HWND dialog, WPARAM character) {
+    if (character >= 0x80 || !std::isalnum(static_cast<int>(character))) return false;
+    const char key = static_cast<char>(std::toupper(static_cast<int>(character)));
+    std::vector<HWND> controls;
+    tab_order(dialog, &controls);
+    std::vector<HWND> matching;
+    for (HWND c : controls) {
+        if (can_take_focus(c) && control_mnemonic(c) == key) matching.push_back(c);
+    }
+    if (matching.empty()) return false;
+    HWND focus = GetFocus();
+    auto focus_at = std::find(controls.begin(), controls.end(), focus);
+    HWND target = matching.front();
+    if (matching.size() > 1 && focus_at != controls.end()) {
+        for (auto it = focus_at + 1; it != controls.end(); ++it) {
+            if (std::find(matching.begin(), matching.end(), *it) != matching.end()) {
+                target = *it;
+                break;
+            }
+        }
+    }
+    WindowRecord* t = find_window(target);
+    const DWORD type = t->style & BS_TYPEMASK;
+    if (control_kind(target) == ControlKind::static_text ||
+        (control_kind(target) == ControlKind::button && type == BS_GROUPBOX)) {
+        if (HWND next = GetNextDlgTabItem(dialog, target, FALSE)) dialog_set_focus(dialog, next);
+        return true;
+    }
+    if (!is_push_button(target) || matching.size() > 1) dialog_set_focus(dialog, target);
+    // one push button, check box or radio button with the key is pressed at once
+    if (matching.size() == 1) send_message(target, BM_CLICK, 0, 0);
+    return true;
 }
 
 void press_command(HWND dialog, int id, HWND control) {
@@ -594,6 +651,13 @@ BOOL IsDialogMessageA(HWND dialog, MSG* msg) {
                 break;
             }
         }
+    }
+    // Alt+letter, or the letter alone where the focus takes no characters:
+    // the control that underlines it.
+    if (msg->message == WM_SYSCHAR && press_mnemonic(dialog, msg->wParam)) return TRUE;
+    if (msg->message == WM_CHAR && !(dialog_code(msg->hwnd, msg) & (DLGC_WANTCHARS | DLGC_WANTMESSAGE)) &&
+        press_mnemonic(dialog, msg->wParam)) {
+        return TRUE;
     }
     if (msg->message == WM_CHAR) {
         LRESULT code = dialog_code(msg->hwnd, msg);

@@ -5,6 +5,7 @@
 
 #include "platform/automation/host.h"
 #include "platform/user/live_display.h"
+#include "platform/user/codec.h"
 #include "platform/user/user_internal.h"
 
 using namespace platform_user;
@@ -285,14 +286,18 @@ HMENU GetSystemMenu(HWND window, BOOL revert) {
         return nullptr;
     }
     if (!w->system_menu) {
+        // as a Japanese desktop names them; a dialog's has Move and Close only
+        const bool dialog = (w->ex_style & WS_EX_DLGMODALFRAME) != 0;
         HMENU m = new_menu(true);
-        AppendMenuA(m, MF_STRING, SC_RESTORE, "&Restore");
-        AppendMenuA(m, MF_STRING, SC_MOVE, "&Move");
-        AppendMenuA(m, MF_STRING, SC_SIZE, "&Size");
-        AppendMenuA(m, MF_STRING, SC_MINIMIZE, "Mi&nimize");
-        AppendMenuA(m, MF_STRING, SC_MAXIMIZE, "Ma&ximize");
+        if (!dialog) AppendMenuA(m, MF_STRING, SC_RESTORE, utf8_to_cp932("元のサイズに戻す(&R)").c_str());
+        AppendMenuA(m, MF_STRING, SC_MOVE, utf8_to_cp932("移動(&M)").c_str());
+        if (!dialog) {
+            AppendMenuA(m, MF_STRING, SC_SIZE, utf8_to_cp932("サイズ変更(&S)").c_str());
+            AppendMenuA(m, MF_STRING, SC_MINIMIZE, utf8_to_cp932("最小化(&N)").c_str());
+            AppendMenuA(m, MF_STRING, SC_MAXIMIZE, utf8_to_cp932("最大化(&X)").c_str());
+        }
         AppendMenuA(m, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(m, MF_STRING, SC_CLOSE, "&Close\tAlt+F4");
+        AppendMenuA(m, MF_STRING, SC_CLOSE, utf8_to_cp932("閉じる(&C)\tAlt+F4").c_str());
         w = find_window(window);
         w->system_menu = m;
     }

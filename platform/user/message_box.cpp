@@ -32,12 +32,49 @@ const std::vector<std::vector<BoxButton>>& box_buttons() {
 
 struct BoxRun {
     std::vector<int> ids;
+    HICON icon = nullptr;
 };
 
 BoxRun* current_box = nullptr;
 
+constexpr int kIconId = 20;
+
+// The icon a box's type names, or none.
+LPCSTR icon_name(UINT type) {
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND:
+        return IDI_HAND;
+    case MB_ICONQUESTION:
+        return IDI_QUESTION;
+    case MB_ICONEXCLAMATION:
+        return IDI_EXCLAMATION;
+    case MB_ICONASTERISK:
+        return IDI_ASTERISK;
+    default:
+        return nullptr;
+    }
+}
+
 INT_PTR box_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
-    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_INITDIALOG) {
+        if (current_box && current_box->icon) {
+            SendDlgItemMessageA(dialog, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(current_box->icon), 0);
+        }
+        // Without a cancel button the close box and Esc do nothing (one button excepted).
+        const std::vector<int>& ids = current_box ? current_box->ids : std::vector<int>{};
+        if (ids.size() > 1 && std::find(ids.begin(), ids.end(), IDCANCEL) == ids.end()) {
+            EnableMenuItem(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+        }
+        // The default button has the focus, so that Enter presses it.
+        const LRESULT def = SendMessageA(dialog, DM_GETDEFID, 0, 0);
+        if (HWND button = HIWORD(static_cast<uintptr_t>(def)) == DC_HASDEFID
+                              ? GetDlgItem(dialog, LOWORD(static_cast<uintptr_t>(def)))
+                              : nullptr) {
+            SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+            return FALSE;
+        }
+        return TRUE;
+    }
     if (message != WM_COMMAND || !current_box) return FALSE;
     int id = LOWORD(wparam);
     const std::vector<int>& ids = current_box->ids;
@@ -78,27 +115,37 @@ SIZE text_units(const std::string& text) {
     return SIZE{(widest * 4 + bx - 1) / bx + 2, lines * 8 + 2};
 }
 
-}  // namespace
-
-namespace platform_user {
-
-int run_message_box_window(HWND owner, const char* text, const char* caption, UINT type) {
+// Lays the box out and hands its template, with the box's own record, to `use`.
+template <typename Use>
+auto with_box_template(const char* text, const char* caption, UINT type, Use use) {
     const UINT kind = type & MB_TYPEMASK;
     const std::vector<BoxButton>& buttons = box_buttons()[kind < box_buttons().size() ? kind : 0];
     std::vector<std::string> labels;
     BoxRun run;
     for (const BoxButton& b : buttons) {
-        labels.push_back(utf8_to_cp932(b.text_utf8));
+        labels.push_back(platform_user::utf8_to_cp932(b.text_utf8));
         run.ids.push_back(b.id);
     }
     const SIZE body = text_units(text);
     constexpr int kButtonWidth = 50, kButtonHeight = 14, kGap = 6, kMargin = 10;
+    // The icon, 32 x 32 pixels, to the left of the text; the text beside its middle.
+    const LPCSTR icon = icon_name(type);
+    const LONG units = GetDialogBaseUnits();
+    const int bx = std::max(1, static_cast<int>(LOWORD(static_cast<uintptr_t>(units))));
+    const int by = std::max(1, static_cast<int>(HIWORD(static_cast<uintptr_t>(units))));
+    const int icon_cx = icon ? (32 * 4 + bx - 1) / bx : 0, icon_cy = icon ? (32 * 8 + by - 1) / by : 0;
+    const int text_left = kMargin + (icon ? icon_cx + kGap + 2 : 0);
+    const int text_top = kMargin + std::max(0, (icon_cy - static_cast<int>(body.cy)) / 2);
     const int row = static_cast<int>(buttons.size()) * (kButtonWidth + kGap) - kGap;
-    const int width = std::max(static_cast<int>(body.cx), row) + 2 * kMargin;
+    const int width = std::max(text_left - kMargin + static_cast<int>(body.cx), row) + 2 * kMargin;
     std::vector<DialogItemTemplate> items;
-    items.push_back(DialogItemTemplate{"STATIC", text, -1, kMargin, kMargin, static_cast<int>(body.cx),
+    if (icon) {
+        run.icon = LoadIconA(nullptr, icon);
+        items.push_back(DialogItemTemplate{"STATIC", "", kIconId, kMargin, kMargin, icon_cx, icon_cy, SS_ICON});
+    }
+    items.push_back(DialogItemTemplate{"STATIC", text, -1, text_left, text_top, static_cast<int>(body.cx),
                                        static_cast<int>(body.cy), SS_LEFT | SS_NOPREFIX});
-    const int button_top = kMargin + static_cast<int>(body.cy) + kGap;
+    const int button_top = kMargin + std::max(icon_cy, static_cast<int>(body.cy)) + kGap;
     int x = (width - row) / 2;
     int default_index = 0;
     if ((type & MB_DEFMASK) == MB_DEFBUTTON2) default_index = 1;
@@ -110,13 +157,35 @@ int run_message_box_window(HWND owner, const char* text, const char* caption, UI
         x += kButtonWidth + kGap;
     }
     const DialogTemplate frame{"", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER, 0, 0,
-                               0, width, button_top + kButtonHeight + kMargin - 3, caption, kDesktopDialogPoints,
+                               0, width, button_top + kButtonHeight + kMargin - 3, caption, platform_user::kDesktopDialogPoints,
                                nullptr, nullptr, nullptr, std::span<const DialogItemTemplate>(items)};
     BoxRun* outer = current_box;
     current_box = &run;
-    const INT_PTR answer = DialogBoxIndirectParamA(nullptr, &frame, owner, box_proc, 0);
+    auto result = use(frame);
     current_box = outer;
+    return result;
+}
+
+}  // namespace
+
+namespace platform_user {
+
+int run_message_box_window(HWND owner, const char* text, const char* caption, UINT type) {
+    const INT_PTR answer = with_box_template(text, caption, type, [owner](const DialogTemplate& frame) {
+        return DialogBoxIndirectParamA(nullptr, &frame, owner, box_proc, 0);
+    });
     return answer > 0 ? static_cast<int>(answer) : 0;
+}
+
+HWND show_message_box_window(const char* text, const char* caption, UINT type) {
+    return with_box_template(text, caption, type, [](const DialogTemplate& frame) {
+        HWND box = CreateDialogIndirectParamA(nullptr, &frame, nullptr, box_proc, 0);
+        if (box) {
+            ShowWindow(box, SW_SHOW);
+            UpdateWindow(box);
+        }
+        return box;
+    });
 }
 
 }  // namespace platform_user

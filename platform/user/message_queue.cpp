@@ -92,8 +92,10 @@ bool resolve_input(const InputEvent& e, MSG* out, std::string* why) {
         out->hwnd = e.hit == HTVSCROLL || e.hit == HTHSCROLL ? under : t->handle;
         out->wParam = static_cast<WPARAM>(e.hit);
         out->lParam = screen_point;
+        if (e.double_click && e.message == WM_NCLBUTTONDOWN) out->message = WM_NCLBUTTONDBLCLK;
         return true;
     }
+    // The press was the frame's: only the loop that follows it (holding the capture) wants its end.
     if (e.after_frame_press && !s.capture) return false;
     HWND target = s.capture ? s.capture : window_from_screen_point(at);
     if (!target) {
@@ -106,6 +108,16 @@ bool resolve_input(const InputEvent& e, MSG* out, std::string* why) {
         if ((w->style & WS_DISABLED) || (top && (top->style & WS_DISABLED))) {
             *why = "the window under the pointer is disabled";
             return false;
+        }
+        // A move over a window's frame is the window's own (WM_NCMOUSEMOVE).
+        if (e.message == WM_MOUSEMOVE && top == w) {
+            if (const int hit = nonclient_hit(at)) {
+                out->hwnd = target;
+                out->message = WM_NCMOUSEMOVE;
+                out->wParam = static_cast<WPARAM>(hit);
+                out->lParam = screen_point;
+                return true;
+            }
         }
     }
     POINT origin = client_origin_on_screen(*w);
@@ -133,6 +145,8 @@ void note_input_taken(const MSG& m) {
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
         s.key_down[VK_LBUTTON] = 1;
         break;
     case WM_LBUTTONUP:
@@ -148,7 +162,10 @@ void note_input_taken(const MSG& m) {
     default:
         break;
     }
-    if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) s.cursor_pos = m.pt;
+    if ((m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) ||
+        (m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCLBUTTONDBLCLK)) {
+        s.cursor_pos = m.pt;
+    }
 }
 
 // What Windows does around a mouse message before the program sees it:
@@ -220,6 +237,10 @@ bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
             }
             note_input_taken(m);
             if (mouse) prepare_mouse_message(&m);
+            if (m.message == WM_NCMOUSEMOVE && !s.capture) {
+                send_message(m.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m.hwnd),
+                             MAKELPARAM(static_cast<WORD>(m.wParam), WM_MOUSEMOVE));
+            }
             s.last_message = m;
         } else {
             m.time = s.clock;

@@ -1,10 +1,10 @@
 // Painting: update rectangles, WM_PAINT, device contexts over the top-level
 // window's surface, scrolling of window contents and the drawn frame.
 #include <algorithm>
+#include <cmath>
 
 #include "platform/gdi/surface.h"
 #include "platform/gdi/wingdi.h"
-#include "platform/kernel/sjis.h"
 #include "platform/user/codec.h"
 #include "platform/user/user_internal.h"
 
@@ -192,25 +192,8 @@ cairo_surface_t* desktop_surface() {
 // --- The frame, drawn when a window is captured ---------------------------------
 
 std::string menu_label(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (is_sjis_lead_byte(c)) {
-            out += text[i];
-            if (i + 1 < text.size()) out += text[++i];
-            continue;
-        }
-        if (c == '&') {
-            if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];
-            continue;
-        }
-        if (c == '\t') break;
-        out += text[i];
-    }
-    return out;
+    return mnemonic_of(text, true).label;
 }
-
-namespace {
 
 void set_colour(cairo_t* cr, COLORREF c) {
     cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
@@ -222,6 +205,8 @@ void fill(cairo_t* cr, double x, double y, double w, double h, COLORREF c) {
     cairo_rectangle(cr, x, y, w, h);
     cairo_fill(cr);
 }
+
+namespace {
 
 void line(cairo_t* cr, double x0, double y0, double x1, double y1, COLORREF c) {
     set_colour(cr, c);
@@ -317,10 +302,7 @@ void draw_frame_of(cairo_t* cr, HWND window, POINT surface_origin_of_parent_clie
     double height = w->rect.bottom - w->rect.top;
     RECT in = nonclient_insets(*w);
     bool child = (w->style & WS_CHILD) != 0;
-    int frame = 0;
-    if (w->style & WS_THICKFRAME) frame = 4;
-    else if ((w->style & WS_DLGFRAME) || (w->ex_style & WS_EX_DLGMODALFRAME)) frame = 3;
-    else if (w->style & WS_BORDER) frame = 1;
+    const int frame = frame_thickness(*w);
     if (frame == 1) {
         set_colour(cr, RGB(0, 0, 0));
         cairo_rectangle(cr, x + 0.5, y + 0.5, width - 1, height - 1);
@@ -341,13 +323,17 @@ void draw_frame_of(cairo_t* cr, HWND window, POINT surface_origin_of_parent_clie
         fill(cr, x + frame, cy, width - 2 * frame, 18,
              sys_color(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
         fill(cr, x + frame, cy + 18, width - 2 * frame, 1, sys_color(COLOR_BTNFACE));
+        const double title_left = child ? x + frame + 4 : x + caption_title_left(*w) - w->rect.left;
+        const double title_right = child ? x + width - frame - 4 : x + caption_title_right(*w) - w->rect.left;
         cairo_save(cr);
-        cairo_rectangle(cr, x + frame, cy, std::max(0.0, width - 2 * frame - 4), 18);
+        cairo_rectangle(cr, title_left, cy, std::max(0.0, title_right - title_left), 18);
         cairo_clip(cr);
-        draw_text(cr, x + frame + 4, cy + 14, w->text, sys_color(COLOR_CAPTIONTEXT), true);
+        draw_text(cr, title_left, cy + 14, w->text, sys_color(COLOR_CAPTIONTEXT), true);
         cairo_restore(cr);
+        if (!child) draw_caption_parts(cr, *w, POINT{static_cast<LONG>(x), static_cast<LONG>(y)});
         cy += 19;
     }
+    if (w->minimized) return;  // a title strip only
     if (!child && w->menu) {
         fill(cr, x + frame, cy, width - 2 * frame, 19, sys_color(COLOR_MENU));
         if (MenuRecord* m = find_menu(w->menu)) {
@@ -355,12 +341,29 @@ void draw_frame_of(cairo_t* cr, HWND window, POINT surface_origin_of_parent_clie
             cairo_rectangle(cr, x + frame, cy, std::max(0.0, width - 2 * frame), 19);
             cairo_clip(cr);
             const std::vector<double> starts = menu_bar_starts(cr, *m, x + frame + 6);
+            const FrameHandState& hand = state().hand;
             for (size_t i = 0; i < m->items.size(); ++i) {
                 const MenuItem& item = m->items[i];
                 if (item.flags & MF_SEPARATOR) continue;
+                if (hand.menu_bar_window == window && hand.menu_bar_item == static_cast<int>(i)) {
+                    // the item the hand is on: pushed in while its popup is open
+                    const double left = starts[i] - 6, right = starts[i + 1] - 6;
+                    const COLORREF top_left = sys_color(hand.menu_bar_open ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+                    const COLORREF bottom_right = sys_color(hand.menu_bar_open ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
+                    line(cr, left, cy + 1, right - 1, cy + 1, top_left);
+                    line(cr, left, cy + 1, left, cy + 17, top_left);
+                    line(cr, left, cy + 17, right - 1, cy + 17, bottom_right);
+                    line(cr, right - 1, cy + 1, right - 1, cy + 17, bottom_right);
+                }
                 bool grey = (item.flags & (MF_GRAYED | MF_DISABLED)) != 0;
-                draw_text(cr, starts[i], cy + 14, menu_label(item.text),
-                          sys_color(grey ? COLOR_GRAYTEXT : COLOR_MENUTEXT), false);
+                const COLORREF colour = sys_color(grey ? COLOR_GRAYTEXT : COLOR_MENUTEXT);
+                const Mnemonic mnemonic = mnemonic_of(item.text, true);
+                draw_text(cr, starts[i], cy + 14, mnemonic.label, colour, false);
+                if (mnemonic.at != std::string::npos) {
+                    const double from = starts[i] + text_width(cr, mnemonic.label.substr(0, mnemonic.at));
+                    const double across = text_width(cr, mnemonic.label.substr(mnemonic.at, mnemonic.length));
+                    fill(cr, std::floor(from), cy + 15, std::max(1.0, std::round(across)), 1, colour);
+                }
             }
             cairo_restore(cr);
         }
@@ -394,10 +397,10 @@ void draw_frame_of(cairo_t* cr, HWND window, POINT surface_origin_of_parent_clie
 std::vector<RECT> menu_bar_items(HWND top_level) {
     std::vector<RECT> out;
     WindowRecord* w = find_window(top_level);
-    MenuRecord* m = w && !(w->style & WS_CHILD) && w->menu ? find_menu(w->menu) : nullptr;
+    MenuRecord* m = w && !(w->style & WS_CHILD) && !w->minimized && w->menu ? find_menu(w->menu) : nullptr;
     if (!m) return out;
     const RECT in = nonclient_insets(*w);
-    const int frame = in.left - ((w->ex_style & WS_EX_CLIENTEDGE) ? 2 : 0) - ((w->ex_style & WS_EX_STATICEDGE) ? 1 : 0);
+    const int frame = frame_thickness(*w);
     const LONG top = w->rect.top + in.top - 19 - (in.left - frame);
     cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
     cairo_t* cr = cairo_create(scratch);

@@ -62,6 +62,8 @@ struct WindowRecord {
     RECT restore_rect{};         // before minimise or maximise
     bool minimized = false;
     bool maximized = false;
+    bool restores_maximized = false;  // minimised from maximised: restoring maximises it again
+    bool hidden_with_owner = false;   // hidden while its owner is minimised
     LONG_PTR user_data = 0;
     std::vector<unsigned char> extra;
     HMENU system_menu = nullptr;
@@ -126,6 +128,18 @@ struct InputEvent {
     bool after_frame_press = false;  // the button-up after such a press: only a tracking loop (holding the capture) takes it
 };
 
+// What the frames show of a person's hand at work: the menu-bar item
+// selected by the keyboard or open, the caption button held down.
+struct FrameHandState {
+    HWND menu_bar_window = nullptr;
+    int menu_bar_item = -1;
+    bool menu_bar_open = false;
+    HWND pressed_window = nullptr;
+    int pressed_part = 0;        // HTMINBUTTON, HTMAXBUTTON, HTCLOSE
+    bool alt_alone = false;      // Alt went down and no other key since
+    bool f10_down = false;
+};
+
 struct UserState {
     uintptr_t next_handle = 0x1000;
     ATOM next_atom = 0xC000;
@@ -165,6 +179,7 @@ struct UserState {
     cairo_surface_t* desktop_surface = nullptr;
     std::vector<HDC> desktop_dcs;
     HBRUSH sys_brushes[32] = {};
+    FrameHandState hand;
 };
 
 UserState& state();
@@ -179,6 +194,9 @@ std::string upper_ascii(const char* text);
 
 // Geometry (window.cpp)
 RECT nonclient_insets(const WindowRecord& w);
+// The outer frame's width: 4 sizing, 3 dialog (and a minimised window's
+// strip), 1 a thin border, 0 none; client edges not counted.
+int frame_thickness(const WindowRecord& w);
 RECT client_rect_in_parent(const WindowRecord& w);   // client area in the parent's client coordinates (or screen)
 POINT client_origin_on_screen(const WindowRecord& w);
 POINT client_origin_on_surface(const WindowRecord& w);
@@ -213,10 +231,13 @@ void draw_nonclient(HWND top_level);
 std::vector<RECT> menu_bar_items(HWND top_level);
 // What part of a window's frame lies at a screen point: HTVSCROLL or
 // HTHSCROLL on the scroll bar of the window there (a child's too), else
-// the top-level window's HTMENU, HTCAPTION, HTBORDER; 0 in a client area or
-// off every window.
+// the top-level window's HTMENU, HTCAPTION, HTSYSMENU, a caption button, a
+// sizing border or corner, HTBORDER; 0 in a client area or off every window.
 int nonclient_hit(POINT screen);
 cairo_surface_t* desktop_surface();
+// The frame's drawing: a colour, a filled box (nothing when empty).
+void set_colour(cairo_t* cr, COLORREF c);
+void fill(cairo_t* cr, double x, double y, double w, double h, COLORREF c);
 
 // Menus (menu.cpp)
 // An item's text as shown: "&" marks dropped, what follows a tab left out.
@@ -233,8 +254,82 @@ bool find_menu_command(HMENU menu, UINT id, std::vector<std::pair<HMENU, int>>* 
 UINT track_popup_window(HMENU menu, HWND owner, POINT at);
 void track_menu_bar(HWND window, POINT screen);
 
+// A menu bar worked from the keyboard (SC_KEYMENU): 0 selects the bar, a
+// character opens the popup it underlines, ' ' the system menu.
+void keyboard_menu(HWND window, WPARAM key);
+// The system menu opened under the window's icon (from the keyboard, its
+// first item highlighted); the command chosen goes to the window as
+// WM_SYSCOMMAND.
+void track_system_menu(HWND window, bool by_key);
+
 // A message box as a dialog window, for a person to answer.
 int run_message_box_window(HWND owner, const char* text, const char* caption, UINT type);
+// The same box shown, painted and left to the caller to destroy: how a
+// script sees a box it answers.
+HWND show_message_box_window(const char* text, const char* caption, UINT type);
+
+// The frame worked by hand (frame_tracking.cpp). Rectangles are in screen
+// coordinates, empty where the window has no such part.
+struct CaptionLayout {
+    RECT caption{};
+    RECT icon{};       // the system-menu icon
+    RECT minimize{};   // restore on a minimised window
+    RECT maximize{};   // restore on a maximised window
+    RECT close{};
+};
+CaptionLayout caption_layout(const WindowRecord& w);
+// The system command a caption button gives (SC_MINIMIZE, SC_RESTORE, ...),
+// and whether the window offers it now.
+UINT caption_button_command(const WindowRecord& w, int part);
+bool caption_button_enabled(const WindowRecord& w, int part);
+// A screen point on a part of the window's frame (HTCAPTION, a caption
+// button, HTSYSMENU, a border or corner), for a hand to take; false when
+// the window has no such part.
+bool frame_part_point(HWND window, int part, POINT* screen);
+// The part of a top-level window's frame (not its menu bar) at a point.
+int frame_hit(const WindowRecord& w, POINT screen);
+// A left press on a part of the frame, from DefWindowProcA; a double click
+// on the caption or the icon (false for any other part: a second press).
+void frame_button_down(HWND window, int part, POINT screen);
+bool frame_double_click(HWND window, int part);
+// WM_SETCURSOR over the frame: the sizing arrows on the borders.
+LRESULT frame_cursor(HWND window, int part);
+// WM_SYSKEYDOWN, WM_SYSKEYUP and WM_SYSCHAR as DefWindowProcA takes them:
+// Alt and F10 select the menu bar, Alt+letter opens a popup, Alt+F4 closes.
+LRESULT system_key(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// SC_MOVE and SC_SIZE chosen from the system menu: the window follows the
+// arrow keys or the pointer until Enter or a click (Esc puts it back).
+void move_or_size_by_keys(HWND window, UINT command);
+// Where a window being minimised goes: the first free place in the row of
+// title strips along the bottom of the screen.
+RECT minimized_place(HWND window);
+
+// The looks of the frame and of the system's glyphs (frame_look.cpp).
+// Caption buttons and the system-menu icon of a top-level window, drawn
+// with the frame; `origin` is the window's top-left on the cairo target.
+void draw_caption_parts(cairo_t* cr, const WindowRecord& w, POINT origin);
+// The left end of the caption's title, and the right end it may reach.
+int caption_title_left(const WindowRecord& w);
+int caption_title_right(const WindowRecord& w);
+// A menu item's check mark, centred in `box`.
+void draw_menu_check(HDC dc, RECT box, COLORREF colour);
+// One of the message-box icons (IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION,
+// IDI_ASTERISK), 32 x 32 at (x, y); false for any other icon.
+bool draw_system_icon(HDC dc, int x, int y, HICON icon);
+
+// Mnemonics: the text as shown ("&" markers dropped, "&&" one "&", a menu
+// item's tab and what follows cut off), where in it the underlined
+// character starts and how long it is, and its key (an upper-case ASCII
+// letter or digit; 0 when it has none or another character).
+struct Mnemonic {
+    std::string label;
+    size_t at = std::string::npos;
+    size_t length = 0;
+    char key = 0;
+};
+Mnemonic mnemonic_of(const std::string& text, bool menu_item);
+// Draws the underline of a mnemonic under text drawn at (x, y) in the context's font.
+void underline_mnemonic(HDC dc, int x, int y, const Mnemonic& m, COLORREF colour);
 
 // Focus (focus.cpp)
 void forget_window_in_focus_state(HWND window);

@@ -44,15 +44,16 @@ bool has_own_scroll_bars(const WindowRecord& w) {
     return upper_ascii(w.cls->name.c_str()) != "COMBOBOX";
 }
 
+int frame_thickness(const WindowRecord& w) {
+    if (w.minimized) return 3;
+    if (w.style & WS_THICKFRAME) return 4;
+    if ((w.style & WS_DLGFRAME) || (w.ex_style & WS_EX_DLGMODALFRAME)) return 3;
+    if (w.style & WS_BORDER) return 1;
+    return 0;
+}
+
 RECT nonclient_insets(const WindowRecord& w) {
-    int frame = 0;
-    if (w.style & WS_THICKFRAME) {
-        frame = 4;
-    } else if ((w.style & WS_DLGFRAME) || (w.ex_style & WS_EX_DLGMODALFRAME)) {
-        frame = 3;
-    } else if (w.style & WS_BORDER) {
-        frame = 1;
-    }
+    const int frame = frame_thickness(w);
     int edge = 0;
     if (w.ex_style & WS_EX_CLIENTEDGE) edge += 2;
     if (w.ex_style & WS_EX_STATICEDGE) edge += 1;
@@ -181,6 +182,7 @@ HWND window_from_screen_point(POINT screen) {
     for (HWND top : order) {
         WindowRecord* w = find_window(top);
         if (!w || !(w->style & WS_VISIBLE) || !window_contains(*w, screen)) continue;
+        if (w->minimized) return top;  // a title strip has no client area
         return deepest_child_at(top, screen);
     }
     return nullptr;
@@ -193,16 +195,11 @@ int nonclient_hit(POINT screen) {
     WindowRecord* w = find_window(top);
     if (!w) return 0;
     RECT client = client_rect_in_parent(*w);
-    if (PtInRect(&client, screen)) return 0;
+    if (!w->minimized && PtInRect(&client, screen)) return 0;
     for (const RECT& item : menu_bar_items(top)) {
         if (PtInRect(&item, screen)) return HTMENU;
     }
-    const RECT in = nonclient_insets(*w);
-    if ((w->style & WS_CAPTION) == WS_CAPTION && screen.y >= w->rect.top + in.left - 1 &&
-        screen.y < w->rect.top + in.left + 18) {
-        return HTCAPTION;
-    }
-    return HTBORDER;
+    return frame_hit(*w, screen);
 }
 
 void send_size_after_frame_change(HWND window, RECT old_client) {
@@ -905,6 +902,21 @@ void hide_window(HWND window) {
     }
 }
 
+void follow_owner(HWND owner, bool shown) {
+    const std::vector<HWND> tops = state().top_levels;
+    for (HWND top : tops) {
+        WindowRecord* t = find_window(top);
+        if (!t || t->owner != owner) continue;
+        if (!shown && (t->style & WS_VISIBLE)) {
+            ShowWindow(top, SW_HIDE);
+            if ((t = find_window(top))) t->hidden_with_owner = true;
+        } else if (shown && t->hidden_with_owner) {
+            t->hidden_with_owner = false;
+            ShowWindow(top, SW_SHOWNOACTIVATE);
+        }
+    }
+}
+
 }  // namespace
 
 BOOL ShowWindow(HWND window, int command) {
@@ -927,11 +939,11 @@ BOOL ShowWindow(HWND window, int command) {
     case SW_SHOWMINNOACTIVE:
         if (!w->minimized && !is_child) {
             if (!w->maximized) w->restore_rect = w->rect;
+            w->restores_maximized = w->maximized;
             w->minimized = true;
             w->maximized = false;
             w->style = (w->style | WS_MINIMIZE) & ~WS_MAXIMIZE;
-            int mw = GetSystemMetrics(SM_CXMINIMIZED), mh = GetSystemMetrics(SM_CYMINIMIZED);
-            set_frame_rect(*w, RECT{0, s.screen_height - mh, mw, s.screen_height});
+            set_frame_rect(*w, minimized_place(window));
             frame_changed = true;
         }
         break;
@@ -983,6 +995,8 @@ BOOL ShowWindow(HWND window, int command) {
         send_message(window, WM_SIZE, kind,
                      MAKELPARAM(static_cast<WORD>(now.right - now.left), static_cast<WORD>(now.bottom - now.top)));
     }
+    // owned windows go with their owner into its title strip and come back with it
+    if (frame_changed && !is_child && find_window(window)) follow_owner(window, !find_window(window)->minimized);
     if (activate && find_window(window)) activate_window(window, true);
     return was_visible;
 }

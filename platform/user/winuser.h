@@ -131,6 +131,7 @@ enum : UINT {
     WM_PARENTNOTIFY = 0x0210,
     WM_ENTERMENULOOP = 0x0211,
     WM_EXITMENULOOP = 0x0212,
+    WM_SIZING = 0x0214,
     WM_CAPTURECHANGED = 0x0215,
     WM_MOVING = 0x0216,
     WM_ENTERSIZEMOVE = 0x0231,
@@ -253,7 +254,30 @@ enum : int {
     HTMENU = 5,
     HTHSCROLL = 6,
     HTVSCROLL = 7,
+    HTMINBUTTON = 8,
+    HTMAXBUTTON = 9,
+    HTLEFT = 10,
+    HTRIGHT = 11,
+    HTTOP = 12,
+    HTTOPLEFT = 13,
+    HTTOPRIGHT = 14,
+    HTBOTTOM = 15,
+    HTBOTTOMLEFT = 16,
+    HTBOTTOMRIGHT = 17,
     HTBORDER = 18,
+    HTCLOSE = 20,
+};
+
+// The edge a WM_SIZING drag moves.
+enum : WPARAM {
+    WMSZ_LEFT = 1,
+    WMSZ_RIGHT = 2,
+    WMSZ_TOP = 3,
+    WMSZ_TOPLEFT = 4,
+    WMSZ_TOPRIGHT = 5,
+    WMSZ_BOTTOM = 6,
+    WMSZ_BOTTOMLEFT = 7,
+    WMSZ_BOTTOMRIGHT = 8,
 };
 
 inline constexpr int WHEEL_DELTA = 120;

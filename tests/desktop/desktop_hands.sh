@@ -2,7 +2,9 @@
 # no script, the pointer's acts, and the platform's own pictures of its
 # screen. The session defines fail, work, probe and PLATFORM_HOME.
 
-# Starts ./$1 in this directory and waits for its window: $pid, $window.
+# Starts ./$1 in this directory and waits for its window, the one named
+# after the program (SDL may open and close others while it starts): $pid,
+# $window.
 # On an X server SDL opens libdbus for the input method; libdbus keeps its
 # connection's blocks to the end and they carry no stack a suppression could
 # match. Our own leaks are checked by the in-process desktop tests.
@@ -10,8 +12,9 @@ start_program() {
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "./$1" >"$work/$1.out" 2>&1 &
     pid=$!
     window=""
+    name=$(echo "$1" | tr a-z A-Z)
     for _ in $(seq 1 300); do
-        window=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1) || true
+        window=$(xdotool search --pid "$pid" --name "$name" 2>/dev/null | head -n 1) || true
         [ -n "$window" ] && return 0
         kill -0 "$pid" 2>/dev/null || fail "the program ended before its window came: $(cat "$work/$1.out")"
         sleep 0.2

@@ -22,9 +22,11 @@ namespace {
 
 constexpr UINT kOpenCommand = 100;
 std::vector<UINT> commands_seen;
+std::vector<WORD> vertical_scrolls_seen;
 
 LRESULT main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_COMMAND) commands_seen.push_back(LOWORD(wparam));
+    if (message == WM_VSCROLL) vertical_scrolls_seen.push_back(LOWORD(wparam));
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
@@ -72,6 +74,7 @@ protected:
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         automation::reset();
         commands_seen.clear();
+        vertical_scrolls_seen.clear();
         WNDCLASSA wc{};
         wc.lpfnWndProc = main_proc;
         wc.lpszClassName = "DesktopMain";
@@ -182,6 +185,24 @@ TEST_F(DesktopInput, ClickOnMenuBarOpensPopupAndClickOnItemSendsCommand) {
     EXPECT_EQ(commands_seen, std::vector<UINT>{kOpenCommand});
 }
 
+TEST_F(DesktopInput, AltAndALetterOpenTheMenuAndAnItemsLetterChoosesItTypingNothing) {
+    SetFocus(edit_);
+    automation::when_idle([] {
+        // the key, then its text as the window system sends it
+        push_key(SDLK_o, true);
+        push_text("o");
+        push_key(SDLK_o, false);
+    });
+    push_key(SDLK_LALT, true, KMOD_LALT);
+    push_key(SDLK_f, true, KMOD_LALT);
+    push_key(SDLK_f, false, KMOD_LALT);
+    push_key(SDLK_LALT, false);
+    pump();
+    ASSERT_FALSE(commands_seen.empty());
+    EXPECT_EQ(commands_seen.back(), kOpenCommand);  // (after the field's focus notices)
+    EXPECT_EQ(text_of(edit_), "");
+}
+
 TEST_F(DesktopInput, GreyedItemIsNotChosenAndEscapeDismissesTheMenu) {
     const std::vector<RECT> bar = platform_user::menu_bar_items(main_);
     ASSERT_EQ(bar.size(), 1u);
@@ -190,8 +211,11 @@ TEST_F(DesktopInput, GreyedItemIsNotChosenAndEscapeDismissesTheMenu) {
         GetWindowRect(FindWindowA("PlatformPopupMenu", nullptr), &r);
         // Below the first item and the separator: the greyed one.
         push_click(POINT{r.left + 30, r.top + 3 + 18 + 8 + 9});
-        push_key(SDLK_ESCAPE, true);
-        push_key(SDLK_ESCAPE, false);
+        // Esc closes the popup and leaves its title selected; a second leaves the bar.
+        for (int i = 0; i < 2; ++i) {
+            push_key(SDLK_ESCAPE, true);
+            push_key(SDLK_ESCAPE, false);
+        }
     });
     push_click(POINT{bar[0].left + 5, bar[0].top + 5});
     pump();
@@ -229,6 +253,59 @@ TEST_F(DesktopInput, OpenDialogWithoutHookTakesTypedName) {
     });
     ASSERT_TRUE(GetOpenFileNameA(&ofn));
     EXPECT_NE(std::string(name).find("sample.c"), std::string::npos);
+}
+
+TEST_F(DesktopInput, ACaptionDragMovesTheFrameAScrollArrowStepsAndTheCloseBoxCloses) {
+    HWND view = CreateWindowExA(0, "DesktopMain", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 50, 200, 150, main_,
+                                nullptr, nullptr, nullptr);
+    SetScrollRange(view, SB_VERT, 0, 10, FALSE);
+    automation::run_until_idle();
+    POINT grab{}, close{};
+    ASSERT_TRUE(platform_user::frame_part_point(main_, HTCAPTION, &grab));
+    ASSERT_TRUE(platform_user::frame_part_point(main_, HTCLOSE, &close));
+    auto motion = [](POINT at) {
+        SDL_Event e{};
+        e.type = SDL_MOUSEMOTION;
+        e.motion.x = at.x;
+        e.motion.y = at.y;
+        push(e);
+    };
+    auto button = [](POINT at, bool down, Uint8 clicks = 1) {
+        SDL_Event b{};
+        b.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+        b.button.button = SDL_BUTTON_LEFT;
+        b.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+        b.button.clicks = clicks;
+        b.button.x = at.x;
+        b.button.y = at.y;
+        push(b);
+    };
+    motion(grab);
+    button(grab, true);
+    motion(POINT{grab.x + 15, grab.y + 10});
+    motion(POINT{grab.x + 30, grab.y + 20});
+    button(POINT{grab.x + 30, grab.y + 20}, false);
+    pump();
+    RECT r{};
+    GetWindowRect(main_, &r);
+    EXPECT_EQ(r.left, 40 + 30);
+    EXPECT_EQ(r.top, 30 + 20);
+    EXPECT_EQ(GetCapture(), nullptr);
+    // a double click on the view's down arrow is two presses of it
+    GetWindowRect(view, &r);
+    const POINT arrow{r.right - 8, r.bottom - 8};
+    motion(arrow);
+    for (Uint8 clicks : {1, 2}) {
+        button(arrow, true, clicks);
+        button(arrow, false, clicks);
+    }
+    SDL_Delay(20);  // past the interval the display is polled at
+    pump();
+    EXPECT_EQ(vertical_scrolls_seen, (std::vector<WORD>{SB_LINEDOWN, SB_ENDSCROLL, SB_LINEDOWN, SB_ENDSCROLL}));
+    push_click(POINT{close.x + 30, close.y + 20});
+    SDL_Delay(20);  // past the interval the display is polled at
+    pump();
+    EXPECT_FALSE(IsWindow(main_));
 }
 
 TEST_F(DesktopInput, ClosingTheDesktopWindowClosesTheMainWindow) {

@@ -1,9 +1,11 @@
 #!/bin/sh
 # A person's session with NOTARIX on an X desktop (run under xvfb-run): the
 # program starts with no script, shows its screen in a window, and is worked
-# with xdotool's pointer and keys only. At the end the X window's pixels must
-# be the platform's own picture of its screen, and closing the X window must
-# end the program with exit code 0.
+# with xdotool's pointer and keys only: menus by the mouse and by Alt+F,
+# the frame moved by its caption. At the end the X window's pixels must be
+# the platform's own picture of its screen, and closing the X window must
+# end the program with exit code 0. Started again, the frame is where it was
+# moved to, and Alt+F4 ends the program with exit code 0.
 # Mode "idle": the program, left alone, must take less than 1 % of a core
 # over five seconds.
 # Arguments: the mode (session or idle), the program directory,
@@ -87,6 +89,33 @@ settle 2
 xdotool key --window "$window" F1
 settle 2
 
+# Alt+F opens the file menu from the keyboard with its first item lit;
+# Esc goes back to the menu bar, a second Esc leaves it.
+xdotool key --window "$window" alt+f
+settle 1
+picture
+lit=$("$probe" pixel "$shot" $OPEN_ITEM_CLEAR_X $OPEN_ITEM_Y)
+[ "$lit" = "#000080" ] || fail "Alt+F did not open the file menu with its first item lit (the item shows $lit)"
+xdotool key --window "$window" Escape
+xdotool key --window "$window" Escape
+settle 1
+
+# The frame dragged by its caption.
+xdotool mousemove --window "$window" $CAPTION_X $CAPTION_Y
+sleep 0.2
+xdotool mousedown --window "$window" 1
+for step in 1 2 3 4; do
+    xdotool mousemove --window "$window" $((CAPTION_X + CAPTION_DX * step / 4)) $((CAPTION_Y + CAPTION_DY * step / 4))
+    sleep 0.1
+done
+xdotool mouseup --window "$window" 1
+settle 1
+moved_x=$((CAPTION_X + CAPTION_DX))
+moved_y=$((CAPTION_Y + CAPTION_DY))
+picture
+caption=$("$probe" pixel "$shot" $moved_x $moved_y)
+[ "$caption" = "#000080" ] || fail "the caption drag did not move the frame (its new caption place shows $caption)"
+
 # The X window carries the main window's title: the document is open.
 title=$(xdotool getwindowname "$window")
 [ "$title" = "headed.c - NOTARIX" ] || fail "the window is titled \"$title\", not the open document's"
@@ -101,4 +130,16 @@ xwd -silent -id "$window" >"$work/window.xwd"
 code=0
 wait "$pid" || code=$?
 [ "$code" -eq 0 ] || fail "the program ended with exit code $code after its window was closed: $(cat "$work/notarix.out")"
+
+# Started again, the frame is where the person moved it; Alt+F4 ends it.
+start_program notarix
+settle 2
+picture
+caption=$("$probe" pixel "$shot" $moved_x $moved_y)
+[ "$caption" = "#000080" ] || fail "the moved frame did not start where it was left (its caption place shows $caption)"
+# (the window may be gone before the keys come up again)
+xdotool key --window "$window" alt+F4 2>/dev/null || true
+code=0
+wait "$pid" || code=$?
+[ "$code" -eq 0 ] || fail "the program ended with exit code $code after Alt+F4: $(cat "$work/notarix.out")"
 echo "desktop session: ok"

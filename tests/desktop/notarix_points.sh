@@ -6,3 +6,11 @@ FILE_MENU_X=45
 FILE_MENU_Y=42
 OPEN_ITEM_X=60
 OPEN_ITEM_Y=64
+# A point of that item to the right of its text.
+OPEN_ITEM_CLEAR_X=200
+# A point on the frame's caption clear of its title and buttons, and where
+# it comes to after a drag by (CAPTION_DX, CAPTION_DY).
+CAPTION_X=300
+CAPTION_Y=23
+CAPTION_DX=60
+CAPTION_DY=40

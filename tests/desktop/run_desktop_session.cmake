@@ -15,7 +15,9 @@ execute_process(COMMAND "${XVFB_RUN}" -a -s "-screen 0 1280x1024x24" sh "${SESSI
 # number; a real fault of the session fails the second try as well.
 if(NOT code EQUAL 0)
     message(WARNING "the desktop ${MODE} failed once (exit code ${code}), trying again:\n${out}${err}")
-    file(REMOVE_RECURSE "${WORK}/home/screens")
+    # a fresh state: the first try may have moved the frame
+    file(REMOVE_RECURSE "${WORK}/home")
+    file(MAKE_DIRECTORY "${WORK}/home")
     execute_process(COMMAND "${XVFB_RUN}" -a -s "-screen 0 1280x1024x24" sh "${SESSION}" "${MODE}" "${WORK}/bin" "${PROBE}" "${WORK}"
                     RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
 endif()

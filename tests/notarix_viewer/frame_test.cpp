@@ -4,6 +4,7 @@
 
 #include "common/shell/window_placement.h"
 #include "notarix/viewer/page_view.h"
+#include "notarix/viewer/source_list.h"
 #include "platform/kernel/file_io.h"
 #include "tests/notarix_viewer/notarix_fixture.h"
 
@@ -104,6 +105,48 @@ TEST_F(FrameTest, PlacementComesFromTheRegistryAndIsSavedOnMoveAndSize) {
     SendMessageA(frame(), WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(1016, 700));
     ASSERT_EQ(load_window_placement(kNotarixPlacement, kMainWindow, saved), 0);
     EXPECT_EQ(saved, (WindowPlacement{1, 2, 3, 4}));
+}
+
+TEST_F(FrameTest, TheFrameStartsWhereThePersonLeftIt) {
+    save_window_placement(kNotarixPlacement, kMainWindow, {30, 40, 700, 500}, false);
+    ASSERT_TRUE(start());
+    // moved by its caption, sized by a corner and a border, closed by its close box
+    ASSERT_TRUE(automation::frame_drag(frame(), HTCAPTION, 70, 50));
+    ASSERT_TRUE(automation::frame_drag(frame(), HTBOTTOMRIGHT, 100, 60));
+    ASSERT_TRUE(automation::frame_drag(frame(), HTTOP, 0, -30));
+    WindowPlacement saved;
+    ASSERT_EQ(load_window_placement(kNotarixPlacement, kMainWindow, saved), 0);
+    EXPECT_EQ(saved, (WindowPlacement{100, 60, 800, 590}));
+    ASSERT_TRUE(automation::frame_click(frame(), HTCLOSE));
+    int code = -1;
+    EXPECT_TRUE(automation::quit_received(&code));
+    EXPECT_EQ(code, 0);
+    finish_notarix();
+    started = false;
+    automation::reset();
+    ASSERT_TRUE(start());
+    const RECT r = window_rect(frame());
+    EXPECT_EQ((WindowPlacement{r.left, r.top, r.right - r.left, r.bottom - r.top}), saved);
+    EXPECT_FALSE(automation::failed());
+}
+
+TEST_F(FrameTest, AFrameLeftHalfHighByTheSourceListIsSizedBackByHand) {
+    generate("headed");
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(open_through_menu(dir.path("headed.lin")));
+    ASSERT_TRUE(automation::choose_menu_command(kSourceListCommand));
+    ASSERT_TRUE(automation::press(source_list().buttons[1]));  // "並べて表示"
+    const RECT tiled = window_rect(frame());
+    ASSERT_EQ(tiled.bottom - tiled.top, 412);
+    // the source list covers its bottom border but for the corner at the right
+    EXPECT_FALSE(automation::frame_drag(frame(), HTBOTTOM, 0, 288));
+    ASSERT_TRUE(automation::frame_drag(frame(), HTBOTTOMRIGHT, 0, 288));
+    WindowPlacement saved;
+    ASSERT_EQ(load_window_placement(kNotarixPlacement, kMainWindow, saved), 0);
+    EXPECT_EQ(saved.height, 700);
+    ASSERT_TRUE(automation::frame_click(frame(), HTMAXBUTTON));
+    EXPECT_TRUE(IsZoomed(frame()));
+    EXPECT_EQ(window_rect(frame()).bottom, 768 + 4);
 }
 
 TEST_F(FrameTest, NarrowFrameKeepsTheTitleBoxWidth) {

@@ -60,6 +60,7 @@ TEST(SjisText, LiteralsAreTheBytesTheProgramsUse) {
         {""_sjis, ""},
     };
     for (const Case& c : cases) EXPECT_EQ(c.written, std::string_view(c.expected)) << c.expected;
+    EXPECT_EQ("全ﾌｧｲﾙ(*.*)\0*.*\0"_sjis_sv, std::string_view("\x91S\xcc\xa7\xb2\xd9(*.*)\0*.*\0", 16));
     constexpr auto& kept = "表"_sjis;
     static_assert(sizeof(kept) == 3);
     EXPECT_EQ(&kept, &"表"_sjis);  // one array per text

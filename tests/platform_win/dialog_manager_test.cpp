@@ -4,6 +4,7 @@
 // address controls by id.
 #include "platform/gdi/wingdi.h"
 #include "platform/user/commctrl.h"
+#include "platform/user/user_internal.h"
 #include "tests/platform_win/user_test_fixture.h"
 
 namespace {
@@ -14,10 +15,10 @@ const DialogItemTemplate items[] = {
     {"STATIC", "&Name:", -1, 4, 4, 40, 10, SS_LEFT},
     {"EDIT", "", ID_NAME, 50, 4, 80, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
     {"EDIT", "", ID_COUNT, 50, 20, 40, 12, WS_BORDER | WS_TABSTOP | ES_NUMBER},
-    {"BUTTON", "Check", ID_CHECK, 4, 36, 60, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {"BUTTON", "&Check", ID_CHECK, 4, 36, 60, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
     {"LISTBOX", "", ID_LIST, 4, 50, 80, 40, LBS_NOTIFY | WS_BORDER | WS_TABSTOP},
-    {"BUTTON", "Other", ID_OTHER, 140, 40, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
-    {"BUTTON", "Off", ID_DISABLED, 140, 58, 50, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED},
+    {"BUTTON", "O&ther", ID_OTHER, 140, 40, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
+    {"BUTTON", "O&ff", ID_DISABLED, 140, 58, 50, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED},
     {"BUTTON", "OK", IDOK, 140, 4, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
     {"BUTTON", "Cancel", IDCANCEL, 140, 22, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
 };
@@ -165,6 +166,20 @@ TEST_F(DialogTest, EnterEscapeAndTheCloseBox) {
         {"Esc is IDCANCEL", "TESTDLG", [](HWND) { automation::press_key("Esc"); }, IDCANCEL},
         {"the close box is IDCANCEL", "TESTDLG", [](HWND d) { automation::close_window(d); }, IDCANCEL},
         {"a button by its text", "TESTDLG", [](HWND) { automation::press_button_text("Other"); }, ID_OTHER},
+        {"Alt+letter presses the button it underlines", "TESTDLG", [](HWND) { automation::press_key("alt+T"); },
+         ID_OTHER},
+        {"the letter alone where the focus takes no characters", "TESTDLG",
+         [](HWND d) {
+             SetFocus(GetDlgItem(d, IDOK));
+             automation::press_key("T");
+         },
+         ID_OTHER},
+        {"a disabled button's letter does nothing", "TESTDLG",
+         [](HWND) {
+             automation::press_key("alt+F");
+             automation::press_key("Esc");
+         },
+         IDCANCEL},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -175,6 +190,98 @@ TEST_F(DialogTest, EnterEscapeAndTheCloseBox) {
         bool closed = std::find(seen().messages.begin(), seen().messages.end(), WM_CLOSE) != seen().messages.end();
         EXPECT_EQ(closed, std::string(c.name) == "the close box is IDCANCEL") << "the procedure sees WM_CLOSE first";
     }
+}
+
+TEST_F(DialogTest, MnemonicsOfLabelsAndCheckBoxesAndLettersTypedInAField) {
+    seen().end_on_command = false;
+    const struct {
+        const char* name;
+        int focus_first;
+        const char* key;
+        int focus_after;
+        const char* name_text;
+        UINT checked;
+    } cases[] = {
+        {"a letter in a field is typed", ID_NAME, "T", ID_NAME, "t", BST_UNCHECKED},
+        {"Alt+letter in a field presses the button", ID_NAME, "alt+C", ID_CHECK, "", BST_CHECKED},
+        {"a label's letter gives the focus to the control after it", IDOK, "alt+N", ID_NAME, "", BST_UNCHECKED},
+        {"the letter alone from a button", ID_OTHER, "C", ID_CHECK, "", BST_CHECKED},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        int focus = 0;
+        std::string text;
+        UINT checked = 0;
+        automation::when_idle([&] {
+            SetFocus(GetDlgItem(GetActiveWindow(), c.focus_first));
+            automation::press_key(c.key);
+        });
+        automation::when_idle([&] {
+            HWND d = GetActiveWindow();
+            focus = GetDlgCtrlID(GetFocus());
+            text = automation::window_text(GetDlgItem(d, ID_NAME));
+            checked = IsDlgButtonChecked(d, ID_CHECK);
+            EndDialog(d, 0);
+        });
+        DialogBoxParamA(nullptr, "TESTDLG", frame, test_proc, 0);
+        EXPECT_EQ(focus, c.focus_after);
+        EXPECT_EQ(text, c.name_text);
+        EXPECT_EQ(checked, c.checked);
+        EXPECT_FALSE(automation::failed());
+    }
+}
+
+TEST_F(DialogTest, AMessageBoxAtTheDeskIsAnsweredByItsKeys) {
+    const struct {
+        const char* name;
+        UINT type;
+        std::vector<const char*> keys;
+        int expected;
+        LPCSTR icon;
+    } cases[] = {
+        {"Y answers はい(Y)", MB_YESNO | MB_ICONQUESTION, {"Y"}, IDYES, IDI_QUESTION},
+        {"N answers いいえ(N)", MB_YESNO | MB_ICONQUESTION, {"N"}, IDNO, IDI_QUESTION},
+        {"Alt+N too", MB_YESNOCANCEL | MB_ICONEXCLAMATION, {"alt+N"}, IDNO, IDI_EXCLAMATION},
+        {"without a cancel button Esc and Alt+F4 do nothing", MB_YESNO, {"Esc", "alt+F4", "Y"}, IDYES, nullptr},
+        {"Esc is the cancel button", MB_YESNOCANCEL | MB_ICONHAND, {"Esc"}, IDCANCEL, IDI_HAND},
+        {"Esc is OK where OK is all", MB_OK | MB_ICONASTERISK, {"Esc"}, IDOK, IDI_ASTERISK},
+        {"Enter the default button", MB_YESNO | MB_DEFBUTTON2, {"Enter"}, IDNO, nullptr},
+        {"R answers 再試行(R)", MB_ABORTRETRYIGNORE | MB_ICONHAND, {"R"}, IDRETRY, IDI_HAND},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HICON icon_seen = nullptr;
+        int ink = 0;
+        automation::when_idle([&] {
+            HWND icon = GetDlgItem(GetActiveWindow(), 20);
+            icon_seen = icon ? reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0)) : nullptr;
+            if (icon) ink = automation::ink_pixels(icon, RECT{0, 0, 32, 32});
+            for (const char* key : c.keys) automation::press_key(key);
+        });
+        EXPECT_EQ(platform_user::run_message_box_window(frame, "Sure?", "Box", c.type), c.expected);
+        EXPECT_EQ(icon_seen, c.icon ? LoadIconA(nullptr, c.icon) : nullptr);
+        if (c.icon) {
+            EXPECT_GT(ink, 100) << "the icon is drawn";
+        }
+        EXPECT_FALSE(automation::failed());
+    }
+}
+
+TEST_F(DialogTest, ADialogMovesByItsCaption) {
+    RECT before{}, after{};
+    automation::when_idle([&] {
+        GetWindowRect(GetActiveWindow(), &before);
+        automation::frame_drag(GetActiveWindow(), HTCAPTION, 40, 30);
+    });
+    automation::when_idle([&] {
+        GetWindowRect(GetActiveWindow(), &after);
+        EndDialog(GetActiveWindow(), 0);
+    });
+    DialogBoxParamA(nullptr, "TESTDLG", frame, test_proc, 0);
+    EXPECT_EQ(after.left - before.left, 40);
+    EXPECT_EQ(after.top - before.top, 30);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_FALSE(automation::failed());
 }
 
 TEST_F(DialogTest, TabWalksTheTabStopsSkippingDisabledOnes) {

@@ -2,6 +2,7 @@
 // program's resources (names without regard to case), commands chosen by
 // the automation (greyed items are not chosen), accelerators that respect
 // the menu, and popup menus.
+#include "platform/user/user_internal.h"
 #include "tests/platform_win/user_test_fixture.h"
 
 namespace {
@@ -248,6 +249,68 @@ TEST_F(MenuTest, PopupMenusAreAnsweredByTheAutomation) {
     EXPECT_FALSE(TrackPopupMenu(popup, 0, 0, 0, 0, frame, nullptr)) << "nobody answers";
     EXPECT_TRUE(automation::failed());
     DestroyMenu(popup);
+}
+
+TEST_F(MenuTest, TheKeyboardWorksTheMenuBar) {
+    // ファイル(&F): 開く(&O)..., 終了(&X); 生成(&C): 生成実行(&C); 表示(&V), greyed
+    const struct {
+        const char* name;
+        std::vector<const char*> keys;
+        std::vector<UINT> commands;
+        size_t popups_opened;
+        size_t beeps;
+    } cases[] = {
+        {"Alt+letter opens a popup, a letter chooses its item", {"alt+F", "X"}, {ID_EXIT}, 1, 0},
+        {"the first item is lit; Up goes round to the last", {"alt+F", "Up", "Enter"}, {ID_EXIT}, 1, 0},
+        {"Alt selects the bar, Down opens it", {"alt", "Down", "Enter"}, {ID_OPEN}, 1, 0},
+        {"F10 selects the bar, Right the next title", {"F10", "Right", "Enter", "Enter"}, {ID_GENERATE}, 1, 0},
+        {"Right in a popup opens the next one", {"alt+F", "Right", "Enter"}, {ID_GENERATE}, 2, 0},
+        {"a greyed title opens nothing", {"alt+F", "Left", "Left", "Enter", "C"}, {ID_GENERATE}, 2, 0},
+        {"Esc goes back to the bar, a second one leaves it", {"alt+C", "Esc", "Esc"}, {}, 1, 0},
+        {"Alt leaves at once", {"alt+F", "alt"}, {}, 1, 0},
+        {"a letter that no title underlines beeps", {"alt+Q"}, {}, 0, 1},
+        {"a letter that no item underlines beeps", {"alt+F", "Q", "Esc", "Esc"}, {}, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        spy().clear();
+        const size_t beeps_before = automation::beeps().size();
+        for (size_t i = 1; i < c.keys.size(); ++i) {
+            automation::when_idle([key = c.keys[i]] { automation::press_key(key); });
+        }
+        automation::press_key(c.keys[0]);
+        EXPECT_EQ(commands(), c.commands);
+        EXPECT_EQ(spy().of(frame, {WM_INITMENUPOPUP}).size(), c.popups_opened);
+        EXPECT_EQ(automation::beeps().size() - beeps_before, c.beeps);
+        EXPECT_EQ(FindWindowA("PlatformPopupMenu", nullptr), nullptr);
+        EXPECT_EQ(platform_user::state().hand.menu_bar_window, nullptr);
+        EXPECT_FALSE(automation::failed()) << automation::log_text();
+    }
+}
+
+TEST_F(MenuTest, AltF4AndTheSystemMenuClose) {
+    // Alt+Space opens the system menu with its first enabled item lit: Enter
+    // takes Move, whose keys Esc ends where the window was
+    RECT before{}, after{};
+    GetWindowRect(frame, &before);
+    automation::when_idle([] { automation::press_key("Enter"); });
+    automation::when_idle([] {
+        automation::press_key("Right");
+        automation::press_key("Esc");
+    });
+    automation::press_key("alt+Space");
+    EXPECT_EQ(spy().of(frame, {WM_INITMENUPOPUP}).size(), 1u) << "the system menu";
+    GetWindowRect(frame, &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_TRUE(IsWindow(frame));
+    automation::press_key("alt+F4");
+    EXPECT_FALSE(IsWindow(frame));
+    const auto commands = spy().all_of(WM_SYSCOMMAND);
+    ASSERT_EQ(commands.size(), 3u);
+    EXPECT_EQ(commands[0].wparam, static_cast<WPARAM>(SC_KEYMENU));
+    EXPECT_EQ(commands[1].wparam, static_cast<WPARAM>(SC_MOVE));
+    EXPECT_EQ(commands[2].wparam, static_cast<WPARAM>(SC_CLOSE));
+    EXPECT_EQ(spy().of(frame, {WM_CLOSE}).size(), 1u);
 }
 
 TEST_F(MenuTest, TheSystemMenuCanLoseItems) {

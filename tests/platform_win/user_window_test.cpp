@@ -2,6 +2,7 @@
 // by style, relations, longs, text, showing, enabling and focus.
 #include <algorithm>
 
+#include "platform/user/user_internal.h"
 #include "tests/platform_win/user_test_fixture.h"
 
 namespace {
@@ -378,6 +379,226 @@ TEST_F(WindowTest, RelationsAndHitTesting) {
     EXPECT_EQ(WindowFromPoint(POINT{210, 20}), frame) << "a disabled child leaves the point to its parent";
     EXPECT_EQ(WindowFromPoint(POINT{500, 20}), nullptr);
     EXPECT_EQ(ChildWindowFromPoint(frame, POINT{210, 20}), c);
+}
+
+
+// --- The frame at a person's hand ---------------------------------------------------
+
+// The kinds of message the window saw, each once, in the order first seen.
+std::vector<UINT> kinds_seen(HWND window, const std::vector<UINT>& interesting) {
+    std::vector<UINT> out;
+    for (UINT m : spy().of(window, interesting)) {
+        if (std::find(out.begin(), out.end(), m) == out.end()) out.push_back(m);
+    }
+    return out;
+}
+
+RECT rect_of(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+bool same_rect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST_F(WindowTest, FramePartsAreFoundWhereTheyAreDrawn) {
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_STRING, 1, "&File");
+    make_frame("f", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, 100, 100, 400, 300, bar);
+    // a sizing frame of 4, the caption from 104 to 122 with its buttons 16 x 14
+    // two pixels in from its right end, the icon at its left; the menu bar
+    // below; the scroll bar inside the right border
+    const struct {
+        POINT at;
+        int part;
+    } cases[] = {
+        {{100, 100}, HTTOPLEFT},   {{115, 101}, HTTOPLEFT},     {{300, 101}, HTTOP},        {{498, 100}, HTTOPRIGHT},
+        {{101, 250}, HTLEFT},      {{498, 250}, HTRIGHT},       {{300, 398}, HTBOTTOM},     {{101, 390}, HTBOTTOMLEFT},
+        {{499, 399}, HTBOTTOMRIGHT}, {{486, 113}, HTCLOSE},     {{468, 113}, HTMAXBUTTON},  {{452, 113}, HTMINBUTTON},
+        {{477, 113}, HTCAPTION},   {{113, 113}, HTSYSMENU},     {{300, 113}, HTCAPTION},    {{300, 122}, HTCAPTION},
+        {{110, 130}, HTMENU},      {{488, 250}, HTVSCROLL},     {{300, 250}, 0},            {{600, 250}, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform_user::nonclient_hit(c.at), c.part) << c.at.x << "," << c.at.y;
+    }
+}
+
+TEST_F(WindowTest, CaptionAndBorderDragsMoveAndSizeTheWindow) {
+    const std::vector<UINT> interesting{WM_GETMINMAXINFO, WM_ENTERSIZEMOVE, WM_MOVING, WM_SIZING,
+                                        WM_MOVE,          WM_SIZE,          WM_EXITSIZEMOVE};
+    const std::vector<UINT> moving{WM_ENTERSIZEMOVE, WM_MOVING, WM_MOVE, WM_EXITSIZEMOVE};
+    const std::vector<UINT> sizing{WM_GETMINMAXINFO, WM_ENTERSIZEMOVE, WM_SIZING, WM_SIZE, WM_EXITSIZEMOVE};
+    const std::vector<UINT> sizing_and_moving{WM_GETMINMAXINFO, WM_ENTERSIZEMOVE, WM_SIZING, WM_MOVE, WM_SIZE,
+                                              WM_EXITSIZEMOVE};
+    const struct {
+        const char* name;
+        int part;
+        int dx, dy;
+        RECT expected;
+        std::vector<UINT> kinds;
+        WPARAM edge;  // of WM_SIZING
+    } cases[] = {
+        {"the caption moves it", HTCAPTION, 50, 30, {150, 130, 550, 430}, moving, 0},
+        {"the right border widens it", HTRIGHT, 40, 0, {100, 100, 540, 400}, sizing, WMSZ_RIGHT},
+        {"the top-left corner moves that corner", HTTOPLEFT, 20, 10, {120, 110, 500, 400}, sizing_and_moving,
+         WMSZ_TOPLEFT},
+        {"the bottom-right corner", HTBOTTOMRIGHT, -30, -20, {100, 100, 470, 380}, sizing, WMSZ_BOTTOMRIGHT},
+        {"no narrower than the smallest window", HTLEFT, 1000, 0, {388, 100, 500, 400}, sizing_and_moving, WMSZ_LEFT},
+        {"no lower than the smallest window", HTBOTTOM, 0, -1000, {100, 100, 500, 127}, sizing, WMSZ_BOTTOM},
+        // taken at (283, 113), it stops where the pointer meets the screen's corner
+        {"a caption dragged off the screen stays under the pointer", HTCAPTION, -500, -500, {-183, -13, 217, 287},
+         moving, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND frame = make_frame("f", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300);
+        spy().clear();
+        ASSERT_TRUE(automation::frame_drag(frame, c.part, c.dx, c.dy));
+        EXPECT_TRUE(same_rect(rect_of(frame), c.expected))
+            << rect_of(frame).left << "," << rect_of(frame).top << "," << rect_of(frame).right << ","
+            << rect_of(frame).bottom;
+        EXPECT_EQ(kinds_seen(frame, interesting), c.kinds);
+        const auto sizings = spy().all_of(WM_SIZING);
+        if (c.edge) {
+            ASSERT_FALSE(sizings.empty());
+            EXPECT_EQ(sizings[0].wparam, c.edge);
+        }
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_FALSE(automation::failed());
+        DestroyWindow(frame);
+    }
+}
+
+TEST_F(WindowTest, AHeldCaptionFollowsTheHandUntilTheButtonComesUp) {
+    HWND frame = make_frame("f", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300);
+    RECT held{};
+    automation::when_idle([&] { automation::move_mouse(frame, 240, -10); });
+    automation::when_idle([&] { held = rect_of(frame); });
+    automation::when_idle([] { automation::mouse_up(); });
+    ASSERT_TRUE(automation::mouse_down(frame, 200, -10));  // on the caption
+    EXPECT_EQ(held.left, 140) << "moved while the button is down";
+    EXPECT_TRUE(same_rect(rect_of(frame), RECT{140, 100, 540, 400}));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(automation::failed());
+}
+
+TEST_F(WindowTest, TheProgramBoundsADragThroughItsAnswers) {
+    spy().handlers[WM_GETMINMAXINFO] = [](HWND, UINT, WPARAM, LPARAM lparam) -> LRESULT {
+        reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = POINT{300, 200};
+        return 0;
+    };
+    spy().handlers[WM_SIZING] = [](HWND, UINT, WPARAM, LPARAM lparam) -> LRESULT {
+        RECT* r = reinterpret_cast<RECT*>(lparam);
+        r->right = r->left + (r->right - r->left + 25) / 50 * 50;  // whole steps of 50
+        return TRUE;
+    };
+    spy().handlers[WM_MOVING] = [](HWND, UINT, WPARAM, LPARAM lparam) -> LRESULT {
+        RECT* r = reinterpret_cast<RECT*>(lparam);
+        if (r->top < 50) OffsetRect(r, 0, 50 - r->top);
+        return TRUE;
+    };
+    HWND frame = make_frame("f", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300);
+    ASSERT_TRUE(automation::frame_drag(frame, HTRIGHT, 33, 0));
+    EXPECT_EQ(rect_of(frame).right - rect_of(frame).left, 450);
+    ASSERT_TRUE(automation::frame_drag(frame, HTBOTTOMRIGHT, -1000, -1000));
+    EXPECT_EQ(rect_of(frame).right - rect_of(frame).left, 300);
+    EXPECT_EQ(rect_of(frame).bottom - rect_of(frame).top, 200);
+    ASSERT_TRUE(automation::frame_drag(frame, HTCAPTION, 0, -100));
+    EXPECT_EQ(rect_of(frame).top, 50);
+}
+
+TEST_F(WindowTest, CaptionButtonsAndDoubleClicksMaximiseMinimiseRestoreAndClose) {
+    HWND frame = make_frame("f", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300);
+    HWND other = make_frame("g", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 300, 300, 200);
+    const RECT normal = rect_of(frame);
+    auto commands = [&] {
+        std::vector<UINT> out;
+        for (const SeenMessage& m : spy().all_of(WM_SYSCOMMAND)) {
+            if (m.window == frame) out.push_back(static_cast<UINT>(m.wparam & 0xFFF0));
+        }
+        return out;
+    };
+    ASSERT_TRUE(automation::frame_click(frame, HTMAXBUTTON));
+    EXPECT_TRUE(IsZoomed(frame));
+    ASSERT_TRUE(automation::frame_drag(frame, HTCAPTION, 50, 50));
+    EXPECT_EQ(rect_of(frame).left, -4) << "a maximised window stays put";
+    ASSERT_TRUE(automation::frame_click(frame, HTMAXBUTTON));  // now the restore button
+    EXPECT_FALSE(IsZoomed(frame));
+    EXPECT_TRUE(same_rect(rect_of(frame), normal));
+    ASSERT_TRUE(automation::frame_click(frame, HTCAPTION, true));
+    EXPECT_TRUE(IsZoomed(frame));
+    ASSERT_TRUE(automation::frame_click(frame, HTCAPTION, true));
+    EXPECT_FALSE(IsZoomed(frame));
+    // minimised windows are title strips in a row along the bottom of the screen
+    ASSERT_TRUE(automation::frame_click(frame, HTMINBUTTON));
+    ASSERT_TRUE(automation::frame_click(other, HTMINBUTTON));
+    EXPECT_TRUE(IsIconic(frame));
+    EXPECT_TRUE(same_rect(rect_of(frame), RECT{0, 768 - 24, 160, 768}));
+    EXPECT_TRUE(same_rect(rect_of(other), RECT{160, 768 - 24, 320, 768}));
+    EXPECT_EQ(WindowFromPoint(POINT{80, 760}), frame);
+    ASSERT_TRUE(automation::frame_click(frame, HTCAPTION, true));
+    EXPECT_FALSE(IsIconic(frame));
+    EXPECT_TRUE(same_rect(rect_of(frame), normal));
+    ASSERT_TRUE(automation::frame_click(other, HTMINBUTTON));  // the strip's restore button
+    EXPECT_FALSE(IsIconic(other));
+    // an owned window goes with its owner; maximised, minimised and back, the owner is maximised again
+    HWND owned = CreateWindowA("Recorder", "o", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 100, 100, 80, frame, nullptr,
+                               nullptr, nullptr);
+    ASSERT_TRUE(automation::frame_click(frame, HTMAXBUTTON));
+    ASSERT_TRUE(automation::frame_click(frame, HTMINBUTTON));
+    EXPECT_FALSE(IsWindowVisible(owned));
+    ASSERT_TRUE(automation::frame_click(frame, HTMINBUTTON));
+    EXPECT_TRUE(IsZoomed(frame));
+    EXPECT_TRUE(IsWindowVisible(owned));
+    ASSERT_TRUE(automation::frame_click(frame, HTCLOSE));
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(commands(), (std::vector<UINT>{SC_MAXIMIZE, SC_RESTORE, SC_MAXIMIZE, SC_RESTORE, SC_MINIMIZE,
+                                             SC_RESTORE, SC_MAXIMIZE, SC_MINIMIZE, SC_RESTORE, SC_CLOSE}));
+    EXPECT_FALSE(automation::failed());
+}
+
+TEST_F(WindowTest, ACaptionButtonTakenAwayOrLetGoElsewhereDoesNothing) {
+    HWND frame = make_frame("f", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300);
+    DeleteMenu(GetSystemMenu(frame, FALSE), SC_MINIMIZE, MF_BYCOMMAND);
+    ASSERT_TRUE(automation::frame_click(frame, HTMINBUTTON));
+    EXPECT_FALSE(IsIconic(frame));
+    // pressed, then the pointer leaves the button before it comes up
+    ASSERT_TRUE(automation::frame_drag(frame, HTCLOSE, 0, 40));
+    EXPECT_TRUE(IsWindow(frame));
+    EXPECT_TRUE(spy().all_of(WM_SYSCOMMAND).empty());
+    // the system menu under the icon, worked by its keys: minimise was taken away
+    automation::when_idle([] {
+        automation::press_key("N");
+        automation::press_key("Esc");
+    });
+    ASSERT_TRUE(automation::frame_click(frame, HTSYSMENU));
+    EXPECT_FALSE(IsIconic(frame));
+    EXPECT_EQ(automation::beeps().size(), 1u);
+    automation::when_idle([] { automation::press_key("X"); });
+    ASSERT_TRUE(automation::frame_click(frame, HTSYSMENU));
+    EXPECT_TRUE(IsZoomed(frame));
+    EXPECT_FALSE(automation::failed());
+}
+
+TEST_F(WindowTest, ABorderSetsTheSizingCursor) {
+    HWND frame = make_frame("f", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300);
+    const struct {
+        POINT at;
+        const char* cursor;
+    } cases[] = {{{101, 250}, "IDC_SIZEWE"}, {{300, 398}, "IDC_SIZENS"}, {{499, 399}, "IDC_SIZENWSE"},
+                 {{498, 100}, "IDC_SIZENESW"}, {{300, 113}, "IDC_ARROW"}};
+    for (const auto& c : cases) {
+        POINT client = c.at;
+        ScreenToClient(frame, &client);
+        ASSERT_TRUE(automation::move_mouse(frame, client.x, client.y));
+        EXPECT_EQ(automation::cursor_name(), c.cursor) << c.at.x << "," << c.at.y;
+    }
+    const auto moves = spy().all_of(WM_NCMOUSEMOVE);
+    ASSERT_EQ(moves.size(), 5u);
+    EXPECT_EQ(moves[0].wparam, static_cast<WPARAM>(HTLEFT));
+    EXPECT_TRUE(spy().all_of(WM_MOUSEMOVE).empty()) << "the frame is not the client's";
 }
 
 }  // namespace
