@@ -151,7 +151,6 @@ CommonDialogAsk ask_common_dialog(automation::CommonDialogKind kind, const std::
 void common_dialog_window_begins(HWND dialog, automation::CommonDialogKind kind, const std::string& title) {
     State& a = state();
     std::string description = "the " + std::string(automation::common_dialog_kind_name(kind)) + " " + quote_sjis(title);
-    ++a.modal_dialogs;
     a.modal_stack.push_back(description);
     a.common_windows.push_back(CommonDialogWait{dialog, kind, description, a.modal_stack.size(), false, {}});
 }
@@ -169,7 +168,6 @@ bool take_common_dialog_answer(HWND dialog, automation::CommonDialogAnswer* answ
 void common_dialog_window_ends(HWND dialog) {
     State& a = state();
     if (a.common_windows.empty() || a.common_windows.back().dialog != dialog) return;
-    if (a.modal_dialogs > 0) --a.modal_dialogs;
     if (!a.modal_stack.empty()) a.modal_stack.pop_back();
     a.common_windows.pop_back();
 }
