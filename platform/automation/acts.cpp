@@ -88,27 +88,16 @@ HWND find_button(HWND root, const std::string& sjis) {
 
 void give_common_answer(const automation::CommonDialogAnswer& answer) {
     State& a = state();
-    if (a.waiting == WaitKind::common_dialog && !a.answered) {
-        a.answered = true;
-        a.common_answer = answer;
-        return;
-    }
-    if (!a.file_dialogs.empty() && IsWindow(a.file_dialogs.back()) &&
-        (answer.kind == automation::CommonDialogKind::any || answer.kind == automation::CommonDialogKind::open_file ||
-         answer.kind == automation::CommonDialogKind::save_file)) {
-        HWND dialog = a.file_dialogs.back();
-        if (!answer.ok) {
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    if (!a.common_windows.empty() && !a.common_windows.back().answered) {
+        CommonDialogWait& w = a.common_windows.back();
+        if (answer.kind != automation::CommonDialogKind::any && answer.kind != w.kind) {
+            fail("the answer is for the " + std::string(automation::common_dialog_kind_name(answer.kind)) + ", but " +
+                     w.description + " waits",
+                 true);
             return;
         }
-        if (!answer.names.empty()) {
-            std::string text = answer.names.size() == 1 ? answer.names[0] : std::string();
-            if (answer.names.size() > 1) {
-                for (const std::string& n : answer.names) text += (text.empty() ? "\"" : " \"") + n + "\"";
-            }
-            SetDlgItemTextA(dialog, 0x0480, text.c_str());
-        }
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        w.answered = true;
+        w.answer = answer;
         return;
     }
     a.pending_common.push_back(answer);
@@ -140,51 +129,47 @@ void tracking_loop_ends() {
     if (!a.modal_stack.empty()) a.modal_stack.pop_back();
 }
 
-bool answer_common_dialog(automation::CommonDialogKind kind, const std::string& title,
-                          automation::CommonDialogAnswer* answer) {
+CommonDialogAsk ask_common_dialog(automation::CommonDialogKind kind, const std::string& title,
+                                  automation::CommonDialogAnswer* answer) {
     State& a = state();
     std::string description = std::string(automation::common_dialog_kind_name(kind)) + " " + quote_sjis(title);
     log_event(description);
-    if (a.aborted) return false;
-    if (platform_user::person_at_display() && a.pending_common.empty()) {
-        // No window of its own for a person yet: OK on what it shows.
-        *answer = automation::CommonDialogAnswer{};
-        answer->kind = kind;
-        return true;
-    }
-    if (!a.pending_common.empty()) {
-        automation::CommonDialogAnswer next = a.pending_common.front();
-        if (next.kind != automation::CommonDialogKind::any && next.kind != kind) {
-            fail("the next answer is for the " + std::string(automation::common_dialog_kind_name(next.kind)) +
-                     ", but the " + description + " came",
-                 true);
-            return false;
-        }
-        a.pending_common.pop_front();
-        *answer = next;
-        return true;
-    }
-    WaitKind old_kind = a.waiting;
-    bool old_answered = a.answered;
-    automation::CommonDialogKind old_common = a.waiting_common;
-    a.waiting = WaitKind::common_dialog;
-    a.waiting_common = kind;
-    a.answered = false;
-    wait_for_answer("the " + description);
-    bool answered = a.answered;
-    automation::CommonDialogAnswer given = a.common_answer;
-    a.waiting = old_kind;
-    a.answered = old_answered;
-    a.waiting_common = old_common;
-    if (!answered) return false;
-    if (given.kind != automation::CommonDialogKind::any && given.kind != kind) {
-        fail("the answer is for the " + std::string(automation::common_dialog_kind_name(given.kind)) + ", but the " +
-                 description + " waits",
+    if (a.aborted) return CommonDialogAsk::failed;
+    if (a.pending_common.empty()) return CommonDialogAsk::window;
+    automation::CommonDialogAnswer next = a.pending_common.front();
+    if (next.kind != automation::CommonDialogKind::any && next.kind != kind) {
+        fail("the next answer is for the " + std::string(automation::common_dialog_kind_name(next.kind)) +
+                 ", but the " + description + " came",
              true);
+        return CommonDialogAsk::failed;
+    }
+    a.pending_common.pop_front();
+    *answer = next;
+    return CommonDialogAsk::answered;
+}
+
+void common_dialog_window_begins(HWND dialog, automation::CommonDialogKind kind, const std::string& title) {
+    State& a = state();
+    std::string description = "the " + std::string(automation::common_dialog_kind_name(kind)) + " " + quote_sjis(title);
+    a.modal_stack.push_back(description);
+    a.common_windows.push_back(CommonDialogWait{dialog, kind, description, a.modal_stack.size(), false, {}});
+}
+
+bool take_common_dialog_answer(HWND dialog, automation::CommonDialogAnswer* answer) {
+    State& a = state();
+    if (a.common_windows.empty() || a.common_windows.back().dialog != dialog || !a.common_windows.back().answered) {
         return false;
     }
-    *answer = given;
+    *answer = a.common_windows.back().answer;
+    a.common_windows.back().answered = false;
     return true;
+}
+
+void common_dialog_window_ends(HWND dialog) {
+    State& a = state();
+    if (a.common_windows.empty() || a.common_windows.back().dialog != dialog) return;
+    if (!a.modal_stack.empty()) a.modal_stack.pop_back();
+    a.common_windows.pop_back();
 }
 
 void common_dialog_result(automation::CommonDialogKind kind, const std::string& title, bool ok,
@@ -192,24 +177,6 @@ void common_dialog_result(automation::CommonDialogKind kind, const std::string& 
     State& a = state();
     a.common_dialogs.push_back(automation::CommonDialogRecord{kind, title, ok, result});
     log_event(ok ? "chose " + quote_sjis(result) : std::string("cancelled"));
-}
-
-void file_dialog_window(HWND dialog) {
-    State& a = state();
-    if (dialog) {
-        a.file_dialogs.push_back(dialog);
-        // An answer given before the dialog came fills it at once.
-        if (!a.pending_common.empty()) {
-            automation::CommonDialogAnswer next = a.pending_common.front();
-            if (next.kind == automation::CommonDialogKind::any || next.kind == automation::CommonDialogKind::open_file ||
-                next.kind == automation::CommonDialogKind::save_file) {
-                a.pending_common.pop_front();
-                give_common_answer(next);
-            }
-        }
-    } else if (!a.file_dialogs.empty()) {
-        a.file_dialogs.pop_back();
-    }
 }
 
 }  // namespace platform_automation

@@ -637,7 +637,11 @@ IdleOutcome on_idle(long wake_in_ms) {
     if (run_next_step()) return IdleOutcome::progressed;
     if (a.aborted) return IdleOutcome::finished;
     if (!a.modal_stack.empty()) {
-        fail("the script ended while " + a.modal_stack.back() + " waits", true);
+        // A common dialog that no script was there to answer.
+        const bool question = !a.common_windows.empty() && a.common_windows.back().depth == a.modal_stack.size();
+        fail(question && a.steps.empty() ? "nobody answered " + a.modal_stack.back()
+                                         : "the script ended while " + a.modal_stack.back() + " waits",
+             true);
         return IdleOutcome::finished;
     }
     HWND main = platform_user::state().main_window;

@@ -24,7 +24,18 @@ struct PeekTrigger {
     std::function<void()> act;
 };
 
-enum class WaitKind { none, message_box, popup_menu, common_dialog };
+enum class WaitKind { none, message_box, popup_menu };
+
+// A common dialog's window that waits for the user: the answer a step or
+// the API gives meanwhile is kept here for its loop to take.
+struct CommonDialogWait {
+    HWND dialog = nullptr;
+    automation::CommonDialogKind kind = automation::CommonDialogKind::any;
+    std::string description;  // "the open dialog \"label\""
+    size_t depth = 0;         // its place in modal_stack
+    bool answered = false;
+    automation::CommonDialogAnswer answer;
+};
 
 struct State {
     std::vector<std::string> log;
@@ -54,9 +65,7 @@ struct State {
 
     std::vector<automation::CommonDialogRecord> common_dialogs;
     std::deque<automation::CommonDialogAnswer> pending_common;
-    automation::CommonDialogAnswer common_answer;  // the answer a step gave while a common dialog waits
-    automation::CommonDialogKind waiting_common = automation::CommonDialogKind::any;
-    std::vector<HWND> file_dialogs;        // file dialogs running as windows, innermost last
+    std::vector<CommonDialogWait> common_windows;  // common dialogs waiting as windows, innermost last
     std::deque<std::function<void()>> idle_actions;  // a test's acts, run before script steps
 
     // The modal question being answered by script steps right now.
@@ -119,14 +128,14 @@ int find_item(HWND control, const std::string& sjis);  // -1 when no item has th
 bool act_set_checked(HWND control, bool checked);
 HWND find_button(HWND root, const std::string& sjis);
 // A common dialog answer given by a script step or the API: answers the
-// dialog that waits, fills a file dialog window, or is kept for the next one.
+// dialog window that waits, or is kept for the next one.
 void give_common_answer(const automation::CommonDialogAnswer& answer);
 std::string describe_window(HWND window);
 // Works off the queue when no program loop is running.
 void settle();
 
-// Lets script steps answer the question that waits now (a message box, a
-// popup menu, a common dialog); fails the run when none can.
+// Lets script steps answer the question that waits now (a message box or a
+// popup menu); fails the run when none can.
 void wait_for_answer(const std::string& description);
 
 // Runs the next script step; false when none is left.

@@ -44,15 +44,21 @@ void tracking_loop_begins(const std::string& what);
 void tracking_loop_ends();
 
 // A common dialog or the folder browser asks the user; `title` (Shift-JIS)
-// names it in the log. False when nobody answers: the run has then failed.
-bool answer_common_dialog(automation::CommonDialogKind kind, const std::string& title,
-                          automation::CommonDialogAnswer* answer);
+// names it in the log. `answered`: an answer given beforehand is in
+// *answer; `window`: its window is to wait for the user; `failed`: the run
+// has failed (or the answer kept is for another kind of dialog).
+enum class CommonDialogAsk { answered, window, failed };
+CommonDialogAsk ask_common_dialog(automation::CommonDialogKind kind, const std::string& title,
+                                  automation::CommonDialogAnswer* answer);
+// Its window waits: a person works it, or a test's acts and script steps
+// do, from its loop; an answer they give meanwhile is taken (once) with
+// take_common_dialog_answer. A script that ends meanwhile fails the run.
+void common_dialog_window_begins(HWND dialog, automation::CommonDialogKind kind, const std::string& title);
+bool take_common_dialog_answer(HWND dialog, automation::CommonDialogAnswer* answer);
+void common_dialog_window_ends(HWND dialog);
 // It is over: what was chosen (Shift-JIS), for the records and the log.
 void common_dialog_result(automation::CommonDialogKind kind, const std::string& title, bool ok,
                           const std::string& result);
-// A file dialog that runs as a real dialog (with a program's hook): script
-// answers fill its name field and press its OK while it waits.
-void file_dialog_window(HWND dialog);
 
 void record_beep(UINT type);
 // A note for the log (dropped input, refused menu commands, ...).

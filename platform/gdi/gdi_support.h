@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Makes a bitmap available to LoadBitmapA under `name` (matched without
 // regard to case; "#12" is the name of the integer resource 12). `pixels`
@@ -24,6 +25,9 @@ bool gdi_fonts_available();
 // Empty when both fonts were found; otherwise what was asked and what
 // fontconfig offered instead.
 std::string gdi_font_error();
+// The font families fontconfig has for Japanese text, by their first names
+// (UTF-8), sorted: what the font dialog offers besides the programs' faces.
+std::vector<std::string> japanese_font_families();
 // The family fontconfig gives for a request (for tests and diagnostics).
 std::string matched_font_family(const char* family);
 // The family that draws a LOGFONT face name given in Shift-JIS bytes:

@@ -437,6 +437,25 @@ const char* font_family_for_face(const char* face) {
     return proportional ? kPropGothicFamily : kGothicFamily;
 }
 
+std::vector<std::string> japanese_font_families() {
+    std::vector<std::string> families;
+    FcPattern* request = FcNameParse(reinterpret_cast<const FcChar8*>(":lang=ja"));
+    FcObjectSet* wanted = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* found = request && wanted ? FcFontList(nullptr, request, wanted) : nullptr;
+    for (int i = 0; found && i < found->nfont; ++i) {
+        FcChar8* value = nullptr;
+        // The first of a family's names, the one it is matched by.
+        if (FcPatternGetString(found->fonts[i], FC_FAMILY, 0, &value) != FcResultMatch) continue;
+        families.emplace_back(reinterpret_cast<const char*>(value));
+    }
+    if (found) FcFontSetDestroy(found);
+    if (wanted) FcObjectSetDestroy(wanted);
+    if (request) FcPatternDestroy(request);
+    std::sort(families.begin(), families.end());
+    families.erase(std::unique(families.begin(), families.end()), families.end());
+    return families;
+}
+
 bool gdi_fonts_available() {
     check_fonts();
     return fonts().available;

@@ -1,8 +1,7 @@
 // The common dialogs: open and save file names, colour, font and printer.
-// Headless, each is a question put to the automation interface, which answers
-// for the user (a test or script gives the answer in advance, or a script
-// step answers while the dialog waits); a dialog nobody answers ends the run
-// with an error instead of waiting.
+// Each is a window of its own, worked by a person or by a test's acts and
+// script steps; an answer the automation interface gives (in advance, or
+// while the window waits) is taken as the user's choice.
 #pragma once
 
 #include "platform/gdi/wingdi.h"
@@ -62,10 +61,14 @@ struct OPENFILENAMEA {
 enum : int {
     edt1 = 0x0480,  // the file name
     cmb1 = 0x0470,  // the file types
+    cmb2 = 0x0471,  // the drives: the root and the home folder
     cmb13 = 0x047C,
+    stc1 = 0x0440,  // the folder shown
     stc2 = 0x0441,
     stc3 = 0x0442,
-    lst1 = 0x0460,
+    stc4 = 0x0443,
+    lst1 = 0x0460,  // the files
+    lst2 = 0x0461,  // the folders
     chx1 = 0x0410,
 };
 
@@ -80,10 +83,11 @@ enum : UINT {
     CDM_HIDECONTROL = CDM_FIRST + 0x0005,
 };
 
-// A file dialog with OFN_ENABLEHOOK is a real modal dialog (a field edt1 for
-// the name, IDOK, IDCANCEL, and the program's template as a child dialog run
-// by the hook), so that script steps can act on the program's own controls
-// while it waits. Without a hook the dialog has no window.
+// The file dialog shows the folder of a name given with its folder, else
+// lpstrInitialDir, else the current directory; a name typed is taken from
+// the folder shown and returned whole. With OFN_ENABLEHOOK the program's
+// template is a child dialog below the dialog's own controls, run by the
+// hook; its default button is the dialog's.
 BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
 BOOL GetSaveFileNameA(OPENFILENAMEA* ofn);
 // Splits "dir\name" into name and extension offsets the way the dialog sets them.
@@ -209,10 +213,11 @@ struct PRINTDLGA {
     HGLOBAL hPrintTemplate;
     HGLOBAL hSetupTemplate;
 };
-// The printer is the WIN.INI default ("device" of [windows]); with OK the
-// device mode and names blocks are made (or kept) and, with PD_RETURNDC, a
-// printer context from CreateDCA is returned. PD_RETURNDEFAULT answers at
-// once without asking.
+// The printers are WIN.INI's [devices], the one of DEVNAMES (else the
+// "device" of [windows]) chosen; with OK the device mode and names blocks
+// are made (or brought up to date) and, with PD_RETURNDC, a printer context
+// from CreateDCA is returned. PD_RETURNDEFAULT answers at once without
+// asking.
 BOOL PrintDlgA(PRINTDLGA* pd);
 
 // Why the last common dialog returned FALSE: 0 when the user cancelled.

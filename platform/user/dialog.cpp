@@ -122,7 +122,15 @@ bool is_push_button(HWND control) {
 HWND default_button(HWND dialog) {
     LRESULT id = send_message(dialog, DM_GETDEFID, 0, 0);
     if (HIWORD(static_cast<uintptr_t>(id)) != DC_HASDEFID) return nullptr;
-    return GetDlgItem(dialog, LOWORD(static_cast<uintptr_t>(id)));
+    const int wanted = LOWORD(static_cast<uintptr_t>(id));
+    if (HWND button = GetDlgItem(dialog, wanted)) return button;
+    // a button of a child dialog that holds controls of its own
+    std::vector<HWND> controls;
+    tab_order(dialog, &controls);
+    for (HWND c : controls) {
+        if (GetDlgCtrlID(c) == wanted) return c;
+    }
+    return nullptr;
 }
 
 // Shows which push button Enter would press: the focused one, else the default.

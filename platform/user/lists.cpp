@@ -176,10 +176,25 @@ void paint_list(HWND window, HDC dc) {
     COLORREF text_colour = GetTextColor(dc);
     if (w->style & WS_DISABLED) text_colour = sys_color(COLOR_GRAYTEXT);
     int count = static_cast<int>(l->items.size());
+    const bool owner_drawn = (w->style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
     for (int i = l->top, y = 0; i < count && y < client.bottom; ++i, y += l->item_height) {
         const ListItem& item = l->items[static_cast<size_t>(i)];
         bool selected = multiple(*w) ? item.selected : i == l->current;
         RECT row{0, y, client.right, y + l->item_height};
+        if (owner_drawn) {
+            // The parent draws the item, in the list's font and colours.
+            UINT item_state = 0;
+            if (selected) item_state |= ODS_SELECTED;
+            if (l->focused && i == l->current) item_state |= ODS_FOCUS;
+            if (w->style & WS_DISABLED) item_state |= ODS_DISABLED;
+            DRAWITEMSTRUCT draw{ODT_LISTBOX, static_cast<UINT>(w->id), static_cast<UINT>(i), ODA_DRAWENTIRE,
+                                item_state, window, dc, row, item.data};
+            send_message(w->parent, WM_DRAWITEM, w->id, reinterpret_cast<LPARAM>(&draw));
+            w = find_window(window);
+            l = list_state(window);
+            if (!w || !l || i >= static_cast<int>(l->items.size())) break;
+            continue;
+        }
         if (selected) {
             fill_solid(dc, row, sys_color(COLOR_HIGHLIGHT));
             SetTextColor(dc, sys_color(COLOR_HIGHLIGHTTEXT));
@@ -496,8 +511,12 @@ void paint_combo(HWND window, HDC dc) {
         } else if (disabled) {
             SetTextColor(dc, sys_color(COLOR_GRAYTEXT));
         }
+        // a long item is cut at the arrow, not drawn over it
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, field.left, field.top, field.right, field.bottom);
         draw_text_line(dc, 4, (client.bottom - font_line_height(window)) / 2,
                        c->items[static_cast<size_t>(c->current)].text);
+        RestoreDC(dc, saved);
         SelectObject(dc, old_font);
     }
 }

@@ -1,6 +1,5 @@
 // The shell calls the programs make: ShellExecuteA (recorded, never starting
-// a process) and the folder browser (answered through the automation
-// interface like the common dialogs).
+// a process) and the folder browser (a window like the common dialogs).
 #pragma once
 
 #include "platform/user/winuser.h"

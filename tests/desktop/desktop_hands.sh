@@ -1,6 +1,6 @@
 # Sourced by the desktop sessions: a program started on the X desktop with
-# no script, and the platform's own pictures of its screen. The session
-# defines fail, work and PLATFORM_HOME.
+# no script, the pointer's acts, and the platform's own pictures of its
+# screen. The session defines fail, work, probe and PLATFORM_HOME.
 
 # Starts ./$1 in this directory and waits for its window, the one named
 # after the program (SDL may open and close others while it starts): $pid,
@@ -34,4 +34,40 @@ picture() {
         sleep 0.1
     done
     fail "the Print key made no picture $shot"
+}
+
+# The pointer to a point of the screen, and a click or a double click there.
+point() {
+    xdotool mousemove --window "$window" "$1" "$2"
+    sleep 0.1
+}
+
+click() {
+    point "$1" "$2"
+    xdotool click --window "$window" 1
+    sleep 0.3
+}
+
+double_click() {
+    point "$1" "$2"
+    xdotool click --window "$window" --repeat 2 --delay 60 1
+    sleep 0.3
+}
+
+# Pictures are taken until the check holds, for at most about 5 s.
+await() {
+    what=$1
+    shift
+    for _ in $(seq 1 20); do
+        picture
+        if "$@" >/dev/null; then return 0; fi
+        sleep 0.25
+    done
+    fail "$what (last picture $shot)"
+}
+
+# Whether the area "X Y W H" of the last picture differs from picture $1's.
+changed_since() {
+    # shellcheck disable=SC2086
+    "$probe" changed "$1" "$shot" $2
 }

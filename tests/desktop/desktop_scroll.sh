@@ -75,17 +75,6 @@ esac
 start_program $program
 sleep 1
 
-point() {
-    xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.1
-}
-
-click() {
-    point "$1" "$2"
-    xdotool click --window "$window" 1
-    sleep 0.3
-}
-
 # The left button held from the first point through the others.
 drag() {
     point "$1" "$2"
@@ -96,23 +85,6 @@ drag() {
         shift 2
     done
     xdotool mouseup --window "$window" 1
-}
-
-# Pictures are taken until the check holds, for at most about 5 s.
-await() {
-    what=$1
-    shift
-    for _ in $(seq 1 20); do
-        picture
-        if "$@" >/dev/null; then return 0; fi
-        sleep 0.25
-    done
-    fail "$what (last picture $shot)"
-}
-
-changed_since() {
-    # shellcheck disable=SC2086
-    "$probe" changed "$1" "$shot" $2
 }
 
 thumb() {

@@ -251,8 +251,10 @@ TEST_F(CommandsTest, EditorStartsInItsDirectory) {
 
 TEST_F(CommandsTest, HelpAndExit) {
     ASSERT_TRUE(start());
+    automation::answer_next_message_box(IDOK);  // no help file here: the box says so
     automation::choose_menu_command(28673);
     ASSERT_FALSE(automation::help_calls().empty());
+    EXPECT_NE(automation::message_boxes().back().text.find("nx1000s.hlp"), std::string::npos);
     EXPECT_EQ(automation::help_calls().back().command, static_cast<UINT>(HELP_FINDER));
     EXPECT_EQ(file_part(automation::help_calls().back().file), "nx1000s.hlp");
     automation::choose_menu_command(4099);

@@ -1,15 +1,18 @@
 // A small program for the end-to-end check of the window layer (not part of
 // the product): a frame with a menu, a status bar and a list box, a modal
 // settings dialog with every kind of control, a modeless tools dialog, a
-// common open dialog and help. tests/scenario/sample.script drives it.
+// common open dialog, the print dialog, the folder browser and help.
+// tests/scenario/sample.script drives it.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/global_memory.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/resources.h"
+#include "platform/user/shellapi.h"
 #include "platform/user/winuser.h"
 
 namespace {
@@ -19,6 +22,8 @@ enum : int {
     ID_TOOLS = 101,
     ID_EXIT = 103,
     ID_HELP = 104,
+    ID_PRINT = 105,
+    ID_FOLDER = 106,
     ID_HISTORY = 200,
     ID_STATUS = 9000,
     ID_NAME = 300,
@@ -38,6 +43,8 @@ enum : int {
 const MenuItemTemplate file_items[] = {
     {MF_STRING, ID_SETTINGS, "&Settings..."},
     {MF_STRING, ID_TOOLS, "&Tools..."},
+    {MF_STRING, ID_PRINT, "&Print..."},
+    {MF_STRING, ID_FOLDER, "F&older..."},
     {MF_SEPARATOR},
     {MF_STRING, ID_EXIT, "E&xit"},
 };
@@ -250,6 +257,38 @@ LRESULT frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         case ID_HELP:
             WinHelpA(window, "sample.hlp", HELP_FINDER, 0);
             return 0;
+        case ID_PRINT: {
+            PRINTDLGA pd{};
+            pd.lStructSize = sizeof pd;
+            pd.hwndOwner = window;
+            pd.Flags = PD_RETURNDC | PD_NOSELECTION;
+            pd.nMinPage = 1;
+            pd.nMaxPage = 9;
+            pd.nCopies = 1;
+            if (PrintDlgA(&pd)) {
+                char text[64];
+                std::snprintf(text, sizeof text, "print pages %d-%d copies %d", pd.nFromPage, pd.nToPage, pd.nCopies);
+                SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+                DeleteDC(pd.hDC);
+                GlobalFree(pd.hDevMode);
+                GlobalFree(pd.hDevNames);
+            }
+            return 0;
+        }
+        case ID_FOLDER: {
+            char name[MAX_PATH] = {};
+            BROWSEINFOA bi{};
+            bi.hwndOwner = window;
+            bi.pszDisplayName = name;
+            bi.lpszTitle = "The folder of the project:";
+            if (LPITEMIDLIST list = SHBrowseForFolderA(&bi)) {
+                char path[MAX_PATH] = {};
+                SHGetPathFromIDListA(list, path);
+                CoTaskMemFree(list);
+                SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>((std::string("folder ") + path).c_str()));
+            }
+            return 0;
+        }
         case ID_EXIT:
             DestroyWindow(window);
             return 0;
