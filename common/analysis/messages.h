@@ -1,60 +1,62 @@
 // Message texts of the C source analysis, as the Shift-JIS bytes the error
-// files carry. Each line's comment shows the text in readable form.
+// files carry.
 #pragma once
 
-// ファイルが書けません。
-inline constexpr char kMsgCannotWrite[] = "\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8F\x91\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// ファイルオープン数が制限を超えています。
-inline constexpr char kMsgTooManyFiles[] = "\x83t\x83@\x83" "C\x83\x8B\x83I\x81[\x83v\x83\x93\x90\x94\x82\xAA\x90\xA7\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B";
-// メモリが足りません。
-inline constexpr char kMsgNoMemory[] = "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
+#include "platform/kernel/sjis_text.h"
+
+
+inline constexpr auto& kMsgCannotWrite = "ファイルが書けません。"_sjis;
+
+inline constexpr auto& kMsgTooManyFiles = "ファイルオープン数が制限を超えています。"_sjis;
+
+inline constexpr auto& kMsgNoMemory = "メモリが足りません。"_sjis;
 // RET_IGNORE_FILE_S : 
 inline constexpr char kMsgIgnoreFile[] = "RET_IGNORE_FILE_S : ";
-// 引用符が対応していません。
-inline constexpr char kMsgUnmatchedQuote[] = "\x88\xF8\x97p\x95\x84\x82\xAA\x91\xCE\x89\x9E\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// #includeに構文エラーがあります。
-inline constexpr char kMsgIncludeSyntax[] = "#include\x82\xC9\x8D\x5C\x95\xB6\x83G\x83\x89\x81[\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81" "B";
-// #endifが欠けています。
-inline constexpr char kMsgMissingEndif[] = "#endif\x82\xAA\x8C\x87\x82\xAF\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B";
-// #include文のネストが制限を超えています。
-inline constexpr char kMsgIncludeNesting[] = "#include\x95\xB6\x82\xCC\x83l\x83X\x83g\x82\xAA\x90\xA7\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B";
-// インクルードファイルがありません。
-inline constexpr char kMsgNoIncludeFile[] = "\x83" "C\x83\x93\x83N\x83\x8B\x81[\x83h\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// 注釈終了記号（*/）が対応していません。
-inline constexpr char kMsgStrayCommentEnd[] = "\x92\x8D\x8E\xDF\x8FI\x97\xB9\x8BL\x8D\x86\x81i*/\x81j\x82\xAA\x91\xCE\x89\x9E\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// #endif/#else/#elifが対応していません。
-inline constexpr char kMsgUnmatchedEndif[] = "#endif/#else/#elif\x82\xAA\x91\xCE\x89\x9E\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81" "B";
+
+inline constexpr auto& kMsgUnmatchedQuote = "引用符が対応していません。"_sjis;
+
+inline constexpr auto& kMsgIncludeSyntax = "#includeに構文エラーがあります。"_sjis;
+
+inline constexpr auto& kMsgMissingEndif = "#endifが欠けています。"_sjis;
+
+inline constexpr auto& kMsgIncludeNesting = "#include文のネストが制限を超えています。"_sjis;
+
+inline constexpr auto& kMsgNoIncludeFile = "インクルードファイルがありません。"_sjis;
+
+inline constexpr auto& kMsgStrayCommentEnd = "注釈終了記号（*/）が対応していません。"_sjis;
+
+inline constexpr auto& kMsgUnmatchedEndif = "#endif/#else/#elifが対応していません。"_sjis;
 // RET_FILE_NOT_OPEN_S
 inline constexpr char kMsgFileNotOpen[] = "RET_FILE_NOT_OPEN_S";
-// 行の長さが制限を超えています。
-inline constexpr char kMsgLineTooLong[] = "\x8Ds\x82\xCC\x92\xB7\x82\xB3\x82\xAA\x90\xA7\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B";
-// マクロ定義が制限を超えています。: 
-inline constexpr char kMsgMacroTooLong[] = "\x83}\x83N\x83\x8D\x92\xE8\x8B`\x82\xAA\x90\xA7\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B: ";
+
+inline constexpr auto& kMsgLineTooLong = "行の長さが制限を超えています。"_sjis;
+
+inline constexpr auto& kMsgMacroTooLong = "マクロ定義が制限を超えています。: "_sjis;
 // RET_CTL_MACRO_S : 
 inline constexpr char kMsgControlMacro[] = "RET_CTL_MACRO_S : ";
-// #if文に構文エラーがあります。
-inline constexpr char kMsgIfSyntax[] = "#if\x95\xB6\x82\xC9\x8D\x5C\x95\xB6\x83G\x83\x89\x81[\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81" "B";
-// 注釈終了記号（/*）が対応していません。
-inline constexpr char kMsgUnclosedComment[] = "\x92\x8D\x8E\xDF\x8FI\x97\xB9\x8BL\x8D\x86\x81i/*\x81j\x82\xAA\x91\xCE\x89\x9E\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// #if文のネストが制限を超えました。
-inline constexpr char kMsgIfNesting[] = "#if\x95\xB6\x82\xCC\x83l\x83X\x83g\x82\xAA\x90\xA7\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xDC\x82\xB5\x82\xBD\x81" "B";
-// #define文に構文エラーがあります。
-inline constexpr char kMsgDefineSyntax[] = "#define\x95\xB6\x82\xC9\x8D\x5C\x95\xB6\x83G\x83\x89\x81[\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81" "B";
-// マクロ表現に誤りがあります。: 
-inline constexpr char kMsgMacroUse[] = "\x83}\x83N\x83\x8D\x95\x5C\x8C\xBB\x82\xC9\x8C\xEB\x82\xE8\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81" "B: ";
-// #if文に未定義マクロがあります。
-inline constexpr char kMsgUndefinedIfMacro[] = "#if\x95\xB6\x82\xC9\x96\xA2\x92\xE8\x8B`\x83}\x83N\x83\x8D\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81" "B";
-// マクロ定義が重複しています。
-inline constexpr char kMsgMacroRedefined[] = "\x83}\x83N\x83\x8D\x92\xE8\x8B`\x82\xAA\x8F" "d\x95\xA1\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B";
-// 注釈の長さが制限を超えています。
-inline constexpr char kMsgCommentTooLong[] = "\x92\x8D\x8E\xDF\x82\xCC\x92\xB7\x82\xB3\x82\xAA\x90\xA7\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B";
-// 構文エラーがあります。
-inline constexpr char kMsgSyntax[] = "\x8D\x5C\x95\xB6\x83G\x83\x89\x81[\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81" "B";
-// 関数の途中でファイルが終了しています。
-inline constexpr char kMsgEndInsideFunction[] = "\x8A\xD6\x90\x94\x82\xCC\x93r\x92\x86\x82\xC5\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8FI\x97\xB9\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B";
-// else文の直前にif文がありません。
-inline constexpr char kMsgElseWithoutIf[] = "else\x95\xB6\x82\xCC\x92\xBC\x91O\x82\xC9if\x95\xB6\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// 対応のとれない右大括弧（｝）があります。
-inline constexpr char kMsgUnmatchedBrace[] = "\x91\xCE\x89\x9E\x82\xCC\x82\xC6\x82\xEA\x82\xC8\x82\xA2\x89" "E\x91\xE5\x8A\x87\x8C\xCA\x81i\x81p\x81j\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81" "B";
-// ファイルが読めません。
-inline constexpr char kMsgCannotRead[] = "\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x93\xC7\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x81" "B";
+
+inline constexpr auto& kMsgIfSyntax = "#if文に構文エラーがあります。"_sjis;
+
+inline constexpr auto& kMsgUnclosedComment = "注釈終了記号（/*）が対応していません。"_sjis;
+
+inline constexpr auto& kMsgIfNesting = "#if文のネストが制限を超えました。"_sjis;
+
+inline constexpr auto& kMsgDefineSyntax = "#define文に構文エラーがあります。"_sjis;
+
+inline constexpr auto& kMsgMacroUse = "マクロ表現に誤りがあります。: "_sjis;
+
+inline constexpr auto& kMsgUndefinedIfMacro = "#if文に未定義マクロがあります。"_sjis;
+
+inline constexpr auto& kMsgMacroRedefined = "マクロ定義が重複しています。"_sjis;
+
+inline constexpr auto& kMsgCommentTooLong = "注釈の長さが制限を超えています。"_sjis;
+
+inline constexpr auto& kMsgSyntax = "構文エラーがあります。"_sjis;
+
+inline constexpr auto& kMsgEndInsideFunction = "関数の途中でファイルが終了しています。"_sjis;
+
+inline constexpr auto& kMsgElseWithoutIf = "else文の直前にif文がありません。"_sjis;
+
+inline constexpr auto& kMsgUnmatchedBrace = "対応のとれない右大括弧（｝）があります。"_sjis;
+
+inline constexpr auto& kMsgCannotRead = "ファイルが読めません。"_sjis;

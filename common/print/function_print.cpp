@@ -12,13 +12,14 @@
 #include "common/text/header_macros.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/winuser.h"
 
 namespace {
 
 // "【 関数仕様書印刷 】", "関数仕様書を"
-constexpr char kSpecPrintCaption[] = "\x81y \x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc \x81z";
-constexpr char kSpecMeterText[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x82\xf0";
+constexpr auto& kSpecPrintCaption = "【 関数仕様書印刷 】"_sjis;
+constexpr auto& kSpecMeterText = "関数仕様書を"_sjis;
 
 enum : int {
     kMessageBeyondDocument = 5,  // 印刷開始関数番号(%d)が最終関数番号を超えています。

@@ -12,12 +12,13 @@
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
 // "【 関数仕様書出力 】", "出力"
-constexpr char kOutputCaption[] = "\x81y \x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd \x81z";
-constexpr char kOutputWord[] = "\x8fo\x97\xcd";
+constexpr auto& kOutputCaption = "【 関数仕様書出力 】"_sjis;
+constexpr auto& kOutputWord = "出力"_sjis;
 
 enum : int {
     kMessageBeyondDocument = 4,  // 出力開始関数番号(%d)が最終関数番号を超えています。

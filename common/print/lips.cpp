@@ -7,15 +7,14 @@
 #include "common/print/print_state.h"
 #include "common/text/message_table.h"
 #include "platform/gdi/port.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
-// 印刷
-constexpr char kPrintOperation[] = "\x88\xf3\x8d\xfc";
-// プリンタデバイスをオープンできません。
-constexpr char kCannotOpenPort[] =
-    "\x83\x76\x83\x8a\x83\x93\x83\x5e\x83\x66\x83\x6f\x83\x43\x83\x58\x82\xf0\x83\x49\x81\x5b\x83\x76\x83\x93\x82"
-    "\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+
+constexpr auto& kPrintOperation = "印刷"_sjis;
+
+constexpr auto& kCannotOpenPort = "プリンタデバイスをオープンできません。"_sjis;
 constexpr char kPortName[] = "LPT1";
 
 // The font sets by number. Columns of the table are the 24-, 32- and

@@ -11,6 +11,7 @@
 #include "common/text/header_macros.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/winuser.h"
 
 namespace {
@@ -26,16 +27,16 @@ constexpr int kExpandedLineBytes = 511;
 
 // ORDER KIND: indexed by ListJobKind.
 constexpr const char* kCaptions[] = {
-    "\x81y \x8a\xd6\x90\x94\x88\xea\x97\x97\x88\xf3\x8d\xfc \x81z",              // 【 関数一覧印刷 】
-    "\x81y \x83\x5c\x81[\x83X\x88\xf3\x8d\xfc \x81z",                            // 【 ソース印刷 】
-    "\x81y \x95\x5c\x8e\x86\x88\xf3\x8d\xfc \x81z",                              // 【 表紙印刷 】
-    "\x81y \x8a\xd6\x90\x94\x83T\x83}\x83\x8a\x81[\x88\xf3\x8d\xfc \x81z",        // 【 関数サマリー印刷 】
+    "【 関数一覧印刷 】"_sjis,
+    "【 ソース印刷 】"_sjis,
+    "【 表紙印刷 】"_sjis,
+    "【 関数サマリー印刷 】"_sjis,
 };
 constexpr const char* kMeterTexts[] = {
-    "\x8a\xd6\x90\x94\x88\xea\x97\x97\x82\xf0",              // 関数一覧を
-    "\x83\x8a\x83X\x83g\x82\xf0",                            // リストを
-    "\x95\x5c\x8e\x86\x82\xf0",                              // 表紙を
-    "\x8a\xd6\x90\x94\x83T\x83}\x83\x8a\x81[\x82\xf0",        // 関数サマリーを
+    "関数一覧を"_sjis,
+    "リストを"_sjis,
+    "表紙を"_sjis,
+    "関数サマリーを"_sjis,
 };
 
 bool valid_kind(int kind) { return kind >= 0 && kind < static_cast<int>(std::size(kCaptions)); }

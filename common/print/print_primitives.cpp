@@ -11,6 +11,7 @@
 #include "common/text/message_table.h"
 #include "platform/gdi/port.h"
 #include "platform/gdi/print_manager.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
@@ -27,15 +28,12 @@ Backend backend() {
 
 // Indexed by the kind: "Ｃａｎｏｎ　ＬＩＰＳ系", "プリントマネージャ".
 constexpr const char* kKindNames[] = {
-    "\x82\x62\x82\x81\x82\x8e\x82\x8f\x82\x8e\x81\x40\x82\x6b\x82\x68\x82\x6f\x82\x72\x8c\x6e",
-    "\x83\x76\x83\x8a\x83\x93\x83\x67\x83\x7d\x83\x6c\x81\x5b\x83\x57\x83\x83",
+    "Ｃａｎｏｎ　ＬＩＰＳ系"_sjis,
+    "プリントマネージャ"_sjis,
 };
 
-// 印刷; プリンタデバイスをオープンできません。
-constexpr char kPrintOperation[] = "\x88\xf3\x8d\xfc";
-constexpr char kCannotOpenStream[] =
-    "\x83\x76\x83\x8a\x83\x93\x83\x5e\x83\x66\x83\x6f\x83\x43\x83\x58\x82\xf0\x83\x49\x81\x5b\x83\x76\x83\x93\x82"
-    "\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+constexpr auto& kPrintOperation = "印刷"_sjis;
+constexpr auto& kCannotOpenStream = "プリンタデバイスをオープンできません。"_sjis;
 
 // The PostScript stream opens with the job, as the port does for LIPS.
 int begin_postscript_job() {

@@ -7,18 +7,19 @@
 #include "common/print/printer_device.h"
 #include "common/shell/document.h"
 #include "common/text/message_table.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/winuser.h"
 
 // "NXW32_print[%s]", "GXW32_print[%s]", "OQW32_print[%s]"; NOTARIX captions
 // its device boxes "印刷処理初期化", the other two "【 印刷処理初期化 】".
 const PrintProfile kNotarixPrintProfile{
-    "NXW32_print[%s]", "\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb", true};
+    "NXW32_print[%s]", "印刷処理初期化"_sjis, true};
 const PrintProfile kGravletPrintProfile{
     "GXW32_print[%s]",
-    "\x81\x79\x20\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb\x20\x81\x7a", false, true};
+    "【 印刷処理初期化 】"_sjis, false, true};
 const PrintProfile kOrbalinePrintProfile{
     "OQW32_print[%s]",
-    "\x81\x79\x20\x88\xf3\x8d\xfc\x8f\x88\x97\x9d\x8f\x89\x8a\xfa\x89\xbb\x20\x81\x7a", true};
+    "【 印刷処理初期化 】"_sjis, true};
 
 PRINTDLGA initial_printer_setup() {
     PRINTDLGA pd{};
@@ -32,8 +33,8 @@ LOGFONTA default_printer_font() {
     LOGFONTA font{};
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = SHIFTJIS_CHARSET;
-    // ＭＳ 明朝
-    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9");
+
+    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", "ＭＳ 明朝"_sjis);
     return font;
 }
 

@@ -4,15 +4,16 @@
 
 #include "common/print/print_state.h"
 #include "common/text/message_table.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/winuser.h"
 
 namespace {
 
 // "プリンタ出力：", "印刷処理", "関数仕様書出力処理", "関数仕様書読み込み"
-constexpr char kPrinterOutput[] = "\x83v\x83\x8a\x83\x93\x83^\x8fo\x97\xcd\x81\x46";
-constexpr char kPrinting[] = "\x88\xf3\x8d\xfc\x8f\x88\x97\x9d";
-constexpr char kSpecOutput[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd\x8f\x88\x97\x9d";
-constexpr char kSpecReading[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";
+constexpr auto& kPrinterOutput = "プリンタ出力："_sjis;
+constexpr auto& kPrinting = "印刷処理"_sjis;
+constexpr auto& kSpecOutput = "関数仕様書出力処理"_sjis;
+constexpr auto& kSpecReading = "関数仕様書読み込み"_sjis;
 
 enum : int {
     kMessageOpenErrorIn = 7,    // ファイルオープンエラー（%s）

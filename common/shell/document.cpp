@@ -8,11 +8,12 @@
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
 // "%s を読み込み中です。"
-constexpr char kReadingFormat[] = "%s \x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x92\x86\x82\xc5\x82\xb7\x81\x42";
+constexpr auto& kReadingFormat = "%s を読み込み中です。"_sjis;
 constexpr char kDefaultLayoutFile[] = "nx1000.lis";
 
 bool starts_with(std::string_view text, std::string_view prefix) {

@@ -5,6 +5,7 @@
 #include "common/analysis/text_utils.h"
 #include "common/text/file_names.h"
 #include "common/text/text_helpers.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
@@ -81,10 +82,10 @@ int measure_summary_columns(int kind, const char* list_file, SummaryColumns& col
         const char* label;
     };
     const Column heading[] = {
-        {&columns.file_width, "\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC  "},
-        {&columns.line_width, "\x8D\x73\x88\xCA\x92\x75  "},
-        {&columns.name_width, "\x8A\xD6\x90\x94\x96\xBC  "},
-        {&columns.text_width, "\x8B\x40\x94\x5C\x8A\x54\x97\x76"},
+        {&columns.file_width, "ファイル名  "_sjis},
+        {&columns.line_width, "行位置  "_sjis},
+        {&columns.name_width, "関数名  "_sjis},
+        {&columns.text_width, "機能概要"_sjis},
     };
     columns.header = "No.  ";
     for (const Column& c : heading) {

@@ -3,6 +3,10 @@
 // has its own table; the one lookup answers from the running program's.
 #pragma once
 
+#include <array>
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,8 +22,30 @@ struct MessageTable {
     int count;
 };
 
+// The rows of lists in number order (each list in number order, a number in
+// one list only) as one table in number order, as a program's table stands.
+template <std::size_t Count, std::size_t... N>
+constexpr std::array<MessageEntry, Count> merge_messages(const MessageEntry (&... lists)[N]) {
+    static_assert((N + ...) == Count, "the table holds the lists' rows and no more");
+    std::array<MessageEntry, Count> table{};
+    std::size_t at = 0;
+    ((std::copy(lists, lists + N, table.begin() + at), at += N), ...);
+    std::sort(table.begin(), table.end(), [](const MessageEntry& a, const MessageEntry& b) { return a.id < b.id; });
+    return table;
+}
+
+// A table with rows after its last.
+template <std::size_t M, std::size_t N>
+constexpr std::array<MessageEntry, M + N> append_rows(const std::array<MessageEntry, M>& table,
+                                                      const MessageEntry (&rows)[N]) {
+    std::array<MessageEntry, M + N> out{};
+    std::copy(table.begin(), table.end(), out.begin());
+    std::copy(rows, rows + N, out.begin() + M);
+    return out;
+}
+
 inline constexpr int kNotarixMessageCount = 150;
-extern const MessageEntry kNotarixMessageEntries[kNotarixMessageCount];
+extern const std::array<MessageEntry, kNotarixMessageCount> kNotarixMessageEntries;
 extern const MessageTable kNotarixMessages;
 
 // The running program's table: set once at start-up, NOTARIX's until then.

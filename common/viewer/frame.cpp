@@ -6,9 +6,6 @@
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
 #include "common/shell/settings_file.h"
-#include "common/viewer/shell_boxes.h"
-#include "common/viewer/source_list.h"
-#include "common/viewer/shell_messages.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/scroll_keys.h"
@@ -17,7 +14,11 @@
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/shell_messages.h"
+#include "common/viewer/source_list.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commctrl.h"
 
 namespace {
@@ -32,22 +33,22 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kTitleBlue = RGB(0, 0, 0xFF);
 
 // "標準明朝", "標準ゴシック", "ＭＳ ゴシック"
-constexpr char kMinchoFace[] = "\x95W\x8f\x80\x96\xbe\x92\xa9";
-constexpr char kGothicFace[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";
-constexpr char kMsGothicFace[] = "\x82l\x82r \x83S\x83V\x83\x62\x83N";
+constexpr auto& kMinchoFace = "標準明朝"_sjis;
+constexpr auto& kGothicFace = "標準ゴシック"_sjis;
+constexpr auto& kMsGothicFace = "ＭＳ ゴシック"_sjis;
 
 // "連動[F5]", "非連動[F5]"
-constexpr char kLinkedLabel[] = "\x98\x41\x93\xae[F5]";
-constexpr char kUnlinkedLabel[] = "\x94\xf1\x98\x41\x93\xae[F5]";
+constexpr auto& kLinkedLabel = "連動[F5]"_sjis;
+constexpr auto& kUnlinkedLabel = "非連動[F5]"_sjis;
 
 // ORDER ID: the buttons are 300 to 304 in row order; the labels keep their
 // blanks. The rows of a program whose profile gives none.
 constexpr ControlBarRow kButtonRows[kPageButtonCount] = {
-    {2, 4, 74, 17, " \x8e\x9f\x8a\xd6\x90\x94[F1] "},    // " 次関数[F1] "
-    {77, 4, 74, 17, " \x91O\x8a\xd6\x90\x94[F2] "},      // " 前関数[F2] "
-    {152, 4, 74, 17, "\x90\xe6\x93\xaa\x8a\xd6\x90\x94[F3]"},  // "先頭関数[F3]"
-    {227, 4, 74, 17, "\x8d\xc5\x8fI\x8a\xd6\x90\x94[F4]"},     // "最終関数[F4]"
-    {302, 4, 74, 17, "  \x98\x41\x93\xae[F5]  "},        // "  連動[F5]  "
+    {2, 4, 74, 17, " 次関数[F1] "_sjis},    // " 次関数[F1] "
+    {77, 4, 74, 17, " 前関数[F2] "_sjis},      // " 前関数[F2] "
+    {152, 4, 74, 17, "先頭関数[F3]"_sjis},  // "先頭関数[F3]"
+    {227, 4, 74, 17, "最終関数[F4]"_sjis},     // "最終関数[F4]"
+    {302, 4, 74, 17, "  連動[F5]  "_sjis},        // "  連動[F5]  "
 };
 // ORDER ID: the page title box 100, then the page counter box 101.
 constexpr ControlBarRow kBoxRows[2] = {

@@ -10,9 +10,10 @@
 #include <functional>
 #include <string>
 
-#include "common/viewer/viewer_profile.h"
 #include "common/shell/window/recent_menu.h"
+#include "common/viewer/viewer_profile.h"
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/winuser.h"
 
@@ -161,7 +162,7 @@ void set_document_menus(int has_document);
 void set_busy_state(int idle);
 
 // "ファイル読み込み", the caption of the boxes about files that cannot be read.
-inline constexpr char kReadFileCaption[] = "\x83t\x83@\x83\x43\x83\x8b\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";
+inline constexpr auto& kReadFileCaption = "ファイル読み込み"_sjis;
 
 // The file a recent-files command names, in *name. kNoRecentEntry when the
 // id names no entry; kRecentGone when the file is no longer there (a box

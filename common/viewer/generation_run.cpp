@@ -6,32 +6,31 @@
 #include "common/analysis/converter_host.h"
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
-#include "common/viewer/frame.h"
-#include "common/viewer/shell_boxes.h"
-#include "common/viewer/shell_messages.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/shell_messages.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
-constexpr char kResultPrefix[] = "\x90\xb6\x90\xac\x81\x46";  // 生成：
-// 生成内部処理エラー[%04x]
-constexpr char kInternalErrorFormat[] = "\x90\xb6\x90\xac\x93\xe0\x95\x94\x8f\x88\x97\x9d\x83\x47\x83\x89\x81\x5b[%04x]";
-constexpr char kGenerationWork[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";                      // 生成処理
-constexpr char kBatchWork[] = "\x88\xea\x8a\x87\x90\xb6\x90\xac\x8f\x88\x97\x9d";           // 一括生成処理
-constexpr char kBatchRunning[] = "\x88\xea\x8a\x87\x90\xb6\x90\xac\x8e\xc0\x8d\x73\x92\x86";  // 一括生成実行中
-// Ｃソースファイルではありません。
-constexpr char kNotCSourceText[] =
-    "\x82\x62\x83\x5c\x81\x5b\x83\x58\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82"
-    "\xb9\x82\xf1\x81\x42";
-constexpr char kGenerateOp[] = "\x90\xb6\x90\xac";                              // 生成
-constexpr char kBatchRunOp[] = "\x88\xea\x8a\x87\x90\xb6\x90\xac\x8e\xc0\x8d\x73";  // 一括生成実行
-constexpr char kBatchOp[] = "\x88\xea\x8a\x87\x90\xb6\x90\xac";                  // 一括生成
+constexpr auto& kResultPrefix = "生成："_sjis;
+
+constexpr auto& kInternalErrorFormat = "生成内部処理エラー[%04x]"_sjis;
+constexpr auto& kGenerationWork = "生成処理"_sjis;
+constexpr auto& kBatchWork = "一括生成処理"_sjis;
+constexpr auto& kBatchRunning = "一括生成実行中"_sjis;
+
+constexpr auto& kNotCSourceText = "Ｃソースファイルではありません。"_sjis;
+constexpr auto& kGenerateOp = "生成"_sjis;
+constexpr auto& kBatchRunOp = "一括生成実行"_sjis;
+constexpr auto& kBatchOp = "一括生成"_sjis;
 
 DocumentState& doc() { return document_state(); }
 

@@ -5,10 +5,11 @@
 #include "common/shell/document.h"
 #include "common/viewer/frame.h"
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
-constexpr char kLayoutTitle[] = "\xda\xb2\xb1\xb3\xc4";  // ﾚｲｱｳﾄ
+constexpr auto& kLayoutTitle = "ﾚｲｱｳﾄ"_sjis;
 constexpr WindowPlacement kDefaultPlacement{450, 90, 312, 500};
 constexpr COLORREF kFrameGrey = RGB(192, 192, 192);
 

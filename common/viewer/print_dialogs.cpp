@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "common/shell/document.h"
+#include "common/text/message_table.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/shell_boxes.h"
 #include "common/viewer/shell_dialogs.h"
 #include "common/viewer/viewer_startup.h"
-#include "common/text/message_table.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/commdlg.h"
 
@@ -17,12 +18,12 @@ using namespace dialog_kit;
 
 namespace {
 
-// "C/C++ｿｰｽ(*.c;*.cpp)" with its pattern.
-constexpr char kSourceFilter[] = "C/C++\xbf\xb0\xbd(*.c;*.cpp)\0*.c;*.cpp\0";
-// "ＤＯＳ／Ｖ", "ＰＣ９８": the text output's code sets, in the order of their values.
-constexpr const char* kCodeSetNames[] = {"\x82\x63\x82n\x82r\x81^\x82u", "\x82o\x82\x62\x82X\x82W"};
-constexpr char kStandardFormat[] = "\x95W\x8f\x80(%3d)";  // 標準(%3d)
-constexpr char kScreenFormat[] = "\x89\xe6\x96\xca(%3d)";  // 画面(%3d)
+// The source filter, a label and its pattern.
+constexpr auto& kSourceFilter = "C/C++ｿｰｽ(*.c;*.cpp)\0*.c;*.cpp\0"_sjis;
+// The text output's code sets, in the order of their values.
+constexpr const char* kCodeSetNames[] = {"ＤＯＳ／Ｖ"_sjis, "ＰＣ９８"_sjis};
+constexpr auto& kStandardFormat = "標準(%3d)"_sjis;
+constexpr auto& kScreenFormat = "画面(%3d)"_sjis;
 constexpr int kOrientedFields = 4;
 // The output file name is no settings field, but it is read like one: a
 // name of 256 bytes or more does not fit the programs' name buffers.

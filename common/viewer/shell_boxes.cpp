@@ -4,16 +4,17 @@
 #include <vector>
 
 #include "common/shell/document.h"
-#include "common/viewer/frame.h"
-#include "common/viewer/shell_messages.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_messages.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 
 namespace {
 
 // "？", the full-width question mark that makes a box a Yes/No question
-constexpr char kFullWidthQuestion[] = "\x81\x48";
+constexpr auto& kFullWidthQuestion = "？"_sjis;
 
 bool holds_full_width(std::string_view text, std::string_view ch) {
     for (size_t i = 0; i + 1 < text.size();) {
@@ -63,7 +64,7 @@ std::string default_extension(std::string_view filter) {
 void show_not_available_notice() {
     // "この機能はまだ使用できません。"
     show_info_box(1, program_box_caption(),
-                  "\x82\xb1\x82\xcc\x8b@\x94\x5c\x82\xcd\x82\xdc\x82\xbe\x8eg\x97p\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42");
+                  "この機能はまだ使用できません。"_sjis);
 }
 
 std::string program_box_caption() { return make_box_caption(viewer_profile().box_name); }

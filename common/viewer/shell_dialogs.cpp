@@ -9,15 +9,16 @@
 #include <vector>
 
 #include "common/shell/document.h"
-#include "common/viewer/frame.h"
-#include "common/viewer/shell_boxes.h"
-#include "common/viewer/shell_messages.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/shell_messages.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/resources.h"
@@ -27,21 +28,19 @@ using shell_dialog_templates::kFunctionListId;
 
 namespace {
 
-// Captions. 【生成キーワード設定】, 【 一括生成設定 】
-constexpr char kKeywordCaption[] = "\x81y\x90\xb6\x90\xac\x83L\x81[\x83\x8f\x81[\x83h\x90\xdd\x92\xe8\x81z";
-constexpr char kBatchCaption[] = "\x81y \x88\xea\x8a\x87\x90\xb6\x90\xac\x90\xdd\x92\xe8 \x81z";
+// Captions.
+constexpr auto& kKeywordCaption = "【生成キーワード設定】"_sjis;
+constexpr auto& kBatchCaption = "【 一括生成設定 】"_sjis;
 
 // Filters: a label and a pattern, each ended by a zero byte.
-using namespace std::string_view_literals;
-constexpr std::string_view kKwdFilter = "\xb7\xb0\xdc\xb0\xc4\xde\xcc\xa7\xb2\xd9(*.kwd)\0*.kwd\0"sv;  // ｷｰﾜｰﾄﾞﾌｧｲﾙ(*.kwd)
-constexpr std::string_view kNamFilter = "NAM\xcc\xa7\xb2\xd9(*.nam)\0*.nam\0"sv;            // NAMﾌｧｲﾙ(*.nam)
+constexpr std::string_view kKwdFilter = "ｷｰﾜｰﾄﾞﾌｧｲﾙ(*.kwd)\0*.kwd\0"_sjis_sv;
+constexpr std::string_view kNamFilter = "NAMﾌｧｲﾙ(*.nam)\0*.nam\0"_sjis_sv;
 constexpr std::string_view kSourceFilter =
-    "C/C++\xbf\xb0\xbd(*.c;*.cpp)\0*.c;*.cpp\0"  // C/C++ｿｰｽ(*.c;*.cpp)
-    "C\xbf\xb0\xbd(*.c)\0*.c\0"                   // Cｿｰｽ(*.c)
-    "C++\xbf\xb0\xbd(*.cpp)\0*.cpp\0"             // C++ｿｰｽ(*.cpp)
-    "\x91S\xcc\xa7\xb2\xd9(*.*)\0*.*\0"sv;        // 全ﾌｧｲﾙ(*.*)
-// "ｴﾃﾞｨﾀ(*.exe)" and "全ﾌｧｲﾙ(*.*)" with their patterns.
-constexpr std::string_view kEditorFilter = "\xb4\xc3\xde\xa8\xc0(*.exe)\0*.exe\0\x91S\xcc\xa7\xb2\xd9(*.*)\0*.*\0"sv;
+    "C/C++ｿｰｽ(*.c;*.cpp)\0*.c;*.cpp\0"_sjis_sv
+    "Cｿｰｽ(*.c)\0*.c\0"_sjis_sv
+    "C++ｿｰｽ(*.cpp)\0*.cpp\0"_sjis_sv
+    "全ﾌｧｲﾙ(*.*)\0*.*\0"_sjis_sv;
+constexpr std::string_view kEditorFilter = "ｴﾃﾞｨﾀ(*.exe)\0*.exe\0全ﾌｧｲﾙ(*.*)\0*.*\0"_sjis_sv;
 
 constexpr int kChooserBufferSize = 4000;
 constexpr int kLineLimit = 255;  // bytes of a control-file line that are kept
@@ -906,8 +905,8 @@ constexpr int kMaxFunctionRows = 1000;
 constexpr int kMaxFunctionLineBytes = 511;
 constexpr int kMinColumnWidth = 60;
 // "No.  関数名", " 行番号", " 機能概要"
-constexpr const char* kFunctionColumns[] = {"No.  \x8a\xd6\x90\x94\x96\xbc", " \x8d\x73\x94\xd4\x8d\x86",
-                                            " \x8b@\x94\x5c\x8aT\x97v"};
+constexpr const char* kFunctionColumns[] = {"No.  関数名"_sjis, " 行番号"_sjis,
+                                            " 機能概要"_sjis};
 
 HWND function_list(HWND dialog) { return GetDlgItem(dialog, kFunctionListId); }
 

@@ -5,31 +5,31 @@
 #include <functional>
 
 #include "common/shell/document.h"
-#include "common/viewer/shell_boxes.h"
-#include "common/viewer/shell_dialogs.h"
-#include "common/viewer/viewer_profile.h"
-#include "common/viewer/shell_messages.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/shell_dialogs.h"
+#include "common/viewer/shell_messages.h"
+#include "common/viewer/viewer_profile.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/resources.h"
 #include "platform/user/shellapi.h"
 
 namespace {
 
 // "ｿｰｽﾘｽﾄ"
-constexpr char kSourceTitle[] = "\xBF\xB0\xBD\xD8\xBD\xC4";
+constexpr auto& kSourceTitle = "ｿｰｽﾘｽﾄ"_sjis;
 // "ソースリスト読み込み"
-constexpr char kLoadOperation[] =
-    "\x83\x5C\x81\x5B\x83\x58\x83\x8A\x83\x58\x83\x67\x93\xC7\x82\xDD\x8D\x9E\x82\xDD";
+constexpr auto& kLoadOperation = "ソースリスト読み込み"_sjis;
 // "ソースリスト表示"
-constexpr char kShowOperation[] = "\x83\x5C\x81\x5B\x83\x58\x83\x8A\x83\x58\x83\x67\x95\x5C\x8E\xA6";
+constexpr auto& kShowOperation = "ソースリスト表示"_sjis;
 // "検索"
-constexpr char kSearchCaption[] = "\x8C\x9F\x8D\xF5";
+constexpr auto& kSearchCaption = "検索"_sjis;
 
 // "標準ゴシック"
-constexpr char kGothicFace[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";
+constexpr auto& kGothicFace = "標準ゴシック"_sjis;
 
 struct ButtonRow {
     int id;
@@ -37,23 +37,23 @@ struct ButtonRow {
     const char* label;
 };
 constexpr ButtonRow kButtons[kSourceButtonCount] = {
-    {kOverlapButtonId, 2, "\x8F\x64\x82\xCB\x82\xC4\x95\x5C\x8E\xA6"},  // "重ねて表示"
-    {kStackButtonId, 92, "\x95\xC0\x82\xD7\x82\xC4\x95\x5C\x8E\xA6"},    // "並べて表示"
-    {kSearchButtonId, 182, "\x8C\x9F\x8D\xF5"},                          // "検索"
-    {kSearchAgainButtonId, 272, "\x8E\x9F\x8C\x9F\x8D\xF5"},             // "次検索"
-    {kCloseSourceButtonId, 362, "\x95\xC2\x82\xB6\x82\xE9"},             // "閉じる"
+    {kOverlapButtonId, 2, "重ねて表示"_sjis},  // "重ねて表示"
+    {kStackButtonId, 92, "並べて表示"_sjis},    // "並べて表示"
+    {kSearchButtonId, 182, "検索"_sjis},                          // "検索"
+    {kSearchAgainButtonId, 272, "次検索"_sjis},             // "次検索"
+    {kCloseSourceButtonId, 362, "閉じる"_sjis},             // "閉じる"
 };
 
 // The search dialog, for a program whose resources bring none.
 constexpr DialogItemTemplate kSearchItems[] = {
-    {"STATIC", "\x8C\x9F\x8D\xF5\x95\xB6\x8E\x9A\x97\xF1\x81\x46", -1, 7, 9, 50, 8, 0},  // "検索文字列："
+    {"STATIC", "検索文字列："_sjis, -1, 7, 9, 50, 8, 0},  // "検索文字列："
     {"EDIT", "", kSearchFieldId, 58, 7, 150, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
-    {"BUTTON", "\x8E\xC0\x8D\x73", IDOK, 48, 26, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},  // "実行"
-    {"BUTTON", "\x8E\xE6\x8F\xC1", IDCANCEL, 118, 26, 50, 14, WS_TABSTOP},                // "取消"
+    {"BUTTON", "実行"_sjis, IDOK, 48, 26, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},  // "実行"
+    {"BUTTON", "取消"_sjis, IDCANCEL, 118, 26, 50, 14, WS_TABSTOP},                // "取消"
 };
 constexpr DialogTemplate kSearchDialog = {
     "SRCSEARCHDLG", DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 216, 46,
-    "\x81\x79\x20\x8C\x9F\x8D\xF5\x95\xB6\x8E\x9A\x97\xF1\x93\xFC\x97\xCD\x20\x81\x7A",  // "【 検索文字列入力 】"
+    "【 検索文字列入力 】"_sjis,  // "【 検索文字列入力 】"
     9, nullptr, nullptr, nullptr, kSearchItems};
 
 SourceListState g_source_list;

@@ -14,6 +14,7 @@
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/recent_menu.h"
 #include "common/shell/window_placement.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/winuser.h"
 
 // A numeric field of a dialog: its edit control and the settings field it
@@ -55,8 +56,7 @@ struct ShellMessageNumbers {
 struct PrintDialogProfile;  // common/viewer/print_dialogs.h
 
 // "【 ユーザ指定エディタ起動 】"
-inline constexpr char kBracketedEditorCaption[] =
-    "\x81y \x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x8bN\x93\xae \x81z";
+inline constexpr auto& kBracketedEditorCaption = "【 ユーザ指定エディタ起動 】"_sjis;
 
 struct ViewerProfile {
     // --- Names --------------------------------------------------------------
@@ -75,7 +75,7 @@ struct ViewerProfile {
     const char* keyword_file = "";      // in the program directory
     // The caption of the editor command's boxes, "ユーザ指定エディタ起動" in NOTARIX,
     // kBracketedEditorCaption in the others.
-    const char* editor_caption = "\x83\x86\x81\x5B\x83\x55\x8E\x77\x92\xE8\x83\x47\x83\x66\x83\x42\x83\x5E\x8B\x4E\x93\xAE";
+    const char* editor_caption = "ユーザ指定エディタ起動"_sjis;
     bool keyword_values_in_capitals = false;  // KEYWORDDLG reads whole lines in capitals
     // KEYWORDDLG's keys in file order, their fields from 33057 on; empty:
     // the fifteen heading keys (kKeywordKeys).

@@ -5,22 +5,23 @@
 
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
-#include "common/viewer/frame.h"
-#include "common/viewer/shell_boxes.h"
-#include "common/viewer/source_list.h"
-#include "common/viewer/viewer_profile.h"
 #include "common/shell/window/recent_menu.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/shell/window_placement.h"
 #include "common/text/file_names.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/source_list.h"
+#include "common/viewer/viewer_profile.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/global_memory.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
 // "ＭＳ 明朝", the print font's face
-constexpr char kPrintFontFace[] = "\x82l\x82r \x96\xbe\x92\xa9";
+constexpr auto& kPrintFontFace = "ＭＳ 明朝"_sjis;
 constexpr WindowPlacement kDefaultPlacement{10, 10, 880, 600};
 
 }  // namespace
@@ -152,8 +153,8 @@ int run_print_font_dialog(HWND frame) {
 namespace {
 
 // The operations of the two commands' notices.
-constexpr char kPrinterOp[] = "\x83v\x83\x8a\x83\x93\x83^\x90\xdd\x92\xe8";  // プリンタ設定
-constexpr char kFontOp[] = "\x83t\x83H\x83\x93\x83g\x91I\x91\xf0";         // フォント選択
+constexpr auto& kPrinterOp = "プリンタ設定"_sjis;
+constexpr auto& kFontOp = "フォント選択"_sjis;
 
 }  // namespace
 

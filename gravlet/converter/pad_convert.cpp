@@ -16,6 +16,7 @@
 #include "gravlet/converter/pad_generator.h"
 #include "gravlet/converter/pad_texts.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace pad {
 
@@ -403,7 +404,7 @@ int classify_heading_comment(std::string_view comment, std::string& rest) {
         int q = skip_blanks(body, static_cast<int>(word.size()));
         // the colon is one byte or the double-byte one, never half of a character
         if (byte_at(body, q) == ':') ++q;
-        else if (body.substr(static_cast<size_t>(q), 2) == "\x81\x46") q += 2;
+        else if (body.substr(static_cast<size_t>(q), 2) == "："_sjis) q += 2;
         q = skip_blanks(body, q);
         rest.assign(body.substr(static_cast<size_t>(std::min<int>(q, static_cast<int>(body.size())))));
         for (;;) {

@@ -3,12 +3,13 @@
 // its PAD code shows, by name.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "common/text/message_table.h"
 
 inline constexpr int kGravletMessageCount = 170;
-extern const MessageEntry kGravletMessageEntries[kGravletMessageCount];
+extern const std::array<MessageEntry, kGravletMessageCount> kGravletMessageEntries;
 extern const MessageTable kGravletMessages;
 
 // The text of a message of the running program's table ("" when there is none).

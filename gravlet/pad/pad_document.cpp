@@ -7,11 +7,12 @@
 #include "common/text/message_table.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet/pad/settings_layout.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
-// ＰＡＤ図作成
-constexpr const char* kMakePadOperation = "\x82\x6F\x82\x60\x82\x63\x90\x7D\x8D\xEC\x90\xAC";
+
+constexpr const char* kMakePadOperation = "ＰＡＤ図作成"_sjis;
 
 void take_working_values(PadDocument& doc, SettingsRecord& settings) {
     using namespace gx_settings;

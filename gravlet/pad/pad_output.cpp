@@ -10,15 +10,16 @@
 #include "gravlet/pad/messages.h"
 #include "gravlet/pad/pad_reader.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
 constexpr int kMaxParts = 999;
-constexpr const char* kFullWidthBlank = "\x81\x40";  // 　
-constexpr const char* kBackslash = "\x81\x5F";       // ＼
-constexpr const char* kSlash = "\x81\x5E";           // ／
-// ＰＡＤ図出力, the operation of the output's boxes.
-constexpr const char* kOutputOperation = "\x82\x6F\x82\x60\x82\x63\x90\x7D\x8F\x6F\x97\xCD";
+constexpr const char* kFullWidthBlank = "　"_sjis;
+constexpr const char* kBackslash = "＼"_sjis;
+constexpr const char* kSlash = "／"_sjis;
+// The operation of the output's boxes.
+constexpr const char* kOutputOperation = "ＰＡＤ図出力"_sjis;
 
 // Where each character of a row starts: true at column i (from 1) when a
 // character begins there, false on the second byte of a double-byte one.
@@ -548,7 +549,7 @@ int write_pad_output_file(const std::string& pds_path, const std::string& output
     if (!lines.open(pds_path)) return kPadOutputFailed;
     if (!run.file.open(output_path)) {
         host.show_box(false, make_box_caption(kOutputOperation),
-                      std::string("\x8F\x6F\x97\xCD") + gx_text(gx_message::kFileOpenError), output_path, "");
+                      std::string("出力"_sjis) + gx_text(gx_message::kFileOpenError), output_path, "");
         return kPadOutputNotOpened;
     }
     PageCharBuffer buffer;

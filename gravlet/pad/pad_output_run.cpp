@@ -8,14 +8,15 @@
 #include "gravlet/pad/pad_output.h"
 #include "gravlet/pad/pad_reader.h"
 #include "gravlet/pad/settings_layout.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
-#define PAD_FIGURE "\x82\x6F\x82\x60\x82\x63\x90\x7D"  // ＰＡＤ図
-constexpr const char* kOutputOperation = PAD_FIGURE "\x8F\x6F\x97\xCD";                // ＰＡＤ図出力
-constexpr const char* kOutputProcess = PAD_FIGURE "\x8F\x6F\x97\xCD\x8F\x88\x97\x9D";  // ＰＡＤ図出力処理
-constexpr const char* kReadingPad = PAD_FIGURE "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD";     // ＰＡＤ図読み込み
-constexpr const char* kOutputWord = "\x8F\x6F\x97\xCD";                                 // 出力
+#define PAD_FIGURE "ＰＡＤ図"_sjis
+constexpr const char* kOutputOperation = PAD_FIGURE "出力"_sjis;                // ＰＡＤ図出力
+constexpr const char* kOutputProcess = PAD_FIGURE "出力処理"_sjis;  // ＰＡＤ図出力処理
+constexpr const char* kReadingPad = PAD_FIGURE "読み込み"_sjis;     // ＰＡＤ図読み込み
+constexpr const char* kOutputWord = "出力"_sjis;
 #undef PAD_FIGURE
 
 // ORDER: by result; a result not listed clears the status line.

@@ -8,12 +8,13 @@
 #include "common/analysis/text_utils.h"
 #include "common/text/message_table.h"
 #include "gravlet/pad/messages.h"
+#include "platform/kernel/sjis_text.h"
 
 // ＰＡＤ図作成, ＰＡＤ図出力, ＰＡＤ図印刷, and 309's prefix ＰＡＤ図作成：
-#define PAD_FIGURE "\x82\x6F\x82\x60\x82\x63\x90\x7D"
-#define MAKING "\x8D\xEC\x90\xAC"
-#define OUTPUT "\x8F\x6F\x97\xCD"
-#define PRINTING "\x88\xF3\x8D\xFC"
+#define PAD_FIGURE "ＰＡＤ図"_sjis
+#define MAKING "作成"_sjis
+#define OUTPUT "出力"_sjis
+#define PRINTING "印刷"_sjis
 
 const PdsReadProfile kPdsViewRead = {
     " [JOV:PD", 512, true, false, false, false, gx_message::kCannotMakePad, PAD_FIGURE MAKING, PAD_FIGURE MAKING,
@@ -27,7 +28,7 @@ const PdsReadProfile kPdsPrintRead = {
 
 namespace {
 
-constexpr const char* kTextOverflowPrefix = PAD_FIGURE MAKING "\x81\x46";  // ＰＡＤ図作成：
+constexpr const char* kTextOverflowPrefix = PAD_FIGURE MAKING "："_sjis;  // ＰＡＤ図作成：
 
 // The row index at which a function has too many rows: its 2999th.
 constexpr int kTooManyRowsRow = kPadMaxRows + 1;

@@ -13,12 +13,13 @@
 #include "gravlet/pad/messages.h"
 #include "gravlet/pad/pad_reader.h"
 #include "gravlet/pad/settings_layout.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
-#define PAD_FIGURE "\x82\x6F\x82\x60\x82\x63\x90\x7D"  // ＰＡＤ図
-constexpr const char* kPrintOperation = PAD_FIGURE "\x88\xF3\x8D\xFC";  // ＰＡＤ図印刷
-constexpr const char* kPrintingPad = PAD_FIGURE "\x82\xF0";             // ＰＡＤ図を
+#define PAD_FIGURE "ＰＡＤ図"_sjis
+constexpr const char* kPrintOperation = PAD_FIGURE "印刷"_sjis;  // ＰＡＤ図印刷
+constexpr const char* kPrintingPad = PAD_FIGURE "を"_sjis;             // ＰＡＤ図を
 #undef PAD_FIGURE
 
 constexpr int kColumnUnits = kFigureColumnUnits;

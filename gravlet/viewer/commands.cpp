@@ -3,18 +3,19 @@
 #include <string_view>
 
 #include "common/print/list_print.h"
-#include "common/viewer/viewer_startup.h"
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
 #include "common/shell/settings_file.h"
-#include "common/viewer/frame.h"
-#include "common/viewer/generation_run.h"
-#include "common/viewer/shell_boxes.h"
-#include "common/viewer/source_list.h"
 #include "common/shell/window/error_window.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/generation_run.h"
+#include "common/viewer/viewer_texts.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/source_list.h"
+#include "common/viewer/viewer_startup.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet/pad/settings_layout.h"
 #include "gravlet/viewer/gravlet_dialogs.h"
@@ -24,6 +25,7 @@
 #include "gravlet/viewer/pad_view.h"
 #include "gravlet/viewer/source_link.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 
 namespace {
@@ -34,31 +36,21 @@ enum : int {
     kMessageNamedPrintFile = 304,
 };
 
-// Operation names of the captions (the caption is "【 name 】").
-constexpr char kSourceListOp[] = "\x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x95\x5c\x8e\xa6";  // ソースリスト表示
-constexpr char kFunctionListOp[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x95\x5c\x8e\xa6";     // 関数一覧表示
-constexpr char kLayoutOp[] = "\x83\x8c\x83\x43\x83\x41\x83\x45\x83g\x95\x5c\x8e\xa6";      // レイアウト表示
-constexpr char kErrorsOp[] = "\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6";         // 生成エラー表示
-constexpr char kBatchErrorsOp[] =
-    "\x88\xea\x8a\x87\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6";  // 一括生成エラー表示
-constexpr char kBatchOp[] = "\x88\xea\x8a\x87\x90\xb6\x90\xac";            // 一括生成
-constexpr char kPrintAllOp[] = "\x91S\x88\xf3\x8d\xfc";                    // 全印刷
-constexpr char kPrintCoverOp[] = "\x95\x5c\x8e\x86\x88\xf3\x8d\xfc";       // 表紙印刷
-constexpr char kPrintListOp[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x88\xf3\x8d\xfc";  // 関数一覧印刷
-constexpr char kPrintPadOp[] = "\x82o\x82`\x82\x63\x90}\x88\xf3\x8d\xfc";           // ＰＡＤ図印刷
-constexpr char kPrintSourceOp[] = "\x83\x5c\x81[\x83X\x88\xf3\x8d\xfc";             // ソース印刷
-constexpr char kOutputOp[] = "\x82o\x82`\x82\x63\x90}\x8fo\x97\xcd";                // ＰＡＤ図出力
-constexpr char kOpenCheckOp[] =
-    "\x82o\x82`\x82\x63\x90}\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x8am\x94\x46";  // ＰＡＤ図読み込み確認
-constexpr char kGenerationWork[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";      // 生成処理
+// Operation names of the captions (the caption is "【 name 】"): those the
+// programs share, then this program's own.
+using namespace viewer_texts;
+constexpr auto& kPrintCoverOp = "表紙印刷"_sjis;
+constexpr auto& kPrintPadOp = "ＰＡＤ図印刷"_sjis;
+constexpr auto& kOutputOp = "ＰＡＤ図出力"_sjis;
+constexpr auto& kOpenCheckOp = "ＰＡＤ図読み込み確認"_sjis;
+constexpr auto& kGenerationWork = "生成処理"_sjis;
 // Bare captions.
-constexpr char kSaveSettingsCaption[] =
-    "\x81y \x83p\x83\x89\x83\x81\x83^\x83t\x83@\x83\x43\x83\x8b\x95\xdb\x91\xb6 \x81z";  // 【 パラメタファイル保存 】
-// The cover heading's name in 304: 表紙印刷
-constexpr char kCoverPrintName[] = "\x95\x5c\x8e\x86\x88\xf3\x8d\xfc";
+constexpr auto& kSaveSettingsCaption = "【 パラメタファイル保存 】"_sjis;
+// The cover heading's name in 304.
+constexpr auto& kCoverPrintName = "表紙印刷"_sjis;
 
-// The open dialog's filter: "C/C++ｿｰｽ(*.c;*.cpp)" and its pattern.
-constexpr char kOpenFilter[] = "C/C++\xbf\xb0\xbd(*.c;*.cpp)\0*.c;*.cpp\0";
+// The open dialog's filter: a label and its pattern.
+constexpr auto& kOpenFilter = "C/C++ｿｰｽ(*.c;*.cpp)\0*.c;*.cpp\0"_sjis;
 constexpr std::string_view kOpenFilterView(kOpenFilter, sizeof kOpenFilter);
 
 // The colours kept for the colour dialog while the program runs.

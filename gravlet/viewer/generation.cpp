@@ -1,9 +1,9 @@
 #include "gravlet/viewer/generation.h"
 
 #include "common/shell/settings_file.h"
-#include "common/viewer/generation_run.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/text/message_table.h"
+#include "common/viewer/generation_run.h"
 #include "gravlet/converter/gx1002s.h"
 #include "gravlet/pad/settings_layout.h"
 #include "gravlet/viewer/gravlet_state.h"

@@ -3,22 +3,25 @@
 #include <strings.h>
 
 #include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
+#include "common/text/message_table.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/print_dialogs.h"
 #include "common/viewer/shell_boxes.h"
 #include "common/viewer/shell_dialogs.h"
 #include "common/viewer/shell_messages.h"
-#include "common/text/message_table.h"
+#include "common/viewer/viewer_texts.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet/pad/settings_layout.h"
 #include "gravlet/viewer/commands.h"
 #include "gravlet/viewer/gravlet_frame.h"
 #include "gravlet/viewer/gravlet_state.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/resources.h"
 #include "resources/gravlet/gravlet_resources.h"
@@ -28,36 +31,32 @@ using namespace gravlet_resources;
 
 namespace {
 
-// 【 生成パラメタ設定 】
-constexpr char kParameterTitle[] = "\x81y \x90\xb6\x90\xac\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8 \x81z";  // 【 生成パラメタ設定 】
+
+constexpr auto& kParameterTitle = "【 生成パラメタ設定 】"_sjis;
+
+// ORDER VALUE: each list's texts in the order of the values they store.
+constexpr const char* kFormChoices[] = {
+    "標準コメントのみ"_sjis, "標準コメントまたは文"_sjis, "文"_sjis, "標準コメントと文"_sjis, "すべてのコメントと文"_sjis,
+};
+constexpr const char* kDeclarationChoices[] = {"生成なし"_sjis, "生成あり"_sjis, "先頭空行まで生成なし"_sjis};
+constexpr const char* kCaseChoices[] = {"一括ボックス生成"_sjis, "個別ボックス生成"_sjis};
+constexpr const char* kSpecialCommentChoices[] = {"しない"_sjis, "コメントのみを対象"_sjis, "文とコメントを対象"_sjis};
 
 // A drop-down list and the settings field whose value is its index.
 struct ListChoice {
     int id;
     const SettingsField* field;
-    std::vector<const char*> texts;
+    std::span<const char* const> texts;
 };
 
-// ORDER VALUE: each list's texts in the order of the values they store.
-const std::vector<ListChoice>& list_choices() {
-    static const std::vector<ListChoice> choices = {
-        {kFormCombo,
-         &gx_settings::kGenerationForm,
-         {"\x95W\x8f\x80\x83R\x83\x81\x83\x93\x83g\x82\xcc\x82\xdd", "\x95W\x8f\x80\x83R\x83\x81\x83\x93\x83g\x82\xdc\x82\xbd\x82\xcd\x95\xb6", "\x95\xb6", "\x95W\x8f\x80\x83R\x83\x81\x83\x93\x83g\x82\xc6\x95\xb6", "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83R\x83\x81\x83\x93\x83g\x82\xc6\x95\xb6"}},  // 標準コメントのみ, 標準コメントまたは文, 文, 標準コメントと文, すべてのコメントと文
-        {kDeclarationCombo, &gx_settings::kDeclarationForm, {"\x90\xb6\x90\xac\x82\xc8\x82\xb5", "\x90\xb6\x90\xac\x82\xa0\x82\xe8", "\x90\xe6\x93\xaa\x8b\xf3\x8ds\x82\xdc\x82\xc5\x90\xb6\x90\xac\x82\xc8\x82\xb5"}},  // 生成なし, 生成あり, 先頭空行まで生成なし
-        {kIncludeCombo,
-         &gx_settings::kIncludeUse,
-         {"\x82\xb5\x82\xc8\x82\xa2", "\x82\xb7\x82\xe9(\x95s\x91\xab\x83`\x83\x46\x83\x62\x83N\x82\xc8\x82\xb5)", "\x82\xb7\x82\xe9(\x95s\x91\xab\x83`\x83\x46\x83\x62\x83N\x82\xa0\x82\xe8)", "\x82\xb7\x82\xe9(<\x81`>\x83t\x83@\x83\x43\x83\x8b\x82\xe0\x8eg\x97p)"}},  // しない, する(不足チェックなし), する(不足チェックあり), する(<～>ファイルも使用)
-        {kMacroCombo,
-         &gx_settings::kMacroExpansion,
-         {"\x93W\x8aJ\x82\xb5\x82\xc8\x82\xa2", "\xcc\xde\xdb\xaf\xb8\x90\xa7\x8c\xe4\x8d\x5c\x91\xa2\x93W\x8aJ", "\x8a\xae\x8c\x8b\xcf\xb8\xdb\x90\xa7\x8c\xe4\x8d\x5c\x91\xa2\x93W\x8aJ\x81\x43MFC\xcf\xb8\xdb\x91\xce\x89\x9e", "\x91S\xcf\xb8\xdb\x93W\x8aJ"}},  // 展開しない, ﾌﾞﾛｯｸ制御構造展開, 完結ﾏｸﾛ制御構造展開，MFCﾏｸﾛ対応, 全ﾏｸﾛ展開
-        {kCaseCombo, &gx_settings::kCasePassForm, {"\x88\xea\x8a\x87\x83{\x83\x62\x83N\x83X\x90\xb6\x90\xac", "\x8c\xc2\x95\xca\x83{\x83\x62\x83N\x83X\x90\xb6\x90\xac"}},  // 一括ボックス生成, 個別ボックス生成
-        {kSpecialCommentCombo,
-         &gx_settings::kSpecialComments,
-         {"\x82\xb5\x82\xc8\x82\xa2", "\x83R\x83\x81\x83\x93\x83g\x82\xcc\x82\xdd\x82\xf0\x91\xce\x8f\xdb", "\x95\xb6\x82\xc6\x83R\x83\x81\x83\x93\x83g\x82\xf0\x91\xce\x8f\xdb"}},  // しない, コメントのみを対象, 文とコメントを対象
-    };
-    return choices;
-}
+constexpr ListChoice kListChoices[] = {
+    {kFormCombo, &gx_settings::kGenerationForm, kFormChoices},
+    {kDeclarationCombo, &gx_settings::kDeclarationForm, kDeclarationChoices},
+    {kIncludeCombo, &gx_settings::kIncludeUse, viewer_texts::kIncludeUseChoices},
+    {kMacroCombo, &gx_settings::kMacroExpansion, viewer_texts::kMacroExpansionChoices},
+    {kCaseCombo, &gx_settings::kCasePassForm, kCaseChoices},
+    {kSpecialCommentCombo, &gx_settings::kSpecialComments, kSpecialCommentChoices},
+};
 
 constexpr DialogNumber kParameterNumbers[] = {
     {kPadCharactersField, &gx_settings::kPadCharacters},
@@ -97,7 +96,7 @@ void open_parameters(HWND dialog) {
     open_dialog(dialog);
     // a generation needs the source the list has read
     EnableWindow(GetDlgItem(dialog, kRunButton), document_state().source_loaded ? TRUE : FALSE);
-    for (const ListChoice& c : list_choices()) {
+    for (const ListChoice& c : kListChoices) {
         for (const char* text : c.texts) SendDlgItemMessageA(dialog, c.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         SendDlgItemMessageA(dialog, c.id, CB_SETCURSEL, static_cast<WPARAM>(settings().word(*c.field)), 0);
     }
@@ -118,7 +117,7 @@ void accept_parameters(HWND dialog, int result) {
     SettingsRecord& r = settings();
     for (size_t i = 0; i < std::size(kParameterNumbers); ++i) r.set_word(*kParameterNumbers[i].field, values[i]);
     r.set_text(gx_settings::kGenerationOptions, options);
-    for (const ListChoice& c : list_choices()) {
+    for (const ListChoice& c : kListChoices) {
         const LRESULT chosen = SendDlgItemMessageA(dialog, c.id, CB_GETCURSEL, 0, 0);
         // an unselected list keeps the stored value
         if (chosen >= 0 && chosen < static_cast<LRESULT>(c.texts.size())) r.set_word(*c.field, static_cast<int>(chosen));

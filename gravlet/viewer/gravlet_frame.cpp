@@ -6,12 +6,12 @@
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
-#include "common/viewer/shell_boxes.h"
-#include "common/viewer/shell_messages.h"
-#include "common/viewer/source_list.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/shell_messages.h"
+#include "common/viewer/source_list.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet/pad/settings_layout.h"
 #include "gravlet/viewer/commands.h"
@@ -22,6 +22,7 @@
 #include "gravlet/viewer/pad_view.h"
 #include "gravlet/viewer/source_link.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 #include "resources/gravlet/gravlet_resources.h"
 
 // "生成エラー表示", "【 生成エラー表示 】", "【 一括生成エラー表示 】"
@@ -30,9 +31,9 @@ const ListWindowProfile kGravletErrorWindow = {
     "ERRCTRL",
     "ERRORCTRL",
     kErrorWindow,
-    "\x81y \x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6 \x81z",
-    "\x81y \x88\xea\x8a\x87\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6 \x81z",
-    "\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6",
+    "【 生成エラー表示 】"_sjis,
+    "【 一括生成エラー表示 】"_sjis,
+    "生成エラー表示"_sjis,
     7,
     SC_MINIMIZE,
     true,
@@ -51,14 +52,13 @@ constexpr DialogNumber kEnvironmentNumbers[] = {
     {gravlet_resources::kTabWidthField, &gx_settings::kTabWidth},
 };
 
-// 【 パラメタファイル保存 】
-constexpr char kSaveSettingsCaption[] =
-    "\x81y \x83p\x83\x89\x83\x81\x83^\x83t\x83@\x83\x43\x83\x8b\x95\xdb\x91\xb6 \x81z";
+
+constexpr auto& kSaveSettingsCaption = "【 パラメタファイル保存 】"_sjis;
 
 ViewerProfile make_profile() {
     ViewerProfile p;
     p.program_name = kGravletProgram;
-    p.box_name = "\x82\x66\x82q\x82`\x82u\x82k\x82\x64\x82s";  // ＧＲＡＶＬＥＴ
+    p.box_name = "ＧＲＡＶＬＥＴ"_sjis;
     p.menu_name = "GXW_pad_menu";
     p.accelerator_name = "GXW_pad_accl";
     p.clock_cursor_format = "GXW_clk_csr%d";
@@ -75,7 +75,7 @@ ViewerProfile make_profile() {
     p.recent_menu = kGravletRecentMenu;
     p.error_window = &kGravletErrorWindow;
     p.meter = {.class_name = "GXWMETER",
-               .initial_caption = "\x81y \x90\xb6\x90\xac \x81z"};  // 【 生成 】
+               .initial_caption = "【 生成 】"_sjis};
     p.ruler_command = kNestLevelCommand;
     p.checked_at_create = kCheckedAtCreate;
     p.document_items = kDocumentItems;
@@ -100,9 +100,9 @@ ViewerProfile make_profile() {
     p.single_error_file = "gx1000.err";
     p.batch_file_error_file = "gx1000.erw";
     p.batch_log_file = "gx1000.erl";
-    p.meter_title = "\x82o\x82`\x82\x63\x90}\x90\xb6\x90\xac";  // ＰＡＤ図生成
-    p.meter_line_start = "\x82o\x82`\x82\x63\x90}\x82\xf0";      // ＰＡＤ図を
-    p.io_error_text = "\x82h\x81^\x82n\x83G\x83\x89\x81[";       // Ｉ／Ｏエラー
+    p.meter_title = "ＰＡＤ図生成"_sjis;
+    p.meter_line_start = "ＰＡＤ図を"_sjis;
+    p.io_error_text = "Ｉ／Ｏエラー"_sjis;
     p.single_other_is_io_error = true;
     p.io_error_status = -1000;  // the batch log names other statuses an internal error
     p.no_batch_list_message = gx_message::kNoBatchList;
@@ -150,7 +150,7 @@ void take_view_settings() {
 // The "[n]" labels' font: 11 pixels, so that a label 2 pixels below its
 // row's top ends a pixel above the box it names.
 HFONT make_label_font() {
-    constexpr char kGothic[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";  // 標準ゴシック
+    constexpr auto& kGothic = "標準ゴシック"_sjis;
     return CreateFontA(11, 6, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, 0, 0, FIXED_PITCH,
                        kGothic);
 }

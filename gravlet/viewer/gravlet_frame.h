@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "common/shell/window/error_window.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/viewer_profile.h"
-#include "common/shell/window/error_window.h"
 
 inline constexpr char kGravletProgram[] = "GRAVLET";
 

@@ -1,10 +1,10 @@
 #include "gravlet/viewer/gravlet_state.h"
 
 #include "common/print/print_state.h"
-#include "common/viewer/frame.h"
-#include "common/viewer/shell_boxes.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/shell/window/shell_windows_setup.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/shell_boxes.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "common/shell/document.h"
+#include "common/text/message_table.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/shell_boxes.h"
 #include "common/viewer/shell_messages.h"
 #include "common/viewer/source_list.h"
-#include "common/text/message_table.h"
 #include "gravlet/pad/pad_layout.h"
 #include "gravlet/viewer/gravlet_frame.h"
 #include "gravlet/viewer/gravlet_state.h"

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "common/shell/document.h"
+#include "common/text/message_table.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/shell_boxes.h"
 #include "common/viewer/source_list.h"
-#include "common/text/message_table.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet/viewer/gravlet_state.h"
 #include "gravlet/viewer/pad_view.h"

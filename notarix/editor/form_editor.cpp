@@ -13,6 +13,7 @@
 #include "common/text/message_table.h"
 #include "common/text/notarix_message_numbers.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/shell_boxes.h"
 #include "notarix/editor/editor_texts.h"
 #include "notarix/form/form_grid.h"
 #include "notarix/form/form_host.h"
@@ -20,7 +21,7 @@
 #include "notarix/form/form_tools.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/settings_layout.h"
-#include "common/viewer/shell_boxes.h"
+#include "platform/kernel/sjis_text.h"
 #include "resources/notarix/form_editor_resources.h"
 
 namespace {
@@ -39,7 +40,7 @@ constexpr int kMarkerHeight = 12;
 
 
 // "標準明朝"
-constexpr char kEditorFontFace[] = "\x95W\x8f\x80\x96\xbe\x92\xa9";
+constexpr auto& kEditorFontFace = "標準明朝"_sjis;
 
 FormEditorState g_editor;
 FormEditorState& ed() { return g_editor; }
@@ -910,7 +911,7 @@ int open_form_editor(HWND owner) {
     DeleteMenu(GetSystemMenu(window, FALSE), SC_MINIMIZE, MF_BYCOMMAND);
     set_form_undo_items(false);
     if (!undo_available()) {
-        show_info_box(1, editor_caption(), "\x82t\x82m\x82" "c\x82n\x82\xC9\x95K\x97v\x82\xC8" +  // ＵＮＤＯに必要な
+        show_info_box(1, editor_caption(), "ＵＮＤＯに必要な"_sjis +
                                                message_text(nx_message::kNoMemory));
         DestroyWindow(window);
         return -1;

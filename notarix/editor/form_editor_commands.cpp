@@ -9,6 +9,7 @@
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/notarix_message_numbers.h"
+#include "common/viewer/shell_boxes.h"
 #include "notarix/editor/editor_texts.h"
 #include "notarix/editor/form_editor.h"
 #include "notarix/form/form_grid.h"
@@ -17,7 +18,6 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/generation_run.h"
 #include "notarix/viewer/settings_layout.h"
-#include "common/viewer/shell_boxes.h"
 #include "platform/kernel/file_io.h"
 #include "resources/notarix/form_editor_resources.h"
 

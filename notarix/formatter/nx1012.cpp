@@ -12,16 +12,17 @@
 #include "notarix/formatter/formatter_state.h"
 #include "notarix/formatter/lin_writer.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
 FormatterState g_formatter;
 bool g_fail_block = false;
 
-// 生成
-constexpr char kGenerateOperation[] = "\x90\xB6\x90\xAC";
-// ファイル出力エラー(%s)。
-constexpr char kOutputErrorFormat[] = "\x83\x74\x83\x40\x83\x43\x83\x8B\x8F\x6F\x97\xCD\x83\x47\x83\x89\x81\x5B(%s)\x81\x42";
+
+constexpr auto& kGenerateOperation = "生成"_sjis;
+
+constexpr auto& kOutputErrorFormat = "ファイル出力エラー(%s)。"_sjis;
 constexpr int kMsgFileNotFound = 8;
 constexpr char kDefaultCommonFile[] = "nx1000.css";
 constexpr char kDefaultFormFile[] = "nx1000.fms";

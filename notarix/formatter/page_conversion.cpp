@@ -12,18 +12,18 @@
 #include "notarix/formatter/formatter_state.h"
 #include "notarix/formatter/lin_writer.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
 // A record line is read into a 256-byte buffer: longer lines keep their head.
 constexpr int kRecordLineMax = 255;
 
-// 備考
-constexpr char kRemarksWord[] = "\x94\xF5\x8D\x6C";
-// 使用ファイル：%s
-constexpr char kFileRemarkFormat[] = "\x8E\x67\x97\x70\x83\x74\x83\x40\x83\x43\x83\x8B\x81\x46%s";
-// 【%s】
-constexpr char kLogHeadFormat[] = "%s\x81\x79%s\x81\x7A\n";
+
+constexpr auto& kRemarksWord = "備考"_sjis;
+
+constexpr auto& kFileRemarkFormat = "使用ファイル：%s"_sjis;
+constexpr auto& kLogHeadFormat = "%s【%s】\n"_sjis;
 constexpr char kFourBlanks[] = "    ";
 
 // The tag a cut is logged under, per field (field order).
@@ -39,35 +39,35 @@ struct LogLabel {
 
 // Searched from the front; the first tag that matches wins.
 constexpr LogLabel kLogLabels[] = {
-    {"NAM", "\x8A\xD6\x90\x94\x96\xBC"},                                  // 関数名
-    {"FUN", "\x8A\xD6\x90\x94\x8B\x40\x94\x5C\x8A\x54\x97\x76"},          // 関数機能概要
-    {"PRC", "\x8A\xD6\x90\x94\x8F\x88\x97\x9D\x93\xE0\x97\x65"},          // 関数処理内容
-    {"CAL", "\x8E\x67\x97\x70\x8A\xD6\x90\x94"},                          // 使用関数
-    {"FHD", "\x8A\xD6\x90\x94\x8C\x60\x8E\xAE"},                          // 関数形式
-    {"FPM", "\x88\xF8\x90\x94\x8C\x60\x8E\xAE"},                          // 引数形式
-    {"PAT", "\x88\xF8\x90\x94\x82\xCC\x8E\xED\x97\xDE "},                 // "引数の種類 "
-    {"PAR", "\x88\xF8\x90\x94\x82\xCC\x96\xBC\x8F\xCC\x81\x69\x93\xE0\x97\x65\x81\x6A"},  // 引数の名称（内容）
-    {"INP", "\x88\xF8\x90\x94\x82\xCC\x96\xBC\x8F\xCC\x81\x69\x93\xE0\x97\x65\x81\x6A"},
-    {"EIN", "\x88\xF8\x90\x94\x82\xCC\x96\xBC\x8F\xCC\x81\x69\x93\xE0\x97\x65\x81\x6A"},
-    {"OUT", "\x88\xF8\x90\x94\x82\xCC\x96\xBC\x8F\xCC\x81\x69\x93\xE0\x97\x65\x81\x6A"},
-    {"EOT", "\x88\xF8\x90\x94\x82\xCC\x96\xBC\x8F\xCC\x81\x69\x93\xE0\x97\x65\x81\x6A"},
-    {"UPD", "\x88\xF8\x90\x94\x82\xCC\x96\xBC\x8F\xCC\x81\x69\x93\xE0\x97\x65\x81\x6A"},
-    {"EUP", "\x88\xF8\x90\x94\x82\xCC\x96\xBC\x8F\xCC\x81\x69\x93\xE0\x97\x65\x81\x6A"},
-    {"SYS", "\x83\x56\x83\x58\x83\x65\x83\x80\x96\xBC"},                  // システム名
-    {"OST", "\x82\x6E\x82\x72\x96\xBC\x8F\xCC"},                          // ＯＳ名称
-    {"RET", "\x88\xF8\x90\x94\x82\xCC\x96\xBC\x8F\xCC\x81\x69\x93\xE0\x97\x65\x81\x6A"},
-    {"PAA", "\x88\xF8\x90\x94\x82\xCC\x96\xBC\x8F\xCC\x81\x69\x92\xC7\x89\xC1\x81\x6A"},  // 引数の名称（追加）
-    {"FIL", "\x8E\x67\x97\x70\x83\x74\x83\x40\x83\x43\x83\x8B"},          // 使用ファイル
-    {"REM", "\x94\xF5\x8D\x6C"},                                          // 備考
-    {"FSR", "\x83\x5C\x81\x5B\x83\x58\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC"},  // ソースファイル名
-    {"PRO", "\x8D\xEC\x90\xAC\x8E\xD2"},                                  // 作成者
-    {"DTM", "\x89\xFC\x92\xE8\x94\x4E\x8C\x8E\x93\xFA"},                  // 改定年月日
-    {"DAT", "\x8D\xEC\x90\xAC\x94\x4E\x8C\x8E\x93\xFA"},                  // 作成年月日
-    {"LGT", "\x8D\xEC\x90\xAC\x8C\xBE\x8C\xEA"},                          // 作成言語
-    {"FOT", "\x89\xBA\x8C\xA9\x8F\x6F\x82\xB5"},                          // 下見出し
+    {"NAM", "関数名"_sjis},
+    {"FUN", "関数機能概要"_sjis},
+    {"PRC", "関数処理内容"_sjis},
+    {"CAL", "使用関数"_sjis},
+    {"FHD", "関数形式"_sjis},
+    {"FPM", "引数形式"_sjis},
+    {"PAT", "引数の種類 "_sjis},                 // "引数の種類 "
+    {"PAR", "引数の名称（内容）"_sjis},
+    {"INP", "引数の名称（内容）"_sjis},
+    {"EIN", "引数の名称（内容）"_sjis},
+    {"OUT", "引数の名称（内容）"_sjis},
+    {"EOT", "引数の名称（内容）"_sjis},
+    {"UPD", "引数の名称（内容）"_sjis},
+    {"EUP", "引数の名称（内容）"_sjis},
+    {"SYS", "システム名"_sjis},
+    {"OST", "ＯＳ名称"_sjis},
+    {"RET", "引数の名称（内容）"_sjis},
+    {"PAA", "引数の名称（追加）"_sjis},
+    {"FIL", "使用ファイル"_sjis},
+    {"REM", "備考"_sjis},
+    {"FSR", "ソースファイル名"_sjis},
+    {"PRO", "作成者"_sjis},
+    {"DTM", "改定年月日"_sjis},
+    {"DAT", "作成年月日"_sjis},
+    {"LGT", "作成言語"_sjis},
+    {"FOT", "下見出し"_sjis},
 };
-// その他
-constexpr char kOtherLabel[] = "\x82\xBB\x82\xCC\x91\xBC";
+
+constexpr auto& kOtherLabel = "その他"_sjis;
 
 struct ArgumentKind {
     const char* tag;
@@ -76,13 +76,13 @@ struct ArgumentKind {
 
 // Written in the $PT column before the first line of each argument.
 constexpr ArgumentKind kArgumentKinds[] = {
-    {"INP", "\x82\x68\x81\x40"},  // Ｉ　
-    {"EIN", "\x82\x64\x82\x68"},  // ＥＩ
-    {"OUT", "\x82\x6E\x81\x40"},  // Ｏ　
-    {"EOT", "\x82\x64\x82\x6E"},  // ＥＯ
-    {"UPD", "\x82\x74\x81\x40"},  // Ｕ　
-    {"EUP", "\x82\x64\x82\x74"},  // ＥＵ
-    {"RET", "\x82\x71\x81\x40"},  // Ｒ　
+    {"INP", "Ｉ　"_sjis},
+    {"EIN", "ＥＩ"_sjis},
+    {"OUT", "Ｏ　"_sjis},
+    {"EOT", "ＥＯ"_sjis},
+    {"UPD", "Ｕ　"_sjis},
+    {"EUP", "ＥＵ"_sjis},
+    {"RET", "Ｒ　"_sjis},
 };
 
 const char* argument_kind(std::string_view tag) {

@@ -8,12 +8,13 @@
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/page_view.h"
 #include "notarix/viewer/settings_layout.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
 // "ﾚｲｱｳﾄ", "標準ゴシック"
-constexpr char kLayoutTitle[] = "\xDA\xB2\xB1\xB3\xC4";
-constexpr char kLayoutFontFace[] = "\x95W\x8f\x80\x83S\x83V\x83\x62\x83N";
+constexpr auto& kLayoutTitle = "ﾚｲｱｳﾄ"_sjis;
+constexpr auto& kLayoutFontFace = "標準ゴシック"_sjis;
 constexpr char kMagnifierCursor[] = "NXW_mag_csr";
 
 constexpr float kColumnPixels = 6.0f;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/viewer/viewer_startup.h"
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
@@ -11,6 +10,9 @@
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/notarix_message_numbers.h"
+#include "common/viewer/viewer_texts.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/viewer_startup.h"
 #include "notarix/editor/form_editor.h"
 #include "notarix/layout/layout_window.h"
 #include "notarix/viewer/frame.h"
@@ -18,10 +20,10 @@
 #include "notarix/viewer/print_commands.h"
 #include "notarix/viewer/print_preview.h"
 #include "notarix/viewer/settings_layout.h"
-#include "common/viewer/shell_boxes.h"
 #include "notarix/viewer/source_list.h"
 #include "notarix/viewer/startup.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 #include "platform/user/shellapi.h"
 
@@ -31,48 +33,35 @@ namespace {
 constexpr char kSingleErrorFile[] = "nx1000.err";
 constexpr char kBatchErrorFile[] = "nx1000.erl";
 
-// Operation names of the captions (the caption is "【 name 】").
-constexpr char kSourceListOp[] = "\x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x95\x5c\x8e\xa6";  // ソースリスト表示
-constexpr char kFunctionListOp[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x95\x5c\x8e\xa6";     // 関数一覧表示
-constexpr char kLayoutOp[] = "\x83\x8c\x83\x43\x83\x41\x83\x45\x83g\x95\x5c\x8e\xa6";      // レイアウト表示
-constexpr char kErrorsOp[] = "\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6";         // 生成エラー表示
-constexpr char kBatchErrorsOp[] =
-    "\x88\xea\x8a\x87\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6";                  // 一括生成エラー表示
-constexpr char kBatchOp[] = "\x88\xea\x8a\x87\x90\xb6\x90\xac";                            // 一括生成
-constexpr char kPrintAllOp[] = "\x91S\x88\xf3\x8d\xfc";                                    // 全印刷
-constexpr char kPrintListOp[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x88\xf3\x8d\xfc";        // 関数一覧印刷
-constexpr char kPrintSummaryOp[] = "\x8a\xd6\x90\x94\x83T\x83}\x83\x8a\x81[\x88\xf3\x8d\xfc";  // 関数サマリー印刷
-constexpr char kPrintSpecOp[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc";   // 関数仕様書印刷
-constexpr char kPrintSourceOp[] = "\x83\x5c\x81[\x83X\x88\xf3\x8d\xfc";                   // ソース印刷
-constexpr char kPreviewOp[] =
-    "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc\x83v\x83\x8c\x83r\x83\x85\x81[";  // 関数仕様書印刷プレビュー
-constexpr char kOutputOp[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd";         // 関数仕様書出力
-constexpr char kOpenCheckOp[] =
-    "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x8am\x94\x46";  // 関数仕様書読み込み確認
-constexpr char kGenerationOp[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";                       // 生成処理
+// Operation names of the captions (the caption is "【 name 】"): those the
+// programs share, then this program's own.
+using namespace viewer_texts;
+constexpr auto& kPrintSummaryOp = "関数サマリー印刷"_sjis;
+constexpr auto& kPrintSpecOp = "関数仕様書印刷"_sjis;
+constexpr auto& kPreviewOp = "関数仕様書印刷プレビュー"_sjis;
+constexpr auto& kOutputOp = "関数仕様書出力"_sjis;
+constexpr auto& kOpenCheckOp = "関数仕様書読み込み確認"_sjis;
+constexpr auto& kGenerationOp = "生成処理"_sjis;
 // Bare captions.
-constexpr char kSaveSettingsCaption[] =
-    "\x83p\x83\x89\x83\x81\x83^\x83t\x83@\x83\x43\x83\x8b\x95\xdb\x91\xb6";                // パラメタファイル保存
+constexpr auto& kSaveSettingsCaption = "パラメタファイル保存"_sjis;
 
-// The open dialog's filter: pairs of label and pattern. The labels:
-// C/C++ｿｰｽ(*.c;*.cpp), Cｿｰｽ(*.c), C++ｿｰｽ(*.cpp), 関数仕様書(*.lin), 全ﾌｧｲﾙ(*.*).
-constexpr char kOpenFilter[] =
-    "C/C++\xbf\xb0\xbd(*.c;*.cpp)\0*.c;*.cpp\0"
-    "C\xbf\xb0\xbd(*.c)\0*.c\0"
-    "C++\xbf\xb0\xbd(*.cpp)\0*.cpp\0"
-    "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91(*.lin)\0*.lin\0"
-    "\x91S\xcc\xa7\xb2\xd9(*.*)\0*.*\0";
+// The open dialog's filter: pairs of label and pattern.
+constexpr auto& kOpenFilter =
+    "C/C++ｿｰｽ(*.c;*.cpp)\0*.c;*.cpp\0"_sjis
+    "Cｿｰｽ(*.c)\0*.c\0"_sjis
+    "C++ｿｰｽ(*.cpp)\0*.cpp\0"_sjis
+    "関数仕様書(*.lin)\0*.lin\0"_sjis
+    "全ﾌｧｲﾙ(*.*)\0*.*\0"_sjis;
 constexpr std::string_view kOpenFilterView(kOpenFilter, sizeof kOpenFilter);
 
-// The print popup's items: 全印刷(&A), 表紙印刷(&H), 関数一覧印刷(&L),
-// 関数仕様書印刷(&C), the summary item, ｿｰｽ印刷(&S).
-constexpr char kPopupPrintAll[] = "\x91S\x88\xf3\x8d\xfc(&A)";
-constexpr char kPopupCover[] = "\x95\x5c\x8e\x86\x88\xf3\x8d\xfc(&H)";
-constexpr char kPopupList[] = "\x8a\xd6\x90\x94\x88\xea\x97\x97\x88\xf3\x8d\xfc(&L)";
-constexpr char kPopupSpec[] = "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc(&C)";
-constexpr char kPopupSummaryUnloaded[] = "\x8a\xd6\x90\x94\xbb\xcf\xd8\xb0\x88\xf3\x8d\xfc(&S)";  // 関数ｻﾏﾘｰ印刷(&S)
-constexpr char kPopupSummaryLoaded[] = "\x8a\xd6\x90\x94\xbb\xcf\xd8\xb0\x88\xf3\x8d\xfc(&C)";    // 関数ｻﾏﾘｰ印刷(&C)
-constexpr char kPopupSource[] = "\xbf\xb0\xbd\x88\xf3\x8d\xfc(&S)";                                // ｿｰｽ印刷(&S)
+// The print popup's items.
+constexpr auto& kPopupPrintAll = "全印刷(&A)"_sjis;
+constexpr auto& kPopupCover = "表紙印刷(&H)"_sjis;
+constexpr auto& kPopupList = "関数一覧印刷(&L)"_sjis;
+constexpr auto& kPopupSpec = "関数仕様書印刷(&C)"_sjis;
+constexpr auto& kPopupSummaryUnloaded = "関数ｻﾏﾘｰ印刷(&S)"_sjis;
+constexpr auto& kPopupSummaryLoaded = "関数ｻﾏﾘｰ印刷(&C)"_sjis;
+constexpr auto& kPopupSource = "ｿｰｽ印刷(&S)"_sjis;
 
 DocumentState& doc() { return document_state(); }
 

@@ -16,6 +16,7 @@
 #include "notarix/viewer/settings_dialogs.h"
 #include "notarix/viewer/settings_layout.h"
 #include "notarix/viewer/source_list.h"
+#include "platform/kernel/sjis_text.h"
 #include "resources/notarix/settings_dialog_templates.h"
 
 namespace {
@@ -32,7 +33,7 @@ constexpr DialogNumber kEnvironmentNumbers[] = {
 ViewerProfile make_profile() {
     ViewerProfile p;
     p.program_name = kProgramTitle;
-    p.box_name = "\x82\x6d\x82\x6e\x82\x73\x82\x60\x82\x71\x82\x68\x82\x77";  // ＮＯＴＡＲＩＸ
+    p.box_name = "ＮＯＴＡＲＩＸ"_sjis;
     p.menu_name = "NXW_pad_menu";
     p.accelerator_name = "NXW_pad_accl";
     p.clock_cursor_format = "NXW_clk_csr%d";
@@ -65,10 +66,10 @@ ViewerProfile make_profile() {
     p.single_error_file = "nx1000.err";
     p.batch_file_error_file = "nx1000.erw";
     p.batch_log_file = "nx1000.erl";
-    p.meter_title = "\x8a\xd6\x90\x94\x8e\x64\x97\x6c\x8f\x91\x90\xb6\x90\xac";  // 関数仕様書生成
-    p.meter_line_start = "\x8a\xd6\x90\x94\x8e\x64\x97\x6c\x8f\x91\x82\xf0";     // 関数仕様書を
-    // ファイルＩ／Ｏエラー
-    p.io_error_text = "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\x68\x81\x5e\x82\x6e\x83\x47\x83\x89\x81\x5b";
+    p.meter_title = "関数仕様書生成"_sjis;
+    p.meter_line_start = "関数仕様書を"_sjis;
+
+    p.io_error_text = "ファイルＩ／Ｏエラー"_sjis;
     p.io_error_status = 20;
     p.printer_kind = &nx_settings::kPrinterKind;
     p.print_manager_message = nx_message::kPrintManagerOnly;

@@ -1,23 +1,26 @@
-#include "notarix/viewer/settings_dialogs.h"
 #include "notarix/viewer/generation_dialogs.h"
+#include "notarix/viewer/settings_dialogs.h"
 
 #include <strings.h>
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include "common/shell/document.h"
+#include "common/shell/window/shell_windows_setup.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
-#include "common/shell/window/shell_windows_setup.h"
 #include "common/viewer/shell_boxes.h"
 #include "common/viewer/shell_dialogs.h"
+#include "common/viewer/viewer_texts.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/settings_layout.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 #include "resources/notarix/generation_dialog_templates.h"
 
@@ -25,14 +28,13 @@ using namespace dialog_kit;
 
 namespace {
 
-// Captions. 【 生成パラメタ設定 】, 【生成共通情報設定】
-constexpr char kParameterTitle[] = "\x81y \x90\xb6\x90\xac\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8 \x81z";
-constexpr char kCommonInfoCaption[] = "\x81y\x90\xb6\x90\xac\x8b\xa4\x92\xca\x8f\xee\x95\xf1\x90\xdd\x92\xe8\x81z";
+// Captions.
+constexpr auto& kParameterTitle = "【 生成パラメタ設定 】"_sjis;
+constexpr auto& kCommonInfoCaption = "【生成共通情報設定】"_sjis;
 
 // Filters: a label and a pattern, each ended by a zero byte.
-using namespace std::string_view_literals;
-constexpr std::string_view kCssFilter = "CSS\xcc\xa7\xb2\xd9(*.css)\0*.css\0"sv;            // CSSﾌｧｲﾙ(*.css)
-constexpr std::string_view kLisFilter = "\xda\xb2\xb1\xb3\xc4\xcc\xa7\xb2\xd9(*.lis)\0*.lis\0"sv;  // ﾚｲｱｳﾄﾌｧｲﾙ(*.lis)
+constexpr std::string_view kCssFilter = "CSSﾌｧｲﾙ(*.css)\0*.css\0"_sjis_sv;
+constexpr std::string_view kLisFilter = "ﾚｲｱｳﾄﾌｧｲﾙ(*.lis)\0*.lis\0"_sjis_sv;
 
 // --- CNVPRMDLG ------------------------------------------------------------------------
 
@@ -49,50 +51,31 @@ enum : int {
     kRunButton = 6,
 };
 
+// ORDER VALUE: each list's texts in the order of the values they store.
+constexpr const char* kSourceInfoChoices[] = {
+    "なし"_sjis,
+    "ファイル名"_sjis,
+    "ファイル名(行番号)"_sjis,
+    "ディレクトリ+ファイル名"_sjis,
+    "ディレクトリ+ファイル名(行番号)"_sjis,
+};
+constexpr const char* kDeclarationChoices[] = {
+    "入力形式準拠"_sjis,
+    "個別宣言形式で表示"_sjis,
+};
+
 struct ComboChoice {
     int id;
     const SettingsField* field;
-    std::vector<const char*> texts;
+    std::span<const char* const> texts;
 };
 
-const std::vector<ComboChoice>& combo_choices() {
-    static const std::vector<ComboChoice> choices = {
-        {kSourceInfoCombo,
-         &nx_settings::kSourceInfoForm,
-         {
-             "\x82\xc8\x82\xb5",                                                                // なし
-             "\x83t\x83@\x83\x43\x83\x8b\x96\xbc",                                              // ファイル名
-             "\x83t\x83@\x83\x43\x83\x8b\x96\xbc(\x8ds\x94\xd4\x8d\x86)",                       // ファイル名(行番号)
-             "\x83\x66\x83\x42\x83\x8c\x83N\x83g\x83\x8a+\x83t\x83@\x83\x43\x83\x8b\x96\xbc",  // ディレクトリ+ファイル名
-             // ディレクトリ+ファイル名(行番号)
-             "\x83\x66\x83\x42\x83\x8c\x83N\x83g\x83\x8a+\x83t\x83@\x83\x43\x83\x8b\x96\xbc(\x8ds\x94\xd4\x8d\x86)",
-         }},
-        {kIncludeCombo,
-         &nx_settings::kIncludeUse,
-         {
-             "\x82\xb5\x82\xc8\x82\xa2",                                                  // しない
-             "\x82\xb7\x82\xe9(\x95s\x91\xab\x83`\x83\x46\x83\x62\x83N\x82\xc8\x82\xb5)",  // する(不足チェックなし)
-             "\x82\xb7\x82\xe9(\x95s\x91\xab\x83`\x83\x46\x83\x62\x83N\x82\xa0\x82\xe8)",  // する(不足チェックあり)
-             "\x82\xb7\x82\xe9(<\x81`>\x83t\x83@\x83\x43\x83\x8b\x82\xe0\x8eg\x97p)",      // する(<～>ファイルも使用)
-         }},
-        {kMacroCombo,
-         &nx_settings::kMacroExpansion,
-         {
-             "\x93W\x8aJ\x82\xb5\x82\xc8\x82\xa2",                              // 展開しない
-             "\xcc\xde\xdb\xaf\xb8\x90\xa7\x8c\xe4\x8d\x5c\x91\xa2\x93W\x8aJ",  // ﾌﾞﾛｯｸ制御構造展開
-             // 完結ﾏｸﾛ制御構造展開，MFCﾏｸﾛ対応
-             "\x8a\xae\x8c\x8b\xcf\xb8\xdb\x90\xa7\x8c\xe4\x8d\x5c\x91\xa2\x93W\x8aJ\x81\x43MFC\xcf\xb8\xdb\x91\xce\x89\x9e",
-             "\x91S\xcf\xb8\xdb\x93W\x8aJ",  // 全ﾏｸﾛ展開
-         }},
-        {kDeclarationCombo,
-         &nx_settings::kDeclarationForm,
-         {
-             "\x93\xfc\x97\xcd\x8c`\x8e\xae\x8f\x80\x8b\x92",                  // 入力形式準拠
-             "\x8c\xc2\x95\xca\x90\xe9\x8c\xbe\x8c`\x8e\xae\x82\xc5\x95\x5c\x8e\xa6",  // 個別宣言形式で表示
-         }},
-    };
-    return choices;
-}
+constexpr ComboChoice kComboChoices[] = {
+    {kSourceInfoCombo, &nx_settings::kSourceInfoForm, kSourceInfoChoices},
+    {kIncludeCombo, &nx_settings::kIncludeUse, viewer_texts::kIncludeUseChoices},
+    {kMacroCombo, &nx_settings::kMacroExpansion, viewer_texts::kMacroExpansionChoices},
+    {kDeclarationCombo, &nx_settings::kDeclarationForm, kDeclarationChoices},
+};
 
 struct TextChoice {
     int id;
@@ -115,7 +98,7 @@ void choose_into_field(HWND dialog, int field_id, const SettingsField& stored, s
 void accept_parameters(HWND dialog, int result) {
     SettingsRecord& settings = shell_settings();
     for (const TextChoice& t : kTextFields) shell_settings().set_text_cut(*t.field, field_text(dialog, t.id));
-    for (const ComboChoice& c : combo_choices()) {
+    for (const ComboChoice& c : kComboChoices) {
         const LRESULT chosen = SendDlgItemMessageA(dialog, c.id, CB_GETCURSEL, 0, 0);
         // an unselected box keeps the stored value
         if (chosen >= 0 && chosen < static_cast<LRESULT>(c.texts.size())) {
@@ -135,7 +118,7 @@ INT_PTR cnv_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
     case WM_INITDIALOG: {
         center_over_frame(dialog, shell().frame_window);
         EnableWindow(GetDlgItem(dialog, kRunButton), document_state().source_loaded ? TRUE : FALSE);
-        for (const ComboChoice& c : combo_choices()) {
+        for (const ComboChoice& c : kComboChoices) {
             for (const char* text : c.texts) {
                 SendDlgItemMessageA(dialog, c.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
             }

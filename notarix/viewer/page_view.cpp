@@ -5,11 +5,12 @@
 #include "common/shell/window/scroll_keys.h"
 #include "common/text/message_table.h"
 #include "common/text/notarix_message_numbers.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
 // "ＮＯＴＡＲＩＸ"
-constexpr char kProgramName[] = "\x82\x6d\x82\x6e\x82\x73\x82\x60\x82\x71\x82\x68\x82\x77";
+constexpr auto& kProgramName = "ＮＯＴＡＲＩＸ"_sjis;
 
 constexpr COLORREF kViewFrameColour = RGB(192, 192, 192);
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "common/shell/document.h"
-#include "common/viewer/frame.h"
 #include "common/shell/window/screen_renderer.h"
+#include "common/viewer/frame.h"
 #include "platform/user/winuser.h"
 
 inline constexpr char kPageViewClass[] = "CHART";

@@ -1,21 +1,21 @@
 #include "notarix/viewer/print_commands.h"
 
+#include "common/print/function_print.h"
+#include "common/print/function_text.h"
 #include "common/print/list_print.h"
 #include "common/print/print_state.h"
 #include "common/print/print_status.h"
 #include "common/print/printer_device.h"
-#include "common/print/function_print.h"
-#include "common/print/function_text.h"
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
 #include "common/text/file_names.h"
 #include "common/text/notarix_message_numbers.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/viewer_print_host.h"
 #include "notarix/formatter/field_form.h"
 #include "notarix/viewer/commands.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/settings_layout.h"
-#include "common/viewer/shell_boxes.h"
-#include "common/viewer/viewer_print_host.h"
 
 namespace {
 

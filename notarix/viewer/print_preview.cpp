@@ -2,24 +2,24 @@
 
 #include <iterator>
 
+#include "common/print/function_print.h"
 #include "common/print/list_print.h"
 #include "common/print/print_state.h"
 #include "common/print/printer_device.h"
-#include "common/print/function_print.h"
 #include "common/shell/document.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/text/notarix_message_numbers.h"
+#include "common/viewer/shell_boxes.h"
 #include "notarix/viewer/frame.h"
 #include "notarix/viewer/print_commands.h"
 #include "notarix/viewer/settings_dialogs.h"
-#include "common/viewer/shell_boxes.h"
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
 // "関数仕様書印刷プレビュー", the bare caption of the set-up's question
-constexpr char kPreviewCaption[] =
-    "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc\x83v\x83\x8c\x83r\x83\x85\x81[";
+constexpr auto& kPreviewCaption = "関数仕様書印刷プレビュー"_sjis;
 
 constexpr int kBarHeight = 20;
 constexpr int kSeparatorHeight = 2;
@@ -34,12 +34,12 @@ struct ButtonRow {
 };
 // ORDER ID: the buttons are 300 to 305, command n = id - 300.
 constexpr ButtonRow kButtons[kPreviewButtonCount] = {
-    {2, 1, 72, 18, "\x8e\x9f\x8a\xd6\x90\x94(F1)"},          // 次関数(F1)
-    {75, 1, 72, 18, "\x91O\x8a\xd6\x90\x94(F2)"},            // 前関数(F2)
-    {148, 1, 72, 18, "\x90\xe6\x93\xaa\x8a\xd6\x90\x94(F3)"},  // 先頭関数(F3)
-    {221, 1, 72, 18, "\x8d\xc5\x8fI\x8a\xd6\x90\x94(F4)"},     // 最終関数(F4)
-    {300, 1, 66, 18, "\x95\xc2\x82\xb6\x82\xe9"},            // 閉じる
-    {468, 1, 80, 18, "\x8a\xd6\x90\x94"},                    // 関数
+    {2, 1, 72, 18, "次関数(F1)"_sjis},
+    {75, 1, 72, 18, "前関数(F2)"_sjis},
+    {148, 1, 72, 18, "先頭関数(F3)"_sjis},
+    {221, 1, 72, 18, "最終関数(F4)"_sjis},
+    {300, 1, 66, 18, "閉じる"_sjis},
+    {468, 1, 80, 18, "関数"_sjis},
 };
 
 PreviewState& pv() { return preview_state(); }

@@ -1,15 +1,16 @@
 // ORBALINE's numbered messages: a table of exactly 150 entries, which
 // start-up makes the running program's (set_message_table); the captions of
-// its chart boxes and the few fixed texts of its chart runs. Texts are
-// Shift-JIS bytes; each constant's comment shows it in readable form.
+// its chart boxes and the few fixed texts of its chart runs.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "common/text/message_table.h"
+#include "platform/kernel/sjis_text.h"
 
 inline constexpr int kOrbalineMessageCount = 150;
-extern const MessageEntry kOrbalineMessageEntries[kOrbalineMessageCount];
+extern const std::array<MessageEntry, kOrbalineMessageCount> kOrbalineMessageEntries;
 extern const MessageTable kOrbalineMessages;
 
 // The one lookup over ORBALINE's table, whichever program's table runs:
@@ -67,32 +68,24 @@ enum OrbalineMessage : int {
     kMsgMakingChart = 809,          // モジュール構造図を作成中です。
 };
 
-// 【 モジュール構造図作成 】
-inline constexpr char kCaptionMakeChart[] =
-    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x8D\xEC\x90\xAC \x81z";
-// 【 モジュール構造図編集 】
-inline constexpr char kCaptionEditChart[] =
-    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x95\xD2\x8FW \x81z";
-// 【 構造図編集 】
-inline constexpr char kCaptionEditCommand[] = "\x81y \x8D\x5C\x91\xA2\x90}\x95\xD2\x8FW \x81z";
-// 【 モジュール構造図保存 】
-inline constexpr char kCaptionSaveChart[] =
-    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x95\xDB\x91\xB6 \x81z";
-// 【 モジュール構造図検索 】
-inline constexpr char kCaptionSearchChart[] =
-    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x8C\x9F\x8D\xF5 \x81z";
-// 【 モジュール構造図出力 】
-inline constexpr char kCaptionOutputChart[] =
-    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x8Fo\x97\xCD \x81z";
 
-// モジュール構造図を出力中です。 (the meter's first line during an output)
-inline constexpr char kTextOutputInProgress[] =
-    "\x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x82\xF0\x8Fo\x97\xCD\x92\x86\x82\xC5\x82\xB7\x81" "B";
-// 出力 (before message 100 when the output file cannot be made)
-inline constexpr char kTextOutput[] = "\x8Fo\x97\xCD";
-// モジュール構造図出力処理
-inline constexpr char kTextOutputRun[] =
-    "\x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x8Fo\x97\xCD\x8F\x88\x97\x9D";
-// モジュール構造図読み込み
-inline constexpr char kTextChartReading[] =
-    "\x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x93\xC7\x82\xDD\x8D\x9E\x82\xDD";
+inline constexpr auto& kCaptionMakeChart = "【 モジュール構造図作成 】"_sjis;
+
+inline constexpr auto& kCaptionEditChart = "【 モジュール構造図編集 】"_sjis;
+
+inline constexpr auto& kCaptionEditCommand = "【 構造図編集 】"_sjis;
+
+inline constexpr auto& kCaptionSaveChart = "【 モジュール構造図保存 】"_sjis;
+
+inline constexpr auto& kCaptionSearchChart = "【 モジュール構造図検索 】"_sjis;
+
+inline constexpr auto& kCaptionOutputChart = "【 モジュール構造図出力 】"_sjis;
+
+// The meter's first line during an output.
+inline constexpr auto& kTextOutputInProgress = "モジュール構造図を出力中です。"_sjis;
+// Before message 100 when the output file cannot be made.
+inline constexpr auto& kTextOutput = "出力"_sjis;
+
+inline constexpr auto& kTextOutputRun = "モジュール構造図出力処理"_sjis;
+
+inline constexpr auto& kTextChartReading = "モジュール構造図読み込み"_sjis;

@@ -1,30 +1,32 @@
 // Message texts of the call-tree generator, as the Shift-JIS bytes its error
-// file carries. Each line's comment shows the text in readable form.
+// file carries.
 #pragma once
 
-// ファイルが見つかりません。
-inline constexpr char kMsgNotFound[] = "\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// 全てのファイルが見つかりません。
-inline constexpr char kMsgNoSourceFound[] = "\x91S\x82\xC4\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// ＩＧＮファイルがありません。
-inline constexpr char kMsgNoIgnoreFile[] = "\x82h\x82" "f\x82m\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// ＩＧＮファイルの行数が制限を超えました。
-inline constexpr char kMsgIgnoreTableFull[] = "\x82h\x82" "f\x82m\x83t\x83@\x83" "C\x83\x8B\x82\xCC\x8Ds\x90\x94\x82\xAA\x90\xA7\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xDC\x82\xB5\x82\xBD\x81" "B";
-// 処理を中断しました。
-inline constexpr char kMsgCancelled[] = "\x8F\x88\x97\x9D\x82\xF0\x92\x86\x92" "f\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81" "B";
-// ネストレベルが制限を超えました。
-inline constexpr char kMsgNestTooDeep[] = "\x83l\x83X\x83g\x83\x8C\x83x\x83\x8B\x82\xAA\x90\xA7\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xDC\x82\xB5\x82\xBD\x81" "B";
-// 最大ブロック数を超えています。
-inline constexpr char kMsgTooManyBlocks[] = "\x8D\xC5\x91\xE5\x83u\x83\x8D\x83" "b\x83N\x90\x94\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81" "B";
-// 関数がありません。
-inline constexpr char kMsgNoFunction[] = "\x8A\xD6\x90\x94\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// 未定義関数 
-inline constexpr char kMsgUndefinedBoxHead[] = "\x96\xA2\x92\xE8\x8B`\x8A\xD6\x90\x94 ";
-// () のブロックは生成されません。\n
-inline constexpr char kMsgUndefinedBoxTail[] = "() \x82\xCC\x83u\x83\x8D\x83" "b\x83N\x82\xCD\x90\xB6\x90\xAC\x82\xB3\x82\xEA\x82\xDC\x82\xB9\x82\xF1\x81" "B\n";
-// 関数 
-inline constexpr char kMsgUncommentedHead[] = "\x8A\xD6\x90\x94 ";
-// () はコメント無しです。\n
-inline constexpr char kMsgUncommentedTail[] = "() \x82\xCD\x83R\x83\x81\x83\x93\x83g\x96\xB3\x82\xB5\x82\xC5\x82\xB7\x81" "B\n";
-// 処理中
-inline constexpr char kMsgProcessing[] = "\x8F\x88\x97\x9D\x92\x86";
+#include "platform/kernel/sjis_text.h"
+
+
+inline constexpr auto& kMsgNotFound = "ファイルが見つかりません。"_sjis;
+
+inline constexpr auto& kMsgNoSourceFound = "全てのファイルが見つかりません。"_sjis;
+
+inline constexpr auto& kMsgNoIgnoreFile = "ＩＧＮファイルがありません。"_sjis;
+
+inline constexpr auto& kMsgIgnoreTableFull = "ＩＧＮファイルの行数が制限を超えました。"_sjis;
+
+inline constexpr auto& kMsgCancelled = "処理を中断しました。"_sjis;
+
+inline constexpr auto& kMsgNestTooDeep = "ネストレベルが制限を超えました。"_sjis;
+
+inline constexpr auto& kMsgTooManyBlocks = "最大ブロック数を超えています。"_sjis;
+
+inline constexpr auto& kMsgNoFunction = "関数がありません。"_sjis;
+
+inline constexpr auto& kMsgUndefinedBoxHead = "未定義関数 "_sjis;
+
+inline constexpr auto& kMsgUndefinedBoxTail = "() のブロックは生成されません。\n"_sjis;
+
+inline constexpr auto& kMsgUncommentedHead = "関数 "_sjis;
+
+inline constexpr auto& kMsgUncommentedTail = "() はコメント無しです。\n"_sjis;
+
+inline constexpr auto& kMsgProcessing = "処理中"_sjis;

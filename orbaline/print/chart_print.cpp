@@ -12,14 +12,14 @@
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
-// 【 モジュール構造図印刷 】
-constexpr char kCaptionPrintChart[] =
-    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x88\xF3\x8D\xFC \x81z";
-// モジュール構造図を (before message 301 on the meter)
-constexpr char kTextChartObject[] = "\x83\x82\x83W\x83\x85\x81[\x83\x8B\x8D\x5C\x91\xA2\x90}\x82\xF0";
+
+constexpr auto& kCaptionPrintChart = "【 モジュール構造図印刷 】"_sjis;
+// Before message 301 on the meter.
+constexpr auto& kTextChartObject = "モジュール構造図を"_sjis;
 constexpr int kMsgPrinting = 301;            // 印刷中です。
 constexpr int kMsgStartBeyondLast = 722;     // 印刷開始ページ番号(%d)が最終ページ番号を超えています。
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "common/shell/document.h"
-#include "common/viewer/frame.h"
 #include "common/shell/window_placement.h"
+#include "common/viewer/frame.h"
 #include "orbaline/chart/chart_settings.h"
 #include "orbaline/viewer/chart_view.h"
 #include "orbaline/viewer/orbaline_state.h"

@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "common/shell/document.h"
+#include "common/text/file_names.h"
+#include "common/text/text_helpers.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/shell_boxes.h"
 #include "common/viewer/source_list.h"
-#include "common/text/file_names.h"
-#include "common/text/text_helpers.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/chart_layout.h"
 #include "orbaline/viewer/commands.h"

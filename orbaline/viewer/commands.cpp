@@ -6,24 +6,24 @@
 #include <climits>
 #include <cstdlib>
 
+#include "common/print/print_state.h"
+#include "common/print/print_status.h"
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/recent_files.h"
 #include "common/shell/settings_file.h"
-#include "common/viewer/frame.h"
-#include "common/viewer/generation_run.h"
-#include "common/print/print_state.h"
-#include "common/print/print_status.h"
-#include "common/viewer/shell_boxes.h"
-#include "common/viewer/print_dialogs.h"
-#include "common/viewer/shell_dialogs.h"
-#include "common/viewer/viewer_print_host.h"
-#include "common/viewer/source_list.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/generation_run.h"
+#include "common/viewer/print_dialogs.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/shell_dialogs.h"
+#include "common/viewer/source_list.h"
+#include "common/viewer/viewer_print_host.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_output.h"
 #include "orbaline/chart/chart_search.h"
@@ -38,28 +38,27 @@
 #include "orbaline/viewer/orbaline_state.h"
 #include "orbaline/viewer/print_commands.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 
 namespace {
 
 // Captions of the commands' boxes.
-constexpr char kSourceListCaption[] = "\x81y \x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x95\x5c\x8e\xa6 \x81z";  // 【 ソースリスト表示 】
-constexpr char kFunctionListCaption[] = "\x81y \x8a\xd6\x90\x94\x88\xea\x97\x97\x95\x5c\x8e\xa6 \x81z";  // 【 関数一覧表示 】
-constexpr char kLayoutCaption[] = "\x81y \x83\x8c\x83" "C\x83" "A\x83" "E\x83g\x95\x5c\x8e\xa6 \x81z";  // 【 レイアウト表示 】
-constexpr char kNamInputCaption[] =
-    "\x81y \x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x93\xfc\x97\xcd \x81z";  // 【 ＮＡＭファイル入力 】
-constexpr char kSourceOpenCaption[] =
-    "\x81y \x83\x5c\x81[\x83X\x83t\x83\x40\x83" "C\x83\x8b\x83I\x81[\x83v\x83\x93 \x81z";  // 【 ソースファイルオープン 】
-constexpr char kErrorsCaption[] = "\x81y \x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6 \x81z";  // 【 生成エラー表示 】
-constexpr char kExitCaption[] = "\x81y \x8fI\x97\xb9\x8am\x94" "F \x81z";  // 【 終了確認 】
-constexpr char kNewCaption[] = "\x81y \x90V\x8bK\x8d\xec\x90\xac \x81z";  // 【 新規作成 】
-constexpr char kNamWord[] = "\x82m\x82\x60\x82l";                           // ＮＡＭ
+constexpr auto& kSourceListCaption = "【 ソースリスト表示 】"_sjis;
+constexpr auto& kFunctionListCaption = "【 関数一覧表示 】"_sjis;
+constexpr auto& kLayoutCaption = "【 レイアウト表示 】"_sjis;
+constexpr auto& kNamInputCaption = "【 ＮＡＭファイル入力 】"_sjis;
+constexpr auto& kSourceOpenCaption = "【 ソースファイルオープン 】"_sjis;
+constexpr auto& kErrorsCaption = "【 生成エラー表示 】"_sjis;
+constexpr auto& kExitCaption = "【 終了確認 】"_sjis;
+constexpr auto& kNewCaption = "【 新規作成 】"_sjis;
+constexpr auto& kNamWord = "ＮＡＭ"_sjis;
 constexpr int kMsgMakeList = 429;    // ＮＡＭファイルを作成してください。
 constexpr int kMsgBadFileName = 8;   // ファイル名に誤りがあります(%s)。
-constexpr char kSourceWord[] = "\x83\x5c\x81[\x83X";                       // ソース
-constexpr char kGenerationRun[] = "\x90\xb6\x90\xac\x8f\x88\x97\x9d";       // 生成処理
-// The open dialog's filter: NAMﾘｽﾄﾌｧｲﾙ(*.nam).
-constexpr char kListFilter[] = "NAM\xd8\xbd\xc4\xcc\xa7\xb2\xd9(*.nam)\0*.nam\0";
+constexpr auto& kSourceWord = "ソース"_sjis;
+constexpr auto& kGenerationRun = "生成処理"_sjis;
+// The open dialog's filter.
+constexpr auto& kListFilter = "NAMﾘｽﾄﾌｧｲﾙ(*.nam)\0*.nam\0"_sjis;
 constexpr int kNameBytes = 256;
 constexpr int kUndefinedMessage = 611;
 
@@ -320,7 +319,7 @@ int change_environment() {
     if (c.tab_width != old_tab && source_list_open()) show_node_source();
     set_link_caption(document_state().linked_mode);
     // "環境設定を登録しました。"
-    show_message_line(1, "\x8a\xc2\x8b\xab\x90\xdd\x92\xe8\x82\xf0\x93o\x98\x5e\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B");
+    show_message_line(1, "環境設定を登録しました。"_sjis);
     return 1;
 }
 

@@ -1,16 +1,16 @@
 #include "orbaline/viewer/generation.h"
 
-#include "common/print/print_state.h"
 #include "common/analysis/converter_host.h"
+#include "common/print/print_state.h"
 #include "common/shell/document.h"
-#include "common/viewer/frame.h"
-#include "common/viewer/generation_run.h"
-#include "common/viewer/shell_boxes.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/frame.h"
+#include "common/viewer/generation_run.h"
+#include "common/viewer/shell_boxes.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
 #include "orbaline/converter/oq1011s.h"
@@ -18,26 +18,21 @@
 #include "orbaline/viewer/orbaline_frame.h"
 #include "orbaline/viewer/orbaline_state.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
-// 【 モジュール構造図生成 】
-constexpr char kGenerationCaption[] =
-    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90\x7d\x90\xb6\x90\xac \x81z";
-// 【 ＮＡＭリストチェック 】
-constexpr char kListCheckCaption[] =
-    "\x81y \x82m\x82\x60\x82l\x83\x8a\x83X\x83g\x83\x60\x83" "F\x83" "b\x83N \x81z";
-// 【 モジュール構造図読み込み 】
-constexpr char kChartReadingCaption[] =
-    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90\x7d\x93\xc7\x82\xdd\x8d\x9e\x82\xdd \x81z";
-constexpr char kNamWord[] = "\x82m\x82\x60\x82l";                  // ＮＡＭ
-constexpr char kSourceWord[] = "\x90\xb6\x90\xac\x91\xce\x8f\xdb";  // 生成対象
-// 【 生成エラー（ウォーニング） 】, 【 生成エラー 】
-constexpr char kWarningsCaption[] =
-    "\x81y \x90\xb6\x90\xac\x83G\x83\x89\x81[\x81i\x83" "E\x83H\x81[\x83j\x83\x93\x83O\x81j \x81z";
-constexpr char kErrorsCaption[] = "\x81y \x90\xb6\x90\xac\x83G\x83\x89\x81[ \x81z";
-constexpr char kInternalError[] =
-    "\x90\xb6\x90\xac\x93\xe0\x95\x94\x8f\x88\x97\x9d\x83G\x83\x89\x81[[%04x]";  // 生成内部処理エラー[%04x]
+
+constexpr auto& kGenerationCaption = "【 モジュール構造図生成 】"_sjis;
+
+constexpr auto& kListCheckCaption = "【 ＮＡＭリストチェック 】"_sjis;
+
+constexpr auto& kChartReadingCaption = "【 モジュール構造図読み込み 】"_sjis;
+constexpr auto& kNamWord = "ＮＡＭ"_sjis;
+constexpr auto& kSourceWord = "生成対象"_sjis;
+constexpr auto& kWarningsCaption = "【 生成エラー（ウォーニング） 】"_sjis;
+constexpr auto& kErrorsCaption = "【 生成エラー 】"_sjis;
+constexpr auto& kInternalError = "生成内部処理エラー[%04x]"_sjis;
 constexpr char kErrorFile[] = "oq1000.err";
 
 // What differs between the two runs.
@@ -51,15 +46,15 @@ struct RunTexts {
 };
 // ORDER: 0 order repair, 1 tree run, as generation_result_text's kinds.
 constexpr RunTexts kRunTexts[2] = {
-    {"\x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x8f\x87\x8f\x98\x8f" "C\x90\xb3",  // ＮＡＭファイル順序修正
-     "\x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x8f\x87\x8f\x98\x82\xf0", 411,    // ＮＡＭファイル順序を
-     "NAM\xcc\xa7\xb2\xd9\x8f\x87\x8f\x98\x8f" "C\x90\xb3\x81" "F",                     // NAMﾌｧｲﾙ順序修正：
-     "\x82m\x82\x60\x82l\x83t\x83\x40\x83" "C\x83\x8b\x8f\x87\x8f\x98\x8f" "C\x90\xb3\x8f\x88\x97\x9d",  // ＮＡＭファイル順序修正処理
+    {"ＮＡＭファイル順序修正"_sjis,
+     "ＮＡＭファイル順序を"_sjis, 411,
+     "NAMﾌｧｲﾙ順序修正："_sjis,
+     "ＮＡＭファイル順序修正処理"_sjis,
      0},
-    {"\x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90\x7d\x90\xb6\x90\xac",  // モジュール構造図生成
-     "\x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90\x7d\x82\xf0", 401,    // モジュール構造図を
-     "\x90\xb6\x90\xac\x81" "F",                                                  // 生成：
-     "\x90\xb6\x90\xac\x8f\x88\x97\x9d",                                          // 生成処理
+    {"モジュール構造図生成"_sjis,
+     "モジュール構造図を"_sjis, 401,
+     "生成："_sjis,
+     "生成処理"_sjis,
      1},
 };
 

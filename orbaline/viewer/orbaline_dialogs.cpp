@@ -3,14 +3,15 @@
 #include <string>
 
 #include "common/shell/settings_file.h"
+#include "common/text/file_names.h"
 #include "common/viewer/shell_dialogs.h"
+#include "common/viewer/shell_messages.h"
+#include "common/viewer/viewer_texts.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
-#include "common/viewer/shell_messages.h"
-#include "common/text/file_names.h"
-#include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/orbaline_state.h"
+#include "platform/kernel/sjis_text.h"
 #include "resources/orbaline/orbaline_resources.h"
 
 namespace {
@@ -19,20 +20,10 @@ using namespace orbaline_resources;
 using namespace dialog_kit;
 
 // ORDER VALUE: the rows of the two lists are the stored values 0 to 3.
-constexpr const char* kIncludeRows[] = {
-    "\x82\xb5\x82\xc8\x82\xa2",                                                 // しない
-    "\x82\xb7\x82\xe9(\x95s\x91\xab\x83\x60\x83\x46\x83\x62\x83N\x82\xc8\x82\xb5)",  // する(不足チェックなし)
-    "\x82\xb7\x82\xe9(\x95s\x91\xab\x83\x60\x83\x46\x83\x62\x83N\x82\xa0\x82\xe8)",  // する(不足チェックあり)
-    "\x82\xb7\x82\xe9(<\x81\x60>\x83t\x83\x40\x83\x43\x83\x8b\x82\xe0\x8eg\x97p)",   // する(<～>ファイルも使用)
-};
-constexpr const char* kMacroRows[] = {
-    "\x93W\x8aJ\x82\xb5\x82\xc8\x82\xa2",                                                    // 展開しない
-    "\xcc\xde\xdb\xaf\xb8\x90\xa7\x8c\xe4\x8d\x5c\x91\xa2\x93W\x8aJ",                        // ﾌﾞﾛｯｸ制御構造展開
-    "\x8a\xae\x8c\x8b\xcf\xb8\xdb\x90\xa7\x8c\xe4\x8d\x5c\x91\xa2\x93W\x8aJ\x81\x43MFC\xcf\xb8\xdb\x91\xce\x89\x9e",  // 完結ﾏｸﾛ制御構造展開，MFCﾏｸﾛ対応
-    "\x91S\xcf\xb8\xdb\x93W\x8aJ",                                                           // 全ﾏｸﾛ展開
-};
-// The folder button's filter: IGNﾘｽﾄﾌｧｲﾙ(*.ign).
-constexpr char kIgnoreFilter[] = "IGN\xd8\xbd\xc4\xcc\xa7\xb2\xd9(*.ign)\0*.ign\0";
+constexpr auto& kIncludeRows = viewer_texts::kIncludeUseChoices;
+constexpr auto& kMacroRows = viewer_texts::kMacroExpansionChoices;
+// The folder button's filter.
+constexpr auto& kIgnoreFilter = "IGNﾘｽﾄﾌｧｲﾙ(*.ign)\0*.ign\0"_sjis;
 
 struct Check {
     int id;
@@ -114,13 +105,12 @@ void accept_comment(HWND dialog) {
 
 // --- The list dialogs ---------------------------------------------------------------
 
-using namespace std::string_view_literals;
 
-constexpr char kNamListCaption[] = "\x82m\x82\x60\x82l\x83t\x83\x40\x83\x43\x83\x8b\x95\xd2\x8fW";  // ＮＡＭファイル編集
-constexpr char kIgnoreListCaption[] = "\x82h\x82" "f\x82m\x83t\x83\x40\x83\x43\x83\x8b\x95\xd2\x8fW";  // ＩＧＮファイル編集
-constexpr std::string_view kNamListFilter = "NAM\xd8\xbd\xc4\xcc\xa7\xb2\xd9(*.nam)\0*.nam\0"sv;  // NAMﾘｽﾄﾌｧｲﾙ(*.nam)
-constexpr std::string_view kIgnoreListFilter = "IGN\xd8\xbd\xc4\xcc\xa7\xb2\xd9(*.ign)\0*.ign\0"sv;  // IGNﾘｽﾄﾌｧｲﾙ(*.ign)
-constexpr std::string_view kSourceFilter = "C/C++\xbf\xb0\xbd(*.c;*.cpp)\0*.c;*.cpp\0"sv;  // C/C++ｿｰｽ(*.c;*.cpp)
+constexpr auto& kNamListCaption = "ＮＡＭファイル編集"_sjis;
+constexpr auto& kIgnoreListCaption = "ＩＧＮファイル編集"_sjis;
+constexpr std::string_view kNamListFilter = "NAMﾘｽﾄﾌｧｲﾙ(*.nam)\0*.nam\0"_sjis_sv;
+constexpr std::string_view kIgnoreListFilter = "IGNﾘｽﾄﾌｧｲﾙ(*.ign)\0*.ign\0"_sjis_sv;
+constexpr std::string_view kSourceFilter = "C/C++ｿｰｽ(*.c;*.cpp)\0*.c;*.cpp\0"_sjis_sv;
 constexpr int kMsgEnterSourceName = 420;   // 生成対象ファイル名を入力してください。
 constexpr int kMsgNamListNotSaved = 421;   // ＮＡＭファイルリストは保存されていません。
 constexpr int kMsgIgnListNotSaved = 426;   // ＩＧＮファイルリストは保存されていません。

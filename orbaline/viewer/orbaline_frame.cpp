@@ -3,11 +3,10 @@
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
-#include "common/viewer/shell_boxes.h"
-#include "common/viewer/source_list.h"
-#include "orbaline/viewer/source_view.h"
 #include "common/shell/window/progress_meter.h"
 #include "common/text/message_table.h"
+#include "common/viewer/shell_boxes.h"
+#include "common/viewer/source_list.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
 #include "orbaline/viewer/chart_layout.h"
@@ -16,6 +15,8 @@
 #include "orbaline/viewer/generation.h"
 #include "orbaline/viewer/orbaline_dialogs.h"
 #include "orbaline/viewer/orbaline_state.h"
+#include "orbaline/viewer/source_view.h"
+#include "platform/kernel/sjis_text.h"
 #include "resources/orbaline/orbaline_resources.h"
 
 // "【 生成エラー表示 】"; its box caption has no blank after "【".
@@ -24,9 +25,9 @@ const ListWindowProfile kOrbalineErrorWindow = {
     "ERRCTRL",
     "ERRORCTRL",
     kErrorWindow,
-    "\x81y \x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6 \x81z",
+    "【 生成エラー表示 】"_sjis,
     nullptr,
-    "\x81y\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6 \x81z",
+    "【生成エラー表示 】"_sjis,
     kMsgFileOpenErrorNamed,
     SC_CLOSE,
     true,
@@ -35,21 +36,20 @@ const ListWindowProfile kOrbalineErrorWindow = {
 
 namespace {
 
-constexpr char kLinkedCaption[] = "\x98" "A\x93\xae[F5]";         // 連動[F5]
-constexpr char kUnlinkedCaption[] = "\x94\xf1\x98" "A\x93\xae[F5]";  // 非連動[F5]
-// 【 パラメタファイル保存 】
-constexpr char kSaveSettingsCaption[] =
-    "\x81y \x83p\x83\x89\x83\x81\x83\x5e\x83t\x83\x40\x83" "C\x83\x8b\x95\xdb\x91\xb6 \x81z";
+constexpr auto& kLinkedCaption = "連動[F5]"_sjis;
+constexpr auto& kUnlinkedCaption = "非連動[F5]"_sjis;
+
+constexpr auto& kSaveSettingsCaption = "【 パラメタファイル保存 】"_sjis;
 
 // ORDER ID: buttons 300 to 304, then the boxes 100 and 101. The first-
 // and last-page buttons are 84 wide so that their labels show whole in
 // the button font; the row after them moves along.
 constexpr ControlBarRow kPageButtons[] = {
-    {2, 4, 78, 17, "\x8e\x9f\xcd\xdf\xb0\xbc\xde[F1]"},          // 次ﾍﾟｰｼﾞ[F1]
-    {81, 4, 78, 17, "\x91O\xcd\xdf\xb0\xbc\xde[F2]"},            // 前ﾍﾟｰｼﾞ[F2]
-    {160, 4, 84, 17, "\x90\xe6\x93\xaa\xcd\xdf\xb0\xbc\xde[F3]"},  // 先頭ﾍﾟｰｼﾞ[F3]
-    {245, 4, 84, 17, "\x8d\xc5\x8fI\xcd\xdf\xb0\xbc\xde[F4]"},     // 最終ﾍﾟｰｼﾞ[F4]
-    {330, 4, 80, 17, "  \x98" "A\x93\xae[F5]  "},                  // "  連動[F5]  "
+    {2, 4, 78, 17, "次ﾍﾟｰｼﾞ[F1]"_sjis},
+    {81, 4, 78, 17, "前ﾍﾟｰｼﾞ[F2]"_sjis},
+    {160, 4, 84, 17, "先頭ﾍﾟｰｼﾞ[F3]"_sjis},
+    {245, 4, 84, 17, "最終ﾍﾟｰｼﾞ[F4]"_sjis},
+    {330, 4, 80, 17, "  連動[F5]  "_sjis},                  // "  連動[F5]  "
 };
 constexpr ControlBarRow kStatusBoxes[] = {
     {480, 4, 400, 17, ""},
@@ -68,10 +68,10 @@ constexpr DialogCheck kEnvironmentChecks[] = {
 };
 // ORDER: FLTDLG's columns, the file's after the first.
 constexpr FunctionListColumn kFunctionColumns[] = {
-    {"No.  \x8a\xd6\x90\x94\x96\xbc", 150},                     // No.  関数名
-    {"\xcc\xa7\xb2\xd9\x96\xbc", 100},                             // ﾌｧｲﾙ名
-    {" \x8d\x73\x94\xd4\x8d\x86", 60},                             //  行番号
-    {" \x8b@\x94\x5c\x8a\x54\x97\x76", 400},                      //  機能概要
+    {"No.  関数名"_sjis, 150},
+    {"ﾌｧｲﾙ名"_sjis, 100},
+    {" 行番号"_sjis, 60},
+    {" 機能概要"_sjis, 400},
 };
 // ORDER: the items a loaded chart enables.
 constexpr UINT kChartItems[] = {8193, 8194, 8195, 8196, 8197, 8198, 8200, 20482, 20483,
@@ -83,7 +83,7 @@ constexpr const char* kKeywordFileKeys[] = {"NAME", "FUNCTION"};
 ViewerProfile make_profile() {
     ViewerProfile p;
     p.program_name = kOrbalineProgram;
-    p.box_name = "\x82n\x82q\x82" "a\x82\x60\x82k\x82h\x82m\x82" "d";  // ＯＲＢＡＬＩＮＥ
+    p.box_name = "ＯＲＢＡＬＩＮＥ"_sjis;
     p.menu_name = "OQW_pad_menu";
     p.accelerator_name = "OQW_pad_accl";
     p.clock_cursor_format = "OQW_clk_csr%d";
@@ -102,7 +102,7 @@ ViewerProfile make_profile() {
     p.recent_menu = kOrbalineRecentMenu;
     p.error_window = &kOrbalineErrorWindow;
     p.meter = {.class_name = "OQWMETER",
-               .initial_caption = "\x81y \x90\xb6\x90\xac \x81z",  // 【 生成 】
+               .initial_caption = "【 生成 】"_sjis,
                .line2_shortened_in_middle = true};
     p.page_buttons = kPageButtons;
     p.status_boxes = kStatusBoxes;
@@ -135,8 +135,8 @@ ViewerProfile make_profile() {
     p.messages.source_unloaded = kMsgNoChart;
     p.messages.no_source = kMsgSelectFunction;
     p.source_title_names_file = true;
-    // ファイルオープンエラー確認
-    p.source_open_error_caption = "\x83t\x83\x40\x83" "C\x83\x8b\x83I\x81[\x83v\x83\x93\x83G\x83\x89\x81[\x8am\x94" "F";
+
+    p.source_open_error_caption = "ファイルオープンエラー確認"_sjis;
     p.source_failure_unloads_document = false;
     p.source_current_line_keeps_list_filled = true;
     p.source_line_steps_scroll = true;
@@ -187,8 +187,8 @@ void restore_chart_menus(HMENU menu) {
 // Closing the frame: an unsaved chart asks first.
 bool confirm_frame_close() {
     if (!chart().modified) return true;
-    // 【 終了確認 】
-    return show_info_box(0, "\x81y \x8fI\x97\xb9\x8am\x94" "F \x81z", message_text(kMsgChartModified),
+
+    return show_info_box(0, "【 終了確認 】"_sjis, message_text(kMsgChartModified),
                          message_with_text(108, orbaline_viewer_profile().box_name)) == 1;
 }
 

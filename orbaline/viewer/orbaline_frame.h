@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/shell/window/error_window.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/viewer_profile.h"
-#include "common/shell/window/error_window.h"
 
 inline constexpr char kOrbalineProgram[] = "ORBALINE";
 

@@ -4,12 +4,12 @@
 #include "common/print/print_state.h"
 #include "common/print/print_status.h"
 #include "common/shell/document.h"
+#include "common/text/file_names.h"
+#include "common/text/message_table.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/shell_boxes.h"
 #include "common/viewer/viewer_print_host.h"
 #include "common/viewer/viewer_startup.h"
-#include "common/text/file_names.h"
-#include "common/text/message_table.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
 #include "orbaline/print/chart_print.h"
@@ -17,14 +17,14 @@
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/orbaline_frame.h"
 #include "orbaline/viewer/orbaline_state.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
 constexpr int kMessagePrinting = 301;                     // 印刷中です。
 constexpr int kMessageStartPastEnd = 722;                 // 印刷開始ページ番号(%d)が最終ページ番号を超えています。
-constexpr char kPrintChartCaption[] =  // 【 モジュール構造図印刷 】
-    "\x81y \x83\x82\x83W\x83\x85\x81[\x83\x8b\x8d\x5c\x91\xa2\x90}\x88\xf3\x8d\xfc \x81z";
-constexpr char kPrintAllCaption[] = "\x81y \x91S\x88\xf3\x8d\xfc \x81z";  // 【 全印刷 】
+constexpr auto& kPrintChartCaption = "【 モジュール構造図印刷 】"_sjis;
+constexpr auto& kPrintAllCaption = "【 全印刷 】"_sjis;
 
 std::string chart_base() {
     std::string base = chart().chart_path;

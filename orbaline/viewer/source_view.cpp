@@ -4,8 +4,8 @@
 
 #include "common/shell/document.h"
 #include "common/viewer/frame.h"
-#include "common/viewer/source_list.h"
 #include "common/viewer/shell_boxes.h"
+#include "common/viewer/source_list.h"
 #include "orbaline/viewer/orbaline_state.h"
 
 namespace {

@@ -4,8 +4,8 @@
 // the chart.
 #pragma once
 
-#include "common/viewer/viewer_profile.h"
 #include "common/shell/window/source_list.h"
+#include "common/viewer/viewer_profile.h"
 
 // The list shown at the current source line: 0, or -1 when the window is
 // closed or nothing is loaded (the list is then cleared).

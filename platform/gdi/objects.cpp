@@ -6,6 +6,7 @@
 
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/gdi_support.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace gdi {
 
@@ -56,8 +57,8 @@ Font* make_stock_font(int height, int width, BYTE pitch, const char* face) {
 
 // "ＭＳ ゴシック" and "ＭＳ Ｐゴシック" in Shift-JIS: the faces of a Japanese
 // desktop's system and dialog fonts.
-constexpr const char* kMsGothic = "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e";
-constexpr const char* kMsPGothic = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+constexpr const char* kMsGothic = "ＭＳ ゴシック"_sjis;
+constexpr const char* kMsPGothic = "ＭＳ Ｐゴシック"_sjis;
 
 void create_stock_objects() {
     ObjectRegistry& r = registry();

@@ -20,6 +20,7 @@
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/gdi_support.h"
 #include "platform/kernel/sjis.h"
+#include "platform/kernel/sjis_text.h"
 
 // GCC says __SANITIZE_ADDRESS__, clang (the fuzzers' build) __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
@@ -428,10 +429,10 @@ using namespace gdi;
 const char* font_family_for_face(const char* face) {
     if (!face) return kGothicFamily;
     // "明朝" and the Latin spellings of the Mincho faces.
-    const bool mincho = contains_sjis(face, "\x96\xbe\x92\xa9") || contains_ascii_nocase(face, "mincho");
+    const bool mincho = contains_sjis(face, "明朝"_sjis) || contains_ascii_nocase(face, "mincho");
     // "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝", "MS PGothic", "MS UI Gothic" and the IPA P faces
     // are proportional.
-    const bool proportional = contains_sjis(face, "\x82\x6f") || contains_ascii_nocase(face, "PGothic") ||
+    const bool proportional = contains_sjis(face, "Ｐ"_sjis) || contains_ascii_nocase(face, "PGothic") ||
                               contains_ascii_nocase(face, "PMincho") || contains_ascii_nocase(face, "UI Gothic");
     if (mincho) return proportional ? kPropMinchoFamily : kMinchoFamily;
     return proportional ? kPropGothicFamily : kGothicFamily;

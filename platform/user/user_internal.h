@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/resources.h"
 #include "platform/user/winuser.h"
 
@@ -343,7 +344,7 @@ void hide_caret_for_paint(HWND window);
 void show_caret_after_paint(HWND window);
 
 // The desktop's dialog font, "ＭＳ Ｐゴシック" 9 points; menus use it too.
-inline constexpr const char* kDesktopDialogFace = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+inline constexpr const char* kDesktopDialogFace = "ＭＳ Ｐゴシック"_sjis;
 inline constexpr int kDesktopDialogPoints = 9;
 
 // System colours

@@ -3,13 +3,13 @@
 // adds below the open dialog (template 750), the function list (FLTDLG),
 // and the two bitmaps of the owner-drawn folder button (caption "FLDER")
 // the programs' parameter dialogs draw. common/viewer/shell_dialogs.cpp
-// registers them. Texts are Shift-JIS bytes; the comment beside each gives
-// it readably.
+// registers them.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/resources.h"
 
@@ -22,7 +22,7 @@ inline constexpr DWORD kTemplateStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | 
 inline constexpr DWORD kEdit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 inline constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 inline constexpr DWORD kDefaultButton = BS_DEFPUSHBUTTON | WS_TABSTOP;
-inline constexpr char kClose[] = "\x95\xc2\x82\xb6\x82\xe9";  // 閉じる
+inline constexpr auto& kClose = "閉じる"_sjis;
 
 // --- KEYWORDDLG: the keyword file ------------------------------------------------
 // One label and field a key, in the key order of the file.
@@ -47,37 +47,37 @@ inline constexpr DialogItemTemplate kKeywordItems[] = {
     SHELL_KEYWORD_ROW("PROGRAMMED", 33069, 12),
     SHELL_KEYWORD_ROW("DATE(ORG)", 33070, 13),
     SHELL_KEYWORD_ROW("CALL", 33071, 14),
-    {"BUTTON", "\x93\xc7\x8d\x9e...", 33073, 242, 8, 60, 14, kButton},           // 読込...
-    {"BUTTON", "\x95\xdb\x91\xb6...", 33075, 242, 26, 60, 14, kButton},          // 保存...
-    {"BUTTON", "\x95W\x8f\x80\x90\xdd\x92\xe8", 33074, 242, 44, 60, 14, kButton},  // 標準設定
-    {"BUTTON", "\x93o\x98^", IDOK, 242, 180, 60, 14, kDefaultButton},            // 登録
-    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 242, 198, 60, 14, kButton},         // 取消
+    {"BUTTON", "読込..."_sjis, 33073, 242, 8, 60, 14, kButton},
+    {"BUTTON", "保存..."_sjis, 33075, 242, 26, 60, 14, kButton},
+    {"BUTTON", "標準設定"_sjis, 33074, 242, 44, 60, 14, kButton},
+    {"BUTTON", "登録"_sjis, IDOK, 242, 180, 60, 14, kDefaultButton},
+    {"BUTTON", "取消"_sjis, IDCANCEL, 242, 198, 60, 14, kButton},
 };
 #undef SHELL_KEYWORD_ROW
 
 // --- CNVLSTDLG: the batch list -----------------------------------------------------
 inline constexpr DialogItemTemplate kBatchListItems[] = {
-    {"STATIC", "\x90\xb6\x90\xac\x91\xce\x8f\xdb\x83t\x83@\x83\x43\x83\x8b\x96\xbc", -1, 8, 10, 80, 8,
-     SS_LEFT},  // 生成対象ファイル名
+    {"STATIC", "生成対象ファイル名"_sjis, -1, 8, 10, 80, 8,
+     SS_LEFT},
     {"EDIT", "", 8465, 90, 8, 150, 12, kEdit},
     {"LISTBOX", "", 8481, 8, 26, 232, 110, LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
     {"STATIC",
-     "\x88\xea\x8a\x87\x90\xb6\x90\xac\x83\x8a\x83X\x83g\x83t\x83@\x83\x43\x83\x8b\x96\xbc", -1, 8, 144, 80, 8,
-     SS_LEFT},  // 一括生成リストファイル名
+     "一括生成リストファイル名"_sjis, -1, 8, 144, 80, 8,
+     SS_LEFT},
     {"EDIT", "", 8466, 90, 142, 150, 12, kEdit},
-    {"BUTTON", "\x90\xb6\x90\xac\x91\xce\x8f\xdb\x83t\x83@\x83\x43\x83\x8b\x91I\x91\xf0...", 8497, 248, 8, 80, 14,
-     kButton},                                                                     // 生成対象ファイル選択...
-    {"BUTTON", "\x91}\x93\xfc", 8502, 248, 26, 80, 14, kDefaultButton},             // 挿入
-    {"BUTTON", "\x8d\xed\x8f\x9c", 8501, 248, 44, 80, 14, kButton},                 // 削除
-    {"BUTTON", "\x93\xc7\x8d\x9e...", 8498, 248, 70, 80, 14, kButton},              // 読込...
-    {"BUTTON", "\x95\xdb\x91\xb6...", 8499, 248, 88, 80, 14, kButton},              // 保存...
-    {"BUTTON", "\x90\xb6\x90\xac\x8e\xc0\x8ds", IDOK, 248, 122, 80, 14, kButton},  // 生成実行
-    {"BUTTON", "\x8e\xe6\x8f\xc1", IDCANCEL, 248, 140, 80, 14, kButton},            // 取消
+    {"BUTTON", "生成対象ファイル選択..."_sjis, 8497, 248, 8, 80, 14,
+     kButton},
+    {"BUTTON", "挿入"_sjis, 8502, 248, 26, 80, 14, kDefaultButton},
+    {"BUTTON", "削除"_sjis, 8501, 248, 44, 80, 14, kButton},
+    {"BUTTON", "読込..."_sjis, 8498, 248, 70, 80, 14, kButton},
+    {"BUTTON", "保存..."_sjis, 8499, 248, 88, 80, 14, kButton},
+    {"BUTTON", "生成実行"_sjis, IDOK, 248, 122, 80, 14, kButton},
+    {"BUTTON", "取消"_sjis, IDCANCEL, 248, 140, 80, 14, kButton},
 };
 
 // --- 750: the batch source chooser's strip ----------------------------------------
 inline constexpr DialogItemTemplate kChooserItems[] = {
-    {"BUTTON", "\x92\xc7\x89\xc1", 752, 226, 4, 50, 14, kDefaultButton},  // 追加
+    {"BUTTON", "追加"_sjis, 752, 226, 4, 50, 14, kDefaultButton},
 };
 
 // --- FLTDLG "関数一覧" ------------------------------------------------------------------
@@ -86,7 +86,7 @@ inline constexpr DialogItemTemplate kChooserItems[] = {
 inline constexpr DialogItemTemplate kFunctionListItems[] = {
     {"SysListView32", "", kFunctionListId, 7, 7, 346, 160,
      WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER},
-    {"BUTTON", "\x91I\x91\xf0", IDOK, 118, 174, 56, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},  // 選択
+    {"BUTTON", "選択"_sjis, IDOK, 118, 174, 56, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},
     {"BUTTON", kClose, IDCANCEL, 186, 174, 56, 14, WS_TABSTOP},
 };
 
@@ -122,15 +122,15 @@ inline constexpr ImageResource kBitmaps[] = {
 };
 
 inline constexpr DialogTemplate kDialogs[] = {
-    // 【 生成キーワード設定 】
+
     {"KEYWORDDLG", kDialogStyle, 0, 0, 0, 310, 220,
-     "\x81y \x90\xb6\x90\xac\x83L\x81[\x83\x8f\x81[\x83h\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr, nullptr,
+     "【 生成キーワード設定 】"_sjis, 9, nullptr, nullptr, nullptr,
      kKeywordItems},
-    // 【 一括生成設定 】
-    {"CNVLSTDLG", kDialogStyle, 0, 0, 0, 336, 162, "\x81y \x88\xea\x8a\x87\x90\xb6\x90\xac\x90\xdd\x92\xe8 \x81z", 9,
+
+    {"CNVLSTDLG", kDialogStyle, 0, 0, 0, 336, 162, "【 一括生成設定 】"_sjis, 9,
      nullptr, nullptr, nullptr, kBatchListItems},
     {"#750", WS_CHILD | DS_CONTROL | DS_SETFONT, 0, 0, 0, 284, 22, "", 9, nullptr, nullptr, nullptr, kChooserItems},
-    {"FLTDLG", kTemplateStyle, 0, 0, 0, 360, 196, "\x8a\xd6\x90\x94\x88\xea\x97\x97",  // 関数一覧
+    {"FLTDLG", kTemplateStyle, 0, 0, 0, 360, 196, "関数一覧"_sjis,
      9, nullptr, nullptr, nullptr, kFunctionListItems},
 };
 

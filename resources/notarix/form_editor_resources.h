@@ -1,10 +1,10 @@
 // The form editor's and the layout window's resources: the editor's menu
 // "NXW_frm_menu", the text dialog "FRMDLG", the editor's cursor
 // "NXW_box_csr" and the layout window's magnifier "NXW_mag_csr".
-// notarix/editor/form_editor.cpp registers them. Texts are Shift-JIS bytes;
-// the comment beside each gives it readably.
+// notarix/editor/form_editor.cpp registers them.
 #pragma once
 
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/resources.h"
 #include "resources/notarix/notarix_resources.h"
 
@@ -18,81 +18,81 @@ inline constexpr int kTextFieldId = 28945;
 inline constexpr MenuItemTemplate kSeparator{MF_SEPARATOR};
 
 inline constexpr MenuItemTemplate kFileItems[] = {
-    {0, 4097, "\x8A" "J\x82\xAD(&O)..."},                                          // 開く(&O)...
-    {0, 4098, "\x95\xDB\x91\xB6(&S)..."},                                           // 保存(&S)...
+    {0, 4097, "開く(&O)..."_sjis},
+    {0, 4098, "保存(&S)..."_sjis},
     kSeparator,
-    {0, 4099, "\x83t\x83H\x81[\x83\x80\x95\xD2\x8FW\x82\xCC\x8FI\x97\xB9(&X)"},     // フォーム編集の終了(&X)
+    {0, 4099, "フォーム編集の終了(&X)"_sjis},
 };
 inline constexpr MenuItemTemplate kCodeSetItems[] = {
-    {0, 26113, "\x8Cr\x90\xFC\x83R\x81[\x83h\x81iDOS/V\x81j(&D)"},  // 罫線コード（DOS/V）(&D)
-    {0, 26114, "\x8Cr\x90\xFC\x83R\x81[\x83h\x81iPC98\x81j(&P)"},   // 罫線コード（PC98）(&P)
+    {0, 26113, "罫線コード（DOS/V）(&D)"_sjis},
+    {0, 26114, "罫線コード（PC98）(&P)"_sjis},
 };
 inline constexpr MenuItemTemplate kGenerationItems[] = {
-    // 仕様書レイアウトファイル生成(&L)
-    {0, 25089, "\x8E" "d\x97l\x8F\x91\x83\x8C\x83" "C\x83" "A\x83" "E\x83g\x83t\x83@\x83" "C\x83\x8B\x90\xB6\x90\xAC(&L)"},
+
+    {0, 25089, "仕様書レイアウトファイル生成(&L)"_sjis},
     kSeparator,
-    // 仕様書レイアウト生成エラー表示(&E)
-    {0, 25090, "\x8E" "d\x97l\x8F\x91\x83\x8C\x83" "C\x83" "A\x83" "E\x83g\x90\xB6\x90\xAC\x83G\x83\x89\x81[\x95\x5C\x8E\xA6(&E)"},
+
+    {0, 25090, "仕様書レイアウト生成エラー表示(&E)"_sjis},
 };
-inline constexpr char kUndoItem[] = "\x82t\x82m\x82" "c\x82n(&U)";  // ＵＮＤＯ(&U)
+inline constexpr auto& kUndoItem = "ＵＮＤＯ(&U)"_sjis;
 inline constexpr MenuItemTemplate kTextItems[] = {
-    {0, 29185, "\x95\xB6\x8E\x9A\x93\xFC\x97\xCD(&T)"},              // 文字入力(&T)
-    {0, 29186, "\x94{\x8Ap\x95\xB6\x8E\x9A\x93\xFC\x97\xCD(&W)"},    // 倍角文字入力(&W)
+    {0, 29185, "文字入力(&T)"_sjis},
+    {0, 29186, "倍角文字入力(&W)"_sjis},
     kSeparator,
-    {0, 29187, "\x95\xB6\x8E\x9A\x8F\xC1\x8B\x8E(&D)"},              // 文字消去(&D)
-    {0, 29188, "\x95\xB6\x8E\x9A\x97\xCC\x88\xE6\x8F\xC1\x8B\x8E(&R)"},  // 文字領域消去(&R)
+    {0, 29187, "文字消去(&D)"_sjis},
+    {0, 29188, "文字領域消去(&R)"_sjis},
     kSeparator,
-    {0, 29189, "\x95\xB6\x8E\x9A\x91S\x8F\xC1\x8B\x8E(&P)"},         // 文字全消去(&P)
-    {0, 29190, "\x91S\x8F\xC1\x8B\x8E(&A)"},                         // 全消去(&A)
+    {0, 29189, "文字全消去(&P)"_sjis},
+    {0, 29190, "全消去(&A)"_sjis},
     kSeparator,
     {MF_GRAYED, 29193, kUndoItem},
 };
 inline constexpr MenuItemTemplate kLineItems[] = {
-    {0, 33281, "\x8D\xD7\x8Cr\x90\xFC\x93\xFC\x97\xCD(&S)"},          // 細罫線入力(&S)
-    {0, 33282, "\x91\xBE\x8Cr\x90\xFC\x93\xFC\x97\xCD(&W)"},          // 太罫線入力(&W)
+    {0, 33281, "細罫線入力(&S)"_sjis},
+    {0, 33282, "太罫線入力(&W)"_sjis},
     kSeparator,
-    {0, 33283, "\x8Cr\x90\xFC\x8F\xC1\x8B\x8E(&D)"},                  // 罫線消去(&D)
-    {0, 33284, "\x8Cr\x90\xFC\x97\xCC\x88\xE6\x8F\xC1\x8B\x8E(&R)"},  // 罫線領域消去(&R)
+    {0, 33283, "罫線消去(&D)"_sjis},
+    {0, 33284, "罫線領域消去(&R)"_sjis},
     kSeparator,
-    {0, 33285, "\x8Cr\x90\xFC\x91S\x8F\xC1\x8B\x8E(&P)"},             // 罫線全消去(&P)
-    {0, 33286, "\x91S\x8F\xC1\x8B\x8E(&A)"},                          // 全消去(&A)
+    {0, 33285, "罫線全消去(&P)"_sjis},
+    {0, 33286, "全消去(&A)"_sjis},
     kSeparator,
     {MF_GRAYED, 33289, kUndoItem},
 };
 inline constexpr MenuItemTemplate kParameterItems[] = {
-    {0, 37377, "\x83V\x83X\x83" "e\x83\x80\x96\xBC(&J)"},                         // システム名(&J)
+    {0, 37377, "システム名(&J)"_sjis},
     kSeparator,
-    {0, 37378, "\x8A\xD6\x90\x94\x96\xBC(&N)"},                                   // 関数名(&N)
-    {0, 37379, "\x8A\xD6\x90\x94\x8B@\x94\x5C\x8AT\x97v(&G)"},                    // 関数機能概要(&G)
-    {0, 37380, "\x8A\xD6\x90\x94\x8F\x88\x97\x9D\x93\xE0\x97" "e(&P)"},           // 関数処理内容(&P)
+    {0, 37378, "関数名(&N)"_sjis},
+    {0, 37379, "関数機能概要(&G)"_sjis},
+    {0, 37380, "関数処理内容(&P)"_sjis},
     kSeparator,
-    {0, 37381, "\x8Eg\x97p\x8A\xD6\x90\x94(&C)"},                                 // 使用関数(&C)
+    {0, 37381, "使用関数(&C)"_sjis},
     kSeparator,
-    {0, 37382, "\x8A\xD6\x90\x94\x8C`\x8E\xAE(&T)"},                              // 関数形式(&T)
-    {0, 37383, "\x88\xF8\x90\x94\x82\xCC\x8E\xED\x97\xDE(&K)"},                   // 引数の種類(&K)
-    {0, 37384, "\x88\xF8\x90\x94\x82\xCC\x96\xBC\x8F\xCC\x81i\x93\xE0\x97" "e\x81j(&M)"},  // 引数の名称（内容）(&M)
-    {0, 37385, "\x8Eg\x97p\x83t\x83@\x83" "C\x83\x8B(&I)"},                       // 使用ファイル(&I)
-    {0, 37386, "\x94\xF5\x8Dl(&R)"},                                              // 備考(&R)
+    {0, 37382, "関数形式(&T)"_sjis},
+    {0, 37383, "引数の種類(&K)"_sjis},
+    {0, 37384, "引数の名称（内容）(&M)"_sjis},
+    {0, 37385, "使用ファイル(&I)"_sjis},
+    {0, 37386, "備考(&R)"_sjis},
     kSeparator,
-    {0, 37387, "\x83\x5C\x81[\x83X\x83t\x83@\x83" "C\x83\x8B\x96\xBC(&S)"},       // ソースファイル名(&S)
+    {0, 37387, "ソースファイル名(&S)"_sjis},
     kSeparator,
-    {0, 37388, "\x8D\xEC\x90\xAC\x8C\xBE\x8C\xEA(&L)"},                           // 作成言語(&L)
-    {0, 37389, "\x8D\xEC\x90\xAC\x8E\xD2(&A)"},                                   // 作成者(&A)
-    {0, 37390, "\x89\xFC\x92\xF9\x94N\x8C\x8E\x93\xFA(&D)"},                      // 改訂年月日(&D)
-    {0, 37391, "\x8D\xEC\x90\xAC\x94N\x8C\x8E\x93\xFA(&O)"},                      // 作成年月日(&O)
+    {0, 37388, "作成言語(&L)"_sjis},
+    {0, 37389, "作成者(&A)"_sjis},
+    {0, 37390, "改訂年月日(&D)"_sjis},
+    {0, 37391, "作成年月日(&O)"_sjis},
     kSeparator,
-    {0, 37392, "\x89\xBA\x8C\xA9\x8Fo\x82\xB5(&F)"},                              // 下見出し(&F)
+    {0, 37392, "下見出し(&F)"_sjis},
     kSeparator,
     {MF_GRAYED, 37408, kUndoItem},
 };
 
 inline constexpr MenuItemTemplate kMenuBar[] = {
-    {MF_POPUP, 0, "\xCC\xA7\xB2\xD9(&F)", kFileItems},                            // ﾌｧｲﾙ(&F)
-    {MF_POPUP, 0, "\x90\xDD\x92\xE8(&O)", kCodeSetItems},                         // 設定(&O)
-    {MF_POPUP, 0, "\x90\xB6\x90\xAC(&C)", kGenerationItems},                      // 生成(&C)
-    {MF_POPUP, 0, "\x95\xB6\x8E\x9A\x95\xD2\x8FW(&T)", kTextItems},               // 文字編集(&T)
-    {MF_POPUP, 0, "\x8Cr\x90\xFC\x95\xD2\x8FW(&L)", kLineItems},                  // 罫線編集(&L)
-    {MF_POPUP, 0, "\xCA\xDF\xD7\xD2\xC0\x8D\xEC\x90\xAC(&P)", kParameterItems},   // ﾊﾟﾗﾒﾀ作成(&P)
+    {MF_POPUP, 0, "ﾌｧｲﾙ(&F)"_sjis, kFileItems},
+    {MF_POPUP, 0, "設定(&O)"_sjis, kCodeSetItems},
+    {MF_POPUP, 0, "生成(&C)"_sjis, kGenerationItems},
+    {MF_POPUP, 0, "文字編集(&T)"_sjis, kTextItems},
+    {MF_POPUP, 0, "罫線編集(&L)"_sjis, kLineItems},
+    {MF_POPUP, 0, "ﾊﾟﾗﾒﾀ作成(&P)"_sjis, kParameterItems},
 };
 inline constexpr int kMenuPopupCount = 6;
 
@@ -100,14 +100,14 @@ inline constexpr MenuResource kMenus[] = {{"NXW_frm_menu", kMenuBar}};
 
 // --- FRMDLG "【 文字列入力 】" ----------------------------------------------------
 inline constexpr DialogItemTemplate kTextDialogItems[] = {
-    {"STATIC", "\x95\xB6\x8E\x9A\x97\xF1\x81" "F", -1, 7, 9, 30, 8, 0},  // 文字列：
+    {"STATIC", "文字列："_sjis, -1, 7, 9, 30, 8, 0},
     {"EDIT", "", kTextFieldId, 40, 7, 143, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
-    {"BUTTON", "\x8E\xC0\x8Ds", IDOK, 46, 26, 44, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},  // 実行
-    {"BUTTON", "\x8E\xE6\x8F\xC1", IDCANCEL, 100, 26, 44, 14, WS_TABSTOP},            // 取消
+    {"BUTTON", "実行"_sjis, IDOK, 46, 26, 44, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {"BUTTON", "取消"_sjis, IDCANCEL, 100, 26, 44, 14, WS_TABSTOP},
 };
 inline constexpr DialogTemplate kDialogs[] = {
     {"FRMDLG", DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 190, 45,
-     "\x81y \x95\xB6\x8E\x9A\x97\xF1\x93\xFC\x97\xCD \x81z",  // 【 文字列入力 】
+     "【 文字列入力 】"_sjis,
      9, nullptr, nullptr, nullptr, kTextDialogItems},
 };
 

@@ -1,12 +1,12 @@
 // NOTARIX's resources as C++ tables: the frame's menu, the accelerators of
 // the page buttons, the clock cursors of the busy state, the bitmaps and the
 // program icon. notarix/viewer/program_resources.cpp registers them.
-// Texts are Shift-JIS bytes; the comment beside each gives it readably.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/resources.h"
 #include "resources/common/shell_resources.h"
 
@@ -19,69 +19,69 @@ namespace notarix_resources {
 // The recent files (4101 separator, 4102-4106) are appended to the file
 // popup at run time.
 inline constexpr MenuItemTemplate kFileItems[] = {
-    {0, 4097, "\x8aJ\x82\xad(&O)..."},                          // 開く(&O)...
-    {0, 4099, "NOTARIX \x82\xcc\x8fI\x97\xb9(&X)"},             // NOTARIX の終了(&X)
+    {0, 4097, "開く(&O)..."_sjis},
+    {0, 4099, "NOTARIX の終了(&X)"_sjis},
 };
 inline constexpr MenuItemTemplate kEditItems[] = {
-    {0, 8193, "\x83t\x83H\x81[\x83\x80\x95\xd2\x8fW(&F)"},      // フォーム編集(&F)
-    {0, 8195, "\x83G\x83\x66\x83\x42\x83^\x8bN\x93\xae(&E)"},   // エディタ起動(&E)
+    {0, 8193, "フォーム編集(&F)"_sjis},
+    {0, 8195, "エディタ起動(&E)"_sjis},
 };
 inline constexpr MenuItemTemplate kViewItems[] = {
-    {0, 12289, "\x83\x5c\x81[\x83X\x83\x8a\x83X\x83g(&S)"},     // ソースリスト(&S)
-    {0, 12290, "\x8a\xd6\x90\x94\x88\xea\x97\x97(&F)"},         // 関数一覧(&F)
-    {0, 12291, "\x83\x8c\x83\x43\x83\x41\x83\x45\x83g(&L)"},    // レイアウト(&L)
-    {0, 12292, "\x8a\xd6\x90\x94\x83T\x83}\x83\x8a\x81[(&R)"},  // 関数サマリー(&R)
+    {0, 12289, "ソースリスト(&S)"_sjis},
+    {0, 12290, "関数一覧(&F)"_sjis},
+    {0, 12291, "レイアウト(&L)"_sjis},
+    {0, 12292, "関数サマリー(&R)"_sjis},
 };
 inline constexpr MenuItemTemplate kSettingsItems[] = {
-    {0, 16385, "\x8a\xc2\x8b\xab\x90\xdd\x92\xe8(&E)..."},                              // 環境設定(&E)...
-    {0, 16387, "\x95W\x8f\x80\x90\x46(&S)"},                                            // 標準色(&S)
-    {0, 16388, "\x8e\x64\x97l\x8f\x91\x83t\x83H\x81[\x83\x80\x90\x46(&F)..."},          // 仕様書フォーム色(&F)...
-    {0, 16389, "\x8e\x64\x97l\x8f\x91\x94w\x8ci\x90\x46(&B)..."},                       // 仕様書背景色(&B)...
-    {0, 16390, "\x8e\x64\x97l\x8f\x91\x95\xb6\x8e\x9a\x90\x46(&P)..."},                 // 仕様書文字色(&P)...
-    {0, 16391, "\x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x95\xb6\x8e\x9a\x90\x46(&O)..."},  // ソースリスト文字色(&O)...
-    {0, 16392, "\x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x94w\x8ci\x90\x46(&A)..."},        // ソースリスト背景色(&A)...
-    {0, 16393, "\x83J\x83\x89\x83\x80\x83Q\x81[\x83W\x95\x5c\x8e\xa6(&G)"},             // カラムゲージ表示(&G)
+    {0, 16385, "環境設定(&E)..."_sjis},
+    {0, 16387, "標準色(&S)"_sjis},
+    {0, 16388, "仕様書フォーム色(&F)..."_sjis},
+    {0, 16389, "仕様書背景色(&B)..."_sjis},
+    {0, 16390, "仕様書文字色(&P)..."_sjis},
+    {0, 16391, "ソースリスト文字色(&O)..."_sjis},
+    {0, 16392, "ソースリスト背景色(&A)..."_sjis},
+    {0, 16393, "カラムゲージ表示(&G)"_sjis},
 };
 inline constexpr MenuItemTemplate kGenerationItems[] = {
-    {0, 20481, "\x90\xb6\x90\xac\x83L\x81[\x83\x8f\x81[\x83h\x90\xdd\x92\xe8(&K)..."},    // 生成キーワード設定(&K)...
-    {0, 20482, "\x90\xb6\x90\xac\x8b\xa4\x92\xca\x8f\xee\x95\xf1\x90\xdd\x92\xe8(&I)..."},  // 生成共通情報設定(&I)...
-    {0, 20483, "\x90\xb6\x90\xac\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8(&P)..."},      // 生成パラメタ設定(&P)...
-    {0, 20484, "\x90\xb6\x90\xac\x8e\xc0\x8ds(&C)"},                                     // 生成実行(&C)
-    {0, 20485, "\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6(&E)"},                // 生成エラー表示(&E)
-    {0, 20486, "\x88\xea\x8a\x87\x90\xb6\x90\xac\x90\xdd\x92\xe8(&F)..."},               // 一括生成設定(&F)...
-    {0, 20487, "\x88\xea\x8a\x87\x90\xb6\x90\xac\x8e\xc0\x8ds(&A)"},                     // 一括生成実行(&A)
-    {0, 20488, "\x88\xea\x8a\x87\x90\xb6\x90\xac\x83G\x83\x89\x81[\x95\x5c\x8e\xa6(&L)"},  // 一括生成エラー表示(&L)
+    {0, 20481, "生成キーワード設定(&K)..."_sjis},
+    {0, 20482, "生成共通情報設定(&I)..."_sjis},
+    {0, 20483, "生成パラメタ設定(&P)..."_sjis},
+    {0, 20484, "生成実行(&C)"_sjis},
+    {0, 20485, "生成エラー表示(&E)"_sjis},
+    {0, 20486, "一括生成設定(&F)..."_sjis},
+    {0, 20487, "一括生成実行(&A)"_sjis},
+    {0, 20488, "一括生成エラー表示(&L)"_sjis},
 };
 inline constexpr MenuItemTemplate kPrintItems[] = {
-    {0, 24577, "\x88\xf3\x8d\xfc\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8(&P)..."},  // 印刷パラメタ設定(&P)...
-    {0, 24578, "\x83v\x83\x8a\x83\x93\x83^\x90\xdd\x92\xe8(&R)..."},                  // プリンタ設定(&R)...
-    {0, 24579, "\x88\xf3\x8d\xfc\x97p\x83t\x83H\x83\x93\x83g\x8ew\x92\xe8(&F)"},      // 印刷用フォント指定(&F)
-    {0, 24580, "\x91S\x88\xf3\x8d\xfc(&A)"},                                         // 全印刷(&A)
-    {0, 24581, "\x95\x5c\x8e\x86\x88\xf3\x8d\xfc(&H)"},                              // 表紙印刷(&H)
-    {0, 24582, "\x8a\xd6\x90\x94\x88\xea\x97\x97\x88\xf3\x8d\xfc(&L)"},              // 関数一覧印刷(&L)
-    {0, 24583, "\x8a\xd6\x90\x94\x83T\x83}\x83\x8a\x81[\x88\xf3\x8d\xfc(&R)"},       // 関数サマリー印刷(&R)
-    {0, 24584, "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc(&O)"},         // 関数仕様書印刷(&O)
-    {0, 24585, "\x83\x5c\x81[\x83X\x88\xf3\x8d\xfc(&S)"},                            // ソース印刷(&S)
+    {0, 24577, "印刷パラメタ設定(&P)..."_sjis},
+    {0, 24578, "プリンタ設定(&R)..."_sjis},
+    {0, 24579, "印刷用フォント指定(&F)"_sjis},
+    {0, 24580, "全印刷(&A)"_sjis},
+    {0, 24581, "表紙印刷(&H)"_sjis},
+    {0, 24582, "関数一覧印刷(&L)"_sjis},
+    {0, 24583, "関数サマリー印刷(&R)"_sjis},
+    {0, 24584, "関数仕様書印刷(&O)"_sjis},
+    {0, 24585, "ソース印刷(&S)"_sjis},
 };
 inline constexpr MenuItemTemplate kOutputItems[] = {
-    // 関数仕様書出力パラメタ設定(&P)...
-    {0, 36865, "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8(&P)..."},
-    {0, 36866, "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd\x8e\xc0\x8ds(&O)"},  // 関数仕様書出力実行(&O)
+
+    {0, 36865, "関数仕様書出力パラメタ設定(&P)..."_sjis},
+    {0, 36866, "関数仕様書出力実行(&O)"_sjis},
 };
 inline constexpr MenuItemTemplate kHelpItems[] = {
-    {0, 28673, "\x83g\x83s\x83\x62\x83N\x82\xcc\x8c\x9f\x8d\xf5(&H)"},  // トピックの検索(&H)
-    {0, 28675, "\x83o\x81[\x83W\x83\x87\x83\x93\x8f\xee\x95\xf1(&A)"},  // バージョン情報(&A)
+    {0, 28673, "トピックの検索(&H)"_sjis},
+    {0, 28675, "バージョン情報(&A)"_sjis},
 };
 
 inline constexpr MenuItemTemplate kMenuBar[] = {
-    {MF_POPUP, 0, "\x83t\x83@\x83\x43\x83\x8b(&F)", kFileItems},     // ファイル(&F)
-    {MF_POPUP, 0, "\x95\xd2\x8fW(&E)", kEditItems},                  // 編集(&E)
-    {MF_POPUP, 0, "\x95\x5c\x8e\xa6(&V)", kViewItems},               // 表示(&V)
-    {MF_POPUP, 0, "\x90\xdd\x92\xe8(&S)", kSettingsItems},           // 設定(&S)
-    {MF_POPUP, 0, "\x90\xb6\x90\xac(&C)", kGenerationItems},         // 生成(&C)
-    {MF_POPUP, 0, "\x88\xf3\x8d\xfc(&P)", kPrintItems},              // 印刷(&P)
-    {MF_POPUP, 0, "\x8fo\x97\xcd(&O)", kOutputItems},                // 出力(&O)
-    {MF_POPUP, 0, "\x83w\x83\x8b\x83v(&H)", kHelpItems},             // ヘルプ(&H)
+    {MF_POPUP, 0, "ファイル(&F)"_sjis, kFileItems},
+    {MF_POPUP, 0, "編集(&E)"_sjis, kEditItems},
+    {MF_POPUP, 0, "表示(&V)"_sjis, kViewItems},
+    {MF_POPUP, 0, "設定(&S)"_sjis, kSettingsItems},
+    {MF_POPUP, 0, "生成(&C)"_sjis, kGenerationItems},
+    {MF_POPUP, 0, "印刷(&P)"_sjis, kPrintItems},
+    {MF_POPUP, 0, "出力(&O)"_sjis, kOutputItems},
+    {MF_POPUP, 0, "ヘルプ(&H)"_sjis, kHelpItems},
 };
 
 inline constexpr MenuResource kMenus[] = {{"NXW_pad_menu", kMenuBar}};

@@ -4,12 +4,13 @@
 // resources/common/shell_dialog_templates.h. The function list's id stays
 // named here for NOTARIX's tests.
 // notarix/viewer/settings_dialogs.cpp registers them. Positions are dialog
-// units; texts are Shift-JIS bytes, the comment beside each gives it readably.
+// units.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/commctrl.h"
 #include "platform/user/resources.h"
 
@@ -63,17 +64,17 @@ inline constexpr DWORD kField = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 inline constexpr DWORD kFolder = WS_TABSTOP | BS_OWNERDRAW;
 
 // 登録 / 取消 / 閉じる
-inline constexpr char kRegister[] = "\x93o\x98^";
-inline constexpr char kCancel[] = "\x8e\xe6\x8f\xc1";
-inline constexpr char kClose[] = "\x95\xc2\x82\xb6\x82\xe9";
+inline constexpr auto& kRegister = "登録"_sjis;
+inline constexpr auto& kCancel = "取消"_sjis;
+inline constexpr auto& kClose = "閉じる"_sjis;
 
 // --- ENVDLG "【 環境設定 】" ----------------------------------------------------------
 inline constexpr DialogItemTemplate kEnvironmentItems[] = {
-    // ソースタブ展開幅設定 (0～32)
-    {"STATIC", "\x83\x5c\x81[\x83X\x83^\x83u\x93W\x8aJ\x95\x9d\x90\xdd\x92\xe8 (0\x81`32)", -1, 7, 9, 120, 8, 0},
+
+    {"STATIC", "ソースタブ展開幅設定 (0～32)"_sjis, -1, 7, 9, 120, 8, 0},
     {"EDIT", "", kEnvTabWidthId, 130, 7, 36, 12, kField},
-    // ユーザ指定エディタ名
-    {"STATIC", "\x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x96\xbc", -1, 7, 27, 120, 8, 0},
+
+    {"STATIC", "ユーザ指定エディタ名"_sjis, -1, 7, 27, 120, 8, 0},
     {"EDIT", "", kEditorPathId, 7, 38, 186, 12, kField},
     {"BUTTON", kFolderCaption, kEditorFolderId, 196, 37, 16, 14, kFolder},
     {"BUTTON", kRegister, IDOK, 52, 60, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},
@@ -82,8 +83,8 @@ inline constexpr DialogItemTemplate kEnvironmentItems[] = {
 
 // --- EDITORDLG "【 ユーザ指定エディタ設定 】" -------------------------------------------
 inline constexpr DialogItemTemplate kEditorItems[] = {
-    // ユーザ指定エディタ名
-    {"STATIC", "\x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x96\xbc", -1, 7, 9, 120, 8, 0},
+
+    {"STATIC", "ユーザ指定エディタ名"_sjis, -1, 7, 9, 120, 8, 0},
     {"EDIT", "", kEditorPathId, 7, 20, 186, 12, kField},
     {"BUTTON", kFolderCaption, kEditorFolderId, 196, 19, 16, 14, kFolder},
     {"BUTTON", kRegister, IDOK, 52, 42, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},
@@ -91,108 +92,108 @@ inline constexpr DialogItemTemplate kEditorItems[] = {
 };
 
 // --- PRNPRMDLG "【 印刷パラメタ設定 】" ------------------------------------------------
-inline constexpr char kStandardBlank[] = "\x95W\x8f\x80(   )";  // 標準(   ), filled when the dialog opens
+inline constexpr auto& kStandardBlank = "標準(   )"_sjis;  // filled when the dialog opens
 inline constexpr DialogItemTemplate kPrintItems[] = {
-    {"BUTTON", "\x83v\x83\x8a\x83\x93\x83^\x97p\x8e\x86", -1, 7, 4, 110, 42, BS_GROUPBOX},  // プリンタ用紙
-    {"BUTTON", "\x82`\x82S\x89\xa1", kLandscapeId, 16, 16, 80, 10, WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON},  // Ａ４横
-    {"BUTTON", "\x82`\x82S\x8f\x63", kPortraitId, 16, 30, 80, 10, BS_AUTORADIOBUTTON},  // Ａ４縦
-    {"BUTTON", "\x8aO\x98g\x88\xf3\x8d\xfc", kOuterFrameId, 130, 14, 120, 10,
-     WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX},  // 外枠印刷
-    {"BUTTON", "\x91S\x88\xf3\x8d\xfc\x8e\x9e\x95\x5c\x8e\x86\x88\xf3\x8d\xfc", kCoverId, 130, 30, 120, 10,
-     WS_TABSTOP | BS_AUTOCHECKBOX},  // 全印刷時表紙印刷
+    {"BUTTON", "プリンタ用紙"_sjis, -1, 7, 4, 110, 42, BS_GROUPBOX},
+    {"BUTTON", "Ａ４横"_sjis, kLandscapeId, 16, 16, 80, 10, WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON},
+    {"BUTTON", "Ａ４縦"_sjis, kPortraitId, 16, 30, 80, 10, BS_AUTORADIOBUTTON},
+    {"BUTTON", "外枠印刷"_sjis, kOuterFrameId, 130, 14, 120, 10,
+     WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX},
+    {"BUTTON", "全印刷時表紙印刷"_sjis, kCoverId, 130, 30, 120, 10,
+     WS_TABSTOP | BS_AUTOCHECKBOX},
     // the numeric fields, label, field and (for the first four) the standard value
-    {"STATIC", "\x82P\x83y\x81[\x83W\x8ds\x90\x94", -1, 7, 56, 90, 8, WS_GROUP},  // １ページ行数
+    {"STATIC", "１ページ行数"_sjis, -1, 7, 56, 90, 8, WS_GROUP},
     {"EDIT", "", kLinesPerPageId, 100, 54, 40, 12, kField},
     {"STATIC", kStandardBlank, kStandardLinesId, 150, 56, 60, 8, 0},
-    {"STATIC", "\x82P\x8ds\x95\xb6\x8e\x9a\x90\x94", -1, 7, 72, 90, 8, 0},  // １行文字数
+    {"STATIC", "１行文字数"_sjis, -1, 7, 72, 90, 8, 0},
     {"EDIT", "", kCharsPerLineId, 100, 70, 40, 12, kField},
     {"STATIC", kStandardBlank, kStandardCharsId, 150, 72, 60, 8, 0},
-    {"STATIC", "\x8f\xe3\x83}\x81[\x83W\x83\x93", -1, 7, 88, 90, 8, 0},  // 上マージン
+    {"STATIC", "上マージン"_sjis, -1, 7, 88, 90, 8, 0},
     {"EDIT", "", kPrintTopMarginId, 100, 86, 40, 12, kField},
     {"STATIC", kStandardBlank, kStandardTopId, 150, 88, 60, 8, 0},
-    {"STATIC", "\x8d\xb6\x83}\x81[\x83W\x83\x93", -1, 7, 104, 90, 8, 0},  // 左マージン
+    {"STATIC", "左マージン"_sjis, -1, 7, 104, 90, 8, 0},
     {"EDIT", "", kPrintLeftMarginId, 100, 102, 40, 12, kField},
     {"STATIC", kStandardBlank, kStandardLeftId, 150, 104, 60, 8, 0},
-    {"STATIC", "\x90\xe6\x93\xaa\x83y\x81[\x83W\x94\xd4\x8d\x86", -1, 7, 120, 90, 8, 0},  // 先頭ページ番号
+    {"STATIC", "先頭ページ番号"_sjis, -1, 7, 120, 90, 8, 0},
     {"EDIT", "", kPrintFirstPageId, 100, 118, 40, 12, kField},
-    {"STATIC", "\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc\x8aJ\x8en\x8a\xd6\x90\x94", -1, 7, 136, 90, 8, 0},  // 仕様書印刷開始関数
+    {"STATIC", "仕様書印刷開始関数"_sjis, -1, 7, 136, 90, 8, 0},
     {"EDIT", "", kPrintFirstFunctionId, 100, 134, 40, 12, kField},
-    {"STATIC", "\x8e\x64\x97l\x8f\x91\x88\xf3\x8d\xfc\x8fI\x97\xb9\x8a\xd6\x90\x94", -1, 7, 152, 90, 8, 0},  // 仕様書印刷終了関数
+    {"STATIC", "仕様書印刷終了関数"_sjis, -1, 7, 152, 90, 8, 0},
     {"EDIT", "", kPrintLastFunctionId, 100, 150, 40, 12, kField},
-    {"STATIC", "\x8c\xa9\x8fo\x82\xb5\x83t\x83@\x83\x43\x83\x8b\x96\xbc", -1, 7, 170, 120, 8, 0},  // 見出しファイル名
+    {"STATIC", "見出しファイル名"_sjis, -1, 7, 170, 120, 8, 0},
     {"EDIT", "", kPrintHeaderId, 7, 180, 220, 12, kField},
-    // ソース印刷(ﾃｷｽﾄ)ファイル名
-    {"STATIC", "\x83\x5c\x81[\x83X\x88\xf3\x8d\xfc(\xc3\xb7\xbd\xc4)\x83t\x83@\x83\x43\x83\x8b\x96\xbc", -1, 7, 198, 140,
+
+    {"STATIC", "ソース印刷(ﾃｷｽﾄ)ファイル名"_sjis, -1, 7, 198, 140,
      8, 0},
     {"EDIT", "", kSourcePrintFileId, 7, 208, 220, 12, kField},
     {"BUTTON", kFolderCaption, kSourceFolderId, 230, 207, 16, 14, kFolder},
-    {"BUTTON", "\xcc\xdf\xd8\xdd\xc0\x82\xcc\x90\xdd\x92\xe8...", kPrinterButtonId, 220, 54, 70, 14,
-     WS_TABSTOP},  // ﾌﾟﾘﾝﾀの設定...
-    {"BUTTON", "\xcc\xab\xdd\xc4\x82\xcc\x8ew\x92\xe8...", kFontButtonId, 220, 72, 70, 14, WS_TABSTOP},  // ﾌｫﾝﾄの指定...
+    {"BUTTON", "ﾌﾟﾘﾝﾀの設定..."_sjis, kPrinterButtonId, 220, 54, 70, 14,
+     WS_TABSTOP},
+    {"BUTTON", "ﾌｫﾝﾄの指定..."_sjis, kFontButtonId, 220, 72, 70, 14, WS_TABSTOP},
     {"BUTTON", kRegister, IDOK, 90, 230, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},
     {"BUTTON", kCancel, IDCANCEL, 160, 230, 50, 14, WS_TABSTOP},
 };
 
 // --- OUTPADDLG "【 関数仕様書出力パラメタ設定 】" -----------------------------------------
 inline constexpr DialogItemTemplate kOutputItems[] = {
-    {"STATIC", "\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd\x83R\x81[\x83h", -1, 7, 9, 90, 8, 0},  // 仕様書出力コード
+    {"STATIC", "仕様書出力コード"_sjis, -1, 7, 9, 90, 8, 0},
     {"COMBOBOX", "", kCodeSetId, 100, 7, 70, 60, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST},
-    {"STATIC", "\x8f\xe3\x83}\x81[\x83W\x83\x93", -1, 7, 28, 90, 8, 0},  // 上マージン
+    {"STATIC", "上マージン"_sjis, -1, 7, 28, 90, 8, 0},
     {"EDIT", "", kTextTopMarginId, 100, 26, 40, 12, kField},
-    {"STATIC", "\x8d\xb6\x83}\x81[\x83W\x83\x93", -1, 7, 44, 90, 8, 0},  // 左マージン
+    {"STATIC", "左マージン"_sjis, -1, 7, 44, 90, 8, 0},
     {"EDIT", "", kTextLeftMarginId, 100, 42, 40, 12, kField},
-    {"STATIC", "\x90\xe6\x93\xaa\x83y\x81[\x83W\x94\xd4\x8d\x86", -1, 7, 60, 90, 8, 0},  // 先頭ページ番号
+    {"STATIC", "先頭ページ番号"_sjis, -1, 7, 60, 90, 8, 0},
     {"EDIT", "", kTextFirstPageId, 100, 58, 40, 12, kField},
-    {"STATIC", "\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd\x8aJ\x8en\x8a\xd6\x90\x94", -1, 7, 76, 90, 8, 0},  // 仕様書出力開始関数
+    {"STATIC", "仕様書出力開始関数"_sjis, -1, 7, 76, 90, 8, 0},
     {"EDIT", "", kTextFirstFunctionId, 100, 74, 40, 12, kField},
-    {"STATIC", "\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd\x8fI\x97\xb9\x8a\xd6\x90\x94", -1, 7, 92, 90, 8, 0},  // 仕様書出力終了関数
+    {"STATIC", "仕様書出力終了関数"_sjis, -1, 7, 92, 90, 8, 0},
     {"EDIT", "", kTextLastFunctionId, 100, 90, 40, 12, kField},
-    {"STATIC", "\x8fo\x97\xcd\x83t\x83@\x83\x43\x83\x8b\x96\xbc", -1, 7, 110, 120, 8, 0},  // 出力ファイル名
+    {"STATIC", "出力ファイル名"_sjis, -1, 7, 110, 120, 8, 0},
     {"EDIT", "", kTextOutputFileId, 7, 120, 220, 12, kField},
-    {"STATIC", "\x8c\xa9\x8fo\x82\xb5\x83t\x83@\x83\x43\x83\x8b\x96\xbc", -1, 7, 138, 120, 8, 0},  // 見出しファイル名
+    {"STATIC", "見出しファイル名"_sjis, -1, 7, 138, 120, 8, 0},
     {"EDIT", "", kTextHeaderId, 7, 148, 220, 12, kField},
-    {"BUTTON", "\x8fo\x97\xcd\x8e\xc0\x8ds", kRunOutputButtonId, 20, 170, 56, 14, WS_TABSTOP},  // 出力実行
+    {"BUTTON", "出力実行"_sjis, kRunOutputButtonId, 20, 170, 56, 14, WS_TABSTOP},
     {"BUTTON", kRegister, IDOK, 88, 170, 56, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},
     {"BUTTON", kCancel, IDCANCEL, 156, 170, 56, 14, WS_TABSTOP},
 };
 
 // --- JUMPDLG "【 ページジャンプ 】" ----------------------------------------------------
 inline constexpr DialogItemTemplate kJumpItems[] = {
-    {"STATIC", "\x83y\x81[\x83W\x94\xd4\x8d\x86", -1, 7, 9, 50, 8, 0},  // ページ番号
+    {"STATIC", "ページ番号"_sjis, -1, 7, 9, 50, 8, 0},
     {"EDIT", "", kJumpPageId, 60, 7, 44, 12, kField},
-    {"BUTTON", "\x83W\x83\x83\x83\x93\x83v", IDOK, 12, 28, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},  // ジャンプ
+    {"BUTTON", "ジャンプ"_sjis, IDOK, 12, 28, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},
     {"BUTTON", kClose, IDCANCEL, 72, 28, 50, 14, WS_TABSTOP},
 };
 
 // --- VERSIONDLG "バージョン情報" ---------------------------------------------------------
 inline constexpr DialogItemTemplate kVersionItems[] = {
     {"STATIC", "NOTARIX Version 1.00", -1, 10, 10, 160, 8, 0},
-    // 関数仕様書作成システム
-    {"STATIC", "\x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x8d\xec\x90\xac\x83V\x83X\x83\x65\x83\x80", -1, 10, 24, 160, 8, 0},
+
+    {"STATIC", "関数仕様書作成システム"_sjis, -1, 10, 24, 160, 8, 0},
     {"BUTTON", "OK", IDOK, 65, 42, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON},
 };
 
 // ORDER NAME: looked up by template name; the captions are the dialogs'
 // titles and also caption their message boxes.
 inline constexpr DialogTemplate kDialogs[] = {
-    {"ENVDLG", kTemplateStyle, 0, 0, 0, 220, 82, "\x81y \x8a\xc2\x8b\xab\x90\xdd\x92\xe8 \x81z",  // 【 環境設定 】
+    {"ENVDLG", kTemplateStyle, 0, 0, 0, 220, 82, "【 環境設定 】"_sjis,
      9, nullptr, nullptr, nullptr, kEnvironmentItems},
-    // 【 ユーザ指定エディタ設定 】
+
     {"EDITORDLG", kTemplateStyle, 0, 0, 0, 220, 64,
-     "\x81y \x83\x86\x81[\x83U\x8ew\x92\xe8\x83G\x83\x66\x83\x42\x83^\x90\xdd\x92\xe8 \x81z", 9, nullptr, nullptr,
+     "【 ユーザ指定エディタ設定 】"_sjis, 9, nullptr, nullptr,
      nullptr, kEditorItems},
     {"PRNPRMDLG", kTemplateStyle, 0, 0, 0, 300, 252,
-     "\x81y \x88\xf3\x8d\xfc\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8 \x81z",  // 【 印刷パラメタ設定 】
+     "【 印刷パラメタ設定 】"_sjis,
      9, nullptr, nullptr, nullptr, kPrintItems},
-    // 【 関数仕様書出力パラメタ設定 】
+
     {"OUTPADDLG", kTemplateStyle, 0, 0, 0, 234, 192,
-     "\x81y \x8a\xd6\x90\x94\x8e\x64\x97l\x8f\x91\x8fo\x97\xcd\x83p\x83\x89\x83\x81\x83^\x90\xdd\x92\xe8 \x81z", 9,
+     "【 関数仕様書出力パラメタ設定 】"_sjis, 9,
      nullptr, nullptr, nullptr, kOutputItems},
     {"JUMPDLG", kTemplateStyle, 0, 0, 0, 134, 50,
-     "\x81y \x83y\x81[\x83W\x83W\x83\x83\x83\x93\x83v \x81z",  // 【 ページジャンプ 】
+     "【 ページジャンプ 】"_sjis,
      9, nullptr, nullptr, nullptr, kJumpItems},
     {"VERSIONDLG", kTemplateStyle, 0, 0, 0, 180, 64,
-     "\x83o\x81[\x83W\x83\x87\x83\x93\x8f\xee\x95\xf1",  // バージョン情報
+     "バージョン情報"_sjis,
      9, nullptr, nullptr, nullptr, kVersionItems},
 };
 

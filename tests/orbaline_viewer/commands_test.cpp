@@ -6,9 +6,9 @@
 
 #include "common/shell/colour_set.h"
 #include "common/shell/recent_files.h"
-#include "common/viewer/source_list.h"
 #include "common/shell/window/error_window.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/source_list.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/commands.h"
 #include "tests/orbaline_viewer/orbaline_fixture.h"

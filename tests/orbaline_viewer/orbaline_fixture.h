@@ -10,9 +10,9 @@
 
 #include "common/shell/document.h"
 #include "common/shell/settings_file.h"
+#include "common/text/message_table.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/shell_boxes.h"
-#include "common/text/message_table.h"
 #include "orbaline/chart/chart_settings.h"
 #include "orbaline/viewer/chart_view.h"
 #include "orbaline/viewer/orbaline_frame.h"

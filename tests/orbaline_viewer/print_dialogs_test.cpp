@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "common/viewer/print_dialogs.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/print_dialogs.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"
 #include "orbaline/viewer/commands.h"

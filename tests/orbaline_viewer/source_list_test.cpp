@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "common/viewer/source_list.h"
-#include "platform/gdi/drawing_log.h"
 #include "common/text/text_helpers.h"
+#include "common/viewer/source_list.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/source_view.h"
+#include "platform/gdi/drawing_log.h"
 #include "resources/orbaline/orbaline_resources.h"
 #include "tests/orbaline_viewer/orbaline_fixture.h"
 

@@ -2,17 +2,18 @@
 
 #include <string_view>
 
-#include "common/text/message_table.h"
 #include "common/shell/window/shell_windows_setup.h"
 #include "common/shell/window_placement.h"
+#include "common/text/message_table.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 // "生成エラー表示", "一括生成エラー表示", "関数ｻﾏﾘｰ", "関数ｻﾏﾘｰ表示"
-#define GENERATION_ERROR_DISPLAY "\x90\xb6\x90\xac\x83\x47\x83\x89\x81\x5b\x95\x5c\x8e\xa6"
-#define BATCH_PREFIX "\x88\xea\x8a\x87"
-#define FUNCTION_SUMMARY "\x8a\xd6\x90\x94\xbb\xcf\xd8\xb0"
-#define DISPLAY "\x95\x5c\x8e\xa6"
+#define GENERATION_ERROR_DISPLAY "生成エラー表示"_sjis
+#define BATCH_PREFIX "一括"_sjis
+#define FUNCTION_SUMMARY "関数ｻﾏﾘｰ"_sjis
+#define DISPLAY "表示"_sjis
 
 const ListWindowProfile kNotarixErrorWindow = {
     "CNVERROR",
@@ -50,7 +51,7 @@ const ListWindowProfile kNotarixSummaryWindow = {
 namespace {
 
 // "閉じる"
-constexpr char kCloseLabel[] = "\x95\xc2\x82\xb6\x82\xe9";
+constexpr auto& kCloseLabel = "閉じる"_sjis;
 
 HMENU id_of(int id) {
     return reinterpret_cast<HMENU>(static_cast<uintptr_t>(id));

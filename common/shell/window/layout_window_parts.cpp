@@ -1,6 +1,7 @@
 #include "common/shell/window/layout_window_parts.h"
 
 #include "common/shell/window/shell_windows_setup.h"
+#include "platform/kernel/sjis_text.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -11,16 +12,16 @@ constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 17;
 
 // "倍率", "閉じる"
-constexpr char kZoomLabel[] = "\x94{\x97\xA6";
-constexpr char kCloseLabel[] = "\x95\xC2\x82\xB6\x82\xE9";
+constexpr auto& kZoomLabel = "倍率"_sjis;
+constexpr auto& kCloseLabel = "閉じる"_sjis;
 
 // ORDER ZOOM: labels of kLayoutZoomFactors.
 constexpr const char* kZoomItems[kLayoutZoomCount] = {
-    "1/2 \x94{\x95\x5C\x8E\xA6(&1)",  // 1/2 倍表示(&1)
-    "1/3 \x94{\x95\x5C\x8E\xA6(&2)",  // 1/3 倍表示(&2)
-    "1/4 \x94{\x95\x5C\x8E\xA6(&3)",  // 1/4 倍表示(&3)
-    "1/5 \x94{\x95\x5C\x8E\xA6(&4)",  // 1/5 倍表示(&4)
-    "1/10\x94{\x95\x5C\x8E\xA6(&5)",  // 1/10倍表示(&5)
+    "1/2 倍表示(&1)"_sjis,
+    "1/3 倍表示(&2)"_sjis,
+    "1/4 倍表示(&3)"_sjis,
+    "1/5 倍表示(&4)"_sjis,
+    "1/10倍表示(&5)"_sjis,
 };
 
 HMENU child_id(int id) { return reinterpret_cast<HMENU>(static_cast<intptr_t>(id)); }

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "common/text/text_helpers.h"
 #include "common/shell/window/shell_windows_setup.h"
+#include "common/text/text_helpers.h"
 #include "platform/kernel/clock.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/sjis_text.h"
 
 namespace {
 
@@ -18,10 +19,10 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 
 // " 中断 "
-constexpr char kCancelLabel[] = "\x20\x92\x86\x92\x66\x20";
+constexpr auto& kCancelLabel = " 中断 "_sjis;
 // "【" and "】"
-constexpr char kOpenBracket[] = "\x81\x79";
-constexpr char kCloseBracket[] = "\x81\x7a";
+constexpr auto& kOpenBracket = "【"_sjis;
+constexpr auto& kCloseBracket = "】"_sjis;
 
 // The bar's frame and inside, in client coordinates.
 constexpr RECT kBarFrame{18, 95, 320, 116};

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/winuser.h"
 
 // What differs between the programs' meters.
@@ -18,7 +19,7 @@ struct ProgressMeterProfile {
     const char* class_name = "NXWMETER";
     // The caption the window is created with, "【 生成 】"; the first draw
     // replaces it with the title.
-    const char* initial_caption = "\x81\x79\x20\x90\xb6\x90\xac\x20\x81\x7a";
+    const char* initial_caption = "【 生成 】"_sjis;
     // Line 2 holds a path: too long for the meter, it keeps its start and its
     // end around "..." (else it is cut at the right, losing the file name).
     bool line2_shortened_in_middle = false;

@@ -2,13 +2,14 @@
 
 #include "common/analysis/text_utils.h"
 #include "common/text/text_helpers.h"
+#include "platform/kernel/sjis_text.h"
 #include "platform/user/winuser.h"
 
 namespace {
 
 // "標準明朝" and "ＭＳ 明朝"
-constexpr char kPageFontFace[] = "\x95\x57\x8f\x80\x96\xbe\x92\xa9";
-constexpr char kLargePageFontFace[] = "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9";
+constexpr auto& kPageFontFace = "標準明朝"_sjis;
+constexpr auto& kLargePageFontFace = "ＭＳ 明朝"_sjis;
 
 constexpr int kColumnPixels = 6;
 constexpr int kRowPixels = 12;
