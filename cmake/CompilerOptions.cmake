@@ -1,6 +1,10 @@
 # Warnings and sanitizers for every target of this tree. Third-party headers
 # come from system include paths, so their warnings stay quiet.
 add_compile_options(-Wall -Wextra)
+option(WARNINGS_AS_ERRORS "Stop the build at any warning (the test command's release build)" OFF)
+if(WARNINGS_AS_ERRORS)
+    add_compile_options(-Werror)
+endif()
 
 if(ENABLE_SANITIZERS)
     set(PROJECT_SANITIZER_FLAGS

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything (tests and benchmarks) with the
-# sanitizers, and runs the tests. "test.sh clang" does the same with clang++
-# in build-test-clang/.
+# sanitizers, and runs the tests; then builds the programs and tools as a
+# release, where any warning stops the build. "test.sh clang" does the same
+# with clang++ in build-test-clang/ and build-release-clang/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
 build=build-test
+release=build-release
 compiler=()
 if [ "${1:-}" = clang ]; then
     build=build-test-clang
+    release=build-release-clang
     compiler=(-DCMAKE_CXX_COMPILER=clang++)
 fi
 
@@ -22,3 +25,12 @@ cmake -S . -B "$build" "${compiler[@]}" \
     -DBUILD_TESTING=ON
 cmake --build "$build" -j"$jobs"
 ctest --test-dir "$build" --output-on-failure --no-tests=error -j"$jobs"
+
+# The release build a user makes: no warning (the optimiser warns where the
+# sanitizer build does not).
+cmake -S . -B "$release" "${compiler[@]}" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DWARNINGS_AS_ERRORS=ON \
+    -DBUILD_BENCHMARKS=OFF \
+    -DBUILD_TESTING=OFF
+cmake --build "$release" -j"$jobs"

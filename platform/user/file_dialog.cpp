@@ -213,9 +213,10 @@ void start_choice(FileDialogRecord& r) {
     OPENFILENAMEA& ofn = *r.ofn;
     r.filters = parse_filters(ofn.lpstrFilter);
     r.filter_index = r.filters.empty() ? 0 : static_cast<int>(std::clamp<DWORD>(ofn.nFilterIndex, 1, r.filters.size()));
-    std::string here = get_current_directory();
-    if (here.empty()) here = "/";
-    r.folder = normal_path(here, "/");
+    // no current directory: the root (built, not assigned from a literal, as
+    // GCC 12 takes such an assignment for an overlapping copy)
+    const std::string here = get_current_directory();
+    r.folder = normal_path(here.empty() ? std::string(1, '/') : here, "/");
     if (ofn.lpstrInitialDir && *ofn.lpstrInitialDir) {
         std::string initial = normal_path(ofn.lpstrInitialDir, r.folder);
         if (is_folder(initial)) r.folder = initial;
