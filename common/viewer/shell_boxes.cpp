@@ -7,7 +7,7 @@
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
 #include "common/viewer/frame.h"
-#include "common/viewer/shell_messages.h"
+#include "common/text/shell_message_numbers.h"
 #include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 

@@ -15,7 +15,7 @@
 #include "common/text/text_helpers.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/shell_boxes.h"
-#include "common/viewer/shell_messages.h"
+#include "common/text/shell_message_numbers.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/sjis_text.h"

@@ -11,7 +11,7 @@
 #include "common/text/text_helpers.h"
 #include "common/viewer/shell_boxes.h"
 #include "common/viewer/shell_dialogs.h"
-#include "common/viewer/shell_messages.h"
+#include "common/text/shell_message_numbers.h"
 #include "common/viewer/viewer_profile.h"
 #include "platform/kernel/sjis_text.h"
 #include "platform/user/resources.h"

@@ -14,7 +14,7 @@
 #include "common/viewer/print_dialogs.h"
 #include "common/viewer/shell_boxes.h"
 #include "common/viewer/shell_dialogs.h"
-#include "common/viewer/shell_messages.h"
+#include "common/text/shell_message_numbers.h"
 #include "common/viewer/viewer_texts.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet/pad/settings_layout.h"

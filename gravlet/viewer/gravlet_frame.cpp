@@ -10,7 +10,7 @@
 #include "common/text/file_names.h"
 #include "common/text/message_table.h"
 #include "common/viewer/shell_boxes.h"
-#include "common/viewer/shell_messages.h"
+#include "common/text/shell_message_numbers.h"
 #include "common/viewer/source_list.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet/pad/settings_layout.h"

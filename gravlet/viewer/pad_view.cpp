@@ -8,7 +8,7 @@
 #include "common/text/message_table.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/shell_boxes.h"
-#include "common/viewer/shell_messages.h"
+#include "common/text/shell_message_numbers.h"
 #include "common/viewer/source_list.h"
 #include "gravlet/pad/pad_layout.h"
 #include "gravlet/viewer/gravlet_frame.h"

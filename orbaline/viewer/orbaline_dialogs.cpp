@@ -5,7 +5,7 @@
 #include "common/shell/settings_file.h"
 #include "common/text/file_names.h"
 #include "common/viewer/shell_dialogs.h"
-#include "common/viewer/shell_messages.h"
+#include "common/text/shell_message_numbers.h"
 #include "common/viewer/viewer_texts.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/chart/chart_settings.h"

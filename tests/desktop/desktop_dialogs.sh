@@ -43,7 +43,7 @@ titled() {
     [ "$(xdotool getwindowname "$window")" = "$1" ]
 }
 
-# Prints the specification (answering its question) and waits for job $1
+# Prints the function pages (answering its question) and waits for job $1
 # to be written whole.
 print_spec() {
     click 323 42

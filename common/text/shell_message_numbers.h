@@ -1,7 +1,7 @@
 // The numbers of the messages the shared viewer shell shows, by name. Every
-// program's message table gives these numbers the same text (NOTARIX's
-// names in common/text/notarix_message_numbers.h agree); a number whose text
-// differs between the programs comes from the viewer profile instead.
+// program's message table gives these numbers the same meaning (NOTARIX's
+// names take these over); a number whose text differs between the programs
+// comes from the viewer profile instead.
 #pragma once
 
 namespace shell_message {
