@@ -299,10 +299,15 @@ private:
         ev.key_data = static_cast<LPARAM>(data);
         // SDL sends the characters of this key as text of their own.
         ev.text_follows = down && !alt && !control && key_types_text(k.keysym.sym);
+        // X11 also sends the letter of Alt+letter as text; Windows gives it
+        // only as WM_SYSCHAR, and typed again it would choose an item of
+        // the menu the key just opened.
+        if (vk != VK_MENU) system_key_down_ = down && alt && !control;
         push_input(ev);
     }
 
     void text(const char* utf8) {
+        if (system_key_down_) return;
         const std::string sjis = platform_user::utf8_to_cp932(utf8);
         for (char c : sjis) {
             InputEvent ev;
@@ -351,6 +356,7 @@ private:
     int height_ = 0;
     bool exposed_ = false;
     bool closed_ = false;
+    bool system_key_down_ = false;  // an Alt+key is down: its text is not typed
     bool pressed_on_frame_ = false;
     std::string title_;
     Uint32 last_poll_present_ = 0;
