@@ -272,7 +272,7 @@ int print_popup(HWND frame) {
     AppendMenuA(popup, MF_STRING | needs_document, kPrintAllCommand, kPopupPrintAll);
     AppendMenuA(popup, MF_STRING, kPrintCoverCommand, kPopupCover);
     AppendMenuA(popup, MF_STRING | needs_document, kPrintFunctionListCommand, kPopupList);
-    AppendMenuA(popup, MF_STRING | needs_document, kPrintSpecificationCommand, kPopupSpec);
+    AppendMenuA(popup, MF_STRING | needs_document, kPrintFunctionPagesCommand, kPopupSpec);
     AppendMenuA(popup, MF_STRING | needs_document, kPrintSummaryCommand,
                 loaded ? kPopupSummaryLoaded : kPopupSummaryUnloaded);
     AppendMenuA(popup, MF_STRING, kPrintSourceCommand, kPopupSource);
@@ -450,7 +450,7 @@ int dispatch_menu_command(HWND frame, WPARAM wparam) {
     case kPrintCoverCommand: run_print_command(id); return 0;
     case kPrintFunctionListCommand: return print_job(id, kPrintListOp);
     case kPrintSummaryCommand: return print_job(id, kPrintSummaryOp);
-    case kPrintSpecificationCommand: return print_job(id, kPrintSpecOp);
+    case kPrintFunctionPagesCommand: return print_job(id, kPrintSpecOp);
     case kPrintSourceCommand: return print_source();
     case kPreviewCommand: return open_preview(frame);
     case kHelpTopicsCommand: WinHelpA(frame, help_file().c_str(), HELP_FINDER, 0); return 0;

@@ -52,7 +52,7 @@ enum : UINT {
     kPrintCoverCommand = 24581,
     kPrintFunctionListCommand = 24582,
     kPrintSummaryCommand = 24583,
-    kPrintSpecificationCommand = 24584,
+    kPrintFunctionPagesCommand = 24584,
     kPrintSourceCommand = 24585,
     kPreviewCommand = 24586,
     kHelpTopicsCommand = 28673,

@@ -82,7 +82,7 @@ int run_print_command(UINT id) {
     case kPrintCoverCommand: return run_busy([] { return run_list_print_job(kListCover); });
     case kPrintFunctionListCommand: return run_busy([] { return run_list_print_job(kListFunctions); });
     case kPrintSummaryCommand: return run_busy([] { return run_list_print_job(kListSummary); });
-    case kPrintSpecificationCommand: return run_busy(run_spec_print);
+    case kPrintFunctionPagesCommand: return run_busy(run_spec_print);
     case kPrintSourceCommand: return run_busy([] { return run_list_print_job(kListSource); });
     default: return -1;
     }

@@ -28,7 +28,7 @@ TEST_F(FilesTest, MissingFormKeepsThePreviousDocument) {
     EXPECT_EQ(shown_boxes()[0].caption, kGenerateCaption);
 }
 
-TEST_F(FilesTest, MissingSpecificationIsAnErrorButTheWalkGoesOn) {
+TEST_F(FilesTest, MissingFunctionRecordsAreAnErrorButTheWalkGoesOn) {
     copy_fixture("basic.fss", "b.fss");
     EXPECT_EQ(run({path("a.c"), path("b.c")}), kFormatterIoError);
     ASSERT_EQ(shown_boxes().size(), 1u);

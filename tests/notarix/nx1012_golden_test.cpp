@@ -68,7 +68,7 @@ TEST_F(GoldenTest, SeveralBaseNamesInOneCall) {
     EXPECT_EQ(read_plain_lin(path("b.lin")), read_raw(fixture("basic_builtin.lin")));
 }
 
-TEST_F(GoldenTest, EmptySpecificationGivesHeaderAndTrailer) {
+TEST_F(GoldenTest, EmptyFunctionRecordsGiveHeaderAndTrailer) {
     write_raw(path("empty.fss"), "");
     EXPECT_EQ(run({path("empty.c")}), kFormatterOk);
     EXPECT_EQ(read_plain_lin(path("empty.lin")),

@@ -51,9 +51,9 @@ protected:
     std::string status() const { return automation::status_text(); }
 };
 
-TEST_F(PrintCommandsTest, TheSpecificationPrintsOnePagePerFunction) {
+TEST_F(PrintCommandsTest, TheFunctionPagesPrintOnePagePerFunction) {
     open_headed();
-    ASSERT_TRUE(automation::choose_menu_command(kPrintSpecificationCommand));
+    ASSERT_TRUE(automation::choose_menu_command(kPrintFunctionPagesCommand));
     ASSERT_EQ(print_job_records().size(), 1u);
     const PrintJobRecord job = print_job_records()[0];
     EXPECT_FALSE(job.aborted);
@@ -113,7 +113,7 @@ TEST_F(PrintCommandsTest, TheCoverNeedsNoDocument) {
     EXPECT_EQ(status(), message(302));
     // the other jobs need one
     automation::answer_next_message_box(IDOK);
-    SendMessageA(frame(), WM_COMMAND, kPrintSpecificationCommand, 0);
+    SendMessageA(frame(), WM_COMMAND, kPrintFunctionPagesCommand, 0);
     ASSERT_FALSE(automation::message_boxes().empty());
     EXPECT_EQ(automation::message_boxes().back().text, message(117));
     EXPECT_EQ(print_job_records().size(), 1u);
@@ -123,7 +123,7 @@ TEST_F(PrintCommandsTest, AFirstFunctionOfZeroFromTheSettingsFile) {
     open_headed();
     shell_settings().set_word(nx_settings::kPrintFirstFunction, 0);
     shell_settings().set_word(nx_settings::kPrintLastFunction, 2);
-    ASSERT_TRUE(automation::choose_menu_command(kPrintSpecificationCommand));
+    ASSERT_TRUE(automation::choose_menu_command(kPrintFunctionPagesCommand));
     EXPECT_EQ(job_pages(), std::vector<int>{2});
 }
 
