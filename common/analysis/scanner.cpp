@@ -61,6 +61,13 @@ int syntax_error(std::string& head, std::string& text, int& kind) {
 
 bool followed_by_brace(const std::string& text, int pos) { return byte_at(text, skip_blanks(text, pos)) == '{'; }
 
+// The "=" at pos belongs to an operator's name ("operator=", "operator+=").
+bool is_operator_name_end(const std::string& text, int pos) {
+    while (pos > 0 && std::string_view("=+-*/%^&|<>! ").find(text[pos - 1]) != std::string_view::npos) --pos;
+    const int start = skip_identifier_backward(text, pos - 1) + 1;
+    return std::string_view(text).substr(static_cast<size_t>(start), static_cast<size_t>(pos - start)) == "operator";
+}
+
 // A control head ends at `end`, or takes the "{" that follows; with nothing
 // after it, its body is on a later line.
 int end_control_head(std::string& head, std::string& text, int end) {
@@ -275,6 +282,39 @@ int is_pointer_declarator(std::string_view text, int pos, const std::vector<unsi
     return starts_with_word(text.substr(inner), "__based") ? 1 : 0;
 }
 
+int is_macro_type_group(std::string_view text, int close, const std::vector<unsigned char>& literal_map) {
+    // words that may stand after a parameter list, before the body
+    static const char* const kAfterParameters[] = {"const", "volatile", "throw", "noexcept", "__attribute__"};
+    int p = skip_blanks(text, close + 1);
+    if (!is_identifier_start(byte_at(text, p)) && byte_at(text, p) != '*' && byte_at(text, p) != '&') return 0;
+    if (find_word_in_list(text.substr(static_cast<size_t>(p)), kAfterParameters, 5) >= 0) return 0;
+    const int n = static_cast<int>(text.size());
+    while (p < n) {
+        const unsigned char c = byte_at(text, p);
+        if (literal_map[static_cast<size_t>(p)] != 0) return 0;
+        if (c == '(') return is_pointer_declarator(text, p, literal_map) != 0 ? 0 : 1;
+        if (is_identifier_start(c)) p = skip_identifier(text, p);
+        else if (c == '*' || c == '&') ++p;
+        else return 0;  // ";" of an old-style parameter declaration, "{", "[", ","...
+        p = skip_blanks(text, p);
+    }
+    return -1;
+}
+
+int head_declarator_start(std::string_view text) {
+    std::vector<unsigned char> map;
+    mark_literals(text, map);
+    int start = 0, depth = 0;
+    for (int i = 0; i < static_cast<int>(text.size()); ++i) {
+        if (map[static_cast<size_t>(i)] != 0) continue;
+        if (text[i] == '(') ++depth;
+        if (text[i] != ')' || depth == 0 || --depth != 0) continue;
+        if (is_macro_type_group(text, i, map) != 1) break;
+        start = skip_blanks(text, i + 1);
+    }
+    return start;
+}
+
 int is_extern_c_block(std::string_view text) {
     if (!starts_with_word(text, "extern")) return 0;
     int p = skip_blanks(text, 6);
@@ -460,6 +500,8 @@ int split_declaration(std::string& head, std::string& line) {
     bool initializer = false;
     bool comma_after_head = false;
     bool constructor_init = false;
+    // after the "=" of an initialiser a ")" closes a cast or a call, no head
+    bool assigned = false;
     int paren = 0, brace = 0;
     const int n = static_cast<int>(line.size());
     int paren_open = -1;
@@ -471,7 +513,7 @@ int split_declaration(std::string& head, std::string& line) {
             ++paren;
         } else if (c == ')') {
             if (paren > 0) --paren;
-            if (paren != 0 || brace != 0) continue;
+            if (paren != 0 || brace != 0 || assigned) continue;
             int next = skip_blanks(line, i + 1);
             unsigned char d = byte_at(line, next);
             if (d == ';') {
@@ -479,6 +521,10 @@ int split_declaration(std::string& head, std::string& line) {
                 return kComplete;
             }
             bool pointer = is_pointer_declarator(line, paren_open, map) != 0;
+            // a name after ")" begins the old-style parameter declarations,
+            // unless a parameter list follows it: the group was a macro of
+            // the return type ("EXPORT(int) f(void)")
+            if (is_identifier_char(d) && is_macro_type_group(line, i, map) != 0) continue;
             if (!pointer && (is_identifier_char(d) || d == '{') && !comma_after_head) {
                 cut_head(head, line, i + 1, next);
                 return kComplete;
@@ -489,6 +535,9 @@ int split_declaration(std::string& head, std::string& line) {
             cut_head(head, line, i + 1, i + 1);
             if (class_head || initializer) strip_brace_bodies(head);
             return kComplete;
+        } else if (c == '=' && paren == 0 && brace == 0 && !assigned && !is_operator_name_end(line, i)) {
+            assigned = true;
+            if (followed_by_brace(line, i + 1) && g_analysis.profile->initializer_in_declaration) initializer = true;
         } else if (c == '=' && followed_by_brace(line, i + 1) && g_analysis.profile->initializer_in_declaration) {
             initializer = true;
         } else if (c == '{') {

@@ -568,7 +568,9 @@ int split_fresh_line(std::string& line, std::string& comment, int start_state) {
             mark_rest(i);
             break;
         }
-        if (c == '*' && d == '/') {
+        // "*/*" and "*//" are a "*" followed by a comment, not a stray end
+        const unsigned char after = byte_at(line, i + 2);
+        if (c == '*' && d == '/' && after != '*' && after != '/') {
             if (region_active()) {
                 int r = raise_message(kMessageError, -119, kMsgStrayCommentEnd);
                 line.clear();

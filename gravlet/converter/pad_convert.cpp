@@ -139,7 +139,7 @@ int extract_function_name(std::string_view text, std::string& name) {
     std::vector<unsigned char>& map = g_pad.literal_map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
-    for (int i = 0; i < n;) {
+    for (int i = head_declarator_start(text); i < n;) {
         if (map[static_cast<size_t>(i)] != 0 || !word_start_at(text, i)) {
             i = next_char(text, i);
             continue;

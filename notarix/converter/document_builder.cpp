@@ -392,7 +392,7 @@ int classify_comment_line(std::string& text) {
 
 std::string cut_head_text(std::string_view head) {
     std::vector<int> depth = paren_depths(head, false);
-    for (int pos = 0; pos < length_of(head); ++pos) {
+    for (int pos = head_declarator_start(head); pos < length_of(head); ++pos) {
         if (head[static_cast<size_t>(pos)] != ')' || depth[static_cast<size_t>(pos)] != 1) continue;
         if (skip_blanks(head, pos + 1) < length_of(head)) return std::string(head.substr(0, static_cast<size_t>(pos) + 1));
         break;
@@ -482,7 +482,7 @@ int is_external_item(std::string_view record, std::string_view first_head_record
     std::string_view head = first_head_record;
     std::vector<bool> single = single_bytes(head);
     int open = -1;
-    for (int p = 0; p < length_of(head) && open < 0; ++p)
+    for (int p = head_declarator_start(head); p < length_of(head) && open < 0; ++p)
         if (single[static_cast<size_t>(p)] && head[static_cast<size_t>(p)] == '(') open = p;
     if (open < 0) return 0;
     int close = length_of(head);

@@ -328,7 +328,7 @@ bool function_head_name(std::string_view text, std::string& name, std::string& p
     // keep the text up to the first group that returns to the outermost level;
     // the "()" of "operator()" belongs to the name
     int depth = 0, cut = -1;
-    for (int i = 0; i < n && cut < 0; ++i) {
+    for (int i = head_declarator_start(text); i < n && cut < 0; ++i) {
         if (map[static_cast<size_t>(i)] != 0) continue;
         if (text[i] == '(') ++depth;
         if (text[i] == ')' && depth > 0 && --depth == 0) {

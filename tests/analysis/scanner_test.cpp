@@ -215,6 +215,37 @@ TEST_F(ScannerTest, OldStyleParametersComeOutAsDeclarations) {
                      "6 0 }"}));
 }
 
+// Where a function head ends at depth 0: a name after ")" begins old-style
+// parameter declarations only when no parameter list follows it, and a
+// ")" after the "=" of an initialiser ends no head.
+TEST_F(ScannerTest, FunctionHeadsEndWhereCReadsThem) {
+    const struct {
+        const char* source;
+        Units expected;
+    } cases[] = {
+        // a return type written with a function-like macro
+        {"FOO(int) f(void)\n{\n}\n", {"1 0 FOO(int) f(void)", "2 0 {", "3 0 }"}},
+        {"EXPORT(int) CALLBACK f(void) { return 0; }\n",
+         {"1 0 EXPORT(int) CALLBACK f(void)", "1 0 {", "1 1 return 0;", "1 0 }"}},
+        {"FOO(int)\nf(void)\n{\n}\n", {"1 0 FOO(int) f(void)", "3 0 {", "4 0 }"}},
+        {"FOO(int) f(void);\nint g;\n", {"1 0 FOO(int) f(void);", "2 0 int g;"}},
+        {"FOO(int) f(a)\nint a;\n{\n}\n", {"1 0 FOO(int) f(a)", "2 0 int a;", "3 0 {", "4 0 }"}},
+        // casts in file-scope initialisers
+        {"int x = (int)3;\n", {"1 0 int x = (int)3;"}},
+        {"unsigned char far (*q) = (unsigned char far*)MK_FP(0,1);\n",
+         {"1 0 unsigned char far (*q) = (unsigned char far*)MK_FP(0,1);"}},
+        {"int (*pf)(int) = (int (*)(int))g;\n", {"1 0 int (*pf)(int) = (int (*)(int))g;"}},
+        {"int a = (int)1, b = (int)2;\n", {"1 0 int a = (int)1, b = (int)2;"}},
+        // what keeps its old reading: old-style parameters, a function pointer
+        // among them, words after the parameters, an operator named with "="
+        {"int f(a, b) int a; char *b; { }\n", {"1 0 int f(a, b)", "1 0 int a;", "1 0 char *b;", "1 0 {", "1 0 }"}},
+        {"int call(fp)\nint (*fp)();\n{\n}\n", {"1 0 int call(fp)", "2 0 int (*fp)();", "3 0 {", "4 0 }"}},
+        {"int A::get() const {\n}\n", {"1 0 int A::get()", "1 0 const {", "2 0 }"}},
+        {"A& A::operator=(const A& o) {\n}\n", {"1 0 A& A::operator=(const A& o)", "1 0 {", "2 0 }"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(units(c.source), c.expected) << c.source;
+}
+
 TEST_F(ScannerTest, ConstructorInitialiserListBelongsToTheHead) {
     EXPECT_EQ(units("A::A(int x) : m(x), n(2)\n{\n}\n"),
               (Units{"1 0 A::A(int x) : m(x), n(2)", "2 0 {", "3 0 }"}));
@@ -363,6 +394,22 @@ TEST(ScannerRoutines, JoinDeclarationText) {
     std::string empty, c;
     join_declaration_text(empty, c, "", std::string(2000, 'c'), 1024, 1024);
     EXPECT_EQ(c.size(), 250u);
+}
+
+TEST(ScannerRoutines, HeadDeclaratorStartsAfterMacroTypeGroups) {
+    const struct {
+        const char* head;
+        int start;
+    } cases[] = {
+        {"int f(void)", 0},
+        {"FOO(int) f(void)", 9},
+        {"EXPORT(int) CALLBACK f(void)", 12},
+        {"A(x) B(y) *f(void)", 10},
+        {"void f() throw(int)", 0},
+        {"int (name) (int a)", 0},
+        {"int (*get(void))(int)", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(head_declarator_start(c.head), c.start) << c.head;
 }
 
 TEST(ScannerRoutines, ClassHeadsDifferByProgram) {

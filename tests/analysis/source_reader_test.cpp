@@ -191,6 +191,30 @@ TEST_F(SourceReader, StrayCommentEndInAnActiveRegion) {
     EXPECT_EQ(error_bytes(), error_line("main.c", 2, 'E', 119, kMsgStrayCommentEnd));
 }
 
+// A "*" right before "/*" or "//" is code followed by a comment; "*/"
+// followed by anything else is still a stray comment end.
+TEST_F(SourceReader, StarBeforeACommentIsNoCommentEnd) {
+    const struct {
+        const char* source;
+        Lines expected;
+        int last_code;
+    } cases[] = {
+        {"void f(void */*T*/p) {\n", {{"void f(void *p) {", "", 1, 0}}, -1},
+        {"x = 4 */*T*/2;\n", {{"x = 4 *2;", "", 1, 0}}, -1},
+        {"x = 4 */*T*/ /*t*/\n", {{"x = 4 *", "/*T*//*t*/", 1, 0}}, -1},
+        {"x = a *//*c*/ b;\n", {{"x = a *", "/**c*/ b;*/", 1, 0}}, -1},
+        {"x = a *// note\n", {{"x = a *", "/* note*/", 1, 0}}, -1},
+        {"/* a\nb */ x *//**/\n", {{"", "/* a", 1, 0}, {"x *", "b *//***/*/", 2, 0}}, -1},
+        {"x = a */ /* c */\n", {}, -119},
+        {"x = a */b;\n", {}, -119},
+    };
+    for (const auto& c : cases) {
+        reset_scanner_state(kResetState | kResetErrorFile);
+        EXPECT_EQ(run_lines(write_source("star.c", c.source)), c.expected) << c.source;
+        EXPECT_EQ(last_code_, c.last_code) << c.source;
+    }
+}
+
 TEST_F(SourceReader, AsmLineKeepsBlanksForComments) {
     const std::string path = write_source("main.c", "_asm mov/**/ax, 1 ; load\nx;\n");
     EXPECT_EQ(run_lines(path), (Lines{{"_asm mov ax, 1 ;", "/*; load*/", 1, 0}, {"x;", "", 2, 0}}));

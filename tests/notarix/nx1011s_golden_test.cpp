@@ -37,6 +37,13 @@ TEST_F(Nx1011sGolden, HeadedCommentsInSeveralStyles) {
 // brought them.
 TEST_F(Nx1011sGolden, ExternalOutputsAndUpdatesAreRetagged) { expect_results("external", kFunctionSpecDone); }
 
+// Heads with macro return types, a "*" before a comment and file-scope
+// casts: one page per function, each with its whole head.
+TEST_F(Nx1011sGolden, HeadsAsCReadsThem) {
+    expect_results("unseen", kFunctionSpecDone);
+    EXPECT_FALSE(exists(error_file()));
+}
+
 TEST_F(Nx1011sGolden, HeadSplitAndRepeatedTags) { expect_results("split", kFunctionSpecDone, "-H1", "-fr"); }
 
 TEST_F(Nx1011sGolden, LeadingContinuationAndNoRetagging) {

@@ -83,7 +83,7 @@ TEST_F(Nx1011sStatus, MacroOptionReachesTheSource) {
 }
 
 // The viewer's highest macro level: a macro whose body ends in ";" is then
-// substituted, so its use is no longer taken for a function head.
+// substituted, so its use is no longer taken for part of the next head.
 TEST_F(Nx1011sStatus, MacroLevelFourSubstitutesStatementMacros) {
     std::string source = dir_.path("ctl.c");
     write_raw(source, "#define PROTO(name) int name(void);\n\nPROTO(helper)\nint use(void)\n{\n    return helper();\n}\n");
@@ -95,7 +95,7 @@ TEST_F(Nx1011sStatus, MacroLevelFourSubstitutesStatementMacros) {
               "-----< C function list >-----\r\nctl.c        #    4  use              : use\r\n");
     ASSERT_EQ(run(vector("-d3")), kFunctionSpecDone);
     EXPECT_EQ(split_lines(read_raw(with_extension(source, ".flt")))[1],
-              "ctl.c        #    3  PROTO            : PROTO\r");
+              "ctl.c        #    3  use              : use\r");
 }
 
 TEST_F(Nx1011sStatus, SourceWithoutExtensionIsReadAsC) {
