@@ -283,18 +283,22 @@ int is_pointer_declarator(std::string_view text, int pos, const std::vector<unsi
 }
 
 int is_macro_type_group(std::string_view text, int close, const std::vector<unsigned char>& literal_map) {
-    // words that may stand after a parameter list, before the body
-    static const char* const kAfterParameters[] = {"const", "volatile", "throw", "noexcept", "__attribute__"};
+    // words with a group of their own after a parameter list ("f() throw()")
+    static const char* const kAfterParameters[] = {"throw", "noexcept", "__attribute__"};
     int p = skip_blanks(text, close + 1);
     if (!is_identifier_start(byte_at(text, p)) && byte_at(text, p) != '*' && byte_at(text, p) != '&') return 0;
-    if (find_word_in_list(text.substr(static_cast<size_t>(p)), kAfterParameters, 5) >= 0) return 0;
     const int n = static_cast<int>(text.size());
+    int word = -1;
     while (p < n) {
         const unsigned char c = byte_at(text, p);
         if (literal_map[static_cast<size_t>(p)] != 0) return 0;
-        if (c == '(') return is_pointer_declarator(text, p, literal_map) != 0 ? 0 : 1;
-        if (is_identifier_start(c)) p = skip_identifier(text, p);
-        else if (c == '*' || c == '&') ++p;
+        if (c == '(') {
+            if (word >= 0 && find_word_in_list(text.substr(static_cast<size_t>(word)), kAfterParameters, 3) >= 0)
+                return 2;
+            return is_pointer_declarator(text, p, literal_map) != 0 ? 0 : 1;
+        }
+        if (is_identifier_start(c)) word = p, p = skip_identifier(text, p);
+        else if (c == '*' || c == '&') word = -1, ++p;
         else return 0;  // ";" of an old-style parameter declaration, "{", "[", ","...
         p = skip_blanks(text, p);
     }
@@ -522,8 +526,8 @@ int split_declaration(std::string& head, std::string& line) {
             }
             bool pointer = is_pointer_declarator(line, paren_open, map) != 0;
             // a name after ")" begins the old-style parameter declarations,
-            // unless a parameter list follows it: the group was a macro of
-            // the return type ("EXPORT(int) f(void)")
+            // unless a group follows it: the group was a macro of the return
+            // type ("EXPORT(int) f(void)"), or one of "throw()" and the like
             if (is_identifier_char(d) && is_macro_type_group(line, i, map) != 0) continue;
             if (!pointer && (is_identifier_char(d) || d == '{') && !comma_after_head) {
                 cut_head(head, line, i + 1, next);

@@ -53,8 +53,10 @@ int skip_class_head_prefix_words(std::string_view text);
 int is_pointer_declarator(std::string_view text, int pos, const std::vector<unsigned char>& literal_map);
 // What the text after the ")" at close makes of the group it ends: 1 when
 // the group is part of a return type written with a function-like macro
-// (names, then a parameter list follow: "EXPORT(int) CALLBACK f(void)"), 0
-// when not, -1 when the text ends before it tells.
+// (names, then a parameter list follow: "EXPORT(int) CALLBACK f(void)"), 2
+// when the group is a parameter list that "throw()", "noexcept()" or
+// "__attribute__(())" follows, 0 when neither, -1 when the text ends before
+// it tells.
 int is_macro_type_group(std::string_view text, int close, const std::vector<unsigned char>& literal_map);
 // Where a function head's own name and parameters begin: after the macro
 // groups of its return type; 0 when it has none.

@@ -242,6 +242,9 @@ TEST_F(ScannerTest, FunctionHeadsEndWhereCReadsThem) {
         {"int call(fp)\nint (*fp)();\n{\n}\n", {"1 0 int call(fp)", "2 0 int (*fp)();", "3 0 {", "4 0 }"}},
         {"int A::get() const {\n}\n", {"1 0 int A::get()", "1 0 const {", "2 0 }"}},
         {"A& A::operator=(const A& o) {\n}\n", {"1 0 A& A::operator=(const A& o)", "1 0 {", "2 0 }"}},
+        // groups of the head's own after its parameters
+        {"void f(void) __attribute__((noreturn));\n", {"1 0 void f(void) __attribute__((noreturn));"}},
+        {"void f() const throw(int) {\n}\n", {"1 0 void f() const throw(int)", "1 0 {", "2 0 }"}},
     };
     for (const auto& c : cases) EXPECT_EQ(units(c.source), c.expected) << c.source;
 }
@@ -406,6 +409,8 @@ TEST(ScannerRoutines, HeadDeclaratorStartsAfterMacroTypeGroups) {
         {"EXPORT(int) CALLBACK f(void)", 12},
         {"A(x) B(y) *f(void)", 10},
         {"void f() throw(int)", 0},
+        {"int A::f() const throw()", 0},
+        {"FOO(int) const char *f(void)", 9},
         {"int (name) (int a)", 0},
         {"int (*get(void))(int)", 0},
     };

@@ -157,6 +157,8 @@ TEST_F(PadReading, FunctionNames) {
     EXPECT_EQ(name, "X::operator==");
     ASSERT_EQ(pad::extract_function_name("X::~X()", name), 1);
     EXPECT_EQ(name, "X::~X");
+    ASSERT_EQ(pad::extract_function_name("EXPORT(int) CALLBACK f(void)", name), 1);
+    EXPECT_EQ(name, "f");
     EXPECT_EQ(pad::extract_function_name("int x = 3", name), 0);
 }
 

@@ -53,6 +53,9 @@ TEST_F(Nx1011sBuilder, NamesFromHeads) {
     EXPECT_EQ(cut_head_text("A::A(int x) : m(x), n(2)"), "A::A(int x)");
     EXPECT_EQ(cut_head_text("void f() throw()"), "void f()");
     EXPECT_EQ(cut_head_text("int f(int a)"), "int f(int a)");
+    // a return type written with macros is part of the head
+    EXPECT_EQ(cut_head_text("EXPORT(int) CALLBACK f(int a) const"), "EXPORT(int) CALLBACK f(int a)");
+    EXPECT_EQ(make_name_record("EXPORT(int) CALLBACK f(int a)"), "NAM:f");
 }
 
 TEST_F(Nx1011sBuilder, HeadRecords) {

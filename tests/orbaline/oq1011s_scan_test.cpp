@@ -43,6 +43,10 @@ TEST_F(Oq1011sHeads, NamesOfFunctionHeads) {
     EXPECT_EQ(head("ns::Widget::Widget(int w) : width(w), height(0)"), "ns::Widget::Widget");
     EXPECT_EQ(head("int f(char c = ')')"), "f");
     EXPECT_EQ(head("(x)"), "-");
+    // a return type written with macros stays in the prefix
+    EXPECT_EQ(head("EXPORT(int) CALLBACK f(void)", &prefix), "f");
+    EXPECT_EQ(prefix, "EXPORT(int) CALLBACK");
+    EXPECT_EQ(head("void f() const throw(int)"), "f");
 }
 
 TEST_F(Oq1011sHeads, CallsInABody) {
