@@ -14,6 +14,7 @@ struct ListState : ExtraState {
     std::vector<ListItem> items;
     int current = -1;   // the selection of a single-selection list; the caret item otherwise
     int anchor = -1;    // where a Shift+click range of an extended-selection list starts
+    bool click_scrolled = false;  // the last press brought a half-shown row into view
     int top = 0;
     int item_height = kItemHeight;
     bool focused = false;
@@ -339,14 +340,21 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         if (!l) return 0;
         int y = static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)));
         int hit = l->top + y / l->item_height;
-        if (hit < 0 || hit >= static_cast<int>(l->items.size())) return 0;
         if (message == WM_LBUTTONDBLCLK) {
-            notify_list(window, LBN_DBLCLK);
+            // the press before it may have scrolled its row from under the
+            // pointer: the double click is still that row's
+            const bool on_item =
+                (hit >= 0 && hit < static_cast<int>(l->items.size())) || (l->click_scrolled && l->current >= 0);
+            l->click_scrolled = false;
+            if (on_item) notify_list(window, LBN_DBLCLK);
             return 0;
         }
+        if (hit < 0 || hit >= static_cast<int>(l->items.size())) return 0;
+        const int top_before = l->top;
         const bool shift = (wparam & MK_SHIFT) != 0, control = (wparam & MK_CONTROL) != 0;
         list_user_pick(window, hit,
                        shift ? (control ? Pick::add_range : Pick::extend) : (control ? Pick::toggle : Pick::only));
+        if ((l = list_state(window))) l->click_scrolled = l->top != top_before;
         return 0;
     }
     case WM_KEYDOWN: {

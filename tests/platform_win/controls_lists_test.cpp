@@ -253,6 +253,15 @@ TEST_F(ListControlsTest, AListBoxShowsWholeRowsOnly) {
     automation::click(list, 20, client_of(list).bottom - 2);
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 5);
     EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0) << "nothing scrolled away";
+    // with LBS_NOINTEGRALHEIGHT a half row stays: a double click on the last
+    // one scrolls it into view and is still the double click on it
+    HWND half = control("LISTBOX", LBS_NOTIFY | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 24, 150, 100);
+    for (int i = 0; i < 7; ++i) add(half, ("item " + std::to_string(i)).c_str());
+    spy().clear();
+    automation::double_click(half, 20, client_of(half).bottom - 1);
+    EXPECT_EQ(SendMessageA(half, LB_GETCURSEL, 0, 0), 6);
+    EXPECT_EQ(SendMessageA(half, LB_GETTOPINDEX, 0, 0), 1);
+    EXPECT_EQ(commands(24), (std::vector<WORD>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_DBLCLK}));
 }
 
 TEST_F(ListControlsTest, DropDownListChoosingAndMessages) {
