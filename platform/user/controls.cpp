@@ -167,6 +167,24 @@ void draw_frame_3d(HDC dc, RECT r, bool sunken) {
     fill_solid(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, bottom_right);
 }
 
+// One pixel in two of the frame's line, so that it shows on any background.
+void invert_dotted(HDC dc, const RECT& r) {
+    for (LONG x = r.left; x < r.right; ++x) {
+        for (LONG y : {r.top, r.bottom - 1}) {
+            if ((x + y) % 2 != 0 || (y == r.bottom - 1 && r.bottom - 1 == r.top)) continue;
+            const RECT dot{x, y, x + 1, y + 1};
+            InvertRect(dc, &dot);
+        }
+    }
+    for (LONG y = r.top + 1; y < r.bottom - 1; ++y) {
+        for (LONG x : {r.left, r.right - 1}) {
+            if ((x + y) % 2 != 0 || (x == r.right - 1 && r.right - 1 == r.left)) continue;
+            const RECT dot{x, y, x + 1, y + 1};
+            InvertRect(dc, &dot);
+        }
+    }
+}
+
 void draw_arrow(HDC dc, RECT box, ArrowDirection direction, bool disabled) {
     POINT corners[3];
     arrow_triangle(box, direction, corners);
@@ -343,6 +361,11 @@ void paint_button(HWND window, HDC dc) {
         draw_text_line(dc, text.x + shift, text.y + shift, label);
         underline_mnemonic(dc, text.x + shift, text.y + shift, mnemonic_of(w->text, false),
                            sys_color(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        if (b->focused) {
+            RECT focus = client;
+            InflateRect(&focus, -4, -4);
+            DrawFocusRect(dc, &focus);
+        }
     } else if (type == BS_GROUPBOX) {
         HBRUSH brush = control_brush(window, dc, WM_CTLCOLORSTATIC);
         int top = text.line_height / 2;
@@ -393,6 +416,15 @@ void paint_button(HWND window, HDC dc) {
         draw_text_line(dc, text.x, text.y, label);
         underline_mnemonic(dc, text.x, text.y, mnemonic_of(w->text, false),
                            sys_color(disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+        if (b->focused) {
+            // round the label, or the whole control where it has none
+            RECT focus = client;
+            if (!label.empty()) {
+                focus = RECT{text.x - 2, text.y - 1, text.x + text_width(dc, label) + 2, text.y + text.line_height + 1};
+                IntersectRect(&focus, &focus, &client);
+            }
+            DrawFocusRect(dc, &focus);
+        }
     }
     SelectObject(dc, old_font);
 }
@@ -833,3 +865,9 @@ bool handle_shared_control_message(HWND window, UINT message, WPARAM wparam, LPA
 }
 
 }  // namespace platform_user
+
+BOOL DrawFocusRect(HDC dc, const RECT* rect) {
+    if (!dc || !rect || rect->right <= rect->left || rect->bottom <= rect->top) return FALSE;
+    platform_user::invert_dotted(dc, *rect);
+    return TRUE;
+}

@@ -68,11 +68,54 @@ void restack_top_levels() {
     s.top_levels = std::move(out);
 }
 
+namespace {
+
+// A window takes the keys and the activation only when it and every window
+// it lies in are enabled.
+bool takes_input(HWND window) {
+    for (WindowRecord* w = find_window(window); w; w = (w->style & WS_CHILD) ? find_window(w->parent) : nullptr) {
+        if (w->style & WS_DISABLED) return false;
+    }
+    return find_window(window) != nullptr;
+}
+
+bool owned_by(HWND window, HWND owner) {
+    int depth = 0;  // an ownership cycle ends the walk
+    for (WindowRecord* w = find_window(window); w && w->owner && depth < 64; w = find_window(w->owner), ++depth) {
+        if (w->owner == owner) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+HWND next_active_after(HWND leaving) {
+    UserState& s = state();
+    auto eligible = [&](HWND h) {
+        WindowRecord* t = find_window(h);
+        return h != leaving && t && !t->destroying && !(t->style & WS_CHILD) && (t->style & WS_VISIBLE) &&
+               !(t->style & WS_DISABLED);
+    };
+    WindowRecord* self = find_window(leaving);
+    const HWND owner = self && find_window(self->owner) ? self->owner : nullptr;
+    if (owner) {
+        // a box hands the activation back to the owner's popup it came over
+        const HWND before = self->active_before;
+        if (eligible(before) && (before == owner || owned_by(before, owner))) return before;
+        if (eligible(owner) && IsWindowVisible(owner)) return owner;
+    }
+    for (auto it = s.top_levels.rbegin(); it != s.top_levels.rend(); ++it) {
+        if (eligible(*it)) return *it;
+    }
+    return nullptr;
+}
+
 void activate_window(HWND window, bool set_focus) {
     UserState& s = state();
     WindowRecord* w = find_window(window);
-    if (!w || (w->style & WS_CHILD) || s.active == window) return;
+    if (!w || (w->style & WS_CHILD) || s.active == window || !takes_input(window)) return;
     HWND previous = s.active;
+    w->active_before = previous;
     if (previous && find_window(previous)) {
         send_message(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(window));
     }
@@ -102,7 +145,7 @@ HWND SetFocus(HWND window) {
         return previous;
     }
     WindowRecord* w = find_window(window);
-    if (!w) return nullptr;
+    if (!w || !takes_input(window)) return nullptr;
     HWND top = top_level_of(window);
     if (top != s.active) {
         activate_window(top, false);
@@ -123,7 +166,7 @@ HWND GetFocus() {
 HWND SetActiveWindow(HWND window) {
     HWND previous = state().active;
     WindowRecord* w = find_window(window);
-    if (!w || (w->style & WS_CHILD)) return nullptr;
+    if (!w || (w->style & WS_CHILD) || (w->style & WS_DISABLED)) return nullptr;
     activate_window(window, true);
     return previous;
 }

@@ -13,6 +13,8 @@ constexpr int kItemHeight = 16;
 struct ListState : ExtraState {
     std::vector<ListItem> items;
     int current = -1;   // the selection of a single-selection list; the caret item otherwise
+    int anchor = -1;    // where a Shift+click range of an extended-selection list starts
+    bool click_scrolled = false;  // the last press brought a half-shown row into view
     int top = 0;
     int item_height = kItemHeight;
     bool focused = false;
@@ -52,6 +54,10 @@ ComboState* combo_state(HWND window) {
 
 bool multiple(const WindowRecord& w) {
     return (w.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+}
+
+bool extended(const WindowRecord& w) {
+    return (w.style & LBS_EXTENDEDSEL) != 0;
 }
 
 int visible_rows(HWND window, int item_height) {
@@ -154,6 +160,22 @@ void list_changed(HWND window) {
     }
 }
 
+// Without LBS_NOINTEGRALHEIGHT a list shows whole rows only: its height is
+// cut to them, so that no half row at the bottom takes a click.
+void fit_whole_rows(HWND window) {
+    WindowRecord* w = find_window(window);
+    ListState* l = list_state(window);
+    if (!w || !l || (w->style & (LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE))) return;
+    RECT client;
+    GetClientRect(window, &client);
+    const int extra = static_cast<int>(client.bottom) % l->item_height;
+    if (extra == 0 || client.bottom <= l->item_height) return;
+    RECT frame;
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - extra,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void make_visible(HWND window, int index) {
     ListState* l = list_state(window);
     if (!l || index < 0) return;
@@ -202,10 +224,13 @@ void paint_list(HWND window, HDC dc) {
             SetTextColor(dc, text_colour);
         }
         draw_text_line(dc, 2, y + 1, item.text);
-        if (l->focused && i == l->current) {
-            HBRUSH grey = GetStockObject(GRAY_BRUSH);
-            FrameRect(dc, &row, grey);
-        }
+    }
+    // The focus shows on the caret item, or on the first row while none is chosen.
+    if (l->focused && !owner_drawn) {
+        const int caret = l->current >= 0 ? l->current : l->top;
+        const int y = (caret - l->top) * l->item_height;
+        const RECT row{0, y, client.right, y + l->item_height};
+        if (y >= 0 && y < client.bottom) DrawFocusRect(dc, &row);
     }
     SelectObject(dc, old_font);
 }
@@ -230,13 +255,37 @@ void notify_list(HWND window, WORD code) {
     if (w && (w->style & LBS_NOTIFY)) notify_command(window, code);
 }
 
+// How a click or key of the user's changes the selection of a list of several.
+enum class Pick {
+    only,    // an extended list: this item alone
+    toggle,  // a multiple-selection list's click or Space, Ctrl in an extended one
+    extend,  // Shift in an extended list: from the anchor to this item
+    add_range,  // Ctrl+Shift: the range added to what is selected
+};
+
 // A user's click or key on item `index`.
-void list_user_pick(HWND window, int index, bool toggle) {
+void list_user_pick(HWND window, int index, Pick how) {
     WindowRecord* w = find_window(window);
     ListState* l = list_state(window);
     if (!w || !l || index < 0 || index >= static_cast<int>(l->items.size())) return;
     if (multiple(*w)) {
-        if (toggle) l->items[static_cast<size_t>(index)].selected = !l->items[static_cast<size_t>(index)].selected;
+        std::vector<ListItem>& items = l->items;
+        if (!extended(*w)) how = Pick::toggle;
+        if ((how == Pick::extend || how == Pick::add_range) && l->anchor < 0) how = Pick::only;
+        if (how == Pick::only || how == Pick::extend) {
+            for (ListItem& item : items) item.selected = false;
+        }
+        if (how == Pick::toggle) {
+            items[static_cast<size_t>(index)].selected = !items[static_cast<size_t>(index)].selected;
+        } else if (how == Pick::only) {
+            items[static_cast<size_t>(index)].selected = true;
+        } else {
+            const int first = std::min(l->anchor, index), last = std::max(l->anchor, index);
+            for (int i = first; i <= last && i < static_cast<int>(items.size()); ++i) {
+                items[static_cast<size_t>(i)].selected = true;
+            }
+        }
+        if (how == Pick::only || how == Pick::toggle) l->anchor = index;
         l->current = index;
         make_visible(window, index);
     } else {
@@ -265,9 +314,11 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         l->wants_bar = (w->style & WS_VSCROLL) != 0;
         // no horizontal extent is set: the bar shows only when asked to stay
         if ((w->style & WS_HSCROLL) && !(w->style & LBS_DISABLENOSCROLL)) ShowScrollBar(window, SB_HORZ, FALSE);
+        fit_whole_rows(window);
         update_list_scroll(window);
         return 0;
     case WM_SIZE:
+        fit_whole_rows(window);
         update_list_scroll(window);
         return 0;
     case WM_GETDLGCODE:
@@ -289,12 +340,21 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         if (!l) return 0;
         int y = static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)));
         int hit = l->top + y / l->item_height;
-        if (hit < 0 || hit >= static_cast<int>(l->items.size())) return 0;
         if (message == WM_LBUTTONDBLCLK) {
-            notify_list(window, LBN_DBLCLK);
+            // the press before it may have scrolled its row from under the
+            // pointer: the double click is still that row's
+            const bool on_item =
+                (hit >= 0 && hit < static_cast<int>(l->items.size())) || (l->click_scrolled && l->current >= 0);
+            l->click_scrolled = false;
+            if (on_item) notify_list(window, LBN_DBLCLK);
             return 0;
         }
-        list_user_pick(window, hit, true);
+        if (hit < 0 || hit >= static_cast<int>(l->items.size())) return 0;
+        const int top_before = l->top;
+        const bool shift = (wparam & MK_SHIFT) != 0, control = (wparam & MK_CONTROL) != 0;
+        list_user_pick(window, hit,
+                       shift ? (control ? Pick::add_range : Pick::extend) : (control ? Pick::toggle : Pick::only));
+        if ((l = list_state(window))) l->click_scrolled = l->top != top_before;
         return 0;
     }
     case WM_KEYDOWN: {
@@ -321,22 +381,36 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
             at = count - 1;
             break;
         case VK_SPACE:
-            if (multiple(*w)) list_user_pick(window, at, true);
+            if (multiple(*w)) list_user_pick(window, at, Pick::toggle);
             return 0;
         default:
             return 0;
         }
         if (at == l->current) return 0;
-        if (multiple(*w)) {
+        if (multiple(*w) && !extended(*w)) {
             l->current = at;
             make_visible(window, at);
             return 0;
         }
-        list_user_pick(window, at, false);
+        // an extended list's arrows select as its clicks do, Shift extending
+        list_user_pick(window, at, (GetKeyState(VK_SHIFT) & 0x8000) ? Pick::extend : Pick::only);
         return 0;
     }
-    case WM_CHAR:
+    case WM_CHAR: {
+        // A typed letter goes to the next item that begins with it, round the end.
+        const unsigned char typed = static_cast<unsigned char>(wparam);
+        if (count == 0 || typed < 0x21 || typed >= 0x80) return 0;
+        if ((w->style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) && !(w->style & LBS_HASSTRINGS)) return 0;
+        const int found = find_string(l->items, l->current, std::string(1, static_cast<char>(typed)), false);
+        if (found < 0 || found == l->current) return 0;
+        if (multiple(*w) && !extended(*w)) {
+            l->current = found;
+            make_visible(window, found);
+            return 0;
+        }
+        list_user_pick(window, found, Pick::only);
         return 0;
+    }
     case WM_VSCROLL: {
         int rows = visible_rows(window, l->item_height);
         int top = l->top;
@@ -390,6 +464,7 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     case LB_RESETCONTENT:
         l->items.clear();
         l->current = -1;
+        l->anchor = -1;
         l->top = 0;
         list_changed(window);
         return 0;
@@ -421,6 +496,7 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
             if (which < 0 || which >= count) return LB_ERR;
             l->items[static_cast<size_t>(which)].selected = wparam != 0;
             l->current = which;
+            l->anchor = which;
         }
         list_changed(window);
         return 0;
@@ -452,6 +528,7 @@ LRESULT listbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     case LB_SETITEMHEIGHT:
         if (LOWORD(static_cast<uintptr_t>(lparam)) == 0) return LB_ERR;
         l->item_height = LOWORD(static_cast<uintptr_t>(lparam));
+        fit_whole_rows(window);
         list_changed(window);
         return 0;
     case LB_GETITEMRECT: {

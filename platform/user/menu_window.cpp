@@ -46,6 +46,7 @@ struct PopupRun {
     bool from_bar = false;   // opened from the owner's menu bar
     MenuExit exit = MenuExit::none;
     int jump_to = -1;        // the bar item of MenuExit::jump
+    PopupRun* outer = nullptr;  // the popup this one opened from, still shown
 };
 
 PopupRun* current_popup = nullptr;
@@ -219,12 +220,19 @@ POINT point_of(LPARAM lparam) {
 }
 
 LRESULT popup_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    // The popups a submenu opened from are still on the screen and paint
+    // while it is open; only the innermost takes the hand.
+    if (message == WM_PAINT) {
+        for (PopupRun* open = current_popup; open; open = open->outer) {
+            if (open->window == window) {
+                paint_popup(window, *open);
+                return 0;
+            }
+        }
+    }
     PopupRun* run = current_popup;
     if (!run || run->window != window) return DefWindowProcA(window, message, wparam, lparam);
     switch (message) {
-    case WM_PAINT:
-        paint_popup(window, *run);
-        return 0;
     case WM_MOUSEMOVE: {
         RECT client;
         GetClientRect(window, &client);
@@ -391,6 +399,7 @@ PopupRun run_popup(HMENU menu, HWND owner, POINT at, const PopupOptions& options
     at.x = std::max<LONG>(0, std::min<LONG>(at.x, s.screen_width - size.cx));
     at.y = std::max<LONG>(0, std::min<LONG>(at.y, s.screen_height - size.cy));
     PopupRun* outer = current_popup;
+    run.outer = outer;
     current_popup = &run;
     run.window = CreateWindowExA(0, kMenuClass, "", WS_POPUP, at.x, at.y, size.cx, size.cy, top_level_of(owner),
                                  nullptr, nullptr, nullptr);
@@ -449,12 +458,16 @@ void set_bar(HWND window, int item, bool open) {
 }
 
 // The next bar item to the left or right (round the ends), over separators.
+// The item's own flags are read: GetMenuState puts a popup's item count in
+// its high byte, where a count of 8 to 15 looks like MF_SEPARATOR.
 int step_bar(HMENU bar, int from, int direction) {
-    const int n = GetMenuItemCount(bar);
+    const MenuRecord* m = find_menu(bar);
+    if (!m) return from;
+    const int n = static_cast<int>(m->items.size());
     int at = from;
     for (int k = 0; k < n; ++k) {
         at = (at + direction + n) % n;
-        if (!(GetMenuState(bar, static_cast<UINT>(at), MF_BYPOSITION) & MF_SEPARATOR)) return at;
+        if (!(m->items[static_cast<size_t>(at)].flags & MF_SEPARATOR)) return at;
     }
     return from;
 }

@@ -68,6 +68,7 @@ struct WindowRecord {
     LONG_PTR user_data = 0;
     std::vector<unsigned char> extra;
     HMENU system_menu = nullptr;
+    HWND active_before = nullptr;  // the window that was active when this one became active
 
     // Painting
     bool update_pending = false;
@@ -335,6 +336,10 @@ void underline_mnemonic(HDC dc, int x, int y, const Mnemonic& m, COLORREF colour
 // Focus (focus.cpp)
 void forget_window_in_focus_state(HWND window);
 void activate_window(HWND window, bool set_focus);
+// The window that takes the activation when `leaving` hides or goes: the
+// one active before it where that is its owner's or one of the owner's
+// popups, else the owner, else the topmost; never a disabled one.
+HWND next_active_after(HWND leaving);
 // Keeps every owned top-level window above its owner in `top_levels`
 // (bottom first): for hit-testing, painting order and activation.
 void restack_top_levels();

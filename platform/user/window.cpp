@@ -443,20 +443,7 @@ BOOL DestroyWindow(HWND window) {
     }
     if (s.active == window) {
         s.active = nullptr;
-        HWND next = nullptr;
-        WindowRecord* self = find_window(window);
-        if (self && self->owner && find_window(self->owner) && IsWindowVisible(self->owner)) {
-            next = self->owner;
-        } else {
-            for (auto it = s.top_levels.rbegin(); it != s.top_levels.rend(); ++it) {
-                WindowRecord* t = find_window(*it);
-                if (*it != window && t && !t->destroying && (t->style & WS_VISIBLE)) {
-                    next = *it;
-                    break;
-                }
-            }
-        }
-        if (next) activate_window(next, true);
+        if (HWND next = next_active_after(window)) activate_window(next, true);
     }
 
     send_destroy(window);
@@ -887,18 +874,7 @@ void hide_window(HWND window) {
     if (s.active == window) {
         s.active = nullptr;
         send_message(window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
-        WindowRecord* self = find_window(window);
-        HWND next = (self && self->owner && IsWindowVisible(self->owner)) ? self->owner : nullptr;
-        if (!next) {
-            for (auto it = s.top_levels.rbegin(); it != s.top_levels.rend(); ++it) {
-                WindowRecord* t = find_window(*it);
-                if (*it != window && t && (t->style & WS_VISIBLE)) {
-                    next = *it;
-                    break;
-                }
-            }
-        }
-        if (next) activate_window(next, true);
+        if (HWND next = next_active_after(window)) activate_window(next, true);
     }
 }
 
@@ -1024,6 +1000,9 @@ BOOL EnableWindow(HWND window, BOOL enable) {
     if (enable && was_disabled) {
         w->style &= ~WS_DISABLED;
         send_message(window, WM_ENABLE, TRUE, 0);
+        // a window that could not take the activation when it went takes it now
+        w = find_window(window);
+        if (w && !s.active && !(w->style & WS_CHILD) && IsWindowVisible(window)) activate_window(window, true);
     } else if (!enable && !was_disabled) {
         w->style |= WS_DISABLED;
         if (s.focus && (s.focus == window || IsChild(window, s.focus))) SetFocus(nullptr);

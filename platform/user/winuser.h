@@ -883,6 +883,8 @@ BOOL UpdateWindow(HWND window);
 BOOL GetUpdateRect(HWND window, RECT* rect, BOOL erase);
 BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags);
 BOOL ScrollWindow(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip);
+// The dotted frame of the focus, inverted: a second call takes it away.
+BOOL DrawFocusRect(HDC dc, const RECT* rect);
 int ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update,
                    RECT* updated, UINT flags);
 DWORD GetSysColor(int index);

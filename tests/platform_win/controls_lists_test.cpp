@@ -2,6 +2,7 @@
 // up-down control and the report list view: their messages and the
 // notifications a user's acts bring to the parent.
 #include "platform/user/commctrl.h"
+#include "platform/user/user_internal.h"
 #include "tests/platform_win/user_test_fixture.h"
 
 namespace {
@@ -143,6 +144,124 @@ TEST_F(ListControlsTest, MultipleSelectionListBox) {
     EXPECT_EQ(items[0], 0);
     EXPECT_EQ(items[1], 3);
     EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, 0, 0), LB_ERR) << "not for a multiple selection";
+}
+
+TEST_F(ListControlsTest, ExtendedSelectionClicksSelectOneToggleOrExtend) {
+    enum Keys { plain, ctrl, shift, ctrl_shift };
+    struct Click {
+        int item;
+        Keys keys;
+    };
+    const struct {
+        const char* name;
+        DWORD style;
+        std::vector<Click> clicks;
+        std::vector<int> selected;
+    } cases[] = {
+        {"a plain click selects that one alone", LBS_EXTENDEDSEL, {{1, plain}, {3, plain}}, {3}},
+        {"Ctrl+click adds", LBS_EXTENDEDSEL, {{1, plain}, {3, ctrl}}, {1, 3}},
+        {"Ctrl+click on a selected one takes it away", LBS_EXTENDEDSEL, {{1, plain}, {3, ctrl}, {1, ctrl}}, {3}},
+        {"Shift+click selects from the last click", LBS_EXTENDEDSEL, {{1, plain}, {4, shift}}, {1, 2, 3, 4}},
+        {"upwards too, and a second one moves the end", LBS_EXTENDEDSEL, {{3, plain}, {0, shift}, {1, shift}}, {1, 2, 3}},
+        {"Shift+click with nothing clicked before selects one", LBS_EXTENDEDSEL, {{2, shift}}, {2}},
+        {"Ctrl+Shift adds the range", LBS_EXTENDEDSEL, {{0, plain}, {3, ctrl}, {5, ctrl_shift}}, {0, 3, 4, 5}},
+        {"a multiple-selection list toggles on every click", LBS_MULTIPLESEL, {{1, plain}, {3, plain}, {1, shift}}, {3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND list = control("LISTBOX", LBS_NOTIFY | c.style, 20, 150, 112);
+        for (const char* t : {"a", "b", "c", "d", "e", "f"}) add(list, t);
+        auto& keys = platform_user::state().key_down;
+        for (const Click& click : c.clicks) {
+            keys[VK_CONTROL] = click.keys == ctrl || click.keys == ctrl_shift;
+            keys[VK_SHIFT] = click.keys == shift || click.keys == ctrl_shift;
+            EXPECT_TRUE(automation::choose_item(list, click.item));
+        }
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        std::vector<int> selected(6);
+        selected.resize(static_cast<size_t>(
+            SendMessageA(list, LB_GETSELITEMS, 6, reinterpret_cast<LPARAM>(selected.data()))));
+        EXPECT_EQ(selected, c.selected);
+        DestroyWindow(list);
+    }
+}
+
+TEST_F(ListControlsTest, ATypedLetterGoesToTheNextItemBeginningWithIt) {
+    const struct {
+        const char* name;
+        DWORD style;
+        const char* typed;
+        int caret;  // LB_GETCARETINDEX after it
+        std::vector<WORD> notices;
+    } cases[] = {
+        {"the first with the letter", 0, "b", 1, {LBN_SELCHANGE}},
+        {"without regard to case", 0, "B", 1, {LBN_SELCHANGE}},
+        {"the same letter again: the next one", 0, "bb", 2, {LBN_SELCHANGE, LBN_SELCHANGE}},
+        {"round the end", 0, "bbb", 1, {LBN_SELCHANGE, LBN_SELCHANGE, LBN_SELCHANGE}},
+        {"a letter no item begins with changes nothing", 0, "z", -1, {}},
+        {"a digit", 0, "7", 4, {LBN_SELCHANGE}},
+        {"an extended list selects it alone", LBS_EXTENDEDSEL, "c", 3, {LBN_SELCHANGE}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND list = control("LISTBOX", LBS_NOTIFY | c.style, 21, 150, 112);
+        for (const char* t : {"apple", "banana", "Blueberry", "cherry", "7up"}) add(list, t);
+        SetFocus(list);
+        spy().clear();
+        EXPECT_TRUE(automation::type_text(c.typed));
+        if (c.caret >= 0) {
+            EXPECT_EQ(SendMessageA(list, LB_GETCARETINDEX, 0, 0), c.caret);
+            EXPECT_EQ(SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(c.caret), 0), 1);
+        } else {
+            EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
+        }
+        if (c.style & LBS_EXTENDEDSEL) {
+            EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), 1);
+        }
+        EXPECT_EQ(commands(21), c.notices);
+        DestroyWindow(list);
+    }
+}
+
+TEST_F(ListControlsTest, AListBoxShowsWholeRowsOnly) {
+    const struct {
+        const char* name;
+        DWORD style;
+        int height;
+        int client_height;
+        int client_height_a_row_taller;  // after the program makes it 16 pixels taller
+    } cases[] = {
+        {"a half row is cut off", WS_BORDER, 100, 96, 112},
+        {"whole rows stay", WS_BORDER, 98, 96, 112},
+        {"one pixel short of a row", WS_BORDER, 97, 80, 96},
+        {"less than a row stays", WS_BORDER, 12, 10, 16},
+        {"LBS_NOINTEGRALHEIGHT keeps the height", WS_BORDER | LBS_NOINTEGRALHEIGHT, 100, 98, 114},
+        {"without a border", 0, 70, 64, 80},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND list = control("LISTBOX", c.style, 22, 150, c.height);
+        EXPECT_EQ(client_of(list).bottom, c.client_height);
+        // a program's resize is cut the same way
+        SetWindowPos(list, nullptr, 0, 0, 150, c.height + 16, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_EQ(client_of(list).bottom, c.client_height_a_row_taller);
+        DestroyWindow(list);
+    }
+    // the bottom row can be clicked in full
+    HWND list = control("LISTBOX", LBS_NOTIFY | WS_BORDER | WS_VSCROLL, 23, 150, 100);
+    for (int i = 0; i < 20; ++i) add(list, ("item " + std::to_string(i)).c_str());
+    automation::click(list, 20, client_of(list).bottom - 2);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 5);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0) << "nothing scrolled away";
+    // with LBS_NOINTEGRALHEIGHT a half row stays: a double click on the last
+    // one scrolls it into view and is still the double click on it
+    HWND half = control("LISTBOX", LBS_NOTIFY | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 24, 150, 100);
+    for (int i = 0; i < 7; ++i) add(half, ("item " + std::to_string(i)).c_str());
+    spy().clear();
+    automation::double_click(half, 20, client_of(half).bottom - 1);
+    EXPECT_EQ(SendMessageA(half, LB_GETCURSEL, 0, 0), 6);
+    EXPECT_EQ(SendMessageA(half, LB_GETTOPINDEX, 0, 0), 1);
+    EXPECT_EQ(commands(24), (std::vector<WORD>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_DBLCLK}));
 }
 
 TEST_F(ListControlsTest, DropDownListChoosingAndMessages) {

@@ -71,12 +71,77 @@ TEST_F(LookTest, ADropDownListHasOneArrowButtonAndNoBarBesideIt) {
 }
 
 TEST_F(LookTest, AListBoxShowsNoHorizontalBarWithNothingToScrollAcross) {
-    HWND list = control("LISTBOX", WS_HSCROLL | WS_VSCROLL | WS_BORDER, 100, 100, 200, 150);
+    HWND list = control("LISTBOX", WS_HSCROLL | WS_VSCROLL | WS_BORDER, 100, 100, 200, 146);
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("one line"));
     EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
-    EXPECT_EQ(client_of(list).bottom, 148) << "inside the border only";
+    EXPECT_EQ(client_of(list).bottom, 144) << "inside the border only";
     HWND kept = control("LISTBOX", WS_HSCROLL | WS_BORDER | LBS_DISABLENOSCROLL, 100, 300, 200, 150, 11);
     EXPECT_EQ(GetWindowLongA(kept, GWL_STYLE) & WS_HSCROLL, static_cast<LONG>(WS_HSCROLL));
+}
+
+// The client's pixels, row by row.
+std::vector<COLORREF> pixels_of(HWND window) {
+    automation::run_until_idle();
+    std::vector<COLORREF> out;
+    const RECT r = client_of(window);
+    HDC dc = GetDC(window);
+    for (int y = 0; y < r.bottom; ++y) {
+        for (int x = 0; x < r.right; ++x) out.push_back(GetPixel(dc, x, y));
+    }
+    ReleaseDC(window, dc);
+    return out;
+}
+
+TEST_F(LookTest, TheFocusShowsAsADottedRectangle) {
+    const struct {
+        const char* name;
+        const char* cls;
+        DWORD style;
+        const char* text;
+        std::vector<const char*> items;
+        int selected;
+        RECT around;  // where the dotted frame lies, client coordinates
+    } cases[] = {
+        {"check box: round its label", "BUTTON", BS_AUTOCHECKBOX, "Check", {}, -1, {15, 4, 55, 18}},
+        {"radio button: round its label", "BUTTON", BS_AUTORADIOBUTTON, "Radio", {}, -1, {15, 4, 51, 18}},
+        {"push button: inside its edge", "BUTTON", BS_PUSHBUTTON, "Push", {}, -1, {4, 4, 76, 18}},
+        {"default push button", "BUTTON", BS_DEFPUSHBUTTON, "OK", {}, -1, {4, 4, 76, 18}},
+        {"list box with nothing chosen: its first row", "LISTBOX", 0, "", {"a", "b"}, -1, {0, 0, 80, 16}},
+        {"list box: the chosen row", "LISTBOX", 0, "", {"a", "b", "c"}, 1, {0, 16, 80, 32}},
+        {"empty list box: its first row", "LISTBOX", 0, "", {}, -1, {0, 0, 80, 16}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool list = std::string(c.cls) == "LISTBOX";
+        HWND control = CreateWindowA(c.cls, c.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | c.style, 100, 100, 80,
+                                     list ? 64 : 22, frame, reinterpret_cast<HMENU>(10), nullptr, nullptr);
+        for (const char* item : c.items) SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        if (c.selected >= 0) SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(c.selected), 0);
+        SetFocus(frame);
+        const std::vector<COLORREF> without = pixels_of(control);
+        SetFocus(control);
+        const std::vector<COLORREF> with = pixels_of(control);
+        const LONG width = client_of(control).right;
+        ASSERT_EQ(with.size(), without.size());
+        // one pixel in two of the frame's line changes, and nothing else
+        int changed = 0, off_the_line = 0;
+        const RECT& r = c.around;
+        for (size_t i = 0; i < with.size(); ++i) {
+            if (with[i] == without[i]) continue;
+            ++changed;
+            const LONG x = static_cast<LONG>(i) % width, y = static_cast<LONG>(i) / width;
+            const bool on_line = (x >= r.left && x < r.right && (y == r.top || y == r.bottom - 1)) ||
+                                 (y >= r.top && y < r.bottom && (x == r.left || x == r.right - 1));
+            if (!on_line) ++off_the_line;
+        }
+        const int line = 2 * (r.right - r.left + r.bottom - r.top) - 4;
+        EXPECT_EQ(off_the_line, 0);
+        EXPECT_GE(changed, line / 2 - 2);
+        EXPECT_LE(changed, line / 2 + 2) << "dotted, not a solid line";
+        SetFocus(frame);
+        EXPECT_EQ(pixels_of(control), without) << "it goes with the focus";
+        DestroyWindow(control);
+    }
 }
 
 TEST_F(LookTest, BorderedFieldsOfADialogAreSunk) {

@@ -267,6 +267,40 @@ TEST_F(DialogTest, AMessageBoxAtTheDeskIsAnsweredByItsKeys) {
     }
 }
 
+TEST_F(DialogTest, AMessageBoxGivesTheActivationBackToTheWindowItCameOver) {
+    // the frame owns a modeless popup; a box owned by the frame comes up
+    // while one of them is active, or while a box of the popup's own is
+    const struct {
+        const char* name;
+        bool popup_active, popup_owns_box, popup_disabled;
+        bool popup_expected;  // else the frame
+    } cases[] = {
+        {"over the frame's popup, back to it", true, false, false, true},
+        {"over the frame, back to the frame", false, false, false, false},
+        {"owned by the popup, back to the popup", true, true, false, true},
+        {"the popup disabled meanwhile: the frame", true, false, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND popup = CreateWindowA("Recorder", "Popup", WS_POPUP | WS_CAPTION | WS_VISIBLE, 300, 300, 200, 100, frame,
+                                   nullptr, nullptr, nullptr);
+        SetFocus(c.popup_active ? make_child(popup, 7, 0, 0, 50, 20) : frame);
+        if (!c.popup_active) SetActiveWindow(frame);
+        automation::when_idle([&] {
+            if (c.popup_disabled) EnableWindow(popup, FALSE);
+            automation::press_key("Enter");
+        });
+        EXPECT_EQ(platform_user::run_message_box_window(c.popup_owns_box ? popup : frame, "Done.", "Box", MB_OK), IDOK);
+        const HWND expected = c.popup_expected ? popup : frame;
+        EXPECT_EQ(GetActiveWindow(), expected);
+        EXPECT_EQ(platform_user::top_level_of(GetFocus()), expected) << "the keys go there too";
+        EXPECT_TRUE(IsWindowEnabled(frame));
+        EXPECT_FALSE(automation::failed());
+        DestroyWindow(popup);
+        SetActiveWindow(frame);
+    }
+}
+
 TEST_F(DialogTest, ADialogMovesByItsCaption) {
     RECT before{}, after{};
     automation::when_idle([&] {

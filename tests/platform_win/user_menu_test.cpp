@@ -288,6 +288,96 @@ TEST_F(MenuTest, TheKeyboardWorksTheMenuBar) {
     }
 }
 
+// A bar of three titles whose middle popup has `count` items (ids 200 up),
+// the others one each (100 and 300).
+HMENU bar_with_middle_popup(int count) {
+    HMENU bar = CreateMenu();
+    HMENU first = CreatePopupMenu(), middle = CreatePopupMenu(), last = CreatePopupMenu();
+    AppendMenuA(first, MF_STRING, 100, "&One");
+    for (int i = 0; i < count; ++i) AppendMenuA(middle, MF_STRING, static_cast<UINT_PTR>(200 + i), "Item");
+    AppendMenuA(last, MF_STRING, 300, "&Three");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(first), "&Alpha");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(middle), "&Beta");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(last), "&Gamma");
+    return bar;
+}
+
+TEST_F(MenuTest, TheArrowsReachATitleWhateverItsPopupsLength) {
+    // a popup's item count rides in the high byte of its state, where 8 to
+    // 15 look like MF_SEPARATOR: the arrows must not take it for one
+    const struct {
+        int count;
+        std::vector<const char*> keys;
+        UINT command;
+    } cases[] = {
+        {7, {"F10", "Right", "Enter", "Enter"}, 200},
+        {8, {"F10", "Right", "Enter", "Enter"}, 200},
+        {15, {"F10", "Right", "Enter", "Enter"}, 200},
+        {16, {"F10", "Right", "Enter", "Enter"}, 200},
+        {8, {"alt+A", "Right", "Enter"}, 200},
+        {15, {"alt+G", "Left", "Enter"}, 200},
+        {12, {"F10", "Left", "Left", "Down", "Enter"}, 200},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.count) + " items, from " + c.keys[0]);
+        HMENU old = GetMenu(frame);
+        ASSERT_TRUE(SetMenu(frame, bar_with_middle_popup(c.count)));
+        DestroyMenu(old);
+        spy().clear();
+        for (size_t i = 1; i < c.keys.size(); ++i) {
+            automation::when_idle([key = c.keys[i]] { automation::press_key(key); });
+        }
+        automation::press_key(c.keys[0]);
+        EXPECT_EQ(commands(), std::vector<UINT>{c.command});
+        EXPECT_EQ(platform_user::state().hand.menu_bar_window, nullptr);
+        EXPECT_FALSE(automation::failed()) << automation::log_text();
+    }
+}
+
+// The text pixels of each popup menu window shown now, the first opened first.
+std::vector<int> popup_ink() {
+    std::vector<int> ink;
+    for (HWND top : platform_user::state().top_levels) {
+        char name[64] = "";
+        GetClassNameA(top, name, sizeof name);
+        if (std::string(name) == "PlatformPopupMenu" && IsWindowVisible(top)) {
+            ink.push_back(automation::ink_pixels(top, RECT{20, 4, 60, 38}));
+        }
+    }
+    return ink;
+}
+
+TEST_F(MenuTest, APopupStaysDrawnWhileItsSubmenuIsOpen) {
+    HMENU bar = CreateMenu(), file = CreatePopupMenu(), sub = CreatePopupMenu();
+    AppendMenuA(sub, MF_STRING, 500, "&Inner");
+    AppendMenuA(file, MF_STRING, 400, "&Open");
+    AppendMenuA(file, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "&Sub");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    HMENU old = GetMenu(frame);
+    ASSERT_TRUE(SetMenu(frame, bar));
+    DestroyMenu(old);
+    // by its letter, by Right on it, and back with Esc
+    std::vector<int> with_sub, after_escape;
+    automation::when_idle([] { automation::press_key("S"); });
+    automation::when_idle([&] {
+        with_sub = popup_ink();
+        automation::press_key("Esc");
+    });
+    automation::when_idle([&] {
+        after_escape = popup_ink();
+        automation::press_key("Esc");
+        automation::press_key("Esc");
+    });
+    automation::press_key("alt+F");
+    ASSERT_EQ(with_sub.size(), 2u);
+    EXPECT_GT(with_sub[0], 40) << "the parent popup's items are drawn";
+    EXPECT_GT(with_sub[1], 20);
+    ASSERT_EQ(after_escape.size(), 1u);
+    EXPECT_GT(after_escape[0], 40) << "and are still there after the submenu closed";
+    EXPECT_TRUE(commands().empty());
+    EXPECT_FALSE(automation::failed()) << automation::log_text();
+}
+
 TEST_F(MenuTest, AltF4AndTheSystemMenuClose) {
     // Alt+Space opens the system menu with its first enabled item lit: Enter
     // takes Move, whose keys Esc ends where the window was

@@ -1,6 +1,7 @@
 // Window classes and windows: creation and destruction sequences, geometry
 // by style, relations, longs, text, showing, enabling and focus.
 #include <algorithm>
+#include <functional>
 
 #include "platform/user/user_internal.h"
 #include "tests/platform_win/user_test_fixture.h"
@@ -351,6 +352,50 @@ TEST_F(WindowTest, EnablingAndFocus) {
     SetFocus(a);
     DestroyWindow(a);
     EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(WindowTest, ADisabledWindowTakesNeitherFocusNorActivation) {
+    // a frame disabled under its popup (as under a modal dialog), which has the focus
+    struct Windows {
+        HWND frame, child, popup, field;
+    };
+    const struct {
+        const char* name;
+        std::function<void(const Windows&)> act;
+    } cases[] = {
+        {"SetFocus to a child of the disabled frame", [](const Windows& w) { EXPECT_EQ(SetFocus(w.child), nullptr); }},
+        {"SetFocus to the disabled frame", [](const Windows& w) { EXPECT_EQ(SetFocus(w.frame), nullptr); }},
+        {"SetActiveWindow", [](const Windows& w) { EXPECT_EQ(SetActiveWindow(w.frame), nullptr); }},
+        {"SetForegroundWindow", [](const Windows& w) { EXPECT_FALSE(SetForegroundWindow(w.frame)); }},
+        {"ShowWindow", [](const Windows& w) { ShowWindow(w.frame, SW_SHOWNORMAL); }},
+        {"SetWindowPos", [](const Windows& w) { SetWindowPos(w.frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }},
+        {"SetFocus to a disabled child of the active popup",
+         [](const Windows& w) {
+             HWND off = CreateWindowA("Recorder", "", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 30, 10, 10, w.popup,
+                                      nullptr, nullptr, nullptr);
+             EXPECT_EQ(SetFocus(off), nullptr);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Windows w{};
+        w.frame = make_frame();
+        ShowWindow(w.frame, SW_SHOW);
+        w.child = make_child(w.frame, 1, 0, 0, 10, 10);
+        w.popup = CreateWindowA("Recorder", "Popup", WS_POPUP | WS_CAPTION | WS_VISIBLE, 50, 50, 200, 100, w.frame,
+                                nullptr, nullptr, nullptr);
+        w.field = make_child(w.popup, 2, 0, 0, 10, 10);
+        EnableWindow(w.frame, FALSE);
+        SetFocus(w.field);
+        ASSERT_EQ(GetActiveWindow(), w.popup);
+        spy().clear();
+        c.act(w);
+        EXPECT_EQ(GetFocus(), w.field);
+        EXPECT_EQ(GetActiveWindow(), w.popup);
+        EXPECT_TRUE(spy().of(w.frame, {WM_ACTIVATE, WM_SETFOCUS}).empty());
+        EXPECT_TRUE(spy().of(w.child, {WM_SETFOCUS}).empty());
+        DestroyWindow(w.frame);
+    }
 }
 
 TEST_F(WindowTest, CaptureIsTakenAndReleased) {
