@@ -361,7 +361,7 @@ const ListDialogProfile kBatchListProfile = {
     8465, 8481, 8466, 8497, 8498, 8499, 8501, 8502, IDOK,
     kBatchCaption, kNamFilter, kSourceFilter, "*.nam",
     shell_message::kEnterSourceName, shell_message::kChooseSource, shell_message::kListNotSaved, shell_message::kSaveList, 0,
-    /*source_names=*/true, /*bare_names=*/false, /*enter_saves_in_name_field=*/true,
+    /*source_names=*/true, /*names_from_list_folder=*/false, /*enter_saves_in_name_field=*/true,
     /*finish_runs_batch=*/true, 1, /*report_unreadable_list=*/true,
     batch_list_name, batch_list_name_kept,
 };
@@ -660,20 +660,28 @@ UINT_PTR batch_file_open_hook(HWND hook, UINT message, WPARAM wparam, LPARAM) {
     return FALSE;
 }
 
-// How a chosen source is listed: by its bare name where the profile says
-// so, or where it lies in the list's own folder (the batch run looks
-// there); a source of another folder keeps its full path.
+// How a chosen source is listed. The batch run looks in the list's own
+// folder: a source there goes by its bare name, any other by its full path.
+// ORBALINE's generator takes a relative name from the list's folder: a
+// source below a named list keeps its path from there, any other (or one
+// chosen before the list has a name) its full path.
 std::string listed_source_name(HWND dialog, const std::string& path) {
     std::string name(file_part(path));
-    if (!list_profile().bare_names && find_last_separator(path, true) >= 0) {
+    if (find_last_separator(path, true) >= 0) {
+        const std::string list_name = field_text(dialog, list_profile().list_name_field);
         std::string list_directory;
         std::string list_file;
-        split_path(make_absolute_path(field_text(dialog, list_profile().list_name_field)), list_directory, list_file);
+        split_path(make_absolute_path(list_name), list_directory, list_file);
         std::string directory;
         std::string file;
         const std::string absolute = make_absolute_path(path);
         split_path(absolute, directory, file);
-        if (directory != list_directory) name = absolute;
+        if (list_profile().names_from_list_folder) {
+            const bool named = !list_name.empty() && list_name.find_first_of("*?") == std::string::npos;
+            name = named && absolute.starts_with(list_directory) ? absolute.substr(list_directory.size()) : absolute;
+        } else if (directory != list_directory) {
+            name = absolute;
+        }
     }
     to_lower_ascii(name);
     return name;

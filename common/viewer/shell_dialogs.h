@@ -131,7 +131,7 @@ struct ListDialogProfile {
     int continue_message;
     UINT refusal_icon;
     bool source_names;            // entries are C/C++ sources: lower case, no duplicates
-    bool bare_names;              // a chosen source is listed without its folder
+    bool names_from_list_folder;  // a chosen source is listed as the path from the list's folder
     bool enter_saves_in_name_field;
     // The batch run refuses to finish a modified, empty or unnamed list;
     // the others ask whether to go on editing and else close with finish_result.

@@ -119,6 +119,7 @@ void ChartTable::set_cell(int row, int column, const ChartCell& value) {
 }
 
 void ChartTable::clear_row(int row) {
+    set_undefined(row, false);
     ChartCell* cells = row_cells(row);
     if (!cells) return;
     std::fill(cells, cells + kChartColumns, ChartCell{});
@@ -274,7 +275,11 @@ int read_trd_file(bool quiet, std::string_view path, ChartTable& table, const Tr
         }
 
         const size_t tab = line.rfind('\t');
-        if (tab != std::string::npos) line.resize(tab);
+        bool undefined = false;
+        if (tab != std::string::npos) {
+            undefined = std::string_view(line).substr(tab).find("<UNDEFINED>") != std::string_view::npos;
+            line.resize(tab);
+        }
         if (profile.blank_file_reference || profile.blank_back_reference) blank_references(line, profile);
 
         const NodeLineParts parts = parse_node_line(line);
@@ -290,6 +295,7 @@ int read_trd_file(bool quiet, std::string_view path, ChartTable& table, const Tr
             return kTrdPoolFull;
         }
         table.set_cell(row, depth, node);
+        table.set_undefined(row, undefined);
         ++row;
     }
     if (reader.failed()) return fail(0);

@@ -85,6 +85,12 @@ public:
     void set_cell(int row, int column, const ChartCell& cell);
     std::string_view text(int row, int column) const { return text_of(cell(row, column)); }
     void clear_row(int row);
+    // A row whose node the generator marked "<UNDEFINED>" (the mark goes with
+    // the part of the line the reader drops): a function with no source.
+    bool undefined(int row) const { return row >= 0 && row < kChartGridRows && undefined_[row]; }
+    void set_undefined(int row, bool value) {
+        if (row >= 0 && row < kChartGridRows) undefined_[row] = value;
+    }
 
     // Node rows in use: 1..row_count.
     int row_count = 0;
@@ -99,6 +105,7 @@ private:
     size_t pool_size_ = 0;
     size_t pool_fill_ = 0;
     size_t pool_shortfall_ = 0;
+    bool undefined_[kChartGridRows] = {};
 };
 
 // --- node lines ---------------------------------------------------------------

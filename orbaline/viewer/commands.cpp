@@ -490,6 +490,7 @@ int open_node_source() {
         return -3;
     };
     const std::string missing = message_with_text(kMsgFileNotFound, kSourceWord);
+    if (open < 0 && c.table.undefined(c.selected_row)) return refuse(message_text(kUndefinedMessage));
     if (open < 0) return refuse(missing);
     std::string reference = text.substr(static_cast<size_t>(open) + 1);
     const size_t close = reference.find('>');

@@ -133,7 +133,7 @@ const ListDialogProfile kNamListProfile = {
     8449, 8705, 8450, 8966, 8961, 8962, 8964, 8965, 8963,
     kNamListCaption, kNamListFilter, kSourceFilter, "*.nam",
     kMsgEnterSourceName, kMsgChooseSource, kMsgNamListNotSaved, kMsgContinueEditing, MB_ICONEXCLAMATION,
-    /*source_names=*/true, /*bare_names=*/true, /*enter_saves_in_name_field=*/true,
+    /*source_names=*/true, /*names_from_list_folder=*/true, /*enter_saves_in_name_field=*/true,
     /*finish_runs_batch=*/false, 1, /*report_unreadable_list=*/false,
     new_list_name, chart_list_name,
 };
@@ -143,7 +143,7 @@ const ListDialogProfile kIgnoreListProfile = {
     37121, 37377, 37122, 0, 37633, 37634, 37636, 37637, 37635,
     kIgnoreListCaption, kIgnoreListFilter, {}, "*.ign",
     kMsgEnterFunctionName, kMsgSelectFunction, kMsgIgnListNotSaved, kMsgContinueEditing, MB_ICONEXCLAMATION,
-    /*source_names=*/false, /*bare_names=*/false, /*enter_saves_in_name_field=*/false,
+    /*source_names=*/false, /*names_from_list_folder=*/false, /*enter_saves_in_name_field=*/false,
     /*finish_runs_batch=*/false, 0, /*report_unreadable_list=*/false,
     ignore_list_name, no_list_name,
 };

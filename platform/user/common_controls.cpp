@@ -542,13 +542,56 @@ void paint_view(HWND window, HDC dc) {
     SelectObject(dc, old_font);
 }
 
+// The first row shown kept within the rows, and the vertical bar, shown only
+// while there are more rows than fit, telling where it is.
+void update_view_scroll(HWND window) {
+    WindowRecord* w = find_window(window);
+    ListViewState* v = view_state(window);
+    if (!w || !v) return;
+    const int count = static_cast<int>(v->rows.size());
+    const int rows = view_rows(window);
+    v->top = std::clamp(v->top, 0, std::max(0, count - rows));
+    if (w->style & LVS_NOSCROLL) return;
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, count - 1), static_cast<UINT>(rows),
+                  v->top, 0};
+    SetScrollInfo(window, SB_VERT, &si, TRUE);
+}
+
+void scroll_to(HWND window, int top) {
+    ListViewState* v = view_state(window);
+    if (!v) return;
+    const int before = v->top;
+    v->top = top;
+    update_view_scroll(window);
+    if (v->top != before) InvalidateRect(window, nullptr, TRUE);
+}
+
 void ensure_visible(HWND window, int index) {
     ListViewState* v = view_state(window);
     if (!v || index < 0) return;
     int rows = view_rows(window);
-    if (index < v->top) v->top = index;
-    if (index >= v->top + rows) v->top = index - rows + 1;
+    int top = v->top;
+    if (index < top) top = index;
+    if (index >= top + rows) top = index - rows + 1;
+    scroll_to(window, top);
     InvalidateRect(window, nullptr, TRUE);
+}
+
+// What a scroll bar or the wheel asks, as the new first row.
+int scrolled_top(HWND window, WPARAM wparam) {
+    ListViewState* v = view_state(window);
+    const int rows = view_rows(window);
+    switch (LOWORD(wparam)) {
+    case SB_LINEUP: return v->top - 1;
+    case SB_LINEDOWN: return v->top + 1;
+    case SB_PAGEUP: return v->top - rows;
+    case SB_PAGEDOWN: return v->top + rows;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: return HIWORD(wparam);
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return static_cast<int>(v->rows.size());
+    default: return v->top;
+    }
 }
 
 int hit_row(HWND window, int y) {
@@ -577,6 +620,13 @@ LRESULT listview_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT shared = 0;
     if (handle_shared_control_message(window, message, wparam, lparam, paint_view, &shared)) return shared;
     switch (message) {
+    case WM_CREATE:
+    case WM_SIZE:
+        update_view_scroll(window);
+        return 0;
+    case WM_VSCROLL:
+        scroll_to(window, scrolled_top(window, wparam));
+        return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS: {
@@ -720,6 +770,7 @@ LRESULT listview_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         nm.iItem = at;
         notify_parent(window, LVN_INSERTITEM, &nm.hdr);
         if (state && find_window(window)) set_row_state(window, at, state, item->stateMask);
+        update_view_scroll(window);
         InvalidateRect(window, nullptr, TRUE);
         return at;
     }
@@ -770,6 +821,7 @@ LRESULT listview_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         v = view_state(window);
         if (!v || index >= static_cast<int>(v->rows.size())) return FALSE;
         v->rows.erase(v->rows.begin() + index);
+        update_view_scroll(window);
         InvalidateRect(window, nullptr, TRUE);
         return TRUE;
     }
@@ -789,6 +841,7 @@ LRESULT listview_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         if (!v) return FALSE;
         v->rows.clear();
         v->top = 0;
+        update_view_scroll(window);
         InvalidateRect(window, nullptr, TRUE);
         return TRUE;
     }

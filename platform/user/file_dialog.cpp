@@ -287,6 +287,15 @@ void set_field(HWND dialog, FileDialogRecord& r, const std::string& text) {
     SetDlgItemTextA(dialog, edt1, text.c_str());
 }
 
+// The pattern back in the name field, all of it selected, so that the name
+// typed next replaces it.
+void show_pattern(HWND dialog, FileDialogRecord& r) {
+    set_field(dialog, r, r.pattern);
+    HWND field = GetDlgItem(dialog, edt1);
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+}
+
 int warn(HWND dialog, const FileDialogRecord& r, const std::string& format, const std::string& name, UINT type) {
     std::vector<char> text(format.size() + name.size() + 1);
     std::snprintf(text.data(), text.size(), format.c_str(), name.c_str());
@@ -331,15 +340,15 @@ void accept(HWND dialog, FileDialogRecord& r, bool from_file_list) {
                 r.folder = folder;
             }
             r.pattern = name.substr(sep == std::string::npos ? 0 : sep + 1);
-            set_field(dialog, r, r.pattern);
             refresh(dialog, r);
+            show_pattern(dialog, r);
             return;
         }
         std::string path = normal_path(name, r.folder);
         if (is_folder(path)) {
             r.folder = path;
-            set_field(dialog, r, r.pattern);
             refresh(dialog, r);
+            show_pattern(dialog, r);
             return;
         }
     }
@@ -570,6 +579,11 @@ BOOL file_dialog(OPENFILENAMEA* ofn, bool save) {
         return FALSE;
     }
     if (r.filter_index > 0) ofn->nFilterIndex = static_cast<DWORD>(r.filter_index);
+    // The next dialog, and every relative name, starts where this choice was.
+    if (!(ofn->Flags & OFN_NOCHANGEDIR)) {
+        const std::string folder = parent_folder(normal_path(r.chosen[0], r.folder));
+        if (is_folder(folder)) SetCurrentDirectoryA(folder.c_str());
+    }
     platform_automation::common_dialog_result(kind, title, true, shown);
     return TRUE;
 }

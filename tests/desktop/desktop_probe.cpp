@@ -2,7 +2,8 @@
 // manager's close box does (WM_DELETE_WINDOW), compare an X window dump
 // (xwd) with the platform's own PNG of the screen pixel for pixel, and read
 // the platform's pictures: whether an area changed, whether two areas are
-// alike, where a scroll bar's thumb is, the colour of a pixel.
+// alike, where a scroll bar's thumb is, the colour of a pixel; and where a
+// window manager put a window.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cairo.h>
@@ -202,6 +203,24 @@ int pixel(char** v) {
     return 0;
 }
 
+// origin WINDOW-ID: where the window's client area lies on the X screen,
+// "X Y", whatever frame a window manager put around it.
+int origin(const char* id_text) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "cannot open the X display\n");
+        return 2;
+    }
+    const Window window = std::strtoul(id_text, nullptr, 0);
+    int x = 0, y = 0;
+    Window child = 0;
+    const bool ok = XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    XCloseDisplay(display);
+    if (!ok) return 2;
+    std::printf("%d %d\n", x, y);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -212,9 +231,10 @@ int main(int argc, char** argv) {
     if (verb == "alike" && argc == 10) return alike(argv + 2);
     if (verb == "thumb" && argc == 7) return thumb(argv + 2);
     if (verb == "pixel" && argc == 5) return pixel(argv + 2);
+    if (verb == "origin" && argc == 3) return origin(argv[2]);
     std::fprintf(stderr,
                  "usage: desktop_probe close WINDOW-ID | compare DUMP.xwd SCREEN.png |\n"
                  "       changed A.png B.png X Y W H | alike A.png AX AY B.png BX BY W H |\n"
-                 "       thumb SCREEN.png X0 Y0 X1 Y1 | pixel SCREEN.png X Y\n");
+                 "       thumb SCREEN.png X0 Y0 X1 Y1 | pixel SCREEN.png X Y | origin WINDOW-ID\n");
     return 2;
 }

@@ -64,6 +64,29 @@ TEST_F(ChartReaderTest, DepthComesFromTheLevelRunAfterTheNumber) {
     EXPECT_EQ(table_.text(3, 1), "tab levels;x");
 }
 
+// The generator's mark of a function no source defines lies in the part of
+// the line the reader drops: the row keeps it, and a read afresh forgets it.
+TEST_F(ChartReaderTest, TheUndefinedMarkIsKeptForItsRow) {
+    struct Line {
+        const char* text;
+        bool undefined;
+    };
+    const Line lines[] = {
+        {"1+main             <main.c(5)>;entry\t int(),", false},
+        {"2++puts;\t <UNDEFINED>", true},
+        {"3++UNDEFINED;comment\t void(),", false},
+        {"4++<UNDEFINED>;before the tab", false},
+        {"5++printf;", false},
+    };
+    std::vector<std::string> file{header_line()};
+    for (const Line& l : lines) file.push_back(l.text);
+    ASSERT_EQ(read(write_chart("marks.trd", file)), kTrdReadOk);
+    for (int row = 1; row <= 5; ++row) EXPECT_EQ(table_.undefined(row), lines[row - 1].undefined) << lines[row - 1].text;
+    EXPECT_FALSE(table_.undefined(6)) << "the closing row";
+    ASSERT_EQ(read(write_chart("none.trd", {header_line(), "1+a;", "2++b;"})), kTrdReadOk);
+    EXPECT_FALSE(table_.undefined(2)) << "the earlier chart's mark";
+}
+
 TEST_F(ChartReaderTest, EmptyNodeTextPointsAtTheSharedBlank) {
     ASSERT_EQ(read(write_chart("empty.trd", {header_line(), "1+\tafter the tab"})), kTrdReadOk);
     EXPECT_EQ(table_.cell(1, 0).text, kSharedBlankText);

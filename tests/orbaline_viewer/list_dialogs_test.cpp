@@ -1,7 +1,8 @@
 // ORBALINE's list dialogs worked as a user would: NAMLSTDLG's refusals in
 // order, its question on leaving a modified list, the list files it writes,
-// the source chooser's bare names; IGNLSTDLG's function names; New going
+// the source chooser's names from the list's folder; IGNLSTDLG's function names; New going
 // from NEW_NAMLSTDLG to a generated chart; KEYWORDDLG's two keys.
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "common/shell/recent_files.h"
 #include "common/text/text_helpers.h"
 #include "orbaline/viewer/commands.h"
+#include "platform/kernel/codec.h"
 #include "platform/kernel/file_io.h"
 #include "platform/user/commdlg.h"
 #include "tests/orbaline_viewer/orbaline_fixture.h"
@@ -152,29 +154,61 @@ TEST_F(ListDialogs, EnterInTheNameFieldSavesAndADoubleClickCopiesARow) {
     EXPECT_EQ(read_raw(saved), "alpha.c\r\nbeta.c\r\n");
 }
 
-TEST_F(ListDialogs, TheSourceChooserListsBareLowerCaseNames) {
+// A chosen source is listed in lower case by its path from the list's
+// folder when it lies below a named list, else by its full path, so that
+// the generator finds what was chosen.
+TEST_F(ListDialogs, TheSourceChooserListsNamesFromTheListsFolder) {
     TempDir other;
-    const std::string far = other.path("Far.C");
-    std::vector<std::string> listed;
-    std::string status;
-    steps({
-        [] { automation::press_button(kChooseButton); },
-        [far] { automation::set_control_text(control(edt1), far); },
-        [] { automation::press(control(752)); },
-        [] { automation::set_control_text(control(edt1), "notes.txt"); },
-        [] { automation::press(control(752)); },
-        [&status] {
-            status = automation::status_text();
-            automation::press_button(IDCANCEL);
-        },
-        [&listed] {
-            listed = rows(kSourceRows);
-            automation::press_button(IDCANCEL);
-        },
-    });
-    EXPECT_EQ(run_chart_command(frame(), kNamListCommand), 0);
-    EXPECT_EQ(listed, (std::vector<std::string>{"far.c"})) << "no folder, lower case";
-    EXPECT_EQ(status, format_text(message(414).c_str(), "notes.txt"));
+    const std::string papers = platform_codec::utf8_to_cp932("資料");
+    const std::string sales = platform_codec::utf8_to_cp932("売上.c");
+    std::filesystem::create_directories(dir.path("資料"));
+    write_raw(dir.path("資料/売上.c"), "int a;\r\n");
+    write_raw(dir.path("Near.c"), "int b;\r\n");
+    write_raw(other.path("Far.C"), "int c;\r\n");
+    const std::string list = dir.path("chart.nam");
+    const std::string in_papers = dir.path("") + papers + "/" + sales;
+    struct Case {
+        const char* label;
+        std::string list_name;  // "" leaves the opening name, "*.nam"
+        std::string chosen;
+        std::string listed;
+    };
+    const Case cases[] = {
+        {"below the list's folder", list, in_papers, papers + "/" + sales},
+        {"in the list's folder", list, dir.path("Near.c"), "near.c"},
+        {"elsewhere", list, other.path("Far.C"), lower(other.path("Far.C"))},
+        {"before the list has a name", "", in_papers, lower(in_papers)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::vector<std::string> listed;
+        std::string status;
+        steps({
+            [&c] {
+                if (!c.list_name.empty()) type(kNamNameField, c.list_name);
+                automation::press_button(kChooseButton);
+            },
+            [&c] { automation::set_control_text(control(edt1), c.chosen); },
+            [] { automation::press(control(752)); },
+            [] { automation::set_control_text(control(edt1), "notes.txt"); },
+            [] { automation::press(control(752)); },
+            [&status] {
+                status = automation::status_text();
+                automation::press_button(IDCANCEL);
+            },
+            [&listed] {
+                listed = rows(kSourceRows);
+                press_for_box(kNamFinish, IDNO);  // not saved
+            },
+        });
+        EXPECT_EQ(run_chart_command(frame(), kNamListCommand), 1);
+        EXPECT_FALSE(automation::failed()) << automation::log_text();
+        EXPECT_EQ(listed, std::vector<std::string>{c.listed});
+        // the refusal names the file, from the folder the chooser shows
+        const std::string refusal = message(414);
+        EXPECT_EQ(status.substr(0, refusal.find("%s")), refusal.substr(0, refusal.find("%s"))) << status;
+        EXPECT_NE(status.find("notes.txt"), std::string::npos) << status;
+    }
 }
 
 TEST_F(ListDialogs, TheIgnoreListKeepsNamesAsTypedAndTwice) {

@@ -19,11 +19,19 @@ namespace {
 
 class CommonDialogTest : public UserTest {
 protected:
+    // A file chosen changes the current directory: each test starts where
+    // the one before did.
     void SetUp() override {
         UserTest::SetUp();
         ASSERT_NE(register_recording_class("Recorder"), 0);
         frame = make_frame();
+        kept_directory = get_current_directory();
     }
+    void TearDown() override {
+        SetCurrentDirectoryA(kept_directory.c_str());
+        UserTest::TearDown();
+    }
+    std::string kept_directory;
     OPENFILENAMEA open_record(const char* initial, DWORD flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST) {
         std::strcpy(name, initial);
         OPENFILENAMEA ofn{};
@@ -347,6 +355,11 @@ std::function<void()> press(int id) {
     return [id] { EXPECT_TRUE(automation::press_button(id)); };
 }
 
+// Keys typed into the field with the focus, "\n" the Enter key.
+std::function<void()> typing(const std::string& text) {
+    return [text] { EXPECT_TRUE(automation::type_text(text)); };
+}
+
 // A click in the middle of a cell of a grid of colours eight across.
 std::function<void()> click_cell(int id, int rows, int index) {
     return [=] {
@@ -391,6 +404,8 @@ TEST_F(HandWorkedDialogTest, FileDialogChoosesFromItsLists) {
         {"a typed name is the folder's shown", false, open, "src", {type_name(edt1, "z.c"), press(IDOK)}, 0, "src/z.c", 1},
         {"\"..\" goes up", false, open, "src", {pick(lst2, "..", true), pick(lst1, "a.c"), press(IDOK)}, 0, "a.c", 1},
         {"a typed folder is shown, not chosen", false, open, "", {type_name(edt1, "src"), press(IDOK), pick(lst1, "z.c", true)}, 0, "src/z.c", 1},
+        {"a name typed after a typed folder replaces the pattern", false, open, "", {typing("src\n"), typing("z.c\n")}, 0, "src/z.c", 1},
+        {"so does a name typed after a typed pattern", false, open, "", {typing("*.h\n"), typing("a.c\n")}, 0, "a.c", 1},
         {"the type chosen is kept", false, open, "", {pick(cmb1, "C++(*.cpp)"), pick(lst1, "b.cpp", true)}, 0, "b.cpp", 2},
         {"a missing name with FILEMUSTEXIST", false, open | OFN_FILEMUSTEXIST, "", {type_name(edt1, "none.c"), press(IDOK), press(IDCANCEL)}, IDOK, nullptr, 1},
         {"an escaped name never opens another file", false, open | OFN_FILEMUSTEXIST, "", {pick(lst1, "caf\x81\xac""C3\x81\xac""A9.c", true), press(IDCANCEL)}, IDOK, nullptr, 1},
@@ -420,6 +435,52 @@ TEST_F(HandWorkedDialogTest, FileDialogChoosesFromItsLists) {
         ASSERT_NE(register_recording_class("Recorder"), 0);
         frame = make_frame();
     }
+}
+
+// OK leaves the current directory in the chosen file's folder, unless the
+// program asks not; a dialog without an initial folder opens there.
+TEST_F(HandWorkedDialogTest, OkChangesTheCurrentDirectoryUnlessAskedNot) {
+    struct Case {
+        const char* label;
+        DWORD flags;
+        const char* initial;  // nullptr: none
+        const char* current;  // the current directory before
+        std::vector<std::function<void()>> acts;
+        std::vector<std::string> first_files;  // what the file list shows first
+        const char* after;    // the current directory after
+    };
+    const DWORD open = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    const std::vector<std::string> top_files{"a.c", "caf\x81\xac""C3\x81\xac""A9.c"};
+    const std::vector<std::string> src_files{"x.c", "z.c"};
+    const Case cases[] = {
+        {"into the folder of the file chosen", open, "", "", {pick(lst2, "src", true), pick(lst1, "x.c", true)}, top_files, "src"},
+        {"not with NOCHANGEDIR", open | OFN_NOCHANGEDIR, "", "", {pick(lst2, "src", true), pick(lst1, "x.c", true)}, top_files, ""},
+        {"not on Cancel", open, "", "", {pick(lst2, "src", true), press(IDCANCEL)}, top_files, ""},
+        {"no initial folder: the current one", open, nullptr, "src", {pick(lst2, "..", true), pick(lst1, "a.c", true)}, src_files, ""},
+        {"the initial folder before the current one", open, "", "src", {pick(lst1, "a.c", true)}, top_files, ""},
+    };
+    const auto folder = [this](const char* relative) {
+        std::string path = dir.path(relative);
+        if (path.back() == '/') path.pop_back();
+        return path;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ASSERT_TRUE(SetCurrentDirectoryA(folder(c.current).c_str()));
+        OPENFILENAMEA ofn = record_in(c.initial ? c.initial : "", c.flags);
+        if (!c.initial) ofn.lpstrInitialDir = nullptr;
+        std::vector<std::string> first;
+        then([&first] { first = automation::control_items(control(lst1)); });
+        for (const auto& act : c.acts) then(act);
+        GetOpenFileNameA(&ofn);
+        EXPECT_FALSE(automation::failed()) << automation::log_text();
+        EXPECT_EQ(first, c.first_files);
+        EXPECT_EQ(get_current_directory(), folder(c.after));
+    }
+    automation::answer_next_file_dialog(dir.path("src/y.h"));
+    OPENFILENAMEA ofn = open_record("*.c");
+    EXPECT_TRUE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(get_current_directory(), folder("src")) << "a script's answer as a hand's";
 }
 
 TEST_F(HandWorkedDialogTest, FileListsFollowTheTypeAndTheFolder) {

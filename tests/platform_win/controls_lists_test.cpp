@@ -1,6 +1,8 @@
 // List boxes, drop-down lists, scroll bar controls, the status bar, the
 // up-down control and the report list view: their messages and the
 // notifications a user's acts bring to the parent.
+#include <functional>
+
 #include "platform/user/commctrl.h"
 #include "platform/user/user_internal.h"
 #include "tests/platform_win/user_test_fixture.h"
@@ -521,6 +523,62 @@ TEST_F(ListControlsTest, ReportListViewColumnsRowsAndSelection) {
     EXPECT_TRUE(SendMessageA(view, LVM_DELETEALLITEMS, 0, 0));
     EXPECT_EQ(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0), 0);
     EXPECT_EQ(SendMessageA(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), -1);
+}
+
+// More rows than fit: a vertical bar of its own, which the wheel, the bar's
+// parts and the keys move; clicks land on the row shown under the pointer.
+TEST_F(ListControlsTest, ReportListViewScrollsByItsBarAndTheWheel) {
+    HWND view = control(WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL, 31, 300, 20 + 11 * 16);
+    LVCOLUMNA col{};
+    col.mask = LVCF_WIDTH;
+    col.cx = 200;
+    SendMessageA(view, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
+    const auto insert = [view](int count) {
+        for (int row = 0; row < count; ++row) {
+            std::string name = "f" + std::to_string(row);
+            LVITEMA item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = row;
+            item.pszText = name.data();
+            SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
+    };
+    insert(11);
+    EXPECT_FALSE(GetWindowLongA(view, GWL_STYLE) & WS_VSCROLL) << "eleven rows fit";
+    insert(19);
+    ASSERT_TRUE(GetWindowLongA(view, GWL_STYLE) & WS_VSCROLL);
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(view, SB_VERT, &si);
+    EXPECT_EQ(si.nMax, 29);
+    EXPECT_EQ(si.nPage, 11u);
+    struct Act {
+        const char* what;
+        std::function<void()> act;
+        int top;
+    };
+    const Act acts[] = {
+        {"a notch towards the hand", [view] { automation::turn_wheel(view, 50, 50, -1); }, 3},
+        {"a notch away", [view] { automation::turn_wheel(view, 50, 50, 1); }, 0},
+        {"a notch away at the top", [view] { automation::turn_wheel(view, 50, 50, 1); }, 0},
+        {"a page down", [view] { automation::scroll(view, SB_VERT, SB_PAGEDOWN); }, 11},
+        {"the thumb dragged", [view] { automation::scroll(view, SB_VERT, SB_THUMBTRACK, 7); }, 7},
+        {"to the bottom", [view] { automation::scroll(view, SB_VERT, SB_BOTTOM); }, 19},
+        {"a line down at the bottom", [view] { automation::scroll(view, SB_VERT, SB_LINEDOWN); }, 19},
+        {"ten notches towards the hand", [view] { automation::turn_wheel(view, 50, 50, -10); }, 19},
+        {"Home", [view] { automation::choose_item(view, 25); automation::press_key(VK_HOME); }, 0},
+        {"End", [] { automation::press_key(VK_END); }, 19},
+    };
+    for (const Act& a : acts) {
+        a.act();
+        EXPECT_EQ(SendMessageA(view, LVM_GETTOPINDEX, 0, 0), a.top) << a.what;
+        EXPECT_EQ(GetScrollPos(view, SB_VERT), a.top) << a.what;
+    }
+    automation::turn_wheel(view, 50, 50, 2);
+    automation::click(view, 20, 20 + 16 + 4);
+    EXPECT_EQ(automation::selected_item(view), 14) << "the second row shown";
+    for (int i = 0; i < 25; ++i) SendMessageA(view, LVM_DELETEITEM, 0, 0);
+    EXPECT_FALSE(GetWindowLongA(view, GWL_STYLE) & WS_VSCROLL) << "five rows fit again";
+    EXPECT_EQ(SendMessageA(view, LVM_GETTOPINDEX, 0, 0), 0);
 }
 
 }  // namespace
