@@ -104,13 +104,14 @@ HDC printer_from_win_ini(int orientation) {
 }
 
 // The set-up record's context, or one made from its names or WIN.INI and
-// stored there for later jobs. Without a device mode of the user's, the
-// paper turns with the job's orientation.
+// stored there for later jobs. The paper chosen in the set-up dialog stays,
+// but it always turns with the job's orientation: a landscape page drawn
+// on an upright sheet would come out squeezed and cut.
 HDC find_printer(int orientation) {
     PRINTDLGA& pd = device().setup_record();
-    if (pd.hDC == nullptr) {
+    if (pd.hDC == nullptr)
         pd.hDC = pd.hDevNames != nullptr ? printer_from_names(pd) : printer_from_win_ini(orientation);
-    } else if (pd.hDevMode == nullptr) {
+    if (pd.hDC != nullptr) {
         const DEVMODEA mode = orientation_mode(orientation);
         ResetDCA(pd.hDC, &mode);
     }

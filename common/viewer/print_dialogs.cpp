@@ -235,8 +235,14 @@ INT_PTR print_param_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         } else if (id == p.source_folder_id) {
             if (clicked(wparam)) choose_source_print_file(dialog);
         } else if (id == p.printer_button_id) {
-            // the printer and font chosen here are kept whatever button ends the dialog
-            run_printer_setup(dialog);
+            // the printer and font chosen here are kept whatever button ends the dialog;
+            // the paper's orientation is the dialog's own, so a turn there turns it here
+            int chosen = -1;
+            run_printer_setup(dialog, checked_orientation(dialog), &chosen);
+            if (chosen >= 0 && chosen != checked_orientation(dialog)) {
+                check_orientation(dialog, chosen);
+                switch_orientation(dialog);
+            }
         } else if (id == p.font_button_id) {
             run_print_font_dialog(dialog);
         } else if (id == IDOK) {

@@ -11,6 +11,7 @@
 #include "common/text/file_names.h"
 #include "common/text/text_helpers.h"
 #include "common/viewer/frame.h"
+#include "common/viewer/print_dialogs.h"
 #include "common/viewer/shell_boxes.h"
 #include "common/viewer/source_list.h"
 #include "common/viewer/viewer_profile.h"
@@ -130,13 +131,35 @@ void release_dialog_records() {
     pd.hDC = nullptr;
 }
 
-int run_printer_setup(HWND frame) {
+int print_parameter_orientation() {
+    const PrintDialogProfile* p = viewer_profile().print_dialogs;
+    if (p == nullptr || p->orientation == nullptr) return 1;
+    return shell_settings().word(*p->orientation) == 0 ? 0 : 1;
+}
+
+int run_printer_setup(HWND frame, int orientation, int* chosen) {
     PRINTDLGA& pd = shell().print_dialog;
+    // The dialog opens on the print parameters' orientation, which every
+    // job prints on whatever the dialog last said.
+    if (pd.hDevMode == nullptr) pd.hDevMode = GlobalAlloc(GHND, sizeof(DEVMODEA));
+    if (auto* mode = static_cast<DEVMODEA*>(GlobalLock(pd.hDevMode))) {
+        if (mode->dmSize == 0) mode->dmSize = sizeof(DEVMODEA);
+        mode->dmFields |= DM_ORIENTATION;
+        mode->dmOrientation = orientation == 0 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+        GlobalUnlock(pd.hDevMode);
+    }
     const DWORD flags = pd.Flags;
     pd.Flags |= PD_PRINTSETUP;
     pd.hwndOwner = frame;
-    PrintDlgA(&pd);
+    const bool ok = PrintDlgA(&pd) != FALSE;
     pd.Flags = flags;
+    if (chosen != nullptr) {
+        *chosen = -1;
+        if (const auto* mode = ok && pd.hDevMode != nullptr ? static_cast<const DEVMODEA*>(GlobalLock(pd.hDevMode)) : nullptr) {
+            *chosen = mode->dmOrientation == DMORIENT_LANDSCAPE ? 0 : 1;
+            GlobalUnlock(pd.hDevMode);
+        }
+    }
     return 0;
 }
 
@@ -167,7 +190,7 @@ bool print_manager_selected(const char* operation) {
 
 int printer_setup(HWND frame) {
     if (!print_manager_selected(kPrinterOp)) return -1;
-    return run_printer_setup(frame);
+    return run_printer_setup(frame, print_parameter_orientation());
 }
 
 int print_font(HWND frame) {

@@ -36,9 +36,13 @@ void disconnect_owned_windows();
 void set_dialog_records();
 // The print and font dialog records released at exit.
 void release_dialog_records();
+// The print parameters' orientation: 0 landscape, 1 portrait.
+int print_parameter_orientation();
 // The printer setup and the print font dialogs on the kept records; the
-// caller has checked that the print manager is chosen.
-int run_printer_setup(HWND frame);
+// caller has checked that the print manager is chosen. The set-up dialog
+// shows `orientation` (0 landscape, 1 portrait); `chosen` gets the one the
+// user left it on, -1 when cancelled.
+int run_printer_setup(HWND frame, int orientation, int* chosen = nullptr);
 int run_print_font_dialog(HWND frame);
 // True when the print settings choose the print manager; else the profile's
 // notice under the operation's caption.

@@ -565,10 +565,20 @@ void finish_event(int x, int y) {
     apply_tool(e.start_row, e.start_column, row, column);
 }
 
+// The guides follow the pointer over the form's cells only; past its last
+// row or column, or once the pointer has left the window (x, y of -1),
+// they are gone.
 void move_guides(int x, int y) {
     FormEditorState& e = ed();
-    const int gx = x >= kFormGridLeft ? (x - kFormGridLeft) / kFormCellWidth * kFormCellWidth + 20 : -1;
-    const int gy = y >= kFormGridTop ? (y - kFormGridTop) / kFormCellHeight * kFormCellHeight + 28 : -1;
+    const int column = x >= kFormGridLeft ? (x - kFormGridLeft) / kFormCellWidth : -1;
+    const int row = y >= kFormGridTop ? (y - kFormGridTop) / kFormCellHeight : -1;
+    const int gx = column >= 0 && e.left_column + column < kFormColumns ? column * kFormCellWidth + 20 : -1;
+    const int gy = row >= 0 && e.top_row + row < kFormRows ? row * kFormCellHeight + 28 : -1;
+    if (gx != -1 || gy != -1) {
+        // to hear when the pointer goes off the window, which sends no move
+        TRACKMOUSEEVENT track{static_cast<DWORD>(sizeof(TRACKMOUSEEVENT)), TME_LEAVE, e.window, 0};
+        TrackMouseEvent(&track);
+    }
     if (gx == e.guide_x && gy == e.guide_y) return;
     with_editor_dc([&](HDC dc) {
         xor_guides(dc);
@@ -985,6 +995,9 @@ LRESULT form_editor_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam
         return 0;
     case WM_MOUSEMOVE:
         on_mouse_move(wparam, lparam);
+        return 0;
+    case WM_MOUSELEAVE:
+        if (window == e.window) move_guides(-1, -1);
         return 0;
     case WM_RBUTTONDOWN:
         on_right_down();

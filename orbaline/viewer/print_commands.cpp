@@ -128,7 +128,7 @@ void show_list_job_result(int result) { show_print_status(result, kOrbalinePrint
 
 int run_orbaline_print_command(HWND window, UINT id) {
     switch (id) {
-    case kPrinterSetupCommand: return run_printer_setup(window);
+    case kPrinterSetupCommand: return run_printer_setup(window, print_parameter_orientation());
     case kPrintFontCommand: return run_print_font_dialog(window);
     case kPrintAllCommand: return print_all();
     case kPrintCoverCommand: return run_reported([] { return run_chart_list_job(kListCover); });

@@ -262,8 +262,11 @@ const std::vector<std::string>& failures();
 
 // --- Recorders for the layers that implement WinHelpA and ShellExecuteA -------
 void record_help_call(const char* file, UINT command, uintptr_t data);
-// Returns the result that ShellExecuteA should give (42 unless a test set
-// another with set_shell_result).
+// Returns the result that ShellExecuteA should give without starting
+// anything (42 unless a test set another with set_shell_result), or
+// kShellStartsPrograms: then it starts the program. A program's run under
+// run_main starts them; tests in process do not unless they ask.
+inline constexpr int kShellStartsPrograms = -1;
 int record_shell_call(HWND owner, const char* verb, const char* file, const char* parameters,
                       const char* directory, int show);
 void set_shell_result(int result);

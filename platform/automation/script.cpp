@@ -1396,6 +1396,8 @@ int run_main(ProgramEntry entry) {
     std::string log_path;
     // a program keeps no drawing log unless its script asks for one
     set_drawing_log_enabled(false);
+    // and its shell calls start what they name, as for a person
+    set_shell_result(kShellStartsPrograms);
     if (script && *script) {
         std::ifstream in(script, std::ios::binary);
         if (!in) {

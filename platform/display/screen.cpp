@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "platform/gdi/surface.h"
 #include "platform/kernel/platform_home.h"
@@ -21,9 +22,23 @@ void set_colour(cairo_t* cr, COLORREF c) {
     cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
 }
 
+// The windows stacked above a top-level window, as screen rectangles.
+std::vector<RECT> windows_above(HWND top) {
+    std::vector<RECT> above;
+    const std::vector<HWND>& tops = platform_user::state().top_levels;
+    const auto at = std::find(tops.begin(), tops.end(), top);
+    if (at == tops.end()) return above;
+    for (auto it = at + 1; it != tops.end(); ++it) {
+        const WindowRecord* w = platform_user::find_window(*it);
+        if (w && w->surface && (w->style & WS_VISIBLE)) above.push_back(w->rect);
+    }
+    return above;
+}
+
 // The caret is not part of any window's image: it is shown over the screen,
 // inverted as Windows draws it, and steady (a blinking one would wake the
-// program twice a second).
+// program twice a second). It is its window's, so a window above (a popup
+// menu, a dialog) hides it.
 void invert_caret(cairo_surface_t* target) {
     const platform_user::CaretState& caret = platform_user::state().caret;
     if (!caret.window || caret.hide_count > 0) return;
@@ -36,6 +51,11 @@ void invert_caret(cairo_surface_t* target) {
     RECT shown;
     if (!IntersectRect(&shown, &box, &visible)) return;
     const POINT origin = platform_user::client_origin_on_screen(*w);
+    const std::vector<RECT> above = windows_above(top->handle);
+    const auto covered = [&](int sx, int sy) {
+        const POINT p{sx, sy};
+        return std::any_of(above.begin(), above.end(), [&](const RECT& r) { return PtInRect(&r, p) != FALSE; });
+    };
     cairo_surface_flush(target);
     unsigned char* data = cairo_image_surface_get_data(target);
     const int stride = cairo_image_surface_get_stride(target);
@@ -47,7 +67,7 @@ void invert_caret(cairo_surface_t* target) {
         auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(sy) * static_cast<size_t>(stride));
         for (int x = shown.left; x < shown.right; ++x) {
             const int sx = origin.x + x;
-            if (sx >= 0 && sx < width) row[sx] ^= 0x00FFFFFFu;
+            if (sx >= 0 && sx < width && !covered(sx, sy)) row[sx] ^= 0x00FFFFFFu;
         }
     }
     cairo_surface_mark_dirty(target);

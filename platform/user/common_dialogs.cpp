@@ -1,6 +1,5 @@
 // What the common dialogs share with the shell calls: the error the last
-// dialog left, ShellExecuteA (recorded, never starting a process) and
-// WinHelpA, which has no help viewer behind it: a help file that is not
+// dialog left and WinHelpA, which has no help viewer behind it: a help file that is not
 // there is said in a message box, so that the command visibly answers.
 #include <cstdio>
 #include <cstring>
@@ -47,11 +46,6 @@ void set_common_dialog_error(DWORD code) {
 
 DWORD CommDlgExtendedError() {
     return last_error;
-}
-
-HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, int show) {
-    int result = automation::record_shell_call(owner, verb, file, parameters, directory, show);
-    return reinterpret_cast<HINSTANCE>(static_cast<intptr_t>(result));
 }
 
 BOOL WinHelpA(HWND window, LPCSTR help_file, UINT command, ULONG_PTR data) {

@@ -168,6 +168,20 @@ void note_input_taken(const MSG& m) {
     }
 }
 
+bool is_mouse_input(UINT m) {
+    return (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) || (m >= WM_NCMOUSEMOVE && m <= WM_NCLBUTTONDBLCLK);
+}
+
+// The pointer is now over `window`, in its client area or not: a window
+// that asked to hear of the pointer leaving it hears of it, once.
+void pointer_now_over(HWND window, bool client) {
+    UserState& s = state();
+    HWND tracked = s.mouse_tracked;
+    if (!tracked || (client && window == tracked)) return;
+    s.mouse_tracked = nullptr;
+    if (find_window(tracked)) PostMessageA(tracked, WM_MOUSELEAVE, 0, 0);
+}
+
 // What Windows does around a mouse message before the program sees it:
 // activation on a click and the WM_SETCURSOR question.
 void prepare_mouse_message(MSG* m) {
@@ -218,6 +232,8 @@ bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
         MSG m;
         std::string why;
         if (!resolve_input(s.input[i], &m, &why)) {
+            // a pointer over no window has left every window
+            if (s.input[i].message == WM_MOUSEMOVE) pointer_now_over(nullptr, false);
             s.input.erase(s.input.begin() + static_cast<long>(i));
             if (!why.empty()) platform_automation::record_event("input dropped: " + why);
             continue;
@@ -236,6 +252,7 @@ bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
                 if (s.keys_typed_as_text.size() > 16) s.keys_typed_as_text.pop_front();
             }
             note_input_taken(m);
+            if (is_mouse_input(m.message)) pointer_now_over(m.hwnd, mouse);
             if (mouse) prepare_mouse_message(&m);
             if (m.message == WM_NCMOUSEMOVE && !s.capture) {
                 send_message(m.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m.hwnd),
@@ -434,4 +451,23 @@ SHORT GetKeyState(int virtual_key) {
 
 SHORT GetAsyncKeyState(int virtual_key) {
     return GetKeyState(virtual_key);
+}
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track) {
+    UserState& s = state();
+    if (!track || track->cbSize != sizeof(TRACKMOUSEEVENT) || !find_window(track->hwndTrack)) return FALSE;
+    if (track->dwFlags & TME_CANCEL) {
+        if ((track->dwFlags & TME_LEAVE) && s.mouse_tracked == track->hwndTrack) s.mouse_tracked = nullptr;
+        return TRUE;
+    }
+    if (!(track->dwFlags & TME_LEAVE)) return TRUE;
+    // Asked with the pointer elsewhere, the window hears at once that it is gone.
+    const bool over = !s.capture && window_from_screen_point(s.cursor_pos) == track->hwndTrack &&
+                      nonclient_hit(s.cursor_pos) == 0;
+    if (!over && s.capture != track->hwndTrack) {
+        PostMessageA(track->hwndTrack, WM_MOUSELEAVE, 0, 0);
+        return TRUE;
+    }
+    s.mouse_tracked = track->hwndTrack;
+    return TRUE;
 }

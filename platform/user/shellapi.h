@@ -1,10 +1,21 @@
-// The shell calls the programs make: ShellExecuteA (recorded, never starting
-// a process) and the folder browser (a window like the common dialogs).
+// The shell calls the programs make: ShellExecuteA (recorded, and starting
+// the program named) and the folder browser (a window like the common
+// dialogs).
 #pragma once
 
 #include "platform/user/winuser.h"
 
-// A result above 32 means success.
+// A result above 32 means success; below it, why the program did not start.
+enum : int {
+    SE_ERR_FNF = 2,           // no such program
+    SE_ERR_PNF = 3,           // no such folder
+    SE_ERR_ACCESSDENIED = 5,
+    SE_ERR_OOM = 8,
+    ERROR_BAD_FORMAT = 11,    // not a program the system can run
+    SE_ERR_NOASSOC = 31,      // nothing to open it with, or a verb other than "open"
+};
+// "open" (or no verb) starts `file` with the parameters, in `directory` when
+// one is given, and does not wait for it.
 HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, int show);
 
 // An item list is an opaque handle here; it carries a path.

@@ -168,6 +168,7 @@ struct UserState {
     HWND focus = nullptr;
     HWND active = nullptr;
     HWND capture = nullptr;
+    HWND mouse_tracked = nullptr;  // hears WM_MOUSELEAVE when the pointer leaves its client area
     HWND main_window = nullptr;  // the first top-level window without an owner
     CaretState caret;
     HCURSOR cursor = nullptr;

@@ -134,6 +134,7 @@ enum : UINT {
     WM_SIZING = 0x0214,
     WM_CAPTURECHANGED = 0x0215,
     WM_MOVING = 0x0216,
+    WM_MOUSELEAVE = 0x02A3,  // after TrackMouseEvent with TME_LEAVE
     WM_ENTERSIZEMOVE = 0x0231,
     WM_EXITSIZEMOVE = 0x0232,
     WM_DROPFILES = 0x0233,
@@ -851,6 +852,20 @@ HWND GetForegroundWindow();
 HWND SetCapture(HWND window);
 BOOL ReleaseCapture();
 HWND GetCapture();
+
+// The pointer's leaving a window's client area told as WM_MOUSELEAVE, once
+// for each call (as comctl32's _TrackMouseEvent gives it).
+enum : DWORD {
+    TME_LEAVE = 0x00000002,
+    TME_CANCEL = 0x80000000,
+};
+struct TRACKMOUSEEVENT {
+    DWORD cbSize;
+    DWORD dwFlags;
+    HWND hwndTrack;
+    DWORD dwHoverTime;
+};
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CallWindowProcA(WNDPROC procedure, HWND window, UINT message, WPARAM wparam, LPARAM lparam);

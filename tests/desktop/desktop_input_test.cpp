@@ -169,6 +169,35 @@ TEST_F(DesktopInput, WindowShowsTheComposedScreenPixelForPixel) {
     EXPECT_EQ(differing, 0);
 }
 
+// The caret is its window's: a window above it, a popup menu's, hides it.
+TEST_F(DesktopInput, TheCaretIsHiddenUnderTheWindowsAbove) {
+    ASSERT_TRUE(CreateCaret(main_, nullptr, 6, 12));
+    ASSERT_TRUE(SetCaretPos(250, 100));
+    ASSERT_TRUE(ShowCaret(main_));
+    POINT at{252, 104};
+    ClientToScreen(main_, &at);
+    const auto pixel = [&] {
+        const platform_user::UserState& s = platform_user::state();
+        cairo_surface_t* screen = cairo_image_surface_create(CAIRO_FORMAT_RGB24, s.screen_width, s.screen_height);
+        platform_display::compose_screen(screen);
+        const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(screen));
+        const uint32_t p = data[at.y * (cairo_image_surface_get_stride(screen) / 4) + at.x] & 0xFFFFFF;
+        cairo_surface_destroy(screen);
+        return p;
+    };
+    const uint32_t face = GetSysColor(COLOR_BTNFACE);
+    const uint32_t face_rgb = ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF);
+    EXPECT_EQ(pixel(), face_rgb ^ 0xFFFFFF) << "the caret inverts its window";
+    HWND popup = CreateWindowExA(0, "DesktopMain", "", WS_POPUP | WS_VISIBLE | WS_BORDER, at.x - 20, at.y - 20, 60, 60,
+                                 main_, nullptr, nullptr, nullptr);
+    automation::run_until_idle();
+    EXPECT_EQ(pixel(), face_rgb) << "the caret shows through the window above";
+    DestroyWindow(popup);
+    automation::run_until_idle();
+    EXPECT_EQ(pixel(), face_rgb ^ 0xFFFFFF);
+    DestroyCaret();
+}
+
 TEST_F(DesktopInput, ClickOnMenuBarOpensPopupAndClickOnItemSendsCommand) {
     const std::vector<RECT> bar = platform_user::menu_bar_items(main_);
     ASSERT_EQ(bar.size(), 1u);

@@ -94,6 +94,38 @@ TEST_F(FormEditorMouse, RubberLineIsDrawnAndRemovedByExclusiveOr) {
     EXPECT_EQ(automation::beeps().size(), 3u);
 }
 
+// The guides follow the pointer over the form's cells and go when it leaves
+// them: past the form's last column, onto the window's frame, off the
+// window, which sends the editor no move of its own.
+TEST_F(FormEditorMouse, GuidesGoWhenThePointerLeavesTheForm) {
+    ASSERT_TRUE(automation::resize_window(editor(), 820, 400));  // wider than the form
+    const std::string clean = dir.path("clean.png"), left = dir.path("left.png");
+    ASSERT_TRUE(automation::capture_png(editor(), clean));
+    const int cell_x = 16 + 3 * 6 + 2, cell_y = 22 + 2 * 12 + 3;
+    struct Case {
+        const char* label;
+        bool on_editor;  // else the frame beneath, beside the editor
+        int x, y;
+        int guide_x, guide_y;
+    };
+    const Case cases[] = {
+        {"over a cell", true, cell_x, cell_y, 38, 52},
+        {"over the ruler: the column's line only", true, cell_x, 10, 38, -1},
+        {"past the form's last column", true, 16 + 112 * 6 + 3, cell_y, -1, 52},
+        {"onto the editor's scroll bar", true, form_editor().client_width + 4, cell_y, -1, -1},
+        {"onto another window", false, 10, 10, -1, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ASSERT_TRUE(automation::move_mouse(editor(), cell_x, cell_y));
+        ASSERT_TRUE(automation::move_mouse(c.on_editor ? editor() : frame(), c.x, c.y));
+        EXPECT_EQ(form_editor().guide_x, c.guide_x);
+        EXPECT_EQ(form_editor().guide_y, c.guide_y);
+    }
+    ASSERT_TRUE(automation::capture_png(editor(), left));
+    EXPECT_EQ(read_raw(left), read_raw(clean)) << "the guides left pixels behind";
+}
+
 TEST_F(FormEditorMouse, ClickMovesTheCaretToTheCharacter) {
     choose_text_tool(29185, "あいA");
     click_cell(2, 5);

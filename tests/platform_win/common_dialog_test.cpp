@@ -1,6 +1,11 @@
 // Common dialogs, the folder browser, help and shell execute: answered
 // through the automation interface in advance or by script steps while the
-// dialog waits; unanswered ones end the run with an error.
+// dialog waits; unanswered ones end the run with an error. Shell execute
+// starts what it names when asked to.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -234,6 +239,74 @@ TEST_F(CommonDialogTest, HelpAndShellAreRecordedNotRun) {
     EXPECT_EQ(automation::help_calls()[0].command, static_cast<UINT>(HELP_FINDER));
     ASSERT_EQ(automation::shell_calls().size(), 1u);
     EXPECT_EQ(automation::shell_calls()[0].parameters, "main.c");
+}
+
+// What a started program wrote, once it has written it.
+std::string wait_for_file(const std::string& path) {
+    for (int i = 0; i < 500 && !std::filesystem::exists(path + ".done"); ++i) ::usleep(10000);
+    return read_raw(path);
+}
+
+// Started for real: the names go to the disk's UTF-8, a bare name is found
+// beside the folder given or along PATH, the program runs in that folder
+// with the source as one argument, and nothing of it is left to reap.
+TEST_F(CommonDialogTest, ShellStartsTheProgramItNames) {
+    TempDir dir;
+    const std::string folder = dir.path("道具");  // the folder as the disk names it
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(dir.path("bin"));
+    std::filesystem::create_directories(dir.path("資料"));
+    const std::string script = "#!/bin/sh\nprintf '%s|%s|%s\\n' \"$PWD\" \"$#\" \"$*\" > \"$OUT\"\n: > \"$OUT.done\"\n";
+    for (const std::string& at : {folder + "/書く.sh", dir.path("bin/onpath")}) {
+        write_raw(at, script);
+        std::filesystem::permissions(at, std::filesystem::perms::owner_all);
+    }
+    write_raw(folder + "/plain.txt", "not a program\n");
+    write_raw(folder + "/noshebang", "echo no\n");
+    std::filesystem::permissions(folder + "/noshebang", std::filesystem::perms::owner_all);
+    write_raw(dir.path("資料/売上 1.c"), "int x;\n");
+    const std::string sjis_folder = platform_codec::utf8_to_cp932(folder);
+    const std::string source = platform_codec::utf8_to_cp932(dir.path("資料/売上 1.c"));
+    const std::string old_path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (dir.path("bin") + ":" + old_path).c_str(), 1);
+    automation::set_shell_result(automation::kShellStartsPrograms);
+    struct Case {
+        const char* label;
+        const char* verb;
+        std::string file, parameters, directory;
+        intptr_t result;      // 42: started
+        std::string written;  // what the script wrote: folder|count|arguments
+    };
+    const Case cases[] = {
+        {"beside its folder, a Japanese name", "open", platform_codec::utf8_to_cp932("書く.sh"), source, sjis_folder, 42,
+         folder + "|1|" + dir.path("資料/売上 1.c")},
+        {"a path with backslashes", nullptr, sjis_folder + "\\" + platform_codec::utf8_to_cp932("書く.sh"),
+         "a \"b c\"", "", 42, "|2|a b c"},
+        {"along PATH", "open", "onpath", "", sjis_folder, 42, folder + "|0|"},
+        {"no such program", "open", "missing-editor.exe", source, "", 2, ""},
+        {"no such folder", "open", "onpath", "", sjis_folder + "\\nowhere", 3, ""},
+        {"not a program", "open", "plain.txt", "", sjis_folder, 31, ""},
+        {"a program the system cannot run", "open", "noshebang", "", sjis_folder, 11, ""},
+        {"another verb", "print", "onpath", "", "", 31, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::string out = dir.path("out.txt");
+        std::filesystem::remove(out);
+        std::filesystem::remove(out + ".done");
+        setenv("OUT", out.c_str(), 1);
+        HINSTANCE r = ShellExecuteA(frame, c.verb, c.file.c_str(), c.parameters.c_str(), c.directory.c_str(), SW_SHOW);
+        EXPECT_EQ(reinterpret_cast<intptr_t>(r), c.result);
+        if (c.result > 32) {
+            std::string written = wait_for_file(out);
+            if (c.directory.empty()) written = written.substr(written.find('|'));
+            EXPECT_EQ(written, c.written + "\n");
+        }
+        int status = 0;
+        EXPECT_EQ(::waitpid(-1, &status, WNOHANG), -1) << "a child is left to reap";
+    }
+    setenv("PATH", old_path.c_str(), 1);
+    unsetenv("OUT");
 }
 
 // A hooked open dialog is a real dialog: a script fills its name, presses

@@ -11,7 +11,10 @@
 
 #include "common/print/print_primitives.h"
 #include "platform/gdi/gdi_support.h"
+#include "platform/automation/automation.h"
+#include "platform/kernel/global_memory.h"
 #include "platform/kernel/profile.h"
+#include "platform/user/commdlg.h"
 #include "platform/user/winuser.h"
 #include "tests/common/pdf_pages.h"
 #include "tests/print/print_fixture.h"
@@ -193,6 +196,59 @@ TEST_F(PrintManagerTest, PortraitMapsTheTallLogicalPage) {
     EXPECT_EQ(window.cx, 8080);
     EXPECT_EQ(GetDeviceCaps(print_state().device.dc, HORZRES), 6816);
     EXPECT_EQ(prn_end_job(), 0);
+}
+
+// Once the set-up dialog has been answered, its paper stays but the sheet
+// turns with each job's orientation, whichever way the dialog left it.
+TEST_F(PrintManagerTest, SetUpPaperTurnsWithTheJob) {
+    struct Case {
+        short dialog_orientation;
+        short paper;
+        int job_orientation;  // 0 landscape, 1 portrait, 2 any other value
+        double width, height;  // points
+    };
+    const Case cases[] = {
+        {DMORIENT_PORTRAIT, DMPAPER_A4, 0, 841.9, 595.3},  {DMORIENT_PORTRAIT, DMPAPER_A4, 1, 595.3, 841.9},
+        {DMORIENT_LANDSCAPE, DMPAPER_A4, 1, 595.3, 841.9}, {DMORIENT_LANDSCAPE, DMPAPER_A4, 2, 595.3, 841.9},
+        {DMORIENT_PORTRAIT, DMPAPER_B4, 0, 1031.8, 728.5}, {DMORIENT_LANDSCAPE, DMPAPER_B4, 1, 728.5, 1031.8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "paper " << c.paper << " dialog " << c.dialog_orientation << " job "
+                                        << c.job_orientation);
+        PRINTDLGA& pd = print_state().device.setup_record();
+        pd.hDevMode = GlobalAlloc(GHND, sizeof(DEVMODEA));
+        auto* mode = static_cast<DEVMODEA*>(GlobalLock(pd.hDevMode));
+        mode->dmSize = sizeof(DEVMODEA);
+        mode->dmFields = DM_PAPERSIZE;
+        mode->dmPaperSize = c.paper;
+        GlobalUnlock(pd.hDevMode);
+        automation::CommonDialogAnswer answer;
+        answer.kind = automation::CommonDialogKind::printer;
+        answer.orientation = c.dialog_orientation;
+        automation::answer_next_common_dialog(answer);
+        const DWORD flags = pd.Flags;
+        pd.Flags |= PD_PRINTSETUP;
+        ASSERT_TRUE(PrintDlgA(&pd));
+        pd.Flags = flags;
+        ASSERT_NE(pd.hDC, nullptr);
+
+        set_print_job(1, c.job_orientation);
+        ASSERT_EQ(open_printer_dc(), 0);
+        const bool wide = c.width > c.height;
+        EXPECT_EQ(GetDeviceCaps(print_state().device.dc, HORZRES) > GetDeviceCaps(print_state().device.dc, VERTRES),
+                  wide);
+        EXPECT_EQ(prn_draw_box(100, 100, 500, 500), 0);
+        EXPECT_EQ(prn_end_job(), 0);
+        const PdfPages pages = pdf_pages(read_raw(print_job_records().back().path));
+        ASSERT_EQ(pages.boxes.size(), 1u);
+        EXPECT_NEAR(pages.boxes[0].first, c.width, 0.5);
+        EXPECT_NEAR(pages.boxes[0].second, c.height, 0.5);
+        delete_setup_printer_dc();
+        GlobalFree(pd.hDevMode);
+        GlobalFree(pd.hDevNames);
+        pd.hDevMode = pd.hDevNames = nullptr;
+    }
+    expect_nothing_left_open();
 }
 
 TEST_F(PrintManagerTest, FontPenAndTextRules) {

@@ -17,7 +17,9 @@ cmake_minimum_required(VERSION 3.25)
 # HH:MM:SS"), -DPDF_PAGES (the page count of each print job's PDF, in job
 # order), -DSUMMARIZE with -DSUMMARIES (list of "drawing log=golden": the
 # log summarised by that tool, then compared), -DMARGINS (check_print_margins:
-# every printed page keeps at least 4 mm of white paper on every side).
+# every printed page keeps at least 4 mm of white paper on every side) with
+# -DLANDSCAPE (millimetres: every page lies wide with ink within that much
+# of its foot). -DAWAIT: files a program the run started writes, waited for.
 if(NOT DEFINED SCRIPT)
     set(SCRIPT "${SAMPLES}/main.script")
 endif()
@@ -66,6 +68,15 @@ execute_process(COMMAND "${CMAKE_COMMAND}" -E env "PLATFORM_SCRIPT=${WORK}/${scr
 if(NOT EXISTS "${WORK}/${script_name}.log")
     message(FATAL_ERROR "the run wrote no log (exit code ${code})\n${out}${err}")
 endif()
+# a program the run started goes on by itself: what it writes comes in time
+foreach(file IN LISTS AWAIT)
+    foreach(attempt RANGE 200)
+        if(EXISTS "${WORK}/${file}")
+            break()
+        endif()
+        execute_process(COMMAND "${CMAKE_COMMAND}" -E sleep 0.1)
+    endforeach()
+endforeach()
 file(READ "${WORK}/${script_name}.log" got)
 string(TOLOWER "${WORK}" work_lower)
 string(REPLACE "${WORK}" "@WORK@" got "${got}")
@@ -167,10 +178,14 @@ if(PDFTOPPM)
         list(APPEND pictures ${pages})
     endforeach()
     if(DEFINED MARGINS AND pictures)
-        execute_process(COMMAND "${MARGINS}" 60 4 ${pictures} RESULT_VARIABLE narrow OUTPUT_VARIABLE measured)
+        set(shape)
+        if(DEFINED LANDSCAPE)
+            set(shape --landscape ${LANDSCAPE})
+        endif()
+        execute_process(COMMAND "${MARGINS}" 60 4 ${shape} ${pictures} RESULT_VARIABLE narrow OUTPUT_VARIABLE measured)
         file(WRITE "${WORK}/margins.txt" "${measured}")
         if(NOT narrow EQUAL 0)
-            message(FATAL_ERROR "a printed page keeps less than 4 mm of white round it:\n${measured}")
+            message(FATAL_ERROR "a printed page keeps less than 4 mm of white round it, or lies wrong:\n${measured}")
         endif()
     endif()
 elseif(DEFINED MARGINS)
