@@ -256,32 +256,43 @@ TEST_F(Includes, FullTrackedTableRefusesAnInclude) {
 }
 
 // In one listing scope (a batch) an include file is read once and its bytes
-// and tab expansions serve the later sources while its size and time stay;
-// a header changed between two sources is read again.
+// and tab expansions serve the later sources while its size and time (to
+// the nanosecond) stay; a header changed between two sources is read again.
+// Its trigraphs are replaced, and a line that raised a message raises it
+// again for the next source.
 TEST_F(Includes, ABatchReadsAHeaderAgainOnlyWhenItChanged) {
     namespace fs = std::filesystem;
+    using std::chrono::milliseconds;
     ListingScope batch;
     const std::string header = write_source("h.h", "/*\tnote\t*/\tone;\n");
     const std::string main = write_source("main.c", "#include \"h.h\"\n");
-    const auto next_source = [&] {
+    // on a whole second, so that half a second later is the same second
+    const fs::file_time_type base = std::chrono::floor<std::chrono::seconds>(fs::last_write_time(header));
+    fs::last_write_time(header, base);
+    const struct {
+        const char* bytes;  // the header written anew; nullptr: left as it is
+        milliseconds time;  // the header's time after the base
+        const char* line;   // the header's line as code|comment
+        bool message;       // the source's error file tells of the open quote
+    } steps[] = {
+        {nullptr, milliseconds(0), "one;|/*      note    */", false},
+        {"/*\tnote\t*/\ttwo;\n", milliseconds(0), "one;|/*      note    */", false},  // same size, same time
+        {"/*\tnote\t*/\tten;\n", milliseconds(500), "ten;|/*      note    */", false},  // the same second
+        {"/*\tnote\t*/\tsix;\n", milliseconds(2000), "six;|/*      note    */", false},
+        {"/*\tnote\t*/\tthree;\n", milliseconds(2000), "three;|/*      note    */", false},  // another size
+        {"x ?\?! y;\n", milliseconds(4000), "x | y;|", false},
+        {"s = \"open;\n", milliseconds(6000), "s = \"open;|", true},
+        {nullptr, milliseconds(6000), "s = \"open;|", true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.line);
+        if (step.bytes != nullptr) write_source("h.h", step.bytes);
+        fs::last_write_time(header, base + step.time);
         start(kNotarixAnalysis);
         const Lines lines = run_lines(main);
-        return lines.size() == 2 ? lines[1].code + "|" + lines[1].comment : std::string("?");
-    };
-    const auto rewrite = [&](const std::string& bytes, fs::file_time_type time) {
-        write_source("h.h", bytes);
-        fs::last_write_time(header, time);
-    };
-    EXPECT_EQ(next_source(), "one;|/*      note    */");
-    const fs::file_time_type time = fs::last_write_time(header);
-
-    rewrite("/*\tnote\t*/\ttwo;\n", time);  // same size, same time: what was read serves
-    EXPECT_EQ(next_source(), "one;|/*      note    */");
-    rewrite("/*\tnote\t*/\tsix;\n", time + std::chrono::seconds(2));
-    EXPECT_EQ(next_source(), "six;|/*      note    */");
-    rewrite("/*\tnote\t*/\tthree;\n", time + std::chrono::seconds(2));
-    EXPECT_EQ(next_source(), "three;|/*      note    */");
-    EXPECT_FALSE(error_file_exists());
+        EXPECT_EQ(lines.size() == 2 ? lines[1].code + "|" + lines[1].comment : std::string("?"), step.line);
+        EXPECT_EQ(error_file_exists() && error_bytes().find(kMsgUnmatchedQuote) != std::string::npos, step.message);
+    }
 }
 
 }  // namespace
