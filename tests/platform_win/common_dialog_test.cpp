@@ -653,7 +653,7 @@ TEST_F(HandWorkedDialogTest, PrinterDialogsGiveDevModeAndDevNames) {
         std::string where;
         then([&] { where = automation::window_text(control(0x0442)); });
         for (const auto& act : c.acts) then(act);
-        EXPECT_EQ(PrintDlgA(&pd), c.expected);
+        ASSERT_EQ(PrintDlgA(&pd), c.expected);
         EXPECT_NE(where.find("/print/"), std::string::npos) << "where the pages go: " << where;
         EXPECT_FALSE(automation::failed()) << automation::log_text();
         if (!c.expected) {
