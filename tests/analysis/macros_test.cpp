@@ -155,6 +155,8 @@ TEST_F(Macros, ReplaceDefined) {
 TEST_F(Macros, ControlMacroKind) {
     EXPECT_EQ(control_macro_kind("for(;;)"), 0);
     EXPECT_EQ(control_macro_kind("x; if"), 1);
+    EXPECT_EQ(control_macro_kind("x; default"), 1);  // the longest control word
+    EXPECT_EQ(control_macro_kind("x; defaults"), 0);
     EXPECT_EQ(control_macro_kind("a(do_it)"), 0);
     EXPECT_EQ(control_macro_kind("\"if\" x"), 0);
     EXPECT_EQ(control_macro_kind("{ x; }"), 2);

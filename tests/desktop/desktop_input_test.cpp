@@ -24,9 +24,11 @@ namespace {
 constexpr UINT kOpenCommand = 100;
 std::vector<UINT> commands_seen;
 std::vector<WORD> vertical_scrolls_seen;
+int bar_selections_seen = 0;  // the menu bar entered by Alt alone
 
 LRESULT main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_COMMAND) commands_seen.push_back(LOWORD(wparam));
+    if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU && lparam == 0) ++bar_selections_seen;
     if (message == WM_VSCROLL) vertical_scrolls_seen.push_back(LOWORD(wparam));
     return DefWindowProcA(window, message, wparam, lparam);
 }
@@ -42,10 +44,11 @@ void push_text(const char* utf8) {
     push(e);
 }
 
-void push_key(SDL_Keycode key, bool down, Uint16 mod = KMOD_NONE) {
+void push_key(SDL_Keycode key, bool down, Uint16 mod = KMOD_NONE, bool repeat = false) {
     SDL_Event e{};
     e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = repeat ? 1 : 0;
     e.key.keysym.sym = key;
     e.key.keysym.mod = mod;
     push(e);
@@ -76,6 +79,7 @@ protected:
         automation::reset();
         commands_seen.clear();
         vertical_scrolls_seen.clear();
+        bar_selections_seen = 0;
         WNDCLASSA wc{};
         wc.lpfnWndProc = main_proc;
         wc.lpszClassName = "DesktopMain";
@@ -237,6 +241,41 @@ TEST_F(DesktopInput, AltAndALetterOpenTheMenuAndAnItemsLetterChoosesItTypingNoth
     EXPECT_EQ(text_of(edit_), "");
 }
 
+// Alt let go alone selects the menu bar, also after its own auto-repeat;
+// Alt that went down with another key does not, whatever repeats after it.
+TEST_F(DesktopInput, AltAloneSelectsTheMenuBar) {
+    struct Key {
+        SDL_Keycode key;
+        bool down;
+        bool repeat;
+    };
+    const struct {
+        const char* name;
+        std::vector<Key> keys;
+        int selections;
+    } cases[] = {
+        {"Alt pressed and let go", {{SDLK_LALT, true, false}, {SDLK_LALT, false, false}}, 1},
+        {"Alt held until it repeats", {{SDLK_LALT, true, false}, {SDLK_LALT, true, true}, {SDLK_LALT, false, false}}, 1},
+        {"Alt+F12, then Alt's repeat",
+         {{SDLK_LALT, true, false}, {SDLK_F12, true, false}, {SDLK_F12, false, false}, {SDLK_LALT, true, true},
+          {SDLK_LALT, false, false}},
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bar_selections_seen = 0;
+        automation::when_idle([] {
+            // leaves the bar when it was selected; else the field ignores it
+            push_key(SDLK_ESCAPE, true);
+            push_key(SDLK_ESCAPE, false);
+        });
+        for (const Key& k : c.keys) push_key(k.key, k.down, k.down ? KMOD_LALT : KMOD_NONE, k.repeat);
+        pump();
+        EXPECT_EQ(bar_selections_seen, c.selections);
+        EXPECT_EQ(platform_user::state().hand.menu_bar_window, nullptr);
+    }
+}
+
 TEST_F(DesktopInput, GreyedItemIsNotChosenAndEscapeDismissesTheMenu) {
     const std::vector<RECT> bar = platform_user::menu_bar_items(main_);
     ASSERT_EQ(bar.size(), 1u);
@@ -340,6 +379,60 @@ TEST_F(DesktopInput, ACaptionDragMovesTheFrameAScrollArrowStepsAndTheCloseBoxClo
     SDL_Delay(20);  // past the interval the display is polled at
     pump();
     EXPECT_FALSE(IsWindow(main_));
+}
+
+// A press's count of quick clicks and where it falls: a third quick click
+// is a press again, and only the button-up after a press on the frame is
+// the frame's (a press meanwhile is the client's).
+TEST_F(DesktopInput, ButtonsBecomeTheirInputEvents) {
+    POINT caption{};
+    ASSERT_TRUE(platform_user::frame_part_point(main_, HTCAPTION, &caption));
+    RECT r{};
+    GetWindowRect(edit_, &r);
+    const POINT field{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    struct Press {
+        bool on_caption;
+        Uint8 button;
+        bool down;
+        Uint8 clicks;
+    };
+    const struct {
+        const char* name;
+        std::vector<Press> presses;
+        UINT message;  // of the last event
+        bool double_click;
+        bool after_frame_press;
+    } cases[] = {
+        {"a click", {{false, SDL_BUTTON_LEFT, true, 1}}, WM_LBUTTONDOWN, false, false},
+        {"a double click", {{false, SDL_BUTTON_LEFT, true, 2}}, WM_LBUTTONDOWN, true, false},
+        {"a triple click's third press", {{false, SDL_BUTTON_LEFT, true, 3}}, WM_LBUTTONDOWN, false, false},
+        {"the button-up after a press on the caption",
+         {{true, SDL_BUTTON_LEFT, true, 1}, {true, SDL_BUTTON_LEFT, false, 1}}, WM_LBUTTONUP, false, true},
+        {"a press in the field while the right button holds the caption",
+         {{true, SDL_BUTTON_RIGHT, true, 1}, {false, SDL_BUTTON_LEFT, true, 1}}, WM_LBUTTONDOWN, false, false},
+    };
+    auto& input = platform_user::state().input;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        input.clear();
+        for (const Press& p : c.presses) {
+            SDL_Event b{};
+            b.type = p.down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+            b.button.button = p.button;
+            b.button.state = p.down ? SDL_PRESSED : SDL_RELEASED;
+            b.button.clicks = p.clicks;
+            b.button.x = p.on_caption ? caption.x : field.x;
+            b.button.y = p.on_caption ? caption.y : field.y;
+            push(b);
+        }
+        SDL_Delay(20);  // past the interval between two looks at SDL's queue
+        platform_user::attached_display()->poll_input();
+        ASSERT_FALSE(input.empty());
+        EXPECT_EQ(input.back().message, c.message);
+        EXPECT_EQ(input.back().double_click, c.double_click);
+        EXPECT_EQ(input.back().after_frame_press, c.after_frame_press);
+    }
+    input.clear();
 }
 
 TEST_F(DesktopInput, ClosingTheDesktopWindowClosesTheMainWindow) {

@@ -457,14 +457,18 @@ TEST_F(PadPrintManagerTest, AFailedStartLeavesNoOpenDocument) {
     EXPECT_TRUE(print_job_records().empty());
 }
 
-// A meter whose Cancel is pressed after some rows; the job itself never
-// hears of it but through the printer's abort procedure.
+// A meter whose Cancel is pressed at a pump; at 0 it is pressed as the meter
+// closes after the last page, and only the job's own pump sees it.
 class PressingHost : public RecordingHost {
 public:
     PressingHost(CancelWindow& meter, int press_at) : meter_(meter), press_at_(press_at) {}
     bool pump() override {
-        if (++pumps == press_at_) meter_.press();
-        return false;
+        if (pumps + 1 == press_at_) meter_.press();
+        return RecordingHost::pump();
+    }
+    void close_meter() override {
+        RecordingHost::close_meter();
+        if (press_at_ == 0) abort_after_pumps = pumps;
     }
 
 private:
@@ -472,18 +476,33 @@ private:
     int press_at_;
 };
 
-TEST_F(PadPrintManagerTest, CancelThroughTheAbortProcedureEndsTheJob) {
-    CancelWindow meter(abort_);
-    PressingHost pressing(meter, 12);
-    pressing.answer = true;
-    ASSERT_EQ(run_pad_print_job(input, pressing), kPadPrintCancelled);
-    EXPECT_EQ(pressing.open_meters, 0);
-    const auto jobs = print_job_records();
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_TRUE(jobs[0].aborted);
-    EXPECT_FALSE(std::filesystem::exists(jobs[0].path));
-    EXPECT_LT(jobs[0].pages, 8);
-    EXPECT_EQ(print_state().device.dc, nullptr);
+// Cancelled in the middle (the printer's abort procedure hears of it) or
+// at the very end, the job is taken back whole.
+TEST_F(PadPrintManagerTest, ACancelledJobIsTakenBack) {
+    const struct {
+        const char* name;
+        int press_at;
+        bool every_page;
+    } cases[] = {
+        {"through the abort procedure", 12, false},
+        {"as the meter closes", 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        clear_print_job_records();
+        CancelWindow meter(abort_);
+        PressingHost pressing(meter, c.press_at);
+        pressing.answer = true;
+        ASSERT_EQ(run_pad_print_job(input, pressing), kPadPrintCancelled);
+        EXPECT_EQ(pressing.open_meters, 0);
+        const auto jobs = print_job_records();
+        ASSERT_EQ(jobs.size(), 1u);
+        EXPECT_TRUE(jobs[0].aborted);
+        EXPECT_FALSE(std::filesystem::exists(jobs[0].path));
+        EXPECT_EQ(jobs[0].pages == 8, c.every_page);
+        EXPECT_EQ(print_state().device.dc, nullptr);
+        abort_ = false;
+    }
 }
 
 }  // namespace

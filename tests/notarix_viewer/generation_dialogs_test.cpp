@@ -184,6 +184,27 @@ TEST_F(GenerationDialogsTest, KeywordEmptyValuesAndSaveAs) {
               "OUTPUT(EXT)=\r\nUPDATE(EXT)=\r\nRETURN=\r\nREMARKS=\r\nFILE=\r\nPROGRAMMED=\r\nDATE(ORG)=\r\nCALL=\r\n");
 }
 
+// The keyword file dialog's one type lists the keyword files only.
+TEST_F(GenerationDialogsTest, KeywordFileDialogListsTheKeywordFiles) {
+    write_raw(dir.path("words.kwd"), "NAME=x\n");
+    write_raw(dir.path("notes.txt"), "x");
+    std::vector<std::string> types, files;
+    then([] { automation::press_button(33073); });
+    then([this] {
+        set_text(1152, dir.path());  // into the folder
+        automation::press_button(IDOK);
+    });
+    then([&] {
+        types = automation::control_items(control(1136));
+        files = automation::control_items(control(1120));
+        automation::press_button(IDCANCEL);
+    });
+    then([] { automation::press_button(IDCANCEL); });
+    EXPECT_EQ(run_notarix_dialog("KEYWORDDLG"), 0);
+    EXPECT_EQ(types, std::vector<std::string>{"\xB7\xB0\xDC\xB0\xC4\xDE\xCC\xA7\xB2\xD9(*.kwd)"});  // ｷｰﾜｰﾄﾞﾌｧｲﾙ
+    EXPECT_EQ(files, std::vector<std::string>{"words.kwd"});
+}
+
 TEST_F(GenerationDialogsTest, KeywordFailedRegisterKeepsTheDialogAndTheOldFile) {
     write_raw(program.path("nx1000.kwd"), "NAME=old\n");
     set_generation_file_calls(&kFailingClose);

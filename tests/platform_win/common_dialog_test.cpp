@@ -107,12 +107,23 @@ TEST_F(CommonDialogTest, MultipleSelectionAndSmallBuffers) {
     ASSERT_TRUE(GetOpenFileNameA(&ofn));
     EXPECT_EQ(std::string(name, 16), std::string("/src\0a.c\0b.c\0\0\0", 16).substr(0, 16));
     EXPECT_EQ(ofn.nFileOffset, 5);
-    char tiny[4];
-    ofn.lpstrFile = tiny;
-    ofn.nMaxFile = sizeof tiny;
-    automation::answer_next_file_dialog("/long/name.c");
-    EXPECT_FALSE(GetOpenFileNameA(&ofn));
-    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
+    // the name and its NUL must fit: exactly nMaxFile bytes do not
+    const struct {
+        const char* name;
+        BOOL fits;
+    } cases[] = {{"/a.", TRUE}, {"/a.c", FALSE}, {"/long/name.c", FALSE}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        char tiny[4] = {'x', 'x', 'x', 'x'};
+        ofn.lpstrFile = tiny;
+        ofn.nMaxFile = sizeof tiny;
+        automation::answer_next_file_dialog(c.name);
+        EXPECT_EQ(GetOpenFileNameA(&ofn), c.fits);
+        EXPECT_EQ(CommDlgExtendedError(), c.fits ? 0u : static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
+        if (c.fits) {
+            EXPECT_STREQ(tiny, c.name);
+        }
+    }
 }
 
 TEST_F(CommonDialogTest, AnswerForAnotherKindOfDialogFailsTheRun) {
@@ -445,7 +456,8 @@ class HandWorkedDialogTest : public CommonDialogTest {
 protected:
     void SetUp() override {
         CommonDialogTest::SetUp();
-        for (const char* f : {"a.c", "b.cpp", "notes.txt", ".hidden.c", "caf\xc3\xa9.c"}) write_raw(dir.path(f), "x");
+        for (const char* f : {"a.c", "b.cpp", "makefile", "notes.txt", ".hidden.c", "caf\xc3\xa9.c"})
+            write_raw(dir.path(f), "x");
         std::filesystem::create_directories(dir.path("src"));
         for (const char* f : {"x.c", "z.c", "y.h"}) write_raw(dir.path(std::string("src/") + f), "x");
     }
@@ -564,7 +576,7 @@ TEST_F(HandWorkedDialogTest, FileListsFollowTheTypeAndTheFolder) {
     const Case cases[] = {
         {"C(*.c)", {"a.c", "caf\x81\xac""C3\x81\xac""A9.c"}},
         {"C++(*.cpp)", {"b.cpp"}},
-        {"All(*.*)", {"a.c", "b.cpp", "caf\x81\xac""C3\x81\xac""A9.c", "notes.txt"}},
+        {"All(*.*)", {"a.c", "b.cpp", "caf\x81\xac""C3\x81\xac""A9.c", "makefile", "notes.txt"}},
     };
     OPENFILENAMEA ofn = record_in("", OFN_HIDEREADONLY);
     std::vector<std::vector<std::string>> seen;
@@ -688,6 +700,9 @@ TEST_F(HandWorkedDialogTest, FontDialogGivesTheLogFont) {
         {"a face of the programs, on the printer", CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT, printer,
          {pick(face, platform_user_sjis("ＭＳ 明朝")), type_name(size_field, "10"), press(IDOK)}, 0, TRUE,
          "\x82\x6c\x82\x72 \x96\xbe\x92\xa9", -83, FW_NORMAL, 100, PRINTER_FONTTYPE | REGULAR_FONTTYPE},
+        {"the program's largest size is taken", CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_LIMITSIZE, nullptr,
+         {type_name(size_field, "12"), press(IDOK)}, 0, TRUE, "IPAMincho", -16, FW_NORMAL, 120,
+         SCREEN_FONTTYPE | REGULAR_FONTTYPE},
         {"a size past the program's limit is refused", CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_LIMITSIZE, nullptr,
          {type_name(size_field, "14"), press(IDOK), press(IDCANCEL)}, IDOK, FALSE, "IPAMincho", -12, FW_NORMAL, 0, 0},
     };
@@ -766,6 +781,10 @@ TEST_F(HandWorkedDialogTest, PrinterDialogsGiveDevModeAndDevNames) {
          {[=] { automation::set_checked(control(some_pages), true); }, type_name(from, "2"), type_name(to, "3"),
           type_name(copies, "2"), press(IDOK)},
          TRUE, DMORIENT_PORTRAIT, DMPAPER_A4, "PDF Printer", 2, 3, 2},
+        {"a single page", 0,
+         {[=] { automation::set_checked(control(some_pages), true); }, type_name(from, "9"), type_name(to, "9"),
+          press(IDOK)},
+         TRUE, DMORIENT_PORTRAIT, DMPAPER_A4, "PDF Printer", 9, 9, 1},
         {"cancel", PD_PRINTSETUP, {[=] { automation::set_checked(control(landscape), true); }, press(IDCANCEL)}, FALSE,
          0, 0, nullptr, 0, 0, 1},
     };
@@ -781,7 +800,7 @@ TEST_F(HandWorkedDialogTest, PrinterDialogsGiveDevModeAndDevNames) {
         std::string where;
         then([&] { where = automation::window_text(control(0x0442)); });
         for (const auto& act : c.acts) then(act);
-        EXPECT_EQ(PrintDlgA(&pd), c.expected);
+        ASSERT_EQ(PrintDlgA(&pd), c.expected);
         EXPECT_NE(where.find("/print/"), std::string::npos) << "where the pages go: " << where;
         EXPECT_FALSE(automation::failed()) << automation::log_text();
         if (!c.expected) {

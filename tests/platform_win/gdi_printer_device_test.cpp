@@ -3,16 +3,44 @@
 // regions on a printer, the abort procedure asked at each page, printer
 // calls that fail, and a port that takes only part of a write.
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "platform/gdi/drawing_log.h"
 #include "platform/gdi/port.h"
 #include "platform/gdi/print_manager.h"
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/file_io.h"
 #include "tests/platform/kernel_home_fixture.h"
+
+namespace {
+// When set, the next close of a PDF fails after closing it, as a disk that
+// reports a lost write only at the close does.
+std::atomic<bool> g_fail_next_pdf_close{false};
+}  // namespace
+
+extern "C" int close(int fd) {
+    bool fail = false;
+    if (g_fail_next_pdf_close.load()) {
+        char link[32], target[4096];
+        std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+        const ssize_t n = readlink(link, target, sizeof target);
+        fail = n > 0 && std::string_view(target, static_cast<size_t>(n)).ends_with(".pdf") &&
+               g_fail_next_pdf_close.exchange(false);
+    }
+    const long closed = syscall(SYS_close, fd);
+    if (!fail) return static_cast<int>(closed);
+    errno = EIO;
+    return -1;
+}
 
 namespace {
 
@@ -234,6 +262,32 @@ TEST_F(PrinterDeviceTest, PrinterCallsThatFail) {
     fail_next_print_call("EndDoc");
     EXPECT_EQ(EndDoc(dc), SP_ERROR);
     EXPECT_GT(EndDoc(dc), 0);
+
+    // A page the job's file cannot take fails at its end, and the job
+    // leaves no file.
+    crt_set_full_disk(".pdf");
+    ASSERT_GT(StartDocA(dc, &info), 0);
+    ASSERT_GT(StartPage(dc), 0);
+    unsigned seed = 1;
+    for (int i = 0; i < 20000; ++i) {  // lines enough that the page's bytes reach the file
+        seed = seed * 1103515245u + 12345u;
+        LineTo(dc, static_cast<int>(seed >> 8) % 4000, static_cast<int>(seed >> 20) % 4000);
+    }
+    EXPECT_EQ(EndPage(dc), SP_ERROR);
+    crt_set_full_disk(nullptr);
+    EXPECT_EQ(EndDoc(dc), SP_ERROR);
+    EXPECT_FALSE(std::filesystem::exists(print_job_records().back().path));
+
+    // So does a job whose file fails to close.
+    ASSERT_GT(StartDocA(dc, &info), 0);
+    ASSERT_GT(StartPage(dc), 0);
+    ASSERT_GT(EndPage(dc), 0);
+    g_fail_next_pdf_close = true;
+    EXPECT_EQ(EndDoc(dc), SP_ERROR);
+    EXPECT_FALSE(g_fail_next_pdf_close) << "the job's file was closed";
+    g_fail_next_pdf_close = false;
+    EXPECT_TRUE(print_job_records().back().aborted);
+    EXPECT_FALSE(std::filesystem::exists(print_job_records().back().path));
     DeleteDC(dc);
 }
 

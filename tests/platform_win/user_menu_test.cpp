@@ -8,6 +8,7 @@
 namespace {
 
 constexpr UINT ID_OPEN = 4097;
+constexpr UINT ID_OPEN_AGAIN = 4098;
 constexpr UINT ID_EXIT = 4099;
 constexpr UINT ID_GENERATE = 20484;
 constexpr UINT ID_RULER = 16393;
@@ -270,7 +271,10 @@ TEST_F(MenuTest, TheKeyboardWorksTheMenuBar) {
         {"Alt leaves at once", {"alt+F", "alt"}, {}, 1, 0},
         {"a letter that no title underlines beeps", {"alt+Q"}, {}, 0, 1},
         {"a letter that no item underlines beeps", {"alt+F", "Q", "Esc", "Esc"}, {}, 1, 1},
+        {"a letter two items share steps to the next", {"alt+F", "O", "Enter"}, {ID_OPEN_AGAIN}, 1, 0},
+        {"... and from the last of them round to the first", {"alt+F", "O", "O", "Enter"}, {ID_OPEN}, 1, 0},
     };
+    InsertMenuA(GetSubMenu(menu, 0), 1, MF_BYPOSITION | MF_STRING, ID_OPEN_AGAIN, "&Open again");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         spy().clear();

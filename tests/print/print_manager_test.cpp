@@ -259,6 +259,9 @@ TEST_F(PrintManagerTest, FontPenAndTextRules) {
     gdi_create_font(0, 78, 0);
     EXPECT_EQ(d.font_height, 150);
     EXPECT_EQ(d.font_width, 75);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(d.dc, sizeof face, face);
+    EXPECT_STREQ(face, "\x82\x6c\x82\x72 \x96\xbe\x92\xa9");  // ＭＳ 明朝, its blank a single byte
     gdi_set_char_scale(100, 100);
     // styles 1 to 4 are dashed; any other is solid
     const int styles[][2] = {{0, 0}, {1, 1}, {4, 4}, {5, 0}, {7, 0}};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/print/print_primitives.h"
 #include "common/print/print_state.h"
 #include "common/text/message_table.h"
 #include "platform/gdi/print_manager.h"
@@ -208,6 +209,20 @@ TEST_F(ListPrintTest, CancelStopsTheJob) {
     EXPECT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3")), 20);
     EXPECT_EQ(open_printer_port_count(), 0);
     EXPECT_EQ(port_bytes().find("line 400"), std::string::npos);
+
+    // A cancel seen between two lines of a PostScript stream: the stream
+    // is taken back, not left to print half a job.
+    abort_ = false;
+    settings.printer_kind = kPrinterPostScriptMincho;
+    ListPrintProfile pressing = kNotarixListPrint;
+    int lines = 0;
+    pressing.write_line = [&](std::string_view line) {
+        if (++lines == 10) abort_ = true;
+        return print_text_line_raw(line);
+    };
+    EXPECT_EQ(run_list_job(request(kListSource, work.path("list.c"), ".hd3"), pressing), 20);
+    EXPECT_EQ(lines, 10);
+    EXPECT_EQ(print_folder_files(), std::vector<std::string>{});
 }
 
 TEST(ListLines, TabsExpandToTheirColumns) {

@@ -63,10 +63,22 @@ TEST(MessageBoxText, JoinsTheGivenLines) {
 }
 
 TEST(MessageBoxText, BoundedWithoutSplittingACharacter) {
-    std::string line(509, 'x');
-    line += "\x8A\xD6\x8A\xD6";  // 関関 across the 511-byte bound
-    EXPECT_EQ(join_box_lines(line, "", ""), std::string(509, 'x') + "\x8A\xD6");
-    EXPECT_EQ(join_box_lines(line, "", "", true), line);
+    const std::string kan = "\x8A\xD6";  // 関
+    const struct {
+        size_t fill;  // bytes before 関関
+        bool wide;
+        size_t kept;  // bytes of the box text
+    } cases[] = {
+        {509, false, 511},   // the bound after the first 関
+        {510, false, 510},   // the bound inside it
+        {1021, true, 1023},
+        {1022, true, 1022},
+        {509, true, 513},
+    };
+    for (const auto& c : cases) {
+        const std::string line = std::string(c.fill, 'x') + kan + kan;
+        EXPECT_EQ(join_box_lines(line, "", "", c.wide), line.substr(0, c.kept)) << c.fill << " " << c.wide;
+    }
 }
 
 TEST(MessageBoxText, CaptionInBrackets) {
