@@ -157,9 +157,10 @@ int ListWindow::open(HWND owner, const std::string& file_name, bool batch) {
     GetClientRect(window, &client);
     HWND bar = CreateWindowA(profile_->bar_class_name, profile_->bar_title, WS_CHILD | WS_VISIBLE, 0, 0, client.right,
                              kListBarHeight, window, id_of(kListBarId), setup.instance, nullptr);
-    HWND list = CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL, 0,
-                              kListBarHeight, place.width, place.height, window, id_of(kListBoxId), setup.instance,
-                              nullptr);
+    // the list fills the window below the bar, to its last pixel
+    const DWORD list_style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT;
+    HWND list = CreateWindowA("LISTBOX", "", list_style, 0, kListBarHeight, place.width, place.height, window,
+                              id_of(kListBoxId), setup.instance, nullptr);
     if (list && setup.list_font)
         SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(setup.list_font), FALSE);
     HWND button = nullptr;
