@@ -27,10 +27,11 @@ fail() {
 if [ -f nx1000s.prm.first ]; then cp nx1000s.prm.first nx1000s.prm; else cp nx1000s.prm nx1000s.prm.first; fi
 rm -rf "$PLATFORM_HOME/print"
 
-# The source in a folder of its own, and an editor for the folder button.
+# The source in a folder of its own, and an editor beside it for the folder
+# button: the dialog opens where the last file was chosen.
 mkdir -p samples
 if [ -f sample.c ]; then mv sample.c sample.hd* samples/; fi
-: >editor.exe
+: >samples/editor.exe
 
 start_program notarix
 sleep 1
@@ -139,7 +140,7 @@ filled() {
 await "the open dialog did not close with the field filled" filled
 click 391 358
 sleep 0.5
-editor=$(printf '%s/editor.exe' "$program_dir" | tr 'A-Z' 'a-z')
+editor=$(printf '%s/samples/editor.exe' "$program_dir" | tr 'A-Z' 'a-z')
 grep -a -q -F "$editor" nx1000s.prm || fail "the editor chosen ($editor) is not in the settings"
 
 "$probe" close "$window"
