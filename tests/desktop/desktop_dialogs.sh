@@ -94,8 +94,9 @@ click 527 288
 click 445 513
 await "the page background is not the colour picked" colour_at 740 300 "#80ffff"
 
-# 印刷→プリンタ設定: OK on portrait, a print; then 横, 印刷用フォント指定 with
-# IPAGothic, and another print: the second PDF is landscape in IPA Gothic.
+# 印刷→プリンタ設定: OK on what it shows, a print; then 縦 there, 印刷用フォント
+# 指定 with IPAGothic, and another print: both PDFs lie as the print
+# parameters say (the settings' orientation), the second in IPA Gothic.
 coloured=$shot
 click 323 42
 click 360 81
@@ -107,7 +108,7 @@ printed=$shot
 click 323 42
 click 360 81
 await "no printer set-up" changed_since "$printed" "$PRINTER_DIALOG"
-click 636 452
+click 636 433
 click 604 486
 click 323 42
 click 370 99
@@ -117,9 +118,13 @@ xdotool key --window "$window" Return
 print_spec 2
 first="$PLATFORM_HOME/print/job-0001.pdf"
 second="$PLATFORM_HOME/print/job-0002.pdf"
-grep -a -q '/MediaBox \[ 0 0 595' "$first" || fail "the first job is not portrait"
+# 0 Ａ４横, else Ａ４縦
+orientation=$(od -An -tu2 -j1178 -N2 nx1000s.prm | tr -d ' ')
+width=595
+[ "$orientation" = 0 ] && width=841
+grep -a -q "/MediaBox \\[ 0 0 $width" "$first" || fail "the first job does not lie as the print parameters say"
 grep -a -q '+IPAMincho' "$first" || fail "the first job is not in the program's Mincho"
-grep -a -q '/MediaBox \[ 0 0 841' "$second" || fail "the job after 横 is not landscape"
+grep -a -q "/MediaBox \\[ 0 0 $width" "$second" || fail "the job after 縦 in the set-up does not lie as the print parameters say"
 grep -a -q '+IPAGothic' "$second" || fail "the job after the font dialog is not in IPA Gothic"
 if grep -a -q '+IPAMincho' "$second"; then fail "the job after the font dialog still has Mincho text"; fi
 
