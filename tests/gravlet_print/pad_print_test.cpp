@@ -1,8 +1,8 @@
 // The PAD print job: on a recording back end the frames, boxes, round boxes,
 // lines and texts at their device units, the page split with the counter in
 // the head line, the minimum-row skip and the refusals; through the print
-// manager a PDF of one page per function, and cancel through the abort
-// procedure.
+// manager a PDF of one page per function, and a cancel, in the middle or
+// at the end, that takes the job back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
