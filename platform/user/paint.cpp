@@ -168,20 +168,14 @@ constexpr size_t kKeptPixelBytes = 4u << 20;  // no more than this in one buffer
 
 struct PixelBuffers {
     PixelBuffers() { kept.reserve(kKeptPixelBuffers); }
-    ~PixelBuffers() {
-        for (const PixelBuffer& b : kept) {
-            ASAN_UNPOISON_MEMORY_REGION(b.data, b.bytes);
-            std::free(b.data);
-        }
-    }
-    PixelBuffers(const PixelBuffers&) = delete;
-    PixelBuffers& operator=(const PixelBuffers&) = delete;
     std::vector<PixelBuffer> kept;
 };
 
+// Never destroyed: windows that outlive the program's end (the state's own
+// teardown) still give their pixels back here.
 PixelBuffers& pixel_buffers() {
-    static PixelBuffers buffers;
-    return buffers;
+    static PixelBuffers* const buffers = new PixelBuffers;
+    return *buffers;
 }
 
 const cairo_user_data_key_t kPixelsKey{};
