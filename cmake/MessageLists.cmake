@@ -3,10 +3,12 @@
 # it) becomes messages/LIST.inc in the target's build folder: the MessageEntry
 # array NAME as C++, each text a UTF-8 literal that the compiler turns into
 # Shift-JIS ("..."_sjis). common/text/message_lists.h includes them all.
-# Editing a list reconfigures.
+# Adding a list, or editing one, reconfigures: each list is a dependency of
+# the configuration, so the next build makes its table afresh.
 function(add_message_lists target)
     file(GLOB lists CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/resources/messages/*.txt")
     foreach(in IN LISTS lists)
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${in}")
         get_filename_component(name "${in}" NAME_WE)
         file(READ "${in}" content)
         # a CMake list splits at ";" and pairs brackets: keep them out of the way

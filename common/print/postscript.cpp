@@ -96,9 +96,8 @@ int show_text(std::string_view text) {
 int open_postscript_stream() {
     PostScriptState& s = ps();
     if (s.fd >= 0) return 0;
-    s.path = new_print_file_path("ps");
     s.write_failed = false;
-    s.fd = crt_open(s.path.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_BINARY);
+    s.fd = create_print_file("ps", s.path);
     return s.fd >= 0 ? 0 : -1;
 }
 

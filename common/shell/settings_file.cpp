@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "common/analysis/text_utils.h"
 #include "common/shell/settings_range.h"
 #include "platform/kernel/file_io.h"
+#include "platform/kernel/process.h"
 
 SettingsRecord::SettingsRecord(const SettingsProfile& profile)
     : profile_(&profile), bytes_(static_cast<size_t>(std::max(profile.size, 0)), 0) {}
@@ -193,9 +195,13 @@ int write_settings_file(const SettingsRecord& record, std::string_view directory
     const SettingsProfile* profile = record.profile();
     if (!profile) return kSettingsCannotOpen;
     const std::string path = settings_file_path(*profile, directory);
+    // each process writes its own temporary: two copies of a program that
+    // save at once never write into the same file
     std::string temporary(directory);
     temporary += '\\';
     temporary += profile->temporary_name;
+    temporary += '.';
+    temporary += std::to_string(crt_getpid());
 
     // A settings file that cannot be written to (made read-only) stays as
     // it is, though the rename below could replace it.

@@ -130,6 +130,13 @@ bool can_open(const std::string& path) {
     return true;
 }
 
+// An error file that holds at least one line.
+bool holds_a_line(const std::string& path) {
+    LineReader reader;
+    std::string line;
+    return reader.open(path.c_str()) && reader.next(line);
+}
+
 // The log's line for a file that was skipped or failed.
 int log_file_line(const std::string& name, const std::string& text) {
     return update_batch_error_log(kBatchLogAppendText, format_text("%-14s : %s", name.c_str(), text.c_str()));
@@ -248,17 +255,26 @@ int run_generation() {
     const bool aborted = shell_abort_flag();
 
     std::string text = single_run_text(status);
-    if (status == 0) report_left_errors(false, false);
-    if (status == 9 || status == 10) report_left_errors(false, true);
+    const std::string error_file = in_program_directory(viewer_profile().single_error_file);
+    // Any failure whose error file tells why (a write that failed, say) is
+    // offered as errors are; a source that could not be read leaves no
+    // error file, so the box names it instead.
+    const bool unreadable_source = status == 10 && !holds_a_line(error_file) && !can_open(source);
+    const bool left = status == 9 || (status == 10 && !unreadable_source) || (status != 0 && status != 10 && holds_a_line(error_file));
+    report_left_errors(false, left);
     if (aborted) text = format_text(lookup_message(shell_message::kInterrupted), kGenerationWork);
 
     close_progress_meter();
     set_status_text(1, text);
     set_busy_state(1);
 
-    if ((status == 9 || status == 10) && !aborted) {
+    if (left && !aborted) {
         if (show_info_box(0, make_box_caption(kGenerateOp), message(shell_message::kWarnings), message(shell_message::kShowWarnings)))
-            show_error_file(in_program_directory(viewer_profile().single_error_file), false);
+            show_error_file(error_file, false);
+    } else if (unreadable_source && !aborted) {
+        beep();
+        show_info_box(1, make_box_caption(kGenerateOp), message(shell_message::kOpenError),
+                      format_text(lookup_message(shell_message::kFileName), source.c_str()));
     } else {
         beep();
     }

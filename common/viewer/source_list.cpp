@@ -13,6 +13,7 @@
 #include "common/viewer/shell_dialogs.h"
 #include "common/text/shell_message_numbers.h"
 #include "common/viewer/viewer_profile.h"
+#include "platform/kernel/file_io.h"
 #include "platform/kernel/sjis_text.h"
 #include "platform/user/resources.h"
 #include "platform/user/shellapi.h"
@@ -606,6 +607,17 @@ int load_source_text() {
     s.left = 0;
     s.list_marker_row = s.number_marker_row = -1;
     const ViewerProfile& profile = viewer_profile();
+    const std::string open_caption =
+        profile.source_open_error_caption != nullptr ? profile.source_open_error_caption : caption;
+    const auto refuse = [&](const std::string& box_caption) {
+        if (profile.source_failure_unloads_document) doc.loaded = false;
+        doc.source_loaded = false;
+        s.text.clear();
+        show_box(s.owner, box_caption, message(shell_message::kOpenError), name_line, "", MB_ICONEXCLAMATION);
+        return -1;
+    };
+    // a source that cannot be read is told before anything is loaded
+    if (!doc.source_name.empty() && !crt_can_read(doc.source_name.c_str())) return refuse(open_caption);
     show_status_message(shell_message::kLoading);
     if (doc.source_name.empty() && profile.messages.no_source != 0) {
         s.text.clear();
@@ -615,14 +627,9 @@ int load_source_text() {
         return -1;
     }
     const SourceLoadResult result = load_source_lines(doc.source_name, doc.tab_width, s.text);
-    if (result.status != 0) {
-        if (profile.source_failure_unloads_document) doc.loaded = false;
-        doc.source_loaded = false;
-        const std::string open_caption =
-            profile.source_open_error_caption != nullptr ? profile.source_open_error_caption : caption;
-        show_box(s.owner, open_caption, message(shell_message::kOpenError), name_line, "", MB_ICONEXCLAMATION);
-        return -1;
-    }
+    if (result.status != 0)
+        return refuse(profile.source_reopen_error_caption != nullptr ? profile.source_reopen_error_caption
+                                                                     : open_caption);
     doc.loaded = true;
     doc.source_loaded = true;
     if (s.view != nullptr) SetWindowTextA(s.view, source_window_title().c_str());

@@ -141,6 +141,8 @@ struct ViewerProfile {
     // --- Source list ----------------------------------------------------------
     bool source_title_names_file = false;       // "name - ｿｰｽﾘｽﾄ"
     const char* source_open_error_caption = nullptr;  // nullptr: the loading caption
+    // A source that was readable and then fails to open; nullptr: as above.
+    const char* source_reopen_error_caption = nullptr;
     bool source_failure_unloads_document = true;
     int search_field_id = 12545;  // SRCSEARCHDLG's text field
     // A line step moves the shown pixels by one row and draws only the row

@@ -32,12 +32,12 @@ void take_working_values(PadDocument& doc, SettingsRecord& settings) {
 
 int alloc_pad_grid(PadDocument& doc) {
     if (doc.grid) return 0;
-    doc.grid.reset(new (std::nothrow) PadGrid());
+    doc.grid = take_pad_grid();
     return doc.grid ? 0 : -1;
 }
 
 int free_pad_grid(PadDocument& doc) {
-    doc.grid.reset();
+    give_back_pad_grid(std::move(doc.grid));
     doc.pages.clear();
     return 0;
 }

@@ -1,5 +1,9 @@
 #include "gravlet/pad/pad_grid.h"
 
+#include <algorithm>
+#include <cstring>
+#include <new>
+
 namespace {
 
 char g_empty_text[1] = {'\0'};
@@ -43,7 +47,9 @@ PadGrid::PadGrid()
 }
 
 PadCell* PadGrid::cell(int row, int column) {
-    return inside(row, column) ? &cells[static_cast<size_t>(row) * kPadColumns + column] : nullptr;
+    if (!inside(row, column)) return nullptr;
+    highest_row_used = std::max(highest_row_used, row);
+    return &cells[static_cast<size_t>(row) * kPadColumns + column];
 }
 
 const PadCell* PadGrid::cell(int row, int column) const {
@@ -75,6 +81,43 @@ void PadGrid::reset_pools() {
     function_name.clear();
     name_row_source_line = 0;
     row_count = 0;
+}
+
+void PadGrid::make_fresh() {
+    const PadCell fresh{kPadEmpty, pad_empty_text()};
+    const size_t used = static_cast<size_t>(highest_row_used + 1) * kPadColumns;
+    std::fill(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(used), fresh);
+    highest_row_used = -1;
+    std::memset(name_pool.data(), 0, name_pool.size());
+    std::memset(text_pool.data(), 0, text_pool.size());
+    reset_pools();
+}
+
+namespace {
+
+constexpr size_t kKeptGrids = 2;
+
+std::vector<std::unique_ptr<PadGrid>>& kept_grids() {
+    static std::vector<std::unique_ptr<PadGrid>> kept;
+    return kept;
+}
+
+}  // namespace
+
+std::unique_ptr<PadGrid> take_pad_grid() {
+    auto& kept = kept_grids();
+    if (kept.empty()) return std::unique_ptr<PadGrid>(new (std::nothrow) PadGrid());
+    std::unique_ptr<PadGrid> grid = std::move(kept.back());
+    kept.pop_back();
+    grid->make_fresh();
+    return grid;
+}
+
+void give_back_pad_grid(std::unique_ptr<PadGrid> grid) {
+    auto& kept = kept_grids();
+    if (!grid || kept.size() >= kKeptGrids) return;
+    if (kept.capacity() < kKeptGrids) kept.reserve(kKeptGrids);
+    kept.push_back(std::move(grid));
 }
 
 void PadGrid::copy_cell(int to_row, int to_column, int from_row, int from_column) {

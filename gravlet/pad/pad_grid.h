@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <memory>
 #include <vector>
 
 // A cell's kind: the .pds column letter it came from, or what the parser and
@@ -70,6 +71,8 @@ struct PadGrid {
     void clear_row(int row);
     // Before each function: both pools, both lists, the row count.
     void reset_pools();
+    // Everything as a new grid has it.
+    void make_fresh();
 
     // Copies a cell's kind, text and source line (what the layout moves).
     void copy_cell(int to_row, int to_column, int from_row, int from_column);
@@ -92,7 +95,18 @@ struct PadGrid {
 
     std::vector<char> name_pool;
     std::vector<char> text_pool;
+
+    // The highest row handed out for writing since the grid was new: what
+    // make_fresh has to clear (-1 for none).
+    int highest_row_used = -1;
 };
+
+// A grid as new, one given back before when there is one: the view takes a
+// grid for each document and the print runs one each, and a grid is almost
+// 2 MB. Null when memory runs out.
+std::unique_ptr<PadGrid> take_pad_grid();
+// Keeps the grid for the next take (a few are kept; the rest are freed).
+void give_back_pad_grid(std::unique_ptr<PadGrid> grid);
 
 // The function's name for messages: the first name row from its second
 // character up to its first blank ("" without a name row).

@@ -83,7 +83,7 @@ int run_pad_output(const std::string& output_name, const PadRunInput& input, Pad
     if (alloc_print_work_area(grid) != 0) return kPadRunNoMemory;
     values.progress_total = count_pad_lines_in_range(input.pds_path, values.first_function, values.last_function,
                                                      values.top_margin, *grid, values.level_width);
-    *grid = PadGrid();
+    grid->make_fresh();
 
     PadHeadingFile heading;
     if (!read_run_heading_file(settings.text(kOutputHeaderFile), ".hd2", kOutputOperation, heading, host))

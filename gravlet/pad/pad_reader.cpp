@@ -332,8 +332,8 @@ int count_pad_lines_in_range(const std::string& path, int first, int last, int t
 }
 
 int alloc_print_work_area(std::unique_ptr<PadGrid>& grid) {
-    grid.reset(new (std::nothrow) PadGrid());
+    grid = take_pad_grid();
     return grid ? 0 : 4;
 }
 
-void free_print_work_area(std::unique_ptr<PadGrid>& grid) { grid.reset(); }
+void free_print_work_area(std::unique_ptr<PadGrid>& grid) { give_back_pad_grid(std::move(grid)); }

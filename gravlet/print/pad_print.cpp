@@ -410,7 +410,7 @@ int run_pad_print_job(const PadRunInput& input, PadHost& host, PadPrinter& print
     if (alloc_print_work_area(grid) != 0) return kPadPrintNoMemory;
     const int total =
         count_pad_rows_in_range(input.pds_path, v.first_function, v.last_function, 0, *grid, v.level_width);
-    *grid = PadGrid();
+    grid->make_fresh();
 
     PadHeadingFile heading;
     if (!read_run_heading_file(settings.text(gx_settings::kPrintHeaderBase), ".hd2", kPrintOperation, heading, host))

@@ -67,6 +67,7 @@ ViewerProfile make_profile() {
     p.batch_file_error_file = "nx1000.erw";
     p.batch_log_file = "nx1000.erl";
     p.meter_title = "関数仕様書生成"_sjis;
+    p.source_reopen_error_caption = "【 ソースリストを読み込み 】"_sjis;
     p.meter_line_start = "関数仕様書を"_sjis;
 
     p.io_error_text = "ファイルＩ／Ｏエラー"_sjis;

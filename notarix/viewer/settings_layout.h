@@ -42,7 +42,7 @@ inline constexpr SettingsField kNotarixSettingsFields[] = {
     text_field("layout_file", 712, 256),
     reserved_bytes(968, 208),
     word_field("printer_kind", 1176, 1),
-    index_field("orientation", 1178, 0, 0, 1),
+    index_field("orientation", 1178, 1, 0, 1),
     reserved_bytes(1180, 10),
     text_field("print_header_base", 1190, 64),
     word_field("cover_on_full_print", 1254, 0, 0, 1),

@@ -48,8 +48,11 @@ int ChartTable::alloc_chart_grid() {
         return -1;
     }
     pool_size_ = kChartPoolStep;
-    // Zero bytes are empty cells with text offset 0: point them at the blank.
-    for (int row = 0; row < kChartGridRows; ++row) clear_row(row);
+    // Zero bytes are empty cells with text offset 0: point them at the blank,
+    // one row made and copied to the others.
+    clear_row(0);
+    for (int row = 1; row < kChartGridRows; ++row)
+        std::memcpy(row_cells(row), row_cells(0), sizeof(ChartCell) * kChartColumns);
     return 0;
 }
 

@@ -106,6 +106,12 @@ std::string error_file_option(const std::string& program_directory) {
     return format_text("-Fe%s\\%s", program_directory.c_str(), kErrorFile);
 }
 
+bool error_file_holds_a_line() {
+    LineReader reader;
+    std::string line;
+    return reader.open(program_file_path(kErrorFile).c_str()) && reader.next(line);
+}
+
 int check_before_run(bool ask_about_changes) {
     ChartSession& c = chart();
     if (c.chart_path.empty()) return -1;
@@ -160,7 +166,11 @@ int run_generator(const RunTexts& texts, std::vector<std::string> args) {
     } else {
         show_message_line(1, std::string(texts.result_prefix) + result);
     }
-    if ((status == 9 || status == 10) && !doc.abort) {
+    // a failure whose error file tells why is offered as errors are
+    const bool told = status != 0 && status != 9 && status != 10 && error_file_holds_a_line();
+    if (told) orbaline().last_run_error = 1;
+    else if (status != 0 && status != 9 && status != 10) orbaline().last_run_error = 0;
+    if ((status == 9 || status == 10 || told) && !doc.abort) {
         const char* caption = status == 9 ? kWarningsCaption : kErrorsCaption;
         if (show_info_box(0, caption, message_text(408), message_text(409)) == 1)
             open_generation_error_window(shell().frame_window, program_file_path(kErrorFile), false);

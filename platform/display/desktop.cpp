@@ -283,7 +283,7 @@ private:
         if (vk == 0) return;
         const bool down = k.type == SDL_KEYDOWN;
         if (down && vk == VK_SNAPSHOT) {
-            platform_display::save_screen_png(platform_display::next_screen_picture_path());
+            platform_display::save_numbered_screen_png();
             return;
         }
         const bool alt = (k.keysym.mod & KMOD_ALT) != 0;

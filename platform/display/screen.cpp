@@ -3,8 +3,10 @@
 #include "platform/display/screen.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <vector>
 
@@ -108,16 +110,22 @@ bool save_screen_png(const std::string& path) {
     return ok;
 }
 
-std::string next_screen_picture_path() {
+std::string save_numbered_screen_png() {
     const std::string folder = platform_home() + "/screens";
     mkdir(folder.c_str(), 0755);
-    for (int n = 1; n < 100000; ++n) {
+    const std::string part = folder + "/.screen-" + std::to_string(::getpid()) + ".part";
+    if (!save_screen_png(part)) return {};
+    // The whole picture takes the first free number in one step: a link
+    // never replaces a picture another program saved at the same moment.
+    std::string taken;
+    for (int n = 1; n < 100000 && taken.empty(); ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "/screen-%04d.png", n);
-        struct stat st {};
-        if (stat((folder + name).c_str(), &st) != 0) return folder + name;
+        if (::link(part.c_str(), (folder + name).c_str()) == 0) taken = folder + name;
+        else if (errno != EEXIST) break;
     }
-    return folder + "/screen-last.png";
+    std::remove(part.c_str());
+    return taken;
 }
 
 }  // namespace platform_display

@@ -16,8 +16,9 @@ void compose_screen(cairo_surface_t* target);
 // written.
 bool save_screen_png(const std::string& path);
 
-// Where the Print key puts its pictures: screen-0001.png, ... in the state
-// directory's "screens" folder, the first number not yet taken.
-std::string next_screen_picture_path();
+// The Print key's picture: screen-0001.png, ... in the state directory's
+// "screens" folder, under the first number not yet taken (by this program
+// or another). Its path, or "" when it could not be saved.
+std::string save_numbered_screen_png();
 
 }  // namespace platform_display

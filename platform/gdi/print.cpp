@@ -5,6 +5,7 @@
 #include <cairo-pdf.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,9 +46,8 @@ PrintState& print_state() {
 }
 
 // The next job number: after the highest in the directory (whatever the
-// file's extension) and after the last one of this process, so no job
-// overwrites another.
-std::string next_job_path(const char* extension) {
+// file's extension) and after the last one of this process.
+int next_job_number() {
     const std::string dir = print_job_directory();
     int highest = print_state().last_number;
     std::error_code ec;
@@ -57,11 +57,32 @@ std::string next_job_path(const char* extension) {
         char dot = 0;
         if (std::sscanf(name.c_str(), "job-%d%c", &n, &dot) == 2 && dot == '.') highest = std::max(highest, n);
     }
-    const int number = highest + 1;
-    print_state().last_number = number;
+    return highest + 1;
+}
+
+std::string job_path(int number, const char* extension) {
     char file[48];
     std::snprintf(file, sizeof file, "/job-%04d.%.8s", number, extension);
-    return dir + file;
+    return print_job_directory() + file;
+}
+
+// Makes the job's file, which no one else had: the name is created
+// exclusively, and a number another process took meanwhile is passed by, so
+// jobs started at the same moment never write into one file. The open
+// descriptor (with the path in `path`), or -1.
+int create_job_file(const char* extension, std::string& path) {
+    int number = next_job_number();
+    for (int tries = 0; tries < 100000; ++tries, ++number) {
+        path = job_path(number, extension);
+        const int fd =
+            crt_open(system_name_of(path).c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_EXCL | CRT_O_BINARY);
+        if (fd >= 0) {
+            print_state().last_number = number;
+            return fd;
+        }
+        if (errno != EEXIST) return -1;
+    }
+    return -1;
 }
 
 // True once for the call named by fail_next_print_call.
@@ -177,9 +198,11 @@ void clear_print_job_records() {
     print_state().failing_call.clear();
 }
 
-std::string new_print_file_path(const char* extension) {
-    // a program opens it through the kernel, which takes the system's names
-    return system_name_of(next_job_path(extension && *extension ? extension : "prn"));
+int create_print_file(const char* extension, std::string& path) {
+    const int fd = create_job_file(extension && *extension ? extension : "prn", path);
+    // a program names it to the kernel, which takes the system's names
+    path = system_name_of(path);
+    return fd;
 }
 
 void fail_next_print_call(const char* call) { print_state().failing_call = call ? call : ""; }
@@ -188,13 +211,17 @@ int StartDocA(HDC handle, const DOCINFOA* info) {
     DeviceContext* dc = lookup_dc(handle);
     if (!dc || dc->kind != DcKind::Printer || dc->job || forced_failure("StartDocA")) return SP_ERROR;
     auto* job = new PrintJob;
-    job->path = info && info->lpszOutput && *info->lpszOutput ? resolve_platform_path(info->lpszOutput)
-                                                              : next_job_path("pdf");
     job->name = info && info->lpszDocName ? info->lpszDocName : "";
     double w, h;
     paper_size_mm(dc->devmode, &w, &h);
     // the job's path is the disk's; the kernel's file layer takes the system's
-    job->fd = crt_open(system_name_of(job->path).c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_BINARY);
+    if (info && info->lpszOutput && *info->lpszOutput) {
+        job->path = resolve_platform_path(info->lpszOutput);
+        job->fd =
+            crt_open(system_name_of(job->path).c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_BINARY);
+    } else {
+        job->fd = create_job_file("pdf", job->path);
+    }
     if (job->fd < 0) {
         delete job;
         return SP_ERROR;

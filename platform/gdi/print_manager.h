@@ -1,6 +1,7 @@
 // The print manager: each document printed on a printer context becomes one
 // PDF file under the platform state directory, PLATFORM_HOME/print/job-NNNN.pdf
-// (numbers continue after the highest already there), or the file a program
+// (numbers continue after the highest already there; a number taken by
+// another process at the same moment is passed by), or the file a program
 // names in DOCINFOA::lpszOutput. Printer contexts are 600-dot devices; the
 // page size comes from the device mode (A4 portrait when none is given).
 #pragma once
@@ -24,10 +25,12 @@ std::vector<PrintJobRecord> print_job_records();
 void clear_print_job_records();
 // The directory jobs go to: PLATFORM_HOME/print (created when needed).
 std::string print_job_directory();
-// A fresh name in that directory for a job of another kind (a PostScript
-// stream, "ps"): job-NNNN.<extension>, numbered with the PDF jobs; in the
-// system's form, for the kernel's file calls.
-std::string new_print_file_path(const char* extension);
+// A new file in that directory for a job of another kind (a PostScript
+// stream, "ps"): job-NNNN.<extension>, numbered with the PDF jobs and made
+// exclusively, so that no other job (of this process or another) has it.
+// The descriptor open for writing, with the path in the system's form for
+// the kernel's file calls; -1 when no file could be made.
+int create_print_file(const char* extension, std::string& path);
 
 // An abort procedure set with SetAbortProc is asked at every StartPage and
 // EndPage and every few drawing calls on a page; when it returns FALSE the

@@ -170,6 +170,8 @@ void platform_run_ticks(bool with_the_system) {
     ticks().with_the_system = with_the_system;
 }
 
+bool platform_ticks_run() { return ticks().with_the_system; }
+
 void platform_advance_ticks(DWORD milliseconds) {
     if (!ticks().with_the_system) ticks().held += milliseconds;
 }

@@ -40,4 +40,6 @@ void platform_local_time(struct tm* out);
 // by platform_advance_ticks, so that such runs repeat exactly.
 DWORD GetTickCount();
 void platform_run_ticks(bool with_the_system);
+// True while the ticks run with the system's clock (a person's desktop).
+bool platform_ticks_run();
 void platform_advance_ticks(DWORD milliseconds);

@@ -11,7 +11,10 @@
 #include <set>
 #include <string>
 
+#include <unistd.h>
+
 #include "platform/kernel/disk_names.h"
+#include "platform/kernel/process.h"
 
 namespace {
 
@@ -30,6 +33,8 @@ Environment& environment() {
 }
 
 }  // namespace
+
+int crt_getpid() { return static_cast<int>(::getpid()); }
 
 const char* crt_getenv(const char* name) {
     if (!name || !*name) return nullptr;

@@ -8,6 +8,9 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
+
+#include <sanitizer/asan_interface.h>
 
 namespace {
 
@@ -22,8 +25,31 @@ struct Block {
     int locks = 0;
 };
 
+// Large blocks freed are kept for the next block of the same size, as a
+// heap keeps its pages: a program that opens and closes documents gets its
+// big work areas back without the system mapping fresh memory each time.
+// A kept block is poisoned for the address sanitizer, so a use after its
+// free is still caught.
+constexpr SIZE_T kKeptBlockBytes = 64 * 1024;
+constexpr size_t kKeptBlocks = 4;
+
+struct KeptBlock {
+    unsigned char* data;
+    SIZE_T capacity;
+};
+
 struct GlobalHeap {
+    GlobalHeap() { kept.reserve(kKeptBlocks); }
+    ~GlobalHeap() {
+        for (const KeptBlock& k : kept) {
+            ASAN_UNPOISON_MEMORY_REGION(k.data, k.capacity);
+            std::free(k.data);
+        }
+    }
+    GlobalHeap(const GlobalHeap&) = delete;
+    GlobalHeap& operator=(const GlobalHeap&) = delete;
     std::mutex mutex;
+    std::vector<KeptBlock> kept;
     // Keyed by handle: a fixed block's handle is its address, a moveable
     // block's handle is its record, which never moves.
     std::unordered_map<HGLOBAL, std::unique_ptr<Block>> blocks;
@@ -54,7 +80,16 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
 
     auto block = std::make_unique<Block>();
     block->capacity = bytes ? bytes : 1;
-    void* data = (flags & GMEM_ZEROINIT) ? std::calloc(block->capacity, 1) : std::malloc(block->capacity);
+    void* data = nullptr;
+    for (auto it = h.kept.begin(); it != h.kept.end(); ++it) {
+        if (it->capacity != block->capacity) continue;
+        data = it->data;
+        h.kept.erase(it);
+        ASAN_UNPOISON_MEMORY_REGION(data, block->capacity);
+        if (flags & GMEM_ZEROINIT) std::memset(data, 0, block->capacity);
+        break;
+    }
+    if (!data) data = (flags & GMEM_ZEROINIT) ? std::calloc(block->capacity, 1) : std::malloc(block->capacity);
     if (!data) return nullptr;
     block->data = static_cast<unsigned char*>(data);
     block->size = bytes;
@@ -91,7 +126,13 @@ HGLOBAL GlobalFree(HGLOBAL handle) {
     std::lock_guard lock(h.mutex);
     auto it = h.blocks.find(handle);
     if (it == h.blocks.end()) return handle;
-    std::free(it->second->data);
+    Block& block = *it->second;
+    if (block.capacity >= kKeptBlockBytes && h.kept.size() < kKeptBlocks) {
+        ASAN_POISON_MEMORY_REGION(block.data, block.capacity);
+        h.kept.push_back({block.data, block.capacity});
+    } else {
+        std::free(block.data);
+    }
     h.blocks.erase(it);
     return nullptr;
 }

@@ -2,6 +2,10 @@
 // window's surface, scrolling of window contents and the drawn frame.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include <sanitizer/asan_interface.h>
 
 #include "platform/gdi/surface.h"
 #include "platform/gdi/wingdi.h"
@@ -149,6 +153,77 @@ HWND next_window_to_paint(HWND filter) {
     return nullptr;
 }
 
+namespace {
+
+// The pixels of windows that went, kept for the next window of about the
+// same size: programs open and close their dialogs and lists again and
+// again, and fresh memory for each is slow to come by. A kept buffer is
+// poisoned for the address sanitizer until it is taken again.
+struct PixelBuffer {
+    unsigned char* data;
+    size_t bytes;
+};
+constexpr size_t kKeptPixelBuffers = 8;
+constexpr size_t kKeptPixelBytes = 4u << 20;  // no more than this in one buffer
+
+struct PixelBuffers {
+    PixelBuffers() { kept.reserve(kKeptPixelBuffers); }
+    std::vector<PixelBuffer> kept;
+};
+
+// Never destroyed: windows that outlive the program's end (the state's own
+// teardown) still give their pixels back here.
+PixelBuffers& pixel_buffers() {
+    static PixelBuffers* const buffers = new PixelBuffers;
+    return *buffers;
+}
+
+const cairo_user_data_key_t kPixelsKey{};
+
+void give_back_pixels(void* record) {
+    auto* buffer = static_cast<PixelBuffer*>(record);
+    std::vector<PixelBuffer>& kept = pixel_buffers().kept;
+    if (kept.size() < kKeptPixelBuffers) {
+        ASAN_POISON_MEMORY_REGION(buffer->data, buffer->bytes);
+        kept.push_back(*buffer);
+    } else {
+        std::free(buffer->data);
+    }
+    delete buffer;
+}
+
+// A window's surface over a kept buffer that fits (no more than twice the
+// size wanted), else over a new one.
+cairo_surface_t* new_window_surface(int width, int height) {
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
+    const size_t bytes = static_cast<size_t>(stride) * static_cast<size_t>(height);
+    if (stride <= 0 || bytes > kKeptPixelBytes) return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    std::vector<PixelBuffer>& kept = pixel_buffers().kept;
+    PixelBuffer buffer{nullptr, 0};
+    for (auto it = kept.begin(); it != kept.end(); ++it) {
+        if (it->bytes < bytes || it->bytes > 2 * bytes) continue;
+        buffer = *it;
+        kept.erase(it);
+        ASAN_UNPOISON_MEMORY_REGION(buffer.data, buffer.bytes);
+        break;
+    }
+    if (!buffer.data) buffer = {static_cast<unsigned char*>(std::malloc(bytes)), bytes};
+    if (!buffer.data) return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_surface_t* surface =
+        cairo_image_surface_create_for_data(buffer.data, CAIRO_FORMAT_RGB24, width, height, stride);
+    auto* record = new PixelBuffer(buffer);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_set_user_data(surface, &kPixelsKey, record, give_back_pixels) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        delete record;
+        std::free(buffer.data);
+        return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    }
+    return surface;
+}
+
+}  // namespace
+
 void resize_surface(WindowRecord& w) {
     int width = std::max(1, static_cast<int>(w.rect.right - w.rect.left));
     int height = std::max(1, static_cast<int>(w.rect.bottom - w.rect.top));
@@ -156,7 +231,7 @@ void resize_surface(WindowRecord& w) {
         cairo_image_surface_get_height(w.surface) == height) {
         return;
     }
-    cairo_surface_t* fresh = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_surface_t* fresh = new_window_surface(width, height);
     cairo_t* cr = cairo_create(fresh);
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);

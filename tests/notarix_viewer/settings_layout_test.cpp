@@ -38,7 +38,7 @@ TEST(NotarixSettingsLayout, ShippedFileHoldsTheStandardValuesAtTheirOffsets) {
     EXPECT_EQ(f.substr(0, 6), "NE1.00");
     EXPECT_EQ(u16_at(f, 466), 1);   // linked mode at open
     EXPECT_EQ(u16_at(f, 1176), 1);  // print manager
-    EXPECT_EQ(u16_at(f, 1178), 0);  // A4 landscape
+    EXPECT_EQ(u16_at(f, 1178), 1);  // A4 portrait, the paper of the default form
     // [landscape, portrait]: top margin, left margin, characters, lines
     EXPECT_EQ(u16_at(f, 1674), 4);
     EXPECT_EQ(u16_at(f, 1676), 1);
@@ -110,7 +110,7 @@ TEST(NotarixSettingsLayout, OutOfRangeIndexValuesAreRepairedOnRead) {
     write_raw(dir.path("nx1000s.prm"), f);
     SettingsRecord record(kNotarixSettings);
     ASSERT_EQ(read_settings_file(record, dir.path()), kSettingsOk);
-    EXPECT_EQ(record.word(kOrientation), 0);
+    EXPECT_EQ(record.word(kOrientation), 1);  // the standard paper
     EXPECT_EQ(record.word(kRecentCount), 0);
     EXPECT_EQ(record.word(kFormCodeSet), 0);
     EXPECT_EQ(record.word(kPrinterKind), 1);

@@ -4,6 +4,7 @@
 // editor launch.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include <string>
@@ -164,6 +165,33 @@ TEST_F(SourceListTest, FailedLoadLeavesNothingLoaded) {
     EXPECT_EQ(search_source(frame, 1), -1);
     EXPECT_EQ(automation::beeps().size(), beeps + 2);
     EXPECT_EQ(select_source_line_at(0, 0), -1);
+}
+
+// A source that cannot be read at all, and one that goes between the count
+// and the read, each under its own caption.
+TEST_F(SourceListTest, EachLoadFailureHasItsCaption) {
+    const std::string unreadable = "\x81y \x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x93\xc7\x82\xdd\x8d\x9e\x82\xdd \x81z";
+    const std::string reopened =
+        "\x81y \x83\x5c\x81[\x83X\x83\x8a\x83X\x83g\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdd \x81z";
+    const struct {
+        bool removed_while_loading;
+        const std::string& caption;
+    } cases[] = {{false, unreadable}, {true, reopened}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.removed_while_loading);
+        automation::reset();
+        const std::string path = dir.path(c.removed_while_loading ? "goes.c" : "missing.c");
+        if (c.removed_while_loading) write_raw(path, "int a;\n");
+        source_list().hooks.set_status_text = [&](int mode, const std::string& text) {
+            if (mode == 1 && text == lookup_message(110)) std::remove(path.c_str());
+        };
+        EXPECT_EQ(load(path), -1);
+        ASSERT_EQ(automation::message_boxes().size(), 1u);
+        EXPECT_EQ(automation::message_boxes()[0].caption, c.caption);
+        EXPECT_EQ(last_box_text(), lookup_message(100) + std::string("\n") +
+                                       format_text(lookup_message(101), path.c_str()));
+        EXPECT_FALSE(document_state().source_loaded);
+    }
 }
 
 // --- Following and linked mode -------------------------------------------------------------

@@ -155,3 +155,26 @@ TEST_F(GlobalMemory, FixedBlockMovesOnlyWithMoveableFlag) {
     }
     EXPECT_EQ(GlobalFree(moved), nullptr);
 }
+
+// A large block freed serves the next block of its size: cleared when asked
+// for, counted as live only while held, and the failure hook still binds.
+TEST_F(GlobalMemory, AFreedLargeBlockIsTakenAgainAsNew) {
+    for (const SIZE_T size : {SIZE_T{64 * 1024 - 1}, SIZE_T{64 * 1024}, SIZE_T{1537024}}) {
+        SCOPED_TRACE(size);
+        HGLOBAL first = GlobalAlloc(GPTR, size);
+        ASSERT_NE(first, nullptr);
+        std::memset(first, 0xAB, size);
+        const int live = platform_live_global_blocks();
+        EXPECT_EQ(GlobalFree(first), nullptr);
+        EXPECT_EQ(platform_live_global_blocks(), live - 1);
+        platform_fail_next_allocations(1);
+        EXPECT_EQ(GlobalAlloc(GPTR, size), nullptr);
+        HGLOBAL again = GlobalAlloc(GPTR, size);
+        ASSERT_NE(again, nullptr);
+        if (size >= 64 * 1024) {
+            EXPECT_EQ(again, first) << "the large block is kept";
+        }
+        EXPECT_TRUE(all_zero(again, size));
+        GlobalFree(again);
+    }
+}

@@ -2,11 +2,15 @@
 // state directory, a page per StartPage/EndPage, the paper of the device mode;
 // and the LPT1 port as a file.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +21,7 @@
 #include "platform/gdi/port.h"
 #include "platform/gdi/print_manager.h"
 #include "platform/gdi/wingdi.h"
+#include "platform/kernel/file_io.h"
 
 namespace {
 
@@ -126,6 +131,61 @@ TEST_F(PrintTest, AbortedJobsLeaveNoFile) {
     records = print_job_records();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_TRUE(records[1].aborted);
+}
+
+// Programs printing at the same moment into one state folder: every job has
+// a file of its own, whole, with its pages; so has every PostScript stream.
+TEST_F(PrintTest, JobsStartedAtOnceByManyProcessesEachKeepTheirFile) {
+    constexpr int kProcesses = 8, kJobs = 12;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child != 0) {
+            children.push_back(child);
+            continue;
+        }
+        HDC dc = CreateDCA("pdfdriver", "PDF Printer", "LPT1:", nullptr);
+        for (int j = 0; j < kJobs; ++j) {
+            DOCINFOA info{sizeof(DOCINFOA), "at once", nullptr, nullptr, 0};
+            if (StartDocA(dc, &info) <= 0) ::_exit(1);
+            for (int page = 0; page < 1 + (p + j) % 3; ++page) {
+                StartPage(dc);
+                Rectangle(dc, 100, 100, 2000, 1000);
+                if (EndPage(dc) <= 0) ::_exit(2);
+            }
+            if (EndDoc(dc) <= 0) ::_exit(3);
+            std::string ps;
+            const int fd = create_print_file("ps", ps);
+            const std::string mark = "%!" + std::to_string(p * kJobs + j);
+            if (fd < 0 || crt_write(fd, mark.data(), static_cast<unsigned>(mark.size())) != static_cast<int>(mark.size()) ||
+                crt_close(fd) != 0)
+                ::_exit(4);
+        }
+        DeleteDC(dc);
+        ::_exit(0);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << WEXITSTATUS(status);
+    }
+    std::map<int, int> jobs_of_pages, expected;
+    std::set<std::string> marks;
+    for (int p = 0; p < kProcesses; ++p)
+        for (int j = 0; j < kJobs; ++j) ++expected[1 + (p + j) % 3];
+    for (const auto& entry : std::filesystem::directory_iterator(home / "print")) {
+        const std::string bytes = read_file(entry.path().string());
+        if (entry.path().extension() == ".ps") {
+            marks.insert(bytes);
+            continue;
+        }
+        EXPECT_EQ(entry.path().extension(), ".pdf");
+        EXPECT_NE(bytes.rfind("%%EOF"), std::string::npos) << entry.path() << " is not whole";
+        ++jobs_of_pages[pdf_pages(bytes).count];
+    }
+    EXPECT_EQ(jobs_of_pages, expected);
+    EXPECT_EQ(marks.size(), static_cast<size_t>(kProcesses * kJobs)) << "each stream holds its own job";
 }
 
 TEST_F(PrintTest, CallsOutOfOrderFail) {

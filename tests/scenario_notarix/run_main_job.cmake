@@ -4,7 +4,8 @@ cmake_minimum_required(VERSION 3.25)
 # source) and compares the log with the
 # expected one. -DPROGRAM -DSHIPPED -DEXPECTED -DWORK; optional -DSAMPLES
 # (NOTARIX's sample folder; GRAVLET's and ORBALINE's runs name their files),
-# -DSCRIPT (default the sample's main.script), -DFILES (more files copied in),
+# -DSCRIPT (default the sample's main.script, where @WORK@ names the work
+# folder), -DFILES (more files copied in),
 # -DOLD_FILES (of those, the ones dated back to 2000), -DCOPIES (pairs
 # "file=name": a file copied in under another name)
 # -DOUTPUTS (files the run must leave; default the main job's), -DABSENT
@@ -56,6 +57,10 @@ foreach(file IN LISTS OLD_FILES)
 endforeach()
 get_filename_component(script_name "${SCRIPT}" NAME)
 get_filename_component(program_name "${PROGRAM}" NAME)
+# a script names the work folder as @WORK@, as its log shows it
+file(READ "${WORK}/${script_name}" script_text)
+string(REPLACE "@WORK@" "${WORK}" script_text "${script_text}")
+file(WRITE "${WORK}/${script_name}" "${script_text}")
 set(clock_env)
 if(DEFINED CLOCK)
     set(clock_env "PLATFORM_CLOCK=${CLOCK}")

@@ -21,7 +21,10 @@ foreach(script_file IN LISTS SCRIPTS)
     get_filename_component(stem "${script_file}" NAME_WE)
     get_filename_component(folder "${script_file}" DIRECTORY)
     set(script "${WORK}/${name}")
-    configure_file("${script_file}" "${script}" COPYONLY)
+    # a script names the work folder as @WORK@, as its log shows it
+    file(READ "${script_file}" script_text)
+    string(REPLACE "@WORK@" "${WORK}" script_text "${script_text}")
+    file(WRITE "${script}" "${script_text}")
     execute_process(COMMAND "${CMAKE_COMMAND}" -E env "PLATFORM_SCRIPT=${script}" "PLATFORM_HOME=${WORK}/home"
                             "${WORK}/${program_name}"
                     WORKING_DIRECTORY "${WORK}"

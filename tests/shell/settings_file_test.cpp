@@ -3,6 +3,7 @@
 // opener, index fields out of range, bounded texts, and a writer that never
 // leaves a half-written file behind.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -25,6 +26,12 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     void TearDown() override { set_settings_writer_calls(nullptr); }
     std::string file() const { return dir.path("te1000s.prm"); }
+    // No temporary stays beside the settings file.
+    bool only_the_settings_file() const {
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (entry.path().filename() != "te1000s.prm") return false;
+        return true;
+    }
     TempDir dir;
 };
 
@@ -110,7 +117,7 @@ TEST_F(SettingsFileTest, RoundTripIsByteExactAndKeepsReservedBytes) {
     expected.replace(6, 10, std::string("new\0\0\0\0\0\0\0", 10));
     expected[25] = 1, expected[26] = 0;
     EXPECT_EQ(read_raw(file()), expected);
-    EXPECT_FALSE(std::filesystem::exists(dir.path("te1000s.$pr")));
+    EXPECT_TRUE(only_the_settings_file());
 }
 
 TEST_F(SettingsFileTest, ShortFileFillsTheLeadingPartOnly) {
@@ -219,11 +226,45 @@ TEST_F(SettingsFileTest, ShortWriteFailedCloseOrRenameKeepTheOldFile) {
         set_settings_writer_calls(calls);
         EXPECT_EQ(write_settings_file(record, dir.path()), kSettingsNoBytes);
         EXPECT_EQ(read_raw(file()), original);
-        EXPECT_FALSE(std::filesystem::exists(dir.path("te1000s.$pr")));
+        EXPECT_TRUE(only_the_settings_file());
     }
     set_settings_writer_calls(nullptr);
     EXPECT_EQ(write_settings_file(record, dir.path()), kSettingsOk);
     EXPECT_EQ(read_raw(file()), as_string(record));
+}
+
+// Copies of a program that save at the same moment: every save succeeds and
+// the file is always one whole record of one of them.
+TEST_F(SettingsFileTest, ProcessesSavingAtOnceAreNeverRefused) {
+    constexpr int kProcesses = 4, kSaves = 150;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            SettingsRecord record(kTestProfile);
+            record.set_standard_values();
+            record.set_word(kPrinterKind, p);
+            for (int i = 0; i < kSaves; ++i)
+                if (write_settings_file(record, dir.path()) != kSettingsOk) ::_exit(1);
+            ::_exit(0);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save was refused";
+    }
+    bool whole = false;
+    for (int p = 0; p < kProcesses; ++p) {
+        SettingsRecord record(kTestProfile);
+        record.set_standard_values();
+        record.set_word(kPrinterKind, p);
+        whole = whole || read_raw(file()) == as_string(record);
+    }
+    EXPECT_TRUE(whole) << "the file is one whole record";
+    EXPECT_TRUE(only_the_settings_file());
 }
 
 TEST_F(SettingsFileTest, AReadOnlySettingsFileIsNotReplaced) {

@@ -2,6 +2,7 @@
 # and that its standard error says what it could not do.
 #   -DLYG=... -DWORK=... -DFORM=name -DEXPECT_EXIT=... -DEXPECT_ERROR=text
 #   [-DFORM_DATA=file copied in as FORM] [-DTAKEN=name made a folder]
+#   [-DERROR_FILE=name given to -e, lyg.err when not given]
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 if(DEFINED FORM_DATA)
@@ -10,7 +11,10 @@ endif()
 if(DEFINED TAKEN)
     file(MAKE_DIRECTORY "${WORK}/${TAKEN}")
 endif()
-execute_process(COMMAND "${LYG}" "${FORM}" "-elyg.err" WORKING_DIRECTORY "${WORK}"
+if(NOT DEFINED ERROR_FILE)
+    set(ERROR_FILE lyg.err)
+endif()
+execute_process(COMMAND "${LYG}" "${FORM}" "-e${ERROR_FILE}" WORKING_DIRECTORY "${WORK}"
                 RESULT_VARIABLE exit_code OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 if(NOT exit_code EQUAL EXPECT_EXIT)
     message(FATAL_ERROR "lyg exited with ${exit_code}, not ${EXPECT_EXIT}\n${output}\n${errors}")

@@ -433,7 +433,10 @@ int show_run_progress(std::string_view item, int32_t done, int32_t total) {
     m.total = total;
     if (!bar_differs(m) && !item_differs(m)) return 0;
     const uint32_t now = GetTickCount();
-    if (m.hook_drew && now - m.hook_drawn_at < kMeterFrameTicks) return 0;
+    // A clock that stands still (a script's) measures no pace: the meter
+    // then shows every change, so that a capture sees it as it stands.
+    const bool clock_stands = !platform_ticks_run() && now == m.hook_drawn_at;
+    if (m.hook_drew && !clock_stands && now - m.hook_drawn_at < kMeterFrameTicks) return 0;
     draw_differences();
     m.hook_drew = true;
     m.hook_drawn_at = now;
