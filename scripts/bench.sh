@@ -7,9 +7,14 @@
 # go to each benchmark, e.g. --benchmark_filter=...
 #
 # Then, side by side on one large source (Lua's .c files 20 times over), the
-# converters against doxygen's HTML output and GNU cflow --cpp -b. Those two are
-# installed here when missing (apt-get, with sudo when not root); nothing
-# else needs them. BENCH_SIDE_BY_SIDE=0 leaves that part out.
+# converters against doxygen's HTML output and GNU cflow --cpp -b; and on the
+# many-file sets (Lua's 34 sources with their headers, 200 small sources) the
+# converters through their batch entries against ctags -R --fields=+ne and
+# cflow -b on the same files, every process on one core (BENCH_CPU, default
+# 0), ratios of CPU medians over BENCH_RUNS (default 5) interleaved runs.
+# doxygen, cflow and ctags are installed here when missing (apt-get, with
+# sudo when not root); nothing else needs them. BENCH_SIDE_BY_SIDE=0 leaves
+# that part out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,7 +32,7 @@ build-bench/bench/program_bench "$@"
 # --- the side-by-side --------------------------------------------------------------
 
 # doxygen, cflow, and the preprocessor cflow --cpp runs, and GNU time
-bash scripts/setup.sh doxygen cflow cpp time
+bash scripts/setup.sh doxygen cflow cpp time universal-ctags
 
 # The converters' rates on the concatenated source (their own table).
 build-bench/bench/converter_bench --concat --benchmark_filter=/concat --benchmark_min_time=2 | tee build-bench/concat.txt
@@ -73,3 +78,55 @@ awk -v lines="$lines" -v dox="$doxygen_cpu" -v cfl="$cflow_cpu" '
         for (i = 1; i <= k; ++i)
             printf "%-16s %12.0f %12.1f %12.1f\n", names[i], rate[i], rate[i] / dox_rate, rate[i] / cfl_rate
     }' build-bench/concat.txt
+
+# --- the many-file side-by-side ----------------------------------------------------
+
+runs=${BENCH_RUNS:-5}
+cpu=${BENCH_CPU:-0}
+pin() { taskset -c "$cpu" "$@"; }
+
+# The converters' medians over interleaved repetitions, in one process.
+pin build-bench/bench/converter_bench --benchmark_filter='/(lua|small)/' --benchmark_repetitions="$runs" \
+    --benchmark_enable_random_interleaving=true --benchmark_color=false | tee build-bench/many.txt
+
+# CPU seconds of one peer run in a folder, pinned.
+cpu_in() {
+    local dir=$1 out
+    shift
+    out=$(cd "$dir" && /usr/bin/time -f "%U %S" taskset -c "$cpu" "$@" 2>&1 >/dev/null | tail -1)
+    awk -v t="$out" 'BEGIN { split(t, a, " "); printf "%.4f", a[1] + a[2] }'
+}
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+for set in lua small; do
+    dir="${TMPDIR:-/tmp}/cbench-$set"
+    [ -f "$dir/sources.nam" ] || continue
+    lines=$(cd "$dir" && cat $(cat sources.nam) | wc -l)
+    : > build-bench/ctags-$set.txt
+    : > build-bench/cflow-$set.txt
+    for ((i = 0; i < runs; ++i)); do
+        cpu_in "$dir" ctags -R --fields=+ne -o /dev/null . >> build-bench/ctags-$set.txt
+        echo >> build-bench/ctags-$set.txt
+        # shellcheck disable=SC2046
+        cpu_in "$dir" cflow -b -o /dev/null $(cat "$dir/sources.nam") >> build-bench/cflow-$set.txt
+        echo >> build-bench/cflow-$set.txt
+    done
+    ctags_cpu=$(median < build-bench/ctags-$set.txt)
+    cflow_cpu=$(median < build-bench/cflow-$set.txt)
+    awk -v set="$set" -v lines="$lines" -v ct="$ctags_cpu" -v cf="$cflow_cpu" '
+        $0 ~ ("_median") && $0 ~ ("/" set "/") {
+            for (i = 1; i <= NF; ++i) if ($i ~ /\/s$/ && $i !~ /^lines/) {
+                rate = $i; sub(/\/s$/, "", rate)
+                if (rate ~ /k$/) { sub(/k$/, "", rate); rate *= 1e3 } else if (rate ~ /M$/) { sub(/M$/, "", rate); rate *= 1e6 }
+            }
+            name = $1; sub(/^BM_Converter\//, "", name); sub(/\/.*/, "", name)
+            r[name] = rate; order[++k] = name
+        }
+        END {
+            ct_rate = lines / ct; cf_rate = lines / cf
+            printf "\n%s: %d lines; ctags -R %.3f s (%.0f lines/s), cflow -b %.3f s (%.0f lines/s), CPU medians\n", set, lines, ct, ct_rate, cf, cf_rate
+            printf "%-16s %12s %12s %12s\n", "", "lines/s", "x ctags", "x cflow"
+            for (i = 1; i <= k; ++i)
+                printf "%-16s %12.0f %12.2f %12.2f\n", order[i], r[order[i]], r[order[i]] / ct_rate, r[order[i]] / cf_rate
+        }' build-bench/many.txt
+done

@@ -62,12 +62,48 @@ struct AnalysisHooks {
     void (*on_line)(int line, int force) = nullptr;     // line progress
 };
 
+struct MacroPiece {
+    std::string text;            // text before the parameter use
+    int param_index = 0;
+    bool stringize = false;
+    bool operator==(const MacroPiece&) const = default;
+};
+
+struct MacroNode {
+    std::string name;
+    std::string body;
+    int control_kind = 0;
+    int param_count = -1;        // -1 object-like
+    std::vector<MacroPiece> pieces;
+    bool removed = false;        // #undef or redefined: no longer in the index
+};
+
+// A name the body of a definition was substituted with, and what it named
+// then (nothing, when `found` is false).
+struct KeptLookup {
+    std::string name;
+    bool found = false;
+    int param_count = -1;
+    std::string body;
+    std::vector<MacroPiece> pieces;
+};
+
+// A #define line's definition as it was worked out, with what that depended
+// on: the macros its body was substituted with, and whether mode 4 judged
+// its control kind.
+struct KeptDefinition {
+    MacroNode node;
+    bool mode4 = false;
+    std::vector<KeptLookup> lookups;
+};
+
 // A line of a kept file as it was read: its tabs expanded and its comment
-// split from its code. What the macros make of it is never kept.
+// split from its code; for a #define, its definition as last worked out.
 struct KeptLine {
     std::string code;
     std::string comment;
     int end_state = 0;          // the comment state after the line
+    std::unique_ptr<KeptDefinition> definition;
 };
 
 // A file an earlier source of the same listing scope read (a header every
@@ -105,21 +141,6 @@ struct SourceFile {
     std::string guard_name;
     int guard_depth = 0;         // conditional depth inside the guard
     int messages_at_open = 0;    // messages met before the file was opened
-};
-
-struct MacroPiece {
-    std::string text;            // text before the parameter use
-    int param_index = 0;
-    bool stringize = false;
-};
-
-struct MacroNode {
-    std::string name;
-    std::string body;
-    int control_kind = 0;
-    int param_count = -1;        // -1 object-like
-    std::vector<MacroPiece> pieces;
-    bool removed = false;        // #undef or redefined: no longer in the index
 };
 
 // Lets the macro index be searched with a string_view, without a copy.
@@ -197,6 +218,10 @@ struct AnalysisState {
     // expansion is kept.
     KeptFile* line_file = nullptr;
     size_t line_start = 0;
+    // The kept form of the line just split (nullptr when it is not kept), and
+    // of the line whose directive is being acted on.
+    KeptLine* split_kept = nullptr;
+    KeptLine* line_kept = nullptr;
 
     // Buffers the per-line work reuses, so that a line costs no allocation.
     struct LineScratch {

@@ -167,6 +167,62 @@ void delete_paste_operators(std::string& text) {
 
 int expand_definition_body(std::string& body, std::string_view name);
 
+// While a definition's body is substituted, every name it looks up.
+std::vector<KeptLookup>* g_lookups = nullptr;
+
+void note_lookup(std::string_view name, const MacroNode* node) {
+    for (const KeptLookup& seen : *g_lookups)
+        if (seen.name == name) return;
+    KeptLookup& lookup = g_lookups->emplace_back();
+    lookup.name = name;
+    lookup.found = node != nullptr;
+    if (node != nullptr) {
+        lookup.param_count = node->param_count;
+        lookup.body = node->body;
+        lookup.pieces = node->pieces;
+    }
+}
+
+// Whether the names a kept definition looked up name what they named then.
+bool kept_definition_holds(const KeptDefinition& kept) {
+    if (kept.mode4 != (g_analysis.settings.control_macro_mode == 4)) return false;
+    for (const KeptLookup& lookup : kept.lookups) {
+        auto it = g_analysis.macro_index.find(lookup.name);
+        if (it == g_analysis.macro_index.end()) {
+            if (lookup.found) return false;
+            continue;
+        }
+        const MacroNode& node = g_analysis.macros[it->second];
+        if (!lookup.found || node.param_count != lookup.param_count || node.body != lookup.body ||
+            node.pieces != lookup.pieces)
+            return false;
+    }
+    return true;
+}
+
+// Enters a worked-out definition: an object-like macro defined again with
+// the same body changes nothing, any other redefinition is warned of.
+int enter_definition(MacroNode node) {
+    int result = kCodeOk;
+    if (node.param_count < 0) {
+        const MacroNode* existing = find_macro(node.name);
+        if (existing != nullptr && existing->param_count < 0 && existing->body == node.body) return kCodeOk;
+        if (remove_macro(node.name)) {
+            int r = raise_warning(-135, kMsgMacroRedefined);
+            if (r < -99) result = r;
+        }
+    } else if (remove_macro(node.name)) {
+        int r = raise_warning(-135, kMsgMacroRedefined);
+        if (r < -99) return r;
+    }
+    append_macro(std::move(node));
+    return result;
+}
+
+// The function-like definition of `name_with_params` ("F(a,b)"); false,
+// with the message raised, when its parameters cannot be read.
+int parse_function_macro(std::string_view name_with_params, std::string_view body_text, MacroNode& node);
+
 // Position after the identifier or number that starts at pos.
 int token_end(std::string_view text, int pos) { return skip_identifier(text, pos); }
 
@@ -176,7 +232,9 @@ int token_end(std::string_view text, int pos) { return skip_identifier(text, pos
 
 const MacroNode* find_macro(std::string_view name) {
     auto it = g_analysis.macro_index.find(name);
-    return it == g_analysis.macro_index.end() ? nullptr : &g_analysis.macros[it->second];
+    const MacroNode* node = it == g_analysis.macro_index.end() ? nullptr : &g_analysis.macros[it->second];
+    if (g_lookups != nullptr) note_lookup(name, node);
+    return node;
 }
 
 int lookup_macro(std::string_view name, std::string* body, int* control_kind) {
@@ -249,31 +307,26 @@ int control_macro_kind(std::string_view body) {
 }
 
 int define_macro(std::string_view name, std::string_view body) {
-    const MacroNode* existing = find_macro(name);
-    if (existing != nullptr && existing->param_count < 0 && existing->body == body) return kCodeOk;
-    int result = kCodeOk;
-    if (remove_macro(name)) {
-        int r = raise_warning(-135, kMsgMacroRedefined);
-        if (r < -99) result = r;
-    }
     MacroNode node;
     node.name = name;
     node.body = body;
     node.param_count = -1;
     node.control_kind = control_macro_kind(body);
-    append_macro(std::move(node));
-    return result;
+    return enter_definition(std::move(node));
 }
 
 int define_function_macro(std::string_view name_with_params, std::string_view body_text) {
+    MacroNode node;
+    int r = parse_function_macro(name_with_params, body_text, node);
+    return r != kCodeOk ? r : enter_definition(std::move(node));
+}
+
+namespace {
+int parse_function_macro(std::string_view name_with_params, std::string_view body_text, MacroNode& node) {
     int open = find_char(name_with_params, '(');
     int close = find_char(name_with_params, ')');
     if (open <= 0 || close < open) return raise_message(kMessageError, -128, kMsgDefineSyntax);
     std::string name(name_with_params.substr(0, open));
-    if (remove_macro(name)) {
-        int r = raise_warning(-135, kMsgMacroRedefined);
-        if (r < -99) return r;
-    }
 
     std::vector<std::string> params;
     std::string_view list = name_with_params.substr(open + 1, close - open - 1);
@@ -284,20 +337,24 @@ int define_function_macro(std::string_view name_with_params, std::string_view bo
             ++i;  // the separator
             continue;
         }
-        if (static_cast<int>(params.size()) >= kMaxParameters)
+        if (static_cast<int>(params.size()) >= kMaxParameters) {
+            // the definition it replaces goes, and is warned of, all the same
+            if (remove_macro(name)) {
+                int r = raise_warning(-135, kMsgMacroRedefined);
+                if (r < -99) return r;
+            }
             return raise_message(kMessageError, -128, kMsgDefineSyntax);
+        }
         params.emplace_back(list.substr(i, end - i));
         i = end;
     }
 
-    MacroNode node;
     node.name = name;
     node.param_count = static_cast<int>(params.size());
     std::string body(body_text);
     if (params.empty()) {
         node.body = body;
         node.control_kind = control_macro_kind(body);
-        append_macro(std::move(node));
         return kCodeOk;
     }
 
@@ -358,13 +415,18 @@ int define_function_macro(std::string_view name_with_params, std::string_view bo
     node.body = carry + body.substr(piece_start);
     delete_paste_operators(node.body);
     node.control_kind = control_macro_kind(body);
-    append_macro(std::move(node));
     return kCodeOk;
 }
+}  // namespace
 
 int handle_define_directive(std::string_view line) {
     int i = directive_operand(line, "define");
     if (i < 0) return 0;
+    // a header's line read again enters what it defined while that still holds
+    KeptLine* kept = g_analysis.line_kept;
+    if (kept != nullptr && kept->definition != nullptr && kept_definition_holds(*kept->definition))
+        return enter_definition(kept->definition->node);
+    const int messages = g_analysis.messages_met;
     // a line that ends inside a literal is no definition
     if (has_quotes(line)) {
         std::vector<unsigned char> map;
@@ -377,6 +439,8 @@ int handle_define_directive(std::string_view line) {
     std::string_view name = line.substr(i, name_end - i);
     if (name.empty()) return raise_message(kMessageError, -128, kMsgDefineSyntax);
 
+    MacroNode node;
+    std::vector<KeptLookup> lookups;
     if (find_char(name, '(') >= 0) {
         int close = static_cast<int>(line.find(')', static_cast<size_t>(i)));
         if (close < 0) return raise_message(kMessageError, -128, kMsgDefineSyntax);
@@ -385,14 +449,31 @@ int handle_define_directive(std::string_view line) {
         std::string body(line.substr(close + 1));
         trim_leading_blanks(body);
         trim_trailing_blanks(body);
-        return define_function_macro(head, body);
+        int r = parse_function_macro(head, body, node);
+        if (r != kCodeOk) return r;
+    } else {
+        std::string body(line.substr(name_end));
+        trim_leading_blanks(body);
+        trim_trailing_blanks(body);
+        if (kept != nullptr) g_lookups = &lookups;
+        int r = expand_definition_body(body, name);
+        g_lookups = nullptr;
+        if (r < -49) return r;
+        node.name = name;
+        node.body = std::move(body);
+        node.param_count = -1;
+        node.control_kind = control_macro_kind(node.body);
     }
-    std::string body(line.substr(name_end));
-    trim_leading_blanks(body);
-    trim_trailing_blanks(body);
-    int r = expand_definition_body(body, name);
-    if (r < -49) return r;
-    return define_macro(name, body);
+    if (kept != nullptr) {
+        kept->definition.reset();
+        if (messages == g_analysis.messages_met) {
+            kept->definition = std::make_unique<KeptDefinition>();
+            kept->definition->node = node;
+            kept->definition->mode4 = g_analysis.settings.control_macro_mode == 4;
+            kept->definition->lookups = std::move(lookups);
+        }
+    }
+    return enter_definition(std::move(node));
 }
 
 int handle_undef_directive(std::string_view line) {

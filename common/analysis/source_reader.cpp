@@ -469,6 +469,7 @@ int split_comment(std::string& line, std::string& comment) {
     comment.clear();
     const int start_state = g_analysis.in_comment;
     g_analysis.line_start_in_comment = start_state;
+    g_analysis.split_kept = nullptr;
     if (line.empty()) return kCodeOk;
 
     // a line of a kept file is split once per batch
@@ -478,6 +479,7 @@ int split_comment(std::string& line, std::string& comment) {
         line.assign(kept->code);
         comment.assign(kept->comment);
         g_analysis.in_comment = kept->end_state;
+        g_analysis.split_kept = kept;
         return kCodeOk;
     }
     const int messages = g_analysis.messages_met;
@@ -487,6 +489,7 @@ int split_comment(std::string& line, std::string& comment) {
             kept->code = line;
             kept->comment = comment;
             kept->end_state = g_analysis.in_comment;
+            g_analysis.split_kept = kept;
         } else {
             g_analysis.line_file->lines.erase(static_cast<uint64_t>(g_analysis.line_start) * 2 + (start_state != 0 ? 1 : 0));
         }
@@ -823,7 +826,10 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
             const size_t files_before = g_analysis.include_stack.size();
             const bool watched = files_before > 0 && g_analysis.current.guard_watch != kGuardNone;
             if (watched) g_analysis.guard_line.assign(code);
+            // a directive of a kept line may re-enter what it defined before
+            g_analysis.line_kept = g_analysis.split_kept;
             int keep = push_conditional(code, comment, 1);
+            g_analysis.line_kept = nullptr;
             if (keep < -99) return keep;
             if (watched) {
                 // an #include there has made its header the current file

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -293,6 +294,91 @@ TEST_F(Includes, ABatchReadsAHeaderAgainOnlyWhenItChanged) {
         EXPECT_EQ(lines.size() >= 2 ? lines.back().code + "|" + lines.back().comment : std::string("?"), step.line);
         const std::string told = step.message ? error_line("h.h", 2, 'W', 119, step.message) : "";
         EXPECT_EQ(error_file_exists() ? error_bytes() : "", told);
+    }
+}
+
+// A header's definitions worked out in one source of a batch are entered
+// again by the next while what they were made from holds; every source
+// gives what it gives read on its own (no batch): the same macros, lines
+// and messages.
+TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
+    namespace fs = std::filesystem;
+    struct Step {
+        std::string header;  // written before the source ("" leaves it)
+        std::string source;
+        std::string macros;  // what the source leaves defined, for the record
+    };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+    };
+    const std::vector<Case> cases = {
+        {"the header changed between two sources",
+         {{"#define A 1\n#define B A\n#define L(n) while(n)\n", "#include \"h.h\"\nB; L(1) x;\n",
+           "A=1 B=1 L(1)=while(<0>)"},
+          {"#define A 22\n#define B A+1\n#define L(n) if(n)\n", "#include \"h.h\"\nB; L(1) x;\n",
+           "A=22 B=22+1 L(1)=if(<0>)"}}},
+        {"a macro redefined between two inclusions",
+         {{"#define W V\n", "#define V 1\n#include \"h.h\"\n", "V=1 W=1"},
+          {"", "#define V 2\n#include \"h.h\"\n", "V=2 W=2"},
+          {"", "#define V 1\n#include \"h.h\"\n#define V 2\n#include \"h.h\"\n", "V=2 W=2"},
+          {"", "#define V(a) a\n#include \"h.h\"\n", "V(1)=<0> W=V"}}},
+        {"an #undef in between",
+         {{"#define W V\n", "#define V 1\n#include \"h.h\"\n#undef V\n#include \"h.h\"\n", "W=V"},
+          {"", "#define V 1\n#include \"h.h\"\n", "V=1 W=1"}}},
+        {"a body naming a macro defined later",
+         {{"#define X Y\n#define Y 3\n", "#include \"h.h\"\n", "X=Y Y=3"},
+          {"", "#define Y 5\n#include \"h.h\"\n", "X=5 Y=3"},
+          {"", "#include \"h.h\"\n#include \"h.h\"\n", "Y=3 X=3"},
+          {"", "#include \"h.h\"\n", "X=Y Y=3"}}},
+        {"a body with a function-like use, same and other definitions",
+         {{"#define G(a) (a+K)\n#define H G(2)\n", "#define K 1\n#include \"h.h\"\n", "K=1 G(1)=(<0>+K) H=(2+1)"},
+          {"", "#define K 7\n#include \"h.h\"\n", "K=7 G(1)=(<0>+K) H=(2+7)"},
+          {"", "#define G(b) [b]\n#include \"h.h\"\n", "G(1)=(<0>+K) H=(2+K)"}}},
+    };
+    const std::string header = dir_.path("h.h");
+    // the macros a source defined, after those every run starts with
+    const auto summary = [](size_t first) {
+        std::string out;
+        for (size_t i = first; i < g_analysis.macros.size(); ++i) {
+            const MacroNode& m = g_analysis.macros[i];
+            if (m.removed) continue;
+            if (!out.empty()) out += ' ';
+            out += m.name;
+            if (m.param_count >= 0) out += "(" + std::to_string(m.param_count) + ")";
+            out += "=";
+            for (const MacroPiece& piece : m.pieces) out += piece.text + "<" + std::to_string(piece.param_index) + ">";
+            out += m.body;
+        }
+        return out;
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> batch, alone;
+        for (int pass = 0; pass < 2; ++pass) {
+            std::optional<ListingScope> scope;
+            if (pass == 0) scope.emplace();
+            std::vector<std::string>& got = pass == 0 ? batch : alone;
+            const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(1);
+            int n = 0;
+            for (const Step& step : c.steps) {
+                ++n;
+                if (!step.header.empty()) {
+                    write_source("h.h", step.header);
+                    fs::last_write_time(header, stamp + std::chrono::seconds(2 * n));
+                }
+                const std::string main = write_source("main.c", step.source);
+                start(kNotarixAnalysis);
+                const size_t predefined = g_analysis.macros.size();
+                std::string lines;
+                for (const SourceLine& l : run_lines(main)) lines += l.code + "|";
+                const std::string macros = summary(predefined);
+                if (pass == 0) {
+                    EXPECT_EQ(macros, step.macros) << c.what << ", source " << n;
+                }
+                got.push_back(macros + " / " + lines + " / " + (error_file_exists() ? error_bytes() : ""));
+            }
+        }
+        EXPECT_EQ(batch, alone) << c.what;
     }
 }
 
