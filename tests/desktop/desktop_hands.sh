@@ -23,12 +23,14 @@ start_program() {
 }
 
 # The platform's own picture of its screen (the Print key), numbered on;
-# $shot names the last one.
+# $shot names the last one. A session under a window manager (ordinary=1)
+# presses the key where the focus is, as a person does; without one,
+# nothing gives the focus, so the key is sent to the window.
 pictures=0
 picture() {
     pictures=$((pictures + 1))
     shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
-    xdotool key --window "$window" Print
+    if [ -n "${ordinary:-}" ]; then xdotool key Print; else xdotool key --window "$window" Print; fi
     for _ in $(seq 1 50); do
         [ -f "$shot" ] && return 0
         sleep 0.1
@@ -54,11 +56,13 @@ double_click() {
     sleep 0.3
 }
 
-# Pictures are taken until the check holds, for at most about 5 s.
+# Pictures are taken until the check holds, for at most about
+# $await_tries / 4 s.
+await_tries=20
 await() {
     what=$1
     shift
-    for _ in $(seq 1 20); do
+    for _ in $(seq 1 "$await_tries"); do
         picture
         if "$@" >/dev/null; then return 0; fi
         sleep 0.25

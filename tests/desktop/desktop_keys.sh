@@ -18,6 +18,7 @@ unset PLATFORM_SCRIPT PLATFORM_SHOW
 mkdir -p "$PLATFORM_HOME"
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$program_dir"
+ordinary=1
 . "$here/desktop_hands.sh"
 
 wm=""
@@ -36,18 +37,6 @@ titled() {
 key() {
     xdotool key --delay 120 "$@"
     sleep 0.3
-}
-
-# The Print key makes the picture, like any other key.
-picture() {
-    pictures=$((pictures + 1))
-    shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
-    xdotool key Print
-    for _ in $(seq 1 50); do
-        [ -f "$shot" ] && return 0
-        sleep 0.1
-    done
-    fail "the Print key made no picture $shot"
 }
 
 # A second try starts from the same settings.

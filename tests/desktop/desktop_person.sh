@@ -18,7 +18,11 @@ work=$4
 export PLATFORM_HOME="$work/home"
 unset PLATFORM_SCRIPT PLATFORM_SHOW
 mkdir -p "$PLATFORM_HOME"
+here=$(cd "$(dirname "$0")" && pwd)
 cd "$program_dir"
+ordinary=1
+. "$here/desktop_hands.sh"
+await_tries=40
 
 fail() {
     echo "desktop person ($mode): $*" >&2
@@ -61,20 +65,6 @@ start_program() {
     sleep 0.3
 }
 
-# The platform's own picture of its screen (the Print key), numbered on;
-# $shot names the last one.
-pictures=0
-picture() {
-    pictures=$((pictures + 1))
-    shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
-    xdotool key Print
-    for _ in $(seq 1 50); do
-        [ -f "$shot" ] && return 0
-        sleep 0.1
-    done
-    fail "the Print key made no picture $shot"
-}
-
 # Points of the program's 1024 x 768 screen.
 point() {
     xdotool mousemove --sync $((left + $1)) $((top + $2))
@@ -103,28 +93,11 @@ typing() {
     sleep 0.3
 }
 
-# Pictures are taken until the check holds, for at most about 10 s.
-await() {
-    what=$1
-    shift
-    for _ in $(seq 1 40); do
-        picture
-        if "$@" >/dev/null; then return 0; fi
-        sleep 0.25
-    done
-    fail "$what (last picture $shot)"
-}
-
 # Whether the counter and caption pane of the last picture are those of
 # picture $1.
 counter_as_in() {
     # shellcheck disable=SC2086
     "$probe" alike "$1" $COUNTER_AT "$shot" $COUNTER_AT $COUNTER_SIZE
-}
-
-changed_since() {
-    # shellcheck disable=SC2086
-    "$probe" changed "$1" "$shot" $2
 }
 
 # The frame (880 x 600 at 10, 10) and its File and View menus; the dialogs
