@@ -38,8 +38,10 @@ protected:
         return std::string(TEST_DATA_DIR) + "/gx1002s/" + name;
     }
 
+    // A source shared with another converter's goldens is named by its path
+    // from this folder; the copy takes its last component.
     std::string copy_fixture(const std::string& name, const std::string& as = "") {
-        std::string target = dir_.path(as.empty() ? name : as);
+        std::string target = dir_.path(as.empty() ? name.substr(name.find_last_of('/') + 1) : as);
         write_raw(target, read_raw(fixture_path(name)));
         return target;
     }

@@ -42,10 +42,13 @@ protected:
         return std::string(TEST_DATA_DIR) + "/oq1011s/" + name;
     }
 
-    // Copies fixtures into the scratch directory; returns the path of the first.
+    // Copies fixtures into the scratch directory under their last path
+    // component (a source shared with another converter's goldens is named
+    // by its path from this folder); returns the path of the first.
     std::string copy_fixtures(const std::vector<std::string>& names) {
-        for (const std::string& name : names) write_raw(dir_.path(name), read_raw(fixture_path(name)));
-        return dir_.path(names.front());
+        auto last = [](const std::string& name) { return name.substr(name.find_last_of('/') + 1); };
+        for (const std::string& name : names) write_raw(dir_.path(last(name)), read_raw(fixture_path(name)));
+        return dir_.path(last(names.front()));
     }
 
     std::string error_file() const { return dir_.path("oq1000.err"); }

@@ -33,7 +33,7 @@ std::vector<GoldenCase> golden_cases() {
         {"basic-boxes", "basic.nam", kBasic, {"-u2"}, "", 9},
         {"basic-recursion", "basic.nam", kBasic, {"-R1"}, "", 0},
         {"basic-xref", "basic.nam", kBasic, {"-s"}, "", 0},
-        {"unseen", "unseen.nam", {"unseen.c"}, {}, "", 0},
+        {"unseen", "unseen.nam", {"../nx1011s/unseen.c"}, {}, "", 0},
     };
 }
 

@@ -127,7 +127,7 @@ TEST_F(ApiTest, PressingRefusesHiddenAndDisabledWindows) {
     (void)disabled;
 }
 
-TEST_F(ApiTest, WindowSpecificationsFindWindows) {
+TEST_F(ApiTest, WindowDescriptionsFindWindows) {
     HWND main = make_frame("\x83\x81\x83\x43\x83\x93", WS_OVERLAPPEDWINDOW | WS_VISIBLE);  // メイン
     HWND bar = make_child(main, 1000, 0, 0, 100, 20);
     HWND box = make_child(bar, 100, 0, 0, 50, 20);
