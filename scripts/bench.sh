@@ -87,14 +87,19 @@ pin() { taskset -c "$cpu" "$@"; }
 
 # The converters' medians over interleaved repetitions, in one process.
 pin build-bench/bench/converter_bench --benchmark_filter='/(lua|small)/' --benchmark_repetitions="$runs" \
-    --benchmark_enable_random_interleaving=true --benchmark_color=false | tee build-bench/many.txt
+    --benchmark_enable_random_interleaving=true --benchmark_color=false | sed 's/\x1b\[[0-9;]*m//g' |
+    tee build-bench/many.txt
 
-# CPU seconds of one peer run in a folder, pinned.
+# CPU seconds of one peer run in a folder, pinned: the mean of ten runs in a
+# row, as the clock of time(1) counts in hundredths and one run takes a few.
+peer_repeats=10
 cpu_in() {
     local dir=$1 out
     shift
-    out=$(cd "$dir" && /usr/bin/time -f "%U %S" taskset -c "$cpu" "$@" 2>&1 >/dev/null | tail -1)
-    awk -v t="$out" 'BEGIN { split(t, a, " "); printf "%.4f", a[1] + a[2] }'
+    out=$(cd "$dir" && /usr/bin/time -f "%U %S" taskset -c "$cpu" \
+        sh -c 'n=$1; shift; while [ "$n" -gt 0 ]; do "$@" || exit; n=$((n - 1)); done' sh "$peer_repeats" "$@" \
+        2>&1 >/dev/null | tail -1)
+    awk -v t="$out" -v n="$peer_repeats" 'BEGIN { split(t, a, " "); printf "%.4f", (a[1] + a[2]) / n }'
 }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
