@@ -7,7 +7,8 @@
 # go to each benchmark, e.g. --benchmark_filter=...
 #
 # Then, side by side on one large source (Lua's .c files 20 times over), the
-# converters against doxygen's HTML output and GNU cflow --cpp -b; and on the
+# converters against doxygen's HTML output, GNU cflow --cpp -b and ctags
+# --fields=+ne; and on the
 # many-file sets (Lua's 34 sources with their headers, 200 small sources) the
 # converters through their batch entries against ctags -R --fields=+ne and
 # cflow -b on the same files, every process on one core (BENCH_CPU, default
@@ -34,8 +35,12 @@ build-bench/bench/program_bench "$@"
 # doxygen, cflow, and the preprocessor cflow --cpp runs, and GNU time
 bash scripts/setup.sh doxygen cflow cpp time universal-ctags
 
+runs=${BENCH_RUNS:-5}
+cpu=${BENCH_CPU:-0}
+pin() { taskset -c "$cpu" "$@"; }
+
 # The converters' rates on the concatenated source (their own table).
-build-bench/bench/converter_bench --concat --benchmark_filter=/concat --benchmark_min_time=2 | tee build-bench/concat.txt
+pin build-bench/bench/converter_bench --concat --benchmark_filter=/concat --benchmark_min_time=2 | tee build-bench/concat.txt
 work="${TMPDIR:-/tmp}/cbench-concat"
 lines=$(wc -l < "$work/concat.c")
 
@@ -43,7 +48,7 @@ lines=$(wc -l < "$work/concat.c")
 # source's folder; what it writes is held to 1 GB.
 cpu_of() {
     local out
-    out=$(cd "$work" && ulimit -f 1048576 && /usr/bin/time -f "%U %S" "$@" 2>&1 >/dev/null | tail -1)
+    out=$(cd "$work" && ulimit -f 1048576 && /usr/bin/time -f "%U %S" taskset -c "$cpu" "$@" 2>&1 >/dev/null | tail -1)
     awk -v t="$out" 'BEGIN { split(t, a, " "); printf "%.3f", a[1] + a[2] }'
 }
 
@@ -65,25 +70,23 @@ doxygen_cpu=$(cpu_of doxygen Doxyfile)
 # -b prints each function's calls once: the whole tree of twenty copies
 # would run to tens of gigabytes
 cflow_cpu=$(cpu_of cflow --cpp -b -o cflow.txt concat.c)
+ctags_cpu=$(cpu_of ctags --fields=+ne -o /dev/null concat.c)
 
 # The converters' rates are CPU time too: lines per second from the table.
-awk -v lines="$lines" -v dox="$doxygen_cpu" -v cfl="$cflow_cpu" '
+awk -v lines="$lines" -v dox="$doxygen_cpu" -v cfl="$cflow_cpu" -v ctg="$ctags_cpu" '
     /^concat / {
         names[1] = "analysis"; names[2] = "nx1011s+nx1012"; names[3] = "gx1002s"; names[4] = "oq1011s"
         k = 0
         for (i = 1; i <= NF; ++i) if ($i ~ /M\/s$/) { rate[++k] = substr($i, 1, length($i) - 3) * 1e6 }
-        dox_rate = lines / dox; cfl_rate = lines / cfl
-        printf "\n%d lines: doxygen %.2f s (%.0f lines/s), cflow --cpp %.2f s (%.0f lines/s)\n", lines, dox, dox_rate, cfl, cfl_rate
-        printf "%-16s %12s %12s %12s\n", "", "lines/s", "x doxygen", "x cflow"
+        dox_rate = lines / dox; cfl_rate = lines / cfl; ctg_rate = lines / ctg
+        printf "\n%d lines: doxygen %.2f s (%.0f lines/s), cflow --cpp %.2f s (%.0f lines/s), ctags %.2f s (%.0f lines/s)\n",
+            lines, dox, dox_rate, cfl, cfl_rate, ctg, ctg_rate
+        printf "%-16s %12s %12s %12s %12s\n", "", "lines/s", "x doxygen", "x cflow", "x ctags"
         for (i = 1; i <= k; ++i)
-            printf "%-16s %12.0f %12.1f %12.1f\n", names[i], rate[i], rate[i] / dox_rate, rate[i] / cfl_rate
+            printf "%-16s %12.0f %12.1f %12.1f %12.1f\n", names[i], rate[i], rate[i] / dox_rate, rate[i] / cfl_rate, rate[i] / ctg_rate
     }' build-bench/concat.txt
 
 # --- the many-file side-by-side ----------------------------------------------------
-
-runs=${BENCH_RUNS:-5}
-cpu=${BENCH_CPU:-0}
-pin() { taskset -c "$cpu" "$@"; }
 
 # The converters' medians over interleaved repetitions, in one process.
 pin build-bench/bench/converter_bench --benchmark_filter='/(lua|small)/' --benchmark_repetitions="$runs" \
