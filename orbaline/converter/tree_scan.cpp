@@ -22,8 +22,9 @@ namespace {
 
 // Reserved words that look like calls when a parenthesis follows them.
 bool is_statement_word(std::string_view name) {
-    static const char* const kWords[] = {"if", "else", "while", "for", "return", "switch", "sizeof", "case"};
-    for (const char* word : kWords)
+    static constexpr std::string_view kWords[] = {"if", "else", "while", "for", "return", "switch", "sizeof", "case"};
+    if (name.size() < 2 || name.size() > 6) return false;
+    for (std::string_view word : kWords)
         if (name == word) return true;
     return false;
 }
@@ -67,7 +68,7 @@ int matching_open(std::string_view text, int close, const std::vector<unsigned c
 // The identifier before the "(" that opens the last group of a text ending
 // with ")"; "" when there is none.
 std::string name_before_last_group(std::string_view text) {
-    std::vector<unsigned char> map;
+    static std::vector<unsigned char> map;
     mark_literals(text, map);
     int close = static_cast<int>(text.size()) - 1;
     if (close < 0 || text[close] != ')') return {};
@@ -116,7 +117,7 @@ void clear_pending() {
 // for a call.
 void blank_strings(std::string& text) {
     if (text.find('"') == std::string::npos) return;
-    std::vector<unsigned char> map;
+    static std::vector<unsigned char> map;
     mark_literals(text, map);
     bool in_string = false;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -157,7 +158,7 @@ int begin_definition(int line, const std::string& name, const std::string& prefi
 // "type (*name[])() = {": a table of functions whose initialiser lists its
 // calls. false when the text is not one.
 bool function_table_name(std::string_view text, std::string& name) {
-    std::vector<unsigned char> map;
+    static std::vector<unsigned char> map;
     mark_literals(text, map);
     int pos = static_cast<int>(text.size());
     static const char kTail[] = "{=)(";
@@ -411,7 +412,7 @@ void collect_type_words(std::string_view text) {
 }
 
 bool function_head_name(std::string_view text, std::string& name, std::string& prefix) {
-    std::vector<unsigned char> map;
+    static std::vector<unsigned char> map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
     // keep the text up to the first group that returns to the outermost level;
@@ -488,7 +489,8 @@ void call_names_in_text(std::string_view text, std::vector<int>& calls) {
     // the first assignment at the outermost level: a known name left of it is
     // assigned to, not called
     int assign = -1, depth = 0;
-    for (int i = 0; i < n && assign < 0; ++i) {
+    const bool any_equals = text.find('=') != std::string_view::npos;
+    for (int i = 0; any_equals && i < n && assign < 0; ++i) {
         if (map[static_cast<size_t>(i)] != 0) continue;
         char c = text[i];
         if (c == '(') ++depth;
@@ -523,6 +525,7 @@ void call_names_in_text(std::string_view text, std::vector<int>& calls) {
         }
         const int start = i;
         int end = identifier_end(text, i);
+        const int word_end = end;
         auto take_operator = [&](int from, int to) {
             if (text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)) != "operator") return to;
             int p = skip_blanks(text, to);
@@ -559,14 +562,18 @@ void call_names_in_text(std::string_view text, std::vector<int>& calls) {
         // the name as written, or without its blanks when it has some
         std::string_view name = text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
         std::string joined;
-        if (name.find(' ') != std::string_view::npos) name = joined = without_blanks(name);
+        if (end != word_end && name.find(' ') != std::string_view::npos) name = joined = without_blanks(name);
+        // every way past a type word or keyword leaves the name out, so a
+        // name left of the assignment needs no look-up
+        const bool called = byte_at(text, skip_blanks(text, end)) == '(';
+        if (!called && assign >= 0 && start < assign) continue;
+        if (is_statement_word(name)) continue;
         const int id = names.find(name);
-        if (names.has(id, NameTable::kTypeWord) || is_statement_word(name)) continue;
-        if (byte_at(text, skip_blanks(text, end)) == '(') {
+        if (names.has(id, NameTable::kTypeWord)) continue;
+        if (called) {
             calls.push_back(id >= 0 ? id : names.intern(name));
             continue;
         }
-        if (assign >= 0 && start < assign) continue;
         if (names.has(id, NameTable::kKnown)) {
             calls.push_back(id);
         } else if (s.pointer_names == 1) {
@@ -708,13 +715,13 @@ int scan_source_file(const ListEntry& entry, bool prepass) {
     clear_pending();
 
     int result = kCodeOk;
+    SourceUnit unit;  // its buffers serve every unit of the source
     for (;;) {
         if (g_tree.cancel != 0) {
             int c = report_converter_message(kMessageError, kCodeCancelled, kMsgCancelled, "");
             result = c == 1 ? kCodeCancelled : c;
             break;
         }
-        SourceUnit unit;
         r = fetch_source_unit(unit);
         if (r == -1) break;
         // a scanner error ends the run, except an else without if (a warning)

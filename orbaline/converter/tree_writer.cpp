@@ -118,7 +118,13 @@ std::string position_text(const TreeDefinition& record) {
 
 std::string prefix_text(const TreeDefinition& record) {
     const std::string_view prefix = text_of(record.prefix);
-    return prefix.empty() ? std::string{} : " " + plain(prefix) + "(),";
+    std::string text;
+    if (prefix.empty()) return text;
+    text.reserve(prefix.size() + 4);
+    text += ' ';
+    text += prefix;
+    text += "(),";
+    return text;
 }
 
 std::string first_text(const TreeDefinition& record) {
