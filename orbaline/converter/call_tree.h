@@ -82,6 +82,10 @@ public:
     int intern(std::string_view text);
     // -1 when the text was never added.
     int find(std::string_view text) const;
+    int find(std::string_view text, uint32_t hash) const;  // hash_of(text) given
+    static constexpr uint32_t kHashStart = 2166136261u;
+    static uint32_t hash_step(uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
+    static uint32_t hash_of(std::string_view text);
     std::string_view text(int id) const { return {entries_[static_cast<size_t>(id)].data, entries_[static_cast<size_t>(id)].length}; }
     Entry& entry(int id) { return entries_[static_cast<size_t>(id)]; }
     const Entry& entry(int id) const { return entries_[static_cast<size_t>(id)]; }
@@ -90,7 +94,6 @@ public:
     void reserve(size_t names);
 
 private:
-    static uint32_t hash_of(std::string_view text);
     void grow_slots();
     std::vector<Entry> entries_;
     std::vector<int> slots_;                       // open addressing, -1 empty

@@ -3,6 +3,7 @@
 // their bodies are added to them.
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -261,8 +262,8 @@ int handle_unit(SourceUnit& unit, bool prepass) {
 // --- the name table -------------------------------------------------------------------
 
 uint32_t NameTable::hash_of(std::string_view text) {
-    uint32_t h = 2166136261u;
-    for (char c : text) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    uint32_t h = kHashStart;
+    for (char c : text) h = hash_step(h, static_cast<unsigned char>(c));
     return h;
 }
 
@@ -282,9 +283,10 @@ void NameTable::reserve(size_t names) {
 
 void NameTable::grow_slots() { reserve(std::max<size_t>(entries_.size() * 2, 32)); }
 
-int NameTable::find(std::string_view text) const {
+int NameTable::find(std::string_view text) const { return find(text, hash_of(text)); }
+
+int NameTable::find(std::string_view text, uint32_t h) const {
     if (slots_.empty()) return -1;
-    const uint32_t h = hash_of(text);
     const size_t mask = slots_.size() - 1;
     for (size_t slot = h & mask;; slot = (slot + 1) & mask) {
         const int id = slots_[slot];
@@ -481,6 +483,26 @@ std::vector<std::string> calls_in_text(std::string_view text) {
     return calls;
 }
 
+namespace {
+
+enum : unsigned char { kIdentifierStart = 1, kIdentifierChar = 2, kDigit = 4, kLeadByte = 8 };
+
+const unsigned char* byte_kinds() {
+    static const auto kTable = [] {
+        std::array<unsigned char, 256> table{};
+        for (int c = 0; c < 256; ++c) {
+            const auto b = static_cast<unsigned char>(c);
+            table[b] = static_cast<unsigned char>((is_identifier_start(b) ? kIdentifierStart : 0) |
+                                                  (is_identifier_char(b) ? kIdentifierChar : 0) |
+                                                  (b >= '0' && b <= '9' ? kDigit : 0) | (is_lead_byte(b) ? kLeadByte : 0));
+        }
+        return table;
+    }();
+    return kTable.data();
+}
+
+}  // namespace
+
 void call_names_in_text(std::string_view text, std::vector<int>& calls) {
     NameTable& names = g_tree.names;
     std::vector<unsigned char>& map = g_tree.literal_map;
@@ -505,26 +527,29 @@ void call_names_in_text(std::string_view text, std::vector<int>& calls) {
         assign = i;
     }
     const Settings& s = g_tree.settings;
+    const unsigned char* kinds = byte_kinds();
     for (int i = 0; i < n;) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         if (map[static_cast<size_t>(i)] != 0) {
             ++i;
             continue;
         }
-        if (is_dbcs_at(text, i)) {
-            i += 2;
+        const unsigned char kind = kinds[c];
+        if ((kind & kIdentifierStart) == 0) {
+            if ((kind & kLeadByte) != 0 && is_dbcs_at(text, i))
+                i += 2;
+            else if ((kind & kDigit) != 0)
+                while (i < n && (is_identifier_char(static_cast<unsigned char>(text[i])) || text[i] == '.')) ++i;
+            else
+                ++i;
             continue;
         }
-        if (c >= '0' && c <= '9') {
-            while (i < n && (is_identifier_char(static_cast<unsigned char>(text[i])) || text[i] == '.')) ++i;
-            continue;
-        }
-        if (!is_identifier_start(c)) {
-            ++i;
-            continue;
-        }
+        // the word and its hash in one walk
         const int start = i;
-        int end = identifier_end(text, i);
+        uint32_t hash = NameTable::kHashStart;
+        int end = i;
+        while (end < n && (kinds[static_cast<unsigned char>(text[end])] & kIdentifierChar) != 0)
+            hash = NameTable::hash_step(hash, static_cast<unsigned char>(text[end++]));
         const int word_end = end;
         auto take_operator = [&](int from, int to) {
             if (text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)) != "operator") return to;
@@ -568,7 +593,7 @@ void call_names_in_text(std::string_view text, std::vector<int>& calls) {
         const bool called = byte_at(text, skip_blanks(text, end)) == '(';
         if (!called && assign >= 0 && start < assign) continue;
         if (is_statement_word(name)) continue;
-        const int id = names.find(name);
+        const int id = end == word_end ? names.find(name, hash) : names.find(name);
         if (names.has(id, NameTable::kTypeWord)) continue;
         if (called) {
             calls.push_back(id >= 0 ? id : names.intern(name));
