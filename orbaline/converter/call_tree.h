@@ -78,7 +78,7 @@ public:
         uint8_t flags;
     };
 
-    // The number of text, added when new.
+    // The number of a text, added when it is new.
     int intern(std::string_view text);
     // -1 when the text was never added.
     int find(std::string_view text) const;
