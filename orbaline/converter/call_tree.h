@@ -4,10 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "common/analysis/converter_kit.h"
@@ -65,26 +64,70 @@ struct Settings {
     bool tree_run() const { return job == kJobTree; }
 };
 
+// Every name and text of a run kept once: records hold its number. What
+// the scan and the writer know of a name sits beside it.
+class NameTable {
+public:
+    enum Flag : uint8_t { kTypeWord = 1, kKnown = 2, kIgnored = 4, kCalled = 8, kBoxSeen = 16 };
+    struct Entry {
+        const char* data;
+        uint32_t length;
+        uint32_t hash;
+        int first_record;   // the records of this name, chained by next_same
+        int last_record;
+        uint8_t flags;
+    };
+
+    // The number of a text, added when it is new.
+    int intern(std::string_view text);
+    // -1 when the text was never added.
+    int find(std::string_view text) const;
+    int find(std::string_view text, uint32_t hash) const;  // hash_of(text) given
+    static constexpr uint32_t kHashStart = 2166136261u;
+    static uint32_t hash_step(uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
+    static uint32_t hash_of(std::string_view text);
+    std::string_view text(int id) const { return {entries_[static_cast<size_t>(id)].data, entries_[static_cast<size_t>(id)].length}; }
+    Entry& entry(int id) { return entries_[static_cast<size_t>(id)]; }
+    const Entry& entry(int id) const { return entries_[static_cast<size_t>(id)]; }
+    bool has(int id, uint8_t flag) const { return id >= 0 && (entry(id).flags & flag) != 0; }
+    int size() const { return static_cast<int>(entries_.size()); }
+    void reserve(size_t names);
+
+private:
+    void grow_slots();
+    std::vector<Entry> entries_;
+    std::vector<int> slots_;                       // open addressing, -1 empty
+    std::vector<std::unique_ptr<char[]>> chunks_;  // the texts' bytes, never moved
+    char* fill_ = nullptr;
+    size_t room_ = 0;
+};
+
+// A call, in the run's one array of calls: names and file by number.
 struct TreeCall {
-    std::string name;
-    std::string file;
+    int name = -1;
+    int file = -1;         // in State::files
     int line = 0;
+    int next = -1;         // the record's next call while the scan adds them
 };
 
 struct TreeDefinition {
-    std::string name;
-    std::string file;
-    std::string comment;
-    std::string prefix;
+    int name = -1;
+    int file = -1;         // in State::files; -1 none
+    int comment = -1;      // texts in the name table
+    int prefix = -1;
     int line = 0;
     int first_output = 0;
+    int next_same = -1;    // the next record of the same name
     char mark = '#';       // '#' single, 'M' defined more than once, 'U' placeholder
-    std::vector<TreeCall> calls;
+    // during the scan the first and last of a chain of calls, once gathered
+    // the range [first_call, last_call) of State::calls
+    int first_call = -1, last_call = -1;
     bool placeholder() const { return mark == 'U'; }
 };
 
 struct ListEntry {
     std::string name;      // as written in the list
+    int file = -1;         // its name's place in State::files
     std::string path;      // as opened
     int line = 0;          // in the list
     int64_t size = 0;
@@ -108,15 +151,17 @@ struct State {
     std::string keywords[2] = {"NAME", "FUNCTION"};
 
     std::vector<std::string> ignored;   // sorted
-    // looked up with views of the statement text, without copies
-    std::unordered_set<std::string, NameHash, std::equal_to<>> type_words;
-    std::unordered_set<std::string, NameHash, std::equal_to<>> known;
+    // names, type words and known names, looked up with views of the
+    // statement text
+    NameTable names;
+    std::vector<std::string> files;     // the list's names, each once
     std::vector<TreeDefinition> records;
-    std::unordered_map<std::string, std::vector<int>> by_name;
+    std::vector<TreeCall> calls;
+    bool calls_gathered = false;
 
     // the scan
-    std::string current_file;       // as written in the list
-    std::string owner;              // function whose body is being read
+    int current_file = -1;
+    int owner = -1;                 // function whose body is being read
     bool in_definition = false;
     std::string pending_comment;
     bool comment_seen = false;
@@ -130,7 +175,6 @@ struct State {
     int trd_lines = 0;
     int warnings = 0;               // a warning or error message that did not stop the run
     std::vector<std::string> box_names;
-    std::unordered_set<std::string> box_seen;
 };
 
 extern State g_tree;
@@ -159,17 +203,26 @@ void note_run_messages();
 int scan_listed_sources();
 int prescan_sources();
 int scan_source_file(const ListEntry& entry, bool prepass);
-int record_function_definition(int line, const std::string& name, const std::string& comment,
-                               const std::string& file, const std::string& prefix);
-int record_call(int line, const std::string& name, const std::string& file, const std::string& owner);
+// Names by their number in g_tree.names, the file by its place in g_tree.files.
+int record_function_definition(int line, int name, std::string_view comment, int file, std::string_view prefix);
+int record_call(int line, int name, int file, int owner);
+// Puts each record's calls together in g_tree.calls, in the order of their
+// files' names (else as recorded); once a run.
+void gather_calls();
 // The name and prefix of a function head ending with ")"; false when none.
 bool function_head_name(std::string_view text, std::string& name, std::string& prefix);
 // The names a body unit calls, left to right (type words and keywords left out).
 std::vector<std::string> calls_in_text(std::string_view text);
+void call_names_in_text(std::string_view text, std::vector<int>& names);
 // The comment of a keyword comment line, or false.
 bool keyword_comment(std::string_view comment, std::string& text);
 void collect_type_words(std::string_view text);
-int first_record(const std::string& name);
+void add_type_word(std::string_view name);
+bool is_type_word(std::string_view name);
+void add_known_name(std::string_view name);
+// The first record of a name; -1 none.
+int first_record(int name);
+int first_record_named(std::string_view name);
 
 // --- writers (tree_writer.cpp) --------------------------------------------------------
 int open_function_list();

@@ -2,7 +2,6 @@
 // "main" first, every source before the sources it calls.
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "common/analysis/messages.h"
@@ -14,18 +13,19 @@ namespace ctree {
 namespace {
 
 struct FileCount {
-    std::string file;
+    int file = -1;         // in g_tree.files
     int count = 0;
 };
 
 struct SourceFileNode {
     std::string name;
+    int file = -1;
     std::vector<FileCount> callee_files;
     std::vector<FileCount> caller_files;
     bool placed = false;
 };
 
-void add_file(std::vector<FileCount>& list, const std::string& file) {
+void add_file(std::vector<FileCount>& list, int file) {
     for (FileCount& entry : list) {
         if (entry.file == file) {
             ++entry.count;
@@ -38,29 +38,31 @@ void add_file(std::vector<FileCount>& list, const std::string& file) {
 }  // namespace
 
 std::vector<std::string> order_source_files() {
+    gather_calls();
     std::vector<SourceFileNode> nodes;
-    std::unordered_map<std::string, std::vector<size_t>> by_name;
+    // the nodes of each file: a source listed twice has two
+    std::vector<std::vector<size_t>> by_file(g_tree.files.size());
     for (const ListEntry& entry : g_tree.sources) {
-        by_name[entry.name].push_back(nodes.size());
-        nodes.push_back({entry.name, {}, {}, false});
+        by_file[static_cast<size_t>(entry.file)].push_back(nodes.size());
+        nodes.push_back({entry.name, entry.file, {}, {}, false});
     }
-    auto nodes_named = [&](const std::string& name) -> const std::vector<size_t>& {
+    auto nodes_named = [&](int file) -> const std::vector<size_t>& {
         static const std::vector<size_t> kNone;
-        auto found = by_name.find(name);
-        return found == by_name.end() ? kNone : found->second;
+        return file < 0 || file >= static_cast<int>(by_file.size()) ? kNone : by_file[static_cast<size_t>(file)];
     };
 
     bool main_found = false;
+    const int main_name = g_tree.names.find("main");
     for (const TreeDefinition& record : g_tree.records) {
         if (record.placeholder()) continue;
-        if (record.name == "main") {
+        if (record.name == main_name) {
             for (size_t i : nodes_named(record.file)) nodes[i].placed = true;
             main_found = true;
         }
-        for (const TreeCall& call : record.calls) {
-            int callee = first_record(call.name);
+        for (int c = record.first_call; c < record.last_call; ++c) {
+            int callee = first_record(g_tree.calls[static_cast<size_t>(c)].name);
             if (callee < 0) continue;
-            const std::string& callee_file = g_tree.records[static_cast<size_t>(callee)].file;
+            const int callee_file = g_tree.records[static_cast<size_t>(callee)].file;
             if (g_tree.records[static_cast<size_t>(callee)].placeholder() || callee_file == record.file) continue;
             for (size_t i : nodes_named(record.file)) add_file(nodes[i].callee_files, callee_file);
             for (size_t i : nodes_named(callee_file)) add_file(nodes[i].caller_files, record.file);
@@ -72,8 +74,8 @@ std::vector<std::string> order_source_files() {
         for (const SourceFileNode& node : nodes)
             if (node.placed) order.push_back(node.name);
     }
-    auto is_placed = [&](const std::string& name) {
-        const std::vector<size_t>& same = nodes_named(name);
+    auto is_placed = [&](int file) {
+        const std::vector<size_t>& same = nodes_named(file);
         return !same.empty() && nodes[same.front()].placed;
     };
     for (;;) {
@@ -90,7 +92,7 @@ std::vector<std::string> order_source_files() {
         }
         if (best < 0) break;
         // a source listed twice keeps both of its lines
-        for (size_t i : nodes_named(nodes[static_cast<size_t>(best)].name)) {
+        for (size_t i : nodes_named(nodes[static_cast<size_t>(best)].file)) {
             nodes[i].placed = true;
             order.push_back(nodes[i].name);
         }

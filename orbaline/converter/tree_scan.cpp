@@ -3,6 +3,8 @@
 // their bodies are added to them.
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -21,8 +23,9 @@ namespace {
 
 // Reserved words that look like calls when a parenthesis follows them.
 bool is_statement_word(std::string_view name) {
-    static const char* const kWords[] = {"if", "else", "while", "for", "return", "switch", "sizeof", "case"};
-    for (const char* word : kWords)
+    static constexpr std::string_view kWords[] = {"if", "else", "while", "for", "return", "switch", "sizeof", "case"};
+    if (name.size() < 2 || name.size() > 6) return false;
+    for (std::string_view word : kWords)
         if (name == word) return true;
     return false;
 }
@@ -66,7 +69,7 @@ int matching_open(std::string_view text, int close, const std::vector<unsigned c
 // The identifier before the "(" that opens the last group of a text ending
 // with ")"; "" when there is none.
 std::string name_before_last_group(std::string_view text) {
-    std::vector<unsigned char> map;
+    static std::vector<unsigned char> map;
     mark_literals(text, map);
     int close = static_cast<int>(text.size()) - 1;
     if (close < 0 || text[close] != ')') return {};
@@ -115,7 +118,7 @@ void clear_pending() {
 // for a call.
 void blank_strings(std::string& text) {
     if (text.find('"') == std::string::npos) return;
-    std::vector<unsigned char> map;
+    static std::vector<unsigned char> map;
     mark_literals(text, map);
     bool in_string = false;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -128,21 +131,27 @@ void blank_strings(std::string& text) {
     }
 }
 
+const std::string& current_file_name() {
+    static const std::string kNone;
+    return g_tree.current_file < 0 ? kNone : g_tree.files[static_cast<size_t>(g_tree.current_file)];
+}
+
 // Starts a definition: function list line, record, known name.
 int begin_definition(int line, const std::string& name, const std::string& prefix) {
     const Settings& s = g_tree.settings;
     if (s.function_list()) {
-        int r = write_function_list_line(g_tree.current_file, line, name,
+        int r = write_function_list_line(current_file_name(), line, name,
                                          g_tree.comment_seen ? g_tree.pending_comment : name);
         if (r != kCodeOk) return r;
     }
     std::string comment = g_tree.comment_seen ? g_tree.pending_comment : std::string{};
     if (s.tree_run()) comment = cut_text(comment, static_cast<size_t>(std::max(s.comment_length, 0)));
-    int r = record_function_definition(line, name, comment, g_tree.current_file, prefix);
+    const int id = g_tree.names.intern(name);
+    int r = record_function_definition(line, id, comment, g_tree.current_file, prefix);
     if (r != kCodeOk) return r;
-    g_tree.known.insert(name);
+    g_tree.names.entry(id).flags |= NameTable::kKnown;
     clear_pending();
-    g_tree.owner = name;
+    g_tree.owner = id;
     g_tree.in_definition = true;
     return kCodeOk;
 }
@@ -150,7 +159,7 @@ int begin_definition(int line, const std::string& name, const std::string& prefi
 // "type (*name[])() = {": a table of functions whose initialiser lists its
 // calls. false when the text is not one.
 bool function_table_name(std::string_view text, std::string& name) {
-    std::vector<unsigned char> map;
+    static std::vector<unsigned char> map;
     mark_literals(text, map);
     int pos = static_cast<int>(text.size());
     static const char kTail[] = "{=)(";
@@ -193,13 +202,16 @@ int detect_definition(const SourceUnit& unit, const std::string& text) {
     if (!g_tree.settings.prepass && last == ';') {
         std::string_view head = trimmed(std::string_view(text).substr(0, text.size() - 1));
         std::string name = name_before_last_group(head);
-        if (!name.empty()) g_tree.known.insert(name);
+        if (!name.empty()) add_known_name(name);
     }
     return kCodeOk;
 }
 
 int record_calls(const SourceUnit& unit, const std::string& text) {
-    for (const std::string& name : calls_in_text(text)) {
+    static std::vector<int> called;
+    called.clear();
+    call_names_in_text(text, called);
+    for (int name : called) {
         int r = g_tree.settings.parent_to_child()
                     ? record_call(unit.line, name, g_tree.current_file, g_tree.owner)
                     : record_call(unit.line, g_tree.owner, g_tree.current_file, name);
@@ -214,7 +226,7 @@ void note_prototypes(const std::string& text) {
     if (body.empty() || body.back() != ')') return;
     for (std::string_view part : split_at_top_level_commas(body)) {
         std::string name = name_before_last_group(trimmed(part));
-        if (!name.empty()) g_tree.known.insert(name);
+        if (!name.empty()) add_known_name(name);
     }
 }
 
@@ -247,10 +259,86 @@ int handle_unit(SourceUnit& unit, bool prepass) {
 
 }  // namespace
 
-int first_record(const std::string& name) {
-    auto found = g_tree.by_name.find(name);
-    return found == g_tree.by_name.end() || found->second.empty() ? -1 : found->second.front();
+// --- the name table -------------------------------------------------------------------
+
+uint32_t NameTable::hash_of(std::string_view text) {
+    uint32_t h = kHashStart;
+    for (char c : text) h = hash_step(h, static_cast<unsigned char>(c));
+    return h;
 }
+
+void NameTable::reserve(size_t names) {
+    entries_.reserve(names);
+    size_t want = 64;
+    while (want < names * 2) want *= 2;
+    if (want > slots_.size()) {
+        slots_.assign(want, -1);
+        for (size_t i = 0; i < entries_.size(); ++i) {
+            size_t slot = entries_[i].hash & (want - 1);
+            while (slots_[slot] >= 0) slot = (slot + 1) & (want - 1);
+            slots_[slot] = static_cast<int>(i);
+        }
+    }
+}
+
+void NameTable::grow_slots() { reserve(std::max<size_t>(entries_.size() * 2, 32)); }
+
+int NameTable::find(std::string_view text) const { return find(text, hash_of(text)); }
+
+int NameTable::find(std::string_view text, uint32_t h) const {
+    if (slots_.empty()) return -1;
+    const size_t mask = slots_.size() - 1;
+    for (size_t slot = h & mask;; slot = (slot + 1) & mask) {
+        const int id = slots_[slot];
+        if (id < 0) return -1;
+        const Entry& e = entries_[static_cast<size_t>(id)];
+        if (e.hash == h && e.length == text.size() && (text.empty() || std::memcmp(e.data, text.data(), text.size()) == 0))
+            return id;
+    }
+}
+
+int NameTable::intern(std::string_view text) {
+    if ((entries_.size() + 1) * 2 > slots_.size()) grow_slots();
+    const uint32_t h = hash_of(text);
+    const size_t mask = slots_.size() - 1;
+    size_t slot = h & mask;
+    for (;; slot = (slot + 1) & mask) {
+        const int id = slots_[slot];
+        if (id < 0) break;
+        const Entry& e = entries_[static_cast<size_t>(id)];
+        if (e.hash == h && e.length == text.size() && (text.empty() || std::memcmp(e.data, text.data(), text.size()) == 0))
+            return id;
+    }
+    // texts go into chunks that never move, so views of them stay good
+    constexpr size_t kChunk = 64 * 1024;
+    char* data;
+    if (text.size() > kChunk / 4) {
+        chunks_.push_back(std::make_unique<char[]>(text.size()));
+        data = chunks_.back().get();
+    } else {
+        if (text.size() > room_) {
+            chunks_.push_back(std::make_unique<char[]>(kChunk));
+            fill_ = chunks_.back().get();
+            room_ = kChunk;
+        }
+        data = fill_;
+        fill_ += text.size();
+        room_ -= text.size();
+    }
+    if (!text.empty()) std::memcpy(data, text.data(), text.size());
+    const int id = static_cast<int>(entries_.size());
+    entries_.push_back({data, static_cast<uint32_t>(text.size()), h, -1, -1, 0});
+    slots_[slot] = id;
+    return id;
+}
+
+bool is_type_word(std::string_view name) { return g_tree.names.has(g_tree.names.find(name), NameTable::kTypeWord); }
+
+void add_known_name(std::string_view name) { g_tree.names.entry(g_tree.names.intern(name)).flags |= NameTable::kKnown; }
+
+int first_record(int name) { return name < 0 ? -1 : g_tree.names.entry(name).first_record; }
+
+int first_record_named(std::string_view name) { return first_record(g_tree.names.find(name)); }
 
 bool keyword_comment(std::string_view comment, std::string& text) {
     int p = skip_blanks(comment, 0);
@@ -272,6 +360,10 @@ bool keyword_comment(std::string_view comment, std::string& text) {
     if (ends_with(rest, "*/")) rest.resize(rest.size() - 2);
     text = std::string(trimmed(rest));
     return true;
+}
+
+void add_type_word(std::string_view name) {
+    g_tree.names.entry(g_tree.names.intern(name)).flags |= NameTable::kTypeWord;
 }
 
 void collect_type_words(std::string_view text) {
@@ -297,7 +389,7 @@ void collect_type_words(std::string_view text) {
         int tag = skip_blanks(text, end);
         int tag_end = identifier_end(text, tag);
         if (tag_end > tag && is_identifier_start(static_cast<unsigned char>(text[tag])))
-            g_tree.type_words.emplace(text.substr(static_cast<size_t>(tag), static_cast<size_t>(tag_end - tag)));
+            add_type_word(text.substr(static_cast<size_t>(tag), static_cast<size_t>(tag_end - tag)));
     }
     if (!starts_with_word(text, "typedef")) return;
     std::string_view body = trimmed(text.substr(7));
@@ -317,12 +409,12 @@ void collect_type_words(std::string_view text) {
         } else {
             name = last_identifier(part);
         }
-        if (!name.empty()) g_tree.type_words.insert(name);
+        if (!name.empty()) add_type_word(name);
     }
 }
 
 bool function_head_name(std::string_view text, std::string& name, std::string& prefix) {
-    std::vector<unsigned char> map;
+    static std::vector<unsigned char> map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
     // keep the text up to the first group that returns to the outermost level;
@@ -384,14 +476,43 @@ bool function_head_name(std::string_view text, std::string& name, std::string& p
 }
 
 std::vector<std::string> calls_in_text(std::string_view text) {
+    std::vector<int> ids;
+    call_names_in_text(text, ids);
     std::vector<std::string> calls;
+    for (int id : ids) calls.emplace_back(g_tree.names.text(id));
+    return calls;
+}
+
+namespace {
+
+enum : unsigned char { kIdentifierStart = 1, kIdentifierChar = 2, kDigit = 4, kLeadByte = 8 };
+
+const unsigned char* byte_kinds() {
+    static const auto kTable = [] {
+        std::array<unsigned char, 256> table{};
+        for (int c = 0; c < 256; ++c) {
+            const auto b = static_cast<unsigned char>(c);
+            table[b] = static_cast<unsigned char>((is_identifier_start(b) ? kIdentifierStart : 0) |
+                                                  (is_identifier_char(b) ? kIdentifierChar : 0) |
+                                                  (b >= '0' && b <= '9' ? kDigit : 0) | (is_lead_byte(b) ? kLeadByte : 0));
+        }
+        return table;
+    }();
+    return kTable.data();
+}
+
+}  // namespace
+
+void call_names_in_text(std::string_view text, std::vector<int>& calls) {
+    NameTable& names = g_tree.names;
     std::vector<unsigned char>& map = g_tree.literal_map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
     // the first assignment at the outermost level: a known name left of it is
     // assigned to, not called
     int assign = -1, depth = 0;
-    for (int i = 0; i < n && assign < 0; ++i) {
+    const bool any_equals = text.find('=') != std::string_view::npos;
+    for (int i = 0; any_equals && i < n && assign < 0; ++i) {
         if (map[static_cast<size_t>(i)] != 0) continue;
         char c = text[i];
         if (c == '(') ++depth;
@@ -406,26 +527,30 @@ std::vector<std::string> calls_in_text(std::string_view text) {
         assign = i;
     }
     const Settings& s = g_tree.settings;
+    const unsigned char* kinds = byte_kinds();
     for (int i = 0; i < n;) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         if (map[static_cast<size_t>(i)] != 0) {
             ++i;
             continue;
         }
-        if (is_dbcs_at(text, i)) {
-            i += 2;
+        const unsigned char kind = kinds[c];
+        if ((kind & kIdentifierStart) == 0) {
+            if ((kind & kLeadByte) != 0 && is_dbcs_at(text, i))
+                i += 2;
+            else if ((kind & kDigit) != 0)
+                while (i < n && (is_identifier_char(static_cast<unsigned char>(text[i])) || text[i] == '.')) ++i;
+            else
+                ++i;
             continue;
         }
-        if (c >= '0' && c <= '9') {
-            while (i < n && (is_identifier_char(static_cast<unsigned char>(text[i])) || text[i] == '.')) ++i;
-            continue;
-        }
-        if (!is_identifier_start(c)) {
-            ++i;
-            continue;
-        }
+        // the word and its hash in one walk
         const int start = i;
-        int end = identifier_end(text, i);
+        uint32_t hash = NameTable::kHashStart;
+        int end = i;
+        while (end < n && (kinds[static_cast<unsigned char>(text[end])] & kIdentifierChar) != 0)
+            hash = NameTable::hash_step(hash, static_cast<unsigned char>(text[end++]));
+        const int word_end = end;
         auto take_operator = [&](int from, int to) {
             if (text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)) != "operator") return to;
             int p = skip_blanks(text, to);
@@ -462,79 +587,140 @@ std::vector<std::string> calls_in_text(std::string_view text) {
         // the name as written, or without its blanks when it has some
         std::string_view name = text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
         std::string joined;
-        if (name.find(' ') != std::string_view::npos) name = joined = without_blanks(name);
-        if (g_tree.type_words.count(name) != 0 || is_statement_word(name)) continue;
-        if (byte_at(text, skip_blanks(text, end)) == '(') {
-            calls.emplace_back(name);
+        if (end != word_end && name.find(' ') != std::string_view::npos) name = joined = without_blanks(name);
+        // every way past a type word or keyword leaves the name out, so a
+        // name left of the assignment needs no look-up
+        const bool called = byte_at(text, skip_blanks(text, end)) == '(';
+        if (!called && assign >= 0 && start < assign) continue;
+        if (is_statement_word(name)) continue;
+        const int id = end == word_end ? names.find(name, hash) : names.find(name);
+        if (names.has(id, NameTable::kTypeWord)) continue;
+        if (called) {
+            calls.push_back(id >= 0 ? id : names.intern(name));
             continue;
         }
-        if (assign >= 0 && start < assign) continue;
-        if (g_tree.known.count(name) != 0) {
-            calls.emplace_back(name);
+        if (names.has(id, NameTable::kKnown)) {
+            calls.push_back(id);
         } else if (s.pointer_names == 1) {
             std::string starred(name);
             for (int stars = 0; stars < 4; ++stars) {
                 starred.insert(0, 1, '*');
-                if (g_tree.known.count(starred) != 0) {
-                    calls.push_back(starred);
+                const int known = names.find(starred);
+                if (names.has(known, NameTable::kKnown)) {
+                    calls.push_back(known);
                     break;
                 }
             }
         }
     }
-    return calls;
 }
 
-int record_call(int line, const std::string& name, const std::string& file, const std::string& owner) {
-    if (pool_copy_string(name) == nullptr) return kCodeNoMemoryConverter;
-    auto found = g_tree.by_name.find(owner);
-    if (found == g_tree.by_name.end() || found->second.empty()) {
+int record_call(int line, int name, int file, int owner) {
+    NameTable& names = g_tree.names;
+    std::vector<TreeCall>& calls = g_tree.calls;
+    // a name costs the converter's memory once, when it is first called
+    if ((names.entry(name).flags & NameTable::kCalled) == 0) {
+        if (pool_copy_string(names.text(name)) == nullptr) return kCodeNoMemoryConverter;
+        names.entry(name).flags |= NameTable::kCalled;
+    }
+    const int at = static_cast<int>(calls.size());
+    const int last = names.entry(owner).last_record;
+    if (last < 0) {
         TreeDefinition placeholder;
         placeholder.name = owner;
         placeholder.mark = 'U';
-        placeholder.calls.push_back({name, file, line});
-        g_tree.by_name[owner].push_back(static_cast<int>(g_tree.records.size()));
-        g_tree.records.push_back(std::move(placeholder));
+        placeholder.first_call = placeholder.last_call = at;
+        calls.push_back({name, file, line, -1});
+        const int index = static_cast<int>(g_tree.records.size());
+        g_tree.records.push_back(placeholder);
+        names.entry(owner).first_record = names.entry(owner).last_record = index;
         return kCodeOk;
     }
-    TreeDefinition& record = g_tree.records[static_cast<size_t>(found->second.back())];
+    TreeDefinition& record = g_tree.records[static_cast<size_t>(last)];
     if (g_tree.settings.parent_to_child()) {
-        for (const TreeCall& call : record.calls)
-            if (call.name == name) return kCodeOk;
+        for (int c = record.first_call; c >= 0; c = calls[static_cast<size_t>(c)].next)
+            if (calls[static_cast<size_t>(c)].name == name) return kCodeOk;
     }
-    record.calls.push_back({name, file, line});
+    calls.push_back({name, file, line, -1});
+    if (record.last_call >= 0)
+        calls[static_cast<size_t>(record.last_call)].next = at;
+    else
+        record.first_call = at;
+    record.last_call = at;
     return kCodeOk;
 }
 
-int record_function_definition(int line, const std::string& name, const std::string& comment,
-                               const std::string& file, const std::string& prefix) {
-    if (pool_copy_string(name) == nullptr || pool_copy_string(comment) == nullptr) return kCodeNoMemoryConverter;
-    std::vector<int>& same = g_tree.by_name[name];
+int record_function_definition(int line, int name, std::string_view comment, int file, std::string_view prefix) {
+    NameTable& names = g_tree.names;
+    if (pool_copy_string(names.text(name)) == nullptr || pool_copy_string(comment) == nullptr)
+        return kCodeNoMemoryConverter;
+    const int comment_id = names.intern(comment);
+    const int prefix_id = names.intern(prefix);
     char mark = '#';
-    for (int index : same) {
+    for (int index = names.entry(name).first_record; index >= 0;) {
         TreeDefinition& record = g_tree.records[static_cast<size_t>(index)];
         if (record.placeholder()) {
             // calls recorded before the definition are its own
             record.file = file;
-            record.comment = comment;
+            record.comment = comment_id;
             record.line = line;
-            record.prefix = prefix;
+            record.prefix = prefix_id;
             record.mark = '#';
             return kCodeOk;
         }
         record.mark = 'M';
         mark = 'M';
+        index = record.next_same;
     }
     TreeDefinition record;
     record.name = name;
     record.file = file;
-    record.comment = comment;
-    record.prefix = prefix;
+    record.comment = comment_id;
+    record.prefix = prefix_id;
     record.line = line;
     record.mark = mark;
-    same.push_back(static_cast<int>(g_tree.records.size()));
-    g_tree.records.push_back(std::move(record));
+    const int index = static_cast<int>(g_tree.records.size());
+    g_tree.records.push_back(record);
+    NameTable::Entry& entry = names.entry(name);
+    if (entry.last_record >= 0)
+        g_tree.records[static_cast<size_t>(entry.last_record)].next_same = index;
+    else
+        entry.first_record = index;
+    entry.last_record = index;
     return kCodeOk;
+}
+
+void gather_calls() {
+    if (g_tree.calls_gathered) return;
+    g_tree.calls_gathered = true;
+    // the files in the order of their names; a call without one comes first
+    std::vector<int> order(g_tree.files.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::sort(order.begin(), order.end(),
+              [](int a, int b) { return g_tree.files[static_cast<size_t>(a)] < g_tree.files[static_cast<size_t>(b)]; });
+    std::vector<int> rank(g_tree.files.size() + 1, 0);
+    for (size_t i = 0; i < order.size(); ++i) {
+        const bool same = i > 0 && g_tree.files[static_cast<size_t>(order[i])] == g_tree.files[static_cast<size_t>(order[i - 1])];
+        rank[static_cast<size_t>(order[i]) + 1] = same ? rank[static_cast<size_t>(order[i - 1]) + 1] : static_cast<int>(i) + 1;
+    }
+    std::vector<TreeCall> gathered;
+    gathered.reserve(g_tree.calls.size());
+    for (TreeDefinition& record : g_tree.records) {
+        const int begin = static_cast<int>(gathered.size());
+        bool one_file = true;
+        for (int c = record.first_call; c >= 0; c = g_tree.calls[static_cast<size_t>(c)].next) {
+            const TreeCall& call = g_tree.calls[static_cast<size_t>(c)];
+            if (static_cast<int>(gathered.size()) > begin && gathered.back().file != call.file) one_file = false;
+            gathered.push_back({call.name, call.file, call.line, -1});
+        }
+        record.first_call = begin;
+        record.last_call = static_cast<int>(gathered.size());
+        if (!one_file)
+            std::stable_sort(gathered.begin() + begin, gathered.end(), [&](const TreeCall& a, const TreeCall& b) {
+                return rank[static_cast<size_t>(a.file + 1)] < rank[static_cast<size_t>(b.file + 1)];
+            });
+    }
+    g_tree.calls = std::move(gathered);
 }
 
 int scan_source_file(const ListEntry& entry, bool prepass) {
@@ -548,19 +734,19 @@ int scan_source_file(const ListEntry& entry, bool prepass) {
     if (r != kCodeOk) return map_scanner_failure(r);
     r = open_source_file(entry.path.c_str());
     if (r != kCodeOk) return map_scanner_failure(r);
-    g_tree.current_file = entry.name;
-    g_tree.owner.clear();
+    g_tree.current_file = entry.file;
+    g_tree.owner = -1;
     g_tree.in_definition = false;
     clear_pending();
 
     int result = kCodeOk;
+    SourceUnit unit;  // its buffers serve every unit of the source
     for (;;) {
         if (g_tree.cancel != 0) {
             int c = report_converter_message(kMessageError, kCodeCancelled, kMsgCancelled, "");
             result = c == 1 ? kCodeCancelled : c;
             break;
         }
-        SourceUnit unit;
         r = fetch_source_unit(unit);
         if (r == -1) break;
         // a scanner error ends the run, except an else without if (a warning)

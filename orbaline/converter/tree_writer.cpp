@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
-#include <unordered_set>
+#include <string_view>
 
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/converter_host.h"
@@ -61,22 +61,33 @@ int write_plain_line(const std::string& text) {
     return kCodeOk;
 }
 
-bool is_ignored_entry(const std::string& name) { return find_ignored_name(name); }
+std::string_view text_of(int id) { return id < 0 ? std::string_view{} : g_tree.names.text(id); }
+
+std::string_view file_of(int file) {
+    return file < 0 ? std::string_view{} : std::string_view(g_tree.files[static_cast<size_t>(file)]);
+}
+
+std::string plain(std::string_view text) { return std::string(text); }
+
+bool is_ignored_entry(int name) { return g_tree.names.has(name, NameTable::kIgnored); }
 
 int write_cross_reference() {
     for (const TreeDefinition& record : g_tree.records) {
         if (record.placeholder() && is_ignored_entry(record.name)) continue;
-        std::string head = padded(record.file, 12) + record.mark + number_text(record.line, 5) + " " +
-                           padded(cut_text(record.name, kMaxNameBytes), 16) + " :" + record.comment;
+        std::string head = padded(plain(file_of(record.file)), 12) + record.mark + number_text(record.line, 5) + " " +
+                           padded(cut_text(text_of(record.name), kMaxNameBytes), 16) + " :";
+        head += text_of(record.comment);
         int r = write_plain_line(head);
         if (r != kCodeOk) return r;
         std::string line = "    ";
         int width = 4;
         bool any = false;
-        for (const TreeCall& call : record.calls) {
+        for (int c = record.first_call; c < record.last_call; ++c) {
+            const TreeCall& call = g_tree.calls[static_cast<size_t>(c)];
             if (is_ignored_entry(call.name)) continue;
+            const std::string_view file = file_of(call.file), name = text_of(call.name);
             std::string number = number_text(call.line);
-            int own = static_cast<int>(call.file.size() + call.name.size() + number.size()) + 5;
+            int own = static_cast<int>(file.size() + name.size() + number.size()) + 5;
             if (any && width + own > kCrossLineWidth) {
                 r = write_plain_line(line);
                 if (r != kCodeOk) return r;
@@ -85,7 +96,11 @@ int write_cross_reference() {
             } else {
                 width += own;
             }
-            line += "  " + call.file + " " + number + "(" + call.name + ")";
+            line += "  ";
+            line += file;
+            line += " " + number + "(";
+            line += name;
+            line += ")";
             any = true;
         }
         r = write_plain_line(line);
@@ -97,52 +112,61 @@ int write_cross_reference() {
 // --- the tree ------------------------------------------------------------------------
 
 std::string position_text(const TreeDefinition& record) {
-    return padded(cut_text(record.name, kMaxNameBytes), 16) + " <" + record.file + "(" + number_text(record.line) + ")>";
+    return padded(cut_text(text_of(record.name), kMaxNameBytes), 16) + " <" + plain(file_of(record.file)) + "(" +
+           number_text(record.line) + ")>";
 }
 
 std::string prefix_text(const TreeDefinition& record) {
-    return record.prefix.empty() ? std::string{} : " " + record.prefix + "(),";
+    const std::string_view prefix = text_of(record.prefix);
+    std::string text;
+    if (prefix.empty()) return text;
+    text.reserve(prefix.size() + 4);
+    text += ' ';
+    text += prefix;
+    text += "(),";
+    return text;
 }
 
 std::string first_text(const TreeDefinition& record) {
-    if (g_tree.settings.show_position) return position_text(record) + ";" + record.comment + "\t" + prefix_text(record);
-    return cut_text(record.name, kMaxNameBytes) + ";" + record.comment + "\t" + prefix_text(record) + " <" +
-           record.file + " " + number_text(record.line) + ">";
+    const std::string comment = plain(text_of(record.comment));
+    if (g_tree.settings.show_position) return position_text(record) + ";" + comment + "\t" + prefix_text(record);
+    return cut_text(text_of(record.name), kMaxNameBytes) + ";" + comment + "\t" + prefix_text(record) + " <" +
+           plain(file_of(record.file)) + " " + number_text(record.line) + ">";
 }
 
 std::string repeat_text(const TreeDefinition& record) {
     std::string n = number_text(record.first_output);
-    if (g_tree.settings.show_position) return position_text(record) + "[" + n + "];" + record.comment + "\t";
-    return cut_text(record.name, kMaxNameBytes) + ";" + record.comment + "\t " + n;
+    const std::string comment = plain(text_of(record.comment));
+    if (g_tree.settings.show_position) return position_text(record) + "[" + n + "];" + comment + "\t";
+    return cut_text(text_of(record.name), kMaxNameBytes) + ";" + comment + "\t " + n;
 }
 
-std::string undefined_text(const std::string& name) { return cut_text(name, kMaxNameBytes) + ";\t <UNDEFINED>"; }
+std::string undefined_text(std::string_view name) { return cut_text(name, kMaxNameBytes) + ";\t <UNDEFINED>"; }
 
 int next_node_number() { return g_tree.trd_lines; }  // the header is line 1
 
 bool has_shown_calls(const TreeDefinition& record) {
-    for (const TreeCall& call : record.calls)
-        if (!find_ignored_name(call.name)) return true;
+    for (int c = record.first_call; c < record.last_call; ++c)
+        if (!is_ignored_entry(g_tree.calls[static_cast<size_t>(c)].name)) return true;
     return false;
 }
 
-int write_node(const std::string& name, int remaining, std::vector<std::string>& chain);
+int write_node(int name, int remaining, std::vector<int>& chain);
 
-int write_calls(int index, int remaining, std::vector<std::string>& chain) {
+int write_calls(int index, int remaining, std::vector<int>& chain) {
     const TreeDefinition& record = g_tree.records[static_cast<size_t>(index)];
     if (remaining == 0) {
         if (!has_shown_calls(record)) return kCodeOk;
-        int r = report_converter_message(kMessageWarning, kCodeNestTooDeep, kMsgNestTooDeep, record.name);
+        int r = report_converter_message(kMessageWarning, kCodeNestTooDeep, kMsgNestTooDeep, text_of(record.name));
         return r == 1 ? kCodeOk : r;
     }
     chain.push_back(record.name);
-    // the record's list may not change while it is walked, but copy the names
-    // anyway: a deep walk must not hold references into the records
-    std::vector<std::string> names;
-    for (const TreeCall& call : record.calls)
-        if (!find_ignored_name(call.name)) names.push_back(call.name);
+    // the calls and records stay where they are while the tree is written
+    const int first = record.first_call, last = record.last_call;
     int result = kCodeOk;
-    for (const std::string& callee : names) {
+    for (int c = first; c < last; ++c) {
+        const int callee = g_tree.calls[static_cast<size_t>(c)].name;
+        if (is_ignored_entry(callee)) continue;
         result = write_node(callee, remaining - 1, chain);
         if (result != kCodeOk) break;
     }
@@ -150,21 +174,25 @@ int write_calls(int index, int remaining, std::vector<std::string>& chain) {
     return result;
 }
 
-int write_node(const std::string& name, int remaining, std::vector<std::string>& chain) {
+int write_node(int name, int remaining, std::vector<int>& chain) {
     const Settings& s = g_tree.settings;
     if (remaining < 0) return kCodeOk;
     const int index = first_record(name);
     const bool undefined = index < 0 || g_tree.records[static_cast<size_t>(index)].placeholder();
     if ((s.box_omit >= 1 && undefined) ||
-        (s.box_omit == 2 && !undefined && g_tree.records[static_cast<size_t>(index)].comment.empty())) {
+        (s.box_omit == 2 && !undefined && text_of(g_tree.records[static_cast<size_t>(index)].comment).empty())) {
         g_tree.warnings = 1;
-        if (s.box_list == 1 && g_tree.box_seen.insert(name).second) g_tree.box_names.push_back(name);
+        NameTable::Entry& entry = g_tree.names.entry(name);
+        if (s.box_list == 1 && (entry.flags & NameTable::kBoxSeen) == 0) {
+            entry.flags |= NameTable::kBoxSeen;
+            g_tree.box_names.emplace_back(text_of(name));
+        }
         return kCodeOk;
     }
     const int depth = s.depth_limit - remaining;
     const int number = next_node_number();
     std::string line = number_text(number) + std::string(static_cast<size_t>(depth) + 1, s.level_char);
-    if (undefined) return write_trd_line(line + undefined_text(name));
+    if (undefined) return write_trd_line(line + undefined_text(text_of(name)));
     TreeDefinition& record = g_tree.records[static_cast<size_t>(index)];
     bool first = record.first_output == 0;
     if (s.recursion == 1) first = std::find(chain.begin(), chain.end(), name) == chain.end() || first;
@@ -172,7 +200,7 @@ int write_node(const std::string& name, int remaining, std::vector<std::string>&
         std::string text = repeat_text(record);
         if (s.recursion == 1) {
             text += prefix_text(record);
-            if (!s.show_position) text += " <" + record.file + " " + number_text(record.line) + ">";
+            if (!s.show_position) text += " <" + plain(file_of(record.file)) + " " + number_text(record.line) + ">";
         }
         return write_trd_line(line + text);
     }
@@ -185,17 +213,19 @@ int write_node(const std::string& name, int remaining, std::vector<std::string>&
 std::vector<int> order_tree_roots() {
     std::vector<int> order;
     std::vector<bool> taken(g_tree.records.size(), false);
-    int main_index = first_record("main");
+    int main_index = first_record_named("main");
     if (main_index >= 0) {
         order.push_back(main_index);
         taken[static_cast<size_t>(main_index)] = true;
     }
-    std::unordered_set<std::string> called;
+    std::vector<bool> called(static_cast<size_t>(g_tree.names.size()), false);
     for (const TreeDefinition& record : g_tree.records)
-        for (const TreeCall& call : record.calls)
-            if (call.name != record.name) called.insert(call.name);
+        for (int c = record.first_call; c < record.last_call; ++c) {
+            const int name = g_tree.calls[static_cast<size_t>(c)].name;
+            if (name != record.name) called[static_cast<size_t>(name)] = true;
+        }
     for (size_t i = 0; i < g_tree.records.size(); ++i) {
-        if (taken[i] || called.count(g_tree.records[i].name) != 0) continue;
+        if (taken[i] || called[static_cast<size_t>(g_tree.records[i].name)]) continue;
         order.push_back(static_cast<int>(i));
         taken[i] = true;
     }
@@ -207,7 +237,7 @@ std::vector<int> order_tree_roots() {
 int write_tree_roots() {
     const Settings& s = g_tree.settings;
     for (TreeDefinition& record : g_tree.records) record.first_output = 0;
-    std::vector<std::string> chain;
+    std::vector<int> chain;
     for (int index : order_tree_roots()) {
         TreeDefinition& record = g_tree.records[static_cast<size_t>(index)];
         if (record.first_output != 0) continue;
@@ -274,7 +304,7 @@ int append_box_report() {
     if (handle < 0) return -50;
     int result = kCodeOk;
     for (const std::string& name : names) {
-        int index = first_record(name);
+        int index = first_record_named(name);
         bool undefined = index < 0 || g_tree.records[static_cast<size_t>(index)].placeholder();
         std::string line = undefined ? kMsgUndefinedBoxHead + name + kMsgUndefinedBoxTail
                                      : kMsgUncommentedHead + name + kMsgUncommentedTail;
@@ -289,15 +319,28 @@ int append_box_report() {
 
 int write_trd_file() {
     const Settings& s = g_tree.settings;
+    gather_calls();
+    // a placeholder's missing texts are shown as such
+    NameTable& names = g_tree.names;
+    const int null_text = names.intern(kNullText);
+    int null_file = -1;
+    auto file_or_null = [&](int file) {
+        if (!file_of(file).empty()) return file;
+        if (null_file < 0) {
+            null_file = static_cast<int>(g_tree.files.size());
+            g_tree.files.emplace_back(kNullText);
+        }
+        return null_file;
+    };
     for (TreeDefinition& record : g_tree.records) {
-        std::stable_sort(record.calls.begin(), record.calls.end(),
-                         [](const TreeCall& a, const TreeCall& b) { return a.file < b.file; });
         if (!record.placeholder()) continue;
-        for (std::string* text : {&record.file, &record.name, &record.comment, &record.prefix})
-            if (text->empty()) *text = kNullText;
-        for (TreeCall& call : record.calls) {
-            if (call.name.empty()) call.name = kNullText;
-            if (call.file.empty()) call.file = kNullText;
+        record.file = file_or_null(record.file);
+        for (int* text : {&record.name, &record.comment, &record.prefix})
+            if (text_of(*text).empty()) *text = null_text;
+        for (int c = record.first_call; c < record.last_call; ++c) {
+            TreeCall& call = g_tree.calls[static_cast<size_t>(c)];
+            if (text_of(call.name).empty()) call.name = null_text;
+            call.file = file_or_null(call.file);
         }
     }
 
@@ -310,10 +353,15 @@ int write_trd_file() {
     int result = write_trd_line(kTrdHeader);
 
     // a name defined in the sources is never ignored
-    std::unordered_set<std::string> defined;
+    std::vector<bool> defined(static_cast<size_t>(names.size()), false);
     for (const TreeDefinition& record : g_tree.records)
-        if (!record.placeholder()) defined.insert(record.name);
-    std::erase_if(g_tree.ignored, [&](const std::string& name) { return defined.count(name) != 0; });
+        if (!record.placeholder()) defined[static_cast<size_t>(record.name)] = true;
+    std::erase_if(g_tree.ignored, [&](const std::string& name) {
+        const int id = names.find(name);
+        return id >= 0 && defined[static_cast<size_t>(id)];
+    });
+    for (int id = 0; id < names.size(); ++id)
+        if (find_ignored_name(names.text(id))) names.entry(id).flags |= NameTable::kIgnored;
 
     if (result == kCodeOk) result = s.job == kJobCrossReference ? write_cross_reference() : write_tree_roots();
     int r = close_tracked_file(g_tree.trd.handle);

@@ -22,6 +22,8 @@ struct GoldenCase {
 
 const std::vector<std::string> kBasic = {"main.c", "util.c", "io.c"};
 const std::vector<std::string> kMembers = {"app.cpp", "shapes.cpp"};
+// listed out of the order of their names, with a name defined in two of them
+const std::vector<std::string> kShared = {"zeta.c", "mid.c", "alpha.c"};
 
 std::vector<GoldenCase> golden_cases() {
     return {
@@ -34,6 +36,8 @@ std::vector<GoldenCase> golden_cases() {
         {"basic-recursion", "basic.nam", kBasic, {"-R1"}, "", 0},
         {"basic-xref", "basic.nam", kBasic, {"-s"}, "", 0},
         {"unseen", "unseen.nam", {"../nx1011s/unseen.c"}, {}, "", 0},
+        {"shared", "shared.nam", kShared, {}, "", 0},
+        {"shared-xref", "shared.nam", kShared, {"-s"}, "", 0},
     };
 }
 

@@ -64,7 +64,8 @@ TEST_F(Oq1011sHeads, CallsInABody) {
 }
 
 TEST_F(Oq1011sHeads, KnownNamesWithoutParentheses) {
-    g_tree.known = {"handler", "other"};
+    add_known_name("handler");
+    add_known_name("other");
     EXPECT_EQ(calls_in_text("cb = handler;"), (Names{"handler"}));
     EXPECT_EQ(calls_in_text("register_cb(handler, 3);"), (Names{"register_cb", "handler"}));
     // the left side of the assignment is assigned to, not called
@@ -73,12 +74,12 @@ TEST_F(Oq1011sHeads, KnownNamesWithoutParentheses) {
     EXPECT_EQ(calls_in_text("if (handler == other) x = 1;"), (Names{}));
     EXPECT_EQ(calls_in_text("use(unknown_name);"), (Names{"use"}));
     // with pointer-table names a name matches its starred table entry
-    g_tree.known.insert("*table");
+    add_known_name("*table");
     EXPECT_EQ(calls_in_text("p = table;"), (Names{}));
     g_tree.settings.pointer_names = 1;
     EXPECT_EQ(calls_in_text("p = table;"), (Names{"*table"}));
     // names written with blanks are looked up without them
-    g_tree.known.insert("obj.handler");
+    add_known_name("obj.handler");
     EXPECT_EQ(calls_in_text("x = obj . handler;"), (Names{"obj.handler"}));
 }
 
@@ -88,14 +89,14 @@ TEST_F(Oq1011sHeads, TypeWords) {
     collect_type_words("typedef unsigned char BYTE[4];");
     collect_type_words("struct point p;");
     for (const char* word : {"node", "NODE", "PNODE", "CALLBACK", "BYTE", "point"})
-        EXPECT_EQ(g_tree.type_words.count(word), 1u) << word;
+        EXPECT_TRUE(is_type_word(word)) << word;
     EXPECT_EQ(calls_in_text("p = (NODE)(q); BYTE(x); cb(1);"), (Names{"cb"}));
     // a tag word inside a string or a longer word names no type
     collect_type_words("s = \"struct fake\"; structure = 1; x = a.classic;");
-    EXPECT_EQ(g_tree.type_words.count("fake"), 0u);
-    EXPECT_EQ(g_tree.type_words.count("classic"), 0u);
+    EXPECT_FALSE(is_type_word("fake"));
+    EXPECT_FALSE(is_type_word("classic"));
     collect_type_words("f(sizeof(union bits));");
-    EXPECT_EQ(g_tree.type_words.count("bits"), 1u);
+    EXPECT_TRUE(is_type_word("bits"));
 }
 
 TEST_F(Oq1011sHeads, KeywordComments) {
