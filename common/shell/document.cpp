@@ -61,18 +61,29 @@ std::string side_file_name(const DocumentState& state, std::string_view extensio
     return name;
 }
 
-int parse_page_tag(std::string_view record) {
-    const size_t paren = record.rfind('(');  // "(" is never a trail byte
-    if (paren == std::string_view::npos) return -1;
-    size_t at = paren + 1;
-    while (at < record.size() && (record[at] < '0' || record[at] > '9')) ++at;
+namespace {
+
+// The number of a tag from `at` on: the first run of digits, or -1. `plain`
+// gives a byte as it reads in plain text.
+template <class Plain>
+int tag_digits(std::string_view record, size_t at, Plain&& plain) {
+    const auto digit = [&](size_t i) { return plain(record[i]) >= '0' && plain(record[i]) <= '9'; };
+    while (at < record.size() && !digit(at)) ++at;
     if (at >= record.size()) return -1;
     int64_t value = 0;
-    for (; at < record.size() && record[at] >= '0' && record[at] <= '9'; ++at) {
-        value = value * 10 + (record[at] - '0');
+    for (; at < record.size() && digit(at); ++at) {
+        value = value * 10 + (plain(record[at]) - '0');
         if (value > INT32_MAX) return -1;
     }
     return static_cast<int>(value);
+}
+
+}  // namespace
+
+int parse_page_tag(std::string_view record) {
+    const size_t paren = record.rfind('(');  // "(" is never a trail byte
+    if (paren == std::string_view::npos) return -1;
+    return tag_digits(record, paren + 1, [](char c) { return c; });
 }
 
 namespace {
@@ -128,14 +139,12 @@ public:
 
     // The number of a stored tag line, as parse_page_tag gives it for the
     // plain line; only the part from the last "(" on is decoded.
-    int tag_of(std::string_view stored, std::string& scratch) const {
+    int tag_of(std::string_view stored) const {
         if (stored.empty() || static_cast<unsigned char>(stored[0]) >= 10) return parse_page_tag(stored);
+        const auto plain = [this](char c) { return decode_[static_cast<unsigned char>(c)]; };
         size_t paren = stored.size();
-        while (paren > 1 && decode_[static_cast<unsigned char>(stored[paren - 1])] != '(') --paren;
-        if (paren == 1) return -1;
-        scratch.clear();
-        for (size_t i = paren - 1; i < stored.size(); ++i) scratch += decode_[static_cast<unsigned char>(stored[i])];
-        return parse_page_tag(scratch);
+        while (paren > 1 && plain(stored[paren - 1]) != '(') --paren;
+        return paren == 1 ? -1 : tag_digits(stored, paren, plain);
     }
 
 private:
@@ -204,7 +213,7 @@ int index_document(DocumentState& state, const DocumentProfile& profile) {
         line_number += static_cast<int>(file.scan_lines_led_by(heads.leads(), [&](std::string_view stored, int64_t number) {
             const IndexHeads::Head head = heads.head_of(stored);
             if (head == IndexHeads::kPageEnd) return end_page(before + static_cast<int>(number));
-            const int tag = head == IndexHeads::kTag ? heads.tag_of(stored, line) : -1;
+            const int tag = head == IndexHeads::kTag ? heads.tag_of(stored) : -1;
             if (tag >= 0) pages.back().tag = tag;
             return true;
         }));

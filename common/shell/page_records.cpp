@@ -280,7 +280,7 @@ namespace {
 
 using LineLeads = RecordFileReader::LineLeads;
 
-int bit_count(uint32_t mask) {
+[[maybe_unused]] int bit_count(uint32_t mask) {
     mask = mask - ((mask >> 1) & 0x55555555u);
     mask = (mask & 0x33333333u) + ((mask >> 2) & 0x33333333u);
     mask = (mask + (mask >> 4)) & 0x0f0f0f0fu;
@@ -300,39 +300,62 @@ int first_led_lane(const unsigned char* data, size_t at, uint32_t candidates, co
 }
 
 #if defined(__x86_64__)
-__attribute__((target("avx2,popcnt"))) bool find_led_line_feed_avx2(const unsigned char* data, size_t size,
-                                                                    const LineLeads& leads, size_t& at,
-                                                                    int64_t& passed) {
-    const __m256i line_feed = _mm256_set1_epi8('\n');
-    const __m256i p0 = _mm256_set1_epi8(static_cast<char>(leads.plain[0][0]));
-    const __m256i p1 = _mm256_set1_epi8(static_cast<char>(leads.plain[1][0]));
-    const __m256i s0 = _mm256_set1_epi8(static_cast<char>(leads.scrambled[0][0]));
-    const __m256i s1 = _mm256_set1_epi8(static_cast<char>(leads.scrambled[1][0]));
-    for (; at + 32 + 3 <= size; at += 32) {
-        const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + at));
-        const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + at + 1));
-        const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + at + 2));
-        const __m256i ends = _mm256_cmpeq_epi8(here, line_feed);
-        const __m256i leading = _mm256_or_si256(
-            _mm256_or_si256(_mm256_cmpeq_epi8(first, p0), _mm256_cmpeq_epi8(first, p1)),
-            _mm256_or_si256(_mm256_cmpeq_epi8(second, s0), _mm256_cmpeq_epi8(second, s1)));
-        const uint32_t end_mask = static_cast<uint32_t>(_mm256_movemask_epi8(ends));
-        const uint32_t candidates = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(ends, leading)));
-        if (candidates != 0) {
-            const int lane = first_led_lane(data, at, candidates, leads);
-            if (lane >= 0) {
-                passed += __builtin_popcount(end_mask & ((1u << lane) - 1));
-                at += static_cast<size_t>(lane);
-                return true;
-            }
-        }
-        passed += __builtin_popcount(end_mask);
-    }
-    return false;
+struct Avx2Leads {
+    __m256i line_feed, p0, p1, s0, s1;
+};
+
+// The line feeds of 32 bytes and those of them a line may follow that is
+// led so, as bit masks.
+__attribute__((target("avx2"))) inline void avx2_masks(const unsigned char* bytes, const Avx2Leads& leads,
+                                                       uint64_t& ends, uint64_t& candidates) {
+    const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes));
+    const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 1));
+    const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 2));
+    const __m256i line_feeds = _mm256_cmpeq_epi8(here, leads.line_feed);
+    const __m256i leading =
+        _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(first, leads.p0), _mm256_cmpeq_epi8(first, leads.p1)),
+                        _mm256_or_si256(_mm256_cmpeq_epi8(second, leads.s0), _mm256_cmpeq_epi8(second, leads.s1)));
+    ends = static_cast<uint32_t>(_mm256_movemask_epi8(line_feeds));
+    candidates = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(line_feeds, leading)));
 }
 
-bool find_led_line_feed_sse2(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at,
-                             int64_t& passed) {
+// 64 bytes a round, in two halves.
+__attribute__((target("avx2,popcnt"))) bool find_led_line_feed_avx2(const unsigned char* data, size_t size,
+                                                                    const LineLeads& leads, size_t& at_,
+                                                                    int64_t& passed_) {
+    const Avx2Leads wanted{_mm256_set1_epi8('\n'), _mm256_set1_epi8(static_cast<char>(leads.plain[0][0])),
+                           _mm256_set1_epi8(static_cast<char>(leads.plain[1][0])),
+                           _mm256_set1_epi8(static_cast<char>(leads.scrambled[0][0])),
+                           _mm256_set1_epi8(static_cast<char>(leads.scrambled[1][0]))};
+    size_t at = at_;  // kept in registers: the bytes could alias the references
+    int64_t passed = passed_;
+    bool found = false;
+    for (; at + 64 + 3 <= size; at += 64) {
+        uint64_t low_ends, low_candidates, high_ends, high_candidates;
+        avx2_masks(data + at, wanted, low_ends, low_candidates);
+        avx2_masks(data + at + 32, wanted, high_ends, high_candidates);
+        const uint64_t ends = low_ends | high_ends << 32;
+        uint64_t candidates = low_candidates | high_candidates << 32;
+        for (; candidates != 0; candidates &= candidates - 1) {
+            const int lane = __builtin_ctzll(candidates);
+            if (!line_is_led(data + at + static_cast<size_t>(lane) + 1, 3, leads)) continue;
+            passed += __builtin_popcountll(ends & ((uint64_t{1} << lane) - 1));
+            at += static_cast<size_t>(lane);
+            found = true;
+            break;
+        }
+        if (found) break;
+        passed += __builtin_popcountll(ends);
+    }
+    at_ = at;
+    passed_ = passed;
+    return found;
+}
+
+bool find_led_line_feed_sse2(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at_,
+                             int64_t& passed_) {
+    size_t at = at_;
+    int64_t passed = passed_;
     const __m128i line_feed = _mm_set1_epi8('\n');
     const __m128i p0 = _mm_set1_epi8(static_cast<char>(leads.plain[0][0]));
     const __m128i p1 = _mm_set1_epi8(static_cast<char>(leads.plain[1][0]));
@@ -368,6 +391,8 @@ bool find_led_line_feed_sse2(const unsigned char* data, size_t size, const LineL
         if (++rounds == 255) add_counts();
     }
     add_counts();
+    at_ = at;
+    passed_ = passed;
     return found;
 }
 #endif

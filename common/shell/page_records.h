@@ -193,7 +193,9 @@ int64_t RecordFileReader::scan_lines_led_by(const LineLeads& leads, Take&& take)
         const auto* data = reinterpret_cast<const unsigned char*>(data_.get());
         if (line_is_led(data + pos_, size_ - pos_, leads)) {
             std::string_view line;
-            next_line_view(line);
+            const void* lf = std::memchr(data_.get() + pos_, '\n', size_ - pos_);
+            if (lf != nullptr) line = take_line(static_cast<const char*>(lf) - data_.get(), true);
+            else next_line_view(line);  // it runs on past the buffer
             if (!take(line, lines)) return lines;
             continue;
         }

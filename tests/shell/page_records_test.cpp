@@ -250,6 +250,9 @@ TEST(RecordFiles, ScanningByBlocksGivesTheLinesOneByOneReadingGives) {
     // and one at the very start
     contents.push_back(std::string(20000, '\n') + "#T\n" + std::string(2 * block + 5, 'x') + "\nZC:");
     contents.push_back("ZC:\n\x09ST\n#\n\x05\nZ");
+    std::string every_lane;  // lines looked for at every place of a scan's round
+    for (int n = 0; n < 130; ++n) every_lane += std::string(static_cast<size_t>(n), 'a') + "\nZC:\n\x03QR\n";
+    contents.push_back(every_lane);
     const RecordFileReader::LineLeads leads{{{'Z', 'C'}, {'#', 'T'}}, {{'Q', 'R'}, {'S', 'T'}}};
     const auto led = [](std::string_view line) {
         const bool scrambled = !line.empty() && static_cast<unsigned char>(line[0]) < 10;
@@ -290,7 +293,7 @@ TEST(RecordFiles, ScanningByBlocksGivesTheLinesOneByOneReadingGives) {
             EXPECT_EQ(reader.offset(), static_cast<int64_t>(bytes.size()));
         }
     }
-    ASSERT_EQ(contents.size(), 23u);
+    ASSERT_EQ(contents.size(), 24u);
     write_raw(dir.path("lines"), "one\ntwo\nthree\n");
     RecordFileReader reader;
     ASSERT_TRUE(reader.open(dir.path("lines")));
