@@ -1,6 +1,5 @@
 #include "common/shell/document.h"
 
-#include <algorithm>
 #include <climits>
 
 #include "common/analysis/scramble.h"
