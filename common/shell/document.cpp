@@ -60,18 +60,29 @@ std::string side_file_name(const DocumentState& state, std::string_view extensio
     return name;
 }
 
-int parse_page_tag(std::string_view record) {
-    const size_t paren = record.rfind('(');  // "(" is never a trail byte
-    if (paren == std::string_view::npos) return -1;
-    size_t at = paren + 1;
-    while (at < record.size() && (record[at] < '0' || record[at] > '9')) ++at;
+namespace {
+
+// The number of a tag from `at` on: the first run of digits, or -1. `plain`
+// gives a byte as it reads in plain text.
+template <class Plain>
+int tag_digits(std::string_view record, size_t at, Plain&& plain) {
+    const auto digit = [&](size_t i) { return plain(record[i]) >= '0' && plain(record[i]) <= '9'; };
+    while (at < record.size() && !digit(at)) ++at;
     if (at >= record.size()) return -1;
     int64_t value = 0;
-    for (; at < record.size() && record[at] >= '0' && record[at] <= '9'; ++at) {
-        value = value * 10 + (record[at] - '0');
+    for (; at < record.size() && digit(at); ++at) {
+        value = value * 10 + (plain(record[at]) - '0');
         if (value > INT32_MAX) return -1;
     }
     return static_cast<int>(value);
+}
+
+}  // namespace
+
+int parse_page_tag(std::string_view record) {
+    const size_t paren = record.rfind('(');  // "(" is never a trail byte
+    if (paren == std::string_view::npos) return -1;
+    return tag_digits(record, paren + 1, [](char c) { return c; });
 }
 
 namespace {
@@ -93,6 +104,22 @@ public:
             plain_first_[static_cast<unsigned char>(plain[0])] = head;
             scrambled_first_[static_cast<unsigned char>(scrambled[0])] = head;
         }
+        std::string every_byte(1, '\x01');
+        for (int b = 0; b < 256; ++b) every_byte += static_cast<char>(b);
+        std::string decoded;
+        unscramble_line(every_byte, decoded, 1);
+        for (int b = 0; b < 256; ++b) decode_[b] = decoded[static_cast<size_t>(b)];
+    }
+
+    // The first two bytes of the lines that may have one of the heads.
+    RecordFileReader::LineLeads leads() const {
+        RecordFileReader::LineLeads leads{};
+        for (int i = 0; i < 2; ++i)
+            for (int j = 0; j < 2; ++j) {
+                leads.plain[i][j] = static_cast<unsigned char>(heads_[i + 1].plain[j]);
+                leads.scrambled[i][j] = static_cast<unsigned char>(heads_[i + 1].scrambled[j]);
+            }
+        return leads;
     }
 
     Head head_of(std::string_view stored) const {
@@ -103,7 +130,20 @@ public:
         const Head head = (scrambled ? scrambled_first_ : plain_first_)[static_cast<unsigned char>(stored[0])];
         if (head == kOther) return kOther;
         const std::string& bytes = scrambled ? heads_[head].scrambled : heads_[head].plain;
-        return stored.substr(0, bytes.size()) == bytes ? head : kOther;
+        if (stored.size() < bytes.size()) return kOther;
+        for (size_t i = 0; i < bytes.size(); ++i)
+            if (stored[i] != bytes[i]) return kOther;
+        return head;
+    }
+
+    // The number of a stored tag line, as parse_page_tag gives it for the
+    // plain line; only the part from the last "(" on is decoded.
+    int tag_of(std::string_view stored) const {
+        if (stored.empty() || static_cast<unsigned char>(stored[0]) >= 10) return parse_page_tag(stored);
+        const auto plain = [this](char c) { return decode_[static_cast<unsigned char>(c)]; };
+        size_t paren = stored.size();
+        while (paren > 1 && plain(stored[paren - 1]) != '(') --paren;
+        return paren == 1 ? -1 : tag_digits(stored, paren, plain);
     }
 
 private:
@@ -113,6 +153,7 @@ private:
     Bytes heads_[3];
     Head plain_first_[256] = {};
     Head scrambled_first_[256] = {};
+    char decode_[256] = {};
 };
 
 // A line the index reads whole: one of the header lines or a tag line.
@@ -136,40 +177,52 @@ int take_whole_line(DocumentState& state, const DocumentProfile& profile, std::s
 }  // namespace
 
 int index_document(DocumentState& state, const DocumentProfile& profile) {
-    state.pages.clear();
+    std::vector<PageIndexEntry>& pages = state.pages;
+    pages.clear();
     state.page_count = 0;
     state.header_lines.clear();
     RecordFileReader& file = state.file;
     if (!file.open(state.file_name)) return kIndexCannotOpen;
 
     const IndexHeads heads;
-    std::vector<PageIndexEntry> pages{PageIndexEntry{}};
+    pages.reserve(kMaxDocumentPages + 1);  // kept from one document to the next
+    pages.push_back(PageIndexEntry{});
     std::string line;
     int line_number = 0;
     int page_ends = 0;
     int header = kIndexOk;
-    // Only the header lines and the tag lines are decoded; the rest are told
-    // by their first bytes as they are stored.
-    file.scan_lines([&](std::string_view stored) {
+    bool full = false;
+    // a page end: the next page begins where this line ends, whatever its line end
+    const auto end_page = [&](int number) {
+        if (++page_ends == kMaxDocumentPages) return !(full = true);
+        pages.push_back(PageIndexEntry{number, file.offset(), 0});
+        return true;
+    };
+    // The header lines are decoded whole.
+    for (std::string_view stored; line_number < kDocumentHeaderLines && file.next_line_view(stored);) {
         ++line_number;
         const IndexHeads::Head head = heads.head_of(stored);
-        if (head == IndexHeads::kTag || line_number <= kDocumentHeaderLines) {
-            header = take_whole_line(state, profile, stored, line_number, head == IndexHeads::kTag, line, pages.back());
-            if (header != kIndexOk) return false;
-        }
-        if (head == IndexHeads::kPageEnd) {
-            if (++page_ends == kMaxDocumentPages) return false;
-            // the next page begins where this line ends, whatever its line end
-            pages.push_back(PageIndexEntry{line_number, file.offset(), 0});
-        }
-        return true;
-    });
+        header = take_whole_line(state, profile, stored, line_number, head == IndexHeads::kTag, line, pages.back());
+        if (header != kIndexOk || (head == IndexHeads::kPageEnd && !end_page(line_number))) break;
+    }
+    // Of the rest only the tag lines are, in part; the others are told by
+    // their first bytes as they are stored, most of them passed over unread.
+    if (header == kIndexOk && line_number == kDocumentHeaderLines && !full) {
+        const int before = line_number;
+        line_number += static_cast<int>(file.scan_lines_led_by(heads.leads(), [&](std::string_view stored, int64_t number) {
+            const IndexHeads::Head head = heads.head_of(stored);
+            if (head == IndexHeads::kPageEnd) return end_page(before + static_cast<int>(number));
+            const int tag = head == IndexHeads::kTag ? heads.tag_of(stored) : -1;
+            if (tag >= 0) pages.back().tag = tag;
+            return true;
+        }));
+    }
     if (header != kIndexOk || line_number == 0) {
         file.close();
+        pages.clear();
         return header != kIndexOk ? header : kIndexNotADocument;
     }
     pages.resize(static_cast<size_t>(page_ends));
-    state.pages = std::move(pages);
     state.page_count = page_ends;
     return kIndexOk;
 }

@@ -2,8 +2,8 @@
 
 #include <fcntl.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 #include <algorithm>
@@ -273,6 +273,175 @@ void find_line_feeds(const char* data, size_t from, size_t to, std::vector<size_
         if (lf == nullptr) break;
         ends.push_back(static_cast<size_t>(static_cast<const char*>(lf) - data));
         at = ends.back() + 1;
+    }
+}
+
+namespace {
+
+using LineLeads = RecordFileReader::LineLeads;
+
+[[maybe_unused]] int bit_count(uint32_t mask) {
+    mask = mask - ((mask >> 1) & 0x55555555u);
+    mask = (mask & 0x33333333u) + ((mask >> 2) & 0x33333333u);
+    mask = (mask + (mask >> 4)) & 0x0f0f0f0fu;
+    return static_cast<int>((mask * 0x01010101u) >> 24);
+}
+
+// The line feeds of a mask whose next line is led so: the first one's lane,
+// or -1. A line feed is a candidate when the byte after it is a plain
+// line's first or the byte after that a scrambled line's first; the lane
+// is then looked at whole.
+int first_led_lane(const unsigned char* data, size_t at, uint32_t candidates, const LineLeads& leads) {
+    for (; candidates != 0; candidates &= candidates - 1) {
+        const int lane = __builtin_ctz(candidates);
+        if (line_is_led(data + at + static_cast<size_t>(lane) + 1, 3, leads)) return lane;
+    }
+    return -1;
+}
+
+#if defined(__x86_64__)
+struct Avx2Leads {
+    __m256i line_feed, p0, p1, s0, s1;
+};
+
+// The line feeds of 32 bytes and those of them a line may follow that is
+// led so, as bit masks.
+__attribute__((target("avx2"))) inline void avx2_masks(const unsigned char* bytes, const Avx2Leads& leads,
+                                                       uint64_t& ends, uint64_t& candidates) {
+    const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes));
+    const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 1));
+    const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 2));
+    const __m256i line_feeds = _mm256_cmpeq_epi8(here, leads.line_feed);
+    const __m256i leading =
+        _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(first, leads.p0), _mm256_cmpeq_epi8(first, leads.p1)),
+                        _mm256_or_si256(_mm256_cmpeq_epi8(second, leads.s0), _mm256_cmpeq_epi8(second, leads.s1)));
+    ends = static_cast<uint32_t>(_mm256_movemask_epi8(line_feeds));
+    candidates = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(line_feeds, leading)));
+}
+
+// 64 bytes a round, in two halves.
+__attribute__((target("avx2,popcnt"))) bool find_led_line_feed_avx2(const unsigned char* data, size_t size,
+                                                                    const LineLeads& leads, size_t& at_,
+                                                                    int64_t& passed_) {
+    const Avx2Leads wanted{_mm256_set1_epi8('\n'), _mm256_set1_epi8(static_cast<char>(leads.plain[0][0])),
+                           _mm256_set1_epi8(static_cast<char>(leads.plain[1][0])),
+                           _mm256_set1_epi8(static_cast<char>(leads.scrambled[0][0])),
+                           _mm256_set1_epi8(static_cast<char>(leads.scrambled[1][0]))};
+    size_t at = at_;  // kept in registers: the bytes could alias the references
+    int64_t passed = passed_;
+    bool found = false;
+    for (; at + 64 + 3 <= size; at += 64) {
+        uint64_t low_ends, low_candidates, high_ends, high_candidates;
+        avx2_masks(data + at, wanted, low_ends, low_candidates);
+        avx2_masks(data + at + 32, wanted, high_ends, high_candidates);
+        const uint64_t ends = low_ends | high_ends << 32;
+        uint64_t candidates = low_candidates | high_candidates << 32;
+        for (; candidates != 0; candidates &= candidates - 1) {
+            const int lane = __builtin_ctzll(candidates);
+            if (!line_is_led(data + at + static_cast<size_t>(lane) + 1, 3, leads)) continue;
+            passed += __builtin_popcountll(ends & ((uint64_t{1} << lane) - 1));
+            at += static_cast<size_t>(lane);
+            found = true;
+            break;
+        }
+        if (found) break;
+        passed += __builtin_popcountll(ends);
+    }
+    at_ = at;
+    passed_ = passed;
+    return found;
+}
+
+bool find_led_line_feed_sse2(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at_,
+                             int64_t& passed_) {
+    size_t at = at_;
+    int64_t passed = passed_;
+    const __m128i line_feed = _mm_set1_epi8('\n');
+    const __m128i p0 = _mm_set1_epi8(static_cast<char>(leads.plain[0][0]));
+    const __m128i p1 = _mm_set1_epi8(static_cast<char>(leads.plain[1][0]));
+    const __m128i s0 = _mm_set1_epi8(static_cast<char>(leads.scrambled[0][0]));
+    const __m128i s1 = _mm_set1_epi8(static_cast<char>(leads.scrambled[1][0]));
+    __m128i counts = _mm_setzero_si128();
+    int rounds = 0;
+    bool found = false;
+    const auto add_counts = [&] {
+        const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+        passed += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
+        counts = _mm_setzero_si128();
+        rounds = 0;
+    };
+    for (; at + 16 + 3 <= size; at += 16) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + 1));
+        const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + 2));
+        const __m128i ends = _mm_cmpeq_epi8(here, line_feed);
+        const __m128i leading = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(first, p0), _mm_cmpeq_epi8(first, p1)),
+                                             _mm_or_si128(_mm_cmpeq_epi8(second, s0), _mm_cmpeq_epi8(second, s1)));
+        const uint32_t candidates = static_cast<uint32_t>(_mm_movemask_epi8(_mm_and_si128(ends, leading)));
+        if (candidates != 0) {
+            const int lane = first_led_lane(data, at, candidates, leads);
+            if (lane >= 0) {
+                passed += bit_count(static_cast<uint32_t>(_mm_movemask_epi8(ends)) & ((1u << lane) - 1));
+                at += static_cast<size_t>(lane);
+                found = true;
+                break;
+            }
+        }
+        counts = _mm_sub_epi8(counts, ends);
+        if (++rounds == 255) add_counts();
+    }
+    add_counts();
+    at_ = at;
+    passed_ = passed;
+    return found;
+}
+#endif
+
+}  // namespace
+
+namespace {
+
+// One line feed at a time: where neither of the others can run.
+bool find_led_line_feed_bytes(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at,
+                              int64_t& passed) {
+    for (const void* lf; at + 3 < size && (lf = std::memchr(data + at, '\n', size - 3 - at)) != nullptr;) {
+        at = static_cast<size_t>(static_cast<const unsigned char*>(lf) - data);
+        if (line_is_led(data + at + 1, 3, leads)) return true;
+        ++passed;
+        ++at;
+    }
+    return false;
+}
+
+LineScanWidth widest_line_scan() {
+#if defined(__x86_64__)
+    return __builtin_cpu_supports("avx2") ? LineScanWidth::Avx2 : LineScanWidth::Sse2;
+#else
+    return LineScanWidth::Bytes;
+#endif
+}
+
+LineScanWidth g_line_scan = widest_line_scan();
+
+}  // namespace
+
+LineScanWidth use_line_scan(LineScanWidth width) {
+    const LineScanWidth was = g_line_scan;
+    g_line_scan = std::min(width, widest_line_scan());
+    return was;
+}
+
+bool find_led_line_feed(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at,
+                        int64_t& passed) {
+    switch (g_line_scan) {
+#if defined(__x86_64__)
+    case LineScanWidth::Avx2:
+        return find_led_line_feed_avx2(data, size, leads, at, passed);
+    case LineScanWidth::Sse2:
+        return find_led_line_feed_sse2(data, size, leads, at, passed);
+#endif
+    default:
+        return find_led_line_feed_bytes(data, size, leads, at, passed);
     }
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -98,6 +99,20 @@ public:
     template <class Take>
     void scan_lines(Take&& take);
 
+    // Every line from here to the end that begins with one of two pairs of
+    // bytes, or with a key byte (below 10) and then one of two others, as
+    // next_line_view gives it, handed to take(line, number), its number
+    // counted from 1 for the first line of this scan; take returns false to
+    // stop, and offset() is then that of the line after it. The other lines
+    // are passed over sixteen bytes at a time, never taken apart. The number
+    // of lines passed, the stopping one included.
+    struct LineLeads {
+        unsigned char plain[2][2];      // a plain line's first two bytes (give one twice for one)
+        unsigned char scrambled[2][2];  // a scrambled line's two bytes after the key
+    };
+    template <class Take>
+    int64_t scan_lines_led_by(const LineLeads& leads, Take&& take);
+
 private:
     bool fill();
     bool cut_long_line(std::string_view& line);
@@ -142,6 +157,80 @@ void RecordFileReader::scan_lines(Take&& take) {
         if (!fill()) break;  // fill() moves the unread bytes to the front
     }
     if (pos_ < size_) take(take_line(size_, false));  // a last line without a line feed
+}
+
+// Whether the line at `line` (with `available` bytes from there on) begins
+// as `leads` says.
+inline bool line_is_led(const unsigned char* line, size_t available, const RecordFileReader::LineLeads& leads) {
+    const unsigned char(*pairs)[2] = line[0] >= 10 ? leads.plain : leads.scrambled;
+    if (line[0] < 10) ++line, --available;
+    if (available < 2) return false;
+    return (line[0] == pairs[0][0] && line[1] == pairs[0][1]) || (line[0] == pairs[1][0] && line[1] == pairs[1][1]);
+}
+
+// From `at` on, the first line feed of data[.., size) that the line after it
+// begins as `leads` says: true with `at` there, or false with `at` where
+// the search stopped, a few bytes before the end, for the caller to go on
+// from. The line feeds in between are added to `passed`.
+bool find_led_line_feed(const unsigned char* data, size_t size, const RecordFileReader::LineLeads& leads, size_t& at,
+                        int64_t& passed);
+
+// The search goes 32 bytes at a time where the processor can, else 16, else
+// one line feed at a time; a test may ask for a narrower one. The previous.
+enum class LineScanWidth { Bytes, Sse2, Avx2 };
+LineScanWidth use_line_scan(LineScanWidth width);
+
+template <class Take>
+int64_t RecordFileReader::scan_lines_led_by(const LineLeads& leads, Take&& take) {
+    int64_t lines = 0;
+    if (fd_ < 0) return lines;
+    for (;;) {
+        // pos_ is the start of a line not looked at yet
+        while (size_ - pos_ < 3 && fill()) {
+        }
+        if (pos_ >= size_) break;
+        ++lines;
+        const auto* data = reinterpret_cast<const unsigned char*>(data_.get());
+        if (line_is_led(data + pos_, size_ - pos_, leads)) {
+            std::string_view line;
+            const void* lf = std::memchr(data_.get() + pos_, '\n', size_ - pos_);
+            if (lf != nullptr) line = take_line(static_cast<const char*>(lf) - data_.get(), true);
+            else next_line_view(line);  // it runs on past the buffer
+            if (!take(line, lines)) return lines;
+            continue;
+        }
+        // Passed over up to the next line that may be led so: the lines
+        // between are only counted. offset_ stays that of pos_.
+        size_t from = pos_;
+        for (;;) {
+            data = reinterpret_cast<const unsigned char*>(data_.get());
+            size_t at = from;
+            int64_t passed = 0;  // line feeds in [from, at)
+            bool found = find_led_line_feed(data, size_, leads, at, passed);
+            if (!found) {
+                // the last bytes one at a time: the next line is looked at whole
+                const void* lf = std::memchr(data + at, '\n', size_ - at);
+                if (lf != nullptr) {
+                    at = static_cast<size_t>(static_cast<const unsigned char*>(lf) - data);
+                    found = true;
+                }
+            }
+            if (found) {
+                lines += passed;
+                offset_ += static_cast<int64_t>(at + 1 - pos_);
+                pos_ = at + 1;
+                break;
+            }
+            // no line feed from `from` on: the rest of the buffer belongs to a
+            // line passed over, which may run on into the next block
+            lines += passed;
+            offset_ += static_cast<int64_t>(size_ - pos_);
+            pos_ = size_;
+            if (!fill()) return lines;  // the last line ends with the file
+            from = pos_;
+        }
+    }
+    return lines;
 }
 
 // Where the interpreter takes its records from.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/analysis/scramble.h"
@@ -223,8 +224,10 @@ TEST(RecordFiles, ScrambledAndPlainLinesAreNumberedFromTheStart) {
     EXPECT_EQ(source.line_number(), 4);
 }
 
-// The block scan hands over the same lines and offsets as reading them one at
-// a time, wherever a line, its CR LF or a cut long line meets a block's end.
+// The block scans hand over the same lines and offsets as reading them one
+// at a time, wherever a line, its CR LF, a cut long line or the first bytes
+// of a line looked for meet a block's end; the scan for lines led by some
+// bytes gives just those lines, with their numbers, at every scan width.
 TEST(RecordFiles, ScanningByBlocksGivesTheLinesOneByOneReadingGives) {
     TempDir dir;
     const size_t block = RecordFileReader::kBlockBytes;
@@ -238,6 +241,24 @@ TEST(RecordFiles, ScanningByBlocksGivesTheLinesOneByOneReadingGives) {
     contents.push_back("x\n" + std::string(RecordFileReader::kMaxRecordLineBytes + 70000, 'y') + "\r\nafter\n");
     contents.push_back("");
     contents.push_back("no line end");
+    for (size_t shift = 0; shift < 5; ++shift) {
+        // a line looked for, plain or after its key byte, split at the block's end
+        contents.push_back(std::string(block - shift, 'a') + "\nZC:\n\x03QRx\r\nZZ\n\x04QQ\nend");
+        contents.push_back(std::string(block - shift, 'a') + "\r\n\x03QR\r\n\x03Q");
+    }
+    // thousands of empty lines, a line looked for after a line of two blocks
+    // and one at the very start
+    contents.push_back(std::string(20000, '\n') + "#T\n" + std::string(2 * block + 5, 'x') + "\nZC:");
+    contents.push_back("ZC:\n\x09ST\n#\n\x05\nZ");
+    std::string every_lane;  // lines looked for at every place of a scan's round
+    for (int n = 0; n < 130; ++n) every_lane += std::string(static_cast<size_t>(n), 'a') + "\nZC:\n\x03QR\n";
+    contents.push_back(every_lane);
+    const RecordFileReader::LineLeads leads{{{'Z', 'C'}, {'#', 'T'}}, {{'Q', 'R'}, {'S', 'T'}}};
+    const auto led = [](std::string_view line) {
+        const bool scrambled = !line.empty() && static_cast<unsigned char>(line[0]) < 10;
+        const std::string_view head = line.substr(scrambled ? 1 : 0, 2);
+        return scrambled ? head == "QR" || head == "ST" : head == "ZC" || head == "#T";
+    };
     for (const std::string& bytes : contents) {
         SCOPED_TRACE(bytes.size());
         write_raw(dir.path("lines"), bytes);
@@ -252,8 +273,27 @@ TEST(RecordFiles, ScanningByBlocksGivesTheLinesOneByOneReadingGives) {
         });
         EXPECT_EQ(scanned, one_by_one);
         EXPECT_EQ(reader.offset(), static_cast<int64_t>(bytes.size()));
+
+        std::vector<std::tuple<std::string, int64_t, int64_t>> wanted, found;
+        for (size_t i = 0; i < one_by_one.size(); ++i)
+            if (led(one_by_one[i].first))
+                wanted.emplace_back(one_by_one[i].first, one_by_one[i].second, static_cast<int64_t>(i) + 1);
+        for (const LineScanWidth width : {LineScanWidth::Avx2, LineScanWidth::Sse2, LineScanWidth::Bytes}) {
+            SCOPED_TRACE(static_cast<int>(width));
+            const LineScanWidth was = use_line_scan(width);
+            found.clear();
+            ASSERT_TRUE(reader.open(dir.path("lines")));
+            const int64_t lines = reader.scan_lines_led_by(leads, [&](std::string_view line, int64_t number) {
+                found.emplace_back(std::string(line), reader.offset(), number);
+                return true;
+            });
+            use_line_scan(was);
+            EXPECT_EQ(found, wanted);
+            EXPECT_EQ(lines, static_cast<int64_t>(one_by_one.size()));
+            EXPECT_EQ(reader.offset(), static_cast<int64_t>(bytes.size()));
+        }
     }
-    ASSERT_EQ(contents.size(), 11u);
+    ASSERT_EQ(contents.size(), 24u);
     write_raw(dir.path("lines"), "one\ntwo\nthree\n");
     RecordFileReader reader;
     ASSERT_TRUE(reader.open(dir.path("lines")));
@@ -264,6 +304,13 @@ TEST(RecordFiles, ScanningByBlocksGivesTheLinesOneByOneReadingGives) {
     std::string line;
     ASSERT_TRUE(reader.next_line(line));
     EXPECT_EQ(line, "three");
+
+    write_raw(dir.path("lines"), "ZC:1\nx\nZC:2\nZC:3\n");
+    ASSERT_TRUE(reader.open(dir.path("lines")));
+    EXPECT_EQ(reader.scan_lines_led_by(leads, [&](std::string_view led_line, int64_t) { return led_line != "ZC:2"; }), 3);
+    EXPECT_EQ(reader.offset(), 12) << "a stopped scan leaves the reader after the stopping line";
+    ASSERT_TRUE(reader.next_line(line));
+    EXPECT_EQ(line, "ZC:3");
 }
 
 }  // namespace
