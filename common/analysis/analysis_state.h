@@ -224,7 +224,12 @@ struct AnalysisState {
     KeptLine* line_kept = nullptr;
 
     // Buffers the per-line work reuses, so that a line costs no allocation.
+    struct CommentRange {
+        int from = 0;
+        int to = 0;
+    };
     struct LineScratch {
+        std::vector<CommentRange> comment_ranges;  // of the line being split
         std::vector<unsigned char> marks;
         std::string code;
         std::string text;
@@ -232,6 +237,9 @@ struct AnalysisState {
         std::string head;        // the unit being cut
         std::string unit_comment;
         std::string expanded;    // a line with its tabs expanded
+        std::vector<unsigned char> statement_literals;  // the statement being split
+        std::vector<unsigned char> body_literals;       // a text whose brace bodies go
+        std::string stripped;
     };
     LineScratch scratch;
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/messages.h"
@@ -98,9 +99,9 @@ constexpr int kFrameworkMacroCount = sizeof kFrameworkMacros / sizeof kFramework
 static_assert(kFrameworkMacroCount == 346, "the framework macro list is fixed");
 
 bool is_framework_macro(std::string_view name) {
-    for (const char* m : kFrameworkMacros)
-        if (name == m) return true;
-    return false;
+    // every word of a line is asked in mode 4: a hash answers at once
+    static const std::unordered_set<std::string_view> names(std::begin(kFrameworkMacros), std::end(kFrameworkMacros));
+    return names.count(name) != 0;
 }
 
 // The table without its removed nodes, every index taken again.
@@ -733,6 +734,36 @@ int expand_if_macros(std::string& text, int size, int zero_flag, int warn_flag) 
                                   });
 }
 
+namespace {
+// Whether the expansion could change the line at all: some word of it names
+// a macro the mode substitutes (or, in mode 4, a framework macro). Words
+// inside literals are asked too; that only costs a walk that finds nothing.
+// The words are cut as the substitution's walk cuts them.
+bool may_expand(std::string_view line, int mode) {
+    const int n = static_cast<int>(line.size());
+    int pos = 0;
+    while (pos < n) {
+        const unsigned char c = static_cast<unsigned char>(line[static_cast<size_t>(pos)]);
+        if (!is_identifier_char(c)) {
+            pos += c >= 0x80 && is_dbcs_at(line, pos) ? 2 : 1;
+            continue;
+        }
+        const int end = skip_identifier(line, pos);
+        if (is_identifier_start(c)) {
+            const std::string_view name = line.substr(static_cast<size_t>(pos), static_cast<size_t>(end - pos));
+            if (mode == 4 && is_framework_macro(name)) return true;
+            if (mode < 3 || could_name_control_macro(name)) {
+                auto it = g_analysis.macro_index.find(name);
+                if (it != g_analysis.macro_index.end() && (mode < 3 || g_analysis.macros[it->second].control_kind > 0))
+                    return true;
+            }
+        }
+        pos = end;
+    }
+    return false;
+}
+}  // namespace
+
 int expand_control_macros(std::string& line, int size) {
     int first = skip_blanks(line, 0);
     bool directive = byte_at(line, first) == '#';
@@ -743,6 +774,7 @@ int expand_control_macros(std::string& line, int size) {
     // nothing that this mode would substitute is defined
     if ((mode == 3 && g_analysis.control_macro_count == 0) || ((mode == 1 || mode == 2) && g_analysis.macro_index.empty()))
         return 0;
+    if (!may_expand(line, mode)) return kCodeOk;
     int identifiers_seen = 0;
     bool after_defined = false;
     bool finished = false;

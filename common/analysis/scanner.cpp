@@ -87,7 +87,7 @@ int end_control_head(std::string& head, std::string& text, int end) {
 
 // A condition head: word, "(", condition, ")", and an optional "{".
 int split_condition_head(std::string& head, std::string& text, int word_length, int& kind) {
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.statement_literals;
     mark_literals(text, map);
     int open = skip_blanks(text, word_length);
     if (open >= static_cast<int>(text.size())) return kIncomplete;
@@ -116,7 +116,7 @@ int split_keyword_head(std::string& head, std::string& text, int word_length) {
 
 // The ":" of a case label, at parenthesis depth 0 and not part of "::".
 int find_label_colon(const std::string& text) {
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.statement_literals;
     mark_literals(text, map);
     int depth = 0;
     for (int i = 0; i < static_cast<int>(text.size()); ++i) {
@@ -142,7 +142,7 @@ bool inside_do_level() {
 }
 
 int split_plain_statement(std::string& head, std::string& text, int& kind) {
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.statement_literals;
     mark_literals(text, map);
     bool braces_belong = is_class_head(text) != 0;
     int paren = 0, brace = 0;
@@ -354,9 +354,10 @@ int scan_asm_statement(std::string_view text, int& end, int& opens_block) {
 // pair is left empty, so a long class body never fills the buffer while
 // the brace count stays right.
 void strip_brace_bodies(std::string& text) {
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.body_literals;
     mark_literals(text, map);
-    std::string out;
+    std::string& out = g_analysis.scratch.stripped;
+    out.clear();
     out.reserve(text.size());
     int depth = 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -498,7 +499,7 @@ int split_declaration(std::string& head, std::string& line) {
         cut_head(head, line, 6, 6);
         return kComplete;
     }
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.statement_literals;
     mark_literals(line, map);
     const bool class_head = is_class_head(line) != 0;
     bool initializer = false;
