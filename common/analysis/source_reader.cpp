@@ -101,14 +101,33 @@ bool raw_line_from(SourceFile& file, std::string& out, int size, int64_t& bytes_
     bytes_read += raw;
     // a kept file known to hold neither trigraphs nor control bytes
     if (file.kept && file.kept->plain) return true;
-    replace_trigraphs(out);
-    // control bytes other than the line end and TAB read as blanks; most
-    // lines have none, which one pass that only reads tells
-    unsigned char* bytes = reinterpret_cast<unsigned char*>(out.data());
-    bool any = false;
-    for (size_t i = 0, n = out.size(); i < n; ++i) any |= is_control_byte(bytes[i]);
-    if (any)
-        for (size_t i = 0, n = out.size(); i < n; ++i) bytes[i] = is_control_byte(bytes[i]) ? ' ' : bytes[i];
+    // control bytes other than the line end and TAB read as blanks, and
+    // trigraphs are replaced; most lines have neither, which one pass that
+    // reads eight bytes at a time tells
+    bool control = false, question = false;
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(out.data());
+    // the line end needs no look
+    const size_t n = out.size() - (!out.empty() && out.back() == '\n' ? 1 : 0);
+    size_t i = 0;
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        // a byte below 0x20 (an exact test of "any"), and a "?"
+        if (((word - kOnes * 0x20) & ~word & kHigh) != 0)
+            for (size_t k = i; k < i + 8; ++k) control |= is_control_byte(bytes[k]);
+        const uint64_t q = word ^ (kOnes * '?');
+        question |= ((q - kOnes) & ~q & kHigh) != 0;
+    }
+    for (; i < n; ++i) {
+        control |= is_control_byte(bytes[i]);
+        question |= bytes[i] == '?';
+    }
+    if (question) replace_trigraphs(out);
+    if (control) {
+        unsigned char* edit = reinterpret_cast<unsigned char*>(out.data());
+        for (size_t k = 0, m = out.size(); k < m; ++k) edit[k] = is_control_byte(edit[k]) ? ' ' : edit[k];
+    }
     return true;
 }
 
