@@ -19,6 +19,16 @@ constexpr int kMaxAbsorbedCommentLines = 10;
 
 enum SplitResult : int { kIncomplete = 0, kComplete = 1, kNeedsBody = 2 };
 
+// The bytes a statement's split looks at; the walks pass over the rest.
+struct StatementStops {
+    bool stop[256] = {};
+    constexpr StatementStops() {
+        for (unsigned char c : {'(', ')', ';', '=', '{', '}'}) stop[c] = true;
+    }
+    bool operator[](char c) const { return stop[static_cast<unsigned char>(c)]; }
+};
+constexpr StatementStops kStatementStop;
+
 ScannerLevel& level_at(int depth) {
     if (depth < 0) depth = 0;
     if (static_cast<size_t>(depth) >= g_analysis.levels.size()) g_analysis.levels.resize(static_cast<size_t>(depth) + 1);
@@ -148,7 +158,7 @@ int split_plain_statement(std::string& head, std::string& text, int& kind) {
     int paren = 0, brace = 0;
     const int n = static_cast<int>(text.size());
     for (int i = 0; i < n; ++i) {
-        if (map[i] != 0) continue;
+        if (!kStatementStop[text[i]] || map[i] != 0) continue;
         char c = text[i];
         if (c == '(') {
             ++paren;
@@ -511,7 +521,7 @@ int split_declaration(std::string& head, std::string& line) {
     const int n = static_cast<int>(line.size());
     int paren_open = -1;
     for (int i = 0; i < n; ++i) {
-        if (map[i] != 0) continue;
+        if (!kStatementStop[line[i]] || map[i] != 0) continue;
         char c = line[i];
         if (c == '(') {
             if (paren == 0) paren_open = i;

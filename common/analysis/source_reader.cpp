@@ -242,7 +242,7 @@ void watch_guard(SourceFile& file, std::string_view code, int before, int after)
             file.guard_watch = kGuardInside;
             return;
         case kGuardInside:
-            if (before == file.guard_depth &&
+            if (before == file.guard_depth && byte_at(code, skip_blanks(code, 0)) == '#' &&
                 (directive_operand(code, "else") >= 0 || directive_operand(code, "elif") >= 0))
                 break;
             if (after < file.guard_depth) file.guard_watch = kGuardClosed;
@@ -861,7 +861,17 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
             const int depth_before = g_analysis.cond_depth;
             const size_t files_before = g_analysis.include_stack.size();
             const bool watched = files_before > 0 && g_analysis.current.guard_watch != kGuardNone;
-            if (watched) g_analysis.guard_line.assign(code);
+            if (watched) {
+                // of a line that is no directive only whether it holds code counts
+                const int first = skip_blanks(code, 0);
+                std::string& watched_line = g_analysis.guard_line;
+                if (byte_at(code, first) == '#') {
+                    watched_line.assign(code);
+                } else {
+                    watched_line.clear();
+                    if (first < static_cast<int>(code.size())) watched_line.push_back(';');
+                }
+            }
             // a directive of a kept line may re-enter what it defined before
             g_analysis.line_kept = g_analysis.split_kept;
             int keep = push_conditional(code, comment, 1);
@@ -902,7 +912,7 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         int r = expand_control_macros(code, size);
         if (r < -99 && r != -132) return r;
     }
-    int kind = include_kind(code);
+    int kind = byte_at(code, skip_blanks(code, 0)) == '#' ? include_kind(code) : 0;
     if (kind != 0) {
         int mode = kind == 1 ? g_analysis.settings.include_mode_angle : g_analysis.settings.include_mode_quoted;
         if (mode == 3 || mode == 4) code.clear();
