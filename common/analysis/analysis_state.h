@@ -39,7 +39,8 @@ extern const AnalysisProfile kGravletAnalysis;
 extern const AnalysisProfile kOrbalineAnalysis;
 
 // The words that may stand before "class" (and its kin) in a class head;
-// the PAD generator's type-head test reads the same table.
+// the PAD generator's type-head test reads the same table. The class-head
+// test knows their first letters ("aerstcv").
 extern const char* const kClassHeadPrefixWords[7];
 
 // Settings a converter sets from its options before the run.

@@ -249,12 +249,27 @@ void normalize_line(std::string& text) {
 }
 
 int count_braces(std::string_view text) {
-    const bool quoted = text.find('"') != std::string_view::npos || text.find('\'') != std::string_view::npos;
+    // one walk counts the braces of a text without quotes, the most of them
+    static constexpr struct BraceBytes {
+        signed char kind[256] = {};
+        constexpr BraceBytes() {
+            kind[static_cast<unsigned char>('{')] = 1;
+            kind[static_cast<unsigned char>('}')] = -1;
+            kind[static_cast<unsigned char>('"')] = kind[static_cast<unsigned char>('\'')] = 2;
+        }
+    } kBraces;
     int balance = 0;
-    if (!quoted) {
-        for (char c : text) balance += (c == '{') - (c == '}');
-        return balance;
+    bool quoted = false;
+    for (char c : text) {
+        const int kind = kBraces.kind[static_cast<unsigned char>(c)];
+        if (kind == 2) {
+            quoted = true;
+            break;
+        }
+        balance += kind;
     }
+    if (!quoted) return balance;
+    balance = 0;
     std::vector<unsigned char>& map = g_analysis.scratch.marks;
     mark_literals(text, map);
     for (size_t i = 0; i < text.size(); ++i) {
@@ -276,6 +291,12 @@ int skip_class_head_prefix_words(std::string_view text) {
 
 int is_class_head(std::string_view text) {
     const AnalysisProfile& p = *g_analysis.profile;
+    // most statements start with a byte no class word or prefix word starts with
+    const unsigned char first = byte_at(text, 0);
+    bool may_start = std::string_view("aerstcv").find(static_cast<char>(first)) != std::string_view::npos;
+    for (int i = 0; !may_start && p.class_words != nullptr && i < p.class_word_count; ++i)
+        may_start = p.class_words[i] != nullptr && static_cast<unsigned char>(p.class_words[i][0]) == first;
+    if (!may_start || first == 0) return 0;
     if (find_word_in_list(text, p.class_words, p.class_word_count) >= 0) return 1;
     int after = skip_class_head_prefix_words(text);
     if (after == 0) return 0;
