@@ -249,27 +249,12 @@ void normalize_line(std::string& text) {
 }
 
 int count_braces(std::string_view text) {
-    // one walk counts the braces of a text without quotes, the most of them
-    static constexpr struct BraceBytes {
-        signed char kind[256] = {};
-        constexpr BraceBytes() {
-            kind[static_cast<unsigned char>('{')] = 1;
-            kind[static_cast<unsigned char>('}')] = -1;
-            kind[static_cast<unsigned char>('"')] = kind[static_cast<unsigned char>('\'')] = 2;
-        }
-    } kBraces;
+    const bool quoted = text.find('"') != std::string_view::npos || text.find('\'') != std::string_view::npos;
     int balance = 0;
-    bool quoted = false;
-    for (char c : text) {
-        const int kind = kBraces.kind[static_cast<unsigned char>(c)];
-        if (kind == 2) {
-            quoted = true;
-            break;
-        }
-        balance += kind;
+    if (!quoted) {
+        for (char c : text) balance += (c == '{') - (c == '}');
+        return balance;
     }
-    if (!quoted) return balance;
-    balance = 0;
     std::vector<unsigned char>& map = g_analysis.scratch.marks;
     mark_literals(text, map);
     for (size_t i = 0; i < text.size(); ++i) {

@@ -110,15 +110,18 @@ bool raw_line_from(SourceFile& file, std::string& out, int size, int64_t& bytes_
     const size_t n = out.size() - (!out.empty() && out.back() == '\n' ? 1 : 0);
     size_t i = 0;
     constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
-    for (; i < n; i += 8) {
-        // the last bytes are filled up with blanks, which are neither
-        uint64_t word = kOnes * ' ';
-        std::memcpy(&word, bytes + i, std::min<size_t>(8, n - i));
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
         // a byte below 0x20 (an exact test of "any"), and a "?"
         if (((word - kOnes * 0x20) & ~word & kHigh) != 0)
-            for (size_t k = i, end = std::min<size_t>(i + 8, n); k < end; ++k) control |= is_control_byte(bytes[k]);
+            for (size_t k = i; k < i + 8; ++k) control |= is_control_byte(bytes[k]);
         const uint64_t q = word ^ (kOnes * '?');
         question |= ((q - kOnes) & ~q & kHigh) != 0;
+    }
+    for (; i < n; ++i) {
+        control |= is_control_byte(bytes[i]);
+        question |= bytes[i] == '?';
     }
     if (question) replace_trigraphs(out);
     if (control) {
