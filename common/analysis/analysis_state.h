@@ -39,7 +39,8 @@ extern const AnalysisProfile kGravletAnalysis;
 extern const AnalysisProfile kOrbalineAnalysis;
 
 // The words that may stand before "class" (and its kin) in a class head;
-// the PAD generator's type-head test reads the same table.
+// the PAD generator's type-head test reads the same table. The class-head
+// test knows their first letters ("aerstcv").
 extern const char* const kClassHeadPrefixWords[7];
 
 // Settings a converter sets from its options before the run.
@@ -224,7 +225,12 @@ struct AnalysisState {
     KeptLine* line_kept = nullptr;
 
     // Buffers the per-line work reuses, so that a line costs no allocation.
+    struct CommentRange {
+        int from = 0;
+        int to = 0;
+    };
     struct LineScratch {
+        std::vector<CommentRange> comment_ranges;  // of the line being split
         std::vector<unsigned char> marks;
         std::string code;
         std::string text;
@@ -232,6 +238,9 @@ struct AnalysisState {
         std::string head;        // the unit being cut
         std::string unit_comment;
         std::string expanded;    // a line with its tabs expanded
+        std::vector<unsigned char> statement_literals;  // the statement being split
+        std::vector<unsigned char> body_literals;       // a text whose brace bodies go
+        std::string stripped;
     };
     LineScratch scratch;
 

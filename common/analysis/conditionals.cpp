@@ -181,9 +181,9 @@ int handle_conditional_directive(std::string& line, std::string& comment, int en
 }
 
 int push_conditional(std::string& line, std::string& comment, int keep) {
-    const bool was_active = region_active();
     const int depth = g_analysis.cond_depth;
     const bool enclosing_active = levels_active(depth - 1);
+    const bool was_active = enclosing_active && g_analysis.cond_state[depth] == 0;
     const bool is_directive = g_analysis.line_start_in_comment == 0 && byte_at(line, skip_blanks(line, 0)) == '#';
 
     int cls = kClassOther;

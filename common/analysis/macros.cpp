@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/messages.h"
@@ -98,9 +99,11 @@ constexpr int kFrameworkMacroCount = sizeof kFrameworkMacros / sizeof kFramework
 static_assert(kFrameworkMacroCount == 346, "the framework macro list is fixed");
 
 bool is_framework_macro(std::string_view name) {
-    for (const char* m : kFrameworkMacros)
-        if (name == m) return true;
-    return false;
+    // every word of a line is asked in mode 4: a hash answers at once, and
+    // most words start in lower case, as none of these does
+    if (name.empty() || (name[0] >= 'a' && name[0] <= 'z')) return false;
+    static const std::unordered_set<std::string_view> names(std::begin(kFrameworkMacros), std::end(kFrameworkMacros));
+    return names.count(name) != 0;
 }
 
 // The table without its removed nodes, every index taken again.
@@ -733,16 +736,67 @@ int expand_if_macros(std::string& text, int size, int zero_flag, int warn_flag) 
                                   });
 }
 
+namespace {
+// Whether the expansion could change the line at all: some word of it names
+// a macro the mode substitutes (or, in mode 4, a framework macro). Words
+// inside literals are asked too; that only costs a walk that finds nothing.
+// The words are cut as the substitution's walk cuts them.
+// Byte classes of that walk: 1 starts a word, 2 a digit, 3 a byte of a
+// double-byte character's lead range or above, 0 anything else.
+struct WordBytes {
+    unsigned char kind[256] = {};
+    constexpr WordBytes() {
+        for (int b = 0; b < 256; ++b) {
+            const unsigned char c = static_cast<unsigned char>(b);
+            const bool start = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+            kind[b] = b >= 0x80 ? 3 : start ? 1 : (c >= '0' && c <= '9') ? 2 : 0;
+        }
+    }
+};
+constexpr WordBytes kWordBytes;
+
+bool may_expand(std::string_view line, int mode) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(line.data());
+    const size_t n = line.size();
+    size_t pos = 0;
+    while (pos < n) {
+        const unsigned char kind = kWordBytes.kind[bytes[pos]];
+        if (kind == 0) {
+            ++pos;
+            continue;
+        }
+        if (kind == 3) {
+            pos += is_dbcs_at(line, static_cast<int>(pos)) ? 2 : 1;
+            continue;
+        }
+        size_t end = pos + 1;
+        while (end < n && (kWordBytes.kind[bytes[end]] == 1 || kWordBytes.kind[bytes[end]] == 2)) ++end;
+        if (kind == 1) {
+            const std::string_view name = line.substr(pos, end - pos);
+            if (mode == 4 && is_framework_macro(name)) return true;
+            if (mode < 3 || could_name_control_macro(name)) {
+                auto it = g_analysis.macro_index.find(name);
+                if (it != g_analysis.macro_index.end() && (mode < 3 || g_analysis.macros[it->second].control_kind > 0))
+                    return true;
+            }
+        }
+        pos = end;
+    }
+    return false;
+}
+}  // namespace
+
 int expand_control_macros(std::string& line, int size) {
+    const int mode = g_analysis.settings.control_macro_mode;
+    // nothing that this mode would substitute is defined
+    if ((mode == 3 && g_analysis.control_macro_count == 0) || ((mode == 1 || mode == 2) && g_analysis.macro_index.empty()))
+        return 0;
     int first = skip_blanks(line, 0);
     bool directive = byte_at(line, first) == '#';
     int word = directive ? skip_blanks(line, first + 1) : first;
     if (directive && starts_with_word(std::string_view(line).substr(word), "ifdef")) return 0;
     const bool define_line = directive && starts_with_word(std::string_view(line).substr(word), "define");
-    const int mode = g_analysis.settings.control_macro_mode;
-    // nothing that this mode would substitute is defined
-    if ((mode == 3 && g_analysis.control_macro_count == 0) || ((mode == 1 || mode == 2) && g_analysis.macro_index.empty()))
-        return 0;
+    if (!may_expand(line, mode)) return kCodeOk;
     int identifiers_seen = 0;
     bool after_defined = false;
     bool finished = false;

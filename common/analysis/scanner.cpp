@@ -19,6 +19,16 @@ constexpr int kMaxAbsorbedCommentLines = 10;
 
 enum SplitResult : int { kIncomplete = 0, kComplete = 1, kNeedsBody = 2 };
 
+// The bytes a statement's split looks at; the walks pass over the rest.
+struct StatementStops {
+    bool stop[256] = {};
+    constexpr StatementStops() {
+        for (unsigned char c : {'(', ')', ';', '=', '{', '}'}) stop[c] = true;
+    }
+    bool operator[](char c) const { return stop[static_cast<unsigned char>(c)]; }
+};
+constexpr StatementStops kStatementStop;
+
 ScannerLevel& level_at(int depth) {
     if (depth < 0) depth = 0;
     if (static_cast<size_t>(depth) >= g_analysis.levels.size()) g_analysis.levels.resize(static_cast<size_t>(depth) + 1);
@@ -87,7 +97,7 @@ int end_control_head(std::string& head, std::string& text, int end) {
 
 // A condition head: word, "(", condition, ")", and an optional "{".
 int split_condition_head(std::string& head, std::string& text, int word_length, int& kind) {
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.statement_literals;
     mark_literals(text, map);
     int open = skip_blanks(text, word_length);
     if (open >= static_cast<int>(text.size())) return kIncomplete;
@@ -116,7 +126,7 @@ int split_keyword_head(std::string& head, std::string& text, int word_length) {
 
 // The ":" of a case label, at parenthesis depth 0 and not part of "::".
 int find_label_colon(const std::string& text) {
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.statement_literals;
     mark_literals(text, map);
     int depth = 0;
     for (int i = 0; i < static_cast<int>(text.size()); ++i) {
@@ -142,13 +152,13 @@ bool inside_do_level() {
 }
 
 int split_plain_statement(std::string& head, std::string& text, int& kind) {
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.statement_literals;
     mark_literals(text, map);
     bool braces_belong = is_class_head(text) != 0;
     int paren = 0, brace = 0;
     const int n = static_cast<int>(text.size());
     for (int i = 0; i < n; ++i) {
-        if (map[i] != 0) continue;
+        if (!kStatementStop[text[i]] || map[i] != 0) continue;
         char c = text[i];
         if (c == '(') {
             ++paren;
@@ -266,6 +276,12 @@ int skip_class_head_prefix_words(std::string_view text) {
 
 int is_class_head(std::string_view text) {
     const AnalysisProfile& p = *g_analysis.profile;
+    // most statements start with a byte no class word or prefix word starts with
+    const unsigned char first = byte_at(text, 0);
+    bool may_start = std::string_view("aerstcv").find(static_cast<char>(first)) != std::string_view::npos;
+    for (int i = 0; !may_start && p.class_words != nullptr && i < p.class_word_count; ++i)
+        may_start = p.class_words[i] != nullptr && static_cast<unsigned char>(p.class_words[i][0]) == first;
+    if (!may_start || first == 0) return 0;
     if (find_word_in_list(text, p.class_words, p.class_word_count) >= 0) return 1;
     int after = skip_class_head_prefix_words(text);
     if (after == 0) return 0;
@@ -354,9 +370,10 @@ int scan_asm_statement(std::string_view text, int& end, int& opens_block) {
 // pair is left empty, so a long class body never fills the buffer while
 // the brace count stays right.
 void strip_brace_bodies(std::string& text) {
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.body_literals;
     mark_literals(text, map);
-    std::string out;
+    std::string& out = g_analysis.scratch.stripped;
+    out.clear();
     out.reserve(text.size());
     int depth = 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -498,7 +515,7 @@ int split_declaration(std::string& head, std::string& line) {
         cut_head(head, line, 6, 6);
         return kComplete;
     }
-    std::vector<unsigned char> map;
+    std::vector<unsigned char>& map = g_analysis.scratch.statement_literals;
     mark_literals(line, map);
     const bool class_head = is_class_head(line) != 0;
     bool initializer = false;
@@ -510,7 +527,7 @@ int split_declaration(std::string& head, std::string& line) {
     const int n = static_cast<int>(line.size());
     int paren_open = -1;
     for (int i = 0; i < n; ++i) {
-        if (map[i] != 0) continue;
+        if (!kStatementStop[line[i]] || map[i] != 0) continue;
         char c = line[i];
         if (c == '(') {
             if (paren == 0) paren_open = i;

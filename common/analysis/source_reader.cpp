@@ -101,14 +101,33 @@ bool raw_line_from(SourceFile& file, std::string& out, int size, int64_t& bytes_
     bytes_read += raw;
     // a kept file known to hold neither trigraphs nor control bytes
     if (file.kept && file.kept->plain) return true;
-    replace_trigraphs(out);
-    // control bytes other than the line end and TAB read as blanks; most
-    // lines have none, which one pass that only reads tells
-    unsigned char* bytes = reinterpret_cast<unsigned char*>(out.data());
-    bool any = false;
-    for (size_t i = 0, n = out.size(); i < n; ++i) any |= is_control_byte(bytes[i]);
-    if (any)
-        for (size_t i = 0, n = out.size(); i < n; ++i) bytes[i] = is_control_byte(bytes[i]) ? ' ' : bytes[i];
+    // control bytes other than the line end and TAB read as blanks, and
+    // trigraphs are replaced; most lines have neither, which one pass that
+    // reads eight bytes at a time tells
+    bool control = false, question = false;
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(out.data());
+    // the line end needs no look
+    const size_t n = out.size() - (!out.empty() && out.back() == '\n' ? 1 : 0);
+    size_t i = 0;
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        // a byte below 0x20 (an exact test of "any"), and a "?"
+        if (((word - kOnes * 0x20) & ~word & kHigh) != 0)
+            for (size_t k = i; k < i + 8; ++k) control |= is_control_byte(bytes[k]);
+        const uint64_t q = word ^ (kOnes * '?');
+        question |= ((q - kOnes) & ~q & kHigh) != 0;
+    }
+    for (; i < n; ++i) {
+        control |= is_control_byte(bytes[i]);
+        question |= bytes[i] == '?';
+    }
+    if (question) replace_trigraphs(out);
+    if (control) {
+        unsigned char* edit = reinterpret_cast<unsigned char*>(out.data());
+        for (size_t k = 0, m = out.size(); k < m; ++k) edit[k] = is_control_byte(edit[k]) ? ' ' : edit[k];
+    }
     return true;
 }
 
@@ -223,7 +242,7 @@ void watch_guard(SourceFile& file, std::string_view code, int before, int after)
             file.guard_watch = kGuardInside;
             return;
         case kGuardInside:
-            if (before == file.guard_depth &&
+            if (before == file.guard_depth && byte_at(code, skip_blanks(code, 0)) == '#' &&
                 (directive_operand(code, "else") >= 0 || directive_operand(code, "elif") >= 0))
                 break;
             if (after < file.guard_depth) file.guard_watch = kGuardClosed;
@@ -326,6 +345,20 @@ KeptLine* kept_line(int start_state, bool& found) {
 }
 
 int split_fresh_line(std::string& line, std::string& comment, int start_state);
+
+using CommentRange = AnalysisState::CommentRange;
+
+// The bytes the comment walk stops at: comment marks, quotes, the ";" of an
+// _asm line, and lead bytes of double-byte characters.
+struct SplitStops {
+    bool stop[256] = {};
+    constexpr SplitStops() {
+        for (int b = 0x80; b < 256; ++b) stop[b] = true;
+        for (unsigned char c : {'/', '*', '"', '\'', ';'}) stop[c] = true;
+    }
+    bool operator[](unsigned char b) const { return stop[b]; }
+};
+constexpr SplitStops kSplitStop;
 
 }  // namespace
 
@@ -533,42 +566,46 @@ int split_fresh_line(std::string& line, std::string& comment, int start_state) {
                           (first_token_is_asm(line, start_state) || g_analysis.asm_statement_open != 0 ||
                            g_analysis.asm_block_depth > 0);
     int result = kCodeOk;
-    std::vector<unsigned char>& mark = g_analysis.scratch.marks;
-    mark.assign(line.size(), 0);
+    // the walk notes the comments as ranges of the line, in order; what lies
+    // between them is code (literals included)
+    std::vector<CommentRange>& ranges = g_analysis.scratch.comment_ranges;
+    ranges.clear();
     int in_comment = start_state;
-    int i = 0;
-    auto mark_rest = [&](int from) {
-        mark.resize(line.size(), 0);
-        for (size_t k = static_cast<size_t>(from); k < line.size(); ++k) mark[k] = 1;
+    int opened = 0;  // where the open comment began
+    const auto close_range = [&](int to) {
+        if (!ranges.empty() && ranges.back().to == opened) ranges.back().to = to;
+        else ranges.push_back({opened, to});
     };
+    int i = 0;
     while (i < static_cast<int>(line.size())) {
         int n = static_cast<int>(line.size());
-        unsigned char c = static_cast<unsigned char>(line[i]);
         if (in_comment) {
             // no byte of a double-byte character is "*" or "/": the end of
             // the comment can be searched for directly
             size_t close = line.find("*/", static_cast<size_t>(i));
-            int end = close == std::string::npos ? n : static_cast<int>(close) + 2;
-            std::fill(mark.begin() + i, mark.begin() + end, 1);
-            i = end;
-            if (close != std::string::npos) in_comment = 0;
+            if (close == std::string::npos) break;
+            i = static_cast<int>(close) + 2;
+            close_range(i);
+            in_comment = 0;
             continue;
         }
-        if (c < 0x80 && c != '/' && c != '*' && c != '"' && c != '\'' && c != ';') {
-            ++i;
-            continue;
-        }
+        // bytes that start nothing are passed over a run at a time
+        while (i < n && !kSplitStop[static_cast<unsigned char>(line[static_cast<size_t>(i)])]) ++i;
+        if (i >= n) break;
+        unsigned char c = static_cast<unsigned char>(line[i]);
         unsigned char d = byte_at(line, i + 1);
         if (asm_line && c == ';') {
             line.insert(static_cast<size_t>(i) + 1, "/*;");
             line += "*/";
-            mark_rest(i + 1);
+            opened = i + 1;
+            close_range(static_cast<int>(line.size()));
             break;
         }
         if (c == '/' && d == '/') {
             line[i + 1] = '*';
             line += "*/";
-            mark_rest(i);
+            opened = i;
+            close_range(static_cast<int>(line.size()));
             break;
         }
         // "*/*" and "*//" are a "*" followed by a comment, not a stray end
@@ -599,56 +636,55 @@ int split_fresh_line(std::string& line, std::string& comment, int start_state) {
             continue;
         }
         if (c == '/' && d == '*') {
-            mark[i] = mark[i + 1] = 1;
+            opened = i;
             i += 2;
             in_comment = 1;
             continue;
         }
         i += is_dbcs_at(line, i) ? 2 : 1;
     }
+    if (in_comment) close_range(static_cast<int>(line.size()));
     g_analysis.in_comment = in_comment;
 
-    int n = static_cast<int>(line.size());
-    if (!in_comment) {
-        while (n > 0 && line[n - 1] == ' ' && mark[n - 1] == 0) --n;
+    // the gaps around the ranges hold the code: gap k ends where range k
+    // begins; its first and last byte that is not a blank bound the code
+    const int n = static_cast<int>(line.size());
+    const int gaps = static_cast<int>(ranges.size()) + 1;
+    const auto gap_from = [&](int k) { return k == 0 ? 0 : ranges[static_cast<size_t>(k - 1)].to; };
+    const auto gap_to = [&](int k) { return k < gaps - 1 ? ranges[static_cast<size_t>(k)].from : n; };
+    const std::string_view text(line);
+    int first_code = -1, first_gap = 0, last_code = -1, last_gap = 0;
+    for (int k = 0; k < gaps && first_code < 0; ++k) {
+        const size_t at = text.substr(0, static_cast<size_t>(gap_to(k))).find_first_not_of(' ', static_cast<size_t>(gap_from(k)));
+        if (at != std::string_view::npos) first_code = static_cast<int>(at), first_gap = k;
     }
-    int first_code = -1, last_code = -1;
-    for (int k = 0; k < n; ++k) {
-        if (mark[k] == 0 && line[k] != ' ') {
-            if (first_code < 0) first_code = k;
-            last_code = k;
+    for (int k = gaps - 1; k >= first_gap && first_code >= 0; --k) {
+        const size_t at = text.substr(0, static_cast<size_t>(gap_to(k))).find_last_not_of(' ');
+        if (at != std::string_view::npos && static_cast<int>(at) >= gap_from(k)) {
+            last_code = static_cast<int>(at), last_gap = k;
+            break;
         }
     }
-
-    // the comment's bytes between from and to, a run at a time
-    const auto take_comment = [&](int from, int to) {
-        while (from < to) {
-            while (from < to && mark[from] == 0) ++from;
-            int end = from;
-            while (end < to && mark[end] != 0) ++end;
-            comment.append(line, static_cast<size_t>(from), static_cast<size_t>(end - from));
-            from = end;
+    const auto take_ranges = [&](int from, int to) {
+        for (int k = from; k < to; ++k) {
+            const CommentRange& r = ranges[static_cast<size_t>(k)];
+            comment.append(line, static_cast<size_t>(r.from), static_cast<size_t>(r.to - r.from));
         }
     };
     std::string& code = g_analysis.scratch.code;
     code.clear();
     if (first_code < 0) {
-        take_comment(0, n);
+        take_ranges(0, gaps - 1);
     } else {
-        take_comment(0, first_code);
-        int k = first_code;
-        while (k <= last_code) {
-            if (mark[k]) {
-                while (k <= last_code && mark[k]) ++k;
-                if (asm_line) code += ' ';
-                continue;
-            }
-            int run = k;
-            while (run <= last_code && !mark[run]) ++run;
-            code.append(line, static_cast<size_t>(k), static_cast<size_t>(run - k));
-            k = run;
+        // the comments inside the code are dropped (an _asm line keeps a blank)
+        take_ranges(0, first_gap);
+        for (int k = first_gap; k <= last_gap; ++k) {
+            if (k > first_gap && asm_line) code += ' ';
+            const int from = k == first_gap ? first_code : gap_from(k);
+            const int to = k == last_gap ? last_code + 1 : gap_to(k);
+            code.append(line, static_cast<size_t>(from), static_cast<size_t>(to - from));
         }
-        take_comment(last_code + 1, n);
+        take_ranges(last_gap, gaps - 1);
     }
     trim_trailing_blanks(code);
     if (!code.empty() && code[0] == '#') {
@@ -825,7 +861,17 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
             const int depth_before = g_analysis.cond_depth;
             const size_t files_before = g_analysis.include_stack.size();
             const bool watched = files_before > 0 && g_analysis.current.guard_watch != kGuardNone;
-            if (watched) g_analysis.guard_line.assign(code);
+            if (watched) {
+                // of a line that is no directive only whether it holds code counts
+                const int first = skip_blanks(code, 0);
+                std::string& watched_line = g_analysis.guard_line;
+                if (byte_at(code, first) == '#') {
+                    watched_line.assign(code);
+                } else {
+                    watched_line.clear();
+                    if (first < static_cast<int>(code.size())) watched_line.push_back(';');
+                }
+            }
             // a directive of a kept line may re-enter what it defined before
             g_analysis.line_kept = g_analysis.split_kept;
             int keep = push_conditional(code, comment, 1);
@@ -866,7 +912,7 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         int r = expand_control_macros(code, size);
         if (r < -99 && r != -132) return r;
     }
-    int kind = include_kind(code);
+    int kind = byte_at(code, skip_blanks(code, 0)) == '#' ? include_kind(code) : 0;
     if (kind != 0) {
         int mode = kind == 1 ? g_analysis.settings.include_mode_angle : g_analysis.settings.include_mode_quoted;
         if (mode == 3 || mode == 4) code.clear();

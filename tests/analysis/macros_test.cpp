@@ -202,6 +202,11 @@ TEST_F(ControlMacros, ModeThreeSubstitutesControlMacrosOnly) {
     EXPECT_EQ(run(3, "#ifdef LOOP", 0), "#ifdef LOOP");
     EXPECT_EQ(run(3, "#if defined LOOP"), "#if defined LOOP");
     EXPECT_EQ(run(3, "s = \"LOOP(1)\";"), "s = \"LOOP(1)\";");
+    EXPECT_EQ(run(3, "s = \"x\" LOOP(1)"), "s = \"x\" while (1) {");
+    // a word right after a double-byte character whose trail byte is a letter
+    EXPECT_EQ(run(3, "\x82\x78LOOP(1)"), "\x82\x78while (1) {");
+    EXPECT_EQ(run(3, "xLOOP(1) LOOPS LOOP"), "xLOOP(1) LOOPS LOOP");
+    EXPECT_EQ(run(3, "PLAIN + CHECK(a)"), "PLAIN + if (a) x; else y");
 }
 
 TEST_F(ControlMacros, ModeFourClosesFrameworkMacros) {

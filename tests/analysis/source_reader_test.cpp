@@ -26,8 +26,20 @@ TEST_F(SourceReader, Trigraphs) {
 }
 
 TEST_F(SourceReader, ControlCharactersBecomeBlanks) {
-    const std::string path = write_source("main.c", "a\x01=\x1f" "b;\tc;\n");
-    EXPECT_EQ(run_codes(path), (Codes{"a = b;  c;"}));
+    const struct {
+        const char* source;
+        Codes expected;
+    } cases[] = {
+        {"a\x01=\x1f" "b;\tc;\n", {"a = b;  c;"}},
+        // past the first eight bytes, and a trigraph across them
+        {"int value = 12\x7f\x02;\n", {"int value = 12\x7f ;"}},
+        {"abcdefg?\?(1?\?);\n", {"abcdefg[1];"}},
+        {"abcdefgh?:x;\n", {"abcdefgh?:x;"}},
+    };
+    for (const auto& c : cases) {
+        reset_scanner_state(kResetState);
+        EXPECT_EQ(run_codes(write_source("main.c", c.source)), c.expected) << c.source;
+    }
 }
 
 TEST_F(SourceReader, ContinuationTakesTheLastLineNumber) {
@@ -212,6 +224,30 @@ TEST_F(SourceReader, StarBeforeACommentIsNoCommentEnd) {
         reset_scanner_state(kResetState | kResetErrorFile);
         EXPECT_EQ(run_lines(write_source("star.c", c.source)), c.expected) << c.source;
         EXPECT_EQ(last_code_, c.last_code) << c.source;
+    }
+}
+
+// Comments, literals and continuations met in one walk over the line: the
+// code between comments is kept, a comment inside it dropped.
+TEST_F(SourceReader, CommentsAroundLiteralsAndCode) {
+    const struct {
+        const char* source;
+        Lines expected;
+    } cases[] = {
+        {"s = \"/*\"; /* c */\n", {{"s = \"/*\";", "/* c */", 1, 0}}},
+        {"c = '/'; d = '*'; // e\n", {{"c = '/'; d = '*';", "/* e*/", 1, 0}}},
+        {"s = \"a /* \\\nb */\"; x;\n", {{"s = \"a /* b */\"; x;", "", 2, 0}}},
+        {"/* a\nb */ x; /* c\nd */ y;\n",
+         {{"", "/* a", 1, 0}, {"x;", "b *//* c", 2, 0}, {"y;", "d */", 3, 0}}},
+        {"/*a*/ x /*b*/ y; /*c*/ /*d*/\n", {{"x  y;", "/*a*//*c*//*d*/", 1, 0}}},
+        {"/*a*//*b*/ /*c*/\n", {{"", "/*a*//*b*//*c*/", 1, 0}}},
+        {"   x = 1;   /* t */   \n", {{"x = 1;", "/* t */", 1, 0}}},
+        {"_asm mov /*a*//*b*/ ax ; c\n", {{"_asm mov   ax ;", "/*; c*/", 1, 0}}},
+        {"s = \"\x95\\\"; /* \x95\\ */\n", {{"s = \"\x95\\\";", "/* \x95\\ */", 1, 0}}},
+    };
+    for (const auto& c : cases) {
+        reset_scanner_state(kResetState);
+        EXPECT_EQ(run_lines(write_source("split.c", c.source)), c.expected) << c.source;
     }
 }
 
