@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every fuzz target under libFuzzer, with ASan and UBSan, for the given
-# number of seconds each (default 60), starting from its committed corpus in
+# number of seconds each (default 60; targets named after the seconds run
+# alone), starting from its committed corpus in
 # tests/fuzz/corpus. New inputs collect in build-fuzz/corpus; an input that
 # finds a fault is kept in build-fuzz/findings/<target>/ and the script ends
 # with 1. Add such an input to the committed corpus as regression-<what> once
@@ -11,6 +12,9 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 targets=(fuzz_nx1011s fuzz_gx1002s fuzz_oq1011s fuzz_nx1012 fuzz_lin fuzz_settings fuzz_script
          fuzz_frm fuzz_layout fuzz_pds fuzz_trd fuzz_header fuzz_control_files fuzz_viewer_lists fuzz_registry)
+if [ "$#" -gt 1 ]; then
+    targets=("${@:2}")
+fi
 # the test fixtures each target starts from besides its own corpus
 declare -A seeds=(
     [fuzz_nx1011s]="tests/data/nx1011s"

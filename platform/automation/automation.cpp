@@ -573,8 +573,9 @@ bool post_text(const std::string& sjis) {
 
 bool capture_window(HWND window, const std::string& path) {
     if (!IsWindow(window)) return refuse("capture", "there is no such window");
-    settle();
     HWND top = platform_user::top_level_of(window);
+    platform_user::give_window_pixels(top);
+    settle();
     platform_user::WindowRecord* t = platform_user::find_window(top);
     if (!t || !t->surface) return refuse("capture", "the window has no surface");
     platform_user::draw_nonclient(top);
@@ -935,6 +936,8 @@ void reset() {
     set_drawing_log_enabled(true);
 }
 
+void set_window_pixels(bool kept) { platform_user::set_window_pixels_kept(kept); }
+
 void set_screen_size(int width, int height) {
     platform_user::UserState& s = platform_user::state();
     s.screen_width = width;
@@ -1164,6 +1167,7 @@ namespace {
 std::vector<uint32_t> client_pixels(HWND window, RECT area) {
     std::vector<uint32_t> out;
     if (!IsWindow(window)) return out;
+    platform_user::give_window_pixels(platform_user::top_level_of(window));
     settle();
     platform_user::WindowRecord* t = platform_user::find_window(platform_user::top_level_of(window));
     if (!t || !t->surface) return out;

@@ -97,6 +97,13 @@ enum Modifiers : unsigned {
 // then on. Tests call it first.
 void reset();
 
+// Whether windows keep their pixels (the default; reset() leaves the choice
+// as it is). Off, programs still paint and every drawing call runs and is
+// logged, but into nothing: a harness that never looks at most windows
+// saves their pixels. A window captured or asked for a pixel gets its
+// pixels then, painted whole.
+void set_window_pixels(bool kept);
+
 // Screen size for GetSystemMetrics and maximised windows (1024 x 768 by default).
 void set_screen_size(int width, int height);
 

@@ -224,9 +224,17 @@ cairo_surface_t* new_window_surface(int width, int height) {
 
 }  // namespace
 
+namespace {
+bool pixels_kept = true;  // the whole process, across resets
+}  // namespace
+
+bool window_pixels_kept() { return pixels_kept; }
+void set_window_pixels_kept(bool kept) { pixels_kept = kept; }
+
 void resize_surface(WindowRecord& w) {
     int width = std::max(1, static_cast<int>(w.rect.right - w.rect.left));
     int height = std::max(1, static_cast<int>(w.rect.bottom - w.rect.top));
+    if (!pixels_kept && !w.pixels_asked) width = height = 1;
     if (w.surface && cairo_image_surface_get_width(w.surface) == width &&
         cairo_image_surface_get_height(w.surface) == height) {
         return;
@@ -245,6 +253,18 @@ void resize_surface(WindowRecord& w) {
     w.surface = fresh;
 }
 
+void give_window_pixels(HWND top_level) {
+    WindowRecord* w = find_window(top_level);
+    if (!w || w->pixels_asked || !w->surface) return;
+    const int width = std::max(1, static_cast<int>(w->rect.right - w->rect.left));
+    const int height = std::max(1, static_cast<int>(w->rect.bottom - w->rect.top));
+    if (cairo_image_surface_get_width(w->surface) == width && cairo_image_surface_get_height(w->surface) == height)
+        return;
+    w->pixels_asked = true;
+    resize_surface(*w);
+    invalidate_window(top_level, nullptr, true, true);
+}
+
 void free_window_surface(WindowRecord& w) {
     if (w.surface) cairo_surface_destroy(w.surface);
     w.surface = nullptr;
@@ -259,7 +279,9 @@ void release_window_dcs(WindowRecord& w) {
 cairo_surface_t* desktop_surface() {
     UserState& s = state();
     if (!s.desktop_surface) {
-        s.desktop_surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, s.screen_width, s.screen_height);
+        // the screen's own pixels are only drawn on, never looked at, once windows paint into nothing
+        s.desktop_surface = pixels_kept ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, s.screen_width, s.screen_height)
+                                        : cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
     }
     return s.desktop_surface;
 }

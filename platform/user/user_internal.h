@@ -76,6 +76,7 @@ struct WindowRecord {
     bool erase_pending = false;
     bool needs_begin_paint = false;  // WM_PAINT dispatched, BeginPaint not yet called
     cairo_surface_t* surface = nullptr;  // top-level windows only
+    bool pixels_asked = false;   // given its pixels although windows paint into nothing
     std::vector<HDC> dcs;        // contexts handed out and not yet released
 
     ScrollBarState hscroll;
@@ -227,6 +228,13 @@ void invalidate_window(HWND window, const RECT* rect, bool erase, bool children)
 void validate_window(HWND window, const RECT* rect);
 HWND next_window_to_paint(HWND filter);
 void resize_surface(WindowRecord& w);
+// Whether windows keep their pixels (the default). Off, a top-level window
+// paints into a surface of one pixel until something asks for its pixels.
+bool window_pixels_kept();
+void set_window_pixels_kept(bool kept);
+// A top-level window that painted into nothing gets its pixels and is
+// painted whole again (at the next settle) before it is looked at.
+void give_window_pixels(HWND top_level);
 void free_window_surface(WindowRecord& w);
 void release_window_dcs(WindowRecord& w);
 void draw_nonclient(HWND top_level);

@@ -186,4 +186,44 @@ TEST_F(ApiTest, CapturesPaintFirstAndCutOutChildren) {
     EXPECT_FALSE(automation::drawing_log(child).empty());
 }
 
+TEST_F(ApiTest, WindowsThatPaintIntoNothingShowTheirPixelsWhenLookedAt) {
+    struct Case {
+        bool kept;
+        bool capture_first;  // else the first look is a pixel question
+    };
+    const Case cases[] = {{true, false}, {false, false}, {false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kept " << c.kept << ", capture " << c.capture_first);
+        automation::reset();
+        ASSERT_NE(register_recording_class("Recorder"), 0);
+        automation::set_window_pixels(c.kept);
+        TempDir dir;
+        HWND frame = make_frame("f", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200);
+        HWND child = make_child(frame, 1, 10, 10, 64, 32);
+        int paints = 0;
+        spy().handlers[WM_PAINT] = [&](HWND w, UINT, WPARAM, LPARAM) -> LRESULT {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(w, &ps);
+            if (w == child) {
+                ++paints;
+                RECT r{0, 0, 64, 32};
+                FillRect(dc, &r, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            }
+            EndPaint(w, &ps);
+            return 0;
+        };
+        automation::run_until_idle();
+        EXPECT_EQ(paints, 1) << "the program paints whether or not its pixels are kept";
+        EXPECT_FALSE(automation::drawing_log(child).empty());
+        if (c.capture_first) {
+            ASSERT_TRUE(automation::capture_png(child, dir.path("child.png")));
+            EXPECT_EQ(static_cast<unsigned char>(read_raw(dir.path("child.png"))[19]), 64u);
+        }
+        EXPECT_EQ(automation::pixel_at(child, 5, 5), RGB(0, 0, 0));
+        EXPECT_EQ(automation::pixel_at(frame, 150, 100), RGB(255, 255, 255)) << "the frame's client is painted too";
+        EXPECT_EQ(paints, c.kept ? 1 : 2) << "painted whole once more when its pixels were first wanted";
+    }
+    automation::set_window_pixels(true);
+}
+
 }  // namespace
