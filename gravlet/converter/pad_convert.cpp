@@ -766,6 +766,7 @@ int scanner_failure(int code) {
 }
 
 void mask_tabs(std::string& text) {
+    if (text.find('\t') == std::string::npos) return;
     for (char& c : text)
         if (c == '\t') c = '?';
 }
@@ -779,7 +780,7 @@ int fetch_pad_statement(Statement& st) {
         return r < -99 ? r : -63;
     }
     for (;;) {
-        SourceUnit unit;
+        SourceUnit& unit = s.unit;
         int r = next_source_unit(unit, next_merged_source_line, kLineSize);
         if (r == -1) return -1;
         if (r < -49 && r != -109) return scanner_failure(r);
@@ -801,9 +802,11 @@ int fetch_pad_statement(Statement& st) {
         record_typedef_names(unit.text);
         record_tag_name(unit.text);
         mask_tabs(unit.text);
-        st = Statement{};
-        st.text = std::move(unit.text);
-        st.comment = std::move(unit.comment);
+        // the texts trade buffers with the unit, which the scanner clears
+        st.text.swap(unit.text);
+        st.comment.swap(unit.comment);
+        st.code.clear();
+        st.keep_comment = false;
         st.depth = unit.depth;
         st.line = unit.line;
         return r;
@@ -969,7 +972,7 @@ int process_next_statement() {
         int r = raise_message(kMessageError, 10, kMsgTooManyCloses);
         return r < -99 ? r : -50;
     }
-    Statement st;
+    Statement& st = s.statement;
     int r = s.recovering ? skip_erroneous_block(st) : fetch_pad_statement(st);
     if (r == -1) return -1;
     if (r == -109) {

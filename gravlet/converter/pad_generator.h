@@ -3,12 +3,14 @@
 // start of every run.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/converter_kit.h"
+#include "common/analysis/scanner.h"
 
 namespace pad {
 
@@ -86,21 +88,24 @@ struct Row {
     }
 };
 
-// The rows waiting to be written, kept in a ring of rows that are used
-// again: rows leave mostly from the front, and a row that left lends its
-// buffers to the next one added, so rows are neither moved down nor made
-// anew one by one.
+// The rows waiting to be written. The rows themselves stay where they were
+// made and are used again; the table keeps their order as a ring of row
+// numbers, so a row leaving, even from the middle, moves numbers, never rows,
+// and a reference to a row stays on it while rows come and go around it.
 class RowTable {
 public:
     size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
-    Row& operator[](size_t index) { return slots_[slot_of(index)]; }
-    const Row& operator[](size_t index) const { return slots_[slot_of(index)]; }
+    Row& operator[](size_t index) { return rows_[order_[slot_of(index)]]; }
+    const Row& operator[](size_t index) const { return rows_[order_[slot_of(index)]]; }
     Row& front() { return (*this)[0]; }
     Row& back() { return (*this)[count_ - 1]; }
     Row& add();  // a cleared row after the last
     void insert(size_t index, Row row);
     void erase(size_t index);
+    // Takes the first row off the table; it stays as it was until the next
+    // row is taken off.
+    Row& take_front();
     void resize(size_t count) {
         if (count < count_) count_ = count;
     }
@@ -108,12 +113,15 @@ public:
 
 private:
     size_t slot_of(size_t index) const {
-        const size_t at = head_ + index;  // index < slots_.size() and head_ < slots_.size()
-        return at < slots_.size() ? at : at - slots_.size();
+        const size_t at = head_ + index;  // index < order_.size() and head_ < order_.size()
+        return at < order_.size() ? at : at - order_.size();
     }
-    std::vector<Row> slots_;
+    std::deque<Row> rows_;        // never moved: references to them hold
+    std::vector<unsigned> order_; // the ring: row numbers, the table's from head_ on
     size_t head_ = 0;
     size_t count_ = 0;
+    unsigned taken_ = 0;          // the row last taken off, outside the ring
+    bool has_taken_ = false;
 };
 
 struct DoLoop {
@@ -193,16 +201,20 @@ struct State {
     bool directive_range = false;
     std::vector<SourceLine> reader_queue;   // lines read ahead by the comment gatherer
     bool holding = false;
-    SourceLine held;
     int reader_line = 0;  // the reader's own line while messages name the line handed out
-    SourceLine merged;                      // the merged line being built
+    // the merged line being built and the line read after it, which trade
+    // places when the held line's turn comes
+    SourceLine source_lines[2];
+    int merged_slot = 0;
     int asm_state = 0;
     std::vector<int> blank_lines;           // top-level lines with nothing on them
 
     AnalysisProfile profile{};
 
+    // the statement being converted and the scanner's unit, reused statement after statement
+    Statement statement;
+    SourceUnit unit;
     // the row writer's buffers, reused row after row
-    Row written_row;  // the row being written, taken off the table
     std::string row_line;
     std::string plain_line;
     std::string stored_line;
@@ -227,7 +239,8 @@ void remove_pds_row(size_t index);
 int write_pds_row();
 std::string format_row(const Row& row, bool with_line);
 void format_row_into(const Row& row, bool with_line, std::string& out);
-std::string comment_text(std::string_view comment, int limit);
+// the comment's words without its marks, at most limit bytes: a view into it
+std::string_view comment_text(std::string_view comment, int limit);
 
 // --- conversion (pad_convert.cpp) ----------------------------------------------------
 int generate_pads();

@@ -102,12 +102,15 @@ void make_shown(std::string& text) {
 
 }  // namespace
 
-std::string comment_text(std::string_view comment, int limit) {
+std::string_view comment_text(std::string_view comment, int limit) {
     std::string_view text = comment;
     if (text.substr(0, 2) == "/*") text.remove_prefix(2);
     text = without_trailing_blanks(text);
     if (ends_with(text, "*/")) text.remove_suffix(2);
-    return bounded(without_trailing_blanks(without_leading_blanks(text)), limit);
+    text = without_trailing_blanks(without_leading_blanks(text));
+    if (static_cast<int>(text.size()) > limit)
+        text = text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, limit)));
+    return text;
 }
 
 void format_row_into(const Row& row, bool with_line, std::string& out) {
@@ -160,7 +163,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     State& s = g_pad;
     const int d = st.depth;
     const int line = st.line;
-    const std::string t = comment_text(st.comment, s.options.comment_length);
+    const std::string_view t = comment_text(st.comment, s.options.comment_length);
     // the group goes straight onto the table and comes off again when it does not fit
     RowTable& rows = s.rows;
     const size_t first = rows.size();
@@ -168,7 +171,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
         fill_row(rows.add(), depth, letters, text, line);
     };
     const std::string_view other(&kDefaultLabel, 1);
-    const std::string_view t_or_other = t.empty() ? other : std::string_view(t);
+    const std::string_view t_or_other = t.empty() ? other : t;
     switch (kind) {
         case 1: {
             add(d, "@", bounded(s.function_name, kNameLimit));
@@ -217,11 +220,12 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
 
 
 Row& RowTable::add() {
-    if (count_ == slots_.size()) {
-        // a full ring grows at its end once its rows are in order again
-        std::rotate(slots_.begin(), slots_.begin() + static_cast<long>(head_), slots_.end());
+    if (count_ == order_.size()) {
+        // a full ring grows at its end once its numbers are in order again
+        std::rotate(order_.begin(), order_.begin() + static_cast<long>(head_), order_.end());
         head_ = 0;
-        slots_.emplace_back();
+        rows_.emplace_back();
+        order_.push_back(static_cast<unsigned>(rows_.size() - 1));
     }
     Row& row = (*this)[count_++];
     row.reset();
@@ -231,19 +235,34 @@ Row& RowTable::add() {
 void RowTable::insert(size_t index, Row row) {
     if (index > count_) index = count_;
     add() = std::move(row);
-    for (size_t i = count_ - 1; i > index; --i) std::swap((*this)[i], (*this)[i - 1]);
+    const unsigned added = order_[slot_of(count_ - 1)];
+    for (size_t i = count_ - 1; i > index; --i) order_[slot_of(i)] = order_[slot_of(i - 1)];
+    order_[slot_of(index)] = added;
 }
 
 void RowTable::erase(size_t index) {
     if (index >= count_) return;
-    if (index == 0) {
-        head_ = slot_of(1);
+    if (index > 0) {
+        // the numbers behind it move up and its own goes behind the last
+        const unsigned gone = order_[slot_of(index)];
+        for (size_t i = index; i + 1 < count_; ++i) order_[slot_of(i)] = order_[slot_of(i + 1)];
+        order_[slot_of(count_ - 1)] = gone;
     } else {
-        // the rows behind it move up; a moved string hands its old buffer
-        // to the row it came from, so the buffers stay in the ring
-        for (size_t i = index; i + 1 < count_; ++i) (*this)[i] = std::move((*this)[i + 1]);
+        head_ = slot_of(1);
     }
     --count_;
+}
+
+Row& RowTable::take_front() {
+    if (!has_taken_) {
+        rows_.emplace_back();
+        taken_ = static_cast<unsigned>(rows_.size() - 1);
+        has_taken_ = true;
+    }
+    // the row taken before goes into the ring in the front's place
+    std::swap(taken_, order_[head_]);
+    erase(0);
+    return rows_[taken_];
 }
 
 int insert_pds_row(size_t index, Row row) {
@@ -261,11 +280,7 @@ void remove_pds_row(size_t index) { g_pad.rows.erase(index); }
 int write_pds_row() {
     State& s = g_pad;
     if (s.rows.empty()) return kCodeOk;
-    // the front row is taken out by a swap, so its slot keeps the buffers
-    // of the row written before it
-    Row& row = s.written_row;
-    std::swap(row, s.rows.front());
-    s.rows.erase(0);
+    Row& row = s.rows.take_front();
     const char letter = row.letter();
     if (letter == '@') s.list_name = row.text;
     make_shown(letter != '@' ? row.text : row.function_text);
