@@ -3,9 +3,12 @@
 // start of every run.
 #pragma once
 
+#include <algorithm>
 #include <deque>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "common/analysis/analysis_state.h"
@@ -89,15 +92,21 @@ struct Row {
 };
 
 // The rows waiting to be written. The rows themselves stay where they were
-// made and are used again; the table keeps their order as a ring of row
-// numbers, so a row leaving, even from the middle, moves numbers, never rows,
+// made and are used again; the table keeps their order as a ring of
+// pointers, so a row leaving, even from the middle, moves pointers, never rows,
 // and a reference to a row stays on it while rows come and go around it.
 class RowTable {
 public:
+    RowTable() = default;
+    // the ring points into the rows: a copy would point into the original's
+    RowTable(const RowTable&) = delete;
+    RowTable& operator=(const RowTable&) = delete;
+    RowTable(RowTable&&) = default;
+    RowTable& operator=(RowTable&&) = default;
     size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
-    Row& operator[](size_t index) { return rows_[order_[slot_of(index)]]; }
-    const Row& operator[](size_t index) const { return rows_[order_[slot_of(index)]]; }
+    Row& operator[](size_t index) { return *order_[slot_of(index)]; }
+    const Row& operator[](size_t index) const { return *order_[slot_of(index)]; }
     Row& front() { return (*this)[0]; }
     Row& back() { return (*this)[count_ - 1]; }
     Row& add();  // a cleared row after the last
@@ -116,12 +125,30 @@ private:
         const size_t at = head_ + index;  // index < order_.size() and head_ < order_.size()
         return at < order_.size() ? at : at - order_.size();
     }
-    std::deque<Row> rows_;        // never moved: references to them hold
-    std::vector<unsigned> order_; // the ring: row numbers, the table's from head_ on
+    std::deque<Row> rows_;      // never moved: references to them hold
+    std::vector<Row*> order_;   // the ring: the table's rows from head_ on
     size_t head_ = 0;
     size_t count_ = 0;
-    unsigned taken_ = 0;          // the row last taken off, outside the ring
-    bool has_taken_ = false;
+    Row* taken_ = nullptr;      // the row last taken off, outside the ring
+};
+
+// A list of names asked again and again whether it holds one.
+struct NameList {
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    std::unordered_set<std::string, Hash, std::equal_to<>> names;
+    // the first bytes and the lengths the names have: most words asked
+    // about are told apart by them without hashing
+    bool first_bytes[256] = {};
+    unsigned long long lengths = 0;  // bit n: a name of n bytes (63: of 63 or more)
+    static unsigned length_bit(size_t size) { return size < 63 ? static_cast<unsigned>(size) : 63; }
+    void clear() {
+        names.clear();
+        std::fill(std::begin(first_bytes), std::end(first_bytes), false);
+        lengths = 0;
+    }
 };
 
 struct DoLoop {
@@ -194,7 +221,7 @@ struct State {
     // name lists
     std::vector<std::string> ret_proc_names;
     std::vector<std::string> top_ignore_names;
-    std::vector<std::string> type_names;
+    NameList type_names;
 
     // comment reader and merged line source
     int brace_count = 0;
@@ -211,6 +238,11 @@ struct State {
 
     AnalysisProfile profile{};
 
+    // the head whose function name was looked for last
+    bool head_known = false;
+    bool head_found = false;
+    std::string head_text;
+    std::string head_name;
     // the statement being converted and the scanner's unit, reused statement after statement
     Statement statement;
     SourceUnit unit;
@@ -218,6 +250,8 @@ struct State {
     std::string row_line;
     std::string plain_line;
     std::string stored_line;
+    std::string list_source;  // the function list's first column, made once a run
+    std::string list_line;
     std::vector<unsigned char> literal_map;  // the name and call finders', statement after statement
 };
 
@@ -260,6 +294,8 @@ int next_merged_source_line(int& include_depth, std::string& code, std::string& 
 int read_name_list(const std::string& name, std::vector<std::string>& list);
 int add_name(std::vector<std::string>& list, std::string_view name);
 bool is_listed(const std::vector<std::string>& list, std::string_view name);
+int add_name(NameList& list, std::string_view name);
+bool is_listed(const NameList& list, std::string_view name);
 int is_type_head(std::string_view text);
 int count_brace_balance_pad(std::string_view text);
 bool is_simple_statement(std::string_view text);

@@ -224,8 +224,7 @@ Row& RowTable::add() {
         // a full ring grows at its end once its numbers are in order again
         std::rotate(order_.begin(), order_.begin() + static_cast<long>(head_), order_.end());
         head_ = 0;
-        rows_.emplace_back();
-        order_.push_back(static_cast<unsigned>(rows_.size() - 1));
+        order_.push_back(&rows_.emplace_back());
     }
     Row& row = (*this)[count_++];
     row.reset();
@@ -235,7 +234,7 @@ Row& RowTable::add() {
 void RowTable::insert(size_t index, Row row) {
     if (index > count_) index = count_;
     add() = std::move(row);
-    const unsigned added = order_[slot_of(count_ - 1)];
+    Row* const added = order_[slot_of(count_ - 1)];
     for (size_t i = count_ - 1; i > index; --i) order_[slot_of(i)] = order_[slot_of(i - 1)];
     order_[slot_of(index)] = added;
 }
@@ -243,8 +242,8 @@ void RowTable::insert(size_t index, Row row) {
 void RowTable::erase(size_t index) {
     if (index >= count_) return;
     if (index > 0) {
-        // the numbers behind it move up and its own goes behind the last
-        const unsigned gone = order_[slot_of(index)];
+        // the rows behind it move up and it goes behind the last
+        Row* const gone = order_[slot_of(index)];
         for (size_t i = index; i + 1 < count_; ++i) order_[slot_of(i)] = order_[slot_of(i + 1)];
         order_[slot_of(count_ - 1)] = gone;
     } else {
@@ -254,15 +253,11 @@ void RowTable::erase(size_t index) {
 }
 
 Row& RowTable::take_front() {
-    if (!has_taken_) {
-        rows_.emplace_back();
-        taken_ = static_cast<unsigned>(rows_.size() - 1);
-        has_taken_ = true;
-    }
+    if (taken_ == nullptr) taken_ = &rows_.emplace_back();
     // the row taken before goes into the ring in the front's place
     std::swap(taken_, order_[head_]);
     erase(0);
-    return rows_[taken_];
+    return *taken_;
 }
 
 int insert_pds_row(size_t index, Row row) {

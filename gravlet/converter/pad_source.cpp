@@ -230,6 +230,20 @@ bool is_listed(const std::vector<std::string>& list, std::string_view name) {
     return false;
 }
 
+int add_name(NameList& list, std::string_view name) {
+    if (pool_copy_string(name) == nullptr) return kCodeNoMemoryConverter;
+    list.names.emplace(name);
+    if (!name.empty()) list.first_bytes[static_cast<unsigned char>(name[0])] = true;
+    list.lengths |= 1ULL << NameList::length_bit(name.size());
+    return kCodeOk;
+}
+
+bool is_listed(const NameList& list, std::string_view name) {
+    if ((list.lengths & (1ULL << NameList::length_bit(name.size()))) == 0) return false;
+    if (!name.empty() && !list.first_bytes[static_cast<unsigned char>(name[0])]) return false;
+    return list.names.find(name) != list.names.end();
+}
+
 int read_name_list(const std::string& name, std::vector<std::string>& list) {
     if (name.empty()) return kCodeOk;
     std::vector<std::string> lines;
