@@ -139,15 +139,18 @@ struct NameList {
         size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
     };
     std::unordered_set<std::string, Hash, std::equal_to<>> names;
-    // the first bytes and the lengths the names have: most words asked
-    // about are told apart by them without hashing
-    bool first_bytes[256] = {};
-    unsigned long long lengths = 0;  // bit n: a name of n bytes (63: of 63 or more)
-    static unsigned length_bit(size_t size) { return size < 63 ? static_cast<unsigned>(size) : 63; }
+    // a mark for each name's first byte, last byte and length together: most
+    // words asked about are told apart by it without hashing
+    unsigned long long marks[64] = {};
+    static unsigned mark_of(std::string_view name) {
+        if (name.empty()) return 0;
+        const unsigned first = static_cast<unsigned char>(name.front());
+        const unsigned last = static_cast<unsigned char>(name.back());
+        return (first * 131u + last * 31u + static_cast<unsigned>(name.size())) & 4095u;
+    }
     void clear() {
         names.clear();
-        std::fill(std::begin(first_bytes), std::end(first_bytes), false);
-        lengths = 0;
+        std::fill(std::begin(marks), std::end(marks), 0ULL);
     }
 };
 

@@ -51,14 +51,14 @@ std::string bounded(std::string_view text, int limit) {
 
 bool tagged_lines() { return g_pad.options.line_numbers || g_pad.options.do_post_pass; }
 
-void fill_row(Row& row, int depth, const char* letters, std::string_view text, int line) {
+void fill_row(Row& row, int depth, std::string_view letters, std::string_view text, int line) {
     row.depth = depth < 0 ? 0 : depth;
-    row.letters = letters;
+    row.letters.assign(letters);
     assign_bounded(row.text, text, kRowTextLimit);
     row.line = line;
 }
 
-Row make_row(int depth, const char* letters, std::string_view text, int line) {
+Row make_row(int depth, std::string_view letters, std::string_view text, int line) {
     Row row;
     fill_row(row, depth, letters, text, line);
     return row;
@@ -167,7 +167,7 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     // the group goes straight onto the table and comes off again when it does not fit
     RowTable& rows = s.rows;
     const size_t first = rows.size();
-    auto add = [&](int depth, const char* letters, std::string_view text = {}) {
+    auto add = [&](int depth, std::string_view letters, std::string_view text = {}) {
         fill_row(rows.add(), depth, letters, text, line);
     };
     const std::string_view other(&kDefaultLabel, 1);

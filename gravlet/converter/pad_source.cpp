@@ -233,14 +233,14 @@ bool is_listed(const std::vector<std::string>& list, std::string_view name) {
 int add_name(NameList& list, std::string_view name) {
     if (pool_copy_string(name) == nullptr) return kCodeNoMemoryConverter;
     list.names.emplace(name);
-    if (!name.empty()) list.first_bytes[static_cast<unsigned char>(name[0])] = true;
-    list.lengths |= 1ULL << NameList::length_bit(name.size());
+    const unsigned mark = NameList::mark_of(name);
+    list.marks[mark >> 6] |= 1ULL << (mark & 63);
     return kCodeOk;
 }
 
 bool is_listed(const NameList& list, std::string_view name) {
-    if ((list.lengths & (1ULL << NameList::length_bit(name.size()))) == 0) return false;
-    if (!name.empty() && !list.first_bytes[static_cast<unsigned char>(name[0])]) return false;
+    const unsigned mark = NameList::mark_of(name);
+    if ((list.marks[mark >> 6] & (1ULL << (mark & 63))) == 0) return false;
     return list.names.find(name) != list.names.end();
 }
 
