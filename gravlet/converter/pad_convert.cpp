@@ -907,7 +907,7 @@ void apply_declaration_zone(Statement& st, int cls) {
     if (lose) {
         st.comment.clear();
         st.code.clear();
-    } else {
+    } else if (s.options.join_mode != 0) {
         st.code = st.text;
     }
 }

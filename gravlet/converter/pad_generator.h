@@ -4,8 +4,8 @@
 #pragma once
 
 #include <algorithm>
-#include <deque>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -121,11 +121,12 @@ public:
     void clear() { head_ = count_ = 0; }
 
 private:
+    Row* new_row();
     size_t slot_of(size_t index) const {
         const size_t at = head_ + index;  // index < order_.size() and head_ < order_.size()
         return at < order_.size() ? at : at - order_.size();
     }
-    std::deque<Row> rows_;      // never moved: references to them hold
+    std::vector<std::unique_ptr<Row>> rows_;  // never moved: references to them hold
     std::vector<Row*> order_;   // the ring: the table's rows from head_ on
     size_t head_ = 0;
     size_t count_ = 0;

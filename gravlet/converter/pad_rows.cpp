@@ -211,20 +211,26 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
         if (s.options.analysis.verbosity >= 0) host_report_progress(kMsgRowTableFull, 0);
         return raise_message(kMessageError, 15, kMsgSyntaxError) < -99 ? kCodeErrorFileOpen : -50;
     }
-    // the statement's own text rides on the row that carries its comment
+    // the statement's own text rides on the row that carries its comment;
+    // only the joining modes ever show it
     const size_t carrier = first + (kind == 15 ? 1 : 0);
-    if (kind != 1 && kind != 2) assign_bounded(rows[carrier].code, st.code, s.options.code_bytes);
+    if (kind != 1 && kind != 2 && s.options.join_mode != 0) assign_bounded(rows[carrier].code, st.code, s.options.code_bytes);
     rows[first].statement_class = statement_class;
     return kCodeOk;
 }
 
+
+Row* RowTable::new_row() {
+    rows_.push_back(std::make_unique<Row>());
+    return rows_.back().get();
+}
 
 Row& RowTable::add() {
     if (count_ == order_.size()) {
         // a full ring grows at its end once its numbers are in order again
         std::rotate(order_.begin(), order_.begin() + static_cast<long>(head_), order_.end());
         head_ = 0;
-        order_.push_back(&rows_.emplace_back());
+        order_.push_back(new_row());
     }
     Row& row = (*this)[count_++];
     row.reset();
@@ -253,7 +259,7 @@ void RowTable::erase(size_t index) {
 }
 
 Row& RowTable::take_front() {
-    if (taken_ == nullptr) taken_ = &rows_.emplace_back();
+    if (taken_ == nullptr) taken_ = new_row();
     // the row taken before goes into the ring in the front's place
     std::swap(taken_, order_[head_]);
     erase(0);
