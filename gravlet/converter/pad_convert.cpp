@@ -3,6 +3,8 @@
 // dropping and completing them) before they are written.
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -131,11 +133,7 @@ bool is_marked_comment(std::string_view comment) {
     return comment.size() > 2 && comment[2] == kMarked;
 }
 
-}  // namespace
-
-// --- classification ----------------------------------------------------------
-
-int extract_function_name(std::string_view text, std::string& name) {
+int find_function_name(std::string_view text, std::string& name) {
     std::vector<unsigned char>& map = g_pad.literal_map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
@@ -156,6 +154,24 @@ int extract_function_name(std::string_view text, std::string& name) {
         i = skip_identifier(text, i);
     }
     return 0;
+}
+
+}  // namespace
+
+// --- classification ----------------------------------------------------------
+
+int extract_function_name(std::string_view text, std::string& name) {
+    // a head is looked at when it comes and again when its body opens
+    State& s = g_pad;
+    if (s.head_known && text == s.head_text) {
+        if (s.head_found) name = s.head_name;
+        return s.head_found ? 1 : 0;
+    }
+    s.head_known = true;
+    s.head_text.assign(text);
+    s.head_found = find_function_name(text, s.head_name);
+    if (s.head_found) name = s.head_name;
+    return s.head_found ? 1 : 0;
 }
 
 namespace {
@@ -281,15 +297,31 @@ namespace {
 
 constexpr std::string_view kTagWords[] = {"struct", "union", "enum", "class"};
 
+// What each byte is to the word walk: 0 a byte between words, 1 a byte of
+// an identifier, 2 a byte that may lead a double-byte character.
+constexpr std::array<unsigned char, 256> kWordBytes = [] {
+    std::array<unsigned char, 256> kinds{};
+    for (int c = 0; c < 256; ++c) {
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+        kinds[static_cast<size_t>(c)] = c >= 0x80 ? 2 : letter ? 1 : 0;
+    }
+    return kinds;
+}();
+
 // Where the first of the tag words stands as a word of its own, or -1.
 int find_first_tag_word(std::string_view text) {
     // Without double-byte characters a word is a run of identifier bytes and
     // one walk over the runs finds the first; with them the words are looked
     // for one by one, each stepping over the double-byte characters.
-    const size_t n = text.size();
-    for (size_t i = 0; i < n;) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x80) {
+    const unsigned char* const begin = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* const end = begin + text.size();
+    for (const unsigned char* p = begin; p < end;) {
+        const unsigned char kind = kWordBytes[*p];
+        if (kind == 0) {
+            ++p;
+            continue;
+        }
+        if (kind == 2) {
             int best = -1;
             for (std::string_view w : kTagWords) {
                 int at = find_word(text, w);
@@ -297,16 +329,14 @@ int find_first_tag_word(std::string_view text) {
             }
             return best;
         }
-        if (!is_identifier_char(c)) {
-            ++i;
-            continue;
+        const unsigned char* const start = p;
+        while (++p < end && kWordBytes[*p] == 1) {
         }
-        size_t end = i + 1;
-        while (end < n && is_identifier_char(static_cast<unsigned char>(text[end]))) ++end;
-        const std::string_view word = text.substr(i, end - i);
+        const size_t length = static_cast<size_t>(p - start);
+        if (length < 4 || length > 6) continue;
+        const std::string_view word(reinterpret_cast<const char*>(start), length);
         for (std::string_view w : kTagWords)
-            if (word[0] == w[0] && word == w) return static_cast<int>(i);
-        i = end;
+            if (word[0] == w[0] && word == w) return static_cast<int>(start - begin);
     }
     return -1;
 }
@@ -559,17 +589,33 @@ std::string label_text(const Row& row) {
 
 int write_list_line(const Row& m) {
     State& s = g_pad;
-    std::string base = s.options.source;
-    int cut = find_last_path_separator(base.c_str());
-    if (cut >= 0) base.erase(0, static_cast<size_t>(cut) + 1);
-    char head[64];
-    std::string padded = base;
-    if (padded.size() < 12) padded.append(12 - padded.size(), ' ');
-    std::snprintf(head, sizeof head, " # %4d  ", s.options.line_numbers ? m.line : 0);
-    std::string name = s.list_name;
-    if (name.size() < 16) name.append(16 - name.size(), ' ');
-    std::string text = s.function_text_seen && !s.function_text.empty() ? s.function_text : s.list_name;
-    std::string line = padded + head + name + " : " + text + "\n";
+    std::string& line = s.list_line;
+    if (s.list_source.empty()) {
+        // the source's own name, padded: the same on every line of the run
+        std::string& base = s.list_source;
+        base = s.options.source;
+        int cut = find_last_path_separator(base.c_str());
+        if (cut >= 0) base.erase(0, static_cast<size_t>(cut) + 1);
+        if (base.size() < 12) base.append(12 - base.size(), ' ');
+    }
+    line = s.list_source;
+    const int number = s.options.line_numbers ? m.line : 0;
+    char digits[16];
+    line += " # ";
+    if (number >= 0) {
+        // "%4d" as the list has always shown it
+        const size_t length = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
+        if (length < 4) line.append(4 - length, ' ');
+        line.append(digits, length);
+    } else {
+        line.append(digits, static_cast<size_t>(std::snprintf(digits, sizeof digits, "%4d", number)));
+    }
+    line += "  ";
+    line += s.list_name;
+    if (s.list_name.size() < 16) line.append(16 - s.list_name.size(), ' ');
+    line += " : ";
+    line += s.function_text_seen && !s.function_text.empty() ? s.function_text : s.list_name;
+    line += '\n';
     return write_text_line_checked(line, s.list_handle, get_file_number(s.files.list_work.c_str()));
 }
 
@@ -766,6 +812,7 @@ int scanner_failure(int code) {
 }
 
 void mask_tabs(std::string& text) {
+    if (text.find('\t') == std::string::npos) return;
     for (char& c : text)
         if (c == '\t') c = '?';
 }
@@ -779,7 +826,7 @@ int fetch_pad_statement(Statement& st) {
         return r < -99 ? r : -63;
     }
     for (;;) {
-        SourceUnit unit;
+        SourceUnit& unit = s.unit;
         int r = next_source_unit(unit, next_merged_source_line, kLineSize);
         if (r == -1) return -1;
         if (r < -49 && r != -109) return scanner_failure(r);
@@ -801,9 +848,11 @@ int fetch_pad_statement(Statement& st) {
         record_typedef_names(unit.text);
         record_tag_name(unit.text);
         mask_tabs(unit.text);
-        st = Statement{};
-        st.text = std::move(unit.text);
-        st.comment = std::move(unit.comment);
+        // the texts trade buffers with the unit, which the scanner clears
+        st.text.swap(unit.text);
+        st.comment.swap(unit.comment);
+        st.code.clear();
+        st.keep_comment = false;
         st.depth = unit.depth;
         st.line = unit.line;
         return r;
@@ -858,7 +907,7 @@ void apply_declaration_zone(Statement& st, int cls) {
     if (lose) {
         st.comment.clear();
         st.code.clear();
-    } else {
+    } else if (s.options.join_mode != 0) {
         st.code = st.text;
     }
 }
@@ -969,7 +1018,7 @@ int process_next_statement() {
         int r = raise_message(kMessageError, 10, kMsgTooManyCloses);
         return r < -99 ? r : -50;
     }
-    Statement st;
+    Statement& st = s.statement;
     int r = s.recovering ? skip_erroneous_block(st) : fetch_pad_statement(st);
     if (r == -1) return -1;
     if (r == -109) {

@@ -3,12 +3,17 @@
 // start of every run.
 #pragma once
 
+#include <algorithm>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "common/analysis/analysis_state.h"
 #include "common/analysis/converter_kit.h"
+#include "common/analysis/scanner.h"
 
 namespace pad {
 
@@ -86,34 +91,68 @@ struct Row {
     }
 };
 
-// The rows waiting to be written, kept in a ring of rows that are used
-// again: rows leave mostly from the front, and a row that left lends its
-// buffers to the next one added, so rows are neither moved down nor made
-// anew one by one.
+// The rows waiting to be written. The rows themselves stay where they were
+// made and are used again; the table keeps their order as a ring of
+// pointers, so a row leaving, even from the middle, moves pointers, never rows,
+// and a reference to a row stays on it while rows come and go around it.
 class RowTable {
 public:
+    RowTable() = default;
+    // the ring points into the rows: a copy would point into the original's
+    RowTable(const RowTable&) = delete;
+    RowTable& operator=(const RowTable&) = delete;
+    RowTable(RowTable&&) = default;
+    RowTable& operator=(RowTable&&) = default;
     size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
-    Row& operator[](size_t index) { return slots_[slot_of(index)]; }
-    const Row& operator[](size_t index) const { return slots_[slot_of(index)]; }
+    Row& operator[](size_t index) { return *order_[slot_of(index)]; }
+    const Row& operator[](size_t index) const { return *order_[slot_of(index)]; }
     Row& front() { return (*this)[0]; }
     Row& back() { return (*this)[count_ - 1]; }
     Row& add();  // a cleared row after the last
     void insert(size_t index, Row row);
     void erase(size_t index);
+    // Takes the first row off the table; it stays as it was until the next
+    // row is taken off.
+    Row& take_front();
     void resize(size_t count) {
         if (count < count_) count_ = count;
     }
     void clear() { head_ = count_ = 0; }
 
 private:
+    Row* new_row();
     size_t slot_of(size_t index) const {
-        const size_t at = head_ + index;  // index < slots_.size() and head_ < slots_.size()
-        return at < slots_.size() ? at : at - slots_.size();
+        const size_t at = head_ + index;  // index < order_.size() and head_ < order_.size()
+        return at < order_.size() ? at : at - order_.size();
     }
-    std::vector<Row> slots_;
+    std::vector<std::unique_ptr<Row>> rows_;  // never moved: references to them hold
+    std::vector<Row*> order_;   // the ring: the table's rows from head_ on
     size_t head_ = 0;
     size_t count_ = 0;
+    Row* taken_ = nullptr;      // the row last taken off, outside the ring
+};
+
+// A list of names asked again and again whether it holds one.
+struct NameList {
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    std::unordered_set<std::string, Hash, std::equal_to<>> names;
+    // a mark for each name's first byte, last byte and length together: most
+    // words asked about are told apart by it without hashing
+    unsigned long long marks[64] = {};
+    static unsigned mark_of(std::string_view name) {
+        if (name.empty()) return 0;
+        const unsigned first = static_cast<unsigned char>(name.front());
+        const unsigned last = static_cast<unsigned char>(name.back());
+        return (first * 131u + last * 31u + static_cast<unsigned>(name.size())) & 4095u;
+    }
+    void clear() {
+        names.clear();
+        std::fill(std::begin(marks), std::end(marks), 0ULL);
+    }
 };
 
 struct DoLoop {
@@ -186,26 +225,37 @@ struct State {
     // name lists
     std::vector<std::string> ret_proc_names;
     std::vector<std::string> top_ignore_names;
-    std::vector<std::string> type_names;
+    NameList type_names;
 
     // comment reader and merged line source
     int brace_count = 0;
     bool directive_range = false;
     std::vector<SourceLine> reader_queue;   // lines read ahead by the comment gatherer
     bool holding = false;
-    SourceLine held;
     int reader_line = 0;  // the reader's own line while messages name the line handed out
-    SourceLine merged;                      // the merged line being built
+    // the merged line being built and the line read after it, which trade
+    // places when the held line's turn comes
+    SourceLine source_lines[2];
+    int merged_slot = 0;
     int asm_state = 0;
     std::vector<int> blank_lines;           // top-level lines with nothing on them
 
     AnalysisProfile profile{};
 
+    // the head whose function name was looked for last
+    bool head_known = false;
+    bool head_found = false;
+    std::string head_text;
+    std::string head_name;
+    // the statement being converted and the scanner's unit, reused statement after statement
+    Statement statement;
+    SourceUnit unit;
     // the row writer's buffers, reused row after row
-    Row written_row;  // the row being written, taken off the table
     std::string row_line;
     std::string plain_line;
     std::string stored_line;
+    std::string list_source;  // the function list's first column, made once a run
+    std::string list_line;
     std::vector<unsigned char> literal_map;  // the name and call finders', statement after statement
 };
 
@@ -227,7 +277,8 @@ void remove_pds_row(size_t index);
 int write_pds_row();
 std::string format_row(const Row& row, bool with_line);
 void format_row_into(const Row& row, bool with_line, std::string& out);
-std::string comment_text(std::string_view comment, int limit);
+// the comment's words without its marks, at most limit bytes: a view into it
+std::string_view comment_text(std::string_view comment, int limit);
 
 // --- conversion (pad_convert.cpp) ----------------------------------------------------
 int generate_pads();
@@ -247,6 +298,8 @@ int next_merged_source_line(int& include_depth, std::string& code, std::string& 
 int read_name_list(const std::string& name, std::vector<std::string>& list);
 int add_name(std::vector<std::string>& list, std::string_view name);
 bool is_listed(const std::vector<std::string>& list, std::string_view name);
+int add_name(NameList& list, std::string_view name);
+bool is_listed(const NameList& list, std::string_view name);
 int is_type_head(std::string_view text);
 int count_brace_balance_pad(std::string_view text);
 bool is_simple_statement(std::string_view text);

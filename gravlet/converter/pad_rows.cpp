@@ -51,14 +51,14 @@ std::string bounded(std::string_view text, int limit) {
 
 bool tagged_lines() { return g_pad.options.line_numbers || g_pad.options.do_post_pass; }
 
-void fill_row(Row& row, int depth, const char* letters, std::string_view text, int line) {
+void fill_row(Row& row, int depth, std::string_view letters, std::string_view text, int line) {
     row.depth = depth < 0 ? 0 : depth;
-    row.letters = letters;
+    row.letters.assign(letters);
     assign_bounded(row.text, text, kRowTextLimit);
     row.line = line;
 }
 
-Row make_row(int depth, const char* letters, std::string_view text, int line) {
+Row make_row(int depth, std::string_view letters, std::string_view text, int line) {
     Row row;
     fill_row(row, depth, letters, text, line);
     return row;
@@ -102,12 +102,15 @@ void make_shown(std::string& text) {
 
 }  // namespace
 
-std::string comment_text(std::string_view comment, int limit) {
+std::string_view comment_text(std::string_view comment, int limit) {
     std::string_view text = comment;
     if (text.substr(0, 2) == "/*") text.remove_prefix(2);
     text = without_trailing_blanks(text);
     if (ends_with(text, "*/")) text.remove_suffix(2);
-    return bounded(without_trailing_blanks(without_leading_blanks(text)), limit);
+    text = without_trailing_blanks(without_leading_blanks(text));
+    if (static_cast<int>(text.size()) > limit)
+        text = text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, limit)));
+    return text;
 }
 
 void format_row_into(const Row& row, bool with_line, std::string& out) {
@@ -160,15 +163,15 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
     State& s = g_pad;
     const int d = st.depth;
     const int line = st.line;
-    const std::string t = comment_text(st.comment, s.options.comment_length);
+    const std::string_view t = comment_text(st.comment, s.options.comment_length);
     // the group goes straight onto the table and comes off again when it does not fit
     RowTable& rows = s.rows;
     const size_t first = rows.size();
-    auto add = [&](int depth, const char* letters, std::string_view text = {}) {
+    auto add = [&](int depth, std::string_view letters, std::string_view text = {}) {
         fill_row(rows.add(), depth, letters, text, line);
     };
     const std::string_view other(&kDefaultLabel, 1);
-    const std::string_view t_or_other = t.empty() ? other : std::string_view(t);
+    const std::string_view t_or_other = t.empty() ? other : t;
     switch (kind) {
         case 1: {
             add(d, "@", bounded(s.function_name, kNameLimit));
@@ -208,20 +211,26 @@ int write_pds_rows(int kind, int statement_class, const Statement& st) {
         if (s.options.analysis.verbosity >= 0) host_report_progress(kMsgRowTableFull, 0);
         return raise_message(kMessageError, 15, kMsgSyntaxError) < -99 ? kCodeErrorFileOpen : -50;
     }
-    // the statement's own text rides on the row that carries its comment
+    // the statement's own text rides on the row that carries its comment;
+    // only the joining modes ever show it
     const size_t carrier = first + (kind == 15 ? 1 : 0);
-    if (kind != 1 && kind != 2) assign_bounded(rows[carrier].code, st.code, s.options.code_bytes);
+    if (kind != 1 && kind != 2 && s.options.join_mode != 0) assign_bounded(rows[carrier].code, st.code, s.options.code_bytes);
     rows[first].statement_class = statement_class;
     return kCodeOk;
 }
 
 
+Row* RowTable::new_row() {
+    rows_.push_back(std::make_unique<Row>());
+    return rows_.back().get();
+}
+
 Row& RowTable::add() {
-    if (count_ == slots_.size()) {
-        // a full ring grows at its end once its rows are in order again
-        std::rotate(slots_.begin(), slots_.begin() + static_cast<long>(head_), slots_.end());
+    if (count_ == order_.size()) {
+        // a full ring grows at its end once its numbers are in order again
+        std::rotate(order_.begin(), order_.begin() + static_cast<long>(head_), order_.end());
         head_ = 0;
-        slots_.emplace_back();
+        order_.push_back(new_row());
     }
     Row& row = (*this)[count_++];
     row.reset();
@@ -231,19 +240,30 @@ Row& RowTable::add() {
 void RowTable::insert(size_t index, Row row) {
     if (index > count_) index = count_;
     add() = std::move(row);
-    for (size_t i = count_ - 1; i > index; --i) std::swap((*this)[i], (*this)[i - 1]);
+    Row* const added = order_[slot_of(count_ - 1)];
+    for (size_t i = count_ - 1; i > index; --i) order_[slot_of(i)] = order_[slot_of(i - 1)];
+    order_[slot_of(index)] = added;
 }
 
 void RowTable::erase(size_t index) {
     if (index >= count_) return;
-    if (index == 0) {
-        head_ = slot_of(1);
+    if (index > 0) {
+        // the rows behind it move up and it goes behind the last
+        Row* const gone = order_[slot_of(index)];
+        for (size_t i = index; i + 1 < count_; ++i) order_[slot_of(i)] = order_[slot_of(i + 1)];
+        order_[slot_of(count_ - 1)] = gone;
     } else {
-        // the rows behind it move up; a moved string hands its old buffer
-        // to the row it came from, so the buffers stay in the ring
-        for (size_t i = index; i + 1 < count_; ++i) (*this)[i] = std::move((*this)[i + 1]);
+        head_ = slot_of(1);
     }
     --count_;
+}
+
+Row& RowTable::take_front() {
+    if (taken_ == nullptr) taken_ = new_row();
+    // the row taken before goes into the ring in the front's place
+    std::swap(taken_, order_[head_]);
+    erase(0);
+    return *taken_;
 }
 
 int insert_pds_row(size_t index, Row row) {
@@ -261,11 +281,7 @@ void remove_pds_row(size_t index) { g_pad.rows.erase(index); }
 int write_pds_row() {
     State& s = g_pad;
     if (s.rows.empty()) return kCodeOk;
-    // the front row is taken out by a swap, so its slot keeps the buffers
-    // of the row written before it
-    Row& row = s.written_row;
-    std::swap(row, s.rows.front());
-    s.rows.erase(0);
+    Row& row = s.rows.take_front();
     const char letter = row.letter();
     if (letter == '@') s.list_name = row.text;
     make_shown(letter != '@' ? row.text : row.function_text);

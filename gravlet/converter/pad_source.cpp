@@ -74,6 +74,8 @@ void gather_comment_lines(SourceLine& line) {
 bool take_marked_comment(SourceLine& line) {
     const std::string_view trimmed = without_trailing_blanks(line.comment);
     if (trimmed.substr(0, 2) != "/*" || !ends_with(trimmed, "*/")) return false;
+    // few comments have the marks at all
+    if (trimmed.find('<') == std::string_view::npos) return false;
     int open = find_substring(trimmed, "-<");
     int close = find_substring_backward(trimmed, ">-");
     if (open < 0 || close < open + 2) return false;
@@ -177,10 +179,11 @@ int fetch_commented_line(SourceLine& out) {
 
 int next_merged_source_line(int& include_depth, std::string& code, std::string& comment, int& line_number) {
     State& s = g_pad;
-    SourceLine& line = s.merged;
+    if (s.holding) s.merged_slot ^= 1;
+    SourceLine& line = s.source_lines[s.merged_slot];
+    SourceLine& h = s.source_lines[s.merged_slot ^ 1];
     int r;
     if (s.holding) {
-        std::swap(line, s.held);
         s.holding = false;
         r = line.result;
     } else {
@@ -190,7 +193,6 @@ int next_merged_source_line(int& include_depth, std::string& code, std::string& 
     if (r == 1 && !(line.code.empty() && line.comment.empty())) {
         for (;;) {
             update_asm_state(line);
-            SourceLine& h = s.held;
             h.result = fetch_commented_line(h);
             s.holding = true;
             if (h.result != 1 || !h.code.empty() || !is_dash_comment(h.comment)) break;
@@ -202,7 +204,7 @@ int next_merged_source_line(int& include_depth, std::string& code, std::string& 
         }
         if (s.asm_state == 2) s.asm_state = 0;
         // the reader is a line ahead; until it reads on, messages name this line
-        if (s.holding && s.held.result == 1 && s.held.include_depth == line.include_depth &&
+        if (s.holding && h.result == 1 && h.include_depth == line.include_depth &&
             static_cast<int>(g_analysis.include_stack.size()) == line.include_depth) {
             s.reader_line = g_analysis.current.line_number;
             g_analysis.current.line_number = line.line;
@@ -228,6 +230,20 @@ bool is_listed(const std::vector<std::string>& list, std::string_view name) {
     return false;
 }
 
+int add_name(NameList& list, std::string_view name) {
+    if (pool_copy_string(name) == nullptr) return kCodeNoMemoryConverter;
+    list.names.emplace(name);
+    const unsigned mark = NameList::mark_of(name);
+    list.marks[mark >> 6] |= 1ULL << (mark & 63);
+    return kCodeOk;
+}
+
+bool is_listed(const NameList& list, std::string_view name) {
+    const unsigned mark = NameList::mark_of(name);
+    if ((list.marks[mark >> 6] & (1ULL << (mark & 63))) == 0) return false;
+    return list.names.find(name) != list.names.end();
+}
+
 int read_name_list(const std::string& name, std::vector<std::string>& list) {
     if (name.empty()) return kCodeOk;
     std::vector<std::string> lines;
@@ -248,7 +264,11 @@ int is_type_head(std::string_view text) {
     return find_word_in_list(text.substr(static_cast<size_t>(after)), kWords, 3) >= 0 ? 1 : 0;
 }
 
-int count_brace_balance_pad(std::string_view text) { return count_braces(text); }
+int count_brace_balance_pad(std::string_view text) {
+    // most lines have no brace at all
+    if (text.find('{') == std::string_view::npos && text.find('}') == std::string_view::npos) return 0;
+    return count_braces(text);
+}
 
 bool is_simple_statement(std::string_view text) {
     static const char* const kWords[] = {"if", "else", "while", "switch", "for", "do"};

@@ -126,6 +126,20 @@ TEST_F(PadReading, CallTextsAndNames) {
     EXPECT_EQ(pad::find_call_text("s = \"f(x)\";", call, name), 0);
 }
 
+// A list of names answers for each name whole, whatever its length, and for
+// nothing that only shares a byte or a length with one.
+TEST_F(PadReading, NameListsAnswerForWholeNames) {
+    pad::NameList list;
+    const std::vector<std::string> names = {"int", "FILE", "x", "", std::string(70, 't') + "_type"};
+    for (const std::string& name : names) ASSERT_EQ(pad::add_name(list, name), 1);
+    for (const std::string& name : names) EXPECT_TRUE(pad::is_listed(list, name)) << name;
+    for (const std::string& other : {std::string("in"), std::string("inT"), std::string("iint"), std::string("y"),
+                                     std::string("FILE "), std::string(70, 't') + "_typf"})
+        EXPECT_FALSE(pad::is_listed(list, other)) << other;
+    list.clear();
+    for (const std::string& name : names) EXPECT_FALSE(pad::is_listed(list, name)) << name;
+}
+
 // The first tag word of a statement names its type, also where double-byte
 // characters stand before it (a trail byte may look like a letter).
 TEST_F(PadReading, TagNamesAfterTheFirstTagWord) {

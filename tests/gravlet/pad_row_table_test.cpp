@@ -105,4 +105,29 @@ TEST(PadRowTable, InsertedRowsAndACutTail) {
     EXPECT_EQ(texts(table), (Texts{"new"}));
 }
 
+// The row taken off for writing stays as it was while the table goes on,
+// rows elsewhere keep their references through every way in and out, and
+// the taken row's slot serves again, blank, once the next row is taken.
+TEST(PadRowTable, TheTakenRowAndOtherRowsStayPut) {
+    RowTable table;
+    for (const char* t : {"a", "b", "c"}) add_text(table, t);
+    Row& taken = table.take_front();
+    EXPECT_EQ(taken.text, "a");
+    EXPECT_EQ(texts(table), (Texts{"b", "c"}));
+    const Row& c = table[1];
+    for (const char* t : {"d", "e", "f", "g"}) add_text(table, t);  // the ring grows
+    Row x;
+    x.text = "x";
+    table.insert(0, x);
+    table.erase(2);
+    EXPECT_EQ(taken.text, "a");
+    EXPECT_EQ(c.text, "c");
+    EXPECT_EQ(texts(table), (Texts{"x", "b", "d", "e", "f", "g"}));
+    EXPECT_EQ(table.take_front().text, "x");
+    EXPECT_EQ(table.take_front().text, "b");
+    for (size_t i = 0; i < 3; ++i) table.add();
+    for (size_t i = 4; i < table.size(); ++i) EXPECT_TRUE(table[i].text.empty()) << i;
+    EXPECT_EQ(texts(table)[0], "d");
+}
+
 }  // namespace
