@@ -88,11 +88,6 @@ awk -v lines="$lines" -v dox="$doxygen_cpu" -v cfl="$cflow_cpu" -v ctg="$ctags_c
 
 # --- the many-file side-by-side ----------------------------------------------------
 
-# The converters' medians over interleaved repetitions, in one process.
-pin build-bench/bench/converter_bench --benchmark_filter='/(lua|small)/' --benchmark_repetitions="$runs" \
-    --benchmark_enable_random_interleaving=true --benchmark_color=false | sed 's/\x1b\[[0-9;]*m//g' |
-    tee build-bench/many.txt
-
 # CPU seconds of one peer run in a folder, pinned: the mean of ten runs in a
 # row, as the clock of time(1) counts in hundredths and one run takes a few.
 peer_repeats=10
@@ -102,39 +97,50 @@ cpu_in() {
     out=$(cd "$dir" && /usr/bin/time -f "%U %S" taskset -c "$cpu" \
         sh -c 'n=$1; shift; while [ "$n" -gt 0 ]; do "$@" || exit; n=$((n - 1)); done' sh "$peer_repeats" "$@" \
         2>&1 >/dev/null | tail -1)
-    awk -v t="$out" -v n="$peer_repeats" 'BEGIN { split(t, a, " "); printf "%.4f", (a[1] + a[2]) / n }'
+    awk -v t="$out" -v n="$peer_repeats" 'BEGIN { split(t, a, " "); printf "%.4f\n", (a[1] + a[2]) / n }'
 }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
+# A shared machine's cores slow down and speed up by half from one second to
+# the next, so each round runs the converters and then both peers, one
+# after the other on the same core, and the medians are taken over rounds.
 for set in lua small; do
-    dir="${TMPDIR:-/tmp}/cbench-$set"
-    [ -f "$dir/sources.nam" ] || continue
-    lines=$(cd "$dir" && cat $(cat sources.nam) | wc -l)
+    : > build-bench/many-$set.txt
     : > build-bench/ctags-$set.txt
     : > build-bench/cflow-$set.txt
     for ((i = 0; i < runs; ++i)); do
+        pin build-bench/bench/converter_bench --benchmark_filter="/$set/" --benchmark_min_time=0.5 \
+            --benchmark_enable_random_interleaving=true --benchmark_color=false | sed 's/\x1b\[[0-9;]*m//g' |
+            grep '^BM_' >> build-bench/many-$set.txt
+        dir="${TMPDIR:-/tmp}/cbench-$set"
         cpu_in "$dir" ctags -R --fields=+ne -o /dev/null . >> build-bench/ctags-$set.txt
-        echo >> build-bench/ctags-$set.txt
         # shellcheck disable=SC2046
         cpu_in "$dir" cflow -b -o /dev/null $(cat "$dir/sources.nam") >> build-bench/cflow-$set.txt
-        echo >> build-bench/cflow-$set.txt
     done
+    lines=$(cd "$dir" && cat $(cat sources.nam) | wc -l)
     ctags_cpu=$(median < build-bench/ctags-$set.txt)
     cflow_cpu=$(median < build-bench/cflow-$set.txt)
-    awk -v set="$set" -v lines="$lines" -v ct="$ctags_cpu" -v cf="$cflow_cpu" '
-        $0 ~ ("_median") && $0 ~ ("/" set "/") {
-            for (i = 1; i <= NF; ++i) if ($i ~ /\/s$/ && $i !~ /^lines/) {
+    awk -v set="$set" -v lines="$lines" -v ct="$ctags_cpu" -v cf="$cflow_cpu" -v runs="$runs" '
+        {
+            for (i = 1; i <= NF; ++i) if ($i ~ /\/s$/) {
                 rate = $i; sub(/\/s$/, "", rate)
                 if (rate ~ /k$/) { sub(/k$/, "", rate); rate *= 1e3 } else if (rate ~ /M$/) { sub(/M$/, "", rate); rate *= 1e6 }
             }
             name = $1; sub(/^BM_Converter\//, "", name); sub(/\/.*/, "", name)
-            r[name] = rate; order[++k] = name
+            if (!(name in count)) order[++k] = name
+            v[name, ++count[name]] = rate
         }
         END {
             ct_rate = lines / ct; cf_rate = lines / cf
-            printf "\n%s: %d lines; ctags -R %.3f s (%.0f lines/s), cflow -b %.3f s (%.0f lines/s), CPU medians\n", set, lines, ct, ct_rate, cf, cf_rate
+            printf "\n%s: %d lines; ctags -R %.3f s (%.0f lines/s), cflow -b %.3f s (%.0f lines/s); medians of %d rounds\n",
+                set, lines, ct, ct_rate, cf, cf_rate, runs
             printf "%-16s %12s %12s %12s\n", "", "lines/s", "x ctags", "x cflow"
-            for (i = 1; i <= k; ++i)
-                printf "%-16s %12.0f %12.2f %12.2f\n", order[i], r[order[i]], r[order[i]] / ct_rate, r[order[i]] / cf_rate
-        }' build-bench/many.txt
+            for (j = 1; j <= k; ++j) {
+                name = order[j]; n = count[name]
+                for (a = 1; a <= n; ++a) for (b = a + 1; b <= n; ++b)
+                    if (v[name, b] < v[name, a]) { t = v[name, a]; v[name, a] = v[name, b]; v[name, b] = t }
+                m = (n % 2) ? v[name, (n + 1) / 2] : (v[name, n / 2] + v[name, n / 2 + 1]) / 2
+                printf "%-16s %12.0f %12.2f %12.2f\n", name, m, m / ct_rate, m / cf_rate
+            }
+        }' build-bench/many-$set.txt
 done
