@@ -211,7 +211,17 @@ void stroke_device_polyline(const DeviceContext& dc, const std::vector<POINT>& p
             return;
         }
         apply_stroke_style(cr, g);
-        cairo_move_to(cr, pts[0].x + 0.5, pts[0].y + 0.5);
+        // A pen wider than the distance from the line's start to the far
+        // corner of the clip covers the whole clip whatever its width: so
+        // wide a pen is drawn that wide, as cairo would spend seconds on
+        // the outline of a pen millions of pixels across.
+        double x1, y1, x2, y2;
+        cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+        const double sx = pts[0].x + 0.5, sy = pts[0].y + 0.5;
+        const double reach = std::hypot(std::max(std::abs(sx - x1), std::abs(sx - x2)),
+                                        std::max(std::abs(sy - y1), std::abs(sy - y2))) + 2;
+        if (g.width / 2 > reach) cairo_set_line_width(cr, 2 * reach);
+        cairo_move_to(cr, sx, sy);
         for (size_t i = 1; i < pts.size(); ++i) cairo_line_to(cr, pts[i].x + 0.5, pts[i].y + 0.5);
         cairo_stroke(cr);
     });

@@ -115,6 +115,28 @@ TEST_F(SurfaceTest, FilledBoxAndWidePen) {
     EXPECT_TRUE(DeleteObject(grey));
 }
 
+// A short line whose round pen reaches, or just misses, the far corner; a
+// pen millions of pixels across covers the surface as one that just
+// reaches it does, without the time its whole outline would take.
+TEST_F(SurfaceTest, AVeryWidePenCoversWhatItReaches) {
+    const struct {
+        int width;
+        bool far_corner_inked;
+    } cases[] = {{570, false}, {580, true}, {1000, true}, {214748360, true}};
+    for (const auto& c : cases) {
+        RECT all{0, 0, 240, 160};
+        FillRect(dc, &all, GetStockObject(WHITE_BRUSH));
+        HPEN wide = CreatePen(PS_SOLID, c.width, RGB(255, 0, 0));
+        HGDIOBJ old = SelectObject(dc, wide);
+        MoveToEx(dc, 0, 0, nullptr);
+        LineTo(dc, 2, 0);
+        EXPECT_EQ(at(239, 159) == RGB(255, 0, 0), c.far_corner_inked) << c.width;
+        EXPECT_EQ(at(120, 80), RGB(255, 0, 0)) << c.width;
+        SelectObject(dc, old);
+        EXPECT_TRUE(DeleteObject(wide));
+    }
+}
+
 TEST_F(SurfaceTest, RoundBoxCutsItsCorners) {
     SelectObject(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, 10, 10, 70, 50, 24, 24);
