@@ -14,8 +14,12 @@ start_program() {
     window=""
     name=$(echo "$1" | tr a-z A-Z)
     for _ in $(seq 1 300); do
-        window=$(xdotool search --pid "$pid" --name "$name" 2>/dev/null | head -n 1) || true
-        [ -n "$window" ] && return 0
+        window=$(xdotool search --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | tail -n 1) || true
+        # a window that is gone again a moment later was one of SDL's own
+        if [ -n "$window" ]; then
+            sleep 0.3
+            xdotool getwindowname "$window" >/dev/null 2>&1 && return 0
+        fi
         kill -0 "$pid" 2>/dev/null || fail "the program ended before its window came: $(cat "$work/$1.out")"
         sleep 0.2
     done
