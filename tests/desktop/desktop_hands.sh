@@ -1,6 +1,10 @@
 # Sourced by the desktop sessions: a program started on the X desktop with
 # no script, the pointer's acts, and the platform's own pictures of its
-# screen. The session defines fail, work, probe and PLATFORM_HOME.
+# screen. The session defines fail, work and probe; its programs keep their
+# state in $work/home and run with no script.
+export PLATFORM_HOME="$work/home"
+unset PLATFORM_SCRIPT PLATFORM_SHOW
+mkdir -p "$PLATFORM_HOME"
 
 # Starts ./$1 in this directory and waits for its window, the one named
 # after the program (SDL may open and close others while it starts): $pid,

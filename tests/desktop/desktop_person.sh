@@ -15,9 +15,6 @@ mode=$1
 program_dir=$2
 probe=$3
 work=$4
-export PLATFORM_HOME="$work/home"
-unset PLATFORM_SCRIPT PLATFORM_SHOW
-mkdir -p "$PLATFORM_HOME"
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$program_dir"
 ordinary=1

@@ -16,9 +16,6 @@ mode=$1
 program_dir=$2
 probe=$3
 work=$4
-export PLATFORM_HOME="$work/home"
-unset PLATFORM_SCRIPT PLATFORM_SHOW
-mkdir -p "$PLATFORM_HOME"
 
 fail() {
     echo "desktop session: $*" >&2
