@@ -574,6 +574,7 @@ bool post_text(const std::string& sjis) {
 bool capture_window(HWND window, const std::string& path) {
     if (!IsWindow(window)) return refuse("capture", "there is no such window");
     HWND top = platform_user::top_level_of(window);
+    platform_user::before_screen_read();
     platform_user::give_window_pixels(top);
     settle();
     platform_user::WindowRecord* t = platform_user::find_window(top);
@@ -1167,6 +1168,7 @@ namespace {
 std::vector<uint32_t> client_pixels(HWND window, RECT area) {
     std::vector<uint32_t> out;
     if (!IsWindow(window)) return out;
+    platform_user::before_screen_read();
     platform_user::give_window_pixels(platform_user::top_level_of(window));
     settle();
     platform_user::WindowRecord* t = platform_user::find_window(platform_user::top_level_of(window));
@@ -1210,6 +1212,7 @@ int ink_pixels(HWND window, const RECT& area) {
 }
 
 std::vector<std::string> drawing_log(HWND window) {
+    platform_user::before_screen_read();
     std::vector<std::string> lines;
     for (const DrawingLogEntry& e : drawing_log_entries()) {
         if (e.window && (e.window == window || IsChild(window, e.window))) lines.push_back(format_drawing_log_entry(e));

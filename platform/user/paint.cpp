@@ -226,6 +226,7 @@ cairo_surface_t* new_window_surface(int width, int height) {
 
 namespace {
 bool pixels_kept = true;  // the whole process, across resets
+void (*screen_read_hook)() = nullptr;
 }  // namespace
 
 bool window_pixels_kept() { return pixels_kept; }
@@ -251,6 +252,10 @@ void resize_surface(WindowRecord& w) {
     }
     cairo_destroy(cr);
     w.surface = fresh;
+}
+
+void before_screen_read() {
+    if (screen_read_hook) screen_read_hook();
 }
 
 void give_window_pixels(HWND top_level) {
@@ -610,6 +615,8 @@ BOOL UpdateWindow(HWND window) {
     for (HWND child : children) UpdateWindow(child);
     return TRUE;
 }
+
+void platform_set_screen_read_hook(void (*hook)()) { platform_user::screen_read_hook = hook; }
 
 BOOL GetUpdateRect(HWND window, RECT* rect, BOOL erase) {
     WindowRecord* w = find_window(window);

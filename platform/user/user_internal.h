@@ -235,6 +235,8 @@ void set_window_pixels_kept(bool kept);
 // A top-level window that painted into nothing gets its pixels and is
 // painted whole again (at the next settle) before it is looked at.
 void give_window_pixels(HWND top_level);
+// Runs the program's screen-read hook, if it set one.
+void before_screen_read();
 void free_window_surface(WindowRecord& w);
 void release_window_dcs(WindowRecord& w);
 void draw_nonclient(HWND top_level);

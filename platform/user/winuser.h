@@ -895,6 +895,11 @@ int ReleaseDC(HWND window, HDC dc);
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND window, const RECT* rect);
 BOOL UpdateWindow(HWND window);
+// Platform extension: `hook` runs before a script reads what windows show (a
+// capture, a pixel, the drawing log), so that a window that holds back its
+// drawing while a script's clock stands still can make it first. One hook;
+// nullptr removes it.
+void platform_set_screen_read_hook(void (*hook)());
 BOOL GetUpdateRect(HWND window, RECT* rect, BOOL erase);
 BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags);
 BOOL ScrollWindow(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip);

@@ -343,12 +343,14 @@ TEST_F(ProgressMeterTest, ALongRunRedrawsAtTheClocksPaceAndEndsOnItsLastReport) 
     struct Case {
         int ticks_per_line;
         int lines_per_item;
+        int look_every;  // lines between a script's looks (a pixel, the drawing log); 0: none
         size_t most_bars, most_items, least_items;
     };
     const Case cases[] = {
-        {1, 7, 305, 305, 290},         // 10 s of lines
-        {0, 7, 364, 1429, 1429},       // the clock stands still: each change
-        {100, 100000, 364, 1, 1},      // 1000 s, one item: 273 widths and 91 per cents at most
+        {1, 7, 0, 305, 305, 290},         // 10 s of lines
+        {0, 7, 0, 1, 2, 2},               // the clock stands still: the first, then the end's
+        {0, 7, 1000, 10, 11, 11},         // ... and what each look finds
+        {100, 100000, 0, 364, 1, 1},      // 1000 s, one item: 273 widths and 91 per cents at most
     };
     for (const Case& c : cases) {
         open();
@@ -358,6 +360,15 @@ TEST_F(ProgressMeterTest, ALongRunRedrawsAtTheClocksPaceAndEndsOnItsLastReport) 
             at_tick(line * c.ticks_per_line);
             last_item = "f" + std::to_string(line / c.lines_per_item);
             ASSERT_EQ(report_convert_progress(last_item.c_str(), line / 10), 0);
+            if (c.look_every == 0 || (line + 1) % c.look_every != 0) continue;
+            if (line / c.look_every % 2 == 0) {
+                const int right = 19 + meter_bar_width(line / 10, 1100);
+                EXPECT_EQ(automation::pixel_at(progress_meter().window, right - 1, 98), RGB(255, 255, 0)) << line;
+                EXPECT_NE(automation::pixel_at(progress_meter().window, right + 1, 98), RGB(255, 255, 0)) << line;
+            } else {
+                EXPECT_FALSE(automation::drawing_log(progress_meter().window).empty());
+            }
+            EXPECT_EQ(texts_at(20, 76).back(), "[" + last_item + "]") << line;
         }
         flush_progress_meter();  // the converter returned
         const std::vector<int> bars = bar_widths();

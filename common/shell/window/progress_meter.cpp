@@ -213,6 +213,7 @@ void draw_all(HDC dc, HWND window) {
 }  // namespace
 
 void ProgressMeter::reset() {
+    if (hook_owes) platform_set_screen_read_hook(nullptr);
     const ProgressMeterProfile kept = profile;
     *this = ProgressMeter{};
     profile = kept;
@@ -433,10 +434,15 @@ int show_run_progress(std::string_view item, int32_t done, int32_t total) {
     m.total = total;
     if (!bar_differs(m) && !item_differs(m)) return 0;
     const uint32_t now = GetTickCount();
-    // A clock that stands still (a script's) measures no pace: the meter
-    // then shows every change, so that a capture sees it as it stands.
-    const bool clock_stands = !platform_ticks_run() && now == m.hook_drawn_at;
-    if (m.hook_drew && !clock_stands && now - m.hook_drawn_at < kMeterFrameTicks) return 0;
+    if (m.hook_drew && now - m.hook_drawn_at < kMeterFrameTicks) {
+        // A script's clock stands still between its steps: the change held
+        // back is drawn when the script looks, so that it sees the meter as it stands.
+        if (!platform_ticks_run() && !m.hook_owes) {
+            m.hook_owes = true;
+            platform_set_screen_read_hook(flush_progress_meter);
+        }
+        return 0;
+    }
     draw_differences();
     m.hook_drew = true;
     m.hook_drawn_at = now;
@@ -444,12 +450,21 @@ int show_run_progress(std::string_view item, int32_t done, int32_t total) {
 }
 
 void flush_progress_meter() {
-    if (progress_meter().open) draw_differences();
+    ProgressMeter& m = progress_meter();
+    if (m.hook_owes) {
+        m.hook_owes = false;
+        platform_set_screen_read_hook(nullptr);
+    }
+    if (m.open) draw_differences();
 }
 
 void forget_shown_progress() {
     ProgressMeter& m = progress_meter();
     m.texts_known = m.bar_known = m.item_known = m.hook_drew = false;
+    if (m.hook_owes) {
+        m.hook_owes = false;
+        platform_set_screen_read_hook(nullptr);
+    }
 }
 
 int report_run_progress(const char* item, int value, int scale) {

@@ -54,6 +54,7 @@ struct ProgressMeter {
     std::string drawn_item;
     bool hook_drew = false;
     uint32_t hook_drawn_at = 0;  // GetTickCount of the hooks' last draw
+    bool hook_owes = false;      // a change held back under a still clock
     std::string hook_text;       // the hook's "[item]", built in place
 
     // Forgets everything but the profile (the window is not destroyed).
