@@ -11,6 +11,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+// A target's set-up before its first input, when it has one (as libFuzzer calls it).
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 int main(int argc, char** argv) {
     std::vector<std::filesystem::path> inputs;
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "replay: no inputs\n");
         return 1;
     }
+    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
     for (const auto& input : inputs) {
         std::ifstream in(input, std::ios::binary);
         if (!in) {
