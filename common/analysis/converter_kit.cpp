@@ -256,10 +256,22 @@ struct NamedFile {
     }
 };
 
+// The last component of a name with ASCII letters in one case: the disk
+// form of a name not there keeps its last component as written, or takes
+// an entry's that differs from it in case alone.
+std::string folded_last_component(const std::string& name) {
+    std::string last = base_name_of(name);
+    for (char& c : last)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return last;
+}
+
 bool same_file(const NamedFile& a, const NamedFile& b) {
     if (a.exists && b.exists) return a.device == b.device && a.inode == b.inode;
     // a file that is there and one still to be made are two files
     if (a.exists != b.exists) return false;
+    // names that end differently are two files without a look at the disk
+    if (folded_last_component(*a.name) != folded_last_component(*b.name)) return false;
     // neither is made yet: the names themselves decide, and two entries of
     // other names are never one (folders are followed only when needed)
     namespace fs = std::filesystem;
