@@ -246,13 +246,25 @@ bool split_keyword_line(std::string_view line, bool key_to_equals, std::string& 
 
 namespace {
 
+// The last component of a name with ASCII letters in one case: the disk
+// form of a name not there keeps its last component as written, or takes
+// an entry's that differs from it in case alone.
+std::string folded_last_component(const std::string& name) {
+    std::string last = base_name_of(name);
+    for (char& c : last)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return last;
+}
+
 // A name of a run as the disk knows it; the identity is looked up once.
 struct NamedFile {
     const std::string* name;
     bool exists = false;
     uint64_t device = 0, inode = 0;
+    std::string last;  // of a name not there: its folded last component
     explicit NamedFile(const std::string& n) : name(&n) {
         exists = !n.empty() && crt_file_identity(n.c_str(), device, inode);
+        if (!exists) last = folded_last_component(n);
     }
 };
 
@@ -260,6 +272,8 @@ bool same_file(const NamedFile& a, const NamedFile& b) {
     if (a.exists && b.exists) return a.device == b.device && a.inode == b.inode;
     // a file that is there and one still to be made are two files
     if (a.exists != b.exists) return false;
+    // names that end differently are two files without a look at the disk
+    if (a.last != b.last) return false;
     // neither is made yet: the names themselves decide, and two entries of
     // other names are never one (folders are followed only when needed)
     namespace fs = std::filesystem;

@@ -70,6 +70,7 @@ struct Builder {
     std::vector<std::string> comment_records;  // tag + text, no newline
     std::vector<std::string> head_records;
     size_t used = 0;                // bytes of the record buffer in use
+    std::string plain, written;     // a record's lines as they go out, record after record
 };
 
 struct OutputFile {
@@ -118,6 +119,7 @@ std::vector<std::string> head_records_for(std::string_view text, int head_split,
 int is_external_item(std::string_view record, std::string_view first_head_record);
 // The .fsm lines of one record (each with its newline).
 std::string summary_lines(std::string_view record);
+void summary_lines_into(std::string_view record, std::string& out);
 // A record cut to 250 bytes at a character boundary.
 std::string cut_record(std::string_view record);
 

@@ -205,13 +205,17 @@ int write_function_head(const SourceUnit& unit) {
     return append_head_records(text);
 }
 
-int write_record(const std::string& record) {
-    std::string kept = cut_record(record);
-    int r = write_output_line(summary_lines(kept), g_spec.fsm.handle, g_spec.fsm.number);
+int write_record(std::string_view record) {
+    Builder& b = g_spec.builder;
+    if (length_of(record) > kRecordCut)
+        record = record.substr(0, static_cast<size_t>(char_boundary_at_or_before(record, kRecordCut)));
+    summary_lines_into(record, b.written);
+    int r = write_output_line(b.written, g_spec.fsm.handle, g_spec.fsm.number);
     if (r != 0) return r;
-    std::string stored;
-    scramble_line(kept + "\n", stored, ++g_spec.fss_line);
-    return write_output_line(stored, g_spec.fss.handle, g_spec.fss.number);
+    b.plain.assign(record);
+    b.plain += '\n';
+    scramble_line(b.plain, b.written, ++g_spec.fss_line);
+    return write_output_line(b.written, g_spec.fss.handle, g_spec.fss.number);
 }
 
 int write_comment_records() {
@@ -233,12 +237,17 @@ int write_comment_records() {
         if ((r = write_record(h)) != 0) return r;
     std::string_view first_head = b.head_records.empty() ? std::string_view{} : b.head_records[0];
     for (; i < c.size(); ++i) {
-        std::string record = c[i];
+        const std::string& record = c[i];
         std::string_view tag = tag_of(record);
         if (g_spec.settings.retag_external == 1 && (tag == "INP:" || tag == "OUT:" || tag == "UPD:") &&
-            is_external_item(record, first_head) == 1)
-            record.replace(0, 4, tag == "INP:" ? "EIN:" : tag == "OUT:" ? "EOT:" : "EUP:");
-        if ((r = write_record(record)) != 0) return r;
+            is_external_item(record, first_head) == 1) {
+            std::string retagged = record;
+            retagged.replace(0, 4, tag == "INP:" ? "EIN:" : tag == "OUT:" ? "EOT:" : "EUP:");
+            r = write_record(retagged);
+        } else {
+            r = write_record(record);
+        }
+        if (r != 0) return r;
     }
     return write_record("///:");
 }
@@ -329,23 +338,37 @@ std::string cut_record(std::string_view record) {
     return std::string(record.substr(0, static_cast<size_t>(char_boundary_at_or_before(record, kRecordCut))));
 }
 
-std::string summary_lines(std::string_view record) {
+void summary_lines_into(std::string_view record, std::string& out) {
     std::string_view tag = tag_of(record);
     std::string_view text = record.size() > 4 ? record.substr(4) : std::string_view{};
     if (tag == "NAM:") {
-        std::string out = "-----< ";
+        out.assign("-----< ");
         out.append(text);
         out += " >-----\n\n";
         out += kLabelName;
         out.append(text);
         out += '\n';
-        return out;
+        return;
     }
-    if (tag == "///:") return " \n";
+    if (tag == "///:") {
+        out.assign(" \n");
+        return;
+    }
     for (const SummaryLabel& l : kSummaryLabels) {
-        if (tag == l.tag) return std::string(l.label) + std::string(text) + "\n";
+        if (tag != l.tag) continue;
+        out.assign(l.label);
+        out.append(text);
+        out += '\n';
+        return;
     }
-    return std::string(record) + "\n";
+    out.assign(record);
+    out += '\n';
+}
+
+std::string summary_lines(std::string_view record) {
+    std::string out;
+    summary_lines_into(record, out);
+    return out;
 }
 
 int classify_comment_line(std::string& text) {

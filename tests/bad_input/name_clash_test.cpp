@@ -96,11 +96,13 @@ TEST_F(NameClash, GravletNameListNamedLikeAResult) {
 }
 
 // Neither name is a file yet: the names alone decide, whatever the folder's
-// spelling.
+// spelling, and whatever the case of a name that an entry leading nowhere
+// (a link to nothing) already takes.
 TEST_F(NameClash, MissingNameListNamedLikeAMissingResult) {
     const std::string source = write_file("v.c", kGoodSource);
     std::filesystem::create_directory(dir_.path("sub"));
-    for (const std::string& list : {dir_.path("v.pds"), dir_.path("sub/../v.pds")}) {
+    std::filesystem::create_symlink(dir_.path("nowhere"), dir_.path("v.pds"));
+    for (const std::string& list : {dir_.path("v.pds"), dir_.path("sub/../v.pds"), dir_.path("sub/../V.PDS")}) {
         auto before = snapshot();
         EXPECT_EQ(run_gx(source, {"-p1:" + list}), 11) << list;
         auto after = snapshot();
