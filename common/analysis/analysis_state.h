@@ -142,9 +142,7 @@ struct TraceLine {
     int depth_after = 0;
     int state_after = 0;
     bool pushed = false;          // a level was opened
-    // the control-macro summary the line's expansion asked
-    uint64_t control_lengths = 0;
-    uint64_t control_starts[2] = {};
+    // whether any macro, any control macro was defined (the expansion asks)
     bool no_control = false;
     bool no_macros = false;
     int guard_watch = 0;
@@ -168,6 +166,7 @@ struct IncludeTrace {
     std::vector<std::string> ignore_list;
     std::vector<TraceLine> lines;
     std::vector<uint32_t> first;
+    int branches = 0;             // readings that left the earlier ones
 };
 
 // A file an earlier source of the same listing scope read (a header every

@@ -709,7 +709,9 @@ int substitute_identifiers(std::string& text, int size, int report_calls, int wa
             continue;
         }
         std::string_view name = std::string_view(text).substr(pos, end - pos);
-        const MacroNode* macro = control_only && !could_name_control_macro(name) ? nullptr : find_macro(name);
+        const MacroNode* macro = nullptr;
+        if (!control_only || could_name_control_macro(name)) macro = find_macro(name);
+        else if (g_analysis.trace_capture != nullptr) indexed_macro(name);  // a trace asks it all the same
         Action action = decide(text, pos, end, macro);
         if (action == Action::Skip) {
             pos = end;
@@ -817,6 +819,10 @@ bool may_expand(std::string_view line, int mode) {
             if (mode < 3 || could_name_control_macro(name)) {
                 const MacroNode* node = indexed_macro(name);
                 if (node != nullptr && (mode < 3 || node->control_kind > 0)) return true;
+            } else if (g_analysis.trace_capture != nullptr) {
+                // the filter depends on every control macro defined since the
+                // table was cleared; a trace holds what the name named instead
+                indexed_macro(name);
             }
         }
         pos = end;

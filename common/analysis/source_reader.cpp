@@ -364,6 +364,7 @@ void attach_trace(SourceFile& file) {
         trace.ignore_list != g_analysis.ignore_list) {
         trace.lines.clear();
         trace.first.clear();
+        trace.branches = 0;
         trace.profile = g_analysis.profile;
         trace.settings = g_analysis.settings;
         trace.ignore_list = g_analysis.ignore_list;
@@ -390,9 +391,6 @@ void note_line_start(TraceLine& line, const SourceFile& file) {
     line.state_before = g_analysis.cond_state[g_analysis.cond_depth];
     line.enclosing_active = enclosing_levels_active(g_analysis.cond_depth);
     line.guard_before = file.guard_watch;
-    line.control_lengths = g_analysis.control_name_lengths;
-    line.control_starts[0] = g_analysis.control_name_starts[0];
-    line.control_starts[1] = g_analysis.control_name_starts[1];
     line.no_control = g_analysis.control_macro_count == 0;
     line.no_macros = g_analysis.macro_index.empty();
 }
@@ -407,10 +405,7 @@ bool line_holds(const TraceLine& line, const SourceFile& file) {
     if (line.live) return true;
     const int depth_after = file.conditional_base + line.depth_after;
     if (depth_after < 0 || depth_after >= kMaxTracedDepth) return false;
-    if (line.control_lengths != g_analysis.control_name_lengths ||
-        line.control_starts[0] != g_analysis.control_name_starts[0] ||
-        line.control_starts[1] != g_analysis.control_name_starts[1] ||
-        line.no_control != (g_analysis.control_macro_count == 0) || line.no_macros != g_analysis.macro_index.empty())
+    if (line.no_control != (g_analysis.control_macro_count == 0) || line.no_macros != g_analysis.macro_index.empty())
         return false;
     for (const TraceLookup& lookup : line.lookups) {
         auto it = g_analysis.macro_index.find(lookup.name);
@@ -425,6 +420,9 @@ bool line_holds(const TraceLine& line, const SourceFile& file) {
     }
     return true;
 }
+
+// The readings (branches) a file's trace holds at most.
+constexpr int kMaxTraceBranches = 4;
 
 // Takes the current file's next line from its trace: 1 when it goes on to
 // the scanner (in code and comment), 0 when it does not, -1 when it is to
@@ -441,8 +439,10 @@ int replay_line(SourceFile& file, std::string& code, std::string& comment) {
             break;
         }
     if (taken == IncludeTrace::kStart) {
-        // from here on the file reads as no reading before: a new branch
-        file.trace_recording = true;
+        // from here on the file reads as no reading before: a new branch,
+        // unless the file has been read in too many ways already
+        if (++trace.branches > kMaxTraceBranches) file.trace = nullptr;
+        else file.trace_recording = true;
         return -1;
     }
     file.trace_at = taken;
