@@ -55,6 +55,7 @@ struct AnalysisSettings {
     int verbosity = 1;
     int progress_flag = 0;
     std::string ignore_file;         // read by the reset when not empty
+    bool operator==(const AnalysisSettings&) const = default;
 };
 
 // Calls out of the analysis into the converter that runs it.
@@ -107,6 +108,67 @@ struct KeptLine {
     std::unique_ptr<KeptDefinition> definition;
 };
 
+// A name a line of an include file looked up, and what it named then.
+struct TraceLookup {
+    std::string name;
+    bool found = false;
+    int param_count = -1;
+    int control_kind = 0;
+    std::string body;
+    std::vector<MacroPiece> pieces;
+};
+
+// What reading one line of an include file did, with all it depended on
+// besides its bytes: taken again at once while all of that holds.
+struct TraceLine {
+    bool live = true;             // read as it comes each time (an #include, a message...)
+    size_t start = 0;             // where the line starts in the file, and where the next one does
+    size_t end = 0;
+    int64_t bytes = 0;
+    int lines = 0;
+    // the line as read and split, before its directive acted (a run
+    // cancelled there stops at that point)
+    int physical = 0;
+    size_t logical_end = 0;
+    int64_t logical_bytes = 0;
+    int split_after = 0;
+    bool directive = false;
+    int comment_before = 0;
+    int comment_after = 0;
+    int depth_before = 0;         // conditional depths from the file's base
+    int state_before = 0;
+    bool enclosing_active = false;
+    int guard_before = 0;
+    int depth_after = 0;
+    int state_after = 0;
+    bool pushed = false;          // a level was opened
+    // whether any macro, any control macro was defined (the expansion asks)
+    bool no_control = false;
+    bool no_macros = false;
+    int guard_watch = 0;
+    int guard_depth = 0;
+    std::string guard_name;
+    std::vector<TraceLookup> lookups;
+    std::vector<MacroNode> defined;   // in order; a removed name has param_count -2
+    bool handed = false;          // the line went on to the scanner, as:
+    std::string code;
+    std::string comment;
+    std::vector<uint32_t> next;   // the lines read after this one, one per way it was read
+};
+
+// The lines of an include file as the readings of the run took them, for
+// the settings they were read with: a tree, as a line read otherwise than
+// before starts a branch of its own.
+struct IncludeTrace {
+    static constexpr uint32_t kStart = UINT32_MAX;  // before the first line
+    AnalysisSettings settings;
+    const AnalysisProfile* profile = nullptr;
+    std::vector<std::string> ignore_list;
+    std::vector<TraceLine> lines;
+    std::vector<uint32_t> first;
+    int branches = 0;             // readings that left the earlier ones
+};
+
 // A file an earlier source of the same listing scope read (a header every
 // source of a batch includes): its bytes and its lines as they were read,
 // kept while its size and time stay the same.
@@ -122,6 +184,7 @@ struct KeptFile {
     int line_size = 0;
     int asm_setting = 0;
     std::unordered_map<uint64_t, KeptLine> lines;
+    std::unique_ptr<IncludeTrace> trace;
 };
 
 struct SourceFile {
@@ -142,6 +205,10 @@ struct SourceFile {
     std::string guard_name;
     int guard_depth = 0;         // conditional depth inside the guard
     int messages_at_open = 0;    // messages met before the file was opened
+    // Its lines are taken from (or written to) the kept file's trace.
+    IncludeTrace* trace = nullptr;
+    uint32_t trace_at = IncludeTrace::kStart;  // the last line taken or written
+    bool trace_recording = false;
 };
 
 // Lets the macro index be searched with a string_view, without a copy.
@@ -223,6 +290,10 @@ struct AnalysisState {
     // of the line whose directive is being acted on.
     KeptLine* split_kept = nullptr;
     KeptLine* line_kept = nullptr;
+    // The trace line being written while a line is read (macro look-ups and
+    // changes go there), and whether the line did something no trace holds.
+    TraceLine* trace_capture = nullptr;
+    bool trace_untracked = false;
 
     // Buffers the per-line work reuses, so that a line costs no allocation.
     struct CommentRange {

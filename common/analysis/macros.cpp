@@ -117,8 +117,12 @@ void compact_macro_table() {
 // the list as removed, so that no other node moves: #undef and redefinition
 // cost the same however many macros there are. The list is compacted when
 // the removed outnumber the rest.
+void note_trace_lookup(std::string_view name, const MacroNode* node);
+
 bool remove_macro(std::string_view name) {
     auto it = g_analysis.macro_index.find(name);
+    if (g_analysis.trace_capture != nullptr)
+        note_trace_lookup(name, it == g_analysis.macro_index.end() ? nullptr : &g_analysis.macros[it->second]);
     if (it == g_analysis.macro_index.end()) return false;
     MacroNode& node = g_analysis.macros[it->second];
     if (node.control_kind > 0) --g_analysis.control_macro_count;
@@ -186,16 +190,40 @@ void note_lookup(std::string_view name, const MacroNode* node) {
     }
 }
 
+// While an include file's line is traced, every name it looks up, as the
+// line found it (a name it changed itself is asked before the change).
+void note_trace_lookup(std::string_view name, const MacroNode* node) {
+    std::vector<TraceLookup>& lookups = g_analysis.trace_capture->lookups;
+    for (const TraceLookup& seen : lookups)
+        if (seen.name == name) return;
+    TraceLookup& lookup = lookups.emplace_back();
+    lookup.name = name;
+    lookup.found = node != nullptr;
+    if (node != nullptr) {
+        lookup.param_count = node->param_count;
+        lookup.control_kind = node->control_kind;
+        lookup.body = node->body;
+        lookup.pieces = node->pieces;
+    }
+}
+
+const MacroNode* indexed_macro(std::string_view name) {
+    auto it = g_analysis.macro_index.find(name);
+    const MacroNode* node = it == g_analysis.macro_index.end() ? nullptr : &g_analysis.macros[it->second];
+    if (g_analysis.trace_capture != nullptr) note_trace_lookup(name, node);
+    return node;
+}
+
 // Whether the names a kept definition looked up name what they named then.
 bool kept_definition_holds(const KeptDefinition& kept) {
     if (kept.mode4 != (g_analysis.settings.control_macro_mode == 4)) return false;
     for (const KeptLookup& lookup : kept.lookups) {
-        auto it = g_analysis.macro_index.find(lookup.name);
-        if (it == g_analysis.macro_index.end()) {
+        const MacroNode* found = indexed_macro(lookup.name);
+        if (found == nullptr) {
             if (lookup.found) return false;
             continue;
         }
-        const MacroNode& node = g_analysis.macros[it->second];
+        const MacroNode& node = *found;
         if (!lookup.found || node.param_count != lookup.param_count || node.body != lookup.body ||
             node.pieces != lookup.pieces)
             return false;
@@ -234,8 +262,7 @@ int token_end(std::string_view text, int pos) { return skip_identifier(text, pos
 // --- table ---------------------------------------------------------------------
 
 const MacroNode* find_macro(std::string_view name) {
-    auto it = g_analysis.macro_index.find(name);
-    const MacroNode* node = it == g_analysis.macro_index.end() ? nullptr : &g_analysis.macros[it->second];
+    const MacroNode* node = indexed_macro(name);
     if (g_lookups != nullptr) note_lookup(name, node);
     return node;
 }
@@ -427,8 +454,10 @@ int handle_define_directive(std::string_view line) {
     if (i < 0) return 0;
     // a header's line read again enters what it defined while that still holds
     KeptLine* kept = g_analysis.line_kept;
-    if (kept != nullptr && kept->definition != nullptr && kept_definition_holds(*kept->definition))
+    if (kept != nullptr && kept->definition != nullptr && kept_definition_holds(*kept->definition)) {
+        if (g_analysis.trace_capture != nullptr) g_analysis.trace_capture->defined.push_back(kept->definition->node);
         return enter_definition(kept->definition->node);
+    }
     const int messages = g_analysis.messages_met;
     // a line that ends inside a literal is no definition
     if (has_quotes(line)) {
@@ -476,6 +505,7 @@ int handle_define_directive(std::string_view line) {
             kept->definition->lookups = std::move(lookups);
         }
     }
+    if (g_analysis.trace_capture != nullptr) g_analysis.trace_capture->defined.push_back(node);
     return enter_definition(std::move(node));
 }
 
@@ -484,8 +514,18 @@ int handle_undef_directive(std::string_view line) {
     if (i < 0) return 0;
     int end = i;
     while (end < static_cast<int>(line.size()) && line[end] != ' ') ++end;
+    if (g_analysis.trace_capture != nullptr) {
+        MacroNode& removed = g_analysis.trace_capture->defined.emplace_back();
+        removed.name = line.substr(i, end - i);
+        removed.param_count = -2;
+    }
     remove_macro(line.substr(i, end - i));
     return kCodeOk;
+}
+
+void replay_macro_change(const MacroNode& change) {
+    if (change.param_count == -2) remove_macro(change.name);
+    else enter_definition(change);
 }
 
 // --- substitution --------------------------------------------------------------------
@@ -669,7 +709,9 @@ int substitute_identifiers(std::string& text, int size, int report_calls, int wa
             continue;
         }
         std::string_view name = std::string_view(text).substr(pos, end - pos);
-        const MacroNode* macro = control_only && !could_name_control_macro(name) ? nullptr : find_macro(name);
+        const MacroNode* macro = nullptr;
+        if (!control_only || could_name_control_macro(name)) macro = find_macro(name);
+        else if (g_analysis.trace_capture != nullptr) indexed_macro(name);  // a trace asks it all the same
         Action action = decide(text, pos, end, macro);
         if (action == Action::Skip) {
             pos = end;
@@ -775,9 +817,12 @@ bool may_expand(std::string_view line, int mode) {
             const std::string_view name = line.substr(pos, end - pos);
             if (mode == 4 && is_framework_macro(name)) return true;
             if (mode < 3 || could_name_control_macro(name)) {
-                auto it = g_analysis.macro_index.find(name);
-                if (it != g_analysis.macro_index.end() && (mode < 3 || g_analysis.macros[it->second].control_kind > 0))
-                    return true;
+                const MacroNode* node = indexed_macro(name);
+                if (node != nullptr && (mode < 3 || node->control_kind > 0)) return true;
+            } else if (g_analysis.trace_capture != nullptr) {
+                // the filter depends on every control macro defined since the
+                // table was cleared; a trace holds what the name named instead
+                indexed_macro(name);
             }
         }
         pos = end;

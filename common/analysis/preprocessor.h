@@ -47,6 +47,8 @@ int read_directive_comment(std::string& comment);
 // --- macros ----------------------------------------------------------------------------
 int handle_define_directive(std::string_view line);
 int handle_undef_directive(std::string_view line);
+// Enters again a definition a trace holds (param_count -2: an #undef of the name).
+void replay_macro_change(const MacroNode& change);
 int define_macro(std::string_view name, std::string_view body);
 int define_function_macro(std::string_view name_with_params, std::string_view body);
 int lookup_macro(std::string_view name, std::string* body, int* control_kind);

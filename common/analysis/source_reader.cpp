@@ -344,6 +344,222 @@ KeptLine* kept_line(int start_state, bool& found) {
     return &line->second;
 }
 
+// --- include files taken from their trace ------------------------------------------
+
+// An include file read with the trace of its last reading in the run: its
+// lines are taken from there while everything they depend on is as it was,
+// and read (and traced again) from the first one that finds it otherwise.
+// A file open twice at once (a header that includes itself) is read as it
+// comes the second time.
+void attach_trace(SourceFile& file) {
+    KeptFile& kept = *file.kept;
+    // the mode that keeps literal branches looks at a level's mark at its
+    // "#else": no trace holds it
+    if (g_analysis.settings.conditional_mode != 2) return;
+    for (const SourceFile& open : g_analysis.include_stack)
+        if (open.kept.get() == &kept && open.trace != nullptr) return;
+    if (!kept.trace) kept.trace = std::make_unique<IncludeTrace>();
+    IncludeTrace& trace = *kept.trace;
+    if (trace.profile != g_analysis.profile || !(trace.settings == g_analysis.settings) ||
+        trace.ignore_list != g_analysis.ignore_list) {
+        trace.lines.clear();
+        trace.first.clear();
+        trace.branches = 0;
+        trace.profile = g_analysis.profile;
+        trace.settings = g_analysis.settings;
+        trace.ignore_list = g_analysis.ignore_list;
+    }
+    file.trace = &trace;
+    file.trace_at = IncludeTrace::kStart;
+    file.trace_recording = false;
+}
+
+// the conditional stack's size
+constexpr int kMaxTracedDepth = 20;
+
+bool enclosing_levels_active(int depth) {
+    for (int level = 0; level < depth; ++level)
+        if (g_analysis.cond_state[level] != 0) return false;
+    return true;
+}
+
+// What a traced line depends on besides its bytes, as it stands now.
+void note_line_start(TraceLine& line, const SourceFile& file) {
+    line.start = file.read_pos;
+    line.comment_before = g_analysis.in_comment;
+    line.depth_before = g_analysis.cond_depth - file.conditional_base;
+    line.state_before = g_analysis.cond_state[g_analysis.cond_depth];
+    line.enclosing_active = enclosing_levels_active(g_analysis.cond_depth);
+    line.guard_before = file.guard_watch;
+    line.no_control = g_analysis.control_macro_count == 0;
+    line.no_macros = g_analysis.macro_index.empty();
+}
+
+bool line_holds(const TraceLine& line, const SourceFile& file) {
+    if (line.start != file.read_pos || line.comment_before != g_analysis.in_comment ||
+        line.depth_before != g_analysis.cond_depth - file.conditional_base || line.state_before != g_analysis.cond_state[g_analysis.cond_depth] ||
+        line.guard_before != file.guard_watch || line.enclosing_active != enclosing_levels_active(g_analysis.cond_depth))
+        return false;
+    if (g_analysis.abort_request != 0 || g_analysis.asm_statement_open != 0 || g_analysis.asm_block_depth != 0)
+        return false;
+    if (line.live) return true;
+    const int depth_after = file.conditional_base + line.depth_after;
+    if (depth_after < 0 || depth_after >= kMaxTracedDepth) return false;
+    if (line.no_control != (g_analysis.control_macro_count == 0) || line.no_macros != g_analysis.macro_index.empty())
+        return false;
+    for (const TraceLookup& lookup : line.lookups) {
+        auto it = g_analysis.macro_index.find(lookup.name);
+        if (it == g_analysis.macro_index.end()) {
+            if (lookup.found) return false;
+            continue;
+        }
+        const MacroNode& node = g_analysis.macros[it->second];
+        if (!lookup.found || node.param_count != lookup.param_count || node.control_kind != lookup.control_kind ||
+            node.body != lookup.body || node.pieces != lookup.pieces)
+            return false;
+    }
+    return true;
+}
+
+// The readings (branches) a file's trace holds at most.
+constexpr int kMaxTraceBranches = 4;
+
+// Takes the current file's next line from its trace: 1 when it goes on to
+// the scanner (in code and comment), 0 when it does not, -1 when it is to
+// be read from the file, -137 when the progress shown cancelled the run at
+// a directive.
+int replay_line(SourceFile& file, std::string& code, std::string& comment) {
+    IncludeTrace& trace = *file.trace;
+    if (file.trace_recording) return -1;
+    const std::vector<uint32_t>& ways = file.trace_at == IncludeTrace::kStart ? trace.first : trace.lines[file.trace_at].next;
+    uint32_t taken = IncludeTrace::kStart;
+    for (uint32_t way : ways)
+        if (line_holds(trace.lines[way], file)) {
+            taken = way;
+            break;
+        }
+    if (taken == IncludeTrace::kStart) {
+        // from here on the file reads as no reading before: a new branch,
+        // unless the file has been read in too many ways already
+        if (++trace.branches > kMaxTraceBranches) file.trace = nullptr;
+        else file.trace_recording = true;
+        return -1;
+    }
+    file.trace_at = taken;
+    const TraceLine& line = trace.lines[taken];
+    if (line.live) return -1;
+    if (line_hook_enabled()) {
+        const int base = file.line_number;
+        for (int k = 2; k <= line.physical; ++k) g_analysis.hooks.on_line(base + k, 0);
+        g_analysis.hooks.on_line(base + line.physical, 0);
+        if (g_analysis.abort_request != 0 && line.directive) {
+            // the line was read and split, and its directive not acted on
+            file.read_pos = line.logical_end;
+            file.bytes_read += line.logical_bytes;
+            file.line_number += line.physical;
+            g_analysis.line_start_in_comment = line.comment_before;
+            g_analysis.in_comment = line.split_after;
+            g_analysis.split_kept = nullptr;
+            return -137;
+        }
+    }
+    g_analysis.line_start_in_comment = line.comment_before;
+    g_analysis.split_kept = nullptr;
+    file.read_pos = line.end;
+    file.bytes_read += line.bytes;
+    file.line_number += line.lines;
+    g_analysis.in_comment = line.comment_after;
+    for (const MacroNode& change : line.defined) replay_macro_change(change);
+    const int depth = file.conditional_base + line.depth_after;
+    if (line.pushed) {
+        g_analysis.cond_saved_brace[depth] = g_analysis.brace_depth;
+        g_analysis.cond_marker[depth] = 0;
+    }
+    g_analysis.cond_depth = depth;
+    g_analysis.cond_state[depth] = line.state_after;
+    file.guard_watch = line.guard_watch;
+    file.guard_depth = line.guard_depth;
+    if (file.guard_name != line.guard_name) file.guard_name = line.guard_name;
+    if (!line.handed) return 0;
+    code = line.code;
+    comment = line.comment;
+    if (g_analysis.settings.control_macro_mode != 0) g_analysis.line_expanded = 1;
+    return 1;
+}
+
+// While a line of a traced file is read: the trace line it writes, made a
+// taken one only when the reading finishes as a trace can hold it.
+// The most lines a file's trace holds, all its branches together.
+constexpr size_t kMaxTraceLines = 1 << 18;
+
+class LineTracer {
+public:
+    LineTracer(SourceFile& file) {
+        if (file.trace == nullptr || !file.trace_recording) return;
+        if (file.trace->lines.size() >= kMaxTraceLines) {
+            // a file read in too many ways is read as it comes
+            file.trace = nullptr;
+            return;
+        }
+        trace_ = file.trace;
+        index_ = static_cast<uint32_t>(trace_->lines.size());
+        (file.trace_at == IncludeTrace::kStart ? trace_->first : trace_->lines[file.trace_at].next).push_back(index_);
+        file.trace_at = index_;
+        base_ = file.conditional_base;
+        TraceLine& line = trace_->lines.emplace_back();
+        note_line_start(line, file);
+        bytes_ = file.bytes_read;
+        line_number_ = file.line_number;
+        messages_ = g_analysis.messages_met;
+        files_ = g_analysis.include_stack.size();
+        g_analysis.trace_capture = &line;
+        g_analysis.trace_untracked = false;
+    }
+    ~LineTracer() { g_analysis.trace_capture = nullptr; }
+    LineTracer(const LineTracer&) = delete;
+    LineTracer& operator=(const LineTracer&) = delete;
+
+    // The line was read whole (`handed`: and goes on as code and comment).
+    void finish(const SourceFile& file, bool handed, const std::string& code, const std::string& comment) {
+        if (trace_ == nullptr) return;
+        g_analysis.trace_capture = nullptr;
+        TraceLine& line = trace_->lines[index_];
+        if (g_analysis.trace_untracked || messages_ != g_analysis.messages_met ||
+            files_ != g_analysis.include_stack.size() || g_analysis.asm_statement_open != 0 ||
+            g_analysis.asm_block_depth != 0 || (g_analysis.settings.asm_setting == 1 && code.find("_asm") != std::string::npos)) {
+            // read as it comes each time; only where it starts is checked
+            line.lookups.clear();
+            line.defined.clear();
+            return;
+        }
+        line.live = false;
+        line.end = file.read_pos;
+        line.bytes = file.bytes_read - bytes_;
+        line.lines = file.line_number - line_number_;
+        line.comment_after = g_analysis.in_comment;
+        line.depth_after = g_analysis.cond_depth - base_;
+        line.state_after = g_analysis.cond_state[g_analysis.cond_depth];
+        line.pushed = line.depth_after > line.depth_before;
+        line.guard_watch = file.guard_watch;
+        line.guard_depth = file.guard_depth;
+        line.guard_name = file.guard_name;
+        line.handed = handed;
+        if (handed) {
+            line.code = code;
+            line.comment = comment;
+        }
+    }
+
+private:
+    IncludeTrace* trace_ = nullptr;
+    uint32_t index_ = 0;
+    int base_ = 0;
+    int64_t bytes_ = 0;
+    int line_number_ = 0;
+    int messages_ = 0;
+    size_t files_ = 0;
+};
+
 int split_fresh_line(std::string& line, std::string& comment, int start_state);
 
 using CommentRange = AnalysisState::CommentRange;
@@ -418,6 +634,7 @@ int open_source_file(const char* path) {
     if (file.size < 0) file.size = 0;
     file.messages_at_open = g_analysis.messages_met;
     if (!g_analysis.include_stack.empty()) attach_kept_file(file);
+    if (file.kept && !file.kept->read_error) attach_trace(file);
     g_analysis.current = std::move(file);
     announce_file(g_analysis.current.name);
     return kCodeOk;
@@ -759,6 +976,8 @@ int find_include_file(std::string& line) {
     if (kind == 0) return kCodeOk;
     int mode = kind == 1 ? g_analysis.settings.include_mode_angle : g_analysis.settings.include_mode_quoted;
     if (mode == 0) return kCodeOk;
+    // what it finds depends on the folders and the guards met: no trace holds it
+    g_analysis.trace_untracked = true;
     std::string written;
     int r = handle_include_directive(line, written);
     if (r != 1) return r;
@@ -835,6 +1054,24 @@ int read_ignore_file(const char* name) {
 
 // --- the line source -------------------------------------------------------------------------
 
+namespace {
+// The last steps of a line that goes on to the scanner: its control macros
+// expanded, an #include dropped when asked. 1, or the code that stops.
+int hand_on(std::string& code, int size) {
+    if (g_analysis.settings.control_macro_mode != 0) {
+        g_analysis.line_expanded = 1;
+        int r = expand_control_macros(code, size);
+        if (r < -99 && r != -132) return r;
+    }
+    int kind = byte_at(code, skip_blanks(code, 0)) == '#' ? include_kind(code) : 0;
+    if (kind != 0) {
+        int mode = kind == 1 ? g_analysis.settings.include_mode_angle : g_analysis.settings.include_mode_quoted;
+        if (mode == 3 || mode == 4) code.clear();
+    }
+    return 1;
+}
+}  // namespace
+
 int next_source_line(int& include_depth, std::string& code, std::string& comment, int& line_number) {
     const int size = g_analysis.profile->line_size;
     for (;;) {
@@ -842,7 +1079,17 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         int lines = 0, read_code = kCodeOk;
         SourceFile& file = g_analysis.current;
         if (file.handle < 0) return -1;
+        if (file.trace != nullptr) {
+            const int replayed = replay_line(file, code, comment);
+            if (replayed != -1) {
+                line_number = file.line_number;
+                if (replayed == 0) continue;
+                return replayed;
+            }
+        }
+        LineTracer tracer(file);
         const size_t line_start = file.read_pos;
+        const int64_t bytes_before = file.bytes_read;
         bool got = logical_line_from(file, code, size, file.bytes_read, lines, read_code);
         g_analysis.current.line_number += lines;
         line_number = g_analysis.current.line_number;
@@ -855,6 +1102,13 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
             g_analysis.line_start = line_start;
             int r = split_comment(code, comment);
             g_analysis.line_file = nullptr;
+            if (TraceLine* traced = g_analysis.trace_capture) {
+                traced->physical = lines;
+                traced->logical_end = file.read_pos;
+                traced->logical_bytes = file.bytes_read - bytes_before;
+                traced->split_after = g_analysis.in_comment;
+                traced->directive = g_analysis.line_start_in_comment == 0 && byte_at(code, skip_blanks(code, 0)) == '#';
+            }
             // an unclosed literal is reported and the line read on
             if (r < -99 && r != -112) return r;
             // an include file's lines tell whether it is wholly guarded
@@ -888,7 +1142,13 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
                 if (w < -99) return w;
                 g_analysis.current.conditional_base = g_analysis.cond_depth;
             }
-            if (keep == 1) break;
+            if (keep == 1) {
+                const int r = hand_on(code, size);
+                if (r != 1) return r;
+                tracer.finish(g_analysis.current, true, code, comment);
+                return 1;
+            }
+            tracer.finish(g_analysis.current, false, code, comment);
             continue;
         }
         if (g_analysis.current.read_error) {
@@ -907,15 +1167,4 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         }
         return -1;
     }
-    if (g_analysis.settings.control_macro_mode != 0) {
-        g_analysis.line_expanded = 1;
-        int r = expand_control_macros(code, size);
-        if (r < -99 && r != -132) return r;
-    }
-    int kind = byte_at(code, skip_blanks(code, 0)) == '#' ? include_kind(code) : 0;
-    if (kind != 0) {
-        int mode = kind == 1 ? g_analysis.settings.include_mode_angle : g_analysis.settings.include_mode_quoted;
-        if (mode == 3 || mode == 4) code.clear();
-    }
-    return 1;
 }

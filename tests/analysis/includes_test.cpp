@@ -297,16 +297,27 @@ TEST_F(Includes, ABatchReadsAHeaderAgainOnlyWhenItChanged) {
     }
 }
 
+// The line progress shown, and a cancel asked for at one of a header's lines.
+std::string g_progress;
+int g_cancel_line = 0;
+void note_progress(int line, int force) {
+    g_progress += std::to_string(line) + (force ? "!" : "") + (g_analysis.include_stack.empty() ? "c " : "h ");
+    if (line == g_cancel_line && !g_analysis.include_stack.empty()) g_analysis.abort_request = 1;
+}
+
 // A header's definitions worked out in one source of a batch are entered
-// again by the next while what they were made from holds; every source
-// gives what it gives read on its own (no batch): the same macros, lines
-// and messages.
+// again by the next while what they were made from holds, and its lines
+// taken again while all they looked at holds; every source gives what it
+// gives read on its own (no batch): the same macros, lines, progress and
+// messages.
 TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
     namespace fs = std::filesystem;
     struct Step {
         std::string header;  // written before the source ("" leaves it)
         std::string source;
         std::string macros;  // what the source leaves defined, for the record
+        std::string nested = "";  // g.h, written before the source ("" leaves it, "-" removes it)
+        int cancel_line = 0;      // a header line whose progress cancels the run
     };
     struct Case {
         const char* what;
@@ -335,8 +346,41 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
          {{"#define G(a) (a+K)\n#define H G(2)\n", "#define K 1\n#include \"h.h\"\n", "K=1 G(1)=(<0>+K) H=(2+1)"},
           {"", "#define K 7\n#include \"h.h\"\n", "K=7 G(1)=(<0>+K) H=(2+7)"},
           {"", "#define G(b) [b]\n#include \"h.h\"\n", "G(1)=(<0>+K) H=(2+K)"}}},
+        {"the header's lines depend on macros changed between two includes",
+         {{"#ifdef M\nm;\n#else\nn;\n#endif\n#if V > 1\nbig;\n#elif defined(W)\nw;\n#endif\n",
+           "#define M\n#define V 2\n#include \"h.h\"\n", "M= V=2"},
+          {"", "#include \"h.h\"\n", ""},
+          {"", "#define W\n#include \"h.h\"\n#define V 3\n#undef W\n#include \"h.h\"\n", "V=3"},
+          {"", "#define M\n#define V 2\n#include \"h.h\"\n", "M= V=2"}}},
+        {"a header's definitions used by the source after it",
+         {{"#define T int\n#define BEGIN {\n#define END }\n#undef U\nOPEN k;\n", "#define U 1\n#include \"h.h\"\nT f() BEGIN x; END\n",
+           "T=int BEGIN={ END=}"},
+          {"", "#include \"h.h\"\nT g() BEGIN y; END\nU;\n", "T=int BEGIN={ END=}"},
+          {"", "#define XX {\n#include \"h.h\"\n", "XX={ T=int BEGIN={ END=}"},
+          {"", "#define OPEN {\n#include \"h.h\"\n", "OPEN={ T=int BEGIN={ END=}"},
+          {"", "#define BEGIN (\n#include \"h.h\"\nT h() BEGIN z; END\n", "T=int BEGIN={ END=}"}}},
+        {"a header including another, each guarded, included twice",
+         {{"#ifndef H_H\n#define H_H\n#include \"g.h\"\n#define H G\nh H;\n#endif\n", "#include \"h.h\"\n#include \"h.h\"\nH;\n",
+           "H_H= G_H= G=7 H=7", "#ifndef G_H\n#define G_H\n#define G 7\n#endif\n"},
+          {"", "#include \"g.h\"\n#include \"h.h\"\nH;\n", "G_H= G=7 H_H= H=7"},
+          {"", "#define G_H\n#include \"h.h\"\nH;\n", "G_H= H_H= H=G"},
+          {"", "#include \"h.h\"\n", "H_H= G_H= G=8 H=8", "#ifndef G_H\n#define G_H\n#define G 8\n#endif\n"}}},
+        {"a header including another that is not there, then is",
+         {{"#include \"g.h\"\n#define H G\n", "#include \"h.h\"\n", "H=G", "-"},
+          {"", "#include \"h.h\"\n", "G=7 H=7", "#define G 7\n"}}},
+        {"a header included inside a conditional and outside",
+         {{"#if 1\n#ifdef Q\nq;\n#endif\n/* open\n still */ r;\n#endif\ns;\n", "#include \"h.h\"\n", ""},
+          {"", "#ifndef Z\n#ifndef Y\n#include \"h.h\"\n#endif\n#endif\n", ""},
+          {"", "#define Q\n#include \"h.h\"\n", "Q="},
+          {"", "#include \"h.h\"\n", ""}}},
+        {"the progress of a header's lines cancelling the run at a directive",
+         {{"a;\n#define A 1\n#if A\nb;\n#endif\n", "#include \"h.h\"\nc;\n", "A=1"},
+          {"", "#include \"h.h\"\nc;\n", "", "", 2},
+          {"", "#include \"h.h\"\nc;\n", "A=1", "", 3},
+          {"", "#include \"h.h\"\nc;\n", "A=1", "", 4}}},
     };
     const std::string header = dir_.path("h.h");
+    const std::string nested = dir_.path("g.h");
     // the macros a source defined, after those every run starts with
     const auto summary = [](size_t first) {
         std::string out;
@@ -366,16 +410,28 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
                     write_source("h.h", step.header);
                     fs::last_write_time(header, stamp + std::chrono::seconds(2 * n));
                 }
+                if (step.nested == "-") {
+                    fs::remove(nested);
+                } else if (!step.nested.empty()) {
+                    write_source("g.h", step.nested);
+                    fs::last_write_time(nested, stamp + std::chrono::seconds(2 * n));
+                }
                 const std::string main = write_source("main.c", step.source);
                 start(kNotarixAnalysis);
+                g_analysis.hooks.on_line = note_progress;
+                g_analysis.settings.progress_flag = 1;
+                g_progress.clear();
+                g_cancel_line = step.cancel_line;
                 const size_t predefined = g_analysis.macros.size();
                 std::string lines;
-                for (const SourceLine& l : run_lines(main)) lines += l.code + "|";
+                for (const SourceLine& l : run_lines(main))
+                    lines += l.code + "#" + l.comment + "@" + std::to_string(l.line) + ":" + std::to_string(l.include_depth) + "|";
                 const std::string macros = summary(predefined);
                 if (pass == 0) {
                     EXPECT_EQ(macros, step.macros) << c.what << ", source " << n;
                 }
-                got.push_back(macros + " / " + lines + " / " + (error_file_exists() ? error_bytes() : ""));
+                got.push_back(macros + " / " + lines + " / " + std::to_string(last_code_) + " " + g_progress + " / " +
+                              (error_file_exists() ? error_bytes() : ""));
             }
         }
         EXPECT_EQ(batch, alone) << c.what;
