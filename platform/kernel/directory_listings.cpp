@@ -43,6 +43,13 @@ struct Listings {
     std::unordered_map<std::string, FolderId> ids;
     // whether such a folder takes new entries, as a scope found it
     std::unordered_map<std::string, bool> writable;
+    // the folders the last look-ups of a scope were in: a batch looks in
+    // the same few again and again
+    static constexpr size_t kRecent = 4;
+    std::string recent_dir[kRecent];
+    Listing* recent_listing[kRecent] = {};
+    size_t next_recent = 0;
+    std::string wanted;  // the folded name looked for, its room kept
 };
 
 Listings& listings() {
@@ -130,25 +137,34 @@ Listing* scope_listing(Listings& l, const std::string& dir) {
 
 }  // namespace
 
-bool resolve_from_listing(const std::string& mapped, std::string& resolved) {
-    if (mapped.empty() || mapped[0] != '/') return false;
-    const size_t slash = mapped.rfind('/');
-    if (slash == 0 || slash + 1 >= mapped.size()) return false;
-    const std::string_view name = std::string_view(mapped).substr(slash + 1);
+bool resolve_from_listing(std::string& path) {
+    if (path.empty() || path[0] != '/') return false;
+    const size_t slash = path.rfind('/');
+    if (slash == 0 || slash + 1 >= path.size()) return false;
+    const std::string_view name = std::string_view(path).substr(slash + 1);
     if (name == "." || name == "..") return false;
+    const std::string_view folder = std::string_view(path).substr(0, slash);
     Listings& l = listings();
     std::lock_guard<std::mutex> guard(l.lock);
     if (l.scopes == 0) return false;
-    const std::string folder = mapped.substr(0, slash);
-    Listing* listing = scope_listing(l, folder);
-    if (listing == nullptr) return false;
-    auto alike = listing->find(folded(name));
-    if (alike == listing->end() || alike->second.empty() ||
-        std::find(alike->second.begin(), alike->second.end(), name) != alike->second.end()) {
-        resolved = mapped;
-    } else {
-        resolved = folder + "/" + *std::min_element(alike->second.begin(), alike->second.end());
+    Listing* listing = nullptr;
+    for (size_t i = 0; i < Listings::kRecent && listing == nullptr; ++i)
+        if (l.recent_listing[i] != nullptr && folder == l.recent_dir[i]) listing = l.recent_listing[i];
+    if (listing == nullptr) {
+        listing = scope_listing(l, std::string(folder));
+        if (listing == nullptr) return false;
+        const size_t slot = l.next_recent++ % Listings::kRecent;
+        l.recent_dir[slot].assign(folder);
+        l.recent_listing[slot] = listing;
     }
+    l.wanted.assign(name);
+    for (char& c : l.wanted) c = kernel_text::fold_ascii(c);
+    auto alike = listing->find(l.wanted);
+    if (alike == listing->end() || alike->second.empty() ||
+        std::find(alike->second.begin(), alike->second.end(), name) != alike->second.end())
+        return true;
+    const std::string& first = *std::min_element(alike->second.begin(), alike->second.end());
+    path.replace(slash + 1, std::string::npos, first);
     return true;
 }
 
@@ -234,6 +250,7 @@ void crt_end_listing_scope() {
         l.folders.clear();
         l.ids.clear();
         l.writable.clear();
+        for (Listing*& recent : l.recent_listing) recent = nullptr;
     }
     // outside the listings' lock: the removals note themselves there
     remove_spare_files();

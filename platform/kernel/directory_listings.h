@@ -15,9 +15,10 @@ bool find_listed_entry(const std::string& dir, std::string_view name, std::strin
 
 // Inside a listing scope, a name in a folder given by an absolute path is
 // resolved from the folder's listing with no look at the disk: true with
-// `resolved` the name as it stands there (or as written when it is not
-// there). False outside a scope, or for a path it cannot answer.
-bool resolve_from_listing(const std::string& mapped, std::string& resolved);
+// `path` turned into the name as it stands there (left as written when it
+// is there so or not there at all). False, `path` untouched, outside a
+// scope or for a path it cannot answer.
+bool resolve_from_listing(std::string& path);
 
 // True while a listing scope is open.
 bool listing_scope_open();

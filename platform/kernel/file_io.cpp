@@ -388,9 +388,14 @@ int64_t crt_filelength(int fd) {
 }
 
 bool crt_file_stamp(int fd, int64_t& size, int64_t& modified) {
-    size = crt_filelength(fd);
+    FileTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    Descriptor standard;
+    const Descriptor* d = find_descriptor(t, fd, standard);
     struct stat st;
-    if (size < 0 || ::fstat(fd, &st) != 0) return false;
+    // one look at the file gives both
+    if (!d || ::fstat(fd, &st) != 0) return false;
+    size = d->reused ? written_end(*d) : static_cast<int64_t>(st.st_size);
     modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return true;
 }

@@ -18,17 +18,25 @@ namespace {
 
 using kernel_text::is_pair_at;
 
-std::string map_separators(std::string_view path) {
-    std::string out(path);
-    for (size_t i = 0; i < out.size();) {
-        if (is_pair_at(out, i)) {
+// "\" to "/" in place, never a trail byte; true when every byte is
+// single-byte, so the name is its own disk form.
+bool map_separators(std::string& path) {
+    // the common case, told at a glance: no byte with the top bit set
+    unsigned char high = 0;
+    for (const char c : path) high |= static_cast<unsigned char>(c);
+    if (high < 0x80) {
+        std::replace(path.begin(), path.end(), '\\', '/');
+        return true;
+    }
+    for (size_t i = 0; i < path.size();) {
+        if (kernel_text::is_pair_at(path, i)) {
             i += 2;
             continue;
         }
-        if (out[i] == '\\') out[i] = '/';
+        if (path[i] == '\\') path[i] = '/';
         ++i;
     }
-    return out;
+    return false;
 }
 
 bool entry_exists(const std::string& path) {
@@ -56,11 +64,9 @@ int find_last_path_separator(const char* path) {
 namespace {
 
 // `mapped`: a disk path with "/" separators.
-std::string resolve_names(const std::string& mapped) {
+std::string resolve_names(std::string&& mapped) {
     if (mapped.empty()) return {};
-    std::string resolved;
-    if (resolve_from_listing(mapped, resolved)) return resolved;
-    if (entry_exists(mapped)) return mapped;
+    if (resolve_from_listing(mapped) || entry_exists(mapped)) return std::move(mapped);
 
     // Most names that are not there as written lie in a folder that is: only
     // their last component is looked for.
@@ -105,17 +111,23 @@ std::string resolve_names(const std::string& mapped) {
 
 }  // namespace
 
-std::string resolve_disk_path(const std::string& path) {
-    std::string resolved = resolve_names(path);
+namespace {
+
+std::string resolved_name(std::string&& path) {
+    std::string resolved = resolve_names(std::move(path));
     // a spare still under this name leaves it before anything is done there
     move_spare_aside(resolved);
     return resolved;
 }
 
+}  // namespace
+
+std::string resolve_disk_path(const std::string& path) { return resolved_name(std::string(path)); }
+
 std::string resolve_platform_path(const char* path) {
     if (!path || !*path) return {};
-    std::string disk = map_separators(path);
+    std::string disk(path);
     // a name with no disk form names nothing there
-    if (!to_disk_name(disk)) return {};
-    return resolve_disk_path(disk);
+    if (!map_separators(disk) && !to_disk_name(disk)) return {};
+    return resolved_name(std::move(disk));
 }

@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <mutex>
+#include <string_view>
 #include <vector>
 
 #include "platform/kernel/directory_listings.h"
@@ -122,6 +124,19 @@ void move_spare_aside(const std::string& resolved) {
     Spares& s = spares();
     std::lock_guard<std::mutex> guard(s.lock);
     if (s.under_retired_names == 0 || resolved.empty()) return;
+    // mostly no spare is kept under this last name anywhere: that is told
+    // with no path made absolute
+    const size_t slash = resolved.rfind('/');
+    const std::string_view name = std::string_view(resolved).substr(slash == std::string::npos ? 0 : slash + 1);
+    const auto retired_as = [&](const Spare& spare) {
+        const std::string& p = spare.path;
+        return !spare.aside && p.size() > name.size() && p.back() == name.back() &&
+               p[p.size() - name.size() - 1] == '/' && p.ends_with(name);
+    };
+    bool named = false;
+    for (const auto& [folder, kept] : s.by_folder)
+        named = named || std::any_of(kept.begin(), kept.end(), retired_as);
+    if (!named) return;
     const std::string path = absolute_path(s, resolved);
     auto found = s.by_folder.find(absolute_folder(s, resolved));
     if (found == s.by_folder.end()) return;

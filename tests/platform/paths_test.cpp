@@ -198,6 +198,33 @@ TEST(ListingScope, TheLayersOwnChangesKeepTheListingTrue) {
     EXPECT_FALSE(crt_exists(dir.path("OLD.C").c_str()));
 }
 
+TEST(ListingScope, LookUpsMovingAmongManyFoldersStayTrue) {
+    TempDir dir;
+    const std::vector<std::string> folders = {"F0", "F1", "F2", "F3", "F4", "F5"};
+    for (const std::string& f : folders) {
+        make_dir(dir.path(f));
+        write_raw(dir.path(f + "/Kept.c"), f);
+    }
+    ListingScope scope;
+    for (int round = 0; round < 2; ++round)
+        for (const std::string& f : folders) {
+            EXPECT_EQ(resolve_platform_path(dir.path(f + "/kept.C").c_str()), dir.path(f + "/Kept.c")) << f;
+            // made and removed between two look-ups in the same folder
+            const std::string made = dir.path(f + "/Made" + std::to_string(round) + ".h");
+            const int fd = crt_open(made.c_str(), CRT_O_WRONLY | CRT_O_CREAT);
+            ASSERT_GE(fd, 0);
+            crt_close(fd);
+            EXPECT_EQ(resolve_platform_path(dir.path(f + "/MADE" + std::to_string(round) + ".H").c_str()), made);
+            ASSERT_EQ(crt_remove(made.c_str()), 0);
+            EXPECT_EQ(resolve_platform_path(dir.path(f + "/made" + std::to_string(round) + ".h").c_str()),
+                      dir.path(f + "/made" + std::to_string(round) + ".h"));
+        }
+    // a folder renamed: its entries are found under the new name in any case
+    ASSERT_EQ(crt_rename(dir.path("F1").c_str(), dir.path("Moved").c_str()), 0);
+    EXPECT_EQ(resolve_platform_path(dir.path("moved/KEPT.C").c_str()), dir.path("Moved/Kept.c"));
+    EXPECT_TRUE(crt_exists(dir.path("MOVED/kept.c").c_str()));
+}
+
 TEST(ListingScope, OutsideAScopeEveryLookUpReadsTheFolder) {
     TempDir dir;
     write_raw(dir.path("a.txt"), "x");

@@ -79,6 +79,25 @@ TEST(SpareFiles, ARetiredNameIsFreeAtOnceForEveryUse) {
     EXPECT_EQ(read_raw(dir.path("b.$ts")), "again");
     EXPECT_EQ(crt_remove(dir.path("b.$ts").c_str()), 0);
     EXPECT_FALSE(crt_exists(dir.path("b.$ts").c_str()));
+
+    // a spare under a name that another folder also holds: only its own
+    // folder's name moves it aside, a relative one too
+    ASSERT_EQ(::mkdir(dir.path("one").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(dir.path("two").c_str(), 0755), 0);
+    write_raw(dir.path("one/x.$ts"), "one's old bytes");
+    ASSERT_EQ(crt_retire(dir.path("one/x.$ts").c_str()), 0);
+    ASSERT_EQ(write_new(dir.path("two/x.$ts"), "two"), 0);
+    EXPECT_EQ(read_raw(dir.path("two/x.$ts")), "two");
+    EXPECT_EQ(read_raw(dir.path("one/x.$ts")), "one's old bytes") << "still kept under its retired name";
+    char saved[4096];
+    ASSERT_NE(::getcwd(saved, sizeof saved), nullptr);
+    ASSERT_NE(SetCurrentDirectoryA(dir.path("one").c_str()), 0);
+    const int fd = crt_open("x.$ts", CRT_O_RDWR | CRT_O_CREAT);
+    ASSERT_NE(SetCurrentDirectoryA(saved), 0);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(crt_filelength(fd), 0) << "the name was free";
+    crt_close(fd);
+    EXPECT_EQ(read_raw(dir.path("one/x.$ts")), "");
 }
 
 TEST(SpareFiles, NothingIsKeptOutsideAScopeOrPastItsClose) {
