@@ -1,6 +1,7 @@
 #include "common/shell/document.h"
 
 #include <climits>
+#include <cstring>
 
 #include "common/analysis/scramble.h"
 #include "common/analysis/text_utils.h"
@@ -100,7 +101,8 @@ public:
             std::string scrambled;
             scramble_line(plain, scrambled, 1);
             scrambled.erase(0, 1);  // the key byte
-            heads_[head] = {std::string(plain), scrambled};
+            std::memcpy(heads_[head].plain, plain.data(), plain.size());
+            std::memcpy(heads_[head].scrambled, scrambled.data(), scrambled.size());
             plain_first_[static_cast<unsigned char>(plain[0])] = head;
             scrambled_first_[static_cast<unsigned char>(scrambled[0])] = head;
         }
@@ -108,7 +110,11 @@ public:
         for (int b = 0; b < 256; ++b) every_byte += static_cast<char>(b);
         std::string decoded;
         unscramble_line(every_byte, decoded, 1);
-        for (int b = 0; b < 256; ++b) decode_[b] = decoded[static_cast<size_t>(b)];
+        for (int b = 0; b < 256; ++b) {
+            const char c = decoded[static_cast<size_t>(b)];
+            if (c == '(') scrambled_paren_ = static_cast<char>(b);
+            digit_[b] = c >= '0' && c <= '9' ? static_cast<unsigned char>(c - '0') : kNoDigit;
+        }
     }
 
     // The first two bytes of the lines that may have one of the heads.
@@ -129,31 +135,40 @@ public:
         if (stored.empty()) return kOther;
         const Head head = (scrambled ? scrambled_first_ : plain_first_)[static_cast<unsigned char>(stored[0])];
         if (head == kOther) return kOther;
-        const std::string& bytes = scrambled ? heads_[head].scrambled : heads_[head].plain;
-        if (stored.size() < bytes.size()) return kOther;
-        for (size_t i = 0; i < bytes.size(); ++i)
-            if (stored[i] != bytes[i]) return kOther;
-        return head;
+        const char* bytes = scrambled ? heads_[head].scrambled : heads_[head].plain;
+        // lengths known here, so each compare is a word or two
+        if (head == kTag) return stored.size() >= 5 && std::memcmp(stored.data(), bytes, 5) == 0 ? kTag : kOther;
+        return stored.size() >= 3 && std::memcmp(stored.data(), bytes, 3) == 0 ? kPageEnd : kOther;
     }
 
     // The number of a stored tag line, as parse_page_tag gives it for the
-    // plain line; only the part from the last "(" on is decoded.
+    // plain line; only the bytes after the last "(" are decoded.
     int tag_of(std::string_view stored) const {
         if (stored.empty() || static_cast<unsigned char>(stored[0]) >= 10) return parse_page_tag(stored);
-        const auto plain = [this](char c) { return decode_[static_cast<unsigned char>(c)]; };
-        size_t paren = stored.size();
-        while (paren > 1 && plain(stored[paren - 1]) != '(') --paren;
-        return paren == 1 ? -1 : tag_digits(stored, paren, plain);
+        const size_t paren = stored.rfind(scrambled_paren_);
+        if (paren == std::string_view::npos || paren == 0) return -1;  // the key byte is no "("
+        const auto digit = [&](size_t i) { return digit_[static_cast<unsigned char>(stored[i])]; };
+        size_t at = paren + 1;
+        while (at < stored.size() && digit(at) == kNoDigit) ++at;
+        if (at >= stored.size()) return -1;
+        int64_t value = 0;
+        for (; at < stored.size() && digit(at) != kNoDigit; ++at) {
+            value = value * 10 + digit(at);
+            if (value > INT32_MAX) return -1;
+        }
+        return static_cast<int>(value);
     }
 
 private:
+    static constexpr unsigned char kNoDigit = 0xff;
     struct Bytes {
-        std::string plain, scrambled;
+        char plain[8], scrambled[8];
     };
-    Bytes heads_[3];
+    Bytes heads_[3] = {};
     Head plain_first_[256] = {};
     Head scrambled_first_[256] = {};
-    char decode_[256] = {};
+    unsigned char digit_[256] = {};  // of a scrambled byte: the digit it stands for, or kNoDigit
+    char scrambled_paren_ = 0;
 };
 
 // A line the index reads whole: one of the header lines or a tag line.
@@ -184,7 +199,7 @@ int index_document(DocumentState& state, const DocumentProfile& profile) {
     RecordFileReader& file = state.file;
     if (!file.open(state.file_name)) return kIndexCannotOpen;
 
-    const IndexHeads heads;
+    static const IndexHeads heads;  // the scrambling never changes: made once
     pages.reserve(kMaxDocumentPages + 1);  // kept from one document to the next
     pages.push_back(PageIndexEntry{});
     std::string line;

@@ -319,9 +319,12 @@ __attribute__((target("avx2"))) inline void avx2_masks(const unsigned char* byte
     candidates = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(line_feeds, leading)));
 }
 
-// 64 bytes a round, in two halves.
+// 64 bytes a round, in two halves. A line feed is a candidate when the byte
+// after it may begin a plain line or the byte after that a scrambled one;
+// a candidate is then looked at whole. The led line's own end is handed
+// back too when it lies in the same round, so it need not be looked for.
 __attribute__((target("avx2,popcnt"))) bool find_led_line_feed_avx2(const unsigned char* data, size_t size,
-                                                                    const LineLeads& leads, size_t& at_,
+                                                                    const LineLeads& leads, size_t& at_, size_t& end_,
                                                                     int64_t& passed_) {
     const Avx2Leads wanted{_mm256_set1_epi8('\n'), _mm256_set1_epi8(static_cast<char>(leads.plain[0][0])),
                            _mm256_set1_epi8(static_cast<char>(leads.plain[1][0])),
@@ -329,31 +332,45 @@ __attribute__((target("avx2,popcnt"))) bool find_led_line_feed_avx2(const unsign
                            _mm256_set1_epi8(static_cast<char>(leads.scrambled[1][0]))};
     size_t at = at_;  // kept in registers: the bytes could alias the references
     int64_t passed = passed_;
-    bool found = false;
     for (; at + 64 + 3 <= size; at += 64) {
         uint64_t low_ends, low_candidates, high_ends, high_candidates;
         avx2_masks(data + at, wanted, low_ends, low_candidates);
         avx2_masks(data + at + 32, wanted, high_ends, high_candidates);
         const uint64_t ends = low_ends | high_ends << 32;
-        uint64_t candidates = low_candidates | high_candidates << 32;
-        for (; candidates != 0; candidates &= candidates - 1) {
+        for (uint64_t candidates = low_candidates | high_candidates << 32; candidates != 0;
+             candidates &= candidates - 1) {
             const int lane = __builtin_ctzll(candidates);
             if (!line_is_led(data + at + static_cast<size_t>(lane) + 1, 3, leads)) continue;
             passed += __builtin_popcountll(ends & ((uint64_t{1} << lane) - 1));
-            at += static_cast<size_t>(lane);
-            found = true;
-            break;
+            const uint64_t after = lane == 63 ? 0 : ends >> (lane + 1);
+            if (after != 0) {
+                end_ = at + static_cast<size_t>(lane + 1 + __builtin_ctzll(after));
+            } else {
+                // a tag line mostly ends in the next 64 bytes
+                for (size_t next = at + 64; next < at + 128 && next + 32 <= size; next += 32) {
+                    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + next));
+                    const uint32_t feeds =
+                        static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, wanted.line_feed)));
+                    if (feeds != 0) {
+                        end_ = next + static_cast<size_t>(__builtin_ctz(feeds));
+                        break;
+                    }
+                }
+            }
+            at_ = at + static_cast<size_t>(lane);
+            passed_ = passed;
+            return true;
         }
-        if (found) break;
         passed += __builtin_popcountll(ends);
     }
     at_ = at;
     passed_ = passed;
-    return found;
+    return false;
 }
 
-bool find_led_line_feed_sse2(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at_,
-                             int64_t& passed_) {
+// Not inlined into the choice below, which is then a plain jump.
+__attribute__((noinline)) bool find_led_line_feed_sse2(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at_,
+                             size_t& end_, int64_t& passed_) {
     size_t at = at_;
     int64_t passed = passed_;
     const __m128i line_feed = _mm_set1_epi8('\n');
@@ -381,7 +398,10 @@ bool find_led_line_feed_sse2(const unsigned char* data, size_t size, const LineL
         if (candidates != 0) {
             const int lane = first_led_lane(data, at, candidates, leads);
             if (lane >= 0) {
-                passed += bit_count(static_cast<uint32_t>(_mm_movemask_epi8(ends)) & ((1u << lane) - 1));
+                const uint32_t lanes = static_cast<uint32_t>(_mm_movemask_epi8(ends));
+                passed += bit_count(lanes & ((1u << lane) - 1));
+                const uint32_t after = lanes >> (lane + 1);  // the led line's own end, when in these bytes
+                if (after != 0) end_ = at + static_cast<size_t>(lane + 1 + __builtin_ctz(after));
                 at += static_cast<size_t>(lane);
                 found = true;
                 break;
@@ -402,7 +422,7 @@ bool find_led_line_feed_sse2(const unsigned char* data, size_t size, const LineL
 namespace {
 
 // One line feed at a time: where neither of the others can run.
-bool find_led_line_feed_bytes(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at,
+__attribute__((noinline)) bool find_led_line_feed_bytes(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at,
                               int64_t& passed) {
     for (const void* lf; at + 3 < size && (lf = std::memchr(data + at, '\n', size - 3 - at)) != nullptr;) {
         at = static_cast<size_t>(static_cast<const unsigned char*>(lf) - data);
@@ -431,14 +451,14 @@ LineScanWidth use_line_scan(LineScanWidth width) {
     return was;
 }
 
-bool find_led_line_feed(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at,
+bool find_led_line_feed(const unsigned char* data, size_t size, const LineLeads& leads, size_t& at, size_t& end,
                         int64_t& passed) {
     switch (g_line_scan) {
 #if defined(__x86_64__)
     case LineScanWidth::Avx2:
-        return find_led_line_feed_avx2(data, size, leads, at, passed);
+        return find_led_line_feed_avx2(data, size, leads, at, end, passed);
     case LineScanWidth::Sse2:
-        return find_led_line_feed_sse2(data, size, leads, at, passed);
+        return find_led_line_feed_sse2(data, size, leads, at, end, passed);
 #endif
     default:
         return find_led_line_feed_bytes(data, size, leads, at, passed);

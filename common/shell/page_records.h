@@ -169,11 +169,12 @@ inline bool line_is_led(const unsigned char* line, size_t available, const Recor
 }
 
 // From `at` on, the first line feed of data[.., size) that the line after it
-// begins as `leads` says: true with `at` there, or false with `at` where
-// the search stopped, a few bytes before the end, for the caller to go on
-// from. The line feeds in between are added to `passed`.
+// begins as `leads` says: true with `at` there and `end` at the line feed
+// that ends that line when the search has seen it (else left as it was), or
+// false with `at` where the search stopped, a few bytes before the end, for
+// the caller to go on from. The line feeds in between are added to `passed`.
 bool find_led_line_feed(const unsigned char* data, size_t size, const RecordFileReader::LineLeads& leads, size_t& at,
-                        int64_t& passed);
+                        size_t& end, int64_t& passed);
 
 // The search goes 32 bytes at a time where the processor can, else 16, else
 // one line feed at a time; a test may ask for a narrower one. The previous.
@@ -184,17 +185,18 @@ template <class Take>
 int64_t RecordFileReader::scan_lines_led_by(const LineLeads& leads, Take&& take) {
     int64_t lines = 0;
     if (fd_ < 0) return lines;
+    size_t led_end = 0;  // past pos_: the line at pos_ is led and ends with the line feed there
     for (;;) {
         // pos_ is the start of a line not looked at yet
-        while (size_ - pos_ < 3 && fill()) {
-        }
+        while (size_ - pos_ < 3 && fill()) led_end = 0;
         if (pos_ >= size_) break;
         ++lines;
         const auto* data = reinterpret_cast<const unsigned char*>(data_.get());
-        if (line_is_led(data + pos_, size_ - pos_, leads)) {
+        if (led_end > pos_ || line_is_led(data + pos_, size_ - pos_, leads)) {
             std::string_view line;
-            const void* lf = std::memchr(data_.get() + pos_, '\n', size_ - pos_);
-            if (lf != nullptr) line = take_line(static_cast<const char*>(lf) - data_.get(), true);
+            const void* lf = led_end > pos_ ? data + led_end : std::memchr(data + pos_, '\n', size_ - pos_);
+            led_end = 0;
+            if (lf != nullptr) line = take_line(static_cast<const unsigned char*>(lf) - data, true);
             else next_line_view(line);  // it runs on past the buffer
             if (!take(line, lines)) return lines;
             continue;
@@ -206,7 +208,7 @@ int64_t RecordFileReader::scan_lines_led_by(const LineLeads& leads, Take&& take)
             data = reinterpret_cast<const unsigned char*>(data_.get());
             size_t at = from;
             int64_t passed = 0;  // line feeds in [from, at)
-            bool found = find_led_line_feed(data, size_, leads, at, passed);
+            bool found = find_led_line_feed(data, size_, leads, at, led_end, passed);
             if (!found) {
                 // the last bytes one at a time: the next line is looked at whole
                 const void* lf = std::memchr(data + at, '\n', size_ - at);

@@ -253,6 +253,12 @@ TEST(RecordFiles, ScanningByBlocksGivesTheLinesOneByOneReadingGives) {
     std::string every_lane;  // lines looked for at every place of a scan's round
     for (int n = 0; n < 130; ++n) every_lane += std::string(static_cast<size_t>(n), 'a') + "\nZC:\n\x03QR\n";
     contents.push_back(every_lane);
+    std::string long_led;  // led lines ending in a scan's round, in the two after it, or further on
+    for (size_t n = 0; n < 70; ++n)
+        long_led += std::string(n, 'a') + "\nZC:" + std::string(n * 3, 'x') + "\n\x03QR" + std::string(140 - n, 'y') + "\n";
+    contents.push_back(long_led);
+    // a led line whose end lies past the first block
+    contents.push_back(std::string(block - 40, 'a') + "\n\x03QR" + std::string(60, 'z') + "\nZC:\n");
     const RecordFileReader::LineLeads leads{{{'Z', 'C'}, {'#', 'T'}}, {{'Q', 'R'}, {'S', 'T'}}};
     const auto led = [](std::string_view line) {
         const bool scrambled = !line.empty() && static_cast<unsigned char>(line[0]) < 10;
@@ -293,7 +299,7 @@ TEST(RecordFiles, ScanningByBlocksGivesTheLinesOneByOneReadingGives) {
             EXPECT_EQ(reader.offset(), static_cast<int64_t>(bytes.size()));
         }
     }
-    ASSERT_EQ(contents.size(), 24u);
+    ASSERT_EQ(contents.size(), 26u);
     write_raw(dir.path("lines"), "one\ntwo\nthree\n");
     RecordFileReader reader;
     ASSERT_TRUE(reader.open(dir.path("lines")));
