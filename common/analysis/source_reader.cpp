@@ -488,8 +488,12 @@ int replay_line(SourceFile& file, std::string& code, std::string& comment) {
     const std::string& guard_name = trace.guard_names[line.guard_name];
     if (file.guard_name != guard_name) file.guard_name = guard_name;
     if (!line.handed) return 0;
-    code.assign(trace.text, line.text_at, line.code_size);
-    comment.assign(trace.text, line.text_at + line.code_size, line.comment_size);
+    // an append copies with less ado than an assign of part of a string
+    const char* text = trace.text.data() + line.text_at;
+    code.clear();
+    code.append(text, line.code_size);
+    comment.clear();
+    comment.append(text + line.code_size, line.comment_size);
     if (g_analysis.settings.control_macro_mode != 0) g_analysis.line_expanded = 1;
     return 1;
 }
