@@ -2,6 +2,7 @@
 // a converter run (or a test) starts from a known point with one reset.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -78,23 +79,23 @@ struct MacroNode {
     int param_count = -1;        // -1 object-like
     std::vector<MacroPiece> pieces;
     bool removed = false;        // #undef or redefined: no longer in the index
+    // Two nodes with the same stamp define the same: name, kind, parameters,
+    // body and pieces (0 until the definition is entered).
+    uint64_t stamp = 0;
 };
 
-// A name the body of a definition was substituted with, and what it named
-// then (nothing, when `found` is false).
+// A name the body of a definition was substituted with, and the stamp of
+// what it named then (0: nothing).
 struct KeptLookup {
     std::string name;
-    bool found = false;
-    int param_count = -1;
-    std::string body;
-    std::vector<MacroPiece> pieces;
+    uint64_t stamp = 0;
 };
 
 // A #define line's definition as it was worked out, with what that depended
 // on: the macros its body was substituted with, and whether mode 4 judged
 // its control kind.
 struct KeptDefinition {
-    MacroNode node;
+    std::shared_ptr<const MacroNode> node;   // shared with the traces that entered it
     bool mode4 = false;
     std::vector<KeptLookup> lookups;
 };
@@ -108,52 +109,53 @@ struct KeptLine {
     std::unique_ptr<KeptDefinition> definition;
 };
 
-// A name a line of an include file looked up, and what it named then.
+// A name a line of an include file looked up (where it lies in the trace's
+// text pool), and the stamp of what it named then (0: nothing).
 struct TraceLookup {
-    std::string name;
-    bool found = false;
-    int param_count = -1;
-    int control_kind = 0;
-    std::string body;
-    std::vector<MacroPiece> pieces;
+    uint32_t name_at = 0;
+    uint32_t name_size = 0;
+    uint64_t stamp = 0;
 };
 
 // What reading one line of an include file did, with all it depended on
-// besides its bytes: taken again at once while all of that holds.
+// besides its bytes: taken again at once while all of that holds. A line
+// is kept small: its look-ups, changes and texts lie in its trace's pools.
 struct TraceLine {
-    bool live = true;             // read as it comes each time (an #include, a message...)
-    size_t start = 0;             // where the line starts in the file, and where the next one does
-    size_t end = 0;
-    int64_t bytes = 0;
-    int lines = 0;
-    // the line as read and split, before its directive acted (a run
-    // cancelled there stops at that point)
-    int physical = 0;
-    size_t logical_end = 0;
-    int64_t logical_bytes = 0;
-    int split_after = 0;
-    bool directive = false;
-    int comment_before = 0;
-    int comment_after = 0;
-    int depth_before = 0;         // conditional depths from the file's base
-    int state_before = 0;
-    bool enclosing_active = false;
-    int guard_before = 0;
-    int depth_after = 0;
-    int state_after = 0;
-    bool pushed = false;          // a level was opened
+    static constexpr uint32_t kNone = UINT32_MAX;
+    uint32_t start = 0;           // where the line starts in the file, and where the next one does
+    uint32_t end = 0;
+    // the lines read after this one, one per way it was read: the first,
+    // and the next way beside this one
+    uint32_t next = kNone;
+    uint32_t sibling = kNone;
+    // its look-ups in the trace's pool, and the code and comment it handed
+    // on (code, then comment, in the text pool)
+    uint32_t lookups_at = 0;
+    uint32_t text_at = 0;
+    uint16_t lookup_count = 0;
+    uint16_t code_size = 0;
+    uint16_t comment_size = 0;
+    uint16_t lines = 0;
+    uint16_t guard_name = 0;      // the guard name it left, of the trace's names
+    int8_t split_after = 0;       // the comment state before its directive acted
+    int8_t comment_before = 0;
+    int8_t comment_after = 0;
+    int8_t depth_before = 0;      // conditional depths from the file's base
+    int8_t state_before = 0;
+    int8_t guard_before = 0;
+    int8_t depth_after = 0;
+    int8_t state_after = 0;
+    int8_t guard_watch = 0;
+    int8_t guard_depth = 0;
+    bool live : 1 = true;         // read as it comes each time (an #include, a message...)
+    bool directive : 1 = false;
+    bool enclosing_active : 1 = false;
+    bool pushed : 1 = false;      // a level was opened
     // whether any macro, any control macro was defined (the expansion asks)
-    bool no_control = false;
-    bool no_macros = false;
-    int guard_watch = 0;
-    int guard_depth = 0;
-    std::string guard_name;
-    std::vector<TraceLookup> lookups;
-    std::vector<MacroNode> defined;   // in order; a removed name has param_count -2
-    bool handed = false;          // the line went on to the scanner, as:
-    std::string code;
-    std::string comment;
-    std::vector<uint32_t> next;   // the lines read after this one, one per way it was read
+    bool no_control : 1 = false;
+    bool no_macros : 1 = false;
+    bool handed : 1 = false;      // the line went on to the scanner
+    bool changes : 1 = false;     // it defined or removed macros
 };
 
 // The lines of an include file as the readings of the run took them, for
@@ -165,9 +167,23 @@ struct IncludeTrace {
     const AnalysisProfile* profile = nullptr;
     std::vector<std::string> ignore_list;
     std::vector<TraceLine> lines;
-    std::vector<uint32_t> first;
+    uint32_t first = TraceLine::kNone;  // the first line of each way the file was read
     int branches = 0;             // readings that left the earlier ones
+    // the lines' look-ups, macro changes (a removed name has param_count -2)
+    // and texts, in the order the lines were written
+    std::vector<TraceLookup> lookups;
+    std::vector<std::shared_ptr<const MacroNode>> defined;
+    std::vector<uint32_t> defined_by;   // the line of each
+    std::vector<std::string> guard_names = {""};
+    std::string text;
 };
+
+// Room for `more` elements, the room growing by half: a trace's pools
+// grow all the run, and doubling would leave much of them unused.
+template <class Pool>
+void reserve_more(Pool& pool, size_t more = 1) {
+    if (pool.size() + more > pool.capacity()) pool.reserve(std::max(pool.size() + more, pool.size() + pool.size() / 2 + 16));
+}
 
 // A file an earlier source of the same listing scope read (a header every
 // source of a batch includes): its bytes and its lines as they were read,
@@ -293,6 +309,7 @@ struct AnalysisState {
     // The trace line being written while a line is read (macro look-ups and
     // changes go there), and whether the line did something no trace holds.
     TraceLine* trace_capture = nullptr;
+    IncludeTrace* capture_trace = nullptr;
     bool trace_untracked = false;
 
     // Buffers the per-line work reuses, so that a line costs no allocation.

@@ -135,7 +135,42 @@ bool remove_macro(std::string_view name) {
 
 int length_bit(size_t length) { return static_cast<int>(length < 63 ? length : 63); }
 
+// The stamps of the definitions entered in the process, by what they
+// define, so that a definition worked out again gets the stamp it had. Past
+// the limit a definition gets a stamp of its own.
+constexpr size_t kMaxStampedDefinitions = 1 << 16;
+uint64_t g_next_stamp = 1;
+
+void add_key_part(std::string& key, std::string_view part) {
+    const uint32_t size = static_cast<uint32_t>(part.size());
+    key.append(reinterpret_cast<const char*>(&size), sizeof size);
+    key.append(part);
+}
+
+void stamp_definition(MacroNode& node) {
+    if (node.stamp != 0) return;
+    static std::unordered_map<std::string, uint64_t> stamps;
+    if (stamps.size() >= kMaxStampedDefinitions) {
+        node.stamp = g_next_stamp++;
+        return;
+    }
+    std::string key;
+    const int numbers[] = {node.param_count, node.control_kind, static_cast<int>(node.pieces.size())};
+    key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
+    add_key_part(key, node.name);
+    add_key_part(key, node.body);
+    for (const MacroPiece& piece : node.pieces) {
+        const int marks[] = {piece.param_index, piece.stringize ? 1 : 0};
+        key.append(reinterpret_cast<const char*>(marks), sizeof marks);
+        add_key_part(key, piece.text);
+    }
+    auto [it, made] = stamps.try_emplace(std::move(key), g_next_stamp);
+    if (made) ++g_next_stamp;
+    node.stamp = it->second;
+}
+
 void append_macro(MacroNode node) {
+    stamp_definition(node);
     g_analysis.macro_index[node.name] = g_analysis.macros.size();
     if (node.control_kind > 0) {
         ++g_analysis.control_macro_count;
@@ -182,29 +217,30 @@ void note_lookup(std::string_view name, const MacroNode* node) {
         if (seen.name == name) return;
     KeptLookup& lookup = g_lookups->emplace_back();
     lookup.name = name;
-    lookup.found = node != nullptr;
-    if (node != nullptr) {
-        lookup.param_count = node->param_count;
-        lookup.body = node->body;
-        lookup.pieces = node->pieces;
-    }
+    lookup.stamp = node != nullptr ? node->stamp : 0;
 }
 
 // While an include file's line is traced, every name it looks up, as the
 // line found it (a name it changed itself is asked before the change).
 void note_trace_lookup(std::string_view name, const MacroNode* node) {
-    std::vector<TraceLookup>& lookups = g_analysis.trace_capture->lookups;
-    for (const TraceLookup& seen : lookups)
-        if (seen.name == name) return;
+    IncludeTrace& trace = *g_analysis.capture_trace;
+    std::vector<TraceLookup>& lookups = trace.lookups;
+    for (size_t i = g_analysis.trace_capture->lookups_at; i < lookups.size(); ++i)
+        if (std::string_view(trace.text.data() + lookups[i].name_at, lookups[i].name_size) == name) return;
+    reserve_more(lookups);
+    reserve_more(trace.text, name.size());
     TraceLookup& lookup = lookups.emplace_back();
-    lookup.name = name;
-    lookup.found = node != nullptr;
-    if (node != nullptr) {
-        lookup.param_count = node->param_count;
-        lookup.control_kind = node->control_kind;
-        lookup.body = node->body;
-        lookup.pieces = node->pieces;
-    }
+    lookup.name_at = static_cast<uint32_t>(trace.text.size());
+    lookup.name_size = static_cast<uint32_t>(name.size());
+    lookup.stamp = node != nullptr ? node->stamp : 0;
+    trace.text.append(name);
+}
+
+// A macro change of the line being traced.
+void note_trace_change(std::shared_ptr<const MacroNode> change) {
+    std::vector<std::shared_ptr<const MacroNode>>& defined = g_analysis.capture_trace->defined;
+    reserve_more(defined);
+    defined.push_back(std::move(change));
 }
 
 const MacroNode* indexed_macro(std::string_view name) {
@@ -219,14 +255,7 @@ bool kept_definition_holds(const KeptDefinition& kept) {
     if (kept.mode4 != (g_analysis.settings.control_macro_mode == 4)) return false;
     for (const KeptLookup& lookup : kept.lookups) {
         const MacroNode* found = indexed_macro(lookup.name);
-        if (found == nullptr) {
-            if (lookup.found) return false;
-            continue;
-        }
-        const MacroNode& node = *found;
-        if (!lookup.found || node.param_count != lookup.param_count || node.body != lookup.body ||
-            node.pieces != lookup.pieces)
-            return false;
+        if ((found == nullptr ? 0 : found->stamp) != lookup.stamp) return false;
     }
     return true;
 }
@@ -237,7 +266,9 @@ int enter_definition(MacroNode node) {
     int result = kCodeOk;
     if (node.param_count < 0) {
         const MacroNode* existing = find_macro(node.name);
-        if (existing != nullptr && existing->param_count < 0 && existing->body == node.body) return kCodeOk;
+        if (existing != nullptr && existing->param_count < 0 &&
+            (existing->stamp == node.stamp || existing->body == node.body))
+            return kCodeOk;
         if (remove_macro(node.name)) {
             int r = raise_warning(-135, kMsgMacroRedefined);
             if (r < -99) result = r;
@@ -455,8 +486,8 @@ int handle_define_directive(std::string_view line) {
     // a header's line read again enters what it defined while that still holds
     KeptLine* kept = g_analysis.line_kept;
     if (kept != nullptr && kept->definition != nullptr && kept_definition_holds(*kept->definition)) {
-        if (g_analysis.trace_capture != nullptr) g_analysis.trace_capture->defined.push_back(kept->definition->node);
-        return enter_definition(kept->definition->node);
+        if (g_analysis.trace_capture != nullptr) note_trace_change(kept->definition->node);
+        return enter_definition(*kept->definition->node);
     }
     const int messages = g_analysis.messages_met;
     // a line that ends inside a literal is no definition
@@ -496,16 +527,20 @@ int handle_define_directive(std::string_view line) {
         node.param_count = -1;
         node.control_kind = control_macro_kind(node.body);
     }
+    stamp_definition(node);
+    // the kept line and the trace share one copy
+    std::shared_ptr<const MacroNode> shared;
     if (kept != nullptr) {
         kept->definition.reset();
         if (messages == g_analysis.messages_met) {
+            shared = std::make_shared<const MacroNode>(node);
             kept->definition = std::make_unique<KeptDefinition>();
-            kept->definition->node = node;
+            kept->definition->node = shared;
             kept->definition->mode4 = g_analysis.settings.control_macro_mode == 4;
             kept->definition->lookups = std::move(lookups);
         }
     }
-    if (g_analysis.trace_capture != nullptr) g_analysis.trace_capture->defined.push_back(node);
+    if (g_analysis.trace_capture != nullptr) note_trace_change(shared ? shared : std::make_shared<const MacroNode>(node));
     return enter_definition(std::move(node));
 }
 
@@ -515,9 +550,10 @@ int handle_undef_directive(std::string_view line) {
     int end = i;
     while (end < static_cast<int>(line.size()) && line[end] != ' ') ++end;
     if (g_analysis.trace_capture != nullptr) {
-        MacroNode& removed = g_analysis.trace_capture->defined.emplace_back();
-        removed.name = line.substr(i, end - i);
-        removed.param_count = -2;
+        auto removed = std::make_shared<MacroNode>();
+        removed->name = line.substr(i, end - i);
+        removed->param_count = -2;
+        note_trace_change(std::move(removed));
     }
     remove_macro(line.substr(i, end - i));
     return kCodeOk;

@@ -356,6 +356,8 @@ void attach_trace(SourceFile& file) {
     // the mode that keeps literal branches looks at a level's mark at its
     // "#else": no trace holds it
     if (g_analysis.settings.conditional_mode != 2) return;
+    // a trace line holds its places in 32 bits
+    if (kept.bytes.size() >= UINT32_MAX) return;
     for (const SourceFile& open : g_analysis.include_stack)
         if (open.kept.get() == &kept && open.trace != nullptr) return;
     if (!kept.trace) kept.trace = std::make_unique<IncludeTrace>();
@@ -363,8 +365,13 @@ void attach_trace(SourceFile& file) {
     if (trace.profile != g_analysis.profile || !(trace.settings == g_analysis.settings) ||
         trace.ignore_list != g_analysis.ignore_list) {
         trace.lines.clear();
-        trace.first.clear();
+        trace.first = TraceLine::kNone;
         trace.branches = 0;
+        trace.lookups.clear();
+        trace.defined.clear();
+        trace.defined_by.clear();
+        trace.guard_names.assign(1, std::string());
+        trace.text.clear();
         trace.profile = g_analysis.profile;
         trace.settings = g_analysis.settings;
         trace.ignore_list = g_analysis.ignore_list;
@@ -385,17 +392,17 @@ bool enclosing_levels_active(int depth) {
 
 // What a traced line depends on besides its bytes, as it stands now.
 void note_line_start(TraceLine& line, const SourceFile& file) {
-    line.start = file.read_pos;
-    line.comment_before = g_analysis.in_comment;
-    line.depth_before = g_analysis.cond_depth - file.conditional_base;
-    line.state_before = g_analysis.cond_state[g_analysis.cond_depth];
+    line.start = static_cast<uint32_t>(file.read_pos);
+    line.comment_before = static_cast<int8_t>(g_analysis.in_comment);
+    line.depth_before = static_cast<int8_t>(g_analysis.cond_depth - file.conditional_base);
+    line.state_before = static_cast<int8_t>(g_analysis.cond_state[g_analysis.cond_depth]);
     line.enclosing_active = enclosing_levels_active(g_analysis.cond_depth);
-    line.guard_before = file.guard_watch;
+    line.guard_before = static_cast<int8_t>(file.guard_watch);
     line.no_control = g_analysis.control_macro_count == 0;
     line.no_macros = g_analysis.macro_index.empty();
 }
 
-bool line_holds(const TraceLine& line, const SourceFile& file) {
+bool line_holds(const IncludeTrace& trace, const TraceLine& line, const SourceFile& file) {
     if (line.start != file.read_pos || line.comment_before != g_analysis.in_comment ||
         line.depth_before != g_analysis.cond_depth - file.conditional_base || line.state_before != g_analysis.cond_state[g_analysis.cond_depth] ||
         line.guard_before != file.guard_watch || line.enclosing_active != enclosing_levels_active(g_analysis.cond_depth))
@@ -407,16 +414,11 @@ bool line_holds(const TraceLine& line, const SourceFile& file) {
     if (depth_after < 0 || depth_after >= kMaxTracedDepth) return false;
     if (line.no_control != (g_analysis.control_macro_count == 0) || line.no_macros != g_analysis.macro_index.empty())
         return false;
-    for (const TraceLookup& lookup : line.lookups) {
-        auto it = g_analysis.macro_index.find(lookup.name);
-        if (it == g_analysis.macro_index.end()) {
-            if (lookup.found) return false;
-            continue;
-        }
-        const MacroNode& node = g_analysis.macros[it->second];
-        if (!lookup.found || node.param_count != lookup.param_count || node.control_kind != lookup.control_kind ||
-            node.body != lookup.body || node.pieces != lookup.pieces)
-            return false;
+    const TraceLookup* lookup = trace.lookups.data() + line.lookups_at;
+    for (const TraceLookup* end = lookup + line.lookup_count; lookup != end; ++lookup) {
+        auto it = g_analysis.macro_index.find(std::string_view(trace.text.data() + lookup->name_at, lookup->name_size));
+        const uint64_t now = it == g_analysis.macro_index.end() ? 0 : g_analysis.macros[it->second].stamp;
+        if (now != lookup->stamp) return false;
     }
     return true;
 }
@@ -431,10 +433,10 @@ constexpr int kMaxTraceBranches = 4;
 int replay_line(SourceFile& file, std::string& code, std::string& comment) {
     IncludeTrace& trace = *file.trace;
     if (file.trace_recording) return -1;
-    const std::vector<uint32_t>& ways = file.trace_at == IncludeTrace::kStart ? trace.first : trace.lines[file.trace_at].next;
+    uint32_t way = file.trace_at == IncludeTrace::kStart ? trace.first : trace.lines[file.trace_at].next;
     uint32_t taken = IncludeTrace::kStart;
-    for (uint32_t way : ways)
-        if (line_holds(trace.lines[way], file)) {
+    for (; way != TraceLine::kNone; way = trace.lines[way].sibling)
+        if (line_holds(trace, trace.lines[way], file)) {
             taken = way;
             break;
         }
@@ -450,13 +452,13 @@ int replay_line(SourceFile& file, std::string& code, std::string& comment) {
     if (line.live) return -1;
     if (line_hook_enabled()) {
         const int base = file.line_number;
-        for (int k = 2; k <= line.physical; ++k) g_analysis.hooks.on_line(base + k, 0);
-        g_analysis.hooks.on_line(base + line.physical, 0);
+        for (int k = 2; k <= line.lines; ++k) g_analysis.hooks.on_line(base + k, 0);
+        g_analysis.hooks.on_line(base + line.lines, 0);
         if (g_analysis.abort_request != 0 && line.directive) {
             // the line was read and split, and its directive not acted on
-            file.read_pos = line.logical_end;
-            file.bytes_read += line.logical_bytes;
-            file.line_number += line.physical;
+            file.read_pos = line.end;
+            file.bytes_read += line.end - line.start;
+            file.line_number += line.lines;
             g_analysis.line_start_in_comment = line.comment_before;
             g_analysis.in_comment = line.split_after;
             g_analysis.split_kept = nullptr;
@@ -466,10 +468,14 @@ int replay_line(SourceFile& file, std::string& code, std::string& comment) {
     g_analysis.line_start_in_comment = line.comment_before;
     g_analysis.split_kept = nullptr;
     file.read_pos = line.end;
-    file.bytes_read += line.bytes;
+    file.bytes_read += line.end - line.start;
     file.line_number += line.lines;
     g_analysis.in_comment = line.comment_after;
-    for (const MacroNode& change : line.defined) replay_macro_change(change);
+    if (line.changes) {
+        auto k = std::lower_bound(trace.defined_by.begin(), trace.defined_by.end(), taken);
+        for (; k != trace.defined_by.end() && *k == taken; ++k)
+            replay_macro_change(*trace.defined[static_cast<size_t>(k - trace.defined_by.begin())]);
+    }
     const int depth = file.conditional_base + line.depth_after;
     if (line.pushed) {
         g_analysis.cond_saved_brace[depth] = g_analysis.brace_depth;
@@ -479,10 +485,15 @@ int replay_line(SourceFile& file, std::string& code, std::string& comment) {
     g_analysis.cond_state[depth] = line.state_after;
     file.guard_watch = line.guard_watch;
     file.guard_depth = line.guard_depth;
-    if (file.guard_name != line.guard_name) file.guard_name = line.guard_name;
+    const std::string& guard_name = trace.guard_names[line.guard_name];
+    if (file.guard_name != guard_name) file.guard_name = guard_name;
     if (!line.handed) return 0;
-    code = line.code;
-    comment = line.comment;
+    // an append copies with less ado than an assign of part of a string
+    const char* text = trace.text.data() + line.text_at;
+    code.clear();
+    code.append(text, line.code_size);
+    comment.clear();
+    comment.append(text + line.code_size, line.comment_size);
     if (g_analysis.settings.control_macro_mode != 0) g_analysis.line_expanded = 1;
     return 1;
 }
@@ -503,19 +514,31 @@ public:
         }
         trace_ = file.trace;
         index_ = static_cast<uint32_t>(trace_->lines.size());
-        (file.trace_at == IncludeTrace::kStart ? trace_->first : trace_->lines[file.trace_at].next).push_back(index_);
+        // the new way is tried after those before it
+        uint32_t* way = file.trace_at == IncludeTrace::kStart ? &trace_->first : &trace_->lines[file.trace_at].next;
+        while (*way != TraceLine::kNone) way = &trace_->lines[*way].sibling;
+        *way = index_;
         file.trace_at = index_;
         base_ = file.conditional_base;
+        reserve_more(trace_->lines);
         TraceLine& line = trace_->lines.emplace_back();
         note_line_start(line, file);
+        line.lookups_at = static_cast<uint32_t>(trace_->lookups.size());
+        defined_size_ = trace_->defined.size();
+        text_size_ = trace_->text.size();
         bytes_ = file.bytes_read;
         line_number_ = file.line_number;
         messages_ = g_analysis.messages_met;
         files_ = g_analysis.include_stack.size();
         g_analysis.trace_capture = &line;
+        g_analysis.capture_trace = trace_;
         g_analysis.trace_untracked = false;
     }
-    ~LineTracer() { g_analysis.trace_capture = nullptr; }
+    ~LineTracer() {
+        g_analysis.trace_capture = nullptr;
+        g_analysis.capture_trace = nullptr;
+        if (trace_ != nullptr && !finished_) drop_notes();
+    }
     LineTracer(const LineTracer&) = delete;
     LineTracer& operator=(const LineTracer&) = delete;
 
@@ -524,33 +547,82 @@ public:
         if (trace_ == nullptr) return;
         g_analysis.trace_capture = nullptr;
         TraceLine& line = trace_->lines[index_];
+        const size_t lookups = trace_->lookups.size() - line.lookups_at;
+        const size_t text = trace_->text.size() + (handed ? code.size() + comment.size() : 0);
+        const int depth_after = g_analysis.cond_depth - base_;
+        const int lines = file.line_number - line_number_;
+        size_t guard_name = trace_->guard_names.size();
+        while (guard_name > 0 && trace_->guard_names[guard_name - 1] != file.guard_name) --guard_name;
         if (g_analysis.trace_untracked || messages_ != g_analysis.messages_met ||
-            files_ != g_analysis.include_stack.size() || g_analysis.asm_statement_open != 0 ||
-            g_analysis.asm_block_depth != 0 || (g_analysis.settings.asm_setting == 1 && code.find("_asm") != std::string::npos)) {
+            files_ != g_analysis.include_stack.size() || split_end_ != file.read_pos ||
+            split_bytes_ != file.bytes_read || split_lines_ != lines ||
+            file.bytes_read - bytes_ != static_cast<int64_t>(file.read_pos - line.start) || lines < 0 || lines > UINT16_MAX ||
+            g_analysis.asm_statement_open != 0 ||
+            g_analysis.asm_block_depth != 0 || (g_analysis.settings.asm_setting == 1 && code.find("_asm") != std::string::npos) ||
+            lookups > UINT16_MAX || text >= UINT32_MAX || (handed && (code.size() > UINT16_MAX || comment.size() > UINT16_MAX)) ||
+            (guard_name == 0 && trace_->guard_names.size() > UINT16_MAX) ||
+            depth_after < INT8_MIN || depth_after > INT8_MAX || file.guard_depth < INT8_MIN || file.guard_depth > INT8_MAX) {
             // read as it comes each time; only where it starts is checked
-            line.lookups.clear();
-            line.defined.clear();
+            drop_notes();
             return;
         }
+        finished_ = true;
         line.live = false;
-        line.end = file.read_pos;
-        line.bytes = file.bytes_read - bytes_;
-        line.lines = file.line_number - line_number_;
-        line.comment_after = g_analysis.in_comment;
-        line.depth_after = g_analysis.cond_depth - base_;
-        line.state_after = g_analysis.cond_state[g_analysis.cond_depth];
+        line.end = static_cast<uint32_t>(file.read_pos);
+        line.lines = static_cast<uint16_t>(lines);
+        line.lookup_count = static_cast<uint16_t>(lookups);
+        // the changes were written without their line, which is known now
+        line.changes = trace_->defined.size() > defined_size_;
+        trace_->defined_by.resize(trace_->defined.size(), index_);
+        line.comment_after = static_cast<int8_t>(g_analysis.in_comment);
+        line.depth_after = static_cast<int8_t>(depth_after);
+        line.state_after = static_cast<int8_t>(g_analysis.cond_state[g_analysis.cond_depth]);
         line.pushed = line.depth_after > line.depth_before;
-        line.guard_watch = file.guard_watch;
-        line.guard_depth = file.guard_depth;
-        line.guard_name = file.guard_name;
+        line.guard_watch = static_cast<int8_t>(file.guard_watch);
+        line.guard_depth = static_cast<int8_t>(file.guard_depth);
         line.handed = handed;
+        // the guard name is one of the few the file's lines left
+        if (guard_name == 0) {
+            guard_name = trace_->guard_names.size();
+            trace_->guard_names.push_back(file.guard_name);
+        } else {
+            --guard_name;
+        }
+        line.guard_name = static_cast<uint16_t>(guard_name);
+        std::string& pool = trace_->text;
+        line.text_at = static_cast<uint32_t>(pool.size());
         if (handed) {
-            line.code = code;
-            line.comment = comment;
+            reserve_more(pool, code.size() + comment.size());
+            line.code_size = static_cast<uint16_t>(code.size());
+            line.comment_size = static_cast<uint16_t>(comment.size());
+            pool.append(code);
+            pool.append(comment);
         }
     }
 
+    // Where the line ended as read and split: a line whose directive went
+    // on reading the file is read as it comes.
+    void note_split(const SourceFile& file, int lines) {
+        split_end_ = file.read_pos;
+        split_bytes_ = file.bytes_read;
+        split_lines_ = lines;
+    }
+
 private:
+    // What the line noted goes: it is read as it comes.
+    void drop_notes() {
+        finished_ = true;
+        trace_->lookups.resize(trace_->lines[index_].lookups_at);
+        trace_->defined.resize(defined_size_);
+        trace_->text.resize(text_size_);
+    }
+
+    bool finished_ = false;
+    size_t defined_size_ = 0;
+    size_t text_size_ = 0;
+    size_t split_end_ = 0;
+    int64_t split_bytes_ = 0;
+    int split_lines_ = -1;
     IncludeTrace* trace_ = nullptr;
     uint32_t index_ = 0;
     int base_ = 0;
@@ -1089,7 +1161,6 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         }
         LineTracer tracer(file);
         const size_t line_start = file.read_pos;
-        const int64_t bytes_before = file.bytes_read;
         bool got = logical_line_from(file, code, size, file.bytes_read, lines, read_code);
         g_analysis.current.line_number += lines;
         line_number = g_analysis.current.line_number;
@@ -1103,10 +1174,8 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
             int r = split_comment(code, comment);
             g_analysis.line_file = nullptr;
             if (TraceLine* traced = g_analysis.trace_capture) {
-                traced->physical = lines;
-                traced->logical_end = file.read_pos;
-                traced->logical_bytes = file.bytes_read - bytes_before;
-                traced->split_after = g_analysis.in_comment;
+                tracer.note_split(file, lines);
+                traced->split_after = static_cast<int8_t>(g_analysis.in_comment);
                 traced->directive = g_analysis.line_start_in_comment == 0 && byte_at(code, skip_blanks(code, 0)) == '#';
             }
             // an unclosed literal is reported and the line read on
