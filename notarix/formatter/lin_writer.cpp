@@ -92,7 +92,7 @@ int LinWriter::write_text(int row, int column, std::string_view text) {
 }
 
 int LinWriter::write_comment(std::string_view record) {
-    line_.assign("#");
+    line_.assign(1, '#');
     line_ += record;
     return put_line();
 }

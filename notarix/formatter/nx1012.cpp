@@ -206,9 +206,9 @@ CommonFile find_common_file(const std::string& given) {
         file.stamped = stamp_file(file.path, file.stamp);
         if (file.stamped >= 0) return file;
     }
-    // the scope's listing tells a name not there without the disk
-    uint64_t device = 0, inode = 0;
-    if (!crt_file_identity(file.path.c_str(), device, inode)) {
+    // asked of the disk, not of the scope's listing: a file put there
+    // between two sources of a batch is seen
+    if (!crt_exists(file.path.c_str())) {
         const std::string as_given = file.path;
         resolve_in_env_dir(file.path, "KRT");
         file.missing = file.path == as_given;

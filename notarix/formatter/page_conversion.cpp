@@ -114,13 +114,19 @@ std::string_view strip_line_number(std::string_view text) {
     return text.substr(0, open);
 }
 
+// The file name after the last "\" or "/"; a text of single bytes alone
+// needs no walk over its characters.
+std::string_view after_last_separator(std::string_view path) {
+    const bool single_bytes =
+        std::none_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    const int found = single_bytes ? static_cast<int>(path.find_last_of("\\/")) : find_last_separator(path, false);
+    return path.substr(static_cast<size_t>(found + 1));
+}
+
 std::string source_name_text(std::string_view text, int form) {
     switch (form) {
-        case 2: {
-            const std::string_view path = strip_line_number(text);
-            return std::string(path.substr(find_last_separator(path, false) + 1));
-        }
-        case 3: return std::string(text.substr(find_last_separator(text, false) + 1));
+        case 2: return std::string(after_last_separator(strip_line_number(text)));
+        case 3: return std::string(after_last_separator(text));
         case 4: return std::string(strip_line_number(text));
         case 5: return std::string(text);
         default: return {};
