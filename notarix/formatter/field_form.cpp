@@ -121,9 +121,7 @@ namespace {
 // Calls take(line) for each plain line of a form file, cut to its bound,
 // until take returns true. -1 when the file cannot be read.
 template <typename Take>
-int walk_form_lines(const char* path, Take take) {
-    LineReader reader;
-    if (!reader.open(path)) return -1;
+void walk_open_form(LineReader& reader, Take take) {
     std::string stored;
     std::string line;
     int line_number = 0;
@@ -132,23 +130,38 @@ int walk_form_lines(const char* path, Take take) {
         cut_at_char_boundary(line, kFormLineMax);
         if (take(line)) break;
     }
+}
+
+template <typename Take>
+int walk_form_lines(const char* path, Take take) {
+    LineReader reader;
+    if (!reader.open(path)) return -1;
+    walk_open_form(reader, take);
     return 0;
 }
 }  // namespace
 
 int read_fms_form(const std::string& path, FieldForm& form) {
-    form = FieldForm{};
     if (path.empty()) {
         fill_builtin_form(form);
         return 0;
     }
-    if (walk_form_lines(path.c_str(), [&](const std::string& line) {
-            apply_line(line, form);
-            return false;
-        }) != 0)
+    LineReader reader;
+    if (!reader.open(path.c_str())) {
+        form = FieldForm{};
         return -1;
-    derive_missing_fields(form);
+    }
+    read_open_fms_form(reader, form);
     return 0;
+}
+
+void read_open_fms_form(LineReader& reader, FieldForm& form) {
+    form = FieldForm{};
+    walk_open_form(reader, [&](const std::string& line) {
+        apply_line(line, form);
+        return false;
+    });
+    derive_missing_fields(form);
 }
 
 int find_fms_field_position(const char* form_file, int index, int& column, int& row) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+class LineReader;
+
 // Field numbers; the order is that of the keys below and of the .fms file's
 // field codes, which printing also looks up by number.
 enum FieldIndex : int {
@@ -80,6 +82,8 @@ void fill_builtin_form(FieldForm& form);
 // Reads the form file (empty path: the built-in form). 0, or -1 when the file
 // cannot be opened (the caller reports it).
 int read_fms_form(const std::string& path, FieldForm& form);
+// The same from a form file already open.
+void read_open_fms_form(LineReader& reader, FieldForm& form);
 
 // Looks one field up in a .fms file: 0 with its column and row, or -1 when
 // the index is out of range, the name empty, the file unreadable or the key

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "notarix/formatter/field_form.h"
 
@@ -55,8 +56,10 @@ FormatterState& formatter_state();
 void reset_formatter_state();
 
 // Converts one record file into the open document: 0, or -1 when the
-// document could not be written.
-int convert_fss_to_lin(LineReader& records, LinWriter& lin);
+// document could not be written. With `kept`, the lines converted (plain,
+// up to the end record) are added to it, for convert_kept_lines.
+int convert_fss_to_lin(LineReader& records, LinWriter& lin, std::vector<std::string>* kept = nullptr);
+int convert_kept_lines(const std::vector<std::string>& lines, LinWriter& lin);
 
 // Appends one line about a cut text to the log (nothing when there is no log
 // or it cannot be opened) and marks the run as having cut a text.

@@ -1,6 +1,6 @@
 #include "notarix/formatter/lin_writer.h"
 
-#include <cstdio>
+#include <charconv>
 #include <new>
 
 #include "common/analysis/result_files.h"
@@ -17,15 +17,17 @@ bool LinWriter::create(const std::string& document) {
     set_file_extension(temporary_, ".lnt");
     if (temporary_ == document_) temporary_ += ".tmp";
     line_number_ = 0;
-    output_.reset();
+    pending_.clear();
+    pending_.reserve(kFirstBlock);
     // a link there would be written through to wherever it leads
     if (is_work_name_taken(temporary_)) {
         failed_ = true;
         return false;
     }
-    // text mode: each line ends with CR LF in the file
+    // each line's LF goes to the file as CR LF, put there as the lines are
+    // gathered, as text mode would
     try {
-        fd_ = crt_open(temporary_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT);
+        fd_ = crt_open(temporary_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_BINARY);
     } catch (const std::bad_alloc&) {
         // the file may be made before memory runs out: no work file stays
         crt_remove(temporary_.c_str());
@@ -35,13 +37,32 @@ bool LinWriter::create(const std::string& document) {
     return fd_ >= 0;
 }
 
-int LinWriter::write_line(std::string_view text) {
+bool LinWriter::flush() {
+    if (!failed_ && !pending_.empty()) {
+        const int written = crt_write(fd_, pending_.data(), static_cast<unsigned>(pending_.size()));
+        failed_ = written != static_cast<int>(pending_.size());
+    }
+    pending_.clear();
+    return !failed_;
+}
+
+int LinWriter::put_line() {
     if (fd_ < 0 || failed_) return -1;
-    line_.assign(text);
     line_ += '\n';
     scramble_line(line_, scrambled_, ++line_number_);
-    if (!output_.append(fd_, scrambled_)) failed_ = true;
-    return failed_ ? -1 : 0;
+    std::string_view rest(scrambled_);
+    for (size_t end; (end = rest.find('\n')) != std::string_view::npos; rest.remove_prefix(end + 1)) {
+        pending_.append(rest.data(), end);
+        pending_ += "\r\n";
+    }
+    pending_.append(rest);
+    if (pending_.size() >= kBlock && !flush()) return -1;
+    return 0;
+}
+
+int LinWriter::write_line(std::string_view text) {
+    line_.assign(text);
+    return put_line();
 }
 
 int LinWriter::write_header() {
@@ -51,19 +72,29 @@ int LinWriter::write_header() {
     return 0;
 }
 
+namespace {
+void append_number(std::string& out, int value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+}  // namespace
+
 int LinWriter::write_text(int row, int column, std::string_view text) {
-    char move[48];
-    std::snprintf(move, sizeof move, "MV:1,%d,%d", row, column);
-    if (write_line(move) != 0) return -1;
-    std::string record = "ST:";
-    record += text;
-    return write_line(record);
+    line_.assign("MV:1,");
+    append_number(line_, row);
+    line_ += ',';
+    append_number(line_, column);
+    if (put_line() != 0) return -1;
+    line_.assign("ST:");
+    line_ += text;
+    return put_line();
 }
 
 int LinWriter::write_comment(std::string_view record) {
-    std::string line = "#";
-    line += record;
-    return write_line(line);
+    line_.assign(1, '#');
+    line_ += record;
+    return put_line();
 }
 
 int LinWriter::write_function_end() { return write_line("ZC:"); }
@@ -75,7 +106,7 @@ int LinWriter::commit() {
     // made while the file is open, so that memory running out here leaves
     // it to abandon()
     const std::vector<ResultFile> result = {{temporary_, document_}};
-    if (!output_.flush(fd_)) failed_ = true;
+    flush();
     const int closed = crt_close(fd_);
     fd_ = -1;
     if (failed_ || closed != 0) {
@@ -97,6 +128,6 @@ void LinWriter::abandon() {
     if (fd_ < 0) return;
     crt_close(fd_);
     fd_ = -1;
-    output_.reset();
+    pending_.clear();
     crt_remove(temporary_.c_str());
 }

@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "common/analysis/output_buffer.h"
-
 class LinWriter {
 public:
     LinWriter() = default;
@@ -35,6 +33,14 @@ public:
     const std::string& document() const { return document_; }
 
 private:
+    static constexpr size_t kFirstBlock = 4096;
+    static constexpr size_t kBlock = 64 * 1024;  // the lines go out a block at a time
+
+    // Scrambles line_ with its line end into the block.
+    int put_line();
+    // Writes the block; false when this or an earlier write failed.
+    bool flush();
+
     int fd_ = -1;
     int line_number_ = 0;
     bool failed_ = false;
@@ -42,5 +48,5 @@ private:
     std::string temporary_;
     std::string line_;
     std::string scrambled_;
-    OutputBuffer output_;  // the lines go out a block at a time
+    std::string pending_;
 };

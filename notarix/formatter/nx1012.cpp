@@ -1,8 +1,10 @@
 #include "notarix/formatter/nx1012.h"
 
+#include <cstdint>
 #include <new>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/analysis/converter_host.h"
 #include "common/analysis/converter_kit.h"
@@ -80,9 +82,87 @@ int read_number_or(std::string_view text, int fallback) {
     return std::stoi(std::string(text));
 }
 
+// What every source of a batch reads alike (the form, the common
+// information) is kept for the listing scope it was read in, and read again
+// once its file's size or time changes.
+constexpr int64_t kKeptFileLimit = 1 << 20;
+
+struct FileStamp {
+    int64_t size = -1;
+    int64_t modified = -1;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// -1 when the file cannot be opened, 0 when it can but cannot be
+// examined, 1 with its stamp.
+int stamp_file(const std::string& path, FileStamp& stamp) {
+    const int fd = crt_open(path.c_str(), CRT_O_RDONLY | CRT_O_BINARY);
+    if (fd < 0) return -1;
+    const bool stamped = crt_file_stamp(fd, stamp.size, stamp.modified);
+    crt_close(fd);
+    return stamped ? 1 : 0;
+}
+
+struct KeptFile {
+    unsigned scope = 0;
+    std::string path;
+    FileStamp stamp;
+
+    bool serves(unsigned now, const std::string& name) const { return scope != 0 && scope == now && path == name; }
+    void keep(unsigned now, const std::string& name, const FileStamp& read_at) {
+        scope = now;
+        path = name;
+        stamp = read_at;
+    }
+    void forget() { scope = 0; }
+};
+
+struct KeptForm : KeptFile {
+    FieldForm form;
+};
+
+struct KeptCommon : KeptFile {
+    std::string given;  // the name the run had, before the KRT folder
+    std::string krt;    // the KRT folder it was looked up with
+    std::vector<std::string> lines;
+};
+
+struct BatchFiles {
+    KeptForm form;
+    KeptCommon common;
+};
+
+BatchFiles g_kept;
+
+void forget_kept_files() { g_kept = BatchFiles{}; }
+
+bool small_enough(const FileStamp& stamp) { return stamp.size >= 0 && stamp.size <= kKeptFileLimit; }
+
+int read_form(const std::string& form_path, FieldForm& form) {
+    if (form_path.empty()) {
+        fill_builtin_form(form);
+        return 0;
+    }
+    KeptForm& kept = g_kept.form;
+    const unsigned scope = crt_listing_scope_number();
+    FileStamp stamp;
+    const int stamped = stamp_file(form_path, stamp);
+    if (stamped == 1 && kept.serves(scope, form_path) && kept.stamp == stamp) {
+        form = kept.form;
+        return 0;
+    }
+    kept.forget();
+    if (stamped < 0 || read_fms_form(form_path, form) != 0) return -1;
+    if (stamped == 1 && small_enough(stamp)) {
+        kept.keep(scope, form_path, stamp);
+        kept.form = form;
+    }
+    return 0;
+}
+
 int ensure_form(FormatterState& g, const std::string& form_path) {
     if (!g.form_loaded || g.loaded_form_path != form_path) {
-        if (read_fms_form(form_path, g.loaded_form) != 0) {
+        if (read_form(form_path, g.loaded_form) != 0) {
             g.form_loaded = false;
             show_box(format_text(lookup_message(kMsgFileNotFound), form_path.c_str()));
             return -1;
@@ -96,12 +176,69 @@ int ensure_form(FormatterState& g, const std::string& form_path) {
     return 0;
 }
 
-// The common-information file to convert before the records, or "" when
-// there is none.
-std::string find_common_file(std::string path) {
-    if (find_char_from(file_part(path), '.', 0) < 0) path += ".fss";
-    if (!crt_exists(path.c_str())) resolve_in_env_dir(path, "KRT");
-    return path;
+std::string krt_folder() {
+    const char* value = crt_getenv("KRT");
+    return value != nullptr ? value : "";
+}
+
+// The common-information file to convert before the records.
+struct CommonFile {
+    std::string path;
+    bool missing = false;  // known not to be there
+    int stamped = -1;      // as stamp_file; -1 also when not asked yet
+    FileStamp stamp;
+};
+
+bool kept_common_serves(const std::string& given, const std::string& path) {
+    const KeptCommon& kept = g_kept.common;
+    return kept.serves(crt_listing_scope_number(), path) && kept.given == given && kept.krt == krt_folder();
+}
+
+// The name as given, or in the KRT folder when nothing is there. A file
+// kept from an earlier source of the batch is examined at once.
+CommonFile find_common_file(const std::string& given) {
+    CommonFile file;
+    file.path = given;
+    if (find_char_from(file_part(file.path), '.', 0) < 0) file.path += ".fss";
+    // one found in the KRT folder is looked up again, in case one appeared
+    // under the name as given
+    if (kept_common_serves(given, file.path)) {
+        file.stamped = stamp_file(file.path, file.stamp);
+        if (file.stamped >= 0) return file;
+    }
+    // asked of the disk, not of the scope's listing: a file put there
+    // between two sources of a batch is seen
+    if (!crt_exists(file.path.c_str())) {
+        const std::string as_given = file.path;
+        resolve_in_env_dir(file.path, "KRT");
+        file.missing = file.path == as_given;
+    }
+    return file;
+}
+
+// Converts the common information, from what is kept while the file is
+// unchanged: 0, or -1 when the document could not be written.
+int convert_common_file(const std::string& given, CommonFile& file, LinWriter& writer) {
+    KeptCommon& kept = g_kept.common;
+    if (file.missing) return 0;
+    if (file.stamped == 1 && kept_common_serves(given, file.path) && kept.stamp == file.stamp) {
+        return convert_kept_lines(kept.lines, writer);
+    }
+    kept.forget();
+    kept.lines.clear();
+    if (file.stamped < 0) file.stamped = stamp_file(file.path, file.stamp);
+    LineReader reader;
+    if (file.stamped < 0 || !reader.open(file.path.c_str())) return 0;
+    const bool keep = file.stamped == 1 && small_enough(file.stamp);
+    const int r = convert_fss_to_lin(reader, writer, keep ? &kept.lines : nullptr);
+    if (r == 0 && keep && !reader.failed()) {
+        kept.keep(crt_listing_scope_number(), file.path, file.stamp);
+        kept.given = given;
+        kept.krt = krt_folder();
+    } else {
+        kept.lines.clear();
+    }
+    return r;
 }
 
 BaseResult convert_base_name(FormatterState& g, const std::string& base, const std::string& form_path,
@@ -128,8 +265,8 @@ BaseResult convert_base_name(FormatterState& g, const std::string& base, const s
     // the document and its temporary are never the files this run reads
     std::string temporary = lin;
     set_file_extension(temporary, ".lnt");
-    const std::string common_file = find_common_file(common_path);
-    if (names_reach_inputs({lin, temporary}, {fss, form_path, common_file})) {
+    CommonFile common = find_common_file(common_path);
+    if (names_reach_inputs({lin, temporary}, {fss, form_path, common.path})) {
         show_box(format_text(kOutputErrorFormat, lin.c_str()));
         return {kFormatterIoError, false};
     }
@@ -140,10 +277,7 @@ BaseResult convert_base_name(FormatterState& g, const std::string& base, const s
         return {kFormatterIoError, false};
     }
     int r = writer.write_header();
-    if (r == 0) {
-        LineReader common;
-        if (common.open(common_file.c_str())) r = convert_fss_to_lin(common, writer);
-    }
+    if (r == 0) r = convert_common_file(common_path, common, writer);
     if (r == 0) r = convert_fss_to_lin(records, writer);
     if (r == 0) r = writer.write_trailer();
     if (r == 0) r = writer.commit();
@@ -203,19 +337,25 @@ void fail_formatter_block_for_tests(bool fail) { g_fail_block = fail; }
 int run_spec_formatter(int argc, char** argv) {
     reset_formatter_state();
     FormatterState& g = g_formatter;
-    if (!g_fail_block) g.block.reset(new (std::nothrow) char[kFormatterBlockSize]());
+    // each slot is written before it is read
+    if (!g_fail_block) g.block.reset(new (std::nothrow) char[kFormatterBlockSize]);
     if (!g.block) return kFormatterNoMemory;
-    // the run's folders are listed once for the names it looks up; the scope
-    // closes however the run ends, or later lookups would miss new files
-    ListingScope listing_scope;
-
-    const int status = run_within_memory(
-        [&] {
-            std::string common_path = in_program_directory(kDefaultCommonFile);
-            std::string form_path;
-            return format_arguments(g, argc, argv, common_path, form_path);
-        },
-        kFormatterNoMemory);
+    int status = kFormatterOk;
+    {
+        // the run's folders are listed once for the names it looks up; the
+        // scope closes however the run ends, or later lookups would miss new
+        // files
+        ListingScope listing_scope;
+        status = run_within_memory(
+            [&] {
+                std::string common_path = in_program_directory(kDefaultCommonFile);
+                std::string form_path;
+                return format_arguments(g, argc, argv, common_path, form_path);
+            },
+            kFormatterNoMemory);
+    }
+    // a run outside a batch keeps nothing once it is done
+    if (crt_listing_scope_number() == 0) forget_kept_files();
 
     const bool cut = g.cut_in_run;
     reset_formatter_state();

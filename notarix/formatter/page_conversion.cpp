@@ -102,11 +102,9 @@ const char* log_label(std::string_view tag) {
 // The source path of a TAG record text: the text without its trailing
 // "(line)".
 std::string_view strip_line_number(std::string_view text) {
-    int open = -1;
+    // "(" is never the second byte of a double-byte character
+    const int open = static_cast<int>(text.rfind('('));
     const int size = static_cast<int>(text.size());
-    for (int i = 0; i < size; i = next_char(text, i)) {
-        if (text[i] == '(') open = i;
-    }
     if (open < 0 || text.back() != ')') return text;
     const std::string_view digits = text.substr(open + 1, size - open - 2);
     if (digits.empty()) return text;
@@ -116,13 +114,19 @@ std::string_view strip_line_number(std::string_view text) {
     return text.substr(0, open);
 }
 
+// The file name after the last "\" or "/"; a text of single bytes alone
+// needs no walk over its characters.
+std::string_view after_last_separator(std::string_view path) {
+    const bool single_bytes =
+        std::none_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    const int found = single_bytes ? static_cast<int>(path.find_last_of("\\/")) : find_last_separator(path, false);
+    return path.substr(static_cast<size_t>(found + 1));
+}
+
 std::string source_name_text(std::string_view text, int form) {
     switch (form) {
-        case 2: {
-            const std::string_view path = strip_line_number(text);
-            return std::string(path.substr(find_last_separator(path, false) + 1));
-        }
-        case 3: return std::string(text.substr(find_last_separator(text, false) + 1));
+        case 2: return std::string(after_last_separator(strip_line_number(text)));
+        case 3: return std::string(after_last_separator(text));
         case 4: return std::string(strip_line_number(text));
         case 5: return std::string(text);
         default: return {};
@@ -133,9 +137,12 @@ class PageConverter {
 public:
     PageConverter(FormatterState& g, LinWriter& lin) : g_(g), lin_(lin) {}
 
-    int run(LineReader& records);
+    int run(LineReader& records, std::vector<std::string>* kept);
+    int run(const std::vector<std::string>& lines);
 
 private:
+    // 1 at the end record, -1 when the document could not be written.
+    int convert_line(const std::string& line);
     int handle_line(const std::string& line, std::string_view tag, std::string_view text, bool continuation);
     int end_function();
 
@@ -159,12 +166,16 @@ private:
 
     FormatterState& g_;
     LinWriter& lin_;
+    std::string last_tag_;
 };
 
 int PageConverter::place_at(int row, int column, int max_chars, std::string_view text, std::string_view tag) {
     if (column < 0 || max_chars < 0) return 0;
-    std::string placed(text);
-    if (cut_at_char_boundary(placed, max_chars)) note_cut(text, tag);
+    std::string_view placed = text;
+    if (static_cast<int>(text.size()) > max_chars) {
+        placed = text.substr(0, static_cast<size_t>(char_boundary_at_or_before(text, max_chars)));
+        note_cut(text, tag);
+    }
     return lin_.write_text(row, column, placed);
 }
 
@@ -372,32 +383,54 @@ int PageConverter::handle_line(const std::string& line, std::string_view tag, st
     return 0;  // INC and unknown records
 }
 
-int PageConverter::run(LineReader& records) {
+int PageConverter::convert_line(const std::string& line) {
+    report_progress();
+    const std::string_view view(line);
+    const bool continuation = view.starts_with("===");
+    if (!continuation) last_tag_.assign(view.substr(0, std::min<size_t>(3, view.size())));
+    if (last_tag_ == "END") return 1;
+    const std::string_view text = view.size() > 4 ? view.substr(4) : std::string_view{};
+    return handle_line(line, last_tag_, text, continuation) != 0 ? -1 : 0;
+}
+
+int PageConverter::run(LineReader& records, std::vector<std::string>* kept) {
     g_.log_header_written = false;
     g_.deferred_count = 0;
+    last_tag_.clear();
     std::string stored;
     std::string line;
-    std::string last_tag;
     int line_number = 0;
     while (records.next(stored)) {
         unscramble_line(stored, line, ++line_number);
         cut_at_char_boundary(line, kRecordLineMax);
-        report_progress();
-        const std::string_view view(line);
-        const bool continuation = view.starts_with("===");
-        if (!continuation) last_tag.assign(view.substr(0, std::min<size_t>(3, view.size())));
-        if (last_tag == "END") break;
-        const std::string_view text = view.size() > 4 ? view.substr(4) : std::string_view{};
-        if (handle_line(line, last_tag, text, continuation) != 0) return -1;
+        if (kept != nullptr) kept->push_back(line);
+        const int r = convert_line(line);
+        if (r != 0) return r < 0 ? -1 : 0;
+    }
+    return 0;
+}
+
+int PageConverter::run(const std::vector<std::string>& lines) {
+    g_.log_header_written = false;
+    g_.deferred_count = 0;
+    last_tag_.clear();
+    for (const std::string& line : lines) {
+        const int r = convert_line(line);
+        if (r != 0) return r < 0 ? -1 : 0;
     }
     return 0;
 }
 
 }  // namespace
 
-int convert_fss_to_lin(LineReader& records, LinWriter& lin) {
+int convert_fss_to_lin(LineReader& records, LinWriter& lin, std::vector<std::string>* kept) {
     PageConverter converter(formatter_state(), lin);
-    return converter.run(records);
+    return converter.run(records, kept);
+}
+
+int convert_kept_lines(const std::vector<std::string>& lines, LinWriter& lin) {
+    PageConverter converter(formatter_state(), lin);
+    return converter.run(lines);
 }
 
 void log_truncated_field(std::string_view function_name, std::string_view text, std::string_view tag) {

@@ -3,6 +3,11 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <chrono>
+#include <filesystem>
+
+#include "platform/kernel/file_io.h"
+
 #include "tests/notarix/nx1012_fixture.h"
 
 namespace nx1012_test {
@@ -131,6 +136,74 @@ TEST_F(FilesTest, LongLinesKeepTheirHeadOnly) {
     ASSERT_EQ(run({"-e" + path("log.err"), path("x.c")}), kFormatterTextCut);
     const std::string plain = read_plain_lin(path("x.lin"));
     EXPECT_NE(plain.find("\n#NAM:" + name.substr(0, 251) + "\n"), std::string::npos);
+}
+
+
+// Two sources of one batch: what the first read of the form and of the
+// common information is used again only while their files are unchanged.
+struct BatchCase {
+    const char* name;
+    const char* form_before;    // nullptr: the built-in form
+    const char* form_after;     // nullptr: removed
+    const char* common_before;  // nullptr: none
+    const char* common_after;
+    int second_status;
+    const char* second_page;    // "" when no document is made
+};
+
+const BatchCase kBatchCases[] = {
+    {"unchanged files give the same page", "$NM(2,10:1,20)\n$SY(3,4:1,20)\n", "$NM(2,10:1,20)\n$SY(3,4:1,20)\n",
+     "SYS:one\n", "SYS:one\n", kFormatterOk, "MV:1,2,10\nST:f\nMV:1,3,4\nST:one\n"},
+    {"common information of the same size rewritten", nullptr, nullptr, "SYS:one\n", "SYS:two\n", kFormatterOk,
+     "MV:1,7,16\nST:f\nMV:1,7,75\nST:two\n"},
+    {"common information removed", nullptr, nullptr, "SYS:one\n", nullptr, kFormatterOk, "MV:1,7,16\nST:f\n"},
+    {"common information put there", nullptr, nullptr, nullptr, "SYS:two\n", kFormatterOk,
+     "MV:1,7,16\nST:f\nMV:1,7,75\nST:two\n"},
+    {"form of the same size rewritten", "$NM(2,10:1,20)\n", "$NM(5,10:1,20)\n", nullptr, nullptr, kFormatterOk,
+     "MV:1,5,10\nST:f\n"},
+    {"form removed", "$NM(2,10:1,20)\n", nullptr, nullptr, nullptr, kFormatterIoError, ""},
+};
+
+class BatchTest : public FormatterTest {
+protected:
+    // Puts the file there (its time a second later than the last one's, as
+    // an edit between two sources would), or removes it.
+    void put(const std::string& name, const char* text) {
+        if (text == nullptr) {
+            std::filesystem::remove(path(name));
+            return;
+        }
+        write_raw(path(name), text);
+        std::filesystem::last_write_time(path(name), written_ += std::chrono::seconds(1));
+    }
+    std::filesystem::file_time_type written_ = std::filesystem::file_time_type::clock::now();
+};
+
+TEST_F(BatchTest, FilesChangedBetweenTwoSourcesAreReadAgain) {
+    for (const BatchCase& c : kBatchCases) {
+        SCOPED_TRACE(c.name);
+        ListingScope batch;
+        shown_boxes().clear();
+        write_raw(path("a.fss"), "NAM:f\n///:\n");
+        write_raw(path("b.fss"), "NAM:f\n///:\n");
+        std::filesystem::remove(path("b.lin"));
+        const std::string form = c.form_before != nullptr ? "-f" + path("f.fms") : "-f";
+        put("f.fms", c.form_before);
+        put("c.css", c.common_before);
+        ASSERT_EQ(run({form, "-c" + path("c.css"), path("a.c")}), kFormatterOk);
+        if (c.form_before != nullptr) put("f.fms", c.form_after);
+        put("c.css", c.common_after);
+        EXPECT_EQ(run({form, "-c" + path("c.css"), path("b.c")}), c.second_status);
+        if (*c.second_page == '\0') {
+            EXPECT_FALSE(std::filesystem::exists(path("b.lin")));
+            EXPECT_EQ(shown_boxes().size(), 1u);
+            continue;
+        }
+        const auto lines = split_lines(read_plain_lin(path("b.lin")));
+        ASSERT_GT(lines.size(), 8u);
+        // the page without the header, the name's comment, its end and the trailer
+        EXPECT_EQ(join_lines(std::vector<std::string>(lines.begin() + 7, lines.end() - 2)), c.second_page);
+    }
 }
 
 }  // namespace
