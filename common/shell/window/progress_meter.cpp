@@ -212,8 +212,19 @@ void draw_all(HDC dc, HWND window) {
 
 }  // namespace
 
+namespace {
+
+// Nothing is held back any more: a script's look need not ask the meter.
+void stop_owing(ProgressMeter& m) {
+    if (!m.hook_owes) return;
+    m.hook_owes = false;
+    platform_set_screen_read_hook(nullptr);
+}
+
+}  // namespace
+
 void ProgressMeter::reset() {
-    if (hook_owes) platform_set_screen_read_hook(nullptr);
+    stop_owing(*this);
     const ProgressMeterProfile kept = profile;
     *this = ProgressMeter{};
     profile = kept;
@@ -451,20 +462,14 @@ int show_run_progress(std::string_view item, int32_t done, int32_t total) {
 
 void flush_progress_meter() {
     ProgressMeter& m = progress_meter();
-    if (m.hook_owes) {
-        m.hook_owes = false;
-        platform_set_screen_read_hook(nullptr);
-    }
+    stop_owing(m);
     if (m.open) draw_differences();
 }
 
 void forget_shown_progress() {
     ProgressMeter& m = progress_meter();
     m.texts_known = m.bar_known = m.item_known = m.hook_drew = false;
-    if (m.hook_owes) {
-        m.hook_owes = false;
-        platform_set_screen_read_hook(nullptr);
-    }
+    stop_owing(m);
 }
 
 int report_run_progress(const char* item, int value, int scale) {
