@@ -37,7 +37,6 @@ constexpr int kTile = 32;
 // Shown while a script runs: the screen is brought up to date at most this
 // often while the program pumps messages.
 constexpr Uint32 kPollRefreshMs = 40;
-constexpr Uint32 kPollInputMs = 10;
 
 void push_input(const InputEvent& e) {
     platform_user::state().input.push_back(e);
@@ -95,8 +94,6 @@ public:
 
     void poll_input() override {
         const Uint32 now = SDL_GetTicks();
-        // A long run peeks thousands of times a second; the window system is
-        // asked only now and then.
         if (last_poll_ != 0 && now - last_poll_ < kPollInputMs) return;
         last_poll_ = now;
         if (now - last_poll_present_ >= kPollRefreshMs) {

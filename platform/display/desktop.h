@@ -13,6 +13,11 @@ namespace platform_display {
 // WAYLAND_DISPLAY).
 bool desktop_named();
 
+// A long run peeks thousands of times a second; the window system is asked
+// for input at most once in this many milliseconds while the program only
+// peeks (waiting reads it at once).
+constexpr unsigned kPollInputMs = 10;
+
 class Desktop {
 public:
     virtual ~Desktop() = default;

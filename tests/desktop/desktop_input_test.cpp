@@ -107,10 +107,15 @@ protected:
         automation::reset();
     }
 
-    // Takes what SDL has and works the platform's queue off.
+    // Takes what SDL has and works the platform's queue off, until every
+    // event pushed, also by an idle step, is read: a peek inside the poll
+    // interval does not ask SDL, so each round waits the interval out.
     static void pump() {
-        platform_user::attached_display()->poll_input();
-        automation::run_until_idle();
+        do {
+            SDL_Delay(platform_display::kPollInputMs + 1);
+            platform_user::attached_display()->poll_input();
+            automation::run_until_idle();
+        } while (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT));
     }
 
     static std::string text_of(HWND window) { return automation::window_text(window); }
