@@ -44,6 +44,12 @@ TEST_F(Macros, FunctionLikeRedefinitionAlwaysWarns) {
     EXPECT_EQ(define_macro("F", "a"), 1);
     EXPECT_EQ(error_bytes(), bare_error_line('W', 135, kMsgMacroRedefined) + bare_error_line('W', 135, kMsgMacroRedefined));
     EXPECT_EQ(lookup_macro("F", nullptr, nullptr), 1);
+    // ... even to an object-like one with the same body
+    EXPECT_EQ(define_function_macro("G(a)", "1"), 1);
+    EXPECT_EQ(define_macro("G", "1"), 1);
+    EXPECT_EQ(lookup_macro("G", nullptr, nullptr), 1);
+    const std::string warning = bare_error_line('W', 135, kMsgMacroRedefined);
+    EXPECT_EQ(error_bytes(), warning + warning + warning);
 }
 
 TEST_F(Macros, ObjectBodiesAreSubstitutedWhenDefined) {

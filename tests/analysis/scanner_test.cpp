@@ -228,6 +228,8 @@ TEST_F(ScannerTest, FunctionHeadsEndWhereCReadsThem) {
         {"EXPORT(int) CALLBACK f(void) { return 0; }\n",
          {"1 0 EXPORT(int) CALLBACK f(void)", "1 0 {", "1 1 return 0;", "1 0 }"}},
         {"FOO(int)\nf(void)\n{\n}\n", {"1 0 FOO(int) f(void)", "3 0 {", "4 0 }"}},
+        // the words after the macro group end the line: the head goes on below
+        {"EXPORT(int) CALLBACK\nf(void)\n{\n}\n", {"1 0 EXPORT(int) CALLBACK f(void)", "3 0 {", "4 0 }"}},
         {"FOO(int) f(void);\nint g;\n", {"1 0 FOO(int) f(void);", "2 0 int g;"}},
         {"FOO(int) f(a)\nint a;\n{\n}\n", {"1 0 FOO(int) f(a)", "2 0 int a;", "3 0 {", "4 0 }"}},
         // casts in file-scope initialisers

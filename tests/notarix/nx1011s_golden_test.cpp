@@ -37,8 +37,9 @@ TEST_F(Nx1011sGolden, HeadedCommentsInSeveralStyles) {
 // brought them.
 TEST_F(Nx1011sGolden, ExternalOutputsAndUpdatesAreRetagged) { expect_results("external", kFunctionSpecDone); }
 
-// Heads with macro return types, a "*" before a comment and file-scope
-// casts: one page per function, each with its whole head.
+// Heads with macro return types, an attribute after the parameters, a "*"
+// before a comment and file-scope casts: one page per function, each under
+// its own name with its head.
 TEST_F(Nx1011sGolden, HeadsAsCReadsThem) {
     expect_results("unseen", kFunctionSpecDone);
     EXPECT_FALSE(exists(error_file()));

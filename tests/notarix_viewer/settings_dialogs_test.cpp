@@ -323,6 +323,38 @@ TEST_F(SettingsDialogsTest, PrinterAndFontButtonsOpenTheCommonDialogs) {
     EXPECT_EQ(automation::common_dialogs()[1].kind, automation::CommonDialogKind::font);
 }
 
+// A turn of the paper in the printer set-up turns the dialog's own: its
+// buttons, the values it shows and what 登録 stores.
+TEST_F(SettingsDialogsTest, APaperTurnInThePrinterSetUpTurnsTheDialog) {
+    const struct {
+        const char* what;
+        int stored;         // 0 landscape, 1 portrait
+        short turned_to;    // the set-up's answer
+        int checked;        // the paper button checked after it
+        std::string standard_lines;
+    } cases[] = {
+        {"to landscape", 1, DMORIENT_LANDSCAPE, kLandscapeId, kStandard69},
+        {"to portrait", 0, DMORIENT_PORTRAIT, kPortraitId, kStandard100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        shell_settings().set_word(nx_settings::kOrientation, c.stored);
+        ASSERT_EQ(write_settings_file(shell_settings(), program.path()), kSettingsOk);
+        automation::CommonDialogAnswer answer;
+        answer.kind = automation::CommonDialogKind::printer;
+        answer.orientation = c.turned_to;
+        automation::answer_next_common_dialog(answer);
+        steps({[] { automation::press_button(kPrinterButtonId); },
+               [&c] {
+                   EXPECT_EQ(automation::check_state(control(c.checked)), BST_CHECKED);
+                   EXPECT_EQ(shown(kStandardLinesId), c.standard_lines);
+                   automation::press_button(IDOK);
+               }});
+        EXPECT_EQ(run("PRNPRMDLG"), 1);
+        EXPECT_EQ(file_word(nx_settings::kOrientation), 1 - c.stored);
+    }
+}
+
 // --- Text output parameters -----------------------------------------------------------------
 
 TEST_F(SettingsDialogsTest, OutputRunButtonStoresAndEndsWith2) {

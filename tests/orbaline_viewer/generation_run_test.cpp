@@ -175,6 +175,45 @@ TEST_F(Runs, WarningsOfferTheErrorWindowAndTheFlagIsSet) {
     EXPECT_TRUE(generation_error_window().is_open());
 }
 
+// 生成エラー表示 after each run: the error window for a run that told of
+// errors, message 308 for one that did not, whatever the run before it told.
+TEST_F(Runs, TheErrorCommandFollowsTheLastRun) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(open_list(dir.path("two.nam")));
+    const struct {
+        const char* what;
+        int status;
+        std::string errors;  // the error file the run leaves
+        bool told;           // the run offers its errors, and the command shows them
+    } runs[] = {
+        {"warnings", 9, "alpha.c     (  13) : W101 : warned\r\n", true},
+        {"a failure without an error line", 11, "", false},
+        {"a failure with one", 11, "alpha.c     (  13) : E101 : failed\r\n", true},
+        {"a clean run", 0, "", false},
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.what);
+        write_raw(program.path("oq1000.err"), r.errors);
+        set_tree_generator_entry([status = r.status](int, char**) { return status; });
+        if (r.told) automation::answer_next_message_box(IDOK);
+        automation::choose_menu_command(kGenerateCommand);
+        automation::run_until_idle();
+        set_tree_generator_entry(nullptr);
+        EXPECT_EQ(generation_error_window().is_open(), r.told);
+        const size_t boxes = automation::message_boxes().size();
+        if (!r.told) automation::answer_next_message_box(IDOK);
+        automation::choose_menu_command(kErrorsCommand);
+        automation::run_until_idle();
+        EXPECT_EQ(generation_error_window().is_open(), r.told);
+        if (r.told) {
+            EXPECT_EQ(automation::message_boxes().size(), boxes);
+        } else {
+            ASSERT_EQ(automation::message_boxes().size(), boxes + 1);
+            EXPECT_TRUE(contains(last_box()->text, message(308)));
+        }
+    }
+}
+
 TEST_F(Runs, TheMetersCancelStopsTheRun) {
     ASSERT_TRUE(start());
     // the generator reports until it is told to stop

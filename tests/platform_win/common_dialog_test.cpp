@@ -259,8 +259,10 @@ std::string wait_for_file(const std::string& path) {
 }
 
 // Started for real: the names go to the disk's UTF-8, a bare name is found
-// beside the folder given or along PATH, the program runs in that folder
-// with the source as one argument, and nothing of it is left to reap.
+// beside the folder given or along PATH (an empty element of it is the
+// current folder), the program runs in that folder with the source as one
+// argument, named whole wherever it was named from, and nothing of it is
+// left to reap.
 TEST_F(CommonDialogTest, ShellStartsTheProgramItNames) {
     TempDir dir;
     const std::string folder = dir.path("道具");  // the folder as the disk names it
@@ -268,7 +270,7 @@ TEST_F(CommonDialogTest, ShellStartsTheProgramItNames) {
     std::filesystem::create_directories(dir.path("bin"));
     std::filesystem::create_directories(dir.path("資料"));
     const std::string script = "#!/bin/sh\nprintf '%s|%s|%s\\n' \"$PWD\" \"$#\" \"$*\" > \"$OUT\"\n: > \"$OUT.done\"\n";
-    for (const std::string& at : {folder + "/書く.sh", dir.path("bin/onpath")}) {
+    for (const std::string& at : {folder + "/書く.sh", dir.path("bin/onpath"), dir.path("here")}) {
         write_raw(at, script);
         std::filesystem::permissions(at, std::filesystem::perms::owner_all);
     }
@@ -279,7 +281,8 @@ TEST_F(CommonDialogTest, ShellStartsTheProgramItNames) {
     const std::string sjis_folder = platform_codec::utf8_to_cp932(folder);
     const std::string source = platform_codec::utf8_to_cp932(dir.path("資料/売上 1.c"));
     const std::string old_path = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", (dir.path("bin") + ":" + old_path).c_str(), 1);
+    setenv("PATH", (dir.path("bin") + "::" + old_path).c_str(), 1);
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
     automation::set_shell_result(automation::kShellStartsPrograms);
     struct Case {
         const char* label;
@@ -291,9 +294,12 @@ TEST_F(CommonDialogTest, ShellStartsTheProgramItNames) {
     const Case cases[] = {
         {"beside its folder, a Japanese name", "open", platform_codec::utf8_to_cp932("書く.sh"), source, sjis_folder, 42,
          folder + "|1|" + dir.path("資料/売上 1.c")},
+        {"a source named from the current folder", "open", platform_codec::utf8_to_cp932("書く.sh"),
+         platform_codec::utf8_to_cp932("資料/売上 1.c"), sjis_folder, 42, folder + "|1|" + dir.path("資料/売上 1.c")},
         {"a path with backslashes", nullptr, sjis_folder + "\\" + platform_codec::utf8_to_cp932("書く.sh"),
          "a \"b c\"", "", 42, "|2|a b c"},
         {"along PATH", "open", "onpath", "", sjis_folder, 42, folder + "|0|"},
+        {"in the current folder, for the empty element of PATH", "open", "here", "", "", 42, "|0|"},
         {"no such program", "open", "missing-editor.exe", source, "", 2, ""},
         {"no such folder", "open", "onpath", "", sjis_folder + "\\nowhere", 3, ""},
         {"not a program", "open", "plain.txt", "", sjis_folder, 31, ""},
@@ -308,9 +314,11 @@ TEST_F(CommonDialogTest, ShellStartsTheProgramItNames) {
         setenv("OUT", out.c_str(), 1);
         HINSTANCE r = ShellExecuteA(frame, c.verb, c.file.c_str(), c.parameters.c_str(), c.directory.c_str(), SW_SHOW);
         EXPECT_EQ(reinterpret_cast<intptr_t>(r), c.result);
-        if (c.result > 32) {
+        // a program that did not start writes nothing to wait for
+        if (c.result > 32 && reinterpret_cast<intptr_t>(r) > 32) {
             std::string written = wait_for_file(out);
-            if (c.directory.empty()) written = written.substr(written.find('|'));
+            if (c.directory.empty() && written.find('|') != std::string::npos)
+                written = written.substr(written.find('|'));
             EXPECT_EQ(written, c.written + "\n");
         }
         int status = 0;

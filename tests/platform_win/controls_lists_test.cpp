@@ -150,6 +150,7 @@ TEST_F(ListControlsTest, MultipleSelectionListBox) {
 
 TEST_F(ListControlsTest, ExtendedSelectionClicksSelectOneToggleOrExtend) {
     enum Keys { plain, ctrl, shift, ctrl_shift };
+    constexpr int kDown = -1;  // the down arrow instead of a click
     struct Click {
         int item;
         Keys keys;
@@ -167,6 +168,10 @@ TEST_F(ListControlsTest, ExtendedSelectionClicksSelectOneToggleOrExtend) {
         {"upwards too, and a second one moves the end", LBS_EXTENDEDSEL, {{3, plain}, {0, shift}, {1, shift}}, {1, 2, 3}},
         {"Shift+click with nothing clicked before selects one", LBS_EXTENDEDSEL, {{2, shift}}, {2}},
         {"Ctrl+Shift adds the range", LBS_EXTENDEDSEL, {{0, plain}, {3, ctrl}, {5, ctrl_shift}}, {0, 3, 4, 5}},
+        {"Shift+Down extends from the anchor", LBS_EXTENDEDSEL, {{1, plain}, {kDown, shift}, {kDown, shift}},
+         {1, 2, 3}},
+        {"a plain Down selects the next one alone", LBS_EXTENDEDSEL, {{1, plain}, {kDown, shift}, {kDown, plain}},
+         {3}},
         {"a multiple-selection list toggles on every click", LBS_MULTIPLESEL, {{1, plain}, {3, plain}, {1, shift}}, {3}},
     };
     for (const auto& c : cases) {
@@ -177,7 +182,12 @@ TEST_F(ListControlsTest, ExtendedSelectionClicksSelectOneToggleOrExtend) {
         for (const Click& click : c.clicks) {
             keys[VK_CONTROL] = click.keys == ctrl || click.keys == ctrl_shift;
             keys[VK_SHIFT] = click.keys == shift || click.keys == ctrl_shift;
-            EXPECT_TRUE(automation::choose_item(list, click.item));
+            if (click.item == kDown) {
+                const unsigned held = click.keys == shift ? automation::shift : automation::no_modifiers;
+                EXPECT_TRUE(automation::press_key(VK_DOWN, held));
+            } else {
+                EXPECT_TRUE(automation::choose_item(list, click.item));
+            }
         }
         keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
         std::vector<int> selected(6);
@@ -203,6 +213,8 @@ TEST_F(ListControlsTest, ATypedLetterGoesToTheNextItemBeginningWithIt) {
         {"a letter no item begins with changes nothing", 0, "z", -1, {}},
         {"a digit", 0, "7", 4, {LBN_SELCHANGE}},
         {"an extended list selects it alone", LBS_EXTENDEDSEL, "c", 3, {LBN_SELCHANGE}},
+        {"an owner-drawn list that keeps its strings", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, "c", 3, {LBN_SELCHANGE}},
+        {"an owner-drawn list without strings has none to match", LBS_OWNERDRAWFIXED, "c", -1, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -564,6 +576,7 @@ TEST_F(ListControlsTest, ReportListViewScrollsByItsBarAndTheWheel) {
         {"the thumb dragged", [view] { automation::scroll(view, SB_VERT, SB_THUMBTRACK, 7); }, 7},
         {"to the bottom", [view] { automation::scroll(view, SB_VERT, SB_BOTTOM); }, 19},
         {"a line down at the bottom", [view] { automation::scroll(view, SB_VERT, SB_LINEDOWN); }, 19},
+        {"a page up", [view] { automation::scroll(view, SB_VERT, SB_PAGEUP); }, 8},
         {"ten notches towards the hand", [view] { automation::turn_wheel(view, 50, 50, -10); }, 19},
         {"Home", [view] { automation::choose_item(view, 25); automation::press_key(VK_HOME); }, 0},
         {"End", [] { automation::press_key(VK_END); }, 19},

@@ -24,3 +24,9 @@ void draw(void */*T*/p)
 {
     plot(p);                    /* draw */
 }
+
+/* FUNCTION : stop for good */
+void stop(int code) __attribute__((noreturn))
+{
+    exit(code);                 /* gone */
+}
