@@ -212,7 +212,6 @@ struct State {
     int name_line = 0;
     bool head_held = false;         // a head waits for its body's "{"
     Statement held_head;
-    bool in_class = false;
     bool recovering = false;
     int recovery_depth = 0;
     bool zone_open = false;
