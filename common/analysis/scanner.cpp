@@ -1295,20 +1295,32 @@ int look_past_if(LineSource source, const std::string& head, std::string& unit_c
 // Settles a finished unit's depth: extern "C" blocks, an else and its if,
 // the braces of the head and the levels they open or close. The unit's
 // result, or a failure that ends the reading.
+}  // namespace
+
+int scope_opened_by(std::string_view head, std::string& name) {
+    head = without_trailing_blanks(without_leading_blanks(head));
+    std::string block(head);
+    block += " {";
+    if (is_extern_c_block(block) != 0 || is_namespace_block(block) != 0) return 1;
+    return aggregate_head_name(head, name) != 0 ? 2 : 0;
+}
+
+namespace {
+
 // A head at file level that opens a scope, or the "}" that closes one.
 // The head is emptied: the braces of a scope are no level of their own.
 void open_or_close_scope(std::string& head, std::string& comment, int line) {
     AnalysisState& s = g_analysis;
     if (s.brace_depth != 0 || head.empty()) return;
+    std::string& name = s.scratch.aggregate_name;
+    const int kind = head.back() == '{' ? scope_opened_by(std::string_view(head).substr(0, head.size() - 1), name) : 0;
     // extern "C" { ... } and namespace N { ... } keep their declarations at depth 0
-    if (head.back() == '{' && (is_extern_c_block(head) || is_namespace_block(head))) {
+    if (kind == 1) {
         s.scopes.emplace_back();
         head.clear();
         return;
     }
-    std::string& name = s.scratch.aggregate_name;
-    if (head.back() == '{' &&
-        aggregate_head_name(std::string_view(head).substr(0, head.size() - 1), name) != 0) {
+    if (kind == 2) {
         ScannerScope scope;
         scope.members = true;
         scope.qualifier = s.scopes.empty() ? std::string{} : s.scopes.back().qualifier;

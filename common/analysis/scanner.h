@@ -87,6 +87,10 @@ int is_function_head(std::string_view text);
 // The class, struct or union whose member list the "{" after `head` opens,
 // with its name ("" for an unnamed one); 0 when the head is none.
 int aggregate_head_name(std::string_view head, std::string& name);
+// What the "{" after `head` opens: 0 a block of its own (a body, an
+// initialiser), 1 an extern "C" or namespace block, 2 the member list of a
+// class, struct or union named `name`.
+int scope_opened_by(std::string_view head, std::string& name);
 int scan_asm_statement(std::string_view text, int& end, int& opens_block);
 void strip_brace_bodies(std::string& text);
 int is_label_statement(std::string_view text);

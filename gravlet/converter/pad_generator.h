@@ -228,6 +228,9 @@ struct State {
 
     // comment reader and merged line source
     int brace_count = 0;
+    int reader_scopes = 0;          // namespace, extern "C" and class bodies open
+    std::string reader_head;        // the declaration read since the last ";", "{" or "}"
+    std::vector<unsigned char> reader_literals;
     bool directive_range = false;
     std::vector<SourceLine> reader_queue;   // lines read ahead by the comment gatherer
     bool holding = false;

@@ -232,6 +232,9 @@ int handle_unit(SourceUnit& unit, bool prepass) {
         return kCodeOk;
     }
     if (!text.empty()) collect_type_words(text);
+    // a member function's class names a type before its own declaration comes
+    for (size_t from = 0, to; (to = unit.scope.find("::", from)) != std::string::npos; from = to + 2)
+        add_type_word(std::string_view(unit.scope).substr(from, to - from));
     if (text.empty() && unit.comment.empty()) return kCodeOk;
     if (unit.depth == 0 && !text.empty() && text[0] == '}') {
         g_tree.in_definition = false;
