@@ -58,7 +58,6 @@ std::vector<Form> forms() {
          {"A::f>g"}},
         {"override and final", "override.cpp", "void B::f() override final\n{\n    g();\n}\n", {"B::f"}, {}, {},
          {"B::f>g"}},
-        {"throw()", "throw.cpp", "void f() throw(int)\n{\n    g();\n}\n", {"f"}, {}, {}, {"f>g"}},
         {"a trailing return type", "trailing.cpp", "auto f(int a) -> int\n{\n    return g(a);\n}\n", {"f"}, {}, {},
          {"f>g"}},
         {"an attribute macro after a prototype", "attribute.c",
