@@ -38,7 +38,8 @@ const AnalysisProfile kGravletAnalysis = {.program = "gx",
                                           .default_error_file = "",
                                           .default_ignore_file = "",
                                           .statement_cut = 100,
-                                          .comment_cut = 250};
+                                          .comment_cut = 250,
+                                          .members_named_with_class = false};
 const AnalysisProfile kOrbalineAnalysis = {.program = "oq",
                                            .line_size = 2048,
                                            .max_include_depth = 20,
@@ -52,7 +53,8 @@ const AnalysisProfile kOrbalineAnalysis = {.program = "oq",
                                            .statement_cut = 100,
                                            .comment_cut = 250,
                                            .switch_brace_in_body = true,
-                                           .initializer_in_declaration = false};
+                                           .initializer_in_declaration = false,
+                                           .initializer_calls_kept = true};
 
 void reset_analysis_settings() {
     g_analysis.settings = AnalysisSettings{};

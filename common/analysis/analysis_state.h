@@ -33,6 +33,12 @@ struct AnalysisProfile {
     // "= {" at depth 0 keeps the initialiser's braces in the declaration; when
     // off the "{" ends the declaration and the initialiser is read as a body.
     bool initializer_in_declaration = true;
+    // A member function defined in its class body is named with its class
+    // ("A::f"); when off it keeps the name written there.
+    bool members_named_with_class = true;
+    // The calls in a local aggregate's initialiser ("struct S s = { f(1) };")
+    // stay in its statement instead of going with its braces' contents.
+    bool initializer_calls_kept = false;
 };
 
 extern const AnalysisProfile kNotarixAnalysis;
@@ -247,6 +253,17 @@ struct ScannerLevel {
     bool implicit = false;
 };
 
+// A brace pair at file level whose contents are read as if they stood
+// outside it: an extern "C" or namespace block, or the member list of a
+// class, struct or union, whose member functions are functions of their own.
+struct ScannerScope {
+    bool members = false;
+    std::string qualifier;   // "A::B::" inside class B of class A
+    std::string head;        // the class's declaration up to its "{"
+    std::string comment;     // the comment of that head
+    int line = 0;
+};
+
 struct AnalysisState {
     const AnalysisProfile* profile = &kNotarixAnalysis;
     AnalysisSettings settings;
@@ -328,6 +345,8 @@ struct AnalysisState {
         std::string expanded;    // a line with its tabs expanded
         std::vector<unsigned char> statement_literals;  // the statement being split
         std::vector<unsigned char> body_literals;       // a text whose brace bodies go
+        std::vector<unsigned char> head_literals;       // a head whose name is looked for
+        std::string aggregate_name;
         std::string stripped;
     };
     LineScratch scratch;
@@ -360,7 +379,18 @@ struct AnalysisState {
     std::vector<ScannerLevel> levels;   // index = depth
     int else_may_follow = 0;
     int else_depth = 0;
-    int extern_c_open = 0;
+    std::vector<ScannerScope> scopes;   // innermost last
+    // In a member list: 1 after a member function's head (its body comes
+    // next), 2 inside that body.
+    int member_body = 0;
+    // The pending line begins with a class's declaration put together again
+    // at its closing brace; the rest of that line stands on resume_line_number.
+    bool aggregate_rebuilt = false;
+    int resume_line_number = 0;
+    bool comment_for_next = false;      // the unit just cut leaves its line's comment to the next
+    // The part of a long pending line past its window, from pending_rest_at.
+    std::string pending_rest;
+    size_t pending_rest_at = 0;
     int asm_block_depth = 0;            // brace depth of an open _asm block, 0 = none
     int asm_statement_open = 0;
     int end_reported = 0;

@@ -41,7 +41,7 @@ bool opens_body(int kind) {
 }
 
 // Position of the ")" that matches the "(" at open, outside literals; -1.
-int matching_paren(const std::string& text, int open, const std::vector<unsigned char>& map) {
+int matching_paren(std::string_view text, int open, const std::vector<unsigned char>& map) {
     int depth = 0;
     for (int i = open; i < static_cast<int>(text.size()); ++i) {
         if (map[i] != 0) continue;
@@ -151,10 +151,24 @@ bool inside_do_level() {
     return g_analysis.brace_depth > 0 && level.kind == kStmtDo;
 }
 
+// Strips the brace bodies of a text, up to `kept` when an initialiser whose
+// calls stay begins there.
+void strip_bodies_before(std::string& text, int kept) {
+    if (kept < 0 || kept >= static_cast<int>(text.size())) {
+        strip_brace_bodies(text);
+        return;
+    }
+    std::string tail = text.substr(static_cast<size_t>(kept));
+    text.resize(static_cast<size_t>(kept));
+    strip_brace_bodies(text);
+    text += tail;
+}
+
 int split_plain_statement(std::string& head, std::string& text, int& kind) {
     std::vector<unsigned char>& map = g_analysis.scratch.statement_literals;
     mark_literals(text, map);
     bool braces_belong = is_class_head(text) != 0;
+    int kept_initializer = -1;
     int paren = 0, brace = 0;
     const int n = static_cast<int>(text.size());
     for (int i = 0; i < n; ++i) {
@@ -170,10 +184,11 @@ int split_plain_statement(std::string& head, std::string& text, int& kind) {
             }
         } else if (c == ';' && brace == 0 && paren == 0) {
             cut_head(head, text, i + 1, i + 1);
-            if (braces_belong) strip_brace_bodies(head);
+            if (braces_belong) strip_bodies_before(head, kept_initializer);
             return kComplete;
         } else if (c == '=' && followed_by_brace(text, i + 1)) {
             braces_belong = true;
+            if (g_analysis.profile->initializer_calls_kept && kept_initializer < 0 && brace == 0) kept_initializer = i;
         } else if (c == '{') {
             if (brace == 0 && paren == 0 && !braces_belong) {
                 cut_head(head, text, i + 1, i + 1);
@@ -188,7 +203,7 @@ int split_plain_statement(std::string& head, std::string& text, int& kind) {
             --brace;
         }
     }
-    if (braces_belong) strip_brace_bodies(text);
+    if (braces_belong) strip_bodies_before(text, kept_initializer);
     return kIncomplete;
 }
 
@@ -274,21 +289,45 @@ int skip_class_head_prefix_words(std::string_view text) {
     return pos;
 }
 
+namespace {
+
+// Where the declaration after "template <...>" prefixes begins; pos itself
+// when there is none (or its argument list is not closed yet).
+int skip_template_prefix(std::string_view text, int pos) {
+    const int n = static_cast<int>(text.size());
+    while (starts_with_word(text.substr(static_cast<size_t>(std::min(pos, n))), "template")) {
+        int p = skip_blanks(text, pos + 8);
+        if (byte_at(text, p) != '<') return pos;
+        int angle = 0, paren = 0;
+        for (; p < n; ++p) {
+            const char c = text[static_cast<size_t>(p)];
+            if (c == '(') ++paren;
+            if (c == ')') --paren;
+            if (paren != 0) continue;
+            if (c == '<') ++angle;
+            if (c == '>' && --angle == 0) break;
+        }
+        if (p >= n) return pos;
+        pos = skip_blanks(text, p + 1);
+    }
+    return pos;
+}
+
+}  // namespace
+
 int is_class_head(std::string_view text) {
     const AnalysisProfile& p = *g_analysis.profile;
-    // most statements start with a byte no class word or prefix word starts with
-    const unsigned char first = byte_at(text, 0);
-    bool may_start = std::string_view("aerstcv").find(static_cast<char>(first)) != std::string_view::npos;
-    for (int i = 0; !may_start && p.class_words != nullptr && i < p.class_word_count; ++i)
-        may_start = p.class_words[i] != nullptr && static_cast<unsigned char>(p.class_words[i][0]) == first;
-    if (!may_start || first == 0) return 0;
-    if (find_word_in_list(text, p.class_words, p.class_word_count) >= 0) return 1;
-    int after = skip_class_head_prefix_words(text);
-    if (after == 0) return 0;
-    return find_word_in_list(text.substr(static_cast<size_t>(after)), p.class_words_after_prefix,
-                             p.class_word_after_prefix_count) >= 0
-               ? 1
-               : 0;
+    const std::string_view rest = text.substr(static_cast<size_t>(skip_template_prefix(text, 0)));
+    if (find_word_in_list(rest, p.class_words, p.class_word_count) >= 0) return 1;
+    // storage, qualifier and macro words may stand before the class word
+    // ("static const struct {", "static SQLITE_WSD struct S {")
+    for (int at = 0;;) {
+        if (!is_identifier_start(byte_at(rest, at))) return 0;
+        at = skip_blanks(rest, skip_identifier(rest, at));
+        if (find_word_in_list(rest.substr(static_cast<size_t>(std::min<int>(at, static_cast<int>(rest.size())))),
+                              p.class_words_after_prefix, p.class_word_after_prefix_count) >= 0)
+            return 1;
+    }
 }
 
 int is_pointer_declarator(std::string_view text, int pos, const std::vector<unsigned char>& literal_map) {
@@ -298,23 +337,58 @@ int is_pointer_declarator(std::string_view text, int pos, const std::vector<unsi
     return starts_with_word(text.substr(inner), "__based") ? 1 : 0;
 }
 
+namespace {
+
+// Words that may stand before a return type's macro: "static FOO(int) f()".
+bool is_storage_word(std::string_view word) {
+    static constexpr std::string_view kWords[] = {"auto",   "extern",  "register", "static",    "typedef",
+                                                  "const",  "volatile", "inline",  "__inline", "__inline__",
+                                                  "virtual", "explicit", "friend",  "constexpr"};
+    for (std::string_view w : kWords)
+        if (word == w) return true;
+    return false;
+}
+
+// The group that opens at open follows a single word, as a macro's
+// arguments do, with storage words or earlier such groups before it.
+bool follows_single_word(std::string_view text, int open) {
+    int p = skip_blanks_backward(text, open - 1);
+    if (p < 0 || !is_identifier_char(byte_at(text, p))) return false;
+    int before = skip_identifier_backward(text, p);
+    for (;;) {
+        const int q = skip_blanks_backward(text, before);
+        if (q < 0 || text[static_cast<size_t>(q)] == ')') return true;
+        if (!is_identifier_char(byte_at(text, q))) return false;
+        const int word = skip_identifier_backward(text, q);
+        if (!is_storage_word(text.substr(static_cast<size_t>(word) + 1, static_cast<size_t>(q - word)))) return false;
+        before = word;
+    }
+}
+
+int matching_open(std::string_view text, int close, const std::vector<unsigned char>& map) {
+    int depth = 0;
+    for (int i = close; i >= 0; --i) {
+        if (map[static_cast<size_t>(i)] != 0) continue;
+        if (text[static_cast<size_t>(i)] == ')') ++depth;
+        if (text[static_cast<size_t>(i)] == '(' && --depth == 0) return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
 int is_macro_type_group(std::string_view text, int close, const std::vector<unsigned char>& literal_map) {
-    // words with a group of their own after a parameter list ("f() throw()")
-    static const char* const kAfterParameters[] = {"throw", "noexcept", "__attribute__"};
     int p = skip_blanks(text, close + 1);
     if (!is_identifier_start(byte_at(text, p)) && byte_at(text, p) != '*' && byte_at(text, p) != '&') return 0;
+    const int open = matching_open(text, close, literal_map);
+    if (open < 0 || !follows_single_word(text, open)) return 0;
     const int n = static_cast<int>(text.size());
-    int word = -1;
     while (p < n) {
         const unsigned char c = byte_at(text, p);
         if (literal_map[static_cast<size_t>(p)] != 0) return 0;
-        if (c == '(') {
-            if (word >= 0 && find_word_in_list(text.substr(static_cast<size_t>(word)), kAfterParameters, 3) >= 0)
-                return 2;
-            return is_pointer_declarator(text, p, literal_map) != 0 ? 0 : 1;
-        }
-        if (is_identifier_start(c)) word = p, p = skip_identifier(text, p);
-        else if (c == '*' || c == '&') word = -1, ++p;
+        if (c == '(') return is_pointer_declarator(text, p, literal_map) != 0 ? 0 : 1;
+        if (is_identifier_start(c)) p = skip_identifier(text, p);
+        else if (c == '*' || c == '&') ++p;
         else return 0;  // ";" of an old-style parameter declaration, "{", "[", ","...
         p = skip_blanks(text, p);
     }
@@ -335,11 +409,265 @@ int head_declarator_start(std::string_view text) {
     return start;
 }
 
+int skip_head_words(std::string_view text, int pos, const std::vector<unsigned char>& literal_map) {
+    // words that begin a declaration of their own, never a word of a head
+    static const char* const kDeclarationWords[] = {
+        "namespace", "class", "struct", "union", "enum",  "typedef", "template", "using",  "extern", "static",
+        "inline",    "void",  "char",   "short", "int",   "long",    "float",    "double", "signed", "unsigned",
+        "bool",      "auto",  "friend", "virtual"};
+    const int n = static_cast<int>(text.size());
+    for (;;) {
+        pos = skip_blanks(text, pos);
+        if (pos >= n || literal_map[static_cast<size_t>(pos)] != 0) return pos;
+        const unsigned char c = byte_at(text, pos);
+        if (is_identifier_start(c) && find_word_in_list(text.substr(static_cast<size_t>(pos)), kDeclarationWords, 24) >= 0)
+            return pos;
+        if (is_identifier_start(c)) {
+            const int after = skip_blanks(text, skip_identifier(text, pos));
+            if (byte_at(text, after) != '(') {
+                pos = after;
+                continue;
+            }
+            const int close = matching_paren(text, after, literal_map);
+            if (close < 0) return n;
+            pos = close + 1;
+        } else if (c == '&') {
+            ++pos;
+        } else if (c == '[' && byte_at(text, pos + 1) == '[') {
+            const size_t end = text.find("]]", static_cast<size_t>(pos) + 2);
+            if (end == std::string_view::npos) return n;
+            pos = static_cast<int>(end) + 2;
+        } else if (c == '-' && byte_at(text, pos + 1) == '>') {
+            // the return type runs to the body or the end of the declaration
+            for (pos += 2; pos < n; ++pos) {
+                if (literal_map[static_cast<size_t>(pos)] != 0) continue;
+                const char t = text[static_cast<size_t>(pos)];
+                if (t == '(') {
+                    const int close = matching_paren(text, pos, literal_map);
+                    if (close < 0) return n;
+                    pos = close;
+                } else if (t == '{' || t == ';' || t == '=') {
+                    return pos;
+                }
+            }
+            return n;
+        } else {
+            return pos;
+        }
+    }
+}
+
+namespace {
+
+// End of an operator's name after the word "operator" at `after`, or -1.
+int operator_name_end(std::string_view text, int after) {
+    int p = skip_blanks(text, after);
+    const unsigned char c = byte_at(text, p);
+    if (c == '(') {
+        const int q = skip_blanks(text, p + 1);
+        return byte_at(text, q) == ')' ? q + 1 : -1;
+    }
+    if (c == '[') {
+        const int q = skip_blanks(text, p + 1);
+        return byte_at(text, q) == ']' ? q + 1 : -1;
+    }
+    const int q = skip_set_forward(text, "+-<>!=*/%^&|~,", p);
+    if (q > p) return q;
+    if (!is_identifier_start(c)) return -1;
+    // "operator new[]", "operator bool"
+    int e = skip_identifier(text, p);
+    const int r = skip_blanks(text, e);
+    if (byte_at(text, r) == '[' && byte_at(text, skip_blanks(text, r + 1)) == ']') e = skip_blanks(text, r + 1) + 1;
+    return e;
+}
+
+// Template arguments that follow a name ("Foo<T>::bar", "f<int>(x)"):
+// where they end, or pos when there are none.
+int skip_template_arguments(std::string_view text, int pos, const std::vector<unsigned char>& map) {
+    const int p = skip_blanks(text, pos);
+    if (byte_at(text, p) != '<') return pos;
+    int angle = 0;
+    for (int i = p; i < static_cast<int>(text.size()); ++i) {
+        if (map[static_cast<size_t>(i)] != 0) continue;
+        const char c = text[static_cast<size_t>(i)];
+        if (c == '<') ++angle;
+        if (c == '>' && --angle == 0) return i + 1;
+        if (c == ';' || c == '{' || c == '}' || c == '(' || c == ')') return pos;
+    }
+    return pos;
+}
+
+// End of a name that starts at pos: an identifier, or "operator" and its
+// characters, with its qualifications ("A::B::f", "A::~A", "Foo<T>::bar").
+int qualified_name_end(std::string_view text, int pos, const std::vector<unsigned char>& map) {
+    for (;;) {
+        int end = skip_identifier(text, pos);
+        if (text.substr(static_cast<size_t>(pos), static_cast<size_t>(end - pos)) == "operator") {
+            const int op = operator_name_end(text, end);
+            if (op > 0) return op;
+        }
+        const int args = skip_template_arguments(text, end, map);
+        const int sep = skip_blanks(text, args);
+        if (byte_at(text, sep) != ':' || byte_at(text, sep + 1) != ':') return end;
+        int next = skip_blanks(text, sep + 2);
+        if (byte_at(text, next) == '~') next = skip_blanks(text, next + 1);
+        if (!is_identifier_start(byte_at(text, next))) return end;
+        pos = next;
+    }
+}
+
+// Where the declarator around a name ends after its parameter list: the
+// groups it closes, with the parameter lists of what it returns ("void
+// (*f(int a))(void)").
+int declarator_end(std::string_view text, int close, const std::vector<unsigned char>& map) {
+    int end = close + 1;
+    for (int rest = skip_blanks(text, end);; rest = skip_blanks(text, end)) {
+        const unsigned char c = byte_at(text, rest);
+        if (c == ')') {
+            end = rest + 1;
+        } else if (c == '(' && end > close + 1) {
+            const int group = matching_paren(text, rest, map);
+            if (group < 0) return end;
+            end = group + 1;
+        } else if (c == '[' && end > close + 1) {
+            const size_t bracket = text.find(']', static_cast<size_t>(rest));
+            if (bracket == std::string_view::npos) return end;
+            end = static_cast<int>(bracket) + 1;
+        } else {
+            return end;
+        }
+    }
+}
+
+}  // namespace
+
+bool find_function_head(std::string_view text, FunctionHead& head) {
+    std::vector<unsigned char>& map = g_analysis.scratch.head_literals;
+    mark_literals(text, map);
+    const int n = static_cast<int>(text.size());
+    for (int i = skip_template_prefix(text, head_declarator_start(text)); i < n;) {
+        const unsigned char c = byte_at(text, i);
+        const bool word = is_identifier_start(c) && (i == 0 || !is_identifier_char(byte_at(text, i - 1)));
+        const bool qualified = c == '~' || (c == ':' && byte_at(text, i + 1) == ':');
+        if (map[static_cast<size_t>(i)] != 0 || !(word || qualified)) {
+            i = next_char(text, i);
+            continue;
+        }
+        // a name in the global scope or a destructor starts before its identifier
+        int at = i;
+        while (!is_identifier_start(byte_at(text, at)) && at < n) at = skip_blanks(text, at + 1);
+        const int end = qualified_name_end(text, at, map);
+        const int open = skip_blanks(text, skip_template_arguments(text, end, map));
+        if (byte_at(text, open) != '(') {
+            i = std::max(end, i + 1);
+            continue;
+        }
+        const int close = matching_paren(text, open, map);
+        if (close < 0) return false;
+        const int inner = skip_blanks(text, open + 1);
+        const unsigned char first = byte_at(text, inner);
+        // "(*" opens a declarator: its name lies inside
+        if (first == '*' || first == '&' || first == '^') {
+            i = open + 1;
+            continue;
+        }
+        // "(name)(...)": the name written in parentheses
+        const int after = skip_blanks(text, close + 1);
+        if (is_identifier_start(first) && byte_at(text, after) == '(' &&
+            skip_blanks(text, qualified_name_end(text, inner, map)) == close) {
+            head = {inner, qualified_name_end(text, inner, map), after, matching_paren(text, after, map)};
+            if (head.close < 0) return false;
+            head.end = declarator_end(text, head.close, map);
+            return true;
+        }
+        if (byte_at(text, after) == '=' && byte_at(text, after + 1) != '=') return false;
+        head = {i, end, open, close, declarator_end(text, close, map)};
+        return true;
+    }
+    return false;
+}
+
+int is_function_head(std::string_view text) {
+    const unsigned char first = byte_at(text, 0);
+    if (!is_identifier_start(first) && first != '*' && first != '&' && first != '~' && first != ':') return 0;
+    FunctionHead head;
+    if (!find_function_head(text, head)) return 0;
+    const int rest = skip_head_words(text, head.end, g_analysis.scratch.head_literals);
+    if (rest >= static_cast<int>(text.size())) return 1;
+    // a constructor's initialiser list
+    return text[static_cast<size_t>(rest)] == ':' && byte_at(text, rest + 1) != ':' ? 1 : 0;
+}
+
+int aggregate_head_name(std::string_view head, std::string& name) {
+    static const char* const kAggregateWords[] = {"class", "struct", "union"};
+    std::vector<unsigned char>& map = g_analysis.scratch.head_literals;
+    mark_literals(head, map);
+    const int n = static_cast<int>(head.size());
+    int pos = skip_template_prefix(head, 0);
+    // words before the class word: storage words, macros
+    for (;;) {
+        if (!is_identifier_start(byte_at(head, pos))) return 0;
+        if (find_word_in_list(head.substr(static_cast<size_t>(pos)), kAggregateWords, 3) >= 0) break;
+        pos = skip_blanks(head, skip_identifier(head, pos));
+    }
+    pos = skip_identifier(head, pos);
+    // then attributes, macro words and the name, up to a base clause
+    std::string_view last;
+    while (pos < n) {
+        const unsigned char c = byte_at(head, pos);
+        if (map[static_cast<size_t>(pos)] != 0) return 0;
+        if (c == ' ') {
+            ++pos;
+        } else if (c == ':' && byte_at(head, pos + 1) != ':') {
+            break;
+        } else if (c == '(') {
+            // an attribute's or a macro's arguments: the word before is no name
+            const int close = matching_paren(head, pos, map);
+            if (close < 0) return 0;
+            last = {};
+            pos = close + 1;
+        } else if (c == '<') {
+            const int end = skip_template_arguments(head, pos, map);
+            if (end == pos) return 0;
+            pos = end;
+        } else if (c == '[' && byte_at(head, pos + 1) == '[') {
+            const size_t end = head.find("]]", static_cast<size_t>(pos) + 2);
+            if (end == std::string_view::npos) return 0;
+            pos = static_cast<int>(end) + 2;
+        } else if (is_identifier_start(c) || (c == ':' && byte_at(head, pos + 1) == ':')) {
+            const int start = pos;
+            pos = c == ':' ? skip_identifier(head, skip_blanks(head, pos + 2)) : skip_identifier(head, pos);
+            while (byte_at(head, skip_blanks(head, pos)) == ':' && byte_at(head, skip_blanks(head, pos) + 1) == ':')
+                pos = skip_identifier(head, skip_blanks(head, skip_blanks(head, pos) + 2));
+            const std::string_view word = head.substr(static_cast<size_t>(start), static_cast<size_t>(pos - start));
+            if (word != "final" && word != "alignas") last = word;
+        } else {
+            return 0;  // a declarator: "*", "=", ","
+        }
+    }
+    name.clear();
+    for (char ch : last)
+        if (ch != ' ') name += ch;
+    return 1;
+}
+
 int is_extern_c_block(std::string_view text) {
     if (!starts_with_word(text, "extern")) return 0;
     int p = skip_blanks(text, 6);
-    if (text.substr(p, 3) != "\"C\"") return 0;
-    p = skip_blanks(text, p + 3);
+    const int quoted = text.substr(p, 3) == "\"C\"" ? 3 : text.substr(p, 5) == "\"C++\"" ? 5 : 0;
+    if (quoted == 0) return 0;
+    p = skip_blanks(text, p + quoted);
+    return byte_at(text, p) == '{' && skip_blanks(text, p + 1) == static_cast<int>(text.size()) ? 1 : 0;
+}
+
+int is_namespace_block(std::string_view text) {
+    int p = starts_with_word(text, "inline") ? skip_blanks(text, 6) : 0;
+    if (!starts_with_word(text.substr(static_cast<size_t>(p)), "namespace")) return 0;
+    p = skip_blanks(text, p + 9);
+    // its name, qualified or not, and attributes
+    while (is_identifier_start(byte_at(text, p)) || byte_at(text, p) == ':' || byte_at(text, p) == '[' ||
+           byte_at(text, p) == ']')
+        p = skip_blanks(text, is_identifier_start(byte_at(text, p)) ? skip_identifier(text, p) : p + 1);
     return byte_at(text, p) == '{' && skip_blanks(text, p + 1) == static_cast<int>(text.size()) ? 1 : 0;
 }
 
@@ -509,15 +837,46 @@ int join_declaration_text(std::string& text, std::string& comment, std::string_v
 
 // --- splitting ------------------------------------------------------------------------
 
+namespace {
+
+bool in_member_list() { return !g_analysis.scopes.empty() && g_analysis.scopes.back().members; }
+
+// A parameter list of names only, as an old-style definition has: "(a, b)".
+bool is_identifier_list(std::string_view text, int open, int close) {
+    static const char* const kTypeWords[] = {"void",  "int",    "char",     "short",  "long",  "float",
+                                             "double", "signed", "unsigned", "const", "struct", "union",
+                                             "enum",  "register", "volatile"};
+    for (int p = open + 1;;) {
+        p = skip_blanks(text, p);
+        if (!is_identifier_start(byte_at(text, p))) return false;
+        if (find_word_in_list(text.substr(static_cast<size_t>(p)), kTypeWords, 15) >= 0) return false;
+        p = skip_blanks(text, skip_identifier(text, p));
+        if (p == close) return true;
+        if (byte_at(text, p) != ',') return false;
+        ++p;
+    }
+}
+
+}  // namespace
+
 int split_declaration(std::string& head, std::string& line) {
     head.clear();
     if (starts_with_word(line, "va_dcl")) {
         cut_head(head, line, 6, 6);
         return kComplete;
     }
+    // an access label of a member list ("public:")
+    if (in_member_list()) {
+        const int label = is_label_statement(line);
+        if (label > 0) {
+            cut_head(head, line, label, label);
+            return kComplete;
+        }
+    }
     std::vector<unsigned char>& map = g_analysis.scratch.statement_literals;
     mark_literals(line, map);
-    const bool class_head = is_class_head(line) != 0;
+    // a class put together again keeps its braces whatever the program's class words
+    bool class_head = g_analysis.aggregate_rebuilt || is_class_head(line) != 0;
     bool initializer = false;
     bool comma_after_head = false;
     bool constructor_init = false;
@@ -542,13 +901,46 @@ int split_declaration(std::string& head, std::string& line) {
                 return kComplete;
             }
             bool pointer = is_pointer_declarator(line, paren_open, map) != 0;
-            // a name after ")" begins the old-style parameter declarations,
-            // unless a group follows it: the group was a macro of the return
-            // type ("EXPORT(int) f(void)"), or one of "throw()" and the like
+            // the group was a macro of the return type ("EXPORT(int) f(void)")
             if (is_identifier_char(d) && is_macro_type_group(line, i, map) != 0) continue;
-            if (!pointer && (is_identifier_char(d) || d == '{') && !comma_after_head) {
-                cut_head(head, line, i + 1, next);
-                return kComplete;
+            if (!pointer && !comma_after_head) {
+                if (d == '{') {
+                    cut_head(head, line, i + 1, next);
+                    return kComplete;
+                }
+                if (is_identifier_start(d) || d == '&' || d == '[' || (d == '-' && byte_at(line, next + 1) == '>')) {
+                    // A name after a list of names begins old-style parameter
+                    // declarations ("f(a, b) int a;"), which take a type and a
+                    // declarator; any other is a word of the head ("const",
+                    // an attribute macro)
+                    if (is_identifier_start(d) && is_identifier_list(line, paren_open, i)) {
+                        const int after = skip_blanks(line, skip_identifier(line, next));
+                        if (after >= n) break;
+                        if (line[after] != ';' && line[after] != '{') {
+                            cut_head(head, line, i + 1, next);
+                            return kComplete;
+                        }
+                    }
+                    const int end = skip_head_words(line, next, map);
+                    if (end >= n) break;
+                    // a declaration follows a macro's line: "MACRO(1) namespace N {"
+                    if (is_identifier_start(byte_at(line, end))) {
+                        cut_head(head, line, i + 1, next);
+                        return kComplete;
+                    }
+                    if (line[end] == '{') {
+                        cut_head(head, line, end, end);
+                        return kComplete;
+                    }
+                    if (line[end] == ';') {
+                        cut_head(head, line, end + 1, end + 1);
+                        return kComplete;
+                    }
+                    if (line[end] == ':' && byte_at(line, end + 1) != ':') constructor_init = true;
+                    // "= 0", "= default", a further declarator: read on from there
+                    i = end - 1;
+                    continue;
+                }
             }
             if (d == ':' && byte_at(line, next + 1) != ':') constructor_init = true;
             if (d == ',' && !constructor_init && !pointer) comma_after_head = true;
@@ -562,12 +954,28 @@ int split_declaration(std::string& head, std::string& line) {
         } else if (c == '=' && followed_by_brace(line, i + 1) && g_analysis.profile->initializer_in_declaration) {
             initializer = true;
         } else if (c == '{') {
+            // the "{" of a class's member list: the members are read one by
+            // one; an empty list stays in the declaration
+            std::string& name = g_analysis.scratch.aggregate_name;
+            if (paren == 0 && brace == 0 && !initializer && !assigned && !g_analysis.aggregate_rebuilt &&
+                aggregate_head_name(std::string_view(line).substr(0, static_cast<size_t>(i)), name) != 0) {
+                if (byte_at(line, skip_blanks(line, i + 1)) != '}') {
+                    cut_head(head, line, i + 1, i + 1);
+                    return kComplete;
+                }
+                class_head = true;
+            }
             if (!class_head && !initializer && paren == 0 && brace == 0) {
                 cut_head(head, line, i + 1, i + 1);
                 return kComplete;
             }
             ++brace;
         } else if (c == '}') {
+            // a "}" of the scope around ends what stands before it ("MACRO() }")
+            if (brace == 0 && i > 0) {
+                cut_head(head, line, i, i);
+                return kComplete;
+            }
             if (brace > 0) --brace;
             if (paren == 0 && !class_head && !initializer && brace == 0) {
                 cut_head(head, line, i + 1, i + 1);
@@ -635,6 +1043,15 @@ int classify_statement(std::string& head, std::string& line, int& kind) {
     if (starts_with_word(line, "switch")) {
         kind = kStmtSwitch;
         return split_condition_head(head, line, 6, kind);
+    }
+    // The "}" of "} else" that closes a braced statement under an if without
+    // braces ("if (a) for (;;) { ... } else") is a unit of its own: the if's
+    // level closes with the statement, and the else finds it
+    if (line[0] == '}' && is_else_text(line) && g_analysis.brace_depth > 0 &&
+        level_at(g_analysis.brace_depth).kind != kStmtIf && level_at(g_analysis.brace_depth).kind != kStmtElseIf) {
+        cut_head(head, line, 1, 1);
+        g_analysis.comment_for_next = true;  // the line's comment is the else's
+        return kComplete;
     }
     static const struct {
         const char* word;
@@ -705,7 +1122,7 @@ void close_implicit_levels(int kind) {
 
 // Looks past the lines after a closed "if" for an "else". Returns 1 when
 // one was found (the joined text is pending), 0 when not, or an error.
-int look_for_else(LineSource source, const std::string& head, std::string& unit_comment, int closed_level) {
+int look_for_else(LineSource source, const std::string& head, std::string& unit_comment) {
     std::string absorbed;
     int comment_lines = 0;
     for (;;) {
@@ -729,9 +1146,8 @@ int look_for_else(LineSource source, const std::string& head, std::string& unit_
             if (!next.comment.empty()) ++comment_lines;
             join_comments(absorbed, next.comment);
             if (!absorbed.empty() && comment_lines >= kMaxAbsorbedCommentLines) {
-                // too far away: an else that comes later has no if
-                level_at(closed_level).kind = kStmtPlain;
-                g_analysis.else_may_follow = 0;
+                // the comments gathered so far go on their own; an else
+                // after further ones still finds its if
                 g_analysis.pending_line.clear();
                 g_analysis.pending_comment = absorbed;
                 return 0;
@@ -747,6 +1163,38 @@ int look_for_else(LineSource source, const std::string& head, std::string& unit_
         g_analysis.pending_comment = absorbed;
         return 0;
     }
+}
+
+// A line longer than this is split into units a window at a time, so that
+// each unit costs what its own text costs, however long its line.
+constexpr size_t kPendingWindow = 8 * 1024;
+
+// Keeps the pending line short: the part of a long line past the window
+// waits in pending_rest. `more`: the unit goes on past the window, which
+// takes more of the rest; `unit_start`: a unit begins, and a long line may
+// be cut. Whether the window grew.
+bool window_pending_line(bool more, bool unit_start = false) {
+    AnalysisState& s = g_analysis;
+    std::string& rest = s.pending_rest;
+    if (s.pending_rest_at >= rest.size()) {
+        rest.clear();
+        s.pending_rest_at = 0;
+        // only a line whose macros are expanded: a call may straddle the cut
+        if (!unit_start || s.pending_line.size() <= 2 * kPendingWindow || s.pending_expanded == 0) return false;
+        const size_t cut = static_cast<size_t>(char_boundary_at_or_before(s.pending_line, static_cast<int>(kPendingWindow)));
+        rest.assign(s.pending_line, cut, std::string::npos);
+        s.pending_line.resize(cut);
+        return false;
+    }
+    if (!more && s.pending_line.size() >= kPendingWindow / 2) return false;
+    // a unit that does not end within the window takes as much again
+    size_t take = std::min(rest.size() - s.pending_rest_at, std::max(kPendingWindow, s.pending_line.size()));
+    const std::string_view left = std::string_view(rest).substr(s.pending_rest_at);
+    take = static_cast<size_t>(char_boundary_at_or_before(left, static_cast<int>(take)));
+    if (take == 0) take = left.size();
+    s.pending_line.append(left.substr(0, take));
+    s.pending_rest_at += take;
+    return true;
 }
 
 // What the unit loop does after a step that read further lines.
@@ -837,8 +1285,7 @@ int look_past_if(LineSource source, const std::string& head, std::string& unit_c
     if (!(lone_close || empty_after_if) || comment_taken) return kStepDone;
     take_unit_comment(unit_comment);
     comment_taken = true;
-    const int closed = lone_close ? s.brace_depth : s.else_depth + 1;
-    const int found = look_for_else(source, head, unit_comment, closed);
+    const int found = look_for_else(source, head, unit_comment);
     if (found < 0) return found;
     if (found == 0) return kStepDone;
     comment_taken = false;
@@ -848,16 +1295,69 @@ int look_past_if(LineSource source, const std::string& head, std::string& unit_c
 // Settles a finished unit's depth: extern "C" blocks, an else and its if,
 // the braces of the head and the levels they open or close. The unit's
 // result, or a failure that ends the reading.
-int place_unit(SourceUnit& unit, std::string& head, int kind, int result) {
+}  // namespace
+
+int scope_opened_by(std::string_view head, std::string& name) {
+    head = without_trailing_blanks(without_leading_blanks(head));
+    std::string block(head);
+    block += " {";
+    if (is_extern_c_block(block) != 0 || is_namespace_block(block) != 0) return 1;
+    return aggregate_head_name(head, name) != 0 ? 2 : 0;
+}
+
+namespace {
+
+// A head at file level that opens a scope, or the "}" that closes one.
+// The head is emptied: the braces of a scope are no level of their own.
+void open_or_close_scope(std::string& head, std::string& comment, int line) {
     AnalysisState& s = g_analysis;
-    // extern "C" { ... } keeps its declarations at depth 0
-    if (s.brace_depth == 0 && is_extern_c_block(head)) {
-        ++s.extern_c_open;
+    if (s.brace_depth != 0 || head.empty()) return;
+    std::string& name = s.scratch.aggregate_name;
+    const int kind = head.back() == '{' ? scope_opened_by(std::string_view(head).substr(0, head.size() - 1), name) : 0;
+    // extern "C" { ... } and namespace N { ... } keep their declarations at depth 0
+    if (kind == 1) {
+        s.scopes.emplace_back();
         head.clear();
-    } else if (s.brace_depth == 0 && head == "}" && s.extern_c_open > 0) {
-        --s.extern_c_open;
-        head.clear();
+        return;
     }
+    if (kind == 2) {
+        ScannerScope scope;
+        scope.members = true;
+        scope.qualifier = s.scopes.empty() ? std::string{} : s.scopes.back().qualifier;
+        if (!name.empty()) scope.qualifier += name + "::";
+        scope.head.swap(head);
+        scope.comment.swap(comment);
+        scope.line = line;
+        s.scopes.push_back(std::move(scope));
+        s.member_body = 0;
+        return;
+    }
+    if (head != "}" || s.scopes.empty()) return;
+    head.clear();
+    ScannerScope scope = std::move(s.scopes.back());
+    s.scopes.pop_back();
+    s.member_body = 0;
+    if (!scope.members) return;
+    // the class as one declaration, as it reads without its members, with
+    // what follows its "}" ("} NODE, *PNODE;")
+    std::string& rebuilt = scope.head;
+    rebuilt += '}';
+    if (!s.pending_line.empty() && s.pending_line[0] != ';') rebuilt += ' ';
+    rebuilt += s.pending_line;
+    s.pending_line.swap(rebuilt);
+    join_comments(scope.comment, comment);
+    comment.clear();
+    const size_t cut = std::min(s.pending_comment.find(kCommentSeparator), s.pending_comment.size());
+    join_comments(scope.comment, std::string_view(s.pending_comment).substr(0, cut));
+    s.pending_comment.replace(0, cut, scope.comment);
+    s.resume_line_number = s.pending_line_number;
+    s.pending_line_number = scope.line;
+    s.aggregate_rebuilt = true;
+}
+
+int place_unit(SourceUnit& unit, std::string& head, std::string& comment, int kind, int result) {
+    AnalysisState& s = g_analysis;
+    open_or_close_scope(head, comment, unit.line);
 
     // an else: is there an if for it?
     bool record_kind = true;
@@ -913,7 +1413,9 @@ int place_unit(SourceUnit& unit, std::string& head, int kind, int result) {
 
 }  // namespace
 
-int next_source_unit(SourceUnit& unit, LineSource source, int size) {
+namespace {
+
+int next_unit(SourceUnit& unit, LineSource source, int size) {
     AnalysisState& s = g_analysis;
     for (;;) {
         unit.text.clear();
@@ -966,6 +1468,7 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
         head.clear();
         unit_comment.clear();
         bool comment_taken = false;
+        bool unit_start = true;
         for (;;) {
             if (s.settings.control_macro_mode != 0 && !s.pending_line.empty() && !s.pending_expanded) {
                 // a failed expansion leaves the line as it is; the message is written
@@ -974,6 +1477,8 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
                 if (is_fatal_code(r)) return r;
                 if (r < -49 && r != -132 && result == 1) result = r;
             }
+            window_pending_line(false, unit_start);
+            unit_start = false;
             int r;
             kind = kStmtPlain;
             if (s.pending_line.empty()) {
@@ -985,27 +1490,78 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
                 r = split_declaration(head, s.pending_line);
             }
             if (is_fatal_code(r)) return r;
+            // the window ended where the head seemed to: its body follows in the rest
+            if (r == kNeedsBody && s.pending_rest_at < s.pending_rest.size()) {
+                s.pending_line.swap(head);
+                window_pending_line(true);
+                continue;
+            }
+            // what is left of a window takes more of its line before anything looks at it
+            const bool grew = window_pending_line(false);
             if (r < 0) {
                 result = r;
                 break;
             }
             int step;
-            if (r == kIncomplete) step = join_next_line(source, unit, size, head, result);
+            if (r == kIncomplete && (grew || window_pending_line(true))) step = kStepAgain;
+            else if (r == kIncomplete) step = join_next_line(source, unit, size, head, result);
             else if (r == kNeedsBody) step = read_body_start(source, kind, head);
             else step = look_past_if(source, head, unit_comment, comment_taken);
             if (step < 0) return step;
             if (step == kStepUnexpectedEnd) result = report_unexpected_end();
             if (step != kStepAgain) break;
         }
-        if (!comment_taken) take_unit_comment(unit_comment);
+        if (s.comment_for_next) {
+            s.comment_for_next = false;
+    s.pending_rest.clear();
+    s.pending_rest_at = 0;
+        } else if (!comment_taken) {
+            take_unit_comment(unit_comment);
+        }
+        if (s.aggregate_rebuilt) {
+            s.aggregate_rebuilt = false;
+            s.pending_line_number = std::max(s.pending_line_number, s.resume_line_number);
+        }
 
-        result = place_unit(unit, head, kind, result);
+        result = place_unit(unit, head, unit_comment, kind, result);
         if (is_fatal_code(result)) return result;
 
         unit.text.swap(head);
         unit.comment.swap(unit_comment);
         if (unit.text.empty() && unit.comment.empty() && result == 1) continue;
         return result;
+    }
+}
+
+// Whether a unit of a member list goes to the converter: its member
+// functions (head and body) and the comments that stand on their own do;
+// the other members stay inside the class's declaration, as they did before.
+bool take_member_unit(SourceUnit& unit) {
+    AnalysisState& s = g_analysis;
+    if (s.member_body == 2) {
+        if (unit.depth == 0 && s.brace_depth == 0) s.member_body = 0;
+        return true;
+    }
+    if (unit.text.empty()) return unit.depth == 0;
+    if (s.member_body == 1 && unit.depth == 0 && unit.text[0] == '{') {
+        s.member_body = s.brace_depth > 0 ? 2 : 0;
+        return true;
+    }
+    s.member_body = 0;
+    if (unit.depth != 0 || is_function_head(unit.text) == 0) return false;
+    s.member_body = 1;
+    if (s.profile->members_named_with_class) unit.scope = s.scopes.back().qualifier;
+    return true;
+}
+
+}  // namespace
+
+int next_source_unit(SourceUnit& unit, LineSource source, int size) {
+    for (;;) {
+        const int r = next_unit(unit, source, size);
+        unit.scope.clear();
+        if (r == -1 || is_fatal_code(r) || !in_member_list()) return r;
+        if (take_member_unit(unit) || r != 1) return r;
     }
 }
 
@@ -1049,7 +1605,11 @@ int reset_scanner_state(int flags) {
     s.levels.clear();
     s.else_may_follow = 0;
     s.else_depth = 0;
-    s.extern_c_open = 0;
+    s.scopes.clear();
+    s.member_body = 0;
+    s.aggregate_rebuilt = false;
+    s.resume_line_number = 0;
+    s.comment_for_next = false;
     s.asm_block_depth = 0;
     s.asm_statement_open = 0;
     s.end_reported = 0;

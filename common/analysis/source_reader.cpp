@@ -139,6 +139,10 @@ bool ends_with_continuation(const std::string& line) {
     return dbcs_kind_at(line, static_cast<int>(n - 2)) != 2;
 }
 
+// A continued line is joined whatever its length: only a runaway one (a
+// backslash ending line after line of a file that is no C) is refused.
+constexpr size_t kMaxJoinedLine = 4 * 1024 * 1024;
+
 bool logical_line_from(SourceFile& file, std::string& out, int size, int64_t& bytes_read, int& physical_lines,
                        int& code) {
     code = kCodeOk;
@@ -151,15 +155,10 @@ bool logical_line_from(SourceFile& file, std::string& out, int size, int64_t& by
         if (!raw_line_from(file, next, size, bytes_read)) return true;
         ++physical_lines;
         if (line_hook_enabled()) g_analysis.hooks.on_line(file.line_number + physical_lines, 0);
-        if (static_cast<int>(out.size() + next.size()) >= size) {
-            trim_trailing_blanks(out);
-            trim_leading_blanks(next);
-            if (static_cast<int>(out.size() + 1 + next.size()) >= size) {
-                code = raise_message(kMessageError, -129, kMsgLineTooLong);
-                if (code > -100) code = -129;
-                return false;
-            }
-            out += ' ';
+        if (out.size() + next.size() >= kMaxJoinedLine) {
+            code = raise_message(kMessageError, -129, kMsgLineTooLong);
+            if (code > -100) code = -129;
+            return false;
         }
         out += next;
     }
@@ -825,8 +824,10 @@ int split_fresh_line(std::string& line, std::string& comment, int start_state) {
     const int size = g_analysis.profile->line_size;
     if (line.find('\t') != std::string::npos) {
         std::string& expanded = g_analysis.scratch.expanded;
+        // a TAB counts one blank where the line does not fit expanded; a
+        // continued line longer than the buffer is kept whole that way
         if (expand_tabs_in_source(expanded, line, start_state, g_analysis.settings.tab_width, size) == 0)
-            expand_tabs_in_source(expanded, line, start_state, 1, size);
+            expand_tabs_in_source(expanded, line, start_state, 1, std::max(size, static_cast<int>(line.size()) + 1));
         line.swap(expanded);
     }
 

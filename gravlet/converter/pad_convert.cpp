@@ -134,26 +134,11 @@ bool is_marked_comment(std::string_view comment) {
 }
 
 int find_function_name(std::string_view text, std::string& name) {
-    std::vector<unsigned char>& map = g_pad.literal_map;
-    mark_literals(text, map);
-    const int n = static_cast<int>(text.size());
-    for (int i = head_declarator_start(text); i < n;) {
-        if (map[static_cast<size_t>(i)] != 0 || !word_start_at(text, i)) {
-            i = next_char(text, i);
-            continue;
-        }
-        int end = qualified_end(text, i);
-        int close = -1;
-        // "(*" after a word opens a pointer declarator, not a parameter list
-        const int open = skip_blanks(text, end);
-        const bool declarator = byte_at(text, skip_blanks(text, open + 1)) == '*';
-        if (!declarator && call_follows(text, end, map, close)) {
-            name = without_blanks(text.substr(static_cast<size_t>(i), static_cast<size_t>(end - i)));
-            return 1;
-        }
-        i = skip_identifier(text, i);
-    }
-    return 0;
+    FunctionHead parts;
+    if (!find_function_head(text, parts)) return 0;
+    name = without_blanks(text.substr(static_cast<size_t>(parts.name_start),
+                                      static_cast<size_t>(parts.name_end - parts.name_start)));
+    return 1;
 }
 
 }  // namespace
@@ -411,9 +396,7 @@ int classify_statement_keyword(std::string_view text, int depth) {
     if (const int cls = keyword_class(text); cls >= 0) return cls;
     if (depth == 0) {
         std::string name;
-        unsigned char first = byte_at(text, 0);
-        if ((is_identifier_char(first) || first == '*') && ends_with(text, ")") && extract_function_name(text, name))
-            return kClassHead;
+        if (is_function_head(text) != 0 && extract_function_name(text, name)) return kClassHead;
         return kClassPlain;
     }
     unsigned char first = byte_at(text, 0);
@@ -831,20 +814,6 @@ int fetch_pad_statement(Statement& st) {
         if (r == -1) return -1;
         if (r < -49 && r != -109) return scanner_failure(r);
         if (unit.include_depth > 0 && r == 1) continue;
-        if (unit.depth == 0) {
-            if (s.in_class) {
-                s.in_class = false;
-                unit.text.clear();
-                unit.comment.clear();
-            } else if (unit.text.compare(0, 6, "class ") == 0 && count_braces(unit.text) > 0) {
-                // a class body: its member functions are read as functions
-                s.in_class = true;
-                unit.text.clear();
-                unit.comment.clear();
-            }
-        } else if (s.in_class) {
-            --unit.depth;
-        }
         record_typedef_names(unit.text);
         record_tag_name(unit.text);
         mask_tabs(unit.text);

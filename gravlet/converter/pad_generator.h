@@ -212,7 +212,6 @@ struct State {
     int name_line = 0;
     bool head_held = false;         // a head waits for its body's "{"
     Statement held_head;
-    bool in_class = false;
     bool recovering = false;
     int recovery_depth = 0;
     bool zone_open = false;
@@ -229,6 +228,9 @@ struct State {
 
     // comment reader and merged line source
     int brace_count = 0;
+    int reader_scopes = 0;          // namespace, extern "C" and class bodies open
+    std::string reader_head;        // the declaration read since the last ";", "{" or "}"
+    std::vector<unsigned char> reader_literals;
     bool directive_range = false;
     std::vector<SourceLine> reader_queue;   // lines read ahead by the comment gatherer
     bool holding = false;

@@ -162,11 +162,54 @@ bool is_dash_comment(std::string_view comment) {
     return comment.substr(0, 3) == "/*-" && byte_at(comment, 3) != '-';
 }
 
+namespace {
+
+// The reader's count of open braces leaves out those of namespace, extern
+// "C" and class bodies: what stands in them stands outside any function.
+void count_reader_braces(std::string_view code) {
+    State& s = g_pad;
+    if (code.empty() || code[0] == '#') return;
+    std::string& head = s.reader_head;
+    // most lines hold no brace
+    if (code.find_first_of("{};") == std::string_view::npos) {
+        if (s.brace_count == 0 && head.size() < 64 * 1024) head.append(code).push_back(' ');
+        return;
+    }
+    std::vector<unsigned char>& map = s.reader_literals;
+    mark_literals(code, map);
+    for (size_t i = 0; i < code.size(); ++i) {
+        const char c = code[i];
+        if (map[i] == 0 && s.brace_count > 0) {
+            s.brace_count += (c == '{') - (c == '}');
+            continue;
+        }
+        if (map[i] == 0 && c == '{') {
+            std::string name;
+            if (scope_opened_by(head, name) != 0) ++s.reader_scopes;
+            else ++s.brace_count;
+            head.clear();
+        } else if (map[i] == 0 && c == '}') {
+            if (s.reader_scopes > 0) --s.reader_scopes;
+            else --s.brace_count;
+            head.clear();
+        } else if (map[i] == 0 && c == ';') {
+            head.clear();
+        } else if (s.brace_count == 0) {
+            head += c;
+        }
+    }
+    // a declaration that never ends is no head of a scope
+    if (head.size() > 64 * 1024) head.clear();
+    if (s.brace_count == 0) head += ' ';
+}
+
+}  // namespace
+
 int fetch_commented_line(SourceLine& out) {
     State& s = g_pad;
     int r = pull_line(out);
     if (r != 1) return r;
-    s.brace_count += count_brace_balance_pad(out.code);
+    count_reader_braces(out.code);
     const bool inside = s.brace_count > 0;
     if (inside && !out.comment.empty() && !ends_comment(out.comment)) gather_comment_lines(out);
     if (!out.comment.empty() && !take_marked_comment(out) && inside) {

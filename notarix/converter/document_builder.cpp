@@ -66,7 +66,7 @@ std::string cut_at_boundary(std::string_view text, int limit) {
 
 // Parenthesis depth of every byte outside literals: "(" carries the depth it
 // opens, ")" the depth it closes. Literal bytes get -1.
-std::vector<int> paren_depths(std::string_view text, bool all_brackets) {
+std::vector<int> paren_depths(std::string_view text) {
     std::vector<unsigned char> literal;
     mark_literals(text, literal);
     std::vector<int> depth(text.size(), -1);
@@ -79,11 +79,9 @@ std::vector<int> paren_depths(std::string_view text, bool all_brackets) {
             continue;
         }
         char c = text[static_cast<size_t>(pos)];
-        bool opens = c == '(' || (all_brackets && (c == '[' || c == '{'));
-        bool closes = c == ')' || (all_brackets && (c == ']' || c == '}'));
-        if (opens) ++level;
+        if (c == '(') ++level;
         depth[static_cast<size_t>(pos)] = level;
-        if (closes) --level;
+        if (c == ')') --level;
     }
     return depth;
 }
@@ -183,7 +181,7 @@ int write_function_head(const SourceUnit& unit) {
         b.previous_kind = kind;
         return append_part_record(kind, std::move(line));
     }
-    if (text.back() == ')') {
+    if (is_function_head(text) != 0) {
         b.in_head = true;
         b.head_line = unit.line;
         b.head_started = true;
@@ -193,6 +191,7 @@ int write_function_head(const SourceUnit& unit) {
         int r = append_head_records(head);
         if (r != 0) return r;
         b.head_name_record = make_name_record(head);
+        b.head_name_record.insert(4, unit.scope);
         b.function_name = b.head_name_record.substr(4);
         if (!b.function_seen) b.purpose = cut_at_boundary(b.function_name, kPurposeCut);
         return write_list_line();
@@ -255,7 +254,7 @@ int write_comment_records() {
 // The parameter's name: the first identifier of its own level followed by
 // "[", ",", "=" or the end of the parameter.
 std::string parameter_name(std::string_view param) {
-    std::vector<int> depth = paren_depths(param, false);
+    std::vector<int> depth = paren_depths(param);
     std::vector<bool> single = single_bytes(param);
     for (int pos = 0; pos < length_of(param);) {
         size_t p = static_cast<size_t>(pos);
@@ -293,7 +292,7 @@ std::string trimmed(std::string_view text) {
 }
 
 void split_head(std::string_view text, int repeat_tags, int& parameter_lines, std::vector<std::string>& out) {
-    std::vector<int> depth = paren_depths(text, false);
+    std::vector<int> depth = paren_depths(text);
     int close = -1, open = -1;
     for (int pos = length_of(text) - 1; pos >= 0 && close < 0; --pos)
         if (text[static_cast<size_t>(pos)] == ')' && depth[static_cast<size_t>(pos)] == 1) close = pos;
@@ -414,59 +413,18 @@ int classify_comment_line(std::string& text) {
 }
 
 std::string cut_head_text(std::string_view head) {
-    std::vector<int> depth = paren_depths(head, false);
-    for (int pos = head_declarator_start(head); pos < length_of(head); ++pos) {
-        if (head[static_cast<size_t>(pos)] != ')' || depth[static_cast<size_t>(pos)] != 1) continue;
-        if (skip_blanks(head, pos + 1) < length_of(head)) return std::string(head.substr(0, static_cast<size_t>(pos) + 1));
-        break;
-    }
-    return std::string(head);
+    FunctionHead parts;
+    if (!find_function_head(head, parts)) return std::string(head);
+    return std::string(head.substr(0, static_cast<size_t>(parts.end)));
 }
 
 std::string make_name_record(std::string_view head) {
-    std::string t = "NAM:";
-    t.append(head);
-    std::vector<int> depth = paren_depths(t, true);
-    auto cut_at_last_open = [&]() {
-        for (int pos = length_of(t) - 1; pos >= 4; --pos) {
-            if (t[static_cast<size_t>(pos)] == '(' && depth[static_cast<size_t>(pos)] == 1) {
-                t.resize(static_cast<size_t>(pos));
-                break;
-            }
-        }
-        trim_trailing_blanks(t);
-    };
-    cut_at_last_open();
-    if (!t.empty() && t.back() == ':' && t.size() > 4) {
-        t.pop_back();
-        trim_trailing_blanks(t);
-        if (!t.empty() && t.back() == ')') cut_at_last_open();
-    }
-    if (t.size() < 4) t = "NAM:";
-
-    std::vector<bool> single = single_bytes(t);
-    auto at = [&](int pos) { return single[static_cast<size_t>(pos)] ? byte_at(t, pos) : 0; };
-    static constexpr std::string_view kOperatorChars = "+-<>!=*/[]() ";
-    int pos = length_of(t);
-    while (pos > 4 && at(pos - 1) != 0 && kOperatorChars.find(static_cast<char>(at(pos - 1))) != std::string_view::npos)
-        --pos;
-    while (pos > 4 && at(pos - 1) == ' ') --pos;
-    while (pos > 4 && is_identifier_char(at(pos - 1))) --pos;
-    int start = pos;
-    while (pos > 4 && at(pos - 1) == ' ') --pos;
-    while (pos > 4 && at(pos - 1) == '~') --pos;
-    while (pos > 4 && at(pos - 1) == ' ') --pos;
-    if (pos > 5 && at(pos - 1) == ':' && at(pos - 2) == ':') {
-        pos -= 2;
-        while (pos > 4 && at(pos - 1) == ' ') --pos;
-        while (pos > 4 && is_identifier_char(at(pos - 1))) --pos;
-        start = pos;
-    }
-    std::string name = start > 4 ? "NAM:" + t.substr(static_cast<size_t>(start)) : t;
-    std::string result;
-    for (char c : name)
-        if (c != ' ') result += c;
-    return result;
+    std::string record = "NAM:";
+    FunctionHead parts;
+    if (!find_function_head(head, parts)) return record;
+    for (char c : head.substr(static_cast<size_t>(parts.name_start), static_cast<size_t>(parts.name_end - parts.name_start)))
+        if (c != ' ') record += c;
+    return record;
 }
 
 std::vector<std::string> head_records_for(std::string_view text, int head_split, int repeat_tags,
@@ -504,10 +462,9 @@ int is_external_item(std::string_view record, std::string_view first_head_record
 
     std::string_view head = first_head_record;
     std::vector<bool> single = single_bytes(head);
-    int open = -1;
-    for (int p = head_declarator_start(head); p < length_of(head) && open < 0; ++p)
-        if (single[static_cast<size_t>(p)] && head[static_cast<size_t>(p)] == '(') open = p;
-    if (open < 0) return 0;
+    FunctionHead parts;
+    if (!find_function_head(head.substr(std::min<size_t>(4, head.size())), parts)) return 0;
+    const int open = parts.open + 4;
     int close = length_of(head);
     for (int p = open + 1; p < length_of(head); ++p) {
         if (single[static_cast<size_t>(p)] && head[static_cast<size_t>(p)] == ')') {

@@ -66,19 +66,13 @@ int matching_open(std::string_view text, int close, const std::vector<unsigned c
     return -1;
 }
 
-// The identifier before the "(" that opens the last group of a text ending
-// with ")"; "" when there is none.
-std::string name_before_last_group(std::string_view text) {
-    static std::vector<unsigned char> map;
-    mark_literals(text, map);
-    int close = static_cast<int>(text.size()) - 1;
-    if (close < 0 || text[close] != ')') return {};
-    int open = matching_open(text, close, map);
-    if (open < 0) return {};
-    int end = blanks_back(text, open);
-    int start = identifier_start_before(text, end);
-    if (start == end || !is_identifier_start(static_cast<unsigned char>(text[start]))) return {};
-    return std::string(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+// The name of a prototype or a top-level call, by the head rule; "" when
+// there is none.
+std::string declared_name(std::string_view text) {
+    FunctionHead parts;
+    if (!find_function_head(text, parts)) return {};
+    return without_blanks(text.substr(static_cast<size_t>(parts.name_start),
+                                      static_cast<size_t>(parts.name_end - parts.name_start)));
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -189,10 +183,10 @@ bool function_table_name(std::string_view text, std::string& name) {
 
 int detect_definition(const SourceUnit& unit, const std::string& text) {
     const char last = text.back();
-    if (last == ')') {
+    if (is_function_head(text) != 0) {
         std::string name, prefix;
         if (!function_head_name(text, name, prefix)) return kCodeOk;
-        return begin_definition(unit.line, name, prefix);
+        return begin_definition(unit.line, unit.scope + name, prefix);
     }
     if (last == '{') {
         std::string name;
@@ -201,7 +195,7 @@ int detect_definition(const SourceUnit& unit, const std::string& text) {
     }
     if (!g_tree.settings.prepass && last == ';') {
         std::string_view head = trimmed(std::string_view(text).substr(0, text.size() - 1));
-        std::string name = name_before_last_group(head);
+        std::string name = declared_name(head);
         if (!name.empty()) add_known_name(name);
     }
     return kCodeOk;
@@ -223,9 +217,9 @@ int record_calls(const SourceUnit& unit, const std::string& text) {
 void note_prototypes(const std::string& text) {
     std::string_view body = text;
     if (!body.empty() && body.back() == ';') body = trimmed(body.substr(0, body.size() - 1));
-    if (body.empty() || body.back() != ')') return;
+    if (body.empty() || (body.back() != ')' && is_function_head(body) == 0)) return;
     for (std::string_view part : split_at_top_level_commas(body)) {
-        std::string name = name_before_last_group(trimmed(part));
+        std::string name = declared_name(trimmed(part));
         if (!name.empty()) add_known_name(name);
     }
 }
@@ -238,6 +232,9 @@ int handle_unit(SourceUnit& unit, bool prepass) {
         return kCodeOk;
     }
     if (!text.empty()) collect_type_words(text);
+    // a member function's class names a type before its own declaration comes
+    for (size_t from = 0, to; (to = unit.scope.find("::", from)) != std::string::npos; from = to + 2)
+        add_type_word(std::string_view(unit.scope).substr(from, to - from));
     if (text.empty() && unit.comment.empty()) return kCodeOk;
     if (unit.depth == 0 && !text.empty() && text[0] == '}') {
         g_tree.in_definition = false;
@@ -367,15 +364,12 @@ void add_type_word(std::string_view name) {
 }
 
 void collect_type_words(std::string_view text) {
-    // most statements hold none of the tag words and are no typedef
-    static constexpr std::string_view kTagWords[] = {"struct", "union", "enum", "class"};
-    const bool tagged = std::any_of(std::begin(kTagWords), std::end(kTagWords),
-                                    [&](std::string_view w) { return text.find(w) != std::string_view::npos; });
-    if (!tagged && !starts_with_word(text, "typedef")) return;
+    // most statements name no class and are no typedef
+    if (text.find("class") == std::string_view::npos && !starts_with_word(text, "typedef")) return;
     std::vector<unsigned char>& map = g_tree.literal_map;
     mark_literals(text, map);
     const int n = static_cast<int>(text.size());
-    // tags: the name after struct, union, enum or class
+    // the name after "class"
     for (int i = 0; i < n;) {
         if (map[static_cast<size_t>(i)] != 0 || !is_identifier_start(static_cast<unsigned char>(text[i])) ||
             (i > 0 && is_identifier_char(static_cast<unsigned char>(text[i - 1])))) {
@@ -385,7 +379,8 @@ void collect_type_words(std::string_view text) {
         int end = identifier_end(text, i);
         std::string_view word = text.substr(static_cast<size_t>(i), static_cast<size_t>(end - i));
         i = end;
-        if (word != "struct" && word != "union" && word != "enum" && word != "class") continue;
+        // C tags have a name space of their own: only a C++ class's name is a type
+        if (word != "class") continue;
         int tag = skip_blanks(text, end);
         int tag_end = identifier_end(text, tag);
         if (tag_end > tag && is_identifier_start(static_cast<unsigned char>(text[tag])))
@@ -414,64 +409,11 @@ void collect_type_words(std::string_view text) {
 }
 
 bool function_head_name(std::string_view text, std::string& name, std::string& prefix) {
-    static std::vector<unsigned char> map;
-    mark_literals(text, map);
-    const int n = static_cast<int>(text.size());
-    // keep the text up to the first group that returns to the outermost level;
-    // the "()" of "operator()" belongs to the name
-    int depth = 0, cut = -1;
-    for (int i = head_declarator_start(text); i < n && cut < 0; ++i) {
-        if (map[static_cast<size_t>(i)] != 0) continue;
-        if (text[i] == '(') ++depth;
-        if (text[i] == ')' && depth > 0 && --depth == 0) {
-            int open = matching_open(text, i, map);
-            int before = blanks_back(text, open);
-            bool operator_call = i == skip_blanks(text, open + 1) &&
-                                 text.substr(0, static_cast<size_t>(before)).ends_with("operator");
-            if (!operator_call) cut = i;
-        }
-    }
-    if (cut < 0) return false;
-    std::string_view head = text.substr(0, static_cast<size_t>(cut) + 1);
-    int open = matching_open(head, cut, map);
-    if (open < 0) return false;
-    // a constructor's initialiser: the group before it names the function
-    int colon = blanks_back(head, open);
-    if (colon > 0 && head[colon - 1] == ':' && (colon < 2 || head[colon - 2] != ':')) {
-        int close = blanks_back(head, colon - 1);
-        if (close > 0 && head[close - 1] == ')') {
-            int earlier = matching_open(head, close - 1, map);
-            if (earlier >= 0) open = earlier;
-        }
-    }
-    int end = blanks_back(head, open);
-    int start = end;
-    // operator functions keep their operator characters
-    int op = end;
-    while (op > 0 && is_operator_char(static_cast<unsigned char>(head[op - 1]), "+-<>!=*/[]() ")) --op;
-    int op_word = identifier_start_before(head, op);
-    if (op < end && head.substr(static_cast<size_t>(op_word), static_cast<size_t>(op - op_word)) == "operator") {
-        start = op_word;
-    } else {
-        start = identifier_start_before(head, end);
-        if (start == end || !is_identifier_start(static_cast<unsigned char>(head[start]))) return false;
-    }
-    for (;;) {
-        int p = blanks_back(head, start);
-        if (p > 0 && head[p - 1] == '~') start = p - 1, p = blanks_back(head, start);
-        if (p >= 2 && head.substr(static_cast<size_t>(p) - 2, 2) == "::") {
-            int q = blanks_back(head, p - 2);
-            int s = identifier_start_before(head, q);
-            if (s < q && is_identifier_start(static_cast<unsigned char>(head[s]))) {
-                start = s;
-                continue;
-            }
-            start = p - 2;  // a name in the global scope
-        }
-        break;
-    }
-    name = without_blanks(head.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
-    prefix = std::string(trimmed(head.substr(0, static_cast<size_t>(start))));
+    FunctionHead parts;
+    if (!find_function_head(text, parts)) return false;
+    name = without_blanks(text.substr(static_cast<size_t>(parts.name_start),
+                                      static_cast<size_t>(parts.name_end - parts.name_start)));
+    prefix = std::string(trimmed(text.substr(0, static_cast<size_t>(parts.name_start))));
     return !name.empty();
 }
 

@@ -27,11 +27,13 @@ protected:
     }
 
     // Runs the scanner over a source; one line per unit:
-    // "line depth text | comment" and " [code]" when the unit carries one.
+    // "line depth text | comment", " <A::>" for the head of a member
+    // function of class A and " [code]" when the unit carries one.
     std::vector<std::string> units(const std::string& source,
                                    const AnalysisProfile& profile = kNotarixAnalysis) {
         std::string path = write("src.c", source);
         reset_analysis_state(profile);
+        g_analysis.settings.ignore_file.clear();
         g_analysis.error_file = dir_ + "/errors.err";
         EXPECT_EQ(reset_scanner_state(kResetState | kResetErrorFile), 1);
         EXPECT_EQ(open_source_file(path.c_str()), 1);
@@ -42,6 +44,7 @@ protected:
             if (r == -1) break;
             std::string line = std::to_string(unit.line) + " " + std::to_string(unit.depth) + " " + unit.text;
             if (!unit.comment.empty()) line += " | " + unit.comment;
+            if (!unit.scope.empty()) line += " <" + unit.scope + ">";
             if (r != 1) line += " [" + std::to_string(r) + "]";
             out.push_back(line);
             if (is_fatal_code(r)) break;
@@ -157,8 +160,9 @@ TEST_F(ScannerTest, ElseWithoutIfIsAWarningAndScanningGoesOn) {
     EXPECT_EQ(g_analysis.warnings_flag, 1);
 }
 
-// An else looks back over at most ten comment lines for its if.
-TEST_F(ScannerTest, ElseAfterTenCommentLinesIsJoinedAfterElevenItStandsAlone) {
+// An else looks back over ten comment lines for its if at a time; past
+// them the comments stand on their own and the else still finds its if.
+TEST_F(ScannerTest, ElseAfterTenCommentLinesIsJoinedAfterElevenItStillFindsItsIf) {
     auto source = [](int comment_lines) {
         std::string text = "void f(void)\n{\n    if (a) x();\n";
         for (int i = 0; i < comment_lines; ++i) text += "    /* c" + std::to_string(i) + " */\n";
@@ -171,9 +175,39 @@ TEST_F(ScannerTest, ElseAfterTenCommentLinesIsJoinedAfterElevenItStandsAlone) {
 
     Units eleven = units(source(11));
     EXPECT_EQ(eleven, (Units{"1 0 void f(void)", "2 0 {", "3 1 if (a)", "3 2 x();", "4 1  | /* c0 */",
-                             "4 1  | /* c1 c2 c3 c4 c5 c6 c7 c8 c9 c10 */", "15 1 else [-109]", "15 2 y();",
-                             "16 0 }"}));
-    EXPECT_EQ(errors(), std::string("src.c       (  15) : W109 : ") + kMsgElseWithoutIf + "\r\n");
+                             "4 1 else | /* c1 c2 c3 c4 c5 c6 c7 c8 c9 c10 */", "4 2 y();", "16 0 }"}));
+    EXPECT_EQ(errors(), "");
+    // ... after a closed if block as well
+    std::string braced = "void f(void)\n{\n    if (a) {\n    }\n";
+    for (int i = 0; i < 12; ++i) braced += "    /* c */\n";
+    units(braced + "    else y();\n}\n");
+    EXPECT_EQ(errors(), "");
+}
+
+// An else finds its if through the statements without braces under it.
+TEST_F(ScannerTest, ElseFindsItsIfThroughBracelessStatements) {
+    const struct {
+        const char* body;
+        Units expected;
+    } cases[] = {
+        {"if (a)\n for (;;) {\n g();\n } else /* no */\n h();\n",
+         {"3 1 if (a)", "4 2 for (;;) {", "5 3 g();", "6 2 }", "6 1 else | /* no */", "7 2 h();"}},
+        {"if (a)\n while (b) {\n } else h();\n", {"3 1 if (a)", "4 2 while (b) {", "5 2 }", "5 1 else", "5 2 h();"}},
+        {"if (a)\n switch (b) {\n case 1: g();\n } else h();\n",
+         {"3 1 if (a)", "4 2 switch (b) {", "5 3 case 1:", "5 3 g();", "6 2 }", "6 1 else", "6 2 h();"}},
+        {"if (a)\n for (;;)\n  while (b) {\n  } else h();\n",
+         {"3 1 if (a)", "4 2 for (;;)", "5 3 while (b) {", "6 3 }", "6 1 else", "6 2 h();"}},
+        // a braced statement that no if holds: the else has no if
+        {"while (b) {\n} else h();\n", {"3 1 while (b) {", "4 1 }", "4 1 else [-109]", "4 2 h();"}},
+    };
+    for (const auto& c : cases) {
+        Units got = units(std::string("void f(void)\n{\n") + c.body + "}\n");
+        Units expected = {"1 0 void f(void)", "2 0 {"};
+        expected.insert(expected.end(), c.expected.begin(), c.expected.end());
+        ASSERT_FALSE(got.empty());
+        got.pop_back();  // the function's "}"
+        EXPECT_EQ(got, expected) << c.body;
+    }
 }
 
 TEST_F(ScannerTest, ExternCBlockKeepsDeclarationsAtDepthZero) {
@@ -188,21 +222,57 @@ TEST_F(ScannerTest, ExternCBlockKeepsDeclarationsAtDepthZero) {
               (Units{"2 0 int a(void);", "3 0 int b(int x)", "4 0 {", "5 1 return x;", "6 0 }", "8 0 int c;"}));
 }
 
-TEST_F(ScannerTest, ClassBodyIsReducedToItsBraces) {
+// A class body gives its member functions, named with the class, and then
+// the class itself as one declaration reduced to its braces; its other
+// members stay inside it.
+TEST_F(ScannerTest, ClassBodyGivesItsMemberFunctionsThenItsDeclaration) {
     EXPECT_EQ(units("class Shape : public Base {\n"
                     "public:\n"
                     "    int f() { return 1; }\n"
                     "    struct Inner { int y; } inner;\n"
                     "};\n"
                     "int after;\n"),
-              (Units{"1 0 class Shape : public Base {};", "6 0 int after;"}));
+              (Units{"3 0 int f() <Shape::>", "3 0 {", "3 1 return 1;", "3 0 }", "1 0 class Shape : public Base {};",
+                     "6 0 int after;"}));
+    // GRAVLET keeps the name written in the class
+    EXPECT_EQ(units("class A { int f() const { return 1; } };\n", kGravletAnalysis),
+              (Units{"1 0 int f() const", "1 0 {", "1 1 return 1;", "1 0 }", "1 0 class A {};"}));
 }
 
-TEST_F(ScannerTest, StructBodyIsWalkedAtDepthOneInNotarix) {
-    EXPECT_EQ(units("struct point {\n    int x;\n};\n"),
-              (Units{"1 0 struct point {", "2 1 int x;", "3 0 }", "3 0 ;"}));
-    // ... and GRAVLET takes a struct as a class head
-    EXPECT_EQ(units("struct point {\n    int x;\n};\n", kGravletAnalysis), (Units{"1 0 struct point {};"}));
+// A struct's members stay in its declaration in every program.
+TEST_F(ScannerTest, StructBodyStaysInItsDeclaration) {
+    for (const AnalysisProfile* profile : {&kNotarixAnalysis, &kGravletAnalysis, &kOrbalineAnalysis})
+        EXPECT_EQ(units("struct point {\n    int x;\n};\n", *profile), (Units{"1 0 struct point {};"}))
+            << profile->program;
+    EXPECT_EQ(units("typedef struct node {\n    struct node *next; /* link */\n} NODE, *PNODE;\nint n;\n"),
+              (Units{"1 0 typedef struct node {} NODE, *PNODE;", "4 0 int n;"}));
+}
+
+// namespace and extern "C" blocks are read as if their declarations stood
+// outside them; classes inside them name their members.
+TEST_F(ScannerTest, ScopesAreTransparent) {
+    const struct {
+        const char* source;
+        Units expected;
+    } cases[] = {
+        {"namespace N { int f(void) { return g(); } }\nint h(void);\n",
+         {"1 0 int f(void)", "1 0 {", "1 1 return g();", "1 0 }", "2 0 int h(void);"}},
+        {"namespace A::B {\nnamespace {\ninline namespace v1 {\nint f() {\n}\n}\n}\n}\nint x;\n",
+         {"4 0 int f()", "4 0 {", "5 0 }", "9 0 int x;"}},
+        {"extern \"C++\" {\nint f(void);\n}\n", {"2 0 int f(void);"}},
+        {"namespace N {\nclass A {\n  class B { void f() {} };\n};\n}\n",
+         {"3 0 void f() <A::B::>", "3 0 {", "3 0 }", "2 0 class A {};"}},
+        {"template <typename T> class X<T*> final : public Y<T> {\n  T get() const { return v; }\n};\n",
+         {"2 0 T get() const <X::>", "2 0 {", "2 1 return v;", "2 0 }",
+          "1 0 template <typename T> class X<T*> final : public Y<T> {};"}},
+        {"struct S {\n  S() : a(1), b(2) {}\n  ~S() {}\n  bool operator==(const S& o) const { return a == o.a; }\n  int a, b;\n};\n",
+         {"2 0 S() : a(1), b(2) <S::>", "2 0 {", "2 0 }", "3 0 ~S() <S::>", "3 0 {", "3 0 }",
+          "4 0 bool operator==(const S& o) const <S::>", "4 0 {", "4 1 return a == o.a;", "4 0 }", "1 0 struct S {};"}},
+        // a macro's line before a namespace
+        {"MACRO(4251)\nnamespace N {\nint x;\n}\n", {"1 0 MACRO(4251)", "3 0 int x;"}},
+        {"namespace N {\nMACRO() }\nint y;\n", {"2 0 MACRO()", "3 0 int y;"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(units(c.source), c.expected) << c.source;
 }
 
 TEST_F(ScannerTest, InitialiserListsAreStripped) {
@@ -242,11 +312,23 @@ TEST_F(ScannerTest, FunctionHeadsEndWhereCReadsThem) {
         // among them, words after the parameters, an operator named with "="
         {"int f(a, b) int a; char *b; { }\n", {"1 0 int f(a, b)", "1 0 int a;", "1 0 char *b;", "1 0 {", "1 0 }"}},
         {"int call(fp)\nint (*fp)();\n{\n}\n", {"1 0 int call(fp)", "2 0 int (*fp)();", "3 0 {", "4 0 }"}},
-        {"int A::get() const {\n}\n", {"1 0 int A::get()", "1 0 const {", "2 0 }"}},
+        {"int A::get() const {\n}\n", {"1 0 int A::get() const", "1 0 {", "2 0 }"}},
         {"A& A::operator=(const A& o) {\n}\n", {"1 0 A& A::operator=(const A& o)", "1 0 {", "2 0 }"}},
         // groups of the head's own after its parameters
         {"void f(void) __attribute__((noreturn));\n", {"1 0 void f(void) __attribute__((noreturn));"}},
         {"void f() const throw(int) {\n}\n", {"1 0 void f() const throw(int)", "1 0 {", "2 0 }"}},
+        // the words a head may carry after its parameters
+        {"int f() volatile noexcept {\n}\n", {"1 0 int f() volatile noexcept", "1 0 {", "2 0 }"}},
+        {"void f() override final\n{\n}\n", {"1 0 void f() override final", "2 0 {", "3 0 }"}},
+        {"auto f(int a) -> std::vector<int> {\n}\n", {"1 0 auto f(int a) -> std::vector<int>", "1 0 {", "2 0 }"}},
+        // an attribute macro after a prototype, and after a head
+        {"static void f(int a) PRIVILEGED_FUNCTION;\nstatic void f(int a)\n{\n}\n",
+         {"1 0 static void f(int a) PRIVILEGED_FUNCTION;", "2 0 static void f(int a)", "3 0 {", "4 0 }"}},
+        {"void f(void) RAM_FUNC\n{\n}\n", {"1 0 void f(void) RAM_FUNC", "2 0 {", "3 0 }"}},
+        {"int f(a) ATTR;\nint g;\n", {"1 0 int f(a) ATTR;", "2 0 int g;"}},
+        // a macro word before an aggregate's class word
+        {"static MACRO struct S { int a; } s = { 1 };\nint h(void) {\n}\n",
+         {"1 0 static MACRO struct S {} s = {};", "2 0 int h(void)", "2 0 {", "3 0 }"}},
     };
     for (const auto& c : cases) EXPECT_EQ(units(c.source), c.expected) << c.source;
 }
@@ -419,10 +501,60 @@ TEST(ScannerRoutines, HeadDeclaratorStartsAfterMacroTypeGroups) {
     for (const auto& c : cases) EXPECT_EQ(head_declarator_start(c.head), c.start) << c.head;
 }
 
+// The one rule every converter names its heads by: the name directly
+// before the first parameter list at declarator level, and whether what
+// follows that list leaves the text a head.
+TEST(ScannerRoutines, HeadNamesAndHeads) {
+    reset_analysis_state(kNotarixAnalysis);
+    const struct {
+        const char* text;
+        const char* name;  // "-": none
+        int head;
+    } cases[] = {
+        {"int main(int argc, char **argv)", "main", 1},
+        {"EXPORT(int) CALLBACK f(void)", "f", 1},
+        {"void (*f(int a))(void)", "f", 1},
+        {"void (*signal(int sig, void (*func)(int)))(int)", "signal", 1},
+        {"int (name) (int a)", "name", 1},
+        {"Foo :: ~ Foo()", "Foo :: ~ Foo", 1},
+        {"::std::vector<int> GetArgs()", "GetArgs", 1},
+        {"std::string Foo<T>::bar(int a) const", "Foo<T>::bar", 1},
+        {"template <typename T> T max(T a, T b)", "max", 1},
+        {"template <> void f<int>(int a)", "f", 1},
+        {"bool operator<(const A& a)", "operator<", 1},
+        {"int A::operator()(int x) const", "A::operator()", 1},
+        {"void* operator new[](size_t n)", "operator new[]", 1},
+        {"A::A(int x) : m(x), n(2)", "A::A", 1},
+        {"~A()", "~A", 1},
+        {"void f() GTEST_LOCK_EXCLUDED_(mutex_)", "f", 1},
+        {"int f(a)", "f", 1},
+        {"MACRO(1) static void die(void)", "die", 1},
+        // no heads
+        {"static void f(int a) PRIVILEGED_FUNCTION;", "f", 0},
+        {"M(i) = 3", "-", 0},
+        {"int x = 3", "-", 0},
+        {"(x)", "-", 0},
+        {"void f() namespace", "f", 0},
+    };
+    for (const auto& c : cases) {
+        FunctionHead head;
+        const bool found = find_function_head(c.text, head);
+        const std::string_view text = c.text;
+        EXPECT_EQ(found ? std::string(text.substr(static_cast<size_t>(head.name_start),
+                                                  static_cast<size_t>(head.name_end - head.name_start)))
+                        : "-",
+                  c.name)
+            << c.text;
+        EXPECT_EQ(is_function_head(c.text), c.head) << c.text;
+    }
+}
+
 TEST(ScannerRoutines, ClassHeadsDifferByProgram) {
     reset_analysis_state(kNotarixAnalysis);
     EXPECT_EQ(is_class_head("class A {"), 1);
     EXPECT_EQ(is_class_head("template <class T> class B"), 1);
+    EXPECT_EQ(is_class_head("template <class T> T max(T a, T b)"), 0);
+    EXPECT_EQ(is_class_head("DLLEXPORT class A {"), 1);
     EXPECT_EQ(is_class_head("typedef class A B;"), 1);
     EXPECT_EQ(is_class_head("struct S {"), 0);
     EXPECT_EQ(is_class_head("classic x;"), 0);
@@ -430,6 +562,8 @@ TEST(ScannerRoutines, ClassHeadsDifferByProgram) {
     EXPECT_EQ(is_class_head("static union U {"), 1);
     EXPECT_EQ(is_class_head("static const struct {"), 1);
     EXPECT_EQ(is_class_head("static const int x;"), 0);
+    EXPECT_EQ(is_class_head("static SQLITE_WSD struct Config {"), 1);
+    EXPECT_EQ(is_class_head("int f(struct S *p) {"), 0);
     EXPECT_EQ(is_class_head("class A {"), 0);
     reset_analysis_state(kOrbalineAnalysis);
     EXPECT_EQ(is_class_head("enum E {"), 1);

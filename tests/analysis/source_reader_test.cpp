@@ -53,42 +53,42 @@ TEST_F(SourceReader, ContinuationAtTheEndOfTheFile) {
     EXPECT_EQ(run_lines(path), (Lines{{"a;", "", 1, 0}}));
 }
 
-TEST_F(SourceReader, LongContinuationIsJoinedWithOneBlank) {
+TEST_F(SourceReader, LongContinuationIsJoinedAsWritten) {
     const std::string first = std::string(500, 'a') + std::string(100, ' ') + "\\\n";
     const std::string second = std::string(100, ' ') + std::string(400, 'b') + "\n";
     const std::string path = write_source("main.c", first + second + "x;\n");
-    EXPECT_EQ(run_lines(path),
-              (Lines{{std::string(500, 'a') + " " + std::string(400, 'b'), "", 2, 0}, {"x;", "", 3, 0}}));
+    EXPECT_EQ(run_lines(path), (Lines{{std::string(500, 'a') + std::string(200, ' ') + std::string(400, 'b'), "", 2, 0},
+                                      {"x;", "", 3, 0}}));
     EXPECT_FALSE(error_file_exists());
 }
 
-// The joined parts are counted with the next part's line end against the
-// 1024-byte buffer: below it they join as written, at it they are trimmed to
-// one blank, and when even that reaches it the line is refused.
-TEST_F(SourceReader, ContinuationAtTheBufferSize) {
+// A continued line is joined whatever its length, its parts as written;
+// only a runaway line of 4 MiB is refused.
+TEST_F(SourceReader, ContinuationOfAnyLengthUpToTheRunawayGuard) {
     auto joined = [&](int b_count) {
         reset_scanner_state(kResetState | kResetErrorFile);
         return run_lines(write_source("cont.c", std::string(500, 'a') + " \\\n " +
                                                     std::string(static_cast<size_t>(b_count), 'b') + "\nx;\n"));
     };
-    // 501 + (520 + 2) = 1023 bytes: as written
-    Lines lines = joined(520);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].code, std::string(500, 'a') + "  " + std::string(520, 'b'));
-    // 1024: trimmed, and then it fits
-    lines = joined(521);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].code, std::string(500, 'a') + " " + std::string(521, 'b'));
+    for (int b_count : {520, 521, 522, 1000}) {
+        Lines lines = joined(b_count);
+        ASSERT_EQ(lines.size(), 2u) << b_count;
+        EXPECT_EQ(lines[0].code, std::string(500, 'a') + "  " + std::string(static_cast<size_t>(b_count), 'b'));
+    }
     EXPECT_FALSE(error_file_exists());
-    // trimmed it still takes 1024 bytes
-    EXPECT_TRUE(joined(522).empty());
-    EXPECT_EQ(last_code_, -129);
-}
-
-TEST_F(SourceReader, ContinuationThatCannotFit) {
-    const std::string path =
-        write_source("main.c", std::string(600, 'a') + "\\\n" + std::string(600, 'b') + "\nx;\n");
-    EXPECT_TRUE(run_lines(path).empty());
+    // 4,194 parts of 1,000 bytes and a last one: the joined line and the
+    // last part's line end take 4 MiB - 1 bytes, or 4 MiB
+    auto runaway = [&](int last) {
+        reset_scanner_state(kResetState | kResetErrorFile);
+        std::string text;
+        for (int i = 0; i < 4194; ++i) text += std::string(1000, 'a') + "\\\n";
+        return run_lines(write_source("runaway.c", text + std::string(static_cast<size_t>(last), 'a') + "\n"));
+    };
+    Lines whole = runaway(302);
+    ASSERT_EQ(whole.size(), 1u);
+    EXPECT_EQ(whole[0].code.size(), 4 * 1024 * 1024 - 2u);
+    EXPECT_EQ(whole[0].line, 4195);
+    EXPECT_TRUE(runaway(303).empty());
     EXPECT_EQ(last_code_, -129);
     EXPECT_NE(error_bytes().find(" : E129 : " + std::string(kMsgLineTooLong) + "\r\n"), std::string::npos);
 }

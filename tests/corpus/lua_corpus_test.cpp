@@ -12,17 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "common/analysis/analysis_state.h"
-#include "common/analysis/converter_host.h"
 #include "common/analysis/scramble.h"
-#include "common/text/clock.h"
-#include "gravlet/converter/gx1002s.h"
-#include "notarix/converter/nx1011s.h"
 #include "notarix/formatter/nx1012.h"
-#include "orbaline/converter/oq1011s.h"
 #include "platform/kernel/file_io.h"
-#include "tests/common/generated_files.h"
-#include "tests/common/temp_dir.h"
+#include "tests/corpus/corpus_fixture.h"
 
 namespace {
 
@@ -112,39 +105,15 @@ Heads heads_of(const std::string& error_text) {
     return heads;
 }
 
-class LuaCorpus : public ::testing::Test {
+class LuaCorpus : public corpus_test::ConverterRuns {
 protected:
     void SetUp() override {
-        current_ = this;
-        host_.program_directory = &LuaCorpus::program_directory;
-        set_converter_host(&host_);
-        set_clock_for_tests(LocalTime{2024, 4, 1, 9, 30, 0});
+        ConverterRuns::SetUp();
         for (const auto& entry : std::filesystem::directory_iterator(kCorpus)) {
             const std::string name = entry.path().filename().string();
             if (entry.path().extension() == ".c" || entry.path().extension() == ".h")
                 write_raw(dir_.path(name), read_raw(entry.path().string()));
         }
-    }
-    void TearDown() override {
-        set_converter_host(nullptr);
-        reset_clock_for_tests();
-        reset_analysis_state(kNotarixAnalysis);
-        current_ = nullptr;
-    }
-
-    // The shipped control files are looked for here; it stays empty.
-    static std::string program_directory() { return current_->dir_.path("program"); }
-
-    std::string error_option(const char* name) const { return "-e" + dir_.path() + "\\" + name; }
-
-    int notarix(const std::string& source) {
-        return call_converter(run_function_spec_converter,
-                    {"nx1011s", source, error_option("nx1000.err"), "-v0", "-i10", "-d3", "-H0", "-mf", "-X8417", ""});
-    }
-
-    int gravlet(const std::string& source, const std::string& macro_level = "-d3") {
-        return call_converter(run_pad_generator, {"gx1002s", source, "-n", "-v0", "-ucfc", "-i10", "-X8462", "-mf", "-ti0",
-                                        "-c24", "-lm21", macro_level, "-C0", error_option("gx1000.err"), ""});
     }
 
     // A result file with the scratch folder written as @DIR@.
@@ -153,10 +122,6 @@ protected:
             text.replace(at, dir_.path().size(), "@DIR@");
         return text;
     }
-
-    TempDir dir_;
-    ConverterHost host_;
-    static inline LuaCorpus* current_ = nullptr;
 };
 
 TEST_F(LuaCorpus, NotarixOverEverySource) {
@@ -196,10 +161,7 @@ TEST_F(LuaCorpus, OrbalineTreeOfTheWholeList) {
     for (const Expected& e : kExpected) names += std::string(e.file) + "\n";
     const std::string list = dir_.path("lua.nam");
     write_raw(list, names);
-    EXPECT_EQ(call_converter(run_call_tree_generator, {"oq1011s", "-x", "-f+", "-v0", "-Fe" + dir_.path() + "\\oq1000.err",
-                                             "-X8439", "-mf", "-c20", "-d10", "-u0", "-i10", "-M3", "-R0", "-A0",
-                                             "-l", "[" + list + "]", ""}),
-              9);
+    EXPECT_EQ(orbaline(list), 9);
     expect_golden(lf_text(read_raw(dir_.path("oq1000.err"))), "oq1011s/oq1000.err");
     expect_golden(plain_file(with_extension(list, ".trd")), "oq1011s/lua.trd");
     expect_golden(lf_text(read_raw(with_extension(list, ".flt"))), "oq1011s/lua.flt");

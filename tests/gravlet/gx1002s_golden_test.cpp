@@ -15,8 +15,8 @@ protected:
     // Converts <base>.c with the generation vector and the extra options, and
     // compares <expected>.pds and <expected>.flt.
     void expect_generated(const std::string& base, const std::string& expected, int status,
-                          std::vector<std::string> extra = {}) {
-        std::string source = copy_fixture(base + ".c");
+                          std::vector<std::string> extra = {}, const std::string& extension = ".c") {
+        std::string source = copy_fixture(base + extension);
         std::vector<std::string> args = generation_vector(source);
         args.insert(args.end(), extra.begin(), extra.end());
         ASSERT_EQ(run(args), status);
@@ -48,6 +48,17 @@ TEST_F(PadGolden, SwitchMergesConsecutiveLabels) { expect_generated("switch", "s
 TEST_F(PadGolden, SwitchWithOwnBoxPerLabel) { expect_generated("switch", "switch_c1", kPadDone, {"-C1"}); }
 TEST_F(PadGolden, HeadsAsCReadsThem) {
     expect_generated("../nx1011s/unseen", "unseen", kPadDone);
+    EXPECT_FALSE(exists(error_file()));
+}
+// Members of a class body named as written there, their headed comments,
+// out-of-class members, templates and namespaces.
+TEST_F(PadGolden, ClassLibraryInCxx) {
+    expect_generated("../nx1011s/library", "library", kPadDone, {}, ".cpp");
+    EXPECT_FALSE(exists(error_file()));
+}
+// An else after a braced loop under an if, attribute macros, long macros.
+TEST_F(PadGolden, RealTimeKernelSource) {
+    expect_generated("../nx1011s/kernel", "kernel", kPadDone);
     EXPECT_FALSE(exists(error_file()));
 }
 TEST_F(PadGolden, WhileLoop) { expect_generated("while", "while", kPadDone); }

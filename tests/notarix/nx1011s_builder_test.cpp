@@ -56,6 +56,10 @@ TEST_F(Nx1011sBuilder, NamesFromHeads) {
     // a return type written with macros is part of the head
     EXPECT_EQ(cut_head_text("EXPORT(int) CALLBACK f(int a) const"), "EXPORT(int) CALLBACK f(int a)");
     EXPECT_EQ(make_name_record("EXPORT(int) CALLBACK f(int a)"), "NAM:f");
+    // a head that returns a function pointer, kept whole
+    EXPECT_EQ(cut_head_text("void (*f(int a))(void) const"), "void (*f(int a))(void)");
+    EXPECT_EQ(make_name_record("void (*f(int a))(void)"), "NAM:f");
+    EXPECT_EQ(make_name_record("ns::Widget::Widget(int w)"), "NAM:ns::Widget::Widget");
 }
 
 TEST_F(Nx1011sBuilder, HeadRecords) {

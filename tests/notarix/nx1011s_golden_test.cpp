@@ -12,10 +12,11 @@ namespace {
 
 class Nx1011sGolden : public ConverterTest {
 protected:
-    // Converts <base>.c from the fixtures and compares the three results.
+    // Converts <base>.c (or <base><extension>) from the fixtures and compares
+    // the three results.
     void expect_results(const std::string& base, int status, const std::string& head = "-H0",
-                        const std::string& options = "") {
-        std::string source = copy_fixture(base + ".c");
+                        const std::string& options = "", const std::string& extension = ".c") {
+        std::string source = copy_fixture(base + extension);
         ASSERT_EQ(generate(source, head, options), status);
 
         std::string expected_fss = replaced(read_raw(fixture_path(base + ".fss")), "@SRC@", source);
@@ -42,6 +43,21 @@ TEST_F(Nx1011sGolden, ExternalOutputsAndUpdatesAreRetagged) { expect_results("ex
 // its own name with its head.
 TEST_F(Nx1011sGolden, HeadsAsCReadsThem) {
     expect_results("unseen", kFunctionSpecDone);
+    EXPECT_FALSE(exists(error_file()));
+}
+
+// Namespaces, classes with members defined in and out of their body,
+// operators, constructors and templates: one page per function, members
+// named with their class.
+TEST_F(Nx1011sGolden, ClassLibraryInCxx) {
+    expect_results("library", kFunctionSpecDone, "-H0", "", ".cpp");
+    EXPECT_FALSE(exists(error_file()));
+}
+
+// Attribute macros after prototypes and heads, continued macros longer than
+// any line buffer, a head that returns a function pointer.
+TEST_F(Nx1011sGolden, RealTimeKernelSource) {
+    expect_results("kernel", kFunctionSpecDone);
     EXPECT_FALSE(exists(error_file()));
 }
 

@@ -36,6 +36,8 @@ std::vector<GoldenCase> golden_cases() {
         {"basic-recursion", "basic.nam", kBasic, {"-R1"}, "", 0},
         {"basic-xref", "basic.nam", kBasic, {"-s"}, "", 0},
         {"unseen", "unseen.nam", {"../nx1011s/unseen.c"}, {}, "", 0},
+        {"library", "library.nam", {"../nx1011s/library.cpp"}, {}, "", 0},
+        {"kernel", "kernel.nam", {"../nx1011s/kernel.c"}, {}, "", 0},
         {"shared", "shared.nam", kShared, {}, "", 0},
         {"shared-xref", "shared.nam", kShared, {"-s"}, "", 0},
     };

@@ -47,6 +47,9 @@ TEST_F(Oq1011sHeads, NamesOfFunctionHeads) {
     EXPECT_EQ(head("EXPORT(int) CALLBACK f(void)", &prefix), "f");
     EXPECT_EQ(prefix, "EXPORT(int) CALLBACK");
     EXPECT_EQ(head("void f() const throw(int)"), "f");
+    // a head that returns a function pointer is named by the name inside
+    EXPECT_EQ(head("void (*f(int a))(void)", &prefix), "f");
+    EXPECT_EQ(prefix, "void (*");
 }
 
 TEST_F(Oq1011sHeads, CallsInABody) {
@@ -88,15 +91,18 @@ TEST_F(Oq1011sHeads, TypeWords) {
     collect_type_words("typedef int (*CALLBACK)(int);");
     collect_type_words("typedef unsigned char BYTE[4];");
     collect_type_words("struct point p;");
-    for (const char* word : {"node", "NODE", "PNODE", "CALLBACK", "BYTE", "point"})
-        EXPECT_TRUE(is_type_word(word)) << word;
-    EXPECT_EQ(calls_in_text("p = (NODE)(q); BYTE(x); cb(1);"), (Names{"cb"}));
+    collect_type_words("class Shape {};");
+    for (const char* word : {"NODE", "PNODE", "CALLBACK", "BYTE", "Shape"}) EXPECT_TRUE(is_type_word(word)) << word;
+    // a C tag names no type: "stat(...)" after "struct stat st;" is a call
+    for (const char* word : {"node", "point"}) EXPECT_FALSE(is_type_word(word)) << word;
+    collect_type_words("struct stat st;");
+    EXPECT_EQ(calls_in_text("p = (NODE)(q); BYTE(x); cb(1); r = stat(path, &st); Shape(2);"), (Names{"cb", "stat"}));
     // a tag word inside a string or a longer word names no type
     collect_type_words("s = \"struct fake\"; structure = 1; x = a.classic;");
     EXPECT_FALSE(is_type_word("fake"));
     EXPECT_FALSE(is_type_word("classic"));
     collect_type_words("f(sizeof(union bits));");
-    EXPECT_TRUE(is_type_word("bits"));
+    EXPECT_FALSE(is_type_word("bits"));
 }
 
 TEST_F(Oq1011sHeads, KeywordComments) {
