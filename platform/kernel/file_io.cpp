@@ -387,7 +387,11 @@ int64_t crt_filelength(int fd) {
     return static_cast<int64_t>(st.st_size);
 }
 
-bool crt_file_stamp(int fd, int64_t& size, int64_t& modified) {
+namespace {
+int64_t nanoseconds(const struct timespec& t) { return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec; }
+}  // namespace
+
+bool crt_file_stamp(int fd, int64_t& size, int64_t& modified, int64_t* changed) {
     FileTable& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
     Descriptor standard;
@@ -396,7 +400,18 @@ bool crt_file_stamp(int fd, int64_t& size, int64_t& modified) {
     // one look at the file gives both
     if (!d || ::fstat(fd, &st) != 0) return false;
     size = d->reused ? written_end(*d) : static_cast<int64_t>(st.st_size);
-    modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    modified = nanoseconds(st.st_mtim);
+    if (changed != nullptr) *changed = nanoseconds(st.st_ctim);
+    return true;
+}
+
+bool crt_path_stamp(const char* path, int64_t& size, int64_t& modified, int64_t& changed) {
+    if (!path || !*path) return false;
+    struct stat st;
+    if (::stat(resolve_platform_path(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    size = static_cast<int64_t>(st.st_size);
+    modified = nanoseconds(st.st_mtim);
+    changed = nanoseconds(st.st_ctim);
     return true;
 }
 
