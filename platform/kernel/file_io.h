@@ -49,7 +49,8 @@ int64_t crt_tell(int fd);
 // Moves the file position (whence as for lseek); drops any read-ahead.
 int64_t crt_lseek(int fd, int64_t offset, int whence);
 
-// Size in bytes of the open file, -1 on error.
+// Size in bytes of the open file, -1 on error (of a file opened for reading
+// only, as the open found it).
 int64_t crt_filelength(int fd);
 
 // The size of the open file (as crt_filelength) and the time it was last
