@@ -267,7 +267,13 @@ struct KeptFiles {
     unsigned scope = 0;  // the listing scope they were read in
     unsigned run = 0;    // the sources opened so far: a kept file's stamp is looked at once a run
     std::unordered_map<std::string, std::shared_ptr<KeptFile>> by_name;
+    // quoted names found beside the source (by its folder and the name):
+    // the answer holds while the file it found is kept unchanged
+    std::unordered_map<std::string, std::string> answers;
 };
+
+// An include file held open by its kept bytes alone, without a descriptor.
+constexpr int kKeptHandle = INT32_MAX;
 
 KeptFiles& kept_files() {
     static KeptFiles files;
@@ -294,6 +300,7 @@ void attach_kept_file(SourceFile& file) {
     KeptFiles& files = kept_files();
     if (files.scope != scope) {
         files.by_name.clear();
+        files.answers.clear();
         files.scope = scope;
     }
     int64_t size = 0, modified = 0, changed = 0;
@@ -348,21 +355,33 @@ KeptLine* kept_line(int start_state, bool& found) {
 
 }  // namespace
 
-// A file an earlier reading opened is the kept one while its stamp holds
-// (looked at once a run, as a fresh open would see it: its rights too).
+namespace {
+
+// The kept file of that name while its stamp holds (looked at once a run,
+// as a fresh open would see it: its rights too); nullptr when there is none.
+std::shared_ptr<KeptFile> unchanged_kept_file(const std::string& path) {
+    KeptFiles& files = kept_files();
+    const unsigned scope = crt_listing_scope_number();
+    if (scope == 0 || files.scope != scope) return nullptr;
+    auto found = files.by_name.find(path);
+    if (found == files.by_name.end()) return nullptr;
+    KeptFile& kept = *found->second;
+    if (kept.checked_run != files.run) {
+        int64_t size = 0, modified = 0, changed = 0;
+        if (!crt_path_stamp(path.c_str(), size, modified, changed) || size != kept.size ||
+            modified != kept.modified || changed != kept.changed)
+            return nullptr;
+        kept.checked_run = files.run;
+    }
+    return found->second;
+}
+
+}  // namespace
+
+// A file an earlier reading opened is the kept one while its stamp holds.
 bool kept_file_holds(const EntryFile& entry) {
     const std::shared_ptr<KeptFile> kept = entry.kept.lock();
-    KeptFiles& files = kept_files();
-    if (!kept || files.scope != crt_listing_scope_number()) return false;
-    auto found = files.by_name.find(entry.path);
-    if (found == files.by_name.end() || found->second != kept) return false;
-    if (kept->checked_run == files.run) return true;
-    int64_t size = 0, modified = 0, changed = 0;
-    if (!crt_path_stamp(entry.path.c_str(), size, modified, changed) || size != kept->size ||
-        modified != kept->modified || changed != kept->changed)
-        return false;
-    kept->checked_run = files.run;
-    return true;
+    return kept != nullptr && unchanged_kept_file(entry.path) == kept;
 }
 
 namespace {
@@ -709,7 +728,11 @@ int open_source_file(const char* path) {
     if (static_cast<int>(g_analysis.include_stack.size()) >= g_analysis.profile->max_include_depth)
         return raise_message(kMessageError, -117, kMsgIncludeNesting);
 
-    int handle = open_tracked_file(path, "rb");
+    // an include file kept unchanged in the batch needs no descriptor
+    std::shared_ptr<KeptFile> kept;
+    if (!g_analysis.include_stack.empty() || g_analysis.current.handle >= 0) kept = unchanged_kept_file(path);
+    if (kept && kept->read_error) kept.reset();
+    int handle = kept ? kKeptHandle : open_tracked_file(path, "rb");
     if (handle < 0) {
         // whether it opens another time is not known
         spoil_whole_readings();
@@ -735,11 +758,12 @@ int open_source_file(const char* path) {
     file.name = path;
     file.line_number = 0;
     file.conditional_base = g_analysis.cond_depth;
-    file.size = crt_filelength(handle);
+    file.size = kept ? kept->size : crt_filelength(handle);
     if (file.size < 0) file.size = 0;
     file.messages_at_open = g_analysis.messages_met;
     if (!g_analysis.include_stack.empty()) {
-        attach_kept_file(file);
+        if (kept) file.kept = std::move(kept);
+        else attach_kept_file(file);
         if (noting_whole_readings())
             note_whole_file(file.name, file.kept && !file.kept->read_error ? file.kept : nullptr);
     }
@@ -751,7 +775,7 @@ int open_source_file(const char* path) {
 
 int close_source_file() {
     if (g_analysis.current.handle < 0) return raise_message(kMessageError, -127, kMsgFileNotOpen);
-    close_tracked_file(g_analysis.current.handle);
+    if (g_analysis.current.handle != kKeptHandle) close_tracked_file(g_analysis.current.handle);
     if (!g_analysis.include_stack.empty()) {
         int result = kCodeOk;
         if (g_analysis.cond_depth > g_analysis.current.conditional_base) {
@@ -776,7 +800,8 @@ int close_all_source_files() {
     drop_whole_readings();
     int result = kCodeOk;
     while (!g_analysis.include_stack.empty()) {
-        if (g_analysis.current.handle >= 0 && close_tracked_file(g_analysis.current.handle) != 0)
+        if (g_analysis.current.handle >= 0 && g_analysis.current.handle != kKeptHandle &&
+            close_tracked_file(g_analysis.current.handle) != 0)
             result = kCodeCannotWrite;
         g_analysis.current = std::move(g_analysis.include_stack.back());
         g_analysis.include_stack.pop_back();
@@ -1089,9 +1114,20 @@ const std::string& include_answer(const std::string& key) {
         const std::string written = key.substr(1);
         std::string path;
         bool found = false;
-        if (key[0] == '2') {
+        // a quoted name found beside the source in the batch needs no look
+        // while the file it found stays as it was read
+        const bool beside = key[0] == '2';
+        const std::string batch_key = g_analysis.source_directory + '\n' + key;
+        KeptFiles& files = kept_files();
+        if (beside) {
+            auto kept = files.answers.find(batch_key);
+            found = kept != files.answers.end() && unchanged_kept_file(kept->second) != nullptr;
+            if (found) path = kept->second;
+        }
+        if (beside && !found) {
             path = is_absolute_path(written) ? written : g_analysis.source_directory + written;
             found = can_open(path);
+            if (found && crt_listing_scope_number() != 0) files.answers[batch_key] = path;
         }
         if (!found) {
             path = written;
