@@ -323,6 +323,7 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
     struct Case {
         const char* what;
         std::vector<Step> steps;
+        int quoted_mode = 1;  // 2: a quoted name not found is warned of
     };
     const std::vector<Case> cases = {
         {"the header changed between two sources",
@@ -375,6 +376,11 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
         {"a header including another that is not there, then is",
          {{"#include \"g.h\"\n#define H G\n", "#include \"h.h\"\n", "H=G", "-"},
           {"", "#include \"h.h\"\n", "G=7 H=7", "#define G 7\n"}}},
+        {"a header including another that is there, then is not",
+         {{"#include \"g.h\"\n#define H G\n", "#include \"h.h\"\n", "G=7 H=7", "#define G 7\n"},
+          {"", "#include \"h.h\"\n", "H=G", "-"},
+          {"", "#include \"h.h\"\n", "G=8 H=8", "#define G 8\n"}},
+         2},
         {"a header included inside a conditional and outside",
          {{"#if 1\n#ifdef Q\nq;\n#endif\n/* open\n still */ r;\n#endif\ns;\n", "#include \"h.h\"\n", ""},
           {"", "#ifndef Z\n#ifndef Y\n#include \"h.h\"\n#endif\n#endif\n", ""},
@@ -459,6 +465,7 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
                 }
                 const std::string main = write_source("main.c", step.source);
                 start(kNotarixAnalysis);
+                g_analysis.settings.include_mode_quoted = c.quoted_mode;
                 g_analysis.hooks.on_line = note_progress;
                 g_analysis.settings.progress_flag = 1;
                 g_progress.clear();
