@@ -531,6 +531,7 @@ int replay_line(SourceFile& file, std::string& code, std::string& comment) {
     }
     g_analysis.cond_depth = depth;
     g_analysis.cond_state[depth] = line.state_after;
+    if (noting_whole_readings()) note_whole_reach();
     file.guard_watch = line.guard_watch;
     file.guard_depth = line.guard_depth;
     const std::string& guard_name = trace.guard_names[line.guard_name];
@@ -1294,6 +1295,7 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
             g_analysis.line_kept = g_analysis.split_kept;
             int keep = push_conditional(code, comment, 1);
             g_analysis.line_kept = nullptr;
+            if (noting_whole_readings()) note_whole_reach();
             if (keep < -99) return keep;
             if (watched) {
                 // an #include there has made its header the current file
