@@ -5,6 +5,7 @@
 // them, which ORBALINE reads as it is and a child process reads back.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -38,10 +39,10 @@ inline std::string corpus_dir(const std::string& name) { return (fs::temp_direct
 
 // The folder's sources as the list names them, with their line count unless
 // a process that measures its memory asks for none.
-inline Corpus load_corpus(const std::string& name, bool with_lines = true) {
+inline Corpus load_corpus_at(const std::string& dir, bool with_lines = true) {
     Corpus c;
-    c.name = name;
-    c.dir = corpus_dir(name);
+    c.name = fs::path(dir).filename().string();
+    c.dir = dir;
     c.list = c.dir + "/sources.nam";
     std::ifstream list(c.list);
     for (std::string line; std::getline(list, line);) {
@@ -52,6 +53,12 @@ inline Corpus load_corpus(const std::string& name, bool with_lines = true) {
     return c;
 }
 
+inline Corpus load_corpus(const std::string& name, bool with_lines = true) {
+    Corpus c = load_corpus_at(corpus_dir(name), with_lines);
+    c.name = name;
+    return c;
+}
+
 // Writes the files into a fresh folder and lists the sources (the names
 // without a folder) in sources.nam.
 struct CorpusFile {
@@ -59,8 +66,7 @@ struct CorpusFile {
     std::string text;
     bool source = true;
 };
-inline Corpus write_corpus(const std::string& name, const std::vector<CorpusFile>& files) {
-    const std::string dir = corpus_dir(name);
+inline Corpus write_corpus_at(const std::string& dir, const std::vector<CorpusFile>& files) {
     std::error_code ignored;
     fs::remove_all(dir, ignored);
     fs::create_directories(dir);
@@ -70,7 +76,13 @@ inline Corpus write_corpus(const std::string& name, const std::vector<CorpusFile
         if (f.source) list << f.name << "\n";
     }
     list.close();
-    return load_corpus(name);
+    return load_corpus_at(dir);
+}
+
+inline Corpus write_corpus(const std::string& name, const std::vector<CorpusFile>& files) {
+    Corpus c = write_corpus_at(corpus_dir(name), files);
+    c.name = name;
+    return c;
 }
 
 // One function of the large generated source: loops, branches, a switch,
@@ -202,6 +214,28 @@ inline std::string small_header_text() {
            "struct item {\n    int flags;\n    long value;\n};\n\n"
            "int helper_call(const char *text, int at);\n\n"
            "#endif /* COMMON_H */\n";
+}
+
+// The set of small sources: each includes the shared guarded header.
+inline std::vector<CorpusFile> small_corpus_files(int count) {
+    std::vector<CorpusFile> files = {{"common.h", small_header_text(), false}};
+    for (int s = 0; s < count; ++s)
+        files.push_back({"small" + std::to_string(s) + ".c", small_source_text(s, count)});
+    return files;
+}
+
+// Lua's sources with their headers, the sources listed in name order: real
+// code, where a batch reads the same headers again and again.
+inline std::vector<CorpusFile> lua_corpus_files(const std::string& lua_dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(lua_dir)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext == ".c" || ext == ".h") names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    std::vector<CorpusFile> files;
+    for (const std::string& name : names) files.push_back({name, read_file(lua_dir + "/" + name), name.back() == 'c'});
+    return files;
 }
 
 }  // namespace bench

@@ -50,27 +50,11 @@ Corpus write_headed() {
     return bench::write_corpus("headed", {{"headed.c", bench::headed_source_text(kHeadedFunctions)}});
 }
 
-Corpus write_small() {
-    std::vector<bench::CorpusFile> files = {{"common.h", bench::small_header_text(), false}};
-    for (int s = 0; s < kSmallSources; ++s)
-        files.push_back({"small" + std::to_string(s) + ".c", bench::small_source_text(s, kSmallSources)});
-    return bench::write_corpus("small", files);
-}
+Corpus write_small() { return bench::write_corpus("small", bench::small_corpus_files(kSmallSources)); }
 
 // Lua's sources with their headers, read by each source that includes them
-// (-i10): real code, where a batch reads the same headers again and again.
-Corpus write_lua() {
-    std::vector<bench::CorpusFile> files;
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(LUA_CORPUS)) {
-        const std::string ext = entry.path().extension().string();
-        if (ext == ".c" || ext == ".h") names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names)
-        files.push_back({name, bench::read_file(std::string(LUA_CORPUS) + "/" + name), name.back() == 'c'});
-    return bench::write_corpus("lua", files);
-}
+// (-i10).
+Corpus write_lua() { return bench::write_corpus("lua", bench::lua_corpus_files(LUA_CORPUS)); }
 
 // Lua's .c files one after the other 20 times in one source, beside their
 // headers: the large real source that scripts/bench.sh also hands doxygen

@@ -12,10 +12,6 @@
 // the list only (the test build's short run), --runs=N runs each kind N times
 // (default 3; the table takes the least CPU of each).
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,14 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/batch_runs.h"
 #include "bench/bench_corpus.h"
-#include "gravlet/converter/gx1002s.h"
-#include "notarix/converter/nx1011s.h"
-#include "notarix/formatter/nx1012.h"
-#include "orbaline/converter/oq1011s.h"
-#include "platform/kernel/file_io.h"
-
-extern char** environ;
 
 namespace {
 
@@ -46,40 +36,6 @@ int g_sources = 0;  // 0: the whole list
 int g_runs = 3;
 bool g_failed = false;
 
-// --- the conversions, as each program's batch calls them ---------------------
-
-int call(int (*entry)(int, char**), std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    return entry(static_cast<int>(args.size()), argv.data());
-}
-
-// The vectors are those the programs build from their shipped settings; the
-// batch runs in the list's folder with bare names and an error file for
-// each source in the program's folder.
-void convert_notarix(const std::vector<std::string>& names, const std::string& error_dir, const std::string&) {
-    const std::string error = "-e" + error_dir + "\\nx1000.erw";
-    for (const std::string& name : names) {
-        const int converter =
-            call(run_function_spec_converter, {"nx1011s", name, error, "-v0", "-i00", "-d0", "-H0", "-mf", "-X8417", ""});
-        if (converter == 0 || converter == 9)
-            call(run_spec_formatter, {"nx1012", "-s3", "-cnx1000.css", error, "-f", "-X8417", name});
-    }
-}
-
-void convert_gravlet(const std::vector<std::string>& names, const std::string& error_dir, const std::string&) {
-    const std::string error = "-e" + error_dir + "\\gx1000.erw";
-    for (const std::string& name : names)
-        call(run_pad_generator, {"gx1002s", name, "-n", "-v0", "-ucfc", "-i00", "-X8462", "-mf", "-ti0", "-c80",
-                                 "-lm20", "-d0", "-C0", error, ""});
-}
-
-void convert_orbaline(const std::vector<std::string>&, const std::string& error_dir, const std::string& list) {
-    call(run_call_tree_generator, {"oq1011s", "-x", "-f+", "-v0", "-Fe" + error_dir + "\\oq1000.err", "-X8439", "-mf",
-                                   "-c20", "-d9", "-u0", "-i10", "-M3", "-R1", "-A0", "-l", "[" + list + "]", ""});
-}
-
 struct Program {
     const char* name;
     const char* path;
@@ -87,7 +43,6 @@ struct Program {
     const char* script;                // the batch; @LIST@ is the list's name
     const char* idle_script;           // the same steps up to the run, then cancelled
     std::vector<std::string> results;  // extensions of the result files
-    void (*convert)(const std::vector<std::string>& names, const std::string& error_dir, const std::string& list);
 };
 
 const std::vector<Program>& programs() {
@@ -97,17 +52,17 @@ const std::vector<Program>& programs() {
          "answer-next-message IDOK\nmenu 20486\nset-text 8466 \"@LIST@\"\npress-button 8498\n"
          "answer-file \"@LIST@\"\npress-button 1\n",
          "menu 20486\nset-text 8466 \"@LIST@\"\npress-button 8498\nanswer-file \"@LIST@\"\npress-button 2\n",
-         {".lin", ".fss", ".fsm", ".flt"}, convert_notarix},
+         {".lin", ".fss", ".fsm", ".flt"}},
         {"gravlet", GRAVLET_PROGRAM, {"gx1000s.prm"},
          "answer-next-message IDOK\nmenu 20485\nset-text 8466 \"@LIST@\"\npress-button 8498\n"
          "answer-file \"@LIST@\"\npress-button 1\n",
          "menu 20485\nset-text 8466 \"@LIST@\"\npress-button 8498\nanswer-file \"@LIST@\"\npress-button 2\n",
-         {".pds"}, convert_gravlet},
+         {".pds"}},
         // the list opened: the notice that its chart is not made, then the
         // generation; without the run, the open dialog cancelled
         {"orbaline", ORBALINE_PROGRAM, {"oq1000s.prm"},
          "answer-file \"@LIST@\"\nanswer-next-message IDOK\nanswer-next-message IDOK\nmenu 4098\n",
-         "answer-cancel\nmenu 4098\n", {".trd", ".flt"}, convert_orbaline},
+         "answer-cancel\nmenu 4098\n", {".trd", ".flt"}},
     };
     return list;
 }
@@ -143,16 +98,6 @@ long write_sources(const std::string& dir) {
     return lines;
 }
 
-std::vector<std::string> listed_names(const std::string& list) {
-    std::vector<std::string> names;
-    std::ifstream in(list);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) names.push_back(line);
-    }
-    return names;
-}
-
 // The program, what it ships and a script in dir; the script's path.
 std::string prepare_program(const Program& p, const std::string& dir, const std::string& script) {
     fs::create_directories(dir + "/home");
@@ -169,49 +114,14 @@ std::string prepare_program(const Program& p, const std::string& dir, const std:
 
 // --- child processes --------------------------------------------------------------
 
-struct ChildRun {
-    bool ok = false;
-    double cpu_seconds = 0;
-    long peak_kb = 0;
-};
-
-ChildRun run_child(const std::vector<std::string>& args, const std::string& directory,
-                   const std::vector<std::string>& extra_environment) {
-    std::vector<std::string> environment = extra_environment;
+// A child's environment: the platform's variables of this process left
+// out, the clock set.
+std::vector<std::string> child_environment(const std::vector<std::string>& extra) {
+    std::vector<std::string> environment = extra;
     environment.push_back(std::string("PLATFORM_CLOCK=") + kClock);
-    for (char** e = environ; *e != nullptr; ++e) {
-        const std::string_view entry(*e);
-        if (entry.rfind("PLATFORM_", 0) != 0) environment.emplace_back(entry);
-    }
-    std::vector<char*> argv, envp;
-    std::vector<std::string> arg_copy = args;
-    for (std::string& a : arg_copy) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    for (std::string& e : environment) envp.push_back(e.data());
-    envp.push_back(nullptr);
-
-    ChildRun run;
-    const std::string kept = get_current_directory();
-    if (::chdir(directory.c_str()) != 0) return run;
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data());
-    if (::chdir(kept.c_str()) != 0 || spawned != 0) return run;
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid) return run;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    run.cpu_seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    run.peak_kb = usage.ru_maxrss;
-    return run;
-}
-
-std::string self_path() {
-    char self[4096];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) return {};
-    self[n] = '\0';
-    return self;
+    for (const std::string& entry : bench::current_environment())
+        if (entry.rfind("PLATFORM_", 0) != 0) environment.push_back(entry);
+    return environment;
 }
 
 // --- the kinds of run -----------------------------------------------------------------
@@ -257,12 +167,15 @@ void BM_Program(benchmark::State& state) {
         for (const std::string& file : p.shipped)
             fs::copy_file(fs::path(p.path).parent_path() / file, dir + "/" + file, fs::copy_options::overwrite_existing);
         state.ResumeTiming();
-        ChildRun run;
+        bench::ChildRun run;
         if (kind == kConversions) {
-            run = run_child({self_path(), "--convert", p.name, dir + "/src", dir}, dir + "/src", {});
+            run = bench::run_child({bench::self_path(), "--convert", p.name, dir}, dir + "/src",
+                                   child_environment({"KRT=" + dir}), false);
         } else {
             const std::string program = dir + "/" + fs::path(p.path).filename().string();
-            run = run_child({program}, dir, {"PLATFORM_SCRIPT=" + script, "PLATFORM_HOME=" + dir + "/home"});
+            run = bench::run_child({program}, dir,
+                                   child_environment({"PLATFORM_SCRIPT=" + script, "PLATFORM_HOME=" + dir + "/home"}),
+                                   false);
         }
         if (!run.ok) {
             state.SkipWithError("the run failed (see its folder and run.script.log)");
@@ -322,23 +235,13 @@ void print_table() {
                 " memory of each process)\n");
 }
 
-// A child of a "conversions" run: the program's conversions of the list in
-// its folder, in one listing scope as its batch has them.
-int convert_child(const std::string& name, const std::string& error_dir) {
-    for (const Program& p : programs()) {
-        if (name != p.name) continue;
-        const std::string list = get_current_directory() + "/lua.nam";
-        ListingScope batch;
-        p.convert(listed_names(list), error_dir, list);
-        return 0;
-    }
-    return 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 5 && std::strcmp(argv[1], "--convert") == 0) return convert_child(argv[2], argv[4]);
+    // a child of a "conversions" run: the program's conversions of the list
+    // in its folder, as its batch has them
+    if (argc == 4 && std::strcmp(argv[1], "--convert") == 0)
+        return bench::convert_batch(argv[2], "lua.nam", argv[3], bench::Vectors::kShipped) ? 0 : 1;
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
         if (std::strncmp(argv[i], "--sources=", 10) == 0) {

@@ -8,19 +8,22 @@
 #
 # Then, side by side on one large source (Lua's .c files 20 times over), the
 # converters against doxygen's HTML output, GNU cflow --cpp -b and ctags
-# --fields=+ne; and on the
-# many-file sets (Lua's 34 sources with their headers, 200 small sources) the
-# converters through their batch entries against ctags -R --fields=+ne and
-# cflow -b on the same files, every process on one core (BENCH_CPU, default
-# 0), ratios of CPU medians over BENCH_RUNS (default 5) interleaved runs.
-# doxygen, cflow and ctags are installed here when missing (apt-get, with
-# sudo when not root); nothing else needs them. BENCH_SIDE_BY_SIDE=0 leaves
-# that part out.
+# --fields=+ne; and on the many-file sets (Lua's 34 sources with their
+# headers, 200 small sources) each converter's batch as the programs run it
+# (one process a batch, in the list's folder with bare names, the shipped
+# settings and the same with headers read) against ctags -R --fields=+ne and
+# cflow -b on a clean copy of the same sources: many_file_bench, every
+# process on one core (BENCH_CPU, default 0), BENCH_RUNS interleaved rounds
+# (default 11), medians and ranges, the load average before and after.
+# BENCH_INSTRUCTIONS=1 adds each run's instructions under callgrind (they do
+# not depend on the load). doxygen, cflow and ctags (and valgrind for the
+# instructions) are installed here when missing (apt-get, with sudo when not
+# root); nothing else needs them. BENCH_SIDE_BY_SIDE=0 leaves that part out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=ON
-cmake --build build-bench --target analysis_bench converter_bench viewer_bench layout_bench program_bench \
+cmake --build build-bench --target analysis_bench converter_bench viewer_bench layout_bench program_bench many_file_bench \
     -j"${BUILD_JOBS:-3}"
 build-bench/bench/analysis_bench "$@"
 build-bench/bench/converter_bench "$@"
@@ -34,8 +37,9 @@ build-bench/bench/program_bench "$@"
 
 # doxygen, cflow, and the preprocessor cflow --cpp runs, and GNU time
 bash scripts/setup.sh doxygen cflow cpp time universal-ctags
+[ "${BENCH_INSTRUCTIONS:-0}" = 1 ] && bash scripts/setup.sh valgrind
 
-runs=${BENCH_RUNS:-5}
+runs=${BENCH_RUNS:-11}
 cpu=${BENCH_CPU:-0}
 pin() { taskset -c "$cpu" "$@"; }
 
@@ -88,59 +92,9 @@ awk -v lines="$lines" -v dox="$doxygen_cpu" -v cfl="$cflow_cpu" -v ctg="$ctags_c
 
 # --- the many-file side-by-side ----------------------------------------------------
 
-# CPU seconds of one peer run in a folder, pinned: the mean of ten runs in a
-# row, as the clock of time(1) counts in hundredths and one run takes a few.
-peer_repeats=10
-cpu_in() {
-    local dir=$1 out
-    shift
-    out=$(cd "$dir" && /usr/bin/time -f "%U %S" taskset -c "$cpu" \
-        sh -c 'n=$1; shift; while [ "$n" -gt 0 ]; do "$@" || exit; n=$((n - 1)); done' sh "$peer_repeats" "$@" \
-        2>&1 >/dev/null | tail -1)
-    awk -v t="$out" -v n="$peer_repeats" 'BEGIN { split(t, a, " "); printf "%.4f\n", (a[1] + a[2]) / n }'
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
-# A shared machine's cores slow down and speed up by half from one second to
-# the next, so each round runs the converters and then both peers, one
-# after the other on the same core, and the medians are taken over rounds.
-for set in lua small; do
-    : > build-bench/many-$set.txt
-    : > build-bench/ctags-$set.txt
-    : > build-bench/cflow-$set.txt
-    for ((i = 0; i < runs; ++i)); do
-        pin build-bench/bench/converter_bench --benchmark_filter="/$set/" --benchmark_min_time=0.5 \
-            --benchmark_enable_random_interleaving=true --benchmark_color=false | sed 's/\x1b\[[0-9;]*m//g' |
-            grep '^BM_' >> build-bench/many-$set.txt
-        dir="${TMPDIR:-/tmp}/cbench-$set"
-        cpu_in "$dir" ctags -R --fields=+ne -o /dev/null . >> build-bench/ctags-$set.txt
-        # shellcheck disable=SC2046
-        cpu_in "$dir" cflow -b -o /dev/null $(cat "$dir/sources.nam") >> build-bench/cflow-$set.txt
-    done
-    lines=$(cd "$dir" && cat $(cat sources.nam) | wc -l)
-    ctags_cpu=$(median < build-bench/ctags-$set.txt)
-    cflow_cpu=$(median < build-bench/cflow-$set.txt)
-    awk -v set="$set" -v lines="$lines" -v ct="$ctags_cpu" -v cf="$cflow_cpu" -v runs="$runs" '
-        {
-            for (i = 1; i <= NF; ++i) if ($i ~ /\/s$/) {
-                rate = $i; sub(/\/s$/, "", rate)
-                if (rate ~ /k$/) { sub(/k$/, "", rate); rate *= 1e3 } else if (rate ~ /M$/) { sub(/M$/, "", rate); rate *= 1e6 }
-            }
-            name = $1; sub(/^BM_Converter\//, "", name); sub(/\/.*/, "", name)
-            if (!(name in count)) order[++k] = name
-            v[name, ++count[name]] = rate
-        }
-        END {
-            ct_rate = lines / ct; cf_rate = lines / cf
-            printf "\n%s: %d lines; ctags -R %.3f s (%.0f lines/s), cflow -b %.3f s (%.0f lines/s); medians of %d rounds\n",
-                set, lines, ct, ct_rate, cf, cf_rate, runs
-            printf "%-16s %12s %12s %12s\n", "", "lines/s", "x ctags", "x cflow"
-            for (j = 1; j <= k; ++j) {
-                name = order[j]; n = count[name]
-                for (a = 1; a <= n; ++a) for (b = a + 1; b <= n; ++b)
-                    if (v[name, b] < v[name, a]) { t = v[name, a]; v[name, a] = v[name, b]; v[name, b] = t }
-                m = (n % 2) ? v[name, (n + 1) / 2] : (v[name, n / 2] + v[name, n / 2 + 1]) / 2
-                printf "%-16s %12.0f %12.2f %12.2f\n", name, m, m / ct_rate, m / cf_rate
-            }
-        }' build-bench/many-$set.txt
-done
+# Each round runs every converter and both peers once, one after the other on
+# the same core, the order turned by one each round: a shared machine's
+# cores slow down and speed up by half from one second to the next.
+instructions=()
+[ "${BENCH_INSTRUCTIONS:-0}" = 1 ] && instructions=(--instructions)
+pin build-bench/bench/many_file_bench --rounds="$runs" "${instructions[@]}" | tee build-bench/many-file.txt

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "common/analysis/output_buffer.h"
@@ -84,7 +85,6 @@ struct MacroNode {
     int control_kind = 0;
     int param_count = -1;        // -1 object-like
     std::vector<MacroPiece> pieces;
-    bool removed = false;        // #undef or redefined: no longer in the index
     // Two nodes with the same stamp define the same: name, kind, parameters,
     // body and pieces (0 until the definition is entered).
     uint64_t stamp = 0;
@@ -164,6 +164,112 @@ struct TraceLine {
     bool changes : 1 = false;     // it defined or removed macros
 };
 
+struct ScannerLevel {
+    int kind = 0;
+    bool implicit = false;
+    bool operator==(const ScannerLevel&) const = default;
+};
+
+// A brace pair at file level whose contents are read as if they stood
+// outside it: an extern "C" or namespace block, or the member list of a
+// class, struct or union, whose member functions are functions of their own.
+struct ScannerScope {
+    bool members = false;
+    std::string qualifier;   // "A::B::" inside class B of class A
+    std::string head;        // the class's declaration up to its "{"
+    std::string comment;     // the comment of that head
+    int line = 0;
+    bool operator==(const ScannerScope&) const = default;
+};
+
+// What the scanner carries from one unit to the next, where it asks for a
+// line with nothing pending: the levels up to the open brace depth.
+struct ScannerMark {
+    int brace_depth = 0;
+    int else_may_follow = 0;
+    int else_depth = 0;
+    int asm_block_depth = 0;
+    int asm_statement_open = 0;
+    int end_reported = 0;
+    std::vector<ScannerLevel> levels;
+    std::vector<ScannerScope> scopes;
+    bool operator==(const ScannerMark&) const = default;
+};
+
+struct KeptFile;
+
+// A file a header's reading opened, as it stood then: while its stamp holds
+// its bytes are those read.
+struct EntryFile {
+    std::string path;
+    std::weak_ptr<KeptFile> kept;
+};
+
+// What a header's guard record held for a path when the reading first asked
+// (held: the name of the guard).
+struct EntryGuard {
+    std::string path;
+    bool held = false;
+    std::string name;
+};
+
+// A warning a header's reading gave, and the file and line it named.
+struct EntryMessage {
+    int code = 0;
+    std::string text;
+    std::string detail;
+    std::string file;
+    int line = 0;
+};
+
+// A header's whole reading from its first line to its close, with what it
+// depended on and what it left behind: entered at once while all of that
+// holds. The scanner stood at the start of a unit with nothing pending at
+// both ends, as `scanner` marks it, so the lines read in between changed
+// nothing but what is kept here.
+struct WholeEntry {
+    ScannerMark scanner;
+    int in_comment_before = 0;
+    int in_comment_after = 0;
+    int depth_reach = 0;          // the deepest conditional level opened, from the header's base
+    int include_reach = 0;        // the deepest include stack met, from the header's own place
+    // the macro table's size and its control macros at the start, and the
+    // fewest of each the reading saw: whether either was ever empty
+    size_t macros_before = 0;
+    size_t macros_least = 0;
+    int control_before = 0;
+    int control_least = 0;
+    std::vector<KeptLookup> lookups;       // names as the reading first found them
+    std::vector<std::pair<std::string, std::string>> answers;  // include names and their paths
+    std::vector<EntryGuard> guards;
+    std::vector<EntryFile> files;
+    // left behind: the macro changes in order (a removed name has
+    // param_count -2), the headers read whole inside their guard, the
+    // warnings, the comment state
+    std::vector<std::shared_ptr<const MacroNode>> changes;
+    std::vector<std::pair<std::string, std::string>> guarded;
+    std::vector<EntryMessage> messages;
+    // the order of the changes, the warnings and the line progress shown
+    // (by file), as WholeStep says
+    bool progress = false;        // lines showed their progress
+    std::vector<uint32_t> steps;
+    std::vector<std::string> step_files;
+};
+
+// A step of a whole reading: the kind in the top two bits, then for a line
+// shown its number, with a mark when a directive acts on the line (a cancel
+// shown there stops the reading).
+enum WholeStep : uint32_t {
+    kStepLine = 0u << 30,
+    kStepChange = 1u << 30,    // the next of the changes (kStepNew: of a name not defined before)
+    kStepMessage = 2u << 30,   // the next of the warnings
+    kStepFile = 3u << 30,      // the lines after it are of step_files[low bits]
+    kStepKind = 3u << 30,
+    kStepDirective = 1u << 29,
+    kStepNew = 1u << 0,
+    kStepValue = (1u << 29) - 1,
+};
+
 // The lines of an include file as the readings of the run took them, for
 // the settings they were read with: a tree, as a line read otherwise than
 // before starts a branch of its own.
@@ -182,6 +288,9 @@ struct IncludeTrace {
     std::vector<uint32_t> defined_by;   // the line of each
     std::vector<std::string> guard_names = {""};
     std::string text;
+    // its whole readings, the newest replacing the oldest past a few
+    std::vector<WholeEntry> whole;
+    size_t next_whole = 0;
 };
 
 // Room for `more` elements, the room growing by half: a trace's pools
@@ -197,6 +306,8 @@ void reserve_more(Pool& pool, size_t more = 1) {
 struct KeptFile {
     int64_t size = 0;
     int64_t modified = 0;
+    int64_t changed = 0;        // the status change time: a change of rights moves it
+    unsigned checked_run = 0;   // the run its stamp was last looked at in
     std::string bytes;          // the whole file as read (binary)
     bool read_error = false;    // the read failed after these bytes
     bool plain = false;         // no trigraph, CR or other control byte to replace
@@ -231,12 +342,29 @@ struct SourceFile {
     IncludeTrace* trace = nullptr;
     uint32_t trace_at = IncludeTrace::kStart;  // the last line taken or written
     bool trace_recording = false;
+    bool whole_tried = false;    // its entry as a whole was looked at
 };
 
 // Lets the macro index be searched with a string_view, without a copy.
 struct NameHash {
     using is_transparent = void;
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+// A header's whole reading while it is noted.
+struct WholeCapture {
+    std::shared_ptr<KeptFile> file;
+    IncludeTrace* trace = nullptr;
+    size_t depth = 0;             // the include stack's size while the header is current
+    int base = 0;                 // its conditional base
+    int messages = 0;             // messages met before it
+    int state_before = 0;         // the conditional state at its base
+    bool spoilt = false;          // it did something no entry holds
+    WholeEntry entry;
+    // what was noted once: names, include names, guard paths, files
+    using Names = std::unordered_set<std::string, NameHash, std::equal_to<>>;
+    Names names, keys, guards, files;
+    std::string progress_file;    // whose lines the last progress was of
 };
 
 // A line as the scanner takes it from its line source.
@@ -248,21 +376,6 @@ struct ScannedLine {
     bool expanded = false;  // control macros already expanded by the line source
 };
 
-struct ScannerLevel {
-    int kind = 0;
-    bool implicit = false;
-};
-
-// A brace pair at file level whose contents are read as if they stood
-// outside it: an extern "C" or namespace block, or the member list of a
-// class, struct or union, whose member functions are functions of their own.
-struct ScannerScope {
-    bool members = false;
-    std::string qualifier;   // "A::B::" inside class B of class A
-    std::string head;        // the class's declaration up to its "{"
-    std::string comment;     // the comment of that head
-    int line = 0;
-};
 
 struct AnalysisState {
     const AnalysisProfile* profile = &kNotarixAnalysis;
@@ -328,6 +441,13 @@ struct AnalysisState {
     TraceLine* trace_capture = nullptr;
     IncludeTrace* capture_trace = nullptr;
     bool trace_untracked = false;
+    // Set while the scanner asks for a line at the start of a unit with
+    // nothing pending, for a caller that drops the units of include files:
+    // a header can be entered whole there. The headers whose whole reading
+    // is being noted, outermost first.
+    bool unit_start_read = false;
+    bool header_units_dropped = false;
+    std::vector<WholeCapture> whole_captures;
 
     // Buffers the per-line work reuses, so that a line costs no allocation.
     struct CommentRange {
@@ -357,10 +477,12 @@ struct AnalysisState {
     int cond_saved_brace[20] = {};
     int cond_marker[20] = {};
 
-    // macros: list in definition order (removed ones stay as removed nodes
-    // until the list is compacted), with an index by name of the rest
-    std::vector<MacroNode> macros;
-    std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> macro_index;
+    // macros: list in definition order (a removed one leaves its place empty
+    // until the list is compacted), with an index by name of the rest, whose
+    // keys lie in the nodes; a definition is shared with the traces and kept
+    // lines that hold it
+    std::vector<std::shared_ptr<const MacroNode>> macros;
+    std::unordered_map<std::string_view, size_t, NameHash, std::equal_to<>> macro_index;
     int control_macro_count = 0;        // macros of control kind above 0
     // The lengths (63 for longer) and first characters of every control
     // macro defined since the table was cleared: a word that matches

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <unordered_map>
 
 #include "common/analysis/line_reader.h"
 #include "common/analysis/messages.h"
@@ -213,7 +214,30 @@ bool for_each_control_line(const std::string& path, const ConverterProfile& prof
     return !reader.failed();
 }
 
-bool read_control_lines(const std::string& path, const ConverterProfile& profile, std::vector<std::string>& lines) {
+namespace {
+
+// A control file's lines as a batch read them (one listing scope), kept while
+// its size and times stay: a keyword file is read once a batch, not once a
+// source.
+struct KeptControlFile {
+    int64_t size = 0, modified = 0, changed = 0;
+    size_t limit = 0;
+    bool read = false;
+    std::vector<std::string> lines;
+};
+
+struct KeptControlFiles {
+    unsigned scope = 0;
+    std::unordered_map<std::string, KeptControlFile> by_path;
+};
+
+KeptControlFiles& kept_control_files() {
+    static KeptControlFiles files;
+    return files;
+}
+
+bool read_control_lines_afresh(const std::string& path, const ConverterProfile& profile,
+                               std::vector<std::string>& lines) {
     lines.clear();
     const bool read = for_each_control_line(path, profile, [&](std::string& line) {
         lines.push_back(std::move(line));
@@ -221,6 +245,33 @@ bool read_control_lines(const std::string& path, const ConverterProfile& profile
     });
     if (!read) lines.clear();
     return read;
+}
+
+}  // namespace
+
+bool read_control_lines(const std::string& path, const ConverterProfile& profile, std::vector<std::string>& lines) {
+    const unsigned scope = crt_listing_scope_number();
+    KeptControlFile now;
+    if (scope == 0 || !crt_path_stamp(path.c_str(), now.size, now.modified, now.changed))
+        return read_control_lines_afresh(path, profile, lines);
+    KeptControlFiles& kept = kept_control_files();
+    if (kept.scope != scope) {
+        kept.by_path.clear();
+        kept.scope = scope;
+    }
+    now.limit = profile.control_line_limit;
+    auto found = kept.by_path.find(path);
+    if (found != kept.by_path.end()) {
+        const KeptControlFile& k = found->second;
+        if (k.size == now.size && k.modified == now.modified && k.changed == now.changed && k.limit == now.limit) {
+            lines = k.lines;
+            return k.read;
+        }
+    }
+    now.read = read_control_lines_afresh(path, profile, lines);
+    now.lines = lines;
+    kept.by_path[path] = std::move(now);
+    return kept.by_path[path].read;
 }
 
 bool split_keyword_line(std::string_view line, bool key_to_equals, std::string& key, std::string& value) {

@@ -10,6 +10,7 @@
 #include "common/analysis/preprocessor.h"
 #include "common/analysis/support.h"
 #include "common/analysis/text_utils.h"
+#include "common/analysis/whole_headers.h"
 
 namespace {
 
@@ -106,29 +107,30 @@ bool is_framework_macro(std::string_view name) {
     return names.count(name) != 0;
 }
 
-// The table without its removed nodes, every index taken again.
+// The table without the places of removed nodes, every index taken again.
 void compact_macro_table() {
-    std::erase_if(g_analysis.macros, [](const MacroNode& node) { return node.removed; });
+    std::erase(g_analysis.macros, nullptr);
     g_analysis.macro_index.clear();
-    for (size_t i = 0; i < g_analysis.macros.size(); ++i) g_analysis.macro_index[g_analysis.macros[i].name] = i;
+    for (size_t i = 0; i < g_analysis.macros.size(); ++i) g_analysis.macro_index[g_analysis.macros[i]->name] = i;
 }
 
-// Removes the node of that name; true when one was there. The node stays in
-// the list as removed, so that no other node moves: #undef and redefinition
+// Removes the node of that name; true when one was there. Its place in the
+// list stays empty, so that no other node moves: #undef and redefinition
 // cost the same however many macros there are. The list is compacted when
-// the removed outnumber the rest.
+// the empty places outnumber the rest.
 void note_trace_lookup(std::string_view name, const MacroNode* node);
 
 bool remove_macro(std::string_view name) {
     auto it = g_analysis.macro_index.find(name);
-    if (g_analysis.trace_capture != nullptr)
-        note_trace_lookup(name, it == g_analysis.macro_index.end() ? nullptr : &g_analysis.macros[it->second]);
+    const MacroNode* found = it == g_analysis.macro_index.end() ? nullptr : g_analysis.macros[it->second].get();
+    if (g_analysis.trace_capture != nullptr) note_trace_lookup(name, found);
+    if (noting_whole_readings()) note_whole_lookup(name, found);
     if (it == g_analysis.macro_index.end()) return false;
-    MacroNode& node = g_analysis.macros[it->second];
-    if (node.control_kind > 0) --g_analysis.control_macro_count;
-    node = MacroNode{};
-    node.removed = true;
+    if (found->control_kind > 0) --g_analysis.control_macro_count;
+    const size_t place = it->second;
+    // the index's key lies in the node: it goes first
     g_analysis.macro_index.erase(it);
+    g_analysis.macros[place].reset();
     if (g_analysis.macros.size() > 2 * g_analysis.macro_index.size() + 64) compact_macro_table();
     return true;
 }
@@ -169,13 +171,14 @@ void stamp_definition(MacroNode& node) {
     node.stamp = it->second;
 }
 
-void append_macro(MacroNode node) {
-    stamp_definition(node);
-    g_analysis.macro_index[node.name] = g_analysis.macros.size();
-    if (node.control_kind > 0) {
+// `node` is stamped.
+void append_macro(std::shared_ptr<const MacroNode> node) {
+    reserve_more(g_analysis.macros);
+    g_analysis.macro_index[node->name] = g_analysis.macros.size();
+    if (node->control_kind > 0) {
         ++g_analysis.control_macro_count;
-        g_analysis.control_name_lengths |= uint64_t{1} << length_bit(node.name.size());
-        const unsigned char first = node.name.empty() ? 0 : static_cast<unsigned char>(node.name[0]) & 127;
+        g_analysis.control_name_lengths |= uint64_t{1} << length_bit(node->name.size());
+        const unsigned char first = node->name.empty() ? 0 : static_cast<unsigned char>(node->name[0]) & 127;
         g_analysis.control_name_starts[first >> 6] |= uint64_t{1} << (first & 63);
     }
     g_analysis.macros.push_back(std::move(node));
@@ -245,10 +248,15 @@ void note_trace_change(std::shared_ptr<const MacroNode> change) {
 
 const MacroNode* indexed_macro(std::string_view name) {
     auto it = g_analysis.macro_index.find(name);
-    const MacroNode* node = it == g_analysis.macro_index.end() ? nullptr : &g_analysis.macros[it->second];
+    const MacroNode* node = it == g_analysis.macro_index.end() ? nullptr : g_analysis.macros[it->second].get();
     if (g_analysis.trace_capture != nullptr) note_trace_lookup(name, node);
+    if (noting_whole_readings()) note_whole_lookup(name, node);
     return node;
 }
+
+// Whether a name that no filter lets through is looked up all the same:
+// what a trace or a whole reading holds must not depend on the filter.
+bool asking_every_name() { return g_analysis.trace_capture != nullptr || noting_whole_readings(); }
 
 // Whether the names a kept definition looked up name what they named then.
 bool kept_definition_holds(const KeptDefinition& kept) {
@@ -260,25 +268,32 @@ bool kept_definition_holds(const KeptDefinition& kept) {
     return true;
 }
 
-// Enters a worked-out definition: an object-like macro defined again with
-// the same body changes nothing, any other redefinition is warned of.
-int enter_definition(MacroNode node) {
+// Enters a worked-out definition (stamped; the table, the traces and the
+// kept lines share it): an object-like macro defined again with the same
+// body changes nothing, any other redefinition is warned of.
+int enter_definition(std::shared_ptr<const MacroNode> node) {
+    if (noting_whole_readings()) note_whole_change(node);
     int result = kCodeOk;
-    if (node.param_count < 0) {
-        const MacroNode* existing = find_macro(node.name);
+    if (node->param_count < 0) {
+        const MacroNode* existing = find_macro(node->name);
         if (existing != nullptr && existing->param_count < 0 &&
-            (existing->stamp == node.stamp || existing->body == node.body))
+            (existing->stamp == node->stamp || existing->body == node->body))
             return kCodeOk;
-        if (remove_macro(node.name)) {
+        if (remove_macro(node->name)) {
             int r = raise_warning(-135, kMsgMacroRedefined);
             if (r < -99) result = r;
         }
-    } else if (remove_macro(node.name)) {
+    } else if (remove_macro(node->name)) {
         int r = raise_warning(-135, kMsgMacroRedefined);
         if (r < -99) return r;
     }
     append_macro(std::move(node));
     return result;
+}
+
+int enter_new_definition(MacroNode node) {
+    stamp_definition(node);
+    return enter_definition(std::make_shared<const MacroNode>(std::move(node)));
 }
 
 // The function-like definition of `name_with_params` ("F(a,b)"); false,
@@ -313,10 +328,11 @@ void truncate_macro_table(int n) {
     if (n >= macro_count()) return;
     compact_macro_table();
     for (size_t i = static_cast<size_t>(n); i < g_analysis.macros.size(); ++i)
-        g_analysis.macro_index.erase(g_analysis.macros[i].name);
+        g_analysis.macro_index.erase(g_analysis.macros[i]->name);
     g_analysis.macros.resize(static_cast<size_t>(n));
-    g_analysis.control_macro_count = static_cast<int>(std::count_if(
-        g_analysis.macros.begin(), g_analysis.macros.end(), [](const MacroNode& node) { return node.control_kind > 0; }));
+    g_analysis.control_macro_count =
+        static_cast<int>(std::count_if(g_analysis.macros.begin(), g_analysis.macros.end(),
+                                       [](const std::shared_ptr<const MacroNode>& node) { return node->control_kind > 0; }));
 }
 
 void clear_macro_table() {
@@ -373,13 +389,13 @@ int define_macro(std::string_view name, std::string_view body) {
     node.body = body;
     node.param_count = -1;
     node.control_kind = control_macro_kind(body);
-    return enter_definition(std::move(node));
+    return enter_new_definition(std::move(node));
 }
 
 int define_function_macro(std::string_view name_with_params, std::string_view body_text) {
     MacroNode node;
     int r = parse_function_macro(name_with_params, body_text, node);
-    return r != kCodeOk ? r : enter_definition(std::move(node));
+    return r != kCodeOk ? r : enter_new_definition(std::move(node));
 }
 
 namespace {
@@ -487,7 +503,7 @@ int handle_define_directive(std::string_view line) {
     KeptLine* kept = g_analysis.line_kept;
     if (kept != nullptr && kept->definition != nullptr && kept_definition_holds(*kept->definition)) {
         if (g_analysis.trace_capture != nullptr) note_trace_change(kept->definition->node);
-        return enter_definition(*kept->definition->node);
+        return enter_definition(kept->definition->node);
     }
     const int messages = g_analysis.messages_met;
     // a line that ends inside a literal is no definition
@@ -533,15 +549,16 @@ int handle_define_directive(std::string_view line) {
     if (kept != nullptr) {
         kept->definition.reset();
         if (messages == g_analysis.messages_met) {
-            shared = std::make_shared<const MacroNode>(node);
+            shared = std::make_shared<const MacroNode>(std::move(node));
             kept->definition = std::make_unique<KeptDefinition>();
             kept->definition->node = shared;
             kept->definition->mode4 = g_analysis.settings.control_macro_mode == 4;
             kept->definition->lookups = std::move(lookups);
         }
     }
-    if (g_analysis.trace_capture != nullptr) note_trace_change(shared ? shared : std::make_shared<const MacroNode>(node));
-    return enter_definition(std::move(node));
+    if (!shared) shared = std::make_shared<const MacroNode>(std::move(node));
+    if (g_analysis.trace_capture != nullptr) note_trace_change(shared);
+    return enter_definition(std::move(shared));
 }
 
 int handle_undef_directive(std::string_view line) {
@@ -549,19 +566,30 @@ int handle_undef_directive(std::string_view line) {
     if (i < 0) return 0;
     int end = i;
     while (end < static_cast<int>(line.size()) && line[end] != ' ') ++end;
-    if (g_analysis.trace_capture != nullptr) {
+    if (g_analysis.trace_capture != nullptr || noting_whole_readings()) {
         auto removed = std::make_shared<MacroNode>();
         removed->name = line.substr(i, end - i);
         removed->param_count = -2;
-        note_trace_change(std::move(removed));
+        std::shared_ptr<const MacroNode> change = std::move(removed);
+        if (g_analysis.trace_capture != nullptr) note_trace_change(change);
+        if (noting_whole_readings()) note_whole_change(change);
     }
     remove_macro(line.substr(i, end - i));
     return kCodeOk;
 }
 
-void replay_macro_change(const MacroNode& change) {
-    if (change.param_count == -2) remove_macro(change.name);
-    else enter_definition(change);
+void enter_undefined_macro(const std::shared_ptr<const MacroNode>& node) {
+    if (noting_whole_readings()) note_whole_change(node);
+    append_macro(node);
+}
+
+void replay_macro_change(const std::shared_ptr<const MacroNode>& change) {
+    if (change->param_count != -2) {
+        enter_definition(change);
+        return;
+    }
+    if (noting_whole_readings()) note_whole_change(change);
+    remove_macro(change->name);
 }
 
 // --- substitution --------------------------------------------------------------------
@@ -747,7 +775,7 @@ int substitute_identifiers(std::string& text, int size, int report_calls, int wa
         std::string_view name = std::string_view(text).substr(pos, end - pos);
         const MacroNode* macro = nullptr;
         if (!control_only || could_name_control_macro(name)) macro = find_macro(name);
-        else if (g_analysis.trace_capture != nullptr) indexed_macro(name);  // a trace asks it all the same
+        else if (asking_every_name()) indexed_macro(name);
         Action action = decide(text, pos, end, macro);
         if (action == Action::Skip) {
             pos = end;
@@ -855,7 +883,7 @@ bool may_expand(std::string_view line, int mode) {
             if (mode < 3 || could_name_control_macro(name)) {
                 const MacroNode* node = indexed_macro(name);
                 if (node != nullptr && (mode < 3 || node->control_kind > 0)) return true;
-            } else if (g_analysis.trace_capture != nullptr) {
+            } else if (asking_every_name()) {
                 // the filter depends on every control macro defined since the
                 // table was cleared; a trace holds what the name named instead
                 indexed_macro(name);

@@ -2,6 +2,7 @@
 // conditional stack and the macro table.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -48,7 +49,9 @@ int read_directive_comment(std::string& comment);
 int handle_define_directive(std::string_view line);
 int handle_undef_directive(std::string_view line);
 // Enters again a definition a trace holds (param_count -2: an #undef of the name).
-void replay_macro_change(const MacroNode& change);
+void replay_macro_change(const std::shared_ptr<const MacroNode>& change);
+// Enters a definition of a name known to be undefined.
+void enter_undefined_macro(const std::shared_ptr<const MacroNode>& node);
 int define_macro(std::string_view name, std::string_view body);
 int define_function_macro(std::string_view name_with_params, std::string_view body);
 int lookup_macro(std::string_view name, std::string* body, int* control_kind);

@@ -1433,7 +1433,10 @@ int next_unit(SourceUnit& unit, LineSource source, int size) {
         }
         if (s.pending_line.empty() && s.pending_comment.empty()) {
             NextLine& next = s.scratch.next;
+            // between two units a header can be entered whole
+            s.unit_start_read = s.header_units_dropped && source == next_source_line;
             int r = read_next(source, next);
+            s.unit_start_read = false;
             if (r == -1) {
                 if (s.brace_depth > 0 && s.end_reported == 0) {
                     unit.depth = 0;
@@ -1567,7 +1570,10 @@ int next_source_unit(SourceUnit& unit, LineSource source, int size) {
 
 int fetch_source_unit(SourceUnit& unit) {
     for (;;) {
+        // the units of include files go: nothing tells their lines were read
+        g_analysis.header_units_dropped = true;
         int r = next_source_unit(unit, next_source_line, g_analysis.profile->line_size);
+        g_analysis.header_units_dropped = false;
         if (r == -1 || r < -99) return r;
         if (unit.include_depth > 0 && r == 1) continue;
         return r;

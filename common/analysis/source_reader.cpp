@@ -10,16 +10,12 @@
 #include "common/analysis/preprocessor.h"
 #include "common/analysis/support.h"
 #include "common/analysis/text_utils.h"
+#include "common/analysis/whole_headers.h"
 #include "platform/kernel/file_io.h"
 
 namespace {
 
 constexpr size_t kReadBlock = 8192;
-
-bool line_hook_enabled() {
-    return g_analysis.hooks.on_line != nullptr &&
-           (g_analysis.settings.progress_flag == 1 || g_analysis.settings.verbosity > 0);
-}
 
 void announce_file(const std::string& name) {
     if (g_analysis.settings.verbosity > 0 && g_analysis.hooks.on_file != nullptr)
@@ -154,7 +150,7 @@ bool logical_line_from(SourceFile& file, std::string& out, int size, int64_t& by
         out.resize(out.size() - 2);
         if (!raw_line_from(file, next, size, bytes_read)) return true;
         ++physical_lines;
-        if (line_hook_enabled()) g_analysis.hooks.on_line(file.line_number + physical_lines, 0);
+        if (line_hook_enabled()) show_line_progress(file.line_number + physical_lines);
         if (out.size() + next.size() >= kMaxJoinedLine) {
             code = raise_message(kMessageError, -129, kMsgLineTooLong);
             if (code > -100) code = -129;
@@ -255,8 +251,9 @@ void watch_guard(SourceFile& file, std::string_view code, int before, int after)
 // At the end of an include file: a file read whole inside its guard, with no
 // message met while it was read, reads as nothing while the guard holds.
 void remember_guarded_header(const SourceFile& file) {
-    if (file.guard_watch == kGuardClosed && file.messages_at_open == g_analysis.messages_met)
-        g_analysis.guarded_headers[file.name] = file.guard_name;
+    if (file.guard_watch != kGuardClosed || file.messages_at_open != g_analysis.messages_met) return;
+    g_analysis.guarded_headers[file.name] = file.guard_name;
+    if (noting_whole_readings()) note_whole_guarded(file.name, file.guard_name);
 }
 
 // --- files kept within a listing scope ---------------------------------------------
@@ -267,8 +264,15 @@ constexpr int64_t kKeptFileLimit = 2 << 20;
 
 struct KeptFiles {
     unsigned scope = 0;  // the listing scope they were read in
+    unsigned run = 0;    // the sources opened so far: a kept file's stamp is looked at once a run
     std::unordered_map<std::string, std::shared_ptr<KeptFile>> by_name;
+    // quoted names found beside the source (by its folder and the name):
+    // the answer holds while the file it found is kept unchanged
+    std::unordered_map<std::string, std::string> answers;
 };
+
+// An include file held open by its kept bytes alone, without a descriptor.
+constexpr int kKeptHandle = INT32_MAX;
 
 KeptFiles& kept_files() {
     static KeptFiles files;
@@ -295,15 +299,19 @@ void attach_kept_file(SourceFile& file) {
     KeptFiles& files = kept_files();
     if (files.scope != scope) {
         files.by_name.clear();
+        files.answers.clear();
         files.scope = scope;
     }
-    int64_t size = 0, modified = 0;
-    if (!crt_file_stamp(file.handle, size, modified) || size > kKeptFileLimit) return;
+    int64_t size = 0, modified = 0, changed = 0;
+    if (!crt_file_stamp(file.handle, size, modified, &changed) || size > kKeptFileLimit) return;
     std::shared_ptr<KeptFile>& slot = files.by_name[file.name];
-    if (!slot || slot->size != size || slot->modified != modified) {
+    if (slot && slot->size == size && slot->modified == modified) {
+        slot->changed = changed;
+    } else {
         auto fresh = std::make_shared<KeptFile>();
         fresh->size = size;
         fresh->modified = modified;
+        fresh->changed = changed;
         fresh->bytes.reserve(static_cast<size_t>(size) + 1);
         fresh->read_error = !read_whole(file.handle, *fresh);
         fresh->plain = fresh->bytes.find("??") == std::string::npos &&
@@ -318,6 +326,7 @@ void attach_kept_file(SourceFile& file) {
         }
         slot = std::move(fresh);
     }
+    slot->checked_run = files.run;
     file.kept = slot;
 }
 
@@ -342,6 +351,39 @@ KeptLine* kept_line(int start_state, bool& found) {
     found = !made;
     return &line->second;
 }
+
+}  // namespace
+
+namespace {
+
+// The kept file of that name while its stamp holds (looked at once a run,
+// as a fresh open would see it: its rights too); nullptr when there is none.
+std::shared_ptr<KeptFile> unchanged_kept_file(const std::string& path) {
+    KeptFiles& files = kept_files();
+    const unsigned scope = crt_listing_scope_number();
+    if (scope == 0 || files.scope != scope) return nullptr;
+    auto found = files.by_name.find(path);
+    if (found == files.by_name.end()) return nullptr;
+    KeptFile& kept = *found->second;
+    if (kept.checked_run != files.run) {
+        int64_t size = 0, modified = 0, changed = 0;
+        if (!crt_path_stamp(path.c_str(), size, modified, changed) || size != kept.size ||
+            modified != kept.modified || changed != kept.changed)
+            return nullptr;
+        kept.checked_run = files.run;
+    }
+    return found->second;
+}
+
+}  // namespace
+
+// A file an earlier reading opened is the kept one while its stamp holds.
+bool kept_file_holds(const EntryFile& entry) {
+    const std::shared_ptr<KeptFile> kept = entry.kept.lock();
+    return kept != nullptr && unchanged_kept_file(entry.path) == kept;
+}
+
+namespace {
 
 // --- include files taken from their trace ------------------------------------------
 
@@ -371,6 +413,8 @@ void attach_trace(SourceFile& file) {
         trace.defined_by.clear();
         trace.guard_names.assign(1, std::string());
         trace.text.clear();
+        trace.whole.clear();
+        trace.next_whole = 0;
         trace.profile = g_analysis.profile;
         trace.settings = g_analysis.settings;
         trace.ignore_list = g_analysis.ignore_list;
@@ -415,9 +459,12 @@ bool line_holds(const IncludeTrace& trace, const TraceLine& line, const SourceFi
         return false;
     const TraceLookup* lookup = trace.lookups.data() + line.lookups_at;
     for (const TraceLookup* end = lookup + line.lookup_count; lookup != end; ++lookup) {
-        auto it = g_analysis.macro_index.find(std::string_view(trace.text.data() + lookup->name_at, lookup->name_size));
-        const uint64_t now = it == g_analysis.macro_index.end() ? 0 : g_analysis.macros[it->second].stamp;
-        if (now != lookup->stamp) return false;
+        const std::string_view name(trace.text.data() + lookup->name_at, lookup->name_size);
+        auto it = g_analysis.macro_index.find(name);
+        const MacroNode* node = it == g_analysis.macro_index.end() ? nullptr : g_analysis.macros[it->second].get();
+        // a header read whole depends on what its lines looked at
+        if (noting_whole_readings()) note_whole_lookup(name, node);
+        if ((node == nullptr ? 0 : node->stamp) != lookup->stamp) return false;
     }
     return true;
 }
@@ -451,8 +498,9 @@ int replay_line(SourceFile& file, std::string& code, std::string& comment) {
     if (line.live) return -1;
     if (line_hook_enabled()) {
         const int base = file.line_number;
-        for (int k = 2; k <= line.lines; ++k) g_analysis.hooks.on_line(base + k, 0);
-        g_analysis.hooks.on_line(base + line.lines, 0);
+        for (int k = 2; k <= line.lines; ++k) show_line_progress(base + k);
+        show_line_progress(base + line.lines);
+        if (line.directive && noting_whole_readings()) note_whole_directive();
         if (g_analysis.abort_request != 0 && line.directive) {
             // the line was read and split, and its directive not acted on
             file.read_pos = line.end;
@@ -473,7 +521,7 @@ int replay_line(SourceFile& file, std::string& code, std::string& comment) {
     if (line.changes) {
         auto k = std::lower_bound(trace.defined_by.begin(), trace.defined_by.end(), taken);
         for (; k != trace.defined_by.end() && *k == taken; ++k)
-            replay_macro_change(*trace.defined[static_cast<size_t>(k - trace.defined_by.begin())]);
+            replay_macro_change(trace.defined[static_cast<size_t>(k - trace.defined_by.begin())]);
     }
     const int depth = file.conditional_base + line.depth_after;
     if (line.pushed) {
@@ -482,6 +530,7 @@ int replay_line(SourceFile& file, std::string& code, std::string& comment) {
     }
     g_analysis.cond_depth = depth;
     g_analysis.cond_state[depth] = line.state_after;
+    if (noting_whole_readings()) note_whole_reach();
     file.guard_watch = line.guard_watch;
     file.guard_depth = line.guard_depth;
     const std::string& guard_name = trace.guard_names[line.guard_name];
@@ -675,11 +724,18 @@ void replace_trigraphs(std::string& text) {
 // --- opening and closing -------------------------------------------------------
 
 int open_source_file(const char* path) {
+    if (noting_whole_readings()) note_whole_reach();
     if (static_cast<int>(g_analysis.include_stack.size()) >= g_analysis.profile->max_include_depth)
         return raise_message(kMessageError, -117, kMsgIncludeNesting);
 
-    int handle = open_tracked_file(path, "rb");
+    // an include file kept unchanged in the batch needs no descriptor
+    std::shared_ptr<KeptFile> kept;
+    if (!g_analysis.include_stack.empty() || g_analysis.current.handle >= 0) kept = unchanged_kept_file(path);
+    if (kept && kept->read_error) kept.reset();
+    int handle = kept ? kKeptHandle : open_tracked_file(path, "rb");
     if (handle < 0) {
+        // whether it opens another time is not known
+        spoil_whole_readings();
         if (errno == EMFILE) {
             close_all_source_files();
             return raise_message(kMessageError, kCodeTooManyFiles, kMsgTooManyFiles);
@@ -688,6 +744,7 @@ int open_source_file(const char* path) {
     }
 
     if (g_analysis.current.handle < 0 && g_analysis.include_stack.empty()) {
+        ++kept_files().run;
         get_directory_part(path, g_analysis.source_directory);
         if (g_analysis.source_directory == ".\\" || g_analysis.source_directory.size() == 2) {
             // no folder in the name: the current one, as an empty prefix
@@ -701,10 +758,15 @@ int open_source_file(const char* path) {
     file.name = path;
     file.line_number = 0;
     file.conditional_base = g_analysis.cond_depth;
-    file.size = crt_filelength(handle);
+    file.size = kept ? kept->size : crt_filelength(handle);
     if (file.size < 0) file.size = 0;
     file.messages_at_open = g_analysis.messages_met;
-    if (!g_analysis.include_stack.empty()) attach_kept_file(file);
+    if (!g_analysis.include_stack.empty()) {
+        if (kept) file.kept = std::move(kept);
+        else attach_kept_file(file);
+        if (noting_whole_readings())
+            note_whole_file(file.name, file.kept && !file.kept->read_error ? file.kept : nullptr);
+    }
     if (file.kept && !file.kept->read_error) attach_trace(file);
     g_analysis.current = std::move(file);
     announce_file(g_analysis.current.name);
@@ -713,7 +775,7 @@ int open_source_file(const char* path) {
 
 int close_source_file() {
     if (g_analysis.current.handle < 0) return raise_message(kMessageError, -127, kMsgFileNotOpen);
-    close_tracked_file(g_analysis.current.handle);
+    if (g_analysis.current.handle != kKeptHandle) close_tracked_file(g_analysis.current.handle);
     if (!g_analysis.include_stack.empty()) {
         int result = kCodeOk;
         if (g_analysis.cond_depth > g_analysis.current.conditional_base) {
@@ -735,9 +797,11 @@ int close_source_file() {
 }
 
 int close_all_source_files() {
+    drop_whole_readings();
     int result = kCodeOk;
     while (!g_analysis.include_stack.empty()) {
-        if (g_analysis.current.handle >= 0 && close_tracked_file(g_analysis.current.handle) != 0)
+        if (g_analysis.current.handle >= 0 && g_analysis.current.handle != kKeptHandle &&
+            close_tracked_file(g_analysis.current.handle) != 0)
             result = kCodeCannotWrite;
         g_analysis.current = std::move(g_analysis.include_stack.back());
         g_analysis.include_stack.pop_back();
@@ -1044,6 +1108,39 @@ bool read_include_path(std::string& name) {
     return false;
 }
 
+// A name is looked for once a run; its answer serves every later #include.
+// The key is the kind ('1' <...>, '2' "...") and the name as written.
+const std::string& include_answer(const std::string& key) {
+    auto answer = g_analysis.include_answers.find(key);
+    if (answer == g_analysis.include_answers.end()) {
+        const std::string written = key.substr(1);
+        std::string path;
+        bool found = false;
+        // a quoted name found beside the source in the batch needs no look
+        // while the file it found stays as it was read
+        const bool beside = key[0] == '2';
+        const std::string batch_key = g_analysis.source_directory + '\n' + key;
+        KeptFiles& files = kept_files();
+        if (beside) {
+            auto kept = files.answers.find(batch_key);
+            found = kept != files.answers.end() && unchanged_kept_file(kept->second) != nullptr;
+            if (found) path = kept->second;
+        }
+        if (beside && !found) {
+            path = is_absolute_path(written) ? written : g_analysis.source_directory + written;
+            found = can_open(path);
+            if (found && crt_listing_scope_number() != 0) files.answers[batch_key] = path;
+        }
+        if (!found) {
+            path = written;
+            found = is_absolute_path(written) ? can_open(path) : read_include_path(path);
+        }
+        answer = g_analysis.include_answers.emplace(key, found ? std::move(path) : std::string{}).first;
+    }
+    if (noting_whole_readings()) note_whole_answer(key, answer->second);
+    return answer->second;
+}
+
 int find_include_file(std::string& line) {
     int kind = include_kind(line);
     if (kind == 0) return kCodeOk;
@@ -1055,30 +1152,19 @@ int find_include_file(std::string& line) {
     int r = handle_include_directive(line, written);
     if (r != 1) return r;
 
-    // a name is looked for once a run; its answer serves every later #include
     std::string key(1, static_cast<char>('0' + kind));
     key += written;
-    auto answer = g_analysis.include_answers.find(key);
-    if (answer == g_analysis.include_answers.end()) {
-        std::string path;
-        bool found = false;
-        if (kind == 2) {
-            path = is_absolute_path(written) ? written : g_analysis.source_directory + written;
-            found = can_open(path);
-        }
-        if (!found) {
-            path = written;
-            found = is_absolute_path(written) ? can_open(path) : read_include_path(path);
-        }
-        answer = g_analysis.include_answers.emplace(std::move(key), found ? std::move(path) : std::string{}).first;
-    }
-    const std::string& path = answer->second;
+    const std::string& path = include_answer(key);
     if (path.empty()) {
         if (mode == 2 || mode == 4) return raise_warning(-118, kMsgNoIncludeFile, written);
         return kCodeOk;
     }
     // a header read whole inside its guard, whose guard still holds, would
     // read as nothing: it is not opened again (unless opening it would fail)
+    if (noting_whole_readings()) {
+        note_whole_guard_asked(path);
+        note_whole_reach();
+    }
     auto guard = g_analysis.guarded_headers.find(path);
     if (guard != g_analysis.guarded_headers.end() && find_macro(guard->second) != nullptr &&
         static_cast<int>(g_analysis.include_stack.size()) < g_analysis.profile->max_include_depth)
@@ -1152,6 +1238,14 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         int lines = 0, read_code = kCodeOk;
         SourceFile& file = g_analysis.current;
         if (file.handle < 0) return -1;
+        // a header whose first line is asked for at the start of a unit may
+        // be entered whole
+        if (!file.whole_tried && file.kept && !g_analysis.include_stack.empty()) {
+            file.whole_tried = true;
+            const int whole = g_analysis.unit_start_read ? enter_header_whole(file) : 0;
+            if (whole < -99) return whole;
+            if (whole == 1) continue;
+        }
         if (file.trace != nullptr) {
             const int replayed = replay_line(file, code, comment);
             if (replayed != -1) {
@@ -1167,18 +1261,20 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         line_number = g_analysis.current.line_number;
         if (read_code < -99) return read_code;
         if (got) {
-            if (line_hook_enabled()) g_analysis.hooks.on_line(line_number, 0);
+            if (line_hook_enabled()) show_line_progress(line_number);
             strip_newline(code);
             // a line of a kept file starts at the same place each time it is read
             g_analysis.line_file = file.kept.get();
             g_analysis.line_start = line_start;
             int r = split_comment(code, comment);
             g_analysis.line_file = nullptr;
+            const bool directive = g_analysis.line_start_in_comment == 0 && byte_at(code, skip_blanks(code, 0)) == '#';
             if (TraceLine* traced = g_analysis.trace_capture) {
                 tracer.note_split(file, lines);
                 traced->split_after = static_cast<int8_t>(g_analysis.in_comment);
-                traced->directive = g_analysis.line_start_in_comment == 0 && byte_at(code, skip_blanks(code, 0)) == '#';
+                traced->directive = directive;
             }
+            if (directive && noting_whole_readings()) note_whole_directive();
             // an unclosed literal is reported and the line read on
             if (r < -99 && r != -112) return r;
             // an include file's lines tell whether it is wholly guarded
@@ -1200,6 +1296,7 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
             g_analysis.line_kept = g_analysis.split_kept;
             int keep = push_conditional(code, comment, 1);
             g_analysis.line_kept = nullptr;
+            if (noting_whole_readings()) note_whole_reach();
             if (keep < -99) return keep;
             if (watched) {
                 // an #include there has made its header the current file
@@ -1227,8 +1324,10 @@ int next_source_line(int& include_depth, std::string& code, std::string& comment
         }
         if (!g_analysis.include_stack.empty()) {
             remember_guarded_header(g_analysis.current);
+            const KeptFile* closing = g_analysis.current.kept.get();
             int r = close_source_file();
             if (r < -99) return r;
+            if (noting_whole_readings()) end_whole_reading(closing);
             continue;
         }
         if (g_analysis.cond_depth > 0 && g_analysis.end_reported == 0) {

@@ -9,6 +9,7 @@
 #include "common/analysis/messages.h"
 #include "common/analysis/preprocessor.h"
 #include "common/analysis/text_utils.h"
+#include "common/analysis/whole_headers.h"
 #include "platform/kernel/file_io.h"
 
 // --- string pool -------------------------------------------------------------
@@ -265,6 +266,7 @@ int write_or_drop(const std::string& text, int handle) {
 }  // namespace
 
 int report_message(int kind, int code, std::string_view text, std::string_view detail) {
+    if (noting_whole_readings()) note_whole_message(kind, code, text, detail);
     ++g_analysis.messages_met;
     if (g_analysis.error_file.empty()) return 0;
     const char* path = g_analysis.error_file.c_str();

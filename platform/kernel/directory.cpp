@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/kernel/directory_listings.h"
 #include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/spare_files.h"
@@ -39,6 +40,7 @@ int SetCurrentDirectoryA(const char* path) {
     const std::string resolved = resolve_platform_path(path);
     const bool changed = !resolved.empty() && ::chdir(resolved.c_str()) == 0;
     forget_current_directory();
+    forget_listed_current_directory();
     return changed ? 1 : 0;
 }
 

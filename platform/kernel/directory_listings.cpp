@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/kernel_text.h"
 #include "platform/kernel/spare_files.h"
@@ -50,6 +51,11 @@ struct Listings {
     Listing* recent_listing[kRecent] = {};
     size_t next_recent = 0;
     std::string wanted;  // the folded name looked for, its room kept
+    // the current directory (the disk's form), asked once a scope: names
+    // without a folder, or with a relative one, are resolved against it
+    std::string current;
+    bool current_known = false;
+    std::string absolute;  // a relative folder made absolute, its room kept
 };
 
 Listings& listings() {
@@ -92,9 +98,31 @@ std::string first_match(const Listing& listing, std::string_view name) {
     return *std::min_element(match->second.begin(), match->second.end());
 }
 
-bool folder_id(Listings& l, const std::string& dir, FolderId& id) {
-    const bool remember = l.scopes > 0 && !dir.empty() && dir[0] == '/';
-    if (remember) {
+// Inside a scope, a relative folder ("" or "." the current one) as an
+// absolute path in l.absolute; nullptr when the current directory cannot be
+// told. An absolute one is itself.
+const std::string* absolute_folder(Listings& l, std::string_view dir) {
+    if (!dir.empty() && dir[0] == '/') {
+        l.absolute.assign(dir);
+        return &l.absolute;
+    }
+    if (!l.current_known) {
+        l.current = disk_current_directory();
+        l.current_known = true;
+    }
+    if (l.current.empty()) return nullptr;
+    l.absolute = l.current;
+    if (!dir.empty() && dir != ".") {
+        if (l.absolute.back() != '/') l.absolute += '/';
+        l.absolute.append(dir);
+    }
+    return &l.absolute;
+}
+
+bool folder_id(Listings& l, const std::string& written, FolderId& id) {
+    const std::string* absolute = l.scopes > 0 ? absolute_folder(l, written) : nullptr;
+    const std::string& dir = absolute != nullptr ? *absolute : written;
+    if (absolute != nullptr) {
         auto known = l.ids.find(dir);
         if (known != l.ids.end()) {
             id = known->second;
@@ -104,7 +132,7 @@ bool folder_id(Listings& l, const std::string& dir, FolderId& id) {
     struct stat st;
     if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
     id = {st.st_dev, st.st_ino};
-    if (remember) l.ids.emplace(dir, id);
+    if (absolute != nullptr) l.ids.emplace(dir, id);
     return true;
 }
 
@@ -138,20 +166,25 @@ Listing* scope_listing(Listings& l, const std::string& dir) {
 }  // namespace
 
 bool resolve_from_listing(std::string& path) {
-    if (path.empty() || path[0] != '/') return false;
+    if (path.empty()) return false;
     const size_t slash = path.rfind('/');
-    if (slash == 0 || slash + 1 >= path.size()) return false;
-    const std::string_view name = std::string_view(path).substr(slash + 1);
+    if (slash == 0 || (slash != std::string::npos && slash + 1 >= path.size())) return false;
+    const size_t name_at = slash == std::string::npos ? 0 : slash + 1;
+    const std::string_view name = std::string_view(path).substr(name_at);
     if (name == "." || name == "..") return false;
-    const std::string_view folder = std::string_view(path).substr(0, slash);
     Listings& l = listings();
     std::lock_guard<std::mutex> guard(l.lock);
     if (l.scopes == 0) return false;
+    // a name without a folder, or in a relative one, is looked for in the
+    // folder it names from the current directory
+    const std::string* absolute = absolute_folder(l, std::string_view(path).substr(0, name_at == 0 ? 0 : slash));
+    if (absolute == nullptr) return false;
+    const std::string folder = *absolute;
     Listing* listing = nullptr;
     for (size_t i = 0; i < Listings::kRecent && listing == nullptr; ++i)
         if (l.recent_listing[i] != nullptr && folder == l.recent_dir[i]) listing = l.recent_listing[i];
     if (listing == nullptr) {
-        listing = scope_listing(l, std::string(folder));
+        listing = scope_listing(l, folder);
         if (listing == nullptr) return false;
         const size_t slot = l.next_recent++ % Listings::kRecent;
         l.recent_dir[slot].assign(folder);
@@ -164,7 +197,7 @@ bool resolve_from_listing(std::string& path) {
         std::find(alike->second.begin(), alike->second.end(), name) != alike->second.end())
         return true;
     const std::string& first = *std::min_element(alike->second.begin(), alike->second.end());
-    path.replace(slash + 1, std::string::npos, first);
+    path.replace(name_at, std::string::npos, first);
     return true;
 }
 
@@ -203,7 +236,7 @@ void note_entry_removed(const std::string& path) {
 bool listed_as_missing(const std::string& resolved) {
     Listings& l = listings();
     std::lock_guard<std::mutex> guard(l.lock);
-    if (l.scopes == 0 || resolved.empty() || resolved[0] != '/') return false;
+    if (l.scopes == 0 || resolved.empty()) return false;
     std::string name;
     const Listing* listing = remembered_folder(l, resolved, name);
     if (listing == nullptr || name == "." || name == "..") return false;
@@ -218,10 +251,21 @@ bool folder_takes_entries(const std::string& folder) {
     };
     Listings& l = listings();
     std::lock_guard<std::mutex> guard(l.lock);
-    if (l.scopes == 0 || folder.empty() || folder[0] != '/') return look();
-    auto known = l.writable.find(folder);
-    if (known == l.writable.end()) known = l.writable.emplace(folder, look()).first;
+    const std::string* absolute = l.scopes > 0 && !folder.empty() ? absolute_folder(l, folder) : nullptr;
+    if (absolute == nullptr) return look();
+    auto known = l.writable.find(*absolute);
+    if (known == l.writable.end()) known = l.writable.emplace(*absolute, look()).first;
     return known->second;
+}
+
+void forget_listed_current_directory() {
+    Listings& l = listings();
+    std::lock_guard<std::mutex> guard(l.lock);
+    // relative names now lie elsewhere; the folders' listings stay true
+    l.current_known = false;
+    l.ids.clear();
+    l.writable.clear();
+    for (Listing*& recent : l.recent_listing) recent = nullptr;
 }
 
 void crt_begin_listing_scope() {
@@ -251,6 +295,7 @@ void crt_end_listing_scope() {
         l.ids.clear();
         l.writable.clear();
         for (Listing*& recent : l.recent_listing) recent = nullptr;
+        l.current_known = false;
     }
     // outside the listings' lock: the removals note themselves there
     remove_spare_files();

@@ -13,12 +13,17 @@
 // the first such entry in byte order, or "" when there is none.
 bool find_listed_entry(const std::string& dir, std::string_view name, std::string& match);
 
-// Inside a listing scope, a name in a folder given by an absolute path is
-// resolved from the folder's listing with no look at the disk: true with
-// `path` turned into the name as it stands there (left as written when it
-// is there so or not there at all). False, `path` untouched, outside a
-// scope or for a path it cannot answer.
+// Inside a listing scope, a name is resolved from its folder's listing with
+// no look at the disk (a name without a folder, or in a relative one, in the
+// folder it names from the current directory): true with `path` turned into
+// the name as it stands there (left as written when it is there so or not
+// there at all). False, `path` untouched, outside a scope or for a path it
+// cannot answer.
 bool resolve_from_listing(std::string& path);
+
+// The current directory changed: relative names are resolved against the
+// new one.
+void forget_listed_current_directory();
 
 // True while a listing scope is open.
 bool listing_scope_open();
@@ -29,7 +34,7 @@ bool listing_scope_open();
 bool listed_as_missing(const std::string& resolved);
 
 // Whether a new entry can be made in the folder (the folder's own rights),
-// looked at once per scope for a folder named by an absolute path.
+// looked at once per scope.
 bool folder_takes_entries(const std::string& folder);
 
 // The file layer made or removed the entry at this resolved path.

@@ -31,6 +31,12 @@ struct Descriptor {
     int64_t old_size = 0;
     int64_t end = 0;       // furthest position seen before a seek
     int64_t position = 0;  // where the next write goes (a reused file is only written)
+    // a file opened for reading only, as the open found it: its size and
+    // times are asked of the open descriptor again and again
+    bool read_only = false;
+    int64_t size = 0;
+    struct timespec modified {};
+    struct timespec changed {};
 };
 
 // Everything the layer knows about open files; one lock, since the programs
@@ -268,6 +274,10 @@ int crt_open(const char* path, int flags, int permission) {
         Descriptor& d = t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
         d.reused = reused;
         d.old_size = reused ? static_cast<int64_t>(st.st_size) : 0;
+        d.read_only = (flags & (CRT_O_WRONLY | CRT_O_RDWR)) == 0;
+        d.size = static_cast<int64_t>(st.st_size);
+        d.modified = st.st_mtim;
+        d.changed = st.st_ctim;
         if (flags & CRT_O_CREAT) note_entry_added(resolved);
     } catch (...) {
         t.open.erase(fd);
@@ -382,21 +392,43 @@ int64_t crt_filelength(int fd) {
     const Descriptor* d = find_descriptor(t, fd, standard);
     if (!d) return -1;
     if (d->reused) return written_end(*d);  // the old bytes past it are no part of the file
+    if (d->read_only) return d->size;
     struct stat st;
     if (::fstat(fd, &st) != 0) return -1;
     return static_cast<int64_t>(st.st_size);
 }
 
-bool crt_file_stamp(int fd, int64_t& size, int64_t& modified) {
+namespace {
+int64_t nanoseconds(const struct timespec& t) { return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec; }
+}  // namespace
+
+bool crt_file_stamp(int fd, int64_t& size, int64_t& modified, int64_t* changed) {
     FileTable& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
     Descriptor standard;
     const Descriptor* d = find_descriptor(t, fd, standard);
+    if (d != nullptr && d->read_only) {
+        size = d->size;
+        modified = nanoseconds(d->modified);
+        if (changed != nullptr) *changed = nanoseconds(d->changed);
+        return true;
+    }
     struct stat st;
     // one look at the file gives both
     if (!d || ::fstat(fd, &st) != 0) return false;
     size = d->reused ? written_end(*d) : static_cast<int64_t>(st.st_size);
-    modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    modified = nanoseconds(st.st_mtim);
+    if (changed != nullptr) *changed = nanoseconds(st.st_ctim);
+    return true;
+}
+
+bool crt_path_stamp(const char* path, int64_t& size, int64_t& modified, int64_t& changed) {
+    if (!path || !*path) return false;
+    struct stat st;
+    if (::stat(resolve_platform_path(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    size = static_cast<int64_t>(st.st_size);
+    modified = nanoseconds(st.st_mtim);
+    changed = nanoseconds(st.st_ctim);
     return true;
 }
 
@@ -417,6 +449,7 @@ int crt_file_kind(const char* path) {
 int crt_entry_kind(const char* path) {
     if (!path || !*path) return kCrtMissing;
     struct stat st;
+    // asked of the disk itself: a link another process made is never missed
     if (::lstat(resolve_platform_path(path).c_str(), &st) != 0) return kCrtMissing;
     return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
 }

@@ -49,13 +49,17 @@ int64_t crt_tell(int fd);
 // Moves the file position (whence as for lseek); drops any read-ahead.
 int64_t crt_lseek(int fd, int64_t offset, int whence);
 
-// Size in bytes of the open file, -1 on error.
+// Size in bytes of the open file, -1 on error (of a file opened for reading
+// only, as the open found it).
 int64_t crt_filelength(int fd);
 
 // The size of the open file (as crt_filelength) and the time it was last
 // written, in nanoseconds: together they tell whether a file read before
-// has changed since. False when the file cannot be examined.
-bool crt_file_stamp(int fd, int64_t& size, int64_t& modified);
+// has changed since; `changed`, when asked, the time its status last changed
+// (a change of its rights moves it). False when the file cannot be examined.
+bool crt_file_stamp(int fd, int64_t& size, int64_t& modified, int64_t* changed = nullptr);
+// The same for a named file, without opening it.
+bool crt_path_stamp(const char* path, int64_t& size, int64_t& modified, int64_t& changed);
 
 // Size in bytes of a named file, -1 when it cannot be examined.
 int64_t crt_file_size(const char* path);

@@ -1,5 +1,6 @@
 // Control files as the converters read them: lines with either line end,
-// a last line without one, over-long lines, and keyword lines.
+// a last line without one, over-long lines, and keyword lines; in a batch,
+// read again when changed.
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ TEST_F(ControlFile, LineEnds) {
         {"", {}},
     };
     for (const auto& c : kCases) EXPECT_EQ(lines_of(c.bytes), c.lines) << c.bytes;
+    // a batch keeps a file's lines while its stamp holds: each rewrite is read
+    ListingScope batch;
+    for (const auto& c : kCases) EXPECT_EQ(lines_of(c.bytes), c.lines) << c.bytes << ", in a batch";
 }
 
 TEST_F(ControlFile, LongLinesAreWholeOrCutAtACharacter) {

@@ -306,10 +306,11 @@ void note_progress(int line, int force) {
 }
 
 // A header's definitions worked out in one source of a batch are entered
-// again by the next while what they were made from holds, and its lines
-// taken again while all they looked at holds; every source gives what it
-// gives read on its own (no batch): the same macros, lines, progress and
-// messages.
+// again by the next while what they were made from holds, its lines taken
+// again while all they looked at holds, and, read through the scanner, the
+// whole header entered at once while everything it asked holds; every source
+// gives what it gives read on its own (no batch): the same macros, lines or
+// units, progress and messages.
 TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
     namespace fs = std::filesystem;
     struct Step {
@@ -322,6 +323,7 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
     struct Case {
         const char* what;
         std::vector<Step> steps;
+        int quoted_mode = 1;  // 2: a quoted name not found is warned of
     };
     const std::vector<Case> cases = {
         {"the header changed between two sources",
@@ -377,6 +379,11 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
         {"a header including another that is not there, then is",
          {{"#include \"g.h\"\n#define H G\n", "#include \"h.h\"\n", "H=G", "-"},
           {"", "#include \"h.h\"\n", "G=7 H=7", "#define G 7\n"}}},
+        {"a header including another that is there, then is not",
+         {{"#include \"g.h\"\n#define H G\n", "#include \"h.h\"\n", "G=7 H=7", "#define G 7\n"},
+          {"", "#include \"h.h\"\n", "H=G", "-"},
+          {"", "#include \"h.h\"\n", "G=8 H=8", "#define G 8\n"}},
+         2},
         {"a header included inside a conditional and outside",
          {{"#if 1\n#ifdef Q\nq;\n#endif\n/* open\n still */ r;\n#endif\ns;\n", "#include \"h.h\"\n", ""},
           {"", "#ifndef Z\n#ifndef Y\n#include \"h.h\"\n#endif\n#endif\n", ""},
@@ -387,6 +394,47 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
           {"", "#include \"h.h\"\nc;\n", "", "", 2},
           {"", "#include \"h.h\"\nc;\n", "A=1", "", 3},
           {"", "#include \"h.h\"\nc;\n", "A=1", "", 4}}},
+        {"a header included under two different defined sets",
+         {{"#ifdef A\n#define X 1\n#else\n#define X 2\n#endif\n#ifdef B\n#define OPEN {\n#endif\nOPEN\n",
+           "#define A\n#include \"h.h\"\nint f() { X; }\n", "A= X=1"},
+          {"", "#define B\n#include \"h.h\"\nint g() { X; } }\n", "B= X=2 OPEN={"},
+          {"", "#define A\n#define B\n#include \"h.h\"\nint h() { X; } }\n", "A= B= X=1 OPEN={"},
+          {"", "#define A\n#include \"h.h\"\nint f() { X; }\n", "A= X=1"}}},
+        {"a warning in a header, given again",
+         {{"#define E 1\n#error stop here\n#if E\n#define F 2\n#endif\n", "#include \"h.h\"\nint f();\n", "E=1 F=2"},
+          {"", "#include \"h.h\"\nint g();\n", "E=1 F=2"},
+          {"", "#define E 0\n#include \"h.h\"\nint g();\n", "E=1 F=2"},
+          {"", "#include \"h.h\"\n#include \"h.h\"\nint h();\n", "E=1 F=2"}}},
+        {"a header ending inside a declaration of the source",
+         {{"#define V 1\nint a =\n", "#include \"h.h\"\nV;\nint b;\n", "V=1"},
+          {"", "#include \"h.h\"\n2;\nint c;\n", "V=1"},
+          {"", "int d;\n#include \"h.h\"\nV;\n", "V=1"}}},
+        {"a nested header whose guard was met before or not",
+         {{"#include \"g.h\"\nh;\n", "#define G_H\n#include \"h.h\"\n", "G_H=",
+           "#ifndef G_H\n#define G_H\ng;\n#endif\n"},
+          {"", "#include \"g.h\"\n#include \"h.h\"\n", "G_H="},
+          {"", "#define G_H\n#include \"h.h\"\n", "G_H="}}},
+        {"a header included between units and inside a body",
+         {{"}\nvoid g() {\n", "void f() {\n#include \"h.h\"\nx;\n}\n", ""},
+          {"", "#include \"h.h\"\nx;\n", ""},
+          {"", "void f() {\n#include \"h.h\"\ny;\n}\n", ""}}},
+        {"a header that no control macro changes, then one does",
+         {{"OPEN;\n", "#include \"h.h\"\nint a;\n", ""},
+          {"", "#define OPEN {\n#include \"h.h\"\nint b;\n}\n", "OPEN={"},
+          {"", "#include \"h.h\"\nint c;\n", ""}}},
+        {"a header with nested conditionals included near the deepest level",
+         {{"#if 1\n#if 1\n#if 1\n#define D 1\n#endif\n#endif\n#endif\n", "#include \"h.h\"\nint a;\n", "D=1"},
+          {"", "#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#if 1\n#include \"h.h\"\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\n#endif\nint b;\n", ""},
+          {"", "#include \"h.h\"\nint c;\n", "D=1"}}},
+        {"a header of C++ scopes included inside a namespace and outside",
+         {{"namespace M { int v; }\nstruct S { int f() { return 1; } };\n", "#include \"h.h\"\nint a() { return 0; }\n", ""},
+          {"", "namespace N {\n#include \"h.h\"\nint b() { return 0; }\n}\n", ""},
+          {"", "#include \"h.h\"\nint c() { return 0; }\n", ""},
+          {"", "class C {\n#include \"h.h\"\nint d() { return 0; }\n};\n", ""}}},
+        {"a nested header changed on disk between two sources",
+         {{"#include \"g.h\"\n#define H G\n", "#include \"h.h\"\nH;\n", "G=1 H=1", "#define G 1\n"},
+          {"", "#include \"h.h\"\nH;\n", "G=2 H=2", "#define G 2\n"},
+          {"", "#include \"h.h\"\nH;\n", "G=2 H=2"}}},
     };
     const std::string header = dir_.path("h.h");
     const std::string nested = dir_.path("g.h");
@@ -394,8 +442,8 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
     const auto summary = [](size_t first) {
         std::string out;
         for (size_t i = first; i < g_analysis.macros.size(); ++i) {
-            const MacroNode& m = g_analysis.macros[i];
-            if (m.removed) continue;
+            if (!g_analysis.macros[i]) continue;
+            const MacroNode& m = *g_analysis.macros[i];
             if (!out.empty()) out += ' ';
             out += m.name;
             if (m.param_count >= 0) out += "(" + std::to_string(m.param_count) + ")";
@@ -406,6 +454,8 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
         return out;
     };
     for (const Case& c : cases) {
+      // the lines as the line source hands them, then the units of the scanner
+      for (const bool units : {false, true}) {
         std::vector<std::string> batch, alone;
         for (int pass = 0; pass < 2; ++pass) {
             std::optional<ListingScope> scope;
@@ -427,23 +477,31 @@ TEST_F(Includes, ABatchEntersAHeadersDefinitionsAsAFreshReadWould) {
                 }
                 const std::string main = write_source("main.c", step.source);
                 start(kNotarixAnalysis);
+                g_analysis.settings.include_mode_quoted = c.quoted_mode;
                 g_analysis.hooks.on_line = note_progress;
                 g_analysis.settings.progress_flag = 1;
                 g_progress.clear();
                 g_cancel_line = step.cancel_line;
                 const size_t predefined = g_analysis.macros.size();
                 std::string lines;
-                for (const SourceLine& l : run_lines(main))
-                    lines += l.code + "#" + l.comment + "@" + std::to_string(l.line) + ":" + std::to_string(l.include_depth) + "|";
+                if (units) {
+                    for (const SourceUnit& u : run_units(main))
+                        lines += u.text + "#" + u.comment + "@" + std::to_string(u.line) + ":" + std::to_string(u.depth) +
+                                 ":" + std::to_string(u.include_depth) + "|";
+                } else {
+                    for (const SourceLine& l : run_lines(main))
+                        lines += l.code + "#" + l.comment + "@" + std::to_string(l.line) + ":" + std::to_string(l.include_depth) + "|";
+                }
                 const std::string macros = summary(predefined);
                 if (pass == 0) {
-                    EXPECT_EQ(macros, step.macros) << c.what << ", source " << n;
+                    EXPECT_EQ(macros, step.macros) << c.what << ", source " << n << (units ? ", units" : "");
                 }
                 got.push_back(macros + " / " + lines + " / " + std::to_string(last_code_) + " " + g_progress + " / " +
                               (error_file_exists() ? error_bytes() : ""));
             }
         }
-        EXPECT_EQ(batch, alone) << c.what;
+        EXPECT_EQ(batch, alone) << c.what << (units ? ", units" : "");
+      }
     }
 }
 

@@ -225,6 +225,40 @@ TEST(ListingScope, LookUpsMovingAmongManyFoldersStayTrue) {
     EXPECT_TRUE(crt_exists(dir.path("MOVED/kept.c").c_str()));
 }
 
+// Bare and relative names, as a batch in the list's folder hands them on,
+// come from the current folder's listing, and from the new one's once the
+// folder changes.
+TEST(ListingScope, BareNamesAreLookedUpInTheCurrentFolder) {
+    TempDir dir;
+    make_dir(dir.path("A"));
+    make_dir(dir.path("A/Sub"));
+    make_dir(dir.path("B"));
+    write_raw(dir.path("A/Kept.c"), "a");
+    write_raw(dir.path("A/Sub/Deep.h"), "a");
+    write_raw(dir.path("B/KEPT.C"), "b");
+    const std::string saved = get_current_directory();
+    {
+        ListingScope scope;
+        ASSERT_NE(SetCurrentDirectoryA(dir.path("A").c_str()), 0);
+        const struct {
+            const char* name;
+            const char* resolved;
+        } names[] = {
+            {"kept.C", "Kept.c"}, {"Kept.c", "Kept.c"}, {"sub\\deep.H", "Sub/Deep.h"},
+            {"SUB/Deep.h", "Sub/Deep.h"}, {"missing.c", "missing.c"}, {".\\KEPT.c", "./Kept.c"},
+        };
+        for (const auto& n : names) EXPECT_EQ(resolve_platform_path(n.name), n.resolved) << n.name;
+        const int fd = crt_open("New.h", CRT_O_WRONLY | CRT_O_CREAT);
+        ASSERT_GE(fd, 0);
+        crt_close(fd);
+        EXPECT_EQ(resolve_platform_path("NEW.H"), "New.h") << "made by the layer: listed";
+        ASSERT_NE(SetCurrentDirectoryA(dir.path("B").c_str()), 0);
+        EXPECT_EQ(resolve_platform_path("kept.c"), "KEPT.C") << "the new folder's";
+        EXPECT_EQ(resolve_platform_path("new.h"), "new.h");
+    }
+    ASSERT_NE(SetCurrentDirectoryA(saved.c_str()), 0);
+}
+
 TEST(ListingScope, OutsideAScopeEveryLookUpReadsTheFolder) {
     TempDir dir;
     write_raw(dir.path("a.txt"), "x");
