@@ -57,6 +57,9 @@ public:
     }
 
     bool open(std::string* why) {
+        // The window manager's close of the window is one request, not a
+        // close and a quit.
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return failed(why, "cannot start SDL video");
         const platform_user::UserState& s = platform_user::state();
         width_ = s.screen_width;
@@ -168,10 +171,10 @@ private:
     void handle(const SDL_Event& e) {
         switch (e.type) {
         case SDL_QUIT:
-            close_main_window();
+            close_requested();
             return;
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_CLOSE) close_main_window();
+            if (e.window.event == SDL_WINDOWEVENT_CLOSE) close_requested();
             if (e.window.event == SDL_WINDOWEVENT_EXPOSED) exposed_ = true;
             return;
         default:
@@ -203,13 +206,10 @@ private:
         }
     }
 
-    void close_main_window() {
-        HWND main = platform_user::state().main_window;
-        if (IsWindow(main)) {
-            PostMessageA(main, WM_CLOSE, 0, 0);
-        } else {
-            closed_ = true;
-        }
+    // The window manager's close (its close button, its menu, its Alt+F4)
+    // is the close of the window the person is working in.
+    void close_requested() {
+        if (!platform_user::close_from_outside()) closed_ = true;
     }
 
     void mouse_moved(int x, int y) {

@@ -310,6 +310,11 @@ LRESULT frame_cursor(HWND window, int part);
 // WM_SYSKEYDOWN, WM_SYSKEYUP and WM_SYSCHAR as DefWindowProcA takes them:
 // Alt and F10 select the menu bar, Alt+letter opens a popup, Alt+F4 closes.
 LRESULT system_key(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// A close asked from outside the program (a window manager's close of the
+// desktop window, its Alt+F4): the active window's own system close, as
+// Alt+F4 in it would be; a window under a modal one is never closed so.
+// False when no window is left to close.
+bool close_from_outside();
 // SC_MOVE and SC_SIZE chosen from the system menu: the window follows the
 // arrow keys or the pointer until Enter or a click (Esc puts it back).
 void move_or_size_by_keys(HWND window, UINT command);

@@ -440,12 +440,84 @@ TEST_F(DesktopInput, ButtonsBecomeTheirInputEvents) {
     input.clear();
 }
 
-TEST_F(DesktopInput, ClosingTheDesktopWindowClosesTheMainWindow) {
+void push_close(bool quit) {
     SDL_Event e{};
-    e.type = SDL_QUIT;
+    e.type = quit ? SDL_QUIT : SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_CLOSE;
+    e.window.windowID = 1;
     push(e);
-    pump();
-    EXPECT_FALSE(IsWindow(main_));
+}
+
+// The window manager's close of the desktop window (its close button, its
+// menu, its Alt+F4) is the system close of the window the person works in:
+// a box takes it as its cancel, an owned window closes, and an owner under
+// a box, or a box that has no close, stays.
+TEST_F(DesktopInput, TheWindowManagersCloseClosesTheActiveWindow) {
+    enum class Over { nothing, owned_window, ok_cancel_box, yes_no_box, disabled_frame };
+    const struct {
+        const char* name;
+        Over over;
+        bool quit;        // SDL_QUIT rather than the window's close
+        int box_answer;   // what the box ended with
+        bool main_stays;
+        size_t beeps;
+    } cases[] = {
+        {"the frame, by a quit", Over::nothing, true, 0, false, 0},
+        {"the frame, by the window's close", Over::nothing, false, 0, false, 0},
+        {"an owned window", Over::owned_window, false, 0, true, 0},
+        {"an OK/Cancel box", Over::ok_cancel_box, false, IDCANCEL, true, 0},
+        {"a Yes/No box, then Enter", Over::yes_no_box, false, IDYES, true, 1},
+        {"a disabled frame", Over::disabled_frame, false, 0, true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!IsWindow(main_)) {
+            main_ = CreateWindowExA(0, "DesktopMain", "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, 400, 300,
+                                    nullptr, nullptr, nullptr, nullptr);
+            platform_user::state().main_window = main_;
+        }
+        automation::run_until_idle();
+        const size_t beeps = automation::beeps().size();
+        int answer = 0;
+        HWND owned = nullptr;
+        switch (c.over) {
+        case Over::nothing:
+            push_close(c.quit);
+            pump();
+            break;
+        case Over::owned_window:
+            owned = CreateWindowExA(0, "DesktopMain", "Owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 200, 150,
+                                    main_, nullptr, nullptr, nullptr);
+            automation::run_until_idle();
+            ASSERT_EQ(GetActiveWindow(), owned);
+            push_close(c.quit);
+            pump();
+            EXPECT_FALSE(IsWindow(owned));
+            break;
+        case Over::ok_cancel_box:
+        case Over::yes_no_box:
+            automation::when_idle([&] {
+                push_close(c.quit);
+                automation::when_idle([] {
+                    push_key(SDLK_RETURN, true);
+                    push_key(SDLK_RETURN, false);
+                });
+            });
+            answer = MessageBoxA(main_, "Go on?", "Question", c.over == Over::yes_no_box ? MB_YESNO : MB_OKCANCEL);
+            pump();
+            break;
+        case Over::disabled_frame:
+            EnableWindow(main_, FALSE);
+            push_close(c.quit);
+            pump();
+            EnableWindow(main_, TRUE);
+            break;
+        }
+        EXPECT_EQ(answer, c.box_answer);
+        EXPECT_EQ(IsWindow(main_) != FALSE, c.main_stays);
+        EXPECT_EQ(automation::beeps().size() - beeps, c.beeps);
+        if (IsWindow(owned)) DestroyWindow(owned);
+    }
 }
 
 TEST_F(DesktopInput, WheelScrollsTheWindowUnderThePointerThatHasAScrollBar) {
