@@ -133,9 +133,10 @@ struct InputEvent {
 
 // What the frames show of a person's hand at work: the menu-bar item
 // selected by the keyboard or open, the caption button held down.
+inline constexpr int kSystemMenuPlace = -2;  // the menu bar's place of the system menu
 struct FrameHandState {
     HWND menu_bar_window = nullptr;
-    int menu_bar_item = -1;
+    int menu_bar_item = -1;      // or kSystemMenuPlace
     bool menu_bar_open = false;
     HWND pressed_window = nullptr;
     int pressed_part = 0;        // HTMINBUTTON, HTMAXBUTTON, HTCLOSE
@@ -267,8 +268,10 @@ bool find_menu_command(HMENU menu, UINT id, std::vector<std::pair<HMENU, int>>* 
 UINT track_popup_window(HMENU menu, HWND owner, POINT at);
 void track_menu_bar(HWND window, POINT screen);
 
-// A menu bar worked from the keyboard (SC_KEYMENU): 0 selects the bar, a
-// character opens the popup it underlines, ' ' the system menu.
+// A menu bar worked from the keyboard (SC_KEYMENU): 0 selects the bar (a
+// window without one, its system menu), a character opens the popup it
+// underlines, ' ' the system menu. The system menu stands left of the
+// bar's first title, as the arrows reach it.
 void keyboard_menu(HWND window, WPARAM key);
 // The system menu opened under the window's icon (from the keyboard, its
 // first item highlighted); the command chosen goes to the window as
