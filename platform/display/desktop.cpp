@@ -176,6 +176,10 @@ private:
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_CLOSE) close_requested();
             if (e.window.event == SDL_WINDOWEVENT_EXPOSED) exposed_ = true;
+            // off the screen altogether: over no window of it
+            if (e.window.event == SDL_WINDOWEVENT_LEAVE && person_ && SDL_GetMouseState(nullptr, nullptr) == 0) {
+                mouse_moved(-1, -1);
+            }
             return;
         default:
             break;

@@ -25,11 +25,13 @@ constexpr UINT kOpenCommand = 100;
 std::vector<UINT> commands_seen;
 std::vector<WORD> vertical_scrolls_seen;
 int bar_selections_seen = 0;  // the menu bar entered by Alt alone
+int leaves_seen = 0;          // WM_MOUSELEAVE
 
 LRESULT main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_COMMAND) commands_seen.push_back(LOWORD(wparam));
     if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU && lparam == 0) ++bar_selections_seen;
     if (message == WM_VSCROLL) vertical_scrolls_seen.push_back(LOWORD(wparam));
+    if (message == WM_MOUSELEAVE) ++leaves_seen;
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
@@ -80,6 +82,7 @@ protected:
         commands_seen.clear();
         vertical_scrolls_seen.clear();
         bar_selections_seen = 0;
+        leaves_seen = 0;
         WNDCLASSA wc{};
         wc.lpfnWndProc = main_proc;
         wc.lpszClassName = "DesktopMain";
@@ -438,6 +441,29 @@ TEST_F(DesktopInput, ButtonsBecomeTheirInputEvents) {
         EXPECT_EQ(input.back().after_frame_press, c.after_frame_press);
     }
     input.clear();
+}
+
+// A window that asked to hear of the pointer leaving it hears of it when the
+// pointer goes off the screen, where no move follows.
+TEST_F(DesktopInput, ThePointerOffTheScreenHasLeftTheWindows) {
+    RECT r{};
+    GetWindowRect(main_, &r);
+    SDL_Event move{};
+    move.type = SDL_MOUSEMOTION;
+    move.motion.x = r.left + 200;
+    move.motion.y = r.top + 200;
+    push(move);
+    pump();
+    TRACKMOUSEEVENT track{static_cast<DWORD>(sizeof(TRACKMOUSEEVENT)), TME_LEAVE, main_, 0};
+    ASSERT_TRUE(TrackMouseEvent(&track));
+    EXPECT_EQ(leaves_seen, 0);
+    SDL_Event leave{};
+    leave.type = SDL_WINDOWEVENT;
+    leave.window.event = SDL_WINDOWEVENT_LEAVE;
+    leave.window.windowID = 1;
+    push(leave);
+    pump();
+    EXPECT_EQ(leaves_seen, 1);
 }
 
 void push_close(bool quit) {
