@@ -631,7 +631,8 @@ void add_field_names(HWND hook) {
     char buffer[kChooserBufferSize + 1] = {};
     SendMessageA(file_dialog, CDM_GETSPEC, kChooserBufferSize, reinterpret_cast<LPARAM>(buffer));
     std::string text = buffer;
-    if (text.empty()) {
+    // the pattern the field shows after a folder change names no file
+    if (text.empty() || (text.find('"') == std::string::npos && text.find_first_of("*?") != std::string::npos)) {
         show_box(file_dialog, list_profile().caption, message_text(list_profile().no_selection_message),
                  MB_ICONEXCLAMATION);
         return;
@@ -774,7 +775,7 @@ int choose_batch_sources(HWND owner, std::string_view filter) {
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY |
-                OFN_PATHMUSTEXIST;
+                OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     ofn.lpfnHook = batch_file_open_hook;
     ofn.lpTemplateName = MAKEINTRESOURCEA(750);
     if (!GetOpenFileNameA(&ofn)) return 0;
