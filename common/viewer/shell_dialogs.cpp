@@ -1081,15 +1081,23 @@ int draw_folder_button(const DRAWITEMSTRUCT* item) {
     if (memory == nullptr) return -1;
     const bool pressed = (item->itemState & ODS_SELECTED) != 0 && item->itemAction != ODA_FOCUS;
     HBITMAP bitmap = LoadBitmapA(shell().instance, pressed ? "FOLDER_Down" : "FOLDER_Up");
+    RECT face = item->rcItem;
     if (bitmap != nullptr) {
         BITMAP info{};
         GetObjectA(bitmap, sizeof info, &info);
+        face = RECT{0, 0, std::min<LONG>(face.right, info.bmWidth), std::min<LONG>(face.bottom, info.bmHeight)};
         HGDIOBJ old = SelectObject(memory, bitmap);
         BitBlt(item->hDC, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
         SelectObject(memory, old);
         DeleteObject(bitmap);
     }
     DeleteDC(memory);
+    // the keyboard's place, as on any button: dotted inside the picture's
+    // edge, where the next drawing of the picture takes it away again
+    if (item->itemState & ODS_FOCUS) {
+        InflateRect(&face, -3, -3);
+        DrawFocusRect(item->hDC, &face);
+    }
     return 0;
 }
 
