@@ -103,13 +103,7 @@ int choose_colour(HWND frame, UINT id) {
     };
     const SettingsField& field = *kFields[id - kPadLineColourCommand];
     (void)frame;
-    CHOOSECOLORA cc{};
-    cc.lStructSize = sizeof cc;
-    cc.hwndOwner = shell().chart;
-    cc.rgbResult = read_colour_ref(settings(), field);
-    cc.lpCustColors = g_custom_colours;
-    if (!ChooseColorA(&cc)) return 0;
-    write_colour(settings(), field, rgb_from_ref(cc.rgbResult));
+    if (!choose_setting_colour(shell().chart, settings(), field, g_custom_colours)) return 0;
     create_pad_colours();
     recreate_source_colours();
     save_settings_or_tell();

@@ -139,14 +139,7 @@ int standard_colours() {
 
 int choose_colour(HWND frame, const SettingsField& item) {
     static COLORREF custom[16] = {};
-    CHOOSECOLORA cc{};
-    cc.lStructSize = sizeof cc;
-    cc.hwndOwner = frame;
-    cc.rgbResult = read_colour_ref(shell_settings(), item);
-    cc.lpCustColors = custom;
-    cc.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&cc)) return 0;
-    write_colour(shell_settings(), item, rgb_from_ref(cc.rgbResult));
+    if (!choose_setting_colour(frame, shell_settings(), item, custom)) return 0;
     save_settings_or_tell();
     apply_colours();
     return 0;

@@ -280,13 +280,7 @@ const ColourCommand kColourCommands[] = {
 
 int choose_colour(UINT id) {
     const ColourCommand& command = kColourCommands[id - kFirstColourCommand];
-    CHOOSECOLORA choice{};
-    choice.lStructSize = 36;
-    choice.hwndOwner = shell().chart;
-    choice.rgbResult = read_colour_ref(settings(), *command.field);
-    choice.lpCustColors = orbaline().custom_colours;
-    if (!ChooseColorA(&choice)) return -1;
-    write_colour(settings(), *command.field, rgb_from_ref(choice.rgbResult));
+    if (!choose_setting_colour(shell().chart, settings(), *command.field, orbaline().custom_colours, 36)) return -1;
     if (command.chart_colour) {
         create_chart_colours();
         clear_chart_view();

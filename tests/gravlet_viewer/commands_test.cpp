@@ -97,6 +97,12 @@ TEST_F(CommandsTest, AColourIsStoredAndTheStandardOnesComeBack) {
     EXPECT_EQ(read_colour(disk, gx_settings::kColourPadLines), (Rgb{0, 0, 0}));
     EXPECT_EQ(read_colour(disk, gx_settings::kColourPadBackground), (Rgb{255, 251, 240}));
     EXPECT_EQ(read_colour(disk, gx_settings::kColourSourceBackground), (Rgb{192, 192, 192}));
+
+    // the dialog opens on the colour in use: OK as it opens keeps it
+    automation::when_idle([] { automation::press_button(IDOK); });
+    ASSERT_TRUE(automation::choose_menu_command(kPadBackgroundColourCommand));
+    EXPECT_EQ(read_colour(settings_on_disk(), gx_settings::kColourPadBackground), (Rgb{255, 251, 240}));
+    EXPECT_FALSE(automation::failed()) << automation::log_text();
 }
 
 TEST_F(CommandsTest, TheEditorStartsOnTheSource) {
