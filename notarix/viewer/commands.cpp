@@ -314,20 +314,23 @@ void show_not_available(UINT id) {
 int open_chosen_document(HWND frame, const std::string& chosen) {
     ShellState& s = shell();
     DocumentState& d = doc();
-    std::string name = chosen;
-    add_recent_file(shell_settings(), name, d.program_directory);
-    build_recent_files_menu(frame, kNotarixRecentMenu, shell_settings(), s.recent_menu);
-
-    destroy_document_windows();
-    s.text_output_name.clear();
-
     const std::string extension = source_extension_of(chosen);
     std::string document = chosen;
     set_file_extension(document, ".lin");
     std::string source = chosen;
     set_file_extension(source, extension);
-    int result = 0;
     const int times = compare_file_times(document.c_str(), source.c_str());
+    // a name that opens nothing (none of its files is there) is no recent file
+    if (times != 4) {
+        std::string name = chosen;
+        add_recent_file(shell_settings(), name, d.program_directory);
+        build_recent_files_menu(frame, kNotarixRecentMenu, shell_settings(), s.recent_menu);
+    }
+
+    destroy_document_windows();
+    s.text_output_name.clear();
+
+    int result = 0;
     switch (times) {
     case 0:
     case 3: {

@@ -453,12 +453,13 @@ int open_chart_by_name(const std::string& name) {
 
 int open_listed_chart(const std::string& path) {
     ShellState& s = shell();
+    destroy_document_windows();
+    const int stale = check_chart_stale(path);
+    // a list that cannot be read is no recent file
+    if (stale == -1) return -1;
     std::string name = path;
     add_recent_file(settings(), name, doc().program_directory);
     build_recent_files_menu(s.frame_window, kOrbalineRecentMenu, settings(), s.recent_menu);
-    destroy_document_windows();
-    const int stale = check_chart_stale(path);
-    if (stale == -1) return -1;
     if (stale == 0) {
         open_existing(path);
         return 0;

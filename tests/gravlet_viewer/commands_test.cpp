@@ -61,6 +61,11 @@ TEST_F(CommandsTest, ANewerPadOpensAtOnceAndANameWithNeitherFileBeeps) {
     EXPECT_EQ(automation::beeps().size(), beeps + 1);
     EXPECT_EQ(automation::status_text(), message(106) + "[" + lower(dir.path("nothing.c")) + "]");
     EXPECT_TRUE(automation::message_boxes().empty());
+    // what opened nothing is no recent file
+    EXPECT_EQ(settings_on_disk().word(gx_settings::kRecentCount), 1);
+    char text[300] = {};
+    GetMenuStringA(GetSubMenu(GetMenu(frame()), kFilePopup), kFirstRecentCommand, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_EQ(std::string(text), "&1 " + lower(source));
 }
 
 TEST_F(CommandsTest, CommandsThatNeedAPadSaySo) {

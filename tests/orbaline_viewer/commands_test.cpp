@@ -160,6 +160,12 @@ TEST_F(Commands, RecentItemsOpenAndAMissingOneIsReported) {
     EXPECT_TRUE(contains(last_box()->text, message(kMsgFileOpenError)));
     // the chart stays
     EXPECT_EQ(chart().row_count(), 7);
+
+    // a list that is not there opens nothing and is no recent file
+    automation::answer_next_message_box(IDOK);
+    open_list(dir.path("none.nam"), false);
+    EXPECT_EQ(recent_file(shell_settings(), 0), lower(dir.path("two.nam")));
+    EXPECT_EQ(recent_file_count(shell_settings()), 1);
 }
 
 TEST_F(Commands, TheErrorCommandAfterACleanRunSaysSo) {
