@@ -30,15 +30,22 @@ start_program() {
     fail "no window in 60 s"
 }
 
-# The platform's own picture of its screen (the Print key), numbered on;
-# $shot names the last one. A session under a window manager (ordinary=1)
-# presses the key where the focus is, as a person does; without one,
-# nothing gives the focus, so the key is sent to the window.
+# A picture of the program's screen, numbered on; $shot names the last one.
+# Under a window manager (ordinary=1), whose default keys keep the Print
+# key, it is what the X window shows, as a person sees it; without one, the
+# platform's own picture (its Print key, sent to the window, for nothing
+# gives the focus).
 pictures=0
 picture() {
     pictures=$((pictures + 1))
+    if [ -n "${ordinary:-}" ]; then
+        mkdir -p "$work/shots"
+        shot=$(printf '%s/shots/shot-%04d.png' "$work" "$pictures")
+        "$probe" shot "$window" "$shot" >/dev/null || fail "no picture of the window $window"
+        return 0
+    fi
     shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
-    if [ -n "${ordinary:-}" ]; then xdotool key Print; else xdotool key --window "$window" Print; fi
+    xdotool key --window "$window" Print
     for _ in $(seq 1 50); do
         [ -f "$shot" ] && return 0
         sleep 0.1
