@@ -452,7 +452,7 @@ PopupRun run_popup(HMENU menu, HWND owner, POINT at, const PopupOptions& options
 
 void set_bar(HWND window, int item, bool open) {
     FrameHandState& hand = state().hand;
-    hand.menu_bar_window = item >= 0 ? window : nullptr;
+    hand.menu_bar_window = item != -1 ? window : nullptr;
     hand.menu_bar_item = item;
     hand.menu_bar_open = open;
 }

@@ -430,6 +430,17 @@ TEST_F(MenuTest, AltInAWindowWithoutABarSelectsTheSystemMenu) {
         {"its letter chooses an item", {"alt", "Down", "X"}, {SC_MAXIMIZE}, 1, 0},
         {"Down and C close the window", {"alt", "Down", "C"}, {SC_CLOSE}, 1, 0},
     };
+    // selected, the system menu is the frame's hand (its icon drawn so)
+    HWND selected_window = nullptr;
+    int selected_place = -1;
+    automation::when_idle([&] {
+        selected_window = platform_user::state().hand.menu_bar_window;
+        selected_place = platform_user::state().hand.menu_bar_item;
+        automation::press_key("Esc");
+    });
+    automation::press_key("alt");
+    EXPECT_EQ(selected_window, frame);
+    EXPECT_EQ(selected_place, platform_user::kSystemMenuPlace);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(IsWindow(frame));
