@@ -41,7 +41,10 @@ picture() {
     if [ -n "${ordinary:-}" ]; then
         mkdir -p "$work/shots"
         shot=$(printf '%s/shots/shot-%04d.png' "$work" "$pictures")
-        "$probe" shot "$window" "$shot" >/dev/null || fail "no picture of the window $window"
+        if ! "$probe" shot "$window" "$shot" >/dev/null; then
+            kill -0 "$pid" 2>/dev/null || fail "the program ended (picture $pictures)"
+            fail "no picture of the window $window"
+        fi
         return 0
     fi
     shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
