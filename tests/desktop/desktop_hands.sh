@@ -12,7 +12,7 @@ mkdir -p "$PLATFORM_HOME"
 # On an X server SDL opens libdbus for the input method; libdbus keeps its
 # connection's blocks to the end and they carry no stack a suppression could
 # match. Our own leaks are checked by the in-process desktop tests.
-start_program() {
+open_program() {
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "./$1" >"$work/$1.out" 2>&1 &
     pid=$!
     window=""
@@ -28,6 +28,10 @@ start_program() {
         sleep 0.2
     done
     fail "no window in 60 s"
+}
+
+start_program() {
+    open_program "$1"
 }
 
 # A picture of the program's screen, numbered on; $shot names the last one.

@@ -16,16 +16,9 @@ probe=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
 work=$4
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$program_dir"
-ordinary=1
+session="desktop keys"
 . "$here/desktop_hands.sh"
-
-wm=""
-fail() {
-    echo "desktop keys: $*" >&2
-    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null
-    exit 1
-}
+. "$here/desktop_wm_hands.sh"
 
 titled() {
     [ "$(xdotool getwindowname "$window")" = "$1" ]
@@ -40,14 +33,6 @@ key() {
 # A second try starts from the same settings.
 if [ -f nx1000s.prm.first ]; then cp nx1000s.prm.first nx1000s.prm; else cp nx1000s.prm nx1000s.prm.first; fi
 
-# The window manager with its default keys, as a person's desktop has it.
-command -v openbox >/dev/null || fail "openbox is missing: run scripts/setup.sh"
-openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >"$work/openbox.out" 2>&1 &
-wm=$!
-for _ in $(seq 1 100); do
-    xdotool get_desktop >/dev/null 2>&1 && break
-    sleep 0.1
-done
 start_program notarix
 for _ in $(seq 1 50); do
     xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
@@ -119,6 +104,6 @@ await "Esc did not close the print parameters" closed
 "$probe" close "$window"
 code=0
 wait "$pid" || code=$?
-kill "$wm" 2>/dev/null || true
+end_window_manager
 [ "$code" -eq 0 ] || fail "the program ended with exit code $code: $(cat "$work/notarix.out")"
 echo "desktop keys: ok"

@@ -17,16 +17,9 @@ probe=$3
 work=$4
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$program_dir"
+session="desktop person ($mode)"
 . "$here/desktop_hands.sh"
 await_tries=40
-
-fail() {
-    echo "desktop person ($mode): $*" >&2
-    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
-    exit 1
-}
-
 . "$here/desktop_wm_hands.sh"
 
 # Whether the counter and caption pane of the last picture are those of

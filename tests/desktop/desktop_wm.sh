@@ -25,16 +25,9 @@ probe=$3
 work=$4
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$program_dir"
+session="desktop window manager ($mode)"
 . "$here/desktop_hands.sh"
 await_tries=40
-
-fail() {
-    echo "desktop window manager ($mode): $*" >&2
-    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
-    exit 1
-}
-
 . "$here/desktop_wm_hands.sh"
 
 alive() {

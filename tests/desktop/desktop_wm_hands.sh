@@ -2,8 +2,16 @@
 # manager (openbox with its default keys, as a person's desktop has it):
 # the program is worked by xdotool's ordinary pointer and keys, sent to
 # wherever the window manager put the window and the focus, never to a
-# named window. The session defines fail, work and probe.
+# named window. The session defines $session (its name in what it says),
+# work and probe.
 ordinary=1
+
+fail() {
+    echo "$session: $*" >&2
+    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
+    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
+    exit 1
+}
 
 command -v openbox >/dev/null || fail "openbox is missing: run scripts/setup.sh"
 openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >"$work/openbox.out" 2>&1 &
@@ -17,17 +25,7 @@ xdotool get_desktop >/dev/null 2>&1 || fail "the window manager did not start: $
 # Starts ./$1 and waits for its window (SDL may open and close others while
 # it starts); $left and $top: where the window manager put its client area.
 start_program() {
-    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "./$1" >"$work/$1.out" 2>&1 &
-    pid=$!
-    window=""
-    name=$(echo "$1" | tr a-z A-Z)
-    for _ in $(seq 1 300); do
-        window=$(xdotool search --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | head -n 1) || true
-        [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "the program ended before its window came: $(cat "$work/$1.out")"
-        sleep 0.2
-    done
-    [ -n "$window" ] || fail "no window in 60 s"
+    open_program "$1"
     sleep 1
     set -- $("$probe" origin "$window")
     left=$1

@@ -9,6 +9,7 @@
 #include "gravlet/viewer/pad_miniature.h"
 #include "gravlet_fixture.h"
 #include "platform/gdi/drawing_log.h"
+#include "tests/common/layout_scroll_steps.h"
 
 namespace {
 
@@ -162,43 +163,8 @@ TEST_F(MiniatureTest, ADragAtTheEndOfTheContentDoesNotBeep) {
 // part of the PAD that CHART shows, so that a release goes back there.
 TEST_F(MiniatureTest, TheRectangleStaysOnThePadWhenTheMiniatureScrolls) {
     const LayoutViewState& s = layout_view();
-    const struct {
-        const char* name;
-        UINT message;  // WM_VSCROLL, WM_HSCROLL or WM_KEYDOWN
-        WPARAM code;
-    } steps[] = {
-        {"a row down by the bar", WM_VSCROLL, SB_LINEDOWN},
-        {"a page down", WM_VSCROLL, SB_PAGEDOWN},
-        {"Down", WM_KEYDOWN, VK_DOWN},
-        {"Page Down", WM_KEYDOWN, VK_NEXT},
-        {"Tab sideways", WM_KEYDOWN, VK_TAB},
-        {"a column right", WM_HSCROLL, SB_LINERIGHT},
-        {"Up", WM_KEYDOWN, VK_UP},
-        {"to the end", WM_VSCROLL, SB_BOTTOM},
-        {"back to the top", WM_VSCROLL, SB_TOP},
-    };
-    // where the rectangle's corner stands in the PAD at full scale, and CHART's
-    const auto corner = [&s] {
-        return POINT{static_cast<LONG>(static_cast<float>(s.region.left - 2) / s.zoom) + s.offset * 7,
-                     static_cast<LONG>(static_cast<float>(s.region.top - 2) / s.zoom) +
-                         s.content->row_top_pixels(s.top_row)};
-    };
     const POINT view{gravlet_pad().horizontal_position * 7, s.content->row_top_pixels(gravlet_pad().first_shown_row)};
-    const LONG slack = static_cast<LONG>(2 / s.zoom) + 1;
-    int moved = 0;
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.name);
-        const int top_row = s.top_row;
-        SendMessageA(s.window, step.message, step.code, 0);
-        moved += s.top_row != top_row ? 1 : 0;
-        const POINT at = corner();
-        EXPECT_NEAR(at.x, view.x, slack);
-        EXPECT_NEAR(at.y, view.y, slack);
-        EXPECT_EQ(s.region.right - s.region.left, s.region.width);
-        if (step.message == WM_VSCROLL && step.code == SB_LINEDOWN) {
-            automation::capture_png(s.window, "miniature-scrolled.png");  // to look at
-        }
-    }
+    const int moved = scroll_layout_keeping_the_rectangle(view, "miniature-scrolled.png");  // to look at
     EXPECT_GE(moved, 5) << "the miniature scrolled";
     // the release of a click on the rectangle's corner leaves CHART where it is
     const int row = gravlet_pad().first_shown_row;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "orbaline/viewer/chart_layout.h"
+#include "tests/common/layout_scroll_steps.h"
 #include "tests/orbaline_viewer/orbaline_fixture.h"
 
 namespace {
@@ -111,37 +112,8 @@ TEST_F(LayoutWindow, ADragAtTheEdgeScrollsTheWindow) {
 // of the chart the view shows.
 TEST_F(LayoutWindow, TheRectangleStaysOnTheChartWhenTheWindowScrolls) {
     const LayoutViewState& s = chart_layout();
-    const struct {
-        const char* name;
-        UINT message;  // WM_VSCROLL, WM_HSCROLL or WM_KEYDOWN
-        WPARAM code;
-    } steps[] = {
-        {"a row down by the bar", WM_VSCROLL, SB_LINEDOWN},
-        {"a page down", WM_VSCROLL, SB_PAGEDOWN},
-        {"Down", WM_KEYDOWN, VK_DOWN},
-        {"Up", WM_KEYDOWN, VK_UP},
-        {"a column right", WM_HSCROLL, SB_LINERIGHT},
-        {"to the end", WM_VSCROLL, SB_BOTTOM},
-        {"back to the top", WM_VSCROLL, SB_TOP},
-    };
-    // where the rectangle's corner stands in the chart at full scale, and the view's
-    const auto corner = [&s] {
-        return POINT{static_cast<LONG>(static_cast<float>(s.region.left - 2) / s.zoom) + s.offset * 7,
-                     static_cast<LONG>(static_cast<float>(s.region.top - 2) / s.zoom) +
-                         s.content->row_top_pixels(s.top_row)};
-    };
     const POINT view{chart().left_column * 7, s.content->row_top_pixels(chart().top_row)};
-    const LONG slack = static_cast<LONG>(2 / s.zoom) + 1;
-    int moved = 0;
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.name);
-        const int top_row = s.top_row;
-        SendMessageA(s.window, step.message, step.code, 0);
-        moved += s.top_row != top_row ? 1 : 0;
-        const POINT at = corner();
-        EXPECT_NEAR(at.x, view.x, slack);
-        EXPECT_NEAR(at.y, view.y, slack);
-    }
+    const int moved = scroll_layout_keeping_the_rectangle(view, dir.path("layout-scrolled.png"));
     EXPECT_GE(moved, 4) << "the window scrolled";
 }
 
