@@ -1,6 +1,7 @@
 #include "common/viewer/layout_view.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/shell/document.h"
 #include "common/viewer/frame.h"
@@ -63,6 +64,27 @@ void drag_to(int x, int y) {
     draw_region();
 }
 
+// A scroll step of the window, drawn. The rectangle marks a part of the
+// content: a step of the bars or keys moves it with the content; a drag
+// held at an edge keeps it where it is in the window, so that it goes on
+// over the content.
+int scroll_layout(bool horizontal, WPARAM code, bool with_content) {
+    LayoutViewState& s = state();
+    const int column = s.offset, row = s.top_row;
+    const int refused = content().scroll(horizontal, code);
+    if (refused != 0) return refused;
+    if (with_content) {
+        // the difference of rounded origins, so that many steps add up to no drift
+        const auto scaled = [&s](int pixels) { return static_cast<int>(std::lround(static_cast<float>(pixels) * s.zoom)); };
+        const int dx = scaled(7 * column) - scaled(7 * s.offset);
+        const int dy = scaled(content().row_top_pixels(row)) - scaled(content().row_top_pixels(s.top_row));
+        LayoutRegion& r = s.region;
+        r.set(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
+    }
+    repaint_layout_view();
+    return 0;
+}
+
 // The pointer put back into the window after an edge scroll; the drag goes
 // on from there with the rectangle where it stands.
 void put_pointer_back(int x, int y, POINT at) {
@@ -87,7 +109,7 @@ bool scroll_at_edge(int x, int y) {
     const int w = s.region.width, h = s.region.height;
     const auto step = [&](bool horizontal, WPARAM code, int px, int py) {
         s.edge_stepping = true;
-        const int refused = content().scroll(horizontal, code);
+        const int refused = scroll_layout(horizontal, code, false);
         s.edge_stepping = false;
         if (refused != 0) return false;
         put_pointer_back(px, py, POINT{x, y});
@@ -118,15 +140,14 @@ void change_zoom(int index) {
 }
 
 LRESULT layout_key(WPARAM key) {
-    LayoutContent& c = content();
     switch (key) {
-    case VK_UP: return c.scroll(false, SB_LINEUP);
-    case VK_DOWN: return c.scroll(false, SB_LINEDOWN);
-    case VK_PRIOR: return c.scroll(false, SB_PAGEUP);
-    case VK_NEXT: return c.scroll(false, SB_PAGEDOWN);
-    case VK_LEFT: return c.scroll(true, SB_LINELEFT);
-    case VK_RIGHT: return c.scroll(true, SB_LINERIGHT);
-    case VK_TAB: return c.scroll(true, GetKeyState(VK_SHIFT) < 0 ? SB_PAGELEFT : SB_PAGERIGHT);
+    case VK_UP: return scroll_layout(false, SB_LINEUP, true);
+    case VK_DOWN: return scroll_layout(false, SB_LINEDOWN, true);
+    case VK_PRIOR: return scroll_layout(false, SB_PAGEUP, true);
+    case VK_NEXT: return scroll_layout(false, SB_PAGEDOWN, true);
+    case VK_LEFT: return scroll_layout(true, SB_LINELEFT, true);
+    case VK_RIGHT: return scroll_layout(true, SB_LINERIGHT, true);
+    case VK_TAB: return scroll_layout(true, GetKeyState(VK_SHIFT) < 0 ? SB_PAGELEFT : SB_PAGERIGHT, true);
     default: return 0;
     }
 }
@@ -271,8 +292,8 @@ LRESULT layout_view_frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
         return 0;
     case WM_KILLFOCUS: s.dragging = false; return 0;
     case WM_KEYDOWN: return layout_key(wparam);
-    case WM_HSCROLL: return content().scroll(true, wparam);
-    case WM_VSCROLL: return content().scroll(false, wparam);
+    case WM_HSCROLL: return scroll_layout(true, wparam, true);
+    case WM_VSCROLL: return scroll_layout(false, wparam, true);
     case WM_COMMAND: {
         const UINT id = LOWORD(wparam);
         const UINT first_zoom = s.profile->first_zoom_command;

@@ -17,6 +17,8 @@ public:
     virtual void view_origin(int* column, int* row) const = 0;
     // Pixels one row of the origin stands for at full scale.
     virtual int origin_row_pixels() const = 0;
+    // Where a row (from 1) begins at full scale, in pixels from the first.
+    virtual int row_top_pixels(int row) const { return (row - 1) * origin_row_pixels(); }
     virtual HBRUSH background() const = 0;
     // True when there is something to draw.
     virtual bool has_content() const = 0;
@@ -25,8 +27,8 @@ public:
     // The scroll bars' ranges and positions for the window's size, the
     // window's origin kept within them.
     virtual void set_ranges() = 0;
-    // A scroll step of the window: 0 taken, -1 refused (after
-    // refuse_layout_scroll).
+    // A scroll step of the window's origin, drawn by the caller: 0 taken,
+    // -1 refused (after refuse_layout_scroll).
     virtual int scroll(bool horizontal, WPARAM code) = 0;
     // The main view moved to where the rectangle now lies.
     virtual void show_region() = 0;

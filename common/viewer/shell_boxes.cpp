@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
@@ -137,4 +138,18 @@ int choose_file_name(int save, HWND owner, std::string& path, std::string_view f
         to_lower_ascii(path);
     }
     return chosen;
+}
+
+bool choose_setting_colour(HWND owner, SettingsRecord& record, const SettingsField& item, COLORREF* custom,
+                           DWORD record_size) {
+    CHOOSECOLORA choice{};
+    choice.lStructSize = record_size != 0 ? record_size : sizeof choice;
+    choice.hwndOwner = owner;
+    // the colour in use is where the dialog starts, and what OK keeps
+    choice.rgbResult = read_colour_ref(record, item);
+    choice.lpCustColors = custom;
+    choice.Flags = CC_RGBINIT;
+    if (!ChooseColorA(&choice)) return false;
+    write_colour(record, item, rgb_from_ref(choice.rgbResult));
+    return true;
 }

@@ -1,5 +1,6 @@
-// The shell's message boxes and file dialog: the notify and question forms
-// with the 【 】 captions, and the open/save name chooser.
+// The shell's message boxes and common dialogs: the notify and question
+// forms with the 【 】 captions, the open/save name chooser and the colour
+// of a setting.
 #pragma once
 
 #include <string>
@@ -53,3 +54,11 @@ bool refuse_unless_loaded(const char* operation, int not_loaded);
 // is kept for the next call. Non-zero when a name was chosen.
 int choose_file_name(int save, HWND owner, std::string& path, std::string_view filter, int size,
                      int& filter_index);
+
+class SettingsRecord;
+struct SettingsField;
+// The colour dialog started at the item's colour in use, with the program's
+// 16 custom colours; the colour chosen is stored in the record. False when
+// cancelled. ORBALINE hands the record size its dialog call gives.
+bool choose_setting_colour(HWND owner, SettingsRecord& record, const SettingsField& item, COLORREF* custom,
+                           DWORD record_size = 0);

@@ -631,7 +631,8 @@ void add_field_names(HWND hook) {
     char buffer[kChooserBufferSize + 1] = {};
     SendMessageA(file_dialog, CDM_GETSPEC, kChooserBufferSize, reinterpret_cast<LPARAM>(buffer));
     std::string text = buffer;
-    if (text.empty()) {
+    // the pattern the field shows after a folder change names no file
+    if (text.empty() || (text.find('"') == std::string::npos && text.find_first_of("*?") != std::string::npos)) {
         show_box(file_dialog, list_profile().caption, message_text(list_profile().no_selection_message),
                  MB_ICONEXCLAMATION);
         return;
@@ -774,7 +775,7 @@ int choose_batch_sources(HWND owner, std::string_view filter) {
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY |
-                OFN_PATHMUSTEXIST;
+                OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     ofn.lpfnHook = batch_file_open_hook;
     ofn.lpTemplateName = MAKEINTRESOURCEA(750);
     if (!GetOpenFileNameA(&ofn)) return 0;
@@ -1080,15 +1081,23 @@ int draw_folder_button(const DRAWITEMSTRUCT* item) {
     if (memory == nullptr) return -1;
     const bool pressed = (item->itemState & ODS_SELECTED) != 0 && item->itemAction != ODA_FOCUS;
     HBITMAP bitmap = LoadBitmapA(shell().instance, pressed ? "FOLDER_Down" : "FOLDER_Up");
+    RECT face = item->rcItem;
     if (bitmap != nullptr) {
         BITMAP info{};
         GetObjectA(bitmap, sizeof info, &info);
+        face = RECT{0, 0, std::min<LONG>(face.right, info.bmWidth), std::min<LONG>(face.bottom, info.bmHeight)};
         HGDIOBJ old = SelectObject(memory, bitmap);
         BitBlt(item->hDC, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
         SelectObject(memory, old);
         DeleteObject(bitmap);
     }
     DeleteDC(memory);
+    // the keyboard's place, as on any button: dotted inside the picture's
+    // edge, where the next drawing of the picture takes it away again
+    if (item->itemState & ODS_FOCUS) {
+        InflateRect(&face, -3, -3);
+        DrawFocusRect(item->hDC, &face);
+    }
     return 0;
 }
 

@@ -103,13 +103,7 @@ int choose_colour(HWND frame, UINT id) {
     };
     const SettingsField& field = *kFields[id - kPadLineColourCommand];
     (void)frame;
-    CHOOSECOLORA cc{};
-    cc.lStructSize = sizeof cc;
-    cc.hwndOwner = shell().chart;
-    cc.rgbResult = read_colour_ref(settings(), field);
-    cc.lpCustColors = g_custom_colours;
-    if (!ChooseColorA(&cc)) return 0;
-    write_colour(settings(), field, rgb_from_ref(cc.rgbResult));
+    if (!choose_setting_colour(shell().chart, settings(), field, g_custom_colours)) return 0;
     create_pad_colours();
     recreate_source_colours();
     save_settings_or_tell();
@@ -312,20 +306,23 @@ GravletCommandState& gravlet_commands() {
 int open_chosen_source(HWND frame, const std::string& chosen) {
     ShellState& s = shell();
     DocumentState& d = doc();
-    std::string name = chosen;
-    add_recent_file(settings(), name, d.program_directory);
-    build_recent_files_menu(frame, kGravletRecentMenu, settings(), s.recent_menu);
-
-    destroy_document_windows();
-    gravlet_commands().output_name.clear();
-
     const std::string extension = source_extension_of(chosen);
     std::string pad_name = chosen;
     set_file_extension(pad_name, ".pds");
     std::string source = chosen;
     set_file_extension(source, extension);
-    d.source_extension = extension;
     const int times = compare_file_times(pad_name.c_str(), source.c_str());
+    // a name that opens nothing (none of its files is there) is no recent file
+    if (times != 4) {
+        std::string name = chosen;
+        add_recent_file(settings(), name, d.program_directory);
+        build_recent_files_menu(frame, kGravletRecentMenu, settings(), s.recent_menu);
+    }
+
+    destroy_document_windows();
+    gravlet_commands().output_name.clear();
+
+    d.source_extension = extension;
     switch (times) {
     case 0:
     case 3: {

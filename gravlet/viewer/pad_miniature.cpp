@@ -41,6 +41,11 @@ public:
         *row = pad().first_shown_row;
     }
     int origin_row_pixels() const override { return kCellPixelHeight; }
+    // rows are as tall as their tallest cell
+    int row_top_pixels(int row) const override {
+        if (!has_rows() || row < 1 || row > pad().grid->row_count) return 0;
+        return measured_grid().cell(row, 0)->y * kCellPixelHeight;
+    }
     HBRUSH background() const override { return gravlet().background_brush; }
     bool has_content() const override { return has_rows(); }
 
@@ -97,7 +102,6 @@ public:
             return -1;
         }
         position = wanted;
-        repaint_layout_view();
         return 0;
     }
 

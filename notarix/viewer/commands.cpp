@@ -139,14 +139,7 @@ int standard_colours() {
 
 int choose_colour(HWND frame, const SettingsField& item) {
     static COLORREF custom[16] = {};
-    CHOOSECOLORA cc{};
-    cc.lStructSize = sizeof cc;
-    cc.hwndOwner = frame;
-    cc.rgbResult = read_colour_ref(shell_settings(), item);
-    cc.lpCustColors = custom;
-    cc.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&cc)) return 0;
-    write_colour(shell_settings(), item, rgb_from_ref(cc.rgbResult));
+    if (!choose_setting_colour(frame, shell_settings(), item, custom)) return 0;
     save_settings_or_tell();
     apply_colours();
     return 0;
@@ -321,20 +314,23 @@ void show_not_available(UINT id) {
 int open_chosen_document(HWND frame, const std::string& chosen) {
     ShellState& s = shell();
     DocumentState& d = doc();
-    std::string name = chosen;
-    add_recent_file(shell_settings(), name, d.program_directory);
-    build_recent_files_menu(frame, kNotarixRecentMenu, shell_settings(), s.recent_menu);
-
-    destroy_document_windows();
-    s.text_output_name.clear();
-
     const std::string extension = source_extension_of(chosen);
     std::string document = chosen;
     set_file_extension(document, ".lin");
     std::string source = chosen;
     set_file_extension(source, extension);
-    int result = 0;
     const int times = compare_file_times(document.c_str(), source.c_str());
+    // a name that opens nothing (none of its files is there) is no recent file
+    if (times != 4) {
+        std::string name = chosen;
+        add_recent_file(shell_settings(), name, d.program_directory);
+        build_recent_files_menu(frame, kNotarixRecentMenu, shell_settings(), s.recent_menu);
+    }
+
+    destroy_document_windows();
+    s.text_output_name.clear();
+
+    int result = 0;
     switch (times) {
     case 0:
     case 3: {

@@ -197,11 +197,16 @@ void clear_page_view() {
 int refresh_page_view() {
     PageView& view = page_view();
     DocumentState& doc = document_state();
+    doc.scroll_row = doc.scroll_column = 0;
     if (!doc.loaded) {
+        // the empty view keeps no thumb of the document before
+        if (view.window != nullptr) {
+            SetScrollPos(view.window, SB_VERT, 0, TRUE);
+            SetScrollPos(view.window, SB_HORZ, 0, TRUE);
+        }
         clear_page_view();
         return -1;
     }
-    doc.scroll_row = doc.scroll_column = 0;
     const int page = doc.current_page;
     if (doc.linked_mode && page >= 0 && page < static_cast<int>(doc.pages.size()))
         doc.current_source_line = doc.pages[static_cast<size_t>(page)].tag;

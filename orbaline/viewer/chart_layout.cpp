@@ -236,7 +236,6 @@ int scroll_chart_layout(bool horizontal, WPARAM code) {
         return -1;
     }
     (horizontal ? s.offset : s.top_row) = value;
-    repaint_layout_view();
     return 0;
 }
 

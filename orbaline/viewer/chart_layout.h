@@ -22,7 +22,8 @@ void open_chart_layout(HWND parent, int x1, int y1, int x2, int y2);
 // Takes the view's scroll and visible area and repaints; nothing while closed.
 void refresh_chart_layout(int x1, int y1, int x2, int y2);
 void repaint_chart_layout();
-// A scroll step of the miniature: 0 when taken, -1 refused (a beep).
+// A scroll step of the miniature's origin, drawn by the caller: 0 when
+// taken, -1 refused (a beep).
 int scroll_chart_layout(bool horizontal, WPARAM code);
 // The dashes a node text piece becomes at zoom z: the x of each, relative
 // to the piece's start, none at 1/10.

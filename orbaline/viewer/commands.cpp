@@ -280,13 +280,7 @@ const ColourCommand kColourCommands[] = {
 
 int choose_colour(UINT id) {
     const ColourCommand& command = kColourCommands[id - kFirstColourCommand];
-    CHOOSECOLORA choice{};
-    choice.lStructSize = 36;
-    choice.hwndOwner = shell().chart;
-    choice.rgbResult = read_colour_ref(settings(), *command.field);
-    choice.lpCustColors = orbaline().custom_colours;
-    if (!ChooseColorA(&choice)) return -1;
-    write_colour(settings(), *command.field, rgb_from_ref(choice.rgbResult));
+    if (!choose_setting_colour(shell().chart, settings(), *command.field, orbaline().custom_colours, 36)) return -1;
     if (command.chart_colour) {
         create_chart_colours();
         clear_chart_view();
@@ -459,12 +453,13 @@ int open_chart_by_name(const std::string& name) {
 
 int open_listed_chart(const std::string& path) {
     ShellState& s = shell();
+    destroy_document_windows();
+    const int stale = check_chart_stale(path);
+    // a list that cannot be read is no recent file
+    if (stale == -1) return -1;
     std::string name = path;
     add_recent_file(settings(), name, doc().program_directory);
     build_recent_files_menu(s.frame_window, kOrbalineRecentMenu, settings(), s.recent_menu);
-    destroy_document_windows();
-    const int stale = check_chart_stale(path);
-    if (stale == -1) return -1;
     if (stale == 0) {
         open_existing(path);
         return 0;

@@ -14,6 +14,7 @@
 
 #include "platform/display/keys.h"
 #include "platform/display/screen.h"
+#include "platform/display/window_system.h"
 #include "platform/user/codec.h"
 #include "platform/user/live_display.h"
 #include "platform/user/user_internal.h"
@@ -57,6 +58,12 @@ public:
     }
 
     bool open(std::string* why) {
+        // The window manager's close of the window is one request, not a
+        // close and a quit.
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        // A signal (Ctrl+C, kill) ends the process as any other's; it is
+        // no close of whatever window happens to be active.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return failed(why, "cannot start SDL video");
         const platform_user::UserState& s = platform_user::state();
         width_ = s.screen_width;
@@ -73,6 +80,8 @@ public:
         frame_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_);
         shown_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0xFFFFFFFFu);
         SDL_StartTextInput();
+        // to hear when the window manager takes the keyboard for a key of its own
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
         platform_user::attach_display(this, person_);
         present();
         return true;
@@ -166,13 +175,20 @@ private:
     }
 
     void handle(const SDL_Event& e) {
+        // Alt went down with a key the window manager took: its letting go
+        // selects no menu.
+        if (alt_held_ && keyboard_taken_away(e)) alt_spent_ = true;
         switch (e.type) {
         case SDL_QUIT:
-            close_main_window();
+            close_requested();
             return;
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_CLOSE) close_main_window();
+            if (e.window.event == SDL_WINDOWEVENT_CLOSE) close_requested();
             if (e.window.event == SDL_WINDOWEVENT_EXPOSED) exposed_ = true;
+            // off the screen altogether: over no window of it
+            if (e.window.event == SDL_WINDOWEVENT_LEAVE && person_ && SDL_GetMouseState(nullptr, nullptr) == 0) {
+                mouse_moved(-1, -1);
+            }
             return;
         default:
             break;
@@ -203,13 +219,12 @@ private:
         }
     }
 
-    void close_main_window() {
-        HWND main = platform_user::state().main_window;
-        if (IsWindow(main)) {
-            PostMessageA(main, WM_CLOSE, 0, 0);
-        } else {
-            closed_ = true;
-        }
+    // The window manager's close (its close button, its menu, its Alt+F4)
+    // is the close of the window the person is working in.
+    void close_requested() {
+        // (as its Alt+F4)
+        if (alt_held_) alt_spent_ = true;
+        if (!platform_user::close_from_outside()) closed_ = true;
     }
 
     void mouse_moved(int x, int y) {
@@ -285,8 +300,15 @@ private:
         }
         const bool alt = (k.keysym.mod & KMOD_ALT) != 0;
         const bool control = (k.keysym.mod & KMOD_CTRL) != 0;
-        // Alt without Ctrl makes the system keys, as on Windows.
-        const bool system = (alt && !control) || vk == VK_MENU || vk == VK_F10;
+        bool spent = false;
+        if (vk == VK_MENU) {
+            if (down && !k.repeat) alt_spent_ = false;
+            spent = !down && alt_spent_;
+            alt_held_ = down;
+        }
+        // Alt without Ctrl makes the system keys, as on Windows; an Alt
+        // whose key went to the window manager is let go as a plain key.
+        const bool system = ((alt && !control) || vk == VK_MENU || vk == VK_F10) && !spent;
         InputEvent ev;
         ev.message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
         ev.wparam = vk;
@@ -354,6 +376,8 @@ private:
     bool exposed_ = false;
     bool closed_ = false;
     bool system_key_down_ = false;  // an Alt+key is down: its text is not typed
+    bool alt_held_ = false;
+    bool alt_spent_ = false;  // the key Alt went down with was the window manager's
     bool pressed_on_frame_ = false;
     std::string title_;
     Uint32 last_poll_present_ = 0;

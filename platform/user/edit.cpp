@@ -23,6 +23,7 @@ struct EditState : ExtraState {
     size_t first_visible = 0;  // single line: first byte shown
     int top_line = 0;          // multi line: first line shown
     std::string undo_text;
+    bool selecting = false;    // the left button went down in the field and holds the capture
 };
 
 EditState* edit_state(HWND window) {
@@ -208,28 +209,73 @@ void move_caret(HWND window, size_t to, bool extend) {
     scroll_to_caret(window);
 }
 
-// The offset under a point of the client area.
+int rows_down(int y, int height) {
+    return y >= 0 ? y / height : -((-y + height - 1) / height);
+}
+
+// The offset under a point of the client area; past the field's ends, the
+// text that lies beyond them, so that a drag there scrolls the field on.
 size_t offset_at(HWND window, int x, int y) {
     WindowRecord* w = find_window(window);
     EditState* e = edit_state(window);
     if (!w || !e) return 0;
-    size_t start = e->first_visible;
-    std::string line = w->text.substr(std::min(start, w->text.size()));
+    size_t start = std::min(e->first_visible, w->text.size());
+    if (!multiline(*w) && x < 0 && start > 0) {
+        // left of the field: as far back as the pointer is out, a character at least
+        size_t at = start;
+        do {
+            at = previous_char(w->text, at);
+        } while (at > 0 && measure(window, shown(*w, w->text.substr(at, start - at))) < -x);
+        return at;
+    }
+    std::string line = w->text.substr(start);
     if (multiline(*w)) {
         int h = font_line_height(window);
         int count = static_cast<int>(line_starts(w->text).size());
-        int index = std::clamp(e->top_line + std::max(0, y) / h, 0, count - 1);
+        int index = std::clamp(e->top_line + rows_down(y, h), 0, count - 1);
         start = line_starts(w->text)[static_cast<size_t>(index)];
         line = line_text(w->text, index);
     }
+    // the character boundary nearest the pointer
     size_t best = 0;
-    for (size_t i = 0; i <= line.size(); i = next_char(line, i)) {
-        int width = kMargin + measure(window, shown(*w, line.substr(0, i)));
-        if (width - 3 > x) break;
+    int best_x = kMargin;
+    for (size_t i = next_char(line, 0); i <= line.size() && best < line.size(); i = next_char(line, i)) {
+        const int edge = kMargin + measure(window, shown(*w, line.substr(0, i)));
+        if (x < (best_x + edge) / 2) break;
         best = i;
-        if (i == line.size()) break;
+        best_x = edge;
     }
     return start + best;
+}
+
+bool is_blank_at(const std::string& text, size_t at) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') return true;
+    // the full-width blank
+    return c == 0x81 && at + 1 < text.size() && static_cast<unsigned char>(text[at + 1]) == 0x40;
+}
+
+// The word a double click at `at` selects, as the edit control of Windows
+// does: the characters between blanks with the blanks after them, or a run
+// of blanks. A double-byte character is never split.
+std::pair<size_t, size_t> word_at(const std::string& text, size_t at) {
+    if (text.empty()) return {0, 0};
+    at = on_boundary(text, std::min(at, text.size()));
+    if (at == text.size()) at = previous_char(text, at);
+    const bool blank = is_blank_at(text, at);
+    size_t begin = at;
+    while (begin > 0) {
+        const size_t before = previous_char(text, begin);
+        if (is_blank_at(text, before) != blank) break;
+        begin = before;
+    }
+    size_t end = at;
+    while (end < text.size() && is_blank_at(text, end) == blank) end = next_char(text, end);
+    // the blanks after a word up to the line's end
+    while (!blank && end < text.size() && is_blank_at(text, end) && text[end] != '\r' && text[end] != '\n') {
+        end = next_char(text, end);
+    }
+    return {begin, end};
 }
 
 void paint_edit(HWND window, HDC dc) {
@@ -424,6 +470,8 @@ LRESULT edit_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_KILLFOCUS:
         e->focused = false;
         e->lead = -1;
+        if (e->selecting && GetCapture() == window) ReleaseCapture();
+        e->selecting = false;
         DestroyCaret();
         InvalidateRect(window, nullptr, TRUE);
         notify_command(window, EN_KILLFOCUS);
@@ -434,13 +482,41 @@ LRESULT edit_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         if (!find_window(window)) return 0;
         int x = static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam)));
         int y = static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)));
+        e = edit_state(window);
+        if (!e) return 0;
+        const size_t at = offset_at(window, x, y);
         if (message == WM_LBUTTONDBLCLK) {
-            send_message(window, EM_SETSEL, 0, -1);
+            const auto [begin, end] = word_at(w->text, at);
+            e->anchor = begin;
+            move_caret(window, end, true);
             return 0;
         }
-        move_caret(window, offset_at(window, x, y), GetKeyState(VK_SHIFT) < 0);
+        // Shift extends the selection to the click; the drag that follows
+        // moves its end, the button held.
+        move_caret(window, at, (wparam & MK_SHIFT) != 0);
+        e = edit_state(window);
+        if (!e) return 0;
+        e->selecting = true;
+        SetCapture(window);
         return 0;
     }
+    case WM_MOUSEMOVE:
+        if (e->selecting && GetCapture() == window && (wparam & MK_LBUTTON)) {
+            const int x = static_cast<short>(LOWORD(static_cast<uintptr_t>(lparam)));
+            const int y = static_cast<short>(HIWORD(static_cast<uintptr_t>(lparam)));
+            const size_t at = offset_at(window, x, y);
+            if (at != e->caret) move_caret(window, at, true);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (e->selecting) {
+            e->selecting = false;
+            if (GetCapture() == window) ReleaseCapture();
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        e->selecting = false;
+        return 0;
     case WM_KEYDOWN:
         key_down(window, static_cast<UINT>(wparam));
         return 0;

@@ -310,6 +310,8 @@ void open_folder(HWND dialog, FileDialogRecord& r, const std::string& folder) {
     }
     r.folder = folder;
     refresh(dialog, r);
+    // the names picked in the folder left are not this one's
+    set_field(dialog, r, r.pattern);
 }
 
 // OK, Enter or a double click on a file: a folder or a pattern is shown, a

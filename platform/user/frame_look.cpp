@@ -181,8 +181,22 @@ int caption_title_right(const WindowRecord& w) {
 void draw_caption_parts(cairo_t* cr, const WindowRecord& w, POINT origin) {
     const CaptionLayout l = caption_layout(w);
     const double dx = origin.x - w.rect.left, dy = origin.y - w.rect.top;
-    if (!IsRectEmpty(&l.icon)) draw_small_icon(cr, w, l.icon.left + dx, l.icon.top + dy);
     const FrameHandState& hand = state().hand;
+    if (!IsRectEmpty(&l.icon)) {
+        const double ix = l.icon.left + dx, iy = l.icon.top + dy;
+        draw_small_icon(cr, w, ix, iy);
+        // selected from the keyboard, as a title of the bar: raised, and
+        // pushed in while its popup is open
+        if (hand.menu_bar_window == w.handle && hand.menu_bar_item == kSystemMenuPlace) {
+            const double iw = l.icon.right - l.icon.left, ih = l.icon.bottom - l.icon.top;
+            const COLORREF top_left = sys_color(hand.menu_bar_open ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+            const COLORREF bottom_right = sys_color(hand.menu_bar_open ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
+            fill(cr, ix - 1, iy - 1, iw + 2, 1, top_left);
+            fill(cr, ix - 1, iy - 1, 1, ih + 2, top_left);
+            fill(cr, ix - 1, iy + ih, iw + 2, 1, bottom_right);
+            fill(cr, ix + iw, iy - 1, 1, ih + 2, bottom_right);
+        }
+    }
     const std::pair<const RECT*, int> buttons[] = {{&l.minimize, HTMINBUTTON}, {&l.maximize, HTMAXBUTTON},
                                                    {&l.close, HTCLOSE}};
     for (const auto& [r, part] : buttons) {

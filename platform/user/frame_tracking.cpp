@@ -428,6 +428,22 @@ LRESULT system_key(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
+bool close_from_outside() {
+    const UserState& s = state();
+    HWND target = top_level_of(s.active);
+    if (!find_window(target)) target = s.main_window;
+    const WindowRecord* w = find_window(target);
+    if (!w) return false;
+    // An owner behind a box or dialog waits for it; a box without a way
+    // out (Yes/No) has no close.
+    if ((w->style & WS_DISABLED) || !system_menu_has(*w, SC_CLOSE, true)) {
+        MessageBeep(0);
+        return true;
+    }
+    PostMessageA(target, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return true;
+}
+
 void move_or_size_by_keys(HWND window, UINT command) {
     WindowRecord* w = find_window(window);
     if (!w || (w->style & WS_CHILD) || w->maximized) return;

@@ -199,6 +199,8 @@ void paint_list(HWND window, HDC dc) {
     if (w->style & WS_DISABLED) text_colour = sys_color(COLOR_GRAYTEXT);
     int count = static_cast<int>(l->items.size());
     const bool owner_drawn = (w->style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+    // The focus shows on the caret item, or on the first row while none is chosen.
+    const int focus_row = l->current >= 0 ? l->current : l->top;
     for (int i = l->top, y = 0; i < count && y < client.bottom; ++i, y += l->item_height) {
         const ListItem& item = l->items[static_cast<size_t>(i)];
         bool selected = multiple(*w) ? item.selected : i == l->current;
@@ -207,7 +209,7 @@ void paint_list(HWND window, HDC dc) {
             // The parent draws the item, in the list's font and colours.
             UINT item_state = 0;
             if (selected) item_state |= ODS_SELECTED;
-            if (l->focused && i == l->current) item_state |= ODS_FOCUS;
+            if (l->focused && i == focus_row) item_state |= ODS_FOCUS;
             if (w->style & WS_DISABLED) item_state |= ODS_DISABLED;
             DRAWITEMSTRUCT draw{ODT_LISTBOX, static_cast<UINT>(w->id), static_cast<UINT>(i), ODA_DRAWENTIRE,
                                 item_state, window, dc, row, item.data};
@@ -225,10 +227,8 @@ void paint_list(HWND window, HDC dc) {
         }
         draw_text_line(dc, 2, y + 1, item.text);
     }
-    // The focus shows on the caret item, or on the first row while none is chosen.
     if (l->focused && !owner_drawn) {
-        const int caret = l->current >= 0 ? l->current : l->top;
-        const int y = (caret - l->top) * l->item_height;
+        const int y = (focus_row - l->top) * l->item_height;
         const RECT row{0, y, client.right, y + l->item_height};
         if (y >= 0 && y < client.bottom) DrawFocusRect(dc, &row);
     }

@@ -452,24 +452,76 @@ PopupRun run_popup(HMENU menu, HWND owner, POINT at, const PopupOptions& options
 
 void set_bar(HWND window, int item, bool open) {
     FrameHandState& hand = state().hand;
-    hand.menu_bar_window = item >= 0 ? window : nullptr;
+    hand.menu_bar_window = item != -1 ? window : nullptr;
     hand.menu_bar_item = item;
     hand.menu_bar_open = open;
 }
 
-// The next bar item to the left or right (round the ends), over separators.
-// The item's own flags are read: GetMenuState puts a popup's item count in
-// its high byte, where a count of 8 to 15 looks like MF_SEPARATOR.
-int step_bar(HMENU bar, int from, int direction) {
-    const MenuRecord* m = find_menu(bar);
-    if (!m) return from;
-    const int n = static_cast<int>(m->items.size());
-    int at = from;
-    for (int k = 0; k < n; ++k) {
-        at = (at + direction + n) % n;
-        if (!(m->items[static_cast<size_t>(at)].flags & MF_SEPARATOR)) return at;
+bool has_system_menu(HWND window) {
+    const WindowRecord* w = find_window(window);
+    return w && !(w->style & WS_CHILD) && (w->style & WS_SYSMENU) && GetSystemMenu(window, FALSE);
+}
+
+// The places of the bar the arrows go through: the system menu, then the
+// titles (separators are none). The item's own flags are read: GetMenuState
+// puts a popup's item count in its high byte, where a count of 8 to 15 looks
+// like MF_SEPARATOR.
+std::vector<int> bar_places(HWND window, HMENU bar) {
+    std::vector<int> places;
+    if (has_system_menu(window)) places.push_back(kSystemMenuPlace);
+    if (const MenuRecord* m = find_menu(bar)) {
+        for (size_t i = 0; i < m->items.size(); ++i) {
+            if (!(m->items[i].flags & MF_SEPARATOR)) places.push_back(static_cast<int>(i));
+        }
     }
-    return from;
+    return places;
+}
+
+// The next place to the left or right, round the ends.
+int step_bar(HWND window, HMENU bar, int from, int direction) {
+    const std::vector<int> places = bar_places(window, bar);
+    const auto at = std::find(places.begin(), places.end(), from);
+    if (at == places.end()) return from;
+    const int n = static_cast<int>(places.size());
+    return places[static_cast<size_t>((static_cast<int>(at - places.begin()) + direction + n) % n)];
+}
+
+// Alt alone selects the first title; a window without a bar, its system menu.
+int first_bar_place(HWND window, HMENU bar) {
+    const std::vector<int> places = bar_places(window, bar);
+    for (int place : places) {
+        if (place != kSystemMenuPlace) return place;
+    }
+    return places.empty() ? -1 : places.front();
+}
+
+// The system menu with what the window can do now, its popup's notice sent.
+HMENU prepare_system_menu(HWND window) {
+    WindowRecord* w = find_window(window);
+    if (!w || !(w->style & WS_SYSMENU)) return nullptr;
+    HMENU system = GetSystemMenu(window, FALSE);
+    if (!system) return nullptr;
+    const bool sizable = (w->style & WS_THICKFRAME) != 0;
+    auto enable = [&](UINT command, bool on) {
+        EnableMenuItem(system, command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    };
+    enable(SC_RESTORE, w->minimized || w->maximized);
+    enable(SC_MOVE, !w->maximized);
+    enable(SC_SIZE, sizable && !w->minimized && !w->maximized);
+    enable(SC_MINIMIZE, (w->style & WS_MINIMIZEBOX) && !w->minimized);
+    enable(SC_MAXIMIZE, (w->style & WS_MAXIMIZEBOX) && !w->maximized);
+    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, TRUE));
+    return IsWindow(window) ? system : nullptr;
+}
+
+// The system menu open under the window's icon.
+PopupRun run_system_popup(HWND window, const PopupOptions& options) {
+    HMENU system = prepare_system_menu(window);
+    const WindowRecord* w = find_window(window);
+    if (!system || !w) return PopupRun{};
+    const CaptionLayout l = caption_layout(*w);
+    note("system menu opened");
+    return run_popup(system, window, POINT{l.caption.left, l.caption.bottom}, options);
 }
 
 int bar_item_with_key(HMENU bar, UINT key) {
@@ -505,7 +557,7 @@ bool wait_on_bar(HWND window, HMENU bar, int* index, MSG* deferred, bool* have_d
             switch (vk) {
             case VK_LEFT:
             case VK_RIGHT:
-                *index = step_bar(bar, *index, vk == VK_LEFT ? -1 : 1);
+                *index = step_bar(window, bar, *index, vk == VK_LEFT ? -1 : 1);
                 set_bar(window, *index, false);
                 continue;
             case VK_DOWN:
@@ -536,12 +588,14 @@ bool wait_on_bar(HWND window, HMENU bar, int* index, MSG* deferred, bool* have_d
     }
 }
 
-// The menu bar at work from item `index`: its popup open (`open`) or the
-// item only selected, until a command is chosen or the menu is left.
+// The menu bar at work from place `index` (a title, or the system menu):
+// its popup open (`open`) or the place only selected, until a command is
+// chosen or the menu is left.
 void run_menu_bar(HWND window, int index, bool open, bool by_key) {
     HMENU bar = GetMenu(window);
-    if (!bar || index < 0 || index >= GetMenuItemCount(bar)) return;
-    SendMessageA(window, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
+    const std::vector<int> places = bar_places(window, bar);
+    if (std::find(places.begin(), places.end(), index) == places.end()) return;
+    SendMessageA(window, WM_INITMENU, reinterpret_cast<WPARAM>(bar ? bar : GetSystemMenu(window, FALSE)), 0);
     platform_automation::tracking_loop_begins("the menu bar");
     MSG deferred{};
     bool have_deferred = false;
@@ -557,34 +611,43 @@ void run_menu_bar(HWND window, int index, bool open, bool by_key) {
             by_key = true;
             continue;
         }
-        const UINT bits = GetMenuState(bar, static_cast<UINT>(index), MF_BYPOSITION);
-        HMENU popup = GetSubMenu(bar, index);
-        if (bits & (MF_GRAYED | MF_DISABLED)) {
-            open = false;
-            continue;
+        const bool system = index == kSystemMenuPlace;
+        PopupRun run;
+        if (system) {
+            run = run_system_popup(window, PopupOptions{false, true, by_key});
+        } else {
+            const UINT bits = GetMenuState(bar, static_cast<UINT>(index), MF_BYPOSITION);
+            HMENU popup = GetSubMenu(bar, index);
+            if (bits & (MF_GRAYED | MF_DISABLED)) {
+                open = false;
+                continue;
+            }
+            char text[256] = "";
+            GetMenuStringA(bar, static_cast<UINT>(index), text, sizeof text, MF_BYPOSITION);
+            if (!popup) {
+                // a command right on the bar
+                const UINT id = GetMenuItemID(bar, index);
+                note("command " + std::to_string(id) + " \"" + menu_label(text) + "\" chosen");
+                PostMessageA(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
+                break;
+            }
+            SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                         MAKELPARAM(static_cast<WORD>(index), FALSE));
+            note("menu \"" + menu_label(text) + "\" opened");
+            const std::vector<RECT> items = menu_bar_items(window);
+            if (static_cast<size_t>(index) >= items.size()) break;
+            const RECT& item = items[static_cast<size_t>(index)];
+            run = run_popup(popup, window, POINT{item.left, item.bottom}, PopupOptions{false, true, by_key});
         }
-        char text[256] = "";
-        GetMenuStringA(bar, static_cast<UINT>(index), text, sizeof text, MF_BYPOSITION);
-        if (!popup) {
-            // a command right on the bar
-            const UINT id = GetMenuItemID(bar, index);
-            note("command " + std::to_string(id) + " \"" + menu_label(text) + "\" chosen");
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
-            break;
-        }
-        SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
-                     MAKELPARAM(static_cast<WORD>(index), FALSE));
-        note("menu \"" + menu_label(text) + "\" opened");
-        const std::vector<RECT> items = menu_bar_items(window);
-        if (static_cast<size_t>(index) >= items.size()) break;
-        const RECT& item = items[static_cast<size_t>(index)];
-        const PopupRun run = run_popup(popup, window, POINT{item.left, item.bottom}, PopupOptions{false, true, by_key});
         if (run.chosen != 0) {
-            if (IsWindow(window)) PostMessageA(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(run.chosen), 0), 0);
+            if (IsWindow(window)) {
+                PostMessageA(window, system ? WM_SYSCOMMAND : WM_COMMAND,
+                             system ? run.chosen : MAKEWPARAM(static_cast<WORD>(run.chosen), 0), 0);
+            }
             break;
         }
         if (run.exit == MenuExit::step_left || run.exit == MenuExit::step_right) {
-            index = step_bar(bar, index, run.exit == MenuExit::step_left ? -1 : 1);
+            index = step_bar(window, bar, index, run.exit == MenuExit::step_left ? -1 : 1);
         } else if (run.exit == MenuExit::jump) {
             index = run.jump_to;
             by_key = false;
@@ -623,17 +686,21 @@ void keyboard_menu(HWND window, WPARAM key) {
     WindowRecord* w = find_window(top_level_of(window));
     if (!w) return;
     window = w->handle;
-    if (key == ' ' || w->minimized) {
+    if (w->minimized) {
         track_system_menu(window, true);
         return;
     }
-    HMENU bar = (w->style & WS_CHILD) ? nullptr : GetMenu(window);
-    if (!bar || GetMenuItemCount(bar) == 0) {
-        if (key != 0) MessageBeep(0);
+    if (key == ' ') {
+        run_menu_bar(window, kSystemMenuPlace, true, true);
         return;
     }
+    HMENU bar = (w->style & WS_CHILD) ? nullptr : GetMenu(window);
     if (key == 0) {
-        run_menu_bar(window, step_bar(bar, -1, 1), false, true);
+        run_menu_bar(window, first_bar_place(window, bar), false, true);
+        return;
+    }
+    if (!bar || GetMenuItemCount(bar) == 0) {
+        MessageBeep(0);
         return;
     }
     const UINT upper = key < 0x80 && std::isalpha(static_cast<int>(key)) ? static_cast<UINT>(std::toupper(static_cast<int>(key)))
@@ -647,25 +714,7 @@ void keyboard_menu(HWND window, WPARAM key) {
 }
 
 void track_system_menu(HWND window, bool by_key) {
-    WindowRecord* w = find_window(window);
-    if (!w || !(w->style & WS_SYSMENU)) return;
-    HMENU system = GetSystemMenu(window, FALSE);
-    if (!system) return;
-    // What the window can do now.
-    const bool sizable = (w->style & WS_THICKFRAME) != 0;
-    auto enable = [&](UINT command, bool on) {
-        EnableMenuItem(system, command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    };
-    enable(SC_RESTORE, w->minimized || w->maximized);
-    enable(SC_MOVE, !w->maximized);
-    enable(SC_SIZE, sizable && !w->minimized && !w->maximized);
-    enable(SC_MINIMIZE, (w->style & WS_MINIMIZEBOX) && !w->minimized);
-    enable(SC_MAXIMIZE, (w->style & WS_MAXIMIZEBOX) && !w->maximized);
-    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, TRUE));
-    const CaptionLayout l = caption_layout(*w);
-    const POINT at{l.caption.left, l.caption.bottom};
-    note("system menu opened");
-    const UINT chosen = run_popup(system, window, at, PopupOptions{false, false, by_key}).chosen;
+    const UINT chosen = run_system_popup(window, PopupOptions{false, false, by_key}).chosen;
     if (chosen != 0 && IsWindow(window)) PostMessageA(window, WM_SYSCOMMAND, chosen, 0);
 }
 

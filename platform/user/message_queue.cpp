@@ -173,13 +173,14 @@ bool is_mouse_input(UINT m) {
 }
 
 // The pointer is now over `window`, in its client area or not: a window
-// that asked to hear of the pointer leaving it hears of it, once.
-void pointer_now_over(HWND window, bool client) {
+// that asked to hear of the pointer leaving it hears of it, once. True when
+// it was told.
+bool pointer_now_over(HWND window, bool client) {
     UserState& s = state();
     HWND tracked = s.mouse_tracked;
-    if (!tracked || (client && window == tracked)) return;
+    if (!tracked || (client && window == tracked)) return false;
     s.mouse_tracked = nullptr;
-    if (find_window(tracked)) PostMessageA(tracked, WM_MOUSELEAVE, 0, 0);
+    return find_window(tracked) && PostMessageA(tracked, WM_MOUSELEAVE, 0, 0);
 }
 
 // What Windows does around a mouse message before the program sees it:
@@ -232,10 +233,12 @@ bool take_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
         MSG m;
         std::string why;
         if (!resolve_input(s.input[i], &m, &why)) {
-            // a pointer over no window has left every window
-            if (s.input[i].message == WM_MOUSEMOVE) pointer_now_over(nullptr, false);
+            // a pointer over no window has left every window, and the
+            // window it left hears of it now, not after the next input
+            const bool left = s.input[i].message == WM_MOUSEMOVE && pointer_now_over(nullptr, false);
             s.input.erase(s.input.begin() + static_cast<long>(i));
             if (!why.empty()) platform_automation::record_event("input dropped: " + why);
+            if (left) return take_message(msg, filter, first, last, remove);
             continue;
         }
         if (!in_range(m.message, first, last) || !window_matches(filter, m.hwnd)) {

@@ -133,9 +133,10 @@ struct InputEvent {
 
 // What the frames show of a person's hand at work: the menu-bar item
 // selected by the keyboard or open, the caption button held down.
+inline constexpr int kSystemMenuPlace = -2;  // the menu bar's place of the system menu
 struct FrameHandState {
     HWND menu_bar_window = nullptr;
-    int menu_bar_item = -1;
+    int menu_bar_item = -1;      // or kSystemMenuPlace
     bool menu_bar_open = false;
     HWND pressed_window = nullptr;
     int pressed_part = 0;        // HTMINBUTTON, HTMAXBUTTON, HTCLOSE
@@ -267,8 +268,10 @@ bool find_menu_command(HMENU menu, UINT id, std::vector<std::pair<HMENU, int>>* 
 UINT track_popup_window(HMENU menu, HWND owner, POINT at);
 void track_menu_bar(HWND window, POINT screen);
 
-// A menu bar worked from the keyboard (SC_KEYMENU): 0 selects the bar, a
-// character opens the popup it underlines, ' ' the system menu.
+// A menu bar worked from the keyboard (SC_KEYMENU): 0 selects the bar (a
+// window without one, its system menu), a character opens the popup it
+// underlines, ' ' the system menu. The system menu stands left of the
+// bar's first title, as the arrows reach it.
 void keyboard_menu(HWND window, WPARAM key);
 // The system menu opened under the window's icon (from the keyboard, its
 // first item highlighted); the command chosen goes to the window as
@@ -310,6 +313,11 @@ LRESULT frame_cursor(HWND window, int part);
 // WM_SYSKEYDOWN, WM_SYSKEYUP and WM_SYSCHAR as DefWindowProcA takes them:
 // Alt and F10 select the menu bar, Alt+letter opens a popup, Alt+F4 closes.
 LRESULT system_key(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// A close asked from outside the program (a window manager's close of the
+// desktop window, its Alt+F4): the active window's own system close, as
+// Alt+F4 in it would be; a window under a modal one is never closed so.
+// False when no window is left to close.
+bool close_from_outside();
 // SC_MOVE and SC_SIZE chosen from the system menu: the window follows the
 // arrow keys or the pointer until Enter or a click (Esc puts it back).
 void move_or_size_by_keys(HWND window, UINT command);

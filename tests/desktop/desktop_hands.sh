@@ -12,7 +12,7 @@ mkdir -p "$PLATFORM_HOME"
 # On an X server SDL opens libdbus for the input method; libdbus keeps its
 # connection's blocks to the end and they carry no stack a suppression could
 # match. Our own leaks are checked by the in-process desktop tests.
-start_program() {
+open_program() {
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "./$1" >"$work/$1.out" 2>&1 &
     pid=$!
     window=""
@@ -30,15 +30,29 @@ start_program() {
     fail "no window in 60 s"
 }
 
-# The platform's own picture of its screen (the Print key), numbered on;
-# $shot names the last one. A session under a window manager (ordinary=1)
-# presses the key where the focus is, as a person does; without one,
-# nothing gives the focus, so the key is sent to the window.
+start_program() {
+    open_program "$1"
+}
+
+# A picture of the program's screen, numbered on; $shot names the last one.
+# Under a window manager (ordinary=1), whose default keys keep the Print
+# key, it is what the X window shows, as a person sees it; without one, the
+# platform's own picture (its Print key, sent to the window, for nothing
+# gives the focus).
 pictures=0
 picture() {
     pictures=$((pictures + 1))
+    if [ -n "${ordinary:-}" ]; then
+        mkdir -p "$work/shots"
+        shot=$(printf '%s/shots/shot-%04d.png' "$work" "$pictures")
+        if ! "$probe" shot "$window" "$shot" >/dev/null; then
+            kill -0 "$pid" 2>/dev/null || fail "the program ended (picture $pictures)"
+            fail "no picture of the window $window"
+        fi
+        return 0
+    fi
     shot=$(printf '%s/screens/screen-%04d.png' "$PLATFORM_HOME" "$pictures")
-    if [ -n "${ordinary:-}" ]; then xdotool key Print; else xdotool key --window "$window" Print; fi
+    xdotool key --window "$window" Print
     for _ in $(seq 1 50); do
         [ -f "$shot" ] && return 0
         sleep 0.1

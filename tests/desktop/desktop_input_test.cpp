@@ -25,11 +25,13 @@ constexpr UINT kOpenCommand = 100;
 std::vector<UINT> commands_seen;
 std::vector<WORD> vertical_scrolls_seen;
 int bar_selections_seen = 0;  // the menu bar entered by Alt alone
+int leaves_seen = 0;          // WM_MOUSELEAVE
 
 LRESULT main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_COMMAND) commands_seen.push_back(LOWORD(wparam));
     if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU && lparam == 0) ++bar_selections_seen;
     if (message == WM_VSCROLL) vertical_scrolls_seen.push_back(LOWORD(wparam));
+    if (message == WM_MOUSELEAVE) ++leaves_seen;
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
@@ -80,6 +82,7 @@ protected:
         commands_seen.clear();
         vertical_scrolls_seen.clear();
         bar_selections_seen = 0;
+        leaves_seen = 0;
         WNDCLASSA wc{};
         wc.lpfnWndProc = main_proc;
         wc.lpszClassName = "DesktopMain";
@@ -440,12 +443,107 @@ TEST_F(DesktopInput, ButtonsBecomeTheirInputEvents) {
     input.clear();
 }
 
-TEST_F(DesktopInput, ClosingTheDesktopWindowClosesTheMainWindow) {
-    SDL_Event e{};
-    e.type = SDL_QUIT;
-    push(e);
+// A window that asked to hear of the pointer leaving it hears of it when the
+// pointer goes off the screen, where no move follows.
+TEST_F(DesktopInput, ThePointerOffTheScreenHasLeftTheWindows) {
+    RECT r{};
+    GetWindowRect(main_, &r);
+    SDL_Event move{};
+    move.type = SDL_MOUSEMOTION;
+    move.motion.x = r.left + 200;
+    move.motion.y = r.top + 200;
+    push(move);
     pump();
-    EXPECT_FALSE(IsWindow(main_));
+    TRACKMOUSEEVENT track{static_cast<DWORD>(sizeof(TRACKMOUSEEVENT)), TME_LEAVE, main_, 0};
+    ASSERT_TRUE(TrackMouseEvent(&track));
+    EXPECT_EQ(leaves_seen, 0);
+    SDL_Event leave{};
+    leave.type = SDL_WINDOWEVENT;
+    leave.window.event = SDL_WINDOWEVENT_LEAVE;
+    leave.window.windowID = 1;
+    push(leave);
+    pump();
+    EXPECT_EQ(leaves_seen, 1);
+}
+
+void push_close(bool quit) {
+    SDL_Event e{};
+    e.type = quit ? SDL_QUIT : SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_CLOSE;
+    e.window.windowID = 1;
+    push(e);
+}
+
+// The window manager's close of the desktop window (its close button, its
+// menu, its Alt+F4) is the system close of the window the person works in:
+// a box takes it as its cancel, an owned window closes, and an owner under
+// a box, or a box that has no close, stays.
+TEST_F(DesktopInput, TheWindowManagersCloseClosesTheActiveWindow) {
+    enum class Over { nothing, owned_window, ok_cancel_box, yes_no_box, disabled_frame };
+    const struct {
+        const char* name;
+        Over over;
+        bool quit;        // SDL_QUIT rather than the window's close
+        int box_answer;   // what the box ended with
+        bool main_stays;
+        size_t beeps;
+    } cases[] = {
+        {"the frame, by a quit", Over::nothing, true, 0, false, 0},
+        {"the frame, by the window's close", Over::nothing, false, 0, false, 0},
+        {"an owned window", Over::owned_window, false, 0, true, 0},
+        {"an OK/Cancel box", Over::ok_cancel_box, false, IDCANCEL, true, 0},
+        {"a Yes/No box, then Enter", Over::yes_no_box, false, IDYES, true, 1},
+        {"a disabled frame", Over::disabled_frame, false, 0, true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!IsWindow(main_)) {
+            main_ = CreateWindowExA(0, "DesktopMain", "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, 400, 300,
+                                    nullptr, nullptr, nullptr, nullptr);
+            platform_user::state().main_window = main_;
+        }
+        automation::run_until_idle();
+        const size_t beeps = automation::beeps().size();
+        int answer = 0;
+        HWND owned = nullptr;
+        switch (c.over) {
+        case Over::nothing:
+            push_close(c.quit);
+            pump();
+            break;
+        case Over::owned_window:
+            owned = CreateWindowExA(0, "DesktopMain", "Owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 200, 150,
+                                    main_, nullptr, nullptr, nullptr);
+            automation::run_until_idle();
+            ASSERT_EQ(GetActiveWindow(), owned);
+            push_close(c.quit);
+            pump();
+            EXPECT_FALSE(IsWindow(owned));
+            break;
+        case Over::ok_cancel_box:
+        case Over::yes_no_box:
+            automation::when_idle([&] {
+                push_close(c.quit);
+                automation::when_idle([] {
+                    push_key(SDLK_RETURN, true);
+                    push_key(SDLK_RETURN, false);
+                });
+            });
+            answer = MessageBoxA(main_, "Go on?", "Question", c.over == Over::yes_no_box ? MB_YESNO : MB_OKCANCEL);
+            pump();
+            break;
+        case Over::disabled_frame:
+            EnableWindow(main_, FALSE);
+            push_close(c.quit);
+            pump();
+            EnableWindow(main_, TRUE);
+            break;
+        }
+        EXPECT_EQ(answer, c.box_answer);
+        EXPECT_EQ(IsWindow(main_) != FALSE, c.main_stays);
+        EXPECT_EQ(automation::beeps().size() - beeps, c.beeps);
+        if (IsWindow(owned)) DestroyWindow(owned);
+    }
 }
 
 TEST_F(DesktopInput, WheelScrollsTheWindowUnderThePointerThatHasAScrollBar) {

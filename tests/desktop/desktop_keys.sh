@@ -7,6 +7,7 @@
 # print parameters, and Tab to a check box shows its dotted focus
 # rectangle. What each key did is read from the platform's own pictures of
 # its screen. At the end closing the X window must end the program with 0.
+# The window manager runs with its default keys.
 # Arguments: the mode (notarix), the program directory, desktop_probe, the
 # work directory.
 set -eu
@@ -15,16 +16,9 @@ probe=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
 work=$4
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$program_dir"
-ordinary=1
+session="desktop keys"
 . "$here/desktop_hands.sh"
-
-wm=""
-fail() {
-    echo "desktop keys: $*" >&2
-    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null
-    exit 1
-}
+. "$here/desktop_wm_hands.sh"
 
 titled() {
     [ "$(xdotool getwindowname "$window")" = "$1" ]
@@ -39,22 +33,6 @@ key() {
 # A second try starts from the same settings.
 if [ -f nx1000s.prm.first ]; then cp nx1000s.prm.first nx1000s.prm; else cp nx1000s.prm nx1000s.prm.first; fi
 
-# The window manager's own keys (Print, Alt+F4, Alt+Space in its defaults)
-# would take keys the program and these pictures need: it gets none.
-command -v openbox >/dev/null || fail "openbox is missing: run scripts/setup.sh"
-cat >"$work/openbox.xml" <<'EOF'
-<?xml version="1.0" encoding="UTF-8"?>
-<openbox_config xmlns="http://openbox.org/3.4/rc">
-  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
-  <placement><policy>Smart</policy></placement>
-  <desktops><number>1</number></desktops>
-  <keyboard></keyboard>
-  <mouse></mouse>
-</openbox_config>
-EOF
-openbox --sm-disable --config-file "$work/openbox.xml" >"$work/openbox.out" 2>&1 &
-wm=$!
-sleep 1
 start_program notarix
 for _ in $(seq 1 50); do
     xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
@@ -126,6 +104,6 @@ await "Esc did not close the print parameters" closed
 "$probe" close "$window"
 code=0
 wait "$pid" || code=$?
-kill "$wm" 2>/dev/null || true
+end_window_manager
 [ "$code" -eq 0 ] || fail "the program ended with exit code $code: $(cat "$work/notarix.out")"
 echo "desktop keys: ok"

@@ -3,7 +3,7 @@
 # xvfb-run): the program starts with no script and is worked only by
 # xdotool's ordinary pointer, wheel and keys, sent to wherever the window
 # manager put the window, never to a named window. What happened is read
-# from the platform's own pictures of its screen and from the files made.
+# from pictures of its screen and from the files made.
 #   orbaline: 新規作成, a source chosen through the file dialog from the
 #     folder 資料, the list saved, 生成実行: a chart.
 #   gravlet: 関数一覧 of a source of 40 functions, the 30th reached by the
@@ -17,78 +17,10 @@ probe=$3
 work=$4
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$program_dir"
-ordinary=1
+session="desktop person ($mode)"
 . "$here/desktop_hands.sh"
 await_tries=40
-
-fail() {
-    echo "desktop person ($mode): $*" >&2
-    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
-    exit 1
-}
-
-# Debian's openbox gives the Print key to a screenshot tool; the pictures
-# here are the platform's own, taken by that key, so its binding goes.
-awk '/<keybind key="(A-)?Print">/{skip=1} !skip{print} skip&&/<\/keybind>/{skip=0}' /etc/xdg/openbox/rc.xml >"$work/rc.xml"
-openbox --config-file "$work/rc.xml" >"$work/openbox.out" 2>&1 &
-wm=$!
-for _ in $(seq 1 100); do
-    xdotool get_desktop >/dev/null 2>&1 && break
-    sleep 0.1
-done
-xdotool get_desktop >/dev/null 2>&1 || fail "the window manager did not start: $(cat "$work/openbox.out")"
-
-# Starts ./$1 and waits for its window (SDL may open and close others while
-# it starts); $left and $top: where the window manager put its client area.
-start_program() {
-    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "./$1" >"$work/$1.out" 2>&1 &
-    pid=$!
-    window=""
-    name=$(echo "$1" | tr a-z A-Z)
-    for _ in $(seq 1 300); do
-        window=$(xdotool search --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | head -n 1) || true
-        [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "the program ended before its window came: $(cat "$work/$1.out")"
-        sleep 0.2
-    done
-    [ -n "$window" ] || fail "no window in 60 s"
-    sleep 1
-    set -- $("$probe" origin "$window")
-    left=$1
-    top=$2
-    # the person clicks into the window first, as anyone would
-    xdotool mousemove --sync $((left + 1000)) $((top + 750)) click 1
-    sleep 0.3
-}
-
-# Points of the program's 1024 x 768 screen.
-point() {
-    xdotool mousemove --sync $((left + $1)) $((top + $2))
-    sleep 0.1
-}
-
-click() {
-    point "$1" "$2"
-    xdotool click 1
-    sleep 0.4
-}
-
-double_click() {
-    point "$1" "$2"
-    xdotool click --repeat 2 --delay 60 1
-    sleep 0.4
-}
-
-key() {
-    xdotool key "$1"
-    sleep 0.3
-}
-
-typing() {
-    xdotool type --delay 30 "$1"
-    sleep 0.3
-}
+. "$here/desktop_wm_hands.sh"
 
 # Whether the counter and caption pane of the last picture are those of
 # picture $1.
@@ -204,6 +136,6 @@ esac
 "$probe" close "$window"
 code=0
 wait "$pid" || code=$?
-kill "$wm" 2>/dev/null || true
+end_window_manager
 [ "$code" -eq 0 ] || fail "the program ended with exit code $code: $(cat "$work/$mode.out")"
 echo "desktop person ($mode): ok"

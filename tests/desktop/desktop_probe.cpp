@@ -221,6 +221,45 @@ int origin(const char* id_text) {
     return 0;
 }
 
+// shot WINDOW-ID OUT.png: what the window shows on the X screen, as a PNG
+// (a window manager may keep every key a program's own picture would need).
+int shot(const char* id_text, const char* png_path) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "cannot open the X display\n");
+        return 2;
+    }
+    const Window window = std::strtoul(id_text, nullptr, 0);
+    XWindowAttributes attributes{};
+    XImage* image = nullptr;
+    if (XGetWindowAttributes(display, window, &attributes)) {
+        image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                          static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    }
+    if (!image) {
+        std::fprintf(stderr, "cannot read the window %s\n", id_text);
+        XCloseDisplay(display);
+        return 2;
+    }
+    cairo_surface_t* png = cairo_image_surface_create(CAIRO_FORMAT_RGB24, image->width, image->height);
+    unsigned char* data = cairo_image_surface_get_data(png);
+    const int stride = cairo_image_surface_get_stride(png);
+    for (int y = 0; y < image->height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < image->width; ++x) row[x] = static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFFu;
+    }
+    cairo_surface_mark_dirty(png);
+    // written beside and renamed, so that a reader never sees half a picture
+    const std::string part = std::string(png_path) + ".part";
+    const bool written = cairo_surface_write_to_png(png, part.c_str()) == CAIRO_STATUS_SUCCESS &&
+                         std::rename(part.c_str(), png_path) == 0;
+    cairo_surface_destroy(png);
+    XDestroyImage(image);
+    XCloseDisplay(display);
+    if (!written) std::fprintf(stderr, "cannot write %s\n", png_path);
+    return written ? 0 : 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -232,9 +271,11 @@ int main(int argc, char** argv) {
     if (verb == "thumb" && argc == 7) return thumb(argv + 2);
     if (verb == "pixel" && argc == 5) return pixel(argv + 2);
     if (verb == "origin" && argc == 3) return origin(argv[2]);
+    if (verb == "shot" && argc == 4) return shot(argv[2], argv[3]);
     std::fprintf(stderr,
                  "usage: desktop_probe close WINDOW-ID | compare DUMP.xwd SCREEN.png |\n"
                  "       changed A.png B.png X Y W H | alike A.png AX AY B.png BX BY W H |\n"
-                 "       thumb SCREEN.png X0 Y0 X1 Y1 | pixel SCREEN.png X Y | origin WINDOW-ID\n");
+                 "       thumb SCREEN.png X0 Y0 X1 Y1 | pixel SCREEN.png X Y | origin WINDOW-ID |\n"
+                 "       shot WINDOW-ID OUT.png\n");
     return 2;
 }

@@ -3,7 +3,8 @@
 # desktop (run under xvfb-run): the program starts with no script and is
 # worked with xdotool's pointer; what each act changed is read from the
 # platform's own pictures of its screen (the Print key), taken until the
-# change shows. At the end closing the X window must end the program with 0.
+# change shows. At the end closing the X window (once more for each window
+# still open over the frame) must end the program with 0.
 # Arguments: the mode (notarix, gravlet or orbaline: which program, with its
 # document), the program directory, desktop_probe, the work directory.
 set -eu
@@ -184,6 +185,13 @@ if [ "$mode" = notarix ]; then
     await "the form did not scroll" changed_since "$editor" "104 84 576 16"
     click 672 748
     await "the ruler does not end at column 112" ruler_as_scrolled_to_the_end
+    # The window's close is the close of the window worked in, the form
+    # editor; the frame stays for the close below.
+    "$probe" close "$window"
+    editor_gone() {
+        "$probe" alike "$no_dialog" 0 0 "$shot" 0 0 1024 768
+    }
+    await "the window's close did not close the form editor alone" editor_gone
 fi
 
 "$probe" close "$window"

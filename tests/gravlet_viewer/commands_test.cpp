@@ -61,6 +61,11 @@ TEST_F(CommandsTest, ANewerPadOpensAtOnceAndANameWithNeitherFileBeeps) {
     EXPECT_EQ(automation::beeps().size(), beeps + 1);
     EXPECT_EQ(automation::status_text(), message(106) + "[" + lower(dir.path("nothing.c")) + "]");
     EXPECT_TRUE(automation::message_boxes().empty());
+    // what opened nothing is no recent file
+    EXPECT_EQ(settings_on_disk().word(gx_settings::kRecentCount), 1);
+    char text[300] = {};
+    GetMenuStringA(GetSubMenu(GetMenu(frame()), kFilePopup), kFirstRecentCommand, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_EQ(std::string(text), "&1 " + lower(source));
 }
 
 TEST_F(CommandsTest, CommandsThatNeedAPadSaySo) {
@@ -97,6 +102,12 @@ TEST_F(CommandsTest, AColourIsStoredAndTheStandardOnesComeBack) {
     EXPECT_EQ(read_colour(disk, gx_settings::kColourPadLines), (Rgb{0, 0, 0}));
     EXPECT_EQ(read_colour(disk, gx_settings::kColourPadBackground), (Rgb{255, 251, 240}));
     EXPECT_EQ(read_colour(disk, gx_settings::kColourSourceBackground), (Rgb{192, 192, 192}));
+
+    // the dialog opens on the colour in use: OK as it opens keeps it
+    automation::when_idle([] { automation::press_button(IDOK); });
+    ASSERT_TRUE(automation::choose_menu_command(kPadBackgroundColourCommand));
+    EXPECT_EQ(read_colour(settings_on_disk(), gx_settings::kColourPadBackground), (Rgb{255, 251, 240}));
+    EXPECT_FALSE(automation::failed()) << automation::log_text();
 }
 
 TEST_F(CommandsTest, TheEditorStartsOnTheSource) {

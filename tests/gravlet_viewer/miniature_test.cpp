@@ -9,6 +9,7 @@
 #include "gravlet/viewer/pad_miniature.h"
 #include "gravlet_fixture.h"
 #include "platform/gdi/drawing_log.h"
+#include "tests/common/layout_scroll_steps.h"
 
 namespace {
 
@@ -156,6 +157,22 @@ TEST_F(MiniatureTest, ADragAtTheEndOfTheContentDoesNotBeep) {
     // a scroll bar step at the end still says no
     SendMessageA(layout_view().window, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(automation::beeps().size(), beeps + 1);
+}
+
+// The miniature scrolled by its bars or keys: the rectangle stays on the
+// part of the PAD that CHART shows, so that a release goes back there.
+TEST_F(MiniatureTest, TheRectangleStaysOnThePadWhenTheMiniatureScrolls) {
+    const LayoutViewState& s = layout_view();
+    const POINT view{gravlet_pad().horizontal_position * 7, s.content->row_top_pixels(gravlet_pad().first_shown_row)};
+    const int moved = scroll_layout_keeping_the_rectangle(view, "miniature-scrolled.png");  // to look at
+    EXPECT_GE(moved, 5) << "the miniature scrolled";
+    // the release of a click on the rectangle's corner leaves CHART where it is
+    const int row = gravlet_pad().first_shown_row;
+    SendMessageA(s.window, WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageA(miniature_chart(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(s.region.left + s.region.width / 2, s.region.top + s.region.height / 2));
+    SendMessageA(miniature_chart(), WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(gravlet_pad().first_shown_row, row);
 }
 
 TEST_F(MiniatureTest, ScrollStepsAndTheCloseButton) {

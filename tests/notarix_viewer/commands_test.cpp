@@ -171,6 +171,8 @@ TEST_F(CommandsTest, NeitherFileExistsRefusesWithMessage106) {
     EXPECT_EQ(automation::status_text().rfind(message(106) + "[", 0), 0u);
     EXPECT_FALSE(automation::beeps().empty());
     EXPECT_TRUE(document_state().file_name.empty());
+    EXPECT_EQ(recent_file_count(shell_settings()), 0) << "what opened nothing is no recent file";
+    EXPECT_EQ(automation::menu_item_state(4102), static_cast<UINT>(-1));
 }
 
 TEST_F(CommandsTest, DeletedRecentFileShowsMessage100AndKeepsTheList) {

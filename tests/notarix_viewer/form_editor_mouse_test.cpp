@@ -102,6 +102,9 @@ TEST_F(FormEditorMouse, GuidesGoWhenThePointerLeavesTheForm) {
     const std::string clean = dir.path("clean.png"), left = dir.path("left.png");
     ASSERT_TRUE(automation::capture_png(editor(), clean));
     const int cell_x = 16 + 3 * 6 + 2, cell_y = 22 + 2 * 12 + 3;
+    // the bare desktop below and right of every window
+    POINT desktop{1020, 764};
+    ScreenToClient(editor(), &desktop);
     struct Case {
         const char* label;
         bool on_editor;  // else the frame beneath, beside the editor
@@ -109,6 +112,7 @@ TEST_F(FormEditorMouse, GuidesGoWhenThePointerLeavesTheForm) {
         int guide_x, guide_y;
     };
     const Case cases[] = {
+        {"onto the bare desktop in one move", true, static_cast<int>(desktop.x), static_cast<int>(desktop.y), -1, -1},
         {"over a cell", true, cell_x, cell_y, 38, 52},
         {"over the ruler: the column's line only", true, cell_x, 10, 38, -1},
         {"past the form's last column", true, 16 + 112 * 6 + 3, cell_y, -1, 52},

@@ -341,6 +341,8 @@ TEST_F(BatchListTest, EmptyListAndFailedSaveAreReported) {
     EXPECT_FALSE(crt_exists(dir.path("bad.nam").c_str()));
 }
 
+// ... and neither the pattern the field shows after a folder change nor a
+// file that is not there.
 TEST_F(BatchListTest, TheSourceChooserAddsBareNamesAndFullPathsFromElsewhere) {
     TempDir other;
     const std::string elsewhere = other.path("far.c");
@@ -352,7 +354,23 @@ TEST_F(BatchListTest, TheSourceChooserAddsBareNamesAndFullPathsFromElsewhere) {
     then([] { EXPECT_EQ(automation::status_text(), format_text(message(414).c_str(), "notes.txt")); });
     then([elsewhere] { automation::set_control_text(control(edt1), elsewhere); });
     then([] { automation::press(control(752)); });
-    then([] { automation::press_button(IDCANCEL); });
+    then([] {
+        automation::answer_next_message_box(IDOK);
+        automation::set_control_text(control(edt1), "*.c;*.cpp");
+    });
+    then([] { automation::press(control(752)); });
+    then([] {
+        automation::answer_next_message_box(IDOK);
+        automation::set_control_text(control(edt1), "none.c");
+    });
+    then([] { automation::press_button(IDOK); });
+    then([] {
+        const auto& boxes = automation::message_boxes();
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[0].text, message(511));
+        EXPECT_EQ(boxes[1].text.substr(0, 7), "none.c\n") << "the open dialog's own: the file is not there";
+        automation::press_button(IDCANCEL);
+    });
     then([] {
         std::vector<std::string> e = entries();
         ASSERT_EQ(e.size(), 3u);

@@ -261,6 +261,15 @@ TEST_F(PageViewTest, ScrollStepsAndRefusals) {
     EXPECT_EQ(doc.scroll_column, 10);
     EXPECT_EQ(doc.scroll_row, 10);
     EXPECT_EQ(scroll_to_position(0, -50, 0), 0);
+
+    // the document gone (a failed generation): the empty view's bars start over
+    ASSERT_GT(GetScrollPos(chart, SB_VERT), 0);
+    close_document(doc);
+    EXPECT_NE(open_document(doc, dir.path("gone.c"), {}, kNotarixDocument), 0);
+    EXPECT_EQ(refresh_page_view(), -1);
+    EXPECT_EQ(GetScrollPos(chart, SB_VERT), 0);
+    EXPECT_EQ(GetScrollPos(chart, SB_HORZ), 0);
+    EXPECT_EQ(doc.scroll_row, 0);
 }
 
 TEST_F(PageViewTest, KeysScrollThePage) {

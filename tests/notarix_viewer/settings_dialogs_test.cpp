@@ -198,6 +198,28 @@ TEST_F(SettingsDialogsTest, FolderButtonDrawsItsBitmapByButtonState) {
     item.itemAction = ODA_FOCUS;  // a focus drawing shows the raised face even while pressed
     EXPECT_EQ(draw_folder_button(&item), 0);
     EXPECT_EQ(GetPixel(screen, 0, 0), RGB(0xC0, 0xC0, 0xC0));
+    // with the focus a dotted rectangle inside the picture's edge, gone again without it
+    item.rcItem = RECT{0, 0, 24, 22};
+    item.itemState = 0;
+    item.itemAction = ODA_DRAWENTIRE;
+    const auto top_edge = [&] {
+        std::vector<COLORREF> row;
+        for (int x = 0; x < 24; ++x) row.push_back(GetPixel(screen, x, 3));
+        return row;
+    };
+    EXPECT_EQ(draw_folder_button(&item), 0);
+    const std::vector<COLORREF> without = top_edge();
+    item.itemState = ODS_FOCUS;
+    item.itemAction = ODA_FOCUS;
+    EXPECT_EQ(draw_folder_button(&item), 0);
+    const std::vector<COLORREF> with = top_edge();
+    int changed = 0;
+    for (size_t i = 0; i < with.size(); ++i) changed += with[i] != without[i] ? 1 : 0;
+    EXPECT_GE(changed, 4) << "one pixel in two of the line across the 16 x 16 picture";
+    EXPECT_LE(changed, 6);
+    item.itemState = 0;
+    EXPECT_EQ(draw_folder_button(&item), 0);
+    EXPECT_EQ(top_edge(), without);
     ReleaseDC(frame(), screen);
 }
 

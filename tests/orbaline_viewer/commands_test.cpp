@@ -136,6 +136,12 @@ TEST_F(Commands, ColoursAreWrittenToTheSettingsFile) {
     automation::cancel_next_common_dialog();
     automation::choose_menu_command(kFirstColourCommand + 1);
     EXPECT_EQ(settings_on_disk(program), standard);
+    // the dialog opens on the colour in use: OK as it opens keeps it
+    automation::when_idle([] { automation::press_button(IDOK); });
+    automation::choose_menu_command(kFirstColourCommand + 1);  // the chart's background
+    const std::vector<uint8_t> kept = settings_on_disk(program);
+    EXPECT_EQ(std::vector<uint8_t>(kept.begin() + 1663, kept.begin() + 1666), (std::vector<uint8_t>{255, 251, 240}));
+    EXPECT_FALSE(automation::failed()) << automation::log_text();
 }
 
 TEST_F(Commands, RecentItemsOpenAndAMissingOneIsReported) {
@@ -154,6 +160,12 @@ TEST_F(Commands, RecentItemsOpenAndAMissingOneIsReported) {
     EXPECT_TRUE(contains(last_box()->text, message(kMsgFileOpenError)));
     // the chart stays
     EXPECT_EQ(chart().row_count(), 7);
+
+    // a list that is not there opens nothing and is no recent file
+    automation::answer_next_message_box(IDOK);
+    open_list(dir.path("none.nam"), false);
+    EXPECT_EQ(recent_file(shell_settings(), 0), lower(dir.path("two.nam")));
+    EXPECT_EQ(recent_file_count(shell_settings()), 1);
 }
 
 TEST_F(Commands, TheErrorCommandAfterACleanRunSaysSo) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "orbaline/viewer/chart_layout.h"
+#include "tests/common/layout_scroll_steps.h"
 #include "tests/orbaline_viewer/orbaline_fixture.h"
 
 namespace {
@@ -105,6 +106,15 @@ TEST_F(LayoutWindow, ADragAtTheEdgeScrollsTheWindow) {
     automation::drag(chart_layout().children.chart, x, mid, x, 0);
     automation::run_until_idle();
     EXPECT_LT(chart_layout().top_row, scrolled);
+}
+
+// The window scrolled by its bars or keys: the rectangle stays on the part
+// of the chart the view shows.
+TEST_F(LayoutWindow, TheRectangleStaysOnTheChartWhenTheWindowScrolls) {
+    const LayoutViewState& s = chart_layout();
+    const POINT view{chart().left_column * 7, s.content->row_top_pixels(chart().top_row)};
+    const int moved = scroll_layout_keeping_the_rectangle(view, dir.path("layout-scrolled.png"));
+    EXPECT_GE(moved, 4) << "the window scrolled";
 }
 
 TEST_F(LayoutWindow, TheCloseButtonEndsItAndItReopensWhereItWasMoved) {

@@ -600,6 +600,37 @@ TEST_F(HandWorkedDialogTest, FileListsFollowTheTypeAndTheFolder) {
     EXPECT_EQ(seen.back(), (std::vector<std::string>{"..", "src"})) << "hidden names are not shown";
 }
 
+// The names picked in one folder are not another's: after a folder change
+// the name field shows the pattern again.
+TEST_F(HandWorkedDialogTest, AFolderChangeShowsThePatternAgain) {
+    const struct {
+        const char* label;
+        const char* folder;
+        std::vector<std::function<void()>> acts;
+        const char* field;
+    } cases[] = {
+        {"into a folder by a double click", "", {pick(lst1, "a.c"), pick(lst2, "src", true)}, "*.c"},
+        {"up by \"..\", several picked", "src", {pick(lst1, "x.c"), pick_too(lst1, "z.c"), pick(lst2, "..", true)}, "*.c"},
+        {"by the keys: the folder list, Enter", "",
+         {pick(lst1, "a.c"), [] { SetFocus(control(lst2)); }, pick(lst2, "src"), typing("\n")}, "*.c"},
+        {"the type's pattern", "", {pick(cmb1, "C++(*.cpp)"), pick(lst1, "b.cpp"), pick(lst2, "src", true)}, "*.cpp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        OPENFILENAMEA ofn = record_in(c.folder, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_EXPLORER);
+        std::string field;
+        for (const auto& act : c.acts) then(act);
+        then([&field] {
+            platform_user::state().key_down[VK_CONTROL] = 0;
+            field = automation::window_text(control(edt1));
+        });
+        then(press(IDCANCEL));
+        EXPECT_FALSE(GetOpenFileNameA(&ofn));
+        EXPECT_FALSE(automation::failed()) << automation::log_text();
+        EXPECT_EQ(field, c.field);
+    }
+}
+
 // The batch chooser's hook: its default button takes Enter, and it reads
 // the names picked and the folder shown.
 std::string hook_spec, hook_folder;

@@ -1,6 +1,7 @@
 // Buttons, edits and statics: their messages, the notifications they send
 // their parent, and what a user's mouse and keyboard do to them.
 #include "platform/gdi/wingdi.h"
+#include "platform/user/user_internal.h"
 #include "tests/platform_win/user_test_fixture.h"
 
 namespace {
@@ -229,6 +230,146 @@ TEST_F(BasicControlsTest, MultiLineEditKeepsLinesAndTellsNothingOnSetText) {
     *reinterpret_cast<WORD*>(line) = sizeof line;
     EXPECT_EQ(SendMessageA(e, EM_GETLINE, 1, reinterpret_cast<LPARAM>(line)), 3);
     EXPECT_EQ(std::string(line, 3), "two");
+}
+
+// The mouse in a field, as in the edit control of Windows 95: a drag
+// selects (past an end of a scrolled field it scrolls on), Shift+click
+// extends, a double click selects the word under the pointer; a double-byte
+// character is never split.
+TEST_F(BasicControlsTest, TheMouseSelectsInAField) {
+    enum class Act { down, move, up, click, shift_click, double_click, end_key };
+    struct Step {
+        Act act;
+        int at;  // a character offset of the text as first shown; for `down` and `move`, pixels when `pixels`
+        bool pixels = false;
+    };
+    enum class Reach { exact, past_right, past_left, past_bottom };
+    const struct {
+        const char* name;
+        const char* text;
+        int width;
+        bool multi;
+        std::vector<Step> steps;
+        Reach reach;
+        DWORD begin, end;  // the selection, when exact
+        const char* typed;     // then typed over it
+        const char* result;
+    } cases[] = {
+        {"a drag across part of a name selects it", "old_name.frm", 150, false,
+         {{Act::down, 4}, {Act::move, 6}, {Act::move, 8}, {Act::up, 8}}, Reach::exact, 4, 8, "file", "old_file.frm"},
+        {"leftwards the same", "old_name.frm", 150, false, {{Act::down, 8}, {Act::move, 4}, {Act::up, 4}},
+         Reach::exact, 4, 8, "", nullptr},
+        {"a click alone selects nothing", "old_name.frm", 150, false, {{Act::click, 3}}, Reach::exact, 3, 3, "x",
+         "oldx_name.frm"},
+        {"Shift+click extends from the caret", "old_name.frm", 150, false,
+         {{Act::click, 2}, {Act::shift_click, 6}, {Act::shift_click, 9}}, Reach::exact, 2, 9, "", nullptr},
+        {"a double click selects the word and the blanks after it", "two words here", 150, false,
+         {{Act::double_click, 6}}, Reach::exact, 4, 10, "more ", "two more here"},
+        {"... the last word", "*.frm copy", 150, false, {{Act::double_click, 8}}, Reach::exact, 6, 10, "", nullptr},
+        {"... a pattern whole", "*.frm copy", 150, false, {{Act::double_click, 1}}, Reach::exact, 0, 6, "", nullptr},
+        // 漢字かな: a drag from inside 字 stops at one of its ends
+        {"double-byte characters are never split by a drag", "\x8a\xbf\x8e\x9a\x82\xa9\x82\xc8", 150, false,
+         {{Act::down, 3}, {Act::move, 5}, {Act::move, 7}, {Act::up, 7}}, Reach::exact, 2, 6, "", nullptr},
+        // 漢字　かな: the full-width blank ends a word
+        {"a double click on double-byte text", "\x8a\xbf\x8e\x9a\x81\x40\x82\xa9\x82\xc8", 150, false,
+         {{Act::double_click, 7}}, Reach::exact, 6, 10, "", nullptr},
+        {"... and its word takes the full-width blank after it", "\x8a\xbf\x8e\x9a\x81\x40\x82\xa9\x82\xc8",
+         150, false, {{Act::double_click, 1}}, Reach::exact, 0, 6, "", nullptr},
+        {"a drag past the right end scrolls the field on", "abcdefghijklmnopqrstuvwxyz0123456789", 60, false,
+         {{Act::down, 1}, {Act::move, 70, true}, {Act::move, 75, true}, {Act::move, 80, true}, {Act::up, 0}},
+         Reach::past_right, 1, 0, "", nullptr},
+        {"... and past the left end back", "abcdefghijklmnopqrstuvwxyz0123456789", 60, false,
+         {{Act::end_key, 0}, {Act::down, 56, true}, {Act::move, -5, true}, {Act::move, -6, true}, {Act::move, -7, true},
+          {Act::up, 0}},
+         Reach::past_left, 0, 36, "", nullptr},
+        {"a drag below a multi-line field scrolls it down", "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix", 150,
+         true, {{Act::down, 1}, {Act::move, 60, true}, {Act::move, 62, true}, {Act::move, 64, true}, {Act::up, 0}},
+         Reach::past_bottom, 1, 0, "", nullptr},
+    };
+    int id = 60;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DWORD style = c.multi ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+        HWND e = control("EDIT", WS_BORDER | style, ++id, c.text, c.width, c.multi ? 40 : 24);
+        SetFocus(e);
+        // where an offset of the text as first shown lies
+        const std::string text = c.text;
+        HDC dc = GetDC(e);
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        const auto edge = [&](int offset) {
+            SIZE size{};
+            GetTextExtentPoint32A(dc, text.c_str(), offset, &size);
+            return 2 + static_cast<int>(size.cx);
+        };
+        // inside a double-byte character: left of its middle
+        const auto x_of = [&](int offset) {
+            int start = 0;
+            while (start < offset) {
+                const int next = start + (static_cast<unsigned char>(text[static_cast<size_t>(start)]) >= 0x81 ? 2 : 1);
+                if (next > offset) return (edge(start) + edge(next)) / 2 - 1;
+                start = next;
+            }
+            return edge(offset);
+        };
+        RECT client{};
+        GetClientRect(e, &client);
+        const int middle = client.bottom / 2;
+        auto& keys = platform_user::state().key_down;
+        for (const Step& step : c.steps) {
+            const int x = step.pixels ? step.at : x_of(step.at);
+            const int y = step.act == Act::move && step.pixels && c.multi ? step.at : (c.multi ? 5 : middle);
+            switch (step.act) {
+            case Act::down: EXPECT_TRUE(automation::mouse_down(e, x, y)); break;
+            case Act::move: EXPECT_TRUE(automation::move_mouse(e, c.multi ? x_of(2) : x, y)); break;
+            case Act::up: EXPECT_TRUE(automation::mouse_up()); break;
+            case Act::click: EXPECT_TRUE(automation::click(e, x, y)); break;
+            case Act::shift_click:
+                keys[VK_SHIFT] = 1;
+                EXPECT_TRUE(automation::click(e, x, y));
+                keys[VK_SHIFT] = 0;
+                break;
+            case Act::double_click: EXPECT_TRUE(automation::double_click(e, x, y)); break;
+            case Act::end_key: automation::press_key("End"); break;
+            }
+        }
+        EXPECT_EQ(GetCapture(), nullptr) << "the button up lets the capture go";
+        DWORD begin = 0, end = 0;
+        SendMessageA(e, EM_GETSEL, reinterpret_cast<WPARAM>(&begin), reinterpret_cast<LPARAM>(&end));
+        // the characters a field of this width shows
+        int fits = 0, fits_at_end = 0;
+        while (fits < static_cast<int>(text.size()) && edge(fits + 1) < client.right - 2) ++fits;
+        while (fits_at_end < static_cast<int>(text.size()) &&
+               edge(static_cast<int>(text.size())) - edge(static_cast<int>(text.size()) - fits_at_end - 1) <
+                   client.right - 4) {
+            ++fits_at_end;
+        }
+        ReleaseDC(e, dc);
+        switch (c.reach) {
+        case Reach::exact:
+            EXPECT_EQ(begin, c.begin);
+            EXPECT_EQ(end, c.end);
+            break;
+        case Reach::past_right:
+            EXPECT_EQ(begin, c.begin);
+            EXPECT_GT(end, static_cast<DWORD>(fits) + 2) << "beyond what the field showed, " << fits;
+            EXPECT_LT(end, text.size()) << "not at once to the end";
+            break;
+        case Reach::past_left:
+            EXPECT_LT(begin, text.size() - static_cast<DWORD>(fits_at_end) - 2) << "before what the field showed";
+            EXPECT_GT(begin, 0u);
+            EXPECT_EQ(end, c.end);
+            break;
+        case Reach::past_bottom:
+            EXPECT_EQ(begin, c.begin);
+            EXPECT_GE(SendMessageA(e, EM_LINEFROMCHAR, end, 0), 3) << "a line below the two shown";
+            break;
+        }
+        if (c.result) {
+            automation::type_text(c.typed);
+            EXPECT_EQ(automation::window_text(e), c.result);
+        }
+        DestroyWindow(e);
+    }
 }
 
 TEST_F(BasicControlsTest, StaticControlsPaintTheirTextWithTheParentsColours) {

@@ -92,7 +92,26 @@ std::vector<COLORREF> pixels_of(HWND window) {
     return out;
 }
 
+// The parent of an owner-drawn list: each item white, the focus dotted
+// round the item that has it.
+LRESULT owner_of_list(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+        FillRect(item->hDC, &item->rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        if (item->itemState & ODS_FOCUS) DrawFocusRect(item->hDC, &item->rcItem);
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
 TEST_F(LookTest, TheFocusShowsAsADottedRectangle) {
+    WNDCLASSA owner_class{};
+    owner_class.lpfnWndProc = owner_of_list;
+    owner_class.lpszClassName = "ListOwner";
+    ASSERT_NE(RegisterClassA(&owner_class), 0);
+    HWND owner = CreateWindowA("ListOwner", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, frame, nullptr, nullptr,
+                               nullptr);
+    const DWORD owner_drawn = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
     const struct {
         const char* name;
         const char* cls;
@@ -102,6 +121,9 @@ TEST_F(LookTest, TheFocusShowsAsADottedRectangle) {
         int selected;
         RECT around;  // where the dotted frame lies, client coordinates
     } cases[] = {
+        {"owner-drawn list with nothing chosen: its first row", "LISTBOX", owner_drawn, "", {"a", "b"}, -1,
+         {0, 0, 80, 16}},
+        {"owner-drawn list: the chosen row", "LISTBOX", owner_drawn, "", {"a", "b", "c"}, 2, {0, 32, 80, 48}},
         {"check box: round its label", "BUTTON", BS_AUTOCHECKBOX, "Check", {}, -1, {15, 4, 55, 18}},
         {"radio button: round its label", "BUTTON", BS_AUTORADIOBUTTON, "Radio", {}, -1, {15, 4, 51, 18}},
         {"push button: inside its edge", "BUTTON", BS_PUSHBUTTON, "Push", {}, -1, {4, 4, 76, 18}},
@@ -114,7 +136,9 @@ TEST_F(LookTest, TheFocusShowsAsADottedRectangle) {
         SCOPED_TRACE(c.name);
         const bool list = std::string(c.cls) == "LISTBOX";
         HWND control = CreateWindowA(c.cls, c.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | c.style, 100, 100, 80,
-                                     list ? 64 : 22, frame, reinterpret_cast<HMENU>(10), nullptr, nullptr);
+                                     list ? 64 : 22, (c.style & owner_drawn) ? owner : frame,
+                                     reinterpret_cast<HMENU>(10), nullptr, nullptr);
+        if (c.style & owner_drawn) SendMessageA(control, LB_SETITEMHEIGHT, 0, 16);
         for (const char* item : c.items) SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         if (c.selected >= 0) SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(c.selected), 0);
         SetFocus(frame);

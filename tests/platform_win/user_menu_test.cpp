@@ -266,7 +266,10 @@ TEST_F(MenuTest, TheKeyboardWorksTheMenuBar) {
         {"Alt selects the bar, Down opens it", {"alt", "Down", "Enter"}, {ID_OPEN}, 1, 0},
         {"F10 selects the bar, Right the next title", {"F10", "Right", "Enter", "Enter"}, {ID_GENERATE}, 1, 0},
         {"Right in a popup opens the next one", {"alt+F", "Right", "Enter"}, {ID_GENERATE}, 2, 0},
-        {"a greyed title opens nothing", {"alt+F", "Left", "Left", "Enter", "C"}, {ID_GENERATE}, 2, 0},
+        {"a greyed title opens nothing", {"alt+F", "Left", "Left", "Left", "Enter", "C"}, {ID_GENERATE}, 3, 0},
+        {"left of the first title the system menu opens", {"alt+F", "Left", "Esc", "Esc"}, {}, 2, 0},
+        {"... and right of it the first title", {"alt+F", "Left", "Right", "Enter"}, {ID_OPEN}, 3, 0},
+        {"... also from the bar selected", {"F10", "Left", "Down", "Esc", "Esc"}, {}, 1, 0},
         {"Esc goes back to the bar, a second one leaves it", {"alt+C", "Esc", "Esc"}, {}, 1, 0},
         {"Alt leaves at once", {"alt+F", "alt"}, {}, 1, 0},
         {"a letter that no title underlines beeps", {"alt+Q"}, {}, 0, 1},
@@ -320,7 +323,7 @@ TEST_F(MenuTest, TheArrowsReachATitleWhateverItsPopupsLength) {
         {16, {"F10", "Right", "Enter", "Enter"}, 200},
         {8, {"alt+A", "Right", "Enter"}, 200},
         {15, {"alt+G", "Left", "Enter"}, 200},
-        {12, {"F10", "Left", "Left", "Down", "Enter"}, 200},
+        {12, {"F10", "Left", "Left", "Left", "Down", "Enter"}, 200},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.count) + " items, from " + c.keys[0]);
@@ -405,6 +408,61 @@ TEST_F(MenuTest, AltF4AndTheSystemMenuClose) {
     EXPECT_EQ(commands[1].wparam, static_cast<WPARAM>(SC_MOVE));
     EXPECT_EQ(commands[2].wparam, static_cast<WPARAM>(SC_CLOSE));
     EXPECT_EQ(spy().of(frame, {WM_CLOSE}).size(), 1u);
+}
+
+// A window without a menu bar (a source list, a layout window, a box):
+// Alt or F10 selects its system menu, which Down opens.
+TEST_F(MenuTest, AltInAWindowWithoutABarSelectsTheSystemMenu) {
+    HMENU old = GetMenu(frame);
+    ASSERT_TRUE(SetMenu(frame, nullptr));
+    DestroyMenu(old);
+    const struct {
+        const char* name;
+        std::vector<const char*> keys;
+        std::vector<WPARAM> commands;  // besides SC_KEYMENU
+        size_t popups_opened;
+        size_t beeps;
+    } cases[] = {
+        {"Alt selects it, Esc leaves", {"alt", "Esc"}, {}, 0, 0},
+        {"F10 selects it, Down opens it", {"F10", "Down", "Esc", "Esc"}, {}, 1, 0},
+        {"the arrows stay on it", {"alt", "Right", "Left", "Enter", "Esc", "Esc"}, {}, 1, 0},
+        {"a letter no title underlines beeps", {"alt", "Q", "Esc"}, {}, 0, 1},
+        {"its letter chooses an item", {"alt", "Down", "X"}, {SC_MAXIMIZE}, 1, 0},
+        {"Down and C close the window", {"alt", "Down", "C"}, {SC_CLOSE}, 1, 0},
+    };
+    // selected, the system menu is the frame's hand (its icon drawn so)
+    HWND selected_window = nullptr;
+    int selected_place = -1;
+    automation::when_idle([&] {
+        selected_window = platform_user::state().hand.menu_bar_window;
+        selected_place = platform_user::state().hand.menu_bar_item;
+        automation::press_key("Esc");
+    });
+    automation::press_key("alt");
+    EXPECT_EQ(selected_window, frame);
+    EXPECT_EQ(selected_place, platform_user::kSystemMenuPlace);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(IsWindow(frame));
+        spy().clear();
+        const size_t beeps_before = automation::beeps().size();
+        for (size_t i = 1; i < c.keys.size(); ++i) {
+            automation::when_idle([key = c.keys[i]] { automation::press_key(key); });
+        }
+        automation::press_key(c.keys[0]);
+        std::vector<WPARAM> commands;
+        for (const SeenMessage& m : spy().all_of(WM_SYSCOMMAND)) {
+            if ((m.wparam & 0xFFF0) != SC_KEYMENU) commands.push_back(m.wparam);
+        }
+        EXPECT_EQ(commands, c.commands);
+        EXPECT_EQ(spy().of(frame, {WM_INITMENUPOPUP}).size(), c.popups_opened);
+        EXPECT_EQ(automation::beeps().size() - beeps_before, c.beeps);
+        EXPECT_EQ(FindWindowA("PlatformPopupMenu", nullptr), nullptr);
+        EXPECT_EQ(platform_user::state().hand.menu_bar_window, nullptr);
+        EXPECT_FALSE(automation::failed()) << automation::log_text();
+        if (IsZoomed(frame)) ShowWindow(frame, SW_RESTORE);
+    }
+    EXPECT_FALSE(IsWindow(frame));
 }
 
 TEST_F(MenuTest, TheSystemMenuCanLoseItems) {
