@@ -51,6 +51,8 @@ void end_converter_run() {
     close_all_source_files();
     if (g_analysis.current.handle >= 0) close_source_file();
     g_analysis.hooks = AnalysisHooks{};
+    // what the run left under its work names goes (under a hold, at its end)
+    release_work_files();
     free_pool();
     crt_end_listing_scope();
     // a run outside a batch keeps nothing once it is done
@@ -376,9 +378,13 @@ bool check_names_against_inputs(const std::vector<std::string>& outputs, const s
     return false;
 }
 
-bool check_work_names(const std::vector<std::string>& work_names, bool fresh_error_file) {
+bool claim_work_names(const std::vector<std::string>& work_names, bool fresh_error_file) {
     for (const std::string& name : work_names) {
-        if (name.empty() || !is_work_name_taken(name)) continue;
+        if (name.empty() || claim_work_file(name) == WorkClaim::kClaimed) continue;
+        for (const std::string& claimed : work_names) {
+            if (claimed == name) break;
+            if (!claimed.empty()) discard_work_files({{claimed, {}}});
+        }
         if (fresh_error_file && !g_analysis.error_file.empty()) delete_file(g_analysis.error_file.c_str());
         g_analysis.failing_file_number = get_file_number(name.c_str());
         report_converter_message(kMessageError, kCodeCannotWrite, kMsgCannotWrite, name);

@@ -170,13 +170,15 @@ bool names_reach_inputs(const std::vector<std::string>& outputs, const std::vect
 bool check_names_against_inputs(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs,
                                 bool fresh_error_file);
 
-// A work name taken by anything but a plain file (is_work_name_taken) is a
-// write failure: the first such name is reported with E058 naming it, its
-// file number recorded as the failing one, and false returned; true when
-// every name is free. Empty names are passed over. With `fresh_error_file`
-// the line is the first of a new error file. Nothing is removed: what
-// stands under the name is not the run's.
-bool check_work_names(const std::vector<std::string>& work_names, bool fresh_error_file);
+// Claims the run's work names in order (claim_work_file). A name that
+// cannot be claimed (held by a run of the same source still going, taken by
+// anything but a plain file, or in a folder where no file can be made) is a
+// write failure: it is reported with E058 naming it, its file number
+// recorded as the failing one, the names claimed before it let go, and
+// false returned; true when every name is the run's. Empty names are passed
+// over. With `fresh_error_file` the line is the first of a new error file.
+// Nothing is removed that the run did not make.
+bool claim_work_names(const std::vector<std::string>& work_names, bool fresh_error_file);
 
 // --- texts ----------------------------------------------------------------------
 

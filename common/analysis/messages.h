@@ -6,6 +6,8 @@
 
 
 inline constexpr auto& kMsgCannotWrite = "ファイルが書けません。"_sjis;
+// a source in which no function was found
+inline constexpr auto& kMsgNoFunction = "関数がありません。"_sjis;
 
 inline constexpr auto& kMsgTooManyFiles = "ファイルオープン数が制限を超えています。"_sjis;
 

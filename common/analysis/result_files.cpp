@@ -4,6 +4,7 @@
 #include "platform/kernel/file_io.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <new>
 #include <utility>
 
@@ -13,170 +14,325 @@ bool is_work_name_taken(const std::string& name) { return crt_entry_kind(name.c_
 
 namespace {
 
-// A result replaced under an open hold: the name its old file waits under,
-// or that the result is new.
-struct HeldResult {
-    std::string work, result;
-    bool existed;
+struct Identity {
+    bool known = false;  // false: nothing under the name is the run's
+    uint64_t device = 0, inode = 0;
+    bool operator==(const Identity&) const = default;
 };
 
-struct Hold {
-    bool open = false;
-    std::vector<HeldResult> held;
+Identity identity_of_entry(const std::string& name) {
+    Identity id;
+    id.known = crt_entry_identity(name.c_str(), id.device, id.inode);
+    return id;
+}
+
+// A claimed work name: the file the run holds there (so that no other run
+// takes it) and what stands under the name, which only the run may remove.
+struct Claim {
+    std::string name;
+    int handle = -1;
+    Identity entry;
 };
 
-Hold& hold() {
-    static Hold h;
-    return h;
+// How a result was put in place, so that it can be taken back.
+enum class Placing {
+    kSwapped,  // work and result swapped names: the old result is under the work name
+    kLinked,   // a new result: the work file has both names
+    kMoved,    // a new result: the work file went to the result name
+    kAside,    // the old result went aside first, then the work file took its name
+};
+
+struct Placed {
+    ResultFile file;
+    Placing how = Placing::kMoved;
+    std::string aside;  // kAside: where the old result waits
+    Identity work;      // the new file
+};
+
+struct Registry {
+    std::vector<Claim> claims;
+    bool hold_open = false;
+    std::vector<Placed> held;
+};
+
+Registry& registry() {
+    static Registry r;
+    return r;
 }
 
-// Once every result is in place the run has succeeded: letting an old file
-// go is tidying up, and memory running out there must not turn the success
-// into a failure. A file that cannot be kept for reuse is removed instead.
-void let_go(const std::string& name, bool retire) noexcept {
-    try {
-        if (retire && retire_file(name.c_str()) == 0) return;
-    } catch (const std::bad_alloc&) {
-    }
-    try {
-        delete_file(name.c_str());
-    } catch (const std::bad_alloc&) {
-    }
+Claim* find_claim(const std::string& name) {
+    for (Claim& c : registry().claims)
+        if (c.name == name) return &c;
+    return nullptr;
 }
 
-// The old results go aside under ".$old", the work files take their names,
-// and the old ones come back when a step fails.
-int commit_by_moving_aside(const std::vector<ResultFile>& files, const std::vector<int>& kinds,
-                           std::vector<HeldResult>& to_hold) {
-    const size_t n = files.size();
-    std::vector<std::string> aside(n);
-    std::vector<bool> moved(n, false), placed(n, false);
-    int failed = -1;
-    for (size_t i = 0; i < n && failed < 0; ++i) {
-        aside[i] = files[i].result + ".$old";
-        if (kinds[i] == kCrtMissing) continue;
-        // the rename replaces what an earlier failed run may have left aside
-        if (rename_file(files[i].result.c_str(), aside[i].c_str()) != 0) failed = static_cast<int>(i);
-        else moved[i] = true;
-    }
-    for (size_t i = 0; i < n && failed < 0; ++i) {
-        if (rename_file(files[i].work.c_str(), files[i].result.c_str()) != 0) failed = static_cast<int>(i);
-        else placed[i] = true;
-    }
-    for (size_t i = 0; i < n; ++i) {
-        if (failed < 0) {
-            if (!moved[i]) {
-                if (hold().open) hold().held.push_back(std::move(to_hold[i]));
-                continue;
+// The run removes only what is its own under the name.
+void remove_if_own(const std::string& name, const Identity& own) {
+    if (own.known && identity_of_entry(name) == own) delete_file(name.c_str());
+}
+
+// Lets a claim go, removing what stands under its name. Once results are
+// in place this is tidying up: memory running out must not turn a success
+// into a failure (what stays is taken over by the next run as a leftover).
+void drop_claim(const std::string& name) noexcept {
+    std::vector<Claim>& claims = registry().claims;
+    for (auto it = claims.begin(); it != claims.end(); ++it) {
+        if (it->name != name) continue;
+        // a second try, since the first may have met a passing shortage
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            try {
+                remove_if_own(it->name, it->entry);
+                break;
+            } catch (const std::bad_alloc&) {
             }
-            // under a hold the old result waits under the work name (or
-            // where it was put aside, when that name will not take it)
-            if (hold().open) {
-                if (rename_file(aside[i].c_str(), files[i].work.c_str()) != 0) to_hold[i].work = std::move(aside[i]);
-                hold().held.push_back(std::move(to_hold[i]));
-            } else {
-                let_go(aside[i], false);
-            }
-            continue;
         }
-        if (placed[i]) delete_file(files[i].result.c_str());
-        if (moved[i]) rename_file(aside[i].c_str(), files[i].result.c_str());
-        delete_file(files[i].work.c_str());
+        crt_release_claim(it->handle);
+        claims.erase(it);
+        return;
     }
-    return failed;
 }
 
-// Puts file i in place: an old result swaps names with its work file, which
-// then holds the old content; -2 when the file system cannot swap.
-int place(const ResultFile& f, int kind) {
-    if (kind == kCrtMissing) return rename_file(f.work.c_str(), f.result.c_str());
-    if (crt_exchange(f.work.c_str(), f.result.c_str()) == 0) return 0;
-    return errno == ENOTSUP ? -2 : -1;
+// A work file the caller made without a claim is the run's all the same.
+Claim& adopt(const std::string& name) {
+    if (Claim* c = find_claim(name)) return *c;
+    Claim c{name, crt_hold_file(name.c_str()), identity_of_entry(name)};
+    registry().claims.push_back(std::move(c));
+    return registry().claims.back();
 }
 
-// Takes file i back out: the old result returns, the new one goes back under
-// its work name.
-void unplace(const ResultFile& f, int kind) {
-    if (kind == kCrtMissing) rename_file(f.result.c_str(), f.work.c_str());
-    else crt_exchange(f.work.c_str(), f.result.c_str());
+// The claim holds what it names from now on: `handle` (or nothing) and the
+// entry now under the name.
+void hold_instead(Claim& c, int handle, const Identity& entry) {
+    crt_release_claim(c.handle);
+    c.handle = handle;
+    c.entry = entry;
+}
+
+// Puts one finished work file in place of its result.
+bool place(Placed& p, bool existed) {
+    const ResultFile& f = p.file;
+    p.work = adopt(f.work).entry;
+    if (!existed) {
+        // the work file keeps its name too, so that the name stays the run's
+        if (crt_link(f.work.c_str(), f.result.c_str()) == 0) {
+            p.how = Placing::kLinked;
+            return true;
+        }
+        if (rename_file(f.work.c_str(), f.result.c_str()) != 0) return false;
+        find_claim(f.work)->entry = Identity{};
+        p.how = Placing::kMoved;
+        return true;
+    }
+    // The old result is held before it goes under the work name: nobody
+    // takes it there for a leftover.
+    const Identity old = identity_of_entry(f.result);
+    int handle = crt_hold_file(f.result.c_str());
+    if (crt_exchange(f.work.c_str(), f.result.c_str()) == 0) {
+        hold_instead(*find_claim(f.work), handle, old);
+        p.how = Placing::kSwapped;
+        return true;
+    }
+    const int swap_error = errno;
+    crt_release_claim(handle);
+    if (swap_error != ENOTSUP) return false;
+    // where names cannot be swapped the old result waits under a name of
+    // its own, claimed as a work name is
+    p.aside = f.result + ".$old";
+    if (claim_work_file(p.aside) != WorkClaim::kClaimed) return false;
+    handle = crt_hold_file(f.result.c_str());
+    if (rename_file(f.result.c_str(), p.aside.c_str()) != 0) {
+        crt_release_claim(handle);
+        drop_claim(p.aside);
+        return false;
+    }
+    hold_instead(*find_claim(p.aside), handle, old);
+    if (rename_file(f.work.c_str(), f.result.c_str()) != 0) {
+        rename_file(p.aside.c_str(), f.result.c_str());
+        find_claim(p.aside)->entry = Identity{};
+        drop_claim(p.aside);
+        return false;
+    }
+    find_claim(f.work)->entry = Identity{};
+    p.how = Placing::kAside;
+    return true;
+}
+
+// Takes a placed result back out: the old one returns (or none, for a new
+// result); the new file is left to be removed with the work names.
+void unplace(const Placed& p) {
+    const ResultFile& f = p.file;
+    switch (p.how) {
+    case Placing::kSwapped:
+        if (crt_exchange(f.work.c_str(), f.result.c_str()) == 0)
+            if (Claim* c = find_claim(f.work)) c->entry = p.work;
+        break;
+    case Placing::kLinked:
+    case Placing::kMoved: remove_if_own(f.result, p.work); break;
+    case Placing::kAside:
+        remove_if_own(f.result, p.work);
+        if (rename_file(p.aside.c_str(), f.result.c_str()) == 0)
+            if (Claim* c = find_claim(p.aside)) c->entry = Identity{};
+        break;
+    }
+}
+
+void release_placed(const Placed& p) {
+    drop_claim(p.file.work);
+    if (!p.aside.empty()) drop_claim(p.aside);
+}
+
+// The first `count` results back to what they were, and every work file gone.
+void take_back(const std::vector<Placed>& placed, size_t count, const std::vector<ResultFile>& files) {
+    while (count-- > 0) {
+        unplace(placed[count]);
+        if (!placed[count].aside.empty()) drop_claim(placed[count].aside);
+    }
+    discard_work_files(files);
 }
 
 }  // namespace
 
+WorkClaim claim_work_file(const std::string& name) {
+    if (holds_work_file(name)) return WorkClaim::kClaimed;
+    Claim c{name, -1, {}};
+    registry().claims.reserve(registry().claims.size() + 1);
+    c.handle = crt_claim_file(name.c_str());
+    if (c.handle < 0) return errno == EBUSY ? WorkClaim::kHeld : WorkClaim::kRefused;
+    c.entry.known = crt_claim_identity(c.handle, c.entry.device, c.entry.inode);
+    registry().claims.push_back(std::move(c));
+    return WorkClaim::kClaimed;
+}
+
+bool holds_work_file(const std::string& name) { return find_claim(name) != nullptr; }
+
+void release_work_file(const std::string& name) {
+    if (!registry().hold_open) drop_claim(name);
+}
+
+void release_work_files() {
+    if (registry().hold_open) return;
+    while (!registry().claims.empty()) drop_claim(registry().claims.back().name);
+}
+
+int rename_work_file(const std::string& from, const std::string& to) {
+    Claim& source = adopt(from);
+    const int handle = source.handle;
+    const Identity entry = source.entry;
+    if (rename_file(from.c_str(), to.c_str()) != 0) return -1;
+    source = Claim{from, -1, {}};
+    hold_instead(adopt(to), handle, entry);
+    return 0;
+}
+
 int commit_result_files(const std::vector<ResultFile>& files) {
+    Registry& r = registry();
     const size_t n = files.size();
-    std::vector<int> kinds;
-    std::vector<HeldResult> to_hold;
-    int failed = -1;
-    bool swapped = true;
+    std::vector<Placed> placed;
+    std::vector<bool> existed;
     size_t i = 0;
+    int failed = -1;
     try {
-        kinds.assign(n, kCrtMissing);
+        existed.assign(n, false);
         for (size_t k = 0; k < n; ++k) {
-            kinds[k] = crt_file_kind(files[k].result.c_str());
-            if (kinds[k] != kCrtOtherEntry) continue;
-            discard_work_files(files);
-            return static_cast<int>(k);
+            const int kind = crt_file_kind(files[k].result.c_str());
+            if (kind == kCrtOtherEntry) {
+                discard_work_files(files);
+                return static_cast<int>(k);
+            }
+            existed[k] = kind != kCrtMissing;
         }
-        // what a hold keeps is made before anything is moved: once the
-        // results are in place, nothing may fail for want of memory
-        if (hold().open) {
-            hold().held.reserve(hold().held.size() + n);
-            to_hold.reserve(n);
-            for (size_t k = 0; k < n; ++k) to_hold.push_back({files[k].work, files[k].result, kinds[k] != kCrtMissing});
-        }
-        // Swapping names takes half the steps of moving the old results aside.
+        // what is kept of each step is made before anything is moved: once
+        // the results are in place, nothing may fail for want of memory
+        placed.reserve(n);
+        for (const ResultFile& f : files) placed.push_back(Placed{f, Placing::kMoved, {}, {}});
+        r.claims.reserve(r.claims.size() + 2 * n);
+        if (r.hold_open) r.held.reserve(r.held.size() + n);
         for (; i < n; ++i) {
-            const int r = place(files[i], kinds[i]);
-            if (r == 0) continue;
+            if (place(placed[i], existed[i])) continue;
             failed = static_cast<int>(i);
-            swapped = r != -2;
             break;
         }
     } catch (const std::bad_alloc&) {
         // what was placed goes back and the work files go before the failure goes on
-        while (i-- > 0) unplace(files[i], kinds[i]);
-        discard_work_files(files);
+        take_back(placed, i, files);
         throw;
     }
-    if (failed >= 0)
-        while (i-- > 0) unplace(files[i], kinds[i]);
-    if (!swapped) return commit_by_moving_aside(files, kinds, to_hold);
-    // the work names now hold the old results, or the unused new ones; an
-    // old result may serve as a later run's work file, or wait there under
-    // a hold
-    for (size_t k = 0; k < n; ++k) {
-        if (failed >= 0) delete_file(files[k].work.c_str());
-        else if (hold().open) hold().held.push_back(std::move(to_hold[k]));
-        else if (kinds[k] != kCrtMissing) let_go(files[k].work, true);
+    if (failed >= 0) {
+        take_back(placed, i, files);
+        return failed;
     }
-    return failed;
+    if (r.hold_open) {
+        for (Placed& p : placed) r.held.push_back(std::move(p));
+        return -1;
+    }
+    // the first name last: a run of the same source that starts meanwhile
+    // is refused at its first name, as while the run went on
+    for (auto p = placed.rbegin(); p != placed.rend(); ++p) release_placed(*p);
+    return -1;
 }
 
 void discard_work_files(const std::vector<ResultFile>& files) {
-    for (const ResultFile& f : files) delete_file(f.work.c_str());
+    for (const ResultFile& f : files) {
+        if (holds_work_file(f.work)) drop_claim(f.work);
+        else delete_file(f.work.c_str());
+    }
 }
 
 ResultHold::ResultHold() {
-    hold().held.clear();
-    hold().open = true;
+    registry().held.clear();
+    registry().hold_open = true;
 }
 
 ResultHold::~ResultHold() {
-    if (!hold().open) return;
-    for (const HeldResult& h : hold().held)
-        if (h.existed) let_go(h.work, true);
-    hold().held.clear();
-    hold().open = false;
+    Registry& r = registry();
+    if (!r.hold_open) return;
+    r.hold_open = false;
+    r.held.clear();
+    release_work_files();
 }
 
 void ResultHold::restore() {
-    std::vector<HeldResult>& held = hold().held;
+    Registry& r = registry();
     // the latest first, so that a result committed twice ends as it began
-    for (auto it = held.rbegin(); it != held.rend(); ++it) {
-        if (it->existed) rename_file(it->work.c_str(), it->result.c_str());
-        else delete_file(it->result.c_str());
+    for (auto it = r.held.rbegin(); it != r.held.rend(); ++it) unplace(*it);
+    r.held.clear();
+    r.hold_open = false;
+    release_work_files();
+}
+
+bool WorkFileWriter::create(const std::string& work, const std::string& result, bool binary) {
+    discard();
+    work_ = work;
+    result_ = result;
+    failed_ = false;
+    if (!is_regular_or_missing(result_) || claim_work_file(work_) != WorkClaim::kClaimed) return false;
+    fd_ = crt_open(work_.c_str(), CRT_O_WRONLY | CRT_O_TRUNC | (binary ? CRT_O_BINARY : CRT_O_TEXT));
+    if (fd_ < 0) discard_work_files({{work_, result_}});
+    return fd_ >= 0;
+}
+
+bool WorkFileWriter::write(std::string_view text) {
+    if (fd_ < 0) failed_ = true;
+    if (failed_ || text.empty()) return !failed_;
+    failed_ = crt_write(fd_, text.data(), static_cast<unsigned>(text.size())) != static_cast<int>(text.size());
+    return !failed_;
+}
+
+bool WorkFileWriter::commit() {
+    if (fd_ < 0) return false;
+    const bool closed = crt_close(fd_) == 0;
+    fd_ = -1;
+    const std::vector<ResultFile> files{{work_, result_}};
+    if (failed_ || !closed) {
+        discard_work_files(files);
+        return false;
     }
-    held.clear();
-    hold().open = false;
+    return commit_result_files(files) < 0;
+}
+
+void WorkFileWriter::discard() {
+    if (fd_ < 0) return;
+    crt_close(fd_);
+    fd_ = -1;
+    discard_work_files({{work_, result_}});
 }

@@ -184,8 +184,10 @@ bool tracked_place_free() {
 
 bool start_error_file(const char* name) {
     if (!can_open_for_writing(name)) return false;
-    delete_file(name);
-    return true;
+    if (delete_file(name) == 0 || !crt_exists(name)) return true;
+    // a folder that keeps its entries: the old lines go all the same
+    const int fd = crt_open(name, CRT_O_WRONLY | CRT_O_TRUNC);
+    return fd >= 0 && crt_close(fd) == 0;
 }
 
 bool can_open_for_reading(const char* name) { return tracked_place_free() && crt_can_read(name); }

@@ -38,41 +38,16 @@ public:
         set_file_extension(work_, ".$tx");
         if (work_ == result_) set_file_extension(work_, ".$ty");
     }
-    ~OutputFile() {
-        if (fd_ >= 0) crt_close(fd_);
-    }
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
 
-    bool create() {
-        if (!is_regular_or_missing(result_)) return false;
-        fd_ = crt_open(work_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT);
-        return fd_ >= 0;
-    }
+    bool create() { return file_.create(work_, result_); }
     // A line and its line end (CR LF in the file).
-    void write_line(const std::string& line) {
-        if (failed_) return;
-        const std::string bytes = line + "\n";
-        if (crt_write(fd_, bytes.data(), static_cast<unsigned>(bytes.size())) != static_cast<int>(bytes.size()))
-            failed_ = true;
-    }
+    void write_line(const std::string& line) { file_.write(line + "\n"); }
     // True when the file is complete and in place.
-    bool commit() {
-        const int fd = fd_;
-        fd_ = -1;
-        if (crt_close(fd) != 0) failed_ = true;
-        const std::vector<ResultFile> files{{work_, result_}};
-        if (failed_) {
-            discard_work_files(files);
-            return false;
-        }
-        return commit_result_files(files) < 0;
-    }
+    bool commit() { return file_.commit(); }
 
 private:
     std::string result_, work_;
-    int fd_ = -1;
-    bool failed_ = false;
+    WorkFileWriter file_;
 };
 
 // The rows of the page up to its used height; false when the job was
@@ -157,7 +132,7 @@ int write_spec_text(const std::string& output, const PrintSettings& settings) {
     grid.release();
     if (!out.commit()) {
         print_state().failing_file = output;
-        return abort ? 20 : 5;
+        return abort ? 20 : 6;
     }
     return abort ? 20 : result;
 }

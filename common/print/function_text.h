@@ -10,9 +10,10 @@
 #include "common/print/text_grid.h"
 
 // 0 done; -1 a form or a page could not be read; -3 no memory for the
-// grid; 5 the output file could not be made or written (the failing file
-// is its name); 20 cancelled, or declined without a header file; 30 the
-// first function lies beyond the document. The pages written before a
+// grid; 5 the output file could not be made, 6 it could not be written
+// whole (the failing file is its name, the old file stays); 20 cancelled,
+// or declined without a header file; 30 the first function lies beyond the
+// document. The pages written before a
 // cancel or a read failure stay in the file.
 int write_spec_text(const std::string& output, const PrintSettings& settings);
 

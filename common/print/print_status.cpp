@@ -26,6 +26,7 @@ enum : int {
     kMessageNoMemory = 402,
     kMessageOutputDone = 617,   // 関数仕様書出力を終了しました。
     kMessageOutputError = 618,  // 関数仕様書出力エラー（%s）。
+    kMessageWriteError = 710,   // 書き込みエラー
     kMessageDeviceError = 713,  // プリンタデバイスエラー
     kMessageInterrupted = 802,  // %sは中断されました。
 };
@@ -68,6 +69,8 @@ constexpr PrintStatusRow kSpecOutputRows[] = {
     {.code = -1, .lead = false, .message = kMessageOutputError, .fill = kSpecReading},
     {.code = 0, .lead = false, .message = kMessageOutputDone},
     {.code = 5, .lead = false, .message = kMessageOpenErrorIn, .fill_failing = true},
+    // as GRAVLET and ORBALINE word a full disk
+    {.code = 6, .lead = false, .message = kMessageOutputError, .fill_message = kMessageWriteError},
     {.code = 20, .lead = false, .message = kMessageInterrupted, .fill = kSpecOutput},
 };
 

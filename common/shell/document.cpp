@@ -48,6 +48,7 @@ void DocumentState::reset() {
     scroll_row = scroll_column = 0;
     visible_rows = client_width = client_height = 0;
     tab_width = 4;
+    index_result = kIndexOk;
 }
 
 DocumentState& document_state() {
@@ -254,11 +255,14 @@ int read_lin_document(DocumentState& state, const DocumentHooks& hooks, const Do
     state.current_source_line = 2;
     state.file.close();
 
+    state.index_result = kIndexCannotOpen;
     if (!crt_exists(state.file_name.c_str())) return -1;
     show_status(hooks, 1, format_text(kReadingFormat, state.file_name.c_str()));
-    const int result = index_document(state, profile);
+    const int result = state.index_result = index_document(state, profile);
     if (result == kIndexNotADocument || result == kIndexWrongVersion) {
-        show_status(hooks, 1, format_text(lookup_message(result), state.file_name.c_str()));
+        const int message =
+            result == kIndexNotADocument ? profile.not_a_document_message : profile.other_version_message;
+        show_status(hooks, 1, lookup_message(message));
         return -1;
     }
     show_status(hooks, 0, "");

@@ -15,8 +15,7 @@ inline constexpr int kMaxDocumentPages = 1000;
 inline constexpr int kDocumentHeaderLines = 5;
 inline constexpr int kHeaderLineBytes = 79;
 
-// Results of indexing a document; the two header codes are the numbers of
-// the messages the caller shows with the file name.
+// Results of indexing a document.
 enum : int {
     kIndexOk = 0,
     kIndexCannotOpen = -1,
@@ -29,11 +28,17 @@ struct DocumentProfile {
     std::string_view header;
     size_t kind_length;  // bytes of the header that say it is of this kind at all
     std::string_view extension;
+    // the messages the status bar shows for a file that is not a document
+    // and for one of another version
+    int not_a_document_message;
+    int other_version_message;
 };
 inline constexpr DocumentProfile kNotarixDocument{
     .header = " [JOV:LIN:V1.00 ",
     .kind_length = 9,  // " [JOV:LIN"
     .extension = ".lin",
+    .not_a_document_message = 205,  // 関数仕様書ファイルではありません。
+    .other_version_message = 1,     // 関数仕様書ファイルのバージョンが違います。
 };
 
 struct PageIndexEntry {
@@ -65,6 +70,7 @@ struct DocumentState {
     int client_height = 0;
     int tab_width = 4;  // the horizontal page step, from the settings
     RecordFileReader file;  // the open document, from a successful read to its close
+    int index_result = 0;   // of the last read: kIndexOk, or why the document could not be read
 
     // Back to the state of a program that has opened nothing; the program
     // directory stays.
@@ -96,7 +102,8 @@ std::string side_file_name(const DocumentState& state, std::string_view extensio
 int index_document(DocumentState& state, const DocumentProfile& profile);
 
 // Reads the settings again and indexes the document: 0, -1 (not opened, or a
-// wrong header: the status bar then shows message 617 or 618), -3 or -4.
+// wrong header: the status bar then shows the profile's message for it), -3
+// or -4.
 int read_lin_document(DocumentState& state, const DocumentHooks& hooks,
                       const DocumentProfile& profile);
 

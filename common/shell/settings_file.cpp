@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/analysis/text_utils.h"
 #include "common/shell/settings_range.h"
@@ -205,11 +206,8 @@ int write_settings_file(const SettingsRecord& record, std::string_view directory
 
     // A settings file that cannot be written to (made read-only) stays as
     // it is, though the rename below could replace it.
-    if (crt_exists(path.c_str())) {
-        const int probe = crt_open(path.c_str(), CRT_O_WRONLY | CRT_O_BINARY);
-        if (probe < 0) return kSettingsCannotOpen;
-        crt_close(probe);
-    }
+    // (A link there is replaced by the new file, never written through.)
+    if (crt_exists(path.c_str()) && !crt_can_create(path.c_str())) return kSettingsCannotOpen;
     const int fd = crt_open(temporary.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_BINARY, 0666);
     if (fd < 0) return kSettingsCannotOpen;
     const auto size = static_cast<unsigned>(record.bytes().size());
@@ -221,6 +219,23 @@ int write_settings_file(const SettingsRecord& record, std::string_view directory
         return kSettingsNoBytes;
     }
     return kSettingsOk;
+}
+
+void remove_stale_settings_temporaries(const SettingsProfile& profile, std::string_view directory) {
+    std::vector<FolderEntry> entries;
+    const std::string folder(directory);
+    if (!crt_list_folder(folder.c_str(), entries)) return;
+    const std::string start = std::string(profile.temporary_name) + ".";
+    for (const FolderEntry& entry : entries) {
+        const std::string& name = entry.name;
+        if (entry.folder || name.size() <= start.size() || name.size() > start.size() + 9 ||
+            name.compare(0, start.size(), start) != 0)
+            continue;
+        const std::string digits = name.substr(start.size());
+        if (digits.find_first_not_of("0123456789") != std::string::npos) continue;
+        const int pid = std::stoi(digits);
+        if (pid != crt_getpid() && !crt_process_runs(pid)) crt_remove((folder + "\\" + name).c_str());
+    }
 }
 
 SettingsIdentity check_settings_identity(const SettingsRecord& record) {

@@ -185,6 +185,9 @@ int read_settings_file(SettingsRecord& record, std::string_view directory, Setti
 // gives -1. The caller shows the profile's save_failure_message on any
 // result but 0.
 int write_settings_file(const SettingsRecord& record, std::string_view directory);
+// Removes the temporaries (profile.temporary_name followed by "." and a
+// process number) that saves of processes no longer running left behind.
+void remove_stale_settings_temporaries(const SettingsProfile& profile, std::string_view directory);
 
 // The signature and version check of the document opener and the list print jobs.
 enum class SettingsIdentity { Ok, WrongSignature, WrongVersion };

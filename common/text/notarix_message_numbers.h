@@ -8,6 +8,7 @@
 
 namespace nx_message {
 using shell_message::kBadValue;                  // 設定値に誤りがあります(%s)。
+inline constexpr int kOtherVersion = 1;          // 関数仕様書ファイルのバージョンが違います。
 using shell_message::kFunctionOrder;             // 終了関数番号(%d)に開始関数番号より小さい値が設定されています。
 using shell_message::kNotSaved;                  // システムファイルが保存できません。
 using shell_message::kOpenError;                 // ファイルオープンエラー
@@ -22,6 +23,7 @@ using shell_message::kNoDocument;                // 関数仕様書が見つか�
 using shell_message::kNoEditor;                  // ［環境設定］でユーザ指定エディタ名を登録してください。
 using shell_message::kProcessError;              // プロセスエラー
 using shell_message::kEditorFailed;              // ユーザ指定エディタを起動できません。
+inline constexpr int kNotADocument = 205;        // 関数仕様書ファイルではありません。
 inline constexpr int kPrinting = 301;            // 印刷中です。
 inline constexpr int kPrintManagerOnly = 306;    // 印刷パラメタ設定でプリンタ機種に プリントマネージャを選択してください。
 inline constexpr int kNoBatchList = 308;         // 一括生成リストファイル名を設定してください。

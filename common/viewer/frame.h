@@ -99,6 +99,11 @@ struct ShellState {
     HCURSOR kept_cursor = nullptr;
     // The text set_status_text last put into the status bar.
     std::string kept_status_text;
+    // After a single run that made more functions than a document shows:
+    // the status text that says so and names the last one shown ("" after
+    // any other run). The commands that open the document afterwards show
+    // it again over the loading texts.
+    std::string left_out_functions_text;
 
     // Common-dialog records of the print and font commands.
     PRINTDLGA print_dialog{};

@@ -14,6 +14,7 @@
 #include "common/text/text_helpers.h"
 #include "common/viewer/frame.h"
 #include "common/viewer/shell_boxes.h"
+#include "common/viewer/shell_dialogs.h"
 #include "common/text/shell_message_numbers.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/sjis_text.h"
@@ -180,6 +181,39 @@ std::string batch_result_text(int result) {
     }
 }
 
+constexpr auto& kTooManyFunctions = "関数の数が1000を超えています。"_sjis;
+constexpr auto& kLastShownFormat = "表示できる最後の関数（%s）"_sjis;
+
+// The document shows its first 1,000 functions. The function list has them
+// all, one line each after its header: the name of the last one shown when
+// there are more, else "".
+std::string last_shown_of_many(const std::string& source) {
+    std::string list = source;
+    set_file_extension(list, ".flt");
+    LineReader reader;
+    if (!reader.open(list.c_str())) return {};
+    std::string line, last_shown;
+    int functions = 0;
+    for (bool header = true; reader.next(line); header = false) {
+        if (header || line.empty()) continue;
+        if (++functions == kMaxDocumentPages) last_shown = parse_function_list_line(line).name;
+        if (functions > kMaxDocumentPages) return last_shown;
+    }
+    return {};
+}
+
+// Tells, after a run that made more functions than its document shows, which
+// is the last one shown (`last`, "" when none was left out): a warning, and
+// the status text.
+void tell_functions_left_out(const std::string& last) {
+    const char* left_out = viewer_profile().left_out_text;
+    if (left_out == nullptr || *left_out == '\0' || last.empty()) return;
+    const std::string last_line = format_text(kLastShownFormat, last.c_str());
+    show_warning_box(1, make_box_caption(kGenerateOp), kTooManyFunctions, left_out, last_line);
+    shell().left_out_functions_text = std::string(left_out) + last_line;
+    set_status_text(1, shell().left_out_functions_text);
+}
+
 }  // namespace
 
 void prepare_run_windows() {
@@ -244,6 +278,7 @@ int run_generation() {
     set_busy_state(0);
 
     shell_abort_flag() = false;
+    shell().left_out_functions_text.clear();
     int status;
     int converter = 0;
     {
@@ -260,7 +295,11 @@ int run_generation() {
     // offered as errors are; a source that could not be read leaves no
     // error file, so the box names it instead.
     const bool unreadable_source = status == 10 && !holds_a_line(error_file) && !can_open(source);
-    const bool left = status == 9 || (status == 10 && !unreadable_source) || (status != 0 && status != 10 && holds_a_line(error_file));
+    // nor does a run whose error file could not be made: the box names that
+    const bool unmade_error_file = status != 0 && !holds_a_line(error_file) && !crt_exists(error_file.c_str()) &&
+                                   !crt_can_create(error_file.c_str());
+    const bool left = !unmade_error_file && (status == 9 || (status == 10 && !unreadable_source) ||
+                                             (status != 0 && status != 10 && holds_a_line(error_file)));
     report_left_errors(false, left);
     if (aborted) text = format_text(lookup_message(shell_message::kInterrupted), kGenerationWork);
 
@@ -268,16 +307,22 @@ int run_generation() {
     set_status_text(1, text);
     set_busy_state(1);
 
-    if (left && !aborted) {
+    const bool bounded = *viewer_profile().left_out_text != '\0';
+    const std::string last_shown =
+        (status == 0 || status == 9) && !aborted && bounded ? last_shown_of_many(source) : std::string();
+    if (unmade_error_file && !aborted) {
+        tell_unmade_file(make_box_caption(kGenerateOp), error_file);
+    } else if (left && !aborted) {
         if (show_info_box(0, make_box_caption(kGenerateOp), message(shell_message::kWarnings), message(shell_message::kShowWarnings)))
             show_error_file(error_file, false);
     } else if (unreadable_source && !aborted) {
         beep();
         show_info_box(1, make_box_caption(kGenerateOp), message(shell_message::kOpenError),
                       format_text(lookup_message(shell_message::kFileName), source.c_str()));
-    } else {
-        beep();
+    } else if (last_shown.empty()) {
+        beep();  // else the warning beeps
     }
+    tell_functions_left_out(last_shown);
     return status == 9 ? 0 : status;
 }
 

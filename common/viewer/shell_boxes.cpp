@@ -3,12 +3,14 @@
 
 #include <vector>
 
+#include "common/analysis/messages.h"
 #include "common/shell/colour_set.h"
 #include "common/shell/document.h"
 #include "common/text/message_table.h"
 #include "common/text/text_helpers.h"
 #include "common/viewer/frame.h"
 #include "common/text/shell_message_numbers.h"
+#include "platform/kernel/file_io.h"
 #include "platform/kernel/sjis_text.h"
 #include "platform/user/commdlg.h"
 
@@ -96,6 +98,19 @@ bool refuse_unless_loaded(const char* operation, int not_loaded) {
         return true;
     }
     return false;
+}
+
+bool tell_unreadable_file(const std::string& path) {
+    if (path.empty() || !crt_exists(path.c_str()) || crt_can_read(path.c_str())) return false;
+    show_info_box(1, kReadFileCaption, message_text(shell_message::kOpenError),
+                  format_text(lookup_message(shell_message::kFileName), path.c_str()));
+    return true;
+}
+
+bool tell_unmade_file(std::string_view caption, const std::string& path) {
+    if (path.empty() || crt_exists(path.c_str()) || crt_can_create(path.c_str())) return false;
+    show_warning_box(1, caption, kMsgCannotWrite, path);
+    return true;
 }
 
 int show_info_box(int notify, std::string_view caption, std::string_view line1, std::string_view line2,

@@ -41,6 +41,16 @@ void show_not_available_notice();
 // The text of a message, "" for an unknown number.
 std::string message_text(int id);
 
+// A file that is there but cannot be read (no right to read it, or a
+// folder of that name): a notice under "ファイル読み込み", as for a recent
+// file that is gone, with message 100 and the name (message 101). True
+// when told.
+bool tell_unreadable_file(const std::string& path);
+// A file that a run could not make, as its error file would name it (the
+// E058 text and the name) in a warning under the caption. True when told,
+// that is when the file is not there and cannot be made.
+bool tell_unmade_file(std::string_view caption, const std::string& path);
+
 // A command's check that a file is chosen and loaded: else a notice under
 // the operation's caption, message 117 when none is chosen, else the
 // program's `not_loaded` message. True when the command is refused.

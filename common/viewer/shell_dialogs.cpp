@@ -1,5 +1,7 @@
 #include "common/viewer/shell_dialogs.h"
 
+#include "common/analysis/result_files.h"
+
 #include <strings.h>
 
 #include <algorithm>
@@ -220,16 +222,23 @@ bool read_key_value_lines(const std::string& path, char separator,
 }
 
 int write_control_file(const std::string& path, const std::string& text) {
+    // the temporary is this save's own: another copy saving the file at
+    // the same moment is refused rather than written into
     const std::string temporary = path + ".$$$";
-    const int fd = crt_open(temporary.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC, 0666);
-    if (fd < 0) return -1;
+    if (claim_work_file(temporary) != WorkClaim::kClaimed) return -1;
+    const int fd = crt_open(temporary.c_str(), CRT_O_WRONLY | CRT_O_TRUNC, 0666);
+    if (fd < 0) {
+        discard_work_files({{temporary, path}});
+        return -1;
+    }
     const int written = g_file_calls->write(fd, text.data(), static_cast<unsigned>(text.size()));
     const bool closed = g_file_calls->close(fd) == 0;
     if (written != static_cast<int>(text.size()) || !closed ||
         g_file_calls->rename(temporary.c_str(), path.c_str()) != 0) {
-        crt_remove(temporary.c_str());
+        discard_work_files({{temporary, path}});
         return -2;
     }
+    release_work_file(temporary);
     return 0;
 }
 

@@ -160,6 +160,9 @@ struct ViewerProfile {
     const char* meter_title = "";
     const char* meter_line_start = "";  // followed by message 401
     const char* io_error_text = "";
+    // A single run that made more functions than the document shows: they
+    // are not in it. "" when the program's document has no such bound.
+    const char* left_out_text = "";
     // Single runs: every status without a text of its own reads as an I/O
     // error (else only io_error_status does, the rest as an internal error).
     bool single_other_is_io_error = false;

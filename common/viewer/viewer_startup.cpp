@@ -60,6 +60,8 @@ HWND create_viewer_frame(HINSTANCE instance, const char* frame_class, const char
     s.frame_window = frame;
 
     reset_shell_settings(*profile.settings);
+    // saves that a killed copy never finished
+    remove_stale_settings_temporaries(*profile.settings, document_state().program_directory);
     if (read_settings_file(shell_settings(), document_state().program_directory) != kSettingsOk) {
         show_start_failure(kMessageSettingsCannotOpen, profile.settings->file_name);
         *exit_code = kViewerExitSettingsUnreadable;

@@ -240,7 +240,7 @@ int open_pad_generator_files() {
     if (!can_read_file(o.source)) return -50;
     const std::vector<std::string> works = {f.work, o.function_list ? f.list_work : std::string{},
                                             o.do_post_pass ? f.do_work : std::string{}};
-    if (!check_work_names(works, false)) {
+    if (!claim_work_names(works, false)) {
         // what stands under the work names is not this run's to remove
         f.work.clear();
         f.list_work.clear();
@@ -322,9 +322,11 @@ void show_first_counter() {
 
 void delete_work_files() {
     const Files& f = g_pad.files;
-    if (!f.work.empty()) delete_file(f.work.c_str());
-    if (!f.list_work.empty() && g_pad.options.function_list) delete_file(f.list_work.c_str());
-    if (!f.do_work.empty()) delete_file(f.do_work.c_str());
+    std::vector<ResultFile> works;
+    if (!f.work.empty()) works.push_back({f.work, f.result});
+    if (!f.list_work.empty() && g_pad.options.function_list) works.push_back({f.list_work, f.list_result});
+    if (!f.do_work.empty()) works.push_back({f.do_work, f.work});
+    discard_work_files(works);
 }
 
 // Puts the work files in place of the results, all or none.
@@ -444,12 +446,11 @@ int fill_do_loop_conditions() {
         result = kCodeCannotWrite;
     }
     if (result != kCodeOk) {
-        delete_file(s.files.do_work.c_str());
+        discard_work_files({{s.files.do_work, s.files.work}});
         return result;
     }
-    retire_file(s.files.work.c_str());
-    if (rename_file(s.files.do_work.c_str(), s.files.work.c_str()) != 0) {
-        delete_file(s.files.do_work.c_str());
+    if (rename_work_file(s.files.do_work, s.files.work) != 0) {
+        discard_work_files({{s.files.do_work, s.files.work}});
         return -50;
     }
     return kCodeOk;
@@ -481,7 +482,8 @@ int generate(int argc, char** argv) {
     // this run's messages start from an empty error file
     if (!o.error_file.empty()) {
         g_analysis.error_file = o.error_file;
-        if (!start_error_file(o.error_file.c_str())) return kPadErrors;
+        // an error file that cannot be made is a file that cannot be written
+        if (!start_error_file(o.error_file.c_str())) return get_file_number(o.error_file.c_str()) * 16 + 15;
     }
     apply_analysis_settings();
 

@@ -6,7 +6,6 @@
 namespace pad {
 
 
-inline constexpr auto& kMsgNoFunction = "関数がありません。"_sjis;
 
 inline constexpr auto& kMsgSyntaxError = "構文エラーです。"_sjis;
 

@@ -38,42 +38,14 @@ void character_starts(std::string_view row, std::vector<bool>& starts) {
 // complete.
 class OutputTextFile {
 public:
-    ~OutputTextFile() { discard(); }
-    bool open(const std::string& path) {
-        path_ = path;
-        work_ = path + ".$tx";
-        fd_ = crt_open(work_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT);
-        return fd_ >= 0;
-    }
+    bool open(const std::string& path) { return file_.create(path + ".$tx", path); }
     // write_output_text: a non-empty text; false once a write has failed.
-    bool write(std::string_view text) {
-        if (text.empty()) return ok_;
-        if (fd_ < 0 || !ok_) return false;
-        ok_ = crt_write(fd_, text.data(), static_cast<unsigned>(text.size())) == static_cast<int>(text.size());
-        return ok_;
-    }
-    bool commit() {
-        if (fd_ < 0) return false;
-        const bool closed = crt_close(fd_) == 0;
-        fd_ = -1;
-        if (!ok_ || !closed) {
-            crt_remove(work_.c_str());
-            return false;
-        }
-        return commit_result_files({{work_, path_}}) < 0;
-    }
-    void discard() {
-        if (fd_ < 0) return;
-        crt_close(fd_);
-        fd_ = -1;
-        crt_remove(work_.c_str());
-    }
+    bool write(std::string_view text) { return file_.write(text); }
+    bool commit() { return file_.commit(); }
+    void discard() { file_.discard(); }
 
 private:
-    std::string path_;
-    std::string work_;
-    int fd_ = -1;
-    bool ok_ = true;
+    WorkFileWriter file_;
 };
 
 // --- Drawing ------------------------------------------------------------------------------

@@ -329,6 +329,7 @@ int open_chosen_source(HWND frame, const std::string& chosen) {
         close_view_file();
         const int opened = open_view_file(chosen);
         show_opened(opened);
+        if (opened != 0) tell_unreadable_file(d.file_name);
         break;
     }
     case 1:

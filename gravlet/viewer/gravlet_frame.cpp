@@ -103,6 +103,7 @@ ViewerProfile make_profile() {
     p.meter_title = "ＰＡＤ図生成"_sjis;
     p.meter_line_start = "ＰＡＤ図を"_sjis;
     p.io_error_text = "Ｉ／Ｏエラー"_sjis;
+    p.left_out_text = "1001番目以降の関数はＰＡＤ図にありません。"_sjis;
     p.single_other_is_io_error = true;
     p.io_error_status = -1000;  // the batch log names other statuses an internal error
     p.no_batch_list_message = gx_message::kNoBatchList;

@@ -86,6 +86,7 @@ struct State {
     Builder builder;
     OutputFile fss, fsm, flt;
     int fss_line = 0;
+    int functions = 0;  // lines of the function list written
     int phase = 0;
     int status = 0;
     int last_permille = -1;  // of the last line progress without a counter

@@ -166,6 +166,7 @@ int write_list_line() {
     char number[24];
     std::snprintf(number, sizeof number, " # %4d  ", b.head_line);
     std::string line = padded(file, 12) + number + padded(b.function_name, 16) + " : " + b.purpose + "\n";
+    ++g_spec.functions;
     return write_output_line(line, g_spec.flt.handle, g_spec.flt.number);
 }
 

@@ -106,7 +106,7 @@ std::string directory_of(const std::string& path) {
 
 bool can_read(const std::string& path) { return can_read_file(path); }
 
-// The temporary is created and stays open: it is the one the results go to.
+// The claimed temporary is opened and stays open: it is the one the results go to.
 bool can_create(OutputFile& file) {
     file.handle = open_tracked_file(file.temp_name.c_str(), "w");
     return file.handle >= 0;
@@ -164,9 +164,10 @@ FilesOpened open_converter_files(std::string& keyword_path) {
     if (!output_names_clear()) return FilesOpened::kNameClash;
     const bool readable = can_read(s.source);
     // the names are gathered outside the condition: GCC's address sanitizer
-    // takes the unwinding of a temporary list inside "&&" for a use after scope
+    // takes the unwinding of a temporary list inside "&&" for a use after
+    // scope. Each is claimed: a second run of the source is refused here.
     const std::vector<std::string> work_names = {g_spec.fss.temp_name, g_spec.fsm.temp_name, g_spec.flt.temp_name};
-    if (readable && !check_work_names(work_names, true)) {
+    if (readable && !claim_work_names(work_names, true)) {
         // what stands under the work names is not this run's to remove
         for (OutputFile* file : {&g_spec.fss, &g_spec.fsm, &g_spec.flt}) file->temp_name.clear();
         return FilesOpened::kNameTaken;
@@ -231,7 +232,9 @@ int write_failure_status() { return g_analysis.failing_file_number * 16 + 15; }
 // Status of a run that left steps 2 to 6 early with the given code.
 int early_status(int code) {
     if (code == kCodeNoMemoryConverter) return kFunctionSpecNoMemory;
-    if (code == kCodeCannotWrite) return write_failure_status();
+    // an error file that cannot be made is a file that cannot be written
+    if (code == kCodeErrorFileOpen) g_analysis.failing_file_number = g_spec.settings.error_file_number;
+    if (code == kCodeCannotWrite || code == kCodeErrorFileOpen) return write_failure_status();
     return g_spec.status != 0 ? g_spec.status : kFunctionSpecErrors;
 }
 
@@ -272,6 +275,11 @@ int convert(int argc, char** argv) {
     if (r <= -50) code = r;
     r = close_source_file();
     if (r <= -50) code = r;
+    // a source without a function gives an empty document, with a word why
+    if (code > -50 && g_spec.functions == 0) {
+        r = raise_warning(10, kMsgNoFunction);
+        if (r <= -50) code = r;
+    }
     for (OutputFile* file : {&g_spec.fss, &g_spec.fsm, &g_spec.flt})
         if (close_output(*file) != 0) code = kCodeCannotWrite;
 
@@ -296,6 +304,7 @@ void reset_converter_state() {
     g_spec.builder = Builder{};
     g_spec.fss = g_spec.fsm = g_spec.flt = OutputFile{};
     g_spec.fss_line = 0;
+    g_spec.functions = 0;
     g_spec.phase = 0;
     g_spec.status = 0;
     g_spec.last_permille = -1;

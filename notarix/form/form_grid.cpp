@@ -190,15 +190,8 @@ int write_frm_file(const std::string& path) {
     for (int r = static_cast<int>(g_form.rows.size()); r < kFormRows; ++r) text += '\n';
 
     // the old form is replaced only by a complete new one
-    const std::string work = path + "$";
-    bool ok = false;
-    const int fd = crt_open(work.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT);
-    if (fd >= 0) {
-        ok = crt_write(fd, text.data(), static_cast<unsigned>(text.size())) == static_cast<int>(text.size());
-        ok = crt_close(fd) == 0 && ok;
-        ok = ok && commit_result_files({{work, path}}) < 0;
-        if (!ok) crt_remove(work.c_str());
-    }
+    WorkFileWriter file;
+    const bool ok = file.create(path + "$", path) && file.write(text) && file.commit();
     if (!ok) {
         warn(join_box_lines(lookup_message(nx_message::kOpenError),
                             format_text(lookup_message(nx_message::kFileName), path.c_str()), ""));

@@ -19,6 +19,7 @@
 #include "common/analysis/support.h"
 #include "common/analysis/text_utils.h"
 #include "common/print/ruled_lines.h"
+#include "common/text/message_table.h"
 #include "notarix/converter/converter_texts.h"
 #include "notarix/form/form_lines.h"
 #include "notarix/form/form_texts.h"
@@ -170,16 +171,10 @@ bool is_readable_form(const std::string& name) {
     return true;
 }
 
-// Made and removed again; a name taken by a folder, a FIFO or a link cannot
-// be made, and what stands there is not the run's to open or remove.
-bool can_create(const std::string& name) {
-    if (is_work_name_taken(name)) return false;
-    const int handle = open_tracked_file(name.c_str(), "w");
-    if (handle < 0) return false;
-    const bool closed = close_tracked_file(handle) == 0;
-    delete_file(name.c_str());
-    return closed;
-}
+// Claimed for the run: a name taken by a folder, a FIFO or a link, or held
+// by another run of the form, cannot be made, and what stands there is not
+// the run's to open or remove.
+bool can_create(const std::string& name) { return claim_work_file(name) == WorkClaim::kClaimed; }
 
 int write_failure(const std::string& name) {
     g_analysis.failing_file_number = get_file_number(name.c_str());
@@ -616,17 +611,15 @@ int generate() {
     }
     if (same_name(g.error_file, g.form)) return kLayoutBadCall;
 
-    char text[600];
+    // the names whole, however long: a cut line would lose its line end
     if (!is_readable_form(g.form)) {
-        std::snprintf(text, sizeof text, form_text::kProgressNoInput, g.form.c_str());
-        show_progress(text);
+        show_progress(format_text(form_text::kProgressNoInput, g.form.c_str()).c_str());
         return refuse(kLayoutErrors);
     }
     bool writable = true;
     for (const std::string* name : {&lit, &fmt}) {
         if (can_create(*name)) continue;
-        std::snprintf(text, sizeof text, form_text::kProgressCannotWrite, name->c_str());
-        show_progress(text);
+        show_progress(format_text(form_text::kProgressCannotWrite, name->c_str()).c_str());
         writable = false;
     }
     if (!writable) return refuse(kLayoutErrors);
@@ -641,16 +634,16 @@ int generate() {
     if (code == kCodeOk) code = write_layout();
     code = close_output(g.lis, code);
     code = close_output(g.fms, code);
+    const std::vector<ResultFile> files = {{g.lis.work, g.lis.result}, {g.fms.work, g.fms.result}};
     if (code == kCodeOk) {
-        const std::vector<ResultFile> files = {{g.lis.work, g.lis.result}, {g.fms.work, g.fms.result}};
         const int failed = commit_result_files(files);
         if (failed >= 0) {
             report(kMessageError, kCodeCannotWrite, kMsgCannotWrite, 0);
             code = write_failure(files[static_cast<size_t>(failed)].result);
         }
+    } else {
+        discard_work_files(files);
     }
-    delete_file(lit.c_str());
-    delete_file(fmt.c_str());
     return run_status(code);
 }
 
@@ -660,8 +653,9 @@ int run_layout_generator(int argc, char** argv) {
     reset_analysis_state(kNotarixAnalysis);
     g_run.reset();
     const int status = parse_arguments(argc, argv) == 1 ? generate() : kLayoutBadCall;
-    // nothing of the run stays open for the caller
+    // nothing of the run stays open or claimed for the caller
     close_all_tracked_files();
+    release_work_files();
     g_analysis.current = SourceFile{};
     free_pool();
     return status;

@@ -19,22 +19,25 @@ bool LinWriter::create(const std::string& document) {
     line_number_ = 0;
     pending_.clear();
     pending_.reserve(kFirstBlock);
-    // a link there would be written through to wherever it leads
-    if (is_work_name_taken(temporary_)) {
+    // the work file is the run's own: another run of the document (or
+    // anything but a plain file) under the name refuses this one
+    if (claim_work_file(temporary_) != WorkClaim::kClaimed) {
         failed_ = true;
         return false;
     }
+    claimed_ = true;
     // each line's LF goes to the file as CR LF, put there as the lines are
     // gathered, as text mode would
     try {
-        fd_ = crt_open(temporary_.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_BINARY);
+        fd_ = crt_open(temporary_.c_str(), CRT_O_WRONLY | CRT_O_TRUNC | CRT_O_BINARY);
     } catch (const std::bad_alloc&) {
-        // the file may be made before memory runs out: no work file stays
-        crt_remove(temporary_.c_str());
+        // no work file stays
+        abandon();
         throw;
     }
     failed_ = fd_ < 0;
-    return fd_ >= 0;
+    if (failed_) abandon();
+    return !failed_;
 }
 
 bool LinWriter::flush() {
@@ -110,13 +113,11 @@ int LinWriter::commit() {
     const int closed = crt_close(fd_);
     fd_ = -1;
     if (failed_ || closed != 0) {
-        crt_remove(temporary_.c_str());
         failed_ = true;
+        abandon();
         return -1;
     }
-    // an old document swaps names with the new one rather than being
-    // written over by a rename, which would make the file system write the
-    // new one out at once
+    claimed_ = false;
     if (commit_result_files(result) >= 0) {
         failed_ = true;
         return -1;
@@ -125,9 +126,9 @@ int LinWriter::commit() {
 }
 
 void LinWriter::abandon() {
-    if (fd_ < 0) return;
-    crt_close(fd_);
+    if (fd_ >= 0) crt_close(fd_);
     fd_ = -1;
     pending_.clear();
-    crt_remove(temporary_.c_str());
+    if (claimed_) discard_work_files({{temporary_, document_}});
+    claimed_ = false;
 }

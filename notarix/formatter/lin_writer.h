@@ -42,6 +42,7 @@ private:
     bool flush();
 
     int fd_ = -1;
+    bool claimed_ = false;  // the temporary's name is the run's
     int line_number_ = 0;
     bool failed_ = false;
     std::string document_;

@@ -184,6 +184,8 @@ int run_generation_command() {
     report_abort();
     set_document_menus(1);
     update_title_and_status();
+    // functions the document cannot show stay told over the loading texts
+    if (!shell().left_out_functions_text.empty()) set_status_text(1, shell().left_out_functions_text);
     return 0;
 }
 
@@ -331,24 +333,10 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
     s.text_output_name.clear();
 
     int result = 0;
-    switch (times) {
-    case 0:
-    case 3: {
-        clear_page_view();
-        clear_source_list_view();
-        close_document(d);
-        d.source_extension = extension;
-        const int opened = open_document(d, chosen, notarix_document_hooks(), kNotarixDocument);
-        refresh_page_view();
-        follow_current_function();
-    tell_layout_window();
-        set_document_menus(opened == 0 ? 1 : 0);
-        break;
-    }
-    case 1:
-    case 2: {
-        const int first = times == 1 ? nx_message::kOlderDocument : nx_message::kNoDocument;
-        show_info_box(1, caption(kOpenCheckOp), message_text(first), message_text(nx_message::kRunGeneration));
+    // The document is made again, after a notice of why, when it is older
+    // than its source, missing, or no document this program can read.
+    const auto generate_and_open = [&](int why) {
+        show_info_box(1, caption(kOpenCheckOp), message_text(why), message_text(nx_message::kRunGeneration));
         d.source_extension = extension;
         d.source_name = source;
         d.file_name = d.source_name;
@@ -358,11 +346,40 @@ int open_chosen_document(HWND frame, const std::string& chosen) {
         const int opened = open_document(d, again, notarix_document_hooks(), kNotarixDocument);
         refresh_page_view();
         follow_current_function();
-    tell_layout_window();
+        tell_layout_window();
         report_abort();
         set_document_menus(opened == 0 ? 1 : 0);
+        if (!shell().left_out_functions_text.empty()) set_status_text(1, shell().left_out_functions_text);
+    };
+    switch (times) {
+    case 0:
+    case 3: {
+        clear_page_view();
+        clear_source_list_view();
+        close_document(d);
+        d.source_extension = extension;
+        const int opened = open_document(d, chosen, notarix_document_hooks(), kNotarixDocument);
+        const bool foreign = d.index_result == kIndexNotADocument || d.index_result == kIndexWrongVersion;
+        const int why = d.index_result == kIndexNotADocument ? nx_message::kNotADocument : nx_message::kOtherVersion;
+        // with its source there it is made again; without, nothing can be
+        if (opened != 0 && foreign && times == 0) {
+            generate_and_open(why);
+            break;
+        }
+        if (opened != 0 && foreign)
+            show_info_box(1, caption(kOpenCheckOp), message_text(why),
+                          format_text(lookup_message(nx_message::kFileName), d.file_name.c_str()));
+        refresh_page_view();
+        follow_current_function();
+        tell_layout_window();
+        set_document_menus(opened == 0 ? 1 : 0);
+        if (opened != 0) tell_unreadable_file(d.file_name);
         break;
     }
+    case 1:
+    case 2:
+        generate_and_open(times == 1 ? nx_message::kOlderDocument : nx_message::kNoDocument);
+        break;
     default:
         MessageBeep(0);
         set_status_text(1, format_text("%s[%s]", lookup_message(nx_message::kFileMissing), source.c_str()));

@@ -71,6 +71,7 @@ ViewerProfile make_profile() {
     p.meter_line_start = "関数仕様書を"_sjis;
 
     p.io_error_text = "ファイルＩ／Ｏエラー"_sjis;
+    p.left_out_text = "1001番目以降の関数は関数仕様書にありません。"_sjis;
     p.io_error_status = 20;
     p.printer_kind = &nx_settings::kPrinterKind;
     p.print_manager_message = nx_message::kPrintManagerOnly;

@@ -18,6 +18,8 @@ void ChartSession::reset() {
     chart_name.clear();
     chart_path.clear();
     state_open = loaded = working_copy_in_use = modified = false;
+    hold_working_copy(*this, -1);
+    working_copy_number = 0;
     link_mode = 1;
     reserved_a = row_numbers = reserved_b = 0;
     tab_width = 4;
@@ -42,11 +44,40 @@ std::string chart_folder(std::string_view chart_path) {
     return std::string(chart_path.substr(0, static_cast<size_t>(separator + 1)));
 }
 
-std::string working_copy_path(const ChartSession& session) {
-    return chart_folder(session.chart_path) + kWorkingCopyName;
+std::string working_copy_name(int number) {
+    if (number == 0) return kWorkingCopyName;
+    return "oq$$$$" + std::to_string(number) + ".trd";
 }
 
-std::string edit_temp_path(const ChartSession& session) { return chart_folder(session.chart_path) + kEditTempName; }
+std::string edit_temp_name(int number) {
+    if (number == 0) return kEditTempName;
+    return "$$$" + std::to_string(number) + ".trd";
+}
+
+std::string working_copy_path(const ChartSession& session) {
+    return chart_folder(session.chart_path) + working_copy_name(session.working_copy_number);
+}
+
+std::string edit_temp_path(const ChartSession& session) {
+    return chart_folder(session.chart_path) + edit_temp_name(session.working_copy_number);
+}
+
+void hold_working_copy(ChartSession& session, int claim, const std::string& path) {
+    crt_release_claim(session.working_copy_claim);
+    session.working_copy_claim = claim;
+    session.held_copy = claim >= 0 ? path : std::string();
+}
+
+void drop_working_copy(ChartSession& session) {
+    if (session.working_copy_claim < 0) return;
+    const std::string path = session.held_copy;
+    uint64_t device = 0, inode = 0, held_device = 0, held_inode = 0;
+    if (crt_entry_identity(path.c_str(), device, inode) &&
+        crt_claim_identity(session.working_copy_claim, held_device, held_inode) && device == held_device &&
+        inode == held_inode)
+        crt_remove(path.c_str());
+    hold_working_copy(session, -1);
+}
 
 int init_chart_session(ChartSession& session) {
     SettingsRecord& settings = shell_settings();
@@ -112,7 +143,7 @@ int open_chart(ChartSession& session, std::string_view name) {
 }
 
 void close_chart(ChartSession& session) {
-    if (session.working_copy_in_use) crt_remove(working_copy_path(session).c_str());
+    drop_working_copy(session);
     session.table.release();
     session.state_open = session.loaded = session.working_copy_in_use = session.modified = false;
 }

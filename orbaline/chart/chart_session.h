@@ -9,8 +9,12 @@
 #include "orbaline/chart/chart_grid.h"
 #include "orbaline/chart/chart_hooks.h"
 
+// The first working copy and edit temporary of a folder; a chart opened
+// while another process holds them takes the next pair ("oq$$$$1.trd" and
+// "$$$1.trd" up to 9).
 inline constexpr char kWorkingCopyName[] = "oq$$$$.trd";
 inline constexpr char kEditTempName[] = "$$$.trd";
+inline constexpr int kWorkingCopyNames = 10;
 inline constexpr int kDefaultVisibleRows = 21;
 
 struct ChartSession {
@@ -21,6 +25,9 @@ struct ChartSession {
     bool loaded = false;            // a chart with rows is shown
     bool working_copy_in_use = false;
     bool modified = false;
+    int working_copy_number = 0;  // which pair of names the chart's copy has
+    int working_copy_claim = -1;  // the process's hold on its working copy
+    std::string held_copy;        // the path of the working copy held
 
     // View settings copied from the settings file when the chart opens.
     int link_mode = 1;
@@ -59,6 +66,14 @@ ChartSession& chart_session();
 std::string chart_folder(std::string_view chart_path);
 std::string working_copy_path(const ChartSession& session);
 std::string edit_temp_path(const ChartSession& session);
+// The names of pair `number` (0: kWorkingCopyName and kEditTempName).
+std::string working_copy_name(int number);
+std::string edit_temp_name(int number);
+// The working copy now held becomes `claim` on `path` (the previous hold
+// let go).
+void hold_working_copy(ChartSession& session, int claim, const std::string& path = {});
+// Removes the working copy while it is the process's own, and lets it go.
+void drop_working_copy(ChartSession& session);
 
 // Results of setting up and opening.
 enum : int {

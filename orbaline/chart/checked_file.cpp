@@ -1,5 +1,7 @@
 #include "orbaline/chart/checked_file.h"
 
+#include <cerrno>
+
 #include "platform/kernel/file_io.h"
 
 namespace {
@@ -8,13 +10,33 @@ int g_writes_until_failure = -1;
 
 void fail_checked_writes_from(int n) { g_writes_until_failure = n; }
 
-CheckedFile::~CheckedFile() { close(); }
+CheckedFile::~CheckedFile() {
+    close();
+    crt_release_claim(claim_);
+}
 
 bool CheckedFile::create(const std::string& path) {
     close();
-    failed_ = false;
-    fd_ = crt_open(path.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_TEXT, 0666);
+    crt_release_claim(claim_);
+    failed_ = held_ = false;
+    claim_ = crt_claim_file(path.c_str());
+    if (claim_ < 0) {
+        held_ = errno == EBUSY;
+        return false;
+    }
+    fd_ = crt_open(path.c_str(), CRT_O_WRONLY | CRT_O_TRUNC | CRT_O_TEXT, 0666);
+    if (fd_ < 0) {
+        crt_remove(path.c_str());
+        crt_release_claim(claim_);
+        claim_ = -1;
+    }
     return fd_ >= 0;
+}
+
+int CheckedFile::take_claim() {
+    const int claim = claim_;
+    claim_ = -1;
+    return claim;
 }
 
 void CheckedFile::write(std::string_view text) {

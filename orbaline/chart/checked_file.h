@@ -13,17 +13,25 @@ public:
     CheckedFile(const CheckedFile&) = delete;
     CheckedFile& operator=(const CheckedFile&) = delete;
 
-    // Creates or truncates the file: false when it cannot be.
+    // Claims the name for this process (crt_claim_file) and opens the file
+    // there: false when another process holds it (held() then tells), a
+    // folder, a link or a device stands there, or it cannot be made.
     bool create(const std::string& path);
     bool is_open() const { return fd_ >= 0; }
+    bool held() const { return held_; }
     void write(std::string_view text);
     // Closes the file: true only when every write and the close succeeded.
+    // The claim stays until it is taken or the object goes.
     bool close();
     bool failed() const { return failed_; }
+    // Hands the claim to the caller, who lets it go (crt_release_claim).
+    int take_claim();
 
 private:
     int fd_ = -1;
+    int claim_ = -1;
     bool failed_ = false;
+    bool held_ = false;
 };
 
 // Test hook: from the n-th write on (counted over all files from this call,

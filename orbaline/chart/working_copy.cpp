@@ -16,12 +16,23 @@
 
 namespace {
 
-// The chart itself must never be the working copy or the edits' temporary
+// The chart itself must never be a working copy or an edits' temporary
 // file: copying it onto itself would empty it.
 bool names_a_work_file(std::string_view chart_path) {
     std::string name(file_part(chart_path));
     to_lower_ascii(name);
-    return name == kWorkingCopyName || name == kEditTempName;
+    for (int number = 0; number < kWorkingCopyNames; ++number)
+        if (name == working_copy_name(number) || name == edit_temp_name(number)) return true;
+    return false;
+}
+
+// Claims the first working copy of the folder that no other process holds.
+int create_copy_file(CheckedFile& copy, const std::string& folder) {
+    for (int number = 0; number < kWorkingCopyNames; ++number) {
+        if (copy.create(folder + working_copy_name(number))) return number;
+        if (!copy.held()) break;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -33,16 +44,19 @@ int create_working_copy(ChartSession& session, std::string_view title, std::stri
     if (names_a_work_file(source)) return -1;
     LineReader reader;
     if (!reader.open(source.c_str())) return -1;
+    // a chart opened over another lets the other's copy go first
+    drop_working_copy(session);
     session.working_copy_in_use = true;
     session.modified = false;
     show_line(session.hooks, format_text(orbaline_message(kMsgReadingFile), source.c_str()));
 
-    const std::string copy_path = chart_folder(source) + kWorkingCopyName;
     CheckedFile copy;
-    if (!copy.create(copy_path)) {
+    const int number = create_copy_file(copy, chart_folder(source));
+    if (number < 0) {
         clear_line(session.hooks);
         return -3;
     }
+    const std::string copy_path = chart_folder(source) + working_copy_name(number);
     int copied = 0;
     std::string line;
     while (reader.next(line) && !line.empty()) {
@@ -54,9 +68,13 @@ int create_working_copy(ChartSession& session, std::string_view title, std::stri
     const bool written = copy.close();
     clear_line(session.hooks);
     // A partial working copy would be taken for the chart by the next edit.
-    if (!written || read_failed || copied == 0) crt_remove(copy_path.c_str());
-    if (!written) return -3;
-    return read_failed || copied == 0 ? -1 : 0;
+    if (!written || read_failed || copied == 0) {
+        crt_remove(copy_path.c_str());
+        return written ? -1 : -3;
+    }
+    session.working_copy_number = number;
+    hold_working_copy(session, copy.take_claim(), copy_path);
+    return 0;
 }
 
 int commit_working_copy(ChartSession& session, std::string_view title) {
@@ -67,6 +85,8 @@ int commit_working_copy(ChartSession& session, std::string_view title) {
         return -3;
     }
     session.modified = false;
+    // the hold went with the file to the chart's name
+    hold_working_copy(session, -1);
     if (create_working_copy(session, title, session.chart_path) != 0) {
         report_temp_file_error(session, copy_path);
         return -3;
@@ -136,6 +156,8 @@ int rewrite_working_copy(ChartSession& session, const NodeLineRule& keep) {
         report_temp_file_error(session, temp_path);
         return -1;
     }
+    // the temporary is the working copy now, held as it was
+    hold_working_copy(session, temp.take_claim(), copy_path);
     session.modified = true;
     if (load_chart(session, 1, false) != 0) return -1;
     return 0;

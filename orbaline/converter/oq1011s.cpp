@@ -396,24 +396,17 @@ int load_source_list() {
         g_tree.flt.final_name = std::move(names[3]);
     }
     if (!output_names_clear()) return kCodeNameClash;
-    if (!check_work_names({g_tree.nam.temp_name, g_tree.trd.temp_name, g_tree.flt.temp_name}, false)) {
+    // an output that cannot be made where nothing stands in its way is not found
+    for (OutputFile* file : {&g_tree.nam, &g_tree.trd, &g_tree.flt}) {
+        if (file->temp_name.empty() || is_work_name_taken(file->temp_name) || can_create(file->temp_name)) continue;
+        int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, file->temp_name);
+        for (OutputFile* other : {&g_tree.trd, &g_tree.flt, &g_tree.nam}) other->temp_name.clear();
+        return report_failure(r, kCodeNotFound);
+    }
+    if (!claim_work_names({g_tree.nam.temp_name, g_tree.trd.temp_name, g_tree.flt.temp_name}, false)) {
         // what stands under the work names is not this run's to remove
         for (OutputFile* file : {&g_tree.trd, &g_tree.flt, &g_tree.nam}) file->temp_name.clear();
         return kCodeCannotWrite;
-    }
-    if (s.job == kJobRepair) {
-        if (!can_create(g_tree.nam.temp_name)) {
-            int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, g_tree.nam.temp_name);
-            g_tree.nam.temp_name.clear();
-            return report_failure(r, kCodeNotFound);
-        }
-    } else {
-        for (OutputFile* file : {&g_tree.trd, &g_tree.flt}) {
-            if (can_create(file->temp_name)) continue;
-            int r = report_converter_message(kMessageError, kCodeNotFound, kMsgNotFound, file->temp_name);
-            file->temp_name.clear();
-            return report_failure(r, kCodeNotFound);
-        }
     }
 
     const std::string keywords = keyword_file_name();

@@ -19,7 +19,6 @@ inline constexpr auto& kMsgNestTooDeep = "ネストレベルが制限を超え�
 
 inline constexpr auto& kMsgTooManyBlocks = "最大ブロック数を超えています。"_sjis;
 
-inline constexpr auto& kMsgNoFunction = "関数がありません。"_sjis;
 
 inline constexpr auto& kMsgUndefinedBoxHead = "未定義関数 "_sjis;
 

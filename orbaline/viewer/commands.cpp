@@ -137,6 +137,7 @@ void open_existing(const std::string& path) {
     update_window_title();
     set_chart_menus(1);
     if (opened != 0) set_chart_menus(0);
+    if (opened == -1) tell_unreadable_file(session().chart_path);
 }
 
 bool modified_chart_may_go(const char* caption) {

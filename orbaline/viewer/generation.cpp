@@ -166,11 +166,15 @@ int run_generator(const RunTexts& texts, std::vector<std::string> args) {
     } else {
         show_message_line(1, std::string(texts.result_prefix) + result);
     }
-    // a failure whose error file tells why is offered as errors are
+    // a failure whose error file tells why is offered as errors are; one
+    // whose error file could not be made names it
     const bool told = status != 0 && status != 9 && status != 10 && error_file_holds_a_line();
     if (told) orbaline().last_run_error = 1;
     else if (status != 0 && status != 9 && status != 10) orbaline().last_run_error = 0;
-    if ((status == 9 || status == 10 || told) && !doc.abort) {
+    if (status != 0 && !error_file_holds_a_line() && !doc.abort &&
+        tell_unmade_file(kErrorsCaption, program_file_path(kErrorFile))) {
+        orbaline().last_run_error = 0;
+    } else if ((status == 9 || status == 10 || told) && !doc.abort) {
         const char* caption = status == 9 ? kWarningsCaption : kErrorsCaption;
         if (show_info_box(0, caption, message_text(408), message_text(409)) == 1)
             open_generation_error_window(shell().frame_window, program_file_path(kErrorFile), false);

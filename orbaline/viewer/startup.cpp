@@ -106,12 +106,8 @@ void finish_orbaline() {
     ShellState& s = shell();
     disconnect_owned_windows();
     free_gdi_objects(s.frame_window);
-    ChartSession& c = chart();
-    const bool named = !c.chart_path.empty();
-    const std::string copy = working_copy_path(c);
-    close_chart(c);
-    // the working copy of the last chart's folder goes with the program
-    if (named && crt_exists(copy.c_str())) crt_remove(copy.c_str());
+    // the chart's working copy goes with the program (another copy's stays)
+    close_chart(chart());
     release_dialog_records();
     const std::string help = program_file_path(orbaline_viewer_profile().help_file);
     WinHelpA(IsWindow(s.frame_window) ? s.frame_window : nullptr, help.c_str(), HELP_QUIT, 0);

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -247,7 +248,9 @@ bool listed_as_missing(const std::string& resolved) {
 bool folder_takes_entries(const std::string& folder) {
     auto look = [&] {
         struct stat st;
-        return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+        // the rights the process has now, as an open would find them
+        return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+               ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
     };
     Listings& l = listings();
     std::lock_guard<std::mutex> guard(l.lock);

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include "platform/kernel/disk_names.h"
@@ -35,6 +36,8 @@ Environment& environment() {
 }  // namespace
 
 int crt_getpid() { return static_cast<int>(::getpid()); }
+
+bool crt_process_runs(int pid) { return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM); }
 
 const char* crt_getenv(const char* name) {
     if (!name || !*name) return nullptr;

@@ -10,6 +10,7 @@
 #include "platform/kernel/spare_files.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -205,7 +206,7 @@ int posix_flags(int flags) {
     if (flags & CRT_O_CREAT) out |= O_CREAT;
     if (flags & CRT_O_TRUNC) out |= O_TRUNC;
     if (flags & CRT_O_EXCL) out |= O_EXCL;
-    if (flags & kNoFollow) out |= O_NOFOLLOW;
+    if (flags & (kNoFollow | CRT_O_WRONLY | CRT_O_RDWR)) out |= O_NOFOLLOW;
     return out;
 }
 
@@ -454,6 +455,129 @@ int crt_entry_kind(const char* path) {
     return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
 }
 
+namespace {
+
+bool same_identity(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// True while the name still leads to the open file.
+bool name_leads_to(const std::string& resolved, int fd) {
+    struct stat at_name, open_file;
+    return ::lstat(resolved.c_str(), &at_name) == 0 && ::fstat(fd, &open_file) == 0 &&
+           same_identity(at_name, open_file);
+}
+
+// Opens the plain file under the name for a claim and holds it: the handle,
+// or -1 (EBUSY when another holds it, EACCES for anything but a plain file).
+int open_held(const std::string& resolved, int extra_flags) {
+    const int fd = ::open(resolved.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extra_flags, 0666);
+    if (fd < 0) {
+        if (errno == ELOOP) errno = EACCES;
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EACCES;
+        return -1;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        errno = EBUSY;
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
+int crt_claim_file(const char* path) {
+    if (!path) {
+        errno = EINVAL;
+        return -1;
+    }
+    const std::string resolved = resolve_platform_path(path);
+    if (resolved.empty()) return no_disk_name();
+    // A few rounds at most: each one either ends or removed a leftover.
+    for (int round = 0; round < 8; ++round) {
+        int fd = open_held(resolved, O_CREAT | O_EXCL);
+        if (fd >= 0) {
+            // between the making and the hold another may have taken the
+            // file for a leftover and put its own in its place
+            if (name_leads_to(resolved, fd)) {
+                // memory running out here must leave no file behind the caller
+                try {
+                    note_entry_added(resolved);
+                } catch (...) {
+                    ::unlink(resolved.c_str());
+                    ::close(fd);
+                    throw;
+                }
+                return fd;
+            }
+            ::close(fd);
+            errno = EBUSY;
+            return -1;
+        }
+        if (errno != EEXIST) return -1;
+        fd = open_held(resolved, 0);
+        if (fd < 0) {
+            if (errno == ENOENT) continue;  // gone meanwhile
+            return -1;
+        }
+        // Held by nobody: a leftover. It is removed rather than written
+        // over, since it may share its file with a result.
+        if (name_leads_to(resolved, fd)) ::unlink(resolved.c_str());
+        ::close(fd);
+    }
+    errno = EBUSY;
+    return -1;
+}
+
+int crt_hold_file(const char* path) {
+    if (!path) {
+        errno = EINVAL;
+        return -1;
+    }
+    const std::string resolved = resolve_platform_path(path);
+    if (resolved.empty()) return no_disk_name();
+    return open_held(resolved, 0);
+}
+
+void crt_release_claim(int claim) {
+    if (claim >= 0) ::close(claim);
+}
+
+bool crt_entry_identity(const char* path, uint64_t& device, uint64_t& inode) {
+    if (!path || !*path) return false;
+    struct stat st;
+    if (::lstat(resolve_platform_path(path).c_str(), &st) != 0) return false;
+    device = static_cast<uint64_t>(st.st_dev);
+    inode = static_cast<uint64_t>(st.st_ino);
+    return true;
+}
+
+bool crt_claim_identity(int claim, uint64_t& device, uint64_t& inode) {
+    struct stat st;
+    if (claim < 0 || ::fstat(claim, &st) != 0) return false;
+    device = static_cast<uint64_t>(st.st_dev);
+    inode = static_cast<uint64_t>(st.st_ino);
+    return true;
+}
+
+int crt_link(const char* old_path, const char* new_path) {
+    if (!old_path || !new_path) return -1;
+    const std::string from = resolve_platform_path(old_path), to = resolve_platform_path(new_path);
+    if (from.empty() || to.empty()) return no_disk_name();
+    if (::link(from.c_str(), to.c_str()) != 0) return -1;
+    try {
+        note_entry_added(to);
+    } catch (...) {
+        ::unlink(to.c_str());
+        throw;
+    }
+    return 0;
+}
+
 int crt_remove(const char* path) {
     if (!path) return -1;
     const std::string resolved = resolve_platform_path(path);
@@ -535,7 +659,7 @@ bool crt_can_read(const char* path) {
         errno = EACCES;
         return false;
     }
-    return ::access(resolved.c_str(), R_OK) == 0;
+    return ::faccessat(AT_FDCWD, resolved.c_str(), R_OK, AT_EACCESS) == 0;
 }
 
 bool crt_can_create(const char* path) {
@@ -553,7 +677,7 @@ bool crt_can_create(const char* path) {
                 errno = EACCES;
                 return false;
             }
-            return ::access(resolved.c_str(), W_OK) == 0;
+            return ::faccessat(AT_FDCWD, resolved.c_str(), W_OK, AT_EACCESS) == 0;
         }
         if (errno != ENOENT) return false;
     }

@@ -29,7 +29,9 @@ enum : int {
 
 // Opens a file. The path goes through resolve_platform_path first. Returns a
 // descriptor, or -1 with errno set (EMFILE when too many files are open,
-// EACCES for anything but a plain file: folders, devices, FIFOs).
+// EACCES for anything but a plain file: folders, devices, FIFOs). An open
+// for writing never follows a link at the name (ELOOP): nothing is ever
+// written to wherever a link leads.
 int crt_open(const char* path, int flags, int permission = 0666);
 
 // Reads up to n bytes. In text mode CR LF arrives as LF (a lone CR stays).
@@ -71,6 +73,28 @@ int crt_file_kind(const char* path);
 // The same for the entry under the name itself, a link not followed: a link
 // is kCrtOtherEntry whatever it leads to.
 int crt_entry_kind(const char* path);
+
+// Claims a name for this process's own file: makes an empty file there
+// exclusively, or, when a file is there that no process holds (one left by
+// a process that ended before removing it), removes it and makes the file
+// afresh. The claim holds the file until crt_release_claim: another
+// process's claim of the name fails meanwhile. The claim's handle (not a
+// descriptor to read or write through), or -1 with errno: EBUSY when a
+// process holds the file under the name, EACCES when anything but a plain
+// file stands there (a folder, a link, a device), else as an open for
+// writing would fail.
+int crt_claim_file(const char* path);
+// Holds the plain file that stands under the name as a claim does, without
+// making or removing anything: the handle, or -1 (EBUSY when it is held).
+int crt_hold_file(const char* path);
+void crt_release_claim(int claim);
+// The device and inode of the entry under the name itself (a link is not
+// followed), or of a claim's file; false when there is none.
+bool crt_entry_identity(const char* path, uint64_t& device, uint64_t& inode);
+bool crt_claim_identity(int claim, uint64_t& device, uint64_t& inode);
+// A second name for an existing file (0); -1 when the new name is taken or
+// the file system cannot.
+int crt_link(const char* old_path, const char* new_path);
 
 int crt_remove(const char* path);                            // 0 or -1
 // Removes a file a run is done with, as crt_remove does for every caller.

@@ -3,3 +3,6 @@
 
 // The process's number, as the runtime's _getpid gives it.
 int crt_getpid();
+
+// True while a process of that number runs (one of another user's counts).
+bool crt_process_runs(int pid);

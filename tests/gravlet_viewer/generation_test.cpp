@@ -9,6 +9,7 @@
 #include "common/shell/window/progress_meter.h"
 #include "gravlet/pad/messages.h"
 #include "gravlet_fixture.h"
+#include "tests/common/rights.h"
 
 namespace {
 
@@ -23,6 +24,15 @@ const char kIoError[] = "\x82h\x81^\x82n\x83G\x83\x89\x81[";                    
 const char kNotCSourceText[] =
     "\x82\x62\x83\x5c\x81\x5b\x83\x58\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82"
     "\xb9\x82\xf1\x81\x42";
+
+// ファイルが書けません。
+const char kCannotWriteText[] = "\x83t\x83@\x83\x43\x83\x8b\x82\xaa\x8f\x91\x82\xaf\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+// 関数の数が1000を超えています。 1001番目以降の関数はＰＡＤ図にありません。 表示できる最後の関数（%s）
+const char kTooManyFunctions[] = "\x8a\xd6\x90\x94\x82\xcc\x90\x94\x82\xaa\x31\x30\x30\x30\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42";
+const char kLeftOutOfPad[] = "\x31\x30\x30\x31\x94\xd4\x96\xda\x88\xc8\x8d\x7e\x82\xcc\x8a\xd6\x90\x94\x82\xcd\x82\x6f\x82\x60\x82\x63\x90\x7d\x82\xc9\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+const char kLastShownFormat[] = "\x95\x5c\x8e\xa6\x82\xc5\x82\xab\x82\xe9\x8d\xc5\x8c\xe3\x82\xcc\x8a\xd6\x90\x94\x81\x69%s\x81\x6a";
+// ファイル読み込み
+const char kReadFileCaption[] = "\x83t\x83@\x83\x43\x83\x8b\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";
 
 class GenerationTest : public GravletTest {
 protected:
@@ -134,6 +144,92 @@ TEST_F(GenerationTest, WarningsAskAndShowTheErrorFile) {
     generation_error_window().close();
     ASSERT_TRUE(automation::choose_menu_command(kShowGenerationErrorsCommand));
     EXPECT_TRUE(generation_error_window().is_open());
+}
+
+// Files that cannot be made or read are named: a results folder that takes
+// no new file (the work file in the error file, E058), a program folder
+// that takes none (the error file in the box), a PAD file that cannot be
+// read or is a folder (message 100 with its name).
+TEST_F(GenerationTest, FilesThatCannotBeMadeOrReadAreNamed) {
+    ASSERT_TRUE(start());
+    RightsBind rights;
+    ASSERT_TRUE(rights.binds());
+    const std::string sample = read_raw(copy_source("sample.c"));
+    const auto last_box = [] { return automation::message_boxes().back(); };
+    const auto open_new = [this](const std::string& source, int answers) {
+        for (int i = 0; i < answers; ++i) automation::answer_next_message_box(IDOK);
+        return open_through_menu(source);
+    };
+
+    // the results folder
+    const std::string in_shut = dir.path("shut");
+    std::filesystem::create_directory(in_shut);
+    write_raw(in_shut + "/a.c", sample);
+    {
+        TakenRights shut(in_shut, TakenRights::kReadOnlyFolder);
+        ASSERT_TRUE(open_new(in_shut + "/a.c", 2));  // the notice, then look at the errors
+    }
+    EXPECT_EQ(last_box().text, message(408) + "\n" + message(409));
+    ASSERT_TRUE(generation_error_window().is_open());
+    const V lines = automation::control_items(generation_error_window().list());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(" : E058 : "), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(lower(in_shut + "/a.tmp")), std::string::npos) << lines[0];
+
+    // the program folder, without an error file of an earlier run
+    std::filesystem::remove(program.path("gx1000.err"));
+    write_raw(dir.path("b.c"), sample);
+    {
+        TakenRights shut(program.path(), TakenRights::kReadOnlyFolder);
+        ASSERT_TRUE(open_new(dir.path("b.c"), 2));  // the notice, then the box that names the file
+    }
+    EXPECT_EQ(last_box().caption, kGenerateCaption);
+    EXPECT_EQ(last_box().text, std::string(kCannotWriteText) + "\n" + program_file_path("gx1000.err"));
+
+    // PAD files that cannot be read
+    write_raw(dir.path("c.c"), sample);
+    ASSERT_TRUE(open_new(dir.path("c.c"), 1));
+    ASSERT_TRUE(document_state().loaded);
+    write_raw(dir.path("d.c"), sample);
+    std::filesystem::create_directory(dir.path("d.pds"));
+    for (const char* name : {"c", "d"}) {
+        const std::string pad = dir.path(std::string(name) + ".pds");
+        TakenRights unreadable(pad, TakenRights::kUnreadableFile);
+        const size_t boxes = automation::message_boxes().size();
+        ASSERT_TRUE(open_new(dir.path(std::string(name) + ".c"), 1));
+        ASSERT_EQ(automation::message_boxes().size(), boxes + 1) << name;
+        EXPECT_EQ(last_box().caption, kReadFileCaption) << name;
+        EXPECT_EQ(last_box().text, message(100) + "\n" + format_text(message(101).c_str(), lower(pad).c_str()));
+        EXPECT_FALSE(document_state().loaded) << name;
+    }
+}
+
+// The PAD file shows 1,000 functions: a source with more is told after its
+// generation (a warning and the status) which is the last one shown.
+TEST_F(GenerationTest, FunctionsPastTheThousandthAreTold) {
+    ASSERT_TRUE(start());
+    for (const int count : {1000, 1001}) {
+        std::string text;
+        for (int i = 1; i <= count; ++i) text += "int f" + std::to_string(i) + "(void)\n{\n    return 0;\n}\n";
+        const std::string source = dir.path("many" + std::to_string(count) + ".c");
+        write_raw(source, text);
+        const size_t shown = automation::message_boxes().size();
+        automation::answer_next_message_box(IDOK);                     // the open flow's notice
+        if (count > 1000) automation::answer_next_message_box(IDOK);  // the warning
+        ASSERT_TRUE(open_through_menu(source));
+        EXPECT_EQ(document_state().page_count, 1000) << count;
+        const auto& boxes = automation::message_boxes();
+        if (count == 1000) {
+            EXPECT_EQ(boxes.size(), shown + 1) << "only the open flow's notice";
+            EXPECT_EQ(automation::status_text(), message(406));
+            continue;
+        }
+        ASSERT_EQ(boxes.size(), shown + 2);
+        EXPECT_EQ(boxes.back().caption, kGenerateCaption);
+        EXPECT_EQ(boxes.back().text, std::string(kTooManyFunctions) + "\n" + kLeftOutOfPad + "\n" +
+                                         format_text(kLastShownFormat, "f1000"));
+        EXPECT_EQ(automation::status_text(), std::string(kLeftOutOfPad) + format_text(kLastShownFormat, "f1000"));
+    }
 }
 
 TEST_F(GenerationTest, CancelThroughTheMeterStopsTheRun) {

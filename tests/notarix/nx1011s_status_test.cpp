@@ -201,10 +201,15 @@ TEST_F(Nx1011sStatus, ProgressCountsLinesAndPerMille) {
     for (size_t i = 1; i < reports_.size(); ++i) EXPECT_LE(reports_[i - 1].permille, reports_[i].permille);
 }
 
-TEST_F(Nx1011sStatus, EmptySourceIsDoneAtOnce) {
+// A source without a function gives its (empty) results with a warning
+// that says so, as GRAVLET and ORBALINE tell it.
+TEST_F(Nx1011sStatus, EmptySourceIsDoneAtOnceWithAWarning) {
     std::string source = dir_.path("empty.c");
     write_raw(source, "");
-    ASSERT_EQ(generate(source), kFunctionSpecDone);
+    ASSERT_EQ(generate(source), kFunctionSpecWarnings);
+    // 関数がありません。
+    EXPECT_NE(read_raw(dir_.path("nx1000.err")).find(" : W010 : \x8A\xD6\x90\x94\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42"),
+              std::string::npos);
     ASSERT_EQ(reports_.size(), 1u);
     EXPECT_EQ(reports_[0].permille, 1000);
     EXPECT_EQ(read_raw(with_extension(source, ".fss")), "");

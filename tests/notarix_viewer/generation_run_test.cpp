@@ -12,6 +12,7 @@
 #include "common/shell/window/progress_meter.h"
 #include "notarix_fixture.h"
 #include "platform/kernel/file_io.h"
+#include "tests/common/rights.h"
 
 namespace {
 
@@ -29,6 +30,18 @@ const char kNoIncludeText[] =
 const char kNotCSourceText[] =
     "\x82\x62\x83\x5c\x81\x5b\x83\x58\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82"
     "\xb9\x82\xf1\x81\x42";
+
+// ファイルが書けません。
+const char kCannotWriteText[] = "\x83t\x83@\x83\x43\x83\x8b\x82\xaa\x8f\x91\x82\xaf\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+// 【 関数仕様書読み込み確認 】
+const char kOpenCheckCaption[] =
+    "\x81\x79\x20\x8a\xd6\x90\x94\x8e\x64\x97\x6c\x8f\x91\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x8a\x6d\x94\x46\x20\x81\x7a";
+// 関数の数が1000を超えています。 1001番目以降の関数は関数仕様書にありません。 表示できる最後の関数（%s）
+const char kTooManyFunctions[] = "\x8a\xd6\x90\x94\x82\xcc\x90\x94\x82\xaa\x31\x30\x30\x30\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42";
+const char kLeftOutOfDocument[] = "\x31\x30\x30\x31\x94\xd4\x96\xda\x88\xc8\x8d\x7e\x82\xcc\x8a\xd6\x90\x94\x82\xcd\x8a\xd6\x90\x94\x8e\x64\x97\x6c\x8f\x91\x82\xc9\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+const char kLastShownFormat[] = "\x95\x5c\x8e\xa6\x82\xc5\x82\xab\x82\xe9\x8d\xc5\x8c\xe3\x82\xcc\x8a\xd6\x90\x94\x81\x69%s\x81\x6a";
+// ファイル読み込み
+const char kReadFileCaption[] = "\x83t\x83@\x83\x43\x83\x8b\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";
 
 class GenerationRunTest : public NotarixTest {
 protected:
@@ -280,6 +293,118 @@ TEST_F(GenerationRunTest, AFormatterThatCannotWriteKeepsTheSetTogether) {
     ASSERT_EQ(convert_notarix_source(source, kSingleRunErrorFile, nullptr), 0);
     const auto later = files();
     for (const char* name : set) EXPECT_NE(later.at(name), earlier.at(name)) << name;
+}
+
+// Files that cannot be made or read are named: a results folder that takes
+// no new file (the work file in the error file, E058), a program folder
+// that takes none (the error file in the box), a document that cannot be
+// read or is a folder (message 100 with its name).
+TEST_F(GenerationRunTest, FilesThatCannotBeMadeOrReadAreNamed) {
+    ASSERT_TRUE(start_runs());
+    RightsBind rights;
+    ASSERT_TRUE(rights.binds());
+    const std::string lookup = read_raw(std::string(TEST_DATA_DIR) + "/generation_run/lookup.c");
+    const auto chosen = [](std::string path) {
+        to_lower_ascii(path);  // as the open dialog gives it
+        return path;
+    };
+    const auto last_box = [] { return automation::message_boxes().back(); };
+
+    // the results folder
+    const std::string in_shut = dir.path("shut");
+    std::filesystem::create_directory(in_shut);
+    write_raw(in_shut + "/a.c", lookup);
+    {
+        TakenRights shut(in_shut, TakenRights::kReadOnlyFolder);
+        automation::answer_next_message_box(IDOK);  // look at the errors
+        ASSERT_TRUE(open_new_source(in_shut + "/a.c"));
+    }
+    EXPECT_EQ(last_box().text, message(408) + "\n" + message(409));
+    ASSERT_TRUE(generation_error_window().is_open());
+    const std::vector<std::string> lines = automation::control_items(generation_error_window().list());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(" : E058 : "), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(chosen(in_shut + "/a.$ts")), std::string::npos) << lines[0];
+
+    // the program folder, without an error file of an earlier run
+    std::filesystem::remove(program.path("nx1000.err"));
+    write_raw(dir.path("b.c"), lookup);
+    {
+        TakenRights shut(program.path(), TakenRights::kReadOnlyFolder);
+        automation::answer_next_message_box(IDOK);  // the notice, then the box that names the file
+        automation::answer_next_message_box(IDOK);
+        ASSERT_TRUE(open_through_menu(dir.path("b.c")));
+    }
+    EXPECT_EQ(last_box().caption, kGenerateCaption);
+    EXPECT_EQ(last_box().text, std::string(kCannotWriteText) + "\n" + program_file_path(kSingleRunErrorFile));
+
+    // documents that cannot be read
+    write_raw(dir.path("c.c"), lookup);
+    ASSERT_TRUE(open_new_source(dir.path("c.c")));
+    ASSERT_TRUE(document_state().loaded);
+    write_raw(dir.path("d.c"), lookup);
+    std::filesystem::create_directory(dir.path("d.lin"));
+    for (const char* name : {"c", "d"}) {
+        const std::string document = dir.path(std::string(name) + ".lin");
+        TakenRights unreadable(document, TakenRights::kUnreadableFile);
+        const size_t boxes = automation::message_boxes().size();
+        automation::answer_next_message_box(IDOK);
+        ASSERT_TRUE(open_through_menu(dir.path(std::string(name) + ".c")));
+        ASSERT_EQ(automation::message_boxes().size(), boxes + 1) << name;
+        EXPECT_EQ(last_box().caption, kReadFileCaption) << name;
+        EXPECT_EQ(last_box().text, message(100) + "\n" + format_text(message(101).c_str(), chosen(document).c_str()));
+        EXPECT_FALSE(document_state().loaded) << name;
+    }
+}
+
+// A document newer than its source that is no document (or one of another
+// version) is said to be so, as a missing one is, and made again.
+TEST_F(GenerationRunTest, ADocumentThatIsNotOneIsMadeAgain) {
+    ASSERT_TRUE(start_runs());
+    const std::string lookup = read_raw(std::string(TEST_DATA_DIR) + "/generation_run/lookup.c");
+    const std::pair<const char*, int> rows[] = {{"garbage\r\nZC:\r\n", 205}, {" [JOV:LIN:V2.00 \r\nZC:\r\n", 1}};
+    int n = 0;
+    for (const auto& [bytes, why] : rows) {
+        const std::string name = "foreign" + std::to_string(n++);
+        write_raw(dir.path(name + ".c"), lookup);
+        write_raw(dir.path(name + ".lin"), bytes);
+        const size_t shown = automation::message_boxes().size();
+        ASSERT_TRUE(open_new_source(dir.path(name + ".c")));
+        ASSERT_EQ(automation::message_boxes().size(), shown + 1) << bytes;
+        EXPECT_EQ(automation::message_boxes()[shown].caption, kOpenCheckCaption) << bytes;
+        EXPECT_EQ(automation::message_boxes()[shown].text, message(why) + "\n" + message(504)) << bytes;
+        EXPECT_TRUE(document_state().loaded) << bytes;
+        EXPECT_EQ(runs.back().status_text, message(406)) << bytes;
+        EXPECT_NE(read_raw(dir.path(name + ".lin")), bytes) << bytes;
+    }
+}
+
+// The document shows 1,000 functions: a source with more is told after its
+// generation (a warning and the status) which is the last one shown.
+TEST_F(GenerationRunTest, FunctionsPastTheThousandthAreTold) {
+    ASSERT_TRUE(start_runs());
+    for (const int count : {1000, 1001}) {
+        std::string text;
+        for (int i = 1; i <= count; ++i) text += "int f" + std::to_string(i) + "(void)\n{\n    return 0;\n}\n";
+        const std::string source = dir.path("many" + std::to_string(count) + ".c");
+        write_raw(source, text);
+        const size_t shown = automation::message_boxes().size();
+        if (count > 1000) automation::answer_next_message_box(IDOK);  // after the open flow's notice: the warning
+        ASSERT_TRUE(open_new_source(source));
+        EXPECT_EQ(document_state().page_count, 1000) << count;
+        EXPECT_EQ(counter_text(), format_text("%4d/%-4d", 1, 1000)) << count;
+        const auto& boxes = automation::message_boxes();
+        if (count == 1000) {
+            EXPECT_EQ(boxes.size(), shown + 1) << "only the open flow's notice";
+            EXPECT_EQ(automation::status_text(), "");
+            continue;
+        }
+        ASSERT_EQ(boxes.size(), shown + 2);
+        EXPECT_EQ(boxes.back().caption, kGenerateCaption);
+        EXPECT_EQ(boxes.back().text, std::string(kTooManyFunctions) + "\n" + kLeftOutOfDocument + "\n" +
+                                         format_text(kLastShownFormat, "f1000"));
+        EXPECT_EQ(automation::status_text(), std::string(kLeftOutOfDocument) + format_text(kLastShownFormat, "f1000"));
+    }
 }
 
 TEST_F(GenerationRunTest, BatchLogsTheFailingFileAndReportsTheWorstStatus) {

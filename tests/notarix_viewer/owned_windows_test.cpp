@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/text/file_names.h"
+#include "common/text/text_helpers.h"
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "notarix/viewer/page_view.h"
@@ -59,15 +60,27 @@ TEST_F(OwnedWindowsTest, BadDocumentHeadersFromTheFileMenuAreShownAndTheProgramG
     write_raw(dir.path("later.lin"), " [JOV:LIN:V2.00 \nZC:\n");
     ASSERT_TRUE(start());
 
+    // neither has a source to make it again from: each is told, and how
+    automation::answer_next_message_box(IDOK);
     ASSERT_TRUE(open_through_menu(dir.path("junk.lin")));
-    EXPECT_EQ(automation::status_text(), message(617));
+    EXPECT_EQ(automation::status_text(), message(205));
     EXPECT_FALSE(document_state().loaded);
     EXPECT_TRUE(popup_greyed(kViewPopup));
 
+    automation::answer_next_message_box(IDOK);
     ASSERT_TRUE(open_through_menu(dir.path("later.lin")));
-    EXPECT_EQ(automation::status_text(), format_text(message(618).c_str(), document_state().file_name.c_str()));
+    EXPECT_EQ(automation::status_text(), message(1));
     EXPECT_FALSE(document_state().loaded);
-    EXPECT_TRUE(automation::message_boxes().empty());
+    const auto boxes = automation::message_boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    // the names as the open dialog gives them (lower-cased)
+    const auto named = [this](const char* file) {
+        std::string name = dir.path(file);
+        to_lower_ascii(name);
+        return name;
+    };
+    EXPECT_EQ(boxes[0].text, message(205) + "\n" + format_text(message(101).c_str(), named("junk.lin").c_str()));
+    EXPECT_EQ(boxes[1].text, message(1) + "\n" + format_text(message(101).c_str(), named("later.lin").c_str()));
     EXPECT_TRUE(IsWindow(frame()));
     EXPECT_FALSE(automation::quit_received());
 

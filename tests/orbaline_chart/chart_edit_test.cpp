@@ -1,4 +1,7 @@
 // The edits of the working copy, Save and reloading the chart from its file.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -154,17 +157,80 @@ TEST_F(ChartEditTest, WithoutTheConfirmationSettingNothingIsAsked) {
     EXPECT_TRUE(boxes_.empty());
 }
 
+// A folder, or a link to a file outside, in the temporary file's place: the
+// edit is refused and nothing is written there or through it.
 TEST_F(ChartEditTest, ABlockedTemporaryFileLeavesTheWorkingCopy) {
-    std::filesystem::create_directory(dir_.path("$$$.trd"));
-    const std::string before = read_raw(working_);
-    select(2, 1);
-    EXPECT_EQ(run_chart_edit(session(), kCaptionEditChart, kEditDeleteOne), -1);
-    EXPECT_EQ(read_raw(working_), before);
-    EXPECT_FALSE(session().modified);
-    ASSERT_EQ(boxes_.size(), 2u);
-    EXPECT_EQ(boxes_[1].caption, kCaptionEditChart);
-    EXPECT_EQ(boxes_[1].text, message(kMsgTempFileError) + "\n" + working_);
-    EXPECT_EQ(session().row_count(), 10);
+    TempDir outside;
+    const std::string target = outside.path("target");
+    const std::string temp = dir_.path("$$$.trd");
+    for (const bool link : {false, true}) {
+        std::filesystem::remove_all(temp);
+        if (link) {
+            write_raw(target, "outside");
+            std::filesystem::create_symlink(target, temp);
+        } else {
+            std::filesystem::create_directory(temp);
+        }
+        const std::string before = read_raw(working_);
+        boxes_.clear();
+        select(2, 1);
+        EXPECT_EQ(run_chart_edit(session(), kCaptionEditChart, kEditDeleteOne), -1) << link;
+        EXPECT_EQ(read_raw(working_), before) << link;
+        EXPECT_FALSE(std::filesystem::is_symlink(working_)) << link;
+        if (link) {
+            EXPECT_EQ(read_raw(target), "outside");
+        }
+        EXPECT_FALSE(session().modified);
+        ASSERT_EQ(boxes_.size(), 2u);
+        EXPECT_EQ(boxes_[1].caption, kCaptionEditChart);
+        EXPECT_EQ(boxes_[1].text, message(kMsgTempFileError) + "\n" + working_);
+        EXPECT_EQ(session().row_count(), 10);
+    }
+}
+
+// Two copies of the program with a chart each in one folder, both open
+// before either edits: each edits and saves its own chart from its own
+// working copy, and each copy's working copy goes with it.
+TEST_F(ChartEditTest, TwoChartsInOneFolderAreEditedAndSavedEachFromItsOwnCopy) {
+    close_chart(session());
+    const std::string charts[2] = {write_chart("a.trd", kChart), write_chart("b.trd", rows_of({0, 9, 10}))};
+    int opened[2], go[2];
+    ASSERT_EQ(::pipe(opened), 0);
+    ASSERT_EQ(::pipe(go), 0);
+    std::vector<pid_t> copies;
+    for (int copy = 0; copy < 2; ++copy) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(opened[0]);
+            ::close(go[1]);
+            const bool open = open_chart(session(), charts[copy]) == 0;
+            (void)::write(opened[1], "o", 1);
+            char byte;
+            (void)::read(go[0], &byte, 1);
+            select(2, 1);  // the first child of the first root
+            const bool edited = open && run_chart_edit(session(), kCaptionEditChart, kEditDeleteOne) == 0 &&
+                                save_chart(session(), kCaptionSaveChart) == 0;
+            close_chart(session());
+            ::_exit(edited ? 0 : 1);
+        }
+        copies.push_back(child);
+    }
+    ::close(opened[1]);
+    ::close(go[0]);
+    char byte;
+    for (int copy = 0; copy < 2; ++copy) ASSERT_EQ(::read(opened[0], &byte, 1), 1);
+    ::close(go[1]);  // both go at once
+    for (const pid_t child : copies) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "an edit or save was refused";
+    }
+    ::close(opened[0]);
+    EXPECT_EQ(decoded(charts[0]), rows_of({0, 1, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(decoded(charts[1]), rows_of({0, 9}));
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+        EXPECT_FALSE(entry.path().extension() == ".trd" && entry.path().filename().string().find('$') != std::string::npos)
+            << entry.path() << " stays";
 }
 
 TEST_F(ChartEditTest, AFailedWriteLeavesTheWorkingCopyAndTheFlag) {

@@ -101,6 +101,36 @@ TEST_F(ChartSessionTest, TheWorkingCopyIsNeverTheChartItself) {
     EXPECT_EQ(read_raw(chart), before);
 }
 
+// A folder, or a link to a file outside, where the working copy goes: the
+// chart is not opened, the reason is told, and nothing is written there or
+// through the link.
+TEST_F(ChartSessionTest, AWorkingCopyNameTakenByAFolderOrALinkOpensNothing) {
+    TempDir outside;
+    const std::string target = outside.path("target");
+    const std::string working = dir_.path("oq$$$$.trd");
+    const std::string chart = copy_fixture("four.trd");
+    for (const bool link : {false, true}) {
+        std::filesystem::remove_all(working);
+        if (link) {
+            write_raw(target, "outside");
+            std::filesystem::create_symlink(target, working);
+        } else {
+            std::filesystem::create_directory(working);
+        }
+        boxes_.clear();
+        EXPECT_EQ(open_chart(session(), chart), kChartNoWorkingCopy) << link;
+        EXPECT_FALSE(session().loaded);
+        ASSERT_EQ(boxes_.size(), 1u) << link;
+        EXPECT_EQ(boxes_[0].text, message(kMsgTempFileError) + "\n" + working);
+        if (link) {
+            EXPECT_EQ(read_raw(target), "outside");
+            EXPECT_TRUE(std::filesystem::is_symlink(working));
+        }
+        EXPECT_EQ(read_raw(chart), read_raw(chart_data("four.trd")));
+        close_chart(session());
+    }
+}
+
 TEST_F(ChartSessionTest, APoolThatCannotGrowShowsItsOwnMessage) {
     write_chart("wide.trd", {header_line(), "1+" + std::string(70000, 'w') + ";\t"});
     session().chart_path = dir_.path("wide.trd");

@@ -9,9 +9,11 @@
 #include "common/shell/window/error_window.h"
 #include "common/shell/window/progress_meter.h"
 #include "platform/gdi/drawing_log.h"
+#include "common/text/text_helpers.h"
 #include "orbaline/chart/chart_messages.h"
 #include "orbaline/viewer/commands.h"
 #include "orbaline/viewer/generation.h"
+#include "tests/common/rights.h"
 #include "tests/orbaline_viewer/orbaline_fixture.h"
 
 namespace {
@@ -262,6 +264,54 @@ TEST_F(Runs, AListInADeepFolderShowsItsNameInTheMeter) {
     EXPECT_EQ(line2.substr(0, 5), list.substr(0, 5));
     EXPECT_NE(line2.find("..."), std::string::npos);
     EXPECT_TRUE(line2.ends_with("/the_charts/two.nam")) << line2;
+}
+
+// Files that cannot be made or read are named: the chart of a folder that
+// takes no new file (in the error file), the settings of a program folder
+// that takes none (in the message line), a chart that cannot be read or is
+// a folder (message 100 with its name).
+TEST_F(Runs, FilesThatCannotBeMadeOrReadAreNamed) {
+    ASSERT_TRUE(start());
+    RightsBind rights;
+    ASSERT_TRUE(rights.binds());
+    const std::string in_shut = dir.path("shut");
+    std::filesystem::create_directory(in_shut);
+    for (const char* name : {"two.nam", "alpha.c", "beta.c"})
+        std::filesystem::copy_file(dir.path(name), in_shut + "/" + name);
+    {
+        TakenRights shut(in_shut, TakenRights::kReadOnlyFolder);
+        automation::answer_next_message_box(IDOK);  // look at the errors
+        ASSERT_TRUE(open_list(in_shut + "/two.nam"));
+    }
+    ASSERT_TRUE(generation_error_window().is_open());
+    const Args lines = automation::control_items(generation_error_window().list());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(contains(lines.back(), "two.$tr")) << lines.back();
+    generation_error_window().close();
+
+    {
+        TakenRights shut(program.path(), TakenRights::kReadOnlyFolder);
+        ASSERT_TRUE(open_list(dir.path("two.nam")));
+    }
+    EXPECT_EQ(automation::status_text(), message(105));
+
+    ASSERT_TRUE(open_list(dir.path("two.nam")));
+    ASSERT_TRUE(chart().loaded);
+    std::filesystem::copy_file(dir.path("two.nam"), dir.path("three.nam"));
+    std::filesystem::create_directory(dir.path("three.trd"));
+    for (const char* name : {"two.nam", "three.nam", "alpha.c", "beta.c"}) set_age(dir.path(name), 100);
+    for (const char* name : {"two", "three"}) {
+        const std::string trd = dir.path(std::string(name) + ".trd");
+        TakenRights unreadable(trd, TakenRights::kUnreadableFile);
+        const size_t boxes = automation::message_boxes().size();
+        automation::answer_next_message_box(IDOK);
+        ASSERT_TRUE(open_list(dir.path(std::string(name) + ".nam"), false));
+        ASSERT_EQ(automation::message_boxes().size(), boxes + 1) << name;
+        std::string shown = trd;
+        to_lower_ascii(shown);  // as the open dialog gives it
+        EXPECT_EQ(last_box()->text, message(100) + "\n" + format_text(message(101).c_str(), shown.c_str())) << name;
+        EXPECT_FALSE(chart().loaded) << name;
+    }
 }
 
 }  // namespace

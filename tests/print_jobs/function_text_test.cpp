@@ -6,7 +6,9 @@
 #include <filesystem>
 
 #include "common/print/function_text.h"
+#include "common/print/print_status.h"
 #include "common/text/message_table.h"
+#include "platform/kernel/file_io.h"
 #include "platform/kernel/global_memory.h"
 #include "tests/print_jobs/print_jobs_fixture.h"
 
@@ -127,6 +129,29 @@ TEST_F(SpecTextTest, AnOutputThatCannotBeMade) {
     ASSERT_EQ(boxes_.size(), 1u);
     // "出力ファイルオープンエラー" and the name
     EXPECT_EQ(boxes_[0].second, std::string("\x8fo\x97\xcd") + lookup_message(100) + "\n" + output);
+    EXPECT_EQ(print_status_text(5, kSpecOutputStatus), format_text(lookup_message(7), output.c_str()));
+}
+
+// A link at the work file, to a file outside, is not written through; a
+// full disk is a write error, worded as in the other programs. Either way
+// the old output stays.
+TEST_F(SpecTextTest, AnOutputThatCannotBeWrittenKeepsTheOldOne) {
+    TempDir outside;
+    const std::string target = outside.path("target");
+    write_raw(target, "outside");
+    write_raw(output, "old contents\r\n");
+    std::filesystem::create_symlink(target, work.path("doc.$tx"));
+    EXPECT_EQ(write_spec_text(output, settings), 5);
+    EXPECT_EQ(read_raw(target), "outside");
+    EXPECT_EQ(written(), "old contents\r\n");
+    std::filesystem::remove(work.path("doc.$tx"));
+
+    crt_set_full_disk(".$tx");
+    EXPECT_EQ(write_spec_text(output, settings), 6);
+    crt_set_full_disk(nullptr);
+    EXPECT_EQ(written(), "old contents\r\n");
+    // "関数仕様書出力エラー（書き込みエラー）。"
+    EXPECT_EQ(print_status_text(6, kSpecOutputStatus), format_text(lookup_message(618), lookup_message(710)));
 }
 
 TEST_F(SpecTextTest, AnUnreadableFormEndsTheRun) {

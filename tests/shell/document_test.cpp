@@ -220,7 +220,7 @@ TEST_F(DocumentTest, SettingsAndHeaderFailuresOfAnOpen) {
     EXPECT_EQ(open_document(state, dir.path("bad.c"), hooks, kNotarixDocument), -4);
     hooks.read_settings = [] { return 0; };
     EXPECT_EQ(open_document(state, dir.path("bad.c"), hooks, kNotarixDocument), -1);
-    EXPECT_EQ(status, format_text(lookup_message(618), dir.path("bad.lin").c_str()));
+    EXPECT_EQ(status, lookup_message(kNotarixDocument.other_version_message));
     EXPECT_FALSE(state.file.is_open());
 }
 

@@ -267,6 +267,30 @@ TEST_F(SettingsFileTest, ProcessesSavingAtOnceAreNeverRefused) {
     EXPECT_TRUE(only_the_settings_file());
 }
 
+// A save that a killed copy never finished leaves its temporary, named with
+// that copy's process number: removed at the next start, while those of
+// copies still running (and other names) stay.
+TEST_F(SettingsFileTest, TemporariesOfEndedProcessesAreRemoved) {
+    const pid_t ended = ::fork();
+    ASSERT_GE(ended, 0);
+    if (ended == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    const struct {
+        std::string name;
+        bool stays;
+    } rows[] = {
+        {"te1000s.$pr." + std::to_string(ended), false},
+        {"te1000s.$pr." + std::to_string(::getppid()), true},
+        {"te1000s.$pr." + std::to_string(::getpid()), true},
+        {"te1000s.$pr.x1", true},
+        {"te1000s.$pr.", true},
+        {"other." + std::to_string(ended), true},
+    };
+    for (const auto& row : rows) write_raw(dir.path(row.name), "half");
+    remove_stale_settings_temporaries(kTestProfile, dir.path());
+    for (const auto& row : rows) EXPECT_EQ(std::filesystem::exists(dir.path(row.name)), row.stays) << row.name;
+}
+
 TEST_F(SettingsFileTest, AReadOnlySettingsFileIsNotReplaced) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
     const std::string original = patterned_settings_bytes();
