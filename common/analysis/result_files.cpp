@@ -26,6 +26,14 @@ Identity identity_of_entry(const std::string& name) {
     return id;
 }
 
+// What a hold opened under the name: its file as the open found it (the
+// entry itself, since a hold never follows a link), else the entry.
+Identity identity_of_hold(int handle, const std::string& name) {
+    Identity id;
+    id.known = crt_claim_identity(handle, id.device, id.inode);
+    return id.known ? id : identity_of_entry(name);
+}
+
 // A claimed work name: the file the run holds there (so that no other run
 // takes it) and what stands under the name, which only the run may remove.
 struct Claim {
@@ -81,7 +89,12 @@ void drop_claim(const std::string& name) noexcept {
         // a second try, since the first may have met a passing shortage
         for (int attempt = 0; attempt < 2; ++attempt) {
             try {
-                remove_if_own(it->name, it->entry);
+                // an entry the claim holds is the run's for sure: nobody
+                // takes a held file for a leftover
+                Identity held;
+                held.known = crt_claim_identity(it->handle, held.device, held.inode);
+                if (it->entry.known && held == it->entry) delete_file(it->name.c_str());
+                else remove_if_own(it->name, it->entry);
                 break;
             } catch (const std::bad_alloc&) {
             }
@@ -95,7 +108,8 @@ void drop_claim(const std::string& name) noexcept {
 // A work file the caller made without a claim is the run's all the same.
 Claim& adopt(const std::string& name) {
     if (Claim* c = find_claim(name)) return *c;
-    Claim c{name, crt_hold_file(name.c_str()), identity_of_entry(name)};
+    const int handle = crt_hold_file(name.c_str());
+    Claim c{name, handle, identity_of_hold(handle, name)};
     registry().claims.push_back(std::move(c));
     return registry().claims.back();
 }
@@ -109,9 +123,19 @@ void hold_instead(Claim& c, int handle, const Identity& entry) {
 }
 
 // Puts one finished work file in place of its result.
-bool place(Placed& p, bool existed) {
+bool place(Placed& p) {
     const ResultFile& f = p.file;
     p.work = adopt(f.work).entry;
+    // The old result is held before it goes under the work name: nobody
+    // takes it there for a leftover. The hold's open also tells what stands
+    // there; only when it cannot hold is the name examined.
+    int handle = crt_hold_file(f.result.c_str());
+    bool existed = handle >= 0 || errno == EBUSY;
+    if (handle < 0 && errno != ENOENT && errno != EBUSY) {
+        const int kind = crt_file_kind(f.result.c_str());
+        if (kind == kCrtOtherEntry) return false;
+        existed = kind != kCrtMissing;
+    }
     if (!existed) {
         // the work file keeps its name too, so that the name stays the run's
         if (crt_link(f.work.c_str(), f.result.c_str()) == 0) {
@@ -123,10 +147,7 @@ bool place(Placed& p, bool existed) {
         p.how = Placing::kMoved;
         return true;
     }
-    // The old result is held before it goes under the work name: nobody
-    // takes it there for a leftover.
-    const Identity old = identity_of_entry(f.result);
-    int handle = crt_hold_file(f.result.c_str());
+    const Identity old = identity_of_hold(handle, f.result);
     if (crt_exchange(f.work.c_str(), f.result.c_str()) == 0) {
         hold_instead(*find_claim(f.work), handle, old);
         p.how = Placing::kSwapped;
@@ -228,19 +249,9 @@ int commit_result_files(const std::vector<ResultFile>& files) {
     Registry& r = registry();
     const size_t n = files.size();
     std::vector<Placed> placed;
-    std::vector<bool> existed;
     size_t i = 0;
     int failed = -1;
     try {
-        existed.assign(n, false);
-        for (size_t k = 0; k < n; ++k) {
-            const int kind = crt_file_kind(files[k].result.c_str());
-            if (kind == kCrtOtherEntry) {
-                discard_work_files(files);
-                return static_cast<int>(k);
-            }
-            existed[k] = kind != kCrtMissing;
-        }
         // what is kept of each step is made before anything is moved: once
         // the results are in place, nothing may fail for want of memory
         placed.reserve(n);
@@ -248,7 +259,7 @@ int commit_result_files(const std::vector<ResultFile>& files) {
         r.claims.reserve(r.claims.size() + 2 * n);
         if (r.hold_open) r.held.reserve(r.held.size() + n);
         for (; i < n; ++i) {
-            if (place(placed[i], existed[i])) continue;
+            if (place(placed[i])) continue;
             failed = static_cast<int>(i);
             break;
         }

@@ -167,10 +167,6 @@ int delete_file(const char* name) {
     close_error_file();
     return crt_remove(name) == 0 ? 0 : -1;
 }
-int retire_file(const char* name) {
-    close_error_file();
-    return crt_retire(name) == 0 ? 0 : -1;
-}
 
 namespace {
 // An open through the table would also need one of its places.
@@ -184,7 +180,7 @@ bool tracked_place_free() {
 
 bool start_error_file(const char* name) {
     if (!can_open_for_writing(name)) return false;
-    if (delete_file(name) == 0 || !crt_exists(name)) return true;
+    if (delete_file(name) == 0 || errno == ENOENT || !crt_exists(name)) return true;
     // a folder that keeps its entries: the old lines go all the same
     const int fd = crt_open(name, CRT_O_WRONLY | CRT_O_TRUNC);
     return fd >= 0 && crt_close(fd) == 0;

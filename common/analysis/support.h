@@ -49,9 +49,6 @@ void close_all_tracked_files();
 // end closes it (so does removing or renaming any file through here).
 void close_error_file();
 int delete_file(const char* name);
-// Removes a file the run is done with; within a batch its disk space may
-// serve the next work file (see crt_retire).
-int retire_file(const char* name);
 // A run's error file starts empty: false when no file could be written
 // there (as an open for writing would fail), else what an earlier run left
 // is gone. Nothing is made on the disk for the check.

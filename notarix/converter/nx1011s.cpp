@@ -179,8 +179,8 @@ FilesOpened open_converter_files(std::string& keyword_path) {
     }
     keyword_path.clear();
     if (!s.error_file.empty()) {
+        // one that cannot be read is no keyword file: its reading says so
         keyword_path = directory_of(s.error_file) + "nx1000.kwd";
-        if (!can_read(keyword_path)) keyword_path.clear();
     }
     return FilesOpened::kOk;
 }

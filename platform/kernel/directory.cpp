@@ -13,7 +13,6 @@
 #include "platform/kernel/directory_listings.h"
 #include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
-#include "platform/kernel/spare_files.h"
 
 std::string disk_current_directory() {
     std::vector<char> path(4096);
@@ -39,7 +38,6 @@ int SetCurrentDirectoryA(const char* path) {
     if (path == nullptr || *path == '\0') return 0;
     const std::string resolved = resolve_platform_path(path);
     const bool changed = !resolved.empty() && ::chdir(resolved.c_str()) == 0;
-    forget_current_directory();
     forget_listed_current_directory();
     return changed ? 1 : 0;
 }

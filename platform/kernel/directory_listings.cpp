@@ -16,7 +16,6 @@
 #include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/kernel_text.h"
-#include "platform/kernel/spare_files.h"
 
 namespace {
 
@@ -300,6 +299,4 @@ void crt_end_listing_scope() {
         for (Listing*& recent : l.recent_listing) recent = nullptr;
         l.current_known = false;
     }
-    // outside the listings' lock: the removals note themselves there
-    remove_spare_files();
 }

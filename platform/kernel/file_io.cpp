@@ -7,7 +7,6 @@
 #include "platform/kernel/file_io.h"
 
 #include "platform/kernel/directory_listings.h"
-#include "platform/kernel/spare_files.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -26,18 +25,16 @@ struct Descriptor {
     bool text = true;
     int pending = -1;  // read-ahead byte after a CR at the end of a chunk, or -1
     bool full = false;  // test hook: every write fails as on a full disk
-    // A spare taken over for a new file holds its old bytes until the close
-    // cuts them off at the furthest point written.
-    bool reused = false;
-    int64_t old_size = 0;
-    int64_t end = 0;       // furthest position seen before a seek
-    int64_t position = 0;  // where the next write goes (a reused file is only written)
+    int64_t position = 0;  // where the next write goes
     // a file opened for reading only, as the open found it: its size and
     // times are asked of the open descriptor again and again
     bool read_only = false;
     int64_t size = 0;
     struct timespec modified {};
     struct timespec changed {};
+    uint64_t device = 0, inode = 0;
+    std::string path{};  // resolved, of a file opened for reading only
+    int64_t read_to = 0;  // the disk offset reads have reached
 };
 
 // Everything the layer knows about open files; one lock, since the programs
@@ -52,6 +49,48 @@ struct FileTable {
 FileTable& table() {
     static FileTable t;
     return t;
+}
+
+// The file each claim or hold keeps open, as its open found it. A claim's
+// new empty file also serves the first open of its name for writing afresh:
+// one descriptor less to open, examine and close for every work file.
+struct HeldFile {
+    uint64_t device = 0, inode = 0;
+    std::string made_at;  // the resolved name while it still leads to the new file
+    bool lent = false;
+};
+std::mutex g_held_lock;
+std::unordered_map<int, HeldFile> g_held;
+
+// The claim whose new file stands under the name, not lent yet: its
+// descriptor (now lent), else -1.
+int lend_claimed_file(const std::string& resolved) {
+    std::lock_guard<std::mutex> guard(g_held_lock);
+    for (auto& [fd, held] : g_held) {
+        if (held.lent || held.made_at != resolved) continue;
+        held.lent = true;
+        return fd;
+    }
+    return -1;
+}
+
+// The name no longer leads to a claim's new file (renamed, removed).
+void forget_made_at(const std::string& resolved) {
+    std::lock_guard<std::mutex> guard(g_held_lock);
+    for (auto& entry : g_held)
+        if (entry.second.made_at == resolved) entry.second.made_at.clear();
+}
+
+// A lent descriptor is the claim's: its close leaves the file open.
+bool is_lent(int fd) {
+    std::lock_guard<std::mutex> guard(g_held_lock);
+    const auto it = g_held.find(fd);
+    return it != g_held.end() && it->second.lent;
+}
+
+void forget_held(int fd) {
+    std::lock_guard<std::mutex> guard(g_held_lock);
+    g_held.erase(fd);
 }
 
 // Descriptors the layer did not open: the standard streams pass through as
@@ -108,6 +147,7 @@ int text_read(int fd, Descriptor& d, unsigned char* buf, unsigned n) {
     }
     if (have < n) {
         ssize_t r = read_retrying(fd, buf + have, n - have);
+        if (r > 0) d.read_to += r;
         if (r < 0) {
             if (have) d.pending = buf[0];  // keep it for a later read
             return -1;
@@ -132,6 +172,7 @@ int text_read(int fd, Descriptor& d, unsigned char* buf, unsigned n) {
         } else {
             unsigned char next;
             ssize_t r = read_retrying(fd, &next, 1);
+            if (r > 0) d.read_to += r;
             if (r < 0) {
                 // Deliver what came before the CR; the CR waits for the retry.
                 d.pending = '\r';
@@ -181,18 +222,6 @@ int text_write(int fd, const unsigned char* data, unsigned n, int64_t& file_byte
     return static_cast<int>(written);
 }
 
-// Not a runtime flag: the layer's own, for opening a spare.
-constexpr int kNoFollow = 0x10000;
-
-// An open that makes a new empty file for writing, which a spare can serve.
-bool makes_fresh_file(int flags) {
-    const int fresh = CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC;
-    return (flags & (fresh | CRT_O_RDWR | CRT_O_APPEND | CRT_O_EXCL)) == fresh;
-}
-
-// The furthest position written on a reused file: where it now ends.
-int64_t written_end(const Descriptor& d) { return std::max(d.end, d.position); }
-
 int posix_flags(int flags) {
     int out = O_CLOEXEC;
     if (flags & CRT_O_RDWR) {
@@ -206,7 +235,7 @@ int posix_flags(int flags) {
     if (flags & CRT_O_CREAT) out |= O_CREAT;
     if (flags & CRT_O_TRUNC) out |= O_TRUNC;
     if (flags & CRT_O_EXCL) out |= O_EXCL;
-    if (flags & (kNoFollow | CRT_O_WRONLY | CRT_O_RDWR)) out |= O_NOFOLLOW;
+    if (flags & (CRT_O_WRONLY | CRT_O_RDWR)) out |= O_NOFOLLOW;
     return out;
 }
 
@@ -240,6 +269,44 @@ int open_plain_file(const std::string& resolved, int flags, int permission, stru
 
 }  // namespace
 
+namespace {
+// The latest looks at names inside a listing scope, each for one question
+// that follows it (whether the file there can be read, its stamp): one look
+// a name. A file opened for reading begins the work on what was looked at,
+// so the looks go then: none outlives the run that made it.
+struct Look {
+    std::string resolved;
+    unsigned scope = 0;
+    struct stat st {};
+};
+constexpr size_t kLooksKept = 8;
+thread_local Look g_looks[kLooksKept];
+thread_local size_t g_next_look = 0;
+
+void remember_look(const std::string& resolved, const struct stat& st) {
+    const unsigned scope = crt_listing_scope_number();
+    if (scope == 0) return;
+    g_looks[g_next_look] = {resolved, scope, st};
+    g_next_look = (g_next_look + 1) % kLooksKept;
+}
+
+void forget_looks() {
+    for (Look& l : g_looks) l = Look{};
+}
+
+// A remembered look at the name, taken once.
+bool take_look(const std::string& resolved, struct stat& st) {
+    const unsigned scope = crt_listing_scope_number();
+    for (Look& l : g_looks) {
+        if (l.scope == 0 || l.scope != scope || l.resolved != resolved) continue;
+        st = l.st;
+        l = Look{};
+        return true;
+    }
+    return false;
+}
+}  // namespace
+
 int crt_open(const char* path, int flags, int permission) {
     if (!path) {
         errno = EINVAL;
@@ -253,18 +320,13 @@ int crt_open(const char* path, int flags, int permission) {
         errno = EMFILE;
         return -1;
     }
-    bool reused = makes_fresh_file(flags) && take_spare_file(resolved);
-    struct stat st;
-    // a spare is written over as it is, never through a link it may have become
-    int fd = open_plain_file(resolved, reused ? (flags & ~(CRT_O_CREAT | CRT_O_TRUNC)) | kNoFollow : flags,
-                             permission, st);
-    if (reused && (fd < 0 || !spare_can_serve(st))) {
-        // not fit to serve: a file made afresh instead
-        if (fd >= 0) ::close(fd);
-        ::unlink(resolved.c_str());
-        reused = false;
-        fd = open_plain_file(resolved, flags, permission, st);
-    }
+    // an open for writing afresh, made or not
+    const int fresh = CRT_O_WRONLY | CRT_O_TRUNC;
+    const int lent =
+        (flags & (fresh | CRT_O_RDWR | CRT_O_APPEND | CRT_O_EXCL)) == fresh ? lend_claimed_file(resolved) : -1;
+    if ((flags & (CRT_O_WRONLY | CRT_O_RDWR)) == 0) forget_looks();
+    struct stat st{};
+    const int fd = lent >= 0 ? lent : open_plain_file(resolved, flags, permission, st);
     if (fd < 0) return -1;
     // O_NONBLOCK means nothing to a plain file, so it stays
     const std::string& suffix = t.full_suffix;
@@ -273,16 +335,19 @@ int crt_open(const char* path, int flags, int permission) {
     // memory that runs out here must not leave the file open behind the caller
     try {
         Descriptor& d = t.open[fd] = Descriptor{(flags & CRT_O_BINARY) == 0, -1, full};
-        d.reused = reused;
-        d.old_size = reused ? static_cast<int64_t>(st.st_size) : 0;
         d.read_only = (flags & (CRT_O_WRONLY | CRT_O_RDWR)) == 0;
         d.size = static_cast<int64_t>(st.st_size);
         d.modified = st.st_mtim;
         d.changed = st.st_ctim;
-        if (flags & CRT_O_CREAT) note_entry_added(resolved);
+        if (d.read_only) {
+            d.device = static_cast<uint64_t>(st.st_dev);
+            d.inode = static_cast<uint64_t>(st.st_ino);
+            d.path = resolved;
+        }
+        if ((flags & CRT_O_CREAT) && lent < 0) note_entry_added(resolved);
     } catch (...) {
         t.open.erase(fd);
-        ::close(fd);
+        if (lent < 0) ::close(fd);
         throw;
     }
     return fd;
@@ -299,8 +364,12 @@ int crt_read(int fd, void* buffer, unsigned n) {
         errno = EINVAL;
         return -1;
     }
+    // a file read to the size its open found is read to its end: the
+    // program reads the file as it was then, without asking once more
+    if (d->read_only && d->size > 0 && d->pending < 0 && d->read_to >= d->size) return 0;
     if (!d->text) {
         ssize_t r = read_retrying(fd, buffer, n);
+        if (r > 0) d->read_to += r;
         return r < 0 ? -1 : static_cast<int>(r);
     }
     return text_read(fd, *d, static_cast<unsigned char*>(buffer), n);
@@ -338,19 +407,13 @@ int crt_close(int fd) {
         errno = EBADF;
         return -1;
     }
-    bool cut = true;
     if (it != t.open.end()) {
-        // a reused file loses the old bytes past what was written now
-        const Descriptor& d = it->second;
-        if (d.reused) {
-            const int64_t end = written_end(d);
-            cut = end >= d.old_size || ::ftruncate(fd, static_cast<off_t>(end)) == 0;
-        }
         t.open.erase(it);
+        if (is_lent(fd)) return 0;
     }
     // Linux releases the descriptor even when close reports an error, so it
     // is never retried.
-    return ::close(fd) == 0 && cut ? 0 : -1;
+    return ::close(fd) == 0 ? 0 : -1;
 }
 
 int64_t crt_tell(int fd) {
@@ -371,18 +434,11 @@ int64_t crt_lseek(int fd, int64_t offset, int whence) {
     Descriptor* d = find_descriptor(t, fd, standard);
     if (!d) return -1;
     if (whence == SEEK_CUR && d->pending >= 0) offset -= 1;  // relative to the program's position
-    if (d->reused) {
-        d->end = written_end(*d);
-        // its end is where the writing reached, not where the old bytes end
-        if (whence == SEEK_END) {
-            offset += d->end;
-            whence = SEEK_SET;
-        }
-    }
     off_t pos = ::lseek(fd, static_cast<off_t>(offset), whence);
     if (pos < 0) return -1;
     d->pending = -1;
     d->position = static_cast<int64_t>(pos);
+    d->read_to = static_cast<int64_t>(pos);
     return static_cast<int64_t>(pos);
 }
 
@@ -392,7 +448,6 @@ int64_t crt_filelength(int fd) {
     Descriptor standard;
     const Descriptor* d = find_descriptor(t, fd, standard);
     if (!d) return -1;
-    if (d->reused) return written_end(*d);  // the old bytes past it are no part of the file
     if (d->read_only) return d->size;
     struct stat st;
     if (::fstat(fd, &st) != 0) return -1;
@@ -417,16 +472,20 @@ bool crt_file_stamp(int fd, int64_t& size, int64_t& modified, int64_t* changed) 
     struct stat st;
     // one look at the file gives both
     if (!d || ::fstat(fd, &st) != 0) return false;
-    size = d->reused ? written_end(*d) : static_cast<int64_t>(st.st_size);
+    size = static_cast<int64_t>(st.st_size);
     modified = nanoseconds(st.st_mtim);
     if (changed != nullptr) *changed = nanoseconds(st.st_ctim);
     return true;
 }
 
+
 bool crt_path_stamp(const char* path, int64_t& size, int64_t& modified, int64_t& changed) {
     if (!path || !*path) return false;
+    const std::string resolved = resolve_platform_path(path);
     struct stat st;
-    if (::stat(resolve_platform_path(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    // asked of the disk: a file made meanwhile by another hand is seen
+    if (!take_look(resolved, st) && ::stat(resolved.c_str(), &st) != 0) return false;
+    if (!S_ISREG(st.st_mode)) return false;
     size = static_cast<int64_t>(st.st_size);
     modified = nanoseconds(st.st_mtim);
     changed = nanoseconds(st.st_ctim);
@@ -442,8 +501,9 @@ int64_t crt_file_size(const char* path) {
 
 int crt_file_kind(const char* path) {
     if (!path || !*path) return kCrtMissing;
+    const std::string resolved = resolve_platform_path(path);
     struct stat st;
-    if (::stat(resolve_platform_path(path).c_str(), &st) != 0) return kCrtMissing;
+    if (listed_as_missing(resolved) || ::stat(resolved.c_str(), &st) != 0) return kCrtMissing;
     return S_ISREG(st.st_mode) ? kCrtRegularFile : kCrtOtherEntry;
 }
 
@@ -459,30 +519,39 @@ namespace {
 
 bool same_identity(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
-// True while the name still leads to the open file.
-bool name_leads_to(const std::string& resolved, int fd) {
-    struct stat at_name, open_file;
-    return ::lstat(resolved.c_str(), &at_name) == 0 && ::fstat(fd, &open_file) == 0 &&
-           same_identity(at_name, open_file);
+void note_held(int fd, const struct stat& st, const std::string& made_at = {}) {
+    std::lock_guard<std::mutex> guard(g_held_lock);
+    g_held[fd] = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino), made_at, false};
 }
+
+// True while the name still leads to the open file found as `open_file`.
+bool name_leads_to(const std::string& resolved, const struct stat& open_file) {
+    struct stat at_name;
+    return ::lstat(resolved.c_str(), &at_name) == 0 && same_identity(at_name, open_file);
+}
+
+// A file made here and examined under its hold: removed meanwhile, it would
+// have no name left.
+bool still_linked(const struct stat& open_file) { return open_file.st_nlink > 0; }
 
 // Opens the plain file under the name for a claim and holds it: the handle,
 // or -1 (EBUSY when another holds it, EACCES for anything but a plain file).
-int open_held(const std::string& resolved, int extra_flags) {
+int open_held(const std::string& resolved, int extra_flags, struct stat& st) {
     const int fd = ::open(resolved.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extra_flags, 0666);
     if (fd < 0) {
         if (errno == ELOOP) errno = EACCES;
         return -1;
     }
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        errno = EACCES;
-        return -1;
-    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         errno = EBUSY;
+        return -1;
+    }
+    // examined once held: a file still linked then is still under its name,
+    // since a run that takes a leftover removes it only while holding it
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EACCES;
         return -1;
     }
     return fd;
@@ -499,14 +568,16 @@ int crt_claim_file(const char* path) {
     if (resolved.empty()) return no_disk_name();
     // A few rounds at most: each one either ends or removed a leftover.
     for (int round = 0; round < 8; ++round) {
-        int fd = open_held(resolved, O_CREAT | O_EXCL);
+        struct stat st;
+        int fd = open_held(resolved, O_CREAT | O_EXCL, st);
         if (fd >= 0) {
             // between the making and the hold another may have taken the
             // file for a leftover and put its own in its place
-            if (name_leads_to(resolved, fd)) {
+            if (still_linked(st)) {
                 // memory running out here must leave no file behind the caller
                 try {
                     note_entry_added(resolved);
+                    note_held(fd, st, resolved);
                 } catch (...) {
                     ::unlink(resolved.c_str());
                     ::close(fd);
@@ -519,14 +590,14 @@ int crt_claim_file(const char* path) {
             return -1;
         }
         if (errno != EEXIST) return -1;
-        fd = open_held(resolved, 0);
+        fd = open_held(resolved, 0, st);
         if (fd < 0) {
             if (errno == ENOENT) continue;  // gone meanwhile
             return -1;
         }
         // Held by nobody: a leftover. It is removed rather than written
         // over, since it may share its file with a result.
-        if (name_leads_to(resolved, fd)) ::unlink(resolved.c_str());
+        if (name_leads_to(resolved, st)) ::unlink(resolved.c_str());
         ::close(fd);
     }
     errno = EBUSY;
@@ -540,11 +611,28 @@ int crt_hold_file(const char* path) {
     }
     const std::string resolved = resolve_platform_path(path);
     if (resolved.empty()) return no_disk_name();
-    return open_held(resolved, 0);
+    struct stat st;
+    const int fd = open_held(resolved, 0, st);
+    if (fd < 0) return -1;
+    try {
+        note_held(fd, st);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    return fd;
 }
 
 void crt_release_claim(int claim) {
-    if (claim >= 0) ::close(claim);
+    if (claim < 0) return;
+    {
+        // a lent descriptor still open goes with its claim
+        FileTable& t = table();
+        std::lock_guard<std::mutex> guard(t.lock);
+        if (is_lent(claim)) t.open.erase(claim);
+    }
+    forget_held(claim);
+    ::close(claim);
 }
 
 bool crt_entry_identity(const char* path, uint64_t& device, uint64_t& inode) {
@@ -557,10 +645,11 @@ bool crt_entry_identity(const char* path, uint64_t& device, uint64_t& inode) {
 }
 
 bool crt_claim_identity(int claim, uint64_t& device, uint64_t& inode) {
-    struct stat st;
-    if (claim < 0 || ::fstat(claim, &st) != 0) return false;
-    device = static_cast<uint64_t>(st.st_dev);
-    inode = static_cast<uint64_t>(st.st_ino);
+    std::lock_guard<std::mutex> guard(g_held_lock);
+    const auto it = g_held.find(claim);
+    if (it == g_held.end()) return false;
+    device = it->second.device;
+    inode = it->second.inode;
     return true;
 }
 
@@ -581,18 +670,13 @@ int crt_link(const char* old_path, const char* new_path) {
 int crt_remove(const char* path) {
     if (!path) return -1;
     const std::string resolved = resolve_platform_path(path);
+    if (listed_as_missing(resolved)) {
+        errno = ENOENT;
+        return -1;
+    }
     if (::unlink(resolved.c_str()) != 0) return -1;
     note_entry_removed(resolved);
-    return 0;
-}
-
-int crt_retire(const char* path) {
-    if (!path) return -1;
-    const std::string resolved = resolve_platform_path(path);
-    if (resolved.empty()) return no_disk_name();
-    if (keep_spare_file(resolved)) return 0;
-    if (::unlink(resolved.c_str()) != 0) return -1;
-    note_entry_removed(resolved);
+    forget_made_at(resolved);
     return 0;
 }
 
@@ -602,6 +686,8 @@ int crt_rename(const char* old_path, const char* new_path) {
     // writers rely on to swap in a finished file.
     const std::string from = resolve_platform_path(old_path), to = resolve_platform_path(new_path);
     if (::rename(from.c_str(), to.c_str()) != 0) return -1;
+    forget_made_at(from);
+    forget_made_at(to);
     note_entry_removed(from);
     note_entry_added(to);
     return 0;
@@ -611,15 +697,20 @@ int crt_exchange(const char* a, const char* b) {
     if (!a || !b) return -1;
     const std::string first = resolve_platform_path(a), second = resolve_platform_path(b);
     // both names stay, so the listings kept for the run stay true
-    if (::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0) return 0;
+    if (::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0) {
+        forget_made_at(first);
+        forget_made_at(second);
+        return 0;
+    }
     if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) errno = ENOTSUP;
     return -1;
 }
 
 bool crt_exists(const char* path) {
     if (!path || !*path) return false;
+    const std::string resolved = resolve_platform_path(path);
     struct stat st;
-    return ::stat(resolve_platform_path(path).c_str(), &st) == 0;
+    return ::stat(resolved.c_str(), &st) == 0;
 }
 
 bool crt_same_file(const char* a, const char* b) {
@@ -630,11 +721,24 @@ bool crt_same_file(const char* a, const char* b) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+
 bool crt_file_identity(const char* path, uint64_t& device, uint64_t& inode) {
     if (!path || !*path) return false;
     const std::string resolved = resolve_platform_path(path);
+    {
+        // a file open for reading under the name is the file the name means
+        FileTable& t = table();
+        std::lock_guard<std::mutex> guard(t.lock);
+        for (const auto& [fd, d] : t.open) {
+            if (!d.read_only || d.path != resolved) continue;
+            device = d.device;
+            inode = d.inode;
+            return true;
+        }
+    }
     struct stat st;
     if (listed_as_missing(resolved) || ::stat(resolved.c_str(), &st) != 0) return false;
+    remember_look(resolved, st);
     device = static_cast<uint64_t>(st.st_dev);
     inode = static_cast<uint64_t>(st.st_ino);
     return true;
@@ -654,8 +758,18 @@ bool crt_can_read(const char* path) {
     if (!path || !*path || !below_open_limit()) return false;
     const std::string resolved = resolve_platform_path(path);
     struct stat st;
-    if (::stat(resolved.c_str(), &st) != 0) return false;
+    if (!take_look(resolved, st) && ::stat(resolved.c_str(), &st) != 0) return false;
     if (!S_ISREG(st.st_mode)) {
+        errno = EACCES;
+        return false;
+    }
+    // modes that grant reading to everyone grant it to this process too
+    if ((st.st_mode & 0444) == 0444) return true;
+    // the owner's own file is judged by its owner bits alone, as an open
+    // would judge it; anything else the kernel judges
+    static const uid_t me = ::geteuid();
+    if (me != 0 && st.st_uid == me) {
+        if (st.st_mode & S_IRUSR) return true;
         errno = EACCES;
         return false;
     }

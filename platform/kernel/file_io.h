@@ -97,12 +97,6 @@ bool crt_claim_identity(int claim, uint64_t& device, uint64_t& inode);
 int crt_link(const char* old_path, const char* new_path);
 
 int crt_remove(const char* path);                            // 0 or -1
-// Removes a file a run is done with, as crt_remove does for every caller.
-// Inside a listing scope the layer may keep it aside instead (under a name
-// of its own) and give it to the next file created for writing in its
-// folder: much cheaper on the disk than making and removing a file. What is
-// kept goes at the close of the last scope.
-int crt_retire(const char* path);
 int crt_rename(const char* old_path, const char* new_path);  // 0 or -1
 // Swaps two existing names in one step (0); -1 with errno ENOTSUP where the
 // file system cannot, so the caller takes another way.

@@ -5,7 +5,6 @@
 #include "platform/kernel/disk_names.h"
 #include "platform/kernel/file_io.h"
 #include "platform/kernel/kernel_text.h"
-#include "platform/kernel/spare_files.h"
 
 #include <sys/stat.h>
 
@@ -114,10 +113,7 @@ std::string resolve_names(std::string&& mapped) {
 namespace {
 
 std::string resolved_name(std::string&& path) {
-    std::string resolved = resolve_names(std::move(path));
-    // a spare still under this name leaves it before anything is done there
-    move_spare_aside(resolved);
-    return resolved;
+    return resolve_names(std::move(path));
 }
 
 }  // namespace

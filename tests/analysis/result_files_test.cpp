@@ -1,11 +1,15 @@
 // Finished work files take the place of the results all or none: after a
 // step fails every old result is back as it was and the work files are gone.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "common/analysis/result_files.h"
+#include "platform/kernel/file_io.h"
 #include "tests/analysis/analysis_fixture.h"
 
 namespace analysis_test {
@@ -100,6 +104,35 @@ TEST_F(ResultFiles, AHoldKeepsTheOldSetUntilItEnds) {
             EXPECT_EQ(names(), (std::set<std::string>{"r0", "r1", "r2"}));
         }
     }
+}
+
+// Whether another process could claim the name now.
+bool another_process_claims(const std::string& name) {
+    const pid_t child = ::fork();
+    if (child == 0) _exit(crt_claim_file(name.c_str()) >= 0 ? 0 : 1);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The claimed file is written through an ordinary open of its name: the
+// close of that descriptor leaves the claim held, and a second open for
+// writing afresh starts the file over.
+TEST_F(ResultFiles, AClaimedWorkFileWrittenAndClosedStaysClaimed) {
+    const std::string work = dir_.path("w0");
+    ASSERT_EQ(claim_work_file(work), WorkClaim::kClaimed);
+    for (const char* text : {"first\n", "2nd\n"}) {
+        const int fd = crt_open(work.c_str(), CRT_O_WRONLY | CRT_O_CREAT | CRT_O_TRUNC | CRT_O_BINARY);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(crt_write(fd, text, static_cast<unsigned>(std::string(text).size())),
+                  static_cast<int>(std::string(text).size()));
+        EXPECT_EQ(crt_close(fd), 0);
+        EXPECT_EQ(read_bytes(work), text);
+        EXPECT_FALSE(another_process_claims(work)) << "the claim went with the close";
+    }
+    EXPECT_EQ(commit_result_files({{work, dir_.path("r0")}}), -1);
+    EXPECT_EQ(read_bytes(dir_.path("r0")), "2nd\n");
+    EXPECT_TRUE(another_process_claims(work)) << "let go once in place";
 }
 
 }  // namespace
