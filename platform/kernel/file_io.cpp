@@ -245,6 +245,17 @@ int no_disk_name() {
     return -1;
 }
 
+// Only a plain file is a file to the programs: a folder fails as it does on
+// the system they were written for, and a device or FIFO would never end (or
+// never start) being read. The descriptor with its status in `st`, or -1
+// with EACCES once it is closed.
+int plain_or_refused(int fd, struct stat& st) {
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) return fd;
+    ::close(fd);
+    errno = EACCES;
+    return -1;
+}
+
 // Opens a plain file: the descriptor with its status in `st`, or -1.
 int open_plain_file(const std::string& resolved, int flags, int permission, struct stat& st) {
     int fd;
@@ -256,20 +267,9 @@ int open_plain_file(const std::string& resolved, int flags, int permission, stru
         if (errno == ENFILE) errno = EMFILE;  // the runtime knows one "too many files"
         return -1;
     }
-    // Only a plain file is a file to the programs: a folder fails as it does
-    // on the system they were written for, and a device or FIFO would never
-    // end (or never start) being read.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        errno = EACCES;
-        return -1;
-    }
-    return fd;
+    return plain_or_refused(fd, st);
 }
 
-}  // namespace
-
-namespace {
 // The latest looks at names inside a listing scope, each for one question
 // that follows it (whether the file there can be read, its stamp): one look
 // a name. A file opened for reading begins the work on what was looked at,
@@ -483,7 +483,8 @@ bool crt_path_stamp(const char* path, int64_t& size, int64_t& modified, int64_t&
     if (!path || !*path) return false;
     const std::string resolved = resolve_platform_path(path);
     struct stat st;
-    // asked of the disk: a file made meanwhile by another hand is seen
+    // asked of the disk, not of the listing: a file made meanwhile by
+    // another hand is seen (a look just taken at the name answers for it)
     if (!take_look(resolved, st) && ::stat(resolved.c_str(), &st) != 0) return false;
     if (!S_ISREG(st.st_mode)) return false;
     size = static_cast<int64_t>(st.st_size);
@@ -549,12 +550,7 @@ int open_held(const std::string& resolved, int extra_flags, struct stat& st) {
     }
     // examined once held: a file still linked then is still under its name,
     // since a run that takes a leftover removes it only while holding it
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        errno = EACCES;
-        return -1;
-    }
-    return fd;
+    return plain_or_refused(fd, st);
 }
 
 }  // namespace

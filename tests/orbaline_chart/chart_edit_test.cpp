@@ -164,13 +164,7 @@ TEST_F(ChartEditTest, ABlockedTemporaryFileLeavesTheWorkingCopy) {
     const std::string target = outside.path("target");
     const std::string temp = dir_.path("$$$.trd");
     for (const bool link : {false, true}) {
-        std::filesystem::remove_all(temp);
-        if (link) {
-            write_raw(target, "outside");
-            std::filesystem::create_symlink(target, temp);
-        } else {
-            std::filesystem::create_directory(temp);
-        }
+        block_name(temp, link, target);
         const std::string before = read_raw(working_);
         boxes_.clear();
         select(2, 1);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,18 @@ protected:
         const std::string path = dir_.path(name);
         write_raw(path, read_raw(chart_data(name)));
         return path;
+    }
+
+    // Puts a folder, or a link to `target` outside (written afresh), where
+    // the program makes a file of its own.
+    static void block_name(const std::string& name, bool link, const std::string& target) {
+        std::filesystem::remove_all(name);
+        if (link) {
+            write_raw(target, "outside");
+            std::filesystem::create_symlink(target, name);
+        } else {
+            std::filesystem::create_directory(name);
+        }
     }
 
     // Changes fields of the program folder's settings file.

@@ -110,13 +110,7 @@ TEST_F(ChartSessionTest, AWorkingCopyNameTakenByAFolderOrALinkOpensNothing) {
     const std::string working = dir_.path("oq$$$$.trd");
     const std::string chart = copy_fixture("four.trd");
     for (const bool link : {false, true}) {
-        std::filesystem::remove_all(working);
-        if (link) {
-            write_raw(target, "outside");
-            std::filesystem::create_symlink(target, working);
-        } else {
-            std::filesystem::create_directory(working);
-        }
+        block_name(working, link, target);
         boxes_.clear();
         EXPECT_EQ(open_chart(session(), chart), kChartNoWorkingCopy) << link;
         EXPECT_FALSE(session().loaded);
